@@ -1,0 +1,82 @@
+#include "user_dialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace tessaran {
+namespace {
+
+class RealDialogs : public UserDialogs {
+public:
+    MsgAnswer message(QWidget* parent, const QString& text, MsgIcon icon, MsgButtons buttons,
+                      const QString& title) override
+    {
+        QMessageBox box(parent);
+        box.setWindowTitle(title);
+        box.setText(text);
+        switch (icon) {
+        case MsgIcon::none: box.setIcon(QMessageBox::NoIcon); break;
+        case MsgIcon::critical: box.setIcon(QMessageBox::Critical); break;
+        case MsgIcon::question: box.setIcon(QMessageBox::Question); break;
+        case MsgIcon::exclamation: box.setIcon(QMessageBox::Warning); break;
+        case MsgIcon::information: box.setIcon(QMessageBox::Information); break;
+        }
+        switch (buttons) {
+        case MsgButtons::ok: box.setStandardButtons(QMessageBox::Ok); break;
+        case MsgButtons::ok_cancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+        case MsgButtons::yes_no: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        }
+        switch (box.exec()) {
+        case QMessageBox::Cancel: return MsgAnswer::cancel;
+        case QMessageBox::Yes: return MsgAnswer::yes;
+        case QMessageBox::No: return MsgAnswer::no;
+        case QMessageBox::Ok: return MsgAnswer::ok;
+        default:
+            // Closed by the frame: the safe answer of each kind.
+            return buttons == MsgButtons::yes_no ? MsgAnswer::no
+                   : buttons == MsgButtons::ok_cancel ? MsgAnswer::cancel
+                                                      : MsgAnswer::ok;
+        }
+    }
+
+    QString open_file(QWidget* parent, const QString& caption, const QString& dir,
+                      const QStringList& filters) override
+    {
+        return QFileDialog::getOpenFileName(parent, caption, dir, filters.join(QStringLiteral(";;")));
+    }
+
+    QString save_file(QWidget* parent, const QString& caption, const QString& dir,
+                      const QStringList& filters) override
+    {
+        return QFileDialog::getSaveFileName(parent, caption, dir, filters.join(QStringLiteral(";;")));
+    }
+
+    std::optional<QColor> pick_color(QWidget* parent, const QColor& initial) override
+    {
+        const QColor c = QColorDialog::getColor(initial, parent);
+        if (!c.isValid())
+            return std::nullopt;
+        return c;
+    }
+};
+
+UserDialogs* installed = nullptr;
+
+}  // namespace
+
+UserDialogs& user_dialogs()
+{
+    static RealDialogs real;
+    return installed ? *installed : real;
+}
+
+void set_user_dialogs(UserDialogs* d) { installed = d; }
+
+MsgAnswer msgbox(QWidget* parent, const QString& text, MsgIcon icon, MsgButtons buttons, const QString& title)
+{
+    return user_dialogs().message(parent, text, icon, buttons,
+                                  title.isEmpty() ? QString::fromLatin1(app_title) : title);
+}
+
+}  // namespace tessaran

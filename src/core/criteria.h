@@ -1,0 +1,43 @@
+// Selection and find criteria: the same four kinds of test for both.
+#pragma once
+
+#include "scope_record.h"
+
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+#include <array>
+
+namespace tessaran {
+
+constexpr int text_slot_count = 26;
+constexpr double open_date_bound = -999.0;  // no bound on that side
+constexpr qint64 open_money_max = -999;     // a maximum of -999: no upper bound
+
+struct Criteria {
+    bool by_date = false;
+    bool by_paid = false;
+    bool by_retail = false;
+    bool by_text = false;
+    // Slots 1..26 (index 0 unused): the text as typed, upper-cased, not trimmed.
+    std::array<QString, text_slot_count + 1> texts;
+    double date_beg = open_date_bound;  // day count from 1899-12-30
+    double date_end = open_date_bound;
+    qint64 paid_min = 0;
+    qint64 paid_max = open_money_max;
+    qint64 retail_min = 0;
+    qint64 retail_max = open_money_max;
+};
+
+// One text slot of the selection and find dialogs.
+struct TextSlot {
+    const char* caption;
+    Member member;
+    int list;  // vocabulary number 1..8, 0 for a plain text box
+};
+
+// Slots 1..26 in dialog order (index 0 unused).
+const std::array<TextSlot, text_slot_count + 1>& text_slots();
+
+}  // namespace tessaran

@@ -1,0 +1,25 @@
+// Money: a 64-bit count of ten-thousandths. 0 means "no price given".
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace tessaran {
+
+constexpr qint64 money_scale = 10000;
+// Returned for text that is not a number; never stored.
+constexpr qint64 invalid_money = -9999 * money_scale;
+
+// Empty text gives 0; text that is not numeric gives invalid_money; otherwise the
+// amount under the current locale (currency symbol, grouping, the locale's decimal
+// point, a leading minus and the accounting form "($12.50)" accepted), exact
+// decimal arithmetic, fractions past four places rounded half to even. An amount
+// out of range gives 0.
+qint64 money_from_text(const QString& text);
+// 0 gives empty text; otherwise the locale's currency form; reads back exactly.
+QString money_text(qint64 amount);
+// Plain amount: no symbol, no grouping, the locale's decimal separator, no
+// trailing zeros; 0 gives "0".
+QString money_plain_text(qint64 amount);
+
+}  // namespace tessaran

@@ -1,0 +1,70 @@
+// The collection database file: fixed 2473-byte records numbered from 1.
+// Every single access opens and closes the file; a scan opens it once.
+#pragma once
+
+#include "scope_record.h"
+
+#include <QFile>
+#include <QString>
+
+namespace tessaran {
+
+// Result of a file operation: ok, or the system's reason in error.
+struct FileStatus {
+    bool ok = true;
+    QString error;
+    explicit operator bool() const { return ok; }
+    static FileStatus failure(const QString& why) { return {false, why}; }
+};
+
+// Read record n (1-based) of path into rec. Fails when the record lies past the end.
+FileStatus read_record(const QString& path, int n, ScopeRecord& rec);
+// Write rec as record n of path; n = count + 1 appends. The write is flushed
+// before the file is closed; a failed append leaves the file at its old length.
+FileStatus write_record(const QString& path, int n, const ScopeRecord& rec);
+
+// Number of records the file holds: length / 2473 rounded to nearest; 0 when missing.
+int record_count_of(const QString& path);
+// File length in bytes, -1 when it cannot be read.
+qint64 file_length(const QString& path);
+
+// Sequential or random reads during one scan, with one open file.
+// The whole file is mapped into memory when possible, so a scan is a walk over bytes.
+class RecordScanner {
+public:
+    RecordScanner() = default;
+    ~RecordScanner();
+    RecordScanner(const RecordScanner&) = delete;
+    RecordScanner& operator=(const RecordScanner&) = delete;
+
+    FileStatus open(const QString& path);
+    void close();
+    bool is_open() const { return file_.isOpen(); }
+    int count() const { return count_; }
+    // Raw bytes of record n (1-based), or nullptr when n lies outside the file.
+    const char* raw(int n);
+    // Decode record n into rec; false when n lies outside the file.
+    bool read(int n, ScopeRecord& rec);
+
+private:
+    QFile file_;
+    const uchar* map_ = nullptr;
+    QByteArray fallback_;
+    int count_ = 0;
+};
+
+// sub_get_maxr: rec_count = record count of db_path; returns it.
+int sub_get_maxr();
+// sub_clear_rec: empties the current record buffer (slot 0 kept).
+void sub_clear_rec();
+// sub_fileexists: true when a file (not a folder) of that path exists.
+bool sub_fileexists(const QString& path);
+
+// Read / write record n of db_path through the current record buffer.
+FileStatus read_current(int n);
+FileStatus write_current(int n);
+
+// Builds field_names 1..27 and field_count.
+void build_field_names();
+
+}  // namespace tessaran

@@ -1,0 +1,22 @@
+// Testing a record against selection or find criteria, and the criteria text.
+#pragma once
+
+#include "criteria.h"
+#include "scope_record.h"
+
+#include <QString>
+
+namespace tessaran {
+
+// The tests of a selection scan: inclusive date and price ranges (records without
+// a date fail a date range), and every used text slot contained, upper-cased, in
+// its member at full fixed width.
+bool record_matches(const Criteria& c, const ScopeRecord& rec);
+// The same test straight on the record's 2473 stored bytes.
+bool raw_record_matches(const Criteria& c, const char* raw);
+
+// The criteria text shown by the criteria windows and the summaries (CR LF breaks).
+// Text slot lines use the stored texts, trimmed (they are upper-cased already).
+QString criteria_text(const Criteria& c);
+
+}  // namespace tessaran

@@ -1,0 +1,51 @@
+#include "scripted_dialogs.h"
+
+namespace tessaran::test {
+
+MsgAnswer ScriptedDialogs::message(QWidget*, const QString& text, MsgIcon icon, MsgButtons buttons,
+                                   const QString& title)
+{
+    shown.append({text, icon, buttons, title});
+    if (!answers.empty()) {
+        const MsgAnswer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    return buttons == MsgButtons::yes_no ? MsgAnswer::yes : MsgAnswer::ok;
+}
+
+QString ScriptedDialogs::open_file(QWidget*, const QString&, const QString&, const QStringList& filters)
+{
+    file_filters.append(filters);
+    if (files.empty())
+        return QString();
+    const QString f = files.front();
+    files.pop_front();
+    return f;
+}
+
+QString ScriptedDialogs::save_file(QWidget* parent, const QString& caption, const QString& dir,
+                                   const QStringList& filters)
+{
+    return open_file(parent, caption, dir, filters);
+}
+
+std::optional<QColor> ScriptedDialogs::pick_color(QWidget*, const QColor& initial)
+{
+    color_initials.append(initial);
+    if (colors.empty())
+        return std::nullopt;
+    const auto c = colors.front();
+    colors.pop_front();
+    return c;
+}
+
+QStringList ScriptedDialogs::texts() const
+{
+    QStringList out;
+    for (const auto& m : shown)
+        out << m.text;
+    return out;
+}
+
+}  // namespace tessaran::test

@@ -1,0 +1,54 @@
+// A user-dialog seam for tests: records every message and file dialog and
+// answers from a script, so a test asserts the exact texts the user would see.
+#pragma once
+
+#include "appearance/user_dialogs.h"
+
+#include <QList>
+#include <QString>
+
+#include <deque>
+#include <optional>
+
+namespace tessaran::test {
+
+struct ShownMessage {
+    QString text;
+    MsgIcon icon;
+    MsgButtons buttons;
+    QString title;
+};
+
+class ScriptedDialogs : public UserDialogs {
+public:
+    ScriptedDialogs() { set_user_dialogs(this); }
+    ~ScriptedDialogs() override { set_user_dialogs(nullptr); }
+
+    // Answers for the next questions, in order. An unscripted question gets its
+    // first button (OK / Yes).
+    void answer(MsgAnswer a) { answers.push_back(a); }
+    // Paths for the next open/save dialogs; an empty path means Cancel.
+    void choose_file(const QString& path) { files.push_back(path); }
+    void choose_color(std::optional<QColor> c) { colors.push_back(c); }
+
+    MsgAnswer message(QWidget* parent, const QString& text, MsgIcon icon, MsgButtons buttons,
+                      const QString& title) override;
+    QString open_file(QWidget* parent, const QString& caption, const QString& dir,
+                      const QStringList& filters) override;
+    QString save_file(QWidget* parent, const QString& caption, const QString& dir,
+                      const QStringList& filters) override;
+    std::optional<QColor> pick_color(QWidget* parent, const QColor& initial) override;
+
+    // Texts of all messages shown so far.
+    QStringList texts() const;
+    const ShownMessage& last() const { return shown.back(); }
+
+    QList<ShownMessage> shown;
+    QList<QStringList> file_filters;  // filters of each file dialog shown
+    QList<QColor> color_initials;     // colour each picker opened on
+    std::deque<MsgAnswer> answers;
+    std::deque<QString> files;
+    std::deque<std::optional<QColor>> colors;
+};
+
+}  // namespace tessaran::test
