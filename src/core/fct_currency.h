@@ -16,6 +16,10 @@ constexpr qint64 invalid_money = -9999 * money_scale;
 // decimal arithmetic, fractions past four places rounded half to even. An amount
 // out of range gives 0.
 qint64 money_from_text(const QString& text);
+// The conversion above with its outcome; amount is set only for ok.
+enum class MoneyParse { ok, empty, not_numeric, out_of_range };
+MoneyParse parse_money(const QString& text, qint64& amount);
+
 // 0 gives empty text; otherwise the locale's currency form; reads back exactly.
 QString money_text(qint64 amount);
 // Plain amount: no symbol, no grouping, the locale's decimal separator, no

@@ -20,7 +20,8 @@ struct FileStatus {
 // Read record n (1-based) of path into rec. Fails when the record lies past the end.
 FileStatus read_record(const QString& path, int n, ScopeRecord& rec);
 // Write rec as record n of path; n = count + 1 appends. The write is flushed
-// before the file is closed; a failed append leaves the file at its old length.
+// before the file is closed; a failed write leaves the file as it was (an append
+// is cut back to the old length). Only record 1 may create a missing file.
 FileStatus write_record(const QString& path, int n, const ScopeRecord& rec);
 
 // Number of records the file holds: length / 2473 rounded to nearest; 0 when missing.
@@ -66,5 +67,7 @@ FileStatus write_current(int n);
 
 // Builds field_names 1..27 and field_count.
 void build_field_names();
+// Caption of entry 1..27 of the field-name table; empty for any other index.
+QString field_name(int index);
 
 }  // namespace tessaran

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace tessaran {
 
 // The tests of a selection scan: inclusive date and price ranges (records without
@@ -14,6 +16,10 @@ namespace tessaran {
 bool record_matches(const Criteria& c, const ScopeRecord& rec);
 // The same test straight on the record's 2473 stored bytes.
 bool raw_record_matches(const Criteria& c, const char* raw);
+
+// Day count of a stored date of purchase under the current locale; nothing when
+// the text is blank or not a date. Parsed texts are remembered per locale.
+std::optional<double> stored_date_days(const QString& stored);
 
 // The criteria text shown by the criteria windows and the summaries (CR LF breaks).
 // Text slot lines use the stored texts, trimmed (they are upper-cased already).

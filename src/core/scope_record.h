@@ -123,6 +123,13 @@ void decode_record_into(const char* bytes, ScopeRecord& rec);
 // Windows-1252 helpers; unmappable characters become '?'.
 QString from_cp1252(const char* bytes, int len);
 QByteArray to_cp1252(const QString& text);
+// Like to_cp1252, but false when a character has no Windows-1252 byte.
+bool to_cp1252_exact(const QString& text, QByteArray& out);
+// Upper-cases stored bytes into out[0..len) exactly as QString::toUpper does the
+// decoded text, so scans compare bytes instead of building strings. False when
+// a byte's capital is not one Windows-1252 character (such as the sharp s);
+// the caller then goes through QString.
+bool upper_cp1252(const char* in, int len, char* out);
 
 // sub_clear_rec on a given record: texts blank, prices 0, image_count 0,
 // slots 1..10 blank, slot 0 left as it is.

@@ -14,7 +14,8 @@ void ws_reset_all();
 void ws_clear();
 // A new record saved at ws_pos joins the end of the working set.
 void ws_append();
-// Reserves the slot ws_recno(n) = n for a record being added (ws_count unchanged).
+// Reserves the slot ws_recno(n) = n for a record being added and sets ws_pos = n
+// (ws_count unchanged).
 void ws_reserve_new(int n);
 
 // "[Selected: All]" or "[Selected:Date, Price Paid, Retail Price,Text]" etc.

@@ -1,0 +1,77 @@
+#include "database.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace tessaran {
+namespace {
+
+QString& folder_override()
+{
+    static QString folder;
+    return folder;
+}
+
+}  // namespace
+
+OpenCheck check_database_file(const QString& path)
+{
+    OpenCheck r;
+    if (!sub_fileexists(path)) {
+        r.message = QStringLiteral("File ") + path + QStringLiteral(" does not exist!");
+        return r;
+    }
+    const qint64 length = QFileInfo(path).size();
+    if (length % rec_len_bytes != 0) {
+        r.message = QStringLiteral("The database file ") + path +
+                    QStringLiteral(" does not have the correct record length for Tessaran V!");
+        return r;
+    }
+    const qint64 count = length / rec_len_bytes;
+    if (count > max_record_count) {
+        // Record numbers are 16-bit: a larger file would wrap the counts.
+        r.message = QStringLiteral("The database file ") + path + QStringLiteral(" holds ") +
+                    QString::number(count) +
+                    QStringLiteral(" records; Tessaran V can open at most ") +
+                    QString::number(max_record_count) + QStringLiteral(" records.");
+        return r;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        r.message = QStringLiteral("The database file ") + path +
+                    QStringLiteral(" cannot be read: ") + file.errorString();
+        return r;
+    }
+    r.ok = true;
+    r.count = static_cast<int>(count);
+    return r;
+}
+
+FileStatus create_empty_database(const QString& path)
+{
+    QFile file(path);
+    if (QFileInfo::exists(path) && !file.remove())
+        return FileStatus::failure(file.errorString());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return FileStatus::failure(file.errorString());
+    file.close();
+    return {};
+}
+
+QString program_folder()
+{
+    if (!folder_override().isEmpty())
+        return folder_override();
+    return QCoreApplication::applicationDirPath();
+}
+
+void set_program_folder_for_tests(const QString& folder) { folder_override() = folder; }
+
+QString demo_database_path()
+{
+    return QDir(program_folder()).filePath(QString::fromLatin1(demo_database_name));
+}
+
+}  // namespace tessaran

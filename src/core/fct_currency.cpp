@@ -1,0 +1,366 @@
+#include "fct_currency.h"
+
+#include "fct_nuller.h"
+
+#include <QLocale>
+#include <QStringList>
+
+#include <algorithm>
+#include <limits>
+#include <vector>
+
+namespace tessaran {
+
+namespace {
+
+// Bidi marks (LRM, RLM, ALM) sit inside several locales' currency and sign
+// texts; they carry no meaning for the amount.
+QString without_format_chars(const QString& s)
+{
+    QString out;
+    out.reserve(s.size());
+    for (const QChar c : s) {
+        if (c.category() != QChar::Other_Format)
+            out.append(c);
+    }
+    return out;
+}
+
+// The decimal digit value of the character at i (a surrogate pair counts as
+// one character, for locales with digits beyond the basic plane), or -1.
+int digit_at(const QString& s, qsizetype i, qsizetype& length)
+{
+    length = 1;
+    const QChar c = s.at(i);
+    if (c.isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate()) {
+        length = 2;
+        return QChar::digitValue(QChar::surrogateToUcs4(c, s.at(i + 1)));
+    }
+    return c.digitValue();
+}
+
+QString trim_spaces(const QString& s)
+{
+    qsizetype b = 0;
+    qsizetype e = s.size();
+    while (b < e && s.at(b).isSpace())
+        ++b;
+    while (e > b && s.at(e - 1).isSpace())
+        --e;
+    return s.mid(b, e - b);
+}
+
+struct Affixes {
+    QStringList symbols;    // longest first
+    QStringList negatives;  // longest first
+    QStringList positives;
+};
+
+Affixes affixes_for(const QLocale& loc)
+{
+    Affixes a;
+    for (const QString& s : {loc.currencySymbol(QLocale::CurrencySymbol),
+                             loc.currencySymbol(QLocale::CurrencyIsoCode)}) {
+        const QString t = trim_spaces(without_format_chars(s));
+        if (!t.isEmpty() && !a.symbols.contains(t))
+            a.symbols.append(t);
+    }
+    a.negatives = {QStringLiteral("-"), QString(QChar(0x2212))};
+    const QString neg = trim_spaces(without_format_chars(loc.negativeSign()));
+    if (!neg.isEmpty() && !a.negatives.contains(neg))
+        a.negatives.append(neg);
+    a.positives = {QStringLiteral("+")};
+    const QString pos = trim_spaces(without_format_chars(loc.positiveSign()));
+    if (!pos.isEmpty() && !a.positives.contains(pos))
+        a.positives.append(pos);
+    const auto longest_first = [](const QString& x, const QString& y) { return x.size() > y.size(); };
+    std::sort(a.symbols.begin(), a.symbols.end(), longest_first);
+    std::sort(a.negatives.begin(), a.negatives.end(), longest_first);
+    std::sort(a.positives.begin(), a.positives.end(), longest_first);
+    return a;
+}
+
+// Length of the affix from the list found at the start (or end) of s, or 0.
+qsizetype match_affix(const QString& s, const QStringList& list, bool at_end)
+{
+    for (const QString& a : list) {
+        if (at_end ? s.endsWith(a, Qt::CaseInsensitive) : s.startsWith(a, Qt::CaseInsensitive))
+            return a.size();
+    }
+    return 0;
+}
+
+qsizetype match_symbol(const QString& s, const Affixes& a, bool at_end)
+{
+    if (const qsizetype n = match_affix(s, a.symbols, at_end))
+        return n;
+    // Any single currency sign ("$", "€", "£" ...) is taken as a symbol too.
+    if (!s.isEmpty()) {
+        const QChar c = at_end ? s.back() : s.front();
+        if (c.category() == QChar::Symbol_Currency)
+            return 1;
+    }
+    return 0;
+}
+
+// Strips blanks, one sign and one currency symbol from the front and the back.
+// Returns false when a second sign or symbol turns up.
+bool strip_affixes(QString& s, const Affixes& a, bool& negative, bool sign_seen)
+{
+    bool symbol_seen = false;
+    for (const bool at_end : {false, true}) {
+        for (;;) {
+            s = trim_spaces(s);
+            qsizetype n = match_affix(s, a.negatives, at_end);
+            bool neg = n > 0;
+            if (n == 0)
+                n = match_affix(s, a.positives, at_end);
+            if (n > 0) {
+                if (sign_seen)
+                    return false;
+                sign_seen = true;
+                negative = neg;
+            } else {
+                n = match_symbol(s, a, at_end);
+                if (n == 0)
+                    break;
+                if (symbol_seen)
+                    return false;
+                symbol_seen = true;
+            }
+            s = at_end ? s.left(s.size() - n) : s.mid(n);
+        }
+    }
+    return true;
+}
+
+// Groups of the integer part: the first 1..3 digits, the inner ones 2 or 3
+// (Indian grouping), the last exactly 3. "12.50" under de_DE is thus refused
+// instead of silently becoming 1250.
+bool grouping_ok(const std::vector<int>& groups)
+{
+    if (groups.size() < 2)
+        return true;
+    if (groups.front() < 1 || groups.front() > 3 || groups.back() != 3)
+        return false;
+    for (size_t i = 1; i + 1 < groups.size(); ++i) {
+        if (groups[i] != 2 && groups[i] != 3)
+            return false;
+    }
+    return true;
+}
+
+// The group lengths the locale itself prints for an integer of n digits (Qt
+// prints "1000 000" under bg_BG, for one); it must read back too.
+std::vector<int> locale_groups(const QLocale& loc, const QString& group, qsizetype n)
+{
+    std::vector<int> lengths;
+    if (n < 1 || n > 19 || group.isEmpty())
+        return lengths;
+    qulonglong v = 1;
+    for (qsizetype k = 1; k < n; ++k)
+        v *= 10;
+    const QString shown = without_format_chars(loc.toString(v));
+    for (const QString& part : shown.split(group))
+        lengths.push_back(int(part.size()));
+    return lengths;
+}
+
+}  // namespace
+
+MoneyParse parse_money(const QString& text, qint64& amount)
+{
+    if (fct_nuller(text))
+        return MoneyParse::empty;
+    const QLocale loc;
+    const Affixes aff = affixes_for(loc);
+
+    QString s = trim_spaces(without_format_chars(text));
+    s.remove(QChar(0));
+    bool negative = false;
+    bool sign_seen = false;
+    if (s.size() >= 2 && s.front() == QLatin1Char('(') && s.back() == QLatin1Char(')')) {
+        negative = true;
+        sign_seen = true;
+        s = s.mid(1, s.size() - 2);
+    }
+    if (!strip_affixes(s, aff, negative, sign_seen) || s.isEmpty())
+        return MoneyParse::not_numeric;
+
+    const QString point = without_format_chars(loc.decimalPoint());
+    const QString group = without_format_chars(loc.groupSeparator());
+
+    QString int_digits;
+    QString frac_digits;
+    std::vector<int> groups;
+    int current = 0;
+    bool in_fraction = false;
+    qsizetype i = 0;
+    while (i < s.size()) {
+        const QChar c = s.at(i);
+        qsizetype length = 1;
+        const int dv = digit_at(s, i, length);
+        if (dv >= 0) {
+            (in_fraction ? frac_digits : int_digits).append(QChar(u'0' + dv));
+            if (!in_fraction)
+                ++current;
+            i += length;
+        } else if (!point.isEmpty() && s.mid(i, point.size()) == point) {
+            if (in_fraction)
+                return MoneyParse::not_numeric;
+            in_fraction = true;
+            i += point.size();
+        } else if ((!group.isEmpty() && s.mid(i, group.size()) == group) || c.isSpace()) {
+            // A group mark: the locale's separator or blanks (fr_FR users type
+            // an ordinary space where the locale has a narrow no-break one).
+            if (in_fraction || current == 0)
+                return MoneyParse::not_numeric;
+            groups.push_back(current);
+            current = 0;
+            i += (!group.isEmpty() && s.mid(i, group.size()) == group) ? group.size() : 1;
+            while (i < s.size() && s.at(i).isSpace())
+                ++i;
+        } else {
+            return MoneyParse::not_numeric;
+        }
+    }
+    if (!groups.empty()) {
+        if (current == 0)
+            return MoneyParse::not_numeric;  // "1,234," or "1,.5"
+        groups.push_back(current);
+        if (!grouping_ok(groups) && groups != locale_groups(loc, group, int_digits.size()))
+            return MoneyParse::not_numeric;
+    }
+    if (int_digits.isEmpty() && frac_digits.isEmpty())
+        return MoneyParse::not_numeric;
+
+    // Exact decimal: the magnitude in ten-thousandths, range-checked.
+    constexpr quint64 max_positive = quint64(std::numeric_limits<qint64>::max());
+    const quint64 limit = negative ? max_positive + 1 : max_positive;
+    quint64 units = 0;
+    for (const QChar c : int_digits) {
+        if (qMulOverflow(units, quint64(10), &units) || qAddOverflow(units, quint64(c.digitValue()), &units))
+            return MoneyParse::out_of_range;
+    }
+    if (qMulOverflow(units, quint64(money_scale), &units))
+        return MoneyParse::out_of_range;
+    quint64 frac = 0;
+    for (int k = 0; k < 4; ++k)
+        frac = frac * 10 + quint64(k < frac_digits.size() ? frac_digits.at(k).digitValue() : 0);
+    if (frac_digits.size() > 4) {
+        const int next = frac_digits.at(4).digitValue();
+        bool rest = false;
+        for (qsizetype k = 5; k < frac_digits.size(); ++k)
+            rest = rest || frac_digits.at(k) != QLatin1Char('0');
+        // Half to even: the kept last digit's parity is that of frac (10000 is even).
+        if (next > 5 || (next == 5 && (rest || (frac % 2) == 1)))
+            ++frac;
+    }
+    if (qAddOverflow(units, frac, &units) || units > limit)
+        return MoneyParse::out_of_range;
+    amount = negative ? qint64(0 - units) : qint64(units);
+    return MoneyParse::ok;
+}
+
+qint64 money_from_text(const QString& text)
+{
+    qint64 amount = 0;
+    switch (parse_money(text, amount)) {
+    case MoneyParse::ok:
+        return amount;
+    case MoneyParse::not_numeric:
+        return invalid_money;
+    case MoneyParse::empty:
+    case MoneyParse::out_of_range:
+        break;
+    }
+    return 0;
+}
+
+namespace {
+
+quint64 magnitude(qint64 amount)
+{
+    return amount < 0 ? quint64(0) - quint64(amount) : quint64(amount);
+}
+
+// Fraction digits needed to show the amount exactly (0..4).
+int needed_decimals(quint64 mag)
+{
+    int frac = int(mag % quint64(money_scale));
+    int digits = 4;
+    while (digits > 0 && frac % 10 == 0) {
+        frac /= 10;
+        --digits;
+    }
+    return digits;
+}
+
+// The number without sign, in the locale's digits, with `decimals` places.
+// Group separators follow the locale's number options when `grouped`.
+QString exact_number(const QLocale& loc, quint64 mag, int decimals, bool grouped)
+{
+    QLocale plain(loc);
+    plain.setNumberOptions(loc.numberOptions() | QLocale::OmitGroupSeparator);
+    const quint64 int_part = mag / quint64(money_scale);
+    QString out = (grouped ? loc : plain).toString(qulonglong(int_part));
+    if (decimals > 0) {
+        quint64 frac = mag % quint64(money_scale);
+        quint64 pow = 1;
+        for (int k = 0; k < decimals; ++k)
+            pow *= 10;
+        if (decimals <= 4) {
+            for (int k = decimals; k < 4; ++k)
+                frac /= 10;
+        } else {
+            for (int k = 4; k < decimals; ++k)
+                frac *= 10;
+        }
+        // "1" in front keeps the leading zeros; it is cut off again, whatever
+        // the locale's digits look like.
+        const QString with_one = plain.toString(qulonglong(pow + frac));
+        const QString one = plain.toString(1);
+        out += loc.decimalPoint() + with_one.mid(one.size());
+    }
+    return out;
+}
+
+}  // namespace
+
+QString money_text(qint64 amount)
+{
+    if (amount == 0)
+        return QString();
+    const QLocale loc;
+    constexpr double probe = 1234.0;
+    const QString probe_currency = loc.toCurrencyString(amount < 0 ? -probe : probe);
+    int usual = 0;
+    for (int d = 4; d >= 0; --d) {
+        if (probe_currency.contains(loc.toString(probe, 'f', d))) {
+            usual = d;
+            break;
+        }
+    }
+    const quint64 mag = magnitude(amount);
+    const int decimals = std::max(usual, needed_decimals(mag));
+    const QString probe_number = loc.toString(probe, 'f', usual);
+    const qsizetype at = probe_currency.indexOf(probe_number);
+    if (at < 0 || probe_currency.indexOf(probe_number, at + 1) >= 0) {
+        // The locale's currency form could not be taken apart; its own
+        // formatting with enough decimals is the next best.
+        return loc.toCurrencyString(double(amount) / money_scale, QString(), decimals);
+    }
+    QString out = probe_currency;
+    out.replace(at, probe_number.size(), exact_number(loc, mag, decimals, true));
+    return out;
+}
+
+QString money_plain_text(qint64 amount)
+{
+    const QLocale loc;
+    const quint64 mag = magnitude(amount);
+    const QString number = exact_number(loc, mag, needed_decimals(mag), false);
+    return amount < 0 ? loc.negativeSign() + number : number;
+}
+
+}  // namespace tessaran

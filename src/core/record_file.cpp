@@ -1,0 +1,211 @@
+#include "record_file.h"
+
+#include "globalvars.h"
+
+#include <QFileInfo>
+
+namespace tessaran {
+
+namespace {
+
+QString past_end_text(int n)
+{
+    return QStringLiteral("Record %1 lies outside the database file.").arg(n);
+}
+
+// Rounds length / 2473 to the nearest whole number.
+int rounded_count(qint64 length)
+{
+    if (length <= 0)
+        return 0;
+    const qint64 n = (2 * length + rec_len_bytes) / (2 * qint64(rec_len_bytes));
+    return int(qMin<qint64>(n, std::numeric_limits<int>::max()));
+}
+
+}  // namespace
+
+FileStatus read_record(const QString& path, int n, ScopeRecord& rec)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return FileStatus::failure(f.errorString());
+    const qint64 at = qint64(n - 1) * rec_len_bytes;
+    if (n < 1 || at + rec_len_bytes > f.size())
+        return FileStatus::failure(past_end_text(n));
+    if (!f.seek(at))
+        return FileStatus::failure(f.errorString());
+    const QByteArray bytes = f.read(rec_len_bytes);
+    if (bytes.size() != rec_len_bytes)
+        return FileStatus::failure(f.error() != QFileDevice::NoError ? f.errorString() : past_end_text(n));
+    decode_record_into(bytes.constData(), rec);
+    return {};
+}
+
+FileStatus write_record(const QString& path, int n, const ScopeRecord& rec)
+{
+    QFile f(path);
+    // Only the first record of a new database may bring its file into being; a
+    // database that vanished is an error, not a fresh file.
+    const QIODevice::OpenMode mode =
+        n == 1 ? QIODevice::ReadWrite : (QIODevice::ReadWrite | QIODevice::ExistingOnly);
+    if (!f.open(mode))
+        return FileStatus::failure(f.errorString());
+    const qint64 old_size = f.size();
+    const qint64 at = qint64(n - 1) * rec_len_bytes;
+    // Records are numbered without gaps: n may replace one or append one.
+    if (n < 1 || n > max_record_count || at > old_size)
+        return FileStatus::failure(past_end_text(n));
+
+    // Keep what is there, so a failed write can put it back.
+    QByteArray before;
+    if (at < old_size) {
+        if (!f.seek(at))
+            return FileStatus::failure(f.errorString());
+        before = f.read(qMin<qint64>(rec_len_bytes, old_size - at));
+    }
+
+    const QByteArray bytes = encode_record(rec);
+    bool ok = f.seek(at) && f.write(bytes) == bytes.size() && f.flush();
+    if (ok)
+        return {};
+
+    const QString why = f.errorString();
+    f.unsetError();
+    if (!before.isEmpty() && f.seek(at))
+        f.write(before);
+    f.flush();
+    f.resize(old_size);
+    return FileStatus::failure(why);
+}
+
+qint64 file_length(const QString& path)
+{
+    QFileInfo info(path);
+    if (!info.exists() || !info.isFile())
+        return -1;
+    return info.size();
+}
+
+int record_count_of(const QString& path)
+{
+    return rounded_count(file_length(path));
+}
+
+RecordScanner::~RecordScanner()
+{
+    close();
+}
+
+FileStatus RecordScanner::open(const QString& path)
+{
+    close();
+    file_.setFileName(path);
+    if (!file_.open(QIODevice::ReadOnly))
+        return FileStatus::failure(file_.errorString());
+    const qint64 size = file_.size();
+    count_ = int(qMin<qint64>(size / rec_len_bytes, max_record_count));
+    if (count_ == 0)
+        return {};
+    const qint64 used = qint64(count_) * rec_len_bytes;
+    map_ = file_.map(0, used);
+    if (!map_) {
+        // Mapping is an optimisation; reading the records gives the same bytes.
+        file_.unsetError();
+        fallback_ = file_.read(used);
+        if (fallback_.size() != used) {
+            const QString why = file_.error() != QFileDevice::NoError
+                                    ? file_.errorString()
+                                    : QStringLiteral("The database file could not be read.");
+            close();
+            return FileStatus::failure(why);
+        }
+    }
+    return {};
+}
+
+void RecordScanner::close()
+{
+    if (map_)
+        file_.unmap(const_cast<uchar*>(map_));
+    map_ = nullptr;
+    fallback_.clear();
+    count_ = 0;
+    if (file_.isOpen())
+        file_.close();
+}
+
+const char* RecordScanner::raw(int n)
+{
+    if (n < 1 || n > count_)
+        return nullptr;
+    const qint64 at = qint64(n - 1) * rec_len_bytes;
+    if (map_)
+        return reinterpret_cast<const char*>(map_) + at;
+    return fallback_.constData() + at;
+}
+
+bool RecordScanner::read(int n, ScopeRecord& rec)
+{
+    const char* p = raw(n);
+    if (!p)
+        return false;
+    decode_record_into(p, rec);
+    return true;
+}
+
+int sub_get_maxr()
+{
+    // Counts are 16-bit; a longer file is refused when it is opened.
+    const int n = qMin(record_count_of(gv().db_path), int(max_record_count));
+    gv().rec_count = qint16(n);
+    return n;
+}
+
+void sub_clear_rec()
+{
+    clear_record(gv().rec);
+}
+
+bool sub_fileexists(const QString& path)
+{
+    if (path.trimmed().isEmpty())
+        return false;
+    const QFileInfo info(path);
+    return info.exists() && info.isFile();
+}
+
+FileStatus read_current(int n)
+{
+    return read_record(gv().db_path, n, gv().rec);
+}
+
+FileStatus write_current(int n)
+{
+    return write_record(gv().db_path, n, gv().rec);
+}
+
+QString field_name(int index)
+{
+    static const char* const names[field_table_size + 1] = {
+        "",
+        "Scope name", "Artist", "Studio", "Scope type", "Scope year",
+        "Exterior material", "Exterior color", "Cell type", "Edition",
+        "Primary cell objects", "Signed", "Mirror system", "Point Symmetry",
+        "Date of purchase", "Purchase price", "Retail price", "Salesperson",
+        "Store/Gallery", "Street address", "City", "State", "Zip code",
+        "Country", "Phone", "Fax", "Email", "Website",
+    };
+    if (index < 1 || index > field_table_size)
+        return QString();
+    return QString::fromLatin1(names[index]);
+}
+
+void build_field_names()
+{
+    Globalvars& g = gv();
+    for (int i = 0; i <= field_table_size; ++i)
+        g.field_names[size_t(i)] = field_name(i);
+    g.field_count = field_table_size;
+}
+
+}  // namespace tessaran

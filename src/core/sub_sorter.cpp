@@ -1,0 +1,199 @@
+#include "sub_sorter.h"
+
+#include "fct_getlocale.h"
+#include "globalvars.h"
+#include "record_match.h"
+#include "record_file.h"
+#include "scope_record.h"
+
+#include <QtEndian>
+
+namespace tessaran {
+
+namespace {
+
+constexpr double undated_key = -99999.0;  // records without a date sort first
+
+// The heapsort of the sort engine, on 1-based arrays, with strict less-than
+// tests only; equal keys end up in the order this procedure gives them.
+template <typename K>
+void heapsort_keys(std::vector<K>& key, std::vector<int>& pos, int n)
+{
+    if (n <= 1 || int(key.size()) <= n || int(pos.size()) <= n)
+        return;
+    int l = n / 2 + 1;
+    int ir = n;
+    for (;;) {
+        K k;
+        int q;
+        if (l > 1) {
+            --l;
+            k = key[size_t(l)];
+            q = pos[size_t(l)];
+        } else {
+            k = key[size_t(ir)];
+            q = pos[size_t(ir)];
+            key[size_t(ir)] = key[1];
+            pos[size_t(ir)] = pos[1];
+            --ir;
+            if (ir == 1) {
+                key[1] = k;
+                pos[1] = q;
+                return;
+            }
+        }
+        int i = l;
+        int j = l + l;
+        while (j <= ir) {
+            if (j < ir && key[size_t(j)] < key[size_t(j + 1)])
+                ++j;
+            if (k < key[size_t(j)]) {
+                key[size_t(i)] = key[size_t(j)];
+                pos[size_t(i)] = pos[size_t(j)];
+                i = j;
+                j = j + j;
+            } else {
+                j = ir + 1;
+            }
+        }
+        key[size_t(i)] = k;
+        pos[size_t(i)] = q;
+    }
+}
+
+enum class KeyKind { text, date, number };
+
+KeyKind kind_of(int field)
+{
+    if (field == 14)
+        return KeyKind::date;
+    if (field == 15 || field == 16)
+        return KeyKind::number;
+    return KeyKind::text;
+}
+
+// Field-table index -> record member.
+Member member_of(int field)
+{
+    static const Member table[field_table_size + 1] = {
+        m_scopename,
+        m_scopename, m_artist, m_studio, m_scopetype, m_scopeyear, m_extmat, m_extclr,
+        m_celltype, m_edition, m_objects, m_signed, m_mirrors, m_symmetry, m_date_bought,
+        m_price_paid, m_price_retail, m_salesperson, m_store, m_street, m_city, m_state,
+        m_zip, m_country, m_phone, m_fax, m_email, m_www,
+    };
+    return table[field];
+}
+
+QString text_key(const char* raw, const TextMemberInfo& m)
+{
+    char upper[500];  // the widest member
+    if (upper_cp1252(raw + m.offset, m.width, upper))
+        return trim_blanks(from_cp1252(upper, m.width));
+    return trim_blanks(from_cp1252(raw + m.offset, m.width)).toUpper();
+}
+
+double date_key(const char* raw, const TextMemberInfo& m)
+{
+    // A date the locale cannot read sorts with the undated records.
+    return stored_date_days(from_cp1252(raw + m.offset, m.width)).value_or(undated_key);
+}
+
+}  // namespace
+
+void heapsort_text(std::vector<QString>& key, std::vector<int>& pos, int n)
+{
+    heapsort_keys(key, pos, n);
+}
+
+void heapsort_number(std::vector<qint64>& key, std::vector<int>& pos, int n)
+{
+    heapsort_keys(key, pos, n);
+}
+
+void heapsort_date(std::vector<double>& key, std::vector<int>& pos, int n)
+{
+    heapsort_keys(key, pos, n);
+}
+
+QString sort_caption_for(int field, bool descending)
+{
+    QString name = field_name(field);
+    if (!name.isEmpty() && gv().field_count == field_table_size && !gv().field_names[size_t(field)].isEmpty())
+        name = gv().field_names[size_t(field)];
+    return QStringLiteral("[Sorted by: ") + trim_blanks(name) +
+           (descending ? QStringLiteral("(Desc.)]") : QStringLiteral("(Asc.)]"));
+}
+
+bool sort_working_set(int field, bool descending, QString* error)
+{
+    Globalvars& g = gv();
+    if (field < 1 || field > field_table_size) {
+        if (error)
+            *error = QStringLiteral("There is no sort field %1.").arg(field);
+        return false;
+    }
+    const int n = qMin<int>(g.ws_count, int(g.ws_recno.size()) - 1);
+
+    std::vector<int> pos;
+    std::vector<QString> text_keys;
+    std::vector<double> date_keys;
+    std::vector<qint64> number_keys;
+    const KeyKind kind = kind_of(field);
+    const Member member = member_of(field);
+
+    if (n > 0) {
+        RecordScanner scan;
+        const FileStatus st = scan.open(g.db_path);
+        if (!st) {
+            if (error)
+                *error = st.error;
+            return false;
+        }
+        pos.resize(size_t(n) + 1);
+        switch (kind) {
+        case KeyKind::text: text_keys.resize(size_t(n) + 1); break;
+        case KeyKind::date: date_keys.resize(size_t(n) + 1); break;
+        case KeyKind::number: number_keys.resize(size_t(n) + 1); break;
+        }
+        const TextMemberInfo* info = text_member_info(member);
+        const int price_offset = member == m_price_paid ? offset_price_paid : offset_price_retail;
+        for (int p = 1; p <= n; ++p) {
+            const int r = g.ws_recno[size_t(p)];
+            const char* raw = scan.raw(r);
+            if (!raw) {
+                // The working set no longer fits the file: leave the order alone.
+                if (error)
+                    *error = QStringLiteral("Record %1 lies outside the database file.").arg(r);
+                return false;
+            }
+            pos[size_t(p)] = p;
+            switch (kind) {
+            case KeyKind::text: text_keys[size_t(p)] = text_key(raw, *info); break;
+            case KeyKind::date: date_keys[size_t(p)] = date_key(raw, *info); break;
+            case KeyKind::number: number_keys[size_t(p)] = qFromLittleEndian<qint64>(raw + price_offset); break;
+            }
+        }
+        scan.close();
+
+        switch (kind) {
+        case KeyKind::text: heapsort_text(text_keys, pos, n); break;
+        case KeyKind::date: heapsort_date(date_keys, pos, n); break;
+        case KeyKind::number: heapsort_number(number_keys, pos, n); break;
+        }
+
+        const std::vector<qint16> old(g.ws_recno.begin(), g.ws_recno.begin() + n + 1);
+        for (int p = 1; p <= n; ++p)
+            g.ws_recno[size_t(p)] = old[size_t(pos[size_t(p)])];
+        if (descending)
+            for (int p = 1; p <= n / 2; ++p)
+                std::swap(g.ws_recno[size_t(p)], g.ws_recno[size_t(n + 1 - p)]);
+    }
+
+    g.sort_field = qint16(field);
+    g.sort_desc = descending;
+    g.sort_caption = sort_caption_for(field, descending);
+    return true;
+}
+
+}  // namespace tessaran

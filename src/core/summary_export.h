@@ -1,0 +1,42 @@
+// The summary as a comma-separated text file: five heading lines, then one line
+// per record of the working set, every item in double quotes, CR LF line ends,
+// Windows-1252.
+#pragma once
+
+#include "record_file.h"
+#include "scope_record.h"
+
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+#include <vector>
+
+namespace tessaran {
+
+// One quoted item; an inner double quote is doubled so the line reads back.
+QString csv_quote(const QString& text);
+// Quoted items joined by commas, no line end.
+QString csv_line(const QStringList& items);
+
+// What the heading lines are made of.
+struct SummaryExportHead {
+    QString stamp;          // the current date and time as text
+    int ws_count = 0;
+    QString sel_criteria;
+    QString sort_caption;
+};
+
+// Lines 1..5 (without line ends). Fails when the sort caption is shorter than
+// two characters.
+bool export_heading_lines(const SummaryExportHead& head, QStringList& lines, QString& error);
+// The items of one record line: texts trimmed, prices as plain amounts ("0" for none).
+QStringList export_record_items(const ScopeRecord& rec, int kind);
+
+// Writes the whole export to path. Records ws_recno[1..ws_count] are read from
+// db_path in that order. The file is replaced only when everything was written.
+FileStatus write_summary_export(const QString& path, const QString& db_path,
+                                const std::vector<qint16>& ws_recno, int ws_count, int kind,
+                                const SummaryExportHead& head);
+
+}  // namespace tessaran

@@ -1,0 +1,160 @@
+#include "summary_rows.h"
+
+#include "fct_currency.h"
+#include "fct_getlocale.h"
+
+#include <QLocale>
+
+namespace tessaran {
+
+namespace {
+
+SummaryColumn col(const QString& g1, const QString& g2, const QString& title, const QString& seed,
+                  const QString& p1, const QString& p2, const QString& measure)
+{
+    return SummaryColumn{g1, g2, title, seed, p1, p2, measure};
+}
+
+bool is_edge_blank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QChar(0);
+}
+
+}  // namespace
+
+int summary_column_count(int kind)
+{
+    return kind == summary_kind_scope ? 12 : 6;
+}
+
+bool summary_price_column(int kind, int col0)
+{
+    return kind != summary_kind_scope && (col0 == 3 || col0 == 4);
+}
+
+std::vector<SummaryColumn> summary_columns(int kind, const QString& currency)
+{
+    if (kind == summary_kind_scope) {
+        return {
+            col("Scope", "Name", "Scope name", "Scope", "Scope name", "", "Scope name"),
+            col("Artist", "", "Artist", "Artist", "Artist", "", "Artist"),
+            col("Scope", "Type", "Scope type", "Scope", "Scope", "Type", "Scope"),
+            col("Scope", "Year", "Year", "Scope", "Scope", "Year", "Scope"),
+            col("Exterior", "Material", "Exterior Material", "Exterior", "Exterior", "Material", "Material"),
+            col("Exterior", "Color", "Exterior Color", "Exterior", "Exterior", "Color", "Exterior"),
+            col("Cell type", "", "Cell type", "Type", "Cell", "Type", "Type"),
+            col("Edition", "", "Edition", "Edition", "Edition", "", "Edition"),
+            col("Cell", "Objects", "Objects", "Objects", "Cell", "Objects", "Objects"),
+            col("Signed", "", "Signed", "Signed", "Signed", "", "Signed"),
+            col("Mirror", "System", "Mirror system", "System", "Mirror", "System", "System"),
+            col("Point", "Symmetry", "Point Symmetry", "Symmetry", "Point", "Symmetry", "Symmetry"),
+        };
+    }
+    const QString c = trim_blanks(currency);
+    const QString paid = QStringLiteral("Purchase Price (") + c + QLatin1Char(')');
+    const QString retail = QStringLiteral("Retail Price (") + c + QLatin1Char(')');
+    // The printed purchase headings are the one-line titles, measured as they stand.
+    return {
+        col("Scope", "Name", "Scope name", "Scope", "Scope name", "", "Scope name"),
+        col("Artist", "", "Artist", "Artist", "Artist", "", "Artist"),
+        col("Date", "Purchased", "Date purchased", "Purchased", "Date purchased", "", "Date purchased"),
+        col("Purchase", "Price (" + c + ")", paid, "Price", paid, "", paid),
+        col("Retail", "Price (" + c + ")", retail, "Price", retail, "", retail),
+        col("Store/Gallery", "", "Store/Gallery", "Store/Gallery", "Store/Gallery", "", "Store/Gallery"),
+    };
+}
+
+QString summary_text(const QString& stored)
+{
+    qsizetype b = 0;
+    qsizetype e = stored.size();
+    while (b < e && is_edge_blank(stored.at(b)))
+        ++b;
+    while (e > b && is_edge_blank(stored.at(e - 1)))
+        --e;
+    return stored.mid(b, e - b);
+}
+
+QString format_price(qint64 amount)
+{
+    // The stored amount goes through its plain text and back, as the editor's
+    // fields do, so the grid shows exactly what the editor would.
+    const qint64 back = money_from_text(money_plain_text(amount).trimmed());
+    if (back == invalid_money)
+        return money_text(amount).trimmed();
+    return money_text(back).trimmed();
+}
+
+QStringList summary_cells(const ScopeRecord& r, int kind)
+{
+    if (kind == summary_kind_scope) {
+        return {summary_text(r.scopename), summary_text(r.artist),    summary_text(r.scopetype),
+                summary_text(r.scopeyear), summary_text(r.extmat),    summary_text(r.extclr),
+                summary_text(r.celltype),  summary_text(r.edition),   summary_text(r.objects),
+                summary_text(r.signed_),   summary_text(r.mirrors),   summary_text(r.symmetry)};
+    }
+    return {summary_text(r.scopename), summary_text(r.artist),  summary_text(r.date_bought),
+            format_price(r.price_paid), format_price(r.price_retail), summary_text(r.store)};
+}
+
+FileStatus read_summary_rows(const QString& db_path, const std::vector<qint16>& ws_recno, int ws_count,
+                             int kind, std::vector<QStringList>& rows, const std::function<void(int p)>& progress)
+{
+    rows.clear();
+    RecordScanner db;
+    if (FileStatus st = db.open(db_path); !st)
+        return st;
+    rows.reserve(static_cast<std::size_t>(qMax(0, ws_count)));
+    ScopeRecord rec;
+    for (int p = 1; p <= ws_count; ++p) {
+        const std::size_t idx = static_cast<std::size_t>(p);
+        const int n = idx < ws_recno.size() ? ws_recno[idx] : 0;
+        if (!db.read(n, rec)) {
+            rows.clear();
+            return FileStatus::failure(
+                QStringLiteral("Record %1 could not be read from the database file %2.").arg(n).arg(db_path));
+        }
+        rows.push_back(summary_cells(rec, kind));
+        if (progress)
+            progress(p);
+    }
+    return FileStatus{};
+}
+
+QStringList split_lines(const QString& text)
+{
+    const QString t = trim_blanks(text);
+    QStringList lines{QString()};
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const QChar ch = t.at(i);
+        if (ch == QLatin1Char('\r')) {
+            lines.append(QString());
+            if (i + 1 < t.size() && t.at(i + 1) == QLatin1Char('\n'))
+                ++i;  // CR LF is one break; a lone CR keeps the character after it
+        } else if (ch == QLatin1Char('\n')) {
+            lines.append(QString());
+        } else {
+            lines.last().append(ch);
+        }
+    }
+    return lines;
+}
+
+QString sort_caption_inner(const QString& caption)
+{
+    const QString t = trim_blanks(caption);
+    if (t.size() < 2)
+        return QString();
+    return t.mid(1, t.size() - 2);
+}
+
+QString general_date_text(const QDateTime& when)
+{
+    const QLocale loc;
+    QString time_fmt = loc.timeFormat(QLocale::LongFormat);
+    time_fmt.remove(QLatin1Char('t'));  // no time zone in the stamp
+    time_fmt = time_fmt.trimmed();
+    return loc.toString(when.date(), short_date_pattern()) + QLatin1Char(' ') + loc.toString(when.time(), time_fmt);
+}
+
+}  // namespace tessaran

@@ -1,0 +1,99 @@
+#include "common/core_temp_db.h"
+
+#include "core/fct_getlocale.h"
+#include "core/globalvars.h"
+#include "core/record_file.h"
+
+#include <QDate>
+#include <QFile>
+
+namespace tessaran::test {
+
+ScopeRecord make_record(const QString& scopename, const QString& artist, const QString& date_bought,
+                        qint64 price_paid, qint64 price_retail)
+{
+    ScopeRecord r;
+    r.scopename = fixed_text(scopename, 50);
+    r.artist = fixed_text(artist, 50);
+    r.date_bought = fixed_text(date_bought, 15);
+    r.price_paid = price_paid;
+    r.price_retail = price_retail;
+    return r;
+}
+
+ScopeRecord varied_record(int i)
+{
+    ScopeRecord r;
+    const QString n = QString::number(i);
+    for (const TextMemberInfo& m : text_members())
+        r.*(m.field) = fixed_text(QString::fromLatin1(m.name) + QLatin1Char(' ') + n, m.width);
+    r.date_bought = i % 7 == 0 ? fixed_text(QString(), 15)
+                               : fixed_text(short_date_text(QDate(1990 + i % 30, 1 + i % 12, 1 + i % 28)), 15);
+    r.scopeyear = fixed_text(QString::number(1900 + i % 120), 10);
+    r.price_paid = qint64(i % 5) * 123456;  // every fifth record unpriced
+    r.price_retail = qint64(i % 3) * 250000;
+    r.image_count = qint16(i % 3);
+    for (int k = 1; k <= r.image_count; ++k)
+        r.image_files[size_t(k)] = fixed_text(QStringLiteral("/pictures/scope%1_%2.jpg").arg(i).arg(k), 60);
+    return r;
+}
+
+bool write_bytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return f.write(bytes) == bytes.size() && f.flush();
+}
+
+QByteArray read_bytes(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+bool write_db(const QString& path, const QList<ScopeRecord>& records)
+{
+    QByteArray bytes;
+    bytes.reserve(qsizetype(records.size()) * rec_len_bytes);
+    for (const ScopeRecord& r : records)
+        bytes += encode_record(r);
+    return write_bytes(path, bytes);
+}
+
+QList<ScopeRecord> read_db(const QString& path)
+{
+    QList<ScopeRecord> out;
+    const int n = int(file_length(path) / rec_len_bytes);
+    for (int i = 1; i <= n; ++i) {
+        ScopeRecord r;
+        if (!read_record(path, i, r))
+            return {};
+        out.append(r);
+    }
+    return out;
+}
+
+TempDb::TempDb(const QList<ScopeRecord>& records, const QString& name)
+{
+    path_ = dir_.filePath(name);
+    ok_ = dir_.isValid() && write_db(path_, records);
+}
+
+void TempDb::make_current() const
+{
+    Globalvars& g = gv();
+    g.db_path = path_;
+    g.db_text = QStringLiteral("Database file: ") + path_.trimmed();
+    build_field_names();
+    sub_get_maxr();
+}
+
+bool TempDb::rewrite(const QList<ScopeRecord>& records) const
+{
+    return write_db(path_, records);
+}
+
+}  // namespace tessaran::test

@@ -1,0 +1,49 @@
+// Building database files for tests: records with chosen or varied contents,
+// written with the program's own record writer into a temporary folder.
+#pragma once
+
+#include "core/scope_record.h"
+
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace tessaran::test {
+
+// An empty record with the given fields set (prices in ten-thousandths).
+ScopeRecord make_record(const QString& scopename, const QString& artist = QString(),
+                        const QString& date_bought = QString(), qint64 price_paid = 0,
+                        qint64 price_retail = 0);
+
+// A record in which every member holds a value derived from i (1-based), so that
+// records differ in every field. The date is written in the current locale's
+// short-date form; i % 7 == 0 gives a record without a date.
+ScopeRecord varied_record(int i);
+
+// Writes the records, in order, as a whole database file (replacing any file).
+bool write_db(const QString& path, const QList<ScopeRecord>& records);
+// Writes the given raw bytes as the file (for malformed or hand-made files).
+bool write_bytes(const QString& path, const QByteArray& bytes);
+// Reads every record of the file; empty when the file cannot be read.
+QList<ScopeRecord> read_db(const QString& path);
+QByteArray read_bytes(const QString& path);
+
+// A database in its own temporary folder. make_current() opens it as far as
+// the core is concerned: db_path, db_text, rec_count and field names.
+class TempDb {
+public:
+    explicit TempDb(const QList<ScopeRecord>& records = {}, const QString& name = QStringLiteral("test.rnd"));
+    bool ok() const { return ok_; }
+    QString path() const { return path_; }
+    QString dir() const { return dir_.path(); }
+    void make_current() const;
+    // Rewrites the whole file with these records.
+    bool rewrite(const QList<ScopeRecord>& records) const;
+
+private:
+    QTemporaryDir dir_;
+    QString path_;
+    bool ok_ = false;
+};
+
+}  // namespace tessaran::test

@@ -1,0 +1,188 @@
+// Colour files: the six-line layout, reading, safe writing, choosing the file.
+#include "core/color_file.h"
+#include "core/globalvars.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+using namespace tessaran;
+
+namespace {
+
+ColorScheme numbered()
+{
+    ColorScheme s{};
+    for (int i = 0; i < color_count; ++i)
+        s[size_t(i)] = 1000 + i;
+    return s;
+}
+
+const QByteArray numbered_text = "1002,1007,1012,1017,1022\r\n"
+                                 "1001,1003,1004,1005\r\n"
+                                 "1006,1008,1009,1010\r\n"
+                                 "1011,1013,1014,1015\r\n"
+                                 "1016,1018,1019,1020\r\n"
+                                 "1021,1023,1024,1025,1000\r\n";
+
+void put(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+QByteArray contents(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+}  // namespace
+
+class tst_color_file : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { gv() = Globalvars{}; }
+
+    void layout_is_byte_exact()
+    {
+        QCOMPARE(color_file_text(numbered()), numbered_text);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("tessaran_colors.dat"));
+        QVERIFY(write_color_file(path, numbered()));
+        QCOMPARE(contents(path), numbered_text);
+    }
+
+    void read_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("as written") << numbered_text;
+        QTest::newRow("all on one line") << QByteArray(numbered_text).replace("\r\n", ",");
+        QTest::newRow("unix line ends") << QByteArray(numbered_text).replace("\r\n", "\n");
+        QTest::newRow("one per line, blanks") << QByteArray(numbered_text).replace(",", " \r\n ");
+        QTest::newRow("no final line end") << numbered_text.chopped(2);
+        QTest::newRow("extra values ignored") << numbered_text + "5,6\r\n";
+    }
+    void read()
+    {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("c.dat"));
+        put(path, bytes);
+        ColorScheme s{};
+        QString error;
+        QVERIFY2(read_color_file(path, s, &error), qPrintable(error));
+        QCOMPARE(s, numbered());
+    }
+
+    void read_failures_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("25 values") << QByteArray(numbered_text).replace(",1000\r\n", "\r\n")
+                                   << "holds 25 color values instead of 26.";
+        QTest::newRow("empty") << QByteArray() << "holds 0 color values instead of 26.";
+        QTest::newRow("not a number") << QByteArray(numbered_text).replace("1013", "red")
+                                      << "holds \"red\", which is not a color value.";
+    }
+    void read_failures()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, error);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("c.dat"));
+        put(path, bytes);
+        ColorScheme s = builtin_colors();
+        QString reason;
+        QVERIFY(!read_color_file(path, s, &reason));
+        QVERIFY2(reason.endsWith(error), qPrintable(reason));
+        QCOMPARE(s, builtin_colors());  // untouched
+    }
+
+    void missing_file_falls_back()
+    {
+        QTemporaryDir dir;
+        gv().color_file_path = dir.filePath(QStringLiteral("nothing.dat"));
+        gv().color_scheme = numbered();
+        QString reason;
+        QVERIFY(!sub_read_colors(&reason));
+        QCOMPARE(reason, QStringLiteral("No such file or directory"));
+        QCOMPARE(gv().color_scheme, builtin_colors());
+    }
+
+    void sub_read_and_write()
+    {
+        QTemporaryDir dir;
+        gv().color_file_path = dir.filePath(QStringLiteral("tessaran_colors.dat"));
+        gv().color_scheme = numbered();
+        QVERIFY(sub_write_colors());
+        gv().color_scheme = {};
+        QVERIFY(sub_read_colors());
+        QCOMPARE(gv().color_scheme, numbered());
+    }
+
+    void shipped_default_equals_builtin()
+    {
+        for (const char* folder : {TESSARAN_SOURCE_DIR "/data", TESSARAN_BIN_DIR}) {
+            const QString path = QString::fromLatin1(folder) + QStringLiteral("/tessaran_defcolors.dat");
+            QCOMPARE(contents(path), color_file_text(builtin_colors()));
+        }
+        // Readable: black text on white fields, and changed data stands apart.
+        const ColorScheme& s = builtin_colors();
+        for (const int frame : {1, 6, 11, 16}) {
+            QCOMPARE(s[size_t(frame + 3)], 16777215);
+            QCOMPARE(s[size_t(frame + 4)], 0);
+            QVERIFY(s[size_t(frame + 3)] != s[0]);
+        }
+    }
+
+    void failed_write_keeps_old_file()
+    {
+        QTemporaryDir dir;
+        // A name one byte short of the limit: the file exists, but the
+        // temporary file beside it cannot be created.
+        const QString path = dir.filePath(QString(250, QLatin1Char('c')));
+        put(path, "old");
+        QString reason;
+        QVERIFY(!write_color_file(path, numbered(), &reason));
+        QVERIFY(!reason.isEmpty());
+        QCOMPARE(contents(path), QByteArray("old"));
+    }
+
+    void read_only_folder_keeps_old_file()
+    {
+        if (geteuid() == 0)
+            QSKIP("root writes into read-only folders");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("tessaran_colors.dat"));
+        put(path, "old");
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+        QString reason;
+        const bool ok = write_color_file(path, numbered(), &reason);
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(!ok);
+        QVERIFY(!reason.isEmpty());
+        QCOMPARE(contents(path), QByteArray("old"));
+    }
+
+    void choose_file()
+    {
+        QTemporaryDir dir;
+        const QDir d(dir.path());
+        QCOMPARE(choose_color_file(dir.path()), d.filePath(QStringLiteral("tessaran_defcolors.dat")));
+        // A folder of that name is not a colour file.
+        QVERIFY(d.mkdir(QStringLiteral("tessaran_colors.dat")));
+        QCOMPARE(choose_color_file(dir.path()), d.filePath(QStringLiteral("tessaran_defcolors.dat")));
+        QVERIFY(d.rmdir(QStringLiteral("tessaran_colors.dat")));
+        put(d.filePath(QStringLiteral("tessaran_colors.dat")), numbered_text);
+        QCOMPARE(choose_color_file(dir.path()), d.filePath(QStringLiteral("tessaran_colors.dat")));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_color_file)
+#include "tst_color_file.moc"

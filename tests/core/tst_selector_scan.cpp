@@ -1,0 +1,162 @@
+// The selection scan over the file and the find scan over working-set positions.
+#include "common/core_temp_db.h"
+#include "core/find_scan.h"
+#include "core/globalvars.h"
+#include "core/selector_scan.h"
+
+#include <QLocale>
+#include <QtTest>
+
+using namespace tessaran;
+using namespace tessaran::test;
+
+namespace {
+
+Criteria artist_contains(const QString& text)
+{
+    Criteria c;
+    c.by_text = true;
+    c.texts[2] = text;  // slot 2: Artist
+    return c;
+}
+
+QList<ScopeRecord> five_records()
+{
+    return {make_record("One", "Smith, Ann", QString(), 100000),
+            make_record("Two", "Jones, Bob", QString(), 0),
+            make_record("Three", "smithers", QString(), 250000),
+            make_record("Four", "Brown", QString(), 50000),
+            make_record("Five", "xSMITHx", QString(), 0)};
+}
+
+}  // namespace
+
+class tst_selector_scan : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void init() { gv() = Globalvars{}; }
+
+    void retains_in_file_order_with_progress()
+    {
+        TempDb db(five_records());
+        QVERIFY(db.ok());
+        std::vector<qint16> kept;
+        QList<int> seen;
+        int total = 0;
+        ScopeRecord last;
+        const FileStatus st = selector_scan(db.path(), 5, artist_contains("SMITH"), kept,
+                                            [&](int r, int n) { seen.append(r); total = n; }, &last);
+        QVERIFY2(st.ok, qPrintable(st.error));
+        QCOMPARE(kept, (std::vector<qint16>{1, 3, 5}));
+        QCOMPARE(seen, (QList<int>{1, 2, 3, 4, 5}));
+        QCOMPARE(total, 5);
+        QCOMPARE(trim_blanks(last.scopename), QStringLiteral("Five"));  // the buffer holds the last record read
+    }
+
+    void price_ranges_data()
+    {
+        QTest::addColumn<qint64>("min");
+        QTest::addColumn<qint64>("max");
+        QTest::addColumn<std::vector<qint16>>("expected");
+        QTest::newRow("min 0, open max keeps unpriced") << qint64(0) << open_money_max
+                                                        << std::vector<qint16>{1, 2, 3, 4, 5};
+        QTest::newRow("inclusive bounds") << qint64(50000) << qint64(100000) << std::vector<qint16>{1, 4};
+        QTest::newRow("only a minimum") << qint64(100000) << open_money_max << std::vector<qint16>{1, 3};
+        QTest::newRow("nothing") << qint64(300000) << open_money_max << std::vector<qint16>{};
+    }
+    void price_ranges()
+    {
+        QFETCH(qint64, min);
+        QFETCH(qint64, max);
+        QFETCH(std::vector<qint16>, expected);
+        TempDb db(five_records());
+        Criteria c;
+        c.by_paid = true;
+        c.paid_min = min;
+        c.paid_max = max;
+        std::vector<qint16> kept{99};
+        QVERIFY(selector_scan(db.path(), 5, c, kept).ok);
+        QCOMPARE(kept, expected);
+    }
+
+    void never_reads_past_the_end()
+    {
+        TempDb db(five_records());
+        std::vector<qint16> kept;
+        // A count larger than the file (it shrank since it was counted) stops at its end.
+        QVERIFY(selector_scan(db.path(), 9, artist_contains("SMITH"), kept).ok);
+        QCOMPARE(kept, (std::vector<qint16>{1, 3, 5}));
+        QVERIFY(selector_scan(db.path(), 2, artist_contains("SMITH"), kept).ok);
+        QCOMPARE(kept, (std::vector<qint16>{1}));
+    }
+
+    void missing_file_fails()
+    {
+        std::vector<qint16> kept{1};
+        const FileStatus st = selector_scan(QStringLiteral("/nonexistent/x.rnd"), 3, Criteria{}, kept);
+        QVERIFY(!st.ok);
+        QVERIFY(!st.error.isEmpty());
+        QVERIFY(kept.empty());
+    }
+
+    void find_walks_working_set_order_data()
+    {
+        QTest::addColumn<int>("start");
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<int>("pos");
+        // Working set in the order 5, 4, 3, 2, 1: SMITH records sit at positions 1, 3, 5.
+        QTest::newRow("from 1") << 1 << true << 1;
+        QTest::newRow("from 2") << 2 << true << 3;
+        QTest::newRow("from 4") << 4 << true << 5;
+        QTest::newRow("past end") << 6 << false << 6;
+        QTest::newRow("far past end") << 9 << false << 9;
+    }
+    void find_walks_working_set_order()
+    {
+        QFETCH(int, start);
+        QFETCH(bool, found);
+        QFETCH(int, pos);
+        TempDb db(five_records());
+        const std::vector<qint16> ws{0, 5, 4, 3, 2, 1};
+        const FindScanResult r = find_scan(db.path(), artist_contains("SMITH"), ws, 5, start);
+        QVERIFY(r.status.ok);
+        QCOMPARE(r.found, found);
+        QCOMPARE(r.pos, pos);
+    }
+
+    void find_without_match_ends_past_the_end()
+    {
+        TempDb db(five_records());
+        const std::vector<qint16> ws{0, 1, 2, 3};
+        ScopeRecord last;
+        const FindScanResult r = find_scan(db.path(), artist_contains("BROWN"), ws, 3, 1, &last);
+        QVERIFY(r.status.ok);
+        QVERIFY(!r.found);
+        QCOMPARE(r.pos, 4);
+        QCOMPARE(trim_blanks(last.scopename), QStringLiteral("Three"));  // the last record examined
+    }
+
+    void find_with_no_criteria_takes_first_examined()
+    {
+        TempDb db(five_records());
+        const std::vector<qint16> ws{0, 4, 2};
+        const FindScanResult r = find_scan(db.path(), Criteria{}, ws, 2, 2);
+        QVERIFY(r.found);
+        QCOMPARE(r.pos, 2);
+    }
+
+    void find_reports_a_stale_working_set()
+    {
+        TempDb db(five_records());
+        const std::vector<qint16> ws{0, 7};
+        const FindScanResult r = find_scan(db.path(), artist_contains("NOBODY"), ws, 1, 1);
+        QVERIFY(!r.status.ok);
+        QVERIFY(r.status.error.contains(QLatin1String("7")));
+    }
+};
+
+Q_DECLARE_METATYPE(std::vector<qint16>)
+
+QTEST_GUILESS_MAIN(tst_selector_scan)
+#include "tst_selector_scan.moc"
