@@ -1,0 +1,428 @@
+#include "appearance/frm_colors.h"
+#include "appearance/menu_state.h"
+#include "appearance/scheme_paint.h"
+#include "common/scripted_dialogs.h"
+#include "core/color_file.h"
+#include "core/database.h"
+#include "core/globalvars.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tessaran;
+using tessaran::test::ScriptedDialogs;
+
+namespace {
+
+QByteArray read_all(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A user scheme unlike the defaults: entry i holds 1000 + i.
+ColorScheme user_scheme()
+{
+    ColorScheme s{};
+    for (int i = 0; i < color_count; ++i)
+        s[std::size_t(i)] = 1000 + i;
+    return s;
+}
+
+}  // namespace
+
+class tst_colors_dialog : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void opens_on_the_first_item();
+    void boxes_per_item_data();
+    void boxes_per_item();
+    void images_then_parameters_usable_again();
+    void preview_clicks_select_items();
+    void picker_sets_box_entry_and_preview();
+    void accept_writes_only_what_changed();
+    void accept_question_cancel_keeps_everything();
+    void accept_without_change_moves_to_user_file();
+    void write_failure_claims_nothing();
+    void defaults_then_cancel_leave_file_untouched();
+    void default_for_one_item_data();
+    void default_for_one_item();
+    void missing_default_file_is_reported();
+    void menus_come_back_however_it_closes();
+
+private:
+    QString user_path() const { return dir_->filePath(QStringLiteral("tessaran_colors.dat")); }
+    QString default_path() const { return dir_->filePath(QStringLiteral("tessaran_defcolors.dat")); }
+    std::unique_ptr<QTemporaryDir> dir_;
+};
+
+void tst_colors_dialog::initTestCase()
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+}
+
+void tst_colors_dialog::init()
+{
+    gv() = Globalvars{};
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+    set_program_folder_for_tests(dir_->path());
+    QVERIFY(QFile::copy(QStringLiteral(TESSARAN_SOURCE_DIR "/data/tessaran_defcolors.dat"), default_path()));
+    QVERIFY(write_color_file(user_path(), user_scheme()));
+    gv().color_file_path = user_path();
+    QVERIFY(sub_read_colors());
+}
+
+void tst_colors_dialog::cleanup()
+{
+    set_program_folder_for_tests(QString());
+    set_startup_window(nullptr);
+}
+
+void tst_colors_dialog::opens_on_the_first_item()
+{
+    frm_colors d;
+    d.show();
+    QCOMPARE(d.windowTitle(), QStringLiteral("Color preferences"));
+    QStringList items;
+    for (int i = 0; i < d.combo_frame->count(); ++i)
+        items << d.combo_frame->itemText(i);
+    QCOMPARE(items, QStringList({"Parameters frame", "Control", "Characteristics frame",
+                                 "Purchase information frame", "Place of purchase frame", "Images",
+                                 "Form background", "Command buttons", "Changed data "}));
+    QVERIFY(!d.combo_frame->isEditable());
+    QCOMPARE(d.combo_frame->currentIndex(), 0);
+    QCOMPARE(d.findChild<QGroupBox*>("frame_change")->title(), QStringLiteral("Change form colors"));
+    QCOMPARE(d.findChild<QLabel*>("lbl_choose")->text(), QStringLiteral("Choose frame or control to change:"));
+    QStringList captions;
+    for (QLabel* l : d.lbl_boxes)
+        captions << l->text();
+    QCOMPARE(captions, QStringList({"Frame", "Frame title", "Label", "Text background", "Text foreground"}));
+    for (int slot = 0; slot < 5; ++slot)
+        QCOMPARE(d.pb_boxes[slot]->color(), to_qcolor(1001 + slot));
+    QCOMPARE(d.cmd_default_choice->text(), QStringLiteral("Set choice to default colors"));
+    QCOMPARE(d.cmd_default_all->text(), QStringLiteral("Set all controls to default colors"));
+    QCOMPARE(d.cmd_accept->text(), QStringLiteral("Accept"));
+    QCOMPARE(d.cmd_cancel->text(), QStringLiteral("Cancel"));
+    // Preview from the working copy; the dialog itself from the scheme.
+    QCOMPARE(d.pb_sample_form->palette().color(QPalette::Window), to_qcolor(1024));
+    QCOMPARE(d.sample_buttons[0]->text(), QStringLiteral(" Command button"));
+    QCOMPARE(d.sample_buttons[1]->palette().color(QPalette::Button), to_qcolor(1025));
+    QCOMPARE(d.sample_texts[2]->text(), QStringLiteral("Textbox_text"));
+    QCOMPARE(d.sample_texts[2]->palette().color(QPalette::Base), to_qcolor(1014));
+    QCOMPARE(d.sample_labels[3]->palette().color(QPalette::WindowText), to_qcolor(1018));
+    QCOMPARE(d.sample_frames[4]->palette().color(QPalette::Window), to_qcolor(1021));
+    QCOMPARE(d.sample_control->palette().color(QPalette::Window), to_qcolor(1023));
+    QCOMPARE(d.palette().color(QPalette::Window), to_qcolor(1024));
+    QCOMPARE(d.cmd_accept->palette().color(QPalette::Button), to_qcolor(1025));
+}
+
+void tst_colors_dialog::boxes_per_item_data()
+{
+    QTest::addColumn<int>("item");
+    QTest::addColumn<QList<int>>("entries");  // per captioned slot, -1 disabled; or one entry for the single box
+    QTest::addColumn<bool>("single");
+    QTest::newRow("Parameters") << 0 << QList<int>{1, 2, 3, 4, 5} << false;
+    QTest::newRow("Control") << 1 << QList<int>{23} << true;
+    QTest::newRow("Characteristics") << 2 << QList<int>{6, 7, 8, 9, 10} << false;
+    QTest::newRow("Purchase") << 3 << QList<int>{11, 12, 13, 14, 15} << false;
+    QTest::newRow("Place of purchase") << 4 << QList<int>{16, 17, 18, 19, 20} << false;
+    QTest::newRow("Images") << 5 << QList<int>{21, 22, -1, -1, -1} << false;
+    QTest::newRow("Form background") << 6 << QList<int>{24} << true;
+    QTest::newRow("Command buttons") << 7 << QList<int>{25} << true;
+    QTest::newRow("Changed data") << 8 << QList<int>{0} << true;
+}
+
+void tst_colors_dialog::boxes_per_item()
+{
+    QFETCH(int, item);
+    QFETCH(QList<int>, entries);
+    QFETCH(bool, single);
+    frm_colors d;
+    d.show();
+    d.combo_frame->setCurrentIndex(item);
+    QCOMPARE(d.selected_item(), item);
+    QCOMPARE(d.pb_boxes[5]->isVisible(), single);
+    for (int slot = 0; slot < 5; ++slot) {
+        QCOMPARE(d.pb_boxes[slot]->isVisible(), !single);
+        QCOMPARE(d.lbl_boxes[slot]->isVisible(), !single);
+    }
+    if (single) {
+        QCOMPARE(d.pb_boxes[5]->color(), to_qcolor(1000 + entries[0]));
+        return;
+    }
+    for (int slot = 0; slot < 5; ++slot) {
+        const int e = entries[slot];
+        QCOMPARE(d.pb_boxes[slot]->isEnabled(), e >= 0);
+        QCOMPARE(d.lbl_boxes[slot]->isEnabled(), e >= 0);
+        QCOMPARE(d.pb_boxes[slot]->color(), e >= 0 ? to_qcolor(1000 + e) : QColor(255, 255, 255));
+    }
+}
+
+void tst_colors_dialog::images_then_parameters_usable_again()
+{
+    frm_colors d;
+    d.show();
+    d.combo_frame->setCurrentIndex(5);
+    QVERIFY(!d.pb_boxes[2]->isEnabled());
+    d.combo_frame->setCurrentIndex(0);
+    for (int slot = 0; slot < 5; ++slot) {
+        QVERIFY(d.pb_boxes[slot]->isEnabled());
+        QVERIFY(d.lbl_boxes[slot]->isEnabled());
+        QCOMPARE(d.pb_boxes[slot]->color(), to_qcolor(1001 + slot));
+    }
+}
+
+void tst_colors_dialog::preview_clicks_select_items()
+{
+    frm_colors d;
+    d.show();
+    const auto click = [&](QWidget* w, int expected) {
+        d.select_item(8);
+        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(3, 3));
+        QCOMPARE(d.selected_item(), expected);
+        QCOMPARE(d.combo_frame->currentIndex(), expected);
+    };
+    click(d.sample_frames[0], 0);
+    click(d.sample_control, 1);
+    click(d.sample_frames[1], 2);
+    click(d.sample_frames[2], 3);
+    click(d.sample_frames[3], 4);
+    click(d.sample_frames[4], 5);
+    click(d.pb_sample_form, 6);
+    click(d.sample_buttons[1], 7);
+    click(d.sample_labels[3], 4);
+    click(d.sample_texts[0], 0);
+    // Typing in the characteristics sample picks its item too.
+    d.select_item(8);
+    QTest::keyClicks(d.sample_texts[1], "x");
+    QCOMPARE(d.selected_item(), 2);
+}
+
+void tst_colors_dialog::picker_sets_box_entry_and_preview()
+{
+    ScriptedDialogs dialogs;
+    frm_colors d;
+    d.show();
+    d.combo_frame->setCurrentIndex(2);  // Characteristics
+    dialogs.choose_color(QColor(255, 0, 0));
+    QTest::mouseClick(d.pb_boxes[3], Qt::LeftButton);  // Text background
+    QCOMPARE(dialogs.color_initials.size(), 1);
+    QCOMPARE(dialogs.color_initials[0], to_qcolor(1009));
+    QCOMPARE(d.temp_colors[9], 255);
+    QCOMPARE(d.pb_boxes[3]->color(), QColor(255, 0, 0));
+    QCOMPARE(d.sample_texts[1]->palette().color(QPalette::Base), QColor(255, 0, 0));
+
+    // Cancelling the picker keeps the colour.
+    dialogs.choose_color(std::nullopt);
+    QTest::keyClick(d.pb_boxes[0], Qt::Key_Space);
+    QCOMPARE(dialogs.color_initials.size(), 2);
+    QCOMPARE(d.temp_colors[6], 1006);
+    QCOMPARE(d.pb_boxes[0]->color(), to_qcolor(1006));
+
+    // A disabled box of the Images item opens nothing.
+    d.combo_frame->setCurrentIndex(5);
+    QTest::mouseClick(d.pb_boxes[4], Qt::LeftButton);
+    QCOMPARE(dialogs.color_initials.size(), 2);
+
+    // The single box of Command buttons paints both sample buttons.
+    d.combo_frame->setCurrentIndex(7);
+    dialogs.choose_color(QColor(0, 0, 255));
+    QTest::mouseClick(d.pb_boxes[5], Qt::LeftButton);
+    QCOMPARE(d.temp_colors[25], 16711680);
+    QCOMPARE(d.sample_buttons[0]->palette().color(QPalette::Button), QColor(0, 0, 255));
+    QCOMPARE(d.sample_buttons[1]->palette().color(QPalette::Button), QColor(0, 0, 255));
+    // Nothing reaches the scheme before Accept.
+    QCOMPARE(gv().color_scheme, user_scheme());
+}
+
+void tst_colors_dialog::accept_writes_only_what_changed()
+{
+    const QByteArray before = read_all(user_path());
+    ScriptedDialogs dialogs;
+    frm_colors d;
+    d.show();
+    d.combo_frame->setCurrentIndex(6);  // Form background
+    dialogs.choose_color(QColor(0, 255, 0));
+    QTest::mouseClick(d.pb_boxes[5], Qt::LeftButton);
+    QTest::mouseClick(d.cmd_accept, Qt::LeftButton);
+
+    QCOMPARE(dialogs.shown.size(), 2);
+    QCOMPARE(dialogs.shown[0].text, QStringLiteral("Save the current color scheme?"));
+    QCOMPARE(dialogs.shown[0].icon, MsgIcon::question);
+    QCOMPARE(dialogs.shown[0].buttons, MsgButtons::ok_cancel);
+    QCOMPARE(dialogs.shown[0].title, QStringLiteral("TESSARAN V"));
+    QCOMPARE(dialogs.shown[1].text, QStringLiteral("Color preferences have been saved."));
+    QCOMPARE(dialogs.shown[1].icon, MsgIcon::none);
+    QCOMPARE(dialogs.shown[1].title, QStringLiteral("Saving color preferences"));
+    QVERIFY(!d.isVisible());
+
+    const QByteArray after = read_all(user_path());
+    const QList<QByteArray> lb = before.split('\n');
+    const QList<QByteArray> la = after.split('\n');
+    QCOMPARE(la.size(), 7);  // six CR LF lines
+    QVERIFY(after.endsWith("\r\n"));
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(la[i], lb[i]);
+    QList<QByteArray> vb = lb[5].trimmed().split(',');
+    const QList<QByteArray> va = la[5].trimmed().split(',');
+    QCOMPARE(va[2], QByteArray("65280"));
+    vb[2] = "65280";
+    QCOMPARE(va, vb);
+    QCOMPARE(gv().color_scheme[24], 65280);
+    QCOMPARE(gv().color_file_path, user_path());
+}
+
+void tst_colors_dialog::accept_question_cancel_keeps_everything()
+{
+    const QByteArray before = read_all(user_path());
+    ScriptedDialogs dialogs;
+    frm_colors d;
+    d.show();
+    d.combo_frame->setCurrentIndex(1);
+    dialogs.choose_color(QColor(1, 2, 3));
+    QTest::mouseClick(d.pb_boxes[5], Qt::LeftButton);
+    dialogs.answer(MsgAnswer::cancel);
+    QTest::mouseClick(d.cmd_accept, Qt::LeftButton);
+    QCOMPARE(dialogs.shown.size(), 1);
+    QVERIFY(d.isVisible());
+    QCOMPARE(d.temp_colors[23], to_color_value(QColor(1, 2, 3)));
+    QCOMPARE(d.selected_item(), 1);
+    QCOMPARE(read_all(user_path()), before);
+    QCOMPARE(gv().color_scheme, user_scheme());
+}
+
+void tst_colors_dialog::accept_without_change_moves_to_user_file()
+{
+    QVERIFY(QFile::remove(user_path()));
+    gv().color_file_path = default_path();
+    QVERIFY(sub_read_colors());
+    ScriptedDialogs dialogs;
+    frm_colors d;
+    d.show();
+    QTest::mouseClick(d.cmd_accept, Qt::LeftButton);
+    QCOMPARE(gv().color_file_path, user_path());
+    QCOMPARE(read_all(user_path()), read_all(default_path()));
+}
+
+void tst_colors_dialog::write_failure_claims_nothing()
+{
+    QVERIFY(QFile::remove(user_path()));
+    QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("tessaran_colors.dat")));  // in the way
+    gv().color_file_path = default_path();
+    ScriptedDialogs dialogs;
+    frm_colors d;
+    d.show();
+    d.combo_frame->setCurrentIndex(6);
+    dialogs.choose_color(QColor(9, 9, 9));
+    QTest::mouseClick(d.pb_boxes[5], Qt::LeftButton);
+    QTest::mouseClick(d.cmd_accept, Qt::LeftButton);
+    QCOMPARE(dialogs.shown.size(), 2);
+    QVERIFY(dialogs.shown[1].text.startsWith(QStringLiteral("Color preferences could not be saved to ")));
+    QCOMPARE(dialogs.shown[1].icon, MsgIcon::critical);
+    QVERIFY(!dialogs.texts().contains(QStringLiteral("Color preferences have been saved.")));
+    QVERIFY(d.isVisible());
+    QCOMPARE(gv().color_scheme, user_scheme());
+    QCOMPARE(gv().color_file_path, default_path());
+}
+
+void tst_colors_dialog::defaults_then_cancel_leave_file_untouched()
+{
+    const QByteArray before = read_all(user_path());
+    ScriptedDialogs dialogs;
+    frm_colors d;
+    d.show();
+    d.combo_frame->setCurrentIndex(3);
+    QTest::mouseClick(d.cmd_default_all, Qt::LeftButton);
+    QCOMPARE(d.temp_colors, builtin_colors());  // the shipped default file holds the built-in scheme
+    QCOMPARE(d.pb_boxes[0]->color(), to_qcolor(builtin_colors()[11]));
+    QCOMPARE(d.pb_sample_form->palette().color(QPalette::Window), to_qcolor(builtin_colors()[24]));
+    QVERIFY(d.combo_frame->hasFocus() || !QApplication::focusWidget());
+    QTest::mouseClick(d.cmd_cancel, Qt::LeftButton);
+    QVERIFY(!d.isVisible());
+    QVERIFY(dialogs.shown.isEmpty());
+    QCOMPARE(read_all(user_path()), before);
+    QCOMPARE(gv().color_scheme, user_scheme());
+    QCOMPARE(gv().color_file_path, user_path());
+}
+
+void tst_colors_dialog::default_for_one_item_data()
+{
+    QTest::addColumn<int>("item");
+    QTest::addColumn<QList<int>>("entries");
+    QTest::newRow("Parameters") << 0 << QList<int>{1, 2, 3, 4, 5};
+    QTest::newRow("Control") << 1 << QList<int>{23};
+    QTest::newRow("Place of purchase") << 4 << QList<int>{16, 17, 18, 19, 20};
+    QTest::newRow("Images") << 5 << QList<int>{21, 22};
+    QTest::newRow("Changed data") << 8 << QList<int>{0};
+}
+
+void tst_colors_dialog::default_for_one_item()
+{
+    QFETCH(int, item);
+    QFETCH(QList<int>, entries);
+    // A default file unlike the user's: entry i holds 5000 + i.
+    ColorScheme defaults{};
+    for (int i = 0; i < color_count; ++i)
+        defaults[std::size_t(i)] = 5000 + i;
+    QVERIFY(write_color_file(default_path(), defaults));
+    frm_colors d;
+    d.show();
+    d.combo_frame->setCurrentIndex(item);
+    QTest::mouseClick(d.cmd_default_choice, Qt::LeftButton);
+    for (int i = 0; i < color_count; ++i)
+        QCOMPARE(d.temp_colors[std::size_t(i)], (entries.contains(i) ? 5000 : 1000) + i);
+    const int shown_entry = frm_colors::entry_for(item, entries.size() == 1 ? 5 : 0);
+    const int slot = entries.size() == 1 ? 5 : 0;
+    QCOMPARE(d.pb_boxes[slot]->color(), to_qcolor(5000 + shown_entry));
+}
+
+void tst_colors_dialog::missing_default_file_is_reported()
+{
+    QVERIFY(QFile::remove(default_path()));
+    ScriptedDialogs dialogs;
+    frm_colors d;
+    d.show();
+    QTest::mouseClick(d.cmd_default_all, Qt::LeftButton);
+    QCOMPARE(dialogs.shown.size(), 1);
+    QVERIFY(dialogs.last().text.contains(QStringLiteral("tessaran_defcolors.dat")));
+    QCOMPARE(dialogs.last().icon, MsgIcon::exclamation);
+    QCOMPARE(d.temp_colors, builtin_colors());
+}
+
+void tst_colors_dialog::menus_come_back_however_it_closes()
+{
+    QWidget startup;
+    auto* mnu_open = new QAction(QStringLiteral("Open"), &startup);
+    mnu_open->setObjectName(QStringLiteral("mnu_open"));
+    startup.addAction(mnu_open);
+    set_startup_window(&startup);
+    ScriptedDialogs dialogs;
+
+    for (int way = 0; way < 3; ++way) {
+        sub_menu_hide();
+        QVERIFY(!mnu_open->isEnabled());
+        frm_colors d;
+        d.show();
+        if (way == 0)
+            QTest::mouseClick(d.cmd_cancel, Qt::LeftButton);
+        else if (way == 1)
+            d.close();  // the window's close box
+        else
+            QTest::mouseClick(d.cmd_accept, Qt::LeftButton);
+        QVERIFY2(mnu_open->isEnabled(), qPrintable(QString::number(way)));
+    }
+}
+
+QTEST_MAIN(tst_colors_dialog)
+#include "tst_colors_dialog.moc"

@@ -1,0 +1,73 @@
+#include "gui_editor_fixture.h"
+
+#include "core/color_file.h"
+#include "core/globalvars.h"
+#include "core/sub_sorter.h"
+#include "core/working_set.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QTest>
+
+namespace tessaran::test {
+
+EditorFixture::EditorFixture(const QList<ScopeRecord>& records, bool sort_by_artist)
+    : startup(std::make_unique<QWidget>()), db(records)
+{
+    startup->setObjectName(QStringLiteral("frm_main"));
+    db.make_current();
+    if (gv().rec_count > 0)
+        ws_reset_all();
+    else
+        ws_clear();
+    if (sort_by_artist)
+        sort_working_set(2, false);
+    color_path = QDir(db.dir()).filePath(QString::fromLatin1(user_color_file_name));
+    write_color_file(color_path, builtin_colors());
+    gv().color_file_path = color_path;
+    gv().color_scheme = builtin_colors();
+}
+
+EditorFixture::~EditorFixture()
+{
+    drop();
+}
+
+frm_kaleido* EditorFixture::open()
+{
+    drop();
+    ed = new frm_kaleido(startup.get());
+    return ed;
+}
+
+bool EditorFixture::show_active()
+{
+    ed->show();
+    ed->activateWindow();
+    return QTest::qWaitForWindowActive(ed);
+}
+
+void EditorFixture::drop()
+{
+    delete ed;
+    ed = nullptr;
+}
+
+void type_into(QLineEdit* field, const QString& text)
+{
+    field->setFocus(Qt::OtherFocusReason);
+    field->selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(field, Qt::Key_Delete);
+    else
+        QTest::keyClicks(field, text);
+}
+
+void press_tab(QWidget* window)
+{
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus ? focus : window, Qt::Key_Tab);
+}
+
+}  // namespace tessaran::test
