@@ -1,0 +1,419 @@
+#include "frm_kaleido.h"
+
+#include "appearance/frm_about.h"
+#include "appearance/help.h"
+#include "appearance/menu_state.h"
+#include "appearance/sub_stradjust.h"
+#include "appearance/user_dialogs.h"
+#include "core/color_file.h"
+#include "core/fct_currency.h"
+#include "core/globalvars.h"
+#include "core/record_file.h"
+#include "core/working_set.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace tessaran {
+
+// The editor is not a Qt child of the start-up window: disabling a widget
+// disables its child windows too, and the start-up window is disabled while the
+// editor is open. The editor goes when the start-up window goes.
+frm_kaleido::frm_kaleido(QWidget* parent) : QMainWindow(nullptr), startup(parent)
+{
+    setWindowFlag(Qt::Window);
+    if (startup)
+        connect(startup, &QObject::destroyed, this, [this] {
+            startup = nullptr;
+            delete this;
+        });
+    setObjectName(QStringLiteral("frm_kaleido"));
+    build_controls();
+    build_menu();
+    fill_pick_lists();
+    connect_commands();
+    Form_Load();
+}
+
+frm_kaleido::~frm_kaleido()
+{
+    // No leave-field check may run while the controls go away.
+    closing_ = true;
+    editor_loaded = false;
+}
+
+void frm_kaleido::Form_Load()
+{
+    if (startup)
+        startup->setEnabled(false);
+
+    set_locale_tooltips();
+    size_window();
+    centre_on_screen(this);
+
+    gv().max_images = 10;
+    caption_refresh();
+
+    if (gv().rec_count > 0)
+        fill_form(1);
+    else
+        empty_database_start();
+
+    // The window has its size from size_window(); the central widget is only laid
+    // out when the window is first shown, so measure the window's own inner area.
+    const int menu_height = menuBar() ? menuBar()->sizeHint().height() : 0;
+    maxxi = int(px_to_twips(width()) * 0.6 + 0.5);
+    maxyi = int(px_to_twips(height() - menu_height) * 0.6 + 0.5);
+    images_loaded = QStringLiteral("0000000000");
+
+    const QString color_path = gv().color_file_path;
+    if (!sub_fileexists(color_path)) {
+        msgbox(this, QStringLiteral("Color configuration file ") + color_path + QStringLiteral(" not found!"),
+               MsgIcon::critical, MsgButtons::ok);
+    } else {
+        QString error;
+        if (!sub_read_colors(&error))
+            msgbox(this, QStringLiteral("Color configuration file ") + color_path
+                             + QStringLiteral(" could not be read: ") + error,
+                   MsgIcon::critical, MsgButtons::ok);
+    }
+    apply_colors();
+
+    lbl_artist->setText(QStringLiteral("Artist\n(Last,First)"));
+    lbl_objects->setText(QStringLiteral("Primary\ncell objects"));
+    lbl_symmetry->setText(QStringLiteral("Point\nsymmetry"));
+
+    gv().find_criteria.clear();
+    gv().find_found = false;
+    editor_loaded = true;
+    sync_menu_enabling();
+}
+
+// ---- Showing and clearing --------------------------------------------------
+
+void frm_kaleido::caption_refresh()
+{
+    setWindowTitle(caption_make());
+}
+
+bool frm_kaleido::adding() const
+{
+    return gv().ws_pos > gv().ws_count || gv().ws_pos > gv().rec_count;
+}
+
+QString frm_kaleido::field_text(const QWidget* field) const
+{
+    if (const auto* e = qobject_cast<const QLineEdit*>(field))
+        return e->text();
+    if (const auto* c = qobject_cast<const QComboBox*>(field))
+        return c->currentText();
+    if (const auto* t = qobject_cast<const QPlainTextEdit*>(field))
+        return t->toPlainText();
+    return QString();
+}
+
+void frm_kaleido::set_field_text(QWidget* field, const QString& text)
+{
+    if (auto* e = qobject_cast<QLineEdit*>(field))
+        e->setText(text);
+    else if (auto* c = qobject_cast<QComboBox*>(field))
+        c->setEditText(text);
+    else if (auto* t = qobject_cast<QPlainTextEdit*>(field))
+        t->setPlainText(text);
+}
+
+bool frm_kaleido::fill_form(int numr)
+{
+    Globalvars& g = gv();
+    if (numr < 1 || numr > g.ws_count || numr >= int(g.ws_recno.size()))
+        return false;
+    const FileStatus st = read_current(g.ws_recno[std::size_t(numr)]);
+    if (!st) {
+        msgbox(this, QStringLiteral("Kaleidoscope number ") + QString::number(numr)
+                         + QStringLiteral(" could not be read from the database:\n") + st.error,
+               MsgIcon::critical, MsgButtons::ok);
+        return false;
+    }
+    g.db_text = QStringLiteral("Database file: ") + g.db_path.trimmed();
+    g.rec_text = QStringLiteral("[Record ") + QString::number(numr) + QStringLiteral(" of ")
+                 + QString::number(g.ws_count) + QStringLiteral("]");
+    caption_refresh();
+    g.ws_pos = qint16(numr);
+    find_pos = qint16(numr);
+
+    const ScopeRecord& r = g.rec;
+    const std::array<std::pair<QWidget*, const QString*>, 27> texts = {{
+        {tb_scopename, &r.scopename}, {tb_artist, &r.artist}, {tb_studio, &r.studio},
+        {tb_date_bought, &r.date_bought}, {tb_salesperson, &r.salesperson}, {tb_store, &r.store},
+        {tb_street, &r.street}, {tb_city, &r.city}, {tb_state, &r.state}, {tb_zip, &r.zip},
+        {tb_country, &r.country}, {tb_phone, &r.phone}, {tb_fax, &r.fax}, {tb_email, &r.email},
+        {tb_www, &r.www}, {combo_scopetype, &r.scopetype}, {combo_extmat, &r.extmat},
+        {tb_extclr, &r.extclr}, {combo_celltype, &r.celltype}, {combo_objects, &r.objects},
+        {combo_mirrors, &r.mirrors}, {tb_scopeyear, &r.scopeyear}, {combo_edition, &r.edition},
+        {combo_signed, &r.signed_}, {combo_symmetry, &r.symmetry}, {tb_specfeatures, &r.specfeatures},
+        {tb_comments, &r.comments}}};
+    for (const auto& [field, text] : texts)
+        set_field_text(field, trim_blanks(*text));
+    tb_price_paid->setText(money_text(r.price_paid));
+    tb_price_retail->setText(money_text(r.price_retail));
+    set_typed_fields_remembered();
+
+    // A damaged count never reaches past the ten slots.
+    temp_numimages = qint16(std::clamp<int>(r.image_count, 0, 10));
+    for (QString& name : image_names)
+        name.clear();
+    for (int i = 1; i <= temp_numimages; ++i)
+        image_names[std::size_t(i)] = trim_blanks(r.image_files[std::size_t(i)]);
+    set_imageframe();
+    return true;
+}
+
+void frm_kaleido::set_typed_fields_remembered()
+{
+    last_date_bought = tb_date_bought->text();
+    last_price_paid = tb_price_paid->text();
+    last_price_retail = tb_price_retail->text();
+    last_scopeyear = tb_scopeyear->text();
+}
+
+void frm_kaleido::clear_form()
+{
+    for (QLineEdit* e : findChildren<QLineEdit*>()) {
+        if (e->objectName().startsWith(QLatin1String("tb")))
+            e->clear();
+    }
+    for (QComboBox* c : findChildren<QComboBox*>()) {
+        if (c->objectName().startsWith(QLatin1String("combo")))
+            c->setEditText(QString());
+    }
+    tb_specfeatures->clear();
+    tb_comments->clear();
+    last_date_bought.clear();
+    last_scopeyear.clear();
+    last_price_paid = money_text(0);
+    last_price_retail = money_text(0);
+    temp_numimages = 0;
+    for (QString& name : image_names)
+        name.clear();
+    set_imageframe();
+}
+
+// ---- New record, empty database, clear, close --------------------------------
+
+void frm_kaleido::refuse_full_database()
+{
+    msgbox(this, QStringLiteral("The database already holds %1 kaleidoscopes, the most it can hold. "
+                                "No further kaleidoscope can be added.")
+                     .arg(max_record_count),
+           MsgIcon::exclamation, MsgButtons::ok);
+}
+
+void frm_kaleido::cmd_new_Click()
+{
+    Globalvars& g = gv();
+    if (g.rec_count > 0 && !settle_edits())
+        return;
+    if (sub_get_maxr() >= max_record_count) {
+        refuse_full_database();
+        return;
+    }
+    clear_form();
+    // A record the program creates carries zero bytes in the unused slot 0.
+    g.rec = ScopeRecord();
+    if (g.rec_count > 0) {
+        sub_get_maxr();
+        ws_reset_all();
+        g.sort_caption = QStringLiteral("[Sorted by: Unsorted]");
+    }
+    newrec = qint16(g.rec_count + 1);
+    g.db_text = QStringLiteral("Database file: ") + g.db_path.trimmed();
+    g.rec_text = QStringLiteral("[Adding record ") + QString::number(newrec) + QStringLiteral("]");
+    caption_refresh();
+    g.ws_pos = newrec;
+    ws_reserve_new(newrec);
+    restore_colors();
+    if (editor_loaded)
+        tb_scopename->setFocus();
+}
+
+void frm_kaleido::empty_database_start()
+{
+    last_price_paid = money_text(0);
+    last_price_retail = money_text(0);
+    last_scopeyear.clear();
+    last_date_bought.clear();
+    for (QPushButton* b : findChildren<QPushButton*>()) {
+        const QString name = b->objectName();
+        if (name.startsWith(QLatin1String("cmd")) && !name.contains(QLatin1String("images")))
+            b->setEnabled(false);
+    }
+    for (QPushButton* b : {cmd_save, cmd_clear, cmd_close, cmd_add_image, cmd_rem_image,
+                           cmd_load_all_images, cmd_clear_all_images})
+        b->setEnabled(true);
+    cmd_new_Click();
+    sync_menu_enabling();
+}
+
+void frm_kaleido::enable_all_commands()
+{
+    for (QPushButton* b : findChildren<QPushButton*>()) {
+        if (b->objectName().startsWith(QLatin1String("cmd")))
+            b->setEnabled(true);
+    }
+    set_imageframe();
+    sync_menu_enabling();
+}
+
+void frm_kaleido::cmd_clear_Click()
+{
+    if (msgbox(this, QStringLiteral("Do you really want to clear data for this kaleidoscope?"), MsgIcon::exclamation,
+               MsgButtons::yes_no, QStringLiteral("Clear MS"))
+        == MsgAnswer::no)
+        return;
+    clear_form();
+    tb_scopename->setFocus();
+}
+
+void frm_kaleido::cmd_close_Click()
+{
+    close();
+}
+
+void frm_kaleido::closeEvent(QCloseEvent* event)
+{
+    if (!settle_edits()) {
+        event->ignore();
+        return;
+    }
+    closing_ = true;
+    close_all_viewers();
+    sub_menu_show();
+    if (startup) {
+        startup->setEnabled(true);
+        startup->update();
+    }
+    event->accept();
+}
+
+// ---- Navigation ------------------------------------------------------------
+
+void frm_kaleido::cmd_begscope_Click()
+{
+    if (gv().ws_count > 0 && settle_edits())
+        fill_form(1);
+    tb_scopename->setFocus();
+}
+
+void frm_kaleido::cmd_prev_Click()
+{
+    // At either end nothing is shown anew, so nothing needs settling.
+    const int target = gv().ws_pos - 1;
+    if (target > 0 && target <= gv().ws_count && settle_edits())
+        fill_form(target);
+    tb_scopename->setFocus();
+}
+
+void frm_kaleido::cmd_next_Click()
+{
+    const int target = gv().ws_pos + 1;
+    if (target <= gv().ws_count && settle_edits())
+        fill_form(target);
+    tb_scopename->setFocus();
+}
+
+void frm_kaleido::cmd_endscope_Click()
+{
+    if (gv().ws_count > 0 && settle_edits())
+        fill_form(gv().ws_count);
+    tb_scopename->setFocus();
+}
+
+// ---- Help and about --------------------------------------------------------
+
+void frm_kaleido::mnu_helptopics_Click()
+{
+    show_help();
+}
+
+void frm_kaleido::mnu_about_Click()
+{
+    frm_about about(this);
+    about.exec();
+}
+
+// ---- Events ----------------------------------------------------------------
+
+void frm_kaleido::sync_menu_enabling()
+{
+    if (!mnu_add)
+        return;
+    const std::array<std::pair<QAction*, QPushButton*>, 13> pairs = {{
+        {mnu_add, cmd_new}, {mnu_save, cmd_save}, {mnu_delete, cmd_del}, {mnu_clear, cmd_clear},
+        {mnu_close, cmd_close}, {mnu_next, cmd_next}, {mnu_prev, cmd_prev}, {mnu_first, cmd_begscope},
+        {mnu_last, cmd_endscope}, {mnu_find, cmd_find}, {mnu_findnxt, cmd_findnxt},
+        {mnu_select, cmd_select}, {mnu_sort, cmd_sort}}};
+    for (const auto& [action, button] : pairs)
+        action->setEnabled(button->isEnabled());
+    // With no stored record there is nothing to summarise or print.
+    mnu_summary->setEnabled(cmd_select->isEnabled());
+    mnu_printforms->setEnabled(cmd_select->isEnabled());
+}
+
+bool frm_kaleido::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            && (watched->objectName().startsWith(QLatin1String("tb"))
+                || watched->objectName().startsWith(QLatin1String("combo")))) {
+            // Enter moves on to the next field, in the multi-line fields too.
+            focusNextChild();
+            return true;
+        }
+    } else if (type == QEvent::FocusOut) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        // Only a real move away from the field counts; a message box or menu
+        // taking the focus for a moment does not.
+        if (editor_loaded && !closing_ && !in_field_check_ && reason != Qt::ActiveWindowFocusReason
+            && reason != Qt::PopupFocusReason) {
+            if (watched == tb_date_bought)
+                tb_date_bought_LostFocus();
+            else if (watched == tb_price_paid)
+                tb_price_paid_LostFocus();
+            else if (watched == tb_price_retail)
+                tb_price_retail_LostFocus();
+            else if (watched == tb_scopeyear)
+                tb_scopeyear_LostFocus();
+        }
+    } else if (type == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        auto* w = qobject_cast<QWidget*>(watched);
+        const bool inside = w && w->rect().contains(mouse->position().toPoint());
+        if (inside && mouse->button() == Qt::RightButton && watched == cmd_select) {
+            select_right_clicked();
+            return true;
+        }
+        if (inside && mouse->button() == Qt::RightButton && watched == cmd_find) {
+            find_right_clicked();
+            return true;
+        }
+        if (inside && mouse->button() == Qt::LeftButton && watched == img_logo) {
+            mnu_about_Click();
+            return true;
+        }
+    } else if (type == QEvent::EnabledChange && qobject_cast<QPushButton*>(watched)) {
+        sync_menu_enabling();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace tessaran

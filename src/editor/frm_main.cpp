@@ -1,0 +1,267 @@
+#include "frm_main.h"
+
+#include "appearance/frm_about.h"
+#include "appearance/frm_colors.h"
+#include "appearance/help.h"
+#include "appearance/logo.h"
+#include "appearance/menu_state.h"
+#include "appearance/sub_stradjust.h"
+#include "appearance/user_dialogs.h"
+#include "core/color_file.h"
+#include "core/database.h"
+#include "core/globalvars.h"
+#include "core/record_file.h"
+#include "core/scope_record.h"
+#include "core/sub_sorter.h"
+#include "core/working_set.h"
+#include "frm_kaleido.h"
+
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+
+namespace tessaran {
+namespace {
+
+const QStringList rnd_filter{QStringLiteral("RND (*.rnd)")};
+
+// The splash: the logo on a dark plate with the program's name under it.
+QPixmap splash_picture()
+{
+    const int w = 400;
+    const int h = 330;
+    QPixmap pm(w, h);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+
+    QLinearGradient plate(0, 0, 0, h);
+    plate.setColorAt(0.0, QColor(20, 24, 50));
+    plate.setColorAt(1.0, QColor(45, 20, 60));
+    p.setPen(Qt::NoPen);
+    p.setBrush(plate);
+    p.drawRoundedRect(QRectF(0, 0, w, h), 18, 18);
+
+    const int logo = 230;
+    p.drawPixmap((w - logo) / 2, 16, kaleidoscope_logo(logo));
+
+    QFont title = p.font();
+    title.setPointSize(22);
+    title.setBold(true);
+    p.setFont(title);
+    p.setPen(QColor(235, 205, 120));
+    p.drawText(QRect(0, logo + 18, w, 40), Qt::AlignCenter, QString::fromLatin1(app_title));
+
+    QFont sub = p.font();
+    sub.setPointSize(10);
+    sub.setBold(false);
+    p.setFont(sub);
+    p.setPen(QColor(200, 200, 220));
+    p.drawText(QRect(0, logo + 54, w, 24), Qt::AlignCenter,
+               QStringLiteral("The kaleidoscope collection catalogue"));
+    return pm;
+}
+
+QAction* add_item(QMenu* menu, const char* name, const QString& caption)
+{
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+}
+
+QMenu* add_group(QMenuBar* bar, const char* name, const QString& caption)
+{
+    QMenu* m = bar->addMenu(caption);
+    m->setObjectName(QString::fromLatin1(name));
+    // The group's own action carries the name too, so hiding the menus greys
+    // out the whole group.
+    m->menuAction()->setObjectName(QString::fromLatin1(name));
+    return m;
+}
+
+}  // namespace
+
+frm_main::frm_main(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("frm_main"));
+    set_startup_window(this);
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+    pb_splash = new QLabel(client);
+    pb_splash->setObjectName(QStringLiteral("pb_splash"));
+    pb_splash->setPixmap(splash_picture());
+    pb_splash->resize(pb_splash->pixmap().size());
+    client->installEventFilter(this);
+
+    build_menu();
+    Form_Load();
+}
+
+frm_main::~frm_main()
+{
+    if (startup_window() == this)
+        set_startup_window(nullptr);
+}
+
+void frm_main::Form_Load()
+{
+    Globalvars& g = gv();
+    sub_getavailscreen();
+    g.color_file_path = choose_color_file(program_folder());
+    // A missing or short colour file falls back to the built-in scheme; the
+    // editor reports the missing file when it opens.
+    sub_read_colors();
+    resize(560, 440);
+    centre_on_screen(this);
+    g.rec_len = rec_len_bytes;
+    setWindowTitle(QString::fromLatin1(app_title));
+    build_field_names();
+}
+
+void frm_main::build_menu()
+{
+    QMenuBar* bar = menuBar();
+
+    mnu_kbase = add_group(bar, "mnu_kbase", QStringLiteral("&Kaleidoscope database"));
+    mnu_olddatabase = add_item(mnu_kbase, "mnu_olddatabase", QStringLiteral("&Open demo database"));
+    mnu_newdatabase = add_item(mnu_kbase, "mnu_newdatabase", QStringLiteral("&Create new database..."));
+    mnu_openfile = add_item(mnu_kbase, "mnu_openfile", QStringLiteral("Open database file..."));
+    mnu_kbase->addSeparator();
+    mnu_exit = add_item(mnu_kbase, "mnu_exit", QStringLiteral("E&xit"));
+
+    mnu_prefs = add_group(bar, "mnu_prefs", QStringLiteral("&Preferences"));
+    mnu_colors = add_item(mnu_prefs, "mnu_colors", QStringLiteral("Define program colors..."));
+
+    mnu_help = add_group(bar, "mnu_help", QStringLiteral("&Help"));
+    mnu_topics = add_item(mnu_help, "mnu_topics", QStringLiteral("Help Topics"));
+    mnu_topics->setShortcut(QKeySequence::HelpContents);
+    mnu_about = add_item(mnu_help, "mnu_about", QStringLiteral("About"));
+
+    connect(mnu_olddatabase, &QAction::triggered, this, &frm_main::mnu_olddatabase_Click);
+    connect(mnu_newdatabase, &QAction::triggered, this, &frm_main::new_database);
+    connect(mnu_openfile, &QAction::triggered, this, &frm_main::mnu_openfile_Click);
+    connect(mnu_exit, &QAction::triggered, this, &frm_main::mnu_exit_Click);
+    connect(mnu_colors, &QAction::triggered, this, &frm_main::mnu_colors_Click);
+    connect(mnu_topics, &QAction::triggered, this, &frm_main::mnu_topics_Click);
+    connect(mnu_about, &QAction::triggered, this, &frm_main::mnu_about_Click);
+}
+
+bool frm_main::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        center_splash();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frm_main::center_splash()
+{
+    const QWidget* client = centralWidget();
+    pb_splash->move(client->width() / 2 - pb_splash->width() / 2,
+                    client->height() / 2 - pb_splash->height() / 2);
+}
+
+void frm_main::mnu_olddatabase_Click() { open_database(demo_database_path()); }
+
+void frm_main::mnu_openfile_Click()
+{
+    const QString path = user_dialogs().open_file(this, QStringLiteral("Open database file"),
+                                                  program_folder(), rnd_filter);
+    if (path.isEmpty())
+        return;
+    open_database(path);
+}
+
+bool frm_main::open_database(const QString& path)
+{
+    const OpenCheck check = check_database_file(path);
+    if (!check.ok) {
+        msgbox(this, check.message, MsgIcon::critical);
+        return false;
+    }
+
+    Globalvars& g = gv();
+    const Globalvars before = g;
+    g.db_path = path;
+    g.rec_count = static_cast<qint16>(check.count);
+    ws_reset_all();
+    g.db_text = QStringLiteral("Database file: ") + trim_blanks(g.db_path);
+    g.rec_text = QStringLiteral("[Record 1 of ") + QString::number(g.ws_count) + QStringLiteral("]");
+    QString error;
+    if (!sort_working_set(2, false, &error)) {
+        // The file changed or vanished after the checks: nothing is opened.
+        g = before;
+        msgbox(this, QStringLiteral("The database file ") + path + QStringLiteral(" cannot be read: ") + error,
+               MsgIcon::critical);
+        return false;
+    }
+    show_editor();
+    return true;
+}
+
+void frm_main::new_database()
+{
+    // A save dialog, because the user names a file that usually does not exist yet.
+    const QString path = user_dialogs().save_file(this, QStringLiteral("Create new database"),
+                                                  program_folder(), rnd_filter);
+    if (path.isEmpty())
+        return;
+
+    if (sub_fileexists(path)) {
+        if (msgbox(this, QStringLiteral("File ") + path + QStringLiteral(" already exists.\nDo you want to overwrite it?"),
+                   MsgIcon::critical, MsgButtons::yes_no) != MsgAnswer::yes)
+            return;
+        if (msgbox(this, QStringLiteral("All data will be deleted! Do you really want to overwrite the file ") + path +
+                             QStringLiteral("?"),
+                   MsgIcon::critical, MsgButtons::yes_no) != MsgAnswer::yes)
+            return;
+    }
+    const FileStatus status = create_empty_database(path);
+    if (!status) {
+        msgbox(this, QStringLiteral("The database file ") + path + QStringLiteral(" could not be created: ") + status.error,
+               MsgIcon::critical);
+        return;
+    }
+
+    Globalvars& g = gv();
+    g.db_path = path;
+    g.rec_count = 0;
+    ws_clear();
+    show_editor();
+}
+
+void frm_main::show_editor()
+{
+    sub_menu_hide();
+    auto* editor = new frm_kaleido(this);
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    editor->show();
+}
+
+void frm_main::mnu_exit_Click() { QApplication::closeAllWindows(); }
+
+void frm_main::mnu_colors_Click()
+{
+    sub_menu_hide();
+    frm_colors dialog(this);
+    dialog.exec();
+    sub_menu_show();  // however the dialog was closed
+}
+
+void frm_main::mnu_topics_Click() { show_help(); }
+
+void frm_main::mnu_about_Click()
+{
+    sub_menu_hide();
+    frm_about box(this);
+    box.exec();
+}
+
+}  // namespace tessaran

@@ -1,0 +1,284 @@
+// Saving a record: validation of the typed fields, the difference test with its
+// highlight, the confirmation, the write and the re-read; and the question
+// asked before a command leaves a record whose fields were changed.
+#include "frm_kaleido.h"
+
+#include "appearance/scheme_paint.h"
+#include "appearance/user_dialogs.h"
+#include "core/fct_currency.h"
+#include "core/fct_getlocale.h"
+#include "core/fct_nuller.h"
+#include "core/globalvars.h"
+#include "core/record_file.h"
+#include "core/sub_checkers.h"
+#include "core/working_set.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace tessaran {
+
+namespace {
+
+bool blank_or_zero(QChar c)
+{
+    return c == QLatin1Char(' ') || c.unicode() == 0;
+}
+
+}  // namespace
+
+int frm_kaleido::text_extent(const QString& text)
+{
+    const QString t = trim_blanks(text);
+    for (int i = int(t.size()); i > 0; --i) {
+        if (!blank_or_zero(t.at(i - 1)))
+            return i;
+    }
+    return 0;
+}
+
+bool frm_kaleido::same_text(const QString& field_text, const QString& member_text)
+{
+    if (trim_blanks(field_text) == trim_blanks(member_text))
+        return true;
+    return text_extent(field_text) == 0 && text_extent(member_text) == 0;
+}
+
+int frm_kaleido::count_changes(int pos)
+{
+    Globalvars& g = gv();
+    if (pos <= g.rec_count) {
+        const int recno = (pos >= 1 && pos < int(g.ws_recno.size())) ? g.ws_recno[std::size_t(pos)] : 0;
+        const FileStatus st = recno > 0 ? read_current(recno) : FileStatus::failure(QStringLiteral("no such record"));
+        if (!st) {
+            msgbox(this, QStringLiteral("Kaleidoscope number ") + QString::number(pos)
+                             + QStringLiteral(" could not be read from the database:\n") + st.error,
+                   MsgIcon::critical, MsgButtons::ok);
+            return -1;
+        }
+    } else {
+        // A new record is compared with an empty one, whatever a scan left in the buffer.
+        g.rec = ScopeRecord();
+    }
+
+    const ScopeRecord& r = g.rec;
+    const QColor changed = scheme_color(color_changed_data);
+    int changes = 0;
+    const auto mark = [&](QWidget* field) {
+        ++changes;
+        QPalette p = field->palette();
+        p.setColor(QPalette::Base, changed);
+        p.setColor(QPalette::Button, changed);
+        field->setPalette(p);
+        if (auto* combo = qobject_cast<QComboBox*>(field); combo && combo->lineEdit())
+            combo->lineEdit()->setPalette(p);
+    };
+    const auto text = [&](QWidget* field, const QString& member) {
+        if (!same_text(field_text(field), member))
+            mark(field);
+    };
+    const auto price = [&](QLineEdit* field, qint64 member, const char* message) {
+        const qint64 amount = money_from_text(field->text());
+        if (amount == invalid_money) {
+            msgbox(this, QString::fromLatin1(message), MsgIcon::critical, MsgButtons::ok);
+            field->setFocus();
+            return;
+        }
+        if (amount != member)
+            mark(field);
+    };
+
+    text(tb_scopename, r.scopename);
+    text(tb_artist, r.artist);
+    text(tb_studio, r.studio);
+    text(tb_date_bought, r.date_bought);
+    price(tb_price_paid, r.price_paid, "Invalid entry for purchase price field!");
+    price(tb_price_retail, r.price_retail, "Invalid entry for retail price field!");
+    text(tb_salesperson, r.salesperson);
+    text(tb_store, r.store);
+    text(tb_street, r.street);
+    text(tb_city, r.city);
+    text(tb_state, r.state);
+    text(tb_zip, r.zip);
+    text(tb_country, r.country);
+    text(tb_phone, r.phone);
+    text(tb_fax, r.fax);
+    text(tb_email, r.email);
+    text(tb_www, r.www);
+    text(combo_scopetype, r.scopetype);
+    text(combo_extmat, r.extmat);
+    text(tb_extclr, r.extclr);
+    text(combo_celltype, r.celltype);
+    text(combo_objects, r.objects);
+    text(combo_mirrors, r.mirrors);
+    text(tb_scopeyear, r.scopeyear);
+    text(combo_edition, r.edition);
+    text(combo_signed, r.signed_);
+    text(combo_symmetry, r.symmetry);
+    text(tb_specfeatures, r.specfeatures);
+    text(tb_comments, r.comments);
+
+    const int max_images = std::min<int>(g.max_images, 10);
+    for (int i = 1; i <= max_images; ++i) {
+        if (trim_blanks(r.image_files[std::size_t(i)]) != trim_blanks(image_names[std::size_t(i)])) {
+            ++changes;
+            paint_button(cmd_images[std::size_t(i)], changed);
+        }
+    }
+    return changes;
+}
+
+void frm_kaleido::discard_changes()
+{
+    if (adding()) {
+        // Nothing stored yet: the empty form is what the file "holds".
+        clear_form();
+        gv().rec = ScopeRecord();
+    } else {
+        fill_form(gv().ws_pos);
+    }
+    restore_colors();
+}
+
+bool frm_kaleido::settle_edits()
+{
+    if (!editor_loaded)
+        return true;
+    const int changes = count_changes(gv().ws_pos);
+    if (changes <= 0)
+        return true;  // nothing differs, or the stored record is gone and cannot be compared
+    const MsgAnswer answer =
+        msgbox(this,
+               QStringLiteral("Kaleidoscope data has been changed. Changes are highlighted")
+                   + QStringLiteral(" and/or images have been removed. Do you want to save these changes to this record?"),
+               MsgIcon::question, MsgButtons::yes_no);
+    if (answer == MsgAnswer::yes)
+        return save_record(false);
+    discard_changes();
+    return true;
+}
+
+bool frm_kaleido::validate_typed_fields()
+{
+    const auto refuse = [this](QWidget* field, const QString& message) {
+        msgbox(this, message, MsgIcon::critical, MsgButtons::ok);
+        field->setFocus();
+        return false;
+    };
+    const YearCheck year = check_scopeyear(tb_scopeyear->text());
+    if (year != YearCheck::blank && year != YearCheck::ok)
+        return refuse(tb_scopeyear, scopeyear_message(year));
+    if (!fct_nuller(tb_date_bought->text()) && !parse_user_date(tb_date_bought->text().trimmed()))
+        return refuse(tb_date_bought, QStringLiteral("Invalid entry for date of purchase field!"));
+    // is_money also refuses amounts too large to store, which would otherwise be saved as 0.
+    if (!fct_nuller(tb_price_paid->text()) && !is_money(tb_price_paid->text()))
+        return refuse(tb_price_paid, QStringLiteral("Invalid entry for purchase price field!"));
+    if (!fct_nuller(tb_price_retail->text()) && !is_money(tb_price_retail->text()))
+        return refuse(tb_price_retail, QStringLiteral("Invalid entry for retail price field!"));
+    return true;
+}
+
+void frm_kaleido::cmd_save_Click()
+{
+    save_record(true);
+}
+
+bool frm_kaleido::save_record(bool confirm)
+{
+    Globalvars& g = gv();
+    if (!validate_typed_fields())
+        return false;
+    restore_colors();
+    const int count_before = sub_get_maxr();
+    const bool is_new = g.ws_pos > count_before;
+    if (is_new && count_before >= max_record_count) {
+        refuse_full_database();
+        return false;
+    }
+
+    if (count_before > 0) {
+        const int changes = count_changes(g.ws_pos);
+        if (changes < 0)
+            return false;
+        if (changes == 0) {
+            msgbox(this, QStringLiteral("No changes have been made to the displayed kaleidoscope"), MsgIcon::none,
+                   MsgButtons::ok, QStringLiteral("Save Scope Data"));
+            return false;
+        }
+    } else {
+        g.rec = ScopeRecord();
+    }
+
+    if (confirm
+        && msgbox(this, QStringLiteral("Are you sure you want to add this kaleidoscope to the database?"),
+                  MsgIcon::none, MsgButtons::yes_no, QStringLiteral("Save MS"))
+               != MsgAnswer::yes) {
+        restore_colors();
+        return false;
+    }
+
+    // Fill a copy of the buffer, so that a failed write leaves it as read.
+    ScopeRecord r = g.rec;
+    const std::array<std::pair<QWidget*, QString ScopeRecord::*>, 27> texts = {{
+        {tb_scopename, &ScopeRecord::scopename}, {tb_artist, &ScopeRecord::artist},
+        {tb_studio, &ScopeRecord::studio}, {tb_date_bought, &ScopeRecord::date_bought},
+        {tb_salesperson, &ScopeRecord::salesperson}, {tb_store, &ScopeRecord::store},
+        {tb_street, &ScopeRecord::street}, {tb_city, &ScopeRecord::city}, {tb_state, &ScopeRecord::state},
+        {tb_zip, &ScopeRecord::zip}, {tb_country, &ScopeRecord::country}, {tb_phone, &ScopeRecord::phone},
+        {tb_fax, &ScopeRecord::fax}, {tb_email, &ScopeRecord::email}, {tb_www, &ScopeRecord::www},
+        {combo_scopetype, &ScopeRecord::scopetype}, {combo_extmat, &ScopeRecord::extmat},
+        {tb_extclr, &ScopeRecord::extclr}, {combo_celltype, &ScopeRecord::celltype},
+        {combo_objects, &ScopeRecord::objects}, {combo_mirrors, &ScopeRecord::mirrors},
+        {tb_scopeyear, &ScopeRecord::scopeyear}, {combo_edition, &ScopeRecord::edition},
+        {combo_signed, &ScopeRecord::signed_}, {combo_symmetry, &ScopeRecord::symmetry},
+        {tb_specfeatures, &ScopeRecord::specfeatures}, {tb_comments, &ScopeRecord::comments}}};
+    for (const auto& [field, member] : texts) {
+        const TextMemberInfo* info = nullptr;
+        for (const TextMemberInfo& t : text_members()) {
+            if (t.field == member)
+                info = &t;
+        }
+        const int width = info ? info->width : 500;
+        r.*member = fixed_text(trim_blanks(field_text(field)), width);
+    }
+    r.price_paid = fct_nuller(tb_price_paid->text()) ? 0 : money_from_text(tb_price_paid->text());
+    r.price_retail = fct_nuller(tb_price_retail->text()) ? 0 : money_from_text(tb_price_retail->text());
+    r.image_count = temp_numimages;
+    for (int i = 1; i < image_slot_count; ++i)
+        r.image_files[std::size_t(i)] = fixed_text(QString(), image_slot_width);
+    for (int i = 1; i <= temp_numimages && i < image_slot_count; ++i)
+        r.image_files[std::size_t(i)] = fixed_text(image_names[std::size_t(i)], image_slot_width);
+
+    const int pos = g.ws_pos;
+    if (pos < 1 || pos >= int(g.ws_recno.size()))
+        return false;
+    const int recno = g.ws_recno[std::size_t(pos)];
+    const FileStatus st = write_record(g.db_path, recno, r);
+    if (!st) {
+        sub_get_maxr();
+        msgbox(this, QStringLiteral("The kaleidoscope could not be saved to the database file ") + g.db_path
+                         + QStringLiteral(":\n") + st.error,
+               MsgIcon::critical, MsgButtons::ok);
+        return false;
+    }
+    g.rec = r;
+
+    msgbox(this, QStringLiteral("Kaleidoscope number ") + QString::number(pos) + QStringLiteral(" saved to database"),
+           MsgIcon::none, MsgButtons::ok, QStringLiteral("Scope saved"));
+    if (pos > count_before)
+        ws_append();
+    sub_get_maxr();
+    fill_form(pos);
+    if (g.rec_count == 1)
+        enable_all_commands();
+    g.db_text = QStringLiteral("Database file: ") + g.db_path.trimmed();
+    g.rec_text = QStringLiteral("[Record ") + QString::number(g.ws_pos) + QStringLiteral(" of ")
+                 + QString::number(g.ws_count) + QStringLiteral("]");
+    caption_refresh();
+    restore_colors();
+    return true;
+}
+
+}  // namespace tessaran

@@ -1,0 +1,24 @@
+// Selecting, finding and deleting from the record editor.
+#pragma once
+
+namespace tessaran {
+
+class frm_kaleido;
+
+enum class SelectOutcome {
+    cancelled,  // the dialog was cancelled: nothing changed
+    all,        // every record (Select all)
+    selected,   // the working set now holds the matching records
+    no_match,   // nothing matched; the user has been told
+    failed      // the database could not be read; the user has been told
+};
+
+// Rebuilds the working set from the selection criteria, asking for them first when
+// show_dialog is true; applies the remembered sort and shows position 1.
+SelectOutcome selector(frm_kaleido& ed, bool show_dialog);
+
+// Find (find_mode 1: asks for criteria, starts at position 1) or Find next
+// (find_mode 2: starts after the position last shown) over the working set.
+void find_engine(frm_kaleido& ed);
+
+}  // namespace tessaran
