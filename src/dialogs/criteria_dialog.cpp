@@ -1,0 +1,412 @@
+#include "criteria_dialog.h"
+
+#include "appearance/field_checks.h"
+#include "appearance/scheme_paint.h"
+#include "appearance/sub_stradjust.h"
+#include "appearance/user_dialogs.h"
+#include "core/fct_currency.h"
+#include "core/fct_getlocale.h"
+#include "core/fct_nuller.h"
+#include "core/globalvars.h"
+#include "core/record_match.h"
+#include "core/sub_checkers.h"
+#include "core/vocabularies.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <optional>
+
+namespace tessaran {
+
+namespace {
+
+constexpr qint16 cancelled = -999;
+const QString date_title = QStringLiteral("Date range search");
+const QString price_title = QStringLiteral("Price search");
+
+QLineEdit* make_box(QWidget* parent, const QString& name)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    return box;
+}
+
+QLabel* make_label(QWidget* parent, const QString& text, const QString& name)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    return l;
+}
+
+// Messages of one price range, in the order they are checked.
+struct PriceTexts {
+    QString invalid_min, invalid_max, min_above_max;
+};
+
+// A typed maximum of 0 (or blank) or of -999 means "no upper bound".
+bool open_maximum(qint64 max)
+{
+    return max == 0 || max == -999 * money_scale;
+}
+
+}  // namespace
+
+criteria_dialog::criteria_dialog(Use use, QWidget* parent) : QDialog(parent), use_(use)
+{
+    setModal(true);
+    build();
+}
+
+frm_select::frm_select(QWidget* parent) : criteria_dialog(Use::select, parent) {}
+frm_find::frm_find(QWidget* parent) : criteria_dialog(Use::find, parent) {}
+
+void criteria_dialog::build()
+{
+    const bool select = use_ == Use::select;
+    setObjectName(select ? QStringLiteral("frm_select") : QStringLiteral("frm_find"));
+    setWindowTitle(select ? QStringLiteral("Enter selection text, dates, or prices in the appropriate fields")
+                          : QStringLiteral("Enter find criteria in the appropriate fields"));
+    if (select)
+        gv().sel_text_slots = text_slot_count;
+    else
+        gv().find_text_slots = text_slot_count;
+    const QString stem = select ? QStringLiteral("selcat") : QStringLiteral("findcat");
+
+    // The slots, 1..13 in the left column and 14..26 in the right. Created in slot
+    // order so the tab order runs through them in that order.
+    auto* slots_grid = new QGridLayout;
+    slots_grid->setHorizontalSpacing(8);
+    slots_grid->setVerticalSpacing(4);
+    slots_grid->setColumnMinimumWidth(2, 24);
+    const auto& table = text_slots();
+    for (int k = 1; k <= text_slot_count; ++k) {
+        const TextSlot& slot = table[size_t(k)];
+        slot_caption[size_t(k)] = QString::fromLatin1(slot.caption);
+        slot_is_combo[size_t(k)] = slot.list != 0;
+        auto* label = make_label(this, slot_caption[size_t(k)], QStringLiteral("lbl_%1_%2").arg(stem).arg(k));
+        label->setProperty("index", k);
+        lbl_cat[size_t(k)] = label;
+        QWidget* field = nullptr;
+        if (slot_is_combo[size_t(k)]) {
+            auto* combo = new QComboBox(this);
+            combo->setObjectName(QStringLiteral("combo_%1_%2").arg(stem).arg(k));
+            combo->setEditable(true);
+            combo->setInsertPolicy(QComboBox::NoInsert);
+            combo->addItems(vocabulary(slot.list));
+            combo_cat[size_t(k)] = combo;
+            field = combo;
+        } else {
+            tb_cat[size_t(k)] = make_box(this, QStringLiteral("tb_%1_%2").arg(stem).arg(k));
+            tb_cat[size_t(k)]->installEventFilter(this);
+            field = tb_cat[size_t(k)];
+        }
+        field->setProperty("index", k);
+        field->setMinimumWidth(twips_to_px(2700));
+        label->setBuddy(field);
+        const int row = (k - 1) % 13;
+        const int col = k <= 13 ? 0 : 3;
+        slots_grid->addWidget(label, row, col);
+        slots_grid->addWidget(field, row, col + 1);
+    }
+
+    // The ranges, labelled with the user's date pattern and currency symbol.
+    QString date_fmt = gv().short_date_fmt;
+    if (date_fmt.isEmpty())
+        date_fmt = locale_short_date_fmt();
+    QString currency = gv().currency_symbol;
+    if (currency.isEmpty())
+        currency = locale_currency_symbol();
+
+    auto* ranges = new QGridLayout;
+    ranges->setHorizontalSpacing(8);
+    ranges->setVerticalSpacing(4);
+    auto add_range = [&](int row, const QString& caption, const QString& name, const QString& low_caption,
+                         QLineEdit*& low, const QString& low_name, const QString& high_caption,
+                         QLineEdit*& high, const QString& high_name) {
+        ranges->addWidget(make_label(this, caption, name), row, 0);
+        auto* low_label = make_label(this, low_caption, QStringLiteral("lbl_") + low_name.mid(3));
+        low = make_box(this, low_name);
+        auto* high_label = make_label(this, high_caption, QStringLiteral("lbl_") + high_name.mid(3));
+        high = make_box(this, high_name);
+        low_label->setBuddy(low);
+        high_label->setBuddy(high);
+        for (QLineEdit* box : {low, high}) {
+            box->setMinimumWidth(twips_to_px(1500));
+            box->installEventFilter(this);
+        }
+        ranges->addWidget(low_label, row, 1);
+        ranges->addWidget(low, row, 2);
+        ranges->addWidget(high_label, row, 3);
+        ranges->addWidget(high, row, 4);
+    };
+    add_range(0, QStringLiteral("Date purchased (") + date_fmt + QStringLiteral("):"), QStringLiteral("lbl_datepurchased"),
+              QStringLiteral("Beginning"), tb_begdate, QStringLiteral("tb_begdate"), QStringLiteral("End"), tb_enddate,
+              QStringLiteral("tb_enddate"));
+    add_range(1, QStringLiteral("Price paid (") + currency + QStringLiteral("):"), QStringLiteral("lbl_pricepaid"),
+              QStringLiteral("Minimum"), tb_price_paid_min, QStringLiteral("tb_price_paid_min"),
+              QStringLiteral("Maximum"), tb_price_paid_max, QStringLiteral("tb_price_paid_max"));
+    add_range(2, QStringLiteral("Retail price (") + currency + QStringLiteral("):"), QStringLiteral("lbl_retailprice"),
+              QStringLiteral("Minimum"), tb_retail_price_min, QStringLiteral("tb_retail_price_min"),
+              QStringLiteral("Maximum"), tb_retail_price_max, QStringLiteral("tb_retail_price_max"));
+    ranges->setColumnStretch(5, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    cmd_perform = new QPushButton(select ? QStringLiteral("Perform selection") : QStringLiteral("Find"), this);
+    cmd_perform->setObjectName(select ? QStringLiteral("cmd_select") : QStringLiteral("cmd_find"));
+    buttons->addWidget(cmd_perform);
+    connect(cmd_perform, &QPushButton::clicked, this, &criteria_dialog::cmd_perform_Click);
+    if (select) {
+        cmd_selectall = new QPushButton(QStringLiteral("Select all"), this);
+        cmd_selectall->setObjectName(QStringLiteral("cmd_selectall"));
+        buttons->addWidget(cmd_selectall);
+        connect(cmd_selectall, &QPushButton::clicked, this, &criteria_dialog::cmd_selectall_Click);
+    }
+    cmd_cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cmd_cancel->setObjectName(QStringLiteral("cmd_cancel"));
+    buttons->addWidget(cmd_cancel);
+    connect(cmd_cancel, &QPushButton::clicked, this, &criteria_dialog::cmd_cancel_Click);
+    buttons->addStretch(1);
+    for (QPushButton* b : findChildren<QPushButton*>()) {
+        b->setMinimumWidth(twips_to_px(1600));
+        b->setAutoDefault(false);  // Enter in a field never confirms the dialog by accident
+        b->setDefault(false);
+    }
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(12, 12, 12, 12);
+    outer->setSpacing(14);
+    outer->addLayout(slots_grid);
+    outer->addLayout(ranges);
+    outer->addLayout(buttons);
+
+    // Every field starts empty: earlier criteria are not shown again.
+    for (QLineEdit* box : findChildren<QLineEdit*>())
+        box->clear();
+    for (QComboBox* combo : findChildren<QComboBox*>()) {
+        combo->setCurrentIndex(-1);
+        combo->clearEditText();
+    }
+
+    paint_dialog(this);
+    adjustSize();
+    setMinimumSize(sizeHint());
+    centre_on_screen(this);
+    slot_field(1)->setFocus();
+}
+
+QWidget* criteria_dialog::slot_field(int k) const
+{
+    if (k < 1 || k > text_slot_count)
+        return nullptr;
+    if (slot_is_combo[size_t(k)])
+        return combo_cat[size_t(k)];
+    return tb_cat[size_t(k)];
+}
+
+QString criteria_dialog::slot_text(int k) const
+{
+    if (k < 1 || k > text_slot_count)
+        return QString();
+    if (slot_is_combo[size_t(k)])
+        return combo_cat[size_t(k)]->currentText();
+    return tb_cat[size_t(k)]->text();
+}
+
+QString criteria_dialog::range_field_name(const QLineEdit* box) const
+{
+    if (box == tb_begdate)
+        return QStringLiteral("beginning date");
+    if (box == tb_enddate)
+        return QStringLiteral("end date");
+    if (box == tb_price_paid_min)
+        return QStringLiteral("price paid minimum");
+    if (box == tb_price_paid_max)
+        return QStringLiteral("price paid maximum");
+    if (box == tb_retail_price_min)
+        return QStringLiteral("retail price minimum");
+    if (box == tb_retail_price_max)
+        return QStringLiteral("retail price maximum");
+    return QString();
+}
+
+void criteria_dialog::range_box_left(QLineEdit* box)
+{
+    const QString name = range_field_name(box);
+    if (name.isEmpty() || checking_)
+        return;
+    // The message box of a failed check takes the focus; that must not check again.
+    checking_ = true;
+    bool ok = true;
+    if (box == tb_begdate || box == tb_enddate)
+        check_date(box, name, ok);
+    else
+        check_price(box, name, ok);
+    checking_ = false;
+}
+
+bool criteria_dialog::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (box && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            focusNextChild();  // Enter in a text box moves on as Tab does
+            return true;
+        }
+    }
+    if (box && event->type() == QEvent::FocusOut && isVisible()) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        // Only a real move to another control of this dialog counts as leaving the box;
+        // going to Cancel abandons the entries, so they are not checked.
+        const QWidget* next = QApplication::focusWidget();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && next != cmd_cancel)
+            range_box_left(box);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void criteria_dialog::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        // Enter presses the focused button; elsewhere it has no meaning.
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
+            button->click();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool criteria_dialog::gather(Criteria& c)
+{
+    c = Criteria{};
+    auto fail = [this](const QString& text, const QString& title) {
+        msgbox(this, text, MsgIcon::critical, MsgButtons::ok, title);
+        return false;
+    };
+
+    // Purchase dates. A typed date is taken in the user's short-date form, so a
+    // time of day is dropped.
+    const QString beg = tb_begdate->text();
+    const QString end = tb_enddate->text();
+    if (!fct_nuller(beg) || !fct_nuller(end)) {
+        std::optional<QDate> beg_date;
+        std::optional<QDate> end_date;
+        if (!fct_nuller(beg)) {
+            beg_date = parse_user_date(beg);
+            if (!beg_date || !beg_date->isValid())
+                return fail(QStringLiteral("Invalid entry in beginning date!"), date_title);
+        }
+        if (!fct_nuller(end)) {
+            end_date = parse_user_date(end);
+            if (!end_date || !end_date->isValid())
+                return fail(QStringLiteral("Invalid entry in ending date!"), date_title);
+        }
+        c.date_beg = beg_date ? date_to_days(*beg_date) : open_date_bound;
+        c.date_end = end_date ? date_to_days(*end_date) : open_date_bound;
+        if (beg_date && end_date && c.date_beg > c.date_end)
+            return fail(QStringLiteral("Beginning date is AFTER ending date"), date_title);
+        c.by_date = true;
+    }
+
+    // The two price ranges, each only when one of its boxes holds something.
+    auto price_range = [&](QLineEdit* min_box, QLineEdit* max_box, const PriceTexts& texts, bool& flag,
+                           qint64& min, qint64& max) {
+        const QString min_text = min_box->text();
+        const QString max_text = max_box->text();
+        if (fct_nuller(min_text) && fct_nuller(max_text))
+            return true;
+        if (!fct_nuller(min_text) && !is_money(min_text))
+            return fail(texts.invalid_min, price_title);
+        if (!fct_nuller(max_text) && !is_money(max_text))
+            return fail(texts.invalid_max, price_title);
+        const qint64 lo = fct_nuller(min_text) ? 0 : money_from_text(min_text);
+        const qint64 hi = fct_nuller(max_text) ? 0 : money_from_text(max_text);
+        if (!open_maximum(hi) && lo > hi)
+            return fail(texts.min_above_max, price_title);
+        flag = true;
+        min = lo;
+        max = open_maximum(hi) ? open_money_max : hi;
+        return true;
+    };
+    if (!price_range(tb_price_paid_min, tb_price_paid_max,
+                     {QStringLiteral("Invalid entry in minimum price paid!"),
+                      QStringLiteral("Invalid entry in maximum price paid!"),
+                      QStringLiteral("Minimum price paid is greater than maximum price paid!")},
+                     c.by_paid, c.paid_min, c.paid_max))
+        return false;
+    if (!price_range(tb_retail_price_min, tb_retail_price_max,
+                     {QStringLiteral("Invalid entry in minimum retail price!"),
+                      QStringLiteral("Invalid entry in maximum retail price!"),
+                      QStringLiteral("Minimum retail price is greater than maximum retail price!")},
+                     c.by_retail, c.retail_min, c.retail_max))
+        return false;
+
+    // Texts: upper-cased, not trimmed, so a trailing blank is part of what must match.
+    for (int k = 1; k <= text_slot_count; ++k) {
+        c.texts[size_t(k)] = slot_text(k).toUpper();
+        if (!c.texts[size_t(k)].isEmpty())
+            c.by_text = true;
+    }
+
+    if (!c.by_date && !c.by_paid && !c.by_retail && !c.by_text) {
+        if (use_ == Use::select)
+            return fail(QStringLiteral("No select criteria selected!"), QStringLiteral("Select criteria"));
+        return fail(QStringLiteral("No find criteria selected!"), QStringLiteral("Find criteria"));
+    }
+    return true;
+}
+
+void criteria_dialog::cmd_perform_Click()
+{
+    Criteria c;
+    if (!gather(c))
+        return;  // the dialog stays open with the user's entries
+    Globalvars& g = gv();
+    if (use_ == Use::select) {
+        g.sel = c;
+        g.sel_all = false;
+        g.sel_criteria = criteria_text(c);
+    } else {
+        g.find = c;
+        g.find_criteria = criteria_text(c);
+    }
+    result_code_ = 0;
+    accept();
+}
+
+void criteria_dialog::cmd_selectall_Click()
+{
+    if (use_ != Use::select)
+        return;
+    Globalvars& g = gv();
+    g.sel_all = true;
+    g.sel.by_date = g.sel.by_paid = g.sel.by_retail = g.sel.by_text = false;
+    result_code_ = 0;
+    accept();
+}
+
+void criteria_dialog::cmd_cancel_Click()
+{
+    reject();
+}
+
+void criteria_dialog::reject()
+{
+    // Nothing was stored while the dialog was open, so cancelling changes nothing.
+    result_code_ = cancelled;
+    QDialog::reject();
+}
+
+}  // namespace tessaran

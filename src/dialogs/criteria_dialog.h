@@ -1,0 +1,91 @@
+// The criteria dialog: 26 text slots, a purchase-date range and two price ranges.
+// One body serves two uses: the selection dialog frm_select and the find dialog
+// frm_find. The criteria are checked as a whole when the user confirms and stored
+// only then, so a refused or cancelled attempt leaves the criteria in force alone.
+#pragma once
+
+#include "core/criteria.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace tessaran {
+
+class criteria_dialog : public QDialog {
+    Q_OBJECT
+public:
+    enum class Use { select, find };
+
+    // 0 after Perform selection / Select all / Find, -999 after Cancel.
+    qint16 result_code() const { return result_code_; }
+    Use use() const { return use_; }
+
+    // The text the user entered in slot k (1..26), as typed.
+    QString slot_text(int k) const;
+    // The slot's entry field: its text box or its combo box.
+    QWidget* slot_field(int k) const;
+
+    std::array<bool, text_slot_count + 1> slot_is_combo{};
+    std::array<QString, text_slot_count + 1> slot_caption;
+    std::array<QLabel*, text_slot_count + 1> lbl_cat{};
+    std::array<QLineEdit*, text_slot_count + 1> tb_cat{};      // nullptr for combo slots
+    std::array<QComboBox*, text_slot_count + 1> combo_cat{};   // nullptr for text-box slots
+
+    QLineEdit* tb_begdate = nullptr;
+    QLineEdit* tb_enddate = nullptr;
+    QLineEdit* tb_price_paid_min = nullptr;
+    QLineEdit* tb_price_paid_max = nullptr;
+    QLineEdit* tb_retail_price_min = nullptr;
+    QLineEdit* tb_retail_price_max = nullptr;
+
+    QPushButton* cmd_perform = nullptr;    // "Perform selection" (cmd_select) or "Find" (cmd_find)
+    QPushButton* cmd_selectall = nullptr;  // selection only
+    QPushButton* cmd_cancel = nullptr;
+
+public slots:
+    void cmd_perform_Click();
+    void cmd_selectall_Click();
+    void cmd_cancel_Click();
+    // The check run when the user leaves one of the six range boxes.
+    void range_box_left(QLineEdit* box);
+
+protected:
+    criteria_dialog(Use use, QWidget* parent);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void reject() override;  // Escape and the window frame's close act as Cancel
+
+private:
+    void build();
+    // Checks every box and fills c; false after telling the user what is wrong.
+    bool gather(Criteria& c);
+    QString range_field_name(const QLineEdit* box) const;
+
+    Use use_;
+    qint16 result_code_ = 0;
+    bool checking_ = false;
+};
+
+// The selection dialog: writes the selection criteria in force.
+class frm_select : public criteria_dialog {
+    Q_OBJECT
+public:
+    explicit frm_select(QWidget* parent = nullptr);
+    qint16 sel_result() const { return result_code(); }
+};
+
+// The find dialog: writes the find criteria.
+class frm_find : public criteria_dialog {
+    Q_OBJECT
+public:
+    explicit frm_find(QWidget* parent = nullptr);
+    qint16 find_result() const { return result_code(); }
+};
+
+}  // namespace tessaran

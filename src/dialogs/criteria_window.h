@@ -1,0 +1,62 @@
+// The read-only windows that show the criteria text of the selection in force
+// (frm_selcrit) or of the last Find (frm_findcrit). One body, two uses.
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+class QPushButton;
+
+namespace tessaran {
+
+// The picture box the heading and the criteria text are printed on.
+class criteria_text_box : public QWidget {
+    Q_OBJECT
+public:
+    explicit criteria_text_box(QWidget* parent = nullptr);
+
+    QString heading;
+    QStringList lines;  // the criteria text, one entry per printed line
+
+    // Height in twips of the printed criteria text.
+    double text_height_twips() const;
+    // Width in twips that the heading and every line need.
+    double text_width_twips() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+class criteria_window : public QDialog {
+    Q_OBJECT
+public:
+    // The heading, printed in red above the text.
+    QString heading() const { return pb_text->heading; }
+    // The criteria text as printed (trimmed; CR LF between lines).
+    QString text() const { return pb_text->lines.join(QStringLiteral("\r\n")); }
+
+    criteria_text_box* pb_text = nullptr;
+    QPushButton* cmd_close = nullptr;
+
+public slots:
+    void cmd_close_Click();
+
+protected:
+    criteria_window(const QString& title, const QString& heading, const QString& text, QWidget* parent);
+};
+
+// "Selection criteria": the selection in force ("All" when none).
+class frm_selcrit : public criteria_window {
+    Q_OBJECT
+public:
+    explicit frm_selcrit(QWidget* parent = nullptr);
+};
+
+// "Find criteria": the criteria of the last Find.
+class frm_findcrit : public criteria_window {
+    Q_OBJECT
+public:
+    explicit frm_findcrit(QWidget* parent = nullptr);
+};
+
+}  // namespace tessaran

@@ -1,0 +1,214 @@
+#include "frm_printform.h"
+
+#include "appearance/scheme_paint.h"
+#include "appearance/user_dialogs.h"
+#include "core/globalvars.h"
+
+#include <QEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace tessaran {
+
+namespace {
+
+QPushButton* button(QWidget* parent, const char* name, const QString& text)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+QString with_sign_place(int n)
+{
+    return (n >= 0 ? QStringLiteral(" ") : QString()) + QString::number(n);
+}
+
+}  // namespace
+
+double record_entry_value(const QString& text, bool* ok)
+{
+    const QString t = text.trimmed();
+    bool good = false;
+    double v = 0;
+    if (!t.isEmpty()) {
+        v = QLocale().toDouble(t, &good);
+        if (!good)
+            v = QLocale::c().toDouble(t, &good);
+    }
+    if (good && !std::isfinite(v))
+        good = false;
+    if (ok)
+        *ok = good;
+    return good ? v : 0.0;
+}
+
+frm_printform::frm_printform(SheetAction print_sheets, SheetAction preview_sheets, QWidget* parent)
+    : QDialog(parent), print_sheets_(std::move(print_sheets)), preview_sheets_(std::move(preview_sheets))
+{
+    setObjectName(QStringLiteral("frm_printform"));
+    setWindowTitle(QStringLiteral("Print kaleidoscope forms"));
+    setModal(true);
+
+    tb_explain = new QPlainTextEdit(this);
+    tb_explain->setObjectName(QStringLiteral("tb_explain"));
+    tb_explain->setPlainText(QStringLiteral("This option allows you to print out all of the ") +
+                             QStringLiteral("information for each kaleidoscope.  The information is ") +
+                             QStringLiteral("printed out one kaleidoscope per page.") + QStringLiteral("\n\n") +
+                             QStringLiteral("The kaleidoscope records are relative to the ") +
+                             QStringLiteral("number in the currently selected and sorted database."));
+    tb_explain->setReadOnly(true);
+    tb_explain->setFocusPolicy(Qt::NoFocus);
+    tb_explain->setFixedSize(420, 110);
+
+    fr_records = new QGroupBox(QStringLiteral(" Multiple records"), this);
+    fr_records->setObjectName(QStringLiteral("fr_records"));
+    lbl_records = new QLabel(QStringLiteral("Records:"), fr_records);
+    lbl_records->setObjectName(QStringLiteral("lbl_records"));
+    tb_beg = new QLineEdit(fr_records);
+    tb_beg->setObjectName(QStringLiteral("tb_beg"));
+    lbl_to = new QLabel(QStringLiteral("to"), fr_records);
+    lbl_to->setObjectName(QStringLiteral("lbl_to"));
+    tb_end = new QLineEdit(fr_records);
+    tb_end->setObjectName(QStringLiteral("tb_end"));
+    lbl_max = new QLabel(QStringLiteral("Max.=") + with_sign_place(gv().ws_count), fr_records);
+    lbl_max->setObjectName(QStringLiteral("lbl_max"));
+    tb_beg->setFixedWidth(70);
+    tb_end->setFixedWidth(70);
+    lbl_records->setBuddy(tb_beg);
+
+    auto* row = new QHBoxLayout(fr_records);
+    row->addWidget(lbl_records);
+    row->addWidget(tb_beg);
+    row->addWidget(lbl_to);
+    row->addWidget(tb_end);
+    row->addSpacing(20);
+    row->addWidget(lbl_max);
+    row->addStretch();
+
+    cmd_print = button(this, "cmd_print", QStringLiteral("Print"));
+    cmd_preview = button(this, "cmd_preview", QStringLiteral("Preview"));
+    cmd_current = button(this, "cmd_current", QStringLiteral("Print displayed kaleidoscope"));
+    cmd_cancel = button(this, "cmd_cancel", QStringLiteral("Cancel"));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmd_print);
+    buttons->addWidget(cmd_preview);
+    buttons->addWidget(cmd_current);
+    buttons->addWidget(cmd_cancel);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(tb_explain);
+    outer->addWidget(fr_records);
+    outer->addLayout(buttons);
+    outer->setSizeConstraint(QLayout::SetFixedSize);
+
+    setTabOrder(tb_beg, tb_end);
+    setTabOrder(tb_end, cmd_print);
+    setTabOrder(cmd_print, cmd_preview);
+    setTabOrder(cmd_preview, cmd_current);
+    setTabOrder(cmd_current, cmd_cancel);
+    tb_beg->installEventFilter(this);
+    tb_end->installEventFilter(this);
+    tb_beg->setFocus();
+
+    connect(cmd_print, &QPushButton::clicked, this, &frm_printform::cmd_print_Click);
+    connect(cmd_current, &QPushButton::clicked, this, &frm_printform::cmd_current_Click);
+    connect(cmd_preview, &QPushButton::clicked, this, &frm_printform::cmd_preview_Click);
+    connect(cmd_cancel, &QPushButton::clicked, this, &frm_printform::cmd_cancel_Click);
+
+    paint_dialog(this);
+    paint_background(fr_records, scheme_color(color_form_background));
+}
+
+bool frm_printform::eventFilter(QObject* watched, QEvent* event)
+{
+    // Enter in a text box moves on as Tab does, and goes no further.
+    if (event->type() == QEvent::KeyPress && watched->objectName().contains(QLatin1String("tb"))) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            focusNextChild();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool frm_printform::validate(int& first, int& last)
+{
+    bool ok_beg = false;
+    bool ok_end = false;
+    const double beg = record_entry_value(tb_beg->text(), &ok_beg);
+    const double end = record_entry_value(tb_end->text(), &ok_end);
+    if (!ok_beg || !ok_end) {
+        msgbox(this, QStringLiteral("Invalid record number entry. Please try again."));
+        return false;
+    }
+    const int count = gv().ws_count;
+    if (beg < 1 || beg > count || end < 1 || end > count) {
+        msgbox(this, QStringLiteral("Record number must lie between 1 and ") + QString::number(count) +
+                         QStringLiteral(". Please try again."));
+        return false;
+    }
+    if (end < beg) {
+        msgbox(this, QStringLiteral("Beginning record number is greater than ending record number. Please try again."));
+        return false;
+    }
+    // Whole positions, halves to even (the default rounding mode).
+    first = static_cast<int>(std::nearbyint(beg));
+    last = static_cast<int>(std::nearbyint(end));
+    first = qBound(1, first, count);
+    last = qBound(first, last, count);
+    return true;
+}
+
+void frm_printform::cmd_print_Click()
+{
+    int first = 0;
+    int last = 0;
+    if (!validate(first, last))
+        return;
+    first_ = first;
+    last_ = last;
+    // The dialog closes once the sheets went out; when nothing was printed the
+    // user may try again or cancel.
+    if (print_sheets_ && print_sheets_(first, last))
+        accept();
+}
+
+void frm_printform::cmd_current_Click()
+{
+    const QString pos = with_sign_place(gv().ws_pos);
+    tb_beg->setText(pos);
+    tb_end->setText(pos);
+    cmd_print_Click();
+}
+
+void frm_printform::cmd_preview_Click()
+{
+    int first = 0;
+    int last = 0;
+    if (!validate(first, last))
+        return;
+    first_ = first;
+    last_ = last;
+    if (preview_sheets_)
+        preview_sheets_(first, last);
+}
+
+void frm_printform::cmd_cancel_Click()
+{
+    reject();
+}
+
+}  // namespace tessaran

@@ -1,0 +1,57 @@
+#include "frm_waiter.h"
+
+#include "appearance/scheme_paint.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QVBoxLayout>
+
+namespace tessaran {
+
+frm_waiter::frm_waiter(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frm_waiter"));
+    setWindowTitle(QStringLiteral("Tessaran Action"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setModal(false);
+
+    lbl_msg = new QLabel(this);
+    lbl_msg->setObjectName(QStringLiteral("lbl_msg"));
+    lbl_msg->setAlignment(Qt::AlignCenter);
+    progbar = new QProgressBar(this);
+    progbar->setObjectName(QStringLiteral("progbar"));
+    progbar->setTextVisible(false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 18, 24, 18);
+    layout->setSpacing(12);
+    layout->addWidget(lbl_msg);
+    layout->addWidget(progbar);
+    setMinimumWidth(360);
+
+    paint_background(this, scheme_color(color_form_background));
+}
+
+void frm_waiter::start(const QString& message, int maximum)
+{
+    lbl_msg->setText(message.trimmed());
+    progbar->setRange(0, qMax(0, maximum));
+    progbar->setValue(0);
+    last_percent_ = -1;
+    show();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void frm_waiter::step(int value)
+{
+    progbar->setValue(value);
+    const int max = progbar->maximum();
+    const int percent = max > 0 ? static_cast<int>(qint64(value) * 100 / max) : 100;
+    if (percent != last_percent_) {
+        last_percent_ = percent;
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+}
+
+}  // namespace tessaran

@@ -1,0 +1,356 @@
+#include "frm_sumgrid.h"
+
+#include "appearance/menu_state.h"
+#include "appearance/scheme_paint.h"
+#include "appearance/sub_stradjust.h"
+#include "appearance/user_dialogs.h"
+#include "core/globalvars.h"
+#include "core/summary_export.h"
+#include "dialogs/frm_createsummary.h"
+#include "printer_seam.h"
+#include "summary_header_panel.h"
+#include "summary_model.h"
+#include "summary_print.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QHash>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableView>
+
+#include <cmath>
+
+namespace tessaran {
+
+namespace {
+
+// Layout constants of the window, in pixels.
+constexpr int line_pitch = 15;
+constexpr int first_line = 5;
+constexpr int col_padding = 5;
+constexpr int margin = 10;
+
+QPushButton* button(QWidget* parent, const char* name, const QString& text)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    b->adjustSize();
+    b->resize(qMax(b->width(), 90), b->height());
+    return b;
+}
+
+QRect work_area_rect()
+{
+    const WorkArea& wa = gv().work_area;
+    if (wa.right > wa.left && wa.bottom > wa.top)
+        return QRect(QPoint(wa.left, wa.top), QPoint(wa.right - 1, wa.bottom - 1));
+    if (const QScreen* s = QGuiApplication::primaryScreen())
+        return s->availableGeometry();
+    return QRect(0, 0, 1024, 768);
+}
+
+// What the printout and the export need of the working set.
+SummaryPrintData print_data(const QString& stamp)
+{
+    const Globalvars& g = gv();
+    SummaryPrintData d;
+    d.kind = g.summary_kind;
+    d.stamp = stamp;
+    d.db_path = g.db_path;
+    d.ws_count = g.ws_count;
+    d.sort_caption = g.sort_caption;
+    d.sel_criteria = g.sel_criteria;
+    d.columns = summary_columns(d.kind, g.currency_symbol);
+    return d;
+}
+
+}  // namespace
+
+frm_sumgrid::frm_sumgrid(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frm_sumgrid"));
+    setWindowTitle(QStringLiteral("Kaleidoscope Summary"));
+    setModal(true);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+
+    // The progress window shows while the table is built; this window stays hidden.
+    progress_ = new frm_createsummary(parentWidget());
+    progress_->setAttribute(Qt::WA_DeleteOnClose);
+    progress_->show_now();
+
+    pb_output = new SummaryHeaderPanel(this);
+    sumgrid = new QTableView(this);
+    sumgrid->setObjectName(QStringLiteral("sumgrid"));
+    sumgrid->hide();
+    sumgrid->setHorizontalHeader(new SummaryHeader(sumgrid));
+    sumgrid->setFont(pb_output->font());
+    sumgrid->horizontalHeader()->setFont(pb_output->font());
+    sumgrid->verticalHeader()->hide();
+    sumgrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    sumgrid->verticalHeader()->setDefaultSectionSize(QFontMetrics(pb_output->font()).height() + 4);
+    sumgrid->setWordWrap(false);
+    sumgrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    sumgrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    sumgrid->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+
+    cmd_print = button(this, "cmd_print", QStringLiteral("Print"));
+    cmd_preview = button(this, "cmd_preview", QStringLiteral("Preview"));
+    cmd_save = button(this, "cmd_save", QStringLiteral("Save to ASCII file"));
+    cmd_close = button(this, "cmd_close", QStringLiteral("Close"));
+    setTabOrder(sumgrid, cmd_preview);
+    setTabOrder(cmd_preview, cmd_print);
+    setTabOrder(cmd_print, cmd_save);
+    setTabOrder(cmd_save, cmd_close);
+    connect(cmd_print, &QPushButton::clicked, this, &frm_sumgrid::cmd_print_Click);
+    connect(cmd_preview, &QPushButton::clicked, this, &frm_sumgrid::cmd_preview_Click);
+    connect(cmd_save, &QPushButton::clicked, this, &frm_sumgrid::cmd_save_Click);
+    connect(cmd_close, &QPushButton::clicked, this, &frm_sumgrid::cmd_close_Click);
+
+    paint_dialog(this);
+
+    pb_output->setGeometry(margin, margin, 400, header_height(gv().sel_criteria));
+    sumgrid->move(margin, pb_output->geometry().bottom() + 1 + margin);
+
+    loaded_ = build_table();
+    if (!loaded_ && progress_)
+        progress_->close();
+}
+
+frm_sumgrid::~frm_sumgrid()
+{
+    if (progress_)
+        progress_->close();
+}
+
+int frm_sumgrid::header_height(const QString& sel_criteria)
+{
+    const int n = static_cast<int>(split_lines(sel_criteria).size());
+    return first_line + 2 * line_pitch + line_pitch + line_pitch + line_pitch + line_pitch * n + line_pitch;
+}
+
+bool frm_sumgrid::build_table()
+{
+    const Globalvars& g = gv();
+    const int kind = g.summary_kind;
+    std::vector<SummaryColumn> columns = summary_columns(kind, g.currency_symbol);
+    ncols = static_cast<int>(columns.size());
+
+    std::vector<QStringList> rows;
+    const int count = g.ws_count;
+    if (progress_)
+        progress_->set_progress(0);
+    const FileStatus st = read_summary_rows(g.db_path, g.ws_recno, count, kind, rows, [this, count](int p) {
+        if (progress_ && (p % 64 == 0 || p == count))
+            progress_->set_progress(static_cast<int>(std::nearbyint(100.0 * p / count)));
+    });
+    if (!st) {
+        msgbox(parentWidget(), st.error, MsgIcon::critical);
+        return false;
+    }
+
+    // Widths: the seed word, then the widest cell; each distinct text measured once.
+    const QFontMetrics fm(pb_output->font());
+    QHash<QString, int> measured;
+    auto width_of = [&fm, &measured](const QString& t) {
+        auto it = measured.constFind(t);
+        if (it != measured.constEnd())
+            return it.value();
+        const int w = fm.horizontalAdvance(t);
+        measured.insert(t, w);
+        return w;
+    };
+    col_px.assign(26, 0);
+    for (int c = 1; c <= ncols; ++c)
+        col_px[static_cast<std::size_t>(c)] = width_of(columns[static_cast<std::size_t>(c - 1)].seed);
+    for (const QStringList& row : rows)
+        for (int c = 1; c <= ncols && c <= row.size(); ++c)
+            col_px[static_cast<std::size_t>(c)] = qMax(col_px[static_cast<std::size_t>(c)], width_of(row.at(c - 1)));
+    for (int c = 1; c <= ncols; ++c)
+        col_px[static_cast<std::size_t>(c)] += 2 * col_padding;
+
+    col_title.clear();
+    for (const SummaryColumn& c : columns)
+        col_title << c.title;
+
+    model_ = new SummaryModel(kind, std::move(columns), std::move(rows), this);
+    sumgrid->setModel(model_);
+    for (int c = 0; c < ncols; ++c)
+        sumgrid->setColumnWidth(c, col_px[static_cast<std::size_t>(c + 1)]);
+    if (model_->rowCount() > 0)
+        sumgrid->setCurrentIndex(model_->index(0, 0));
+    return true;
+}
+
+void frm_sumgrid::draw_header()
+{
+    const Globalvars& g = gv();
+    summary_stamp = general_date_text(QDateTime::currentDateTime());
+    pb_output->clear_items();
+    pb_output->print_at(pb_output->width() / 2.0, first_line, QStringLiteral("KALEIDOSCOPE SUMMARY ") + summary_stamp, 1,
+                        Qt::black, true);
+    pb_output->print_at(5, 35, QStringLiteral("Database file: ") + trim_blanks(g.db_path), 0);
+    // The whole line in red, then the label in black over it: only the number stays red.
+    const QString count_label = QStringLiteral("Number of kaleidoscopes in summary: ");
+    pb_output->print_at(5, 50, count_label + QString::number(g.ws_count), 0, Qt::red);
+    pb_output->print_at(5, 50, count_label, 0, Qt::black);
+    pb_output->print_at(5, 65, sort_caption_inner(g.sort_caption), 0, Qt::red);
+    pb_output->print_at(5, 65, QStringLiteral("Sorted by:"), 0, Qt::black);
+    const QString crit_label = QStringLiteral("Selection criteria: ");
+    pb_output->print_at(5, 80, crit_label, 0);
+    const double crit_x = 5 + (pb_output->text_width(crit_label) + 30);
+    double y = 80;
+    for (const QString& line : split_lines(g.sel_criteria)) {
+        pb_output->print_at(crit_x, y, line, 0);
+        y += line_pitch;
+    }
+}
+
+void frm_sumgrid::size_window()
+{
+    const QRect wa = work_area_rect();
+    // The work area's right and bottom edges, in twips, less 200.
+    const int w = twips_to_px(px_to_twips(wa.right() + 1) - 200);
+    const int h = twips_to_px(px_to_twips(wa.bottom() + 1) - 200);
+    resize(qMax(w, 300), qMax(h, 300));
+    const int button_top = height() - margin - cmd_close->height();
+    for (QPushButton* b : {cmd_preview, cmd_print, cmd_save, cmd_close})
+        b->move(b->x(), button_top);
+    const int grid_top = sumgrid->y();
+    sumgrid->resize(width() - 2 * margin, qMax(60, button_top - margin - grid_top));
+}
+
+void frm_sumgrid::fit_window()
+{
+    int total = 20;
+    for (int c = 1; c <= ncols; ++c)
+        total += col_px[static_cast<std::size_t>(c)];
+    if (total < sumgrid->width()) {
+        sumgrid->resize(total, sumgrid->height());
+        resize(total + 2 * margin, height());
+    }
+    pb_output->resize(sumgrid->width(), pb_output->height());
+    draw_header();
+    // "Save" centred under the grid, Print (and Preview) to its left, Close to its right.
+    const int mid = sumgrid->x() + sumgrid->width() / 2;
+    cmd_save->move(mid - cmd_save->width() / 2, cmd_save->y());
+    cmd_print->move(cmd_save->x() - 20 - cmd_print->width(), cmd_save->y());
+    cmd_preview->move(cmd_print->x() - 20 - cmd_preview->width(), cmd_save->y());
+    cmd_close->move(cmd_save->x() + cmd_save->width() + 20, cmd_save->y());
+    if (cmd_preview->x() < margin) {
+        // A very narrow summary: keep all four buttons inside the window.
+        const int needed = cmd_preview->width() + cmd_print->width() + cmd_save->width() + cmd_close->width() + 60 +
+                           2 * margin;
+        resize(qMax(width(), needed), height());
+        const int shift = margin - cmd_preview->x() + (width() - needed) / 2;
+        for (QPushButton* b : {cmd_preview, cmd_print, cmd_save, cmd_close})
+            b->move(b->x() + shift, b->y());
+    }
+    const QRect wa = work_area_rect();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect full = screen ? screen->geometry() : wa;
+    move(full.x() + (full.width() - width()) / 2, wa.y() + (wa.height() - height()) / 2);
+}
+
+void frm_sumgrid::layout_window()
+{
+    if (laid_out_ || isMinimized())
+        return;
+    laid_out_ = true;
+    size_window();
+    pb_output->move(margin, pb_output->y());
+    sumgrid->move(margin, sumgrid->y());
+    fit_window();
+    if (progress_)
+        progress_->close();
+    sumgrid->show();
+}
+
+void frm_sumgrid::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    layout_window();
+}
+
+void frm_sumgrid::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    if (isVisible())
+        layout_window();
+}
+
+void frm_sumgrid::cmd_print_Click()
+{
+    if (msgbox(this, QStringLiteral("Send the kaleidoscope summary to default printer?"), MsgIcon::none,
+               MsgButtons::ok_cancel, QStringLiteral("Print kaleidoscope summary")) != MsgAnswer::ok)
+        return;
+    SummaryPrintData data = print_data(summary_stamp);
+    const Globalvars& g = gv();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const FileStatus st = read_summary_rows(g.db_path, g.ws_recno, g.ws_count, data.kind, data.rows);
+    QApplication::restoreOverrideCursor();
+    if (!st) {
+        msgbox(this, st.error, MsgIcon::critical);
+        return;
+    }
+    run_print_job(this, summary_print_job(this, data));
+}
+
+void frm_sumgrid::cmd_preview_Click()
+{
+    SummaryPrintData data = print_data(summary_stamp);
+    const Globalvars& g = gv();
+    const FileStatus st = read_summary_rows(g.db_path, g.ws_recno, g.ws_count, data.kind, data.rows);
+    if (!st) {
+        msgbox(this, st.error, MsgIcon::critical);
+        return;
+    }
+    preview_print_job(this, summary_print_job(this, data));
+}
+
+void frm_sumgrid::cmd_save_Click()
+{
+    const QString path = user_dialogs().save_file(this, QStringLiteral("Save to ASCII file"), QString(),
+                                                  {QStringLiteral("TXT (*.txt)")});
+    if (path.isEmpty())
+        return;
+    const Globalvars& g = gv();
+    SummaryExportHead head;
+    head.stamp = general_date_text(QDateTime::currentDateTime());
+    head.ws_count = g.ws_count;
+    head.sel_criteria = g.sel_criteria;
+    head.sort_caption = g.sort_caption;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const FileStatus st = write_summary_export(path, g.db_path, g.ws_recno, g.ws_count, g.summary_kind, head);
+    QApplication::restoreOverrideCursor();
+    if (!st) {
+        msgbox(this, st.error, MsgIcon::critical);
+        hide();
+        reject();
+        return;
+    }
+    msgbox(this, QStringLiteral("Data saved to ASCII file ") + path.trimmed(), MsgIcon::none, MsgButtons::ok,
+           QStringLiteral("Save to ASCII file"));
+}
+
+void frm_sumgrid::cmd_close_Click()
+{
+    reject();
+}
+
+void frm_sumgrid::done(int r)
+{
+    if (!menus_shown_) {
+        menus_shown_ = true;
+        sub_menu_show();
+    }
+    if (progress_)
+        progress_->close();
+    QDialog::done(r);
+}
+
+}  // namespace tessaran

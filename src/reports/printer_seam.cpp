@@ -1,0 +1,215 @@
+#include "printer_seam.h"
+
+#include "appearance/user_dialogs.h"
+
+#include <QFile>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPen>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace tessaran {
+
+namespace {
+
+PrinterFactory& factory()
+{
+    static PrinterFactory f;
+    return f;
+}
+
+PreviewHook& preview_hook()
+{
+    static PreviewHook h;
+    return h;
+}
+
+// Printer line-width units: 1 is a fine rule of 1/150 inch on any device.
+constexpr double line_unit_inches = 1.0 / 150.0;
+
+bool offer_pdf(QWidget* parent, const QString& why)
+{
+    return msgbox(parent, why + QStringLiteral("\n\nDo you want to save the pages as a PDF file instead?"),
+                  MsgIcon::question, MsgButtons::ok_cancel, QStringLiteral("Print")) == MsgAnswer::ok;
+}
+
+PrintOutcome save_as_pdf(QWidget* parent, const PrintJob& job)
+{
+    const QString path = user_dialogs().save_file(parent, QStringLiteral("Save as PDF file"), QString(),
+                                                  {QStringLiteral("PDF (*.pdf)")});
+    if (path.isEmpty())
+        return PrintOutcome::cancelled;
+    {
+        // The PDF writer gives no reason when it cannot start; the file does.
+        QFile probe(path);
+        if (!probe.open(QIODevice::WriteOnly)) {
+            msgbox(parent, QStringLiteral("The PDF file could not be written: ") + path + QStringLiteral("\n") +
+                               probe.errorString(),
+                   MsgIcon::critical);
+            return PrintOutcome::failed;
+        }
+    }
+    std::unique_ptr<QPrinter> pdf = make_pdf_printer(path);
+    if (job.prepare && !job.prepare(*pdf))
+        return PrintOutcome::refused;
+    QPainter painter;
+    if (!painter.begin(pdf.get())) {
+        msgbox(parent, QStringLiteral("The PDF file could not be written: ") + path, MsgIcon::critical);
+        return PrintOutcome::failed;
+    }
+    job.paint(painter, *pdf);
+    if (!painter.end()) {
+        msgbox(parent, QStringLiteral("The PDF file could not be finished: ") + path, MsgIcon::critical);
+        return PrintOutcome::failed;
+    }
+    msgbox(parent, QStringLiteral("Pages saved to PDF file ") + path, MsgIcon::none, MsgButtons::ok,
+           QStringLiteral("Print"));
+    return PrintOutcome::saved_pdf;
+}
+
+}  // namespace
+
+void set_printer_factory(PrinterFactory f)
+{
+    factory() = std::move(f);
+}
+
+std::unique_ptr<QPrinter> make_printer()
+{
+    if (factory())
+        return factory()();
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+        return nullptr;
+    return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+}
+
+std::unique_ptr<QPrinter> make_pdf_printer(const QString& path)
+{
+    auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    p->setOutputFormat(QPrinter::PdfFormat);
+    p->setOutputFileName(path);
+    p->setPageSize(QPageSize(QPageSize::Letter));
+    p->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Inch);
+    return p;
+}
+
+InchPage::InchPage(QPainter& painter, const QPrinter& printer) : InchPage(printer)
+{
+    painter_ = &painter;
+}
+
+InchPage::InchPage(const QPrinter& printer) : printer_(&printer)
+{
+    dpi_x_ = printer.logicalDpiX() > 0 ? printer.logicalDpiX() : 96;
+    dpi_y_ = printer.logicalDpiY() > 0 ? printer.logicalDpiY() : 96;
+}
+
+double InchPage::text_width(const QFont& font, const QString& text) const
+{
+    const QFontMetricsF fm(font, printer_);
+    return in_x(fm.horizontalAdvance(text));
+}
+
+double InchPage::text_height(const QFont& font) const
+{
+    const QFontMetricsF fm(font, printer_);
+    return in_y(fm.height());
+}
+
+void InchPage::text(const QFont& font, double x, double y, const QString& s)
+{
+    if (!painter_ || s.isEmpty())
+        return;
+    const QFontMetricsF fm(font, printer_);
+    painter_->setFont(font);
+    painter_->setPen(Qt::black);
+    painter_->drawText(QPointF(px_x(x), px_y(y) + fm.ascent()), s);
+}
+
+void InchPage::text_elided(const QFont& font, double x, double y, const QString& s, double max_width)
+{
+    const QFontMetricsF fm(font, printer_);
+    text(font, x, y, fm.elidedText(s, Qt::ElideRight, px_x(max_width)));
+}
+
+void InchPage::line(double x1, double y1, double x2, double y2, int width)
+{
+    if (!painter_)
+        return;
+    painter_->setPen(QPen(Qt::black, px_x(width * line_unit_inches)));
+    painter_->drawLine(px(x1, y1), px(x2, y2));
+}
+
+void InchPage::rect(double x1, double y1, double x2, double y2, int width)
+{
+    if (!painter_)
+        return;
+    painter_->setPen(QPen(Qt::black, px_x(width * line_unit_inches)));
+    painter_->setBrush(Qt::NoBrush);
+    painter_->drawRect(QRectF(px(x1, y1), px(x2, y2)));
+}
+
+PrintOutcome run_print_job(QWidget* parent, const PrintJob& job)
+{
+    std::unique_ptr<QPrinter> printer = make_printer();
+    if (!printer) {
+        if (!offer_pdf(parent, QStringLiteral("No default printer is installed, so nothing was printed.")))
+            return PrintOutcome::cancelled;
+        return save_as_pdf(parent, job);
+    }
+    if (job.prepare && !job.prepare(*printer))
+        return PrintOutcome::refused;
+    QPainter painter;
+    if (!painter.begin(printer.get())) {
+        QString name = printer->printerName();
+        if (name.isEmpty())
+            name = printer->outputFileName();
+        if (!offer_pdf(parent, QStringLiteral("The printer \"") + name +
+                                   QStringLiteral("\" could not start the document, so nothing was printed.")))
+            return PrintOutcome::cancelled;
+        return save_as_pdf(parent, job);
+    }
+    job.paint(painter, *printer);
+    if (!painter.end()) {
+        msgbox(parent, QStringLiteral("The printer could not finish the document."), MsgIcon::critical);
+        return PrintOutcome::failed;
+    }
+    return PrintOutcome::printed;
+}
+
+void set_preview_hook(PreviewHook hook)
+{
+    preview_hook() = std::move(hook);
+}
+
+void preview_print_job(QWidget* parent, const PrintJob& job)
+{
+    std::unique_ptr<QPrinter> printer = make_printer();
+    if (!printer) {
+        // The preview needs no device; a PDF printer lays out the same pages.
+        printer = make_pdf_printer(QString());
+    }
+    if (job.prepare && !job.prepare(*printer))
+        return;
+    QPrintPreviewDialog dlg(printer.get(), parent);
+    dlg.setObjectName(QStringLiteral("print_preview"));
+    QObject::connect(&dlg, &QPrintPreviewDialog::paintRequested, &dlg, [&job](QPrinter* p) {
+        QPainter painter;
+        if (!painter.begin(p))
+            return;
+        job.paint(painter, *p);
+        painter.end();
+    });
+    if (preview_hook()) {
+        preview_hook()(&dlg);
+        return;
+    }
+    dlg.exec();
+}
+
+}  // namespace tessaran

@@ -1,0 +1,218 @@
+#include "record_sheet.h"
+
+#include "appearance/user_dialogs.h"
+#include "core/fct_getlocale.h"
+#include "core/globalvars.h"
+#include "core/record_file.h"
+#include "core/summary_rows.h"
+#include "sheet_text.h"
+
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrinter>
+
+namespace tessaran {
+
+namespace {
+
+QFont sheet_font(bool bold)
+{
+    QFont f(QStringLiteral("Arial"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPointSize(9);
+    f.setBold(bold);
+    return f;
+}
+
+QString date_text(const QString& stored)
+{
+    const QString t = summary_text(stored);
+    if (t.isEmpty())
+        return t;
+    const std::optional<QDate> d = parse_user_date(t);
+    return d && d->isValid() ? short_date_text(*d) : t;
+}
+
+}  // namespace
+
+SheetLayout sheet_layout(double page_width)
+{
+    SheetLayout l;
+    l.left = 0.6;
+    l.right = page_width - 0.6;
+    l.centre = (l.left + l.right) / 2;
+    l.top = 0.7;
+    l.a = l.top + 1.0;
+    l.b = l.a + 3.0;
+    l.c = l.b + 1.0;
+    l.d = l.c + 1.0;
+    l.bottom = l.d + 1.5;
+    l.left_text_x = l.left + 0.08;
+    l.right_text_x = l.centre + 0.08;
+    l.line_step = 15.3 / 72;
+    l.long_width = l.right - 0.08 - l.left_text_x;
+    return l;
+}
+
+SheetWriter::SheetWriter(InchPage& page) : page_(page), regular_(sheet_font(false)), bold_(sheet_font(true)) {}
+
+void SheetWriter::printstring(const QString& text, double x, double y, bool keep_on_line, bool bold)
+{
+    if (!print_continue) {
+        cur_x_ = x;
+        cur_y_ = y;
+    }
+    const QFont& f = bold ? bold_ : regular_;
+    page_.text(f, cur_x_, cur_y_, text);
+    if (keep_on_line) {
+        cur_x_ += page_.text_width(f, text);
+        print_continue = true;
+    } else {
+        cur_x_ = x;
+        cur_y_ += page_.text_height(f);
+        print_continue = false;
+    }
+}
+
+void SheetWriter::printlongstring(const QString& text, double x, double y, double width, double step)
+{
+    const QStringList lines =
+        long_text_lines(text, width, [this](const QString& t) { return page_.text_width(regular_, t); });
+    double yy = y;
+    for (const QString& line : lines) {
+        // A word wider than the line is cut to it.
+        page_.text_elided(regular_, x, yy, line, width);
+        yy += step;
+    }
+}
+
+void SheetWriter::labelled(const QString& label, const QString& value, double x, double y)
+{
+    printstring(label, x, y, true, true);
+    printstring(value, x, y, false, false);
+}
+
+void paint_record_sheet(InchPage& page, const ScopeRecord& r, const SheetLayout& l)
+{
+    page.rect(l.left, l.top, l.right, l.bottom, 3);
+    page.rect(l.left, l.a, l.right, l.d, 3);
+    page.rect(l.left, l.b, l.right, l.c, 3);
+    page.line(l.centre, l.a, l.centre, l.b, 3);
+
+    SheetWriter w(page);
+    const double step = l.line_step;
+    auto v = [](const QString& s) { return summary_text(s); };
+
+    w.printstring(QStringLiteral("TESSARAN V"), l.left, l.top - step, false, true);
+
+    double y = l.top + 0.2;
+    const double lx = l.left_text_x;
+    w.labelled(QStringLiteral("Scopename: "), v(r.scopename), lx, y);
+    w.labelled(QStringLiteral("Artist: "), v(r.artist), lx, y += step);
+    w.labelled(QStringLiteral("Studio: "), v(r.studio), lx, y += step);
+
+    w.printstring(QStringLiteral("KALEIDOSCOPE CHARACTERISTICS"), lx, l.a + 0.05, false, true);
+    y = l.a + 0.05 + 1.5 * step;
+    const std::pair<const char*, const QString*> characteristics[] = {
+        {"Scope type: ", &r.scopetype},     {"Scope Year: ", &r.scopeyear}, {"Exterior material: ", &r.extmat},
+        {"Exterior color: ", &r.extclr},    {"Cell type: ", &r.celltype},   {"Edition: ", &r.edition},
+        {"Primary cell objects: ", &r.objects}, {"Signed: ", &r.signed_},   {"Mirror system: ", &r.mirrors},
+        {"Point Symmetry: ", &r.symmetry},
+    };
+    for (const auto& [label, field] : characteristics) {
+        w.labelled(QString::fromLatin1(label), v(*field), lx, y);
+        y += step;
+    }
+
+    const double rx = l.right_text_x;
+    w.printstring(QStringLiteral("PURCHASE INFORMATION"), rx, l.a + 0.05, false, true);
+    y = l.a + 0.05 + 1.5 * step;
+    w.labelled(QStringLiteral("Date of purchase: "), date_text(r.date_bought), rx, y);
+    w.labelled(QStringLiteral("Purchase price: "), format_price(r.price_paid), rx, y += step);
+    w.labelled(QStringLiteral("Retail price: "), format_price(r.price_retail), rx, y += step);
+    w.labelled(QStringLiteral("Salesperson: "), v(r.salesperson), rx, y += step);
+    w.labelled(QStringLiteral("Store/gallery: "), v(r.store), rx, y += step);
+    w.labelled(QStringLiteral("Street: "), v(r.street), rx, y += step);
+    w.labelled(QStringLiteral("City: "), v(r.city), rx, y += step);
+    y += step;
+    w.printstring(QStringLiteral("State: "), rx, y, true, true);
+    w.printstring(v(r.state), rx, y, true, false);
+    w.labelled(QStringLiteral("             Zip code: "), v(r.zip), rx, y);
+    w.labelled(QStringLiteral("Country: "), v(r.country), rx, y += step);
+    y += step;
+    w.printstring(QStringLiteral("Phone: "), rx, y, true, true);
+    w.printstring(v(r.phone), rx, y, true, false);
+    w.labelled(QStringLiteral("             Fax: "), v(r.fax), rx, y);
+    w.labelled(QStringLiteral("Email: "), v(r.email), rx, y += step);
+    w.labelled(QStringLiteral("Website: "), v(r.www), rx, y += step);
+
+    w.printstring(QStringLiteral("SPECIAL FEATURES"), lx, l.b + 0.05, false, true);
+    w.printlongstring(r.specfeatures, lx, l.b + 0.05 + step, l.long_width, step);
+    w.printstring(QStringLiteral("COMMENTS"), lx, l.c + 0.05, false, true);
+    w.printlongstring(r.comments, lx, l.c + 0.05 + step, l.long_width, step);
+
+    w.printstring(QStringLiteral("IMAGES"), lx, l.d + 0.05, false, true);
+    const int count = qBound(0, int(r.image_count), image_slot_count - 1);
+    for (int k = 1; k <= count; ++k) {
+        const bool left_column = k <= 5;
+        const double x = left_column ? lx : rx;
+        const double yy = l.d + 0.05 + step * (left_column ? k : k - 5);
+        w.printstring(v(r.image_files[static_cast<std::size_t>(k)]), x, yy, false, false);
+    }
+}
+
+PrintJob record_sheets_job(QWidget* parent, int first, int last)
+{
+    PrintJob job;
+    job.prepare = [parent, first, last](QPrinter& printer) {
+        printer.setPageOrientation(QPageLayout::Landscape);
+        // Every record of the range must be there before a page is started.
+        const Globalvars& g = gv();
+        RecordScanner db;
+        if (FileStatus st = db.open(g.db_path); !st) {
+            msgbox(parent, st.error, MsgIcon::critical);
+            return false;
+        }
+        for (int p = first; p <= last; ++p) {
+            const auto idx = static_cast<std::size_t>(p);
+            if (p < 1 || idx >= g.ws_recno.size() || g.ws_recno[idx] < 1 || g.ws_recno[idx] > db.count()) {
+                msgbox(parent, QStringLiteral("Record %1 could not be read from the database file %2.")
+                                   .arg(idx < g.ws_recno.size() ? g.ws_recno[idx] : p)
+                                   .arg(g.db_path),
+                       MsgIcon::critical);
+                return false;
+            }
+        }
+        return true;
+    };
+    job.paint = [first, last](QPainter& painter, QPrinter& printer) {
+        const Globalvars& g = gv();
+        InchPage page(painter, printer);
+        const SheetLayout layout = sheet_layout(11.0);
+        RecordScanner db;
+        if (!db.open(g.db_path))
+            return;
+        ScopeRecord& rec = gv().rec;
+        for (int p = first; p <= last; ++p) {
+            if (p > first)
+                printer.newPage();
+            if (db.read(g.ws_recno[static_cast<std::size_t>(p)], rec))
+                paint_record_sheet(page, rec, layout);
+        }
+    };
+    return job;
+}
+
+bool print_record_sheets(QWidget* parent, int first, int last)
+{
+    const PrintOutcome o = run_print_job(parent, record_sheets_job(parent, first, last));
+    return o == PrintOutcome::printed || o == PrintOutcome::saved_pdf;
+}
+
+bool preview_record_sheets(QWidget* parent, int first, int last)
+{
+    preview_print_job(parent, record_sheets_job(parent, first, last));
+    return true;
+}
+
+}  // namespace tessaran

@@ -1,0 +1,415 @@
+// The selection and find dialogs: one body, two uses.
+#include "common/scripted_dialogs.h"
+#include "core/fct_currency.h"
+#include "core/fct_getlocale.h"
+#include "core/globalvars.h"
+#include "core/record_file.h"
+#include "core/vocabularies.h"
+#include "dialogs/criteria_dialog.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace tessaran;
+using namespace tessaran::test;
+
+namespace {
+
+// Fields by name: "slot:N" for a slot, otherwise a range box's object name.
+void enter(criteria_dialog& d, const QString& field, const QString& text)
+{
+    if (field.startsWith(QLatin1String("slot:"))) {
+        const int k = field.mid(5).toInt();
+        if (d.slot_is_combo[size_t(k)])
+            d.combo_cat[size_t(k)]->setEditText(text);
+        else
+            d.tb_cat[size_t(k)]->setText(text);
+        return;
+    }
+    auto* box = d.findChild<QLineEdit*>(field);
+    QVERIFY2(box, qPrintable(field));
+    box->setText(text);
+}
+
+// The criteria in force before a dialog opens, to prove that they survive.
+Criteria earlier_criteria()
+{
+    Criteria c;
+    c.by_paid = true;
+    c.paid_min = 5 * money_scale;
+    c.paid_max = open_money_max;
+    c.texts[2] = QStringLiteral("OLD");
+    c.by_text = true;
+    return c;
+}
+
+bool same(const Criteria& a, const Criteria& b)
+{
+    return a.by_date == b.by_date && a.by_paid == b.by_paid && a.by_retail == b.by_retail
+           && a.by_text == b.by_text && a.texts == b.texts && a.date_beg == b.date_beg
+           && a.date_end == b.date_end && a.paid_min == b.paid_min && a.paid_max == b.paid_max
+           && a.retail_min == b.retail_min && a.retail_max == b.retail_max;
+}
+
+using Entries = QList<QPair<QString, QString>>;
+
+}  // namespace
+
+class tst_criteria_dialog : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void init()
+    {
+        gv() = Globalvars{};
+        build_field_names();
+        read_locale_values();
+        gv().sel = earlier_criteria();
+        gv().sel_all = false;
+        gv().sel_criteria = QStringLiteral("earlier");
+    }
+
+    void select_layout()
+    {
+        frm_select d;
+        QCOMPARE(d.objectName(), QStringLiteral("frm_select"));
+        QCOMPARE(d.windowTitle(), QStringLiteral("Enter selection text, dates, or prices in the appropriate fields"));
+        const QList<int> combos{4, 6, 8, 9, 10, 11, 12, 13};
+        const QList<int> lists{1, 2, 3, 6, 4, 7, 5, 8};
+        for (int k = 1; k <= text_slot_count; ++k) {
+            QCOMPARE(d.lbl_cat[size_t(k)]->text(), d.slot_caption[size_t(k)]);
+            QCOMPARE(d.slot_is_combo[size_t(k)], combos.contains(k));
+            QWidget* field = d.slot_field(k);
+            QVERIFY(field);
+            QVERIFY(field->objectName().startsWith(combos.contains(k) ? QLatin1String("combo_selcat")
+                                                                        : QLatin1String("tb_selcat")));
+            QVERIFY(d.slot_text(k).isEmpty());  // earlier criteria are not shown again
+            if (combos.contains(k)) {
+                QComboBox* c = d.combo_cat[size_t(k)];
+                QVERIFY(c->isEditable());
+                QStringList items;
+                for (int i = 0; i < c->count(); ++i)
+                    items << c->itemText(i);
+                QCOMPARE(items, vocabulary(lists[combos.indexOf(k)]));
+            }
+        }
+        QCOMPARE(d.slot_caption[1], QStringLiteral("Scope name"));
+        QCOMPARE(d.slot_caption[10], QStringLiteral("Primary Cell Objects"));
+        QCOMPARE(d.slot_caption[26], QStringLiteral("Website"));
+        // Slots 1..13 on the left, 14..26 on the right.
+        QVERIFY(d.slot_field(14)->x() > d.slot_field(13)->x());
+        QCOMPARE(d.slot_field(14)->y(), d.slot_field(1)->y());
+        QCOMPARE(d.findChild<QLabel*>("lbl_datepurchased")->text(), QStringLiteral("Date purchased (m/d/yyyy):"));
+        QCOMPARE(d.findChild<QLabel*>("lbl_pricepaid")->text(), QStringLiteral("Price paid ($):"));
+        QCOMPARE(d.findChild<QLabel*>("lbl_retailprice")->text(), QStringLiteral("Retail price ($):"));
+        QCOMPARE(d.findChild<QPushButton*>("cmd_select")->text(), QStringLiteral("Perform selection"));
+        QCOMPARE(d.findChild<QPushButton*>("cmd_selectall")->text(), QStringLiteral("Select all"));
+        QCOMPARE(d.findChild<QPushButton*>("cmd_cancel")->text(), QStringLiteral("Cancel"));
+        // Tab order: the slots, then the ranges, then the buttons.
+        QStringList order;
+        for (QWidget* w = d.slot_field(1); order.size() < 35; w = w->nextInFocusChain())
+            if (w->focusPolicy() & Qt::TabFocus && !w->focusProxy() && w->objectName() != QLatin1String("qt_spinbox_lineedit"))
+                order << w->objectName();
+        QStringList expected;
+        for (int k = 1; k <= text_slot_count; ++k)
+            expected << d.slot_field(k)->objectName();
+        expected << "tb_begdate" << "tb_enddate" << "tb_price_paid_min" << "tb_price_paid_max"
+                 << "tb_retail_price_min" << "tb_retail_price_max" << "cmd_select" << "cmd_selectall" << "cmd_cancel";
+        // A combo box's own edit line follows it in the chain; it is the same stop.
+        order.removeAll(QString());
+        QCOMPARE(order, expected);
+    }
+
+    void find_layout()
+    {
+        frm_find d;
+        QCOMPARE(d.objectName(), QStringLiteral("frm_find"));
+        QCOMPARE(d.windowTitle(), QStringLiteral("Enter find criteria in the appropriate fields"));
+        QCOMPARE(d.findChild<QPushButton*>("cmd_find")->text(), QStringLiteral("Find"));
+        QVERIFY(!d.findChild<QPushButton*>("cmd_selectall"));
+        QVERIFY(d.slot_field(2)->objectName().startsWith(QLatin1String("tb_findcat")));
+        QVERIFY(d.slot_field(4)->objectName().startsWith(QLatin1String("combo_findcat")));
+        QVERIFY(d.lbl_cat[3]->objectName().startsWith(QLatin1String("lbl_findcat")));
+    }
+
+    void refused_entries_data()
+    {
+        QTest::addColumn<Entries>("entries");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("title");
+        const QString date = QStringLiteral("Date range search");
+        const QString price = QStringLiteral("Price search");
+        QTest::newRow("nothing") << Entries{} << "No select criteria selected!" << "Select criteria";
+        QTest::newRow("blanks only in ranges") << Entries{{"tb_begdate", "  "}, {"tb_price_paid_max", " "}}
+                                               << "No select criteria selected!" << "Select criteria";
+        QTest::newRow("bad beginning") << Entries{{"tb_begdate", "13/45/2001"}} << "Invalid entry in beginning date!"
+                                       << date;
+        QTest::newRow("bad end") << Entries{{"tb_begdate", "1/1/2001"}, {"tb_enddate", "soon"}}
+                                 << "Invalid entry in ending date!" << date;
+        QTest::newRow("reversed dates") << Entries{{"tb_begdate", "2/1/2001"}, {"tb_enddate", "1/31/2001"}}
+                                        << "Beginning date is AFTER ending date" << date;
+        QTest::newRow("date before price") << Entries{{"tb_enddate", "x"}, {"tb_price_paid_min", "y"}}
+                                           << "Invalid entry in ending date!" << date;
+        QTest::newRow("bad paid min") << Entries{{"tb_price_paid_min", "abc"}} << "Invalid entry in minimum price paid!"
+                                      << price;
+        QTest::newRow("bad paid max") << Entries{{"tb_price_paid_max", "1.2.3"}}
+                                      << "Invalid entry in maximum price paid!" << price;
+        QTest::newRow("paid min above max") << Entries{{"tb_price_paid_min", "20"}, {"tb_price_paid_max", "10"}}
+                                            << "Minimum price paid is greater than maximum price paid!" << price;
+        QTest::newRow("paid before retail") << Entries{{"tb_price_paid_min", "q"}, {"tb_retail_price_min", "q"}}
+                                            << "Invalid entry in minimum price paid!" << price;
+        QTest::newRow("bad retail min") << Entries{{"tb_retail_price_min", "-"}, {"slot:2", "x"}}
+                                        << "Invalid entry in minimum retail price!" << price;
+        QTest::newRow("bad retail max") << Entries{{"tb_retail_price_max", "ten"}}
+                                        << "Invalid entry in maximum retail price!" << price;
+        QTest::newRow("retail min above max") << Entries{{"tb_retail_price_min", "$5.01"}, {"tb_retail_price_max", "$5.00"}}
+                                              << "Minimum retail price is greater than maximum retail price!" << price;
+    }
+    void refused_entries()
+    {
+        QFETCH(Entries, entries);
+        QFETCH(QString, message);
+        QFETCH(QString, title);
+        ScriptedDialogs dialogs;
+        frm_select d;
+        for (const auto& [field, text] : entries)
+            enter(d, field, text);
+        QTest::mouseClick(d.cmd_perform, Qt::LeftButton);
+        QCOMPARE(dialogs.texts(), QStringList{message});
+        QCOMPARE(dialogs.last().icon, MsgIcon::critical);
+        QCOMPARE(dialogs.last().buttons, MsgButtons::ok);
+        QCOMPARE(dialogs.last().title, title);
+        QCOMPARE(d.result(), int(QDialog::Rejected));  // not closed by the click
+        QCOMPARE(d.sel_result(), qint16(0));
+        // Nothing is stored by a refused click.
+        QVERIFY(same(gv().sel, earlier_criteria()));
+        QCOMPARE(gv().sel_criteria, QStringLiteral("earlier"));
+        QVERIFY(!gv().sel_all);
+
+        // A later Cancel still changes nothing.
+        d.cmd_cancel->click();
+        QCOMPARE(d.sel_result(), qint16(-999));
+        QVERIFY(same(gv().sel, earlier_criteria()));
+    }
+
+    void stores_criteria_data()
+    {
+        QTest::addColumn<Entries>("entries");
+        QTest::addColumn<QString>("criteria");
+        QTest::newRow("date range and two slots")
+            << Entries{{"tb_begdate", "1/1/2000"}, {"tb_enddate", "12/31/2001"}, {"slot:2", "smith"}, {"slot:19", "Boston"}}
+            << "1/1/2000 < Date bought < 12/31/2001\r\nText select:\r\n   Artist contains \"SMITH\"\r\n"
+               "   City contains \"BOSTON\"";
+        QTest::newRow("open-ended date") << Entries{{"tb_begdate", "3/4/01"}} << "3/4/2001 < Date bought < Any";
+        QTest::newRow("min 0 only") << Entries{{"tb_price_paid_min", "0"}} << " < Price paid < Any";
+        QTest::newRow("max -999 is open") << Entries{{"tb_price_paid_min", "2"}, {"tb_price_paid_max", "-999"}}
+                                          << "$2.00 < Price paid < Any";
+        QTest::newRow("retail range") << Entries{{"tb_retail_price_min", "1"}, {"tb_retail_price_max", "1,000"}}
+                                      << "$1.00 < Retail price < $1,000.00";
+        QTest::newRow("combo slot") << Entries{{"slot:4", "Wheel(parlor)"}}
+                                    << "Text select:\r\n   Scope type contains \"WHEEL(PARLOR)\"";
+    }
+    void stores_criteria()
+    {
+        QFETCH(Entries, entries);
+        QFETCH(QString, criteria);
+        ScriptedDialogs dialogs;
+        frm_select d;
+        for (const auto& [field, text] : entries)
+            enter(d, field, text);
+        QTest::mouseClick(d.cmd_perform, Qt::LeftButton);
+        QCOMPARE(dialogs.texts(), QStringList{});
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(d.sel_result(), qint16(0));
+        QVERIFY(!gv().sel_all);
+        QCOMPARE(gv().sel_criteria, criteria);
+    }
+
+    void stored_values()
+    {
+        ScriptedDialogs dialogs;
+        frm_select d;
+        enter(d, "tb_begdate", "1/1/2000");
+        enter(d, "tb_price_paid_min", "0");
+        enter(d, "tb_retail_price_max", "12.50");
+        enter(d, "slot:2", "Smith ");  // the trailing blank is kept
+        enter(d, "slot:15", "mint");
+        d.cmd_perform->click();
+        const Criteria& c = gv().sel;
+        QVERIFY(c.by_date && c.by_paid && c.by_retail && c.by_text);
+        QCOMPARE(c.date_beg, date_to_days(QDate(2000, 1, 1)));
+        QCOMPARE(c.date_end, open_date_bound);
+        QCOMPARE(c.paid_min, qint64(0));
+        QCOMPARE(c.paid_max, open_money_max);
+        QCOMPARE(c.retail_min, qint64(0));
+        QCOMPARE(c.retail_max, qint64(125000));
+        QCOMPARE(c.texts[2], QStringLiteral("SMITH "));
+        QCOMPARE(c.texts[15], QStringLiteral("MINT"));
+        QVERIFY(c.texts[1].isEmpty());
+        // The find criteria are not touched by a selection.
+        QVERIFY(!gv().find.by_text);
+        QVERIFY(gv().find_criteria.isEmpty());
+    }
+
+    void cancel_and_frame_close_change_nothing_data()
+    {
+        QTest::addColumn<int>("how");
+        QTest::newRow("Cancel button") << 0;
+        QTest::newRow("window frame") << 1;
+        QTest::newRow("Escape") << 2;
+    }
+    void cancel_and_frame_close_change_nothing()
+    {
+        QFETCH(int, how);
+        ScriptedDialogs dialogs;
+        frm_select d;
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        enter(d, "slot:1", "new");
+        enter(d, "tb_price_paid_min", "3");
+        if (how == 0)
+            QTest::mouseClick(d.cmd_cancel, Qt::LeftButton);
+        else if (how == 1)
+            d.close();
+        else
+            QTest::keyClick(&d, Qt::Key_Escape);
+        QCOMPARE(d.sel_result(), qint16(-999));
+        QVERIFY(!d.isVisible());
+        QVERIFY(same(gv().sel, earlier_criteria()));
+        QVERIFY(!gv().sel_all);
+        QCOMPARE(gv().sel_criteria, QStringLiteral("earlier"));
+    }
+
+    void cancel_does_not_check_the_box_it_leaves()
+    {
+        ScriptedDialogs dialogs;
+        frm_select d;
+        d.show();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        d.tb_price_paid_max->setFocus();
+        QTest::keyClicks(d.tb_price_paid_max, QStringLiteral("lots"));
+        QTest::mouseClick(d.cmd_cancel, Qt::LeftButton);
+        QVERIFY(dialogs.shown.isEmpty());
+        QCOMPARE(d.sel_result(), qint16(-999));
+    }
+
+    void select_all()
+    {
+        frm_select d;
+        enter(d, "slot:1", "ignored");
+        QTest::mouseClick(d.cmd_selectall, Qt::LeftButton);
+        QCOMPARE(d.sel_result(), qint16(0));
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QVERIFY(gv().sel_all);
+        QVERIFY(!gv().sel.by_paid && !gv().sel.by_text && !gv().sel.by_date && !gv().sel.by_retail);
+    }
+
+    void find_use()
+    {
+        ScriptedDialogs dialogs;
+        frm_find d;
+        d.cmd_perform->click();
+        QCOMPARE(dialogs.texts(), QStringList{"No find criteria selected!"});
+        QCOMPARE(dialogs.last().title, QStringLiteral("Find criteria"));
+        QCOMPARE(dialogs.last().icon, MsgIcon::critical);
+        enter(d, "tb_begdate", "x");
+        d.cmd_perform->click();
+        QCOMPARE(dialogs.last().text, QStringLiteral("Invalid entry in beginning date!"));
+        QCOMPARE(dialogs.last().title, QStringLiteral("Date range search"));
+        enter(d, "tb_begdate", "");
+        enter(d, "slot:2", "jones");
+        d.cmd_perform->click();
+        QCOMPARE(d.find_result(), qint16(0));
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(gv().find.texts[2], QStringLiteral("JONES"));
+        QVERIFY(gv().find.by_text);
+        QCOMPARE(gv().find_criteria, QStringLiteral("Text select:\r\n   Artist contains \"JONES\""));
+        // The selection state is the find's business no more than the other way round.
+        QVERIFY(same(gv().sel, earlier_criteria()));
+        QCOMPARE(gv().sel_criteria, QStringLiteral("earlier"));
+    }
+
+    void find_cancel_keeps_old_find_criteria()
+    {
+        gv().find = earlier_criteria();
+        gv().find_criteria = QStringLiteral("old find");
+        frm_find d;
+        enter(d, "slot:3", "studio");
+        d.cmd_cancel->click();
+        QCOMPARE(d.find_result(), qint16(-999));
+        QVERIFY(same(gv().find, earlier_criteria()));
+        QCOMPARE(gv().find_criteria, QStringLiteral("old find"));
+    }
+
+    void enter_moves_on_in_text_boxes_only()
+    {
+        ScriptedDialogs dialogs;
+        frm_select d;
+        d.show();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        d.tb_cat[1]->setFocus();
+        QTest::keyClicks(d.tb_cat[1], QStringLiteral("abc"));
+        QTest::keyClick(d.tb_cat[1], Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), d.tb_cat[2]);
+        QTest::keyClick(d.tb_cat[2], Qt::Key_Enter);
+        QCOMPARE(QApplication::focusWidget(), d.tb_cat[3]);
+        QTest::keyClick(d.tb_cat[3], Qt::Key_Return);
+        // Slot 4 is a combo box: Enter there neither moves on nor confirms the dialog.
+        QWidget* combo_edit = QApplication::focusWidget();
+        QVERIFY(d.combo_cat[4]->isAncestorOf(combo_edit) || combo_edit == d.combo_cat[4]);
+        QTest::keyClick(combo_edit, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), combo_edit);
+        QVERIFY(d.isVisible());
+        QCOMPARE(d.combo_cat[4]->count(), vocabulary(1).size());  // nothing was added to the list
+        QVERIFY(dialogs.shown.isEmpty());
+        QCOMPARE(d.tb_cat[1]->text(), QStringLiteral("abc"));
+    }
+
+    void leaving_a_range_box_checks_it_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("date normalised") << "tb_begdate" << "3/4/01" << "3/4/2001" << "";
+        QTest::newRow("bad end date") << "tb_enddate" << "nope" << "nope" << "Invalid entry for end date field.";
+        QTest::newRow("price formatted") << "tb_price_paid_min" << "12.5" << "$12.50" << "";
+        QTest::newRow("bad paid max") << "tb_price_paid_max" << "x" << "x" << "Invalid entry for price paid maximum field.";
+        QTest::newRow("bad retail min") << "tb_retail_price_min" << "x" << "x"
+                                        << "Invalid entry for retail price minimum field.";
+        QTest::newRow("bad retail max") << "tb_retail_price_max" << "x" << "x"
+                                        << "Invalid entry for retail price maximum field.";
+    }
+    void leaving_a_range_box_checks_it()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, message);
+        ScriptedDialogs dialogs;
+        frm_select d;
+        d.show();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        auto* field = d.findChild<QLineEdit*>(box);
+        field->setFocus();
+        QTest::keyClicks(field, typed);
+        QTest::keyClick(field, Qt::Key_Tab);
+        QCOMPARE(field->text(), shown);
+        if (message.isEmpty()) {
+            QVERIFY(dialogs.shown.isEmpty());
+            QVERIFY(QApplication::focusWidget() != field);
+        } else {
+            QCOMPARE(dialogs.texts(), QStringList{message});
+            QCOMPARE(QApplication::focusWidget(), field);  // the box keeps the focus
+        }
+    }
+};
+
+Q_DECLARE_METATYPE(Entries)
+
+QTEST_MAIN(tst_criteria_dialog)
+#include "tst_criteria_dialog.moc"

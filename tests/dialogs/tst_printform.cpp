@@ -1,0 +1,191 @@
+#include "common/scripted_dialogs.h"
+#include "core/globalvars.h"
+#include "dialogs/frm_printform.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace tessaran;
+using namespace tessaran::test;
+
+namespace {
+
+struct Calls {
+    QList<QPair<int, int>> printed;
+    QList<QPair<int, int>> previewed;
+    bool print_result = true;
+};
+
+void set_working_set(int count, int pos)
+{
+    gv().ws_count = qint16(count);
+    gv().ws_pos = qint16(pos);
+    gv().ws_recno.assign(std::size_t(count + 1), 0);
+    for (int p = 1; p <= count; ++p)
+        gv().ws_recno[std::size_t(p)] = qint16(p);
+}
+
+}  // namespace
+
+class TestPrintform : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void init() { gv() = Globalvars{}; }
+
+    void texts_the_user_sees()
+    {
+        set_working_set(12, 1);
+        frm_printform dlg({});
+        QCOMPARE(dlg.windowTitle(), QString("Print kaleidoscope forms"));
+        QCOMPARE(dlg.lbl_max->text(), QString("Max.= 12"));
+        QCOMPARE(dlg.fr_records->title(), QString(" Multiple records"));
+        QCOMPARE(dlg.lbl_records->text(), QString("Records:"));
+        QCOMPARE(dlg.lbl_to->text(), QString("to"));
+        QCOMPARE(dlg.findChild<QPushButton*>("cmd_print")->text(), QString("Print"));
+        QCOMPARE(dlg.findChild<QPushButton*>("cmd_current")->text(), QString("Print displayed kaleidoscope"));
+        QCOMPARE(dlg.findChild<QPushButton*>("cmd_cancel")->text(), QString("Cancel"));
+        QCOMPARE(dlg.findChild<QPushButton*>("cmd_preview")->text(), QString("Preview"));
+        QVERIFY(dlg.tb_beg->text().isEmpty());
+        QVERIFY(dlg.tb_end->text().isEmpty());
+        QCOMPARE(dlg.tb_explain->toPlainText(),
+                 QString("This option allows you to print out all of the information for each kaleidoscope.  "
+                         "The information is printed out one kaleidoscope per page.\n\n"
+                         "The kaleidoscope records are relative to the number in the currently selected and "
+                         "sorted database."));
+        QVERIFY(dlg.tb_explain->isReadOnly());
+    }
+
+    void validation_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("beg");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<QString>("message");  // empty: printed
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("last");
+        const QString invalid = "Invalid record number entry. Please try again.";
+        const QString order = "Beginning record number is greater than ending record number. Please try again.";
+        QTest::newRow("both empty") << 12 << "" << "" << invalid << 0 << 0;
+        QTest::newRow("letters") << 12 << "abc" << "3" << invalid << 0 << 0;
+        QTest::newRow("end missing") << 12 << "1" << "" << invalid << 0 << 0;
+        QTest::newRow("zero") << 12 << "0" << "3" << "Record number must lie between 1 and 12. Please try again."
+                              << 0 << 0;
+        QTest::newRow("past the end") << 12 << "1" << "13"
+                                      << "Record number must lie between 1 and 12. Please try again." << 0 << 0;
+        QTest::newRow("empty working set") << 0 << "1" << "1"
+                                           << "Record number must lie between 1 and 0. Please try again." << 0 << 0;
+        QTest::newRow("reversed") << 12 << "5" << "2" << order << 0 << 0;
+        QTest::newRow("plain range") << 12 << "2" << "4" << "" << 2 << 4;
+        QTest::newRow("half rounds to even") << 12 << "2.5" << "3" << "" << 2 << 3;
+        QTest::newRow("blanks around") << 12 << " 7 " << "7" << "" << 7 << 7;
+    }
+    void validation()
+    {
+        QFETCH(int, count);
+        QFETCH(QString, beg);
+        QFETCH(QString, end);
+        QFETCH(QString, message);
+        QFETCH(int, first);
+        QFETCH(int, last);
+        set_working_set(count, 1);
+        ScriptedDialogs dialogs;
+        Calls calls;
+        frm_printform dlg([&calls](int f, int l) {
+            calls.printed << qMakePair(f, l);
+            return true;
+        });
+        dlg.tb_beg->setText(beg);
+        dlg.tb_end->setText(end);
+        QTest::mouseClick(dlg.cmd_print, Qt::LeftButton);
+        if (message.isEmpty()) {
+            QVERIFY(dialogs.shown.isEmpty());
+            QCOMPARE(calls.printed, (QList<QPair<int, int>>{{first, last}}));
+            QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        } else {
+            QCOMPARE(dialogs.texts(), QStringList{message});
+            QCOMPARE(dialogs.last().icon, MsgIcon::none);
+            QCOMPARE(dialogs.last().buttons, MsgButtons::ok);
+            QCOMPARE(dialogs.last().title, QString("TESSARAN V"));
+            QVERIFY(calls.printed.isEmpty());
+            QCOMPARE(dlg.result(), int(QDialog::Rejected));  // still open for another try
+        }
+    }
+
+    void max_label_for_empty_working_set() 
+    {
+        frm_printform dlg({});
+        QCOMPARE(dlg.lbl_max->text(), QString("Max.= 0"));
+    }
+
+    void print_displayed_kaleidoscope()
+    {
+        set_working_set(9, 5);
+        Calls calls;
+        frm_printform dlg([&calls](int f, int l) {
+            calls.printed << qMakePair(f, l);
+            return true;
+        });
+        QTest::mouseClick(dlg.cmd_current, Qt::LeftButton);
+        QCOMPARE(dlg.tb_beg->text(), QString(" 5"));
+        QCOMPARE(dlg.tb_end->text(), QString(" 5"));
+        QCOMPARE(calls.printed, (QList<QPair<int, int>>{{5, 5}}));
+    }
+
+    void nothing_printed_keeps_the_dialog_open()
+    {
+        set_working_set(3, 1);
+        frm_printform dlg([](int, int) { return false; });
+        dlg.show();
+        dlg.tb_beg->setText("1");
+        dlg.tb_end->setText("3");
+        QTest::mouseClick(dlg.cmd_print, Qt::LeftButton);
+        QVERIFY(dlg.isVisible());
+    }
+
+    void preview_validates_and_stays_open()
+    {
+        set_working_set(3, 1);
+        ScriptedDialogs dialogs;
+        Calls calls;
+        frm_printform dlg([](int, int) { return true; }, [&calls](int f, int l) {
+            calls.previewed << qMakePair(f, l);
+            return true;
+        });
+        dlg.show();
+        dlg.tb_beg->setText("x");
+        dlg.tb_end->setText("3");
+        QTest::mouseClick(dlg.cmd_preview, Qt::LeftButton);
+        QCOMPARE(dialogs.texts(), QStringList{"Invalid record number entry. Please try again."});
+        dlg.tb_beg->setText("1");
+        QTest::mouseClick(dlg.cmd_preview, Qt::LeftButton);
+        QCOMPARE(calls.previewed, (QList<QPair<int, int>>{{1, 3}}));
+        QVERIFY(dlg.isVisible());
+    }
+
+    void enter_moves_to_the_next_field()
+    {
+        set_working_set(3, 1);
+        bool printed = false;
+        frm_printform dlg([&printed](int, int) { return printed = true; });
+        dlg.show();
+        QApplication::setActiveWindow(&dlg);
+        dlg.tb_beg->setFocus();
+        QTest::keyClicks(dlg.tb_beg, "1");
+        QTest::keyClick(dlg.tb_beg, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dlg.tb_end));
+        QTest::keyClicks(dlg.tb_end, "2");
+        QTest::keyClick(dlg.tb_end, Qt::Key_Enter);
+        QVERIFY(!printed);  // Enter never presses a button from a text box
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dlg.cmd_print));
+    }
+};
+
+QTEST_MAIN(TestPrintform)
+#include "tst_printform.moc"

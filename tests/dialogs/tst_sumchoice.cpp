@@ -1,0 +1,92 @@
+#include "common/scripted_dialogs.h"
+#include "core/globalvars.h"
+#include "dialogs/frm_sumchoice.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace tessaran;
+using namespace tessaran::test;
+
+class TestSumchoice : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void init() { gv() = Globalvars{}; }
+
+    void texts_the_user_sees()
+    {
+        frm_sumchoice dlg({});
+        QCOMPARE(dlg.windowTitle(), QString("Summary Options"));
+        QCOMPARE(dlg.tb_scope->toPlainText(),
+                 QString("Kaleidoscope information: Scope name, artist, type, scope year, exterior material, "
+                         "exterior color, cell type, edition, cell objects, signed, mirrors, point symmetry"));
+        QCOMPARE(dlg.tb_retail->toPlainText(),
+                 QString("Purchase information: Scope name, artist, date purchased, purchase price, retail "
+                         "price, store/gallery"));
+        QCOMPARE(dlg.lbl_max->text(), QString(" "));
+        QCOMPARE(dlg.findChild<QPushButton*>("cmd_summarize")->text(), QString("Create Summary"));
+        QCOMPARE(dlg.findChild<QPushButton*>("cmd_close")->text(), QString("Close"));
+        QVERIFY(!dlg.opt_scope->isChecked());
+        QVERIFY(!dlg.opt_retail->isChecked());
+        QVERIFY(dlg.tb_scope->isReadOnly());
+    }
+
+    void no_option_chosen()
+    {
+        ScriptedDialogs dialogs;
+        int opened = 0;
+        frm_sumchoice dlg([&opened](int) { ++opened; });
+        dlg.show();
+        QTest::mouseClick(dlg.cmd_summarize, Qt::LeftButton);
+        QCOMPARE(dialogs.texts(), QStringList{"No summary options selected!"});
+        QCOMPARE(dialogs.last().icon, MsgIcon::none);
+        QCOMPARE(dialogs.last().title, QString("TESSARAN V"));
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(dlg.pending_kind(), 0);
+        QCOMPARE(opened, 0);
+    }
+
+    void each_option_sets_the_kind_data()
+    {
+        QTest::addColumn<bool>("retail");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("kaleidoscope information") << false << 1;
+        QTest::newRow("purchase information") << true << 2;
+    }
+    void each_option_sets_the_kind()
+    {
+        QFETCH(bool, retail);
+        QFETCH(int, kind);
+        gv().summary_kind = 0;
+        QList<int> opened;
+        QList<bool> visible_while_open;
+        frm_sumchoice* dlg_ptr = nullptr;
+        frm_sumchoice dlg([&](int k) {
+            opened << k;
+            visible_while_open << dlg_ptr->isVisible();
+            QCOMPARE(int(gv().summary_kind), k);
+            // After the summary closes the dialog shows again; then "Close".
+            QTimer::singleShot(0, [&] { QTest::mouseClick(dlg_ptr->cmd_close, Qt::LeftButton); });
+        });
+        dlg_ptr = &dlg;
+        QTimer::singleShot(0, [&] {
+            QTest::mouseClick(retail ? dlg.opt_retail : dlg.opt_scope, Qt::LeftButton);
+            QTest::mouseClick(dlg.cmd_summarize, Qt::LeftButton);
+        });
+        dlg.run();
+        QCOMPARE(opened, QList<int>{kind});
+        QCOMPARE(visible_while_open, QList<bool>{false});
+        QCOMPARE(int(gv().summary_kind), kind);
+        QVERIFY(!dlg.isVisible());
+    }
+};
+
+QTEST_MAIN(TestSumchoice)
+#include "tst_sumchoice.moc"

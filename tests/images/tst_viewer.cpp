@@ -1,0 +1,236 @@
+#include "images/frm_image.h"
+#include "images/picture_loader.h"
+#include "core/record_file.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+using namespace tessaran;
+
+namespace {
+
+quint32 crc32(const QByteArray& data)
+{
+    quint32 crc = 0xFFFFFFFFu;
+    for (char ch : data) {
+        crc ^= quint8(ch);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+QByteArray png_chunk(const char* type, const QByteArray& data)
+{
+    QByteArray out;
+    QDataStream s(&out, QIODevice::WriteOnly);
+    s << quint32(data.size());
+    const QByteArray body = QByteArray(type) + data;
+    s.writeRawData(body.constData(), int(body.size()));
+    s << crc32(body);
+    return out;
+}
+
+}  // namespace
+
+class tst_viewer : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void opens_fitted_data();
+    void opens_fitted();
+    void cascades_and_captions();
+    void user_resize_refits_data();
+    void user_resize_refits();
+    void user_resize_starts_the_timer();
+    void closing_reports_its_index();
+    void loader_rejects_bad_files_data();
+    void loader_rejects_bad_files();
+    void loader_reads_good_picture();
+
+private:
+    QImage picture(int w, int h) const;
+    int screen_h() const { return QGuiApplication::primaryScreen()->geometry().height(); }
+    QTemporaryDir dir_;
+};
+
+void tst_viewer::initTestCase()
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QVERIFY(dir_.isValid());
+}
+
+QImage tst_viewer::picture(int w, int h) const
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(Qt::darkCyan);
+    return img;
+}
+
+void tst_viewer::opens_fitted_data()
+{
+    QTest::addColumn<int>("nw");
+    QTest::addColumn<int>("nh");
+    QTest::addColumn<int>("lw");
+    QTest::addColumn<int>("lh");
+    QTest::addColumn<QSize>("shown");
+    QTest::addColumn<QString>("zoom");
+    QTest::newRow("small picture at 100 %") << 200 << 100 << 600 << 400 << QSize(200, 100) << "100%";
+    QTest::newRow("wide picture scaled") << 1000 << 500 << 600 << 400 << QSize(600, 300) << "60%";
+    QTest::newRow("49.9 % shows 49") << 1000 << 200 << 499 << 400 << QSize(499, 100) << "49%";
+    QTest::newRow("tall picture scaled") << 300 << 800 << 600 << 400 << QSize(150, 400) << "50%";
+}
+
+void tst_viewer::opens_fitted()
+{
+    QFETCH(int, nw);
+    QFETCH(int, nh);
+    QFETCH(int, lw);
+    QFETCH(int, lh);
+    QFETCH(QSize, shown);
+    QFETCH(QString, zoom);
+
+    frm_image v;
+    v.open_picture(1, QStringLiteral("/pics/a.jpg"), picture(nw, nh), lw, lh);
+    v.show();
+    QCOMPARE(v.shown_size(), shown);
+    QCOMPARE(v.pb_dest->size(), shown);
+    QCOMPARE(v.lbl_sizebox->text(), zoom);
+    const int m = v.margin();
+    QCOMPARE(m, v.lbl_sizebox->height() + 7);
+    QCOMPARE(v.size(), QSize(2 * m + shown.width(), 2 * m + shown.height()));
+    // Picture centred; label right-aligned with it, just below.
+    QCOMPARE(v.pb_dest->pos(), QPoint(m, m));
+    QCOMPARE(v.lbl_sizebox->geometry().right(), v.pb_dest->geometry().right());
+    QCOMPARE(v.lbl_sizebox->y(), v.pb_dest->geometry().bottom() + 1 + 3);
+}
+
+void tst_viewer::cascades_and_captions()
+{
+    const QPoint origin = QGuiApplication::primaryScreen()->availableGeometry().topLeft();
+    for (int index : {1, 2, 3}) {
+        frm_image v;
+        v.open_picture(index, QStringLiteral("  /pics/scope %1.jpg  ").arg(index), picture(50, 40), 600, 400);
+        v.show();
+        QCOMPARE(v.windowTitle(), QStringLiteral("Image %1: /pics/scope %1.jpg").arg(index));
+        QCOMPARE(v.pos(), origin + QPoint(20 * (index - 1), 20 * (index - 1)));
+        QCOMPARE(v.index(), index);
+    }
+}
+
+void tst_viewer::user_resize_refits_data()
+{
+    QTest::addColumn<QSize>("natural");
+    QTest::addColumn<QSize>("user_area");  // room for the picture the user's size leaves
+    QTest::addColumn<QSize>("expected");
+    QTest::addColumn<QString>("zoom");
+    const int smallest = qRound(screen_h() * 0.1);
+    QTest::newRow("flat window grows taller") << QSize(800, 600) << QSize(400, 60) << QSize(400, 300) << "50%";
+    QTest::newRow("narrow window grows wider") << QSize(800, 600) << QSize(100, 450) << QSize(600, 450) << "75%";
+    QTest::newRow("stops at 10 % of the screen height")
+        << QSize(800, 600) << QSize(8, 6) << QSize(qRound(smallest * 800.0 / 600), smallest)
+        << QString::number(100 * qRound(smallest * 800.0 / 600) / 800) + "%";
+    QTest::newRow("never above the natural size") << QSize(300, 200) << QSize(900, 600) << QSize(300, 200) << "100%";
+    QTest::newRow("tiny picture keeps its natural size") << QSize(30, 20) << QSize(10, 5) << QSize(30, 20) << "100%";
+}
+
+void tst_viewer::user_resize_refits()
+{
+    QFETCH(QSize, natural);
+    QFETCH(QSize, user_area);
+    QFETCH(QSize, expected);
+    QFETCH(QString, zoom);
+
+    frm_image v;
+    v.open_picture(1, QStringLiteral("/p.jpg"), picture(natural.width(), natural.height()), 200, 150);
+    v.show();
+    const int m = v.margin();
+    v.resize(user_area.width() + 2 * m, user_area.height() + 2 * m);
+    v.Timer1_Timer();
+    QCOMPARE(v.shown_size(), expected);
+    QCOMPARE(v.size(), QSize(expected.width() + 2 * m, expected.height() + 2 * m));
+    QCOMPARE(v.lbl_sizebox->text(), zoom);
+    QVERIFY(!v.Timer1->isActive());
+}
+
+void tst_viewer::user_resize_starts_the_timer()
+{
+    frm_image v;
+    v.open_picture(1, QStringLiteral("/p.jpg"), picture(800, 600), 400, 300);
+    v.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&v));
+    QCOMPARE(v.Timer1->interval(), 200);
+    QVERIFY(v.Timer1->isSingleShot());
+    QVERIFY(!v.Timer1->isActive());  // its own opening size starts nothing
+    v.resize(v.width() + 50, v.height());
+    QTRY_VERIFY(v.Timer1->isActive());
+    // The refit's own resize does not start another.
+    v.Timer1_Timer();
+    QCoreApplication::processEvents();
+    QVERIFY(!v.Timer1->isActive());
+}
+
+void tst_viewer::closing_reports_its_index()
+{
+    frm_image v;
+    v.open_picture(4, QStringLiteral("/p.jpg"), picture(10, 10), 200, 150);
+    v.show();
+    QSignalSpy spy(&v, &frm_image::viewer_closed);
+    v.close();
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(spy.at(0).at(0).toInt(), 4);
+    QVERIFY(!v.isVisible());
+}
+
+void tst_viewer::loader_rejects_bad_files_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason_part");
+    QTest::newRow("not a picture") << QByteArray("this is not a jpeg at all\n").repeated(20) << QString();
+    // A PNG announcing 30000 x 30000 pixels with hardly any data behind it.
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    QByteArray ihdr;
+    QDataStream s(&ihdr, QIODevice::WriteOnly);
+    s << quint32(30000) << quint32(30000) << quint8(8) << quint8(2) << quint8(0) << quint8(0) << quint8(0);
+    png += png_chunk("IHDR", ihdr);
+    png += png_chunk("IDAT", qCompress(QByteArray(100, '\0')).mid(4));
+    png += png_chunk("IEND", QByteArray());
+    QTest::newRow("far too large") << png << QStringLiteral("too large");
+}
+
+void tst_viewer::loader_rejects_bad_files()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason_part);
+    const QString path = dir_.filePath(QStringLiteral("bad_%1.jpg").arg(QTest::currentDataTag()));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    f.close();
+    const LoadedPicture p = load_picture(path);
+    QVERIFY(!p.ok());
+    QVERIFY(!p.error.isEmpty());
+    if (!reason_part.isEmpty())
+        QVERIFY2(p.error.contains(reason_part), qPrintable(p.error));
+}
+
+void tst_viewer::loader_reads_good_picture()
+{
+    const QString path = dir_.filePath(QStringLiteral("good.bmp"));
+    QVERIFY(picture(64, 48).save(path, "BMP"));
+    const LoadedPicture p = load_picture(path);
+    QVERIFY(p.ok());
+    QCOMPARE(p.image.size(), QSize(64, 48));
+    QVERIFY(sub_fileexists(path));
+    QVERIFY(!sub_fileexists(dir_.path()));
+    QVERIFY(!sub_fileexists(dir_.filePath(QStringLiteral("missing.jpg"))));
+    QVERIFY(!sub_fileexists(QString()));
+}
+
+QTEST_MAIN(tst_viewer)
+#include "tst_viewer.moc"

@@ -1,0 +1,227 @@
+#include "common/core_temp_db.h"
+#include "common/scripted_dialogs.h"
+#include "core/fct_currency.h"
+#include "core/globalvars.h"
+#include "core/working_set.h"
+#include "reports/printer_seam.h"
+#include "reports/record_sheet.h"
+#include "reports/sheet_text.h"
+
+#include <QFile>
+#include <QLocale>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProcess>
+#include <QTest>
+
+using namespace tessaran;
+using namespace tessaran::test;
+
+namespace {
+
+QString pdf_text(const QString& path)
+{
+    QProcess p;
+    p.start("pdftotext", {"-layout", path, "-"});
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QStringList pdf_pages(const QString& path)
+{
+    QStringList pages = pdf_text(path).split('\f');
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
+}
+
+double chars(const QString& t)
+{
+    return t.size();
+}
+
+QString line_with(const QString& page, const QString& needle)
+{
+    for (const QString& line : page.split('\n'))
+        if (line.contains(needle))
+            return line;
+    return QString();
+}
+
+}  // namespace
+
+class TestRecordSheet : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void init() { gv() = Globalvars{}; }
+    void cleanup() { set_printer_factory({}); }
+
+    void long_text_lines_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("width");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("worked example") << "aaa bbb ccc ddd eee fff" << 10.0
+                                        << QStringList{"aaa bbb", "ccc ddd", "eee fff"};
+        QTest::newRow("short sentence") << "  One short sentence.  " << 40.0 << QStringList{"One short sentence."};
+        QTest::newRow("empty") << "   " << 10.0 << QStringList{};
+        QTest::newRow("never written") << QString(8, QChar(0)) << 10.0 << QStringList{};
+        QTest::newRow("last word moves down") << "aaaa bbbb cc" << 10.0 << QStringList{"aaaa bbbb", "cc"};
+        QTest::newRow("wide word alone, first") << "abcdefghijklmn ab cd" << 10.0
+                                                << QStringList{"abcdefghijklmn", "ab cd"};
+        QTest::newRow("wide word alone, middle") << "ab abcdefghijklmn cd" << 10.0
+                                                 << QStringList{"ab", "abcdefghijklmn", "cd"};
+        QTest::newRow("wide word alone, last") << "ab cd abcdefghijklmn" << 10.0
+                                               << QStringList{"ab cd", "abcdefghijklmn"};
+        QTest::newRow("no blanks at all") << "abcdefghijklmnopqrstuvwxyz" << 10.0
+                                          << QStringList{"abcdefghijklmnopqrstuvwxyz"};
+        QTest::newRow("double blanks") << "aaaa  bbbb  cccc" << 10.0 << QStringList{"aaaa", "bbbb  cccc"};
+        QTest::newRow("line breaks start lines") << "first line\r\nsecond\r\n\r\nfourth" << 40.0
+                                                 << QStringList{"first line", "second", "", "fourth"};
+        QTest::newRow("break and wrap") << "aaa bbb ccc\nddd" << 8.0 << QStringList{"aaa bbb", "ccc", "ddd"};
+    }
+    void long_text_lines()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, width);
+        QFETCH(QStringList, lines);
+        QCOMPARE(tessaran::long_text_lines(text, width, chars), lines);
+    }
+
+    void layout_values()
+    {
+        const SheetLayout l = sheet_layout(11.0);
+        QCOMPARE(l.right, 10.4);
+        QCOMPARE(l.centre, 5.5);
+        QCOMPARE(l.a, 1.7);
+        QCOMPARE(l.b, 4.7);
+        QCOMPARE(l.c, 5.7);
+        QCOMPARE(l.d, 6.7);
+        QCOMPARE(l.bottom, 8.2);
+        QVERIFY(qAbs(l.left_text_x - 0.68) < 1e-9);
+        QVERIFY(qAbs(l.right_text_x - 5.58) < 1e-9);
+        QVERIFY(qAbs(l.long_width - 9.64) < 1e-9);
+    }
+
+    void range_prints_one_page_each()
+    {
+        QList<ScopeRecord> recs;
+        for (int i = 1; i <= 5; ++i)
+            recs << make_record(QString("Scope%1").arg(i), QString("Artist%1").arg(i));
+        TempDb db(recs);
+        db.make_current();
+        ws_reset_all();
+        // Working-set order differs from file order.
+        gv().ws_recno = {0, 5, 4, 3, 2, 1};
+        const QString out = db.dir() + "/sheets.pdf";
+        set_printer_factory([out] { return make_pdf_printer(out); });
+        ScriptedDialogs dialogs;
+        QVERIFY(print_record_sheets(nullptr, 2, 4));
+        QVERIFY(dialogs.shown.isEmpty());
+        const QStringList pages = pdf_pages(out);
+        QCOMPARE(pages.size(), 3);
+        QVERIFY(pages.at(0).contains("Scopename: Scope4"));
+        QVERIFY(pages.at(1).contains("Scopename: Scope3"));
+        QVERIFY(pages.at(2).contains("Scopename: Scope2"));
+        QVERIFY(pdf_text(out).count('\f') == 3);
+    }
+
+    void sheet_content()
+    {
+        ScopeRecord r = make_record("Aurora", "Smith, J.", "3/14/2001", 125 * money_scale, 0);
+        r.studio = fixed_text("Glassworks", 50);
+        r.state = fixed_text("CA", 20);
+        r.zip = fixed_text("90210", 10);
+        r.phone = fixed_text("555-1234", 20);
+        r.fax = fixed_text("555-9999", 20);
+        r.scopetype = fixed_text("Cozy", 30);
+        r.specfeatures = fixed_text("Turns smoothly.", 500);
+        QString words;
+        for (int i = 0; i < 60; ++i)
+            words += QString("word%1 ").arg(i);
+        r.comments = fixed_text(words, 500);
+        r.image_count = 7;
+        for (int k = 1; k <= 7; ++k)
+            r.image_files[std::size_t(k)] = fixed_text(QString("/pics/image%1.jpg").arg(k), 60);
+        TempDb db({r, make_record("Plain")});
+        db.make_current();
+        ws_reset_all();
+        const QString out = db.dir() + "/sheet.pdf";
+        set_printer_factory([out] { return make_pdf_printer(out); });
+        QVERIFY(print_record_sheets(nullptr, 1, 2));
+        const QStringList pages = pdf_pages(out);
+        QCOMPARE(pages.size(), 2);
+        const QString p = pages.at(0);
+        QVERIFY(p.contains("TESSARAN V"));
+        QVERIFY(p.contains("Scopename: Aurora"));
+        QVERIFY(p.contains("Artist: Smith, J."));
+        QVERIFY(p.contains("Studio: Glassworks"));
+        QVERIFY(p.contains("KALEIDOSCOPE CHARACTERISTICS"));
+        QVERIFY(p.contains("PURCHASE INFORMATION"));
+        QVERIFY(p.contains("Scope type: Cozy"));
+        QVERIFY(p.contains("Date of purchase: 3/14/2001"));
+        QVERIFY(p.contains("Purchase price: $125.00"));
+        QVERIFY(!line_with(p, "Retail price:").contains("$"));
+        QVERIFY(line_with(p, "State: CA").contains("Zip code: 90210"));
+        QVERIFY(line_with(p, "Phone: 555-1234").contains("Fax: 555-9999"));
+        QVERIFY(p.contains("SPECIAL FEATURES"));
+        QVERIFY(p.contains("Turns smoothly."));
+        // The comments wrap onto several lines, every word printed once.
+        QVERIFY(p.contains("word0 "));
+        QVERIFY(p.contains("word59"));
+        QVERIFY(line_with(p, "word0 ") != line_with(p, "word59"));
+        // Images 1-5 on the left, 6 and 7 on the right from the same first line.
+        QVERIFY(p.contains("IMAGES"));
+        const QString first = line_with(p, "/pics/image1.jpg");
+        QVERIFY(first.contains("/pics/image6.jpg"));
+        QVERIFY(first.indexOf("image1") < first.indexOf("image6"));
+        QVERIFY(line_with(p, "/pics/image2.jpg").contains("/pics/image7.jpg"));
+        QVERIFY(!line_with(p, "/pics/image3.jpg").contains("image8"));
+        QVERIFY(line_with(p, "/pics/image5.jpg").trimmed() == "/pics/image5.jpg");
+        // A record without images prints the heading alone.
+        QVERIFY(pages.at(1).contains("IMAGES"));
+        QVERIFY(!pages.at(1).contains("/pics/"));
+    }
+
+    void missing_record_prints_nothing()
+    {
+        TempDb db({make_record("Only")});
+        db.make_current();
+        ws_reset_all();
+        gv().ws_recno = {0, 1, 9};
+        gv().ws_count = 2;
+        const QString out = db.dir() + "/none.pdf";
+        set_printer_factory([out] { return make_pdf_printer(out); });
+        ScriptedDialogs dialogs;
+        QVERIFY(!print_record_sheets(nullptr, 1, 2));
+        QCOMPARE(dialogs.shown.size(), 1);
+        QVERIFY(dialogs.last().text.contains("9"));
+        QVERIFY(!QFile::exists(out));
+    }
+
+    void preview_has_the_sheets()
+    {
+        QList<ScopeRecord> recs;
+        for (int i = 1; i <= 4; ++i)
+            recs << make_record(QString("S%1").arg(i));
+        TempDb db(recs);
+        db.make_current();
+        ws_reset_all();
+        set_printer_factory([&db] { return make_pdf_printer(db.dir() + "/x.pdf"); });
+        int pages = -1;
+        set_preview_hook([&pages](QWidget* dlg) {
+            auto* w = dlg->findChild<QPrintPreviewWidget*>();
+            QVERIFY(w);
+            w->updatePreview();
+            pages = w->pageCount();
+        });
+        preview_record_sheets(nullptr, 2, 4);
+        set_preview_hook({});
+        QCOMPARE(pages, 3);
+        QVERIFY(!QFile::exists(db.dir() + "/x.pdf"));
+    }
+};
+
+QTEST_MAIN(TestRecordSheet)
+#include "tst_record_sheet.moc"

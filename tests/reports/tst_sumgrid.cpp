@@ -1,0 +1,275 @@
+#include "common/core_temp_db.h"
+#include "common/scripted_dialogs.h"
+#include "core/fct_currency.h"
+#include "core/globalvars.h"
+#include "core/working_set.h"
+#include "reports/frm_sumgrid.h"
+#include "reports/summary_header_panel.h"
+#include "reports/summary_model.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QLocale>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+using namespace tessaran;
+using namespace tessaran::test;
+
+namespace {
+
+// Opens the database as far as a summary needs: working set 1..n in file order.
+void open_db(const TempDb& db, int kind, const QString& criteria = "All")
+{
+    db.make_current();
+    ws_reset_all();
+    gv().sort_caption = "[Sorted by: Artist (Asc.)]";
+    gv().sel_criteria = criteria;
+    gv().summary_kind = qint16(kind);
+    gv().currency_symbol = "$";
+}
+
+const SummaryHeaderPanel::Item* find_item(const SummaryHeaderPanel* p, const QString& text, const QColor& color)
+{
+    for (const auto& it : p->items())
+        if (it.text == text && it.color == color)
+            return &it;
+    return nullptr;
+}
+
+}  // namespace
+
+class TestSumgrid : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void init() { gv() = Globalvars{}; }
+
+    void header_height_data()
+    {
+        QTest::addColumn<QString>("criteria");
+        QTest::addColumn<int>("height");
+        QTest::newRow("All") << "All" << 110;
+        QTest::newRow("empty") << "" << 110;
+        QTest::newRow("three lines") << "Date: 1/1/2001 to 1/1/2002\r\nPrice Paid: $1.00 to $9.00\r\nText: x" << 140;
+    }
+    void header_height()
+    {
+        QFETCH(QString, criteria);
+        QFETCH(int, height);
+        QCOMPARE(frm_sumgrid::header_height(criteria), height);
+    }
+
+    void one_record_purchase_summary()
+    {
+        ScopeRecord r = make_record("Aurora", "J. Smith", "3/14/2001", 125 * money_scale, 0);
+        r.store = fixed_text("Glass Gallery", 50);
+        TempDb db({r});
+        open_db(db, 2);
+        ScriptedDialogs dialogs;
+        frm_sumgrid grid;
+        QVERIFY(grid.loaded());
+        QCOMPARE(grid.windowTitle(), QString("Kaleidoscope Summary"));
+        SummaryModel* m = grid.model();
+        QCOMPARE(m->rowCount(), 1);  // with the heading row: a grid of two rows
+        QCOMPARE(m->columnCount(), 6);
+        QCOMPARE(grid.ncols, 6);
+        const QStringList headings{"Scope\nName",          "Artist",           "Date\nPurchased",
+                                   "Purchase\nPrice ($)", "Retail\nPrice ($)", "Store/Gallery"};
+        for (int c = 0; c < 6; ++c) {
+            QCOMPARE(m->headerData(c, Qt::Horizontal).toString(), headings.at(c));
+            QCOMPARE(m->headerData(c, Qt::Horizontal, Qt::BackgroundRole).value<QColor>(), QColor(255, 225, 225));
+            QCOMPARE(m->headerData(c, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>(),
+                     Qt::Alignment(Qt::AlignCenter));
+        }
+        QCOMPARE(grid.col_title, (QStringList{"Scope name", "Artist", "Date purchased", "Purchase Price ($)",
+                                              "Retail Price ($)", "Store/Gallery"}));
+        const QStringList cells{"Aurora", "J. Smith", "3/14/2001", "$125.00", "", "Glass Gallery"};
+        for (int c = 0; c < 6; ++c) {
+            const QModelIndex i = m->index(0, c);
+            QCOMPARE(i.data().toString(), cells.at(c));
+            QCOMPARE(i.data(Qt::BackgroundRole).value<QColor>(),
+                     c % 2 == 0 ? QColor(225, 225, 255) : QColor(225, 255, 225));
+            const Qt::Alignment want =
+                (c == 3 || c == 4) ? (Qt::AlignBottom | Qt::AlignRight) : (Qt::AlignBottom | Qt::AlignLeft);
+            QCOMPARE(i.data(Qt::TextAlignmentRole).value<Qt::Alignment>(), want);
+        }
+        QCOMPARE(grid.sumgrid->horizontalHeader()->height(), 30);
+        QCOMPARE(grid.sumgrid->currentIndex(), m->index(0, 0));
+    }
+
+    void column_widths_from_seed_and_cells()
+    {
+        // No prices anywhere: the price columns are as wide as "Price" plus 2 x 5.
+        TempDb db({make_record("A", "Someone with a long name"), make_record("Bb", "X")});
+        open_db(db, 2);
+        frm_sumgrid grid;
+        const QFontMetrics fm(grid.pb_output->font());
+        QCOMPARE(grid.pb_output->font().family(), QString("Arial"));
+        QCOMPARE(grid.pb_output->font().pointSize(), 8);
+        QCOMPARE(grid.col_px[4], fm.horizontalAdvance("Price") + 10);
+        QCOMPARE(grid.col_px[5], fm.horizontalAdvance("Price") + 10);
+        QCOMPARE(grid.col_px[1], fm.horizontalAdvance("Scope") + 10);
+        QCOMPARE(grid.col_px[2], fm.horizontalAdvance("Someone with a long name") + 10);
+        QCOMPARE(grid.col_px[3], fm.horizontalAdvance("Purchased") + 10);
+        for (int c = 0; c < 6; ++c)
+            QCOMPARE(grid.sumgrid->columnWidth(c), grid.col_px[std::size_t(c + 1)]);
+    }
+
+    void header_panel_and_layout()
+    {
+        QList<ScopeRecord> recs;
+        for (int i = 1; i <= 4; ++i)
+            recs << varied_record(i);
+        TempDb db(recs);
+        open_db(db, 1, "Date: 1/1/2001 to 1/1/2002\r\nPrice Paid: $1.00 to $9.00\r\nText: x");
+        frm_sumgrid grid;
+        QCOMPARE(grid.pb_output->height(), 140);
+        QVERIFY(grid.sumgrid->isHidden());
+        grid.show();
+        QVERIFY(grid.sumgrid->isVisible());
+        const SummaryHeaderPanel* p = grid.pb_output;
+        QCOMPARE(p->x(), 10);
+        QCOMPARE(p->y(), 10);
+        QCOMPARE(grid.sumgrid->x(), 10);
+        QCOMPARE(grid.sumgrid->y(), 10 + 140 + 10);
+        QCOMPARE(p->width(), grid.sumgrid->width());
+
+        QVERIFY(!grid.summary_stamp.isEmpty());
+        const auto* title = find_item(p, "KALEIDOSCOPE SUMMARY " + grid.summary_stamp, Qt::black);
+        QVERIFY(title && title->bold && title->top == 5);
+        QVERIFY(qAbs(title->left + p->text_width(title->text, true) / 2.0 - p->width() / 2.0) <= 1);
+        const auto* dbline = find_item(p, "Database file: " + db.path(), Qt::black);
+        QVERIFY(dbline && dbline->top == 35 && dbline->left == 5);
+        // Red line first, the black label over it: only the number stays red.
+        const auto& items = p->items();
+        int red_count = -1, black_count = -1, red_sort = -1, black_sort = -1;
+        for (int i = 0; i < int(items.size()); ++i) {
+            const auto& it = items[std::size_t(i)];
+            if (it.text == "Number of kaleidoscopes in summary: 4" && it.color == QColor(Qt::red))
+                red_count = i;
+            if (it.text == "Number of kaleidoscopes in summary: " && it.color == QColor(Qt::black))
+                black_count = i;
+            if (it.text == "Sorted by: Artist (Asc.)" && it.color == QColor(Qt::red))
+                red_sort = i;
+            if (it.text == "Sorted by:" && it.color == QColor(Qt::black))
+                black_sort = i;
+        }
+        QVERIFY(red_count >= 0 && black_count > red_count);
+        QVERIFY(red_sort >= 0 && black_sort > red_sort);
+        QCOMPARE(items[std::size_t(red_count)].top, 50.0);
+        QCOMPARE(items[std::size_t(red_sort)].top, 65.0);
+        const auto* label = find_item(p, "Selection criteria: ", Qt::black);
+        QVERIFY(label && label->top == 80);
+        const double crit_x = 5 + p->text_width("Selection criteria: ") + 30;
+        const auto* l1 = find_item(p, "Date: 1/1/2001 to 1/1/2002", Qt::black);
+        const auto* l3 = find_item(p, "Text: x", Qt::black);
+        QVERIFY(l1 && l3);
+        QCOMPARE(l1->top, 80.0);
+        QCOMPARE(l1->left, crit_x);
+        QCOMPARE(l3->top, 110.0);
+
+        // A narrow summary: the grid is as wide as its columns plus 20 px and
+        // "Save to ASCII file" sits centred under it, Print left, Close right.
+        int total = 20;
+        for (int c = 1; c <= 12; ++c)
+            total += grid.col_px[std::size_t(c)];
+        QVERIFY(grid.sumgrid->width() <= total);
+        const int mid = grid.sumgrid->x() + grid.sumgrid->width() / 2;
+        QVERIFY(qAbs(grid.cmd_save->geometry().center().x() - mid) <= 1);
+        QCOMPARE(grid.cmd_print->geometry().right() + 1 + 20, grid.cmd_save->x());
+        QCOMPARE(grid.cmd_save->geometry().right() + 1 + 20, grid.cmd_close->x());
+        QVERIFY(grid.cmd_preview->geometry().right() < grid.cmd_print->x());
+        QCOMPARE(grid.cmd_print->text(), QString("Print"));
+        QCOMPARE(grid.cmd_save->text(), QString("Save to ASCII file"));
+        QCOMPARE(grid.cmd_close->text(), QString("Close"));
+        QCOMPARE(grid.cmd_preview->text(), QString("Preview"));
+    }
+
+    void save_to_ascii_file()
+    {
+        TempDb db({make_record("Aurora", "J. Smith", "3/14/2001", 125 * money_scale, 150 * money_scale)});
+        open_db(db, 2);
+        ScriptedDialogs dialogs;
+        frm_sumgrid grid;
+        grid.show();
+        const QString out = db.dir() + "/sum.txt";
+
+        dialogs.choose_file(QString());  // cancel: nothing happens
+        QTest::mouseClick(grid.cmd_save, Qt::LeftButton);
+        QVERIFY(dialogs.shown.isEmpty());
+        QVERIFY(!QFile::exists(out));
+
+        dialogs.choose_file(out);
+        QTest::mouseClick(grid.cmd_save, Qt::LeftButton);
+        QCOMPARE(dialogs.file_filters.last(), QStringList{"TXT (*.txt)"});
+        QCOMPARE(dialogs.texts(), QStringList{"Data saved to ASCII file " + out});
+        QCOMPARE(dialogs.last().title, QString("Save to ASCII file"));
+        QCOMPARE(dialogs.last().icon, MsgIcon::none);
+        QFile f(out);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = f.readAll().split('\n');
+        QCOMPARE(lines.size(), 7);
+        QVERIFY(lines.at(0).startsWith("\"Kaleidoscope Summary completed at "));
+        QCOMPARE(lines.at(3), QByteArray("\"Sorted by: Artist (Asc.)\"\r"));
+        QCOMPARE(lines.at(5), QByteArray("\"Aurora\",\"J. Smith\",\"3/14/2001\",\"125\",\"150\",\"\"\r"));
+        QVERIFY(grid.isVisible());
+    }
+
+    void failed_save_closes_the_window()
+    {
+        TempDb db({make_record("Aurora")});
+        open_db(db, 1);
+        ScriptedDialogs dialogs;
+        frm_sumgrid grid;
+        grid.show();
+        dialogs.choose_file(db.dir() + "/missing/folder/sum.txt");
+        QTest::mouseClick(grid.cmd_save, Qt::LeftButton);
+        QCOMPARE(dialogs.shown.size(), 1);
+        QVERIFY(!dialogs.last().text.startsWith("Data saved"));
+        QVERIFY(!dialogs.last().text.isEmpty());
+        QCOMPARE(dialogs.last().title, QString("TESSARAN V"));
+        QVERIFY(!grid.isVisible());
+        QCOMPARE(grid.result(), int(QDialog::Rejected));
+    }
+
+    void unreadable_database_is_reported()
+    {
+        TempDb db({make_record("Aurora")});
+        open_db(db, 1);
+        gv().ws_recno = {0, 5};  // past the end of the file
+        ScriptedDialogs dialogs;
+        frm_sumgrid grid;
+        QVERIFY(!grid.loaded());
+        QCOMPARE(dialogs.shown.size(), 1);
+        QVERIFY(dialogs.last().text.contains("5"));
+    }
+
+    void largest_working_set_opens()
+    {
+        QList<ScopeRecord> recs;
+        recs.reserve(max_record_count);
+        for (int i = 1; i <= max_record_count; ++i)
+            recs << make_record(QString("Scope %1").arg(i % 977), QString("Artist %1").arg(i % 331));
+        TempDb db(recs);
+        QVERIFY(db.ok());
+        open_db(db, 1);
+        QCOMPARE(int(gv().ws_count), max_record_count);
+        QElapsedTimer timer;
+        timer.start();
+        frm_sumgrid grid;
+        qInfo("summary of %d rows built in %lld ms", max_record_count, timer.elapsed());
+        QVERIFY(grid.loaded());
+        QCOMPARE(grid.model()->rowCount(), max_record_count);
+        QCOMPARE(grid.model()->index(max_record_count - 1, 0).data().toString(),
+                 QString("Scope %1").arg(max_record_count % 977));
+        grid.show();
+        QVERIFY(grid.sumgrid->isVisible());
+    }
+};
+
+QTEST_MAIN(TestSumgrid)
+#include "tst_sumgrid.moc"
