@@ -1,0 +1,178 @@
+// The demo collection: the shipped source builds a varied database, and a
+// malformed source is refused loudly with its line number.
+#include "core/record_file.h"
+#include "core/scope_record.h"
+
+#include <QDate>
+#include <QFile>
+#include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <vector>
+
+using namespace tessaran;
+
+namespace {
+
+const QString tool = QStringLiteral(TESSARAN_BIN_DIR "/tessaran_make_demo");
+const QString source = QStringLiteral(TESSARAN_SOURCE_DIR "/data/demo_collection.txt");
+
+struct Run {
+    int exit_code = -1;
+    QString err;
+};
+
+Run run_tool(const QString& in, const QString& out)
+{
+    QProcess p;
+    p.start(tool, {in, out});
+    if (!p.waitForFinished(60000))
+        return {};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+bool write_text(const QString& path, const QByteArray& text)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(text) == text.size();
+}
+
+}  // namespace
+
+class tst_make_demo : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void demo_is_varied();
+    void exact_values();
+    void malformed_source_data();
+    void malformed_source();
+
+private:
+    std::vector<ScopeRecord> demo;
+};
+
+void tst_make_demo::initTestCase()
+{
+    QVERIFY2(QFileInfo(tool).isExecutable(), qPrintable(tool + QStringLiteral(" is not built")));
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("demo.rnd"));
+    const Run r = run_tool(source, out);
+    QVERIFY2(r.exit_code == 0, qPrintable(r.err));
+    const int n = record_count_of(out);
+    QCOMPARE(QFileInfo(out).size(), qint64(n) * rec_len_bytes);
+    for (int i = 1; i <= n; ++i) {
+        ScopeRecord rec;
+        QVERIFY(read_record(out, i, rec).ok);
+        demo.push_back(rec);
+    }
+}
+
+void tst_make_demo::demo_is_varied()
+{
+    QVERIFY(demo.size() >= 40);
+
+    // Every text member and both prices are used somewhere in the set.
+    for (const TextMemberInfo& m : text_members()) {
+        bool used = false;
+        for (const ScopeRecord& r : demo)
+            used = used || !trim_blanks(r.*(m.field)).isEmpty();
+        QVERIFY2(used, m.name);
+    }
+    int no_paid = 0, no_retail = 0, no_date = 0, with_images = 0, long_texts = 0;
+    QDate first, last;
+    QSet<QString> smiths;
+    for (const ScopeRecord& r : demo) {
+        no_paid += r.price_paid == 0;
+        no_retail += r.price_retail == 0;
+        with_images += r.image_count > 0;
+        long_texts += trim_blanks(r.specfeatures).size() > 400 || trim_blanks(r.comments).size() > 400;
+        const QString date = trim_blanks(r.date_bought);
+        if (date.isEmpty()) {
+            ++no_date;
+            continue;
+        }
+        const QDate d = QDate::fromString(date, QStringLiteral("M/d/yyyy"));
+        QVERIFY2(d.isValid(), qPrintable(date));
+        if (!first.isValid() || d < first)
+            first = d;
+        if (!last.isValid() || d > last)
+            last = d;
+        const QString artist = trim_blanks(r.artist);
+        if (artist.startsWith(QStringLiteral("smith"), Qt::CaseInsensitive))
+            smiths.insert(artist.left(5));
+    }
+    QVERIFY(no_paid > 0);
+    QVERIFY(no_retail > 0);
+    QVERIFY(no_date > 0);
+    QVERIFY(with_images >= 5);
+    QVERIFY(long_texts >= 2);
+    QVERIFY(last.year() - first.year() >= 20);
+    // The same surname in three letter cases, so the sort shows how it compares.
+    QCOMPARE(smiths.size(), 3);
+}
+
+void tst_make_demo::exact_values()
+{
+    const ScopeRecord* sight = nullptr;
+    const ScopeRecord* harlequin = nullptr;
+    for (const ScopeRecord& r : demo) {
+        if (trim_blanks(r.scopename) == QLatin1String("Second Sight"))
+            sight = &r;
+        if (trim_blanks(r.scopename) == QLatin1String("Harlequin"))
+            harlequin = &r;
+    }
+    QVERIFY(sight && harlequin);
+    QCOMPARE(sight->price_paid, qint64(18755000));  // 1875.50, no rounding on the way
+    QCOMPARE(sight->price_retail, qint64(19950000));
+    QCOMPARE(sight->image_count, qint16(4));
+    QCOMPARE(trim_blanks(sight->image_files[4]), QStringLiteral("/home/collector/Pictures/scopes/second_sight_4.jpg"));
+    QVERIFY(trim_blanks(sight->image_files[5]).isEmpty());
+    QCOMPARE(sight->image_slot0, QByteArray(image_slot_width, '\0'));
+    // Non-ASCII text survives the single-byte code page.
+    QCOMPARE(trim_blanks(harlequin->artist), QStringLiteral("M\u00fcller, J\u00fcrgen"));
+}
+
+void tst_make_demo::malformed_source_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("line");
+    const QByteArray ok = "scopename: A\nartist: B\n";
+    QTest::newRow("no colon") << QByteArray(ok + "price_paid 12.00\n") << 3;
+    QTest::newRow("unknown member") << QByteArray("# c\nscopename: A\ncolour: red\n") << 3;
+    QTest::newRow("locale price") << QByteArray(ok + "price_paid: 12,50\n") << 3;
+    QTest::newRow("five decimals") << QByteArray(ok + "price_retail: 1.00005\n") << 3;
+    QTest::newRow("currency sign") << QByteArray(ok + "price_paid: $12.00\n") << 3;
+    QTest::newRow("bad date") << QByteArray(ok + "\nscopename: C\ndate_bought: 13/1/2020\n") << 5;
+    QTest::newRow("two-digit year") << QByteArray(ok + "date_bought: 1/2/03\n") << 3;
+    QTest::newRow("too long") << QByteArray(ok + "state: " + QByteArray(21, 'x') + "\n") << 3;
+    QTest::newRow("twice") << QByteArray(ok + "artist: C\n") << 3;
+    QTest::newRow("bad year") << QByteArray(ok + "scopeyear: 1650\n") << 3;
+    QByteArray eleven = ok;
+    for (int i = 0; i < 11; ++i)
+        eleven += "image: /p/" + QByteArray::number(i) + ".jpg\n";
+    QTest::newRow("eleven images") << eleven << 13;
+    QTest::newRow("no name") << QByteArray(ok + "\n\nartist: D\nstudio: E\n") << 5;
+    QTest::newRow("not cp1252") << QByteArray(ok + "comments: \xe2\x98\x83\n") << 3;
+    QTest::newRow("empty") << QByteArray("# nothing\n\n") << 2;
+}
+
+void tst_make_demo::malformed_source()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(int, line);
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("bad.txt"));
+    const QString out = dir.filePath(QStringLiteral("bad.rnd"));
+    QVERIFY(write_text(in, text));
+    const Run r = run_tool(in, out);
+    QCOMPARE(r.exit_code, 1);
+    QVERIFY2(r.err.startsWith(in + QLatin1Char(':') + QString::number(line) + QStringLiteral(": ")), qPrintable(r.err));
+    QVERIFY(!QFile::exists(out));  // nothing half-written
+}
+
+QTEST_GUILESS_MAIN(tst_make_demo)
+#include "tst_make_demo.moc"

@@ -1,0 +1,162 @@
+// The command-line tool on sound and damaged collections, run as collectors run it.
+#include "record_check.h"
+
+#include "core/scope_record.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tessaran;
+
+namespace {
+
+ScopeRecord sample(const QString& name, const QString& artist)
+{
+    ScopeRecord r;
+    r.scopename = fixed_text(name, 50);
+    r.artist = fixed_text(artist, 50);
+    r.date_bought = fixed_text(QStringLiteral("3/14/2001"), 15);
+    r.price_paid = 1250000;   // 125.00
+    r.price_retail = 125000;  // 12.50
+    r.scopeyear = fixed_text(QStringLiteral("1999"), 10);
+    r.image_count = 1;
+    r.image_files[1] = fixed_text(QStringLiteral("/home/c/pics/aurora.jpg"), 60);
+    return r;
+}
+
+QString write_file(const QTemporaryDir& dir, const QString& name, const QList<QByteArray>& records,
+                   const QByteArray& tail = QByteArray())
+{
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return QString();
+    for (const QByteArray& r : records)
+        f.write(r);
+    f.write(tail);
+    return path;
+}
+
+struct Run {
+    int code;
+    QString out;
+};
+
+Run run_tool(const QStringList& args)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(TESSARAN_BIN_DIR "/tessaran-rnd"), args);
+    p.waitForFinished(60000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput())};
+}
+
+}  // namespace
+
+class TestRndTool : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    void decimal_amount_data()
+    {
+        QTest::addColumn<qint64>("amount");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero") << qint64(0) << "0";
+        QTest::newRow("whole") << qint64(1250000) << "125";
+        QTest::newRow("half") << qint64(125000) << "12.5";
+        QTest::newRow("four places") << qint64(1) << "0.0001";
+        QTest::newRow("negative") << qint64(-125000) << "-12.5";
+        QTest::newRow("most negative") << std::numeric_limits<qint64>::min() << "-922337203685477.5808";
+    }
+    void decimal_amount()
+    {
+        QFETCH(qint64, amount);
+        QFETCH(QString, text);
+        QCOMPARE(tessaran::decimal_amount(amount), text);
+    }
+
+    void verify_finds_each_problem_data()
+    {
+        QTest::addColumn<QByteArray>("damage");  // which record 2 gets
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("image count") << QByteArray("image_count") << "record 2: image_count is 99, outside 0..10";
+        QTest::newRow("undefined byte") << QByteArray("byte") << "record 2: artist holds a byte that is no character (0x81)";
+        QTest::newRow("date") << QByteArray("date") << "record 2: date of purchase \"31/31/31x\" is not a date";
+        QTest::newRow("year") << QByteArray("year") << "record 2: scope year \"1600\": Entry for scope year field out of range!";
+        QTest::newRow("short tail") << QByteArray("tail")
+                                    << "length 4956 is not a whole number of 2473-byte records (10 bytes left over)";
+    }
+    void verify_finds_each_problem()
+    {
+        QFETCH(QByteArray, damage);
+        QFETCH(QString, problem);
+        QTemporaryDir dir;
+        QByteArray second = encode_record(sample(QStringLiteral("Borealis"), QStringLiteral("Adams, Jo")));
+        QByteArray tail;
+        if (damage == "image_count") {
+            second[1811] = char(99);
+            second[1812] = 0;
+        } else if (damage == "byte") {
+            second[52] = char(0x81);
+        } else if (damage == "date") {
+            second.replace(150, 15, QByteArray("31/31/31x      "));
+        } else if (damage == "year") {
+            second.replace(746, 10, QByteArray("1600      "));
+        } else if (damage == "tail") {
+            tail = QByteArray(10, 'x');
+        }
+        const QString path = write_file(dir, QStringLiteral("c.rnd"),
+                                        {encode_record(sample(QStringLiteral("Aurora"), QStringLiteral("Smith, Anna"))), second},
+                                        tail);
+        const Run r = run_tool({QStringLiteral("verify"), path});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.out.split(QLatin1Char('\n')).contains(problem), qPrintable(r.out));
+    }
+
+    void sound_file_verifies_and_dumps()
+    {
+        QTemporaryDir dir;
+        const QString path = write_file(dir, QStringLiteral("ok.rnd"),
+                                        {encode_record(sample(QStringLiteral("Aurora"), QStringLiteral("Smith, Anna"))),
+                                         encode_record(sample(QStringLiteral("12\" Wheel"), QStringLiteral("Adams, Jo")))});
+        QCOMPARE(run_tool({QStringLiteral("verify"), path}).code, 0);
+
+        const Run info = run_tool({QStringLiteral("info"), path});
+        QCOMPARE(info.code, 0);
+        QVERIFY(info.out.contains(QStringLiteral("records: 2\n")));
+        QVERIFY(info.out.contains(QStringLiteral("size: 4946 bytes\n")));
+        QVERIFY(info.out.contains(QStringLiteral("problems: 0\n")));
+
+        const Run dump = run_tool({QStringLiteral("dump"), path, QStringLiteral("2")});
+        QCOMPARE(dump.code, 0);
+        const QJsonObject o = QJsonDocument::fromJson(dump.out.toUtf8()).object();
+        QCOMPARE(o.value(QStringLiteral("scopename")).toString(), QStringLiteral("12\" Wheel"));
+        QCOMPARE(o.value(QStringLiteral("price_paid")).toString(), QStringLiteral("125"));
+        QCOMPARE(o.value(QStringLiteral("price_retail")).toString(), QStringLiteral("12.5"));
+        QCOMPARE(o.value(QStringLiteral("signed")).toString(), QString());
+        QCOMPARE(o.value(QStringLiteral("record")).toInt(), 2);
+
+        const Run all = run_tool({QStringLiteral("dump"), path});
+        QCOMPARE(all.out.count(QLatin1Char('\n')), 2);
+        QCOMPARE(run_tool({QStringLiteral("dump"), path, QStringLiteral("3")}).code, 1);
+    }
+
+    void missing_file_and_bad_usage()
+    {
+        QCOMPARE(run_tool({QStringLiteral("verify"), QStringLiteral("/nonexistent/x.rnd")}).code, 1);
+        QCOMPARE(run_tool({QStringLiteral("frobnicate"), QStringLiteral("x")}).code, 2);
+        QCOMPARE(run_tool({}).code, 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRndTool)
+#include "tst_rnd_tool.moc"

@@ -1,0 +1,116 @@
+#include "record_check.h"
+
+#include "core/fct_getlocale.h"
+#include "core/fct_nuller.h"
+#include "core/scope_record.h"
+#include "core/sub_checkers.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace tessaran {
+namespace {
+
+// Bytes that Windows-1252 leaves undefined: no code page maps them to a character.
+bool undefined_cp1252(unsigned char b)
+{
+    return b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
+}
+
+void check_record(const char* raw, int number, QStringList& problems)
+{
+    const QString where = QStringLiteral("record %1: ").arg(number);
+    for (const TextMemberInfo& m : text_members()) {
+        for (int i = 0; i < m.width; ++i) {
+            if (undefined_cp1252(static_cast<unsigned char>(raw[m.offset + i]))) {
+                problems << where + QStringLiteral("%1 holds a byte that is no character (0x%2)")
+                                        .arg(QString::fromLatin1(m.name))
+                                        .arg(static_cast<unsigned char>(raw[m.offset + i]), 2, 16, QLatin1Char('0'));
+                break;
+            }
+        }
+    }
+    const ScopeRecord rec = decode_record(raw);
+    if (rec.image_count < 0 || rec.image_count > 10)
+        problems << where + QStringLiteral("image_count is %1, outside 0..10").arg(rec.image_count);
+    const int used = qBound(0, int(rec.image_count), 10);
+    for (int slot = used + 1; slot <= 10; ++slot) {
+        if (!fct_nuller(rec.image_files[static_cast<std::size_t>(slot)])) {
+            problems << where + QStringLiteral("image slot %1 is filled beyond image_count").arg(slot);
+            break;
+        }
+    }
+    if (!fct_nuller(rec.date_bought) && !parse_user_date(trim_blanks(rec.date_bought)))
+        problems << where + QStringLiteral("date of purchase \"%1\" is not a date").arg(trim_blanks(rec.date_bought));
+    const YearCheck year = check_scopeyear(rec.scopeyear);
+    if (year != YearCheck::blank && year != YearCheck::ok)
+        problems << where + QStringLiteral("scope year \"%1\": %2").arg(trim_blanks(rec.scopeyear), scopeyear_message(year));
+}
+
+}  // namespace
+
+DatabaseReport check_database(const QString& path)
+{
+    DatabaseReport report;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        report.problems << QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+        return report;
+    }
+    report.size = file.size();
+    report.records = static_cast<int>(report.size / rec_len_bytes);
+    if (report.size % rec_len_bytes != 0)
+        report.problems << QStringLiteral("length %1 is not a whole number of %2-byte records (%3 bytes left over)")
+                               .arg(report.size)
+                               .arg(rec_len_bytes)
+                               .arg(report.size % rec_len_bytes);
+    if (report.records > max_record_count)
+        report.problems << QStringLiteral("%1 records: more than the %2 a collection can hold")
+                               .arg(report.records)
+                               .arg(max_record_count);
+    QByteArray buffer(rec_len_bytes, '\0');
+    for (int n = 1; n <= report.records; ++n) {
+        if (file.read(buffer.data(), rec_len_bytes) != rec_len_bytes) {
+            report.problems << QStringLiteral("record %1: cannot be read: %2").arg(n).arg(file.errorString());
+            break;
+        }
+        check_record(buffer.constData(), n, report.problems);
+    }
+    return report;
+}
+
+QString decimal_amount(qint64 amount)
+{
+    const bool negative = amount < 0;
+    // Work in unsigned so the most negative amount does not overflow.
+    const quint64 magnitude = negative ? quint64(0) - quint64(amount) : quint64(amount);
+    QString text = QString::number(magnitude / 10000);
+    quint64 fraction = magnitude % 10000;
+    if (fraction != 0) {
+        QString digits = QStringLiteral("%1").arg(fraction, 4, 10, QLatin1Char('0'));
+        while (digits.endsWith(QLatin1Char('0')))
+            digits.chop(1);
+        text += QLatin1Char('.') + digits;
+    }
+    return negative ? QLatin1Char('-') + text : text;
+}
+
+QByteArray record_json(const ScopeRecord& rec, int number)
+{
+    QJsonObject o;
+    o.insert(QStringLiteral("record"), number);
+    for (const TextMemberInfo& m : text_members())
+        o.insert(QString::fromLatin1(m.name), trim_blanks(rec.*(m.field)).remove(QChar(0)));
+    o.insert(QStringLiteral("price_paid"), decimal_amount(rec.price_paid));
+    o.insert(QStringLiteral("price_retail"), decimal_amount(rec.price_retail));
+    o.insert(QStringLiteral("image_count"), rec.image_count);
+    QStringList images;
+    const int used = qBound(0, int(rec.image_count), 10);
+    for (int slot = 1; slot <= used; ++slot)
+        images << trim_blanks(rec.image_files[static_cast<std::size_t>(slot)]);
+    o.insert(QStringLiteral("image_files"), QJsonValue::fromVariant(images));
+    return QJsonDocument(o).toJson(QJsonDocument::Compact);
+}
+
+}  // namespace tessaran
