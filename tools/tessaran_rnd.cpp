@@ -2,12 +2,18 @@
 // scripts (backups, migrations) without starting the program.
 #include "record_check.h"
 
+#include "core/globalvars.h"
 #include "core/record_file.h"
 #include "core/scope_record.h"
+#include "core/sub_sorter.h"
+#include "core/summary_export.h"
+#include "core/summary_rows.h"
+#include "core/working_set.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFile>
-#include <QTextStream>
+#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -91,6 +97,63 @@ int cmd_dump(const QString& path, const QString& which)
     return 0;
 }
 
+// The export the program writes for a freshly opened collection: every record,
+// sorted by artist ascending, no selection.
+int cmd_export(const QString& path, const QString& kind_name)
+{
+    int kind = 0;
+    if (kind_name == QLatin1String("kaleidoscope"))
+        kind = 1;
+    else if (kind_name == QLatin1String("purchase"))
+        kind = 2;
+    else
+        return usage();
+
+    const DatabaseReport report = check_database(path);
+    if (report.size < 0 || report.size % rec_len_bytes != 0 || report.records > max_record_count) {
+        err(QStringLiteral("cannot export %1: %2").arg(path, report.problems.value(0)));
+        return 1;
+    }
+    Globalvars& g = gv();
+    g.db_path = path;
+    sub_get_maxr();
+    build_field_names();
+    ws_reset_all();
+    QString error;
+    if (!sort_working_set(2, false, &error)) {
+        err(QStringLiteral("cannot export %1: %2").arg(path, error));
+        return 1;
+    }
+
+    SummaryExportHead head;
+    head.stamp = general_date_text(QDateTime::currentDateTime());
+    head.ws_count = g.ws_count;
+    head.sel_criteria = g.sel_criteria;
+    head.sort_caption = g.sort_caption;
+
+    // The writer replaces a file only when all is written, so export to a
+    // scratch file and copy it out.
+    QTemporaryDir scratch;
+    const QString out_path = scratch.filePath(QStringLiteral("summary.txt"));
+    if (const FileStatus st = write_summary_export(out_path, path, g.ws_recno, g.ws_count, kind, head); !st) {
+        err(QStringLiteral("cannot export %1: %2").arg(path, st.error));
+        return 1;
+    }
+    QFile written(out_path);
+    if (!written.open(QIODevice::ReadOnly)) {
+        err(QStringLiteral("cannot export %1: %2").arg(path, written.errorString()));
+        return 1;
+    }
+    const QByteArray bytes = written.readAll();
+    if (std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout)
+            != static_cast<std::size_t>(bytes.size())
+        || std::fflush(stdout) != 0) {
+        err(QStringLiteral("cannot write the export to standard output"));
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -107,5 +170,7 @@ int main(int argc, char** argv)
         return cmd_verify(path);
     if (command == QLatin1String("dump") && args.size() <= 3)
         return cmd_dump(path, args.value(2));
+    if (command == QLatin1String("export") && args.size() == 4 && args.at(2) == QLatin1String("--kind"))
+        return cmd_export(path, args.at(3));
     return usage();
 }

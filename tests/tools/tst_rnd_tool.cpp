@@ -150,6 +150,32 @@ private slots:
         QCOMPARE(run_tool({QStringLiteral("dump"), path, QStringLiteral("3")}).code, 1);
     }
 
+    void export_writes_the_programs_summary_file()
+    {
+        QTemporaryDir dir;
+        const QString path = write_file(dir, QStringLiteral("ok.rnd"),
+                                        {encode_record(sample(QStringLiteral("Aurora"), QStringLiteral("Smith, Anna"))),
+                                         encode_record(sample(QStringLiteral("12\" Wheel"), QStringLiteral("Adams, Jo")))});
+        QProcess p;
+        p.start(QStringLiteral(TESSARAN_BIN_DIR "/tessaran-rnd"),
+                {QStringLiteral("export"), path, QStringLiteral("--kind"), QStringLiteral("purchase")});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 0);
+        const QList<QByteArray> lines = p.readAllStandardOutput().split('\n');
+        QCOMPARE(lines.size(), 8);  // seven CR LF lines and nothing after the last
+        QVERIFY(lines.at(0).startsWith("\"Kaleidoscope Summary completed at "));
+        QCOMPARE(lines.at(1), QByteArray("\"Number of records selected:  2\"\r"));
+        QCOMPARE(lines.at(2), QByteArray("\"Selected:  All\"\r"));
+        QCOMPARE(lines.at(3), QByteArray("\"Sorted by: Artist(Asc.)\"\r"));
+        QCOMPARE(lines.at(4), QByteArray("\" \"\r"));
+        // Sorted by artist, and the inner quote doubled so the line splits back.
+        QCOMPARE(lines.at(5), QByteArray("\"12\"\" Wheel\",\"Adams, Jo\",\"3/14/2001\",\"125\",\"12.5\",\"\"\r"));
+        QCOMPARE(lines.at(6), QByteArray("\"Aurora\",\"Smith, Anna\",\"3/14/2001\",\"125\",\"12.5\",\"\"\r"));
+        QVERIFY(lines.at(7).isEmpty());
+
+        QCOMPARE(run_tool({QStringLiteral("export"), path, QStringLiteral("--kind"), QStringLiteral("other")}).code, 2);
+    }
+
     void missing_file_and_bad_usage()
     {
         QCOMPARE(run_tool({QStringLiteral("verify"), QStringLiteral("/nonexistent/x.rnd")}).code, 1);
