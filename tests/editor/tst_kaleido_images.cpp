@@ -325,7 +325,7 @@ void tst_kaleido_images::undecodable_picture_reported()
     const QString bad = pics_.filePath(QStringLiteral("broken.jpg"));
     QFile f(bad);
     QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray("\xFF\xD8\xFF garbage, not a real jpeg", 30).repeated(10));
+    f.write(QByteArray("\xFF\xD8\xFF garbage, not a real jpeg").repeated(10));
     f.close();
     EditorFixture fx({record_with(QStringLiteral("A"), {})});
     frm_kaleido* ed = fx.open();
