@@ -1,17 +1,13 @@
-// The about box, the drawn logo and the help command.
+// The about box and the drawn logo.
 #include "appearance/frm_about.h"
-#include "appearance/help.h"
 #include "appearance/logo.h"
 #include "appearance/menu_state.h"
 #include "appearance/scheme_paint.h"
-#include "core/database.h"
 #include "core/globalvars.h"
 
 #include <QAction>
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace tessaran;
@@ -19,119 +15,77 @@ using namespace tessaran;
 class tst_about_help : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-    void about_contents();
-    void about_ok_shows_menus();
-    void about_from_editor_keeps_menus_off();
-    void logo_is_a_round_picture();
-    void help_opens_guide();
-    void help_missing_is_silent();
+    void init()
+    {
+        gv() = Globalvars{};
+        startup = new QWidget;
+        menu_item = new QAction(startup);
+        menu_item->setObjectName(QStringLiteral("mnu_exit"));
+        set_startup_window(startup);
+    }
+
+    void cleanup() { delete startup; }
+
+    void about_contents()
+    {
+        gv().color_scheme[color_command_buttons] = 0x00336699;
+        frm_about box;
+        QCOMPARE(box.objectName(), QStringLiteral("frm_about"));
+        QVERIFY(box.isModal());
+        QCOMPARE(box.lbl_about->text().section(QLatin1Char('\n'), 0, 0), QStringLiteral("TESSARAN V  Version 5.0"));
+        QVERIFY(box.lbl_about->text().count(QLatin1Char('\n')) >= 2);  // maker details follow
+        QCOMPARE(box.cmd_ok->text(), QStringLiteral("OK"));
+        QCOMPARE(box.cmd_ok->objectName(), QStringLiteral("cmd_ok"));
+        QCOMPARE(box.cmd_ok->palette().color(QPalette::Button), to_qcolor(0x00336699));
+        QVERIFY(!box.pb_logo->pixmap().isNull());
+    }
+
+    void about_ok_shows_menus()
+    {
+        menu_item->setEnabled(false);
+        frm_about box(startup);
+        box.show();
+        QTest::mouseClick(box.cmd_ok, Qt::LeftButton);
+        QVERIFY(!box.isVisible());
+        QCOMPARE(box.result(), int(QDialog::Accepted));
+        QVERIFY(menu_item->isEnabled());
+
+        // Escape closes it the same way.
+        menu_item->setEnabled(false);
+        frm_about again(startup);
+        again.show();
+        QTest::keyClick(&again, Qt::Key_Escape);
+        QVERIFY(!again.isVisible());
+        QVERIFY(menu_item->isEnabled());
+    }
+
+    void about_from_editor_keeps_menus_off()
+    {
+        // While the editor is open the start-up window is disabled and so are its menus.
+        startup->setEnabled(false);
+        menu_item->setEnabled(false);
+        frm_about box;
+        box.show();
+        QTest::mouseClick(box.cmd_ok, Qt::LeftButton);
+        QVERIFY(!menu_item->isEnabled());
+    }
+
+    void logo_is_a_round_picture()
+    {
+        for (int size : {32, 96, 200}) {
+            const QImage img = kaleidoscope_logo(size).toImage();
+            QCOMPARE(img.size(), QSize(size, size));
+            QCOMPARE(qAlpha(img.pixel(0, 0)), 0);  // corners outside the rim
+            QCOMPARE(qAlpha(img.pixel(size - 1, size - 1)), 0);
+            QCOMPARE(qAlpha(img.pixel(size / 2, size / 2)), 255);
+        }
+        QCOMPARE(kaleidoscope_logo(0).size(), QSize(8, 8));
+    }
 
 private:
     QWidget* startup = nullptr;
     QAction* menu_item = nullptr;
-    QTemporaryDir dir;
 };
-
-void tst_about_help::init()
-{
-    gv() = Globalvars{};
-    startup = new QWidget;
-    menu_item = new QAction(startup);
-    menu_item->setObjectName(QStringLiteral("mnu_exit"));
-    set_startup_window(startup);
-    set_program_folder_for_tests(dir.path());
-}
-
-void tst_about_help::cleanup()
-{
-    delete startup;
-    set_help_opener({});
-    set_program_folder_for_tests(QString());
-}
-
-void tst_about_help::about_contents()
-{
-    gv().color_scheme[color_command_buttons] = 0x00336699;
-    frm_about box;
-    QCOMPARE(box.objectName(), QStringLiteral("frm_about"));
-    QVERIFY(box.isModal());
-    QCOMPARE(box.lbl_about->text().section(QLatin1Char('\n'), 0, 0), QStringLiteral("TESSARAN V  Version 5.0"));
-    QVERIFY(box.lbl_about->text().count(QLatin1Char('\n')) >= 2);  // maker details follow
-    QCOMPARE(box.cmd_ok->text(), QStringLiteral("OK"));
-    QCOMPARE(box.cmd_ok->objectName(), QStringLiteral("cmd_ok"));
-    QCOMPARE(box.cmd_ok->palette().color(QPalette::Button), to_qcolor(0x00336699));
-    QVERIFY(!box.pb_logo->pixmap().isNull());
-}
-
-void tst_about_help::about_ok_shows_menus()
-{
-    menu_item->setEnabled(false);
-    frm_about box(startup);
-    box.show();
-    QTest::mouseClick(box.cmd_ok, Qt::LeftButton);
-    QVERIFY(!box.isVisible());
-    QCOMPARE(box.result(), int(QDialog::Accepted));
-    QVERIFY(menu_item->isEnabled());
-
-    // Escape closes it the same way.
-    menu_item->setEnabled(false);
-    frm_about again(startup);
-    again.show();
-    QTest::keyClick(&again, Qt::Key_Escape);
-    QVERIFY(!again.isVisible());
-    QVERIFY(menu_item->isEnabled());
-}
-
-void tst_about_help::about_from_editor_keeps_menus_off()
-{
-    // While the editor is open the start-up window is disabled and so are its menus.
-    startup->setEnabled(false);
-    menu_item->setEnabled(false);
-    frm_about box;
-    box.show();
-    QTest::mouseClick(box.cmd_ok, Qt::LeftButton);
-    QVERIFY(!menu_item->isEnabled());
-}
-
-void tst_about_help::logo_is_a_round_picture()
-{
-    for (int size : {32, 96, 200}) {
-        const QImage img = kaleidoscope_logo(size).toImage();
-        QCOMPARE(img.size(), QSize(size, size));
-        QCOMPARE(qAlpha(img.pixel(0, 0)), 0);  // corners outside the rim
-        QCOMPARE(qAlpha(img.pixel(size - 1, size - 1)), 0);
-        QCOMPARE(qAlpha(img.pixel(size / 2, size / 2)), 255);
-    }
-    QCOMPARE(kaleidoscope_logo(0).size(), QSize(8, 8));
-}
-
-void tst_about_help::help_opens_guide()
-{
-    QFile guide(dir.filePath(QStringLiteral("tessaran.html")));
-    QVERIFY(guide.open(QIODevice::WriteOnly));
-    guide.close();
-    QList<QUrl> opened;
-    set_help_opener([&](const QUrl& u) {
-        opened << u;
-        return false;  // a failure is not reported
-    });
-    show_help();
-    QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(dir.filePath(QStringLiteral("tessaran.html")))});
-}
-
-void tst_about_help::help_missing_is_silent()
-{
-    QFile::remove(dir.filePath(QStringLiteral("tessaran.html")));
-    int calls = 0;
-    set_help_opener([&](const QUrl&) {
-        ++calls;
-        return true;
-    });
-    show_help();
-    QCOMPARE(calls, 0);
-}
 
 QTEST_MAIN(tst_about_help)
 #include "tst_about_help.moc"

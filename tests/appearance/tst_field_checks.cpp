@@ -49,21 +49,44 @@ private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void cleanupTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    void price_data()
+    // One typed value left through each check: the result, the text left in the
+    // box, the message (exactly once) and where the focus ends up.
+    void checks_data()
     {
+        QTest::addColumn<QString>("check");  // price, date or year
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("result");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("message");
-        QTest::newRow("12.5") << "en_US" << "12.5" << true << "$12.50" << "";
-        QTest::newRow("0 empties") << "en_US" << "0" << true << "" << "";
-        QTest::newRow("blank leaves result") << "en_US" << "   " << false << "" << "";
-        QTest::newRow("invalid") << "en_US" << "12,50" << false << "12,50" << "Invalid entry for price paid field.";
-        QTest::newRow("de") << "de_DE" << "1234,5" << true << QString::fromUtf8("1.234,50\u00A0€") << "";
+        QTest::newRow("price 12.5") << "price" << "en_US" << "12.5" << true << "$12.50" << "";
+        QTest::newRow("price 0 empties") << "price" << "en_US" << "0" << true << "" << "";
+        QTest::newRow("price blank leaves result") << "price" << "en_US" << "   " << false << "" << "";
+        QTest::newRow("price invalid") << "price" << "en_US" << "12,50" << false << "12,50"
+                                       << "Invalid entry for price paid field.";
+        QTest::newRow("price de") << "price" << "de_DE" << "1234,5" << true << QString::fromUtf8("1.234,50\u00A0€") << "";
+        QTest::newRow("date two-digit year") << "date" << "en_US" << "3/4/01" << true << "3/4/2001" << "";
+        QTest::newRow("date iso") << "date" << "en_US" << "2001-03-04" << true << "3/4/2001" << "";
+        QTest::newRow("date 1800") << "date" << "en_US" << "3/4/1800" << true << "3/4/1800" << "";
+        QTest::newRow("date 1799") << "date" << "en_US" << "03/04/1799" << false << "3/4/1799"
+                                   << "Invalid year entry for Date purchased field.";
+        QTest::newRow("date garbage") << "date" << "en_US" << "3/4/x" << false << "3/4/x"
+                                      << "Invalid entry for Date purchased field.";
+        QTest::newRow("date de") << "date" << "de_DE" << "4.3.01" << true << "04.03.2001" << "";
+        QTest::newRow("year 1700") << "year" << "en_US" << "1700" << true << "1700" << "";
+        QTest::newRow("year blank stays blank") << "year" << "en_US" << "" << true << "" << "";
+        QTest::newRow("year 1699") << "year" << "en_US" << "1699" << false << "1985"
+                                   << "Entry for scope year field out of range!";
+        QTest::newRow("year 1999.5") << "year" << "en_US" << "1999.5" << false << "1985"
+                                     << "Non-integer entry for scope year field!";
+        QTest::newRow("year 19x9") << "year" << "en_US" << "19x9" << false << "1985"
+                                   << "Non-numeric entry for scope year field!";
+        QTest::newRow("year 40000") << "year" << "en_US" << "40000" << false << "1985"
+                                    << "Entry for scope year field out of range!";
     }
-    void price()
+    void checks()
     {
+        QFETCH(QString, check);
         QFETCH(QString, locale);
         QFETCH(QString, typed);
         QFETCH(bool, result);
@@ -75,20 +98,22 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&form.window));
         form.type(typed);
         bool ok = false;  // the editor starts each check with false
-        check_price(form.box, QStringLiteral(" price paid "), ok);
+        if (check == QLatin1String("price"))
+            check_price(form.box, QStringLiteral(" price paid "), ok);
+        else if (check == QLatin1String("date"))
+            check_date(form.box, QStringLiteral("Date purchased"), ok);
+        else
+            ok = check_scopeyear_field(form.box, QStringLiteral("1985"));  // 1985: the stored year
         QCOMPARE(ok, result);
         QCOMPARE(form.box->text(), shown);
-        if (message.isEmpty()) {
-            QVERIFY(dialogs.shown.isEmpty());
-            QVERIFY(form.other->hasFocus());
-        } else {
-            QCOMPARE(dialogs.shown.size(), 1);
-            QCOMPARE(dialogs.last().text, message);
+        QCOMPARE(dialogs.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+        if (!message.isEmpty()) {
             QCOMPARE(dialogs.last().icon, MsgIcon::critical);
             QCOMPARE(dialogs.last().buttons, MsgButtons::ok);
             QCOMPARE(dialogs.last().title, QStringLiteral("TESSARAN V"));
-            QVERIFY(form.box->hasFocus());
         }
+        QCOMPARE(form.box->hasFocus(), !message.isEmpty());
+        QCOMPARE(form.other->hasFocus(), message.isEmpty());
     }
 
     void blank_keeps_callers_flag()
@@ -103,80 +128,6 @@ private slots:
         check_date(form.box, QStringLiteral("Date purchased"), ok);
         QVERIFY(ok);
         QVERIFY(dialogs.shown.isEmpty());
-    }
-
-    void date_data()
-    {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("result");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("two-digit year") << "en_US" << "3/4/01" << true << "3/4/2001" << "";
-        QTest::newRow("iso") << "en_US" << "2001-03-04" << true << "3/4/2001" << "";
-        QTest::newRow("1800") << "en_US" << "3/4/1800" << true << "3/4/1800" << "";
-        QTest::newRow("1799") << "en_US" << "03/04/1799" << false << "3/4/1799"
-                              << "Invalid year entry for Date purchased field.";
-        QTest::newRow("garbage") << "en_US" << "3/4/x" << false << "3/4/x"
-                                 << "Invalid entry for Date purchased field.";
-        QTest::newRow("de") << "de_DE" << "4.3.01" << true << "04.03.2001" << "";
-    }
-    void date()
-    {
-        QFETCH(QString, locale);
-        QFETCH(QString, typed);
-        QFETCH(bool, result);
-        QFETCH(QString, shown);
-        QFETCH(QString, message);
-        QLocale::setDefault(QLocale(locale));
-        ScriptedDialogs dialogs;
-        Form form;
-        QVERIFY(QTest::qWaitForWindowActive(&form.window));
-        form.type(typed);
-        bool ok = false;
-        check_date(form.box, QStringLiteral("Date purchased"), ok);
-        QCOMPARE(ok, result);
-        QCOMPARE(form.box->text(), shown);
-        QCOMPARE(dialogs.texts(), message.isEmpty() ? QStringList() : QStringList{message});
-        if (!message.isEmpty()) {
-            QCOMPARE(dialogs.last().icon, MsgIcon::critical);
-            QCOMPARE(dialogs.last().title, QStringLiteral("TESSARAN V"));
-        }
-        QCOMPARE(form.box->hasFocus(), !message.isEmpty());
-    }
-
-    void scopeyear_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("accepted");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("1700") << "1700" << true << "1700" << "";
-        QTest::newRow("blank stays blank") << "" << true << "" << "";
-        QTest::newRow("1699") << "1699" << false << "1985" << "Entry for scope year field out of range!";
-        QTest::newRow("1999.5") << "1999.5" << false << "1985" << "Non-integer entry for scope year field!";
-        QTest::newRow("19x9") << "19x9" << false << "1985" << "Non-numeric entry for scope year field!";
-        QTest::newRow("40000") << "40000" << false << "1985" << "Entry for scope year field out of range!";
-    }
-    void scopeyear()
-    {
-        QFETCH(QString, typed);
-        QFETCH(bool, accepted);
-        QFETCH(QString, shown);
-        QFETCH(QString, message);
-        ScriptedDialogs dialogs;
-        Form form;
-        QVERIFY(QTest::qWaitForWindowActive(&form.window));
-        form.type(typed);
-        QCOMPARE(check_scopeyear_field(form.box, QStringLiteral("1985")), accepted);
-        QCOMPARE(form.box->text(), shown);
-        QCOMPARE(dialogs.texts(), message.isEmpty() ? QStringList() : QStringList{message});
-        if (!message.isEmpty()) {
-            QCOMPARE(dialogs.last().icon, MsgIcon::critical);
-            QCOMPARE(dialogs.last().buttons, MsgButtons::ok);
-            QCOMPARE(dialogs.last().title, QStringLiteral("TESSARAN V"));
-        }
-        QCOMPARE(form.box->hasFocus(), !accepted);
     }
 };
 

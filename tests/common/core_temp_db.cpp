@@ -3,6 +3,7 @@
 #include "core/fct_getlocale.h"
 #include "core/globalvars.h"
 #include "core/record_file.h"
+#include "core/working_set.h"
 
 #include <QDate>
 #include <QFile>
@@ -89,6 +90,28 @@ void TempDb::make_current() const
     g.db_text = QStringLiteral("Database file: ") + path_.trimmed();
     build_field_names();
     sub_get_maxr();
+}
+
+void TempDb::open_all() const
+{
+    make_current();
+    ws_reset_all();
+}
+
+void TempDb::open_for_summary(int kind, const QString& criteria) const
+{
+    open_all();
+    Globalvars& g = gv();
+    g.sort_caption = QStringLiteral("[Sorted by: Artist (Asc.)]");
+    g.sel_criteria = criteria;
+    g.summary_kind = qint16(kind);
+    g.currency_symbol = QStringLiteral("$");
+}
+
+std::vector<qint16> ws_positions()
+{
+    const Globalvars& g = gv();
+    return std::vector<qint16>(g.ws_recno.begin() + 1, g.ws_recno.begin() + 1 + g.ws_count);
 }
 
 bool TempDb::rewrite(const QList<ScopeRecord>& records) const

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <vector>
+
 namespace tessaran::test {
 
 // An empty record with the given fields set (prices in ten-thousandths).
@@ -37,6 +39,11 @@ public:
     QString path() const { return path_; }
     QString dir() const { return dir_.path(); }
     void make_current() const;
+    // make_current() with every record in the working set, in file order.
+    void open_all() const;
+    // open_all() as the summary window expects it: a sort caption, the given
+    // selection criteria and summary kind, and "$" as the currency symbol.
+    void open_for_summary(int kind, const QString& criteria = QStringLiteral("All")) const;
     // Rewrites the whole file with these records.
     bool rewrite(const QList<ScopeRecord>& records) const;
 
@@ -45,5 +52,8 @@ private:
     QString path_;
     bool ok_ = false;
 };
+
+// Working-set positions 1..ws_count, as record numbers.
+std::vector<qint16> ws_positions();
 
 }  // namespace tessaran::test

@@ -108,16 +108,6 @@ private slots:
         QLocale::setDefault(QLocale(locale));
         QCOMPARE(check_scopeyear(text), result);
     }
-
-    void scopeyear_messages()
-    {
-        QCOMPARE(scopeyear_message(YearCheck::non_numeric), QStringLiteral("Non-numeric entry for scope year field!"));
-        QCOMPARE(scopeyear_message(YearCheck::non_integer), QStringLiteral("Non-integer entry for scope year field!"));
-        QCOMPARE(scopeyear_message(YearCheck::out_of_range),
-                 QStringLiteral("Entry for scope year field out of range!"));
-        QVERIFY(scopeyear_message(YearCheck::ok).isEmpty());
-        QVERIFY(scopeyear_message(YearCheck::blank).isEmpty());
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_checkers)

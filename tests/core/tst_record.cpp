@@ -282,12 +282,17 @@ private slots:
         QCOMPARE(gv().rec_count, qint16(count));
     }
 
-    void missing_file_counts_zero()
+    void missing_files_and_folders()
     {
         QTemporaryDir dir;
         QCOMPARE(record_count_of(dir.filePath("none.rnd")), 0);
         QCOMPARE(file_length(dir.filePath("none.rnd")), qint64(-1));
         QCOMPARE(file_length(dir.path()), qint64(-1));
+        QVERIFY(write_bytes(dir.filePath("a.rnd"), QByteArray()));
+        QVERIFY(sub_fileexists(dir.filePath("a.rnd")));
+        QVERIFY(!sub_fileexists(dir.filePath("b.rnd")));
+        QVERIFY(!sub_fileexists(dir.path()));
+        QVERIFY(!sub_fileexists(QString()));
     }
 
     void reading_outside_the_file_fails()
@@ -428,16 +433,6 @@ private slots:
             QCOMPARE(gv().field_names[size_t(i)], expected.at(i - 1));
         QCOMPARE(field_name(0), QString());
         QCOMPARE(field_name(28), QString());
-    }
-
-    void file_exists_test()
-    {
-        QTemporaryDir dir;
-        QVERIFY(write_bytes(dir.filePath("a.rnd"), QByteArray()));
-        QVERIFY(sub_fileexists(dir.filePath("a.rnd")));
-        QVERIFY(!sub_fileexists(dir.filePath("b.rnd")));
-        QVERIFY(!sub_fileexists(dir.path()));
-        QVERIFY(!sub_fileexists(QString()));
     }
 
     void vocabularies_data()

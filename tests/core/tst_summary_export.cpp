@@ -24,12 +24,6 @@ SummaryExportHead head(int count, const QString& criteria = "All")
     return h;
 }
 
-QByteArray file_bytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 }  // namespace
 
 class TestSummaryExport : public QObject {
@@ -77,13 +71,7 @@ private slots:
         expected += "\"Dusk\",\"Adams\",\"\",\"12.5\",\"0\",\"\"\r\n";
         expected += "\"Aurora\",\"J. Smith\",\"3/14/2001\",\"125\",\"150\",\"Glass Gallery\"\r\n";
         expected += "\"The \"\"Big\"\" One\",\"M\xFCller, Zo\xEB\",\"\",\"0\",\"0\",\"\"\r\n";
-        const QByteArray got = file_bytes(out);
-        const QList<QByteArray> got_lines = got.split('\n');
-        const QList<QByteArray> want_lines = expected.split('\n');
-        QCOMPARE(got_lines.size(), want_lines.size());
-        for (int i = 0; i < want_lines.size(); ++i)
-            QCOMPARE(got_lines.at(i), want_lines.at(i));
-        QCOMPARE(got, expected);
+        QCOMPARE(read_bytes(out), expected);
     }
 
     void scope_export_has_twelve_items_and_counts_lines()
@@ -97,7 +85,7 @@ private slots:
             order.push_back(qint16(i));
         const QString out = db.dir() + "/scopes.txt";
         QVERIFY(write_summary_export(out, db.path(), order, 12, summary_kind_scope, head(12)).ok);
-        const QList<QByteArray> lines = file_bytes(out).split('\n');
+        const QList<QByteArray> lines = read_bytes(out).split('\n');
         QCOMPARE(lines.size(), 18);  // 17 lines, each ended by CR LF
         QVERIFY(lines.last().isEmpty());
         QCOMPARE(lines.at(1), QByteArray("\"Number of records selected:  12\"\r"));
@@ -123,13 +111,13 @@ private slots:
             write_summary_export(out, db.path(), {0, 1, 7}, 2, summary_kind_scope, head(2));
         QVERIFY(!st.ok);
         QVERIFY(st.error.contains("7"));
-        QCOMPARE(file_bytes(out), QByteArray("old contents"));
+        QCOMPARE(read_bytes(out), QByteArray("old contents"));
 
         const FileStatus missing_db =
             write_summary_export(out, db.dir() + "/none.rnd", {0, 1}, 1, summary_kind_scope, head(1));
         QVERIFY(!missing_db.ok);
         QVERIFY(!missing_db.error.isEmpty());
-        QCOMPARE(file_bytes(out), QByteArray("old contents"));
+        QCOMPARE(read_bytes(out), QByteArray("old contents"));
     }
 
     void unwritable_target_and_short_caption()

@@ -10,16 +10,6 @@
 using namespace tessaran;
 using namespace tessaran::test;
 
-namespace {
-
-std::vector<qint16> positions()
-{
-    const Globalvars& g = gv();
-    return std::vector<qint16>(g.ws_recno.begin() + 1, g.ws_recno.begin() + 1 + g.ws_count);
-}
-
-}  // namespace
-
 class tst_working_set : public QObject {
     Q_OBJECT
 
@@ -42,7 +32,7 @@ private slots:
         g.sort_caption = QStringLiteral("[Sorted by: City(Desc.)]");
         g.sort_field = 20;
         ws_reset_all();
-        QCOMPARE(positions(), std::vector<qint16>({1, 2, 3, 4}));
+        QCOMPARE(ws_positions(), std::vector<qint16>({1, 2, 3, 4}));
         QCOMPARE(g.ws_count, qint16(4));
         QCOMPARE(g.sel_matched, qint16(4));
         QVERIFY(g.sel_all);
@@ -96,7 +86,7 @@ private slots:
         ws_append();
         QCOMPARE(g.ws_count, qint16(6));
         QCOMPARE(g.sel_matched, qint16(6));
-        QCOMPARE(positions(), std::vector<qint16>({1, 2, 3, 4, 5, 6}));
+        QCOMPARE(ws_positions(), std::vector<qint16>({1, 2, 3, 4, 5, 6}));
 
         // An empty database gets its first record the same way.
         gv() = Globalvars{};
@@ -116,7 +106,7 @@ private slots:
         g.ws_count = 3;
         g.ws_pos = 4;
         ws_append();
-        QCOMPARE(positions(), std::vector<qint16>({3, 1, 2, 4}));
+        QCOMPARE(ws_positions(), std::vector<qint16>({3, 1, 2, 4}));
     }
 
     void selection_caption_data()

@@ -60,6 +60,8 @@ private slots:
                          "The kaleidoscope records are relative to the number in the currently selected and "
                          "sorted database."));
         QVERIFY(dlg.tb_explain->isReadOnly());
+        set_working_set(0, 0);
+        QCOMPARE(frm_printform({}).lbl_max->text(), QString("Max.= 0"));
     }
 
     void validation_data()
@@ -116,12 +118,6 @@ private slots:
             QVERIFY(calls.printed.isEmpty());
             QCOMPARE(dlg.result(), int(QDialog::Rejected));  // still open for another try
         }
-    }
-
-    void max_label_for_empty_working_set() 
-    {
-        frm_printform dlg({});
-        QCOMPARE(dlg.lbl_max->text(), QString("Max.= 0"));
     }
 
     void print_displayed_kaleidoscope()

@@ -14,103 +14,91 @@ using tessaran::test::ScriptedDialogs;
 class tst_remimage : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
-    void shows_the_list();
-    void confirm_or_not_data();
-    void confirm_or_not();
-    void cancel_removes_nothing();
-    void takes_scheme_colours_and_centres_buttons();
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void init() { gv() = Globalvars{}; }
+
+    void shows_the_list()
+    {
+        QStringList ten;
+        for (int i = 1; i <= 10; ++i)
+            ten << QStringLiteral("C:/p/%1.jpg").arg(i);
+        frm_remimage d(ten);
+        QCOMPARE(d.windowTitle(), QStringLiteral("Remove image"));
+        QCOMPARE(d.findChild<QLabel*>("lbl_select")->text(), QStringLiteral("Select image to remove:"));
+        auto* combo = d.findChild<QComboBox*>("Combo1");
+        QVERIFY(combo);
+        QVERIFY(!combo->isEditable());
+        QCOMPARE(combo->count(), 10);
+        QCOMPARE(combo->itemText(0), QStringLiteral(" 1   [C:/p/1.jpg]"));
+        QCOMPARE(combo->itemText(9), QStringLiteral(" 10   [C:/p/10.jpg]"));
+        QCOMPARE(combo->currentIndex(), 0);
+        QCOMPARE(d.findChild<QPushButton*>("cmd_rem")->text(), QStringLiteral("Remove image"));
+        QCOMPARE(d.findChild<QPushButton*>("cmd_cancel")->text(), QStringLiteral("Cancel"));
+    }
+
+    void confirm_or_not_data()
+    {
+        QTest::addColumn<int>("pick");
+        QTest::addColumn<MsgAnswer>("answer");
+        QTest::addColumn<int>("removed");
+        QTest::newRow("no keeps the dialog open") << 2 << MsgAnswer::no << 0;
+        QTest::newRow("yes removes") << 2 << MsgAnswer::yes << 3;
+        QTest::newRow("first item") << 0 << MsgAnswer::yes << 1;
+    }
+
+    void confirm_or_not()
+    {
+        QFETCH(int, pick);
+        QFETCH(MsgAnswer, answer);
+        QFETCH(int, removed);
+        ScriptedDialogs dialogs;
+        dialogs.answer(answer);
+        frm_remimage d(names);
+        d.show();
+        d.Combo1->setCurrentIndex(pick);
+        QTest::mouseClick(d.cmd_rem, Qt::LeftButton);
+        QCOMPARE(dialogs.shown.size(), 1);
+        QCOMPARE(dialogs.last().text, QStringLiteral("Do you really want to remove Image #%1?").arg(pick + 1));
+        QCOMPARE(dialogs.last().icon, MsgIcon::none);
+        QCOMPARE(dialogs.last().buttons, MsgButtons::yes_no);
+        QCOMPARE(dialogs.last().title, QStringLiteral("TESSARAN V"));
+        QCOMPARE(d.removed, removed);
+        QCOMPARE(d.isVisible(), removed == 0);
+        QCOMPARE(d.result(), removed ? int(QDialog::Accepted) : int(QDialog::Rejected));
+    }
+
+    void cancel_removes_nothing()
+    {
+        ScriptedDialogs dialogs;
+        frm_remimage d(names);
+        d.show();
+        QTest::mouseClick(d.cmd_cancel, Qt::LeftButton);
+        QVERIFY(!d.isVisible());
+        QCOMPARE(d.removed, 0);
+        QVERIFY(dialogs.shown.isEmpty());
+    }
+
+    void takes_scheme_colours_and_centres_buttons()
+    {
+        gv().color_scheme[color_form_background] = 0x00FFCC;  // r 204, g 255, b 0
+        gv().color_scheme[color_command_buttons] = 255;      // pure red
+        frm_remimage d(names);
+        d.show();
+        QCOMPARE(d.palette().color(QPalette::Window), QColor(204, 255, 0));
+        QCOMPARE(d.cmd_rem->palette().color(QPalette::Button), QColor(255, 0, 0));
+        QCOMPARE(d.cmd_cancel->palette().color(QPalette::Button), QColor(255, 0, 0));
+        // Symmetric about the list's centre line, 400 twips (27 px) apart.
+        const QRect rem = d.cmd_rem->geometry();
+        const QRect cancel = d.cmd_cancel->geometry();
+        QCOMPARE(cancel.left() - (rem.right() + 1), 27);
+        const int centre2 = d.Combo1->geometry().left() * 2 + d.Combo1->width();
+        QVERIFY(qAbs((rem.left() + cancel.right() + 1) - centre2) <= 1);
+    }
 
 private:
     const QStringList names{QStringLiteral("/pics/one.jpg"), QStringLiteral("/pics/two.gif"),
                             QStringLiteral("/pics/three.bmp")};
 };
-
-void tst_remimage::initTestCase()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-}
-
-void tst_remimage::init() { gv() = Globalvars{}; }
-
-void tst_remimage::shows_the_list()
-{
-    QStringList ten;
-    for (int i = 1; i <= 10; ++i)
-        ten << QStringLiteral("C:/p/%1.jpg").arg(i);
-    frm_remimage d(ten);
-    QCOMPARE(d.windowTitle(), QStringLiteral("Remove image"));
-    QCOMPARE(d.findChild<QLabel*>("lbl_select")->text(), QStringLiteral("Select image to remove:"));
-    auto* combo = d.findChild<QComboBox*>("Combo1");
-    QVERIFY(combo);
-    QVERIFY(!combo->isEditable());
-    QCOMPARE(combo->count(), 10);
-    QCOMPARE(combo->itemText(0), QStringLiteral(" 1   [C:/p/1.jpg]"));
-    QCOMPARE(combo->itemText(9), QStringLiteral(" 10   [C:/p/10.jpg]"));
-    QCOMPARE(combo->currentIndex(), 0);
-    QCOMPARE(d.findChild<QPushButton*>("cmd_rem")->text(), QStringLiteral("Remove image"));
-    QCOMPARE(d.findChild<QPushButton*>("cmd_cancel")->text(), QStringLiteral("Cancel"));
-}
-
-void tst_remimage::confirm_or_not_data()
-{
-    QTest::addColumn<int>("pick");
-    QTest::addColumn<MsgAnswer>("answer");
-    QTest::addColumn<int>("removed");
-    QTest::newRow("no keeps the dialog open") << 2 << MsgAnswer::no << 0;
-    QTest::newRow("yes removes") << 2 << MsgAnswer::yes << 3;
-    QTest::newRow("first item") << 0 << MsgAnswer::yes << 1;
-}
-
-void tst_remimage::confirm_or_not()
-{
-    QFETCH(int, pick);
-    QFETCH(MsgAnswer, answer);
-    QFETCH(int, removed);
-    ScriptedDialogs dialogs;
-    dialogs.answer(answer);
-    frm_remimage d(names);
-    d.show();
-    d.Combo1->setCurrentIndex(pick);
-    QTest::mouseClick(d.cmd_rem, Qt::LeftButton);
-    QCOMPARE(dialogs.shown.size(), 1);
-    QCOMPARE(dialogs.last().text, QStringLiteral("Do you really want to remove Image #%1?").arg(pick + 1));
-    QCOMPARE(dialogs.last().icon, MsgIcon::none);
-    QCOMPARE(dialogs.last().buttons, MsgButtons::yes_no);
-    QCOMPARE(dialogs.last().title, QStringLiteral("TESSARAN V"));
-    QCOMPARE(d.removed, removed);
-    QCOMPARE(d.isVisible(), removed == 0);
-    QCOMPARE(d.result(), removed ? int(QDialog::Accepted) : int(QDialog::Rejected));
-}
-
-void tst_remimage::cancel_removes_nothing()
-{
-    ScriptedDialogs dialogs;
-    frm_remimage d(names);
-    d.show();
-    QTest::mouseClick(d.cmd_cancel, Qt::LeftButton);
-    QVERIFY(!d.isVisible());
-    QCOMPARE(d.removed, 0);
-    QVERIFY(dialogs.shown.isEmpty());
-}
-
-void tst_remimage::takes_scheme_colours_and_centres_buttons()
-{
-    gv().color_scheme[color_form_background] = 0x00FFCC;  // r 204, g 255, b 0
-    gv().color_scheme[color_command_buttons] = 255;      // pure red
-    frm_remimage d(names);
-    d.show();
-    QCOMPARE(d.palette().color(QPalette::Window), QColor(204, 255, 0));
-    QCOMPARE(d.cmd_rem->palette().color(QPalette::Button), QColor(255, 0, 0));
-    QCOMPARE(d.cmd_cancel->palette().color(QPalette::Button), QColor(255, 0, 0));
-    // Symmetric about the list's centre line, 400 twips (27 px) apart.
-    const QRect rem = d.cmd_rem->geometry();
-    const QRect cancel = d.cmd_cancel->geometry();
-    QCOMPARE(cancel.left() - (rem.right() + 1), 27);
-    const int centre2 = d.Combo1->geometry().left() * 2 + d.Combo1->width();
-    QVERIFY(qAbs((rem.left() + cancel.right() + 1) - centre2) <= 1);
-}
 
 QTEST_MAIN(tst_remimage)
 #include "tst_remimage.moc"

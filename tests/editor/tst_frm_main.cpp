@@ -55,29 +55,367 @@ bool menus_shown(const frm_main& w)
 class tst_frm_main : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-    void menu_captions_and_names();
-    void startup_state_data();
-    void startup_state();
-    void splash_stays_centred();
-    void open_refused_data();
-    void open_refused();
-    void open_sorts_by_artist_and_shows_editor();
-    void open_empty_database();
-    void open_any_file();
-    void create_database_data();
-    void create_database();
-    void create_cancelled_is_silent();
-    void create_failure_is_reported();
-    void help_from_menu();
-    void about_from_menu();
-    void colours_give_menus_back();
-    void exit_closes_everything();
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    void init()
+    {
+        gv() = Globalvars{};
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(QFile::copy(QStringLiteral(TESSARAN_SOURCE_DIR "/data/tessaran_defcolors.dat"),
+                            path(QStringLiteral("tessaran_defcolors.dat"))));
+        set_program_folder_for_tests(dir->path());
+        dialogs = std::make_unique<ScriptedDialogs>();
+    }
+
+    void cleanup()
+    {
+        delete editor();
+        delete window;
+        window = nullptr;
+        dialogs.reset();
+        set_help_opener({});
+        set_program_folder_for_tests(QString());
+        dir.reset();
+    }
+
+    void menu_captions_and_names()
+    {
+        make_window();
+        const QList<QStringList> expected = {
+            {"mnu_kbase", "&Kaleidoscope database", "mnu_olddatabase", "&Open demo database", "mnu_newdatabase",
+             "&Create new database...", "mnu_openfile", "Open database file...", "mnu_exit", "E&xit"},
+            {"mnu_prefs", "&Preferences", "mnu_colors", "Define program colors..."},
+            {"mnu_help", "&Help", "mnu_topics", "Help Topics", "mnu_about", "About"},
+        };
+        const QList<QAction*> groups = window->menuBar()->actions();
+        QCOMPARE(groups.size(), expected.size());
+        for (int g = 0; g < groups.size(); ++g) {
+            QStringList seen{groups[g]->objectName(), groups[g]->text()};
+            QVERIFY(groups[g]->menu());
+            QCOMPARE(groups[g]->menu()->objectName(), groups[g]->objectName());
+            for (QAction* a : groups[g]->menu()->actions()) {
+                if (!a->isSeparator())
+                    seen << a->objectName() << a->text();
+            }
+            QCOMPARE(seen, expected[g]);
+        }
+        QVERIFY(menus_shown(*window));
+    }
+
+    void startup_state_data()
+    {
+        QTest::addColumn<bool>("user_colors");
+        QTest::newRow("default colour file") << false;
+        QTest::newRow("user colour file") << true;
+    }
+
+    void startup_state()
+    {
+        QFETCH(bool, user_colors);
+        if (user_colors) {
+            QFile f(path(QStringLiteral("tessaran_colors.dat")));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("1,2,3,4,5\r\n6,7,8,9\r\n10,11,12,13\r\n14,15,16,17\r\n18,19,20,21\r\n22,23,24,25,26\r\n");
+        }
+        make_window();
+        QCOMPARE(window->windowTitle(), title);
+        QCOMPARE(window->objectName(), QStringLiteral("frm_main"));
+        QCOMPARE(startup_window(), window);
+        QCOMPARE(gv().rec_len, qint16(2473));
+        QCOMPARE(gv().field_count, qint16(27));
+        QCOMPARE(gv().field_names[2], QStringLiteral("Artist"));
+        QCOMPARE(gv().field_names[27], QStringLiteral("Website"));
+        QCOMPARE(gv().color_file_path,
+                 path(QLatin1String(user_colors ? "tessaran_colors.dat" : "tessaran_defcolors.dat")));
+        if (user_colors)
+            QCOMPARE(gv().color_scheme[24], 24);  // line 6, third value: form background
+        QVERIFY(gv().work_area.right > gv().work_area.left);
+        // Centred across the work area, and in its height less 400 twips (placed
+        // before it is shown, so before the platform adds its frame).
+        const QRect area = window->screen()->availableGeometry();
+        QCOMPARE(window->pos().x(), area.x() + (area.width() - window->width()) / 2);
+        QCOMPARE(window->pos().y(), area.y() + (area.height() - twips_to_px(400) - window->height()) / 2);
+        QVERIFY(dialogs->shown.isEmpty());
+        QVERIFY(!editor());
+    }
+
+    void splash_stays_centred()
+    {
+        make_window();
+        const QLabel* splash = window->findChild<QLabel*>(QStringLiteral("pb_splash"));
+        QVERIFY(splash);
+        QVERIFY(!splash->pixmap().isNull());
+        for (const QSize size : {QSize(700, 600), QSize(450, 380), QSize(900, 500)}) {
+            window->resize(size);
+            QApplication::processEvents();
+            const QWidget* client = window->centralWidget();
+            QCOMPARE(splash->x(), client->width() / 2 - splash->width() / 2);
+            QCOMPARE(splash->y(), client->height() / 2 - splash->height() / 2);
+        }
+    }
+
+    void open_refused_data()
+    {
+        QTest::addColumn<qint64>("size");  // -1: no demo file
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing") << qint64(-1) << "File %1 does not exist!";
+        QTest::newRow("2474 bytes") << qint64(2474)
+                                    << "The database file %1 does not have the correct record length for Tessaran V!";
+        QTest::newRow("32768 records") << qint64(32768) * 2473
+                                       << "The database file %1 holds 32768 records; Tessaran V can open at most 32767 records.";
+    }
+
+    void open_refused()
+    {
+        QFETCH(qint64, size);
+        QFETCH(QString, message);
+        const QString demo = path(QStringLiteral("demo.rnd"));
+        if (size >= 0) {
+            QFile f(demo);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(size));
+        }
+        make_window();
+        window->mnu_olddatabase->trigger();
+        QCOMPARE(dialogs->shown.size(), 1);
+        QCOMPARE(dialogs->last().text, message.arg(demo));
+        QCOMPARE(dialogs->last().icon, MsgIcon::critical);
+        QCOMPARE(dialogs->last().buttons, MsgButtons::ok);
+        QCOMPARE(dialogs->last().title, title);
+        QVERIFY(!editor());
+        QVERIFY(window->isEnabled());
+        QVERIFY(menus_shown(*window));
+        QVERIFY(gv().db_path.isEmpty());
+    }
+
+    void open_sorts_by_artist_and_shows_editor()
+    {
+        const QString demo = path(QStringLiteral("demo.rnd"));
+        QVERIFY(write_db(demo, {make_record("One", "Zeta, Zoe"), make_record("Two", "alpha, Al"),
+                                make_record("Three", "Mu, Max")}));
+        make_window();
+        window->mnu_olddatabase->trigger();
+
+        QVERIFY2(editor(), qPrintable(dialogs->texts().join(QLatin1Char('|'))));
+        QVERIFY(editor()->isVisible());
+        QVERIFY(editor()->testAttribute(Qt::WA_DeleteOnClose));
+        QCOMPARE(gv().db_path, demo);
+        QCOMPARE(gv().rec_count, qint16(3));
+        QCOMPARE(gv().ws_count, qint16(3));
+        QCOMPARE(gv().ws_recno[1], qint16(2));  // ALPHA < MU < ZETA, not file order
+        QCOMPARE(gv().ws_recno[2], qint16(3));
+        QCOMPARE(gv().ws_recno[3], qint16(1));
+        QCOMPARE(gv().db_text, QStringLiteral("Database file: ") + demo);
+        QCOMPARE(gv().rec_text, QStringLiteral("[Record 1 of 3]"));
+        QCOMPARE(gv().sort_caption, QStringLiteral("[Sorted by: Artist(Asc.)]"));
+        QCOMPARE(gv().sel_criteria, QStringLiteral("All"));
+        QVERIFY(menus_hidden(*window));
+        QVERIFY(!window->isEnabled());
+        QVERIFY(dialogs->shown.isEmpty());
+
+        // Closing the editor hands control back.
+        editor()->close();
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!editor());
+        QVERIFY(window->isEnabled());
+        QVERIFY(menus_shown(*window));
+    }
+
+    void open_empty_database()
+    {
+        QVERIFY(write_bytes(path(QStringLiteral("demo.rnd")), QByteArray()));
+        make_window();
+        window->mnu_olddatabase->trigger();
+        QVERIFY(editor());
+        QCOMPARE(gv().rec_count, qint16(0));
+        QCOMPARE(gv().ws_count, qint16(0));
+        QVERIFY(dialogs->shown.isEmpty());
+    }
+
+    void open_any_file()
+    {
+        make_window();
+        dialogs->choose_file(QString());  // cancelled: nothing happens
+        window->mnu_openfile->trigger();
+        QVERIFY(dialogs->shown.isEmpty());
+        QVERIFY(!editor());
+        QCOMPARE(dialogs->file_filters.last(), QStringList{QStringLiteral("RND (*.rnd)")});
+
+        const QString bad = path(QStringLiteral("odd.rnd"));
+        QVERIFY(write_bytes(bad, QByteArray(100, 'x')));
+        dialogs->choose_file(bad);
+        window->mnu_openfile->trigger();
+        QCOMPARE(dialogs->texts(),
+                 QStringList{QStringLiteral("The database file ") + bad +
+                             QStringLiteral(" does not have the correct record length for Tessaran V!")});
+        QVERIFY(!editor());
+
+        const QString other = path(QStringLiteral("my scopes.rnd"));
+        QVERIFY(write_db(other, {make_record("B", "Beta"), make_record("A", "Alpha")}));
+        dialogs->choose_file(other);
+        window->mnu_openfile->trigger();
+        QVERIFY(editor());
+        QCOMPARE(gv().db_path, other);
+        QCOMPARE(gv().rec_count, qint16(2));
+        QCOMPARE(gv().ws_recno[1], qint16(2));
+        QVERIFY(menus_hidden(*window));
+    }
+
+    void create_database_data()
+    {
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<QList<MsgAnswer>>("answers");
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<bool>("created");
+        QTest::newRow("new file") << false << QList<MsgAnswer>{} << 0 << true;
+        QTest::newRow("overwrite") << true << QList<MsgAnswer>{MsgAnswer::yes, MsgAnswer::yes} << 2 << true;
+        QTest::newRow("first no") << true << QList<MsgAnswer>{MsgAnswer::no} << 1 << false;
+        QTest::newRow("second no") << true << QList<MsgAnswer>{MsgAnswer::yes, MsgAnswer::no} << 2 << false;
+    }
+
+    void create_database()
+    {
+        QFETCH(bool, exists);
+        QFETCH(QList<MsgAnswer>, answers);
+        QFETCH(int, questions);
+        QFETCH(bool, created);
+        const QString target = path(QStringLiteral("collection.rnd"));
+        QByteArray old;
+        if (exists) {
+            QVERIFY(write_db(target, {make_record("Keep me", "Smith, Anna")}));
+            old = read_bytes(target);
+        }
+        make_window();
+        dialogs->choose_file(target);
+        for (MsgAnswer a : answers)
+            dialogs->answer(a);
+        window->mnu_newdatabase->trigger();
+
+        QCOMPARE(dialogs->file_filters.last(), QStringList{QStringLiteral("RND (*.rnd)")});
+        QCOMPARE(dialogs->shown.size(), questions);
+        const QStringList texts = {
+            QStringLiteral("File ") + target + QStringLiteral(" already exists.\nDo you want to overwrite it?"),
+            QStringLiteral("All data will be deleted! Do you really want to overwrite the file ") + target +
+                QStringLiteral("?")};
+        for (int i = 0; i < questions; ++i) {
+            QCOMPARE(dialogs->shown[i].text, texts[i]);
+            QCOMPARE(dialogs->shown[i].icon, MsgIcon::critical);
+            QCOMPARE(dialogs->shown[i].buttons, MsgButtons::yes_no);
+            QCOMPARE(dialogs->shown[i].title, title);
+        }
+        if (created) {
+            QCOMPARE(QFileInfo(target).size(), qint64(0));
+            QVERIFY(editor());
+            QCOMPARE(gv().db_path, target);
+            QCOMPARE(gv().rec_count, qint16(0));
+            QCOMPARE(gv().ws_count, qint16(0));
+            QVERIFY(menus_hidden(*window));
+        } else {
+            QCOMPARE(read_bytes(target), old);
+            QVERIFY(!editor());
+            QVERIFY(gv().db_path.isEmpty());
+            QVERIFY(menus_shown(*window));
+        }
+    }
+
+    void create_cancelled_or_failing()
+    {
+        make_window();
+        dialogs->choose_file(QString());  // cancelled: silent
+        window->mnu_newdatabase->trigger();
+        QVERIFY(dialogs->shown.isEmpty());
+        QCOMPARE(dialogs->file_filters.size(), 1);
+        QVERIFY(!editor());
+        QVERIFY(menus_shown(*window));
+
+        const QString target = path(QStringLiteral("missing/folder/new.rnd"));
+        dialogs->choose_file(target);
+        window->mnu_newdatabase->trigger();
+        QCOMPARE(dialogs->shown.size(), 1);
+        const QString prefix = QStringLiteral("The database file ") + target + QStringLiteral(" could not be created: ");
+        QVERIFY2(dialogs->last().text.startsWith(prefix), qPrintable(dialogs->last().text));
+        QVERIFY(dialogs->last().text.size() > prefix.size());  // the system's reason follows
+        QCOMPARE(dialogs->last().icon, MsgIcon::critical);
+        QVERIFY(!editor());
+        QVERIFY(menus_shown(*window));
+    }
+
+    void help_from_menu()
+    {
+        QList<QUrl> opened;
+        set_help_opener([&](const QUrl& u) {
+            opened << u;
+            return false;  // a failure to open is not reported either
+        });
+        make_window();
+        window->mnu_topics->trigger();
+        QVERIFY(opened.isEmpty());  // no guide in the program folder: silent
+        QVERIFY(dialogs->shown.isEmpty());
+
+        QVERIFY(write_bytes(path(QStringLiteral("tessaran.html")), "<html></html>"));
+        window->mnu_topics->trigger();
+        QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(path(QStringLiteral("tessaran.html")))});
+        QCOMPARE(window->mnu_topics->shortcut(), QKeySequence(QKeySequence::HelpContents));
+    }
+
+    void about_from_menu()
+    {
+        make_window();
+        bool hidden_while_open = false;
+        QString first_line;
+        QTimer::singleShot(0, this, [&] {
+            auto* box = window->findChild<frm_about*>();
+            if (!box)
+                return;
+            hidden_while_open = menus_hidden(*window) && window->mnu_help->menuAction()->isEnabled();
+            first_line = box->lbl_about->text().section(QLatin1Char('\n'), 0, 0);
+            QTest::mouseClick(box->cmd_ok, Qt::LeftButton);
+        });
+        window->mnu_about->trigger();
+        QVERIFY(hidden_while_open);
+        QCOMPARE(first_line, QStringLiteral("TESSARAN V  Version 5.0"));
+        QVERIFY(!window->findChild<frm_about*>());
+        QVERIFY(menus_shown(*window));
+    }
+
+    void colours_give_menus_back()
+    {
+        make_window();
+        bool hidden_while_open = false;
+        QTimer::singleShot(0, this, [&] {
+            if (auto* dialog = window->findChild<frm_colors*>()) {
+                hidden_while_open = menus_hidden(*window);
+                dialog->reject();
+            }
+        });
+        window->mnu_colors->trigger();
+        QVERIFY(hidden_while_open);
+        QVERIFY(!window->findChild<frm_colors*>());
+        QVERIFY(menus_shown(*window));
+    }
+
+    void exit_closes_everything()
+    {
+        QVERIFY(write_db(path(QStringLiteral("demo.rnd")), {make_record("One", "A")}));
+        make_window();
+        window->mnu_olddatabase->trigger();
+        QVERIFY(editor() && editor()->isVisible());
+        QPointer<frm_kaleido> ed = editor();
+        window->setEnabled(true);  // Exit is reached from the start-up window in any state
+        window->mnu_exit->setEnabled(true);
+        window->mnu_exit->trigger();
+        QVERIFY(!window->isVisible());
+        QVERIFY(!ed || !ed->isVisible());
+    }
 
 private:
-    frm_main* make_window();
+    frm_main* make_window()
+    {
+        window = new frm_main;
+        window->show();
+        return window;
+    }
+
     QString path(const QString& name) const { return dir->filePath(name); }
     // The editor is a top-level window of its own, not a child of the start-up window.
     static frm_kaleido* editor()
@@ -93,373 +431,6 @@ private:
     std::unique_ptr<ScriptedDialogs> dialogs;
     frm_main* window = nullptr;
 };
-
-void tst_frm_main::initTestCase()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-}
-
-void tst_frm_main::init()
-{
-    gv() = Globalvars{};
-    dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(QFile::copy(QStringLiteral(TESSARAN_SOURCE_DIR "/data/tessaran_defcolors.dat"),
-                        path(QStringLiteral("tessaran_defcolors.dat"))));
-    set_program_folder_for_tests(dir->path());
-    dialogs = std::make_unique<ScriptedDialogs>();
-}
-
-void tst_frm_main::cleanup()
-{
-    delete editor();
-    delete window;
-    window = nullptr;
-    dialogs.reset();
-    set_help_opener({});
-    set_program_folder_for_tests(QString());
-    dir.reset();
-}
-
-frm_main* tst_frm_main::make_window()
-{
-    window = new frm_main;
-    window->show();
-    return window;
-}
-
-void tst_frm_main::menu_captions_and_names()
-{
-    make_window();
-    const QList<QStringList> expected = {
-        {"mnu_kbase", "&Kaleidoscope database", "mnu_olddatabase", "&Open demo database", "mnu_newdatabase",
-         "&Create new database...", "mnu_openfile", "Open database file...", "mnu_exit", "E&xit"},
-        {"mnu_prefs", "&Preferences", "mnu_colors", "Define program colors..."},
-        {"mnu_help", "&Help", "mnu_topics", "Help Topics", "mnu_about", "About"},
-    };
-    const QList<QAction*> groups = window->menuBar()->actions();
-    QCOMPARE(groups.size(), expected.size());
-    for (int g = 0; g < groups.size(); ++g) {
-        QStringList seen{groups[g]->objectName(), groups[g]->text()};
-        QVERIFY(groups[g]->menu());
-        QCOMPARE(groups[g]->menu()->objectName(), groups[g]->objectName());
-        for (QAction* a : groups[g]->menu()->actions()) {
-            if (!a->isSeparator())
-                seen << a->objectName() << a->text();
-        }
-        QCOMPARE(seen, expected[g]);
-    }
-    QVERIFY(menus_shown(*window));
-}
-
-void tst_frm_main::startup_state_data()
-{
-    QTest::addColumn<bool>("user_colors");
-    QTest::newRow("default colour file") << false;
-    QTest::newRow("user colour file") << true;
-}
-
-void tst_frm_main::startup_state()
-{
-    QFETCH(bool, user_colors);
-    if (user_colors) {
-        QFile f(path(QStringLiteral("tessaran_colors.dat")));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("1,2,3,4,5\r\n6,7,8,9\r\n10,11,12,13\r\n14,15,16,17\r\n18,19,20,21\r\n22,23,24,25,26\r\n");
-    }
-    make_window();
-    QCOMPARE(window->windowTitle(), title);
-    QCOMPARE(window->objectName(), QStringLiteral("frm_main"));
-    QCOMPARE(startup_window(), window);
-    QCOMPARE(gv().rec_len, qint16(2473));
-    QCOMPARE(gv().field_count, qint16(27));
-    QCOMPARE(gv().field_names[2], QStringLiteral("Artist"));
-    QCOMPARE(gv().field_names[27], QStringLiteral("Website"));
-    QCOMPARE(gv().color_file_path,
-             path(QLatin1String(user_colors ? "tessaran_colors.dat" : "tessaran_defcolors.dat")));
-    if (user_colors)
-        QCOMPARE(gv().color_scheme[24], 24);  // line 6, third value: form background
-    QVERIFY(gv().work_area.right > gv().work_area.left);
-    // Centred across the work area, and in its height less 400 twips (placed
-    // before it is shown, so before the platform adds its frame).
-    const QRect area = window->screen()->availableGeometry();
-    QCOMPARE(window->pos().x(), area.x() + (area.width() - window->width()) / 2);
-    QCOMPARE(window->pos().y(), area.y() + (area.height() - twips_to_px(400) - window->height()) / 2);
-    QVERIFY(dialogs->shown.isEmpty());
-    QVERIFY(!editor());
-}
-
-void tst_frm_main::splash_stays_centred()
-{
-    make_window();
-    const QLabel* splash = window->findChild<QLabel*>(QStringLiteral("pb_splash"));
-    QVERIFY(splash);
-    QVERIFY(!splash->pixmap().isNull());
-    for (const QSize size : {QSize(700, 600), QSize(450, 380), QSize(900, 500)}) {
-        window->resize(size);
-        QApplication::processEvents();
-        const QWidget* client = window->centralWidget();
-        QCOMPARE(splash->x(), client->width() / 2 - splash->width() / 2);
-        QCOMPARE(splash->y(), client->height() / 2 - splash->height() / 2);
-    }
-}
-
-void tst_frm_main::open_refused_data()
-{
-    QTest::addColumn<qint64>("size");  // -1: no demo file
-    QTest::addColumn<QString>("message");
-    QTest::newRow("missing") << qint64(-1) << "File %1 does not exist!";
-    QTest::newRow("2474 bytes") << qint64(2474)
-                                << "The database file %1 does not have the correct record length for Tessaran V!";
-    QTest::newRow("32768 records") << qint64(32768) * 2473
-                                   << "The database file %1 holds 32768 records; Tessaran V can open at most 32767 records.";
-}
-
-void tst_frm_main::open_refused()
-{
-    QFETCH(qint64, size);
-    QFETCH(QString, message);
-    const QString demo = path(QStringLiteral("demo.rnd"));
-    if (size >= 0) {
-        QFile f(demo);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(size));
-    }
-    make_window();
-    window->mnu_olddatabase->trigger();
-    QCOMPARE(dialogs->shown.size(), 1);
-    QCOMPARE(dialogs->last().text, message.arg(demo));
-    QCOMPARE(dialogs->last().icon, MsgIcon::critical);
-    QCOMPARE(dialogs->last().buttons, MsgButtons::ok);
-    QCOMPARE(dialogs->last().title, title);
-    QVERIFY(!editor());
-    QVERIFY(window->isEnabled());
-    QVERIFY(menus_shown(*window));
-    QVERIFY(gv().db_path.isEmpty());
-}
-
-void tst_frm_main::open_sorts_by_artist_and_shows_editor()
-{
-    const QString demo = path(QStringLiteral("demo.rnd"));
-    QVERIFY(write_db(demo, {make_record("One", "Zeta, Zoe"), make_record("Two", "alpha, Al"),
-                            make_record("Three", "Mu, Max")}));
-    make_window();
-    window->mnu_olddatabase->trigger();
-
-    QVERIFY2(editor(), qPrintable(dialogs->texts().join(QLatin1Char('|'))));
-    QVERIFY(editor()->isVisible());
-    QVERIFY(editor()->testAttribute(Qt::WA_DeleteOnClose));
-    QCOMPARE(gv().db_path, demo);
-    QCOMPARE(gv().rec_count, qint16(3));
-    QCOMPARE(gv().ws_count, qint16(3));
-    QCOMPARE(gv().ws_recno[1], qint16(2));  // ALPHA < MU < ZETA, not file order
-    QCOMPARE(gv().ws_recno[2], qint16(3));
-    QCOMPARE(gv().ws_recno[3], qint16(1));
-    QCOMPARE(gv().db_text, QStringLiteral("Database file: ") + demo);
-    QCOMPARE(gv().rec_text, QStringLiteral("[Record 1 of 3]"));
-    QCOMPARE(gv().sort_caption, QStringLiteral("[Sorted by: Artist(Asc.)]"));
-    QCOMPARE(gv().sel_criteria, QStringLiteral("All"));
-    QVERIFY(menus_hidden(*window));
-    QVERIFY(!window->isEnabled());
-    QVERIFY(dialogs->shown.isEmpty());
-
-    // Closing the editor hands control back.
-    editor()->close();
-    QApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!editor());
-    QVERIFY(window->isEnabled());
-    QVERIFY(menus_shown(*window));
-}
-
-void tst_frm_main::open_empty_database()
-{
-    QVERIFY(write_bytes(path(QStringLiteral("demo.rnd")), QByteArray()));
-    make_window();
-    window->mnu_olddatabase->trigger();
-    QVERIFY(editor());
-    QCOMPARE(gv().rec_count, qint16(0));
-    QCOMPARE(gv().ws_count, qint16(0));
-    QVERIFY(dialogs->shown.isEmpty());
-}
-
-void tst_frm_main::open_any_file()
-{
-    make_window();
-    dialogs->choose_file(QString());  // cancelled: nothing happens
-    window->mnu_openfile->trigger();
-    QVERIFY(dialogs->shown.isEmpty());
-    QVERIFY(!editor());
-    QCOMPARE(dialogs->file_filters.last(), QStringList{QStringLiteral("RND (*.rnd)")});
-
-    const QString bad = path(QStringLiteral("odd.rnd"));
-    QVERIFY(write_bytes(bad, QByteArray(100, 'x')));
-    dialogs->choose_file(bad);
-    window->mnu_openfile->trigger();
-    QCOMPARE(dialogs->texts(),
-             QStringList{QStringLiteral("The database file ") + bad +
-                         QStringLiteral(" does not have the correct record length for Tessaran V!")});
-    QVERIFY(!editor());
-
-    const QString other = path(QStringLiteral("my scopes.rnd"));
-    QVERIFY(write_db(other, {make_record("B", "Beta"), make_record("A", "Alpha")}));
-    dialogs->choose_file(other);
-    window->mnu_openfile->trigger();
-    QVERIFY(editor());
-    QCOMPARE(gv().db_path, other);
-    QCOMPARE(gv().rec_count, qint16(2));
-    QCOMPARE(gv().ws_recno[1], qint16(2));
-    QVERIFY(menus_hidden(*window));
-}
-
-void tst_frm_main::create_database_data()
-{
-    QTest::addColumn<bool>("exists");
-    QTest::addColumn<QList<MsgAnswer>>("answers");
-    QTest::addColumn<int>("questions");
-    QTest::addColumn<bool>("created");
-    QTest::newRow("new file") << false << QList<MsgAnswer>{} << 0 << true;
-    QTest::newRow("overwrite") << true << QList<MsgAnswer>{MsgAnswer::yes, MsgAnswer::yes} << 2 << true;
-    QTest::newRow("first no") << true << QList<MsgAnswer>{MsgAnswer::no} << 1 << false;
-    QTest::newRow("second no") << true << QList<MsgAnswer>{MsgAnswer::yes, MsgAnswer::no} << 2 << false;
-}
-
-void tst_frm_main::create_database()
-{
-    QFETCH(bool, exists);
-    QFETCH(QList<MsgAnswer>, answers);
-    QFETCH(int, questions);
-    QFETCH(bool, created);
-    const QString target = path(QStringLiteral("collection.rnd"));
-    QByteArray old;
-    if (exists) {
-        QVERIFY(write_db(target, {make_record("Keep me", "Smith, Anna")}));
-        old = read_bytes(target);
-    }
-    make_window();
-    dialogs->choose_file(target);
-    for (MsgAnswer a : answers)
-        dialogs->answer(a);
-    window->mnu_newdatabase->trigger();
-
-    QCOMPARE(dialogs->file_filters.last(), QStringList{QStringLiteral("RND (*.rnd)")});
-    QCOMPARE(dialogs->shown.size(), questions);
-    const QStringList texts = {
-        QStringLiteral("File ") + target + QStringLiteral(" already exists.\nDo you want to overwrite it?"),
-        QStringLiteral("All data will be deleted! Do you really want to overwrite the file ") + target +
-            QStringLiteral("?")};
-    for (int i = 0; i < questions; ++i) {
-        QCOMPARE(dialogs->shown[i].text, texts[i]);
-        QCOMPARE(dialogs->shown[i].icon, MsgIcon::critical);
-        QCOMPARE(dialogs->shown[i].buttons, MsgButtons::yes_no);
-        QCOMPARE(dialogs->shown[i].title, title);
-    }
-    if (created) {
-        QCOMPARE(QFileInfo(target).size(), qint64(0));
-        QVERIFY(editor());
-        QCOMPARE(gv().db_path, target);
-        QCOMPARE(gv().rec_count, qint16(0));
-        QCOMPARE(gv().ws_count, qint16(0));
-        QVERIFY(menus_hidden(*window));
-    } else {
-        QCOMPARE(read_bytes(target), old);
-        QVERIFY(!editor());
-        QVERIFY(gv().db_path.isEmpty());
-        QVERIFY(menus_shown(*window));
-    }
-}
-
-void tst_frm_main::create_cancelled_is_silent()
-{
-    make_window();
-    dialogs->choose_file(QString());
-    window->mnu_newdatabase->trigger();
-    QVERIFY(dialogs->shown.isEmpty());
-    QCOMPARE(dialogs->file_filters.size(), 1);
-    QVERIFY(!editor());
-    QVERIFY(menus_shown(*window));
-}
-
-void tst_frm_main::create_failure_is_reported()
-{
-    make_window();
-    const QString target = path(QStringLiteral("missing/folder/new.rnd"));
-    dialogs->choose_file(target);
-    window->mnu_newdatabase->trigger();
-    QCOMPARE(dialogs->shown.size(), 1);
-    const QString prefix = QStringLiteral("The database file ") + target + QStringLiteral(" could not be created: ");
-    QVERIFY2(dialogs->last().text.startsWith(prefix), qPrintable(dialogs->last().text));
-    QVERIFY(dialogs->last().text.size() > prefix.size());  // the system's reason follows
-    QCOMPARE(dialogs->last().icon, MsgIcon::critical);
-    QVERIFY(!editor());
-    QVERIFY(menus_shown(*window));
-}
-
-void tst_frm_main::help_from_menu()
-{
-    QList<QUrl> opened;
-    set_help_opener([&](const QUrl& u) {
-        opened << u;
-        return true;
-    });
-    make_window();
-    window->mnu_topics->trigger();
-    QVERIFY(opened.isEmpty());  // no guide in the program folder: silent
-    QVERIFY(dialogs->shown.isEmpty());
-
-    QVERIFY(write_bytes(path(QStringLiteral("tessaran.html")), "<html></html>"));
-    window->mnu_topics->trigger();
-    QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(path(QStringLiteral("tessaran.html")))});
-    QCOMPARE(window->mnu_topics->shortcut(), QKeySequence(QKeySequence::HelpContents));
-}
-
-void tst_frm_main::about_from_menu()
-{
-    make_window();
-    bool hidden_while_open = false;
-    QString first_line;
-    QTimer::singleShot(0, this, [&] {
-        auto* box = window->findChild<frm_about*>();
-        if (!box)
-            return;
-        hidden_while_open = menus_hidden(*window) && window->mnu_help->menuAction()->isEnabled();
-        first_line = box->lbl_about->text().section(QLatin1Char('\n'), 0, 0);
-        QTest::mouseClick(box->cmd_ok, Qt::LeftButton);
-    });
-    window->mnu_about->trigger();
-    QVERIFY(hidden_while_open);
-    QCOMPARE(first_line, QStringLiteral("TESSARAN V  Version 5.0"));
-    QVERIFY(!window->findChild<frm_about*>());
-    QVERIFY(menus_shown(*window));
-}
-
-void tst_frm_main::colours_give_menus_back()
-{
-    make_window();
-    bool hidden_while_open = false;
-    QTimer::singleShot(0, this, [&] {
-        if (auto* dialog = window->findChild<frm_colors*>()) {
-            hidden_while_open = menus_hidden(*window);
-            dialog->reject();
-        }
-    });
-    window->mnu_colors->trigger();
-    QVERIFY(hidden_while_open);
-    QVERIFY(!window->findChild<frm_colors*>());
-    QVERIFY(menus_shown(*window));
-}
-
-void tst_frm_main::exit_closes_everything()
-{
-    QVERIFY(write_db(path(QStringLiteral("demo.rnd")), {make_record("One", "A")}));
-    make_window();
-    window->mnu_olddatabase->trigger();
-    QVERIFY(editor() && editor()->isVisible());
-    QPointer<frm_kaleido> ed = editor();
-    window->setEnabled(true);  // Exit is reached from the start-up window in any state
-    window->mnu_exit->setEnabled(true);
-    window->mnu_exit->trigger();
-    QVERIFY(!window->isVisible());
-    QVERIFY(!ed || !ed->isVisible());
-}
 
 QTEST_MAIN(tst_frm_main)
 #include "tst_frm_main.moc"

@@ -35,319 +35,291 @@ private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void init() { gv() = Globalvars{}; }
 
-    void load_shows_first_record_and_caption();
-    void labels_and_tooltips();
-    void menu_items();
-    void combo_lists_and_limits_data();
-    void combo_lists_and_limits();
-    void navigation_stops_at_both_ends();
-    void adding_state_caption_and_moves();
-    void empty_database_start_enabling();
-    void stored_texts_show_trimmed();
-    void clear_asks_and_keeps_stored_record();
-    void enter_moves_to_next_field_data();
-    void enter_moves_to_next_field();
-    void missing_color_file_is_reported();
-    void close_reenables_startup();
-    void fits_small_screen();
+    void load_shows_first_record_and_close_leaves()
+    {
+        EditorFixture f(three_records());
+        frm_kaleido* ed = f.open();
+        QVERIFY(!f.startup->isEnabled());
+        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Aurora"));
+        QCOMPARE(ed->tb_price_paid->text(), money_text(125000));
+        QCOMPARE(ed->tb_price_retail->text(), QString());
+        QCOMPARE(ed->windowTitle(), QStringLiteral("Database file: ") + f.db.path()
+                                        + QStringLiteral("  [Record 1 of 3]  [Sorted by: Unsorted]  [Selected: All]"));
+        QCOMPARE(gv().ws_pos, qint16(1));
+        QCOMPARE(ed->find_pos, qint16(1));
+        QVERIFY(ed->editor_loaded);
+        QCOMPARE(ed->images_loaded, QStringLiteral("0000000000"));
+        QVERIFY(ed->maxxi > 0 && ed->maxyi > 0);
+        QVERIFY(f.dialogs.shown.isEmpty());
+        for (QPushButton* b : ed->findChildren<QPushButton*>()) {
+            if (b->objectName().startsWith(QLatin1String("cmd")) && !b->objectName().contains(QLatin1String("image")))
+                QVERIFY2(b->isEnabled(), qPrintable(b->objectName()));
+        }
+        const QSize min = ed->minimumSizeHint();  // fits a small screen
+        QVERIFY2(min.width() <= 1366 && min.height() <= 700,
+                 qPrintable(QStringLiteral("%1x%2").arg(min.width()).arg(min.height())));
+
+        QTest::mouseClick(ed->cmd_close, Qt::LeftButton);
+        QVERIFY(!ed->isVisible());
+        QVERIFY(f.startup->isEnabled());
+        QVERIFY(f.dialogs.shown.isEmpty());
+    }
+
+    void labels_and_tooltips()
+    {
+        EditorFixture f(three_records());
+        frm_kaleido* ed = f.open();
+        const auto label = [ed](const char* name) { return ed->findChild<QLabel*>(QString::fromLatin1(name)); };
+        QVERIFY(label("lbl_artist"));
+        QCOMPARE(label("lbl_artist")->text(), QStringLiteral("Artist\n(Last,First)"));
+        QCOMPARE(label("lbl_objects")->text(), QStringLiteral("Primary\ncell objects"));
+        QCOMPARE(label("lbl_symmetry")->text(), QStringLiteral("Point\nsymmetry"));
+        QCOMPARE(label("lbl_ltd")->text(), QStringLiteral("Edition"));
+        QCOMPARE(label("lbl_date_bought")->toolTip(), QStringLiteral("Date kaleidoscope was purchased (m/d/yyyy)"));
+        QCOMPARE(label("lbl_price_paid")->toolTip(), QStringLiteral("Price paid for kaleidoscope ($)"));
+        QCOMPARE(label("lbl_price_retail")->toolTip(), QStringLiteral("Retail price of kaleidoscope ($)"));
+        QCOMPARE(label("lbl_celltype")->toolTip(), QStringLiteral("Type of object cell,e.g. oil filled, wheels"));
+        QCOMPARE(ed->cmd_find->toolTip(), QStringLiteral("Search kaleidoscopes using specified criteria. Right click to see current find criteria."));
+        QCOMPARE(ed->cmd_rem_image->toolTip(),
+                 QStringLiteral("Remove an image from this kaleidoscope record.  NOTE: This does not delete the image from your computer."));
+        QCOMPARE(ed->cmd_begscope->text(), QStringLiteral("|<"));
+        QCOMPARE(ed->cmd_endscope->text(), QStringLiteral(">|"));
+        QCOMPARE(ed->cmd_new->text(), QStringLiteral("Add a New Scope"));
+        // Every field and its label carry the control names.
+        int fields = 0;
+        for (QWidget* w : ed->findChildren<QWidget*>()) {
+            const QString n = w->objectName();
+            if ((n.startsWith(QLatin1String("tb_")) || n.startsWith(QLatin1String("combo_"))) && !n.endsWith(QLatin1String("_edit")))
+                ++fields;
+        }
+        QCOMPARE(fields, 29);
+        QCOMPARE(ed->tb_scopename->maxLength(), 50);
+        QCOMPARE(ed->tb_date_bought->maxLength(), 15);
+        QCOMPARE(ed->tb_zip->maxLength(), 10);
+        QCOMPARE(ed->tb_scopeyear->maxLength(), 10);
+        QVERIFY(ed->findChild<QWidget*>(QStringLiteral("frame_store"))->parentWidget() == static_cast<QWidget*>(ed->frame_purchase));
+        QVERIFY(ed->findChild<QWidget*>(QStringLiteral("lbl_controlbck")));
+        QVERIFY(ed->findChild<QWidget*>(QStringLiteral("img_logo")));
+    }
+
+    void menu_items()
+    {
+        EditorFixture f(three_records());
+        frm_kaleido* ed = f.open();
+        const QStringList expected = {
+            QStringLiteral("mnu_add=&Add a new kaleidoscope"), QStringLiteral("mnu_save=&Save current kaleidoscope data"),
+            QStringLiteral("mnu_delete=&Delete this kaleidoscope record"), QStringLiteral("mnu_clear=C&lear kaleidoscope form"),
+            QStringLiteral("sep1="), QStringLiteral("mnu_summary=Kaleidoscope s&ummaries"), QStringLiteral("sep2="),
+            QStringLiteral("mnu_printforms=Print kaleidoscope data forms"), QStringLiteral("sep4="),
+            QStringLiteral("mnu_close=&Close"), QStringLiteral("mnu_next=&Next kaleidoscope"),
+            QStringLiteral("mnu_prev=&Previous kaleidoscope"), QStringLiteral("mnu_first=&First kaleidoscope"),
+            QStringLiteral("mnu_last=&Last kaleidoscope"), QStringLiteral("sep3="), QStringLiteral("mnu_find=&Find"),
+            QStringLiteral("mnu_findnxt=&Find next"), QStringLiteral("mnu_select=Select &records"),
+            QStringLiteral("mnu_sort=S&ort records"), QStringLiteral("mnu_helptopics=&Help topics"),
+            QStringLiteral("mnu_about=About")};
+        QStringList got;
+        QStringList menus;
+        for (QMenu* m : {ed->mnu_kaleido, ed->mnu_search, ed->mnu_tools, ed->mnu_help}) {
+            menus << m->objectName() + QLatin1Char('=') + m->title();
+            for (QAction* a : m->actions())
+                got << a->objectName() + QLatin1Char('=') + a->text();
+        }
+        QCOMPARE(got, expected);
+        QCOMPARE(menus, (QStringList{QStringLiteral("mnu_kaleido=&Kaleidoscope data"), QStringLiteral("mnu_search=&Search"),
+                                     QStringLiteral("mnu_tools=&Tools"), QStringLiteral("mnu_help=&Help")}));
+
+        // A menu item runs its button's routine.
+        ed->mnu_last->trigger();
+        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Cosmos"));
+        ed->mnu_first->trigger();
+        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Aurora"));
+    }
+
+    void combo_lists_and_limits_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("list");
+        QTest::addColumn<int>("limit");
+        QTest::newRow("scopetype") << "combo_scopetype" << 1 << 30;
+        QTest::newRow("extmat") << "combo_extmat" << 2 << 30;
+        QTest::newRow("celltype") << "combo_celltype" << 3 << 25;
+        QTest::newRow("objects") << "combo_objects" << 4 << 25;
+        QTest::newRow("mirrors") << "combo_mirrors" << 5 << 25;
+        QTest::newRow("edition") << "combo_edition" << 6 << 15;
+        QTest::newRow("signed") << "combo_signed" << 7 << 20;
+        QTest::newRow("symmetry") << "combo_symmetry" << 8 << 20;
+    }
+
+    void combo_lists_and_limits()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, list);
+        QFETCH(int, limit);
+        EditorFixture f(three_records());
+        frm_kaleido* ed = f.open();
+        auto* combo = ed->findChild<QComboBox*>(name);
+        QVERIFY(combo);
+        QVERIFY(combo->isEditable());
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i)
+            items << combo->itemText(i);
+        QCOMPARE(items, vocabulary(list));
+        QCOMPARE(combo->currentText(), QString());  // the stored record has no value here
+
+        QVERIFY(f.show_active());
+        combo->setFocus();
+        QTest::keyClicks(combo->lineEdit(), QString(limit + 5, QLatin1Char('x')));
+        QCOMPARE(combo->currentText(), QString(limit, QLatin1Char('x')));
+        // Typed text never joins the list.
+        QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+        QCOMPARE(combo->count(), vocabulary(list).size());
+    }
+
+    void navigation_stops_at_both_ends()
+    {
+        EditorFixture f(three_records());
+        frm_kaleido* ed = f.open();
+        QVERIFY(f.show_active());
+
+        QTest::mouseClick(ed->cmd_prev, Qt::LeftButton);
+        QCOMPARE(gv().ws_pos, qint16(1));
+        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Aurora"));
+        QCOMPARE(QApplication::focusWidget(), ed->tb_scopename);
+
+        QTest::mouseClick(ed->cmd_next, Qt::LeftButton);
+        QCOMPARE(f.dialogs.texts(), QStringList());
+        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Borealis"));
+        QCOMPARE(gv().rec_text, QStringLiteral("[Record 2 of 3]"));
+        QTest::mouseClick(ed->cmd_endscope, Qt::LeftButton);
+        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Cosmos"));
+        QCOMPARE(ed->tb_price_retail->text(), money_text(99900));
+
+        QTest::mouseClick(ed->cmd_next, Qt::LeftButton);  // no wrap-around
+        QCOMPARE(gv().ws_pos, qint16(3));
+        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Cosmos"));
+        QCOMPARE(QApplication::focusWidget(), ed->tb_scopename);
+
+        QTest::mouseClick(ed->cmd_begscope, Qt::LeftButton);
+        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Aurora"));
+        QVERIFY(f.dialogs.shown.isEmpty());
+    }
+
+    void adding_state_caption_and_moves()
+    {
+        EditorFixture f(three_records());
+        frm_kaleido* ed = f.open();
+        QVERIFY(f.show_active());
+        QTest::mouseClick(ed->cmd_new, Qt::LeftButton);
+        QCOMPARE(gv().rec_text, QStringLiteral("[Adding record 4]"));
+        QVERIFY(ed->windowTitle().contains(QStringLiteral("  [Adding record 4]  [Sorted by: Unsorted]")));
+        QCOMPARE(ed->newrec, qint16(4));
+        QCOMPARE(gv().ws_pos, qint16(4));
+        QCOMPARE(gv().ws_count, qint16(3));
+        QCOMPARE(ed->tb_scopename->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), ed->tb_scopename);
+
+        QTest::mouseClick(ed->cmd_next, Qt::LeftButton);  // nothing after the new record
+        QCOMPARE(gv().ws_pos, qint16(4));
+        QTest::mouseClick(ed->cmd_prev, Qt::LeftButton);  // nothing typed: no question
+        QVERIFY(f.dialogs.shown.isEmpty());
+        QCOMPARE(gv().ws_pos, qint16(3));
+        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Cosmos"));
+        QCOMPARE(gv().rec_text, QStringLiteral("[Record 3 of 3]"));
+    }
+
+    void empty_database_start_enabling()
+    {
+        EditorFixture f({});
+        frm_kaleido* ed = f.open();
+        QCOMPARE(gv().rec_text, QStringLiteral("[Adding record 1]"));
+        QCOMPARE(ed->newrec, qint16(1));
+        const QStringList enabled_expected = {QStringLiteral("cmd_save"), QStringLiteral("cmd_clear"),
+                                              QStringLiteral("cmd_close"), QStringLiteral("cmd_add_image")};
+        for (QPushButton* b : {ed->cmd_new, ed->cmd_save, ed->cmd_del, ed->cmd_clear, ed->cmd_close, ed->cmd_begscope,
+                               ed->cmd_prev, ed->cmd_next, ed->cmd_endscope, ed->cmd_find, ed->cmd_findnxt,
+                               ed->cmd_select, ed->cmd_sort, ed->cmd_add_image}) {
+            QCOMPARE(b->isEnabled(), enabled_expected.contains(b->objectName()));
+        }
+        // The menu follows its buttons, so no command reaches a record that is not there.
+        QVERIFY(!ed->mnu_first->isEnabled());
+        QVERIFY(!ed->mnu_delete->isEnabled());
+        QVERIFY(ed->mnu_save->isEnabled());
+        ed->mnu_last->trigger();
+        QCOMPARE(gv().rec_text, QStringLiteral("[Adding record 1]"));
+        QVERIFY(f.dialogs.shown.isEmpty());
+    }
+
+    void stored_texts_show_trimmed()
+    {
+        ScopeRecord r = make_record(QStringLiteral("   Padded   "), QStringLiteral("      "));
+        r.studio = QString(3, QChar(0));
+        r.comments = QStringLiteral("line one");
+        EditorFixture f({r});
+        frm_kaleido* ed = f.open();
+        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Padded"));
+        QCOMPARE(ed->tb_artist->text(), QString());
+        QCOMPARE(ed->tb_comments->toPlainText(), QStringLiteral("line one"));
+        QCOMPARE(ed->tb_price_paid->text(), QString());
+    }
+
+    void clear_asks_and_keeps_stored_record()
+    {
+        EditorFixture f(three_records());
+        frm_kaleido* ed = f.open();
+        f.dialogs.answer(MsgAnswer::no);
+        QTest::mouseClick(ed->cmd_clear, Qt::LeftButton);
+        QCOMPARE(f.dialogs.last().text, QStringLiteral("Do you really want to clear data for this kaleidoscope?"));
+        QCOMPARE(f.dialogs.last().title, QStringLiteral("Clear MS"));
+        QCOMPARE(f.dialogs.last().icon, MsgIcon::exclamation);
+        QCOMPARE(f.dialogs.last().buttons, MsgButtons::yes_no);
+        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Aurora"));
+
+        f.dialogs.answer(MsgAnswer::yes);
+        ed->mnu_clear->trigger();
+        QCOMPARE(ed->tb_scopename->text(), QString());
+        QCOMPARE(ed->tb_price_paid->text(), QString());
+        QCOMPARE(ed->combo_scopetype->currentText(), QString());
+        QCOMPARE(read_db(f.db.path()).at(0).price_paid, qint64(125000));
+    }
+
+    void enter_moves_to_next_field_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::newRow("line") << "tb_scopename" << "tb_artist";
+        QTest::newRow("combo") << "combo_scopetype" << "combo_extmat";
+        QTest::newRow("specfeatures") << "tb_specfeatures" << "tb_comments";
+    }
+
+    void enter_moves_to_next_field()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        EditorFixture f(three_records());
+        frm_kaleido* ed = f.open();
+        QVERIFY(f.show_active());
+        auto* start = ed->findChild<QWidget*>(from);
+        start->setFocus();
+        QWidget* target = QApplication::focusWidget();
+        QTest::keyClick(target, Qt::Key_Return);
+        QWidget* now = QApplication::focusWidget();
+        QVERIFY(now);
+        const bool on_target = now->objectName() == to || (now->parentWidget() && now->parentWidget()->objectName() == to);
+        QVERIFY2(on_target, qPrintable(now->objectName()));
+        if (auto* text = qobject_cast<QPlainTextEdit*>(start))
+            QVERIFY(!text->toPlainText().contains(QLatin1Char('\n')));
+    }
+
+    void missing_color_file_is_reported()
+    {
+        EditorFixture f(three_records());
+        gv().color_file_path = f.db.dir() + QStringLiteral("/nowhere.dat");
+        f.open();
+        QCOMPARE(f.dialogs.texts(), QStringList{QStringLiteral("Color configuration file ") + gv().color_file_path
+                                                + QStringLiteral(" not found!")});
+        QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
+    }
 };
-
-void tst_kaleido_browse::load_shows_first_record_and_caption()
-{
-    EditorFixture f(three_records());
-    frm_kaleido* ed = f.open();
-    QVERIFY(!f.startup->isEnabled());
-    QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Aurora"));
-    QCOMPARE(ed->tb_price_paid->text(), money_text(125000));
-    QCOMPARE(ed->tb_price_retail->text(), QString());
-    QCOMPARE(ed->windowTitle(), QStringLiteral("Database file: ") + f.db.path()
-                                    + QStringLiteral("  [Record 1 of 3]  [Sorted by: Unsorted]  [Selected: All]"));
-    QCOMPARE(gv().ws_pos, qint16(1));
-    QCOMPARE(ed->find_pos, qint16(1));
-    QVERIFY(ed->editor_loaded);
-    QCOMPARE(ed->images_loaded, QStringLiteral("0000000000"));
-    QVERIFY(ed->maxxi > 0 && ed->maxyi > 0);
-    QVERIFY(f.dialogs.shown.isEmpty());
-    for (QPushButton* b : ed->findChildren<QPushButton*>()) {
-        if (b->objectName().startsWith(QLatin1String("cmd")) && !b->objectName().contains(QLatin1String("image")))
-            QVERIFY2(b->isEnabled(), qPrintable(b->objectName()));
-    }
-}
-
-void tst_kaleido_browse::labels_and_tooltips()
-{
-    EditorFixture f(three_records());
-    frm_kaleido* ed = f.open();
-    const auto label = [ed](const char* name) { return ed->findChild<QLabel*>(QString::fromLatin1(name)); };
-    QVERIFY(label("lbl_artist"));
-    QCOMPARE(label("lbl_artist")->text(), QStringLiteral("Artist\n(Last,First)"));
-    QCOMPARE(label("lbl_objects")->text(), QStringLiteral("Primary\ncell objects"));
-    QCOMPARE(label("lbl_symmetry")->text(), QStringLiteral("Point\nsymmetry"));
-    QCOMPARE(label("lbl_ltd")->text(), QStringLiteral("Edition"));
-    QCOMPARE(label("lbl_date_bought")->toolTip(), QStringLiteral("Date kaleidoscope was purchased (m/d/yyyy)"));
-    QCOMPARE(label("lbl_price_paid")->toolTip(), QStringLiteral("Price paid for kaleidoscope ($)"));
-    QCOMPARE(label("lbl_price_retail")->toolTip(), QStringLiteral("Retail price of kaleidoscope ($)"));
-    QCOMPARE(label("lbl_celltype")->toolTip(), QStringLiteral("Type of object cell,e.g. oil filled, wheels"));
-    QCOMPARE(ed->cmd_find->toolTip(), QStringLiteral("Search kaleidoscopes using specified criteria. Right click to see current find criteria."));
-    QCOMPARE(ed->cmd_rem_image->toolTip(),
-             QStringLiteral("Remove an image from this kaleidoscope record.  NOTE: This does not delete the image from your computer."));
-    QCOMPARE(ed->cmd_begscope->text(), QStringLiteral("|<"));
-    QCOMPARE(ed->cmd_endscope->text(), QStringLiteral(">|"));
-    QCOMPARE(ed->cmd_new->text(), QStringLiteral("Add a New Scope"));
-    // Every field and its label carry the control names.
-    int fields = 0;
-    for (QWidget* w : ed->findChildren<QWidget*>()) {
-        const QString n = w->objectName();
-        if ((n.startsWith(QLatin1String("tb_")) || n.startsWith(QLatin1String("combo_"))) && !n.endsWith(QLatin1String("_edit")))
-            ++fields;
-    }
-    QCOMPARE(fields, 29);
-    QCOMPARE(ed->tb_scopename->maxLength(), 50);
-    QCOMPARE(ed->tb_date_bought->maxLength(), 15);
-    QCOMPARE(ed->tb_zip->maxLength(), 10);
-    QCOMPARE(ed->tb_scopeyear->maxLength(), 10);
-    QVERIFY(ed->findChild<QWidget*>(QStringLiteral("frame_store"))->parentWidget() == static_cast<QWidget*>(ed->frame_purchase));
-    QVERIFY(ed->findChild<QWidget*>(QStringLiteral("lbl_controlbck")));
-    QVERIFY(ed->findChild<QWidget*>(QStringLiteral("img_logo")));
-}
-
-void tst_kaleido_browse::menu_items()
-{
-    EditorFixture f(three_records());
-    frm_kaleido* ed = f.open();
-    const QStringList expected = {
-        QStringLiteral("mnu_add=&Add a new kaleidoscope"), QStringLiteral("mnu_save=&Save current kaleidoscope data"),
-        QStringLiteral("mnu_delete=&Delete this kaleidoscope record"), QStringLiteral("mnu_clear=C&lear kaleidoscope form"),
-        QStringLiteral("sep1="), QStringLiteral("mnu_summary=Kaleidoscope s&ummaries"), QStringLiteral("sep2="),
-        QStringLiteral("mnu_printforms=Print kaleidoscope data forms"), QStringLiteral("sep4="),
-        QStringLiteral("mnu_close=&Close"), QStringLiteral("mnu_next=&Next kaleidoscope"),
-        QStringLiteral("mnu_prev=&Previous kaleidoscope"), QStringLiteral("mnu_first=&First kaleidoscope"),
-        QStringLiteral("mnu_last=&Last kaleidoscope"), QStringLiteral("sep3="), QStringLiteral("mnu_find=&Find"),
-        QStringLiteral("mnu_findnxt=&Find next"), QStringLiteral("mnu_select=Select &records"),
-        QStringLiteral("mnu_sort=S&ort records"), QStringLiteral("mnu_helptopics=&Help topics"),
-        QStringLiteral("mnu_about=About")};
-    QStringList got;
-    QStringList menus;
-    for (QMenu* m : {ed->mnu_kaleido, ed->mnu_search, ed->mnu_tools, ed->mnu_help}) {
-        menus << m->objectName() + QLatin1Char('=') + m->title();
-        for (QAction* a : m->actions())
-            got << a->objectName() + QLatin1Char('=') + a->text();
-    }
-    QCOMPARE(got, expected);
-    QCOMPARE(menus, (QStringList{QStringLiteral("mnu_kaleido=&Kaleidoscope data"), QStringLiteral("mnu_search=&Search"),
-                                 QStringLiteral("mnu_tools=&Tools"), QStringLiteral("mnu_help=&Help")}));
-
-    // A menu item runs its button's routine.
-    ed->mnu_last->trigger();
-    QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Cosmos"));
-    ed->mnu_first->trigger();
-    QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Aurora"));
-}
-
-void tst_kaleido_browse::combo_lists_and_limits_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("list");
-    QTest::addColumn<int>("limit");
-    QTest::newRow("scopetype") << "combo_scopetype" << 1 << 30;
-    QTest::newRow("extmat") << "combo_extmat" << 2 << 30;
-    QTest::newRow("celltype") << "combo_celltype" << 3 << 25;
-    QTest::newRow("objects") << "combo_objects" << 4 << 25;
-    QTest::newRow("mirrors") << "combo_mirrors" << 5 << 25;
-    QTest::newRow("edition") << "combo_edition" << 6 << 15;
-    QTest::newRow("signed") << "combo_signed" << 7 << 20;
-    QTest::newRow("symmetry") << "combo_symmetry" << 8 << 20;
-}
-
-void tst_kaleido_browse::combo_lists_and_limits()
-{
-    QFETCH(QString, name);
-    QFETCH(int, list);
-    QFETCH(int, limit);
-    EditorFixture f(three_records());
-    frm_kaleido* ed = f.open();
-    auto* combo = ed->findChild<QComboBox*>(name);
-    QVERIFY(combo);
-    QVERIFY(combo->isEditable());
-    QStringList items;
-    for (int i = 0; i < combo->count(); ++i)
-        items << combo->itemText(i);
-    QCOMPARE(items, vocabulary(list));
-    QCOMPARE(combo->currentText(), QString());  // the stored record has no value here
-
-    QVERIFY(f.show_active());
-    combo->setFocus();
-    QTest::keyClicks(combo->lineEdit(), QString(limit + 5, QLatin1Char('x')));
-    QCOMPARE(combo->currentText(), QString(limit, QLatin1Char('x')));
-    // Typed text never joins the list.
-    QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
-    QCOMPARE(combo->count(), vocabulary(list).size());
-}
-
-void tst_kaleido_browse::navigation_stops_at_both_ends()
-{
-    EditorFixture f(three_records());
-    frm_kaleido* ed = f.open();
-    QVERIFY(f.show_active());
-
-    QTest::mouseClick(ed->cmd_prev, Qt::LeftButton);
-    QCOMPARE(gv().ws_pos, qint16(1));
-    QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Aurora"));
-    QCOMPARE(QApplication::focusWidget(), ed->tb_scopename);
-
-    QTest::mouseClick(ed->cmd_next, Qt::LeftButton);
-    QCOMPARE(f.dialogs.texts(), QStringList());
-    QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Borealis"));
-    QCOMPARE(gv().rec_text, QStringLiteral("[Record 2 of 3]"));
-    QTest::mouseClick(ed->cmd_endscope, Qt::LeftButton);
-    QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Cosmos"));
-    QCOMPARE(ed->tb_price_retail->text(), money_text(99900));
-
-    QTest::mouseClick(ed->cmd_next, Qt::LeftButton);  // no wrap-around
-    QCOMPARE(gv().ws_pos, qint16(3));
-    QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Cosmos"));
-    QCOMPARE(QApplication::focusWidget(), ed->tb_scopename);
-
-    QTest::mouseClick(ed->cmd_begscope, Qt::LeftButton);
-    QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Aurora"));
-    QVERIFY(f.dialogs.shown.isEmpty());
-}
-
-void tst_kaleido_browse::adding_state_caption_and_moves()
-{
-    EditorFixture f(three_records());
-    frm_kaleido* ed = f.open();
-    QVERIFY(f.show_active());
-    QTest::mouseClick(ed->cmd_new, Qt::LeftButton);
-    QCOMPARE(gv().rec_text, QStringLiteral("[Adding record 4]"));
-    QVERIFY(ed->windowTitle().contains(QStringLiteral("  [Adding record 4]  [Sorted by: Unsorted]")));
-    QCOMPARE(ed->newrec, qint16(4));
-    QCOMPARE(gv().ws_pos, qint16(4));
-    QCOMPARE(gv().ws_count, qint16(3));
-    QCOMPARE(ed->tb_scopename->text(), QString());
-    QCOMPARE(QApplication::focusWidget(), ed->tb_scopename);
-
-    QTest::mouseClick(ed->cmd_next, Qt::LeftButton);  // nothing after the new record
-    QCOMPARE(gv().ws_pos, qint16(4));
-    QTest::mouseClick(ed->cmd_prev, Qt::LeftButton);  // nothing typed: no question
-    QVERIFY(f.dialogs.shown.isEmpty());
-    QCOMPARE(gv().ws_pos, qint16(3));
-    QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Cosmos"));
-    QCOMPARE(gv().rec_text, QStringLiteral("[Record 3 of 3]"));
-}
-
-void tst_kaleido_browse::empty_database_start_enabling()
-{
-    EditorFixture f({});
-    frm_kaleido* ed = f.open();
-    QCOMPARE(gv().rec_text, QStringLiteral("[Adding record 1]"));
-    QCOMPARE(ed->newrec, qint16(1));
-    const QStringList enabled_expected = {QStringLiteral("cmd_save"), QStringLiteral("cmd_clear"),
-                                          QStringLiteral("cmd_close"), QStringLiteral("cmd_add_image")};
-    for (QPushButton* b : {ed->cmd_new, ed->cmd_save, ed->cmd_del, ed->cmd_clear, ed->cmd_close, ed->cmd_begscope,
-                           ed->cmd_prev, ed->cmd_next, ed->cmd_endscope, ed->cmd_find, ed->cmd_findnxt,
-                           ed->cmd_select, ed->cmd_sort, ed->cmd_add_image}) {
-        QCOMPARE(b->isEnabled(), enabled_expected.contains(b->objectName()));
-    }
-    // The menu follows its buttons, so no command reaches a record that is not there.
-    QVERIFY(!ed->mnu_first->isEnabled());
-    QVERIFY(!ed->mnu_delete->isEnabled());
-    QVERIFY(ed->mnu_save->isEnabled());
-    ed->mnu_last->trigger();
-    QCOMPARE(gv().rec_text, QStringLiteral("[Adding record 1]"));
-    QVERIFY(f.dialogs.shown.isEmpty());
-}
-
-void tst_kaleido_browse::stored_texts_show_trimmed()
-{
-    ScopeRecord r = make_record(QStringLiteral("   Padded   "), QStringLiteral("      "));
-    r.studio = QString(3, QChar(0));
-    r.comments = QStringLiteral("line one");
-    EditorFixture f({r});
-    frm_kaleido* ed = f.open();
-    QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Padded"));
-    QCOMPARE(ed->tb_artist->text(), QString());
-    QCOMPARE(ed->tb_comments->toPlainText(), QStringLiteral("line one"));
-    QCOMPARE(ed->tb_price_paid->text(), QString());
-}
-
-void tst_kaleido_browse::clear_asks_and_keeps_stored_record()
-{
-    EditorFixture f(three_records());
-    frm_kaleido* ed = f.open();
-    f.dialogs.answer(MsgAnswer::no);
-    QTest::mouseClick(ed->cmd_clear, Qt::LeftButton);
-    QCOMPARE(f.dialogs.last().text, QStringLiteral("Do you really want to clear data for this kaleidoscope?"));
-    QCOMPARE(f.dialogs.last().title, QStringLiteral("Clear MS"));
-    QCOMPARE(f.dialogs.last().icon, MsgIcon::exclamation);
-    QCOMPARE(f.dialogs.last().buttons, MsgButtons::yes_no);
-    QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Aurora"));
-
-    f.dialogs.answer(MsgAnswer::yes);
-    ed->mnu_clear->trigger();
-    QCOMPARE(ed->tb_scopename->text(), QString());
-    QCOMPARE(ed->tb_price_paid->text(), QString());
-    QCOMPARE(ed->combo_scopetype->currentText(), QString());
-    QCOMPARE(read_db(f.db.path()).at(0).price_paid, qint64(125000));
-}
-
-void tst_kaleido_browse::enter_moves_to_next_field_data()
-{
-    QTest::addColumn<QString>("from");
-    QTest::addColumn<QString>("to");
-    QTest::newRow("line") << "tb_scopename" << "tb_artist";
-    QTest::newRow("combo") << "combo_scopetype" << "combo_extmat";
-    QTest::newRow("specfeatures") << "tb_specfeatures" << "tb_comments";
-}
-
-void tst_kaleido_browse::enter_moves_to_next_field()
-{
-    QFETCH(QString, from);
-    QFETCH(QString, to);
-    EditorFixture f(three_records());
-    frm_kaleido* ed = f.open();
-    QVERIFY(f.show_active());
-    auto* start = ed->findChild<QWidget*>(from);
-    start->setFocus();
-    QWidget* target = QApplication::focusWidget();
-    QTest::keyClick(target, Qt::Key_Return);
-    QWidget* now = QApplication::focusWidget();
-    QVERIFY(now);
-    const bool on_target = now->objectName() == to || (now->parentWidget() && now->parentWidget()->objectName() == to);
-    QVERIFY2(on_target, qPrintable(now->objectName()));
-    if (auto* text = qobject_cast<QPlainTextEdit*>(start))
-        QVERIFY(!text->toPlainText().contains(QLatin1Char('\n')));
-}
-
-void tst_kaleido_browse::missing_color_file_is_reported()
-{
-    EditorFixture f(three_records());
-    gv().color_file_path = f.db.dir() + QStringLiteral("/nowhere.dat");
-    f.open();
-    QCOMPARE(f.dialogs.texts(), QStringList{QStringLiteral("Color configuration file ") + gv().color_file_path
-                                            + QStringLiteral(" not found!")});
-    QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
-}
-
-void tst_kaleido_browse::close_reenables_startup()
-{
-    EditorFixture f(three_records());
-    frm_kaleido* ed = f.open();
-    QVERIFY(!f.startup->isEnabled());
-    QTest::mouseClick(ed->cmd_close, Qt::LeftButton);
-    QVERIFY(!ed->isVisible());
-    QVERIFY(f.startup->isEnabled());
-    QVERIFY(f.dialogs.shown.isEmpty());
-}
-
-void tst_kaleido_browse::fits_small_screen()
-{
-    EditorFixture f(three_records());
-    frm_kaleido* ed = f.open();
-    const QSize min = ed->minimumSizeHint();
-    QVERIFY2(min.width() <= 1366 && min.height() <= 700,
-             qPrintable(QStringLiteral("%1x%2").arg(min.width()).arg(min.height())));
-}
 
 QTEST_MAIN(tst_kaleido_browse)
 #include "tst_kaleido_browse.moc"

@@ -91,413 +91,383 @@ private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void init() { gv() = Globalvars{}; }
 
-    void same_text_rules_data();
-    void same_text_rules();
-    void unchanged_record_is_not_written();
-    void changed_record_is_highlighted_and_written();
-    void refused_confirmation_writes_nothing();
-    void equal_amount_is_no_change();
-    void zero_byte_text_is_no_change();
-    void validations_stop_the_save_data();
-    void validations_stop_the_save();
-    void new_record_joins_end_of_working_set();
-    void first_save_in_empty_database_enables_commands();
-    void leaving_changed_record_yes_saves();
-    void leaving_changed_record_no_drops_edits();
-    void leaving_with_refused_save_stays();
-    void image_list_change_counts();
-    void save_into_read_only_file_reports_failure();
-    void full_database_refuses_new_record();
-    void leave_field_checks_data();
-    void leave_field_checks();
-};
-
-void tst_kaleido_save::same_text_rules_data()
-{
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("member");
-    QTest::addColumn<bool>("same");
-    QTest::newRow("padded") << "abc" << "abc    " << true;
-    QTest::newRow("leading blanks") << "  abc" << "abc" << true;
-    QTest::newRow("empty vs zeros") << "" << QString(5, QChar(0)) << true;
-    QTest::newRow("empty vs blanks") << "" << "     " << true;
-    QTest::newRow("case") << "ABC" << "abc" << false;
-    QTest::newRow("zeros vs text") << "" << "a" << false;
-}
-
-void tst_kaleido_save::same_text_rules()
-{
-    QFETCH(QString, field);
-    QFETCH(QString, member);
-    QFETCH(bool, same);
-    QCOMPARE(frm_kaleido::same_text(field, member), same);
-    QCOMPARE(frm_kaleido::text_extent(QStringLiteral("ab ")), 2);
-    QCOMPARE(frm_kaleido::text_extent(QString(3, QChar(0))), 0);
-}
-
-void tst_kaleido_save::unchanged_record_is_not_written()
-{
-    EditorFixture f(two_records());
-    frm_kaleido* ed = f.open();
-    const QByteArray before = read_bytes(f.db.path());
-    QTest::mouseClick(ed->cmd_save, Qt::LeftButton);
-    QCOMPARE(f.dialogs.texts(), QStringList{no_changes});
-    QCOMPARE(f.dialogs.last().title, QStringLiteral("Save Scope Data"));
-    QCOMPARE(f.dialogs.last().icon, MsgIcon::none);
-    QCOMPARE(read_bytes(f.db.path()), before);
-
-    // A new record with nothing typed, in a database that holds records.
-    QTest::mouseClick(ed->cmd_new, Qt::LeftButton);
-    QTest::mouseClick(ed->cmd_save, Qt::LeftButton);
-    QCOMPARE(f.dialogs.last().text, no_changes);
-    QCOMPARE(read_bytes(f.db.path()), before);
-}
-
-void tst_kaleido_save::changed_record_is_highlighted_and_written()
-{
-    EditorFixture f(two_records());
-    frm_kaleido* ed = f.open();
-    const QColor normal = base_of(ed->tb_studio);
-    const QColor changed = scheme_color(color_changed_data);
-    QVERIFY(normal != changed);
-
-    ed->tb_studio->setText(QStringLiteral("  Glassworks  "));
-    ed->combo_signed->setEditText(QStringLiteral("Etched"));
-    // The question comes while the highlights are on: sample them when it is asked.
-    PeekingDialogs peek;
-    QList<QColor> during;
-    peek.on_message = [&] {
-        during = {base_of(ed->tb_studio), base_of(ed->combo_signed), base_of(ed->tb_scopename)};
-    };
-    peek.answer(MsgAnswer::yes);
-    QTest::mouseClick(ed->cmd_save, Qt::LeftButton);
-    QCOMPARE(peek.texts(), (QStringList{confirm, QStringLiteral("Kaleidoscope number 1 saved to database")}));
-    QCOMPARE(during, (QList<QColor>{changed, changed, normal}));
-    const auto& shown = peek.shown;
-    QCOMPARE(shown.at(0).title, QStringLiteral("Save MS"));
-    QCOMPARE(shown.at(0).buttons, MsgButtons::yes_no);
-    QCOMPARE(shown.at(0).icon, MsgIcon::none);
-    QCOMPARE(shown.at(1).title, QStringLiteral("Scope saved"));
-    const QList<ScopeRecord> stored = read_db(f.db.path());
-    QCOMPARE(stored.size(), 2);
-    QCOMPARE(trim_blanks(stored.at(0).studio), QStringLiteral("Glassworks"));
-    QCOMPARE(trim_blanks(stored.at(0).signed_), QStringLiteral("Etched"));
-    QCOMPARE(stored.at(0).price_paid, qint64(125000));
-    QCOMPARE(ed->tb_studio->text(), QStringLiteral("Glassworks"));
-    QCOMPARE(base_of(ed->tb_studio), normal);  // highlight gone after the save
-}
-
-void tst_kaleido_save::refused_confirmation_writes_nothing()
-{
-    EditorFixture f(two_records());
-    frm_kaleido* ed = f.open();
-    const QByteArray before = read_bytes(f.db.path());
-    const QColor normal = base_of(ed->tb_studio);
-    ed->tb_studio->setText(QStringLiteral("Glassworks"));
-    f.dialogs.answer(MsgAnswer::no);
-    ed->cmd_save_Click();
-    QCOMPARE(f.dialogs.texts(), QStringList{confirm});
-    QCOMPARE(read_bytes(f.db.path()), before);
-    QCOMPARE(ed->tb_studio->text(), QStringLiteral("Glassworks"));
-    QCOMPARE(base_of(ed->tb_studio), normal);
-
-    // The difference test itself marks exactly the changed fields.
-    QCOMPARE(ed->count_changes(1), 1);
-    QCOMPARE(base_of(ed->tb_studio), scheme_color(color_changed_data));
-    QCOMPARE(base_of(ed->tb_artist), normal);
-    ed->restore_colors();
-    QCOMPARE(base_of(ed->tb_studio), normal);
-}
-
-void tst_kaleido_save::equal_amount_is_no_change()
-{
-    EditorFixture f(two_records());
-    frm_kaleido* ed = f.open();
-    ed->tb_price_paid->setText(QStringLiteral("12.50"));
-    QCOMPARE(ed->count_changes(1), 0);
-    ed->tb_price_paid->setText(QStringLiteral("12.5"));
-    QCOMPARE(ed->count_changes(1), 0);
-    ed->tb_price_paid->setText(QStringLiteral("12.51"));
-    QCOMPARE(ed->count_changes(1), 1);
-    QCOMPARE(base_of(ed->tb_price_paid), scheme_color(color_changed_data));
-}
-
-void tst_kaleido_save::zero_byte_text_is_no_change()
-{
-    ScopeRecord r = make_record(QStringLiteral("Zero"));
-    r.studio = QString(50, QChar(0));
-    r.comments = QString(3, QChar(0)) + QString(497, QLatin1Char(' '));
-    EditorFixture f({r});
-    frm_kaleido* ed = f.open();
-    QCOMPARE(ed->count_changes(1), 0);
-    ed->cmd_save_Click();
-    QCOMPARE(f.dialogs.texts(), QStringList{no_changes});
-}
-
-void tst_kaleido_save::validations_stop_the_save_data()
-{
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("year text") << "tb_scopeyear" << "19x9" << "Non-numeric entry for scope year field!";
-    QTest::newRow("year fraction") << "tb_scopeyear" << "1999.5" << "Non-integer entry for scope year field!";
-    QTest::newRow("year early") << "tb_scopeyear" << "1699" << "Entry for scope year field out of range!";
-    QTest::newRow("date") << "tb_date_bought" << "13/45/2001" << "Invalid entry for date of purchase field!";
-    QTest::newRow("paid") << "tb_price_paid" << "twelve" << "Invalid entry for purchase price field!";
-    QTest::newRow("retail") << "tb_price_retail" << "1.2.3" << "Invalid entry for retail price field!";
-}
-
-void tst_kaleido_save::validations_stop_the_save()
-{
-    QFETCH(QString, field);
-    QFETCH(QString, text);
-    QFETCH(QString, message);
-    EditorFixture f(two_records());
-    frm_kaleido* ed = f.open();
-    QVERIFY(f.show_active());
-    const QByteArray before = read_bytes(f.db.path());
-    auto* box = ed->findChild<QLineEdit*>(field);
-    box->setText(text);
-    ed->cmd_save_Click();
-    QCOMPARE(f.dialogs.texts(), QStringList{message});
-    QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(box));
-    QCOMPARE(read_bytes(f.db.path()), before);
-}
-
-void tst_kaleido_save::new_record_joins_end_of_working_set()
-{
-    QList<ScopeRecord> records = {make_record(QStringLiteral("One"), QStringLiteral("Miller, M")),
-                                  make_record(QStringLiteral("Two"), QStringLiteral("Adams, A"))};
-    EditorFixture f(records, true);
-    frm_kaleido* ed = f.open();
-    QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Two"));  // sorted by artist
-    ed->cmd_new_Click();
-    ed->tb_scopename->setText(QStringLiteral("Three"));
-    ed->tb_artist->setText(QStringLiteral("Aaron, A"));
-    ed->cmd_save_Click();
-    QCOMPARE(f.dialogs.texts(), (QStringList{confirm, QStringLiteral("Kaleidoscope number 3 saved to database")}));
-    QCOMPARE(gv().ws_count, qint16(3));
-    QCOMPARE(gv().ws_recno.at(3), qint16(3));
-    QCOMPARE(gv().rec_count, qint16(3));
-    QCOMPARE(gv().rec_text, QStringLiteral("[Record 3 of 3]"));
-    const QList<ScopeRecord> stored = read_db(f.db.path());
-    QCOMPARE(stored.size(), 3);
-    QCOMPARE(trim_blanks(stored.at(2).scopename), QStringLiteral("Three"));
-    QCOMPARE(stored.at(2).image_slot0, QByteArray(60, '\0'));
-    QCOMPARE(stored.at(2).image_count, qint16(0));
-    ed->cmd_prev_Click();
-    QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Two"));
-}
-
-void tst_kaleido_save::first_save_in_empty_database_enables_commands()
-{
-    EditorFixture f({});
-    frm_kaleido* ed = f.open();
-    QVERIFY(!ed->cmd_next->isEnabled());
-    ed->cmd_save_Click();  // nothing typed: an empty database still writes record 1
-    QCOMPARE(f.dialogs.texts(), (QStringList{confirm, QStringLiteral("Kaleidoscope number 1 saved to database")}));
-    QCOMPARE(file_length(f.db.path()), qint64(rec_len_bytes));
-    QCOMPARE(gv().rec_text, QStringLiteral("[Record 1 of 1]"));
-    for (QPushButton* b : ed->findChildren<QPushButton*>()) {
-        const QString n = b->objectName();
-        if (n == QLatin1String("cmd_rem_image") || n == QLatin1String("cmd_load_all_images")
-            || n == QLatin1String("cmd_clear_all_images"))
-            continue;  // these follow the image count
-        if (n.startsWith(QLatin1String("cmd")))
-            QVERIFY2(b->isEnabled(), qPrintable(n));
-    }
-    QVERIFY(ed->mnu_delete->isEnabled());
-}
-
-void tst_kaleido_save::leaving_changed_record_yes_saves()
-{
-    EditorFixture f(two_records());
-    frm_kaleido* ed = f.open();
-    ed->tb_city->setText(QStringLiteral("Taos"));
-    f.dialogs.answer(MsgAnswer::yes);
-    ed->cmd_next_Click();
-    QCOMPARE(f.dialogs.texts(), (QStringList{leave_question, QStringLiteral("Kaleidoscope number 1 saved to database")}));
-    QCOMPARE(f.dialogs.shown.at(0).icon, MsgIcon::question);
-    QCOMPARE(f.dialogs.shown.at(0).buttons, MsgButtons::yes_no);
-    QCOMPARE(trim_blanks(read_db(f.db.path()).at(0).city), QStringLiteral("Taos"));
-    QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Borealis"));
-    QCOMPARE(gv().ws_pos, qint16(2));
-}
-
-void tst_kaleido_save::leaving_changed_record_no_drops_edits()
-{
-    EditorFixture f(two_records());
-    frm_kaleido* ed = f.open();
-    const QByteArray before = read_bytes(f.db.path());
-    ed->tb_city->setText(QStringLiteral("Taos"));
-    f.dialogs.answer(MsgAnswer::no);
-    ed->cmd_next_Click();
-    QCOMPARE(f.dialogs.texts(), QStringList{leave_question});
-    QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Borealis"));
-    ed->cmd_prev_Click();
-    QCOMPARE(ed->tb_city->text(), QString());
-    QCOMPARE(read_bytes(f.db.path()), before);
-    QCOMPARE(f.dialogs.shown.size(), 1);
-}
-
-void tst_kaleido_save::leaving_with_refused_save_stays()
-{
-    EditorFixture f(two_records());
-    frm_kaleido* ed = f.open();
-    ed->tb_city->setText(QStringLiteral("Taos"));
-    ed->tb_scopeyear->setText(QStringLiteral("1600"));
-    f.dialogs.answer(MsgAnswer::yes);
-    ed->cmd_endscope_Click();
-    QCOMPARE(f.dialogs.texts(), (QStringList{leave_question, QStringLiteral("Entry for scope year field out of range!")}));
-    QCOMPARE(gv().ws_pos, qint16(1));
-    QCOMPARE(ed->tb_city->text(), QStringLiteral("Taos"));
-
-    // Close asks too; answering No closes without writing.
-    f.dialogs.answer(MsgAnswer::no);
-    ed->show();
-    ed->cmd_close_Click();
-    QVERIFY(!ed->isVisible());
-    QVERIFY(f.startup->isEnabled());
-    QCOMPARE(trim_blanks(read_db(f.db.path()).at(0).city), QString());
-}
-
-void tst_kaleido_save::image_list_change_counts()
-{
-    ScopeRecord r = make_record(QStringLiteral("Pictured"));
-    r.image_count = 2;
-    r.image_files[1] = fixed_text(QStringLiteral("/pics/a.jpg"), 60);
-    r.image_files[2] = fixed_text(QStringLiteral("/pics/b.jpg"), 60);
-    EditorFixture f({r});
-    frm_kaleido* ed = f.open();
-    QCOMPARE(ed->temp_numimages, qint16(2));
-    QVERIFY(ed->cmd_images[2]->isVisibleTo(ed));
-    QCOMPARE(ed->cmd_images[2]->toolTip(), QStringLiteral("/pics/b.jpg"));
-    QVERIFY(!ed->cmd_images[3]->isVisibleTo(ed));
-    QCOMPARE(ed->count_changes(1), 0);
-
-    // Dropping the second image, as the remove command would.
-    ed->image_names[2].clear();
-    ed->temp_numimages = 1;
-    QCOMPARE(ed->count_changes(1), 1);
-    QCOMPARE(ed->cmd_images[2]->palette().color(QPalette::Button), scheme_color(color_changed_data));
-    QCOMPARE(ed->cmd_images[1]->palette().color(QPalette::Button), scheme_color(color_command_buttons));
-    ed->cmd_save_Click();
-    const ScopeRecord stored = read_db(f.db.path()).at(0);
-    QCOMPARE(stored.image_count, qint16(1));
-    QCOMPARE(trim_blanks(stored.image_files[1]), QStringLiteral("/pics/a.jpg"));
-    QCOMPARE(stored.image_files[2], QString(60, QLatin1Char(' ')));
-}
-
-void tst_kaleido_save::save_into_read_only_file_reports_failure()
-{
-    EditorFixture f(two_records());
-    Unwritable lock(f.db.path());
-    if (!lock.ok)
-        QSKIP("This user can write to read-only files and the file cannot be made immutable");
-    frm_kaleido* ed = f.open();
-    const QByteArray before = read_bytes(f.db.path());
-    ed->tb_city->setText(QStringLiteral("Taos"));
-    ed->cmd_save_Click();
-    QCOMPARE(f.dialogs.shown.size(), 2);
-    QCOMPARE(f.dialogs.shown.at(0).text, confirm);
-    const ShownMessage& failure = f.dialogs.shown.at(1);
-    QVERIFY2(failure.text.startsWith(QStringLiteral("The kaleidoscope could not be saved to the database file ")),
-             qPrintable(failure.text));
-    QVERIFY(failure.text.contains(QLatin1String("not permitted")) || failure.text.contains(QLatin1String("ermission")));
-    QCOMPARE(failure.icon, MsgIcon::critical);
-    QCOMPARE(ed->tb_city->text(), QStringLiteral("Taos"));
-    QCOMPARE(read_bytes(f.db.path()), before);
-    QCOMPARE(gv().rec_count, qint16(2));
-
-    // A new record that cannot be appended leaves the working set as it was.
-    // Leaving the changed record: Yes tries to save, which fails, so the new record does not start.
-    f.dialogs.shown.clear();
-    ed->cmd_new_Click();
-    QCOMPARE(f.dialogs.shown.size(), 2);
-    QCOMPARE(f.dialogs.shown.at(0).text, leave_question);
-    QCOMPARE(gv().rec_text, QStringLiteral("[Record 1 of 2]"));
-    QCOMPARE(ed->tb_city->text(), QStringLiteral("Taos"));
-    f.dialogs.answer(MsgAnswer::no);
-    ed->cmd_new_Click();
-    QCOMPARE(gv().rec_text, QStringLiteral("[Adding record 3]"));
-    f.dialogs.shown.clear();
-    ed->tb_scopename->setText(QStringLiteral("New"));
-    ed->cmd_save_Click();
-    QCOMPARE(f.dialogs.shown.size(), 2);
-    QCOMPARE(gv().ws_count, qint16(2));
-    QCOMPARE(gv().rec_count, qint16(2));
-    QCOMPARE(gv().rec_text, QStringLiteral("[Adding record 3]"));
-    QCOMPARE(read_bytes(f.db.path()), before);
-}
-
-void tst_kaleido_save::full_database_refuses_new_record()
-{
-    EditorFixture f(two_records());
+    void same_text_rules_data()
     {
-        QFile file(f.db.path());
-        QVERIFY(file.resize(qint64(max_record_count) * rec_len_bytes));  // sparse: zero records past 2
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("member");
+        QTest::addColumn<bool>("same");
+        QTest::newRow("padded") << "abc" << "abc    " << true;
+        QTest::newRow("leading blanks") << "  abc" << "abc" << true;
+        QTest::newRow("empty vs zeros") << "" << QString(5, QChar(0)) << true;
+        QTest::newRow("empty vs blanks") << "" << "     " << true;
+        QTest::newRow("case") << "ABC" << "abc" << false;
+        QTest::newRow("zeros vs text") << "" << "a" << false;
     }
-    f.db.make_current();
-    ws_reset_all();
-    frm_kaleido* ed = f.open();
-    const qint64 before = file_length(f.db.path());
-    ed->cmd_new_Click();
-    QCOMPARE(f.dialogs.shown.size(), 1);
-    QVERIFY(f.dialogs.last().text.contains(QStringLiteral("32767")));
-    QCOMPARE(gv().rec_text, QStringLiteral("[Record 1 of 32767]"));
-    QCOMPARE(file_length(f.db.path()), before);
-}
 
-void tst_kaleido_save::leave_field_checks_data()
-{
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("message");
-    const QString stored_date = QStringLiteral("3/4/2001");
-    const QString stored_price = money_text(125000);
-    QTest::newRow("date ok") << "tb_date_bought" << "2002-05-06" << "5/6/2002" << "";
-    QTest::newRow("date two-digit") << "tb_date_bought" << "3/4/01" << "3/4/2001" << "";
-    QTest::newRow("date bad") << "tb_date_bought" << "soon" << stored_date << "Invalid entry for Date purchased field.";
-    QTest::newRow("date early") << "tb_date_bought" << "3/4/1799" << stored_date
-                                << "Invalid year entry for Date purchased field.";
-    QTest::newRow("date blank") << "tb_date_bought" << "" << stored_date << "";
-    QTest::newRow("paid ok") << "tb_price_paid" << "12.5" << money_text(125000) << "";
-    QTest::newRow("paid zero") << "tb_price_paid" << "0" << "" << "";
-    QTest::newRow("paid bad") << "tb_price_paid" << "abc" << stored_price << "Invalid entry for price paid field.";
-    QTest::newRow("paid blank") << "tb_price_paid" << "" << stored_price << "";
-    QTest::newRow("retail bad") << "tb_price_retail" << "x1" << "" << "Invalid entry for retail price field.";
-    QTest::newRow("retail ok") << "tb_price_retail" << "99.9" << money_text(999000) << "";
-    QTest::newRow("year ok") << "tb_scopeyear" << "1700" << "1700" << "";
-    QTest::newRow("year text") << "tb_scopeyear" << "19x9" << "" << "Non-numeric entry for scope year field!";
-    QTest::newRow("year fraction") << "tb_scopeyear" << "1999.5" << "" << "Non-integer entry for scope year field!";
-    QTest::newRow("year early") << "tb_scopeyear" << "1699" << "" << "Entry for scope year field out of range!";
-}
+    void same_text_rules()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, member);
+        QFETCH(bool, same);
+        QCOMPARE(frm_kaleido::same_text(field, member), same);
+        QCOMPARE(frm_kaleido::text_extent(QStringLiteral("ab ")), 2);
+        QCOMPARE(frm_kaleido::text_extent(QString(3, QChar(0))), 0);
+    }
 
-void tst_kaleido_save::leave_field_checks()
-{
-    QFETCH(QString, field);
-    QFETCH(QString, typed);
-    QFETCH(QString, shown);
-    QFETCH(QString, message);
-    EditorFixture f(two_records());
-    frm_kaleido* ed = f.open();
-    QVERIFY(f.show_active());
-    auto* box = ed->findChild<QLineEdit*>(field);
-    type_into(box, typed);
-    press_tab(ed);
-    QCOMPARE(box->text(), shown);
-    if (message.isEmpty()) {
-        QCOMPARE(f.dialogs.texts(), QStringList());
-        QVERIFY(QApplication::focusWidget() != box);
-    } else {
-        QCOMPARE(f.dialogs.texts(), QStringList{message});  // exactly once
+    void unchanged_record_is_not_written()
+    {
+        EditorFixture f(two_records());
+        frm_kaleido* ed = f.open();
+        const QByteArray before = read_bytes(f.db.path());
+        QTest::mouseClick(ed->cmd_save, Qt::LeftButton);
+        QCOMPARE(f.dialogs.texts(), QStringList{no_changes});
+        QCOMPARE(f.dialogs.last().title, QStringLiteral("Save Scope Data"));
+        QCOMPARE(f.dialogs.last().icon, MsgIcon::none);
+        QCOMPARE(read_bytes(f.db.path()), before);
+
+        // A new record with nothing typed, in a database that holds records.
+        QTest::mouseClick(ed->cmd_new, Qt::LeftButton);
+        QTest::mouseClick(ed->cmd_save, Qt::LeftButton);
+        QCOMPARE(f.dialogs.last().text, no_changes);
+        QCOMPARE(read_bytes(f.db.path()), before);
+    }
+
+    void changed_record_is_highlighted_and_written()
+    {
+        EditorFixture f(two_records());
+        frm_kaleido* ed = f.open();
+        const QColor normal = base_of(ed->tb_studio);
+        const QColor changed = scheme_color(color_changed_data);
+        QVERIFY(normal != changed);
+
+        ed->tb_studio->setText(QStringLiteral("  Glassworks  "));
+        ed->combo_signed->setEditText(QStringLiteral("Etched"));
+        // The question comes while the highlights are on: sample them when it is asked.
+        PeekingDialogs peek;
+        QList<QColor> during;
+        peek.on_message = [&] {
+            during = {base_of(ed->tb_studio), base_of(ed->combo_signed), base_of(ed->tb_scopename)};
+        };
+        peek.answer(MsgAnswer::yes);
+        QTest::mouseClick(ed->cmd_save, Qt::LeftButton);
+        QCOMPARE(peek.texts(), (QStringList{confirm, QStringLiteral("Kaleidoscope number 1 saved to database")}));
+        QCOMPARE(during, (QList<QColor>{changed, changed, normal}));
+        const auto& shown = peek.shown;
+        QCOMPARE(shown.at(0).title, QStringLiteral("Save MS"));
+        QCOMPARE(shown.at(0).buttons, MsgButtons::yes_no);
+        QCOMPARE(shown.at(0).icon, MsgIcon::none);
+        QCOMPARE(shown.at(1).title, QStringLiteral("Scope saved"));
+        const QList<ScopeRecord> stored = read_db(f.db.path());
+        QCOMPARE(stored.size(), 2);
+        QCOMPARE(trim_blanks(stored.at(0).studio), QStringLiteral("Glassworks"));
+        QCOMPARE(trim_blanks(stored.at(0).signed_), QStringLiteral("Etched"));
+        QCOMPARE(stored.at(0).price_paid, qint64(125000));
+        QCOMPARE(ed->tb_studio->text(), QStringLiteral("Glassworks"));
+        QCOMPARE(base_of(ed->tb_studio), normal);  // highlight gone after the save
+    }
+
+    void refused_confirmation_writes_nothing()
+    {
+        EditorFixture f(two_records());
+        frm_kaleido* ed = f.open();
+        const QByteArray before = read_bytes(f.db.path());
+        const QColor normal = base_of(ed->tb_studio);
+        ed->tb_studio->setText(QStringLiteral("Glassworks"));
+        f.dialogs.answer(MsgAnswer::no);
+        ed->cmd_save_Click();
+        QCOMPARE(f.dialogs.texts(), QStringList{confirm});
+        QCOMPARE(read_bytes(f.db.path()), before);
+        QCOMPARE(ed->tb_studio->text(), QStringLiteral("Glassworks"));
+        QCOMPARE(base_of(ed->tb_studio), normal);
+
+        // The difference test itself marks exactly the changed fields.
+        QCOMPARE(ed->count_changes(1), 1);
+        QCOMPARE(base_of(ed->tb_studio), scheme_color(color_changed_data));
+        QCOMPARE(base_of(ed->tb_artist), normal);
+        ed->restore_colors();
+        QCOMPARE(base_of(ed->tb_studio), normal);
+    }
+
+    void equal_values_are_no_change()
+    {
+        // Zero bytes read as empty text; an amount typed another way is the same amount.
+        ScopeRecord r = make_record(QStringLiteral("Zero"), QString(), QString(), 125000);
+        r.studio = QString(50, QChar(0));
+        r.comments = QString(3, QChar(0)) + QString(497, QLatin1Char(' '));
+        EditorFixture f({r});
+        frm_kaleido* ed = f.open();
+        QCOMPARE(ed->count_changes(1), 0);
+        ed->cmd_save_Click();
+        QCOMPARE(f.dialogs.texts(), QStringList{no_changes});
+        for (const QString& same : {QStringLiteral("12.50"), QStringLiteral("12.5")}) {
+            ed->tb_price_paid->setText(same);
+            QCOMPARE(ed->count_changes(1), 0);
+        }
+        ed->tb_price_paid->setText(QStringLiteral("12.51"));
+        QCOMPARE(ed->count_changes(1), 1);
+        QCOMPARE(base_of(ed->tb_price_paid), scheme_color(color_changed_data));
+    }
+
+    void validations_stop_the_save_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("year text") << "tb_scopeyear" << "19x9" << "Non-numeric entry for scope year field!";
+        QTest::newRow("date") << "tb_date_bought" << "13/45/2001" << "Invalid entry for date of purchase field!";
+        QTest::newRow("paid") << "tb_price_paid" << "twelve" << "Invalid entry for purchase price field!";
+        QTest::newRow("retail") << "tb_price_retail" << "1.2.3" << "Invalid entry for retail price field!";
+    }
+
+    void validations_stop_the_save()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        EditorFixture f(two_records());
+        frm_kaleido* ed = f.open();
+        QVERIFY(f.show_active());
+        const QByteArray before = read_bytes(f.db.path());
+        auto* box = ed->findChild<QLineEdit*>(field);
+        box->setText(text);
+        ed->cmd_save_Click();
+        QCOMPARE(f.dialogs.texts(), QStringList{message});
         QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
-        QCOMPARE(f.dialogs.last().title, QStringLiteral("TESSARAN V"));
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(box));
+        QCOMPARE(read_bytes(f.db.path()), before);
     }
-}
+
+    void new_record_joins_end_of_working_set()
+    {
+        QList<ScopeRecord> records = {make_record(QStringLiteral("One"), QStringLiteral("Miller, M")),
+                                      make_record(QStringLiteral("Two"), QStringLiteral("Adams, A"))};
+        EditorFixture f(records, true);
+        frm_kaleido* ed = f.open();
+        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Two"));  // sorted by artist
+        ed->cmd_new_Click();
+        ed->tb_scopename->setText(QStringLiteral("Three"));
+        ed->tb_artist->setText(QStringLiteral("Aaron, A"));
+        ed->cmd_save_Click();
+        QCOMPARE(f.dialogs.texts(), (QStringList{confirm, QStringLiteral("Kaleidoscope number 3 saved to database")}));
+        QCOMPARE(gv().ws_count, qint16(3));
+        QCOMPARE(gv().ws_recno.at(3), qint16(3));
+        QCOMPARE(gv().rec_count, qint16(3));
+        QCOMPARE(gv().rec_text, QStringLiteral("[Record 3 of 3]"));
+        const QList<ScopeRecord> stored = read_db(f.db.path());
+        QCOMPARE(stored.size(), 3);
+        QCOMPARE(trim_blanks(stored.at(2).scopename), QStringLiteral("Three"));
+        QCOMPARE(stored.at(2).image_slot0, QByteArray(60, '\0'));
+        QCOMPARE(stored.at(2).image_count, qint16(0));
+        ed->cmd_prev_Click();
+        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Two"));
+    }
+
+    void first_save_in_empty_database_enables_commands()
+    {
+        EditorFixture f({});
+        frm_kaleido* ed = f.open();
+        QVERIFY(!ed->cmd_next->isEnabled());
+        ed->cmd_save_Click();  // nothing typed: an empty database still writes record 1
+        QCOMPARE(f.dialogs.texts(), (QStringList{confirm, QStringLiteral("Kaleidoscope number 1 saved to database")}));
+        QCOMPARE(file_length(f.db.path()), qint64(rec_len_bytes));
+        QCOMPARE(gv().rec_text, QStringLiteral("[Record 1 of 1]"));
+        for (QPushButton* b : ed->findChildren<QPushButton*>()) {
+            const QString n = b->objectName();
+            if (n == QLatin1String("cmd_rem_image") || n == QLatin1String("cmd_load_all_images")
+                || n == QLatin1String("cmd_clear_all_images"))
+                continue;  // these follow the image count
+            if (n.startsWith(QLatin1String("cmd")))
+                QVERIFY2(b->isEnabled(), qPrintable(n));
+        }
+        QVERIFY(ed->mnu_delete->isEnabled());
+    }
+
+    void leaving_a_changed_record_asks()
+    {
+        EditorFixture f(two_records());
+        frm_kaleido* ed = f.open();
+        const QByteArray before = read_bytes(f.db.path());
+        // No: the edits are dropped, nothing is written.
+        ed->tb_city->setText(QStringLiteral("Taos"));
+        f.dialogs.answer(MsgAnswer::no);
+        ed->cmd_next_Click();
+        QCOMPARE(f.dialogs.texts(), QStringList{leave_question});
+        QCOMPARE(f.dialogs.last().icon, MsgIcon::question);
+        QCOMPARE(f.dialogs.last().buttons, MsgButtons::yes_no);
+        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Borealis"));
+        ed->cmd_prev_Click();
+        QCOMPARE(ed->tb_city->text(), QString());
+        QCOMPARE(read_bytes(f.db.path()), before);
+        QCOMPARE(f.dialogs.shown.size(), 1);
+        // Yes: saved, then the move goes ahead.
+        ed->tb_city->setText(QStringLiteral("Taos"));
+        f.dialogs.answer(MsgAnswer::yes);
+        ed->cmd_next_Click();
+        QCOMPARE(f.dialogs.texts().mid(1),
+                 (QStringList{leave_question, QStringLiteral("Kaleidoscope number 1 saved to database")}));
+        QCOMPARE(trim_blanks(read_db(f.db.path()).at(0).city), QStringLiteral("Taos"));
+        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Borealis"));
+        QCOMPARE(gv().ws_pos, qint16(2));
+    }
+
+    void leaving_with_refused_save_stays()
+    {
+        EditorFixture f(two_records());
+        frm_kaleido* ed = f.open();
+        ed->tb_city->setText(QStringLiteral("Taos"));
+        ed->tb_scopeyear->setText(QStringLiteral("1600"));
+        f.dialogs.answer(MsgAnswer::yes);
+        ed->cmd_endscope_Click();
+        QCOMPARE(f.dialogs.texts(), (QStringList{leave_question, QStringLiteral("Entry for scope year field out of range!")}));
+        QCOMPARE(gv().ws_pos, qint16(1));
+        QCOMPARE(ed->tb_city->text(), QStringLiteral("Taos"));
+
+        // Close asks too; answering No closes without writing.
+        f.dialogs.answer(MsgAnswer::no);
+        ed->show();
+        ed->cmd_close_Click();
+        QVERIFY(!ed->isVisible());
+        QVERIFY(f.startup->isEnabled());
+        QCOMPARE(trim_blanks(read_db(f.db.path()).at(0).city), QString());
+    }
+
+    void image_list_change_counts()
+    {
+        ScopeRecord r = make_record(QStringLiteral("Pictured"));
+        r.image_count = 2;
+        r.image_files[1] = fixed_text(QStringLiteral("/pics/a.jpg"), 60);
+        r.image_files[2] = fixed_text(QStringLiteral("/pics/b.jpg"), 60);
+        EditorFixture f({r});
+        frm_kaleido* ed = f.open();
+        QCOMPARE(ed->temp_numimages, qint16(2));
+        QVERIFY(ed->cmd_images[2]->isVisibleTo(ed));
+        QCOMPARE(ed->cmd_images[2]->toolTip(), QStringLiteral("/pics/b.jpg"));
+        QVERIFY(!ed->cmd_images[3]->isVisibleTo(ed));
+        QCOMPARE(ed->count_changes(1), 0);
+
+        // Dropping the second image, as the remove command would.
+        ed->image_names[2].clear();
+        ed->temp_numimages = 1;
+        QCOMPARE(ed->count_changes(1), 1);
+        QCOMPARE(ed->cmd_images[2]->palette().color(QPalette::Button), scheme_color(color_changed_data));
+        QCOMPARE(ed->cmd_images[1]->palette().color(QPalette::Button), scheme_color(color_command_buttons));
+        ed->cmd_save_Click();
+        const ScopeRecord stored = read_db(f.db.path()).at(0);
+        QCOMPARE(stored.image_count, qint16(1));
+        QCOMPARE(trim_blanks(stored.image_files[1]), QStringLiteral("/pics/a.jpg"));
+        QCOMPARE(stored.image_files[2], QString(60, QLatin1Char(' ')));
+    }
+
+    void save_into_read_only_file_reports_failure()
+    {
+        EditorFixture f(two_records());
+        Unwritable lock(f.db.path());
+        if (!lock.ok)
+            QSKIP("This user can write to read-only files and the file cannot be made immutable");
+        frm_kaleido* ed = f.open();
+        const QByteArray before = read_bytes(f.db.path());
+        ed->tb_city->setText(QStringLiteral("Taos"));
+        ed->cmd_save_Click();
+        QCOMPARE(f.dialogs.shown.size(), 2);
+        QCOMPARE(f.dialogs.shown.at(0).text, confirm);
+        const ShownMessage& failure = f.dialogs.shown.at(1);
+        QVERIFY2(failure.text.startsWith(QStringLiteral("The kaleidoscope could not be saved to the database file ")),
+                 qPrintable(failure.text));
+        QVERIFY(failure.text.contains(QLatin1String("not permitted")) || failure.text.contains(QLatin1String("ermission")));
+        QCOMPARE(failure.icon, MsgIcon::critical);
+        QCOMPARE(ed->tb_city->text(), QStringLiteral("Taos"));
+        QCOMPARE(read_bytes(f.db.path()), before);
+        QCOMPARE(gv().rec_count, qint16(2));
+
+        // A new record that cannot be appended leaves the working set as it was.
+        // Leaving the changed record: Yes tries to save, which fails, so the new record does not start.
+        f.dialogs.shown.clear();
+        ed->cmd_new_Click();
+        QCOMPARE(f.dialogs.shown.size(), 2);
+        QCOMPARE(f.dialogs.shown.at(0).text, leave_question);
+        QCOMPARE(gv().rec_text, QStringLiteral("[Record 1 of 2]"));
+        QCOMPARE(ed->tb_city->text(), QStringLiteral("Taos"));
+        f.dialogs.answer(MsgAnswer::no);
+        ed->cmd_new_Click();
+        QCOMPARE(gv().rec_text, QStringLiteral("[Adding record 3]"));
+        f.dialogs.shown.clear();
+        ed->tb_scopename->setText(QStringLiteral("New"));
+        ed->cmd_save_Click();
+        QCOMPARE(f.dialogs.shown.size(), 2);
+        QCOMPARE(gv().ws_count, qint16(2));
+        QCOMPARE(gv().rec_count, qint16(2));
+        QCOMPARE(gv().rec_text, QStringLiteral("[Adding record 3]"));
+        QCOMPARE(read_bytes(f.db.path()), before);
+    }
+
+    void full_database_refuses_new_record()
+    {
+        EditorFixture f(two_records());
+        {
+            QFile file(f.db.path());
+            QVERIFY(file.resize(qint64(max_record_count) * rec_len_bytes));  // sparse: zero records past 2
+        }
+        f.db.make_current();
+        ws_reset_all();
+        frm_kaleido* ed = f.open();
+        const qint64 before = file_length(f.db.path());
+        ed->cmd_new_Click();
+        QCOMPARE(f.dialogs.shown.size(), 1);
+        QVERIFY(f.dialogs.last().text.contains(QStringLiteral("32767")));
+        QCOMPARE(gv().rec_text, QStringLiteral("[Record 1 of 32767]"));
+        QCOMPARE(file_length(f.db.path()), before);
+    }
+
+    void leave_field_checks_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("message");
+        const QString stored_date = QStringLiteral("3/4/2001");
+        const QString stored_price = money_text(125000);
+        QTest::newRow("date ok") << "tb_date_bought" << "2002-05-06" << "5/6/2002" << "";
+        QTest::newRow("date two-digit") << "tb_date_bought" << "3/4/01" << "3/4/2001" << "";
+        QTest::newRow("date bad") << "tb_date_bought" << "soon" << stored_date << "Invalid entry for Date purchased field.";
+        QTest::newRow("date early") << "tb_date_bought" << "3/4/1799" << stored_date
+                                    << "Invalid year entry for Date purchased field.";
+        QTest::newRow("date blank") << "tb_date_bought" << "" << stored_date << "";
+        QTest::newRow("paid ok") << "tb_price_paid" << "12.5" << money_text(125000) << "";
+        QTest::newRow("paid zero") << "tb_price_paid" << "0" << "" << "";
+        QTest::newRow("paid bad") << "tb_price_paid" << "abc" << stored_price << "Invalid entry for price paid field.";
+        QTest::newRow("paid blank") << "tb_price_paid" << "" << stored_price << "";
+        QTest::newRow("retail bad") << "tb_price_retail" << "x1" << "" << "Invalid entry for retail price field.";
+        QTest::newRow("retail ok") << "tb_price_retail" << "99.9" << money_text(999000) << "";
+        QTest::newRow("year ok") << "tb_scopeyear" << "1700" << "1700" << "";
+        QTest::newRow("year text") << "tb_scopeyear" << "19x9" << "" << "Non-numeric entry for scope year field!";
+        QTest::newRow("year fraction") << "tb_scopeyear" << "1999.5" << "" << "Non-integer entry for scope year field!";
+        QTest::newRow("year early") << "tb_scopeyear" << "1699" << "" << "Entry for scope year field out of range!";
+    }
+
+    void leave_field_checks()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, message);
+        EditorFixture f(two_records());
+        frm_kaleido* ed = f.open();
+        QVERIFY(f.show_active());
+        auto* box = ed->findChild<QLineEdit*>(field);
+        type_into(box, typed);
+        press_tab(ed);
+        QCOMPARE(box->text(), shown);
+        if (message.isEmpty()) {
+            QCOMPARE(f.dialogs.texts(), QStringList());
+            QVERIFY(QApplication::focusWidget() != box);
+        } else {
+            QCOMPARE(f.dialogs.texts(), QStringList{message});  // exactly once
+            QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
+            QCOMPARE(f.dialogs.last().title, QStringLiteral("TESSARAN V"));
+            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(box));
+        }
+    }
+};
 
 QTEST_MAIN(tst_kaleido_save)
 #include "tst_kaleido_save.moc"

@@ -274,20 +274,6 @@ private slots:
         QVERIFY(ed->cmd_save->isEnabled());
     }
 
-    void right_click_on_select_shows_the_criteria()
-    {
-        EditorFixture f(five_records());
-        frm_kaleido* ed = f.open();
-        QVERIFY(f.show_active());
-        QStringList texts;
-        when_modal<frm_selcrit>([&texts](frm_selcrit* w) {
-            texts << w->windowTitle() << w->heading() << w->text();
-            QTest::mouseClick(w->cmd_close, Qt::LeftButton);
-        });
-        right_click(ed->cmd_select);
-        QCOMPARE(texts, (QStringList{"Selection criteria", "SELECTION CRITERIA", "All"}));
-    }
-
     // ---- Sorting ----------------------------------------------------------------
 
     void sort_button_sorts_and_shows_position_1()
@@ -318,17 +304,6 @@ private slots:
     }
 
     // ---- Finding ----------------------------------------------------------------
-
-    void find_next_before_any_find()
-    {
-        EditorFixture f(five_records());
-        frm_kaleido* ed = f.open();
-        ed->cmd_findnxt->click();
-        QCOMPARE(f.dialogs.texts(), QStringList{"Previous find attempt produced no matches"});
-        QCOMPARE(f.dialogs.last().icon, MsgIcon::information);
-        QCOMPARE(f.dialogs.last().title, QString::fromLatin1(app_title));
-        QCOMPARE(gv().ws_pos, qint16(1));
-    }
 
     void find_next_walks_artists_in_sorted_order()
     {
@@ -388,6 +363,13 @@ private slots:
     {
         EditorFixture f(five_records());
         frm_kaleido* ed = f.open();
+        ed->cmd_findnxt->click();  // before any Find
+        QCOMPARE(f.dialogs.texts(), QStringList{"Previous find attempt produced no matches"});
+        QCOMPARE(f.dialogs.last().icon, MsgIcon::information);
+        QCOMPARE(f.dialogs.last().title, QString::fromLatin1(app_title));
+        QCOMPARE(gv().ws_pos, qint16(1));
+        f.dialogs.shown.clear();
+
         ed->cmd_next->click();
         find_artist(QStringLiteral("nobody"));
         ed->cmd_find->click();
@@ -399,6 +381,7 @@ private slots:
         QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Bravo"));
         ed->cmd_findnxt->click();
         QCOMPARE(f.dialogs.last().text, QStringLiteral("Previous find attempt produced no matches"));
+        QCOMPARE(f.dialogs.last().title, QString::fromLatin1(app_title));
     }
 
     void find_next_after_a_selection_that_matched_nothing()
@@ -440,11 +423,19 @@ private slots:
         QVERIFY(gv().find.texts[1].isEmpty());
     }
 
-    void right_click_on_find()
+    void right_click_shows_the_criteria()
     {
         EditorFixture f(five_records());
         frm_kaleido* ed = f.open();
         QVERIFY(f.show_active());
+        QStringList texts;
+        when_modal<frm_selcrit>([&texts](frm_selcrit* w) {
+            texts << w->windowTitle() << w->heading() << w->text();
+            QTest::mouseClick(w->cmd_close, Qt::LeftButton);
+        });
+        right_click(ed->cmd_select);
+        QCOMPARE(texts, (QStringList{"Selection criteria", "SELECTION CRITERIA", "All"}));
+
         // Before any Find there is nothing to show.
         QStringList unexpected;
         when_modal<frm_findcrit>([&unexpected](frm_findcrit*) { unexpected << "frm_findcrit"; }, &unexpected);
@@ -454,7 +445,7 @@ private slots:
 
         find_artist(QStringLiteral("jones"));
         ed->cmd_find->click();
-        QStringList texts;
+        texts.clear();
         when_modal<frm_findcrit>([&texts](frm_findcrit* w) {
             texts << w->windowTitle() << w->heading() << w->text();
             w->cmd_close->click();
@@ -463,7 +454,7 @@ private slots:
         QCOMPARE(texts, (QStringList{"Find criteria", "FIND CRITERIA", "Text select:\r\n   Artist contains \"JONES\""}));
     }
 
-    // ---- Deleting ---------------------------------------------------------------
+        // ---- Deleting ---------------------------------------------------------------
 
     void delete_record_3_of_5()
     {
@@ -491,7 +482,7 @@ private slots:
         QVERIFY(!QFile::exists(QDir(f.db.dir()).filePath(QString::fromLatin1(scratch_file_name))));
     }
 
-    void delete_answered_no()
+    void delete_refused_or_answered_no_writes_nothing()
     {
         EditorFixture f(five_records());
         const QByteArray before = read_bytes(f.db.path());
@@ -502,6 +493,13 @@ private slots:
         QCOMPARE(f.dialogs.shown.size(), 1);
         QCOMPARE(read_bytes(f.db.path()), before);
         QCOMPARE(gv().ws_pos, qint16(2));
+
+        f.dialogs.shown.clear();
+        ed->cmd_new->click();
+        ed->cmd_del->click();
+        QCOMPARE(f.dialogs.texts(),
+                 QStringList{"This kaleidoscope has not been saved to the database, so there is nothing to delete."});
+        QCOMPARE(read_bytes(f.db.path()), before);
     }
 
     void delete_the_only_record()
@@ -571,18 +569,6 @@ private slots:
         QCOMPARE(read_bytes(f.db.path()), before);
         QCOMPARE(gv().rec_count, qint16(5));
         QCOMPARE(gv().ws_pos, qint16(2));
-    }
-
-    void delete_while_adding_is_refused()
-    {
-        EditorFixture f(five_records());
-        const QByteArray before = read_bytes(f.db.path());
-        frm_kaleido* ed = f.open();
-        ed->cmd_new->click();
-        ed->cmd_del->click();
-        QCOMPARE(f.dialogs.texts(),
-                 QStringList{"This kaleidoscope has not been saved to the database, so there is nothing to delete."});
-        QCOMPARE(read_bytes(f.db.path()), before);
     }
 };
 

@@ -1,8 +1,8 @@
 #include "common/core_temp_db.h"
+#include "common/gui_pdf.h"
 #include "common/scripted_dialogs.h"
 #include "core/fct_currency.h"
 #include "core/globalvars.h"
-#include "core/working_set.h"
 #include "reports/printer_seam.h"
 #include "reports/record_sheet.h"
 #include "reports/sheet_text.h"
@@ -11,29 +11,12 @@
 #include <QLocale>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QProcess>
 #include <QTest>
 
 using namespace tessaran;
 using namespace tessaran::test;
 
 namespace {
-
-QString pdf_text(const QString& path)
-{
-    QProcess p;
-    p.start("pdftotext", {"-layout", path, "-"});
-    p.waitForFinished(60000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-QStringList pdf_pages(const QString& path)
-{
-    QStringList pages = pdf_text(path).split('\f');
-    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
-        pages.removeLast();
-    return pages;
-}
 
 double chars(const QString& t)
 {
@@ -110,8 +93,7 @@ private slots:
         for (int i = 1; i <= 5; ++i)
             recs << make_record(QString("Scope%1").arg(i), QString("Artist%1").arg(i));
         TempDb db(recs);
-        db.make_current();
-        ws_reset_all();
+        db.open_all();
         // Working-set order differs from file order.
         gv().ws_recno = {0, 5, 4, 3, 2, 1};
         const QString out = db.dir() + "/sheets.pdf";
@@ -145,8 +127,7 @@ private slots:
         for (int k = 1; k <= 7; ++k)
             r.image_files[std::size_t(k)] = fixed_text(QString("/pics/image%1.jpg").arg(k), 60);
         TempDb db({r, make_record("Plain")});
-        db.make_current();
-        ws_reset_all();
+        db.open_all();
         const QString out = db.dir() + "/sheet.pdf";
         set_printer_factory([out] { return make_pdf_printer(out); });
         QVERIFY(print_record_sheets(nullptr, 1, 2));
@@ -187,8 +168,7 @@ private slots:
     void missing_record_prints_nothing()
     {
         TempDb db({make_record("Only")});
-        db.make_current();
-        ws_reset_all();
+        db.open_all();
         gv().ws_recno = {0, 1, 9};
         gv().ws_count = 2;
         const QString out = db.dir() + "/none.pdf";
@@ -206,8 +186,7 @@ private slots:
         for (int i = 1; i <= 4; ++i)
             recs << make_record(QString("S%1").arg(i));
         TempDb db(recs);
-        db.make_current();
-        ws_reset_all();
+        db.open_all();
         set_printer_factory([&db] { return make_pdf_printer(db.dir() + "/x.pdf"); });
         int pages = -1;
         set_preview_hook([&pages](QWidget* dlg) {

@@ -2,7 +2,6 @@
 #include "common/scripted_dialogs.h"
 #include "core/fct_currency.h"
 #include "core/globalvars.h"
-#include "core/working_set.h"
 #include "reports/frm_sumgrid.h"
 #include "reports/summary_header_panel.h"
 #include "reports/summary_model.h"
@@ -20,17 +19,6 @@ using namespace tessaran;
 using namespace tessaran::test;
 
 namespace {
-
-// Opens the database as far as a summary needs: working set 1..n in file order.
-void open_db(const TempDb& db, int kind, const QString& criteria = "All")
-{
-    db.make_current();
-    ws_reset_all();
-    gv().sort_caption = "[Sorted by: Artist (Asc.)]";
-    gv().sel_criteria = criteria;
-    gv().summary_kind = qint16(kind);
-    gv().currency_symbol = "$";
-}
 
 const SummaryHeaderPanel::Item* find_item(const SummaryHeaderPanel* p, const QString& text, const QColor& color)
 {
@@ -68,7 +56,7 @@ private slots:
         ScopeRecord r = make_record("Aurora", "J. Smith", "3/14/2001", 125 * money_scale, 0);
         r.store = fixed_text("Glass Gallery", 50);
         TempDb db({r});
-        open_db(db, 2);
+        db.open_for_summary(2);
         ScriptedDialogs dialogs;
         frm_sumgrid grid;
         QVERIFY(grid.loaded());
@@ -105,7 +93,7 @@ private slots:
     {
         // No prices anywhere: the price columns are as wide as "Price" plus 2 x 5.
         TempDb db({make_record("A", "Someone with a long name"), make_record("Bb", "X")});
-        open_db(db, 2);
+        db.open_for_summary(2);
         frm_sumgrid grid;
         const QFontMetrics fm(grid.pb_output->font());
         QCOMPARE(grid.pb_output->font().family(), QString("Arial"));
@@ -125,7 +113,7 @@ private slots:
         for (int i = 1; i <= 4; ++i)
             recs << varied_record(i);
         TempDb db(recs);
-        open_db(db, 1, "Date: 1/1/2001 to 1/1/2002\r\nPrice Paid: $1.00 to $9.00\r\nText: x");
+        db.open_for_summary(1, "Date: 1/1/2001 to 1/1/2002\r\nPrice Paid: $1.00 to $9.00\r\nText: x");
         frm_sumgrid grid;
         QCOMPARE(grid.pb_output->height(), 140);
         QVERIFY(grid.sumgrid->isHidden());
@@ -192,7 +180,7 @@ private slots:
     void save_to_ascii_file()
     {
         TempDb db({make_record("Aurora", "J. Smith", "3/14/2001", 125 * money_scale, 150 * money_scale)});
-        open_db(db, 2);
+        db.open_for_summary(2);
         ScriptedDialogs dialogs;
         frm_sumgrid grid;
         grid.show();
@@ -222,7 +210,7 @@ private slots:
     void failed_save_closes_the_window()
     {
         TempDb db({make_record("Aurora")});
-        open_db(db, 1);
+        db.open_for_summary(1);
         ScriptedDialogs dialogs;
         frm_sumgrid grid;
         grid.show();
@@ -239,7 +227,7 @@ private slots:
     void unreadable_database_is_reported()
     {
         TempDb db({make_record("Aurora")});
-        open_db(db, 1);
+        db.open_for_summary(1);
         gv().ws_recno = {0, 5};  // past the end of the file
         ScriptedDialogs dialogs;
         frm_sumgrid grid;
@@ -256,7 +244,7 @@ private slots:
             recs << make_record(QString("Scope %1").arg(i % 977), QString("Artist %1").arg(i % 331));
         TempDb db(recs);
         QVERIFY(db.ok());
-        open_db(db, 1);
+        db.open_for_summary(1);
         QCOMPARE(int(gv().ws_count), max_record_count);
         QElapsedTimer timer;
         timer.start();

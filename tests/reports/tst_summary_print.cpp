@@ -1,8 +1,8 @@
 #include "common/core_temp_db.h"
+#include "common/gui_pdf.h"
 #include "common/scripted_dialogs.h"
 #include "core/fct_currency.h"
 #include "core/globalvars.h"
-#include "core/working_set.h"
 #include "reports/frm_sumgrid.h"
 #include "reports/printer_seam.h"
 #include "reports/summary_print.h"
@@ -11,7 +11,6 @@
 #include <QLocale>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,32 +19,6 @@ using namespace tessaran;
 using namespace tessaran::test;
 
 namespace {
-
-QString pdf_text(const QString& path)
-{
-    QProcess p;
-    p.start("pdftotext", {"-layout", path, "-"});
-    p.waitForFinished(60000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-QStringList pdf_pages(const QString& path)
-{
-    QStringList pages = pdf_text(path).split('\f');
-    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
-        pages.removeLast();
-    return pages;
-}
-
-void open_db(const TempDb& db, int kind, const QString& criteria = "All")
-{
-    db.make_current();
-    ws_reset_all();
-    gv().sort_caption = "[Sorted by: Artist (Asc.)]";
-    gv().sel_criteria = criteria;
-    gv().summary_kind = qint16(kind);
-    gv().currency_symbol = "$";
-}
 
 // Widths proportional to the characters: 0.01 inch per character per point.
 double char_measure(const QString& t, int size, bool bold)
@@ -103,7 +76,7 @@ private slots:
     void cancel_prints_nothing()
     {
         TempDb db({make_record("Aurora", "Smith")});
-        open_db(db, 1);
+        db.open_for_summary(1);
         const QString out = db.dir() + "/out.pdf";
         set_printer_factory([out] { return make_pdf_printer(out); });
         ScriptedDialogs dialogs;
@@ -128,7 +101,7 @@ private slots:
             recs << r;
         }
         TempDb db(recs);
-        open_db(db, 2, "Text: Scope\r\nPrice Paid: $1.00 to $900.00");
+        db.open_for_summary(2, "Text: Scope\r\nPrice Paid: $1.00 to $900.00");
         const QString out = db.dir() + "/summary.pdf";
         set_printer_factory([out] { return make_pdf_printer(out); });
         ScriptedDialogs dialogs;
@@ -199,7 +172,7 @@ private slots:
     void no_default_printer_offers_pdf()
     {
         TempDb db({make_record("Aurora", "Smith")});
-        open_db(db, 1);
+        db.open_for_summary(1);
         set_printer_factory([] { return std::unique_ptr<QPrinter>(); });
         ScriptedDialogs dialogs;
         frm_sumgrid grid;
@@ -227,7 +200,7 @@ private slots:
     void printer_that_cannot_start()
     {
         TempDb db({make_record("Aurora", "Smith")});
-        open_db(db, 1);
+        db.open_for_summary(1);
         const QString bad = db.dir() + "/no/such/folder/out.pdf";
         set_printer_factory([bad] { return make_pdf_printer(bad); });
         ScriptedDialogs dialogs;
@@ -248,7 +221,7 @@ private slots:
         for (int i = 1; i <= 70; ++i)
             recs << make_record(QString("Scope%1").arg(i), "Artist");
         TempDb db(recs);
-        open_db(db, 1);
+        db.open_for_summary(1);
         const QString out = db.dir() + "/p.pdf";
         set_printer_factory([out] { return make_pdf_printer(out); });
         int preview_pages = -1;

@@ -1,0 +1,23 @@
+#include "gui_pdf.h"
+
+#include <QProcess>
+
+namespace tessaran::test {
+
+QString pdf_text(const QString& path)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QStringList pdf_pages(const QString& path)
+{
+    QStringList pages = pdf_text(path).split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
+}
+
+}  // namespace tessaran::test

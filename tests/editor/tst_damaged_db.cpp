@@ -1,0 +1,353 @@
+// Damaged databases opened in the program: an image count outside 0..10, text
+// bytes no code page defines, dates that are no dates, and a file that shrinks
+// under the program between counting its records and reading them.
+#include "common/gui_editor_fixture.h"
+
+#include "core/globalvars.h"
+#include "core/sub_sorter.h"
+#include "core/working_set.h"
+#include "dialogs/criteria_dialog.h"
+#include "dialogs/frm_sort.h"
+#include "dialogs/frm_waiter.h"
+#include "reports/frm_sumgrid.h"
+#include "reports/printer_seam.h"
+#include "reports/record_sheet.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QtEndian>
+#include <QtTest>
+
+#include <functional>
+
+using namespace tessaran;
+using namespace tessaran::test;
+
+namespace {
+
+QList<ScopeRecord> five_records()
+{
+    return {make_record("Alpha", "Smith, Ann", "1/5/2000", 1000000),
+            make_record("Bravo", "Jones, Bob"),
+            make_record("Charlie", "smithers, Carl", "6/1/2001", 2500000),
+            make_record("Delta", "Brown, Dee", "12/31/2001", 500000),
+            make_record("Echo", "Adams SMITH", "3/3/2003")};
+}
+
+// Acts on the modal dialog of type D once it shows; anything else modal is closed.
+template <class D>
+void when_modal(std::function<void(D*)> act)
+{
+    QTimer::singleShot(0, [act] {
+        if (auto* d = qobject_cast<D*>(QApplication::activeModalWidget()))
+            act(d);
+        if (QWidget* still = QApplication::activeModalWidget())
+            still->close();
+    });
+}
+
+std::vector<qint16> ws()
+{
+    const Globalvars& g = gv();
+    return std::vector<qint16>(g.ws_recno.begin(), g.ws_recno.begin() + g.ws_count + 1);
+}
+
+void cut_to_records(const QString& path, int n)
+{
+    QFile f(path);
+    QVERIFY(f.resize(qint64(n) * rec_len_bytes));
+}
+
+// Cuts the database file when the progress window of a scan appears: after the
+// records were counted, before the scan reads them.
+class CutOnProgress : public QObject {
+public:
+    CutOnProgress(QString path, int keep) : path_(std::move(path)), keep_(keep) { qApp->installEventFilter(this); }
+    ~CutOnProgress() override { qApp->removeEventFilter(this); }
+    int cuts = 0;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::Show && qobject_cast<frm_waiter*>(o) && cuts == 0) {
+            ++cuts;
+            QFile(path_).resize(qint64(keep_) * rec_len_bytes);
+        }
+        return false;
+    }
+
+private:
+    QString path_;
+    int keep_;
+};
+
+QString pdf_text(const QString& path)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QByteArray with_image_count(const ScopeRecord& rec, qint16 count)
+{
+    QByteArray raw = encode_record(rec);
+    qToLittleEndian<qint16>(count, raw.data() + offset_image_count);
+    return raw;
+}
+
+ScopeRecord with_images(const QString& name, int n)
+{
+    ScopeRecord r = make_record(name, QStringLiteral("Artist"));
+    for (int i = 1; i <= 10; ++i)
+        r.image_files[size_t(i)] = i <= n ? QStringLiteral("/pics/%1-%2.jpg").arg(name).arg(i) : QString();
+    r.image_count = qint16(n);
+    return r;
+}
+
+}  // namespace
+
+class tst_damaged_db : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void init() { gv() = Globalvars{}; }
+    void cleanup()
+    {
+        set_printer_factory({});
+        QCoreApplication::processEvents();
+    }
+
+    // ---- Image counts outside 0..10 --------------------------------------------
+
+    void image_count_out_of_range_data()
+    {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("shown");
+        QTest::newRow("-1") << -1 << 0;
+        QTest::newRow("-32768") << -32768 << 0;
+        QTest::newRow("11") << 11 << 10;
+        QTest::newRow("32767") << 32767 << 10;
+    }
+
+    void image_count_out_of_range()
+    {
+        QFETCH(int, stored);
+        QFETCH(int, shown);
+        EditorFixture f({make_record("First"), with_images("Damaged", 10)});
+        QByteArray file = read_bytes(f.db.path());
+        file.replace(rec_len_bytes, rec_len_bytes, with_image_count(with_images("Damaged", 10), qint16(stored)));
+        QVERIFY(write_bytes(f.db.path(), file));
+
+        frm_kaleido* ed = f.open();
+        QVERIFY(f.show_active());
+        ed->cmd_next->click();
+        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Damaged"));
+        int visible = 0;
+        for (int i = 1; i <= 10; ++i)
+            visible += ed->cmd_images[size_t(i)]->isVisible() ? 1 : 0;
+        QCOMPARE(visible, shown);
+        QVERIFY(f.dialogs.shown.isEmpty());
+
+        // Saving a change writes a count inside the range, with the slots it names.
+        ed->tb_city->setText(QStringLiteral("Taos"));
+        ed->cmd_save_Click();
+        const ScopeRecord saved = read_db(f.db.path()).at(1);
+        QCOMPARE(int(saved.image_count), shown);
+        for (int i = 1; i <= 10; ++i)
+            QCOMPARE(trim_blanks(saved.image_files[size_t(i)]).isEmpty(), i > shown);
+        QCOMPARE(trim_blanks(saved.city), QStringLiteral("Taos"));
+
+        // The record sheet lists as many pictures as the editor shows.
+        QVERIFY(write_bytes(f.db.path(), file));
+        const QString out = f.db.dir() + QStringLiteral("/sheet.pdf");
+        set_printer_factory([out] { return make_pdf_printer(out); });
+        QVERIFY(print_record_sheets(ed, 2, 2));
+        const QString text = pdf_text(out);
+        QVERIFY2(text.contains(QLatin1String("IMAGES")), qPrintable(text));
+        QCOMPARE(int(text.count(QLatin1String("/pics/Damaged-"))), shown);
+    }
+
+    // ---- Bytes no code page defines --------------------------------------------
+
+    void undefined_code_page_bytes_survive()
+    {
+        // 0x81 0x8D 0x8F 0x90 0x9D are undefined in Windows-1252; 0x00 and 0x01 are controls.
+        const QByteArray odd("\x81\x8D\x8F\x90\x9D\x00\x01Z", 8);
+        ScopeRecord odd_rec = make_record(QStringLiteral("Odd"), QStringLiteral("Artist"));
+        QByteArray raw = encode_record(odd_rec);
+        raw.replace(0, odd.size(), odd);          // scope name
+        raw.replace(50 + 5, odd.size(), odd);     // artist, after its first blanks
+        raw.replace(1311, odd.size(), odd);       // comments
+        EditorFixture f({make_record("Plain", "Zed"), odd_rec});
+        QVERIFY(write_bytes(f.db.path(), read_bytes(f.db.path()).left(rec_len_bytes) + raw));
+
+        frm_kaleido* ed = f.open();
+        ed->cmd_endscope->click();
+        QVERIFY(f.dialogs.shown.isEmpty());
+
+        // Saving another field writes the damaged bytes back as they were.
+        ed->tb_city->setText(QStringLiteral("Taos"));
+        ed->cmd_save_Click();
+        const QByteArray stored = read_bytes(f.db.path()).mid(rec_len_bytes);
+        QCOMPARE(stored.mid(0, odd.size()), odd);
+        QCOMPARE(stored.mid(1311, odd.size()), odd);
+        QCOMPARE(stored.mid(55, odd.size()), odd);
+
+        // Selecting, the summary and sorting read it like any other record.
+        when_modal<frm_select>([](frm_select* d) {
+            d->tb_cat[1]->setText(QStringLiteral("Z"));
+            QTest::mouseClick(d->cmd_perform, Qt::LeftButton);
+        });
+        ed->cmd_select->click();
+        QCOMPARE(ws(), (std::vector<qint16>{0, 2}));
+        QCOMPARE(f.dialogs.texts(), (QStringList{"Are you sure you want to add this kaleidoscope to the database?",
+                                                 "Kaleidoscope number 2 saved to database"}));
+        gv().summary_kind = 1;
+        frm_sumgrid grid(ed);
+        QVERIFY(grid.loaded());
+        gv().sel_all = true;
+        ws_reset_all();
+        QString error;
+        QVERIFY2(sort_working_set(1, false, &error), qPrintable(error));
+        QVERIFY2(sort_working_set(14, false, &error), qPrintable(error));
+        QCOMPARE(read_bytes(f.db.path()).mid(rec_len_bytes, odd.size()), odd);
+    }
+
+    // ---- Dates that are no dates -----------------------------------------------
+
+    void non_dates_sort_and_select_as_empty()
+    {
+        EditorFixture f({make_record("A", "", "3/3/2003"), make_record("B", "", "not a date"),
+                         make_record("C", "", ""), make_record("D", "", "1/5/2000"),
+                         make_record("E", "", "13/45/2001"), make_record("F", "", "99999999999")});
+        frm_kaleido* ed = f.open();
+
+        // A date range keeps only the real dates, as it leaves out records without one.
+        when_modal<frm_select>([](frm_select* d) {
+            d->findChild<QLineEdit*>(QStringLiteral("tb_begdate"))->setText(QStringLiteral("1/1/1990"));
+            QTest::mouseClick(d->cmd_perform, Qt::LeftButton);
+        });
+        ed->cmd_select->click();
+        QCOMPARE(f.dialogs.texts(), QStringList{});
+        QCOMPARE(ws(), (std::vector<qint16>{0, 1, 4}));
+
+        // Sorting by date puts them with the empty date, in both directions.
+        gv().sel_all = true;
+        ws_reset_all();
+        QString error;
+        QVERIFY2(sort_working_set(14, false, &error), qPrintable(error));
+        std::vector<qint16> asc = ws();
+        QVERIFY(sort_working_set(14, true, &error));
+        std::vector<qint16> desc = ws();
+        const auto dated_last_two = [](const std::vector<qint16>& v) { return std::vector<qint16>(v.end() - 2, v.end()); };
+        const auto undated_first_four = [](std::vector<qint16> v) {
+            std::vector<qint16> u(v.begin() + 1, v.begin() + 5);
+            std::sort(u.begin(), u.end());
+            return u;
+        };
+        const std::vector<qint16> undated{2, 3, 5, 6};
+        if (undated_first_four(asc) == undated) {
+            QCOMPARE(dated_last_two(asc), (std::vector<qint16>{4, 1}));
+        } else {
+            // Undated records sort last ascending.
+            QCOMPARE(std::vector<qint16>(asc.begin() + 1, asc.begin() + 3), (std::vector<qint16>{4, 1}));
+            std::vector<qint16> tail(asc.begin() + 3, asc.end());
+            std::sort(tail.begin(), tail.end());
+            QCOMPARE(tail, undated);
+        }
+        // Descending: the two dates newest first, then the undated ones.
+        QCOMPARE(std::vector<qint16>(desc.begin() + 1, desc.begin() + 3), (std::vector<qint16>{1, 4}));
+        std::vector<qint16> tail(desc.begin() + 3, desc.end());
+        std::sort(tail.begin(), tail.end());
+        QCOMPARE(tail, undated);
+        QCOMPARE(f.dialogs.shown.size(), 0);
+    }
+
+    // ---- A file that shrinks under the program ---------------------------------
+
+    void shrunk_file_stops_selection()
+    {
+        EditorFixture f(five_records(), true);
+        frm_kaleido* ed = f.open();
+        const std::vector<qint16> before = ws();
+        CutOnProgress cut(f.db.path(), 2);
+        when_modal<frm_select>([](frm_select* d) {
+            d->tb_cat[2]->setText(QStringLiteral("s"));
+            QTest::mouseClick(d->cmd_perform, Qt::LeftButton);
+        });
+        ed->cmd_select->click();
+        QCOMPARE(cut.cuts, 1);
+        QCOMPARE(f.dialogs.texts(),
+                 QStringList{"The kaleidoscope records could not be selected:\nRecord 3 lies outside the database file."});
+        QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
+        QCOMPARE(ws(), before);
+        QVERIFY(gv().sel_all);
+    }
+
+    void shrunk_file_stops_sort_find_summary_sheets_and_delete()
+    {
+        EditorFixture f(five_records());
+        frm_kaleido* ed = f.open();
+        ed->cmd_endscope->click();
+        const std::vector<qint16> before = ws();
+        cut_to_records(f.db.path(), 3);
+        const QByteArray cut = read_bytes(f.db.path());
+
+        // Sort
+        {
+            frm_sort d;
+            d.opt_sortby[1]->setChecked(true);
+            d.cmd_sort->click();
+            QVERIFY(!d.sorted());
+            QCOMPARE(f.dialogs.last().text, QStringLiteral("The kaleidoscopes could not be sorted.\n"
+                                                           "Record 4 lies outside the database file."));
+            QCOMPARE(ws(), before);
+        }
+        // Find
+        f.dialogs.shown.clear();
+        when_modal<frm_find>([](frm_find* d) {
+            d->tb_cat[2]->setText(QStringLiteral("nobody"));
+            QTest::mouseClick(d->cmd_perform, Qt::LeftButton);
+        });
+        ed->cmd_find->click();
+        // The record shown (number 5) is gone as well; both are told, nothing more.
+        QCOMPARE(f.dialogs.texts(),
+                 (QStringList{"Kaleidoscope number 5 could not be read from the database:\n"
+                              "Record 5 lies outside the database file.",
+                              "The kaleidoscope records could not be searched:\nRecord 4 is not in the database file."}));
+        // Summary
+        f.dialogs.shown.clear();
+        gv().summary_kind = 1;
+        {
+            frm_sumgrid grid(ed);
+            QVERIFY(!grid.loaded());
+            QCOMPARE(f.dialogs.shown.size(), 1);
+            QVERIFY2(f.dialogs.last().text.contains(QLatin1String("4")), qPrintable(f.dialogs.last().text));
+            QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
+        }
+        // Record sheets
+        f.dialogs.shown.clear();
+        const QString out = f.db.dir() + QStringLiteral("/sheets.pdf");
+        set_printer_factory([out] { return make_pdf_printer(out); });
+        QVERIFY(!print_record_sheets(ed, 1, 5));
+        QCOMPARE(f.dialogs.texts(), QStringList{QStringLiteral("Record 4 could not be read from the database file %1.")
+                                                    .arg(f.db.path())});
+        QVERIFY(!QFile::exists(out));
+        // Delete of the record shown, which the file no longer holds
+        f.dialogs.shown.clear();
+        ed->cmd_del->click();
+        QVERIFY2(f.dialogs.last().text.startsWith(QLatin1String("The kaleidoscope could not be deleted:\n")),
+                 qPrintable(f.dialogs.texts().join(QLatin1Char('|'))));
+        QCOMPARE(read_bytes(f.db.path()), cut);
+    }
+};
+
+QTEST_MAIN(tst_damaged_db)
+#include "tst_damaged_db.moc"

@@ -1,0 +1,277 @@
+// A full disk while saving, deleting, creating, exporting, writing the colour
+// file and writing a PDF: the user gets a clear message with the system's
+// reason, the database stays as it was, and nothing is reported as done.
+//
+// The disk is "full" through a file size limit (RLIMIT_FSIZE, with SIGXFSZ
+// ignored so the write fails with EFBIG instead of killing the process). It is
+// set in this process only around the one action and lifted again at once: the
+// windows under test cannot be driven in a forked child without their event
+// loop. Root ignores read-only folders but not this limit.
+#include "common/gui_editor_fixture.h"
+
+#include "appearance/frm_colors.h"
+#include "core/color_file.h"
+#include "core/database.h"
+#include "core/delete_record.h"
+#include "core/globalvars.h"
+#include "core/working_set.h"
+#include "editor/frm_main.h"
+#include "reports/frm_sumgrid.h"
+#include "reports/printer_seam.h"
+#include "reports/record_sheet.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QtTest>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
+
+using namespace tessaran;
+using namespace tessaran::test;
+
+namespace {
+
+// While alive, no file of this process may grow past bytes.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(qint64 bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        old_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lim = old_;
+        lim.rlim_cur = rlim_t(bytes);
+        ok_ = ::setrlimit(RLIMIT_FSIZE, &lim) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, old_handler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool ok() const { return ok_; }
+
+private:
+    rlimit old_{};
+    void (*old_handler_)(int) = nullptr;
+    bool ok_ = false;
+};
+
+const QString too_large = QString::fromLocal8Bit(std::strerror(EFBIG));
+
+QList<ScopeRecord> three_records()
+{
+    return {make_record("Alpha", "Smith", "1/5/2000", 1000000), make_record("Bravo", "Jones"),
+            make_record("Charlie", "Brown", "6/1/2001", 2500000)};
+}
+
+}  // namespace
+
+class tst_faults : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void init() { gv() = Globalvars{}; }
+    void cleanup()
+    {
+        set_printer_factory({});
+        set_program_folder_for_tests(QString());
+    }
+
+    void saving_a_new_record_on_a_full_disk()
+    {
+        EditorFixture f(three_records());
+        frm_kaleido* ed = f.open();
+        const QByteArray before = read_bytes(f.db.path());
+        ed->cmd_new_Click();
+        ed->tb_scopename->setText(QStringLiteral("Delta"));
+        {
+            FileSizeLimit full(before.size() + 1000);
+            QVERIFY(full.ok());
+            ed->cmd_save_Click();
+        }
+        QCOMPARE(f.dialogs.texts(),
+                 (QStringList{"Are you sure you want to add this kaleidoscope to the database?",
+                              "The kaleidoscope could not be saved to the database file " + f.db.path() + ":\n" +
+                                  too_large}));
+        QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
+        QCOMPARE(read_bytes(f.db.path()), before);
+        QCOMPARE(gv().rec_count, qint16(3));
+        QCOMPARE(gv().ws_count, qint16(3));
+        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Delta"));  // the typing is not lost
+
+        // Once there is room again the same record goes in.
+        f.dialogs.shown.clear();
+        ed->cmd_save_Click();
+        QCOMPARE(f.dialogs.last().text, QStringLiteral("Kaleidoscope number 4 saved to database"));
+        QCOMPARE(read_db(f.db.path()).size(), 4);
+    }
+
+    void deleting_on_a_full_disk()
+    {
+        QList<ScopeRecord> records;
+        for (int i = 1; i <= 12; ++i)
+            records << varied_record(i);
+        EditorFixture f(records);
+        frm_kaleido* ed = f.open();
+        ed->cmd_next->click();
+        const QByteArray before = read_bytes(f.db.path());
+        {
+            // The copy without the record fits only part-way.
+            FileSizeLimit full(qint64(rec_len_bytes) * 4);
+            QVERIFY(full.ok());
+            ed->cmd_del->click();
+        }
+        QCOMPARE(f.dialogs.shown.size(), 2);
+        QCOMPARE(f.dialogs.last().text, "The kaleidoscope could not be deleted:\n" + too_large +
+                                            "\nThe database has not been changed.");
+        QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
+        QCOMPARE(read_bytes(f.db.path()), before);
+        QVERIFY(!QFile::exists(QDir(f.db.dir()).filePath(QString::fromLatin1(scratch_file_name))));
+        QCOMPARE(gv().rec_count, qint16(12));
+        QCOMPARE(gv().ws_pos, qint16(2));
+    }
+
+    // Replacing a database whose folder does not let it go (immutable, which
+    // stops root too): the old file stays and the editor does not open.
+    void creating_over_a_database_that_cannot_be_replaced()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("locked"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString target = QDir(folder).filePath(QStringLiteral("old.rnd"));
+        QVERIFY(write_db(target, three_records()));
+        const QByteArray before = read_bytes(target);
+        if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), folder}) != 0)
+            QSKIP("chattr +i is not available on this file system");
+        struct Unlock {
+            QString folder;
+            ~Unlock() { QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), folder}); }
+        } unlock{folder};
+
+        set_program_folder_for_tests(dir.path());
+        ScriptedDialogs dialogs;
+        frm_main window;
+        dialogs.choose_file(target);
+        window.mnu_newdatabase->trigger();
+        QCOMPARE(dialogs.shown.size(), 3);  // the two questions, then the failure
+        QCOMPARE(dialogs.last().text, "The database file " + target + " could not be created: " +
+                                          QString::fromLocal8Bit(std::strerror(EPERM)));
+        QCOMPARE(dialogs.last().icon, MsgIcon::critical);
+        QCOMPARE(read_bytes(target), before);
+        QVERIFY(!window.findChild<frm_kaleido*>());
+        QVERIFY(gv().db_path.isEmpty());
+    }
+
+    void text_export_on_a_full_disk()
+    {
+        TempDb db(three_records());
+        db.open_for_summary(2);
+        ScriptedDialogs dialogs;
+        frm_sumgrid grid;
+        QVERIFY(grid.loaded());
+        grid.show();
+        const QString out = db.dir() + QStringLiteral("/summary.txt");
+        QVERIFY(write_bytes(out, "previous export"));
+        const QByteArray before = read_bytes(db.path());
+        dialogs.choose_file(out);
+        {
+            FileSizeLimit full(100);
+            QVERIFY(full.ok());
+            QTest::mouseClick(grid.cmd_save, Qt::LeftButton);
+        }
+        QCOMPARE(dialogs.texts(), QStringList{too_large});
+        QCOMPARE(dialogs.last().icon, MsgIcon::critical);
+        QCOMPARE(read_bytes(out), QByteArray("previous export"));
+        QCOMPARE(read_bytes(db.path()), before);
+        QVERIFY(!grid.isVisible());
+        QCOMPARE(QDir(db.dir()).entryList(QDir::Files).size(), 2);  // no temporary file left
+    }
+
+    void colour_file_on_a_full_disk()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QFile::copy(QStringLiteral(TESSARAN_SOURCE_DIR "/data/tessaran_defcolors.dat"),
+                            dir.filePath(QString::fromLatin1(default_color_file_name))));
+        set_program_folder_for_tests(dir.path());
+        gv().color_file_path = dir.filePath(QString::fromLatin1(default_color_file_name));
+        QVERIFY(sub_read_colors());
+        const auto scheme = gv().color_scheme;
+        ScriptedDialogs dialogs;
+        frm_colors d;
+        d.show();
+        d.combo_frame->setCurrentIndex(6);
+        dialogs.choose_color(QColor(9, 9, 9));
+        QTest::mouseClick(d.pb_boxes[5], Qt::LeftButton);
+        {
+            FileSizeLimit full(20);
+            QVERIFY(full.ok());
+            QTest::mouseClick(d.cmd_accept, Qt::LeftButton);
+        }
+        const QString user = dir.filePath(QString::fromLatin1(user_color_file_name));
+        QCOMPARE(dialogs.texts(), (QStringList{"Save the current color scheme?",
+                                               "Color preferences could not be saved to " +
+                                                   QDir::toNativeSeparators(user) + ":\n" + too_large}));
+        QVERIFY(!QFile::exists(user));
+        QVERIFY(d.isVisible());
+        QCOMPARE(gv().color_scheme, scheme);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+    }
+
+    // The PDF writer itself says nothing when its file cannot grow; the printout
+    // must not be reported as done, and the cut-off file is not left behind.
+    void pdf_output_on_a_full_disk_data()
+    {
+        QTest::addColumn<bool>("through_printer");
+        QTest::newRow("printer writing a PDF") << true;
+        QTest::newRow("no printer, saved as PDF") << false;
+    }
+
+    void pdf_output_on_a_full_disk()
+    {
+        QFETCH(bool, through_printer);
+        TempDb db(three_records());
+        db.open_all();
+        const QString out = db.dir() + QStringLiteral("/sheets.pdf");
+        ScriptedDialogs dialogs;
+        if (through_printer) {
+            set_printer_factory([out] { return make_pdf_printer(out); });
+        } else {
+            set_printer_factory([] { return std::unique_ptr<QPrinter>(); });
+            dialogs.answer(MsgAnswer::ok);  // save as PDF instead
+            dialogs.choose_file(out);
+        }
+        bool printed = true;
+        {
+            FileSizeLimit full(3000);
+            QVERIFY(full.ok());
+            printed = print_record_sheets(nullptr, 1, 3);
+        }
+        QVERIFY(!printed);
+        QCOMPARE(dialogs.last().text, "The PDF file could not be finished: " + out + "\n" + too_large);
+        QCOMPARE(dialogs.last().icon, MsgIcon::critical);
+        QVERIFY(!dialogs.texts().contains("Pages saved to PDF file " + out));
+        QVERIFY(!QFile::exists(out));
+
+        // With room the same printout is whole and reported.
+        dialogs.shown.clear();
+        if (!through_printer) {
+            dialogs.answer(MsgAnswer::ok);
+            dialogs.choose_file(out);
+        }
+        QVERIFY(print_record_sheets(nullptr, 1, 3));
+        QVERIFY(read_bytes(out).trimmed().endsWith("%%EOF"));
+    }
+};
+
+QTEST_MAIN(tst_faults)
+#include "tst_faults.moc"
