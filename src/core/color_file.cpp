@@ -1,5 +1,7 @@
 #include "color_file.h"
 
+#include "file_write.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -122,13 +124,21 @@ bool write_color_file(const QString& path, const ColorScheme& scheme, QString* e
     // leaves the previous scheme in place.
     QSaveFile file(path);
     const QByteArray text = color_file_text(scheme);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
+    QString why;
+    if (!file.open(QIODevice::WriteOnly)) {
+        why = file.errorString();
+    } else if (FileStatus st = write_all(file, text); !st) {
+        // A short write (a full disk) would otherwise be committed as a cut-off file.
+        why = st.error;
         file.cancelWriting();
-        return false;
+    } else if (!file.commit()) {
+        why = file.errorString();
     }
-    return true;
+    if (why.isEmpty())
+        return true;
+    if (error)
+        *error = why;
+    return false;
 }
 
 bool sub_read_colors(QString* error)

@@ -1,5 +1,7 @@
 #include "delete_record.h"
 
+#include "file_write.h"
+
 #include "scope_record.h"
 
 #include <QDir>
@@ -34,8 +36,9 @@ FileStatus copy_bytes(QFile& src, QFile& dst, qint64 len)
             return FileStatus::failure(src.error() != QFileDevice::NoError
                                            ? src.errorString()
                                            : QStringLiteral("The database file ended early."));
-        if (dst.write(buf) != want)
-            return FileStatus::failure(dst.errorString());
+        // Qt reports a short write with no reason; the system's comes from write_all.
+        if (FileStatus st = write_all(dst, buf); !st)
+            return st;
         len -= want;
     }
     return {};

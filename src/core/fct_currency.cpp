@@ -296,14 +296,74 @@ int needed_decimals(quint64 mag)
     return digits;
 }
 
+// What the money texts need of the current locale, worked out once per locale:
+// working it out costs far more than one text, and a summary makes tens of
+// thousands of them.
+struct MoneyLocale {
+    QLocale loc;
+    QLocale plain;  // the same without group separators
+    QString one;    // plain.toString(1)
+    bool ascii_plain = false;  // plain writes whole numbers as QString::number does
+    QString decimal_point;
+    QString negative_sign;
+    // The currency form of one sign: the probe amount 1234 in it, and where the
+    // probe's number stands in it (-1 when not exactly once).
+    struct Form {
+        int usual = 0;  // the decimals the locale's currency form shows
+        QString currency;
+        QString number;
+        qsizetype at = -1;
+    };
+    Form positive;
+    Form negative;
+};
+
+const MoneyLocale& money_locale()
+{
+    thread_local MoneyLocale m;
+    thread_local bool made = false;
+    const QLocale now;
+    if (made && now == m.loc)
+        return m;
+    m = MoneyLocale{};
+    m.loc = now;
+    m.plain = now;
+    m.plain.setNumberOptions(now.numberOptions() | QLocale::OmitGroupSeparator);
+    m.one = m.plain.toString(1);
+    // Every digit appears in the probe, and without separators a whole number
+    // is its digits alone, so this one comparison answers for every number.
+    m.ascii_plain = m.plain.toString(qulonglong(1234567890)) == QLatin1String("1234567890");
+    m.decimal_point = now.decimalPoint();
+    m.negative_sign = now.negativeSign();
+    constexpr double probe = 1234.0;
+    for (const bool negative : {false, true}) {
+        MoneyLocale::Form& f = negative ? m.negative : m.positive;
+        f.currency = now.toCurrencyString(negative ? -probe : probe);
+        for (int d = 4; d >= 0; --d) {
+            if (f.currency.contains(now.toString(probe, 'f', d))) {
+                f.usual = d;
+                break;
+            }
+        }
+        f.number = now.toString(probe, 'f', f.usual);
+        const qsizetype at = f.currency.indexOf(f.number);
+        f.at = (at < 0 || f.currency.indexOf(f.number, at + 1) >= 0) ? -1 : at;
+    }
+    made = true;
+    return m;
+}
+
 // The number without sign, in the locale's digits, with `decimals` places.
 // Group separators follow the locale's number options when `grouped`.
-QString exact_number(const QLocale& loc, quint64 mag, int decimals, bool grouped)
+QString plain_whole(const MoneyLocale& m, quint64 v)
 {
-    QLocale plain(loc);
-    plain.setNumberOptions(loc.numberOptions() | QLocale::OmitGroupSeparator);
+    return m.ascii_plain ? QString::number(v) : m.plain.toString(qulonglong(v));
+}
+
+QString exact_number(const MoneyLocale& m, quint64 mag, int decimals, bool grouped)
+{
     const quint64 int_part = mag / quint64(money_scale);
-    QString out = (grouped ? loc : plain).toString(qulonglong(int_part));
+    QString out = grouped ? m.loc.toString(qulonglong(int_part)) : plain_whole(m, int_part);
     if (decimals > 0) {
         quint64 frac = mag % quint64(money_scale);
         quint64 pow = 1;
@@ -318,9 +378,8 @@ QString exact_number(const QLocale& loc, quint64 mag, int decimals, bool grouped
         }
         // "1" in front keeps the leading zeros; it is cut off again, whatever
         // the locale's digits look like.
-        const QString with_one = plain.toString(qulonglong(pow + frac));
-        const QString one = plain.toString(1);
-        out += loc.decimalPoint() + with_one.mid(one.size());
+        const QString with_one = plain_whole(m, pow + frac);
+        out += m.decimal_point + with_one.mid(m.one.size());
     }
     return out;
 }
@@ -331,36 +390,26 @@ QString money_text(qint64 amount)
 {
     if (amount == 0)
         return QString();
-    const QLocale loc;
-    constexpr double probe = 1234.0;
-    const QString probe_currency = loc.toCurrencyString(amount < 0 ? -probe : probe);
-    int usual = 0;
-    for (int d = 4; d >= 0; --d) {
-        if (probe_currency.contains(loc.toString(probe, 'f', d))) {
-            usual = d;
-            break;
-        }
-    }
+    const MoneyLocale& m = money_locale();
+    const MoneyLocale::Form& form = amount < 0 ? m.negative : m.positive;
     const quint64 mag = magnitude(amount);
-    const int decimals = std::max(usual, needed_decimals(mag));
-    const QString probe_number = loc.toString(probe, 'f', usual);
-    const qsizetype at = probe_currency.indexOf(probe_number);
-    if (at < 0 || probe_currency.indexOf(probe_number, at + 1) >= 0) {
+    const int decimals = std::max(form.usual, needed_decimals(mag));
+    if (form.at < 0) {
         // The locale's currency form could not be taken apart; its own
         // formatting with enough decimals is the next best.
-        return loc.toCurrencyString(double(amount) / money_scale, QString(), decimals);
+        return m.loc.toCurrencyString(double(amount) / money_scale, QString(), decimals);
     }
-    QString out = probe_currency;
-    out.replace(at, probe_number.size(), exact_number(loc, mag, decimals, true));
+    QString out = form.currency;
+    out.replace(form.at, form.number.size(), exact_number(m, mag, decimals, true));
     return out;
 }
 
 QString money_plain_text(qint64 amount)
 {
-    const QLocale loc;
+    const MoneyLocale& m = money_locale();
     const quint64 mag = magnitude(amount);
-    const QString number = exact_number(loc, mag, needed_decimals(mag), false);
-    return amount < 0 ? loc.negativeSign() + number : number;
+    const QString number = exact_number(m, mag, needed_decimals(mag), false);
+    return amount < 0 ? m.negative_sign + number : number;
 }
 
 }  // namespace tessaran

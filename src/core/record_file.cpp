@@ -1,8 +1,14 @@
 #include "record_file.h"
 
+#include "file_write.h"
 #include "globalvars.h"
 
 #include <QFileInfo>
+
+#include <memory>
+
+#include <sys/mman.h>
+#include <sys/stat.h>
 
 namespace tessaran {
 
@@ -46,6 +52,8 @@ FileStatus write_record(const QString& path, int n, const ScopeRecord& rec)
     QFile f(path);
     // Only the first record of a new database may bring its file into being; a
     // database that vanished is an error, not a fresh file.
+    // Opened for writing although it is replaced, so that a file the user may
+    // not write is refused as before.
     const QIODevice::OpenMode mode =
         n == 1 ? QIODevice::ReadWrite : (QIODevice::ReadWrite | QIODevice::ExistingOnly);
     if (!f.open(mode))
@@ -56,26 +64,25 @@ FileStatus write_record(const QString& path, int n, const ScopeRecord& rec)
     if (n < 1 || n > max_record_count || at > old_size)
         return FileStatus::failure(past_end_text(n));
 
-    // Keep what is there, so a failed write can put it back.
-    QByteArray before;
-    if (at < old_size) {
-        if (!f.seek(at))
-            return FileStatus::failure(f.errorString());
-        before = f.read(qMin<qint64>(rec_len_bytes, old_size - at));
-    }
-
+    // The file is rewritten whole and renamed into place. One write() of the
+    // record in place is not enough: the kernel checks for a fatal signal
+    // between pages, so a program killed while saving could leave a record
+    // half old and half new, or an append cut at a page boundary (a file no
+    // longer a whole number of records, which then cannot be opened).
+    if (!f.seek(0))
+        return FileStatus::failure(f.errorString());
+    QByteArray contents = f.readAll();
+    if (contents.size() != old_size)
+        return FileStatus::failure(f.error() != QFileDevice::NoError
+                                       ? f.errorString()
+                                       : QStringLiteral("The database file could not be read."));
+    f.close();
     const QByteArray bytes = encode_record(rec);
-    bool ok = f.seek(at) && f.write(bytes) == bytes.size() && f.flush();
-    if (ok)
-        return {};
-
-    const QString why = f.errorString();
-    f.unsetError();
-    if (!before.isEmpty() && f.seek(at))
-        f.write(before);
-    f.flush();
-    f.resize(old_size);
-    return FileStatus::failure(why);
+    if (at < old_size)
+        contents.replace(at, qMin<qint64>(rec_len_bytes, old_size - at), bytes);
+    else
+        contents.append(bytes);
+    return replace_file_atomically(path, contents);
 }
 
 qint64 file_length(const QString& path)
@@ -90,6 +97,35 @@ int record_count_of(const QString& path)
 {
     return rounded_count(file_length(path));
 }
+
+namespace {
+
+// One read-only shared mapping of a whole database file.
+struct FileMapping {
+    const uchar* data = nullptr;
+    size_t length = 0;
+    dev_t device = 0;
+    ino_t inode = 0;
+    qint64 file_size = 0;
+    ~FileMapping()
+    {
+        if (data)
+            ::munmap(const_cast<uchar*>(data), length);
+    }
+};
+
+// The last mapping is kept for the next scan of the same file: mapping 80 MB
+// and faulting it in again costs more than most scans do. It serves only the
+// same file (device and inode) at the same length; what was written to the
+// file since is in it, because a shared mapping and the file's writes share
+// the page cache. A replaced, shortened or lengthened file gets a new mapping.
+std::shared_ptr<const FileMapping>& kept_mapping()
+{
+    static std::shared_ptr<const FileMapping> kept;
+    return kept;
+}
+
+}  // namespace
 
 RecordScanner::~RecordScanner()
 {
@@ -107,7 +143,28 @@ FileStatus RecordScanner::open(const QString& path)
     if (count_ == 0)
         return {};
     const qint64 used = qint64(count_) * rec_len_bytes;
-    map_ = file_.map(0, used);
+    struct stat info {};
+    if (::fstat(file_.handle(), &info) == 0) {
+        std::shared_ptr<const FileMapping>& kept = kept_mapping();
+        if (!(kept && kept->device == info.st_dev && kept->inode == info.st_ino && kept->file_size == size &&
+              qint64(kept->length) >= used)) {
+            kept.reset();
+            void* m = ::mmap(nullptr, size_t(used), PROT_READ, MAP_SHARED, file_.handle(), 0);
+            if (m != MAP_FAILED) {
+                auto fresh = std::make_shared<FileMapping>();
+                fresh->data = static_cast<const uchar*>(m);
+                fresh->length = size_t(used);
+                fresh->device = info.st_dev;
+                fresh->inode = info.st_ino;
+                fresh->file_size = size;
+                kept = std::move(fresh);
+            }
+        }
+        if (kept) {
+            mapping_ = kept;
+            map_ = kept->data;
+        }
+    }
     if (!map_) {
         // Mapping is an optimisation; reading the records gives the same bytes.
         file_.unsetError();
@@ -125,8 +182,7 @@ FileStatus RecordScanner::open(const QString& path)
 
 void RecordScanner::close()
 {
-    if (map_)
-        file_.unmap(const_cast<uchar*>(map_));
+    mapping_.reset();
     map_ = nullptr;
     fallback_.clear();
     count_ = 0;

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QString>
 
+#include <memory>
+
 namespace tessaran {
 
 // Result of a file operation: ok, or the system's reason in error.
@@ -19,9 +21,11 @@ struct FileStatus {
 
 // Read record n (1-based) of path into rec. Fails when the record lies past the end.
 FileStatus read_record(const QString& path, int n, ScopeRecord& rec);
-// Write rec as record n of path; n = count + 1 appends. The write is flushed
-// before the file is closed; a failed write leaves the file as it was (an append
-// is cut back to the old length). Only record 1 may create a missing file.
+// Write rec as record n of path; n = count + 1 appends. The file is rewritten
+// through a scratch file beside it and renamed into place, so a killed program
+// leaves the whole old or the whole new file; a failed write leaves the file as
+// it was. A file the user may not write is refused. Only record 1 may create a
+// missing file.
 FileStatus write_record(const QString& path, int n, const ScopeRecord& rec);
 
 // Number of records the file holds: length / 2473 rounded to nearest; 0 when missing.
@@ -30,7 +34,8 @@ int record_count_of(const QString& path);
 qint64 file_length(const QString& path);
 
 // Sequential or random reads during one scan, with one open file.
-// The whole file is mapped into memory when possible, so a scan is a walk over bytes.
+// The whole file is mapped into memory when possible, so a scan is a walk over
+// bytes; the mapping is kept for the next scan of the same unchanged-length file.
 class RecordScanner {
 public:
     RecordScanner() = default;
@@ -49,6 +54,7 @@ public:
 
 private:
     QFile file_;
+    std::shared_ptr<const void> mapping_;  // keeps map_ alive
     const uchar* map_ = nullptr;
     QByteArray fallback_;
     int count_ = 0;

@@ -7,7 +7,10 @@
 #include <QLocale>
 #include <QtEndian>
 
+#include <algorithm>
+#include <cstring>
 #include <string_view>
+#include <vector>
 
 namespace tessaran {
 
@@ -48,9 +51,8 @@ std::optional<double> stored_date_days(const QString& stored)
 
 namespace {
 
-bool date_in_range(const Criteria& c, const QString& stored)
+bool days_in_range(const Criteria& c, const std::optional<double>& d)
 {
-    const std::optional<double> d = stored_date_days(stored);
     if (!d)
         return false;
     if (c.date_beg != open_date_bound && *d < c.date_beg)
@@ -59,6 +61,67 @@ bool date_in_range(const Criteria& c, const QString& stored)
         return false;
     return true;
 }
+
+bool date_in_range(const Criteria& c, const QString& stored)
+{
+    return days_in_range(c, stored_date_days(stored));
+}
+
+}  // namespace
+
+// A scan asks for every record, so the answers are remembered by the bytes
+// themselves, in an open-addressing table: no string is built and nothing is
+// allocated for a date seen before. Like the text cache, it holds while the
+// locale stays.
+std::optional<double> stored_date_days_raw(const char* p, int width)
+{
+    constexpr int key_bytes = 16;
+    if (width < 0 || width >= key_bytes)
+        return stored_date_days(from_cp1252(p, width));
+
+    struct Slot {
+        quint64 a = 0;
+        quint64 b = 0;  // the last byte holds the width, so no key is all zeros
+        double days = 0;
+        qint8 state = 0;  // 0 empty, 1 no date, 2 days
+    };
+    constexpr size_t capacity = 1u << 15;  // twice the entries it may hold
+    constexpr size_t max_entries = capacity / 2;
+    struct Cache {
+        QLocale locale;
+        std::vector<Slot> table = std::vector<Slot>(capacity);
+        size_t used = 0;
+    };
+    static Cache cache;
+    const QLocale now;
+    if (!(now == cache.locale) || cache.used >= max_entries) {
+        cache.locale = now;
+        std::fill(cache.table.begin(), cache.table.end(), Slot{});
+        cache.used = 0;
+    }
+
+    unsigned char bytes[key_bytes] = {};
+    std::memcpy(bytes, p, size_t(width));
+    bytes[key_bytes - 1] = static_cast<unsigned char>(width);
+    quint64 a;
+    quint64 b;
+    std::memcpy(&a, bytes, 8);
+    std::memcpy(&b, bytes + 8, 8);
+    size_t i = size_t((a * 0x9E3779B97F4A7C15ull) ^ (b * 0xC2B2AE3D27D4EB4Full)) >> 17;
+    for (;; i = (i + 1) & (capacity - 1)) {
+        Slot& slot = cache.table[i & (capacity - 1)];
+        if (slot.state == 0) {
+            const std::optional<double> d = stored_date_days(from_cp1252(p, width));
+            slot = Slot{a, b, d.value_or(0), qint8(d ? 2 : 1)};
+            ++cache.used;
+            return d;
+        }
+        if (slot.a == a && slot.b == b)
+            return slot.state == 2 ? std::optional<double>(slot.days) : std::nullopt;
+    }
+}
+
+namespace {
 
 bool price_in_range(qint64 p, qint64 min, qint64 max)
 {
@@ -84,11 +147,23 @@ bool raw_text_contains(const char* p, int width, const QString& wanted)
 {
     char upper[500];  // the widest member
     if (width <= int(sizeof upper) && upper_cp1252(p, width, upper)) {
-        QByteArray w;
+        // The same few wanted texts come for every record of a scan: their
+        // bytes are made once.
+        struct Wanted {
+            QString text;
+            QByteArray bytes;
+            bool exact = false;
+        };
+        static Wanted last;
+        if (last.text.isNull() || last.text != wanted) {
+            last.text = wanted;
+            last.exact = to_cp1252_exact(wanted, last.bytes);
+        }
         // A character outside the code page cannot occur in these capitals.
-        if (!to_cp1252_exact(wanted, w))
+        if (!last.exact)
             return false;
-        return std::string_view(upper, size_t(width)).find(std::string_view(w.constData(), size_t(w.size()))) !=
+        return std::string_view(upper, size_t(width))
+                   .find(std::string_view(last.bytes.constData(), size_t(last.bytes.size()))) !=
                std::string_view::npos;
     }
     return text_contains(from_cp1252(p, width), wanted);
@@ -130,7 +205,7 @@ bool raw_record_matches(const Criteria& c, const char* raw)
         return false;
     if (c.by_date) {
         const TextMemberInfo* m = text_member_info(m_date_bought);
-        if (!date_in_range(c, from_cp1252(raw + m->offset, m->width)))
+        if (!days_in_range(c, stored_date_days_raw(raw + m->offset, m->width)))
             return false;
     }
     if (c.by_text) {

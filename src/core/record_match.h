@@ -20,6 +20,8 @@ bool raw_record_matches(const Criteria& c, const char* raw);
 // Day count of a stored date of purchase under the current locale; nothing when
 // the text is blank or not a date. Parsed texts are remembered per locale.
 std::optional<double> stored_date_days(const QString& stored);
+// The same for the stored bytes of a date member (width bytes of Windows-1252).
+std::optional<double> stored_date_days_raw(const char* bytes, int width);
 
 // The criteria text shown by the criteria windows and the summaries (CR LF breaks).
 // Text slot lines use the stored texts, trimmed (they are upper-cased already).

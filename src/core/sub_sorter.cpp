@@ -6,7 +6,12 @@
 #include "record_file.h"
 #include "scope_record.h"
 
+#include <QHash>
 #include <QtEndian>
+
+#include <algorithm>
+
+#include <utility>
 
 namespace tessaran {
 
@@ -24,20 +29,22 @@ void heapsort_keys(std::vector<K>& key, std::vector<int>& pos, int n)
     int l = n / 2 + 1;
     int ir = n;
     for (;;) {
+        // Keys are moved, not copied: every slot moved from is written again
+        // before it is next compared, so the order is the same either way.
         K k;
         int q;
         if (l > 1) {
             --l;
-            k = key[size_t(l)];
+            k = std::move(key[size_t(l)]);
             q = pos[size_t(l)];
         } else {
-            k = key[size_t(ir)];
+            k = std::move(key[size_t(ir)]);
             q = pos[size_t(ir)];
-            key[size_t(ir)] = key[1];
+            key[size_t(ir)] = std::move(key[1]);
             pos[size_t(ir)] = pos[1];
             --ir;
             if (ir == 1) {
-                key[1] = k;
+                key[1] = std::move(k);
                 pos[1] = q;
                 return;
             }
@@ -48,7 +55,7 @@ void heapsort_keys(std::vector<K>& key, std::vector<int>& pos, int n)
             if (j < ir && key[size_t(j)] < key[size_t(j + 1)])
                 ++j;
             if (k < key[size_t(j)]) {
-                key[size_t(i)] = key[size_t(j)];
+                key[size_t(i)] = std::move(key[size_t(j)]);
                 pos[size_t(i)] = pos[size_t(j)];
                 i = j;
                 j = j + j;
@@ -56,9 +63,57 @@ void heapsort_keys(std::vector<K>& key, std::vector<int>& pos, int n)
                 j = ir + 1;
             }
         }
-        key[size_t(i)] = k;
+        key[size_t(i)] = std::move(k);
         pos[size_t(i)] = q;
     }
+}
+
+// A text key with its first four characters packed into one number, so that
+// most comparisons are one integer comparison. The order is exactly QString's:
+// a shorter text is padded with zeros, which sort below every character, and
+// equal heads fall back to the whole texts.
+struct TextSortKey {
+    quint64 head = 0;
+    QString text;
+
+    explicit TextSortKey(QString t = QString()) : text(std::move(t))
+    {
+        for (qsizetype i = 0; i < 4; ++i)
+            head = (head << 16) | (i < text.size() ? text.at(i).unicode() : 0u);
+    }
+    bool operator<(const TextSortKey& o) const { return head != o.head ? head < o.head : text < o.text; }
+};
+
+// The heapsort only ever asks which of two keys is the smaller, so the texts
+// can be replaced by their ranks among the distinct texts: every answer stays
+// the same, and the heapsort then compares and moves integers. A text met many
+// times (an artist with many scopes) is ranked once.
+std::vector<int> text_ranks(const std::vector<QString>& texts, int n)
+{
+    QHash<QString, int> ids;
+    ids.reserve(n);
+    std::vector<int> id_of(size_t(n) + 1, 0);
+    std::vector<TextSortKey> distinct;
+    for (int p = 1; p <= n; ++p) {
+        const QString& t = texts[size_t(p)];
+        auto it = ids.constFind(t);
+        if (it == ids.constEnd()) {
+            it = ids.insert(t, int(distinct.size()));
+            distinct.emplace_back(t);
+        }
+        id_of[size_t(p)] = it.value();
+    }
+    std::vector<int> order(distinct.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = int(i);
+    std::sort(order.begin(), order.end(), [&distinct](int a, int b) { return distinct[size_t(a)] < distinct[size_t(b)]; });
+    std::vector<int> rank(distinct.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        rank[size_t(order[i])] = int(i);
+    std::vector<int> keys(size_t(n) + 1, 0);
+    for (int p = 1; p <= n; ++p)
+        keys[size_t(p)] = rank[size_t(id_of[size_t(p)])];
+    return keys;
 }
 
 enum class KeyKind { text, date, number };
@@ -88,15 +143,24 @@ Member member_of(int field)
 QString text_key(const char* raw, const TextMemberInfo& m)
 {
     char upper[500];  // the widest member
-    if (upper_cp1252(raw + m.offset, m.width, upper))
-        return trim_blanks(from_cp1252(upper, m.width));
+    if (upper_cp1252(raw + m.offset, m.width, upper)) {
+        // One byte is one character, so the blanks are trimmed before the
+        // text is made: one string per key instead of two.
+        int b = 0;
+        int e = m.width;
+        while (b < e && upper[b] == ' ')
+            ++b;
+        while (e > b && upper[e - 1] == ' ')
+            --e;
+        return from_cp1252(upper + b, e - b);
+    }
     return trim_blanks(from_cp1252(raw + m.offset, m.width)).toUpper();
 }
 
 double date_key(const char* raw, const TextMemberInfo& m)
 {
     // A date the locale cannot read sorts with the undated records.
-    return stored_date_days(from_cp1252(raw + m.offset, m.width)).value_or(undated_key);
+    return stored_date_days_raw(raw + m.offset, m.width).value_or(undated_key);
 }
 
 }  // namespace
@@ -177,7 +241,11 @@ bool sort_working_set(int field, bool descending, QString* error)
         scan.close();
 
         switch (kind) {
-        case KeyKind::text: heapsort_text(text_keys, pos, n); break;
+        case KeyKind::text: {
+            std::vector<int> ranks = text_ranks(text_keys, n);
+            heapsort_keys(ranks, pos, n);
+            break;
+        }
         case KeyKind::date: heapsort_date(date_keys, pos, n); break;
         case KeyKind::number: heapsort_number(number_keys, pos, n); break;
         }

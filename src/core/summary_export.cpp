@@ -1,9 +1,11 @@
 #include "summary_export.h"
 
 #include "fct_currency.h"
+#include "file_write.h"
 #include "summary_rows.h"
 
 #include <QSaveFile>
+#include <QtEndian>
 
 namespace tessaran {
 
@@ -51,6 +53,59 @@ QStringList export_record_items(const ScopeRecord& r, int kind)
             money_plain_text(r.price_retail).trimmed(), summary_text(r.store)};
 }
 
+namespace {
+
+// A stored member as one quoted item, straight from its bytes: trimmed of
+// blanks and zero bytes, inner quotes doubled. Decoding and encoding again
+// would give back the same bytes, so none of that is done.
+void append_raw_item(QByteArray& out, const char* raw, Member member)
+{
+    const TextMemberInfo* m = text_member_info(member);
+    const char* p = raw + m->offset;
+    int b = 0;
+    int e = m->width;
+    while (b < e && (p[b] == ' ' || p[b] == '\0'))
+        ++b;
+    while (e > b && (p[e - 1] == ' ' || p[e - 1] == '\0'))
+        --e;
+    out += '"';
+    for (int i = b; i < e; ++i) {
+        if (p[i] == '"')
+            out += '"';
+        out += p[i];
+    }
+    out += '"';
+}
+
+// One record line without its line end, the same bytes as
+// to_cp1252(csv_line(export_record_items(decode_record(raw), kind))).
+void append_record_line(QByteArray& out, const char* raw, int kind)
+{
+    static const Member scope_items[] = {m_scopename, m_artist,  m_scopetype, m_scopeyear, m_extmat,  m_extclr,
+                                         m_celltype,  m_edition, m_objects,   m_signed,    m_mirrors, m_symmetry};
+    if (kind == summary_kind_scope) {
+        for (const Member m : scope_items) {
+            if (m != m_scopename)
+                out += ',';
+            append_raw_item(out, raw, m);
+        }
+        return;
+    }
+    append_raw_item(out, raw, m_scopename);
+    out += ',';
+    append_raw_item(out, raw, m_artist);
+    out += ',';
+    append_raw_item(out, raw, m_date_bought);
+    out += ',';
+    out += to_cp1252(csv_quote(money_plain_text(qFromLittleEndian<qint64>(raw + offset_price_paid)).trimmed()));
+    out += ',';
+    out += to_cp1252(csv_quote(money_plain_text(qFromLittleEndian<qint64>(raw + offset_price_retail)).trimmed()));
+    out += ',';
+    append_raw_item(out, raw, m_store);
+}
+
+}  // namespace
+
 FileStatus write_summary_export(const QString& path, const QString& db_path,
                                 const std::vector<qint16>& ws_recno, int ws_count, int kind,
                                 const SummaryExportHead& head)
@@ -73,27 +128,32 @@ FileStatus write_summary_export(const QString& path, const QString& db_path,
     for (const QString& line : lines)
         chunk += to_cp1252(line) + crlf;
 
-    ScopeRecord rec;
     for (int p = 1; p <= ws_count; ++p) {
         const std::size_t idx = static_cast<std::size_t>(p);
-        if (idx >= ws_recno.size() || !db.read(ws_recno[idx], rec)) {
+        const char* raw = idx < ws_recno.size() ? db.raw(ws_recno[idx]) : nullptr;
+        if (!raw) {
             out.cancelWriting();
             return FileStatus::failure(
                 QStringLiteral("Record %1 could not be read from the database file.")
                     .arg(idx < ws_recno.size() ? ws_recno[idx] : p));
         }
-        chunk += to_cp1252(csv_line(export_record_items(rec, kind))) + crlf;
+        append_record_line(chunk, raw, kind);
+        chunk += crlf;
         if (chunk.size() > (1 << 16)) {
-            if (out.write(chunk) != chunk.size()) {
-                const QString why = out.errorString();
+            if (FileStatus st = write_all(out, chunk); !st) {
                 out.cancelWriting();
-                return FileStatus::failure(why);
+                return st;
             }
             chunk.clear();
         }
     }
     db.close();
-    if (out.write(chunk) != chunk.size() || !out.commit())
+    // Short writes on a full disk must fail the export, not commit a cut-off file.
+    if (FileStatus st = write_all(out, chunk); !st) {
+        out.cancelWriting();
+        return st;
+    }
+    if (!out.commit())
         return FileStatus::failure(out.errorString());
     return FileStatus{};
 }

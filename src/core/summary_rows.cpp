@@ -4,6 +4,9 @@
 #include "fct_getlocale.h"
 
 #include <QLocale>
+#include <QtEndian>
+
+#include <limits>
 
 namespace tessaran {
 
@@ -75,10 +78,46 @@ QString summary_text(const QString& stored)
     return stored.mid(b, e - b);
 }
 
+namespace {
+
+// True when, in the current locale, every amount reads back from its plain text
+// unchanged. The plain text is a sign, the integer digits and at most four
+// decimals, and the reader takes it digit by digit, so amounts of both signs
+// with every digit and every count of decimals, and the extremes, stand for
+// all. Worked out once per locale.
+bool plain_text_reads_back()
+{
+    thread_local QLocale checked;
+    thread_local bool known = false;
+    thread_local bool exact = false;
+    const QLocale now;
+    if (known && now == checked)
+        return exact;
+    exact = true;
+    const qint64 digits = 1234567890;
+    for (const qint64 frac : {0, 5000, 1200, 9870, 6543, 1, 10})
+        for (const qint64 sign : {1, -1}) {
+            const qint64 amount = sign * (digits * money_scale + frac);
+            exact = exact && money_from_text(money_plain_text(amount).trimmed()) == amount;
+        }
+    for (const qint64 amount : {qint64(1), qint64(-1), std::numeric_limits<qint64>::max(),
+                                std::numeric_limits<qint64>::min(), qint64(99990000)})
+        exact = exact && money_from_text(money_plain_text(amount).trimmed()) == amount;
+    checked = now;
+    known = true;
+    return exact;
+}
+
+}  // namespace
+
 QString format_price(qint64 amount)
 {
     // The stored amount goes through its plain text and back, as the editor's
-    // fields do, so the grid shows exactly what the editor would.
+    // fields do, so the grid shows exactly what the editor would. Where that
+    // round trip is known to change nothing, it is skipped: a summary formats
+    // tens of thousands of prices.
+    if (plain_text_reads_back())
+        return money_text(amount).trimmed();
     const qint64 back = money_from_text(money_plain_text(amount).trimmed());
     if (back == invalid_money)
         return money_text(amount).trimmed();
@@ -97,6 +136,41 @@ QStringList summary_cells(const ScopeRecord& r, int kind)
             format_price(r.price_paid), format_price(r.price_retail), summary_text(r.store)};
 }
 
+namespace {
+
+// summary_text of a stored member straight from its bytes: one byte is one
+// character, so the blanks and zero bytes are trimmed before the text is made.
+QString raw_cell(const char* raw, Member member)
+{
+    const TextMemberInfo* m = text_member_info(member);
+    const char* p = raw + m->offset;
+    int b = 0;
+    int e = m->width;
+    while (b < e && (p[b] == ' ' || p[b] == '\0'))
+        ++b;
+    while (e > b && (p[e - 1] == ' ' || p[e - 1] == '\0'))
+        --e;
+    return from_cp1252(p + b, e - b);
+}
+
+}  // namespace
+
+QStringList summary_cells_raw(const char* raw, int kind)
+{
+    if (kind == summary_kind_scope) {
+        return {raw_cell(raw, m_scopename), raw_cell(raw, m_artist),    raw_cell(raw, m_scopetype),
+                raw_cell(raw, m_scopeyear), raw_cell(raw, m_extmat),    raw_cell(raw, m_extclr),
+                raw_cell(raw, m_celltype),  raw_cell(raw, m_edition),   raw_cell(raw, m_objects),
+                raw_cell(raw, m_signed),    raw_cell(raw, m_mirrors),   raw_cell(raw, m_symmetry)};
+    }
+    return {raw_cell(raw, m_scopename),
+            raw_cell(raw, m_artist),
+            raw_cell(raw, m_date_bought),
+            format_price(qFromLittleEndian<qint64>(raw + offset_price_paid)),
+            format_price(qFromLittleEndian<qint64>(raw + offset_price_retail)),
+            raw_cell(raw, m_store)};
+}
+
 FileStatus read_summary_rows(const QString& db_path, const std::vector<qint16>& ws_recno, int ws_count,
                              int kind, std::vector<QStringList>& rows, const std::function<void(int p)>& progress)
 {
@@ -105,16 +179,17 @@ FileStatus read_summary_rows(const QString& db_path, const std::vector<qint16>& 
     if (FileStatus st = db.open(db_path); !st)
         return st;
     rows.reserve(static_cast<std::size_t>(qMax(0, ws_count)));
-    ScopeRecord rec;
     for (int p = 1; p <= ws_count; ++p) {
         const std::size_t idx = static_cast<std::size_t>(p);
         const int n = idx < ws_recno.size() ? ws_recno[idx] : 0;
-        if (!db.read(n, rec)) {
+        // Only the members the summary shows are made into text.
+        const char* raw = db.raw(n);
+        if (!raw) {
             rows.clear();
             return FileStatus::failure(
                 QStringLiteral("Record %1 could not be read from the database file %2.").arg(n).arg(db_path));
         }
-        rows.push_back(summary_cells(rec, kind));
+        rows.push_back(summary_cells_raw(raw, kind));
         if (progress)
             progress(p);
     }

@@ -45,6 +45,8 @@ QString format_price(qint64 amount);
 
 // Cell texts of one record in column order (grid and printout).
 QStringList summary_cells(const ScopeRecord& rec, int kind);
+// The same from the record's 2473 stored bytes, making only the cells' texts.
+QStringList summary_cells_raw(const char* raw, int kind);
 
 // Reads the records ws_recno[1..ws_count] of db_path once, in working-set
 // order, and gives their cell texts. progress(p) is called after position p.

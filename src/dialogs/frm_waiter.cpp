@@ -39,19 +39,30 @@ void frm_waiter::start(const QString& message, int maximum)
     progbar->setRange(0, qMax(0, maximum));
     progbar->setValue(0);
     last_percent_ = -1;
+    held_percent_ = -1;
+    since_repaint_.invalidate();
     show();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void frm_waiter::step(int value)
 {
-    progbar->setValue(value);
     const int max = progbar->maximum();
     const int percent = max > 0 ? static_cast<int>(qint64(value) * 100 / max) : 100;
-    if (percent != last_percent_) {
-        last_percent_ = percent;
-        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // A scan steps once per record; the bar (which repaints itself on every
+    // visible change) is moved once per percent and no faster than a screen
+    // shows frames, and always at the end, so the window costs the scan next
+    // to nothing.
+    if (percent == last_percent_ || percent == held_percent_)
+        return;
+    if (value < max && since_repaint_.isValid() && since_repaint_.elapsed() < repaint_interval_ms) {
+        held_percent_ = percent;  // the clock is asked again at the next percent
+        return;
     }
+    last_percent_ = percent;
+    since_repaint_.restart();
+    progbar->setValue(value);
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 }  // namespace tessaran

@@ -37,6 +37,37 @@ bool offer_pdf(QWidget* parent, const QString& why)
                   MsgIcon::question, MsgButtons::ok_cancel, QStringLiteral("Print")) == MsgAnswer::ok;
 }
 
+// The PDF writer reports no failed write (a full disk, a file size limit): a
+// painter ends "successfully" on a cut-off file. A complete PDF ends with its
+// "%%EOF" trailer; without it the file is removed and the system's reason,
+// learnt by trying to add to the file, is returned. Empty when complete.
+QString unfinished_pdf_reason(const QString& path)
+{
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly))
+            return f.errorString();
+        const qint64 size = f.size();
+        if (size >= 5 && f.seek(qMax<qint64>(0, size - 32)) && f.read(32).contains("%%EOF"))
+            return QString();
+    }
+    QString why;
+    QFile probe(path);
+    if (probe.open(QIODevice::Append | QIODevice::Unbuffered)) {
+        const QByteArray block(64 * 1024, '\0');
+        if (probe.write(block) != block.size())
+            why = probe.errorString();
+        probe.close();
+    }
+    QFile::remove(path);
+    return why.isEmpty() ? QStringLiteral("The file was not written completely.") : why;
+}
+
+bool is_pdf_file_output(const QPrinter& printer)
+{
+    return printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+}
+
 PrintOutcome save_as_pdf(QWidget* parent, const PrintJob& job)
 {
     const QString path = user_dialogs().save_file(parent, QStringLiteral("Save as PDF file"), QString(),
@@ -64,6 +95,11 @@ PrintOutcome save_as_pdf(QWidget* parent, const PrintJob& job)
     job.paint(painter, *pdf);
     if (!painter.end()) {
         msgbox(parent, QStringLiteral("The PDF file could not be finished: ") + path, MsgIcon::critical);
+        return PrintOutcome::failed;
+    }
+    if (const QString why = unfinished_pdf_reason(path); !why.isEmpty()) {
+        msgbox(parent, QStringLiteral("The PDF file could not be finished: ") + path + QStringLiteral("\n") + why,
+               MsgIcon::critical);
         return PrintOutcome::failed;
     }
     msgbox(parent, QStringLiteral("Pages saved to PDF file ") + path, MsgIcon::none, MsgButtons::ok,
@@ -178,6 +214,14 @@ PrintOutcome run_print_job(QWidget* parent, const PrintJob& job)
     if (!painter.end()) {
         msgbox(parent, QStringLiteral("The printer could not finish the document."), MsgIcon::critical);
         return PrintOutcome::failed;
+    }
+    if (is_pdf_file_output(*printer)) {
+        const QString path = printer->outputFileName();
+        if (const QString why = unfinished_pdf_reason(path); !why.isEmpty()) {
+            msgbox(parent, QStringLiteral("The PDF file could not be finished: ") + path + QStringLiteral("\n") + why,
+                   MsgIcon::critical);
+            return PrintOutcome::failed;
+        }
     }
     return PrintOutcome::printed;
 }
