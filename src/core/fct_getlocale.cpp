@@ -190,7 +190,6 @@ std::optional<QDate> parse_with(const QLocale& loc, const QString& text, const Q
     std::vector<Number> numbers;
     int named_month = 0;
     for (qsizetype i = 0; i < text.size();) {
-        const QChar c = text.at(i);
         qsizetype length = 1;
         if (digit_at(text, i, length) >= 0) {
             Number n;

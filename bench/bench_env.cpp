@@ -1,0 +1,293 @@
+#include "bench_env.h"
+
+#include "collection.h"
+
+#include "core/database.h"
+#include "core/delete_record.h"
+#include "core/fct_getlocale.h"
+#include "core/globalvars.h"
+#include "core/record_file.h"
+#include "core/record_match.h"
+#include "core/sub_sorter.h"
+#include "core/working_set.h"
+#include "editor/frm_kaleido.h"
+#include "editor/frm_main.h"
+#include "editor/kaleido_search.h"
+#include "reports/frm_sumgrid.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cstring>
+
+namespace tessaran::bench {
+
+const char* const sql_text = "SELECT id FROM scopes WHERE upper(artist) LIKE '%SEN%'";
+const char* const sql_date = "SELECT id FROM scopes WHERE date_bought BETWEEN '2000-01-01' AND '2004-12-31'";
+const char* const sql_prices =
+    "SELECT id FROM scopes WHERE price_paid BETWEEN 5000000 AND 15000000 "
+    "AND price_retail BETWEEN 8000000 AND 20000000";
+const char* const sql_no_match = "SELECT id FROM scopes WHERE upper(artist) LIKE '%XQZ%' LIMIT 1";
+
+BenchEnv& env()
+{
+    static BenchEnv e;
+    return e;
+}
+
+namespace {
+
+constexpr int artist_slot = 2;
+
+bool copy_file(const QString& from, const QString& to)
+{
+    QFile::remove(to);
+    return QFile::copy(from, to);
+}
+
+}  // namespace
+
+Criteria text_criteria()
+{
+    Criteria c;
+    c.by_text = true;
+    c.texts[artist_slot] = QStringLiteral("SEN");
+    return c;
+}
+
+Criteria date_criteria()
+{
+    Criteria c;
+    c.by_date = true;
+    c.date_beg = date_to_days(QDate(2000, 1, 1));
+    c.date_end = date_to_days(QDate(2004, 12, 31));
+    return c;
+}
+
+Criteria price_criteria()
+{
+    Criteria c;
+    c.by_paid = true;
+    c.paid_min = 500 * 10000LL;
+    c.paid_max = 1500 * 10000LL;
+    c.by_retail = true;
+    c.retail_min = 800 * 10000LL;
+    c.retail_max = 2000 * 10000LL;
+    return c;
+}
+
+Criteria no_match_criteria()
+{
+    Criteria c;
+    c.by_text = true;
+    c.texts[artist_slot] = QStringLiteral("XQZ");
+    return c;
+}
+
+bool restore_rnd()
+{
+    return copy_file(env().rnd_pristine, env().rnd);
+}
+
+bool restore_sqlite()
+{
+    BenchEnv& e = env();
+    e.sql.close();
+    const bool ok = copy_file(e.sqlite_pristine, e.sqlite);
+    return e.sql.open(e.sqlite) && ok;
+}
+
+void reopen_state()
+{
+    Globalvars& g = gv();
+    g.sel_all = true;
+    g.sel = Criteria{};
+    g.sel_criteria = QStringLiteral("All");
+    const OpenCheck c = check_database_file(env().rnd);
+    g.rec_count = qint16(c.count);
+    ws_reset_all();
+    sort_working_set(2, false);
+    if (env().ed)
+        env().ed->fill_form(1);
+}
+
+bool setup_env(QString& error)
+{
+    BenchEnv& e = env();
+    if (!e.tmp.isValid()) {
+        error = QStringLiteral("no temporary folder: ") + e.tmp.errorString();
+        return false;
+    }
+    const QDir dir(e.tmp.path());
+    e.rnd = dir.filePath(QStringLiteral("collection.rnd"));
+    e.rnd_pristine = dir.filePath(QStringLiteral("collection_pristine.rnd"));
+    e.sqlite = dir.filePath(QStringLiteral("collection.sqlite"));
+    e.sqlite_pristine = dir.filePath(QStringLiteral("collection_pristine.sqlite"));
+    e.export_path = dir.filePath(QStringLiteral("summary.txt"));
+    e.sqlite_export_path = dir.filePath(QStringLiteral("summary_sqlite.txt"));
+    e.pdf_path = dir.filePath(QStringLiteral("printout.pdf"));
+
+    if (!write_collection(e.rnd_pristine, collection_size, error))
+        return false;
+    if (!copy_file(e.rnd_pristine, e.rnd)) {
+        error = QStringLiteral("cannot copy the collection");
+        return false;
+    }
+    if (!build_sqlite_copy(e.rnd_pristine, e.sqlite_pristine, error))
+        return false;
+    if (!restore_sqlite()) {
+        error = QStringLiteral("cannot open the SQLite copy: ") + e.sql.error();
+        return false;
+    }
+    e.buffer.assign(size_t(QFileInfo(e.rnd).size()), 1);
+
+    // Opened as the start-up window opens a database: the editor comes up on it.
+    e.startup = std::make_unique<frm_main>();
+    if (!e.startup->open_database(e.rnd)) {
+        error = QStringLiteral("the program did not open the collection: ") + e.dialogs.last_text;
+        return false;
+    }
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* ed = qobject_cast<frm_kaleido*>(w))
+            e.ed = ed;
+    if (!e.ed) {
+        error = QStringLiteral("the record editor did not open");
+        return false;
+    }
+    QApplication::processEvents();
+    return true;
+}
+
+namespace {
+
+std::vector<qint64> working_set_sorted()
+{
+    const Globalvars& g = gv();
+    std::vector<qint64> v(g.ws_recno.begin() + 1, g.ws_recno.begin() + 1 + g.ws_count);
+    std::sort(v.begin(), v.end());
+    return v;
+}
+
+bool check_select(const char* what, const Criteria& c, const char* sql, QString& error)
+{
+    BenchEnv& e = env();
+    reopen_state();
+    gv().sel = c;
+    gv().sel_all = false;
+    gv().sel_criteria = criteria_text(c);
+    const SelectOutcome o = selector(*e.ed, false);
+    const std::vector<qint64> program = working_set_sorted();
+    std::vector<qint64> lite = e.sql.ids(sql);
+    std::sort(lite.begin(), lite.end());
+    if (o != SelectOutcome::selected || program != lite) {
+        error = QStringLiteral("%1: the program selected %2 records, SQLite %3")
+                    .arg(QLatin1String(what))
+                    .arg(program.size())
+                    .arg(lite.size());
+        return false;
+    }
+    std::printf("  %-28s %6zu records (SQLite: the same records)\n", what, program.size());
+    return true;
+}
+
+qint64 line_count(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    return f.readAll().count("\r\n");
+}
+
+}  // namespace
+
+bool verify_results(QString& error)
+{
+    BenchEnv& e = env();
+    Globalvars& g = gv();
+    std::printf("Checking that the program and SQLite give the same results:\n");
+    if (!check_select("select by artist", text_criteria(), sql_text, error) ||
+        !check_select("select by date range", date_criteria(), sql_date, error) ||
+        !check_select("select by both price ranges", price_criteria(), sql_prices, error))
+        return false;
+
+    // Find next with no match ends at the question whether to start again.
+    reopen_state();
+    g.find = no_match_criteria();
+    g.find_found = true;
+    g.find_criteria = criteria_text(g.find);
+    e.ed->find_pos = 0;
+    e.dialogs.answers.push_back(MsgAnswer::no);
+    e.ed->cmd_findnxt_Click();
+    if (!e.dialogs.last_text.startsWith(QLatin1String("End of file reached")) || !e.sql.ids(sql_no_match).empty()) {
+        error = QStringLiteral("find next: unexpected outcome \"%1\"").arg(e.dialogs.last_text);
+        return false;
+    }
+    std::printf("  %-28s no match in %d records (SQLite: none)\n", "find next", int(g.ws_count));
+
+    // Sorting by price: the same sequence of amounts as SQLite's ORDER BY.
+    reopen_state();
+    sort_working_set(15, false);
+    std::vector<qint64> program;
+    {
+        RecordScanner scan;
+        scan.open(e.rnd);
+        ScopeRecord r;
+        for (int p = 1; p <= g.ws_count; ++p) {
+            scan.read(g.ws_recno[size_t(p)], r);
+            program.push_back(r.price_paid);
+        }
+    }
+    const std::vector<qint64> lite = e.sql.ids("SELECT price_paid FROM scopes ORDER BY price_paid");
+    if (program != lite) {
+        error = QStringLiteral("sort by purchase price differs from SQLite's order");
+        return false;
+    }
+    std::printf("  %-28s same order of amounts as SQLite\n", "sort by purchase price");
+
+    // The text export: five heading lines and one per record.
+    reopen_state();
+    g.summary_kind = 2;
+    {
+        frm_sumgrid grid(e.ed);
+        e.dialogs.files.push_back(e.export_path);
+        grid.cmd_save_Click();
+        grid.reject();
+    }
+    const qint64 lines = line_count(e.export_path);
+    const qint64 lite_rows = e.sql.export_csv(
+        "SELECT scopename, artist, date_bought, price_paid, price_retail, store FROM scopes ORDER BY upper(artist)",
+        e.sqlite_export_path);
+    if (lines != 5 + g.ws_count || lite_rows != g.ws_count) {
+        error = QStringLiteral("export: %1 lines written, SQLite %2 rows").arg(lines).arg(lite_rows);
+        return false;
+    }
+    std::printf("  %-28s %lld lines (SQLite: %lld rows)\n", "save summary as text", lines, lite_rows);
+
+    // Deleting one record leaves one fewer, in both.
+    if (FileStatus st = delete_record_file(e.rnd, 12345); !st || record_count_of(e.rnd) != collection_size - 1) {
+        error = QStringLiteral("delete: ") + st.error;
+        return false;
+    }
+    e.sql.exec("DELETE FROM scopes WHERE id = 12345");
+    if (e.sql.scalar("SELECT count(*) FROM scopes") != collection_size - 1) {
+        error = QStringLiteral("SQLite delete failed: ") + e.sql.error();
+        return false;
+    }
+    std::printf("  %-28s %d records left (SQLite: the same)\n", "delete one record", collection_size - 1);
+    if (!restore_rnd() || !restore_sqlite()) {
+        error = QStringLiteral("cannot restore the databases");
+        return false;
+    }
+    if (e.dialogs.errors > 0) {
+        error = QStringLiteral("the program reported an error: ") + e.dialogs.error_text;
+        return false;
+    }
+    reopen_state();
+    return true;
+}
+
+}  // namespace tessaran::bench

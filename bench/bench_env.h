@@ -1,0 +1,74 @@
+// What every benchmark shares: the collection and its SQLite copy in a
+// temporary folder, the open record editor, and the scripted dialogs.
+#pragma once
+
+#include "bench_dialogs.h"
+#include "sqlite_baseline.h"
+
+#include "core/criteria.h"
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <vector>
+
+namespace tessaran {
+class frm_kaleido;
+class frm_main;
+}  // namespace tessaran
+
+namespace tessaran::bench {
+
+constexpr int collection_size = 32767;
+
+struct BenchEnv {
+    QTemporaryDir tmp;
+    QString rnd;              // the collection the program works on
+    QString rnd_pristine;     // its untouched copy, restored before each delete
+    QString sqlite;           // the SQLite copy
+    QString sqlite_pristine;
+    QString export_path;
+    QString sqlite_export_path;
+    QString pdf_path;
+    BenchDialogs dialogs;
+    std::unique_ptr<frm_main> startup;
+    frm_kaleido* ed = nullptr;
+    SqliteDb sql;
+    std::vector<char> buffer;  // target of the sequential read
+};
+
+BenchEnv& env();
+
+// Generates the collection and its SQLite copy and opens the editor on it.
+bool setup_env(QString& error);
+// Every record, sorted by artist, position 1 shown: the state after opening.
+void reopen_state();
+// Copies the pristine collection over the working one.
+bool restore_rnd();
+bool restore_sqlite();
+
+// The criteria the benchmarks select and find with.
+Criteria text_criteria();      // artist contains "SEN"
+Criteria date_criteria();      // bought 1/1/2000 .. 12/31/2004
+Criteria price_criteria();     // paid 500..1500 and retail 800..2000
+Criteria no_match_criteria();  // artist contains "XQZ"
+
+// SQLite's statements for the same jobs.
+extern const char* const sql_text;
+extern const char* const sql_date;
+extern const char* const sql_prices;
+extern const char* const sql_no_match;
+
+// Runs each operation once and compares the program's results with SQLite's;
+// false with a description when they differ.
+bool verify_results(QString& error);
+
+// Registers every benchmark.
+void register_benchmarks();
+
+// Separate process: opens the collection at path, shows the summary window of
+// each kind and prints the time and the process's peak resident memory.
+int rss_probe(const QString& path);
+
+}  // namespace tessaran::bench

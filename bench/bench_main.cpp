@@ -1,0 +1,192 @@
+// tessaran_bench: times the program's operations on a 32767-record collection
+// against one sequential read of the file and against SQLite, and prints one
+// table row per operation with the medians and the ratios.
+//
+//   tessaran_bench [--table-out=FILE] [benchmark options]
+//   tessaran_bench --rss-probe=COLLECTION   (used by the run itself)
+#include "bench_env.h"
+#include "bench_table.h"
+
+#include "core/globalvars.h"
+#include "editor/frm_kaleido.h"
+#include "editor/frm_main.h"
+#include "reports/frm_sumgrid.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLocale>
+#include <QProcess>
+#include <QRegularExpression>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include <unistd.h>
+
+namespace tessaran::bench {
+
+namespace {
+
+// Peak resident memory of this process so far, in kilobytes.
+qint64 peak_rss_kb()
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+
+// Keeps the median of every benchmark while the console shows the runs.
+class MedianReporter : public benchmark::ConsoleReporter {
+public:
+    // Colours only on a terminal, so a saved log stays plain text.
+    MedianReporter() : ConsoleReporter(::isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
+
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& r : runs)
+            if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median" && !r.error_occurred)
+                medians[r.run_name.function_name] = r.GetAdjustedRealTime();  // milliseconds
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> medians;
+};
+
+ProbeResult run_probe(const QString& exe, const QString& collection)
+{
+    ProbeResult p;
+    QProcess proc;
+    proc.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    proc.start(exe, {QStringLiteral("--rss-probe=") + collection});
+    if (!proc.waitForFinished(300000) || proc.exitCode() != 0)
+        return p;
+    const QString out = QString::fromUtf8(proc.readAllStandardOutput());
+    static const QRegularExpression kv(QStringLiteral("^(\\w+) (\\S+)$"), QRegularExpression::MultilineOption);
+    for (auto it = kv.globalMatch(out); it.hasNext();) {
+        const auto m = it.next();
+        if (m.captured(1) == QLatin1String("PEAK_RSS_KB"))
+            p.peak_rss_mb = m.captured(2).toDouble() / 1024.0;
+        else if (m.captured(1) == QLatin1String("FIRST_WINDOW_SCOPE_MS"))
+            p.first_scope_ms = m.captured(2).toDouble();
+        else if (m.captured(1) == QLatin1String("FIRST_WINDOW_PURCHASE_MS"))
+            p.first_purchase_ms = m.captured(2).toDouble();
+    }
+    p.ok = p.peak_rss_mb > 0;
+    return p;
+}
+
+// The offscreen platform says for every window that it cannot do what a
+// window manager would; that says nothing about the program.
+void quiet_platform_notes(QtMsgType type, const QMessageLogContext& context, const QString& msg)
+{
+    if (msg.startsWith(QLatin1String("This plugin does not support")) ||
+        msg.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, msg)));
+}
+
+}  // namespace
+
+int rss_probe(const QString& path)
+{
+    BenchDialogs dialogs;
+    frm_main startup;
+    if (!startup.open_database(path)) {
+        std::fprintf(stderr, "probe: the collection did not open: %s\n", qPrintable(dialogs.last_text));
+        return 1;
+    }
+    frm_kaleido* ed = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* k = qobject_cast<frm_kaleido*>(w))
+            ed = k;
+    if (!ed)
+        return 1;
+    QApplication::processEvents();
+    for (int kind : {summary_kind_scope, summary_kind_purchase}) {
+        gv().summary_kind = qint16(kind);
+        QElapsedTimer t;
+        t.start();
+        {
+            frm_sumgrid grid(ed);
+            grid.show();
+            QApplication::processEvents();
+            grid.repaint();
+            const double ms = double(t.nsecsElapsed()) / 1e6;
+            std::printf("%s %.1f\n", kind == summary_kind_scope ? "FIRST_WINDOW_SCOPE_MS" : "FIRST_WINDOW_PURCHASE_MS",
+                        ms);
+            grid.reject();
+        }
+        QApplication::processEvents();
+    }
+    std::printf("PEAK_RSS_KB %lld\n", static_cast<long long>(peak_rss_kb()));
+    return dialogs.errors > 0 ? 1 : 0;
+}
+
+}  // namespace tessaran::bench
+
+int main(int argc, char** argv)
+{
+    using namespace tessaran::bench;
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    // Our own options are taken out before the benchmark library sees the rest.
+    QString probe_path;
+    QString table_out;
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        const QString a = QString::fromLocal8Bit(argv[i]);
+        if (a.startsWith(QLatin1String("--rss-probe=")))
+            probe_path = a.mid(12);
+        else if (a.startsWith(QLatin1String("--table-out=")))
+            table_out = a.mid(12);
+        else
+            argv[kept++] = argv[i];
+    }
+    argc = kept;
+
+    qInstallMessageHandler(quiet_platform_notes);
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+
+    if (!probe_path.isEmpty())
+        return rss_probe(probe_path);
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 2;
+
+    std::printf("Writing %d records and their SQLite copy...\n", collection_size);
+    std::fflush(stdout);
+    QString error;
+    if (!setup_env(error) || !verify_results(error)) {
+        std::fprintf(stderr, "tessaran_bench: %s\n", qPrintable(error));
+        env().startup.reset();
+        return 1;
+    }
+    register_benchmarks();
+
+    MedianReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+
+    restore_rnd();
+    const ProbeResult probe = run_probe(QCoreApplication::applicationFilePath(), env().rnd);
+    const QString table = result_table(reporter.medians, probe);
+    std::printf("\n%s", qPrintable(table));
+    if (!table_out.isEmpty()) {
+        QFile f(table_out);
+        if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            f.write(table.toUtf8());
+    }
+
+    env().startup.reset();
+    benchmark::Shutdown();
+    return 0;
+}

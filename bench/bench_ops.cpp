@@ -1,0 +1,396 @@
+// The benchmarks: each program operation through the functions its window
+// calls, and the two baselines (one sequential read, SQLite) in the same run.
+#include "bench_env.h"
+
+#include "core/database.h"
+#include "core/delete_record.h"
+#include "core/globalvars.h"
+#include "core/record_match.h"
+#include "core/sub_sorter.h"
+#include "core/summary_rows.h"
+#include "core/working_set.h"
+#include "editor/frm_kaleido.h"
+#include "editor/kaleido_search.h"
+#include "reports/frm_sumgrid.h"
+#include "reports/printer_seam.h"
+#include "reports/record_sheet.h"
+#include "reports/summary_model.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPrinter>
+
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <functional>
+
+namespace tessaran::bench {
+
+namespace {
+
+using Body = std::function<void(benchmark::State&)>;
+
+void reg(const char* name, Body body, int iterations, int repetitions)
+{
+    benchmark::RegisterBenchmark(name, [body](benchmark::State& st) { body(st); })
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->Iterations(iterations)
+        ->Repetitions(repetitions)
+        ->ReportAggregatesOnly(true);
+}
+
+void fail_on_errors(benchmark::State& st)
+{
+    if (env().dialogs.errors > 0)
+        st.SkipWithError(("the program reported: " + env().dialogs.error_text.toStdString()).c_str());
+}
+
+// ---- Baselines -------------------------------------------------------------
+
+void seq_read(benchmark::State& st)
+{
+    BenchEnv& e = env();
+    const QByteArray path = QFile::encodeName(e.rnd);
+    const size_t size = e.buffer.size();
+    for (auto _ : st) {
+        const int fd = ::open(path.constData(), O_RDONLY);
+        size_t got = 0;
+        while (got < size) {
+            const ssize_t n = ::read(fd, e.buffer.data() + got, size - got);
+            if (n <= 0)
+                break;
+            got += size_t(n);
+        }
+        ::close(fd);
+        benchmark::DoNotOptimize(e.buffer.data());
+        if (got != size)
+            st.SkipWithError("short read");
+    }
+}
+
+Body sqlite_ids(const char* sql)
+{
+    return [sql](benchmark::State& st) {
+        for (auto _ : st) {
+            std::vector<qint64> ids = env().sql.ids(sql);
+            benchmark::DoNotOptimize(ids.data());
+        }
+    };
+}
+
+void sqlite_open(benchmark::State& st)
+{
+    for (auto _ : st) {
+        benchmark::DoNotOptimize(env().sql.scalar("SELECT count(*) FROM scopes"));
+        std::vector<qint64> ids = env().sql.ids("SELECT id FROM scopes ORDER BY upper(artist)");
+        benchmark::DoNotOptimize(ids.data());
+    }
+}
+
+void sqlite_export(benchmark::State& st)
+{
+    for (auto _ : st)
+        benchmark::DoNotOptimize(env().sql.export_csv(
+            "SELECT scopename, artist, date_bought, price_paid, price_retail, store FROM scopes "
+            "ORDER BY upper(artist)",
+            env().sqlite_export_path));
+}
+
+void sqlite_delete(benchmark::State& st)
+{
+    for (auto _ : st) {
+        st.PauseTiming();
+        restore_sqlite();
+        st.ResumeTiming();
+        if (!env().sql.exec("DELETE FROM scopes WHERE id = 12345"))
+            st.SkipWithError("SQLite delete failed");
+    }
+    restore_sqlite();
+}
+
+// ---- The program -----------------------------------------------------------
+
+// Opening: the checks that count the records, the working set reset, the sort by artist.
+void open_db(benchmark::State& st)
+{
+    Globalvars& g = gv();
+    const QString path = env().rnd;
+    for (auto _ : st) {
+        const OpenCheck c = check_database_file(path);
+        g.db_path = path;
+        g.rec_count = qint16(c.count);
+        ws_reset_all();
+        if (!c.ok || !sort_working_set(2, false))
+            st.SkipWithError("open failed");
+    }
+    reopen_state();
+}
+
+// Select without the dialog: what OK in the selection dialog runs (progress
+// window, scan, remembered sort by artist, record 1 shown).
+Body select_by(Criteria (*criteria)())
+{
+    return [criteria](benchmark::State& st) {
+        reopen_state();
+        Globalvars& g = gv();
+        g.sel = criteria();
+        g.sel_all = false;
+        g.sel_criteria = criteria_text(g.sel);
+        for (auto _ : st) {
+            if (selector(*env().ed, false) != SelectOutcome::selected)
+                st.SkipWithError("nothing selected");
+        }
+        fail_on_errors(st);
+        reopen_state();
+    };
+}
+
+// The sort dialog's OK: sort the working set, show position 1. Every pass starts
+// from the order opening gives.
+Body sort_by(int field, bool descending)
+{
+    return [field, descending](benchmark::State& st) {
+        reopen_state();
+        const std::vector<qint16> opened = gv().ws_recno;
+        for (auto _ : st) {
+            st.PauseTiming();
+            gv().ws_recno = opened;
+            st.ResumeTiming();
+            if (!sort_working_set(field, descending))
+                st.SkipWithError("sort failed");
+            env().ed->fill_form(1);
+        }
+        fail_on_errors(st);
+        reopen_state();
+    };
+}
+
+// Find next from position 1 over every record, nothing matching, ending at
+// "End of file reached. Begin search from the beginning?" answered No.
+void find_next(benchmark::State& st)
+{
+    reopen_state();
+    Globalvars& g = gv();
+    g.find = no_match_criteria();
+    g.find_criteria = criteria_text(g.find);
+    for (auto _ : st) {
+        g.find_found = true;
+        env().ed->find_pos = 0;
+        env().dialogs.answers.push_back(MsgAnswer::no);
+        env().ed->cmd_findnxt_Click();
+    }
+    if (!env().dialogs.last_text.startsWith(QLatin1String("End of file reached")))
+        st.SkipWithError("find next did not reach the end");
+    fail_on_errors(st);
+    reopen_state();
+}
+
+// The summary table's model: every record of the working set read and made into cells.
+Body summary_model(int kind)
+{
+    return [kind](benchmark::State& st) {
+        reopen_state();
+        const Globalvars& g = gv();
+        for (auto _ : st) {
+            std::vector<QStringList> rows;
+            if (!read_summary_rows(g.db_path, g.ws_recno, g.ws_count, kind, rows))
+                st.SkipWithError("rows not read");
+            auto model =
+                std::make_unique<SummaryModel>(kind, summary_columns(kind, g.currency_symbol), std::move(rows));
+            benchmark::DoNotOptimize(model->rowCount());
+            st.PauseTiming();
+            model.reset();
+            st.ResumeTiming();
+        }
+    };
+}
+
+// The summary window from "Create Summary" until it is painted on screen with
+// its table; closing it is not timed.
+Body summary_window(int kind)
+{
+    return [kind](benchmark::State& st) {
+        reopen_state();
+        gv().summary_kind = qint16(kind);
+        for (auto _ : st) {
+            auto grid = std::make_unique<frm_sumgrid>(env().ed);
+            if (!grid->loaded())
+                st.SkipWithError("summary not loaded");
+            grid->show();
+            QApplication::processEvents();
+            grid->repaint();
+            st.PauseTiming();
+            grid->reject();
+            grid.reset();
+            QApplication::processEvents();
+            st.ResumeTiming();
+        }
+        fail_on_errors(st);
+    };
+}
+
+// "Save to ASCII file" of the purchase summary window.
+void export_text(benchmark::State& st)
+{
+    reopen_state();
+    gv().summary_kind = summary_kind_purchase;
+    auto grid = std::make_unique<frm_sumgrid>(env().ed);
+    grid->show();
+    QApplication::processEvents();
+    for (auto _ : st) {
+        env().dialogs.files.push_back(env().export_path);
+        grid->cmd_save_Click();
+    }
+    grid->reject();
+    grid.reset();
+    fail_on_errors(st);
+}
+
+// The safe rewrite alone: scratch file, fsync, rename.
+void delete_rewrite(benchmark::State& st)
+{
+    for (auto _ : st) {
+        st.PauseTiming();
+        restore_rnd();
+        st.ResumeTiming();
+        if (!delete_record_file(env().rnd, 12345))
+            st.SkipWithError("delete failed");
+    }
+    restore_rnd();
+    reopen_state();
+}
+
+// Delete from the editor: the question, the rewrite, the message, then every
+// record reselected and resorted and position 1 shown.
+void delete_in_editor(benchmark::State& st)
+{
+    for (auto _ : st) {
+        st.PauseTiming();
+        restore_rnd();
+        reopen_state();
+        env().ed->fill_form(100);
+        st.ResumeTiming();
+        env().ed->cmd_del_Click();
+    }
+    if (gv().rec_count != collection_size - 1)
+        st.SkipWithError("record not deleted");
+    fail_on_errors(st);
+    restore_rnd();
+    reopen_state();
+}
+
+// "Print" in the purchase summary window, the printer writing a PDF file.
+void print_summary(benchmark::State& st)
+{
+    reopen_state();
+    gv().summary_kind = summary_kind_purchase;
+    auto grid = std::make_unique<frm_sumgrid>(env().ed);
+    grid->show();
+    QApplication::processEvents();
+    for (auto _ : st)
+        grid->cmd_print_Click();
+    grid->reject();
+    grid.reset();
+    fail_on_errors(st);
+}
+
+// "Print" in the record sheet dialog for positions 1..100.
+void print_sheets(benchmark::State& st)
+{
+    reopen_state();
+    for (auto _ : st)
+        if (!print_record_sheets(env().ed, 1, 100))
+            st.SkipWithError("sheets not printed");
+    fail_on_errors(st);
+}
+
+// Showing a record: positions spread over the whole working set.
+void show_record(benchmark::State& st)
+{
+    reopen_state();
+    const int n = gv().ws_count;
+    int p = 0;
+    for (auto _ : st) {
+        p = int((qint64(p) * 7919 + 4099) % n) + 1;
+        env().ed->fill_form(p);
+    }
+    fail_on_errors(st);
+    reopen_state();
+}
+
+// "Save Scope Data" after a change to the comments: checks, the question, the
+// write, the message and the record shown again.
+void save_record(benchmark::State& st)
+{
+    reopen_state();
+    bool flip = false;
+    for (auto _ : st) {
+        st.PauseTiming();
+        flip = !flip;
+        env().ed->tb_comments->setPlainText(flip ? QStringLiteral("Changed by the benchmark.")
+                                                 : QStringLiteral("Changed again by the benchmark."));
+        st.ResumeTiming();
+        env().ed->cmd_save_Click();
+    }
+    if (!env().dialogs.last_text.endsWith(QLatin1String(" saved to database")))
+        st.SkipWithError("record not saved");
+    fail_on_errors(st);
+    restore_rnd();
+    reopen_state();
+}
+
+}  // namespace
+
+void register_benchmarks()
+{
+    set_printer_factory([] { return make_pdf_printer(env().pdf_path); });
+
+    reg("seq_read", seq_read, 10, 7);
+
+    reg("open", open_db, 3, 5);
+    reg("sqlite/open", sqlite_open, 3, 5);
+
+    reg("select_text", select_by(text_criteria), 3, 5);
+    reg("sqlite/select_text", sqlite_ids(sql_text), 3, 5);
+    reg("select_date", select_by(date_criteria), 3, 5);
+    reg("sqlite/select_date", sqlite_ids(sql_date), 3, 5);
+    reg("select_prices", select_by(price_criteria), 3, 5);
+    reg("sqlite/select_prices", sqlite_ids(sql_prices), 3, 5);
+
+    reg("sort_text", sort_by(1, false), 3, 5);
+    reg("sqlite/sort_text", sqlite_ids("SELECT id FROM scopes ORDER BY upper(scopename)"), 3, 5);
+    reg("sort_date", sort_by(14, false), 3, 5);
+    reg("sqlite/sort_date", sqlite_ids("SELECT id FROM scopes ORDER BY date_bought"), 3, 5);
+    reg("sort_price", sort_by(15, false), 3, 5);
+    reg("sqlite/sort_price", sqlite_ids("SELECT id FROM scopes ORDER BY price_paid"), 3, 5);
+    reg("sort_desc", sort_by(2, true), 3, 5);
+    reg("sqlite/sort_desc", sqlite_ids("SELECT id FROM scopes ORDER BY upper(artist) DESC"), 3, 5);
+
+    reg("find_next", find_next, 5, 5);
+    reg("sqlite/find_next", sqlite_ids(sql_no_match), 5, 5);
+
+    reg("summary_model_scope", summary_model(summary_kind_scope), 2, 5);
+    reg("summary_model_purchase", summary_model(summary_kind_purchase), 2, 5);
+    reg("summary_window_scope", summary_window(summary_kind_scope), 1, 5);
+    reg("summary_window_purchase", summary_window(summary_kind_purchase), 1, 5);
+
+    reg("export_text", export_text, 2, 5);
+    reg("sqlite/export_text", sqlite_export, 2, 5);
+
+    reg("delete_rewrite", delete_rewrite, 1, 5);
+    reg("delete_in_editor", delete_in_editor, 1, 3);
+    reg("sqlite/delete", sqlite_delete, 3, 5);
+
+    reg("print_summary", print_summary, 1, 3);
+    reg("print_sheets", print_sheets, 1, 3);
+
+    reg("show_record", show_record, 200, 5);
+    reg("save_record", save_record, 50, 5);
+}
+
+}  // namespace tessaran::bench

@@ -1,0 +1,135 @@
+#include "bench_table.h"
+
+#include <QStringList>
+
+namespace tessaran::bench {
+
+namespace {
+
+enum class Target {
+    none,
+    scan,       // within 3x the sequential read and faster than SQLite
+    open_sort,  // within 5x the sequential read
+    window,     // under 1 s, under 300 MB peak memory
+    record,     // under 5 ms
+};
+
+struct Row {
+    const char* bench;
+    const char* label;
+    const char* sqlite;
+    Target target;
+};
+
+const Row rows[] = {
+    {"seq_read", "Sequential read of the whole file (physical limit)", nullptr, Target::none},
+    {"open", "Open: count, reset the working set, sort by artist", "sqlite/open", Target::open_sort},
+    {"select_text", "Select by one text slot (artist contains \"SEN\")", "sqlite/select_text", Target::scan},
+    {"select_date", "Select by a date range (2000-2004)", "sqlite/select_date", Target::scan},
+    {"select_prices", "Select by both price ranges", "sqlite/select_prices", Target::scan},
+    {"sort_text", "Sort by scope name", "sqlite/sort_text", Target::open_sort},
+    {"sort_date", "Sort by date of purchase", "sqlite/sort_date", Target::open_sort},
+    {"sort_price", "Sort by purchase price", "sqlite/sort_price", Target::open_sort},
+    {"sort_desc", "Sort by artist, descending", "sqlite/sort_desc", Target::open_sort},
+    {"find_next", "Find next over the whole working set, no match", "sqlite/find_next", Target::scan},
+    {"summary_model_scope", "Summary model, kaleidoscope information", nullptr, Target::none},
+    {"summary_model_purchase", "Summary model, purchase information", nullptr, Target::none},
+    {"summary_window_scope", "Summary window on screen, kaleidoscope information", nullptr, Target::window},
+    {"summary_window_purchase", "Summary window on screen, purchase information", nullptr, Target::window},
+    {"export_text", "Save the purchase summary as text", "sqlite/export_text", Target::scan},
+    {"delete_rewrite", "Delete one record: the safe rewrite", "sqlite/delete", Target::none},
+    {"delete_in_editor", "Delete one record from the editor (rewrite, reselect, resort)", "sqlite/delete",
+     Target::none},
+    {"print_summary", "Print the purchase summary to PDF", nullptr, Target::none},
+    {"print_sheets", "Print 100 record sheets to PDF", nullptr, Target::none},
+    {"show_record", "Show a record (fill_form)", nullptr, Target::record},
+    {"save_record", "Save a changed record", nullptr, Target::record},
+};
+
+QString ms_text(double ms)
+{
+    if (ms < 1)
+        return QString::number(ms, 'f', 3) + QStringLiteral(" ms");
+    if (ms < 100)
+        return QString::number(ms, 'f', 1) + QStringLiteral(" ms");
+    return QString::number(ms, 'f', 0) + QStringLiteral(" ms");
+}
+
+QString ratio_text(double r)
+{
+    return QString::number(r, 'f', r < 10 ? 2 : 1) + QStringLiteral("x");
+}
+
+const double* find(const std::map<std::string, double>& m, const char* name)
+{
+    if (!name)
+        return nullptr;
+    const auto it = m.find(name);
+    return it == m.end() ? nullptr : &it->second;
+}
+
+}  // namespace
+
+QString result_table(const std::map<std::string, double>& medians, const ProbeResult& probe)
+{
+    const double* seq = find(medians, "seq_read");
+    QStringList out;
+    out << QStringLiteral("| Operation | Median | x seq. read | SQLite median | x SQLite | Target | Met |")
+        << QStringLiteral("|---|---:|---:|---:|---:|---|---|");
+    int missed = 0;
+    for (const Row& row : rows) {
+        const double* t = find(medians, row.bench);
+        const double* lite = find(medians, row.sqlite);
+        QStringList cells;
+        cells << QString::fromUtf8(row.label);
+        if (!t) {
+            cells << QStringLiteral("not run") << QString() << QString() << QString() << QString() << QString();
+            out << QStringLiteral("| ") + cells.join(QStringLiteral(" | ")) + QStringLiteral(" |");
+            continue;
+        }
+        const double vs_seq = seq ? *t / *seq : 0;
+        cells << ms_text(*t) << (seq ? ratio_text(vs_seq) : QStringLiteral("-"))
+              << (lite ? ms_text(*lite) : QStringLiteral("-")) << (lite ? ratio_text(*t / *lite) : QStringLiteral("-"));
+        QString target;
+        bool met = true;
+        switch (row.target) {
+        case Target::none:
+            target = QStringLiteral("-");
+            break;
+        case Target::scan:
+            target = QStringLiteral("<= 3x read, < SQLite");
+            met = seq && vs_seq <= 3.0 && (!lite || *t < *lite);
+            break;
+        case Target::open_sort:
+            target = QStringLiteral("<= 5x read");
+            met = seq && vs_seq <= 5.0;
+            break;
+        case Target::window:
+            target = QStringLiteral("< 1 s, < 300 MB");
+            met = *t < 1000.0 && probe.ok && probe.peak_rss_mb < 300.0;
+            break;
+        case Target::record:
+            target = QStringLiteral("< 5 ms");
+            met = *t < 5.0;
+            break;
+        }
+        if (!met)
+            ++missed;
+        cells << target << (row.target == Target::none ? QStringLiteral("-") : met ? QStringLiteral("yes")
+                                                                                    : QStringLiteral("**no**"));
+        out << QStringLiteral("| ") + cells.join(QStringLiteral(" | ")) + QStringLiteral(" |");
+    }
+    out << QString();
+    if (probe.ok)
+        out << QStringLiteral("Summary window in a fresh process (both kinds shown one after the other): peak "
+                              "resident memory %1 MB; first showing %2 (kaleidoscope information), %3 (purchase "
+                              "information).")
+                   .arg(QString::number(probe.peak_rss_mb, 'f', 0), ms_text(probe.first_scope_ms),
+                        ms_text(probe.first_purchase_ms));
+    else
+        out << QStringLiteral("The summary window's memory could not be measured.");
+    out << QStringLiteral("Targets missed: %1.").arg(missed);
+    return out.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+}  // namespace tessaran::bench
