@@ -1,5 +1,6 @@
 #include "fct_currency.h"
 
+#include "digit_at.h"
 #include "fct_nuller.h"
 
 #include <QLocale>
@@ -24,19 +25,6 @@ QString without_format_chars(const QString& s)
             out.append(c);
     }
     return out;
-}
-
-// The decimal digit value of the character at i (a surrogate pair counts as
-// one character, for locales with digits beyond the basic plane), or -1.
-int digit_at(const QString& s, qsizetype i, qsizetype& length)
-{
-    length = 1;
-    const QChar c = s.at(i);
-    if (c.isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate()) {
-        length = 2;
-        return QChar::digitValue(QChar::surrogateToUcs4(c, s.at(i + 1)));
-    }
-    return c.digitValue();
 }
 
 QString trim_spaces(const QString& s)

@@ -1,5 +1,6 @@
 #include "fct_getlocale.h"
 
+#include "digit_at.h"
 #include "globalvars.h"
 
 #include <QLocale>
@@ -14,19 +15,6 @@ namespace tessaran {
 namespace {
 
 const QDate day_zero(1899, 12, 30);
-
-// The decimal digit value of the character at i (a surrogate pair counts as
-// one character, for locales with digits beyond the basic plane), or -1.
-int digit_at(const QString& s, qsizetype i, qsizetype& length)
-{
-    length = 1;
-    const QChar c = s.at(i);
-    if (c.isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate()) {
-        length = 2;
-        return QChar::digitValue(QChar::surrogateToUcs4(c, s.at(i + 1)));
-    }
-    return c.digitValue();
-}
 
 bool starts_word(const QString& s, qsizetype i)
 {

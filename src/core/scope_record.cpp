@@ -266,4 +266,17 @@ void clear_record(ScopeRecord& rec)
         rec.image_files[size_t(i)] = QString(image_slot_width, QLatin1Char(' '));
 }
 
+QByteArrayView trimmed_member_bytes(const char* raw, Member member)
+{
+    const TextMemberInfo* m = text_member_info(member);
+    const char* p = raw + m->offset;
+    int b = 0;
+    int e = m->width;
+    while (b < e && (p[b] == ' ' || p[b] == '\0'))
+        ++b;
+    while (e > b && (p[e - 1] == ' ' || p[e - 1] == '\0'))
+        --e;
+    return QByteArrayView(p + b, e - b);
+}
+
 }  // namespace tessaran

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QtGlobal>
 
@@ -113,6 +114,10 @@ constexpr int offset_image_files = 1813;
 QString fixed_text(const QString& text, int width);
 // Text trimmed of leading and trailing blanks (only blanks, as stored text is).
 QString trim_blanks(const QString& text);
+
+// The stored bytes of a text member of raw record bytes, trimmed of blanks and
+// zero bytes at both ends (one byte is one character).
+QByteArrayView trimmed_member_bytes(const char* raw, Member member);
 
 // Encode to / decode from exactly rec_len_bytes bytes of Windows-1252.
 QByteArray encode_record(const ScopeRecord& rec);

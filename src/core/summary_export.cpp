@@ -60,19 +60,11 @@ namespace {
 // would give back the same bytes, so none of that is done.
 void append_raw_item(QByteArray& out, const char* raw, Member member)
 {
-    const TextMemberInfo* m = text_member_info(member);
-    const char* p = raw + m->offset;
-    int b = 0;
-    int e = m->width;
-    while (b < e && (p[b] == ' ' || p[b] == '\0'))
-        ++b;
-    while (e > b && (p[e - 1] == ' ' || p[e - 1] == '\0'))
-        --e;
     out += '"';
-    for (int i = b; i < e; ++i) {
-        if (p[i] == '"')
+    for (const char c : trimmed_member_bytes(raw, member)) {
+        if (c == '"')
             out += '"';
-        out += p[i];
+        out += c;
     }
     out += '"';
 }

@@ -142,15 +142,8 @@ namespace {
 // character, so the blanks and zero bytes are trimmed before the text is made.
 QString raw_cell(const char* raw, Member member)
 {
-    const TextMemberInfo* m = text_member_info(member);
-    const char* p = raw + m->offset;
-    int b = 0;
-    int e = m->width;
-    while (b < e && (p[b] == ' ' || p[b] == '\0'))
-        ++b;
-    while (e > b && (p[e - 1] == ' ' || p[e - 1] == '\0'))
-        --e;
-    return from_cp1252(p + b, e - b);
+    const QByteArrayView bytes = trimmed_member_bytes(raw, member);
+    return from_cp1252(bytes.data(), int(bytes.size()));
 }
 
 }  // namespace
