@@ -52,6 +52,13 @@ public:
         return QFileDialog::getSaveFileName(parent, caption, dir, filters.join(QStringLiteral(";;")));
     }
 
+    QString name_new_file(QWidget* parent, const QString& caption, const QString& dir,
+                          const QStringList& filters) override
+    {
+        return QFileDialog::getSaveFileName(parent, caption, dir, filters.join(QStringLiteral(";;")), nullptr,
+                                            QFileDialog::DontConfirmOverwrite);
+    }
+
     std::optional<QColor> pick_color(QWidget* parent, const QColor& initial) override
     {
         const QColor c = QColorDialog::getColor(initial, parent);

@@ -30,6 +30,13 @@ public:
     // The dialog asks before an existing file is replaced.
     virtual QString save_file(QWidget* parent, const QString& caption, const QString& dir,
                               const QStringList& filters) = 0;
+    // A save dialog that does not ask about replacing an existing file, for a
+    // caller that asks its own questions; by default the plain save dialog.
+    virtual QString name_new_file(QWidget* parent, const QString& caption, const QString& dir,
+                                  const QStringList& filters)
+    {
+        return save_file(parent, caption, dir, filters);
+    }
     // nullopt: the user cancelled.
     virtual std::optional<QColor> pick_color(QWidget* parent, const QColor& initial) = 0;
 };

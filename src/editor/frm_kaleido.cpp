@@ -362,9 +362,8 @@ void frm_kaleido::sync_menu_enabling()
         {mnu_select, cmd_select}, {mnu_sort, cmd_sort}}};
     for (const auto& [action, button] : pairs)
         action->setEnabled(button->isEnabled());
-    // With no stored record there is nothing to summarise or print.
-    mnu_summary->setEnabled(cmd_select->isEnabled());
-    mnu_printforms->setEnabled(cmd_select->isEnabled());
+    // Summaries and record sheets have no button and stay enabled: with no
+    // stored record they refuse with their own message.
 }
 
 bool frm_kaleido::eventFilter(QObject* watched, QEvent* event)

@@ -208,9 +208,10 @@ bool frm_main::open_database(const QString& path)
 
 void frm_main::new_database()
 {
-    // A save dialog, because the user names a file that usually does not exist yet.
-    const QString path = user_dialogs().save_file(this, QStringLiteral("Create new database"),
-                                                  program_folder(), rnd_filter);
+    // A save dialog, because the user names a file that usually does not exist
+    // yet; it must not ask about replacing, since the two questions below do.
+    const QString path = user_dialogs().name_new_file(this, QStringLiteral("Create new database"),
+                                                      program_folder(), rnd_filter);
     if (path.isEmpty())
         return;
 

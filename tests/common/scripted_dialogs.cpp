@@ -27,6 +27,13 @@ QString ScriptedDialogs::open_file(QWidget*, const QString&, const QString&, con
 QString ScriptedDialogs::save_file(QWidget* parent, const QString& caption, const QString& dir,
                                    const QStringList& filters)
 {
+    ++replace_asking_dialogs;
+    return open_file(parent, caption, dir, filters);
+}
+
+QString ScriptedDialogs::name_new_file(QWidget* parent, const QString& caption, const QString& dir,
+                                       const QStringList& filters)
+{
     return open_file(parent, caption, dir, filters);
 }
 

@@ -37,6 +37,8 @@ public:
                       const QStringList& filters) override;
     QString save_file(QWidget* parent, const QString& caption, const QString& dir,
                       const QStringList& filters) override;
+    QString name_new_file(QWidget* parent, const QString& caption, const QString& dir,
+                          const QStringList& filters) override;
     std::optional<QColor> pick_color(QWidget* parent, const QColor& initial) override;
 
     // Texts of all messages shown so far.
@@ -45,6 +47,7 @@ public:
 
     QList<ShownMessage> shown;
     QList<QStringList> file_filters;  // filters of each file dialog shown
+    int replace_asking_dialogs = 0;   // save dialogs that ask before replacing a file
     QList<QColor> color_initials;     // colour each picker opened on
     std::deque<MsgAnswer> answers;
     std::deque<QString> files;

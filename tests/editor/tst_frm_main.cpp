@@ -292,6 +292,8 @@ private slots:
         window->mnu_newdatabase->trigger();
 
         QCOMPARE(dialogs->file_filters.last(), QStringList{QStringLiteral("RND (*.rnd)")});
+        // The file dialog itself must not ask about replacing: the two questions do.
+        QCOMPARE(dialogs->replace_asking_dialogs, 0);
         QCOMPARE(dialogs->shown.size(), questions);
         const QStringList texts = {
             QStringLiteral("File ") + target + QStringLiteral(" already exists.\nDo you want to overwrite it?"),

@@ -247,6 +247,14 @@ private slots:
         ed->mnu_last->trigger();
         QCOMPARE(gv().rec_text, QStringLiteral("[Adding record 1]"));
         QVERIFY(f.dialogs.shown.isEmpty());
+        // Summaries have no button: in an empty database the item refuses with its message.
+        QVERIFY(ed->mnu_summary->isEnabled());
+        QVERIFY(ed->mnu_printforms->isEnabled());
+        ed->mnu_summary->trigger();
+        QCOMPARE(f.dialogs.texts(), QStringList{"Last select operation returned no matching kaleidoscope records"});
+        QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
+        QCOMPARE(f.dialogs.last().buttons, MsgButtons::ok);
+        QCOMPARE(f.dialogs.last().title, QStringLiteral("TESSARAN V"));
     }
 
     void stored_texts_show_trimmed()

@@ -210,6 +210,12 @@ private slots:
         QCOMPARE(gv().sel.texts[2], QStringLiteral("SMITH"));
         QCOMPARE(gv().sel_criteria, criteria);
         QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Alpha"));  // still the record shown before
+
+        // The summary refuses although the editor still walks the previous working set.
+        ed->mnu_summary->trigger();
+        QCOMPARE(f.dialogs.texts().last(), QStringLiteral("Last select operation returned no matching kaleidoscope records"));
+        QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
+        QCOMPARE(f.dialogs.last().title, QString::fromLatin1(app_title));
     }
 
     void no_match_after_select_all_restores_all()
