@@ -7,10 +7,14 @@
 #include "common/scripted_dialogs.h"
 #include "editor/frm_kaleido.h"
 
+#include <QApplication>
 #include <QList>
 #include <QString>
+#include <QStringList>
+#include <QTimer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class QLineEdit;
@@ -44,5 +48,26 @@ public:
 void type_into(QLineEdit* field, const QString& text);
 // Moves the focus out of the focused field with Tab, as the user would.
 void press_tab(QWidget* window);
+
+// Record numbers 1..5 in file order; by artist ascending: 5, 4, 2, 1, 3.
+QList<ScopeRecord> five_records();
+
+// Runs act on the modal dialog of type D as soon as it is shown; anything else
+// that turns up modal is recorded and closed so a test can never hang.
+template <class D>
+void when_modal(std::function<void(D*)> act, QStringList* unexpected = nullptr)
+{
+    QTimer::singleShot(0, [act, unexpected] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (auto* d = qobject_cast<D*>(w)) {
+            act(d);
+        } else if (w) {
+            if (unexpected)
+                *unexpected << w->objectName();
+        }
+        if (QWidget* still = QApplication::activeModalWidget())
+            still->close();
+    });
+}
 
 }  // namespace tessaran::test

@@ -31,27 +31,6 @@ using namespace tessaran::test;
 
 namespace {
 
-QList<ScopeRecord> five_records()
-{
-    return {make_record("Alpha", "Smith, Ann", "1/5/2000", 1000000),
-            make_record("Bravo", "Jones, Bob"),
-            make_record("Charlie", "smithers, Carl", "6/1/2001", 2500000),
-            make_record("Delta", "Brown, Dee", "12/31/2001", 500000),
-            make_record("Echo", "Adams SMITH", "3/3/2003")};
-}
-
-// Acts on the modal dialog of type D once it shows; anything else modal is closed.
-template <class D>
-void when_modal(std::function<void(D*)> act)
-{
-    QTimer::singleShot(0, [act] {
-        if (auto* d = qobject_cast<D*>(QApplication::activeModalWidget()))
-            act(d);
-        if (QWidget* still = QApplication::activeModalWidget())
-            still->close();
-    });
-}
-
 std::vector<qint16> ws()
 {
     const Globalvars& g = gv();

@@ -30,34 +30,6 @@ using namespace tessaran::test;
 
 namespace {
 
-// Record numbers 1..5 in file order; by artist ascending: 5, 4, 2, 1, 3.
-QList<ScopeRecord> five_records()
-{
-    return {make_record("Alpha", "Smith, Ann", "1/5/2000", 1000000),
-            make_record("Bravo", "Jones, Bob"),
-            make_record("Charlie", "smithers, Carl", "6/1/2001", 2500000),
-            make_record("Delta", "Brown, Dee", "12/31/2001", 500000),
-            make_record("Echo", "Adams SMITH", "3/3/2003")};
-}
-
-// Runs act on the modal dialog of type D as soon as it is shown; anything else
-// that turns up modal is recorded and closed so a test can never hang.
-template <class D>
-void when_modal(std::function<void(D*)> act, QStringList* unexpected = nullptr)
-{
-    QTimer::singleShot(0, [act, unexpected] {
-        QWidget* w = QApplication::activeModalWidget();
-        if (auto* d = qobject_cast<D*>(w)) {
-            act(d);
-        } else if (w) {
-            if (unexpected)
-                *unexpected << w->objectName();
-        }
-        if (QWidget* still = QApplication::activeModalWidget())
-            still->close();
-    });
-}
-
 void select_with(const QList<QPair<QString, QString>>& entries)
 {
     when_modal<frm_select>([entries](frm_select* d) {
