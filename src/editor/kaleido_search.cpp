@@ -241,8 +241,13 @@ void frm_kaleido::cmd_del_Click()
         msgbox(this, QStringLiteral("Record ") + QString::number(pos)
                          + QStringLiteral(" has been deleted from the database.\n")
                          + QStringLiteral("Records will now be reselected and resorted."));
-        // The selector re-applies the remembered sort and shows position 1.
-        selector(*this, false);
+        // The selector sorts what it rebuilt; the remembered sort is then applied
+        // once more. The heapsort is not stable, so records with equal keys stand
+        // in the order of that second pass.
+        if (selector(*this, false) != SelectOutcome::failed && g.rec_count > 0 && g.sort_field != 0) {
+            apply_remembered_sort(*this);
+            fill_form(1);
+        }
         return;
     }
     msgbox(this, QStringLiteral("There are no records in current database"));
