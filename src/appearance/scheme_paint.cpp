@@ -26,10 +26,22 @@ QColor scheme_color(int index)
     return to_qcolor(gv().color_scheme.at(static_cast<std::size_t>(index)));
 }
 
+QColor contrasting_text(const QColor& background)
+{
+    // Perceived brightness (ITU-R BT.601 weights).
+    const int luma = (299 * background.red() + 587 * background.green() + 114 * background.blue()) / 1000;
+    return luma < 128 ? QColor(Qt::white) : QColor(Qt::black);
+}
+
 void paint_background(QWidget* w, const QColor& c)
 {
     QPalette p = w->palette();
     p.setColor(QPalette::Window, c);
+    // Text the scheme does not colour (menu titles, radio and check box
+    // captions) stays readable on any background; callers colour the rest.
+    const QColor text = contrasting_text(c);
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::ButtonText, text);
     w->setPalette(p);
     w->setAutoFillBackground(true);
 }
@@ -38,6 +50,7 @@ void paint_button(QWidget* button, const QColor& c)
 {
     QPalette p = button->palette();
     p.setColor(QPalette::Button, c);
+    p.setColor(QPalette::ButtonText, contrasting_text(c));
     button->setPalette(p);
     button->setAutoFillBackground(true);
 }

@@ -24,9 +24,11 @@ qint32 to_color_value(const QColor& c);
 // The scheme entry as a colour.
 QColor scheme_color(int index);
 
-// Window or frame background (auto-filled).
+// Black or white, whichever reads better on the background.
+QColor contrasting_text(const QColor& background);
+// Window or frame background (auto-filled), with text that contrasts with it.
 void paint_background(QWidget* w, const QColor& c);
-// Button face colour.
+// Button face colour, with a caption that contrasts with it.
 void paint_button(QWidget* button, const QColor& c);
 // Text colour of a label or field.
 void paint_text(QWidget* w, const QColor& c);

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace tessaran {
 
@@ -122,18 +121,8 @@ bool write_color_file(const QString& path, const ColorScheme& scheme, QString* e
 {
     // Written beside the target and renamed over it, so a failed write
     // leaves the previous scheme in place.
-    QSaveFile file(path);
-    const QByteArray text = color_file_text(scheme);
-    QString why;
-    if (!file.open(QIODevice::WriteOnly)) {
-        why = file.errorString();
-    } else if (FileStatus st = write_all(file, text); !st) {
-        // A short write (a full disk) would otherwise be committed as a cut-off file.
-        why = st.error;
-        file.cancelWriting();
-    } else if (!file.commit()) {
-        why = file.errorString();
-    }
+    const FileStatus st = replace_file_contents(path, color_file_text(scheme), false);
+    const QString why = st.ok ? QString() : st.error;
     if (why.isEmpty())
         return true;
     if (error)

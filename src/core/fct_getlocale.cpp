@@ -4,6 +4,7 @@
 #include "globalvars.h"
 
 #include <QLocale>
+#include <QTime>
 #include <QStringList>
 
 #include <algorithm>
@@ -296,17 +297,52 @@ void read_locale_values()
     gv().currency_symbol = locale_currency_symbol();
 }
 
-std::optional<QDate> parse_user_date(const QString& text)
+namespace {
+
+std::optional<QDate> parse_date_only(const QString& t)
 {
-    const QString t = text.trimmed();
-    if (t.isEmpty())
-        return std::nullopt;
     if (const auto iso = parse_iso(t))
         return iso;
     const QLocale loc;
     if (const auto d = parse_with(loc, t, loc.dateFormat(QLocale::ShortFormat)))
         return d;
     return parse_with(loc, t, loc.dateFormat(QLocale::LongFormat));
+}
+
+// A time of day in the locale's forms, in 24-hour "H:mm[:ss]" or 12-hour "h:mm[:ss] AP".
+bool is_time_of_day(QString t)
+{
+    if (t.isEmpty() || !t.front().isDigit())
+        return false;
+    const QLocale loc;
+    if (loc.toTime(t, QLocale::ShortFormat).isValid() || loc.toTime(t, QLocale::LongFormat).isValid())
+        return true;
+    // CLDR puts a narrow no-break space before AM/PM; people type a blank.
+    t.replace(QChar(0x202F), QLatin1Char(' ')).replace(QChar(0x00A0), QLatin1Char(' '));
+    for (const char* f : {"H:mm", "H:mm:ss", "h:mm AP", "h:mm:ss AP", "h:mmAP", "h:mm ap", "h:mm:ss ap"}) {
+        if (QTime::fromString(t, QString::fromLatin1(f)).isValid())
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::optional<QDate> parse_user_date(const QString& text)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return std::nullopt;
+    if (const auto d = parse_date_only(t))
+        return d;
+    // A time of day after the date is dropped, as the short-date form drops it.
+    for (qsizetype i = t.indexOf(QLatin1Char(' ')); i > 0; i = t.indexOf(QLatin1Char(' '), i + 1)) {
+        if (is_time_of_day(t.mid(i + 1).trimmed())) {
+            if (const auto d = parse_date_only(t.left(i).trimmed()))
+                return d;
+        }
+    }
+    return std::nullopt;
 }
 
 QString short_date_text(const QDate& date)

@@ -1,18 +1,195 @@
 #include "file_write.h"
 
-#include "delete_record.h"
-
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <vector>
 
 #include <fcntl.h>
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace tessaran {
+
+namespace {
+
+QString errno_text(int err)
+{
+    return QString::fromLocal8Bit(std::strerror(err));
+}
+
+QByteArray native(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+QString shown_path(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+QString resolved(const QString& path)
+{
+    const QFileInfo info(path);
+    // Through a link the real file is replaced, not the link.
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+}
+
+FileStatus write_fd(int fd, const QByteArray& data)
+{
+    qint64 written = 0;
+    while (written < data.size()) {
+        const ssize_t done = ::write(fd, data.constData() + written, size_t(data.size() - written));
+        if (done < 0 && errno == EINTR)
+            continue;
+        if (done < 0)
+            return FileStatus::failure(errno_text(errno));
+        if (done == 0)
+            return FileStatus::failure(errno_text(ENOSPC));
+        written += done;
+    }
+    return {};
+}
+
+// Makes a rename or a new name durable. A folder that cannot be synced is
+// not an error: the files themselves are.
+void sync_folder(const QString& dir)
+{
+    const int fd = ::open(native(dir).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+bool in_group(gid_t gid)
+{
+    if (gid == ::getegid())
+        return true;
+    const int n = ::getgroups(0, nullptr);
+    if (n <= 0)
+        return false;
+    std::vector<gid_t> groups(std::size_t(n), 0);
+    const int got = ::getgroups(n, groups.data());
+    return got > 0 && std::find(groups.begin(), groups.begin() + got, gid) != groups.begin() + got;
+}
+
+// A new file in place of this one can carry its owner and group.
+bool can_keep_owner(const struct stat& st)
+{
+    if (::geteuid() == 0)
+        return true;
+    return st.st_uid == ::geteuid() && in_group(st.st_gid);
+}
+
+void copy_xattrs(const QString& from, int to_fd)
+{
+    const QByteArray src = native(from);
+    const ssize_t len = ::listxattr(src.constData(), nullptr, 0);
+    if (len <= 0)
+        return;
+    QByteArray names(len, '\0');
+    const ssize_t got = ::listxattr(src.constData(), names.data(), size_t(names.size()));
+    for (ssize_t at = 0; got > 0 && at < got;) {
+        const char* name = names.constData() + at;
+        at += ssize_t(std::strlen(name)) + 1;
+        const ssize_t vlen = ::getxattr(src.constData(), name, nullptr, 0);
+        if (vlen < 0)
+            continue;
+        QByteArray value(vlen, '\0');
+        if (::getxattr(src.constData(), name, value.data(), size_t(value.size())) == vlen)
+            ::fsetxattr(to_fd, name, value.constData(), size_t(vlen), 0);
+    }
+}
+
+mode_t new_file_mode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// Leftover scratch files of this target from a program that was killed while
+// writing: only ours (owner, exact name form) and only stale ones, so that a
+// save under way in another window is never disturbed.
+void remove_stale_scratch(const QString& target)
+{
+    const QFileInfo info(target);
+    const QString prefix = QLatin1Char('.') + info.fileName() + QLatin1Char('.');
+    QDir dir(info.absolutePath());
+    const QStringList names =
+        dir.entryList({prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden | QDir::System);
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    for (const QString& name : names) {
+        const QByteArray p = native(dir.filePath(name));
+        struct stat st {};
+        if (::lstat(p.constData(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid()
+            && now - qint64(st.st_mtime) > 600)
+            ::unlink(p.constData());
+    }
+}
+
+// Copies the file completely to its backup name and syncs the copy.
+FileStatus copy_to_backup(const QString& target, const QByteArray& old_contents, mode_t mode)
+{
+    const QString backup = backup_path_of(target);
+    const int fd = ::open(native(backup).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC,
+                          mode & 0666);
+    const auto fail = [&](int err) {
+        return FileStatus::failure(QStringLiteral("The previous version could not be kept as ")
+                                   + shown_path(backup) + QStringLiteral(": ") + errno_text(err));
+    };
+    if (fd < 0)
+        return fail(errno);
+    FileStatus st = write_fd(fd, old_contents);
+    if (st && ::fsync(fd) != 0)
+        st = fail(errno);
+    else if (!st)
+        st = FileStatus::failure(QStringLiteral("The previous version could not be kept as ")
+                                 + shown_path(backup) + QStringLiteral(": ") + st.error);
+    ::close(fd);
+    if (st)
+        sync_folder(QFileInfo(backup).absolutePath());
+    return st;
+}
+
+FileStatus update_in_place(const QString& target, const QByteArray& contents, const struct stat& st)
+{
+    QByteArray old;
+    {
+        QFile f(target);
+        if (!f.open(QIODevice::ReadOnly))
+            return FileStatus::failure(shown_path(target) + QStringLiteral(": ") + f.errorString());
+        old = f.readAll();
+        if (old.size() != st.st_size)
+            return FileStatus::failure(shown_path(target) + QStringLiteral(": the file could not be read."));
+    }
+    // Without a complete copy of the old version an interrupted update could
+    // lose records, so no copy means no update.
+    if (FileStatus kept = copy_to_backup(target, old, st.st_mode); !kept)
+        return kept;
+    const int fd = ::open(native(target).constData(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return FileStatus::failure(shown_path(target) + QStringLiteral(": ") + errno_text(errno));
+    FileStatus result = write_fd(fd, contents);
+    if (result && ::ftruncate(fd, off_t(contents.size())) != 0)
+        result = FileStatus::failure(errno_text(errno));
+    if (result && ::fsync(fd) != 0)
+        result = FileStatus::failure(errno_text(errno));
+    ::close(fd);
+    return result;
+}
+
+}  // namespace
 
 FileStatus write_all(QFileDevice& file, const QByteArray& data)
 {
@@ -22,64 +199,106 @@ FileStatus write_all(QFileDevice& file, const QByteArray& data)
     const int fd = file.handle();
     if (fd < 0)
         return FileStatus::failure(file.errorString());
-    qint64 written = 0;
-    while (written < data.size()) {
-        const ssize_t done = ::write(fd, data.constData() + written, size_t(data.size() - written));
-        if (done < 0 && errno == EINTR)
-            continue;
-        if (done < 0)
-            return FileStatus::failure(QString::fromLocal8Bit(std::strerror(errno)));
-        if (done == 0)
-            return FileStatus::failure(QString::fromLocal8Bit(std::strerror(ENOSPC)));
-        written += done;
-    }
+    return write_fd(fd, data);
+}
+
+QString backup_path_of(const QString& path)
+{
+    return path + QLatin1Char('~');
+}
+
+ScratchFile::ScratchFile(const QString& target) : target_(resolved(target)) {}
+
+ScratchFile::~ScratchFile()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+    if (!committed_ && !path_.isEmpty())
+        ::unlink(native(path_).constData());
+}
+
+FileStatus ScratchFile::open()
+{
+    remove_stale_scratch(target_);
+    const QFileInfo info(target_);
+    QByteArray name = native(QDir(info.absolutePath()).filePath(QLatin1Char('.') + info.fileName()
+                                                                 + QStringLiteral(".XXXXXX")));
+    // mkstemp creates exclusively, with mode 0600.
+    fd_ = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd_ < 0)
+        return FileStatus::failure(QStringLiteral("No new file can be written in the folder ")
+                                   + shown_path(info.absolutePath()) + QStringLiteral(": ") + errno_text(errno));
+    path_ = QFile::decodeName(name);
     return {};
 }
 
-namespace {
-
-QString errno_text(int err)
+FileStatus ScratchFile::write(const QByteArray& data)
 {
-    return QString::fromLocal8Bit(std::strerror(err));
+    return write_fd(fd_, data);
 }
 
-}  // namespace
-
-FileStatus replace_file_atomically(const QString& path, const QByteArray& contents)
+FileStatus ScratchFile::commit(bool keep_backup)
 {
-    const QFileInfo info(path);
-    // Through a link the real file is replaced, not the link.
-    const QString canonical = info.canonicalFilePath();
-    const QString target = canonical.isEmpty() ? info.absoluteFilePath() : canonical;
-    const QString dir = QFileInfo(target).absolutePath();
-    const QString scratch_path = QDir(dir).filePath(QString::fromLatin1(scratch_file_name));
+    if (fd_ < 0)
+        return FileStatus::failure(QStringLiteral("No new file was written beside ") + shown_path(target_));
+    FileStatus result;
+    struct stat st {};
+    const QByteArray target = native(target_);
+    if (::stat(target.constData(), &st) == 0) {
+        // chown clears set-id bits, so the mode comes after it.
+        if ((st.st_uid != ::geteuid() || st.st_gid != ::getegid()) && ::fchown(fd_, st.st_uid, st.st_gid) != 0)
+            return FileStatus::failure(QStringLiteral("The owner of ") + shown_path(target_)
+                                       + QStringLiteral(" cannot be kept: ") + errno_text(errno));
+        if (::fchmod(fd_, st.st_mode & 07777) != 0)
+            return FileStatus::failure(errno_text(errno));
+        copy_xattrs(target_, fd_);
+        if (keep_backup) {
+            const QByteArray backup = native(backup_path_of(target_));
+            ::unlink(backup.constData());
+            if (::link(target.constData(), backup.constData()) != 0)
+                result.warning = QStringLiteral("The previous version could not be kept as ")
+                                 + shown_path(backup_path_of(target_)) + QStringLiteral(": ") + errno_text(errno);
+        }
+    } else if (::fchmod(fd_, new_file_mode()) != 0) {
+        return FileStatus::failure(errno_text(errno));
+    }
+    if (::fsync(fd_) != 0)
+        return FileStatus::failure(errno_text(errno));
+    if (::close(fd_) != 0) {
+        fd_ = -1;
+        return FileStatus::failure(errno_text(errno));
+    }
+    fd_ = -1;
+    if (::rename(native(path_).constData(), target.constData()) != 0)
+        return FileStatus::failure(shown_path(target_) + QStringLiteral(" could not be replaced: ")
+                                   + errno_text(errno));
+    committed_ = true;
+    sync_folder(QFileInfo(target_).absolutePath());
+    return result;
+}
 
-    // A left-over from an earlier crash (or a link planted there) is replaced, never followed.
-    QFile::remove(scratch_path);
-    FileStatus st;
-    {
-        QFile dst(scratch_path);
-        if (!dst.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
-            return FileStatus::failure(dst.errorString());
-        st = write_all(dst, contents);
-        if (st && ::fsync(dst.handle()) != 0)
-            st = FileStatus::failure(errno_text(errno));
-        if (st && QFileInfo::exists(target))
-            dst.setPermissions(QFile(target).permissions());
-        dst.close();
+FileStatus replace_file_contents(const QString& path, const QByteArray& contents, bool keep_backup)
+{
+    const QString target = resolved(path);
+    struct stat st {};
+    if (::stat(native(target).constData(), &st) == 0) {
+        const QString dir = QFileInfo(target).absolutePath();
+        const bool folder_writable = ::access(native(dir).constData(), W_OK) == 0;
+        if (!folder_writable || !can_keep_owner(st))
+            return update_in_place(target, contents, st);
     }
-    if (st && ::rename(QFile::encodeName(scratch_path).constData(), QFile::encodeName(target).constData()) != 0)
-        st = FileStatus::failure(errno_text(errno));
-    if (!st) {
-        QFile::remove(scratch_path);
-        return st;
-    }
-    const int fd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-    return {};
+    ScratchFile scratch(target);
+    FileStatus result = scratch.open();
+    if (result)
+        result = scratch.write(contents);
+    if (result)
+        result = scratch.commit(keep_backup);
+    return result;
+}
+
+void ignore_file_size_signal()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 }  // namespace tessaran

@@ -1,10 +1,13 @@
-// Writing all of a buffer to an open file, with the system's reason on failure.
+// The one checked path by which the program writes a file: every byte written
+// and checked, synced, renamed into place, the folder synced, with the
+// previous version of a collection kept beside it.
 #pragma once
 
 #include "record_file.h"
 
 #include <QByteArray>
 #include <QFileDevice>
+#include <QString>
 
 namespace tessaran {
 
@@ -15,16 +18,53 @@ namespace tessaran {
 // returns strerror() of the call that failed. The file must be open for writing.
 FileStatus write_all(QFileDevice& file, const QByteArray& data);
 
-}  // namespace tessaran
+// The name under which a collection's previous version is kept: "NAME.rnd~".
+QString backup_path_of(const QString& path);
 
-namespace tessaran {
+// A new file being written beside its target. Created exclusively under a
+// unique hidden name (".NAME.XXXXXX") that can never be the target's, readable
+// by its owner only until it takes the target's place. Removed again unless
+// committed.
+class ScratchFile {
+public:
+    explicit ScratchFile(const QString& target);
+    ~ScratchFile();
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
 
-// Makes contents the whole of the file at path, atomically: they are written
-// to a scratch file beside the (link-resolved) target, flushed and synced, and
-// renamed over it, so a program killed at any moment leaves the complete old
-// or the complete new file. The new file keeps the old one's access rights.
-// On failure the file is as it was, the scratch file is removed, and the
-// system's reason is returned.
-FileStatus replace_file_atomically(const QString& path, const QByteArray& contents);
+    // Creates the file; the reason names the folder when it cannot.
+    FileStatus open();
+    FileStatus write(const QByteArray& data);
+    // Syncs the file, gives it the target's owner, group, mode and extended
+    // attributes (a new target gets the usual mode for new files), renames it
+    // over the target and syncs the folder. With keep_backup the replaced file
+    // stays as backup_path_of(target) through a hard link; failing that only
+    // sets the returned warning.
+    FileStatus commit(bool keep_backup = false);
+
+    const QString& path() const { return path_; }
+    // The target with links resolved: the file that is really replaced.
+    const QString& target() const { return target_; }
+
+private:
+    QString target_;
+    QString path_;
+    int fd_ = -1;
+    bool committed_ = false;
+};
+
+// Makes contents the whole of the file at path so that a program killed at any
+// moment leaves the complete old or the complete new file, keeping owner,
+// group, mode and extended attributes. Where the owner cannot be kept or the
+// folder may not be written, the file is instead updated in place, but only
+// after its previous version has been copied completely to backup_path_of().
+// With keep_backup the previous version is kept in both cases. On failure the
+// file is as it was (or, in place, its backup is complete) and the reason,
+// naming the file or folder, is returned.
+FileStatus replace_file_contents(const QString& path, const QByteArray& contents, bool keep_backup);
+
+// Ignores SIGXFSZ, so that a write past the file size limit fails with EFBIG
+// and is reported instead of ending the program.
+void ignore_file_size_signal();
 
 }  // namespace tessaran

@@ -82,7 +82,7 @@ FileStatus write_record(const QString& path, int n, const ScopeRecord& rec)
         contents.replace(at, qMin<qint64>(rec_len_bytes, old_size - at), bytes);
     else
         contents.append(bytes);
-    return replace_file_atomically(path, contents);
+    return replace_file_contents(path, contents, true);
 }
 
 qint64 file_length(const QString& path)

@@ -15,8 +15,9 @@ namespace tessaran {
 struct FileStatus {
     bool ok = true;
     QString error;
+    QString warning;  // done, but something the user should know (a backup not kept)
     explicit operator bool() const { return ok; }
-    static FileStatus failure(const QString& why) { return {false, why}; }
+    static FileStatus failure(const QString& why) { return {false, why, QString()}; }
 };
 
 // Read record n (1-based) of path into rec. Fails when the record lies past the end.

@@ -4,7 +4,6 @@
 #include "file_write.h"
 #include "summary_rows.h"
 
-#include <QSaveFile>
 #include <QtEndian>
 
 namespace tessaran {
@@ -111,9 +110,9 @@ FileStatus write_summary_export(const QString& path, const QString& db_path,
     if (FileStatus st = db.open(db_path); !st)
         return st;
 
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
-        return FileStatus::failure(out.errorString());
+    ScratchFile out(path);
+    if (FileStatus st = out.open(); !st)
+        return st;
 
     const QByteArray crlf("\r\n");
     QByteArray chunk;
@@ -124,7 +123,6 @@ FileStatus write_summary_export(const QString& path, const QString& db_path,
         const std::size_t idx = static_cast<std::size_t>(p);
         const char* raw = idx < ws_recno.size() ? db.raw(ws_recno[idx]) : nullptr;
         if (!raw) {
-            out.cancelWriting();
             return FileStatus::failure(
                 QStringLiteral("Record %1 could not be read from the database file.")
                     .arg(idx < ws_recno.size() ? ws_recno[idx] : p));
@@ -132,22 +130,16 @@ FileStatus write_summary_export(const QString& path, const QString& db_path,
         append_record_line(chunk, raw, kind);
         chunk += crlf;
         if (chunk.size() > (1 << 16)) {
-            if (FileStatus st = write_all(out, chunk); !st) {
-                out.cancelWriting();
+            if (FileStatus st = out.write(chunk); !st)
                 return st;
-            }
             chunk.clear();
         }
     }
     db.close();
     // Short writes on a full disk must fail the export, not commit a cut-off file.
-    if (FileStatus st = write_all(out, chunk); !st) {
-        out.cancelWriting();
+    if (FileStatus st = out.write(chunk); !st)
         return st;
-    }
-    if (!out.commit())
-        return FileStatus::failure(out.errorString());
-    return FileStatus{};
+    return out.commit();
 }
 
 }  // namespace tessaran

@@ -1,4 +1,5 @@
 #include "frm_kaleido.h"
+#include "limited_text_edit.h"
 
 #include "appearance/frm_about.h"
 #include "appearance/help.h"
@@ -7,6 +8,7 @@
 #include "appearance/user_dialogs.h"
 #include "core/color_file.h"
 #include "core/fct_currency.h"
+#include "core/field_text.h"
 #include "core/globalvars.h"
 #include "core/record_file.h"
 #include "core/working_set.h"
@@ -67,11 +69,7 @@ void frm_kaleido::Form_Load()
     else
         empty_database_start();
 
-    // The window has its size from size_window(); the central widget is only laid
-    // out when the window is first shown, so measure the window's own inner area.
-    const int menu_height = menuBar() ? menuBar()->sizeHint().height() : 0;
-    maxxi = int(px_to_twips(width()) * 0.6 + 0.5);
-    maxyi = int(px_to_twips(height() - menu_height) * 0.6 + 0.5);
+    measure_inner_area();
     images_loaded = QStringLiteral("0000000000");
 
     const QString color_path = gv().color_file_path;
@@ -95,6 +93,25 @@ void frm_kaleido::Form_Load()
     gv().find_found = false;
     editor_loaded = true;
     sync_menu_enabling();
+}
+
+void frm_kaleido::measure_inner_area()
+{
+    const int menu_height = menuBar() ? menuBar()->sizeHint().height() : 0;
+    maxxi = int(px_to_twips(width()) * 0.6 + 0.5);
+    maxyi = int(px_to_twips(height() - menu_height) * 0.6 + 0.5);
+}
+
+void frm_kaleido::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (measured_)
+        return;
+    // Only a shown window has its final size (the window system may still
+    // adjust it): the picture limits and the centring use that size.
+    measured_ = true;
+    measure_inner_area();
+    centre_on_screen(this);
 }
 
 // ---- Showing and clearing --------------------------------------------------
@@ -161,7 +178,12 @@ bool frm_kaleido::fill_form(int numr)
         {combo_signed, &r.signed_}, {combo_symmetry, &r.symmetry}, {tb_specfeatures, &r.specfeatures},
         {tb_comments, &r.comments}}};
     for (const auto& [field, text] : texts)
-        set_field_text(field, trim_blanks(*text));
+        set_field_text(field, shown_text(*text));
+    // A save keeps the line breaks the stored text already uses.
+    tb_specfeatures->set_line_break(line_break_of(r.specfeatures));
+    tb_comments->set_line_break(line_break_of(r.comments));
+    shown_price_paid = r.price_paid;
+    shown_price_retail = r.price_retail;
     tb_price_paid->setText(money_text(r.price_paid));
     tb_price_retail->setText(money_text(r.price_retail));
     set_typed_fields_remembered();
@@ -171,7 +193,7 @@ bool frm_kaleido::fill_form(int numr)
     for (QString& name : image_names)
         name.clear();
     for (int i = 1; i <= temp_numimages; ++i)
-        image_names[std::size_t(i)] = trim_blanks(r.image_files[std::size_t(i)]);
+        image_names[std::size_t(i)] = shown_text(r.image_files[std::size_t(i)]);
     set_imageframe();
     return true;
 }
@@ -196,10 +218,14 @@ void frm_kaleido::clear_form()
     }
     tb_specfeatures->clear();
     tb_comments->clear();
+    tb_specfeatures->set_line_break(line_break_of(QString()));
+    tb_comments->set_line_break(line_break_of(QString()));
     last_date_bought.clear();
     last_scopeyear.clear();
     last_price_paid = money_text(0);
     last_price_retail = money_text(0);
+    shown_price_paid = 0;
+    shown_price_retail = 0;
     temp_numimages = 0;
     for (QString& name : image_names)
         name.clear();
@@ -305,10 +331,15 @@ void frm_kaleido::closeEvent(QCloseEvent* event)
 
 // ---- Navigation ------------------------------------------------------------
 
+// A move that is refused (a save that failed its checks) leaves the focus
+// where the refusal put it.
 void frm_kaleido::cmd_begscope_Click()
 {
-    if (gv().ws_count > 0 && settle_edits())
+    if (gv().ws_count > 0) {
+        if (!settle_edits())
+            return;
         fill_form(1);
+    }
     tb_scopename->setFocus();
 }
 
@@ -316,23 +347,32 @@ void frm_kaleido::cmd_prev_Click()
 {
     // At either end nothing is shown anew, so nothing needs settling.
     const int target = gv().ws_pos - 1;
-    if (target > 0 && target <= gv().ws_count && settle_edits())
+    if (target > 0 && target <= gv().ws_count) {
+        if (!settle_edits())
+            return;
         fill_form(target);
+    }
     tb_scopename->setFocus();
 }
 
 void frm_kaleido::cmd_next_Click()
 {
     const int target = gv().ws_pos + 1;
-    if (target <= gv().ws_count && settle_edits())
+    if (target <= gv().ws_count) {
+        if (!settle_edits())
+            return;
         fill_form(target);
+    }
     tb_scopename->setFocus();
 }
 
 void frm_kaleido::cmd_endscope_Click()
 {
-    if (gv().ws_count > 0 && settle_edits())
+    if (gv().ws_count > 0) {
+        if (!settle_edits())
+            return;
         fill_form(gv().ws_count);
+    }
     tb_scopename->setFocus();
 }
 
@@ -380,10 +420,10 @@ bool frm_kaleido::eventFilter(QObject* watched, QEvent* event)
         }
     } else if (type == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        // Only a real move away from the field counts; a message box or menu
-        // taking the focus for a moment does not.
+        // Only a real move away from the field counts; a message box, a popup
+        // or the menu bar (Alt+letter) taking the focus for a moment does not.
         if (editor_loaded && !closing_ && !in_field_check_ && reason != Qt::ActiveWindowFocusReason
-            && reason != Qt::PopupFocusReason) {
+            && reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason) {
             if (watched == tb_date_bought)
                 tb_date_bought_LostFocus();
             else if (watched == tb_price_paid)

@@ -2,12 +2,15 @@
 // working set, adds, clears and saves records, and starts every other command.
 #pragma once
 
+#include "limited_text_edit.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
 #include <QtGlobal>
 
 #include <array>
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -55,6 +58,9 @@ public:
     bool save_record(bool confirm);
 
     static bool same_text(const QString& field_text, const QString& member_text);
+    // The amount a price field stands for: the stored amount while the field
+    // shows it unchanged, 0 for a blank field, nothing for an entry that is no amount.
+    static std::optional<qint64> price_of(const QLineEdit* field, qint64 stored);
     static int text_extent(const QString& text);
 
     // ---- Colours ------------------------------------------------------------
@@ -122,6 +128,8 @@ public:
     QString last_price_paid;
     QString last_price_retail;
     QString last_scopeyear;
+    qint64 shown_price_paid = 0;  // the stored amounts the price fields were filled from
+    qint64 shown_price_retail = 0;
 
     // ---- Controls -----------------------------------------------------------
     QGroupBox* frame_params = nullptr;
@@ -159,8 +167,8 @@ public:
     QComboBox* combo_edition = nullptr;
     QComboBox* combo_signed = nullptr;
     QComboBox* combo_symmetry = nullptr;
-    QPlainTextEdit* tb_specfeatures = nullptr;
-    QPlainTextEdit* tb_comments = nullptr;
+    LimitedTextEdit* tb_specfeatures = nullptr;
+    LimitedTextEdit* tb_comments = nullptr;
 
     QLabel* lbl_scopename = nullptr;
     QLabel* lbl_artist = nullptr;
@@ -236,6 +244,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void build_controls();
@@ -244,6 +253,8 @@ private:
     void set_locale_tooltips();
     void fill_pick_lists();
     void size_window();
+    // maxxi and maxyi from the window's inner area.
+    void measure_inner_area();
     void sync_menu_enabling();
     void set_typed_fields_remembered();
     bool validate_typed_fields();
@@ -254,6 +265,7 @@ private:
 
     bool in_field_check_ = false;  // a leave-field check is showing its message
     bool closing_ = false;
+    bool measured_ = false;  // the shown window's size has been measured
 };
 
 }  // namespace tessaran

@@ -3,6 +3,7 @@
 #include "frm_kaleido.h"
 
 #include "appearance/field_checks.h"
+#include "core/fct_currency.h"
 #include "core/fct_getlocale.h"
 #include "core/fct_nuller.h"
 
@@ -47,6 +48,9 @@ void frm_kaleido::tb_price_paid_LostFocus()
 {
     if (in_field_check_)
         return;
+    // A stored amount shown unchanged is accepted as it stands.
+    if (tb_price_paid->text() == money_text(shown_price_paid))
+        return;
     CheckGuard guard(in_field_check_);
     bool result = false;
     check_price(tb_price_paid, QStringLiteral("price paid"), result);
@@ -59,6 +63,8 @@ void frm_kaleido::tb_price_paid_LostFocus()
 void frm_kaleido::tb_price_retail_LostFocus()
 {
     if (in_field_check_)
+        return;
+    if (tb_price_retail->text() == money_text(shown_price_retail))
         return;
     CheckGuard guard(in_field_check_);
     bool result = false;

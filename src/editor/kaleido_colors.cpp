@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -40,6 +41,8 @@ void frm_kaleido::apply_colors()
         {frame_purchase, purchase_colors}, {frame_store, store_colors}}};
 
     paint_background(this, scheme_color(color_form_background));
+    // The menu bar takes the form background too; its titles must stay readable.
+    paint_background(menuBar(), scheme_color(color_form_background));
     for (const auto& [frame, c] : frames) {
         paint_background(frame, scheme_color(c.frame));
         // The frame's caption takes the frame-title colour.

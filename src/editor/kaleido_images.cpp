@@ -179,6 +179,34 @@ void frm_kaleido::remimage(int nrem)
     set_imageframe();
 }
 
+namespace {
+
+// A record stores a picture's path in Windows-1252; a path with other
+// characters would come back with "?" in their place and no longer find its
+// file. True when the path can be stored; otherwise the user has been told.
+bool path_storable(QWidget* parent, const QString& path)
+{
+    QByteArray bytes;
+    if (to_cp1252_exact(path, bytes))
+        return true;
+    QString missing;
+    for (const QChar c : path) {
+        QByteArray one;
+        if (!to_cp1252_exact(QString(c), one) && !missing.contains(c))
+            missing += c;
+    }
+    msgbox(parent,
+           QStringLiteral("The picture ") + path
+               + QStringLiteral(" cannot be added: its path holds characters that the database cannot store (")
+               + missing
+               + QStringLiteral("). Rename the file or its folder with letters of Western European "
+                                "languages only, then add it again."),
+           MsgIcon::exclamation, MsgButtons::ok);
+    return false;
+}
+
+}  // namespace
+
 void frm_kaleido::cmd_add_image_Click()
 {
     if (temp_numimages >= gv().max_images) {
@@ -187,7 +215,7 @@ void frm_kaleido::cmd_add_image_Click()
         return;
     }
     const QString path = user_dialogs().open_file(this, QString(), QString(), picture_file_filters());
-    if (path.isEmpty())
+    if (path.isEmpty() || !path_storable(this, path))
         return;
     temp_numimages = qint16(temp_numimages + 1);
     image_names[temp_numimages] = path;
@@ -208,7 +236,7 @@ void frm_kaleido::cmd_images_Click(int i)
             return;
         const QString path =
             user_dialogs().open_file(this, QString(), QString(), picture_file_filters());
-        if (path.isEmpty())
+        if (path.isEmpty() || !path_storable(this, path.trimmed()))
             return;
         image_names[i] = path.trimmed();
         cmd_images[i]->setToolTip(image_names[i]);

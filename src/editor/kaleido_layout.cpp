@@ -2,6 +2,7 @@
 // gaps of the design: 100 twips at the edges, 45 between a label and its field
 // and between fields, 200 between two columns of label-and-field pairs.
 #include "frm_kaleido.h"
+#include "limited_text_edit.h"
 
 #include "appearance/logo.h"
 #include "appearance/sub_stradjust.h"
@@ -22,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace tessaran {
@@ -66,24 +68,12 @@ QComboBox* make_combo(QWidget* parent, const char* name)
     return c;
 }
 
-QPlainTextEdit* make_text(QWidget* parent, const char* name)
+LimitedTextEdit* make_text(QWidget* parent, const char* name)
 {
-    auto* t = new QPlainTextEdit(parent);
+    auto* t = new LimitedTextEdit(multiline_limit, parent);
     t->setObjectName(QString::fromLatin1(name));
     t->setTabChangesFocus(true);
     t->setMinimumHeight(52);
-    // Keep the text within the record's 500 characters, whatever way it arrives.
-    QObject::connect(t, &QPlainTextEdit::textChanged, t, [t] {
-        const QString text = t->toPlainText();
-        if (text.size() <= multiline_limit)
-            return;
-        QTextCursor cursor = t->textCursor();
-        const int pos = std::min(cursor.position(), multiline_limit);
-        t->setPlainText(text.left(multiline_limit));
-        cursor = t->textCursor();
-        cursor.setPosition(pos);
-        t->setTextCursor(cursor);
-    });
     return t;
 }
 
@@ -129,9 +119,16 @@ QAction* make_action(QMenu* menu, const char* name, const QString& caption)
 
 void frm_kaleido::build_controls()
 {
-    auto* client = new QWidget(this);
+    // On a screen smaller than the editor's least size (1024x768) the controls
+    // scroll instead of running off the edge.
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("frm_kaleido_scroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    auto* client = new QWidget(scroll);
     client->setObjectName(QStringLiteral("frm_kaleido_client"));
-    setCentralWidget(client);
+    scroll->setWidget(client);
+    setCentralWidget(scroll);
 
     // Kaleidoscope parameters
     frame_params = make_frame(client, "frame_params", tr("Kaleidoscope parameters"));
@@ -328,6 +325,11 @@ void frm_kaleido::build_controls()
         h->setSizeConstraint(QLayout::SetMinimumSize);
         h->setContentsMargins(edge_gap, edge_gap, edge_gap, edge_gap);
         h->setSpacing(field_gap);
+        // The command buttons may narrow to their captions, so the strip fits a
+        // 1024-pixel screen; they keep their usual width where there is room.
+        for (QPushButton* b : {cmd_new, cmd_save, cmd_del, cmd_clear, cmd_find, cmd_findnxt, cmd_select, cmd_sort,
+                               cmd_close})
+            b->setMinimumWidth(b->fontMetrics().horizontalAdvance(b->text()) + 2 * edge_gap);
         for (QPushButton* b : {cmd_begscope, cmd_prev, cmd_next, cmd_endscope}) {
             b->setFixedWidth(twips_to_px(500));
             h->addWidget(b);
@@ -496,15 +498,27 @@ void frm_kaleido::fill_pick_lists()
 void frm_kaleido::size_window()
 {
     ensurePolished();
-    if (layout())
-        layout()->activate();
-    QSize want = sizeHint();
+    QWidget* client = findChild<QWidget*>(QStringLiteral("frm_kaleido_client"));
+    // Inner layouts first: the control strip takes its buttons' size only when
+    // its own layout has run, and the outer layout builds on that.
+    const QList<QWidget*> inner = client->findChildren<QWidget*>();
+    for (auto it = inner.crbegin(); it != inner.crend(); ++it) {
+        if ((*it)->layout())
+            (*it)->layout()->activate();
+    }
+    client->layout()->activate();
+    const int menu_height = menuBar() ? menuBar()->sizeHint().height() : 0;
+    QSize want = client->sizeHint() + QSize(0, menu_height);
+    QSize least = client->minimumSizeHint() + QSize(0, menu_height);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect avail = screen->availableGeometry();
-        // Leave room for the window frame; never below what the controls need.
-        want = want.boundedTo(QSize(avail.width() - 16, avail.height() - 40));
+        // Leave room for the window frame; below what the controls need, they scroll.
+        const QSize room(avail.width() - 16, avail.height() - 40);
+        want = want.boundedTo(room);
+        least = least.boundedTo(room);
     }
-    resize(want.expandedTo(minimumSizeHint()));
+    setMinimumSize(least);
+    resize(want.expandedTo(least));
 }
 
 }  // namespace tessaran

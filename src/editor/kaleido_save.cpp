@@ -2,11 +2,13 @@
 // highlight, the confirmation, the write and the re-read; and the question
 // asked before a command leaves a record whose fields were changed.
 #include "frm_kaleido.h"
+#include "limited_text_edit.h"
 
 #include "appearance/scheme_paint.h"
 #include "appearance/user_dialogs.h"
 #include "core/fct_currency.h"
 #include "core/fct_getlocale.h"
+#include "core/field_text.h"
 #include "core/fct_nuller.h"
 #include "core/globalvars.h"
 #include "core/record_file.h"
@@ -43,7 +45,25 @@ bool frm_kaleido::same_text(const QString& field_text, const QString& member_tex
 {
     if (trim_blanks(field_text) == trim_blanks(member_text))
         return true;
-    return text_extent(field_text) == 0 && text_extent(member_text) == 0;
+    if (text_extent(field_text) == 0 && text_extent(member_text) == 0)
+        return true;
+    // What the field shows of the member: zero bytes at the ends dropped, and
+    // a CR LF read back from the field as a plain line break.
+    return same_field_text(field_text, member_text);
+}
+
+std::optional<qint64> frm_kaleido::price_of(const QLineEdit* field, qint64 stored)
+{
+    const QString t = field->text();
+    // The amount as shown is the amount as stored, even one that the currency
+    // form cannot read back.
+    if (t == money_text(stored))
+        return stored;
+    if (fct_nuller(t))
+        return 0;
+    if (!is_money(t))
+        return std::nullopt;
+    return money_from_text(t);
 }
 
 int frm_kaleido::count_changes(int pos)
@@ -80,12 +100,13 @@ int frm_kaleido::count_changes(int pos)
             mark(field);
     };
     const auto price = [&](QLineEdit* field, qint64 member, const char* message) {
-        const qint64 amount = money_from_text(field->text());
-        if (amount == invalid_money) {
+        const std::optional<qint64> amount = price_of(field, member);
+        if (!amount) {
             msgbox(this, QString::fromLatin1(message), MsgIcon::critical, MsgButtons::ok);
             field->setFocus();
-            return;
         }
+        // An entry that is no amount differs from any stored amount, so the
+        // user's edits are never dropped without the question.
         if (amount != member)
             mark(field);
     };
@@ -120,9 +141,13 @@ int frm_kaleido::count_changes(int pos)
     text(tb_specfeatures, r.specfeatures);
     text(tb_comments, r.comments);
 
+    // Only the slots the stored count really uses are pictures of the record;
+    // what lies beyond them was never shown and is no change.
+    const int stored_images = std::clamp<int>(r.image_count, 0, 10);
     const int max_images = std::min<int>(g.max_images, 10);
     for (int i = 1; i <= max_images; ++i) {
-        if (trim_blanks(r.image_files[std::size_t(i)]) != trim_blanks(image_names[std::size_t(i)])) {
+        const QString stored = i <= stored_images ? shown_text(r.image_files[std::size_t(i)]) : QString();
+        if (stored != shown_text(image_names[std::size_t(i)])) {
             ++changes;
             paint_button(cmd_images[std::size_t(i)], changed);
         }
@@ -173,9 +198,9 @@ bool frm_kaleido::validate_typed_fields()
     if (!fct_nuller(tb_date_bought->text()) && !parse_user_date(tb_date_bought->text().trimmed()))
         return refuse(tb_date_bought, QStringLiteral("Invalid entry for date of purchase field!"));
     // is_money also refuses amounts too large to store, which would otherwise be saved as 0.
-    if (!fct_nuller(tb_price_paid->text()) && !is_money(tb_price_paid->text()))
+    if (!price_of(tb_price_paid, shown_price_paid))
         return refuse(tb_price_paid, QStringLiteral("Invalid entry for purchase price field!"));
-    if (!fct_nuller(tb_price_retail->text()) && !is_money(tb_price_retail->text()))
+    if (!price_of(tb_price_retail, shown_price_retail))
         return refuse(tb_price_retail, QStringLiteral("Invalid entry for retail price field!"));
     return true;
 }
@@ -241,15 +266,24 @@ bool frm_kaleido::save_record(bool confirm)
                 info = &t;
         }
         const int width = info ? info->width : 500;
-        r.*member = fixed_text(trim_blanks(field_text(field)), width);
+        QString text = trim_blanks(field_text(field));
+        if (const auto* multi = qobject_cast<const LimitedTextEdit*>(field))
+            text = stored_line_breaks(text, multi->line_break());
+        r.*member = fixed_text(text, width);
     }
-    r.price_paid = fct_nuller(tb_price_paid->text()) ? 0 : money_from_text(tb_price_paid->text());
-    r.price_retail = fct_nuller(tb_price_retail->text()) ? 0 : money_from_text(tb_price_retail->text());
+    r.price_paid = price_of(tb_price_paid, g.rec.price_paid).value_or(0);
+    r.price_retail = price_of(tb_price_retail, g.rec.price_retail).value_or(0);
+    // Slots the user emptied are blanked; slots beyond every picture the record
+    // used keep their bytes, so a save never drops what it never showed.
+    const int stored_images = std::clamp<int>(g.rec.image_count, 0, 10);
     r.image_count = temp_numimages;
-    for (int i = 1; i < image_slot_count; ++i)
-        r.image_files[std::size_t(i)] = fixed_text(QString(), image_slot_width);
-    for (int i = 1; i <= temp_numimages && i < image_slot_count; ++i)
-        r.image_files[std::size_t(i)] = fixed_text(image_names[std::size_t(i)], image_slot_width);
+    for (int i = 1; i < image_slot_count; ++i) {
+        const std::size_t s = std::size_t(i);
+        if (i <= temp_numimages)
+            r.image_files[s] = fixed_text(image_names[s], image_slot_width);
+        else if (i <= stored_images)
+            r.image_files[s] = fixed_text(QString(), image_slot_width);
+    }
 
     const int pos = g.ws_pos;
     if (pos < 1 || pos >= int(g.ws_recno.size()))
@@ -264,6 +298,8 @@ bool frm_kaleido::save_record(bool confirm)
         return false;
     }
     g.rec = r;
+    if (!st.warning.isEmpty())
+        msgbox(this, st.warning, MsgIcon::exclamation);
 
     msgbox(this, QStringLiteral("Kaleidoscope number ") + QString::number(pos) + QStringLiteral(" saved to database"),
            MsgIcon::none, MsgButtons::ok, QStringLiteral("Scope saved"));

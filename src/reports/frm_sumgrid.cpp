@@ -194,12 +194,15 @@ void frm_sumgrid::draw_header()
     pb_output->print_at(pb_output->width() / 2.0, first_line, QStringLiteral("KALEIDOSCOPE SUMMARY ") + summary_stamp, 1,
                         Qt::black, true);
     pb_output->print_at(5, 35, QStringLiteral("Database file: ") + trim_blanks(g.db_path), 0);
-    // The whole line in red, then the label in black over it: only the number stays red.
-    const QString count_label = QStringLiteral("Number of kaleidoscopes in summary: ");
-    pb_output->print_at(5, 50, count_label + QString::number(g.ws_count), 0, Qt::red);
-    pb_output->print_at(5, 50, count_label, 0, Qt::black);
-    pb_output->print_at(5, 65, sort_caption_inner(g.sort_caption), 0, Qt::red);
-    pb_output->print_at(5, 65, QStringLiteral("Sorted by:"), 0, Qt::black);
+    // The label in black and the value in red after it, each drawn once: red
+    // under black would leave red fringes on anti-aliased text.
+    const auto label_and_value = [this](double y, const QString& label, const QString& value) {
+        pb_output->print_at(5, y, label, 0, Qt::black);
+        pb_output->print_at(5 + pb_output->text_width(label), y, value, 0, Qt::red);
+    };
+    const QString sort_label = QStringLiteral("Sorted by:");
+    label_and_value(50, QStringLiteral("Number of kaleidoscopes in summary: "), QString::number(g.ws_count));
+    label_and_value(65, sort_label, sort_caption_inner(g.sort_caption).mid(sort_label.size()));
     const QString crit_label = QStringLiteral("Selection criteria: ");
     pb_output->print_at(5, 80, crit_label, 0);
     const double crit_x = 5 + (pb_output->text_width(crit_label) + 30);
@@ -235,20 +238,27 @@ void frm_sumgrid::fit_window()
     }
     pb_output->resize(sumgrid->width(), pb_output->height());
     draw_header();
-    // "Save" centred under the grid, Print (and Preview) to its left, Close to its right.
+    // "Save" centred under the grid, Print to its left, Close to its right.
     const int mid = sumgrid->x() + sumgrid->width() / 2;
     cmd_save->move(mid - cmd_save->width() / 2, cmd_save->y());
     cmd_print->move(cmd_save->x() - 20 - cmd_print->width(), cmd_save->y());
-    cmd_preview->move(cmd_print->x() - 20 - cmd_preview->width(), cmd_save->y());
     cmd_close->move(cmd_save->x() + cmd_save->width() + 20, cmd_save->y());
-    if (cmd_preview->x() < margin) {
-        // A very narrow summary: keep all four buttons inside the window.
-        const int needed = cmd_preview->width() + cmd_print->width() + cmd_save->width() + cmd_close->width() + 60 +
-                           2 * margin;
+    if (cmd_print->x() < margin) {
+        // A very narrow summary: the window widens just enough for the three.
+        const int needed = cmd_print->width() + cmd_save->width() + cmd_close->width() + 40 + 2 * margin;
         resize(qMax(width(), needed), height());
-        const int shift = margin - cmd_preview->x() + (width() - needed) / 2;
-        for (QPushButton* b : {cmd_preview, cmd_print, cmd_save, cmd_close})
+        const int shift = margin - cmd_print->x() + (width() - needed) / 2;
+        for (QPushButton* b : {cmd_print, cmd_save, cmd_close})
             b->move(b->x() + shift, b->y());
+    }
+    // Preview goes left of Print where the window has room, else under it, so
+    // it never keeps the window wider than the grid.
+    if (cmd_print->x() - 20 - cmd_preview->width() >= margin) {
+        cmd_preview->move(cmd_print->x() - 20 - cmd_preview->width(), cmd_save->y());
+    } else {
+        const int row = cmd_save->height() + 6;
+        resize(width(), height() + row);
+        cmd_preview->move(cmd_print->x() + cmd_print->width() - cmd_preview->width(), cmd_save->y() + row);
     }
     const QRect wa = work_area_rect();
     const QScreen* screen = QGuiApplication::primaryScreen();

@@ -1,6 +1,7 @@
 #include "printer_seam.h"
 
 #include "appearance/user_dialogs.h"
+#include "core/file_write.h"
 
 #include <QFile>
 #include <QFontMetricsF>
@@ -70,23 +71,23 @@ bool is_pdf_file_output(const QPrinter& printer)
 
 PrintOutcome save_as_pdf(QWidget* parent, const PrintJob& job)
 {
+    // The job checks what it prints before a file is asked for, so a refused
+    // printout never touches one.
+    std::unique_ptr<QPrinter> pdf = make_pdf_printer(QString());
+    if (job.prepare && !job.prepare(*pdf))
+        return PrintOutcome::refused;
     const QString path = user_dialogs().save_file(parent, QStringLiteral("Save as PDF file"), QString(),
                                                   {QStringLiteral("PDF (*.pdf)")});
     if (path.isEmpty())
         return PrintOutcome::cancelled;
-    {
-        // The PDF writer gives no reason when it cannot start; the file does.
-        QFile probe(path);
-        if (!probe.open(QIODevice::WriteOnly)) {
-            msgbox(parent, QStringLiteral("The PDF file could not be written: ") + path + QStringLiteral("\n") +
-                               probe.errorString(),
-                   MsgIcon::critical);
-            return PrintOutcome::failed;
-        }
+    // Written beside the chosen file, which is replaced only by a complete one.
+    ScratchFile scratch(path);
+    if (FileStatus st = scratch.open(); !st) {
+        msgbox(parent, QStringLiteral("The PDF file could not be written: ") + path + QStringLiteral("\n") + st.error,
+               MsgIcon::critical);
+        return PrintOutcome::failed;
     }
-    std::unique_ptr<QPrinter> pdf = make_pdf_printer(path);
-    if (job.prepare && !job.prepare(*pdf))
-        return PrintOutcome::refused;
+    pdf->setOutputFileName(scratch.path());
     QPainter painter;
     if (!painter.begin(pdf.get())) {
         msgbox(parent, QStringLiteral("The PDF file could not be written: ") + path, MsgIcon::critical);
@@ -97,7 +98,12 @@ PrintOutcome save_as_pdf(QWidget* parent, const PrintJob& job)
         msgbox(parent, QStringLiteral("The PDF file could not be finished: ") + path, MsgIcon::critical);
         return PrintOutcome::failed;
     }
-    if (const QString why = unfinished_pdf_reason(path); !why.isEmpty()) {
+    QString why = unfinished_pdf_reason(scratch.path());
+    if (why.isEmpty()) {
+        if (const FileStatus st = scratch.commit(); !st)
+            why = st.error;
+    }
+    if (!why.isEmpty()) {
         msgbox(parent, QStringLiteral("The PDF file could not be finished: ") + path + QStringLiteral("\n") + why,
                MsgIcon::critical);
         return PrintOutcome::failed;

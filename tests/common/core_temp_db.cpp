@@ -119,4 +119,11 @@ bool TempDb::rewrite(const QList<ScopeRecord>& records) const
     return write_db(path_, records);
 }
 
+QStringList scratch_files_in(const QString& dir)
+{
+    QStringList names = QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    names.removeIf([](const QString& n) { return !n.startsWith(QLatin1Char('.')); });
+    return names;
+}
+
 }  // namespace tessaran::test

@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <vector>
@@ -52,6 +53,9 @@ private:
     QString path_;
     bool ok_ = false;
 };
+
+// The hidden scratch files (".NAME.XXXXXX") lying in the folder.
+QStringList scratch_files_in(const QString& dir);
 
 // Working-set positions 1..ws_count, as record numbers.
 std::vector<qint16> ws_positions();

@@ -4,10 +4,13 @@
 #include "common/core_temp_db.h"
 #include "core/database.h"
 #include "core/delete_record.h"
+#include "core/file_write.h"
 #include "core/globalvars.h"
 #include "core/record_file.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QSet>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLocale>
@@ -121,7 +124,9 @@ private slots:
     {
         TempDb db(varied(20));
         QVERIFY(db.ok());
-        const QString scratch = QDir(db.dir()).filePath(QString::fromLatin1(scratch_file_name));
+        const QString backup = backup_path_of(db.path());
+        // Every collection the file has been, by content: a kept previous version must be one of them.
+        QSet<QByteArray> states{read_bytes(db.path())};
         void* shared = ::mmap(nullptr, sizeof(Progress), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
         QVERIFY(shared != MAP_FAILED);
         auto* progress = new (shared) Progress;
@@ -135,7 +140,7 @@ private slots:
         int ops_total = 0;
         for (int run = 0; kills < 250 && clock.elapsed() < 15000; ++run) {
             const QByteArray start = read_bytes(db.path());
-            const bool scratch_before = QFile::exists(scratch);
+            const bool scratch_before = !scratch_files_in(db.dir()).isEmpty();
             progress->begun.store(0);
             progress->finished.store(0);
             const pid_t pid = ::fork();
@@ -162,8 +167,10 @@ private slots:
 
             // The states after `finished` and (when one was under way) after `begun` operations.
             QByteArray state = start;
-            for (int i = 0; i < finished; ++i)
+            for (int i = 0; i < finished; ++i) {
                 apply(state, op_for(run, i, int(state.size() / rec_len_bytes)));
+                states.insert(state);
+            }
             QByteArray next = state;
             if (begun != finished)
                 apply(next, op_for(run, finished, int(state.size() / rec_len_bytes)));
@@ -180,7 +187,11 @@ private slots:
                                     .arg(now.size())));
             // The program would open it as it is.
             QVERIFY(check_database_file(db.path()).ok);
-            if (QFile::exists(scratch))
+            if (QFile::exists(backup))
+                QVERIFY2(states.contains(read_bytes(backup)),
+                         qPrintable(QStringLiteral("kill %1: the kept previous version is no earlier collection").arg(kills)));
+            states.insert(now);
+            if (!scratch_files_in(db.dir()).isEmpty())
                 ++scratch_left;
         }
         progress->~Progress();
@@ -192,35 +203,46 @@ private slots:
               ops_total, mid_operation, scratch_left);
     }
 
-    // A scratch file as a killed delete leaves it (a part-written copy) is neither
-    // read nor kept: the next delete replaces it and the database comes out right.
-    void left_over_scratch_file_is_harmless_data()
+    // Scratch files a killed program left beside the database never block a
+    // save or a deletion, whatever they are called; only stale ones of ours are
+    // cleared away. A database named like the old fixed scratch file is safe.
+    void left_over_scratch_files_are_harmless_data()
     {
-        QTest::addColumn<QByteArray>("scratch");
-        QTest::newRow("part of a copy") << QByteArray(rec_len_bytes * 3 + 100, 'x');
-        QTest::newRow("empty") << QByteArray();
-        QTest::newRow("a whole other collection") << encode_record(make_record(QStringLiteral("Stale")));
+        QTest::addColumn<QString>("db_name");
+        QTest::addColumn<QString>("leftover");
+        QTest::addColumn<bool>("stale");
+        QTest::newRow("stale copy") << "test.rnd" << ".test.rnd.AbC123" << true;
+        QTest::newRow("fresh copy (another save under way)") << "test.rnd" << ".test.rnd.XyZ789" << false;
+        QTest::newRow("collection named wrk.wrk") << "wrk.wrk" << ".wrk.wrk.Q1w2E3" << true;
+        QTest::newRow("old fixed scratch name") << "test.rnd" << "wrk.wrk" << true;
     }
 
-    void left_over_scratch_file_is_harmless()
+    void left_over_scratch_files_are_harmless()
     {
-        QFETCH(QByteArray, scratch);
-        TempDb db(varied(5));
-        const QString scratch_path = QDir(db.dir()).filePath(QString::fromLatin1(scratch_file_name));
-        QVERIFY(write_bytes(scratch_path, scratch));
+        QFETCH(QString, db_name);
+        QFETCH(QString, leftover);
+        QFETCH(bool, stale);
+        TempDb db(varied(5), db_name);
+        const QString leftover_path = QDir(db.dir()).filePath(leftover);
+        QVERIFY(write_bytes(leftover_path, QByteArray(rec_len_bytes * 3 + 100, 'x')));
+        if (stale) {
+            QFile f(leftover_path);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+        }
         QByteArray expected = read_bytes(db.path());
 
-        QVERIFY(check_database_file(db.path()).ok);
-        QCOMPARE(check_database_file(db.path()).count, 5);
         const ScopeRecord rec = make_record(QStringLiteral("Saved after a crash"));
         QVERIFY(write_record(db.path(), 6, rec).ok);
         expected.append(encode_record(rec));
         QCOMPARE(read_bytes(db.path()), expected);
-
         QVERIFY(delete_record_file(db.path(), 2).ok);
         expected.remove(rec_len_bytes, rec_len_bytes);
         QCOMPARE(read_bytes(db.path()), expected);
-        QVERIFY(!QFile::exists(scratch_path));
+
+        // Ours and stale: cleared. Fresh, or not named as ours: left alone.
+        const bool ours = leftover.startsWith(QLatin1Char('.'));
+        QCOMPARE(QFile::exists(leftover_path), !(ours && stale));
     }
 };
 

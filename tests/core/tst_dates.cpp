@@ -75,6 +75,12 @@ private slots:
         QTest::newRow("de iso") << "de_DE" << "2001-03-04" << QDate(2001, 3, 4);
         QTest::newRow("fr short") << "fr_FR" << "04/03/2001" << QDate(2001, 3, 4);
         QTest::newRow("fr long") << "fr_FR" << "dimanche 4 mars 2001" << QDate(2001, 3, 4);
+        QTest::newRow("time 12-hour dropped") << "en_US" << "3/14/2001 10:30 PM" << QDate(2001, 3, 14);
+        QTest::newRow("time 24-hour dropped") << "en_US" << "3/14/2001 22:30" << QDate(2001, 3, 14);
+        QTest::newRow("time with seconds") << "en_US" << "3/14/2001 22:30:05" << QDate(2001, 3, 14);
+        QTest::newRow("de time dropped") << "de_DE" << "14.03.2001 22:30" << QDate(2001, 3, 14);
+        QTest::newRow("fr time dropped") << "fr_FR" << "14/03/2001 22:30" << QDate(2001, 3, 14);
+        QTest::newRow("iso with time") << "de_DE" << "2001-03-14 22:30" << QDate(2001, 3, 14);
         QTest::newRow("ja long") << "ja_JP" << QString::fromUtf8("2001年3月4日日曜日") << QDate(2001, 3, 4);
         QTest::newRow("pt long words") << "pt_BR" << QString::fromUtf8("domingo, 4 de março de 2001")
                                        << QDate(2001, 3, 4);
@@ -102,6 +108,9 @@ private slots:
         QTest::newRow("month 13") << "en_US" << "13/1/2001";
         QTest::newRow("trailing word") << "en_US" << "3/4/2001 x";
         QTest::newRow("five-digit year") << "en_US" << "3/4/20011";
+        QTest::newRow("time without a date") << "en_US" << "22:30";
+        QTest::newRow("hour out of range") << "en_US" << "3/14/2001 25:30";
+        QTest::newRow("bad date with a time") << "en_US" << "2/30/2001 10:30";
         QTest::newRow("two month names") << "en_US" << "March April 4 2001";
         QTest::newRow("de day first") << "de_DE" << "31.02.2001";
     }

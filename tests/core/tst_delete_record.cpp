@@ -5,16 +5,13 @@
 #include "core/globalvars.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLocale>
-#include <QRandomGenerator>
 #include <QtTest>
 
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <time.h>
 #include <unistd.h>
 
 using namespace tessaran;
@@ -35,16 +32,6 @@ QByteArray record_bytes(const QByteArray& file, int n)
     return file.mid(qsizetype(n - 1) * rec_len_bytes, rec_len_bytes);
 }
 
-QString scratch_in(const QString& dir)
-{
-    return QDir(dir).filePath(QString::fromLatin1(scratch_file_name));
-}
-
-void sleep_micro(long us)
-{
-    timespec ts{us / 1000000, (us % 1000000) * 1000};
-    nanosleep(&ts, nullptr);
-}
 
 }  // namespace
 
@@ -83,23 +70,7 @@ private slots:
             QCOMPARE(record_bytes(after, i), record_bytes(before, i));
         for (int i = d + 1; i <= count; ++i)
             QCOMPARE(record_bytes(after, i - 1), record_bytes(before, i));
-        QVERIFY(!QFile::exists(scratch_in(db.dir())));
-    }
-
-    void scratch_file_lives_beside_the_database_not_in_the_working_directory()
-    {
-        TempDb db(varied(3));
-        QTemporaryDir cwd;
-        const QString old_cwd = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(cwd.path()));
-        // A left-over from a crash beside the database is simply replaced.
-        QVERIFY(write_bytes(scratch_in(db.dir()), QByteArray("stale left-over")));
-        const FileStatus st = delete_record_file(db.path(), 2);
-        QDir::setCurrent(old_cwd);
-        QVERIFY2(st.ok, qPrintable(st.error));
-        QCOMPARE(read_db(db.path()).size(), 2);
-        QVERIFY(!QFile::exists(scratch_in(cwd.path())));
-        QVERIFY(!QFile::exists(scratch_in(db.dir())));
+        QCOMPARE(scratch_files_in(db.dir()), QStringList());
     }
 
     void keeps_the_access_rights()
@@ -127,18 +98,6 @@ private slots:
         const QByteArray before = read_bytes(db.path());
         const FileStatus st = delete_record_file(db.path(), d);
         QVERIFY(!st.ok);
-        QCOMPARE(read_bytes(db.path()), before);
-    }
-
-    void scratch_that_cannot_be_created_leaves_database_untouched()
-    {
-        TempDb db(varied(4));
-        const QByteArray before = read_bytes(db.path());
-        // A folder where the scratch file should go cannot be opened as a file.
-        QVERIFY(QDir(db.dir()).mkdir(QString::fromLatin1(scratch_file_name)));
-        const FileStatus st = delete_record_file(db.path(), 2);
-        QVERIFY(!st.ok);
-        QVERIFY(!st.error.isEmpty());
         QCOMPARE(read_bytes(db.path()), before);
     }
 
@@ -175,53 +134,7 @@ private slots:
         QCOMPARE(WEXITSTATUS(status), 1);
         QVERIFY2(!reason.isEmpty(), "the system's reason is reported");
         QCOMPARE(read_bytes(db.path()), before);
-        QVERIFY(!QFile::exists(scratch_in(db.dir())));
-    }
-
-    // A child deletes records in a loop and is killed at random moments; every
-    // time the database is exactly one of the collections it passes through.
-    void killed_at_random_moments_never_leaves_a_partial_file()
-    {
-        constexpr int records = 120;
-        TempDb db(varied(records));
-        const QByteArray original = read_bytes(db.path());
-        QRandomGenerator rng(20240611);
-        QElapsedTimer clock;
-        clock.start();
-        int kills = 0;
-        int changed = 0;
-        for (; kills < 40 && clock.elapsed() < 60000; ++kills) {
-            QVERIFY(write_bytes(db.path(), original));
-            const pid_t pid = ::fork();
-            QVERIFY(pid >= 0);
-            if (pid == 0) {
-                // Always the middle record, so every deletion moves bytes in both halves.
-                for (int n = records; n > 0; --n)
-                    if (!delete_record_file(db.path(), (n + 1) / 2).ok)
-                        _exit(2);
-                _exit(0);
-            }
-            sleep_micro(long(rng.bounded(40000)));
-            ::kill(pid, SIGKILL);
-            int status = 0;
-            QCOMPARE(::waitpid(pid, &status, 0), pid);
-
-            // Replay the deletions on the bytes to know every legal state.
-            const QByteArray now = read_bytes(db.path());
-            QByteArray state = original;
-            bool legal = now == state;
-            for (int n = records; n > 0 && !legal; --n) {
-                state.remove(qsizetype((n + 1) / 2 - 1) * rec_len_bytes, rec_len_bytes);
-                legal = now == state;
-            }
-            QVERIFY2(legal, qPrintable(QStringLiteral("kill %1: file of %2 bytes is no complete collection")
-                                           .arg(kills)
-                                           .arg(now.size())));
-            if (now != original)
-                ++changed;
-        }
-        QVERIFY(kills >= 30);
-        QVERIFY2(changed > 0, "the child got to delete something before being killed");
+        QCOMPARE(scratch_files_in(db.dir()), QStringList());
     }
 };
 

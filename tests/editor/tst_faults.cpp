@@ -132,11 +132,11 @@ private slots:
             ed->cmd_del->click();
         }
         QCOMPARE(f.dialogs.shown.size(), 2);
-        QCOMPARE(f.dialogs.last().text, "The kaleidoscope could not be deleted:\n" + too_large +
-                                            "\nThe database has not been changed.");
+        QCOMPARE(f.dialogs.last().text, "The kaleidoscope could not be deleted from the database file " + f.db.path()
+                                            + ":\n" + too_large + "\nThe database has not been changed.");
         QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
         QCOMPARE(read_bytes(f.db.path()), before);
-        QVERIFY(!QFile::exists(QDir(f.db.dir()).filePath(QString::fromLatin1(scratch_file_name))));
+        QCOMPARE(scratch_files_in(f.db.dir()), QStringList());
         QCOMPARE(gv().rec_count, qint16(12));
         QCOMPARE(gv().ws_pos, qint16(2));
     }

@@ -180,6 +180,31 @@ private slots:
         QVERIFY(!QFile::exists(out));
     }
 
+    // Without a printer the sheets go to a PDF: a refused printout never asks
+    // for a file or touches one, and a chosen file is replaced only whole.
+    void pdf_instead_of_a_printer_keeps_an_existing_file()
+    {
+        TempDb db({make_record("Only"), make_record("Second")});
+        db.open_all();
+        set_printer_factory([] { return std::unique_ptr<QPrinter>(); });
+        ScriptedDialogs dialogs;
+        const QString out = db.dir() + "/old.pdf";
+        QVERIFY(write_bytes(out, "an earlier PDF"));
+
+        gv().ws_recno = {0, 1, 9};
+        dialogs.answer(MsgAnswer::ok);  // save as PDF instead
+        dialogs.choose_file(out);
+        QVERIFY(!print_record_sheets(nullptr, 1, 2));
+        QCOMPARE(dialogs.files.size(), size_t(1));  // no file was asked for
+        QCOMPARE(read_bytes(out), QByteArray("an earlier PDF"));
+
+        gv().ws_recno = {0, 1, 2};
+        QVERIFY(print_record_sheets(nullptr, 1, 2));
+        QCOMPARE(dialogs.last().text, "Pages saved to PDF file " + out);
+        QCOMPARE(pdf_pages(out).size(), 2);
+        QCOMPARE(scratch_files_in(db.dir()), QStringList());
+    }
+
     void preview_has_the_sheets()
     {
         QList<ScopeRecord> recs;
