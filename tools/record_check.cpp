@@ -8,6 +8,12 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
+
+#include <cerrno>
+#include <cstring>
+
+#include <sys/stat.h>
 
 namespace tessaran {
 namespace {
@@ -18,8 +24,9 @@ bool undefined_cp1252(unsigned char b)
     return b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
 }
 
-void check_record(const char* raw, int number, QStringList& problems)
+void check_record(const char* raw, int number, DatabaseReport& report)
 {
+    QStringList& problems = report.warnings;
     const QString where = QStringLiteral("record %1: ").arg(number);
     for (const TextMemberInfo& m : text_members()) {
         for (int i = 0; i < m.width; ++i) {
@@ -33,7 +40,7 @@ void check_record(const char* raw, int number, QStringList& problems)
     }
     const ScopeRecord rec = decode_record(raw);
     if (rec.image_count < 0 || rec.image_count > 10)
-        problems << where + QStringLiteral("image_count is %1, outside 0..10").arg(rec.image_count);
+        report.errors << where + QStringLiteral("image_count is %1, outside 0..10").arg(rec.image_count);
     const int used = qBound(0, int(rec.image_count), 10);
     for (int slot = used + 1; slot <= 10; ++slot) {
         if (!fct_nuller(rec.image_files[static_cast<std::size_t>(slot)])) {
@@ -41,41 +48,61 @@ void check_record(const char* raw, int number, QStringList& problems)
             break;
         }
     }
+    const QString locale = QLocale().name();
     if (!fct_nuller(rec.date_bought) && !parse_user_date(trim_blanks(rec.date_bought)))
-        problems << where + QStringLiteral("date of purchase \"%1\" is not a date").arg(trim_blanks(rec.date_bought));
+        problems << where + QStringLiteral("date of purchase \"%1\" is not a date in the locale %2")
+                                .arg(trim_blanks(rec.date_bought), locale);
     const YearCheck year = check_scopeyear(rec.scopeyear);
     if (year != YearCheck::blank && year != YearCheck::ok)
-        problems << where + QStringLiteral("scope year \"%1\": %2").arg(trim_blanks(rec.scopeyear), scopeyear_message(year));
+        problems << where + QStringLiteral("scope year \"%1\" in the locale %2: %3")
+                                .arg(trim_blanks(rec.scopeyear), locale, scopeyear_message(year));
 }
 
 }  // namespace
 
+QString unreadable_reason(const QString& path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return QStringLiteral("cannot read %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+    // A FIFO would block a read for ever, a device never ends: only files are collections.
+    if (!S_ISREG(st.st_mode))
+        return QStringLiteral("cannot read %1: not a regular file").arg(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+    return QString();
+}
+
 DatabaseReport check_database(const QString& path)
 {
     DatabaseReport report;
+    report.unreadable = unreadable_reason(path);
+    if (!report.unreadable.isEmpty())
+        return report;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        report.problems << QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+        report.unreadable = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
         return report;
     }
     report.size = file.size();
     report.records = static_cast<int>(report.size / rec_len_bytes);
     if (report.size % rec_len_bytes != 0)
-        report.problems << QStringLiteral("length %1 is not a whole number of %2-byte records (%3 bytes left over)")
-                               .arg(report.size)
-                               .arg(rec_len_bytes)
-                               .arg(report.size % rec_len_bytes);
+        report.errors << QStringLiteral("length %1 is not a whole number of %2-byte records (%3 bytes left over)")
+                             .arg(report.size)
+                             .arg(rec_len_bytes)
+                             .arg(report.size % rec_len_bytes);
     if (report.records > max_record_count)
-        report.problems << QStringLiteral("%1 records: more than the %2 a collection can hold")
-                               .arg(report.records)
-                               .arg(max_record_count);
+        report.errors << QStringLiteral("%1 records: more than the %2 a collection can hold")
+                             .arg(report.records)
+                             .arg(max_record_count);
     QByteArray buffer(rec_len_bytes, '\0');
     for (int n = 1; n <= report.records; ++n) {
         if (file.read(buffer.data(), rec_len_bytes) != rec_len_bytes) {
-            report.problems << QStringLiteral("record %1: cannot be read: %2").arg(n).arg(file.errorString());
+            report.errors << QStringLiteral("record %1: cannot be read: %2").arg(n).arg(file.errorString());
             break;
         }
-        check_record(buffer.constData(), n, report.problems);
+        check_record(buffer.constData(), n, report);
     }
     return report;
 }

@@ -11,10 +11,17 @@ namespace tessaran {
 struct DatabaseReport {
     qint64 size = -1;      // bytes; -1 when the file cannot be read
     int records = 0;       // whole records in the file
-    QStringList problems;  // one line per problem, empty for a sound file
+    QString unreadable;    // why the file cannot be read at all (not a regular file, ...)
+    QStringList errors;    // damage that stops the program from working with the file
+    QStringList warnings;  // texts the program shows as they are (dates, years, odd bytes)
 };
 
-// Reads the whole file once and lists every problem found.
+// Why path cannot be read as a collection file (missing, not a regular file
+// such as a FIFO or a device, unreadable); empty when it can.
+QString unreadable_reason(const QString& path);
+
+// Reads the whole file once and lists every problem found. Dates and years
+// are read in the default locale, which the warnings name.
 DatabaseReport check_database(const QString& path);
 
 // A record as one line of JSON: member names as keys, prices as decimal strings.

@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
+#include <QLocale>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -23,10 +24,16 @@ namespace {
 
 int usage()
 {
-    std::fputs("usage: tessaran-rnd info FILE\n"
-               "       tessaran-rnd verify FILE\n"
+    std::fputs("usage: tessaran-rnd info FILE [--locale NAME]\n"
+               "       tessaran-rnd verify FILE [--strict] [--locale NAME]\n"
                "       tessaran-rnd dump FILE [N]\n"
-               "       tessaran-rnd export FILE --kind kaleidoscope|purchase\n",
+               "       tessaran-rnd export FILE --kind kaleidoscope|purchase\n"
+               "\n"
+               "verify exits 1 when the file is damaged so that the program cannot work\n"
+               "with it (its length, its record count, an image count outside 0..10).\n"
+               "Dates and years that do not read in the locale in use (the system's, or\n"
+               "NAME such as en_US) and bytes that are no character are warnings: exit 0\n"
+               "unless --strict.\n",
                stderr);
     return 2;
 }
@@ -46,55 +53,88 @@ void err(const QString& line)
 int cmd_info(const QString& path)
 {
     const DatabaseReport r = check_database(path);
-    if (r.size < 0) {
-        err(r.problems.value(0));
+    if (!r.unreadable.isEmpty()) {
+        err(r.unreadable);
         return 1;
     }
     out(QStringLiteral("file: %1").arg(path));
     out(QStringLiteral("size: %1 bytes").arg(r.size));
     out(QStringLiteral("records: %1").arg(r.records));
-    out(QStringLiteral("problems: %1").arg(r.problems.size()));
-    for (const QString& p : r.problems)
+    out(QStringLiteral("problems: %1").arg(r.errors.size() + r.warnings.size()));
+    for (const QString& p : r.errors)
         out(QStringLiteral("  ") + p);
+    for (const QString& p : r.warnings)
+        out(QStringLiteral("  warning: ") + p);
     return 0;
 }
 
-int cmd_verify(const QString& path)
+int cmd_verify(const QString& path, bool strict)
 {
     const DatabaseReport r = check_database(path);
-    for (const QString& p : r.problems)
+    if (!r.unreadable.isEmpty()) {
+        err(r.unreadable);
+        return 1;
+    }
+    for (const QString& p : r.errors)
         out(p);
-    return r.problems.isEmpty() ? 0 : 1;
+    for (const QString& p : r.warnings)
+        out(QStringLiteral("warning: ") + p);
+    return !r.errors.isEmpty() || (strict && !r.warnings.isEmpty()) ? 1 : 0;
 }
 
 int cmd_dump(const QString& path, const QString& which)
 {
-    RecordScanner scanner;
-    if (const FileStatus st = scanner.open(path); !st) {
-        err(QStringLiteral("cannot read %1: %2").arg(path, st.error));
+    if (const QString why = unreadable_reason(path); !why.isEmpty()) {
+        err(why);
         return 1;
     }
-    int first = 1;
-    int last = scanner.count();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        err(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+        return 1;
+    }
+    const qint64 size = file.size();
+    const qint64 whole = size / rec_len_bytes;
+    qint64 first = 1;
+    qint64 last = whole;
     if (!which.isEmpty()) {
         bool ok = false;
-        const int n = which.toInt(&ok);
-        if (!ok || n < 1 || n > scanner.count()) {
-            err(QStringLiteral("record %1 is not in the file (1..%2)").arg(which).arg(scanner.count()));
+        const qint64 n = which.toLongLong(&ok);
+        if (!ok || n < 1 || n > whole) {
+            err(QStringLiteral("record %1 is not in the file (1..%2)").arg(which).arg(whole));
             return 1;
         }
         first = last = n;
     }
-    ScopeRecord rec;
-    for (int n = first; n <= last; ++n) {
-        if (!scanner.read(n, rec)) {
-            err(QStringLiteral("record %1 cannot be read").arg(n));
+    QByteArray raw(rec_len_bytes, '\0');
+    for (qint64 n = first; n <= last; ++n) {
+        if (!file.seek((n - 1) * rec_len_bytes) || file.read(raw.data(), rec_len_bytes) != rec_len_bytes) {
+            err(QStringLiteral("record %1 cannot be read: %2").arg(n).arg(file.errorString()));
             return 1;
         }
-        const QByteArray line = record_json(rec, n) + '\n';
+        const QByteArray line = record_json(decode_record(raw.constData()), int(n)) + '\n';
         std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), stdout);
     }
-    return 0;
+    // Whatever could not be dumped, or would not open in the program, is told.
+    int code = 0;
+    if (which.isEmpty() && size % rec_len_bytes != 0) {
+        err(QStringLiteral("%1: the last %2 bytes are no whole record and were not dumped")
+                .arg(path)
+                .arg(size % rec_len_bytes));
+        code = 1;
+    }
+    if (whole > max_record_count) {
+        err(QStringLiteral("%1 holds %2 records, more than the %3 a collection can hold")
+                .arg(path)
+                .arg(whole)
+                .arg(max_record_count));
+        code = 1;
+    }
+    if (std::fflush(stdout) != 0) {
+        err(QStringLiteral("cannot write the records to standard output"));
+        code = 1;
+    }
+    return code;
 }
 
 // The export the program writes for a freshly opened collection: every record,
@@ -110,8 +150,12 @@ int cmd_export(const QString& path, const QString& kind_name)
         return usage();
 
     const DatabaseReport report = check_database(path);
-    if (report.size < 0 || report.size % rec_len_bytes != 0 || report.records > max_record_count) {
-        err(QStringLiteral("cannot export %1: %2").arg(path, report.problems.value(0)));
+    if (!report.unreadable.isEmpty()) {
+        err(report.unreadable);
+        return 1;
+    }
+    if (report.size % rec_len_bytes != 0 || report.records > max_record_count) {
+        err(QStringLiteral("cannot export %1: %2").arg(path, report.errors.value(0)));
         return 1;
     }
     Globalvars& g = gv();
@@ -159,7 +203,28 @@ int cmd_export(const QString& path, const QString& kind_name)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
+    QStringList args = app.arguments().mid(1);
+    // Options that any command may take.
+    bool strict = false;
+    for (qsizetype i = 0; i < args.size();) {
+        if (args.at(i) == QLatin1String("--strict")) {
+            strict = true;
+            args.removeAt(i);
+        } else if (args.at(i) == QLatin1String("--locale")) {
+            if (i + 1 >= args.size())
+                return usage();
+            const QString name = args.at(i + 1);
+            const QLocale locale(name);
+            if (locale == QLocale::c() && name != QLatin1String("C") && name != QLatin1String("POSIX")) {
+                err(QStringLiteral("unknown locale %1").arg(name));
+                return 2;
+            }
+            QLocale::setDefault(locale);
+            args.remove(i, 2);
+        } else {
+            ++i;
+        }
+    }
     if (args.size() < 2)
         return usage();
     const QString& command = args.at(0);
@@ -167,7 +232,7 @@ int main(int argc, char** argv)
     if (command == QLatin1String("info") && args.size() == 2)
         return cmd_info(path);
     if (command == QLatin1String("verify") && args.size() == 2)
-        return cmd_verify(path);
+        return cmd_verify(path, strict);
     if (command == QLatin1String("dump") && args.size() <= 3)
         return cmd_dump(path, args.value(2));
     if (command == QLatin1String("export") && args.size() == 4 && args.at(2) == QLatin1String("--kind"))

@@ -14,6 +14,8 @@
 #include "images/picture_loader.h"
 
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPushButton>
 
 namespace tessaran {
@@ -112,7 +114,8 @@ void frm_kaleido::show_image(int n)
     LoadedPicture picture;
     {
         const BusyPointer busy(this);
-        picture = load_picture(path);
+        const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+        picture = load_picture(path, screen ? screen->availableGeometry().size() : QSize());
     }
     if (!picture.ok()) {
         // Never an empty viewer: the user hears why, the reference stays.
@@ -133,7 +136,7 @@ void frm_kaleido::show_image(int n)
     }
     {
         const BusyPointer busy(this);
-        viewer->open_picture(n, path, picture.image, twips_to_px(maxxi), twips_to_px(maxyi));
+        viewer->open_picture(n, path, picture.image, picture.natural, twips_to_px(maxxi), twips_to_px(maxyi));
     }
     viewer->show();
     viewer->raise();

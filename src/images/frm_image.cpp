@@ -66,7 +66,7 @@ frm_image::frm_image(QWidget* editor) : QWidget(editor, Qt::Window)
 
 int frm_image::cascade_step() { return twips_to_px(300); }
 
-void frm_image::open_picture(int index, const QString& path, const QImage& picture, int largest_w,
+void frm_image::open_picture(int index, const QString& path, const QImage& picture, const QSize& natural, int largest_w,
                              int largest_h)
 {
     Timer1->stop();
@@ -80,7 +80,8 @@ void frm_image::open_picture(int index, const QString& path, const QImage& pictu
     picture_ = picture;
     pb_dest->set_picture(&picture_);
     pb_dest->show();
-    natural_ = {picture_.width(), picture_.height()};
+    natural_ = natural.isValid() ? PictureSize{natural.width(), natural.height()}
+                                 : PictureSize{picture_.width(), picture_.height()};
     limits_ = refit_limits(natural_.width, natural_.height, screen_rect(false).height());
 
     lbl_sizebox->setText(QStringLiteral("100%"));

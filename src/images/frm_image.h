@@ -38,7 +38,8 @@ public:
     // Opening: index and path are the editor's current_imageform and
     // current_imageform_name; largest_w x largest_h (pixels) the editor's
     // viewer limits. The picture is already decoded (see picture_loader.h).
-    void open_picture(int index, const QString& path, const QImage& picture, int largest_w,
+    // natural is the picture's own size; the decoded picture may be smaller.
+    void open_picture(int index, const QString& path, const QImage& picture, const QSize& natural, int largest_w,
                       int largest_h);
 
     // Fit into the given largest size, size and centre the drawing area, draw,

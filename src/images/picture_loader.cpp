@@ -4,7 +4,7 @@
 
 namespace tessaran {
 
-LoadedPicture load_picture(const QString& path)
+LoadedPicture load_picture(const QString& path, const QSize& bound)
 {
     LoadedPicture out;
     QImageReader reader(path);
@@ -22,6 +22,9 @@ LoadedPicture load_picture(const QString& path)
             return out;
         }
     }
+    out.natural = size;
+    if (size.isValid() && bound.isValid() && (size.width() > bound.width() || size.height() > bound.height()))
+        reader.setScaledSize(size.scaled(bound, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
     QImage image;
     if (!reader.read(&image) || image.isNull()) {
         out.error = reader.errorString();
@@ -29,6 +32,8 @@ LoadedPicture load_picture(const QString& path)
             out.error = QStringLiteral("The picture could not be decoded.");
         return out;
     }
+    if (!out.natural.isValid())
+        out.natural = image.size();
     out.image = std::move(image);
     return out;
 }

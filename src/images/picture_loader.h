@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -13,12 +14,16 @@ namespace tessaran {
 inline constexpr int picture_allocation_limit_mb = 256;
 
 struct LoadedPicture {
-    QImage image;   // null when loading failed
+    QImage image;   // null when loading failed; at most the bound's size
+    QSize natural;  // the picture's own size, which zoom and fitting go by
     QString error;  // the reason when it failed
     bool ok() const { return !image.isNull(); }
 };
 
-LoadedPicture load_picture(const QString& path);
+// A picture larger than bound (where bound is valid) is decoded straight to
+// the largest size within it, keeping its proportions: a viewer never shows
+// more pixels than the screen has, so it never keeps more.
+LoadedPicture load_picture(const QString& path, const QSize& bound = QSize());
 
 // The message the user sees when a picture cannot be shown.
 QString picture_failure_text(const QString& path, const QString& reason);

@@ -338,7 +338,9 @@ void frm_sumgrid::cmd_save_Click()
     const FileStatus st = write_summary_export(path, g.db_path, g.ws_recno, g.ws_count, g.summary_kind, head);
     QApplication::restoreOverrideCursor();
     if (!st) {
-        msgbox(this, st.error, MsgIcon::critical);
+        // The failure's own description, with the file it concerns.
+        msgbox(this, QStringLiteral("The summary could not be saved to ") + path.trimmed() + QStringLiteral(":\n") + st.error,
+               MsgIcon::critical);
         hide();
         reject();
         return;

@@ -96,7 +96,7 @@ void tst_viewer::opens_fitted()
     QFETCH(QString, zoom);
 
     frm_image v;
-    v.open_picture(1, QStringLiteral("/pics/a.jpg"), picture(nw, nh), lw, lh);
+    v.open_picture(1, QStringLiteral("/pics/a.jpg"), picture(nw, nh), QSize(), lw, lh);
     v.show();
     QCOMPARE(v.shown_size(), shown);
     QCOMPARE(v.pb_dest->size(), shown);
@@ -115,7 +115,7 @@ void tst_viewer::cascades_and_captions()
     const QPoint origin = QGuiApplication::primaryScreen()->availableGeometry().topLeft();
     for (int index : {1, 2, 3}) {
         frm_image v;
-        v.open_picture(index, QStringLiteral("  /pics/scope %1.jpg  ").arg(index), picture(50, 40), 600, 400);
+        v.open_picture(index, QStringLiteral("  /pics/scope %1.jpg  ").arg(index), picture(50, 40), QSize(), 600, 400);
         v.show();
         QCOMPARE(v.windowTitle(), QStringLiteral("Image %1: /pics/scope %1.jpg").arg(index));
         QCOMPARE(v.pos(), origin + QPoint(20 * (index - 1), 20 * (index - 1)));
@@ -147,7 +147,7 @@ void tst_viewer::user_resize_refits()
     QFETCH(QString, zoom);
 
     frm_image v;
-    v.open_picture(1, QStringLiteral("/p.jpg"), picture(natural.width(), natural.height()), 200, 150);
+    v.open_picture(1, QStringLiteral("/p.jpg"), picture(natural.width(), natural.height()), QSize(), 200, 150);
     v.show();
     const int m = v.margin();
     v.resize(user_area.width() + 2 * m, user_area.height() + 2 * m);
@@ -161,7 +161,7 @@ void tst_viewer::user_resize_refits()
 void tst_viewer::user_resize_starts_the_timer()
 {
     frm_image v;
-    v.open_picture(1, QStringLiteral("/p.jpg"), picture(800, 600), 400, 300);
+    v.open_picture(1, QStringLiteral("/p.jpg"), picture(800, 600), QSize(), 400, 300);
     v.show();
     QVERIFY(QTest::qWaitForWindowExposed(&v));
     QCOMPARE(v.Timer1->interval(), 200);
@@ -178,7 +178,7 @@ void tst_viewer::user_resize_starts_the_timer()
 void tst_viewer::closing_reports_its_index()
 {
     frm_image v;
-    v.open_picture(4, QStringLiteral("/p.jpg"), picture(10, 10), 200, 150);
+    v.open_picture(4, QStringLiteral("/p.jpg"), picture(10, 10), QSize(), 200, 150);
     v.show();
     QSignalSpy spy(&v, &frm_image::viewer_closed);
     v.close();
@@ -226,6 +226,19 @@ void tst_viewer::loader_reads_good_picture()
     const LoadedPicture p = load_picture(path);
     QVERIFY(p.ok());
     QCOMPARE(p.image.size(), QSize(64, 48));
+    QCOMPARE(p.natural, QSize(64, 48));
+    // Larger than the screen: decoded to the screen, the natural size kept
+    // for fitting and the zoom figure.
+    const QString jpg = dir_.filePath(QStringLiteral("large.jpg"));
+    QVERIFY(picture(1600, 800).save(jpg, "JPG"));
+    const LoadedPicture big = load_picture(jpg, QSize(400, 300));
+    QVERIFY(big.ok());
+    QCOMPARE(big.image.size(), QSize(400, 200));
+    QCOMPARE(big.natural, QSize(1600, 800));
+    frm_image v;
+    v.open_picture(1, jpg, big.image, big.natural, 200, 150);
+    QCOMPARE(v.natural_size(), QSize(1600, 800));
+    QCOMPARE(v.lbl_sizebox->text(), QStringLiteral("12%"));
     QVERIFY(sub_fileexists(path));
     QVERIFY(!sub_fileexists(dir_.path()));
     QVERIFY(!sub_fileexists(dir_.filePath(QStringLiteral("missing.jpg"))));

@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace tessaran;
 
 namespace {
@@ -45,17 +47,29 @@ QString write_file(const QTemporaryDir& dir, const QString& name, const QList<QB
 struct Run {
     int code;
     QString out;
+    QString err;
+    bool finished;
 };
 
-Run run_tool(const QStringList& args)
+// Runs the tool under the given locale; an empty one runs it as cron does, with
+// no locale variables at all.
+Run run_tool(const QStringList& args, const QString& lang = QStringLiteral("en_US.UTF-8"))
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
+    for (const char* v : {"LC_ALL", "LANG", "LC_TIME", "LC_NUMERIC", "LC_MONETARY", "LANGUAGE"})
+        env.remove(QString::fromLatin1(v));
+    if (!lang.isEmpty())
+        env.insert(QStringLiteral("LC_ALL"), lang);
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(TESSARAN_BIN_DIR "/tessaran-rnd"), args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput())};
+    const bool finished = p.waitForFinished(30000);
+    if (!finished) {
+        p.kill();
+        p.waitForFinished();
+    }
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError()),
+            finished};
 }
 
 }  // namespace
@@ -88,17 +102,23 @@ private slots:
     {
         QTest::addColumn<QByteArray>("damage");  // which record 2 gets
         QTest::addColumn<QString>("problem");
-        QTest::newRow("image count") << QByteArray("image_count") << "record 2: image_count is 99, outside 0..10";
-        QTest::newRow("undefined byte") << QByteArray("byte") << "record 2: artist holds a byte that is no character (0x81)";
-        QTest::newRow("date") << QByteArray("date") << "record 2: date of purchase \"31/31/31x\" is not a date";
-        QTest::newRow("year") << QByteArray("year") << "record 2: scope year \"1600\": Entry for scope year field out of range!";
+        QTest::addColumn<int>("code");  // without --strict; with it, every problem fails
+        QTest::newRow("image count") << QByteArray("image_count") << "record 2: image_count is 99, outside 0..10" << 1;
+        QTest::newRow("undefined byte") << QByteArray("byte")
+                                        << "warning: record 2: artist holds a byte that is no character (0x81)" << 0;
+        QTest::newRow("date") << QByteArray("date")
+                              << "warning: record 2: date of purchase \"31/31/31x\" is not a date in the locale en_US" << 0;
+        QTest::newRow("year") << QByteArray("year")
+                              << "warning: record 2: scope year \"1600\" in the locale en_US: Entry for scope year field out of range!"
+                              << 0;
         QTest::newRow("short tail") << QByteArray("tail")
-                                    << "length 4956 is not a whole number of 2473-byte records (10 bytes left over)";
+                                    << "length 4956 is not a whole number of 2473-byte records (10 bytes left over)" << 1;
     }
     void verify_finds_each_problem()
     {
         QFETCH(QByteArray, damage);
         QFETCH(QString, problem);
+        QFETCH(int, code);
         QTemporaryDir dir;
         QByteArray second = encode_record(sample(QStringLiteral("Borealis"), QStringLiteral("Adams, Jo")));
         QByteArray tail;
@@ -118,8 +138,9 @@ private slots:
                                         {encode_record(sample(QStringLiteral("Aurora"), QStringLiteral("Smith, Anna"))), second},
                                         tail);
         const Run r = run_tool({QStringLiteral("verify"), path});
-        QCOMPARE(r.code, 1);
+        QCOMPARE(r.code, code);
         QVERIFY2(r.out.split(QLatin1Char('\n')).contains(problem), qPrintable(r.out));
+        QCOMPARE(run_tool({QStringLiteral("verify"), path, QStringLiteral("--strict")}).code, 1);
     }
 
     void sound_file_verifies_and_dumps()
@@ -176,9 +197,81 @@ private slots:
         QCOMPARE(run_tool({QStringLiteral("export"), path, QStringLiteral("--kind"), QStringLiteral("other")}).code, 2);
     }
 
+    // Under cron (no locale at all) the demo's dates are no dates in the C
+    // locale: a warning that names the locale, not a failed check.
+    void verdict_does_not_depend_on_the_locale()
+    {
+        QTemporaryDir dir;
+        const QString path = write_file(dir, QStringLiteral("ok.rnd"),
+                                        {encode_record(sample(QStringLiteral("Aurora"), QStringLiteral("Smith, Anna")))});
+        const Run cron = run_tool({QStringLiteral("verify"), path}, QString());
+        QCOMPARE(cron.code, 0);
+        QCOMPARE(cron.out, QStringLiteral("warning: record 1: date of purchase \"3/14/2001\" is not a date in the locale C\n"));
+        QCOMPARE(run_tool({QStringLiteral("verify"), path, QStringLiteral("--strict")}, QString()).code, 1);
+        const Run chosen = run_tool({QStringLiteral("verify"), path, QStringLiteral("--locale"), QStringLiteral("en_US")},
+                                    QString());
+        QCOMPARE(chosen.code, 0);
+        QCOMPARE(chosen.out, QString());
+        QCOMPARE(run_tool({QStringLiteral("verify"), path, QStringLiteral("--locale"), QStringLiteral("xx_QQ")}).code, 2);
+    }
+
+    // Anything but a regular file is refused at once on standard error; a FIFO
+    // never blocks the tool and /dev/zero is no empty collection.
+    void only_regular_files_are_read_data()
+    {
+        QTest::addColumn<QString>("command");
+        for (const char* c : {"info", "verify", "dump", "export"})
+            QTest::newRow(c) << QString::fromLatin1(c);
+    }
+    void only_regular_files_are_read()
+    {
+        QFETCH(QString, command);
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath(QStringLiteral("pipe.rnd"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        for (const QString& path : {fifo, QStringLiteral("/dev/zero"), dir.path()}) {
+            QStringList args{command, path};
+            if (command == QLatin1String("export"))
+                args << QStringLiteral("--kind") << QStringLiteral("purchase");
+            const Run r = run_tool(args);
+            QVERIFY2(r.finished, qPrintable(path));
+            QCOMPARE(r.code, 1);
+            QCOMPARE(r.out, QString());
+            QCOMPARE(r.err, QStringLiteral("cannot read %1: not a regular file\n").arg(path));
+        }
+    }
+
+    // Dumping never stops quietly short of the file's end.
+    void dump_reports_what_it_cannot_dump()
+    {
+        QTemporaryDir dir;
+        const QByteArray rec = encode_record(sample(QStringLiteral("Aurora"), QStringLiteral("Smith, Anna")));
+        const QString short_path = write_file(dir, QStringLiteral("short.rnd"), {rec, rec, rec.left(rec_len_bytes - 1)});
+        const Run cut = run_tool({QStringLiteral("dump"), short_path});
+        QCOMPARE(cut.code, 1);
+        QCOMPARE(cut.out.count(QLatin1Char('\n')), 2);
+        QCOMPARE(cut.err, short_path + QStringLiteral(": the last 2472 bytes are no whole record and were not dumped\n"));
+
+        // One record more than a collection holds: the last record dumps, and the excess is told.
+        const QString big_path = dir.filePath(QStringLiteral("big.rnd"));
+        {
+            QFile f(big_path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.resize(qint64(max_record_count + 1) * rec_len_bytes));
+        }
+        const QString too_many = big_path + QStringLiteral(" holds 32768 records, more than the 32767 a collection can hold\n");
+        const Run last = run_tool({QStringLiteral("dump"), big_path, QStringLiteral("32768")});
+        QCOMPARE(last.code, 1);
+        QCOMPARE(QJsonDocument::fromJson(last.out.toUtf8()).object().value(QStringLiteral("record")).toInt(), 32768);
+        QCOMPARE(last.err, too_many);
+    }
+
     void missing_file_and_bad_usage()
     {
-        QCOMPARE(run_tool({QStringLiteral("verify"), QStringLiteral("/nonexistent/x.rnd")}).code, 1);
+        const Run missing = run_tool({QStringLiteral("verify"), QStringLiteral("/nonexistent/x.rnd")});
+        QCOMPARE(missing.code, 1);
+        QCOMPARE(missing.out, QString());
+        QVERIFY(missing.err.startsWith(QLatin1String("cannot read /nonexistent/x.rnd: ")));
         QCOMPARE(run_tool({QStringLiteral("frobnicate"), QStringLiteral("x")}).code, 2);
         QCOMPARE(run_tool({}).code, 2);
     }

@@ -1,0 +1,58 @@
+// Performs one write of the program's in a process of its own, so the
+// write-safety tests can run it as another user, under a file size limit or
+// with a failing system call preloaded. Prints "ok" (and a warning line) or
+// "failed: <reason>"; exits 0 or 1.
+#include "core/color_file.h"
+#include "core/delete_record.h"
+#include "core/file_write.h"
+#include "core/record_file.h"
+#include "core/summary_export.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <cstdio>
+#include <vector>
+
+using namespace tessaran;
+
+int main(int argc, char** argv)
+{
+    ignore_file_size_signal();
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.size() < 2)
+        return 2;
+    const QString& op = args.at(0);
+    const QString& path = args.at(1);
+    FileStatus st;
+    if (op == QLatin1String("save") || op == QLatin1String("append")) {
+        const int n = op == QLatin1String("save") ? 1 : record_count_of(path) + 1;
+        ScopeRecord rec;
+        rec.scopename = fixed_text(QStringLiteral("Written by the helper"), 50);
+        st = write_record(path, n, rec);
+    } else if (op == QLatin1String("delete")) {
+        st = delete_record_file(path, 1);
+    } else if (op == QLatin1String("colors")) {
+        QString error;
+        if (!write_color_file(path, builtin_colors(), &error))
+            st = FileStatus::failure(error);
+    } else if (op == QLatin1String("export") && args.size() == 3) {
+        const int count = record_count_of(args.at(2));
+        std::vector<qint16> recno(std::size_t(count) + 1, 0);
+        for (int i = 1; i <= count; ++i)
+            recno[std::size_t(i)] = qint16(i);
+        SummaryExportHead head;
+        head.stamp = QStringLiteral("now");
+        head.ws_count = count;
+        head.sel_criteria = QStringLiteral("All");
+        head.sort_caption = QStringLiteral("[Sorted by: Unsorted]");
+        st = write_summary_export(path, args.at(2), recno, count, 1, head);
+    } else {
+        return 2;
+    }
+    const QByteArray text = st ? ("ok\n" + (st.warning.isEmpty() ? QByteArray() : st.warning.toUtf8() + '\n'))
+                               : ("failed: " + st.error.toUtf8() + '\n');
+    std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout);
+    return st ? 0 : 1;
+}
