@@ -2,6 +2,7 @@
 // scripts (backups, migrations) without starting the program.
 #include "record_check.h"
 
+#include "core/file_write.h"
 #include "core/globalvars.h"
 #include "core/record_file.h"
 #include "core/scope_record.h"
@@ -202,6 +203,9 @@ int cmd_export(const QString& path, const QString& kind_name)
 
 int main(int argc, char** argv)
 {
+    // Standard output redirected to a file past the size limit: a reported
+    // failed write, not a killed tool.
+    ignore_file_size_signal();
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     // Options that any command may take.
