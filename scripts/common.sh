@@ -3,7 +3,8 @@
 # shellcheck shell=bash
 
 TESSARAN_PACKAGES=(cmake g++ qt6-base-dev qt6-base-dev-tools poppler-utils
-                   fonts-liberation fonts-dejavu-core xvfb xauth)
+                   fonts-liberation fonts-dejavu-core xvfb xauth xdotool
+                   desktop-file-utils appstream mandoc shared-mime-info dpkg-dev file)
 
 # The repository root, whatever the current directory.
 TESSARAN_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"

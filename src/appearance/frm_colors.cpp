@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -297,7 +298,7 @@ void frm_colors::actual_temp(int direction)
 
 void frm_colors::set_default_colors(int item)
 {
-    const QString path = QDir(program_folder()).filePath(QString::fromLatin1(default_color_file_name));
+    const QString path = shipped_file(default_color_file_name);
     ColorScheme defaults = builtin_colors();
     QString error;
     if (!read_color_file(path, defaults, &error)) {
@@ -426,7 +427,8 @@ void frm_colors::cmd_accept_Click()
     if (msgbox(this, QStringLiteral("Save the current color scheme?"), MsgIcon::question,
                MsgButtons::ok_cancel) != MsgAnswer::ok)
         return;
-    const QString path = QDir(program_folder()).filePath(QString::fromLatin1(user_color_file_name));
+    const QString path = user_color_file();
+    QDir().mkpath(QFileInfo(path).absolutePath());
     QString error;
     // Written first: the scheme in memory changes only when the file holds it,
     // so a failed write loses nothing and claims nothing.

@@ -21,7 +21,7 @@ void set_help_opener(HelpOpener o) { opener() = std::move(o); }
 
 QString help_file_path()
 {
-    return QDir(program_folder()).filePath(QString::fromLatin1(help_file_name));
+    return shipped_file(help_file_name);
 }
 
 void show_help()

@@ -1,12 +1,17 @@
 // The program's logo: a kaleidoscope-like rosette drawn in code, so the program
-// needs no picture files of its own.
+// needs no picture files of its own. The same shapes give the desktop icon,
+// as PNG and as SVG.
 #pragma once
 
+#include <QByteArray>
 #include <QPixmap>
 
 namespace tessaran {
 
 // A square logo of size x size pixels on a transparent background.
 QPixmap kaleidoscope_logo(int size);
+
+// The same logo as an SVG document of size x size units.
+QByteArray kaleidoscope_logo_svg(int size);
 
 }  // namespace tessaran

@@ -143,13 +143,5 @@ bool sub_write_colors(QString* error)
     return write_color_file(gv().color_file_path, gv().color_scheme, error);
 }
 
-QString choose_color_file(const QString& dir)
-{
-    const QDir folder(dir);
-    const QString user = folder.filePath(QString::fromLatin1(user_color_file_name));
-    if (QFileInfo(user).isFile())
-        return user;
-    return folder.filePath(QString::fromLatin1(default_color_file_name));
-}
 
 }  // namespace tessaran

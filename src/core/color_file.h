@@ -28,9 +28,7 @@ QByteArray color_file_text(const ColorScheme& scheme);
 bool sub_read_colors(QString* error = nullptr);
 bool sub_write_colors(QString* error = nullptr);
 
-// Chooses the colour file at start-up: the user's file in dir when it exists,
-// else the default file in dir.
-QString choose_color_file(const QString& dir);
+
 
 inline constexpr const char* user_color_file_name = "tessaran_colors.dat";
 inline constexpr const char* default_color_file_name = "tessaran_defcolors.dat";

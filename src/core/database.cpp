@@ -1,20 +1,10 @@
 #include "database.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 namespace tessaran {
-namespace {
-
-QString& folder_override()
-{
-    static QString folder;
-    return folder;
-}
-
-}  // namespace
 
 OpenCheck check_database_file(const QString& path)
 {
@@ -58,20 +48,6 @@ FileStatus create_empty_database(const QString& path)
         return FileStatus::failure(file.errorString());
     file.close();
     return {};
-}
-
-QString program_folder()
-{
-    if (!folder_override().isEmpty())
-        return folder_override();
-    return QCoreApplication::applicationDirPath();
-}
-
-void set_program_folder_for_tests(const QString& folder) { folder_override() = folder; }
-
-QString demo_database_path()
-{
-    return QDir(program_folder()).filePath(QString::fromLatin1(demo_database_name));
 }
 
 }  // namespace tessaran

@@ -2,6 +2,7 @@
 // before the editor is shown on it, and the program folder the files live in.
 #pragma once
 
+#include "program_files.h"
 #include "record_file.h"
 
 #include <QString>
@@ -21,15 +22,5 @@ OpenCheck check_database_file(const QString& path);
 // a failure carries the system's reason and, when the delete failed, leaves the
 // old file as it was.
 FileStatus create_empty_database(const QString& path);
-
-// The folder that holds the program file (and demo.rnd, the colour files and the
-// help guide beside it).
-QString program_folder();
-// Tests point the program folder elsewhere; an empty path restores the real one.
-void set_program_folder_for_tests(const QString& folder);
-
-inline constexpr const char* demo_database_name = "demo.rnd";
-// The demo database in the program folder.
-QString demo_database_path();
 
 }  // namespace tessaran

@@ -115,7 +115,7 @@ void frm_main::Form_Load()
 {
     Globalvars& g = gv();
     sub_getavailscreen();
-    g.color_file_path = choose_color_file(program_folder());
+    g.color_file_path = color_file_to_read();
     // A missing or short colour file falls back to the built-in scheme; the
     // editor reports the missing file when it opens.
     sub_read_colors();
@@ -168,12 +168,21 @@ void frm_main::center_splash()
                     client->height() / 2 - pb_splash->height() / 2);
 }
 
-void frm_main::mnu_olddatabase_Click() { open_database(demo_database_path()); }
+void frm_main::mnu_olddatabase_Click()
+{
+    QString error;
+    const QString path = demo_database_path(&error);
+    if (!error.isEmpty()) {
+        msgbox(this, error, MsgIcon::critical);
+        return;
+    }
+    open_database(path);
+}
 
 void frm_main::mnu_openfile_Click()
 {
     const QString path = user_dialogs().open_file(this, QStringLiteral("Open database file"),
-                                                  program_folder(), rnd_filter);
+                                                  documents_folder(), rnd_filter);
     if (path.isEmpty())
         return;
     open_database(path);
@@ -211,7 +220,7 @@ void frm_main::new_database()
     // A save dialog, because the user names a file that usually does not exist
     // yet; it must not ask about replacing, since the two questions below do.
     const QString path = user_dialogs().name_new_file(this, QStringLiteral("Create new database"),
-                                                      program_folder(), rnd_filter);
+                                                      documents_folder(), rnd_filter);
     if (path.isEmpty())
         return;
 

@@ -169,19 +169,6 @@ private slots:
         QVERIFY(!reason.isEmpty());
         QCOMPARE(contents(path), QByteArray("old"));
     }
-
-    void choose_file()
-    {
-        QTemporaryDir dir;
-        const QDir d(dir.path());
-        QCOMPARE(choose_color_file(dir.path()), d.filePath(QStringLiteral("tessaran_defcolors.dat")));
-        // A folder of that name is not a colour file.
-        QVERIFY(d.mkdir(QStringLiteral("tessaran_colors.dat")));
-        QCOMPARE(choose_color_file(dir.path()), d.filePath(QStringLiteral("tessaran_defcolors.dat")));
-        QVERIFY(d.rmdir(QStringLiteral("tessaran_colors.dat")));
-        put(d.filePath(QStringLiteral("tessaran_colors.dat")), numbered_text);
-        QCOMPARE(choose_color_file(dir.path()), d.filePath(QStringLiteral("tessaran_colors.dat")));
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_color_file)

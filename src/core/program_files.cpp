@@ -1,0 +1,108 @@
+#include "program_files.h"
+
+#include "color_file.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace tessaran {
+
+namespace {
+
+QString& folder_override()
+{
+    static QString folder;
+    return folder;
+}
+
+QString installed_data_folder()
+{
+    return QDir::cleanPath(program_folder() + QStringLiteral("/../share/tessaran"));
+}
+
+QString per_user_folder(QStandardPaths::StandardLocation where)
+{
+    // The id names the folder whatever the running program calls itself.
+    return QDir(QStandardPaths::writableLocation(where == QStandardPaths::AppConfigLocation
+                                                     ? QStandardPaths::GenericConfigLocation
+                                                     : QStandardPaths::GenericDataLocation))
+        .filePath(QString::fromLatin1(app_id));
+}
+
+}  // namespace
+
+QString program_folder()
+{
+    if (!folder_override().isEmpty())
+        return folder_override();
+    return QCoreApplication::applicationDirPath();
+}
+
+void set_program_folder_for_tests(const QString& folder)
+{
+    folder_override() = folder;
+}
+
+bool is_installed()
+{
+    const QString name = QString::fromLatin1(default_color_file_name);
+    return !QFileInfo::exists(QDir(program_folder()).filePath(name))
+           && QFileInfo::exists(QDir(installed_data_folder()).filePath(name));
+}
+
+QString shipped_file(const char* name)
+{
+    return QDir(is_installed() ? installed_data_folder() : program_folder()).filePath(QString::fromLatin1(name));
+}
+
+QString user_color_file()
+{
+    const QString name = QString::fromLatin1(user_color_file_name);
+    if (!is_installed())
+        return QDir(program_folder()).filePath(name);
+    return QDir(per_user_folder(QStandardPaths::AppConfigLocation)).filePath(name);
+}
+
+QString color_file_to_read()
+{
+    const QString user = user_color_file();
+    return QFileInfo(user).isFile() ? user : shipped_file(default_color_file_name);
+}
+
+QString demo_database_path(QString* error)
+{
+    if (!is_installed())
+        return QDir(program_folder()).filePath(QString::fromLatin1(demo_database_name));
+    const QString folder = per_user_folder(QStandardPaths::AppDataLocation);
+    const QString copy = QDir(folder).filePath(QString::fromLatin1(demo_database_name));
+    if (QFileInfo::exists(copy))
+        return copy;
+    QString why;
+    const QString shipped = shipped_file(demo_database_name);
+    QFile source(shipped);
+    if (!QDir().mkpath(folder)) {
+        why = QStringLiteral("The folder %1 cannot be created.").arg(QDir::toNativeSeparators(folder));
+    } else if (!source.copy(copy)) {
+        why = source.errorString();
+    } else {
+        // The shipped file is read-only; the user's copy is the user's to change.
+        QFile::setPermissions(copy, QFile::permissions(copy) | QFileDevice::WriteOwner);
+    }
+    if (!why.isEmpty() && error)
+        *error = QStringLiteral("The demo database could not be copied from %1 to %2: %3")
+                     .arg(QDir::toNativeSeparators(shipped), QDir::toNativeSeparators(copy), why);
+    return copy;
+}
+
+QString documents_folder()
+{
+    if (!is_installed())
+        return program_folder();
+    const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(docs).isDir() ? docs : QDir::homePath();
+}
+
+}  // namespace tessaran
