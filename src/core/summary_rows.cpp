@@ -2,6 +2,7 @@
 
 #include "fct_currency.h"
 #include "fct_getlocale.h"
+#include "field_text.h"
 
 #include <QLocale>
 #include <QtEndian>
@@ -16,11 +17,6 @@ SummaryColumn col(const QString& g1, const QString& g2, const QString& title, co
                   const QString& p1, const QString& p2, const QString& measure)
 {
     return SummaryColumn{g1, g2, title, seed, p1, p2, measure};
-}
-
-bool is_edge_blank(QChar c)
-{
-    return c == QLatin1Char(' ') || c == QChar(0);
 }
 
 }  // namespace
@@ -69,13 +65,7 @@ std::vector<SummaryColumn> summary_columns(int kind, const QString& currency)
 
 QString summary_text(const QString& stored)
 {
-    qsizetype b = 0;
-    qsizetype e = stored.size();
-    while (b < e && is_edge_blank(stored.at(b)))
-        ++b;
-    while (e > b && is_edge_blank(stored.at(e - 1)))
-        --e;
-    return stored.mid(b, e - b);
+    return shown_text(stored);
 }
 
 namespace {
