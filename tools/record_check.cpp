@@ -1,5 +1,6 @@
 #include "record_check.h"
 
+#include "core/fct_currency.h"
 #include "core/fct_getlocale.h"
 #include "core/fct_nuller.h"
 #include "core/scope_record.h"
@@ -105,22 +106,6 @@ DatabaseReport check_database(const QString& path)
         check_record(buffer.constData(), n, report);
     }
     return report;
-}
-
-QString decimal_amount(qint64 amount)
-{
-    const bool negative = amount < 0;
-    // Work in unsigned so the most negative amount does not overflow.
-    const quint64 magnitude = negative ? quint64(0) - quint64(amount) : quint64(amount);
-    QString text = QString::number(magnitude / 10000);
-    quint64 fraction = magnitude % 10000;
-    if (fraction != 0) {
-        QString digits = QStringLiteral("%1").arg(fraction, 4, 10, QLatin1Char('0'));
-        while (digits.endsWith(QLatin1Char('0')))
-            digits.chop(1);
-        text += QLatin1Char('.') + digits;
-    }
-    return negative ? QLatin1Char('-') + text : text;
 }
 
 QByteArray record_json(const ScopeRecord& rec, int number)

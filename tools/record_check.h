@@ -27,7 +27,4 @@ DatabaseReport check_database(const QString& path);
 // A record as one line of JSON: member names as keys, prices as decimal strings.
 QByteArray record_json(const ScopeRecord& rec, int number);
 
-// An amount of ten-thousandths as a decimal string with "." ("125", "12.5", "-0.0001").
-QString decimal_amount(qint64 amount);
-
 }  // namespace tessaran

@@ -2,7 +2,9 @@
 // scripts (backups, migrations) without starting the program.
 #include "record_check.h"
 
+#include "core/collection_stats.h"
 #include "core/file_write.h"
+#include "core/record_import.h"
 #include "core/globalvars.h"
 #include "core/record_file.h"
 #include "core/scope_record.h"
@@ -14,6 +16,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QTemporaryDir>
 
@@ -29,12 +32,19 @@ int usage()
                "       tessaran-rnd verify FILE [--strict] [--locale NAME]\n"
                "       tessaran-rnd dump FILE [N]\n"
                "       tessaran-rnd export FILE --kind kaleidoscope|purchase\n"
+               "       tessaran-rnd stats FILE [--json] [--locale NAME]\n"
+               "       tessaran-rnd import SOURCE OUT.rnd [--append] [--skip-bad] [--locale NAME]\n"
                "\n"
                "verify exits 1 when the file is damaged so that the program cannot work\n"
                "with it (its length, its record count, an image count outside 0..10).\n"
                "Dates and years that do not read in the locale in use (the system's, or\n"
                "NAME such as en_US) and bytes that are no character are warnings: exit 0\n"
-               "unless --strict.\n",
+               "unless --strict.\n"
+               "\n"
+               "import reads a comma-separated file (headings in the first row) or the\n"
+               "JSON lines dump writes, checks every row as the program does, and writes\n"
+               "OUT.rnd (an existing file only with --append). A rejected row is listed\n"
+               "on standard error and nothing is written, unless --skip-bad.\n",
                stderr);
     return 2;
 }
@@ -199,6 +209,95 @@ int cmd_export(const QString& path, const QString& kind_name)
     return 0;
 }
 
+// Every record of the file, in file order.
+std::vector<qint16> all_records(int count)
+{
+    std::vector<qint16> recno(std::size_t(count) + 1, 0);
+    for (int i = 1; i <= count; ++i)
+        recno[std::size_t(i)] = qint16(i);
+    return recno;
+}
+
+int cmd_stats(const QString& path, bool json)
+{
+    const DatabaseReport report = check_database(path);
+    if (!report.unreadable.isEmpty()) {
+        err(report.unreadable);
+        return 1;
+    }
+    if (!report.errors.isEmpty()) {
+        err(QStringLiteral("cannot read %1: %2").arg(path, report.errors.value(0)));
+        return 1;
+    }
+    CollectionStats stats;
+    if (const FileStatus st = collect_stats(path, all_records(report.records), report.records, stats); !st) {
+        err(QStringLiteral("cannot read %1: %2").arg(path, st.error));
+        return 1;
+    }
+    const StatsHead head{path, QStringLiteral("Unsorted"), QStringLiteral("All")};
+    if (json) {
+        const QByteArray text = stats_json(stats, head);
+        std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout);
+    } else {
+        for (const QString& line : stats_csv_lines(stats, head))
+            out(line);
+    }
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+int cmd_import(const QString& source_path, const QString& out_path, bool append, bool skip_bad)
+{
+    if (const QString why = unreadable_reason(source_path); !why.isEmpty()) {
+        err(why);
+        return 1;
+    }
+    QFile file(source_path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        err(QStringLiteral("cannot read %1: %2").arg(source_path, file.errorString()));
+        return 1;
+    }
+    const ImportSource source = read_import_source(file.readAll());
+    if (!source.error.isEmpty()) {
+        err(QStringLiteral("cannot read %1: %2").arg(source_path, source.error));
+        return 1;
+    }
+    if (QFileInfo::exists(out_path) && !append) {
+        err(QStringLiteral("%1 exists; give --append to add the kaleidoscopes to it").arg(out_path));
+        return 1;
+    }
+    if (append && QFileInfo::exists(out_path)) {
+        const DatabaseReport report = check_database(out_path);
+        if (!report.unreadable.isEmpty() || !report.errors.isEmpty()) {
+            err(report.unreadable.isEmpty() ? QStringLiteral("cannot add to %1: %2").arg(out_path, report.errors.value(0))
+                                            : report.unreadable);
+            return 1;
+        }
+    }
+    QList<int> targets;
+    for (const QString& h : source.headings)
+        targets << match_heading(h);
+    std::vector<ScopeRecord> sound;
+    int rejected = 0;
+    for (const ImportedRow& row : convert_import_rows(source, targets)) {
+        if (row.problem.isEmpty()) {
+            sound.push_back(row.rec);
+        } else {
+            ++rejected;
+            err(QStringLiteral("line %1: %2").arg(row.line).arg(row.problem));
+        }
+    }
+    if (rejected > 0 && !skip_bad) {
+        err(QStringLiteral("%1 rows rejected; nothing was written (give --skip-bad to import the others)").arg(rejected));
+        return 1;
+    }
+    if (const FileStatus st = append_records(out_path, sound); !st) {
+        err(QStringLiteral("cannot write %1: %2").arg(out_path, st.error));
+        return 1;
+    }
+    out(QStringLiteral("imported %1 kaleidoscopes, skipped %2 rows").arg(sound.size()).arg(rejected));
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -210,9 +309,16 @@ int main(int argc, char** argv)
     QStringList args = app.arguments().mid(1);
     // Options that any command may take.
     bool strict = false;
+    bool json = false;
+    bool append = false;
+    bool skip_bad = false;
     for (qsizetype i = 0; i < args.size();) {
-        if (args.at(i) == QLatin1String("--strict")) {
-            strict = true;
+        const QString& a = args.at(i);
+        if (a == QLatin1String("--strict") || a == QLatin1String("--json") || a == QLatin1String("--append")
+            || a == QLatin1String("--skip-bad")) {
+            (a == QLatin1String("--strict") ? strict : a == QLatin1String("--json") ? json
+                                                     : a == QLatin1String("--append") ? append
+                                                                                      : skip_bad) = true;
             args.removeAt(i);
         } else if (args.at(i) == QLatin1String("--locale")) {
             if (i + 1 >= args.size())
@@ -241,5 +347,9 @@ int main(int argc, char** argv)
         return cmd_dump(path, args.value(2));
     if (command == QLatin1String("export") && args.size() == 4 && args.at(2) == QLatin1String("--kind"))
         return cmd_export(path, args.at(3));
+    if (command == QLatin1String("stats") && args.size() == 2)
+        return cmd_stats(path, json);
+    if (command == QLatin1String("import") && args.size() == 3)
+        return cmd_import(path, args.at(2), append, skip_bad);
     return usage();
 }

@@ -400,4 +400,50 @@ QString money_plain_text(qint64 amount)
     return amount < 0 ? m.negative_sign + number : number;
 }
 
+QString decimal_amount(qint64 amount)
+{
+    const bool negative = amount < 0;
+    // Work in unsigned so the most negative amount does not overflow.
+    const quint64 magnitude = negative ? quint64(0) - quint64(amount) : quint64(amount);
+    QString text = QString::number(magnitude / 10000);
+    quint64 fraction = magnitude % 10000;
+    if (fraction != 0) {
+        QString digits = QStringLiteral("%1").arg(fraction, 4, 10, QLatin1Char('0'));
+        while (digits.endsWith(QLatin1Char('0')))
+            digits.chop(1);
+        text += QLatin1Char('.') + digits;
+    }
+    return negative ? QLatin1Char('-') + text : text;
+}
+
+std::optional<qint64> money_from_decimal(const QString& text)
+{
+    const QString t = text.trimmed();
+    qsizetype i = 0;
+    const bool negative = t.startsWith(QLatin1Char('-'));
+    if (negative)
+        ++i;
+    quint64 whole = 0;
+    int digits = 0;
+    for (; i < t.size() && t.at(i).isDigit(); ++i, ++digits) {
+        whole = whole * 10 + quint64(t.at(i).digitValue());
+        if (whole > quint64(std::numeric_limits<qint64>::max()) / money_scale + 1)
+            return std::nullopt;
+    }
+    quint64 fraction = 0;
+    int places = 0;
+    if (i < t.size() && t.at(i) == QLatin1Char('.')) {
+        for (++i; i < t.size() && t.at(i).isDigit() && places < 4; ++i, ++places)
+            fraction = fraction * 10 + quint64(t.at(i).digitValue());
+    }
+    if (i != t.size() || (digits == 0 && places == 0))
+        return std::nullopt;
+    for (int p = places; p < 4; ++p)
+        fraction *= 10;
+    const quint64 magnitude = whole * money_scale + fraction;
+    if (magnitude > quint64(std::numeric_limits<qint64>::max()) + (negative ? 1 : 0))
+        return std::nullopt;
+    return negative ? qint64(0 - magnitude) : qint64(magnitude);
+}
+
 }  // namespace tessaran

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <optional>
+
 namespace tessaran {
 
 constexpr qint64 money_scale = 10000;
@@ -25,5 +27,11 @@ QString money_text(qint64 amount);
 // Plain amount: no symbol, no grouping, the locale's decimal separator, no
 // trailing zeros; 0 gives "0".
 QString money_plain_text(qint64 amount);
+
+// An amount as a plain decimal with "." and no trailing zeros, as scripts
+// read it: "125", "12.5", "-0.0001"; and such a decimal read back exactly
+// (at most four places; nothing for anything else).
+QString decimal_amount(qint64 amount);
+std::optional<qint64> money_from_decimal(const QString& text);
 
 }  // namespace tessaran

@@ -95,6 +95,8 @@ public:
     // kaleido_reports.cpp
     void mnu_summary_Click();
     void mnu_printforms_Click();
+    void mnu_stats_Click();
+    void mnu_import_Click();
     // kaleido_images.cpp
     void cmd_add_image_Click();
     void cmd_rem_image_Click();
@@ -229,6 +231,8 @@ public:
     QAction* mnu_clear = nullptr;
     QAction* mnu_summary = nullptr;
     QAction* mnu_printforms = nullptr;
+    QAction* mnu_stats = nullptr;
+    QAction* mnu_import = nullptr;
     QAction* mnu_close = nullptr;
     QAction* mnu_next = nullptr;
     QAction* mnu_prev = nullptr;

@@ -380,8 +380,10 @@ void frm_kaleido::build_menu()
     mnu_clear = make_action(mnu_kaleido, "mnu_clear", QStringLiteral("C&lear kaleidoscope form"));
     mnu_kaleido->addSeparator()->setObjectName(QStringLiteral("sep1"));
     mnu_summary = make_action(mnu_kaleido, "mnu_summary", QStringLiteral("Kaleidoscope s&ummaries"));
+    mnu_stats = make_action(mnu_kaleido, "mnu_stats", QStringLiteral("Collection s&tatistics..."));
     mnu_kaleido->addSeparator()->setObjectName(QStringLiteral("sep2"));
     mnu_printforms = make_action(mnu_kaleido, "mnu_printforms", QStringLiteral("Print kaleidoscope data forms"));
+    mnu_import = make_action(mnu_kaleido, "mnu_import", QStringLiteral("&Import kaleidoscopes..."));
     mnu_kaleido->addSeparator()->setObjectName(QStringLiteral("sep4"));
     mnu_close = make_action(mnu_kaleido, "mnu_close", QStringLiteral("&Close"));
 
@@ -433,6 +435,8 @@ void frm_kaleido::connect_commands()
     both(cmd_sort, mnu_sort, &frm_kaleido::cmd_sort_Click);
     both(nullptr, mnu_summary, &frm_kaleido::mnu_summary_Click);
     both(nullptr, mnu_printforms, &frm_kaleido::mnu_printforms_Click);
+    both(nullptr, mnu_stats, &frm_kaleido::mnu_stats_Click);
+    both(nullptr, mnu_import, &frm_kaleido::mnu_import_Click);
     both(nullptr, mnu_helptopics, &frm_kaleido::mnu_helptopics_Click);
     both(nullptr, mnu_about, &frm_kaleido::mnu_about_Click);
     both(cmd_add_image, nullptr, &frm_kaleido::cmd_add_image_Click);

@@ -1,10 +1,19 @@
-// Summaries and record sheets, started from the editor's menu.
+// Summaries, record sheets, statistics and importing, started from the editor's menu.
 #include "frm_kaleido.h"
 
 #include "appearance/user_dialogs.h"
+#include "core/record_file.h"
+
+#include <QFile>
 #include "core/globalvars.h"
+#include "core/program_files.h"
+#include "core/record_import.h"
+#include "core/sub_sorter.h"
+#include "core/working_set.h"
+#include "dialogs/frm_import.h"
 #include "dialogs/frm_printform.h"
 #include "dialogs/frm_sumchoice.h"
+#include "reports/frm_stats.h"
 #include "reports/frm_sumgrid.h"
 #include "reports/record_sheet.h"
 
@@ -38,6 +47,71 @@ void frm_kaleido::mnu_printforms_Click()
                       [&shown](int first, int last) { return preview_record_sheets(shown, first, last); }, this);
     shown = &dlg;
     dlg.exec();
+}
+
+void frm_kaleido::mnu_stats_Click()
+{
+    if (!settle_edits())
+        return;
+    if (gv().sel_matched == 0) {
+        msgbox(this, QStringLiteral("Last select operation returned no matching kaleidoscope records"),
+               MsgIcon::critical);
+        return;
+    }
+    frm_stats stats(this);
+    if (stats.loaded())
+        stats.exec();
+}
+
+void frm_kaleido::mnu_import_Click()
+{
+    if (!settle_edits())
+        return;
+    const QString path = user_dialogs().open_file(
+        this, QStringLiteral("Import kaleidoscopes"), documents_folder(),
+        {QStringLiteral("CSV (*.csv *.txt)"), QStringLiteral("JSON lines (*.jsonl *.json)"), QStringLiteral("All files (*)")});
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        msgbox(this, QStringLiteral("The file ") + path + QStringLiteral(" cannot be read:\n") + file.errorString(),
+               MsgIcon::critical);
+        return;
+    }
+    ImportSource source = read_import_source(file.readAll());
+    file.close();
+    if (!source.error.isEmpty()) {
+        msgbox(this, QStringLiteral("The file ") + path + QStringLiteral(" cannot be imported:\n") + source.error,
+               MsgIcon::critical);
+        return;
+    }
+    frm_import preview(path, std::move(source), this);
+    if (preview.exec() != QDialog::Accepted)
+        return;
+    const std::vector<ScopeRecord> records = preview.sound_records();
+    Globalvars& g = gv();
+    const bool was_empty = g.rec_count == 0;
+    const FileStatus st = append_records(g.db_path, records);
+    if (!st) {
+        msgbox(this, QStringLiteral("The kaleidoscopes could not be added to the database file ") + g.db_path
+                         + QStringLiteral(":\n") + st.error + QStringLiteral("\nThe database has not been changed."),
+               MsgIcon::critical);
+        return;
+    }
+    if (!st.warning.isEmpty())
+        msgbox(this, st.warning, MsgIcon::exclamation);
+    // As a freshly opened database: every record, sorted by artist.
+    sub_get_maxr();
+    ws_reset_all();
+    QString error;
+    if (!sort_working_set(2, false, &error))
+        msgbox(this, error, MsgIcon::critical);
+    fill_form(1);
+    if (was_empty)
+        enable_all_commands();
+    msgbox(this,
+           QStringLiteral("%1 kaleidoscopes were imported; %2 rows were skipped.").arg(records.size()).arg(preview.skipped()),
+           MsgIcon::none, MsgButtons::ok, QStringLiteral("Import kaleidoscopes"));
 }
 
 }  // namespace tessaran

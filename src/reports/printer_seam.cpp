@@ -115,6 +115,11 @@ PrintOutcome save_as_pdf(QWidget* parent, const PrintJob& job)
 
 }  // namespace
 
+PrintOutcome save_job_as_pdf(QWidget* parent, const PrintJob& job)
+{
+    return save_as_pdf(parent, job);
+}
+
 void set_printer_factory(PrinterFactory f)
 {
     factory() = std::move(f);

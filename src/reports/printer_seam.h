@@ -76,6 +76,10 @@ enum class PrintOutcome { printed, saved_pdf, cancelled, refused, failed };
 // pages as a PDF file instead. Only a real result is reported as done.
 PrintOutcome run_print_job(QWidget* parent, const PrintJob& job);
 
+// Asks for a PDF file and writes the job's pages to it (the file is replaced
+// only by a complete one); the user is told the outcome.
+PrintOutcome save_job_as_pdf(QWidget* parent, const PrintJob& job);
+
 // Shows the job's pages in a print preview before anything is printed.
 void preview_print_job(QWidget* parent, const PrintJob& job);
 

@@ -5,6 +5,9 @@
 #include <QLocale>
 #include <QTest>
 
+#include <limits>
+#include <optional>
+
 using namespace tessaran;
 
 class tst_money : public QObject {
@@ -13,6 +16,29 @@ class tst_money : public QObject {
 private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void cleanupTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    // Plain decimals for scripts: written and read back exactly.
+    void decimal_amounts_data()
+    {
+        QTest::addColumn<qint64>("amount");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero") << qint64(0) << "0";
+        QTest::newRow("whole") << qint64(1250000) << "125";
+        QTest::newRow("half") << qint64(125000) << "12.5";
+        QTest::newRow("four places") << qint64(1) << "0.0001";
+        QTest::newRow("negative") << qint64(-125000) << "-12.5";
+        QTest::newRow("most negative") << std::numeric_limits<qint64>::min() << "-922337203685477.5808";
+        QTest::newRow("largest") << std::numeric_limits<qint64>::max() << "922337203685477.5807";
+    }
+    void decimal_amounts()
+    {
+        QFETCH(qint64, amount);
+        QFETCH(QString, text);
+        QCOMPARE(decimal_amount(amount), text);
+        QCOMPARE(money_from_decimal(text), std::optional<qint64>(amount));
+        for (const char* bad : {"", "-", "1.23456", "12,5", "1e3", "922337203685477.5808", " 1 2"})
+            QCOMPARE(money_from_decimal(QString::fromLatin1(bad)), std::optional<qint64>());
+    }
 
     void nuller_data()
     {

@@ -109,8 +109,10 @@ private slots:
         const QStringList expected = {
             QStringLiteral("mnu_add=&Add a new kaleidoscope"), QStringLiteral("mnu_save=&Save current kaleidoscope data"),
             QStringLiteral("mnu_delete=&Delete this kaleidoscope record"), QStringLiteral("mnu_clear=C&lear kaleidoscope form"),
-            QStringLiteral("sep1="), QStringLiteral("mnu_summary=Kaleidoscope s&ummaries"), QStringLiteral("sep2="),
-            QStringLiteral("mnu_printforms=Print kaleidoscope data forms"), QStringLiteral("sep4="),
+            QStringLiteral("sep1="), QStringLiteral("mnu_summary=Kaleidoscope s&ummaries"),
+            QStringLiteral("mnu_stats=Collection s&tatistics..."), QStringLiteral("sep2="),
+            QStringLiteral("mnu_printforms=Print kaleidoscope data forms"),
+            QStringLiteral("mnu_import=&Import kaleidoscopes..."), QStringLiteral("sep4="),
             QStringLiteral("mnu_close=&Close"), QStringLiteral("mnu_next=&Next kaleidoscope"),
             QStringLiteral("mnu_prev=&Previous kaleidoscope"), QStringLiteral("mnu_first=&First kaleidoscope"),
             QStringLiteral("mnu_last=&Last kaleidoscope"), QStringLiteral("sep3="), QStringLiteral("mnu_find=&Find"),

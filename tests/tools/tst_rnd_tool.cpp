@@ -80,24 +80,6 @@ class TestRndTool : public QObject {
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    void decimal_amount_data()
-    {
-        QTest::addColumn<qint64>("amount");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("zero") << qint64(0) << "0";
-        QTest::newRow("whole") << qint64(1250000) << "125";
-        QTest::newRow("half") << qint64(125000) << "12.5";
-        QTest::newRow("four places") << qint64(1) << "0.0001";
-        QTest::newRow("negative") << qint64(-125000) << "-12.5";
-        QTest::newRow("most negative") << std::numeric_limits<qint64>::min() << "-922337203685477.5808";
-    }
-    void decimal_amount()
-    {
-        QFETCH(qint64, amount);
-        QFETCH(QString, text);
-        QCOMPARE(tessaran::decimal_amount(amount), text);
-    }
-
     void verify_finds_each_problem_data()
     {
         QTest::addColumn<QByteArray>("damage");  // which record 2 gets

@@ -1,0 +1,212 @@
+#include "collection_stats.h"
+
+#include "fct_currency.h"
+#include "fct_getlocale.h"
+#include "field_text.h"
+#include "record_match.h"
+#include "summary_export.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMap>
+#include <QtEndian>
+
+namespace tessaran {
+
+namespace {
+
+qint64 price_at(const char* raw, int offset)
+{
+    return qFromLittleEndian<qint64>(raw + offset);
+}
+
+QString member_text(const char* raw, Member m)
+{
+    const QByteArrayView bytes = trimmed_member_bytes(raw, m);
+    return from_cp1252(bytes.data(), int(bytes.size()));
+}
+
+void add_to(QMap<QString, GroupStats>& groups, const QString& key, qint64 paid, qint64 retail)
+{
+    GroupStats& g = groups[key];
+    g.key = key;
+    ++g.count;
+    g.paid.add(paid);
+    g.retail.add(retail);
+}
+
+// By key, with the group of records that have none last.
+std::vector<GroupStats> ordered(const QMap<QString, GroupStats>& groups, const char* none)
+{
+    std::vector<GroupStats> out;
+    for (const GroupStats& g : groups) {
+        if (g.key != QLatin1String(none))
+            out.push_back(g);
+    }
+    if (groups.contains(QLatin1String(none)))
+        out.push_back(groups.value(QLatin1String(none)));
+    return out;
+}
+
+QString amount_text(const AmountStats& a, qint64 value)
+{
+    return a.overflow ? QStringLiteral("too large to add up") : money_text(value);
+}
+
+QJsonObject amount_json(const AmountStats& a)
+{
+    QJsonObject o;
+    o.insert(QStringLiteral("total"), a.overflow ? QJsonValue() : QJsonValue(decimal_amount(a.total)));
+    o.insert(QStringLiteral("average"), a.overflow ? QJsonValue() : QJsonValue(decimal_amount(a.average())));
+    o.insert(QStringLiteral("lowest"), decimal_amount(a.lowest));
+    o.insert(QStringLiteral("highest"), decimal_amount(a.highest));
+    o.insert(QStringLiteral("with_price"), a.priced);
+    o.insert(QStringLiteral("without_price"), a.unpriced);
+    return o;
+}
+
+QJsonArray groups_json(const std::vector<GroupStats>& groups)
+{
+    QJsonArray list;
+    for (const GroupStats& g : groups) {
+        QJsonObject o;
+        o.insert(QStringLiteral("name"), g.key);
+        o.insert(QStringLiteral("count"), g.count);
+        o.insert(QStringLiteral("paid"), g.paid.overflow ? QJsonValue() : QJsonValue(decimal_amount(g.paid.total)));
+        o.insert(QStringLiteral("retail"), g.retail.overflow ? QJsonValue() : QJsonValue(decimal_amount(g.retail.total)));
+        list.append(o);
+    }
+    return list;
+}
+
+}  // namespace
+
+void AmountStats::add(qint64 amount)
+{
+    if (amount == 0) {
+        ++unpriced;
+        return;
+    }
+    lowest = priced == 0 ? amount : std::min(lowest, amount);
+    highest = priced == 0 ? amount : std::max(highest, amount);
+    ++priced;
+    if (!overflow && __builtin_add_overflow(total, amount, &total))
+        overflow = true;
+}
+
+qint64 AmountStats::average() const
+{
+    if (priced == 0 || overflow)
+        return 0;
+    // To whole cents, half away from zero, without overflow.
+    constexpr qint64 cent = money_scale / 100;
+    const qint64 d = qint64(priced) * cent;
+    qint64 q = total / d;
+    const qint64 r = total % d;
+    if (2 * (r < 0 ? -r : r) >= d)
+        q += total < 0 ? -1 : 1;
+    return q * cent;
+}
+
+bool CollectionStats::difference(qint64& out) const
+{
+    return !paid.overflow && !retail.overflow && !__builtin_sub_overflow(retail.total, paid.total, &out);
+}
+
+FileStatus collect_stats(const QString& db_path, const std::vector<qint16>& ws_recno, int ws_count,
+                         CollectionStats& out, const std::function<void(int)>& progress)
+{
+    out = CollectionStats{};
+    RecordScanner db;
+    if (FileStatus st = db.open(db_path); !st)
+        return st;
+    const int date_offset = text_member_info(m_date_bought)->offset;
+    const int date_width = text_member_info(m_date_bought)->width;
+    QMap<QString, GroupStats> artists, types, years;
+    int last_percent = -1;
+    for (int p = 1; p <= ws_count; ++p) {
+        const std::size_t idx = std::size_t(p);
+        const char* raw = idx < ws_recno.size() ? db.raw(ws_recno[idx]) : nullptr;
+        if (!raw)
+            return FileStatus::failure(QStringLiteral("Record %1 could not be read from the database file.")
+                                           .arg(idx < ws_recno.size() ? ws_recno[idx] : p));
+        const qint64 paid = price_at(raw, offset_price_paid);
+        const qint64 retail = price_at(raw, offset_price_retail);
+        ++out.count;
+        out.paid.add(paid);
+        out.retail.add(retail);
+        const QString artist = member_text(raw, m_artist);
+        add_to(artists, artist.isEmpty() ? QString::fromLatin1(no_artist_key) : artist, paid, retail);
+        const QString type = member_text(raw, m_scopetype);
+        add_to(types, type.isEmpty() ? QString::fromLatin1(no_type_key) : type, paid, retail);
+        const std::optional<double> days = stored_date_days_raw(raw + date_offset, date_width);
+        add_to(years, days ? QString::number(days_to_date(*days).year()) : QString::fromLatin1(no_date_key), paid,
+               retail);
+        if (progress && ws_count > 0 && p * 100 / ws_count != last_percent) {
+            last_percent = p * 100 / ws_count;
+            progress(last_percent);
+        }
+    }
+    out.by_artist = ordered(artists, no_artist_key);
+    out.by_type = ordered(types, no_type_key);
+    out.by_year = ordered(years, no_date_key);
+    return {};
+}
+
+QStringList stats_csv_lines(const CollectionStats& stats, const StatsHead& head)
+{
+    QStringList lines;
+    lines << csv_line({QStringLiteral("Collection statistics")});
+    lines << csv_line({QStringLiteral("Database file"), head.database});
+    lines << csv_line({QStringLiteral("Number of kaleidoscopes"), QString::number(stats.count)});
+    lines << csv_line({QStringLiteral("Sorted by"), head.sort});
+    lines << csv_line({QStringLiteral("Selection criteria"), head.selection});
+    lines << csv_line({QStringLiteral(" ")});
+    lines << csv_line({QString(), QStringLiteral("Purchase price"), QStringLiteral("Retail price")});
+    const auto both = [&](const QString& label, qint64 AmountStats::*field) {
+        lines << csv_line({label, stats.paid.priced ? amount_text(stats.paid, stats.paid.*field) : QString(),
+                         stats.retail.priced ? amount_text(stats.retail, stats.retail.*field) : QString()});
+    };
+    both(QStringLiteral("Total"), &AmountStats::total);
+    lines << csv_line({QStringLiteral("Average"), amount_text(stats.paid, stats.paid.average()),
+                     amount_text(stats.retail, stats.retail.average())});
+    both(QStringLiteral("Lowest"), &AmountStats::lowest);
+    both(QStringLiteral("Highest"), &AmountStats::highest);
+    lines << csv_line({QStringLiteral("Without a price"), QString::number(stats.paid.unpriced),
+                     QString::number(stats.retail.unpriced)});
+    qint64 diff = 0;
+    lines << csv_line({QStringLiteral("Retail value less price paid"),
+                     stats.difference(diff) ? money_text(diff) : QStringLiteral("too large to add up")});
+    const auto table = [&](const QString& title, const std::vector<GroupStats>& groups) {
+        lines << csv_line({QStringLiteral(" ")});
+        lines << csv_line({title, QStringLiteral("Kaleidoscopes"), QStringLiteral("Total paid"),
+                         QStringLiteral("Total retail value")});
+        for (const GroupStats& g : groups)
+            lines << csv_line({g.key, QString::number(g.count), amount_text(g.paid, g.paid.total),
+                             amount_text(g.retail, g.retail.total)});
+    };
+    table(QStringLiteral("Artist"), stats.by_artist);
+    table(QStringLiteral("Scope type"), stats.by_type);
+    table(QStringLiteral("Year of purchase"), stats.by_year);
+    return lines;
+}
+
+QByteArray stats_json(const CollectionStats& stats, const StatsHead& head)
+{
+    QJsonObject o;
+    o.insert(QStringLiteral("database"), head.database);
+    o.insert(QStringLiteral("kaleidoscopes"), stats.count);
+    o.insert(QStringLiteral("sorted_by"), head.sort);
+    o.insert(QStringLiteral("selection"), head.selection);
+    o.insert(QStringLiteral("price_paid"), amount_json(stats.paid));
+    o.insert(QStringLiteral("price_retail"), amount_json(stats.retail));
+    qint64 diff = 0;
+    o.insert(QStringLiteral("retail_less_paid"), stats.difference(diff) ? QJsonValue(decimal_amount(diff)) : QJsonValue());
+    o.insert(QStringLiteral("by_artist"), groups_json(stats.by_artist));
+    o.insert(QStringLiteral("by_scope_type"), groups_json(stats.by_type));
+    o.insert(QStringLiteral("by_year_of_purchase"), groups_json(stats.by_year));
+    return QJsonDocument(o).toJson(QJsonDocument::Indented);
+}
+
+}  // namespace tessaran

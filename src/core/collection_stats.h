@@ -1,0 +1,70 @@
+// What the collection (or the working set) cost and what it is worth: the
+// totals, averages and extremes of the two prices, and counts and totals per
+// artist, per scope type and per year of purchase. Money is added exactly, as
+// the stored ten-thousandths.
+#pragma once
+
+#include "record_file.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace tessaran {
+
+struct AmountStats {
+    qint64 total = 0;
+    bool overflow = false;  // the total does not fit the stored form
+    int priced = 0;         // records with a price
+    int unpriced = 0;       // records without one (0)
+    qint64 lowest = 0;
+    qint64 highest = 0;
+
+    void add(qint64 amount);
+    // total / priced to whole cents, half away from zero; 0 without prices.
+    qint64 average() const;
+};
+
+struct GroupStats {
+    QString key;
+    int count = 0;
+    AmountStats paid;
+    AmountStats retail;
+};
+
+inline constexpr const char* no_date_key = "no date";
+inline constexpr const char* no_artist_key = "no artist";
+inline constexpr const char* no_type_key = "no scope type";
+
+struct CollectionStats {
+    int count = 0;
+    AmountStats paid;
+    AmountStats retail;
+    std::vector<GroupStats> by_artist;  // by key; the "no ..." group last
+    std::vector<GroupStats> by_type;
+    std::vector<GroupStats> by_year;
+
+    // Total retail value less total paid; false when it cannot be shown.
+    bool difference(qint64& out) const;
+};
+
+// Reads positions 1..ws_count of the working set once. progress gets 0..100.
+FileStatus collect_stats(const QString& db_path, const std::vector<qint16>& ws_recno, int ws_count,
+                         CollectionStats& out, const std::function<void(int)>& progress = {});
+
+// The facts above a statistics report, as the summary shows them.
+struct StatsHead {
+    QString database;
+    QString sort;
+    QString selection;
+};
+
+// The report as comma-separated lines (every item quoted, inner quotes
+// doubled, as the summary export writes them), amounts in the currency form.
+QStringList stats_csv_lines(const CollectionStats& stats, const StatsHead& head);
+// The report as one JSON document; amounts as plain decimal strings ("12.5").
+QByteArray stats_json(const CollectionStats& stats, const StatsHead& head);
+
+}  // namespace tessaran

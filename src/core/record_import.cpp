@@ -1,0 +1,361 @@
+#include "record_import.h"
+
+#include "fct_currency.h"
+#include "fct_getlocale.h"
+#include "fct_nuller.h"
+#include "field_text.h"
+#include "file_write.h"
+#include "sub_checkers.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStringDecoder>
+
+#include <optional>
+
+namespace tessaran {
+
+namespace {
+
+struct Target {
+    int target;
+    const char* caption;
+    QStringList names;  // every heading that means it, lower case
+};
+
+// Member names, field captions and summary column titles, as headings.
+const std::vector<Target>& targets_table()
+{
+    static const std::vector<Target> table = [] {
+        std::vector<Target> t = {
+            {m_scopename, "Scope name", {"name"}},
+            {m_artist, "Artist", {}},
+            {m_studio, "Studio", {}},
+            {m_date_bought, "Date of purchase", {"date purchased"}},
+            {m_price_paid, "Purchase price", {}},
+            {m_price_retail, "Retail price", {}},
+            {m_salesperson, "Salesperson", {}},
+            {m_store, "Store/Gallery", {"store", "gallery"}},
+            {m_street, "Street address", {}},
+            {m_city, "City", {}},
+            {m_state, "State", {}},
+            {m_zip, "Zip code", {}},
+            {m_country, "Country", {}},
+            {m_phone, "Phone", {}},
+            {m_fax, "Fax", {}},
+            {m_email, "Email", {}},
+            {m_www, "Website", {}},
+            {m_scopetype, "Scope type", {}},
+            {m_extmat, "Exterior material", {}},
+            {m_extclr, "Exterior color", {}},
+            {m_celltype, "Cell type", {}},
+            {m_objects, "Primary cell objects", {"objects"}},
+            {m_mirrors, "Mirror system", {}},
+            {m_scopeyear, "Scope year", {"year"}},
+            {m_edition, "Edition", {}},
+            {m_signed, "Signed", {}},
+            {m_symmetry, "Point symmetry", {}},
+            {m_specfeatures, "Special features", {}},
+            {m_comments, "Comments", {}},
+            {import_images, "Pictures", {"image_files", "images", "pictures", "picture files"}},
+        };
+        for (Target& x : t) {
+            x.names << QString::fromLatin1(x.caption).toLower();
+            if (const TextMemberInfo* info = text_member_info(Member(x.target)))
+                x.names << QString::fromLatin1(info->name);
+        }
+        t[std::size_t(m_price_paid)].names << QStringLiteral("price_paid") << QStringLiteral("purchase price");
+        t[std::size_t(m_price_retail)].names << QStringLiteral("price_retail");
+        return t;
+    }();
+    return table;
+}
+
+QString decode_text(QByteArray bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    return from_cp1252(bytes.constData(), int(bytes.size()));
+}
+
+QChar guess_separator(const QString& text)
+{
+    int commas = 0;
+    int semicolons = 0;
+    bool quoted = false;
+    for (const QChar c : text) {
+        if (c == QLatin1Char('"'))
+            quoted = !quoted;
+        else if (!quoted && c == QLatin1Char(','))
+            ++commas;
+        else if (!quoted && c == QLatin1Char(';'))
+            ++semicolons;
+        else if (!quoted && c == QLatin1Char('\n'))
+            break;
+    }
+    return semicolons > commas ? QLatin1Char(';') : QLatin1Char(',');
+}
+
+void read_csv(const QString& text, ImportSource& out)
+{
+    const QChar sep = guess_separator(text);
+    QStringList row;
+    QString cell;
+    bool quoted = false;
+    bool any = false;  // the row holds something
+    int line = 1;
+    int row_line = 1;
+    const auto end_row = [&] {
+        row << cell;
+        cell.clear();
+        if (any) {
+            if (out.headings.isEmpty()) {
+                out.headings = row;
+            } else {
+                out.rows << row;
+                out.lines << row_line;
+            }
+        }
+        row.clear();
+        any = false;
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (quoted) {
+            if (c == QLatin1Char('"')) {
+                if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('"')) {
+                    cell += c;
+                    ++i;
+                } else {
+                    quoted = false;
+                }
+            } else {
+                if (c == QLatin1Char('\n'))
+                    ++line;
+                cell += c;
+            }
+            continue;
+        }
+        if (c == QLatin1Char('"')) {
+            quoted = true;
+            any = true;
+        } else if (c == sep) {
+            row << cell;
+            cell.clear();
+            any = true;
+        } else if (c == QLatin1Char('\r')) {
+            continue;
+        } else if (c == QLatin1Char('\n')) {
+            end_row();
+            row_line = ++line;
+        } else {
+            cell += c;
+            if (!c.isSpace())
+                any = true;
+        }
+    }
+    if (!cell.isEmpty() || !row.isEmpty() || any)
+        end_row();
+    if (out.headings.isEmpty())
+        out.error = QStringLiteral("The file holds no headings.");
+}
+
+void read_json_lines(const QByteArray& bytes, ImportSource& out)
+{
+    const QList<QByteArray> lines = bytes.split('\n');
+    QList<QJsonObject> objects;
+    for (int n = 0; n < lines.size(); ++n) {
+        if (lines[n].trimmed().isEmpty())
+            continue;
+        QJsonParseError err{};
+        const QJsonDocument doc = QJsonDocument::fromJson(lines[n], &err);
+        if (!doc.isObject()) {
+            out.error = QStringLiteral("Line %1 is not a JSON object: %2").arg(n + 1).arg(err.errorString());
+            return;
+        }
+        const QJsonObject o = doc.object();
+        for (auto it = o.begin(); it != o.end(); ++it) {
+            if (!out.headings.contains(it.key()))
+                out.headings << it.key();
+        }
+        objects << o;
+        out.lines << n + 1;
+    }
+    for (const QJsonObject& o : objects) {
+        QStringList row;
+        for (const QString& key : out.headings) {
+            const QJsonValue v = o.value(key);
+            if (v.isArray()) {
+                QStringList parts;
+                for (const QJsonValue& part : v.toArray())
+                    parts << part.toString();
+                row << parts.join(QLatin1Char(';'));
+            } else if (v.isDouble()) {
+                row << QString::number(v.toDouble());
+            } else {
+                row << v.toString();
+            }
+        }
+        out.rows << row;
+    }
+}
+
+bool storable(const QString& text)
+{
+    QByteArray bytes;
+    return to_cp1252_exact(text, bytes);
+}
+
+}  // namespace
+
+ImportSource read_import_source(const QByteArray& bytes)
+{
+    ImportSource out;
+    const QByteArray start = bytes.trimmed();
+    if (start.startsWith('{')) {
+        out.json = true;
+        read_json_lines(bytes, out);
+    } else {
+        read_csv(decode_text(bytes), out);
+    }
+    return out;
+}
+
+int match_heading(const QString& heading)
+{
+    QString h = heading.trimmed().toLower();
+    // "Purchase Price ($)": the currency in brackets is no part of the name.
+    if (const qsizetype bracket = h.indexOf(QLatin1String(" ("));
+        bracket > 0 && h.endsWith(QLatin1Char(')')))
+        h.truncate(bracket);
+    for (const Target& t : targets_table()) {
+        if (t.names.contains(h))
+            return t.target;
+    }
+    return import_ignored;
+}
+
+QString import_target_caption(int target)
+{
+    for (const Target& t : targets_table()) {
+        if (t.target == target)
+            return QString::fromLatin1(t.caption);
+    }
+    return QStringLiteral("(ignored)");
+}
+
+QList<int> import_targets()
+{
+    QList<int> list{import_ignored};
+    for (const Target& t : targets_table())
+        list << t.target;
+    return list;
+}
+
+std::vector<ImportedRow> convert_import_rows(const ImportSource& source, const QList<int>& targets)
+{
+    std::vector<ImportedRow> out;
+    out.reserve(std::size_t(source.rows.size()));
+    for (int r = 0; r < source.rows.size(); ++r) {
+        ImportedRow row;
+        row.line = source.lines.value(r);
+        const QStringList& cells = source.rows[r];
+        QStringList problems;
+        const auto refuse = [&](int target, const QString& why) {
+            problems << import_target_caption(target) + QLatin1Char(' ') + why;
+        };
+        for (int c = 0; c < targets.size() && c < cells.size(); ++c) {
+            const int target = targets[c];
+            // A dump is a faithful copy: its texts stay as they are, blanks aside.
+            const QString value = source.json ? trim_blanks(cells[c]) : cells[c].trimmed();
+            if (target == import_ignored)
+                continue;
+            if (target == m_price_paid || target == m_price_retail) {
+                qint64 amount = 0;
+                if (!fct_nuller(value)) {
+                    const std::optional<qint64> plain = source.json ? money_from_decimal(value) : std::nullopt;
+                    if (plain)
+                        amount = *plain;
+                    else if (source.json || parse_money(value, amount) != MoneyParse::ok)
+                        refuse(target, QStringLiteral("\"%1\" is not an amount").arg(value));
+                }
+                (target == m_price_paid ? row.rec.price_paid : row.rec.price_retail) = amount;
+                continue;
+            }
+            if (target == import_images) {
+                QStringList paths;
+                for (const QString& p : value.split(QLatin1Char(';')))
+                    if (!p.trimmed().isEmpty())
+                        paths << p.trimmed();
+                if (paths.size() > image_slot_count - 1)
+                    refuse(target, QStringLiteral("has %1 paths, more than %2").arg(paths.size()).arg(image_slot_count - 1));
+                for (const QString& p : paths) {
+                    if (p.size() > image_slot_width)
+                        refuse(target, QStringLiteral("\"%1\" is longer than %2 characters").arg(p).arg(image_slot_width));
+                    else if (!storable(p))
+                        refuse(target, QStringLiteral("\"%1\" holds characters the database cannot store").arg(p));
+                }
+                row.rec.image_count = qint16(std::min<qsizetype>(paths.size(), image_slot_count - 1));
+                for (int i = 1; i <= row.rec.image_count; ++i)
+                    row.rec.image_files[std::size_t(i)] = fixed_text(paths[i - 1], image_slot_width);
+                continue;
+            }
+            const TextMemberInfo* info = text_member_info(Member(target));
+            if (!info)
+                continue;
+            const bool multi_line = target == m_specfeatures || target == m_comments;
+            const QString text = source.json ? value : stored_line_breaks(value, line_break_of(QString()));
+            if (!multi_line && (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))))
+                refuse(target, QStringLiteral("holds a line break"));
+            else if (text.size() > info->width)
+                refuse(target, QStringLiteral("is longer than %1 characters").arg(info->width));
+            else if (!storable(text))
+                refuse(target, QStringLiteral("holds characters the database cannot store"));
+            else if (target == m_date_bought && !fct_nuller(text) && !parse_user_date(text))
+                refuse(target, QStringLiteral("\"%1\" is not a date").arg(text));
+            else if (target == m_scopeyear) {
+                const YearCheck y = check_scopeyear(text);
+                if (y != YearCheck::blank && y != YearCheck::ok)
+                    refuse(target, QStringLiteral("\"%1\": %2").arg(text, scopeyear_message(y)));
+            }
+            row.rec.*(info->field) = fixed_text(text, info->width);
+        }
+        row.problem = problems.join(QStringLiteral("; "));
+        out.push_back(std::move(row));
+    }
+    return out;
+}
+
+FileStatus append_records(const QString& db_path, const std::vector<ScopeRecord>& records)
+{
+    QByteArray contents;
+    QFile f(db_path);
+    if (f.exists()) {
+        if (!f.open(QIODevice::ReadOnly))
+            return FileStatus::failure(f.errorString());
+        contents = f.readAll();
+        if (contents.size() != f.size())
+            return FileStatus::failure(QStringLiteral("The database file could not be read."));
+        f.close();
+    }
+    const qint64 count = contents.size() / rec_len_bytes;
+    if (contents.size() % rec_len_bytes != 0)
+        return FileStatus::failure(QStringLiteral("The database file is not a whole number of records."));
+    if (count + qint64(records.size()) > max_record_count)
+        return FileStatus::failure(QStringLiteral("The database holds %1 kaleidoscopes; %2 more would pass the %3 it can hold.")
+                                       .arg(count)
+                                       .arg(records.size())
+                                       .arg(max_record_count));
+    contents.reserve(contents.size() + qsizetype(records.size()) * rec_len_bytes);
+    for (const ScopeRecord& r : records)
+        contents += encode_record(r);
+    return replace_file_contents(db_path, contents, true);
+}
+
+}  // namespace tessaran

@@ -1,0 +1,62 @@
+// Bringing kaleidoscopes in from a spreadsheet's comma-separated export or
+// from the JSON lines "tessaran-rnd dump" writes: reading the source, matching
+// its columns to record members, checking every value as the editor checks
+// it, and appending the sound rows to a collection in one safe write.
+#pragma once
+
+#include "record_file.h"
+#include "scope_record.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace tessaran {
+
+// What a column is imported into: a member of the record (scopename ..
+// comments, the two prices) or the picture paths; ignored otherwise.
+inline constexpr int import_ignored = -1;
+inline constexpr int import_images = m_image_files;
+
+struct ImportSource {
+    bool json = false;         // JSON lines (prices as plain decimals with ".")
+    QStringList headings;      // one per column
+    QList<QStringList> rows;   // the cells of each row, in column order
+    QList<int> lines;          // the source line each row starts on
+    QString error;             // why the source cannot be read at all
+};
+
+// Reads a source: JSON lines when it starts with "{", else comma-separated
+// text in UTF-8 or Windows-1252 (detected), with "," or ";" between items,
+// quoted items with doubled quotes and line breaks inside quotes. The first
+// CSV row holds the headings.
+ImportSource read_import_source(const QByteArray& bytes);
+
+// The target of a heading: a member name ("price_paid"), a field caption
+// ("Purchase price") or a summary export column title ("Purchase Price ($)"),
+// case-insensitively; import_ignored when none fits.
+int match_heading(const QString& heading);
+// The caption a target is shown with ("Scope name", "Pictures", "(ignored)").
+QString import_target_caption(int target);
+// Every target a column may be given, for the choice in the preview.
+QList<int> import_targets();
+
+struct ImportedRow {
+    int line = 0;
+    ScopeRecord rec;
+    QString problem;  // empty for a sound row
+};
+
+// Converts every row with the given target per column, checking each value
+// as the editor would: widths, dates in the current locale or ISO, prices,
+// scope years, characters the record cannot store, picture paths.
+std::vector<ImportedRow> convert_import_rows(const ImportSource& source, const QList<int>& targets);
+
+// Appends the records to the collection at db_path (created when missing) in
+// one replacement of the file, never past the record limit.
+FileStatus append_records(const QString& db_path, const std::vector<ScopeRecord>& records);
+
+}  // namespace tessaran
