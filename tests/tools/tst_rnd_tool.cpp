@@ -248,6 +248,72 @@ private slots:
         QCOMPARE(last.err, too_many);
     }
 
+    // dump then import gives the demo collection back byte for byte (slot 0,
+    // which neither reads, aside).
+    void dump_and_import_round_trip()
+    {
+        QTemporaryDir dir;
+        const QString demo = QStringLiteral(TESSARAN_BIN_DIR "/demo.rnd");
+        const Run dump = run_tool({QStringLiteral("dump"), demo});
+        QCOMPARE(dump.code, 0);
+        const QString jsonl = dir.filePath(QStringLiteral("demo.jsonl"));
+        {
+            QFile f(jsonl);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(dump.out.toUtf8());
+        }
+        const QString out = dir.filePath(QStringLiteral("copy.rnd"));
+        const Run imported = run_tool({QStringLiteral("import"), jsonl, out});
+        QCOMPARE(imported.err, QString());
+        QCOMPARE(imported.out, QStringLiteral("imported 45 kaleidoscopes, skipped 0 rows\n"));
+        QFile a(demo);
+        QFile b(out);
+        QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        QByteArray original = a.readAll();
+        QByteArray copy = b.readAll();
+        QCOMPARE(copy.size(), original.size());
+        for (qsizetype at = offset_image_files; at < original.size(); at += rec_len_bytes) {
+            original.replace(at, image_slot_width, QByteArray(image_slot_width, '\0'));
+            copy.replace(at, image_slot_width, QByteArray(image_slot_width, '\0'));
+        }
+        QCOMPARE(copy, original);
+
+        // An existing collection is only added to with --append.
+        const Run again = run_tool({QStringLiteral("import"), jsonl, out});
+        QCOMPARE(again.code, 1);
+        QCOMPARE(again.err, out + QStringLiteral(" exists; give --append to add the kaleidoscopes to it\n"));
+        QCOMPARE(run_tool({QStringLiteral("import"), jsonl, out, QStringLiteral("--append")}).code, 0);
+        QCOMPARE(run_tool({QStringLiteral("info"), out}).out.count(QStringLiteral("records: 90")), 1);
+    }
+
+    void import_rejects_rows_with_their_lines()
+    {
+        QTemporaryDir dir;
+        const QString csv = dir.filePath(QStringLiteral("list.csv"));
+        {
+            QFile f(csv);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("Scope name;Purchase price;Insured value\nAurora;12.50;1\nBorealis;lots;2\n");
+        }
+        const QString out = dir.filePath(QStringLiteral("new.rnd"));
+        const Run refused = run_tool({QStringLiteral("import"), csv, out});
+        QCOMPARE(refused.code, 1);
+        QCOMPARE(refused.err, QStringLiteral("line 3: Purchase price \"lots\" is not an amount\n"
+                                             "1 rows rejected; nothing was written (give --skip-bad to import the others)\n"));
+        QVERIFY(!QFile::exists(out));
+        const Run skipped = run_tool({QStringLiteral("import"), csv, out, QStringLiteral("--skip-bad")});
+        QCOMPARE(skipped.code, 0);
+        QCOMPARE(skipped.out, QStringLiteral("imported 1 kaleidoscopes, skipped 1 rows\n"));
+
+        // The same figures as the window, for scripts.
+        const Run stats = run_tool({QStringLiteral("stats"), out, QStringLiteral("--json")});
+        QCOMPARE(stats.code, 0);
+        const QJsonObject o = QJsonDocument::fromJson(stats.out.toUtf8()).object();
+        QCOMPARE(o.value(QStringLiteral("kaleidoscopes")).toInt(), 1);
+        QCOMPARE(o.value(QStringLiteral("price_paid")).toObject().value(QStringLiteral("total")).toString(),
+                 QStringLiteral("12.5"));
+    }
+
     void missing_file_and_bad_usage()
     {
         const Run missing = run_tool({QStringLiteral("verify"), QStringLiteral("/nonexistent/x.rnd")});

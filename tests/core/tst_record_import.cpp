@@ -1,0 +1,139 @@
+// Reading a spreadsheet's export or a dump, matching its columns, checking
+// every value as the editor does, and appending in one safe write.
+#include "common/core_temp_db.h"
+#include "core/file_write.h"
+#include "core/record_import.h"
+
+#include <QtTest>
+
+using namespace tessaran;
+using namespace tessaran::test;
+
+namespace {
+
+QList<int> targets_of(const ImportSource& s)
+{
+    QList<int> t;
+    for (const QString& h : s.headings)
+        t << match_heading(h);
+    return t;
+}
+
+}  // namespace
+
+class tst_record_import : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    void reading_sources_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("headings");
+        QTest::addColumn<QStringList>("first_row");
+        QTest::addColumn<QList<int>>("lines");
+        QTest::newRow("commas") << QByteArray("Scope name,Artist\r\nAurora,\"Baker, Ann\"\r\nB,C\r\n")
+                                << QStringList{"Scope name", "Artist"} << QStringList{"Aurora", "Baker, Ann"}
+                                << QList<int>{2, 3};
+        QTest::newRow("semicolons, UTF-8") << QByteArray("name;artist\nM\xc3\xbcller;\"x;y\"\n")
+                                           << QStringList{"name", "artist"} << QStringList{"M\u00fcller", "x;y"}
+                                           << QList<int>{2};
+        QTest::newRow("Windows-1252") << QByteArray("name\n\xe9t\xe9\n") << QStringList{"name"}
+                                      << QStringList{"\u00e9t\u00e9"} << QList<int>{2};
+        QTest::newRow("quotes and line breaks") << QByteArray("a,b\n\"say \"\"hi\"\"\",\"two\nlines\"\n\nnext,x\n")
+                                                << QStringList{"a", "b"} << QStringList{"say \"hi\"", "two\nlines"}
+                                                << QList<int>{2, 5};
+        QTest::newRow("JSON lines") << QByteArray("{\"scopename\":\"A\",\"image_files\":[\"/p/1.jpg\",\"/p/2.jpg\"]}\n")
+                                    << QStringList{"image_files", "scopename"} << QStringList{"/p/1.jpg;/p/2.jpg", "A"}
+                                    << QList<int>{1};
+    }
+
+    void reading_sources()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, headings);
+        QFETCH(QStringList, first_row);
+        QFETCH(QList<int>, lines);
+        const ImportSource s = read_import_source(bytes);
+        QCOMPARE(s.error, QString());
+        QCOMPARE(s.headings, headings);
+        QCOMPARE(s.rows.value(0), first_row);
+        QCOMPARE(s.lines, lines);
+    }
+
+    void headings_data()
+    {
+        QTest::addColumn<QString>("heading");
+        QTest::addColumn<int>("target");
+        QTest::newRow("member name") << "price_paid" << int(m_price_paid);
+        QTest::newRow("field caption") << "Purchase price" << int(m_price_paid);
+        QTest::newRow("summary title with currency") << "Retail Price ($)" << int(m_price_retail);
+        QTest::newRow("any case") << "SCOPE NAME" << int(m_scopename);
+        QTest::newRow("summary Objects") << "Objects" << int(m_objects);
+        QTest::newRow("signed") << "signed" << int(m_signed);
+        QTest::newRow("pictures") << "image_files" << import_images;
+        QTest::newRow("unknown") << "Insured value" << import_ignored;
+        QTest::newRow("record number") << "record" << import_ignored;
+    }
+
+    void headings()
+    {
+        QFETCH(QString, heading);
+        QFETCH(int, target);
+        QCOMPARE(match_heading(heading), target);
+    }
+
+    void refused_rows_data()
+    {
+        QTest::addColumn<QByteArray>("row");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("sound") << QByteArray("Aurora,3/4/2001,$12.50,1999,/p/a.jpg") << "";
+        QTest::newRow("ISO date") << QByteArray("Aurora,2001-03-04,,,") << "";
+        QTest::newRow("too long") << QByteArray(QByteArray(51, 'x') + ",,,,") << "Scope name is longer than 50 characters";
+        QTest::newRow("no date") << QByteArray("A,31/31/2001,,,") << "Date of purchase \"31/31/2001\" is not a date";
+        QTest::newRow("no amount") << QByteArray("A,,abc,,") << "Purchase price \"abc\" is not an amount";
+        QTest::newRow("year") << QByteArray("A,,,1600,") << "Scope year \"1600\": Entry for scope year field out of range!";
+        QTest::newRow("unstorable") << QByteArray("\xc5\x81\xc3\xb3" "d\xc5\xba,,,,") << "Scope name holds characters the database cannot store";
+        QTest::newRow("eleven pictures") << QByteArray("A,,,,a;b;c;d;e;f;g;h;i;j;k") << "Pictures has 11 paths, more than 10";
+        QTest::newRow("line break in a name") << QByteArray("\"A\nB\",,,,") << "Scope name holds a line break";
+        QTest::newRow("two problems") << QByteArray("A,x,y,,") << "Date of purchase \"x\" is not a date; Purchase price \"y\" is not an amount";
+    }
+
+    void refused_rows()
+    {
+        QFETCH(QByteArray, row);
+        QFETCH(QString, problem);
+        const ImportSource s = read_import_source("Scope name,Date of purchase,Purchase price,Scope year,Pictures\n" + row + "\n");
+        const std::vector<ImportedRow> rows = convert_import_rows(s, targets_of(s));
+        QCOMPARE(int(rows.size()), 1);
+        QCOMPARE(rows[0].line, 2);
+        QCOMPARE(rows[0].problem, problem);
+        if (QTest::currentDataTag() == QLatin1String("sound")) {
+            const ScopeRecord& r = rows[0].rec;
+            QCOMPARE(r.scopename, fixed_text("Aurora", 50));
+            QCOMPARE(r.price_paid, qint64(125000));
+            QCOMPARE(r.image_count, qint16(1));
+            QCOMPARE(r.image_files[1], fixed_text("/p/a.jpg", image_slot_width));
+        }
+    }
+
+    void appending_keeps_the_limit_and_the_old_version()
+    {
+        TempDb db({make_record("One"), make_record("Two")});
+        const QByteArray before = read_bytes(db.path());
+        QVERIFY(append_records(db.path(), {make_record("Three")}).ok);
+        QCOMPARE(read_bytes(db.path()), before + encode_record(make_record("Three")));
+        QCOMPARE(read_bytes(backup_path_of(db.path())), before);
+
+        // One past the limit: refused whole, nothing written.
+        const QByteArray now = read_bytes(db.path());
+        const std::vector<ScopeRecord> many(std::size_t(max_record_count - 2), make_record("Many"));
+        const FileStatus st = append_records(db.path(), many);
+        QVERIFY(!st.ok);
+        QCOMPARE(st.error, QStringLiteral("The database holds 3 kaleidoscopes; 32765 more would pass the 32767 it can hold."));
+        QCOMPARE(read_bytes(db.path()), now);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_record_import)
+#include "tst_record_import.moc"

@@ -1,0 +1,131 @@
+// The statistics window and the import, started from the editor's menu: they
+// settle edits first, show the core's figures once, save them, and the import
+// appends only what the user confirmed.
+#include "common/gui_editor_fixture.h"
+#include "common/gui_pdf.h"
+
+#include "core/collection_stats.h"
+#include "core/globalvars.h"
+#include "dialogs/frm_import.h"
+#include "reports/frm_stats.h"
+
+#include <QAbstractItemModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTimer>
+#include <QtTest>
+
+using namespace tessaran;
+using namespace tessaran::test;
+
+namespace {
+
+// Acts on the modal dialog of type D once it is up: the statistics window
+// shows its progress window first, so the first modal is not always D.
+template <class D>
+void when_up(std::function<void(D*)> act)
+{
+    auto* timer = new QTimer(QCoreApplication::instance());
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
+        if (auto* d = qobject_cast<D*>(QApplication::activeModalWidget())) {
+            timer->deleteLater();
+            timer->stop();
+            act(d);
+        }
+    });
+    timer->start(20);
+}
+
+}  // namespace
+
+class tst_stats_import : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void init() { gv() = Globalvars{}; }
+
+    void statistics_window()
+    {
+        EditorFixture f(five_records(), true);
+        frm_kaleido* ed = f.open();
+        const QString text_out = f.db.dir() + QStringLiteral("/stats.txt");
+        const QString pdf_out = f.db.dir() + QStringLiteral("/stats.pdf");
+        f.dialogs.choose_file(text_out);
+        f.dialogs.choose_file(pdf_out);
+        when_up<frm_stats>(
+            [&](frm_stats* s) {
+                QCOMPARE(s->windowTitle(), QStringLiteral("Collection statistics"));
+                QVERIFY(s->lbl_head->text().contains(QStringLiteral("Number of kaleidoscopes: 5")));
+                QVERIFY(s->lbl_head->text().contains(QStringLiteral("Sorted by: Artist(Asc.)")));
+                const QAbstractItemModel* money = s->tbl_money->model();
+                QCOMPARE(money->index(0, 0).data().toString(), QStringLiteral("$400.00"));
+                QCOMPARE(money->headerData(0, Qt::Vertical).toString(), QStringLiteral("Total"));
+                QCOMPARE(s->tbl_artist->model()->rowCount(), 5);
+                // Clicking a heading sorts; the count column by its numbers.
+                s->tbl_year->sortByColumn(2, Qt::DescendingOrder);
+                QCOMPARE(s->tbl_year->model()->index(0, 0).data().toString(), QStringLiteral("2001"));
+                s->cmd_text->click();
+                s->cmd_pdf->click();
+                s->cmd_close->click();
+            });
+        ed->mnu_stats->trigger();
+        QCOMPARE(f.dialogs.texts(), (QStringList{"Statistics saved to " + text_out, "Pages saved to PDF file " + pdf_out}));
+        CollectionStats core;
+        QVERIFY(collect_stats(f.db.path(), gv().ws_recno, gv().ws_count, core).ok);
+        QByteArray expected;
+        for (const QString& line : stats_csv_lines(core, {f.db.path(), "Artist(Asc.)", "All"}))
+            expected += line.toLatin1() + "\r\n";
+        QCOMPARE(read_bytes(text_out), expected);
+        QVERIFY(pdf_text(pdf_out).contains(QStringLiteral("COLLECTION STATISTICS")));
+
+        // Refused like the summaries when the last selection matched nothing.
+        f.dialogs.shown.clear();
+        gv().sel_matched = 0;
+        ed->mnu_stats->trigger();
+        QCOMPARE(f.dialogs.texts(), QStringList{"Last select operation returned no matching kaleidoscope records"});
+    }
+
+    void import_appends_the_confirmed_rows()
+    {
+        EditorFixture f(five_records(), true);
+        frm_kaleido* ed = f.open();
+        const QString csv = f.db.dir() + QStringLiteral("/list.csv");
+        QVERIFY(write_bytes(csv, "Name,Artist,Notes,Purchase price\r\nZephyr,Young,  a note ,$5\r\nBad,X,,lots\r\n"
+                                 "Aardvark,Able,,\r\n"));
+        const QByteArray before = read_bytes(f.db.path());
+
+        // Cancel writes nothing.
+        f.dialogs.choose_file(csv);
+        when_modal<frm_import>([](frm_import* d) { d->cmd_cancel->click(); });
+        ed->mnu_import->trigger();
+        QCOMPARE(read_bytes(f.db.path()), before);
+
+        f.dialogs.choose_file(csv);
+        when_modal<frm_import>([](frm_import* d) {
+            QCOMPARE(d->tbl_columns->item(2, 0)->text(), QStringLiteral("Notes"));
+            QCOMPARE(d->lbl_summary->text(), QStringLiteral("2 kaleidoscopes can be imported; 1 rows cannot and will be skipped."));
+            // The unmatched column is given a field by hand.
+            d->set_target(2, m_comments);
+            QCOMPARE(d->tbl_preview->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Comments"));
+            QCOMPARE(d->tbl_preview->model()->index(0, 3).data().toString(), QStringLiteral("a note"));
+            QCOMPARE(d->cmd_import->text(), QStringLiteral("Import 2 kaleidoscopes"));
+            d->cmd_import->click();
+        });
+        ed->mnu_import->trigger();
+        QCOMPARE(f.dialogs.texts().last(), QStringLiteral("2 kaleidoscopes were imported; 1 rows were skipped."));
+        const QList<ScopeRecord> all = read_db(f.db.path());
+        QCOMPARE(all.size(), 7);
+        QCOMPARE(trim_blanks(all.at(5).comments), QStringLiteral("a note"));
+        QCOMPARE(all.at(5).price_paid, qint64(50000));
+        // Reset and sorted by artist, as a freshly opened database.
+        QCOMPARE(gv().ws_count, qint16(7));
+        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Aardvark"));
+        QVERIFY(ed->windowTitle().contains(QStringLiteral("[Record 1 of 7]  [Sorted by: Artist(Asc.)]")));
+    }
+};
+
+QTEST_MAIN(tst_stats_import)
+#include "tst_stats_import.moc"
