@@ -15,11 +15,13 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QScreen>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
-#include <QPieSeries>
+#include <QHorizontalBarSeries>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
@@ -82,7 +84,7 @@ QChartView* chart_view(QWidget* parent, const char* name, QChart* chart)
     auto* view = new QChartView(chart, parent);
     view->setObjectName(QString::fromLatin1(name));
     view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumSize(360, 260);
+    view->setMinimumSize(360, 300);
     return view;
 }
 
@@ -126,6 +128,7 @@ void frm_stats::build()
                       + QString::number(stats_.count) + QStringLiteral("\nSorted by: ") + h.sort
                       + QStringLiteral("\nSelection criteria: ") + h.selection);
     lbl_head->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lbl_head->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto* money = new QStandardItemModel(0, 2, this);
     money->setHorizontalHeaderLabels({QStringLiteral("Purchase price"), QStringLiteral("Retail price")});
@@ -145,6 +148,7 @@ void frm_stats::build()
     tbl_money->setObjectName(QStringLiteral("tbl_money"));
     tbl_money->setModel(money);
     tbl_money->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    tbl_money->verticalHeader()->setDefaultSectionSize(tbl_money->fontMetrics().height() + 6);
     tbl_money->setMaximumHeight(tbl_money->verticalHeader()->length() + tbl_money->horizontalHeader()->height() + 6);
     qint64 diff = 0;
     lbl_difference = new QLabel(QStringLiteral("Retail value less price paid: ")
@@ -178,6 +182,7 @@ void frm_stats::build()
     spending->addSeries(bars);
     auto* year_axis = new QBarCategoryAxis;
     year_axis->append(years);
+    year_axis->setLabelsAngle(-90);
     spending->addAxis(year_axis, Qt::AlignBottom);
     bars->attachAxis(year_axis);
     auto* value_axis = new QValueAxis;
@@ -187,12 +192,33 @@ void frm_stats::build()
     bars->attachAxis(value_axis);
     chart_spending = chart_view(this, "chart_spending", spending);
 
-    auto* pie = new QPieSeries;
-    for (const GroupStats& t : stats_.by_type)
-        pie->append(QStringLiteral("%1 (%2)").arg(t.key).arg(t.count), t.count)->setLabelVisible(true);
+    // Kaleidoscopes per scope type: one bar each, the most common on top.
+    auto* counts = new QBarSet(QStringLiteral("Kaleidoscopes"));
+    QStringList type_names;
+    int most_of_a_type = 0;
+    for (auto it = stats_.by_type.crbegin(); it != stats_.by_type.crend(); ++it) {
+        *counts << it->count;
+        type_names << it->key;
+        most_of_a_type = std::max(most_of_a_type, it->count);
+    }
+    auto* type_bars = new QHorizontalBarSeries;
+    type_bars->append(counts);
     auto* types = new QChart;
     types->setTitle(QStringLiteral("Kaleidoscopes per scope type"));
-    types->addSeries(pie);
+    types->addSeries(type_bars);
+    auto* type_axis = new QBarCategoryAxis;
+    type_axis->append(type_names);
+    QFont small = type_axis->labelsFont();
+    small.setPointSizeF(std::max(6.0, small.pointSizeF() - 2));
+    type_axis->setLabelsFont(small);
+    types->addAxis(type_axis, Qt::AlignLeft);
+    type_bars->attachAxis(type_axis);
+    auto* count_axis = new QValueAxis;
+    count_axis->setRange(0, std::max(1, most_of_a_type));
+    count_axis->setLabelFormat(QStringLiteral("%d"));
+    count_axis->setTickCount(std::min(most_of_a_type, 5) + 1);
+    types->addAxis(count_axis, Qt::AlignBottom);
+    type_bars->attachAxis(count_axis);
     chart_types = chart_view(this, "chart_types", types);
 
     cmd_pdf = new QPushButton(QStringLiteral("Save as PDF..."), this);
@@ -224,7 +250,10 @@ void frm_stats::build()
     all->addLayout(charts, 1);
     all->addLayout(buttons);
     paint_dialog(this);
-    resize(980, 720);
+    QSize want(1000, 760);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        want = want.boundedTo(screen->availableGeometry().size() - QSize(16, 40));
+    resize(want);
 }
 
 void frm_stats::cmd_text_Click()
