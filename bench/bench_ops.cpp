@@ -4,6 +4,10 @@
 
 #include "core/database.h"
 #include "core/delete_record.h"
+#include "core/fct_currency.h"
+#include "core/field_text.h"
+#include "core/record_import.h"
+#include "core/summary_export.h"
 #include "core/globalvars.h"
 #include "core/record_match.h"
 #include "core/sub_sorter.h"
@@ -11,6 +15,7 @@
 #include "core/working_set.h"
 #include "editor/frm_kaleido.h"
 #include "editor/kaleido_search.h"
+#include "reports/frm_stats.h"
 #include "reports/frm_sumgrid.h"
 #include "reports/printer_seam.h"
 #include "reports/record_sheet.h"
@@ -344,6 +349,62 @@ void save_record(benchmark::State& st)
     reopen_state();
 }
 
+// The statistics window from its menu item until it is painted.
+void stats_window(benchmark::State& st)
+{
+    reopen_state();
+    for (auto _ : st) {
+        frm_stats window(env().ed);
+        window.show();
+        QApplication::processEvents();
+        if (!window.loaded())
+            st.SkipWithError("statistics not read");
+        st.PauseTiming();
+        window.close();
+        st.ResumeTiming();
+    }
+    fail_on_errors(st);
+}
+
+// Importing the whole collection from a spreadsheet export of 32767 rows
+// into a new collection: reading, checking every value, one safe write.
+void import_csv(benchmark::State& st)
+{
+    QByteArray csv = "Scope name,Artist,Date of purchase,Purchase price,Retail price,Store/Gallery,Comments\r\n";
+    {
+        RecordScanner db;
+        if (!db.open(env().rnd)) {
+            st.SkipWithError("collection not readable");
+            return;
+        }
+        ScopeRecord r;
+        for (int n = 1; n <= db.count(); ++n) {
+            db.read(n, r);
+            csv += to_cp1252(csv_line({shown_text(r.scopename), shown_text(r.artist), shown_text(r.date_bought),
+                                       money_plain_text(r.price_paid), money_plain_text(r.price_retail),
+                                       shown_text(r.store), shown_text(r.comments)}))
+                   + "\r\n";
+        }
+    }
+    const QString out = env().export_path + QStringLiteral(".imported.rnd");
+    for (auto _ : st) {
+        QFile::remove(out);
+        const ImportSource source = read_import_source(csv);
+        QList<int> targets;
+        for (const QString& h : source.headings)
+            targets << match_heading(h);
+        std::vector<ScopeRecord> sound;
+        for (const ImportedRow& row : convert_import_rows(source, targets)) {
+            if (row.problem.isEmpty())
+                sound.push_back(row.rec);
+        }
+        if (sound.size() != std::size_t(max_record_count) || !append_records(out, sound))
+            st.SkipWithError("not every row imported");
+    }
+    QFile::remove(out);
+    QFile::remove(out + QLatin1Char('~'));
+}
+
 }  // namespace
 
 void register_benchmarks()
@@ -378,6 +439,9 @@ void register_benchmarks()
     reg("summary_model_purchase", summary_model(summary_kind_purchase), 2, 5);
     reg("summary_window_scope", summary_window(summary_kind_scope), 1, 5);
     reg("summary_window_purchase", summary_window(summary_kind_purchase), 1, 5);
+
+    reg("stats_window", stats_window, 1, 5);
+    reg("import_csv", import_csv, 1, 3);
 
     reg("export_text", export_text, 2, 5);
     reg("sqlite/export_text", sqlite_export, 2, 5);

@@ -33,6 +33,8 @@ int main(int argc, char** argv)
     if (!args.isEmpty()) {
         const QString path = QFileInfo(args.first()).absoluteFilePath();
         QTimer::singleShot(0, &window, [&window, path] { window.open_database(path); });
+    } else {
+        QTimer::singleShot(0, &window, [&window] { window.reopen_last(); });
     }
     return QApplication::exec();
 }

@@ -12,6 +12,7 @@
 #include "core/globalvars.h"
 #include "core/record_file.h"
 #include "core/working_set.h"
+#include "images/thumbnails.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -42,6 +43,13 @@ frm_kaleido::frm_kaleido(QWidget* parent) : QMainWindow(nullptr), startup(parent
     build_menu();
     fill_pick_lists();
     connect_commands();
+    // A picture's preview arrives after its button was shown.
+    connect(&Thumbnails::instance(), &Thumbnails::ready, this, [this](const QString& path) {
+        for (int i = 1; i <= temp_numimages && i < int(cmd_images.size()); ++i) {
+            if (trim_blanks(image_names[std::size_t(i)]) == path)
+                cmd_images[std::size_t(i)]->setToolTip(Thumbnails::instance().tooltip(path));
+        }
+    });
     Form_Load();
 }
 

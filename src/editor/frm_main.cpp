@@ -10,6 +10,7 @@
 #include "core/color_file.h"
 #include "core/database.h"
 #include "core/globalvars.h"
+#include "core/recent_databases.h"
 #include "core/record_file.h"
 #include "core/scope_record.h"
 #include "core/sub_sorter.h"
@@ -134,11 +135,21 @@ void frm_main::build_menu()
     mnu_olddatabase = add_item(mnu_kbase, "mnu_olddatabase", QStringLiteral("&Open demo database"));
     mnu_newdatabase = add_item(mnu_kbase, "mnu_newdatabase", QStringLiteral("&Create new database..."));
     mnu_openfile = add_item(mnu_kbase, "mnu_openfile", QStringLiteral("Open database file..."));
+    mnu_openfile->setShortcut(QKeySequence::Open);
+    mnu_recent = mnu_kbase->addMenu(QStringLiteral("&Recent databases"));
+    mnu_recent->setObjectName(QStringLiteral("mnu_recent"));
+    mnu_recent->menuAction()->setObjectName(QStringLiteral("mnu_recent"));
+    fill_recent_menu();
     mnu_kbase->addSeparator();
     mnu_exit = add_item(mnu_kbase, "mnu_exit", QStringLiteral("E&xit"));
+    mnu_exit->setShortcut(QKeySequence::Quit);
 
     mnu_prefs = add_group(bar, "mnu_prefs", QStringLiteral("&Preferences"));
     mnu_colors = add_item(mnu_prefs, "mnu_colors", QStringLiteral("Define program colors..."));
+    mnu_reopen = add_item(mnu_prefs, "mnu_reopen", QStringLiteral("Reopen last database at start-up"));
+    mnu_reopen->setCheckable(true);
+    mnu_reopen->setChecked(reopen_last_at_startup());
+    connect(mnu_reopen, &QAction::toggled, this, [](bool on) { set_reopen_last_at_startup(on); });
 
     mnu_help = add_group(bar, "mnu_help", QStringLiteral("&Help"));
     mnu_topics = add_item(mnu_help, "mnu_topics", QStringLiteral("Help Topics"));
@@ -211,8 +222,49 @@ bool frm_main::open_database(const QString& path)
                MsgIcon::critical);
         return false;
     }
+    remember_database(path);
+    fill_recent_menu();
     show_editor();
     return true;
+}
+
+void frm_main::fill_recent_menu()
+{
+    mnu_recent->clear();
+    const QStringList paths = recent_databases();
+    for (int i = 0; i < paths.size(); ++i) {
+        // Numbered access keys; an ampersand in a path is no access key.
+        QString shown = paths[i];
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* a = mnu_recent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+        a->setObjectName(QStringLiteral("mnu_recent_%1").arg(i + 1));
+        const QString path = paths[i];
+        connect(a, &QAction::triggered, this, [this, path] { open_recent(path); });
+    }
+    if (paths.isEmpty()) {
+        QAction* none = mnu_recent->addAction(QStringLiteral("No databases yet"));
+        none->setObjectName(QStringLiteral("recent_none"));
+        none->setEnabled(false);
+    }
+}
+
+void frm_main::open_recent(const QString& path)
+{
+    if (!sub_fileexists(path)) {
+        // The opening check's own message; the entry goes from the list.
+        msgbox(this, check_database_file(path).message, MsgIcon::critical);
+        forget_database(path);
+        fill_recent_menu();
+        return;
+    }
+    open_database(path);
+}
+
+void frm_main::reopen_last()
+{
+    const QStringList paths = recent_databases();
+    if (reopen_last_at_startup() && !paths.isEmpty())
+        open_recent(paths.first());
 }
 
 void frm_main::new_database()
@@ -244,6 +296,8 @@ void frm_main::new_database()
     g.db_path = path;
     g.rec_count = 0;
     ws_clear();
+    remember_database(path);
+    fill_recent_menu();
     show_editor();
 }
 

@@ -21,9 +21,11 @@ public:
     QAction* mnu_olddatabase = nullptr;
     QAction* mnu_newdatabase = nullptr;
     QAction* mnu_openfile = nullptr;
+    QMenu* mnu_recent = nullptr;
     QAction* mnu_exit = nullptr;
     QMenu* mnu_prefs = nullptr;
     QAction* mnu_colors = nullptr;
+    QAction* mnu_reopen = nullptr;
     QMenu* mnu_help = nullptr;
     QAction* mnu_topics = nullptr;
     QAction* mnu_about = nullptr;
@@ -39,6 +41,10 @@ public:
     // Runs the open checks on path and, when they pass, shows the editor on it.
     // Returns whether the editor was shown.
     bool open_database(const QString& path);
+    // Opens the last collection when the user asked for that at start-up.
+    void reopen_last();
+    // Rebuilds the "Recent databases" submenu from the settings.
+    void fill_recent_menu();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -48,6 +54,7 @@ private:
     void build_menu();
     void center_splash();
     void show_editor();
+    void open_recent(const QString& path);
 };
 
 }  // namespace tessaran

@@ -12,6 +12,7 @@
 #include "dialogs/frm_remimage.h"
 #include "images/frm_image.h"
 #include "images/picture_loader.h"
+#include "images/thumbnails.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -60,7 +61,7 @@ void frm_kaleido::set_imageframe()
         const double left = 120 + (i - 1) * spacing;
         place_twips(b, left, m - h / 2);
         b->setText(QString::number(i));
-        b->setToolTip(trim_blanks(image_names[i]));
+        b->setToolTip(Thumbnails::instance().tooltip(trim_blanks(image_names[i])));
         b->setVisible(true);
         paint_button(b, button_color);
         right_edge = left + px_to_twips(b->width());
@@ -242,7 +243,7 @@ void frm_kaleido::cmd_images_Click(int i)
         if (path.isEmpty() || !path_storable(this, path.trimmed()))
             return;
         image_names[i] = path.trimmed();
-        cmd_images[i]->setToolTip(image_names[i]);
+        cmd_images[i]->setToolTip(Thumbnails::instance().tooltip(image_names[i]));
         replaced = true;
     }
     // A viewer still open on the old file would show a picture the list no

@@ -406,6 +406,20 @@ void frm_kaleido::build_menu()
     mnu_help->setObjectName(QStringLiteral("mnu_help"));
     mnu_helptopics = make_action(mnu_help, "mnu_helptopics", QStringLiteral("&Help topics"));
     mnu_about = make_action(mnu_help, "mnu_about", QStringLiteral("About"));
+
+    // Shortcuts, shown in the menus. Walking the records takes Alt with the
+    // keys that move inside a field, so editing a field keeps them.
+    mnu_save->setShortcut(QKeySequence::Save);
+    mnu_add->setShortcut(QKeySequence::New);
+    mnu_find->setShortcut(QKeySequence::Find);
+    mnu_findnxt->setShortcut(QKeySequence(Qt::Key_F3));
+    mnu_printforms->setShortcut(QKeySequence::Print);
+    mnu_close->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    mnu_helptopics->setShortcut(QKeySequence::HelpContents);
+    mnu_first->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
+    mnu_prev->setShortcut(QKeySequence(Qt::ALT | Qt::Key_PageUp));
+    mnu_next->setShortcut(QKeySequence(Qt::ALT | Qt::Key_PageDown));
+    mnu_last->setShortcut(QKeySequence(Qt::ALT | Qt::Key_End));
 }
 
 void frm_kaleido::connect_commands()

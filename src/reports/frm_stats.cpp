@@ -283,7 +283,7 @@ void frm_stats::cmd_pdf_Click()
         return true;
     };
     const QStringList lines = stats_csv_lines(stats_, head());
-    job.paint = [this, lines](QPainter& painter, QPrinter& printer) {
+    job.paint = [this, lines](QPainter& painter, QPrinter& printer, PageProgress& progress) {
         InchPage page(painter, printer);
         QFont font(QStringLiteral("Arial"), 10);
         QFont bold = font;
@@ -292,13 +292,20 @@ void frm_stats::cmd_pdf_Click()
         const double bottom = 10.25;
         const double step = page.text_height(font) * 1.15;
         double y = 0.75;
+        const int per_page = std::max(1, int((bottom - y - 2 * step) / step));
+        const int pages = int((lines.size() + per_page - 1) / per_page) + 1;
+        int page_no = 1;
+        if (!progress.page(page_no, pages))
+            return;
         page.text(bold, left, y, QStringLiteral("COLLECTION STATISTICS"));
         y += 2 * step;
         // Each line of the report, its items in columns.
         for (const QString& line : lines) {
             if (y + step > bottom) {
+                if (!progress.page(++page_no, pages))
+                    return;
                 printer.newPage();
-                y = 0.75;
+                y = 0.75 + 2 * step;
             }
             QStringList items;
             for (QString item : line.split(QStringLiteral("\",\""))) {
@@ -314,6 +321,8 @@ void frm_stats::cmd_pdf_Click()
             y += step;
         }
         // The two charts on a page of their own.
+        if (!progress.page(++page_no, pages))
+            return;
         printer.newPage();
         for (QChartView* view : {chart_spending, chart_types}) {
             const QRectF target(page.px_x(left), page.px_y(view == chart_spending ? 0.75 : 5.6), page.px_x(7.0),

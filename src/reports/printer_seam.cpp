@@ -12,6 +12,9 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProgressDialog>
+
+#include <algorithm>
 
 namespace tessaran {
 
@@ -28,6 +31,47 @@ PreviewHook& preview_hook()
     static PreviewHook h;
     return h;
 }
+
+ProgressHook& progress_hook()
+{
+    static ProgressHook h;
+    return h;
+}
+
+// The progress window of a printout. It appears only for a printout that
+// takes a moment, repaints and takes the Cancel click while pages are drawn.
+class DialogProgress : public PageProgress {
+public:
+    explicit DialogProgress(QWidget* parent) : dialog_(parent)
+    {
+        dialog_.setObjectName(QStringLiteral("print_progress"));
+        dialog_.setWindowTitle(QStringLiteral("Print"));
+        dialog_.setWindowModality(Qt::WindowModal);
+        dialog_.setMinimumDuration(500);
+        dialog_.setAutoReset(false);
+        dialog_.setAutoClose(false);
+    }
+    bool page(int number, int pages) override
+    {
+        if (dialog_.wasCanceled())
+            return false;
+        dialog_.setMaximum(std::max(1, pages));
+        dialog_.setLabelText(QStringLiteral("Printing page %1 of %2").arg(number).arg(pages));
+        dialog_.setValue(std::min(number - 1, dialog_.maximum()));
+        if (progress_hook())
+            progress_hook()(&dialog_, number);
+        return !dialog_.wasCanceled();
+    }
+    bool cancelled() const { return dialog_.wasCanceled(); }
+
+private:
+    QProgressDialog dialog_;
+};
+
+class NoProgress : public PageProgress {
+public:
+    bool page(int, int) override { return true; }
+};
 
 // Printer line-width units: 1 is a fine rule of 1/150 inch on any device.
 constexpr double line_unit_inches = 1.0 / 150.0;
@@ -93,7 +137,13 @@ PrintOutcome save_as_pdf(QWidget* parent, const PrintJob& job)
         msgbox(parent, QStringLiteral("The PDF file could not be written: ") + path, MsgIcon::critical);
         return PrintOutcome::failed;
     }
-    job.paint(painter, *pdf);
+    DialogProgress progress(parent);
+    job.paint(painter, *pdf, progress);
+    if (progress.cancelled()) {
+        // The scratch file goes with it; the chosen file was never touched.
+        painter.end();
+        return PrintOutcome::cancelled;
+    }
     if (!painter.end()) {
         msgbox(parent, QStringLiteral("The PDF file could not be finished: ") + path, MsgIcon::critical);
         return PrintOutcome::failed;
@@ -221,7 +271,16 @@ PrintOutcome run_print_job(QWidget* parent, const PrintJob& job)
             return PrintOutcome::cancelled;
         return save_as_pdf(parent, job);
     }
-    job.paint(painter, *printer);
+    DialogProgress progress(parent);
+    job.paint(painter, *printer, progress);
+    if (progress.cancelled()) {
+        printer->abort();
+        painter.end();
+        // A PDF printer leaves no half file behind.
+        if (is_pdf_file_output(*printer))
+            QFile::remove(printer->outputFileName());
+        return PrintOutcome::cancelled;
+    }
     if (!painter.end()) {
         msgbox(parent, QStringLiteral("The printer could not finish the document."), MsgIcon::critical);
         return PrintOutcome::failed;
@@ -235,6 +294,11 @@ PrintOutcome run_print_job(QWidget* parent, const PrintJob& job)
         }
     }
     return PrintOutcome::printed;
+}
+
+void set_print_progress_hook(ProgressHook hook)
+{
+    progress_hook() = std::move(hook);
 }
 
 void set_preview_hook(PreviewHook hook)
@@ -257,7 +321,8 @@ void preview_print_job(QWidget* parent, const PrintJob& job)
         QPainter painter;
         if (!painter.begin(p))
             return;
-        job.paint(painter, *p);
+        NoProgress progress;
+        job.paint(painter, *p, progress);
         painter.end();
     });
     if (preview_hook()) {

@@ -62,18 +62,29 @@ private:
     double dpi_y_ = 96;
 };
 
+// Told before each page of a printout is drawn. False means the user cancelled:
+// the job draws nothing more.
+class PageProgress {
+public:
+    virtual ~PageProgress() = default;
+    virtual bool page(int number, int pages) = 0;
+};
+
 // A printout: prepare sets up the printer (orientation) and may refuse (after
-// telling the user); paint draws every page on a started document.
+// telling the user); paint draws every page on a started document, asking
+// progress before each one.
 struct PrintJob {
     std::function<bool(QPrinter&)> prepare;
-    std::function<void(QPainter&, QPrinter&)> paint;
+    std::function<void(QPainter&, QPrinter&, PageProgress&)> paint;
 };
 
 enum class PrintOutcome { printed, saved_pdf, cancelled, refused, failed };
 
 // Prints the job on the printer from make_printer(). Without a printer, or when
 // the printer cannot start the document, the user is told and may save the same
-// pages as a PDF file instead. Only a real result is reported as done.
+// pages as a PDF file instead. Only a real result is reported as done. A
+// progress window ("Printing page N of M", Cancel) is shown while it prints;
+// Cancel aborts the job: the printer gets nothing more and no PDF remains.
 PrintOutcome run_print_job(QWidget* parent, const PrintJob& job);
 
 // Asks for a PDF file and writes the job's pages to it (the file is replaced
@@ -82,6 +93,10 @@ PrintOutcome save_job_as_pdf(QWidget* parent, const PrintJob& job);
 
 // Shows the job's pages in a print preview before anything is printed.
 void preview_print_job(QWidget* parent, const PrintJob& job);
+
+// Set by tests: called with the progress window after it shows each page.
+using ProgressHook = std::function<void(QWidget* progress_window, int page)>;
+void set_print_progress_hook(ProgressHook hook);
 
 // Set by tests: called with the preview dialog instead of running it modally.
 using PreviewHook = std::function<void(QWidget* preview_dialog)>;

@@ -185,7 +185,7 @@ PrintJob record_sheets_job(QWidget* parent, int first, int last)
         }
         return true;
     };
-    job.paint = [first, last](QPainter& painter, QPrinter& printer) {
+    job.paint = [first, last](QPainter& painter, QPrinter& printer, PageProgress& progress) {
         const Globalvars& g = gv();
         InchPage page(painter, printer);
         const SheetLayout layout = sheet_layout(11.0);
@@ -194,6 +194,8 @@ PrintJob record_sheets_job(QWidget* parent, int first, int last)
             return;
         ScopeRecord& rec = gv().rec;
         for (int p = first; p <= last; ++p) {
+            if (!progress.page(p - first + 1, last - first + 1))
+                return;
             if (p > first)
                 printer.newPage();
             if (db.read(g.ws_recno[static_cast<std::size_t>(p)], rec))

@@ -23,8 +23,9 @@ enum class Just { left, centre, right };
 // One print run: the page header, cells with page breaks, the table rules.
 class SummaryPainter {
 public:
-    SummaryPainter(InchPage& page, QPrinter& printer, const SummaryPrintData& d, const SummaryLayout& l)
-        : page_(page), printer_(printer), d_(d), l_(l), bottom_limit_(l.bottom)
+    SummaryPainter(InchPage& page, QPrinter& printer, const SummaryPrintData& d, const SummaryLayout& l,
+                   PageProgress& progress)
+        : page_(page), printer_(printer), d_(d), l_(l), progress_(progress), bottom_limit_(l.bottom)
     {
     }
 
@@ -32,11 +33,15 @@ public:
     {
         print_page_header();
         y_ = heading_bottom_ + l_.line_height;
+        pages_ = page_count();
+        if (!progress_.page(1, pages_))
+            return;
         const int n = static_cast<int>(d_.columns.size());
         for (const QStringList& row : d_.rows) {
             for (int j = 0; j < n && j < row.size(); ++j) {
                 const auto [x, just] = cell_anchor(j);
-                print_cell(x, row.at(j), just);
+                if (!print_cell(x, row.at(j), just))
+                    return;
             }
             y_ += l_.row_pitch;
             fresh_page_ = false;
@@ -46,6 +51,17 @@ public:
     }
 
 private:
+    // Every page has the same header, so every page holds the same number of
+    // rows: the first row at the top, one more per pitch while it fits.
+    int page_count() const
+    {
+        const double text = page_.text_height(summary_font(page_size(), false));
+        const double top = heading_bottom_ + l_.line_height;
+        const int per_page = std::max(1, int((bottom_limit_ - text - top) / l_.row_pitch) + 1);
+        const int rows = int(d_.rows.size());
+        return std::max(1, (rows + per_page - 1) / per_page);
+    }
+
     std::pair<double, Just> cell_anchor(int j) const
     {
         const double pad = l_.pad;
@@ -73,7 +89,8 @@ private:
         last_text_bottom_ = y + page_.text_height(f);
     }
 
-    void print_cell(double x, const QString& raw, Just just)
+    // False when the user cancelled at a page break.
+    bool print_cell(double x, const QString& raw, Just just)
     {
         const QString text = raw.trimmed();
         const QFont f = summary_font(page_size(), false);
@@ -81,13 +98,16 @@ private:
         // takes it anyway so an oversized header cannot loop forever.
         if (y_ + page_.text_height(f) > bottom_limit_ && !fresh_page_) {
             draw_table_lines();
-            printer_.newPage();
             ++page_no_;
+            if (!progress_.page(page_no_, std::max(pages_, page_no_)))
+                return false;
+            printer_.newPage();
             print_page_header();
             y_ = heading_bottom_ + l_.line_height;
             fresh_page_ = true;
         }
         put(f, x, y_, text, just);
+        return true;
     }
 
     int page_size() const { return qMax(1, l_.size - 1); }
@@ -147,7 +167,9 @@ private:
     QPrinter& printer_;
     const SummaryPrintData& d_;
     const SummaryLayout& l_;
+    PageProgress& progress_;
     double bottom_limit_;
+    int pages_ = 1;
     double y_ = 0;
     double table_top_ = 0;
     double heading_bottom_ = 0;
@@ -220,9 +242,10 @@ std::optional<SummaryLayout> fit_summary(const std::vector<SummaryColumn>& colum
     return std::nullopt;
 }
 
-void paint_summary(InchPage& page, QPrinter& printer, const SummaryPrintData& data, const SummaryLayout& layout)
+void paint_summary(InchPage& page, QPrinter& printer, const SummaryPrintData& data, const SummaryLayout& layout,
+                   PageProgress& progress)
 {
-    SummaryPainter(page, printer, data, layout).run();
+    SummaryPainter(page, printer, data, layout, progress).run();
 }
 
 PrintJob summary_print_job(QWidget* parent, const SummaryPrintData& data)
@@ -246,9 +269,9 @@ PrintJob summary_print_job(QWidget* parent, const SummaryPrintData& data)
         *layout = *fitted;
         return true;
     };
-    job.paint = [&data, layout](QPainter& painter, QPrinter& printer) {
+    job.paint = [&data, layout](QPainter& painter, QPrinter& printer, PageProgress& progress) {
         InchPage page(painter, printer);
-        paint_summary(page, printer, data, *layout);
+        paint_summary(page, printer, data, *layout, progress);
     };
     return job;
 }

@@ -61,7 +61,8 @@ std::optional<SummaryLayout> fit_summary(const std::vector<SummaryColumn>& colum
 QFont summary_font(int size, bool bold);
 
 // Draws every page on a started document.
-void paint_summary(InchPage& page, QPrinter& printer, const SummaryPrintData& data, const SummaryLayout& layout);
+void paint_summary(InchPage& page, QPrinter& printer, const SummaryPrintData& data, const SummaryLayout& layout,
+                   PageProgress& progress);
 
 // The print job: landscape when the printer takes it (else portrait), the fit
 // ("Unable to fit the data to the page" when none), then the pages.

@@ -83,8 +83,10 @@ private slots:
         make_window();
         const QList<QStringList> expected = {
             {"mnu_kbase", "&Kaleidoscope database", "mnu_olddatabase", "&Open demo database", "mnu_newdatabase",
-             "&Create new database...", "mnu_openfile", "Open database file...", "mnu_exit", "E&xit"},
-            {"mnu_prefs", "&Preferences", "mnu_colors", "Define program colors..."},
+             "&Create new database...", "mnu_openfile", "Open database file...", "mnu_recent", "&Recent databases",
+             "mnu_exit", "E&xit"},
+            {"mnu_prefs", "&Preferences", "mnu_colors", "Define program colors...", "mnu_reopen",
+             "Reopen last database at start-up"},
             {"mnu_help", "&Help", "mnu_topics", "Help Topics", "mnu_about", "About"},
         };
         const QList<QAction*> groups = window->menuBar()->actions();

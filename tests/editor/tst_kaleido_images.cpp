@@ -16,12 +16,23 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QTimer>
 
 using namespace tessaran;
 using namespace tessaran::test;
 
 namespace {
+
+// The path a picture button's tooltip names; its preview or the reason it
+// has none may follow it.
+QString tip_path(const QWidget* button)
+{
+    const QString tip = button->toolTip();
+    if (!tip.startsWith(QLatin1String("<p>")))
+        return tip;
+    return QTextDocumentFragment::fromHtml(tip.section(QStringLiteral("</p>"), 0, 0).mid(3)).toPlainText();
+}
 
 const QString full_list =
     QStringLiteral("Cannot add image, as kaleidscope record already contains maximum number of images.");
@@ -160,7 +171,7 @@ void tst_kaleido_images::frame_commands_and_enabling()
     QPushButton* b1 = ed->cmd_images[1];
     QVERIFY(!b1->isHidden());
     QCOMPARE(b1->text(), QStringLiteral("1"));
-    QCOMPARE(b1->toolTip(), p);
+    QCOMPARE(tip_path(b1), p);
     QVERIFY(ed->cmd_add_image->x() > b1->geometry().right());
     ed->remimage(1);
     QVERIFY(!ed->cmd_rem_image->isEnabled());
@@ -222,7 +233,7 @@ void tst_kaleido_images::full_list_message_at_ten()
     QCOMPARE(fx.dialogs.last().title, QStringLiteral("TESSARAN V"));
     QVERIFY(fx.dialogs.file_filters.isEmpty());
     QCOMPARE(ed->temp_numimages, qint16(10));
-    QCOMPARE(ed->cmd_images[10]->toolTip(), QStringLiteral("/no/such/10.jpg"));
+    QCOMPARE(tip_path(ed->cmd_images[10]), QStringLiteral("/no/such/10.jpg"));
 }
 
 void tst_kaleido_images::remove_two_of_four_moves_viewers()
@@ -251,7 +262,7 @@ void tst_kaleido_images::remove_two_of_four_moves_viewers()
     QCOMPARE(ed->image_names[3], p[3]);
     QVERIFY(ed->image_names[4].isEmpty());
     QVERIFY(ed->cmd_images[4]->isHidden());
-    QCOMPARE(ed->cmd_images[3]->toolTip(), p[3]);
+    QCOMPARE(tip_path(ed->cmd_images[3]), p[3]);
     // The picture file itself is left alone.
     QVERIFY(QFile::exists(p[1]));
 }
@@ -315,7 +326,7 @@ void tst_kaleido_images::missing_file_question()
     QCOMPARE(fx.dialogs.last().buttons, MsgButtons::yes_no);
     QCOMPARE(fx.dialogs.file_filters.size(), answer == MsgAnswer::yes ? 1 : 0);
     QCOMPARE(ed->image_names[1], shown ? other : missing);
-    QCOMPARE(ed->cmd_images[1]->toolTip(), shown ? other : missing);
+    QCOMPARE(tip_path(ed->cmd_images[1]), shown ? other : missing);
     QCOMPARE(viewer_open(ed, 1), shown);
     QCOMPARE(ed->images_loaded, shown ? QStringLiteral("1000000000") : QStringLiteral("0000000000"));
 }
@@ -450,7 +461,7 @@ void tst_kaleido_images::long_path_kept_while_editing_cut_on_save()
     fx.dialogs.choose_file(path);
     ed->cmd_add_image_Click();
     QCOMPARE(ed->image_names[1], path);
-    QCOMPARE(ed->cmd_images[1]->toolTip(), path);
+    QCOMPARE(tip_path(ed->cmd_images[1]), path);
     QVERIFY(viewer_open(ed, 1));
     QCOMPARE(viewer(ed, 1)->windowTitle(), QStringLiteral("Image 1: ") + path);
 

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QLocale>
 #include <QPrintPreviewWidget>
+#include <QProgressDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -213,6 +214,48 @@ private slots:
         QCOMPARE(dialogs.shown.size(), 2);
         QVERIFY(dialogs.shown.at(1).text.contains("could not start the document"));
         QVERIFY(!QFile::exists(bad));
+    }
+
+    // The progress window counts the pages that come out; Cancel in the
+    // middle leaves no PDF and reports nothing as printed.
+    void progress_and_cancel_data()
+    {
+        QTest::addColumn<int>("cancel_at");
+        QTest::newRow("to the end") << 0;
+        QTest::newRow("cancelled at page 2") << 2;
+    }
+    void progress_and_cancel()
+    {
+        QFETCH(int, cancel_at);
+        QList<ScopeRecord> recs;
+        for (int i = 1; i <= 150; ++i)
+            recs << make_record(QString("Scope%1").arg(i), "Artist");
+        TempDb db(recs);
+        db.open_for_summary(1);
+        const QString out = db.dir() + "/p.pdf";
+        set_printer_factory([out] { return make_pdf_printer(out); });
+        QStringList labels;
+        set_print_progress_hook([&labels, cancel_at](QWidget* w, int page) {
+            auto* dlg = qobject_cast<QProgressDialog*>(w);
+            labels << dlg->labelText();
+            if (page == cancel_at)
+                dlg->cancel();
+        });
+        ScriptedDialogs dialogs;
+        frm_sumgrid grid;
+        grid.show();
+        QTest::mouseClick(grid.cmd_print, Qt::LeftButton);
+        set_print_progress_hook({});
+        if (cancel_at) {
+            QCOMPARE(labels, (QStringList{"Printing page 1 of 7", "Printing page 2 of 7"}));
+            QVERIFY(!QFile::exists(out));
+        } else {
+            const int pages = pdf_pages(out).size();
+            QVERIFY(pages >= 3);
+            QCOMPARE(labels.size(), pages);
+            QCOMPARE(labels.last(), QStringLiteral("Printing page %1 of %1").arg(pages));
+        }
+        QCOMPARE(dialogs.shown.size(), 1);  // only the "send to printer?" question
     }
 
     void preview_shows_the_same_pages()

@@ -1,0 +1,54 @@
+#include "recent_databases.h"
+
+#include "program_files.h"
+
+#include <QSettings>
+
+namespace tessaran {
+
+namespace {
+
+// An INI file in the user's configuration folder for the program.
+QSettings settings()
+{
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QString::fromLatin1(app_id), QStringLiteral("tessaran"));
+}
+
+const QString recent_key = QStringLiteral("recent/databases");
+const QString reopen_key = QStringLiteral("startup/reopen_last");
+
+}  // namespace
+
+QStringList recent_databases()
+{
+    QStringList list = settings().value(recent_key).toStringList();
+    list.removeAll(QString());
+    return list.mid(0, recent_limit);
+}
+
+void remember_database(const QString& path)
+{
+    QStringList list = recent_databases();
+    list.removeAll(path);
+    list.prepend(path);
+    settings().setValue(recent_key, list.mid(0, recent_limit));
+}
+
+void forget_database(const QString& path)
+{
+    QStringList list = recent_databases();
+    list.removeAll(path);
+    settings().setValue(recent_key, list);
+}
+
+bool reopen_last_at_startup()
+{
+    return settings().value(reopen_key, false).toBool();
+}
+
+void set_reopen_last_at_startup(bool on)
+{
+    settings().setValue(reopen_key, on);
+}
+
+}  // namespace tessaran

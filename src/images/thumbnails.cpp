@@ -1,0 +1,61 @@
+#include "thumbnails.h"
+
+#include "picture_loader.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QImage>
+#include <QThreadPool>
+
+namespace tessaran {
+
+Thumbnails& Thumbnails::instance()
+{
+    // A child of the application: gone with it, after the background reads.
+    static Thumbnails* cache = new Thumbnails(QCoreApplication::instance());
+    return *cache;
+}
+
+Thumbnails::Thumbnails(QObject* parent) : QObject(parent) {}
+
+QString Thumbnails::tooltip(const QString& path)
+{
+    const QString shown = path.toHtmlEscaped();
+    const auto it = entries_.constFind(path);
+    if (it == entries_.constEnd()) {
+        entries_.insert(path, Entry{});
+        ++reads_;
+        const QString target = dir_.filePath(QStringLiteral("thumbnail_%1.png").arg(reads_));
+        QThreadPool::globalInstance()->start([this, path, target] {
+            QString reason;
+            if (!QFileInfo(path).isFile()) {
+                reason = QStringLiteral("The file does not exist.");
+            } else {
+                const LoadedPicture picture = load_picture(path, QSize(longest_side, longest_side));
+                if (!picture.ok())
+                    reason = picture.error;
+                else if (!picture.image.save(target, "PNG"))
+                    reason = QStringLiteral("The preview could not be made.");
+            }
+            QMetaObject::invokeMethod(this, [this, path, target, reason] { finished(path, target, reason); },
+                                      Qt::QueuedConnection);
+        });
+        return shown;
+    }
+    if (!it->done)
+        return shown;
+    if (!it->reason.isEmpty())
+        return QStringLiteral("<p>%1</p><p>%2</p>").arg(shown, it->reason.toHtmlEscaped());
+    return QStringLiteral("<p>%1</p><img src=\"%2\">").arg(shown, it->file.toHtmlEscaped());
+}
+
+void Thumbnails::finished(const QString& path, const QString& file, const QString& reason)
+{
+    Entry& e = entries_[path];
+    e.done = true;
+    e.file = reason.isEmpty() ? file : QString();
+    e.reason = reason;
+    emit ready(path);
+}
+
+}  // namespace tessaran

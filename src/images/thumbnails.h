@@ -1,0 +1,46 @@
+// Small previews of the pictures for the image buttons' tooltips. Each path is
+// read once, in the background (a slow or missing file never holds up the
+// editor), with the viewer's allocation limit, and kept while the program runs.
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace tessaran {
+
+class Thumbnails : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int longest_side = 200;
+
+    // The one cache of the program.
+    static Thumbnails& instance();
+
+    // The tooltip of a picture button: the path, with the thumbnail under it
+    // once it is read, or the reason the picture cannot be read. The first
+    // request for a path starts reading it.
+    QString tooltip(const QString& path);
+    // How many pictures were read so far (each path once).
+    int reads() const { return reads_; }
+
+signals:
+    // The thumbnail of path (or its failure) is ready: ask for the tooltip again.
+    void ready(const QString& path);
+
+private:
+    explicit Thumbnails(QObject* parent);
+    void finished(const QString& path, const QString& file, const QString& reason);
+
+    struct Entry {
+        bool done = false;
+        QString file;    // the thumbnail as a PNG file
+        QString reason;  // why there is none
+    };
+    QHash<QString, Entry> entries_;
+    QTemporaryDir dir_;
+    int reads_ = 0;
+};
+
+}  // namespace tessaran
