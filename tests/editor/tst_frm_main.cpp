@@ -20,6 +20,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -64,6 +65,8 @@ private slots:
         QVERIFY(QFile::copy(QStringLiteral(TESSARAN_SOURCE_DIR "/data/tessaran_defcolors.dat"),
                             path(QStringLiteral("tessaran_defcolors.dat"))));
         set_program_folder_for_tests(dir->path());
+        // Recent databases and start-up choices go to this test's own settings.
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, path(QStringLiteral("settings")));
         dialogs = std::make_unique<ScriptedDialogs>();
     }
 
@@ -410,6 +413,71 @@ private slots:
         window->mnu_exit->trigger();
         QVERIFY(!window->isVisible());
         QVERIFY(!ed || !ed->isVisible());
+    }
+
+    // The last collections opened or created, most recent first, numbered;
+    // a vanished one is reported with the opening check's message and dropped.
+    void recent_databases_and_reopening()
+    {
+        QStringList paths;
+        for (int i = 1; i <= 9; ++i) {
+            paths.prepend(path(QStringLiteral("c%1.rnd").arg(i)));
+            QVERIFY(write_db(paths.first(), {make_record(QStringLiteral("Scope %1").arg(i))}));
+        }
+        make_window();
+        QCOMPARE(window->mnu_recent->actions().size(), 1);
+        QVERIFY(!window->mnu_recent->actions().first()->isEnabled());
+        for (int i = 8; i >= 0; --i) {
+            QVERIFY(window->open_database(paths[i]));
+            delete editor();
+            sub_menu_show();
+        }
+        const QList<QAction*> items = window->mnu_recent->actions();
+        QCOMPARE(items.size(), 8);
+        QCOMPARE(items.first()->text(), QStringLiteral("&1 ") + paths[0]);
+        QCOMPARE(items.last()->text(), QStringLiteral("&8 ") + paths[7]);
+
+        // Choosing one opens it as "Open database file..." does.
+        items[2]->trigger();
+        QVERIFY(editor());
+        QCOMPARE(gv().db_path, paths[2]);
+        delete editor();
+        sub_menu_show();
+        QCOMPARE(window->mnu_recent->actions().first()->text(), QStringLiteral("&1 ") + paths[2]);
+
+        QVERIFY(QFile::remove(paths[0]));
+        window->mnu_recent->actions().at(1)->trigger();
+        QCOMPARE(dialogs->texts(), QStringList{QStringLiteral("File %1 does not exist!").arg(paths[0])});
+        QVERIFY(!editor());
+        QCOMPARE(window->mnu_recent->actions().size(), 7);
+
+        // Reopening at start-up: off by default; on, the last one opens.
+        delete window;
+        window = nullptr;
+        make_window();
+        QVERIFY(window->mnu_reopen->isCheckable() && !window->mnu_reopen->isChecked());
+        window->reopen_last();
+        QVERIFY(!editor());
+        window->mnu_reopen->trigger();
+        delete window;
+        window = nullptr;
+        make_window();
+        QVERIFY(window->mnu_reopen->isChecked());
+        window->reopen_last();
+        QVERIFY(editor());
+        QCOMPARE(gv().db_path, paths[2]);
+    }
+
+    void shortcuts_shown_in_the_menus()
+    {
+        make_window();
+        QCOMPARE(window->mnu_openfile->shortcut(), QKeySequence(QKeySequence::Open));
+        QCOMPARE(window->mnu_exit->shortcut(), QKeySequence(QKeySequence::Quit));
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        dialogs->choose_file(QString());  // the file dialog, cancelled
+        QTest::keyClick(window, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(dialogs->file_filters.size(), 1);
     }
 
 private:

@@ -102,6 +102,50 @@ private slots:
         QVERIFY(ed->findChild<QWidget*>(QStringLiteral("img_logo")));
     }
 
+    void shortcuts_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::newRow("save") << "mnu_save" << QKeySequence(QKeySequence::Save);
+        QTest::newRow("add") << "mnu_add" << QKeySequence(QKeySequence::New);
+        QTest::newRow("find") << "mnu_find" << QKeySequence(QKeySequence::Find);
+        QTest::newRow("find next") << "mnu_findnxt" << QKeySequence(Qt::Key_F3);
+        QTest::newRow("print forms") << "mnu_printforms" << QKeySequence(QKeySequence::Print);
+        QTest::newRow("close") << "mnu_close" << QKeySequence(Qt::CTRL | Qt::Key_W);
+        QTest::newRow("help") << "mnu_helptopics" << QKeySequence(QKeySequence::HelpContents);
+        QTest::newRow("first") << "mnu_first" << QKeySequence(Qt::ALT | Qt::Key_Home);
+        QTest::newRow("previous") << "mnu_prev" << QKeySequence(Qt::ALT | Qt::Key_PageUp);
+        QTest::newRow("next") << "mnu_next" << QKeySequence(Qt::ALT | Qt::Key_PageDown);
+        QTest::newRow("last") << "mnu_last" << QKeySequence(Qt::ALT | Qt::Key_End);
+    }
+
+    void shortcuts()
+    {
+        QFETCH(QString, action);
+        QFETCH(QKeySequence, keys);
+        EditorFixture f(three_records());
+        frm_kaleido* ed = f.open();
+        QCOMPARE(ed->findChild<QAction*>(action)->shortcut(), keys);
+    }
+
+    // A shortcut runs its button's routine: the leave question comes first.
+    void record_keys_ask_before_leaving_an_edit()
+    {
+        EditorFixture f(three_records());
+        frm_kaleido* ed = f.open();
+        QVERIFY(f.show_active());
+        type_into(ed->tb_city, QStringLiteral("Taos"));
+        f.dialogs.answer(MsgAnswer::no);
+        QTest::keyClick(ed->tb_city, Qt::Key_PageDown, Qt::AltModifier);
+        QCOMPARE(f.dialogs.texts().size(), 1);
+        QVERIFY(f.dialogs.texts().first().startsWith(QLatin1String("Kaleidoscope data has been changed.")));
+        QCOMPARE(gv().ws_pos, qint16(2));
+        QTest::keyClick(ed->tb_city, Qt::Key_End, Qt::AltModifier);
+        QCOMPARE(gv().ws_pos, qint16(3));
+        QTest::keyClick(ed->tb_city, Qt::Key_Home, Qt::AltModifier);
+        QCOMPARE(gv().ws_pos, qint16(1));
+    }
+
     void menu_items()
     {
         EditorFixture f(three_records());
