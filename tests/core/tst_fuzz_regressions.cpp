@@ -1,6 +1,6 @@
-// The properties the fuzz targets in tests/fuzz check, on inputs kept as data
+// The properties the fuzz targets in fuzz check, on inputs kept as data
 // rows: edge inputs from the seeds and any input a fuzz run ever stopped on.
-// (The recorded runs found none; see tests/fuzz/README.md.)
+// (The recorded runs found none; see fuzz/README.md.)
 #include "core/color_file.h"
 #include "core/criteria.h"
 #include "core/fct_currency.h"
