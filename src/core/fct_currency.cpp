@@ -2,6 +2,7 @@
 
 #include "digit_at.h"
 #include "fct_nuller.h"
+#include "scope_record.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -294,6 +295,9 @@ struct MoneyLocale {
     bool ascii_plain = false;  // plain writes whole numbers as QString::number does
     QString decimal_point;
     QString negative_sign;
+    QByteArray decimal_bytes;   // the two above in Windows-1252, for money_plain_bytes
+    QByteArray negative_bytes;
+    bool plain_bytes = false;   // money_plain_bytes may write digits itself
     // The currency form of one sign: the probe amount 1234 in it, and where the
     // probe's number stands in it (-1 when not exactly once).
     struct Form {
@@ -323,6 +327,8 @@ const MoneyLocale& money_locale()
     m.ascii_plain = m.plain.toString(qulonglong(1234567890)) == QLatin1String("1234567890");
     m.decimal_point = now.decimalPoint();
     m.negative_sign = now.negativeSign();
+    m.plain_bytes = m.ascii_plain && to_cp1252_exact(m.decimal_point, m.decimal_bytes)
+                    && to_cp1252_exact(m.negative_sign, m.negative_bytes);
     constexpr double probe = 1234.0;
     for (const bool negative : {false, true}) {
         MoneyLocale::Form& f = negative ? m.negative : m.positive;
@@ -398,6 +404,42 @@ QString money_plain_text(qint64 amount)
     const quint64 mag = magnitude(amount);
     const QString number = exact_number(m, mag, needed_decimals(mag), false);
     return amount < 0 ? m.negative_sign + number : number;
+}
+
+QByteArray money_plain_bytes(qint64 amount)
+{
+    const MoneyLocale& m = money_locale();
+    if (!m.plain_bytes)
+        return to_cp1252(money_plain_text(amount));
+    // The same text as money_plain_text, written straight as bytes.
+    const quint64 mag = magnitude(amount);
+    char digits[32];
+    int n = 0;
+    quint64 whole = mag / quint64(money_scale);
+    do {
+        digits[n++] = char('0' + whole % 10);
+        whole /= 10;
+    } while (whole > 0);
+    QByteArray out;
+    out.reserve(n + 8);
+    if (amount < 0)
+        out += m.negative_bytes;
+    while (n > 0)
+        out += digits[--n];
+    int places = needed_decimals(mag);
+    if (places > 0) {
+        out += m.decimal_bytes;
+        quint64 frac = mag % quint64(money_scale);
+        for (int k = places; k < 4; ++k)
+            frac /= 10;
+        char f[4];
+        for (int k = places - 1; k >= 0; --k) {
+            f[k] = char('0' + frac % 10);
+            frac /= 10;
+        }
+        out.append(f, places);
+    }
+    return out;
 }
 
 QString decimal_amount(qint64 amount)

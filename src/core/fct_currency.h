@@ -1,6 +1,7 @@
 // Money: a 64-bit count of ten-thousandths. 0 means "no price given".
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
@@ -27,6 +28,9 @@ QString money_text(qint64 amount);
 // Plain amount: no symbol, no grouping, the locale's decimal separator, no
 // trailing zeros; 0 gives "0".
 QString money_plain_text(qint64 amount);
+// The same as Windows-1252 bytes, made without strings where the locale allows
+// (the text export writes one for every price).
+QByteArray money_plain_bytes(qint64 amount);
 
 // An amount as a plain decimal with "." and no trailing zeros, as scripts
 // read it: "125", "12.5", "-0.0001"; and such a decimal read back exactly

@@ -6,8 +6,6 @@
 
 #include <QtEndian>
 
-#include <unordered_map>
-
 namespace tessaran {
 
 QString csv_quote(const QString& text)
@@ -76,19 +74,9 @@ void append_raw_item(QByteArray& out, const char* raw, Member member)
     out += '"';
 }
 
-// The quoted plain amount; an export meets the same prices again and again,
-// so each is formatted once.
-const QByteArray& quoted_amount(std::unordered_map<qint64, QByteArray>& known, qint64 amount)
-{
-    auto it = known.find(amount);
-    if (it == known.end())
-        it = known.emplace(amount, to_cp1252(csv_quote(money_plain_text(amount).trimmed()))).first;
-    return it->second;
-}
-
 // One record line without its line end, the same bytes as
 // to_cp1252(csv_line(export_record_items(decode_record(raw), kind))).
-void append_record_line(QByteArray& out, const char* raw, int kind, std::unordered_map<qint64, QByteArray>& amounts)
+void append_record_line(QByteArray& out, const char* raw, int kind)
 {
     static const Member scope_items[] = {m_scopename, m_artist,  m_scopetype, m_scopeyear, m_extmat,  m_extclr,
                                          m_celltype,  m_edition, m_objects,   m_signed,    m_mirrors, m_symmetry};
@@ -106,9 +94,12 @@ void append_record_line(QByteArray& out, const char* raw, int kind, std::unorder
     out += ',';
     append_raw_item(out, raw, m_date_bought);
     out += ',';
-    out += quoted_amount(amounts, qFromLittleEndian<qint64>(raw + offset_price_paid));
-    out += ',';
-    out += quoted_amount(amounts, qFromLittleEndian<qint64>(raw + offset_price_retail));
+    // A plain amount holds no quote and no blank to trim.
+    out += '"';
+    out += money_plain_bytes(qFromLittleEndian<qint64>(raw + offset_price_paid));
+    out += "\",\"";
+    out += money_plain_bytes(qFromLittleEndian<qint64>(raw + offset_price_retail));
+    out += '"';
     out += ',';
     append_raw_item(out, raw, m_store);
 }
@@ -135,7 +126,6 @@ FileStatus write_summary_export(const QString& path, const QString& db_path,
     const QByteArray crlf("\r\n");
     QByteArray chunk;
     chunk.reserve((1 << 16) + 4096);
-    std::unordered_map<qint64, QByteArray> amounts;
     for (const QString& line : lines)
         chunk += to_cp1252(line) + crlf;
 
@@ -147,7 +137,7 @@ FileStatus write_summary_export(const QString& path, const QString& db_path,
                 QStringLiteral("Record %1 could not be read from the database file.")
                     .arg(idx < ws_recno.size() ? ws_recno[idx] : p));
         }
-        append_record_line(chunk, raw, kind, amounts);
+        append_record_line(chunk, raw, kind);
         chunk += crlf;
         if (chunk.size() > (1 << 16)) {
             if (FileStatus st = out.write(chunk); !st)

@@ -71,6 +71,9 @@ private slots:
     {
         QFETCH(QString, locale);
         use_locale(locale);
+        for (const qint64 a : {qint64(0), qint64(1), qint64(10), qint64(12345), qint64(-12345), qint64(10000),
+                               qint64(123456789), std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max()})
+            QCOMPARE(money_plain_bytes(a), to_cp1252(money_plain_text(a)));
         QTemporaryDir dir;
         const QString db = dir.filePath("a.rnd");
         QByteArray file;
