@@ -270,6 +270,14 @@ std::vector<ImportedRow> convert_import_rows(const ImportSource& source, const Q
         const auto refuse = [&](int target, const QString& why) {
             problems << import_target_caption(target) + QLatin1Char(' ') + why;
         };
+        // More items than headings: a value holding the separator unquoted
+        // would land in the wrong fields.
+        for (qsizetype extra = targets.size(); extra < cells.size(); ++extra) {
+            if (!cells[extra].trimmed().isEmpty()) {
+                problems << QStringLiteral("The row has %1 items, more than the %2 headings").arg(cells.size()).arg(targets.size());
+                break;
+            }
+        }
         for (int c = 0; c < targets.size() && c < cells.size(); ++c) {
             const int target = targets[c];
             // A dump is a faithful copy: its texts stay as they are, blanks aside.

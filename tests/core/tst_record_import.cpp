@@ -96,6 +96,8 @@ private slots:
         QTest::newRow("unstorable") << QByteArray("\xc5\x81\xc3\xb3" "d\xc5\xba,,,,") << "Scope name holds characters the database cannot store";
         QTest::newRow("eleven pictures") << QByteArray("A,,,,a;b;c;d;e;f;g;h;i;j;k") << "Pictures has 11 paths, more than 10";
         QTest::newRow("line break in a name") << QByteArray("\"A\nB\",,,,") << "Scope name holds a line break";
+        QTest::newRow("unquoted separator") << QByteArray("A,,$1,120.00,1999,/p/a.jpg")
+                                            << "The row has 6 items, more than the 5 headings; Scope year \"120.00\": Entry for scope year field out of range!";
         QTest::newRow("two problems") << QByteArray("A,x,y,,") << "Date of purchase \"x\" is not a date; Purchase price \"y\" is not an amount";
     }
 
