@@ -18,6 +18,8 @@
 #include <QLocale>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -154,6 +156,9 @@ int main(int argc, char** argv)
 
     qInstallMessageHandler(quiet_platform_notes);
     QApplication app(argc, argv);
+    // The collections the benchmarks open stay out of the user's recent databases.
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
 
     if (!probe_path.isEmpty())
