@@ -264,6 +264,9 @@ private:
     bool validate_typed_fields();
     void refuse_full_database();
     void enable_all_commands();
+    // Settles edits and refuses when the last selection matched nothing, as
+    // the summaries and the statistics do before reading the working set.
+    bool working_set_ready();
     QString field_text(const QWidget* field) const;
     void set_field_text(QWidget* field, const QString& text);
 

@@ -19,15 +19,22 @@
 
 namespace tessaran {
 
-void frm_kaleido::mnu_summary_Click()
+bool frm_kaleido::working_set_ready()
 {
     if (!settle_edits())
-        return;
+        return false;
     if (gv().sel_matched == 0) {
         msgbox(this, QStringLiteral("Last select operation returned no matching kaleidoscope records"),
                MsgIcon::critical);
-        return;
+        return false;
     }
+    return true;
+}
+
+void frm_kaleido::mnu_summary_Click()
+{
+    if (!working_set_ready())
+        return;
     frm_sumchoice choice(
         [this](int) {
             frm_sumgrid grid(this);
@@ -51,13 +58,8 @@ void frm_kaleido::mnu_printforms_Click()
 
 void frm_kaleido::mnu_stats_Click()
 {
-    if (!settle_edits())
+    if (!working_set_ready())
         return;
-    if (gv().sel_matched == 0) {
-        msgbox(this, QStringLiteral("Last select operation returned no matching kaleidoscope records"),
-               MsgIcon::critical);
-        return;
-    }
     frm_stats stats(this);
     if (stats.loaded())
         stats.exec();
