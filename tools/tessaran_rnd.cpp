@@ -312,13 +312,16 @@ int main(int argc, char** argv)
     bool json = false;
     bool append = false;
     bool skip_bad = false;
+    const std::pair<const char*, bool*> flags[] = {
+        {"--strict", &strict}, {"--json", &json}, {"--append", &append}, {"--skip-bad", &skip_bad}};
     for (qsizetype i = 0; i < args.size();) {
-        const QString& a = args.at(i);
-        if (a == QLatin1String("--strict") || a == QLatin1String("--json") || a == QLatin1String("--append")
-            || a == QLatin1String("--skip-bad")) {
-            (a == QLatin1String("--strict") ? strict : a == QLatin1String("--json") ? json
-                                                     : a == QLatin1String("--append") ? append
-                                                                                      : skip_bad) = true;
+        bool* flag = nullptr;
+        for (const auto& [name, target] : flags) {
+            if (args.at(i) == QLatin1String(name))
+                flag = target;
+        }
+        if (flag) {
+            *flag = true;
             args.removeAt(i);
         } else if (args.at(i) == QLatin1String("--locale")) {
             if (i + 1 >= args.size())
