@@ -16,9 +16,9 @@ int main(int argc, char** argv)
     // A save past the file size limit must fail and be reported, not end the program.
     tessaran::ignore_file_size_signal();
     QApplication app(argc, argv);
-    // The id names the per-user folders and the settings; the display name is the one users see.
-    QApplication::setApplicationName(QString::fromLatin1(tessaran::app_id));
-    QApplication::setApplicationDisplayName(QStringLiteral("TESSARAN V"));
+    // No display name: the window system would add it to every caption. The
+    // per-user folders and the settings are named by the id explicitly.
+    QApplication::setApplicationName(QStringLiteral("TESSARAN V"));
     QApplication::setApplicationVersion(QStringLiteral("5.0"));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(tessaran::app_id));
 
