@@ -54,32 +54,6 @@ private slots:
         QCOMPARE(trim_blanks(last.scopename), QStringLiteral("Five"));  // the buffer holds the last record read
     }
 
-    void price_ranges_data()
-    {
-        QTest::addColumn<qint64>("min");
-        QTest::addColumn<qint64>("max");
-        QTest::addColumn<std::vector<qint16>>("expected");
-        QTest::newRow("min 0, open max keeps unpriced") << qint64(0) << open_money_max
-                                                        << std::vector<qint16>{1, 2, 3, 4, 5};
-        QTest::newRow("inclusive bounds") << qint64(50000) << qint64(100000) << std::vector<qint16>{1, 4};
-        QTest::newRow("only a minimum") << qint64(100000) << open_money_max << std::vector<qint16>{1, 3};
-        QTest::newRow("nothing") << qint64(300000) << open_money_max << std::vector<qint16>{};
-    }
-    void price_ranges()
-    {
-        QFETCH(qint64, min);
-        QFETCH(qint64, max);
-        QFETCH(std::vector<qint16>, expected);
-        TempDb db(five_records());
-        Criteria c;
-        c.by_paid = true;
-        c.paid_min = min;
-        c.paid_max = max;
-        std::vector<qint16> kept{99};
-        QVERIFY(selector_scan(db.path(), 5, c, kept).ok);
-        QCOMPARE(kept, expected);
-    }
-
     void never_reads_past_the_end()
     {
         TempDb db(five_records());

@@ -135,10 +135,6 @@ private slots:
                                                  << std::vector<qint16>{0, 1} << "[Selected:Text]";
         QTest::newRow("date from only") << Entries{{"tb_begdate", "1/1/2001"}}
                                         << std::vector<qint16>{0, 3, 4, 5} << "[Selected:Date]";
-        QTest::newRow("date up to only") << Entries{{"tb_enddate", "12/31/2001"}}
-                                         << std::vector<qint16>{0, 1, 3, 4} << "[Selected:Date]";
-        QTest::newRow("min 0 keeps unpriced") << Entries{{"tb_price_paid_min", "0"}}
-                                              << std::vector<qint16>{0, 1, 2, 3, 4, 5} << "[Selected:Price Paid]";
         QTest::newRow("price and text") << Entries{{"tb_price_paid_max", "100"}, {"slot:2", "s"}}
                                         << std::vector<qint16>{0, 1, 2, 5} << "[Selected:Price Paid,Text]";
     }
