@@ -154,41 +154,49 @@ FileStatus collect_stats(const QString& db_path, const std::vector<qint16>& ws_r
     return {};
 }
 
-QStringList stats_csv_lines(const CollectionStats& stats, const StatsHead& head)
+QList<QStringList> stats_rows(const CollectionStats& stats, const StatsHead& head)
 {
-    QStringList lines;
-    lines << csv_line({QStringLiteral("Collection statistics")});
-    lines << csv_line({QStringLiteral("Database file"), head.database});
-    lines << csv_line({QStringLiteral("Number of kaleidoscopes"), QString::number(stats.count)});
-    lines << csv_line({QStringLiteral("Sorted by"), head.sort});
-    lines << csv_line({QStringLiteral("Selection criteria"), head.selection});
-    lines << csv_line({QStringLiteral(" ")});
-    lines << csv_line({QString(), QStringLiteral("Purchase price"), QStringLiteral("Retail price")});
+    QList<QStringList> lines;
+    lines << QStringList{QStringLiteral("Collection statistics")};
+    lines << QStringList{QStringLiteral("Database file"), head.database};
+    lines << QStringList{QStringLiteral("Number of kaleidoscopes"), QString::number(stats.count)};
+    lines << QStringList{QStringLiteral("Sorted by"), head.sort};
+    lines << QStringList{QStringLiteral("Selection criteria"), head.selection};
+    lines << QStringList{QStringLiteral(" ")};
+    lines << QStringList{QString(), QStringLiteral("Purchase price"), QStringLiteral("Retail price")};
     const auto both = [&](const QString& label, qint64 AmountStats::*field) {
-        lines << csv_line({label, stats.paid.priced ? amount_text(stats.paid, stats.paid.*field) : QString(),
-                         stats.retail.priced ? amount_text(stats.retail, stats.retail.*field) : QString()});
+        lines << QStringList{label, stats.paid.priced ? amount_text(stats.paid, stats.paid.*field) : QString(),
+                           stats.retail.priced ? amount_text(stats.retail, stats.retail.*field) : QString()};
     };
     both(QStringLiteral("Total"), &AmountStats::total);
-    lines << csv_line({QStringLiteral("Average"), amount_text(stats.paid, stats.paid.average()),
-                     amount_text(stats.retail, stats.retail.average())});
+    lines << QStringList{QStringLiteral("Average"), amount_text(stats.paid, stats.paid.average()),
+                       amount_text(stats.retail, stats.retail.average())};
     both(QStringLiteral("Lowest"), &AmountStats::lowest);
     both(QStringLiteral("Highest"), &AmountStats::highest);
-    lines << csv_line({QStringLiteral("Without a price"), QString::number(stats.paid.unpriced),
-                     QString::number(stats.retail.unpriced)});
+    lines << QStringList{QStringLiteral("Without a price"), QString::number(stats.paid.unpriced),
+                       QString::number(stats.retail.unpriced)};
     qint64 diff = 0;
-    lines << csv_line({QStringLiteral("Retail value less price paid"),
-                     stats.difference(diff) ? money_text(diff) : QStringLiteral("too large to add up")});
+    lines << QStringList{QStringLiteral("Retail value less price paid"),
+                       stats.difference(diff) ? money_text(diff) : QStringLiteral("too large to add up")};
     const auto table = [&](const QString& title, const std::vector<GroupStats>& groups) {
-        lines << csv_line({QStringLiteral(" ")});
-        lines << csv_line({title, QStringLiteral("Kaleidoscopes"), QStringLiteral("Total paid"),
-                         QStringLiteral("Total retail value")});
+        lines << QStringList{QStringLiteral(" ")};
+        lines << QStringList{title, QStringLiteral("Kaleidoscopes"), QStringLiteral("Total paid"),
+                           QStringLiteral("Total retail value")};
         for (const GroupStats& g : groups)
-            lines << csv_line({g.key, QString::number(g.count), amount_text(g.paid, g.paid.total),
-                             amount_text(g.retail, g.retail.total)});
+            lines << QStringList{g.key, QString::number(g.count), amount_text(g.paid, g.paid.total),
+                               amount_text(g.retail, g.retail.total)};
     };
     table(QStringLiteral("Artist"), stats.by_artist);
     table(QStringLiteral("Scope type"), stats.by_type);
     table(QStringLiteral("Year of purchase"), stats.by_year);
+    return lines;
+}
+
+QStringList stats_csv_lines(const CollectionStats& stats, const StatsHead& head)
+{
+    QStringList lines;
+    for (const QStringList& row : stats_rows(stats, head))
+        lines << csv_line(row);
     return lines;
 }
 

@@ -61,7 +61,9 @@ struct StatsHead {
     QString selection;
 };
 
-// The report as comma-separated lines (every item quoted, inner quotes
+// The report as rows of items, in the order the text and the PDF give them.
+QList<QStringList> stats_rows(const CollectionStats& stats, const StatsHead& head);
+// The same as comma-separated lines (every item quoted, inner quotes
 // doubled, as the summary export writes them), amounts in the currency form.
 QStringList stats_csv_lines(const CollectionStats& stats, const StatsHead& head);
 // The report as one JSON document; amounts as plain decimal strings ("12.5").

@@ -282,7 +282,7 @@ void frm_stats::cmd_pdf_Click()
         printer.setPageOrientation(QPageLayout::Portrait);
         return true;
     };
-    const QStringList lines = stats_csv_lines(stats_, head());
+    const QList<QStringList> lines = stats_rows(stats_, head());
     job.paint = [this, lines](QPainter& painter, QPrinter& printer, PageProgress& progress) {
         InchPage page(painter, printer);
         QFont font(QStringLiteral("Arial"), 10);
@@ -300,22 +300,17 @@ void frm_stats::cmd_pdf_Click()
         page.text(bold, left, y, QStringLiteral("COLLECTION STATISTICS"));
         y += 2 * step;
         // Each line of the report, its items in columns.
-        for (const QString& line : lines) {
+        for (const QStringList& items : lines) {
             if (y + step > bottom) {
                 if (!progress.page(++page_no, pages))
                     return;
                 printer.newPage();
                 y = 0.75 + 2 * step;
             }
-            QStringList items;
-            for (QString item : line.split(QStringLiteral("\",\""))) {
-                item.remove(QLatin1Char('"'));
-                items << item.trimmed();
-            }
             const double widths[] = {3.2, 1.3, 1.4, 1.6};
             double x = left;
             for (int i = 0; i < items.size() && i < 4; ++i) {
-                page.text_elided(i == 0 ? bold : font, x, y, items[i], widths[i] - 0.1);
+                page.text_elided(i == 0 ? bold : font, x, y, items[i].trimmed(), widths[i] - 0.1);
                 x += widths[i];
             }
             y += step;

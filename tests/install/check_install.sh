@@ -52,10 +52,11 @@ check_tree() {
     HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=xcb \
         xvfb-run -a -s "-screen 0 1366x768x24" bash -c '
         bin=$1 demo=$2 short=$3
-        # How many windows match, once at least want of them are there (30 s at most).
+        # How many windows match, once at least want of them are there (90 s at
+        # most: a sanitized build on a busy machine starts slowly).
         windows() {
             local n=0
-            for _ in $(seq 60); do
+            for _ in $(seq 180); do
                 n=$(xdotool search --name "$1" 2>/dev/null | wc -l)
                 [ "$n" -ge "$2" ] && break
                 sleep 0.5
@@ -72,9 +73,9 @@ check_tree() {
         echo "$opened $refused $boxes"
         ' _ "$root/usr/bin/tessaran" "$demo" "$home/short.rnd" > "$work/windows.txt"
     read -r opened refused boxes < "$work/windows.txt"
-    [ "$opened" -ge 1 ] || fail "$what: tessaran FILE.rnd did not open the collection"
-    [ "$refused" -eq 0 ] || fail "$what: tessaran opened a file that is no collection"
-    [ "$boxes" -ge 2 ] || fail "$what: no message for a file that is no collection"
+    [ "$opened" -ge 1 ] || fail "$what: tessaran FILE.rnd did not open the collection (windows: $opened $refused $boxes)"
+    [ "$refused" -eq 0 ] || fail "$what: tessaran opened a file that is no collection (windows: $opened $refused $boxes)"
+    [ "$boxes" -ge 2 ] || fail "$what: no message for a file that is no collection (windows: $opened $refused $boxes)"
     [ ! -e "$root/usr/share/tessaran/tessaran_colors.dat" ] || fail "$what: wrote below the prefix"
     echo "$what: ok"
 }
