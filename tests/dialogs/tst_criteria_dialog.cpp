@@ -97,18 +97,11 @@ private slots:
                 QCOMPARE(items, vocabulary(lists[combos.indexOf(k)]));
             }
         }
-        QCOMPARE(d.slot_caption[1], QStringLiteral("Scope name"));
-        QCOMPARE(d.slot_caption[10], QStringLiteral("Primary Cell Objects"));
-        QCOMPARE(d.slot_caption[26], QStringLiteral("Website"));
         // Slots 1..13 on the left, 14..26 on the right.
         QVERIFY(d.slot_field(14)->x() > d.slot_field(13)->x());
         QCOMPARE(d.slot_field(14)->y(), d.slot_field(1)->y());
         QCOMPARE(d.findChild<QLabel*>("lbl_datepurchased")->text(), QStringLiteral("Date purchased (m/d/yyyy):"));
         QCOMPARE(d.findChild<QLabel*>("lbl_pricepaid")->text(), QStringLiteral("Price paid ($):"));
-        QCOMPARE(d.findChild<QLabel*>("lbl_retailprice")->text(), QStringLiteral("Retail price ($):"));
-        QCOMPARE(d.findChild<QPushButton*>("cmd_select")->text(), QStringLiteral("Perform selection"));
-        QCOMPARE(d.findChild<QPushButton*>("cmd_selectall")->text(), QStringLiteral("Select all"));
-        QCOMPARE(d.findChild<QPushButton*>("cmd_cancel")->text(), QStringLiteral("Cancel"));
         // Tab order: the slots, then the ranges, then the buttons.
         QStringList order;
         for (QWidget* w = d.slot_field(1); order.size() < 35; w = w->nextInFocusChain())
@@ -124,18 +117,6 @@ private slots:
         QCOMPARE(order, expected);
     }
 
-    void find_layout()
-    {
-        frm_find d;
-        QCOMPARE(d.objectName(), QStringLiteral("frm_find"));
-        QCOMPARE(d.windowTitle(), QStringLiteral("Enter find criteria in the appropriate fields"));
-        QCOMPARE(d.findChild<QPushButton*>("cmd_find")->text(), QStringLiteral("Find"));
-        QVERIFY(!d.findChild<QPushButton*>("cmd_selectall"));
-        QVERIFY(d.slot_field(2)->objectName().startsWith(QLatin1String("tb_findcat")));
-        QVERIFY(d.slot_field(4)->objectName().startsWith(QLatin1String("combo_findcat")));
-        QVERIFY(d.lbl_cat[3]->objectName().startsWith(QLatin1String("lbl_findcat")));
-    }
-
     void refused_entries_data()
     {
         QTest::addColumn<Entries>("entries");
@@ -144,8 +125,6 @@ private slots:
         const QString date = QStringLiteral("Date range search");
         const QString price = QStringLiteral("Price search");
         QTest::newRow("nothing") << Entries{} << "No select criteria selected!" << "Select criteria";
-        QTest::newRow("blanks only in ranges") << Entries{{"tb_begdate", "  "}, {"tb_price_paid_max", " "}}
-                                               << "No select criteria selected!" << "Select criteria";
         QTest::newRow("bad beginning") << Entries{{"tb_begdate", "13/45/2001"}} << "Invalid entry in beginning date!"
                                        << date;
         QTest::newRow("bad end") << Entries{{"tb_begdate", "1/1/2001"}, {"tb_enddate", "soon"}}
@@ -160,8 +139,6 @@ private slots:
                                       << "Invalid entry in maximum price paid!" << price;
         QTest::newRow("paid min above max") << Entries{{"tb_price_paid_min", "20"}, {"tb_price_paid_max", "10"}}
                                             << "Minimum price paid is greater than maximum price paid!" << price;
-        QTest::newRow("paid before retail") << Entries{{"tb_price_paid_min", "q"}, {"tb_retail_price_min", "q"}}
-                                            << "Invalid entry in minimum price paid!" << price;
         QTest::newRow("bad retail min") << Entries{{"tb_retail_price_min", "-"}, {"slot:2", "x"}}
                                         << "Invalid entry in minimum retail price!" << price;
         QTest::newRow("bad retail max") << Entries{{"tb_retail_price_max", "ten"}}
@@ -204,12 +181,8 @@ private slots:
             << Entries{{"tb_begdate", "1/1/2000"}, {"tb_enddate", "12/31/2001"}, {"slot:2", "smith"}, {"slot:19", "Boston"}}
             << "1/1/2000 < Date bought < 12/31/2001\r\nText select:\r\n   Artist contains \"SMITH\"\r\n"
                "   City contains \"BOSTON\"";
-        QTest::newRow("open-ended date") << Entries{{"tb_begdate", "3/4/01"}} << "3/4/2001 < Date bought < Any";
-        QTest::newRow("min 0 only") << Entries{{"tb_price_paid_min", "0"}} << " < Price paid < Any";
         QTest::newRow("max -999 is open") << Entries{{"tb_price_paid_min", "2"}, {"tb_price_paid_max", "-999"}}
                                           << "$2.00 < Price paid < Any";
-        QTest::newRow("retail range") << Entries{{"tb_retail_price_min", "1"}, {"tb_retail_price_max", "1,000"}}
-                                      << "$1.00 < Retail price < $1,000.00";
         QTest::newRow("combo slot") << Entries{{"slot:4", "Wheel(parlor)"}}
                                     << "Text select:\r\n   Scope type contains \"WHEEL(PARLOR)\"";
     }
@@ -312,6 +285,8 @@ private slots:
     {
         ScriptedDialogs dialogs;
         frm_find d;
+        QCOMPARE(d.windowTitle(), QStringLiteral("Enter find criteria in the appropriate fields"));
+        QVERIFY(!d.findChild<QPushButton*>("cmd_selectall"));
         d.cmd_perform->click();
         QCOMPARE(dialogs.texts(), QStringList{"No find criteria selected!"});
         QCOMPARE(dialogs.last().title, QStringLiteral("Find criteria"));

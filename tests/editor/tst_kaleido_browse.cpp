@@ -7,8 +7,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QMenu>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -63,69 +61,6 @@ private slots:
         QVERIFY(!ed->isVisible());
         QVERIFY(f.startup->isEnabled());
         QVERIFY(f.dialogs.shown.isEmpty());
-    }
-
-    void labels_and_tooltips()
-    {
-        EditorFixture f(three_records());
-        frm_kaleido* ed = f.open();
-        const auto label = [ed](const char* name) { return ed->findChild<QLabel*>(QString::fromLatin1(name)); };
-        QVERIFY(label("lbl_artist"));
-        QCOMPARE(label("lbl_artist")->text(), QStringLiteral("Artist\n(Last,First)"));
-        QCOMPARE(label("lbl_objects")->text(), QStringLiteral("Primary\ncell objects"));
-        QCOMPARE(label("lbl_symmetry")->text(), QStringLiteral("Point\nsymmetry"));
-        QCOMPARE(label("lbl_ltd")->text(), QStringLiteral("Edition"));
-        QCOMPARE(label("lbl_date_bought")->toolTip(), QStringLiteral("Date kaleidoscope was purchased (m/d/yyyy)"));
-        QCOMPARE(label("lbl_price_paid")->toolTip(), QStringLiteral("Price paid for kaleidoscope ($)"));
-        QCOMPARE(label("lbl_price_retail")->toolTip(), QStringLiteral("Retail price of kaleidoscope ($)"));
-        QCOMPARE(label("lbl_celltype")->toolTip(), QStringLiteral("Type of object cell,e.g. oil filled, wheels"));
-        QCOMPARE(ed->cmd_find->toolTip(), QStringLiteral("Search kaleidoscopes using specified criteria. Right click to see current find criteria."));
-        QCOMPARE(ed->cmd_rem_image->toolTip(),
-                 QStringLiteral("Remove an image from this kaleidoscope record.  NOTE: This does not delete the image from your computer."));
-        QCOMPARE(ed->cmd_begscope->text(), QStringLiteral("|<"));
-        QCOMPARE(ed->cmd_endscope->text(), QStringLiteral(">|"));
-        QCOMPARE(ed->cmd_new->text(), QStringLiteral("Add a New Scope"));
-        // Every field and its label carry the control names.
-        int fields = 0;
-        for (QWidget* w : ed->findChildren<QWidget*>()) {
-            const QString n = w->objectName();
-            if ((n.startsWith(QLatin1String("tb_")) || n.startsWith(QLatin1String("combo_"))) && !n.endsWith(QLatin1String("_edit")))
-                ++fields;
-        }
-        QCOMPARE(fields, 29);
-        QCOMPARE(ed->tb_scopename->maxLength(), 50);
-        QCOMPARE(ed->tb_date_bought->maxLength(), 15);
-        QCOMPARE(ed->tb_zip->maxLength(), 10);
-        QCOMPARE(ed->tb_scopeyear->maxLength(), 10);
-        QVERIFY(ed->findChild<QWidget*>(QStringLiteral("frame_store"))->parentWidget() == static_cast<QWidget*>(ed->frame_purchase));
-        QVERIFY(ed->findChild<QWidget*>(QStringLiteral("lbl_controlbck")));
-        QVERIFY(ed->findChild<QWidget*>(QStringLiteral("img_logo")));
-    }
-
-    void shortcuts_data()
-    {
-        QTest::addColumn<QString>("action");
-        QTest::addColumn<QKeySequence>("keys");
-        QTest::newRow("save") << "mnu_save" << QKeySequence(QKeySequence::Save);
-        QTest::newRow("add") << "mnu_add" << QKeySequence(QKeySequence::New);
-        QTest::newRow("find") << "mnu_find" << QKeySequence(QKeySequence::Find);
-        QTest::newRow("find next") << "mnu_findnxt" << QKeySequence(Qt::Key_F3);
-        QTest::newRow("print forms") << "mnu_printforms" << QKeySequence(QKeySequence::Print);
-        QTest::newRow("close") << "mnu_close" << QKeySequence(Qt::CTRL | Qt::Key_W);
-        QTest::newRow("help") << "mnu_helptopics" << QKeySequence(QKeySequence::HelpContents);
-        QTest::newRow("first") << "mnu_first" << QKeySequence(Qt::ALT | Qt::Key_Home);
-        QTest::newRow("previous") << "mnu_prev" << QKeySequence(Qt::ALT | Qt::Key_PageUp);
-        QTest::newRow("next") << "mnu_next" << QKeySequence(Qt::ALT | Qt::Key_PageDown);
-        QTest::newRow("last") << "mnu_last" << QKeySequence(Qt::ALT | Qt::Key_End);
-    }
-
-    void shortcuts()
-    {
-        QFETCH(QString, action);
-        QFETCH(QKeySequence, keys);
-        EditorFixture f(three_records());
-        frm_kaleido* ed = f.open();
-        QCOMPARE(ed->findChild<QAction*>(action)->shortcut(), keys);
     }
 
     // A shortcut runs its button's routine: the leave question comes first.
@@ -187,13 +122,7 @@ private slots:
         QTest::addColumn<int>("list");
         QTest::addColumn<int>("limit");
         QTest::newRow("scopetype") << "combo_scopetype" << 1 << 30;
-        QTest::newRow("extmat") << "combo_extmat" << 2 << 30;
-        QTest::newRow("celltype") << "combo_celltype" << 3 << 25;
-        QTest::newRow("objects") << "combo_objects" << 4 << 25;
-        QTest::newRow("mirrors") << "combo_mirrors" << 5 << 25;
         QTest::newRow("edition") << "combo_edition" << 6 << 15;
-        QTest::newRow("signed") << "combo_signed" << 7 << 20;
-        QTest::newRow("symmetry") << "combo_symmetry" << 8 << 20;
     }
 
     void combo_lists_and_limits()

