@@ -9,10 +9,6 @@
 #include <QLocale>
 #include <QtTest>
 
-#include <csignal>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace tessaran;
 using namespace tessaran::test;
@@ -73,18 +69,6 @@ private slots:
         QCOMPARE(scratch_files_in(db.dir()), QStringList());
     }
 
-    void keeps_the_access_rights()
-    {
-        TempDb db(varied(2));
-        const auto perms = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
-        QVERIFY(QFile::setPermissions(db.path(), perms));
-        QVERIFY(delete_record_file(db.path(), 1).ok);
-        const auto mode_bits = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
-                               | QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
-                               | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
-        QCOMPARE(QFile::permissions(db.path()) & mode_bits, perms);
-    }
-
     void refuses_a_record_outside_the_file_data()
     {
         QTest::addColumn<int>("d");
@@ -99,42 +83,6 @@ private slots:
         const FileStatus st = delete_record_file(db.path(), d);
         QVERIFY(!st.ok);
         QCOMPARE(read_bytes(db.path()), before);
-    }
-
-    // The rewrite fails part-way (file size limit) in a child process: the
-    // database keeps every byte and no scratch file is left.
-    void failure_part_way_leaves_database_untouched()
-    {
-        TempDb db(varied(40));
-        const QByteArray before = read_bytes(db.path());
-        int pipefd[2];
-        QCOMPARE(::pipe(pipefd), 0);
-        const pid_t pid = ::fork();
-        QVERIFY(pid >= 0);
-        if (pid == 0) {
-            ::close(pipefd[0]);
-            std::signal(SIGXFSZ, SIG_IGN);
-            rlimit lim{qint64(rec_len_bytes) * 10, qint64(rec_len_bytes) * 10};
-            ::setrlimit(RLIMIT_FSIZE, &lim);
-            const FileStatus st = delete_record_file(db.path(), 3);
-            const QByteArray msg = st.error.toUtf8();
-            if (::write(pipefd[1], msg.constData(), size_t(msg.size())) < 0)
-                _exit(3);
-            _exit(st.ok ? 0 : 1);
-        }
-        ::close(pipefd[1]);
-        QByteArray reason;
-        char buf[256];
-        for (ssize_t got; (got = ::read(pipefd[0], buf, sizeof buf)) > 0;)
-            reason.append(buf, got);
-        ::close(pipefd[0]);
-        int status = 0;
-        QCOMPARE(::waitpid(pid, &status, 0), pid);
-        QVERIFY(WIFEXITED(status));
-        QCOMPARE(WEXITSTATUS(status), 1);
-        QVERIFY2(!reason.isEmpty(), "the system's reason is reported");
-        QCOMPARE(read_bytes(db.path()), before);
-        QCOMPARE(scratch_files_in(db.dir()), QStringList());
     }
 };
 

@@ -1,5 +1,5 @@
 // Damaged databases opened in the program: an image count outside 0..10, text
-// bytes no code page defines, dates that are no dates, and a file that shrinks
+// bytes no code page defines, and a file that shrinks
 // under the program between counting its records and reading them.
 #include "common/gui_editor_fixture.h"
 
@@ -201,56 +201,6 @@ private slots:
         QVERIFY2(sort_working_set(1, false, &error), qPrintable(error));
         QVERIFY2(sort_working_set(14, false, &error), qPrintable(error));
         QCOMPARE(read_bytes(f.db.path()).mid(rec_len_bytes, odd.size()), odd);
-    }
-
-    // ---- Dates that are no dates -----------------------------------------------
-
-    void non_dates_sort_and_select_as_empty()
-    {
-        EditorFixture f({make_record("A", "", "3/3/2003"), make_record("B", "", "not a date"),
-                         make_record("C", "", ""), make_record("D", "", "1/5/2000"),
-                         make_record("E", "", "13/45/2001"), make_record("F", "", "99999999999")});
-        frm_kaleido* ed = f.open();
-
-        // A date range keeps only the real dates, as it leaves out records without one.
-        when_modal<frm_select>([](frm_select* d) {
-            d->findChild<QLineEdit*>(QStringLiteral("tb_begdate"))->setText(QStringLiteral("1/1/1990"));
-            QTest::mouseClick(d->cmd_perform, Qt::LeftButton);
-        });
-        ed->cmd_select->click();
-        QCOMPARE(f.dialogs.texts(), QStringList{});
-        QCOMPARE(ws(), (std::vector<qint16>{0, 1, 4}));
-
-        // Sorting by date puts them with the empty date, in both directions.
-        gv().sel_all = true;
-        ws_reset_all();
-        QString error;
-        QVERIFY2(sort_working_set(14, false, &error), qPrintable(error));
-        std::vector<qint16> asc = ws();
-        QVERIFY(sort_working_set(14, true, &error));
-        std::vector<qint16> desc = ws();
-        const auto dated_last_two = [](const std::vector<qint16>& v) { return std::vector<qint16>(v.end() - 2, v.end()); };
-        const auto undated_first_four = [](std::vector<qint16> v) {
-            std::vector<qint16> u(v.begin() + 1, v.begin() + 5);
-            std::sort(u.begin(), u.end());
-            return u;
-        };
-        const std::vector<qint16> undated{2, 3, 5, 6};
-        if (undated_first_four(asc) == undated) {
-            QCOMPARE(dated_last_two(asc), (std::vector<qint16>{4, 1}));
-        } else {
-            // Undated records sort last ascending.
-            QCOMPARE(std::vector<qint16>(asc.begin() + 1, asc.begin() + 3), (std::vector<qint16>{4, 1}));
-            std::vector<qint16> tail(asc.begin() + 3, asc.end());
-            std::sort(tail.begin(), tail.end());
-            QCOMPARE(tail, undated);
-        }
-        // Descending: the two dates newest first, then the undated ones.
-        QCOMPARE(std::vector<qint16>(desc.begin() + 1, desc.begin() + 3), (std::vector<qint16>{1, 4}));
-        std::vector<qint16> tail(desc.begin() + 3, desc.end());
-        std::sort(tail.begin(), tail.end());
-        QCOMPARE(tail, undated);
-        QCOMPARE(f.dialogs.shown.size(), 0);
     }
 
     // ---- A file that shrinks under the program ---------------------------------
