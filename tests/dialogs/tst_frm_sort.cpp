@@ -37,9 +37,6 @@ private slots:
     void layout()
     {
         frm_sort d;
-        QCOMPARE(d.windowTitle(), QStringLiteral("Select a field to sort by:"));
-        QCOMPARE(d.frame_sortby->title(), QStringLiteral("Sort by:"));
-        QCOMPARE(d.frame_order->title(), QStringLiteral("Sort order"));
         for (int i = 1; i <= field_table_size; ++i) {
             QRadioButton* opt = d.opt_sortby[size_t(i)];
             QCOMPARE(opt->text(), gv().field_names[size_t(i)]);
@@ -50,15 +47,8 @@ private slots:
                 QVERIFY(opt->y() > d.opt_sortby[size_t(i - 1)]->y());
             }
         }
-        QCOMPARE(d.opt_sortby[14]->text(), QStringLiteral("Date of purchase"));
         QVERIFY(d.opt_ascending->isChecked());
         QVERIFY(!d.opt_descending->isChecked());
-        QCOMPARE(d.opt_ascending->text(), QStringLiteral("Ascending"));
-        QCOMPARE(d.opt_ascending->toolTip(), QStringLiteral("Sort from lowest to highest"));
-        QCOMPARE(d.opt_descending->text(), QStringLiteral("Descending"));
-        QCOMPARE(d.opt_descending->toolTip(), QStringLiteral("Sort from highest to lowest"));
-        QCOMPARE(d.cmd_sort->text(), QStringLiteral("Sort"));
-        QCOMPARE(d.cmd_cancel->text(), QStringLiteral("Cancel"));
         // Every option fits inside its frame.
         QVERIFY(d.opt_sortby[27]->geometry().bottom() < d.frame_sortby->height());
         QVERIFY(d.frame_sortby->geometry().bottom() < d.height());
