@@ -60,20 +60,14 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("message");
         QTest::newRow("price 12.5") << "price" << "en_US" << "12.5" << true << "$12.50" << "";
-        QTest::newRow("price 0 empties") << "price" << "en_US" << "0" << true << "" << "";
         QTest::newRow("price blank leaves result") << "price" << "en_US" << "   " << false << "" << "";
         QTest::newRow("price invalid") << "price" << "en_US" << "12,50" << false << "12,50"
                                        << "Invalid entry for price paid field.";
-        QTest::newRow("price de") << "price" << "de_DE" << "1234,5" << true << QString::fromUtf8("1.234,50\u00A0€") << "";
         QTest::newRow("date two-digit year") << "date" << "en_US" << "3/4/01" << true << "3/4/2001" << "";
-        QTest::newRow("date iso") << "date" << "en_US" << "2001-03-04" << true << "3/4/2001" << "";
-        QTest::newRow("date 1800") << "date" << "en_US" << "3/4/1800" << true << "3/4/1800" << "";
         QTest::newRow("date 1799") << "date" << "en_US" << "03/04/1799" << false << "3/4/1799"
                                    << "Invalid year entry for Date purchased field.";
         QTest::newRow("date garbage") << "date" << "en_US" << "3/4/x" << false << "3/4/x"
                                       << "Invalid entry for Date purchased field.";
-        QTest::newRow("date de") << "date" << "de_DE" << "4.3.01" << true << "04.03.2001" << "";
-        QTest::newRow("year 1700") << "year" << "en_US" << "1700" << true << "1700" << "";
         QTest::newRow("year blank stays blank") << "year" << "en_US" << "" << true << "" << "";
         QTest::newRow("year 1699") << "year" << "en_US" << "1699" << false << "1985"
                                    << "Entry for scope year field out of range!";
@@ -81,8 +75,6 @@ private slots:
                                      << "Non-integer entry for scope year field!";
         QTest::newRow("year 19x9") << "year" << "en_US" << "19x9" << false << "1985"
                                    << "Non-numeric entry for scope year field!";
-        QTest::newRow("year 40000") << "year" << "en_US" << "40000" << false << "1985"
-                                    << "Entry for scope year field out of range!";
     }
     void checks()
     {

@@ -26,14 +26,10 @@ private slots:
         QTest::newRow("blank") << "en_US" << "  " << FieldCheck::blank << "";
         QTest::newRow("zero chars") << "en_US" << QString(2, QChar(0)) << FieldCheck::blank << "";
         QTest::newRow("reformatted") << "en_US" << " 03/04/01 " << FieldCheck::ok << "3/4/2001";
-        QTest::newRow("long form") << "en_US" << "March 4, 2001" << FieldCheck::ok << "3/4/2001";
-        QTest::newRow("iso") << "en_US" << "2001-03-04" << FieldCheck::ok << "3/4/2001";
-        QTest::newRow("1800 accepted") << "en_US" << "3/4/1800" << FieldCheck::ok << "3/4/1800";
         QTest::newRow("1799 refused, reformatted") << "en_US" << "03/04/1799" << FieldCheck::invalid_year
                                                    << "3/4/1799";
         QTest::newRow("garbage") << "en_US" << "soon" << FieldCheck::invalid << "soon";
         QTest::newRow("de") << "de_DE" << "4.3.01" << FieldCheck::ok << "04.03.2001";
-        QTest::newRow("fr") << "fr_FR" << "4/3/2001" << FieldCheck::ok << "04/03/2001";
     }
     void date()
     {
@@ -56,7 +52,6 @@ private slots:
         QTest::newRow("blank") << "en_US" << " " << FieldCheck::blank << "";
         QTest::newRow("12.5") << "en_US" << "12.5" << FieldCheck::ok << "$12.50";
         QTest::newRow("zero clears") << "en_US" << "0" << FieldCheck::ok << "";
-        QTest::newRow("shown form") << "en_US" << "$1,234.50" << FieldCheck::ok << "$1,234.50";
         QTest::newRow("garbage") << "en_US" << "twelve" << FieldCheck::invalid << "twelve";
         QTest::newRow("too large") << "en_US" << "99999999999999999999" << FieldCheck::invalid
                                    << "99999999999999999999";
@@ -85,11 +80,9 @@ private slots:
         QTest::newRow("blank") << "en_US" << "   " << YearCheck::blank;
         QTest::newRow("1699") << "en_US" << "1699" << YearCheck::out_of_range;
         QTest::newRow("1700") << "en_US" << "1700" << YearCheck::ok;
-        QTest::newRow("padded") << "en_US" << " 1999 " << YearCheck::ok;
         QTest::newRow("1999.0") << "en_US" << "1999.0" << YearCheck::ok;
         QTest::newRow("1999.5") << "en_US" << "1999.5" << YearCheck::non_integer;
         QTest::newRow("19x9") << "en_US" << "19x9" << YearCheck::non_numeric;
-        QTest::newRow("inf") << "en_US" << "inf" << YearCheck::non_numeric;
         QTest::newRow("32767") << "en_US" << "32767" << YearCheck::ok;
         QTest::newRow("40000") << "en_US" << "40000" << YearCheck::out_of_range;
         QTest::newRow("negative") << "en_US" << "-1999" << YearCheck::out_of_range;

@@ -349,6 +349,7 @@ private slots:
         QTest::newRow("date ok") << "tb_date_bought" << "2002-05-06" << "5/6/2002" << "";
         QTest::newRow("date bad") << "tb_date_bought" << "soon" << stored_date << "Invalid entry for Date purchased field.";
         QTest::newRow("paid blank") << "tb_price_paid" << "" << stored_price << "";
+        QTest::newRow("paid bad") << "tb_price_paid" << "abc" << stored_price << "Invalid entry for price paid field.";
         QTest::newRow("retail bad") << "tb_price_retail" << "x1" << "" << "Invalid entry for retail price field.";
         QTest::newRow("year early") << "tb_scopeyear" << "1699" << "" << "Entry for scope year field out of range!";
     }
