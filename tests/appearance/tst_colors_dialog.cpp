@@ -1,6 +1,7 @@
 #include "appearance/frm_colors.h"
 #include "appearance/menu_state.h"
 #include "appearance/scheme_paint.h"
+#include "common/core_temp_db.h"
 #include "common/scripted_dialogs.h"
 #include "core/color_file.h"
 #include "core/database.h"
@@ -17,15 +18,9 @@
 #include <QtTest>
 
 using namespace tessaran;
-using tessaran::test::ScriptedDialogs;
+using namespace tessaran::test;
 
 namespace {
-
-QByteArray read_all(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // A user scheme unlike the defaults: entry i holds 1000 + i.
 ColorScheme user_scheme()
@@ -215,7 +210,7 @@ void tst_colors_dialog::picker_sets_box_entry_and_preview()
 
 void tst_colors_dialog::accept_writes_only_what_changed()
 {
-    const QByteArray before = read_all(user_path());
+    const QByteArray before = read_bytes(user_path());
     ScriptedDialogs dialogs;
     frm_colors d;
     d.show();
@@ -237,14 +232,14 @@ void tst_colors_dialog::accept_writes_only_what_changed()
     // Only the form background's entry differs (line 6, third value).
     QByteArray expected = before;
     expected.replace(",1024,", ",65280,");
-    QCOMPARE(read_all(user_path()), expected);
+    QCOMPARE(read_bytes(user_path()), expected);
     QCOMPARE(gv().color_scheme[24], 65280);
     QCOMPARE(gv().color_file_path, user_path());
 }
 
 void tst_colors_dialog::accept_question_cancel_keeps_everything()
 {
-    const QByteArray before = read_all(user_path());
+    const QByteArray before = read_bytes(user_path());
     ScriptedDialogs dialogs;
     frm_colors d;
     d.show();
@@ -257,7 +252,7 @@ void tst_colors_dialog::accept_question_cancel_keeps_everything()
     QVERIFY(d.isVisible());
     QCOMPARE(d.temp_colors[23], to_color_value(QColor(1, 2, 3)));
     QCOMPARE(d.selected_item(), 1);
-    QCOMPARE(read_all(user_path()), before);
+    QCOMPARE(read_bytes(user_path()), before);
     QCOMPARE(gv().color_scheme, user_scheme());
 }
 
@@ -271,12 +266,12 @@ void tst_colors_dialog::accept_without_change_moves_to_user_file()
     d.show();
     QTest::mouseClick(d.cmd_accept, Qt::LeftButton);
     QCOMPARE(gv().color_file_path, user_path());
-    QCOMPARE(read_all(user_path()), read_all(default_path()));
+    QCOMPARE(read_bytes(user_path()), read_bytes(default_path()));
 }
 
 void tst_colors_dialog::defaults_then_cancel_leave_file_untouched()
 {
-    const QByteArray before = read_all(user_path());
+    const QByteArray before = read_bytes(user_path());
     ScriptedDialogs dialogs;
     frm_colors d;
     d.show();
@@ -289,7 +284,7 @@ void tst_colors_dialog::defaults_then_cancel_leave_file_untouched()
     QTest::mouseClick(d.cmd_cancel, Qt::LeftButton);
     QVERIFY(!d.isVisible());
     QVERIFY(dialogs.shown.isEmpty());
-    QCOMPARE(read_all(user_path()), before);
+    QCOMPARE(read_bytes(user_path()), before);
     QCOMPARE(gv().color_scheme, user_scheme());
     QCOMPARE(gv().color_file_path, user_path());
 }

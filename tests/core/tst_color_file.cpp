@@ -1,4 +1,5 @@
 // Colour files: the six-line layout, reading, safe writing, choosing the file.
+#include "common/core_temp_db.h"
 #include "core/color_file.h"
 #include "core/globalvars.h"
 
@@ -10,6 +11,7 @@
 #include <unistd.h>
 
 using namespace tessaran;
+using namespace tessaran::test;
 
 namespace {
 
@@ -28,19 +30,6 @@ const QByteArray numbered_text = "1002,1007,1012,1017,1022\r\n"
                                  "1016,1018,1019,1020\r\n"
                                  "1021,1023,1024,1025,1000\r\n";
 
-void put(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray contents(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
 }  // namespace
 
 class tst_color_file : public QObject {
@@ -55,7 +44,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("tessaran_colors.dat"));
         QVERIFY(write_color_file(path, numbered()));
-        QCOMPARE(contents(path), numbered_text);
+        QCOMPARE(read_bytes(path), numbered_text);
     }
 
     void read_data()
@@ -73,7 +62,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("c.dat"));
-        put(path, bytes);
+        QVERIFY(write_bytes(path, bytes));
         ColorScheme s{};
         QString error;
         QVERIFY2(read_color_file(path, s, &error), qPrintable(error));
@@ -96,7 +85,7 @@ private slots:
         QFETCH(QString, error);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("c.dat"));
-        put(path, bytes);
+        QVERIFY(write_bytes(path, bytes));
         ColorScheme s = builtin_colors();
         QString reason;
         QVERIFY(!read_color_file(path, s, &reason));
@@ -130,7 +119,7 @@ private slots:
     {
         for (const char* folder : {TESSARAN_SOURCE_DIR "/data", TESSARAN_BIN_DIR}) {
             const QString path = QString::fromLatin1(folder) + QStringLiteral("/tessaran_defcolors.dat");
-            QCOMPARE(contents(path), color_file_text(builtin_colors()));
+            QCOMPARE(read_bytes(path), color_file_text(builtin_colors()));
         }
         // Readable: black text on white fields, and changed data stands apart.
         const ColorScheme& s = builtin_colors();
@@ -147,11 +136,11 @@ private slots:
         // A name one byte short of the limit: the file exists, but the
         // temporary file beside it cannot be created.
         const QString path = dir.filePath(QString(250, QLatin1Char('c')));
-        put(path, "old");
+        QVERIFY(write_bytes(path, "old"));
         QString reason;
         QVERIFY(!write_color_file(path, numbered(), &reason));
         QVERIFY(!reason.isEmpty());
-        QCOMPARE(contents(path), QByteArray("old"));
+        QCOMPARE(read_bytes(path), QByteArray("old"));
     }
 
     void read_only_folder_keeps_old_file()
@@ -160,14 +149,14 @@ private slots:
             QSKIP("root writes into read-only folders");
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("tessaran_colors.dat"));
-        put(path, "old");
+        QVERIFY(write_bytes(path, "old"));
         QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
         QString reason;
         const bool ok = write_color_file(path, numbered(), &reason);
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(!ok);
         QVERIFY(!reason.isEmpty());
-        QCOMPARE(contents(path), QByteArray("old"));
+        QCOMPARE(read_bytes(path), QByteArray("old"));
     }
 };
 

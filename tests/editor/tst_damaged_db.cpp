@@ -2,6 +2,7 @@
 // bytes no code page defines, and a file that shrinks
 // under the program between counting its records and reading them.
 #include "common/gui_editor_fixture.h"
+#include "common/gui_pdf.h"
 
 #include "core/globalvars.h"
 #include "core/sub_sorter.h"
@@ -17,7 +18,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -30,12 +30,6 @@ using namespace tessaran;
 using namespace tessaran::test;
 
 namespace {
-
-std::vector<qint16> ws()
-{
-    const Globalvars& g = gv();
-    return std::vector<qint16>(g.ws_recno.begin(), g.ws_recno.begin() + g.ws_count + 1);
-}
 
 void cut_to_records(const QString& path, int n)
 {
@@ -65,14 +59,6 @@ private:
     QString path_;
     int keep_;
 };
-
-QString pdf_text(const QString& path)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    p.waitForFinished(60000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 QByteArray with_image_count(const ScopeRecord& rec, qint16 count)
 {
@@ -189,7 +175,7 @@ private slots:
             QTest::mouseClick(d->cmd_perform, Qt::LeftButton);
         });
         ed->cmd_select->click();
-        QCOMPARE(ws(), (std::vector<qint16>{0, 2}));
+        QCOMPARE(ws_positions(), (std::vector<qint16>{2}));
         QCOMPARE(f.dialogs.texts(), (QStringList{"Are you sure you want to add this kaleidoscope to the database?",
                                                  "Kaleidoscope number 2 saved to database"}));
         gv().summary_kind = 1;
@@ -209,7 +195,7 @@ private slots:
     {
         EditorFixture f(five_records(), true);
         frm_kaleido* ed = f.open();
-        const std::vector<qint16> before = ws();
+        const std::vector<qint16> before = ws_positions();
         CutOnProgress cut(f.db.path(), 2);
         when_modal<frm_select>([](frm_select* d) {
             d->tb_cat[2]->setText(QStringLiteral("s"));
@@ -220,7 +206,7 @@ private slots:
         QCOMPARE(f.dialogs.texts(),
                  QStringList{"The kaleidoscope records could not be selected:\nRecord 3 lies outside the database file."});
         QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
-        QCOMPARE(ws(), before);
+        QCOMPARE(ws_positions(), before);
         QVERIFY(gv().sel_all);
     }
 
@@ -229,7 +215,7 @@ private slots:
         EditorFixture f(five_records());
         frm_kaleido* ed = f.open();
         ed->cmd_endscope->click();
-        const std::vector<qint16> before = ws();
+        const std::vector<qint16> before = ws_positions();
         cut_to_records(f.db.path(), 3);
         const QByteArray cut = read_bytes(f.db.path());
 
@@ -241,7 +227,7 @@ private slots:
             QVERIFY(!d.sorted());
             QCOMPARE(f.dialogs.last().text, QStringLiteral("The kaleidoscopes could not be sorted.\n"
                                                            "Record 4 lies outside the database file."));
-            QCOMPARE(ws(), before);
+            QCOMPARE(ws_positions(), before);
         }
         // Find
         f.dialogs.shown.clear();

@@ -100,30 +100,16 @@ private slots:
         QVERIFY(menus_shown(*window));
     }
 
-    void startup_state_data()
-    {
-        QTest::addColumn<bool>("user_colors");
-        QTest::newRow("default colour file") << false;
-        QTest::newRow("user colour file") << true;
-    }
-
     void startup_state()
     {
-        QFETCH(bool, user_colors);
-        if (user_colors) {
-            QFile f(path(QStringLiteral("tessaran_colors.dat")));
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("1,2,3,4,5\r\n6,7,8,9\r\n10,11,12,13\r\n14,15,16,17\r\n18,19,20,21\r\n22,23,24,25,26\r\n");
-        }
+        // The user's colour file is read (which one is the program files' choice).
+        QVERIFY(write_bytes(path(QStringLiteral("tessaran_colors.dat")),
+                            "1,2,3,4,5\r\n6,7,8,9\r\n10,11,12,13\r\n14,15,16,17\r\n18,19,20,21\r\n22,23,24,25,26\r\n"));
         make_window();
         QCOMPARE(window->windowTitle(), title);
         QCOMPARE(startup_window(), window);
-        QCOMPARE(gv().field_names[27], QStringLiteral("Website"));
-        QCOMPARE(gv().color_file_path,
-                 path(QLatin1String(user_colors ? "tessaran_colors.dat" : "tessaran_defcolors.dat")));
-        if (user_colors)
-            QCOMPARE(gv().color_scheme[24], 24);  // line 6, third value: form background
-        QVERIFY(gv().work_area.right > gv().work_area.left);
+        QCOMPARE(gv().color_file_path, path(QStringLiteral("tessaran_colors.dat")));
+        QCOMPARE(gv().color_scheme[24], 24);  // line 6, third value: form background
         // Centred across the work area, and in its height less 400 twips (placed
         // before it is shown, so before the platform adds its frame).
         const QRect area = window->screen()->availableGeometry();
@@ -146,28 +132,6 @@ private slots:
             QCOMPARE(splash->x(), client->width() / 2 - splash->width() / 2);
             QCOMPARE(splash->y(), client->height() / 2 - splash->height() / 2);
         }
-    }
-
-    // The opening checks and their messages are the core's (tst_database);
-    // the window shows the message once and opens nothing.
-    void open_refused()
-    {
-        const QString demo = path(QStringLiteral("demo.rnd"));
-        {
-            QFile f(demo);
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(2474));
-        }
-        make_window();
-        window->mnu_olddatabase->trigger();
-        QCOMPARE(dialogs->shown.size(), 1);
-        QCOMPARE(dialogs->last().text, check_database_file(demo).message);
-        QCOMPARE(dialogs->last().icon, MsgIcon::critical);
-        QCOMPARE(dialogs->last().buttons, MsgButtons::ok);
-        QCOMPARE(dialogs->last().title, title);
-        QVERIFY(!editor());
-        QVERIFY(window->isEnabled());
-        QVERIFY(menus_shown(*window));
-        QVERIFY(gv().db_path.isEmpty());
     }
 
     void open_sorts_by_artist_and_shows_editor()
@@ -206,6 +170,20 @@ private slots:
         QVERIFY(dialogs->shown.isEmpty());
         QVERIFY(!editor());
         QCOMPARE(dialogs->file_filters.last(), QStringList{QStringLiteral("RND (*.rnd)")});
+
+        // The opening checks and their messages are the core's (tst_database);
+        // the window shows the message once and opens nothing.
+        const QString bad = path(QStringLiteral("odd.rnd"));
+        QVERIFY(write_bytes(bad, QByteArray(2474, ' ')));
+        dialogs->choose_file(bad);
+        window->mnu_openfile->trigger();
+        QCOMPARE(dialogs->texts(), QStringList{check_database_file(bad).message});
+        QCOMPARE(dialogs->last().icon, MsgIcon::critical);
+        QCOMPARE(dialogs->last().title, title);
+        QVERIFY(!editor());
+        QVERIFY(window->isEnabled() && menus_shown(*window));
+        QVERIFY(gv().db_path.isEmpty());
+        dialogs->shown.clear();
 
         // An empty file is a collection without records.
         const QString other = path(QStringLiteral("my scopes.rnd"));

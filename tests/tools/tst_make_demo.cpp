@@ -1,5 +1,6 @@
 // The demo collection: the shipped source builds a varied database, and a
 // malformed source is refused loudly with its line number.
+#include "common/core_temp_db.h"
 #include "core/record_file.h"
 #include "core/scope_record.h"
 
@@ -13,6 +14,7 @@
 #include <vector>
 
 using namespace tessaran;
+using namespace tessaran::test;
 
 namespace {
 
@@ -32,12 +34,6 @@ Run run_tool(const QString& in, const QString& out)
         return {};
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
             QString::fromUtf8(p.readAllStandardError())};
-}
-
-bool write_text(const QString& path, const QByteArray& text)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(text) == text.size();
 }
 
 }  // namespace
@@ -138,7 +134,7 @@ void tst_make_demo::malformed_source()
     QTemporaryDir dir;
     const QString in = dir.filePath(QStringLiteral("bad.txt"));
     const QString out = dir.filePath(QStringLiteral("bad.rnd"));
-    QVERIFY(write_text(in, text));
+    QVERIFY(write_bytes(in, text));
     const Run r = run_tool(in, out);
     QCOMPARE(r.exit_code, 1);
     QVERIFY2(r.err.startsWith(in + QLatin1Char(':') + QString::number(line) + QStringLiteral(": ")), qPrintable(r.err));
