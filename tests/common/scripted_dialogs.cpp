@@ -1,6 +1,17 @@
 #include "scripted_dialogs.h"
 
+#include <QTest>
+
 namespace tessaran::test {
+
+char* toString(const ShownMessage& m)
+{
+    static const char* const icons[] = {"none", "critical", "question", "exclamation", "information"};
+    static const char* const buttons[] = {"ok", "ok_cancel", "yes_no"};
+    return QTest::toString(QStringLiteral("[%1 | %2 %3 | %4]")
+                               .arg(m.text, QLatin1String(icons[int(m.icon)]), QLatin1String(buttons[int(m.buttons)]),
+                                    m.title));
+}
 
 MsgAnswer ScriptedDialogs::message(QWidget*, const QString& text, MsgIcon icon, MsgButtons buttons,
                                    const QString& title)

@@ -12,12 +12,21 @@
 
 namespace tessaran::test {
 
+// One message box as the user saw it; a test writes the whole box it expects,
+// with an OK box titled with the program's name left implicit.
 struct ShownMessage {
     QString text;
-    MsgIcon icon;
-    MsgButtons buttons;
-    QString title;
+    MsgIcon icon = MsgIcon::none;
+    MsgButtons buttons = MsgButtons::ok;
+    QString title = QStringLiteral("TESSARAN V");
+    bool operator==(const ShownMessage& o) const
+    {
+        return text == o.text && icon == o.icon && buttons == o.buttons && title == o.title;
+    }
 };
+using Shown = QList<ShownMessage>;
+// For QCOMPARE's report of a difference.
+char* toString(const ShownMessage& m);
 
 class ScriptedDialogs : public UserDialogs {
 public:

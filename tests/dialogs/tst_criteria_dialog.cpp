@@ -147,10 +147,7 @@ private slots:
         for (const auto& [field, text] : entries)
             enter(d, field, text);
         QTest::mouseClick(d.cmd_perform, Qt::LeftButton);
-        QCOMPARE(dialogs.texts(), QStringList{message});
-        QCOMPARE(dialogs.last().icon, MsgIcon::critical);
-        QCOMPARE(dialogs.last().buttons, MsgButtons::ok);
-        QCOMPARE(dialogs.last().title, title);
+        QCOMPARE(dialogs.shown, (Shown{{message, MsgIcon::critical, MsgButtons::ok, title}}));
         QCOMPARE(d.result(), int(QDialog::Rejected));  // not closed by the click
         QCOMPARE(d.sel_result(), qint16(0));
         // Nothing is stored by a refused click.
@@ -279,9 +276,7 @@ private slots:
         QCOMPARE(d.windowTitle(), QStringLiteral("Enter find criteria in the appropriate fields"));
         QVERIFY(!d.findChild<QPushButton*>("cmd_selectall"));
         d.cmd_perform->click();
-        QCOMPARE(dialogs.texts(), QStringList{"No find criteria selected!"});
-        QCOMPARE(dialogs.last().title, QStringLiteral("Find criteria"));
-        QCOMPARE(dialogs.last().icon, MsgIcon::critical);
+        QCOMPARE(dialogs.shown, (Shown{{"No find criteria selected!", MsgIcon::critical, MsgButtons::ok, QStringLiteral("Find criteria")}}));
         enter(d, "tb_begdate", "x");
         d.cmd_perform->click();
         QCOMPARE(dialogs.last().text, QStringLiteral("Invalid entry in beginning date!"));
@@ -366,7 +361,7 @@ private slots:
             QVERIFY(dialogs.shown.isEmpty());
             QVERIFY(QApplication::focusWidget() != field);
         } else {
-            QCOMPARE(dialogs.texts(), QStringList{message});
+            QCOMPARE(dialogs.shown, (Shown{{message, MsgIcon::critical}}));
             QCOMPARE(QApplication::focusWidget(), field);  // the box keeps the focus
         }
     }

@@ -17,25 +17,6 @@ private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void init() { gv() = Globalvars{}; }
 
-    void shows_the_list()
-    {
-        QStringList ten;
-        for (int i = 1; i <= 10; ++i)
-            ten << QStringLiteral("C:/p/%1.jpg").arg(i);
-        frm_remimage d(ten);
-        QCOMPARE(d.windowTitle(), QStringLiteral("Remove image"));
-        QCOMPARE(d.findChild<QLabel*>("lbl_select")->text(), QStringLiteral("Select image to remove:"));
-        auto* combo = d.findChild<QComboBox*>("Combo1");
-        QVERIFY(combo);
-        QVERIFY(!combo->isEditable());
-        QCOMPARE(combo->count(), 10);
-        QCOMPARE(combo->itemText(0), QStringLiteral(" 1   [C:/p/1.jpg]"));
-        QCOMPARE(combo->itemText(9), QStringLiteral(" 10   [C:/p/10.jpg]"));
-        QCOMPARE(combo->currentIndex(), 0);
-        QCOMPARE(d.findChild<QPushButton*>("cmd_rem")->text(), QStringLiteral("Remove image"));
-        QCOMPARE(d.findChild<QPushButton*>("cmd_cancel")->text(), QStringLiteral("Cancel"));
-    }
-
     void confirm_or_not_data()
     {
         QTest::addColumn<int>("pick");

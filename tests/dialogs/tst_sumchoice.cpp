@@ -35,9 +35,7 @@ private slots:
         frm_sumchoice dlg([&opened](int) { ++opened; });
         dlg.show();
         QTest::mouseClick(dlg.cmd_summarize, Qt::LeftButton);
-        QCOMPARE(dialogs.texts(), QStringList{"No summary options selected!"});
-        QCOMPARE(dialogs.last().icon, MsgIcon::none);
-        QCOMPARE(dialogs.last().title, QString("TESSARAN V"));
+        QCOMPARE(dialogs.shown, (Shown{{"No summary options selected!"}}));
         QVERIFY(dlg.isVisible());
         QCOMPARE(dlg.pending_kind(), 0);
         QCOMPARE(opened, 0);

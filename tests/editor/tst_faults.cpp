@@ -189,8 +189,7 @@ private slots:
             QVERIFY(full.ok());
             QTest::mouseClick(grid.cmd_save, Qt::LeftButton);
         }
-        QCOMPARE(dialogs.texts(), QStringList{"The summary could not be saved to " + out + ":\n" + too_large});
-        QCOMPARE(dialogs.last().icon, MsgIcon::critical);
+        QCOMPARE(dialogs.shown, (Shown{{"The summary could not be saved to " + out + ":\n" + too_large, MsgIcon::critical}}));
         QCOMPARE(read_bytes(out), QByteArray("previous export"));
         QCOMPARE(read_bytes(db.path()), before);
         QVERIFY(!grid.isVisible());

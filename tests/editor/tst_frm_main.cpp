@@ -177,9 +177,7 @@ private slots:
         QVERIFY(write_bytes(bad, QByteArray(2474, ' ')));
         dialogs->choose_file(bad);
         window->mnu_openfile->trigger();
-        QCOMPARE(dialogs->texts(), QStringList{check_database_file(bad).message});
-        QCOMPARE(dialogs->last().icon, MsgIcon::critical);
-        QCOMPARE(dialogs->last().title, title);
+        QCOMPARE(dialogs->shown, (Shown{{check_database_file(bad).message, MsgIcon::critical}}));
         QVERIFY(!editor());
         QVERIFY(window->isEnabled() && menus_shown(*window));
         QVERIFY(gv().db_path.isEmpty());
@@ -356,7 +354,7 @@ private slots:
 
         QVERIFY(QFile::remove(paths[0]));
         window->mnu_recent->actions().at(1)->trigger();
-        QCOMPARE(dialogs->texts(), QStringList{QStringLiteral("File %1 does not exist!").arg(paths[0])});
+        QCOMPARE(dialogs->shown, (Shown{{QStringLiteral("File %1 does not exist!").arg(paths[0]), MsgIcon::critical}}));
         QVERIFY(!editor());
         QCOMPARE(window->mnu_recent->actions().size(), 7);
 

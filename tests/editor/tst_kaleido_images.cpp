@@ -97,8 +97,7 @@ private slots:
         QVERIFY(!ed->cmd_load_all_images->isEnabled());
         QVERIFY(!ed->cmd_clear_all_images->isEnabled());
         ed->cmd_rem_image_Click();  // the button is disabled; the command still refuses
-        QCOMPARE(fx.dialogs.texts(), QStringList{"Cannot remove image, as kaleidscope record contains no images."});
-        QCOMPARE(fx.dialogs.last().icon, MsgIcon::none);
+        QCOMPARE(fx.dialogs.shown, (Shown{{"Cannot remove image, as kaleidscope record contains no images."}}));
         fx.dialogs.shown.clear();
         ed->cmd_add_image_Click();  // nothing scripted: the user cancels
         QCOMPARE(fx.dialogs.file_filters,
@@ -172,7 +171,7 @@ private slots:
         ed->cmd_rem_image_Click();
         QCOMPARE(items, QStringList({" 1   [" + p[0] + "]", " 2   [" + p[1] + "]", " 3   [" + p[2] + "]",
                                      " 4   [" + p[3] + "]"}));
-        QCOMPARE(fx.dialogs.texts(), QStringList{QStringLiteral("Do you really want to remove Image #2?")});
+        QCOMPARE(fx.dialogs.shown, (Shown{{"Do you really want to remove Image #2?", MsgIcon::none, MsgButtons::yes_no}}));
         QCOMPARE(ed->images_loaded, QStringLiteral("0100000000"));
         QCOMPARE(marks_from_viewers(ed), ed->images_loaded);
         QCOMPARE(viewer(ed, 2)->windowTitle(), QStringLiteral("Image 2: ") + p[2]);

@@ -88,9 +88,7 @@ private slots:
         frm_kaleido* ed = f.open();
         const QByteArray before = read_bytes(f.db.path());
         QTest::mouseClick(ed->cmd_save, Qt::LeftButton);
-        QCOMPARE(f.dialogs.texts(), QStringList{no_changes});
-        QCOMPARE(f.dialogs.last().title, QStringLiteral("Save Scope Data"));
-        QCOMPARE(f.dialogs.last().icon, MsgIcon::none);
+        QCOMPARE(f.dialogs.shown, (Shown{{no_changes, MsgIcon::none, MsgButtons::ok, QStringLiteral("Save Scope Data")}}));
         QCOMPARE(read_bytes(f.db.path()), before);
 
         // A new record with nothing typed, in a database that holds records.
@@ -143,7 +141,7 @@ private slots:
         ed->tb_studio->setText(QStringLiteral("Glassworks"));
         f.dialogs.answer(MsgAnswer::no);
         ed->cmd_save_Click();
-        QCOMPARE(f.dialogs.texts(), QStringList{confirm});
+        QCOMPARE(f.dialogs.shown, (Shown{{confirm, MsgIcon::none, MsgButtons::yes_no, "Save MS"}}));
         QCOMPARE(read_bytes(f.db.path()), before);
         QCOMPARE(ed->tb_studio->text(), QStringLiteral("Glassworks"));
         QCOMPARE(base_of(ed->tb_studio), normal);
@@ -193,8 +191,7 @@ private slots:
         auto* box = ed->findChild<QLineEdit*>(field);
         box->setText(text);
         ed->cmd_save_Click();
-        QCOMPARE(f.dialogs.texts(), QStringList{message});
-        QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
+        QCOMPARE(f.dialogs.shown, (Shown{{message, MsgIcon::critical}}));
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(box));
         QCOMPARE(read_bytes(f.db.path()), before);
     }
@@ -253,9 +250,7 @@ private slots:
         ed->tb_city->setText(QStringLiteral("Taos"));
         f.dialogs.answer(MsgAnswer::no);
         ed->cmd_next_Click();
-        QCOMPARE(f.dialogs.texts(), QStringList{leave_question});
-        QCOMPARE(f.dialogs.last().icon, MsgIcon::question);
-        QCOMPARE(f.dialogs.last().buttons, MsgButtons::yes_no);
+        QCOMPARE(f.dialogs.shown, (Shown{{leave_question, MsgIcon::question, MsgButtons::yes_no}}));
         QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Borealis"));
         ed->cmd_prev_Click();
         QCOMPARE(ed->tb_city->text(), QString());

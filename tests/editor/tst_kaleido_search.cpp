@@ -112,9 +112,7 @@ private slots:
 
         select_artist(QStringLiteral("nobody"));
         ed->cmd_select->click();
-        QCOMPARE(f.dialogs.texts(), QStringList{"No matching kaleidoscope records were found."});
-        QCOMPARE(f.dialogs.last().icon, MsgIcon::information);
-        QCOMPARE(f.dialogs.last().title, QString::fromLatin1(app_title));
+        QCOMPARE(f.dialogs.shown, (Shown{{"No matching kaleidoscope records were found.", MsgIcon::information}}));
         QCOMPARE(ws_positions(), before);
         QCOMPARE(ed->windowTitle(), caption);
         QCOMPARE(gv().sel_matched, qint16(0));
@@ -123,8 +121,7 @@ private slots:
 
         // The summary refuses although the editor still walks the previous working set.
         ed->mnu_summary->trigger();
-        QCOMPARE(f.dialogs.texts().last(), QStringLiteral("Last select operation returned no matching kaleidoscope records"));
-        QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
+        QCOMPARE(f.dialogs.last(), (ShownMessage{"Last select operation returned no matching kaleidoscope records", MsgIcon::critical}));
 
         // Find Next still walks the working set shown.
         f.dialogs.answer(MsgAnswer::yes);
@@ -151,7 +148,7 @@ private slots:
 
         criteria<frm_select>({{3, QStringLiteral("no such studio")}});
         ed->cmd_select->click();
-        QCOMPARE(f.dialogs.texts(), QStringList{"No matching kaleidoscope records were found."});
+        QCOMPARE(f.dialogs.shown, (Shown{{"No matching kaleidoscope records were found.", MsgIcon::information}}));
         QVERIFY(gv().sel_all);
         QCOMPARE(gv().sel_criteria, QStringLiteral("All"));
         QVERIFY(ed->windowTitle().endsWith(QLatin1String("[Selected: All]")));
@@ -192,7 +189,7 @@ private slots:
             d->cmd_cancel->click();
         });
         ed->mnu_sort->trigger();
-        QCOMPARE(f.dialogs.texts(), QStringList{"No sort criterion selected!"});
+        QCOMPARE(f.dialogs.shown, (Shown{{"No sort criterion selected!", MsgIcon::critical}}));
         QCOMPARE(ws_positions(), (Ws{5, 4, 3, 2, 1}));
         QCOMPARE(gv().sort_field, qint16(0));
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Sorted by: Scope name(Desc.)]")));
@@ -203,8 +200,7 @@ private slots:
         EditorFixture f(five_records(), true);
         frm_kaleido* ed = f.open();
         ed->cmd_findnxt->click();  // before any Find
-        QCOMPARE(f.dialogs.texts(), QStringList{"Previous find attempt produced no matches"});
-        QCOMPARE(f.dialogs.last().icon, MsgIcon::information);
+        QCOMPARE(f.dialogs.shown, (Shown{{"Previous find attempt produced no matches", MsgIcon::information}}));
         f.dialogs.shown.clear();
 
         // Position 1 matches and is shown already: Find shows it (again).
@@ -227,10 +223,8 @@ private slots:
         QCOMPARE(gv().ws_pos, qint16(5));
         f.dialogs.answer(MsgAnswer::yes);
         ed->mnu_findnxt->trigger();
-        QCOMPARE(f.dialogs.texts(), QStringList(3, "End of file reached. Begin search from the beginning?"));
-        QCOMPARE(f.dialogs.last().title, QStringLiteral("Search criteria"));
-        QCOMPARE(f.dialogs.last().icon, MsgIcon::none);
-        QCOMPARE(f.dialogs.last().buttons, MsgButtons::yes_no);
+        QCOMPARE(f.dialogs.shown, Shown(3, {"End of file reached. Begin search from the beginning?", MsgIcon::none,
+                                            MsgButtons::yes_no, "Search criteria"}));
         QCOMPARE(gv().ws_pos, qint16(1));
         QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Echo"));
 
@@ -239,8 +233,8 @@ private slots:
         ed->cmd_next->click();
         find_artist(QStringLiteral("nobody"));
         ed->cmd_find->click();
-        QCOMPARE(f.dialogs.texts(), QStringList{"No matching kaleidoscopes found."});
-        QCOMPARE(f.dialogs.last().title, QStringLiteral("Search criteria"));
+        QCOMPARE(f.dialogs.shown,
+                 (Shown{{"No matching kaleidoscopes found.", MsgIcon::information, MsgButtons::ok, "Search criteria"}}));
         QVERIFY(!gv().find_found);
         QCOMPARE(gv().ws_pos, qint16(2));
         when_modal<frm_find>([](frm_find* d) {
@@ -297,12 +291,10 @@ private slots:
         QVERIFY(ed->fill_form(3));
         ed->tb_scopename->setText(QStringLiteral("edited, not saved"));
         ed->cmd_del->click();
-        QCOMPARE(f.dialogs.texts(),
-                 (QStringList{"Are you sure you want to delete this kaleidoscope from the database?",
-                              "Record 3 has been deleted from the database.\nRecords will now be reselected and resorted."}));
-        QCOMPARE(f.dialogs.shown[0].icon, MsgIcon::critical);
-        QCOMPARE(f.dialogs.shown[0].buttons, MsgButtons::yes_no);
-        QCOMPARE(f.dialogs.shown[1].icon, MsgIcon::none);
+        QCOMPARE(f.dialogs.shown,
+                 (Shown{{"Are you sure you want to delete this kaleidoscope from the database?", MsgIcon::critical,
+                         MsgButtons::yes_no},
+                        {"Record 3 has been deleted from the database.\nRecords will now be reselected and resorted."}}));
         QCOMPARE(QFileInfo(f.db.path()).size(), qint64(4) * rec_len_bytes);
         QCOMPARE(ws_positions(), (Ws{1, 2, 3, 4}));
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Record 1 of 4]")));

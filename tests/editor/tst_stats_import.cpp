@@ -88,7 +88,7 @@ private slots:
         f.dialogs.shown.clear();
         gv().sel_matched = 0;
         ed->mnu_stats->trigger();
-        QCOMPARE(f.dialogs.texts(), QStringList{"Last select operation returned no matching kaleidoscope records"});
+        QCOMPARE(f.dialogs.shown, (Shown{{"Last select operation returned no matching kaleidoscope records", MsgIcon::critical}}));
     }
 
     void import_appends_the_confirmed_rows()

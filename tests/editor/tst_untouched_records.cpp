@@ -103,7 +103,7 @@ private slots:
         ed->cmd_next->click();
         ed->cmd_prev->click();
         ed->cmd_save->click();
-        QCOMPARE(f.dialogs.texts(), QStringList{no_changes});
+        QCOMPARE(f.dialogs.shown, (Shown{{no_changes, MsgIcon::none, MsgButtons::ok, "Save Scope Data"}}));
         QCOMPARE(read_bytes(f.db.path()), before);
     }
 

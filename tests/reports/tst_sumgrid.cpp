@@ -191,9 +191,7 @@ private slots:
         dialogs.choose_file(out);
         QTest::mouseClick(grid.cmd_save, Qt::LeftButton);
         QCOMPARE(dialogs.file_filters.last(), QStringList{"TXT (*.txt)"});
-        QCOMPARE(dialogs.texts(), QStringList{"Data saved to ASCII file " + out});
-        QCOMPARE(dialogs.last().title, QString("Save to ASCII file"));
-        QCOMPARE(dialogs.last().icon, MsgIcon::none);
+        QCOMPARE(dialogs.shown, (Shown{{"Data saved to ASCII file " + out, MsgIcon::none, MsgButtons::ok, QString("Save to ASCII file")}}));
         // The lines themselves are the export's (checked on the core); the window writes them.
         QVERIFY(read_bytes(out).contains("\"Aurora\",\"J. Smith\",\"3/14/2001\",\"125\",\"150\",\"\"\r\n"));
         QVERIFY(grid.isVisible());
