@@ -85,29 +85,22 @@ private slots:
     {
         EditorFixture f(three_records());
         frm_kaleido* ed = f.open();
-        const QStringList expected = {
-            QStringLiteral("mnu_add=&Add a new kaleidoscope"), QStringLiteral("mnu_save=&Save current kaleidoscope data"),
-            QStringLiteral("mnu_delete=&Delete this kaleidoscope record"), QStringLiteral("mnu_clear=C&lear kaleidoscope form"),
-            QStringLiteral("sep1="), QStringLiteral("mnu_summary=Kaleidoscope s&ummaries"),
-            QStringLiteral("mnu_stats=Collection s&tatistics..."), QStringLiteral("sep2="),
-            QStringLiteral("mnu_printforms=Print kaleidoscope data forms"),
-            QStringLiteral("mnu_import=&Import kaleidoscopes..."), QStringLiteral("sep4="),
-            QStringLiteral("mnu_close=&Close"), QStringLiteral("mnu_next=&Next kaleidoscope"),
-            QStringLiteral("mnu_prev=&Previous kaleidoscope"), QStringLiteral("mnu_first=&First kaleidoscope"),
-            QStringLiteral("mnu_last=&Last kaleidoscope"), QStringLiteral("sep3="), QStringLiteral("mnu_find=&Find"),
-            QStringLiteral("mnu_findnxt=&Find next"), QStringLiteral("mnu_select=Select &records"),
-            QStringLiteral("mnu_sort=S&ort records"), QStringLiteral("mnu_helptopics=&Help topics"),
-            QStringLiteral("mnu_about=About")};
         QStringList got;
-        QStringList menus;
         for (QMenu* m : {ed->mnu_kaleido, ed->mnu_search, ed->mnu_tools, ed->mnu_help}) {
-            menus << m->objectName() + QLatin1Char('=') + m->title();
+            got << m->objectName() + '=' + m->title();
             for (QAction* a : m->actions())
-                got << a->objectName() + QLatin1Char('=') + a->text();
+                got << a->objectName() + '=' + a->text();
         }
-        QCOMPARE(got, expected);
-        QCOMPARE(menus, (QStringList{QStringLiteral("mnu_kaleido=&Kaleidoscope data"), QStringLiteral("mnu_search=&Search"),
-                                     QStringLiteral("mnu_tools=&Tools"), QStringLiteral("mnu_help=&Help")}));
+        QCOMPARE(got, QStringLiteral(
+                          "mnu_kaleido=&Kaleidoscope data|mnu_add=&Add a new kaleidoscope|"
+                          "mnu_save=&Save current kaleidoscope data|mnu_delete=&Delete this kaleidoscope record|"
+                          "mnu_clear=C&lear kaleidoscope form|sep1=|mnu_summary=Kaleidoscope s&ummaries|"
+                          "mnu_stats=Collection s&tatistics...|sep2=|mnu_printforms=Print kaleidoscope data forms|"
+                          "mnu_import=&Import kaleidoscopes...|sep4=|mnu_close=&Close|mnu_search=&Search|"
+                          "mnu_next=&Next kaleidoscope|mnu_prev=&Previous kaleidoscope|mnu_first=&First kaleidoscope|"
+                          "mnu_last=&Last kaleidoscope|sep3=|mnu_find=&Find|mnu_findnxt=&Find next|mnu_tools=&Tools|"
+                          "mnu_select=Select &records|mnu_sort=S&ort records|mnu_help=&Help|"
+                          "mnu_helptopics=&Help topics|mnu_about=About").split('|'));
 
         // A menu item runs its button's routine.
         ed->mnu_last->trigger();
