@@ -43,11 +43,6 @@ private slots:
         QCOMPARE(ed->tb_price_retail->text(), QString());
         QCOMPARE(ed->windowTitle(), QStringLiteral("Database file: ") + f.db.path()
                                         + QStringLiteral("  [Record 1 of 3]  [Sorted by: Unsorted]  [Selected: All]"));
-        QCOMPARE(gv().ws_pos, qint16(1));
-        QCOMPARE(ed->find_pos, qint16(1));
-        QVERIFY(ed->editor_loaded);
-        QCOMPARE(ed->images_loaded, QStringLiteral("0000000000"));
-        QVERIFY(ed->maxxi > 0 && ed->maxyi > 0);
         QVERIFY(f.dialogs.shown.isEmpty());
         for (QPushButton* b : ed->findChildren<QPushButton*>()) {
             if (b->objectName().startsWith(QLatin1String("cmd")) && !b->objectName().contains(QLatin1String("image")))
