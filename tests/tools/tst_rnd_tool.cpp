@@ -1,6 +1,7 @@
 // The command-line tool on sound and damaged collections, run as collectors run it.
 #include "record_check.h"
 
+#include "common/core_temp_db.h"
 #include "core/scope_record.h"
 
 #include <QFile>
@@ -14,34 +15,34 @@
 #include <sys/stat.h>
 
 using namespace tessaran;
+using namespace tessaran::test;
 
 namespace {
 
-ScopeRecord sample(const QString& name, const QString& artist)
+// A record with a date, both prices, a year and a picture, as encoded bytes.
+QByteArray sample(const QString& name, const QString& artist)
 {
-    ScopeRecord r;
-    r.scopename = fixed_text(name, 50);
-    r.artist = fixed_text(artist, 50);
-    r.date_bought = fixed_text(QStringLiteral("3/14/2001"), 15);
-    r.price_paid = 1250000;   // 125.00
-    r.price_retail = 125000;  // 12.50
+    ScopeRecord r = make_record(name, artist, QStringLiteral("3/14/2001"), 1250000, 125000);  // 125.00, 12.50
     r.scopeyear = fixed_text(QStringLiteral("1999"), 10);
     r.image_count = 1;
     r.image_files[1] = fixed_text(QStringLiteral("/home/c/pics/aurora.jpg"), 60);
-    return r;
+    return encode_record(r);
 }
 
-QString write_file(const QTemporaryDir& dir, const QString& name, const QList<QByteArray>& records,
-                   const QByteArray& tail = QByteArray())
+QByteArray aurora()
 {
-    const QString path = dir.filePath(name);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return QString();
+    return sample(QStringLiteral("Aurora"), QStringLiteral("Smith, Anna"));
+}
+
+// The records (and any tail) written as one file in dir; its path.
+QString in_dir(const QTemporaryDir& dir, const QString& name, const QList<QByteArray>& records,
+               const QByteArray& tail = QByteArray())
+{
+    QByteArray bytes;
     for (const QByteArray& r : records)
-        f.write(r);
-    f.write(tail);
-    return path;
+        bytes += r;
+    const QString path = dir.filePath(name);
+    return write_bytes(path, bytes + tail) ? path : QString();
 }
 
 struct Run {
@@ -102,7 +103,7 @@ private slots:
         QFETCH(QString, problem);
         QFETCH(int, code);
         QTemporaryDir dir;
-        QByteArray second = encode_record(sample(QStringLiteral("Borealis"), QStringLiteral("Adams, Jo")));
+        QByteArray second = sample(QStringLiteral("Borealis"), QStringLiteral("Adams, Jo"));
         QByteArray tail;
         if (damage == "image_count") {
             second[1811] = char(99);
@@ -116,8 +117,7 @@ private slots:
         } else if (damage == "tail") {
             tail = QByteArray(10, 'x');
         }
-        const QString path = write_file(dir, QStringLiteral("c.rnd"),
-                                        {encode_record(sample(QStringLiteral("Aurora"), QStringLiteral("Smith, Anna"))), second},
+        const QString path = in_dir(dir, QStringLiteral("c.rnd"), {aurora(), second},
                                         tail);
         const Run r = run_tool({QStringLiteral("verify"), path});
         QCOMPARE(r.code, code);
@@ -128,9 +128,8 @@ private slots:
     void sound_file_verifies_and_dumps()
     {
         QTemporaryDir dir;
-        const QString path = write_file(dir, QStringLiteral("ok.rnd"),
-                                        {encode_record(sample(QStringLiteral("Aurora"), QStringLiteral("Smith, Anna"))),
-                                         encode_record(sample(QStringLiteral("12\" Wheel"), QStringLiteral("Adams, Jo")))});
+        const QString path = in_dir(dir, QStringLiteral("ok.rnd"), {aurora(),
+                                         sample(QStringLiteral("12\" Wheel"), QStringLiteral("Adams, Jo"))});
         QCOMPARE(run_tool({QStringLiteral("verify"), path}).code, 0);
 
         const Run info = run_tool({QStringLiteral("info"), path});
@@ -156,9 +155,8 @@ private slots:
     void export_writes_the_programs_summary_file()
     {
         QTemporaryDir dir;
-        const QString path = write_file(dir, QStringLiteral("ok.rnd"),
-                                        {encode_record(sample(QStringLiteral("Aurora"), QStringLiteral("Smith, Anna"))),
-                                         encode_record(sample(QStringLiteral("12\" Wheel"), QStringLiteral("Adams, Jo")))});
+        const QString path = in_dir(dir, QStringLiteral("ok.rnd"), {aurora(),
+                                         sample(QStringLiteral("12\" Wheel"), QStringLiteral("Adams, Jo"))});
         QProcess p;
         p.start(QStringLiteral(TESSARAN_BIN_DIR "/tessaran-rnd"),
                 {QStringLiteral("export"), path, QStringLiteral("--kind"), QStringLiteral("purchase")});
@@ -184,8 +182,7 @@ private slots:
     void verdict_does_not_depend_on_the_locale()
     {
         QTemporaryDir dir;
-        const QString path = write_file(dir, QStringLiteral("ok.rnd"),
-                                        {encode_record(sample(QStringLiteral("Aurora"), QStringLiteral("Smith, Anna")))});
+        const QString path = in_dir(dir, QStringLiteral("ok.rnd"), {aurora()});
         const Run cron = run_tool({QStringLiteral("verify"), path}, QString());
         QCOMPARE(cron.code, 0);
         QCOMPARE(cron.out, QStringLiteral("warning: record 1: date of purchase \"3/14/2001\" is not a date in the locale C\n"));
@@ -227,8 +224,8 @@ private slots:
     void dump_reports_what_it_cannot_dump()
     {
         QTemporaryDir dir;
-        const QByteArray rec = encode_record(sample(QStringLiteral("Aurora"), QStringLiteral("Smith, Anna")));
-        const QString short_path = write_file(dir, QStringLiteral("short.rnd"), {rec, rec, rec.left(rec_len_bytes - 1)});
+        const QByteArray rec = aurora();
+        const QString short_path = in_dir(dir, QStringLiteral("short.rnd"), {rec, rec, rec.left(rec_len_bytes - 1)});
         const Run cut = run_tool({QStringLiteral("dump"), short_path});
         QCOMPARE(cut.code, 1);
         QCOMPARE(cut.out.count(QLatin1Char('\n')), 2);
