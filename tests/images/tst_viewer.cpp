@@ -129,11 +129,9 @@ void tst_viewer::user_resize_refits_data()
     QTest::addColumn<QString>("zoom");
     const int smallest = qRound(screen_h() * 0.1);
     QTest::newRow("flat window grows taller") << QSize(800, 600) << QSize(400, 60) << QSize(400, 300) << "50%";
-    QTest::newRow("narrow window grows wider") << QSize(800, 600) << QSize(100, 450) << QSize(600, 450) << "75%";
     QTest::newRow("stops at 10 % of the screen height")
         << QSize(800, 600) << QSize(8, 6) << QSize(qRound(smallest * 800.0 / 600), smallest)
         << QString::number(100 * qRound(smallest * 800.0 / 600) / 800) + "%";
-    QTest::newRow("tiny picture keeps its natural size") << QSize(30, 20) << QSize(10, 5) << QSize(30, 20) << "100%";
 }
 
 void tst_viewer::user_resize_refits()
