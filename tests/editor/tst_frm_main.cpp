@@ -292,19 +292,26 @@ private slots:
         QCOMPARE(window->mnu_topics->shortcut(), QKeySequence(QKeySequence::HelpContents));
     }
 
-    void colours_give_menus_back()
+    // The about box and the colours dialog take the menus while they are open.
+    void modal_windows_take_the_menus_data()
     {
+        QTest::addColumn<QString>("item");
+        QTest::newRow("about") << "mnu_about";
+        QTest::newRow("colours") << "mnu_colors";
+    }
+    void modal_windows_take_the_menus()
+    {
+        QFETCH(QString, item);
         make_window();
         bool hidden_while_open = false;
         QTimer::singleShot(0, this, [&] {
-            if (auto* dialog = window->findChild<frm_colors*>()) {
-                hidden_while_open = menus_hidden(*window);
-                dialog->reject();
-            }
+            hidden_while_open = menus_hidden(*window);
+            if (QWidget* w = QApplication::activeModalWidget())
+                w->close();
         });
-        window->mnu_colors->trigger();
+        window->findChild<QAction*>(item)->trigger();
         QVERIFY(hidden_while_open);
-        QVERIFY(!window->findChild<frm_colors*>());
+        QVERIFY(!QApplication::activeModalWidget());
         QVERIFY(menus_shown(*window));
     }
 
