@@ -42,7 +42,7 @@ void check_record(const char* raw, int number, DatabaseReport& report)
     const ScopeRecord rec = decode_record(raw);
     if (rec.image_count < 0 || rec.image_count > 10)
         report.errors << where + QStringLiteral("image_count is %1, outside 0..10").arg(rec.image_count);
-    const int used = qBound(0, int(rec.image_count), 10);
+    const int used = rec.images_in_use();
     for (int slot = used + 1; slot <= 10; ++slot) {
         if (!fct_nuller(rec.image_files[static_cast<std::size_t>(slot)])) {
             problems << where + QStringLiteral("image slot %1 is filled beyond image_count").arg(slot);
@@ -118,7 +118,7 @@ QByteArray record_json(const ScopeRecord& rec, int number)
     o.insert(QStringLiteral("price_retail"), decimal_amount(rec.price_retail));
     o.insert(QStringLiteral("image_count"), rec.image_count);
     QStringList images;
-    const int used = qBound(0, int(rec.image_count), 10);
+    const int used = rec.images_in_use();
     for (int slot = 1; slot <= used; ++slot)
         images << trim_blanks(rec.image_files[static_cast<std::size_t>(slot)]);
     o.insert(QStringLiteral("image_files"), QJsonValue::fromVariant(images));

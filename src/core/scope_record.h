@@ -6,6 +6,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <algorithm>
 #include <array>
 
 namespace tessaran {
@@ -89,6 +90,10 @@ struct ScopeRecord {
     QByteArray image_slot0 = QByteArray(image_slot_width, '\0');  // raw bytes, kept as read
 
     ScopeRecord();  // an empty record: blank texts, zero prices, zero-byte slot 0
+
+    // The pictures the record really has: a damaged stored count neither hides
+    // the slots below it nor reaches past the last one.
+    int images_in_use() const { return std::clamp<int>(image_count, 0, image_slot_count - 1); }
 };
 
 // Layout of one text member (members 0..28 other than the prices).

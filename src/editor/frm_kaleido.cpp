@@ -196,8 +196,7 @@ bool frm_kaleido::fill_form(int numr)
     tb_price_retail->setText(money_text(r.price_retail));
     set_typed_fields_remembered();
 
-    // A damaged count never reaches past the ten slots.
-    temp_numimages = qint16(std::clamp<int>(r.image_count, 0, 10));
+    temp_numimages = qint16(r.images_in_use());
     for (QString& name : image_names)
         name.clear();
     for (int i = 1; i <= temp_numimages; ++i)

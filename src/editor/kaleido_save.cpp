@@ -143,7 +143,7 @@ int frm_kaleido::count_changes(int pos)
 
     // Only the slots the stored count really uses are pictures of the record;
     // what lies beyond them was never shown and is no change.
-    const int stored_images = std::clamp<int>(r.image_count, 0, 10);
+    const int stored_images = r.images_in_use();
     const int max_images = std::min<int>(g.max_images, 10);
     for (int i = 1; i <= max_images; ++i) {
         const QString stored = i <= stored_images ? shown_text(r.image_files[std::size_t(i)]) : QString();
@@ -275,7 +275,7 @@ bool frm_kaleido::save_record(bool confirm)
     r.price_retail = price_of(tb_price_retail, g.rec.price_retail).value_or(0);
     // Slots the user emptied are blanked; slots beyond every picture the record
     // used keep their bytes, so a save never drops what it never showed.
-    const int stored_images = std::clamp<int>(g.rec.image_count, 0, 10);
+    const int stored_images = g.rec.images_in_use();
     r.image_count = temp_numimages;
     for (int i = 1; i < image_slot_count; ++i) {
         const std::size_t s = std::size_t(i);

@@ -152,7 +152,7 @@ void paint_record_sheet(InchPage& page, const ScopeRecord& r, const SheetLayout&
     w.printlongstring(r.comments, lx, l.c + 0.05 + step, l.long_width, step);
 
     w.printstring(QStringLiteral("IMAGES"), lx, l.d + 0.05, false, true);
-    const int count = qBound(0, int(r.image_count), image_slot_count - 1);
+    const int count = r.images_in_use();
     for (int k = 1; k <= count; ++k) {
         const bool left_column = k <= 5;
         const double x = left_column ? lx : rx;
