@@ -23,6 +23,8 @@ class QPushButton;
 
 namespace tessaran {
 
+struct FileStatus;
+
 class frm_kaleido : public QMainWindow {
     Q_OBJECT
 public:
@@ -267,6 +269,9 @@ private:
     // Settles edits and refuses when the last selection matched nothing, as
     // the summaries and the statistics do before reading the working set.
     bool working_set_ready();
+    // How a write to the collection went: on failure, failed + the database
+    // file + the system's reason + after, and false; else any warning, and true.
+    bool told_write_outcome(const FileStatus& st, const QString& failed, const QString& after = QString());
     QString field_text(const QWidget* field) const;
     void set_field_text(QWidget* field, const QString& text);
 

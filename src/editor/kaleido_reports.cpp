@@ -2,11 +2,9 @@
 #include "frm_kaleido.h"
 
 #include "appearance/user_dialogs.h"
-#include "core/record_file.h"
-
-#include <QFile>
 #include "core/globalvars.h"
 #include "core/program_files.h"
+#include "core/record_file.h"
 #include "core/record_import.h"
 #include "core/sub_sorter.h"
 #include "core/working_set.h"
@@ -16,6 +14,8 @@
 #include "reports/frm_stats.h"
 #include "reports/frm_sumgrid.h"
 #include "reports/record_sheet.h"
+
+#include <QFile>
 
 namespace tessaran {
 
@@ -94,14 +94,9 @@ void frm_kaleido::mnu_import_Click()
     Globalvars& g = gv();
     const bool was_empty = g.rec_count == 0;
     const FileStatus st = append_records(g.db_path, records);
-    if (!st) {
-        msgbox(this, QStringLiteral("The kaleidoscopes could not be added to the database file ") + g.db_path
-                         + QStringLiteral(":\n") + st.error + QStringLiteral("\nThe database has not been changed."),
-               MsgIcon::critical);
+    if (!told_write_outcome(st, QStringLiteral("The kaleidoscopes could not be added to the database file "),
+                            QStringLiteral("\nThe database has not been changed.")))
         return;
-    }
-    if (!st.warning.isEmpty())
-        msgbox(this, st.warning, MsgIcon::exclamation);
     // As a freshly opened database: every record, sorted by artist.
     sub_get_maxr();
     ws_reset_all();

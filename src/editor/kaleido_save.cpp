@@ -210,6 +210,17 @@ void frm_kaleido::cmd_save_Click()
     save_record(true);
 }
 
+bool frm_kaleido::told_write_outcome(const FileStatus& st, const QString& failed, const QString& after)
+{
+    if (!st) {
+        msgbox(this, failed + gv().db_path + QStringLiteral(":\n") + st.error + after, MsgIcon::critical);
+        return false;
+    }
+    if (!st.warning.isEmpty())
+        msgbox(this, st.warning, MsgIcon::exclamation);
+    return true;
+}
+
 bool frm_kaleido::save_record(bool confirm)
 {
     Globalvars& g = gv();
@@ -290,16 +301,11 @@ bool frm_kaleido::save_record(bool confirm)
         return false;
     const int recno = g.ws_recno[std::size_t(pos)];
     const FileStatus st = write_record(g.db_path, recno, r);
-    if (!st) {
+    if (!st)
         sub_get_maxr();
-        msgbox(this, QStringLiteral("The kaleidoscope could not be saved to the database file ") + g.db_path
-                         + QStringLiteral(":\n") + st.error,
-               MsgIcon::critical, MsgButtons::ok);
+    if (!told_write_outcome(st, QStringLiteral("The kaleidoscope could not be saved to the database file ")))
         return false;
-    }
     g.rec = r;
-    if (!st.warning.isEmpty())
-        msgbox(this, st.warning, MsgIcon::exclamation);
 
     msgbox(this, QStringLiteral("Kaleidoscope number ") + QString::number(pos) + QStringLiteral(" saved to database"),
            MsgIcon::none, MsgButtons::ok, QStringLiteral("Scope saved"));

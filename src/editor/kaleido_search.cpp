@@ -229,14 +229,9 @@ void frm_kaleido::cmd_del_Click()
         WaitCursor wait;
         status = delete_record_file(g.db_path, g.ws_recno[size_t(pos)]);
     }
-    if (!status) {
-        msgbox(this, QStringLiteral("The kaleidoscope could not be deleted from the database file ") + g.db_path
-                         + QStringLiteral(":\n") + status.error + QStringLiteral("\nThe database has not been changed."),
-               MsgIcon::critical);
+    if (!told_write_outcome(status, QStringLiteral("The kaleidoscope could not be deleted from the database file "),
+                            QStringLiteral("\nThe database has not been changed.")))
         return;
-    }
-    if (!status.warning.isEmpty())
-        msgbox(this, status.warning, MsgIcon::exclamation);
 
     sub_get_maxr();
     if (g.rec_count > 0) {
