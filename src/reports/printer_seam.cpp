@@ -62,10 +62,20 @@ public:
             progress_hook()(&dialog_, number);
         return !dialog_.wasCanceled();
     }
-    bool cancelled() const { return dialog_.wasCanceled(); }
+    bool cancelled() const { return cancelled_ || dialog_.wasCanceled(); }
+    // Takes the window away once the pages are drawn, and stops its timer that
+    // would show it later: a window-modal progress window over the message
+    // that follows would take that message's clicks and keys.
+    void finish()
+    {
+        cancelled_ = dialog_.wasCanceled();
+        dialog_.reset();
+        dialog_.hide();
+    }
 
 private:
     QProgressDialog dialog_;
+    bool cancelled_ = false;
 };
 
 class NoProgress : public PageProgress {
@@ -139,6 +149,7 @@ PrintOutcome save_as_pdf(QWidget* parent, const PrintJob& job)
     }
     DialogProgress progress(parent);
     job.paint(painter, *pdf, progress);
+    progress.finish();
     if (progress.cancelled()) {
         // The scratch file goes with it; the chosen file was never touched.
         painter.end();
@@ -273,6 +284,7 @@ PrintOutcome run_print_job(QWidget* parent, const PrintJob& job)
     }
     DialogProgress progress(parent);
     job.paint(painter, *printer, progress);
+    progress.finish();
     if (progress.cancelled()) {
         printer->abort();
         painter.end();

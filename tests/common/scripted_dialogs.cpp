@@ -1,5 +1,7 @@
 #include "scripted_dialogs.h"
 
+#include <QApplication>
+#include <QProgressDialog>
 #include <QTest>
 
 namespace tessaran::test {
@@ -17,6 +19,10 @@ MsgAnswer ScriptedDialogs::message(QWidget*, const QString& text, MsgIcon icon, 
                                    const QString& title)
 {
     shown.append({text, icon, buttons, title});
+    for (const QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && (qobject_cast<const QProgressDialog*>(w) || w->objectName() == QLatin1String("frm_waiter")))
+            ++shown_under_progress;
+    }
     if (!answers.empty()) {
         const MsgAnswer a = answers.front();
         answers.pop_front();

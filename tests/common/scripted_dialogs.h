@@ -55,6 +55,9 @@ public:
     const ShownMessage& last() const { return shown.back(); }
 
     QList<ShownMessage> shown;
+    // Messages that came while a progress window was still on screen (it
+    // would cover them and take their clicks).
+    int shown_under_progress = 0;
     QList<QStringList> file_filters;  // filters of each file dialog shown
     int replace_asking_dialogs = 0;   // save dialogs that ask before replacing a file
     QList<QColor> color_initials;     // colour each picker opened on

@@ -7,6 +7,7 @@
 #include "reports/printer_seam.h"
 #include "reports/summary_print.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QPrintPreviewWidget>
@@ -234,6 +235,40 @@ private slots:
             QCOMPARE(labels.last(), QStringLiteral("Printing page %1 of %1").arg(pages));
         }
         QCOMPARE(dialogs.shown.size(), 1);  // only the "send to printer?" question
+    }
+
+    // Saving the pages as a PDF: the progress window is gone before the message
+    // that tells the outcome, and does not come back over it.
+    void progress_window_gone_before_the_outcome_data()
+    {
+        QTest::addColumn<bool>("target_is_folder");
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("saved") << false << "Pages saved to PDF file ";
+        QTest::newRow("write fails") << true << "The PDF file could not be finished: ";
+    }
+    void progress_window_gone_before_the_outcome()
+    {
+        QFETCH(bool, target_is_folder);
+        QFETCH(QString, outcome);
+        QList<ScopeRecord> recs;
+        for (int i = 1; i <= 150; ++i)
+            recs << make_record(QString("Scope%1").arg(i), "Artist");
+        TempDb db(recs);
+        db.open_for_summary(1);
+        const QString out = db.dir() + "/p.pdf";
+        if (target_is_folder)
+            QVERIFY(QDir().mkdir(out));
+        set_printer_factory([] { return std::unique_ptr<QPrinter>(); });  // no printer
+        set_print_progress_hook([](QWidget* w, int) { w->show(); });   // as for a long job
+        ScriptedDialogs dialogs;
+        dialogs.choose_file(out);
+        frm_sumgrid grid;
+        grid.show();
+        QTest::mouseClick(grid.cmd_print, Qt::LeftButton);
+        set_print_progress_hook({});
+        QCOMPARE(dialogs.shown.size(), 3);  // send to printer?, save as PDF?, the outcome
+        QVERIFY2(dialogs.last().text.startsWith(outcome), qPrintable(dialogs.last().text));
+        QCOMPARE(dialogs.shown_under_progress, 0);
     }
 
     void preview_shows_the_same_pages()
