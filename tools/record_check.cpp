@@ -110,17 +110,21 @@ DatabaseReport check_database(const QString& path)
 
 QByteArray record_json(const ScopeRecord& rec, int number)
 {
+    // A faithful copy: every text as stored less its padding, the stored image
+    // count as it is, and every filled picture slot at its place (a slot above
+    // the count too), so that the import gives the record back byte for byte.
     QJsonObject o;
     o.insert(QStringLiteral("record"), number);
     for (const TextMemberInfo& m : text_members())
-        o.insert(QString::fromLatin1(m.name), trim_blanks(rec.*(m.field)).remove(QChar(0)));
+        o.insert(QString::fromLatin1(m.name), without_padding(rec.*(m.field)));
     o.insert(QStringLiteral("price_paid"), decimal_amount(rec.price_paid));
     o.insert(QStringLiteral("price_retail"), decimal_amount(rec.price_retail));
     o.insert(QStringLiteral("image_count"), rec.image_count);
     QStringList images;
-    const int used = rec.images_in_use();
-    for (int slot = 1; slot <= used; ++slot)
-        images << trim_blanks(rec.image_files[static_cast<std::size_t>(slot)]);
+    for (int slot = 1; slot < image_slot_count; ++slot)
+        images << without_padding(rec.image_files[static_cast<std::size_t>(slot)]);
+    while (!images.isEmpty() && images.last().isEmpty())
+        images.removeLast();
     o.insert(QStringLiteral("image_files"), QJsonValue::fromVariant(images));
     return QJsonDocument(o).toJson(QJsonDocument::Compact);
 }

@@ -44,7 +44,10 @@ int usage()
                "import reads a comma-separated file (headings in the first row) or the\n"
                "JSON lines dump writes, checks every row as the program does, and writes\n"
                "OUT.rnd (an existing file only with --append). A rejected row is listed\n"
-               "on standard error and nothing is written, unless --skip-bad.\n",
+               "on standard error and nothing is written, unless --skip-bad. Columns that\n"
+               "match no field and rows of empty cells are named on standard error. A\n"
+               "dump's lines are stored as they stand, whatever the locale: a date that\n"
+               "does not read in it is a warning.\n",
                stderr);
     return 2;
 }
@@ -276,9 +279,16 @@ int cmd_import(const QString& source_path, const QString& out_path, bool append,
     QList<int> targets;
     for (const QString& h : source.headings)
         targets << match_heading(h);
+    // A column that goes nowhere would lose its values without a word.
+    for (const QString& h : ignored_headings(source, targets))
+        err(QStringLiteral("column \"%1\" matches no field and is ignored").arg(h));
+    if (source.empty_rows > 0)
+        err(QStringLiteral("%1 empty rows skipped").arg(source.empty_rows));
     std::vector<ScopeRecord> sound;
     int rejected = 0;
     for (const ImportedRow& row : convert_import_rows(source, targets)) {
+        if (!row.warning.isEmpty())
+            err(QStringLiteral("line %1: warning: %2").arg(row.line).arg(row.warning));
         if (row.problem.isEmpty()) {
             sound.push_back(row.rec);
         } else {

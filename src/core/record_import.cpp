@@ -11,8 +11,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <QStringDecoder>
 
+#include <algorithm>
+#include <limits>
 #include <optional>
 
 namespace tessaran {
@@ -66,7 +69,8 @@ const std::vector<Target>& targets_table()
             if (const TextMemberInfo* info = text_member_info(Member(x.target)))
                 x.names << QString::fromLatin1(info->name);
         }
-        t[std::size_t(m_price_paid)].names << QStringLiteral("price_paid") << QStringLiteral("purchase price");
+        t[std::size_t(m_price_paid)].names << QStringLiteral("price_paid") << QStringLiteral("purchase price")
+                                           << QStringLiteral("price paid");
         t[std::size_t(m_price_retail)].names << QStringLiteral("price_retail");
         return t;
     }();
@@ -108,15 +112,20 @@ void read_csv(const QString& text, ImportSource& out)
     QStringList row;
     QString cell;
     bool quoted = false;
-    bool any = false;  // the row holds something
+    bool any = false;  // the line holds something, if only separators
     int line = 1;
     int row_line = 1;
     const auto end_row = [&] {
         row << cell;
         cell.clear();
         if (any) {
+            const bool empty = std::all_of(row.cbegin(), row.cend(), [](const QString& c) { return c.trimmed().isEmpty(); });
             if (out.headings.isEmpty()) {
-                out.headings = row;
+                if (!empty)
+                    out.headings = row;
+            } else if (empty) {
+                // What a spreadsheet writes below its data: no kaleidoscope.
+                ++out.empty_rows;
             } else {
                 out.rows << row;
                 out.lines << row_line;
@@ -166,6 +175,11 @@ void read_csv(const QString& text, ImportSource& out)
         out.error = QStringLiteral("The file holds no headings.");
 }
 
+// The dump's own bookkeeping, which is no field of the record.
+const QString dump_number_key = QStringLiteral("record");
+const QString dump_image_count_key = QStringLiteral("image_count");
+const QString dump_images_key = QStringLiteral("image_files");
+
 void read_json_lines(const QByteArray& bytes, ImportSource& out)
 {
     const QList<QByteArray> lines = bytes.split('\n');
@@ -181,13 +195,16 @@ void read_json_lines(const QByteArray& bytes, ImportSource& out)
         }
         const QJsonObject o = doc.object();
         for (auto it = o.begin(); it != o.end(); ++it) {
-            if (!out.headings.contains(it.key()))
+            if (it.key() != dump_number_key && it.key() != dump_image_count_key && !out.headings.contains(it.key()))
                 out.headings << it.key();
         }
         objects << o;
         out.lines << n + 1;
     }
     for (const QJsonObject& o : objects) {
+        DumpExtras extras;
+        if (const QJsonValue count = o.value(dump_image_count_key); count.isDouble())
+            extras.image_count = count.toInt();
         QStringList row;
         for (const QString& key : out.headings) {
             const QJsonValue v = o.value(key);
@@ -195,6 +212,9 @@ void read_json_lines(const QByteArray& bytes, ImportSource& out)
                 QStringList parts;
                 for (const QJsonValue& part : v.toArray())
                     parts << part.toString();
+                if (key == dump_images_key)
+                    extras.image_slots = parts;
+                parts.removeAll(QString());
                 row << parts.join(QLatin1Char(';'));
             } else if (v.isDouble()) {
                 row << QString::number(v.toDouble());
@@ -203,6 +223,7 @@ void read_json_lines(const QByteArray& bytes, ImportSource& out)
             }
         }
         out.rows << row;
+        out.dump << extras;
     }
 }
 
@@ -241,6 +262,16 @@ int match_heading(const QString& heading)
     return import_ignored;
 }
 
+QStringList ignored_headings(const ImportSource& source, const QList<int>& targets)
+{
+    QStringList out;
+    for (int c = 0; c < source.headings.size() && c < targets.size(); ++c) {
+        if (targets[c] == import_ignored)
+            out << source.headings[c];
+    }
+    return out;
+}
+
 QString import_target_caption(int target)
 {
     for (const Target& t : targets_table()) {
@@ -258,6 +289,49 @@ QList<int> import_targets()
     return list;
 }
 
+namespace {
+
+// A dump's picture slots at their places, with the stored image count.
+void dump_pictures(const QStringList& slot_paths, std::optional<int> count, ImportedRow& row, QStringList& problems)
+{
+    const auto refuse = [&](const QString& why) { problems << import_target_caption(import_images) + QLatin1Char(' ') + why; };
+    if (slot_paths.size() > image_slot_count - 1)
+        refuse(QStringLiteral("has %1 slots, more than %2").arg(slot_paths.size()).arg(image_slot_count - 1));
+    for (int i = 0; i < slot_paths.size() && i < image_slot_count - 1; ++i) {
+        const QString p = without_padding(slot_paths[i]);
+        if (p.size() > image_slot_width)
+            refuse(QStringLiteral("\"%1\" is longer than %2 characters").arg(p).arg(image_slot_width));
+        else if (!storable(p))
+            refuse(QStringLiteral("\"%1\" holds characters the database cannot store").arg(p));
+        row.rec.image_files[std::size_t(i + 1)] = padded_to(p, image_slot_width);
+    }
+    const int stored = count.value_or(int(slot_paths.size()));
+    row.rec.image_count = qint16(std::clamp<int>(stored, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max()));
+}
+
+// A spreadsheet's picture paths, separated by ";".
+void listed_pictures(const QString& value, ImportedRow& row, QStringList& problems)
+{
+    const auto refuse = [&](const QString& why) { problems << import_target_caption(import_images) + QLatin1Char(' ') + why; };
+    QStringList paths;
+    for (const QString& p : value.split(QLatin1Char(';')))
+        if (!p.trimmed().isEmpty())
+            paths << p.trimmed();
+    if (paths.size() > image_slot_count - 1)
+        refuse(QStringLiteral("has %1 paths, more than %2").arg(paths.size()).arg(image_slot_count - 1));
+    for (const QString& p : paths) {
+        if (p.size() > image_slot_width)
+            refuse(QStringLiteral("\"%1\" is longer than %2 characters").arg(p).arg(image_slot_width));
+        else if (!storable(p))
+            refuse(QStringLiteral("\"%1\" holds characters the database cannot store").arg(p));
+    }
+    row.rec.image_count = qint16(std::min<qsizetype>(paths.size(), image_slot_count - 1));
+    for (int i = 1; i <= row.rec.image_count; ++i)
+        row.rec.image_files[std::size_t(i)] = fixed_text(paths[i - 1], image_slot_width);
+}
+
+}  // namespace
+
 std::vector<ImportedRow> convert_import_rows(const ImportSource& source, const QList<int>& targets)
 {
     std::vector<ImportedRow> out;
@@ -267,6 +341,7 @@ std::vector<ImportedRow> convert_import_rows(const ImportSource& source, const Q
         row.line = source.lines.value(r);
         const QStringList& cells = source.rows[r];
         QStringList problems;
+        QStringList warnings;
         const auto refuse = [&](int target, const QString& why) {
             problems << import_target_caption(target) + QLatin1Char(' ') + why;
         };
@@ -280,10 +355,10 @@ std::vector<ImportedRow> convert_import_rows(const ImportSource& source, const Q
         }
         for (int c = 0; c < targets.size() && c < cells.size(); ++c) {
             const int target = targets[c];
-            // A dump is a faithful copy: its texts stay as they are, blanks aside.
-            const QString value = source.json ? trim_blanks(cells[c]) : cells[c].trimmed();
             if (target == import_ignored)
                 continue;
+            // A dump's text is stored text: only its padding goes.
+            const QString value = source.json ? without_padding(cells[c]) : cells[c].trimmed();
             if (target == m_price_paid || target == m_price_retail) {
                 qint64 amount = 0;
                 if (!fct_nuller(value)) {
@@ -297,21 +372,11 @@ std::vector<ImportedRow> convert_import_rows(const ImportSource& source, const Q
                 continue;
             }
             if (target == import_images) {
-                QStringList paths;
-                for (const QString& p : value.split(QLatin1Char(';')))
-                    if (!p.trimmed().isEmpty())
-                        paths << p.trimmed();
-                if (paths.size() > image_slot_count - 1)
-                    refuse(target, QStringLiteral("has %1 paths, more than %2").arg(paths.size()).arg(image_slot_count - 1));
-                for (const QString& p : paths) {
-                    if (p.size() > image_slot_width)
-                        refuse(target, QStringLiteral("\"%1\" is longer than %2 characters").arg(p).arg(image_slot_width));
-                    else if (!storable(p))
-                        refuse(target, QStringLiteral("\"%1\" holds characters the database cannot store").arg(p));
-                }
-                row.rec.image_count = qint16(std::min<qsizetype>(paths.size(), image_slot_count - 1));
-                for (int i = 1; i <= row.rec.image_count; ++i)
-                    row.rec.image_files[std::size_t(i)] = fixed_text(paths[i - 1], image_slot_width);
+                const DumpExtras* extras = source.json && r < source.dump.size() ? &source.dump[r] : nullptr;
+                if (extras && extras->image_slots && source.headings.value(c) == dump_images_key)
+                    dump_pictures(*extras->image_slots, extras->image_count, row, problems);
+                else
+                    listed_pictures(value, row, problems);
                 continue;
             }
             const TextMemberInfo* info = text_member_info(Member(target));
@@ -319,12 +384,29 @@ std::vector<ImportedRow> convert_import_rows(const ImportSource& source, const Q
                 continue;
             const bool multi_line = target == m_specfeatures || target == m_comments;
             const QString text = source.json ? value : stored_line_breaks(value, line_break_of(QString()));
+            if (text.size() > info->width) {
+                refuse(target, QStringLiteral("is longer than %1 characters").arg(info->width));
+                continue;
+            }
+            if (!storable(text)) {
+                refuse(target, QStringLiteral("holds characters the database cannot store"));
+                continue;
+            }
+            row.rec.*(info->field) = source.json ? padded_to(text, info->width) : fixed_text(text, info->width);
+            if (source.json) {
+                // Stored as it stands; what would not read here is told.
+                if (target == m_date_bought && !fct_nuller(text) && !parse_user_date(text))
+                    warnings << QStringLiteral("Date of purchase \"%1\" is not a date in the locale %2; stored as it stands")
+                                    .arg(text, QLocale().name());
+                if (target == m_scopeyear) {
+                    const YearCheck y = check_scopeyear(text);
+                    if (y != YearCheck::blank && y != YearCheck::ok)
+                        warnings << QStringLiteral("Scope year \"%1\": %2; stored as it stands").arg(text, scopeyear_message(y));
+                }
+                continue;
+            }
             if (!multi_line && (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))))
                 refuse(target, QStringLiteral("holds a line break"));
-            else if (text.size() > info->width)
-                refuse(target, QStringLiteral("is longer than %1 characters").arg(info->width));
-            else if (!storable(text))
-                refuse(target, QStringLiteral("holds characters the database cannot store"));
             else if (target == m_date_bought && !fct_nuller(text) && !parse_user_date(text))
                 refuse(target, QStringLiteral("\"%1\" is not a date").arg(text));
             else if (target == m_scopeyear) {
@@ -332,9 +414,9 @@ std::vector<ImportedRow> convert_import_rows(const ImportSource& source, const Q
                 if (y != YearCheck::blank && y != YearCheck::ok)
                     refuse(target, QStringLiteral("\"%1\": %2").arg(text, scopeyear_message(y)));
             }
-            row.rec.*(info->field) = fixed_text(text, info->width);
         }
         row.problem = problems.join(QStringLiteral("; "));
+        row.warning = warnings.join(QStringLiteral("; "));
         out.push_back(std::move(row));
     }
     return out;
@@ -362,7 +444,7 @@ FileStatus append_records(const QString& db_path, const std::vector<ScopeRecord>
                                        .arg(max_record_count));
     contents.reserve(contents.size() + qsizetype(records.size()) * rec_len_bytes);
     for (const ScopeRecord& r : records)
-        contents += encode_record(r);
+        contents += encode_record_as_stored(r);
     return replace_file_contents(db_path, contents, true);
 }
 

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 namespace tessaran {
@@ -21,11 +22,20 @@ namespace tessaran {
 inline constexpr int import_ignored = -1;
 inline constexpr int import_images = m_image_files;
 
+// What a dump line holds besides its fields: the stored image count and the
+// picture slots at their places (empty ones between kept).
+struct DumpExtras {
+    std::optional<int> image_count;
+    std::optional<QStringList> image_slots;  // slots 1.. in order, when given as a list
+};
+
 struct ImportSource {
     bool json = false;         // JSON lines (prices as plain decimals with ".")
     QStringList headings;      // one per column
     QList<QStringList> rows;   // the cells of each row, in column order
     QList<int> lines;          // the source line each row starts on
+    QList<DumpExtras> dump;    // per row, for JSON lines only
+    int empty_rows = 0;        // CSV rows of empty cells only (",,,,"), skipped
     QString error;             // why the source cannot be read at all
 };
 
@@ -39,6 +49,8 @@ ImportSource read_import_source(const QByteArray& bytes);
 // ("Purchase price") or a summary export column title ("Purchase Price ($)"),
 // case-insensitively; import_ignored when none fits.
 int match_heading(const QString& heading);
+// The headings of the columns that go nowhere (import_ignored), in order.
+QStringList ignored_headings(const ImportSource& source, const QList<int>& targets);
 // The caption a target is shown with ("Scope name", "Pictures", "(ignored)").
 QString import_target_caption(int target);
 // Every target a column may be given, for the choice in the preview.
@@ -48,11 +60,16 @@ struct ImportedRow {
     int line = 0;
     ScopeRecord rec;
     QString problem;  // empty for a sound row
+    QString warning;  // stored all the same (a dump's date that does not read here)
 };
 
-// Converts every row with the given target per column, checking each value
-// as the editor would: widths, dates in the current locale or ISO, prices,
-// scope years, characters the record cannot store, picture paths.
+// Converts every row with the given target per column. A spreadsheet's row is
+// checked as the editor checks typed values: widths, dates in the current
+// locale or ISO, prices, scope years, characters the record cannot store,
+// picture paths. A dump's row is stored text: it is kept as it stands (its
+// padding aside) whatever the locale, and only what no record can hold
+// (a text too long, a character outside the code page) is refused; a date or
+// scope year that does not read here is a warning.
 std::vector<ImportedRow> convert_import_rows(const ImportSource& source, const QList<int>& targets);
 
 // Appends the records to the collection at db_path (created when missing) in

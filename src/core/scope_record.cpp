@@ -139,6 +139,21 @@ QString trim_blanks(const QString& text)
     return text.mid(b, e - b);
 }
 
+QString without_padding(const QString& text)
+{
+    qsizetype e = text.size();
+    while (e > 0 && (text.at(e - 1) == QLatin1Char(' ') || text.at(e - 1) == QChar(0)))
+        --e;
+    return text.left(e);
+}
+
+QString padded_to(const QString& text, int width)
+{
+    if (text.size() >= width)
+        return text.left(width);
+    return text + QString(width - text.size(), QLatin1Char(' '));
+}
+
 QString fixed_text(const QString& text, int width)
 {
     QString t = trim_blanks(text);
@@ -210,10 +225,12 @@ bool upper_cp1252(const char* in, int len, char* out)
     return true;
 }
 
-void encode_record_into(const ScopeRecord& rec, char* out)
+namespace {
+
+void encode_into(const ScopeRecord& rec, char* out, QString (*fit)(const QString&, int))
 {
     for (const TextMemberInfo& m : members)
-        put_text(fixed_text(rec.*(m.field), m.width), out + m.offset, m.width);
+        put_text(fit(rec.*(m.field), m.width), out + m.offset, m.width);
     qToLittleEndian<qint64>(rec.price_paid, out + offset_price_paid);
     qToLittleEndian<qint64>(rec.price_retail, out + offset_price_retail);
     qToLittleEndian<qint16>(rec.image_count, out + offset_image_count);
@@ -224,8 +241,22 @@ void encode_record_into(const ScopeRecord& rec, char* out)
     std::memcpy(slot0, rec.image_slot0.constData(),
                 size_t(qMin<qsizetype>(rec.image_slot0.size(), image_slot_width)));
     for (int i = 1; i < image_slot_count; ++i)
-        put_text(fixed_text(rec.image_files[size_t(i)], image_slot_width),
+        put_text(fit(rec.image_files[size_t(i)], image_slot_width),
                  out + offset_image_files + image_slot_width * i, image_slot_width);
+}
+
+}  // namespace
+
+void encode_record_into(const ScopeRecord& rec, char* out)
+{
+    encode_into(rec, out, fixed_text);
+}
+
+QByteArray encode_record_as_stored(const ScopeRecord& rec)
+{
+    QByteArray out(rec_len_bytes, Qt::Uninitialized);
+    encode_into(rec, out.data(), padded_to);
+    return out;
 }
 
 QByteArray encode_record(const ScopeRecord& rec)

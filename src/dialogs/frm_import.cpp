@@ -135,6 +135,8 @@ void frm_import::convert()
     lst_problems->clear();
     int sound = 0;
     for (const ImportedRow& row : rows_) {
+        if (row.problem.isEmpty() && !row.warning.isEmpty())
+            lst_problems->addItem(QStringLiteral("Line %1 (imported): %2").arg(row.line).arg(row.warning));
         if (!row.problem.isEmpty()) {
             lst_problems->addItem(QStringLiteral("Line %1: %2").arg(row.line).arg(row.problem));
             continue;
@@ -147,10 +149,13 @@ void frm_import::convert()
         preview_->appendRow(items);
     }
     const int bad = skipped();
-    lbl_summary->setText(bad == 0 ? QStringLiteral("%1 kaleidoscopes can be imported.").arg(sound)
-                                  : QStringLiteral("%1 kaleidoscopes can be imported; %2 rows cannot and will be skipped.")
-                                        .arg(sound)
-                                        .arg(bad));
+    QString summary = bad == 0 ? QStringLiteral("%1 kaleidoscopes can be imported.").arg(sound)
+                               : QStringLiteral("%1 kaleidoscopes can be imported; %2 rows cannot and will be skipped.")
+                                     .arg(sound)
+                                     .arg(bad);
+    if (source_.empty_rows > 0)
+        summary += QStringLiteral(" %1 rows of empty cells are skipped.").arg(source_.empty_rows);
+    lbl_summary->setText(summary);
     cmd_import->setText(QStringLiteral("Import %1 kaleidoscopes").arg(sound));
     cmd_import->setEnabled(sound > 0);
 }
