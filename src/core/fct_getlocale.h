@@ -17,6 +17,10 @@ QString locale_currency_symbol();
 // Sets gv().short_date_fmt and gv().currency_symbol from the current locale.
 void read_locale_values();
 
+// The longest date a user may type: a long date with a time of day. What is
+// stored is the short date.
+inline constexpr int typed_date_length = 40;
+
 // The platform's date parser: short format with four- or two-digit year (two
 // digits mean 1930..2029), the long format, and ISO yyyy-MM-dd.
 std::optional<QDate> parse_user_date(const QString& text);

@@ -151,7 +151,9 @@ void frm_kaleido::build_controls()
 
     // Purchase information, with the place of purchase inside it
     frame_purchase = make_frame(client, "frame_purchase", tr("Purchase information"));
-    tb_date_bought = make_line(frame_purchase, "tb_date_bought", 15);
+    // Room for a date typed with a time of day ("12/14/2001 10:30 PM"); the time
+    // is dropped and the short date, at most 15 characters, is what is stored.
+    tb_date_bought = make_line(frame_purchase, "tb_date_bought", typed_date_length);
     tb_price_paid = make_line(frame_purchase, "tb_price_paid", 0);
     tb_price_retail = make_line(frame_purchase, "tb_price_retail", 0);
     lbl_date_bought = make_label(frame_purchase, "lbl_date_bought", QStringLiteral("Date of purchase"), QString());

@@ -278,6 +278,11 @@ bool frm_kaleido::save_record(bool confirm)
         }
         const int width = info ? info->width : 500;
         QString text = trim_blanks(field_text(field));
+        // A date typed with a time of day is stored as its short date.
+        if (field == tb_date_bought && text.size() > width) {
+            if (const auto date = parse_user_date(text))
+                text = short_date_text(*date);
+        }
         if (const auto* multi = qobject_cast<const LimitedTextEdit*>(field))
             text = stored_line_breaks(text, multi->line_break());
         r.*member = fixed_text(text, width);

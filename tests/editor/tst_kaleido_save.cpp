@@ -343,6 +343,9 @@ private slots:
         const QString stored_price = money_text(125000);
         QTest::newRow("date ok") << "tb_date_bought" << "2002-05-06" << "5/6/2002" << "";
         QTest::newRow("date bad") << "tb_date_bought" << "soon" << stored_date << "Invalid entry for Date purchased field.";
+        // Typed whole, the time of day dropped when the field is left.
+        QTest::newRow("date, 12-hour time") << "tb_date_bought" << "12/14/2001 10:30 PM" << "12/14/2001" << "";
+        QTest::newRow("date, 24-hour time") << "tb_date_bought" << "12/14/2001 22:30:15" << "12/14/2001" << "";
         QTest::newRow("paid blank") << "tb_price_paid" << "" << stored_price << "";
         QTest::newRow("paid bad") << "tb_price_paid" << "abc" << stored_price << "Invalid entry for price paid field.";
         QTest::newRow("retail bad") << "tb_price_retail" << "x1" << "" << "Invalid entry for retail price field.";
