@@ -428,7 +428,8 @@ void frm_colors::cmd_accept_Click()
                MsgButtons::ok_cancel) != MsgAnswer::ok)
         return;
     const QString path = user_color_file();
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (is_installed())
+        make_private_folder(QFileInfo(path).absolutePath());
     QString error;
     // Written first: the scheme in memory changes only when the file holds it,
     // so a failed write loses nothing and claims nothing.

@@ -8,6 +8,9 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <sys/stat.h>
+
 namespace tessaran {
 
 namespace {
@@ -33,6 +36,37 @@ QString per_user_folder(QStandardPaths::StandardLocation where)
 }
 
 }  // namespace
+
+QString user_config_folder()
+{
+    return per_user_folder(QStandardPaths::AppConfigLocation);
+}
+
+QString user_data_folder()
+{
+    return per_user_folder(QStandardPaths::AppDataLocation);
+}
+
+bool make_private_folder(const QString& folder)
+{
+    const QString path = QDir::cleanPath(QDir(folder).absolutePath());
+    QStringList missing;
+    QString at = path;
+    while (!at.isEmpty() && !QFileInfo(at).exists()) {
+        missing.prepend(at);
+        const QString up = QFileInfo(at).path();
+        if (up == at)
+            break;
+        at = up;
+    }
+    for (const QString& dir : missing) {
+        if (::mkdir(QFile::encodeName(dir).constData(), 0700) != 0 && errno != EEXIST)
+            return false;
+    }
+    if (!QFileInfo(path).isDir())
+        return false;
+    return ::chmod(QFile::encodeName(path).constData(), 0700) == 0;
+}
 
 QString program_folder()
 {
@@ -63,7 +97,7 @@ QString user_color_file()
     const QString name = QString::fromLatin1(user_color_file_name);
     if (!is_installed())
         return QDir(program_folder()).filePath(name);
-    return QDir(per_user_folder(QStandardPaths::AppConfigLocation)).filePath(name);
+    return QDir(user_config_folder()).filePath(name);
 }
 
 QString color_file_to_read()
@@ -76,14 +110,14 @@ QString demo_database_path(QString* error)
 {
     if (!is_installed())
         return QDir(program_folder()).filePath(QString::fromLatin1(demo_database_name));
-    const QString folder = per_user_folder(QStandardPaths::AppDataLocation);
+    const QString folder = user_data_folder();
     const QString copy = QDir(folder).filePath(QString::fromLatin1(demo_database_name));
     if (QFileInfo::exists(copy))
         return copy;
     QString why;
     const QString shipped = shipped_file(demo_database_name);
     QFile source(shipped);
-    if (!QDir().mkpath(folder)) {
+    if (!make_private_folder(folder)) {
         why = QStringLiteral("The folder %1 cannot be created.").arg(QDir::toNativeSeparators(folder));
     } else if (!source.copy(copy)) {
         why = source.errorString();

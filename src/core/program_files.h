@@ -38,6 +38,16 @@ QString color_file_to_read();
 // made, error says why and the copy's path is still returned.
 QString demo_database_path(QString* error = nullptr);
 
+// The program's own folders in the user's configuration (settings, colours)
+// and data (the demo copy) folders.
+QString user_config_folder();
+QString user_data_folder();
+// Creates the folder, and any missing folder above it, for the user alone
+// (0700), as the base-directory rules ask: the recent list names the user's
+// collections. An existing folder is made private too. False when it cannot
+// be made.
+bool make_private_folder(const QString& folder);
+
 // Where the file dialogs start.
 QString documents_folder();
 

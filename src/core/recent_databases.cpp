@@ -11,6 +11,8 @@ namespace {
 // An INI file in the user's configuration folder for the program.
 QSettings settings()
 {
+    // Made here first, for the user alone: QSettings would make it readable to all.
+    make_private_folder(user_config_folder());
     return QSettings(QSettings::IniFormat, QSettings::UserScope, QString::fromLatin1(app_id), QStringLiteral("tessaran"));
 }
 

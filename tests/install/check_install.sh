@@ -65,18 +65,30 @@ check_tree() {
         }
         "$bin" "$demo" & pid=$!
         opened=$(windows "^Database file: $demo " 1)
+        # The desktop entry names the window class the docks tie the window to.
+        classed=$(xdotool search --classname "^$4\$" 2>/dev/null | wc -l)
         kill $pid; wait $pid 2>/dev/null
         "$bin" "$short" & pid=$!
         boxes=$(windows "^TESSARAN V\$" 2)
         refused=$(xdotool search --name "^Database file: " 2>/dev/null | wc -l)
         kill $pid; wait $pid 2>/dev/null
-        echo "$opened $refused $boxes"
-        ' _ "$root/usr/bin/tessaran" "$demo" "$home/short.rnd" > "$work/windows.txt"
-    read -r opened refused boxes < "$work/windows.txt"
+        echo "$opened $refused $boxes $classed"
+        ' _ "$root/usr/bin/tessaran" "$demo" "$home/short.rnd" \
+        "$(sed -n 's/^StartupWMClass=//p' "$root/usr/share/applications/$id.desktop")" > "$work/windows.txt"
+    read -r opened refused boxes classed < "$work/windows.txt"
     [ "$opened" -ge 1 ] || fail "$what: tessaran FILE.rnd did not open the collection (windows: $opened $refused $boxes)"
     [ "$refused" -eq 0 ] || fail "$what: tessaran opened a file that is no collection (windows: $opened $refused $boxes)"
     [ "$boxes" -ge 2 ] || fail "$what: no message for a file that is no collection (windows: $opened $refused $boxes)"
     [ ! -e "$root/usr/share/tessaran/tessaran_colors.dat" ] || fail "$what: wrote below the prefix"
+    [ "$classed" -ge 1 ] || fail "$what: no window of the desktop entry's StartupWMClass"
+    # The recent list names the user's collections: its folder is the user's alone.
+    [ "$(stat -c %a "$home/.config/$id")" = 700 ] || fail "$what: $home/.config/$id is not 0700"
+    # Help and version answer without a display.
+    env -u DISPLAY "$root/usr/bin/tessaran" --help | grep -q '^usage: tessaran \[FILE.rnd\]' || fail "$what: --help"
+    env -u DISPLAY "$root/usr/bin/tessaran" --version | grep -qx 'tessaran [0-9.]*' || fail "$what: --version"
+    local code=0
+    QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 "$root/usr/bin/tessaran" --frobnicate 2> /dev/null || code=$?
+    [ "$code" -eq 2 ] || fail "$what: an unknown option ends with $code, not 2"
     echo "$what: ok"
 }
 
