@@ -12,6 +12,10 @@ add_custom_target(tessaran_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/changelog.g
 install(FILES ${TESSARAN_PACKAGING_DIR}/copyright ${CMAKE_BINARY_DIR}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
+# Lintian's verdict on the shipped user guide, with the reason in the file.
+install(FILES ${TESSARAN_PACKAGING_DIR}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+        RENAME tessaran)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tessaran)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})

@@ -387,7 +387,7 @@ void frm_kaleido::cmd_endscope_Click()
 
 void frm_kaleido::mnu_helptopics_Click()
 {
-    show_help();
+    show_help(this);
 }
 
 void frm_kaleido::mnu_about_Click()

@@ -319,7 +319,7 @@ void frm_main::mnu_colors_Click()
     sub_menu_show();  // however the dialog was closed
 }
 
-void frm_main::mnu_topics_Click() { show_help(); }
+void frm_main::mnu_topics_Click() { show_help(this); }
 
 void frm_main::mnu_about_Click()
 {

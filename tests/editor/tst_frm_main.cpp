@@ -3,6 +3,7 @@
 #include "appearance/frm_about.h"
 #include "appearance/frm_colors.h"
 #include "appearance/help.h"
+#include "appearance/help_window.h"
 #include "appearance/menu_state.h"
 #include "appearance/sub_stradjust.h"
 #include "common/core_temp_db.h"
@@ -274,21 +275,42 @@ private slots:
         QVERIFY(menus_shown(*window));
     }
 
+    // Help is a window of the program's own: it needs no web browser, which
+    // is only an extra (and a failure to start one is told).
     void help_from_menu()
     {
         QList<QUrl> opened;
         set_help_opener([&](const QUrl& u) {
             opened << u;
-            return false;  // a failure to open is not reported either
+            return false;  // as on a machine without a browser
         });
         make_window();
         window->mnu_topics->trigger();
-        QVERIFY(opened.isEmpty());  // no guide in the program folder: silent
-        QVERIFY(dialogs->shown.isEmpty());
+        const QString guide = path(QStringLiteral("tessaran.html"));
+        QCOMPARE(dialogs->shown, (Shown{{QStringLiteral("The user guide cannot be found: ") + guide, MsgIcon::critical}}));
+        QVERIFY(!window->findChild<HelpWindow*>());
 
-        QVERIFY(write_bytes(path(QStringLiteral("tessaran.html")), "<html></html>"));
+        QVERIFY(write_bytes(guide, "<html><body><h1>Guide</h1><p><a href=\"#keys\">Keys</a></p>"
+                                   "<h2 id=\"keys\">Keyboard</h2><p>Close asks first.</p></body></html>"));
         window->mnu_topics->trigger();
-        QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(path(QStringLiteral("tessaran.html")))});
+        window->mnu_topics->trigger();  // raised, not a second window
+        const QList<HelpWindow*> shown = window->findChildren<HelpWindow*>();
+        QCOMPARE(shown.size(), 1);
+        HelpWindow* help = shown.first();
+        QVERIFY(help->isVisible());
+        QCOMPARE(help->windowTitle(), QStringLiteral("TESSARAN V Help"));
+        QCOMPARE(help->shown_source(), QUrl::fromLocalFile(guide).toString());
+        QVERIFY(opened.isEmpty());
+        QVERIFY(help->find(QStringLiteral("asks first")));
+        QVERIFY(!help->find(QStringLiteral("kaleidoscope soup")));
+        QCOMPARE(help->findChild<QLabel*>(QStringLiteral("help_note"))->text(),
+                 QStringLiteral("\"kaleidoscope soup\" is not in the guide."));
+
+        help->findChild<QPushButton*>(QStringLiteral("help_browser"))->click();
+        QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(guide)});
+        QCOMPARE(dialogs->last(), (ShownMessage{QStringLiteral("No web browser could be started to show ") + guide
+                                                    + QStringLiteral(". The guide stays open in this window."),
+                                                MsgIcon::exclamation}));
         QCOMPARE(window->mnu_topics->shortcut(), QKeySequence(QKeySequence::HelpContents));
     }
 

@@ -6,6 +6,7 @@
 
 #include "appearance/frm_colors.h"
 #include "appearance/help.h"
+#include "appearance/help_window.h"
 #include "core/globalvars.h"
 #include "core/program_files.h"
 #include "editor/frm_main.h"
@@ -72,17 +73,15 @@ private slots:
         const QString config = home.filePath(QStringLiteral(".config/org.tessaran.TessaranV"));
 
         ScriptedDialogs dialogs;
-        QUrl help;
-        set_help_opener([&help](const QUrl& url) {
-            help = url;
-            return true;
-        });
         {
             frm_main window;
             window.show();
             QCOMPARE(gv().color_file_path, root + QStringLiteral("/usr/share/tessaran/tessaran_defcolors.dat"));
             window.mnu_topics->trigger();
-            QCOMPARE(help, QUrl::fromLocalFile(root + QStringLiteral("/usr/share/tessaran/tessaran.html")));
+            QVERIFY(dialogs.shown.isEmpty());
+            QCOMPARE(window.findChild<HelpWindow*>()->shown_source(),
+                     QUrl::fromLocalFile(root + QStringLiteral("/usr/share/tessaran/tessaran.html")).toString());
+            window.findChild<HelpWindow*>()->close();
 
             // The demo: the user's own copy, which saves like any collection.
             window.mnu_olddatabase->trigger();
@@ -107,7 +106,6 @@ private slots:
             QVERIFY(QFile::exists(config + QStringLiteral("/tessaran_colors.dat")));
             QCOMPARE(gv().color_file_path, config + QStringLiteral("/tessaran_colors.dat"));
         }
-        set_help_opener({});
         set_program_folder_for_tests(QString());
         QCOMPARE(tree_state(root), before);
     }
