@@ -164,15 +164,19 @@ QList<QStringList> stats_rows(const CollectionStats& stats, const StatsHead& hea
     lines << QStringList{QStringLiteral("Selection criteria"), head.selection};
     lines << QStringList{QStringLiteral(" ")};
     lines << QStringList{QString(), QStringLiteral("Purchase price"), QStringLiteral("Retail price")};
-    const auto both = [&](const QString& label, qint64 AmountStats::*field) {
-        lines << QStringList{label, stats.paid.priced ? amount_text(stats.paid, stats.paid.*field) : QString(),
-                           stats.retail.priced ? amount_text(stats.retail, stats.retail.*field) : QString()};
+    // A total too large to add up leaves the lowest and highest amounts as
+    // they are: each is one stored price.
+    const auto both = [&](const QString& label, qint64 AmountStats::*field, bool summed) {
+        const auto text = [&](const AmountStats& a) {
+            return !a.priced ? QString() : summed ? amount_text(a, a.*field) : money_text(a.*field);
+        };
+        lines << QStringList{label, text(stats.paid), text(stats.retail)};
     };
-    both(QStringLiteral("Total"), &AmountStats::total);
+    both(QStringLiteral("Total"), &AmountStats::total, true);
     lines << QStringList{QStringLiteral("Average"), amount_text(stats.paid, stats.paid.average()),
                        amount_text(stats.retail, stats.retail.average())};
-    both(QStringLiteral("Lowest"), &AmountStats::lowest);
-    both(QStringLiteral("Highest"), &AmountStats::highest);
+    both(QStringLiteral("Lowest"), &AmountStats::lowest, false);
+    both(QStringLiteral("Highest"), &AmountStats::highest, false);
     lines << QStringList{QStringLiteral("Without a price"), QString::number(stats.paid.unpriced),
                        QString::number(stats.retail.unpriced)};
     qint64 diff = 0;

@@ -13,6 +13,7 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QGuiApplication>
@@ -20,6 +21,7 @@
 #include <QScreen>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QPainter>
 #include <QHorizontalBarSeries>
 #include <QPrinter>
@@ -30,6 +32,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QValueAxis>
+
+#include <cmath>
 
 namespace tessaran {
 
@@ -76,6 +80,32 @@ QTableView* group_table(QWidget* parent, const char* name, const QString& title,
     view->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     return view;
+}
+
+// Round amounts from 0 to at most top, four to six of them: steps of 1, 2 or
+// 5 times a power of ten.
+std::vector<double> money_ticks(double top)
+{
+    const double rough = top / 5;
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    double step = power;
+    for (const double m : {1.0, 2.0, 5.0, 10.0}) {
+        step = m * power;
+        if (step >= rough)
+            break;
+    }
+    std::vector<double> ticks;
+    for (int i = 0; i * step <= top * (1 + 1e-9) && i <= 10; ++i)
+        ticks.push_back(i * step);
+    return ticks;
+}
+
+// An amount on the money axis, in the locale's currency form; whole units
+// unless the steps are smaller, so that the labels stay short.
+QString axis_money(double value)
+{
+    const bool whole = value == std::floor(value);
+    return QLocale().toCurrencyString(value, QString(), whole ? 0 : 2);
 }
 
 QChartView* chart_view(QWidget* parent, const char* name, QChart* chart)
@@ -165,29 +195,47 @@ void frm_stats::build()
     tabs->addTab(tbl_type, QStringLiteral("By scope type"));
     tabs->addTab(tbl_year, QStringLiteral("By year of purchase"));
 
-    // Spending per year of purchase, each bar's category naming its count.
+    // Spending per year of purchase. The money axis is labelled in the
+    // locale's currency, and the years below the bars are labelled at most
+    // max_year_labels times, each naming its count, so that they stay
+    // readable however many years the collection spans.
     auto* spent = new QBarSet(QStringLiteral("Spent"));
-    QStringList years;
     double most = 0;
     for (const GroupStats& y : stats_.by_year) {
         const double value = y.paid.overflow ? 0.0 : double(y.paid.total) / money_scale;
         *spent << value;
         most = std::max(most, value);
-        years << QStringLiteral("%1 (%2)").arg(y.key).arg(y.count);
     }
     auto* bars = new QBarSeries;
     bars->append(spent);
     auto* spending = new QChart;
     spending->setTitle(QStringLiteral("Spending per year of purchase (kaleidoscopes)"));
     spending->addSeries(bars);
-    auto* year_axis = new QBarCategoryAxis;
-    year_axis->append(years);
+    auto* year_axis = new QCategoryAxis;
+    year_axis->setObjectName(QStringLiteral("year_axis"));
+    year_axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    const int years = int(stats_.by_year.size());
+    year_axis->setRange(-0.5, std::max(0, years - 1) + 0.5);
+    year_axis->setStartValue(-1);  // a label sits at its category's end: the first at 0
+    const int every = std::max(1, (years + max_year_labels - 1) / max_year_labels);
+    for (int i = 0; i < years; i += every) {
+        const GroupStats& y = stats_.by_year[std::size_t(i)];
+        year_axis->append(QStringLiteral("%1 (%2)").arg(y.key).arg(y.count), i);
+    }
     year_axis->setLabelsAngle(-90);
     spending->addAxis(year_axis, Qt::AlignBottom);
     bars->attachAxis(year_axis);
-    auto* value_axis = new QValueAxis;
-    value_axis->setRange(0, most > 0 ? most * 1.1 : 1);
-    value_axis->setTitleText(gv().currency_symbol);
+    auto* value_axis = new QCategoryAxis;
+    value_axis->setObjectName(QStringLiteral("money_axis"));
+    value_axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    const double money_top = most > 0 ? most * 1.1 : 1;
+    value_axis->setRange(0, money_top);
+    value_axis->setStartValue(-money_top);
+    for (const double tick : money_ticks(money_top)) {
+        // A tick past what an amount can hold has no label.
+        if (tick * money_scale < 9.0e18)
+            value_axis->append(axis_money(tick), tick);
+    }
     spending->addAxis(value_axis, Qt::AlignLeft);
     bars->attachAxis(value_axis);
     chart_spending = chart_view(this, "chart_spending", spending);
@@ -310,7 +358,16 @@ void frm_stats::cmd_pdf_Click()
             const double widths[] = {3.2, 1.3, 1.4, 1.6};
             double x = left;
             for (int i = 0; i < items.size() && i < 4; ++i) {
-                page.text_elided(i == 0 ? bold : font, x, y, items[i].trimmed(), widths[i] - 0.1);
+                const QString item = items[i].trimmed();
+                if (i == 0) {
+                    page.text_elided(bold, x, y, item, widths[i] - 0.1);
+                } else {
+                    // An amount is never cut: a long one is set smaller to fit.
+                    QFont fitted = font;
+                    while (page.text_width(fitted, item) > widths[i] - 0.1 && fitted.pointSizeF() > 5)
+                        fitted.setPointSizeF(fitted.pointSizeF() - 0.5);
+                    page.text(fitted, x, y, item);
+                }
                 x += widths[i];
             }
             y += step;

@@ -24,6 +24,9 @@ public:
     // the user is told and loaded() is false.
     explicit frm_stats(QWidget* parent = nullptr);
 
+    // The most year labels under the spending chart.
+    static constexpr int max_year_labels = 10;
+
     bool loaded() const { return loaded_; }
     const CollectionStats& stats() const { return stats_; }
 

@@ -103,7 +103,14 @@ private slots:
         QVERIFY(!s.retail.overflow);
         qint64 diff = 0;
         QVERIFY(!s.difference(diff));
-        QVERIFY(stats_csv_lines(s, {}).contains(QStringLiteral("\"Total\",\"too large to add up\",\"$0.0002\"")));
+        const QStringList lines = stats_csv_lines(s, {});
+        QVERIFY(lines.contains(QStringLiteral("\"Total\",\"too large to add up\",\"$0.0002\"")));
+        // Each of the lowest and highest is one price, shown whole.
+        const QString whole = money_text(big);
+        QVERIFY2(lines.contains(QStringLiteral("\"Lowest\",\"%1\",\"$0.0001\"").arg(whole)), qPrintable(lines.join('\n')));
+        QVERIFY(lines.contains(QStringLiteral("\"Highest\",\"%1\",\"$0.0001\"").arg(whole)));
+        const QJsonObject o = QJsonDocument::fromJson(stats_json(s, {})).object().value("price_paid").toObject();
+        QCOMPARE(o.value("highest").toString(), QStringLiteral("922337203685477.5797"));
     }
 
     void text_report_lines()

@@ -5,11 +5,15 @@
 #include "common/gui_pdf.h"
 
 #include "core/collection_stats.h"
+#include "core/fct_currency.h"
 #include "core/globalvars.h"
 #include "dialogs/frm_import.h"
 #include "reports/frm_stats.h"
 
 #include <QAbstractItemModel>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -89,6 +93,41 @@ private slots:
         gv().sel_matched = 0;
         ed->mnu_stats->trigger();
         QCOMPARE(f.dialogs.shown, (Shown{{"Last select operation returned no matching kaleidoscope records", MsgIcon::critical}}));
+    }
+
+    // Amounts too long for a column and more years than fit under the chart.
+    void large_amounts_and_many_years()
+    {
+        const qint64 big = 69996126320000000;  // $6,999,612,632,000.00
+        QList<ScopeRecord> recs;
+        for (int year = 1960; year < 2020; ++year)
+            recs << make_record(QStringLiteral("Scope %1").arg(year), QStringLiteral("Artist"),
+                                QStringLiteral("6/1/%1").arg(year), year == 2000 ? big : 100000);
+        EditorFixture f(recs, true);
+        frm_kaleido* ed = f.open();
+        const QString pdf_out = f.db.dir() + QStringLiteral("/stats.pdf");
+        f.dialogs.choose_file(pdf_out);
+        QStringList money_labels;
+        QStringList year_labels;
+        when_up<frm_stats>([&](frm_stats* s) {
+            const QList<QAbstractAxis*> axes = s->chart_spending->chart()->axes();
+            for (QAbstractAxis* axis : axes) {
+                if (auto* labelled = qobject_cast<QCategoryAxis*>(axis))
+                    (axis->orientation() == Qt::Vertical ? money_labels : year_labels) = labelled->categoriesLabels();
+            }
+            s->cmd_pdf->click();
+            s->cmd_close->click();
+        });
+        ed->mnu_stats->trigger();
+        QCOMPARE(f.dialogs.texts(), QStringList{"Pages saved to PDF file " + pdf_out});
+        QVERIFY(!money_labels.isEmpty() && !year_labels.isEmpty());
+        QCOMPARE(money_labels.first(), QStringLiteral("$0"));
+        QVERIFY2(money_labels.contains(QStringLiteral("$2,000,000,000,000")), qPrintable(money_labels.join('|')));
+        QCOMPARE(year_labels.size(), 10);  // every sixth of the 60 years
+        QCOMPARE(year_labels.mid(0, 2), (QStringList{"1960 (1)", "1966 (1)"}));
+        const QString pdf = pdf_text(pdf_out);
+        QVERIFY2(pdf.contains(money_text(big + 59 * 100000)), qPrintable(pdf));
+        QVERIFY(!pdf.contains(QChar(0x2026)));
     }
 
     void import_appends_the_confirmed_rows()
