@@ -81,6 +81,16 @@ void paint_dialog(QWidget* dialog)
     const QColor button = scheme_color(color_command_buttons);
     for (QPushButton* b : dialog->findChildren<QPushButton*>())
         paint_button(b, button);
+    // A drop-down's arrow is drawn in the button text colour on its own button
+    // face, not on the form: it takes the colour that reads on that face, or
+    // it would all but vanish on a dark form.
+    for (QComboBox* combo : dialog->findChildren<QComboBox*>()) {
+        QPalette p = combo->palette();
+        const QColor face_text = contrasting_text(p.color(QPalette::Button));
+        p.setColor(QPalette::ButtonText, face_text);
+        p.setColor(QPalette::WindowText, face_text);
+        combo->setPalette(p);
+    }
 }
 
 }  // namespace tessaran

@@ -6,6 +6,8 @@
 #include "core/fct_currency.h"
 #include "core/fct_getlocale.h"
 #include "core/fct_nuller.h"
+#include "core/field_text.h"
+#include "core/globalvars.h"
 
 #include <QLineEdit>
 
@@ -31,6 +33,10 @@ private:
 void frm_kaleido::tb_date_bought_LostFocus()
 {
     if (in_field_check_)
+        return;
+    // A stored date shown unchanged is accepted as it stands, even one that
+    // does not read in this locale: it is no entry of the user's.
+    if (same_text(tb_date_bought->text(), gv().rec.date_bought))
         return;
     CheckGuard guard(in_field_check_);
     bool result = false;
@@ -81,6 +87,9 @@ void frm_kaleido::tb_scopeyear_LostFocus()
         return;
     // A blank year is left alone; the accepted text stays as it was.
     if (fct_nuller(tb_scopeyear->text()))
+        return;
+    // So is a stored year shown unchanged, whatever it holds.
+    if (same_text(tb_scopeyear->text(), gv().rec.scopeyear))
         return;
     CheckGuard guard(in_field_check_);
     if (check_scopeyear_field(tb_scopeyear, last_scopeyear))

@@ -192,10 +192,14 @@ bool frm_kaleido::validate_typed_fields()
         field->setFocus();
         return false;
     };
+    // A stored value shown unchanged is no entry of the user's: it is kept as
+    // it stands, as the prices are, whatever it holds.
+    const ScopeRecord& stored = gv().rec;
     const YearCheck year = check_scopeyear(tb_scopeyear->text());
-    if (year != YearCheck::blank && year != YearCheck::ok)
+    if (year != YearCheck::blank && year != YearCheck::ok && !same_text(tb_scopeyear->text(), stored.scopeyear))
         return refuse(tb_scopeyear, scopeyear_message(year));
-    if (!fct_nuller(tb_date_bought->text()) && !parse_user_date(tb_date_bought->text().trimmed()))
+    if (!fct_nuller(tb_date_bought->text()) && !parse_user_date(tb_date_bought->text().trimmed())
+        && !same_text(tb_date_bought->text(), stored.date_bought))
         return refuse(tb_date_bought, QStringLiteral("Invalid entry for date of purchase field!"));
     // is_money also refuses amounts too large to store, which would otherwise be saved as 0.
     if (!price_of(tb_price_paid, shown_price_paid))

@@ -1,6 +1,11 @@
 #include "picture_loader.h"
 
+#include <QFile>
 #include <QImageReader>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
 
 namespace tessaran {
 
@@ -36,6 +41,22 @@ LoadedPicture load_picture(const QString& path, const QSize& bound)
         out.natural = image.size();
     out.image = std::move(image);
     return out;
+}
+
+QString not_a_picture_file_reason(const QString& path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return errno == ENOENT ? QStringLiteral("The file does not exist.") : QString::fromLocal8Bit(std::strerror(errno));
+    if (S_ISREG(st.st_mode))
+        return QString();
+    if (S_ISDIR(st.st_mode))
+        return QStringLiteral("It is a folder, not a picture file.");
+    if (S_ISFIFO(st.st_mode))
+        return QStringLiteral("It is a FIFO (named pipe), not a picture file.");
+    if (S_ISSOCK(st.st_mode))
+        return QStringLiteral("It is a socket, not a picture file.");
+    return QStringLiteral("It is a device, not a picture file.");
 }
 
 QString picture_failure_text(const QString& path, const QString& reason)

@@ -25,6 +25,10 @@ struct LoadedPicture {
 // more pixels than the screen has, so it never keeps more.
 LoadedPicture load_picture(const QString& path, const QSize& bound = QSize());
 
+// Why path is no picture file to read: missing, a folder, a FIFO, a device;
+// empty for a regular file.
+QString not_a_picture_file_reason(const QString& path);
+
 // The message the user sees when a picture cannot be shown.
 QString picture_failure_text(const QString& path, const QString& reason);
 

@@ -27,10 +27,8 @@ QString Thumbnails::tooltip(const QString& path)
         ++reads_;
         const QString target = dir_.filePath(QStringLiteral("thumbnail_%1.png").arg(reads_));
         QThreadPool::globalInstance()->start([this, path, target] {
-            QString reason;
-            if (!QFileInfo(path).isFile()) {
-                reason = QStringLiteral("The file does not exist.");
-            } else {
+            QString reason = not_a_picture_file_reason(path);
+            if (reason.isEmpty()) {
                 const LoadedPicture picture = load_picture(path, QSize(longest_side, longest_side));
                 if (!picture.ok())
                     reason = picture.error;

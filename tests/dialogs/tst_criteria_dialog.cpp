@@ -1,4 +1,5 @@
 // The selection and find dialogs: one body, two uses.
+#include "appearance/scheme_paint.h"
 #include "common/scripted_dialogs.h"
 #include "core/fct_currency.h"
 #include "core/fct_getlocale.h"
@@ -106,6 +107,26 @@ private slots:
         // A combo box's own edit line follows it in the chain; it is the same stop.
         order.removeAll(QString());
         QCOMPARE(order, expected);
+    }
+
+    // The drop-down arrows stay visible on a dark or a light form.
+    void drop_down_arrows_read_on_any_form_data()
+    {
+        QTest::addColumn<uint>("form");
+        QTest::newRow("black") << 0x000000u;
+        QTest::newRow("white") << 0xFFFFFFu;
+    }
+    void drop_down_arrows_read_on_any_form()
+    {
+        QFETCH(uint, form);
+        gv().color_scheme[color_form_background] = form;
+        frm_select d;
+        const QList<QComboBox*> combos = d.findChildren<QComboBox*>();
+        QVERIFY(!combos.isEmpty());
+        for (const QComboBox* c : combos) {
+            const QPalette p = c->palette();
+            QCOMPARE(p.color(QPalette::ButtonText), contrasting_text(p.color(QPalette::Button)));
+        }
     }
 
     void refused_entries_data()

@@ -30,7 +30,7 @@ const QString leave_question = QStringLiteral(
     "Kaleidoscope data has been changed. Changes are highlighted and/or images have been removed. "
     "Do you want to save these changes to this record?");
 
-enum class Oddity { zero_bytes, crlf_comments, negative_image_count, junk_above_count, largest_amount };
+enum class Oddity { zero_bytes, crlf_comments, negative_image_count, junk_above_count, largest_amount, junk_date_and_year };
 
 // The first record carries the oddity in its stored bytes; the second is plain.
 QByteArray odd_file(Oddity kind)
@@ -53,6 +53,10 @@ QByteArray odd_file(Oddity kind)
         break;
     case Oddity::largest_amount:
         r.price_paid = std::numeric_limits<qint64>::max();
+        break;
+    case Oddity::junk_date_and_year:
+        r.date_bought = fixed_text(QStringLiteral("31/31/1999"), 15);
+        r.scopeyear = fixed_text(QStringLiteral("19\x81\x7f"), 10);
         break;
     }
     QByteArray bytes = encode_record(r) + encode_record(make_record(QStringLiteral("Plain")));
@@ -82,6 +86,7 @@ private slots:
         QTest::newRow("negative image count") << Oddity::negative_image_count;
         QTest::newRow("junk above the count") << Oddity::junk_above_count;
         QTest::newRow("largest amount") << Oddity::largest_amount;
+        QTest::newRow("junk date and year") << Oddity::junk_date_and_year;
     }
 
     void viewing_is_never_a_change()
@@ -105,6 +110,18 @@ private slots:
         ed->cmd_save->click();
         QCOMPARE(f.dialogs.shown, (Shown{{no_changes, MsgIcon::none, MsgButtons::ok, "Save Scope Data"}}));
         QCOMPARE(read_bytes(f.db.path()), before);
+
+        // A change elsewhere saves; the untouched odd value goes back as it was.
+        if (kind == Oddity::junk_date_and_year) {
+            f.dialogs.shown.clear();
+            type_into(ed->tb_city, QStringLiteral("Elsewhere"));
+            ed->cmd_save->click();
+            QCOMPARE(f.dialogs.texts().last(), QStringLiteral("Kaleidoscope number 1 saved to database"));
+            QCOMPARE(f.dialogs.texts().size(), 2);  // "add this kaleidoscope?" first
+            const ScopeRecord saved = read_db(f.db.path()).value(0);
+            QCOMPARE(saved.scopeyear, decode_record(before.constData()).scopeyear);
+            QCOMPARE(saved.date_bought, decode_record(before.constData()).date_bought);
+        }
     }
 
     void typed_text_replaces_zero_bytes()

@@ -6,7 +6,10 @@
 #include <QImage>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using namespace tessaran;
 
@@ -38,6 +41,9 @@ private slots:
         QTest::newRow("small stays small") << "small.png" << QSize(40, 30) << QSize(40, 30) << "";
         QTest::newRow("missing") << "missing.jpg" << QSize() << QSize() << "The file does not exist.";
         QTest::newRow("not a picture") << "text.jpg" << QSize(0, 0) << QSize() << "";
+        // Made below as what the name says; the reason is the real one.
+        QTest::newRow("FIFO") << "fifo.jpg" << QSize() << QSize() << "It is a FIFO (named pipe), not a picture file.";
+        QTest::newRow("folder") << "folder.jpg" << QSize() << QSize() << "It is a folder, not a picture file.";
     }
 
     void previews()
@@ -47,7 +53,11 @@ private slots:
         QFETCH(QSize, preview);
         QFETCH(QString, reason);
         const QString path = dir_.filePath(name);
-        if (size == QSize(0, 0)) {
+        if (name == QLatin1String("fifo.jpg")) {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (name == QLatin1String("folder.jpg")) {
+            QVERIFY(QDir().mkdir(path));
+        } else if (size == QSize(0, 0)) {
             QFile f(path);
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write("no picture here");
