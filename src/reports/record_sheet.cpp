@@ -170,7 +170,9 @@ PrintJob record_sheets_job(QWidget* parent, int first, int last)
         const Globalvars& g = gv();
         RecordScanner db;
         if (FileStatus st = db.open(g.db_path); !st) {
-            msgbox(parent, st.error, MsgIcon::critical);
+            msgbox(parent, QStringLiteral("The kaleidoscopes could not be read from the database file ") + g.db_path
+                               + QStringLiteral(":\n") + st.error,
+                   MsgIcon::critical);
             return false;
         }
         for (int p = first; p <= last; ++p) {

@@ -259,6 +259,14 @@ private slots:
         QCOMPARE(f.dialogs.texts(), QStringList{QStringLiteral("Record 4 could not be read from the database file %1.")
                                                     .arg(f.db.path())});
         QVERIFY(!QFile::exists(out));
+        // ... and when the collection file is gone, the message names it.
+        f.dialogs.shown.clear();
+        const QString moved = f.db.path() + QStringLiteral(".moved");
+        QVERIFY(QFile::rename(f.db.path(), moved));
+        QVERIFY(!print_record_sheets(ed, 1, 1));
+        QCOMPARE(f.dialogs.texts(), QStringList{QStringLiteral("The kaleidoscopes could not be read from the database file %1:\n"
+                                                               "No such file or directory").arg(f.db.path())});
+        QVERIFY(QFile::rename(moved, f.db.path()));
         // Delete of the record shown, which the file no longer holds
         f.dialogs.shown.clear();
         ed->cmd_del->click();
