@@ -286,11 +286,13 @@ int cmd_import(const QString& source_path, const QString& out_path, bool append,
         err(QStringLiteral("%1 empty rows skipped").arg(source.empty_rows));
     std::vector<ScopeRecord> sound;
     int rejected = 0;
-    for (const ImportedRow& row : convert_import_rows(source, targets)) {
+    std::vector<ImportedRow> rows = convert_import_rows(source, targets);
+    sound.reserve(rows.size());
+    for (ImportedRow& row : rows) {
         if (!row.warning.isEmpty())
             err(QStringLiteral("line %1: warning: %2").arg(row.line).arg(row.warning));
         if (row.problem.isEmpty()) {
-            sound.push_back(row.rec);
+            sound.push_back(std::move(row.rec));
         } else {
             ++rejected;
             err(QStringLiteral("line %1: %2").arg(row.line).arg(row.problem));

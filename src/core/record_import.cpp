@@ -303,7 +303,7 @@ void dump_pictures(const QStringList& slot_paths, std::optional<int> count, Impo
             refuse(QStringLiteral("\"%1\" is longer than %2 characters").arg(p).arg(image_slot_width));
         else if (!storable(p))
             refuse(QStringLiteral("\"%1\" holds characters the database cannot store").arg(p));
-        row.rec.image_files[std::size_t(i + 1)] = padded_to(p, image_slot_width);
+        row.rec.image_files[std::size_t(i + 1)] = p;
     }
     const int stored = count.value_or(int(slot_paths.size()));
     row.rec.image_count = qint16(std::clamp<int>(stored, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max()));
@@ -327,7 +327,7 @@ void listed_pictures(const QString& value, ImportedRow& row, QStringList& proble
     }
     row.rec.image_count = qint16(std::min<qsizetype>(paths.size(), image_slot_count - 1));
     for (int i = 1; i <= row.rec.image_count; ++i)
-        row.rec.image_files[std::size_t(i)] = fixed_text(paths[i - 1], image_slot_width);
+        row.rec.image_files[std::size_t(i)] = paths[i - 1];
 }
 
 }  // namespace
@@ -392,7 +392,9 @@ std::vector<ImportedRow> convert_import_rows(const ImportSource& source, const Q
                 refuse(target, QStringLiteral("holds characters the database cannot store"));
                 continue;
             }
-            row.rec.*(info->field) = source.json ? padded_to(text, info->width) : fixed_text(text, info->width);
+            // Held unpadded: the record writer pads, and a collection's worth
+            // of rows is not held at full width twice.
+            row.rec.*(info->field) = text;
             if (source.json) {
                 // Stored as it stands; what would not read here is told.
                 if (target == m_date_bought && !fct_nuller(text) && !parse_user_date(text))

@@ -58,7 +58,7 @@ QList<int> import_targets();
 
 struct ImportedRow {
     int line = 0;
-    ScopeRecord rec;
+    ScopeRecord rec;  // texts unpadded, as append_records takes them
     QString problem;  // empty for a sound row
     QString warning;  // stored all the same (a dump's date that does not read here)
 };

@@ -112,7 +112,8 @@ const std::array<int, member_count>& member_index()
 ScopeRecord::ScopeRecord()
 {
     clear_record(*this);
-    image_files[0] = from_cp1252(image_slot0.constData(), image_slot_width);
+    static const QString zero_slot = QString(image_slot_width, QChar(0));
+    image_files[0] = zero_slot;
 }
 
 const std::array<TextMemberInfo, 27>& text_members()
@@ -227,10 +228,18 @@ bool upper_cp1252(const char* in, int len, char* out)
 
 namespace {
 
-void encode_into(const ScopeRecord& rec, char* out, QString (*fit)(const QString&, int))
+// Leading blanks are kept for stored text and trimmed for typed entries.
+void encode_into(const ScopeRecord& rec, char* out, bool keep_leading_blanks)
 {
+    // put_text cuts to the width and pads with blanks itself.
+    const auto put = [&](const QString& text, char* at, int width) {
+        if (keep_leading_blanks)
+            put_text(text, at, width);
+        else
+            put_text(fixed_text(text, width), at, width);
+    };
     for (const TextMemberInfo& m : members)
-        put_text(fit(rec.*(m.field), m.width), out + m.offset, m.width);
+        put(rec.*(m.field), out + m.offset, m.width);
     qToLittleEndian<qint64>(rec.price_paid, out + offset_price_paid);
     qToLittleEndian<qint64>(rec.price_retail, out + offset_price_retail);
     qToLittleEndian<qint16>(rec.image_count, out + offset_image_count);
@@ -241,21 +250,20 @@ void encode_into(const ScopeRecord& rec, char* out, QString (*fit)(const QString
     std::memcpy(slot0, rec.image_slot0.constData(),
                 size_t(qMin<qsizetype>(rec.image_slot0.size(), image_slot_width)));
     for (int i = 1; i < image_slot_count; ++i)
-        put_text(fit(rec.image_files[size_t(i)], image_slot_width),
-                 out + offset_image_files + image_slot_width * i, image_slot_width);
+        put(rec.image_files[size_t(i)], out + offset_image_files + image_slot_width * i, image_slot_width);
 }
 
 }  // namespace
 
 void encode_record_into(const ScopeRecord& rec, char* out)
 {
-    encode_into(rec, out, fixed_text);
+    encode_into(rec, out, false);
 }
 
 QByteArray encode_record_as_stored(const ScopeRecord& rec)
 {
     QByteArray out(rec_len_bytes, Qt::Uninitialized);
-    encode_into(rec, out.data(), padded_to);
+    encode_into(rec, out.data(), true);
     return out;
 }
 
@@ -288,13 +296,22 @@ ScopeRecord decode_record(const char* bytes)
 
 void clear_record(ScopeRecord& rec)
 {
-    for (const TextMemberInfo& m : members)
-        rec.*(m.field) = QString(m.width, QLatin1Char(' '));
+    // One blank text per width, shared by every empty record until it is
+    // written to: a collection's worth of new records costs no blank copies.
+    static const std::array<QString, 27> blank_members = [] {
+        std::array<QString, 27> b;
+        for (std::size_t i = 0; i < members.size(); ++i)
+            b[i] = QString(members[i].width, QLatin1Char(' '));
+        return b;
+    }();
+    static const QString blank_slot(image_slot_width, QLatin1Char(' '));
+    for (std::size_t i = 0; i < members.size(); ++i)
+        rec.*(members[i].field) = blank_members[i];
     rec.price_paid = 0;
     rec.price_retail = 0;
     rec.image_count = 0;
     for (int i = 1; i < image_slot_count; ++i)
-        rec.image_files[size_t(i)] = QString(image_slot_width, QLatin1Char(' '));
+        rec.image_files[size_t(i)] = blank_slot;
 }
 
 QByteArrayView trimmed_member_bytes(const char* raw, Member member)

@@ -111,7 +111,8 @@ private slots:
         QCOMPARE(rows[0].line, 2);
         QCOMPARE(rows[0].problem, problem);
         if (QTest::currentDataTag() == QLatin1String("sound")) {
-            const ScopeRecord& r = rows[0].rec;
+            // As the collection will hold it.
+            const ScopeRecord r = decode_record(encode_record_as_stored(rows[0].rec).constData());
             QCOMPARE(r.scopename, fixed_text("Aurora", 50));
             QCOMPARE(r.price_paid, qint64(125000));
             QCOMPARE(r.image_count, qint16(1));
