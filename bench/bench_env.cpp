@@ -4,11 +4,14 @@
 
 #include "core/database.h"
 #include "core/delete_record.h"
+#include "core/fct_currency.h"
 #include "core/fct_getlocale.h"
+#include "core/field_text.h"
 #include "core/globalvars.h"
 #include "core/record_file.h"
 #include "core/record_match.h"
 #include "core/sub_sorter.h"
+#include "core/summary_export.h"
 #include "core/working_set.h"
 #include "editor/frm_kaleido.h"
 #include "editor/frm_main.h"
@@ -113,6 +116,32 @@ void reopen_state()
     sort_working_set(2, false);
     if (env().ed)
         env().ed->fill_form(1);
+}
+
+bool write_import_csv(QString& error)
+{
+    BenchEnv& e = env();
+    e.import_csv = QDir(e.tmp.path()).filePath(QStringLiteral("spreadsheet.csv"));
+    QByteArray csv = "Scope name,Artist,Date of purchase,Purchase price,Retail price,Store/Gallery,Comments\r\n";
+    RecordScanner db;
+    if (const FileStatus st = db.open(e.rnd_pristine); !st) {
+        error = QStringLiteral("collection not readable: ") + st.error;
+        return false;
+    }
+    ScopeRecord r;
+    for (int n = 1; n <= db.count(); ++n) {
+        db.read(n, r);
+        csv += to_cp1252(csv_line({shown_text(r.scopename), shown_text(r.artist), shown_text(r.date_bought),
+                                   money_plain_text(r.price_paid), money_plain_text(r.price_retail),
+                                   shown_text(r.store), shown_text(r.comments)}))
+               + "\r\n";
+    }
+    QFile f(e.import_csv);
+    if (!f.open(QIODevice::WriteOnly) || f.write(csv) != csv.size()) {
+        error = QStringLiteral("cannot write the CSV file: ") + f.errorString();
+        return false;
+    }
+    return true;
 }
 
 bool setup_env(QString& error)

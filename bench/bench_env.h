@@ -31,6 +31,7 @@ struct BenchEnv {
     QString export_path;
     QString sqlite_export_path;
     QString pdf_path;
+    QString import_csv;       // the collection as a spreadsheet's CSV export
     BenchDialogs dialogs;
     std::unique_ptr<frm_main> startup;
     frm_kaleido* ed = nullptr;
@@ -42,6 +43,8 @@ BenchEnv& env();
 
 // Generates the collection and its SQLite copy and opens the editor on it.
 bool setup_env(QString& error);
+// Writes the whole collection as a spreadsheet's CSV export to env().import_csv.
+bool write_import_csv(QString& error);
 // Every record, sorted by artist, position 1 shown: the state after opening.
 void reopen_state();
 // Copies the pristine collection over the working one.

@@ -4,10 +4,13 @@
 //
 //   tessaran_bench [--table-out=FILE] [benchmark options]
 //   tessaran_bench --rss-probe=COLLECTION   (used by the run itself)
+//   tessaran_bench --import-probe=CSV       (likewise)
 #include "bench_env.h"
 #include "bench_table.h"
+#include "child_process.h"
 
 #include "core/globalvars.h"
+#include "dialogs/frm_import.h"
 #include "editor/frm_kaleido.h"
 #include "editor/frm_main.h"
 #include "reports/frm_sumgrid.h"
@@ -20,6 +23,7 @@
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -131,6 +135,76 @@ int rss_probe(const QString& path)
     return dialogs.errors > 0 ? 1 : 0;
 }
 
+// The editor's Import command as a user meets it in a fresh program: an
+// empty collection open, the CSV file chosen, the preview built and its
+// Import button pressed, the rows written and the new working set shown.
+int import_probe(const QString& csv)
+{
+    BenchDialogs dialogs;
+    const QTemporaryDir dir;
+    const QString rnd = dir.filePath(QStringLiteral("new.rnd"));
+    {
+        QFile empty(rnd);
+        if (!empty.open(QIODevice::WriteOnly))
+            return 1;
+    }
+    frm_main startup;
+    if (!startup.open_database(rnd)) {
+        std::fprintf(stderr, "import probe: the empty collection did not open: %s\n", qPrintable(dialogs.last_text));
+        return 1;
+    }
+    frm_kaleido* ed = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* k = qobject_cast<frm_kaleido*>(w))
+            ed = k;
+    if (!ed)
+        return 1;
+    QApplication::processEvents();
+    dialogs.files.push_back(csv);
+    // The user's click on Import as soon as the preview is up.
+    QTimer press;
+    QObject::connect(&press, &QTimer::timeout, &press, [] {
+        if (auto* preview = qobject_cast<frm_import*>(QApplication::activeModalWidget()))
+            preview->accept();
+    });
+    press.start(1);
+    QElapsedTimer t;
+    t.start();
+    ed->mnu_import_Click();
+    const double ms = double(t.nsecsElapsed()) / 1e6;
+    press.stop();
+    if (gv().rec_count != collection_size) {
+        std::fprintf(stderr, "import probe: %d records imported: %s\n", int(gv().rec_count), qPrintable(dialogs.last_text));
+        return 1;
+    }
+    std::printf("IMPORT_WINDOW_MS %.1f\n", ms);
+    std::printf("PEAK_RSS_KB %lld\n", static_cast<long long>(peak_rss_kb()));
+    ed->close();
+    return dialogs.errors > 0 ? 1 : 0;
+}
+
+ImportResult run_import_probe(const QString& exe, const QString& csv)
+{
+    ImportResult r;
+    r.command_peak_mb = import_command_peak_mb();
+    QProcess proc;
+    proc.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    proc.start(exe, {QStringLiteral("--import-probe=") + csv});
+    if (!proc.waitForFinished(300000) || proc.exitCode() != 0)
+        return r;
+    const QString out = QString::fromUtf8(proc.readAllStandardOutput());
+    static const QRegularExpression kv(QStringLiteral("^(\\w+) (\\S+)$"), QRegularExpression::MultilineOption);
+    for (auto it = kv.globalMatch(out); it.hasNext();) {
+        const auto m = it.next();
+        if (m.captured(1) == QLatin1String("PEAK_RSS_KB"))
+            r.window_peak_mb = m.captured(2).toDouble() / 1024.0;
+        else if (m.captured(1) == QLatin1String("IMPORT_WINDOW_MS"))
+            r.window_ms = m.captured(2).toDouble();
+    }
+    r.window_ok = r.window_ms > 0 && r.window_peak_mb > 0;
+    return r;
+}
+
 }  // namespace tessaran::bench
 
 int main(int argc, char** argv)
@@ -141,12 +215,15 @@ int main(int argc, char** argv)
 
     // Our own options are taken out before the benchmark library sees the rest.
     QString probe_path;
+    QString import_probe_csv;
     QString table_out;
     int kept = 1;
     for (int i = 1; i < argc; ++i) {
         const QString a = QString::fromLocal8Bit(argv[i]);
         if (a.startsWith(QLatin1String("--rss-probe=")))
             probe_path = a.mid(12);
+        else if (a.startsWith(QLatin1String("--import-probe=")))
+            import_probe_csv = a.mid(15);
         else if (a.startsWith(QLatin1String("--table-out=")))
             table_out = a.mid(12);
         else
@@ -163,6 +240,8 @@ int main(int argc, char** argv)
 
     if (!probe_path.isEmpty())
         return rss_probe(probe_path);
+    if (!import_probe_csv.isEmpty())
+        return import_probe(import_probe_csv);
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
@@ -171,7 +250,7 @@ int main(int argc, char** argv)
     std::printf("Writing %d records and their SQLite copy...\n", collection_size);
     std::fflush(stdout);
     QString error;
-    if (!setup_env(error) || !verify_results(error)) {
+    if (!setup_env(error) || !verify_results(error) || !write_import_csv(error)) {
         std::fprintf(stderr, "tessaran_bench: %s\n", qPrintable(error));
         env().startup.reset();
         return 1;
@@ -183,7 +262,8 @@ int main(int argc, char** argv)
 
     restore_rnd();
     const ProbeResult probe = run_probe(QCoreApplication::applicationFilePath(), env().rnd);
-    const QString table = result_table(reporter.medians, probe);
+    const ImportResult import = run_import_probe(QCoreApplication::applicationFilePath(), env().import_csv);
+    const QString table = result_table(reporter.medians, probe, import);
     std::printf("\n%s", qPrintable(table));
     if (!table_out.isEmpty()) {
         QFile f(table_out);

@@ -1,6 +1,7 @@
 // The benchmarks: each program operation through the functions its window
 // calls, and the two baselines (one sequential read, SQLite) in the same run.
 #include "bench_env.h"
+#include "child_process.h"
 
 #include "core/database.h"
 #include "core/delete_record.h"
@@ -31,6 +32,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace tessaran::bench {
@@ -367,25 +369,16 @@ void stats_window(benchmark::State& st)
 }
 
 // Importing the whole collection from a spreadsheet export of 32767 rows
-// into a new collection: reading, checking every value, one safe write.
+// into a new collection, as the core does it: reading, checking every value,
+// one safe write.
 void import_csv(benchmark::State& st)
 {
-    QByteArray csv = "Scope name,Artist,Date of purchase,Purchase price,Retail price,Store/Gallery,Comments\r\n";
-    {
-        RecordScanner db;
-        if (!db.open(env().rnd)) {
-            st.SkipWithError("collection not readable");
-            return;
-        }
-        ScopeRecord r;
-        for (int n = 1; n <= db.count(); ++n) {
-            db.read(n, r);
-            csv += to_cp1252(csv_line({shown_text(r.scopename), shown_text(r.artist), shown_text(r.date_bought),
-                                       money_plain_text(r.price_paid), money_plain_text(r.price_retail),
-                                       shown_text(r.store), shown_text(r.comments)}))
-                   + "\r\n";
-        }
+    QFile file(env().import_csv);
+    if (!file.open(QIODevice::ReadOnly)) {
+        st.SkipWithError("no CSV file");
+        return;
     }
+    const QByteArray csv = file.readAll();
     const QString out = env().export_path + QStringLiteral(".imported.rnd");
     for (auto _ : st) {
         QFile::remove(out);
@@ -400,6 +393,29 @@ void import_csv(benchmark::State& st)
         }
         if (sound.size() != std::size_t(max_record_count) || !append_records(out, sound))
             st.SkipWithError("not every row imported");
+    }
+    QFile::remove(out);
+    QFile::remove(out + QLatin1Char('~'));
+}
+
+// The whole command a script runs: "tessaran-rnd import CSV NEW.rnd", from
+// start to exit, reading the file itself. Its peak memory is kept for the table.
+void import_command(benchmark::State& st)
+{
+    const QString out = env().export_path + QStringLiteral(".command.rnd");
+    const QByteArray tool = QFile::encodeName(QStringLiteral(TESSARAN_BIN_DIR "/tessaran-rnd"));
+    const QByteArray csv = QFile::encodeName(env().import_csv);
+    const QByteArray target = QFile::encodeName(out);
+    for (auto _ : st) {
+        st.PauseTiming();
+        QFile::remove(out);
+        st.ResumeTiming();
+        // The collection's dates are en_US, as a cron job would say with --locale.
+        const ChildRun run = run_child({tool, QByteArrayLiteral("import"), csv, target, QByteArrayLiteral("--locale"),
+                                        QByteArrayLiteral("en_US")});
+        if (!run.ok)
+            st.SkipWithError("tessaran-rnd import failed");
+        import_command_peak_mb() = std::max(import_command_peak_mb(), run.peak_rss_mb);
     }
     QFile::remove(out);
     QFile::remove(out + QLatin1Char('~'));
@@ -442,6 +458,7 @@ void register_benchmarks()
 
     reg("stats_window", stats_window, 1, 5);
     reg("import_csv", import_csv, 1, 3);
+    reg("import_command", import_command, 1, 3);
 
     reg("export_text", export_text, 2, 5);
     reg("sqlite/export_text", sqlite_export, 2, 5);

@@ -14,7 +14,7 @@ enum class Target {
     record,     // under 5 ms
     export_,    // within 2x the sequential read and faster than SQLite
     stats,      // under 300 ms
-    import_,    // under 2 s
+    import_,    // under 2 s, peak memory no larger than the summary window's
 };
 
 struct Row {
@@ -41,7 +41,9 @@ const Row rows[] = {
     {"summary_window_purchase", "Summary window on screen, purchase information", nullptr, Target::window},
     {"export_text", "Save the purchase summary as text", "sqlite/export_text", Target::export_},
     {"stats_window", "Collection statistics window on screen", nullptr, Target::stats},
-    {"import_csv", "Import 32767 CSV rows into a new collection", nullptr, Target::import_},
+    {"import_csv", "Import 32767 CSV rows, the core's part (read, check, write)", nullptr, Target::none},
+    {"import_command", "Import 32767 CSV rows: the whole tessaran-rnd import command", nullptr, Target::import_},
+    {"import_window", "Import 32767 CSV rows: the editor's Import command, fresh process", nullptr, Target::import_},
     {"delete_rewrite", "Delete one record: the safe rewrite", "sqlite/delete", Target::none},
     {"delete_in_editor", "Delete one record from the editor (rewrite, reselect, resort)", "sqlite/delete",
      Target::none},
@@ -75,16 +77,24 @@ const double* find(const std::map<std::string, double>& m, const char* name)
 
 }  // namespace
 
-QString result_table(const std::map<std::string, double>& medians, const ProbeResult& probe)
+QString result_table(const std::map<std::string, double>& medians, const ProbeResult& probe,
+                     const ImportResult& import)
 {
+    // The window's import is measured once, in its own process.
+    std::map<std::string, double> all = medians;
+    if (import.window_ok)
+        all["import_window"] = import.window_ms;
+    const auto import_peak = [&import](const char* bench) {
+        return std::string(bench) == "import_window" ? import.window_peak_mb : import.command_peak_mb;
+    };
     const double* seq = find(medians, "seq_read");
     QStringList out;
     out << QStringLiteral("| Operation | Median | x seq. read | SQLite median | x SQLite | Target | Met |")
         << QStringLiteral("|---|---:|---:|---:|---:|---|---|");
     int missed = 0;
     for (const Row& row : rows) {
-        const double* t = find(medians, row.bench);
-        const double* lite = find(medians, row.sqlite);
+        const double* t = find(all, row.bench);
+        const double* lite = find(all, row.sqlite);
         QStringList cells;
         cells << QString::fromUtf8(row.label);
         if (!t) {
@@ -126,8 +136,8 @@ QString result_table(const std::map<std::string, double>& medians, const ProbeRe
             met = *t < 300.0;
             break;
         case Target::import_:
-            target = QStringLiteral("< 2 s");
-            met = *t < 2000.0;
+            target = QStringLiteral("< 2 s, peak <= summary window's");
+            met = *t < 2000.0 && probe.ok && import_peak(row.bench) > 0 && import_peak(row.bench) <= probe.peak_rss_mb;
             break;
         }
         if (!met)
@@ -145,6 +155,11 @@ QString result_table(const std::map<std::string, double>& medians, const ProbeRe
                         ms_text(probe.first_purchase_ms));
     else
         out << QStringLiteral("The summary window's memory could not be measured.");
+    out << QStringLiteral("Import of 32767 CSV rows: peak resident memory %1 MB for tessaran-rnd import, %2.")
+               .arg(QString::number(import.command_peak_mb, 'f', 0),
+                    import.window_ok ? QStringLiteral("%1 MB for the editor's Import command in a fresh process")
+                                           .arg(QString::number(import.window_peak_mb, 'f', 0))
+                                     : QStringLiteral("the editor's Import command could not be measured"));
     out << QStringLiteral("Targets missed: %1.").arg(missed);
     return out.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }

@@ -17,7 +17,18 @@ struct ProbeResult {
     double first_purchase_ms = 0;
 };
 
+// The import as a user waits for it: the command-line tool's whole run, and
+// the editor's Import command in a fresh process (the preview, the Import
+// click, the write, the new working set), each with its peak memory.
+struct ImportResult {
+    double command_peak_mb = 0;  // the command's time is the import_command row
+    bool window_ok = false;
+    double window_ms = 0;
+    double window_peak_mb = 0;
+};
+
 // medians: benchmark name -> median milliseconds. A Markdown table and notes.
-QString result_table(const std::map<std::string, double>& medians, const ProbeResult& probe);
+QString result_table(const std::map<std::string, double>& medians, const ProbeResult& probe,
+                     const ImportResult& import);
 
 }  // namespace tessaran::bench

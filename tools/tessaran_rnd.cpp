@@ -259,7 +259,7 @@ int cmd_import(const QString& source_path, const QString& out_path, bool append,
         err(QStringLiteral("cannot read %1: %2").arg(source_path, file.errorString()));
         return 1;
     }
-    const ImportSource source = read_import_source(file.readAll());
+    ImportSource source = read_import_source(file.readAll());
     if (!source.error.isEmpty()) {
         err(QStringLiteral("cannot read %1: %2").arg(source_path, source.error));
         return 1;
@@ -284,15 +284,14 @@ int cmd_import(const QString& source_path, const QString& out_path, bool append,
         err(QStringLiteral("column \"%1\" matches no field and is ignored").arg(h));
     if (source.empty_rows > 0)
         err(QStringLiteral("%1 empty rows skipped").arg(source.empty_rows));
-    std::vector<ScopeRecord> sound;
+    int sound = 0;
     int rejected = 0;
-    std::vector<ImportedRow> rows = convert_import_rows(source, targets);
-    sound.reserve(rows.size());
-    for (ImportedRow& row : rows) {
+    const std::vector<ImportedRow> rows = convert_import_rows_consuming(source, targets);
+    for (const ImportedRow& row : rows) {
         if (!row.warning.isEmpty())
             err(QStringLiteral("line %1: warning: %2").arg(row.line).arg(row.warning));
         if (row.problem.isEmpty()) {
-            sound.push_back(std::move(row.rec));
+            ++sound;
         } else {
             ++rejected;
             err(QStringLiteral("line %1: %2").arg(row.line).arg(row.problem));
@@ -302,11 +301,11 @@ int cmd_import(const QString& source_path, const QString& out_path, bool append,
         err(QStringLiteral("%1 rows rejected; nothing was written (give --skip-bad to import the others)").arg(rejected));
         return 1;
     }
-    if (const FileStatus st = append_records(out_path, sound); !st) {
+    if (const FileStatus st = append_sound_rows(out_path, rows); !st) {
         err(QStringLiteral("cannot write %1: %2").arg(out_path, st.error));
         return 1;
     }
-    out(QStringLiteral("imported %1 kaleidoscopes, skipped %2 rows").arg(sound.size()).arg(rejected));
+    out(QStringLiteral("imported %1 kaleidoscopes, skipped %2 rows").arg(sound).arg(rejected));
     return 0;
 }
 

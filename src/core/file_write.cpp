@@ -162,7 +162,7 @@ FileStatus copy_to_backup(const QString& target, const QByteArray& old_contents,
     return st;
 }
 
-FileStatus update_in_place(const QString& target, const QByteArray& contents, const struct stat& st)
+FileStatus update_in_place(const QString& target, const ContentWriter& write, const struct stat& st)
 {
     QByteArray old;
     {
@@ -180,8 +180,12 @@ FileStatus update_in_place(const QString& target, const QByteArray& contents, co
     const int fd = ::open(native(target).constData(), O_WRONLY | O_CLOEXEC);
     if (fd < 0)
         return FileStatus::failure(shown_path(target) + QStringLiteral(": ") + errno_text(errno));
-    FileStatus result = write_fd(fd, contents);
-    if (result && ::ftruncate(fd, off_t(contents.size())) != 0)
+    qint64 written = 0;
+    FileStatus result = write([fd, &written](const QByteArray& piece) {
+        written += piece.size();
+        return write_fd(fd, piece);
+    });
+    if (result && ::ftruncate(fd, off_t(written)) != 0)
         result = FileStatus::failure(errno_text(errno));
     if (result && ::fsync(fd) != 0)
         result = FileStatus::failure(errno_text(errno));
@@ -279,18 +283,23 @@ FileStatus ScratchFile::commit(bool keep_backup)
 
 FileStatus replace_file_contents(const QString& path, const QByteArray& contents, bool keep_backup)
 {
+    return replace_file_with(path, [&contents](const ContentPut& put) { return put(contents); }, keep_backup);
+}
+
+FileStatus replace_file_with(const QString& path, const ContentWriter& write, bool keep_backup)
+{
     const QString target = resolved(path);
     struct stat st {};
     if (::stat(native(target).constData(), &st) == 0) {
         const QString dir = QFileInfo(target).absolutePath();
         const bool folder_writable = ::access(native(dir).constData(), W_OK) == 0;
         if (!folder_writable || !can_keep_owner(st))
-            return update_in_place(target, contents, st);
+            return update_in_place(target, write, st);
     }
     ScratchFile scratch(target);
     FileStatus result = scratch.open();
     if (result)
-        result = scratch.write(contents);
+        result = write([&scratch](const QByteArray& piece) { return scratch.write(piece); });
     if (result)
         result = scratch.commit(keep_backup);
     return result;

@@ -9,6 +9,8 @@
 #include <QFileDevice>
 #include <QString>
 
+#include <functional>
+
 namespace tessaran {
 
 // Writes every byte of data at the file's current end of output. Qt's own
@@ -62,6 +64,13 @@ private:
 // file is as it was (or, in place, its backup is complete) and the reason,
 // naming the file or folder, is returned.
 FileStatus replace_file_contents(const QString& path, const QByteArray& contents, bool keep_backup);
+
+// The same for contents made piece by piece, so that a large file is never
+// held whole: write hands each piece, in order, to put, and stops at the
+// first failure put returns.
+using ContentPut = std::function<FileStatus(const QByteArray& piece)>;
+using ContentWriter = std::function<FileStatus(const ContentPut& put)>;
+FileStatus replace_file_with(const QString& path, const ContentWriter& write, bool keep_backup);
 
 // Ignores SIGXFSZ, so that a write past the file size limit fails with EFBIG
 // and is reported instead of ending the program.

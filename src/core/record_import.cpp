@@ -115,9 +115,13 @@ void read_csv(const QString& text, ImportSource& out)
     bool any = false;  // the line holds something, if only separators
     int line = 1;
     int row_line = 1;
+    // Each item is kept at its own size; the growing buffer is used again.
+    const auto take_cell = [&] {
+        row << QString(cell.constData(), cell.size());
+        cell.resize(0);
+    };
     const auto end_row = [&] {
-        row << cell;
-        cell.clear();
+        take_cell();
         if (any) {
             const bool empty = std::all_of(row.cbegin(), row.cend(), [](const QString& c) { return c.trimmed().isEmpty(); });
             if (out.headings.isEmpty()) {
@@ -155,8 +159,7 @@ void read_csv(const QString& text, ImportSource& out)
             quoted = true;
             any = true;
         } else if (c == sep) {
-            row << cell;
-            cell.clear();
+            take_cell();
             any = true;
         } else if (c == QLatin1Char('\r')) {
             continue;
@@ -332,14 +335,14 @@ void listed_pictures(const QString& value, ImportedRow& row, QStringList& proble
 
 }  // namespace
 
-std::vector<ImportedRow> convert_import_rows(const ImportSource& source, const QList<int>& targets)
+namespace {
+
+ImportedRow convert_row(const ImportSource& source, int r, const QList<int>& targets)
 {
-    std::vector<ImportedRow> out;
-    out.reserve(std::size_t(source.rows.size()));
-    for (int r = 0; r < source.rows.size(); ++r) {
+    {
         ImportedRow row;
         row.line = source.lines.value(r);
-        const QStringList& cells = source.rows[r];
+        const QStringList& cells = source.rows.at(r);
         QStringList problems;
         QStringList warnings;
         const auto refuse = [&](int target, const QString& why) {
@@ -419,12 +422,41 @@ std::vector<ImportedRow> convert_import_rows(const ImportSource& source, const Q
         }
         row.problem = problems.join(QStringLiteral("; "));
         row.warning = warnings.join(QStringLiteral("; "));
-        out.push_back(std::move(row));
+        return row;
     }
+}
+
+}  // namespace
+
+std::vector<ImportedRow> convert_import_rows(const ImportSource& source, const QList<int>& targets)
+{
+    std::vector<ImportedRow> out;
+    out.reserve(std::size_t(source.rows.size()));
+    for (int r = 0; r < source.rows.size(); ++r)
+        out.push_back(convert_row(source, r, targets));
     return out;
 }
 
-FileStatus append_records(const QString& db_path, const std::vector<ScopeRecord>& records)
+std::vector<ImportedRow> convert_import_rows_consuming(ImportSource& source, const QList<int>& targets)
+{
+    std::vector<ImportedRow> out;
+    out.reserve(std::size_t(source.rows.size()));
+    for (int r = 0; r < source.rows.size(); ++r) {
+        out.push_back(convert_row(source, r, targets));
+        // Each row's items go once converted: the source and the converted
+        // rows are never held whole at the same time.
+        source.rows[r] = QStringList();
+    }
+    source.rows.clear();
+    source.rows.squeeze();
+    source.dump.clear();
+    source.dump.squeeze();
+    return out;
+}
+
+namespace {
+
+FileStatus append_record_list(const QString& db_path, const std::vector<const ScopeRecord*>& records)
 {
     QByteArray contents;
     QFile f(db_path);
@@ -444,10 +476,45 @@ FileStatus append_records(const QString& db_path, const std::vector<ScopeRecord>
                                        .arg(count)
                                        .arg(records.size())
                                        .arg(max_record_count));
-    contents.reserve(contents.size() + qsizetype(records.size()) * rec_len_bytes);
+    // The new records go in pieces of a few megabytes: a collection's worth is
+    // never held encoded all at once.
+    return replace_file_with(
+        db_path,
+        [&contents, &records](const ContentPut& put) {
+            FileStatus st = put(contents);
+            constexpr std::size_t per_piece = 1024;
+            QByteArray piece;
+            for (std::size_t first = 0; st && first < records.size(); first += per_piece) {
+                const std::size_t end = std::min(records.size(), first + per_piece);
+                piece.resize(qsizetype(end - first) * rec_len_bytes);
+                for (std::size_t i = first; i < end; ++i)
+                    encode_stored_record_into(*records[i], piece.data() + qsizetype(i - first) * rec_len_bytes);
+                st = put(piece);
+            }
+            return st;
+        },
+        true);
+}
+
+}  // namespace
+
+FileStatus append_records(const QString& db_path, const std::vector<ScopeRecord>& records)
+{
+    std::vector<const ScopeRecord*> list;
+    list.reserve(records.size());
     for (const ScopeRecord& r : records)
-        contents += encode_record_as_stored(r);
-    return replace_file_contents(db_path, contents, true);
+        list.push_back(&r);
+    return append_record_list(db_path, list);
+}
+
+FileStatus append_sound_rows(const QString& db_path, const std::vector<ImportedRow>& rows)
+{
+    std::vector<const ScopeRecord*> list;
+    for (const ImportedRow& row : rows) {
+        if (row.problem.isEmpty())
+            list.push_back(&row.rec);
+    }
+    return append_record_list(db_path, list);
 }
 
 }  // namespace tessaran

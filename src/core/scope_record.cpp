@@ -109,6 +109,12 @@ const std::array<int, member_count>& member_index()
 
 }  // namespace
 
+const QByteArray& zero_slot_bytes()
+{
+    static const QByteArray zeros(image_slot_width, '\0');
+    return zeros;
+}
+
 ScopeRecord::ScopeRecord()
 {
     clear_record(*this);
@@ -258,6 +264,11 @@ void encode_into(const ScopeRecord& rec, char* out, bool keep_leading_blanks)
 void encode_record_into(const ScopeRecord& rec, char* out)
 {
     encode_into(rec, out, false);
+}
+
+void encode_stored_record_into(const ScopeRecord& rec, char* out)
+{
+    encode_into(rec, out, true);
 }
 
 QByteArray encode_record_as_stored(const ScopeRecord& rec)

@@ -52,6 +52,9 @@ enum Member : int {
     member_count
 };
 
+// Slot 0 of a new record: zero bytes, one copy shared by every record.
+const QByteArray& zero_slot_bytes();
+
 // The in-memory buffer keeps every text member at its full fixed width (blank
 // padded, zero bytes kept as QChar(0)), exactly as the file holds it, so that
 // the text criteria can match against the padded width.
@@ -87,7 +90,7 @@ struct ScopeRecord {
     QString comments;
     qint16 image_count = 0;
     std::array<QString, image_slot_count> image_files;  // slots 1..10 used
-    QByteArray image_slot0 = QByteArray(image_slot_width, '\0');  // raw bytes, kept as read
+    QByteArray image_slot0 = zero_slot_bytes();  // raw bytes, kept as read
 
     ScopeRecord();  // an empty record: blank texts, zero prices, zero-byte slot 0
 
@@ -136,6 +139,7 @@ void encode_record_into(const ScopeRecord& rec, char* out);
 // Like encode_record, but leading blanks stay: for records brought back from
 // a dump, whose texts are stored text, not typed entries.
 QByteArray encode_record_as_stored(const ScopeRecord& rec);
+void encode_stored_record_into(const ScopeRecord& rec, char* out);
 ScopeRecord decode_record(const char* bytes);
 void decode_record_into(const char* bytes, ScopeRecord& rec);
 

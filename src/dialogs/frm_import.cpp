@@ -5,6 +5,7 @@
 #include "core/field_text.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -39,7 +40,7 @@ QString shown_value(const ScopeRecord& r, int target)
 }  // namespace
 
 frm_import::frm_import(const QString& source_path, ImportSource source, QWidget* parent)
-    : QDialog(parent), source_(std::move(source))
+    : QDialog(parent), source_path_(source_path), source_(std::move(source))
 {
     setObjectName(QStringLiteral("frm_import"));
     setWindowTitle(QStringLiteral("Import kaleidoscopes"));
@@ -120,7 +121,27 @@ void frm_import::set_target(int column, int target)
 
 void frm_import::convert()
 {
-    rows_ = convert_import_rows(source_, targets_);
+    // The source's items are held only while they are converted: a large
+    // file is not kept twice, as items and as rows. Another choice of fields
+    // reads the file again.
+    if (source_.rows.isEmpty() && !rows_.empty()) {
+        QFile file(source_path_);
+        ImportSource again = file.open(QIODevice::ReadOnly) ? read_import_source(file.readAll()) : ImportSource{};
+        if (again.headings != source_.headings) {
+            rows_.clear();
+            lst_problems->clear();
+            lst_problems->addItem(QStringLiteral("The file %1 cannot be read again: %2")
+                                      .arg(source_path_, file.error() != QFileDevice::NoError ? file.errorString()
+                                                                                            : QStringLiteral("it has changed.")));
+            lbl_summary->setText(QStringLiteral("Nothing can be imported."));
+            cmd_import->setText(QStringLiteral("Import"));
+            cmd_import->setEnabled(false);
+            return;
+        }
+        source_ = std::move(again);
+    }
+    rows_.clear();
+    rows_ = convert_import_rows_consuming(source_, targets_);
     // One preview column per field that a column goes into, in column order.
     QList<int> shown;
     for (const int t : targets_) {
@@ -158,16 +179,6 @@ void frm_import::convert()
     lbl_summary->setText(summary);
     cmd_import->setText(QStringLiteral("Import %1 kaleidoscopes").arg(sound));
     cmd_import->setEnabled(sound > 0);
-}
-
-std::vector<ScopeRecord> frm_import::sound_records() const
-{
-    std::vector<ScopeRecord> out;
-    for (const ImportedRow& row : rows_) {
-        if (row.problem.isEmpty())
-            out.push_back(row.rec);
-    }
-    return out;
 }
 
 int frm_import::skipped() const

@@ -24,7 +24,12 @@ public:
 
     // The column's field, as the user would choose it in the list.
     void set_target(int column, int target);
-    std::vector<ScopeRecord> sound_records() const;
+
+    // Every converted row, the refused ones with their problem: what the
+    // Import command writes (append_sound_rows), so that a large import is
+    // not copied first.
+    const std::vector<ImportedRow>& rows() const { return rows_; }
+    int sound_count() const { return int(rows_.size()) - skipped(); }
     int skipped() const;
 
     static constexpr int preview_rows = 20;
@@ -39,7 +44,8 @@ public:
 private:
     void convert();
 
-    ImportSource source_;
+    QString source_path_;
+    ImportSource source_;  // headings and counts; its items only while converting
     QList<int> targets_;
     std::vector<ImportedRow> rows_;
     QStandardItemModel* preview_ = nullptr;

@@ -17,6 +17,8 @@
 
 #include <QFile>
 
+#include <malloc.h>
+
 namespace tessaran {
 
 bool frm_kaleido::working_set_ready()
@@ -87,16 +89,26 @@ void frm_kaleido::mnu_import_Click()
                MsgIcon::critical);
         return;
     }
-    frm_import preview(path, std::move(source), this);
-    if (preview.exec() != QDialog::Accepted)
-        return;
-    const std::vector<ScopeRecord> records = preview.sound_records();
     Globalvars& g = gv();
     const bool was_empty = g.rec_count == 0;
-    const FileStatus st = append_records(g.db_path, records);
-    if (!told_write_outcome(st, QStringLiteral("The kaleidoscopes could not be added to the database file "),
-                            QStringLiteral("\nThe database has not been changed.")))
-        return;
+    int imported = 0;
+    int skipped = 0;
+    {
+        // The preview and its rows are gone before the new working set is
+        // sorted, so that a large import is not held while the collection is read.
+        frm_import preview(path, std::move(source), this);
+        if (preview.exec() != QDialog::Accepted)
+            return;
+        const FileStatus st = append_sound_rows(g.db_path, preview.rows());
+        if (!told_write_outcome(st, QStringLiteral("The kaleidoscopes could not be added to the database file "),
+                                QStringLiteral("\nThe database has not been changed.")))
+            return;
+        imported = preview.sound_count();
+        skipped = preview.skipped();
+    }
+    // The preview's many small pieces are free now; give them back before the
+    // collection is read, or a large import would hold them for the session.
+    malloc_trim(0);
     // As a freshly opened database: every record, sorted by artist.
     sub_get_maxr();
     ws_reset_all();
@@ -107,7 +119,7 @@ void frm_kaleido::mnu_import_Click()
     if (was_empty)
         enable_all_commands();
     msgbox(this,
-           QStringLiteral("%1 kaleidoscopes were imported; %2 rows were skipped.").arg(records.size()).arg(preview.skipped()),
+           QStringLiteral("%1 kaleidoscopes were imported; %2 rows were skipped.").arg(imported).arg(skipped),
            MsgIcon::none, MsgButtons::ok, QStringLiteral("Import kaleidoscopes"));
 }
 

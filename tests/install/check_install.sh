@@ -49,32 +49,40 @@ check_tree() {
     rm -rf "$home" && mkdir -p "$home"
     cp "$root/usr/share/tessaran/demo.rnd" "$demo" && chmod u+w "$demo"
     printf 'short' > "$home/short.rnd"
-    HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=xcb \
-        xvfb-run -a -s "-screen 0 1366x768x24" bash -c '
-        bin=$1 demo=$2 short=$3
-        # How many windows match, once at least want of them are there (90 s at
-        # most: a sanitized build on a busy machine starts slowly).
-        windows() {
-            local n=0
-            for _ in $(seq 180); do
-                n=$(xdotool search --name "$1" 2>/dev/null | wc -l)
-                [ "$n" -ge "$2" ] && break
-                sleep 0.5
-            done
-            echo "$n"
-        }
-        "$bin" "$demo" & pid=$!
-        opened=$(windows "^Database file: $demo " 1)
-        # The desktop entry names the window class the docks tie the window to.
-        classed=$(xdotool search --classname "^$4\$" 2>/dev/null | wc -l)
-        kill $pid; wait $pid 2>/dev/null
-        "$bin" "$short" & pid=$!
-        boxes=$(windows "^TESSARAN V\$" 2)
-        refused=$(xdotool search --name "^Database file: " 2>/dev/null | wc -l)
-        kill $pid; wait $pid 2>/dev/null
-        echo "$opened $refused $boxes $classed"
-        ' _ "$root/usr/bin/tessaran" "$demo" "$home/short.rnd" \
-        "$(sed -n 's/^StartupWMClass=//p' "$root/usr/share/applications/$id.desktop")" > "$work/windows.txt"
+    # Run again, once, when the virtual display went away under the program
+    # (another xvfb-run -a on this machine can take the same display number).
+    local attempt
+    for attempt in 1 2; do
+        HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=xcb \
+            xvfb-run -a -s "-screen 0 1366x768x24" bash -c '
+            bin=$1 demo=$2 short=$3
+            # How many windows match, once at least want of them are there (90 s at
+            # most: a sanitized build on a busy machine starts slowly).
+            windows() {
+                local n=0
+                for _ in $(seq 180); do
+                    n=$(xdotool search --name "$1" 2>/dev/null | wc -l)
+                    [ "$n" -ge "$2" ] && break
+                    sleep 0.5
+                done
+                echo "$n"
+            }
+            "$bin" "$demo" & pid=$!
+            opened=$(windows "^Database file: $demo " 1)
+            # The desktop entry names the window class the docks tie the window to.
+            classed=$(xdotool search --classname "^$4\$" 2>/dev/null | wc -l)
+            kill $pid; wait $pid 2>/dev/null
+            "$bin" "$short" & pid=$!
+            boxes=$(windows "^TESSARAN V\$" 2)
+            refused=$(xdotool search --name "^Database file: " 2>/dev/null | wc -l)
+            kill $pid; wait $pid 2>/dev/null
+            echo "$opened $refused $boxes $classed"
+            ' _ "$root/usr/bin/tessaran" "$demo" "$home/short.rnd" \
+            "$(sed -n 's/^StartupWMClass=//p' "$root/usr/share/applications/$id.desktop")" > "$work/windows.txt" \
+            2> "$work/windows.err"
+        grep -q 'could not connect to display' "$work/windows.err" || break
+        echo "the virtual display went away (attempt $attempt):" && cat "$work/windows.err"
+    done
     read -r opened refused boxes classed < "$work/windows.txt"
     [ "$opened" -ge 1 ] || fail "$what: tessaran FILE.rnd did not open the collection (windows: $opened $refused $boxes)"
     [ "$refused" -eq 0 ] || fail "$what: tessaran opened a file that is no collection (windows: $opened $refused $boxes)"
