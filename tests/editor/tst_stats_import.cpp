@@ -14,7 +14,9 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -166,6 +168,35 @@ private slots:
         QCOMPARE(gv().ws_count, qint16(7));
         QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Aardvark"));
         QVERIFY(ed->windowTitle().contains(QStringLiteral("[Record 1 of 7]  [Sorted by: Artist(Asc.)]")));
+    }
+
+    // The preview reads the file again for another choice of fields; a file
+    // gone since, or rows of empty cells, are told in the window.
+    void import_preview_tells_what_it_leaves_out()
+    {
+        EditorFixture f(five_records(), true);
+        frm_kaleido* ed = f.open();
+        const QString csv = f.db.dir() + QStringLiteral("/list.csv");
+        QVERIFY(write_bytes(csv, "Name,Notes\r\nZephyr,x\r\n,\r\n,\r\n"));
+        const QByteArray before = read_bytes(f.db.path());
+        f.dialogs.choose_file(csv);
+        QString summary;
+        QString problem;
+        bool import_enabled = true;
+        when_modal<frm_import>([&](frm_import* d) {
+            summary = d->lbl_summary->text();
+            QVERIFY(QFile::remove(csv));
+            d->set_target(1, m_comments);
+            problem = d->lst_problems->count() ? d->lst_problems->item(0)->text() : QString();
+            import_enabled = d->cmd_import->isEnabled();
+            d->cmd_cancel->click();
+        });
+        ed->mnu_import->trigger();
+        QCOMPARE(summary, QStringLiteral("1 kaleidoscopes can be imported. 2 rows of empty cells are skipped."));
+        QVERIFY2(problem.startsWith(QStringLiteral("The file ") + csv + QStringLiteral(" cannot be read again: ")),
+                 qPrintable(problem));
+        QVERIFY(!import_enabled);
+        QCOMPARE(read_bytes(f.db.path()), before);
     }
 };
 
