@@ -65,25 +65,32 @@ public:
     std::map<std::string, double> medians;
 };
 
-ProbeResult run_probe(const QString& exe, const QString& collection)
+// Runs this program again with one probe option and reads the "NAME value"
+// lines it prints; empty when the probe failed.
+std::map<QString, double> probe_values(const QString& exe, const QString& option)
 {
-    ProbeResult p;
+    std::map<QString, double> values;
     QProcess proc;
     proc.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    proc.start(exe, {QStringLiteral("--rss-probe=") + collection});
+    proc.start(exe, {option});
     if (!proc.waitForFinished(300000) || proc.exitCode() != 0)
-        return p;
+        return values;
     const QString out = QString::fromUtf8(proc.readAllStandardOutput());
     static const QRegularExpression kv(QStringLiteral("^(\\w+) (\\S+)$"), QRegularExpression::MultilineOption);
     for (auto it = kv.globalMatch(out); it.hasNext();) {
         const auto m = it.next();
-        if (m.captured(1) == QLatin1String("PEAK_RSS_KB"))
-            p.peak_rss_mb = m.captured(2).toDouble() / 1024.0;
-        else if (m.captured(1) == QLatin1String("FIRST_WINDOW_SCOPE_MS"))
-            p.first_scope_ms = m.captured(2).toDouble();
-        else if (m.captured(1) == QLatin1String("FIRST_WINDOW_PURCHASE_MS"))
-            p.first_purchase_ms = m.captured(2).toDouble();
+        values[m.captured(1)] = m.captured(2).toDouble();
     }
+    return values;
+}
+
+ProbeResult run_probe(const QString& exe, const QString& collection)
+{
+    std::map<QString, double> v = probe_values(exe, QStringLiteral("--rss-probe=") + collection);
+    ProbeResult p;
+    p.peak_rss_mb = v[QStringLiteral("PEAK_RSS_KB")] / 1024.0;
+    p.first_scope_ms = v[QStringLiteral("FIRST_WINDOW_SCOPE_MS")];
+    p.first_purchase_ms = v[QStringLiteral("FIRST_WINDOW_PURCHASE_MS")];
     p.ok = p.peak_rss_mb > 0;
     return p;
 }
@@ -185,22 +192,11 @@ int import_probe(const QString& csv)
 
 ImportResult run_import_probe(const QString& exe, const QString& csv)
 {
+    std::map<QString, double> v = probe_values(exe, QStringLiteral("--import-probe=") + csv);
     ImportResult r;
     r.command_peak_mb = import_command_peak_mb();
-    QProcess proc;
-    proc.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    proc.start(exe, {QStringLiteral("--import-probe=") + csv});
-    if (!proc.waitForFinished(300000) || proc.exitCode() != 0)
-        return r;
-    const QString out = QString::fromUtf8(proc.readAllStandardOutput());
-    static const QRegularExpression kv(QStringLiteral("^(\\w+) (\\S+)$"), QRegularExpression::MultilineOption);
-    for (auto it = kv.globalMatch(out); it.hasNext();) {
-        const auto m = it.next();
-        if (m.captured(1) == QLatin1String("PEAK_RSS_KB"))
-            r.window_peak_mb = m.captured(2).toDouble() / 1024.0;
-        else if (m.captured(1) == QLatin1String("IMPORT_WINDOW_MS"))
-            r.window_ms = m.captured(2).toDouble();
-    }
+    r.window_peak_mb = v[QStringLiteral("PEAK_RSS_KB")] / 1024.0;
+    r.window_ms = v[QStringLiteral("IMPORT_WINDOW_MS")];
     r.window_ok = r.window_ms > 0 && r.window_peak_mb > 0;
     return r;
 }

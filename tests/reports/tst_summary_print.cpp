@@ -28,6 +28,15 @@ double char_measure(const QString& t, int size, bool bold)
     return t.size() * size * (bold ? 0.011 : 0.01);
 }
 
+// Scope1 .. ScopeN by one artist: a summary of several pages.
+QList<ScopeRecord> numbered_scopes(int n)
+{
+    QList<ScopeRecord> recs;
+    for (int i = 1; i <= n; ++i)
+        recs << make_record(QString("Scope%1").arg(i), "Artist");
+    return recs;
+}
+
 }  // namespace
 
 class TestSummaryPrint : public QObject {
@@ -206,10 +215,7 @@ private slots:
     void progress_and_cancel()
     {
         QFETCH(int, cancel_at);
-        QList<ScopeRecord> recs;
-        for (int i = 1; i <= 150; ++i)
-            recs << make_record(QString("Scope%1").arg(i), "Artist");
-        TempDb db(recs);
+        TempDb db(numbered_scopes(150));
         db.open_for_summary(1);
         const QString out = db.dir() + "/p.pdf";
         set_printer_factory([out] { return make_pdf_printer(out); });
@@ -250,10 +256,7 @@ private slots:
     {
         QFETCH(bool, target_is_folder);
         QFETCH(QString, outcome);
-        QList<ScopeRecord> recs;
-        for (int i = 1; i <= 150; ++i)
-            recs << make_record(QString("Scope%1").arg(i), "Artist");
-        TempDb db(recs);
+        TempDb db(numbered_scopes(150));
         db.open_for_summary(1);
         const QString out = db.dir() + "/p.pdf";
         if (target_is_folder)
@@ -273,10 +276,7 @@ private slots:
 
     void preview_shows_the_same_pages()
     {
-        QList<ScopeRecord> recs;
-        for (int i = 1; i <= 70; ++i)
-            recs << make_record(QString("Scope%1").arg(i), "Artist");
-        TempDb db(recs);
+        TempDb db(numbered_scopes(70));
         db.open_for_summary(1);
         const QString out = db.dir() + "/p.pdf";
         set_printer_factory([out] { return make_pdf_printer(out); });
