@@ -107,21 +107,29 @@ void quiet_platform_notes(QtMsgType type, const QMessageLogContext& context, con
 
 }  // namespace
 
-int rss_probe(const QString& path)
+// Opens the collection as the start-up window does; the record editor that
+// comes up, or nullptr (told on standard error).
+frm_kaleido* open_in_editor(frm_main& startup, const QString& path, const BenchDialogs& dialogs)
 {
-    BenchDialogs dialogs;
-    frm_main startup;
     if (!startup.open_database(path)) {
-        std::fprintf(stderr, "probe: the collection did not open: %s\n", qPrintable(dialogs.last_text));
-        return 1;
+        std::fprintf(stderr, "probe: %s did not open: %s\n", qPrintable(path), qPrintable(dialogs.last_text));
+        return nullptr;
     }
     frm_kaleido* ed = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* k = qobject_cast<frm_kaleido*>(w))
             ed = k;
+    QApplication::processEvents();
+    return ed;
+}
+
+int rss_probe(const QString& path)
+{
+    BenchDialogs dialogs;
+    frm_main startup;
+    frm_kaleido* ed = open_in_editor(startup, path, dialogs);
     if (!ed)
         return 1;
-    QApplication::processEvents();
     for (int kind : {summary_kind_scope, summary_kind_purchase}) {
         gv().summary_kind = qint16(kind);
         QElapsedTimer t;
@@ -156,17 +164,9 @@ int import_probe(const QString& csv)
             return 1;
     }
     frm_main startup;
-    if (!startup.open_database(rnd)) {
-        std::fprintf(stderr, "import probe: the empty collection did not open: %s\n", qPrintable(dialogs.last_text));
-        return 1;
-    }
-    frm_kaleido* ed = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* k = qobject_cast<frm_kaleido*>(w))
-            ed = k;
+    frm_kaleido* ed = open_in_editor(startup, rnd, dialogs);
     if (!ed)
         return 1;
-    QApplication::processEvents();
     dialogs.files.push_back(csv);
     // The user's click on Import as soon as the preview is up.
     QTimer press;
