@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <vector>
 
 namespace tessaran {
@@ -169,12 +170,25 @@ struct Number {
 // Reads text in the order of a pattern: numbers and month names fill the day,
 // month and year; weekday names and the pattern's own words are passed over;
 // any other word, or a wrong count of numbers, fails.
+// The words of a locale and pattern, worked out once: a scan of a collection
+// parses a date per record, and gathering and sorting the month and day names
+// each time was most of its cost.
+const std::vector<Word>& cached_words(const QLocale& loc, const QStringList& literals)
+{
+    thread_local std::map<QString, std::vector<Word>> cache;
+    const QString key = loc.name() + QChar(0x1F) + literals.join(QChar(0x1F));
+    auto it = cache.find(key);
+    if (it == cache.end())
+        it = cache.emplace(key, words_for(loc, literals)).first;
+    return it->second;
+}
+
 std::optional<QDate> parse_with(const QLocale& loc, const QString& text, const QString& pattern)
 {
     const PatternShape shape = shape_of(pattern);
     if (shape.order.size() != 3)
         return std::nullopt;
-    const std::vector<Word> words = words_for(loc, shape.words);
+    const std::vector<Word>& words = cached_words(loc, shape.words);
 
     std::vector<Number> numbers;
     int named_month = 0;

@@ -1,0 +1,82 @@
+// What the printouts of the demo collection say, read back from PDF, compared
+// with the recorded golden text: the summary table of both kinds and every
+// record sheet. (Runs of blanks are shortened: a stamp of another width moves
+// the columns of its line, not what they say.)
+#include "common/core_golden.h"
+#include "common/core_temp_db.h"
+#include "common/gui_pdf.h"
+#include "common/scripted_dialogs.h"
+#include "core/globalvars.h"
+#include "reports/frm_sumgrid.h"
+#include "reports/printer_seam.h"
+#include "reports/record_sheet.h"
+
+#include <QLocale>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QtTest>
+
+using namespace tessaran;
+using namespace tessaran::test;
+
+namespace {
+
+QByteArray printed_text(const QString& pdf, const QString& dir)
+{
+    static const QRegularExpression blanks(QStringLiteral(" {2,}"));
+    return normalised_output(pdf_text(pdf).replace(blanks, QStringLiteral("  ")).toUtf8(), dir);
+}
+
+QList<ScopeRecord> demo_records()
+{
+    return read_db(QStringLiteral(TESSARAN_BIN_DIR "/demo.rnd"));
+}
+
+}  // namespace
+
+class tst_golden_printouts : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void init() { gv() = Globalvars{}; }
+    void cleanup() { set_printer_factory({}); }
+
+    void summary_print_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("kaleidoscope information") << int(summary_kind_scope);
+        QTest::newRow("purchase information") << int(summary_kind_purchase);
+    }
+    void summary_print()
+    {
+        QFETCH(int, kind);
+        TempDb db(demo_records(), QStringLiteral("demo.rnd"));
+        db.open_for_summary(kind);
+        const QString out = db.dir() + QStringLiteral("/summary.pdf");
+        set_printer_factory([out] { return make_pdf_printer(out); });
+        ScriptedDialogs dialogs;
+        frm_sumgrid grid;
+        grid.show();
+        grid.findChild<QPushButton*>(QStringLiteral("cmd_print"))->click();
+        const QString name = kind == summary_kind_scope ? QStringLiteral("demo_summary_kaleidoscope.txt")
+                                                        : QStringLiteral("demo_summary_purchase.txt");
+        const QString diff = golden_difference(name, printed_text(out, db.dir()));
+        QVERIFY2(diff.isEmpty(), qPrintable(diff));
+    }
+
+    void record_sheets()
+    {
+        TempDb db(demo_records(), QStringLiteral("demo.rnd"));
+        db.open_all();
+        const QString out = db.dir() + QStringLiteral("/sheets.pdf");
+        set_printer_factory([out] { return make_pdf_printer(out); });
+        ScriptedDialogs dialogs;
+        QVERIFY(print_record_sheets(nullptr, 1, gv().ws_count));
+        const QString diff = golden_difference(QStringLiteral("demo_record_sheets.txt"), printed_text(out, db.dir()));
+        QVERIFY2(diff.isEmpty(), qPrintable(diff));
+    }
+};
+
+QTEST_MAIN(tst_golden_printouts)
+#include "tst_golden_printouts.moc"
