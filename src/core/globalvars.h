@@ -51,11 +51,9 @@ struct Globalvars {
 
     // Selection criteria in force (sel_by_date ... sel_retail_max).
     Criteria sel;
-    qint16 sel_text_slots = text_slot_count;
 
     // Find criteria (find_by_date ... find_retail_max) and find state.
     Criteria find;
-    qint16 find_text_slots = text_slot_count;
     QString find_criteria;
     bool find_found = false;
     qint16 find_mode = 1;
@@ -70,7 +68,6 @@ struct Globalvars {
 
     WorkArea work_area;
     qint16 summary_kind = 1;
-    qint16 max_images = 10;
 };
 
 Globalvars& gv();

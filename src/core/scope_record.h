@@ -14,6 +14,7 @@ namespace tessaran {
 constexpr int rec_len_bytes = 2473;
 constexpr int image_slot_width = 60;
 constexpr int image_slot_count = 11;  // slots 0..10; slot 0 is never used
+constexpr int max_pictures = image_slot_count - 1;  // a record's pictures: slots 1..10
 constexpr int max_record_count = 32767;  // counts and positions are 16-bit signed
 
 // Member numbers in file order (0..30).

@@ -75,10 +75,6 @@ void criteria_dialog::build()
     setObjectName(select ? QStringLiteral("frm_select") : QStringLiteral("frm_find"));
     setWindowTitle(select ? QStringLiteral("Enter selection text, dates, or prices in the appropriate fields")
                           : QStringLiteral("Enter find criteria in the appropriate fields"));
-    if (select)
-        gv().sel_text_slots = text_slot_count;
-    else
-        gv().find_text_slots = text_slot_count;
     const QString stem = select ? QStringLiteral("selcat") : QStringLiteral("findcat");
 
     // The slots, 1..13 in the left column and 14..26 in the right. Created in slot

@@ -69,7 +69,6 @@ void frm_kaleido::Form_Load()
     size_window();
     centre_on_screen(this);
 
-    gv().max_images = 10;
     caption_refresh();
 
     if (gv().rec_count > 0)

@@ -47,8 +47,7 @@ bool valid_position(int n) { return n >= 1 && n <= 10; }
 
 void frm_kaleido::set_imageframe()
 {
-    const int max_images = gv().max_images;
-    for (int i = 1; i <= max_images && i < int(cmd_images.size()); ++i)
+    for (int i = 1; i <= max_pictures && i < int(cmd_images.size()); ++i)
         cmd_images[i]->hide();
 
     const int m = int((px_to_twips(frame_images->height()) + 90) / 2);
@@ -213,7 +212,7 @@ bool path_storable(QWidget* parent, const QString& path)
 
 void frm_kaleido::cmd_add_image_Click()
 {
-    if (temp_numimages >= gv().max_images) {
+    if (temp_numimages >= max_pictures) {
         msgbox(this, QStringLiteral("Cannot add image, as kaleidscope record already contains "
                                     "maximum number of images."));
         return;

@@ -144,8 +144,7 @@ int frm_kaleido::count_changes(int pos)
     // Only the slots the stored count really uses are pictures of the record;
     // what lies beyond them was never shown and is no change.
     const int stored_images = r.images_in_use();
-    const int max_images = std::min<int>(g.max_images, 10);
-    for (int i = 1; i <= max_images; ++i) {
+    for (int i = 1; i <= max_pictures; ++i) {
         const QString stored = i <= stored_images ? shown_text(r.image_files[std::size_t(i)]) : QString();
         if (stored != shown_text(image_names[std::size_t(i)])) {
             ++changes;
