@@ -3,6 +3,7 @@
 #include "appearance/scheme_paint.h"
 #include "appearance/user_dialogs.h"
 #include "core/globalvars.h"
+#include "core/sheet_range.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -10,12 +11,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <cmath>
 
 namespace tessaran {
 
@@ -35,23 +34,6 @@ QString with_sign_place(int n)
 }
 
 }  // namespace
-
-double record_entry_value(const QString& text, bool* ok)
-{
-    const QString t = text.trimmed();
-    bool good = false;
-    double v = 0;
-    if (!t.isEmpty()) {
-        v = QLocale().toDouble(t, &good);
-        if (!good)
-            v = QLocale::c().toDouble(t, &good);
-    }
-    if (good && !std::isfinite(v))
-        good = false;
-    if (ok)
-        *ok = good;
-    return good ? v : 0.0;
-}
 
 frm_printform::frm_printform(SheetAction print_sheets, SheetAction preview_sheets, QWidget* parent)
     : QDialog(parent), print_sheets_(std::move(print_sheets)), preview_sheets_(std::move(preview_sheets))
@@ -146,29 +128,13 @@ bool frm_printform::eventFilter(QObject* watched, QEvent* event)
 
 bool frm_printform::validate(int& first, int& last)
 {
-    bool ok_beg = false;
-    bool ok_end = false;
-    const double beg = record_entry_value(tb_beg->text(), &ok_beg);
-    const double end = record_entry_value(tb_end->text(), &ok_end);
-    if (!ok_beg || !ok_end) {
-        msgbox(this, QStringLiteral("Invalid record number entry. Please try again."));
+    const SheetRange range = sheet_range_from_entries(tb_beg->text(), tb_end->text(), gv().ws_count);
+    if (!range.ok()) {
+        msgbox(this, range.refusal);
         return false;
     }
-    const int count = gv().ws_count;
-    if (beg < 1 || beg > count || end < 1 || end > count) {
-        msgbox(this, QStringLiteral("Record number must lie between 1 and ") + QString::number(count) +
-                         QStringLiteral(". Please try again."));
-        return false;
-    }
-    if (end < beg) {
-        msgbox(this, QStringLiteral("Beginning record number is greater than ending record number. Please try again."));
-        return false;
-    }
-    // Whole positions, halves to even (the default rounding mode).
-    first = static_cast<int>(std::nearbyint(beg));
-    last = static_cast<int>(std::nearbyint(end));
-    first = qBound(1, first, count);
-    last = qBound(first, last, count);
+    first = range.first;
+    last = range.last;
     return true;
 }
 

@@ -57,8 +57,4 @@ private:
     int last_ = 0;
 };
 
-// The entry test of the dialog: a number under the user's locale (or in plain
-// C form), blanks around it allowed. nullopt-like: ok false when it is none.
-double record_entry_value(const QString& text, bool* ok);
-
 }  // namespace tessaran
