@@ -4,6 +4,7 @@
 #include "appearance/scheme_paint.h"
 #include "appearance/sub_stradjust.h"
 #include "appearance/user_dialogs.h"
+#include "core/criteria_entries.h"
 #include "core/fct_currency.h"
 #include "core/fct_getlocale.h"
 #include "core/fct_nuller.h"
@@ -30,8 +31,6 @@ namespace tessaran {
 namespace {
 
 constexpr qint16 cancelled = -999;
-const QString date_title = QStringLiteral("Date range search");
-const QString price_title = QStringLiteral("Price search");
 
 QLineEdit* make_box(QWidget* parent, const QString& name)
 {
@@ -47,16 +46,6 @@ QLabel* make_label(QWidget* parent, const QString& text, const QString& name)
     return l;
 }
 
-// Messages of one price range, in the order they are checked.
-struct PriceTexts {
-    QString invalid_min, invalid_max, min_above_max;
-};
-
-// A typed maximum of 0 (or blank) or of -999 means "no upper bound".
-bool open_maximum(qint64 max)
-{
-    return max == 0 || max == -999 * money_scale;
-}
 
 }  // namespace
 
@@ -286,81 +275,21 @@ void criteria_dialog::keyPressEvent(QKeyEvent* event)
 
 bool criteria_dialog::gather(Criteria& c)
 {
-    c = Criteria{};
-    auto fail = [this](const QString& text, const QString& title) {
-        msgbox(this, text, MsgIcon::critical, MsgButtons::ok, title);
+    CriteriaEntries entries;
+    entries.date_beg = tb_begdate->text();
+    entries.date_end = tb_enddate->text();
+    entries.paid_min = tb_price_paid_min->text();
+    entries.paid_max = tb_price_paid_max->text();
+    entries.retail_min = tb_retail_price_min->text();
+    entries.retail_max = tb_retail_price_max->text();
+    for (int k = 1; k <= text_slot_count; ++k)
+        entries.texts[size_t(k)] = slot_text(k);
+    const auto result = criteria_from_entries(entries, use_ == Use::select ? CriteriaUse::select : CriteriaUse::find);
+    if (const auto* refusal = std::get_if<CriteriaRefusal>(&result)) {
+        msgbox(this, refusal->text, MsgIcon::critical, MsgButtons::ok, refusal->title);
         return false;
-    };
-
-    // Purchase dates. A typed date is taken in the user's short-date form, so a
-    // time of day is dropped.
-    const QString beg = tb_begdate->text();
-    const QString end = tb_enddate->text();
-    if (!fct_nuller(beg) || !fct_nuller(end)) {
-        std::optional<QDate> beg_date;
-        std::optional<QDate> end_date;
-        if (!fct_nuller(beg)) {
-            beg_date = parse_user_date(beg);
-            if (!beg_date || !beg_date->isValid())
-                return fail(QStringLiteral("Invalid entry in beginning date!"), date_title);
-        }
-        if (!fct_nuller(end)) {
-            end_date = parse_user_date(end);
-            if (!end_date || !end_date->isValid())
-                return fail(QStringLiteral("Invalid entry in ending date!"), date_title);
-        }
-        c.date_beg = beg_date ? date_to_days(*beg_date) : open_date_bound;
-        c.date_end = end_date ? date_to_days(*end_date) : open_date_bound;
-        if (beg_date && end_date && c.date_beg > c.date_end)
-            return fail(QStringLiteral("Beginning date is AFTER ending date"), date_title);
-        c.by_date = true;
     }
-
-    // The two price ranges, each only when one of its boxes holds something.
-    auto price_range = [&](QLineEdit* min_box, QLineEdit* max_box, const PriceTexts& texts, bool& flag,
-                           qint64& min, qint64& max) {
-        const QString min_text = min_box->text();
-        const QString max_text = max_box->text();
-        if (fct_nuller(min_text) && fct_nuller(max_text))
-            return true;
-        if (!fct_nuller(min_text) && !is_money(min_text))
-            return fail(texts.invalid_min, price_title);
-        if (!fct_nuller(max_text) && !is_money(max_text))
-            return fail(texts.invalid_max, price_title);
-        const qint64 lo = fct_nuller(min_text) ? 0 : money_from_text(min_text);
-        const qint64 hi = fct_nuller(max_text) ? 0 : money_from_text(max_text);
-        if (!open_maximum(hi) && lo > hi)
-            return fail(texts.min_above_max, price_title);
-        flag = true;
-        min = lo;
-        max = open_maximum(hi) ? open_money_max : hi;
-        return true;
-    };
-    if (!price_range(tb_price_paid_min, tb_price_paid_max,
-                     {QStringLiteral("Invalid entry in minimum price paid!"),
-                      QStringLiteral("Invalid entry in maximum price paid!"),
-                      QStringLiteral("Minimum price paid is greater than maximum price paid!")},
-                     c.by_paid, c.paid_min, c.paid_max))
-        return false;
-    if (!price_range(tb_retail_price_min, tb_retail_price_max,
-                     {QStringLiteral("Invalid entry in minimum retail price!"),
-                      QStringLiteral("Invalid entry in maximum retail price!"),
-                      QStringLiteral("Minimum retail price is greater than maximum retail price!")},
-                     c.by_retail, c.retail_min, c.retail_max))
-        return false;
-
-    // Texts: upper-cased, not trimmed, so a trailing blank is part of what must match.
-    for (int k = 1; k <= text_slot_count; ++k) {
-        c.texts[size_t(k)] = slot_text(k).toUpper();
-        if (!c.texts[size_t(k)].isEmpty())
-            c.by_text = true;
-    }
-
-    if (!c.by_date && !c.by_paid && !c.by_retail && !c.by_text) {
-        if (use_ == Use::select)
-            return fail(QStringLiteral("No select criteria selected!"), QStringLiteral("Select criteria"));
-        return fail(QStringLiteral("No find criteria selected!"), QStringLiteral("Find criteria"));
-    }
+    c = std::get<Criteria>(result);
     return true;
 }
 
