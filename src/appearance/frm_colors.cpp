@@ -1,5 +1,6 @@
 #include "frm_colors.h"
 
+#include "core/color_items.h"
 #include "core/database.h"
 #include "menu_state.h"
 #include "scheme_paint.h"
@@ -23,24 +24,11 @@ namespace tessaran {
 
 namespace {
 
-constexpr int all_items = 999;
-
 // The first scheme entry of the four data frames (frame, title, label, text
 // background, text foreground follow in that order), by sample frame 0..3.
 constexpr std::array<int, 4> frame_base{1, 6, 11, 16};
 // The list item each sample frame stands for.
 constexpr std::array<int, 5> sample_item{0, 2, 3, 4, 5};
-
-int base_of_item(int item)
-{
-    switch (item) {
-    case 0: return 1;
-    case 2: return 6;
-    case 3: return 11;
-    case 4: return 16;
-    default: return -1;
-    }
-}
 
 const QColor white(255, 255, 255);
 
@@ -98,58 +86,6 @@ frm_colors::frm_colors(QWidget* parent) : QDialog(parent)
     combo_frame->setFocus();
 }
 
-const QStringList& frm_colors::item_names()
-{
-    static const QStringList names{
-        QStringLiteral("Parameters frame"),
-        QStringLiteral("Control"),
-        QStringLiteral("Characteristics frame"),
-        QStringLiteral("Purchase information frame"),
-        QStringLiteral("Place of purchase frame"),
-        QStringLiteral("Images"),
-        QStringLiteral("Form background"),
-        QStringLiteral("Command buttons"),
-        QStringLiteral("Changed data "),
-    };
-    return names;
-}
-
-QList<int> frm_colors::default_entries(int item)
-{
-    if (item == all_items) {
-        QList<int> all;
-        for (int i = 0; i < color_count; ++i)
-            all << i;
-        return all;
-    }
-    const int base = base_of_item(item);
-    if (base > 0)
-        return {base, base + 1, base + 2, base + 3, base + 4};
-    switch (item) {
-    case 1: return {23};
-    case 5: return {21, 22};
-    case 6: return {24};
-    case 7: return {25};
-    case 8: return {0};
-    default: return {};
-    }
-}
-
-int frm_colors::entry_for(int item, int slot)
-{
-    const int base = base_of_item(item);
-    if (base > 0)
-        return slot >= 0 && slot < 5 ? base + slot : -1;
-    switch (item) {
-    case 5: return slot == 0 ? 21 : slot == 1 ? 22 : -1;
-    case 1: return slot == 5 ? 23 : -1;
-    case 6: return slot == 5 ? 24 : -1;
-    case 7: return slot == 5 ? 25 : -1;
-    case 8: return slot == 5 ? 0 : -1;
-    default: return -1;
-    }
-}
-
 void frm_colors::build_controls()
 {
     auto* lbl_choose = new QLabel(QStringLiteral("Choose frame or control to change:"), this);
@@ -157,7 +93,7 @@ void frm_colors::build_controls()
     combo_frame = new QComboBox(this);
     combo_frame->setObjectName(QStringLiteral("combo_frame"));
     combo_frame->setEditable(false);
-    combo_frame->addItems(item_names());
+    combo_frame->addItems(color_item_names());
     lbl_choose->setBuddy(combo_frame);
     connect(combo_frame, &QComboBox::activated, this, [this](int n) { select_item(n); });
     connect(combo_frame, &QComboBox::currentIndexChanged, this, [this](int n) {
@@ -309,13 +245,12 @@ void frm_colors::set_default_colors(int item)
                    QStringLiteral("The built-in default colors are used instead."),
                MsgIcon::exclamation);
     }
-    for (int e : default_entries(item))
-        temp_colors[std::size_t(e)] = defaults[std::size_t(e)];
+    temp_colors = with_item_defaults(temp_colors, defaults, item);
 }
 
 void frm_colors::select_item(int n)
 {
-    if (n < 0 || n >= item_names().size())
+    if (n < 0 || n >= color_item_names().size())
         return;
     item_ = n;
     if (combo_frame->currentIndex() != n) {
@@ -327,14 +262,14 @@ void frm_colors::select_item(int n)
 
 void frm_colors::show_boxes()
 {
-    const bool single = entry_for(item_, 5) >= 0;
+    const bool single = color_item_entry(item_, 5) >= 0;
     box_pages->setCurrentIndex(single ? 1 : 0);
     if (single) {
-        pb_boxes[5]->set_color(to_qcolor(temp_colors[std::size_t(entry_for(item_, 5))]));
+        pb_boxes[5]->set_color(to_qcolor(temp_colors[std::size_t(color_item_entry(item_, 5))]));
         return;
     }
     for (int slot = 0; slot < 5; ++slot) {
-        const int e = entry_for(item_, slot);
+        const int e = color_item_entry(item_, slot);
         lbl_boxes[slot]->setEnabled(e >= 0);
         pb_boxes[slot]->setEnabled(e >= 0);
         pb_boxes[slot]->set_color(e >= 0 ? to_qcolor(temp_colors[std::size_t(e)]) : white);
@@ -343,7 +278,7 @@ void frm_colors::show_boxes()
 
 void frm_colors::box_clicked(int slot)
 {
-    const int e = entry_for(item_, slot);
+    const int e = color_item_entry(item_, slot);
     if (e < 0)
         return;
     const QColor current = to_qcolor(temp_colors[std::size_t(e)]);
@@ -416,7 +351,7 @@ void frm_colors::cmd_default_choice_Click()
 
 void frm_colors::cmd_default_all_Click()
 {
-    set_default_colors(all_items);
+    set_default_colors(all_color_items);
     paint_preview();
     show_boxes();
     combo_frame->setFocus();

@@ -43,15 +43,6 @@ class frm_colors : public QDialog {
 public:
     explicit frm_colors(QWidget* parent = nullptr);
 
-    // The items of combo_frame, in list order (positions are item numbers).
-    static const QStringList& item_names();
-    // Scheme entries that "Set choice to default colors" copies for an item
-    // (999: all 26).
-    static QList<int> default_entries(int item);
-    // Scheme entry shown in captioned box slot (0 frame .. 4 text foreground) or
-    // the single box (slot 5) for an item; -1 when that box is not used.
-    static int entry_for(int item, int slot);
-
     // 1: temp_colors = color_scheme; 2: color_scheme = temp_colors.
     void actual_temp(int direction);
     // Copies the item's entries (999: all) from the default colour file into

@@ -4,6 +4,7 @@
 #include "common/core_temp_db.h"
 #include "common/scripted_dialogs.h"
 #include "core/color_file.h"
+#include "core/color_items.h"
 #include "core/database.h"
 #include "core/globalvars.h"
 
@@ -315,7 +316,7 @@ void tst_colors_dialog::default_for_one_item()
     QTest::mouseClick(d.cmd_default_choice, Qt::LeftButton);
     for (int i = 0; i < color_count; ++i)
         QCOMPARE(d.temp_colors[std::size_t(i)], (entries.contains(i) ? 5000 : 1000) + i);
-    const int shown_entry = frm_colors::entry_for(item, entries.size() == 1 ? 5 : 0);
+    const int shown_entry = color_item_entry(item, entries.size() == 1 ? 5 : 0);
     const int slot = entries.size() == 1 ? 5 : 0;
     QCOMPARE(d.pb_boxes[slot]->color(), to_qcolor(5000 + shown_entry));
 }
