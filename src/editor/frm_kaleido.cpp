@@ -7,6 +7,7 @@
 #include "appearance/sub_stradjust.h"
 #include "appearance/user_dialogs.h"
 #include "core/color_file.h"
+#include "core/editor_fields.h"
 #include "core/fct_currency.h"
 #include "core/field_text.h"
 #include "core/globalvars.h"
@@ -40,6 +41,10 @@ frm_kaleido::frm_kaleido(QWidget* parent) : QMainWindow(nullptr), startup(parent
         });
     setObjectName(QStringLiteral("frm_kaleido"));
     build_controls();
+    for (std::size_t i = 0; i < text_fields_.size(); ++i) {
+        text_fields_[i] = findChild<QWidget*>(editor_field_name(text_members()[i]));
+        Q_ASSERT(text_fields_[i]);
+    }
     build_menu();
     fill_pick_lists();
     connect_commands();
@@ -174,18 +179,8 @@ bool frm_kaleido::fill_form(int numr)
     find_pos = qint16(numr);
 
     const ScopeRecord& r = g.rec;
-    const std::array<std::pair<QWidget*, const QString*>, 27> texts = {{
-        {tb_scopename, &r.scopename}, {tb_artist, &r.artist}, {tb_studio, &r.studio},
-        {tb_date_bought, &r.date_bought}, {tb_salesperson, &r.salesperson}, {tb_store, &r.store},
-        {tb_street, &r.street}, {tb_city, &r.city}, {tb_state, &r.state}, {tb_zip, &r.zip},
-        {tb_country, &r.country}, {tb_phone, &r.phone}, {tb_fax, &r.fax}, {tb_email, &r.email},
-        {tb_www, &r.www}, {combo_scopetype, &r.scopetype}, {combo_extmat, &r.extmat},
-        {tb_extclr, &r.extclr}, {combo_celltype, &r.celltype}, {combo_objects, &r.objects},
-        {combo_mirrors, &r.mirrors}, {tb_scopeyear, &r.scopeyear}, {combo_edition, &r.edition},
-        {combo_signed, &r.signed_}, {combo_symmetry, &r.symmetry}, {tb_specfeatures, &r.specfeatures},
-        {tb_comments, &r.comments}}};
-    for (const auto& [field, text] : texts)
-        set_field_text(field, shown_text(*text));
+    for (std::size_t i = 0; i < text_fields_.size(); ++i)
+        set_field_text(text_fields_[i], shown_text(r.*(text_members()[i].field)));
     // A save keeps the line breaks the stored text already uses.
     tb_specfeatures->set_line_break(line_break_of(r.specfeatures));
     tb_comments->set_line_break(line_break_of(r.comments));

@@ -275,6 +275,10 @@ private:
     QString field_text(const QWidget* field) const;
     void set_field_text(QWidget* field, const QString& text);
 
+    // The control of each text member, in file order (text_members()), found
+    // by its object name once the controls are built.
+    std::array<QWidget*, 27> text_fields_{};
+
     bool in_field_check_ = false;  // a leave-field check is showing its message
     bool closing_ = false;
     bool measured_ = false;  // the shown window's size has been measured

@@ -111,35 +111,10 @@ int frm_kaleido::count_changes(int pos)
             mark(field);
     };
 
-    text(tb_scopename, r.scopename);
-    text(tb_artist, r.artist);
-    text(tb_studio, r.studio);
-    text(tb_date_bought, r.date_bought);
+    for (std::size_t i = 0; i < text_fields_.size(); ++i)
+        text(text_fields_[i], r.*(text_members()[i].field));
     price(tb_price_paid, r.price_paid, "Invalid entry for purchase price field!");
     price(tb_price_retail, r.price_retail, "Invalid entry for retail price field!");
-    text(tb_salesperson, r.salesperson);
-    text(tb_store, r.store);
-    text(tb_street, r.street);
-    text(tb_city, r.city);
-    text(tb_state, r.state);
-    text(tb_zip, r.zip);
-    text(tb_country, r.country);
-    text(tb_phone, r.phone);
-    text(tb_fax, r.fax);
-    text(tb_email, r.email);
-    text(tb_www, r.www);
-    text(combo_scopetype, r.scopetype);
-    text(combo_extmat, r.extmat);
-    text(tb_extclr, r.extclr);
-    text(combo_celltype, r.celltype);
-    text(combo_objects, r.objects);
-    text(combo_mirrors, r.mirrors);
-    text(tb_scopeyear, r.scopeyear);
-    text(combo_edition, r.edition);
-    text(combo_signed, r.signed_);
-    text(combo_symmetry, r.symmetry);
-    text(tb_specfeatures, r.specfeatures);
-    text(tb_comments, r.comments);
 
     // Only the slots the stored count really uses are pictures of the record;
     // what lies beyond them was never shown and is no change.
@@ -260,35 +235,18 @@ bool frm_kaleido::save_record(bool confirm)
 
     // Fill a copy of the buffer, so that a failed write leaves it as read.
     ScopeRecord r = g.rec;
-    const std::array<std::pair<QWidget*, QString ScopeRecord::*>, 27> texts = {{
-        {tb_scopename, &ScopeRecord::scopename}, {tb_artist, &ScopeRecord::artist},
-        {tb_studio, &ScopeRecord::studio}, {tb_date_bought, &ScopeRecord::date_bought},
-        {tb_salesperson, &ScopeRecord::salesperson}, {tb_store, &ScopeRecord::store},
-        {tb_street, &ScopeRecord::street}, {tb_city, &ScopeRecord::city}, {tb_state, &ScopeRecord::state},
-        {tb_zip, &ScopeRecord::zip}, {tb_country, &ScopeRecord::country}, {tb_phone, &ScopeRecord::phone},
-        {tb_fax, &ScopeRecord::fax}, {tb_email, &ScopeRecord::email}, {tb_www, &ScopeRecord::www},
-        {combo_scopetype, &ScopeRecord::scopetype}, {combo_extmat, &ScopeRecord::extmat},
-        {tb_extclr, &ScopeRecord::extclr}, {combo_celltype, &ScopeRecord::celltype},
-        {combo_objects, &ScopeRecord::objects}, {combo_mirrors, &ScopeRecord::mirrors},
-        {tb_scopeyear, &ScopeRecord::scopeyear}, {combo_edition, &ScopeRecord::edition},
-        {combo_signed, &ScopeRecord::signed_}, {combo_symmetry, &ScopeRecord::symmetry},
-        {tb_specfeatures, &ScopeRecord::specfeatures}, {tb_comments, &ScopeRecord::comments}}};
-    for (const auto& [field, member] : texts) {
-        const TextMemberInfo* info = nullptr;
-        for (const TextMemberInfo& t : text_members()) {
-            if (t.field == member)
-                info = &t;
-        }
-        const int width = info ? info->width : 500;
+    for (std::size_t i = 0; i < text_fields_.size(); ++i) {
+        const TextMemberInfo& info = text_members()[i];
+        QWidget* field = text_fields_[i];
         QString text = trim_blanks(field_text(field));
         // A date typed with a time of day is stored as its short date.
-        if (field == tb_date_bought && text.size() > width) {
+        if (field == tb_date_bought && text.size() > info.width) {
             if (const auto date = parse_user_date(text))
                 text = short_date_text(*date);
         }
         if (const auto* multi = qobject_cast<const LimitedTextEdit*>(field))
             text = stored_line_breaks(text, multi->line_break());
-        r.*member = fixed_text(text, width);
+        r.*(info.field) = fixed_text(text, info.width);
     }
     r.price_paid = price_of(tb_price_paid, g.rec.price_paid).value_or(0);
     r.price_retail = price_of(tb_price_retail, g.rec.price_retail).value_or(0);
