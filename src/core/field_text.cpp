@@ -1,5 +1,10 @@
 #include "field_text.h"
 
+#include "fct_currency.h"
+#include "fct_nuller.h"
+#include "scope_record.h"
+#include "sub_checkers.h"
+
 namespace tessaran {
 
 namespace {
@@ -58,6 +63,38 @@ int stored_length(const QString& field, const QString& line_break)
 {
     const QString t = with_lf_breaks(field);
     return int(t.size() + t.count(QLatin1Char('\n')) * (line_break.size() - 1));
+}
+
+int text_extent(const QString& text)
+{
+    const QString t = trim_blanks(text);
+    for (int i = int(t.size()); i > 0; --i) {
+        if (!blank_or_zero(t.at(i - 1)))
+            return i;
+    }
+    return 0;
+}
+
+bool same_text(const QString& field, const QString& member)
+{
+    if (trim_blanks(field) == trim_blanks(member))
+        return true;
+    if (text_extent(field) == 0 && text_extent(member) == 0)
+        return true;
+    // What the field shows of the member: zero bytes at the ends dropped, and
+    // a CR LF read back from the field as a plain line break.
+    return same_field_text(field, member);
+}
+
+std::optional<qint64> price_entry(const QString& field, qint64 stored)
+{
+    if (field == money_text(stored))
+        return stored;
+    if (fct_nuller(field))
+        return 0;
+    if (!is_money(field))
+        return std::nullopt;
+    return money_from_text(field);
 }
 
 }  // namespace tessaran

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace tessaran {
 
 // The text a field shows for a stored member: blanks and zero bytes at both
@@ -13,6 +15,18 @@ QString shown_text(const QString& member);
 // True when the field text and the member say the same thing: equal once both
 // are shown as fields show them, with line breaks compared whatever their form.
 bool same_field_text(const QString& field, const QString& member);
+
+// True when a field shows the member unchanged: the same text once blanks at
+// the ends are dropped, or both empty of all but blanks and zero bytes, or the
+// same as same_field_text says.
+bool same_text(const QString& field, const QString& member);
+// The length of a text without blanks at the ends and zero bytes at its end.
+int text_extent(const QString& text);
+
+// The amount a price field stands for: the stored amount while the field
+// shows it unchanged (even one the currency form cannot read back), 0 for a
+// blank field, nothing for an entry that is no amount.
+std::optional<qint64> price_entry(const QString& field, qint64 stored);
 
 // The line break a save writes into this member: the one the stored text
 // already uses (LF where it used LF alone), otherwise CR LF, the collection's

@@ -59,11 +59,6 @@ public:
     // Validations, optional confirmation, write, re-read. True when written.
     bool save_record(bool confirm);
 
-    static bool same_text(const QString& field_text, const QString& member_text);
-    // The amount a price field stands for: the stored amount while the field
-    // shows it unchanged, 0 for a blank field, nothing for an entry that is no amount.
-    static std::optional<qint64> price_of(const QLineEdit* field, qint64 stored);
-    static int text_extent(const QString& text);
 
     // ---- Colours ------------------------------------------------------------
     void apply_colors();

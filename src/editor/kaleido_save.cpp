@@ -8,11 +8,10 @@
 #include "appearance/user_dialogs.h"
 #include "core/fct_currency.h"
 #include "core/fct_getlocale.h"
-#include "core/fct_nuller.h"
 #include "core/field_text.h"
 #include "core/globalvars.h"
 #include "core/record_file.h"
-#include "core/sub_checkers.h"
+#include "core/save_checks.h"
 #include "core/working_set.h"
 
 #include <QComboBox>
@@ -21,50 +20,6 @@
 #include <QPushButton>
 
 namespace tessaran {
-
-namespace {
-
-bool blank_or_zero(QChar c)
-{
-    return c == QLatin1Char(' ') || c.unicode() == 0;
-}
-
-}  // namespace
-
-int frm_kaleido::text_extent(const QString& text)
-{
-    const QString t = trim_blanks(text);
-    for (int i = int(t.size()); i > 0; --i) {
-        if (!blank_or_zero(t.at(i - 1)))
-            return i;
-    }
-    return 0;
-}
-
-bool frm_kaleido::same_text(const QString& field_text, const QString& member_text)
-{
-    if (trim_blanks(field_text) == trim_blanks(member_text))
-        return true;
-    if (text_extent(field_text) == 0 && text_extent(member_text) == 0)
-        return true;
-    // What the field shows of the member: zero bytes at the ends dropped, and
-    // a CR LF read back from the field as a plain line break.
-    return same_field_text(field_text, member_text);
-}
-
-std::optional<qint64> frm_kaleido::price_of(const QLineEdit* field, qint64 stored)
-{
-    const QString t = field->text();
-    // The amount as shown is the amount as stored, even one that the currency
-    // form cannot read back.
-    if (t == money_text(stored))
-        return stored;
-    if (fct_nuller(t))
-        return 0;
-    if (!is_money(t))
-        return std::nullopt;
-    return money_from_text(t);
-}
 
 int frm_kaleido::count_changes(int pos)
 {
@@ -100,7 +55,7 @@ int frm_kaleido::count_changes(int pos)
             mark(field);
     };
     const auto price = [&](QLineEdit* field, qint64 member, const char* message) {
-        const std::optional<qint64> amount = price_of(field, member);
+        const std::optional<qint64> amount = price_entry(field->text(), member);
         if (!amount) {
             msgbox(this, QString::fromLatin1(message), MsgIcon::critical, MsgButtons::ok);
             field->setFocus();
@@ -161,26 +116,15 @@ bool frm_kaleido::settle_edits()
 
 bool frm_kaleido::validate_typed_fields()
 {
-    const auto refuse = [this](QWidget* field, const QString& message) {
-        msgbox(this, message, MsgIcon::critical, MsgButtons::ok);
-        field->setFocus();
-        return false;
-    };
-    // A stored value shown unchanged is no entry of the user's: it is kept as
-    // it stands, as the prices are, whatever it holds.
-    const ScopeRecord& stored = gv().rec;
-    const YearCheck year = check_scopeyear(tb_scopeyear->text());
-    if (year != YearCheck::blank && year != YearCheck::ok && !same_text(tb_scopeyear->text(), stored.scopeyear))
-        return refuse(tb_scopeyear, scopeyear_message(year));
-    if (!fct_nuller(tb_date_bought->text()) && !parse_user_date(tb_date_bought->text().trimmed())
-        && !same_text(tb_date_bought->text(), stored.date_bought))
-        return refuse(tb_date_bought, QStringLiteral("Invalid entry for date of purchase field!"));
-    // is_money also refuses amounts too large to store, which would otherwise be saved as 0.
-    if (!price_of(tb_price_paid, shown_price_paid))
-        return refuse(tb_price_paid, QStringLiteral("Invalid entry for purchase price field!"));
-    if (!price_of(tb_price_retail, shown_price_retail))
-        return refuse(tb_price_retail, QStringLiteral("Invalid entry for retail price field!"));
-    return true;
+    const std::optional<EntryRefusal> refusal = refused_entry(
+        {tb_scopeyear->text(), tb_date_bought->text(), tb_price_paid->text(), tb_price_retail->text()}, gv().rec,
+        shown_price_paid, shown_price_retail);
+    if (!refusal)
+        return true;
+    QLineEdit* const fields[] = {tb_scopeyear, tb_date_bought, tb_price_paid, tb_price_retail};
+    msgbox(this, refusal->message, MsgIcon::critical, MsgButtons::ok);
+    fields[int(refusal->field)]->setFocus();
+    return false;
 }
 
 void frm_kaleido::cmd_save_Click()
@@ -248,8 +192,8 @@ bool frm_kaleido::save_record(bool confirm)
             text = stored_line_breaks(text, multi->line_break());
         r.*(info.field) = fixed_text(text, info.width);
     }
-    r.price_paid = price_of(tb_price_paid, g.rec.price_paid).value_or(0);
-    r.price_retail = price_of(tb_price_retail, g.rec.price_retail).value_or(0);
+    r.price_paid = price_entry(tb_price_paid->text(), g.rec.price_paid).value_or(0);
+    r.price_retail = price_entry(tb_price_retail->text(), g.rec.price_retail).value_or(0);
     // Slots the user emptied are blanked; slots beyond every picture the record
     // used keep their bytes, so a save never drops what it never showed.
     const int stored_images = g.rec.images_in_use();

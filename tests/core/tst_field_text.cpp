@@ -1,14 +1,20 @@
 // What an editor field shows of a stored text member, when the two count as
 // the same, and the line breaks and length a save stores.
+#include "core/fct_currency.h"
 #include "core/field_text.h"
 
+#include <QLocale>
 #include <QtTest>
+
+#include <limits>
 
 using namespace tessaran;
 
 class tst_field_text : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
     void shown_and_same_data()
     {
         QTest::addColumn<QString>("member");
@@ -35,6 +41,71 @@ private slots:
         QFETCH(bool, same);
         QCOMPARE(shown_text(member), shown);
         QCOMPARE(same_field_text(field, member), same);
+    }
+
+    void same_text_rules_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("member");
+        QTest::addColumn<bool>("same");
+        QTest::newRow("padded") << "abc" << "abc    " << true;
+        QTest::newRow("leading blanks") << "  abc" << "abc" << true;
+        QTest::newRow("empty vs zeros") << "" << QString(5, QChar(0)) << true;
+        QTest::newRow("blanks vs zeros and blanks") << "  " << QString(3, QChar(0)) + "  " << true;
+        QTest::newRow("case") << "ABC" << "abc" << false;
+        QTest::newRow("zeros vs text") << "" << "a" << false;
+        QTest::newRow("inner blank") << "a b" << "ab" << false;
+    }
+    void same_text_rules()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, member);
+        QFETCH(bool, same);
+        QCOMPARE(same_text(field, member), same);
+    }
+
+    void extent_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("extent");
+        QTest::newRow("trailing blank") << "ab " << 2;
+        QTest::newRow("zeros only") << QString(3, QChar(0)) << 0;
+        QTest::newRow("zeros after text") << QStringLiteral("ab") + QString(2, QChar(0)) << 2;
+        QTest::newRow("leading blanks do not count") << "  ab" << 2;
+        QTest::newRow("empty") << "" << 0;
+    }
+    void extent()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, extent);
+        QCOMPARE(text_extent(text), extent);
+    }
+
+    // What a price field stands for.
+    void price_entries_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<qint64>("stored");
+        QTest::addColumn<bool>("amount");
+        QTest::addColumn<qint64>("value");
+        const qint64 largest = std::numeric_limits<qint64>::max();
+        QTest::newRow("shown unchanged") << "$12.50" << qint64(125000) << true << qint64(125000);
+        QTest::newRow("the largest amount as shown") << money_text(largest) << largest << true << largest;
+        QTest::newRow("blank is nothing paid") << "  " << qint64(125000) << true << qint64(0);
+        QTest::newRow("typed anew") << "13" << qint64(125000) << true << qint64(130000);
+        QTest::newRow("no amount") << "lots" << qint64(0) << false << qint64(0);
+        QTest::newRow("too large to store") << "999999999999999999" << qint64(0) << false << qint64(0);
+    }
+    void price_entries()
+    {
+        QFETCH(QString, field);
+        QFETCH(qint64, stored);
+        QFETCH(bool, amount);
+        QFETCH(qint64, value);
+        const std::optional<qint64> got = price_entry(field, stored);
+        QCOMPARE(got.has_value(), amount);
+        if (amount)
+            QCOMPARE(*got, value);
     }
 
     void line_breaks_data()

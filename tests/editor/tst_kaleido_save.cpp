@@ -60,28 +60,6 @@ private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void init() { gv() = Globalvars{}; }
 
-    void same_text_rules_data()
-    {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("member");
-        QTest::addColumn<bool>("same");
-        QTest::newRow("padded") << "abc" << "abc    " << true;
-        QTest::newRow("leading blanks") << "  abc" << "abc" << true;
-        QTest::newRow("empty vs zeros") << "" << QString(5, QChar(0)) << true;
-        QTest::newRow("case") << "ABC" << "abc" << false;
-        QTest::newRow("zeros vs text") << "" << "a" << false;
-    }
-
-    void same_text_rules()
-    {
-        QFETCH(QString, field);
-        QFETCH(QString, member);
-        QFETCH(bool, same);
-        QCOMPARE(frm_kaleido::same_text(field, member), same);
-        QCOMPARE(frm_kaleido::text_extent(QStringLiteral("ab ")), 2);
-        QCOMPARE(frm_kaleido::text_extent(QString(3, QChar(0))), 0);
-    }
-
     void unchanged_record_is_not_written()
     {
         EditorFixture f(two_records());
