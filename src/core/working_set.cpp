@@ -86,6 +86,21 @@ QString selection_caption(bool all, const Criteria& c)
     return trim_blanks(s) + QStringLiteral("]");
 }
 
+QString database_caption(const QString& db_path)
+{
+    return QStringLiteral("Database file: ") + trim_blanks(db_path);
+}
+
+QString position_caption(int pos, int count)
+{
+    return QStringLiteral("[Record %1 of %2]").arg(pos).arg(count);
+}
+
+QString adding_caption(int number)
+{
+    return QStringLiteral("[Adding record %1]").arg(number);
+}
+
 QString caption_make()
 {
     const Globalvars& g = gv();

@@ -18,6 +18,12 @@ void ws_append();
 // (ws_count unchanged).
 void ws_reserve_new(int n);
 
+// The parts of the editor caption: "Database file: PATH", "[Record P of N]"
+// and "[Adding record N]".
+QString database_caption(const QString& db_path);
+QString position_caption(int pos, int count);
+QString adding_caption(int number);
+
 // "[Selected: All]" or "[Selected:Date, Price Paid, Retail Price,Text]" etc.
 QString selection_caption(bool all, const Criteria& c);
 // The editor caption: db_text, rec_text, sort_caption and the selection text,

@@ -171,9 +171,8 @@ bool frm_kaleido::fill_form(int numr)
                MsgIcon::critical, MsgButtons::ok);
         return false;
     }
-    g.db_text = QStringLiteral("Database file: ") + g.db_path.trimmed();
-    g.rec_text = QStringLiteral("[Record ") + QString::number(numr) + QStringLiteral(" of ")
-                 + QString::number(g.ws_count) + QStringLiteral("]");
+    g.db_text = database_caption(g.db_path);
+    g.rec_text = position_caption(numr, g.ws_count);
     caption_refresh();
     g.ws_pos = qint16(numr);
     find_pos = qint16(numr);
@@ -261,8 +260,8 @@ void frm_kaleido::cmd_new_Click()
         g.sort_caption = QStringLiteral("[Sorted by: Unsorted]");
     }
     newrec = qint16(g.rec_count + 1);
-    g.db_text = QStringLiteral("Database file: ") + g.db_path.trimmed();
-    g.rec_text = QStringLiteral("[Adding record ") + QString::number(newrec) + QStringLiteral("]");
+    g.db_text = database_caption(g.db_path);
+    g.rec_text = adding_caption(newrec);
     caption_refresh();
     g.ws_pos = newrec;
     ws_reserve_new(newrec);

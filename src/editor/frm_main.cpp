@@ -212,8 +212,8 @@ bool frm_main::open_database(const QString& path)
     g.db_path = path;
     g.rec_count = static_cast<qint16>(check.count);
     ws_reset_all();
-    g.db_text = QStringLiteral("Database file: ") + trim_blanks(g.db_path);
-    g.rec_text = QStringLiteral("[Record 1 of ") + QString::number(g.ws_count) + QStringLiteral("]");
+    g.db_text = database_caption(g.db_path);
+    g.rec_text = position_caption(1, g.ws_count);
     QString error;
     if (!sort_working_set(2, false, &error)) {
         // The file changed or vanished after the checks: nothing is opened.

@@ -225,9 +225,8 @@ bool frm_kaleido::save_record(bool confirm)
     fill_form(pos);
     if (g.rec_count == 1)
         enable_all_commands();
-    g.db_text = QStringLiteral("Database file: ") + g.db_path.trimmed();
-    g.rec_text = QStringLiteral("[Record ") + QString::number(g.ws_pos) + QStringLiteral(" of ")
-                 + QString::number(g.ws_count) + QStringLiteral("]");
+    g.db_text = database_caption(g.db_path);
+    g.rec_text = position_caption(g.ws_pos, g.ws_count);
     caption_refresh();
     restore_colors();
     return true;

@@ -87,7 +87,7 @@ void TempDb::make_current() const
 {
     Globalvars& g = gv();
     g.db_path = path_;
-    g.db_text = QStringLiteral("Database file: ") + path_.trimmed();
+    g.db_text = database_caption(path_);
     build_field_names();
     sub_get_maxr();
 }

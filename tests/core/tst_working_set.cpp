@@ -147,6 +147,17 @@ private slots:
         QCOMPARE(tessaran::selection_caption(all, c), caption);
     }
 
+    void caption_parts()
+    {
+        QCOMPARE(database_caption(QStringLiteral(" /home/u/scopes.rnd  ")),
+                 QStringLiteral("Database file: /home/u/scopes.rnd"));
+        QCOMPARE(database_caption(QStringLiteral("/home/u/my scopes.rnd")),
+                 QStringLiteral("Database file: /home/u/my scopes.rnd"));
+        QCOMPARE(position_caption(3, 12), QStringLiteral("[Record 3 of 12]"));
+        QCOMPARE(position_caption(32767, 32767), QStringLiteral("[Record 32767 of 32767]"));
+        QCOMPARE(adding_caption(1), QStringLiteral("[Adding record 1]"));
+    }
+
     void caption_make_joins_trimmed_parts()
     {
         Globalvars& g = gv();
