@@ -50,8 +50,8 @@ frm_kaleido::frm_kaleido(QWidget* parent) : QMainWindow(nullptr), startup(parent
     connect_commands();
     // A picture's preview arrives after its button was shown.
     connect(&Thumbnails::instance(), &Thumbnails::ready, this, [this](const QString& path) {
-        for (int i = 1; i <= temp_numimages && i < int(cmd_images.size()); ++i) {
-            if (trim_blanks(image_names[std::size_t(i)]) == path)
+        for (int i = 1; i <= pictures.count() && i < int(cmd_images.size()); ++i) {
+            if (trim_blanks(pictures.at(i)) == path)
                 cmd_images[std::size_t(i)]->setToolTip(Thumbnails::instance().tooltip(path));
         }
     });
@@ -189,11 +189,7 @@ bool frm_kaleido::fill_form(int numr)
     tb_price_retail->setText(money_text(r.price_retail));
     set_typed_fields_remembered();
 
-    temp_numimages = qint16(r.images_in_use());
-    for (QString& name : image_names)
-        name.clear();
-    for (int i = 1; i <= temp_numimages; ++i)
-        image_names[std::size_t(i)] = shown_text(r.image_files[std::size_t(i)]);
+    pictures = PictureList::of_record(r);
     set_imageframe();
     return true;
 }
@@ -226,9 +222,7 @@ void frm_kaleido::clear_form()
     last_price_retail = money_text(0);
     shown_price_paid = 0;
     shown_price_retail = 0;
-    temp_numimages = 0;
-    for (QString& name : image_names)
-        name.clear();
+    pictures.clear();
     set_imageframe();
 }
 

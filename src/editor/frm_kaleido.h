@@ -4,6 +4,8 @@
 
 #include "limited_text_edit.h"
 
+#include "core/picture_list.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
@@ -113,8 +115,7 @@ public:
     // ---- Editor state -------------------------------------------------------
     QWidget* startup = nullptr;  // the start-up window given as parent
     qint16 newrec = 0;
-    qint16 temp_numimages = 0;
-    std::array<QString, 11> image_names;  // positions 1..10
+    PictureList pictures;  // of the record shown, as the user changed them
     QString images_loaded = QStringLiteral("0000000000");
     std::array<QPointer<QWidget>, 11> image_viewers;  // positions 1..10
     qint16 current_imageform = 0;

@@ -54,13 +54,13 @@ void frm_kaleido::set_imageframe()
     const double spacing = px_to_twips(cmd_images[0]->width()) + 165;
     const QColor button_color = scheme_color(color_command_buttons);
     double right_edge = -1;
-    for (int i = 1; i <= temp_numimages && i < int(cmd_images.size()); ++i) {
+    for (int i = 1; i <= pictures.count() && i < int(cmd_images.size()); ++i) {
         QPushButton* b = cmd_images[i];
         const double h = px_to_twips(b->height());
         const double left = 120 + (i - 1) * spacing;
         place_twips(b, left, m - h / 2);
         b->setText(QString::number(i));
-        b->setToolTip(Thumbnails::instance().tooltip(trim_blanks(image_names[i])));
+        b->setToolTip(Thumbnails::instance().tooltip(trim_blanks(pictures.at(i))));
         b->setVisible(true);
         paint_button(b, button_color);
         right_edge = left + px_to_twips(b->width());
@@ -73,7 +73,7 @@ void frm_kaleido::set_imageframe()
     place_twips(cmd_load_all_images, all_left, m - px_to_twips(cmd_load_all_images->height()));
     place_twips(cmd_clear_all_images, all_left, m);
 
-    const bool any = temp_numimages > 0;
+    const bool any = pictures.count() > 0;
     cmd_add_image->setEnabled(true);
     cmd_rem_image->setEnabled(any);
     cmd_load_all_images->setEnabled(any);
@@ -91,7 +91,7 @@ void frm_kaleido::close_all_viewers()
 
 void frm_kaleido::getimagename(int n, QString& iname) const
 {
-    iname = valid_position(n) ? image_names[n] : QString();
+    iname = valid_position(n) ? pictures.at(n) : QString();
 }
 
 void frm_kaleido::show_image(int n)
@@ -99,7 +99,7 @@ void frm_kaleido::show_image(int n)
     if (!valid_position(n))
         return;
     current_imageform = qint16(n);
-    current_imageform_name = image_names[n];
+    current_imageform_name = pictures.at(n);
 
     auto* viewer = qobject_cast<frm_image*>(image_viewers[n].data());
     if (viewer && viewer->isVisible()) {
@@ -146,7 +146,7 @@ void frm_kaleido::show_image(int n)
 
 void frm_kaleido::remimage(int nrem)
 {
-    if (nrem < 1 || nrem > temp_numimages)
+    if (nrem < 1 || nrem > pictures.count())
         return;
     // Closes viewer i; tells whether it was open.
     const auto close_viewer = [this](int i) {
@@ -160,24 +160,15 @@ void frm_kaleido::remimage(int nrem)
     };
 
     close_viewer(nrem);
-    image_names[nrem].clear();
-
-    const int count = temp_numimages;
-    if (nrem < count) {
-        // Every later image moves down one place; a viewer it had goes with it.
-        std::array<bool, 11> reopen{};
-        for (int i = nrem + 1; i <= count; ++i) {
-            reopen[i - 1] = close_viewer(i);
-            image_names[i - 1] = image_names[i];
-        }
-        image_names[count].clear();
-        temp_numimages = qint16(count - 1);
-        for (int i = nrem; i <= count - 1; ++i) {
-            if (reopen[i])
-                show_image(i);
-        }
-    } else {
-        temp_numimages = qint16(count - 1);
+    // Every later picture moves down one place; a viewer it had goes with it.
+    const int count = pictures.count();
+    std::array<bool, 11> reopen{};
+    for (int i = nrem + 1; i <= count; ++i)
+        reopen[i - 1] = close_viewer(i);
+    pictures.remove(nrem);
+    for (int i = nrem; i <= count - 1; ++i) {
+        if (reopen[i])
+            show_image(i);
     }
     set_imageframe();
 }
@@ -212,7 +203,7 @@ bool path_storable(QWidget* parent, const QString& path)
 
 void frm_kaleido::cmd_add_image_Click()
 {
-    if (temp_numimages >= max_pictures) {
+    if (pictures.full()) {
         msgbox(this, QStringLiteral("Cannot add image, as kaleidscope record already contains "
                                     "maximum number of images."));
         return;
@@ -220,19 +211,18 @@ void frm_kaleido::cmd_add_image_Click()
     const QString path = user_dialogs().open_file(this, QString(), QString(), picture_file_filters());
     if (path.isEmpty() || !path_storable(this, path))
         return;
-    temp_numimages = qint16(temp_numimages + 1);
-    image_names[temp_numimages] = path;
+    pictures.add(path);
     set_imageframe();
-    show_image(temp_numimages);
+    show_image(pictures.count());
 }
 
 void frm_kaleido::cmd_images_Click(int i)
 {
-    if (i < 1 || i > temp_numimages)
+    if (i < 1 || i > pictures.count())
         return;
     bool replaced = false;
-    if (!sub_fileexists(image_names[i])) {
-        const QString question = QStringLiteral("The file ") + trim_blanks(image_names[i]) +
+    if (!sub_fileexists(pictures.at(i))) {
+        const QString question = QStringLiteral("The file ") + trim_blanks(pictures.at(i)) +
                                  QStringLiteral(" does not exist!") + QLatin1Char('\n') +
                                  QStringLiteral("Do you want to specify another file?");
         if (msgbox(this, question, MsgIcon::none, MsgButtons::yes_no) != MsgAnswer::yes)
@@ -241,8 +231,8 @@ void frm_kaleido::cmd_images_Click(int i)
             user_dialogs().open_file(this, QString(), QString(), picture_file_filters());
         if (path.isEmpty() || !path_storable(this, path.trimmed()))
             return;
-        image_names[i] = path.trimmed();
-        cmd_images[i]->setToolTip(Thumbnails::instance().tooltip(image_names[i]));
+        pictures.replace(i, path.trimmed());
+        cmd_images[i]->setToolTip(Thumbnails::instance().tooltip(pictures.at(i)));
         replaced = true;
     }
     // A viewer still open on the old file would show a picture the list no
@@ -256,13 +246,13 @@ void frm_kaleido::cmd_images_Click(int i)
 
 void frm_kaleido::cmd_load_all_images_Click()
 {
-    for (int i = 1; i <= temp_numimages; ++i)
+    for (int i = 1; i <= pictures.count(); ++i)
         cmd_images_Click(i);
 }
 
 void frm_kaleido::cmd_clear_all_images_Click()
 {
-    for (int i = temp_numimages; i >= 1; --i) {
+    for (int i = pictures.count(); i >= 1; --i) {
         if (images_loaded.at(i - 1) != QLatin1Char('1'))
             continue;
         if (QWidget* v = image_viewers[i]; v && v->isVisible())
@@ -273,12 +263,12 @@ void frm_kaleido::cmd_clear_all_images_Click()
 
 void frm_kaleido::cmd_rem_image_Click()
 {
-    if (temp_numimages <= 0) {
+    if (pictures.count() <= 0) {
         msgbox(this, QStringLiteral("Cannot remove image, as kaleidscope record contains no images."));
         return;
     }
     QStringList names;
-    for (int i = 1; i <= temp_numimages; ++i) {
+    for (int i = 1; i <= pictures.count(); ++i) {
         QString name;
         getimagename(i, name);
         names << name;

@@ -76,7 +76,7 @@ int frm_kaleido::count_changes(int pos)
     const int stored_images = r.images_in_use();
     for (int i = 1; i <= max_pictures; ++i) {
         const QString stored = i <= stored_images ? shown_text(r.image_files[std::size_t(i)]) : QString();
-        if (stored != shown_text(image_names[std::size_t(i)])) {
+        if (stored != shown_text(pictures.at(i))) {
             ++changes;
             paint_button(cmd_images[std::size_t(i)], changed);
         }
@@ -197,11 +197,11 @@ bool frm_kaleido::save_record(bool confirm)
     // Slots the user emptied are blanked; slots beyond every picture the record
     // used keep their bytes, so a save never drops what it never showed.
     const int stored_images = g.rec.images_in_use();
-    r.image_count = temp_numimages;
+    r.image_count = qint16(pictures.count());
     for (int i = 1; i < image_slot_count; ++i) {
         const std::size_t s = std::size_t(i);
-        if (i <= temp_numimages)
-            r.image_files[s] = fixed_text(image_names[s], image_slot_width);
+        if (i <= pictures.count())
+            r.image_files[s] = fixed_text(pictures.at(i), image_slot_width);
         else if (i <= stored_images)
             r.image_files[s] = fixed_text(QString(), image_slot_width);
     }

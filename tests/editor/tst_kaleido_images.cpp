@@ -102,7 +102,7 @@ private slots:
         ed->cmd_add_image_Click();  // nothing scripted: the user cancels
         QCOMPARE(fx.dialogs.file_filters,
                  (QList<QStringList>{{"JPG (*.jpg)", "GIF (*.gif)", "BMP (*.bmp)"}}));
-        QCOMPARE(ed->temp_numimages, qint16(0));
+        QCOMPARE(ed->pictures.count(), 0);
 
         // The added picture opens at once, fitted into the editor's viewer limits.
         const QString p = picture(QStringLiteral("first.bmp"), 30, 50);
@@ -145,7 +145,7 @@ private slots:
         QCOMPARE(fx.dialogs.last().icon, MsgIcon::none);
         QCOMPARE(fx.dialogs.last().title, QStringLiteral("TESSARAN V"));
         QVERIFY(fx.dialogs.file_filters.isEmpty());
-        QCOMPARE(ed->temp_numimages, qint16(10));
+        QCOMPARE(ed->pictures.count(), 10);
         QCOMPARE(tip_path(ed->cmd_images[10]), QStringLiteral("/no/such/10.jpg"));
     }
 
@@ -176,8 +176,8 @@ private slots:
         QCOMPARE(marks_from_viewers(ed), ed->images_loaded);
         QCOMPARE(viewer(ed, 2)->windowTitle(), QStringLiteral("Image 2: ") + p[2]);
         QCOMPARE(viewer(ed, 2)->natural_size(), QSize(30, 10));
-        QCOMPARE(QStringList(ed->image_names.begin() + 1, ed->image_names.begin() + 5),
-                 (QStringList{p[0], p[2], p[3], QString()}));
+        QCOMPARE(ed->pictures.paths(), (QStringList{p[0], p[2], p[3]}));
+        QCOMPARE(ed->pictures.at(4), QString());
         QVERIFY(ed->cmd_images[4]->isHidden());
         QCOMPARE(tip_path(ed->cmd_images[3]), p[3]);
         QVERIFY(QFile::exists(p[1]));  // the picture file itself is left alone
@@ -185,7 +185,7 @@ private slots:
         // Removing the last one moves nothing.
         frm_image* second = viewer(ed, 2);
         ed->remimage(3);
-        QCOMPARE(ed->temp_numimages, qint16(2));
+        QCOMPARE(ed->pictures.count(), 2);
         QCOMPARE(viewer(ed, 2), second);
         QCOMPARE(ed->images_loaded, QStringLiteral("0100000000"));
     }
@@ -215,7 +215,7 @@ private slots:
         QCOMPARE(fx.dialogs.last().icon, MsgIcon::none);
         QCOMPARE(fx.dialogs.last().buttons, MsgButtons::yes_no);
         QCOMPARE(fx.dialogs.file_filters.size(), answer == MsgAnswer::yes ? 1 : 0);
-        QCOMPARE(ed->image_names[1], choose ? other : missing);
+        QCOMPARE(ed->pictures.at(1), choose ? other : missing);
         QCOMPARE(tip_path(ed->cmd_images[1]), choose ? other : missing);
         QCOMPARE(ed->images_loaded, choose ? QStringLiteral("1000000000") : QStringLiteral("0000000000"));
         QCOMPARE(marks_from_viewers(ed), ed->images_loaded);
@@ -235,7 +235,7 @@ private slots:
                  qPrintable(fx.dialogs.last().text));
         QCOMPARE(fx.dialogs.last().icon, MsgIcon::critical);
         // The added path stays added, no viewer opened; clicking again says it again.
-        QCOMPARE(ed->image_names[1], bad);
+        QCOMPARE(ed->pictures.at(1), bad);
         ed->cmd_images_Click(1);
         QCOMPARE(fx.dialogs.shown.size(), 2);
         QCOMPARE(ed->images_loaded, QStringLiteral("0000000000"));

@@ -274,15 +274,14 @@ private slots:
         r.image_files[2] = fixed_text(QStringLiteral("/pics/b.jpg"), 60);
         EditorFixture f({r});
         frm_kaleido* ed = f.open();
-        QCOMPARE(ed->temp_numimages, qint16(2));
+        QCOMPARE(ed->pictures.count(), 2);
         QVERIFY(ed->cmd_images[2]->isVisibleTo(ed));
         QCOMPARE(ed->cmd_images[2]->toolTip(), QStringLiteral("/pics/b.jpg"));
         QVERIFY(!ed->cmd_images[3]->isVisibleTo(ed));
         QCOMPARE(ed->count_changes(1), 0);
 
         // Dropping the second image, as the remove command would.
-        ed->image_names[2].clear();
-        ed->temp_numimages = 1;
+        ed->pictures.remove(2);
         QCOMPARE(ed->count_changes(1), 1);
         QCOMPARE(ed->cmd_images[2]->palette().color(QPalette::Button), scheme_color(color_changed_data));
         QCOMPARE(ed->cmd_images[1]->palette().color(QPalette::Button), scheme_color(color_command_buttons));

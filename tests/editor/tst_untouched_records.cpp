@@ -234,7 +234,7 @@ private slots:
                              + QStringLiteral(" cannot be added: its path holds characters that the database cannot "
                                               "store (\u0142\u017a). Rename the file or its folder with letters of "
                                               "Western European languages only, then add it again.")});
-        QCOMPARE(ed->temp_numimages, qint16(0));
+        QCOMPARE(ed->pictures.count(), 0);
     }
 
     void window_is_measured_at_its_shown_size()
