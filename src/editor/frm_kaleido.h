@@ -5,6 +5,7 @@
 #include "limited_text_edit.h"
 
 #include "core/picture_list.h"
+#include "core/record_form.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -269,6 +270,8 @@ private:
     // file + the system's reason + after, and false; else any warning, and true.
     bool told_write_outcome(const FileStatus& st, const QString& failed, const QString& after = QString());
     QString field_text(const QWidget* field) const;
+    // What the form's fields hold, as values.
+    RecordForm form_values() const;
     void set_field_text(QWidget* field, const QString& text);
 
     // The control of each text member, in file order (text_members()), found

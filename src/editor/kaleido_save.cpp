@@ -7,10 +7,10 @@
 #include "appearance/scheme_paint.h"
 #include "appearance/user_dialogs.h"
 #include "core/fct_currency.h"
-#include "core/fct_getlocale.h"
 #include "core/field_text.h"
 #include "core/globalvars.h"
 #include "core/record_file.h"
+#include "core/record_form.h"
 #include "core/save_checks.h"
 #include "core/working_set.h"
 
@@ -39,10 +39,10 @@ int frm_kaleido::count_changes(int pos)
     }
 
     const ScopeRecord& r = g.rec;
+    const RecordForm form = form_values();
+    const FormChanges changes = form_changes(form, r);
     const QColor changed = scheme_color(color_changed_data);
-    int changes = 0;
     const auto mark = [&](QWidget* field) {
-        ++changes;
         QPalette p = field->palette();
         p.setColor(QPalette::Base, changed);
         p.setColor(QPalette::Button, changed);
@@ -50,38 +50,36 @@ int frm_kaleido::count_changes(int pos)
         if (auto* combo = qobject_cast<QComboBox*>(field); combo && combo->lineEdit())
             combo->lineEdit()->setPalette(p);
     };
-    const auto text = [&](QWidget* field, const QString& member) {
-        if (!same_text(field_text(field), member))
-            mark(field);
-    };
-    const auto price = [&](QLineEdit* field, qint64 member, const char* message) {
-        const std::optional<qint64> amount = price_entry(field->text(), member);
-        if (!amount) {
+    for (const int i : changes.texts)
+        mark(text_fields_[std::size_t(i)]);
+    // An entry that is no amount differs from any stored amount, so the
+    // user's edits are never dropped without the question; it is told too.
+    const auto price = [&](QLineEdit* field, bool differs, qint64 stored, const char* message) {
+        if (!price_entry(field->text(), stored)) {
             msgbox(this, QString::fromLatin1(message), MsgIcon::critical, MsgButtons::ok);
             field->setFocus();
         }
-        // An entry that is no amount differs from any stored amount, so the
-        // user's edits are never dropped without the question.
-        if (amount != member)
+        if (differs)
             mark(field);
     };
+    price(tb_price_paid, changes.price_paid, r.price_paid, "Invalid entry for purchase price field!");
+    price(tb_price_retail, changes.price_retail, r.price_retail, "Invalid entry for retail price field!");
+    for (const int slot : changes.picture_slots)
+        paint_button(cmd_images[std::size_t(slot)], changed);
+    return changes.count();
+}
 
+RecordForm frm_kaleido::form_values() const
+{
+    RecordForm form;
     for (std::size_t i = 0; i < text_fields_.size(); ++i)
-        text(text_fields_[i], r.*(text_members()[i].field));
-    price(tb_price_paid, r.price_paid, "Invalid entry for purchase price field!");
-    price(tb_price_retail, r.price_retail, "Invalid entry for retail price field!");
-
-    // Only the slots the stored count really uses are pictures of the record;
-    // what lies beyond them was never shown and is no change.
-    const int stored_images = r.images_in_use();
-    for (int i = 1; i <= max_pictures; ++i) {
-        const QString stored = i <= stored_images ? shown_text(r.image_files[std::size_t(i)]) : QString();
-        if (stored != shown_text(pictures.at(i))) {
-            ++changes;
-            paint_button(cmd_images[std::size_t(i)], changed);
-        }
-    }
-    return changes;
+        form.texts[i] = field_text(text_fields_[i]);
+    form.specfeatures_break = tb_specfeatures->line_break();
+    form.comments_break = tb_comments->line_break();
+    form.price_paid = tb_price_paid->text();
+    form.price_retail = tb_price_retail->text();
+    form.pictures = pictures;
+    return form;
 }
 
 void frm_kaleido::discard_changes()
@@ -177,34 +175,8 @@ bool frm_kaleido::save_record(bool confirm)
         return false;
     }
 
-    // Fill a copy of the buffer, so that a failed write leaves it as read.
-    ScopeRecord r = g.rec;
-    for (std::size_t i = 0; i < text_fields_.size(); ++i) {
-        const TextMemberInfo& info = text_members()[i];
-        QWidget* field = text_fields_[i];
-        QString text = trim_blanks(field_text(field));
-        // A date typed with a time of day is stored as its short date.
-        if (field == tb_date_bought && text.size() > info.width) {
-            if (const auto date = parse_user_date(text))
-                text = short_date_text(*date);
-        }
-        if (const auto* multi = qobject_cast<const LimitedTextEdit*>(field))
-            text = stored_line_breaks(text, multi->line_break());
-        r.*(info.field) = fixed_text(text, info.width);
-    }
-    r.price_paid = price_entry(tb_price_paid->text(), g.rec.price_paid).value_or(0);
-    r.price_retail = price_entry(tb_price_retail->text(), g.rec.price_retail).value_or(0);
-    // Slots the user emptied are blanked; slots beyond every picture the record
-    // used keep their bytes, so a save never drops what it never showed.
-    const int stored_images = g.rec.images_in_use();
-    r.image_count = qint16(pictures.count());
-    for (int i = 1; i < image_slot_count; ++i) {
-        const std::size_t s = std::size_t(i);
-        if (i <= pictures.count())
-            r.image_files[s] = fixed_text(pictures.at(i), image_slot_width);
-        else if (i <= stored_images)
-            r.image_files[s] = fixed_text(QString(), image_slot_width);
-    }
+    // A copy of the buffer, so that a failed write leaves it as read.
+    const ScopeRecord r = record_from_form(form_values(), g.rec);
 
     const int pos = g.ws_pos;
     if (pos < 1 || pos >= int(g.ws_recno.size()))
