@@ -294,136 +294,141 @@ QList<int> import_targets()
 
 namespace {
 
+// Why a picture path cannot be stored in a slot; empty when it can.
+QString path_problem(const QString& path)
+{
+    if (path.size() > image_slot_width)
+        return QStringLiteral("\"%1\" is longer than %2 characters").arg(path).arg(image_slot_width);
+    if (!storable(path))
+        return QStringLiteral("\"%1\" holds characters the database cannot store").arg(path);
+    return QString();
+}
+
+// The refusal of a picture column, as the row lists it.
+QString pictures_problem(const QString& why)
+{
+    return import_target_caption(import_images) + QLatin1Char(' ') + why;
+}
+
 // A dump's picture slots at their places, with the stored image count.
 void dump_pictures(const QStringList& slot_paths, std::optional<int> count, ImportedRow& row, QStringList& problems)
 {
-    const auto refuse = [&](const QString& why) { problems << import_target_caption(import_images) + QLatin1Char(' ') + why; };
-    if (slot_paths.size() > image_slot_count - 1)
-        refuse(QStringLiteral("has %1 slots, more than %2").arg(slot_paths.size()).arg(image_slot_count - 1));
-    for (int i = 0; i < slot_paths.size() && i < image_slot_count - 1; ++i) {
+    if (slot_paths.size() > max_pictures)
+        problems << pictures_problem(QStringLiteral("has %1 slots, more than %2").arg(slot_paths.size()).arg(max_pictures));
+    for (int i = 0; i < slot_paths.size() && i < max_pictures; ++i) {
         const QString p = without_padding(slot_paths[i]);
-        if (p.size() > image_slot_width)
-            refuse(QStringLiteral("\"%1\" is longer than %2 characters").arg(p).arg(image_slot_width));
-        else if (!storable(p))
-            refuse(QStringLiteral("\"%1\" holds characters the database cannot store").arg(p));
+        if (const QString why = path_problem(p); !why.isEmpty())
+            problems << pictures_problem(why);
         row.rec.image_files[std::size_t(i + 1)] = p;
     }
     const int stored = count.value_or(int(slot_paths.size()));
-    row.rec.image_count = qint16(std::clamp<int>(stored, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max()));
+    row.rec.image_count =
+        qint16(std::clamp<int>(stored, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max()));
 }
 
 // A spreadsheet's picture paths, separated by ";".
 void listed_pictures(const QString& value, ImportedRow& row, QStringList& problems)
 {
-    const auto refuse = [&](const QString& why) { problems << import_target_caption(import_images) + QLatin1Char(' ') + why; };
     QStringList paths;
     for (const QString& p : value.split(QLatin1Char(';')))
         if (!p.trimmed().isEmpty())
             paths << p.trimmed();
-    if (paths.size() > image_slot_count - 1)
-        refuse(QStringLiteral("has %1 paths, more than %2").arg(paths.size()).arg(image_slot_count - 1));
+    if (paths.size() > max_pictures)
+        problems << pictures_problem(QStringLiteral("has %1 paths, more than %2").arg(paths.size()).arg(max_pictures));
     for (const QString& p : paths) {
-        if (p.size() > image_slot_width)
-            refuse(QStringLiteral("\"%1\" is longer than %2 characters").arg(p).arg(image_slot_width));
-        else if (!storable(p))
-            refuse(QStringLiteral("\"%1\" holds characters the database cannot store").arg(p));
+        if (const QString why = path_problem(p); !why.isEmpty())
+            problems << pictures_problem(why);
     }
-    row.rec.image_count = qint16(std::min<qsizetype>(paths.size(), image_slot_count - 1));
+    row.rec.image_count = qint16(std::min<qsizetype>(paths.size(), max_pictures));
     for (int i = 1; i <= row.rec.image_count; ++i)
         row.rec.image_files[std::size_t(i)] = paths[i - 1];
 }
 
-}  // namespace
-
-namespace {
-
 ImportedRow convert_row(const ImportSource& source, int r, const QList<int>& targets)
 {
-    {
-        ImportedRow row;
-        row.line = source.lines.value(r);
-        const QStringList& cells = source.rows.at(r);
-        QStringList problems;
-        QStringList warnings;
-        const auto refuse = [&](int target, const QString& why) {
-            problems << import_target_caption(target) + QLatin1Char(' ') + why;
-        };
-        // More items than headings: a value holding the separator unquoted
-        // would land in the wrong fields.
-        for (qsizetype extra = targets.size(); extra < cells.size(); ++extra) {
-            if (!cells[extra].trimmed().isEmpty()) {
-                problems << QStringLiteral("The row has %1 items, more than the %2 headings").arg(cells.size()).arg(targets.size());
-                break;
-            }
+    ImportedRow row;
+    row.line = source.lines.value(r);
+    const QStringList& cells = source.rows.at(r);
+    QStringList problems;
+    QStringList warnings;
+    const auto refuse = [&](int target, const QString& why) {
+        problems << import_target_caption(target) + QLatin1Char(' ') + why;
+    };
+    // More items than headings: a value holding the separator unquoted
+    // would land in the wrong fields.
+    for (qsizetype extra = targets.size(); extra < cells.size(); ++extra) {
+        if (!cells[extra].trimmed().isEmpty()) {
+            problems << QStringLiteral("The row has %1 items, more than the %2 headings").arg(cells.size()).arg(targets.size());
+            break;
         }
-        for (int c = 0; c < targets.size() && c < cells.size(); ++c) {
-            const int target = targets[c];
-            if (target == import_ignored)
-                continue;
-            // A dump's text is stored text: only its padding goes.
-            const QString value = source.json ? without_padding(cells[c]) : cells[c].trimmed();
-            if (target == m_price_paid || target == m_price_retail) {
-                qint64 amount = 0;
-                if (!fct_nuller(value)) {
-                    const std::optional<qint64> plain = source.json ? money_from_decimal(value) : std::nullopt;
-                    if (plain)
-                        amount = *plain;
-                    else if (source.json || parse_money(value, amount) != MoneyParse::ok)
-                        refuse(target, QStringLiteral("\"%1\" is not an amount").arg(value));
-                }
-                (target == m_price_paid ? row.rec.price_paid : row.rec.price_retail) = amount;
-                continue;
+    }
+    for (int c = 0; c < targets.size() && c < cells.size(); ++c) {
+        const int target = targets[c];
+        if (target == import_ignored)
+            continue;
+        // A dump's text is stored text: only its padding goes.
+        const QString value = source.json ? without_padding(cells[c]) : cells[c].trimmed();
+        if (target == m_price_paid || target == m_price_retail) {
+            qint64 amount = 0;
+            if (!fct_nuller(value)) {
+                const std::optional<qint64> plain = source.json ? money_from_decimal(value) : std::nullopt;
+                if (plain)
+                    amount = *plain;
+                else if (source.json || parse_money(value, amount) != MoneyParse::ok)
+                    refuse(target, QStringLiteral("\"%1\" is not an amount").arg(value));
             }
-            if (target == import_images) {
-                const DumpExtras* extras = source.json && r < source.dump.size() ? &source.dump[r] : nullptr;
-                if (extras && extras->image_slots && source.headings.value(c) == dump_images_key)
-                    dump_pictures(*extras->image_slots, extras->image_count, row, problems);
-                else
-                    listed_pictures(value, row, problems);
-                continue;
-            }
-            const TextMemberInfo* info = text_member_info(Member(target));
-            if (!info)
-                continue;
-            const bool multi_line = target == m_specfeatures || target == m_comments;
-            const QString text = source.json ? value : stored_line_breaks(value, line_break_of(QString()));
-            if (text.size() > info->width) {
-                refuse(target, QStringLiteral("is longer than %1 characters").arg(info->width));
-                continue;
-            }
-            if (!storable(text)) {
-                refuse(target, QStringLiteral("holds characters the database cannot store"));
-                continue;
-            }
-            // Held unpadded: the record writer pads, and a collection's worth
-            // of rows is not held at full width twice.
-            row.rec.*(info->field) = text;
-            if (source.json) {
-                // Stored as it stands; what would not read here is told.
-                if (target == m_date_bought && !fct_nuller(text) && !parse_user_date(text))
-                    warnings << QStringLiteral("Date of purchase \"%1\" is not a date in the locale %2; stored as it stands")
-                                    .arg(text, QLocale().name());
-                if (target == m_scopeyear) {
-                    const YearCheck y = check_scopeyear(text);
-                    if (y != YearCheck::blank && y != YearCheck::ok)
-                        warnings << QStringLiteral("Scope year \"%1\": %2; stored as it stands").arg(text, scopeyear_message(y));
-                }
-                continue;
-            }
-            if (!multi_line && (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))))
-                refuse(target, QStringLiteral("holds a line break"));
-            else if (target == m_date_bought && !fct_nuller(text) && !parse_user_date(text))
-                refuse(target, QStringLiteral("\"%1\" is not a date").arg(text));
-            else if (target == m_scopeyear) {
+            (target == m_price_paid ? row.rec.price_paid : row.rec.price_retail) = amount;
+            continue;
+        }
+        if (target == import_images) {
+            const DumpExtras* extras = source.json && r < source.dump.size() ? &source.dump[r] : nullptr;
+            if (extras && extras->image_slots && source.headings.value(c) == dump_images_key)
+                dump_pictures(*extras->image_slots, extras->image_count, row, problems);
+            else
+                listed_pictures(value, row, problems);
+            continue;
+        }
+        const TextMemberInfo* info = text_member_info(Member(target));
+        if (!info)
+            continue;
+        const bool multi_line = target == m_specfeatures || target == m_comments;
+        const QString text = source.json ? value : stored_line_breaks(value, line_break_of(QString()));
+        if (text.size() > info->width) {
+            refuse(target, QStringLiteral("is longer than %1 characters").arg(info->width));
+            continue;
+        }
+        if (!storable(text)) {
+            refuse(target, QStringLiteral("holds characters the database cannot store"));
+            continue;
+        }
+        // Held unpadded: the record writer pads, and a collection's worth
+        // of rows is not held at full width twice.
+        row.rec.*(info->field) = text;
+        if (source.json) {
+            // Stored as it stands; what would not read here is told.
+            if (target == m_date_bought && !fct_nuller(text) && !parse_user_date(text))
+                warnings << QStringLiteral("Date of purchase \"%1\" is not a date in the locale %2; stored as it stands")
+                                .arg(text, QLocale().name());
+            if (target == m_scopeyear) {
                 const YearCheck y = check_scopeyear(text);
                 if (y != YearCheck::blank && y != YearCheck::ok)
-                    refuse(target, QStringLiteral("\"%1\": %2").arg(text, scopeyear_message(y)));
+                    warnings << QStringLiteral("Scope year \"%1\": %2; stored as it stands").arg(text, scopeyear_message(y));
             }
+            continue;
         }
-        row.problem = problems.join(QStringLiteral("; "));
-        row.warning = warnings.join(QStringLiteral("; "));
-        return row;
+        if (!multi_line && (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))))
+            refuse(target, QStringLiteral("holds a line break"));
+        else if (target == m_date_bought && !fct_nuller(text) && !parse_user_date(text))
+            refuse(target, QStringLiteral("\"%1\" is not a date").arg(text));
+        else if (target == m_scopeyear) {
+            const YearCheck y = check_scopeyear(text);
+            if (y != YearCheck::blank && y != YearCheck::ok)
+                refuse(target, QStringLiteral("\"%1\": %2").arg(text, scopeyear_message(y)));
+        }
     }
+    row.problem = problems.join(QStringLiteral("; "));
+    row.warning = warnings.join(QStringLiteral("; "));
+    return row;
 }
 
 }  // namespace
