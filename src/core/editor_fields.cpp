@@ -1,22 +1,17 @@
 #include "editor_fields.h"
 
+#include "criteria.h"
+
 namespace tessaran {
 
 bool is_listed_member(Member m)
 {
-    switch (m) {
-    case m_scopetype:
-    case m_extmat:
-    case m_celltype:
-    case m_objects:
-    case m_mirrors:
-    case m_edition:
-    case m_signed:
-    case m_symmetry:
-        return true;
-    default:
-        return false;
+    // The selection dialog's slots know which members have a pick-list.
+    for (const TextSlot& slot : text_slots()) {
+        if (slot.member == m && slot.list != 0)
+            return true;
     }
+    return false;
 }
 
 QString editor_field_name(const TextMemberInfo& member)
