@@ -1,18 +1,16 @@
 #include "help_window.h"
 
 #include "help.h"
-#include "scheme_paint.h"
+#include "sub_stradjust.h"
 #include "user_dialogs.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
@@ -92,10 +90,7 @@ HelpWindow::HelpWindow(const QString& path, QWidget* parent) : QDialog(parent), 
     all->addWidget(text_, 1);
     all->addLayout(bottom);
 
-    QSize want(760, 640);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        want = want.boundedTo(screen->availableGeometry().size() - QSize(16, 40));
-    resize(want);
+    resize(fitted_to_screen(QSize(760, 640)));
     search_->setFocus();
 }
 

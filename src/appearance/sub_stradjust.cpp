@@ -20,6 +20,12 @@ void sub_getavailscreen()
     gv().work_area = WorkArea{a.x(), a.x() + a.width(), a.y(), a.y() + a.height()};
 }
 
+QSize fitted_to_screen(const QSize& want)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? want.boundedTo(screen->availableGeometry().size() - QSize(16, 40)) : want;
+}
+
 void centre_on_screen(QWidget* w)
 {
     if (!w)

@@ -2,6 +2,8 @@
 // 96 dpi) to pixels, the work area, and centring a window on the screen.
 #pragma once
 
+#include <QSize>
+
 class QWidget;
 
 namespace tessaran {
@@ -12,6 +14,8 @@ inline double px_to_twips(int px) { return px * double(twips_per_pixel); }
 
 // sub_getavailscreen: stores the primary screen's work area in gv().work_area.
 void sub_getavailscreen();
+// want, held within the primary screen's work area less room for the frame.
+QSize fitted_to_screen(const QSize& want);
 // Centres w horizontally on the screen and vertically in the screen height less 400 twips.
 void centre_on_screen(QWidget* w);
 

@@ -1,6 +1,7 @@
 #include "frm_stats.h"
 
 #include "appearance/scheme_paint.h"
+#include "appearance/sub_stradjust.h"
 #include "appearance/user_dialogs.h"
 #include "core/fct_currency.h"
 #include "core/file_write.h"
@@ -16,9 +17,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
-#include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QScreen>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
@@ -298,10 +297,7 @@ void frm_stats::build()
     all->addLayout(charts, 1);
     all->addLayout(buttons);
     paint_dialog(this);
-    QSize want(1000, 760);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        want = want.boundedTo(screen->availableGeometry().size() - QSize(16, 40));
-    resize(want);
+    resize(fitted_to_screen(QSize(1000, 760)));
 }
 
 void frm_stats::cmd_text_Click()
