@@ -167,9 +167,6 @@ struct Number {
     int digits = 0;
 };
 
-// Reads text in the order of a pattern: numbers and month names fill the day,
-// month and year; weekday names and the pattern's own words are passed over;
-// any other word, or a wrong count of numbers, fails.
 // The words of a locale and pattern, worked out once: a scan of a collection
 // parses a date per record, and gathering and sorting the month and day names
 // each time was most of its cost.
@@ -183,6 +180,9 @@ const std::vector<Word>& cached_words(const QLocale& loc, const QStringList& lit
     return it->second;
 }
 
+// Reads text in the order of a pattern: numbers and month names fill the day,
+// month and year; weekday names and the pattern's own words are passed over;
+// any other word, or a wrong count of numbers, fails.
 std::optional<QDate> parse_with(const QLocale& loc, const QString& text, const QString& pattern)
 {
     const PatternShape shape = shape_of(pattern);

@@ -154,13 +154,6 @@ QString without_padding(const QString& text)
     return text.left(e);
 }
 
-QString padded_to(const QString& text, int width)
-{
-    if (text.size() >= width)
-        return text.left(width);
-    return text + QString(width - text.size(), QLatin1Char(' '));
-}
-
 QString fixed_text(const QString& text, int width)
 {
     QString t = trim_blanks(text);
@@ -271,12 +264,6 @@ void encode_stored_record_into(const ScopeRecord& rec, char* out)
     encode_into(rec, out, true);
 }
 
-QByteArray encode_record_as_stored(const ScopeRecord& rec)
-{
-    QByteArray out(rec_len_bytes, Qt::Uninitialized);
-    encode_into(rec, out.data(), true);
-    return out;
-}
 
 QByteArray encode_record(const ScopeRecord& rec)
 {

@@ -126,9 +126,6 @@ QString trim_blanks(const QString& text);
 // Text without the record's padding: trailing blanks and zero bytes. Leading
 // blanks are the user's and stay.
 QString without_padding(const QString& text);
-// Text blank-padded to width as it stands (leading blanks kept); a longer
-// text is cut.
-QString padded_to(const QString& text, int width);
 
 // The stored bytes of a text member of raw record bytes, trimmed of blanks and
 // zero bytes at both ends (one byte is one character).
@@ -137,9 +134,8 @@ QByteArrayView trimmed_member_bytes(const char* raw, Member member);
 // Encode to / decode from exactly rec_len_bytes bytes of Windows-1252.
 QByteArray encode_record(const ScopeRecord& rec);
 void encode_record_into(const ScopeRecord& rec, char* out);
-// Like encode_record, but leading blanks stay: for records brought back from
-// a dump, whose texts are stored text, not typed entries.
-QByteArray encode_record_as_stored(const ScopeRecord& rec);
+// Like encode_record_into, but leading blanks stay: for records brought back
+// from a dump, whose texts are stored text, not typed entries.
 void encode_stored_record_into(const ScopeRecord& rec, char* out);
 ScopeRecord decode_record(const char* bytes);
 void decode_record_into(const char* bytes, ScopeRecord& rec);

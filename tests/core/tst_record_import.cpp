@@ -112,7 +112,9 @@ private slots:
         QCOMPARE(rows[0].problem, problem);
         if (QTest::currentDataTag() == QLatin1String("sound")) {
             // As the collection will hold it.
-            const ScopeRecord r = decode_record(encode_record_as_stored(rows[0].rec).constData());
+            QByteArray bytes(rec_len_bytes, '\0');
+            encode_stored_record_into(rows[0].rec, bytes.data());
+            const ScopeRecord r = decode_record(bytes.constData());
             QCOMPARE(r.scopename, fixed_text("Aurora", 50));
             QCOMPARE(r.price_paid, qint64(125000));
             QCOMPARE(r.image_count, qint16(1));
