@@ -12,8 +12,12 @@ FormChanges form_changes(const RecordForm& form, const ScopeRecord& stored)
         if (!same_text(form.texts[i], stored.*(text_members()[i].field)))
             changes.texts.push_back(int(i));
     }
-    changes.price_paid = price_entry(form.price_paid, stored.price_paid) != stored.price_paid;
-    changes.price_retail = price_entry(form.price_retail, stored.price_retail) != stored.price_retail;
+    const std::optional<qint64> paid = price_entry(form.price_paid, stored.price_paid);
+    const std::optional<qint64> retail = price_entry(form.price_retail, stored.price_retail);
+    changes.price_paid = paid != stored.price_paid;
+    changes.price_retail = retail != stored.price_retail;
+    changes.price_paid_unreadable = !paid;
+    changes.price_retail_unreadable = !retail;
     const int stored_images = stored.images_in_use();
     for (int i = 1; i <= max_pictures; ++i) {
         const QString was = i <= stored_images ? shown_text(stored.image_files[std::size_t(i)]) : QString();

@@ -54,16 +54,17 @@ int frm_kaleido::count_changes(int pos)
         mark(text_fields_[std::size_t(i)]);
     // An entry that is no amount differs from any stored amount, so the
     // user's edits are never dropped without the question; it is told too.
-    const auto price = [&](QLineEdit* field, bool differs, qint64 stored, const char* message) {
-        if (!price_entry(field->text(), stored)) {
+    const auto price = [&](QLineEdit* field, bool differs, bool unreadable, const char* message) {
+        if (unreadable) {
             msgbox(this, QString::fromLatin1(message), MsgIcon::critical, MsgButtons::ok);
             field->setFocus();
         }
         if (differs)
             mark(field);
     };
-    price(tb_price_paid, changes.price_paid, r.price_paid, "Invalid entry for purchase price field!");
-    price(tb_price_retail, changes.price_retail, r.price_retail, "Invalid entry for retail price field!");
+    price(tb_price_paid, changes.price_paid, changes.price_paid_unreadable, "Invalid entry for purchase price field!");
+    price(tb_price_retail, changes.price_retail, changes.price_retail_unreadable,
+          "Invalid entry for retail price field!");
     for (const int slot : changes.picture_slots)
         paint_button(cmd_images[std::size_t(slot)], changed);
     return changes.count();

@@ -68,6 +68,8 @@ private slots:
         QCOMPARE(c.texts, std::vector<int>{index_of(m_city)});
         QVERIFY(!c.price_paid);
         QVERIFY(c.price_retail);
+        QVERIFY(!c.price_paid_unreadable);
+        QVERIFY(c.price_retail_unreadable);
         QCOMPARE(c.picture_slots, (std::vector<int>{1, 2}));  // the second moved into the first slot
         QCOMPARE(c.count(), 4);
     }
