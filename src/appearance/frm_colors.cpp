@@ -24,10 +24,7 @@ namespace tessaran {
 
 namespace {
 
-// The first scheme entry of the four data frames (frame, title, label, text
-// background, text foreground follow in that order), by sample frame 0..3.
-constexpr std::array<int, 4> frame_base{1, 6, 11, 16};
-// The list item each sample frame stands for.
+// The list item each sample frame stands for (the four data frames, then the images).
 constexpr std::array<int, 5> sample_item{0, 2, 3, 4, 5};
 
 const QColor white(255, 255, 255);
@@ -294,7 +291,9 @@ void frm_colors::box_clicked(int slot)
 
 void frm_colors::paint_sample_frame(int k)
 {
-    const int base = k < 4 ? frame_base[std::size_t(k)] : 21;
+    // Frame and title come first among the item's entries; a data frame's
+    // label, text background and text foreground follow.
+    const int base = color_item_entry(sample_item[std::size_t(k)], 0);
     QGroupBox* f = sample_frames[std::size_t(k)];
     QPalette p = f->palette();
     p.setColor(QPalette::Window, to_qcolor(temp_colors[std::size_t(base)]));
