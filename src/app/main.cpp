@@ -1,9 +1,9 @@
 // TESSARAN V: a catalogue for a private collection of kaleidoscopes.
 // "tessaran FILE.rnd" (what the desktop runs for a double-clicked collection)
 // opens FILE.rnd as "Open database file..." would.
+#include "appearance/logo.h"
 #include "core/file_write.h"
 #include "core/program_files.h"
-#include "appearance/logo.h"
 #include "editor/frm_main.h"
 
 #include <QApplication>
@@ -14,14 +14,20 @@
 #include <cstdio>
 #include <cstring>
 
+namespace {
+
+const char* const usage_line = "usage: tessaran [FILE.rnd]\n";
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
     // A save past the file size limit must fail and be reported, not end the program.
     tessaran::ignore_file_size_signal();
     // Answered before any window system is needed: they work without a display.
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        std::fputs("usage: tessaran [FILE.rnd]\n"
-                   "\n"
+        std::fputs(usage_line, stdout);
+        std::fputs("\n"
                    "TESSARAN V catalogues a private collection of kaleidoscopes.\n"
                    "Started without a file, it shows its start-up window (or reopens the last\n"
                    "collection, when that is chosen under Preferences); with FILE.rnd it opens\n"
@@ -48,7 +54,7 @@ int main(int argc, char** argv)
 
     const QStringList args = QApplication::arguments().mid(1);
     if (args.size() > 1 || (args.size() == 1 && args.first().startsWith(QLatin1Char('-')))) {
-        std::fputs("usage: tessaran [FILE.rnd]\n", stderr);
+        std::fputs(usage_line, stderr);
         return 2;
     }
     // The installed theme's icon, else the logo the program draws.

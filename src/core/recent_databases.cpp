@@ -11,9 +11,15 @@ namespace {
 // An INI file in the user's configuration folder for the program.
 QSettings settings()
 {
-    // Made here first, for the user alone: QSettings would make it readable to all.
-    make_private_folder(user_config_folder());
     return QSettings(QSettings::IniFormat, QSettings::UserScope, QString::fromLatin1(app_id), QStringLiteral("tessaran"));
+}
+
+// The same, to write to: its folder is made first, for the user alone, since
+// QSettings would make it readable to all (the list names the collections).
+QSettings settings_to_write()
+{
+    make_private_folder(user_config_folder());
+    return settings();
 }
 
 const QString recent_key = QStringLiteral("recent/databases");
@@ -33,14 +39,14 @@ void remember_database(const QString& path)
     QStringList list = recent_databases();
     list.removeAll(path);
     list.prepend(path);
-    settings().setValue(recent_key, list.mid(0, recent_limit));
+    settings_to_write().setValue(recent_key, list.mid(0, recent_limit));
 }
 
 void forget_database(const QString& path)
 {
     QStringList list = recent_databases();
     list.removeAll(path);
-    settings().setValue(recent_key, list);
+    settings_to_write().setValue(recent_key, list);
 }
 
 bool reopen_last_at_startup()
@@ -50,7 +56,7 @@ bool reopen_last_at_startup()
 
 void set_reopen_last_at_startup(bool on)
 {
-    settings().setValue(reopen_key, on);
+    settings_to_write().setValue(reopen_key, on);
 }
 
 }  // namespace tessaran
