@@ -7,7 +7,7 @@
 #include "core/fct_currency.h"
 #include "core/fct_getlocale.h"
 #include "core/field_text.h"
-#include "core/globalvars.h"
+#include "core/session.h"
 #include "core/record_file.h"
 #include "core/record_match.h"
 #include "core/sub_sorter.h"
@@ -106,16 +106,15 @@ bool restore_sqlite()
 
 void reopen_state()
 {
-    Globalvars& g = gv();
-    g.sel_all = true;
-    g.sel = Criteria{};
-    g.sel_criteria = QStringLiteral("All");
+    Session& s = env().ed->session();
+    s.ws.all = true;
+    s.ws.selection = Criteria{};
+    s.ws.selection_text = QStringLiteral("All");
     const OpenCheck c = check_database_file(env().rnd);
-    g.rec_count = qint16(c.count);
-    ws_reset_all();
-    sort_working_set(2, false);
-    if (env().ed)
-        env().ed->fill_form(1);
+    s.record_count = c.count;
+    s.ws.reset_to_all(s.record_count);
+    sort_working_set(s.path, s.ws, 2, false);
+    env().ed->fill_form(1);
 }
 
 bool write_import_csv(QString& error)
@@ -195,8 +194,8 @@ namespace {
 
 std::vector<qint64> working_set_sorted()
 {
-    const Globalvars& g = gv();
-    std::vector<qint64> v(g.ws_recno.begin() + 1, g.ws_recno.begin() + 1 + g.ws_count);
+    const Session& s = env().ed->session();
+    std::vector<qint64> v(s.ws.records.begin() + 1, s.ws.records.begin() + 1 + s.ws.count);
     std::sort(v.begin(), v.end());
     return v;
 }
@@ -205,9 +204,7 @@ bool check_select(const char* what, const Criteria& c, const char* sql, QString&
 {
     BenchEnv& e = env();
     reopen_state();
-    gv().sel = c;
-    gv().sel_all = false;
-    gv().sel_criteria = criteria_text(c);
+    e.ed->session().ws.select(c);
     const SelectOutcome o = selector(*e.ed, false);
     const std::vector<qint64> program = working_set_sorted();
     std::vector<qint64> lite = e.sql.ids(sql);
@@ -236,7 +233,7 @@ qint64 line_count(const QString& path)
 bool verify_results(QString& error)
 {
     BenchEnv& e = env();
-    Globalvars& g = gv();
+    Session& s = env().ed->session();
     std::printf("Checking that the program and SQLite give the same results:\n");
     if (!check_select("select by artist", text_criteria(), sql_text, error) ||
         !check_select("select by date range", date_criteria(), sql_date, error) ||
@@ -245,9 +242,9 @@ bool verify_results(QString& error)
 
     // Find next with no match ends at the question whether to start again.
     reopen_state();
-    g.find = no_match_criteria();
-    g.find_found = true;
-    g.find_criteria = criteria_text(g.find);
+    s.ws.find = no_match_criteria();
+    s.ws.found = true;
+    s.ws.find_text = criteria_text(s.ws.find);
     e.ed->find_pos = 0;
     e.dialogs.answers.push_back(MsgAnswer::no);
     e.ed->cmd_findnxt_Click();
@@ -255,18 +252,18 @@ bool verify_results(QString& error)
         error = QStringLiteral("find next: unexpected outcome \"%1\"").arg(e.dialogs.last_text);
         return false;
     }
-    std::printf("  %-28s no match in %d records (SQLite: none)\n", "find next", int(g.ws_count));
+    std::printf("  %-28s no match in %d records (SQLite: none)\n", "find next", int(s.ws.count));
 
     // Sorting by price: the same sequence of amounts as SQLite's ORDER BY.
     reopen_state();
-    sort_working_set(15, false);
+    sort_working_set(s.path, s.ws, 15, false);
     std::vector<qint64> program;
     {
         RecordScanner scan;
         scan.open(e.rnd);
         ScopeRecord r;
-        for (int p = 1; p <= g.ws_count; ++p) {
-            scan.read(g.ws_recno[size_t(p)], r);
+        for (int p = 1; p <= s.ws.count; ++p) {
+            scan.read(s.ws.records[size_t(p)], r);
             program.push_back(r.price_paid);
         }
     }
@@ -279,9 +276,8 @@ bool verify_results(QString& error)
 
     // The text export: five heading lines and one per record.
     reopen_state();
-    g.summary_kind = 2;
     {
-        frm_sumgrid grid(e.ed);
+        frm_sumgrid grid(e.ed->session(), 2, e.ed);
         e.dialogs.files.push_back(e.export_path);
         grid.cmd_save_Click();
         grid.reject();
@@ -290,7 +286,7 @@ bool verify_results(QString& error)
     const qint64 lite_rows = e.sql.export_csv(
         "SELECT scopename, artist, date_bought, price_paid, price_retail, store FROM scopes ORDER BY upper(artist)",
         e.sqlite_export_path);
-    if (lines != 5 + g.ws_count || lite_rows != g.ws_count) {
+    if (lines != 5 + s.ws.count || lite_rows != s.ws.count) {
         error = QStringLiteral("export: %1 lines written, SQLite %2 rows").arg(lines).arg(lite_rows);
         return false;
     }

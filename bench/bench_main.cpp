@@ -9,7 +9,7 @@
 #include "bench_table.h"
 #include "child_process.h"
 
-#include "core/globalvars.h"
+#include "core/session.h"
 #include "dialogs/frm_import.h"
 #include "editor/frm_kaleido.h"
 #include "editor/frm_main.h"
@@ -131,11 +131,10 @@ int rss_probe(const QString& path)
     if (!ed)
         return 1;
     for (int kind : {summary_kind_scope, summary_kind_purchase}) {
-        gv().summary_kind = qint16(kind);
         QElapsedTimer t;
         t.start();
         {
-            frm_sumgrid grid(ed);
+            frm_sumgrid grid(ed->session(), kind, ed);
             grid.show();
             QApplication::processEvents();
             grid.repaint();
@@ -180,8 +179,8 @@ int import_probe(const QString& csv)
     ed->mnu_import_Click();
     const double ms = double(t.nsecsElapsed()) / 1e6;
     press.stop();
-    if (gv().rec_count != collection_size) {
-        std::fprintf(stderr, "import probe: %d records imported: %s\n", int(gv().rec_count), qPrintable(dialogs.last_text));
+    if (ed->session().record_count != collection_size) {
+        std::fprintf(stderr, "import probe: %d records imported: %s\n", ed->session().record_count, qPrintable(dialogs.last_text));
         return 1;
     }
     std::printf("IMPORT_WINDOW_MS %.1f\n", ms);

@@ -9,7 +9,7 @@
 #include "core/field_text.h"
 #include "core/record_import.h"
 #include "core/summary_export.h"
-#include "core/globalvars.h"
+#include "core/session.h"
 #include "core/record_match.h"
 #include "core/sub_sorter.h"
 #include "core/summary_rows.h"
@@ -125,15 +125,15 @@ void sqlite_delete(benchmark::State& st)
 // Opening: the checks that count the records, the working set reset, the sort by artist.
 void open_db(benchmark::State& st)
 {
-    Globalvars& g = gv();
     const QString path = env().rnd;
     for (auto _ : st) {
         const OpenCheck c = check_database_file(path);
-        g.db_path = path;
-        g.rec_count = qint16(c.count);
-        ws_reset_all();
-        if (!c.ok || !sort_working_set(2, false))
+        Session s = Session::on_file(path);
+        s.record_count = c.count;
+        s.ws.reset_to_all(s.record_count);
+        if (!c.ok || !sort_working_set(s.path, s.ws, 2, false))
             st.SkipWithError("open failed");
+        benchmark::DoNotOptimize(s.ws.records.data());
     }
     reopen_state();
 }
@@ -144,10 +144,7 @@ Body select_by(Criteria (*criteria)())
 {
     return [criteria](benchmark::State& st) {
         reopen_state();
-        Globalvars& g = gv();
-        g.sel = criteria();
-        g.sel_all = false;
-        g.sel_criteria = criteria_text(g.sel);
+        env().ed->session().ws.select(criteria());
         for (auto _ : st) {
             if (selector(*env().ed, false) != SelectOutcome::selected)
                 st.SkipWithError("nothing selected");
@@ -163,12 +160,13 @@ Body sort_by(int field, bool descending)
 {
     return [field, descending](benchmark::State& st) {
         reopen_state();
-        const std::vector<qint16> opened = gv().ws_recno;
+        Session& s = env().ed->session();
+        const std::vector<int> opened = s.ws.records;
         for (auto _ : st) {
             st.PauseTiming();
-            gv().ws_recno = opened;
+            s.ws.records = opened;
             st.ResumeTiming();
-            if (!sort_working_set(field, descending))
+            if (!sort_working_set(s.path, s.ws, field, descending))
                 st.SkipWithError("sort failed");
             env().ed->fill_form(1);
         }
@@ -182,11 +180,11 @@ Body sort_by(int field, bool descending)
 void find_next(benchmark::State& st)
 {
     reopen_state();
-    Globalvars& g = gv();
-    g.find = no_match_criteria();
-    g.find_criteria = criteria_text(g.find);
+    Session& s = env().ed->session();
+    s.ws.find = no_match_criteria();
+    s.ws.find_text = criteria_text(s.ws.find);
     for (auto _ : st) {
-        g.find_found = true;
+        s.ws.found = true;
         env().ed->find_pos = 0;
         env().dialogs.answers.push_back(MsgAnswer::no);
         env().ed->cmd_findnxt_Click();
@@ -202,13 +200,13 @@ Body summary_model(int kind)
 {
     return [kind](benchmark::State& st) {
         reopen_state();
-        const Globalvars& g = gv();
+        const Session& s = env().ed->session();
         for (auto _ : st) {
             std::vector<QStringList> rows;
-            if (!read_summary_rows(g.db_path, g.ws_recno, g.ws_count, kind, rows))
+            if (!read_summary_rows(s.path, s.ws.records, s.ws.count, kind, rows))
                 st.SkipWithError("rows not read");
             auto model =
-                std::make_unique<SummaryModel>(kind, summary_columns(kind, g.currency_symbol), std::move(rows));
+                std::make_unique<SummaryModel>(kind, summary_columns(kind, s.locale.currency_symbol), std::move(rows));
             benchmark::DoNotOptimize(model->rowCount());
             st.PauseTiming();
             model.reset();
@@ -223,9 +221,8 @@ Body summary_window(int kind)
 {
     return [kind](benchmark::State& st) {
         reopen_state();
-        gv().summary_kind = qint16(kind);
         for (auto _ : st) {
-            auto grid = std::make_unique<frm_sumgrid>(env().ed);
+            auto grid = std::make_unique<frm_sumgrid>(env().ed->session(), kind, env().ed);
             if (!grid->loaded())
                 st.SkipWithError("summary not loaded");
             grid->show();
@@ -245,8 +242,7 @@ Body summary_window(int kind)
 void export_text(benchmark::State& st)
 {
     reopen_state();
-    gv().summary_kind = summary_kind_purchase;
-    auto grid = std::make_unique<frm_sumgrid>(env().ed);
+    auto grid = std::make_unique<frm_sumgrid>(env().ed->session(), summary_kind_purchase, env().ed);
     grid->show();
     QApplication::processEvents();
     for (auto _ : st) {
@@ -284,7 +280,7 @@ void delete_in_editor(benchmark::State& st)
         st.ResumeTiming();
         env().ed->cmd_del_Click();
     }
-    if (gv().rec_count != collection_size - 1)
+    if (env().ed->session().record_count != collection_size - 1)
         st.SkipWithError("record not deleted");
     fail_on_errors(st);
     restore_rnd();
@@ -295,8 +291,7 @@ void delete_in_editor(benchmark::State& st)
 void print_summary(benchmark::State& st)
 {
     reopen_state();
-    gv().summary_kind = summary_kind_purchase;
-    auto grid = std::make_unique<frm_sumgrid>(env().ed);
+    auto grid = std::make_unique<frm_sumgrid>(env().ed->session(), summary_kind_purchase, env().ed);
     grid->show();
     QApplication::processEvents();
     for (auto _ : st)
@@ -311,7 +306,7 @@ void print_sheets(benchmark::State& st)
 {
     reopen_state();
     for (auto _ : st)
-        if (!print_record_sheets(env().ed, 1, 100))
+        if (!print_record_sheets(env().ed, env().ed->session().path, env().ed->session().ws, 1, 100))
             st.SkipWithError("sheets not printed");
     fail_on_errors(st);
 }
@@ -320,7 +315,7 @@ void print_sheets(benchmark::State& st)
 void show_record(benchmark::State& st)
 {
     reopen_state();
-    const int n = gv().ws_count;
+    const int n = env().ed->session().ws.count;
     int p = 0;
     for (auto _ : st) {
         p = int((qint64(p) * 7919 + 4099) % n) + 1;
@@ -356,7 +351,7 @@ void stats_window(benchmark::State& st)
 {
     reopen_state();
     for (auto _ : st) {
-        frm_stats window(env().ed);
+        frm_stats window(env().ed->session(), env().ed);
         window.show();
         QApplication::processEvents();
         if (!window.loaded())

@@ -5,7 +5,6 @@
 #include "core/collection_stats.h"
 #include "core/file_write.h"
 #include "core/record_import.h"
-#include "core/globalvars.h"
 #include "core/record_file.h"
 #include "core/scope_record.h"
 #include "core/sub_sorter.h"
@@ -172,28 +171,26 @@ int cmd_export(const QString& path, const QString& kind_name)
         err(QStringLiteral("cannot export %1: %2").arg(path, report.errors.value(0)));
         return 1;
     }
-    Globalvars& g = gv();
-    g.db_path = path;
-    sub_get_maxr();
-    build_field_names();
-    ws_reset_all();
+    // The whole collection in the order a freshly opened one has: by artist.
+    WorkingSet ws;
+    ws.reset_to_all(qMin(record_count_of(path), int(max_record_count)));
     QString error;
-    if (!sort_working_set(2, false, &error)) {
+    if (!sort_working_set(path, ws, 2, false, &error)) {
         err(QStringLiteral("cannot export %1: %2").arg(path, error));
         return 1;
     }
 
     SummaryExportHead head;
     head.stamp = general_date_text(QDateTime::currentDateTime());
-    head.ws_count = g.ws_count;
-    head.sel_criteria = g.sel_criteria;
-    head.sort_caption = g.sort_caption;
+    head.ws_count = ws.count;
+    head.sel_criteria = ws.selection_text;
+    head.sort_caption = ws.sort_caption;
 
     // The writer replaces a file only when all is written, so export to a
     // scratch file and copy it out.
     QTemporaryDir scratch;
     const QString out_path = scratch.filePath(QStringLiteral("summary.txt"));
-    if (const FileStatus st = write_summary_export(out_path, path, g.ws_recno, g.ws_count, kind, head); !st) {
+    if (const FileStatus st = write_summary_export(out_path, path, ws.records, ws.count, kind, head); !st) {
         err(QStringLiteral("cannot export %1: %2").arg(path, st.error));
         return 1;
     }
@@ -213,14 +210,6 @@ int cmd_export(const QString& path, const QString& kind_name)
 }
 
 // Every record of the file, in file order.
-std::vector<qint16> all_records(int count)
-{
-    std::vector<qint16> recno(std::size_t(count) + 1, 0);
-    for (int i = 1; i <= count; ++i)
-        recno[std::size_t(i)] = qint16(i);
-    return recno;
-}
-
 int cmd_stats(const QString& path, bool json)
 {
     const DatabaseReport report = check_database(path);
@@ -232,8 +221,10 @@ int cmd_stats(const QString& path, bool json)
         err(QStringLiteral("cannot read %1: %2").arg(path, report.errors.value(0)));
         return 1;
     }
+    WorkingSet all;
+    all.reset_to_all(report.records);
     CollectionStats stats;
-    if (const FileStatus st = collect_stats(path, all_records(report.records), report.records, stats); !st) {
+    if (const FileStatus st = collect_stats(path, all.records, all.count, stats); !st) {
         err(QStringLiteral("cannot read %1: %2").arg(path, st.error));
         return 1;
     }

@@ -1,4 +1,5 @@
 #include "frm_colors.h"
+#include "color_settings.h"
 
 #include "core/color_items.h"
 #include "core/database.h"
@@ -224,9 +225,9 @@ void frm_colors::build_controls()
 void frm_colors::actual_temp(int direction)
 {
     if (direction == 1)
-        temp_colors = gv().color_scheme;
+        temp_colors = current_colors();
     else if (direction == 2)
-        gv().color_scheme = temp_colors;
+        set_current_colors(temp_colors);
 }
 
 void frm_colors::set_default_colors(int item)
@@ -375,7 +376,7 @@ void frm_colors::cmd_accept_Click()
         return;
     }
     actual_temp(2);
-    gv().color_file_path = path;
+    set_color_file_path(path);
     msgbox(this, QStringLiteral("Color preferences have been saved."), MsgIcon::none, MsgButtons::ok,
            QStringLiteral("Saving color preferences"));
     accept();

@@ -1,6 +1,6 @@
 #include "scheme_paint.h"
+#include "color_settings.h"
 
-#include "core/globalvars.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -23,7 +23,7 @@ qint32 to_color_value(const QColor& c)
 
 QColor scheme_color(int index)
 {
-    return to_qcolor(gv().color_scheme.at(static_cast<std::size_t>(index)));
+    return to_qcolor(current_colors().at(static_cast<std::size_t>(index)));
 }
 
 QColor contrasting_text(const QColor& background)

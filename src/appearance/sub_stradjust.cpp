@@ -1,7 +1,5 @@
 #include "sub_stradjust.h"
 
-#include "core/globalvars.h"
-
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -10,14 +8,11 @@
 
 namespace tessaran {
 
-void sub_getavailscreen()
+QRect work_area()
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;  // no screen (yet): keep what is recorded
-    const QRect a = screen->availableGeometry();
-    // Stored like a desktop RECT: right and bottom are one past the last pixel.
-    gv().work_area = WorkArea{a.x(), a.x() + a.width(), a.y(), a.y() + a.height()};
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        return screen->availableGeometry();
+    return QRect(0, 0, 1024, 768);
 }
 
 QSize fitted_to_screen(const QSize& want)

@@ -114,7 +114,7 @@ bool CollectionStats::difference(qint64& out) const
     return !paid.overflow && !retail.overflow && !__builtin_sub_overflow(retail.total, paid.total, &out);
 }
 
-FileStatus collect_stats(const QString& db_path, const std::vector<qint16>& ws_recno, int ws_count,
+FileStatus collect_stats(const QString& db_path, const std::vector<int>& ws_recno, int ws_count,
                          CollectionStats& out, const std::function<void(int)>& progress)
 {
     out = CollectionStats{};

@@ -130,18 +130,4 @@ bool write_color_file(const QString& path, const ColorScheme& scheme, QString* e
     return false;
 }
 
-bool sub_read_colors(QString* error)
-{
-    if (read_color_file(gv().color_file_path, gv().color_scheme, error))
-        return true;
-    gv().color_scheme = builtin_colors();
-    return false;
-}
-
-bool sub_write_colors(QString* error)
-{
-    return write_color_file(gv().color_file_path, gv().color_scheme, error);
-}
-
-
 }  // namespace tessaran

@@ -1,14 +1,13 @@
 // Colour files: 26 colour values in six CR LF lines of comma-separated integers.
 #pragma once
 
-#include "globalvars.h"
-
 #include <QString>
 
 #include <array>
 
 namespace tessaran {
 
+inline constexpr int color_count = 26;
 using ColorScheme = std::array<qint32, color_count>;
 
 // The built-in scheme, equal to the shipped default file.
@@ -22,13 +21,6 @@ bool read_color_file(const QString& path, ColorScheme& scheme, QString* error = 
 bool write_color_file(const QString& path, const ColorScheme& scheme, QString* error = nullptr);
 // The six lines of the file, CR LF ended.
 QByteArray color_file_text(const ColorScheme& scheme);
-
-// sub_read_colors / sub_write_colors on gv().color_file_path and gv().color_scheme.
-// A missing or short file gives the built-in scheme.
-bool sub_read_colors(QString* error = nullptr);
-bool sub_write_colors(QString* error = nullptr);
-
-
 
 inline constexpr const char* user_color_file_name = "tessaran_colors.dat";
 inline constexpr const char* default_color_file_name = "tessaran_defcolors.dat";

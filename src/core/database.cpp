@@ -9,7 +9,7 @@ namespace tessaran {
 OpenCheck check_database_file(const QString& path)
 {
     OpenCheck r;
-    if (!sub_fileexists(path)) {
+    if (!is_existing_file(path)) {
         r.message = QStringLiteral("File ") + path + QStringLiteral(" does not exist!");
         return r;
     }

@@ -1,7 +1,6 @@
 #include "fct_getlocale.h"
 
 #include "digit_at.h"
-#include "globalvars.h"
 
 #include <QLocale>
 #include <QTime>
@@ -305,10 +304,9 @@ QString locale_currency_symbol()
     return s;
 }
 
-void read_locale_values()
+LocaleLabels current_locale_labels()
 {
-    gv().short_date_fmt = locale_short_date_fmt();
-    gv().currency_symbol = locale_currency_symbol();
+    return {locale_short_date_fmt(), locale_currency_symbol()};
 }
 
 namespace {

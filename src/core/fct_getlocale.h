@@ -10,12 +10,18 @@ namespace tessaran {
 
 // The locale's short-date pattern (Qt form) with the year widened to four digits.
 QString short_date_pattern();
-// short_date_fmt: that pattern lower-cased, e.g. "m/d/yyyy".
+// That pattern lower-cased, e.g. "m/d/yyyy", as the criteria windows show it.
 QString locale_short_date_fmt();
-// currency_symbol: the locale's currency symbol, trimmed.
+// The locale's currency symbol, trimmed.
 QString locale_currency_symbol();
-// Sets gv().short_date_fmt and gv().currency_symbol from the current locale.
-void read_locale_values();
+
+// The locale's labels the windows show beside dates and amounts, read when a
+// collection is opened.
+struct LocaleLabels {
+    QString date_format;      // e.g. "m/d/yyyy"
+    QString currency_symbol;  // e.g. "$"
+};
+LocaleLabels current_locale_labels();
 
 // The longest date a user may type: a long date with a time of day. What is
 // stored is the short date.

@@ -6,7 +6,7 @@
 
 namespace tessaran {
 
-FindScanResult find_scan(const QString& path, const Criteria& c, const std::vector<qint16>& ws_recno,
+FindScanResult find_scan(const QString& path, const Criteria& c, const std::vector<int>& ws_recno,
                          int ws_count, int start, ScopeRecord* last)
 {
     FindScanResult result;

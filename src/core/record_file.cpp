@@ -1,7 +1,6 @@
 #include "record_file.h"
 
 #include "file_write.h"
-#include "globalvars.h"
 
 #include <QFileInfo>
 
@@ -209,35 +208,12 @@ bool RecordScanner::read(int n, ScopeRecord& rec)
     return true;
 }
 
-int sub_get_maxr()
-{
-    // Counts are 16-bit; a longer file is refused when it is opened.
-    const int n = qMin(record_count_of(gv().db_path), int(max_record_count));
-    gv().rec_count = qint16(n);
-    return n;
-}
-
-void sub_clear_rec()
-{
-    clear_record(gv().rec);
-}
-
-bool sub_fileexists(const QString& path)
+bool is_existing_file(const QString& path)
 {
     if (path.trimmed().isEmpty())
         return false;
     const QFileInfo info(path);
     return info.exists() && info.isFile();
-}
-
-FileStatus read_current(int n)
-{
-    return read_record(gv().db_path, n, gv().rec);
-}
-
-FileStatus write_current(int n)
-{
-    return write_record(gv().db_path, n, gv().rec);
 }
 
 QString field_name(int index)
@@ -254,14 +230,6 @@ QString field_name(int index)
     if (index < 1 || index > field_table_size)
         return QString();
     return QString::fromLatin1(names[index]);
-}
-
-void build_field_names()
-{
-    Globalvars& g = gv();
-    for (int i = 0; i <= field_table_size; ++i)
-        g.field_names[size_t(i)] = field_name(i);
-    g.field_count = field_table_size;
 }
 
 }  // namespace tessaran

@@ -61,20 +61,12 @@ private:
     int count_ = 0;
 };
 
-// sub_get_maxr: rec_count = record count of db_path; returns it.
-int sub_get_maxr();
-// sub_clear_rec: empties the current record buffer (slot 0 kept).
-void sub_clear_rec();
-// sub_fileexists: true when a file (not a folder) of that path exists.
-bool sub_fileexists(const QString& path);
+// True when a file (not a folder) of that path exists.
+bool is_existing_file(const QString& path);
 
-// Read / write record n of db_path through the current record buffer.
-FileStatus read_current(int n);
-FileStatus write_current(int n);
-
-// Builds field_names 1..27 and field_count.
-void build_field_names();
-// Caption of entry 1..27 of the field-name table; empty for any other index.
+// The 27 fields a record can be sorted and listed by, numbered 1..27.
+inline constexpr int field_table_size = 27;
+// Caption of field 1..27 ("Scope name" ... "Website"); empty for any other number.
 QString field_name(int index);
 
 }  // namespace tessaran

@@ -7,7 +7,7 @@
 namespace tessaran {
 
 FileStatus selector_scan(const QString& path, int count, const Criteria& c,
-                         std::vector<qint16>& retained, const ScanProgress& progress,
+                         std::vector<int>& retained, const ScanProgress& progress,
                          ScopeRecord* last)
 {
     retained.clear();
@@ -25,7 +25,7 @@ FileStatus selector_scan(const QString& path, int count, const Criteria& c,
         if (!raw)
             return FileStatus::failure(QStringLiteral("Record %1 could not be read.").arg(r));
         if (raw_record_matches(c, raw))
-            retained.push_back(static_cast<qint16>(r));
+            retained.push_back(r);
         if (progress)
             progress(r, n);
     }

@@ -23,7 +23,7 @@ using ScanProgress = std::function<void(int r, int n)>;
 // buffer does in a scan. A file holding fewer than count whole records fails
 // before anything is retained.
 FileStatus selector_scan(const QString& path, int count, const Criteria& c,
-                         std::vector<qint16>& retained, const ScanProgress& progress = {},
+                         std::vector<int>& retained, const ScanProgress& progress = {},
                          ScopeRecord* last = nullptr);
 
 }  // namespace tessaran

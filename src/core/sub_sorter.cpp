@@ -1,9 +1,9 @@
 #include "sub_sorter.h"
 
 #include "fct_getlocale.h"
-#include "globalvars.h"
 #include "record_match.h"
 #include "record_file.h"
+#include "working_set.h"
 #include "scope_record.h"
 
 #include <QHash>
@@ -182,22 +182,19 @@ void heapsort_date(std::vector<double>& key, std::vector<int>& pos, int n)
 
 QString sort_caption_for(int field, bool descending)
 {
-    QString name = field_name(field);
-    if (!name.isEmpty() && gv().field_count == field_table_size && !gv().field_names[size_t(field)].isEmpty())
-        name = gv().field_names[size_t(field)];
+    const QString name = field_name(field);
     return QStringLiteral("[Sorted by: ") + trim_blanks(name) +
            (descending ? QStringLiteral("(Desc.)]") : QStringLiteral("(Asc.)]"));
 }
 
-bool sort_working_set(int field, bool descending, QString* error)
+bool sort_working_set(const QString& path, WorkingSet& ws, int field, bool descending, QString* error)
 {
-    Globalvars& g = gv();
     if (field < 1 || field > field_table_size) {
         if (error)
             *error = QStringLiteral("There is no sort field %1.").arg(field);
         return false;
     }
-    const int n = qMin<int>(g.ws_count, int(g.ws_recno.size()) - 1);
+    const int n = qMin(ws.count, int(ws.records.size()) - 1);
 
     std::vector<int> pos;
     std::vector<QString> text_keys;
@@ -208,7 +205,7 @@ bool sort_working_set(int field, bool descending, QString* error)
 
     if (n > 0) {
         RecordScanner scan;
-        const FileStatus st = scan.open(g.db_path);
+        const FileStatus st = scan.open(path);
         if (!st) {
             if (error)
                 *error = st.error;
@@ -223,7 +220,7 @@ bool sort_working_set(int field, bool descending, QString* error)
         const TextMemberInfo* info = text_member_info(member);
         const int price_offset = member == m_price_paid ? offset_price_paid : offset_price_retail;
         for (int p = 1; p <= n; ++p) {
-            const int r = g.ws_recno[size_t(p)];
+            const int r = ws.records[size_t(p)];
             const char* raw = scan.raw(r);
             if (!raw) {
                 // The working set no longer fits the file: leave the order alone.
@@ -250,17 +247,17 @@ bool sort_working_set(int field, bool descending, QString* error)
         case KeyKind::number: heapsort_number(number_keys, pos, n); break;
         }
 
-        const std::vector<qint16> old(g.ws_recno.begin(), g.ws_recno.begin() + n + 1);
+        const std::vector<int> old(ws.records.begin(), ws.records.begin() + n + 1);
         for (int p = 1; p <= n; ++p)
-            g.ws_recno[size_t(p)] = old[size_t(pos[size_t(p)])];
+            ws.records[size_t(p)] = old[size_t(pos[size_t(p)])];
         if (descending)
             for (int p = 1; p <= n / 2; ++p)
-                std::swap(g.ws_recno[size_t(p)], g.ws_recno[size_t(n + 1 - p)]);
+                std::swap(ws.records[size_t(p)], ws.records[size_t(n + 1 - p)]);
     }
 
-    g.sort_field = qint16(field);
-    g.sort_desc = descending;
-    g.sort_caption = sort_caption_for(field, descending);
+    ws.sort_field = field;
+    ws.sort_descending = descending;
+    ws.sort_caption = sort_caption_for(field, descending);
     return true;
 }
 

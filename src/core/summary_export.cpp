@@ -107,7 +107,7 @@ void append_record_line(QByteArray& out, const char* raw, int kind)
 }  // namespace
 
 FileStatus write_summary_export(const QString& path, const QString& db_path,
-                                const std::vector<qint16>& ws_recno, int ws_count, int kind,
+                                const std::vector<int>& ws_recno, int ws_count, int kind,
                                 const SummaryExportHead& head)
 {
     QStringList lines;

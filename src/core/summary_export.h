@@ -36,7 +36,7 @@ QStringList export_record_items(const ScopeRecord& rec, int kind);
 // Writes the whole export to path. Records ws_recno[1..ws_count] are read from
 // db_path in that order. The file is replaced only when everything was written.
 FileStatus write_summary_export(const QString& path, const QString& db_path,
-                                const std::vector<qint16>& ws_recno, int ws_count, int kind,
+                                const std::vector<int>& ws_recno, int ws_count, int kind,
                                 const SummaryExportHead& head);
 
 }  // namespace tessaran

@@ -154,7 +154,7 @@ QStringList summary_cells_raw(const char* raw, int kind)
             raw_cell(raw, m_store)};
 }
 
-FileStatus read_summary_rows(const QString& db_path, const std::vector<qint16>& ws_recno, int ws_count,
+FileStatus read_summary_rows(const QString& db_path, const std::vector<int>& ws_recno, int ws_count,
                              int kind, std::vector<QStringList>& rows, const std::function<void(int p)>& progress)
 {
     rows.clear();

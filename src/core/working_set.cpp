@@ -1,65 +1,82 @@
 #include "working_set.h"
 
-#include "globalvars.h"
+#include "record_match.h"
 #include "scope_record.h"
 
 namespace tessaran {
 
-namespace {
-
-// The array always has a slot 0 and room for position n.
-void ensure_slot(int n)
+void WorkingSet::select(const Criteria& c)
 {
-    std::vector<qint16>& v = gv().ws_recno;
-    if (int(v.size()) < n + 1)
-        v.resize(size_t(n) + 1, 0);
+    selection = c;
+    all = false;
+    selection_text = criteria_text(c);
 }
 
-}  // namespace
-
-void ws_reset_all()
+void WorkingSet::select_everything()
 {
-    Globalvars& g = gv();
-    const int n = qMax<int>(0, g.rec_count);
-    g.ws_recno.assign(size_t(n) + 1, 0);
+    all = true;
+    selection.by_date = selection.by_paid = selection.by_retail = selection.by_text = false;
+}
+
+void WorkingSet::set_find(const Criteria& c)
+{
+    find = c;
+    find_text = criteria_text(c);
+}
+
+void WorkingSet::reset_to_all(int record_count)
+{
+    const int n = qMax(0, record_count);
+    records.assign(size_t(n) + 1, 0);
     for (int p = 1; p <= n; ++p)
-        g.ws_recno[size_t(p)] = qint16(p);
-    g.ws_count = qint16(n);
-    g.sel_matched = qint16(n);
-    g.sel_all = true;
-    g.sel_criteria = QStringLiteral("All");
+        records[size_t(p)] = p;
+    count = n;
+    matched = n;
+    all = true;
+    selection_text = QStringLiteral("All");
 }
 
-void ws_clear()
+void WorkingSet::clear()
 {
-    Globalvars& g = gv();
-    g.ws_recno.assign(1, 0);
-    g.ws_count = 0;
-    g.sel_matched = 0;
-    g.sel_all = true;
-    g.sel_criteria = QStringLiteral("All");
-    g.sort_caption = QStringLiteral("[Sorted by: Unsorted]");
+    records.assign(1, 0);
+    count = 0;
+    matched = 0;
+    all = true;
+    selection_text = QStringLiteral("All");
+    sort_caption = QStringLiteral("[Sorted by: Unsorted]");
 }
 
-void ws_append()
+void WorkingSet::append_current()
 {
-    Globalvars& g = gv();
-    const int p = g.ws_pos;
+    const int p = position;
     if (p < 1)
         return;
-    ensure_slot(p);
-    g.ws_recno[size_t(p)] = qint16(p);
-    g.ws_count = qint16(p);
-    g.sel_matched = qint16(p);
+    if (int(records.size()) < p + 1)
+        records.resize(size_t(p) + 1, 0);
+    records[size_t(p)] = p;
+    count = p;
+    matched = p;
 }
 
-void ws_reserve_new(int n)
+void WorkingSet::reserve_new(int n)
 {
     if (n < 1 || n > max_record_count)
         return;
-    ensure_slot(n);
-    gv().ws_recno[size_t(n)] = qint16(n);
-    gv().ws_pos = qint16(n);
+    if (int(records.size()) < n + 1)
+        records.resize(size_t(n) + 1, 0);
+    records[size_t(n)] = n;
+    position = n;
+}
+
+int WorkingSet::record_at(int p) const
+{
+    return p >= 1 && p <= count && p < int(records.size()) ? records[size_t(p)] : 0;
+}
+
+std::vector<int> WorkingSet::positions() const
+{
+    const int n = qMin(count, int(records.size()) - 1);
+    return std::vector<int>(records.begin() + 1, records.begin() + 1 + qMax(0, n));
 }
 
 QString selection_caption(bool all, const Criteria& c)
@@ -99,14 +116,6 @@ QString position_caption(int pos, int count)
 QString adding_caption(int number)
 {
     return QStringLiteral("[Adding record %1]").arg(number);
-}
-
-QString caption_make()
-{
-    const Globalvars& g = gv();
-    const QString sep = QStringLiteral("  ");
-    return trim_blanks(g.db_text) + sep + trim_blanks(g.rec_text) + sep + trim_blanks(g.sort_caption) + sep +
-           trim_blanks(selection_caption(g.sel_all, g.sel));
 }
 
 }  // namespace tessaran

@@ -1,22 +1,58 @@
-// The working set: the ordered record numbers the editor walks, with captions.
+// The working set: the ordered record numbers the editor walks, with the
+// selection, sort and find state that produced them, and the caption parts.
 #pragma once
 
 #include "criteria.h"
 
 #include <QString>
 
+#include <vector>
+
 namespace tessaran {
 
-// ws_recno(p) = p for p = 1..rec_count; ws_count = sel_matched = rec_count;
-// sel_all = true; sel_criteria = "All".
-void ws_reset_all();
-// Empty working set, "All", "[Sorted by: Unsorted]".
-void ws_clear();
-// A new record saved at ws_pos joins the end of the working set.
-void ws_append();
-// Reserves the slot ws_recno(n) = n for a record being added and sets ws_pos = n
-// (ws_count unchanged).
-void ws_reserve_new(int n);
+struct WorkingSet {
+    // records[p] is the record number at position p = 1..count (slot 0 unused;
+    // one more slot while a new record is being added).
+    std::vector<int> records = std::vector<int>(1, 0);
+    int count = 0;
+    int position = 0;
+
+    // Selection in force: how many records matched, whether it is everything,
+    // its criteria and their text ("All" or the criteria window's text).
+    int matched = 0;
+    bool all = true;
+    Criteria selection;
+    QString selection_text = QStringLiteral("All");
+
+    int sort_field = 0;
+    bool sort_descending = false;
+    QString sort_caption = QStringLiteral("[Sorted by: Unsorted]");
+
+    // Find criteria, their text, and whether the last find matched.
+    Criteria find;
+    QString find_text;
+    bool found = false;
+
+    // The selection criteria in force from now on (the records are chosen by the caller).
+    void select(const Criteria& c);
+    // Every record from now on; the criteria text stays until the set is rebuilt.
+    void select_everything();
+    // The find criteria from now on.
+    void set_find(const Criteria& c);
+
+    // records[p] = p for p = 1..record_count, everything selected, "All".
+    void reset_to_all(int record_count);
+    // Empty, "All", "[Sorted by: Unsorted]".
+    void clear();
+    // A new record saved at the current position joins the end.
+    void append_current();
+    // Reserves records[n] = n for a record being added and moves to n (count unchanged).
+    void reserve_new(int n);
+    // The record number at position p, 0 outside the set.
+    int record_at(int p) const;
+    // Positions 1..count as record numbers.
+    std::vector<int> positions() const;
+};
 
 // The parts of the editor caption: "Database file: PATH", "[Record P of N]"
 // and "[Adding record N]".
@@ -26,8 +62,5 @@ QString adding_caption(int number);
 
 // "[Selected: All]" or "[Selected:Date, Price Paid, Retail Price,Text]" etc.
 QString selection_caption(bool all, const Criteria& c);
-// The editor caption: db_text, rec_text, sort_caption and the selection text,
-// each trimmed, separated by two blanks.
-QString caption_make();
 
 }  // namespace tessaran

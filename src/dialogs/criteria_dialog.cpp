@@ -8,7 +8,6 @@
 #include "core/fct_currency.h"
 #include "core/fct_getlocale.h"
 #include "core/fct_nuller.h"
-#include "core/globalvars.h"
 #include "core/record_match.h"
 #include "core/sub_checkers.h"
 #include "core/vocabularies.h"
@@ -49,14 +48,15 @@ QLabel* make_label(QWidget* parent, const QString& text, const QString& name)
 
 }  // namespace
 
-criteria_dialog::criteria_dialog(Use use, QWidget* parent) : QDialog(parent), use_(use)
+criteria_dialog::criteria_dialog(Use use, const LocaleLabels& labels, QWidget* parent)
+    : QDialog(parent), use_(use), labels_(labels)
 {
     setModal(true);
     build();
 }
 
-frm_select::frm_select(QWidget* parent) : criteria_dialog(Use::select, parent) {}
-frm_find::frm_find(QWidget* parent) : criteria_dialog(Use::find, parent) {}
+frm_select::frm_select(const LocaleLabels& labels, QWidget* parent) : criteria_dialog(Use::select, labels, parent) {}
+frm_find::frm_find(const LocaleLabels& labels, QWidget* parent) : criteria_dialog(Use::find, labels, parent) {}
 
 void criteria_dialog::build()
 {
@@ -104,10 +104,10 @@ void criteria_dialog::build()
     }
 
     // The ranges, labelled with the user's date pattern and currency symbol.
-    QString date_fmt = gv().short_date_fmt;
+    QString date_fmt = labels_.date_format;
     if (date_fmt.isEmpty())
         date_fmt = locale_short_date_fmt();
-    QString currency = gv().currency_symbol;
+    QString currency = labels_.currency_symbol;
     if (currency.isEmpty())
         currency = locale_currency_symbol();
 
@@ -298,15 +298,8 @@ void criteria_dialog::cmd_perform_Click()
     Criteria c;
     if (!gather(c))
         return;  // the dialog stays open with the user's entries
-    Globalvars& g = gv();
-    if (use_ == Use::select) {
-        g.sel = c;
-        g.sel_all = false;
-        g.sel_criteria = criteria_text(c);
-    } else {
-        g.find = c;
-        g.find_criteria = criteria_text(c);
-    }
+    chosen_ = c;
+    chose_all_ = false;
     result_code_ = 0;
     accept();
 }
@@ -315,9 +308,7 @@ void criteria_dialog::cmd_selectall_Click()
 {
     if (use_ != Use::select)
         return;
-    Globalvars& g = gv();
-    g.sel_all = true;
-    g.sel.by_date = g.sel.by_paid = g.sel.by_retail = g.sel.by_text = false;
+    chose_all_ = true;
     result_code_ = 0;
     accept();
 }

@@ -1,10 +1,11 @@
 // The criteria dialog: 26 text slots, a purchase-date range and two price ranges.
 // One body serves two uses: the selection dialog frm_select and the find dialog
-// frm_find. The criteria are checked as a whole when the user confirms and stored
-// only then, so a refused or cancelled attempt leaves the criteria in force alone.
+// frm_find. The criteria are checked as a whole when the user confirms and given
+// back only then, so a refused or cancelled attempt leaves the criteria in force alone.
 #pragma once
 
 #include "core/criteria.h"
+#include "core/fct_getlocale.h"
 
 #include <QDialog>
 
@@ -25,6 +26,9 @@ public:
     // 0 after Perform selection / Select all / Find, -999 after Cancel.
     qint16 result_code() const { return result_code_; }
     Use use() const { return use_; }
+    // What the user confirmed: the criteria, or (selection only) Select all.
+    const Criteria& chosen() const { return chosen_; }
+    bool chose_all() const { return chose_all_; }
 
     // The text the user entered in slot k (1..26), as typed.
     QString slot_text(int k) const;
@@ -56,7 +60,7 @@ public slots:
     void range_box_left(QLineEdit* box);
 
 protected:
-    criteria_dialog(Use use, QWidget* parent);
+    criteria_dialog(Use use, const LocaleLabels& labels, QWidget* parent);
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void reject() override;  // Escape and the window frame's close act as Cancel
@@ -68,23 +72,26 @@ private:
     QString range_field_name(const QLineEdit* box) const;
 
     Use use_;
+    LocaleLabels labels_;  // the date pattern and currency symbol the ranges are labelled with
+    Criteria chosen_;
+    bool chose_all_ = false;
     qint16 result_code_ = 0;
     bool checking_ = false;
 };
 
-// The selection dialog: writes the selection criteria in force.
+// The selection dialog: asks for the selection criteria.
 class frm_select : public criteria_dialog {
     Q_OBJECT
 public:
-    explicit frm_select(QWidget* parent = nullptr);
+    explicit frm_select(const LocaleLabels& labels, QWidget* parent = nullptr);
     qint16 sel_result() const { return result_code(); }
 };
 
-// The find dialog: writes the find criteria.
+// The find dialog: asks for the find criteria.
 class frm_find : public criteria_dialog {
     Q_OBJECT
 public:
-    explicit frm_find(QWidget* parent = nullptr);
+    explicit frm_find(const LocaleLabels& labels, QWidget* parent = nullptr);
     qint16 find_result() const { return result_code(); }
 };
 

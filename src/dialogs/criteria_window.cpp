@@ -2,7 +2,6 @@
 
 #include "appearance/scheme_paint.h"
 #include "appearance/sub_stradjust.h"
-#include "core/globalvars.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -106,16 +105,14 @@ void criteria_window::cmd_close_Click()
     accept();
 }
 
-frm_selcrit::frm_selcrit(QWidget* parent)
-    : criteria_window(QStringLiteral("Selection criteria"), QStringLiteral("SELECTION CRITERIA"),
-                      gv().sel_criteria, parent)
+frm_selcrit::frm_selcrit(const QString& criteria, QWidget* parent)
+    : criteria_window(QStringLiteral("Selection criteria"), QStringLiteral("SELECTION CRITERIA"), criteria, parent)
 {
     setObjectName(QStringLiteral("frm_selcrit"));
 }
 
-frm_findcrit::frm_findcrit(QWidget* parent)
-    : criteria_window(QStringLiteral("Find criteria"), QStringLiteral("FIND CRITERIA"), gv().find_criteria,
-                      parent)
+frm_findcrit::frm_findcrit(const QString& criteria, QWidget* parent)
+    : criteria_window(QStringLiteral("Find criteria"), QStringLiteral("FIND CRITERIA"), criteria, parent)
 {
     setObjectName(QStringLiteral("frm_findcrit"));
 }

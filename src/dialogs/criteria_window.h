@@ -49,14 +49,14 @@ protected:
 class frm_selcrit : public criteria_window {
     Q_OBJECT
 public:
-    explicit frm_selcrit(QWidget* parent = nullptr);
+    explicit frm_selcrit(const QString& criteria, QWidget* parent = nullptr);
 };
 
 // "Find criteria": the criteria of the last Find.
 class frm_findcrit : public criteria_window {
     Q_OBJECT
 public:
-    explicit frm_findcrit(QWidget* parent = nullptr);
+    explicit frm_findcrit(const QString& criteria, QWidget* parent = nullptr);
 };
 
 }  // namespace tessaran

@@ -2,7 +2,6 @@
 
 #include "appearance/scheme_paint.h"
 #include "appearance/user_dialogs.h"
-#include "core/globalvars.h"
 #include "core/sheet_range.h"
 
 #include <QEvent>
@@ -35,8 +34,13 @@ QString with_sign_place(int n)
 
 }  // namespace
 
-frm_printform::frm_printform(SheetAction print_sheets, SheetAction preview_sheets, QWidget* parent)
-    : QDialog(parent), print_sheets_(std::move(print_sheets)), preview_sheets_(std::move(preview_sheets))
+frm_printform::frm_printform(int count, int position, SheetAction print_sheets, SheetAction preview_sheets,
+                             QWidget* parent)
+    : QDialog(parent),
+      count_(count),
+      position_(position),
+      print_sheets_(std::move(print_sheets)),
+      preview_sheets_(std::move(preview_sheets))
 {
     setObjectName(QStringLiteral("frm_printform"));
     setWindowTitle(QStringLiteral("Print kaleidoscope forms"));
@@ -63,7 +67,7 @@ frm_printform::frm_printform(SheetAction print_sheets, SheetAction preview_sheet
     lbl_to->setObjectName(QStringLiteral("lbl_to"));
     tb_end = new QLineEdit(fr_records);
     tb_end->setObjectName(QStringLiteral("tb_end"));
-    lbl_max = new QLabel(QStringLiteral("Max.=") + with_sign_place(gv().ws_count), fr_records);
+    lbl_max = new QLabel(QStringLiteral("Max.=") + with_sign_place(count_), fr_records);
     lbl_max->setObjectName(QStringLiteral("lbl_max"));
     tb_beg->setFixedWidth(70);
     tb_end->setFixedWidth(70);
@@ -128,7 +132,7 @@ bool frm_printform::eventFilter(QObject* watched, QEvent* event)
 
 bool frm_printform::validate(int& first, int& last)
 {
-    const SheetRange range = sheet_range_from_entries(tb_beg->text(), tb_end->text(), gv().ws_count);
+    const SheetRange range = sheet_range_from_entries(tb_beg->text(), tb_end->text(), count_);
     if (!range.ok()) {
         msgbox(this, range.refusal);
         return false;
@@ -154,7 +158,7 @@ void frm_printform::cmd_print_Click()
 
 void frm_printform::cmd_current_Click()
 {
-    const QString pos = with_sign_place(gv().ws_pos);
+    const QString pos = with_sign_place(position_);
     tb_beg->setText(pos);
     tb_end->setText(pos);
     cmd_print_Click();

@@ -16,11 +16,12 @@ namespace tessaran {
 class frm_printform : public QDialog {
     Q_OBJECT
 public:
+    // count and position are the working set's size and the position shown.
     // print_sheets prints positions first..last and says whether anything was
     // printed (or saved); preview_sheets shows them first. Both are the caller's.
     using SheetAction = std::function<bool(int first, int last)>;
-    explicit frm_printform(SheetAction print_sheets, SheetAction preview_sheets = {},
-                           QWidget* parent = nullptr);
+    frm_printform(int count, int position, SheetAction print_sheets, SheetAction preview_sheets = {},
+                  QWidget* parent = nullptr);
 
     // Checks the two entries; on success first/last are the range, otherwise
     // the user has been told why.
@@ -51,6 +52,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    int count_ = 0;
+    int position_ = 0;
     SheetAction print_sheets_;
     SheetAction preview_sheets_;
     int first_ = 0;

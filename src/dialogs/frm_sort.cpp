@@ -3,7 +3,9 @@
 #include "appearance/scheme_paint.h"
 #include "appearance/sub_stradjust.h"
 #include "appearance/user_dialogs.h"
+#include "core/record_file.h"
 #include "core/sub_sorter.h"
+#include "core/working_set.h"
 
 #include <QGroupBox>
 #include <QPushButton>
@@ -24,7 +26,7 @@ constexpr double option_step = 250;  // between option buttons
 
 }  // namespace
 
-frm_sort::frm_sort(QWidget* parent) : QDialog(parent)
+frm_sort::frm_sort(const QString& path, WorkingSet& ws, QWidget* parent) : QDialog(parent), path_(path), ws_(ws)
 {
     setObjectName(QStringLiteral("frm_sort"));
     setWindowTitle(QStringLiteral("Select a field to sort by:"));
@@ -35,7 +37,7 @@ frm_sort::frm_sort(QWidget* parent) : QDialog(parent)
     frame_sortby->setObjectName(QStringLiteral("frame_sortby"));
     place(frame_sortby, 120, 120, 3000, frame_height);
     for (int i = 1; i <= field_table_size; ++i) {
-        auto* opt = new QRadioButton(gv().field_names[size_t(i)].trimmed(), frame_sortby);
+        auto* opt = new QRadioButton(field_name(i).trimmed(), frame_sortby);
         opt->setObjectName(QStringLiteral("opt_sortby_%1").arg(i));
         opt->setProperty("index", i);
         place(opt, 180, option_top + (i - 1) * option_step, 2700, option_step);
@@ -74,19 +76,18 @@ frm_sort::frm_sort(QWidget* parent) : QDialog(parent)
 
 void frm_sort::cmd_sort_Click()
 {
-    Globalvars& g = gv();
-    g.sort_field = 0;
     int chosen = 0;
     for (int i = 1; i <= field_table_size; ++i)
         if (opt_sortby[size_t(i)]->isChecked())
             chosen = i;
-    g.sort_field = static_cast<qint16>(chosen);
+    // The remembered sort becomes the choice, even when it is none or fails.
+    ws_.sort_field = chosen;
     if (chosen == 0) {
         msgbox(this, QStringLiteral("No sort criterion selected!"), MsgIcon::critical);
         return;
     }
     QString error;
-    if (!sort_working_set(chosen, opt_descending->isChecked(), &error)) {
+    if (!sort_working_set(path_, ws_, chosen, opt_descending->isChecked(), &error)) {
         // The order stays as it was; the user learns why.
         msgbox(this, QStringLiteral("The kaleidoscopes could not be sorted.\n") + error, MsgIcon::critical);
         reject();

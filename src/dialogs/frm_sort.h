@@ -1,7 +1,8 @@
 // The sort dialog: one of the 27 fields of the field-name table and a direction.
 #pragma once
 
-#include "core/globalvars.h"
+
+#include "core/record_file.h"
 
 #include <QDialog>
 
@@ -13,10 +14,14 @@ class QRadioButton;
 
 namespace tessaran {
 
+struct WorkingSet;
+
 class frm_sort : public QDialog {
     Q_OBJECT
 public:
-    explicit frm_sort(QWidget* parent = nullptr);
+    // Sorts ws, the working set of the collection at path, when the user asks;
+    // ws must outlive the dialog.
+    frm_sort(const QString& path, WorkingSet& ws, QWidget* parent = nullptr);
 
     // True once Sort has reordered the working set; the caller then shows position 1.
     bool sorted() const { return sorted_; }
@@ -34,6 +39,8 @@ public slots:
     void cmd_cancel_Click();
 
 private:
+    QString path_;
+    WorkingSet& ws_;
     bool sorted_ = false;
 };
 

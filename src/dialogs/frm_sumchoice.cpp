@@ -2,7 +2,6 @@
 
 #include "appearance/scheme_paint.h"
 #include "appearance/user_dialogs.h"
-#include "core/globalvars.h"
 #include "core/summary_rows.h"
 
 #include <QFontMetrics>
@@ -107,7 +106,6 @@ void frm_sumchoice::cmd_summarize_Click()
         msgbox(this, QStringLiteral("No summary options selected!"));
         return;
     }
-    gv().summary_kind = static_cast<qint16>(kind);
     pending_kind_ = kind;
     // Hiding ends the modal loop; run() opens the summary and shows the dialog again.
     accept();

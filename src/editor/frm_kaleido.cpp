@@ -1,4 +1,5 @@
 #include "frm_kaleido.h"
+#include "appearance/color_settings.h"
 #include "limited_text_edit.h"
 
 #include "appearance/frm_about.h"
@@ -10,7 +11,7 @@
 #include "core/editor_fields.h"
 #include "core/fct_currency.h"
 #include "core/field_text.h"
-#include "core/globalvars.h"
+#include "core/session.h"
 #include "core/record_file.h"
 #include "core/working_set.h"
 #include "images/thumbnails.h"
@@ -31,7 +32,8 @@ namespace tessaran {
 // The editor is not a Qt child of the start-up window: disabling a widget
 // disables its child windows too, and the start-up window is disabled while the
 // editor is open. The editor goes when the start-up window goes.
-frm_kaleido::frm_kaleido(QWidget* parent) : QMainWindow(nullptr), startup(parent)
+frm_kaleido::frm_kaleido(Session session, QWidget* parent)
+    : QMainWindow(nullptr), startup(parent), session_(std::move(session))
 {
     setWindowFlag(Qt::Window);
     if (startup)
@@ -76,7 +78,7 @@ void frm_kaleido::Form_Load()
 
     caption_refresh();
 
-    if (gv().rec_count > 0)
+    if (session().record_count > 0)
         fill_form(1);
     else
         empty_database_start();
@@ -84,13 +86,13 @@ void frm_kaleido::Form_Load()
     measure_inner_area();
     images_loaded = QStringLiteral("0000000000");
 
-    const QString color_path = gv().color_file_path;
-    if (!sub_fileexists(color_path)) {
+    const QString color_path = color_file_path();
+    if (!is_existing_file(color_path)) {
         msgbox(this, QStringLiteral("Color configuration file ") + color_path + QStringLiteral(" not found!"),
                MsgIcon::critical, MsgButtons::ok);
     } else {
         QString error;
-        if (!sub_read_colors(&error))
+        if (!load_colors(&error))
             msgbox(this, QStringLiteral("Color configuration file ") + color_path
                              + QStringLiteral(" could not be read: ") + error,
                    MsgIcon::critical, MsgButtons::ok);
@@ -101,8 +103,8 @@ void frm_kaleido::Form_Load()
     lbl_objects->setText(QStringLiteral("Primary\ncell objects"));
     lbl_symmetry->setText(QStringLiteral("Point\nsymmetry"));
 
-    gv().find_criteria.clear();
-    gv().find_found = false;
+    session().ws.find_text.clear();
+    session().ws.found = false;
     editor_loaded = true;
     sync_menu_enabling();
 }
@@ -130,12 +132,12 @@ void frm_kaleido::showEvent(QShowEvent* event)
 
 void frm_kaleido::caption_refresh()
 {
-    setWindowTitle(caption_make());
+    setWindowTitle(session().caption());
 }
 
 bool frm_kaleido::adding() const
 {
-    return gv().ws_pos > gv().ws_count || gv().ws_pos > gv().rec_count;
+    return session().ws.position > session().ws.count || session().ws.position > session().record_count;
 }
 
 QString frm_kaleido::field_text(const QWidget* field) const
@@ -161,23 +163,23 @@ void frm_kaleido::set_field_text(QWidget* field, const QString& text)
 
 bool frm_kaleido::fill_form(int numr)
 {
-    Globalvars& g = gv();
-    if (numr < 1 || numr > g.ws_count || numr >= int(g.ws_recno.size()))
+    Session& s = session();
+    if (numr < 1 || numr > s.ws.count || numr >= int(s.ws.records.size()))
         return false;
-    const FileStatus st = read_current(g.ws_recno[std::size_t(numr)]);
+    const FileStatus st = session().read(s.ws.records[std::size_t(numr)]);
     if (!st) {
         msgbox(this, QStringLiteral("Kaleidoscope number ") + QString::number(numr)
                          + QStringLiteral(" could not be read from the database:\n") + st.error,
                MsgIcon::critical, MsgButtons::ok);
         return false;
     }
-    g.db_text = database_caption(g.db_path);
-    g.rec_text = position_caption(numr, g.ws_count);
+    s.file_caption = database_caption(s.path);
+    s.record_caption = position_caption(numr, s.ws.count);
     caption_refresh();
-    g.ws_pos = qint16(numr);
+    s.ws.position = qint16(numr);
     find_pos = qint16(numr);
 
-    const ScopeRecord& r = g.rec;
+    const ScopeRecord& r = s.record;
     for (std::size_t i = 0; i < text_fields_.size(); ++i)
         set_field_text(text_fields_[i], shown_text(r.*(text_members()[i].field)));
     // A save keeps the line breaks the stored text already uses.
@@ -238,27 +240,27 @@ void frm_kaleido::refuse_full_database()
 
 void frm_kaleido::cmd_new_Click()
 {
-    Globalvars& g = gv();
-    if (g.rec_count > 0 && !settle_edits())
+    Session& s = session();
+    if (s.record_count > 0 && !settle_edits())
         return;
-    if (sub_get_maxr() >= max_record_count) {
+    if (session().refresh_record_count() >= max_record_count) {
         refuse_full_database();
         return;
     }
     clear_form();
     // A record the program creates carries zero bytes in the unused slot 0.
-    g.rec = ScopeRecord();
-    if (g.rec_count > 0) {
-        sub_get_maxr();
-        ws_reset_all();
-        g.sort_caption = QStringLiteral("[Sorted by: Unsorted]");
+    s.record = ScopeRecord();
+    if (s.record_count > 0) {
+        session().refresh_record_count();
+        session().ws.reset_to_all(session().record_count);
+        s.ws.sort_caption = QStringLiteral("[Sorted by: Unsorted]");
     }
-    newrec = qint16(g.rec_count + 1);
-    g.db_text = database_caption(g.db_path);
-    g.rec_text = adding_caption(newrec);
+    newrec = qint16(s.record_count + 1);
+    s.file_caption = database_caption(s.path);
+    s.record_caption = adding_caption(newrec);
     caption_refresh();
-    g.ws_pos = newrec;
-    ws_reserve_new(newrec);
+    s.ws.position = newrec;
+    session().ws.reserve_new(newrec);
     restore_colors();
     if (editor_loaded)
         tb_scopename->setFocus();
@@ -329,7 +331,7 @@ void frm_kaleido::closeEvent(QCloseEvent* event)
 // where the refusal put it.
 void frm_kaleido::cmd_begscope_Click()
 {
-    if (gv().ws_count > 0) {
+    if (session().ws.count > 0) {
         if (!settle_edits())
             return;
         fill_form(1);
@@ -340,8 +342,8 @@ void frm_kaleido::cmd_begscope_Click()
 void frm_kaleido::cmd_prev_Click()
 {
     // At either end nothing is shown anew, so nothing needs settling.
-    const int target = gv().ws_pos - 1;
-    if (target > 0 && target <= gv().ws_count) {
+    const int target = session().ws.position - 1;
+    if (target > 0 && target <= session().ws.count) {
         if (!settle_edits())
             return;
         fill_form(target);
@@ -351,8 +353,8 @@ void frm_kaleido::cmd_prev_Click()
 
 void frm_kaleido::cmd_next_Click()
 {
-    const int target = gv().ws_pos + 1;
-    if (target <= gv().ws_count) {
+    const int target = session().ws.position + 1;
+    if (target <= session().ws.count) {
         if (!settle_edits())
             return;
         fill_form(target);
@@ -362,10 +364,10 @@ void frm_kaleido::cmd_next_Click()
 
 void frm_kaleido::cmd_endscope_Click()
 {
-    if (gv().ws_count > 0) {
+    if (session().ws.count > 0) {
         if (!settle_edits())
             return;
-        fill_form(gv().ws_count);
+        fill_form(session().ws.count);
     }
     tb_scopename->setFocus();
 }

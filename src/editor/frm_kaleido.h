@@ -6,6 +6,7 @@
 
 #include "core/picture_list.h"
 #include "core/record_form.h"
+#include "core/session.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -33,8 +34,12 @@ class frm_kaleido : public QMainWindow {
 public:
     // The editor is a top-level window; it disables the start-up window (parent)
     // while open and enables it again when it closes.
-    explicit frm_kaleido(QWidget* parent = nullptr);
+    frm_kaleido(Session session, QWidget* parent = nullptr);
     ~frm_kaleido() override;
+
+    // The open collection this editor owns.
+    Session& session() { return session_; }
+    const Session& session() const { return session_; }
 
     // ---- Showing, clearing, navigating -------------------------------------
     // Shows position numr of the working set; false (after telling the user)
@@ -277,6 +282,8 @@ private:
     // The control of each text member, in file order (text_members()), found
     // by its object name once the controls are built.
     std::array<QWidget*, 27> text_fields_{};
+
+    Session session_;
 
     bool in_field_check_ = false;  // a leave-field check is showing its message
     bool closing_ = false;

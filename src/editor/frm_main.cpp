@@ -1,4 +1,5 @@
 #include "frm_main.h"
+#include "appearance/color_settings.h"
 
 #include "appearance/frm_about.h"
 #include "appearance/frm_colors.h"
@@ -9,7 +10,7 @@
 #include "appearance/user_dialogs.h"
 #include "core/color_file.h"
 #include "core/database.h"
-#include "core/globalvars.h"
+#include "core/session.h"
 #include "core/recent_databases.h"
 #include "core/record_file.h"
 #include "core/scope_record.h"
@@ -114,17 +115,13 @@ frm_main::~frm_main()
 
 void frm_main::Form_Load()
 {
-    Globalvars& g = gv();
-    sub_getavailscreen();
-    g.color_file_path = color_file_to_read();
+    set_color_file_path(color_file_to_read());
     // A missing or short colour file falls back to the built-in scheme; the
     // editor reports the missing file when it opens.
-    sub_read_colors();
+    load_colors();
     resize(560, 440);
     centre_on_screen(this);
-    g.rec_len = rec_len_bytes;
     setWindowTitle(QString::fromLatin1(app_title));
-    build_field_names();
 }
 
 void frm_main::build_menu()
@@ -207,24 +204,20 @@ bool frm_main::open_database(const QString& path)
         return false;
     }
 
-    Globalvars& g = gv();
-    const Globalvars before = g;
-    g.db_path = path;
-    g.rec_count = static_cast<qint16>(check.count);
-    ws_reset_all();
-    g.db_text = database_caption(g.db_path);
-    g.rec_text = position_caption(1, g.ws_count);
+    Session session = Session::on_file(path);
+    session.record_count = check.count;
+    session.ws.reset_to_all(session.record_count);
+    session.record_caption = position_caption(1, session.ws.count);
     QString error;
-    if (!sort_working_set(2, false, &error)) {
+    if (!sort_working_set(path, session.ws, 2, false, &error)) {
         // The file changed or vanished after the checks: nothing is opened.
-        g = before;
         msgbox(this, QStringLiteral("The database file ") + path + QStringLiteral(" cannot be read: ") + error,
                MsgIcon::critical);
         return false;
     }
     remember_database(path);
     fill_recent_menu();
-    show_editor();
+    show_editor(std::move(session));
     return true;
 }
 
@@ -250,7 +243,7 @@ void frm_main::fill_recent_menu()
 
 void frm_main::open_recent(const QString& path)
 {
-    if (!sub_fileexists(path)) {
+    if (!is_existing_file(path)) {
         // The opening check's own message; the entry goes from the list.
         msgbox(this, check_database_file(path).message, MsgIcon::critical);
         forget_database(path);
@@ -276,7 +269,7 @@ void frm_main::new_database()
     if (path.isEmpty())
         return;
 
-    if (sub_fileexists(path)) {
+    if (is_existing_file(path)) {
         if (msgbox(this, QStringLiteral("File ") + path + QStringLiteral(" already exists.\nDo you want to overwrite it?"),
                    MsgIcon::critical, MsgButtons::yes_no) != MsgAnswer::yes)
             return;
@@ -292,19 +285,17 @@ void frm_main::new_database()
         return;
     }
 
-    Globalvars& g = gv();
-    g.db_path = path;
-    g.rec_count = 0;
-    ws_clear();
+    Session session = Session::on_file(path);
+    session.record_count = 0;
     remember_database(path);
     fill_recent_menu();
-    show_editor();
+    show_editor(std::move(session));
 }
 
-void frm_main::show_editor()
+void frm_main::show_editor(Session session)
 {
     sub_menu_hide();
-    auto* editor = new frm_kaleido(this);
+    auto* editor = new frm_kaleido(std::move(session), this);
     editor->setAttribute(Qt::WA_DeleteOnClose);
     editor->show();
 }

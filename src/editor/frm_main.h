@@ -2,6 +2,8 @@
 // picture and the menu from which a database is opened or created.
 #pragma once
 
+#include "core/session.h"
+
 #include <QMainWindow>
 
 class QAction;
@@ -53,7 +55,7 @@ private:
     void Form_Load();
     void build_menu();
     void center_splash();
-    void show_editor();
+    void show_editor(Session session);
     void open_recent(const QString& path);
 };
 

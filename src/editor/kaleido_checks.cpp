@@ -7,7 +7,7 @@
 #include "core/fct_getlocale.h"
 #include "core/fct_nuller.h"
 #include "core/field_text.h"
-#include "core/globalvars.h"
+#include "core/session.h"
 
 #include <QLineEdit>
 
@@ -36,7 +36,7 @@ void frm_kaleido::tb_date_bought_LostFocus()
         return;
     // A stored date shown unchanged is accepted as it stands, even one that
     // does not read in this locale: it is no entry of the user's.
-    if (same_text(tb_date_bought->text(), gv().rec.date_bought))
+    if (same_text(tb_date_bought->text(), session().record.date_bought))
         return;
     CheckGuard guard(in_field_check_);
     bool result = false;
@@ -89,7 +89,7 @@ void frm_kaleido::tb_scopeyear_LostFocus()
     if (fct_nuller(tb_scopeyear->text()))
         return;
     // So is a stored year shown unchanged, whatever it holds.
-    if (same_text(tb_scopeyear->text(), gv().rec.scopeyear))
+    if (same_text(tb_scopeyear->text(), session().record.scopeyear))
         return;
     CheckGuard guard(in_field_check_);
     if (check_scopeyear_field(tb_scopeyear, last_scopeyear))

@@ -3,7 +3,7 @@
 #include "frm_kaleido.h"
 
 #include "appearance/scheme_paint.h"
-#include "core/globalvars.h"
+#include "core/session.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -6,7 +6,7 @@
 #include "appearance/scheme_paint.h"
 #include "appearance/sub_stradjust.h"
 #include "appearance/user_dialogs.h"
-#include "core/globalvars.h"
+#include "core/session.h"
 #include "core/record_file.h"
 #include "core/scope_record.h"
 #include "dialogs/frm_remimage.h"
@@ -221,7 +221,7 @@ void frm_kaleido::cmd_images_Click(int i)
     if (i < 1 || i > pictures.count())
         return;
     bool replaced = false;
-    if (!sub_fileexists(pictures.at(i))) {
+    if (!is_existing_file(pictures.at(i))) {
         const QString question = QStringLiteral("The file ") + trim_blanks(pictures.at(i)) +
                                  QStringLiteral(" does not exist!") + QLatin1Char('\n') +
                                  QStringLiteral("Do you want to specify another file?");

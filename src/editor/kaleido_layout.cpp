@@ -7,7 +7,7 @@
 #include "appearance/logo.h"
 #include "appearance/sub_stradjust.h"
 #include "core/fct_getlocale.h"
-#include "core/globalvars.h"
+#include "core/session.h"
 #include "core/vocabularies.h"
 
 #include <QAction>
@@ -482,11 +482,12 @@ void frm_kaleido::connect_commands()
 
 void frm_kaleido::set_locale_tooltips()
 {
-    read_locale_values();
-    const Globalvars& g = gv();
-    lbl_date_bought->setToolTip(QStringLiteral("Date kaleidoscope was purchased (") + g.short_date_fmt + QStringLiteral(")"));
-    lbl_price_paid->setToolTip(QStringLiteral("Price paid for kaleidoscope (") + g.currency_symbol + QStringLiteral(")"));
-    lbl_price_retail->setToolTip(QStringLiteral("Retail price of kaleidoscope (") + g.currency_symbol + QStringLiteral(")"));
+    // The labels of the locale in force when the editor opens.
+    session_.locale = current_locale_labels();
+    const Session& s = session();
+    lbl_date_bought->setToolTip(QStringLiteral("Date kaleidoscope was purchased (") + s.locale.date_format + QStringLiteral(")"));
+    lbl_price_paid->setToolTip(QStringLiteral("Price paid for kaleidoscope (") + s.locale.currency_symbol + QStringLiteral(")"));
+    lbl_price_retail->setToolTip(QStringLiteral("Retail price of kaleidoscope (") + s.locale.currency_symbol + QStringLiteral(")"));
     cmd_find->setToolTip(QStringLiteral("Search kaleidoscopes using specified criteria. ")
                          + QStringLiteral("Right click to see current find criteria."));
     cmd_findnxt->setToolTip(QStringLiteral("Search according to previously specified criteria"));

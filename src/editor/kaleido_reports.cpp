@@ -2,7 +2,7 @@
 #include "frm_kaleido.h"
 
 #include "appearance/user_dialogs.h"
-#include "core/globalvars.h"
+#include "core/session.h"
 #include "core/program_files.h"
 #include "core/record_file.h"
 #include "core/record_import.h"
@@ -25,7 +25,7 @@ bool frm_kaleido::working_set_ready()
 {
     if (!settle_edits())
         return false;
-    if (gv().sel_matched == 0) {
+    if (session().ws.matched == 0) {
         msgbox(this, QStringLiteral("Last select operation returned no matching kaleidoscope records"),
                MsgIcon::critical);
         return false;
@@ -38,8 +38,8 @@ void frm_kaleido::mnu_summary_Click()
     if (!working_set_ready())
         return;
     frm_sumchoice choice(
-        [this](int) {
-            frm_sumgrid grid(this);
+        [this](int kind) {
+            frm_sumgrid grid(session(), kind, this);
             if (grid.loaded())
                 grid.exec();
         },
@@ -51,9 +51,12 @@ void frm_kaleido::mnu_printforms_Click()
 {
     if (!settle_edits())
         return;
+    const Session& s = session();
     frm_printform* shown = nullptr;
-    frm_printform dlg([&shown](int first, int last) { return print_record_sheets(shown, first, last); },
-                      [&shown](int first, int last) { return preview_record_sheets(shown, first, last); }, this);
+    frm_printform dlg(
+        s.ws.count, s.ws.position,
+        [&shown, &s](int first, int last) { return print_record_sheets(shown, s.path, s.ws, first, last); },
+        [&shown, &s](int first, int last) { return preview_record_sheets(shown, s.path, s.ws, first, last); }, this);
     shown = &dlg;
     dlg.exec();
 }
@@ -62,7 +65,7 @@ void frm_kaleido::mnu_stats_Click()
 {
     if (!working_set_ready())
         return;
-    frm_stats stats(this);
+    frm_stats stats(session(), this);
     if (stats.loaded())
         stats.exec();
 }
@@ -89,8 +92,8 @@ void frm_kaleido::mnu_import_Click()
                MsgIcon::critical);
         return;
     }
-    Globalvars& g = gv();
-    const bool was_empty = g.rec_count == 0;
+    Session& s = session();
+    const bool was_empty = s.record_count == 0;
     int imported = 0;
     int skipped = 0;
     {
@@ -99,7 +102,7 @@ void frm_kaleido::mnu_import_Click()
         frm_import preview(path, std::move(source), this);
         if (preview.exec() != QDialog::Accepted)
             return;
-        const FileStatus st = append_sound_rows(g.db_path, preview.rows());
+        const FileStatus st = append_sound_rows(s.path, preview.rows());
         if (!told_write_outcome(st, QStringLiteral("The kaleidoscopes could not be added to the database file "),
                                 QStringLiteral("\nThe database has not been changed.")))
             return;
@@ -110,10 +113,10 @@ void frm_kaleido::mnu_import_Click()
     // collection is read, or a large import would hold them for the session.
     malloc_trim(0);
     // As a freshly opened database: every record, sorted by artist.
-    sub_get_maxr();
-    ws_reset_all();
+    session().refresh_record_count();
+    session().ws.reset_to_all(session().record_count);
     QString error;
-    if (!sort_working_set(2, false, &error))
+    if (!sort_working_set(session().path, session().ws, 2, false, &error))
         msgbox(this, error, MsgIcon::critical);
     fill_form(1);
     if (was_empty)

@@ -8,7 +8,7 @@
 #include "appearance/user_dialogs.h"
 #include "core/fct_currency.h"
 #include "core/field_text.h"
-#include "core/globalvars.h"
+#include "core/session.h"
 #include "core/record_file.h"
 #include "core/record_form.h"
 #include "core/save_checks.h"
@@ -23,10 +23,10 @@ namespace tessaran {
 
 int frm_kaleido::count_changes(int pos)
 {
-    Globalvars& g = gv();
-    if (pos <= g.rec_count) {
-        const int recno = (pos >= 1 && pos < int(g.ws_recno.size())) ? g.ws_recno[std::size_t(pos)] : 0;
-        const FileStatus st = recno > 0 ? read_current(recno) : FileStatus::failure(QStringLiteral("no such record"));
+    Session& s = session();
+    if (pos <= s.record_count) {
+        const int recno = (pos >= 1 && pos < int(s.ws.records.size())) ? s.ws.records[std::size_t(pos)] : 0;
+        const FileStatus st = recno > 0 ? session().read(recno) : FileStatus::failure(QStringLiteral("no such record"));
         if (!st) {
             msgbox(this, QStringLiteral("Kaleidoscope number ") + QString::number(pos)
                              + QStringLiteral(" could not be read from the database:\n") + st.error,
@@ -35,10 +35,10 @@ int frm_kaleido::count_changes(int pos)
         }
     } else {
         // A new record is compared with an empty one, whatever a scan left in the buffer.
-        g.rec = ScopeRecord();
+        s.record = ScopeRecord();
     }
 
-    const ScopeRecord& r = g.rec;
+    const ScopeRecord& r = s.record;
     const RecordForm form = form_values();
     const FormChanges changes = form_changes(form, r);
     const QColor changed = scheme_color(color_changed_data);
@@ -88,9 +88,9 @@ void frm_kaleido::discard_changes()
     if (adding()) {
         // Nothing stored yet: the empty form is what the file "holds".
         clear_form();
-        gv().rec = ScopeRecord();
+        session().record = ScopeRecord();
     } else {
-        fill_form(gv().ws_pos);
+        fill_form(session().ws.position);
     }
     restore_colors();
 }
@@ -99,7 +99,7 @@ bool frm_kaleido::settle_edits()
 {
     if (!editor_loaded)
         return true;
-    const int changes = count_changes(gv().ws_pos);
+    const int changes = count_changes(session().ws.position);
     if (changes <= 0)
         return true;  // nothing differs, or the stored record is gone and cannot be compared
     const MsgAnswer answer =
@@ -116,7 +116,7 @@ bool frm_kaleido::settle_edits()
 bool frm_kaleido::validate_typed_fields()
 {
     const std::optional<EntryRefusal> refusal = refused_entry(
-        {tb_scopeyear->text(), tb_date_bought->text(), tb_price_paid->text(), tb_price_retail->text()}, gv().rec,
+        {tb_scopeyear->text(), tb_date_bought->text(), tb_price_paid->text(), tb_price_retail->text()}, session().record,
         shown_price_paid, shown_price_retail);
     if (!refusal)
         return true;
@@ -134,7 +134,7 @@ void frm_kaleido::cmd_save_Click()
 bool frm_kaleido::told_write_outcome(const FileStatus& st, const QString& failed, const QString& after)
 {
     if (!st) {
-        msgbox(this, failed + gv().db_path + QStringLiteral(":\n") + st.error + after, MsgIcon::critical);
+        msgbox(this, failed + session().path + QStringLiteral(":\n") + st.error + after, MsgIcon::critical);
         return false;
     }
     if (!st.warning.isEmpty())
@@ -144,19 +144,19 @@ bool frm_kaleido::told_write_outcome(const FileStatus& st, const QString& failed
 
 bool frm_kaleido::save_record(bool confirm)
 {
-    Globalvars& g = gv();
+    Session& s = session();
     if (!validate_typed_fields())
         return false;
     restore_colors();
-    const int count_before = sub_get_maxr();
-    const bool is_new = g.ws_pos > count_before;
+    const int count_before = session().refresh_record_count();
+    const bool is_new = s.ws.position > count_before;
     if (is_new && count_before >= max_record_count) {
         refuse_full_database();
         return false;
     }
 
     if (count_before > 0) {
-        const int changes = count_changes(g.ws_pos);
+        const int changes = count_changes(s.ws.position);
         if (changes < 0)
             return false;
         if (changes == 0) {
@@ -165,7 +165,7 @@ bool frm_kaleido::save_record(bool confirm)
             return false;
         }
     } else {
-        g.rec = ScopeRecord();
+        s.record = ScopeRecord();
     }
 
     if (confirm
@@ -177,29 +177,29 @@ bool frm_kaleido::save_record(bool confirm)
     }
 
     // A copy of the buffer, so that a failed write leaves it as read.
-    const ScopeRecord r = record_from_form(form_values(), g.rec);
+    const ScopeRecord r = record_from_form(form_values(), s.record);
 
-    const int pos = g.ws_pos;
-    if (pos < 1 || pos >= int(g.ws_recno.size()))
+    const int pos = s.ws.position;
+    if (pos < 1 || pos >= int(s.ws.records.size()))
         return false;
-    const int recno = g.ws_recno[std::size_t(pos)];
-    const FileStatus st = write_record(g.db_path, recno, r);
+    const int recno = s.ws.records[std::size_t(pos)];
+    const FileStatus st = write_record(s.path, recno, r);
     if (!st)
-        sub_get_maxr();
+        session().refresh_record_count();
     if (!told_write_outcome(st, QStringLiteral("The kaleidoscope could not be saved to the database file ")))
         return false;
-    g.rec = r;
+    s.record = r;
 
     msgbox(this, QStringLiteral("Kaleidoscope number ") + QString::number(pos) + QStringLiteral(" saved to database"),
            MsgIcon::none, MsgButtons::ok, QStringLiteral("Scope saved"));
     if (pos > count_before)
-        ws_append();
-    sub_get_maxr();
+        session().ws.append_current();
+    session().refresh_record_count();
     fill_form(pos);
-    if (g.rec_count == 1)
+    if (s.record_count == 1)
         enable_all_commands();
-    g.db_text = database_caption(g.db_path);
-    g.rec_text = position_caption(g.ws_pos, g.ws_count);
+    s.file_caption = database_caption(s.path);
+    s.record_caption = position_caption(s.ws.position, s.ws.count);
     caption_refresh();
     restore_colors();
     return true;

@@ -6,7 +6,7 @@
 #include "appearance/user_dialogs.h"
 #include "core/delete_record.h"
 #include "core/find_scan.h"
-#include "core/globalvars.h"
+#include "core/session.h"
 #include "core/record_file.h"
 #include "core/selector_scan.h"
 #include "core/sub_sorter.h"
@@ -38,11 +38,11 @@ public:
 // Re-applies the remembered sort, if any; a failure leaves the order as it is.
 void apply_remembered_sort(frm_kaleido& ed)
 {
-    const Globalvars& g = gv();
-    if (g.sort_field == 0)
+    const Session& s = ed.session();
+    if (s.ws.sort_field == 0)
         return;
     QString error;
-    if (!sort_working_set(g.sort_field, g.sort_desc, &error))
+    if (!sort_working_set(ed.session().path, ed.session().ws, s.ws.sort_field, s.ws.sort_descending, &error))
         msgbox(&ed, QStringLiteral("The kaleidoscopes could not be sorted.\n") + error, MsgIcon::critical);
 }
 
@@ -50,9 +50,9 @@ void apply_remembered_sort(frm_kaleido& ed)
 // when the database is empty).
 void show_all_records(frm_kaleido& ed)
 {
-    sub_get_maxr();
-    ws_reset_all();
-    if (gv().rec_count == 0) {
+    ed.session().refresh_record_count();
+    ed.session().ws.reset_to_all(ed.session().record_count);
+    if (ed.session().record_count == 0) {
         ed.empty_database_start();
         return;
     }
@@ -64,49 +64,53 @@ void show_all_records(frm_kaleido& ed)
 
 SelectOutcome selector(frm_kaleido& ed, bool show_dialog)
 {
-    Globalvars& g = gv();
+    Session& s = ed.session();
     // What is in force now comes back when the new criteria match nothing.
-    const bool saved_all = g.sel_all;
-    const Criteria saved = g.sel;
-    const QString saved_text = g.sel_criteria;
+    const bool saved_all = s.ws.all;
+    const Criteria saved = s.ws.selection;
+    const QString saved_text = s.ws.selection_text;
 
     if (show_dialog) {
-        frm_select dialog(&ed);
+        frm_select dialog(s.locale, &ed);
         dialog.exec();
         if (dialog.sel_result() == cancelled)
             return SelectOutcome::cancelled;
+        if (dialog.chose_all())
+            s.ws.select_everything();
+        else
+            s.ws.select(dialog.chosen());
     }
 
-    if (g.sel_all) {
+    if (s.ws.all) {
         show_all_records(ed);
         return SelectOutcome::all;
     }
 
-    const int n = sub_get_maxr();
-    std::vector<qint16> retained;
+    const int n = ed.session().refresh_record_count();
+    std::vector<int> retained;
     FileStatus status;
     {
         WaitCursor wait;
         frm_waiter waiter(&ed);
         waiter.start(QStringLiteral("Selecting kaleidoscope records..."), n);
-        status = selector_scan(g.db_path, n, g.sel, retained, [&waiter](int r, int) { waiter.step(r); }, &g.rec);
+        status = selector_scan(s.path, n, s.ws.selection, retained, [&waiter](int r, int) { waiter.step(r); }, &s.record);
         waiter.close();
     }
 
     if (!status) {
-        g.sel_all = saved_all;
-        g.sel = saved;
-        g.sel_criteria = saved_text;
+        s.ws.all = saved_all;
+        s.ws.selection = saved;
+        s.ws.selection_text = saved_text;
         msgbox(&ed, QStringLiteral("The kaleidoscope records could not be selected:\n") + status.error,
                MsgIcon::critical);
         return SelectOutcome::failed;
     }
 
     if (!retained.empty()) {
-        g.ws_recno.assign(1, 0);
-        g.ws_recno.insert(g.ws_recno.end(), retained.begin(), retained.end());
-        g.ws_count = static_cast<qint16>(retained.size());
-        g.sel_matched = g.ws_count;
+        s.ws.records.assign(1, 0);
+        s.ws.records.insert(s.ws.records.end(), retained.begin(), retained.end());
+        s.ws.count = static_cast<qint16>(retained.size());
+        s.ws.matched = s.ws.count;
         apply_remembered_sort(ed);
         ed.fill_form(1);
         return SelectOutcome::selected;
@@ -117,37 +121,37 @@ SelectOutcome selector(frm_kaleido& ed, bool show_dialog)
     if (!show_dialog) {
         // After a deletion the previous working set holds record numbers that have
         // moved, so it cannot be kept: every record is shown instead.
-        g.sel_all = true;
-        g.sel.by_date = g.sel.by_paid = g.sel.by_retail = g.sel.by_text = false;
+        s.ws.select_everything();
         show_all_records(ed);
         return SelectOutcome::no_match;
     }
     // The previous working set stays, and so do the criteria that built it, so the
     // caption, the criteria window and a later reselection all describe it.
-    g.sel_all = saved_all;
-    g.sel = saved;
-    g.sel_criteria = saved_text;
-    g.sel_matched = 0;
+    s.ws.all = saved_all;
+    s.ws.selection = saved;
+    s.ws.selection_text = saved_text;
+    s.ws.matched = 0;
     ed.caption_refresh();
     return SelectOutcome::no_match;
 }
 
-void find_engine(frm_kaleido& ed)
+void find_engine(frm_kaleido& ed, FindMode mode)
 {
-    Globalvars& g = gv();
+    Session& s = ed.session();
     int start = 1;
-    if (g.find_mode == 1) {
-        frm_find dialog(&ed);
+    if (mode == FindMode::ask_criteria) {
+        frm_find dialog(s.locale, &ed);
         dialog.exec();
         if (dialog.find_result() == cancelled)
             return;
+        s.ws.set_find(dialog.chosen());
     } else {
         // An empty database goes straight to the end-of-file question.
-        start = g.rec_count == 0 ? g.ws_count + 1 : ed.find_pos + 1;
+        start = s.record_count == 0 ? s.ws.count + 1 : ed.find_pos + 1;
     }
 
     for (;;) {
-        const FindScanResult r = find_scan(g.db_path, g.find, g.ws_recno, g.ws_count, start, &g.rec);
+        const FindScanResult r = find_scan(s.path, s.ws.find, s.ws.records, s.ws.count, start, &s.record);
         if (!r.status) {
             msgbox(&ed, QStringLiteral("The kaleidoscope records could not be searched:\n") + r.status.error,
                    MsgIcon::critical);
@@ -155,14 +159,14 @@ void find_engine(frm_kaleido& ed)
         }
         ed.find_pos = static_cast<qint16>(std::min(r.pos, int(max_record_count)));
         if (r.found) {
-            g.find_found = true;
+            s.ws.found = true;
             ed.fill_form(r.pos);
             return;
         }
-        if (g.find_mode == 1) {
+        if (mode == FindMode::ask_criteria) {
             msgbox(&ed, QStringLiteral("No matching kaleidoscopes found."), MsgIcon::information, MsgButtons::ok,
                    QStringLiteral("Search criteria"));
-            g.find_found = false;
+            s.ws.found = false;
             return;
         }
         if (msgbox(&ed, QStringLiteral("End of file reached. Begin search from the beginning?"), MsgIcon::none,
@@ -183,7 +187,7 @@ void frm_kaleido::cmd_sort_Click()
 {
     if (!settle_edits())
         return;
-    frm_sort dialog(this);
+    frm_sort dialog(session().path, session().ws, this);
     dialog.exec();
     if (dialog.sorted())
         fill_form(1);
@@ -193,27 +197,25 @@ void frm_kaleido::cmd_find_Click()
 {
     if (!settle_edits())
         return;
-    gv().find_mode = 1;
-    find_engine(*this);
+    find_engine(*this, FindMode::ask_criteria);
 }
 
 void frm_kaleido::cmd_findnxt_Click()
 {
     if (!settle_edits())
         return;
-    if (!gv().find_found) {
+    if (!session().ws.found) {
         msgbox(this, QStringLiteral("Previous find attempt produced no matches"), MsgIcon::information);
         return;
     }
-    gv().find_mode = 2;
-    find_engine(*this);
+    find_engine(*this, FindMode::next);
 }
 
 // The shown record is deleted as stored; edits on screen are not compared first.
 void frm_kaleido::cmd_del_Click()
 {
-    Globalvars& g = gv();
-    if (adding() || g.ws_pos < 1 || g.ws_pos >= int(g.ws_recno.size())) {
+    Session& s = session();
+    if (adding() || s.ws.position < 1 || s.ws.position >= int(s.ws.records.size())) {
         // Nothing of a record being added is in the file yet.
         msgbox(this, QStringLiteral("This kaleidoscope has not been saved to the database, so there is nothing to delete."),
                MsgIcon::information);
@@ -223,25 +225,25 @@ void frm_kaleido::cmd_del_Click()
                MsgIcon::critical, MsgButtons::yes_no) != MsgAnswer::yes)
         return;
 
-    const int pos = g.ws_pos;
+    const int pos = s.ws.position;
     FileStatus status;
     {
         WaitCursor wait;
-        status = delete_record_file(g.db_path, g.ws_recno[size_t(pos)]);
+        status = delete_record_file(s.path, s.ws.records[size_t(pos)]);
     }
     if (!told_write_outcome(status, QStringLiteral("The kaleidoscope could not be deleted from the database file "),
                             QStringLiteral("\nThe database has not been changed.")))
         return;
 
-    sub_get_maxr();
-    if (g.rec_count > 0) {
+    session().refresh_record_count();
+    if (s.record_count > 0) {
         msgbox(this, QStringLiteral("Record ") + QString::number(pos)
                          + QStringLiteral(" has been deleted from the database.\n")
                          + QStringLiteral("Records will now be reselected and resorted."));
         // The selector sorts what it rebuilt; the remembered sort is then applied
         // once more. The heapsort is not stable, so records with equal keys stand
         // in the order of that second pass.
-        if (selector(*this, false) != SelectOutcome::failed && g.rec_count > 0 && g.sort_field != 0) {
+        if (selector(*this, false) != SelectOutcome::failed && s.record_count > 0 && s.ws.sort_field != 0) {
             apply_remembered_sort(*this);
             fill_form(1);
         }
@@ -249,25 +251,25 @@ void frm_kaleido::cmd_del_Click()
     }
     msgbox(this, QStringLiteral("There are no records in current database"));
     // No record numbers are left to walk.
-    g.ws_recno.assign(1, 0);
-    g.ws_count = 0;
-    g.sel_matched = 0;
+    s.ws.records.assign(1, 0);
+    s.ws.count = 0;
+    s.ws.matched = 0;
     empty_database_start();
 }
 
 // Right mouse button released over cmd_select.
 void frm_kaleido::select_right_clicked()
 {
-    frm_selcrit window(this);
+    frm_selcrit window(session().ws.selection_text, this);
     window.exec();
 }
 
 // Right mouse button released over cmd_find: only once a Find has set criteria.
 void frm_kaleido::find_right_clicked()
 {
-    if (gv().find_criteria.isEmpty())
+    if (session().ws.find_text.isEmpty())
         return;
-    frm_findcrit window(this);
+    frm_findcrit window(session().ws.find_text, this);
     window.exec();
 }
 

@@ -17,8 +17,12 @@ enum class SelectOutcome {
 // show_dialog is true; applies the remembered sort and shows position 1.
 SelectOutcome selector(frm_kaleido& ed, bool show_dialog);
 
-// Find (find_mode 1: asks for criteria, starts at position 1) or Find next
-// (find_mode 2: starts after the position last shown) over the working set.
-void find_engine(frm_kaleido& ed);
+enum class FindMode {
+    ask_criteria,  // Find: asks for criteria, starts at position 1
+    next           // Find next: starts after the position last shown
+};
+
+// Finds the next record of the working set that meets the find criteria.
+void find_engine(frm_kaleido& ed, FindMode mode);
 
 }  // namespace tessaran

@@ -5,7 +5,7 @@
 #include "appearance/user_dialogs.h"
 #include "core/fct_currency.h"
 #include "core/file_write.h"
-#include "core/globalvars.h"
+#include "core/session.h"
 #include "core/program_files.h"
 #include "core/summary_rows.h"
 #include "dialogs/frm_waiter.h"
@@ -119,19 +119,21 @@ QChartView* chart_view(QWidget* parent, const char* name, QChart* chart)
 
 }  // namespace
 
-frm_stats::frm_stats(QWidget* parent) : QDialog(parent)
+frm_stats::frm_stats(const Session& s, QWidget* parent)
+    : QDialog(parent),
+      head_{trim_blanks(s.path), sort_caption_inner(s.ws.sort_caption).mid(QStringLiteral("Sorted by:").size()).trimmed(),
+            s.ws.selection_text}
 {
     setObjectName(QStringLiteral("frm_stats"));
     setWindowTitle(QStringLiteral("Collection statistics"));
-    const Globalvars& g = gv();
     {
         frm_waiter waiter(this);
         waiter.start(QStringLiteral("Adding up the kaleidoscopes..."), 100);
-        const FileStatus st = collect_stats(g.db_path, g.ws_recno, g.ws_count, stats_,
+        const FileStatus st = collect_stats(s.path, s.ws.records, s.ws.count, stats_,
                                             [&waiter](int percent) { waiter.step(percent); });
         waiter.close();
         if (!st) {
-            msgbox(parent, QStringLiteral("The kaleidoscopes could not be read from the database file ") + g.db_path
+            msgbox(parent, QStringLiteral("The kaleidoscopes could not be read from the database file ") + s.path
                                + QStringLiteral(":\n") + st.error,
                    MsgIcon::critical);
             return;
@@ -141,16 +143,9 @@ frm_stats::frm_stats(QWidget* parent) : QDialog(parent)
     build();
 }
 
-StatsHead frm_stats::head() const
-{
-    const Globalvars& g = gv();
-    return {trim_blanks(g.db_path), sort_caption_inner(g.sort_caption).mid(QStringLiteral("Sorted by:").size()).trimmed(),
-            g.sel_criteria};
-}
-
 void frm_stats::build()
 {
-    const StatsHead h = head();
+    const StatsHead h = head_;
     lbl_head = new QLabel(this);
     lbl_head->setObjectName(QStringLiteral("lbl_head"));
     lbl_head->setText(QStringLiteral("Database file: ") + h.database + QStringLiteral("\nNumber of kaleidoscopes: ")
@@ -307,7 +302,7 @@ void frm_stats::cmd_text_Click()
     if (path.isEmpty())
         return;
     QByteArray bytes;
-    for (const QString& line : stats_csv_lines(stats_, head()))
+    for (const QString& line : stats_csv_lines(stats_, head_))
         bytes += to_cp1252(line) + "\r\n";
     FileStatus st = replace_file_contents(path, bytes, false);
     if (!st) {
@@ -326,7 +321,7 @@ void frm_stats::cmd_pdf_Click()
         printer.setPageOrientation(QPageLayout::Portrait);
         return true;
     };
-    const QList<QStringList> lines = stats_rows(stats_, head());
+    const QList<QStringList> lines = stats_rows(stats_, head_);
     job.paint = [this, lines](QPainter& painter, QPrinter& printer, PageProgress& progress) {
         InchPage page(painter, printer);
         QFont font(QStringLiteral("Arial"), 10);

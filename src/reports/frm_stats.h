@@ -17,12 +17,14 @@ class QChartView;
 
 namespace tessaran {
 
+struct Session;
+
 class frm_stats : public QDialog {
     Q_OBJECT
 public:
     // Reads the working set once, with the progress window; when that fails
     // the user is told and loaded() is false.
-    explicit frm_stats(QWidget* parent = nullptr);
+    frm_stats(const Session& session, QWidget* parent = nullptr);
 
     // The most year labels under the spending chart.
     static constexpr int max_year_labels = 10;
@@ -48,8 +50,8 @@ public:
 
 private:
     void build();
-    StatsHead head() const;
 
+    StatsHead head_;  // the collection, its sort and its selection
     CollectionStats stats_;
     bool loaded_ = false;
 };

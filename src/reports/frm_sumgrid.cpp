@@ -4,7 +4,7 @@
 #include "appearance/scheme_paint.h"
 #include "appearance/sub_stradjust.h"
 #include "appearance/user_dialogs.h"
-#include "core/globalvars.h"
+#include "core/session.h"
 #include "core/summary_export.h"
 #include "dialogs/frm_createsummary.h"
 #include "printer_seam.h"
@@ -44,34 +44,24 @@ QPushButton* button(QWidget* parent, const char* name, const QString& text)
     return b;
 }
 
-QRect work_area_rect()
-{
-    const WorkArea& wa = gv().work_area;
-    if (wa.right > wa.left && wa.bottom > wa.top)
-        return QRect(QPoint(wa.left, wa.top), QPoint(wa.right - 1, wa.bottom - 1));
-    if (const QScreen* s = QGuiApplication::primaryScreen())
-        return s->availableGeometry();
-    return QRect(0, 0, 1024, 768);
-}
-
 // What the printout and the export need of the working set.
-SummaryPrintData print_data(const QString& stamp)
+SummaryPrintData print_data(const Session& s, int kind, const QString& stamp)
 {
-    const Globalvars& g = gv();
     SummaryPrintData d;
-    d.kind = g.summary_kind;
+    d.kind = kind;
     d.stamp = stamp;
-    d.db_path = g.db_path;
-    d.ws_count = g.ws_count;
-    d.sort_caption = g.sort_caption;
-    d.sel_criteria = g.sel_criteria;
-    d.columns = summary_columns(d.kind, g.currency_symbol);
+    d.db_path = s.path;
+    d.ws_count = s.ws.count;
+    d.sort_caption = s.ws.sort_caption;
+    d.sel_criteria = s.ws.selection_text;
+    d.columns = summary_columns(d.kind, s.locale.currency_symbol);
     return d;
 }
 
 }  // namespace
 
-frm_sumgrid::frm_sumgrid(QWidget* parent) : QDialog(parent)
+frm_sumgrid::frm_sumgrid(const Session& session, int kind, QWidget* parent)
+    : QDialog(parent), session_(session), kind_(kind)
 {
     setObjectName(QStringLiteral("frm_sumgrid"));
     setWindowTitle(QStringLiteral("Kaleidoscope Summary"));
@@ -113,7 +103,7 @@ frm_sumgrid::frm_sumgrid(QWidget* parent) : QDialog(parent)
 
     paint_dialog(this);
 
-    pb_output->setGeometry(margin, margin, 400, header_height(gv().sel_criteria));
+    pb_output->setGeometry(margin, margin, 400, header_height(session_.ws.selection_text));
     sumgrid->move(margin, pb_output->geometry().bottom() + 1 + margin);
 
     loaded_ = build_table();
@@ -135,16 +125,16 @@ int frm_sumgrid::header_height(const QString& sel_criteria)
 
 bool frm_sumgrid::build_table()
 {
-    const Globalvars& g = gv();
-    const int kind = g.summary_kind;
-    std::vector<SummaryColumn> columns = summary_columns(kind, g.currency_symbol);
+    const Session& s = session_;
+    const int kind = kind_;
+    std::vector<SummaryColumn> columns = summary_columns(kind, s.locale.currency_symbol);
     ncols = static_cast<int>(columns.size());
 
     std::vector<QStringList> rows;
-    const int count = g.ws_count;
+    const int count = s.ws.count;
     if (progress_)
         progress_->set_progress(0);
-    const FileStatus st = read_summary_rows(g.db_path, g.ws_recno, count, kind, rows, [this, count](int p) {
+    const FileStatus st = read_summary_rows(s.path, s.ws.records, count, kind, rows, [this, count](int p) {
         if (progress_ && (p % 64 == 0 || p == count))
             progress_->set_progress(static_cast<int>(std::nearbyint(100.0 * p / count)));
     });
@@ -188,12 +178,12 @@ bool frm_sumgrid::build_table()
 
 void frm_sumgrid::draw_header()
 {
-    const Globalvars& g = gv();
+    const Session& s = session_;
     summary_stamp = general_date_text(QDateTime::currentDateTime());
     pb_output->clear_items();
     pb_output->print_at(pb_output->width() / 2.0, first_line, QStringLiteral("KALEIDOSCOPE SUMMARY ") + summary_stamp, 1,
                         Qt::black, true);
-    pb_output->print_at(5, 35, QStringLiteral("Database file: ") + trim_blanks(g.db_path), 0);
+    pb_output->print_at(5, 35, QStringLiteral("Database file: ") + trim_blanks(s.path), 0);
     // The label in black and the value in red after it, each drawn once: red
     // under black would leave red fringes on anti-aliased text.
     const auto label_and_value = [this](double y, const QString& label, const QString& value) {
@@ -201,13 +191,13 @@ void frm_sumgrid::draw_header()
         pb_output->print_at(5 + pb_output->text_width(label), y, value, 0, Qt::red);
     };
     const QString sort_label = QStringLiteral("Sorted by:");
-    label_and_value(50, QStringLiteral("Number of kaleidoscopes in summary: "), QString::number(g.ws_count));
-    label_and_value(65, sort_label, sort_caption_inner(g.sort_caption).mid(sort_label.size()));
+    label_and_value(50, QStringLiteral("Number of kaleidoscopes in summary: "), QString::number(s.ws.count));
+    label_and_value(65, sort_label, sort_caption_inner(s.ws.sort_caption).mid(sort_label.size()));
     const QString crit_label = QStringLiteral("Selection criteria: ");
     pb_output->print_at(5, 80, crit_label, 0);
     const double crit_x = 5 + (pb_output->text_width(crit_label) + 30);
     double y = 80;
-    for (const QString& line : split_lines(g.sel_criteria)) {
+    for (const QString& line : split_lines(s.ws.selection_text)) {
         pb_output->print_at(crit_x, y, line, 0);
         y += line_pitch;
     }
@@ -215,7 +205,7 @@ void frm_sumgrid::draw_header()
 
 void frm_sumgrid::size_window()
 {
-    const QRect wa = work_area_rect();
+    const QRect wa = work_area();
     // The work area's right and bottom edges, in twips, less 200.
     const int w = twips_to_px(px_to_twips(wa.right() + 1) - 200);
     const int h = twips_to_px(px_to_twips(wa.bottom() + 1) - 200);
@@ -260,7 +250,7 @@ void frm_sumgrid::fit_window()
         resize(width(), height() + row);
         cmd_preview->move(cmd_print->x() + cmd_print->width() - cmd_preview->width(), cmd_save->y() + row);
     }
-    const QRect wa = work_area_rect();
+    const QRect wa = work_area();
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect full = screen ? screen->geometry() : wa;
     move(full.x() + (full.width() - width()) / 2, wa.y() + (wa.height() - height()) / 2);
@@ -298,10 +288,10 @@ void frm_sumgrid::cmd_print_Click()
     if (msgbox(this, QStringLiteral("Send the kaleidoscope summary to default printer?"), MsgIcon::none,
                MsgButtons::ok_cancel, QStringLiteral("Print kaleidoscope summary")) != MsgAnswer::ok)
         return;
-    SummaryPrintData data = print_data(summary_stamp);
-    const Globalvars& g = gv();
+    SummaryPrintData data = print_data(session_, kind_, summary_stamp);
+    const Session& s = session_;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const FileStatus st = read_summary_rows(g.db_path, g.ws_recno, g.ws_count, data.kind, data.rows);
+    const FileStatus st = read_summary_rows(s.path, s.ws.records, s.ws.count, data.kind, data.rows);
     QApplication::restoreOverrideCursor();
     if (!st) {
         msgbox(this, st.error, MsgIcon::critical);
@@ -312,9 +302,9 @@ void frm_sumgrid::cmd_print_Click()
 
 void frm_sumgrid::cmd_preview_Click()
 {
-    SummaryPrintData data = print_data(summary_stamp);
-    const Globalvars& g = gv();
-    const FileStatus st = read_summary_rows(g.db_path, g.ws_recno, g.ws_count, data.kind, data.rows);
+    SummaryPrintData data = print_data(session_, kind_, summary_stamp);
+    const Session& s = session_;
+    const FileStatus st = read_summary_rows(s.path, s.ws.records, s.ws.count, data.kind, data.rows);
     if (!st) {
         msgbox(this, st.error, MsgIcon::critical);
         return;
@@ -328,14 +318,14 @@ void frm_sumgrid::cmd_save_Click()
                                                   {QStringLiteral("TXT (*.txt)")});
     if (path.isEmpty())
         return;
-    const Globalvars& g = gv();
+    const Session& s = session_;
     SummaryExportHead head;
     head.stamp = general_date_text(QDateTime::currentDateTime());
-    head.ws_count = g.ws_count;
-    head.sel_criteria = g.sel_criteria;
-    head.sort_caption = g.sort_caption;
+    head.ws_count = s.ws.count;
+    head.sel_criteria = s.ws.selection_text;
+    head.sort_caption = s.ws.sort_caption;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const FileStatus st = write_summary_export(path, g.db_path, g.ws_recno, g.ws_count, g.summary_kind, head);
+    const FileStatus st = write_summary_export(path, s.path, s.ws.records, s.ws.count, kind_, head);
     QApplication::restoreOverrideCursor();
     if (!st) {
         // The failure's own description, with the file it concerns.

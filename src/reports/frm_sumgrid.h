@@ -16,6 +16,7 @@ class QTableView;
 
 namespace tessaran {
 
+struct Session;
 class SummaryHeaderPanel;
 class SummaryModel;
 class frm_createsummary;
@@ -23,9 +24,10 @@ class frm_createsummary;
 class frm_sumgrid : public QDialog {
     Q_OBJECT
 public:
-    // Builds the table of the working set for gv().summary_kind. When the
-    // database cannot be read the user is told and loaded() is false.
-    explicit frm_sumgrid(QWidget* parent = nullptr);
+    // Builds the table of the session's working set in the summary kind. When
+    // the database cannot be read the user is told and loaded() is false. The
+    // session must outlive the window.
+    frm_sumgrid(const Session& session, int kind, QWidget* parent = nullptr);
     ~frm_sumgrid() override;
 
     bool loaded() const { return loaded_; }
@@ -66,6 +68,8 @@ private:
     void size_window();
     void fit_window();
 
+    const Session& session_;
+    const int kind_;
     SummaryModel* model_ = nullptr;
     QPointer<frm_createsummary> progress_;
     bool loaded_ = false;

@@ -2,7 +2,7 @@
 
 #include "appearance/user_dialogs.h"
 #include "core/fct_getlocale.h"
-#include "core/globalvars.h"
+#include "core/working_set.h"
 #include "core/record_file.h"
 #include "core/summary_rows.h"
 #include "sheet_text.h"
@@ -10,6 +10,8 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
+
+#include <memory>
 
 namespace tessaran {
 
@@ -161,61 +163,62 @@ void paint_record_sheet(InchPage& page, const ScopeRecord& r, const SheetLayout&
     }
 }
 
-PrintJob record_sheets_job(QWidget* parent, int first, int last)
+PrintJob record_sheets_job(QWidget* parent, const QString& path, const WorkingSet& ws, int first, int last)
 {
     PrintJob job;
-    job.prepare = [parent, first, last](QPrinter& printer) {
+    // The job keeps its own copy of the order, so it never reads a working set
+    // that changed or went away.
+    auto records = std::make_shared<const std::vector<int>>(ws.records);
+    job.prepare = [parent, path, records, first, last](QPrinter& printer) {
         printer.setPageOrientation(QPageLayout::Landscape);
         // Every record of the range must be there before a page is started.
-        const Globalvars& g = gv();
         RecordScanner db;
-        if (FileStatus st = db.open(g.db_path); !st) {
-            msgbox(parent, QStringLiteral("The kaleidoscopes could not be read from the database file ") + g.db_path
+        if (FileStatus st = db.open(path); !st) {
+            msgbox(parent, QStringLiteral("The kaleidoscopes could not be read from the database file ") + path
                                + QStringLiteral(":\n") + st.error,
                    MsgIcon::critical);
             return false;
         }
         for (int p = first; p <= last; ++p) {
             const auto idx = static_cast<std::size_t>(p);
-            if (p < 1 || idx >= g.ws_recno.size() || g.ws_recno[idx] < 1 || g.ws_recno[idx] > db.count()) {
+            if (p < 1 || idx >= records->size() || (*records)[idx] < 1 || (*records)[idx] > db.count()) {
                 msgbox(parent, QStringLiteral("Record %1 could not be read from the database file %2.")
-                                   .arg(idx < g.ws_recno.size() ? g.ws_recno[idx] : p)
-                                   .arg(g.db_path),
+                                   .arg(idx < records->size() ? (*records)[idx] : p)
+                                   .arg(path),
                        MsgIcon::critical);
                 return false;
             }
         }
         return true;
     };
-    job.paint = [first, last](QPainter& painter, QPrinter& printer, PageProgress& progress) {
-        const Globalvars& g = gv();
+    job.paint = [path, records, first, last](QPainter& painter, QPrinter& printer, PageProgress& progress) {
         InchPage page(painter, printer);
         const SheetLayout layout = sheet_layout(11.0);
         RecordScanner db;
-        if (!db.open(g.db_path))
+        if (!db.open(path))
             return;
-        ScopeRecord& rec = gv().rec;
+        ScopeRecord rec;
         for (int p = first; p <= last; ++p) {
             if (!progress.page(p - first + 1, last - first + 1))
                 return;
             if (p > first)
                 printer.newPage();
-            if (db.read(g.ws_recno[static_cast<std::size_t>(p)], rec))
+            if (db.read((*records)[static_cast<std::size_t>(p)], rec))
                 paint_record_sheet(page, rec, layout);
         }
     };
     return job;
 }
 
-bool print_record_sheets(QWidget* parent, int first, int last)
+bool print_record_sheets(QWidget* parent, const QString& path, const WorkingSet& ws, int first, int last)
 {
-    const PrintOutcome o = run_print_job(parent, record_sheets_job(parent, first, last));
+    const PrintOutcome o = run_print_job(parent, record_sheets_job(parent, path, ws, first, last));
     return o == PrintOutcome::printed || o == PrintOutcome::saved_pdf;
 }
 
-bool preview_record_sheets(QWidget* parent, int first, int last)
+bool preview_record_sheets(QWidget* parent, const QString& path, const WorkingSet& ws, int first, int last)
 {
-    preview_print_job(parent, record_sheets_job(parent, first, last));
+    preview_print_job(parent, record_sheets_job(parent, path, ws, first, last));
     return true;
 }
 

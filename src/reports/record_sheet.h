@@ -12,6 +12,8 @@ class QWidget;
 
 namespace tessaran {
 
+struct WorkingSet;
+
 // Page layout of a sheet, inches.
 struct SheetLayout {
     double left = 0.6;
@@ -56,12 +58,13 @@ private:
 // One sheet of a record on the current page.
 void paint_record_sheet(InchPage& page, const ScopeRecord& rec, const SheetLayout& layout);
 
-// The sheets of working-set positions first..last (1-based), in that order.
-PrintJob record_sheets_job(QWidget* parent, int first, int last);
+// The sheets of working-set positions first..last (1-based) of the collection
+// at path, in that order.
+PrintJob record_sheets_job(QWidget* parent, const QString& path, const WorkingSet& ws, int first, int last);
 
 // Prints (or, without a printer, saves) the sheets; true when they went out.
-bool print_record_sheets(QWidget* parent, int first, int last);
+bool print_record_sheets(QWidget* parent, const QString& path, const WorkingSet& ws, int first, int last);
 // Shows the sheets in a print preview.
-bool preview_record_sheets(QWidget* parent, int first, int last);
+bool preview_record_sheets(QWidget* parent, const QString& path, const WorkingSet& ws, int first, int last);
 
 }  // namespace tessaran

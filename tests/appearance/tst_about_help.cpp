@@ -1,9 +1,11 @@
 // The about box and the drawn logo.
 #include "appearance/frm_about.h"
+#include "appearance/color_settings.h"
 #include "appearance/logo.h"
 #include "appearance/menu_state.h"
 #include "appearance/scheme_paint.h"
-#include "core/globalvars.h"
+#include "common/gui_colors.h"
+#include "core/session.h"
 
 #include <QAction>
 #include <QLabel>
@@ -11,13 +13,14 @@
 #include <QtTest>
 
 using namespace tessaran;
+using namespace tessaran::test;
 
 class tst_about_help : public QObject {
     Q_OBJECT
 private slots:
     void init()
     {
-        gv() = Globalvars{};
+        reset_color_settings();
         startup = new QWidget;
         menu_item = new QAction(startup);
         menu_item->setObjectName(QStringLiteral("mnu_exit"));
@@ -28,7 +31,7 @@ private slots:
 
     void about_contents()
     {
-        gv().color_scheme[color_command_buttons] = 0x00336699;
+        set_current_color(color_command_buttons, 0x00336699);
         frm_about box;
         QVERIFY(box.isModal());
         QCOMPARE(box.lbl_about->text().section(QLatin1Char('\n'), 0, 0), QStringLiteral("TESSARAN V  Version 5.0"));

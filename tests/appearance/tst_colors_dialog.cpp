@@ -1,4 +1,5 @@
 #include "appearance/frm_colors.h"
+#include "appearance/color_settings.h"
 #include "appearance/menu_state.h"
 #include "appearance/scheme_paint.h"
 #include "common/core_temp_db.h"
@@ -6,7 +7,8 @@
 #include "core/color_file.h"
 #include "core/color_items.h"
 #include "core/database.h"
-#include "core/globalvars.h"
+#include "common/gui_colors.h"
+#include "core/session.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -67,14 +69,14 @@ void tst_colors_dialog::initTestCase()
 
 void tst_colors_dialog::init()
 {
-    gv() = Globalvars{};
+    reset_color_settings();
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
     set_program_folder_for_tests(dir_->path());
     QVERIFY(QFile::copy(QStringLiteral(TESSARAN_SOURCE_DIR "/data/tessaran_defcolors.dat"), default_path()));
     QVERIFY(write_color_file(user_path(), user_scheme()));
-    gv().color_file_path = user_path();
-    QVERIFY(sub_read_colors());
+    set_color_file_path(user_path());
+    QVERIFY(load_colors());
 }
 
 void tst_colors_dialog::cleanup()
@@ -206,7 +208,7 @@ void tst_colors_dialog::picker_sets_box_entry_and_preview()
     QCOMPARE(d.sample_buttons[0]->palette().color(QPalette::Button), QColor(0, 0, 255));
     QCOMPARE(d.sample_buttons[1]->palette().color(QPalette::Button), QColor(0, 0, 255));
     // Nothing reaches the scheme before Accept.
-    QCOMPARE(gv().color_scheme, user_scheme());
+    QCOMPARE(current_colors(), user_scheme());
 }
 
 void tst_colors_dialog::accept_writes_only_what_changed()
@@ -234,8 +236,8 @@ void tst_colors_dialog::accept_writes_only_what_changed()
     QByteArray expected = before;
     expected.replace(",1024,", ",65280,");
     QCOMPARE(read_bytes(user_path()), expected);
-    QCOMPARE(gv().color_scheme[24], 65280);
-    QCOMPARE(gv().color_file_path, user_path());
+    QCOMPARE(current_colors()[24], 65280);
+    QCOMPARE(color_file_path(), user_path());
 }
 
 void tst_colors_dialog::accept_question_cancel_keeps_everything()
@@ -254,19 +256,19 @@ void tst_colors_dialog::accept_question_cancel_keeps_everything()
     QCOMPARE(d.temp_colors[23], to_color_value(QColor(1, 2, 3)));
     QCOMPARE(d.selected_item(), 1);
     QCOMPARE(read_bytes(user_path()), before);
-    QCOMPARE(gv().color_scheme, user_scheme());
+    QCOMPARE(current_colors(), user_scheme());
 }
 
 void tst_colors_dialog::accept_without_change_moves_to_user_file()
 {
     QVERIFY(QFile::remove(user_path()));
-    gv().color_file_path = default_path();
-    QVERIFY(sub_read_colors());
+    set_color_file_path(default_path());
+    QVERIFY(load_colors());
     ScriptedDialogs dialogs;
     frm_colors d;
     d.show();
     QTest::mouseClick(d.cmd_accept, Qt::LeftButton);
-    QCOMPARE(gv().color_file_path, user_path());
+    QCOMPARE(color_file_path(), user_path());
     QCOMPARE(read_bytes(user_path()), read_bytes(default_path()));
 }
 
@@ -286,8 +288,8 @@ void tst_colors_dialog::defaults_then_cancel_leave_file_untouched()
     QVERIFY(!d.isVisible());
     QVERIFY(dialogs.shown.isEmpty());
     QCOMPARE(read_bytes(user_path()), before);
-    QCOMPARE(gv().color_scheme, user_scheme());
-    QCOMPARE(gv().color_file_path, user_path());
+    QCOMPARE(current_colors(), user_scheme());
+    QCOMPARE(color_file_path(), user_path());
 }
 
 void tst_colors_dialog::default_for_one_item_data()

@@ -1,7 +1,6 @@
 #include "common/core_temp_db.h"
 
 #include "core/fct_getlocale.h"
-#include "core/globalvars.h"
 #include "core/record_file.h"
 #include "core/working_set.h"
 
@@ -83,35 +82,25 @@ TempDb::TempDb(const QList<ScopeRecord>& records, const QString& name)
     ok_ = dir_.isValid() && write_db(path_, records);
 }
 
-void TempDb::make_current() const
+Session TempDb::session() const
 {
-    Globalvars& g = gv();
-    g.db_path = path_;
-    g.db_text = database_caption(path_);
-    build_field_names();
-    sub_get_maxr();
+    return Session::on_file(path_);
 }
 
-void TempDb::open_all() const
+Session TempDb::open_all() const
 {
-    make_current();
-    ws_reset_all();
+    Session s = session();
+    s.ws.reset_to_all(s.record_count);
+    return s;
 }
 
-void TempDb::open_for_summary(int kind, const QString& criteria) const
+Session TempDb::open_for_summary(const QString& criteria) const
 {
-    open_all();
-    Globalvars& g = gv();
-    g.sort_caption = QStringLiteral("[Sorted by: Artist (Asc.)]");
-    g.sel_criteria = criteria;
-    g.summary_kind = qint16(kind);
-    g.currency_symbol = QStringLiteral("$");
-}
-
-std::vector<qint16> ws_positions()
-{
-    const Globalvars& g = gv();
-    return std::vector<qint16>(g.ws_recno.begin() + 1, g.ws_recno.begin() + 1 + g.ws_count);
+    Session s = open_all();
+    s.ws.sort_caption = QStringLiteral("[Sorted by: Artist (Asc.)]");
+    s.ws.selection_text = criteria;
+    s.locale.currency_symbol = QStringLiteral("$");
+    return s;
 }
 
 bool TempDb::rewrite(const QList<ScopeRecord>& records) const

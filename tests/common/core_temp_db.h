@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/scope_record.h"
+#include "core/session.h"
 
 #include <QList>
 #include <QString>
@@ -31,20 +32,21 @@ bool write_bytes(const QString& path, const QByteArray& bytes);
 QList<ScopeRecord> read_db(const QString& path);
 QByteArray read_bytes(const QString& path);
 
-// A database in its own temporary folder. make_current() opens it as far as
-// the core is concerned: db_path, db_text, rec_count and field names.
+// A database in its own temporary folder, and sessions on it as the start-up
+// window builds them.
 class TempDb {
 public:
     explicit TempDb(const QList<ScopeRecord>& records = {}, const QString& name = QStringLiteral("test.rnd"));
     bool ok() const { return ok_; }
     QString path() const { return path_; }
     QString dir() const { return dir_.path(); }
-    void make_current() const;
-    // make_current() with every record in the working set, in file order.
-    void open_all() const;
+    // The file, its caption and record count; nothing selected yet.
+    Session session() const;
+    // session() with every record in the working set, in file order.
+    Session open_all() const;
     // open_all() as the summary window expects it: a sort caption, the given
-    // selection criteria and summary kind, and "$" as the currency symbol.
-    void open_for_summary(int kind, const QString& criteria = QStringLiteral("All")) const;
+    // selection criteria, and "$" as the currency symbol.
+    Session open_for_summary(const QString& criteria = QStringLiteral("All")) const;
     // Rewrites the whole file with these records.
     bool rewrite(const QList<ScopeRecord>& records) const;
 
@@ -56,8 +58,5 @@ private:
 
 // The hidden scratch files (".NAME.XXXXXX") lying in the folder.
 QStringList scratch_files_in(const QString& dir);
-
-// Working-set positions 1..ws_count, as record numbers.
-std::vector<qint16> ws_positions();
 
 }  // namespace tessaran::test

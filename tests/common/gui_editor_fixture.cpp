@@ -1,7 +1,7 @@
 #include "gui_editor_fixture.h"
+#include "appearance/color_settings.h"
 
 #include "core/color_file.h"
-#include "core/globalvars.h"
 #include "core/sub_sorter.h"
 #include "core/working_set.h"
 
@@ -16,17 +16,15 @@ EditorFixture::EditorFixture(const QList<ScopeRecord>& records, bool sort_by_art
     : startup(std::make_unique<QWidget>()), db(records)
 {
     startup->setObjectName(QStringLiteral("frm_main"));
-    db.make_current();
-    if (gv().rec_count > 0)
-        ws_reset_all();
-    else
-        ws_clear();
+    session = db.session();
+    if (session.record_count > 0)
+        session.ws.reset_to_all(session.record_count);
     if (sort_by_artist)
-        sort_working_set(2, false);
+        sort_working_set(session.path, session.ws, 2, false);
     color_path = QDir(db.dir()).filePath(QString::fromLatin1(user_color_file_name));
     write_color_file(color_path, builtin_colors());
-    gv().color_file_path = color_path;
-    gv().color_scheme = builtin_colors();
+    set_color_file_path(color_path);
+    set_current_colors(builtin_colors());
 }
 
 EditorFixture::~EditorFixture()
@@ -37,7 +35,7 @@ EditorFixture::~EditorFixture()
 frm_kaleido* EditorFixture::open()
 {
     drop();
-    ed = new frm_kaleido(startup.get());
+    ed = new frm_kaleido(session, startup.get());
     return ed;
 }
 

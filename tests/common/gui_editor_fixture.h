@@ -23,15 +23,17 @@ namespace tessaran::test {
 
 class EditorFixture {
 public:
-    // Writes the records and prepares the process-wide state; sort_by_artist
-    // sorts the working set as opening a database does.
+    // Writes the records and builds the session the editor will get, with a
+    // colour file; sort_by_artist sorts the working set as opening a database does.
     explicit EditorFixture(const QList<ScopeRecord>& records, bool sort_by_artist = false);
     ~EditorFixture();
     EditorFixture(const EditorFixture&) = delete;
     EditorFixture& operator=(const EditorFixture&) = delete;
 
-    // Creates the editor (Form_Load runs); returns it.
+    // Creates the editor on a copy of session (Form_Load runs); returns it.
     frm_kaleido* open();
+    // The editor's session once it is open.
+    Session& state() { return ed->session(); }
     // Shows the editor and makes it the active window, so focus moves are real.
     bool show_active();
     // Deletes the editor without closing it (no questions asked).
@@ -40,6 +42,7 @@ public:
     frm_kaleido* ed = nullptr;
     std::unique_ptr<QWidget> startup;
     TempDb db;
+    Session session;
     ScriptedDialogs dialogs;
     QString color_path;
 };

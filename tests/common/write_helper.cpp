@@ -7,6 +7,7 @@
 #include "core/file_write.h"
 #include "core/record_file.h"
 #include "core/summary_export.h"
+#include "core/working_set.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -39,15 +40,14 @@ int main(int argc, char** argv)
             st = FileStatus::failure(error);
     } else if (op == QLatin1String("export") && args.size() == 3) {
         const int count = record_count_of(args.at(2));
-        std::vector<qint16> recno(std::size_t(count) + 1, 0);
-        for (int i = 1; i <= count; ++i)
-            recno[std::size_t(i)] = qint16(i);
+        WorkingSet all;
+        all.reset_to_all(count);
         SummaryExportHead head;
         head.stamp = QStringLiteral("now");
         head.ws_count = count;
         head.sel_criteria = QStringLiteral("All");
         head.sort_caption = QStringLiteral("[Sorted by: Unsorted]");
-        st = write_summary_export(path, args.at(2), recno, count, 1, head);
+        st = write_summary_export(path, args.at(2), all.records, count, 1, head);
     } else {
         return 2;
     }

@@ -3,7 +3,7 @@
 #include "common/core_temp_db.h"
 #include "core/collection_stats.h"
 #include "core/fct_currency.h"
-#include "core/globalvars.h"
+#include "core/session.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -23,9 +23,9 @@ ScopeRecord scope(const QString& artist, const QString& type, const QString& dat
     return r;
 }
 
-std::vector<qint16> positions(std::initializer_list<int> recnos)
+std::vector<int> positions(std::initializer_list<int> recnos)
 {
-    std::vector<qint16> v{0};
+    std::vector<int> v{0};
     for (const int n : recnos)
         v.push_back(qint16(n));
     return v;

@@ -1,7 +1,6 @@
 // Colour files: the six-line layout, reading, safe writing, choosing the file.
 #include "common/core_temp_db.h"
 #include "core/color_file.h"
-#include "core/globalvars.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,7 +35,6 @@ class tst_color_file : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { gv() = Globalvars{}; }
 
     void layout_is_byte_exact()
     {
@@ -91,28 +89,6 @@ private slots:
         QVERIFY(!read_color_file(path, s, &reason));
         QVERIFY2(reason.endsWith(error), qPrintable(reason));
         QCOMPARE(s, builtin_colors());  // untouched
-    }
-
-    void missing_file_falls_back()
-    {
-        QTemporaryDir dir;
-        gv().color_file_path = dir.filePath(QStringLiteral("nothing.dat"));
-        gv().color_scheme = numbered();
-        QString reason;
-        QVERIFY(!sub_read_colors(&reason));
-        QCOMPARE(reason, QStringLiteral("No such file or directory"));
-        QCOMPARE(gv().color_scheme, builtin_colors());
-    }
-
-    void sub_read_and_write()
-    {
-        QTemporaryDir dir;
-        gv().color_file_path = dir.filePath(QStringLiteral("tessaran_colors.dat"));
-        gv().color_scheme = numbered();
-        QVERIFY(sub_write_colors());
-        gv().color_scheme = {};
-        QVERIFY(sub_read_colors());
-        QCOMPARE(gv().color_scheme, numbered());
     }
 
     void shipped_default_equals_builtin()

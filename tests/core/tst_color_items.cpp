@@ -1,6 +1,6 @@
 // The colour dialog's items and the scheme entries each one sets.
 #include "core/color_items.h"
-#include "core/globalvars.h"
+#include "core/session.h"
 
 #include <QSet>
 #include <QtTest>

@@ -5,7 +5,7 @@
 #include "core/database.h"
 #include "core/delete_record.h"
 #include "core/file_write.h"
-#include "core/globalvars.h"
+#include "core/session.h"
 #include "core/record_file.h"
 
 #include <QDateTime>
@@ -118,7 +118,6 @@ class tst_crash_safety : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void init() { gv() = Globalvars{}; }
 
     void killed_while_saving_and_deleting_leaves_a_whole_collection()
     {

@@ -1,6 +1,6 @@
 // Dates under the user's locale: the short-date pattern, typed dates, day counts.
 #include "core/fct_getlocale.h"
-#include "core/globalvars.h"
+#include "core/session.h"
 
 #include <QLocale>
 #include <QTest>
@@ -13,7 +13,6 @@ class tst_dates : public QObject {
 private slots:
     void init()
     {
-        gv() = Globalvars{};
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     }
     void cleanupTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
@@ -40,13 +39,13 @@ private slots:
 
     void locale_values()
     {
-        read_locale_values();
-        QCOMPARE(gv().short_date_fmt, QStringLiteral("m/d/yyyy"));
-        QCOMPARE(gv().currency_symbol, QStringLiteral("$"));
+        LocaleLabels labels = current_locale_labels();
+        QCOMPARE(labels.date_format, QStringLiteral("m/d/yyyy"));
+        QCOMPARE(labels.currency_symbol, QStringLiteral("$"));
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        read_locale_values();
-        QCOMPARE(gv().short_date_fmt, QStringLiteral("dd.mm.yyyy"));
-        QCOMPARE(gv().currency_symbol, QString::fromUtf8("€"));
+        labels = current_locale_labels();
+        QCOMPARE(labels.date_format, QStringLiteral("dd.mm.yyyy"));
+        QCOMPARE(labels.currency_symbol, QString::fromUtf8("€"));
         QLocale::setDefault(QLocale(QLocale::Arabic, QLocale::Egypt));
         // No bidi marks around the symbol.
         QCOMPARE(locale_currency_symbol(), QString::fromUtf8("ج.م."));

@@ -2,7 +2,7 @@
 // instant either the whole old file or the whole new one.
 #include "common/core_temp_db.h"
 #include "core/delete_record.h"
-#include "core/globalvars.h"
+#include "core/session.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,7 +35,6 @@ class tst_delete_record : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void init() { gv() = Globalvars{}; }
 
     void later_records_move_down_byte_for_byte_data()
     {

@@ -5,7 +5,7 @@
 #include "common/core_temp_db.h"
 #include "core/fct_currency.h"
 #include "core/fct_getlocale.h"
-#include "core/globalvars.h"
+#include "core/session.h"
 #include "core/record_file.h"
 #include "core/record_match.h"
 #include "core/sub_sorter.h"
@@ -55,7 +55,6 @@ void use_locale(const QString& name)
 class TestFastPaths : public QObject {
     Q_OBJECT
 private slots:
-    void init() { gv() = Globalvars{}; }
     void cleanup() { use_locale(QStringLiteral("en_US")); }
 
     void locales_data()
@@ -80,7 +79,7 @@ private slots:
         for (int i = 1; i <= 60; ++i)
             file += awkward_record(i);
         QVERIFY(write_bytes(db, file));
-        const std::vector<qint16> ws = {0, 60, 3, 1, 59, 30, 2};
+        const std::vector<int> ws = {0, 60, 3, 1, 59, 30, 2};
         for (const int kind : {summary_kind_scope, summary_kind_purchase}) {
             for (int i = 0; i < 60; ++i) {
                 const char* raw = file.constData() + i * rec_len_bytes;
@@ -141,9 +140,8 @@ private slots:
         for (int i = 0; i < 200; ++i)
             recs << make_record(QString("scope %1").arg(i), names.at((i * 7) % names.size()));
         TempDb db(recs);
-        db.make_current();
-        ws_reset_all();
-        QVERIFY(sort_working_set(2, false));
+        Session s = db.open_all();
+        QVERIFY(sort_working_set(s.path, s.ws, 2, false));
 
         std::vector<QString> keys(201);
         std::vector<int> pos(201);
@@ -153,7 +151,7 @@ private slots:
         }
         heapsort_text(keys, pos, 200);
         for (int p = 1; p <= 200; ++p)
-            QCOMPARE(int(gv().ws_recno[size_t(p)]), pos[size_t(p)]);
+            QCOMPARE(s.ws.records[size_t(p)], pos[size_t(p)]);
     }
 
     void a_kept_mapping_follows_the_file()

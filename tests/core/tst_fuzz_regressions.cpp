@@ -5,7 +5,7 @@
 #include "core/criteria.h"
 #include "core/fct_currency.h"
 #include "core/fct_getlocale.h"
-#include "core/globalvars.h"
+#include "core/session.h"
 #include "core/record_match.h"
 #include "core/scope_record.h"
 
@@ -29,7 +29,6 @@ class tst_fuzz_regressions : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void init() { gv() = Globalvars{}; }
     void cleanup() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     // Any 2473 bytes decode; encoding is stable after one round; the binary

@@ -1,7 +1,7 @@
 // The record format on disk and the record file: offsets, encodings, counting,
 // reading and writing single records, and scanning.
 #include "common/core_temp_db.h"
-#include "core/globalvars.h"
+#include "core/session.h"
 #include "core/record_file.h"
 #include "core/scope_record.h"
 #include "core/vocabularies.h"
@@ -51,7 +51,6 @@ private slots:
     void init()
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        gv() = Globalvars{};
     }
 
     void every_member_at_its_offset()
@@ -276,10 +275,11 @@ private slots:
         QVERIFY(write_bytes(path, QByteArray(length, ' ')));
         QCOMPARE(record_count_of(path), count);
         QCOMPARE(file_length(path), qint64(length));
-        gv().db_path = path;
-        gv().rec_count = 99;
-        QCOMPARE(sub_get_maxr(), count);
-        QCOMPARE(gv().rec_count, qint16(count));
+        Session s;
+        s.path = path;
+        s.record_count = 99;
+        QCOMPARE(s.refresh_record_count(), count);
+        QCOMPARE(s.record_count, count);
     }
 
     void missing_files_and_folders()
@@ -288,7 +288,7 @@ private slots:
         QCOMPARE(record_count_of(dir.filePath("none.rnd")), 0);
         QCOMPARE(file_length(dir.filePath("none.rnd")), qint64(-1));
         QCOMPARE(file_length(dir.path()), qint64(-1));
-        QVERIFY(!sub_fileexists(dir.path()));
+        QVERIFY(!is_existing_file(dir.path()));
     }
 
     void reading_outside_the_file_fails()
@@ -356,26 +356,26 @@ private slots:
     void current_buffer_access()
     {
         TempDb db({make_record("One", "A"), make_record("Two", "B")});
-        db.make_current();
-        QCOMPARE(gv().rec_count, qint16(2));
-        QVERIFY(read_current(2));
-        QCOMPARE(trim_blanks(gv().rec.artist), QStringLiteral("B"));
-        gv().rec.artist = QStringLiteral("Bee");
-        QVERIFY(write_current(3));
-        QCOMPARE(sub_get_maxr(), 3);
-        QVERIFY(read_current(1));
-        QCOMPARE(trim_blanks(gv().rec.artist), QStringLiteral("A"));
+        Session s = db.session();
+        QCOMPARE(s.record_count, 2);
+        QVERIFY(s.read(2));
+        QCOMPARE(trim_blanks(s.record.artist), QStringLiteral("B"));
+        s.record.artist = QStringLiteral("Bee");
+        QVERIFY(s.write(3));
+        QCOMPARE(s.refresh_record_count(), 3);
+        QVERIFY(s.read(1));
+        QCOMPARE(trim_blanks(s.record.artist), QStringLiteral("A"));
 
-        gv().rec.image_slot0 = QByteArray(60, 'k');
-        gv().rec.image_count = 2;
-        gv().rec.price_paid = 5;
-        sub_clear_rec();
-        QCOMPARE(gv().rec.scopename, QString(50, QLatin1Char(' ')));
-        QCOMPARE(gv().rec.comments, QString(500, QLatin1Char(' ')));
-        QCOMPARE(gv().rec.price_paid, qint64(0));
-        QCOMPARE(gv().rec.image_count, qint16(0));
-        QCOMPARE(gv().rec.image_files[10], QString(60, QLatin1Char(' ')));
-        QCOMPARE(gv().rec.image_slot0, QByteArray(60, 'k'));
+        s.record.image_slot0 = QByteArray(60, 'k');
+        s.record.image_count = 2;
+        s.record.price_paid = 5;
+        clear_record(s.record);
+        QCOMPARE(s.record.scopename, QString(50, QLatin1Char(' ')));
+        QCOMPARE(s.record.comments, QString(500, QLatin1Char(' ')));
+        QCOMPARE(s.record.price_paid, qint64(0));
+        QCOMPARE(s.record.image_count, qint16(0));
+        QCOMPARE(s.record.image_files[10], QString(60, QLatin1Char(' ')));
+        QCOMPARE(s.record.image_slot0, QByteArray(60, 'k'));
     }
 
     void scanner_walks_the_file()

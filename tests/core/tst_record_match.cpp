@@ -2,7 +2,7 @@
 #include "common/core_temp_db.h"
 #include "core/criteria.h"
 #include "core/fct_getlocale.h"
-#include "core/globalvars.h"
+#include "core/session.h"
 #include "core/record_file.h"
 #include "core/record_match.h"
 
@@ -48,7 +48,6 @@ private slots:
     void init()
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        gv() = Globalvars{};
     }
 
     void text_slot_data()

@@ -1,7 +1,7 @@
 // The selection scan over the file and the find scan over working-set positions.
 #include "common/core_temp_db.h"
 #include "core/find_scan.h"
-#include "core/globalvars.h"
+#include "core/session.h"
 #include "core/selector_scan.h"
 
 #include <QLocale>
@@ -35,20 +35,19 @@ class tst_selector_scan : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void init() { gv() = Globalvars{}; }
 
     void retains_in_file_order_with_progress()
     {
         TempDb db(five_records());
         QVERIFY(db.ok());
-        std::vector<qint16> kept;
+        std::vector<int> kept;
         QList<int> seen;
         int total = 0;
         ScopeRecord last;
         const FileStatus st = selector_scan(db.path(), 5, artist_contains("SMITH"), kept,
                                             [&](int r, int n) { seen.append(r); total = n; }, &last);
         QVERIFY2(st.ok, qPrintable(st.error));
-        QCOMPARE(kept, (std::vector<qint16>{1, 3, 5}));
+        QCOMPARE(kept, (std::vector<int>{1, 3, 5}));
         QCOMPARE(seen, (QList<int>{1, 2, 3, 4, 5}));
         QCOMPARE(total, 5);
         QCOMPARE(trim_blanks(last.scopename), QStringLiteral("Five"));  // the buffer holds the last record read
@@ -57,7 +56,7 @@ private slots:
     void never_reads_past_the_end()
     {
         TempDb db(five_records());
-        std::vector<qint16> kept;
+        std::vector<int> kept;
         // A count larger than the file (it shrank since it was counted) fails
         // with the first missing record instead of passing off part of a scan.
         kept = {7};
@@ -66,12 +65,12 @@ private slots:
         QCOMPARE(st.error, QStringLiteral("Record 6 lies outside the database file."));
         QVERIFY(kept.empty());
         QVERIFY(selector_scan(db.path(), 2, artist_contains("SMITH"), kept).ok);
-        QCOMPARE(kept, (std::vector<qint16>{1}));
+        QCOMPARE(kept, (std::vector<int>{1}));
     }
 
     void missing_file_fails()
     {
-        std::vector<qint16> kept{1};
+        std::vector<int> kept{1};
         const FileStatus st = selector_scan(QStringLiteral("/nonexistent/x.rnd"), 3, Criteria{}, kept);
         QVERIFY(!st.ok);
         QVERIFY(!st.error.isEmpty());
@@ -96,7 +95,7 @@ private slots:
         QFETCH(bool, found);
         QFETCH(int, pos);
         TempDb db(five_records());
-        const std::vector<qint16> ws{0, 5, 4, 3, 2, 1};
+        const std::vector<int> ws{0, 5, 4, 3, 2, 1};
         const FindScanResult r = find_scan(db.path(), artist_contains("SMITH"), ws, 5, start);
         QVERIFY(r.status.ok);
         QCOMPARE(r.found, found);
@@ -106,7 +105,7 @@ private slots:
     void find_without_match_ends_past_the_end()
     {
         TempDb db(five_records());
-        const std::vector<qint16> ws{0, 1, 2, 3};
+        const std::vector<int> ws{0, 1, 2, 3};
         ScopeRecord last;
         const FindScanResult r = find_scan(db.path(), artist_contains("BROWN"), ws, 3, 1, &last);
         QVERIFY(r.status.ok);
@@ -118,7 +117,7 @@ private slots:
     void find_with_no_criteria_takes_first_examined()
     {
         TempDb db(five_records());
-        const std::vector<qint16> ws{0, 4, 2};
+        const std::vector<int> ws{0, 4, 2};
         const FindScanResult r = find_scan(db.path(), Criteria{}, ws, 2, 2);
         QVERIFY(r.found);
         QCOMPARE(r.pos, 2);
@@ -127,14 +126,14 @@ private slots:
     void find_reports_a_stale_working_set()
     {
         TempDb db(five_records());
-        const std::vector<qint16> ws{0, 7};
+        const std::vector<int> ws{0, 7};
         const FindScanResult r = find_scan(db.path(), artist_contains("NOBODY"), ws, 1, 1);
         QVERIFY(!r.status.ok);
         QVERIFY(r.status.error.contains(QLatin1String("7")));
     }
 };
 
-Q_DECLARE_METATYPE(std::vector<qint16>)
+Q_DECLARE_METATYPE(std::vector<int>)
 
 QTEST_GUILESS_MAIN(tst_selector_scan)
 #include "tst_selector_scan.moc"

@@ -1,6 +1,6 @@
 // Sorting the working set: keys, the heapsort, permutation, direction, captions.
 #include "common/core_temp_db.h"
-#include "core/globalvars.h"
+#include "core/session.h"
 #include "core/record_file.h"
 #include "core/sub_sorter.h"
 #include "core/working_set.h"
@@ -54,7 +54,6 @@ private slots:
     void init()
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        gv() = Globalvars{};
     }
 
     void heapsort_against_std_sort_data()
@@ -127,21 +126,20 @@ private slots:
         QFETCH(bool, desc);
         QFETCH(QString, caption);
         QCOMPARE(sort_caption_for(field, desc), caption);
-        build_field_names();
         QCOMPARE(sort_caption_for(field, desc), caption);
     }
 
     void artist_keys_are_trimmed_and_upper_cased()
     {
         TempDb db({with_artist("smith"), with_artist("Smith   "), with_artist("SMITH")});
-        db.open_all();
-        QVERIFY(sort_working_set(2, false));
+        Session s = db.open_all();
+        QVERIFY(sort_working_set(s.path, s.ws, 2, false));
         // Three equal keys come out in the heapsort's own order for equal keys;
         // differing keys ("SMITH" < "Smith" < "smith") would give 3, 2, 1.
-        QCOMPARE(ws_positions(), std::vector<qint16>({2, 3, 1}));
-        QCOMPARE(gv().sort_caption, QStringLiteral("[Sorted by: Artist(Asc.)]"));
-        QCOMPARE(gv().sort_field, qint16(2));
-        QVERIFY(!gv().sort_desc);
+        QCOMPARE(s.ws.positions(), std::vector<int>({2, 3, 1}));
+        QCOMPARE(s.ws.sort_caption, QStringLiteral("[Sorted by: Artist(Asc.)]"));
+        QCOMPARE(s.ws.sort_field, qint16(2));
+        QVERIFY(!s.ws.sort_descending);
     }
 
     void text_order_data()
@@ -163,18 +161,18 @@ private slots:
         for (const QString& a : artists)
             recs.append(with_artist(a));
         TempDb db(recs);
-        db.open_all();
-        QVERIFY(sort_working_set(2, false));
-        std::vector<qint16> expected;
+        Session s = db.open_all();
+        QVERIFY(sort_working_set(s.path, s.ws, 2, false));
+        std::vector<int> expected;
         for (int r : ascending)
             expected.push_back(qint16(r));
-        QCOMPARE(ws_positions(), expected);
+        QCOMPARE(s.ws.positions(), expected);
 
-        ws_reset_all();
-        QVERIFY(sort_working_set(2, true));
+        s.ws.reset_to_all(s.record_count);
+        QVERIFY(sort_working_set(s.path, s.ws, 2, true));
         std::reverse(expected.begin(), expected.end());
-        QCOMPARE(ws_positions(), expected);
-        QCOMPARE(gv().sort_caption, QStringLiteral("[Sorted by: Artist(Desc.)]"));
+        QCOMPARE(s.ws.positions(), expected);
+        QCOMPARE(s.ws.sort_caption, QStringLiteral("[Sorted by: Artist(Desc.)]"));
     }
 
     void scope_year_sorts_as_text()
@@ -186,9 +184,9 @@ private slots:
         ScopeRecord c = make_record("c");
         c.scopeyear = QStringLiteral("985");
         TempDb db({a, b, c});
-        db.open_all();
-        QVERIFY(sort_working_set(5, false));
-        QCOMPARE(ws_positions(), std::vector<qint16>({1, 2, 3}));
+        Session s = db.open_all();
+        QVERIFY(sort_working_set(s.path, s.ws, 5, false));
+        QCOMPARE(s.ws.positions(), std::vector<int>({1, 2, 3}));
     }
 
     void every_text_field_sorts_its_own_member()
@@ -209,7 +207,7 @@ private slots:
             recs.append(r);
         }
         TempDb db(recs);
-        db.make_current();
+        Session s = db.session();
         qint16 all40[40];
         std::iota(std::begin(all40), std::end(all40), qint16(1));
         for (int field = 1; field <= 27; ++field) {
@@ -220,17 +218,17 @@ private slots:
                 if (QLatin1String(m.name) == QLatin1String(member_for_field[field]))
                     info = &m;
             QVERIFY(info);
-            ws_reset_all();
-            QVERIFY(sort_working_set(field, false));
-            const std::vector<qint16> got = ws_positions();
+            s.ws.reset_to_all(s.record_count);
+            QVERIFY(sort_working_set(s.path, s.ws, field, false));
+            const std::vector<int> got = s.ws.positions();
             for (size_t p = 1; p < got.size(); ++p) {
                 const QString prev = recs.at(got[p - 1] - 1).*(info->field);
                 const QString cur = recs.at(got[p] - 1).*(info->field);
                 QVERIFY2(!(cur < prev), qPrintable(QStringLiteral("field %1").arg(field)));
             }
-            std::vector<qint16> sorted = got;  // still every record once
+            std::vector<int> sorted = got;  // still every record once
             std::sort(sorted.begin(), sorted.end());
-            QCOMPARE(sorted, std::vector<qint16>(std::begin(all40), std::end(all40)));
+            QCOMPARE(sorted, std::vector<int>(std::begin(all40), std::end(all40)));
         }
     }
 
@@ -258,17 +256,17 @@ private slots:
         for (const QString& d : dates)
             recs.append(with_date(d));
         TempDb db(recs);
-        db.open_all();
-        QVERIFY(sort_working_set(14, false));
-        std::vector<qint16> expected;
+        Session s = db.open_all();
+        QVERIFY(sort_working_set(s.path, s.ws, 14, false));
+        std::vector<int> expected;
         for (int r : ascending)
             expected.push_back(qint16(r));
-        QCOMPARE(ws_positions(), expected);
+        QCOMPARE(s.ws.positions(), expected);
         // Descending: undated last.
-        ws_reset_all();
-        QVERIFY(sort_working_set(14, true));
+        s.ws.reset_to_all(s.record_count);
+        QVERIFY(sort_working_set(s.path, s.ws, 14, true));
         std::reverse(expected.begin(), expected.end());
-        QCOMPARE(ws_positions(), expected);
+        QCOMPARE(s.ws.positions(), expected);
     }
 
     void prices_data()
@@ -292,16 +290,16 @@ private slots:
             recs.append(r);
         }
         TempDb db(recs);
-        db.open_all();
-        QVERIFY(sort_working_set(15, false));
-        QCOMPARE(ws_positions(), std::vector<qint16>({4, 3, 1, 6, 2, 5}));
-        ws_reset_all();
-        QVERIFY(sort_working_set(16, false));
-        QCOMPARE(ws_positions(), std::vector<qint16>({5, 2, 6, 1, 3, 4}));
-        ws_reset_all();
-        QVERIFY(sort_working_set(15, true));
-        QCOMPARE(ws_positions(), std::vector<qint16>({5, 2, 6, 1, 3, 4}));
-        QCOMPARE(gv().sort_caption, QStringLiteral("[Sorted by: Purchase price(Desc.)]"));
+        Session s = db.open_all();
+        QVERIFY(sort_working_set(s.path, s.ws, 15, false));
+        QCOMPARE(s.ws.positions(), std::vector<int>({4, 3, 1, 6, 2, 5}));
+        s.ws.reset_to_all(s.record_count);
+        QVERIFY(sort_working_set(s.path, s.ws, 16, false));
+        QCOMPARE(s.ws.positions(), std::vector<int>({5, 2, 6, 1, 3, 4}));
+        s.ws.reset_to_all(s.record_count);
+        QVERIFY(sort_working_set(s.path, s.ws, 15, true));
+        QCOMPARE(s.ws.positions(), std::vector<int>({5, 2, 6, 1, 3, 4}));
+        QCOMPARE(s.ws.sort_caption, QStringLiteral("[Sorted by: Purchase price(Desc.)]"));
     }
 
     void sorts_only_the_working_set()
@@ -310,52 +308,52 @@ private slots:
         for (const char* a : {"e", "d", "c", "b", "a"})
             recs.append(with_artist(QString::fromLatin1(a)));
         TempDb db(recs);
-        db.make_current();
-        gv().ws_recno = {0, 1, 3, 5, 0};  // a selection, plus a spare slot
-        gv().ws_count = 3;
-        QVERIFY(sort_working_set(2, false));
-        QCOMPARE(ws_positions(), std::vector<qint16>({5, 3, 1}));
-        QVERIFY(sort_working_set(2, true));
-        QCOMPARE(ws_positions(), std::vector<qint16>({1, 3, 5}));
+        Session s = db.session();
+        s.ws.records = {0, 1, 3, 5, 0};  // a selection, plus a spare slot
+        s.ws.count = 3;
+        QVERIFY(sort_working_set(s.path, s.ws, 2, false));
+        QCOMPARE(s.ws.positions(), std::vector<int>({5, 3, 1}));
+        QVERIFY(sort_working_set(s.path, s.ws, 2, true));
+        QCOMPARE(s.ws.positions(), std::vector<int>({1, 3, 5}));
     }
 
     void one_entry_and_empty_sets()
     {
         TempDb db({with_artist("only")});
-        db.open_all();
-        QVERIFY(sort_working_set(2, true));
-        QCOMPARE(ws_positions(), std::vector<qint16>({1}));
-        QCOMPARE(gv().sort_caption, QStringLiteral("[Sorted by: Artist(Desc.)]"));
+        Session s = db.open_all();
+        QVERIFY(sort_working_set(s.path, s.ws, 2, true));
+        QCOMPARE(s.ws.positions(), std::vector<int>({1}));
+        QCOMPARE(s.ws.sort_caption, QStringLiteral("[Sorted by: Artist(Desc.)]"));
 
-        gv() = Globalvars{};
-        gv().db_path = db.dir() + "/not-there.rnd";  // nothing is read for an empty set
-        QVERIFY(sort_working_set(20, false));
-        QCOMPARE(gv().ws_count, qint16(0));
-        QCOMPARE(gv().sort_field, qint16(20));
-        QCOMPARE(gv().sort_caption, QStringLiteral("[Sorted by: City(Asc.)]"));
+        s = Session{};
+        s.path = db.dir() + "/not-there.rnd";  // nothing is read for an empty set
+        QVERIFY(sort_working_set(s.path, s.ws, 20, false));
+        QCOMPARE(s.ws.count, qint16(0));
+        QCOMPARE(s.ws.sort_field, qint16(20));
+        QCOMPARE(s.ws.sort_caption, QStringLiteral("[Sorted by: City(Asc.)]"));
     }
 
     void failures_leave_the_set_alone()
     {
         TempDb db({with_artist("b"), with_artist("a")});
-        db.open_all();
-        gv().db_path = db.dir() + "/moved.rnd";
+        Session s = db.open_all();
+        s.path = db.dir() + "/moved.rnd";
         QString why;
-        QVERIFY(!sort_working_set(2, false, &why));
+        QVERIFY(!sort_working_set(s.path, s.ws, 2, false, &why));
         QVERIFY(!why.isEmpty());
-        QCOMPARE(ws_positions(), std::vector<qint16>({1, 2}));
-        QCOMPARE(gv().sort_caption, QStringLiteral("[Sorted by: Unsorted]"));
-        QCOMPARE(gv().sort_field, qint16(0));
+        QCOMPARE(s.ws.positions(), std::vector<int>({1, 2}));
+        QCOMPARE(s.ws.sort_caption, QStringLiteral("[Sorted by: Unsorted]"));
+        QCOMPARE(s.ws.sort_field, qint16(0));
 
         // A working set pointing past the file's end.
-        db.make_current();
-        gv().ws_recno = {0, 2, 9};
-        gv().ws_count = 2;
-        QVERIFY(!sort_working_set(2, false, &why));
-        QCOMPARE(ws_positions(), std::vector<qint16>({2, 9}));
+        s = db.session();
+        s.ws.records = {0, 2, 9};
+        s.ws.count = 2;
+        QVERIFY(!sort_working_set(s.path, s.ws, 2, false, &why));
+        QCOMPARE(s.ws.positions(), std::vector<int>({2, 9}));
 
-        QVERIFY(!sort_working_set(0, false, &why));
-        QVERIFY(!sort_working_set(28, false, &why));
+        QVERIFY(!sort_working_set(s.path, s.ws, 0, false, &why));
+        QVERIFY(!sort_working_set(s.path, s.ws, 28, false, &why));
     }
 };
 

@@ -1,6 +1,6 @@
 #include "common/core_temp_db.h"
 #include "core/fct_currency.h"
-#include "core/globalvars.h"
+#include "core/session.h"
 #include "core/summary_export.h"
 #include "core/summary_rows.h"
 
@@ -30,7 +30,6 @@ class TestSummaryExport : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void init() { gv() = Globalvars{}; }
 
     void quoting_data()
     {
@@ -56,7 +55,7 @@ private slots:
         ScopeRecord c = make_record("Dusk", "Adams", "", 125000, 0);
         TempDb db({a, b, c});
         QVERIFY(db.ok());
-        const std::vector<qint16> order{0, 3, 1, 2};
+        const std::vector<int> order{0, 3, 1, 2};
         const QString out = db.dir() + "/summary.txt";
         const FileStatus st = write_summary_export(out, db.path(), order, 3, summary_kind_purchase,
                                                    head(3, "Date: 1/1/2001 to 12/31/2001\r\nText: x"));
@@ -80,7 +79,7 @@ private slots:
         for (int i = 1; i <= 12; ++i)
             recs << varied_record(i);
         TempDb db(recs);
-        std::vector<qint16> order{0};
+        std::vector<int> order{0};
         for (int i = 1; i <= 12; ++i)
             order.push_back(qint16(i));
         const QString out = db.dir() + "/scopes.txt";

@@ -1,5 +1,5 @@
 #include "core/fct_currency.h"
-#include "core/globalvars.h"
+#include "core/session.h"
 #include "core/summary_rows.h"
 
 #include <QLocale>
@@ -11,7 +11,6 @@ class TestSummaryRows : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void init() { gv() = Globalvars{}; }
 
     void split_lines_data()
     {

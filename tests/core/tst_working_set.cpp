@@ -1,6 +1,6 @@
 // The working set operations and the captions that describe it.
 #include "common/core_temp_db.h"
-#include "core/globalvars.h"
+#include "core/session.h"
 #include "core/record_file.h"
 #include "core/working_set.h"
 
@@ -17,96 +17,95 @@ private slots:
     void init()
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        gv() = Globalvars{};
     }
 
     void reset_all_takes_every_record_in_file_order()
     {
-        Globalvars& g = gv();
-        g.rec_count = 4;
-        g.ws_recno = {0, 3, 1, 7, 9, 12, 2};  // an older, larger selection
-        g.ws_count = 6;
-        g.sel_all = false;
-        g.sel_matched = 0;
-        g.sel_criteria = QStringLiteral("Text select: ");
-        g.sort_caption = QStringLiteral("[Sorted by: City(Desc.)]");
-        g.sort_field = 20;
-        ws_reset_all();
-        QCOMPARE(ws_positions(), std::vector<qint16>({1, 2, 3, 4}));
-        QCOMPARE(g.ws_count, qint16(4));
-        QCOMPARE(g.sel_matched, qint16(4));
-        QVERIFY(g.sel_all);
-        QCOMPARE(g.sel_criteria, QStringLiteral("All"));
+        Session s;
+        s.record_count = 4;
+        s.ws.records = {0, 3, 1, 7, 9, 12, 2};  // an older, larger selection
+        s.ws.count = 6;
+        s.ws.all = false;
+        s.ws.matched = 0;
+        s.ws.selection_text = QStringLiteral("Text select: ");
+        s.ws.sort_caption = QStringLiteral("[Sorted by: City(Desc.)]");
+        s.ws.sort_field = 20;
+        s.ws.reset_to_all(s.record_count);
+        QCOMPARE(s.ws.positions(), std::vector<int>({1, 2, 3, 4}));
+        QCOMPARE(s.ws.count, int(4));
+        QCOMPARE(s.ws.matched, int(4));
+        QVERIFY(s.ws.all);
+        QCOMPARE(s.ws.selection_text, QStringLiteral("All"));
         // The sort caption and the remembered sort are the caller's business.
-        QCOMPARE(g.sort_caption, QStringLiteral("[Sorted by: City(Desc.)]"));
-        QCOMPARE(g.sort_field, qint16(20));
+        QCOMPARE(s.ws.sort_caption, QStringLiteral("[Sorted by: City(Desc.)]"));
+        QCOMPARE(s.ws.sort_field, int(20));
 
-        g.rec_count = 0;
-        ws_reset_all();
-        QCOMPARE(g.ws_count, qint16(0));
-        QCOMPARE(g.sel_matched, qint16(0));
-        QVERIFY(!g.ws_recno.empty());  // slot 0 always exists
+        s.record_count = 0;
+        s.ws.reset_to_all(s.record_count);
+        QCOMPARE(s.ws.count, int(0));
+        QCOMPARE(s.ws.matched, int(0));
+        QVERIFY(!s.ws.records.empty());  // slot 0 always exists
     }
 
     void clear_empties_and_unsorts()
     {
-        Globalvars& g = gv();
-        g.rec_count = 3;
-        ws_reset_all();
-        g.sel_all = false;
-        g.sel_criteria = QStringLiteral("x");
-        g.sort_field = 2;
-        g.sort_desc = true;
-        g.sort_caption = QStringLiteral("[Sorted by: Artist(Desc.)]");
-        ws_clear();
-        QCOMPARE(g.ws_count, qint16(0));
-        QCOMPARE(g.sel_matched, qint16(0));
-        QVERIFY(g.sel_all);
-        QCOMPARE(g.sel_criteria, QStringLiteral("All"));
-        QCOMPARE(g.sort_caption, QStringLiteral("[Sorted by: Unsorted]"));
-        QCOMPARE(g.sort_field, qint16(2));
-        QVERIFY(g.sort_desc);
+        Session s;
+        s.record_count = 3;
+        s.ws.reset_to_all(s.record_count);
+        s.ws.all = false;
+        s.ws.selection_text = QStringLiteral("x");
+        s.ws.sort_field = 2;
+        s.ws.sort_descending = true;
+        s.ws.sort_caption = QStringLiteral("[Sorted by: Artist(Desc.)]");
+        s.ws.clear();
+        QCOMPARE(s.ws.count, int(0));
+        QCOMPARE(s.ws.matched, int(0));
+        QVERIFY(s.ws.all);
+        QCOMPARE(s.ws.selection_text, QStringLiteral("All"));
+        QCOMPARE(s.ws.sort_caption, QStringLiteral("[Sorted by: Unsorted]"));
+        QCOMPARE(s.ws.sort_field, int(2));
+        QVERIFY(s.ws.sort_descending);
     }
 
     void adding_a_record_to_a_sorted_or_narrowed_set()
     {
-        Globalvars& g = gv();
+        Session s;
         // Five records, a selection of two in some order.
-        g.rec_count = 5;
-        g.ws_recno = {0, 4, 2};
-        g.ws_count = 2;
-        g.sel_matched = 2;
+        s.record_count = 5;
+        s.ws.records = {0, 4, 2};
+        s.ws.count = 2;
+        s.ws.matched = 2;
         // The new-record command: all records, then the pending slot.
-        ws_reset_all();
-        ws_reserve_new(g.rec_count + 1);
-        QCOMPARE(g.ws_pos, qint16(6));
-        QCOMPARE(g.ws_count, qint16(5));
-        QCOMPARE(g.ws_recno.at(6), qint16(6));
+        s.ws.reset_to_all(s.record_count);
+        s.ws.reserve_new(s.record_count + 1);
+        QCOMPARE(s.ws.position, int(6));
+        QCOMPARE(s.ws.count, int(5));
+        QCOMPARE(s.ws.records.at(6), int(6));
         // Saving it.
-        ws_append();
-        QCOMPARE(g.ws_count, qint16(6));
-        QCOMPARE(g.sel_matched, qint16(6));
-        QCOMPARE(ws_positions(), std::vector<qint16>({1, 2, 3, 4, 5, 6}));
+        s.ws.append_current();
+        QCOMPARE(s.ws.count, int(6));
+        QCOMPARE(s.ws.matched, int(6));
+        QCOMPARE(s.ws.positions(), std::vector<int>({1, 2, 3, 4, 5, 6}));
 
         // An empty database gets its first record the same way.
-        gv() = Globalvars{};
-        ws_reserve_new(1);
-        QCOMPARE(gv().ws_pos, qint16(1));
-        QCOMPARE(gv().ws_count, qint16(0));
-        ws_append();
-        QCOMPARE(gv().ws_count, qint16(1));
-        QCOMPARE(gv().ws_recno.at(1), qint16(1));
+        s = Session{};
+        s.ws.reserve_new(1);
+        QCOMPARE(s.ws.position, int(1));
+        QCOMPARE(s.ws.count, int(0));
+        s.ws.append_current();
+        QCOMPARE(s.ws.count, int(1));
+        QCOMPARE(s.ws.records.at(1), int(1));
     }
 
     void append_after_a_sort_goes_to_the_end()
     {
-        Globalvars& g = gv();
-        g.rec_count = 3;
-        g.ws_recno = {0, 3, 1, 2};
-        g.ws_count = 3;
-        g.ws_pos = 4;
-        ws_append();
-        QCOMPARE(ws_positions(), std::vector<qint16>({3, 1, 2, 4}));
+        Session s;
+        s.record_count = 3;
+        s.ws.records = {0, 3, 1, 2};
+        s.ws.count = 3;
+        s.ws.position = 4;
+        s.ws.append_current();
+        QCOMPARE(s.ws.positions(), std::vector<int>({3, 1, 2, 4}));
     }
 
     void selection_caption_data()
@@ -158,21 +157,21 @@ private slots:
         QCOMPARE(adding_caption(1), QStringLiteral("[Adding record 1]"));
     }
 
-    void caption_make_joins_trimmed_parts()
+    void caption_joins_trimmed_parts()
     {
-        Globalvars& g = gv();
-        g.db_text = QStringLiteral("Database file: /home/u/scopes.rnd  ");
-        g.rec_text = QStringLiteral("  [Record 3 of 12]");
-        g.sort_caption = QStringLiteral("[Sorted by: Artist(Asc.)]");
-        g.sel_all = true;
-        QCOMPARE(caption_make(),
+        Session s;
+        s.file_caption = QStringLiteral("Database file: /home/u/scopes.rnd  ");
+        s.record_caption = QStringLiteral("  [Record 3 of 12]");
+        s.ws.sort_caption = QStringLiteral("[Sorted by: Artist(Asc.)]");
+        s.ws.all = true;
+        QCOMPARE(s.caption(),
                  QStringLiteral("Database file: /home/u/scopes.rnd  [Record 3 of 12]  [Sorted by: Artist(Asc.)]  "
                                 "[Selected: All]"));
-        g.sel_all = false;
-        g.sel.by_paid = true;
-        g.sel.by_text = true;
-        g.rec_text = QStringLiteral("[Adding record 13]");
-        QCOMPARE(caption_make(),
+        s.ws.all = false;
+        s.ws.selection.by_paid = true;
+        s.ws.selection.by_text = true;
+        s.record_caption = QStringLiteral("[Adding record 13]");
+        QCOMPARE(s.caption(),
                  QStringLiteral("Database file: /home/u/scopes.rnd  [Adding record 13]  [Sorted by: Artist(Asc.)]  "
                                 "[Selected:Price Paid,Text]"));
     }

@@ -1,10 +1,12 @@
 // The selection and find dialogs: one body, two uses.
 #include "appearance/scheme_paint.h"
+#include "appearance/color_settings.h"
 #include "common/scripted_dialogs.h"
 #include "core/fct_currency.h"
 #include "core/fct_getlocale.h"
-#include "core/globalvars.h"
+#include "common/gui_colors.h"
 #include "core/record_file.h"
+#include "core/record_match.h"
 #include "core/vocabularies.h"
 #include "dialogs/criteria_dialog.h"
 
@@ -36,16 +38,10 @@ void enter(criteria_dialog& d, const QString& field, const QString& text)
     box->setText(text);
 }
 
-// The criteria in force before a dialog opens, to prove that they survive.
-Criteria earlier_criteria()
+// The labels the editor hands the dialog: the locale's date pattern and currency.
+LocaleLabels labels()
 {
-    Criteria c;
-    c.by_paid = true;
-    c.paid_min = 5 * money_scale;
-    c.paid_max = open_money_max;
-    c.texts[2] = QStringLiteral("OLD");
-    c.by_text = true;
-    return c;
+    return current_locale_labels();
 }
 
 bool same(const Criteria& a, const Criteria& b)
@@ -66,17 +62,12 @@ private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void init()
     {
-        gv() = Globalvars{};
-        build_field_names();
-        read_locale_values();
-        gv().sel = earlier_criteria();
-        gv().sel_all = false;
-        gv().sel_criteria = QStringLiteral("earlier");
+        reset_color_settings();
     }
 
     void select_layout()
     {
-        frm_select d;
+        frm_select d(labels());
         // The slots with a vocabulary are editable lists of it; earlier criteria are not shown again.
         const QList<int> combos{4, 6, 8, 9, 10, 11, 12, 13};
         const QList<int> lists{1, 2, 3, 6, 4, 7, 5, 8};
@@ -119,8 +110,8 @@ private slots:
     void drop_down_arrows_read_on_any_form()
     {
         QFETCH(uint, form);
-        gv().color_scheme[color_form_background] = form;
-        frm_select d;
+        set_current_color(color_form_background, form);
+        frm_select d(labels());
         const QList<QComboBox*> combos = d.findChildren<QComboBox*>();
         QVERIFY(!combos.isEmpty());
         for (const QComboBox* c : combos) {
@@ -146,22 +137,21 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, title);
         ScriptedDialogs dialogs;
-        frm_select d;
+        frm_select d(labels());
         for (const auto& [field, text] : entries)
             enter(d, field, text);
         QTest::mouseClick(d.cmd_perform, Qt::LeftButton);
         QCOMPARE(dialogs.shown, (Shown{{message, MsgIcon::critical, MsgButtons::ok, title}}));
         QCOMPARE(d.result(), int(QDialog::Rejected));  // not closed by the click
         QCOMPARE(d.sel_result(), qint16(0));
-        // Nothing is stored by a refused click.
-        QVERIFY(same(gv().sel, earlier_criteria()));
-        QCOMPARE(gv().sel_criteria, QStringLiteral("earlier"));
-        QVERIFY(!gv().sel_all);
+        // Nothing is given back by a refused click.
+        QVERIFY(same(d.chosen(), Criteria{}));
+        QVERIFY(!d.chose_all());
 
-        // A later Cancel still changes nothing.
+        // A later Cancel still gives nothing.
         d.cmd_cancel->click();
         QCOMPARE(d.sel_result(), qint16(-999));
-        QVERIFY(same(gv().sel, earlier_criteria()));
+        QVERIFY(same(d.chosen(), Criteria{}));
     }
 
     void stores_criteria_data()
@@ -182,32 +172,29 @@ private slots:
         QFETCH(Entries, entries);
         QFETCH(QString, criteria);
         ScriptedDialogs dialogs;
-        frm_select d;
+        frm_select d(labels());
         for (const auto& [field, text] : entries)
             enter(d, field, text);
         QTest::mouseClick(d.cmd_perform, Qt::LeftButton);
         QCOMPARE(dialogs.texts(), QStringList{});
         QCOMPARE(d.result(), int(QDialog::Accepted));
         QCOMPARE(d.sel_result(), qint16(0));
-        QVERIFY(!gv().sel_all);
-        QCOMPARE(gv().sel_criteria, criteria);
+        QVERIFY(!d.chose_all());
+        QCOMPARE(criteria_text(d.chosen()), criteria);
     }
 
-    // The criteria's values are the rule's rows; the dialog stores them as
-    // the selection and leaves the find criteria alone.
+    // The criteria's values are the rule's rows; the dialog gives them back.
     void stored_values()
     {
         ScriptedDialogs dialogs;
-        frm_select d;
+        frm_select d(labels());
         enter(d, "tb_retail_price_max", "12.50");
         enter(d, "slot:2", "Smith ");
         d.cmd_perform->click();
-        const Criteria& c = gv().sel;
+        const Criteria& c = d.chosen();
         QVERIFY(c.by_retail && c.by_text && !c.by_date && !c.by_paid);
         QCOMPARE(c.retail_max, qint64(125000));
         QCOMPARE(c.texts[2], QStringLiteral("SMITH "));
-        QVERIFY(!gv().find.by_text);
-        QVERIFY(gv().find_criteria.isEmpty());
     }
 
     void cancel_and_frame_close_change_nothing_data()
@@ -221,7 +208,7 @@ private slots:
     {
         QFETCH(int, how);
         ScriptedDialogs dialogs;
-        frm_select d;
+        frm_select d(labels());
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
         enter(d, "slot:1", "new");
@@ -234,15 +221,14 @@ private slots:
             QTest::keyClick(&d, Qt::Key_Escape);
         QCOMPARE(d.sel_result(), qint16(-999));
         QVERIFY(!d.isVisible());
-        QVERIFY(same(gv().sel, earlier_criteria()));
-        QVERIFY(!gv().sel_all);
-        QCOMPARE(gv().sel_criteria, QStringLiteral("earlier"));
+        QVERIFY(same(d.chosen(), Criteria{}));
+        QVERIFY(!d.chose_all());
     }
 
     void cancel_does_not_check_the_box_it_leaves()
     {
         ScriptedDialogs dialogs;
-        frm_select d;
+        frm_select d(labels());
         d.show();
         QVERIFY(QTest::qWaitForWindowActive(&d));
         d.tb_price_paid_max->setFocus();
@@ -254,19 +240,18 @@ private slots:
 
     void select_all()
     {
-        frm_select d;
+        frm_select d(labels());
         enter(d, "slot:1", "ignored");
         QTest::mouseClick(d.cmd_selectall, Qt::LeftButton);
         QCOMPARE(d.sel_result(), qint16(0));
         QCOMPARE(d.result(), int(QDialog::Accepted));
-        QVERIFY(gv().sel_all);
-        QVERIFY(!gv().sel.by_paid && !gv().sel.by_text && !gv().sel.by_date && !gv().sel.by_retail);
+        QVERIFY(d.chose_all());
     }
 
     void find_use()
     {
         ScriptedDialogs dialogs;
-        frm_find d;
+        frm_find d(labels());
         QCOMPARE(d.windowTitle(), QStringLiteral("Enter find criteria in the appropriate fields"));
         QVERIFY(!d.findChild<QPushButton*>("cmd_selectall"));
         d.cmd_perform->click();
@@ -280,27 +265,22 @@ private slots:
         d.cmd_perform->click();
         QCOMPARE(d.find_result(), qint16(0));
         QCOMPARE(d.result(), int(QDialog::Accepted));
-        QCOMPARE(gv().find.texts[2], QStringLiteral("JONES"));
-        QVERIFY(gv().find.by_text);
-        QCOMPARE(gv().find_criteria, QStringLiteral("Text select:\r\n   Artist contains \"JONES\""));
-        // The selection state is the find's business no more than the other way round.
-        QVERIFY(same(gv().sel, earlier_criteria()));
-        QCOMPARE(gv().sel_criteria, QStringLiteral("earlier"));
+        QCOMPARE(d.chosen().texts[2], QStringLiteral("JONES"));
+        QVERIFY(d.chosen().by_text);
+        QCOMPARE(criteria_text(d.chosen()), QStringLiteral("Text select:\r\n   Artist contains \"JONES\""));
 
-        // Cancel keeps the find criteria in force.
-        const Criteria found = gv().find;
-        frm_find again;
+        // Cancel gives nothing back.
+        frm_find again(labels());
         enter(again, "slot:3", "studio");
         again.cmd_cancel->click();
         QCOMPARE(again.find_result(), qint16(-999));
-        QVERIFY(same(gv().find, found));
-        QCOMPARE(gv().find_criteria, QStringLiteral("Text select:\r\n   Artist contains \"JONES\""));
+        QVERIFY(same(again.chosen(), Criteria{}));
     }
 
     void enter_moves_on_in_text_boxes_only()
     {
         ScriptedDialogs dialogs;
-        frm_select d;
+        frm_select d(labels());
         d.show();
         QVERIFY(QTest::qWaitForWindowActive(&d));
         d.tb_cat[1]->setFocus();
@@ -343,7 +323,7 @@ private slots:
         QFETCH(QString, shown);
         QFETCH(QString, message);
         ScriptedDialogs dialogs;
-        frm_select d;
+        frm_select d(labels());
         d.show();
         QVERIFY(QTest::qWaitForWindowActive(&d));
         auto* field = d.findChild<QLineEdit*>(box);

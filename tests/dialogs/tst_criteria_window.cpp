@@ -1,5 +1,7 @@
 // The criteria windows: heading, text and a size fitted to the text.
-#include "core/globalvars.h"
+#include "common/gui_colors.h"
+#include "core/session.h"
+#include "appearance/color_settings.h"
 #include "dialogs/criteria_window.h"
 
 #include <QFontMetrics>
@@ -9,6 +11,7 @@
 #include <QtTest>
 
 using namespace tessaran;
+using namespace tessaran::test;
 
 namespace {
 
@@ -36,7 +39,7 @@ class tst_criteria_window : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void init() { gv() = Globalvars{}; }
+    void init() { reset_color_settings(); }
 
     void selection_window_texts_data()
     {
@@ -54,8 +57,7 @@ private slots:
     {
         QFETCH(QString, criteria);
         QFETCH(QStringList, lines);
-        gv().sel_criteria = criteria;
-        frm_selcrit w;
+        frm_selcrit w(criteria);
         QCOMPARE(w.windowTitle(), QStringLiteral("Selection criteria"));
         QCOMPARE(w.heading(), QStringLiteral("SELECTION CRITERIA"));
         QCOMPARE(w.pb_text->lines, lines);
@@ -75,12 +77,12 @@ private slots:
 
     void find_window_and_colours()
     {
-        gv().find_criteria = QStringLiteral("Text select:\r\n   Artist contains \"JONES\"");
-        gv().color_scheme[24] = 0x00c0ffee & 0xffffff;
-        frm_findcrit w;
+        const QString criteria = QStringLiteral("Text select:\r\n   Artist contains \"JONES\"");
+        set_current_color(24, 0x00c0ffee & 0xffffff);
+        frm_findcrit w(criteria);
         QCOMPARE(w.windowTitle(), QStringLiteral("Find criteria"));
         QCOMPARE(w.heading(), QStringLiteral("FIND CRITERIA"));
-        QCOMPARE(w.text(), gv().find_criteria);
+        QCOMPARE(w.text(), criteria);
 
         const QImage img = w.pb_text->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QList<int> red = rows_with(img, QColor(255, 0, 0));

@@ -1,7 +1,8 @@
 // The sort dialog: 27 fields, a direction, and its one message.
 #include "common/core_temp_db.h"
 #include "common/scripted_dialogs.h"
-#include "core/globalvars.h"
+#include "common/gui_colors.h"
+#include "core/session.h"
 #include "core/record_file.h"
 #include "core/working_set.h"
 #include "dialogs/frm_sort.h"
@@ -19,27 +20,27 @@ class tst_frm_sort : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TempDb> db;
+    Session session;
 
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void init()
     {
-        gv() = Globalvars{};
+        reset_color_settings();
         db = std::make_unique<TempDb>(QList<ScopeRecord>{make_record("A", "Cole"), make_record("B", "adams"),
                                                          make_record("C", "Baker")});
         QVERIFY(db->ok());
-        db->make_current();
-        ws_reset_all();
-        gv().sort_field = 5;
-        gv().sort_caption = QStringLiteral("[Sorted by: Unsorted]");
+        session = db->open_all();
+        session.ws.sort_field = 5;
+        session.ws.sort_caption = QStringLiteral("[Sorted by: Unsorted]");
     }
 
     void layout()
     {
-        frm_sort d;
+        frm_sort d(session.path, session.ws);
         for (int i = 1; i <= field_table_size; ++i) {
             QRadioButton* opt = d.opt_sortby[size_t(i)];
-            QCOMPARE(opt->text(), gv().field_names[size_t(i)]);
+            QCOMPARE(opt->text(), field_name(i));
             QVERIFY(!opt->isChecked());  // the remembered sort is not shown
             QCOMPARE(opt->parentWidget(), static_cast<QWidget*>(d.frame_sortby));
             if (i > 1) {
@@ -57,13 +58,13 @@ private slots:
     void no_field_chosen()
     {
         ScriptedDialogs dialogs;
-        const std::vector<qint16> before = gv().ws_recno;
-        frm_sort d;
+        const std::vector<int> before = session.ws.records;
+        frm_sort d(session.path, session.ws);
         QTest::mouseClick(d.cmd_sort, Qt::LeftButton);
         QCOMPARE(dialogs.shown, (Shown{{"No sort criterion selected!", MsgIcon::critical}}));
-        QCOMPARE(gv().sort_field, qint16(0));  // the remembered sort is forgotten
-        QCOMPARE(gv().ws_recno, before);
-        QCOMPARE(gv().sort_caption, QStringLiteral("[Sorted by: Unsorted]"));
+        QCOMPARE(session.ws.sort_field, int(0));  // the remembered sort is forgotten
+        QCOMPARE(session.ws.records, before);
+        QCOMPARE(session.ws.sort_caption, QStringLiteral("[Sorted by: Unsorted]"));
         QVERIFY(!d.sorted());
         QCOMPARE(d.result(), int(QDialog::Rejected));
     }
@@ -71,18 +72,18 @@ private slots:
     void sorts_data()
     {
         QTest::addColumn<bool>("descending");
-        QTest::addColumn<std::vector<qint16>>("order");
+        QTest::addColumn<std::vector<int>>("order");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("ascending") << false << std::vector<qint16>{0, 2, 3, 1} << "[Sorted by: Artist(Asc.)]";
-        QTest::newRow("descending") << true << std::vector<qint16>{0, 1, 3, 2} << "[Sorted by: Artist(Desc.)]";
+        QTest::newRow("ascending") << false << std::vector<int>{0, 2, 3, 1} << "[Sorted by: Artist(Asc.)]";
+        QTest::newRow("descending") << true << std::vector<int>{0, 1, 3, 2} << "[Sorted by: Artist(Desc.)]";
     }
     void sorts()
     {
         QFETCH(bool, descending);
-        QFETCH(std::vector<qint16>, order);
+        QFETCH(std::vector<int>, order);
         QFETCH(QString, caption);
         ScriptedDialogs dialogs;
-        frm_sort d;
+        frm_sort d(session.path, session.ws);
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
         // Clicks land on the button's indicator, as the user aims them.
@@ -94,26 +95,26 @@ private slots:
         QCOMPARE(dialogs.texts(), QStringList{});
         QVERIFY(d.sorted());
         QCOMPARE(d.result(), int(QDialog::Accepted));
-        QCOMPARE(gv().ws_recno, order);
-        QCOMPARE(gv().sort_field, qint16(2));
-        QCOMPARE(gv().sort_desc, descending);
-        QCOMPARE(gv().sort_caption, caption);
+        QCOMPARE(session.ws.records, order);
+        QCOMPARE(session.ws.sort_field, int(2));
+        QCOMPARE(session.ws.sort_descending, descending);
+        QCOMPARE(session.ws.sort_caption, caption);
     }
 
 
     void cancel_changes_nothing()
     {
-        const std::vector<qint16> before = gv().ws_recno;
-        frm_sort d;
+        const std::vector<int> before = session.ws.records;
+        frm_sort d(session.path, session.ws);
         d.opt_sortby[2]->setChecked(true);
         QTest::mouseClick(d.cmd_cancel, Qt::LeftButton);
         QVERIFY(!d.sorted());
-        QCOMPARE(gv().sort_field, qint16(5));  // the remembered sort stays
-        QCOMPARE(gv().ws_recno, before);
+        QCOMPARE(session.ws.sort_field, int(5));  // the remembered sort stays
+        QCOMPARE(session.ws.records, before);
     }
 };
 
-Q_DECLARE_METATYPE(std::vector<qint16>)
+Q_DECLARE_METATYPE(std::vector<int>)
 
 QTEST_MAIN(tst_frm_sort)
 #include "tst_frm_sort.moc"

@@ -1,5 +1,6 @@
 #include "common/scripted_dialogs.h"
-#include "core/globalvars.h"
+#include "common/gui_colors.h"
+#include "core/session.h"
 #include "dialogs/frm_printform.h"
 
 #include <QApplication>
@@ -22,31 +23,20 @@ struct Calls {
     bool print_result = true;
 };
 
-void set_working_set(int count, int pos)
-{
-    gv().ws_count = qint16(count);
-    gv().ws_pos = qint16(pos);
-    gv().ws_recno.assign(std::size_t(count + 1), 0);
-    for (int p = 1; p <= count; ++p)
-        gv().ws_recno[std::size_t(p)] = qint16(p);
-}
-
 }  // namespace
 
 class TestPrintform : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void init() { gv() = Globalvars{}; }
+    void init() { reset_color_settings(); }
 
     void texts_the_user_sees()
     {
-        set_working_set(12, 1);
-        frm_printform dlg({});
+        frm_printform dlg(12, 1, {});
         QCOMPARE(dlg.lbl_max->text(), QString("Max.= 12"));
         QVERIFY(dlg.tb_beg->text().isEmpty());
-        set_working_set(0, 0);
-        QCOMPARE(frm_printform({}).lbl_max->text(), QString("Max.= 0"));
+        QCOMPARE(frm_printform(0, 0, {}).lbl_max->text(), QString("Max.= 0"));
     }
 
     void validation_data()
@@ -71,10 +61,9 @@ private slots:
         QFETCH(QString, message);
         QFETCH(int, first);
         QFETCH(int, last);
-        set_working_set(count, 1);
         ScriptedDialogs dialogs;
         Calls calls;
-        frm_printform dlg([&calls](int f, int l) {
+        frm_printform dlg(count, 1, [&calls](int f, int l) {
             calls.printed << qMakePair(f, l);
             return true;
         });
@@ -94,9 +83,8 @@ private slots:
 
     void print_displayed_kaleidoscope()
     {
-        set_working_set(9, 5);
         Calls calls;
-        frm_printform dlg([&calls](int f, int l) {
+        frm_printform dlg(9, 5, [&calls](int f, int l) {
             calls.printed << qMakePair(f, l);
             return true;
         });
@@ -108,8 +96,7 @@ private slots:
 
     void nothing_printed_keeps_the_dialog_open()
     {
-        set_working_set(3, 1);
-        frm_printform dlg([](int, int) { return false; });
+        frm_printform dlg(3, 1, [](int, int) { return false; });
         dlg.show();
         dlg.tb_beg->setText("1");
         dlg.tb_end->setText("3");
@@ -119,10 +106,9 @@ private slots:
 
     void preview_validates_and_stays_open()
     {
-        set_working_set(3, 1);
         ScriptedDialogs dialogs;
         Calls calls;
-        frm_printform dlg([](int, int) { return true; }, [&calls](int f, int l) {
+        frm_printform dlg(3, 1, [](int, int) { return true; }, [&calls](int f, int l) {
             calls.previewed << qMakePair(f, l);
             return true;
         });
@@ -139,9 +125,8 @@ private slots:
 
     void enter_moves_to_the_next_field()
     {
-        set_working_set(3, 1);
         bool printed = false;
-        frm_printform dlg([&printed](int, int) { return printed = true; });
+        frm_printform dlg(3, 1, [&printed](int, int) { return printed = true; });
         dlg.show();
         QApplication::setActiveWindow(&dlg);
         dlg.tb_beg->setFocus();

@@ -1,6 +1,8 @@
 #include "appearance/scheme_paint.h"
+#include "appearance/color_settings.h"
 #include "common/scripted_dialogs.h"
-#include "core/globalvars.h"
+#include "common/gui_colors.h"
+#include "core/session.h"
 #include "dialogs/frm_remimage.h"
 
 #include <QComboBox>
@@ -9,13 +11,14 @@
 #include <QtTest>
 
 using namespace tessaran;
+using namespace tessaran::test;
 using tessaran::test::ScriptedDialogs;
 
 class tst_remimage : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void init() { gv() = Globalvars{}; }
+    void init() { reset_color_settings(); }
 
     void confirm_or_not_data()
     {
@@ -61,8 +64,8 @@ private slots:
 
     void takes_scheme_colours_and_centres_buttons()
     {
-        gv().color_scheme[color_form_background] = 0x00FFCC;  // r 204, g 255, b 0
-        gv().color_scheme[color_command_buttons] = 255;      // pure red
+        set_current_color(color_form_background, 0x00FFCC);  // r 204, g 255, b 0
+        set_current_color(color_command_buttons, 255);      // pure red
         frm_remimage d(names);
         d.show();
         QCOMPARE(d.palette().color(QPalette::Window), QColor(204, 255, 0));

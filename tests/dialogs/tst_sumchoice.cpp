@@ -1,5 +1,6 @@
 #include "common/scripted_dialogs.h"
-#include "core/globalvars.h"
+#include "common/gui_colors.h"
+#include "core/session.h"
 #include "dialogs/frm_sumchoice.h"
 
 #include <QApplication>
@@ -18,7 +19,7 @@ class TestSumchoice : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void init() { gv() = Globalvars{}; }
+    void init() { reset_color_settings(); }
 
     void nothing_chosen_at_first()
     {
@@ -52,14 +53,12 @@ private slots:
     {
         QFETCH(bool, retail);
         QFETCH(int, kind);
-        gv().summary_kind = 0;
         QList<int> opened;
         QList<bool> visible_while_open;
         frm_sumchoice* dlg_ptr = nullptr;
         frm_sumchoice dlg([&](int k) {
             opened << k;
             visible_while_open << dlg_ptr->isVisible();
-            QCOMPARE(int(gv().summary_kind), k);
             // After the summary closes the dialog shows again; then "Close".
             QTimer::singleShot(0, [&] { QTest::mouseClick(dlg_ptr->cmd_close, Qt::LeftButton); });
         });
@@ -71,7 +70,6 @@ private slots:
         dlg.run();
         QCOMPARE(opened, QList<int>{kind});
         QCOMPARE(visible_while_open, QList<bool>{false});
-        QCOMPARE(int(gv().summary_kind), kind);
         QVERIFY(!dlg.isVisible());
     }
 };

@@ -4,7 +4,8 @@
 #include "common/gui_editor_fixture.h"
 #include "common/gui_pdf.h"
 
-#include "core/globalvars.h"
+#include "common/gui_colors.h"
+#include "core/session.h"
 #include "core/sub_sorter.h"
 #include "core/working_set.h"
 #include "dialogs/criteria_dialog.h"
@@ -82,7 +83,7 @@ class tst_damaged_db : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void init() { gv() = Globalvars{}; }
+    void init() { reset_color_settings(); }
     void cleanup()
     {
         set_printer_factory({});
@@ -137,7 +138,7 @@ private slots:
         QVERIFY(write_bytes(f.db.path(), file));
         const QString out = f.db.dir() + QStringLiteral("/sheet.pdf");
         set_printer_factory([out] { return make_pdf_printer(out); });
-        QVERIFY(print_record_sheets(ed, 2, 2));
+        QVERIFY(print_record_sheets(ed, f.state().path, f.state().ws, 2, 2));
         const QString text = pdf_text(out);
         QVERIFY2(text.contains(QLatin1String("IMAGES")), qPrintable(text));
         QCOMPARE(int(text.count(QLatin1String("/pics/Damaged-"))), shown);
@@ -175,17 +176,16 @@ private slots:
             QTest::mouseClick(d->cmd_perform, Qt::LeftButton);
         });
         ed->cmd_select->click();
-        QCOMPARE(ws_positions(), (std::vector<qint16>{2}));
+        QCOMPARE(f.state().ws.positions(), (std::vector<int>{2}));
         QCOMPARE(f.dialogs.texts(), (QStringList{"Are you sure you want to add this kaleidoscope to the database?",
                                                  "Kaleidoscope number 2 saved to database"}));
-        gv().summary_kind = 1;
-        frm_sumgrid grid(ed);
+        frm_sumgrid grid(f.state(), 1, ed);
         QVERIFY(grid.loaded());
-        gv().sel_all = true;
-        ws_reset_all();
+        f.state().ws.all = true;
+        f.state().ws.reset_to_all(f.state().record_count);
         QString error;
-        QVERIFY2(sort_working_set(1, false, &error), qPrintable(error));
-        QVERIFY2(sort_working_set(14, false, &error), qPrintable(error));
+        QVERIFY2(sort_working_set(f.state().path, f.state().ws, 1, false, &error), qPrintable(error));
+        QVERIFY2(sort_working_set(f.state().path, f.state().ws, 14, false, &error), qPrintable(error));
         QCOMPARE(read_bytes(f.db.path()).mid(rec_len_bytes, odd.size()), odd);
     }
 
@@ -195,7 +195,7 @@ private slots:
     {
         EditorFixture f(five_records(), true);
         frm_kaleido* ed = f.open();
-        const std::vector<qint16> before = ws_positions();
+        const std::vector<int> before = f.state().ws.positions();
         CutOnProgress cut(f.db.path(), 2);
         when_modal<frm_select>([](frm_select* d) {
             d->tb_cat[2]->setText(QStringLiteral("s"));
@@ -206,8 +206,8 @@ private slots:
         QCOMPARE(f.dialogs.texts(),
                  QStringList{"The kaleidoscope records could not be selected:\nRecord 3 lies outside the database file."});
         QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
-        QCOMPARE(ws_positions(), before);
-        QVERIFY(gv().sel_all);
+        QCOMPARE(f.state().ws.positions(), before);
+        QVERIFY(f.state().ws.all);
     }
 
     void shrunk_file_stops_sort_find_summary_sheets_and_delete()
@@ -215,19 +215,19 @@ private slots:
         EditorFixture f(five_records());
         frm_kaleido* ed = f.open();
         ed->cmd_endscope->click();
-        const std::vector<qint16> before = ws_positions();
+        const std::vector<int> before = f.state().ws.positions();
         cut_to_records(f.db.path(), 3);
         const QByteArray cut = read_bytes(f.db.path());
 
         // Sort
         {
-            frm_sort d;
+            frm_sort d(f.state().path, f.state().ws);
             d.opt_sortby[1]->setChecked(true);
             d.cmd_sort->click();
             QVERIFY(!d.sorted());
             QCOMPARE(f.dialogs.last().text, QStringLiteral("The kaleidoscopes could not be sorted.\n"
                                                            "Record 4 lies outside the database file."));
-            QCOMPARE(ws_positions(), before);
+            QCOMPARE(f.state().ws.positions(), before);
         }
         // Find
         f.dialogs.shown.clear();
@@ -243,9 +243,8 @@ private slots:
                               "The kaleidoscope records could not be searched:\nRecord 4 is not in the database file."}));
         // Summary
         f.dialogs.shown.clear();
-        gv().summary_kind = 1;
         {
-            frm_sumgrid grid(ed);
+            frm_sumgrid grid(f.state(), 1, ed);
             QVERIFY(!grid.loaded());
             QCOMPARE(f.dialogs.shown.size(), 1);
             QVERIFY2(f.dialogs.last().text.contains(QLatin1String("4")), qPrintable(f.dialogs.last().text));
@@ -255,7 +254,7 @@ private slots:
         f.dialogs.shown.clear();
         const QString out = f.db.dir() + QStringLiteral("/sheets.pdf");
         set_printer_factory([out] { return make_pdf_printer(out); });
-        QVERIFY(!print_record_sheets(ed, 1, 5));
+        QVERIFY(!print_record_sheets(ed, f.state().path, f.state().ws, 1, 5));
         QCOMPARE(f.dialogs.texts(), QStringList{QStringLiteral("Record 4 could not be read from the database file %1.")
                                                     .arg(f.db.path())});
         QVERIFY(!QFile::exists(out));
@@ -263,7 +262,7 @@ private slots:
         f.dialogs.shown.clear();
         const QString moved = f.db.path() + QStringLiteral(".moved");
         QVERIFY(QFile::rename(f.db.path(), moved));
-        QVERIFY(!print_record_sheets(ed, 1, 1));
+        QVERIFY(!print_record_sheets(ed, f.state().path, f.state().ws, 1, 1));
         QCOMPARE(f.dialogs.texts(), QStringList{QStringLiteral("The kaleidoscopes could not be read from the database file %1:\n"
                                                                "No such file or directory").arg(f.db.path())});
         QVERIFY(QFile::rename(moved, f.db.path()));

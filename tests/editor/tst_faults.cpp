@@ -8,12 +8,14 @@
 // windows under test cannot be driven in a forked child without their event
 // loop. Root ignores read-only folders but not this limit.
 #include "common/gui_editor_fixture.h"
+#include "appearance/color_settings.h"
 
 #include "appearance/frm_colors.h"
 #include "core/color_file.h"
 #include "core/database.h"
 #include "core/delete_record.h"
-#include "core/globalvars.h"
+#include "common/gui_colors.h"
+#include "core/session.h"
 #include "core/working_set.h"
 #include "editor/frm_main.h"
 #include "reports/frm_sumgrid.h"
@@ -80,7 +82,7 @@ class tst_faults : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void init() { gv() = Globalvars{}; }
+    void init() { reset_color_settings(); }
     void cleanup()
     {
         set_printer_factory({});
@@ -105,8 +107,8 @@ private slots:
                                   too_large}));
         QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
         QCOMPARE(read_bytes(f.db.path()), before);
-        QCOMPARE(gv().rec_count, qint16(3));
-        QCOMPARE(gv().ws_count, qint16(3));
+        QCOMPARE(f.state().record_count, int(3));
+        QCOMPARE(f.state().ws.count, int(3));
         QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Delta"));  // the typing is not lost
 
         // Once there is room again the same record goes in.
@@ -137,8 +139,8 @@ private slots:
         QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
         QCOMPARE(read_bytes(f.db.path()), before);
         QCOMPARE(scratch_files_in(f.db.dir()), QStringList());
-        QCOMPARE(gv().rec_count, qint16(12));
-        QCOMPARE(gv().ws_pos, qint16(2));
+        QCOMPARE(f.state().record_count, int(12));
+        QCOMPARE(f.state().ws.position, int(2));
     }
 
     // Replacing a database whose folder does not let it go (immutable, which
@@ -169,15 +171,14 @@ private slots:
         QCOMPARE(dialogs.last().icon, MsgIcon::critical);
         QCOMPARE(read_bytes(target), before);
         QVERIFY(!window.findChild<frm_kaleido*>());
-        QVERIFY(gv().db_path.isEmpty());
     }
 
     void text_export_on_a_full_disk()
     {
         TempDb db(three_records());
-        db.open_for_summary(2);
+        Session s = db.open_for_summary();
         ScriptedDialogs dialogs;
-        frm_sumgrid grid;
+        frm_sumgrid grid(s, 2);
         QVERIFY(grid.loaded());
         grid.show();
         const QString out = db.dir() + QStringLiteral("/summary.txt");
@@ -202,9 +203,9 @@ private slots:
         QVERIFY(QFile::copy(QStringLiteral(TESSARAN_SOURCE_DIR "/data/tessaran_defcolors.dat"),
                             dir.filePath(QString::fromLatin1(default_color_file_name))));
         set_program_folder_for_tests(dir.path());
-        gv().color_file_path = dir.filePath(QString::fromLatin1(default_color_file_name));
-        QVERIFY(sub_read_colors());
-        const auto scheme = gv().color_scheme;
+        set_color_file_path(dir.filePath(QString::fromLatin1(default_color_file_name)));
+        QVERIFY(load_colors());
+        const auto scheme = current_colors();
         ScriptedDialogs dialogs;
         frm_colors d;
         d.show();
@@ -222,7 +223,7 @@ private slots:
                                                    QDir::toNativeSeparators(user) + ":\n" + too_large}));
         QVERIFY(!QFile::exists(user));
         QVERIFY(d.isVisible());
-        QCOMPARE(gv().color_scheme, scheme);
+        QCOMPARE(current_colors(), scheme);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
     }
 
@@ -239,7 +240,7 @@ private slots:
     {
         QFETCH(bool, through_printer);
         TempDb db(three_records());
-        db.open_all();
+        Session s = db.open_all();
         const QString out = db.dir() + QStringLiteral("/sheets.pdf");
         ScriptedDialogs dialogs;
         if (through_printer) {
@@ -253,7 +254,7 @@ private slots:
         {
             FileSizeLimit full(3000);
             QVERIFY(full.ok());
-            printed = print_record_sheets(nullptr, 1, 3);
+            printed = print_record_sheets(nullptr, s.path, s.ws, 1, 3);
         }
         QVERIFY(!printed);
         QCOMPARE(dialogs.last().text, "The PDF file could not be finished: " + out + "\n" + too_large);
@@ -267,7 +268,7 @@ private slots:
             dialogs.answer(MsgAnswer::ok);
             dialogs.choose_file(out);
         }
-        QVERIFY(print_record_sheets(nullptr, 1, 3));
+        QVERIFY(print_record_sheets(nullptr, s.path, s.ws, 1, 3));
         QVERIFY(read_bytes(out).trimmed().endsWith("%%EOF"));
     }
 };

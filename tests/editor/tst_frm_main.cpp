@@ -1,6 +1,7 @@
 // The start-up window: menu, start-up state, and the open, create, help,
 // about and exit commands as the user drives them.
 #include "appearance/frm_about.h"
+#include "appearance/color_settings.h"
 #include "appearance/frm_colors.h"
 #include "appearance/help.h"
 #include "appearance/help_window.h"
@@ -9,7 +10,8 @@
 #include "common/core_temp_db.h"
 #include "common/scripted_dialogs.h"
 #include "core/database.h"
-#include "core/globalvars.h"
+#include "common/gui_colors.h"
+#include "core/session.h"
 #include "editor/frm_kaleido.h"
 #include "editor/frm_main.h"
 
@@ -61,7 +63,7 @@ private slots:
 
     void init()
     {
-        gv() = Globalvars{};
+        reset_color_settings();
         dir = std::make_unique<QTemporaryDir>();
         QVERIFY(QFile::copy(QStringLiteral(TESSARAN_SOURCE_DIR "/data/tessaran_defcolors.dat"),
                             path(QStringLiteral("tessaran_defcolors.dat"))));
@@ -109,8 +111,8 @@ private slots:
         make_window();
         QCOMPARE(window->windowTitle(), title);
         QCOMPARE(startup_window(), window);
-        QCOMPARE(gv().color_file_path, path(QStringLiteral("tessaran_colors.dat")));
-        QCOMPARE(gv().color_scheme[24], 24);  // line 6, third value: form background
+        QCOMPARE(color_file_path(), path(QStringLiteral("tessaran_colors.dat")));
+        QCOMPARE(current_colors()[24], 24);  // line 6, third value: form background
         // Centred across the work area, and in its height less 400 twips (placed
         // before it is shown, so before the platform adds its frame).
         const QRect area = window->screen()->availableGeometry();
@@ -146,8 +148,8 @@ private slots:
         QVERIFY2(editor(), qPrintable(dialogs->texts().join(QLatin1Char('|'))));
         QVERIFY(editor()->isVisible());
         QVERIFY(editor()->testAttribute(Qt::WA_DeleteOnClose));
-        QCOMPARE(gv().db_path, demo);
-        QCOMPARE(ws_positions(), (std::vector<qint16>{2, 3, 1}));  // ALPHA < MU < ZETA, not file order
+        QCOMPARE(editor()->session().path, demo);
+        QCOMPARE(editor()->session().ws.positions(), (std::vector<int>{2, 3, 1}));  // ALPHA < MU < ZETA, not file order
         QCOMPARE(editor()->windowTitle(), QStringLiteral("Database file: ") + demo +
                                               QStringLiteral("  [Record 1 of 3]  [Sorted by: Artist(Asc.)]  [Selected: All]"));
         QVERIFY(menus_hidden(*window));
@@ -181,7 +183,6 @@ private slots:
         QCOMPARE(dialogs->shown, (Shown{{check_database_file(bad).message, MsgIcon::critical}}));
         QVERIFY(!editor());
         QVERIFY(window->isEnabled() && menus_shown(*window));
-        QVERIFY(gv().db_path.isEmpty());
         dialogs->shown.clear();
 
         // An empty file is a collection without records.
@@ -190,8 +191,8 @@ private slots:
         dialogs->choose_file(other);
         window->mnu_openfile->trigger();
         QVERIFY(editor());
-        QCOMPARE(gv().db_path, other);
-        QCOMPARE(gv().ws_count, qint16(0));
+        QCOMPARE(editor()->session().path, other);
+        QCOMPARE(editor()->session().ws.count, int(0));
         QVERIFY(dialogs->shown.isEmpty());
         QVERIFY(menus_hidden(*window));
     }
@@ -243,14 +244,13 @@ private slots:
         if (created) {
             QCOMPARE(QFileInfo(target).size(), qint64(0));
             QVERIFY(editor());
-            QCOMPARE(gv().db_path, target);
-            QCOMPARE(gv().rec_count, qint16(0));
-            QCOMPARE(gv().ws_count, qint16(0));
+            QCOMPARE(editor()->session().path, target);
+            QCOMPARE(editor()->session().record_count, int(0));
+            QCOMPARE(editor()->session().ws.count, int(0));
             QVERIFY(menus_hidden(*window));
         } else {
             QCOMPARE(read_bytes(target), old);
             QVERIFY(!editor());
-            QVERIFY(gv().db_path.isEmpty());
             QVERIFY(menus_shown(*window));
         }
     }
@@ -376,7 +376,7 @@ private slots:
         // Choosing one opens it as "Open database file..." does.
         items[2]->trigger();
         QVERIFY(editor());
-        QCOMPARE(gv().db_path, paths[2]);
+        QCOMPARE(editor()->session().path, paths[2]);
         delete editor();
         sub_menu_show();
         QCOMPARE(window->mnu_recent->actions().first()->text(), QStringLiteral("&1 ") + paths[2]);
@@ -401,7 +401,7 @@ private slots:
         QVERIFY(window->mnu_reopen->isChecked());
         window->reopen_last();
         QVERIFY(editor());
-        QCOMPARE(gv().db_path, paths[2]);
+        QCOMPARE(editor()->session().path, paths[2]);
     }
 
     void shortcuts_shown_in_the_menus()

@@ -3,11 +3,12 @@
 // user's own copy of the demo, saves records and colours in the user's folders,
 // and leaves the install tree as it was, byte for byte.
 #include "common/gui_editor_fixture.h"
+#include "appearance/color_settings.h"
 
 #include "appearance/frm_colors.h"
 #include "appearance/help.h"
 #include "appearance/help_window.h"
-#include "core/globalvars.h"
+#include "core/session.h"
 #include "core/program_files.h"
 #include "editor/frm_main.h"
 
@@ -76,7 +77,7 @@ private slots:
         {
             frm_main window;
             window.show();
-            QCOMPARE(gv().color_file_path, root + QStringLiteral("/usr/share/tessaran/tessaran_defcolors.dat"));
+            QCOMPARE(color_file_path(), root + QStringLiteral("/usr/share/tessaran/tessaran_defcolors.dat"));
             window.mnu_topics->trigger();
             QVERIFY(dialogs.shown.isEmpty());
             QCOMPARE(window.findChild<HelpWindow*>()->shown_source(),
@@ -88,7 +89,7 @@ private slots:
             frm_kaleido* ed = open_editor();
             QVERIFY2(ed, qPrintable(dialogs.texts().join(QLatin1Char('|'))));
             const QString demo = data + QStringLiteral("/demo.rnd");
-            QCOMPARE(gv().db_path, demo);
+            QCOMPARE(ed->session().path, demo);
             QCOMPARE(read_bytes(demo), read_bytes(root + QStringLiteral("/usr/share/tessaran/demo.rnd")));
             ed->tb_city->setText(QStringLiteral("Installed City"));
             ed->cmd_save->click();
@@ -104,7 +105,7 @@ private slots:
             window.mnu_colors->trigger();
             QCOMPARE(dialogs.texts().last(), QStringLiteral("Color preferences have been saved."));
             QVERIFY(QFile::exists(config + QStringLiteral("/tessaran_colors.dat")));
-            QCOMPARE(gv().color_file_path, config + QStringLiteral("/tessaran_colors.dat"));
+            QCOMPARE(color_file_path(), config + QStringLiteral("/tessaran_colors.dat"));
         }
         set_program_folder_for_tests(QString());
         QCOMPARE(tree_state(root), before);

@@ -1,8 +1,10 @@
 // The record editor when it opens, shows, walks and clears records.
 #include "common/gui_editor_fixture.h"
+#include "appearance/color_settings.h"
 
 #include "core/fct_currency.h"
-#include "core/globalvars.h"
+#include "common/gui_colors.h"
+#include "core/session.h"
 #include "core/vocabularies.h"
 
 #include <QAction>
@@ -31,7 +33,7 @@ class tst_kaleido_browse : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void init() { gv() = Globalvars{}; }
+    void init() { reset_color_settings(); }
 
     void load_shows_first_record_and_close_leaves()
     {
@@ -69,11 +71,11 @@ private slots:
         QTest::keyClick(ed->tb_city, Qt::Key_PageDown, Qt::AltModifier);
         QCOMPARE(f.dialogs.texts().size(), 1);
         QVERIFY(f.dialogs.texts().first().startsWith(QLatin1String("Kaleidoscope data has been changed.")));
-        QCOMPARE(gv().ws_pos, qint16(2));
+        QCOMPARE(f.state().ws.position, int(2));
         QTest::keyClick(ed->tb_city, Qt::Key_End, Qt::AltModifier);
-        QCOMPARE(gv().ws_pos, qint16(3));
+        QCOMPARE(f.state().ws.position, int(3));
         QTest::keyClick(ed->tb_city, Qt::Key_Home, Qt::AltModifier);
-        QCOMPARE(gv().ws_pos, qint16(1));
+        QCOMPARE(f.state().ws.position, int(1));
     }
 
     void menu_items()
@@ -145,20 +147,20 @@ private slots:
         QVERIFY(f.show_active());
 
         QTest::mouseClick(ed->cmd_prev, Qt::LeftButton);
-        QCOMPARE(gv().ws_pos, qint16(1));
+        QCOMPARE(f.state().ws.position, int(1));
         QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Aurora"));
         QCOMPARE(QApplication::focusWidget(), ed->tb_scopename);
 
         QTest::mouseClick(ed->cmd_next, Qt::LeftButton);
         QCOMPARE(f.dialogs.texts(), QStringList());
         QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Borealis"));
-        QCOMPARE(gv().rec_text, QStringLiteral("[Record 2 of 3]"));
+        QCOMPARE(f.state().record_caption, QStringLiteral("[Record 2 of 3]"));
         QTest::mouseClick(ed->cmd_endscope, Qt::LeftButton);
         QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Cosmos"));
         QCOMPARE(ed->tb_price_retail->text(), money_text(99900));
 
         QTest::mouseClick(ed->cmd_next, Qt::LeftButton);  // no wrap-around
-        QCOMPARE(gv().ws_pos, qint16(3));
+        QCOMPARE(f.state().ws.position, int(3));
         QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Cosmos"));
         QCOMPARE(QApplication::focusWidget(), ed->tb_scopename);
 
@@ -173,28 +175,28 @@ private slots:
         frm_kaleido* ed = f.open();
         QVERIFY(f.show_active());
         QTest::mouseClick(ed->cmd_new, Qt::LeftButton);
-        QCOMPARE(gv().rec_text, QStringLiteral("[Adding record 4]"));
+        QCOMPARE(f.state().record_caption, QStringLiteral("[Adding record 4]"));
         QVERIFY(ed->windowTitle().contains(QStringLiteral("  [Adding record 4]  [Sorted by: Unsorted]")));
         QCOMPARE(ed->newrec, qint16(4));
-        QCOMPARE(gv().ws_pos, qint16(4));
-        QCOMPARE(gv().ws_count, qint16(3));
+        QCOMPARE(f.state().ws.position, int(4));
+        QCOMPARE(f.state().ws.count, int(3));
         QCOMPARE(ed->tb_scopename->text(), QString());
         QCOMPARE(QApplication::focusWidget(), ed->tb_scopename);
 
         QTest::mouseClick(ed->cmd_next, Qt::LeftButton);  // nothing after the new record
-        QCOMPARE(gv().ws_pos, qint16(4));
+        QCOMPARE(f.state().ws.position, int(4));
         QTest::mouseClick(ed->cmd_prev, Qt::LeftButton);  // nothing typed: no question
         QVERIFY(f.dialogs.shown.isEmpty());
-        QCOMPARE(gv().ws_pos, qint16(3));
+        QCOMPARE(f.state().ws.position, int(3));
         QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Cosmos"));
-        QCOMPARE(gv().rec_text, QStringLiteral("[Record 3 of 3]"));
+        QCOMPARE(f.state().record_caption, QStringLiteral("[Record 3 of 3]"));
     }
 
     void empty_database_start_enabling()
     {
         EditorFixture f({});
         frm_kaleido* ed = f.open();
-        QCOMPARE(gv().rec_text, QStringLiteral("[Adding record 1]"));
+        QCOMPARE(f.state().record_caption, QStringLiteral("[Adding record 1]"));
         QCOMPARE(ed->newrec, qint16(1));
         const QStringList enabled_expected = {QStringLiteral("cmd_save"), QStringLiteral("cmd_clear"),
                                               QStringLiteral("cmd_close"), QStringLiteral("cmd_add_image")};
@@ -208,7 +210,7 @@ private slots:
         QVERIFY(!ed->mnu_delete->isEnabled());
         QVERIFY(ed->mnu_save->isEnabled());
         ed->mnu_last->trigger();
-        QCOMPARE(gv().rec_text, QStringLiteral("[Adding record 1]"));
+        QCOMPARE(f.state().record_caption, QStringLiteral("[Adding record 1]"));
         QVERIFY(f.dialogs.shown.isEmpty());
         // Summaries have no button: in an empty database the item refuses with its message.
         QVERIFY(ed->mnu_summary->isEnabled());
@@ -281,9 +283,9 @@ private slots:
     void missing_color_file_is_reported()
     {
         EditorFixture f(three_records());
-        gv().color_file_path = f.db.dir() + QStringLiteral("/nowhere.dat");
+        set_color_file_path(f.db.dir() + QStringLiteral("/nowhere.dat"));
         f.open();
-        QCOMPARE(f.dialogs.texts(), QStringList{QStringLiteral("Color configuration file ") + gv().color_file_path
+        QCOMPARE(f.dialogs.texts(), QStringList{QStringLiteral("Color configuration file ") + color_file_path()
                                                 + QStringLiteral(" not found!")});
         QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
     }

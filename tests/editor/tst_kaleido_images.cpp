@@ -4,7 +4,8 @@
 #include "common/gui_editor_fixture.h"
 
 #include "appearance/sub_stradjust.h"
-#include "core/globalvars.h"
+#include "common/gui_colors.h"
+#include "core/session.h"
 #include "core/record_file.h"
 #include "dialogs/frm_remimage.h"
 #include "images/frm_image.h"
@@ -86,7 +87,7 @@ private slots:
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         QVERIFY(pics_.isValid());
     }
-    void init() { gv() = Globalvars{}; }
+    void init() { reset_color_settings(); }
 
     void add_and_remove_enable_the_frame()
     {

@@ -4,7 +4,8 @@
 
 #include "appearance/scheme_paint.h"
 #include "core/fct_currency.h"
-#include "core/globalvars.h"
+#include "common/gui_colors.h"
+#include "core/session.h"
 #include "core/record_file.h"
 #include "core/working_set.h"
 
@@ -58,7 +59,7 @@ class tst_kaleido_save : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void init() { gv() = Globalvars{}; }
+    void init() { reset_color_settings(); }
 
     void unchanged_record_is_not_written()
     {
@@ -186,10 +187,10 @@ private slots:
         ed->tb_artist->setText(QStringLiteral("Aaron, A"));
         ed->cmd_save_Click();
         QCOMPARE(f.dialogs.texts(), (QStringList{confirm, QStringLiteral("Kaleidoscope number 3 saved to database")}));
-        QCOMPARE(gv().ws_count, qint16(3));
-        QCOMPARE(gv().ws_recno.at(3), qint16(3));
-        QCOMPARE(gv().rec_count, qint16(3));
-        QCOMPARE(gv().rec_text, QStringLiteral("[Record 3 of 3]"));
+        QCOMPARE(f.state().ws.count, int(3));
+        QCOMPARE(f.state().ws.records.at(3), int(3));
+        QCOMPARE(f.state().record_count, int(3));
+        QCOMPARE(f.state().record_caption, QStringLiteral("[Record 3 of 3]"));
         const QList<ScopeRecord> stored = read_db(f.db.path());
         QCOMPARE(stored.size(), 3);
         QCOMPARE(trim_blanks(stored.at(2).scopename), QStringLiteral("Three"));
@@ -207,7 +208,7 @@ private slots:
         ed->cmd_save_Click();  // nothing typed: an empty database still writes record 1
         QCOMPARE(f.dialogs.texts(), (QStringList{confirm, QStringLiteral("Kaleidoscope number 1 saved to database")}));
         QCOMPARE(file_length(f.db.path()), qint64(rec_len_bytes));
-        QCOMPARE(gv().rec_text, QStringLiteral("[Record 1 of 1]"));
+        QCOMPARE(f.state().record_caption, QStringLiteral("[Record 1 of 1]"));
         for (QPushButton* b : ed->findChildren<QPushButton*>()) {
             const QString n = b->objectName();
             if (n == QLatin1String("cmd_rem_image") || n == QLatin1String("cmd_load_all_images")
@@ -242,7 +243,7 @@ private slots:
                  (QStringList{leave_question, QStringLiteral("Kaleidoscope number 1 saved to database")}));
         QCOMPARE(trim_blanks(read_db(f.db.path()).at(0).city), QStringLiteral("Taos"));
         QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Borealis"));
-        QCOMPARE(gv().ws_pos, qint16(2));
+        QCOMPARE(f.state().ws.position, int(2));
     }
 
     void leaving_with_refused_save_stays()
@@ -254,7 +255,7 @@ private slots:
         f.dialogs.answer(MsgAnswer::yes);
         ed->cmd_endscope_Click();
         QCOMPARE(f.dialogs.texts(), (QStringList{leave_question, QStringLiteral("Entry for scope year field out of range!")}));
-        QCOMPARE(gv().ws_pos, qint16(1));
+        QCOMPARE(f.state().ws.position, int(1));
         QCOMPARE(ed->tb_city->text(), QStringLiteral("Taos"));
 
         // Close asks too; answering No closes without writing.
@@ -299,14 +300,13 @@ private slots:
             QFile file(f.db.path());
             QVERIFY(file.resize(qint64(max_record_count) * rec_len_bytes));  // sparse: zero records past 2
         }
-        f.db.make_current();
-        ws_reset_all();
+        f.session = f.db.open_all();
         frm_kaleido* ed = f.open();
         const qint64 before = file_length(f.db.path());
         ed->cmd_new_Click();
         QCOMPARE(f.dialogs.shown.size(), 1);
         QVERIFY(f.dialogs.last().text.contains(QStringLiteral("32767")));
-        QCOMPARE(gv().rec_text, QStringLiteral("[Record 1 of 32767]"));
+        QCOMPARE(f.state().record_caption, QStringLiteral("[Record 1 of 32767]"));
         QCOMPARE(file_length(f.db.path()), before);
     }
 

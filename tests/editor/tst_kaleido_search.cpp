@@ -3,7 +3,8 @@
 // the editor's calls, captions, questions and messages.
 #include "common/gui_editor_fixture.h"
 
-#include "core/globalvars.h"
+#include "common/gui_colors.h"
+#include "core/session.h"
 #include "dialogs/criteria_dialog.h"
 #include "dialogs/criteria_window.h"
 #include "dialogs/frm_sort.h"
@@ -23,7 +24,7 @@ using namespace tessaran::test;
 
 namespace {
 
-using Ws = std::vector<qint16>;
+using Ws = std::vector<int>;
 
 // Fills the criteria dialog's text slots (by slot number) and presses Perform.
 template <class D>
@@ -71,32 +72,32 @@ class tst_kaleido_search : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void init() { gv() = Globalvars{}; }
+    void init() { reset_color_settings(); }
     // A dialog driver left waiting by a failed test must not act in the next one.
     void cleanup() { QCoreApplication::processEvents(); }
 
     void selection_keeps_the_remembered_sort()
     {
         EditorFixture f(five_records(), true);
-        gv().sort_field = 2;
-        gv().sort_desc = true;
+        f.session.ws.sort_field = 2;
+        f.session.ws.sort_descending = true;
         frm_kaleido* ed = f.open();
         WaiterSpy spy;
         select_artist(QStringLiteral("smith"));
         ed->cmd_select->click();
         QCOMPARE(f.dialogs.texts(), QStringList{});
         QCOMPARE(spy.seen, (QStringList{"Tessaran Action", "Selecting kaleidoscope records...", "5"}));
-        QCOMPARE(ws_positions(), (Ws{3, 1, 5}));
+        QCOMPARE(f.state().ws.positions(), (Ws{3, 1, 5}));
         QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Charlie"));
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Record 1 of 3]  [Sorted by: Artist(Desc.)]  [Selected:Text]")));
-        QCOMPARE(gv().sel_criteria, QStringLiteral("Text select:\r\n   Artist contains \"SMITH\""));
+        QCOMPARE(f.state().ws.selection_text, QStringLiteral("Text select:\r\n   Artist contains \"SMITH\""));
 
         // Select all sorts again by the remembered field.
         when_modal<frm_select>([](frm_select* d) { QTest::mouseClick(d->cmd_selectall, Qt::LeftButton); });
         ed->cmd_select->click();
-        QCOMPARE(ws_positions(), (Ws{3, 1, 2, 4, 5}));
+        QCOMPARE(f.state().ws.positions(), (Ws{3, 1, 2, 4, 5}));
         QVERIFY(ed->windowTitle().endsWith(QLatin1String("[Sorted by: Artist(Desc.)]  [Selected: All]")));
-        QCOMPARE(gv().sel_criteria, QStringLiteral("All"));
+        QCOMPARE(f.state().ws.selection_text, QStringLiteral("All"));
     }
 
     void no_match_keeps_the_working_set_and_caption()
@@ -106,17 +107,17 @@ private slots:
         select_artist(QStringLiteral("smith"));
         ed->cmd_select->click();
         ed->cmd_next->click();
-        const Ws before = ws_positions();
+        const Ws before = f.state().ws.positions();
         const QString caption = ed->windowTitle();
-        const QString criteria_text = gv().sel_criteria;
+        const QString criteria_text = f.state().ws.selection_text;
 
         select_artist(QStringLiteral("nobody"));
         ed->cmd_select->click();
         QCOMPARE(f.dialogs.shown, (Shown{{"No matching kaleidoscope records were found.", MsgIcon::information}}));
-        QCOMPARE(ws_positions(), before);
+        QCOMPARE(f.state().ws.positions(), before);
         QCOMPARE(ed->windowTitle(), caption);
-        QCOMPARE(gv().sel_matched, qint16(0));
-        QCOMPARE(gv().sel_criteria, criteria_text);
+        QCOMPARE(f.state().ws.matched, int(0));
+        QCOMPARE(f.state().ws.selection_text, criteria_text);
         QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Alpha"));
 
         // The summary refuses although the editor still walks the previous working set.
@@ -144,15 +145,15 @@ private slots:
         QVERIFY(f.dialogs.shown.isEmpty());
         QVERIFY(spy.seen.isEmpty());
         QCOMPARE(ed->windowTitle(), caption);
-        QCOMPARE(gv().ws_pos, qint16(5));
+        QCOMPARE(f.state().ws.position, int(5));
 
         criteria<frm_select>({{3, QStringLiteral("no such studio")}});
         ed->cmd_select->click();
         QCOMPARE(f.dialogs.shown, (Shown{{"No matching kaleidoscope records were found.", MsgIcon::information}}));
-        QVERIFY(gv().sel_all);
-        QCOMPARE(gv().sel_criteria, QStringLiteral("All"));
+        QVERIFY(f.state().ws.all);
+        QCOMPARE(f.state().ws.selection_text, QStringLiteral("All"));
         QVERIFY(ed->windowTitle().endsWith(QLatin1String("[Selected: All]")));
-        QCOMPARE(ws_positions(), (Ws{5, 4, 2, 1, 3}));
+        QCOMPARE(f.state().ws.positions(), (Ws{5, 4, 2, 1, 3}));
     }
 
     void select_all_on_an_empty_database()
@@ -162,7 +163,7 @@ private slots:
         QVERIFY(f.db.rewrite({}));
         when_modal<frm_select>([](frm_select* d) { d->cmd_selectall->click(); });
         QCOMPARE(selector(*ed, true), SelectOutcome::all);
-        QCOMPARE(gv().ws_count, qint16(0));
+        QCOMPARE(f.state().ws.count, int(0));
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Adding record 1]")));
         QVERIFY(!ed->cmd_select->isEnabled());
         QVERIFY(ed->cmd_save->isEnabled());
@@ -179,7 +180,7 @@ private slots:
             QTest::mouseClick(d->cmd_sort, Qt::LeftButton);
         });
         ed->cmd_sort->click();
-        QCOMPARE(ws_positions(), (Ws{5, 4, 3, 2, 1}));
+        QCOMPARE(f.state().ws.positions(), (Ws{5, 4, 3, 2, 1}));
         QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Echo"));
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Record 1 of 5]  [Sorted by: Scope name(Desc.)]")));
 
@@ -190,8 +191,8 @@ private slots:
         });
         ed->mnu_sort->trigger();
         QCOMPARE(f.dialogs.shown, (Shown{{"No sort criterion selected!", MsgIcon::critical}}));
-        QCOMPARE(ws_positions(), (Ws{5, 4, 3, 2, 1}));
-        QCOMPARE(gv().sort_field, qint16(0));
+        QCOMPARE(f.state().ws.positions(), (Ws{5, 4, 3, 2, 1}));
+        QCOMPARE(f.state().ws.sort_field, int(0));
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Sorted by: Scope name(Desc.)]")));
     }
 
@@ -206,8 +207,8 @@ private slots:
         // Position 1 matches and is shown already: Find shows it (again).
         find_artist(QStringLiteral("smith"));
         ed->cmd_find->click();
-        QCOMPARE(gv().ws_pos, qint16(1));
-        QCOMPARE(gv().find_criteria, QStringLiteral("Text select:\r\n   Artist contains \"SMITH\""));
+        QCOMPARE(f.state().ws.position, int(1));
+        QCOMPARE(f.state().ws.find_text, QStringLiteral("Text select:\r\n   Artist contains \"SMITH\""));
         QStringList visited;
         for (int i = 0; i < 2; ++i) {
             ed->cmd_findnxt->click();
@@ -220,12 +221,12 @@ private slots:
         ed->cmd_findnxt->click();
         f.dialogs.answer(MsgAnswer::no);
         ed->cmd_findnxt->click();
-        QCOMPARE(gv().ws_pos, qint16(5));
+        QCOMPARE(f.state().ws.position, int(5));
         f.dialogs.answer(MsgAnswer::yes);
         ed->mnu_findnxt->trigger();
         QCOMPARE(f.dialogs.shown, Shown(3, {"End of file reached. Begin search from the beginning?", MsgIcon::none,
                                             MsgButtons::yes_no, "Search criteria"}));
-        QCOMPARE(gv().ws_pos, qint16(1));
+        QCOMPARE(f.state().ws.position, int(1));
         QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Echo"));
 
         // No match: the record stays, the find cancelled by the frame changes nothing.
@@ -235,15 +236,15 @@ private slots:
         ed->cmd_find->click();
         QCOMPARE(f.dialogs.shown,
                  (Shown{{"No matching kaleidoscopes found.", MsgIcon::information, MsgButtons::ok, "Search criteria"}}));
-        QVERIFY(!gv().find_found);
-        QCOMPARE(gv().ws_pos, qint16(2));
+        QVERIFY(!f.state().ws.found);
+        QCOMPARE(f.state().ws.position, int(2));
         when_modal<frm_find>([](frm_find* d) {
             d->tb_cat[1]->setText(QStringLiteral("Alpha"));
             d->close();
         });
         ed->cmd_find->click();
-        QCOMPARE(gv().find.texts[2], QStringLiteral("NOBODY"));
-        QVERIFY(gv().find.texts[1].isEmpty());
+        QCOMPARE(f.state().ws.find.texts[2], QStringLiteral("NOBODY"));
+        QVERIFY(f.state().ws.find.texts[1].isEmpty());
     }
 
     void right_click_shows_the_criteria()
@@ -296,7 +297,7 @@ private slots:
                          MsgButtons::yes_no},
                         {"Record 3 has been deleted from the database.\nRecords will now be reselected and resorted."}}));
         QCOMPARE(QFileInfo(f.db.path()).size(), qint64(4) * rec_len_bytes);
-        QCOMPARE(ws_positions(), (Ws{1, 2, 3, 4}));
+        QCOMPARE(f.state().ws.positions(), (Ws{1, 2, 3, 4}));
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Record 1 of 4]")));
 
         f.dialogs.shown.clear();
@@ -314,7 +315,7 @@ private slots:
         QCOMPARE(f.dialogs.texts(), (QStringList{"Are you sure you want to delete this kaleidoscope from the database?",
                                                  "There are no records in current database"}));
         QCOMPARE(QFileInfo(f.db.path()).size(), qint64(0));
-        QCOMPARE(gv().ws_count, qint16(0));
+        QCOMPARE(f.state().ws.count, int(0));
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Adding record 1]")));
         QVERIFY(!ed->cmd_del->isEnabled());
         QVERIFY(ed->tb_scopename->text().isEmpty());
@@ -332,7 +333,7 @@ private slots:
         QCOMPARE(f.dialogs.last().text,
                  QStringLiteral("Record 2 has been deleted from the database.\nRecords will now be reselected and resorted."));
         // Former records 3 and 5 are now 2 and 4; still by artist, still the same criteria.
-        QCOMPARE(ws_positions(), (Ws{4, 2}));
+        QCOMPARE(f.state().ws.positions(), (Ws{4, 2}));
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Record 1 of 2]  [Sorted by: Artist(Asc.)]  [Selected:Text]")));
 
         // Deleting the last match shows every record: the old working set would point at moved records.
@@ -341,7 +342,7 @@ private slots:
         ed->cmd_select->click();
         ed->cmd_del->click();
         QCOMPARE(f.dialogs.texts().last(), QStringLiteral("No matching kaleidoscope records were found."));
-        QCOMPARE(ws_positions(), (Ws{3, 1, 2}));
+        QCOMPARE(f.state().ws.positions(), (Ws{3, 1, 2}));
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Record 1 of 3]  [Sorted by: Artist(Asc.)]  [Selected: All]")));
     }
 
@@ -353,11 +354,11 @@ private slots:
         for (const char* name : {"Alpha", "Bravo", "Charlie", "Delta", "Echo"})
             same << make_record(QString::fromLatin1(name), QStringLiteral("Same, Artist"));
         EditorFixture f(same, true);
-        QCOMPARE(ws_positions(), (Ws{2, 3, 4, 5, 1}));
+        QCOMPARE(f.session.ws.positions(), (Ws{2, 3, 4, 5, 1}));
         frm_kaleido* ed = f.open();
         ed->cmd_del->click();
         // One pass would give 2, 3, 4, 1 (Charlie first); two passes give this.
-        QCOMPARE(ws_positions(), (Ws{3, 4, 1, 2}));
+        QCOMPARE(f.state().ws.positions(), (Ws{3, 4, 1, 2}));
         QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Delta"));
     }
 };

@@ -6,7 +6,8 @@
 
 #include "core/collection_stats.h"
 #include "core/fct_currency.h"
-#include "core/globalvars.h"
+#include "common/gui_colors.h"
+#include "core/session.h"
 #include "dialogs/frm_import.h"
 #include "reports/frm_stats.h"
 
@@ -51,7 +52,7 @@ class tst_stats_import : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void init() { gv() = Globalvars{}; }
+    void init() { reset_color_settings(); }
 
     void statistics_window()
     {
@@ -80,7 +81,7 @@ private slots:
         ed->mnu_stats->trigger();
         QCOMPARE(f.dialogs.texts(), (QStringList{"Statistics saved to " + text_out, "Pages saved to PDF file " + pdf_out}));
         CollectionStats core;
-        QVERIFY(collect_stats(f.db.path(), gv().ws_recno, gv().ws_count, core).ok);
+        QVERIFY(collect_stats(f.db.path(), f.state().ws.records, f.state().ws.count, core).ok);
         QByteArray expected;
         for (const QString& line : stats_csv_lines(core, {f.db.path(), "Artist(Asc.)", "All"}))
             expected += line.toLatin1() + "\r\n";
@@ -92,7 +93,7 @@ private slots:
 
         // Refused like the summaries when the last selection matched nothing.
         f.dialogs.shown.clear();
-        gv().sel_matched = 0;
+        f.state().ws.matched = 0;
         ed->mnu_stats->trigger();
         QCOMPARE(f.dialogs.shown, (Shown{{"Last select operation returned no matching kaleidoscope records", MsgIcon::critical}}));
     }
@@ -165,7 +166,7 @@ private slots:
         QCOMPARE(trim_blanks(all.at(5).comments), QStringLiteral("a note"));
         QCOMPARE(all.at(5).price_paid, qint64(50000));
         // Reset and sorted by artist, as a freshly opened database.
-        QCOMPARE(gv().ws_count, qint16(7));
+        QCOMPARE(f.state().ws.count, int(7));
         QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Aardvark"));
         QVERIFY(ed->windowTitle().contains(QStringLiteral("[Record 1 of 7]  [Sorted by: Artist(Asc.)]")));
     }

@@ -3,11 +3,13 @@
 // without a false "changed" question, and what the user types is stored as
 // typed; the multi-line limit never cuts text; an invalid price keeps the edits.
 #include "common/gui_editor_fixture.h"
+#include "appearance/color_settings.h"
 
 #include "appearance/scheme_paint.h"
 #include "appearance/sub_stradjust.h"
 #include "core/fct_currency.h"
-#include "core/globalvars.h"
+#include "common/gui_colors.h"
+#include "core/session.h"
 
 #include <QClipboard>
 #include <QFocusEvent>
@@ -76,7 +78,7 @@ class tst_untouched_records : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void init() { gv() = Globalvars{}; }
+    void init() { reset_color_settings(); }
 
     void viewing_is_never_a_change_data()
     {
@@ -94,7 +96,7 @@ private slots:
         QFETCH(Oddity, kind);
         EditorFixture f({});
         QVERIFY(write_bytes(f.db.path(), odd_file(kind)));
-        f.db.open_all();
+        f.session = f.db.open_all();
         frm_kaleido* ed = f.open();
         QVERIFY(f.show_active());
         QCOMPARE(ed->tb_scopename->text(), kind == Oddity::zero_bytes ? QString() : QStringLiteral("Odd"));
@@ -128,7 +130,7 @@ private slots:
     {
         EditorFixture f({});
         QVERIFY(write_bytes(f.db.path(), odd_file(Oddity::zero_bytes)));
-        f.db.open_all();
+        f.session = f.db.open_all();
         frm_kaleido* ed = f.open();
         QVERIFY(f.show_active());
         QTest::keyClicks(ed->tb_scopename, QStringLiteral("Typed name"));
@@ -152,7 +154,7 @@ private slots:
     {
         EditorFixture f({});
         QVERIFY(write_bytes(f.db.path(), odd_file(Oddity::crlf_comments)));
-        f.db.open_all();
+        f.session = f.db.open_all();
         frm_kaleido* ed = f.open();
         QVERIFY(f.show_active());
         ed->tb_comments->moveCursor(QTextCursor::End);
@@ -218,7 +220,7 @@ private slots:
         if (save)
             expected << QStringLiteral("Invalid entry for purchase price field!");
         QCOMPARE(f.dialogs.texts().join("|"), expected.join("|"));
-        QCOMPARE(gv().ws_pos, qint16(save ? 1 : 2));
+        QCOMPARE(f.state().ws.position, int(save ? 1 : 2));
         QCOMPARE(ed->tb_city->text(), save ? QStringLiteral("Taos") : QString());
     }
 
@@ -266,8 +268,8 @@ private slots:
         QFETCH(QColor, text);
         EditorFixture f(five_records());
         frm_kaleido* ed = f.open();
-        gv().color_scheme[color_form_background] = to_color_value(background);
-        gv().color_scheme[color_command_buttons] = to_color_value(background);
+        set_current_color(color_form_background, to_color_value(background));
+        set_current_color(color_command_buttons, to_color_value(background));
         ed->apply_colors();
         QCOMPARE(ed->menuBar()->palette().color(QPalette::ButtonText), text);
         QCOMPARE(ed->menuBar()->palette().color(QPalette::Window), background);

@@ -234,10 +234,10 @@ void tst_viewer::loader_reads_good_picture()
     v.open_picture(1, jpg, big.image, big.natural, 200, 150);
     QCOMPARE(v.natural_size(), QSize(1600, 800));
     QCOMPARE(v.lbl_sizebox->text(), QStringLiteral("12%"));
-    QVERIFY(sub_fileexists(path));
-    QVERIFY(!sub_fileexists(dir_.path()));
-    QVERIFY(!sub_fileexists(dir_.filePath(QStringLiteral("missing.jpg"))));
-    QVERIFY(!sub_fileexists(QString()));
+    QVERIFY(is_existing_file(path));
+    QVERIFY(!is_existing_file(dir_.path()));
+    QVERIFY(!is_existing_file(dir_.filePath(QStringLiteral("missing.jpg"))));
+    QVERIFY(!is_existing_file(QString()));
 }
 
 QTEST_MAIN(tst_viewer)

@@ -6,7 +6,8 @@
 #include "common/core_temp_db.h"
 #include "common/gui_pdf.h"
 #include "common/scripted_dialogs.h"
-#include "core/globalvars.h"
+#include "common/gui_colors.h"
+#include "core/session.h"
 #include "reports/frm_sumgrid.h"
 #include "reports/printer_seam.h"
 #include "reports/record_sheet.h"
@@ -39,7 +40,7 @@ class tst_golden_printouts : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void init() { gv() = Globalvars{}; }
+    void init() { reset_color_settings(); }
     void cleanup() { set_printer_factory({}); }
 
     void summary_print_data()
@@ -52,11 +53,11 @@ private slots:
     {
         QFETCH(int, kind);
         TempDb db(demo_records(), QStringLiteral("demo.rnd"));
-        db.open_for_summary(kind);
+        Session s = db.open_for_summary();
         const QString out = db.dir() + QStringLiteral("/summary.pdf");
         set_printer_factory([out] { return make_pdf_printer(out); });
         ScriptedDialogs dialogs;
-        frm_sumgrid grid;
+        frm_sumgrid grid(s, kind);
         grid.show();
         grid.findChild<QPushButton*>(QStringLiteral("cmd_print"))->click();
         const QString name = kind == summary_kind_scope ? QStringLiteral("demo_summary_kaleidoscope.txt")
@@ -68,11 +69,11 @@ private slots:
     void record_sheets()
     {
         TempDb db(demo_records(), QStringLiteral("demo.rnd"));
-        db.open_all();
+        Session s = db.open_all();
         const QString out = db.dir() + QStringLiteral("/sheets.pdf");
         set_printer_factory([out] { return make_pdf_printer(out); });
         ScriptedDialogs dialogs;
-        QVERIFY(print_record_sheets(nullptr, 1, gv().ws_count));
+        QVERIFY(print_record_sheets(nullptr, s.path, s.ws, 1, s.ws.count));
         const QString diff = golden_difference(QStringLiteral("demo_record_sheets.txt"), printed_text(out, db.dir()));
         QVERIFY2(diff.isEmpty(), qPrintable(diff));
     }

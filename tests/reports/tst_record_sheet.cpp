@@ -2,7 +2,8 @@
 #include "common/gui_pdf.h"
 #include "common/scripted_dialogs.h"
 #include "core/fct_currency.h"
-#include "core/globalvars.h"
+#include "common/gui_colors.h"
+#include "core/session.h"
 #include "reports/printer_seam.h"
 #include "reports/record_sheet.h"
 #include "reports/sheet_text.h"
@@ -37,7 +38,7 @@ class TestRecordSheet : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void init() { gv() = Globalvars{}; }
+    void init() { reset_color_settings(); }
     void cleanup() { set_printer_factory({}); }
 
     void long_text_lines_data()
@@ -72,13 +73,13 @@ private slots:
         for (int i = 1; i <= 5; ++i)
             recs << make_record(QString("Scope%1").arg(i), QString("Artist%1").arg(i));
         TempDb db(recs);
-        db.open_all();
+        Session s = db.open_all();
         // Working-set order differs from file order.
-        gv().ws_recno = {0, 5, 4, 3, 2, 1};
+        s.ws.records = {0, 5, 4, 3, 2, 1};
         const QString out = db.dir() + "/sheets.pdf";
         set_printer_factory([out] { return make_pdf_printer(out); });
         ScriptedDialogs dialogs;
-        QVERIFY(print_record_sheets(nullptr, 2, 4));
+        QVERIFY(print_record_sheets(nullptr, s.path, s.ws, 2, 4));
         QVERIFY(dialogs.shown.isEmpty());
         const QStringList pages = pdf_pages(out);
         QCOMPARE(pages.size(), 3);
@@ -106,10 +107,10 @@ private slots:
         for (int k = 1; k <= 7; ++k)
             r.image_files[std::size_t(k)] = fixed_text(QString("/pics/image%1.jpg").arg(k), 60);
         TempDb db({r, make_record("Plain")});
-        db.open_all();
+        Session s = db.open_all();
         const QString out = db.dir() + "/sheet.pdf";
         set_printer_factory([out] { return make_pdf_printer(out); });
-        QVERIFY(print_record_sheets(nullptr, 1, 2));
+        QVERIFY(print_record_sheets(nullptr, s.path, s.ws, 1, 2));
         const QStringList pages = pdf_pages(out);
         QCOMPARE(pages.size(), 2);
         const QString p = pages.at(0);
@@ -144,21 +145,21 @@ private slots:
     void pdf_instead_of_a_printer_keeps_an_existing_file()
     {
         TempDb db({make_record("Only"), make_record("Second")});
-        db.open_all();
+        Session s = db.open_all();
         set_printer_factory([] { return std::unique_ptr<QPrinter>(); });
         ScriptedDialogs dialogs;
         const QString out = db.dir() + "/old.pdf";
         QVERIFY(write_bytes(out, "an earlier PDF"));
 
-        gv().ws_recno = {0, 1, 9};
+        s.ws.records = {0, 1, 9};
         dialogs.answer(MsgAnswer::ok);  // save as PDF instead
         dialogs.choose_file(out);
-        QVERIFY(!print_record_sheets(nullptr, 1, 2));
+        QVERIFY(!print_record_sheets(nullptr, s.path, s.ws, 1, 2));
         QCOMPARE(dialogs.files.size(), size_t(1));  // no file was asked for
         QCOMPARE(read_bytes(out), QByteArray("an earlier PDF"));
 
-        gv().ws_recno = {0, 1, 2};
-        QVERIFY(print_record_sheets(nullptr, 1, 2));
+        s.ws.records = {0, 1, 2};
+        QVERIFY(print_record_sheets(nullptr, s.path, s.ws, 1, 2));
         QCOMPARE(dialogs.last().text, "Pages saved to PDF file " + out);
         QCOMPARE(pdf_pages(out).size(), 2);
         QCOMPARE(scratch_files_in(db.dir()), QStringList());
@@ -170,7 +171,7 @@ private slots:
         for (int i = 1; i <= 4; ++i)
             recs << make_record(QString("S%1").arg(i));
         TempDb db(recs);
-        db.open_all();
+        Session s = db.open_all();
         set_printer_factory([&db] { return make_pdf_printer(db.dir() + "/x.pdf"); });
         int pages = -1;
         set_preview_hook([&pages](QWidget* dlg) {
@@ -179,7 +180,7 @@ private slots:
             w->updatePreview();
             pages = w->pageCount();
         });
-        preview_record_sheets(nullptr, 2, 4);
+        preview_record_sheets(nullptr, s.path, s.ws, 2, 4);
         set_preview_hook({});
         QCOMPARE(pages, 3);
         QVERIFY(!QFile::exists(db.dir() + "/x.pdf"));

@@ -1,7 +1,8 @@
 #include "common/core_temp_db.h"
 #include "common/scripted_dialogs.h"
 #include "core/fct_currency.h"
-#include "core/globalvars.h"
+#include "common/gui_colors.h"
+#include "core/session.h"
 #include "reports/frm_sumgrid.h"
 #include "reports/summary_header_panel.h"
 #include "reports/summary_model.h"
@@ -36,7 +37,7 @@ class TestSumgrid : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void init() { gv() = Globalvars{}; }
+    void init() { reset_color_settings(); }
 
     void header_height_data()
     {
@@ -58,9 +59,9 @@ private slots:
         ScopeRecord r = make_record("Aurora", "J. Smith", "3/14/2001", 125 * money_scale, 0);
         r.store = fixed_text("Glass Gallery", 50);
         TempDb db({r});
-        db.open_for_summary(2);
+        Session s = db.open_for_summary();
         ScriptedDialogs dialogs;
-        frm_sumgrid grid;
+        frm_sumgrid grid(s, 2);
         QVERIFY(grid.loaded());
         QCOMPARE(grid.windowTitle(), QString("Kaleidoscope Summary"));
         SummaryModel* m = grid.model();
@@ -92,8 +93,8 @@ private slots:
     {
         // No prices anywhere: the price columns are as wide as "Price" plus 2 x 5.
         TempDb db({make_record("A", "Someone with a long name"), make_record("Bb", "X")});
-        db.open_for_summary(2);
-        frm_sumgrid grid;
+        Session s = db.open_for_summary();
+        frm_sumgrid grid(s, 2);
         const QFontMetrics fm(grid.pb_output->font());
         QCOMPARE(grid.pb_output->font().family(), QString("Arial"));
         QCOMPARE(grid.pb_output->font().pointSize(), 8);
@@ -112,8 +113,8 @@ private slots:
         for (int i = 1; i <= 4; ++i)
             recs << varied_record(i);
         TempDb db(recs);
-        db.open_for_summary(1, "Date: 1/1/2001 to 1/1/2002\r\nPrice Paid: $1.00 to $9.00\r\nText: x");
-        frm_sumgrid grid;
+        Session s = db.open_for_summary("Date: 1/1/2001 to 1/1/2002\r\nPrice Paid: $1.00 to $9.00\r\nText: x");
+        frm_sumgrid grid(s, 1);
         QCOMPARE(grid.pb_output->height(), 140);
         QVERIFY(grid.sumgrid->isHidden());
         grid.show();
@@ -174,9 +175,9 @@ private slots:
     void save_to_ascii_file()
     {
         TempDb db({make_record("Aurora", "J. Smith", "3/14/2001", 125 * money_scale, 150 * money_scale)});
-        db.open_for_summary(2);
+        Session s = db.open_for_summary();
         ScriptedDialogs dialogs;
-        frm_sumgrid grid;
+        frm_sumgrid grid(s, 2);
         grid.show();
         const QString out = db.dir() + "/sum.txt";
 
@@ -202,11 +203,11 @@ private slots:
             recs << make_record(QString("Scope %1").arg(i % 977), QString("Artist %1").arg(i % 331));
         TempDb db(recs);
         QVERIFY(db.ok());
-        db.open_for_summary(1);
-        QCOMPARE(int(gv().ws_count), max_record_count);
+        Session s = db.open_for_summary();
+        QCOMPARE(int(s.ws.count), max_record_count);
         QElapsedTimer timer;
         timer.start();
-        frm_sumgrid grid;
+        frm_sumgrid grid(s, 1);
         qInfo("summary of %d rows built in %lld ms", max_record_count, timer.elapsed());
         QVERIFY(grid.loaded());
         QCOMPARE(grid.model()->rowCount(), max_record_count);

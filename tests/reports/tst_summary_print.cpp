@@ -2,7 +2,8 @@
 #include "common/gui_pdf.h"
 #include "common/scripted_dialogs.h"
 #include "core/fct_currency.h"
-#include "core/globalvars.h"
+#include "common/gui_colors.h"
+#include "core/session.h"
 #include "reports/frm_sumgrid.h"
 #include "reports/printer_seam.h"
 #include "reports/summary_print.h"
@@ -43,7 +44,7 @@ class TestSummaryPrint : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void init() { gv() = Globalvars{}; }
+    void init() { reset_color_settings(); }
     void cleanup()
     {
         set_printer_factory({});
@@ -94,11 +95,11 @@ private slots:
             recs << r;
         }
         TempDb db(recs);
-        db.open_for_summary(2, "Text: Scope\r\nPrice Paid: $1.00 to $900.00");
+        Session s = db.open_for_summary("Text: Scope\r\nPrice Paid: $1.00 to $900.00");
         const QString out = db.dir() + "/summary.pdf";
         set_printer_factory([out] { return make_pdf_printer(out); });
         ScriptedDialogs dialogs;
-        frm_sumgrid grid;
+        frm_sumgrid grid(s, 2);
         grid.show();
         dialogs.answer(MsgAnswer::cancel);
         QTest::mouseClick(grid.cmd_print, Qt::LeftButton);  // Cancel prints nothing
@@ -161,10 +162,10 @@ private slots:
     void no_default_printer_offers_pdf()
     {
         TempDb db({make_record("Aurora", "Smith")});
-        db.open_for_summary(1);
+        Session s = db.open_for_summary();
         set_printer_factory([] { return std::unique_ptr<QPrinter>(); });
         ScriptedDialogs dialogs;
-        frm_sumgrid grid;
+        frm_sumgrid grid(s, 1);
         grid.show();
         const QString out = db.dir() + "/saved.pdf";
         dialogs.answer(MsgAnswer::ok);      // send to printer
@@ -189,11 +190,11 @@ private slots:
     void printer_that_cannot_start()
     {
         TempDb db({make_record("Aurora", "Smith")});
-        db.open_for_summary(1);
+        Session s = db.open_for_summary();
         const QString bad = db.dir() + "/no/such/folder/out.pdf";
         set_printer_factory([bad] { return make_pdf_printer(bad); });
         ScriptedDialogs dialogs;
-        frm_sumgrid grid;
+        frm_sumgrid grid(s, 1);
         grid.show();
         dialogs.answer(MsgAnswer::ok);
         dialogs.answer(MsgAnswer::ok);
@@ -216,7 +217,7 @@ private slots:
     {
         QFETCH(int, cancel_at);
         TempDb db(numbered_scopes(150));
-        db.open_for_summary(1);
+        Session s = db.open_for_summary();
         const QString out = db.dir() + "/p.pdf";
         set_printer_factory([out] { return make_pdf_printer(out); });
         QStringList labels;
@@ -227,7 +228,7 @@ private slots:
                 dlg->cancel();
         });
         ScriptedDialogs dialogs;
-        frm_sumgrid grid;
+        frm_sumgrid grid(s, 1);
         grid.show();
         QTest::mouseClick(grid.cmd_print, Qt::LeftButton);
         set_print_progress_hook({});
@@ -257,7 +258,7 @@ private slots:
         QFETCH(bool, target_is_folder);
         QFETCH(QString, outcome);
         TempDb db(numbered_scopes(150));
-        db.open_for_summary(1);
+        Session s = db.open_for_summary();
         const QString out = db.dir() + "/p.pdf";
         if (target_is_folder)
             QVERIFY(QDir().mkdir(out));
@@ -265,7 +266,7 @@ private slots:
         set_print_progress_hook([](QWidget* w, int) { w->show(); });   // as for a long job
         ScriptedDialogs dialogs;
         dialogs.choose_file(out);
-        frm_sumgrid grid;
+        frm_sumgrid grid(s, 1);
         grid.show();
         QTest::mouseClick(grid.cmd_print, Qt::LeftButton);
         set_print_progress_hook({});
@@ -277,7 +278,7 @@ private slots:
     void preview_shows_the_same_pages()
     {
         TempDb db(numbered_scopes(70));
-        db.open_for_summary(1);
+        Session s = db.open_for_summary();
         const QString out = db.dir() + "/p.pdf";
         set_printer_factory([out] { return make_pdf_printer(out); });
         int preview_pages = -1;
@@ -288,7 +289,7 @@ private slots:
             preview_pages = w->pageCount();
         });
         ScriptedDialogs dialogs;
-        frm_sumgrid grid;
+        frm_sumgrid grid(s, 1);
         grid.show();
         QTest::mouseClick(grid.cmd_preview, Qt::LeftButton);
         QVERIFY(dialogs.shown.isEmpty());

@@ -1,0 +1,62 @@
+// The colour settings: the scheme in force and the file it is kept in.
+#include "appearance/color_settings.h"
+#include "common/gui_colors.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tessaran;
+using namespace tessaran::test;
+
+namespace {
+
+ColorScheme numbered()
+{
+    ColorScheme s{};
+    for (int i = 0; i < color_count; ++i)
+        s[size_t(i)] = 1000 + i;
+    return s;
+}
+
+}  // namespace
+
+class tst_color_settings : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { reset_color_settings(); }
+
+    void missing_file_falls_back()
+    {
+        QTemporaryDir dir;
+        set_color_file_path(dir.filePath(QStringLiteral("nothing.dat")));
+        set_current_colors(numbered());
+        QString reason;
+        QVERIFY(!load_colors(&reason));
+        QCOMPARE(reason, QStringLiteral("No such file or directory"));
+        QCOMPARE(current_colors(), builtin_colors());
+    }
+
+    void written_scheme_reads_back()
+    {
+        QTemporaryDir dir;
+        set_color_file_path(dir.filePath(QStringLiteral("tessaran_colors.dat")));
+        set_current_colors(numbered());
+        QVERIFY(save_colors());
+        set_current_colors({});
+        QVERIFY(load_colors());
+        QCOMPARE(current_colors(), numbered());
+    }
+
+    void one_entry_changes_alone()
+    {
+        set_current_colors(numbered());
+        set_current_color(24, 65280);
+        ColorScheme want = numbered();
+        want[24] = 65280;
+        QCOMPARE(current_colors(), want);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_color_settings)
+#include "tst_color_settings.moc"
