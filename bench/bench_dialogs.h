@@ -2,7 +2,7 @@
 // first button unless an answer was queued, and file dialogs from a queue.
 #pragma once
 
-#include "appearance/user_dialogs.h"
+#include "ui/user_dialogs.h"
 
 #include <QString>
 

@@ -4,19 +4,19 @@
 
 #include "core/database.h"
 #include "core/delete_record.h"
-#include "core/fct_currency.h"
-#include "core/fct_getlocale.h"
+#include "core/money.h"
+#include "core/locale_dates.h"
 #include "core/field_text.h"
 #include "core/session.h"
 #include "core/record_file.h"
 #include "core/record_match.h"
-#include "core/sub_sorter.h"
+#include "core/sorting.h"
 #include "core/summary_export.h"
 #include "core/working_set.h"
-#include "editor/frm_kaleido.h"
-#include "editor/frm_main.h"
-#include "editor/kaleido_search.h"
-#include "reports/frm_sumgrid.h"
+#include "editor/record_editor.h"
+#include "app/start_window.h"
+#include "editor/record_editor_search.h"
+#include "reports/summary_window.h"
 
 #include <QApplication>
 #include <QDate>
@@ -174,13 +174,13 @@ bool setup_env(QString& error)
     e.buffer.assign(size_t(QFileInfo(e.rnd).size()), 1);
 
     // Opened as the start-up window opens a database: the editor comes up on it.
-    e.startup = std::make_unique<frm_main>();
+    e.startup = std::make_unique<StartWindow>();
     if (!e.startup->open_database(e.rnd)) {
         error = QStringLiteral("the program did not open the collection: ") + e.dialogs.last_text;
         return false;
     }
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* ed = qobject_cast<frm_kaleido*>(w))
+        if (auto* ed = qobject_cast<RecordEditor*>(w))
             e.ed = ed;
     if (!e.ed) {
         error = QStringLiteral("the record editor did not open");
@@ -277,7 +277,7 @@ bool verify_results(QString& error)
     // The text export: five heading lines and one per record.
     reopen_state();
     {
-        frm_sumgrid grid(e.ed->session(), 2, e.ed);
+        SummaryWindow grid(e.ed->session(), 2, e.ed);
         e.dialogs.files.push_back(e.export_path);
         grid.cmd_save_Click();
         grid.reject();

@@ -14,8 +14,8 @@
 #include <vector>
 
 namespace tessaran {
-class frm_kaleido;
-class frm_main;
+class RecordEditor;
+class StartWindow;
 }  // namespace tessaran
 
 namespace tessaran::bench {
@@ -33,8 +33,8 @@ struct BenchEnv {
     QString pdf_path;
     QString import_csv;       // the collection as a spreadsheet's CSV export
     BenchDialogs dialogs;
-    std::unique_ptr<frm_main> startup;
-    frm_kaleido* ed = nullptr;
+    std::unique_ptr<StartWindow> startup;
+    RecordEditor* ed = nullptr;
     SqliteDb sql;
     std::vector<char> buffer;  // target of the sequential read
 };

@@ -10,10 +10,10 @@
 #include "child_process.h"
 
 #include "core/session.h"
-#include "dialogs/frm_import.h"
-#include "editor/frm_kaleido.h"
-#include "editor/frm_main.h"
-#include "reports/frm_sumgrid.h"
+#include "dialogs/import_preview.h"
+#include "editor/record_editor.h"
+#include "app/start_window.h"
+#include "reports/summary_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -109,15 +109,15 @@ void quiet_platform_notes(QtMsgType type, const QMessageLogContext& context, con
 
 // Opens the collection as the start-up window does; the record editor that
 // comes up, or nullptr (told on standard error).
-frm_kaleido* open_in_editor(frm_main& startup, const QString& path, const BenchDialogs& dialogs)
+RecordEditor* open_in_editor(StartWindow& startup, const QString& path, const BenchDialogs& dialogs)
 {
     if (!startup.open_database(path)) {
         std::fprintf(stderr, "probe: %s did not open: %s\n", qPrintable(path), qPrintable(dialogs.last_text));
         return nullptr;
     }
-    frm_kaleido* ed = nullptr;
+    RecordEditor* ed = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* k = qobject_cast<frm_kaleido*>(w))
+        if (auto* k = qobject_cast<RecordEditor*>(w))
             ed = k;
     QApplication::processEvents();
     return ed;
@@ -126,15 +126,15 @@ frm_kaleido* open_in_editor(frm_main& startup, const QString& path, const BenchD
 int rss_probe(const QString& path)
 {
     BenchDialogs dialogs;
-    frm_main startup;
-    frm_kaleido* ed = open_in_editor(startup, path, dialogs);
+    StartWindow startup;
+    RecordEditor* ed = open_in_editor(startup, path, dialogs);
     if (!ed)
         return 1;
     for (int kind : {summary_kind_scope, summary_kind_purchase}) {
         QElapsedTimer t;
         t.start();
         {
-            frm_sumgrid grid(ed->session(), kind, ed);
+            SummaryWindow grid(ed->session(), kind, ed);
             grid.show();
             QApplication::processEvents();
             grid.repaint();
@@ -162,15 +162,15 @@ int import_probe(const QString& csv)
         if (!empty.open(QIODevice::WriteOnly))
             return 1;
     }
-    frm_main startup;
-    frm_kaleido* ed = open_in_editor(startup, rnd, dialogs);
+    StartWindow startup;
+    RecordEditor* ed = open_in_editor(startup, rnd, dialogs);
     if (!ed)
         return 1;
     dialogs.files.push_back(csv);
     // The user's click on Import as soon as the preview is up.
     QTimer press;
     QObject::connect(&press, &QTimer::timeout, &press, [] {
-        if (auto* preview = qobject_cast<frm_import*>(QApplication::activeModalWidget()))
+        if (auto* preview = qobject_cast<ImportPreview*>(QApplication::activeModalWidget()))
             preview->accept();
     });
     press.start(1);

@@ -5,19 +5,19 @@
 
 #include "core/database.h"
 #include "core/delete_record.h"
-#include "core/fct_currency.h"
+#include "core/money.h"
 #include "core/field_text.h"
 #include "core/record_import.h"
 #include "core/summary_export.h"
 #include "core/session.h"
 #include "core/record_match.h"
-#include "core/sub_sorter.h"
+#include "core/sorting.h"
 #include "core/summary_rows.h"
 #include "core/working_set.h"
-#include "editor/frm_kaleido.h"
-#include "editor/kaleido_search.h"
-#include "reports/frm_stats.h"
-#include "reports/frm_sumgrid.h"
+#include "editor/record_editor.h"
+#include "editor/record_editor_search.h"
+#include "reports/statistics_window.h"
+#include "reports/summary_window.h"
 #include "reports/printer_seam.h"
 #include "reports/record_sheet.h"
 #include "reports/summary_model.h"
@@ -222,7 +222,7 @@ Body summary_window(int kind)
     return [kind](benchmark::State& st) {
         reopen_state();
         for (auto _ : st) {
-            auto grid = std::make_unique<frm_sumgrid>(env().ed->session(), kind, env().ed);
+            auto grid = std::make_unique<SummaryWindow>(env().ed->session(), kind, env().ed);
             if (!grid->loaded())
                 st.SkipWithError("summary not loaded");
             grid->show();
@@ -242,7 +242,7 @@ Body summary_window(int kind)
 void export_text(benchmark::State& st)
 {
     reopen_state();
-    auto grid = std::make_unique<frm_sumgrid>(env().ed->session(), summary_kind_purchase, env().ed);
+    auto grid = std::make_unique<SummaryWindow>(env().ed->session(), summary_kind_purchase, env().ed);
     grid->show();
     QApplication::processEvents();
     for (auto _ : st) {
@@ -291,7 +291,7 @@ void delete_in_editor(benchmark::State& st)
 void print_summary(benchmark::State& st)
 {
     reopen_state();
-    auto grid = std::make_unique<frm_sumgrid>(env().ed->session(), summary_kind_purchase, env().ed);
+    auto grid = std::make_unique<SummaryWindow>(env().ed->session(), summary_kind_purchase, env().ed);
     grid->show();
     QApplication::processEvents();
     for (auto _ : st)
@@ -351,7 +351,7 @@ void stats_window(benchmark::State& st)
 {
     reopen_state();
     for (auto _ : st) {
-        frm_stats window(env().ed->session(), env().ed);
+        StatisticsWindow window(env().ed->session(), env().ed);
         window.show();
         QApplication::processEvents();
         if (!window.loaded())

@@ -1,7 +1,7 @@
 #include "collection.h"
 
 #include "core/criteria.h"
-#include "core/fct_getlocale.h"
+#include "core/locale_dates.h"
 #include "core/vocabularies.h"
 
 #include <QDate>

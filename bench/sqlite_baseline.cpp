@@ -2,7 +2,7 @@
 
 #include "core/record_file.h"
 #include "core/record_match.h"
-#include "core/fct_getlocale.h"
+#include "core/locale_dates.h"
 #include "core/scope_record.h"
 
 #include <QFile>

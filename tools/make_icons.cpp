@@ -1,6 +1,6 @@
 // Writes the desktop icon from the program's own logo at build time: PNGs in
 // the hicolor sizes and the SVG, in the icon theme's folder layout.
-#include "appearance/logo.h"
+#include "ui/logo.h"
 
 #include <QDir>
 #include <QFile>

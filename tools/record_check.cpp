@@ -1,10 +1,10 @@
 #include "record_check.h"
 
-#include "core/fct_currency.h"
-#include "core/fct_getlocale.h"
-#include "core/fct_nuller.h"
+#include "core/money.h"
+#include "core/locale_dates.h"
+#include "core/blank_text.h"
 #include "core/scope_record.h"
-#include "core/sub_checkers.h"
+#include "core/entry_checks.h"
 
 #include <QFile>
 #include <QJsonDocument>

@@ -7,7 +7,7 @@
 #include "core/record_import.h"
 #include "core/record_file.h"
 #include "core/scope_record.h"
-#include "core/sub_sorter.h"
+#include "core/sorting.h"
 #include "core/summary_export.h"
 #include "core/summary_rows.h"
 #include "core/working_set.h"

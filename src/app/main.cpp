@@ -1,10 +1,10 @@
 // TESSARAN V: a catalogue for a private collection of kaleidoscopes.
 // "tessaran FILE.rnd" (what the desktop runs for a double-clicked collection)
 // opens FILE.rnd as "Open database file..." would.
-#include "appearance/logo.h"
+#include "ui/logo.h"
 #include "core/file_write.h"
 #include "core/program_files.h"
-#include "editor/frm_main.h"
+#include "start_window.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -65,7 +65,7 @@ int main(int argc, char** argv)
     }
     QApplication::setWindowIcon(icon);
 
-    tessaran::frm_main window;
+    tessaran::StartWindow window;
     window.show();
     if (!args.isEmpty()) {
         const QString path = QFileInfo(args.first()).absoluteFilePath();

@@ -1,7 +1,7 @@
 #include "collection_stats.h"
 
-#include "fct_currency.h"
-#include "fct_getlocale.h"
+#include "money.h"
+#include "locale_dates.h"
 #include "field_text.h"
 #include "record_match.h"
 #include "summary_export.h"

@@ -1,9 +1,9 @@
 #include "criteria_entries.h"
 
-#include "fct_currency.h"
-#include "fct_getlocale.h"
-#include "fct_nuller.h"
-#include "sub_checkers.h"
+#include "money.h"
+#include "locale_dates.h"
+#include "blank_text.h"
+#include "entry_checks.h"
 
 #include <QDate>
 

@@ -1,9 +1,9 @@
 #include "field_text.h"
 
-#include "fct_currency.h"
-#include "fct_nuller.h"
+#include "money.h"
+#include "blank_text.h"
 #include "scope_record.h"
-#include "sub_checkers.h"
+#include "entry_checks.h"
 
 namespace tessaran {
 

@@ -1,6 +1,6 @@
 #include "record_form.h"
 
-#include "fct_getlocale.h"
+#include "locale_dates.h"
 #include "field_text.h"
 
 namespace tessaran {

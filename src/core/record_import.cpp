@@ -1,11 +1,11 @@
 #include "record_import.h"
 
-#include "fct_currency.h"
-#include "fct_getlocale.h"
-#include "fct_nuller.h"
+#include "money.h"
+#include "locale_dates.h"
+#include "blank_text.h"
 #include "field_text.h"
 #include "file_write.h"
-#include "sub_checkers.h"
+#include "entry_checks.h"
 
 #include <QFile>
 #include <QJsonArray>

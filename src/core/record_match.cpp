@@ -1,7 +1,7 @@
 #include "record_match.h"
 
-#include "fct_currency.h"
-#include "fct_getlocale.h"
+#include "money.h"
+#include "locale_dates.h"
 
 #include <QHash>
 #include <QLocale>

@@ -1,9 +1,9 @@
 #include "save_checks.h"
 
-#include "fct_getlocale.h"
-#include "fct_nuller.h"
+#include "locale_dates.h"
+#include "blank_text.h"
 #include "field_text.h"
-#include "sub_checkers.h"
+#include "entry_checks.h"
 
 namespace tessaran {
 

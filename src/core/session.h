@@ -3,7 +3,7 @@
 // locale labels. Built by the start-up window once opening succeeded.
 #pragma once
 
-#include "fct_getlocale.h"
+#include "locale_dates.h"
 #include "record_file.h"
 #include "scope_record.h"
 #include "working_set.h"

@@ -1,6 +1,6 @@
 #include "summary_export.h"
 
-#include "fct_currency.h"
+#include "money.h"
 #include "file_write.h"
 #include "summary_rows.h"
 

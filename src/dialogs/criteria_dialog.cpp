@@ -1,15 +1,15 @@
 #include "criteria_dialog.h"
 
-#include "appearance/field_checks.h"
+#include "ui/field_checks.h"
 #include "appearance/scheme_paint.h"
-#include "appearance/sub_stradjust.h"
-#include "appearance/user_dialogs.h"
+#include "ui/screen_placement.h"
+#include "ui/user_dialogs.h"
 #include "core/criteria_entries.h"
-#include "core/fct_currency.h"
-#include "core/fct_getlocale.h"
-#include "core/fct_nuller.h"
+#include "core/money.h"
+#include "core/locale_dates.h"
+#include "core/blank_text.h"
 #include "core/record_match.h"
-#include "core/sub_checkers.h"
+#include "core/entry_checks.h"
 #include "core/vocabularies.h"
 
 #include <QApplication>
@@ -48,17 +48,17 @@ QLabel* make_label(QWidget* parent, const QString& text, const QString& name)
 
 }  // namespace
 
-criteria_dialog::criteria_dialog(Use use, const LocaleLabels& labels, QWidget* parent)
+CriteriaDialog::CriteriaDialog(Use use, const LocaleLabels& labels, QWidget* parent)
     : QDialog(parent), use_(use), labels_(labels)
 {
     setModal(true);
     build();
 }
 
-frm_select::frm_select(const LocaleLabels& labels, QWidget* parent) : criteria_dialog(Use::select, labels, parent) {}
-frm_find::frm_find(const LocaleLabels& labels, QWidget* parent) : criteria_dialog(Use::find, labels, parent) {}
+SelectDialog::SelectDialog(const LocaleLabels& labels, QWidget* parent) : CriteriaDialog(Use::select, labels, parent) {}
+FindDialog::FindDialog(const LocaleLabels& labels, QWidget* parent) : CriteriaDialog(Use::find, labels, parent) {}
 
-void criteria_dialog::build()
+void CriteriaDialog::build()
 {
     const bool select = use_ == Use::select;
     setObjectName(select ? QStringLiteral("frm_select") : QStringLiteral("frm_find"));
@@ -149,17 +149,17 @@ void criteria_dialog::build()
     cmd_perform = new QPushButton(select ? QStringLiteral("Perform selection") : QStringLiteral("Find"), this);
     cmd_perform->setObjectName(select ? QStringLiteral("cmd_select") : QStringLiteral("cmd_find"));
     buttons->addWidget(cmd_perform);
-    connect(cmd_perform, &QPushButton::clicked, this, &criteria_dialog::cmd_perform_Click);
+    connect(cmd_perform, &QPushButton::clicked, this, &CriteriaDialog::cmd_perform_Click);
     if (select) {
         cmd_selectall = new QPushButton(QStringLiteral("Select all"), this);
         cmd_selectall->setObjectName(QStringLiteral("cmd_selectall"));
         buttons->addWidget(cmd_selectall);
-        connect(cmd_selectall, &QPushButton::clicked, this, &criteria_dialog::cmd_selectall_Click);
+        connect(cmd_selectall, &QPushButton::clicked, this, &CriteriaDialog::cmd_selectall_Click);
     }
     cmd_cancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmd_cancel->setObjectName(QStringLiteral("cmd_cancel"));
     buttons->addWidget(cmd_cancel);
-    connect(cmd_cancel, &QPushButton::clicked, this, &criteria_dialog::cmd_cancel_Click);
+    connect(cmd_cancel, &QPushButton::clicked, this, &CriteriaDialog::cmd_cancel_Click);
     buttons->addStretch(1);
     for (QPushButton* b : findChildren<QPushButton*>()) {
         b->setMinimumWidth(twips_to_px(1600));
@@ -189,7 +189,7 @@ void criteria_dialog::build()
     slot_field(1)->setFocus();
 }
 
-QWidget* criteria_dialog::slot_field(int k) const
+QWidget* CriteriaDialog::slot_field(int k) const
 {
     if (k < 1 || k > text_slot_count)
         return nullptr;
@@ -198,7 +198,7 @@ QWidget* criteria_dialog::slot_field(int k) const
     return tb_cat[size_t(k)];
 }
 
-QString criteria_dialog::slot_text(int k) const
+QString CriteriaDialog::slot_text(int k) const
 {
     if (k < 1 || k > text_slot_count)
         return QString();
@@ -207,7 +207,7 @@ QString criteria_dialog::slot_text(int k) const
     return tb_cat[size_t(k)]->text();
 }
 
-QString criteria_dialog::range_field_name(const QLineEdit* box) const
+QString CriteriaDialog::range_field_name(const QLineEdit* box) const
 {
     if (box == tb_begdate)
         return QStringLiteral("beginning date");
@@ -224,7 +224,7 @@ QString criteria_dialog::range_field_name(const QLineEdit* box) const
     return QString();
 }
 
-void criteria_dialog::range_box_left(QLineEdit* box)
+void CriteriaDialog::range_box_left(QLineEdit* box)
 {
     const QString name = range_field_name(box);
     if (name.isEmpty() || checking_)
@@ -239,7 +239,7 @@ void criteria_dialog::range_box_left(QLineEdit* box)
     checking_ = false;
 }
 
-bool criteria_dialog::eventFilter(QObject* watched, QEvent* event)
+bool CriteriaDialog::eventFilter(QObject* watched, QEvent* event)
 {
     auto* box = qobject_cast<QLineEdit*>(watched);
     if (box && event->type() == QEvent::KeyPress) {
@@ -261,7 +261,7 @@ bool criteria_dialog::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void criteria_dialog::keyPressEvent(QKeyEvent* event)
+void CriteriaDialog::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         // Enter presses the focused button; elsewhere it has no meaning.
@@ -273,7 +273,7 @@ void criteria_dialog::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-bool criteria_dialog::gather(Criteria& c)
+bool CriteriaDialog::gather(Criteria& c)
 {
     CriteriaEntries entries;
     entries.date_beg = tb_begdate->text();
@@ -293,7 +293,7 @@ bool criteria_dialog::gather(Criteria& c)
     return true;
 }
 
-void criteria_dialog::cmd_perform_Click()
+void CriteriaDialog::cmd_perform_Click()
 {
     Criteria c;
     if (!gather(c))
@@ -304,7 +304,7 @@ void criteria_dialog::cmd_perform_Click()
     accept();
 }
 
-void criteria_dialog::cmd_selectall_Click()
+void CriteriaDialog::cmd_selectall_Click()
 {
     if (use_ != Use::select)
         return;
@@ -313,12 +313,12 @@ void criteria_dialog::cmd_selectall_Click()
     accept();
 }
 
-void criteria_dialog::cmd_cancel_Click()
+void CriteriaDialog::cmd_cancel_Click()
 {
     reject();
 }
 
-void criteria_dialog::reject()
+void CriteriaDialog::reject()
 {
     // Nothing was stored while the dialog was open, so cancelling changes nothing.
     result_code_ = cancelled;

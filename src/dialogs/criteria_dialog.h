@@ -1,11 +1,11 @@
 // The criteria dialog: 26 text slots, a purchase-date range and two price ranges.
-// One body serves two uses: the selection dialog frm_select and the find dialog
-// frm_find. The criteria are checked as a whole when the user confirms and given
+// One body serves two uses: the selection dialog SelectDialog and the find dialog
+// FindDialog. The criteria are checked as a whole when the user confirms and given
 // back only then, so a refused or cancelled attempt leaves the criteria in force alone.
 #pragma once
 
 #include "core/criteria.h"
-#include "core/fct_getlocale.h"
+#include "core/locale_dates.h"
 
 #include <QDialog>
 
@@ -18,7 +18,7 @@ class QPushButton;
 
 namespace tessaran {
 
-class criteria_dialog : public QDialog {
+class CriteriaDialog : public QDialog {
     Q_OBJECT
 public:
     enum class Use { select, find };
@@ -60,7 +60,7 @@ public slots:
     void range_box_left(QLineEdit* box);
 
 protected:
-    criteria_dialog(Use use, const LocaleLabels& labels, QWidget* parent);
+    CriteriaDialog(Use use, const LocaleLabels& labels, QWidget* parent);
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void reject() override;  // Escape and the window frame's close act as Cancel
@@ -80,18 +80,18 @@ private:
 };
 
 // The selection dialog: asks for the selection criteria.
-class frm_select : public criteria_dialog {
+class SelectDialog : public CriteriaDialog {
     Q_OBJECT
 public:
-    explicit frm_select(const LocaleLabels& labels, QWidget* parent = nullptr);
+    explicit SelectDialog(const LocaleLabels& labels, QWidget* parent = nullptr);
     qint16 sel_result() const { return result_code(); }
 };
 
 // The find dialog: asks for the find criteria.
-class frm_find : public criteria_dialog {
+class FindDialog : public CriteriaDialog {
     Q_OBJECT
 public:
-    explicit frm_find(const LocaleLabels& labels, QWidget* parent = nullptr);
+    explicit FindDialog(const LocaleLabels& labels, QWidget* parent = nullptr);
     qint16 find_result() const { return result_code(); }
 };
 

@@ -1,7 +1,7 @@
 #include "criteria_window.h"
 
 #include "appearance/scheme_paint.h"
-#include "appearance/sub_stradjust.h"
+#include "ui/screen_placement.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -35,17 +35,17 @@ QString trimmed_blanks(const QString& text)
 
 }  // namespace
 
-criteria_text_box::criteria_text_box(QWidget* parent) : QWidget(parent)
+CriteriaTextBox::CriteriaTextBox(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("pb_text"));
 }
 
-double criteria_text_box::text_height_twips() const
+double CriteriaTextBox::text_height_twips() const
 {
     return px_to_twips(QFontMetrics(font()).lineSpacing() * int(lines.size()));
 }
 
-double criteria_text_box::text_width_twips() const
+double CriteriaTextBox::text_width_twips() const
 {
     const QFontMetrics fm(font());
     int widest = fm.horizontalAdvance(heading);
@@ -54,7 +54,7 @@ double criteria_text_box::text_width_twips() const
     return px_to_twips(widest);
 }
 
-void criteria_text_box::paintEvent(QPaintEvent*)
+void CriteriaTextBox::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     const QFontMetrics fm(font());
@@ -69,14 +69,14 @@ void criteria_text_box::paintEvent(QPaintEvent*)
     }
 }
 
-criteria_window::criteria_window(const QString& title, const QString& heading, const QString& text,
+CriteriaWindow::CriteriaWindow(const QString& title, const QString& heading, const QString& text,
                                  QWidget* parent)
     : QDialog(parent)
 {
     setModal(true);
     setWindowTitle(title);
 
-    pb_text = new criteria_text_box(this);
+    pb_text = new CriteriaTextBox(this);
     pb_text->heading = heading;
     const QString body = trimmed_blanks(text);
     pb_text->lines = body.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
@@ -91,7 +91,7 @@ criteria_window::criteria_window(const QString& title, const QString& heading, c
     cmd_close->resize(twips_to_px(1200), twips_to_px(420));
     const int bottom = pb_text->geometry().bottom() + 1;
     cmd_close->move(pb_text->x() + (pb_text->width() - cmd_close->width()) / 2, bottom + twips_to_px(button_gap));
-    connect(cmd_close, &QPushButton::clicked, this, &criteria_window::cmd_close_Click);
+    connect(cmd_close, &QPushButton::clicked, this, &CriteriaWindow::cmd_close_Click);
     cmd_close->setDefault(true);
 
     setFixedSize(pb_text->width() + twips_to_px(240),
@@ -100,19 +100,19 @@ criteria_window::criteria_window(const QString& title, const QString& heading, c
     cmd_close->setFocus();
 }
 
-void criteria_window::cmd_close_Click()
+void CriteriaWindow::cmd_close_Click()
 {
     accept();
 }
 
-frm_selcrit::frm_selcrit(const QString& criteria, QWidget* parent)
-    : criteria_window(QStringLiteral("Selection criteria"), QStringLiteral("SELECTION CRITERIA"), criteria, parent)
+SelectionCriteriaWindow::SelectionCriteriaWindow(const QString& criteria, QWidget* parent)
+    : CriteriaWindow(QStringLiteral("Selection criteria"), QStringLiteral("SELECTION CRITERIA"), criteria, parent)
 {
     setObjectName(QStringLiteral("frm_selcrit"));
 }
 
-frm_findcrit::frm_findcrit(const QString& criteria, QWidget* parent)
-    : criteria_window(QStringLiteral("Find criteria"), QStringLiteral("FIND CRITERIA"), criteria, parent)
+FindCriteriaWindow::FindCriteriaWindow(const QString& criteria, QWidget* parent)
+    : CriteriaWindow(QStringLiteral("Find criteria"), QStringLiteral("FIND CRITERIA"), criteria, parent)
 {
     setObjectName(QStringLiteral("frm_findcrit"));
 }

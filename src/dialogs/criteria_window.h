@@ -1,5 +1,5 @@
 // The read-only windows that show the criteria text of the selection in force
-// (frm_selcrit) or of the last Find (frm_findcrit). One body, two uses.
+// (SelectionCriteriaWindow) or of the last Find (FindCriteriaWindow). One body, two uses.
 #pragma once
 
 #include <QDialog>
@@ -10,10 +10,10 @@ class QPushButton;
 namespace tessaran {
 
 // The picture box the heading and the criteria text are printed on.
-class criteria_text_box : public QWidget {
+class CriteriaTextBox : public QWidget {
     Q_OBJECT
 public:
-    explicit criteria_text_box(QWidget* parent = nullptr);
+    explicit CriteriaTextBox(QWidget* parent = nullptr);
 
     QString heading;
     QStringList lines;  // the criteria text, one entry per printed line
@@ -27,7 +27,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-class criteria_window : public QDialog {
+class CriteriaWindow : public QDialog {
     Q_OBJECT
 public:
     // The heading, printed in red above the text.
@@ -35,28 +35,28 @@ public:
     // The criteria text as printed (trimmed; CR LF between lines).
     QString text() const { return pb_text->lines.join(QStringLiteral("\r\n")); }
 
-    criteria_text_box* pb_text = nullptr;
+    CriteriaTextBox* pb_text = nullptr;
     QPushButton* cmd_close = nullptr;
 
 public slots:
     void cmd_close_Click();
 
 protected:
-    criteria_window(const QString& title, const QString& heading, const QString& text, QWidget* parent);
+    CriteriaWindow(const QString& title, const QString& heading, const QString& text, QWidget* parent);
 };
 
 // "Selection criteria": the selection in force ("All" when none).
-class frm_selcrit : public criteria_window {
+class SelectionCriteriaWindow : public CriteriaWindow {
     Q_OBJECT
 public:
-    explicit frm_selcrit(const QString& criteria, QWidget* parent = nullptr);
+    explicit SelectionCriteriaWindow(const QString& criteria, QWidget* parent = nullptr);
 };
 
 // "Find criteria": the criteria of the last Find.
-class frm_findcrit : public criteria_window {
+class FindCriteriaWindow : public CriteriaWindow {
     Q_OBJECT
 public:
-    explicit frm_findcrit(const QString& criteria, QWidget* parent = nullptr);
+    explicit FindCriteriaWindow(const QString& criteria, QWidget* parent = nullptr);
 };
 
 }  // namespace tessaran

@@ -1,6 +1,6 @@
 #include "printer_seam.h"
 
-#include "appearance/user_dialogs.h"
+#include "ui/user_dialogs.h"
 #include "core/file_write.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "record_sheet.h"
 
-#include "appearance/user_dialogs.h"
-#include "core/fct_getlocale.h"
+#include "ui/user_dialogs.h"
+#include "core/locale_dates.h"
 #include "core/working_set.h"
 #include "core/record_file.h"
 #include "core/summary_rows.h"

@@ -1,6 +1,6 @@
 #include "summary_print.h"
 
-#include "appearance/user_dialogs.h"
+#include "ui/user_dialogs.h"
 
 #include <QHash>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "common/core_temp_db.h"
 
-#include "core/fct_getlocale.h"
+#include "core/locale_dates.h"
 #include "core/record_file.h"
 #include "core/working_set.h"
 

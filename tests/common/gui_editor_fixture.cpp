@@ -2,7 +2,7 @@
 #include "appearance/color_settings.h"
 
 #include "core/color_file.h"
-#include "core/sub_sorter.h"
+#include "core/sorting.h"
 #include "core/working_set.h"
 
 #include <QApplication>
@@ -32,10 +32,10 @@ EditorFixture::~EditorFixture()
     drop();
 }
 
-frm_kaleido* EditorFixture::open()
+RecordEditor* EditorFixture::open()
 {
     drop();
-    ed = new frm_kaleido(session, startup.get());
+    ed = new RecordEditor(session, startup.get());
     return ed;
 }
 

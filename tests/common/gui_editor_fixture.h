@@ -5,7 +5,7 @@
 
 #include "common/core_temp_db.h"
 #include "common/scripted_dialogs.h"
-#include "editor/frm_kaleido.h"
+#include "editor/record_editor.h"
 
 #include <QApplication>
 #include <QList>
@@ -31,7 +31,7 @@ public:
     EditorFixture& operator=(const EditorFixture&) = delete;
 
     // Creates the editor on a copy of session (Form_Load runs); returns it.
-    frm_kaleido* open();
+    RecordEditor* open();
     // The editor's session once it is open.
     Session& state() { return ed->session(); }
     // Shows the editor and makes it the active window, so focus moves are real.
@@ -39,7 +39,7 @@ public:
     // Deletes the editor without closing it (no questions asked).
     void drop();
 
-    frm_kaleido* ed = nullptr;
+    RecordEditor* ed = nullptr;
     std::unique_ptr<QWidget> startup;
     TempDb db;
     Session session;

@@ -2,7 +2,7 @@
 // answers from a script, so a test asserts the exact texts the user would see.
 #pragma once
 
-#include "appearance/user_dialogs.h"
+#include "ui/user_dialogs.h"
 
 #include <QList>
 #include <QString>

@@ -2,7 +2,7 @@
 // its own: exact money, averages to the cent, groups, the working set only.
 #include "common/core_temp_db.h"
 #include "core/collection_stats.h"
-#include "core/fct_currency.h"
+#include "core/money.h"
 #include "core/session.h"
 
 #include <QJsonDocument>

@@ -1,7 +1,7 @@
 // The selection and find criteria from the dialog's entries.
 #include "core/criteria_entries.h"
-#include "core/fct_currency.h"
-#include "core/fct_getlocale.h"
+#include "core/money.h"
+#include "core/locale_dates.h"
 
 #include <QDate>
 #include <QLocale>

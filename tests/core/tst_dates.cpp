@@ -1,5 +1,5 @@
 // Dates under the user's locale: the short-date pattern, typed dates, day counts.
-#include "core/fct_getlocale.h"
+#include "core/locale_dates.h"
 #include "core/session.h"
 
 #include <QLocale>

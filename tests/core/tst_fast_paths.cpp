@@ -3,12 +3,12 @@
 // bytes, text sorts on ranks, dates looked up by their bytes, prices without the
 // text round trip, and a database file mapped once for several scans.
 #include "common/core_temp_db.h"
-#include "core/fct_currency.h"
-#include "core/fct_getlocale.h"
+#include "core/money.h"
+#include "core/locale_dates.h"
 #include "core/session.h"
 #include "core/record_file.h"
 #include "core/record_match.h"
-#include "core/sub_sorter.h"
+#include "core/sorting.h"
 #include "core/summary_export.h"
 #include "core/summary_rows.h"
 #include "core/working_set.h"

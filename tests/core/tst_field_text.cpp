@@ -1,6 +1,6 @@
 // What an editor field shows of a stored text member, when the two count as
 // the same, and the line breaks and length a save stores.
-#include "core/fct_currency.h"
+#include "core/money.h"
 #include "core/field_text.h"
 
 #include <QLocale>

@@ -3,8 +3,8 @@
 // (The recorded runs found none; see fuzz/README.md.)
 #include "core/color_file.h"
 #include "core/criteria.h"
-#include "core/fct_currency.h"
-#include "core/fct_getlocale.h"
+#include "core/money.h"
+#include "core/locale_dates.h"
 #include "core/session.h"
 #include "core/record_match.h"
 #include "core/scope_record.h"

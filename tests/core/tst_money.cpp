@@ -1,6 +1,6 @@
 // Money: text to ten-thousandths and back under several locales.
-#include "core/fct_currency.h"
-#include "core/fct_nuller.h"
+#include "core/money.h"
+#include "core/blank_text.h"
 
 #include <QLocale>
 #include <QTest>

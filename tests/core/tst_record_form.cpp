@@ -1,7 +1,7 @@
 // The editor's form as values: what differs from the stored record, and the
 // record a save writes.
 #include "common/core_temp_db.h"
-#include "core/fct_currency.h"
+#include "core/money.h"
 #include "core/field_text.h"
 #include "core/record_form.h"
 

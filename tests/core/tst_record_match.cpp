@@ -1,7 +1,7 @@
 // Testing records against selection or find criteria, and the criteria text.
 #include "common/core_temp_db.h"
 #include "core/criteria.h"
-#include "core/fct_getlocale.h"
+#include "core/locale_dates.h"
 #include "core/session.h"
 #include "core/record_file.h"
 #include "core/record_match.h"

@@ -1,6 +1,6 @@
 // What a save refuses among the typed fields, and what it lets stand.
 #include "common/core_temp_db.h"
-#include "core/fct_currency.h"
+#include "core/money.h"
 #include "core/save_checks.h"
 
 #include <QLocale>

@@ -1,5 +1,5 @@
 #include "common/core_temp_db.h"
-#include "core/fct_currency.h"
+#include "core/money.h"
 #include "core/session.h"
 #include "core/summary_export.h"
 #include "core/summary_rows.h"

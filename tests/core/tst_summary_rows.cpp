@@ -1,4 +1,4 @@
-#include "core/fct_currency.h"
+#include "core/money.h"
 #include "core/session.h"
 #include "core/summary_rows.h"
 

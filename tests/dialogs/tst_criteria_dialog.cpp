@@ -2,8 +2,8 @@
 #include "appearance/scheme_paint.h"
 #include "appearance/color_settings.h"
 #include "common/scripted_dialogs.h"
-#include "core/fct_currency.h"
-#include "core/fct_getlocale.h"
+#include "core/money.h"
+#include "core/locale_dates.h"
 #include "common/gui_colors.h"
 #include "core/record_file.h"
 #include "core/record_match.h"
@@ -23,7 +23,7 @@ using namespace tessaran::test;
 namespace {
 
 // Fields by name: "slot:N" for a slot, otherwise a range box's object name.
-void enter(criteria_dialog& d, const QString& field, const QString& text)
+void enter(CriteriaDialog& d, const QString& field, const QString& text)
 {
     if (field.startsWith(QLatin1String("slot:"))) {
         const int k = field.mid(5).toInt();
@@ -67,7 +67,7 @@ private slots:
 
     void select_layout()
     {
-        frm_select d(labels());
+        SelectDialog d(labels());
         // The slots with a vocabulary are editable lists of it; earlier criteria are not shown again.
         const QList<int> combos{4, 6, 8, 9, 10, 11, 12, 13};
         const QList<int> lists{1, 2, 3, 6, 4, 7, 5, 8};
@@ -111,7 +111,7 @@ private slots:
     {
         QFETCH(uint, form);
         set_current_color(color_form_background, form);
-        frm_select d(labels());
+        SelectDialog d(labels());
         const QList<QComboBox*> combos = d.findChildren<QComboBox*>();
         QVERIFY(!combos.isEmpty());
         for (const QComboBox* c : combos) {
@@ -137,7 +137,7 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, title);
         ScriptedDialogs dialogs;
-        frm_select d(labels());
+        SelectDialog d(labels());
         for (const auto& [field, text] : entries)
             enter(d, field, text);
         QTest::mouseClick(d.cmd_perform, Qt::LeftButton);
@@ -172,7 +172,7 @@ private slots:
         QFETCH(Entries, entries);
         QFETCH(QString, criteria);
         ScriptedDialogs dialogs;
-        frm_select d(labels());
+        SelectDialog d(labels());
         for (const auto& [field, text] : entries)
             enter(d, field, text);
         QTest::mouseClick(d.cmd_perform, Qt::LeftButton);
@@ -187,7 +187,7 @@ private slots:
     void stored_values()
     {
         ScriptedDialogs dialogs;
-        frm_select d(labels());
+        SelectDialog d(labels());
         enter(d, "tb_retail_price_max", "12.50");
         enter(d, "slot:2", "Smith ");
         d.cmd_perform->click();
@@ -208,7 +208,7 @@ private slots:
     {
         QFETCH(int, how);
         ScriptedDialogs dialogs;
-        frm_select d(labels());
+        SelectDialog d(labels());
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
         enter(d, "slot:1", "new");
@@ -228,7 +228,7 @@ private slots:
     void cancel_does_not_check_the_box_it_leaves()
     {
         ScriptedDialogs dialogs;
-        frm_select d(labels());
+        SelectDialog d(labels());
         d.show();
         QVERIFY(QTest::qWaitForWindowActive(&d));
         d.tb_price_paid_max->setFocus();
@@ -240,7 +240,7 @@ private slots:
 
     void select_all()
     {
-        frm_select d(labels());
+        SelectDialog d(labels());
         enter(d, "slot:1", "ignored");
         QTest::mouseClick(d.cmd_selectall, Qt::LeftButton);
         QCOMPARE(d.sel_result(), qint16(0));
@@ -251,7 +251,7 @@ private slots:
     void find_use()
     {
         ScriptedDialogs dialogs;
-        frm_find d(labels());
+        FindDialog d(labels());
         QCOMPARE(d.windowTitle(), QStringLiteral("Enter find criteria in the appropriate fields"));
         QVERIFY(!d.findChild<QPushButton*>("cmd_selectall"));
         d.cmd_perform->click();
@@ -270,7 +270,7 @@ private slots:
         QCOMPARE(criteria_text(d.chosen()), QStringLiteral("Text select:\r\n   Artist contains \"JONES\""));
 
         // Cancel gives nothing back.
-        frm_find again(labels());
+        FindDialog again(labels());
         enter(again, "slot:3", "studio");
         again.cmd_cancel->click();
         QCOMPARE(again.find_result(), qint16(-999));
@@ -280,7 +280,7 @@ private slots:
     void enter_moves_on_in_text_boxes_only()
     {
         ScriptedDialogs dialogs;
-        frm_select d(labels());
+        SelectDialog d(labels());
         d.show();
         QVERIFY(QTest::qWaitForWindowActive(&d));
         d.tb_cat[1]->setFocus();
@@ -323,7 +323,7 @@ private slots:
         QFETCH(QString, shown);
         QFETCH(QString, message);
         ScriptedDialogs dialogs;
-        frm_select d(labels());
+        SelectDialog d(labels());
         d.show();
         QVERIFY(QTest::qWaitForWindowActive(&d));
         auto* field = d.findChild<QLineEdit*>(box);

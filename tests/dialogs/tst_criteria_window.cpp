@@ -57,7 +57,7 @@ private slots:
     {
         QFETCH(QString, criteria);
         QFETCH(QStringList, lines);
-        frm_selcrit w(criteria);
+        SelectionCriteriaWindow w(criteria);
         QCOMPARE(w.windowTitle(), QStringLiteral("Selection criteria"));
         QCOMPARE(w.heading(), QStringLiteral("SELECTION CRITERIA"));
         QCOMPARE(w.pb_text->lines, lines);
@@ -79,7 +79,7 @@ private slots:
     {
         const QString criteria = QStringLiteral("Text select:\r\n   Artist contains \"JONES\"");
         set_current_color(24, 0x00c0ffee & 0xffffff);
-        frm_findcrit w(criteria);
+        FindCriteriaWindow w(criteria);
         QCOMPARE(w.windowTitle(), QStringLiteral("Find criteria"));
         QCOMPARE(w.heading(), QStringLiteral("FIND CRITERIA"));
         QCOMPARE(w.text(), criteria);

@@ -6,12 +6,12 @@
 
 #include "common/gui_colors.h"
 #include "core/session.h"
-#include "core/sub_sorter.h"
+#include "core/sorting.h"
 #include "core/working_set.h"
 #include "dialogs/criteria_dialog.h"
-#include "dialogs/frm_sort.h"
-#include "dialogs/frm_waiter.h"
-#include "reports/frm_sumgrid.h"
+#include "dialogs/sort_dialog.h"
+#include "ui/progress_window.h"
+#include "reports/summary_window.h"
 #include "reports/printer_seam.h"
 #include "reports/record_sheet.h"
 
@@ -49,7 +49,7 @@ public:
 protected:
     bool eventFilter(QObject* o, QEvent* e) override
     {
-        if (e->type() == QEvent::Show && qobject_cast<frm_waiter*>(o) && cuts == 0) {
+        if (e->type() == QEvent::Show && qobject_cast<ProgressWindow*>(o) && cuts == 0) {
             ++cuts;
             QFile(path_).resize(qint64(keep_) * rec_len_bytes);
         }
@@ -111,7 +111,7 @@ private slots:
         file.replace(rec_len_bytes, rec_len_bytes, with_image_count(with_images("Damaged", 10), qint16(stored)));
         QVERIFY(write_bytes(f.db.path(), file));
 
-        frm_kaleido* ed = f.open();
+        RecordEditor* ed = f.open();
         QVERIFY(f.show_active());
         ed->cmd_next->click();
         QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Damaged"));
@@ -158,7 +158,7 @@ private slots:
         EditorFixture f({make_record("Plain", "Zed"), odd_rec});
         QVERIFY(write_bytes(f.db.path(), read_bytes(f.db.path()).left(rec_len_bytes) + raw));
 
-        frm_kaleido* ed = f.open();
+        RecordEditor* ed = f.open();
         ed->cmd_endscope->click();
         QVERIFY(f.dialogs.shown.isEmpty());
 
@@ -171,7 +171,7 @@ private slots:
         QCOMPARE(stored.mid(55, odd.size()), odd);
 
         // Selecting, the summary and sorting read it like any other record.
-        when_modal<frm_select>([](frm_select* d) {
+        when_modal<SelectDialog>([](SelectDialog* d) {
             d->tb_cat[1]->setText(QStringLiteral("Z"));
             QTest::mouseClick(d->cmd_perform, Qt::LeftButton);
         });
@@ -179,7 +179,7 @@ private slots:
         QCOMPARE(f.state().ws.positions(), (std::vector<int>{2}));
         QCOMPARE(f.dialogs.texts(), (QStringList{"Are you sure you want to add this kaleidoscope to the database?",
                                                  "Kaleidoscope number 2 saved to database"}));
-        frm_sumgrid grid(f.state(), 1, ed);
+        SummaryWindow grid(f.state(), 1, ed);
         QVERIFY(grid.loaded());
         f.state().ws.all = true;
         f.state().ws.reset_to_all(f.state().record_count);
@@ -194,10 +194,10 @@ private slots:
     void shrunk_file_stops_selection()
     {
         EditorFixture f(five_records(), true);
-        frm_kaleido* ed = f.open();
+        RecordEditor* ed = f.open();
         const std::vector<int> before = f.state().ws.positions();
         CutOnProgress cut(f.db.path(), 2);
-        when_modal<frm_select>([](frm_select* d) {
+        when_modal<SelectDialog>([](SelectDialog* d) {
             d->tb_cat[2]->setText(QStringLiteral("s"));
             QTest::mouseClick(d->cmd_perform, Qt::LeftButton);
         });
@@ -213,7 +213,7 @@ private slots:
     void shrunk_file_stops_sort_find_summary_sheets_and_delete()
     {
         EditorFixture f(five_records());
-        frm_kaleido* ed = f.open();
+        RecordEditor* ed = f.open();
         ed->cmd_endscope->click();
         const std::vector<int> before = f.state().ws.positions();
         cut_to_records(f.db.path(), 3);
@@ -221,7 +221,7 @@ private slots:
 
         // Sort
         {
-            frm_sort d(f.state().path, f.state().ws);
+            SortDialog d(f.state().path, f.state().ws);
             d.opt_sortby[1]->setChecked(true);
             d.cmd_sort->click();
             QVERIFY(!d.sorted());
@@ -231,7 +231,7 @@ private slots:
         }
         // Find
         f.dialogs.shown.clear();
-        when_modal<frm_find>([](frm_find* d) {
+        when_modal<FindDialog>([](FindDialog* d) {
             d->tb_cat[2]->setText(QStringLiteral("nobody"));
             QTest::mouseClick(d->cmd_perform, Qt::LeftButton);
         });
@@ -244,7 +244,7 @@ private slots:
         // Summary
         f.dialogs.shown.clear();
         {
-            frm_sumgrid grid(f.state(), 1, ed);
+            SummaryWindow grid(f.state(), 1, ed);
             QVERIFY(!grid.loaded());
             QCOMPARE(f.dialogs.shown.size(), 1);
             QVERIFY2(f.dialogs.last().text.contains(QLatin1String("4")), qPrintable(f.dialogs.last().text));

@@ -10,15 +10,15 @@
 #include "common/gui_editor_fixture.h"
 #include "appearance/color_settings.h"
 
-#include "appearance/frm_colors.h"
+#include "appearance/color_dialog.h"
 #include "core/color_file.h"
 #include "core/database.h"
 #include "core/delete_record.h"
 #include "common/gui_colors.h"
 #include "core/session.h"
 #include "core/working_set.h"
-#include "editor/frm_main.h"
-#include "reports/frm_sumgrid.h"
+#include "app/start_window.h"
+#include "reports/summary_window.h"
 #include "reports/printer_seam.h"
 #include "reports/record_sheet.h"
 
@@ -92,7 +92,7 @@ private slots:
     void saving_a_new_record_on_a_full_disk()
     {
         EditorFixture f(three_records());
-        frm_kaleido* ed = f.open();
+        RecordEditor* ed = f.open();
         const QByteArray before = read_bytes(f.db.path());
         ed->cmd_new_Click();
         ed->tb_scopename->setText(QStringLiteral("Delta"));
@@ -124,7 +124,7 @@ private slots:
         for (int i = 1; i <= 12; ++i)
             records << varied_record(i);
         EditorFixture f(records);
-        frm_kaleido* ed = f.open();
+        RecordEditor* ed = f.open();
         ed->cmd_next->click();
         const QByteArray before = read_bytes(f.db.path());
         {
@@ -162,7 +162,7 @@ private slots:
 
         set_program_folder_for_tests(dir.path());
         ScriptedDialogs dialogs;
-        frm_main window;
+        StartWindow window;
         dialogs.choose_file(target);
         window.mnu_newdatabase->trigger();
         QCOMPARE(dialogs.shown.size(), 3);  // the two questions, then the failure
@@ -170,7 +170,7 @@ private slots:
                                           QString::fromLocal8Bit(std::strerror(EPERM)));
         QCOMPARE(dialogs.last().icon, MsgIcon::critical);
         QCOMPARE(read_bytes(target), before);
-        QVERIFY(!window.findChild<frm_kaleido*>());
+        QVERIFY(!window.findChild<RecordEditor*>());
     }
 
     void text_export_on_a_full_disk()
@@ -178,7 +178,7 @@ private slots:
         TempDb db(three_records());
         Session s = db.open_for_summary();
         ScriptedDialogs dialogs;
-        frm_sumgrid grid(s, 2);
+        SummaryWindow grid(s, 2);
         QVERIFY(grid.loaded());
         grid.show();
         const QString out = db.dir() + QStringLiteral("/summary.txt");
@@ -207,7 +207,7 @@ private slots:
         QVERIFY(load_colors());
         const auto scheme = current_colors();
         ScriptedDialogs dialogs;
-        frm_colors d;
+        ColorDialog d;
         d.show();
         d.combo_frame->setCurrentIndex(6);
         dialogs.choose_color(QColor(9, 9, 9));

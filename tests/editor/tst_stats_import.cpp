@@ -5,11 +5,11 @@
 #include "common/gui_pdf.h"
 
 #include "core/collection_stats.h"
-#include "core/fct_currency.h"
+#include "core/money.h"
 #include "common/gui_colors.h"
 #include "core/session.h"
-#include "dialogs/frm_import.h"
-#include "reports/frm_stats.h"
+#include "dialogs/import_preview.h"
+#include "reports/statistics_window.h"
 
 #include <QAbstractItemModel>
 #include <QCategoryAxis>
@@ -57,13 +57,13 @@ private slots:
     void statistics_window()
     {
         EditorFixture f(five_records(), true);
-        frm_kaleido* ed = f.open();
+        RecordEditor* ed = f.open();
         const QString text_out = f.db.dir() + QStringLiteral("/stats.txt");
         const QString pdf_out = f.db.dir() + QStringLiteral("/stats.pdf");
         f.dialogs.choose_file(text_out);
         f.dialogs.choose_file(pdf_out);
-        when_up<frm_stats>(
-            [&](frm_stats* s) {
+        when_up<StatisticsWindow>(
+            [&](StatisticsWindow* s) {
                 QCOMPARE(s->windowTitle(), QStringLiteral("Collection statistics"));
                 QVERIFY(s->lbl_head->text().contains(QStringLiteral("Number of kaleidoscopes: 5")));
                 QVERIFY(s->lbl_head->text().contains(QStringLiteral("Sorted by: Artist(Asc.)")));
@@ -107,12 +107,12 @@ private slots:
             recs << make_record(QStringLiteral("Scope %1").arg(year), QStringLiteral("Artist"),
                                 QStringLiteral("6/1/%1").arg(year), year == 2000 ? big : 100000);
         EditorFixture f(recs, true);
-        frm_kaleido* ed = f.open();
+        RecordEditor* ed = f.open();
         const QString pdf_out = f.db.dir() + QStringLiteral("/stats.pdf");
         f.dialogs.choose_file(pdf_out);
         QStringList money_labels;
         QStringList year_labels;
-        when_up<frm_stats>([&](frm_stats* s) {
+        when_up<StatisticsWindow>([&](StatisticsWindow* s) {
             const QList<QAbstractAxis*> axes = s->chart_spending->chart()->axes();
             for (QAbstractAxis* axis : axes) {
                 if (auto* labelled = qobject_cast<QCategoryAxis*>(axis))
@@ -136,7 +136,7 @@ private slots:
     void import_appends_the_confirmed_rows()
     {
         EditorFixture f(five_records(), true);
-        frm_kaleido* ed = f.open();
+        RecordEditor* ed = f.open();
         const QString csv = f.db.dir() + QStringLiteral("/list.csv");
         QVERIFY(write_bytes(csv, "Name,Artist,Notes,Purchase price\r\nZephyr,Young,  a note ,$5\r\nBad,X,,lots\r\n"
                                  "Aardvark,Able,,\r\n"));
@@ -144,12 +144,12 @@ private slots:
 
         // Cancel writes nothing.
         f.dialogs.choose_file(csv);
-        when_modal<frm_import>([](frm_import* d) { d->cmd_cancel->click(); });
+        when_modal<ImportPreview>([](ImportPreview* d) { d->cmd_cancel->click(); });
         ed->mnu_import->trigger();
         QCOMPARE(read_bytes(f.db.path()), before);
 
         f.dialogs.choose_file(csv);
-        when_modal<frm_import>([](frm_import* d) {
+        when_modal<ImportPreview>([](ImportPreview* d) {
             QCOMPARE(d->tbl_columns->item(2, 0)->text(), QStringLiteral("Notes"));
             QCOMPARE(d->lbl_summary->text(), QStringLiteral("2 kaleidoscopes can be imported; 1 rows cannot and will be skipped."));
             // The unmatched column is given a field by hand.
@@ -176,7 +176,7 @@ private slots:
     void import_preview_tells_what_it_leaves_out()
     {
         EditorFixture f(five_records(), true);
-        frm_kaleido* ed = f.open();
+        RecordEditor* ed = f.open();
         const QString csv = f.db.dir() + QStringLiteral("/list.csv");
         QVERIFY(write_bytes(csv, "Name,Notes\r\nZephyr,x\r\n,\r\n,\r\n"));
         const QByteArray before = read_bytes(f.db.path());
@@ -184,7 +184,7 @@ private slots:
         QString summary;
         QString problem;
         bool import_enabled = true;
-        when_modal<frm_import>([&](frm_import* d) {
+        when_modal<ImportPreview>([&](ImportPreview* d) {
             summary = d->lbl_summary->text();
             QVERIFY(QFile::remove(csv));
             d->set_target(1, m_comments);

@@ -6,8 +6,8 @@
 #include "appearance/color_settings.h"
 
 #include "appearance/scheme_paint.h"
-#include "appearance/sub_stradjust.h"
-#include "core/fct_currency.h"
+#include "ui/screen_placement.h"
+#include "core/money.h"
 #include "common/gui_colors.h"
 #include "core/session.h"
 
@@ -97,7 +97,7 @@ private slots:
         EditorFixture f({});
         QVERIFY(write_bytes(f.db.path(), odd_file(kind)));
         f.session = f.db.open_all();
-        frm_kaleido* ed = f.open();
+        RecordEditor* ed = f.open();
         QVERIFY(f.show_active());
         QCOMPARE(ed->tb_scopename->text(), kind == Oddity::zero_bytes ? QString() : QStringLiteral("Odd"));
         QVERIFY(!ed->tb_comments->toPlainText().contains(QChar(0)));
@@ -131,7 +131,7 @@ private slots:
         EditorFixture f({});
         QVERIFY(write_bytes(f.db.path(), odd_file(Oddity::zero_bytes)));
         f.session = f.db.open_all();
-        frm_kaleido* ed = f.open();
+        RecordEditor* ed = f.open();
         QVERIFY(f.show_active());
         QTest::keyClicks(ed->tb_scopename, QStringLiteral("Typed name"));
         QTest::keyClicks(ed->tb_date_bought, QStringLiteral("3/4/2001"));
@@ -155,7 +155,7 @@ private slots:
         EditorFixture f({});
         QVERIFY(write_bytes(f.db.path(), odd_file(Oddity::crlf_comments)));
         f.session = f.db.open_all();
-        frm_kaleido* ed = f.open();
+        RecordEditor* ed = f.open();
         QVERIFY(f.show_active());
         ed->tb_comments->moveCursor(QTextCursor::End);
         QTest::keyClicks(ed->tb_comments, QStringLiteral("!"));
@@ -171,7 +171,7 @@ private slots:
     void multi_line_limit_refuses_and_never_cuts()
     {
         EditorFixture f({make_record(QStringLiteral("Full"))});
-        frm_kaleido* ed = f.open();
+        RecordEditor* ed = f.open();
         QVERIFY(f.show_active());
         const QString full = QString(492, QLatin1Char('x')) + QStringLiteral("LASTEND");
         for (LimitedTextEdit* t : {ed->tb_comments, ed->tb_specfeatures}) {
@@ -204,7 +204,7 @@ private slots:
     {
         QFETCH(bool, save);
         EditorFixture f(five_records());
-        frm_kaleido* ed = f.open();
+        RecordEditor* ed = f.open();
         QVERIFY(f.show_active());
         type_into(ed->tb_city, QStringLiteral("Taos"));
         type_into(ed->tb_price_paid, QStringLiteral("abc"));
@@ -227,7 +227,7 @@ private slots:
     void picture_path_the_record_cannot_store_is_refused()
     {
         EditorFixture f(five_records());
-        frm_kaleido* ed = f.open();
+        RecordEditor* ed = f.open();
         const QString path = QStringLiteral("/home/anna/\u0142\u00f3d\u017a.jpg");
         f.dialogs.choose_file(path);
         ed->cmd_add_image->click();
@@ -242,7 +242,7 @@ private slots:
     void window_is_measured_at_its_shown_size()
     {
         EditorFixture f(five_records());
-        frm_kaleido* ed = f.open();
+        RecordEditor* ed = f.open();
         QVERIFY(f.show_active());
         QCOMPARE(ed->maxxi, int(px_to_twips(ed->width()) * 0.6 + 0.5));
         const QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
@@ -267,7 +267,7 @@ private slots:
         QFETCH(QColor, background);
         QFETCH(QColor, text);
         EditorFixture f(five_records());
-        frm_kaleido* ed = f.open();
+        RecordEditor* ed = f.open();
         set_current_color(color_form_background, to_color_value(background));
         set_current_color(color_command_buttons, to_color_value(background));
         ed->apply_colors();

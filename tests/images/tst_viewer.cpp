@@ -1,4 +1,4 @@
-#include "images/frm_image.h"
+#include "images/picture_viewer.h"
 #include "images/picture_loader.h"
 #include "core/record_file.h"
 
@@ -93,7 +93,7 @@ void tst_viewer::opens_fitted()
     QFETCH(QSize, shown);
     QFETCH(QString, zoom);
 
-    frm_image v;
+    PictureViewer v;
     v.open_picture(1, QStringLiteral("/pics/a.jpg"), picture(nw, nh), QSize(), lw, lh);
     v.show();
     QCOMPARE(v.shown_size(), shown);
@@ -112,7 +112,7 @@ void tst_viewer::cascades_and_captions()
 {
     const QPoint origin = QGuiApplication::primaryScreen()->availableGeometry().topLeft();
     for (int index : {1, 2, 3}) {
-        frm_image v;
+        PictureViewer v;
         v.open_picture(index, QStringLiteral("  /pics/scope %1.jpg  ").arg(index), picture(50, 40), QSize(), 600, 400);
         v.show();
         QCOMPARE(v.windowTitle(), QStringLiteral("Image %1: /pics/scope %1.jpg").arg(index));
@@ -141,7 +141,7 @@ void tst_viewer::user_resize_refits()
     QFETCH(QSize, expected);
     QFETCH(QString, zoom);
 
-    frm_image v;
+    PictureViewer v;
     v.open_picture(1, QStringLiteral("/p.jpg"), picture(natural.width(), natural.height()), QSize(), 200, 150);
     v.show();
     const int m = v.margin();
@@ -155,7 +155,7 @@ void tst_viewer::user_resize_refits()
 
 void tst_viewer::user_resize_starts_the_timer()
 {
-    frm_image v;
+    PictureViewer v;
     v.open_picture(1, QStringLiteral("/p.jpg"), picture(800, 600), QSize(), 400, 300);
     v.show();
     QVERIFY(QTest::qWaitForWindowExposed(&v));
@@ -172,10 +172,10 @@ void tst_viewer::user_resize_starts_the_timer()
 
 void tst_viewer::closing_reports_its_index()
 {
-    frm_image v;
+    PictureViewer v;
     v.open_picture(4, QStringLiteral("/p.jpg"), picture(10, 10), QSize(), 200, 150);
     v.show();
-    QSignalSpy spy(&v, &frm_image::viewer_closed);
+    QSignalSpy spy(&v, &PictureViewer::viewer_closed);
     v.close();
     QCOMPARE(spy.count(), 1);
     QCOMPARE(spy.at(0).at(0).toInt(), 4);
@@ -230,7 +230,7 @@ void tst_viewer::loader_reads_good_picture()
     QVERIFY(big.ok());
     QCOMPARE(big.image.size(), QSize(400, 200));
     QCOMPARE(big.natural, QSize(1600, 800));
-    frm_image v;
+    PictureViewer v;
     v.open_picture(1, jpg, big.image, big.natural, 200, 150);
     QCOMPARE(v.natural_size(), QSize(1600, 800));
     QCOMPARE(v.lbl_sizebox->text(), QStringLiteral("12%"));

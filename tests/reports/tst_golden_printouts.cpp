@@ -8,7 +8,7 @@
 #include "common/scripted_dialogs.h"
 #include "common/gui_colors.h"
 #include "core/session.h"
-#include "reports/frm_sumgrid.h"
+#include "reports/summary_window.h"
 #include "reports/printer_seam.h"
 #include "reports/record_sheet.h"
 
@@ -57,7 +57,7 @@ private slots:
         const QString out = db.dir() + QStringLiteral("/summary.pdf");
         set_printer_factory([out] { return make_pdf_printer(out); });
         ScriptedDialogs dialogs;
-        frm_sumgrid grid(s, kind);
+        SummaryWindow grid(s, kind);
         grid.show();
         grid.findChild<QPushButton*>(QStringLiteral("cmd_print"))->click();
         const QString name = kind == summary_kind_scope ? QStringLiteral("demo_summary_kaleidoscope.txt")

@@ -1,7 +1,7 @@
 #include "common/core_temp_db.h"
 #include "common/gui_pdf.h"
 #include "common/scripted_dialogs.h"
-#include "core/fct_currency.h"
+#include "core/money.h"
 #include "common/gui_colors.h"
 #include "core/session.h"
 #include "reports/printer_seam.h"

@@ -1,10 +1,10 @@
 #include "common/core_temp_db.h"
 #include "common/gui_pdf.h"
 #include "common/scripted_dialogs.h"
-#include "core/fct_currency.h"
+#include "core/money.h"
 #include "common/gui_colors.h"
 #include "core/session.h"
-#include "reports/frm_sumgrid.h"
+#include "reports/summary_window.h"
 #include "reports/printer_seam.h"
 #include "reports/summary_print.h"
 
@@ -99,7 +99,7 @@ private slots:
         const QString out = db.dir() + "/summary.pdf";
         set_printer_factory([out] { return make_pdf_printer(out); });
         ScriptedDialogs dialogs;
-        frm_sumgrid grid(s, 2);
+        SummaryWindow grid(s, 2);
         grid.show();
         dialogs.answer(MsgAnswer::cancel);
         QTest::mouseClick(grid.cmd_print, Qt::LeftButton);  // Cancel prints nothing
@@ -165,7 +165,7 @@ private slots:
         Session s = db.open_for_summary();
         set_printer_factory([] { return std::unique_ptr<QPrinter>(); });
         ScriptedDialogs dialogs;
-        frm_sumgrid grid(s, 1);
+        SummaryWindow grid(s, 1);
         grid.show();
         const QString out = db.dir() + "/saved.pdf";
         dialogs.answer(MsgAnswer::ok);      // send to printer
@@ -194,7 +194,7 @@ private slots:
         const QString bad = db.dir() + "/no/such/folder/out.pdf";
         set_printer_factory([bad] { return make_pdf_printer(bad); });
         ScriptedDialogs dialogs;
-        frm_sumgrid grid(s, 1);
+        SummaryWindow grid(s, 1);
         grid.show();
         dialogs.answer(MsgAnswer::ok);
         dialogs.answer(MsgAnswer::ok);
@@ -228,7 +228,7 @@ private slots:
                 dlg->cancel();
         });
         ScriptedDialogs dialogs;
-        frm_sumgrid grid(s, 1);
+        SummaryWindow grid(s, 1);
         grid.show();
         QTest::mouseClick(grid.cmd_print, Qt::LeftButton);
         set_print_progress_hook({});
@@ -266,7 +266,7 @@ private slots:
         set_print_progress_hook([](QWidget* w, int) { w->show(); });   // as for a long job
         ScriptedDialogs dialogs;
         dialogs.choose_file(out);
-        frm_sumgrid grid(s, 1);
+        SummaryWindow grid(s, 1);
         grid.show();
         QTest::mouseClick(grid.cmd_print, Qt::LeftButton);
         set_print_progress_hook({});
@@ -289,7 +289,7 @@ private slots:
             preview_pages = w->pageCount();
         });
         ScriptedDialogs dialogs;
-        frm_sumgrid grid(s, 1);
+        SummaryWindow grid(s, 1);
         grid.show();
         QTest::mouseClick(grid.cmd_preview, Qt::LeftButton);
         QVERIFY(dialogs.shown.isEmpty());

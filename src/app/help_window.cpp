@@ -1,0 +1,133 @@
+#include "help_window.h"
+
+#include "help.h"
+#include "ui/screen_placement.h"
+#include "ui/user_dialogs.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace tessaran {
+
+HelpWindow::HelpWindow(const QString& path, QWidget* parent) : QDialog(parent), path_(path)
+{
+    setObjectName(QStringLiteral("help_window"));
+    setWindowTitle(QStringLiteral("TESSARAN V Help"));
+    // A window of its own beside the one it was asked from, not a dialog over it.
+    setWindowFlags(Qt::Window);
+    setModal(false);
+
+    text_ = new QTextBrowser(this);
+    text_->setObjectName(QStringLiteral("help_text"));
+    // Links within the guide stay here; a link to the web goes to the browser.
+    text_->setOpenExternalLinks(true);
+    text_->setSearchPaths({QFileInfo(path).absolutePath()});
+    text_->setSource(QUrl::fromLocalFile(path));
+
+    back_ = new QPushButton(QStringLiteral("&Back"), this);
+    back_->setObjectName(QStringLiteral("help_back"));
+    back_->setEnabled(false);
+    auto* contents = new QPushButton(QStringLiteral("&Contents"), this);
+    contents->setObjectName(QStringLiteral("help_contents"));
+    auto* find_label = new QLabel(QStringLiteral("&Find:"), this);
+    search_ = new QLineEdit(this);
+    search_->setObjectName(QStringLiteral("help_search"));
+    search_->setClearButtonEnabled(true);
+    find_label->setBuddy(search_);
+    auto* next = new QPushButton(QStringLiteral("&Next"), this);
+    next->setObjectName(QStringLiteral("help_next"));
+    auto* previous = new QPushButton(QStringLiteral("&Previous"), this);
+    previous->setObjectName(QStringLiteral("help_previous"));
+    note_ = new QLabel(this);
+    note_->setObjectName(QStringLiteral("help_note"));
+    auto* browser = new QPushButton(QStringLiteral("Open in web &browser"), this);
+    browser->setObjectName(QStringLiteral("help_browser"));
+    auto* close = new QPushButton(QStringLiteral("Close"), this);
+    close->setObjectName(QStringLiteral("help_close"));
+    for (QPushButton* b : {back_, contents, next, previous, browser, close})
+        b->setAutoDefault(false);
+
+    connect(back_, &QPushButton::clicked, text_, &QTextBrowser::backward);
+    connect(text_, &QTextBrowser::backwardAvailable, back_, &QPushButton::setEnabled);
+    connect(contents, &QPushButton::clicked, text_, &QTextBrowser::home);
+    connect(search_, &QLineEdit::returnPressed, this, [this] { find(search_->text()); });
+    connect(search_, &QLineEdit::textChanged, note_, &QLabel::clear);
+    connect(next, &QPushButton::clicked, this, [this] { find(search_->text()); });
+    connect(previous, &QPushButton::clicked, this, [this] { find(search_->text(), true); });
+    connect(browser, &QPushButton::clicked, this, &HelpWindow::open_in_browser);
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
+    auto* find_key = new QShortcut(QKeySequence::Find, this);
+    connect(find_key, &QShortcut::activated, this, [this] {
+        search_->setFocus();
+        search_->selectAll();
+    });
+    auto* again = new QShortcut(QKeySequence::FindNext, this);
+    connect(again, &QShortcut::activated, this, [this] { find(search_->text()); });
+
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(back_);
+    bar->addWidget(contents);
+    bar->addSpacing(12);
+    bar->addWidget(find_label);
+    bar->addWidget(search_, 1);
+    bar->addWidget(next);
+    bar->addWidget(previous);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(note_, 1);
+    bottom->addWidget(browser);
+    bottom->addWidget(close);
+    auto* all = new QVBoxLayout(this);
+    all->addLayout(bar);
+    all->addWidget(text_, 1);
+    all->addLayout(bottom);
+
+    resize(fitted_to_screen(QSize(760, 640)));
+    search_->setFocus();
+}
+
+QString HelpWindow::shown_source() const
+{
+    return text_->source().toString();
+}
+
+bool HelpWindow::find(const QString& text, bool backwards)
+{
+    if (text.trimmed().isEmpty())
+        return false;
+    const QTextDocument::FindFlags flags = backwards ? QTextDocument::FindBackward : QTextDocument::FindFlags();
+    if (text_->find(text, flags)) {
+        note_->clear();
+        return true;
+    }
+    // Round again from the other end before saying it is not there.
+    QTextCursor cursor = text_->textCursor();
+    cursor.movePosition(backwards ? QTextCursor::End : QTextCursor::Start);
+    text_->setTextCursor(cursor);
+    if (text_->find(text, flags)) {
+        note_->setText(backwards ? QStringLiteral("Went on from the end of the guide.")
+                                 : QStringLiteral("Went on from the start of the guide."));
+        return true;
+    }
+    note_->setText(QStringLiteral("\"%1\" is not in the guide.").arg(text));
+    return false;
+}
+
+void HelpWindow::open_in_browser()
+{
+    if (!open_in_web_browser(QUrl::fromLocalFile(path_)))
+        msgbox(this,
+               QStringLiteral("No web browser could be started to show ") + QDir::toNativeSeparators(path_)
+                   + QStringLiteral(". The guide stays open in this window."),
+               MsgIcon::exclamation);
+}
+
+}  // namespace tessaran

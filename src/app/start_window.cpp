@@ -1,0 +1,322 @@
+#include "start_window.h"
+#include "appearance/color_settings.h"
+
+#include "about_box.h"
+#include "appearance/color_dialog.h"
+#include "help.h"
+#include "ui/logo.h"
+#include "ui/menu_state.h"
+#include "ui/screen_placement.h"
+#include "ui/user_dialogs.h"
+#include "core/color_file.h"
+#include "core/database.h"
+#include "core/session.h"
+#include "core/recent_databases.h"
+#include "core/record_file.h"
+#include "core/scope_record.h"
+#include "core/sorting.h"
+#include "core/working_set.h"
+#include "editor/record_editor.h"
+
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+
+namespace tessaran {
+namespace {
+
+const QStringList rnd_filter{QStringLiteral("RND (*.rnd)")};
+
+// The splash: the logo on a dark plate with the program's name under it.
+QPixmap splash_picture()
+{
+    const int w = 400;
+    const int h = 330;
+    QPixmap pm(w, h);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+
+    QLinearGradient plate(0, 0, 0, h);
+    plate.setColorAt(0.0, QColor(20, 24, 50));
+    plate.setColorAt(1.0, QColor(45, 20, 60));
+    p.setPen(Qt::NoPen);
+    p.setBrush(plate);
+    p.drawRoundedRect(QRectF(0, 0, w, h), 18, 18);
+
+    const int logo = 230;
+    p.drawPixmap((w - logo) / 2, 16, kaleidoscope_logo(logo));
+
+    QFont title = p.font();
+    title.setPointSize(22);
+    title.setBold(true);
+    p.setFont(title);
+    p.setPen(QColor(235, 205, 120));
+    p.drawText(QRect(0, logo + 18, w, 40), Qt::AlignCenter, QString::fromLatin1(app_title));
+
+    QFont sub = p.font();
+    sub.setPointSize(10);
+    sub.setBold(false);
+    p.setFont(sub);
+    p.setPen(QColor(200, 200, 220));
+    p.drawText(QRect(0, logo + 54, w, 24), Qt::AlignCenter,
+               QStringLiteral("The kaleidoscope collection catalogue"));
+    return pm;
+}
+
+QAction* add_item(QMenu* menu, const char* name, const QString& caption)
+{
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+}
+
+QMenu* add_group(QMenuBar* bar, const char* name, const QString& caption)
+{
+    QMenu* m = bar->addMenu(caption);
+    m->setObjectName(QString::fromLatin1(name));
+    // The group's own action carries the name too, so hiding the menus greys
+    // out the whole group.
+    m->menuAction()->setObjectName(QString::fromLatin1(name));
+    return m;
+}
+
+}  // namespace
+
+StartWindow::StartWindow(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("frm_main"));
+    set_startup_window(this);
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+    pb_splash = new QLabel(client);
+    pb_splash->setObjectName(QStringLiteral("pb_splash"));
+    pb_splash->setPixmap(splash_picture());
+    pb_splash->resize(pb_splash->pixmap().size());
+    client->installEventFilter(this);
+
+    build_menu();
+    Form_Load();
+}
+
+StartWindow::~StartWindow()
+{
+    if (startup_window() == this)
+        set_startup_window(nullptr);
+}
+
+void StartWindow::Form_Load()
+{
+    set_color_file_path(color_file_to_read());
+    // A missing or short colour file falls back to the built-in scheme; the
+    // editor reports the missing file when it opens.
+    load_colors();
+    resize(560, 440);
+    centre_on_screen(this);
+    setWindowTitle(QString::fromLatin1(app_title));
+}
+
+void StartWindow::build_menu()
+{
+    QMenuBar* bar = menuBar();
+
+    mnu_kbase = add_group(bar, "mnu_kbase", QStringLiteral("&Kaleidoscope database"));
+    mnu_olddatabase = add_item(mnu_kbase, "mnu_olddatabase", QStringLiteral("&Open demo database"));
+    mnu_newdatabase = add_item(mnu_kbase, "mnu_newdatabase", QStringLiteral("&Create new database..."));
+    mnu_openfile = add_item(mnu_kbase, "mnu_openfile", QStringLiteral("Open database file..."));
+    mnu_openfile->setShortcut(QKeySequence::Open);
+    mnu_recent = mnu_kbase->addMenu(QStringLiteral("&Recent databases"));
+    mnu_recent->setObjectName(QStringLiteral("mnu_recent"));
+    mnu_recent->menuAction()->setObjectName(QStringLiteral("mnu_recent"));
+    fill_recent_menu();
+    mnu_kbase->addSeparator();
+    mnu_exit = add_item(mnu_kbase, "mnu_exit", QStringLiteral("E&xit"));
+    mnu_exit->setShortcut(QKeySequence::Quit);
+
+    mnu_prefs = add_group(bar, "mnu_prefs", QStringLiteral("&Preferences"));
+    mnu_colors = add_item(mnu_prefs, "mnu_colors", QStringLiteral("Define program colors..."));
+    mnu_reopen = add_item(mnu_prefs, "mnu_reopen", QStringLiteral("Reopen last database at start-up"));
+    mnu_reopen->setCheckable(true);
+    mnu_reopen->setChecked(reopen_last_at_startup());
+    connect(mnu_reopen, &QAction::toggled, this, [](bool on) { set_reopen_last_at_startup(on); });
+
+    mnu_help = add_group(bar, "mnu_help", QStringLiteral("&Help"));
+    mnu_topics = add_item(mnu_help, "mnu_topics", QStringLiteral("Help Topics"));
+    mnu_topics->setShortcut(QKeySequence::HelpContents);
+    mnu_about = add_item(mnu_help, "mnu_about", QStringLiteral("About"));
+
+    connect(mnu_olddatabase, &QAction::triggered, this, &StartWindow::mnu_olddatabase_Click);
+    connect(mnu_newdatabase, &QAction::triggered, this, &StartWindow::new_database);
+    connect(mnu_openfile, &QAction::triggered, this, &StartWindow::mnu_openfile_Click);
+    connect(mnu_exit, &QAction::triggered, this, &StartWindow::mnu_exit_Click);
+    connect(mnu_colors, &QAction::triggered, this, &StartWindow::mnu_colors_Click);
+    connect(mnu_topics, &QAction::triggered, this, &StartWindow::mnu_topics_Click);
+    connect(mnu_about, &QAction::triggered, this, &StartWindow::mnu_about_Click);
+}
+
+bool StartWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        center_splash();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void StartWindow::center_splash()
+{
+    const QWidget* client = centralWidget();
+    pb_splash->move(client->width() / 2 - pb_splash->width() / 2,
+                    client->height() / 2 - pb_splash->height() / 2);
+}
+
+void StartWindow::mnu_olddatabase_Click()
+{
+    QString error;
+    const QString path = demo_database_path(&error);
+    if (!error.isEmpty()) {
+        msgbox(this, error, MsgIcon::critical);
+        return;
+    }
+    open_database(path);
+}
+
+void StartWindow::mnu_openfile_Click()
+{
+    const QString path = user_dialogs().open_file(this, QStringLiteral("Open database file"),
+                                                  documents_folder(), rnd_filter);
+    if (path.isEmpty())
+        return;
+    open_database(path);
+}
+
+bool StartWindow::open_database(const QString& path)
+{
+    const OpenCheck check = check_database_file(path);
+    if (!check.ok) {
+        msgbox(this, check.message, MsgIcon::critical);
+        return false;
+    }
+
+    Session session = Session::on_file(path);
+    session.record_count = check.count;
+    session.ws.reset_to_all(session.record_count);
+    session.record_caption = position_caption(1, session.ws.count);
+    QString error;
+    if (!sort_working_set(path, session.ws, 2, false, &error)) {
+        // The file changed or vanished after the checks: nothing is opened.
+        msgbox(this, QStringLiteral("The database file ") + path + QStringLiteral(" cannot be read: ") + error,
+               MsgIcon::critical);
+        return false;
+    }
+    remember_database(path);
+    fill_recent_menu();
+    show_editor(std::move(session));
+    return true;
+}
+
+void StartWindow::fill_recent_menu()
+{
+    mnu_recent->clear();
+    const QStringList paths = recent_databases();
+    for (int i = 0; i < paths.size(); ++i) {
+        // Numbered access keys; an ampersand in a path is no access key.
+        QString shown = paths[i];
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* a = mnu_recent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+        a->setObjectName(QStringLiteral("mnu_recent_%1").arg(i + 1));
+        const QString path = paths[i];
+        connect(a, &QAction::triggered, this, [this, path] { open_recent(path); });
+    }
+    if (paths.isEmpty()) {
+        QAction* none = mnu_recent->addAction(QStringLiteral("No databases yet"));
+        none->setObjectName(QStringLiteral("recent_none"));
+        none->setEnabled(false);
+    }
+}
+
+void StartWindow::open_recent(const QString& path)
+{
+    if (!is_existing_file(path)) {
+        // The opening check's own message; the entry goes from the list.
+        msgbox(this, check_database_file(path).message, MsgIcon::critical);
+        forget_database(path);
+        fill_recent_menu();
+        return;
+    }
+    open_database(path);
+}
+
+void StartWindow::reopen_last()
+{
+    const QStringList paths = recent_databases();
+    if (reopen_last_at_startup() && !paths.isEmpty())
+        open_recent(paths.first());
+}
+
+void StartWindow::new_database()
+{
+    // A save dialog, because the user names a file that usually does not exist
+    // yet; it must not ask about replacing, since the two questions below do.
+    const QString path = user_dialogs().name_new_file(this, QStringLiteral("Create new database"),
+                                                      documents_folder(), rnd_filter);
+    if (path.isEmpty())
+        return;
+
+    if (is_existing_file(path)) {
+        if (msgbox(this, QStringLiteral("File ") + path + QStringLiteral(" already exists.\nDo you want to overwrite it?"),
+                   MsgIcon::critical, MsgButtons::yes_no) != MsgAnswer::yes)
+            return;
+        if (msgbox(this, QStringLiteral("All data will be deleted! Do you really want to overwrite the file ") + path +
+                             QStringLiteral("?"),
+                   MsgIcon::critical, MsgButtons::yes_no) != MsgAnswer::yes)
+            return;
+    }
+    const FileStatus status = create_empty_database(path);
+    if (!status) {
+        msgbox(this, QStringLiteral("The database file ") + path + QStringLiteral(" could not be created: ") + status.error,
+               MsgIcon::critical);
+        return;
+    }
+
+    Session session = Session::on_file(path);
+    session.record_count = 0;
+    remember_database(path);
+    fill_recent_menu();
+    show_editor(std::move(session));
+}
+
+void StartWindow::show_editor(Session session)
+{
+    sub_menu_hide();
+    auto* editor = new RecordEditor(std::move(session), this);
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    editor->show();
+}
+
+void StartWindow::mnu_exit_Click() { QApplication::closeAllWindows(); }
+
+void StartWindow::mnu_colors_Click()
+{
+    sub_menu_hide();
+    ColorDialog dialog(this);
+    dialog.exec();
+    sub_menu_show();  // however the dialog was closed
+}
+
+void StartWindow::mnu_topics_Click() { show_help(this); }
+
+void StartWindow::mnu_about_Click()
+{
+    sub_menu_hide();
+    AboutBox box(this);
+    box.exec();
+}
+
+}  // namespace tessaran

@@ -1,0 +1,62 @@
+// The start-up window: prepares the process-wide state, shows the splash
+// picture and the menu from which a database is opened or created.
+#pragma once
+
+#include "core/session.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QMenu;
+
+namespace tessaran {
+
+class StartWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit StartWindow(QWidget* parent = nullptr);
+    ~StartWindow() override;
+
+    QLabel* pb_splash = nullptr;
+    QMenu* mnu_kbase = nullptr;
+    QAction* mnu_olddatabase = nullptr;
+    QAction* mnu_newdatabase = nullptr;
+    QAction* mnu_openfile = nullptr;
+    QMenu* mnu_recent = nullptr;
+    QAction* mnu_exit = nullptr;
+    QMenu* mnu_prefs = nullptr;
+    QAction* mnu_colors = nullptr;
+    QAction* mnu_reopen = nullptr;
+    QMenu* mnu_help = nullptr;
+    QAction* mnu_topics = nullptr;
+    QAction* mnu_about = nullptr;
+
+    void mnu_olddatabase_Click();
+    void mnu_openfile_Click();
+    void new_database();
+    void mnu_exit_Click();
+    void mnu_colors_Click();
+    void mnu_topics_Click();
+    void mnu_about_Click();
+
+    // Runs the open checks on path and, when they pass, shows the editor on it.
+    // Returns whether the editor was shown.
+    bool open_database(const QString& path);
+    // Opens the last collection when the user asked for that at start-up.
+    void reopen_last();
+    // Rebuilds the "Recent databases" submenu from the settings.
+    void fill_recent_menu();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Form_Load();
+    void build_menu();
+    void center_splash();
+    void show_editor(Session session);
+    void open_recent(const QString& path);
+};
+
+}  // namespace tessaran

@@ -1,0 +1,192 @@
+#include "import_preview.h"
+
+#include "appearance/scheme_paint.h"
+#include "core/money.h"
+#include "core/field_text.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace tessaran {
+
+namespace {
+
+// What the record will hold for a target, as the editor would show it.
+QString shown_value(const ScopeRecord& r, int target)
+{
+    if (target == m_price_paid)
+        return money_text(r.price_paid);
+    if (target == m_price_retail)
+        return money_text(r.price_retail);
+    if (target == import_images) {
+        QStringList paths;
+        for (int i = 1; i <= r.image_count; ++i)
+            paths << shown_text(r.image_files[std::size_t(i)]);
+        return paths.join(QStringLiteral("; "));
+    }
+    const TextMemberInfo* info = text_member_info(Member(target));
+    return info ? shown_text(r.*(info->field)) : QString();
+}
+
+}  // namespace
+
+ImportPreview::ImportPreview(const QString& source_path, ImportSource source, QWidget* parent)
+    : QDialog(parent), source_path_(source_path), source_(std::move(source))
+{
+    setObjectName(QStringLiteral("frm_import"));
+    setWindowTitle(QStringLiteral("Import kaleidoscopes"));
+    for (const QString& h : source_.headings)
+        targets_ << match_heading(h);
+
+    auto* lbl_source = new QLabel(QStringLiteral("Kaleidoscopes from ") + source_path, this);
+    lbl_source->setObjectName(QStringLiteral("lbl_source"));
+
+    tbl_columns = new QTableWidget(int(source_.headings.size()), 2, this);
+    tbl_columns->setObjectName(QStringLiteral("tbl_columns"));
+    tbl_columns->setHorizontalHeaderLabels({QStringLiteral("Column"), QStringLiteral("Field")});
+    tbl_columns->verticalHeader()->hide();
+    tbl_columns->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    const QList<int> choices = import_targets();
+    for (int c = 0; c < source_.headings.size(); ++c) {
+        auto* heading = new QTableWidgetItem(source_.headings[c]);
+        heading->setFlags(Qt::ItemIsEnabled);
+        tbl_columns->setItem(c, 0, heading);
+        auto* combo = new QComboBox(tbl_columns);
+        combo->setObjectName(QStringLiteral("combo_field_%1").arg(c));
+        for (const int t : choices)
+            combo->addItem(import_target_caption(t), t);
+        combo->setCurrentIndex(int(choices.indexOf(targets_[c])));
+        connect(combo, &QComboBox::currentIndexChanged, this, [this, c, combo] {
+            targets_[c] = combo->currentData().toInt();
+            convert();
+        });
+        tbl_columns->setCellWidget(c, 1, combo);
+    }
+
+    preview_ = new QStandardItemModel(this);
+    tbl_preview = new QTableView(this);
+    tbl_preview->setObjectName(QStringLiteral("tbl_preview"));
+    tbl_preview->setModel(preview_);
+    tbl_preview->setEditTriggers(QAbstractItemView::NoEditTriggers);
+
+    lst_problems = new QListWidget(this);
+    lst_problems->setObjectName(QStringLiteral("lst_problems"));
+    lbl_summary = new QLabel(this);
+    lbl_summary->setObjectName(QStringLiteral("lbl_summary"));
+    lbl_summary->setWordWrap(true);
+
+    cmd_import = new QPushButton(QStringLiteral("Import"), this);
+    cmd_import->setObjectName(QStringLiteral("cmd_import"));
+    cmd_cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cmd_cancel->setObjectName(QStringLiteral("cmd_cancel"));
+    connect(cmd_import, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cmd_cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(tbl_columns, 1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(new QLabel(QStringLiteral("Rows that cannot be imported:"), this));
+    right->addWidget(lst_problems, 1);
+    top->addLayout(right, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(lbl_summary, 1);
+    buttons->addWidget(cmd_import);
+    buttons->addWidget(cmd_cancel);
+    auto* all = new QVBoxLayout(this);
+    all->addWidget(lbl_source);
+    all->addLayout(top, 1);
+    all->addWidget(new QLabel(QStringLiteral("The first rows as they will be stored:"), this));
+    all->addWidget(tbl_preview, 1);
+    all->addLayout(buttons);
+    paint_dialog(this);
+    resize(960, 640);
+    convert();
+}
+
+void ImportPreview::set_target(int column, int target)
+{
+    auto* combo = qobject_cast<QComboBox*>(tbl_columns->cellWidget(column, 1));
+    if (combo)
+        combo->setCurrentIndex(combo->findData(target));
+}
+
+void ImportPreview::convert()
+{
+    // The source's items are held only while they are converted: a large
+    // file is not kept twice, as items and as rows. Another choice of fields
+    // reads the file again.
+    if (source_.rows.isEmpty() && !rows_.empty()) {
+        QFile file(source_path_);
+        ImportSource again = file.open(QIODevice::ReadOnly) ? read_import_source(file.readAll()) : ImportSource{};
+        if (again.headings != source_.headings) {
+            rows_.clear();
+            lst_problems->clear();
+            lst_problems->addItem(QStringLiteral("The file %1 cannot be read again: %2")
+                                      .arg(source_path_, file.error() != QFileDevice::NoError ? file.errorString()
+                                                                                            : QStringLiteral("it has changed.")));
+            lbl_summary->setText(QStringLiteral("Nothing can be imported."));
+            cmd_import->setText(QStringLiteral("Import"));
+            cmd_import->setEnabled(false);
+            return;
+        }
+        source_ = std::move(again);
+    }
+    rows_.clear();
+    rows_ = convert_import_rows_consuming(source_, targets_);
+    // One preview column per field that a column goes into, in column order.
+    QList<int> shown;
+    for (const int t : targets_) {
+        if (t != import_ignored && !shown.contains(t))
+            shown << t;
+    }
+    preview_->clear();
+    QStringList captions{QStringLiteral("Line")};
+    for (const int t : shown)
+        captions << import_target_caption(t);
+    preview_->setHorizontalHeaderLabels(captions);
+    lst_problems->clear();
+    int sound = 0;
+    for (const ImportedRow& row : rows_) {
+        if (row.problem.isEmpty() && !row.warning.isEmpty())
+            lst_problems->addItem(QStringLiteral("Line %1 (imported): %2").arg(row.line).arg(row.warning));
+        if (!row.problem.isEmpty()) {
+            lst_problems->addItem(QStringLiteral("Line %1: %2").arg(row.line).arg(row.problem));
+            continue;
+        }
+        if (++sound > preview_rows)
+            continue;
+        QList<QStandardItem*> items{new QStandardItem(QString::number(row.line))};
+        for (const int t : shown)
+            items << new QStandardItem(shown_value(row.rec, t));
+        preview_->appendRow(items);
+    }
+    const int bad = skipped();
+    QString summary = bad == 0 ? QStringLiteral("%1 kaleidoscopes can be imported.").arg(sound)
+                               : QStringLiteral("%1 kaleidoscopes can be imported; %2 rows cannot and will be skipped.")
+                                     .arg(sound)
+                                     .arg(bad);
+    if (source_.empty_rows > 0)
+        summary += QStringLiteral(" %1 rows of empty cells are skipped.").arg(source_.empty_rows);
+    lbl_summary->setText(summary);
+    cmd_import->setText(QStringLiteral("Import %1 kaleidoscopes").arg(sound));
+    cmd_import->setEnabled(sound > 0);
+}
+
+int ImportPreview::skipped() const
+{
+    int n = 0;
+    for (const ImportedRow& row : rows_)
+        n += row.problem.isEmpty() ? 0 : 1;
+    return n;
+}
+
+}  // namespace tessaran

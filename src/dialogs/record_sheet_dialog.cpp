@@ -1,0 +1,184 @@
+#include "record_sheet_dialog.h"
+
+#include "appearance/scheme_paint.h"
+#include "ui/user_dialogs.h"
+#include "core/sheet_range.h"
+
+#include <QEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+
+namespace tessaran {
+
+namespace {
+
+QPushButton* button(QWidget* parent, const char* name, const QString& text)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+QString with_sign_place(int n)
+{
+    return (n >= 0 ? QStringLiteral(" ") : QString()) + QString::number(n);
+}
+
+}  // namespace
+
+RecordSheetDialog::RecordSheetDialog(int count, int position, SheetAction print_sheets, SheetAction preview_sheets,
+                             QWidget* parent)
+    : QDialog(parent),
+      count_(count),
+      position_(position),
+      print_sheets_(std::move(print_sheets)),
+      preview_sheets_(std::move(preview_sheets))
+{
+    setObjectName(QStringLiteral("frm_printform"));
+    setWindowTitle(QStringLiteral("Print kaleidoscope forms"));
+    setModal(true);
+
+    tb_explain = new QPlainTextEdit(this);
+    tb_explain->setObjectName(QStringLiteral("tb_explain"));
+    tb_explain->setPlainText(QStringLiteral("This option allows you to print out all of the ") +
+                             QStringLiteral("information for each kaleidoscope.  The information is ") +
+                             QStringLiteral("printed out one kaleidoscope per page.") + QStringLiteral("\n\n") +
+                             QStringLiteral("The kaleidoscope records are relative to the ") +
+                             QStringLiteral("number in the currently selected and sorted database."));
+    tb_explain->setReadOnly(true);
+    tb_explain->setFocusPolicy(Qt::NoFocus);
+    tb_explain->setFixedSize(420, 110);
+
+    fr_records = new QGroupBox(QStringLiteral(" Multiple records"), this);
+    fr_records->setObjectName(QStringLiteral("fr_records"));
+    lbl_records = new QLabel(QStringLiteral("Records:"), fr_records);
+    lbl_records->setObjectName(QStringLiteral("lbl_records"));
+    tb_beg = new QLineEdit(fr_records);
+    tb_beg->setObjectName(QStringLiteral("tb_beg"));
+    lbl_to = new QLabel(QStringLiteral("to"), fr_records);
+    lbl_to->setObjectName(QStringLiteral("lbl_to"));
+    tb_end = new QLineEdit(fr_records);
+    tb_end->setObjectName(QStringLiteral("tb_end"));
+    lbl_max = new QLabel(QStringLiteral("Max.=") + with_sign_place(count_), fr_records);
+    lbl_max->setObjectName(QStringLiteral("lbl_max"));
+    tb_beg->setFixedWidth(70);
+    tb_end->setFixedWidth(70);
+    lbl_records->setBuddy(tb_beg);
+
+    auto* row = new QHBoxLayout(fr_records);
+    row->addWidget(lbl_records);
+    row->addWidget(tb_beg);
+    row->addWidget(lbl_to);
+    row->addWidget(tb_end);
+    row->addSpacing(20);
+    row->addWidget(lbl_max);
+    row->addStretch();
+
+    cmd_print = button(this, "cmd_print", QStringLiteral("Print"));
+    cmd_preview = button(this, "cmd_preview", QStringLiteral("Preview"));
+    cmd_current = button(this, "cmd_current", QStringLiteral("Print displayed kaleidoscope"));
+    cmd_cancel = button(this, "cmd_cancel", QStringLiteral("Cancel"));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmd_print);
+    buttons->addWidget(cmd_preview);
+    buttons->addWidget(cmd_current);
+    buttons->addWidget(cmd_cancel);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(tb_explain);
+    outer->addWidget(fr_records);
+    outer->addLayout(buttons);
+    outer->setSizeConstraint(QLayout::SetFixedSize);
+
+    setTabOrder(tb_beg, tb_end);
+    setTabOrder(tb_end, cmd_print);
+    setTabOrder(cmd_print, cmd_preview);
+    setTabOrder(cmd_preview, cmd_current);
+    setTabOrder(cmd_current, cmd_cancel);
+    tb_beg->installEventFilter(this);
+    tb_end->installEventFilter(this);
+    tb_beg->setFocus();
+
+    connect(cmd_print, &QPushButton::clicked, this, &RecordSheetDialog::cmd_print_Click);
+    connect(cmd_current, &QPushButton::clicked, this, &RecordSheetDialog::cmd_current_Click);
+    connect(cmd_preview, &QPushButton::clicked, this, &RecordSheetDialog::cmd_preview_Click);
+    connect(cmd_cancel, &QPushButton::clicked, this, &RecordSheetDialog::cmd_cancel_Click);
+
+    paint_dialog(this);
+    paint_background(fr_records, scheme_color(color_form_background));
+}
+
+bool RecordSheetDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    // Enter in a text box moves on as Tab does, and goes no further.
+    if (event->type() == QEvent::KeyPress && watched->objectName().contains(QLatin1String("tb"))) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            focusNextChild();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool RecordSheetDialog::validate(int& first, int& last)
+{
+    const SheetRange range = sheet_range_from_entries(tb_beg->text(), tb_end->text(), count_);
+    if (!range.ok()) {
+        msgbox(this, range.refusal);
+        return false;
+    }
+    first = range.first;
+    last = range.last;
+    return true;
+}
+
+void RecordSheetDialog::cmd_print_Click()
+{
+    int first = 0;
+    int last = 0;
+    if (!validate(first, last))
+        return;
+    first_ = first;
+    last_ = last;
+    // The dialog closes once the sheets went out; when nothing was printed the
+    // user may try again or cancel.
+    if (print_sheets_ && print_sheets_(first, last))
+        accept();
+}
+
+void RecordSheetDialog::cmd_current_Click()
+{
+    const QString pos = with_sign_place(position_);
+    tb_beg->setText(pos);
+    tb_end->setText(pos);
+    cmd_print_Click();
+}
+
+void RecordSheetDialog::cmd_preview_Click()
+{
+    int first = 0;
+    int last = 0;
+    if (!validate(first, last))
+        return;
+    first_ = first;
+    last_ = last;
+    if (preview_sheets_)
+        preview_sheets_(first, last);
+}
+
+void RecordSheetDialog::cmd_cancel_Click()
+{
+    reject();
+}
+
+}  // namespace tessaran

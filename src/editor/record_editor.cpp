@@ -1,0 +1,454 @@
+#include "record_editor.h"
+#include "appearance/color_settings.h"
+#include "limited_text_edit.h"
+
+#include "app/about_box.h"
+#include "app/help.h"
+#include "ui/menu_state.h"
+#include "ui/screen_placement.h"
+#include "ui/user_dialogs.h"
+#include "core/color_file.h"
+#include "core/editor_fields.h"
+#include "core/money.h"
+#include "core/field_text.h"
+#include "core/session.h"
+#include "core/record_file.h"
+#include "core/working_set.h"
+#include "images/thumbnails.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace tessaran {
+
+// The editor is not a Qt child of the start-up window: disabling a widget
+// disables its child windows too, and the start-up window is disabled while the
+// editor is open. The editor goes when the start-up window goes.
+RecordEditor::RecordEditor(Session session, QWidget* parent)
+    : QMainWindow(nullptr), startup(parent), session_(std::move(session))
+{
+    setWindowFlag(Qt::Window);
+    if (startup)
+        connect(startup, &QObject::destroyed, this, [this] {
+            startup = nullptr;
+            delete this;
+        });
+    setObjectName(QStringLiteral("frm_kaleido"));
+    build_controls();
+    for (std::size_t i = 0; i < text_fields_.size(); ++i) {
+        text_fields_[i] = findChild<QWidget*>(editor_field_name(text_members()[i]));
+        Q_ASSERT(text_fields_[i]);
+    }
+    build_menu();
+    fill_pick_lists();
+    connect_commands();
+    // A picture's preview arrives after its button was shown.
+    connect(&Thumbnails::instance(), &Thumbnails::ready, this, [this](const QString& path) {
+        for (int i = 1; i <= pictures.count() && i < int(cmd_images.size()); ++i) {
+            if (trim_blanks(pictures.at(i)) == path)
+                cmd_images[std::size_t(i)]->setToolTip(Thumbnails::instance().tooltip(path));
+        }
+    });
+    Form_Load();
+}
+
+RecordEditor::~RecordEditor()
+{
+    // No leave-field check may run while the controls go away.
+    closing_ = true;
+    editor_loaded = false;
+}
+
+void RecordEditor::Form_Load()
+{
+    if (startup)
+        startup->setEnabled(false);
+
+    set_locale_tooltips();
+    size_window();
+    centre_on_screen(this);
+
+    caption_refresh();
+
+    if (session().record_count > 0)
+        fill_form(1);
+    else
+        empty_database_start();
+
+    measure_inner_area();
+    images_loaded = QStringLiteral("0000000000");
+
+    const QString color_path = color_file_path();
+    if (!is_existing_file(color_path)) {
+        msgbox(this, QStringLiteral("Color configuration file ") + color_path + QStringLiteral(" not found!"),
+               MsgIcon::critical, MsgButtons::ok);
+    } else {
+        QString error;
+        if (!load_colors(&error))
+            msgbox(this, QStringLiteral("Color configuration file ") + color_path
+                             + QStringLiteral(" could not be read: ") + error,
+                   MsgIcon::critical, MsgButtons::ok);
+    }
+    apply_colors();
+
+    lbl_artist->setText(QStringLiteral("Artist\n(Last,First)"));
+    lbl_objects->setText(QStringLiteral("Primary\ncell objects"));
+    lbl_symmetry->setText(QStringLiteral("Point\nsymmetry"));
+
+    session().ws.find_text.clear();
+    session().ws.found = false;
+    editor_loaded = true;
+    sync_menu_enabling();
+}
+
+void RecordEditor::measure_inner_area()
+{
+    const int menu_height = menuBar() ? menuBar()->sizeHint().height() : 0;
+    maxxi = int(px_to_twips(width()) * 0.6 + 0.5);
+    maxyi = int(px_to_twips(height() - menu_height) * 0.6 + 0.5);
+}
+
+void RecordEditor::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (measured_)
+        return;
+    // Only a shown window has its final size (the window system may still
+    // adjust it): the picture limits and the centring use that size.
+    measured_ = true;
+    measure_inner_area();
+    centre_on_screen(this);
+}
+
+// ---- Showing and clearing --------------------------------------------------
+
+void RecordEditor::caption_refresh()
+{
+    setWindowTitle(session().caption());
+}
+
+bool RecordEditor::adding() const
+{
+    return session().ws.position > session().ws.count || session().ws.position > session().record_count;
+}
+
+QString RecordEditor::field_text(const QWidget* field) const
+{
+    if (const auto* e = qobject_cast<const QLineEdit*>(field))
+        return e->text();
+    if (const auto* c = qobject_cast<const QComboBox*>(field))
+        return c->currentText();
+    if (const auto* t = qobject_cast<const QPlainTextEdit*>(field))
+        return t->toPlainText();
+    return QString();
+}
+
+void RecordEditor::set_field_text(QWidget* field, const QString& text)
+{
+    if (auto* e = qobject_cast<QLineEdit*>(field))
+        e->setText(text);
+    else if (auto* c = qobject_cast<QComboBox*>(field))
+        c->setEditText(text);
+    else if (auto* t = qobject_cast<QPlainTextEdit*>(field))
+        t->setPlainText(text);
+}
+
+bool RecordEditor::fill_form(int numr)
+{
+    Session& s = session();
+    if (numr < 1 || numr > s.ws.count || numr >= int(s.ws.records.size()))
+        return false;
+    const FileStatus st = session().read(s.ws.records[std::size_t(numr)]);
+    if (!st) {
+        msgbox(this, QStringLiteral("Kaleidoscope number ") + QString::number(numr)
+                         + QStringLiteral(" could not be read from the database:\n") + st.error,
+               MsgIcon::critical, MsgButtons::ok);
+        return false;
+    }
+    s.file_caption = database_caption(s.path);
+    s.record_caption = position_caption(numr, s.ws.count);
+    caption_refresh();
+    s.ws.position = qint16(numr);
+    find_pos = qint16(numr);
+
+    const ScopeRecord& r = s.record;
+    for (std::size_t i = 0; i < text_fields_.size(); ++i)
+        set_field_text(text_fields_[i], shown_text(r.*(text_members()[i].field)));
+    // A save keeps the line breaks the stored text already uses.
+    tb_specfeatures->set_line_break(line_break_of(r.specfeatures));
+    tb_comments->set_line_break(line_break_of(r.comments));
+    shown_price_paid = r.price_paid;
+    shown_price_retail = r.price_retail;
+    tb_price_paid->setText(money_text(r.price_paid));
+    tb_price_retail->setText(money_text(r.price_retail));
+    set_typed_fields_remembered();
+
+    pictures = PictureList::of_record(r);
+    set_imageframe();
+    return true;
+}
+
+void RecordEditor::set_typed_fields_remembered()
+{
+    last_date_bought = tb_date_bought->text();
+    last_price_paid = tb_price_paid->text();
+    last_price_retail = tb_price_retail->text();
+    last_scopeyear = tb_scopeyear->text();
+}
+
+void RecordEditor::clear_form()
+{
+    for (QLineEdit* e : findChildren<QLineEdit*>()) {
+        if (e->objectName().startsWith(QLatin1String("tb")))
+            e->clear();
+    }
+    for (QComboBox* c : findChildren<QComboBox*>()) {
+        if (c->objectName().startsWith(QLatin1String("combo")))
+            c->setEditText(QString());
+    }
+    tb_specfeatures->clear();
+    tb_comments->clear();
+    tb_specfeatures->set_line_break(line_break_of(QString()));
+    tb_comments->set_line_break(line_break_of(QString()));
+    last_date_bought.clear();
+    last_scopeyear.clear();
+    last_price_paid = money_text(0);
+    last_price_retail = money_text(0);
+    shown_price_paid = 0;
+    shown_price_retail = 0;
+    pictures.clear();
+    set_imageframe();
+}
+
+// ---- New record, empty database, clear, close --------------------------------
+
+void RecordEditor::refuse_full_database()
+{
+    msgbox(this, QStringLiteral("The database already holds %1 kaleidoscopes, the most it can hold. "
+                                "No further kaleidoscope can be added.")
+                     .arg(max_record_count),
+           MsgIcon::exclamation, MsgButtons::ok);
+}
+
+void RecordEditor::cmd_new_Click()
+{
+    Session& s = session();
+    if (s.record_count > 0 && !settle_edits())
+        return;
+    if (session().refresh_record_count() >= max_record_count) {
+        refuse_full_database();
+        return;
+    }
+    clear_form();
+    // A record the program creates carries zero bytes in the unused slot 0.
+    s.record = ScopeRecord();
+    if (s.record_count > 0) {
+        session().refresh_record_count();
+        session().ws.reset_to_all(session().record_count);
+        s.ws.sort_caption = QStringLiteral("[Sorted by: Unsorted]");
+    }
+    newrec = qint16(s.record_count + 1);
+    s.file_caption = database_caption(s.path);
+    s.record_caption = adding_caption(newrec);
+    caption_refresh();
+    s.ws.position = newrec;
+    session().ws.reserve_new(newrec);
+    restore_colors();
+    if (editor_loaded)
+        tb_scopename->setFocus();
+}
+
+void RecordEditor::empty_database_start()
+{
+    last_price_paid = money_text(0);
+    last_price_retail = money_text(0);
+    last_scopeyear.clear();
+    last_date_bought.clear();
+    for (QPushButton* b : findChildren<QPushButton*>()) {
+        const QString name = b->objectName();
+        if (name.startsWith(QLatin1String("cmd")) && !name.contains(QLatin1String("images")))
+            b->setEnabled(false);
+    }
+    for (QPushButton* b : {cmd_save, cmd_clear, cmd_close, cmd_add_image, cmd_rem_image,
+                           cmd_load_all_images, cmd_clear_all_images})
+        b->setEnabled(true);
+    cmd_new_Click();
+    sync_menu_enabling();
+}
+
+void RecordEditor::enable_all_commands()
+{
+    for (QPushButton* b : findChildren<QPushButton*>()) {
+        if (b->objectName().startsWith(QLatin1String("cmd")))
+            b->setEnabled(true);
+    }
+    set_imageframe();
+    sync_menu_enabling();
+}
+
+void RecordEditor::cmd_clear_Click()
+{
+    if (msgbox(this, QStringLiteral("Do you really want to clear data for this kaleidoscope?"), MsgIcon::exclamation,
+               MsgButtons::yes_no, QStringLiteral("Clear MS"))
+        == MsgAnswer::no)
+        return;
+    clear_form();
+    tb_scopename->setFocus();
+}
+
+void RecordEditor::cmd_close_Click()
+{
+    close();
+}
+
+void RecordEditor::closeEvent(QCloseEvent* event)
+{
+    if (!settle_edits()) {
+        event->ignore();
+        return;
+    }
+    closing_ = true;
+    close_all_viewers();
+    sub_menu_show();
+    if (startup) {
+        startup->setEnabled(true);
+        startup->update();
+    }
+    event->accept();
+}
+
+// ---- Navigation ------------------------------------------------------------
+
+// A move that is refused (a save that failed its checks) leaves the focus
+// where the refusal put it.
+void RecordEditor::cmd_begscope_Click()
+{
+    if (session().ws.count > 0) {
+        if (!settle_edits())
+            return;
+        fill_form(1);
+    }
+    tb_scopename->setFocus();
+}
+
+void RecordEditor::cmd_prev_Click()
+{
+    // At either end nothing is shown anew, so nothing needs settling.
+    const int target = session().ws.position - 1;
+    if (target > 0 && target <= session().ws.count) {
+        if (!settle_edits())
+            return;
+        fill_form(target);
+    }
+    tb_scopename->setFocus();
+}
+
+void RecordEditor::cmd_next_Click()
+{
+    const int target = session().ws.position + 1;
+    if (target <= session().ws.count) {
+        if (!settle_edits())
+            return;
+        fill_form(target);
+    }
+    tb_scopename->setFocus();
+}
+
+void RecordEditor::cmd_endscope_Click()
+{
+    if (session().ws.count > 0) {
+        if (!settle_edits())
+            return;
+        fill_form(session().ws.count);
+    }
+    tb_scopename->setFocus();
+}
+
+// ---- Help and about --------------------------------------------------------
+
+void RecordEditor::mnu_helptopics_Click()
+{
+    show_help(this);
+}
+
+void RecordEditor::mnu_about_Click()
+{
+    AboutBox about(this);
+    about.exec();
+}
+
+// ---- Events ----------------------------------------------------------------
+
+void RecordEditor::sync_menu_enabling()
+{
+    if (!mnu_add)
+        return;
+    const std::array<std::pair<QAction*, QPushButton*>, 13> pairs = {{
+        {mnu_add, cmd_new}, {mnu_save, cmd_save}, {mnu_delete, cmd_del}, {mnu_clear, cmd_clear},
+        {mnu_close, cmd_close}, {mnu_next, cmd_next}, {mnu_prev, cmd_prev}, {mnu_first, cmd_begscope},
+        {mnu_last, cmd_endscope}, {mnu_find, cmd_find}, {mnu_findnxt, cmd_findnxt},
+        {mnu_select, cmd_select}, {mnu_sort, cmd_sort}}};
+    for (const auto& [action, button] : pairs)
+        action->setEnabled(button->isEnabled());
+    // Summaries and record sheets have no button and stay enabled: with no
+    // stored record they refuse with their own message.
+}
+
+bool RecordEditor::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            && (watched->objectName().startsWith(QLatin1String("tb"))
+                || watched->objectName().startsWith(QLatin1String("combo")))) {
+            // Enter moves on to the next field, in the multi-line fields too.
+            focusNextChild();
+            return true;
+        }
+    } else if (type == QEvent::FocusOut) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        // Only a real move away from the field counts; a message box, a popup
+        // or the menu bar (Alt+letter) taking the focus for a moment does not.
+        if (editor_loaded && !closing_ && !in_field_check_ && reason != Qt::ActiveWindowFocusReason
+            && reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason) {
+            if (watched == tb_date_bought)
+                tb_date_bought_LostFocus();
+            else if (watched == tb_price_paid)
+                tb_price_paid_LostFocus();
+            else if (watched == tb_price_retail)
+                tb_price_retail_LostFocus();
+            else if (watched == tb_scopeyear)
+                tb_scopeyear_LostFocus();
+        }
+    } else if (type == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        auto* w = qobject_cast<QWidget*>(watched);
+        const bool inside = w && w->rect().contains(mouse->position().toPoint());
+        if (inside && mouse->button() == Qt::RightButton && watched == cmd_select) {
+            select_right_clicked();
+            return true;
+        }
+        if (inside && mouse->button() == Qt::RightButton && watched == cmd_find) {
+            find_right_clicked();
+            return true;
+        }
+        if (inside && mouse->button() == Qt::LeftButton && watched == img_logo) {
+            mnu_about_Click();
+            return true;
+        }
+    } else if (type == QEvent::EnabledChange && qobject_cast<QPushButton*>(watched)) {
+        sync_menu_enabling();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace tessaran

@@ -1,0 +1,293 @@
+// The record editor: shows one record of the working set at a time, walks the
+// working set, adds, clears and saves records, and starts every other command.
+#pragma once
+
+#include "limited_text_edit.h"
+
+#include "core/picture_list.h"
+#include "core/record_form.h"
+#include "core/session.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+#include <QtGlobal>
+
+#include <array>
+#include <optional>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace tessaran {
+
+struct FileStatus;
+
+class RecordEditor : public QMainWindow {
+    Q_OBJECT
+public:
+    // The editor is a top-level window; it disables the start-up window (parent)
+    // while open and enables it again when it closes.
+    RecordEditor(Session session, QWidget* parent = nullptr);
+    ~RecordEditor() override;
+
+    // The open collection this editor owns.
+    Session& session() { return session_; }
+    const Session& session() const { return session_; }
+
+    // ---- Showing, clearing, navigating -------------------------------------
+    // Shows position numr of the working set; false (after telling the user)
+    // when the record cannot be read or numr lies outside the working set.
+    bool fill_form(int numr);
+    void clear_form();
+    // The adding state for record 1 of an empty database, with its enabling.
+    void empty_database_start();
+    // Window caption from caption_make().
+    void caption_refresh();
+    // True while a record that is not yet in the file is being added.
+    bool adding() const;
+
+    // ---- Saving -------------------------------------------------------------
+    // Number of fields (and image positions) that differ from the stored record
+    // at position pos; each difference is highlighted. -1 when the stored record
+    // cannot be read (the user has been told).
+    int count_changes(int pos);
+    // Shows the stored record again (or an empty form while adding) and removes
+    // the highlights.
+    void discard_changes();
+    // Before a command leaves the shown record: when fields differ, asks whether
+    // to save them. False when the command must stop (a refused save).
+    bool settle_edits();
+    // Validations, optional confirmation, write, re-read. True when written.
+    bool save_record(bool confirm);
+
+
+    // ---- Colours ------------------------------------------------------------
+    void apply_colors();
+    void restore_colors();
+
+    // ---- Images frame (kaleido_images.cpp) -----------------------------------
+    void set_imageframe();
+    void close_all_viewers();
+    void getimagename(int n, QString& iname) const;
+    void remimage(int nrem);
+    void show_image(int n);
+
+    // ---- Command handlers ---------------------------------------------------
+    void Form_Load();
+    void cmd_new_Click();
+    void cmd_save_Click();
+    void cmd_clear_Click();
+    void cmd_close_Click();
+    void cmd_begscope_Click();
+    void cmd_prev_Click();
+    void cmd_next_Click();
+    void cmd_endscope_Click();
+    // kaleido_search.cpp
+    void cmd_select_Click();
+    void cmd_sort_Click();
+    void cmd_find_Click();
+    void cmd_findnxt_Click();
+    void cmd_del_Click();
+    void select_right_clicked();
+    void find_right_clicked();
+    // kaleido_reports.cpp
+    void mnu_summary_Click();
+    void mnu_printforms_Click();
+    void mnu_stats_Click();
+    void mnu_import_Click();
+    // kaleido_images.cpp
+    void cmd_add_image_Click();
+    void cmd_rem_image_Click();
+    void cmd_load_all_images_Click();
+    void cmd_clear_all_images_Click();
+    void cmd_images_Click(int i);
+    // Help and about
+    void mnu_helptopics_Click();
+    void mnu_about_Click();
+
+    // Checks when the user leaves one of the four typed fields.
+    void tb_date_bought_LostFocus();
+    void tb_price_paid_LostFocus();
+    void tb_price_retail_LostFocus();
+    void tb_scopeyear_LostFocus();
+
+    // ---- Editor state -------------------------------------------------------
+    QWidget* startup = nullptr;  // the start-up window given as parent
+    qint16 newrec = 0;
+    PictureList pictures;  // of the record shown, as the user changed them
+    QString images_loaded = QStringLiteral("0000000000");
+    std::array<QPointer<QWidget>, 11> image_viewers;  // positions 1..10
+    qint16 current_imageform = 0;
+    QString current_imageform_name;
+    int maxxi = 0;  // largest picture size of a viewer at opening, twips
+    int maxyi = 0;
+    qint16 find_pos = 0;
+    bool editor_loaded = false;
+    QString last_date_bought;
+    QString last_price_paid;
+    QString last_price_retail;
+    QString last_scopeyear;
+    qint64 shown_price_paid = 0;  // the stored amounts the price fields were filled from
+    qint64 shown_price_retail = 0;
+
+    // ---- Controls -----------------------------------------------------------
+    QGroupBox* frame_params = nullptr;
+    QGroupBox* frame_purchase = nullptr;
+    QGroupBox* frame_store = nullptr;
+    QGroupBox* frame_characteristics = nullptr;
+    QGroupBox* frame_images = nullptr;
+    QLabel* lbl_controlbck = nullptr;
+    QLabel* img_logo = nullptr;
+
+    QLineEdit* tb_scopename = nullptr;
+    QLineEdit* tb_artist = nullptr;
+    QLineEdit* tb_studio = nullptr;
+    QLineEdit* tb_date_bought = nullptr;
+    QLineEdit* tb_price_paid = nullptr;
+    QLineEdit* tb_price_retail = nullptr;
+    QLineEdit* tb_salesperson = nullptr;
+    QLineEdit* tb_store = nullptr;
+    QLineEdit* tb_street = nullptr;
+    QLineEdit* tb_city = nullptr;
+    QLineEdit* tb_state = nullptr;
+    QLineEdit* tb_zip = nullptr;
+    QLineEdit* tb_country = nullptr;
+    QLineEdit* tb_phone = nullptr;
+    QLineEdit* tb_fax = nullptr;
+    QLineEdit* tb_email = nullptr;
+    QLineEdit* tb_www = nullptr;
+    QComboBox* combo_scopetype = nullptr;
+    QComboBox* combo_extmat = nullptr;
+    QLineEdit* tb_extclr = nullptr;
+    QComboBox* combo_celltype = nullptr;
+    QComboBox* combo_objects = nullptr;
+    QComboBox* combo_mirrors = nullptr;
+    QLineEdit* tb_scopeyear = nullptr;
+    QComboBox* combo_edition = nullptr;
+    QComboBox* combo_signed = nullptr;
+    QComboBox* combo_symmetry = nullptr;
+    LimitedTextEdit* tb_specfeatures = nullptr;
+    LimitedTextEdit* tb_comments = nullptr;
+
+    QLabel* lbl_scopename = nullptr;
+    QLabel* lbl_artist = nullptr;
+    QLabel* lbl_studio = nullptr;
+    QLabel* lbl_date_bought = nullptr;
+    QLabel* lbl_price_paid = nullptr;
+    QLabel* lbl_price_retail = nullptr;
+    QLabel* lbl_salesperson = nullptr;
+    QLabel* lbl_store = nullptr;
+    QLabel* lbl_street = nullptr;
+    QLabel* lbl_city = nullptr;
+    QLabel* lbl_state = nullptr;
+    QLabel* lbl_zip = nullptr;
+    QLabel* lbl_country = nullptr;
+    QLabel* lbl_phone = nullptr;
+    QLabel* lbl_fax = nullptr;
+    QLabel* lbl_email = nullptr;
+    QLabel* lbl_www = nullptr;
+    QLabel* lbl_scopetype = nullptr;
+    QLabel* lbl_extmat = nullptr;
+    QLabel* lbl_extclr = nullptr;
+    QLabel* lbl_celltype = nullptr;
+    QLabel* lbl_objects = nullptr;
+    QLabel* lbl_mirrors = nullptr;
+    QLabel* lbl_scopeyear = nullptr;
+    QLabel* lbl_ltd = nullptr;  // the edition label
+    QLabel* lbl_signed = nullptr;
+    QLabel* lbl_symmetry = nullptr;
+    QLabel* lbl_specfeatures = nullptr;
+    QLabel* lbl_comments = nullptr;
+
+    QPushButton* cmd_new = nullptr;
+    QPushButton* cmd_save = nullptr;
+    QPushButton* cmd_del = nullptr;
+    QPushButton* cmd_clear = nullptr;
+    QPushButton* cmd_close = nullptr;
+    QPushButton* cmd_begscope = nullptr;
+    QPushButton* cmd_prev = nullptr;
+    QPushButton* cmd_next = nullptr;
+    QPushButton* cmd_endscope = nullptr;
+    QPushButton* cmd_find = nullptr;
+    QPushButton* cmd_findnxt = nullptr;
+    QPushButton* cmd_select = nullptr;
+    QPushButton* cmd_sort = nullptr;
+    QPushButton* cmd_add_image = nullptr;
+    QPushButton* cmd_rem_image = nullptr;
+    QPushButton* cmd_load_all_images = nullptr;
+    QPushButton* cmd_clear_all_images = nullptr;
+    std::array<QPushButton*, 11> cmd_images{};  // 0 never shown; 1..10 the image buttons
+
+    QMenu* mnu_kaleido = nullptr;
+    QMenu* mnu_search = nullptr;
+    QMenu* mnu_tools = nullptr;
+    QMenu* mnu_help = nullptr;
+    QAction* mnu_add = nullptr;
+    QAction* mnu_save = nullptr;
+    QAction* mnu_delete = nullptr;
+    QAction* mnu_clear = nullptr;
+    QAction* mnu_summary = nullptr;
+    QAction* mnu_printforms = nullptr;
+    QAction* mnu_stats = nullptr;
+    QAction* mnu_import = nullptr;
+    QAction* mnu_close = nullptr;
+    QAction* mnu_next = nullptr;
+    QAction* mnu_prev = nullptr;
+    QAction* mnu_first = nullptr;
+    QAction* mnu_last = nullptr;
+    QAction* mnu_find = nullptr;
+    QAction* mnu_findnxt = nullptr;
+    QAction* mnu_select = nullptr;
+    QAction* mnu_sort = nullptr;
+    QAction* mnu_helptopics = nullptr;
+    QAction* mnu_about = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void build_controls();
+    void build_menu();
+    void connect_commands();
+    void set_locale_tooltips();
+    void fill_pick_lists();
+    void size_window();
+    // maxxi and maxyi from the window's inner area.
+    void measure_inner_area();
+    void sync_menu_enabling();
+    void set_typed_fields_remembered();
+    bool validate_typed_fields();
+    void refuse_full_database();
+    void enable_all_commands();
+    // Settles edits and refuses when the last selection matched nothing, as
+    // the summaries and the statistics do before reading the working set.
+    bool working_set_ready();
+    // How a write to the collection went: on failure, failed + the database
+    // file + the system's reason + after, and false; else any warning, and true.
+    bool told_write_outcome(const FileStatus& st, const QString& failed, const QString& after = QString());
+    QString field_text(const QWidget* field) const;
+    // What the form's fields hold, as values.
+    RecordForm form_values() const;
+    void set_field_text(QWidget* field, const QString& text);
+
+    // The control of each text member, in file order (text_members()), found
+    // by its object name once the controls are built.
+    std::array<QWidget*, 27> text_fields_{};
+
+    Session session_;
+
+    bool in_field_check_ = false;  // a leave-field check is showing its message
+    bool closing_ = false;
+    bool measured_ = false;  // the shown window's size has been measured
+};
+
+}  // namespace tessaran

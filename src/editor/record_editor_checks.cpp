@@ -1,0 +1,99 @@
+// The checks that run when the user leaves the date, a price or the scope year:
+// a refused entry brings back the last accepted text and keeps the focus.
+#include "record_editor.h"
+
+#include "ui/field_checks.h"
+#include "core/money.h"
+#include "core/locale_dates.h"
+#include "core/blank_text.h"
+#include "core/field_text.h"
+#include "core/session.h"
+
+#include <QLineEdit>
+
+namespace tessaran {
+
+namespace {
+
+// Marks a check as running, so that focus changes caused by its own message
+// box do not start a second check.
+class CheckGuard {
+public:
+    explicit CheckGuard(bool& flag) : flag_(flag) { flag_ = true; }
+    ~CheckGuard() { flag_ = false; }
+    CheckGuard(const CheckGuard&) = delete;
+    CheckGuard& operator=(const CheckGuard&) = delete;
+
+private:
+    bool& flag_;
+};
+
+}  // namespace
+
+void RecordEditor::tb_date_bought_LostFocus()
+{
+    if (in_field_check_)
+        return;
+    // A stored date shown unchanged is accepted as it stands, even one that
+    // does not read in this locale: it is no entry of the user's.
+    if (same_text(tb_date_bought->text(), session().record.date_bought))
+        return;
+    CheckGuard guard(in_field_check_);
+    bool result = false;
+    check_date(tb_date_bought, QStringLiteral("Date purchased"), result);
+    if (result) {
+        if (const auto date = parse_user_date(tb_date_bought->text().trimmed()))
+            tb_date_bought->setText(short_date_text(*date));
+        last_date_bought = tb_date_bought->text();
+    } else {
+        tb_date_bought->setText(last_date_bought);
+    }
+}
+
+void RecordEditor::tb_price_paid_LostFocus()
+{
+    if (in_field_check_)
+        return;
+    // A stored amount shown unchanged is accepted as it stands.
+    if (tb_price_paid->text() == money_text(shown_price_paid))
+        return;
+    CheckGuard guard(in_field_check_);
+    bool result = false;
+    check_price(tb_price_paid, QStringLiteral("price paid"), result);
+    if (result)
+        last_price_paid = tb_price_paid->text();
+    else
+        tb_price_paid->setText(last_price_paid);
+}
+
+void RecordEditor::tb_price_retail_LostFocus()
+{
+    if (in_field_check_)
+        return;
+    if (tb_price_retail->text() == money_text(shown_price_retail))
+        return;
+    CheckGuard guard(in_field_check_);
+    bool result = false;
+    check_price(tb_price_retail, QStringLiteral("retail price"), result);
+    if (result)
+        last_price_retail = tb_price_retail->text();
+    else
+        tb_price_retail->setText(last_price_retail);
+}
+
+void RecordEditor::tb_scopeyear_LostFocus()
+{
+    if (in_field_check_)
+        return;
+    // A blank year is left alone; the accepted text stays as it was.
+    if (fct_nuller(tb_scopeyear->text()))
+        return;
+    // So is a stored year shown unchanged, whatever it holds.
+    if (same_text(tb_scopeyear->text(), session().record.scopeyear))
+        return;
+    CheckGuard guard(in_field_check_);
+    if (check_scopeyear_field(tb_scopeyear, last_scopeyear))
+        last_scopeyear = tb_scopeyear->text().trimmed();
+}
+
+}  // namespace tessaran

@@ -1,0 +1,282 @@
+// The editor's Images frame: the numbered image buttons, the four image
+// commands, and the viewers that follow the images when one is removed.
+// images_loaded always tells exactly which viewers are open.
+#include "record_editor.h"
+
+#include "appearance/scheme_paint.h"
+#include "ui/screen_placement.h"
+#include "ui/user_dialogs.h"
+#include "core/session.h"
+#include "core/record_file.h"
+#include "core/scope_record.h"
+#include "dialogs/remove_picture_dialog.h"
+#include "images/picture_viewer.h"
+#include "images/picture_loader.h"
+#include "images/thumbnails.h"
+
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QPushButton>
+
+namespace tessaran {
+
+namespace {
+
+// Places w with its top-left corner at (left, top) twips inside its parent.
+void place_twips(QWidget* w, double left, double top)
+{
+    w->move(twips_to_px(left), twips_to_px(top));
+}
+
+// The editor shows the hourglass while a picture loads.
+class BusyPointer {
+public:
+    explicit BusyPointer(QWidget* w) : w_(w) { w_->setCursor(Qt::WaitCursor); }
+    ~BusyPointer() { w_->unsetCursor(); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+
+private:
+    QWidget* w_;
+};
+
+bool valid_position(int n) { return n >= 1 && n <= 10; }
+
+}  // namespace
+
+void RecordEditor::set_imageframe()
+{
+    for (int i = 1; i <= max_pictures && i < int(cmd_images.size()); ++i)
+        cmd_images[i]->hide();
+
+    const int m = int((px_to_twips(frame_images->height()) + 90) / 2);
+    const double spacing = px_to_twips(cmd_images[0]->width()) + 165;
+    const QColor button_color = scheme_color(color_command_buttons);
+    double right_edge = -1;
+    for (int i = 1; i <= pictures.count() && i < int(cmd_images.size()); ++i) {
+        QPushButton* b = cmd_images[i];
+        const double h = px_to_twips(b->height());
+        const double left = 120 + (i - 1) * spacing;
+        place_twips(b, left, m - h / 2);
+        b->setText(QString::number(i));
+        b->setToolTip(Thumbnails::instance().tooltip(trim_blanks(pictures.at(i))));
+        b->setVisible(true);
+        paint_button(b, button_color);
+        right_edge = left + px_to_twips(b->width());
+    }
+
+    const double add_left = right_edge >= 0 ? right_edge + 400 : 170;
+    place_twips(cmd_add_image, add_left, m - px_to_twips(cmd_add_image->height()));
+    place_twips(cmd_rem_image, add_left, m);
+    const double all_left = add_left + px_to_twips(cmd_add_image->width());
+    place_twips(cmd_load_all_images, all_left, m - px_to_twips(cmd_load_all_images->height()));
+    place_twips(cmd_clear_all_images, all_left, m);
+
+    const bool any = pictures.count() > 0;
+    cmd_add_image->setEnabled(true);
+    cmd_rem_image->setEnabled(any);
+    cmd_load_all_images->setEnabled(any);
+    cmd_clear_all_images->setEnabled(any);
+}
+
+void RecordEditor::close_all_viewers()
+{
+    for (int i = 1; i <= 10; ++i) {
+        if (QWidget* v = image_viewers[i]; v && v->isVisible())
+            v->close();
+        images_loaded[i - 1] = QLatin1Char('0');
+    }
+}
+
+void RecordEditor::getimagename(int n, QString& iname) const
+{
+    iname = valid_position(n) ? pictures.at(n) : QString();
+}
+
+void RecordEditor::show_image(int n)
+{
+    if (!valid_position(n))
+        return;
+    current_imageform = qint16(n);
+    current_imageform_name = pictures.at(n);
+
+    auto* viewer = qobject_cast<PictureViewer*>(image_viewers[n].data());
+    if (viewer && viewer->isVisible()) {
+        // An open viewer keeps its picture and only comes to the front.
+        images_loaded[n - 1] = QLatin1Char('1');
+        viewer->raise();
+        viewer->activateWindow();
+        return;
+    }
+
+    const QString path = trim_blanks(current_imageform_name);
+    LoadedPicture picture;
+    {
+        const BusyPointer busy(this);
+        const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+        picture = load_picture(path, screen ? screen->availableGeometry().size() : QSize());
+    }
+    if (!picture.ok()) {
+        // Never an empty viewer: the user hears why, the reference stays.
+        images_loaded[n - 1] = QLatin1Char('0');
+        msgbox(this, picture_failure_text(path, picture.error), MsgIcon::critical);
+        return;
+    }
+
+    if (!viewer) {
+        viewer = new PictureViewer(this);
+        image_viewers[n] = viewer;
+        connect(viewer, &PictureViewer::viewer_closed, this, [this](int i) {
+            if (valid_position(i))
+                images_loaded[i - 1] = QLatin1Char('0');
+            if (!closing_ && isVisible())
+                activateWindow();
+        });
+    }
+    {
+        const BusyPointer busy(this);
+        viewer->open_picture(n, path, picture.image, picture.natural, twips_to_px(maxxi), twips_to_px(maxyi));
+    }
+    viewer->show();
+    viewer->raise();
+    viewer->activateWindow();
+    images_loaded[n - 1] = QLatin1Char('1');
+}
+
+void RecordEditor::remimage(int nrem)
+{
+    if (nrem < 1 || nrem > pictures.count())
+        return;
+    // Closes viewer i; tells whether it was open.
+    const auto close_viewer = [this](int i) {
+        bool was_open = false;
+        if (QWidget* v = image_viewers[i]; v && v->isVisible()) {
+            was_open = true;
+            v->close();
+        }
+        images_loaded[i - 1] = QLatin1Char('0');
+        return was_open;
+    };
+
+    close_viewer(nrem);
+    // Every later picture moves down one place; a viewer it had goes with it.
+    const int count = pictures.count();
+    std::array<bool, 11> reopen{};
+    for (int i = nrem + 1; i <= count; ++i)
+        reopen[i - 1] = close_viewer(i);
+    pictures.remove(nrem);
+    for (int i = nrem; i <= count - 1; ++i) {
+        if (reopen[i])
+            show_image(i);
+    }
+    set_imageframe();
+}
+
+namespace {
+
+// A record stores a picture's path in Windows-1252; a path with other
+// characters would come back with "?" in their place and no longer find its
+// file. True when the path can be stored; otherwise the user has been told.
+bool path_storable(QWidget* parent, const QString& path)
+{
+    QByteArray bytes;
+    if (to_cp1252_exact(path, bytes))
+        return true;
+    QString missing;
+    for (const QChar c : path) {
+        QByteArray one;
+        if (!to_cp1252_exact(QString(c), one) && !missing.contains(c))
+            missing += c;
+    }
+    msgbox(parent,
+           QStringLiteral("The picture ") + path
+               + QStringLiteral(" cannot be added: its path holds characters that the database cannot store (")
+               + missing
+               + QStringLiteral("). Rename the file or its folder with letters of Western European "
+                                "languages only, then add it again."),
+           MsgIcon::exclamation, MsgButtons::ok);
+    return false;
+}
+
+}  // namespace
+
+void RecordEditor::cmd_add_image_Click()
+{
+    if (pictures.full()) {
+        msgbox(this, QStringLiteral("Cannot add image, as kaleidscope record already contains "
+                                    "maximum number of images."));
+        return;
+    }
+    const QString path = user_dialogs().open_file(this, QString(), QString(), picture_file_filters());
+    if (path.isEmpty() || !path_storable(this, path))
+        return;
+    pictures.add(path);
+    set_imageframe();
+    show_image(pictures.count());
+}
+
+void RecordEditor::cmd_images_Click(int i)
+{
+    if (i < 1 || i > pictures.count())
+        return;
+    bool replaced = false;
+    if (!is_existing_file(pictures.at(i))) {
+        const QString question = QStringLiteral("The file ") + trim_blanks(pictures.at(i)) +
+                                 QStringLiteral(" does not exist!") + QLatin1Char('\n') +
+                                 QStringLiteral("Do you want to specify another file?");
+        if (msgbox(this, question, MsgIcon::none, MsgButtons::yes_no) != MsgAnswer::yes)
+            return;
+        const QString path =
+            user_dialogs().open_file(this, QString(), QString(), picture_file_filters());
+        if (path.isEmpty() || !path_storable(this, path.trimmed()))
+            return;
+        pictures.replace(i, path.trimmed());
+        cmd_images[i]->setToolTip(Thumbnails::instance().tooltip(pictures.at(i)));
+        replaced = true;
+    }
+    // A viewer still open on the old file would show a picture the list no
+    // longer names; it shows the replacement instead.
+    if (replaced) {
+        if (QWidget* v = image_viewers[i]; v && v->isVisible())
+            v->close();
+    }
+    show_image(i);
+}
+
+void RecordEditor::cmd_load_all_images_Click()
+{
+    for (int i = 1; i <= pictures.count(); ++i)
+        cmd_images_Click(i);
+}
+
+void RecordEditor::cmd_clear_all_images_Click()
+{
+    for (int i = pictures.count(); i >= 1; --i) {
+        if (images_loaded.at(i - 1) != QLatin1Char('1'))
+            continue;
+        if (QWidget* v = image_viewers[i]; v && v->isVisible())
+            v->close();
+        images_loaded[i - 1] = QLatin1Char('0');
+    }
+}
+
+void RecordEditor::cmd_rem_image_Click()
+{
+    if (pictures.count() <= 0) {
+        msgbox(this, QStringLiteral("Cannot remove image, as kaleidscope record contains no images."));
+        return;
+    }
+    QStringList names;
+    for (int i = 1; i <= pictures.count(); ++i) {
+        QString name;
+        getimagename(i, name);
+        names << name;
+    }
+    RemovePictureDialog dialog(names, this);
+    dialog.exec();
+    if (dialog.removed > 0)
+        remimage(dialog.removed);
+}
+
+}  // namespace tessaran

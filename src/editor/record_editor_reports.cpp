@@ -1,0 +1,129 @@
+// Summaries, record sheets, statistics and importing, started from the editor's menu.
+#include "record_editor.h"
+
+#include "ui/user_dialogs.h"
+#include "core/session.h"
+#include "core/program_files.h"
+#include "core/record_file.h"
+#include "core/record_import.h"
+#include "core/sorting.h"
+#include "core/working_set.h"
+#include "dialogs/import_preview.h"
+#include "dialogs/record_sheet_dialog.h"
+#include "dialogs/summary_choice_dialog.h"
+#include "reports/statistics_window.h"
+#include "reports/summary_window.h"
+#include "reports/record_sheet.h"
+
+#include <QFile>
+
+#include <malloc.h>
+
+namespace tessaran {
+
+bool RecordEditor::working_set_ready()
+{
+    if (!settle_edits())
+        return false;
+    if (session().ws.matched == 0) {
+        msgbox(this, QStringLiteral("Last select operation returned no matching kaleidoscope records"),
+               MsgIcon::critical);
+        return false;
+    }
+    return true;
+}
+
+void RecordEditor::mnu_summary_Click()
+{
+    if (!working_set_ready())
+        return;
+    SummaryChoiceDialog choice(
+        [this](int kind) {
+            SummaryWindow grid(session(), kind, this);
+            if (grid.loaded())
+                grid.exec();
+        },
+        this);
+    choice.run();
+}
+
+void RecordEditor::mnu_printforms_Click()
+{
+    if (!settle_edits())
+        return;
+    const Session& s = session();
+    RecordSheetDialog* shown = nullptr;
+    RecordSheetDialog dlg(
+        s.ws.count, s.ws.position,
+        [&shown, &s](int first, int last) { return print_record_sheets(shown, s.path, s.ws, first, last); },
+        [&shown, &s](int first, int last) { return preview_record_sheets(shown, s.path, s.ws, first, last); }, this);
+    shown = &dlg;
+    dlg.exec();
+}
+
+void RecordEditor::mnu_stats_Click()
+{
+    if (!working_set_ready())
+        return;
+    StatisticsWindow stats(session(), this);
+    if (stats.loaded())
+        stats.exec();
+}
+
+void RecordEditor::mnu_import_Click()
+{
+    if (!settle_edits())
+        return;
+    const QString path = user_dialogs().open_file(
+        this, QStringLiteral("Import kaleidoscopes"), documents_folder(),
+        {QStringLiteral("CSV (*.csv *.txt)"), QStringLiteral("JSON lines (*.jsonl *.json)"), QStringLiteral("All files (*)")});
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        msgbox(this, QStringLiteral("The file ") + path + QStringLiteral(" cannot be read:\n") + file.errorString(),
+               MsgIcon::critical);
+        return;
+    }
+    ImportSource source = read_import_source(file.readAll());
+    file.close();
+    if (!source.error.isEmpty()) {
+        msgbox(this, QStringLiteral("The file ") + path + QStringLiteral(" cannot be imported:\n") + source.error,
+               MsgIcon::critical);
+        return;
+    }
+    Session& s = session();
+    const bool was_empty = s.record_count == 0;
+    int imported = 0;
+    int skipped = 0;
+    {
+        // The preview and its rows are gone before the new working set is
+        // sorted, so that a large import is not held while the collection is read.
+        ImportPreview preview(path, std::move(source), this);
+        if (preview.exec() != QDialog::Accepted)
+            return;
+        const FileStatus st = append_sound_rows(s.path, preview.rows());
+        if (!told_write_outcome(st, QStringLiteral("The kaleidoscopes could not be added to the database file "),
+                                QStringLiteral("\nThe database has not been changed.")))
+            return;
+        imported = preview.sound_count();
+        skipped = preview.skipped();
+    }
+    // The preview's many small pieces are free now; give them back before the
+    // collection is read, or a large import would hold them for the session.
+    malloc_trim(0);
+    // As a freshly opened database: every record, sorted by artist.
+    session().refresh_record_count();
+    session().ws.reset_to_all(session().record_count);
+    QString error;
+    if (!sort_working_set(session().path, session().ws, 2, false, &error))
+        msgbox(this, error, MsgIcon::critical);
+    fill_form(1);
+    if (was_empty)
+        enable_all_commands();
+    msgbox(this,
+           QStringLiteral("%1 kaleidoscopes were imported; %2 rows were skipped.").arg(imported).arg(skipped),
+           MsgIcon::none, MsgButtons::ok, QStringLiteral("Import kaleidoscopes"));
+}
+
+}  // namespace tessaran

@@ -1,0 +1,208 @@
+// Saving a record: validation of the typed fields, the difference test with its
+// highlight, the confirmation, the write and the re-read; and the question
+// asked before a command leaves a record whose fields were changed.
+#include "record_editor.h"
+#include "limited_text_edit.h"
+
+#include "appearance/scheme_paint.h"
+#include "ui/user_dialogs.h"
+#include "core/money.h"
+#include "core/field_text.h"
+#include "core/session.h"
+#include "core/record_file.h"
+#include "core/record_form.h"
+#include "core/save_checks.h"
+#include "core/working_set.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace tessaran {
+
+int RecordEditor::count_changes(int pos)
+{
+    Session& s = session();
+    if (pos <= s.record_count) {
+        const int recno = (pos >= 1 && pos < int(s.ws.records.size())) ? s.ws.records[std::size_t(pos)] : 0;
+        const FileStatus st = recno > 0 ? session().read(recno) : FileStatus::failure(QStringLiteral("no such record"));
+        if (!st) {
+            msgbox(this, QStringLiteral("Kaleidoscope number ") + QString::number(pos)
+                             + QStringLiteral(" could not be read from the database:\n") + st.error,
+                   MsgIcon::critical, MsgButtons::ok);
+            return -1;
+        }
+    } else {
+        // A new record is compared with an empty one, whatever a scan left in the buffer.
+        s.record = ScopeRecord();
+    }
+
+    const ScopeRecord& r = s.record;
+    const RecordForm form = form_values();
+    const FormChanges changes = form_changes(form, r);
+    const QColor changed = scheme_color(color_changed_data);
+    const auto mark = [&](QWidget* field) {
+        QPalette p = field->palette();
+        p.setColor(QPalette::Base, changed);
+        p.setColor(QPalette::Button, changed);
+        field->setPalette(p);
+        if (auto* combo = qobject_cast<QComboBox*>(field); combo && combo->lineEdit())
+            combo->lineEdit()->setPalette(p);
+    };
+    for (const int i : changes.texts)
+        mark(text_fields_[std::size_t(i)]);
+    // An entry that is no amount differs from any stored amount, so the
+    // user's edits are never dropped without the question; it is told too.
+    const auto price = [&](QLineEdit* field, bool differs, bool unreadable, const char* message) {
+        if (unreadable) {
+            msgbox(this, QString::fromLatin1(message), MsgIcon::critical, MsgButtons::ok);
+            field->setFocus();
+        }
+        if (differs)
+            mark(field);
+    };
+    price(tb_price_paid, changes.price_paid, changes.price_paid_unreadable, "Invalid entry for purchase price field!");
+    price(tb_price_retail, changes.price_retail, changes.price_retail_unreadable,
+          "Invalid entry for retail price field!");
+    for (const int slot : changes.picture_slots)
+        paint_button(cmd_images[std::size_t(slot)], changed);
+    return changes.count();
+}
+
+RecordForm RecordEditor::form_values() const
+{
+    RecordForm form;
+    for (std::size_t i = 0; i < text_fields_.size(); ++i)
+        form.texts[i] = field_text(text_fields_[i]);
+    form.specfeatures_break = tb_specfeatures->line_break();
+    form.comments_break = tb_comments->line_break();
+    form.price_paid = tb_price_paid->text();
+    form.price_retail = tb_price_retail->text();
+    form.pictures = pictures;
+    return form;
+}
+
+void RecordEditor::discard_changes()
+{
+    if (adding()) {
+        // Nothing stored yet: the empty form is what the file "holds".
+        clear_form();
+        session().record = ScopeRecord();
+    } else {
+        fill_form(session().ws.position);
+    }
+    restore_colors();
+}
+
+bool RecordEditor::settle_edits()
+{
+    if (!editor_loaded)
+        return true;
+    const int changes = count_changes(session().ws.position);
+    if (changes <= 0)
+        return true;  // nothing differs, or the stored record is gone and cannot be compared
+    const MsgAnswer answer =
+        msgbox(this,
+               QStringLiteral("Kaleidoscope data has been changed. Changes are highlighted")
+                   + QStringLiteral(" and/or images have been removed. Do you want to save these changes to this record?"),
+               MsgIcon::question, MsgButtons::yes_no);
+    if (answer == MsgAnswer::yes)
+        return save_record(false);
+    discard_changes();
+    return true;
+}
+
+bool RecordEditor::validate_typed_fields()
+{
+    const std::optional<EntryRefusal> refusal = refused_entry(
+        {tb_scopeyear->text(), tb_date_bought->text(), tb_price_paid->text(), tb_price_retail->text()}, session().record,
+        shown_price_paid, shown_price_retail);
+    if (!refusal)
+        return true;
+    QLineEdit* const fields[] = {tb_scopeyear, tb_date_bought, tb_price_paid, tb_price_retail};
+    msgbox(this, refusal->message, MsgIcon::critical, MsgButtons::ok);
+    fields[int(refusal->field)]->setFocus();
+    return false;
+}
+
+void RecordEditor::cmd_save_Click()
+{
+    save_record(true);
+}
+
+bool RecordEditor::told_write_outcome(const FileStatus& st, const QString& failed, const QString& after)
+{
+    if (!st) {
+        msgbox(this, failed + session().path + QStringLiteral(":\n") + st.error + after, MsgIcon::critical);
+        return false;
+    }
+    if (!st.warning.isEmpty())
+        msgbox(this, st.warning, MsgIcon::exclamation);
+    return true;
+}
+
+bool RecordEditor::save_record(bool confirm)
+{
+    Session& s = session();
+    if (!validate_typed_fields())
+        return false;
+    restore_colors();
+    const int count_before = session().refresh_record_count();
+    const bool is_new = s.ws.position > count_before;
+    if (is_new && count_before >= max_record_count) {
+        refuse_full_database();
+        return false;
+    }
+
+    if (count_before > 0) {
+        const int changes = count_changes(s.ws.position);
+        if (changes < 0)
+            return false;
+        if (changes == 0) {
+            msgbox(this, QStringLiteral("No changes have been made to the displayed kaleidoscope"), MsgIcon::none,
+                   MsgButtons::ok, QStringLiteral("Save Scope Data"));
+            return false;
+        }
+    } else {
+        s.record = ScopeRecord();
+    }
+
+    if (confirm
+        && msgbox(this, QStringLiteral("Are you sure you want to add this kaleidoscope to the database?"),
+                  MsgIcon::none, MsgButtons::yes_no, QStringLiteral("Save MS"))
+               != MsgAnswer::yes) {
+        restore_colors();
+        return false;
+    }
+
+    // A copy of the buffer, so that a failed write leaves it as read.
+    const ScopeRecord r = record_from_form(form_values(), s.record);
+
+    const int pos = s.ws.position;
+    if (pos < 1 || pos >= int(s.ws.records.size()))
+        return false;
+    const int recno = s.ws.records[std::size_t(pos)];
+    const FileStatus st = write_record(s.path, recno, r);
+    if (!st)
+        session().refresh_record_count();
+    if (!told_write_outcome(st, QStringLiteral("The kaleidoscope could not be saved to the database file ")))
+        return false;
+    s.record = r;
+
+    msgbox(this, QStringLiteral("Kaleidoscope number ") + QString::number(pos) + QStringLiteral(" saved to database"),
+           MsgIcon::none, MsgButtons::ok, QStringLiteral("Scope saved"));
+    if (pos > count_before)
+        session().ws.append_current();
+    session().refresh_record_count();
+    fill_form(pos);
+    if (s.record_count == 1)
+        enable_all_commands();
+    s.file_caption = database_caption(s.path);
+    s.record_caption = position_caption(s.ws.position, s.ws.count);
+    caption_refresh();
+    restore_colors();
+    return true;
+}
+
+}  // namespace tessaran

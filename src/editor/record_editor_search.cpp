@@ -1,0 +1,276 @@
+// Select, sort, find and delete, started from the editor's buttons and menu.
+#include "record_editor_search.h"
+
+#include "record_editor.h"
+
+#include "ui/user_dialogs.h"
+#include "core/delete_record.h"
+#include "core/find_scan.h"
+#include "core/session.h"
+#include "core/record_file.h"
+#include "core/selector_scan.h"
+#include "core/sorting.h"
+#include "core/working_set.h"
+#include "dialogs/criteria_dialog.h"
+#include "dialogs/criteria_window.h"
+#include "dialogs/sort_dialog.h"
+#include "ui/progress_window.h"
+
+#include <QApplication>
+
+#include <algorithm>
+
+namespace tessaran {
+
+namespace {
+
+constexpr qint16 cancelled = -999;
+
+// The hourglass for as long as the object lives.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// Re-applies the remembered sort, if any; a failure leaves the order as it is.
+void apply_remembered_sort(RecordEditor& ed)
+{
+    const Session& s = ed.session();
+    if (s.ws.sort_field == 0)
+        return;
+    QString error;
+    if (!sort_working_set(ed.session().path, ed.session().ws, s.ws.sort_field, s.ws.sort_descending, &error))
+        msgbox(&ed, QStringLiteral("The kaleidoscopes could not be sorted.\n") + error, MsgIcon::critical);
+}
+
+// Every record, in the remembered order, position 1 shown (or the adding state
+// when the database is empty).
+void show_all_records(RecordEditor& ed)
+{
+    ed.session().refresh_record_count();
+    ed.session().ws.reset_to_all(ed.session().record_count);
+    if (ed.session().record_count == 0) {
+        ed.empty_database_start();
+        return;
+    }
+    apply_remembered_sort(ed);
+    ed.fill_form(1);
+}
+
+}  // namespace
+
+SelectOutcome selector(RecordEditor& ed, bool show_dialog)
+{
+    Session& s = ed.session();
+    // What is in force now comes back when the new criteria match nothing.
+    const bool saved_all = s.ws.all;
+    const Criteria saved = s.ws.selection;
+    const QString saved_text = s.ws.selection_text;
+
+    if (show_dialog) {
+        SelectDialog dialog(s.locale, &ed);
+        dialog.exec();
+        if (dialog.sel_result() == cancelled)
+            return SelectOutcome::cancelled;
+        if (dialog.chose_all())
+            s.ws.select_everything();
+        else
+            s.ws.select(dialog.chosen());
+    }
+
+    if (s.ws.all) {
+        show_all_records(ed);
+        return SelectOutcome::all;
+    }
+
+    const int n = ed.session().refresh_record_count();
+    std::vector<int> retained;
+    FileStatus status;
+    {
+        WaitCursor wait;
+        ProgressWindow waiter(&ed);
+        waiter.start(QStringLiteral("Selecting kaleidoscope records..."), n);
+        status = selector_scan(s.path, n, s.ws.selection, retained, [&waiter](int r, int) { waiter.step(r); }, &s.record);
+        waiter.close();
+    }
+
+    if (!status) {
+        s.ws.all = saved_all;
+        s.ws.selection = saved;
+        s.ws.selection_text = saved_text;
+        msgbox(&ed, QStringLiteral("The kaleidoscope records could not be selected:\n") + status.error,
+               MsgIcon::critical);
+        return SelectOutcome::failed;
+    }
+
+    if (!retained.empty()) {
+        s.ws.records.assign(1, 0);
+        s.ws.records.insert(s.ws.records.end(), retained.begin(), retained.end());
+        s.ws.count = static_cast<qint16>(retained.size());
+        s.ws.matched = s.ws.count;
+        apply_remembered_sort(ed);
+        ed.fill_form(1);
+        return SelectOutcome::selected;
+    }
+
+    msgbox(&ed, QStringLiteral("No matching kaleidoscope records were found."), MsgIcon::information);
+    ed.find_pos = static_cast<qint16>(std::min(n + 1, int(max_record_count)));  // the scan ran past the end
+    if (!show_dialog) {
+        // After a deletion the previous working set holds record numbers that have
+        // moved, so it cannot be kept: every record is shown instead.
+        s.ws.select_everything();
+        show_all_records(ed);
+        return SelectOutcome::no_match;
+    }
+    // The previous working set stays, and so do the criteria that built it, so the
+    // caption, the criteria window and a later reselection all describe it.
+    s.ws.all = saved_all;
+    s.ws.selection = saved;
+    s.ws.selection_text = saved_text;
+    s.ws.matched = 0;
+    ed.caption_refresh();
+    return SelectOutcome::no_match;
+}
+
+void find_engine(RecordEditor& ed, FindMode mode)
+{
+    Session& s = ed.session();
+    int start = 1;
+    if (mode == FindMode::ask_criteria) {
+        FindDialog dialog(s.locale, &ed);
+        dialog.exec();
+        if (dialog.find_result() == cancelled)
+            return;
+        s.ws.set_find(dialog.chosen());
+    } else {
+        // An empty database goes straight to the end-of-file question.
+        start = s.record_count == 0 ? s.ws.count + 1 : ed.find_pos + 1;
+    }
+
+    for (;;) {
+        const FindScanResult r = find_scan(s.path, s.ws.find, s.ws.records, s.ws.count, start, &s.record);
+        if (!r.status) {
+            msgbox(&ed, QStringLiteral("The kaleidoscope records could not be searched:\n") + r.status.error,
+                   MsgIcon::critical);
+            return;
+        }
+        ed.find_pos = static_cast<qint16>(std::min(r.pos, int(max_record_count)));
+        if (r.found) {
+            s.ws.found = true;
+            ed.fill_form(r.pos);
+            return;
+        }
+        if (mode == FindMode::ask_criteria) {
+            msgbox(&ed, QStringLiteral("No matching kaleidoscopes found."), MsgIcon::information, MsgButtons::ok,
+                   QStringLiteral("Search criteria"));
+            s.ws.found = false;
+            return;
+        }
+        if (msgbox(&ed, QStringLiteral("End of file reached. Begin search from the beginning?"), MsgIcon::none,
+                   MsgButtons::yes_no, QStringLiteral("Search criteria")) != MsgAnswer::yes)
+            return;  // the cursor stays past the end, so the next Find next asks again
+        start = 1;
+    }
+}
+
+void RecordEditor::cmd_select_Click()
+{
+    if (!settle_edits())
+        return;
+    selector(*this, true);
+}
+
+void RecordEditor::cmd_sort_Click()
+{
+    if (!settle_edits())
+        return;
+    SortDialog dialog(session().path, session().ws, this);
+    dialog.exec();
+    if (dialog.sorted())
+        fill_form(1);
+}
+
+void RecordEditor::cmd_find_Click()
+{
+    if (!settle_edits())
+        return;
+    find_engine(*this, FindMode::ask_criteria);
+}
+
+void RecordEditor::cmd_findnxt_Click()
+{
+    if (!settle_edits())
+        return;
+    if (!session().ws.found) {
+        msgbox(this, QStringLiteral("Previous find attempt produced no matches"), MsgIcon::information);
+        return;
+    }
+    find_engine(*this, FindMode::next);
+}
+
+// The shown record is deleted as stored; edits on screen are not compared first.
+void RecordEditor::cmd_del_Click()
+{
+    Session& s = session();
+    if (adding() || s.ws.position < 1 || s.ws.position >= int(s.ws.records.size())) {
+        // Nothing of a record being added is in the file yet.
+        msgbox(this, QStringLiteral("This kaleidoscope has not been saved to the database, so there is nothing to delete."),
+               MsgIcon::information);
+        return;
+    }
+    if (msgbox(this, QStringLiteral("Are you sure you want to delete this kaleidoscope from the database?"),
+               MsgIcon::critical, MsgButtons::yes_no) != MsgAnswer::yes)
+        return;
+
+    const int pos = s.ws.position;
+    FileStatus status;
+    {
+        WaitCursor wait;
+        status = delete_record_file(s.path, s.ws.records[size_t(pos)]);
+    }
+    if (!told_write_outcome(status, QStringLiteral("The kaleidoscope could not be deleted from the database file "),
+                            QStringLiteral("\nThe database has not been changed.")))
+        return;
+
+    session().refresh_record_count();
+    if (s.record_count > 0) {
+        msgbox(this, QStringLiteral("Record ") + QString::number(pos)
+                         + QStringLiteral(" has been deleted from the database.\n")
+                         + QStringLiteral("Records will now be reselected and resorted."));
+        // The selector sorts what it rebuilt; the remembered sort is then applied
+        // once more. The heapsort is not stable, so records with equal keys stand
+        // in the order of that second pass.
+        if (selector(*this, false) != SelectOutcome::failed && s.record_count > 0 && s.ws.sort_field != 0) {
+            apply_remembered_sort(*this);
+            fill_form(1);
+        }
+        return;
+    }
+    msgbox(this, QStringLiteral("There are no records in current database"));
+    // No record numbers are left to walk.
+    s.ws.records.assign(1, 0);
+    s.ws.count = 0;
+    s.ws.matched = 0;
+    empty_database_start();
+}
+
+// Right mouse button released over cmd_select.
+void RecordEditor::select_right_clicked()
+{
+    SelectionCriteriaWindow window(session().ws.selection_text, this);
+    window.exec();
+}
+
+// Right mouse button released over cmd_find: only once a Find has set criteria.
+void RecordEditor::find_right_clicked()
+{
+    if (session().ws.find_text.isEmpty())
+        return;
+    FindCriteriaWindow window(session().ws.find_text, this);
+    window.exec();
+}
+
+}  // namespace tessaran

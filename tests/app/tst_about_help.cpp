@@ -1,0 +1,91 @@
+// The about box and the drawn logo.
+#include "app/about_box.h"
+#include "appearance/color_settings.h"
+#include "ui/logo.h"
+#include "ui/menu_state.h"
+#include "appearance/scheme_paint.h"
+#include "common/gui_colors.h"
+#include "core/session.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace tessaran;
+using namespace tessaran::test;
+
+class tst_about_help : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        reset_color_settings();
+        startup = new QWidget;
+        menu_item = new QAction(startup);
+        menu_item->setObjectName(QStringLiteral("mnu_exit"));
+        set_startup_window(startup);
+    }
+
+    void cleanup() { delete startup; }
+
+    void about_contents()
+    {
+        set_current_color(color_command_buttons, 0x00336699);
+        AboutBox box;
+        QVERIFY(box.isModal());
+        QCOMPARE(box.lbl_about->text().section(QLatin1Char('\n'), 0, 0), QStringLiteral("TESSARAN V  Version 5.0"));
+        QVERIFY(box.lbl_about->text().count(QLatin1Char('\n')) >= 2);  // maker details follow
+        QCOMPARE(box.cmd_ok->palette().color(QPalette::Button), to_qcolor(0x00336699));
+        QVERIFY(!box.pb_logo->pixmap().isNull());
+    }
+
+    void about_ok_shows_menus()
+    {
+        menu_item->setEnabled(false);
+        AboutBox box(startup);
+        box.show();
+        QTest::mouseClick(box.cmd_ok, Qt::LeftButton);
+        QVERIFY(!box.isVisible());
+        QCOMPARE(box.result(), int(QDialog::Accepted));
+        QVERIFY(menu_item->isEnabled());
+
+        // Escape closes it the same way.
+        menu_item->setEnabled(false);
+        AboutBox again(startup);
+        again.show();
+        QTest::keyClick(&again, Qt::Key_Escape);
+        QVERIFY(!again.isVisible());
+        QVERIFY(menu_item->isEnabled());
+    }
+
+    void about_from_editor_keeps_menus_off()
+    {
+        // While the editor is open the start-up window is disabled and so are its menus.
+        startup->setEnabled(false);
+        menu_item->setEnabled(false);
+        AboutBox box;
+        box.show();
+        QTest::mouseClick(box.cmd_ok, Qt::LeftButton);
+        QVERIFY(!menu_item->isEnabled());
+    }
+
+    void logo_is_a_round_picture()
+    {
+        for (int size : {32, 96, 200}) {
+            const QImage img = kaleidoscope_logo(size).toImage();
+            QCOMPARE(img.size(), QSize(size, size));
+            QCOMPARE(qAlpha(img.pixel(0, 0)), 0);  // corners outside the rim
+            QCOMPARE(qAlpha(img.pixel(size - 1, size - 1)), 0);
+            QCOMPARE(qAlpha(img.pixel(size / 2, size / 2)), 255);
+        }
+        QCOMPARE(kaleidoscope_logo(0).size(), QSize(8, 8));
+    }
+
+private:
+    QWidget* startup = nullptr;
+    QAction* menu_item = nullptr;
+};
+
+QTEST_MAIN(tst_about_help)
+#include "tst_about_help.moc"

@@ -1,0 +1,364 @@
+#include "appearance/color_dialog.h"
+#include "appearance/color_settings.h"
+#include "ui/menu_state.h"
+#include "appearance/scheme_paint.h"
+#include "common/core_temp_db.h"
+#include "common/scripted_dialogs.h"
+#include "core/color_file.h"
+#include "core/color_items.h"
+#include "core/database.h"
+#include "common/gui_colors.h"
+#include "core/session.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tessaran;
+using namespace tessaran::test;
+
+namespace {
+
+// A user scheme unlike the defaults: entry i holds 1000 + i.
+ColorScheme user_scheme()
+{
+    ColorScheme s{};
+    for (int i = 0; i < color_count; ++i)
+        s[std::size_t(i)] = 1000 + i;
+    return s;
+}
+
+}  // namespace
+
+class tst_color_dialog : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void opens_on_the_first_item();
+    void boxes_per_item_data();
+    void boxes_per_item();
+    void preview_clicks_select_items();
+    void picker_sets_box_entry_and_preview();
+    void accept_writes_only_what_changed();
+    void accept_question_cancel_keeps_everything();
+    void accept_without_change_moves_to_user_file();
+    void defaults_then_cancel_leave_file_untouched();
+    void default_for_one_item_data();
+    void default_for_one_item();
+    void missing_default_file_is_reported();
+    void menus_come_back_however_it_closes();
+
+private:
+    QString user_path() const { return dir_->filePath(QStringLiteral("tessaran_colors.dat")); }
+    QString default_path() const { return dir_->filePath(QStringLiteral("tessaran_defcolors.dat")); }
+    std::unique_ptr<QTemporaryDir> dir_;
+};
+
+void tst_color_dialog::initTestCase()
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+}
+
+void tst_color_dialog::init()
+{
+    reset_color_settings();
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+    set_program_folder_for_tests(dir_->path());
+    QVERIFY(QFile::copy(QStringLiteral(TESSARAN_SOURCE_DIR "/data/tessaran_defcolors.dat"), default_path()));
+    QVERIFY(write_color_file(user_path(), user_scheme()));
+    set_color_file_path(user_path());
+    QVERIFY(load_colors());
+}
+
+void tst_color_dialog::cleanup()
+{
+    set_program_folder_for_tests(QString());
+    set_startup_window(nullptr);
+}
+
+void tst_color_dialog::opens_on_the_first_item()
+{
+    ColorDialog d;
+    d.show();
+    QCOMPARE(d.windowTitle(), QStringLiteral("Color preferences"));
+    QStringList items;
+    for (int i = 0; i < d.combo_frame->count(); ++i)
+        items << d.combo_frame->itemText(i);
+    QCOMPARE(items, QStringList({"Parameters frame", "Control", "Characteristics frame",
+                                 "Purchase information frame", "Place of purchase frame", "Images",
+                                 "Form background", "Command buttons", "Changed data "}));
+    QVERIFY(!d.combo_frame->isEditable());
+    QCOMPARE(d.combo_frame->currentIndex(), 0);
+    // Preview from the working copy; the dialog itself from the scheme.
+    QCOMPARE(d.pb_sample_form->palette().color(QPalette::Window), to_qcolor(1024));
+    QCOMPARE(d.sample_buttons[1]->palette().color(QPalette::Button), to_qcolor(1025));
+    QCOMPARE(d.sample_texts[2]->palette().color(QPalette::Base), to_qcolor(1014));
+    QCOMPARE(d.sample_labels[3]->palette().color(QPalette::WindowText), to_qcolor(1018));
+    QCOMPARE(d.sample_frames[4]->palette().color(QPalette::Window), to_qcolor(1021));
+    QCOMPARE(d.sample_control->palette().color(QPalette::Window), to_qcolor(1023));
+    QCOMPARE(d.palette().color(QPalette::Window), to_qcolor(1024));
+    QCOMPARE(d.cmd_accept->palette().color(QPalette::Button), to_qcolor(1025));
+}
+
+void tst_color_dialog::boxes_per_item_data()
+{
+    QTest::addColumn<int>("item");
+    QTest::addColumn<QList<int>>("entries");  // per captioned slot, -1 disabled; or one entry for the single box
+    QTest::addColumn<bool>("single");
+    QTest::newRow("Parameters") << 0 << QList<int>{1, 2, 3, 4, 5} << false;
+    QTest::newRow("Images again") << 5 << QList<int>{21, 22, -1, -1, -1} << false;
+    QTest::newRow("Control") << 1 << QList<int>{23} << true;
+    QTest::newRow("Characteristics") << 2 << QList<int>{6, 7, 8, 9, 10} << false;
+    QTest::newRow("Purchase") << 3 << QList<int>{11, 12, 13, 14, 15} << false;
+    QTest::newRow("Place of purchase") << 4 << QList<int>{16, 17, 18, 19, 20} << false;
+    QTest::newRow("Form background") << 6 << QList<int>{24} << true;
+    QTest::newRow("Command buttons") << 7 << QList<int>{25} << true;
+    QTest::newRow("Changed data") << 8 << QList<int>{0} << true;
+}
+
+void tst_color_dialog::boxes_per_item()
+{
+    QFETCH(int, item);
+    QFETCH(QList<int>, entries);
+    QFETCH(bool, single);
+    ColorDialog d;
+    d.show();
+    d.combo_frame->setCurrentIndex(5);  // Images first: its disabled boxes must come back
+    d.combo_frame->setCurrentIndex(item);
+    QCOMPARE(d.selected_item(), item);
+    QCOMPARE(d.pb_boxes[5]->isVisible(), single);
+    for (int slot = 0; slot < 5; ++slot) {
+        QCOMPARE(d.pb_boxes[slot]->isVisible(), !single);
+        QCOMPARE(d.lbl_boxes[slot]->isVisible(), !single);
+    }
+    if (single) {
+        QCOMPARE(d.pb_boxes[5]->color(), to_qcolor(1000 + entries[0]));
+        return;
+    }
+    for (int slot = 0; slot < 5; ++slot) {
+        const int e = entries[slot];
+        QCOMPARE(d.pb_boxes[slot]->isEnabled(), e >= 0);
+        QCOMPARE(d.lbl_boxes[slot]->isEnabled(), e >= 0);
+        QCOMPARE(d.pb_boxes[slot]->color(), e >= 0 ? to_qcolor(1000 + e) : QColor(255, 255, 255));
+    }
+}
+
+void tst_color_dialog::preview_clicks_select_items()
+{
+    ColorDialog d;
+    d.show();
+    const auto click = [&](QWidget* w, int expected) {
+        d.select_item(8);
+        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(3, 3));
+        QCOMPARE(d.selected_item(), expected);
+        QCOMPARE(d.combo_frame->currentIndex(), expected);
+    };
+    const std::pair<QWidget*, int> targets[] = {
+        {d.sample_frames[0], 0}, {d.sample_control, 1}, {d.sample_frames[1], 2}, {d.sample_frames[2], 3},
+        {d.sample_frames[3], 4}, {d.sample_frames[4], 5}, {d.pb_sample_form, 6}, {d.sample_buttons[1], 7},
+        {d.sample_labels[3], 4}, {d.sample_texts[0], 0}};
+    for (const auto& [w, item] : targets)
+        click(w, item);
+    // Typing in the characteristics sample picks its item too.
+    d.select_item(8);
+    QTest::keyClicks(d.sample_texts[1], "x");
+    QCOMPARE(d.selected_item(), 2);
+}
+
+void tst_color_dialog::picker_sets_box_entry_and_preview()
+{
+    ScriptedDialogs dialogs;
+    ColorDialog d;
+    d.show();
+    d.combo_frame->setCurrentIndex(2);  // Characteristics
+    dialogs.choose_color(QColor(255, 0, 0));
+    QTest::mouseClick(d.pb_boxes[3], Qt::LeftButton);  // Text background
+    QCOMPARE(dialogs.color_initials.size(), 1);
+    QCOMPARE(dialogs.color_initials[0], to_qcolor(1009));
+    QCOMPARE(d.temp_colors[9], 255);
+    QCOMPARE(d.pb_boxes[3]->color(), QColor(255, 0, 0));
+    QCOMPARE(d.sample_texts[1]->palette().color(QPalette::Base), QColor(255, 0, 0));
+
+    // Cancelling the picker keeps the colour.
+    dialogs.choose_color(std::nullopt);
+    QTest::keyClick(d.pb_boxes[0], Qt::Key_Space);
+    QCOMPARE(dialogs.color_initials.size(), 2);
+    QCOMPARE(d.temp_colors[6], 1006);
+    QCOMPARE(d.pb_boxes[0]->color(), to_qcolor(1006));
+
+    // A disabled box of the Images item opens nothing.
+    d.combo_frame->setCurrentIndex(5);
+    QTest::mouseClick(d.pb_boxes[4], Qt::LeftButton);
+    QCOMPARE(dialogs.color_initials.size(), 2);
+
+    // The single box of Command buttons paints both sample buttons.
+    d.combo_frame->setCurrentIndex(7);
+    dialogs.choose_color(QColor(0, 0, 255));
+    QTest::mouseClick(d.pb_boxes[5], Qt::LeftButton);
+    QCOMPARE(d.temp_colors[25], 16711680);
+    QCOMPARE(d.sample_buttons[0]->palette().color(QPalette::Button), QColor(0, 0, 255));
+    QCOMPARE(d.sample_buttons[1]->palette().color(QPalette::Button), QColor(0, 0, 255));
+    // Nothing reaches the scheme before Accept.
+    QCOMPARE(current_colors(), user_scheme());
+}
+
+void tst_color_dialog::accept_writes_only_what_changed()
+{
+    const QByteArray before = read_bytes(user_path());
+    ScriptedDialogs dialogs;
+    ColorDialog d;
+    d.show();
+    d.combo_frame->setCurrentIndex(6);  // Form background
+    dialogs.choose_color(QColor(0, 255, 0));
+    QTest::mouseClick(d.pb_boxes[5], Qt::LeftButton);
+    QTest::mouseClick(d.cmd_accept, Qt::LeftButton);
+
+    QCOMPARE(dialogs.shown.size(), 2);
+    QCOMPARE(dialogs.shown[0].text, QStringLiteral("Save the current color scheme?"));
+    QCOMPARE(dialogs.shown[0].icon, MsgIcon::question);
+    QCOMPARE(dialogs.shown[0].buttons, MsgButtons::ok_cancel);
+    QCOMPARE(dialogs.shown[0].title, QStringLiteral("TESSARAN V"));
+    QCOMPARE(dialogs.shown[1].text, QStringLiteral("Color preferences have been saved."));
+    QCOMPARE(dialogs.shown[1].icon, MsgIcon::none);
+    QCOMPARE(dialogs.shown[1].title, QStringLiteral("Saving color preferences"));
+    QVERIFY(!d.isVisible());
+
+    // Only the form background's entry differs (line 6, third value).
+    QByteArray expected = before;
+    expected.replace(",1024,", ",65280,");
+    QCOMPARE(read_bytes(user_path()), expected);
+    QCOMPARE(current_colors()[24], 65280);
+    QCOMPARE(color_file_path(), user_path());
+}
+
+void tst_color_dialog::accept_question_cancel_keeps_everything()
+{
+    const QByteArray before = read_bytes(user_path());
+    ScriptedDialogs dialogs;
+    ColorDialog d;
+    d.show();
+    d.combo_frame->setCurrentIndex(1);
+    dialogs.choose_color(QColor(1, 2, 3));
+    QTest::mouseClick(d.pb_boxes[5], Qt::LeftButton);
+    dialogs.answer(MsgAnswer::cancel);
+    QTest::mouseClick(d.cmd_accept, Qt::LeftButton);
+    QCOMPARE(dialogs.shown.size(), 1);
+    QVERIFY(d.isVisible());
+    QCOMPARE(d.temp_colors[23], to_color_value(QColor(1, 2, 3)));
+    QCOMPARE(d.selected_item(), 1);
+    QCOMPARE(read_bytes(user_path()), before);
+    QCOMPARE(current_colors(), user_scheme());
+}
+
+void tst_color_dialog::accept_without_change_moves_to_user_file()
+{
+    QVERIFY(QFile::remove(user_path()));
+    set_color_file_path(default_path());
+    QVERIFY(load_colors());
+    ScriptedDialogs dialogs;
+    ColorDialog d;
+    d.show();
+    QTest::mouseClick(d.cmd_accept, Qt::LeftButton);
+    QCOMPARE(color_file_path(), user_path());
+    QCOMPARE(read_bytes(user_path()), read_bytes(default_path()));
+}
+
+void tst_color_dialog::defaults_then_cancel_leave_file_untouched()
+{
+    const QByteArray before = read_bytes(user_path());
+    ScriptedDialogs dialogs;
+    ColorDialog d;
+    d.show();
+    d.combo_frame->setCurrentIndex(3);
+    QTest::mouseClick(d.cmd_default_all, Qt::LeftButton);
+    QCOMPARE(d.temp_colors, builtin_colors());  // the shipped default file holds the built-in scheme
+    QCOMPARE(d.pb_boxes[0]->color(), to_qcolor(builtin_colors()[11]));
+    QCOMPARE(d.pb_sample_form->palette().color(QPalette::Window), to_qcolor(builtin_colors()[24]));
+    QVERIFY(d.combo_frame->hasFocus() || !QApplication::focusWidget());
+    QTest::mouseClick(d.cmd_cancel, Qt::LeftButton);
+    QVERIFY(!d.isVisible());
+    QVERIFY(dialogs.shown.isEmpty());
+    QCOMPARE(read_bytes(user_path()), before);
+    QCOMPARE(current_colors(), user_scheme());
+    QCOMPARE(color_file_path(), user_path());
+}
+
+void tst_color_dialog::default_for_one_item_data()
+{
+    QTest::addColumn<int>("item");
+    QTest::addColumn<QList<int>>("entries");
+    // Which entries each item sets is the colour items' own rows; here the
+    // dialog reads the default file and shows what it set, in the boxes of a
+    // data frame and in the single box.
+    QTest::newRow("Place of purchase") << 4 << QList<int>{16, 17, 18, 19, 20};
+    QTest::newRow("Changed data") << 8 << QList<int>{0};
+}
+
+void tst_color_dialog::default_for_one_item()
+{
+    QFETCH(int, item);
+    QFETCH(QList<int>, entries);
+    // A default file unlike the user's: entry i holds 5000 + i.
+    ColorScheme defaults{};
+    for (int i = 0; i < color_count; ++i)
+        defaults[std::size_t(i)] = 5000 + i;
+    QVERIFY(write_color_file(default_path(), defaults));
+    ColorDialog d;
+    d.show();
+    d.combo_frame->setCurrentIndex(item);
+    QTest::mouseClick(d.cmd_default_choice, Qt::LeftButton);
+    for (int i = 0; i < color_count; ++i)
+        QCOMPARE(d.temp_colors[std::size_t(i)], (entries.contains(i) ? 5000 : 1000) + i);
+    const int shown_entry = color_item_entry(item, entries.size() == 1 ? 5 : 0);
+    const int slot = entries.size() == 1 ? 5 : 0;
+    QCOMPARE(d.pb_boxes[slot]->color(), to_qcolor(5000 + shown_entry));
+}
+
+void tst_color_dialog::missing_default_file_is_reported()
+{
+    QVERIFY(QFile::remove(default_path()));
+    ScriptedDialogs dialogs;
+    ColorDialog d;
+    d.show();
+    QTest::mouseClick(d.cmd_default_all, Qt::LeftButton);
+    QCOMPARE(dialogs.shown.size(), 1);
+    QVERIFY(dialogs.last().text.contains(QStringLiteral("tessaran_defcolors.dat")));
+    QCOMPARE(dialogs.last().icon, MsgIcon::exclamation);
+    QCOMPARE(d.temp_colors, builtin_colors());
+}
+
+void tst_color_dialog::menus_come_back_however_it_closes()
+{
+    QWidget startup;
+    auto* mnu_open = new QAction(QStringLiteral("Open"), &startup);
+    mnu_open->setObjectName(QStringLiteral("mnu_open"));
+    startup.addAction(mnu_open);
+    set_startup_window(&startup);
+    ScriptedDialogs dialogs;
+
+    for (int way = 0; way < 3; ++way) {
+        sub_menu_hide();
+        QVERIFY(!mnu_open->isEnabled());
+        ColorDialog d;
+        d.show();
+        if (way == 0)
+            QTest::mouseClick(d.cmd_cancel, Qt::LeftButton);
+        else if (way == 1)
+            d.close();  // the window's close box
+        else
+            QTest::mouseClick(d.cmd_accept, Qt::LeftButton);
+        QVERIFY2(mnu_open->isEnabled(), qPrintable(QString::number(way)));
+    }
+}
+
+QTEST_MAIN(tst_color_dialog)
+#include "tst_color_dialog.moc"

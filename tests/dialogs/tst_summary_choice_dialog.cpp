@@ -1,0 +1,78 @@
+#include "common/scripted_dialogs.h"
+#include "common/gui_colors.h"
+#include "core/session.h"
+#include "dialogs/summary_choice_dialog.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace tessaran;
+using namespace tessaran::test;
+
+class TestSumchoice : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void init() { reset_color_settings(); }
+
+    void nothing_chosen_at_first()
+    {
+        SummaryChoiceDialog dlg({});
+        QVERIFY(!dlg.opt_scope->isChecked());
+        QVERIFY(!dlg.opt_retail->isChecked());
+        QVERIFY(dlg.tb_scope->isReadOnly());
+    }
+
+    void no_option_chosen()
+    {
+        ScriptedDialogs dialogs;
+        int opened = 0;
+        SummaryChoiceDialog dlg([&opened](int) { ++opened; });
+        dlg.show();
+        QTest::mouseClick(dlg.cmd_summarize, Qt::LeftButton);
+        QCOMPARE(dialogs.shown, (Shown{{"No summary options selected!"}}));
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(dlg.pending_kind(), 0);
+        QCOMPARE(opened, 0);
+    }
+
+    void each_option_sets_the_kind_data()
+    {
+        QTest::addColumn<bool>("retail");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("kaleidoscope information") << false << 1;
+        QTest::newRow("purchase information") << true << 2;
+    }
+    void each_option_sets_the_kind()
+    {
+        QFETCH(bool, retail);
+        QFETCH(int, kind);
+        QList<int> opened;
+        QList<bool> visible_while_open;
+        SummaryChoiceDialog* dlg_ptr = nullptr;
+        SummaryChoiceDialog dlg([&](int k) {
+            opened << k;
+            visible_while_open << dlg_ptr->isVisible();
+            // After the summary closes the dialog shows again; then "Close".
+            QTimer::singleShot(0, [&] { QTest::mouseClick(dlg_ptr->cmd_close, Qt::LeftButton); });
+        });
+        dlg_ptr = &dlg;
+        QTimer::singleShot(0, [&] {
+            QTest::mouseClick(retail ? dlg.opt_retail : dlg.opt_scope, Qt::LeftButton);
+            QTest::mouseClick(dlg.cmd_summarize, Qt::LeftButton);
+        });
+        dlg.run();
+        QCOMPARE(opened, QList<int>{kind});
+        QCOMPARE(visible_while_open, QList<bool>{false});
+        QVERIFY(!dlg.isVisible());
+    }
+};
+
+QTEST_MAIN(TestSumchoice)
+#include "tst_summary_choice_dialog.moc"

@@ -1,0 +1,295 @@
+// The record editor when it opens, shows, walks and clears records.
+#include "common/gui_editor_fixture.h"
+#include "appearance/color_settings.h"
+
+#include "core/money.h"
+#include "common/gui_colors.h"
+#include "core/session.h"
+#include "core/vocabularies.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QMenu>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace tessaran;
+using namespace tessaran::test;
+
+namespace {
+
+QList<ScopeRecord> three_records()
+{
+    return {make_record(QStringLiteral("Aurora"), QStringLiteral("Baker, Ann"), QStringLiteral("3/4/2001"), 125000),
+            make_record(QStringLiteral("Borealis"), QStringLiteral("Cole, Ben")),
+            make_record(QStringLiteral("Cosmos"), QStringLiteral("Adams, Cy"), QString(), 0, 99900)};
+}
+
+}  // namespace
+
+class tst_editor_browse : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void init() { reset_color_settings(); }
+
+    void load_shows_first_record_and_close_leaves()
+    {
+        EditorFixture f(three_records());
+        RecordEditor* ed = f.open();
+        QVERIFY(!f.startup->isEnabled());
+        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Aurora"));
+        QCOMPARE(ed->tb_price_paid->text(), money_text(125000));
+        QCOMPARE(ed->tb_price_retail->text(), QString());
+        QCOMPARE(ed->windowTitle(), QStringLiteral("Database file: ") + f.db.path()
+                                        + QStringLiteral("  [Record 1 of 3]  [Sorted by: Unsorted]  [Selected: All]"));
+        QVERIFY(f.dialogs.shown.isEmpty());
+        for (QPushButton* b : ed->findChildren<QPushButton*>()) {
+            if (b->objectName().startsWith(QLatin1String("cmd")) && !b->objectName().contains(QLatin1String("image")))
+                QVERIFY2(b->isEnabled(), qPrintable(b->objectName()));
+        }
+        const QSize min = ed->minimumSizeHint();  // fits a small screen
+        QVERIFY2(min.width() <= 1366 && min.height() <= 700,
+                 qPrintable(QStringLiteral("%1x%2").arg(min.width()).arg(min.height())));
+
+        QTest::mouseClick(ed->cmd_close, Qt::LeftButton);
+        QVERIFY(!ed->isVisible());
+        QVERIFY(f.startup->isEnabled());
+        QVERIFY(f.dialogs.shown.isEmpty());
+    }
+
+    // A shortcut runs its button's routine: the leave question comes first.
+    void record_keys_ask_before_leaving_an_edit()
+    {
+        EditorFixture f(three_records());
+        RecordEditor* ed = f.open();
+        QVERIFY(f.show_active());
+        type_into(ed->tb_city, QStringLiteral("Taos"));
+        f.dialogs.answer(MsgAnswer::no);
+        QTest::keyClick(ed->tb_city, Qt::Key_PageDown, Qt::AltModifier);
+        QCOMPARE(f.dialogs.texts().size(), 1);
+        QVERIFY(f.dialogs.texts().first().startsWith(QLatin1String("Kaleidoscope data has been changed.")));
+        QCOMPARE(f.state().ws.position, int(2));
+        QTest::keyClick(ed->tb_city, Qt::Key_End, Qt::AltModifier);
+        QCOMPARE(f.state().ws.position, int(3));
+        QTest::keyClick(ed->tb_city, Qt::Key_Home, Qt::AltModifier);
+        QCOMPARE(f.state().ws.position, int(1));
+    }
+
+    void menu_items()
+    {
+        EditorFixture f(three_records());
+        RecordEditor* ed = f.open();
+        QStringList got;
+        for (QMenu* m : {ed->mnu_kaleido, ed->mnu_search, ed->mnu_tools, ed->mnu_help}) {
+            got << m->objectName() + '=' + m->title();
+            for (QAction* a : m->actions())
+                got << a->objectName() + '=' + a->text();
+        }
+        QCOMPARE(got, QStringLiteral(
+                          "mnu_kaleido=&Kaleidoscope data|mnu_add=&Add a new kaleidoscope|"
+                          "mnu_save=&Save current kaleidoscope data|mnu_delete=&Delete this kaleidoscope record|"
+                          "mnu_clear=C&lear kaleidoscope form|sep1=|mnu_summary=Kaleidoscope s&ummaries|"
+                          "mnu_stats=Collection s&tatistics...|sep2=|mnu_printforms=Print kaleidoscope data forms|"
+                          "mnu_import=&Import kaleidoscopes...|sep4=|mnu_close=&Close|mnu_search=&Search|"
+                          "mnu_next=&Next kaleidoscope|mnu_prev=&Previous kaleidoscope|mnu_first=&First kaleidoscope|"
+                          "mnu_last=&Last kaleidoscope|sep3=|mnu_find=&Find|mnu_findnxt=&Find next|mnu_tools=&Tools|"
+                          "mnu_select=Select &records|mnu_sort=S&ort records|mnu_help=&Help|"
+                          "mnu_helptopics=&Help topics|mnu_about=About").split('|'));
+
+        // A menu item runs its button's routine.
+        ed->mnu_last->trigger();
+        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Cosmos"));
+        ed->mnu_first->trigger();
+        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Aurora"));
+    }
+
+    void combo_lists_and_limits_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("list");
+        QTest::addColumn<int>("limit");
+        QTest::newRow("scopetype") << "combo_scopetype" << 1 << 30;
+        QTest::newRow("edition") << "combo_edition" << 6 << 15;
+    }
+
+    void combo_lists_and_limits()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, list);
+        QFETCH(int, limit);
+        EditorFixture f(three_records());
+        RecordEditor* ed = f.open();
+        auto* combo = ed->findChild<QComboBox*>(name);
+        QVERIFY(combo);
+        QVERIFY(combo->isEditable());
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i)
+            items << combo->itemText(i);
+        QCOMPARE(items, vocabulary(list));
+        QCOMPARE(combo->currentText(), QString());  // the stored record has no value here
+
+        QVERIFY(f.show_active());
+        combo->setFocus();
+        QTest::keyClicks(combo->lineEdit(), QString(limit + 5, QLatin1Char('x')));
+        QCOMPARE(combo->currentText(), QString(limit, QLatin1Char('x')));
+        // Typed text never joins the list.
+        QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+        QCOMPARE(combo->count(), vocabulary(list).size());
+    }
+
+    void navigation_stops_at_both_ends()
+    {
+        EditorFixture f(three_records());
+        RecordEditor* ed = f.open();
+        QVERIFY(f.show_active());
+
+        QTest::mouseClick(ed->cmd_prev, Qt::LeftButton);
+        QCOMPARE(f.state().ws.position, int(1));
+        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Aurora"));
+        QCOMPARE(QApplication::focusWidget(), ed->tb_scopename);
+
+        QTest::mouseClick(ed->cmd_next, Qt::LeftButton);
+        QCOMPARE(f.dialogs.texts(), QStringList());
+        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Borealis"));
+        QCOMPARE(f.state().record_caption, QStringLiteral("[Record 2 of 3]"));
+        QTest::mouseClick(ed->cmd_endscope, Qt::LeftButton);
+        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Cosmos"));
+        QCOMPARE(ed->tb_price_retail->text(), money_text(99900));
+
+        QTest::mouseClick(ed->cmd_next, Qt::LeftButton);  // no wrap-around
+        QCOMPARE(f.state().ws.position, int(3));
+        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Cosmos"));
+        QCOMPARE(QApplication::focusWidget(), ed->tb_scopename);
+
+        QTest::mouseClick(ed->cmd_begscope, Qt::LeftButton);
+        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Aurora"));
+        QVERIFY(f.dialogs.shown.isEmpty());
+    }
+
+    void adding_state_caption_and_moves()
+    {
+        EditorFixture f(three_records());
+        RecordEditor* ed = f.open();
+        QVERIFY(f.show_active());
+        QTest::mouseClick(ed->cmd_new, Qt::LeftButton);
+        QCOMPARE(f.state().record_caption, QStringLiteral("[Adding record 4]"));
+        QVERIFY(ed->windowTitle().contains(QStringLiteral("  [Adding record 4]  [Sorted by: Unsorted]")));
+        QCOMPARE(ed->newrec, qint16(4));
+        QCOMPARE(f.state().ws.position, int(4));
+        QCOMPARE(f.state().ws.count, int(3));
+        QCOMPARE(ed->tb_scopename->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), ed->tb_scopename);
+
+        QTest::mouseClick(ed->cmd_next, Qt::LeftButton);  // nothing after the new record
+        QCOMPARE(f.state().ws.position, int(4));
+        QTest::mouseClick(ed->cmd_prev, Qt::LeftButton);  // nothing typed: no question
+        QVERIFY(f.dialogs.shown.isEmpty());
+        QCOMPARE(f.state().ws.position, int(3));
+        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Cosmos"));
+        QCOMPARE(f.state().record_caption, QStringLiteral("[Record 3 of 3]"));
+    }
+
+    void empty_database_start_enabling()
+    {
+        EditorFixture f({});
+        RecordEditor* ed = f.open();
+        QCOMPARE(f.state().record_caption, QStringLiteral("[Adding record 1]"));
+        QCOMPARE(ed->newrec, qint16(1));
+        const QStringList enabled_expected = {QStringLiteral("cmd_save"), QStringLiteral("cmd_clear"),
+                                              QStringLiteral("cmd_close"), QStringLiteral("cmd_add_image")};
+        for (QPushButton* b : {ed->cmd_new, ed->cmd_save, ed->cmd_del, ed->cmd_clear, ed->cmd_close, ed->cmd_begscope,
+                               ed->cmd_prev, ed->cmd_next, ed->cmd_endscope, ed->cmd_find, ed->cmd_findnxt,
+                               ed->cmd_select, ed->cmd_sort, ed->cmd_add_image}) {
+            QCOMPARE(b->isEnabled(), enabled_expected.contains(b->objectName()));
+        }
+        // The menu follows its buttons, so no command reaches a record that is not there.
+        QVERIFY(!ed->mnu_first->isEnabled());
+        QVERIFY(!ed->mnu_delete->isEnabled());
+        QVERIFY(ed->mnu_save->isEnabled());
+        ed->mnu_last->trigger();
+        QCOMPARE(f.state().record_caption, QStringLiteral("[Adding record 1]"));
+        QVERIFY(f.dialogs.shown.isEmpty());
+        // Summaries have no button: in an empty database the item refuses with its message.
+        QVERIFY(ed->mnu_summary->isEnabled());
+        QVERIFY(ed->mnu_printforms->isEnabled());
+        ed->mnu_summary->trigger();
+        QCOMPARE(f.dialogs.shown, (Shown{{"Last select operation returned no matching kaleidoscope records", MsgIcon::critical}}));
+    }
+
+    void stored_texts_show_trimmed()
+    {
+        ScopeRecord r = make_record(QStringLiteral("   Padded   "), QStringLiteral("      "));
+        r.studio = QString(3, QChar(0));
+        r.comments = QStringLiteral("line one");
+        EditorFixture f({r});
+        RecordEditor* ed = f.open();
+        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Padded"));
+        QCOMPARE(ed->tb_artist->text(), QString());
+        QCOMPARE(ed->tb_comments->toPlainText(), QStringLiteral("line one"));
+        QCOMPARE(ed->tb_price_paid->text(), QString());
+    }
+
+    void clear_asks_and_keeps_stored_record()
+    {
+        EditorFixture f(three_records());
+        RecordEditor* ed = f.open();
+        f.dialogs.answer(MsgAnswer::no);
+        QTest::mouseClick(ed->cmd_clear, Qt::LeftButton);
+        QCOMPARE(f.dialogs.last().text, QStringLiteral("Do you really want to clear data for this kaleidoscope?"));
+        QCOMPARE(f.dialogs.last().title, QStringLiteral("Clear MS"));
+        QCOMPARE(f.dialogs.last().icon, MsgIcon::exclamation);
+        QCOMPARE(f.dialogs.last().buttons, MsgButtons::yes_no);
+        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Aurora"));
+
+        f.dialogs.answer(MsgAnswer::yes);
+        ed->mnu_clear->trigger();
+        QCOMPARE(ed->tb_scopename->text(), QString());
+        QCOMPARE(ed->tb_price_paid->text(), QString());
+        QCOMPARE(ed->combo_scopetype->currentText(), QString());
+        QCOMPARE(read_db(f.db.path()).at(0).price_paid, qint64(125000));
+    }
+
+    void enter_moves_to_next_field_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::newRow("line") << "tb_scopename" << "tb_artist";
+        QTest::newRow("combo") << "combo_scopetype" << "combo_extmat";
+        QTest::newRow("specfeatures") << "tb_specfeatures" << "tb_comments";
+    }
+
+    void enter_moves_to_next_field()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        EditorFixture f(three_records());
+        RecordEditor* ed = f.open();
+        QVERIFY(f.show_active());
+        auto* start = ed->findChild<QWidget*>(from);
+        start->setFocus();
+        QWidget* target = QApplication::focusWidget();
+        QTest::keyClick(target, Qt::Key_Return);
+        QWidget* now = QApplication::focusWidget();
+        QVERIFY(now);
+        const bool on_target = now->objectName() == to || (now->parentWidget() && now->parentWidget()->objectName() == to);
+        QVERIFY2(on_target, qPrintable(now->objectName()));
+        if (auto* text = qobject_cast<QPlainTextEdit*>(start))
+            QVERIFY(!text->toPlainText().contains(QLatin1Char('\n')));
+    }
+
+    void missing_color_file_is_reported()
+    {
+        EditorFixture f(three_records());
+        set_color_file_path(f.db.dir() + QStringLiteral("/nowhere.dat"));
+        f.open();
+        QCOMPARE(f.dialogs.texts(), QStringList{QStringLiteral("Color configuration file ") + color_file_path()
+                                                + QStringLiteral(" not found!")});
+        QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
+    }
+};
+
+QTEST_MAIN(tst_editor_browse)
+#include "tst_editor_browse.moc"

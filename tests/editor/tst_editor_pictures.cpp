@@ -1,0 +1,331 @@
+// The editor's Images frame: adding, showing, removing and clearing images,
+// with the viewers following their images and images_loaded telling exactly
+// which viewers are open.
+#include "common/gui_editor_fixture.h"
+
+#include "ui/screen_placement.h"
+#include "common/gui_colors.h"
+#include "core/session.h"
+#include "core/record_file.h"
+#include "dialogs/remove_picture_dialog.h"
+#include "images/picture_viewer.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextDocumentFragment>
+#include <QTimer>
+
+using namespace tessaran;
+using namespace tessaran::test;
+
+namespace {
+
+// The path a picture button's tooltip names; its preview or the reason it
+// has none may follow it.
+QString tip_path(const QWidget* button)
+{
+    const QString tip = button->toolTip();
+    if (!tip.startsWith(QLatin1String("<p>")))
+        return tip;
+    return QTextDocumentFragment::fromHtml(tip.section(QStringLiteral("</p>"), 0, 0).mid(3)).toPlainText();
+}
+
+ScopeRecord record_with(const QString& name, const QStringList& paths)
+{
+    ScopeRecord r = make_record(name, QStringLiteral("Artist ") + name);
+    r.image_count = qint16(paths.size());
+    for (int i = 0; i < paths.size(); ++i)
+        r.image_files[std::size_t(i + 1)] = fixed_text(paths[i], image_slot_width);
+    return r;
+}
+
+PictureViewer* viewer(RecordEditor* ed, int i)
+{
+    return qobject_cast<PictureViewer*>(ed->image_viewers[std::size_t(i)].data());
+}
+
+bool viewer_open(RecordEditor* ed, int i)
+{
+    PictureViewer* v = viewer(ed, i);
+    return v && v->isVisible();
+}
+
+// images_loaded as the open viewers say it should be.
+QString marks_from_viewers(RecordEditor* ed)
+{
+    QString s;
+    for (int i = 1; i <= 10; ++i)
+        s += viewer_open(ed, i) ? QLatin1Char('1') : QLatin1Char('0');
+    return s;
+}
+
+}  // namespace
+
+class tst_editor_pictures : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir pics_;
+
+    QString picture(const QString& name, int w = 10, int h = 10)
+    {
+        const QString path = pics_.filePath(name);
+        if (!QFile::exists(path)) {
+            QImage img(w, h, QImage::Format_RGB32);
+            img.fill(QColor(40, 90, 160));
+            if (!img.save(path, "BMP"))
+                qWarning("cannot write %s", qPrintable(path));
+        }
+        return path;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QVERIFY(pics_.isValid());
+    }
+    void init() { reset_color_settings(); }
+
+    void add_and_remove_enable_the_frame()
+    {
+        EditorFixture fx({record_with(QStringLiteral("A"), {})});
+        RecordEditor* ed = fx.open();
+        QVERIFY(ed->cmd_add_image->isEnabled());
+        QVERIFY(!ed->cmd_rem_image->isEnabled());
+        QVERIFY(!ed->cmd_load_all_images->isEnabled());
+        QVERIFY(!ed->cmd_clear_all_images->isEnabled());
+        ed->cmd_rem_image_Click();  // the button is disabled; the command still refuses
+        QCOMPARE(fx.dialogs.shown, (Shown{{"Cannot remove image, as kaleidscope record contains no images."}}));
+        fx.dialogs.shown.clear();
+        ed->cmd_add_image_Click();  // nothing scripted: the user cancels
+        QCOMPARE(fx.dialogs.file_filters,
+                 (QList<QStringList>{{"JPG (*.jpg)", "GIF (*.gif)", "BMP (*.bmp)"}}));
+        QCOMPARE(ed->pictures.count(), 0);
+
+        // The added picture opens at once, fitted into the editor's viewer limits.
+        const QString p = picture(QStringLiteral("first.bmp"), 30, 50);
+        fx.dialogs.choose_file(p);
+        ed->cmd_add_image_Click();
+        QVERIFY(ed->cmd_rem_image->isEnabled());
+        QVERIFY(ed->cmd_load_all_images->isEnabled());
+        QVERIFY(ed->cmd_clear_all_images->isEnabled());
+        QPushButton* b1 = ed->cmd_images[1];
+        QVERIFY(!b1->isHidden());
+        QCOMPARE(b1->text(), QStringLiteral("1"));
+        QCOMPARE(tip_path(b1), p);
+        QVERIFY(ed->cmd_add_image->x() > b1->geometry().right());
+        QCOMPARE(ed->images_loaded, QStringLiteral("1000000000"));
+        QCOMPARE(viewer(ed, 1)->windowTitle(), QStringLiteral("Image 1: ") + p);
+        const PictureSize fitted = fit_picture(30, 50, twips_to_px(ed->maxxi), twips_to_px(ed->maxyi));
+        QCOMPARE(viewer(ed, 1)->shown_size(), QSize(fitted.width, fitted.height));
+        QCOMPARE(ed->current_imageform_name, p);
+        // Only on save does the list reach the file; until then it is a change.
+        QCOMPARE(read_db(fx.db.path()).at(0).image_count, qint16(0));
+        QCOMPARE(ed->count_changes(1), 1);
+
+        ed->remimage(1);
+        QVERIFY(!ed->cmd_rem_image->isEnabled());
+        QVERIFY(!ed->cmd_clear_all_images->isEnabled());
+        QVERIFY(b1->isHidden());
+        QVERIFY(fx.dialogs.shown.isEmpty());
+    }
+
+    void full_list_message_at_ten()
+    {
+        QStringList ten;
+        for (int i = 1; i <= 10; ++i)
+            ten << QStringLiteral("/no/such/%1.jpg").arg(i);
+        EditorFixture fx({record_with(QStringLiteral("A"), ten)});
+        RecordEditor* ed = fx.open();
+        QTest::mouseClick(ed->cmd_add_image, Qt::LeftButton);
+        QCOMPARE(fx.dialogs.texts(),
+                 QStringList{"Cannot add image, as kaleidscope record already contains maximum number of images."});
+        QCOMPARE(fx.dialogs.last().icon, MsgIcon::none);
+        QCOMPARE(fx.dialogs.last().title, QStringLiteral("TESSARAN V"));
+        QVERIFY(fx.dialogs.file_filters.isEmpty());
+        QCOMPARE(ed->pictures.count(), 10);
+        QCOMPARE(tip_path(ed->cmd_images[10]), QStringLiteral("/no/such/10.jpg"));
+    }
+
+    void remove_moves_the_viewers()
+    {
+        const QStringList p{picture(QStringLiteral("r1.bmp"), 10), picture(QStringLiteral("r2.bmp"), 20),
+                            picture(QStringLiteral("r3.bmp"), 30), picture(QStringLiteral("r4.bmp"), 40)};
+        EditorFixture fx({record_with(QStringLiteral("A"), p)});
+        RecordEditor* ed = fx.open();
+        QTest::mouseClick(ed->cmd_images[2], Qt::LeftButton);
+        QTest::mouseClick(ed->cmd_images[3], Qt::LeftButton);
+        QCOMPARE(ed->images_loaded, QStringLiteral("0110000000"));
+
+        QStringList items;
+        QTimer::singleShot(0, [&items] {
+            auto* d = qobject_cast<RemovePictureDialog*>(QApplication::activeModalWidget());
+            QVERIFY(d);
+            for (int i = 0; i < d->Combo1->count(); ++i)
+                items << d->Combo1->itemText(i);
+            d->Combo1->setCurrentIndex(1);
+            QTest::mouseClick(d->cmd_rem, Qt::LeftButton);
+        });
+        ed->cmd_rem_image_Click();
+        QCOMPARE(items, QStringList({" 1   [" + p[0] + "]", " 2   [" + p[1] + "]", " 3   [" + p[2] + "]",
+                                     " 4   [" + p[3] + "]"}));
+        QCOMPARE(fx.dialogs.shown, (Shown{{"Do you really want to remove Image #2?", MsgIcon::none, MsgButtons::yes_no}}));
+        QCOMPARE(ed->images_loaded, QStringLiteral("0100000000"));
+        QCOMPARE(marks_from_viewers(ed), ed->images_loaded);
+        QCOMPARE(viewer(ed, 2)->windowTitle(), QStringLiteral("Image 2: ") + p[2]);
+        QCOMPARE(viewer(ed, 2)->natural_size(), QSize(30, 10));
+        QCOMPARE(ed->pictures.paths(), (QStringList{p[0], p[2], p[3]}));
+        QCOMPARE(ed->pictures.at(4), QString());
+        QVERIFY(ed->cmd_images[4]->isHidden());
+        QCOMPARE(tip_path(ed->cmd_images[3]), p[3]);
+        QVERIFY(QFile::exists(p[1]));  // the picture file itself is left alone
+
+        // Removing the last one moves nothing.
+        PictureViewer* second = viewer(ed, 2);
+        ed->remimage(3);
+        QCOMPARE(ed->pictures.count(), 2);
+        QCOMPARE(viewer(ed, 2), second);
+        QCOMPARE(ed->images_loaded, QStringLiteral("0100000000"));
+    }
+
+    void missing_file_question_data()
+    {
+        QTest::addColumn<MsgAnswer>("answer");
+        QTest::addColumn<bool>("choose");
+        QTest::newRow("no keeps the reference") << MsgAnswer::no << false;
+        QTest::newRow("yes, then cancel") << MsgAnswer::yes << false;
+        QTest::newRow("yes, another file") << MsgAnswer::yes << true;
+    }
+    void missing_file_question()
+    {
+        QFETCH(MsgAnswer, answer);
+        QFETCH(bool, choose);
+        const QString missing = QStringLiteral("/no/such/folder/gone.jpg");
+        const QString other = picture(QStringLiteral("other.bmp"));
+        EditorFixture fx({record_with(QStringLiteral("A"), {missing})});
+        RecordEditor* ed = fx.open();
+        fx.dialogs.answer(answer);
+        if (choose)
+            fx.dialogs.choose_file(other);
+        QTest::mouseClick(ed->cmd_images[1], Qt::LeftButton);
+        QCOMPARE(fx.dialogs.texts(), QStringList{"The file /no/such/folder/gone.jpg does not exist!\n"
+                                                 "Do you want to specify another file?"});
+        QCOMPARE(fx.dialogs.last().icon, MsgIcon::none);
+        QCOMPARE(fx.dialogs.last().buttons, MsgButtons::yes_no);
+        QCOMPARE(fx.dialogs.file_filters.size(), answer == MsgAnswer::yes ? 1 : 0);
+        QCOMPARE(ed->pictures.at(1), choose ? other : missing);
+        QCOMPARE(tip_path(ed->cmd_images[1]), choose ? other : missing);
+        QCOMPARE(ed->images_loaded, choose ? QStringLiteral("1000000000") : QStringLiteral("0000000000"));
+        QCOMPARE(marks_from_viewers(ed), ed->images_loaded);
+    }
+
+    void undecodable_picture_reported()
+    {
+        const QString bad = pics_.filePath(QStringLiteral("broken.jpg"));
+        QVERIFY(write_bytes(bad, QByteArray("\xFF\xD8\xFF garbage, not a real jpeg").repeated(10)));
+        EditorFixture fx({record_with(QStringLiteral("A"), {})});
+        RecordEditor* ed = fx.open();
+        fx.dialogs.choose_file(bad);
+        ed->cmd_add_image_Click();
+        const QString head = QStringLiteral("The image ") + bad + QStringLiteral(" cannot be displayed.\n");
+        QCOMPARE(fx.dialogs.shown.size(), 1);
+        QVERIFY2(fx.dialogs.last().text.startsWith(head) && fx.dialogs.last().text.size() > head.size(),
+                 qPrintable(fx.dialogs.last().text));
+        QCOMPARE(fx.dialogs.last().icon, MsgIcon::critical);
+        // The added path stays added, no viewer opened; clicking again says it again.
+        QCOMPARE(ed->pictures.at(1), bad);
+        ed->cmd_images_Click(1);
+        QCOMPARE(fx.dialogs.shown.size(), 2);
+        QCOMPARE(ed->images_loaded, QStringLiteral("0000000000"));
+    }
+
+    void viewers_keep_their_place_and_size()
+    {
+        const QString p1 = picture(QStringLiteral("h1.bmp"));
+        EditorFixture fx({record_with(QStringLiteral("A"), {p1, p1})});
+        RecordEditor* ed = fx.open();
+        ed->cmd_images_Click(1);
+        ed->cmd_images_Click(2);
+        QVERIFY(viewer(ed, 1) != viewer(ed, 2));  // the same file twice has two viewers
+        QCOMPARE(viewer(ed, 2)->pos() - viewer(ed, 1)->pos(), QPoint(20, 20));
+
+        PictureViewer* v = viewer(ed, 1);
+        v->resize(v->width() + 40, v->height());
+        const QSize size = v->size();
+        ed->cmd_images_Click(1);  // an open viewer comes forward as it is
+        QCOMPARE(viewer(ed, 1), v);
+        QCOMPARE(v->size(), size);
+
+        const QPoint place = viewer(ed, 2)->pos();
+        viewer(ed, 2)->close();
+        QCOMPARE(ed->images_loaded, QStringLiteral("1000000000"));
+        ed->cmd_images_Click(2);
+        QCOMPARE(viewer(ed, 2)->pos(), place);
+        QCOMPARE(ed->images_loaded, QStringLiteral("1100000000"));
+    }
+
+    void display_all_then_clear_all_on_a_smaller_record()
+    {
+        QStringList five;
+        for (int i = 1; i <= 5; ++i)
+            five << picture(QStringLiteral("five%1.bmp").arg(i), 10 + i);
+        five[2] = QStringLiteral("/no/such/d3.jpg");
+        EditorFixture fx({record_with(QStringLiteral("A"), five),
+                          record_with(QStringLiteral("B"), {picture(QStringLiteral("two1.bmp")), picture(QStringLiteral("two2.bmp"))})});
+        RecordEditor* ed = fx.open();
+        fx.dialogs.answer(MsgAnswer::no);
+        QTest::mouseClick(ed->cmd_load_all_images, Qt::LeftButton);
+        QCOMPARE(fx.dialogs.shown.size(), 1);
+        QCOMPARE(ed->images_loaded, QStringLiteral("1101100000"));
+        QVERIFY(ed->fill_form(2));
+        // Viewers keep their pictures across records; Clear all clears those the record has.
+        QCOMPARE(viewer(ed, 1)->windowTitle(), QStringLiteral("Image 1: ") + five[0]);
+        QTest::mouseClick(ed->cmd_clear_all_images, Qt::LeftButton);
+        QCOMPARE(ed->images_loaded, QStringLiteral("0001100000"));
+        QCOMPARE(marks_from_viewers(ed), ed->images_loaded);
+        QVERIFY(ed->cmd_clear_all_images->isEnabled());
+        QCOMPARE(fx.dialogs.shown.size(), 1);
+    }
+
+    void long_path_kept_while_editing_cut_on_save()
+    {
+        const QString dir = pics_.filePath(QStringLiteral("a_rather_long_folder_name_for_pictures"));
+        QVERIFY(QDir().mkpath(dir));
+        const QString path = picture(QDir(pics_.path()).relativeFilePath(dir) + QStringLiteral("/a_long_picture_file_name.bmp"));
+        QVERIFY(path.size() > 60);
+        EditorFixture fx({record_with(QStringLiteral("A"), {})});
+        RecordEditor* ed = fx.open();
+        fx.dialogs.choose_file(path);
+        ed->cmd_add_image_Click();
+        QCOMPARE(tip_path(ed->cmd_images[1]), path);
+        QCOMPARE(viewer(ed, 1)->windowTitle(), QStringLiteral("Image 1: ") + path);
+
+        ed->cmd_save_Click();  // the confirmation gets Yes
+        const ScopeRecord stored = read_db(fx.db.path()).at(0);
+        QCOMPARE(stored.image_count, qint16(1));
+        QCOMPARE(stored.image_files[1], path.left(60));
+        QCOMPARE(stored.image_files[2], QString(60, QLatin1Char(' ')));
+    }
+
+    void closing_editor_closes_viewers()
+    {
+        const QString p1 = picture(QStringLiteral("c1.bmp"));
+        EditorFixture fx({record_with(QStringLiteral("A"), {p1, p1})});
+        RecordEditor* ed = fx.open();
+        ed->show();
+        ed->cmd_images_Click(1);
+        ed->cmd_images_Click(2);
+        QPointer<PictureViewer> v1 = viewer(ed, 1);
+        QPointer<PictureViewer> v2 = viewer(ed, 2);
+        QVERIFY(ed->close());
+        QVERIFY(!v1 || !v1->isVisible());
+        QVERIFY(!v2 || !v2->isVisible());
+        QCOMPARE(ed->images_loaded, QStringLiteral("0000000000"));
+    }
+};
+
+QTEST_MAIN(tst_editor_pictures)
+#include "tst_editor_pictures.moc"

@@ -1,0 +1,86 @@
+// The start-up window's menus while another window is in charge.
+#include "ui/menu_state.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QtTest>
+
+using namespace tessaran;
+
+class tst_menu_state : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        window = new QMainWindow;
+        QMenu* file = window->menuBar()->addMenu(QStringLiteral("&File"));
+        file->setObjectName(QStringLiteral("mnu_kbase"));
+        file->menuAction()->setObjectName(QStringLiteral("mnu_kbase"));
+        QMenu* help = window->menuBar()->addMenu(QStringLiteral("&Help"));
+        help->menuAction()->setObjectName(QStringLiteral("mnu_help"));
+        for (const char* name : {"mnu_olddatabase", "mnu_exit", "mnu_colors", "act_other", "Mnu_upper"})
+            file->addAction(QString::fromLatin1(name))->setObjectName(QString::fromLatin1(name));
+        for (const char* name : {"mnu_topics", "mnu_about", "mnu_helptopics"})
+            help->addAction(QString::fromLatin1(name))->setObjectName(QString::fromLatin1(name));
+        set_startup_window(window);
+    }
+
+    void cleanup()
+    {
+        delete window;
+        window = nullptr;
+        QVERIFY(startup_window() == nullptr);  // a deleted window is forgotten
+    }
+
+    void safe_without_window()
+    {
+        set_startup_window(nullptr);
+        sub_menu_hide();
+        sub_menu_show();
+        QVERIFY(action(QStringLiteral("mnu_exit"))->isEnabled());
+    }
+
+    void hide_spares_help_items_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("open") << "mnu_olddatabase" << false;
+        QTest::newRow("exit") << "mnu_exit" << false;
+        QTest::newRow("colours") << "mnu_colors" << false;
+        QTest::newRow("group") << "mnu_kbase" << false;
+        QTest::newRow("help group") << "mnu_help" << true;
+        QTest::newRow("topics") << "mnu_topics" << true;
+        QTest::newRow("about") << "mnu_about" << true;
+        QTest::newRow("help topics") << "mnu_helptopics" << true;
+        QTest::newRow("not a menu name") << "act_other" << true;
+        QTest::newRow("prefix is case-sensitive") << "Mnu_upper" << true;
+    }
+
+    void hide_spares_help_items()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, enabled);
+        sub_menu_hide();
+        QCOMPARE(action(name)->isEnabled(), enabled);
+    }
+
+    void show_enables_every_menu_item()
+    {
+        action(QStringLiteral("act_other"))->setEnabled(false);
+        sub_menu_hide();
+        sub_menu_show();
+        for (QAction* a : window->findChildren<QAction*>()) {
+            if (a->objectName().startsWith(QLatin1String("mnu")))
+                QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
+        }
+        QVERIFY(!action(QStringLiteral("act_other"))->isEnabled());  // not one of the menus
+    }
+
+private:
+    QMainWindow* window = nullptr;
+    QAction* action(const QString& name) { return window->findChild<QAction*>(name); }
+};
+
+QTEST_MAIN(tst_menu_state)
+#include "tst_menu_state.moc"
