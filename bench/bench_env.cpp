@@ -114,7 +114,7 @@ void reopen_state()
     s.record_count = c.count;
     s.ws.reset_to_all(s.record_count);
     sort_working_set(s.path, s.ws, 2, false);
-    env().ed->fill_form(1);
+    env().ed->show_position(1);
 }
 
 bool write_import_csv(QString& error)
@@ -245,9 +245,9 @@ bool verify_results(QString& error)
     s.ws.find = no_match_criteria();
     s.ws.found = true;
     s.ws.find_text = criteria_text(s.ws.find);
-    e.ed->find_pos = 0;
+    e.ed->find_position = 0;
     e.dialogs.answers.push_back(MsgAnswer::no);
-    e.ed->cmd_findnxt_Click();
+    e.ed->find_next();
     if (!e.dialogs.last_text.startsWith(QLatin1String("End of file reached")) || !e.sql.ids(sql_no_match).empty()) {
         error = QStringLiteral("find next: unexpected outcome \"%1\"").arg(e.dialogs.last_text);
         return false;
@@ -279,7 +279,7 @@ bool verify_results(QString& error)
     {
         SummaryWindow grid(e.ed->session(), 2, e.ed);
         e.dialogs.files.push_back(e.export_path);
-        grid.cmd_save_Click();
+        grid.save_record();
         grid.reject();
     }
     const qint64 lines = line_count(e.export_path);

@@ -176,7 +176,7 @@ int import_probe(const QString& csv)
     press.start(1);
     QElapsedTimer t;
     t.start();
-    ed->mnu_import_Click();
+    ed->import_records();
     const double ms = double(t.nsecsElapsed()) / 1e6;
     press.stop();
     if (ed->session().record_count != collection_size) {

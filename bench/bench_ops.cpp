@@ -168,7 +168,7 @@ Body sort_by(int field, bool descending)
             st.ResumeTiming();
             if (!sort_working_set(s.path, s.ws, field, descending))
                 st.SkipWithError("sort failed");
-            env().ed->fill_form(1);
+            env().ed->show_position(1);
         }
         fail_on_errors(st);
         reopen_state();
@@ -185,9 +185,9 @@ void find_next(benchmark::State& st)
     s.ws.find_text = criteria_text(s.ws.find);
     for (auto _ : st) {
         s.ws.found = true;
-        env().ed->find_pos = 0;
+        env().ed->find_position = 0;
         env().dialogs.answers.push_back(MsgAnswer::no);
-        env().ed->cmd_findnxt_Click();
+        env().ed->find_next();
     }
     if (!env().dialogs.last_text.startsWith(QLatin1String("End of file reached")))
         st.SkipWithError("find next did not reach the end");
@@ -247,7 +247,7 @@ void export_text(benchmark::State& st)
     QApplication::processEvents();
     for (auto _ : st) {
         env().dialogs.files.push_back(env().export_path);
-        grid->cmd_save_Click();
+        grid->save_record();
     }
     grid->reject();
     grid.reset();
@@ -276,9 +276,9 @@ void delete_in_editor(benchmark::State& st)
         st.PauseTiming();
         restore_rnd();
         reopen_state();
-        env().ed->fill_form(100);
+        env().ed->show_position(100);
         st.ResumeTiming();
-        env().ed->cmd_del_Click();
+        env().ed->delete_record();
     }
     if (env().ed->session().record_count != collection_size - 1)
         st.SkipWithError("record not deleted");
@@ -295,7 +295,7 @@ void print_summary(benchmark::State& st)
     grid->show();
     QApplication::processEvents();
     for (auto _ : st)
-        grid->cmd_print_Click();
+        grid->print();
     grid->reject();
     grid.reset();
     fail_on_errors(st);
@@ -319,7 +319,7 @@ void show_record(benchmark::State& st)
     int p = 0;
     for (auto _ : st) {
         p = int((qint64(p) * 7919 + 4099) % n) + 1;
-        env().ed->fill_form(p);
+        env().ed->show_position(p);
     }
     fail_on_errors(st);
     reopen_state();
@@ -337,7 +337,7 @@ void save_record(benchmark::State& st)
         env().ed->tb_comments->setPlainText(flip ? QStringLiteral("Changed by the benchmark.")
                                                  : QStringLiteral("Changed again by the benchmark."));
         st.ResumeTiming();
-        env().ed->cmd_save_Click();
+        env().ed->save_record();
     }
     if (!env().dialogs.last_text.endsWith(QLatin1String(" saved to database")))
         st.SkipWithError("record not saved");

@@ -49,7 +49,7 @@ const Row rows[] = {
      Target::none},
     {"print_summary", "Print the purchase summary to PDF", nullptr, Target::none},
     {"print_sheets", "Print 100 record sheets to PDF", nullptr, Target::none},
-    {"show_record", "Show a record (fill_form)", nullptr, Target::record},
+    {"show_record", "Show a record (show_position)", nullptr, Target::record},
     {"save_record", "Save a changed record", nullptr, Target::record},
 };
 

@@ -44,13 +44,13 @@ void check_record(const char* raw, int number, DatabaseReport& report)
         report.errors << where + QStringLiteral("image_count is %1, outside 0..10").arg(rec.image_count);
     const int used = rec.images_in_use();
     for (int slot = used + 1; slot <= 10; ++slot) {
-        if (!fct_nuller(rec.image_files[static_cast<std::size_t>(slot)])) {
+        if (!is_blank(rec.image_files[static_cast<std::size_t>(slot)])) {
             problems << where + QStringLiteral("image slot %1 is filled beyond image_count").arg(slot);
             break;
         }
     }
     const QString locale = QLocale().name();
-    if (!fct_nuller(rec.date_bought) && !parse_user_date(trim_blanks(rec.date_bought)))
+    if (!is_blank(rec.date_bought) && !parse_user_date(trim_blanks(rec.date_bought)))
         problems << where + QStringLiteral("date of purchase \"%1\" is not a date in the locale %2")
                                 .arg(trim_blanks(rec.date_bought), locale);
     const YearCheck year = check_scopeyear(rec.scopeyear);

@@ -37,7 +37,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
     cmd_ok->setDefault(true);
     cmd_ok->setMinimumWidth(90);
     paint_button(cmd_ok, scheme_color(color_command_buttons));
-    connect(cmd_ok, &QPushButton::clicked, this, &AboutBox::cmd_ok_Click);
+    connect(cmd_ok, &QPushButton::clicked, this, &AboutBox::close_window);
 
     // Label and button sit under the logo, each centred.
     auto* layout = new QVBoxLayout(this);
@@ -50,7 +50,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
     cmd_ok->setFocus();
 }
 
-void AboutBox::cmd_ok_Click() { accept(); }
+void AboutBox::close_window() { accept(); }
 
 void AboutBox::done(int result)
 {

@@ -20,7 +20,7 @@ public:
     void done(int result) override;
 
 private:
-    void cmd_ok_Click();
+    void close_window();
 };
 
 // First line of the about text: "TESSARAN V  Version 5.0".

@@ -104,7 +104,7 @@ StartWindow::StartWindow(QWidget* parent) : QMainWindow(parent)
     client->installEventFilter(this);
 
     build_menu();
-    Form_Load();
+    prepare();
 }
 
 StartWindow::~StartWindow()
@@ -113,7 +113,7 @@ StartWindow::~StartWindow()
         set_startup_window(nullptr);
 }
 
-void StartWindow::Form_Load()
+void StartWindow::prepare()
 {
     set_color_file_path(color_file_to_read());
     // A missing or short colour file falls back to the built-in scheme; the
@@ -153,13 +153,13 @@ void StartWindow::build_menu()
     mnu_topics->setShortcut(QKeySequence::HelpContents);
     mnu_about = add_item(mnu_help, "mnu_about", QStringLiteral("About"));
 
-    connect(mnu_olddatabase, &QAction::triggered, this, &StartWindow::mnu_olddatabase_Click);
+    connect(mnu_olddatabase, &QAction::triggered, this, &StartWindow::open_demo);
     connect(mnu_newdatabase, &QAction::triggered, this, &StartWindow::new_database);
-    connect(mnu_openfile, &QAction::triggered, this, &StartWindow::mnu_openfile_Click);
-    connect(mnu_exit, &QAction::triggered, this, &StartWindow::mnu_exit_Click);
-    connect(mnu_colors, &QAction::triggered, this, &StartWindow::mnu_colors_Click);
-    connect(mnu_topics, &QAction::triggered, this, &StartWindow::mnu_topics_Click);
-    connect(mnu_about, &QAction::triggered, this, &StartWindow::mnu_about_Click);
+    connect(mnu_openfile, &QAction::triggered, this, &StartWindow::open_file);
+    connect(mnu_exit, &QAction::triggered, this, &StartWindow::exit_program);
+    connect(mnu_colors, &QAction::triggered, this, &StartWindow::define_colors);
+    connect(mnu_topics, &QAction::triggered, this, &StartWindow::show_help);
+    connect(mnu_about, &QAction::triggered, this, &StartWindow::show_about);
 }
 
 bool StartWindow::eventFilter(QObject* watched, QEvent* event)
@@ -176,7 +176,7 @@ void StartWindow::center_splash()
                     client->height() / 2 - pb_splash->height() / 2);
 }
 
-void StartWindow::mnu_olddatabase_Click()
+void StartWindow::open_demo()
 {
     QString error;
     const QString path = demo_database_path(&error);
@@ -187,7 +187,7 @@ void StartWindow::mnu_olddatabase_Click()
     open_database(path);
 }
 
-void StartWindow::mnu_openfile_Click()
+void StartWindow::open_file()
 {
     const QString path = user_dialogs().open_file(this, QStringLiteral("Open database file"),
                                                   documents_folder(), rnd_filter);
@@ -300,9 +300,9 @@ void StartWindow::show_editor(Session session)
     editor->show();
 }
 
-void StartWindow::mnu_exit_Click() { QApplication::closeAllWindows(); }
+void StartWindow::exit_program() { QApplication::closeAllWindows(); }
 
-void StartWindow::mnu_colors_Click()
+void StartWindow::define_colors()
 {
     sub_menu_hide();
     ColorDialog dialog(this);
@@ -310,9 +310,9 @@ void StartWindow::mnu_colors_Click()
     sub_menu_show();  // however the dialog was closed
 }
 
-void StartWindow::mnu_topics_Click() { show_help(this); }
+void StartWindow::show_help() { tessaran::show_help(this); }
 
-void StartWindow::mnu_about_Click()
+void StartWindow::show_about()
 {
     sub_menu_hide();
     AboutBox box(this);

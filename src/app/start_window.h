@@ -32,13 +32,13 @@ public:
     QAction* mnu_topics = nullptr;
     QAction* mnu_about = nullptr;
 
-    void mnu_olddatabase_Click();
-    void mnu_openfile_Click();
+    void open_demo();
+    void open_file();
     void new_database();
-    void mnu_exit_Click();
-    void mnu_colors_Click();
-    void mnu_topics_Click();
-    void mnu_about_Click();
+    void exit_program();
+    void define_colors();
+    void show_help();
+    void show_about();
 
     // Runs the open checks on path and, when they pass, shows the editor on it.
     // Returns whether the editor was shown.
@@ -52,7 +52,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Form_Load();
+    void prepare();
     void build_menu();
     void center_splash();
     void show_editor(Session session);

@@ -197,10 +197,10 @@ void ColorDialog::build_controls()
     cmd_accept->setObjectName(QStringLiteral("cmd_accept"));
     for (QPushButton* b : {cmd_default_choice, cmd_default_all, cmd_cancel, cmd_accept})
         b->setAutoDefault(false);
-    connect(cmd_default_choice, &QPushButton::clicked, this, &ColorDialog::cmd_default_choice_Click);
-    connect(cmd_default_all, &QPushButton::clicked, this, &ColorDialog::cmd_default_all_Click);
-    connect(cmd_cancel, &QPushButton::clicked, this, &ColorDialog::cmd_cancel_Click);
-    connect(cmd_accept, &QPushButton::clicked, this, &ColorDialog::cmd_accept_Click);
+    connect(cmd_default_choice, &QPushButton::clicked, this, &ColorDialog::restore_default);
+    connect(cmd_default_all, &QPushButton::clicked, this, &ColorDialog::restore_all_defaults);
+    connect(cmd_cancel, &QPushButton::clicked, this, &ColorDialog::cancel);
+    connect(cmd_accept, &QPushButton::clicked, this, &ColorDialog::save_scheme);
 
     auto* left = new QVBoxLayout;
     left->addWidget(lbl_choose);
@@ -342,14 +342,14 @@ bool ColorDialog::eventFilter(QObject* watched, QEvent* event)
     return qobject_cast<QLineEdit*>(watched) == nullptr;
 }
 
-void ColorDialog::cmd_default_choice_Click()
+void ColorDialog::restore_default()
 {
     set_default_colors(item_);
     show_boxes();
     paint_preview();
 }
 
-void ColorDialog::cmd_default_all_Click()
+void ColorDialog::restore_all_defaults()
 {
     set_default_colors(all_color_items);
     paint_preview();
@@ -357,7 +357,7 @@ void ColorDialog::cmd_default_all_Click()
     combo_frame->setFocus();
 }
 
-void ColorDialog::cmd_accept_Click()
+void ColorDialog::save_scheme()
 {
     if (msgbox(this, QStringLiteral("Save the current color scheme?"), MsgIcon::question,
                MsgButtons::ok_cancel) != MsgAnswer::ok)
@@ -382,6 +382,6 @@ void ColorDialog::cmd_accept_Click()
     accept();
 }
 
-void ColorDialog::cmd_cancel_Click() { reject(); }
+void ColorDialog::cancel() { reject(); }
 
 }  // namespace tessaran

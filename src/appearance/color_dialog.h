@@ -55,10 +55,10 @@ public:
     // A click on colour box slot 0..4, or 5 for the single box.
     void box_clicked(int slot);
 
-    void cmd_default_choice_Click();
-    void cmd_default_all_Click();
-    void cmd_accept_Click();
-    void cmd_cancel_Click();
+    void restore_default();
+    void restore_all_defaults();
+    void save_scheme();
+    void cancel();
 
     ColorScheme temp_colors{};
 

@@ -2,7 +2,7 @@
 
 namespace tessaran {
 
-bool fct_nuller(const QString& text)
+bool is_blank(const QString& text)
 {
     for (const QChar c : text) {
         if (c != QLatin1Char(' ') && c != QChar(0))

@@ -6,6 +6,6 @@
 namespace tessaran {
 
 // True when the text, trimmed of blanks, is empty or made only of zero characters.
-bool fct_nuller(const QString& text);
+bool is_blank(const QString& text);
 
 }  // namespace tessaran

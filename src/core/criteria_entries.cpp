@@ -32,14 +32,14 @@ bool open_maximum(qint64 max)
 std::optional<QString> price_range(const QString& min_text, const QString& max_text, const PriceTexts& texts, bool& flag,
                                    qint64& min, qint64& max)
 {
-    if (fct_nuller(min_text) && fct_nuller(max_text))
+    if (is_blank(min_text) && is_blank(max_text))
         return std::nullopt;
-    if (!fct_nuller(min_text) && !is_money(min_text))
+    if (!is_blank(min_text) && !is_money(min_text))
         return texts.invalid_min;
-    if (!fct_nuller(max_text) && !is_money(max_text))
+    if (!is_blank(max_text) && !is_money(max_text))
         return texts.invalid_max;
-    const qint64 lo = fct_nuller(min_text) ? 0 : money_from_text(min_text);
-    const qint64 hi = fct_nuller(max_text) ? 0 : money_from_text(max_text);
+    const qint64 lo = is_blank(min_text) ? 0 : money_from_text(min_text);
+    const qint64 hi = is_blank(max_text) ? 0 : money_from_text(max_text);
     if (!open_maximum(hi) && lo > hi)
         return texts.min_above_max;
     flag = true;
@@ -53,15 +53,15 @@ std::optional<QString> price_range(const QString& min_text, const QString& max_t
 std::variant<Criteria, CriteriaRefusal> criteria_from_entries(const CriteriaEntries& e, CriteriaUse use)
 {
     Criteria c;
-    if (!fct_nuller(e.date_beg) || !fct_nuller(e.date_end)) {
+    if (!is_blank(e.date_beg) || !is_blank(e.date_end)) {
         std::optional<QDate> beg_date;
         std::optional<QDate> end_date;
-        if (!fct_nuller(e.date_beg)) {
+        if (!is_blank(e.date_beg)) {
             beg_date = parse_user_date(e.date_beg);
             if (!beg_date || !beg_date->isValid())
                 return CriteriaRefusal{QStringLiteral("Invalid entry in beginning date!"), date_title};
         }
-        if (!fct_nuller(e.date_end)) {
+        if (!is_blank(e.date_end)) {
             end_date = parse_user_date(e.date_end);
             if (!end_date || !end_date->isValid())
                 return CriteriaRefusal{QStringLiteral("Invalid entry in ending date!"), date_title};

@@ -78,7 +78,7 @@ bool is_money(const QString& text)
 CheckedText check_date_text(const QString& text)
 {
     const QString t = text.trimmed();
-    if (fct_nuller(t))
+    if (is_blank(t))
         return {FieldCheck::blank, QString()};
     const auto date = parse_user_date(t);
     if (!date)
@@ -92,7 +92,7 @@ CheckedText check_date_text(const QString& text)
 CheckedText check_price_text(const QString& text)
 {
     const QString t = text.trimmed();
-    if (fct_nuller(t))
+    if (is_blank(t))
         return {FieldCheck::blank, QString()};
     if (!is_money(t))
         return {FieldCheck::invalid, t};
@@ -101,7 +101,7 @@ CheckedText check_price_text(const QString& text)
 
 YearCheck check_scopeyear(const QString& text)
 {
-    if (fct_nuller(text))
+    if (is_blank(text))
         return YearCheck::blank;
     const QString t = text.trimmed();
     // Numeric for the platform: a number in the user's locale (grouping,

@@ -9,7 +9,7 @@ namespace tessaran {
 bool is_money(const QString& text);
 
 enum class FieldCheck {
-    blank,        // empty by fct_nuller: nothing to check
+    blank,        // empty by is_blank: nothing to check
     ok,           // accepted; normalised text in the result
     invalid,      // "Invalid entry for ... field."
     invalid_year  // a date before 1800: "Invalid year entry for ... field."

@@ -90,7 +90,7 @@ std::optional<qint64> price_entry(const QString& field, qint64 stored)
 {
     if (field == money_text(stored))
         return stored;
-    if (fct_nuller(field))
+    if (is_blank(field))
         return 0;
     if (!is_money(field))
         return std::nullopt;

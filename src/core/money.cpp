@@ -159,7 +159,7 @@ std::vector<int> locale_groups(const QLocale& loc, const QString& group, qsizety
 
 MoneyParse parse_money(const QString& text, qint64& amount)
 {
-    if (fct_nuller(text))
+    if (is_blank(text))
         return MoneyParse::empty;
     const QLocale loc;
     const Affixes aff = affixes_for(loc);

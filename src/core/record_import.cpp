@@ -370,7 +370,7 @@ ImportedRow convert_row(const ImportSource& source, int r, const QList<int>& tar
         const QString value = source.json ? without_padding(cells[c]) : cells[c].trimmed();
         if (target == m_price_paid || target == m_price_retail) {
             qint64 amount = 0;
-            if (!fct_nuller(value)) {
+            if (!is_blank(value)) {
                 const std::optional<qint64> plain = source.json ? money_from_decimal(value) : std::nullopt;
                 if (plain)
                     amount = *plain;
@@ -406,7 +406,7 @@ ImportedRow convert_row(const ImportSource& source, int r, const QList<int>& tar
         row.rec.*(info->field) = text;
         if (source.json) {
             // Stored as it stands; what would not read here is told.
-            if (target == m_date_bought && !fct_nuller(text) && !parse_user_date(text))
+            if (target == m_date_bought && !is_blank(text) && !parse_user_date(text))
                 warnings << QStringLiteral("Date of purchase \"%1\" is not a date in the locale %2; stored as it stands")
                                 .arg(text, QLocale().name());
             if (target == m_scopeyear) {
@@ -418,7 +418,7 @@ ImportedRow convert_row(const ImportSource& source, int r, const QList<int>& tar
         }
         if (!multi_line && (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))))
             refuse(target, QStringLiteral("holds a line break"));
-        else if (target == m_date_bought && !fct_nuller(text) && !parse_user_date(text))
+        else if (target == m_date_bought && !is_blank(text) && !parse_user_date(text))
             refuse(target, QStringLiteral("\"%1\" is not a date").arg(text));
         else if (target == m_scopeyear) {
             const YearCheck y = check_scopeyear(text);

@@ -13,7 +13,7 @@ std::optional<EntryRefusal> refused_entry(const TypedEntries& typed, const Scope
     const YearCheck year = check_scopeyear(typed.scope_year);
     if (year != YearCheck::blank && year != YearCheck::ok && !same_text(typed.scope_year, stored.scopeyear))
         return EntryRefusal{TypedField::scope_year, scopeyear_message(year)};
-    if (!fct_nuller(typed.date_bought) && !parse_user_date(typed.date_bought.trimmed())
+    if (!is_blank(typed.date_bought) && !parse_user_date(typed.date_bought.trimmed())
         && !same_text(typed.date_bought, stored.date_bought))
         return EntryRefusal{TypedField::date_bought, QStringLiteral("Invalid entry for date of purchase field!")};
     // An amount too large to store is no amount: it would otherwise be saved as 0.

@@ -29,7 +29,7 @@ namespace tessaran {
 
 namespace {
 
-constexpr qint16 cancelled = -999;
+constexpr int cancelled = -999;
 
 QLineEdit* make_box(QWidget* parent, const QString& name)
 {
@@ -149,17 +149,17 @@ void CriteriaDialog::build()
     cmd_perform = new QPushButton(select ? QStringLiteral("Perform selection") : QStringLiteral("Find"), this);
     cmd_perform->setObjectName(select ? QStringLiteral("cmd_select") : QStringLiteral("cmd_find"));
     buttons->addWidget(cmd_perform);
-    connect(cmd_perform, &QPushButton::clicked, this, &CriteriaDialog::cmd_perform_Click);
+    connect(cmd_perform, &QPushButton::clicked, this, &CriteriaDialog::confirm_criteria);
     if (select) {
         cmd_selectall = new QPushButton(QStringLiteral("Select all"), this);
         cmd_selectall->setObjectName(QStringLiteral("cmd_selectall"));
         buttons->addWidget(cmd_selectall);
-        connect(cmd_selectall, &QPushButton::clicked, this, &CriteriaDialog::cmd_selectall_Click);
+        connect(cmd_selectall, &QPushButton::clicked, this, &CriteriaDialog::select_all);
     }
     cmd_cancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmd_cancel->setObjectName(QStringLiteral("cmd_cancel"));
     buttons->addWidget(cmd_cancel);
-    connect(cmd_cancel, &QPushButton::clicked, this, &CriteriaDialog::cmd_cancel_Click);
+    connect(cmd_cancel, &QPushButton::clicked, this, &CriteriaDialog::cancel);
     buttons->addStretch(1);
     for (QPushButton* b : findChildren<QPushButton*>()) {
         b->setMinimumWidth(twips_to_px(1600));
@@ -293,7 +293,7 @@ bool CriteriaDialog::gather(Criteria& c)
     return true;
 }
 
-void CriteriaDialog::cmd_perform_Click()
+void CriteriaDialog::confirm_criteria()
 {
     Criteria c;
     if (!gather(c))
@@ -304,7 +304,7 @@ void CriteriaDialog::cmd_perform_Click()
     accept();
 }
 
-void CriteriaDialog::cmd_selectall_Click()
+void CriteriaDialog::select_all()
 {
     if (use_ != Use::select)
         return;
@@ -313,7 +313,7 @@ void CriteriaDialog::cmd_selectall_Click()
     accept();
 }
 
-void CriteriaDialog::cmd_cancel_Click()
+void CriteriaDialog::cancel()
 {
     reject();
 }

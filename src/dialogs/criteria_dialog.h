@@ -24,7 +24,7 @@ public:
     enum class Use { select, find };
 
     // 0 after Perform selection / Select all / Find, -999 after Cancel.
-    qint16 result_code() const { return result_code_; }
+    int result_code() const { return result_code_; }
     Use use() const { return use_; }
     // What the user confirmed: the criteria, or (selection only) Select all.
     const Criteria& chosen() const { return chosen_; }
@@ -53,9 +53,9 @@ public:
     QPushButton* cmd_cancel = nullptr;
 
 public slots:
-    void cmd_perform_Click();
-    void cmd_selectall_Click();
-    void cmd_cancel_Click();
+    void confirm_criteria();
+    void select_all();
+    void cancel();
     // The check run when the user leaves one of the six range boxes.
     void range_box_left(QLineEdit* box);
 
@@ -75,7 +75,7 @@ private:
     LocaleLabels labels_;  // the date pattern and currency symbol the ranges are labelled with
     Criteria chosen_;
     bool chose_all_ = false;
-    qint16 result_code_ = 0;
+    int result_code_ = 0;
     bool checking_ = false;
 };
 
@@ -84,7 +84,7 @@ class SelectDialog : public CriteriaDialog {
     Q_OBJECT
 public:
     explicit SelectDialog(const LocaleLabels& labels, QWidget* parent = nullptr);
-    qint16 sel_result() const { return result_code(); }
+    int sel_result() const { return result_code(); }
 };
 
 // The find dialog: asks for the find criteria.
@@ -92,7 +92,7 @@ class FindDialog : public CriteriaDialog {
     Q_OBJECT
 public:
     explicit FindDialog(const LocaleLabels& labels, QWidget* parent = nullptr);
-    qint16 find_result() const { return result_code(); }
+    int find_result() const { return result_code(); }
 };
 
 }  // namespace tessaran

@@ -91,7 +91,7 @@ CriteriaWindow::CriteriaWindow(const QString& title, const QString& heading, con
     cmd_close->resize(twips_to_px(1200), twips_to_px(420));
     const int bottom = pb_text->geometry().bottom() + 1;
     cmd_close->move(pb_text->x() + (pb_text->width() - cmd_close->width()) / 2, bottom + twips_to_px(button_gap));
-    connect(cmd_close, &QPushButton::clicked, this, &CriteriaWindow::cmd_close_Click);
+    connect(cmd_close, &QPushButton::clicked, this, &CriteriaWindow::close_window);
     cmd_close->setDefault(true);
 
     setFixedSize(pb_text->width() + twips_to_px(240),
@@ -100,7 +100,7 @@ CriteriaWindow::CriteriaWindow(const QString& title, const QString& heading, con
     cmd_close->setFocus();
 }
 
-void CriteriaWindow::cmd_close_Click()
+void CriteriaWindow::close_window()
 {
     accept();
 }

@@ -39,7 +39,7 @@ public:
     QPushButton* cmd_close = nullptr;
 
 public slots:
-    void cmd_close_Click();
+    void close_window();
 
 protected:
     CriteriaWindow(const QString& title, const QString& heading, const QString& text, QWidget* parent);

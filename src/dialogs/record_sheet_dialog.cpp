@@ -108,10 +108,10 @@ RecordSheetDialog::RecordSheetDialog(int count, int position, SheetAction print_
     tb_end->installEventFilter(this);
     tb_beg->setFocus();
 
-    connect(cmd_print, &QPushButton::clicked, this, &RecordSheetDialog::cmd_print_Click);
-    connect(cmd_current, &QPushButton::clicked, this, &RecordSheetDialog::cmd_current_Click);
-    connect(cmd_preview, &QPushButton::clicked, this, &RecordSheetDialog::cmd_preview_Click);
-    connect(cmd_cancel, &QPushButton::clicked, this, &RecordSheetDialog::cmd_cancel_Click);
+    connect(cmd_print, &QPushButton::clicked, this, &RecordSheetDialog::print);
+    connect(cmd_current, &QPushButton::clicked, this, &RecordSheetDialog::print_current);
+    connect(cmd_preview, &QPushButton::clicked, this, &RecordSheetDialog::preview);
+    connect(cmd_cancel, &QPushButton::clicked, this, &RecordSheetDialog::cancel);
 
     paint_dialog(this);
     paint_background(fr_records, scheme_color(color_form_background));
@@ -142,7 +142,7 @@ bool RecordSheetDialog::validate(int& first, int& last)
     return true;
 }
 
-void RecordSheetDialog::cmd_print_Click()
+void RecordSheetDialog::print()
 {
     int first = 0;
     int last = 0;
@@ -156,15 +156,15 @@ void RecordSheetDialog::cmd_print_Click()
         accept();
 }
 
-void RecordSheetDialog::cmd_current_Click()
+void RecordSheetDialog::print_current()
 {
     const QString pos = with_sign_place(position_);
     tb_beg->setText(pos);
     tb_end->setText(pos);
-    cmd_print_Click();
+    print();
 }
 
-void RecordSheetDialog::cmd_preview_Click()
+void RecordSheetDialog::preview()
 {
     int first = 0;
     int last = 0;
@@ -176,7 +176,7 @@ void RecordSheetDialog::cmd_preview_Click()
         preview_sheets_(first, last);
 }
 
-void RecordSheetDialog::cmd_cancel_Click()
+void RecordSheetDialog::cancel()
 {
     reject();
 }

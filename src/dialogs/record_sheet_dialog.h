@@ -27,10 +27,10 @@ public:
     // the user has been told why.
     bool validate(int& first, int& last);
 
-    void cmd_print_Click();
-    void cmd_current_Click();
-    void cmd_preview_Click();
-    void cmd_cancel_Click();
+    void print();
+    void print_current();
+    void preview();
+    void cancel();
 
     // The range of the last valid request (0, 0 before one).
     int range_first() const { return first_; }

@@ -54,8 +54,8 @@ RemovePictureDialog::RemovePictureDialog(const QStringList& names, QWidget* pare
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(cmd_rem, &QPushButton::clicked, this, &RemovePictureDialog::cmd_rem_Click);
-    connect(cmd_cancel, &QPushButton::clicked, this, &RemovePictureDialog::cmd_cancel_Click);
+    connect(cmd_rem, &QPushButton::clicked, this, &RemovePictureDialog::remove_chosen);
+    connect(cmd_cancel, &QPushButton::clicked, this, &RemovePictureDialog::cancel);
     paint_dialog(this);
 }
 
@@ -64,7 +64,7 @@ QString RemovePictureDialog::item_text(int i, const QString& path)
     return QLatin1Char(' ') + QString::number(i) + QStringLiteral("   [") + path + QLatin1Char(']');
 }
 
-void RemovePictureDialog::cmd_rem_Click()
+void RemovePictureDialog::remove_chosen()
 {
     const int k = Combo1->currentIndex() + 1;
     if (k < 1)
@@ -79,7 +79,7 @@ void RemovePictureDialog::cmd_rem_Click()
     accept();
 }
 
-void RemovePictureDialog::cmd_cancel_Click()
+void RemovePictureDialog::cancel()
 {
     removed = 0;
     reject();

@@ -14,14 +14,14 @@ namespace tessaran {
 class RemovePictureDialog : public QDialog {
     Q_OBJECT
 public:
-    // names: the image paths of positions 1..n (from the editor's getimagename).
+    // names: the image paths of positions 1..n (from the editor's picture_name).
     explicit RemovePictureDialog(const QStringList& names, QWidget* parent = nullptr);
 
     // The list item of image i.
     static QString item_text(int i, const QString& path);
 
-    void cmd_rem_Click();
-    void cmd_cancel_Click();
+    void remove_chosen();
+    void cancel();
 
     // The image chosen and confirmed, 1-based; 0 when nothing is removed.
     int removed = 0;

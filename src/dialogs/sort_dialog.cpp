@@ -68,13 +68,13 @@ SortDialog::SortDialog(const QString& path, WorkingSet& ws, QWidget* parent) : Q
     cmd_cancel->setAutoDefault(true);
 
     setFixedSize(twips_to_px(5880), twips_to_px(120 + frame_height + 180));
-    connect(cmd_sort, &QPushButton::clicked, this, &SortDialog::cmd_sort_Click);
-    connect(cmd_cancel, &QPushButton::clicked, this, &SortDialog::cmd_cancel_Click);
+    connect(cmd_sort, &QPushButton::clicked, this, &SortDialog::sort_records);
+    connect(cmd_cancel, &QPushButton::clicked, this, &SortDialog::cancel);
     paint_dialog(this);
     opt_sortby[1]->setFocus();
 }
 
-void SortDialog::cmd_sort_Click()
+void SortDialog::sort_records()
 {
     int chosen = 0;
     for (int i = 1; i <= field_table_size; ++i)
@@ -97,7 +97,7 @@ void SortDialog::cmd_sort_Click()
     accept();
 }
 
-void SortDialog::cmd_cancel_Click()
+void SortDialog::cancel()
 {
     reject();
 }

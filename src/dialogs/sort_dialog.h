@@ -35,8 +35,8 @@ public:
     QPushButton* cmd_cancel = nullptr;
 
 public slots:
-    void cmd_sort_Click();
-    void cmd_cancel_Click();
+    void sort_records();
+    void cancel();
 
 private:
     QString path_;

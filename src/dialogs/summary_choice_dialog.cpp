@@ -87,15 +87,15 @@ SummaryChoiceDialog::SummaryChoiceDialog(std::function<void(int kind)> open_summ
     setTabOrder(cmd_summarize, cmd_close);
     opt_scope->setFocus();
 
-    connect(cmd_summarize, &QPushButton::clicked, this, &SummaryChoiceDialog::cmd_summarize_Click);
-    connect(cmd_close, &QPushButton::clicked, this, &SummaryChoiceDialog::cmd_close_Click);
+    connect(cmd_summarize, &QPushButton::clicked, this, &SummaryChoiceDialog::summarize);
+    connect(cmd_close, &QPushButton::clicked, this, &SummaryChoiceDialog::close_window);
 
     paint_dialog(this);
     paint_background(opt_scope, scheme_color(color_form_background));
     paint_background(opt_retail, scheme_color(color_form_background));
 }
 
-void SummaryChoiceDialog::cmd_summarize_Click()
+void SummaryChoiceDialog::summarize()
 {
     int kind = 0;
     if (opt_scope->isChecked())
@@ -111,7 +111,7 @@ void SummaryChoiceDialog::cmd_summarize_Click()
     accept();
 }
 
-void SummaryChoiceDialog::cmd_close_Click()
+void SummaryChoiceDialog::close_window()
 {
     pending_kind_ = 0;
     reject();

@@ -23,8 +23,8 @@ public:
     // dialog, opens the summary and shows the dialog again when it closes.
     void run();
 
-    void cmd_summarize_Click();
-    void cmd_close_Click();
+    void summarize();
+    void close_window();
 
     // The kind chosen by the last "Create Summary" that has not been opened yet; 0 when none.
     int pending_kind() const { return pending_kind_; }

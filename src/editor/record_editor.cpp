@@ -57,17 +57,17 @@ RecordEditor::RecordEditor(Session session, QWidget* parent)
                 cmd_images[std::size_t(i)]->setToolTip(Thumbnails::instance().tooltip(path));
         }
     });
-    Form_Load();
+    prepare();
 }
 
 RecordEditor::~RecordEditor()
 {
     // No leave-field check may run while the controls go away.
     closing_ = true;
-    editor_loaded = false;
+    loaded = false;
 }
 
-void RecordEditor::Form_Load()
+void RecordEditor::prepare()
 {
     if (startup)
         startup->setEnabled(false);
@@ -76,15 +76,15 @@ void RecordEditor::Form_Load()
     size_window();
     centre_on_screen(this);
 
-    caption_refresh();
+    refresh_caption();
 
     if (session().record_count > 0)
-        fill_form(1);
+        show_position(1);
     else
-        empty_database_start();
+        start_empty();
 
     measure_inner_area();
-    images_loaded = QStringLiteral("0000000000");
+    viewers_open = QStringLiteral("0000000000");
 
     const QString color_path = color_file_path();
     if (!is_existing_file(color_path)) {
@@ -105,15 +105,15 @@ void RecordEditor::Form_Load()
 
     session().ws.find_text.clear();
     session().ws.found = false;
-    editor_loaded = true;
+    loaded = true;
     sync_menu_enabling();
 }
 
 void RecordEditor::measure_inner_area()
 {
     const int menu_height = menuBar() ? menuBar()->sizeHint().height() : 0;
-    maxxi = int(px_to_twips(width()) * 0.6 + 0.5);
-    maxyi = int(px_to_twips(height() - menu_height) * 0.6 + 0.5);
+    max_picture_width = int(px_to_twips(width()) * 0.6 + 0.5);
+    max_picture_height = int(px_to_twips(height() - menu_height) * 0.6 + 0.5);
 }
 
 void RecordEditor::showEvent(QShowEvent* event)
@@ -130,7 +130,7 @@ void RecordEditor::showEvent(QShowEvent* event)
 
 // ---- Showing and clearing --------------------------------------------------
 
-void RecordEditor::caption_refresh()
+void RecordEditor::refresh_caption()
 {
     setWindowTitle(session().caption());
 }
@@ -161,7 +161,7 @@ void RecordEditor::set_field_text(QWidget* field, const QString& text)
         t->setPlainText(text);
 }
 
-bool RecordEditor::fill_form(int numr)
+bool RecordEditor::show_position(int numr)
 {
     Session& s = session();
     if (numr < 1 || numr > s.ws.count || numr >= int(s.ws.records.size()))
@@ -175,9 +175,9 @@ bool RecordEditor::fill_form(int numr)
     }
     s.file_caption = database_caption(s.path);
     s.record_caption = position_caption(numr, s.ws.count);
-    caption_refresh();
-    s.ws.position = qint16(numr);
-    find_pos = qint16(numr);
+    refresh_caption();
+    s.ws.position = numr;
+    find_position = numr;
 
     const ScopeRecord& r = s.record;
     for (std::size_t i = 0; i < text_fields_.size(); ++i)
@@ -192,7 +192,7 @@ bool RecordEditor::fill_form(int numr)
     set_typed_fields_remembered();
 
     pictures = PictureList::of_record(r);
-    set_imageframe();
+    show_picture_buttons();
     return true;
 }
 
@@ -225,7 +225,7 @@ void RecordEditor::clear_form()
     shown_price_paid = 0;
     shown_price_retail = 0;
     pictures.clear();
-    set_imageframe();
+    show_picture_buttons();
 }
 
 // ---- New record, empty database, clear, close --------------------------------
@@ -238,7 +238,7 @@ void RecordEditor::refuse_full_database()
            MsgIcon::exclamation, MsgButtons::ok);
 }
 
-void RecordEditor::cmd_new_Click()
+void RecordEditor::add_record()
 {
     Session& s = session();
     if (s.record_count > 0 && !settle_edits())
@@ -255,18 +255,18 @@ void RecordEditor::cmd_new_Click()
         session().ws.reset_to_all(session().record_count);
         s.ws.sort_caption = QStringLiteral("[Sorted by: Unsorted]");
     }
-    newrec = qint16(s.record_count + 1);
+    new_record_number = s.record_count + 1;
     s.file_caption = database_caption(s.path);
-    s.record_caption = adding_caption(newrec);
-    caption_refresh();
-    s.ws.position = newrec;
-    session().ws.reserve_new(newrec);
+    s.record_caption = adding_caption(new_record_number);
+    refresh_caption();
+    s.ws.position = new_record_number;
+    session().ws.reserve_new(new_record_number);
     restore_colors();
-    if (editor_loaded)
+    if (loaded)
         tb_scopename->setFocus();
 }
 
-void RecordEditor::empty_database_start()
+void RecordEditor::start_empty()
 {
     last_price_paid = money_text(0);
     last_price_retail = money_text(0);
@@ -280,7 +280,7 @@ void RecordEditor::empty_database_start()
     for (QPushButton* b : {cmd_save, cmd_clear, cmd_close, cmd_add_image, cmd_rem_image,
                            cmd_load_all_images, cmd_clear_all_images})
         b->setEnabled(true);
-    cmd_new_Click();
+    add_record();
     sync_menu_enabling();
 }
 
@@ -290,11 +290,11 @@ void RecordEditor::enable_all_commands()
         if (b->objectName().startsWith(QLatin1String("cmd")))
             b->setEnabled(true);
     }
-    set_imageframe();
+    show_picture_buttons();
     sync_menu_enabling();
 }
 
-void RecordEditor::cmd_clear_Click()
+void RecordEditor::clear_fields()
 {
     if (msgbox(this, QStringLiteral("Do you really want to clear data for this kaleidoscope?"), MsgIcon::exclamation,
                MsgButtons::yes_no, QStringLiteral("Clear MS"))
@@ -304,7 +304,7 @@ void RecordEditor::cmd_clear_Click()
     tb_scopename->setFocus();
 }
 
-void RecordEditor::cmd_close_Click()
+void RecordEditor::close_window()
 {
     close();
 }
@@ -329,57 +329,57 @@ void RecordEditor::closeEvent(QCloseEvent* event)
 
 // A move that is refused (a save that failed its checks) leaves the focus
 // where the refusal put it.
-void RecordEditor::cmd_begscope_Click()
+void RecordEditor::show_first()
 {
     if (session().ws.count > 0) {
         if (!settle_edits())
             return;
-        fill_form(1);
+        show_position(1);
     }
     tb_scopename->setFocus();
 }
 
-void RecordEditor::cmd_prev_Click()
+void RecordEditor::show_previous()
 {
     // At either end nothing is shown anew, so nothing needs settling.
     const int target = session().ws.position - 1;
     if (target > 0 && target <= session().ws.count) {
         if (!settle_edits())
             return;
-        fill_form(target);
+        show_position(target);
     }
     tb_scopename->setFocus();
 }
 
-void RecordEditor::cmd_next_Click()
+void RecordEditor::show_next()
 {
     const int target = session().ws.position + 1;
     if (target <= session().ws.count) {
         if (!settle_edits())
             return;
-        fill_form(target);
+        show_position(target);
     }
     tb_scopename->setFocus();
 }
 
-void RecordEditor::cmd_endscope_Click()
+void RecordEditor::show_last()
 {
     if (session().ws.count > 0) {
         if (!settle_edits())
             return;
-        fill_form(session().ws.count);
+        show_position(session().ws.count);
     }
     tb_scopename->setFocus();
 }
 
 // ---- Help and about --------------------------------------------------------
 
-void RecordEditor::mnu_helptopics_Click()
+void RecordEditor::show_help()
 {
-    show_help(this);
+    tessaran::show_help(this);
 }
 
-void RecordEditor::mnu_about_Click()
+void RecordEditor::show_about()
 {
     AboutBox about(this);
     about.exec();
@@ -418,31 +418,31 @@ bool RecordEditor::eventFilter(QObject* watched, QEvent* event)
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         // Only a real move away from the field counts; a message box, a popup
         // or the menu bar (Alt+letter) taking the focus for a moment does not.
-        if (editor_loaded && !closing_ && !in_field_check_ && reason != Qt::ActiveWindowFocusReason
+        if (loaded && !closing_ && !in_field_check_ && reason != Qt::ActiveWindowFocusReason
             && reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason) {
             if (watched == tb_date_bought)
-                tb_date_bought_LostFocus();
+                check_date_bought();
             else if (watched == tb_price_paid)
-                tb_price_paid_LostFocus();
+                check_price_paid();
             else if (watched == tb_price_retail)
-                tb_price_retail_LostFocus();
+                check_price_retail();
             else if (watched == tb_scopeyear)
-                tb_scopeyear_LostFocus();
+                check_scope_year();
         }
     } else if (type == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         auto* w = qobject_cast<QWidget*>(watched);
         const bool inside = w && w->rect().contains(mouse->position().toPoint());
         if (inside && mouse->button() == Qt::RightButton && watched == cmd_select) {
-            select_right_clicked();
+            show_selection_criteria();
             return true;
         }
         if (inside && mouse->button() == Qt::RightButton && watched == cmd_find) {
-            find_right_clicked();
+            show_find_criteria();
             return true;
         }
         if (inside && mouse->button() == Qt::LeftButton && watched == img_logo) {
-            mnu_about_Click();
+            show_about();
             return true;
         }
     } else if (type == QEvent::EnabledChange && qobject_cast<QPushButton*>(watched)) {

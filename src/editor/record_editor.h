@@ -44,12 +44,12 @@ public:
     // ---- Showing, clearing, navigating -------------------------------------
     // Shows position numr of the working set; false (after telling the user)
     // when the record cannot be read or numr lies outside the working set.
-    bool fill_form(int numr);
+    bool show_position(int numr);
     void clear_form();
     // The adding state for record 1 of an empty database, with its enabling.
-    void empty_database_start();
+    void start_empty();
     // Window caption from caption_make().
-    void caption_refresh();
+    void refresh_caption();
     // True while a record that is not yet in the file is being added.
     bool adding() const;
 
@@ -65,7 +65,7 @@ public:
     // to save them. False when the command must stop (a refused save).
     bool settle_edits();
     // Validations, optional confirmation, write, re-read. True when written.
-    bool save_record(bool confirm);
+    bool store_record(bool confirm);
 
 
     // ---- Colours ------------------------------------------------------------
@@ -73,63 +73,63 @@ public:
     void restore_colors();
 
     // ---- Images frame (kaleido_images.cpp) -----------------------------------
-    void set_imageframe();
+    void show_picture_buttons();
     void close_all_viewers();
-    void getimagename(int n, QString& iname) const;
-    void remimage(int nrem);
-    void show_image(int n);
+    void picture_name(int n, QString& iname) const;
+    void remove_picture_at(int nrem);
+    void open_viewer(int n);
 
     // ---- Command handlers ---------------------------------------------------
-    void Form_Load();
-    void cmd_new_Click();
-    void cmd_save_Click();
-    void cmd_clear_Click();
-    void cmd_close_Click();
-    void cmd_begscope_Click();
-    void cmd_prev_Click();
-    void cmd_next_Click();
-    void cmd_endscope_Click();
+    void prepare();
+    void add_record();
+    void save_record();
+    void clear_fields();
+    void close_window();
+    void show_first();
+    void show_previous();
+    void show_next();
+    void show_last();
     // kaleido_search.cpp
-    void cmd_select_Click();
-    void cmd_sort_Click();
-    void cmd_find_Click();
-    void cmd_findnxt_Click();
-    void cmd_del_Click();
-    void select_right_clicked();
-    void find_right_clicked();
+    void select_records();
+    void sort_records();
+    void find_records();
+    void find_next();
+    void delete_record();
+    void show_selection_criteria();
+    void show_find_criteria();
     // kaleido_reports.cpp
-    void mnu_summary_Click();
-    void mnu_printforms_Click();
-    void mnu_stats_Click();
-    void mnu_import_Click();
+    void show_summary();
+    void print_sheets();
+    void show_statistics();
+    void import_records();
     // kaleido_images.cpp
-    void cmd_add_image_Click();
-    void cmd_rem_image_Click();
-    void cmd_load_all_images_Click();
-    void cmd_clear_all_images_Click();
-    void cmd_images_Click(int i);
+    void add_picture();
+    void remove_picture();
+    void show_all_pictures();
+    void close_all_pictures();
+    void open_picture(int i);
     // Help and about
-    void mnu_helptopics_Click();
-    void mnu_about_Click();
+    void show_help();
+    void show_about();
 
     // Checks when the user leaves one of the four typed fields.
-    void tb_date_bought_LostFocus();
-    void tb_price_paid_LostFocus();
-    void tb_price_retail_LostFocus();
-    void tb_scopeyear_LostFocus();
+    void check_date_bought();
+    void check_price_paid();
+    void check_price_retail();
+    void check_scope_year();
 
     // ---- Editor state -------------------------------------------------------
     QWidget* startup = nullptr;  // the start-up window given as parent
-    qint16 newrec = 0;
+    int new_record_number = 0;
     PictureList pictures;  // of the record shown, as the user changed them
-    QString images_loaded = QStringLiteral("0000000000");
-    std::array<QPointer<QWidget>, 11> image_viewers;  // positions 1..10
-    qint16 current_imageform = 0;
-    QString current_imageform_name;
-    int maxxi = 0;  // largest picture size of a viewer at opening, twips
-    int maxyi = 0;
-    qint16 find_pos = 0;
-    bool editor_loaded = false;
+    QString viewers_open = QStringLiteral("0000000000");
+    std::array<QPointer<QWidget>, 11> viewers;  // positions 1..10
+    int current_viewer = 0;
+    QString current_viewer_path;
+    int max_picture_width = 0;  // largest picture size of a viewer at opening, twips
+    int max_picture_height = 0;
+    int find_position = 0;
+    bool loaded = false;
     QString last_date_bought;
     QString last_price_paid;
     QString last_price_retail;
@@ -261,7 +261,7 @@ private:
     void set_locale_tooltips();
     void fill_pick_lists();
     void size_window();
-    // maxxi and maxyi from the window's inner area.
+    // max_picture_width and max_picture_height from the window's inner area.
     void measure_inner_area();
     void sync_menu_enabling();
     void set_typed_fields_remembered();

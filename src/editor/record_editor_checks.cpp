@@ -30,7 +30,7 @@ private:
 
 }  // namespace
 
-void RecordEditor::tb_date_bought_LostFocus()
+void RecordEditor::check_date_bought()
 {
     if (in_field_check_)
         return;
@@ -50,7 +50,7 @@ void RecordEditor::tb_date_bought_LostFocus()
     }
 }
 
-void RecordEditor::tb_price_paid_LostFocus()
+void RecordEditor::check_price_paid()
 {
     if (in_field_check_)
         return;
@@ -66,7 +66,7 @@ void RecordEditor::tb_price_paid_LostFocus()
         tb_price_paid->setText(last_price_paid);
 }
 
-void RecordEditor::tb_price_retail_LostFocus()
+void RecordEditor::check_price_retail()
 {
     if (in_field_check_)
         return;
@@ -81,12 +81,12 @@ void RecordEditor::tb_price_retail_LostFocus()
         tb_price_retail->setText(last_price_retail);
 }
 
-void RecordEditor::tb_scopeyear_LostFocus()
+void RecordEditor::check_scope_year()
 {
     if (in_field_check_)
         return;
     // A blank year is left alone; the accepted text stays as it was.
-    if (fct_nuller(tb_scopeyear->text()))
+    if (is_blank(tb_scopeyear->text()))
         return;
     // So is a stored year shown unchanged, whatever it holds.
     if (same_text(tb_scopeyear->text(), session().record.scopeyear))

@@ -267,7 +267,7 @@ void RecordEditor::build_controls()
         g->setRowStretch(6, 1);
     }
 
-    // Images: placed by set_imageframe, so the frame keeps a fixed height.
+    // Images: placed by show_picture_buttons, so the frame keeps a fixed height.
     frame_images = make_frame(client, "frame_images", tr("Images"));
     frame_images->setFixedHeight(twips_to_px(1200));
     for (int i = 0; i < int(cmd_images.size()); ++i) {
@@ -436,31 +436,31 @@ void RecordEditor::connect_commands()
         if (a)
             on(a, &QAction::triggered, handler);
     };
-    both(cmd_new, mnu_add, &RecordEditor::cmd_new_Click);
-    both(cmd_save, mnu_save, &RecordEditor::cmd_save_Click);
-    both(cmd_del, mnu_delete, &RecordEditor::cmd_del_Click);
-    both(cmd_clear, mnu_clear, &RecordEditor::cmd_clear_Click);
-    both(cmd_close, mnu_close, &RecordEditor::cmd_close_Click);
-    both(cmd_begscope, mnu_first, &RecordEditor::cmd_begscope_Click);
-    both(cmd_prev, mnu_prev, &RecordEditor::cmd_prev_Click);
-    both(cmd_next, mnu_next, &RecordEditor::cmd_next_Click);
-    both(cmd_endscope, mnu_last, &RecordEditor::cmd_endscope_Click);
-    both(cmd_find, mnu_find, &RecordEditor::cmd_find_Click);
-    both(cmd_findnxt, mnu_findnxt, &RecordEditor::cmd_findnxt_Click);
-    both(cmd_select, mnu_select, &RecordEditor::cmd_select_Click);
-    both(cmd_sort, mnu_sort, &RecordEditor::cmd_sort_Click);
-    both(nullptr, mnu_summary, &RecordEditor::mnu_summary_Click);
-    both(nullptr, mnu_printforms, &RecordEditor::mnu_printforms_Click);
-    both(nullptr, mnu_stats, &RecordEditor::mnu_stats_Click);
-    both(nullptr, mnu_import, &RecordEditor::mnu_import_Click);
-    both(nullptr, mnu_helptopics, &RecordEditor::mnu_helptopics_Click);
-    both(nullptr, mnu_about, &RecordEditor::mnu_about_Click);
-    both(cmd_add_image, nullptr, &RecordEditor::cmd_add_image_Click);
-    both(cmd_rem_image, nullptr, &RecordEditor::cmd_rem_image_Click);
-    both(cmd_load_all_images, nullptr, &RecordEditor::cmd_load_all_images_Click);
-    both(cmd_clear_all_images, nullptr, &RecordEditor::cmd_clear_all_images_Click);
+    both(cmd_new, mnu_add, &RecordEditor::add_record);
+    both(cmd_save, mnu_save, &RecordEditor::save_record);
+    both(cmd_del, mnu_delete, &RecordEditor::delete_record);
+    both(cmd_clear, mnu_clear, &RecordEditor::clear_fields);
+    both(cmd_close, mnu_close, &RecordEditor::close_window);
+    both(cmd_begscope, mnu_first, &RecordEditor::show_first);
+    both(cmd_prev, mnu_prev, &RecordEditor::show_previous);
+    both(cmd_next, mnu_next, &RecordEditor::show_next);
+    both(cmd_endscope, mnu_last, &RecordEditor::show_last);
+    both(cmd_find, mnu_find, &RecordEditor::find_records);
+    both(cmd_findnxt, mnu_findnxt, &RecordEditor::find_next);
+    both(cmd_select, mnu_select, &RecordEditor::select_records);
+    both(cmd_sort, mnu_sort, &RecordEditor::sort_records);
+    both(nullptr, mnu_summary, &RecordEditor::show_summary);
+    both(nullptr, mnu_printforms, &RecordEditor::print_sheets);
+    both(nullptr, mnu_stats, &RecordEditor::show_statistics);
+    both(nullptr, mnu_import, &RecordEditor::import_records);
+    both(nullptr, mnu_helptopics, &RecordEditor::show_help);
+    both(nullptr, mnu_about, &RecordEditor::show_about);
+    both(cmd_add_image, nullptr, &RecordEditor::add_picture);
+    both(cmd_rem_image, nullptr, &RecordEditor::remove_picture);
+    both(cmd_load_all_images, nullptr, &RecordEditor::show_all_pictures);
+    both(cmd_clear_all_images, nullptr, &RecordEditor::close_all_pictures);
     for (int i = 1; i < int(cmd_images.size()); ++i)
-        connect(cmd_images[i], &QPushButton::clicked, this, [this, i] { cmd_images_Click(i); });
+        connect(cmd_images[i], &QPushButton::clicked, this, [this, i] { open_picture(i); });
 
     // Enter-as-Tab and the leave-field checks watch the fields; the right
     // button over Select/Find, the logo and the enabling of buttons are watched too.

@@ -1,6 +1,6 @@
 // The editor's Images frame: the numbered image buttons, the four image
 // commands, and the viewers that follow the images when one is removed.
-// images_loaded always tells exactly which viewers are open.
+// viewers_open always tells exactly which viewers are open.
 #include "record_editor.h"
 
 #include "appearance/scheme_paint.h"
@@ -45,7 +45,7 @@ bool valid_position(int n) { return n >= 1 && n <= 10; }
 
 }  // namespace
 
-void RecordEditor::set_imageframe()
+void RecordEditor::show_picture_buttons()
 {
     for (int i = 1; i <= max_pictures && i < int(cmd_images.size()); ++i)
         cmd_images[i]->hide();
@@ -83,34 +83,34 @@ void RecordEditor::set_imageframe()
 void RecordEditor::close_all_viewers()
 {
     for (int i = 1; i <= 10; ++i) {
-        if (QWidget* v = image_viewers[i]; v && v->isVisible())
+        if (QWidget* v = viewers[i]; v && v->isVisible())
             v->close();
-        images_loaded[i - 1] = QLatin1Char('0');
+        viewers_open[i - 1] = QLatin1Char('0');
     }
 }
 
-void RecordEditor::getimagename(int n, QString& iname) const
+void RecordEditor::picture_name(int n, QString& iname) const
 {
     iname = valid_position(n) ? pictures.at(n) : QString();
 }
 
-void RecordEditor::show_image(int n)
+void RecordEditor::open_viewer(int n)
 {
     if (!valid_position(n))
         return;
-    current_imageform = qint16(n);
-    current_imageform_name = pictures.at(n);
+    current_viewer = n;
+    current_viewer_path = pictures.at(n);
 
-    auto* viewer = qobject_cast<PictureViewer*>(image_viewers[n].data());
+    auto* viewer = qobject_cast<PictureViewer*>(viewers[n].data());
     if (viewer && viewer->isVisible()) {
         // An open viewer keeps its picture and only comes to the front.
-        images_loaded[n - 1] = QLatin1Char('1');
+        viewers_open[n - 1] = QLatin1Char('1');
         viewer->raise();
         viewer->activateWindow();
         return;
     }
 
-    const QString path = trim_blanks(current_imageform_name);
+    const QString path = trim_blanks(current_viewer_path);
     LoadedPicture picture;
     {
         const BusyPointer busy(this);
@@ -119,43 +119,43 @@ void RecordEditor::show_image(int n)
     }
     if (!picture.ok()) {
         // Never an empty viewer: the user hears why, the reference stays.
-        images_loaded[n - 1] = QLatin1Char('0');
+        viewers_open[n - 1] = QLatin1Char('0');
         msgbox(this, picture_failure_text(path, picture.error), MsgIcon::critical);
         return;
     }
 
     if (!viewer) {
         viewer = new PictureViewer(this);
-        image_viewers[n] = viewer;
+        viewers[n] = viewer;
         connect(viewer, &PictureViewer::viewer_closed, this, [this](int i) {
             if (valid_position(i))
-                images_loaded[i - 1] = QLatin1Char('0');
+                viewers_open[i - 1] = QLatin1Char('0');
             if (!closing_ && isVisible())
                 activateWindow();
         });
     }
     {
         const BusyPointer busy(this);
-        viewer->open_picture(n, path, picture.image, picture.natural, twips_to_px(maxxi), twips_to_px(maxyi));
+        viewer->open_picture(n, path, picture.image, picture.natural, twips_to_px(max_picture_width), twips_to_px(max_picture_height));
     }
     viewer->show();
     viewer->raise();
     viewer->activateWindow();
-    images_loaded[n - 1] = QLatin1Char('1');
+    viewers_open[n - 1] = QLatin1Char('1');
 }
 
-void RecordEditor::remimage(int nrem)
+void RecordEditor::remove_picture_at(int nrem)
 {
     if (nrem < 1 || nrem > pictures.count())
         return;
     // Closes viewer i; tells whether it was open.
     const auto close_viewer = [this](int i) {
         bool was_open = false;
-        if (QWidget* v = image_viewers[i]; v && v->isVisible()) {
+        if (QWidget* v = viewers[i]; v && v->isVisible()) {
             was_open = true;
             v->close();
         }
-        images_loaded[i - 1] = QLatin1Char('0');
+        viewers_open[i - 1] = QLatin1Char('0');
         return was_open;
     };
 
@@ -168,9 +168,9 @@ void RecordEditor::remimage(int nrem)
     pictures.remove(nrem);
     for (int i = nrem; i <= count - 1; ++i) {
         if (reopen[i])
-            show_image(i);
+            open_viewer(i);
     }
-    set_imageframe();
+    show_picture_buttons();
 }
 
 namespace {
@@ -201,7 +201,7 @@ bool path_storable(QWidget* parent, const QString& path)
 
 }  // namespace
 
-void RecordEditor::cmd_add_image_Click()
+void RecordEditor::add_picture()
 {
     if (pictures.full()) {
         msgbox(this, QStringLiteral("Cannot add image, as kaleidscope record already contains "
@@ -212,11 +212,11 @@ void RecordEditor::cmd_add_image_Click()
     if (path.isEmpty() || !path_storable(this, path))
         return;
     pictures.add(path);
-    set_imageframe();
-    show_image(pictures.count());
+    show_picture_buttons();
+    open_viewer(pictures.count());
 }
 
-void RecordEditor::cmd_images_Click(int i)
+void RecordEditor::open_picture(int i)
 {
     if (i < 1 || i > pictures.count())
         return;
@@ -238,30 +238,30 @@ void RecordEditor::cmd_images_Click(int i)
     // A viewer still open on the old file would show a picture the list no
     // longer names; it shows the replacement instead.
     if (replaced) {
-        if (QWidget* v = image_viewers[i]; v && v->isVisible())
+        if (QWidget* v = viewers[i]; v && v->isVisible())
             v->close();
     }
-    show_image(i);
+    open_viewer(i);
 }
 
-void RecordEditor::cmd_load_all_images_Click()
+void RecordEditor::show_all_pictures()
 {
     for (int i = 1; i <= pictures.count(); ++i)
-        cmd_images_Click(i);
+        open_picture(i);
 }
 
-void RecordEditor::cmd_clear_all_images_Click()
+void RecordEditor::close_all_pictures()
 {
     for (int i = pictures.count(); i >= 1; --i) {
-        if (images_loaded.at(i - 1) != QLatin1Char('1'))
+        if (viewers_open.at(i - 1) != QLatin1Char('1'))
             continue;
-        if (QWidget* v = image_viewers[i]; v && v->isVisible())
+        if (QWidget* v = viewers[i]; v && v->isVisible())
             v->close();
-        images_loaded[i - 1] = QLatin1Char('0');
+        viewers_open[i - 1] = QLatin1Char('0');
     }
 }
 
-void RecordEditor::cmd_rem_image_Click()
+void RecordEditor::remove_picture()
 {
     if (pictures.count() <= 0) {
         msgbox(this, QStringLiteral("Cannot remove image, as kaleidscope record contains no images."));
@@ -270,13 +270,13 @@ void RecordEditor::cmd_rem_image_Click()
     QStringList names;
     for (int i = 1; i <= pictures.count(); ++i) {
         QString name;
-        getimagename(i, name);
+        picture_name(i, name);
         names << name;
     }
     RemovePictureDialog dialog(names, this);
     dialog.exec();
     if (dialog.removed > 0)
-        remimage(dialog.removed);
+        remove_picture_at(dialog.removed);
 }
 
 }  // namespace tessaran

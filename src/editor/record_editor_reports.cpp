@@ -33,7 +33,7 @@ bool RecordEditor::working_set_ready()
     return true;
 }
 
-void RecordEditor::mnu_summary_Click()
+void RecordEditor::show_summary()
 {
     if (!working_set_ready())
         return;
@@ -47,7 +47,7 @@ void RecordEditor::mnu_summary_Click()
     choice.run();
 }
 
-void RecordEditor::mnu_printforms_Click()
+void RecordEditor::print_sheets()
 {
     if (!settle_edits())
         return;
@@ -61,7 +61,7 @@ void RecordEditor::mnu_printforms_Click()
     dlg.exec();
 }
 
-void RecordEditor::mnu_stats_Click()
+void RecordEditor::show_statistics()
 {
     if (!working_set_ready())
         return;
@@ -70,7 +70,7 @@ void RecordEditor::mnu_stats_Click()
         stats.exec();
 }
 
-void RecordEditor::mnu_import_Click()
+void RecordEditor::import_records()
 {
     if (!settle_edits())
         return;
@@ -118,7 +118,7 @@ void RecordEditor::mnu_import_Click()
     QString error;
     if (!sort_working_set(session().path, session().ws, 2, false, &error))
         msgbox(this, error, MsgIcon::critical);
-    fill_form(1);
+    show_position(1);
     if (was_empty)
         enable_all_commands();
     msgbox(this,

@@ -90,14 +90,14 @@ void RecordEditor::discard_changes()
         clear_form();
         session().record = ScopeRecord();
     } else {
-        fill_form(session().ws.position);
+        show_position(session().ws.position);
     }
     restore_colors();
 }
 
 bool RecordEditor::settle_edits()
 {
-    if (!editor_loaded)
+    if (!loaded)
         return true;
     const int changes = count_changes(session().ws.position);
     if (changes <= 0)
@@ -108,7 +108,7 @@ bool RecordEditor::settle_edits()
                    + QStringLiteral(" and/or images have been removed. Do you want to save these changes to this record?"),
                MsgIcon::question, MsgButtons::yes_no);
     if (answer == MsgAnswer::yes)
-        return save_record(false);
+        return store_record(false);
     discard_changes();
     return true;
 }
@@ -126,9 +126,9 @@ bool RecordEditor::validate_typed_fields()
     return false;
 }
 
-void RecordEditor::cmd_save_Click()
+void RecordEditor::save_record()
 {
-    save_record(true);
+    store_record(true);
 }
 
 bool RecordEditor::told_write_outcome(const FileStatus& st, const QString& failed, const QString& after)
@@ -142,7 +142,7 @@ bool RecordEditor::told_write_outcome(const FileStatus& st, const QString& faile
     return true;
 }
 
-bool RecordEditor::save_record(bool confirm)
+bool RecordEditor::store_record(bool confirm)
 {
     Session& s = session();
     if (!validate_typed_fields())
@@ -195,12 +195,12 @@ bool RecordEditor::save_record(bool confirm)
     if (pos > count_before)
         session().ws.append_current();
     session().refresh_record_count();
-    fill_form(pos);
+    show_position(pos);
     if (s.record_count == 1)
         enable_all_commands();
     s.file_caption = database_caption(s.path);
     s.record_caption = position_caption(s.ws.position, s.ws.count);
-    caption_refresh();
+    refresh_caption();
     restore_colors();
     return true;
 }

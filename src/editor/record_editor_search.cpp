@@ -24,7 +24,7 @@ namespace tessaran {
 
 namespace {
 
-constexpr qint16 cancelled = -999;
+constexpr int cancelled = -999;
 
 // The hourglass for as long as the object lives.
 class WaitCursor {
@@ -53,11 +53,11 @@ void show_all_records(RecordEditor& ed)
     ed.session().refresh_record_count();
     ed.session().ws.reset_to_all(ed.session().record_count);
     if (ed.session().record_count == 0) {
-        ed.empty_database_start();
+        ed.start_empty();
         return;
     }
     apply_remembered_sort(ed);
-    ed.fill_form(1);
+    ed.show_position(1);
 }
 
 }  // namespace
@@ -109,15 +109,15 @@ SelectOutcome selector(RecordEditor& ed, bool show_dialog)
     if (!retained.empty()) {
         s.ws.records.assign(1, 0);
         s.ws.records.insert(s.ws.records.end(), retained.begin(), retained.end());
-        s.ws.count = static_cast<qint16>(retained.size());
+        s.ws.count = int(retained.size());
         s.ws.matched = s.ws.count;
         apply_remembered_sort(ed);
-        ed.fill_form(1);
+        ed.show_position(1);
         return SelectOutcome::selected;
     }
 
     msgbox(&ed, QStringLiteral("No matching kaleidoscope records were found."), MsgIcon::information);
-    ed.find_pos = static_cast<qint16>(std::min(n + 1, int(max_record_count)));  // the scan ran past the end
+    ed.find_position = std::min(n + 1, int(max_record_count));  // the scan ran past the end
     if (!show_dialog) {
         // After a deletion the previous working set holds record numbers that have
         // moved, so it cannot be kept: every record is shown instead.
@@ -131,7 +131,7 @@ SelectOutcome selector(RecordEditor& ed, bool show_dialog)
     s.ws.selection = saved;
     s.ws.selection_text = saved_text;
     s.ws.matched = 0;
-    ed.caption_refresh();
+    ed.refresh_caption();
     return SelectOutcome::no_match;
 }
 
@@ -147,7 +147,7 @@ void find_engine(RecordEditor& ed, FindMode mode)
         s.ws.set_find(dialog.chosen());
     } else {
         // An empty database goes straight to the end-of-file question.
-        start = s.record_count == 0 ? s.ws.count + 1 : ed.find_pos + 1;
+        start = s.record_count == 0 ? s.ws.count + 1 : ed.find_position + 1;
     }
 
     for (;;) {
@@ -157,10 +157,10 @@ void find_engine(RecordEditor& ed, FindMode mode)
                    MsgIcon::critical);
             return;
         }
-        ed.find_pos = static_cast<qint16>(std::min(r.pos, int(max_record_count)));
+        ed.find_position = std::min(r.pos, int(max_record_count));
         if (r.found) {
             s.ws.found = true;
-            ed.fill_form(r.pos);
+            ed.show_position(r.pos);
             return;
         }
         if (mode == FindMode::ask_criteria) {
@@ -176,31 +176,31 @@ void find_engine(RecordEditor& ed, FindMode mode)
     }
 }
 
-void RecordEditor::cmd_select_Click()
+void RecordEditor::select_records()
 {
     if (!settle_edits())
         return;
     selector(*this, true);
 }
 
-void RecordEditor::cmd_sort_Click()
+void RecordEditor::sort_records()
 {
     if (!settle_edits())
         return;
     SortDialog dialog(session().path, session().ws, this);
     dialog.exec();
     if (dialog.sorted())
-        fill_form(1);
+        show_position(1);
 }
 
-void RecordEditor::cmd_find_Click()
+void RecordEditor::find_records()
 {
     if (!settle_edits())
         return;
     find_engine(*this, FindMode::ask_criteria);
 }
 
-void RecordEditor::cmd_findnxt_Click()
+void RecordEditor::find_next()
 {
     if (!settle_edits())
         return;
@@ -212,7 +212,7 @@ void RecordEditor::cmd_findnxt_Click()
 }
 
 // The shown record is deleted as stored; edits on screen are not compared first.
-void RecordEditor::cmd_del_Click()
+void RecordEditor::delete_record()
 {
     Session& s = session();
     if (adding() || s.ws.position < 1 || s.ws.position >= int(s.ws.records.size())) {
@@ -245,7 +245,7 @@ void RecordEditor::cmd_del_Click()
         // in the order of that second pass.
         if (selector(*this, false) != SelectOutcome::failed && s.record_count > 0 && s.ws.sort_field != 0) {
             apply_remembered_sort(*this);
-            fill_form(1);
+            show_position(1);
         }
         return;
     }
@@ -254,18 +254,18 @@ void RecordEditor::cmd_del_Click()
     s.ws.records.assign(1, 0);
     s.ws.count = 0;
     s.ws.matched = 0;
-    empty_database_start();
+    start_empty();
 }
 
 // Right mouse button released over cmd_select.
-void RecordEditor::select_right_clicked()
+void RecordEditor::show_selection_criteria()
 {
     SelectionCriteriaWindow window(session().ws.selection_text, this);
     window.exec();
 }
 
 // Right mouse button released over cmd_find: only once a Find has set criteria.
-void RecordEditor::find_right_clicked()
+void RecordEditor::show_find_criteria()
 {
     if (session().ws.find_text.isEmpty())
         return;

@@ -269,8 +269,8 @@ void StatisticsWindow::build()
     cmd_text->setObjectName(QStringLiteral("cmd_text"));
     cmd_close = new QPushButton(QStringLiteral("Close"), this);
     cmd_close->setObjectName(QStringLiteral("cmd_close"));
-    connect(cmd_pdf, &QPushButton::clicked, this, &StatisticsWindow::cmd_pdf_Click);
-    connect(cmd_text, &QPushButton::clicked, this, &StatisticsWindow::cmd_text_Click);
+    connect(cmd_pdf, &QPushButton::clicked, this, &StatisticsWindow::save_pdf);
+    connect(cmd_text, &QPushButton::clicked, this, &StatisticsWindow::save_text);
     connect(cmd_close, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* charts = new QHBoxLayout;
@@ -295,7 +295,7 @@ void StatisticsWindow::build()
     resize(fitted_to_screen(QSize(1000, 760)));
 }
 
-void StatisticsWindow::cmd_text_Click()
+void StatisticsWindow::save_text()
 {
     const QString path = user_dialogs().save_file(this, QStringLiteral("Save as text"), documents_folder(),
                                                   {QStringLiteral("TXT (*.txt)"), QStringLiteral("CSV (*.csv)")});
@@ -314,7 +314,7 @@ void StatisticsWindow::cmd_text_Click()
            QStringLiteral("Save as text"));
 }
 
-void StatisticsWindow::cmd_pdf_Click()
+void StatisticsWindow::save_pdf()
 {
     PrintJob job;
     job.prepare = [](QPrinter& printer) {

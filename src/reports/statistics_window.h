@@ -32,8 +32,8 @@ public:
     bool loaded() const { return loaded_; }
     const CollectionStats& stats() const { return stats_; }
 
-    void cmd_pdf_Click();
-    void cmd_text_Click();
+    void save_pdf();
+    void save_text();
 
     QLabel* lbl_head = nullptr;
     QTableView* tbl_money = nullptr;

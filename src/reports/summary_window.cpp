@@ -96,10 +96,10 @@ SummaryWindow::SummaryWindow(const Session& session, int kind, QWidget* parent)
     setTabOrder(cmd_preview, cmd_print);
     setTabOrder(cmd_print, cmd_save);
     setTabOrder(cmd_save, cmd_close);
-    connect(cmd_print, &QPushButton::clicked, this, &SummaryWindow::cmd_print_Click);
-    connect(cmd_preview, &QPushButton::clicked, this, &SummaryWindow::cmd_preview_Click);
-    connect(cmd_save, &QPushButton::clicked, this, &SummaryWindow::cmd_save_Click);
-    connect(cmd_close, &QPushButton::clicked, this, &SummaryWindow::cmd_close_Click);
+    connect(cmd_print, &QPushButton::clicked, this, &SummaryWindow::print);
+    connect(cmd_preview, &QPushButton::clicked, this, &SummaryWindow::preview);
+    connect(cmd_save, &QPushButton::clicked, this, &SummaryWindow::save_as_text);
+    connect(cmd_close, &QPushButton::clicked, this, &SummaryWindow::close_window);
 
     paint_dialog(this);
 
@@ -283,7 +283,7 @@ void SummaryWindow::resizeEvent(QResizeEvent* event)
         layout_window();
 }
 
-void SummaryWindow::cmd_print_Click()
+void SummaryWindow::print()
 {
     if (msgbox(this, QStringLiteral("Send the kaleidoscope summary to default printer?"), MsgIcon::none,
                MsgButtons::ok_cancel, QStringLiteral("Print kaleidoscope summary")) != MsgAnswer::ok)
@@ -300,7 +300,7 @@ void SummaryWindow::cmd_print_Click()
     run_print_job(this, summary_print_job(this, data));
 }
 
-void SummaryWindow::cmd_preview_Click()
+void SummaryWindow::preview()
 {
     SummaryPrintData data = print_data(session_, kind_, summary_stamp);
     const Session& s = session_;
@@ -312,7 +312,7 @@ void SummaryWindow::cmd_preview_Click()
     preview_print_job(this, summary_print_job(this, data));
 }
 
-void SummaryWindow::cmd_save_Click()
+void SummaryWindow::save_as_text()
 {
     const QString path = user_dialogs().save_file(this, QStringLiteral("Save to ASCII file"), QString(),
                                                   {QStringLiteral("TXT (*.txt)")});
@@ -339,7 +339,7 @@ void SummaryWindow::cmd_save_Click()
            QStringLiteral("Save to ASCII file"));
 }
 
-void SummaryWindow::cmd_close_Click()
+void SummaryWindow::close_window()
 {
     reject();
 }

@@ -35,10 +35,10 @@ public:
     // header_height for a criteria text: 95 + 15 per line of the criteria.
     static int header_height(const QString& sel_criteria);
 
-    void cmd_print_Click();
-    void cmd_preview_Click();
-    void cmd_save_Click();
-    void cmd_close_Click();
+    void print();
+    void preview();
+    void save_as_text();
+    void close_window();
 
     // The first layout: size to the work area, fit to the columns, draw the
     // header, close the progress window. Runs once; later calls do nothing.

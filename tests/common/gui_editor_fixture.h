@@ -30,7 +30,7 @@ public:
     EditorFixture(const EditorFixture&) = delete;
     EditorFixture& operator=(const EditorFixture&) = delete;
 
-    // Creates the editor on a copy of session (Form_Load runs); returns it.
+    // Creates the editor on a copy of session (prepare runs); returns it.
     RecordEditor* open();
     // The editor's session once it is open.
     Session& state() { return ed->session(); }

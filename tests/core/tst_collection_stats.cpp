@@ -27,7 +27,7 @@ std::vector<int> positions(std::initializer_list<int> recnos)
 {
     std::vector<int> v{0};
     for (const int n : recnos)
-        v.push_back(qint16(n));
+        v.push_back(int(n));
     return v;
 }
 

@@ -54,7 +54,7 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(bool, empty);
-        QCOMPARE(fct_nuller(text), empty);
+        QCOMPARE(is_blank(text), empty);
     }
 
     void from_text_data()

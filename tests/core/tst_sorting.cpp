@@ -138,7 +138,7 @@ private slots:
         // differing keys ("SMITH" < "Smith" < "smith") would give 3, 2, 1.
         QCOMPARE(s.ws.positions(), std::vector<int>({2, 3, 1}));
         QCOMPARE(s.ws.sort_caption, QStringLiteral("[Sorted by: Artist(Asc.)]"));
-        QCOMPARE(s.ws.sort_field, qint16(2));
+        QCOMPARE(s.ws.sort_field, int(2));
         QVERIFY(!s.ws.sort_descending);
     }
 
@@ -165,7 +165,7 @@ private slots:
         QVERIFY(sort_working_set(s.path, s.ws, 2, false));
         std::vector<int> expected;
         for (int r : ascending)
-            expected.push_back(qint16(r));
+            expected.push_back(int(r));
         QCOMPARE(s.ws.positions(), expected);
 
         s.ws.reset_to_all(s.record_count);
@@ -208,8 +208,8 @@ private slots:
         }
         TempDb db(recs);
         Session s = db.session();
-        qint16 all40[40];
-        std::iota(std::begin(all40), std::end(all40), qint16(1));
+        int all40[40];
+        std::iota(std::begin(all40), std::end(all40), int(1));
         for (int field = 1; field <= 27; ++field) {
             if (field >= 14 && field <= 16)
                 continue;
@@ -260,7 +260,7 @@ private slots:
         QVERIFY(sort_working_set(s.path, s.ws, 14, false));
         std::vector<int> expected;
         for (int r : ascending)
-            expected.push_back(qint16(r));
+            expected.push_back(int(r));
         QCOMPARE(s.ws.positions(), expected);
         // Descending: undated last.
         s.ws.reset_to_all(s.record_count);
@@ -328,8 +328,8 @@ private slots:
         s = Session{};
         s.path = db.dir() + "/not-there.rnd";  // nothing is read for an empty set
         QVERIFY(sort_working_set(s.path, s.ws, 20, false));
-        QCOMPARE(s.ws.count, qint16(0));
-        QCOMPARE(s.ws.sort_field, qint16(20));
+        QCOMPARE(s.ws.count, int(0));
+        QCOMPARE(s.ws.sort_field, int(20));
         QCOMPARE(s.ws.sort_caption, QStringLiteral("[Sorted by: City(Asc.)]"));
     }
 
@@ -343,7 +343,7 @@ private slots:
         QVERIFY(!why.isEmpty());
         QCOMPARE(s.ws.positions(), std::vector<int>({1, 2}));
         QCOMPARE(s.ws.sort_caption, QStringLiteral("[Sorted by: Unsorted]"));
-        QCOMPARE(s.ws.sort_field, qint16(0));
+        QCOMPARE(s.ws.sort_field, int(0));
 
         // A working set pointing past the file's end.
         s = db.session();

@@ -81,7 +81,7 @@ private slots:
         TempDb db(recs);
         std::vector<int> order{0};
         for (int i = 1; i <= 12; ++i)
-            order.push_back(qint16(i));
+            order.push_back(int(i));
         const QString out = db.dir() + "/scopes.txt";
         QVERIFY(write_summary_export(out, db.path(), order, 12, summary_kind_scope, head(12)).ok);
         const QList<QByteArray> lines = read_bytes(out).split('\n');

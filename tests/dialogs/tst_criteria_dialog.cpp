@@ -143,14 +143,14 @@ private slots:
         QTest::mouseClick(d.cmd_perform, Qt::LeftButton);
         QCOMPARE(dialogs.shown, (Shown{{message, MsgIcon::critical, MsgButtons::ok, title}}));
         QCOMPARE(d.result(), int(QDialog::Rejected));  // not closed by the click
-        QCOMPARE(d.sel_result(), qint16(0));
+        QCOMPARE(d.sel_result(), int(0));
         // Nothing is given back by a refused click.
         QVERIFY(same(d.chosen(), Criteria{}));
         QVERIFY(!d.chose_all());
 
         // A later Cancel still gives nothing.
         d.cmd_cancel->click();
-        QCOMPARE(d.sel_result(), qint16(-999));
+        QCOMPARE(d.sel_result(), int(-999));
         QVERIFY(same(d.chosen(), Criteria{}));
     }
 
@@ -178,7 +178,7 @@ private slots:
         QTest::mouseClick(d.cmd_perform, Qt::LeftButton);
         QCOMPARE(dialogs.texts(), QStringList{});
         QCOMPARE(d.result(), int(QDialog::Accepted));
-        QCOMPARE(d.sel_result(), qint16(0));
+        QCOMPARE(d.sel_result(), int(0));
         QVERIFY(!d.chose_all());
         QCOMPARE(criteria_text(d.chosen()), criteria);
     }
@@ -219,7 +219,7 @@ private slots:
             d.close();
         else
             QTest::keyClick(&d, Qt::Key_Escape);
-        QCOMPARE(d.sel_result(), qint16(-999));
+        QCOMPARE(d.sel_result(), int(-999));
         QVERIFY(!d.isVisible());
         QVERIFY(same(d.chosen(), Criteria{}));
         QVERIFY(!d.chose_all());
@@ -235,7 +235,7 @@ private slots:
         QTest::keyClicks(d.tb_price_paid_max, QStringLiteral("lots"));
         QTest::mouseClick(d.cmd_cancel, Qt::LeftButton);
         QVERIFY(dialogs.shown.isEmpty());
-        QCOMPARE(d.sel_result(), qint16(-999));
+        QCOMPARE(d.sel_result(), int(-999));
     }
 
     void select_all()
@@ -243,7 +243,7 @@ private slots:
         SelectDialog d(labels());
         enter(d, "slot:1", "ignored");
         QTest::mouseClick(d.cmd_selectall, Qt::LeftButton);
-        QCOMPARE(d.sel_result(), qint16(0));
+        QCOMPARE(d.sel_result(), int(0));
         QCOMPARE(d.result(), int(QDialog::Accepted));
         QVERIFY(d.chose_all());
     }
@@ -263,7 +263,7 @@ private slots:
         enter(d, "tb_begdate", "");
         enter(d, "slot:2", "jones");
         d.cmd_perform->click();
-        QCOMPARE(d.find_result(), qint16(0));
+        QCOMPARE(d.find_result(), int(0));
         QCOMPARE(d.result(), int(QDialog::Accepted));
         QCOMPARE(d.chosen().texts[2], QStringLiteral("JONES"));
         QVERIFY(d.chosen().by_text);
@@ -273,7 +273,7 @@ private slots:
         FindDialog again(labels());
         enter(again, "slot:3", "studio");
         again.cmd_cancel->click();
-        QCOMPARE(again.find_result(), qint16(-999));
+        QCOMPARE(again.find_result(), int(-999));
         QVERIFY(same(again.chosen(), Criteria{}));
     }
 

@@ -127,7 +127,7 @@ private slots:
         // Saving a change writes a count inside the range and keeps every
         // stored path, the ones never shown included.
         ed->tb_city->setText(QStringLiteral("Taos"));
-        ed->cmd_save_Click();
+        ed->save_record();
         const ScopeRecord saved = read_db(f.db.path()).at(1);
         QCOMPARE(int(saved.image_count), shown);
         for (int i = 1; i <= 10; ++i)
@@ -164,7 +164,7 @@ private slots:
 
         // Saving another field writes the damaged bytes back as they were.
         ed->tb_city->setText(QStringLiteral("Taos"));
-        ed->cmd_save_Click();
+        ed->save_record();
         const QByteArray stored = read_bytes(f.db.path()).mid(rec_len_bytes);
         QCOMPARE(stored.mid(0, odd.size()), odd);
         QCOMPARE(stored.mid(1311, odd.size()), odd);

@@ -177,7 +177,7 @@ private slots:
         QTest::mouseClick(ed->cmd_new, Qt::LeftButton);
         QCOMPARE(f.state().record_caption, QStringLiteral("[Adding record 4]"));
         QVERIFY(ed->windowTitle().contains(QStringLiteral("  [Adding record 4]  [Sorted by: Unsorted]")));
-        QCOMPARE(ed->newrec, qint16(4));
+        QCOMPARE(ed->new_record_number, int(4));
         QCOMPARE(f.state().ws.position, int(4));
         QCOMPARE(f.state().ws.count, int(3));
         QCOMPARE(ed->tb_scopename->text(), QString());
@@ -197,7 +197,7 @@ private slots:
         EditorFixture f({});
         RecordEditor* ed = f.open();
         QCOMPARE(f.state().record_caption, QStringLiteral("[Adding record 1]"));
-        QCOMPARE(ed->newrec, qint16(1));
+        QCOMPARE(ed->new_record_number, int(1));
         const QStringList enabled_expected = {QStringLiteral("cmd_save"), QStringLiteral("cmd_clear"),
                                               QStringLiteral("cmd_close"), QStringLiteral("cmd_add_image")};
         for (QPushButton* b : {ed->cmd_new, ed->cmd_save, ed->cmd_del, ed->cmd_clear, ed->cmd_close, ed->cmd_begscope,

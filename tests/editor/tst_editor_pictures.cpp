@@ -1,5 +1,5 @@
 // The editor's Images frame: adding, showing, removing and clearing images,
-// with the viewers following their images and images_loaded telling exactly
+// with the viewers following their images and viewers_open telling exactly
 // which viewers are open.
 #include "common/gui_editor_fixture.h"
 
@@ -44,7 +44,7 @@ ScopeRecord record_with(const QString& name, const QStringList& paths)
 
 PictureViewer* viewer(RecordEditor* ed, int i)
 {
-    return qobject_cast<PictureViewer*>(ed->image_viewers[std::size_t(i)].data());
+    return qobject_cast<PictureViewer*>(ed->viewers[std::size_t(i)].data());
 }
 
 bool viewer_open(RecordEditor* ed, int i)
@@ -53,7 +53,7 @@ bool viewer_open(RecordEditor* ed, int i)
     return v && v->isVisible();
 }
 
-// images_loaded as the open viewers say it should be.
+// viewers_open as the open viewers say it should be.
 QString marks_from_viewers(RecordEditor* ed)
 {
     QString s;
@@ -97,10 +97,10 @@ private slots:
         QVERIFY(!ed->cmd_rem_image->isEnabled());
         QVERIFY(!ed->cmd_load_all_images->isEnabled());
         QVERIFY(!ed->cmd_clear_all_images->isEnabled());
-        ed->cmd_rem_image_Click();  // the button is disabled; the command still refuses
+        ed->remove_picture();  // the button is disabled; the command still refuses
         QCOMPARE(fx.dialogs.shown, (Shown{{"Cannot remove image, as kaleidscope record contains no images."}}));
         fx.dialogs.shown.clear();
-        ed->cmd_add_image_Click();  // nothing scripted: the user cancels
+        ed->add_picture();  // nothing scripted: the user cancels
         QCOMPARE(fx.dialogs.file_filters,
                  (QList<QStringList>{{"JPG (*.jpg)", "GIF (*.gif)", "BMP (*.bmp)"}}));
         QCOMPARE(ed->pictures.count(), 0);
@@ -108,7 +108,7 @@ private slots:
         // The added picture opens at once, fitted into the editor's viewer limits.
         const QString p = picture(QStringLiteral("first.bmp"), 30, 50);
         fx.dialogs.choose_file(p);
-        ed->cmd_add_image_Click();
+        ed->add_picture();
         QVERIFY(ed->cmd_rem_image->isEnabled());
         QVERIFY(ed->cmd_load_all_images->isEnabled());
         QVERIFY(ed->cmd_clear_all_images->isEnabled());
@@ -117,16 +117,16 @@ private slots:
         QCOMPARE(b1->text(), QStringLiteral("1"));
         QCOMPARE(tip_path(b1), p);
         QVERIFY(ed->cmd_add_image->x() > b1->geometry().right());
-        QCOMPARE(ed->images_loaded, QStringLiteral("1000000000"));
+        QCOMPARE(ed->viewers_open, QStringLiteral("1000000000"));
         QCOMPARE(viewer(ed, 1)->windowTitle(), QStringLiteral("Image 1: ") + p);
-        const PictureSize fitted = fit_picture(30, 50, twips_to_px(ed->maxxi), twips_to_px(ed->maxyi));
+        const PictureSize fitted = fit_picture(30, 50, twips_to_px(ed->max_picture_width), twips_to_px(ed->max_picture_height));
         QCOMPARE(viewer(ed, 1)->shown_size(), QSize(fitted.width, fitted.height));
-        QCOMPARE(ed->current_imageform_name, p);
+        QCOMPARE(ed->current_viewer_path, p);
         // Only on save does the list reach the file; until then it is a change.
         QCOMPARE(read_db(fx.db.path()).at(0).image_count, qint16(0));
         QCOMPARE(ed->count_changes(1), 1);
 
-        ed->remimage(1);
+        ed->remove_picture_at(1);
         QVERIFY(!ed->cmd_rem_image->isEnabled());
         QVERIFY(!ed->cmd_clear_all_images->isEnabled());
         QVERIFY(b1->isHidden());
@@ -158,7 +158,7 @@ private slots:
         RecordEditor* ed = fx.open();
         QTest::mouseClick(ed->cmd_images[2], Qt::LeftButton);
         QTest::mouseClick(ed->cmd_images[3], Qt::LeftButton);
-        QCOMPARE(ed->images_loaded, QStringLiteral("0110000000"));
+        QCOMPARE(ed->viewers_open, QStringLiteral("0110000000"));
 
         QStringList items;
         QTimer::singleShot(0, [&items] {
@@ -169,12 +169,12 @@ private slots:
             d->Combo1->setCurrentIndex(1);
             QTest::mouseClick(d->cmd_rem, Qt::LeftButton);
         });
-        ed->cmd_rem_image_Click();
+        ed->remove_picture();
         QCOMPARE(items, QStringList({" 1   [" + p[0] + "]", " 2   [" + p[1] + "]", " 3   [" + p[2] + "]",
                                      " 4   [" + p[3] + "]"}));
         QCOMPARE(fx.dialogs.shown, (Shown{{"Do you really want to remove Image #2?", MsgIcon::none, MsgButtons::yes_no}}));
-        QCOMPARE(ed->images_loaded, QStringLiteral("0100000000"));
-        QCOMPARE(marks_from_viewers(ed), ed->images_loaded);
+        QCOMPARE(ed->viewers_open, QStringLiteral("0100000000"));
+        QCOMPARE(marks_from_viewers(ed), ed->viewers_open);
         QCOMPARE(viewer(ed, 2)->windowTitle(), QStringLiteral("Image 2: ") + p[2]);
         QCOMPARE(viewer(ed, 2)->natural_size(), QSize(30, 10));
         QCOMPARE(ed->pictures.paths(), (QStringList{p[0], p[2], p[3]}));
@@ -185,10 +185,10 @@ private slots:
 
         // Removing the last one moves nothing.
         PictureViewer* second = viewer(ed, 2);
-        ed->remimage(3);
+        ed->remove_picture_at(3);
         QCOMPARE(ed->pictures.count(), 2);
         QCOMPARE(viewer(ed, 2), second);
-        QCOMPARE(ed->images_loaded, QStringLiteral("0100000000"));
+        QCOMPARE(ed->viewers_open, QStringLiteral("0100000000"));
     }
 
     void missing_file_question_data()
@@ -218,8 +218,8 @@ private slots:
         QCOMPARE(fx.dialogs.file_filters.size(), answer == MsgAnswer::yes ? 1 : 0);
         QCOMPARE(ed->pictures.at(1), choose ? other : missing);
         QCOMPARE(tip_path(ed->cmd_images[1]), choose ? other : missing);
-        QCOMPARE(ed->images_loaded, choose ? QStringLiteral("1000000000") : QStringLiteral("0000000000"));
-        QCOMPARE(marks_from_viewers(ed), ed->images_loaded);
+        QCOMPARE(ed->viewers_open, choose ? QStringLiteral("1000000000") : QStringLiteral("0000000000"));
+        QCOMPARE(marks_from_viewers(ed), ed->viewers_open);
     }
 
     void undecodable_picture_reported()
@@ -229,7 +229,7 @@ private slots:
         EditorFixture fx({record_with(QStringLiteral("A"), {})});
         RecordEditor* ed = fx.open();
         fx.dialogs.choose_file(bad);
-        ed->cmd_add_image_Click();
+        ed->add_picture();
         const QString head = QStringLiteral("The image ") + bad + QStringLiteral(" cannot be displayed.\n");
         QCOMPARE(fx.dialogs.shown.size(), 1);
         QVERIFY2(fx.dialogs.last().text.startsWith(head) && fx.dialogs.last().text.size() > head.size(),
@@ -237,9 +237,9 @@ private slots:
         QCOMPARE(fx.dialogs.last().icon, MsgIcon::critical);
         // The added path stays added, no viewer opened; clicking again says it again.
         QCOMPARE(ed->pictures.at(1), bad);
-        ed->cmd_images_Click(1);
+        ed->open_picture(1);
         QCOMPARE(fx.dialogs.shown.size(), 2);
-        QCOMPARE(ed->images_loaded, QStringLiteral("0000000000"));
+        QCOMPARE(ed->viewers_open, QStringLiteral("0000000000"));
     }
 
     void viewers_keep_their_place_and_size()
@@ -247,24 +247,24 @@ private slots:
         const QString p1 = picture(QStringLiteral("h1.bmp"));
         EditorFixture fx({record_with(QStringLiteral("A"), {p1, p1})});
         RecordEditor* ed = fx.open();
-        ed->cmd_images_Click(1);
-        ed->cmd_images_Click(2);
+        ed->open_picture(1);
+        ed->open_picture(2);
         QVERIFY(viewer(ed, 1) != viewer(ed, 2));  // the same file twice has two viewers
         QCOMPARE(viewer(ed, 2)->pos() - viewer(ed, 1)->pos(), QPoint(20, 20));
 
         PictureViewer* v = viewer(ed, 1);
         v->resize(v->width() + 40, v->height());
         const QSize size = v->size();
-        ed->cmd_images_Click(1);  // an open viewer comes forward as it is
+        ed->open_picture(1);  // an open viewer comes forward as it is
         QCOMPARE(viewer(ed, 1), v);
         QCOMPARE(v->size(), size);
 
         const QPoint place = viewer(ed, 2)->pos();
         viewer(ed, 2)->close();
-        QCOMPARE(ed->images_loaded, QStringLiteral("1000000000"));
-        ed->cmd_images_Click(2);
+        QCOMPARE(ed->viewers_open, QStringLiteral("1000000000"));
+        ed->open_picture(2);
         QCOMPARE(viewer(ed, 2)->pos(), place);
-        QCOMPARE(ed->images_loaded, QStringLiteral("1100000000"));
+        QCOMPARE(ed->viewers_open, QStringLiteral("1100000000"));
     }
 
     void display_all_then_clear_all_on_a_smaller_record()
@@ -279,13 +279,13 @@ private slots:
         fx.dialogs.answer(MsgAnswer::no);
         QTest::mouseClick(ed->cmd_load_all_images, Qt::LeftButton);
         QCOMPARE(fx.dialogs.shown.size(), 1);
-        QCOMPARE(ed->images_loaded, QStringLiteral("1101100000"));
-        QVERIFY(ed->fill_form(2));
+        QCOMPARE(ed->viewers_open, QStringLiteral("1101100000"));
+        QVERIFY(ed->show_position(2));
         // Viewers keep their pictures across records; Clear all clears those the record has.
         QCOMPARE(viewer(ed, 1)->windowTitle(), QStringLiteral("Image 1: ") + five[0]);
         QTest::mouseClick(ed->cmd_clear_all_images, Qt::LeftButton);
-        QCOMPARE(ed->images_loaded, QStringLiteral("0001100000"));
-        QCOMPARE(marks_from_viewers(ed), ed->images_loaded);
+        QCOMPARE(ed->viewers_open, QStringLiteral("0001100000"));
+        QCOMPARE(marks_from_viewers(ed), ed->viewers_open);
         QVERIFY(ed->cmd_clear_all_images->isEnabled());
         QCOMPARE(fx.dialogs.shown.size(), 1);
     }
@@ -299,11 +299,11 @@ private slots:
         EditorFixture fx({record_with(QStringLiteral("A"), {})});
         RecordEditor* ed = fx.open();
         fx.dialogs.choose_file(path);
-        ed->cmd_add_image_Click();
+        ed->add_picture();
         QCOMPARE(tip_path(ed->cmd_images[1]), path);
         QCOMPARE(viewer(ed, 1)->windowTitle(), QStringLiteral("Image 1: ") + path);
 
-        ed->cmd_save_Click();  // the confirmation gets Yes
+        ed->save_record();  // the confirmation gets Yes
         const ScopeRecord stored = read_db(fx.db.path()).at(0);
         QCOMPARE(stored.image_count, qint16(1));
         QCOMPARE(stored.image_files[1], path.left(60));
@@ -316,14 +316,14 @@ private slots:
         EditorFixture fx({record_with(QStringLiteral("A"), {p1, p1})});
         RecordEditor* ed = fx.open();
         ed->show();
-        ed->cmd_images_Click(1);
-        ed->cmd_images_Click(2);
+        ed->open_picture(1);
+        ed->open_picture(2);
         QPointer<PictureViewer> v1 = viewer(ed, 1);
         QPointer<PictureViewer> v2 = viewer(ed, 2);
         QVERIFY(ed->close());
         QVERIFY(!v1 || !v1->isVisible());
         QVERIFY(!v2 || !v2->isVisible());
-        QCOMPARE(ed->images_loaded, QStringLiteral("0000000000"));
+        QCOMPARE(ed->viewers_open, QStringLiteral("0000000000"));
     }
 };
 

@@ -119,7 +119,7 @@ private slots:
         const QColor normal = base_of(ed->tb_studio);
         ed->tb_studio->setText(QStringLiteral("Glassworks"));
         f.dialogs.answer(MsgAnswer::no);
-        ed->cmd_save_Click();
+        ed->save_record();
         QCOMPARE(f.dialogs.shown, (Shown{{confirm, MsgIcon::none, MsgButtons::yes_no, "Save MS"}}));
         QCOMPARE(read_bytes(f.db.path()), before);
         QCOMPARE(ed->tb_studio->text(), QStringLiteral("Glassworks"));
@@ -169,7 +169,7 @@ private slots:
         const QByteArray before = read_bytes(f.db.path());
         auto* box = ed->findChild<QLineEdit*>(field);
         box->setText(text);
-        ed->cmd_save_Click();
+        ed->save_record();
         QCOMPARE(f.dialogs.shown, (Shown{{message, MsgIcon::critical}}));
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(box));
         QCOMPARE(read_bytes(f.db.path()), before);
@@ -182,10 +182,10 @@ private slots:
         EditorFixture f(records, true);
         RecordEditor* ed = f.open();
         QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Two"));  // sorted by artist
-        ed->cmd_new_Click();
+        ed->add_record();
         ed->tb_scopename->setText(QStringLiteral("Three"));
         ed->tb_artist->setText(QStringLiteral("Aaron, A"));
-        ed->cmd_save_Click();
+        ed->save_record();
         QCOMPARE(f.dialogs.texts(), (QStringList{confirm, QStringLiteral("Kaleidoscope number 3 saved to database")}));
         QCOMPARE(f.state().ws.count, int(3));
         QCOMPARE(f.state().ws.records.at(3), int(3));
@@ -196,7 +196,7 @@ private slots:
         QCOMPARE(trim_blanks(stored.at(2).scopename), QStringLiteral("Three"));
         QCOMPARE(stored.at(2).image_slot0, QByteArray(60, '\0'));
         QCOMPARE(stored.at(2).image_count, qint16(0));
-        ed->cmd_prev_Click();
+        ed->show_previous();
         QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Two"));
     }
 
@@ -205,7 +205,7 @@ private slots:
         EditorFixture f({});
         RecordEditor* ed = f.open();
         QVERIFY(!ed->cmd_next->isEnabled());
-        ed->cmd_save_Click();  // nothing typed: an empty database still writes record 1
+        ed->save_record();  // nothing typed: an empty database still writes record 1
         QCOMPARE(f.dialogs.texts(), (QStringList{confirm, QStringLiteral("Kaleidoscope number 1 saved to database")}));
         QCOMPARE(file_length(f.db.path()), qint64(rec_len_bytes));
         QCOMPARE(f.state().record_caption, QStringLiteral("[Record 1 of 1]"));
@@ -228,17 +228,17 @@ private slots:
         // No: the edits are dropped, nothing is written.
         ed->tb_city->setText(QStringLiteral("Taos"));
         f.dialogs.answer(MsgAnswer::no);
-        ed->cmd_next_Click();
+        ed->show_next();
         QCOMPARE(f.dialogs.shown, (Shown{{leave_question, MsgIcon::question, MsgButtons::yes_no}}));
         QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Borealis"));
-        ed->cmd_prev_Click();
+        ed->show_previous();
         QCOMPARE(ed->tb_city->text(), QString());
         QCOMPARE(read_bytes(f.db.path()), before);
         QCOMPARE(f.dialogs.shown.size(), 1);
         // Yes: saved, then the move goes ahead.
         ed->tb_city->setText(QStringLiteral("Taos"));
         f.dialogs.answer(MsgAnswer::yes);
-        ed->cmd_next_Click();
+        ed->show_next();
         QCOMPARE(f.dialogs.texts().mid(1),
                  (QStringList{leave_question, QStringLiteral("Kaleidoscope number 1 saved to database")}));
         QCOMPARE(trim_blanks(read_db(f.db.path()).at(0).city), QStringLiteral("Taos"));
@@ -253,7 +253,7 @@ private slots:
         ed->tb_city->setText(QStringLiteral("Taos"));
         ed->tb_scopeyear->setText(QStringLiteral("1600"));
         f.dialogs.answer(MsgAnswer::yes);
-        ed->cmd_endscope_Click();
+        ed->show_last();
         QCOMPARE(f.dialogs.texts(), (QStringList{leave_question, QStringLiteral("Entry for scope year field out of range!")}));
         QCOMPARE(f.state().ws.position, int(1));
         QCOMPARE(ed->tb_city->text(), QStringLiteral("Taos"));
@@ -261,7 +261,7 @@ private slots:
         // Close asks too; answering No closes without writing.
         f.dialogs.answer(MsgAnswer::no);
         ed->show();
-        ed->cmd_close_Click();
+        ed->close_window();
         QVERIFY(!ed->isVisible());
         QVERIFY(f.startup->isEnabled());
         QCOMPARE(trim_blanks(read_db(f.db.path()).at(0).city), QString());
@@ -286,7 +286,7 @@ private slots:
         QCOMPARE(ed->count_changes(1), 1);
         QCOMPARE(ed->cmd_images[2]->palette().color(QPalette::Button), scheme_color(color_changed_data));
         QCOMPARE(ed->cmd_images[1]->palette().color(QPalette::Button), scheme_color(color_command_buttons));
-        ed->cmd_save_Click();
+        ed->save_record();
         const ScopeRecord stored = read_db(f.db.path()).at(0);
         QCOMPARE(stored.image_count, qint16(1));
         QCOMPARE(trim_blanks(stored.image_files[1]), QStringLiteral("/pics/a.jpg"));
@@ -303,7 +303,7 @@ private slots:
         f.session = f.db.open_all();
         RecordEditor* ed = f.open();
         const qint64 before = file_length(f.db.path());
-        ed->cmd_new_Click();
+        ed->add_record();
         QCOMPARE(f.dialogs.shown.size(), 1);
         QVERIFY(f.dialogs.last().text.contains(QStringLiteral("32767")));
         QCOMPARE(f.state().record_caption, QStringLiteral("[Record 1 of 32767]"));

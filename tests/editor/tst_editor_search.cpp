@@ -289,7 +289,7 @@ private slots:
         QCOMPARE(read_bytes(f.db.path()), before);
         f.dialogs.shown.clear();
 
-        QVERIFY(ed->fill_form(3));
+        QVERIFY(ed->show_position(3));
         ed->tb_scopename->setText(QStringLiteral("edited, not saved"));
         ed->cmd_del->click();
         QCOMPARE(f.dialogs.shown,

@@ -94,12 +94,12 @@ private slots:
         EditorFixture f(three_records());
         RecordEditor* ed = f.open();
         const QByteArray before = read_bytes(f.db.path());
-        ed->cmd_new_Click();
+        ed->add_record();
         ed->tb_scopename->setText(QStringLiteral("Delta"));
         {
             FileSizeLimit full(before.size() + 1000);
             QVERIFY(full.ok());
-            ed->cmd_save_Click();
+            ed->save_record();
         }
         QCOMPARE(f.dialogs.texts(),
                  (QStringList{"Are you sure you want to add this kaleidoscope to the database?",
@@ -113,7 +113,7 @@ private slots:
 
         // Once there is room again the same record goes in.
         f.dialogs.shown.clear();
-        ed->cmd_save_Click();
+        ed->save_record();
         QCOMPARE(f.dialogs.last().text, QStringLiteral("Kaleidoscope number 4 saved to database"));
         QCOMPARE(read_db(f.db.path()).size(), 4);
     }
