@@ -279,7 +279,7 @@ bool verify_results(QString& error)
     {
         SummaryWindow grid(e.ed->session(), 2, e.ed);
         e.dialogs.files.push_back(e.export_path);
-        grid.save_record();
+        grid.save_as_text();
         grid.reject();
     }
     const qint64 lines = line_count(e.export_path);

@@ -247,7 +247,7 @@ void export_text(benchmark::State& st)
     QApplication::processEvents();
     for (auto _ : st) {
         env().dialogs.files.push_back(env().export_path);
-        grid->save_record();
+        grid->save_as_text();
     }
     grid->reject();
     grid.reset();
