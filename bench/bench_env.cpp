@@ -245,7 +245,7 @@ bool verify_results(QString& error)
     s.ws.find = no_match_criteria();
     s.ws.found = true;
     s.ws.find_text = criteria_text(s.ws.find);
-    e.ed->find_position = 0;
+    e.ed->set_find_position(0);
     e.dialogs.answers.push_back(MsgAnswer::no);
     e.ed->find_next();
     if (!e.dialogs.last_text.startsWith(QLatin1String("End of file reached")) || !e.sql.ids(sql_no_match).empty()) {

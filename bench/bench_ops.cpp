@@ -185,7 +185,7 @@ void find_next(benchmark::State& st)
     s.ws.find_text = criteria_text(s.ws.find);
     for (auto _ : st) {
         s.ws.found = true;
-        env().ed->find_position = 0;
+        env().ed->set_find_position(0);
         env().dialogs.answers.push_back(MsgAnswer::no);
         env().ed->find_next();
     }
@@ -334,7 +334,7 @@ void save_record(benchmark::State& st)
     for (auto _ : st) {
         st.PauseTiming();
         flip = !flip;
-        env().ed->tb_comments->setPlainText(flip ? QStringLiteral("Changed by the benchmark.")
+        env().ed->findChild<LimitedTextEdit*>(QStringLiteral("tb_comments"))->setPlainText(flip ? QStringLiteral("Changed by the benchmark.")
                                                  : QStringLiteral("Changed again by the benchmark."));
         st.ResumeTiming();
         env().ed->save_record();

@@ -13,14 +13,14 @@ class AboutBox : public QDialog {
 public:
     explicit AboutBox(QWidget* parent = nullptr);
 
-    QLabel* pb_logo = nullptr;
-    QLabel* lbl_about = nullptr;
-    QPushButton* cmd_ok = nullptr;
 
     void done(int result) override;
 
 private:
     void close_window();
+    QLabel* pb_logo = nullptr;
+    QLabel* lbl_about = nullptr;
+    QPushButton* cmd_ok = nullptr;
 };
 
 // First line of the about text: "TESSARAN V  Version 5.0".

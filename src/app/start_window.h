@@ -18,19 +18,6 @@ public:
     explicit StartWindow(QWidget* parent = nullptr);
     ~StartWindow() override;
 
-    QLabel* pb_splash = nullptr;
-    QMenu* mnu_kbase = nullptr;
-    QAction* mnu_olddatabase = nullptr;
-    QAction* mnu_newdatabase = nullptr;
-    QAction* mnu_openfile = nullptr;
-    QMenu* mnu_recent = nullptr;
-    QAction* mnu_exit = nullptr;
-    QMenu* mnu_prefs = nullptr;
-    QAction* mnu_colors = nullptr;
-    QAction* mnu_reopen = nullptr;
-    QMenu* mnu_help = nullptr;
-    QAction* mnu_topics = nullptr;
-    QAction* mnu_about = nullptr;
 
     void open_demo();
     void open_file();
@@ -57,6 +44,19 @@ private:
     void center_splash();
     void show_editor(Session session);
     void open_recent(const QString& path);
+    QLabel* pb_splash = nullptr;
+    QMenu* mnu_kbase = nullptr;
+    QAction* mnu_olddatabase = nullptr;
+    QAction* mnu_newdatabase = nullptr;
+    QAction* mnu_openfile = nullptr;
+    QMenu* mnu_recent = nullptr;
+    QAction* mnu_exit = nullptr;
+    QMenu* mnu_prefs = nullptr;
+    QAction* mnu_colors = nullptr;
+    QAction* mnu_reopen = nullptr;
+    QMenu* mnu_help = nullptr;
+    QAction* mnu_topics = nullptr;
+    QAction* mnu_about = nullptr;
 };
 
 }  // namespace tessaran

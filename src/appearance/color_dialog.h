@@ -43,6 +43,17 @@ class ColorDialog : public QDialog {
 public:
     explicit ColorDialog(QWidget* parent = nullptr);
 
+    // The colours as chosen so far (stored only by OK).
+    const ColorScheme& chosen_colors() const { return temp_colors; }
+    // The colour boxes (0..4 captioned, 5 the single box) and their captions,
+    // and the preview's sample frames, buttons, texts and labels.
+    ColorBox* color_box(int i) const { return pb_boxes.at(std::size_t(i)); }
+    QLabel* box_label(int i) const { return lbl_boxes.at(std::size_t(i)); }
+    QGroupBox* sample_frame(int i) const { return sample_frames.at(std::size_t(i)); }
+    QPushButton* sample_button(int i) const { return sample_buttons.at(std::size_t(i)); }
+    QLineEdit* sample_text(int i) const { return sample_texts.at(std::size_t(i)); }
+    QLabel* sample_label(int i) const { return sample_labels.at(std::size_t(i)); }
+
     // 1: temp_colors = color_scheme; 2: color_scheme = temp_colors.
     void actual_temp(int direction);
     // Copies the item's entries (999: all) from the default colour file into
@@ -60,26 +71,9 @@ public:
     void save_scheme();
     void cancel();
 
-    ColorScheme temp_colors{};
 
-    QComboBox* combo_frame = nullptr;
-    QGroupBox* frame_change = nullptr;
-    std::array<QLabel*, 5> lbl_boxes{};    // "Frame" ... "Text foreground"
-    std::array<ColorBox*, 6> pb_boxes{};   // five captioned boxes, then the single box
-    QStackedWidget* box_pages = nullptr;
 
-    // Preview.
-    QFrame* pb_sample_form = nullptr;                  // window background sample
-    std::array<QGroupBox*, 5> sample_frames{};         // parameters, characteristics, purchase, place, images
-    std::array<QLabel*, 4> sample_labels{};
-    std::array<QLineEdit*, 4> sample_texts{};
-    QLabel* sample_control = nullptr;                  // the control strip
-    std::array<QPushButton*, 2> sample_buttons{};
 
-    QPushButton* cmd_default_choice = nullptr;
-    QPushButton* cmd_default_all = nullptr;
-    QPushButton* cmd_cancel = nullptr;
-    QPushButton* cmd_accept = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -91,6 +85,23 @@ private:
     void paint_sample_frame(int k);
 
     int item_ = 0;
+    ColorScheme temp_colors{};
+    QComboBox* combo_frame = nullptr;
+    QGroupBox* frame_change = nullptr;
+    std::array<QLabel*, 5> lbl_boxes{};    // "Frame" ... "Text foreground"
+    std::array<ColorBox*, 6> pb_boxes{};   // five captioned boxes, then the single box
+    QStackedWidget* box_pages = nullptr;
+    // Preview.
+    QFrame* pb_sample_form = nullptr;                  // window background sample
+    std::array<QGroupBox*, 5> sample_frames{};         // parameters, characteristics, purchase, place, images
+    std::array<QLabel*, 4> sample_labels{};
+    std::array<QLineEdit*, 4> sample_texts{};
+    QLabel* sample_control = nullptr;                  // the control strip
+    std::array<QPushButton*, 2> sample_buttons{};
+    QPushButton* cmd_default_choice = nullptr;
+    QPushButton* cmd_default_all = nullptr;
+    QPushButton* cmd_cancel = nullptr;
+    QPushButton* cmd_accept = nullptr;
 };
 
 }  // namespace tessaran

@@ -34,23 +34,15 @@ public:
     QString slot_text(int k) const;
     // The slot's entry field: its text box or its combo box.
     QWidget* slot_field(int k) const;
+    // Slot k's text box or combo box (nullptr when it is the other kind), and
+    // the button that confirms the criteria.
+    QLineEdit* slot_box(int k) const { return tb_cat.at(std::size_t(k)); }
+    QComboBox* slot_combo(int k) const { return combo_cat.at(std::size_t(k)); }
+    bool is_combo_slot(int k) const { return slot_is_combo.at(std::size_t(k)); }
+    QPushButton* perform_button() const { return cmd_perform; }
 
-    std::array<bool, text_slot_count + 1> slot_is_combo{};
-    std::array<QString, text_slot_count + 1> slot_caption;
-    std::array<QLabel*, text_slot_count + 1> lbl_cat{};
-    std::array<QLineEdit*, text_slot_count + 1> tb_cat{};      // nullptr for combo slots
-    std::array<QComboBox*, text_slot_count + 1> combo_cat{};   // nullptr for text-box slots
 
-    QLineEdit* tb_begdate = nullptr;
-    QLineEdit* tb_enddate = nullptr;
-    QLineEdit* tb_price_paid_min = nullptr;
-    QLineEdit* tb_price_paid_max = nullptr;
-    QLineEdit* tb_retail_price_min = nullptr;
-    QLineEdit* tb_retail_price_max = nullptr;
 
-    QPushButton* cmd_perform = nullptr;    // "Perform selection" (cmd_select) or "Find" (cmd_find)
-    QPushButton* cmd_selectall = nullptr;  // selection only
-    QPushButton* cmd_cancel = nullptr;
 
 public slots:
     void confirm_criteria();
@@ -77,6 +69,20 @@ private:
     bool chose_all_ = false;
     int result_code_ = 0;
     bool checking_ = false;
+    std::array<bool, text_slot_count + 1> slot_is_combo{};
+    std::array<QString, text_slot_count + 1> slot_caption;
+    std::array<QLabel*, text_slot_count + 1> lbl_cat{};
+    std::array<QLineEdit*, text_slot_count + 1> tb_cat{};      // nullptr for combo slots
+    std::array<QComboBox*, text_slot_count + 1> combo_cat{};   // nullptr for text-box slots
+    QLineEdit* tb_begdate = nullptr;
+    QLineEdit* tb_enddate = nullptr;
+    QLineEdit* tb_price_paid_min = nullptr;
+    QLineEdit* tb_price_paid_max = nullptr;
+    QLineEdit* tb_retail_price_min = nullptr;
+    QLineEdit* tb_retail_price_max = nullptr;
+    QPushButton* cmd_perform = nullptr;    // "Perform selection" (cmd_select) or "Find" (cmd_find)
+    QPushButton* cmd_selectall = nullptr;  // selection only
+    QPushButton* cmd_cancel = nullptr;
 };
 
 // The selection dialog: asks for the selection criteria.

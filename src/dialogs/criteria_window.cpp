@@ -40,16 +40,23 @@ CriteriaTextBox::CriteriaTextBox(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("pb_text"));
 }
 
+void CriteriaTextBox::set_text(const QString& heading, const QStringList& lines)
+{
+    heading_ = heading;
+    lines_ = lines;
+    update();
+}
+
 double CriteriaTextBox::text_height_twips() const
 {
-    return px_to_twips(QFontMetrics(font()).lineSpacing() * int(lines.size()));
+    return px_to_twips(QFontMetrics(font()).lineSpacing() * int(lines_.size()));
 }
 
 double CriteriaTextBox::text_width_twips() const
 {
     const QFontMetrics fm(font());
-    int widest = fm.horizontalAdvance(heading);
-    for (const QString& line : lines)
+    int widest = fm.horizontalAdvance(heading_);
+    for (const QString& line : lines_)
         widest = std::max(widest, fm.horizontalAdvance(line));
     return px_to_twips(widest);
 }
@@ -59,11 +66,11 @@ void CriteriaTextBox::paintEvent(QPaintEvent*)
     QPainter p(this);
     const QFontMetrics fm(font());
     p.setPen(QColor(255, 0, 0));
-    const int hx = width() / 2 - fm.horizontalAdvance(heading) / 2;
-    p.drawText(hx, twips_to_px(heading_y) + fm.ascent(), heading);
+    const int hx = width() / 2 - fm.horizontalAdvance(heading_) / 2;
+    p.drawText(hx, twips_to_px(heading_y) + fm.ascent(), heading_);
     p.setPen(QColor(0, 0, 0));
     int y = twips_to_px(text_y) + fm.ascent();
-    for (const QString& line : lines) {
+    for (const QString& line : lines_) {
         p.drawText(twips_to_px(text_x), y, line);
         y += fm.lineSpacing();
     }
@@ -77,9 +84,7 @@ CriteriaWindow::CriteriaWindow(const QString& title, const QString& heading, con
     setWindowTitle(title);
 
     pb_text = new CriteriaTextBox(this);
-    pb_text->heading = heading;
-    const QString body = trimmed_blanks(text);
-    pb_text->lines = body.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
+    pb_text->set_text(heading, trimmed_blanks(text).split(QRegularExpression(QStringLiteral("\r\n|\n|\r"))));
 
     // The box fits the text: 400 above it for the heading, 100 below.
     const double width = std::max(min_width, pb_text->text_width_twips() + 2 * text_x + 200);

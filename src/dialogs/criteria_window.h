@@ -15,8 +15,10 @@ class CriteriaTextBox : public QWidget {
 public:
     explicit CriteriaTextBox(QWidget* parent = nullptr);
 
-    QString heading;
-    QStringList lines;  // the criteria text, one entry per printed line
+    // The heading and the criteria text, one entry per printed line.
+    void set_text(const QString& heading, const QStringList& lines);
+    QString heading() const { return heading_; }
+    QStringList lines() const { return lines_; }
 
     // Height in twips of the printed criteria text.
     double text_height_twips() const;
@@ -25,24 +27,29 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString heading_;
+    QStringList lines_;
 };
 
 class CriteriaWindow : public QDialog {
     Q_OBJECT
 public:
     // The heading, printed in red above the text.
-    QString heading() const { return pb_text->heading; }
+    QString heading() const { return pb_text->heading(); }
     // The criteria text as printed (trimmed; CR LF between lines).
-    QString text() const { return pb_text->lines.join(QStringLiteral("\r\n")); }
-
-    CriteriaTextBox* pb_text = nullptr;
-    QPushButton* cmd_close = nullptr;
+    QString text() const { return pb_text->lines().join(QStringLiteral("\r\n")); }
 
 public slots:
     void close_window();
 
 protected:
     CriteriaWindow(const QString& title, const QString& heading, const QString& text, QWidget* parent);
+
+private:
+    CriteriaTextBox* pb_text = nullptr;
+    QPushButton* cmd_close = nullptr;
 };
 
 // "Selection criteria": the selection in force ("All" when none).

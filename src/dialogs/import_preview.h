@@ -34,12 +34,6 @@ public:
 
     static constexpr int preview_rows = 20;
 
-    QTableWidget* tbl_columns = nullptr;
-    QTableView* tbl_preview = nullptr;
-    QListWidget* lst_problems = nullptr;
-    QLabel* lbl_summary = nullptr;
-    QPushButton* cmd_import = nullptr;
-    QPushButton* cmd_cancel = nullptr;
 
 private:
     void convert();
@@ -49,6 +43,12 @@ private:
     QList<int> targets_;
     std::vector<ImportedRow> rows_;
     QStandardItemModel* preview_ = nullptr;
+    QTableWidget* tbl_columns = nullptr;
+    QTableView* tbl_preview = nullptr;
+    QListWidget* lst_problems = nullptr;
+    QLabel* lbl_summary = nullptr;
+    QPushButton* cmd_import = nullptr;
+    QPushButton* cmd_cancel = nullptr;
 };
 
 }  // namespace tessaran

@@ -36,17 +36,6 @@ public:
     int range_first() const { return first_; }
     int range_last() const { return last_; }
 
-    QPlainTextEdit* tb_explain = nullptr;
-    QGroupBox* fr_records = nullptr;
-    QLabel* lbl_records = nullptr;
-    QLineEdit* tb_beg = nullptr;
-    QLabel* lbl_to = nullptr;
-    QLineEdit* tb_end = nullptr;
-    QLabel* lbl_max = nullptr;
-    QPushButton* cmd_print = nullptr;
-    QPushButton* cmd_current = nullptr;
-    QPushButton* cmd_preview = nullptr;
-    QPushButton* cmd_cancel = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -58,6 +47,17 @@ private:
     SheetAction preview_sheets_;
     int first_ = 0;
     int last_ = 0;
+    QPlainTextEdit* tb_explain = nullptr;
+    QGroupBox* fr_records = nullptr;
+    QLabel* lbl_records = nullptr;
+    QLineEdit* tb_beg = nullptr;
+    QLabel* lbl_to = nullptr;
+    QLineEdit* tb_end = nullptr;
+    QLabel* lbl_max = nullptr;
+    QPushButton* cmd_print = nullptr;
+    QPushButton* cmd_current = nullptr;
+    QPushButton* cmd_preview = nullptr;
+    QPushButton* cmd_cancel = nullptr;
 };
 
 }  // namespace tessaran

@@ -1,5 +1,5 @@
 // The remove-image dialog: the user picks one of the record's images; after a
-// confirmation the dialog closes with its number in `removed`.
+// confirmation the dialog closes with its number in removed_position().
 #pragma once
 
 #include <QDialog>
@@ -16,6 +16,8 @@ class RemovePictureDialog : public QDialog {
 public:
     // names: the image paths of positions 1..n (from the editor's picture_name).
     explicit RemovePictureDialog(const QStringList& names, QWidget* parent = nullptr);
+    // The image chosen and confirmed, 1-based; 0 when nothing is removed.
+    int removed_position() const { return removed; }
 
     // The list item of image i.
     static QString item_text(int i, const QString& path);
@@ -23,9 +25,8 @@ public:
     void remove_chosen();
     void cancel();
 
-    // The image chosen and confirmed, 1-based; 0 when nothing is removed.
+private:
     int removed = 0;
-
     QLabel* lbl_select = nullptr;
     QComboBox* Combo1 = nullptr;
     QPushButton* cmd_rem = nullptr;

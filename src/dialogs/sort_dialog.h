@@ -25,14 +25,9 @@ public:
 
     // True once Sort has reordered the working set; the caller then shows position 1.
     bool sorted() const { return sorted_; }
+    // The option of field i (1..27).
+    QRadioButton* sort_option(int i) const { return opt_sortby.at(std::size_t(i)); }
 
-    QGroupBox* frame_sortby = nullptr;
-    QGroupBox* frame_order = nullptr;
-    std::array<QRadioButton*, field_table_size + 1> opt_sortby{};  // 1..27
-    QRadioButton* opt_ascending = nullptr;
-    QRadioButton* opt_descending = nullptr;
-    QPushButton* cmd_sort = nullptr;
-    QPushButton* cmd_cancel = nullptr;
 
 public slots:
     void sort_records();
@@ -42,6 +37,13 @@ private:
     QString path_;
     WorkingSet& ws_;
     bool sorted_ = false;
+    QGroupBox* frame_sortby = nullptr;
+    QGroupBox* frame_order = nullptr;
+    std::array<QRadioButton*, field_table_size + 1> opt_sortby{};  // 1..27
+    QRadioButton* opt_ascending = nullptr;
+    QRadioButton* opt_descending = nullptr;
+    QPushButton* cmd_sort = nullptr;
+    QPushButton* cmd_cancel = nullptr;
 };
 
 }  // namespace tessaran

@@ -29,6 +29,10 @@ public:
     // The kind chosen by the last "Create Summary" that has not been opened yet; 0 when none.
     int pending_kind() const { return pending_kind_; }
 
+
+private:
+    std::function<void(int)> open_summary_;
+    int pending_kind_ = 0;
     QRadioButton* opt_scope = nullptr;
     QRadioButton* opt_retail = nullptr;
     QPlainTextEdit* tb_scope = nullptr;
@@ -36,10 +40,6 @@ public:
     QLabel* lbl_max = nullptr;
     QPushButton* cmd_summarize = nullptr;
     QPushButton* cmd_close = nullptr;
-
-private:
-    std::function<void(int)> open_summary_;
-    int pending_kind_ = 0;
 };
 
 }  // namespace tessaran

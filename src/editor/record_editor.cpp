@@ -177,7 +177,7 @@ bool RecordEditor::show_position(int numr)
     s.record_caption = position_caption(numr, s.ws.count);
     refresh_caption();
     s.ws.position = numr;
-    find_position = numr;
+    find_position_ = numr;
 
     const ScopeRecord& r = s.record;
     for (std::size_t i = 0; i < text_fields_.size(); ++i)

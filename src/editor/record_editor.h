@@ -39,6 +39,26 @@ public:
 
     // The open collection this editor owns.
     Session& session() { return session_; }
+    // The position Find next starts after (the last one shown or searched).
+    int find_position() const { return find_position_; }
+    void set_find_position(int position) { find_position_ = position; }
+
+    // What the window shows of its pictures: button i (1..10), the pictures as
+    // the user changed them, which positions have a viewer open ("0"/"1" each),
+    // viewer i, the file of the viewer opened last, and the largest picture
+    // size (twips) a viewer may open with.
+    QPushButton* picture_button(int i) const { return cmd_images.at(std::size_t(i)); }
+    const PictureList& shown_pictures() const { return pictures; }
+    QString viewer_flags() const { return viewers_open; }
+    QWidget* viewer(int i) const { return viewers.at(std::size_t(i)); }
+    QString current_viewer_file() const { return current_viewer_path; }
+    int largest_picture_width() const { return max_picture_width; }
+    int largest_picture_height() const { return max_picture_height; }
+    // The number a record being added will get; whether the window has loaded.
+    int new_record() const { return new_record_number; }
+    bool is_loaded() const { return loaded; }
+    // The start-up window that opened the editor (nullptr once it is gone).
+    QWidget* start_window() const { return startup; }
     const Session& session() const { return session_; }
 
     // ---- Showing, clearing, navigating -------------------------------------
@@ -118,136 +138,11 @@ public:
     void check_price_retail();
     void check_scope_year();
 
-    // ---- Editor state -------------------------------------------------------
-    QWidget* startup = nullptr;  // the start-up window given as parent
-    int new_record_number = 0;
-    PictureList pictures;  // of the record shown, as the user changed them
-    QString viewers_open = QStringLiteral("0000000000");
-    std::array<QPointer<QWidget>, 11> viewers;  // positions 1..10
-    int current_viewer = 0;
-    QString current_viewer_path;
-    int max_picture_width = 0;  // largest picture size of a viewer at opening, twips
-    int max_picture_height = 0;
-    int find_position = 0;
-    bool loaded = false;
-    QString last_date_bought;
-    QString last_price_paid;
-    QString last_price_retail;
-    QString last_scopeyear;
-    qint64 shown_price_paid = 0;  // the stored amounts the price fields were filled from
-    qint64 shown_price_retail = 0;
 
-    // ---- Controls -----------------------------------------------------------
-    QGroupBox* frame_params = nullptr;
-    QGroupBox* frame_purchase = nullptr;
-    QGroupBox* frame_store = nullptr;
-    QGroupBox* frame_characteristics = nullptr;
-    QGroupBox* frame_images = nullptr;
-    QLabel* lbl_controlbck = nullptr;
-    QLabel* img_logo = nullptr;
 
-    QLineEdit* tb_scopename = nullptr;
-    QLineEdit* tb_artist = nullptr;
-    QLineEdit* tb_studio = nullptr;
-    QLineEdit* tb_date_bought = nullptr;
-    QLineEdit* tb_price_paid = nullptr;
-    QLineEdit* tb_price_retail = nullptr;
-    QLineEdit* tb_salesperson = nullptr;
-    QLineEdit* tb_store = nullptr;
-    QLineEdit* tb_street = nullptr;
-    QLineEdit* tb_city = nullptr;
-    QLineEdit* tb_state = nullptr;
-    QLineEdit* tb_zip = nullptr;
-    QLineEdit* tb_country = nullptr;
-    QLineEdit* tb_phone = nullptr;
-    QLineEdit* tb_fax = nullptr;
-    QLineEdit* tb_email = nullptr;
-    QLineEdit* tb_www = nullptr;
-    QComboBox* combo_scopetype = nullptr;
-    QComboBox* combo_extmat = nullptr;
-    QLineEdit* tb_extclr = nullptr;
-    QComboBox* combo_celltype = nullptr;
-    QComboBox* combo_objects = nullptr;
-    QComboBox* combo_mirrors = nullptr;
-    QLineEdit* tb_scopeyear = nullptr;
-    QComboBox* combo_edition = nullptr;
-    QComboBox* combo_signed = nullptr;
-    QComboBox* combo_symmetry = nullptr;
-    LimitedTextEdit* tb_specfeatures = nullptr;
-    LimitedTextEdit* tb_comments = nullptr;
 
-    QLabel* lbl_scopename = nullptr;
-    QLabel* lbl_artist = nullptr;
-    QLabel* lbl_studio = nullptr;
-    QLabel* lbl_date_bought = nullptr;
-    QLabel* lbl_price_paid = nullptr;
-    QLabel* lbl_price_retail = nullptr;
-    QLabel* lbl_salesperson = nullptr;
-    QLabel* lbl_store = nullptr;
-    QLabel* lbl_street = nullptr;
-    QLabel* lbl_city = nullptr;
-    QLabel* lbl_state = nullptr;
-    QLabel* lbl_zip = nullptr;
-    QLabel* lbl_country = nullptr;
-    QLabel* lbl_phone = nullptr;
-    QLabel* lbl_fax = nullptr;
-    QLabel* lbl_email = nullptr;
-    QLabel* lbl_www = nullptr;
-    QLabel* lbl_scopetype = nullptr;
-    QLabel* lbl_extmat = nullptr;
-    QLabel* lbl_extclr = nullptr;
-    QLabel* lbl_celltype = nullptr;
-    QLabel* lbl_objects = nullptr;
-    QLabel* lbl_mirrors = nullptr;
-    QLabel* lbl_scopeyear = nullptr;
-    QLabel* lbl_ltd = nullptr;  // the edition label
-    QLabel* lbl_signed = nullptr;
-    QLabel* lbl_symmetry = nullptr;
-    QLabel* lbl_specfeatures = nullptr;
-    QLabel* lbl_comments = nullptr;
 
-    QPushButton* cmd_new = nullptr;
-    QPushButton* cmd_save = nullptr;
-    QPushButton* cmd_del = nullptr;
-    QPushButton* cmd_clear = nullptr;
-    QPushButton* cmd_close = nullptr;
-    QPushButton* cmd_begscope = nullptr;
-    QPushButton* cmd_prev = nullptr;
-    QPushButton* cmd_next = nullptr;
-    QPushButton* cmd_endscope = nullptr;
-    QPushButton* cmd_find = nullptr;
-    QPushButton* cmd_findnxt = nullptr;
-    QPushButton* cmd_select = nullptr;
-    QPushButton* cmd_sort = nullptr;
-    QPushButton* cmd_add_image = nullptr;
-    QPushButton* cmd_rem_image = nullptr;
-    QPushButton* cmd_load_all_images = nullptr;
-    QPushButton* cmd_clear_all_images = nullptr;
-    std::array<QPushButton*, 11> cmd_images{};  // 0 never shown; 1..10 the image buttons
 
-    QMenu* mnu_kaleido = nullptr;
-    QMenu* mnu_search = nullptr;
-    QMenu* mnu_tools = nullptr;
-    QMenu* mnu_help = nullptr;
-    QAction* mnu_add = nullptr;
-    QAction* mnu_save = nullptr;
-    QAction* mnu_delete = nullptr;
-    QAction* mnu_clear = nullptr;
-    QAction* mnu_summary = nullptr;
-    QAction* mnu_printforms = nullptr;
-    QAction* mnu_stats = nullptr;
-    QAction* mnu_import = nullptr;
-    QAction* mnu_close = nullptr;
-    QAction* mnu_next = nullptr;
-    QAction* mnu_prev = nullptr;
-    QAction* mnu_first = nullptr;
-    QAction* mnu_last = nullptr;
-    QAction* mnu_find = nullptr;
-    QAction* mnu_findnxt = nullptr;
-    QAction* mnu_select = nullptr;
-    QAction* mnu_sort = nullptr;
-    QAction* mnu_helptopics = nullptr;
-    QAction* mnu_about = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -288,6 +183,131 @@ private:
     bool in_field_check_ = false;  // a leave-field check is showing its message
     bool closing_ = false;
     bool measured_ = false;  // the shown window's size has been measured
+    // ---- Editor state -------------------------------------------------------
+    QWidget* startup = nullptr;  // the start-up window given as parent
+    int new_record_number = 0;
+    PictureList pictures;  // of the record shown, as the user changed them
+    std::array<QPointer<QWidget>, 11> viewers;  // positions 1..10
+    int current_viewer = 0;
+    QString current_viewer_path;
+    int max_picture_width = 0;  // largest picture size of a viewer at opening, twips
+    int max_picture_height = 0;
+    int find_position_ = 0;  // the position Find next starts after
+    bool loaded = false;
+    QString last_date_bought;
+    QString last_price_paid;
+    QString last_price_retail;
+    QString last_scopeyear;
+    qint64 shown_price_paid = 0;  // the stored amounts the price fields were filled from
+    qint64 shown_price_retail = 0;
+    // ---- Controls -----------------------------------------------------------
+    QGroupBox* frame_params = nullptr;
+    QGroupBox* frame_purchase = nullptr;
+    QGroupBox* frame_store = nullptr;
+    QGroupBox* frame_characteristics = nullptr;
+    QGroupBox* frame_images = nullptr;
+    QLabel* lbl_controlbck = nullptr;
+    QLabel* img_logo = nullptr;
+    QLineEdit* tb_scopename = nullptr;
+    QLineEdit* tb_artist = nullptr;
+    QLineEdit* tb_studio = nullptr;
+    QLineEdit* tb_date_bought = nullptr;
+    QLineEdit* tb_price_paid = nullptr;
+    QLineEdit* tb_price_retail = nullptr;
+    QLineEdit* tb_salesperson = nullptr;
+    QLineEdit* tb_store = nullptr;
+    QLineEdit* tb_street = nullptr;
+    QLineEdit* tb_city = nullptr;
+    QLineEdit* tb_state = nullptr;
+    QLineEdit* tb_zip = nullptr;
+    QLineEdit* tb_country = nullptr;
+    QLineEdit* tb_phone = nullptr;
+    QLineEdit* tb_fax = nullptr;
+    QLineEdit* tb_email = nullptr;
+    QLineEdit* tb_www = nullptr;
+    QComboBox* combo_scopetype = nullptr;
+    QComboBox* combo_extmat = nullptr;
+    QLineEdit* tb_extclr = nullptr;
+    QComboBox* combo_celltype = nullptr;
+    QComboBox* combo_objects = nullptr;
+    QComboBox* combo_mirrors = nullptr;
+    QLineEdit* tb_scopeyear = nullptr;
+    QComboBox* combo_edition = nullptr;
+    QComboBox* combo_signed = nullptr;
+    QComboBox* combo_symmetry = nullptr;
+    LimitedTextEdit* tb_specfeatures = nullptr;
+    LimitedTextEdit* tb_comments = nullptr;
+    QLabel* lbl_scopename = nullptr;
+    QLabel* lbl_artist = nullptr;
+    QLabel* lbl_studio = nullptr;
+    QLabel* lbl_date_bought = nullptr;
+    QLabel* lbl_price_paid = nullptr;
+    QLabel* lbl_price_retail = nullptr;
+    QLabel* lbl_salesperson = nullptr;
+    QLabel* lbl_store = nullptr;
+    QLabel* lbl_street = nullptr;
+    QLabel* lbl_city = nullptr;
+    QLabel* lbl_state = nullptr;
+    QLabel* lbl_zip = nullptr;
+    QLabel* lbl_country = nullptr;
+    QLabel* lbl_phone = nullptr;
+    QLabel* lbl_fax = nullptr;
+    QLabel* lbl_email = nullptr;
+    QLabel* lbl_www = nullptr;
+    QLabel* lbl_scopetype = nullptr;
+    QLabel* lbl_extmat = nullptr;
+    QLabel* lbl_extclr = nullptr;
+    QLabel* lbl_celltype = nullptr;
+    QLabel* lbl_objects = nullptr;
+    QLabel* lbl_mirrors = nullptr;
+    QLabel* lbl_scopeyear = nullptr;
+    QLabel* lbl_ltd = nullptr;  // the edition label
+    QLabel* lbl_signed = nullptr;
+    QLabel* lbl_symmetry = nullptr;
+    QLabel* lbl_specfeatures = nullptr;
+    QLabel* lbl_comments = nullptr;
+    QPushButton* cmd_new = nullptr;
+    QPushButton* cmd_save = nullptr;
+    QPushButton* cmd_del = nullptr;
+    QPushButton* cmd_clear = nullptr;
+    QPushButton* cmd_close = nullptr;
+    QPushButton* cmd_begscope = nullptr;
+    QPushButton* cmd_prev = nullptr;
+    QPushButton* cmd_next = nullptr;
+    QPushButton* cmd_endscope = nullptr;
+    QPushButton* cmd_find = nullptr;
+    QPushButton* cmd_findnxt = nullptr;
+    QPushButton* cmd_select = nullptr;
+    QPushButton* cmd_sort = nullptr;
+    QPushButton* cmd_add_image = nullptr;
+    QPushButton* cmd_rem_image = nullptr;
+    QPushButton* cmd_load_all_images = nullptr;
+    QPushButton* cmd_clear_all_images = nullptr;
+    std::array<QPushButton*, 11> cmd_images{};  // 0 never shown; 1..10 the image buttons
+    QMenu* mnu_kaleido = nullptr;
+    QMenu* mnu_search = nullptr;
+    QMenu* mnu_tools = nullptr;
+    QMenu* mnu_help = nullptr;
+    QAction* mnu_add = nullptr;
+    QAction* mnu_save = nullptr;
+    QAction* mnu_delete = nullptr;
+    QAction* mnu_clear = nullptr;
+    QAction* mnu_summary = nullptr;
+    QAction* mnu_printforms = nullptr;
+    QAction* mnu_stats = nullptr;
+    QAction* mnu_import = nullptr;
+    QAction* mnu_close = nullptr;
+    QAction* mnu_next = nullptr;
+    QAction* mnu_prev = nullptr;
+    QAction* mnu_first = nullptr;
+    QAction* mnu_last = nullptr;
+    QAction* mnu_find = nullptr;
+    QAction* mnu_findnxt = nullptr;
+    QAction* mnu_select = nullptr;
+    QAction* mnu_sort = nullptr;
+    QAction* mnu_helptopics = nullptr;
+    QAction* mnu_about = nullptr;
+    QString viewers_open = QStringLiteral("0000000000");
 };
 
 }  // namespace tessaran

@@ -275,8 +275,8 @@ void RecordEditor::remove_picture()
     }
     RemovePictureDialog dialog(names, this);
     dialog.exec();
-    if (dialog.removed > 0)
-        remove_picture_at(dialog.removed);
+    if (dialog.removed_position() > 0)
+        remove_picture_at(dialog.removed_position());
 }
 
 }  // namespace tessaran

@@ -117,7 +117,7 @@ SelectOutcome selector(RecordEditor& ed, bool show_dialog)
     }
 
     msgbox(&ed, QStringLiteral("No matching kaleidoscope records were found."), MsgIcon::information);
-    ed.find_position = std::min(n + 1, int(max_record_count));  // the scan ran past the end
+    ed.set_find_position(std::min(n + 1, int(max_record_count)));  // the scan ran past the end
     if (!show_dialog) {
         // After a deletion the previous working set holds record numbers that have
         // moved, so it cannot be kept: every record is shown instead.
@@ -147,7 +147,7 @@ void find_engine(RecordEditor& ed, FindMode mode)
         s.ws.set_find(dialog.chosen());
     } else {
         // An empty database goes straight to the end-of-file question.
-        start = s.record_count == 0 ? s.ws.count + 1 : ed.find_position + 1;
+        start = s.record_count == 0 ? s.ws.count + 1 : ed.find_position() + 1;
     }
 
     for (;;) {
@@ -157,7 +157,7 @@ void find_engine(RecordEditor& ed, FindMode mode)
                    MsgIcon::critical);
             return;
         }
-        ed.find_position = std::min(r.pos, int(max_record_count));
+        ed.set_find_position(std::min(r.pos, int(max_record_count)));
         if (r.found) {
             s.ws.found = true;
             ed.show_position(r.pos);

@@ -57,9 +57,6 @@ public:
     // Viewers cascade this far apart, pixels (300 twips).
     static int cascade_step();
 
-    PictureArea* pb_dest = nullptr;
-    QLabel* lbl_sizebox = nullptr;
-    QTimer* Timer1 = nullptr;
 
 signals:
     // The viewer of image position index was closed.
@@ -81,6 +78,9 @@ private:
     int margin_ = 0;
     bool busy_ = false;
     QSize expected_size_;  // the size this window last gave itself
+    PictureArea* pb_dest = nullptr;
+    QLabel* lbl_sizebox = nullptr;
+    QTimer* Timer1 = nullptr;
 };
 
 }  // namespace tessaran

@@ -35,6 +35,13 @@ public:
     void save_pdf();
     void save_text();
 
+
+private:
+    void build();
+
+    StatsHead head_;  // the collection, its sort and its selection
+    CollectionStats stats_;
+    bool loaded_ = false;
     QLabel* lbl_head = nullptr;
     QTableView* tbl_money = nullptr;
     QLabel* lbl_difference = nullptr;
@@ -47,13 +54,6 @@ public:
     QPushButton* cmd_pdf = nullptr;
     QPushButton* cmd_text = nullptr;
     QPushButton* cmd_close = nullptr;
-
-private:
-    void build();
-
-    StatsHead head_;  // the collection, its sort and its selection
-    CollectionStats stats_;
-    bool loaded_ = false;
 };
 
 }  // namespace tessaran

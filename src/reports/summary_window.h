@@ -31,6 +31,12 @@ public:
     ~SummaryWindow() override;
 
     bool loaded() const { return loaded_; }
+    // The columns as laid out: how many, their titles, their widths in pixels
+    // (1..column_count(); index 0 unused), and the time the summary was made.
+    int column_count() const { return ncols; }
+    QStringList column_titles() const { return col_title; }
+    const std::vector<int>& column_widths() const { return col_px; }
+    QString stamp() const { return summary_stamp; }
 
     // header_height for a criteria text: 95 + 15 per line of the criteria.
     static int header_height(const QString& sel_criteria);
@@ -44,17 +50,7 @@ public:
     // header, close the progress window. Runs once; later calls do nothing.
     void layout_window();
 
-    SummaryHeaderPanel* pb_output = nullptr;
-    QTableView* sumgrid = nullptr;
-    QPushButton* cmd_print = nullptr;
-    QPushButton* cmd_preview = nullptr;
-    QPushButton* cmd_save = nullptr;
-    QPushButton* cmd_close = nullptr;
 
-    int ncols = 0;
-    QStringList col_title;   // 1-based in use: col_title[c - 1]
-    std::vector<int> col_px;  // 1..ncols used; index 0 unused
-    QString summary_stamp;
     SummaryModel* model() const { return model_; }
 
 protected:
@@ -75,6 +71,16 @@ private:
     bool loaded_ = false;
     bool laid_out_ = false;
     bool menus_shown_ = false;
+    SummaryHeaderPanel* pb_output = nullptr;
+    QTableView* sumgrid = nullptr;
+    QPushButton* cmd_print = nullptr;
+    QPushButton* cmd_preview = nullptr;
+    QPushButton* cmd_save = nullptr;
+    QPushButton* cmd_close = nullptr;
+    int ncols = 0;
+    QStringList col_title;   // 1-based in use: col_title[c - 1]
+    std::vector<int> col_px;  // 1..ncols used; index 0 unused
+    QString summary_stamp;
 };
 
 }  // namespace tessaran

@@ -21,8 +21,6 @@ public:
     // the window repainted.
     void step(int value);
 
-    QLabel* lbl_msg = nullptr;
-    QProgressBar* progbar = nullptr;
 
     static constexpr int repaint_interval_ms = 20;
 
@@ -30,6 +28,8 @@ private:
     int last_percent_ = -1;
     int held_percent_ = -1;
     QElapsedTimer since_repaint_;
+    QLabel* lbl_msg = nullptr;
+    QProgressBar* progbar = nullptr;
 };
 
 }  // namespace tessaran

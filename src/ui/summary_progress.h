@@ -18,6 +18,7 @@ public:
     // Progress 0..100; repaints at once because the work runs on this thread.
     void set_progress(int percent);
 
+private:
     QLabel* img_logo = nullptr;
     QLabel* lbl_msg = nullptr;
     QProgressBar* progbar = nullptr;

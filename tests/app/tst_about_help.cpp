@@ -1,5 +1,6 @@
 // The about box and the drawn logo.
 #include "app/about_box.h"
+#include "common/gui_controls.h"
 #include "appearance/color_settings.h"
 #include "ui/logo.h"
 #include "ui/menu_state.h"
@@ -34,10 +35,10 @@ private slots:
         set_current_color(color_command_buttons, 0x00336699);
         AboutBox box;
         QVERIFY(box.isModal());
-        QCOMPARE(box.lbl_about->text().section(QLatin1Char('\n'), 0, 0), QStringLiteral("TESSARAN V  Version 5.0"));
-        QVERIFY(box.lbl_about->text().count(QLatin1Char('\n')) >= 2);  // maker details follow
-        QCOMPARE(box.cmd_ok->palette().color(QPalette::Button), to_qcolor(0x00336699));
-        QVERIFY(!box.pb_logo->pixmap().isNull());
+        QCOMPARE(control<QLabel>(box, "lbl_about")->text().section(QLatin1Char('\n'), 0, 0), QStringLiteral("TESSARAN V  Version 5.0"));
+        QVERIFY(control<QLabel>(box, "lbl_about")->text().count(QLatin1Char('\n')) >= 2);  // maker details follow
+        QCOMPARE(control<QPushButton>(box, "cmd_ok")->palette().color(QPalette::Button), to_qcolor(0x00336699));
+        QVERIFY(!control<QLabel>(box, "pb_logo")->pixmap().isNull());
     }
 
     void about_ok_shows_menus()
@@ -45,7 +46,7 @@ private slots:
         menu_item->setEnabled(false);
         AboutBox box(startup);
         box.show();
-        QTest::mouseClick(box.cmd_ok, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(box, "cmd_ok"), Qt::LeftButton);
         QVERIFY(!box.isVisible());
         QCOMPARE(box.result(), int(QDialog::Accepted));
         QVERIFY(menu_item->isEnabled());
@@ -66,7 +67,7 @@ private slots:
         menu_item->setEnabled(false);
         AboutBox box;
         box.show();
-        QTest::mouseClick(box.cmd_ok, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(box, "cmd_ok"), Qt::LeftButton);
         QVERIFY(!menu_item->isEnabled());
     }
 

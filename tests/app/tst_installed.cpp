@@ -3,6 +3,7 @@
 // user's own copy of the demo, saves records and colours in the user's folders,
 // and leaves the install tree as it was, byte for byte.
 #include "common/gui_editor_fixture.h"
+#include "common/gui_controls.h"
 #include "appearance/color_settings.h"
 
 #include "appearance/color_dialog.h"
@@ -78,21 +79,21 @@ private slots:
             StartWindow window;
             window.show();
             QCOMPARE(color_file_path(), root + QStringLiteral("/usr/share/tessaran/tessaran_defcolors.dat"));
-            window.mnu_topics->trigger();
+            control<QAction>(window, "mnu_topics")->trigger();
             QVERIFY(dialogs.shown.isEmpty());
             QCOMPARE(window.findChild<HelpWindow*>()->shown_source(),
                      QUrl::fromLocalFile(root + QStringLiteral("/usr/share/tessaran/tessaran.html")).toString());
             window.findChild<HelpWindow*>()->close();
 
             // The demo: the user's own copy, which saves like any collection.
-            window.mnu_olddatabase->trigger();
+            control<QAction>(window, "mnu_olddatabase")->trigger();
             RecordEditor* ed = open_editor();
             QVERIFY2(ed, qPrintable(dialogs.texts().join(QLatin1Char('|'))));
             const QString demo = data + QStringLiteral("/demo.rnd");
             QCOMPARE(ed->session().path, demo);
             QCOMPARE(read_bytes(demo), read_bytes(root + QStringLiteral("/usr/share/tessaran/demo.rnd")));
-            ed->tb_city->setText(QStringLiteral("Installed City"));
-            ed->cmd_save->click();
+            control<QLineEdit>(ed, "tb_city")->setText(QStringLiteral("Installed City"));
+            control<QPushButton>(ed, "cmd_save")->click();
             QCOMPARE(dialogs.texts().last(), QStringLiteral("Kaleidoscope number 1 saved to database"));
             QVERIFY(QFile::exists(demo + QLatin1Char('~')));
             ed->close();
@@ -100,9 +101,9 @@ private slots:
             // The colours: saved in the user's configuration folder.
             QTimer::singleShot(0, &window, [&window] {
                 if (auto* d = window.findChild<ColorDialog*>())
-                    d->cmd_accept->click();
+                    control<QPushButton>(d, "cmd_accept")->click();
             });
-            window.mnu_colors->trigger();
+            control<QAction>(window, "mnu_colors")->trigger();
             QCOMPARE(dialogs.texts().last(), QStringLiteral("Color preferences have been saved."));
             QVERIFY(QFile::exists(config + QStringLiteral("/tessaran_colors.dat")));
             QCOMPARE(color_file_path(), config + QStringLiteral("/tessaran_colors.dat"));

@@ -1,6 +1,7 @@
 // The start-up window: menu, start-up state, and the open, create, help,
 // about and exit commands as the user drives them.
 #include "app/about_box.h"
+#include "common/gui_controls.h"
 #include "appearance/color_settings.h"
 #include "appearance/color_dialog.h"
 #include "app/help.h"
@@ -39,10 +40,10 @@ const QString title = QStringLiteral("TESSARAN V");
 
 bool menus_hidden(const StartWindow& w)
 {
-    return !w.mnu_olddatabase->isEnabled() && !w.mnu_newdatabase->isEnabled() &&
-           !w.mnu_openfile->isEnabled() && !w.mnu_exit->isEnabled() && !w.mnu_colors->isEnabled() &&
-           !w.mnu_kbase->menuAction()->isEnabled() && !w.mnu_prefs->menuAction()->isEnabled() &&
-           w.mnu_topics->isEnabled() && w.mnu_about->isEnabled();
+    return !control<QAction>(w, "mnu_olddatabase")->isEnabled() && !control<QAction>(w, "mnu_newdatabase")->isEnabled() &&
+           !control<QAction>(w, "mnu_openfile")->isEnabled() && !control<QAction>(w, "mnu_exit")->isEnabled() && !control<QAction>(w, "mnu_colors")->isEnabled() &&
+           !control<QMenu>(w, "mnu_kbase")->menuAction()->isEnabled() && !control<QMenu>(w, "mnu_prefs")->menuAction()->isEnabled() &&
+           control<QAction>(w, "mnu_topics")->isEnabled() && control<QAction>(w, "mnu_about")->isEnabled();
 }
 
 bool menus_shown(const StartWindow& w)
@@ -143,7 +144,7 @@ private slots:
         QVERIFY(write_db(demo, {make_record("One", "Zeta, Zoe"), make_record("Two", "alpha, Al"),
                                 make_record("Three", "Mu, Max")}));
         make_window();
-        window->mnu_olddatabase->trigger();
+        control<QAction>(window, "mnu_olddatabase")->trigger();
 
         QVERIFY2(editor(), qPrintable(dialogs->texts().join(QLatin1Char('|'))));
         QVERIFY(editor()->isVisible());
@@ -169,7 +170,7 @@ private slots:
     {
         make_window();
         dialogs->choose_file(QString());  // cancelled: nothing happens
-        window->mnu_openfile->trigger();
+        control<QAction>(window, "mnu_openfile")->trigger();
         QVERIFY(dialogs->shown.isEmpty());
         QVERIFY(!editor());
         QCOMPARE(dialogs->file_filters.last(), QStringList{QStringLiteral("RND (*.rnd)")});
@@ -179,7 +180,7 @@ private slots:
         const QString bad = path(QStringLiteral("odd.rnd"));
         QVERIFY(write_bytes(bad, QByteArray(2474, ' ')));
         dialogs->choose_file(bad);
-        window->mnu_openfile->trigger();
+        control<QAction>(window, "mnu_openfile")->trigger();
         QCOMPARE(dialogs->shown, (Shown{{check_database_file(bad).message, MsgIcon::critical}}));
         QVERIFY(!editor());
         QVERIFY(window->isEnabled() && menus_shown(*window));
@@ -189,7 +190,7 @@ private slots:
         const QString other = path(QStringLiteral("my scopes.rnd"));
         QVERIFY(write_bytes(other, QByteArray()));
         dialogs->choose_file(other);
-        window->mnu_openfile->trigger();
+        control<QAction>(window, "mnu_openfile")->trigger();
         QVERIFY(editor());
         QCOMPARE(editor()->session().path, other);
         QCOMPARE(editor()->session().ws.count, int(0));
@@ -225,7 +226,7 @@ private slots:
         dialogs->choose_file(target);
         for (MsgAnswer a : answers)
             dialogs->answer(a);
-        window->mnu_newdatabase->trigger();
+        control<QAction>(window, "mnu_newdatabase")->trigger();
 
         QCOMPARE(dialogs->file_filters.last(), QStringList{QStringLiteral("RND (*.rnd)")});
         // The file dialog itself must not ask about replacing: the two questions do.
@@ -259,13 +260,13 @@ private slots:
     {
         make_window();
         dialogs->choose_file(QString());  // cancelled: silent
-        window->mnu_newdatabase->trigger();
+        control<QAction>(window, "mnu_newdatabase")->trigger();
         QVERIFY(dialogs->shown.isEmpty());
         QVERIFY(!editor());
 
         const QString target = path(QStringLiteral("missing/folder/new.rnd"));
         dialogs->choose_file(target);
-        window->mnu_newdatabase->trigger();
+        control<QAction>(window, "mnu_newdatabase")->trigger();
         QCOMPARE(dialogs->shown.size(), 1);
         const QString prefix = QStringLiteral("The database file ") + target + QStringLiteral(" could not be created: ");
         QVERIFY2(dialogs->last().text.startsWith(prefix), qPrintable(dialogs->last().text));
@@ -285,15 +286,15 @@ private slots:
             return false;  // as on a machine without a browser
         });
         make_window();
-        window->mnu_topics->trigger();
+        control<QAction>(window, "mnu_topics")->trigger();
         const QString guide = path(QStringLiteral("tessaran.html"));
         QCOMPARE(dialogs->shown, (Shown{{QStringLiteral("The user guide cannot be found: ") + guide, MsgIcon::critical}}));
         QVERIFY(!window->findChild<HelpWindow*>());
 
         QVERIFY(write_bytes(guide, "<html><body><h1>Guide</h1><p><a href=\"#keys\">Keys</a></p>"
                                    "<h2 id=\"keys\">Keyboard</h2><p>Close asks first.</p></body></html>"));
-        window->mnu_topics->trigger();
-        window->mnu_topics->trigger();  // raised, not a second window
+        control<QAction>(window, "mnu_topics")->trigger();
+        control<QAction>(window, "mnu_topics")->trigger();  // raised, not a second window
         const QList<HelpWindow*> shown = window->findChildren<HelpWindow*>();
         QCOMPARE(shown.size(), 1);
         HelpWindow* help = shown.first();
@@ -311,7 +312,7 @@ private slots:
         QCOMPARE(dialogs->last(), (ShownMessage{QStringLiteral("No web browser could be started to show ") + guide
                                                     + QStringLiteral(". The guide stays open in this window."),
                                                 MsgIcon::exclamation}));
-        QCOMPARE(window->mnu_topics->shortcut(), QKeySequence(QKeySequence::HelpContents));
+        QCOMPARE(control<QAction>(window, "mnu_topics")->shortcut(), QKeySequence(QKeySequence::HelpContents));
     }
 
     // The about box and the colours dialog take the menus while they are open.
@@ -341,12 +342,12 @@ private slots:
     {
         QVERIFY(write_db(path(QStringLiteral("demo.rnd")), {make_record("One", "A")}));
         make_window();
-        window->mnu_olddatabase->trigger();
+        control<QAction>(window, "mnu_olddatabase")->trigger();
         QVERIFY(editor() && editor()->isVisible());
         QPointer<RecordEditor> ed = editor();
         window->setEnabled(true);  // Exit is reached from the start-up window in any state
-        window->mnu_exit->setEnabled(true);
-        window->mnu_exit->trigger();
+        control<QAction>(window, "mnu_exit")->setEnabled(true);
+        control<QAction>(window, "mnu_exit")->trigger();
         QVERIFY(!window->isVisible());
         QVERIFY(!ed || !ed->isVisible());
     }
@@ -361,14 +362,14 @@ private slots:
             QVERIFY(write_db(paths.first(), {make_record(QStringLiteral("Scope %1").arg(i))}));
         }
         make_window();
-        QCOMPARE(window->mnu_recent->actions().size(), 1);
-        QVERIFY(!window->mnu_recent->actions().first()->isEnabled());
+        QCOMPARE(control<QMenu>(window, "mnu_recent")->actions().size(), 1);
+        QVERIFY(!control<QMenu>(window, "mnu_recent")->actions().first()->isEnabled());
         for (int i = 8; i >= 0; --i) {
             QVERIFY(window->open_database(paths[i]));
             delete editor();
             sub_menu_show();
         }
-        const QList<QAction*> items = window->mnu_recent->actions();
+        const QList<QAction*> items = control<QMenu>(window, "mnu_recent")->actions();
         QCOMPARE(items.size(), 8);
         QCOMPARE(items.first()->text(), QStringLiteral("&1 ") + paths[0]);
         QCOMPARE(items.last()->text(), QStringLiteral("&8 ") + paths[7]);
@@ -379,26 +380,26 @@ private slots:
         QCOMPARE(editor()->session().path, paths[2]);
         delete editor();
         sub_menu_show();
-        QCOMPARE(window->mnu_recent->actions().first()->text(), QStringLiteral("&1 ") + paths[2]);
+        QCOMPARE(control<QMenu>(window, "mnu_recent")->actions().first()->text(), QStringLiteral("&1 ") + paths[2]);
 
         QVERIFY(QFile::remove(paths[0]));
-        window->mnu_recent->actions().at(1)->trigger();
+        control<QMenu>(window, "mnu_recent")->actions().at(1)->trigger();
         QCOMPARE(dialogs->shown, (Shown{{QStringLiteral("File %1 does not exist!").arg(paths[0]), MsgIcon::critical}}));
         QVERIFY(!editor());
-        QCOMPARE(window->mnu_recent->actions().size(), 7);
+        QCOMPARE(control<QMenu>(window, "mnu_recent")->actions().size(), 7);
 
         // Reopening at start-up: off by default; on, the last one opens.
         delete window;
         window = nullptr;
         make_window();
-        QVERIFY(window->mnu_reopen->isCheckable() && !window->mnu_reopen->isChecked());
+        QVERIFY(control<QAction>(window, "mnu_reopen")->isCheckable() && !control<QAction>(window, "mnu_reopen")->isChecked());
         window->reopen_last();
         QVERIFY(!editor());
-        window->mnu_reopen->trigger();
+        control<QAction>(window, "mnu_reopen")->trigger();
         delete window;
         window = nullptr;
         make_window();
-        QVERIFY(window->mnu_reopen->isChecked());
+        QVERIFY(control<QAction>(window, "mnu_reopen")->isChecked());
         window->reopen_last();
         QVERIFY(editor());
         QCOMPARE(editor()->session().path, paths[2]);
@@ -407,7 +408,7 @@ private slots:
     void shortcuts_shown_in_the_menus()
     {
         make_window();
-        QCOMPARE(window->mnu_exit->shortcut(), QKeySequence(QKeySequence::Quit));
+        QCOMPARE(control<QAction>(window, "mnu_exit")->shortcut(), QKeySequence(QKeySequence::Quit));
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window));
         dialogs->choose_file(QString());  // the file dialog, cancelled

@@ -1,4 +1,5 @@
 #include "appearance/color_dialog.h"
+#include "common/gui_controls.h"
 #include "appearance/color_settings.h"
 #include "ui/menu_state.h"
 #include "appearance/scheme_paint.h"
@@ -91,22 +92,22 @@ void tst_color_dialog::opens_on_the_first_item()
     d.show();
     QCOMPARE(d.windowTitle(), QStringLiteral("Color preferences"));
     QStringList items;
-    for (int i = 0; i < d.combo_frame->count(); ++i)
-        items << d.combo_frame->itemText(i);
+    for (int i = 0; i < control<QComboBox>(d, "combo_frame")->count(); ++i)
+        items << control<QComboBox>(d, "combo_frame")->itemText(i);
     QCOMPARE(items, QStringList({"Parameters frame", "Control", "Characteristics frame",
                                  "Purchase information frame", "Place of purchase frame", "Images",
                                  "Form background", "Command buttons", "Changed data "}));
-    QVERIFY(!d.combo_frame->isEditable());
-    QCOMPARE(d.combo_frame->currentIndex(), 0);
+    QVERIFY(!control<QComboBox>(d, "combo_frame")->isEditable());
+    QCOMPARE(control<QComboBox>(d, "combo_frame")->currentIndex(), 0);
     // Preview from the working copy; the dialog itself from the scheme.
-    QCOMPARE(d.pb_sample_form->palette().color(QPalette::Window), to_qcolor(1024));
-    QCOMPARE(d.sample_buttons[1]->palette().color(QPalette::Button), to_qcolor(1025));
-    QCOMPARE(d.sample_texts[2]->palette().color(QPalette::Base), to_qcolor(1014));
-    QCOMPARE(d.sample_labels[3]->palette().color(QPalette::WindowText), to_qcolor(1018));
-    QCOMPARE(d.sample_frames[4]->palette().color(QPalette::Window), to_qcolor(1021));
-    QCOMPARE(d.sample_control->palette().color(QPalette::Window), to_qcolor(1023));
+    QCOMPARE(control<QFrame>(d, "pb_sample_form")->palette().color(QPalette::Window), to_qcolor(1024));
+    QCOMPARE(d.sample_button(1)->palette().color(QPalette::Button), to_qcolor(1025));
+    QCOMPARE(d.sample_text(2)->palette().color(QPalette::Base), to_qcolor(1014));
+    QCOMPARE(d.sample_label(3)->palette().color(QPalette::WindowText), to_qcolor(1018));
+    QCOMPARE(d.sample_frame(4)->palette().color(QPalette::Window), to_qcolor(1021));
+    QCOMPARE(control<QLabel>(d, "sample_control")->palette().color(QPalette::Window), to_qcolor(1023));
     QCOMPARE(d.palette().color(QPalette::Window), to_qcolor(1024));
-    QCOMPARE(d.cmd_accept->palette().color(QPalette::Button), to_qcolor(1025));
+    QCOMPARE(control<QPushButton>(d, "cmd_accept")->palette().color(QPalette::Button), to_qcolor(1025));
 }
 
 void tst_color_dialog::boxes_per_item_data()
@@ -132,23 +133,23 @@ void tst_color_dialog::boxes_per_item()
     QFETCH(bool, single);
     ColorDialog d;
     d.show();
-    d.combo_frame->setCurrentIndex(5);  // Images first: its disabled boxes must come back
-    d.combo_frame->setCurrentIndex(item);
+    control<QComboBox>(d, "combo_frame")->setCurrentIndex(5);  // Images first: its disabled boxes must come back
+    control<QComboBox>(d, "combo_frame")->setCurrentIndex(item);
     QCOMPARE(d.selected_item(), item);
-    QCOMPARE(d.pb_boxes[5]->isVisible(), single);
+    QCOMPARE(d.color_box(5)->isVisible(), single);
     for (int slot = 0; slot < 5; ++slot) {
-        QCOMPARE(d.pb_boxes[slot]->isVisible(), !single);
-        QCOMPARE(d.lbl_boxes[slot]->isVisible(), !single);
+        QCOMPARE(d.color_box(slot)->isVisible(), !single);
+        QCOMPARE(d.box_label(slot)->isVisible(), !single);
     }
     if (single) {
-        QCOMPARE(d.pb_boxes[5]->color(), to_qcolor(1000 + entries[0]));
+        QCOMPARE(d.color_box(5)->color(), to_qcolor(1000 + entries[0]));
         return;
     }
     for (int slot = 0; slot < 5; ++slot) {
         const int e = entries[slot];
-        QCOMPARE(d.pb_boxes[slot]->isEnabled(), e >= 0);
-        QCOMPARE(d.lbl_boxes[slot]->isEnabled(), e >= 0);
-        QCOMPARE(d.pb_boxes[slot]->color(), e >= 0 ? to_qcolor(1000 + e) : QColor(255, 255, 255));
+        QCOMPARE(d.color_box(slot)->isEnabled(), e >= 0);
+        QCOMPARE(d.box_label(slot)->isEnabled(), e >= 0);
+        QCOMPARE(d.color_box(slot)->color(), e >= 0 ? to_qcolor(1000 + e) : QColor(255, 255, 255));
     }
 }
 
@@ -160,17 +161,17 @@ void tst_color_dialog::preview_clicks_select_items()
         d.select_item(8);
         QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(3, 3));
         QCOMPARE(d.selected_item(), expected);
-        QCOMPARE(d.combo_frame->currentIndex(), expected);
+        QCOMPARE(control<QComboBox>(d, "combo_frame")->currentIndex(), expected);
     };
     const std::pair<QWidget*, int> targets[] = {
-        {d.sample_frames[0], 0}, {d.sample_control, 1}, {d.sample_frames[1], 2}, {d.sample_frames[2], 3},
-        {d.sample_frames[3], 4}, {d.sample_frames[4], 5}, {d.pb_sample_form, 6}, {d.sample_buttons[1], 7},
-        {d.sample_labels[3], 4}, {d.sample_texts[0], 0}};
+        {d.sample_frame(0), 0}, {control<QLabel>(d, "sample_control"), 1}, {d.sample_frame(1), 2}, {d.sample_frame(2), 3},
+        {d.sample_frame(3), 4}, {d.sample_frame(4), 5}, {control<QFrame>(d, "pb_sample_form"), 6}, {d.sample_button(1), 7},
+        {d.sample_label(3), 4}, {d.sample_text(0), 0}};
     for (const auto& [w, item] : targets)
         click(w, item);
     // Typing in the characteristics sample picks its item too.
     d.select_item(8);
-    QTest::keyClicks(d.sample_texts[1], "x");
+    QTest::keyClicks(d.sample_text(1), "x");
     QCOMPARE(d.selected_item(), 2);
 }
 
@@ -179,34 +180,34 @@ void tst_color_dialog::picker_sets_box_entry_and_preview()
     ScriptedDialogs dialogs;
     ColorDialog d;
     d.show();
-    d.combo_frame->setCurrentIndex(2);  // Characteristics
+    control<QComboBox>(d, "combo_frame")->setCurrentIndex(2);  // Characteristics
     dialogs.choose_color(QColor(255, 0, 0));
-    QTest::mouseClick(d.pb_boxes[3], Qt::LeftButton);  // Text background
+    QTest::mouseClick(d.color_box(3), Qt::LeftButton);  // Text background
     QCOMPARE(dialogs.color_initials.size(), 1);
     QCOMPARE(dialogs.color_initials[0], to_qcolor(1009));
-    QCOMPARE(d.temp_colors[9], 255);
-    QCOMPARE(d.pb_boxes[3]->color(), QColor(255, 0, 0));
-    QCOMPARE(d.sample_texts[1]->palette().color(QPalette::Base), QColor(255, 0, 0));
+    QCOMPARE(d.chosen_colors()[9], 255);
+    QCOMPARE(d.color_box(3)->color(), QColor(255, 0, 0));
+    QCOMPARE(d.sample_text(1)->palette().color(QPalette::Base), QColor(255, 0, 0));
 
     // Cancelling the picker keeps the colour.
     dialogs.choose_color(std::nullopt);
-    QTest::keyClick(d.pb_boxes[0], Qt::Key_Space);
+    QTest::keyClick(d.color_box(0), Qt::Key_Space);
     QCOMPARE(dialogs.color_initials.size(), 2);
-    QCOMPARE(d.temp_colors[6], 1006);
-    QCOMPARE(d.pb_boxes[0]->color(), to_qcolor(1006));
+    QCOMPARE(d.chosen_colors()[6], 1006);
+    QCOMPARE(d.color_box(0)->color(), to_qcolor(1006));
 
     // A disabled box of the Images item opens nothing.
-    d.combo_frame->setCurrentIndex(5);
-    QTest::mouseClick(d.pb_boxes[4], Qt::LeftButton);
+    control<QComboBox>(d, "combo_frame")->setCurrentIndex(5);
+    QTest::mouseClick(d.color_box(4), Qt::LeftButton);
     QCOMPARE(dialogs.color_initials.size(), 2);
 
     // The single box of Command buttons paints both sample buttons.
-    d.combo_frame->setCurrentIndex(7);
+    control<QComboBox>(d, "combo_frame")->setCurrentIndex(7);
     dialogs.choose_color(QColor(0, 0, 255));
-    QTest::mouseClick(d.pb_boxes[5], Qt::LeftButton);
-    QCOMPARE(d.temp_colors[25], 16711680);
-    QCOMPARE(d.sample_buttons[0]->palette().color(QPalette::Button), QColor(0, 0, 255));
-    QCOMPARE(d.sample_buttons[1]->palette().color(QPalette::Button), QColor(0, 0, 255));
+    QTest::mouseClick(d.color_box(5), Qt::LeftButton);
+    QCOMPARE(d.chosen_colors()[25], 16711680);
+    QCOMPARE(d.sample_button(0)->palette().color(QPalette::Button), QColor(0, 0, 255));
+    QCOMPARE(d.sample_button(1)->palette().color(QPalette::Button), QColor(0, 0, 255));
     // Nothing reaches the scheme before Accept.
     QCOMPARE(current_colors(), user_scheme());
 }
@@ -217,10 +218,10 @@ void tst_color_dialog::accept_writes_only_what_changed()
     ScriptedDialogs dialogs;
     ColorDialog d;
     d.show();
-    d.combo_frame->setCurrentIndex(6);  // Form background
+    control<QComboBox>(d, "combo_frame")->setCurrentIndex(6);  // Form background
     dialogs.choose_color(QColor(0, 255, 0));
-    QTest::mouseClick(d.pb_boxes[5], Qt::LeftButton);
-    QTest::mouseClick(d.cmd_accept, Qt::LeftButton);
+    QTest::mouseClick(d.color_box(5), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(d, "cmd_accept"), Qt::LeftButton);
 
     QCOMPARE(dialogs.shown.size(), 2);
     QCOMPARE(dialogs.shown[0].text, QStringLiteral("Save the current color scheme?"));
@@ -246,14 +247,14 @@ void tst_color_dialog::accept_question_cancel_keeps_everything()
     ScriptedDialogs dialogs;
     ColorDialog d;
     d.show();
-    d.combo_frame->setCurrentIndex(1);
+    control<QComboBox>(d, "combo_frame")->setCurrentIndex(1);
     dialogs.choose_color(QColor(1, 2, 3));
-    QTest::mouseClick(d.pb_boxes[5], Qt::LeftButton);
+    QTest::mouseClick(d.color_box(5), Qt::LeftButton);
     dialogs.answer(MsgAnswer::cancel);
-    QTest::mouseClick(d.cmd_accept, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(d, "cmd_accept"), Qt::LeftButton);
     QCOMPARE(dialogs.shown.size(), 1);
     QVERIFY(d.isVisible());
-    QCOMPARE(d.temp_colors[23], to_color_value(QColor(1, 2, 3)));
+    QCOMPARE(d.chosen_colors()[23], to_color_value(QColor(1, 2, 3)));
     QCOMPARE(d.selected_item(), 1);
     QCOMPARE(read_bytes(user_path()), before);
     QCOMPARE(current_colors(), user_scheme());
@@ -267,7 +268,7 @@ void tst_color_dialog::accept_without_change_moves_to_user_file()
     ScriptedDialogs dialogs;
     ColorDialog d;
     d.show();
-    QTest::mouseClick(d.cmd_accept, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(d, "cmd_accept"), Qt::LeftButton);
     QCOMPARE(color_file_path(), user_path());
     QCOMPARE(read_bytes(user_path()), read_bytes(default_path()));
 }
@@ -278,13 +279,13 @@ void tst_color_dialog::defaults_then_cancel_leave_file_untouched()
     ScriptedDialogs dialogs;
     ColorDialog d;
     d.show();
-    d.combo_frame->setCurrentIndex(3);
-    QTest::mouseClick(d.cmd_default_all, Qt::LeftButton);
-    QCOMPARE(d.temp_colors, builtin_colors());  // the shipped default file holds the built-in scheme
-    QCOMPARE(d.pb_boxes[0]->color(), to_qcolor(builtin_colors()[11]));
-    QCOMPARE(d.pb_sample_form->palette().color(QPalette::Window), to_qcolor(builtin_colors()[24]));
-    QVERIFY(d.combo_frame->hasFocus() || !QApplication::focusWidget());
-    QTest::mouseClick(d.cmd_cancel, Qt::LeftButton);
+    control<QComboBox>(d, "combo_frame")->setCurrentIndex(3);
+    QTest::mouseClick(control<QPushButton>(d, "cmd_default_all"), Qt::LeftButton);
+    QCOMPARE(d.chosen_colors(), builtin_colors());  // the shipped default file holds the built-in scheme
+    QCOMPARE(d.color_box(0)->color(), to_qcolor(builtin_colors()[11]));
+    QCOMPARE(control<QFrame>(d, "pb_sample_form")->palette().color(QPalette::Window), to_qcolor(builtin_colors()[24]));
+    QVERIFY(control<QComboBox>(d, "combo_frame")->hasFocus() || !QApplication::focusWidget());
+    QTest::mouseClick(control<QPushButton>(d, "cmd_cancel"), Qt::LeftButton);
     QVERIFY(!d.isVisible());
     QVERIFY(dialogs.shown.isEmpty());
     QCOMPARE(read_bytes(user_path()), before);
@@ -314,13 +315,13 @@ void tst_color_dialog::default_for_one_item()
     QVERIFY(write_color_file(default_path(), defaults));
     ColorDialog d;
     d.show();
-    d.combo_frame->setCurrentIndex(item);
-    QTest::mouseClick(d.cmd_default_choice, Qt::LeftButton);
+    control<QComboBox>(d, "combo_frame")->setCurrentIndex(item);
+    QTest::mouseClick(control<QPushButton>(d, "cmd_default_choice"), Qt::LeftButton);
     for (int i = 0; i < color_count; ++i)
-        QCOMPARE(d.temp_colors[std::size_t(i)], (entries.contains(i) ? 5000 : 1000) + i);
+        QCOMPARE(d.chosen_colors()[std::size_t(i)], (entries.contains(i) ? 5000 : 1000) + i);
     const int shown_entry = color_item_entry(item, entries.size() == 1 ? 5 : 0);
     const int slot = entries.size() == 1 ? 5 : 0;
-    QCOMPARE(d.pb_boxes[slot]->color(), to_qcolor(5000 + shown_entry));
+    QCOMPARE(d.color_box(slot)->color(), to_qcolor(5000 + shown_entry));
 }
 
 void tst_color_dialog::missing_default_file_is_reported()
@@ -329,11 +330,11 @@ void tst_color_dialog::missing_default_file_is_reported()
     ScriptedDialogs dialogs;
     ColorDialog d;
     d.show();
-    QTest::mouseClick(d.cmd_default_all, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(d, "cmd_default_all"), Qt::LeftButton);
     QCOMPARE(dialogs.shown.size(), 1);
     QVERIFY(dialogs.last().text.contains(QStringLiteral("tessaran_defcolors.dat")));
     QCOMPARE(dialogs.last().icon, MsgIcon::exclamation);
-    QCOMPARE(d.temp_colors, builtin_colors());
+    QCOMPARE(d.chosen_colors(), builtin_colors());
 }
 
 void tst_color_dialog::menus_come_back_however_it_closes()
@@ -351,11 +352,11 @@ void tst_color_dialog::menus_come_back_however_it_closes()
         ColorDialog d;
         d.show();
         if (way == 0)
-            QTest::mouseClick(d.cmd_cancel, Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(d, "cmd_cancel"), Qt::LeftButton);
         else if (way == 1)
             d.close();  // the window's close box
         else
-            QTest::mouseClick(d.cmd_accept, Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(d, "cmd_accept"), Qt::LeftButton);
         QVERIFY2(mnu_open->isEnabled(), qPrintable(QString::number(way)));
     }
 }

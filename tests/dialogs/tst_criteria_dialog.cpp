@@ -1,5 +1,6 @@
 // The selection and find dialogs: one body, two uses.
 #include "appearance/scheme_paint.h"
+#include "common/gui_controls.h"
 #include "appearance/color_settings.h"
 #include "common/scripted_dialogs.h"
 #include "core/money.h"
@@ -27,10 +28,10 @@ void enter(CriteriaDialog& d, const QString& field, const QString& text)
 {
     if (field.startsWith(QLatin1String("slot:"))) {
         const int k = field.mid(5).toInt();
-        if (d.slot_is_combo[size_t(k)])
-            d.combo_cat[size_t(k)]->setEditText(text);
+        if (d.is_combo_slot(size_t(k)))
+            d.slot_combo(size_t(k))->setEditText(text);
         else
-            d.tb_cat[size_t(k)]->setText(text);
+            d.slot_box(size_t(k))->setText(text);
         return;
     }
     auto* box = d.findChild<QLineEdit*>(field);
@@ -72,9 +73,9 @@ private slots:
         const QList<int> combos{4, 6, 8, 9, 10, 11, 12, 13};
         const QList<int> lists{1, 2, 3, 6, 4, 7, 5, 8};
         for (int k = 1; k <= text_slot_count; ++k) {
-            QCOMPARE(d.slot_is_combo[size_t(k)], combos.contains(k));
+            QCOMPARE(d.is_combo_slot(size_t(k)), combos.contains(k));
             QVERIFY(d.slot_text(k).isEmpty());
-            if (QComboBox* c = d.combo_cat[size_t(k)]) {
+            if (QComboBox* c = d.slot_combo(size_t(k))) {
                 QVERIFY(c->isEditable());
                 QStringList items;
                 for (int i = 0; i < c->count(); ++i)
@@ -140,7 +141,7 @@ private slots:
         SelectDialog d(labels());
         for (const auto& [field, text] : entries)
             enter(d, field, text);
-        QTest::mouseClick(d.cmd_perform, Qt::LeftButton);
+        QTest::mouseClick(d.perform_button(), Qt::LeftButton);
         QCOMPARE(dialogs.shown, (Shown{{message, MsgIcon::critical, MsgButtons::ok, title}}));
         QCOMPARE(d.result(), int(QDialog::Rejected));  // not closed by the click
         QCOMPARE(d.sel_result(), int(0));
@@ -149,7 +150,7 @@ private slots:
         QVERIFY(!d.chose_all());
 
         // A later Cancel still gives nothing.
-        d.cmd_cancel->click();
+        control<QPushButton>(d, "cmd_cancel")->click();
         QCOMPARE(d.sel_result(), int(-999));
         QVERIFY(same(d.chosen(), Criteria{}));
     }
@@ -175,7 +176,7 @@ private slots:
         SelectDialog d(labels());
         for (const auto& [field, text] : entries)
             enter(d, field, text);
-        QTest::mouseClick(d.cmd_perform, Qt::LeftButton);
+        QTest::mouseClick(d.perform_button(), Qt::LeftButton);
         QCOMPARE(dialogs.texts(), QStringList{});
         QCOMPARE(d.result(), int(QDialog::Accepted));
         QCOMPARE(d.sel_result(), int(0));
@@ -190,7 +191,7 @@ private slots:
         SelectDialog d(labels());
         enter(d, "tb_retail_price_max", "12.50");
         enter(d, "slot:2", "Smith ");
-        d.cmd_perform->click();
+        d.perform_button()->click();
         const Criteria& c = d.chosen();
         QVERIFY(c.by_retail && c.by_text && !c.by_date && !c.by_paid);
         QCOMPARE(c.retail_max, qint64(125000));
@@ -214,7 +215,7 @@ private slots:
         enter(d, "slot:1", "new");
         enter(d, "tb_price_paid_min", "3");
         if (how == 0)
-            QTest::mouseClick(d.cmd_cancel, Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(d, "cmd_cancel"), Qt::LeftButton);
         else if (how == 1)
             d.close();
         else
@@ -231,9 +232,9 @@ private slots:
         SelectDialog d(labels());
         d.show();
         QVERIFY(QTest::qWaitForWindowActive(&d));
-        d.tb_price_paid_max->setFocus();
-        QTest::keyClicks(d.tb_price_paid_max, QStringLiteral("lots"));
-        QTest::mouseClick(d.cmd_cancel, Qt::LeftButton);
+        control<QLineEdit>(d, "tb_price_paid_max")->setFocus();
+        QTest::keyClicks(control<QLineEdit>(d, "tb_price_paid_max"), QStringLiteral("lots"));
+        QTest::mouseClick(control<QPushButton>(d, "cmd_cancel"), Qt::LeftButton);
         QVERIFY(dialogs.shown.isEmpty());
         QCOMPARE(d.sel_result(), int(-999));
     }
@@ -242,7 +243,7 @@ private slots:
     {
         SelectDialog d(labels());
         enter(d, "slot:1", "ignored");
-        QTest::mouseClick(d.cmd_selectall, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(d, "cmd_selectall"), Qt::LeftButton);
         QCOMPARE(d.sel_result(), int(0));
         QCOMPARE(d.result(), int(QDialog::Accepted));
         QVERIFY(d.chose_all());
@@ -254,15 +255,15 @@ private slots:
         FindDialog d(labels());
         QCOMPARE(d.windowTitle(), QStringLiteral("Enter find criteria in the appropriate fields"));
         QVERIFY(!d.findChild<QPushButton*>("cmd_selectall"));
-        d.cmd_perform->click();
+        d.perform_button()->click();
         QCOMPARE(dialogs.shown, (Shown{{"No find criteria selected!", MsgIcon::critical, MsgButtons::ok, QStringLiteral("Find criteria")}}));
         enter(d, "tb_begdate", "x");
-        d.cmd_perform->click();
+        d.perform_button()->click();
         QCOMPARE(dialogs.last().text, QStringLiteral("Invalid entry in beginning date!"));
         QCOMPARE(dialogs.last().title, QStringLiteral("Date range search"));
         enter(d, "tb_begdate", "");
         enter(d, "slot:2", "jones");
-        d.cmd_perform->click();
+        d.perform_button()->click();
         QCOMPARE(d.find_result(), int(0));
         QCOMPARE(d.result(), int(QDialog::Accepted));
         QCOMPARE(d.chosen().texts[2], QStringLiteral("JONES"));
@@ -272,7 +273,7 @@ private slots:
         // Cancel gives nothing back.
         FindDialog again(labels());
         enter(again, "slot:3", "studio");
-        again.cmd_cancel->click();
+        control<QPushButton>(again, "cmd_cancel")->click();
         QCOMPARE(again.find_result(), int(-999));
         QVERIFY(same(again.chosen(), Criteria{}));
     }
@@ -283,22 +284,22 @@ private slots:
         SelectDialog d(labels());
         d.show();
         QVERIFY(QTest::qWaitForWindowActive(&d));
-        d.tb_cat[1]->setFocus();
-        QTest::keyClicks(d.tb_cat[1], QStringLiteral("abc"));
-        QTest::keyClick(d.tb_cat[1], Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), d.tb_cat[2]);
-        QTest::keyClick(d.tb_cat[2], Qt::Key_Enter);
-        QCOMPARE(QApplication::focusWidget(), d.tb_cat[3]);
-        QTest::keyClick(d.tb_cat[3], Qt::Key_Return);
+        d.slot_box(1)->setFocus();
+        QTest::keyClicks(d.slot_box(1), QStringLiteral("abc"));
+        QTest::keyClick(d.slot_box(1), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), d.slot_box(2));
+        QTest::keyClick(d.slot_box(2), Qt::Key_Enter);
+        QCOMPARE(QApplication::focusWidget(), d.slot_box(3));
+        QTest::keyClick(d.slot_box(3), Qt::Key_Return);
         // Slot 4 is a combo box: Enter there neither moves on nor confirms the dialog.
         QWidget* combo_edit = QApplication::focusWidget();
-        QVERIFY(d.combo_cat[4]->isAncestorOf(combo_edit) || combo_edit == d.combo_cat[4]);
+        QVERIFY(d.slot_combo(4)->isAncestorOf(combo_edit) || combo_edit == d.slot_combo(4));
         QTest::keyClick(combo_edit, Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), combo_edit);
         QVERIFY(d.isVisible());
-        QCOMPARE(d.combo_cat[4]->count(), vocabulary(1).size());  // nothing was added to the list
+        QCOMPARE(d.slot_combo(4)->count(), vocabulary(1).size());  // nothing was added to the list
         QVERIFY(dialogs.shown.isEmpty());
-        QCOMPARE(d.tb_cat[1]->text(), QStringLiteral("abc"));
+        QCOMPARE(d.slot_box(1)->text(), QStringLiteral("abc"));
     }
 
     void leaving_a_range_box_checks_it_data()

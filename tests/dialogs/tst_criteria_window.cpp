@@ -1,5 +1,6 @@
 // The criteria windows: heading, text and a size fitted to the text.
 #include "common/gui_colors.h"
+#include "common/gui_controls.h"
 #include "core/session.h"
 #include "appearance/color_settings.h"
 #include "dialogs/criteria_window.h"
@@ -60,19 +61,19 @@ private slots:
         SelectionCriteriaWindow w(criteria);
         QCOMPARE(w.windowTitle(), QStringLiteral("Selection criteria"));
         QCOMPARE(w.heading(), QStringLiteral("SELECTION CRITERIA"));
-        QCOMPARE(w.pb_text->lines, lines);
+        QCOMPARE(control<CriteriaTextBox>(w, "pb_text")->lines(), lines);
 
         // The box is 400 + the text's height + 100 twips tall; Close sits centred 120 below it.
-        const int line = QFontMetrics(w.pb_text->font()).lineSpacing();
-        QCOMPARE(w.pb_text->height(), px(400 + 15.0 * line * lines.size() + 100));
-        const QRect box = w.pb_text->geometry();
-        const QRect close = w.cmd_close->geometry();
+        const int line = QFontMetrics(control<CriteriaTextBox>(w, "pb_text")->font()).lineSpacing();
+        QCOMPARE(control<CriteriaTextBox>(w, "pb_text")->height(), px(400 + 15.0 * line * lines.size() + 100));
+        const QRect box = control<CriteriaTextBox>(w, "pb_text")->geometry();
+        const QRect close = control<QPushButton>(w, "cmd_close")->geometry();
         QCOMPARE(close.top(), box.bottom() + 1 + px(120));
         QVERIFY(qAbs(close.center().x() - box.center().x()) <= 1);
         QCOMPARE(w.height(), close.bottom() + 1 + px(120));
         // Every line fits across.
         for (const QString& l : lines)
-            QVERIFY(QFontMetrics(w.pb_text->font()).horizontalAdvance(l) + px(50) < w.pb_text->width());
+            QVERIFY(QFontMetrics(control<CriteriaTextBox>(w, "pb_text")->font()).horizontalAdvance(l) + px(50) < control<CriteriaTextBox>(w, "pb_text")->width());
     }
 
     void find_window_and_colours()
@@ -84,7 +85,7 @@ private slots:
         QCOMPARE(w.heading(), QStringLiteral("FIND CRITERIA"));
         QCOMPARE(w.text(), criteria);
 
-        const QImage img = w.pb_text->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage img = control<CriteriaTextBox>(w, "pb_text")->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QList<int> red = rows_with(img, QColor(255, 0, 0));
         const QList<int> black = rows_with(img, QColor(0, 0, 0));
         QVERIFY(!red.isEmpty());
@@ -96,7 +97,7 @@ private slots:
 
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QTest::mouseClick(w.cmd_close, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "cmd_close"), Qt::LeftButton);
         QVERIFY(!w.isVisible());
         QCOMPARE(w.result(), int(QDialog::Accepted));
     }

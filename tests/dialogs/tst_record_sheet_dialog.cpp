@@ -1,4 +1,5 @@
 #include "common/scripted_dialogs.h"
+#include "common/gui_controls.h"
 #include "common/gui_colors.h"
 #include "core/session.h"
 #include "dialogs/record_sheet_dialog.h"
@@ -34,9 +35,10 @@ private slots:
     void texts_the_user_sees()
     {
         RecordSheetDialog dlg(12, 1, {});
-        QCOMPARE(dlg.lbl_max->text(), QString("Max.= 12"));
-        QVERIFY(dlg.tb_beg->text().isEmpty());
-        QCOMPARE(RecordSheetDialog(0, 0, {}).lbl_max->text(), QString("Max.= 0"));
+        QCOMPARE(control<QLabel>(dlg, "lbl_max")->text(), QString("Max.= 12"));
+        QVERIFY(control<QLineEdit>(dlg, "tb_beg")->text().isEmpty());
+        RecordSheetDialog none(0, 0, {});
+        QCOMPARE(control<QLabel>(none, "lbl_max")->text(), QString("Max.= 0"));
     }
 
     void validation_data()
@@ -67,9 +69,9 @@ private slots:
             calls.printed << qMakePair(f, l);
             return true;
         });
-        dlg.tb_beg->setText(beg);
-        dlg.tb_end->setText(end);
-        QTest::mouseClick(dlg.cmd_print, Qt::LeftButton);
+        control<QLineEdit>(dlg, "tb_beg")->setText(beg);
+        control<QLineEdit>(dlg, "tb_end")->setText(end);
+        QTest::mouseClick(control<QPushButton>(dlg, "cmd_print"), Qt::LeftButton);
         if (message.isEmpty()) {
             QVERIFY(dialogs.shown.isEmpty());
             QCOMPARE(calls.printed, (QList<QPair<int, int>>{{first, last}}));
@@ -88,9 +90,9 @@ private slots:
             calls.printed << qMakePair(f, l);
             return true;
         });
-        QTest::mouseClick(dlg.cmd_current, Qt::LeftButton);
-        QCOMPARE(dlg.tb_beg->text(), QString(" 5"));
-        QCOMPARE(dlg.tb_end->text(), QString(" 5"));
+        QTest::mouseClick(control<QPushButton>(dlg, "cmd_current"), Qt::LeftButton);
+        QCOMPARE(control<QLineEdit>(dlg, "tb_beg")->text(), QString(" 5"));
+        QCOMPARE(control<QLineEdit>(dlg, "tb_end")->text(), QString(" 5"));
         QCOMPARE(calls.printed, (QList<QPair<int, int>>{{5, 5}}));
     }
 
@@ -98,9 +100,9 @@ private slots:
     {
         RecordSheetDialog dlg(3, 1, [](int, int) { return false; });
         dlg.show();
-        dlg.tb_beg->setText("1");
-        dlg.tb_end->setText("3");
-        QTest::mouseClick(dlg.cmd_print, Qt::LeftButton);
+        control<QLineEdit>(dlg, "tb_beg")->setText("1");
+        control<QLineEdit>(dlg, "tb_end")->setText("3");
+        QTest::mouseClick(control<QPushButton>(dlg, "cmd_print"), Qt::LeftButton);
         QVERIFY(dlg.isVisible());
     }
 
@@ -113,12 +115,12 @@ private slots:
             return true;
         });
         dlg.show();
-        dlg.tb_beg->setText("x");
-        dlg.tb_end->setText("3");
-        QTest::mouseClick(dlg.cmd_preview, Qt::LeftButton);
+        control<QLineEdit>(dlg, "tb_beg")->setText("x");
+        control<QLineEdit>(dlg, "tb_end")->setText("3");
+        QTest::mouseClick(control<QPushButton>(dlg, "cmd_preview"), Qt::LeftButton);
         QCOMPARE(dialogs.shown, (Shown{{"Invalid record number entry. Please try again."}}));
-        dlg.tb_beg->setText("1");
-        QTest::mouseClick(dlg.cmd_preview, Qt::LeftButton);
+        control<QLineEdit>(dlg, "tb_beg")->setText("1");
+        QTest::mouseClick(control<QPushButton>(dlg, "cmd_preview"), Qt::LeftButton);
         QCOMPARE(calls.previewed, (QList<QPair<int, int>>{{1, 3}}));
         QVERIFY(dlg.isVisible());
     }
@@ -129,14 +131,14 @@ private slots:
         RecordSheetDialog dlg(3, 1, [&printed](int, int) { return printed = true; });
         dlg.show();
         QApplication::setActiveWindow(&dlg);
-        dlg.tb_beg->setFocus();
-        QTest::keyClicks(dlg.tb_beg, "1");
-        QTest::keyClick(dlg.tb_beg, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dlg.tb_end));
-        QTest::keyClicks(dlg.tb_end, "2");
-        QTest::keyClick(dlg.tb_end, Qt::Key_Enter);
+        control<QLineEdit>(dlg, "tb_beg")->setFocus();
+        QTest::keyClicks(control<QLineEdit>(dlg, "tb_beg"), "1");
+        QTest::keyClick(control<QLineEdit>(dlg, "tb_beg"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(control<QLineEdit>(dlg, "tb_end")));
+        QTest::keyClicks(control<QLineEdit>(dlg, "tb_end"), "2");
+        QTest::keyClick(control<QLineEdit>(dlg, "tb_end"), Qt::Key_Enter);
         QVERIFY(!printed);  // Enter never presses a button from a text box
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dlg.cmd_print));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(control<QPushButton>(dlg, "cmd_print")));
     }
 };
 

@@ -1,4 +1,5 @@
 #include "appearance/scheme_paint.h"
+#include "common/gui_controls.h"
 #include "appearance/color_settings.h"
 #include "common/scripted_dialogs.h"
 #include "common/gui_colors.h"
@@ -39,14 +40,14 @@ private slots:
         dialogs.answer(answer);
         RemovePictureDialog d(names);
         d.show();
-        d.Combo1->setCurrentIndex(pick);
-        QTest::mouseClick(d.cmd_rem, Qt::LeftButton);
+        control<QComboBox>(d, "Combo1")->setCurrentIndex(pick);
+        QTest::mouseClick(control<QPushButton>(d, "cmd_rem"), Qt::LeftButton);
         QCOMPARE(dialogs.shown.size(), 1);
         QCOMPARE(dialogs.last().text, QStringLiteral("Do you really want to remove Image #%1?").arg(pick + 1));
         QCOMPARE(dialogs.last().icon, MsgIcon::none);
         QCOMPARE(dialogs.last().buttons, MsgButtons::yes_no);
         QCOMPARE(dialogs.last().title, QStringLiteral("TESSARAN V"));
-        QCOMPARE(d.removed, removed);
+        QCOMPARE(d.removed_position(), removed);
         QCOMPARE(d.isVisible(), removed == 0);
         QCOMPARE(d.result(), removed ? int(QDialog::Accepted) : int(QDialog::Rejected));
     }
@@ -56,9 +57,9 @@ private slots:
         ScriptedDialogs dialogs;
         RemovePictureDialog d(names);
         d.show();
-        QTest::mouseClick(d.cmd_cancel, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(d, "cmd_cancel"), Qt::LeftButton);
         QVERIFY(!d.isVisible());
-        QCOMPARE(d.removed, 0);
+        QCOMPARE(d.removed_position(), 0);
         QVERIFY(dialogs.shown.isEmpty());
     }
 
@@ -69,13 +70,13 @@ private slots:
         RemovePictureDialog d(names);
         d.show();
         QCOMPARE(d.palette().color(QPalette::Window), QColor(204, 255, 0));
-        QCOMPARE(d.cmd_rem->palette().color(QPalette::Button), QColor(255, 0, 0));
-        QCOMPARE(d.cmd_cancel->palette().color(QPalette::Button), QColor(255, 0, 0));
+        QCOMPARE(control<QPushButton>(d, "cmd_rem")->palette().color(QPalette::Button), QColor(255, 0, 0));
+        QCOMPARE(control<QPushButton>(d, "cmd_cancel")->palette().color(QPalette::Button), QColor(255, 0, 0));
         // Symmetric about the list's centre line, 400 twips (27 px) apart.
-        const QRect rem = d.cmd_rem->geometry();
-        const QRect cancel = d.cmd_cancel->geometry();
+        const QRect rem = control<QPushButton>(d, "cmd_rem")->geometry();
+        const QRect cancel = control<QPushButton>(d, "cmd_cancel")->geometry();
         QCOMPARE(cancel.left() - (rem.right() + 1), 27);
-        const int centre2 = d.Combo1->geometry().left() * 2 + d.Combo1->width();
+        const int centre2 = control<QComboBox>(d, "Combo1")->geometry().left() * 2 + control<QComboBox>(d, "Combo1")->width();
         QVERIFY(qAbs((rem.left() + cancel.right() + 1) - centre2) <= 1);
     }
 

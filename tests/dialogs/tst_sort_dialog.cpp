@@ -1,5 +1,6 @@
 // The sort dialog: 27 fields, a direction, and its one message.
 #include "common/core_temp_db.h"
+#include "common/gui_controls.h"
 #include "common/scripted_dialogs.h"
 #include "common/gui_colors.h"
 #include "core/session.h"
@@ -39,20 +40,20 @@ private slots:
     {
         SortDialog d(session.path, session.ws);
         for (int i = 1; i <= field_table_size; ++i) {
-            QRadioButton* opt = d.opt_sortby[size_t(i)];
+            QRadioButton* opt = d.sort_option(size_t(i));
             QCOMPARE(opt->text(), field_name(i));
             QVERIFY(!opt->isChecked());  // the remembered sort is not shown
-            QCOMPARE(opt->parentWidget(), static_cast<QWidget*>(d.frame_sortby));
+            QCOMPARE(opt->parentWidget(), static_cast<QWidget*>(control<QGroupBox>(d, "frame_sortby")));
             if (i > 1) {
-                QCOMPARE(opt->x(), d.opt_sortby[1]->x());
-                QVERIFY(opt->y() > d.opt_sortby[size_t(i - 1)]->y());
+                QCOMPARE(opt->x(), d.sort_option(1)->x());
+                QVERIFY(opt->y() > d.sort_option(size_t(i - 1))->y());
             }
         }
-        QVERIFY(d.opt_ascending->isChecked());
-        QVERIFY(!d.opt_descending->isChecked());
+        QVERIFY(control<QRadioButton>(d, "opt_ascending")->isChecked());
+        QVERIFY(!control<QRadioButton>(d, "opt_descending")->isChecked());
         // Every option fits inside its frame.
-        QVERIFY(d.opt_sortby[27]->geometry().bottom() < d.frame_sortby->height());
-        QVERIFY(d.frame_sortby->geometry().bottom() < d.height());
+        QVERIFY(d.sort_option(27)->geometry().bottom() < control<QGroupBox>(d, "frame_sortby")->height());
+        QVERIFY(control<QGroupBox>(d, "frame_sortby")->geometry().bottom() < d.height());
     }
 
     void no_field_chosen()
@@ -60,7 +61,7 @@ private slots:
         ScriptedDialogs dialogs;
         const std::vector<int> before = session.ws.records;
         SortDialog d(session.path, session.ws);
-        QTest::mouseClick(d.cmd_sort, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(d, "cmd_sort"), Qt::LeftButton);
         QCOMPARE(dialogs.shown, (Shown{{"No sort criterion selected!", MsgIcon::critical}}));
         QCOMPARE(session.ws.sort_field, int(0));  // the remembered sort is forgotten
         QCOMPARE(session.ws.records, before);
@@ -87,11 +88,11 @@ private slots:
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
         // Clicks land on the button's indicator, as the user aims them.
-        QTest::mouseClick(d.opt_sortby[2], Qt::LeftButton, {}, QPoint(6, d.opt_sortby[2]->height() / 2));
+        QTest::mouseClick(d.sort_option(2), Qt::LeftButton, {}, QPoint(6, d.sort_option(2)->height() / 2));
         if (descending)
-            QTest::mouseClick(d.opt_descending, Qt::LeftButton, {}, QPoint(6, d.opt_descending->height() / 2));
-        QVERIFY(d.opt_ascending->isChecked() != descending);
-        QTest::mouseClick(d.cmd_sort, Qt::LeftButton);
+            QTest::mouseClick(control<QRadioButton>(d, "opt_descending"), Qt::LeftButton, {}, QPoint(6, control<QRadioButton>(d, "opt_descending")->height() / 2));
+        QVERIFY(control<QRadioButton>(d, "opt_ascending")->isChecked() != descending);
+        QTest::mouseClick(control<QPushButton>(d, "cmd_sort"), Qt::LeftButton);
         QCOMPARE(dialogs.texts(), QStringList{});
         QVERIFY(d.sorted());
         QCOMPARE(d.result(), int(QDialog::Accepted));
@@ -106,8 +107,8 @@ private slots:
     {
         const std::vector<int> before = session.ws.records;
         SortDialog d(session.path, session.ws);
-        d.opt_sortby[2]->setChecked(true);
-        QTest::mouseClick(d.cmd_cancel, Qt::LeftButton);
+        d.sort_option(2)->setChecked(true);
+        QTest::mouseClick(control<QPushButton>(d, "cmd_cancel"), Qt::LeftButton);
         QVERIFY(!d.sorted());
         QCOMPARE(session.ws.sort_field, int(5));  // the remembered sort stays
         QCOMPARE(session.ws.records, before);

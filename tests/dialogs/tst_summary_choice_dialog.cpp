@@ -1,4 +1,5 @@
 #include "common/scripted_dialogs.h"
+#include "common/gui_controls.h"
 #include "common/gui_colors.h"
 #include "core/session.h"
 #include "dialogs/summary_choice_dialog.h"
@@ -24,9 +25,9 @@ private slots:
     void nothing_chosen_at_first()
     {
         SummaryChoiceDialog dlg({});
-        QVERIFY(!dlg.opt_scope->isChecked());
-        QVERIFY(!dlg.opt_retail->isChecked());
-        QVERIFY(dlg.tb_scope->isReadOnly());
+        QVERIFY(!control<QRadioButton>(dlg, "opt_scope")->isChecked());
+        QVERIFY(!control<QRadioButton>(dlg, "opt_retail")->isChecked());
+        QVERIFY(control<QPlainTextEdit>(dlg, "tb_scope")->isReadOnly());
     }
 
     void no_option_chosen()
@@ -35,7 +36,7 @@ private slots:
         int opened = 0;
         SummaryChoiceDialog dlg([&opened](int) { ++opened; });
         dlg.show();
-        QTest::mouseClick(dlg.cmd_summarize, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(dlg, "cmd_summarize"), Qt::LeftButton);
         QCOMPARE(dialogs.shown, (Shown{{"No summary options selected!"}}));
         QVERIFY(dlg.isVisible());
         QCOMPARE(dlg.pending_kind(), 0);
@@ -60,12 +61,12 @@ private slots:
             opened << k;
             visible_while_open << dlg_ptr->isVisible();
             // After the summary closes the dialog shows again; then "Close".
-            QTimer::singleShot(0, [&] { QTest::mouseClick(dlg_ptr->cmd_close, Qt::LeftButton); });
+            QTimer::singleShot(0, [&] { QTest::mouseClick(control<QPushButton>(dlg_ptr, "cmd_close"), Qt::LeftButton); });
         });
         dlg_ptr = &dlg;
         QTimer::singleShot(0, [&] {
-            QTest::mouseClick(retail ? dlg.opt_retail : dlg.opt_scope, Qt::LeftButton);
-            QTest::mouseClick(dlg.cmd_summarize, Qt::LeftButton);
+            QTest::mouseClick(retail ? control<QRadioButton>(dlg, "opt_retail") : control<QRadioButton>(dlg, "opt_scope"), Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(dlg, "cmd_summarize"), Qt::LeftButton);
         });
         dlg.run();
         QCOMPARE(opened, QList<int>{kind});

@@ -2,6 +2,7 @@
 // bytes no code page defines, and a file that shrinks
 // under the program between counting its records and reading them.
 #include "common/gui_editor_fixture.h"
+#include "common/gui_controls.h"
 #include "common/gui_pdf.h"
 
 #include "common/gui_colors.h"
@@ -113,20 +114,20 @@ private slots:
 
         RecordEditor* ed = f.open();
         QVERIFY(f.show_active());
-        ed->cmd_next->click();
-        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Damaged"));
+        control<QPushButton>(ed, "cmd_next")->click();
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Damaged"));
         int visible = 0;
         for (int i = 1; i <= 10; ++i)
-            visible += ed->cmd_images[size_t(i)]->isVisible() ? 1 : 0;
+            visible += ed->picture_button(size_t(i))->isVisible() ? 1 : 0;
         QCOMPARE(visible, shown);
         // Only viewed: leaving it asks nothing.
-        ed->cmd_prev->click();
-        ed->cmd_next->click();
+        control<QPushButton>(ed, "cmd_prev")->click();
+        control<QPushButton>(ed, "cmd_next")->click();
         QVERIFY(f.dialogs.shown.isEmpty());
 
         // Saving a change writes a count inside the range and keeps every
         // stored path, the ones never shown included.
-        ed->tb_city->setText(QStringLiteral("Taos"));
+        control<QLineEdit>(ed, "tb_city")->setText(QStringLiteral("Taos"));
         ed->save_record();
         const ScopeRecord saved = read_db(f.db.path()).at(1);
         QCOMPARE(int(saved.image_count), shown);
@@ -159,11 +160,11 @@ private slots:
         QVERIFY(write_bytes(f.db.path(), read_bytes(f.db.path()).left(rec_len_bytes) + raw));
 
         RecordEditor* ed = f.open();
-        ed->cmd_endscope->click();
+        control<QPushButton>(ed, "cmd_endscope")->click();
         QVERIFY(f.dialogs.shown.isEmpty());
 
         // Saving another field writes the damaged bytes back as they were.
-        ed->tb_city->setText(QStringLiteral("Taos"));
+        control<QLineEdit>(ed, "tb_city")->setText(QStringLiteral("Taos"));
         ed->save_record();
         const QByteArray stored = read_bytes(f.db.path()).mid(rec_len_bytes);
         QCOMPARE(stored.mid(0, odd.size()), odd);
@@ -172,10 +173,10 @@ private slots:
 
         // Selecting, the summary and sorting read it like any other record.
         when_modal<SelectDialog>([](SelectDialog* d) {
-            d->tb_cat[1]->setText(QStringLiteral("Z"));
-            QTest::mouseClick(d->cmd_perform, Qt::LeftButton);
+            d->slot_box(1)->setText(QStringLiteral("Z"));
+            QTest::mouseClick(d->perform_button(), Qt::LeftButton);
         });
-        ed->cmd_select->click();
+        control<QPushButton>(ed, "cmd_select")->click();
         QCOMPARE(f.state().ws.positions(), (std::vector<int>{2}));
         QCOMPARE(f.dialogs.texts(), (QStringList{"Are you sure you want to add this kaleidoscope to the database?",
                                                  "Kaleidoscope number 2 saved to database"}));
@@ -198,10 +199,10 @@ private slots:
         const std::vector<int> before = f.state().ws.positions();
         CutOnProgress cut(f.db.path(), 2);
         when_modal<SelectDialog>([](SelectDialog* d) {
-            d->tb_cat[2]->setText(QStringLiteral("s"));
-            QTest::mouseClick(d->cmd_perform, Qt::LeftButton);
+            d->slot_box(2)->setText(QStringLiteral("s"));
+            QTest::mouseClick(d->perform_button(), Qt::LeftButton);
         });
-        ed->cmd_select->click();
+        control<QPushButton>(ed, "cmd_select")->click();
         QCOMPARE(cut.cuts, 1);
         QCOMPARE(f.dialogs.texts(),
                  QStringList{"The kaleidoscope records could not be selected:\nRecord 3 lies outside the database file."});
@@ -214,7 +215,7 @@ private slots:
     {
         EditorFixture f(five_records());
         RecordEditor* ed = f.open();
-        ed->cmd_endscope->click();
+        control<QPushButton>(ed, "cmd_endscope")->click();
         const std::vector<int> before = f.state().ws.positions();
         cut_to_records(f.db.path(), 3);
         const QByteArray cut = read_bytes(f.db.path());
@@ -222,8 +223,8 @@ private slots:
         // Sort
         {
             SortDialog d(f.state().path, f.state().ws);
-            d.opt_sortby[1]->setChecked(true);
-            d.cmd_sort->click();
+            d.sort_option(1)->setChecked(true);
+            control<QPushButton>(d, "cmd_sort")->click();
             QVERIFY(!d.sorted());
             QCOMPARE(f.dialogs.last().text, QStringLiteral("The kaleidoscopes could not be sorted.\n"
                                                            "Record 4 lies outside the database file."));
@@ -232,10 +233,10 @@ private slots:
         // Find
         f.dialogs.shown.clear();
         when_modal<FindDialog>([](FindDialog* d) {
-            d->tb_cat[2]->setText(QStringLiteral("nobody"));
-            QTest::mouseClick(d->cmd_perform, Qt::LeftButton);
+            d->slot_box(2)->setText(QStringLiteral("nobody"));
+            QTest::mouseClick(d->perform_button(), Qt::LeftButton);
         });
-        ed->cmd_find->click();
+        control<QPushButton>(ed, "cmd_find")->click();
         // The record shown (number 5) is gone as well; both are told, nothing more.
         QCOMPARE(f.dialogs.texts(),
                  (QStringList{"Kaleidoscope number 5 could not be read from the database:\n"
@@ -268,7 +269,7 @@ private slots:
         QVERIFY(QFile::rename(moved, f.db.path()));
         // Delete of the record shown, which the file no longer holds
         f.dialogs.shown.clear();
-        ed->cmd_del->click();
+        control<QPushButton>(ed, "cmd_del")->click();
         QVERIFY2(f.dialogs.last().text.startsWith("The kaleidoscope could not be deleted from the database file " + f.db.path()),
                  qPrintable(f.dialogs.texts().join(QLatin1Char('|'))));
         QCOMPARE(read_bytes(f.db.path()), cut);

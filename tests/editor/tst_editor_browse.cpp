@@ -1,5 +1,6 @@
 // The record editor when it opens, shows, walks and clears records.
 #include "common/gui_editor_fixture.h"
+#include "common/gui_controls.h"
 #include "appearance/color_settings.h"
 
 #include "core/money.h"
@@ -40,9 +41,9 @@ private slots:
         EditorFixture f(three_records());
         RecordEditor* ed = f.open();
         QVERIFY(!f.startup->isEnabled());
-        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Aurora"));
-        QCOMPARE(ed->tb_price_paid->text(), money_text(125000));
-        QCOMPARE(ed->tb_price_retail->text(), QString());
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Aurora"));
+        QCOMPARE(control<QLineEdit>(ed, "tb_price_paid")->text(), money_text(125000));
+        QCOMPARE(control<QLineEdit>(ed, "tb_price_retail")->text(), QString());
         QCOMPARE(ed->windowTitle(), QStringLiteral("Database file: ") + f.db.path()
                                         + QStringLiteral("  [Record 1 of 3]  [Sorted by: Unsorted]  [Selected: All]"));
         QVERIFY(f.dialogs.shown.isEmpty());
@@ -54,7 +55,7 @@ private slots:
         QVERIFY2(min.width() <= 1366 && min.height() <= 700,
                  qPrintable(QStringLiteral("%1x%2").arg(min.width()).arg(min.height())));
 
-        QTest::mouseClick(ed->cmd_close, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(ed, "cmd_close"), Qt::LeftButton);
         QVERIFY(!ed->isVisible());
         QVERIFY(f.startup->isEnabled());
         QVERIFY(f.dialogs.shown.isEmpty());
@@ -66,15 +67,15 @@ private slots:
         EditorFixture f(three_records());
         RecordEditor* ed = f.open();
         QVERIFY(f.show_active());
-        type_into(ed->tb_city, QStringLiteral("Taos"));
+        type_into(control<QLineEdit>(ed, "tb_city"), QStringLiteral("Taos"));
         f.dialogs.answer(MsgAnswer::no);
-        QTest::keyClick(ed->tb_city, Qt::Key_PageDown, Qt::AltModifier);
+        QTest::keyClick(control<QLineEdit>(ed, "tb_city"), Qt::Key_PageDown, Qt::AltModifier);
         QCOMPARE(f.dialogs.texts().size(), 1);
         QVERIFY(f.dialogs.texts().first().startsWith(QLatin1String("Kaleidoscope data has been changed.")));
         QCOMPARE(f.state().ws.position, int(2));
-        QTest::keyClick(ed->tb_city, Qt::Key_End, Qt::AltModifier);
+        QTest::keyClick(control<QLineEdit>(ed, "tb_city"), Qt::Key_End, Qt::AltModifier);
         QCOMPARE(f.state().ws.position, int(3));
-        QTest::keyClick(ed->tb_city, Qt::Key_Home, Qt::AltModifier);
+        QTest::keyClick(control<QLineEdit>(ed, "tb_city"), Qt::Key_Home, Qt::AltModifier);
         QCOMPARE(f.state().ws.position, int(1));
     }
 
@@ -83,7 +84,7 @@ private slots:
         EditorFixture f(three_records());
         RecordEditor* ed = f.open();
         QStringList got;
-        for (QMenu* m : {ed->mnu_kaleido, ed->mnu_search, ed->mnu_tools, ed->mnu_help}) {
+        for (QMenu* m : {control<QMenu>(ed, "mnu_kaleido"), control<QMenu>(ed, "mnu_search"), control<QMenu>(ed, "mnu_tools"), control<QMenu>(ed, "mnu_help")}) {
             got << m->objectName() + '=' + m->title();
             for (QAction* a : m->actions())
                 got << a->objectName() + '=' + a->text();
@@ -100,10 +101,10 @@ private slots:
                           "mnu_helptopics=&Help topics|mnu_about=About").split('|'));
 
         // A menu item runs its button's routine.
-        ed->mnu_last->trigger();
-        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Cosmos"));
-        ed->mnu_first->trigger();
-        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Aurora"));
+        control<QAction>(ed, "mnu_last")->trigger();
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Cosmos"));
+        control<QAction>(ed, "mnu_first")->trigger();
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Aurora"));
     }
 
     void combo_lists_and_limits_data()
@@ -146,26 +147,26 @@ private slots:
         RecordEditor* ed = f.open();
         QVERIFY(f.show_active());
 
-        QTest::mouseClick(ed->cmd_prev, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(ed, "cmd_prev"), Qt::LeftButton);
         QCOMPARE(f.state().ws.position, int(1));
-        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Aurora"));
-        QCOMPARE(QApplication::focusWidget(), ed->tb_scopename);
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Aurora"));
+        QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(ed, "tb_scopename"));
 
-        QTest::mouseClick(ed->cmd_next, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(ed, "cmd_next"), Qt::LeftButton);
         QCOMPARE(f.dialogs.texts(), QStringList());
-        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Borealis"));
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Borealis"));
         QCOMPARE(f.state().record_caption, QStringLiteral("[Record 2 of 3]"));
-        QTest::mouseClick(ed->cmd_endscope, Qt::LeftButton);
-        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Cosmos"));
-        QCOMPARE(ed->tb_price_retail->text(), money_text(99900));
+        QTest::mouseClick(control<QPushButton>(ed, "cmd_endscope"), Qt::LeftButton);
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Cosmos"));
+        QCOMPARE(control<QLineEdit>(ed, "tb_price_retail")->text(), money_text(99900));
 
-        QTest::mouseClick(ed->cmd_next, Qt::LeftButton);  // no wrap-around
+        QTest::mouseClick(control<QPushButton>(ed, "cmd_next"), Qt::LeftButton);  // no wrap-around
         QCOMPARE(f.state().ws.position, int(3));
-        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Cosmos"));
-        QCOMPARE(QApplication::focusWidget(), ed->tb_scopename);
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Cosmos"));
+        QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(ed, "tb_scopename"));
 
-        QTest::mouseClick(ed->cmd_begscope, Qt::LeftButton);
-        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Aurora"));
+        QTest::mouseClick(control<QPushButton>(ed, "cmd_begscope"), Qt::LeftButton);
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Aurora"));
         QVERIFY(f.dialogs.shown.isEmpty());
     }
 
@@ -174,21 +175,21 @@ private slots:
         EditorFixture f(three_records());
         RecordEditor* ed = f.open();
         QVERIFY(f.show_active());
-        QTest::mouseClick(ed->cmd_new, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(ed, "cmd_new"), Qt::LeftButton);
         QCOMPARE(f.state().record_caption, QStringLiteral("[Adding record 4]"));
         QVERIFY(ed->windowTitle().contains(QStringLiteral("  [Adding record 4]  [Sorted by: Unsorted]")));
-        QCOMPARE(ed->new_record_number, int(4));
+        QCOMPARE(ed->new_record(), int(4));
         QCOMPARE(f.state().ws.position, int(4));
         QCOMPARE(f.state().ws.count, int(3));
-        QCOMPARE(ed->tb_scopename->text(), QString());
-        QCOMPARE(QApplication::focusWidget(), ed->tb_scopename);
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(ed, "tb_scopename"));
 
-        QTest::mouseClick(ed->cmd_next, Qt::LeftButton);  // nothing after the new record
+        QTest::mouseClick(control<QPushButton>(ed, "cmd_next"), Qt::LeftButton);  // nothing after the new record
         QCOMPARE(f.state().ws.position, int(4));
-        QTest::mouseClick(ed->cmd_prev, Qt::LeftButton);  // nothing typed: no question
+        QTest::mouseClick(control<QPushButton>(ed, "cmd_prev"), Qt::LeftButton);  // nothing typed: no question
         QVERIFY(f.dialogs.shown.isEmpty());
         QCOMPARE(f.state().ws.position, int(3));
-        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Cosmos"));
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Cosmos"));
         QCOMPARE(f.state().record_caption, QStringLiteral("[Record 3 of 3]"));
     }
 
@@ -197,25 +198,25 @@ private slots:
         EditorFixture f({});
         RecordEditor* ed = f.open();
         QCOMPARE(f.state().record_caption, QStringLiteral("[Adding record 1]"));
-        QCOMPARE(ed->new_record_number, int(1));
+        QCOMPARE(ed->new_record(), int(1));
         const QStringList enabled_expected = {QStringLiteral("cmd_save"), QStringLiteral("cmd_clear"),
                                               QStringLiteral("cmd_close"), QStringLiteral("cmd_add_image")};
-        for (QPushButton* b : {ed->cmd_new, ed->cmd_save, ed->cmd_del, ed->cmd_clear, ed->cmd_close, ed->cmd_begscope,
-                               ed->cmd_prev, ed->cmd_next, ed->cmd_endscope, ed->cmd_find, ed->cmd_findnxt,
-                               ed->cmd_select, ed->cmd_sort, ed->cmd_add_image}) {
+        for (QPushButton* b : {control<QPushButton>(ed, "cmd_new"), control<QPushButton>(ed, "cmd_save"), control<QPushButton>(ed, "cmd_del"), control<QPushButton>(ed, "cmd_clear"), control<QPushButton>(ed, "cmd_close"), control<QPushButton>(ed, "cmd_begscope"),
+                               control<QPushButton>(ed, "cmd_prev"), control<QPushButton>(ed, "cmd_next"), control<QPushButton>(ed, "cmd_endscope"), control<QPushButton>(ed, "cmd_find"), control<QPushButton>(ed, "cmd_findnxt"),
+                               control<QPushButton>(ed, "cmd_select"), control<QPushButton>(ed, "cmd_sort"), control<QPushButton>(ed, "cmd_add_image")}) {
             QCOMPARE(b->isEnabled(), enabled_expected.contains(b->objectName()));
         }
         // The menu follows its buttons, so no command reaches a record that is not there.
-        QVERIFY(!ed->mnu_first->isEnabled());
-        QVERIFY(!ed->mnu_delete->isEnabled());
-        QVERIFY(ed->mnu_save->isEnabled());
-        ed->mnu_last->trigger();
+        QVERIFY(!control<QAction>(ed, "mnu_first")->isEnabled());
+        QVERIFY(!control<QAction>(ed, "mnu_delete")->isEnabled());
+        QVERIFY(control<QAction>(ed, "mnu_save")->isEnabled());
+        control<QAction>(ed, "mnu_last")->trigger();
         QCOMPARE(f.state().record_caption, QStringLiteral("[Adding record 1]"));
         QVERIFY(f.dialogs.shown.isEmpty());
         // Summaries have no button: in an empty database the item refuses with its message.
-        QVERIFY(ed->mnu_summary->isEnabled());
-        QVERIFY(ed->mnu_printforms->isEnabled());
-        ed->mnu_summary->trigger();
+        QVERIFY(control<QAction>(ed, "mnu_summary")->isEnabled());
+        QVERIFY(control<QAction>(ed, "mnu_printforms")->isEnabled());
+        control<QAction>(ed, "mnu_summary")->trigger();
         QCOMPARE(f.dialogs.shown, (Shown{{"Last select operation returned no matching kaleidoscope records", MsgIcon::critical}}));
     }
 
@@ -226,10 +227,10 @@ private slots:
         r.comments = QStringLiteral("line one");
         EditorFixture f({r});
         RecordEditor* ed = f.open();
-        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Padded"));
-        QCOMPARE(ed->tb_artist->text(), QString());
-        QCOMPARE(ed->tb_comments->toPlainText(), QStringLiteral("line one"));
-        QCOMPARE(ed->tb_price_paid->text(), QString());
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Padded"));
+        QCOMPARE(control<QLineEdit>(ed, "tb_artist")->text(), QString());
+        QCOMPARE(control<LimitedTextEdit>(ed, "tb_comments")->toPlainText(), QStringLiteral("line one"));
+        QCOMPARE(control<QLineEdit>(ed, "tb_price_paid")->text(), QString());
     }
 
     void clear_asks_and_keeps_stored_record()
@@ -237,18 +238,18 @@ private slots:
         EditorFixture f(three_records());
         RecordEditor* ed = f.open();
         f.dialogs.answer(MsgAnswer::no);
-        QTest::mouseClick(ed->cmd_clear, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(ed, "cmd_clear"), Qt::LeftButton);
         QCOMPARE(f.dialogs.last().text, QStringLiteral("Do you really want to clear data for this kaleidoscope?"));
         QCOMPARE(f.dialogs.last().title, QStringLiteral("Clear MS"));
         QCOMPARE(f.dialogs.last().icon, MsgIcon::exclamation);
         QCOMPARE(f.dialogs.last().buttons, MsgButtons::yes_no);
-        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Aurora"));
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Aurora"));
 
         f.dialogs.answer(MsgAnswer::yes);
-        ed->mnu_clear->trigger();
-        QCOMPARE(ed->tb_scopename->text(), QString());
-        QCOMPARE(ed->tb_price_paid->text(), QString());
-        QCOMPARE(ed->combo_scopetype->currentText(), QString());
+        control<QAction>(ed, "mnu_clear")->trigger();
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QString());
+        QCOMPARE(control<QLineEdit>(ed, "tb_price_paid")->text(), QString());
+        QCOMPARE(control<QComboBox>(ed, "combo_scopetype")->currentText(), QString());
         QCOMPARE(read_db(f.db.path()).at(0).price_paid, qint64(125000));
     }
 

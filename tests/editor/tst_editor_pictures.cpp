@@ -2,6 +2,7 @@
 // with the viewers following their images and viewers_open telling exactly
 // which viewers are open.
 #include "common/gui_editor_fixture.h"
+#include "common/gui_controls.h"
 
 #include "ui/screen_placement.h"
 #include "common/gui_colors.h"
@@ -44,7 +45,7 @@ ScopeRecord record_with(const QString& name, const QStringList& paths)
 
 PictureViewer* viewer(RecordEditor* ed, int i)
 {
-    return qobject_cast<PictureViewer*>(ed->viewers[std::size_t(i)].data());
+    return qobject_cast<PictureViewer*>(ed->viewer(int(i)));
 }
 
 bool viewer_open(RecordEditor* ed, int i)
@@ -93,42 +94,42 @@ private slots:
     {
         EditorFixture fx({record_with(QStringLiteral("A"), {})});
         RecordEditor* ed = fx.open();
-        QVERIFY(ed->cmd_add_image->isEnabled());
-        QVERIFY(!ed->cmd_rem_image->isEnabled());
-        QVERIFY(!ed->cmd_load_all_images->isEnabled());
-        QVERIFY(!ed->cmd_clear_all_images->isEnabled());
+        QVERIFY(control<QPushButton>(ed, "cmd_add_image")->isEnabled());
+        QVERIFY(!control<QPushButton>(ed, "cmd_rem_image")->isEnabled());
+        QVERIFY(!control<QPushButton>(ed, "cmd_load_all_images")->isEnabled());
+        QVERIFY(!control<QPushButton>(ed, "cmd_clear_all_images")->isEnabled());
         ed->remove_picture();  // the button is disabled; the command still refuses
         QCOMPARE(fx.dialogs.shown, (Shown{{"Cannot remove image, as kaleidscope record contains no images."}}));
         fx.dialogs.shown.clear();
         ed->add_picture();  // nothing scripted: the user cancels
         QCOMPARE(fx.dialogs.file_filters,
                  (QList<QStringList>{{"JPG (*.jpg)", "GIF (*.gif)", "BMP (*.bmp)"}}));
-        QCOMPARE(ed->pictures.count(), 0);
+        QCOMPARE(ed->shown_pictures().count(), 0);
 
         // The added picture opens at once, fitted into the editor's viewer limits.
         const QString p = picture(QStringLiteral("first.bmp"), 30, 50);
         fx.dialogs.choose_file(p);
         ed->add_picture();
-        QVERIFY(ed->cmd_rem_image->isEnabled());
-        QVERIFY(ed->cmd_load_all_images->isEnabled());
-        QVERIFY(ed->cmd_clear_all_images->isEnabled());
-        QPushButton* b1 = ed->cmd_images[1];
+        QVERIFY(control<QPushButton>(ed, "cmd_rem_image")->isEnabled());
+        QVERIFY(control<QPushButton>(ed, "cmd_load_all_images")->isEnabled());
+        QVERIFY(control<QPushButton>(ed, "cmd_clear_all_images")->isEnabled());
+        QPushButton* b1 = ed->picture_button(1);
         QVERIFY(!b1->isHidden());
         QCOMPARE(b1->text(), QStringLiteral("1"));
         QCOMPARE(tip_path(b1), p);
-        QVERIFY(ed->cmd_add_image->x() > b1->geometry().right());
-        QCOMPARE(ed->viewers_open, QStringLiteral("1000000000"));
+        QVERIFY(control<QPushButton>(ed, "cmd_add_image")->x() > b1->geometry().right());
+        QCOMPARE(ed->viewer_flags(), QStringLiteral("1000000000"));
         QCOMPARE(viewer(ed, 1)->windowTitle(), QStringLiteral("Image 1: ") + p);
-        const PictureSize fitted = fit_picture(30, 50, twips_to_px(ed->max_picture_width), twips_to_px(ed->max_picture_height));
+        const PictureSize fitted = fit_picture(30, 50, twips_to_px(ed->largest_picture_width()), twips_to_px(ed->largest_picture_height()));
         QCOMPARE(viewer(ed, 1)->shown_size(), QSize(fitted.width, fitted.height));
-        QCOMPARE(ed->current_viewer_path, p);
+        QCOMPARE(ed->current_viewer_file(), p);
         // Only on save does the list reach the file; until then it is a change.
         QCOMPARE(read_db(fx.db.path()).at(0).image_count, qint16(0));
         QCOMPARE(ed->count_changes(1), 1);
 
         ed->remove_picture_at(1);
-        QVERIFY(!ed->cmd_rem_image->isEnabled());
-        QVERIFY(!ed->cmd_clear_all_images->isEnabled());
+        QVERIFY(!control<QPushButton>(ed, "cmd_rem_image")->isEnabled());
+        QVERIFY(!control<QPushButton>(ed, "cmd_clear_all_images")->isEnabled());
         QVERIFY(b1->isHidden());
         QVERIFY(fx.dialogs.shown.isEmpty());
     }
@@ -140,14 +141,14 @@ private slots:
             ten << QStringLiteral("/no/such/%1.jpg").arg(i);
         EditorFixture fx({record_with(QStringLiteral("A"), ten)});
         RecordEditor* ed = fx.open();
-        QTest::mouseClick(ed->cmd_add_image, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(ed, "cmd_add_image"), Qt::LeftButton);
         QCOMPARE(fx.dialogs.texts(),
                  QStringList{"Cannot add image, as kaleidscope record already contains maximum number of images."});
         QCOMPARE(fx.dialogs.last().icon, MsgIcon::none);
         QCOMPARE(fx.dialogs.last().title, QStringLiteral("TESSARAN V"));
         QVERIFY(fx.dialogs.file_filters.isEmpty());
-        QCOMPARE(ed->pictures.count(), 10);
-        QCOMPARE(tip_path(ed->cmd_images[10]), QStringLiteral("/no/such/10.jpg"));
+        QCOMPARE(ed->shown_pictures().count(), 10);
+        QCOMPARE(tip_path(ed->picture_button(10)), QStringLiteral("/no/such/10.jpg"));
     }
 
     void remove_moves_the_viewers()
@@ -156,39 +157,39 @@ private slots:
                             picture(QStringLiteral("r3.bmp"), 30), picture(QStringLiteral("r4.bmp"), 40)};
         EditorFixture fx({record_with(QStringLiteral("A"), p)});
         RecordEditor* ed = fx.open();
-        QTest::mouseClick(ed->cmd_images[2], Qt::LeftButton);
-        QTest::mouseClick(ed->cmd_images[3], Qt::LeftButton);
-        QCOMPARE(ed->viewers_open, QStringLiteral("0110000000"));
+        QTest::mouseClick(ed->picture_button(2), Qt::LeftButton);
+        QTest::mouseClick(ed->picture_button(3), Qt::LeftButton);
+        QCOMPARE(ed->viewer_flags(), QStringLiteral("0110000000"));
 
         QStringList items;
         QTimer::singleShot(0, [&items] {
             auto* d = qobject_cast<RemovePictureDialog*>(QApplication::activeModalWidget());
             QVERIFY(d);
-            for (int i = 0; i < d->Combo1->count(); ++i)
-                items << d->Combo1->itemText(i);
-            d->Combo1->setCurrentIndex(1);
-            QTest::mouseClick(d->cmd_rem, Qt::LeftButton);
+            for (int i = 0; i < control<QComboBox>(d, "Combo1")->count(); ++i)
+                items << control<QComboBox>(d, "Combo1")->itemText(i);
+            control<QComboBox>(d, "Combo1")->setCurrentIndex(1);
+            QTest::mouseClick(control<QPushButton>(d, "cmd_rem"), Qt::LeftButton);
         });
         ed->remove_picture();
         QCOMPARE(items, QStringList({" 1   [" + p[0] + "]", " 2   [" + p[1] + "]", " 3   [" + p[2] + "]",
                                      " 4   [" + p[3] + "]"}));
         QCOMPARE(fx.dialogs.shown, (Shown{{"Do you really want to remove Image #2?", MsgIcon::none, MsgButtons::yes_no}}));
-        QCOMPARE(ed->viewers_open, QStringLiteral("0100000000"));
-        QCOMPARE(marks_from_viewers(ed), ed->viewers_open);
+        QCOMPARE(ed->viewer_flags(), QStringLiteral("0100000000"));
+        QCOMPARE(marks_from_viewers(ed), ed->viewer_flags());
         QCOMPARE(viewer(ed, 2)->windowTitle(), QStringLiteral("Image 2: ") + p[2]);
         QCOMPARE(viewer(ed, 2)->natural_size(), QSize(30, 10));
-        QCOMPARE(ed->pictures.paths(), (QStringList{p[0], p[2], p[3]}));
-        QCOMPARE(ed->pictures.at(4), QString());
-        QVERIFY(ed->cmd_images[4]->isHidden());
-        QCOMPARE(tip_path(ed->cmd_images[3]), p[3]);
+        QCOMPARE(ed->shown_pictures().paths(), (QStringList{p[0], p[2], p[3]}));
+        QCOMPARE(ed->shown_pictures().at(4), QString());
+        QVERIFY(ed->picture_button(4)->isHidden());
+        QCOMPARE(tip_path(ed->picture_button(3)), p[3]);
         QVERIFY(QFile::exists(p[1]));  // the picture file itself is left alone
 
         // Removing the last one moves nothing.
         PictureViewer* second = viewer(ed, 2);
         ed->remove_picture_at(3);
-        QCOMPARE(ed->pictures.count(), 2);
+        QCOMPARE(ed->shown_pictures().count(), 2);
         QCOMPARE(viewer(ed, 2), second);
-        QCOMPARE(ed->viewers_open, QStringLiteral("0100000000"));
+        QCOMPARE(ed->viewer_flags(), QStringLiteral("0100000000"));
     }
 
     void missing_file_question_data()
@@ -210,16 +211,16 @@ private slots:
         fx.dialogs.answer(answer);
         if (choose)
             fx.dialogs.choose_file(other);
-        QTest::mouseClick(ed->cmd_images[1], Qt::LeftButton);
+        QTest::mouseClick(ed->picture_button(1), Qt::LeftButton);
         QCOMPARE(fx.dialogs.texts(), QStringList{"The file /no/such/folder/gone.jpg does not exist!\n"
                                                  "Do you want to specify another file?"});
         QCOMPARE(fx.dialogs.last().icon, MsgIcon::none);
         QCOMPARE(fx.dialogs.last().buttons, MsgButtons::yes_no);
         QCOMPARE(fx.dialogs.file_filters.size(), answer == MsgAnswer::yes ? 1 : 0);
-        QCOMPARE(ed->pictures.at(1), choose ? other : missing);
-        QCOMPARE(tip_path(ed->cmd_images[1]), choose ? other : missing);
-        QCOMPARE(ed->viewers_open, choose ? QStringLiteral("1000000000") : QStringLiteral("0000000000"));
-        QCOMPARE(marks_from_viewers(ed), ed->viewers_open);
+        QCOMPARE(ed->shown_pictures().at(1), choose ? other : missing);
+        QCOMPARE(tip_path(ed->picture_button(1)), choose ? other : missing);
+        QCOMPARE(ed->viewer_flags(), choose ? QStringLiteral("1000000000") : QStringLiteral("0000000000"));
+        QCOMPARE(marks_from_viewers(ed), ed->viewer_flags());
     }
 
     void undecodable_picture_reported()
@@ -236,10 +237,10 @@ private slots:
                  qPrintable(fx.dialogs.last().text));
         QCOMPARE(fx.dialogs.last().icon, MsgIcon::critical);
         // The added path stays added, no viewer opened; clicking again says it again.
-        QCOMPARE(ed->pictures.at(1), bad);
+        QCOMPARE(ed->shown_pictures().at(1), bad);
         ed->open_picture(1);
         QCOMPARE(fx.dialogs.shown.size(), 2);
-        QCOMPARE(ed->viewers_open, QStringLiteral("0000000000"));
+        QCOMPARE(ed->viewer_flags(), QStringLiteral("0000000000"));
     }
 
     void viewers_keep_their_place_and_size()
@@ -261,10 +262,10 @@ private slots:
 
         const QPoint place = viewer(ed, 2)->pos();
         viewer(ed, 2)->close();
-        QCOMPARE(ed->viewers_open, QStringLiteral("1000000000"));
+        QCOMPARE(ed->viewer_flags(), QStringLiteral("1000000000"));
         ed->open_picture(2);
         QCOMPARE(viewer(ed, 2)->pos(), place);
-        QCOMPARE(ed->viewers_open, QStringLiteral("1100000000"));
+        QCOMPARE(ed->viewer_flags(), QStringLiteral("1100000000"));
     }
 
     void display_all_then_clear_all_on_a_smaller_record()
@@ -277,16 +278,16 @@ private slots:
                           record_with(QStringLiteral("B"), {picture(QStringLiteral("two1.bmp")), picture(QStringLiteral("two2.bmp"))})});
         RecordEditor* ed = fx.open();
         fx.dialogs.answer(MsgAnswer::no);
-        QTest::mouseClick(ed->cmd_load_all_images, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(ed, "cmd_load_all_images"), Qt::LeftButton);
         QCOMPARE(fx.dialogs.shown.size(), 1);
-        QCOMPARE(ed->viewers_open, QStringLiteral("1101100000"));
+        QCOMPARE(ed->viewer_flags(), QStringLiteral("1101100000"));
         QVERIFY(ed->show_position(2));
         // Viewers keep their pictures across records; Clear all clears those the record has.
         QCOMPARE(viewer(ed, 1)->windowTitle(), QStringLiteral("Image 1: ") + five[0]);
-        QTest::mouseClick(ed->cmd_clear_all_images, Qt::LeftButton);
-        QCOMPARE(ed->viewers_open, QStringLiteral("0001100000"));
-        QCOMPARE(marks_from_viewers(ed), ed->viewers_open);
-        QVERIFY(ed->cmd_clear_all_images->isEnabled());
+        QTest::mouseClick(control<QPushButton>(ed, "cmd_clear_all_images"), Qt::LeftButton);
+        QCOMPARE(ed->viewer_flags(), QStringLiteral("0001100000"));
+        QCOMPARE(marks_from_viewers(ed), ed->viewer_flags());
+        QVERIFY(control<QPushButton>(ed, "cmd_clear_all_images")->isEnabled());
         QCOMPARE(fx.dialogs.shown.size(), 1);
     }
 
@@ -300,7 +301,7 @@ private slots:
         RecordEditor* ed = fx.open();
         fx.dialogs.choose_file(path);
         ed->add_picture();
-        QCOMPARE(tip_path(ed->cmd_images[1]), path);
+        QCOMPARE(tip_path(ed->picture_button(1)), path);
         QCOMPARE(viewer(ed, 1)->windowTitle(), QStringLiteral("Image 1: ") + path);
 
         ed->save_record();  // the confirmation gets Yes
@@ -323,7 +324,7 @@ private slots:
         QVERIFY(ed->close());
         QVERIFY(!v1 || !v1->isVisible());
         QVERIFY(!v2 || !v2->isVisible());
-        QCOMPARE(ed->viewers_open, QStringLiteral("0000000000"));
+        QCOMPARE(ed->viewer_flags(), QStringLiteral("0000000000"));
     }
 };
 

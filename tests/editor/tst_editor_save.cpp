@@ -1,6 +1,7 @@
 // Saving a record from the editor, the difference test, the question before a
 // changed record is left, and the checks when a typed field is left.
 #include "common/gui_editor_fixture.h"
+#include "common/gui_controls.h"
 
 #include "appearance/scheme_paint.h"
 #include "core/money.h"
@@ -66,13 +67,13 @@ private slots:
         EditorFixture f(two_records());
         RecordEditor* ed = f.open();
         const QByteArray before = read_bytes(f.db.path());
-        QTest::mouseClick(ed->cmd_save, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(ed, "cmd_save"), Qt::LeftButton);
         QCOMPARE(f.dialogs.shown, (Shown{{no_changes, MsgIcon::none, MsgButtons::ok, QStringLiteral("Save Scope Data")}}));
         QCOMPARE(read_bytes(f.db.path()), before);
 
         // A new record with nothing typed, in a database that holds records.
-        QTest::mouseClick(ed->cmd_new, Qt::LeftButton);
-        QTest::mouseClick(ed->cmd_save, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(ed, "cmd_new"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(ed, "cmd_save"), Qt::LeftButton);
         QCOMPARE(f.dialogs.last().text, no_changes);
         QCOMPARE(read_bytes(f.db.path()), before);
     }
@@ -81,20 +82,20 @@ private slots:
     {
         EditorFixture f(two_records());
         RecordEditor* ed = f.open();
-        const QColor normal = base_of(ed->tb_studio);
+        const QColor normal = base_of(control<QLineEdit>(ed, "tb_studio"));
         const QColor changed = scheme_color(color_changed_data);
         QVERIFY(normal != changed);
 
-        ed->tb_studio->setText(QStringLiteral("  Glassworks  "));
-        ed->combo_signed->setEditText(QStringLiteral("Etched"));
+        control<QLineEdit>(ed, "tb_studio")->setText(QStringLiteral("  Glassworks  "));
+        control<QComboBox>(ed, "combo_signed")->setEditText(QStringLiteral("Etched"));
         // The question comes while the highlights are on: sample them when it is asked.
         PeekingDialogs peek;
         QList<QColor> during;
         peek.on_message = [&] {
-            during = {base_of(ed->tb_studio), base_of(ed->combo_signed), base_of(ed->tb_scopename)};
+            during = {base_of(control<QLineEdit>(ed, "tb_studio")), base_of(control<QComboBox>(ed, "combo_signed")), base_of(control<QLineEdit>(ed, "tb_scopename"))};
         };
         peek.answer(MsgAnswer::yes);
-        QTest::mouseClick(ed->cmd_save, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(ed, "cmd_save"), Qt::LeftButton);
         QCOMPARE(peek.texts(), (QStringList{confirm, QStringLiteral("Kaleidoscope number 1 saved to database")}));
         QCOMPARE(during, (QList<QColor>{changed, changed, normal}));
         const auto& shown = peek.shown;
@@ -107,8 +108,8 @@ private slots:
         QCOMPARE(trim_blanks(stored.at(0).studio), QStringLiteral("Glassworks"));
         QCOMPARE(trim_blanks(stored.at(0).signed_), QStringLiteral("Etched"));
         QCOMPARE(stored.at(0).price_paid, qint64(125000));
-        QCOMPARE(ed->tb_studio->text(), QStringLiteral("Glassworks"));
-        QCOMPARE(base_of(ed->tb_studio), normal);  // highlight gone after the save
+        QCOMPARE(control<QLineEdit>(ed, "tb_studio")->text(), QStringLiteral("Glassworks"));
+        QCOMPARE(base_of(control<QLineEdit>(ed, "tb_studio")), normal);  // highlight gone after the save
     }
 
     void refused_confirmation_writes_nothing()
@@ -116,21 +117,21 @@ private slots:
         EditorFixture f(two_records());
         RecordEditor* ed = f.open();
         const QByteArray before = read_bytes(f.db.path());
-        const QColor normal = base_of(ed->tb_studio);
-        ed->tb_studio->setText(QStringLiteral("Glassworks"));
+        const QColor normal = base_of(control<QLineEdit>(ed, "tb_studio"));
+        control<QLineEdit>(ed, "tb_studio")->setText(QStringLiteral("Glassworks"));
         f.dialogs.answer(MsgAnswer::no);
         ed->save_record();
         QCOMPARE(f.dialogs.shown, (Shown{{confirm, MsgIcon::none, MsgButtons::yes_no, "Save MS"}}));
         QCOMPARE(read_bytes(f.db.path()), before);
-        QCOMPARE(ed->tb_studio->text(), QStringLiteral("Glassworks"));
-        QCOMPARE(base_of(ed->tb_studio), normal);
+        QCOMPARE(control<QLineEdit>(ed, "tb_studio")->text(), QStringLiteral("Glassworks"));
+        QCOMPARE(base_of(control<QLineEdit>(ed, "tb_studio")), normal);
 
         // The difference test itself marks exactly the changed fields.
         QCOMPARE(ed->count_changes(1), 1);
-        QCOMPARE(base_of(ed->tb_studio), scheme_color(color_changed_data));
-        QCOMPARE(base_of(ed->tb_artist), normal);
+        QCOMPARE(base_of(control<QLineEdit>(ed, "tb_studio")), scheme_color(color_changed_data));
+        QCOMPARE(base_of(control<QLineEdit>(ed, "tb_artist")), normal);
         ed->restore_colors();
-        QCOMPARE(base_of(ed->tb_studio), normal);
+        QCOMPARE(base_of(control<QLineEdit>(ed, "tb_studio")), normal);
     }
 
     void equal_values_are_no_change()
@@ -139,12 +140,12 @@ private slots:
         EditorFixture f({make_record(QStringLiteral("Zero"), QString(), QString(), 125000)});
         RecordEditor* ed = f.open();
         for (const QString& same : {QStringLiteral("12.50"), QStringLiteral("12.5")}) {
-            ed->tb_price_paid->setText(same);
+            control<QLineEdit>(ed, "tb_price_paid")->setText(same);
             QCOMPARE(ed->count_changes(1), 0);
         }
-        ed->tb_price_paid->setText(QStringLiteral("12.51"));
+        control<QLineEdit>(ed, "tb_price_paid")->setText(QStringLiteral("12.51"));
         QCOMPARE(ed->count_changes(1), 1);
-        QCOMPARE(base_of(ed->tb_price_paid), scheme_color(color_changed_data));
+        QCOMPARE(base_of(control<QLineEdit>(ed, "tb_price_paid")), scheme_color(color_changed_data));
     }
 
     void validations_stop_the_save_data()
@@ -181,10 +182,10 @@ private slots:
                                       make_record(QStringLiteral("Two"), QStringLiteral("Adams, A"))};
         EditorFixture f(records, true);
         RecordEditor* ed = f.open();
-        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Two"));  // sorted by artist
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Two"));  // sorted by artist
         ed->add_record();
-        ed->tb_scopename->setText(QStringLiteral("Three"));
-        ed->tb_artist->setText(QStringLiteral("Aaron, A"));
+        control<QLineEdit>(ed, "tb_scopename")->setText(QStringLiteral("Three"));
+        control<QLineEdit>(ed, "tb_artist")->setText(QStringLiteral("Aaron, A"));
         ed->save_record();
         QCOMPARE(f.dialogs.texts(), (QStringList{confirm, QStringLiteral("Kaleidoscope number 3 saved to database")}));
         QCOMPARE(f.state().ws.count, int(3));
@@ -197,14 +198,14 @@ private slots:
         QCOMPARE(stored.at(2).image_slot0, QByteArray(60, '\0'));
         QCOMPARE(stored.at(2).image_count, qint16(0));
         ed->show_previous();
-        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Two"));
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Two"));
     }
 
     void first_save_in_empty_database_enables_commands()
     {
         EditorFixture f({});
         RecordEditor* ed = f.open();
-        QVERIFY(!ed->cmd_next->isEnabled());
+        QVERIFY(!control<QPushButton>(ed, "cmd_next")->isEnabled());
         ed->save_record();  // nothing typed: an empty database still writes record 1
         QCOMPARE(f.dialogs.texts(), (QStringList{confirm, QStringLiteral("Kaleidoscope number 1 saved to database")}));
         QCOMPARE(file_length(f.db.path()), qint64(rec_len_bytes));
@@ -217,7 +218,7 @@ private slots:
             if (n.startsWith(QLatin1String("cmd")))
                 QVERIFY2(b->isEnabled(), qPrintable(n));
         }
-        QVERIFY(ed->mnu_delete->isEnabled());
+        QVERIFY(control<QAction>(ed, "mnu_delete")->isEnabled());
     }
 
     void leaving_a_changed_record_asks()
@@ -226,23 +227,23 @@ private slots:
         RecordEditor* ed = f.open();
         const QByteArray before = read_bytes(f.db.path());
         // No: the edits are dropped, nothing is written.
-        ed->tb_city->setText(QStringLiteral("Taos"));
+        control<QLineEdit>(ed, "tb_city")->setText(QStringLiteral("Taos"));
         f.dialogs.answer(MsgAnswer::no);
         ed->show_next();
         QCOMPARE(f.dialogs.shown, (Shown{{leave_question, MsgIcon::question, MsgButtons::yes_no}}));
-        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Borealis"));
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Borealis"));
         ed->show_previous();
-        QCOMPARE(ed->tb_city->text(), QString());
+        QCOMPARE(control<QLineEdit>(ed, "tb_city")->text(), QString());
         QCOMPARE(read_bytes(f.db.path()), before);
         QCOMPARE(f.dialogs.shown.size(), 1);
         // Yes: saved, then the move goes ahead.
-        ed->tb_city->setText(QStringLiteral("Taos"));
+        control<QLineEdit>(ed, "tb_city")->setText(QStringLiteral("Taos"));
         f.dialogs.answer(MsgAnswer::yes);
         ed->show_next();
         QCOMPARE(f.dialogs.texts().mid(1),
                  (QStringList{leave_question, QStringLiteral("Kaleidoscope number 1 saved to database")}));
         QCOMPARE(trim_blanks(read_db(f.db.path()).at(0).city), QStringLiteral("Taos"));
-        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Borealis"));
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Borealis"));
         QCOMPARE(f.state().ws.position, int(2));
     }
 
@@ -250,13 +251,13 @@ private slots:
     {
         EditorFixture f(two_records());
         RecordEditor* ed = f.open();
-        ed->tb_city->setText(QStringLiteral("Taos"));
-        ed->tb_scopeyear->setText(QStringLiteral("1600"));
+        control<QLineEdit>(ed, "tb_city")->setText(QStringLiteral("Taos"));
+        control<QLineEdit>(ed, "tb_scopeyear")->setText(QStringLiteral("1600"));
         f.dialogs.answer(MsgAnswer::yes);
         ed->show_last();
         QCOMPARE(f.dialogs.texts(), (QStringList{leave_question, QStringLiteral("Entry for scope year field out of range!")}));
         QCOMPARE(f.state().ws.position, int(1));
-        QCOMPARE(ed->tb_city->text(), QStringLiteral("Taos"));
+        QCOMPARE(control<QLineEdit>(ed, "tb_city")->text(), QStringLiteral("Taos"));
 
         // Close asks too; answering No closes without writing.
         f.dialogs.answer(MsgAnswer::no);
@@ -275,17 +276,17 @@ private slots:
         r.image_files[2] = fixed_text(QStringLiteral("/pics/b.jpg"), 60);
         EditorFixture f({r});
         RecordEditor* ed = f.open();
-        QCOMPARE(ed->pictures.count(), 2);
-        QVERIFY(ed->cmd_images[2]->isVisibleTo(ed));
-        QCOMPARE(ed->cmd_images[2]->toolTip(), QStringLiteral("/pics/b.jpg"));
-        QVERIFY(!ed->cmd_images[3]->isVisibleTo(ed));
+        QCOMPARE(ed->shown_pictures().count(), 2);
+        QVERIFY(ed->picture_button(2)->isVisibleTo(ed));
+        QCOMPARE(ed->picture_button(2)->toolTip(), QStringLiteral("/pics/b.jpg"));
+        QVERIFY(!ed->picture_button(3)->isVisibleTo(ed));
         QCOMPARE(ed->count_changes(1), 0);
 
         // Dropping the second image, as the remove command would.
-        ed->pictures.remove(2);
+        ed->remove_picture_at(2);
         QCOMPARE(ed->count_changes(1), 1);
-        QCOMPARE(ed->cmd_images[2]->palette().color(QPalette::Button), scheme_color(color_changed_data));
-        QCOMPARE(ed->cmd_images[1]->palette().color(QPalette::Button), scheme_color(color_command_buttons));
+        QCOMPARE(ed->picture_button(2)->palette().color(QPalette::Button), scheme_color(color_changed_data));
+        QCOMPARE(ed->picture_button(1)->palette().color(QPalette::Button), scheme_color(color_command_buttons));
         ed->save_record();
         const ScopeRecord stored = read_db(f.db.path()).at(0);
         QCOMPARE(stored.image_count, qint16(1));

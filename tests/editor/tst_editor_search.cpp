@@ -2,6 +2,7 @@
 // rules, the scans and the byte-level deletion are checked on the core; here
 // the editor's calls, captions, questions and messages.
 #include "common/gui_editor_fixture.h"
+#include "common/gui_controls.h"
 
 #include "common/gui_colors.h"
 #include "core/session.h"
@@ -32,12 +33,12 @@ void criteria(const QList<QPair<int, QString>>& entries)
 {
     when_modal<D>([entries](D* d) {
         for (const auto& [k, text] : entries) {
-            if (d->slot_is_combo[size_t(k)])
-                d->combo_cat[size_t(k)]->setEditText(text);
+            if (d->is_combo_slot(size_t(k)))
+                d->slot_combo(size_t(k))->setEditText(text);
             else
-                d->tb_cat[size_t(k)]->setText(text);
+                d->slot_box(size_t(k))->setText(text);
         }
-        QTest::mouseClick(d->cmd_perform, Qt::LeftButton);
+        QTest::mouseClick(d->perform_button(), Qt::LeftButton);
     });
 }
 void select_artist(const QString& text) { criteria<SelectDialog>({{2, text}}); }
@@ -61,7 +62,7 @@ protected:
     {
         if (e->type() == QEvent::Show)
             if (auto* w = qobject_cast<ProgressWindow*>(o))
-                seen << w->windowTitle() << w->lbl_msg->text() << QString::number(w->progbar->maximum());
+                seen << w->windowTitle() << control<QLabel>(w, "lbl_msg")->text() << QString::number(control<QProgressBar>(w, "progbar")->maximum());
         return false;
     }
 };
@@ -84,17 +85,17 @@ private slots:
         RecordEditor* ed = f.open();
         WaiterSpy spy;
         select_artist(QStringLiteral("smith"));
-        ed->cmd_select->click();
+        control<QPushButton>(ed, "cmd_select")->click();
         QCOMPARE(f.dialogs.texts(), QStringList{});
         QCOMPARE(spy.seen, (QStringList{"Tessaran Action", "Selecting kaleidoscope records...", "5"}));
         QCOMPARE(f.state().ws.positions(), (Ws{3, 1, 5}));
-        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Charlie"));
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Charlie"));
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Record 1 of 3]  [Sorted by: Artist(Desc.)]  [Selected:Text]")));
         QCOMPARE(f.state().ws.selection_text, QStringLiteral("Text select:\r\n   Artist contains \"SMITH\""));
 
         // Select all sorts again by the remembered field.
-        when_modal<SelectDialog>([](SelectDialog* d) { QTest::mouseClick(d->cmd_selectall, Qt::LeftButton); });
-        ed->cmd_select->click();
+        when_modal<SelectDialog>([](SelectDialog* d) { QTest::mouseClick(control<QPushButton>(d, "cmd_selectall"), Qt::LeftButton); });
+        control<QPushButton>(ed, "cmd_select")->click();
         QCOMPARE(f.state().ws.positions(), (Ws{3, 1, 2, 4, 5}));
         QVERIFY(ed->windowTitle().endsWith(QLatin1String("[Sorted by: Artist(Desc.)]  [Selected: All]")));
         QCOMPARE(f.state().ws.selection_text, QStringLiteral("All"));
@@ -105,28 +106,28 @@ private slots:
         EditorFixture f(five_records(), true);
         RecordEditor* ed = f.open();
         select_artist(QStringLiteral("smith"));
-        ed->cmd_select->click();
-        ed->cmd_next->click();
+        control<QPushButton>(ed, "cmd_select")->click();
+        control<QPushButton>(ed, "cmd_next")->click();
         const Ws before = f.state().ws.positions();
         const QString caption = ed->windowTitle();
         const QString criteria_text = f.state().ws.selection_text;
 
         select_artist(QStringLiteral("nobody"));
-        ed->cmd_select->click();
+        control<QPushButton>(ed, "cmd_select")->click();
         QCOMPARE(f.dialogs.shown, (Shown{{"No matching kaleidoscope records were found.", MsgIcon::information}}));
         QCOMPARE(f.state().ws.positions(), before);
         QCOMPARE(ed->windowTitle(), caption);
         QCOMPARE(f.state().ws.matched, int(0));
         QCOMPARE(f.state().ws.selection_text, criteria_text);
-        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Alpha"));
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Alpha"));
 
         // The summary refuses although the editor still walks the previous working set.
-        ed->mnu_summary->trigger();
+        control<QAction>(ed, "mnu_summary")->trigger();
         QCOMPARE(f.dialogs.last(), (ShownMessage{"Last select operation returned no matching kaleidoscope records", MsgIcon::critical}));
 
         // Find Next still walks the working set shown.
         f.dialogs.answer(MsgAnswer::yes);
-        ed->cmd_findnxt->click();
+        control<QPushButton>(ed, "cmd_findnxt")->click();
         QCOMPARE(f.dialogs.texts().last(), QStringLiteral("Previous find attempt produced no matches"));
     }
 
@@ -134,21 +135,21 @@ private slots:
     {
         EditorFixture f(five_records(), true);
         RecordEditor* ed = f.open();
-        ed->cmd_endscope->click();
+        control<QPushButton>(ed, "cmd_endscope")->click();
         const QString caption = ed->windowTitle();
         WaiterSpy spy;
         when_modal<SelectDialog>([](SelectDialog* d) {
-            d->tb_cat[1]->setText(QStringLiteral("Alpha"));
-            QTest::mouseClick(d->cmd_cancel, Qt::LeftButton);
+            d->slot_box(1)->setText(QStringLiteral("Alpha"));
+            QTest::mouseClick(control<QPushButton>(d, "cmd_cancel"), Qt::LeftButton);
         });
-        ed->cmd_select->click();
+        control<QPushButton>(ed, "cmd_select")->click();
         QVERIFY(f.dialogs.shown.isEmpty());
         QVERIFY(spy.seen.isEmpty());
         QCOMPARE(ed->windowTitle(), caption);
         QCOMPARE(f.state().ws.position, int(5));
 
         criteria<SelectDialog>({{3, QStringLiteral("no such studio")}});
-        ed->cmd_select->click();
+        control<QPushButton>(ed, "cmd_select")->click();
         QCOMPARE(f.dialogs.shown, (Shown{{"No matching kaleidoscope records were found.", MsgIcon::information}}));
         QVERIFY(f.state().ws.all);
         QCOMPARE(f.state().ws.selection_text, QStringLiteral("All"));
@@ -161,35 +162,35 @@ private slots:
         EditorFixture f(five_records());
         RecordEditor* ed = f.open();
         QVERIFY(f.db.rewrite({}));
-        when_modal<SelectDialog>([](SelectDialog* d) { d->cmd_selectall->click(); });
+        when_modal<SelectDialog>([](SelectDialog* d) { control<QPushButton>(d, "cmd_selectall")->click(); });
         QCOMPARE(selector(*ed, true), SelectOutcome::all);
         QCOMPARE(f.state().ws.count, int(0));
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Adding record 1]")));
-        QVERIFY(!ed->cmd_select->isEnabled());
-        QVERIFY(ed->cmd_save->isEnabled());
+        QVERIFY(!control<QPushButton>(ed, "cmd_select")->isEnabled());
+        QVERIFY(control<QPushButton>(ed, "cmd_save")->isEnabled());
     }
 
     void sort_then_sort_with_nothing_chosen()
     {
         EditorFixture f(five_records());
         RecordEditor* ed = f.open();
-        ed->cmd_endscope->click();
+        control<QPushButton>(ed, "cmd_endscope")->click();
         when_modal<SortDialog>([](SortDialog* d) {
-            d->opt_sortby[1]->setChecked(true);
-            d->opt_descending->setChecked(true);
-            QTest::mouseClick(d->cmd_sort, Qt::LeftButton);
+            d->sort_option(1)->setChecked(true);
+            control<QRadioButton>(d, "opt_descending")->setChecked(true);
+            QTest::mouseClick(control<QPushButton>(d, "cmd_sort"), Qt::LeftButton);
         });
-        ed->cmd_sort->click();
+        control<QPushButton>(ed, "cmd_sort")->click();
         QCOMPARE(f.state().ws.positions(), (Ws{5, 4, 3, 2, 1}));
-        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Echo"));
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Echo"));
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Record 1 of 5]  [Sorted by: Scope name(Desc.)]")));
 
         // Sort with nothing chosen, then Cancel: order and caption stay, the remembered field is gone.
         when_modal<SortDialog>([](SortDialog* d) {
-            d->cmd_sort->click();
-            d->cmd_cancel->click();
+            control<QPushButton>(d, "cmd_sort")->click();
+            control<QPushButton>(d, "cmd_cancel")->click();
         });
-        ed->mnu_sort->trigger();
+        control<QAction>(ed, "mnu_sort")->trigger();
         QCOMPARE(f.dialogs.shown, (Shown{{"No sort criterion selected!", MsgIcon::critical}}));
         QCOMPARE(f.state().ws.positions(), (Ws{5, 4, 3, 2, 1}));
         QCOMPARE(f.state().ws.sort_field, int(0));
@@ -200,49 +201,49 @@ private slots:
     {
         EditorFixture f(five_records(), true);
         RecordEditor* ed = f.open();
-        ed->cmd_findnxt->click();  // before any Find
+        control<QPushButton>(ed, "cmd_findnxt")->click();  // before any Find
         QCOMPARE(f.dialogs.shown, (Shown{{"Previous find attempt produced no matches", MsgIcon::information}}));
         f.dialogs.shown.clear();
 
         // Position 1 matches and is shown already: Find shows it (again).
         find_artist(QStringLiteral("smith"));
-        ed->cmd_find->click();
+        control<QPushButton>(ed, "cmd_find")->click();
         QCOMPARE(f.state().ws.position, int(1));
         QCOMPARE(f.state().ws.find_text, QStringLiteral("Text select:\r\n   Artist contains \"SMITH\""));
         QStringList visited;
         for (int i = 0; i < 2; ++i) {
-            ed->cmd_findnxt->click();
-            visited << ed->tb_artist->text();
+            control<QPushButton>(ed, "cmd_findnxt")->click();
+            visited << control<QLineEdit>(ed, "tb_artist")->text();
         }
         QCOMPARE(visited, (QStringList{"Smith, Ann", "smithers, Carl"}));
 
         // At the last match: No keeps the record and asks again at once; Yes starts over.
         f.dialogs.answer(MsgAnswer::no);
-        ed->cmd_findnxt->click();
+        control<QPushButton>(ed, "cmd_findnxt")->click();
         f.dialogs.answer(MsgAnswer::no);
-        ed->cmd_findnxt->click();
+        control<QPushButton>(ed, "cmd_findnxt")->click();
         QCOMPARE(f.state().ws.position, int(5));
         f.dialogs.answer(MsgAnswer::yes);
-        ed->mnu_findnxt->trigger();
+        control<QAction>(ed, "mnu_findnxt")->trigger();
         QCOMPARE(f.dialogs.shown, Shown(3, {"End of file reached. Begin search from the beginning?", MsgIcon::none,
                                             MsgButtons::yes_no, "Search criteria"}));
         QCOMPARE(f.state().ws.position, int(1));
-        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Echo"));
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Echo"));
 
         // No match: the record stays, the find cancelled by the frame changes nothing.
         f.dialogs.shown.clear();
-        ed->cmd_next->click();
+        control<QPushButton>(ed, "cmd_next")->click();
         find_artist(QStringLiteral("nobody"));
-        ed->cmd_find->click();
+        control<QPushButton>(ed, "cmd_find")->click();
         QCOMPARE(f.dialogs.shown,
                  (Shown{{"No matching kaleidoscopes found.", MsgIcon::information, MsgButtons::ok, "Search criteria"}}));
         QVERIFY(!f.state().ws.found);
         QCOMPARE(f.state().ws.position, int(2));
         when_modal<FindDialog>([](FindDialog* d) {
-            d->tb_cat[1]->setText(QStringLiteral("Alpha"));
+            d->slot_box(1)->setText(QStringLiteral("Alpha"));
             d->close();
         });
-        ed->cmd_find->click();
+        control<QPushButton>(ed, "cmd_find")->click();
         QCOMPARE(f.state().ws.find.texts[2], QStringLiteral("NOBODY"));
         QVERIFY(f.state().ws.find.texts[1].isEmpty());
     }
@@ -255,26 +256,26 @@ private slots:
         QStringList texts;
         when_modal<SelectionCriteriaWindow>([&texts](SelectionCriteriaWindow* w) {
             texts << w->windowTitle() << w->heading() << w->text();
-            QTest::mouseClick(w->cmd_close, Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(w, "cmd_close"), Qt::LeftButton);
         });
-        right_click(ed->cmd_select);
+        right_click(control<QPushButton>(ed, "cmd_select"));
         QCOMPARE(texts, (QStringList{"Selection criteria", "SELECTION CRITERIA", "All"}));
 
         // Before any Find there is nothing to show.
         QStringList unexpected;
         when_modal<FindCriteriaWindow>([&unexpected](FindCriteriaWindow*) { unexpected << "frm_findcrit"; }, &unexpected);
-        right_click(ed->cmd_find);
+        right_click(control<QPushButton>(ed, "cmd_find"));
         QCoreApplication::processEvents();
         QVERIFY(unexpected.isEmpty());
 
         find_artist(QStringLiteral("jones"));
-        ed->cmd_find->click();
+        control<QPushButton>(ed, "cmd_find")->click();
         texts.clear();
         when_modal<FindCriteriaWindow>([&texts](FindCriteriaWindow* w) {
             texts << w->windowTitle() << w->heading() << w->text();
-            w->cmd_close->click();
+            control<QPushButton>(w, "cmd_close")->click();
         });
-        right_click(ed->cmd_find);
+        right_click(control<QPushButton>(ed, "cmd_find"));
         QCOMPARE(texts, (QStringList{"Find criteria", "FIND CRITERIA", "Text select:\r\n   Artist contains \"JONES\""}));
     }
 
@@ -283,15 +284,15 @@ private slots:
         EditorFixture f(five_records());
         const QByteArray before = read_bytes(f.db.path());
         RecordEditor* ed = f.open();
-        ed->cmd_next->click();
+        control<QPushButton>(ed, "cmd_next")->click();
         f.dialogs.answer(MsgAnswer::no);
-        ed->mnu_delete->trigger();
+        control<QAction>(ed, "mnu_delete")->trigger();
         QCOMPARE(read_bytes(f.db.path()), before);
         f.dialogs.shown.clear();
 
         QVERIFY(ed->show_position(3));
-        ed->tb_scopename->setText(QStringLiteral("edited, not saved"));
-        ed->cmd_del->click();
+        control<QLineEdit>(ed, "tb_scopename")->setText(QStringLiteral("edited, not saved"));
+        control<QPushButton>(ed, "cmd_del")->click();
         QCOMPARE(f.dialogs.shown,
                  (Shown{{"Are you sure you want to delete this kaleidoscope from the database?", MsgIcon::critical,
                          MsgButtons::yes_no},
@@ -301,8 +302,8 @@ private slots:
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Record 1 of 4]")));
 
         f.dialogs.shown.clear();
-        ed->cmd_new->click();
-        ed->cmd_del->click();
+        control<QPushButton>(ed, "cmd_new")->click();
+        control<QPushButton>(ed, "cmd_del")->click();
         QCOMPARE(f.dialogs.texts(),
                  QStringList{"This kaleidoscope has not been saved to the database, so there is nothing to delete."});
     }
@@ -311,14 +312,14 @@ private slots:
     {
         EditorFixture f({make_record("Solo", "One")});
         RecordEditor* ed = f.open();
-        ed->cmd_del->click();
+        control<QPushButton>(ed, "cmd_del")->click();
         QCOMPARE(f.dialogs.texts(), (QStringList{"Are you sure you want to delete this kaleidoscope from the database?",
                                                  "There are no records in current database"}));
         QCOMPARE(QFileInfo(f.db.path()).size(), qint64(0));
         QCOMPARE(f.state().ws.count, int(0));
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Adding record 1]")));
-        QVERIFY(!ed->cmd_del->isEnabled());
-        QVERIFY(ed->tb_scopename->text().isEmpty());
+        QVERIFY(!control<QPushButton>(ed, "cmd_del")->isEnabled());
+        QVERIFY(control<QLineEdit>(ed, "tb_scopename")->text().isEmpty());
     }
 
     void delete_within_a_sorted_selection()
@@ -326,10 +327,10 @@ private slots:
         EditorFixture f(five_records(), true);
         RecordEditor* ed = f.open();
         select_artist(QStringLiteral("smith"));
-        ed->cmd_select->click();
-        ed->cmd_next->click();
-        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Alpha"));
-        ed->cmd_del->click();
+        control<QPushButton>(ed, "cmd_select")->click();
+        control<QPushButton>(ed, "cmd_next")->click();
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Alpha"));
+        control<QPushButton>(ed, "cmd_del")->click();
         QCOMPARE(f.dialogs.last().text,
                  QStringLiteral("Record 2 has been deleted from the database.\nRecords will now be reselected and resorted."));
         // Former records 3 and 5 are now 2 and 4; still by artist, still the same criteria.
@@ -339,8 +340,8 @@ private slots:
         // Deleting the last match shows every record: the old working set would point at moved records.
         f.dialogs.shown.clear();
         select_artist(QStringLiteral("brown"));
-        ed->cmd_select->click();
-        ed->cmd_del->click();
+        control<QPushButton>(ed, "cmd_select")->click();
+        control<QPushButton>(ed, "cmd_del")->click();
         QCOMPARE(f.dialogs.texts().last(), QStringLiteral("No matching kaleidoscope records were found."));
         QCOMPARE(f.state().ws.positions(), (Ws{3, 1, 2}));
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Record 1 of 3]  [Sorted by: Artist(Asc.)]  [Selected: All]")));
@@ -356,10 +357,10 @@ private slots:
         EditorFixture f(same, true);
         QCOMPARE(f.session.ws.positions(), (Ws{2, 3, 4, 5, 1}));
         RecordEditor* ed = f.open();
-        ed->cmd_del->click();
+        control<QPushButton>(ed, "cmd_del")->click();
         // One pass would give 2, 3, 4, 1 (Charlie first); two passes give this.
         QCOMPARE(f.state().ws.positions(), (Ws{3, 4, 1, 2}));
-        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Delta"));
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Delta"));
     }
 };
 

@@ -8,6 +8,7 @@
 // windows under test cannot be driven in a forked child without their event
 // loop. Root ignores read-only folders but not this limit.
 #include "common/gui_editor_fixture.h"
+#include "common/gui_controls.h"
 #include "appearance/color_settings.h"
 
 #include "appearance/color_dialog.h"
@@ -95,7 +96,7 @@ private slots:
         RecordEditor* ed = f.open();
         const QByteArray before = read_bytes(f.db.path());
         ed->add_record();
-        ed->tb_scopename->setText(QStringLiteral("Delta"));
+        control<QLineEdit>(ed, "tb_scopename")->setText(QStringLiteral("Delta"));
         {
             FileSizeLimit full(before.size() + 1000);
             QVERIFY(full.ok());
@@ -109,7 +110,7 @@ private slots:
         QCOMPARE(read_bytes(f.db.path()), before);
         QCOMPARE(f.state().record_count, int(3));
         QCOMPARE(f.state().ws.count, int(3));
-        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Delta"));  // the typing is not lost
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Delta"));  // the typing is not lost
 
         // Once there is room again the same record goes in.
         f.dialogs.shown.clear();
@@ -125,13 +126,13 @@ private slots:
             records << varied_record(i);
         EditorFixture f(records);
         RecordEditor* ed = f.open();
-        ed->cmd_next->click();
+        control<QPushButton>(ed, "cmd_next")->click();
         const QByteArray before = read_bytes(f.db.path());
         {
             // The copy without the record fits only part-way.
             FileSizeLimit full(qint64(rec_len_bytes) * 4);
             QVERIFY(full.ok());
-            ed->cmd_del->click();
+            control<QPushButton>(ed, "cmd_del")->click();
         }
         QCOMPARE(f.dialogs.shown.size(), 2);
         QCOMPARE(f.dialogs.last().text, "The kaleidoscope could not be deleted from the database file " + f.db.path()
@@ -164,7 +165,7 @@ private slots:
         ScriptedDialogs dialogs;
         StartWindow window;
         dialogs.choose_file(target);
-        window.mnu_newdatabase->trigger();
+        control<QAction>(window, "mnu_newdatabase")->trigger();
         QCOMPARE(dialogs.shown.size(), 3);  // the two questions, then the failure
         QCOMPARE(dialogs.last().text, "The database file " + target + " could not be created: " +
                                           QString::fromLocal8Bit(std::strerror(EPERM)));
@@ -188,7 +189,7 @@ private slots:
         {
             FileSizeLimit full(100);
             QVERIFY(full.ok());
-            QTest::mouseClick(grid.cmd_save, Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(grid, "cmd_save"), Qt::LeftButton);
         }
         QCOMPARE(dialogs.shown, (Shown{{"The summary could not be saved to " + out + ":\n" + too_large, MsgIcon::critical}}));
         QCOMPARE(read_bytes(out), QByteArray("previous export"));
@@ -209,13 +210,13 @@ private slots:
         ScriptedDialogs dialogs;
         ColorDialog d;
         d.show();
-        d.combo_frame->setCurrentIndex(6);
+        control<QComboBox>(d, "combo_frame")->setCurrentIndex(6);
         dialogs.choose_color(QColor(9, 9, 9));
-        QTest::mouseClick(d.pb_boxes[5], Qt::LeftButton);
+        QTest::mouseClick(d.color_box(5), Qt::LeftButton);
         {
             FileSizeLimit full(20);
             QVERIFY(full.ok());
-            QTest::mouseClick(d.cmd_accept, Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(d, "cmd_accept"), Qt::LeftButton);
         }
         const QString user = dir.filePath(QString::fromLatin1(user_color_file_name));
         QCOMPARE(dialogs.texts(), (QStringList{"Save the current color scheme?",

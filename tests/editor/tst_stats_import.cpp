@@ -2,6 +2,7 @@
 // settle edits first, show the core's figures once, save them, and the import
 // appends only what the user confirmed.
 #include "common/gui_editor_fixture.h"
+#include "common/gui_controls.h"
 #include "common/gui_pdf.h"
 
 #include "core/collection_stats.h"
@@ -65,20 +66,20 @@ private slots:
         when_up<StatisticsWindow>(
             [&](StatisticsWindow* s) {
                 QCOMPARE(s->windowTitle(), QStringLiteral("Collection statistics"));
-                QVERIFY(s->lbl_head->text().contains(QStringLiteral("Number of kaleidoscopes: 5")));
-                QVERIFY(s->lbl_head->text().contains(QStringLiteral("Sorted by: Artist(Asc.)")));
-                const QAbstractItemModel* money = s->tbl_money->model();
+                QVERIFY(control<QLabel>(s, "lbl_head")->text().contains(QStringLiteral("Number of kaleidoscopes: 5")));
+                QVERIFY(control<QLabel>(s, "lbl_head")->text().contains(QStringLiteral("Sorted by: Artist(Asc.)")));
+                const QAbstractItemModel* money = control<QTableView>(s, "tbl_money")->model();
                 QCOMPARE(money->index(0, 0).data().toString(), QStringLiteral("$400.00"));
                 QCOMPARE(money->headerData(0, Qt::Vertical).toString(), QStringLiteral("Total"));
-                QCOMPARE(s->tbl_artist->model()->rowCount(), 5);
+                QCOMPARE(control<QTableView>(s, "tbl_artist")->model()->rowCount(), 5);
                 // Clicking a heading sorts; the count column by its numbers.
-                s->tbl_year->sortByColumn(2, Qt::DescendingOrder);
-                QCOMPARE(s->tbl_year->model()->index(0, 0).data().toString(), QStringLiteral("2001"));
-                s->cmd_text->click();
-                s->cmd_pdf->click();
-                s->cmd_close->click();
+                control<QTableView>(s, "tbl_year")->sortByColumn(2, Qt::DescendingOrder);
+                QCOMPARE(control<QTableView>(s, "tbl_year")->model()->index(0, 0).data().toString(), QStringLiteral("2001"));
+                control<QPushButton>(s, "cmd_text")->click();
+                control<QPushButton>(s, "cmd_pdf")->click();
+                control<QPushButton>(s, "cmd_close")->click();
             });
-        ed->mnu_stats->trigger();
+        control<QAction>(ed, "mnu_stats")->trigger();
         QCOMPARE(f.dialogs.texts(), (QStringList{"Statistics saved to " + text_out, "Pages saved to PDF file " + pdf_out}));
         CollectionStats core;
         QVERIFY(collect_stats(f.db.path(), f.state().ws.records, f.state().ws.count, core).ok);
@@ -94,7 +95,7 @@ private slots:
         // Refused like the summaries when the last selection matched nothing.
         f.dialogs.shown.clear();
         f.state().ws.matched = 0;
-        ed->mnu_stats->trigger();
+        control<QAction>(ed, "mnu_stats")->trigger();
         QCOMPARE(f.dialogs.shown, (Shown{{"Last select operation returned no matching kaleidoscope records", MsgIcon::critical}}));
     }
 
@@ -113,15 +114,15 @@ private slots:
         QStringList money_labels;
         QStringList year_labels;
         when_up<StatisticsWindow>([&](StatisticsWindow* s) {
-            const QList<QAbstractAxis*> axes = s->chart_spending->chart()->axes();
+            const QList<QAbstractAxis*> axes = control<QChartView>(s, "chart_spending")->chart()->axes();
             for (QAbstractAxis* axis : axes) {
                 if (auto* labelled = qobject_cast<QCategoryAxis*>(axis))
                     (axis->orientation() == Qt::Vertical ? money_labels : year_labels) = labelled->categoriesLabels();
             }
-            s->cmd_pdf->click();
-            s->cmd_close->click();
+            control<QPushButton>(s, "cmd_pdf")->click();
+            control<QPushButton>(s, "cmd_close")->click();
         });
-        ed->mnu_stats->trigger();
+        control<QAction>(ed, "mnu_stats")->trigger();
         QCOMPARE(f.dialogs.texts(), QStringList{"Pages saved to PDF file " + pdf_out});
         QVERIFY(!money_labels.isEmpty() && !year_labels.isEmpty());
         QCOMPARE(money_labels.first(), QStringLiteral("$0"));
@@ -144,22 +145,22 @@ private slots:
 
         // Cancel writes nothing.
         f.dialogs.choose_file(csv);
-        when_modal<ImportPreview>([](ImportPreview* d) { d->cmd_cancel->click(); });
-        ed->mnu_import->trigger();
+        when_modal<ImportPreview>([](ImportPreview* d) { control<QPushButton>(d, "cmd_cancel")->click(); });
+        control<QAction>(ed, "mnu_import")->trigger();
         QCOMPARE(read_bytes(f.db.path()), before);
 
         f.dialogs.choose_file(csv);
         when_modal<ImportPreview>([](ImportPreview* d) {
-            QCOMPARE(d->tbl_columns->item(2, 0)->text(), QStringLiteral("Notes"));
-            QCOMPARE(d->lbl_summary->text(), QStringLiteral("2 kaleidoscopes can be imported; 1 rows cannot and will be skipped."));
+            QCOMPARE(control<QTableWidget>(d, "tbl_columns")->item(2, 0)->text(), QStringLiteral("Notes"));
+            QCOMPARE(control<QLabel>(d, "lbl_summary")->text(), QStringLiteral("2 kaleidoscopes can be imported; 1 rows cannot and will be skipped."));
             // The unmatched column is given a field by hand.
             d->set_target(2, m_comments);
-            QCOMPARE(d->tbl_preview->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Comments"));
-            QCOMPARE(d->tbl_preview->model()->index(0, 3).data().toString(), QStringLiteral("a note"));
-            QCOMPARE(d->cmd_import->text(), QStringLiteral("Import 2 kaleidoscopes"));
-            d->cmd_import->click();
+            QCOMPARE(control<QTableView>(d, "tbl_preview")->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Comments"));
+            QCOMPARE(control<QTableView>(d, "tbl_preview")->model()->index(0, 3).data().toString(), QStringLiteral("a note"));
+            QCOMPARE(control<QPushButton>(d, "cmd_import")->text(), QStringLiteral("Import 2 kaleidoscopes"));
+            control<QPushButton>(d, "cmd_import")->click();
         });
-        ed->mnu_import->trigger();
+        control<QAction>(ed, "mnu_import")->trigger();
         QCOMPARE(f.dialogs.texts().last(), QStringLiteral("2 kaleidoscopes were imported; 1 rows were skipped."));
         const QList<ScopeRecord> all = read_db(f.db.path());
         QCOMPARE(all.size(), 7);
@@ -167,7 +168,7 @@ private slots:
         QCOMPARE(all.at(5).price_paid, qint64(50000));
         // Reset and sorted by artist, as a freshly opened database.
         QCOMPARE(f.state().ws.count, int(7));
-        QCOMPARE(ed->tb_scopename->text(), QStringLiteral("Aardvark"));
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Aardvark"));
         QVERIFY(ed->windowTitle().contains(QStringLiteral("[Record 1 of 7]  [Sorted by: Artist(Asc.)]")));
     }
 
@@ -185,14 +186,14 @@ private slots:
         QString problem;
         bool import_enabled = true;
         when_modal<ImportPreview>([&](ImportPreview* d) {
-            summary = d->lbl_summary->text();
+            summary = control<QLabel>(d, "lbl_summary")->text();
             QVERIFY(QFile::remove(csv));
             d->set_target(1, m_comments);
-            problem = d->lst_problems->count() ? d->lst_problems->item(0)->text() : QString();
-            import_enabled = d->cmd_import->isEnabled();
-            d->cmd_cancel->click();
+            problem = control<QListWidget>(d, "lst_problems")->count() ? control<QListWidget>(d, "lst_problems")->item(0)->text() : QString();
+            import_enabled = control<QPushButton>(d, "cmd_import")->isEnabled();
+            control<QPushButton>(d, "cmd_cancel")->click();
         });
-        ed->mnu_import->trigger();
+        control<QAction>(ed, "mnu_import")->trigger();
         QCOMPARE(summary, QStringLiteral("1 kaleidoscopes can be imported. 2 rows of empty cells are skipped."));
         QVERIFY2(problem.startsWith(QStringLiteral("The file ") + csv + QStringLiteral(" cannot be read again: ")),
                  qPrintable(problem));

@@ -3,6 +3,7 @@
 // without a false "changed" question, and what the user types is stored as
 // typed; the multi-line limit never cuts text; an invalid price keeps the edits.
 #include "common/gui_editor_fixture.h"
+#include "common/gui_controls.h"
 #include "appearance/color_settings.h"
 
 #include "appearance/scheme_paint.h"
@@ -99,25 +100,25 @@ private slots:
         f.session = f.db.open_all();
         RecordEditor* ed = f.open();
         QVERIFY(f.show_active());
-        QCOMPARE(ed->tb_scopename->text(), kind == Oddity::zero_bytes ? QString() : QStringLiteral("Odd"));
-        QVERIFY(!ed->tb_comments->toPlainText().contains(QChar(0)));
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), kind == Oddity::zero_bytes ? QString() : QStringLiteral("Odd"));
+        QVERIFY(!control<LimitedTextEdit>(ed, "tb_comments")->toPlainText().contains(QChar(0)));
         const QByteArray before = read_bytes(f.db.path());
 
         // Through every typed field with Tab, then away and back, then Save.
-        ed->tb_scopename->setFocus();
+        control<QLineEdit>(ed, "tb_scopename")->setFocus();
         for (int i = 0; i < 30; ++i)
             press_tab(ed);
-        ed->cmd_next->click();
-        ed->cmd_prev->click();
-        ed->cmd_save->click();
+        control<QPushButton>(ed, "cmd_next")->click();
+        control<QPushButton>(ed, "cmd_prev")->click();
+        control<QPushButton>(ed, "cmd_save")->click();
         QCOMPARE(f.dialogs.shown, (Shown{{no_changes, MsgIcon::none, MsgButtons::ok, "Save Scope Data"}}));
         QCOMPARE(read_bytes(f.db.path()), before);
 
         // A change elsewhere saves; the untouched odd value goes back as it was.
         if (kind == Oddity::junk_date_and_year) {
             f.dialogs.shown.clear();
-            type_into(ed->tb_city, QStringLiteral("Elsewhere"));
-            ed->cmd_save->click();
+            type_into(control<QLineEdit>(ed, "tb_city"), QStringLiteral("Elsewhere"));
+            control<QPushButton>(ed, "cmd_save")->click();
             QCOMPARE(f.dialogs.texts().last(), QStringLiteral("Kaleidoscope number 1 saved to database"));
             QCOMPARE(f.dialogs.texts().size(), 2);  // "add this kaleidoscope?" first
             const ScopeRecord saved = read_db(f.db.path()).value(0);
@@ -133,12 +134,12 @@ private slots:
         f.session = f.db.open_all();
         RecordEditor* ed = f.open();
         QVERIFY(f.show_active());
-        QTest::keyClicks(ed->tb_scopename, QStringLiteral("Typed name"));
-        QTest::keyClicks(ed->tb_date_bought, QStringLiteral("3/4/2001"));
-        QTest::keyClicks(ed->tb_scopeyear, QStringLiteral("1999"));
-        QTest::keyClicks(ed->tb_phone, QStringLiteral("555-1234"));
-        QTest::keyClicks(ed->tb_comments, QStringLiteral("Note"));
-        ed->cmd_save->click();
+        QTest::keyClicks(control<QLineEdit>(ed, "tb_scopename"), QStringLiteral("Typed name"));
+        QTest::keyClicks(control<QLineEdit>(ed, "tb_date_bought"), QStringLiteral("3/4/2001"));
+        QTest::keyClicks(control<QLineEdit>(ed, "tb_scopeyear"), QStringLiteral("1999"));
+        QTest::keyClicks(control<QLineEdit>(ed, "tb_phone"), QStringLiteral("555-1234"));
+        QTest::keyClicks(control<LimitedTextEdit>(ed, "tb_comments"), QStringLiteral("Note"));
+        control<QPushButton>(ed, "cmd_save")->click();
         QCOMPARE(f.dialogs.texts().last(), QStringLiteral("Kaleidoscope number 1 saved to database"));
         const ScopeRecord saved = read_db(f.db.path()).at(0);
         QCOMPARE(trim_blanks(saved.scopename), QStringLiteral("Typed name"));
@@ -157,12 +158,12 @@ private slots:
         f.session = f.db.open_all();
         RecordEditor* ed = f.open();
         QVERIFY(f.show_active());
-        ed->tb_comments->moveCursor(QTextCursor::End);
-        QTest::keyClicks(ed->tb_comments, QStringLiteral("!"));
+        control<LimitedTextEdit>(ed, "tb_comments")->moveCursor(QTextCursor::End);
+        QTest::keyClicks(control<LimitedTextEdit>(ed, "tb_comments"), QStringLiteral("!"));
         QGuiApplication::clipboard()->setText(QStringLiteral("first\r\nsecond\nthird"));
-        ed->tb_specfeatures->setFocus();
-        QTest::keyClick(ed->tb_specfeatures, Qt::Key_V, Qt::ControlModifier);
-        ed->cmd_save->click();
+        control<LimitedTextEdit>(ed, "tb_specfeatures")->setFocus();
+        QTest::keyClick(control<LimitedTextEdit>(ed, "tb_specfeatures"), Qt::Key_V, Qt::ControlModifier);
+        control<QPushButton>(ed, "cmd_save")->click();
         const ScopeRecord saved = read_db(f.db.path()).at(0);
         QCOMPARE(trim_blanks(saved.comments), QStringLiteral("line1\r\nline2!"));
         QCOMPARE(trim_blanks(saved.specfeatures), QStringLiteral("first\r\nsecond\r\nthird"));
@@ -174,7 +175,7 @@ private slots:
         RecordEditor* ed = f.open();
         QVERIFY(f.show_active());
         const QString full = QString(492, QLatin1Char('x')) + QStringLiteral("LASTEND");
-        for (LimitedTextEdit* t : {ed->tb_comments, ed->tb_specfeatures}) {
+        for (LimitedTextEdit* t : {control<LimitedTextEdit>(ed, "tb_comments"), control<LimitedTextEdit>(ed, "tb_specfeatures")}) {
             t->setPlainText(full);
             t->setFocus();
             QTest::keyClick(t, Qt::Key_Home, Qt::ControlModifier);
@@ -206,22 +207,22 @@ private slots:
         EditorFixture f(five_records());
         RecordEditor* ed = f.open();
         QVERIFY(f.show_active());
-        type_into(ed->tb_city, QStringLiteral("Taos"));
-        type_into(ed->tb_price_paid, QStringLiteral("abc"));
+        type_into(control<QLineEdit>(ed, "tb_city"), QStringLiteral("Taos"));
+        type_into(control<QLineEdit>(ed, "tb_price_paid"), QStringLiteral("abc"));
         // Alt+letter hands the focus to the menu bar: that is not leaving the field.
         QFocusEvent to_menu(QEvent::FocusOut, Qt::MenuBarFocusReason);
-        QCoreApplication::sendEvent(ed->tb_price_paid, &to_menu);
+        QCoreApplication::sendEvent(control<QLineEdit>(ed, "tb_price_paid"), &to_menu);
         QVERIFY(f.dialogs.shown.isEmpty());
 
         f.dialogs.answer(MsgAnswer::ok);
         f.dialogs.answer(save ? MsgAnswer::yes : MsgAnswer::no);
-        ed->mnu_next->trigger();
+        control<QAction>(ed, "mnu_next")->trigger();
         QStringList expected{QStringLiteral("Invalid entry for purchase price field!"), leave_question};
         if (save)
             expected << QStringLiteral("Invalid entry for purchase price field!");
         QCOMPARE(f.dialogs.texts().join("|"), expected.join("|"));
         QCOMPARE(f.state().ws.position, int(save ? 1 : 2));
-        QCOMPARE(ed->tb_city->text(), save ? QStringLiteral("Taos") : QString());
+        QCOMPARE(control<QLineEdit>(ed, "tb_city")->text(), save ? QStringLiteral("Taos") : QString());
     }
 
     void picture_path_the_record_cannot_store_is_refused()
@@ -230,13 +231,13 @@ private slots:
         RecordEditor* ed = f.open();
         const QString path = QStringLiteral("/home/anna/\u0142\u00f3d\u017a.jpg");
         f.dialogs.choose_file(path);
-        ed->cmd_add_image->click();
+        control<QPushButton>(ed, "cmd_add_image")->click();
         QCOMPARE(f.dialogs.texts(),
                  QStringList{QStringLiteral("The picture ") + path
                              + QStringLiteral(" cannot be added: its path holds characters that the database cannot "
                                               "store (\u0142\u017a). Rename the file or its folder with letters of "
                                               "Western European languages only, then add it again.")});
-        QCOMPARE(ed->pictures.count(), 0);
+        QCOMPARE(ed->shown_pictures().count(), 0);
     }
 
     void window_is_measured_at_its_shown_size()
@@ -244,7 +245,7 @@ private slots:
         EditorFixture f(five_records());
         RecordEditor* ed = f.open();
         QVERIFY(f.show_active());
-        QCOMPARE(ed->max_picture_width, int(px_to_twips(ed->width()) * 0.6 + 0.5));
+        QCOMPARE(ed->largest_picture_width(), int(px_to_twips(ed->width()) * 0.6 + 0.5));
         const QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
         QVERIFY(qAbs(ed->frameGeometry().center().x() - avail.center().x()) <= 1);
         // Every control stays reachable on a 1024x768 work area.
@@ -273,7 +274,7 @@ private slots:
         ed->apply_colors();
         QCOMPARE(ed->menuBar()->palette().color(QPalette::ButtonText), text);
         QCOMPARE(ed->menuBar()->palette().color(QPalette::Window), background);
-        QCOMPARE(ed->cmd_save->palette().color(QPalette::ButtonText), text);
+        QCOMPARE(control<QPushButton>(ed, "cmd_save")->palette().color(QPalette::ButtonText), text);
     }
 };
 

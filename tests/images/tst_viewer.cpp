@@ -1,4 +1,5 @@
 #include "images/picture_viewer.h"
+#include "common/gui_controls.h"
 #include "images/picture_loader.h"
 #include "core/record_file.h"
 
@@ -11,6 +12,7 @@
 #include <QtTest>
 
 using namespace tessaran;
+using namespace tessaran::test;
 
 namespace {
 
@@ -97,15 +99,15 @@ void tst_viewer::opens_fitted()
     v.open_picture(1, QStringLiteral("/pics/a.jpg"), picture(nw, nh), QSize(), lw, lh);
     v.show();
     QCOMPARE(v.shown_size(), shown);
-    QCOMPARE(v.pb_dest->size(), shown);
-    QCOMPARE(v.lbl_sizebox->text(), zoom);
+    QCOMPARE(control<PictureArea>(v, "pb_dest")->size(), shown);
+    QCOMPARE(control<QLabel>(v, "lbl_sizebox")->text(), zoom);
     const int m = v.margin();
-    QCOMPARE(m, v.lbl_sizebox->height() + 7);
+    QCOMPARE(m, control<QLabel>(v, "lbl_sizebox")->height() + 7);
     QCOMPARE(v.size(), QSize(2 * m + shown.width(), 2 * m + shown.height()));
     // Picture centred; label right-aligned with it, just below.
-    QCOMPARE(v.pb_dest->pos(), QPoint(m, m));
-    QCOMPARE(v.lbl_sizebox->geometry().right(), v.pb_dest->geometry().right());
-    QCOMPARE(v.lbl_sizebox->y(), v.pb_dest->geometry().bottom() + 1 + 3);
+    QCOMPARE(control<PictureArea>(v, "pb_dest")->pos(), QPoint(m, m));
+    QCOMPARE(control<QLabel>(v, "lbl_sizebox")->geometry().right(), control<PictureArea>(v, "pb_dest")->geometry().right());
+    QCOMPARE(control<QLabel>(v, "lbl_sizebox")->y(), control<PictureArea>(v, "pb_dest")->geometry().bottom() + 1 + 3);
 }
 
 void tst_viewer::cascades_and_captions()
@@ -149,8 +151,8 @@ void tst_viewer::user_resize_refits()
     v.Timer1_Timer();
     QCOMPARE(v.shown_size(), expected);
     QCOMPARE(v.size(), QSize(expected.width() + 2 * m, expected.height() + 2 * m));
-    QCOMPARE(v.lbl_sizebox->text(), zoom);
-    QVERIFY(!v.Timer1->isActive());
+    QCOMPARE(control<QLabel>(v, "lbl_sizebox")->text(), zoom);
+    QVERIFY(!control<QTimer>(v, "Timer1")->isActive());
 }
 
 void tst_viewer::user_resize_starts_the_timer()
@@ -159,15 +161,15 @@ void tst_viewer::user_resize_starts_the_timer()
     v.open_picture(1, QStringLiteral("/p.jpg"), picture(800, 600), QSize(), 400, 300);
     v.show();
     QVERIFY(QTest::qWaitForWindowExposed(&v));
-    QCOMPARE(v.Timer1->interval(), 200);
-    QVERIFY(v.Timer1->isSingleShot());
-    QVERIFY(!v.Timer1->isActive());  // its own opening size starts nothing
+    QCOMPARE(control<QTimer>(v, "Timer1")->interval(), 200);
+    QVERIFY(control<QTimer>(v, "Timer1")->isSingleShot());
+    QVERIFY(!control<QTimer>(v, "Timer1")->isActive());  // its own opening size starts nothing
     v.resize(v.width() + 50, v.height());
-    QTRY_VERIFY(v.Timer1->isActive());
+    QTRY_VERIFY(control<QTimer>(v, "Timer1")->isActive());
     // The refit's own resize does not start another.
     v.Timer1_Timer();
     QCoreApplication::processEvents();
-    QVERIFY(!v.Timer1->isActive());
+    QVERIFY(!control<QTimer>(v, "Timer1")->isActive());
 }
 
 void tst_viewer::closing_reports_its_index()
@@ -233,7 +235,7 @@ void tst_viewer::loader_reads_good_picture()
     PictureViewer v;
     v.open_picture(1, jpg, big.image, big.natural, 200, 150);
     QCOMPARE(v.natural_size(), QSize(1600, 800));
-    QCOMPARE(v.lbl_sizebox->text(), QStringLiteral("12%"));
+    QCOMPARE(control<QLabel>(v, "lbl_sizebox")->text(), QStringLiteral("12%"));
     QVERIFY(is_existing_file(path));
     QVERIFY(!is_existing_file(dir_.path()));
     QVERIFY(!is_existing_file(dir_.filePath(QStringLiteral("missing.jpg"))));

@@ -1,4 +1,5 @@
 #include "common/core_temp_db.h"
+#include "common/gui_controls.h"
 #include "common/gui_pdf.h"
 #include "common/scripted_dialogs.h"
 #include "core/money.h"
@@ -102,16 +103,16 @@ private slots:
         SummaryWindow grid(s, 2);
         grid.show();
         dialogs.answer(MsgAnswer::cancel);
-        QTest::mouseClick(grid.cmd_print, Qt::LeftButton);  // Cancel prints nothing
+        QTest::mouseClick(control<QPushButton>(grid, "cmd_print"), Qt::LeftButton);  // Cancel prints nothing
         QVERIFY(!QFile::exists(out));
-        QTest::mouseClick(grid.cmd_print, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(grid, "cmd_print"), Qt::LeftButton);
         QCOMPARE(dialogs.texts(), QStringList(2, "Send the kaleidoscope summary to default printer?"));
         QCOMPARE(dialogs.last().title, QString("Print kaleidoscope summary"));
         QCOMPARE(dialogs.last().buttons, MsgButtons::ok_cancel);
         const QStringList pages = pdf_pages(out);
         QVERIFY2(pages.size() >= 3, qPrintable(QString::number(pages.size())));
         const QString first = pages.first();
-        QVERIFY(first.contains("KALEIDOSCOPE SUMMARY " + grid.summary_stamp));
+        QVERIFY(first.contains("KALEIDOSCOPE SUMMARY " + grid.stamp()));
         QVERIFY(first.contains("Page 1"));
         QVERIFY(first.contains("Database file: " + db.path()));
         QVERIFY(first.contains("Number of kaleidoscopes in summary: 90"));
@@ -171,7 +172,7 @@ private slots:
         dialogs.answer(MsgAnswer::ok);      // send to printer
         dialogs.answer(MsgAnswer::ok);      // save as PDF instead
         dialogs.choose_file(out);
-        QTest::mouseClick(grid.cmd_print, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(grid, "cmd_print"), Qt::LeftButton);
         QCOMPARE(dialogs.shown.size(), 3);
         QVERIFY(dialogs.shown.at(1).text.startsWith("No default printer is installed"));
         QCOMPARE(dialogs.shown.at(1).buttons, MsgButtons::ok_cancel);
@@ -183,7 +184,7 @@ private slots:
         dialogs.shown.clear();
         dialogs.answer(MsgAnswer::ok);
         dialogs.answer(MsgAnswer::cancel);
-        QTest::mouseClick(grid.cmd_print, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(grid, "cmd_print"), Qt::LeftButton);
         QCOMPARE(dialogs.shown.size(), 2);
     }
 
@@ -199,7 +200,7 @@ private slots:
         dialogs.answer(MsgAnswer::ok);
         dialogs.answer(MsgAnswer::ok);
         dialogs.choose_file(QString());  // cancel the PDF file dialog
-        QTest::mouseClick(grid.cmd_print, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(grid, "cmd_print"), Qt::LeftButton);
         QCOMPARE(dialogs.shown.size(), 2);
         QVERIFY(dialogs.shown.at(1).text.contains("could not start the document"));
         QVERIFY(!QFile::exists(bad));
@@ -230,7 +231,7 @@ private slots:
         ScriptedDialogs dialogs;
         SummaryWindow grid(s, 1);
         grid.show();
-        QTest::mouseClick(grid.cmd_print, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(grid, "cmd_print"), Qt::LeftButton);
         set_print_progress_hook({});
         if (cancel_at) {
             QCOMPARE(labels, (QStringList{"Printing page 1 of 7", "Printing page 2 of 7"}));
@@ -268,7 +269,7 @@ private slots:
         dialogs.choose_file(out);
         SummaryWindow grid(s, 1);
         grid.show();
-        QTest::mouseClick(grid.cmd_print, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(grid, "cmd_print"), Qt::LeftButton);
         set_print_progress_hook({});
         QCOMPARE(dialogs.shown.size(), 3);  // send to printer?, save as PDF?, the outcome
         QVERIFY2(dialogs.last().text.startsWith(outcome), qPrintable(dialogs.last().text));
@@ -291,10 +292,10 @@ private slots:
         ScriptedDialogs dialogs;
         SummaryWindow grid(s, 1);
         grid.show();
-        QTest::mouseClick(grid.cmd_preview, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(grid, "cmd_preview"), Qt::LeftButton);
         QVERIFY(dialogs.shown.isEmpty());
         QVERIFY(!QFile::exists(out));
-        QTest::mouseClick(grid.cmd_print, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(grid, "cmd_print"), Qt::LeftButton);
         QCOMPARE(preview_pages, pdf_pages(out).size());
         QVERIFY(preview_pages >= 2);
     }

@@ -1,4 +1,5 @@
 #include "common/core_temp_db.h"
+#include "common/gui_controls.h"
 #include "common/scripted_dialogs.h"
 #include "core/money.h"
 #include "common/gui_colors.h"
@@ -85,8 +86,8 @@ private slots:
                 (c == 3 || c == 4) ? (Qt::AlignBottom | Qt::AlignRight) : (Qt::AlignBottom | Qt::AlignLeft);
             QCOMPARE(i.data(Qt::TextAlignmentRole).value<Qt::Alignment>(), want);
         }
-        QCOMPARE(grid.sumgrid->horizontalHeader()->height(), 30);
-        QCOMPARE(grid.sumgrid->currentIndex(), m->index(0, 0));
+        QCOMPARE(control<QTableView>(grid, "sumgrid")->horizontalHeader()->height(), 30);
+        QCOMPARE(control<QTableView>(grid, "sumgrid")->currentIndex(), m->index(0, 0));
     }
 
     void column_widths_from_seed_and_cells()
@@ -95,16 +96,16 @@ private slots:
         TempDb db({make_record("A", "Someone with a long name"), make_record("Bb", "X")});
         Session s = db.open_for_summary();
         SummaryWindow grid(s, 2);
-        const QFontMetrics fm(grid.pb_output->font());
-        QCOMPARE(grid.pb_output->font().family(), QString("Arial"));
-        QCOMPARE(grid.pb_output->font().pointSize(), 8);
-        QCOMPARE(grid.col_px[4], fm.horizontalAdvance("Price") + 10);
-        QCOMPARE(grid.col_px[5], fm.horizontalAdvance("Price") + 10);
-        QCOMPARE(grid.col_px[1], fm.horizontalAdvance("Scope") + 10);
-        QCOMPARE(grid.col_px[2], fm.horizontalAdvance("Someone with a long name") + 10);
-        QCOMPARE(grid.col_px[3], fm.horizontalAdvance("Purchased") + 10);
+        const QFontMetrics fm(control<SummaryHeaderPanel>(grid, "pb_output")->font());
+        QCOMPARE(control<SummaryHeaderPanel>(grid, "pb_output")->font().family(), QString("Arial"));
+        QCOMPARE(control<SummaryHeaderPanel>(grid, "pb_output")->font().pointSize(), 8);
+        QCOMPARE(grid.column_widths()[4], fm.horizontalAdvance("Price") + 10);
+        QCOMPARE(grid.column_widths()[5], fm.horizontalAdvance("Price") + 10);
+        QCOMPARE(grid.column_widths()[1], fm.horizontalAdvance("Scope") + 10);
+        QCOMPARE(grid.column_widths()[2], fm.horizontalAdvance("Someone with a long name") + 10);
+        QCOMPARE(grid.column_widths()[3], fm.horizontalAdvance("Purchased") + 10);
         for (int c = 0; c < 6; ++c)
-            QCOMPARE(grid.sumgrid->columnWidth(c), grid.col_px[std::size_t(c + 1)]);
+            QCOMPARE(control<QTableView>(grid, "sumgrid")->columnWidth(c), grid.column_widths()[std::size_t(c + 1)]);
     }
 
     void header_panel_and_layout()
@@ -115,19 +116,19 @@ private slots:
         TempDb db(recs);
         Session s = db.open_for_summary("Date: 1/1/2001 to 1/1/2002\r\nPrice Paid: $1.00 to $9.00\r\nText: x");
         SummaryWindow grid(s, 1);
-        QCOMPARE(grid.pb_output->height(), 140);
-        QVERIFY(grid.sumgrid->isHidden());
+        QCOMPARE(control<SummaryHeaderPanel>(grid, "pb_output")->height(), 140);
+        QVERIFY(control<QTableView>(grid, "sumgrid")->isHidden());
         grid.show();
-        QVERIFY(grid.sumgrid->isVisible());
-        const SummaryHeaderPanel* p = grid.pb_output;
+        QVERIFY(control<QTableView>(grid, "sumgrid")->isVisible());
+        const SummaryHeaderPanel* p = control<SummaryHeaderPanel>(grid, "pb_output");
         QCOMPARE(p->x(), 10);
         QCOMPARE(p->y(), 10);
-        QCOMPARE(grid.sumgrid->x(), 10);
-        QCOMPARE(grid.sumgrid->y(), 10 + 140 + 10);
-        QCOMPARE(p->width(), grid.sumgrid->width());
+        QCOMPARE(control<QTableView>(grid, "sumgrid")->x(), 10);
+        QCOMPARE(control<QTableView>(grid, "sumgrid")->y(), 10 + 140 + 10);
+        QCOMPARE(p->width(), control<QTableView>(grid, "sumgrid")->width());
 
-        QVERIFY(!grid.summary_stamp.isEmpty());
-        const auto* title = find_item(p, "KALEIDOSCOPE SUMMARY " + grid.summary_stamp, Qt::black);
+        QVERIFY(!grid.stamp().isEmpty());
+        const auto* title = find_item(p, "KALEIDOSCOPE SUMMARY " + grid.stamp(), Qt::black);
         QVERIFY(title && title->bold && title->top == 5);
         QVERIFY(qAbs(title->left + p->text_width(title->text, true) / 2.0 - p->width() / 2.0) <= 1);
         const auto* dbline = find_item(p, "Database file: " + db.path(), Qt::black);
@@ -159,17 +160,17 @@ private slots:
         // "Save to ASCII file" sits centred under it, Print left, Close right.
         int total = 20;
         for (int c = 1; c <= 12; ++c)
-            total += grid.col_px[std::size_t(c)];
-        QVERIFY(grid.sumgrid->width() <= total);
-        const int mid = grid.sumgrid->x() + grid.sumgrid->width() / 2;
-        QVERIFY(qAbs(grid.cmd_save->geometry().center().x() - mid) <= 1);
-        QCOMPARE(grid.cmd_print->geometry().right() + 1 + 20, grid.cmd_save->x());
-        QCOMPARE(grid.cmd_save->geometry().right() + 1 + 20, grid.cmd_close->x());
-        QVERIFY(grid.cmd_preview->geometry().right() < grid.cmd_print->x()
-                || grid.cmd_preview->y() > grid.cmd_print->geometry().bottom());
+            total += grid.column_widths()[std::size_t(c)];
+        QVERIFY(control<QTableView>(grid, "sumgrid")->width() <= total);
+        const int mid = control<QTableView>(grid, "sumgrid")->x() + control<QTableView>(grid, "sumgrid")->width() / 2;
+        QVERIFY(qAbs(control<QPushButton>(grid, "cmd_save")->geometry().center().x() - mid) <= 1);
+        QCOMPARE(control<QPushButton>(grid, "cmd_print")->geometry().right() + 1 + 20, control<QPushButton>(grid, "cmd_save")->x());
+        QCOMPARE(control<QPushButton>(grid, "cmd_save")->geometry().right() + 1 + 20, control<QPushButton>(grid, "cmd_close")->x());
+        QVERIFY(control<QPushButton>(grid, "cmd_preview")->geometry().right() < control<QPushButton>(grid, "cmd_print")->x()
+                || control<QPushButton>(grid, "cmd_preview")->y() > control<QPushButton>(grid, "cmd_print")->geometry().bottom());
         // The window narrows to the grid, whatever room Preview needs.
-        QCOMPARE(grid.width(), grid.sumgrid->width() + 2 * grid.sumgrid->x());
-        QVERIFY(grid.cmd_preview->x() >= 0 && grid.cmd_preview->geometry().bottom() < grid.height());
+        QCOMPARE(grid.width(), control<QTableView>(grid, "sumgrid")->width() + 2 * control<QTableView>(grid, "sumgrid")->x());
+        QVERIFY(control<QPushButton>(grid, "cmd_preview")->x() >= 0 && control<QPushButton>(grid, "cmd_preview")->geometry().bottom() < grid.height());
     }
 
     void save_to_ascii_file()
@@ -182,12 +183,12 @@ private slots:
         const QString out = db.dir() + "/sum.txt";
 
         dialogs.choose_file(QString());  // cancel: nothing happens
-        QTest::mouseClick(grid.cmd_save, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(grid, "cmd_save"), Qt::LeftButton);
         QVERIFY(dialogs.shown.isEmpty());
         QVERIFY(!QFile::exists(out));
 
         dialogs.choose_file(out);
-        QTest::mouseClick(grid.cmd_save, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(grid, "cmd_save"), Qt::LeftButton);
         QCOMPARE(dialogs.file_filters.last(), QStringList{"TXT (*.txt)"});
         QCOMPARE(dialogs.shown, (Shown{{"Data saved to ASCII file " + out, MsgIcon::none, MsgButtons::ok, QString("Save to ASCII file")}}));
         // The lines themselves are the export's (checked on the core); the window writes them.
@@ -214,7 +215,7 @@ private slots:
         QCOMPARE(grid.model()->index(max_record_count - 1, 0).data().toString(),
                  QString("Scope %1").arg(max_record_count % 977));
         grid.show();
-        QVERIFY(grid.sumgrid->isVisible());
+        QVERIFY(control<QTableView>(grid, "sumgrid")->isVisible());
     }
 };
 
