@@ -84,21 +84,8 @@ ColorDialog::ColorDialog(QWidget* parent) : QDialog(parent)
     combo_frame->setFocus();
 }
 
-void ColorDialog::build_controls()
+void ColorDialog::build_boxes()
 {
-    auto* lbl_choose = new QLabel(QStringLiteral("Choose frame or control to change:"), this);
-    lbl_choose->setObjectName(QStringLiteral("lbl_choose"));
-    combo_frame = new QComboBox(this);
-    combo_frame->setObjectName(QStringLiteral("combo_frame"));
-    combo_frame->setEditable(false);
-    combo_frame->addItems(color_item_names());
-    lbl_choose->setBuddy(combo_frame);
-    connect(combo_frame, &QComboBox::activated, this, [this](int n) { select_item(n); });
-    connect(combo_frame, &QComboBox::currentIndexChanged, this, [this](int n) {
-        if (n >= 0 && n != item_)
-            select_item(n);
-    });
-
     // The boxes: five captioned ones on one page, the single box on the other.
     frame_change = new QGroupBox(QStringLiteral("Change form colors"), this);
     frame_change->setObjectName(QStringLiteral("frame_change"));
@@ -131,7 +118,10 @@ void ColorDialog::build_controls()
     change_layout->addWidget(box_pages);
     for (int slot = 0; slot < 6; ++slot)
         connect(pb_boxes[slot], &ColorBox::clicked, this, [this, slot] { box_clicked(slot); });
+}
 
+void ColorDialog::build_preview()
+{
     // The preview: a sample window with the editor's frames, strip and buttons.
     pb_sample_form = new QFrame(this);
     pb_sample_form->setObjectName(QStringLiteral("pb_sample_form"));
@@ -186,6 +176,25 @@ void ColorDialog::build_controls()
     strip->addWidget(sample_buttons[1]);
     strip->addWidget(sample_control, 1);
     preview->addLayout(strip, 3, 0, 1, 2);
+}
+
+void ColorDialog::build_controls()
+{
+    auto* lbl_choose = new QLabel(QStringLiteral("Choose frame or control to change:"), this);
+    lbl_choose->setObjectName(QStringLiteral("lbl_choose"));
+    combo_frame = new QComboBox(this);
+    combo_frame->setObjectName(QStringLiteral("combo_frame"));
+    combo_frame->setEditable(false);
+    combo_frame->addItems(color_item_names());
+    lbl_choose->setBuddy(combo_frame);
+    connect(combo_frame, &QComboBox::activated, this, [this](int n) { select_item(n); });
+    connect(combo_frame, &QComboBox::currentIndexChanged, this, [this](int n) {
+        if (n >= 0 && n != item_)
+            select_item(n);
+    });
+
+    build_boxes();
+    build_preview();
 
     cmd_default_choice = new QPushButton(QStringLiteral("Set choice to default colors"), this);
     cmd_default_choice->setObjectName(QStringLiteral("cmd_default_choice"));

@@ -80,6 +80,9 @@ protected:
 
 private:
     void build_controls();
+    // The colour boxes with their captions; the sample window that previews the scheme.
+    void build_boxes();
+    void build_preview();
     void show_boxes();
     void paint_preview();
     void paint_sample_frame(int k);

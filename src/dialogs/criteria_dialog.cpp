@@ -58,14 +58,8 @@ CriteriaDialog::CriteriaDialog(Use use, const LocaleLabels& labels, QWidget* par
 SelectDialog::SelectDialog(const LocaleLabels& labels, QWidget* parent) : CriteriaDialog(Use::select, labels, parent) {}
 FindDialog::FindDialog(const LocaleLabels& labels, QWidget* parent) : CriteriaDialog(Use::find, labels, parent) {}
 
-void CriteriaDialog::build()
+QGridLayout* CriteriaDialog::build_slots(const QString& stem)
 {
-    const bool select = use_ == Use::select;
-    setObjectName(select ? QStringLiteral("frm_select") : QStringLiteral("frm_find"));
-    setWindowTitle(select ? QStringLiteral("Enter selection text, dates, or prices in the appropriate fields")
-                          : QStringLiteral("Enter find criteria in the appropriate fields"));
-    const QString stem = select ? QStringLiteral("selcat") : QStringLiteral("findcat");
-
     // The slots, 1..13 in the left column and 14..26 in the right. Created in slot
     // order so the tab order runs through them in that order.
     auto* slots_grid = new QGridLayout;
@@ -103,6 +97,11 @@ void CriteriaDialog::build()
         slots_grid->addWidget(field, row, col + 1);
     }
 
+    return slots_grid;
+}
+
+QGridLayout* CriteriaDialog::build_ranges()
+{
     // The ranges, labelled with the user's date pattern and currency symbol.
     QString date_fmt = labels_.date_format;
     if (date_fmt.isEmpty())
@@ -144,6 +143,11 @@ void CriteriaDialog::build()
               QStringLiteral("Maximum"), tb_retail_price_max, QStringLiteral("tb_retail_price_max"));
     ranges->setColumnStretch(5, 1);
 
+    return ranges;
+}
+
+QHBoxLayout* CriteriaDialog::build_buttons(bool select)
+{
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     cmd_perform = new QPushButton(select ? QStringLiteral("Perform selection") : QStringLiteral("Find"), this);
@@ -167,12 +171,23 @@ void CriteriaDialog::build()
         b->setDefault(false);
     }
 
+    return buttons;
+}
+
+void CriteriaDialog::build()
+{
+    const bool select = use_ == Use::select;
+    setObjectName(select ? QStringLiteral("frm_select") : QStringLiteral("frm_find"));
+    setWindowTitle(select ? QStringLiteral("Enter selection text, dates, or prices in the appropriate fields")
+                          : QStringLiteral("Enter find criteria in the appropriate fields"));
+    const QString stem = select ? QStringLiteral("selcat") : QStringLiteral("findcat");
+
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(12, 12, 12, 12);
     outer->setSpacing(14);
-    outer->addLayout(slots_grid);
-    outer->addLayout(ranges);
-    outer->addLayout(buttons);
+    outer->addLayout(build_slots(stem));
+    outer->addLayout(build_ranges());
+    outer->addLayout(build_buttons(select));
 
     // Every field starts empty: earlier criteria are not shown again.
     for (QLineEdit* box : findChildren<QLineEdit*>())

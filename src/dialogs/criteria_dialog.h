@@ -12,6 +12,8 @@
 #include <array>
 
 class QComboBox;
+class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -59,6 +61,10 @@ protected:
 
 private:
     void build();
+    // The 26 text slots in two columns, the three ranges, the command buttons.
+    QGridLayout* build_slots(const QString& stem);
+    QGridLayout* build_ranges();
+    QHBoxLayout* build_buttons(bool select);
     // Checks every box and fills c; false after telling the user what is wrong.
     bool gather(Criteria& c);
     QString range_field_name(const QLineEdit* box) const;

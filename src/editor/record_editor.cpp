@@ -33,7 +33,7 @@ namespace tessaran {
 // disables its child windows too, and the start-up window is disabled while the
 // editor is open. The editor goes when the start-up window goes.
 RecordEditor::RecordEditor(Session session, QWidget* parent)
-    : QMainWindow(nullptr), startup(parent), session_(std::move(session))
+    : QMainWindow(nullptr), session_(std::move(session)), startup(parent)
 {
     setWindowFlag(Qt::Window);
     if (startup)

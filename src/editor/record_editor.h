@@ -151,6 +151,13 @@ protected:
 
 private:
     void build_controls();
+    // The frames of the window, each with its captions and fields.
+    void build_parameters_frame(QWidget* client);
+    void build_purchase_frame(QWidget* client);
+    void build_store_frame();
+    void build_characteristics_frame(QWidget* client);
+    void build_pictures_frame(QWidget* client);
+    void build_command_strip(QWidget* client);
     void build_menu();
     void connect_commands();
     void set_locale_tooltips();

@@ -130,6 +130,47 @@ void RecordEditor::build_controls()
     scroll->setWidget(client);
     setCentralWidget(scroll);
 
+    build_parameters_frame(client);
+    build_purchase_frame(client);
+    build_characteristics_frame(client);
+    build_pictures_frame(client);
+    // The logo opens the about box.
+    img_logo = new QLabel(client);
+    img_logo->setObjectName(QStringLiteral("img_logo"));
+    img_logo->setPixmap(kaleidoscope_logo(96));
+    img_logo->setAlignment(Qt::AlignCenter);
+    img_logo->setToolTip(tr("About TESSARAN V"));
+    img_logo->setCursor(Qt::PointingHandCursor);
+
+    build_command_strip(client);
+
+    auto* grid = new QGridLayout(client);
+    grid->setContentsMargins(edge_gap, edge_gap, edge_gap, edge_gap);
+    grid->setHorizontalSpacing(edge_gap);
+    grid->setVerticalSpacing(edge_gap);
+    grid->addWidget(frame_params, 0, 0);
+    grid->addWidget(frame_characteristics, 1, 0);
+    grid->addWidget(frame_images, 2, 0);
+    grid->addWidget(frame_purchase, 0, 1, 2, 1);
+    grid->addWidget(img_logo, 2, 1);
+    grid->addWidget(lbl_controlbck, 3, 0, 1, 2);
+    grid->setRowStretch(1, 1);
+    grid->setColumnStretch(0, 3);
+    grid->setColumnStretch(1, 2);
+
+    // Tab order follows the record's member order.
+    const QList<QWidget*> order = {
+        tb_scopename, tb_artist, tb_studio, tb_date_bought, tb_price_paid, tb_price_retail,
+        tb_salesperson, tb_store, tb_street, tb_city, tb_state, tb_zip, tb_country, tb_phone,
+        tb_fax, tb_email, tb_www, combo_scopetype, combo_extmat, tb_extclr, combo_celltype,
+        combo_objects, combo_mirrors, tb_scopeyear, combo_edition, combo_signed, combo_symmetry,
+        tb_specfeatures, tb_comments};
+    for (int i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void RecordEditor::build_parameters_frame(QWidget* client)
+{
     // Kaleidoscope parameters
     frame_params = make_frame(client, "frame_params", tr("Kaleidoscope parameters"));
     tb_scopename = make_line(frame_params, "tb_scopename", 50);
@@ -148,7 +189,10 @@ void RecordEditor::build_controls()
         add_row(g, 2, 0, lbl_studio, tb_studio);
         g->setColumnStretch(1, 1);
     }
+}
 
+void RecordEditor::build_purchase_frame(QWidget* client)
+{
     // Purchase information, with the place of purchase inside it
     frame_purchase = make_frame(client, "frame_purchase", tr("Purchase information"));
     // Room for a date typed with a time of day ("12/14/2001 10:30 PM"); the time
@@ -160,6 +204,20 @@ void RecordEditor::build_controls()
     lbl_price_paid = make_label(frame_purchase, "lbl_price_paid", QStringLiteral("Purchase price"), QString());
     lbl_price_retail = make_label(frame_purchase, "lbl_price_retail", QStringLiteral("Retail price"), QString());
 
+    build_store_frame();
+    {
+        auto* g = frame_grid(frame_purchase);
+        add_row(g, 0, 0, lbl_date_bought, tb_date_bought);
+        add_row(g, 1, 0, lbl_price_paid, tb_price_paid);
+        add_row(g, 2, 0, lbl_price_retail, tb_price_retail);
+        g->addWidget(frame_store, 3, 0, 1, 2);
+        g->setColumnStretch(1, 1);
+        g->setRowStretch(4, 1);
+    }
+}
+
+void RecordEditor::build_store_frame()
+{
     frame_store = make_frame(frame_purchase, "frame_store", tr("Place of purchase"));
     struct StoreField {
         QLineEdit** field;
@@ -195,16 +253,10 @@ void RecordEditor::build_controls()
         }
         g->setColumnStretch(1, 1);
     }
-    {
-        auto* g = frame_grid(frame_purchase);
-        add_row(g, 0, 0, lbl_date_bought, tb_date_bought);
-        add_row(g, 1, 0, lbl_price_paid, tb_price_paid);
-        add_row(g, 2, 0, lbl_price_retail, tb_price_retail);
-        g->addWidget(frame_store, 3, 0, 1, 2);
-        g->setColumnStretch(1, 1);
-        g->setRowStretch(4, 1);
-    }
+}
 
+void RecordEditor::build_characteristics_frame(QWidget* client)
+{
     // Kaleidoscope characteristics: two columns of pairs, then the free texts
     frame_characteristics = make_frame(client, "frame_characteristics", tr("Kaleidoscope characteristics"));
     QWidget* fc = frame_characteristics;
@@ -266,7 +318,10 @@ void RecordEditor::build_controls()
         g->setRowStretch(5, 1);
         g->setRowStretch(6, 1);
     }
+}
 
+void RecordEditor::build_pictures_frame(QWidget* client)
+{
     // Images: placed by show_picture_buttons, so the frame keeps a fixed height.
     frame_images = make_frame(client, "frame_images", tr("Images"));
     frame_images->setFixedHeight(twips_to_px(1200));
@@ -292,15 +347,10 @@ void RecordEditor::build_controls()
         const int tens = twips_to_px(120 + 10 * (375 + 165) + 400);
         frame_images->setMinimumWidth(tens + 2 * w + edge_gap);
     }
+}
 
-    // The logo opens the about box.
-    img_logo = new QLabel(client);
-    img_logo->setObjectName(QStringLiteral("img_logo"));
-    img_logo->setPixmap(kaleidoscope_logo(96));
-    img_logo->setAlignment(Qt::AlignCenter);
-    img_logo->setToolTip(tr("About TESSARAN V"));
-    img_logo->setCursor(Qt::PointingHandCursor);
-
+void RecordEditor::build_command_strip(QWidget* client)
+{
     // The control strip with navigation and commands.
     lbl_controlbck = new QLabel(client);
     lbl_controlbck->setObjectName(QStringLiteral("lbl_controlbck"));
@@ -345,30 +395,6 @@ void RecordEditor::build_controls()
         h->addStretch(1);
         h->addWidget(cmd_close);
     }
-
-    auto* grid = new QGridLayout(client);
-    grid->setContentsMargins(edge_gap, edge_gap, edge_gap, edge_gap);
-    grid->setHorizontalSpacing(edge_gap);
-    grid->setVerticalSpacing(edge_gap);
-    grid->addWidget(frame_params, 0, 0);
-    grid->addWidget(frame_characteristics, 1, 0);
-    grid->addWidget(frame_images, 2, 0);
-    grid->addWidget(frame_purchase, 0, 1, 2, 1);
-    grid->addWidget(img_logo, 2, 1);
-    grid->addWidget(lbl_controlbck, 3, 0, 1, 2);
-    grid->setRowStretch(1, 1);
-    grid->setColumnStretch(0, 3);
-    grid->setColumnStretch(1, 2);
-
-    // Tab order follows the record's member order.
-    const QList<QWidget*> order = {
-        tb_scopename, tb_artist, tb_studio, tb_date_bought, tb_price_paid, tb_price_retail,
-        tb_salesperson, tb_store, tb_street, tb_city, tb_state, tb_zip, tb_country, tb_phone,
-        tb_fax, tb_email, tb_www, combo_scopetype, combo_extmat, tb_extclr, combo_celltype,
-        combo_objects, combo_mirrors, tb_scopeyear, combo_edition, combo_signed, combo_symmetry,
-        tb_specfeatures, tb_comments};
-    for (int i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
 }
 
 void RecordEditor::build_menu()

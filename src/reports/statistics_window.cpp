@@ -117,6 +117,86 @@ QChartView* chart_view(QWidget* parent, const char* name, QChart* chart)
     return view;
 }
 
+QChart* spending_chart(const std::vector<GroupStats>& by_year, int max_year_labels)
+{
+    // Spending per year of purchase. The money axis is labelled in the
+    // locale's currency, and the years below the bars are labelled at most
+    // max_year_labels times, each naming its count, so that they stay
+    // readable however many years the collection spans.
+    auto* spent = new QBarSet(QStringLiteral("Spent"));
+    double most = 0;
+    for (const GroupStats& y : by_year) {
+        const double value = y.paid.overflow ? 0.0 : double(y.paid.total) / money_scale;
+        *spent << value;
+        most = std::max(most, value);
+    }
+    auto* bars = new QBarSeries;
+    bars->append(spent);
+    auto* spending = new QChart;
+    spending->setTitle(QStringLiteral("Spending per year of purchase (kaleidoscopes)"));
+    spending->addSeries(bars);
+    auto* year_axis = new QCategoryAxis;
+    year_axis->setObjectName(QStringLiteral("year_axis"));
+    year_axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    const int years = int(by_year.size());
+    year_axis->setRange(-0.5, std::max(0, years - 1) + 0.5);
+    year_axis->setStartValue(-1);  // a label sits at its category's end: the first at 0
+    const int every = std::max(1, (years + max_year_labels - 1) / max_year_labels);
+    for (int i = 0; i < years; i += every) {
+        const GroupStats& y = by_year[std::size_t(i)];
+        year_axis->append(QStringLiteral("%1 (%2)").arg(y.key).arg(y.count), i);
+    }
+    year_axis->setLabelsAngle(-90);
+    spending->addAxis(year_axis, Qt::AlignBottom);
+    bars->attachAxis(year_axis);
+    auto* value_axis = new QCategoryAxis;
+    value_axis->setObjectName(QStringLiteral("money_axis"));
+    value_axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    const double money_top = most > 0 ? most * 1.1 : 1;
+    value_axis->setRange(0, money_top);
+    value_axis->setStartValue(-money_top);
+    for (const double tick : money_ticks(money_top)) {
+        // A tick past what an amount can hold has no label.
+        if (tick * money_scale < 9.0e18)
+            value_axis->append(axis_money(tick), tick);
+    }
+    spending->addAxis(value_axis, Qt::AlignLeft);
+    bars->attachAxis(value_axis);
+    return spending;
+}
+
+QChart* types_chart(const std::vector<GroupStats>& by_type)
+{
+    // Kaleidoscopes per scope type: one bar each, the most common on top.
+    auto* counts = new QBarSet(QStringLiteral("Kaleidoscopes"));
+    QStringList type_names;
+    int most_of_a_type = 0;
+    for (auto it = by_type.crbegin(); it != by_type.crend(); ++it) {
+        *counts << it->count;
+        type_names << it->key;
+        most_of_a_type = std::max(most_of_a_type, it->count);
+    }
+    auto* type_bars = new QHorizontalBarSeries;
+    type_bars->append(counts);
+    auto* types = new QChart;
+    types->setTitle(QStringLiteral("Kaleidoscopes per scope type"));
+    types->addSeries(type_bars);
+    auto* type_axis = new QBarCategoryAxis;
+    type_axis->append(type_names);
+    QFont small = type_axis->labelsFont();
+    small.setPointSizeF(std::max(6.0, small.pointSizeF() - 2));
+    type_axis->setLabelsFont(small);
+    types->addAxis(type_axis, Qt::AlignLeft);
+    type_bars->attachAxis(type_axis);
+    auto* count_axis = new QValueAxis;
+    count_axis->setRange(0, std::max(1, most_of_a_type));
+    count_axis->setLabelFormat(QStringLiteral("%d"));
+    count_axis->setTickCount(std::min(most_of_a_type, 5) + 1);
+    types->addAxis(count_axis, Qt::AlignBottom);
+    type_bars->attachAxis(count_axis);
+    return types;
+}
+
 }  // namespace
 
 StatisticsWindow::StatisticsWindow(const Session& s, QWidget* parent)
@@ -143,7 +223,7 @@ StatisticsWindow::StatisticsWindow(const Session& s, QWidget* parent)
     build();
 }
 
-void StatisticsWindow::build()
+void StatisticsWindow::build_summary()
 {
     const StatsHead h = head_;
     lbl_head = new QLabel(this);
@@ -180,6 +260,10 @@ void StatisticsWindow::build()
                                 this);
     lbl_difference->setObjectName(QStringLiteral("lbl_difference"));
 
+}
+
+void StatisticsWindow::build_tables()
+{
     tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("tabs"));
     tbl_artist = group_table(tabs, "tbl_artist", QStringLiteral("Artist"), stats_.by_artist);
@@ -188,80 +272,14 @@ void StatisticsWindow::build()
     tabs->addTab(tbl_artist, QStringLiteral("By artist"));
     tabs->addTab(tbl_type, QStringLiteral("By scope type"));
     tabs->addTab(tbl_year, QStringLiteral("By year of purchase"));
+}
 
-    // Spending per year of purchase. The money axis is labelled in the
-    // locale's currency, and the years below the bars are labelled at most
-    // max_year_labels times, each naming its count, so that they stay
-    // readable however many years the collection spans.
-    auto* spent = new QBarSet(QStringLiteral("Spent"));
-    double most = 0;
-    for (const GroupStats& y : stats_.by_year) {
-        const double value = y.paid.overflow ? 0.0 : double(y.paid.total) / money_scale;
-        *spent << value;
-        most = std::max(most, value);
-    }
-    auto* bars = new QBarSeries;
-    bars->append(spent);
-    auto* spending = new QChart;
-    spending->setTitle(QStringLiteral("Spending per year of purchase (kaleidoscopes)"));
-    spending->addSeries(bars);
-    auto* year_axis = new QCategoryAxis;
-    year_axis->setObjectName(QStringLiteral("year_axis"));
-    year_axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    const int years = int(stats_.by_year.size());
-    year_axis->setRange(-0.5, std::max(0, years - 1) + 0.5);
-    year_axis->setStartValue(-1);  // a label sits at its category's end: the first at 0
-    const int every = std::max(1, (years + max_year_labels - 1) / max_year_labels);
-    for (int i = 0; i < years; i += every) {
-        const GroupStats& y = stats_.by_year[std::size_t(i)];
-        year_axis->append(QStringLiteral("%1 (%2)").arg(y.key).arg(y.count), i);
-    }
-    year_axis->setLabelsAngle(-90);
-    spending->addAxis(year_axis, Qt::AlignBottom);
-    bars->attachAxis(year_axis);
-    auto* value_axis = new QCategoryAxis;
-    value_axis->setObjectName(QStringLiteral("money_axis"));
-    value_axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    const double money_top = most > 0 ? most * 1.1 : 1;
-    value_axis->setRange(0, money_top);
-    value_axis->setStartValue(-money_top);
-    for (const double tick : money_ticks(money_top)) {
-        // A tick past what an amount can hold has no label.
-        if (tick * money_scale < 9.0e18)
-            value_axis->append(axis_money(tick), tick);
-    }
-    spending->addAxis(value_axis, Qt::AlignLeft);
-    bars->attachAxis(value_axis);
-    chart_spending = chart_view(this, "chart_spending", spending);
-
-    // Kaleidoscopes per scope type: one bar each, the most common on top.
-    auto* counts = new QBarSet(QStringLiteral("Kaleidoscopes"));
-    QStringList type_names;
-    int most_of_a_type = 0;
-    for (auto it = stats_.by_type.crbegin(); it != stats_.by_type.crend(); ++it) {
-        *counts << it->count;
-        type_names << it->key;
-        most_of_a_type = std::max(most_of_a_type, it->count);
-    }
-    auto* type_bars = new QHorizontalBarSeries;
-    type_bars->append(counts);
-    auto* types = new QChart;
-    types->setTitle(QStringLiteral("Kaleidoscopes per scope type"));
-    types->addSeries(type_bars);
-    auto* type_axis = new QBarCategoryAxis;
-    type_axis->append(type_names);
-    QFont small = type_axis->labelsFont();
-    small.setPointSizeF(std::max(6.0, small.pointSizeF() - 2));
-    type_axis->setLabelsFont(small);
-    types->addAxis(type_axis, Qt::AlignLeft);
-    type_bars->attachAxis(type_axis);
-    auto* count_axis = new QValueAxis;
-    count_axis->setRange(0, std::max(1, most_of_a_type));
-    count_axis->setLabelFormat(QStringLiteral("%d"));
-    count_axis->setTickCount(std::min(most_of_a_type, 5) + 1);
-    types->addAxis(count_axis, Qt::AlignBottom);
-    type_bars->attachAxis(count_axis);
-    chart_types = chart_view(this, "chart_types", types);
+void StatisticsWindow::build()
+{
+    build_summary();
+    build_tables();
+    chart_spending = chart_view(this, "chart_spending", spending_chart(stats_.by_year, max_year_labels));
+    chart_types = chart_view(this, "chart_types", types_chart(stats_.by_type));
 
     cmd_pdf = new QPushButton(QStringLiteral("Save as PDF..."), this);
     cmd_pdf->setObjectName(QStringLiteral("cmd_pdf"));

@@ -38,6 +38,9 @@ public:
 
 private:
     void build();
+    // The heading, the money table and the difference line; the group tables.
+    void build_summary();
+    void build_tables();
 
     StatsHead head_;  // the collection, its sort and its selection
     CollectionStats stats_;
