@@ -2,19 +2,19 @@
 
 #include "collection.h"
 
+#include "app/start_window.h"
 #include "core/database.h"
 #include "core/delete_record.h"
-#include "core/money.h"
-#include "core/locale_dates.h"
 #include "core/field_text.h"
-#include "core/session.h"
+#include "core/locale_dates.h"
+#include "core/money.h"
 #include "core/record_file.h"
 #include "core/record_match.h"
+#include "core/session.h"
 #include "core/sorting.h"
 #include "core/summary_export.h"
 #include "core/working_set.h"
 #include "editor/record_editor.h"
-#include "app/start_window.h"
 #include "editor/record_editor_search.h"
 #include "reports/summary_window.h"
 
@@ -31,9 +31,8 @@ namespace tessaran::bench {
 
 const char* const sql_text = "SELECT id FROM scopes WHERE upper(artist) LIKE '%SEN%'";
 const char* const sql_date = "SELECT id FROM scopes WHERE date_bought BETWEEN '2000-01-01' AND '2004-12-31'";
-const char* const sql_prices =
-    "SELECT id FROM scopes WHERE price_paid BETWEEN 5000000 AND 15000000 "
-    "AND price_retail BETWEEN 8000000 AND 20000000";
+const char* const sql_prices = "SELECT id FROM scopes WHERE price_paid BETWEEN 5000000 AND 15000000 "
+                               "AND price_retail BETWEEN 8000000 AND 20000000";
 const char* const sql_no_match = "SELECT id FROM scopes WHERE upper(artist) LIKE '%XQZ%' LIMIT 1";
 
 BenchEnv& env()
@@ -133,7 +132,7 @@ bool write_import_csv(QString& error)
         csv += to_cp1252(csv_line({shown_text(r.scopename), shown_text(r.artist), shown_text(r.date_bought),
                                    money_plain_text(r.price_paid), money_plain_text(r.price_retail),
                                    shown_text(r.store), shown_text(r.comments)}))
-               + "\r\n";
+            + "\r\n";
     }
     QFile f(e.import_csv);
     if (!f.open(QIODevice::WriteOnly) || f.write(csv) != csv.size()) {
@@ -235,9 +234,9 @@ bool verify_results(QString& error)
     BenchEnv& e = env();
     Session& s = env().ed->session();
     std::printf("Checking that the program and SQLite give the same results:\n");
-    if (!check_select("select by artist", text_criteria(), sql_text, error) ||
-        !check_select("select by date range", date_criteria(), sql_date, error) ||
-        !check_select("select by both price ranges", price_criteria(), sql_prices, error))
+    if (!check_select("select by artist", text_criteria(), sql_text, error)
+        || !check_select("select by date range", date_criteria(), sql_date, error)
+        || !check_select("select by both price ranges", price_criteria(), sql_prices, error))
         return false;
 
     // Find next with no match ends at the question whether to start again.

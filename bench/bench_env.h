@@ -24,14 +24,14 @@ constexpr int collection_size = 32767;
 
 struct BenchEnv {
     QTemporaryDir tmp;
-    QString rnd;              // the collection the program works on
-    QString rnd_pristine;     // its untouched copy, restored before each delete
-    QString sqlite;           // the SQLite copy
+    QString rnd;           // the collection the program works on
+    QString rnd_pristine;  // its untouched copy, restored before each delete
+    QString sqlite;        // the SQLite copy
     QString sqlite_pristine;
     QString export_path;
     QString sqlite_export_path;
     QString pdf_path;
-    QString import_csv;       // the collection as a spreadsheet's CSV export
+    QString import_csv;  // the collection as a spreadsheet's CSV export
     BenchDialogs dialogs;
     std::unique_ptr<StartWindow> startup;
     RecordEditor* ed = nullptr;

@@ -9,10 +9,10 @@
 #include "bench_table.h"
 #include "child_process.h"
 
+#include "app/start_window.h"
 #include "core/session.h"
 #include "dialogs/import_preview.h"
 #include "editor/record_editor.h"
-#include "app/start_window.h"
 #include "reports/summary_window.h"
 
 #include <QApplication>
@@ -53,7 +53,7 @@ qint64 peak_rss_kb()
 class MedianReporter : public benchmark::ConsoleReporter {
 public:
     // Colours only on a terminal, so a saved log stays plain text.
-    MedianReporter() : ConsoleReporter(::isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
+    MedianReporter() : ConsoleReporter(::isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) { }
 
     void ReportRuns(const std::vector<Run>& runs) override
     {
@@ -99,8 +99,8 @@ ProbeResult run_probe(const QString& exe, const QString& collection)
 // window manager would; that says nothing about the program.
 void quiet_platform_notes(QtMsgType type, const QMessageLogContext& context, const QString& msg)
 {
-    if (msg.startsWith(QLatin1String("This plugin does not support")) ||
-        msg.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+    if (msg.startsWith(QLatin1String("This plugin does not support"))
+        || msg.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
         return;
     std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, msg)));
 }
@@ -180,7 +180,8 @@ int import_probe(const QString& csv)
     const double ms = double(t.nsecsElapsed()) / 1e6;
     press.stop();
     if (ed->session().record_count != collection_size) {
-        std::fprintf(stderr, "import probe: %d records imported: %s\n", ed->session().record_count, qPrintable(dialogs.last_text));
+        std::fprintf(stderr, "import probe: %d records imported: %s\n", ed->session().record_count,
+                     qPrintable(dialogs.last_text));
         return 1;
     }
     std::printf("IMPORT_WINDOW_MS %.1f\n", ms);

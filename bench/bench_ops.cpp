@@ -5,22 +5,22 @@
 
 #include "core/database.h"
 #include "core/delete_record.h"
-#include "core/money.h"
 #include "core/field_text.h"
+#include "core/money.h"
 #include "core/record_import.h"
-#include "core/summary_export.h"
-#include "core/session.h"
 #include "core/record_match.h"
+#include "core/session.h"
 #include "core/sorting.h"
+#include "core/summary_export.h"
 #include "core/summary_rows.h"
 #include "core/working_set.h"
 #include "editor/record_editor.h"
 #include "editor/record_editor_search.h"
-#include "reports/statistics_window.h"
-#include "reports/summary_window.h"
 #include "reports/printer_seam.h"
 #include "reports/record_sheet.h"
+#include "reports/statistics_window.h"
 #include "reports/summary_model.h"
+#include "reports/summary_window.h"
 
 #include <QApplication>
 #include <QFile>
@@ -102,10 +102,10 @@ void sqlite_open(benchmark::State& st)
 void sqlite_export(benchmark::State& st)
 {
     for (auto _ : st)
-        benchmark::DoNotOptimize(env().sql.export_csv(
-            "SELECT scopename, artist, date_bought, price_paid, price_retail, store FROM scopes "
-            "ORDER BY upper(artist)",
-            env().sqlite_export_path));
+        benchmark::DoNotOptimize(
+            env().sql.export_csv("SELECT scopename, artist, date_bought, price_paid, price_retail, store FROM scopes "
+                                 "ORDER BY upper(artist)",
+                                 env().sqlite_export_path));
 }
 
 void sqlite_delete(benchmark::State& st)
@@ -205,8 +205,8 @@ Body summary_model(int kind)
             std::vector<QStringList> rows;
             if (!read_summary_rows(s.path, s.ws.records, s.ws.count, kind, rows))
                 st.SkipWithError("rows not read");
-            auto model =
-                std::make_unique<SummaryModel>(kind, summary_columns(kind, s.locale.currency_symbol), std::move(rows));
+            auto model = std::make_unique<SummaryModel>(kind, summary_columns(kind, s.locale.currency_symbol),
+                                                        std::move(rows));
             benchmark::DoNotOptimize(model->rowCount());
             st.PauseTiming();
             model.reset();
@@ -334,8 +334,10 @@ void save_record(benchmark::State& st)
     for (auto _ : st) {
         st.PauseTiming();
         flip = !flip;
-        env().ed->findChild<LimitedTextEdit*>(QStringLiteral("tb_comments"))->setPlainText(flip ? QStringLiteral("Changed by the benchmark.")
-                                                 : QStringLiteral("Changed again by the benchmark."));
+        env()
+            .ed->findChild<LimitedTextEdit*>(QStringLiteral("tb_comments"))
+            ->setPlainText(flip ? QStringLiteral("Changed by the benchmark.")
+                                : QStringLiteral("Changed again by the benchmark."));
         st.ResumeTiming();
         env().ed->save_record();
     }

@@ -77,8 +77,7 @@ const double* find(const std::map<std::string, double>& m, const char* name)
 
 }  // namespace
 
-QString result_table(const std::map<std::string, double>& medians, const ProbeResult& probe,
-                     const ImportResult& import)
+QString result_table(const std::map<std::string, double>& medians, const ProbeResult& probe, const ImportResult& import)
 {
     // The window's import is measured once, in its own process.
     std::map<std::string, double> all = medians;
@@ -108,9 +107,7 @@ QString result_table(const std::map<std::string, double>& medians, const ProbeRe
         QString target;
         bool met = true;
         switch (row.target) {
-        case Target::none:
-            target = QStringLiteral("-");
-            break;
+        case Target::none: target = QStringLiteral("-"); break;
         case Target::scan:
             target = QStringLiteral("<= 3x read, < SQLite");
             met = seq && vs_seq <= 3.0 && (!lite || *t < *lite);
@@ -142,8 +139,10 @@ QString result_table(const std::map<std::string, double>& medians, const ProbeRe
         }
         if (!met)
             ++missed;
-        cells << target << (row.target == Target::none ? QStringLiteral("-") : met ? QStringLiteral("yes")
-                                                                                    : QStringLiteral("**no**"));
+        cells << target
+              << (row.target == Target::none ? QStringLiteral("-")
+                      : met                  ? QStringLiteral("yes")
+                                             : QStringLiteral("**no**"));
         out << QStringLiteral("| ") + cells.join(QStringLiteral(" | ")) + QStringLiteral(" |");
     }
     out << QString();

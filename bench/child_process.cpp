@@ -4,9 +4,9 @@
 #include <QString>
 
 #include <fcntl.h>
-#include <unistd.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <vector>

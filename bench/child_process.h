@@ -8,8 +8,8 @@
 namespace tessaran::bench {
 
 struct ChildRun {
-    bool ok = false;          // started and exited with status 0
-    double peak_rss_mb = 0;   // that process's peak resident memory
+    bool ok = false;         // started and exited with status 0
+    double peak_rss_mb = 0;  // that process's peak resident memory
 };
 
 // Runs argv (the program's path first) with standard output and error

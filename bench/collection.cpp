@@ -14,29 +14,31 @@ namespace tessaran::bench {
 
 namespace {
 
-const QStringList last_names = {
-    "Adams", "Baker", "Bennett", "Brooks", "Carter", "Chen", "Collins", "Cooper", "Davidson", "Dawson",
-    "Ellis", "Evans", "Fischer", "Foster", "Garcia", "Gibson", "Gordon", "Graham", "Hansen", "Harper",
-    "Hayes", "Henderson", "Hughes", "Jackson", "Jensen", "Johnson", "Keller", "Kennedy", "Larsen", "Lawson",
-    "Lopez", "Marshall", "Martin", "Meyer", "Miller", "Morgan", "Murphy", "Nakamura", "Nelson", "Olsen",
-    "Palmer", "Parker", "Peterson", "Porter", "Quinn", "Reed", "Reynolds", "Richter", "Robinson", "Russell",
-    "Sanders", "Schmidt", "Shaw", "Simmons", "Sullivan", "Tanaka", "Thompson", "Turner", "Walker", "Watson",
-    "Weber", "Wheeler", "Wilson", "Young", "Zimmermann", "Ångström", "Müller", "Núñez", "Øster", "Søndergaard"};
-const QStringList first_names = {
-    "Alice", "Ben", "Carla", "David", "Eva", "Frank", "Greta", "Hugo", "Iris", "Jon", "Karin", "Luis",
-    "Mara", "Nils", "Olga", "Paul", "Rosa", "Sam", "Tara", "Uwe", "Vera", "Walt", "Yuki", "Zoë"};
-const QStringList words = {
-    "Aurora", "Cascade", "Nebula", "Prism", "Ember", "Tide", "Garden", "Crystal", "Lantern", "Orbit",
-    "Mosaic", "Solstice", "Ripple", "Harbor", "Meadow", "Comet", "Velvet", "Glacier", "Saffron", "Echo",
-    "Twilight", "Juniper", "Quartz", "Monsoon", "Cobalt", "Amber", "Willow", "Zephyr", "Obsidian", "Coral"};
-const QStringList cities = {
-    "Portland", "Santa Fe", "Asheville", "Sedona", "Boulder", "Taos", "Savannah", "Burlington",
-    "Monterey", "Galena", "Hamburg", "Kyoto", "Lyon", "Bruges", "Bath", "Halifax", "Cairns", "Nelson"};
+const QStringList last_names
+    = {"Adams",    "Baker",      "Bennett",  "Brooks",    "Carter",   "Chen",    "Collins",    "Cooper",  "Davidson",
+       "Dawson",   "Ellis",      "Evans",    "Fischer",   "Foster",   "Garcia",  "Gibson",     "Gordon",  "Graham",
+       "Hansen",   "Harper",     "Hayes",    "Henderson", "Hughes",   "Jackson", "Jensen",     "Johnson", "Keller",
+       "Kennedy",  "Larsen",     "Lawson",   "Lopez",     "Marshall", "Martin",  "Meyer",      "Miller",  "Morgan",
+       "Murphy",   "Nakamura",   "Nelson",   "Olsen",     "Palmer",   "Parker",  "Peterson",   "Porter",  "Quinn",
+       "Reed",     "Reynolds",   "Richter",  "Robinson",  "Russell",  "Sanders", "Schmidt",    "Shaw",    "Simmons",
+       "Sullivan", "Tanaka",     "Thompson", "Turner",    "Walker",   "Watson",  "Weber",      "Wheeler", "Wilson",
+       "Young",    "Zimmermann", "Ångström", "Müller",    "Núñez",    "Øster",   "Søndergaard"};
+const QStringList first_names
+    = {"Alice", "Ben",  "Carla", "David", "Eva",  "Frank", "Greta", "Hugo", "Iris", "Jon",  "Karin", "Luis",
+       "Mara",  "Nils", "Olga",  "Paul",  "Rosa", "Sam",   "Tara",  "Uwe",  "Vera", "Walt", "Yuki",  "Zoë"};
+const QStringList words
+    = {"Aurora",   "Cascade",  "Nebula", "Prism",   "Ember",  "Tide",  "Garden", "Crystal", "Lantern",  "Orbit",
+       "Mosaic",   "Solstice", "Ripple", "Harbor",  "Meadow", "Comet", "Velvet", "Glacier", "Saffron",  "Echo",
+       "Twilight", "Juniper",  "Quartz", "Monsoon", "Cobalt", "Amber", "Willow", "Zephyr",  "Obsidian", "Coral"};
+const QStringList cities
+    = {"Portland", "Santa Fe", "Asheville", "Sedona", "Boulder", "Taos", "Savannah", "Burlington", "Monterey",
+       "Galena",   "Hamburg",  "Kyoto",     "Lyon",   "Bruges",  "Bath", "Halifax",  "Cairns",     "Nelson"};
 const QStringList states = {"OR", "NM", "NC", "AZ", "CO", "GA", "VT", "CA", "IL", "Hamburg", "Kyoto", "Rhône"};
-const QStringList countries = {"USA", "USA", "USA", "USA", "Canada", "Germany", "Japan", "France",
-                               "Belgium", "United Kingdom", "Australia", "New Zealand"};
-const QStringList store_kinds = {"Gallery", "Kaleidoscopes", "Fine Crafts", "Art Glass", "Studio Shop",
-                                 "Toys & Optics"};
+const QStringList countries
+    = {"USA",       "USA",        "USA", "USA", "Canada", "Germany", "Japan", "France", "Belgium", "United Kingdom",
+       "Australia", "New Zealand"};
+const QStringList store_kinds
+    = {"Gallery", "Kaleidoscopes", "Fine Crafts", "Art Glass", "Studio Shop", "Toys & Optics"};
 const QStringList sentences = {
     "Oil-filled cell with dichroic glass and hand-blown ampoules.",
     "Three-mirror system gives a full-field image that turns smoothly.",
@@ -54,7 +56,7 @@ const QStringList sentences = {
 
 struct Rng {
     std::mt19937 gen;
-    explicit Rng(int seed) : gen(std::uint32_t(seed) * 2654435761u + 12345u) {}
+    explicit Rng(int seed) : gen(std::uint32_t(seed) * 2654435761u + 12345u) { }
     int below(int n) { return int(gen() % std::uint32_t(n)); }
     const QString& pick(const QStringList& l) { return l.at(below(int(l.size()))); }
 };
@@ -100,8 +102,8 @@ ScopeRecord bench_record(int i)
     ScopeRecord r;
     const QString last = rng.pick(last_names);
     const QString first = rng.pick(first_names);
-    put(r, m_scopename, rng.pick(words) + QLatin1Char(' ') + rng.pick(words) + QLatin1Char(' ') +
-                            QString::number(1 + rng.below(99)));
+    put(r, m_scopename,
+        rng.pick(words) + QLatin1Char(' ') + rng.pick(words) + QLatin1Char(' ') + QString::number(1 + rng.below(99)));
     put(r, m_artist, last + QStringLiteral(", ") + first);
     put(r, m_studio, rng.below(3) == 0 ? QString() : last + QStringLiteral(" ") + rng.pick(store_kinds));
     if (rng.below(20) != 0) {
@@ -115,15 +117,16 @@ ScopeRecord bench_record(int i)
     const QString city = rng.pick(cities);
     put(r, m_salesperson, rng.pick(first_names) + QLatin1Char(' ') + rng.pick(last_names));
     put(r, m_store, rng.pick(words) + QLatin1Char(' ') + rng.pick(store_kinds));
-    put(r, m_street, QString::number(1 + rng.below(9000)) + QLatin1Char(' ') + rng.pick(words) +
-                         QStringLiteral(" Street"));
+    put(r, m_street,
+        QString::number(1 + rng.below(9000)) + QLatin1Char(' ') + rng.pick(words) + QStringLiteral(" Street"));
     put(r, m_city, city);
     put(r, m_state, rng.pick(states));
     put(r, m_zip, QString::number(10000 + rng.below(89999)));
     put(r, m_country, rng.pick(countries));
     put(r, m_phone, QStringLiteral("(%1) 555-%2").arg(200 + rng.below(700)).arg(1000 + rng.below(8999)));
-    put(r, m_fax, rng.below(4) == 0 ? QStringLiteral("(%1) 555-%2").arg(200 + rng.below(700)).arg(1000 + rng.below(8999))
-                                    : QString());
+    put(r, m_fax,
+        rng.below(4) == 0 ? QStringLiteral("(%1) 555-%2").arg(200 + rng.below(700)).arg(1000 + rng.below(8999))
+                          : QString());
     put(r, m_email, last.toLower() + QStringLiteral("@example.com"));
     put(r, m_www, QStringLiteral("www.") + last.toLower() + QStringLiteral("-scopes.example"));
     for (Member m : {m_scopetype, m_extmat, m_celltype, m_objects, m_mirrors, m_edition, m_signed, m_symmetry}) {
@@ -137,8 +140,8 @@ ScopeRecord bench_record(int i)
     put(r, m_comments, long_text(rng, 8));
     r.image_count = qint16(rng.below(11));
     for (int k = 1; k <= r.image_count; ++k)
-        r.image_files[size_t(k)] =
-            fixed_text(QStringLiteral("/home/collector/pictures/scope%1_%2.jpg").arg(i).arg(k), image_slot_width);
+        r.image_files[size_t(k)]
+            = fixed_text(QStringLiteral("/home/collector/pictures/scope%1_%2.jpg").arg(i).arg(k), image_slot_width);
     return r;
 }
 

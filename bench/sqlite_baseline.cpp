@@ -1,8 +1,8 @@
 #include "sqlite_baseline.h"
 
+#include "core/locale_dates.h"
 #include "core/record_file.h"
 #include "core/record_match.h"
-#include "core/locale_dates.h"
 #include "core/scope_record.h"
 
 #include <QFile>
@@ -141,9 +141,9 @@ qint64 SqliteDb::export_csv(const char* sql, const QString& path)
 namespace {
 
 const char* const text_columns[] = {
-    "scopename", "artist", "studio", "date_bought", "salesperson", "store", "street", "city", "state",
-    "zip", "country", "phone", "fax", "email", "www", "scopetype", "extmat", "extclr", "celltype",
-    "objects", "mirrors", "scopeyear", "edition", "signed", "symmetry", "specfeatures", "comments"};
+    "scopename", "artist",  "studio",  "date_bought", "salesperson", "store",  "street",    "city",         "state",
+    "zip",       "country", "phone",   "fax",         "email",       "www",    "scopetype", "extmat",       "extclr",
+    "celltype",  "objects", "mirrors", "scopeyear",   "edition",     "signed", "symmetry",  "specfeatures", "comments"};
 
 }  // namespace
 

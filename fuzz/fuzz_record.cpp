@@ -77,9 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (once != twice)
         std::abort();
     // Slot 0 and the binary members go back exactly as read.
-    if (std::memcmp(once.constData() + offset_image_files, raw + offset_image_files, image_slot_width) != 0 ||
-        std::memcmp(once.constData() + offset_price_paid, raw + offset_price_paid, 16) != 0 ||
-        std::memcmp(once.constData() + offset_image_count, raw + offset_image_count, 2) != 0)
+    if (std::memcmp(once.constData() + offset_image_files, raw + offset_image_files, image_slot_width) != 0
+        || std::memcmp(once.constData() + offset_price_paid, raw + offset_price_paid, 16) != 0
+        || std::memcmp(once.constData() + offset_image_count, raw + offset_image_count, 2) != 0)
         std::abort();
 
     Reader in{data + rec_len_bytes, size - size_t(rec_len_bytes)};

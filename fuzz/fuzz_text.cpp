@@ -18,14 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size < 2 || size > 200)
         return 0;
     static const QLocale locales[] = {
-        QLocale(QLocale::English, QLocale::UnitedStates),
-        QLocale(QLocale::German, QLocale::Germany),
-        QLocale(QLocale::French, QLocale::France),
-        QLocale(QLocale::Japanese, QLocale::Japan),
-        QLocale(QLocale::English, QLocale::UnitedKingdom),
-        QLocale(QLocale::Arabic, QLocale::Egypt),
-        QLocale(QLocale::Hindi, QLocale::India),
-        QLocale(QLocale::Swedish, QLocale::Sweden),
+        QLocale(QLocale::English, QLocale::UnitedStates),  QLocale(QLocale::German, QLocale::Germany),
+        QLocale(QLocale::French, QLocale::France),         QLocale(QLocale::Japanese, QLocale::Japan),
+        QLocale(QLocale::English, QLocale::UnitedKingdom), QLocale(QLocale::Arabic, QLocale::Egypt),
+        QLocale(QLocale::Hindi, QLocale::India),           QLocale(QLocale::Swedish, QLocale::Sweden),
     };
     QLocale::setDefault(locales[data[0] % 8]);
     const bool as_date = data[0] & 8;

@@ -35,16 +35,34 @@ struct SourceError {
 const std::map<QString, Member>& member_names()
 {
     static const std::map<QString, Member> names = {
-        {"scopename", m_scopename}, {"artist", m_artist},       {"studio", m_studio},
-        {"date_bought", m_date_bought}, {"price_paid", m_price_paid},
-        {"price_retail", m_price_retail}, {"salesperson", m_salesperson}, {"store", m_store},
-        {"street", m_street},       {"city", m_city},           {"state", m_state},
-        {"zip", m_zip},             {"country", m_country},     {"phone", m_phone},
-        {"fax", m_fax},             {"email", m_email},         {"www", m_www},
-        {"scopetype", m_scopetype}, {"extmat", m_extmat},       {"extclr", m_extclr},
-        {"celltype", m_celltype},   {"objects", m_objects},     {"mirrors", m_mirrors},
-        {"scopeyear", m_scopeyear}, {"edition", m_edition},     {"signed", m_signed},
-        {"symmetry", m_symmetry},   {"specfeatures", m_specfeatures},
+        {"scopename", m_scopename},
+        {"artist", m_artist},
+        {"studio", m_studio},
+        {"date_bought", m_date_bought},
+        {"price_paid", m_price_paid},
+        {"price_retail", m_price_retail},
+        {"salesperson", m_salesperson},
+        {"store", m_store},
+        {"street", m_street},
+        {"city", m_city},
+        {"state", m_state},
+        {"zip", m_zip},
+        {"country", m_country},
+        {"phone", m_phone},
+        {"fax", m_fax},
+        {"email", m_email},
+        {"www", m_www},
+        {"scopetype", m_scopetype},
+        {"extmat", m_extmat},
+        {"extclr", m_extclr},
+        {"celltype", m_celltype},
+        {"objects", m_objects},
+        {"mirrors", m_mirrors},
+        {"scopeyear", m_scopeyear},
+        {"edition", m_edition},
+        {"signed", m_signed},
+        {"symmetry", m_symmetry},
+        {"specfeatures", m_specfeatures},
         {"comments", m_comments},
     };
     return names;
@@ -86,10 +104,11 @@ void set_member(ScopeRecord& rec, Member m, const QString& value, int line)
     if (!info)
         throw SourceError{line, QStringLiteral("member cannot be set")};
     if (value.size() > info->width)
-        throw SourceError{line, QStringLiteral("%1 is %2 characters long, the field holds %3")
-                                    .arg(QString::fromLatin1(info->name))
-                                    .arg(value.size())
-                                    .arg(info->width)};
+        throw SourceError{line,
+                          QStringLiteral("%1 is %2 characters long, the field holds %3")
+                              .arg(QString::fromLatin1(info->name))
+                              .arg(value.size())
+                              .arg(info->width)};
     if (m == m_date_bought) {
         const QDate d = QDate::fromString(value, QStringLiteral("M/d/yyyy"));
         if (!d.isValid() || d.toString(QStringLiteral("M/d/yyyy")) != value)

@@ -20,15 +20,17 @@ int main(int argc, char** argv)
     const QString id = QString::fromLocal8Bit(argv[2]);
     for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
         const QString dir = QStringLiteral("%1x%1/apps").arg(size);
-        if (!out.mkpath(dir) || !tessaran::kaleidoscope_logo(size).save(out.filePath(dir + QLatin1Char('/') + id + QStringLiteral(".png")), "PNG")) {
+        if (!out.mkpath(dir)
+            || !tessaran::kaleidoscope_logo(size).save(
+                out.filePath(dir + QLatin1Char('/') + id + QStringLiteral(".png")), "PNG")) {
             std::fprintf(stderr, "cannot write the %dx%d icon\n", size, size);
             return 1;
         }
     }
     QFile svg(out.filePath(QStringLiteral("scalable/apps/") + id + QStringLiteral(".svg")));
     const QByteArray text = tessaran::kaleidoscope_logo_svg(256);
-    if (!out.mkpath(QStringLiteral("scalable/apps")) || !svg.open(QIODevice::WriteOnly) || svg.write(text) != text.size()
-        || !svg.flush()) {
+    if (!out.mkpath(QStringLiteral("scalable/apps")) || !svg.open(QIODevice::WriteOnly)
+        || svg.write(text) != text.size() || !svg.flush()) {
         std::fputs("cannot write the SVG icon\n", stderr);
         return 1;
     }

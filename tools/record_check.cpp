@@ -1,10 +1,10 @@
 #include "record_check.h"
 
-#include "core/money.h"
-#include "core/locale_dates.h"
 #include "core/blank_text.h"
-#include "core/scope_record.h"
 #include "core/entry_checks.h"
+#include "core/locale_dates.h"
+#include "core/money.h"
+#include "core/scope_record.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -32,9 +32,10 @@ void check_record(const char* raw, int number, DatabaseReport& report)
     for (const TextMemberInfo& m : text_members()) {
         for (int i = 0; i < m.width; ++i) {
             if (undefined_cp1252(static_cast<unsigned char>(raw[m.offset + i]))) {
-                problems << where + QStringLiteral("%1 holds a byte that is no character (0x%2)")
-                                        .arg(QString::fromLatin1(m.name))
-                                        .arg(static_cast<unsigned char>(raw[m.offset + i]), 2, 16, QLatin1Char('0'));
+                problems << where
+                        + QStringLiteral("%1 holds a byte that is no character (0x%2)")
+                              .arg(QString::fromLatin1(m.name))
+                              .arg(static_cast<unsigned char>(raw[m.offset + i]), 2, 16, QLatin1Char('0'));
                 break;
             }
         }
@@ -51,19 +52,21 @@ void check_record(const char* raw, int number, DatabaseReport& report)
     }
     const QString locale = QLocale().name();
     if (!is_blank(rec.date_bought) && !parse_user_date(trim_blanks(rec.date_bought)))
-        problems << where + QStringLiteral("date of purchase \"%1\" is not a date in the locale %2")
-                                .arg(trim_blanks(rec.date_bought), locale);
+        problems << where
+                + QStringLiteral("date of purchase \"%1\" is not a date in the locale %2")
+                      .arg(trim_blanks(rec.date_bought), locale);
     const YearCheck year = check_scopeyear(rec.scopeyear);
     if (year != YearCheck::blank && year != YearCheck::ok)
-        problems << where + QStringLiteral("scope year \"%1\" in the locale %2: %3")
-                                .arg(trim_blanks(rec.scopeyear), locale, scopeyear_message(year));
+        problems << where
+                + QStringLiteral("scope year \"%1\" in the locale %2: %3")
+                      .arg(trim_blanks(rec.scopeyear), locale, scopeyear_message(year));
 }
 
 }  // namespace
 
 QString unreadable_reason(const QString& path)
 {
-    struct stat st {};
+    struct stat st { };
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
         return QStringLiteral("cannot read %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
     // A FIFO would block a read for ever, a device never ends: only files are collections.

@@ -4,8 +4,8 @@
 
 #include "core/collection_stats.h"
 #include "core/file_write.h"
-#include "core/record_import.h"
 #include "core/record_file.h"
+#include "core/record_import.h"
 #include "core/scope_record.h"
 #include "core/sorting.h"
 #include "core/summary_export.h"
@@ -262,8 +262,9 @@ int cmd_import(const QString& source_path, const QString& out_path, bool append,
     if (append && QFileInfo::exists(out_path)) {
         const DatabaseReport report = check_database(out_path);
         if (!report.unreadable.isEmpty() || !report.errors.isEmpty()) {
-            err(report.unreadable.isEmpty() ? QStringLiteral("cannot add to %1: %2").arg(out_path, report.errors.value(0))
-                                            : report.unreadable);
+            err(report.unreadable.isEmpty()
+                    ? QStringLiteral("cannot add to %1: %2").arg(out_path, report.errors.value(0))
+                    : report.unreadable);
             return 1;
         }
     }
@@ -289,7 +290,8 @@ int cmd_import(const QString& source_path, const QString& out_path, bool append,
         }
     }
     if (rejected > 0 && !skip_bad) {
-        err(QStringLiteral("%1 rows rejected; nothing was written (give --skip-bad to import the others)").arg(rejected));
+        err(QStringLiteral("%1 rows rejected; nothing was written (give --skip-bad to import the others)")
+                .arg(rejected));
         return 1;
     }
     if (const FileStatus st = append_sound_rows(out_path, rows); !st) {
@@ -314,8 +316,8 @@ int main(int argc, char** argv)
     bool json = false;
     bool append = false;
     bool skip_bad = false;
-    const std::pair<const char*, bool*> flags[] = {
-        {"--strict", &strict}, {"--json", &json}, {"--append", &append}, {"--skip-bad", &skip_bad}};
+    const std::pair<const char*, bool*> flags[]
+        = {{"--strict", &strict}, {"--json", &json}, {"--append", &append}, {"--skip-bad", &skip_bad}};
     for (qsizetype i = 0; i < args.size();) {
         bool* flag = nullptr;
         for (const auto& [name, target] : flags) {

@@ -1,8 +1,8 @@
 #include "about_box.h"
 
+#include "appearance/scheme_paint.h"
 #include "ui/logo.h"
 #include "ui/menu_state.h"
-#include "appearance/scheme_paint.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -10,7 +10,10 @@
 
 namespace tessaran {
 
-QString about_title_line() { return QStringLiteral("TESSARAN V  Version 5.0"); }
+QString about_title_line()
+{
+    return QStringLiteral("TESSARAN V  Version 5.0");
+}
 
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
 {
@@ -27,10 +30,10 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
     lbl_about->setObjectName(QStringLiteral("lbl_about"));
     lbl_about->setAlignment(Qt::AlignCenter);
     lbl_about->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    lbl_about->setText(about_title_line() + QStringLiteral(
-                           "\n\nA catalogue for a private collection of kaleidoscopes\n"
-                           "Tessaran Workshop\n"
-                           "Written for collectors, by collectors"));
+    lbl_about->setText(about_title_line()
+                       + QStringLiteral("\n\nA catalogue for a private collection of kaleidoscopes\n"
+                                        "Tessaran Workshop\n"
+                                        "Written for collectors, by collectors"));
 
     cmd_ok = new QPushButton(QStringLiteral("OK"), this);
     cmd_ok->setObjectName(QStringLiteral("cmd_ok"));
@@ -50,7 +53,10 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
     cmd_ok->setFocus();
 }
 
-void AboutBox::close_window() { accept(); }
+void AboutBox::close_window()
+{
+    accept();
+}
 
 void AboutBox::done(int result)
 {

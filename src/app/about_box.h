@@ -13,7 +13,6 @@ class AboutBox : public QDialog {
 public:
     explicit AboutBox(QWidget* parent = nullptr);
 
-
     void done(int result) override;
 
 private:

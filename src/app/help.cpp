@@ -20,7 +20,10 @@ HelpOpener& opener()
 
 }  // namespace
 
-void set_help_opener(HelpOpener o) { opener() = std::move(o); }
+void set_help_opener(HelpOpener o)
+{
+    opener() = std::move(o);
+}
 
 QString help_file_path()
 {

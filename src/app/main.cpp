@@ -1,10 +1,10 @@
 // TESSARAN V: a catalogue for a private collection of kaleidoscopes.
 // "tessaran FILE.rnd" (what the desktop runs for a double-clicked collection)
 // opens FILE.rnd as "Open database file..." would.
-#include "ui/logo.h"
 #include "core/file_write.h"
 #include "core/program_files.h"
 #include "start_window.h"
+#include "ui/logo.h"
 
 #include <QApplication>
 #include <QFileInfo>

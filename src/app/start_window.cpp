@@ -3,21 +3,20 @@
 
 #include "about_box.h"
 #include "appearance/color_dialog.h"
+#include "core/color_file.h"
+#include "core/database.h"
+#include "core/recent_databases.h"
+#include "core/record_file.h"
+#include "core/scope_record.h"
+#include "core/session.h"
+#include "core/sorting.h"
+#include "core/working_set.h"
+#include "editor/record_editor.h"
 #include "help.h"
 #include "ui/logo.h"
 #include "ui/menu_state.h"
 #include "ui/screen_placement.h"
 #include "ui/user_dialogs.h"
-#include "core/color_file.h"
-#include "core/database.h"
-#include "core/session.h"
-#include "core/recent_databases.h"
-#include "core/record_file.h"
-#include "core/scope_record.h"
-#include "core/sorting.h"
-#include "core/working_set.h"
-#include "editor/record_editor.h"
-
 
 #include <QAction>
 #include <QApplication>
@@ -65,8 +64,7 @@ QPixmap splash_picture()
     sub.setBold(false);
     p.setFont(sub);
     p.setPen(QColor(200, 200, 220));
-    p.drawText(QRect(0, logo + 54, w, 24), Qt::AlignCenter,
-               QStringLiteral("The kaleidoscope collection catalogue"));
+    p.drawText(QRect(0, logo + 54, w, 24), Qt::AlignCenter, QStringLiteral("The kaleidoscope collection catalogue"));
     return pm;
 }
 
@@ -172,8 +170,7 @@ bool StartWindow::eventFilter(QObject* watched, QEvent* event)
 void StartWindow::center_splash()
 {
     const QWidget* client = centralWidget();
-    pb_splash->move(client->width() / 2 - pb_splash->width() / 2,
-                    client->height() / 2 - pb_splash->height() / 2);
+    pb_splash->move(client->width() / 2 - pb_splash->width() / 2, client->height() / 2 - pb_splash->height() / 2);
 }
 
 void StartWindow::open_demo()
@@ -189,8 +186,8 @@ void StartWindow::open_demo()
 
 void StartWindow::open_file()
 {
-    const QString path = user_dialogs().open_file(this, QStringLiteral("Open database file"),
-                                                  documents_folder(), rnd_filter);
+    const QString path
+        = user_dialogs().open_file(this, QStringLiteral("Open database file"), documents_folder(), rnd_filter);
     if (path.isEmpty())
         return;
     open_database(path);
@@ -264,23 +261,28 @@ void StartWindow::new_database()
 {
     // A save dialog, because the user names a file that usually does not exist
     // yet; it must not ask about replacing, since the two questions below do.
-    const QString path = user_dialogs().name_new_file(this, QStringLiteral("Create new database"),
-                                                      documents_folder(), rnd_filter);
+    const QString path
+        = user_dialogs().name_new_file(this, QStringLiteral("Create new database"), documents_folder(), rnd_filter);
     if (path.isEmpty())
         return;
 
     if (is_existing_file(path)) {
-        if (msgbox(this, QStringLiteral("File ") + path + QStringLiteral(" already exists.\nDo you want to overwrite it?"),
-                   MsgIcon::critical, MsgButtons::yes_no) != MsgAnswer::yes)
+        if (msgbox(this,
+                   QStringLiteral("File ") + path + QStringLiteral(" already exists.\nDo you want to overwrite it?"),
+                   MsgIcon::critical, MsgButtons::yes_no)
+            != MsgAnswer::yes)
             return;
-        if (msgbox(this, QStringLiteral("All data will be deleted! Do you really want to overwrite the file ") + path +
-                             QStringLiteral("?"),
-                   MsgIcon::critical, MsgButtons::yes_no) != MsgAnswer::yes)
+        if (msgbox(this,
+                   QStringLiteral("All data will be deleted! Do you really want to overwrite the file ") + path
+                       + QStringLiteral("?"),
+                   MsgIcon::critical, MsgButtons::yes_no)
+            != MsgAnswer::yes)
             return;
     }
     const FileStatus status = create_empty_database(path);
     if (!status) {
-        msgbox(this, QStringLiteral("The database file ") + path + QStringLiteral(" could not be created: ") + status.error,
+        msgbox(this,
+               QStringLiteral("The database file ") + path + QStringLiteral(" could not be created: ") + status.error,
                MsgIcon::critical);
         return;
     }
@@ -300,7 +302,10 @@ void StartWindow::show_editor(Session session)
     editor->show();
 }
 
-void StartWindow::exit_program() { QApplication::closeAllWindows(); }
+void StartWindow::exit_program()
+{
+    QApplication::closeAllWindows();
+}
 
 void StartWindow::define_colors()
 {
@@ -310,7 +315,10 @@ void StartWindow::define_colors()
     sub_menu_show();  // however the dialog was closed
 }
 
-void StartWindow::show_help() { tessaran::show_help(this); }
+void StartWindow::show_help()
+{
+    tessaran::show_help(this);
+}
 
 void StartWindow::show_about()
 {

@@ -18,7 +18,6 @@ public:
     explicit StartWindow(QWidget* parent = nullptr);
     ~StartWindow() override;
 
-
     void open_demo();
     void open_file();
     void new_database();

@@ -3,8 +3,8 @@
 
 #include "core/color_items.h"
 #include "core/database.h"
-#include "ui/menu_state.h"
 #include "scheme_paint.h"
+#include "ui/menu_state.h"
 #include "ui/user_dialogs.h"
 
 #include <QComboBox>
@@ -50,16 +50,14 @@ void ColorBox::set_color(const QColor& c)
 
 void ColorBox::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
-        isEnabled())
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && isEnabled())
         emit clicked();
     QFrame::mouseReleaseEvent(event);
 }
 
 void ColorBox::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
-        event->key() == Qt::Key_Enter) {
+    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         emit clicked();
         return;
     }
@@ -92,10 +90,9 @@ void ColorDialog::build_boxes()
     box_pages = new QStackedWidget(frame_change);
     auto* captioned = new QWidget(box_pages);
     auto* grid = new QGridLayout(captioned);
-    static const char* const captions[5] = {"Frame", "Frame title", "Label", "Text background",
-                                            "Text foreground"};
-    static const char* const box_names[6] = {"pb_frame",     "pb_frame_title", "pb_label",
-                                             "pb_text_back", "pb_text_fore",   "pb_single"};
+    static const char* const captions[5] = {"Frame", "Frame title", "Label", "Text background", "Text foreground"};
+    static const char* const box_names[6]
+        = {"pb_frame", "pb_frame_title", "pb_label", "pb_text_back", "pb_text_fore", "pb_single"};
     for (int i = 0; i < 5; ++i) {
         lbl_boxes[i] = new QLabel(QString::fromLatin1(captions[i]), captioned);
         lbl_boxes[i]->setObjectName(QStringLiteral("lbl_") + QString::fromLatin1(box_names[i] + 3));
@@ -130,8 +127,8 @@ void ColorDialog::build_preview()
     auto* preview = new QGridLayout(pb_sample_form);
     static const char* const frame_titles[5] = {"Kaleidoscope parameters", "Kaleidoscope characteristics",
                                                 "Purchase information", "Place of purchase", "Images"};
-    static const char* const frame_names[5] = {"sample_params", "sample_characteristics",
-                                               "sample_purchase", "sample_store", "sample_images"};
+    static const char* const frame_names[5]
+        = {"sample_params", "sample_characteristics", "sample_purchase", "sample_store", "sample_images"};
     for (int k = 0; k < 5; ++k) {
         sample_frames[k] = new QGroupBox(QString::fromLatin1(frame_titles[k]), pb_sample_form);
         sample_frames[k]->setObjectName(QString::fromLatin1(frame_names[k]));
@@ -247,9 +244,9 @@ void ColorDialog::set_default_colors(int item)
     if (!read_color_file(path, defaults, &error)) {
         defaults = builtin_colors();
         msgbox(this,
-               QStringLiteral("The default color file ") + QDir::toNativeSeparators(path) +
-                   QStringLiteral(" could not be read: ") + error + QLatin1Char('\n') +
-                   QStringLiteral("The built-in default colors are used instead."),
+               QStringLiteral("The default color file ") + QDir::toNativeSeparators(path)
+                   + QStringLiteral(" could not be read: ") + error + QLatin1Char('\n')
+                   + QStringLiteral("The built-in default colors are used instead."),
                MsgIcon::exclamation);
     }
     temp_colors = with_item_defaults(temp_colors, defaults, item);
@@ -338,8 +335,7 @@ bool ColorDialog::eventFilter(QObject* watched, QEvent* event)
     } else {
         for (int k = 0; k < 5 && item < 0; ++k) {
             const std::size_t i = std::size_t(k);
-            if (watched == sample_frames[i] ||
-                (k < 4 && (watched == sample_labels[i] || watched == sample_texts[i])))
+            if (watched == sample_frames[i] || (k < 4 && (watched == sample_labels[i] || watched == sample_texts[i])))
                 item = sample_item[i];
         }
     }
@@ -368,8 +364,8 @@ void ColorDialog::restore_all_defaults()
 
 void ColorDialog::save_scheme()
 {
-    if (msgbox(this, QStringLiteral("Save the current color scheme?"), MsgIcon::question,
-               MsgButtons::ok_cancel) != MsgAnswer::ok)
+    if (msgbox(this, QStringLiteral("Save the current color scheme?"), MsgIcon::question, MsgButtons::ok_cancel)
+        != MsgAnswer::ok)
         return;
     const QString path = user_color_file();
     if (is_installed())
@@ -379,8 +375,8 @@ void ColorDialog::save_scheme()
     // so a failed write loses nothing and claims nothing.
     if (!write_color_file(path, temp_colors, &error)) {
         msgbox(this,
-               QStringLiteral("Color preferences could not be saved to ") +
-                   QDir::toNativeSeparators(path) + QStringLiteral(":\n") + error,
+               QStringLiteral("Color preferences could not be saved to ") + QDir::toNativeSeparators(path)
+                   + QStringLiteral(":\n") + error,
                MsgIcon::critical);
         return;
     }
@@ -391,6 +387,9 @@ void ColorDialog::save_scheme()
     accept();
 }
 
-void ColorDialog::cancel() { reject(); }
+void ColorDialog::cancel()
+{
+    reject();
+}
 
 }  // namespace tessaran

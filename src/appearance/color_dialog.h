@@ -71,10 +71,6 @@ public:
     void save_scheme();
     void cancel();
 
-
-
-
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -91,15 +87,15 @@ private:
     ColorScheme temp_colors{};
     QComboBox* combo_frame = nullptr;
     QGroupBox* frame_change = nullptr;
-    std::array<QLabel*, 5> lbl_boxes{};    // "Frame" ... "Text foreground"
-    std::array<ColorBox*, 6> pb_boxes{};   // five captioned boxes, then the single box
+    std::array<QLabel*, 5> lbl_boxes{};   // "Frame" ... "Text foreground"
+    std::array<ColorBox*, 6> pb_boxes{};  // five captioned boxes, then the single box
     QStackedWidget* box_pages = nullptr;
     // Preview.
-    QFrame* pb_sample_form = nullptr;                  // window background sample
-    std::array<QGroupBox*, 5> sample_frames{};         // parameters, characteristics, purchase, place, images
+    QFrame* pb_sample_form = nullptr;           // window background sample
+    std::array<QGroupBox*, 5> sample_frames{};  // parameters, characteristics, purchase, place, images
     std::array<QLabel*, 4> sample_labels{};
     std::array<QLineEdit*, 4> sample_texts{};
-    QLabel* sample_control = nullptr;                  // the control strip
+    QLabel* sample_control = nullptr;  // the control strip
     std::array<QPushButton*, 2> sample_buttons{};
     QPushButton* cmd_default_choice = nullptr;
     QPushButton* cmd_default_all = nullptr;

@@ -1,7 +1,6 @@
 #include "scheme_paint.h"
 #include "color_settings.h"
 
-
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,8 +1,8 @@
 #include "collection_stats.h"
 
-#include "money.h"
-#include "locale_dates.h"
 #include "field_text.h"
+#include "locale_dates.h"
+#include "money.h"
 #include "record_match.h"
 #include "summary_export.h"
 
@@ -74,7 +74,8 @@ QJsonArray groups_json(const std::vector<GroupStats>& groups)
         o.insert(QStringLiteral("name"), g.key);
         o.insert(QStringLiteral("count"), g.count);
         o.insert(QStringLiteral("paid"), g.paid.overflow ? QJsonValue() : QJsonValue(decimal_amount(g.paid.total)));
-        o.insert(QStringLiteral("retail"), g.retail.overflow ? QJsonValue() : QJsonValue(decimal_amount(g.retail.total)));
+        o.insert(QStringLiteral("retail"),
+                 g.retail.overflow ? QJsonValue() : QJsonValue(decimal_amount(g.retail.total)));
         list.append(o);
     }
     return list;
@@ -114,8 +115,8 @@ bool CollectionStats::difference(qint64& out) const
     return !paid.overflow && !retail.overflow && !__builtin_sub_overflow(retail.total, paid.total, &out);
 }
 
-FileStatus collect_stats(const QString& db_path, const std::vector<int>& ws_recno, int ws_count,
-                         CollectionStats& out, const std::function<void(int)>& progress)
+FileStatus collect_stats(const QString& db_path, const std::vector<int>& ws_recno, int ws_count, CollectionStats& out,
+                         const std::function<void(int)>& progress)
 {
     out = CollectionStats{};
     RecordScanner db;
@@ -174,21 +175,21 @@ QList<QStringList> stats_rows(const CollectionStats& stats, const StatsHead& hea
     };
     both(QStringLiteral("Total"), &AmountStats::total, true);
     lines << QStringList{QStringLiteral("Average"), amount_text(stats.paid, stats.paid.average()),
-                       amount_text(stats.retail, stats.retail.average())};
+                         amount_text(stats.retail, stats.retail.average())};
     both(QStringLiteral("Lowest"), &AmountStats::lowest, false);
     both(QStringLiteral("Highest"), &AmountStats::highest, false);
     lines << QStringList{QStringLiteral("Without a price"), QString::number(stats.paid.unpriced),
-                       QString::number(stats.retail.unpriced)};
+                         QString::number(stats.retail.unpriced)};
     qint64 diff = 0;
     lines << QStringList{QStringLiteral("Retail value less price paid"),
-                       stats.difference(diff) ? money_text(diff) : QStringLiteral("too large to add up")};
+                         stats.difference(diff) ? money_text(diff) : QStringLiteral("too large to add up")};
     const auto table = [&](const QString& title, const std::vector<GroupStats>& groups) {
         lines << QStringList{QStringLiteral(" ")};
         lines << QStringList{title, QStringLiteral("Kaleidoscopes"), QStringLiteral("Total paid"),
-                           QStringLiteral("Total retail value")};
+                             QStringLiteral("Total retail value")};
         for (const GroupStats& g : groups)
             lines << QStringList{g.key, QString::number(g.count), amount_text(g.paid, g.paid.total),
-                               amount_text(g.retail, g.retail.total)};
+                                 amount_text(g.retail, g.retail.total)};
     };
     table(QStringLiteral("Artist"), stats.by_artist);
     table(QStringLiteral("Scope type"), stats.by_type);
@@ -214,7 +215,8 @@ QByteArray stats_json(const CollectionStats& stats, const StatsHead& head)
     o.insert(QStringLiteral("price_paid"), amount_json(stats.paid));
     o.insert(QStringLiteral("price_retail"), amount_json(stats.retail));
     qint64 diff = 0;
-    o.insert(QStringLiteral("retail_less_paid"), stats.difference(diff) ? QJsonValue(decimal_amount(diff)) : QJsonValue());
+    o.insert(QStringLiteral("retail_less_paid"),
+             stats.difference(diff) ? QJsonValue(decimal_amount(diff)) : QJsonValue());
     o.insert(QStringLiteral("by_artist"), groups_json(stats.by_artist));
     o.insert(QStringLiteral("by_scope_type"), groups_json(stats.by_type));
     o.insert(QStringLiteral("by_year_of_purchase"), groups_json(stats.by_year));

@@ -51,8 +51,8 @@ struct CollectionStats {
 };
 
 // Reads positions 1..ws_count of the working set once. progress gets 0..100.
-FileStatus collect_stats(const QString& db_path, const std::vector<int>& ws_recno, int ws_count,
-                         CollectionStats& out, const std::function<void(int)>& progress = {});
+FileStatus collect_stats(const QString& db_path, const std::vector<int>& ws_recno, int ws_count, CollectionStats& out,
+                         const std::function<void(int)>& progress = {});
 
 // The facts above a statistics report, as the summary shows them.
 struct StatsHead {

@@ -12,12 +12,12 @@ namespace {
 
 // Scheme indexes line by line, in the order the file holds them.
 constexpr int file_order[color_count] = {
-    2, 7, 12, 17, 22,  // frame titles
-    1, 3, 4, 5,        // Parameters
-    6, 8, 9, 10,       // Characteristics
-    11, 13, 14, 15,    // Purchase information
-    16, 18, 19, 20,    // Place of purchase
-    21, 23, 24, 25, 0  // Images, control, form, buttons, changed data
+    2,  7,  12, 17, 22,  // frame titles
+    1,  3,  4,  5,       // Parameters
+    6,  8,  9,  10,      // Characteristics
+    11, 13, 14, 15,      // Purchase information
+    16, 18, 19, 20,      // Place of purchase
+    21, 23, 24, 25, 0    // Images, control, form, buttons, changed data
 };
 constexpr int line_lengths[] = {5, 4, 4, 4, 4, 5};
 
@@ -31,15 +31,15 @@ const ColorScheme& builtin_colors()
     // The same values as data/tessaran_defcolors.dat: pale frame backgrounds,
     // navy frame titles, black on white fields, soft yellow for changed data.
     static const ColorScheme scheme = {
-        11599871,                                      // 0 changed data
-        15787741, 6302224, 0, 16777215, 0,             // 1..5 Parameters
-        14610146, 6302224, 0, 16777215, 0,             // 6..10 Characteristics
-        14608880, 6302224, 0, 16777215, 0,             // 11..15 Purchase information
-        15918826, 6302224, 0, 16777215, 0,             // 16..20 Place of purchase
-        15132390, 6302224,                             // 21, 22 Images
-        14339780,                                      // 23 control
-        16053492,                                      // 24 form background
-        15000804,                                      // 25 command buttons
+        11599871,                           // 0 changed data
+        15787741, 6302224, 0, 16777215, 0,  // 1..5 Parameters
+        14610146, 6302224, 0, 16777215, 0,  // 6..10 Characteristics
+        14608880, 6302224, 0, 16777215, 0,  // 11..15 Purchase information
+        15918826, 6302224, 0, 16777215, 0,  // 16..20 Place of purchase
+        15132390, 6302224,                  // 21, 22 Images
+        14339780,                           // 23 control
+        16053492,                           // 24 form background
+        15000804,                           // 25 command buttons
     };
     return scheme;
 }

@@ -21,14 +21,10 @@ int base_of_item(int item)
 const QStringList& color_item_names()
 {
     static const QStringList names{
-        QStringLiteral("Parameters frame"),
-        QStringLiteral("Control"),
-        QStringLiteral("Characteristics frame"),
-        QStringLiteral("Purchase information frame"),
-        QStringLiteral("Place of purchase frame"),
-        QStringLiteral("Images"),
-        QStringLiteral("Form background"),
-        QStringLiteral("Command buttons"),
+        QStringLiteral("Parameters frame"),        QStringLiteral("Control"),
+        QStringLiteral("Characteristics frame"),   QStringLiteral("Purchase information frame"),
+        QStringLiteral("Place of purchase frame"), QStringLiteral("Images"),
+        QStringLiteral("Form background"),         QStringLiteral("Command buttons"),
         QStringLiteral("Changed data "),
     };
     return names;

@@ -1,9 +1,9 @@
 #include "criteria_entries.h"
 
-#include "money.h"
-#include "locale_dates.h"
 #include "blank_text.h"
 #include "entry_checks.h"
+#include "locale_dates.h"
+#include "money.h"
 
 #include <QDate>
 
@@ -29,8 +29,8 @@ bool open_maximum(qint64 max)
 
 // One price range, only when one of its boxes holds something; the refusal's
 // text when it cannot stand.
-std::optional<QString> price_range(const QString& min_text, const QString& max_text, const PriceTexts& texts, bool& flag,
-                                   qint64& min, qint64& max)
+std::optional<QString> price_range(const QString& min_text, const QString& max_text, const PriceTexts& texts,
+                                   bool& flag, qint64& min, qint64& max)
 {
     if (is_blank(min_text) && is_blank(max_text))
         return std::nullopt;

@@ -15,23 +15,22 @@ OpenCheck check_database_file(const QString& path)
     }
     const qint64 length = QFileInfo(path).size();
     if (length % rec_len_bytes != 0) {
-        r.message = QStringLiteral("The database file ") + path +
-                    QStringLiteral(" does not have the correct record length for Tessaran V!");
+        r.message = QStringLiteral("The database file ") + path
+            + QStringLiteral(" does not have the correct record length for Tessaran V!");
         return r;
     }
     const qint64 count = length / rec_len_bytes;
     if (count > max_record_count) {
         // Record numbers are 16-bit: a larger file would wrap the counts.
-        r.message = QStringLiteral("The database file ") + path + QStringLiteral(" holds ") +
-                    QString::number(count) +
-                    QStringLiteral(" records; Tessaran V can open at most ") +
-                    QString::number(max_record_count) + QStringLiteral(" records.");
+        r.message = QStringLiteral("The database file ") + path + QStringLiteral(" holds ") + QString::number(count)
+            + QStringLiteral(" records; Tessaran V can open at most ") + QString::number(max_record_count)
+            + QStringLiteral(" records.");
         return r;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        r.message = QStringLiteral("The database file ") + path +
-                    QStringLiteral(" cannot be read: ") + file.errorString();
+        r.message
+            = QStringLiteral("The database file ") + path + QStringLiteral(" cannot be read: ") + file.errorString();
         return r;
     }
     r.ok = true;

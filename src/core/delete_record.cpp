@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-
 namespace tessaran {
 
 FileStatus delete_record_file(const QString& db_path, int d)
@@ -22,9 +21,8 @@ FileStatus delete_record_file(const QString& db_path, int d)
         return FileStatus::failure(QStringLiteral("Record %1 is not in the database file.").arg(d));
     QByteArray contents = src.readAll();
     if (contents.size() != len)
-        return FileStatus::failure(src.error() != QFileDevice::NoError
-                                       ? src.errorString()
-                                       : QStringLiteral("The database file ended early."));
+        return FileStatus::failure(
+            src.error() != QFileDevice::NoError ? src.errorString() : QStringLiteral("The database file ended early."));
     src.close();
     // The bytes of every other record are kept exactly as they were.
     contents.remove(cut, rec_len_bytes);

@@ -17,7 +17,7 @@ bool is_listed_member(Member m)
 QString editor_field_name(const TextMemberInfo& member)
 {
     return (is_listed_member(member.member) ? QStringLiteral("combo_") : QStringLiteral("tb_"))
-           + QString::fromLatin1(member.name);
+        + QString::fromLatin1(member.name);
 }
 
 }  // namespace tessaran

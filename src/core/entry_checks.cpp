@@ -1,8 +1,8 @@
 #include "entry_checks.h"
 
-#include "money.h"
-#include "locale_dates.h"
 #include "blank_text.h"
+#include "locale_dates.h"
+#include "money.h"
 
 #include <QLocale>
 #include <QRegularExpression>
@@ -128,15 +128,11 @@ YearCheck check_scopeyear(const QString& text)
 QString scopeyear_message(YearCheck check)
 {
     switch (check) {
-    case YearCheck::non_numeric:
-        return QStringLiteral("Non-numeric entry for scope year field!");
-    case YearCheck::non_integer:
-        return QStringLiteral("Non-integer entry for scope year field!");
-    case YearCheck::out_of_range:
-        return QStringLiteral("Entry for scope year field out of range!");
+    case YearCheck::non_numeric: return QStringLiteral("Non-numeric entry for scope year field!");
+    case YearCheck::non_integer: return QStringLiteral("Non-integer entry for scope year field!");
+    case YearCheck::out_of_range: return QStringLiteral("Entry for scope year field out of range!");
     case YearCheck::blank:
-    case YearCheck::ok:
-        break;
+    case YearCheck::ok: break;
     }
     return QString();
 }

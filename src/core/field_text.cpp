@@ -1,9 +1,9 @@
 #include "field_text.h"
 
-#include "money.h"
 #include "blank_text.h"
-#include "scope_record.h"
 #include "entry_checks.h"
+#include "money.h"
+#include "scope_record.h"
 
 namespace tessaran {
 

@@ -126,12 +126,12 @@ void remove_stale_scratch(const QString& target)
     const QFileInfo info(target);
     const QString prefix = QLatin1Char('.') + info.fileName() + QLatin1Char('.');
     QDir dir(info.absolutePath());
-    const QStringList names =
-        dir.entryList({prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList names
+        = dir.entryList({prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden | QDir::System);
     const qint64 now = QDateTime::currentSecsSinceEpoch();
     for (const QString& name : names) {
         const QByteArray p = native(dir.filePath(name));
-        struct stat st {};
+        struct stat st { };
         if (::lstat(p.constData(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid()
             && now - qint64(st.st_mtime) > 600)
             ::unlink(p.constData());
@@ -142,11 +142,11 @@ void remove_stale_scratch(const QString& target)
 FileStatus copy_to_backup(const QString& target, const QByteArray& old_contents, mode_t mode)
 {
     const QString backup = backup_path_of(target);
-    const int fd = ::open(native(backup).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC,
-                          mode & 0666);
+    const int fd
+        = ::open(native(backup).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, mode & 0666);
     const auto fail = [&](int err) {
-        return FileStatus::failure(QStringLiteral("The previous version could not be kept as ")
-                                   + shown_path(backup) + QStringLiteral(": ") + errno_text(err));
+        return FileStatus::failure(QStringLiteral("The previous version could not be kept as ") + shown_path(backup)
+                                   + QStringLiteral(": ") + errno_text(err));
     };
     if (fd < 0)
         return fail(errno);
@@ -154,8 +154,8 @@ FileStatus copy_to_backup(const QString& target, const QByteArray& old_contents,
     if (st && ::fsync(fd) != 0)
         st = fail(errno);
     else if (!st)
-        st = FileStatus::failure(QStringLiteral("The previous version could not be kept as ")
-                                 + shown_path(backup) + QStringLiteral(": ") + st.error);
+        st = FileStatus::failure(QStringLiteral("The previous version could not be kept as ") + shown_path(backup)
+                                 + QStringLiteral(": ") + st.error);
     ::close(fd);
     if (st)
         sync_folder(QFileInfo(backup).absolutePath());
@@ -211,7 +211,8 @@ QString backup_path_of(const QString& path)
     return path + QLatin1Char('~');
 }
 
-ScratchFile::ScratchFile(const QString& target) : target_(resolved(target)) {}
+ScratchFile::ScratchFile(const QString& target) : target_(resolved(target))
+{ }
 
 ScratchFile::~ScratchFile()
 {
@@ -225,8 +226,8 @@ FileStatus ScratchFile::open()
 {
     remove_stale_scratch(target_);
     const QFileInfo info(target_);
-    QByteArray name = native(QDir(info.absolutePath()).filePath(QLatin1Char('.') + info.fileName()
-                                                                 + QStringLiteral(".XXXXXX")));
+    QByteArray name
+        = native(QDir(info.absolutePath()).filePath(QLatin1Char('.') + info.fileName() + QStringLiteral(".XXXXXX")));
     // mkstemp creates exclusively, with mode 0600.
     fd_ = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd_ < 0)
@@ -246,7 +247,7 @@ FileStatus ScratchFile::commit(bool keep_backup)
     if (fd_ < 0)
         return FileStatus::failure(QStringLiteral("No new file was written beside ") + shown_path(target_));
     FileStatus result;
-    struct stat st {};
+    struct stat st { };
     const QByteArray target = native(target_);
     if (::stat(target.constData(), &st) == 0) {
         // chown clears set-id bits, so the mode comes after it.
@@ -261,7 +262,7 @@ FileStatus ScratchFile::commit(bool keep_backup)
             ::unlink(backup.constData());
             if (::link(target.constData(), backup.constData()) != 0)
                 result.warning = QStringLiteral("The previous version could not be kept as ")
-                                 + shown_path(backup_path_of(target_)) + QStringLiteral(": ") + errno_text(errno);
+                    + shown_path(backup_path_of(target_)) + QStringLiteral(": ") + errno_text(errno);
         }
     } else if (::fchmod(fd_, new_file_mode()) != 0) {
         return FileStatus::failure(errno_text(errno));
@@ -283,13 +284,14 @@ FileStatus ScratchFile::commit(bool keep_backup)
 
 FileStatus replace_file_contents(const QString& path, const QByteArray& contents, bool keep_backup)
 {
-    return replace_file_with(path, [&contents](const ContentPut& put) { return put(contents); }, keep_backup);
+    return replace_file_with(
+        path, [&contents](const ContentPut& put) { return put(contents); }, keep_backup);
 }
 
 FileStatus replace_file_with(const QString& path, const ContentWriter& write, bool keep_backup)
 {
     const QString target = resolved(path);
-    struct stat st {};
+    struct stat st { };
     if (::stat(native(target).constData(), &st) == 0) {
         const QString dir = QFileInfo(target).absolutePath();
         const bool folder_writable = ::access(native(dir).constData(), W_OK) == 0;

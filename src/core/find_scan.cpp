@@ -6,8 +6,8 @@
 
 namespace tessaran {
 
-FindScanResult find_scan(const QString& path, const Criteria& c, const std::vector<int>& ws_recno,
-                         int ws_count, int start, ScopeRecord* last)
+FindScanResult find_scan(const QString& path, const Criteria& c, const std::vector<int>& ws_recno, int ws_count,
+                         int start, ScopeRecord* last)
 {
     FindScanResult result;
     start = std::max(start, 1);
@@ -27,8 +27,7 @@ FindScanResult find_scan(const QString& path, const Criteria& c, const std::vect
         const int r = ws_recno[static_cast<size_t>(p)];
         const char* raw = scanner.raw(r);
         if (!raw) {
-            result.status = FileStatus::failure(
-                QStringLiteral("Record %1 is not in the database file.").arg(r));
+            result.status = FileStatus::failure(QStringLiteral("Record %1 is not in the database file.").arg(r));
             result.pos = p;
             return result;
         }

@@ -23,7 +23,7 @@ struct FindScanResult {
 // Tests the records at positions start..ws_count of ws_recno (1-based) in order and
 // stops at the first that passes every criterion in force (with none in force the
 // first examined matches). When last is given it receives the last record examined.
-FindScanResult find_scan(const QString& path, const Criteria& c, const std::vector<int>& ws_recno,
-                         int ws_count, int start, ScopeRecord* last = nullptr);
+FindScanResult find_scan(const QString& path, const Criteria& c, const std::vector<int>& ws_recno, int ws_count,
+                         int start, ScopeRecord* last = nullptr);
 
 }  // namespace tessaran

@@ -24,9 +24,7 @@ PictureSize fit_picture(int natural_w, int natural_h, int largest_w, int largest
     if (!wide && !tall)
         return {natural_w, natural_h};
 
-    const auto by_width = [&] {
-        return PictureSize{largest_w, round_even(double(largest_w) / natural_w * natural_h)};
-    };
+    const auto by_width = [&] { return PictureSize{largest_w, round_even(double(largest_w) / natural_w * natural_h)}; };
     const auto by_height = [&] {
         return PictureSize{round_even(double(largest_h) / natural_h * natural_w), largest_h};
     };

@@ -18,9 +18,9 @@ PictureSize fit_picture(int natural_w, int natural_h, int largest_w, int largest
 
 // What a refit after a user resize works with.
 struct RefitLimits {
-    double aspect = 1;    // natural width / natural height
-    int smallest_w = 0;   // smallest_h x aspect, rounded
-    int smallest_h = 0;   // 10 % of the screen height, rounded
+    double aspect = 1;   // natural width / natural height
+    int smallest_w = 0;  // smallest_h x aspect, rounded
+    int smallest_h = 0;  // 10 % of the screen height, rounded
     int natural_w = 0;
     int natural_h = 0;
 };

@@ -3,8 +3,8 @@
 #include "digit_at.h"
 
 #include <QLocale>
-#include <QTime>
 #include <QStringList>
+#include <QTime>
 
 #include <algorithm>
 #include <cmath>
@@ -134,17 +134,17 @@ std::vector<Word> words_for(const QLocale& loc, const QStringList& literals)
 {
     std::vector<Word> words;
     for (int m = 1; m <= 12; ++m) {
-        for (const QString& name : {loc.monthName(m, QLocale::LongFormat), loc.monthName(m, QLocale::ShortFormat),
-                                    loc.standaloneMonthName(m, QLocale::LongFormat),
-                                    loc.standaloneMonthName(m, QLocale::ShortFormat)}) {
+        for (const QString& name :
+             {loc.monthName(m, QLocale::LongFormat), loc.monthName(m, QLocale::ShortFormat),
+              loc.standaloneMonthName(m, QLocale::LongFormat), loc.standaloneMonthName(m, QLocale::ShortFormat)}) {
             if (!name.isEmpty())
                 words.push_back({name, m});
         }
     }
     for (int d = 1; d <= 7; ++d) {
-        for (const QString& name : {loc.dayName(d, QLocale::LongFormat), loc.dayName(d, QLocale::ShortFormat),
-                                    loc.standaloneDayName(d, QLocale::LongFormat),
-                                    loc.standaloneDayName(d, QLocale::ShortFormat)}) {
+        for (const QString& name :
+             {loc.dayName(d, QLocale::LongFormat), loc.dayName(d, QLocale::ShortFormat),
+              loc.standaloneDayName(d, QLocale::LongFormat), loc.standaloneDayName(d, QLocale::ShortFormat)}) {
             if (!name.isEmpty())
                 words.push_back({name, 0});
         }
@@ -265,8 +265,8 @@ std::optional<QDate> parse_iso(const QString& t)
 {
     // yyyy-MM-dd with ASCII digits only.
     const QStringList parts = t.split(QLatin1Char('-'));
-    if (parts.size() != 3 || parts[0].size() != 4 || parts[1].isEmpty() || parts[1].size() > 2
-        || parts[2].isEmpty() || parts[2].size() > 2)
+    if (parts.size() != 3 || parts[0].size() != 4 || parts[1].isEmpty() || parts[1].size() > 2 || parts[2].isEmpty()
+        || parts[2].size() > 2)
         return std::nullopt;
     int v[3] = {0, 0, 0};
     for (int k = 0; k < 3; ++k) {

@@ -1,7 +1,7 @@
 #include "money.h"
 
-#include "digit_at.h"
 #include "blank_text.h"
+#include "digit_at.h"
 #include "scope_record.h"
 
 #include <QLocale>
@@ -48,8 +48,8 @@ struct Affixes {
 Affixes affixes_for(const QLocale& loc)
 {
     Affixes a;
-    for (const QString& s : {loc.currencySymbol(QLocale::CurrencySymbol),
-                             loc.currencySymbol(QLocale::CurrencyIsoCode)}) {
+    for (const QString& s :
+         {loc.currencySymbol(QLocale::CurrencySymbol), loc.currencySymbol(QLocale::CurrencyIsoCode)}) {
         const QString t = trim_spaces(without_format_chars(s));
         if (!t.isEmpty() && !a.symbols.contains(t))
             a.symbols.append(t);
@@ -255,13 +255,10 @@ qint64 money_from_text(const QString& text)
 {
     qint64 amount = 0;
     switch (parse_money(text, amount)) {
-    case MoneyParse::ok:
-        return amount;
-    case MoneyParse::not_numeric:
-        return invalid_money;
+    case MoneyParse::ok: return amount;
+    case MoneyParse::not_numeric: return invalid_money;
     case MoneyParse::empty:
-    case MoneyParse::out_of_range:
-        break;
+    case MoneyParse::out_of_range: break;
     }
     return 0;
 }
@@ -290,14 +287,14 @@ int needed_decimals(quint64 mag)
 // thousands of them.
 struct MoneyLocale {
     QLocale loc;
-    QLocale plain;  // the same without group separators
-    QString one;    // plain.toString(1)
+    QLocale plain;             // the same without group separators
+    QString one;               // plain.toString(1)
     bool ascii_plain = false;  // plain writes whole numbers as QString::number does
     QString decimal_point;
     QString negative_sign;
-    QByteArray decimal_bytes;   // the two above in Windows-1252, for money_plain_bytes
+    QByteArray decimal_bytes;  // the two above in Windows-1252, for money_plain_bytes
     QByteArray negative_bytes;
-    bool plain_bytes = false;   // money_plain_bytes may write digits itself
+    bool plain_bytes = false;  // money_plain_bytes may write digits itself
     // The currency form of one sign: the probe amount 1234 in it, and where the
     // probe's number stands in it (-1 when not exactly once).
     struct Form {
@@ -328,7 +325,7 @@ const MoneyLocale& money_locale()
     m.decimal_point = now.decimalPoint();
     m.negative_sign = now.negativeSign();
     m.plain_bytes = m.ascii_plain && to_cp1252_exact(m.decimal_point, m.decimal_bytes)
-                    && to_cp1252_exact(m.negative_sign, m.negative_bytes);
+        && to_cp1252_exact(m.negative_sign, m.negative_bytes);
     constexpr double probe = 1234.0;
     for (const bool negative : {false, true}) {
         MoneyLocale::Form& f = negative ? m.negative : m.positive;

@@ -84,7 +84,7 @@ bool is_installed()
 {
     const QString name = QString::fromLatin1(default_color_file_name);
     return !QFileInfo::exists(QDir(program_folder()).filePath(name))
-           && QFileInfo::exists(QDir(installed_data_folder()).filePath(name));
+        && QFileInfo::exists(QDir(installed_data_folder()).filePath(name));
 }
 
 QString shipped_file(const char* name)

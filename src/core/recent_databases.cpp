@@ -11,7 +11,8 @@ namespace {
 // An INI file in the user's configuration folder for the program.
 QSettings settings()
 {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QString::fromLatin1(app_id), QStringLiteral("tessaran"));
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QString::fromLatin1(app_id),
+                     QStringLiteral("tessaran"));
 }
 
 // The same, to write to: its folder is made first, for the user alone, since

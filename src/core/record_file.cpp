@@ -53,8 +53,7 @@ FileStatus write_record(const QString& path, int n, const ScopeRecord& rec)
     // database that vanished is an error, not a fresh file.
     // Opened for writing although it is replaced, so that a file the user may
     // not write is refused as before.
-    const QIODevice::OpenMode mode =
-        n == 1 ? QIODevice::ReadWrite : (QIODevice::ReadWrite | QIODevice::ExistingOnly);
+    const QIODevice::OpenMode mode = n == 1 ? QIODevice::ReadWrite : (QIODevice::ReadWrite | QIODevice::ExistingOnly);
     if (!f.open(mode))
         return FileStatus::failure(f.errorString());
     const qint64 old_size = f.size();
@@ -142,11 +141,11 @@ FileStatus RecordScanner::open(const QString& path)
     if (count_ == 0)
         return {};
     const qint64 used = qint64(count_) * rec_len_bytes;
-    struct stat info {};
+    struct stat info { };
     if (::fstat(file_.handle(), &info) == 0) {
         std::shared_ptr<const FileMapping>& kept = kept_mapping();
-        if (!(kept && kept->device == info.st_dev && kept->inode == info.st_ino && kept->file_size == size &&
-              qint64(kept->length) >= used)) {
+        if (!(kept && kept->device == info.st_dev && kept->inode == info.st_ino && kept->file_size == size
+              && qint64(kept->length) >= used)) {
             kept.reset();
             void* m = ::mmap(nullptr, size_t(used), PROT_READ, MAP_SHARED, file_.handle(), 0);
             if (m != MAP_FAILED) {
@@ -170,8 +169,8 @@ FileStatus RecordScanner::open(const QString& path)
         fallback_ = file_.read(used);
         if (fallback_.size() != used) {
             const QString why = file_.error() != QFileDevice::NoError
-                                    ? file_.errorString()
-                                    : QStringLiteral("The database file could not be read.");
+                ? file_.errorString()
+                : QStringLiteral("The database file could not be read.");
             close();
             return FileStatus::failure(why);
         }
@@ -220,12 +219,33 @@ QString field_name(int index)
 {
     static const char* const names[field_table_size + 1] = {
         "",
-        "Scope name", "Artist", "Studio", "Scope type", "Scope year",
-        "Exterior material", "Exterior color", "Cell type", "Edition",
-        "Primary cell objects", "Signed", "Mirror system", "Point Symmetry",
-        "Date of purchase", "Purchase price", "Retail price", "Salesperson",
-        "Store/Gallery", "Street address", "City", "State", "Zip code",
-        "Country", "Phone", "Fax", "Email", "Website",
+        "Scope name",
+        "Artist",
+        "Studio",
+        "Scope type",
+        "Scope year",
+        "Exterior material",
+        "Exterior color",
+        "Cell type",
+        "Edition",
+        "Primary cell objects",
+        "Signed",
+        "Mirror system",
+        "Point Symmetry",
+        "Date of purchase",
+        "Purchase price",
+        "Retail price",
+        "Salesperson",
+        "Store/Gallery",
+        "Street address",
+        "City",
+        "State",
+        "Zip code",
+        "Country",
+        "Phone",
+        "Fax",
+        "Email",
+        "Website",
     };
     if (index < 1 || index > field_table_size)
         return QString();

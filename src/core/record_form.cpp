@@ -1,7 +1,7 @@
 #include "record_form.h"
 
-#include "locale_dates.h"
 #include "field_text.h"
+#include "locale_dates.h"
 
 namespace tessaran {
 

@@ -24,13 +24,16 @@ struct RecordForm {
 };
 
 struct FormChanges {
-    std::vector<int> texts;           // indexes into text_members()
-    bool price_paid = false;          // an entry that is no amount differs too
+    std::vector<int> texts;   // indexes into text_members()
+    bool price_paid = false;  // an entry that is no amount differs too
     bool price_retail = false;
     bool price_paid_unreadable = false;  // the entry is no amount (told to the user)
     bool price_retail_unreadable = false;
-    std::vector<int> picture_slots;   // 1..10
-    int count() const { return int(texts.size() + picture_slots.size()) + (price_paid ? 1 : 0) + (price_retail ? 1 : 0); }
+    std::vector<int> picture_slots;  // 1..10
+    int count() const
+    {
+        return int(texts.size() + picture_slots.size()) + (price_paid ? 1 : 0) + (price_retail ? 1 : 0);
+    }
 };
 
 // What differs: a text shown unchanged (same_text) or a price shown as stored

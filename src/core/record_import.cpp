@@ -1,11 +1,11 @@
 #include "record_import.h"
 
-#include "money.h"
-#include "locale_dates.h"
 #include "blank_text.h"
+#include "entry_checks.h"
 #include "field_text.h"
 #include "file_write.h"
-#include "entry_checks.h"
+#include "locale_dates.h"
+#include "money.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -123,7 +123,8 @@ void read_csv(const QString& text, ImportSource& out)
     const auto end_row = [&] {
         take_cell();
         if (any) {
-            const bool empty = std::all_of(row.cbegin(), row.cend(), [](const QString& c) { return c.trimmed().isEmpty(); });
+            const bool empty
+                = std::all_of(row.cbegin(), row.cend(), [](const QString& c) { return c.trimmed().isEmpty(); });
             if (out.headings.isEmpty()) {
                 if (!empty)
                     out.headings = row;
@@ -255,8 +256,7 @@ int match_heading(const QString& heading)
 {
     QString h = heading.trimmed().toLower();
     // "Purchase Price ($)": the currency in brackets is no part of the name.
-    if (const qsizetype bracket = h.indexOf(QLatin1String(" ("));
-        bracket > 0 && h.endsWith(QLatin1Char(')')))
+    if (const qsizetype bracket = h.indexOf(QLatin1String(" (")); bracket > 0 && h.endsWith(QLatin1Char(')')))
         h.truncate(bracket);
     for (const Target& t : targets_table()) {
         if (t.names.contains(h))
@@ -314,7 +314,8 @@ QString pictures_problem(const QString& why)
 void dump_pictures(const QStringList& slot_paths, std::optional<int> count, ImportedRow& row, QStringList& problems)
 {
     if (slot_paths.size() > max_pictures)
-        problems << pictures_problem(QStringLiteral("has %1 slots, more than %2").arg(slot_paths.size()).arg(max_pictures));
+        problems << pictures_problem(
+            QStringLiteral("has %1 slots, more than %2").arg(slot_paths.size()).arg(max_pictures));
     for (int i = 0; i < slot_paths.size() && i < max_pictures; ++i) {
         const QString p = without_padding(slot_paths[i]);
         if (const QString why = path_problem(p); !why.isEmpty())
@@ -322,8 +323,8 @@ void dump_pictures(const QStringList& slot_paths, std::optional<int> count, Impo
         row.rec.image_files[std::size_t(i + 1)] = p;
     }
     const int stored = count.value_or(int(slot_paths.size()));
-    row.rec.image_count =
-        qint16(std::clamp<int>(stored, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max()));
+    row.rec.image_count
+        = qint16(std::clamp<int>(stored, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max()));
 }
 
 // A spreadsheet's picture paths, separated by ";".
@@ -351,14 +352,15 @@ ImportedRow convert_row(const ImportSource& source, int r, const QList<int>& tar
     const QStringList& cells = source.rows.at(r);
     QStringList problems;
     QStringList warnings;
-    const auto refuse = [&](int target, const QString& why) {
-        problems << import_target_caption(target) + QLatin1Char(' ') + why;
-    };
+    const auto refuse
+        = [&](int target, const QString& why) { problems << import_target_caption(target) + QLatin1Char(' ') + why; };
     // More items than headings: a value holding the separator unquoted
     // would land in the wrong fields.
     for (qsizetype extra = targets.size(); extra < cells.size(); ++extra) {
         if (!cells[extra].trimmed().isEmpty()) {
-            problems << QStringLiteral("The row has %1 items, more than the %2 headings").arg(cells.size()).arg(targets.size());
+            problems << QStringLiteral("The row has %1 items, more than the %2 headings")
+                            .arg(cells.size())
+                            .arg(targets.size());
             break;
         }
     }
@@ -407,12 +409,14 @@ ImportedRow convert_row(const ImportSource& source, int r, const QList<int>& tar
         if (source.json) {
             // Stored as it stands; what would not read here is told.
             if (target == m_date_bought && !is_blank(text) && !parse_user_date(text))
-                warnings << QStringLiteral("Date of purchase \"%1\" is not a date in the locale %2; stored as it stands")
+                warnings << QStringLiteral(
+                                "Date of purchase \"%1\" is not a date in the locale %2; stored as it stands")
                                 .arg(text, QLocale().name());
             if (target == m_scopeyear) {
                 const YearCheck y = check_scopeyear(text);
                 if (y != YearCheck::blank && y != YearCheck::ok)
-                    warnings << QStringLiteral("Scope year \"%1\": %2; stored as it stands").arg(text, scopeyear_message(y));
+                    warnings
+                        << QStringLiteral("Scope year \"%1\": %2; stored as it stands").arg(text, scopeyear_message(y));
             }
             continue;
         }
@@ -477,10 +481,11 @@ FileStatus append_record_list(const QString& db_path, const std::vector<const Sc
     if (contents.size() % rec_len_bytes != 0)
         return FileStatus::failure(QStringLiteral("The database file is not a whole number of records."));
     if (count + qint64(records.size()) > max_record_count)
-        return FileStatus::failure(QStringLiteral("The database holds %1 kaleidoscopes; %2 more would pass the %3 it can hold.")
-                                       .arg(count)
-                                       .arg(records.size())
-                                       .arg(max_record_count));
+        return FileStatus::failure(
+            QStringLiteral("The database holds %1 kaleidoscopes; %2 more would pass the %3 it can hold.")
+                .arg(count)
+                .arg(records.size())
+                .arg(max_record_count));
     // The new records go in pieces of a few megabytes: a collection's worth is
     // never held encoded all at once.
     return replace_file_with(

@@ -30,13 +30,13 @@ struct DumpExtras {
 };
 
 struct ImportSource {
-    bool json = false;         // JSON lines (prices as plain decimals with ".")
-    QStringList headings;      // one per column
-    QList<QStringList> rows;   // the cells of each row, in column order
-    QList<int> lines;          // the source line each row starts on
-    QList<DumpExtras> dump;    // per row, for JSON lines only
-    int empty_rows = 0;        // CSV rows of empty cells only (",,,,"), skipped
-    QString error;             // why the source cannot be read at all
+    bool json = false;        // JSON lines (prices as plain decimals with ".")
+    QStringList headings;     // one per column
+    QList<QStringList> rows;  // the cells of each row, in column order
+    QList<int> lines;         // the source line each row starts on
+    QList<DumpExtras> dump;   // per row, for JSON lines only
+    int empty_rows = 0;       // CSV rows of empty cells only (",,,,"), skipped
+    QString error;            // why the source cannot be read at all
 };
 
 // Reads a source: JSON lines when it starts with "{", else comma-separated

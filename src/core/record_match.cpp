@@ -1,7 +1,7 @@
 #include "record_match.h"
 
-#include "money.h"
 #include "locale_dates.h"
+#include "money.h"
 
 #include <QHash>
 #include <QLocale>
@@ -163,8 +163,8 @@ bool raw_text_contains(const char* p, int width, const QString& wanted)
         if (!last.exact)
             return false;
         return std::string_view(upper, size_t(width))
-                   .find(std::string_view(last.bytes.constData(), size_t(last.bytes.size()))) !=
-               std::string_view::npos;
+                   .find(std::string_view(last.bytes.constData(), size_t(last.bytes.size())))
+            != std::string_view::npos;
     }
     return text_contains(from_cp1252(p, width), wanted);
 }
@@ -197,11 +197,10 @@ bool raw_record_matches(const Criteria& c, const char* raw)
 {
     if (!raw)
         return false;
-    if (c.by_paid &&
-        !price_in_range(qFromLittleEndian<qint64>(raw + offset_price_paid), c.paid_min, c.paid_max))
+    if (c.by_paid && !price_in_range(qFromLittleEndian<qint64>(raw + offset_price_paid), c.paid_min, c.paid_max))
         return false;
-    if (c.by_retail &&
-        !price_in_range(qFromLittleEndian<qint64>(raw + offset_price_retail), c.retail_min, c.retail_max))
+    if (c.by_retail
+        && !price_in_range(qFromLittleEndian<qint64>(raw + offset_price_retail), c.retail_min, c.retail_max))
         return false;
     if (c.by_date) {
         const TextMemberInfo* m = text_member_info(m_date_bought);
@@ -237,21 +236,21 @@ QString criteria_text(const Criteria& c)
     if (c.by_date)
         s = trim_blanks(s) + date_text(c.date_beg) + QStringLiteral(" < Date bought < ") + date_text(c.date_end);
     if (c.by_paid)
-        s = trim_blanks(s) + (c.by_date ? crlf : QString()) +
-            range_text(c.paid_min, c.paid_max, QStringLiteral("Price paid"));
+        s = trim_blanks(s) + (c.by_date ? crlf : QString())
+            + range_text(c.paid_min, c.paid_max, QStringLiteral("Price paid"));
     if (c.by_retail)
-        s = trim_blanks(s) + (c.by_date || c.by_paid ? crlf : QString()) +
-            range_text(c.retail_min, c.retail_max, QStringLiteral("Retail price"));
+        s = trim_blanks(s) + (c.by_date || c.by_paid ? crlf : QString())
+            + range_text(c.retail_min, c.retail_max, QStringLiteral("Retail price"));
     if (c.by_text) {
-        s = trim_blanks(s) + (c.by_date || c.by_paid || c.by_retail ? crlf : QString()) +
-            QStringLiteral("Text select: ");
+        s = trim_blanks(s) + (c.by_date || c.by_paid || c.by_retail ? crlf : QString())
+            + QStringLiteral("Text select: ");
         const auto& slots_table = text_slots();
         for (int k = 1; k <= text_slot_count; ++k) {
             const QString wanted = trim_blanks(c.texts[size_t(k)]).toUpper();
             if (wanted.isEmpty())
                 continue;
-            s = trim_blanks(s) + crlf + QStringLiteral("   ") + QString::fromLatin1(slots_table[size_t(k)].caption) +
-                QStringLiteral(" contains \"") + wanted + QStringLiteral("\"");
+            s = trim_blanks(s) + crlf + QStringLiteral("   ") + QString::fromLatin1(slots_table[size_t(k)].caption)
+                + QStringLiteral(" contains \"") + wanted + QStringLiteral("\"");
         }
     }
     return s;

@@ -1,9 +1,9 @@
 #include "save_checks.h"
 
-#include "locale_dates.h"
 #include "blank_text.h"
-#include "field_text.h"
 #include "entry_checks.h"
+#include "field_text.h"
+#include "locale_dates.h"
 
 namespace tessaran {
 

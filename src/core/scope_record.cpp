@@ -14,10 +14,9 @@ namespace {
 // Latin-1. A fixed table keeps the conversion identical on every build (Qt's
 // ICU converter substitutes 0x1A, not '?', for unmappable characters).
 constexpr char16_t cp1252_high[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 inline char16_t decode_byte(uchar b)
@@ -54,13 +53,16 @@ void put_text(const QString& text, char* out, int width)
         std::memset(out + n, ' ', size_t(width - n));
 }
 
-template <typename T>
-T get_le(const char* p)
+template <typename T> T get_le(const char* p)
 {
     return qFromLittleEndian<T>(p);
 }
 
-#define TM(m, name, off, w) TextMemberInfo{m, #name, off, w, &ScopeRecord::name}
+#define TM(m, name, off, w)                                                                                            \
+    TextMemberInfo                                                                                                     \
+    {                                                                                                                  \
+        m, #name, off, w, &ScopeRecord::name                                                                           \
+    }
 
 constexpr std::array<TextMemberInfo, 27> members{{
     TM(m_scopename, scopename, 0, 50),
@@ -246,8 +248,7 @@ void encode_into(const ScopeRecord& rec, char* out, bool keep_leading_blanks)
     // Slot 0 goes back exactly as it was read; nothing else ever writes it.
     char* slot0 = out + offset_image_files;
     std::memset(slot0, 0, image_slot_width);
-    std::memcpy(slot0, rec.image_slot0.constData(),
-                size_t(qMin<qsizetype>(rec.image_slot0.size(), image_slot_width)));
+    std::memcpy(slot0, rec.image_slot0.constData(), size_t(qMin<qsizetype>(rec.image_slot0.size(), image_slot_width)));
     for (int i = 1; i < image_slot_count; ++i)
         put(rec.image_files[size_t(i)], out + offset_image_files + image_slot_width * i, image_slot_width);
 }
@@ -263,7 +264,6 @@ void encode_stored_record_into(const ScopeRecord& rec, char* out)
 {
     encode_into(rec, out, true);
 }
-
 
 QByteArray encode_record(const ScopeRecord& rec)
 {
@@ -281,8 +281,7 @@ void decode_record_into(const char* bytes, ScopeRecord& rec)
     rec.image_count = get_le<qint16>(bytes + offset_image_count);
     rec.image_slot0 = QByteArray(bytes + offset_image_files, image_slot_width);
     for (int i = 0; i < image_slot_count; ++i)
-        rec.image_files[size_t(i)] =
-            from_cp1252(bytes + offset_image_files + image_slot_width * i, image_slot_width);
+        rec.image_files[size_t(i)] = from_cp1252(bytes + offset_image_files + image_slot_width * i, image_slot_width);
 }
 
 ScopeRecord decode_record(const char* bytes)

@@ -13,9 +13,9 @@ namespace tessaran {
 
 constexpr int rec_len_bytes = 2473;
 constexpr int image_slot_width = 60;
-constexpr int image_slot_count = 11;  // slots 0..10; slot 0 is never used
+constexpr int image_slot_count = 11;                // slots 0..10; slot 0 is never used
 constexpr int max_pictures = image_slot_count - 1;  // a record's pictures: slots 1..10
-constexpr int max_record_count = 32767;  // counts and positions are 16-bit signed
+constexpr int max_record_count = 32767;             // counts and positions are 16-bit signed
 
 // Member numbers in file order (0..30).
 enum Member : int {
@@ -91,7 +91,7 @@ struct ScopeRecord {
     QString comments;
     qint16 image_count = 0;
     std::array<QString, image_slot_count> image_files;  // slots 1..10 used
-    QByteArray image_slot0 = zero_slot_bytes();  // raw bytes, kept as read
+    QByteArray image_slot0 = zero_slot_bytes();         // raw bytes, kept as read
 
     ScopeRecord();  // an empty record: blank texts, zero prices, zero-byte slot 0
 

@@ -6,9 +6,8 @@
 
 namespace tessaran {
 
-FileStatus selector_scan(const QString& path, int count, const Criteria& c,
-                         std::vector<int>& retained, const ScanProgress& progress,
-                         ScopeRecord* last)
+FileStatus selector_scan(const QString& path, int count, const Criteria& c, std::vector<int>& retained,
+                         const ScanProgress& progress, ScopeRecord* last)
 {
     retained.clear();
     RecordScanner scanner;
@@ -18,7 +17,8 @@ FileStatus selector_scan(const QString& path, int count, const Criteria& c,
     // (or ends in part of a record) is not scanned as far as it goes and passed
     // off as a whole selection: the scan stops and says why.
     if (scanner.count() < count)
-        return FileStatus::failure(QStringLiteral("Record %1 lies outside the database file.").arg(scanner.count() + 1));
+        return FileStatus::failure(
+            QStringLiteral("Record %1 lies outside the database file.").arg(scanner.count() + 1));
     const int n = count;
     for (int r = 1; r <= n; ++r) {
         const char* raw = scanner.raw(r);

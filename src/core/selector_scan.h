@@ -22,8 +22,7 @@ using ScanProgress = std::function<void(int r, int n)>;
 // When last is given it receives the last record read, as the current record
 // buffer does in a scan. A file holding fewer than count whole records fails
 // before anything is retained.
-FileStatus selector_scan(const QString& path, int count, const Criteria& c,
-                         std::vector<int>& retained, const ScanProgress& progress = {},
-                         ScopeRecord* last = nullptr);
+FileStatus selector_scan(const QString& path, int count, const Criteria& c, std::vector<int>& retained,
+                         const ScanProgress& progress = {}, ScopeRecord* last = nullptr);
 
 }  // namespace tessaran

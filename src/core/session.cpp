@@ -31,8 +31,8 @@ FileStatus Session::write(int n) const
 QString Session::caption() const
 {
     const QString sep = QStringLiteral("  ");
-    return trim_blanks(file_caption) + sep + trim_blanks(record_caption) + sep + trim_blanks(ws.sort_caption) + sep +
-           trim_blanks(selection_caption(ws.all, ws.selection));
+    return trim_blanks(file_caption) + sep + trim_blanks(record_caption) + sep + trim_blanks(ws.sort_caption) + sep
+        + trim_blanks(selection_caption(ws.all, ws.selection));
 }
 
 }  // namespace tessaran

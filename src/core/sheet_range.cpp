@@ -37,11 +37,12 @@ SheetRange sheet_range_from_entries(const QString& first_text, const QString& la
     }
     if (beg < 1 || beg > count || end < 1 || end > count) {
         range.refusal = QStringLiteral("Record number must lie between 1 and ") + QString::number(count)
-                        + QStringLiteral(". Please try again.");
+            + QStringLiteral(". Please try again.");
         return range;
     }
     if (end < beg) {
-        range.refusal = QStringLiteral("Beginning record number is greater than ending record number. Please try again.");
+        range.refusal
+            = QStringLiteral("Beginning record number is greater than ending record number. Please try again.");
         return range;
     }
     // Whole positions, halves to even (the default rounding mode).

@@ -1,10 +1,10 @@
 #include "sorting.h"
 
 #include "locale_dates.h"
-#include "record_match.h"
 #include "record_file.h"
-#include "working_set.h"
+#include "record_match.h"
 #include "scope_record.h"
+#include "working_set.h"
 
 #include <QHash>
 #include <QtEndian>
@@ -21,8 +21,7 @@ constexpr double undated_key = -99999.0;  // records without a date sort first
 
 // The heapsort of the sort engine, on 1-based arrays, with strict less-than
 // tests only; equal keys end up in the order this procedure gives them.
-template <typename K>
-void heapsort_keys(std::vector<K>& key, std::vector<int>& pos, int n)
+template <typename K> void heapsort_keys(std::vector<K>& key, std::vector<int>& pos, int n)
 {
     if (n <= 1 || int(key.size()) <= n || int(pos.size()) <= n)
         return;
@@ -106,7 +105,8 @@ std::vector<int> text_ranks(const std::vector<QString>& texts, int n)
     std::vector<int> order(distinct.size());
     for (size_t i = 0; i < order.size(); ++i)
         order[i] = int(i);
-    std::sort(order.begin(), order.end(), [&distinct](int a, int b) { return distinct[size_t(a)] < distinct[size_t(b)]; });
+    std::sort(order.begin(), order.end(),
+              [&distinct](int a, int b) { return distinct[size_t(a)] < distinct[size_t(b)]; });
     std::vector<int> rank(distinct.size());
     for (size_t i = 0; i < order.size(); ++i)
         rank[size_t(order[i])] = int(i);
@@ -131,11 +131,10 @@ KeyKind kind_of(int field)
 Member member_of(int field)
 {
     static const Member table[field_table_size + 1] = {
-        m_scopename,
-        m_scopename, m_artist, m_studio, m_scopetype, m_scopeyear, m_extmat, m_extclr,
-        m_celltype, m_edition, m_objects, m_signed, m_mirrors, m_symmetry, m_date_bought,
-        m_price_paid, m_price_retail, m_salesperson, m_store, m_street, m_city, m_state,
-        m_zip, m_country, m_phone, m_fax, m_email, m_www,
+        m_scopename,   m_scopename,  m_artist,       m_studio,      m_scopetype, m_scopeyear, m_extmat,
+        m_extclr,      m_celltype,   m_edition,      m_objects,     m_signed,    m_mirrors,   m_symmetry,
+        m_date_bought, m_price_paid, m_price_retail, m_salesperson, m_store,     m_street,    m_city,
+        m_state,       m_zip,        m_country,      m_phone,       m_fax,       m_email,     m_www,
     };
     return table[field];
 }
@@ -183,8 +182,8 @@ void heapsort_date(std::vector<double>& key, std::vector<int>& pos, int n)
 QString sort_caption_for(int field, bool descending)
 {
     const QString name = field_name(field);
-    return QStringLiteral("[Sorted by: ") + trim_blanks(name) +
-           (descending ? QStringLiteral("(Desc.)]") : QStringLiteral("(Asc.)]"));
+    return QStringLiteral("[Sorted by: ") + trim_blanks(name)
+        + (descending ? QStringLiteral("(Desc.)]") : QStringLiteral("(Asc.)]"));
 }
 
 bool sort_working_set(const QString& path, WorkingSet& ws, int field, bool descending, QString* error)

@@ -1,7 +1,7 @@
 #include "summary_export.h"
 
-#include "money.h"
 #include "file_write.h"
+#include "money.h"
 #include "summary_rows.h"
 
 #include <QtEndian>
@@ -47,9 +47,12 @@ QStringList export_record_items(const ScopeRecord& r, int kind)
 {
     if (kind == summary_kind_scope)
         return summary_cells(r, kind);
-    return {summary_text(r.scopename),         summary_text(r.artist),
-            summary_text(r.date_bought),       money_plain_text(r.price_paid).trimmed(),
-            money_plain_text(r.price_retail).trimmed(), summary_text(r.store)};
+    return {summary_text(r.scopename),
+            summary_text(r.artist),
+            summary_text(r.date_bought),
+            money_plain_text(r.price_paid).trimmed(),
+            money_plain_text(r.price_retail).trimmed(),
+            summary_text(r.store)};
 }
 
 namespace {
@@ -106,9 +109,8 @@ void append_record_line(QByteArray& out, const char* raw, int kind)
 
 }  // namespace
 
-FileStatus write_summary_export(const QString& path, const QString& db_path,
-                                const std::vector<int>& ws_recno, int ws_count, int kind,
-                                const SummaryExportHead& head)
+FileStatus write_summary_export(const QString& path, const QString& db_path, const std::vector<int>& ws_recno,
+                                int ws_count, int kind, const SummaryExportHead& head)
 {
     QStringList lines;
     QString error;
@@ -133,9 +135,8 @@ FileStatus write_summary_export(const QString& path, const QString& db_path,
         const std::size_t idx = static_cast<std::size_t>(p);
         const char* raw = idx < ws_recno.size() ? db.raw(ws_recno[idx]) : nullptr;
         if (!raw) {
-            return FileStatus::failure(
-                QStringLiteral("Record %1 could not be read from the database file.")
-                    .arg(idx < ws_recno.size() ? ws_recno[idx] : p));
+            return FileStatus::failure(QStringLiteral("Record %1 could not be read from the database file.")
+                                           .arg(idx < ws_recno.size() ? ws_recno[idx] : p));
         }
         append_record_line(chunk, raw, kind);
         chunk += crlf;

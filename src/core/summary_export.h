@@ -21,7 +21,7 @@ QString csv_line(const QStringList& items);
 
 // What the heading lines are made of.
 struct SummaryExportHead {
-    QString stamp;          // the current date and time as text
+    QString stamp;  // the current date and time as text
     int ws_count = 0;
     QString sel_criteria;
     QString sort_caption;
@@ -35,8 +35,7 @@ QStringList export_record_items(const ScopeRecord& rec, int kind);
 
 // Writes the whole export to path. Records ws_recno[1..ws_count] are read from
 // db_path in that order. The file is replaced only when everything was written.
-FileStatus write_summary_export(const QString& path, const QString& db_path,
-                                const std::vector<int>& ws_recno, int ws_count, int kind,
-                                const SummaryExportHead& head);
+FileStatus write_summary_export(const QString& path, const QString& db_path, const std::vector<int>& ws_recno,
+                                int ws_count, int kind, const SummaryExportHead& head);
 
 }  // namespace tessaran

@@ -1,8 +1,8 @@
 #include "summary_rows.h"
 
-#include "money.h"
-#include "locale_dates.h"
 #include "field_text.h"
+#include "locale_dates.h"
+#include "money.h"
 
 #include <QLocale>
 #include <QtEndian>
@@ -13,8 +13,8 @@ namespace tessaran {
 
 namespace {
 
-SummaryColumn col(const QString& g1, const QString& g2, const QString& title, const QString& seed,
-                  const QString& p1, const QString& p2, const QString& measure)
+SummaryColumn col(const QString& g1, const QString& g2, const QString& title, const QString& seed, const QString& p1,
+                  const QString& p2, const QString& measure)
 {
     return SummaryColumn{g1, g2, title, seed, p1, p2, measure};
 }
@@ -117,12 +117,12 @@ QString format_price(qint64 amount)
 QStringList summary_cells(const ScopeRecord& r, int kind)
 {
     if (kind == summary_kind_scope) {
-        return {summary_text(r.scopename), summary_text(r.artist),    summary_text(r.scopetype),
-                summary_text(r.scopeyear), summary_text(r.extmat),    summary_text(r.extclr),
-                summary_text(r.celltype),  summary_text(r.edition),   summary_text(r.objects),
-                summary_text(r.signed_),   summary_text(r.mirrors),   summary_text(r.symmetry)};
+        return {summary_text(r.scopename), summary_text(r.artist),  summary_text(r.scopetype),
+                summary_text(r.scopeyear), summary_text(r.extmat),  summary_text(r.extclr),
+                summary_text(r.celltype),  summary_text(r.edition), summary_text(r.objects),
+                summary_text(r.signed_),   summary_text(r.mirrors), summary_text(r.symmetry)};
     }
-    return {summary_text(r.scopename), summary_text(r.artist),  summary_text(r.date_bought),
+    return {summary_text(r.scopename),  summary_text(r.artist),       summary_text(r.date_bought),
             format_price(r.price_paid), format_price(r.price_retail), summary_text(r.store)};
 }
 
@@ -141,10 +141,10 @@ QString raw_cell(const char* raw, Member member)
 QStringList summary_cells_raw(const char* raw, int kind)
 {
     if (kind == summary_kind_scope) {
-        return {raw_cell(raw, m_scopename), raw_cell(raw, m_artist),    raw_cell(raw, m_scopetype),
-                raw_cell(raw, m_scopeyear), raw_cell(raw, m_extmat),    raw_cell(raw, m_extclr),
-                raw_cell(raw, m_celltype),  raw_cell(raw, m_edition),   raw_cell(raw, m_objects),
-                raw_cell(raw, m_signed),    raw_cell(raw, m_mirrors),   raw_cell(raw, m_symmetry)};
+        return {raw_cell(raw, m_scopename), raw_cell(raw, m_artist),  raw_cell(raw, m_scopetype),
+                raw_cell(raw, m_scopeyear), raw_cell(raw, m_extmat),  raw_cell(raw, m_extclr),
+                raw_cell(raw, m_celltype),  raw_cell(raw, m_edition), raw_cell(raw, m_objects),
+                raw_cell(raw, m_signed),    raw_cell(raw, m_mirrors), raw_cell(raw, m_symmetry)};
     }
     return {raw_cell(raw, m_scopename),
             raw_cell(raw, m_artist),
@@ -154,8 +154,8 @@ QStringList summary_cells_raw(const char* raw, int kind)
             raw_cell(raw, m_store)};
 }
 
-FileStatus read_summary_rows(const QString& db_path, const std::vector<int>& ws_recno, int ws_count,
-                             int kind, std::vector<QStringList>& rows, const std::function<void(int p)>& progress)
+FileStatus read_summary_rows(const QString& db_path, const std::vector<int>& ws_recno, int ws_count, int kind,
+                             std::vector<QStringList>& rows, const std::function<void(int p)>& progress)
 {
     rows.clear();
     RecordScanner db;

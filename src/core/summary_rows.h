@@ -50,9 +50,8 @@ QStringList summary_cells_raw(const char* raw, int kind);
 
 // Reads the records ws_recno[1..ws_count] of db_path once, in working-set
 // order, and gives their cell texts. progress(p) is called after position p.
-FileStatus read_summary_rows(const QString& db_path, const std::vector<int>& ws_recno, int ws_count,
-                             int kind, std::vector<QStringList>& rows,
-                             const std::function<void(int p)>& progress = {});
+FileStatus read_summary_rows(const QString& db_path, const std::vector<int>& ws_recno, int ws_count, int kind,
+                             std::vector<QStringList>& rows, const std::function<void(int p)>& progress = {});
 
 // split_lines: trimmed text as lines; always at least one (possibly empty) line.
 // A CR (with the character after it) or a lone LF starts a new line.

@@ -1,16 +1,16 @@
 #include "criteria_dialog.h"
 
-#include "ui/field_checks.h"
 #include "appearance/scheme_paint.h"
+#include "core/blank_text.h"
+#include "core/criteria_entries.h"
+#include "core/entry_checks.h"
+#include "core/locale_dates.h"
+#include "core/money.h"
+#include "core/record_match.h"
+#include "core/vocabularies.h"
+#include "ui/field_checks.h"
 #include "ui/screen_placement.h"
 #include "ui/user_dialogs.h"
-#include "core/criteria_entries.h"
-#include "core/money.h"
-#include "core/locale_dates.h"
-#include "core/blank_text.h"
-#include "core/record_match.h"
-#include "core/entry_checks.h"
-#include "core/vocabularies.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -45,7 +45,6 @@ QLabel* make_label(QWidget* parent, const QString& text, const QString& name)
     return l;
 }
 
-
 }  // namespace
 
 CriteriaDialog::CriteriaDialog(Use use, const LocaleLabels& labels, QWidget* parent)
@@ -55,8 +54,10 @@ CriteriaDialog::CriteriaDialog(Use use, const LocaleLabels& labels, QWidget* par
     build();
 }
 
-SelectDialog::SelectDialog(const LocaleLabels& labels, QWidget* parent) : CriteriaDialog(Use::select, labels, parent) {}
-FindDialog::FindDialog(const LocaleLabels& labels, QWidget* parent) : CriteriaDialog(Use::find, labels, parent) {}
+SelectDialog::SelectDialog(const LocaleLabels& labels, QWidget* parent) : CriteriaDialog(Use::select, labels, parent)
+{ }
+FindDialog::FindDialog(const LocaleLabels& labels, QWidget* parent) : CriteriaDialog(Use::find, labels, parent)
+{ }
 
 QGridLayout* CriteriaDialog::build_slots(const QString& stem)
 {
@@ -113,28 +114,28 @@ QGridLayout* CriteriaDialog::build_ranges()
     auto* ranges = new QGridLayout;
     ranges->setHorizontalSpacing(8);
     ranges->setVerticalSpacing(4);
-    auto add_range = [&](int row, const QString& caption, const QString& name, const QString& low_caption,
-                         QLineEdit*& low, const QString& low_name, const QString& high_caption,
-                         QLineEdit*& high, const QString& high_name) {
-        ranges->addWidget(make_label(this, caption, name), row, 0);
-        auto* low_label = make_label(this, low_caption, QStringLiteral("lbl_") + low_name.mid(3));
-        low = make_box(this, low_name);
-        auto* high_label = make_label(this, high_caption, QStringLiteral("lbl_") + high_name.mid(3));
-        high = make_box(this, high_name);
-        low_label->setBuddy(low);
-        high_label->setBuddy(high);
-        for (QLineEdit* box : {low, high}) {
-            box->setMinimumWidth(twips_to_px(1500));
-            box->installEventFilter(this);
-        }
-        ranges->addWidget(low_label, row, 1);
-        ranges->addWidget(low, row, 2);
-        ranges->addWidget(high_label, row, 3);
-        ranges->addWidget(high, row, 4);
-    };
-    add_range(0, QStringLiteral("Date purchased (") + date_fmt + QStringLiteral("):"), QStringLiteral("lbl_datepurchased"),
-              QStringLiteral("Beginning"), tb_begdate, QStringLiteral("tb_begdate"), QStringLiteral("End"), tb_enddate,
-              QStringLiteral("tb_enddate"));
+    auto add_range
+        = [&](int row, const QString& caption, const QString& name, const QString& low_caption, QLineEdit*& low,
+              const QString& low_name, const QString& high_caption, QLineEdit*& high, const QString& high_name) {
+              ranges->addWidget(make_label(this, caption, name), row, 0);
+              auto* low_label = make_label(this, low_caption, QStringLiteral("lbl_") + low_name.mid(3));
+              low = make_box(this, low_name);
+              auto* high_label = make_label(this, high_caption, QStringLiteral("lbl_") + high_name.mid(3));
+              high = make_box(this, high_name);
+              low_label->setBuddy(low);
+              high_label->setBuddy(high);
+              for (QLineEdit* box : {low, high}) {
+                  box->setMinimumWidth(twips_to_px(1500));
+                  box->installEventFilter(this);
+              }
+              ranges->addWidget(low_label, row, 1);
+              ranges->addWidget(low, row, 2);
+              ranges->addWidget(high_label, row, 3);
+              ranges->addWidget(high, row, 4);
+          };
+    add_range(0, QStringLiteral("Date purchased (") + date_fmt + QStringLiteral("):"),
+              QStringLiteral("lbl_datepurchased"), QStringLiteral("Beginning"), tb_begdate,
+              QStringLiteral("tb_begdate"), QStringLiteral("End"), tb_enddate, QStringLiteral("tb_enddate"));
     add_range(1, QStringLiteral("Price paid (") + currency + QStringLiteral("):"), QStringLiteral("lbl_pricepaid"),
               QStringLiteral("Minimum"), tb_price_paid_min, QStringLiteral("tb_price_paid_min"),
               QStringLiteral("Maximum"), tb_price_paid_max, QStringLiteral("tb_price_paid_max"));
@@ -259,8 +260,8 @@ bool CriteriaDialog::eventFilter(QObject* watched, QEvent* event)
     auto* box = qobject_cast<QLineEdit*>(watched);
     if (box && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
-            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
             focusNextChild();  // Enter in a text box moves on as Tab does
             return true;
         }

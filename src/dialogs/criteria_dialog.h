@@ -43,9 +43,6 @@ public:
     bool is_combo_slot(int k) const { return slot_is_combo.at(std::size_t(k)); }
     QPushButton* perform_button() const { return cmd_perform; }
 
-
-
-
 public slots:
     void confirm_criteria();
     void select_all();
@@ -78,8 +75,8 @@ private:
     std::array<bool, text_slot_count + 1> slot_is_combo{};
     std::array<QString, text_slot_count + 1> slot_caption;
     std::array<QLabel*, text_slot_count + 1> lbl_cat{};
-    std::array<QLineEdit*, text_slot_count + 1> tb_cat{};      // nullptr for combo slots
-    std::array<QComboBox*, text_slot_count + 1> combo_cat{};   // nullptr for text-box slots
+    std::array<QLineEdit*, text_slot_count + 1> tb_cat{};     // nullptr for combo slots
+    std::array<QComboBox*, text_slot_count + 1> combo_cat{};  // nullptr for text-box slots
     QLineEdit* tb_begdate = nullptr;
     QLineEdit* tb_enddate = nullptr;
     QLineEdit* tb_price_paid_min = nullptr;

@@ -76,8 +76,7 @@ void CriteriaTextBox::paintEvent(QPaintEvent*)
     }
 }
 
-CriteriaWindow::CriteriaWindow(const QString& title, const QString& heading, const QString& text,
-                                 QWidget* parent)
+CriteriaWindow::CriteriaWindow(const QString& title, const QString& heading, const QString& text, QWidget* parent)
     : QDialog(parent)
 {
     setModal(true);
@@ -99,8 +98,7 @@ CriteriaWindow::CriteriaWindow(const QString& title, const QString& heading, con
     connect(cmd_close, &QPushButton::clicked, this, &CriteriaWindow::close_window);
     cmd_close->setDefault(true);
 
-    setFixedSize(pb_text->width() + twips_to_px(240),
-                 cmd_close->geometry().bottom() + 1 + twips_to_px(button_gap));
+    setFixedSize(pb_text->width() + twips_to_px(240), cmd_close->geometry().bottom() + 1 + twips_to_px(button_gap));
     paint_dialog(this);
     cmd_close->setFocus();
 }

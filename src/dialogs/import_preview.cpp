@@ -1,8 +1,8 @@
 #include "import_preview.h"
 
 #include "appearance/scheme_paint.h"
-#include "core/money.h"
 #include "core/field_text.h"
+#include "core/money.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -131,8 +131,9 @@ void ImportPreview::convert()
             rows_.clear();
             lst_problems->clear();
             lst_problems->addItem(QStringLiteral("The file %1 cannot be read again: %2")
-                                      .arg(source_path_, file.error() != QFileDevice::NoError ? file.errorString()
-                                                                                            : QStringLiteral("it has changed.")));
+                                      .arg(source_path_,
+                                           file.error() != QFileDevice::NoError ? file.errorString()
+                                                                                : QStringLiteral("it has changed.")));
             lbl_summary->setText(QStringLiteral("Nothing can be imported."));
             cmd_import->setText(QStringLiteral("Import"));
             cmd_import->setEnabled(false);
@@ -170,10 +171,9 @@ void ImportPreview::convert()
         preview_->appendRow(items);
     }
     const int bad = skipped();
-    QString summary = bad == 0 ? QStringLiteral("%1 kaleidoscopes can be imported.").arg(sound)
-                               : QStringLiteral("%1 kaleidoscopes can be imported; %2 rows cannot and will be skipped.")
-                                     .arg(sound)
-                                     .arg(bad);
+    QString summary = bad == 0
+        ? QStringLiteral("%1 kaleidoscopes can be imported.").arg(sound)
+        : QStringLiteral("%1 kaleidoscopes can be imported; %2 rows cannot and will be skipped.").arg(sound).arg(bad);
     if (source_.empty_rows > 0)
         summary += QStringLiteral(" %1 rows of empty cells are skipped.").arg(source_.empty_rows);
     lbl_summary->setText(summary);

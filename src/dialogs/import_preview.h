@@ -34,7 +34,6 @@ public:
 
     static constexpr int preview_rows = 20;
 
-
 private:
     void convert();
 

@@ -1,8 +1,8 @@
 #include "record_sheet_dialog.h"
 
 #include "appearance/scheme_paint.h"
-#include "ui/user_dialogs.h"
 #include "core/sheet_range.h"
+#include "ui/user_dialogs.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -13,7 +13,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
 
 namespace tessaran {
 
@@ -35,11 +34,8 @@ QString with_sign_place(int n)
 }  // namespace
 
 RecordSheetDialog::RecordSheetDialog(int count, int position, SheetAction print_sheets, SheetAction preview_sheets,
-                             QWidget* parent)
-    : QDialog(parent),
-      count_(count),
-      position_(position),
-      print_sheets_(std::move(print_sheets)),
+                                     QWidget* parent)
+    : QDialog(parent), count_(count), position_(position), print_sheets_(std::move(print_sheets)),
       preview_sheets_(std::move(preview_sheets))
 {
     setObjectName(QStringLiteral("frm_printform"));
@@ -48,11 +44,11 @@ RecordSheetDialog::RecordSheetDialog(int count, int position, SheetAction print_
 
     tb_explain = new QPlainTextEdit(this);
     tb_explain->setObjectName(QStringLiteral("tb_explain"));
-    tb_explain->setPlainText(QStringLiteral("This option allows you to print out all of the ") +
-                             QStringLiteral("information for each kaleidoscope.  The information is ") +
-                             QStringLiteral("printed out one kaleidoscope per page.") + QStringLiteral("\n\n") +
-                             QStringLiteral("The kaleidoscope records are relative to the ") +
-                             QStringLiteral("number in the currently selected and sorted database."));
+    tb_explain->setPlainText(QStringLiteral("This option allows you to print out all of the ")
+                             + QStringLiteral("information for each kaleidoscope.  The information is ")
+                             + QStringLiteral("printed out one kaleidoscope per page.") + QStringLiteral("\n\n")
+                             + QStringLiteral("The kaleidoscope records are relative to the ")
+                             + QStringLiteral("number in the currently selected and sorted database."));
     tb_explain->setReadOnly(true);
     tb_explain->setFocusPolicy(Qt::NoFocus);
     tb_explain->setFixedSize(420, 110);

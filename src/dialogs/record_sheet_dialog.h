@@ -21,7 +21,7 @@ public:
     // printed (or saved); preview_sheets shows them first. Both are the caller's.
     using SheetAction = std::function<bool(int first, int last)>;
     RecordSheetDialog(int count, int position, SheetAction print_sheets, SheetAction preview_sheets = {},
-                  QWidget* parent = nullptr);
+                      QWidget* parent = nullptr);
 
     // Checks the two entries; on success first/last are the range, otherwise
     // the user has been told why.
@@ -35,7 +35,6 @@ public:
     // The range of the last valid request (0, 0 before one).
     int range_first() const { return first_; }
     int range_last() const { return last_; }
-
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -69,10 +69,9 @@ void RemovePictureDialog::remove_chosen()
     const int k = Combo1->currentIndex() + 1;
     if (k < 1)
         return;
-    const MsgAnswer a =
-        msgbox(this, QStringLiteral("Do you really want to remove Image #") + QString::number(k) +
-                         QLatin1Char('?'),
-               MsgIcon::none, MsgButtons::yes_no);
+    const MsgAnswer a
+        = msgbox(this, QStringLiteral("Do you really want to remove Image #") + QString::number(k) + QLatin1Char('?'),
+                 MsgIcon::none, MsgButtons::yes_no);
     if (a != MsgAnswer::yes)
         return;
     removed = k;

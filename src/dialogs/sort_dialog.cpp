@@ -1,11 +1,11 @@
 #include "sort_dialog.h"
 
 #include "appearance/scheme_paint.h"
-#include "ui/screen_placement.h"
-#include "ui/user_dialogs.h"
 #include "core/record_file.h"
 #include "core/sorting.h"
 #include "core/working_set.h"
+#include "ui/screen_placement.h"
+#include "ui/user_dialogs.h"
 
 #include <QGroupBox>
 #include <QPushButton>

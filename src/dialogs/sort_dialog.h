@@ -1,7 +1,6 @@
 // The sort dialog: one of the 27 fields of the field-name table and a direction.
 #pragma once
 
-
 #include "core/record_file.h"
 
 #include <QDialog>
@@ -27,7 +26,6 @@ public:
     bool sorted() const { return sorted_; }
     // The option of field i (1..27).
     QRadioButton* sort_option(int i) const { return opt_sortby.at(std::size_t(i)); }
-
 
 public slots:
     void sort_records();

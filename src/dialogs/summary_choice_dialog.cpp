@@ -1,8 +1,8 @@
 #include "summary_choice_dialog.h"
 
 #include "appearance/scheme_paint.h"
-#include "ui/user_dialogs.h"
 #include "core/summary_rows.h"
+#include "ui/user_dialogs.h"
 
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -47,12 +47,12 @@ SummaryChoiceDialog::SummaryChoiceDialog(std::function<void(int kind)> open_summ
     opt_retail = new QRadioButton(this);
     opt_retail->setObjectName(QStringLiteral("opt_retail"));
     tb_scope = description_box(this, "tb_scope",
-                               QStringLiteral("Kaleidoscope information: Scope name, artist, type, scope year, ") +
-                                   QStringLiteral("exterior material, exterior color, cell type, edition, ") +
-                                   QStringLiteral("cell objects, signed, mirrors, point symmetry"));
+                               QStringLiteral("Kaleidoscope information: Scope name, artist, type, scope year, ")
+                                   + QStringLiteral("exterior material, exterior color, cell type, edition, ")
+                                   + QStringLiteral("cell objects, signed, mirrors, point symmetry"));
     tb_retail = description_box(this, "tb_retail",
-                                QStringLiteral("Purchase information: Scope name, artist, date purchased, ") +
-                                    QStringLiteral("purchase price, retail price, store/gallery"));
+                                QStringLiteral("Purchase information: Scope name, artist, date purchased, ")
+                                    + QStringLiteral("purchase price, retail price, store/gallery"));
     opt_scope->setAccessibleName(tb_scope->toPlainText());
     opt_retail->setAccessibleName(tb_retail->toPlainText());
     lbl_max = new QLabel(QStringLiteral(" "), this);

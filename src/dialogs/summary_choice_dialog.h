@@ -29,7 +29,6 @@ public:
     // The kind chosen by the last "Create Summary" that has not been opened yet; 0 when none.
     int pending_kind() const { return pending_kind_; }
 
-
 private:
     std::function<void(int)> open_summary_;
     int pending_kind_ = 0;

@@ -11,7 +11,8 @@
 
 namespace tessaran {
 
-LimitedTextEdit::LimitedTextEdit(int limit, QWidget* parent) : QPlainTextEdit(parent), limit_(limit) {}
+LimitedTextEdit::LimitedTextEdit(int limit, QWidget* parent) : QPlainTextEdit(parent), limit_(limit)
+{ }
 
 int LimitedTextEdit::room() const
 {
@@ -41,7 +42,7 @@ void LimitedTextEdit::keyPressEvent(QKeyEvent* event)
 {
     const QString typed = event->text();
     const bool inserts = !typed.isEmpty() && (typed.at(0).isPrint() || typed.at(0) == QLatin1Char('\r'))
-                         && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
     if (inserts && fitting(typed).size() < typed.size()) {
         QApplication::beep();
         event->accept();

@@ -4,17 +4,17 @@
 
 #include "app/about_box.h"
 #include "app/help.h"
+#include "core/color_file.h"
+#include "core/editor_fields.h"
+#include "core/field_text.h"
+#include "core/money.h"
+#include "core/record_file.h"
+#include "core/session.h"
+#include "core/working_set.h"
+#include "images/thumbnails.h"
 #include "ui/menu_state.h"
 #include "ui/screen_placement.h"
 #include "ui/user_dialogs.h"
-#include "core/color_file.h"
-#include "core/editor_fields.h"
-#include "core/money.h"
-#include "core/field_text.h"
-#include "core/session.h"
-#include "core/record_file.h"
-#include "core/working_set.h"
-#include "images/thumbnails.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -93,8 +93,9 @@ void RecordEditor::prepare()
     } else {
         QString error;
         if (!load_colors(&error))
-            msgbox(this, QStringLiteral("Color configuration file ") + color_path
-                             + QStringLiteral(" could not be read: ") + error,
+            msgbox(this,
+                   QStringLiteral("Color configuration file ") + color_path + QStringLiteral(" could not be read: ")
+                       + error,
                    MsgIcon::critical, MsgButtons::ok);
     }
     apply_colors();
@@ -168,8 +169,9 @@ bool RecordEditor::show_position(int numr)
         return false;
     const FileStatus st = session().read(s.ws.records[std::size_t(numr)]);
     if (!st) {
-        msgbox(this, QStringLiteral("Kaleidoscope number ") + QString::number(numr)
-                         + QStringLiteral(" could not be read from the database:\n") + st.error,
+        msgbox(this,
+               QStringLiteral("Kaleidoscope number ") + QString::number(numr)
+                   + QStringLiteral(" could not be read from the database:\n") + st.error,
                MsgIcon::critical, MsgButtons::ok);
         return false;
     }
@@ -232,9 +234,10 @@ void RecordEditor::clear_form()
 
 void RecordEditor::refuse_full_database()
 {
-    msgbox(this, QStringLiteral("The database already holds %1 kaleidoscopes, the most it can hold. "
-                                "No further kaleidoscope can be added.")
-                     .arg(max_record_count),
+    msgbox(this,
+           QStringLiteral("The database already holds %1 kaleidoscopes, the most it can hold. "
+                          "No further kaleidoscope can be added.")
+               .arg(max_record_count),
            MsgIcon::exclamation, MsgButtons::ok);
 }
 
@@ -277,8 +280,8 @@ void RecordEditor::start_empty()
         if (name.startsWith(QLatin1String("cmd")) && !name.contains(QLatin1String("images")))
             b->setEnabled(false);
     }
-    for (QPushButton* b : {cmd_save, cmd_clear, cmd_close, cmd_add_image, cmd_rem_image,
-                           cmd_load_all_images, cmd_clear_all_images})
+    for (QPushButton* b :
+         {cmd_save, cmd_clear, cmd_close, cmd_add_image, cmd_rem_image, cmd_load_all_images, cmd_clear_all_images})
         b->setEnabled(true);
     add_record();
     sync_menu_enabling();
@@ -391,11 +394,19 @@ void RecordEditor::sync_menu_enabling()
 {
     if (!mnu_add)
         return;
-    const std::array<std::pair<QAction*, QPushButton*>, 13> pairs = {{
-        {mnu_add, cmd_new}, {mnu_save, cmd_save}, {mnu_delete, cmd_del}, {mnu_clear, cmd_clear},
-        {mnu_close, cmd_close}, {mnu_next, cmd_next}, {mnu_prev, cmd_prev}, {mnu_first, cmd_begscope},
-        {mnu_last, cmd_endscope}, {mnu_find, cmd_find}, {mnu_findnxt, cmd_findnxt},
-        {mnu_select, cmd_select}, {mnu_sort, cmd_sort}}};
+    const std::array<std::pair<QAction*, QPushButton*>, 13> pairs = {{{mnu_add, cmd_new},
+                                                                      {mnu_save, cmd_save},
+                                                                      {mnu_delete, cmd_del},
+                                                                      {mnu_clear, cmd_clear},
+                                                                      {mnu_close, cmd_close},
+                                                                      {mnu_next, cmd_next},
+                                                                      {mnu_prev, cmd_prev},
+                                                                      {mnu_first, cmd_begscope},
+                                                                      {mnu_last, cmd_endscope},
+                                                                      {mnu_find, cmd_find},
+                                                                      {mnu_findnxt, cmd_findnxt},
+                                                                      {mnu_select, cmd_select},
+                                                                      {mnu_sort, cmd_sort}}};
     for (const auto& [action, button] : pairs)
         action->setEnabled(button->isEnabled());
     // Summaries and record sheets have no button and stay enabled: with no

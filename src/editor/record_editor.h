@@ -87,7 +87,6 @@ public:
     // Validations, optional confirmation, write, re-read. True when written.
     bool store_record(bool confirm);
 
-
     // ---- Colours ------------------------------------------------------------
     void apply_colors();
     void restore_colors();
@@ -138,12 +137,6 @@ public:
     void check_price_retail();
     void check_scope_year();
 
-
-
-
-
-
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -193,7 +186,7 @@ private:
     // ---- Editor state -------------------------------------------------------
     QWidget* startup = nullptr;  // the start-up window given as parent
     int new_record_number = 0;
-    PictureList pictures;  // of the record shown, as the user changed them
+    PictureList pictures;                       // of the record shown, as the user changed them
     std::array<QPointer<QWidget>, 11> viewers;  // positions 1..10
     int current_viewer = 0;
     QString current_viewer_path;

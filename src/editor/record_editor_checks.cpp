@@ -2,12 +2,12 @@
 // a refused entry brings back the last accepted text and keeps the focus.
 #include "record_editor.h"
 
-#include "ui/field_checks.h"
-#include "core/money.h"
-#include "core/locale_dates.h"
 #include "core/blank_text.h"
 #include "core/field_text.h"
+#include "core/locale_dates.h"
+#include "core/money.h"
 #include "core/session.h"
+#include "ui/field_checks.h"
 
 #include <QLineEdit>
 

@@ -36,9 +36,10 @@ bool is_field_name(const QString& name)
 
 void RecordEditor::apply_colors()
 {
-    const std::array<std::pair<QGroupBox*, FrameColors>, 4> frames = {{
-        {frame_params, params_colors}, {frame_characteristics, characteristics_colors},
-        {frame_purchase, purchase_colors}, {frame_store, store_colors}}};
+    const std::array<std::pair<QGroupBox*, FrameColors>, 4> frames = {{{frame_params, params_colors},
+                                                                       {frame_characteristics, characteristics_colors},
+                                                                       {frame_purchase, purchase_colors},
+                                                                       {frame_store, store_colors}}};
 
     paint_background(this, scheme_color(color_form_background));
     // The menu bar takes the form background too; its titles must stay readable.
@@ -71,9 +72,10 @@ void RecordEditor::apply_colors()
 
 void RecordEditor::restore_colors()
 {
-    const std::array<std::pair<QGroupBox*, FrameColors>, 4> frames = {{
-        {frame_params, params_colors}, {frame_characteristics, characteristics_colors},
-        {frame_purchase, purchase_colors}, {frame_store, store_colors}}};
+    const std::array<std::pair<QGroupBox*, FrameColors>, 4> frames = {{{frame_params, params_colors},
+                                                                       {frame_characteristics, characteristics_colors},
+                                                                       {frame_purchase, purchase_colors},
+                                                                       {frame_store, store_colors}}};
     for (const auto& [frame, c] : frames) {
         const QColor back = scheme_color(c.text_back);
         const QColor fore = scheme_color(c.text_fore);

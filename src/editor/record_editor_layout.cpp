@@ -1,14 +1,14 @@
 // Building the editor's controls, menu and layout. The frames keep the order and
 // gaps of the design: 100 twips at the edges, 45 between a label and its field
 // and between fields, 200 between two columns of label-and-field pairs.
-#include "record_editor.h"
 #include "limited_text_edit.h"
+#include "record_editor.h"
 
-#include "ui/logo.h"
-#include "ui/screen_placement.h"
 #include "core/locale_dates.h"
 #include "core/session.h"
 #include "core/vocabularies.h"
+#include "ui/logo.h"
+#include "ui/screen_placement.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -159,12 +159,12 @@ void RecordEditor::build_controls()
     grid->setColumnStretch(1, 2);
 
     // Tab order follows the record's member order.
-    const QList<QWidget*> order = {
-        tb_scopename, tb_artist, tb_studio, tb_date_bought, tb_price_paid, tb_price_retail,
-        tb_salesperson, tb_store, tb_street, tb_city, tb_state, tb_zip, tb_country, tb_phone,
-        tb_fax, tb_email, tb_www, combo_scopetype, combo_extmat, tb_extclr, combo_celltype,
-        combo_objects, combo_mirrors, tb_scopeyear, combo_edition, combo_signed, combo_symmetry,
-        tb_specfeatures, tb_comments};
+    const QList<QWidget*> order
+        = {tb_scopename,   tb_artist,    tb_studio,      tb_date_bought,  tb_price_paid, tb_price_retail,
+           tb_salesperson, tb_store,     tb_street,      tb_city,         tb_state,      tb_zip,
+           tb_country,     tb_phone,     tb_fax,         tb_email,        tb_www,        combo_scopetype,
+           combo_extmat,   tb_extclr,    combo_celltype, combo_objects,   combo_mirrors, tb_scopeyear,
+           combo_edition,  combo_signed, combo_symmetry, tb_specfeatures, tb_comments};
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -276,7 +276,8 @@ void RecordEditor::build_characteristics_frame(QWidget* client)
                                QStringLiteral("Type of kaleidoscope, e.g. wheel, cell, teleidoscope"));
     lbl_extmat = make_label(fc, "lbl_extmat", QStringLiteral("Exterior material"),
                             QStringLiteral("Materials used to create outer kaleidoscope tube"));
-    lbl_extclr = make_label(fc, "lbl_extclr", QStringLiteral("Exterior color"), QStringLiteral("Color of the scope exterior"));
+    lbl_extclr
+        = make_label(fc, "lbl_extclr", QStringLiteral("Exterior color"), QStringLiteral("Color of the scope exterior"));
     lbl_celltype = make_label(fc, "lbl_celltype", QStringLiteral("Cell type"),
                               QStringLiteral("Type of object cell,e.g. oil filled, wheels"));
     lbl_objects = make_label(fc, "lbl_objects", QStringLiteral("Primary\ncell objects"),
@@ -355,16 +356,20 @@ void RecordEditor::build_command_strip(QWidget* client)
     lbl_controlbck = new QLabel(client);
     lbl_controlbck->setObjectName(QStringLiteral("lbl_controlbck"));
     QWidget* cs = lbl_controlbck;
-    cmd_begscope = make_button(cs, "cmd_begscope", QStringLiteral("|<"), QStringLiteral("First kaleidoscope in database"));
+    cmd_begscope
+        = make_button(cs, "cmd_begscope", QStringLiteral("|<"), QStringLiteral("First kaleidoscope in database"));
     cmd_prev = make_button(cs, "cmd_prev", QStringLiteral("<"), QStringLiteral("Previous kaleidoscope in database"));
     cmd_next = make_button(cs, "cmd_next", QStringLiteral(">"), QStringLiteral("Next kaleidoscope in database"));
-    cmd_endscope = make_button(cs, "cmd_endscope", QStringLiteral(">|"), QStringLiteral("Last kaleidoscope in database"));
-    cmd_new = make_button(cs, "cmd_new", QStringLiteral("Add a New Scope"), QStringLiteral("Start data for a new kaleidoscope"));
+    cmd_endscope
+        = make_button(cs, "cmd_endscope", QStringLiteral(">|"), QStringLiteral("Last kaleidoscope in database"));
+    cmd_new = make_button(cs, "cmd_new", QStringLiteral("Add a New Scope"),
+                          QStringLiteral("Start data for a new kaleidoscope"));
     cmd_save = make_button(cs, "cmd_save", QStringLiteral("Save Scope Data"),
                            QStringLiteral("Save displayed kaleidoscope data in database"));
     cmd_del = make_button(cs, "cmd_del", QStringLiteral("Delete this Scope"),
                           QStringLiteral("Delete this kaleidoscope from the database"));
-    cmd_clear = make_button(cs, "cmd_clear", QStringLiteral("Clear Scope Data"), QStringLiteral("Clear all fields in current display"));
+    cmd_clear = make_button(cs, "cmd_clear", QStringLiteral("Clear Scope Data"),
+                            QStringLiteral("Clear all fields in current display"));
     cmd_find = make_button(cs, "cmd_find", QStringLiteral("Find"), QString());
     cmd_findnxt = make_button(cs, "cmd_findnxt", QStringLiteral("FindNext"), QString());
     cmd_select = make_button(cs, "cmd_select", QStringLiteral("Select"), QString());
@@ -379,8 +384,8 @@ void RecordEditor::build_command_strip(QWidget* client)
         h->setSpacing(field_gap);
         // The command buttons may narrow to their captions, so the strip fits a
         // 1024-pixel screen; they keep their usual width where there is room.
-        for (QPushButton* b : {cmd_new, cmd_save, cmd_del, cmd_clear, cmd_find, cmd_findnxt, cmd_select, cmd_sort,
-                               cmd_close})
+        for (QPushButton* b :
+             {cmd_new, cmd_save, cmd_del, cmd_clear, cmd_find, cmd_findnxt, cmd_select, cmd_sort, cmd_close})
             b->setMinimumWidth(b->fontMetrics().horizontalAdvance(b->text()) + 2 * edge_gap);
         for (QPushButton* b : {cmd_begscope, cmd_prev, cmd_next, cmd_endscope}) {
             b->setFixedWidth(twips_to_px(500));
@@ -498,11 +503,11 @@ void RecordEditor::connect_commands()
         c->installEventFilter(this);
     for (QPlainTextEdit* t : {tb_specfeatures, tb_comments})
         t->installEventFilter(this);
-    for (QWidget* w : {static_cast<QWidget*>(cmd_select), static_cast<QWidget*>(cmd_find),
-                       static_cast<QWidget*>(img_logo)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(cmd_select), static_cast<QWidget*>(cmd_find), static_cast<QWidget*>(img_logo)})
         w->installEventFilter(this);
-    for (QPushButton* b : {cmd_new, cmd_save, cmd_del, cmd_clear, cmd_close, cmd_begscope, cmd_prev,
-                           cmd_next, cmd_endscope, cmd_findnxt, cmd_sort})
+    for (QPushButton* b : {cmd_new, cmd_save, cmd_del, cmd_clear, cmd_close, cmd_begscope, cmd_prev, cmd_next,
+                           cmd_endscope, cmd_findnxt, cmd_sort})
         b->installEventFilter(this);
 }
 
@@ -511,9 +516,12 @@ void RecordEditor::set_locale_tooltips()
     // The labels of the locale in force when the editor opens.
     session_.locale = current_locale_labels();
     const Session& s = session();
-    lbl_date_bought->setToolTip(QStringLiteral("Date kaleidoscope was purchased (") + s.locale.date_format + QStringLiteral(")"));
-    lbl_price_paid->setToolTip(QStringLiteral("Price paid for kaleidoscope (") + s.locale.currency_symbol + QStringLiteral(")"));
-    lbl_price_retail->setToolTip(QStringLiteral("Retail price of kaleidoscope (") + s.locale.currency_symbol + QStringLiteral(")"));
+    lbl_date_bought->setToolTip(QStringLiteral("Date kaleidoscope was purchased (") + s.locale.date_format
+                                + QStringLiteral(")"));
+    lbl_price_paid->setToolTip(QStringLiteral("Price paid for kaleidoscope (") + s.locale.currency_symbol
+                               + QStringLiteral(")"));
+    lbl_price_retail->setToolTip(QStringLiteral("Retail price of kaleidoscope (") + s.locale.currency_symbol
+                                 + QStringLiteral(")"));
     cmd_find->setToolTip(QStringLiteral("Search kaleidoscopes using specified criteria. ")
                          + QStringLiteral("Right click to see current find criteria."));
     cmd_findnxt->setToolTip(QStringLiteral("Search according to previously specified criteria"));
@@ -525,9 +533,14 @@ void RecordEditor::set_locale_tooltips()
 
 void RecordEditor::fill_pick_lists()
 {
-    const std::array<std::pair<QComboBox*, int>, 8> limits = {{
-        {combo_scopetype, 30}, {combo_extmat, 30}, {combo_celltype, 25}, {combo_objects, 25},
-        {combo_mirrors, 25}, {combo_edition, 15}, {combo_signed, 20}, {combo_symmetry, 20}}};
+    const std::array<std::pair<QComboBox*, int>, 8> limits = {{{combo_scopetype, 30},
+                                                               {combo_extmat, 30},
+                                                               {combo_celltype, 25},
+                                                               {combo_objects, 25},
+                                                               {combo_mirrors, 25},
+                                                               {combo_edition, 15},
+                                                               {combo_signed, 20},
+                                                               {combo_symmetry, 20}}};
     // Each list is filled once; the edit text stays as it was.
     for (int list = 1; list <= 8; ++list) {
         QComboBox* c = limits[std::size_t(list - 1)].first;

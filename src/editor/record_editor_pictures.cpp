@@ -4,20 +4,20 @@
 #include "record_editor.h"
 
 #include "appearance/scheme_paint.h"
-#include "ui/screen_placement.h"
-#include "ui/user_dialogs.h"
-#include "core/session.h"
 #include "core/record_file.h"
 #include "core/scope_record.h"
+#include "core/session.h"
 #include "dialogs/remove_picture_dialog.h"
-#include "images/picture_viewer.h"
 #include "images/picture_loader.h"
+#include "images/picture_viewer.h"
 #include "images/thumbnails.h"
+#include "ui/screen_placement.h"
+#include "ui/user_dialogs.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QPushButton>
+#include <QScreen>
 
 namespace tessaran {
 
@@ -41,7 +41,10 @@ private:
     QWidget* w_;
 };
 
-bool valid_position(int n) { return n >= 1 && n <= 10; }
+bool valid_position(int n)
+{
+    return n >= 1 && n <= 10;
+}
 
 }  // namespace
 
@@ -136,7 +139,8 @@ void RecordEditor::open_viewer(int n)
     }
     {
         const BusyPointer busy(this);
-        viewer->open_picture(n, path, picture.image, picture.natural, twips_to_px(max_picture_width), twips_to_px(max_picture_height));
+        viewer->open_picture(n, path, picture.image, picture.natural, twips_to_px(max_picture_width),
+                             twips_to_px(max_picture_height));
     }
     viewer->show();
     viewer->raise();
@@ -204,8 +208,9 @@ bool path_storable(QWidget* parent, const QString& path)
 void RecordEditor::add_picture()
 {
     if (pictures.full()) {
-        msgbox(this, QStringLiteral("Cannot add image, as kaleidscope record already contains "
-                                    "maximum number of images."));
+        msgbox(this,
+               QStringLiteral("Cannot add image, as kaleidscope record already contains "
+                              "maximum number of images."));
         return;
     }
     const QString path = user_dialogs().open_file(this, QString(), QString(), picture_file_filters());
@@ -222,13 +227,12 @@ void RecordEditor::open_picture(int i)
         return;
     bool replaced = false;
     if (!is_existing_file(pictures.at(i))) {
-        const QString question = QStringLiteral("The file ") + trim_blanks(pictures.at(i)) +
-                                 QStringLiteral(" does not exist!") + QLatin1Char('\n') +
-                                 QStringLiteral("Do you want to specify another file?");
+        const QString question = QStringLiteral("The file ") + trim_blanks(pictures.at(i))
+            + QStringLiteral(" does not exist!") + QLatin1Char('\n')
+            + QStringLiteral("Do you want to specify another file?");
         if (msgbox(this, question, MsgIcon::none, MsgButtons::yes_no) != MsgAnswer::yes)
             return;
-        const QString path =
-            user_dialogs().open_file(this, QString(), QString(), picture_file_filters());
+        const QString path = user_dialogs().open_file(this, QString(), QString(), picture_file_filters());
         if (path.isEmpty() || !path_storable(this, path.trimmed()))
             return;
         pictures.replace(i, path.trimmed());

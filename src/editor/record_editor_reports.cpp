@@ -1,19 +1,19 @@
 // Summaries, record sheets, statistics and importing, started from the editor's menu.
 #include "record_editor.h"
 
-#include "ui/user_dialogs.h"
-#include "core/session.h"
 #include "core/program_files.h"
 #include "core/record_file.h"
 #include "core/record_import.h"
+#include "core/session.h"
 #include "core/sorting.h"
 #include "core/working_set.h"
 #include "dialogs/import_preview.h"
 #include "dialogs/record_sheet_dialog.h"
 #include "dialogs/summary_choice_dialog.h"
+#include "reports/record_sheet.h"
 #include "reports/statistics_window.h"
 #include "reports/summary_window.h"
-#include "reports/record_sheet.h"
+#include "ui/user_dialogs.h"
 
 #include <QFile>
 
@@ -74,9 +74,10 @@ void RecordEditor::import_records()
 {
     if (!settle_edits())
         return;
-    const QString path = user_dialogs().open_file(
-        this, QStringLiteral("Import kaleidoscopes"), documents_folder(),
-        {QStringLiteral("CSV (*.csv *.txt)"), QStringLiteral("JSON lines (*.jsonl *.json)"), QStringLiteral("All files (*)")});
+    const QString path
+        = user_dialogs().open_file(this, QStringLiteral("Import kaleidoscopes"), documents_folder(),
+                                   {QStringLiteral("CSV (*.csv *.txt)"), QStringLiteral("JSON lines (*.jsonl *.json)"),
+                                    QStringLiteral("All files (*)")});
     if (path.isEmpty())
         return;
     QFile file(path);
@@ -121,8 +122,7 @@ void RecordEditor::import_records()
     show_position(1);
     if (was_empty)
         enable_all_commands();
-    msgbox(this,
-           QStringLiteral("%1 kaleidoscopes were imported; %2 rows were skipped.").arg(imported).arg(skipped),
+    msgbox(this, QStringLiteral("%1 kaleidoscopes were imported; %2 rows were skipped.").arg(imported).arg(skipped),
            MsgIcon::none, MsgButtons::ok, QStringLiteral("Import kaleidoscopes"));
 }
 

@@ -1,18 +1,18 @@
 // Saving a record: validation of the typed fields, the difference test with its
 // highlight, the confirmation, the write and the re-read; and the question
 // asked before a command leaves a record whose fields were changed.
-#include "record_editor.h"
 #include "limited_text_edit.h"
+#include "record_editor.h"
 
 #include "appearance/scheme_paint.h"
-#include "ui/user_dialogs.h"
-#include "core/money.h"
 #include "core/field_text.h"
-#include "core/session.h"
+#include "core/money.h"
 #include "core/record_file.h"
 #include "core/record_form.h"
 #include "core/save_checks.h"
+#include "core/session.h"
 #include "core/working_set.h"
+#include "ui/user_dialogs.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -28,8 +28,9 @@ int RecordEditor::count_changes(int pos)
         const int recno = (pos >= 1 && pos < int(s.ws.records.size())) ? s.ws.records[std::size_t(pos)] : 0;
         const FileStatus st = recno > 0 ? session().read(recno) : FileStatus::failure(QStringLiteral("no such record"));
         if (!st) {
-            msgbox(this, QStringLiteral("Kaleidoscope number ") + QString::number(pos)
-                             + QStringLiteral(" could not be read from the database:\n") + st.error,
+            msgbox(this,
+                   QStringLiteral("Kaleidoscope number ") + QString::number(pos)
+                       + QStringLiteral(" could not be read from the database:\n") + st.error,
                    MsgIcon::critical, MsgButtons::ok);
             return -1;
         }
@@ -102,11 +103,11 @@ bool RecordEditor::settle_edits()
     const int changes = count_changes(session().ws.position);
     if (changes <= 0)
         return true;  // nothing differs, or the stored record is gone and cannot be compared
-    const MsgAnswer answer =
-        msgbox(this,
-               QStringLiteral("Kaleidoscope data has been changed. Changes are highlighted")
-                   + QStringLiteral(" and/or images have been removed. Do you want to save these changes to this record?"),
-               MsgIcon::question, MsgButtons::yes_no);
+    const MsgAnswer answer = msgbox(
+        this,
+        QStringLiteral("Kaleidoscope data has been changed. Changes are highlighted")
+            + QStringLiteral(" and/or images have been removed. Do you want to save these changes to this record?"),
+        MsgIcon::question, MsgButtons::yes_no);
     if (answer == MsgAnswer::yes)
         return store_record(false);
     discard_changes();
@@ -115,9 +116,9 @@ bool RecordEditor::settle_edits()
 
 bool RecordEditor::validate_typed_fields()
 {
-    const std::optional<EntryRefusal> refusal = refused_entry(
-        {tb_scopeyear->text(), tb_date_bought->text(), tb_price_paid->text(), tb_price_retail->text()}, session().record,
-        shown_price_paid, shown_price_retail);
+    const std::optional<EntryRefusal> refusal
+        = refused_entry({tb_scopeyear->text(), tb_date_bought->text(), tb_price_paid->text(), tb_price_retail->text()},
+                        session().record, shown_price_paid, shown_price_retail);
     if (!refusal)
         return true;
     QLineEdit* const fields[] = {tb_scopeyear, tb_date_bought, tb_price_paid, tb_price_retail};
@@ -171,7 +172,7 @@ bool RecordEditor::store_record(bool confirm)
     if (confirm
         && msgbox(this, QStringLiteral("Are you sure you want to add this kaleidoscope to the database?"),
                   MsgIcon::none, MsgButtons::yes_no, QStringLiteral("Save MS"))
-               != MsgAnswer::yes) {
+            != MsgAnswer::yes) {
         restore_colors();
         return false;
     }

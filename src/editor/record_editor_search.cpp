@@ -3,18 +3,18 @@
 
 #include "record_editor.h"
 
-#include "ui/user_dialogs.h"
 #include "core/delete_record.h"
 #include "core/find_scan.h"
-#include "core/session.h"
 #include "core/record_file.h"
 #include "core/selector_scan.h"
+#include "core/session.h"
 #include "core/sorting.h"
 #include "core/working_set.h"
 #include "dialogs/criteria_dialog.h"
 #include "dialogs/criteria_window.h"
 #include "dialogs/sort_dialog.h"
 #include "ui/progress_window.h"
+#include "ui/user_dialogs.h"
 
 #include <QApplication>
 
@@ -93,7 +93,8 @@ SelectOutcome selector(RecordEditor& ed, bool show_dialog)
         WaitCursor wait;
         ProgressWindow waiter(&ed);
         waiter.start(QStringLiteral("Selecting kaleidoscope records..."), n);
-        status = selector_scan(s.path, n, s.ws.selection, retained, [&waiter](int r, int) { waiter.step(r); }, &s.record);
+        status = selector_scan(
+            s.path, n, s.ws.selection, retained, [&waiter](int r, int) { waiter.step(r); }, &s.record);
         waiter.close();
     }
 
@@ -170,7 +171,8 @@ void find_engine(RecordEditor& ed, FindMode mode)
             return;
         }
         if (msgbox(&ed, QStringLiteral("End of file reached. Begin search from the beginning?"), MsgIcon::none,
-                   MsgButtons::yes_no, QStringLiteral("Search criteria")) != MsgAnswer::yes)
+                   MsgButtons::yes_no, QStringLiteral("Search criteria"))
+            != MsgAnswer::yes)
             return;  // the cursor stays past the end, so the next Find next asks again
         start = 1;
     }
@@ -217,12 +219,14 @@ void RecordEditor::delete_record()
     Session& s = session();
     if (adding() || s.ws.position < 1 || s.ws.position >= int(s.ws.records.size())) {
         // Nothing of a record being added is in the file yet.
-        msgbox(this, QStringLiteral("This kaleidoscope has not been saved to the database, so there is nothing to delete."),
+        msgbox(this,
+               QStringLiteral("This kaleidoscope has not been saved to the database, so there is nothing to delete."),
                MsgIcon::information);
         return;
     }
     if (msgbox(this, QStringLiteral("Are you sure you want to delete this kaleidoscope from the database?"),
-               MsgIcon::critical, MsgButtons::yes_no) != MsgAnswer::yes)
+               MsgIcon::critical, MsgButtons::yes_no)
+        != MsgAnswer::yes)
         return;
 
     const int pos = s.ws.position;
@@ -237,9 +241,10 @@ void RecordEditor::delete_record()
 
     session().refresh_record_count();
     if (s.record_count > 0) {
-        msgbox(this, QStringLiteral("Record ") + QString::number(pos)
-                         + QStringLiteral(" has been deleted from the database.\n")
-                         + QStringLiteral("Records will now be reselected and resorted."));
+        msgbox(this,
+               QStringLiteral("Record ") + QString::number(pos)
+                   + QStringLiteral(" has been deleted from the database.\n")
+                   + QStringLiteral("Records will now be reselected and resorted."));
         // The selector sorts what it rebuilt; the remembered sort is then applied
         // once more. The heapsort is not stable, so records with equal keys stand
         // in the order of that second pass.

@@ -45,9 +45,10 @@ LoadedPicture load_picture(const QString& path, const QSize& bound)
 
 QString not_a_picture_file_reason(const QString& path)
 {
-    struct stat st {};
+    struct stat st { };
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        return errno == ENOENT ? QStringLiteral("The file does not exist.") : QString::fromLocal8Bit(std::strerror(errno));
+        return errno == ENOENT ? QStringLiteral("The file does not exist.")
+                               : QString::fromLocal8Bit(std::strerror(errno));
     if (S_ISREG(st.st_mode))
         return QString();
     if (S_ISDIR(st.st_mode))
@@ -61,8 +62,7 @@ QString not_a_picture_file_reason(const QString& path)
 
 QString picture_failure_text(const QString& path, const QString& reason)
 {
-    return QStringLiteral("The image ") + path + QStringLiteral(" cannot be displayed.") +
-           QLatin1Char('\n') + reason;
+    return QStringLiteral("The image ") + path + QStringLiteral(" cannot be displayed.") + QLatin1Char('\n') + reason;
 }
 
 }  // namespace tessaran

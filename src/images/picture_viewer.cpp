@@ -64,18 +64,20 @@ PictureViewer::PictureViewer(QWidget* editor) : QWidget(editor, Qt::Window)
     connect(Timer1, &QTimer::timeout, this, &PictureViewer::Timer1_Timer);
 }
 
-int PictureViewer::cascade_step() { return twips_to_px(300); }
+int PictureViewer::cascade_step()
+{
+    return twips_to_px(300);
+}
 
-void PictureViewer::open_picture(int index, const QString& path, const QImage& picture, const QSize& natural, int largest_w,
-                             int largest_h)
+void PictureViewer::open_picture(int index, const QString& path, const QImage& picture, const QSize& natural,
+                                 int largest_w, int largest_h)
 {
     Timer1->stop();
     index_ = index;
     const QRect avail = screen_rect(true);
     const int offset = (index - 1) * cascade_step();
     move(avail.left() + offset, avail.top() + offset);
-    setWindowTitle(QStringLiteral("Image ") + QString::number(index) + QStringLiteral(": ") +
-                   path.trimmed());
+    setWindowTitle(QStringLiteral("Image ") + QString::number(index) + QStringLiteral(": ") + path.trimmed());
 
     picture_ = picture;
     pb_dest->set_picture(&picture_);
@@ -99,8 +101,7 @@ void PictureViewer::redraw_picture(int largest_w, int largest_h)
 {
     shown_ = fit_picture(natural_.width, natural_.height, largest_w, largest_h);
     pb_dest->resize(shown_.width, shown_.height);
-    lbl_sizebox->setText(QString::number(zoom_percent(shown_.width, natural_.width)) +
-                         QLatin1Char('%'));
+    lbl_sizebox->setText(QString::number(zoom_percent(shown_.width, natural_.width)) + QLatin1Char('%'));
     lbl_sizebox->adjustSize();
     place_picture();
     pb_dest->update();
@@ -111,8 +112,7 @@ void PictureViewer::place_picture()
     // Centred in the inner area; the zoom label right-aligned under it.
     pb_dest->move((width() - pb_dest->width()) / 2, (height() - pb_dest->height()) / 2);
     const QRect pic = pb_dest->geometry();
-    lbl_sizebox->move(pic.x() + pic.width() - lbl_sizebox->width(),
-                      pic.y() + pic.height() + twips_to_px(50));
+    lbl_sizebox->move(pic.x() + pic.width() - lbl_sizebox->width(), pic.y() + pic.height() + twips_to_px(50));
 }
 
 void PictureViewer::Timer1_Timer()

@@ -57,7 +57,6 @@ public:
     // Viewers cascade this far apart, pixels (300 twips).
     static int cascade_step();
 
-
 signals:
     // The viewer of image position index was closed.
     void viewer_closed(int index);

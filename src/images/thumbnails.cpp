@@ -16,7 +16,8 @@ Thumbnails& Thumbnails::instance()
     return *cache;
 }
 
-Thumbnails::Thumbnails(QObject* parent) : QObject(parent) {}
+Thumbnails::Thumbnails(QObject* parent) : QObject(parent)
+{ }
 
 QString Thumbnails::tooltip(const QString& path)
 {
@@ -35,8 +36,8 @@ QString Thumbnails::tooltip(const QString& path)
                 else if (!picture.image.save(target, "PNG"))
                     reason = QStringLiteral("The preview could not be made.");
             }
-            QMetaObject::invokeMethod(this, [this, path, target, reason] { finished(path, target, reason); },
-                                      Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, path, target, reason] { finished(path, target, reason); }, Qt::QueuedConnection);
         });
         return shown;
     }

@@ -1,7 +1,7 @@
 #include "printer_seam.h"
 
-#include "ui/user_dialogs.h"
 #include "core/file_write.h"
+#include "ui/user_dialogs.h"
 
 #include <QFile>
 #include <QFontMetricsF>
@@ -89,7 +89,8 @@ constexpr double line_unit_inches = 1.0 / 150.0;
 bool offer_pdf(QWidget* parent, const QString& why)
 {
     return msgbox(parent, why + QStringLiteral("\n\nDo you want to save the pages as a PDF file instead?"),
-                  MsgIcon::question, MsgButtons::ok_cancel, QStringLiteral("Print")) == MsgAnswer::ok;
+                  MsgIcon::question, MsgButtons::ok_cancel, QStringLiteral("Print"))
+        == MsgAnswer::ok;
 }
 
 // The PDF writer reports no failed write (a full disk, a file size limit): a
@@ -277,8 +278,9 @@ PrintOutcome run_print_job(QWidget* parent, const PrintJob& job)
         QString name = printer->printerName();
         if (name.isEmpty())
             name = printer->outputFileName();
-        if (!offer_pdf(parent, QStringLiteral("The printer \"") + name +
-                                   QStringLiteral("\" could not start the document, so nothing was printed.")))
+        if (!offer_pdf(parent,
+                       QStringLiteral("The printer \"") + name
+                           + QStringLiteral("\" could not start the document, so nothing was printed.")))
             return PrintOutcome::cancelled;
         return save_as_pdf(parent, job);
     }

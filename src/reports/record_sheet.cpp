@@ -1,11 +1,11 @@
 #include "record_sheet.h"
 
-#include "ui/user_dialogs.h"
 #include "core/locale_dates.h"
-#include "core/working_set.h"
 #include "core/record_file.h"
 #include "core/summary_rows.h"
+#include "core/working_set.h"
 #include "sheet_text.h"
+#include "ui/user_dialogs.h"
 
 #include <QPageLayout>
 #include <QPainter>
@@ -56,7 +56,8 @@ SheetLayout sheet_layout(double page_width)
     return l;
 }
 
-SheetWriter::SheetWriter(InchPage& page) : page_(page), regular_(sheet_font(false)), bold_(sheet_font(true)) {}
+SheetWriter::SheetWriter(InchPage& page) : page_(page), regular_(sheet_font(false)), bold_(sheet_font(true))
+{ }
 
 void SheetWriter::printstring(const QString& text, double x, double y, bool keep_on_line, bool bold)
 {
@@ -78,8 +79,8 @@ void SheetWriter::printstring(const QString& text, double x, double y, bool keep
 
 void SheetWriter::printlongstring(const QString& text, double x, double y, double width, double step)
 {
-    const QStringList lines =
-        long_text_lines(text, width, [this](const QString& t) { return page_.text_width(regular_, t); });
+    const QStringList lines
+        = long_text_lines(text, width, [this](const QString& t) { return page_.text_width(regular_, t); });
     double yy = y;
     for (const QString& line : lines) {
         // A word wider than the line is cut to it.
@@ -116,9 +117,9 @@ void paint_record_sheet(InchPage& page, const ScopeRecord& r, const SheetLayout&
     w.printstring(QStringLiteral("KALEIDOSCOPE CHARACTERISTICS"), lx, l.a + 0.05, false, true);
     y = l.a + 0.05 + 1.5 * step;
     const std::pair<const char*, const QString*> characteristics[] = {
-        {"Scope type: ", &r.scopetype},     {"Scope Year: ", &r.scopeyear}, {"Exterior material: ", &r.extmat},
-        {"Exterior color: ", &r.extclr},    {"Cell type: ", &r.celltype},   {"Edition: ", &r.edition},
-        {"Primary cell objects: ", &r.objects}, {"Signed: ", &r.signed_},   {"Mirror system: ", &r.mirrors},
+        {"Scope type: ", &r.scopetype},         {"Scope Year: ", &r.scopeyear}, {"Exterior material: ", &r.extmat},
+        {"Exterior color: ", &r.extclr},        {"Cell type: ", &r.celltype},   {"Edition: ", &r.edition},
+        {"Primary cell objects: ", &r.objects}, {"Signed: ", &r.signed_},       {"Mirror system: ", &r.mirrors},
         {"Point Symmetry: ", &r.symmetry},
     };
     for (const auto& [label, field] : characteristics) {
@@ -174,17 +175,19 @@ PrintJob record_sheets_job(QWidget* parent, const QString& path, const WorkingSe
         // Every record of the range must be there before a page is started.
         RecordScanner db;
         if (FileStatus st = db.open(path); !st) {
-            msgbox(parent, QStringLiteral("The kaleidoscopes could not be read from the database file ") + path
-                               + QStringLiteral(":\n") + st.error,
+            msgbox(parent,
+                   QStringLiteral("The kaleidoscopes could not be read from the database file ") + path
+                       + QStringLiteral(":\n") + st.error,
                    MsgIcon::critical);
             return false;
         }
         for (int p = first; p <= last; ++p) {
             const auto idx = static_cast<std::size_t>(p);
             if (p < 1 || idx >= records->size() || (*records)[idx] < 1 || (*records)[idx] > db.count()) {
-                msgbox(parent, QStringLiteral("Record %1 could not be read from the database file %2.")
-                                   .arg(idx < records->size() ? (*records)[idx] : p)
-                                   .arg(path),
+                msgbox(parent,
+                       QStringLiteral("Record %1 could not be read from the database file %2.")
+                           .arg(idx < records->size() ? (*records)[idx] : p)
+                           .arg(path),
                        MsgIcon::critical);
                 return false;
             }

@@ -17,9 +17,7 @@ void wrap_paragraph(const QString& s, double width, const TextWidth& measure, QS
         if (s.at(i) == QLatin1Char(' '))
             blanks << i;
 
-    auto piece = [&s](qsizetype from, qsizetype to_incl) {
-        return trim_blanks(s.mid(from, to_incl - from + 1));
-    };
+    auto piece = [&s](qsizetype from, qsizetype to_incl) { return trim_blanks(s.mid(from, to_incl - from + 1)); };
 
     qsizetype start = 0;
     for (qsizetype k = 0; k < blanks.size(); ++k) {

@@ -1,15 +1,15 @@
 #include "statistics_window.h"
 
 #include "appearance/scheme_paint.h"
+#include "core/file_write.h"
+#include "core/money.h"
+#include "core/program_files.h"
+#include "core/session.h"
+#include "core/summary_rows.h"
+#include "printer_seam.h"
+#include "ui/progress_window.h"
 #include "ui/screen_placement.h"
 #include "ui/user_dialogs.h"
-#include "core/money.h"
-#include "core/file_write.h"
-#include "core/session.h"
-#include "core/program_files.h"
-#include "core/summary_rows.h"
-#include "ui/progress_window.h"
-#include "printer_seam.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -19,10 +19,10 @@
 #include <QChartView>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHorizontalBarSeries>
 #include <QLabel>
 #include <QLocale>
 #include <QPainter>
-#include <QHorizontalBarSeries>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
@@ -57,8 +57,8 @@ QString total_text(const AmountStats& a)
 QTableView* group_table(QWidget* parent, const char* name, const QString& title, const std::vector<GroupStats>& groups)
 {
     auto* model = new QStandardItemModel(0, 4, parent);
-    model->setHorizontalHeaderLabels({title, QStringLiteral("Kaleidoscopes"), QStringLiteral("Total paid"),
-                                      QStringLiteral("Total retail value")});
+    model->setHorizontalHeaderLabels(
+        {title, QStringLiteral("Kaleidoscopes"), QStringLiteral("Total paid"), QStringLiteral("Total retail value")});
     for (std::size_t i = 0; i < groups.size(); ++i) {
         const GroupStats& g = groups[i];
         // The "no ..." group sorts last, whatever the order.
@@ -200,21 +200,22 @@ QChart* types_chart(const std::vector<GroupStats>& by_type)
 }  // namespace
 
 StatisticsWindow::StatisticsWindow(const Session& s, QWidget* parent)
-    : QDialog(parent),
-      head_{trim_blanks(s.path), sort_caption_inner(s.ws.sort_caption).mid(QStringLiteral("Sorted by:").size()).trimmed(),
-            s.ws.selection_text}
+    : QDialog(parent), head_{trim_blanks(s.path),
+                             sort_caption_inner(s.ws.sort_caption).mid(QStringLiteral("Sorted by:").size()).trimmed(),
+                             s.ws.selection_text}
 {
     setObjectName(QStringLiteral("frm_stats"));
     setWindowTitle(QStringLiteral("Collection statistics"));
     {
         ProgressWindow waiter(this);
         waiter.start(QStringLiteral("Adding up the kaleidoscopes..."), 100);
-        const FileStatus st = collect_stats(s.path, s.ws.records, s.ws.count, stats_,
-                                            [&waiter](int percent) { waiter.step(percent); });
+        const FileStatus st
+            = collect_stats(s.path, s.ws.records, s.ws.count, stats_, [&waiter](int percent) { waiter.step(percent); });
         waiter.close();
         if (!st) {
-            msgbox(parent, QStringLiteral("The kaleidoscopes could not be read from the database file ") + s.path
-                               + QStringLiteral(":\n") + st.error,
+            msgbox(parent,
+                   QStringLiteral("The kaleidoscopes could not be read from the database file ") + s.path
+                       + QStringLiteral(":\n") + st.error,
                    MsgIcon::critical);
             return;
         }
@@ -244,10 +245,12 @@ void StatisticsWindow::build_summary()
         return a.priced == 0 ? QString() : a.overflow ? QStringLiteral("too large to add up") : money_text(v);
     };
     row(QStringLiteral("Total"), amount(stats_.paid, stats_.paid.total), amount(stats_.retail, stats_.retail.total));
-    row(QStringLiteral("Average"), amount(stats_.paid, stats_.paid.average()), amount(stats_.retail, stats_.retail.average()));
+    row(QStringLiteral("Average"), amount(stats_.paid, stats_.paid.average()),
+        amount(stats_.retail, stats_.retail.average()));
     row(QStringLiteral("Lowest"), money_text(stats_.paid.lowest), money_text(stats_.retail.lowest));
     row(QStringLiteral("Highest"), money_text(stats_.paid.highest), money_text(stats_.retail.highest));
-    row(QStringLiteral("Without a price"), QString::number(stats_.paid.unpriced), QString::number(stats_.retail.unpriced));
+    row(QStringLiteral("Without a price"), QString::number(stats_.paid.unpriced),
+        QString::number(stats_.retail.unpriced));
     tbl_money = new QTableView(this);
     tbl_money->setObjectName(QStringLiteral("tbl_money"));
     tbl_money->setModel(money);
@@ -255,11 +258,11 @@ void StatisticsWindow::build_summary()
     tbl_money->verticalHeader()->setDefaultSectionSize(tbl_money->fontMetrics().height() + 6);
     tbl_money->setMaximumHeight(tbl_money->verticalHeader()->length() + tbl_money->horizontalHeader()->height() + 6);
     qint64 diff = 0;
-    lbl_difference = new QLabel(QStringLiteral("Retail value less price paid: ")
-                                    + (stats_.difference(diff) ? money_text(diff) : QStringLiteral("too large to add up")),
-                                this);
+    lbl_difference
+        = new QLabel(QStringLiteral("Retail value less price paid: ")
+                         + (stats_.difference(diff) ? money_text(diff) : QStringLiteral("too large to add up")),
+                     this);
     lbl_difference->setObjectName(QStringLiteral("lbl_difference"));
-
 }
 
 void StatisticsWindow::build_tables()

@@ -12,7 +12,7 @@ class QPushButton;
 class QTabWidget;
 class QTableView;
 
-namespace QtCharts {}
+namespace QtCharts { }
 class QChartView;
 
 namespace tessaran {
@@ -34,7 +34,6 @@ public:
 
     void save_pdf();
     void save_text();
-
 
 private:
     void build();

@@ -4,11 +4,9 @@
 
 namespace tessaran {
 
-SummaryModel::SummaryModel(int kind, std::vector<SummaryColumn> columns, std::vector<QStringList> rows,
-                           QObject* parent)
+SummaryModel::SummaryModel(int kind, std::vector<SummaryColumn> columns, std::vector<QStringList> rows, QObject* parent)
     : QAbstractTableModel(parent), kind_(kind), columns_(std::move(columns)), rows_(std::move(rows))
-{
-}
+{ }
 
 int SummaryModel::rowCount(const QModelIndex& parent) const
 {
@@ -33,14 +31,12 @@ QVariant SummaryModel::data(const QModelIndex& index, int role) const
     case Qt::BackgroundRole:
         // Column numbers count from 1: odd columns blue, even ones green.
         return (index.column() + 1) % 2 == 1 ? summary_odd_color() : summary_even_color();
-    case Qt::ForegroundRole:
-        return QColor(Qt::black);
+    case Qt::ForegroundRole: return QColor(Qt::black);
     case Qt::TextAlignmentRole:
         if (summary_price_column(kind_, index.column()))
             return QVariant::fromValue(Qt::Alignment(Qt::AlignBottom | Qt::AlignRight));
         return QVariant::fromValue(Qt::Alignment(Qt::AlignBottom | Qt::AlignLeft));
-    default:
-        return {};
+    default: return {};
     }
 }
 
@@ -52,14 +48,10 @@ QVariant SummaryModel::headerData(int section, Qt::Orientation orientation, int 
     switch (role) {
     case Qt::DisplayRole:
         return c.grid_line2.isEmpty() ? c.grid_line1 : c.grid_line1 + QLatin1Char('\n') + c.grid_line2;
-    case Qt::ToolTipRole:
-        return c.title;
-    case Qt::BackgroundRole:
-        return summary_heading_color();
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
-    default:
-        return {};
+    case Qt::ToolTipRole: return c.title;
+    case Qt::BackgroundRole: return summary_heading_color();
+    case Qt::TextAlignmentRole: return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    default: return {};
     }
 }
 

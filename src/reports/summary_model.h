@@ -14,9 +14,18 @@
 namespace tessaran {
 
 // Colours of the grid.
-inline QColor summary_heading_color() { return QColor(255, 225, 225); }
-inline QColor summary_odd_color() { return QColor(225, 225, 255); }   // columns 1, 3, 5 ...
-inline QColor summary_even_color() { return QColor(225, 255, 225); }  // columns 2, 4, 6 ...
+inline QColor summary_heading_color()
+{
+    return QColor(255, 225, 225);
+}
+inline QColor summary_odd_color()
+{
+    return QColor(225, 225, 255);
+}  // columns 1, 3, 5 ...
+inline QColor summary_even_color()
+{
+    return QColor(225, 255, 225);
+}  // columns 2, 4, 6 ...
 
 class SummaryModel : public QAbstractTableModel {
     Q_OBJECT

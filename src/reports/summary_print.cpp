@@ -3,8 +3,8 @@
 #include "ui/user_dialogs.h"
 
 #include <QHash>
-#include <QPainter>
 #include <QPageLayout>
+#include <QPainter>
 #include <QPrinter>
 #include <QSet>
 
@@ -26,8 +26,7 @@ public:
     SummaryPainter(InchPage& page, QPrinter& printer, const SummaryPrintData& d, const SummaryLayout& l,
                    PageProgress& progress)
         : page_(page), printer_(printer), d_(d), l_(l), progress_(progress), bottom_limit_(l.bottom)
-    {
-    }
+    { }
 
     void run()
     {
@@ -116,8 +115,8 @@ private:
     {
         const int s = l_.size;
         double y = l_.top;
-        put(summary_font(s, true), l_.table_left + l_.table_width / 2,
-            y, QStringLiteral("KALEIDOSCOPE SUMMARY ") + d_.stamp, Just::centre);
+        put(summary_font(s, true), l_.table_left + l_.table_width / 2, y,
+            QStringLiteral("KALEIDOSCOPE SUMMARY ") + d_.stamp, Just::centre);
         // The rest of the page is one point smaller.
         const QFont reg = summary_font(page_size(), false);
         const QFont bold = summary_font(page_size(), true);
@@ -258,10 +257,10 @@ PrintJob summary_print_job(QWidget* parent, const SummaryPrintData& data)
         const double pw = landscape ? 11.0 : 8.5;
         const double ph = landscape ? 8.5 : 11.0;
         const InchPage page(printer);
-        const auto fitted = fit_summary(data.columns, data.rows, pw, ph,
-                                        [&page](const QString& t, int size, bool bold) {
-                                            return page.text_width(summary_font(size, bold), t);
-                                        });
+        const auto fitted
+            = fit_summary(data.columns, data.rows, pw, ph, [&page](const QString& t, int size, bool bold) {
+                  return page.text_width(summary_font(size, bold), t);
+              });
         if (!fitted) {
             msgbox(parent, QStringLiteral("Unable to fit the data to the page"));
             return false;

@@ -19,7 +19,7 @@ namespace tessaran {
 // Everything a printout shows.
 struct SummaryPrintData {
     int kind = summary_kind_scope;
-    QString stamp;         // summary_stamp of the window
+    QString stamp;  // summary_stamp of the window
     QString db_path;
     int ws_count = 0;
     QString sort_caption;

@@ -1,16 +1,16 @@
 #include "summary_window.h"
 
-#include "ui/menu_state.h"
 #include "appearance/scheme_paint.h"
-#include "ui/screen_placement.h"
-#include "ui/user_dialogs.h"
 #include "core/session.h"
 #include "core/summary_export.h"
-#include "ui/summary_progress.h"
 #include "printer_seam.h"
 #include "summary_header_panel.h"
 #include "summary_model.h"
 #include "summary_print.h"
+#include "ui/menu_state.h"
+#include "ui/screen_placement.h"
+#include "ui/summary_progress.h"
+#include "ui/user_dialogs.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -181,8 +181,8 @@ void SummaryWindow::draw_header()
     const Session& s = session_;
     summary_stamp = general_date_text(QDateTime::currentDateTime());
     pb_output->clear_items();
-    pb_output->print_at(pb_output->width() / 2.0, first_line, QStringLiteral("KALEIDOSCOPE SUMMARY ") + summary_stamp, 1,
-                        Qt::black, true);
+    pb_output->print_at(pb_output->width() / 2.0, first_line, QStringLiteral("KALEIDOSCOPE SUMMARY ") + summary_stamp,
+                        1, Qt::black, true);
     pb_output->print_at(5, 35, QStringLiteral("Database file: ") + trim_blanks(s.path), 0);
     // The label in black and the value in red after it, each drawn once: red
     // under black would leave red fringes on anti-aliased text.
@@ -286,7 +286,8 @@ void SummaryWindow::resizeEvent(QResizeEvent* event)
 void SummaryWindow::print()
 {
     if (msgbox(this, QStringLiteral("Send the kaleidoscope summary to default printer?"), MsgIcon::none,
-               MsgButtons::ok_cancel, QStringLiteral("Print kaleidoscope summary")) != MsgAnswer::ok)
+               MsgButtons::ok_cancel, QStringLiteral("Print kaleidoscope summary"))
+        != MsgAnswer::ok)
         return;
     SummaryPrintData data = print_data(session_, kind_, summary_stamp);
     const Session& s = session_;
@@ -329,7 +330,8 @@ void SummaryWindow::save_as_text()
     QApplication::restoreOverrideCursor();
     if (!st) {
         // The failure's own description, with the file it concerns.
-        msgbox(this, QStringLiteral("The summary could not be saved to ") + path.trimmed() + QStringLiteral(":\n") + st.error,
+        msgbox(this,
+               QStringLiteral("The summary could not be saved to ") + path.trimmed() + QStringLiteral(":\n") + st.error,
                MsgIcon::critical);
         hide();
         reject();

@@ -50,7 +50,6 @@ public:
     // header, close the progress window. Runs once; later calls do nothing.
     void layout_window();
 
-
     SummaryModel* model() const { return model_; }
 
 protected:
@@ -78,7 +77,7 @@ private:
     QPushButton* cmd_save = nullptr;
     QPushButton* cmd_close = nullptr;
     int ncols = 0;
-    QStringList col_title;   // 1-based in use: col_title[c - 1]
+    QStringList col_title;    // 1-based in use: col_title[c - 1]
     std::vector<int> col_px;  // 1..ncols used; index 0 unused
     QString summary_stamp;
 };

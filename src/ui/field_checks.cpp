@@ -1,7 +1,7 @@
 #include "field_checks.h"
 
-#include "user_dialogs.h"
 #include "core/entry_checks.h"
+#include "user_dialogs.h"
 
 #include <QLineEdit>
 
@@ -20,9 +20,7 @@ void check_field(QLineEdit* box, const QString& field_name, bool& result, const 
 {
     const QString field = field_name.trimmed();
     switch (checked.result) {
-    case FieldCheck::blank:
-        box->clear();
-        return;
+    case FieldCheck::blank: box->clear(); return;
     case FieldCheck::ok:
         box->setText(checked.text);
         result = true;

@@ -26,19 +26,23 @@ struct Piece {
     QPolygonF polygon;  // empty for an ellipse
     QPointF centre;     // ellipse centre
     double rx = 0, ry = 0;
-    double angle = 0;   // ellipse rotation, degrees
+    double angle = 0;  // ellipse rotation, degrees
 };
 
 // What one 30-degree wedge of the object cell shows; the mirrors do the rest.
 const std::vector<Piece>& cell()
 {
     static const std::vector<Piece> pieces = {
-        {QColor(200, 30, 60, 210), {}, polar(0.58, 12), 0.26, 0.09, 12},           // ruby petal
-        {QColor(245, 170, 30, 220), {}, polar(0.30, 22), 0.10, 0.10, 0},           // amber bead
+        {QColor(200, 30, 60, 210), {}, polar(0.58, 12), 0.26, 0.09, 12},  // ruby petal
+        {QColor(245, 170, 30, 220), {}, polar(0.30, 22), 0.10, 0.10, 0},  // amber bead
         {QColor(40, 170, 90, 200), QPolygonF{polar(0.78, 2), polar(0.95, 18), polar(0.70, 26)}, {}, 0, 0, 0},
-        {QColor(70, 110, 230, 190), {}, polar(0.12, 8), 0.07, 0.07, 0},            // sapphire chip
+        {QColor(70, 110, 230, 190), {}, polar(0.12, 8), 0.07, 0.07, 0},  // sapphire chip
         {QColor(170, 80, 210, 170),
-         QPolygonF{polar(0.45, 28), polar(0.62, 33), polar(0.85, 24), polar(0.66, 20)}, {}, 0, 0, 0},
+         QPolygonF{polar(0.45, 28), polar(0.62, 33), polar(0.85, 24), polar(0.66, 20)},
+         {},
+         0,
+         0,
+         0},
     };
     return pieces;
 }
@@ -137,39 +141,43 @@ QByteArray kaleidoscope_logo_svg(int size)
             QStringList points;
             for (const QPointF& pt : piece.polygon)
                 points << num(pt.x()) + QLatin1Char(',') + num(pt.y());
-            pieces += QStringLiteral("      <polygon points=\"%1\" %2/>\n").arg(points.join(QLatin1Char(' ')), rgba(piece.color));
+            pieces += QStringLiteral("      <polygon points=\"%1\" %2/>\n")
+                          .arg(points.join(QLatin1Char(' ')), rgba(piece.color));
         } else {
-            pieces += QStringLiteral("      <ellipse transform=\"translate(%1 %2) rotate(%3)\" rx=\"%4\" ry=\"%5\" %6/>\n")
-                          .arg(num(piece.centre.x()), num(piece.centre.y()), num(piece.angle), num(piece.rx),
-                               num(piece.ry), rgba(piece.color));
+            pieces
+                += QStringLiteral("      <ellipse transform=\"translate(%1 %2) rotate(%3)\" rx=\"%4\" ry=\"%5\" %6/>\n")
+                       .arg(num(piece.centre.x()), num(piece.centre.y()), num(piece.angle), num(piece.rx),
+                            num(piece.ry), rgba(piece.color));
         }
     }
     QString wedges;
     for (int k = 0; k < 12; ++k) {
         const QString turn = k % 2 == 0 ? QStringLiteral("rotate(%1)").arg(k * 30)
                                         : QStringLiteral("rotate(%1) scale(1 -1)").arg((k + 1) * 30);
-        wedges += QStringLiteral("    <g transform=\"%1\"><g clip-path=\"url(#wedge)\"><use href=\"#cell\"/></g></g>\n").arg(turn);
+        wedges += QStringLiteral("    <g transform=\"%1\"><g clip-path=\"url(#wedge)\"><use href=\"#cell\"/></g></g>\n")
+                      .arg(turn);
     }
     const QPointF far = polar(2, 30);
-    const QString svg =
-        QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%1\" viewBox=\"0 0 %1 %1\">\n"
-                       "  <defs>\n"
-                       "    <radialGradient id=\"glass\" cx=\"0\" cy=\"0\" r=\"1\" gradientUnits=\"userSpaceOnUse\">\n"
-                       "      <stop offset=\"0\" stop-color=\"%2\"/><stop offset=\"1\" stop-color=\"%3\"/>\n"
-                       "    </radialGradient>\n"
-                       "    <clipPath id=\"round\"><circle r=\"1\"/></clipPath>\n"
-                       "    <clipPath id=\"wedge\"><polygon points=\"0,0 2,0 %4,%5\"/></clipPath>\n"
-                       "    <g id=\"cell\">\n%6    </g>\n"
-                       "  </defs>\n"
-                       "  <g transform=\"translate(%7 %7) scale(%8)\">\n"
-                       "    <circle r=\"1\" fill=\"url(#glass)\"/>\n"
-                       "    <g clip-path=\"url(#round)\">\n%9    </g>\n"
-                       "    <circle r=\"1\" fill=\"none\" stroke=\"%10\" stroke-width=\"%11\"/>\n"
-                       "  </g>\n"
-                       "</svg>\n")
-            .arg(size)
-            .arg(centre_color.name(), edge_color.name(), num(far.x()), num(far.y()), pieces, num(c), num(r), wedges)
-            .arg(rim_color.name(), num(std::max(1.0, size / 40.0) / r));
+    const QString svg
+        = QStringLiteral(
+              "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%1\" viewBox=\"0 0 %1 %1\">\n"
+              "  <defs>\n"
+              "    <radialGradient id=\"glass\" cx=\"0\" cy=\"0\" r=\"1\" gradientUnits=\"userSpaceOnUse\">\n"
+              "      <stop offset=\"0\" stop-color=\"%2\"/><stop offset=\"1\" stop-color=\"%3\"/>\n"
+              "    </radialGradient>\n"
+              "    <clipPath id=\"round\"><circle r=\"1\"/></clipPath>\n"
+              "    <clipPath id=\"wedge\"><polygon points=\"0,0 2,0 %4,%5\"/></clipPath>\n"
+              "    <g id=\"cell\">\n%6    </g>\n"
+              "  </defs>\n"
+              "  <g transform=\"translate(%7 %7) scale(%8)\">\n"
+              "    <circle r=\"1\" fill=\"url(#glass)\"/>\n"
+              "    <g clip-path=\"url(#round)\">\n%9    </g>\n"
+              "    <circle r=\"1\" fill=\"none\" stroke=\"%10\" stroke-width=\"%11\"/>\n"
+              "  </g>\n"
+              "</svg>\n")
+              .arg(size)
+              .arg(centre_color.name(), edge_color.name(), num(far.x()), num(far.y()), pieces, num(c), num(r), wedges)
+              .arg(rim_color.name(), num(std::max(1.0, size / 40.0) / r));
     return svg.toUtf8();
 }
 

@@ -27,16 +27,22 @@ QList<QAction*> menu_actions()
 
 }  // namespace
 
-void set_startup_window(QWidget* window) { registered() = window; }
+void set_startup_window(QWidget* window)
+{
+    registered() = window;
+}
 
-QWidget* startup_window() { return registered(); }
+QWidget* startup_window()
+{
+    return registered();
+}
 
 void sub_menu_hide()
 {
     for (QAction* a : menu_actions()) {
         const QString& name = a->objectName();
-        if (!name.contains(QLatin1String("topic")) && !name.contains(QLatin1String("help")) &&
-            !name.contains(QLatin1String("about")))
+        if (!name.contains(QLatin1String("topic")) && !name.contains(QLatin1String("help"))
+            && !name.contains(QLatin1String("about")))
             a->setEnabled(false);
     }
     if (QWidget* w = registered())

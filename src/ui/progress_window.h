@@ -21,7 +21,6 @@ public:
     // the window repainted.
     void step(int value);
 
-
     static constexpr int repaint_interval_ms = 20;
 
 private:

@@ -10,8 +10,14 @@ class QWidget;
 namespace tessaran {
 
 constexpr int twips_per_pixel = 15;
-inline int twips_to_px(double twips) { return static_cast<int>(twips / twips_per_pixel + (twips >= 0 ? 0.5 : -0.5)); }
-inline double px_to_twips(int px) { return px * double(twips_per_pixel); }
+inline int twips_to_px(double twips)
+{
+    return static_cast<int>(twips / twips_per_pixel + (twips >= 0 ? 0.5 : -0.5));
+}
+inline double px_to_twips(int px)
+{
+    return px * double(twips_per_pixel);
+}
 
 // The primary screen's work area (the screen less panels); 1024 x 768 without a screen.
 QRect work_area();

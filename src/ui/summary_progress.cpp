@@ -1,7 +1,7 @@
 #include "summary_progress.h"
 
-#include "logo.h"
 #include "appearance/scheme_paint.h"
+#include "logo.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -34,20 +34,18 @@ public:
         case QMessageBox::Ok: return MsgAnswer::ok;
         default:
             // Closed by the frame: the safe answer of each kind.
-            return buttons == MsgButtons::yes_no ? MsgAnswer::no
-                   : buttons == MsgButtons::ok_cancel ? MsgAnswer::cancel
-                                                      : MsgAnswer::ok;
+            return buttons == MsgButtons::yes_no   ? MsgAnswer::no
+                : buttons == MsgButtons::ok_cancel ? MsgAnswer::cancel
+                                                   : MsgAnswer::ok;
         }
     }
 
-    QString open_file(QWidget* parent, const QString& caption, const QString& dir,
-                      const QStringList& filters) override
+    QString open_file(QWidget* parent, const QString& caption, const QString& dir, const QStringList& filters) override
     {
         return QFileDialog::getOpenFileName(parent, caption, dir, filters.join(QStringLiteral(";;")));
     }
 
-    QString save_file(QWidget* parent, const QString& caption, const QString& dir,
-                      const QStringList& filters) override
+    QString save_file(QWidget* parent, const QString& caption, const QString& dir, const QStringList& filters) override
     {
         return QFileDialog::getSaveFileName(parent, caption, dir, filters.join(QStringLiteral(";;")));
     }
@@ -78,7 +76,10 @@ UserDialogs& user_dialogs()
     return installed ? *installed : real;
 }
 
-void set_user_dialogs(UserDialogs* d) { installed = d; }
+void set_user_dialogs(UserDialogs* d)
+{
+    installed = d;
+}
 
 MsgAnswer msgbox(QWidget* parent, const QString& text, MsgIcon icon, MsgButtons buttons, const QString& title)
 {

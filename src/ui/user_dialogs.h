@@ -22,14 +22,15 @@ class UserDialogs {
 public:
     virtual ~UserDialogs() = default;
     // title is never empty here: msgbox() puts the application title in.
-    virtual MsgAnswer message(QWidget* parent, const QString& text, MsgIcon icon,
-                              MsgButtons buttons, const QString& title) = 0;
+    virtual MsgAnswer message(QWidget* parent, const QString& text, MsgIcon icon, MsgButtons buttons,
+                              const QString& title)
+        = 0;
     // Empty result: the user cancelled. filters like "RND (*.rnd)".
-    virtual QString open_file(QWidget* parent, const QString& caption, const QString& dir,
-                              const QStringList& filters) = 0;
+    virtual QString open_file(QWidget* parent, const QString& caption, const QString& dir, const QStringList& filters)
+        = 0;
     // The dialog asks before an existing file is replaced.
-    virtual QString save_file(QWidget* parent, const QString& caption, const QString& dir,
-                              const QStringList& filters) = 0;
+    virtual QString save_file(QWidget* parent, const QString& caption, const QString& dir, const QStringList& filters)
+        = 0;
     // A save dialog that does not ask about replacing an existing file, for a
     // caller that asks its own questions; by default the plain save dialog.
     virtual QString name_new_file(QWidget* parent, const QString& caption, const QString& dir,

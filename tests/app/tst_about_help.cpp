@@ -1,12 +1,12 @@
 // The about box and the drawn logo.
 #include "app/about_box.h"
-#include "common/gui_controls.h"
 #include "appearance/color_settings.h"
-#include "ui/logo.h"
-#include "ui/menu_state.h"
 #include "appearance/scheme_paint.h"
 #include "common/gui_colors.h"
+#include "common/gui_controls.h"
 #include "core/session.h"
+#include "ui/logo.h"
+#include "ui/menu_state.h"
 
 #include <QAction>
 #include <QLabel>
@@ -35,7 +35,8 @@ private slots:
         set_current_color(color_command_buttons, 0x00336699);
         AboutBox box;
         QVERIFY(box.isModal());
-        QCOMPARE(control<QLabel>(box, "lbl_about")->text().section(QLatin1Char('\n'), 0, 0), QStringLiteral("TESSARAN V  Version 5.0"));
+        QCOMPARE(control<QLabel>(box, "lbl_about")->text().section(QLatin1Char('\n'), 0, 0),
+                 QStringLiteral("TESSARAN V  Version 5.0"));
         QVERIFY(control<QLabel>(box, "lbl_about")->text().count(QLatin1Char('\n')) >= 2);  // maker details follow
         QCOMPARE(control<QPushButton>(box, "cmd_ok")->palette().color(QPalette::Button), to_qcolor(0x00336699));
         QVERIFY(!control<QLabel>(box, "pb_logo")->pixmap().isNull());

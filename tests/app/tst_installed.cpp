@@ -2,16 +2,16 @@
 // (TESSARAN_STAGED_ROOT): it reads its shipped files from the prefix, opens the
 // user's own copy of the demo, saves records and colours in the user's folders,
 // and leaves the install tree as it was, byte for byte.
-#include "common/gui_editor_fixture.h"
-#include "common/gui_controls.h"
 #include "appearance/color_settings.h"
+#include "common/gui_controls.h"
+#include "common/gui_editor_fixture.h"
 
-#include "appearance/color_dialog.h"
 #include "app/help.h"
 #include "app/help_window.h"
-#include "core/session.h"
-#include "core/program_files.h"
 #include "app/start_window.h"
+#include "appearance/color_dialog.h"
+#include "core/program_files.h"
+#include "core/session.h"
 
 #include <QCryptographicHash>
 #include <QDirIterator>
@@ -35,8 +35,8 @@ QStringList tree_state(const QString& root)
         const QString path = it.next();
         QFile f(path);
         const QByteArray hash = f.open(QIODevice::ReadOnly)
-                                    ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256).toHex()
-                                    : QByteArray("unreadable");
+            ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256).toHex()
+            : QByteArray("unreadable");
         state << QStringLiteral("%1 %2 %3").arg(path, QString::fromLatin1(hash)).arg(int(f.permissions()), 0, 16);
     }
     state.sort();

@@ -1,20 +1,20 @@
 // The start-up window: menu, start-up state, and the open, create, help,
 // about and exit commands as the user drives them.
 #include "app/about_box.h"
-#include "common/gui_controls.h"
-#include "appearance/color_settings.h"
-#include "appearance/color_dialog.h"
 #include "app/help.h"
 #include "app/help_window.h"
-#include "ui/menu_state.h"
-#include "ui/screen_placement.h"
+#include "app/start_window.h"
+#include "appearance/color_dialog.h"
+#include "appearance/color_settings.h"
 #include "common/core_temp_db.h"
+#include "common/gui_colors.h"
+#include "common/gui_controls.h"
 #include "common/scripted_dialogs.h"
 #include "core/database.h"
-#include "common/gui_colors.h"
 #include "core/session.h"
 #include "editor/record_editor.h"
-#include "app/start_window.h"
+#include "ui/menu_state.h"
+#include "ui/screen_placement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,10 +40,11 @@ const QString title = QStringLiteral("TESSARAN V");
 
 bool menus_hidden(const StartWindow& w)
 {
-    return !control<QAction>(w, "mnu_olddatabase")->isEnabled() && !control<QAction>(w, "mnu_newdatabase")->isEnabled() &&
-           !control<QAction>(w, "mnu_openfile")->isEnabled() && !control<QAction>(w, "mnu_exit")->isEnabled() && !control<QAction>(w, "mnu_colors")->isEnabled() &&
-           !control<QMenu>(w, "mnu_kbase")->menuAction()->isEnabled() && !control<QMenu>(w, "mnu_prefs")->menuAction()->isEnabled() &&
-           control<QAction>(w, "mnu_topics")->isEnabled() && control<QAction>(w, "mnu_about")->isEnabled();
+    return !control<QAction>(w, "mnu_olddatabase")->isEnabled() && !control<QAction>(w, "mnu_newdatabase")->isEnabled()
+        && !control<QAction>(w, "mnu_openfile")->isEnabled() && !control<QAction>(w, "mnu_exit")->isEnabled()
+        && !control<QAction>(w, "mnu_colors")->isEnabled() && !control<QMenu>(w, "mnu_kbase")->menuAction()->isEnabled()
+        && !control<QMenu>(w, "mnu_prefs")->menuAction()->isEnabled() && control<QAction>(w, "mnu_topics")->isEnabled()
+        && control<QAction>(w, "mnu_about")->isEnabled();
 }
 
 bool menus_shown(const StartWindow& w)
@@ -95,12 +96,12 @@ private slots:
                 if (!a->isSeparator())
                     seen << a->objectName() + '=' + a->text();
         }
-        QCOMPARE(seen, (QStringList{"mnu_kbase=&Kaleidoscope database", "mnu_olddatabase=&Open demo database",
-                                    "mnu_newdatabase=&Create new database...", "mnu_openfile=Open database file...",
-                                    "mnu_recent=&Recent databases", "mnu_exit=E&xit", "mnu_prefs=&Preferences",
-                                    "mnu_colors=Define program colors...",
-                                    "mnu_reopen=Reopen last database at start-up", "mnu_help=&Help",
-                                    "mnu_topics=Help Topics", "mnu_about=About"}));
+        QCOMPARE(seen,
+                 (QStringList{"mnu_kbase=&Kaleidoscope database", "mnu_olddatabase=&Open demo database",
+                              "mnu_newdatabase=&Create new database...", "mnu_openfile=Open database file...",
+                              "mnu_recent=&Recent databases", "mnu_exit=E&xit", "mnu_prefs=&Preferences",
+                              "mnu_colors=Define program colors...", "mnu_reopen=Reopen last database at start-up",
+                              "mnu_help=&Help", "mnu_topics=Help Topics", "mnu_about=About"}));
         QVERIFY(menus_shown(*window));
     }
 
@@ -141,8 +142,8 @@ private slots:
     void open_sorts_by_artist_and_shows_editor()
     {
         const QString demo = path(QStringLiteral("demo.rnd"));
-        QVERIFY(write_db(demo, {make_record("One", "Zeta, Zoe"), make_record("Two", "alpha, Al"),
-                                make_record("Three", "Mu, Max")}));
+        QVERIFY(write_db(
+            demo, {make_record("One", "Zeta, Zoe"), make_record("Two", "alpha, Al"), make_record("Three", "Mu, Max")}));
         make_window();
         control<QAction>(window, "mnu_olddatabase")->trigger();
 
@@ -151,8 +152,9 @@ private slots:
         QVERIFY(editor()->testAttribute(Qt::WA_DeleteOnClose));
         QCOMPARE(editor()->session().path, demo);
         QCOMPARE(editor()->session().ws.positions(), (std::vector<int>{2, 3, 1}));  // ALPHA < MU < ZETA, not file order
-        QCOMPARE(editor()->windowTitle(), QStringLiteral("Database file: ") + demo +
-                                              QStringLiteral("  [Record 1 of 3]  [Sorted by: Artist(Asc.)]  [Selected: All]"));
+        QCOMPARE(editor()->windowTitle(),
+                 QStringLiteral("Database file: ") + demo
+                     + QStringLiteral("  [Record 1 of 3]  [Sorted by: Artist(Asc.)]  [Selected: All]"));
         QVERIFY(menus_hidden(*window));
         QVERIFY(!window->isEnabled());
         QVERIFY(dialogs->shown.isEmpty());
@@ -200,6 +202,7 @@ private slots:
 
     void create_database_data()
     {
+        // clang-format off
         QTest::addColumn<bool>("exists");
         QTest::addColumn<QList<MsgAnswer>>("answers");
         QTest::addColumn<int>("questions");
@@ -208,6 +211,7 @@ private slots:
         QTest::newRow("overwrite") << true << QList<MsgAnswer>{MsgAnswer::yes, MsgAnswer::yes} << 2 << true;
         QTest::newRow("first no") << true << QList<MsgAnswer>{MsgAnswer::no} << 1 << false;
         QTest::newRow("second no") << true << QList<MsgAnswer>{MsgAnswer::yes, MsgAnswer::no} << 2 << false;
+        // clang-format on
     }
 
     void create_database()
@@ -232,10 +236,10 @@ private slots:
         // The file dialog itself must not ask about replacing: the two questions do.
         QCOMPARE(dialogs->replace_asking_dialogs, 0);
         QCOMPARE(dialogs->shown.size(), questions);
-        const QStringList texts = {
-            QStringLiteral("File ") + target + QStringLiteral(" already exists.\nDo you want to overwrite it?"),
-            QStringLiteral("All data will be deleted! Do you really want to overwrite the file ") + target +
-                QStringLiteral("?")};
+        const QStringList texts
+            = {QStringLiteral("File ") + target + QStringLiteral(" already exists.\nDo you want to overwrite it?"),
+               QStringLiteral("All data will be deleted! Do you really want to overwrite the file ") + target
+                   + QStringLiteral("?")};
         for (int i = 0; i < questions; ++i) {
             QCOMPARE(dialogs->shown[i].text, texts[i]);
             QCOMPARE(dialogs->shown[i].icon, MsgIcon::critical);
@@ -268,7 +272,8 @@ private slots:
         dialogs->choose_file(target);
         control<QAction>(window, "mnu_newdatabase")->trigger();
         QCOMPARE(dialogs->shown.size(), 1);
-        const QString prefix = QStringLiteral("The database file ") + target + QStringLiteral(" could not be created: ");
+        const QString prefix
+            = QStringLiteral("The database file ") + target + QStringLiteral(" could not be created: ");
         QVERIFY2(dialogs->last().text.startsWith(prefix), qPrintable(dialogs->last().text));
         QVERIFY(dialogs->last().text.size() > prefix.size());  // the system's reason follows
         QCOMPARE(dialogs->last().icon, MsgIcon::critical);
@@ -288,11 +293,13 @@ private slots:
         make_window();
         control<QAction>(window, "mnu_topics")->trigger();
         const QString guide = path(QStringLiteral("tessaran.html"));
-        QCOMPARE(dialogs->shown, (Shown{{QStringLiteral("The user guide cannot be found: ") + guide, MsgIcon::critical}}));
+        QCOMPARE(dialogs->shown,
+                 (Shown{{QStringLiteral("The user guide cannot be found: ") + guide, MsgIcon::critical}}));
         QVERIFY(!window->findChild<HelpWindow*>());
 
-        QVERIFY(write_bytes(guide, "<html><body><h1>Guide</h1><p><a href=\"#keys\">Keys</a></p>"
-                                   "<h2 id=\"keys\">Keyboard</h2><p>Close asks first.</p></body></html>"));
+        QVERIFY(write_bytes(guide,
+                            "<html><body><h1>Guide</h1><p><a href=\"#keys\">Keys</a></p>"
+                            "<h2 id=\"keys\">Keyboard</h2><p>Close asks first.</p></body></html>"));
         control<QAction>(window, "mnu_topics")->trigger();
         control<QAction>(window, "mnu_topics")->trigger();  // raised, not a second window
         const QList<HelpWindow*> shown = window->findChildren<HelpWindow*>();
@@ -309,18 +316,21 @@ private slots:
 
         help->findChild<QPushButton*>(QStringLiteral("help_browser"))->click();
         QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(guide)});
-        QCOMPARE(dialogs->last(), (ShownMessage{QStringLiteral("No web browser could be started to show ") + guide
-                                                    + QStringLiteral(". The guide stays open in this window."),
-                                                MsgIcon::exclamation}));
+        QCOMPARE(dialogs->last(),
+                 (ShownMessage{QStringLiteral("No web browser could be started to show ") + guide
+                                   + QStringLiteral(". The guide stays open in this window."),
+                               MsgIcon::exclamation}));
         QCOMPARE(control<QAction>(window, "mnu_topics")->shortcut(), QKeySequence(QKeySequence::HelpContents));
     }
 
     // The about box and the colours dialog take the menus while they are open.
     void modal_windows_take_the_menus_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("item");
         QTest::newRow("about") << "mnu_about";
         QTest::newRow("colours") << "mnu_colors";
+        // clang-format on
     }
     void modal_windows_take_the_menus()
     {
@@ -392,7 +402,8 @@ private slots:
         delete window;
         window = nullptr;
         make_window();
-        QVERIFY(control<QAction>(window, "mnu_reopen")->isCheckable() && !control<QAction>(window, "mnu_reopen")->isChecked());
+        QVERIFY(control<QAction>(window, "mnu_reopen")->isCheckable()
+                && !control<QAction>(window, "mnu_reopen")->isChecked());
         window->reopen_last();
         QVERIFY(!editor());
         control<QAction>(window, "mnu_reopen")->trigger();

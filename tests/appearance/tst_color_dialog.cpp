@@ -1,15 +1,15 @@
 #include "appearance/color_dialog.h"
-#include "common/gui_controls.h"
 #include "appearance/color_settings.h"
-#include "ui/menu_state.h"
 #include "appearance/scheme_paint.h"
 #include "common/core_temp_db.h"
+#include "common/gui_colors.h"
+#include "common/gui_controls.h"
 #include "common/scripted_dialogs.h"
 #include "core/color_file.h"
 #include "core/color_items.h"
 #include "core/database.h"
-#include "common/gui_colors.h"
 #include "core/session.h"
+#include "ui/menu_state.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -94,9 +94,9 @@ void tst_color_dialog::opens_on_the_first_item()
     QStringList items;
     for (int i = 0; i < control<QComboBox>(d, "combo_frame")->count(); ++i)
         items << control<QComboBox>(d, "combo_frame")->itemText(i);
-    QCOMPARE(items, QStringList({"Parameters frame", "Control", "Characteristics frame",
-                                 "Purchase information frame", "Place of purchase frame", "Images",
-                                 "Form background", "Command buttons", "Changed data "}));
+    QCOMPARE(items,
+             QStringList({"Parameters frame", "Control", "Characteristics frame", "Purchase information frame",
+                          "Place of purchase frame", "Images", "Form background", "Command buttons", "Changed data "}));
     QVERIFY(!control<QComboBox>(d, "combo_frame")->isEditable());
     QCOMPARE(control<QComboBox>(d, "combo_frame")->currentIndex(), 0);
     // Preview from the working copy; the dialog itself from the scheme.
@@ -163,10 +163,16 @@ void tst_color_dialog::preview_clicks_select_items()
         QCOMPARE(d.selected_item(), expected);
         QCOMPARE(control<QComboBox>(d, "combo_frame")->currentIndex(), expected);
     };
-    const std::pair<QWidget*, int> targets[] = {
-        {d.sample_frame(0), 0}, {control<QLabel>(d, "sample_control"), 1}, {d.sample_frame(1), 2}, {d.sample_frame(2), 3},
-        {d.sample_frame(3), 4}, {d.sample_frame(4), 5}, {control<QFrame>(d, "pb_sample_form"), 6}, {d.sample_button(1), 7},
-        {d.sample_label(3), 4}, {d.sample_text(0), 0}};
+    const std::pair<QWidget*, int> targets[] = {{d.sample_frame(0), 0},
+                                                {control<QLabel>(d, "sample_control"), 1},
+                                                {d.sample_frame(1), 2},
+                                                {d.sample_frame(2), 3},
+                                                {d.sample_frame(3), 4},
+                                                {d.sample_frame(4), 5},
+                                                {control<QFrame>(d, "pb_sample_form"), 6},
+                                                {d.sample_button(1), 7},
+                                                {d.sample_label(3), 4},
+                                                {d.sample_text(0), 0}};
     for (const auto& [w, item] : targets)
         click(w, item);
     // Typing in the characteristics sample picks its item too.

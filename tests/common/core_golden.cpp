@@ -72,16 +72,17 @@ QString golden_difference(const QString& name, const QByteArray& text)
 QString golden_hash_difference(const QString& name, const QByteArray& text)
 {
     const QByteArray line = QCryptographicHash::hash(text, QCryptographicHash::Sha256).toHex() + ' '
-                            + QByteArray::number(text.size()) + '\n';
+        + QByteArray::number(text.size()) + '\n';
     if (recording())
         return record(name + QStringLiteral(".sha256"), line);
     QString error;
     const QByteArray expected = recorded(name + QStringLiteral(".sha256"), &error);
     if (!error.isEmpty())
         return error;
-    return expected == line ? QString()
-                            : QStringLiteral("%1 differs: golden %2, now %3")
-                                  .arg(name, QString::fromLatin1(expected.trimmed()), QString::fromLatin1(line.trimmed()));
+    return expected == line
+        ? QString()
+        : QStringLiteral("%1 differs: golden %2, now %3")
+              .arg(name, QString::fromLatin1(expected.trimmed()), QString::fromLatin1(line.trimmed()));
 }
 
 }  // namespace tessaran::test

@@ -9,8 +9,8 @@
 
 namespace tessaran::test {
 
-ScopeRecord make_record(const QString& scopename, const QString& artist, const QString& date_bought,
-                        qint64 price_paid, qint64 price_retail)
+ScopeRecord make_record(const QString& scopename, const QString& artist, const QString& date_bought, qint64 price_paid,
+                        qint64 price_retail)
 {
     ScopeRecord r;
     r.scopename = fixed_text(scopename, 50);

@@ -16,8 +16,7 @@ namespace tessaran::test {
 
 // An empty record with the given fields set (prices in ten-thousandths).
 ScopeRecord make_record(const QString& scopename, const QString& artist = QString(),
-                        const QString& date_bought = QString(), qint64 price_paid = 0,
-                        qint64 price_retail = 0);
+                        const QString& date_bought = QString(), qint64 price_paid = 0, qint64 price_retail = 0);
 
 // A record in which every member holds a value derived from i (1-based), so that
 // records differ in every field. The date is written in the current locale's

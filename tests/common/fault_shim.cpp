@@ -35,8 +35,7 @@ bool fd_below_dir(int fd)
     return below_dir(target);
 }
 
-template <class F>
-F next(const char* name)
+template <class F> F next(const char* name)
 {
     return reinterpret_cast<F>(::dlsym(RTLD_NEXT, name));
 }

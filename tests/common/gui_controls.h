@@ -11,17 +11,26 @@
 
 namespace tessaran::test {
 
-inline const QObject* object_of(const QObject* o) { return o; }
-inline const QObject* object_of(const QObject& o) { return &o; }
-template <class P>
-const QObject* object_of(const std::unique_ptr<P>& p) { return p.get(); }
-template <class P>
-const QObject* object_of(const QPointer<P>& p) { return p.data(); }
+inline const QObject* object_of(const QObject* o)
+{
+    return o;
+}
+inline const QObject* object_of(const QObject& o)
+{
+    return &o;
+}
+template <class P> const QObject* object_of(const std::unique_ptr<P>& p)
+{
+    return p.get();
+}
+template <class P> const QObject* object_of(const QPointer<P>& p)
+{
+    return p.data();
+}
 
 // The window's control of type T named name; a test that names a control the
 // window does not have stops there with the name, rather than crashing later.
-template <class T, class W>
-T* control(const W& window, const QString& name)
+template <class T, class W> T* control(const W& window, const QString& name)
 {
     const QObject* w = object_of(window);
     if (!w)

@@ -70,11 +70,9 @@ void press_tab(QWidget* window)
 
 QList<ScopeRecord> five_records()
 {
-    return {make_record("Alpha", "Smith, Ann", "1/5/2000", 1000000),
-            make_record("Bravo", "Jones, Bob"),
+    return {make_record("Alpha", "Smith, Ann", "1/5/2000", 1000000), make_record("Bravo", "Jones, Bob"),
             make_record("Charlie", "smithers, Carl", "6/1/2001", 2500000),
-            make_record("Delta", "Brown, Dee", "12/31/2001", 500000),
-            make_record("Echo", "Adams SMITH", "3/3/2003")};
+            make_record("Delta", "Brown, Dee", "12/31/2001", 500000), make_record("Echo", "Adams SMITH", "3/3/2003")};
 }
 
 }  // namespace tessaran::test

@@ -57,8 +57,7 @@ QList<ScopeRecord> five_records();
 
 // Runs act on the modal dialog of type D as soon as it is shown; anything else
 // that turns up modal is recorded and closed so a test can never hang.
-template <class D>
-void when_modal(std::function<void(D*)> act, QStringList* unexpected = nullptr)
+template <class D> void when_modal(std::function<void(D*)> act, QStringList* unexpected = nullptr)
 {
     QTimer::singleShot(0, [act, unexpected] {
         QWidget* w = QApplication::activeModalWidget();

@@ -10,9 +10,9 @@ char* toString(const ShownMessage& m)
 {
     static const char* const icons[] = {"none", "critical", "question", "exclamation", "information"};
     static const char* const buttons[] = {"ok", "ok_cancel", "yes_no"};
-    return QTest::toString(QStringLiteral("[%1 | %2 %3 | %4]")
-                               .arg(m.text, QLatin1String(icons[int(m.icon)]), QLatin1String(buttons[int(m.buttons)]),
-                                    m.title));
+    return QTest::toString(
+        QStringLiteral("[%1 | %2 %3 | %4]")
+            .arg(m.text, QLatin1String(icons[int(m.icon)]), QLatin1String(buttons[int(m.buttons)]), m.title));
 }
 
 MsgAnswer ScriptedDialogs::message(QWidget*, const QString& text, MsgIcon icon, MsgButtons buttons,
@@ -20,7 +20,8 @@ MsgAnswer ScriptedDialogs::message(QWidget*, const QString& text, MsgIcon icon, 
 {
     shown.append({text, icon, buttons, title});
     for (const QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->isVisible() && (qobject_cast<const QProgressDialog*>(w) || w->objectName() == QLatin1String("frm_waiter")))
+        if (w->isVisible()
+            && (qobject_cast<const QProgressDialog*>(w) || w->objectName() == QLatin1String("frm_waiter")))
             ++shown_under_progress;
     }
     if (!answers.empty()) {

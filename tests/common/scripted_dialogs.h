@@ -42,10 +42,8 @@ public:
 
     MsgAnswer message(QWidget* parent, const QString& text, MsgIcon icon, MsgButtons buttons,
                       const QString& title) override;
-    QString open_file(QWidget* parent, const QString& caption, const QString& dir,
-                      const QStringList& filters) override;
-    QString save_file(QWidget* parent, const QString& caption, const QString& dir,
-                      const QStringList& filters) override;
+    QString open_file(QWidget* parent, const QString& caption, const QString& dir, const QStringList& filters) override;
+    QString save_file(QWidget* parent, const QString& caption, const QString& dir, const QStringList& filters) override;
     QString name_new_file(QWidget* parent, const QString& caption, const QString& dir,
                           const QStringList& filters) override;
     std::optional<QColor> pick_color(QWidget* parent, const QColor& initial) override;

@@ -77,8 +77,8 @@ private slots:
             return k;
         };
         QCOMPARE(keys(s.by_artist), (QStringList{"Baker, Ann:2:1583333", "Cole, Ben:2:1000000", "no artist:1:5"}));
-        QCOMPARE(keys(s.by_type), (QStringList{"Cell:1:333333", "Teleidoscope:1:1000000", "Wand:2:1250000",
-                                               "no scope type:1:5"}));
+        QCOMPARE(keys(s.by_type),
+                 (QStringList{"Cell:1:333333", "Teleidoscope:1:1000000", "Wand:2:1250000", "no scope type:1:5"}));
         QCOMPARE(keys(s.by_year), (QStringList{"1999:1:5", "2001:2:1583333", "no date:2:1000000"}));
 
         // Only the working set counts: a selection gives the value of its part.
@@ -107,7 +107,8 @@ private slots:
         QVERIFY(lines.contains(QStringLiteral("\"Total\",\"too large to add up\",\"$0.0002\"")));
         // Each of the lowest and highest is one price, shown whole.
         const QString whole = money_text(big);
-        QVERIFY2(lines.contains(QStringLiteral("\"Lowest\",\"%1\",\"$0.0001\"").arg(whole)), qPrintable(lines.join('\n')));
+        QVERIFY2(lines.contains(QStringLiteral("\"Lowest\",\"%1\",\"$0.0001\"").arg(whole)),
+                 qPrintable(lines.join('\n')));
         QVERIFY(lines.contains(QStringLiteral("\"Highest\",\"%1\",\"$0.0001\"").arg(whole)));
         const QJsonObject o = QJsonDocument::fromJson(stats_json(s, {})).object().value("price_paid").toObject();
         QCOMPARE(o.value("highest").toString(), QStringLiteral("922337203685477.5797"));
@@ -123,9 +124,9 @@ private slots:
                  (QStringList{"\"Collection statistics\"", "\"Database file\",\"/c/scopes.rnd\"",
                               "\"Number of kaleidoscopes\",\"1\"", "\"Sorted by\",\"Artist(Asc.)\"",
                               "\"Selection criteria\",\"All\"", "\" \"", "\"\",\"Purchase price\",\"Retail price\"",
-                              "\"Total\",\"$125.00\",\"\"", "\"Average\",\"$125.00\",\"\"", "\"Lowest\",\"$125.00\",\"\"",
-                              "\"Highest\",\"$125.00\",\"\"", "\"Without a price\",\"0\",\"1\"",
-                              "\"Retail value less price paid\",\"($125.00)\""}));
+                              "\"Total\",\"$125.00\",\"\"", "\"Average\",\"$125.00\",\"\"",
+                              "\"Lowest\",\"$125.00\",\"\"", "\"Highest\",\"$125.00\",\"\"",
+                              "\"Without a price\",\"0\",\"1\"", "\"Retail value less price paid\",\"($125.00)\""}));
         QVERIFY(lines.contains("\"Baker, \"\"Annie\"\"\",\"1\",\"$125.00\",\"\""));
     }
 };

@@ -5,16 +5,16 @@
 #include "core/database.h"
 #include "core/delete_record.h"
 #include "core/file_write.h"
-#include "core/session.h"
 #include "core/record_file.h"
+#include "core/session.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QSet>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLocale>
 #include <QRandomGenerator>
+#include <QSet>
 #include <QtTest>
 
 #include <atomic>
@@ -51,15 +51,9 @@ Op op_for(int run, int i, int count)
         kind = OpKind(rng.bounded(3));
     Op op{kind, 0, ScopeRecord()};
     switch (kind) {
-    case OpKind::overwrite:
-        op.n = 1 + int(rng.bounded(count));
-        break;
-    case OpKind::append:
-        op.n = count + 1;
-        break;
-    case OpKind::remove:
-        op.n = 1 + int(rng.bounded(count));
-        return op;
+    case OpKind::overwrite: op.n = 1 + int(rng.bounded(count)); break;
+    case OpKind::append: op.n = count + 1; break;
+    case OpKind::remove: op.n = 1 + int(rng.bounded(count)); return op;
     }
     op.rec = varied_record(1 + int(rng.bounded(500)));
     op.rec.scopename = QStringLiteral("run %1 op %2").arg(run).arg(i);
@@ -90,8 +84,8 @@ struct Progress {
         const int count = record_count_of(path);
         const Op op = op_for(run, i, count);
         progress->begun.store(i + 1);
-        const FileStatus st = op.kind == OpKind::remove ? delete_record_file(path, op.n)
-                                                        : write_record(path, op.n, op.rec);
+        const FileStatus st
+            = op.kind == OpKind::remove ? delete_record_file(path, op.n) : write_record(path, op.n, op.rec);
         if (!st.ok)
             _exit(2);
         progress->finished.store(i + 1);
@@ -174,7 +168,8 @@ private slots:
             if (begun != finished)
                 apply(next, op_for(run, finished, int(state.size() / rec_len_bytes)));
 
-            QVERIFY2(QFile::exists(db.path()), qPrintable(QStringLiteral("kill %1: the database is missing").arg(kills)));
+            QVERIFY2(QFile::exists(db.path()),
+                     qPrintable(QStringLiteral("kill %1: the database is missing").arg(kills)));
             const QByteArray now = read_bytes(db.path());
             QVERIFY2(now == state || now == next,
                      qPrintable(QStringLiteral("kill %1 (run %2, %3 of %4 operations done): the file of %5 bytes "
@@ -188,7 +183,8 @@ private slots:
             QVERIFY(check_database_file(db.path()).ok);
             if (QFile::exists(backup))
                 QVERIFY2(states.contains(read_bytes(backup)),
-                         qPrintable(QStringLiteral("kill %1: the kept previous version is no earlier collection").arg(kills)));
+                         qPrintable(
+                             QStringLiteral("kill %1: the kept previous version is no earlier collection").arg(kills)));
             states.insert(now);
             if (!scratch_files_in(db.dir()).isEmpty())
                 ++scratch_left;
@@ -207,6 +203,7 @@ private slots:
     // cleared away. A database named like the old fixed scratch file is safe.
     void left_over_scratch_files_are_harmless_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("db_name");
         QTest::addColumn<QString>("leftover");
         QTest::addColumn<bool>("stale");
@@ -214,6 +211,7 @@ private slots:
         QTest::newRow("fresh copy (another save under way)") << "test.rnd" << ".test.rnd.XyZ789" << false;
         QTest::newRow("collection named wrk.wrk") << "wrk.wrk" << ".wrk.wrk.Q1w2E3" << true;
         QTest::newRow("old fixed scratch name") << "test.rnd" << "wrk.wrk" << true;
+        // clang-format on
     }
 
     void left_over_scratch_files_are_harmless()

@@ -1,7 +1,7 @@
 // The selection and find criteria from the dialog's entries.
 #include "core/criteria_entries.h"
-#include "core/money.h"
 #include "core/locale_dates.h"
+#include "core/money.h"
 
 #include <QDate>
 #include <QLocale>
@@ -45,6 +45,7 @@ private slots:
 
     void refused_data()
     {
+        // clang-format off
         QTest::addColumn<Typed>("typed");
         QTest::addColumn<bool>("select");
         QTest::addColumn<QString>("message");
@@ -77,6 +78,7 @@ private slots:
                                         << "Invalid entry in maximum retail price!" << price;
         QTest::newRow("retail min above max") << Typed{{"retail_min", "$5.01"}, {"retail_max", "$5.00"}} << true
                                               << "Minimum retail price is greater than maximum retail price!" << price;
+        // clang-format on
     }
     void refused()
     {
@@ -93,8 +95,11 @@ private slots:
 
     void accepted()
     {
-        const Typed typed{{"date_beg", "1/1/2000 10:30 PM"}, {"paid_min", "0"}, {"retail_max", "12.50"},
-                          {"slot:2", "Smith "}, {"slot:15", "mint"}};
+        const Typed typed{{"date_beg", "1/1/2000 10:30 PM"},
+                          {"paid_min", "0"},
+                          {"retail_max", "12.50"},
+                          {"slot:2", "Smith "},
+                          {"slot:15", "mint"}};
         const auto result = criteria_from_entries(entries_of(typed), CriteriaUse::find);
         const Criteria* c = std::get_if<Criteria>(&result);
         QVERIFY(c);
@@ -112,18 +117,21 @@ private slots:
 
     void open_maximum_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("max");
         QTest::addColumn<qint64>("stored");
         QTest::newRow("blank") << "" << open_money_max;
         QTest::newRow("zero") << "0" << open_money_max;
         QTest::newRow("-999") << "-999" << open_money_max;
         QTest::newRow("a real maximum") << "$10.00" << qint64(100000);
+        // clang-format on
     }
     void open_maximum()
     {
         QFETCH(QString, max);
         QFETCH(qint64, stored);
-        const auto result = criteria_from_entries(entries_of({{"paid_min", "2"}, {"paid_max", max}}), CriteriaUse::select);
+        const auto result
+            = criteria_from_entries(entries_of({{"paid_min", "2"}, {"paid_max", max}}), CriteriaUse::select);
         const Criteria* c = std::get_if<Criteria>(&result);
         QVERIFY(c);
         QCOMPARE(c->paid_min, qint64(20000));
@@ -145,7 +153,6 @@ private slots:
         QCOMPARE(c->paid_min, qint64(12345000));
     }
 };
-
 
 QTEST_GUILESS_MAIN(tst_criteria_entries)
 #include "tst_criteria_entries.moc"

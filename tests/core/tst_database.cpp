@@ -27,6 +27,7 @@ class tst_database : public QObject {
 private slots:
     void check_by_length_data()
     {
+        // clang-format off
         QTest::addColumn<qint64>("size");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<int>("count");
@@ -35,6 +36,7 @@ private slots:
         QTest::newRow("one byte over") << qint64(2474) << false << 0;
         QTest::newRow("one byte short") << qint64(2472) << false << 0;
         QTest::newRow("two records") << qint64(4946) << true << 2;
+        // clang-format on
     }
 
     void check_by_length()
@@ -50,8 +52,9 @@ private slots:
             QCOMPARE(c.count, count);
             QVERIFY(c.message.isEmpty());
         } else {
-            QCOMPARE(c.message, QStringLiteral("The database file ") + path +
-                                    QStringLiteral(" does not have the correct record length for Tessaran V!"));
+            QCOMPARE(c.message,
+                     QStringLiteral("The database file ") + path
+                         + QStringLiteral(" does not have the correct record length for Tessaran V!"));
         }
     }
 
@@ -84,8 +87,9 @@ private slots:
         c = check_database_file(over);
         QVERIFY(!c.ok);
         QCOMPARE(c.count, 0);
-        QCOMPARE(c.message, QStringLiteral("The database file ") + over +
-                                QStringLiteral(" holds 32768 records; Tessaran V can open at most 32767 records."));
+        QCOMPARE(c.message,
+                 QStringLiteral("The database file ") + over
+                     + QStringLiteral(" holds 32768 records; Tessaran V can open at most 32767 records."));
     }
 
     void unreadable_file()
@@ -103,8 +107,9 @@ private slots:
         const OpenCheck c = check_database_file(path);
         QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         QVERIFY(!c.ok);
-        QVERIFY2(c.message.startsWith(QStringLiteral("The database file ") + path + QStringLiteral(" cannot be read: ")),
-                 qPrintable(c.message));
+        QVERIFY2(
+            c.message.startsWith(QStringLiteral("The database file ") + path + QStringLiteral(" cannot be read: ")),
+            qPrintable(c.message));
         QVERIFY(c.message.contains(QStringLiteral("ermission")));  // the system's reason
     }
 

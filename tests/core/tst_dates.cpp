@@ -11,14 +11,12 @@ class tst_dates : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    }
+    void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void cleanupTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     void pattern_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("fmt");
@@ -26,6 +24,7 @@ private slots:
         QTest::newRow("de_DE widened") << "de_DE" << "dd.MM.yyyy" << "dd.mm.yyyy";
         QTest::newRow("fr_FR kept") << "fr_FR" << "dd/MM/yyyy" << "dd/mm/yyyy";
         QTest::newRow("quoted y kept") << "bg_BG" << "d.MM.yyyy 'г'." << "d.mm.yyyy 'г'.";
+        // clang-format on
     }
     void pattern()
     {
@@ -53,6 +52,7 @@ private slots:
 
     void parse_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QDate>("date");
@@ -83,6 +83,7 @@ private slots:
         QTest::newRow("ja long") << "ja_JP" << QString::fromUtf8("2001年3月4日日曜日") << QDate(2001, 3, 4);
         QTest::newRow("pt long words") << "pt_BR" << QString::fromUtf8("domingo, 4 de março de 2001")
                                        << QDate(2001, 3, 4);
+        // clang-format on
     }
     void parse()
     {
@@ -97,6 +98,7 @@ private slots:
 
     void reject_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("text");
         QTest::newRow("empty") << "en_US" << "";
@@ -112,6 +114,7 @@ private slots:
         QTest::newRow("bad date with a time") << "en_US" << "2/30/2001 10:30";
         QTest::newRow("two month names") << "en_US" << "March April 4 2001";
         QTest::newRow("de day first") << "de_DE" << "31.02.2001";
+        // clang-format on
     }
     void reject()
     {
@@ -123,12 +126,14 @@ private slots:
 
     void short_text_reads_back_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("text");
         QTest::newRow("en_US") << "en_US" << "3/4/2001";
         QTest::newRow("de_DE") << "de_DE" << "04.03.2001";
         QTest::newRow("fr_FR") << "fr_FR" << "04/03/2001";
         QTest::newRow("ko_KR") << "ko_KR" << "2001. 3. 4.";
+        // clang-format on
     }
     void short_text_reads_back()
     {

@@ -9,7 +9,6 @@
 #include <QLocale>
 #include <QtTest>
 
-
 using namespace tessaran;
 using namespace tessaran::test;
 
@@ -28,7 +27,6 @@ QByteArray record_bytes(const QByteArray& file, int n)
     return file.mid(qsizetype(n - 1) * rec_len_bytes, rec_len_bytes);
 }
 
-
 }  // namespace
 
 class tst_delete_record : public QObject {
@@ -38,12 +36,14 @@ private slots:
 
     void later_records_move_down_byte_for_byte_data()
     {
+        // clang-format off
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("d");
         QTest::newRow("3 of 5") << 5 << 3;
         QTest::newRow("first of 5") << 5 << 1;
         QTest::newRow("last of 5") << 5 << 5;
         QTest::newRow("only record") << 1 << 1;
+        // clang-format on
     }
     void later_records_move_down_byte_for_byte()
     {
@@ -70,9 +70,11 @@ private slots:
 
     void refuses_a_record_outside_the_file_data()
     {
+        // clang-format off
         QTest::addColumn<int>("d");
         QTest::newRow("zero") << 0;
         QTest::newRow("past end") << 4;
+        // clang-format on
     }
     void refuses_a_record_outside_the_file()
     {

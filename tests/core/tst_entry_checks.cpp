@@ -1,6 +1,6 @@
 // The window-free checks of typed dates, prices and scope years.
-#include "core/money.h"
 #include "core/entry_checks.h"
+#include "core/money.h"
 
 #include <QLocale>
 #include <QTest>
@@ -19,6 +19,7 @@ private slots:
 
     void date_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("text");
         QTest::addColumn<FieldCheck>("result");
@@ -30,6 +31,7 @@ private slots:
                                                    << "3/4/1799";
         QTest::newRow("garbage") << "en_US" << "soon" << FieldCheck::invalid << "soon";
         QTest::newRow("de") << "de_DE" << "4.3.01" << FieldCheck::ok << "04.03.2001";
+        // clang-format on
     }
     void date()
     {
@@ -45,6 +47,7 @@ private slots:
 
     void price_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("text");
         QTest::addColumn<FieldCheck>("result");
@@ -58,6 +61,7 @@ private slots:
         QTest::newRow("the invalid marker itself") << "en_US" << "-9999" << FieldCheck::invalid << "-9999";
         QTest::newRow("de") << "de_DE" << "12,5" << FieldCheck::ok << QString::fromUtf8("12,50\u00A0€");
         QTest::newRow("de point") << "de_DE" << "12.5" << FieldCheck::invalid << "12.5";
+        // clang-format on
     }
     void price()
     {
@@ -74,6 +78,7 @@ private slots:
 
     void scopeyear_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("text");
         QTest::addColumn<YearCheck>("result");
@@ -92,6 +97,7 @@ private slots:
         QTest::newRow("de point fraction") << "de_DE" << "1999.5" << YearCheck::non_integer;
         QTest::newRow("de comma fraction") << "de_DE" << "1999,5" << YearCheck::non_integer;
         QTest::newRow("de whole") << "de_DE" << "1999" << YearCheck::ok;
+        // clang-format on
     }
     void scopeyear()
     {

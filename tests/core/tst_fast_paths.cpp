@@ -3,11 +3,11 @@
 // bytes, text sorts on ranks, dates looked up by their bytes, prices without the
 // text round trip, and a database file mapped once for several scans.
 #include "common/core_temp_db.h"
-#include "core/money.h"
 #include "core/locale_dates.h"
-#include "core/session.h"
+#include "core/money.h"
 #include "core/record_file.h"
 #include "core/record_match.h"
+#include "core/session.h"
 #include "core/sorting.h"
 #include "core/summary_export.h"
 #include "core/summary_rows.h"
@@ -59,10 +59,12 @@ private slots:
 
     void locales_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("locale");
         QTest::newRow("en_US") << "en_US";
         QTest::newRow("de_DE") << "de_DE";
         QTest::newRow("fr_FR") << "fr_FR";
+        // clang-format on
     }
 
     void cells_and_export_lines_from_bytes_data() { locales_data(); }
@@ -70,8 +72,9 @@ private slots:
     {
         QFETCH(QString, locale);
         use_locale(locale);
-        for (const qint64 a : {qint64(0), qint64(1), qint64(10), qint64(12345), qint64(-12345), qint64(10000),
-                               qint64(123456789), std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max()})
+        for (const qint64 a :
+             {qint64(0), qint64(1), qint64(10), qint64(12345), qint64(-12345), qint64(10000), qint64(123456789),
+              std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max()})
             QCOMPARE(money_plain_bytes(a), to_cp1252(money_plain_text(a)));
         QTemporaryDir dir;
         const QString db = dir.filePath("a.rnd");
@@ -121,8 +124,13 @@ private slots:
         // Switching the locale must not let a date keep the other locale's day.
         for (const QString& l : {QStringLiteral("en_US"), locale}) {
             use_locale(l);
-            const QStringList stored = {short_date_text(QDate(2003, 5, 17)), "5/17/2003", "17.05.2003",
-                                        "", "not a date", "2003-05-17", "  1/2/03 "};
+            const QStringList stored = {short_date_text(QDate(2003, 5, 17)),
+                                        "5/17/2003",
+                                        "17.05.2003",
+                                        "",
+                                        "not a date",
+                                        "2003-05-17",
+                                        "  1/2/03 "};
             for (const QString& text : stored) {
                 const QString padded = fixed_text(text, 15);
                 const QByteArray bytes = to_cp1252(padded);

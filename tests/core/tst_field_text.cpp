@@ -1,7 +1,7 @@
 // What an editor field shows of a stored text member, when the two count as
 // the same, and the line breaks and length a save stores.
-#include "core/money.h"
 #include "core/field_text.h"
+#include "core/money.h"
 
 #include <QLocale>
 #include <QtTest>
@@ -17,6 +17,7 @@ private slots:
 
     void shown_and_same_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("member");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("field");
@@ -31,6 +32,7 @@ private slots:
         QTest::newRow("CR LF vs field LF") << "line1\r\nline2   " << "line1\r\nline2" << "line1\nline2" << true;
         QTest::newRow("lone CR") << "line1\rline2" << "line1\rline2" << "line1\nline2" << true;
         QTest::newRow("break moved") << "line1\r\nline2" << "line1\r\nline2" << "line\n1line2" << false;
+        // clang-format on
     }
 
     void shown_and_same()
@@ -45,6 +47,7 @@ private slots:
 
     void same_text_rules_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("member");
         QTest::addColumn<bool>("same");
@@ -55,6 +58,7 @@ private slots:
         QTest::newRow("case") << "ABC" << "abc" << false;
         QTest::newRow("zeros vs text") << "" << "a" << false;
         QTest::newRow("inner blank") << "a b" << "ab" << false;
+        // clang-format on
     }
     void same_text_rules()
     {
@@ -66,6 +70,7 @@ private slots:
 
     void extent_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("extent");
         QTest::newRow("trailing blank") << "ab " << 2;
@@ -73,6 +78,7 @@ private slots:
         QTest::newRow("zeros after text") << QStringLiteral("ab") + QString(2, QChar(0)) << 2;
         QTest::newRow("leading blanks do not count") << "  ab" << 2;
         QTest::newRow("empty") << "" << 0;
+        // clang-format on
     }
     void extent()
     {
@@ -84,6 +90,7 @@ private slots:
     // What a price field stands for.
     void price_entries_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("field");
         QTest::addColumn<qint64>("stored");
         QTest::addColumn<bool>("amount");
@@ -95,6 +102,7 @@ private slots:
         QTest::newRow("typed anew") << "13" << qint64(125000) << true << qint64(130000);
         QTest::newRow("no amount") << "lots" << qint64(0) << false << qint64(0);
         QTest::newRow("too large to store") << "999999999999999999" << qint64(0) << false << qint64(0);
+        // clang-format on
     }
     void price_entries()
     {
@@ -110,6 +118,7 @@ private slots:
 
     void line_breaks_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("member");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("stored");
@@ -119,6 +128,7 @@ private slots:
         QTest::newRow("keeps LF") << "x\ny" << "a\nb" << "a\nb" << 3;
         QTest::newRow("pasted CR LF") << "" << "a\r\nb" << "a\r\nb" << 4;
         QTest::newRow("no breaks") << "x\r\ny" << "abc" << "abc" << 3;
+        // clang-format on
     }
 
     void line_breaks()

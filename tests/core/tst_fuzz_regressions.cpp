@@ -3,11 +3,11 @@
 // (The recorded runs found none; see fuzz/README.md.)
 #include "core/color_file.h"
 #include "core/criteria.h"
-#include "core/money.h"
 #include "core/locale_dates.h"
-#include "core/session.h"
+#include "core/money.h"
 #include "core/record_match.h"
 #include "core/scope_record.h"
+#include "core/session.h"
 
 #include <QFile>
 #include <QLocale>
@@ -35,6 +35,7 @@ private slots:
     // members go back as read; the byte-level matcher agrees with the decoded one.
     void record_bytes_data()
     {
+        // clang-format off
         QTest::addColumn<QByteArray>("raw");
         QTest::addColumn<QString>("wanted");
         QTest::newRow("all zero") << filled('\0') << QString();
@@ -45,6 +46,7 @@ private slots:
         QTest::newRow("leading blanks") << QByteArray(100, ' ') + filled('a').left(rec_len_bytes - 100)
                                         << QStringLiteral("A");
         QTest::newRow("wanted outside the code page") << filled('x') << QStringLiteral("\u4e2d");
+        // clang-format on
     }
 
     void record_bytes()
@@ -81,6 +83,7 @@ private slots:
     // one it refuses leaves the scheme alone and says why.
     void colour_file_bytes_data()
     {
+        // clang-format off
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("accepted");
         QTest::newRow("empty") << QByteArray() << false;
@@ -90,6 +93,7 @@ private slots:
         QTest::newRow("int overflow") << QByteArray("99999999999,2,3") << false;
         QTest::newRow("negative and blanks") << QByteArray(" -1 ,-2147483648,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26") << true;
         QTest::newRow("zero bytes") << QByteArray("1\0,2", 4) << false;
+        // clang-format on
     }
 
     void colour_file_bytes()
@@ -122,6 +126,7 @@ private slots:
     // their short form.
     void typed_text_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("text");
         QTest::newRow("en huge") << "en_US" << "$922,337,203,685,477.5807";
@@ -136,6 +141,7 @@ private slots:
         QTest::newRow("ja date") << "ja_JP" << "2001/03/04";
         QTest::newRow("sv iso") << "sv_SE" << "2001-03-04";
         QTest::newRow("lone surrogate") << "en_US" << QString(QChar(0xd800)) + "1";
+        // clang-format on
     }
 
     void typed_text()

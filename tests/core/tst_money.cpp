@@ -1,6 +1,6 @@
 // Money: text to ten-thousandths and back under several locales.
-#include "core/money.h"
 #include "core/blank_text.h"
+#include "core/money.h"
 
 #include <QLocale>
 #include <QTest>
@@ -20,6 +20,7 @@ private slots:
     // Plain decimals for scripts: written and read back exactly.
     void decimal_amounts_data()
     {
+        // clang-format off
         QTest::addColumn<qint64>("amount");
         QTest::addColumn<QString>("text");
         QTest::newRow("zero") << qint64(0) << "0";
@@ -29,6 +30,7 @@ private slots:
         QTest::newRow("negative") << qint64(-125000) << "-12.5";
         QTest::newRow("most negative") << std::numeric_limits<qint64>::min() << "-922337203685477.5808";
         QTest::newRow("largest") << std::numeric_limits<qint64>::max() << "922337203685477.5807";
+        // clang-format on
     }
     void decimal_amounts()
     {
@@ -42,6 +44,7 @@ private slots:
 
     void nuller_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("empty");
         QTest::newRow("empty") << QString() << true;
@@ -49,6 +52,7 @@ private slots:
         QTest::newRow("three zero chars") << QString(3, QChar(0)) << true;
         QTest::newRow("digit 0") << QStringLiteral("0") << false;
         QTest::newRow("word") << QStringLiteral(" a ") << false;
+        // clang-format on
     }
     void nuller()
     {
@@ -59,6 +63,7 @@ private slots:
 
     void from_text_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("text");
         QTest::addColumn<qint64>("amount");
@@ -95,6 +100,7 @@ private slots:
                                        << qint64(-12345000);
         QTest::newRow("sv minus sign") << "sv_SE" << QString::fromUtf8("\u22121\u00A0234,50 kr") << qint64(-12345000);
         QTest::newRow("de_CH symbol word") << "de_CH" << QString::fromUtf8("1\u2019234.50 CHF") << qint64(12345000);
+        // clang-format on
     }
     void from_text()
     {
@@ -116,6 +122,7 @@ private slots:
 
     void text_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("locale");
         QTest::addColumn<qint64>("amount");
         QTest::addColumn<QString>("text");
@@ -131,6 +138,7 @@ private slots:
         QTest::newRow("fr") << "fr_FR" << qint64(12345000) << QString::fromUtf8("1\u202F234,50\u00A0€");
         QTest::newRow("ja no decimals") << "ja_JP" << qint64(12340000) << QString::fromUtf8("￥1,234");
         QTest::newRow("ja fraction shown") << "ja_JP" << qint64(12345000) << QString::fromUtf8("￥1,234.5");
+        // clang-format on
     }
     void text()
     {
@@ -143,18 +151,29 @@ private slots:
 
     void round_trip_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("locale");
         for (const char* name : {"en_US", "de_DE", "fr_FR", "de_CH", "sv_SE", "ja_JP", "hi_IN", "ar_EG", "nl_NL",
                                  "C", "es_PE", "fa_IR", "bg_BG", "da_DK", "he_IL", "pt_BR", "ccp_BD"})
             QTest::newRow(name) << QString::fromLatin1(name);
+        // clang-format on
     }
     void round_trip()
     {
         QFETCH(QString, locale);
         QLocale::setDefault(QLocale(locale));
-        const qint64 amounts[] = {1,       5,          10,         125000,         -125000,
-                                  123456789, -123456789, 99990001, 10000000000000LL, -1,
-                                  9223372036854775807LL, -9223372036854775807LL - 1};
+        const qint64 amounts[] = {1,
+                                  5,
+                                  10,
+                                  125000,
+                                  -125000,
+                                  123456789,
+                                  -123456789,
+                                  99990001,
+                                  10000000000000LL,
+                                  -1,
+                                  9223372036854775807LL,
+                                  -9223372036854775807LL - 1};
         for (const qint64 a : amounts) {
             const QString shown = money_text(a);
             QVERIFY2(money_from_text(shown) == a, qPrintable(shown + " from " + QString::number(a)));
@@ -165,6 +184,7 @@ private slots:
 
     void plain_text_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("locale");
         QTest::addColumn<qint64>("amount");
         QTest::addColumn<QString>("text");
@@ -173,6 +193,7 @@ private slots:
         QTest::newRow("zero") << "en_US" << qint64(0) << "0";
         QTest::newRow("negative") << "en_US" << qint64(-5) << "-0.0005";
         QTest::newRow("de comma") << "de_DE" << qint64(125000) << "12,5";
+        // clang-format on
     }
     void plain_text()
     {

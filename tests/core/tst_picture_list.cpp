@@ -12,6 +12,7 @@ class tst_picture_list : public QObject {
 private slots:
     void of_record_data()
     {
+        // clang-format off
         QTest::addColumn<int>("stored_count");
         QTest::addColumn<QStringList>("paths");
         QTest::newRow("none") << 0 << QStringList{};
@@ -19,6 +20,7 @@ private slots:
         QTest::newRow("negative count") << -3 << QStringList{};
         QTest::newRow("count past the slots") << 99
                                               << QStringList{"/p/1.jpg", "/p/2.jpg", "/p/3.jpg", "", "", "", "", "", "", ""};
+        // clang-format on
     }
     void of_record()
     {
@@ -37,6 +39,7 @@ private slots:
 
     void remove_data()
     {
+        // clang-format off
         QTest::addColumn<int>("removed");
         QTest::addColumn<QStringList>("left");
         QTest::newRow("first: the others move down") << 1 << QStringList{"b", "c", "d"};
@@ -44,6 +47,7 @@ private slots:
         QTest::newRow("last: nothing moves") << 4 << QStringList{"a", "b", "c"};
         QTest::newRow("none such") << 5 << QStringList{"a", "b", "c", "d"};
         QTest::newRow("slot 0") << 0 << QStringList{"a", "b", "c", "d"};
+        // clang-format on
     }
     void remove()
     {

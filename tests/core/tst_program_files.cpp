@@ -52,7 +52,8 @@ private slots:
         const QDir share(p.filePath(QStringLiteral("share/tessaran")));
         QVERIFY(write_bytes(share.filePath(QStringLiteral("tessaran_defcolors.dat")), "defaults"));
         QVERIFY(write_db(share.filePath(QStringLiteral("demo.rnd")), {make_record(QStringLiteral("Demo"))}));
-        QVERIFY(QFile::setPermissions(share.filePath(QStringLiteral("demo.rnd")), QFileDevice::ReadOwner | QFileDevice::ReadOther));
+        QVERIFY(QFile::setPermissions(share.filePath(QStringLiteral("demo.rnd")),
+                                      QFileDevice::ReadOwner | QFileDevice::ReadOther));
         set_program_folder_for_tests(p.filePath(QStringLiteral("bin")));
         QVERIFY(is_installed());
         QCOMPARE(shipped_file(help_file_name), share.filePath(QStringLiteral("tessaran.html")));

@@ -1,9 +1,9 @@
 // The record format on disk and the record file: offsets, encodings, counting,
 // reading and writing single records, and scanning.
 #include "common/core_temp_db.h"
-#include "core/session.h"
 #include "core/record_file.h"
 #include "core/scope_record.h"
+#include "core/session.h"
 #include "core/vocabularies.h"
 
 #include <QFile>
@@ -25,13 +25,13 @@ struct Layout {
     int width;
 };
 const Layout file_order[] = {
-    {"scopename", 50}, {"artist", 50}, {"studio", 50}, {"date_bought", 15},
-    {"#price_paid", 8}, {"#price_retail", 8},
-    {"salesperson", 40}, {"store", 50}, {"street", 50}, {"city", 50}, {"state", 20},
-    {"zip", 10}, {"country", 40}, {"phone", 20}, {"fax", 20}, {"email", 50}, {"www", 50},
-    {"scopetype", 30}, {"extmat", 30}, {"extclr", 30}, {"celltype", 25}, {"objects", 25},
-    {"mirrors", 25}, {"scopeyear", 10}, {"edition", 15}, {"signed", 20}, {"symmetry", 20},
-    {"specfeatures", 500}, {"comments", 500}, {"#image_count", 2}, {"#image_files", 660},
+    {"scopename", 50},     {"artist", 50},      {"studio", 50},        {"date_bought", 15}, {"#price_paid", 8},
+    {"#price_retail", 8},  {"salesperson", 40}, {"store", 50},         {"street", 50},      {"city", 50},
+    {"state", 20},         {"zip", 10},         {"country", 40},       {"phone", 20},       {"fax", 20},
+    {"email", 50},         {"www", 50},         {"scopetype", 30},     {"extmat", 30},      {"extclr", 30},
+    {"celltype", 25},      {"objects", 25},     {"mirrors", 25},       {"scopeyear", 10},   {"edition", 15},
+    {"signed", 20},        {"symmetry", 20},    {"specfeatures", 500}, {"comments", 500},   {"#image_count", 2},
+    {"#image_files", 660},
 };
 
 QString* member_by_name(ScopeRecord& r, const QString& name)
@@ -48,10 +48,7 @@ class tst_record : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    }
+    void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     void every_member_at_its_offset()
     {
@@ -119,6 +116,7 @@ private slots:
 
     void text_stored_trimmed_cut_padded_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("member");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QByteArray>("stored");
@@ -130,6 +128,7 @@ private slots:
         QTest::newRow("empty") << "artist" << "" << QByteArray(50, ' ');
         QTest::newRow("only blanks") << "state" << "     " << QByteArray(20, ' ');
         QTest::newRow("inner blanks kept") << "city" << " New  York " << QByteArray("New  York").leftJustified(50, ' ');
+        // clang-format on
     }
     void text_stored_trimmed_cut_padded()
     {
@@ -152,12 +151,14 @@ private slots:
 
     void image_paths_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("path");
         QTest::addColumn<QByteArray>("stored");
         const QString sixty = QStringLiteral("C:/pictures/") + QString(44, QLatin1Char('p')) + QStringLiteral(".jpg");
         QTest::newRow("60 characters") << sixty << sixty.toLatin1();
         QTest::newRow("61 characters") << sixty + QStringLiteral("x") << sixty.toLatin1();
         QTest::newRow("short") << "/a/b.gif" << QByteArray("/a/b.gif").leftJustified(60, ' ');
+        // clang-format on
     }
     void image_paths()
     {
@@ -215,6 +216,7 @@ private slots:
 
     void windows_1252_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("back");
@@ -224,6 +226,7 @@ private slots:
         QTest::newRow("unmappable") << QString::fromUtf8("a\u4e2db") << QByteArray("a?b") << QStringLiteral("a?b");
         QTest::newRow("outside the BMP") << QString::fromUtf8("a\U0001F600b") << QByteArray("a?b") << QStringLiteral("a?b");
         QTest::newRow("curly quotes") << QString::fromUtf8("\u201cx\u201d") << QByteArray("\x93x\x94") << QString::fromUtf8("\u201cx\u201d");
+        // clang-format on
     }
     void windows_1252()
     {
@@ -255,6 +258,7 @@ private slots:
 
     void record_count_rounds_to_nearest_data()
     {
+        // clang-format off
         QTest::addColumn<int>("length");
         QTest::addColumn<int>("count");
         QTest::newRow("empty") << 0 << 0;
@@ -265,6 +269,7 @@ private slots:
         QTest::newRow("just over half") << 1237 << 1;
         QTest::newRow("1.4998") << 3709 << 1;
         QTest::newRow("1.5002") << 3710 << 2;
+        // clang-format on
     }
     void record_count_rounds_to_nearest()
     {

@@ -1,8 +1,8 @@
 // The editor's form as values: what differs from the stored record, and the
 // record a save writes.
 #include "common/core_temp_db.h"
-#include "core/money.h"
 #include "core/field_text.h"
+#include "core/money.h"
 #include "core/record_form.h"
 
 #include <QLocale>
@@ -25,8 +25,8 @@ int index_of(Member m)
 // A stored record and the form the editor fills from it.
 ScopeRecord stored_record()
 {
-    ScopeRecord r = make_record(QStringLiteral("Aurora"), QStringLiteral("Smith, Anna"), QStringLiteral("3/14/2001"),
-                                125000);
+    ScopeRecord r
+        = make_record(QStringLiteral("Aurora"), QStringLiteral("Smith, Anna"), QStringLiteral("3/14/2001"), 125000);
     r.comments = fixed_text(QStringLiteral("line one\nline two"), 500);
     r.image_count = 2;
     for (int i = 1; i <= 4; ++i)

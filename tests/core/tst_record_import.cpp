@@ -28,6 +28,7 @@ private slots:
 
     void reading_sources_data()
     {
+        // clang-format off
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("headings");
         QTest::addColumn<QStringList>("first_row");
@@ -46,6 +47,7 @@ private slots:
         QTest::newRow("JSON lines") << QByteArray("{\"scopename\":\"A\",\"image_files\":[\"/p/1.jpg\",\"/p/2.jpg\"]}\n")
                                     << QStringList{"image_files", "scopename"} << QStringList{"/p/1.jpg;/p/2.jpg", "A"}
                                     << QList<int>{1};
+        // clang-format on
     }
 
     void reading_sources()
@@ -63,6 +65,7 @@ private slots:
 
     void headings_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("heading");
         QTest::addColumn<int>("target");
         QTest::newRow("member name") << "price_paid" << int(m_price_paid);
@@ -74,6 +77,7 @@ private slots:
         QTest::newRow("pictures") << "image_files" << import_images;
         QTest::newRow("unknown") << "Insured value" << import_ignored;
         QTest::newRow("record number") << "record" << import_ignored;
+        // clang-format on
     }
 
     void headings()
@@ -85,6 +89,7 @@ private slots:
 
     void refused_rows_data()
     {
+        // clang-format off
         QTest::addColumn<QByteArray>("row");
         QTest::addColumn<QString>("problem");
         QTest::newRow("sound") << QByteArray("Aurora,3/4/2001,$12.50,1999,/p/a.jpg") << "";
@@ -99,13 +104,15 @@ private slots:
         QTest::newRow("unquoted separator") << QByteArray("A,,$1,120.00,1999,/p/a.jpg")
                                             << "The row has 6 items, more than the 5 headings; Scope year \"120.00\": Entry for scope year field out of range!";
         QTest::newRow("two problems") << QByteArray("A,x,y,,") << "Date of purchase \"x\" is not a date; Purchase price \"y\" is not an amount";
+        // clang-format on
     }
 
     void refused_rows()
     {
         QFETCH(QByteArray, row);
         QFETCH(QString, problem);
-        const ImportSource s = read_import_source("Scope name,Date of purchase,Purchase price,Scope year,Pictures\n" + row + "\n");
+        const ImportSource s
+            = read_import_source("Scope name,Date of purchase,Purchase price,Scope year,Pictures\n" + row + "\n");
         const std::vector<ImportedRow> rows = convert_import_rows(s, targets_of(s));
         QCOMPARE(int(rows.size()), 1);
         QCOMPARE(rows[0].line, 2);
@@ -135,7 +142,8 @@ private slots:
         const std::vector<ScopeRecord> many(std::size_t(max_record_count - 2), make_record("Many"));
         const FileStatus st = append_records(db.path(), many);
         QVERIFY(!st.ok);
-        QCOMPARE(st.error, QStringLiteral("The database holds 3 kaleidoscopes; 32765 more would pass the 32767 it can hold."));
+        QCOMPARE(st.error,
+                 QStringLiteral("The database holds 3 kaleidoscopes; 32765 more would pass the 32767 it can hold."));
         QCOMPARE(read_bytes(db.path()), now);
     }
 };

@@ -2,9 +2,9 @@
 #include "common/core_temp_db.h"
 #include "core/criteria.h"
 #include "core/locale_dates.h"
-#include "core/session.h"
 #include "core/record_file.h"
 #include "core/record_match.h"
+#include "core/session.h"
 
 #include <QLocale>
 #include <QRandomGenerator>
@@ -45,13 +45,11 @@ class tst_record_match : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    }
+    void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     void text_slot_data()
     {
+        // clang-format off
         QTest::addColumn<int>("slot");
         QTest::addColumn<QString>("member");
         QTest::addColumn<QString>("wanted");
@@ -72,6 +70,7 @@ private slots:
         QTest::newRow("micro sign") << 14 << QString::fromUtf8("5µm beads") << QString::fromUtf8("µM") << true;
         QTest::newRow("outside the code page") << 1 << "abc" << QString::fromUtf8("中") << false;
         QTest::newRow("leading blanks are not stored") << 1 << "   Aurora" << "  AURORA" << false;
+        // clang-format on
     }
     void text_slot()
     {
@@ -139,6 +138,7 @@ private slots:
 
     void prices_data()
     {
+        // clang-format off
         QTest::addColumn<qint64>("price");
         QTest::addColumn<qint64>("min");
         QTest::addColumn<qint64>("max");
@@ -149,6 +149,7 @@ private slots:
         QTest::newRow("just below the minimum") << qint64(99999) << qint64(100000) << qint64(-999) << false;
         QTest::newRow("at the maximum") << qint64(250000) << qint64(0) << qint64(250000) << true;
         QTest::newRow("just above the maximum") << qint64(250001) << qint64(0) << qint64(250000) << false;
+        // clang-format on
     }
     void prices()
     {
@@ -175,6 +176,7 @@ private slots:
 
     void dates_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("stored");
         QTest::addColumn<double>("beg");
         QTest::addColumn<double>("end");
@@ -189,6 +191,7 @@ private slots:
         QTest::newRow("both: outside") << "1/1/2001" << y2k << days(2000, 12, 31) << false;
         QTest::newRow("unreadable date") << "13/45/2000" << -999.0 << -999.0 << false;
         QTest::newRow("two-digit year") << "3/4/01" << days(2001, 3, 4) << days(2001, 3, 4) << true;
+        // clang-format on
     }
     void dates()
     {
@@ -271,6 +274,7 @@ private slots:
 
     void criteria_text_data()
     {
+        // clang-format off
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("text");
         QTest::newRow("date range") << 1 << "1/1/2000 < Date bought < 12/31/2001";
@@ -285,6 +289,7 @@ private slots:
         QTest::newRow("everything") << 9
                                     << "1/1/2000 < Date bought < Any\r\n$10.00 < Price paid < Any\r\n"
                                        " < Retail price < $5.00\r\nText select:\r\n   Primary Cell Objects contains \"GLASS\"";
+        // clang-format on
     }
     void criteria_text()
     {
@@ -294,13 +299,35 @@ private slots:
         const double beg = days(2000, 1, 1);
         const double end = days(2001, 12, 31);
         switch (kind) {
-        case 1: c.by_date = true; c.date_beg = beg; c.date_end = end; break;
-        case 2: c.by_date = true; c.date_beg = beg; break;
-        case 3: c.by_date = true; c.date_end = end; break;
-        case 4: c.by_paid = true; c.paid_min = 100000; c.paid_max = 995000; break;
-        case 5: c.by_paid = true; c.paid_min = 100000; break;
+        case 1:
+            c.by_date = true;
+            c.date_beg = beg;
+            c.date_end = end;
+            break;
+        case 2:
+            c.by_date = true;
+            c.date_beg = beg;
+            break;
+        case 3:
+            c.by_date = true;
+            c.date_end = end;
+            break;
+        case 4:
+            c.by_paid = true;
+            c.paid_min = 100000;
+            c.paid_max = 995000;
+            break;
+        case 5:
+            c.by_paid = true;
+            c.paid_min = 100000;
+            break;
         case 6: c.by_paid = true; break;
-        case 7: c.by_date = true; c.date_end = end; c.by_retail = true; c.retail_max = 50000; break;
+        case 7:
+            c.by_date = true;
+            c.date_end = end;
+            c.by_retail = true;
+            c.retail_max = 50000;
+            break;
         case 8:
             c.by_text = true;
             c.texts[2] = QStringLiteral("  SMITH ");
@@ -308,10 +335,14 @@ private slots:
             c.texts[26] = QStringLiteral("WWW.X");
             break;
         case 9:
-            c.by_date = true; c.date_beg = beg;
-            c.by_paid = true; c.paid_min = 100000;
-            c.by_retail = true; c.retail_max = 50000;
-            c.by_text = true; c.texts[10] = QStringLiteral("GLASS");
+            c.by_date = true;
+            c.date_beg = beg;
+            c.by_paid = true;
+            c.paid_min = 100000;
+            c.by_retail = true;
+            c.retail_max = 50000;
+            c.by_text = true;
+            c.texts[10] = QStringLiteral("GLASS");
             break;
         }
         QCOMPARE(tessaran::criteria_text(c), text);

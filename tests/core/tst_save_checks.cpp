@@ -18,6 +18,7 @@ private slots:
 
     void entries_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("year");
         QTest::addColumn<QString>("date");
         QTest::addColumn<QString>("paid");
@@ -48,6 +49,7 @@ private slots:
                                               << TypedField::price_retail;
         QTest::newRow("date before prices") << "" << "soon" << "x" << "y" << "Invalid entry for date of purchase field!"
                                             << TypedField::date_bought;
+        // clang-format on
     }
     void entries()
     {

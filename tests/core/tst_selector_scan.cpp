@@ -1,8 +1,8 @@
 // The selection scan over the file and the find scan over working-set positions.
 #include "common/core_temp_db.h"
 #include "core/find_scan.h"
-#include "core/session.h"
 #include "core/selector_scan.h"
+#include "core/session.h"
 
 #include <QLocale>
 #include <QtTest>
@@ -22,10 +22,8 @@ Criteria artist_contains(const QString& text)
 
 QList<ScopeRecord> five_records()
 {
-    return {make_record("One", "Smith, Ann", QString(), 100000),
-            make_record("Two", "Jones, Bob", QString(), 0),
-            make_record("Three", "smithers", QString(), 250000),
-            make_record("Four", "Brown", QString(), 50000),
+    return {make_record("One", "Smith, Ann", QString(), 100000), make_record("Two", "Jones, Bob", QString(), 0),
+            make_record("Three", "smithers", QString(), 250000), make_record("Four", "Brown", QString(), 50000),
             make_record("Five", "xSMITHx", QString(), 0)};
 }
 
@@ -44,8 +42,13 @@ private slots:
         QList<int> seen;
         int total = 0;
         ScopeRecord last;
-        const FileStatus st = selector_scan(db.path(), 5, artist_contains("SMITH"), kept,
-                                            [&](int r, int n) { seen.append(r); total = n; }, &last);
+        const FileStatus st = selector_scan(
+            db.path(), 5, artist_contains("SMITH"), kept,
+            [&](int r, int n) {
+                seen.append(r);
+                total = n;
+            },
+            &last);
         QVERIFY2(st.ok, qPrintable(st.error));
         QCOMPARE(kept, (std::vector<int>{1, 3, 5}));
         QCOMPARE(seen, (QList<int>{1, 2, 3, 4, 5}));
@@ -79,6 +82,7 @@ private slots:
 
     void find_walks_working_set_order_data()
     {
+        // clang-format off
         QTest::addColumn<int>("start");
         QTest::addColumn<bool>("found");
         QTest::addColumn<int>("pos");
@@ -88,6 +92,7 @@ private slots:
         QTest::newRow("from 4") << 4 << true << 5;
         QTest::newRow("past end") << 6 << false << 6;
         QTest::newRow("far past end") << 9 << false << 9;
+        // clang-format on
     }
     void find_walks_working_set_order()
     {

@@ -11,6 +11,7 @@ class tst_sheet_range : public QObject {
 private slots:
     void from_entries_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("locale");
         QTest::addColumn<int>("count");
         QTest::addColumn<QString>("beg");
@@ -40,6 +41,7 @@ private slots:
         QTest::newRow("rounded last not before first") << "en_US" << 12 << "2.6" << "2.6" << "" << 3 << 3;
         QTest::newRow("German decimal comma") << "de_DE" << 12 << "2,5" << "4" << "" << 2 << 4;
         QTest::newRow("plain C form in German") << "de_DE" << 12 << "3.5" << "5" << "" << 4 << 5;
+        // clang-format on
     }
     void from_entries()
     {

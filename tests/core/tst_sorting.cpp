@@ -1,7 +1,7 @@
 // Sorting the working set: keys, the heapsort, permutation, direction, captions.
 #include "common/core_temp_db.h"
-#include "core/session.h"
 #include "core/record_file.h"
+#include "core/session.h"
 #include "core/sorting.h"
 #include "core/working_set.h"
 
@@ -51,19 +51,18 @@ class tst_sorting : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    }
+    void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     void heapsort_against_std_sort_data()
     {
+        // clang-format off
         QTest::addColumn<int>("n");
         QTest::addColumn<int>("range");  // small ranges give many equal keys
         QTest::newRow("two") << 2 << 3;
         QTest::newRow("odd, ties") << 101 << 7;
         QTest::newRow("even, distinct") << 1000 << 1000000;
         QTest::newRow("large") << 5000 << 300;
+        // clang-format on
     }
     void heapsort_against_std_sort()
     {
@@ -113,12 +112,14 @@ private slots:
 
     void captions_data()
     {
+        // clang-format off
         QTest::addColumn<int>("field");
         QTest::addColumn<bool>("desc");
         QTest::addColumn<QString>("caption");
         QTest::newRow("artist asc") << 2 << false << "[Sorted by: Artist(Asc.)]";
         QTest::newRow("date") << 14 << false << "[Sorted by: Date of purchase(Asc.)]";
         QTest::newRow("website") << 27 << true << "[Sorted by: Website(Desc.)]";
+        // clang-format on
     }
     void captions()
     {
@@ -144,6 +145,7 @@ private slots:
 
     void text_order_data()
     {
+        // clang-format off
         QTest::addColumn<QStringList>("artists");
         QTest::addColumn<QList<int>>("ascending");
         QTest::newRow("Adams before adamson") << QStringList{"adamson", "Adams"} << QList<int>{2, 1};
@@ -152,6 +154,7 @@ private slots:
         QTest::newRow("leading blanks ignored") << QStringList{"   Zed", "Bo"} << QList<int>{2, 1};
         QTest::newRow("accents after letters") << QStringList{QString::fromUtf8("\u00c9mile"), "Ferris", "emery"}
                                                << QList<int>{3, 2, 1};
+        // clang-format on
     }
     void text_order()
     {
@@ -192,11 +195,11 @@ private slots:
     void every_text_field_sorts_its_own_member()
     {
         // Independently written: field number -> member name.
-        const char* const member_for_field[28] = {
-            "", "scopename", "artist", "studio", "scopetype", "scopeyear", "extmat", "extclr",
-            "celltype", "edition", "objects", "signed", "mirrors", "symmetry", "", "", "",
-            "salesperson", "store", "street", "city", "state", "zip", "country", "phone", "fax",
-            "email", "www"};
+        const char* const member_for_field[28]
+            = {"",       "scopename", "artist",  "studio",      "scopetype", "scopeyear", "extmat",
+               "extclr", "celltype",  "edition", "objects",     "signed",    "mirrors",   "symmetry",
+               "",       "",          "",        "salesperson", "store",     "street",    "city",
+               "state",  "zip",       "country", "phone",       "fax",       "email",     "www"};
         QList<ScopeRecord> recs;
         QRandomGenerator rng(4711);
         for (int i = 1; i <= 40; ++i) {
@@ -234,6 +237,7 @@ private slots:
 
     void dates_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QStringList>("dates");
         QTest::addColumn<QList<int>>("ascending");
@@ -245,6 +249,7 @@ private slots:
         QTest::newRow("two-digit year") << "en_US" << QStringList{"3/4/01", "12/31/1999"} << QList<int>{2, 1};
         QTest::newRow("de_DE, day first") << "de_DE" << QStringList{"01.02.2000", "12.01.2000", ""}
                                           << QList<int>{3, 2, 1};
+        // clang-format on
     }
     void dates()
     {
@@ -271,10 +276,12 @@ private slots:
 
     void prices_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("locale");
         QTest::newRow("en_US") << "en_US";
         QTest::newRow("de_DE") << "de_DE";
         QTest::newRow("fr_FR") << "fr_FR";
+        // clang-format on
     }
     void prices()
     {

@@ -33,12 +33,14 @@ private slots:
 
     void quoting_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("quoted");
         QTest::newRow("plain") << "Aurora" << "\"Aurora\"";
         QTest::newRow("empty") << "" << "\"\"";
         QTest::newRow("inner quote doubled") << "The \"Big\" One" << "\"The \"\"Big\"\" One\"";
         QTest::newRow("comma kept") << "Smith, J." << "\"Smith, J.\"";
+        // clang-format on
     }
     void quoting()
     {
@@ -90,8 +92,8 @@ private slots:
         QCOMPARE(lines.at(1), QByteArray("\"Number of records selected:  12\"\r"));
         QCOMPARE(lines.at(2), QByteArray("\"Selected:  All\"\r"));
         const ScopeRecord& r = recs.at(0);
-        QStringList items{summary_text(r.scopename), summary_text(r.artist), summary_text(r.scopetype),
-                          summary_text(r.scopeyear), summary_text(r.extmat), summary_text(r.extclr),
+        QStringList items{summary_text(r.scopename), summary_text(r.artist),  summary_text(r.scopetype),
+                          summary_text(r.scopeyear), summary_text(r.extmat),  summary_text(r.extclr),
                           summary_text(r.celltype),  summary_text(r.edition), summary_text(r.objects),
                           summary_text(r.signed_),   summary_text(r.mirrors), summary_text(r.symmetry)};
         QCOMPARE(lines.at(5), to_cp1252(csv_line(items)) + "\r");
@@ -106,14 +108,13 @@ private slots:
         f.write("old contents");
         f.close();
         // A working set pointing past the end of the file cannot be read.
-        const FileStatus st =
-            write_summary_export(out, db.path(), {0, 1, 7}, 2, summary_kind_scope, head(2));
+        const FileStatus st = write_summary_export(out, db.path(), {0, 1, 7}, 2, summary_kind_scope, head(2));
         QVERIFY(!st.ok);
         QVERIFY(st.error.contains("7"));
         QCOMPARE(read_bytes(out), QByteArray("old contents"));
 
-        const FileStatus missing_db =
-            write_summary_export(out, db.dir() + "/none.rnd", {0, 1}, 1, summary_kind_scope, head(1));
+        const FileStatus missing_db
+            = write_summary_export(out, db.dir() + "/none.rnd", {0, 1}, 1, summary_kind_scope, head(1));
         QVERIFY(!missing_db.ok);
         QVERIFY(!missing_db.error.isEmpty());
         QCOMPARE(read_bytes(out), QByteArray("old contents"));

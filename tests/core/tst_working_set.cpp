@@ -1,7 +1,7 @@
 // The working set operations and the captions that describe it.
 #include "common/core_temp_db.h"
-#include "core/session.h"
 #include "core/record_file.h"
+#include "core/session.h"
 #include "core/working_set.h"
 
 #include <QLocale>
@@ -14,10 +14,7 @@ class tst_working_set : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    }
+    void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     void reset_all_takes_every_record_in_file_order()
     {
@@ -110,6 +107,7 @@ private slots:
 
     void selection_caption_data()
     {
+        // clang-format off
         QTest::addColumn<bool>("all");
         QTest::addColumn<bool>("date");
         QTest::addColumn<bool>("paid");
@@ -129,6 +127,7 @@ private slots:
         QTest::newRow("date text") << false << true << false << false << true << "[Selected:Date,Text]";
         QTest::newRow("everything") << false << true << true << true << true
                                     << "[Selected:Date, Price Paid, Retail Price,Text]";
+        // clang-format on
     }
     void selection_caption()
     {

@@ -51,14 +51,15 @@ QStringList as(uid_t uid, gid_t gid, const QString& groups)
 
 struct stat stat_of(const QString& path)
 {
-    struct stat st {};
+    struct stat st { };
     ::stat(QFile::encodeName(path).constData(), &st);
     return st;
 }
 
 QList<ScopeRecord> three()
 {
-    return {make_record(QStringLiteral("Alpha")), make_record(QStringLiteral("Bravo")), make_record(QStringLiteral("Charlie"))};
+    return {make_record(QStringLiteral("Alpha")), make_record(QStringLiteral("Bravo")),
+            make_record(QStringLiteral("Charlie"))};
 }
 
 constexpr uid_t owner_uid = 20001;
@@ -72,11 +73,13 @@ class tst_write_safety : public QObject {
 private slots:
     void failing_system_calls_change_nothing_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("op");
         QTest::addColumn<QString>("fault");
         for (const char* op : {"save", "append", "delete", "colors", "export"})
             for (const char* fault : {"write", "fsync", "close", "rename"})
                 QTest::addRow("%s, %s fails", op, fault) << QString::fromLatin1(op) << QString::fromLatin1(fault);
+        // clang-format on
     }
 
     void failing_system_calls_change_nothing()
@@ -85,8 +88,8 @@ private slots:
         QFETCH(QString, fault);
         TempDb db(three());
         const QString target = op == QLatin1String("colors") ? db.dir() + QStringLiteral("/colors.dat")
-                               : op == QLatin1String("export") ? db.dir() + QStringLiteral("/summary.txt")
-                                                                : db.path();
+            : op == QLatin1String("export")                  ? db.dir() + QStringLiteral("/summary.txt")
+                                                             : db.path();
         if (target != db.path())
             QVERIFY(write_bytes(target, "the previous contents\r\n"));
         const QByteArray before = read_bytes(target);
@@ -123,17 +126,19 @@ private slots:
         env.insert(QStringLiteral("TESSARAN_FAULT_DIR"), QDir(db.dir()).canonicalPath());
         const HelperRun r = run_helper({QStringLiteral("append"), db.path()}, {}, env);
         QCOMPARE(r.code, 0);
-        QCOMPARE(r.out, QStringLiteral("ok\nThe previous version could not be kept as %1: %2\n")
-                            .arg(backup_path_of(QFileInfo(db.path()).canonicalFilePath()),
-                                 QString::fromLocal8Bit(std::strerror(EPERM))));
+        QCOMPARE(r.out,
+                 QStringLiteral("ok\nThe previous version could not be kept as %1: %2\n")
+                     .arg(backup_path_of(QFileInfo(db.path()).canonicalFilePath()),
+                          QString::fromLocal8Bit(std::strerror(EPERM))));
         QCOMPARE(record_count_of(db.path()), 3);
     }
 
     void scratch_file_is_private_until_it_takes_the_place()
     {
         TempDb db(three());
-        QVERIFY(QFile::setPermissions(db.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                     | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+        QVERIFY(QFile::setPermissions(db.path(),
+                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                                          | QFileDevice::ReadOther));
         ScratchFile scratch(db.path());
         QVERIFY(scratch.open().ok);
         QVERIFY(QFileInfo(scratch.path()).fileName().startsWith(QLatin1String(".test.rnd.")));
@@ -148,8 +153,9 @@ private slots:
         TempDb db(three());
         const QByteArray before = read_bytes(db.path());
         QProcess p;
-        p.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("ulimit -f 4 && exec \"$0\" append \"$1\""),
-                                       QStringLiteral(TESSARAN_WRITE_HELPER), db.path()});
+        p.start(QStringLiteral("sh"),
+                {QStringLiteral("-c"), QStringLiteral("ulimit -f 4 && exec \"$0\" append \"$1\""),
+                 QStringLiteral(TESSARAN_WRITE_HELPER), db.path()});
         QVERIFY(p.waitForFinished(60000));
         QCOMPARE(p.exitStatus(), QProcess::NormalExit);  // not killed by SIGXFSZ
         QCOMPARE(p.exitCode(), 1);
@@ -160,6 +166,7 @@ private slots:
 
     void other_users_data()
     {
+        // clang-format off
         QTest::addColumn<int>("file_uid");
         QTest::addColumn<int>("file_gid");
         QTest::addColumn<int>("file_mode");
@@ -180,6 +187,7 @@ private slots:
             << int(other_uid) << int(other_uid) << 0644 << int(owner_uid) << 0755 << false << false << false;
         QTest::newRow("folder not writable, backup file writable")
             << int(other_uid) << int(other_uid) << 0644 << int(owner_uid) << 0755 << false << true << true;
+        // clang-format on
     }
 
     void other_users()
@@ -213,8 +221,9 @@ private slots:
         ::chown(dir.constData(), 0, 0);  // so the temporary folder can go again
         if (!saved) {
             QCOMPARE(r.code, 1);
-            QCOMPARE(r.out, QStringLiteral("failed: The previous version could not be kept as %1: %2\n")
-                                .arg(backup, QString::fromLocal8Bit(std::strerror(EACCES))));
+            QCOMPARE(r.out,
+                     QStringLiteral("failed: The previous version could not be kept as %1: %2\n")
+                         .arg(backup, QString::fromLocal8Bit(std::strerror(EACCES))));
             QCOMPARE(read_bytes(db.path()), before);
             return;
         }

@@ -1,11 +1,11 @@
 // The selection and find dialogs: one body, two uses.
-#include "appearance/scheme_paint.h"
-#include "common/gui_controls.h"
 #include "appearance/color_settings.h"
-#include "common/scripted_dialogs.h"
-#include "core/money.h"
-#include "core/locale_dates.h"
+#include "appearance/scheme_paint.h"
 #include "common/gui_colors.h"
+#include "common/gui_controls.h"
+#include "common/scripted_dialogs.h"
+#include "core/locale_dates.h"
+#include "core/money.h"
 #include "core/record_file.h"
 #include "core/record_match.h"
 #include "core/vocabularies.h"
@@ -47,10 +47,9 @@ LocaleLabels labels()
 
 bool same(const Criteria& a, const Criteria& b)
 {
-    return a.by_date == b.by_date && a.by_paid == b.by_paid && a.by_retail == b.by_retail
-           && a.by_text == b.by_text && a.texts == b.texts && a.date_beg == b.date_beg
-           && a.date_end == b.date_end && a.paid_min == b.paid_min && a.paid_max == b.paid_max
-           && a.retail_min == b.retail_min && a.retail_max == b.retail_max;
+    return a.by_date == b.by_date && a.by_paid == b.by_paid && a.by_retail == b.by_retail && a.by_text == b.by_text
+        && a.texts == b.texts && a.date_beg == b.date_beg && a.date_end == b.date_end && a.paid_min == b.paid_min
+        && a.paid_max == b.paid_max && a.retail_min == b.retail_min && a.retail_max == b.retail_max;
 }
 
 using Entries = QList<QPair<QString, QString>>;
@@ -61,10 +60,7 @@ class tst_criteria_dialog : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void init()
-    {
-        reset_color_settings();
-    }
+    void init() { reset_color_settings(); }
 
     void select_layout()
     {
@@ -89,13 +85,21 @@ private slots:
         // Tab order: the slots, then the ranges, then the buttons.
         QStringList order;
         for (QWidget* w = d.slot_field(1); order.size() < 35; w = w->nextInFocusChain())
-            if (w->focusPolicy() & Qt::TabFocus && !w->focusProxy() && w->objectName() != QLatin1String("qt_spinbox_lineedit"))
+            if (w->focusPolicy() & Qt::TabFocus && !w->focusProxy()
+                && w->objectName() != QLatin1String("qt_spinbox_lineedit"))
                 order << w->objectName();
         QStringList expected;
         for (int k = 1; k <= text_slot_count; ++k)
             expected << d.slot_field(k)->objectName();
-        expected << "tb_begdate" << "tb_enddate" << "tb_price_paid_min" << "tb_price_paid_max"
-                 << "tb_retail_price_min" << "tb_retail_price_max" << "cmd_select" << "cmd_selectall" << "cmd_cancel";
+        expected << "tb_begdate"
+                 << "tb_enddate"
+                 << "tb_price_paid_min"
+                 << "tb_price_paid_max"
+                 << "tb_retail_price_min"
+                 << "tb_retail_price_max"
+                 << "cmd_select"
+                 << "cmd_selectall"
+                 << "cmd_cancel";
         // A combo box's own edit line follows it in the chain; it is the same stop.
         order.removeAll(QString());
         QCOMPARE(order, expected);
@@ -104,9 +108,11 @@ private slots:
     // The drop-down arrows stay visible on a dark or a light form.
     void drop_down_arrows_read_on_any_form_data()
     {
+        // clang-format off
         QTest::addColumn<uint>("form");
         QTest::newRow("black") << 0x000000u;
         QTest::newRow("white") << 0xFFFFFFu;
+        // clang-format on
     }
     void drop_down_arrows_read_on_any_form()
     {
@@ -123,6 +129,7 @@ private slots:
 
     void refused_entries_data()
     {
+        // clang-format off
         QTest::addColumn<Entries>("entries");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("title");
@@ -131,6 +138,7 @@ private slots:
         QTest::newRow("nothing") << Entries{} << "No select criteria selected!" << "Select criteria";
         QTest::newRow("bad retail min") << Entries{{"tb_retail_price_min", "-"}, {"slot:2", "x"}}
                                         << "Invalid entry in minimum retail price!" << "Price search";
+        // clang-format on
     }
     void refused_entries()
     {
@@ -157,6 +165,7 @@ private slots:
 
     void stores_criteria_data()
     {
+        // clang-format off
         QTest::addColumn<Entries>("entries");
         QTest::addColumn<QString>("criteria");
         QTest::newRow("date range and two slots")
@@ -167,6 +176,7 @@ private slots:
                                           << "$2.00 < Price paid < Any";
         QTest::newRow("combo slot") << Entries{{"slot:4", "Wheel(parlor)"}}
                                     << "Text select:\r\n   Scope type contains \"WHEEL(PARLOR)\"";
+        // clang-format on
     }
     void stores_criteria()
     {
@@ -200,10 +210,12 @@ private slots:
 
     void cancel_and_frame_close_change_nothing_data()
     {
+        // clang-format off
         QTest::addColumn<int>("how");
         QTest::newRow("Cancel button") << 0;
         QTest::newRow("window frame") << 1;
         QTest::newRow("Escape") << 2;
+        // clang-format on
     }
     void cancel_and_frame_close_change_nothing()
     {
@@ -256,7 +268,9 @@ private slots:
         QCOMPARE(d.windowTitle(), QStringLiteral("Enter find criteria in the appropriate fields"));
         QVERIFY(!d.findChild<QPushButton*>("cmd_selectall"));
         d.perform_button()->click();
-        QCOMPARE(dialogs.shown, (Shown{{"No find criteria selected!", MsgIcon::critical, MsgButtons::ok, QStringLiteral("Find criteria")}}));
+        QCOMPARE(dialogs.shown,
+                 (Shown{{"No find criteria selected!", MsgIcon::critical, MsgButtons::ok,
+                         QStringLiteral("Find criteria")}}));
         enter(d, "tb_begdate", "x");
         d.perform_button()->click();
         QCOMPARE(dialogs.last().text, QStringLiteral("Invalid entry in beginning date!"));
@@ -304,6 +318,7 @@ private slots:
 
     void leaving_a_range_box_checks_it_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
@@ -316,6 +331,7 @@ private slots:
                                         << "Invalid entry for retail price minimum field.";
         QTest::newRow("bad retail max") << "tb_retail_price_max" << "x" << "x"
                                         << "Invalid entry for retail price maximum field.";
+        // clang-format on
     }
     void leaving_a_range_box_checks_it()
     {

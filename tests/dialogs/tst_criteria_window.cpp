@@ -1,8 +1,8 @@
 // The criteria windows: heading, text and a size fitted to the text.
+#include "appearance/color_settings.h"
 #include "common/gui_colors.h"
 #include "common/gui_controls.h"
 #include "core/session.h"
-#include "appearance/color_settings.h"
 #include "dialogs/criteria_window.h"
 
 #include <QFontMetrics>
@@ -44,6 +44,7 @@ private slots:
 
     void selection_window_texts_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("criteria");
         QTest::addColumn<QStringList>("lines");
         QTest::newRow("no selection") << "All" << QStringList{"All"};
@@ -53,6 +54,7 @@ private slots:
             << QStringList{"1/1/2000 < Date bought < 12/31/2001", "Text select:", "   Artist contains \"SMITH\"",
                            "   City contains \"BOSTON\""};
         QTest::newRow("blank ends trimmed") << " < Price paid < Any" << QStringList{"< Price paid < Any"};
+        // clang-format on
     }
     void selection_window_texts()
     {
@@ -73,7 +75,8 @@ private slots:
         QCOMPARE(w.height(), close.bottom() + 1 + px(120));
         // Every line fits across.
         for (const QString& l : lines)
-            QVERIFY(QFontMetrics(control<CriteriaTextBox>(w, "pb_text")->font()).horizontalAdvance(l) + px(50) < control<CriteriaTextBox>(w, "pb_text")->width());
+            QVERIFY(QFontMetrics(control<CriteriaTextBox>(w, "pb_text")->font()).horizontalAdvance(l) + px(50)
+                    < control<CriteriaTextBox>(w, "pb_text")->width());
     }
 
     void find_window_and_colours()
@@ -85,7 +88,8 @@ private slots:
         QCOMPARE(w.heading(), QStringLiteral("FIND CRITERIA"));
         QCOMPARE(w.text(), criteria);
 
-        const QImage img = control<CriteriaTextBox>(w, "pb_text")->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage img
+            = control<CriteriaTextBox>(w, "pb_text")->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QList<int> red = rows_with(img, QColor(255, 0, 0));
         const QList<int> black = rows_with(img, QColor(0, 0, 0));
         QVERIFY(!red.isEmpty());

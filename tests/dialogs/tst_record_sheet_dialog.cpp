@@ -1,6 +1,6 @@
-#include "common/scripted_dialogs.h"
-#include "common/gui_controls.h"
 #include "common/gui_colors.h"
+#include "common/gui_controls.h"
+#include "common/scripted_dialogs.h"
 #include "core/session.h"
 #include "dialogs/record_sheet_dialog.h"
 
@@ -43,6 +43,7 @@ private slots:
 
     void validation_data()
     {
+        // clang-format off
         QTest::addColumn<int>("count");
         QTest::addColumn<QString>("beg");
         QTest::addColumn<QString>("end");
@@ -54,6 +55,7 @@ private slots:
         QTest::newRow("refused") << 12 << "0" << "3" << "Record number must lie between 1 and 12. Please try again."
                                  << 0 << 0;
         QTest::newRow("half rounds to even") << 12 << "2.5" << "3" << "" << 2 << 3;
+        // clang-format on
     }
     void validation()
     {
@@ -110,10 +112,12 @@ private slots:
     {
         ScriptedDialogs dialogs;
         Calls calls;
-        RecordSheetDialog dlg(3, 1, [](int, int) { return true; }, [&calls](int f, int l) {
-            calls.previewed << qMakePair(f, l);
-            return true;
-        });
+        RecordSheetDialog dlg(
+            3, 1, [](int, int) { return true; },
+            [&calls](int f, int l) {
+                calls.previewed << qMakePair(f, l);
+                return true;
+            });
         dlg.show();
         control<QLineEdit>(dlg, "tb_beg")->setText("x");
         control<QLineEdit>(dlg, "tb_end")->setText("3");

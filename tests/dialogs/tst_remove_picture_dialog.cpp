@@ -1,8 +1,8 @@
-#include "appearance/scheme_paint.h"
-#include "common/gui_controls.h"
 #include "appearance/color_settings.h"
-#include "common/scripted_dialogs.h"
+#include "appearance/scheme_paint.h"
 #include "common/gui_colors.h"
+#include "common/gui_controls.h"
+#include "common/scripted_dialogs.h"
 #include "core/session.h"
 #include "dialogs/remove_picture_dialog.h"
 
@@ -23,12 +23,14 @@ private slots:
 
     void confirm_or_not_data()
     {
+        // clang-format off
         QTest::addColumn<int>("pick");
         QTest::addColumn<MsgAnswer>("answer");
         QTest::addColumn<int>("removed");
         QTest::newRow("no keeps the dialog open") << 2 << MsgAnswer::no << 0;
         QTest::newRow("yes removes") << 2 << MsgAnswer::yes << 3;
         QTest::newRow("first item") << 0 << MsgAnswer::yes << 1;
+        // clang-format on
     }
 
     void confirm_or_not()
@@ -66,7 +68,7 @@ private slots:
     void takes_scheme_colours_and_centres_buttons()
     {
         set_current_color(color_form_background, 0x00FFCC);  // r 204, g 255, b 0
-        set_current_color(color_command_buttons, 255);      // pure red
+        set_current_color(color_command_buttons, 255);       // pure red
         RemovePictureDialog d(names);
         d.show();
         QCOMPARE(d.palette().color(QPalette::Window), QColor(204, 255, 0));
@@ -76,7 +78,8 @@ private slots:
         const QRect rem = control<QPushButton>(d, "cmd_rem")->geometry();
         const QRect cancel = control<QPushButton>(d, "cmd_cancel")->geometry();
         QCOMPARE(cancel.left() - (rem.right() + 1), 27);
-        const int centre2 = control<QComboBox>(d, "Combo1")->geometry().left() * 2 + control<QComboBox>(d, "Combo1")->width();
+        const int centre2
+            = control<QComboBox>(d, "Combo1")->geometry().left() * 2 + control<QComboBox>(d, "Combo1")->width();
         QVERIFY(qAbs((rem.left() + cancel.right() + 1) - centre2) <= 1);
     }
 

@@ -1,10 +1,10 @@
 // The sort dialog: 27 fields, a direction, and its one message.
 #include "common/core_temp_db.h"
+#include "common/gui_colors.h"
 #include "common/gui_controls.h"
 #include "common/scripted_dialogs.h"
-#include "common/gui_colors.h"
-#include "core/session.h"
 #include "core/record_file.h"
+#include "core/session.h"
 #include "core/working_set.h"
 #include "dialogs/sort_dialog.h"
 
@@ -28,8 +28,8 @@ private slots:
     void init()
     {
         reset_color_settings();
-        db = std::make_unique<TempDb>(QList<ScopeRecord>{make_record("A", "Cole"), make_record("B", "adams"),
-                                                         make_record("C", "Baker")});
+        db = std::make_unique<TempDb>(
+            QList<ScopeRecord>{make_record("A", "Cole"), make_record("B", "adams"), make_record("C", "Baker")});
         QVERIFY(db->ok());
         session = db->open_all();
         session.ws.sort_field = 5;
@@ -72,11 +72,13 @@ private slots:
 
     void sorts_data()
     {
+        // clang-format off
         QTest::addColumn<bool>("descending");
         QTest::addColumn<std::vector<int>>("order");
         QTest::addColumn<QString>("caption");
         QTest::newRow("ascending") << false << std::vector<int>{0, 2, 3, 1} << "[Sorted by: Artist(Asc.)]";
         QTest::newRow("descending") << true << std::vector<int>{0, 1, 3, 2} << "[Sorted by: Artist(Desc.)]";
+        // clang-format on
     }
     void sorts()
     {
@@ -90,7 +92,8 @@ private slots:
         // Clicks land on the button's indicator, as the user aims them.
         QTest::mouseClick(d.sort_option(2), Qt::LeftButton, {}, QPoint(6, d.sort_option(2)->height() / 2));
         if (descending)
-            QTest::mouseClick(control<QRadioButton>(d, "opt_descending"), Qt::LeftButton, {}, QPoint(6, control<QRadioButton>(d, "opt_descending")->height() / 2));
+            QTest::mouseClick(control<QRadioButton>(d, "opt_descending"), Qt::LeftButton, {},
+                              QPoint(6, control<QRadioButton>(d, "opt_descending")->height() / 2));
         QVERIFY(control<QRadioButton>(d, "opt_ascending")->isChecked() != descending);
         QTest::mouseClick(control<QPushButton>(d, "cmd_sort"), Qt::LeftButton);
         QCOMPARE(dialogs.texts(), QStringList{});
@@ -101,7 +104,6 @@ private slots:
         QCOMPARE(session.ws.sort_descending, descending);
         QCOMPARE(session.ws.sort_caption, caption);
     }
-
 
     void cancel_changes_nothing()
     {

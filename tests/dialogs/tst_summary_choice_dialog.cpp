@@ -1,6 +1,6 @@
-#include "common/scripted_dialogs.h"
-#include "common/gui_controls.h"
 #include "common/gui_colors.h"
+#include "common/gui_controls.h"
+#include "common/scripted_dialogs.h"
 #include "core/session.h"
 #include "dialogs/summary_choice_dialog.h"
 
@@ -45,10 +45,12 @@ private slots:
 
     void each_option_sets_the_kind_data()
     {
+        // clang-format off
         QTest::addColumn<bool>("retail");
         QTest::addColumn<int>("kind");
         QTest::newRow("kaleidoscope information") << false << 1;
         QTest::newRow("purchase information") << true << 2;
+        // clang-format on
     }
     void each_option_sets_the_kind()
     {
@@ -61,11 +63,14 @@ private slots:
             opened << k;
             visible_while_open << dlg_ptr->isVisible();
             // After the summary closes the dialog shows again; then "Close".
-            QTimer::singleShot(0, [&] { QTest::mouseClick(control<QPushButton>(dlg_ptr, "cmd_close"), Qt::LeftButton); });
+            QTimer::singleShot(0,
+                               [&] { QTest::mouseClick(control<QPushButton>(dlg_ptr, "cmd_close"), Qt::LeftButton); });
         });
         dlg_ptr = &dlg;
         QTimer::singleShot(0, [&] {
-            QTest::mouseClick(retail ? control<QRadioButton>(dlg, "opt_retail") : control<QRadioButton>(dlg, "opt_scope"), Qt::LeftButton);
+            QTest::mouseClick(retail ? control<QRadioButton>(dlg, "opt_retail")
+                                     : control<QRadioButton>(dlg, "opt_scope"),
+                              Qt::LeftButton);
             QTest::mouseClick(control<QPushButton>(dlg, "cmd_summarize"), Qt::LeftButton);
         });
         dlg.run();

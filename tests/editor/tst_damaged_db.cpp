@@ -1,8 +1,8 @@
 // Damaged databases opened in the program: an image count outside 0..10, text
 // bytes no code page defines, and a file that shrinks
 // under the program between counting its records and reading them.
-#include "common/gui_editor_fixture.h"
 #include "common/gui_controls.h"
+#include "common/gui_editor_fixture.h"
 #include "common/gui_pdf.h"
 
 #include "common/gui_colors.h"
@@ -11,10 +11,10 @@
 #include "core/working_set.h"
 #include "dialogs/criteria_dialog.h"
 #include "dialogs/sort_dialog.h"
-#include "ui/progress_window.h"
-#include "reports/summary_window.h"
 #include "reports/printer_seam.h"
 #include "reports/record_sheet.h"
+#include "reports/summary_window.h"
+#include "ui/progress_window.h"
 
 #include <QApplication>
 #include <QFile>
@@ -95,12 +95,14 @@ private slots:
 
     void image_count_out_of_range_data()
     {
+        // clang-format off
         QTest::addColumn<int>("stored");
         QTest::addColumn<int>("shown");
         QTest::newRow("-1") << -1 << 0;
         QTest::newRow("-32768") << -32768 << 0;
         QTest::newRow("11") << 11 << 10;
         QTest::newRow("32767") << 32767 << 10;
+        // clang-format on
     }
 
     void image_count_out_of_range()
@@ -153,9 +155,9 @@ private slots:
         const QByteArray odd("\x81\x8D\x8F\x90\x9D\x00\x01Z", 8);
         ScopeRecord odd_rec = make_record(QStringLiteral("Odd"), QStringLiteral("Artist"));
         QByteArray raw = encode_record(odd_rec);
-        raw.replace(0, odd.size(), odd);          // scope name
-        raw.replace(50 + 5, odd.size(), odd);     // artist, after its first blanks
-        raw.replace(1311, odd.size(), odd);       // comments
+        raw.replace(0, odd.size(), odd);       // scope name
+        raw.replace(50 + 5, odd.size(), odd);  // artist, after its first blanks
+        raw.replace(1311, odd.size(), odd);    // comments
         EditorFixture f({make_record("Plain", "Zed"), odd_rec});
         QVERIFY(write_bytes(f.db.path(), read_bytes(f.db.path()).left(rec_len_bytes) + raw));
 
@@ -178,8 +180,9 @@ private slots:
         });
         control<QPushButton>(ed, "cmd_select")->click();
         QCOMPARE(f.state().ws.positions(), (std::vector<int>{2}));
-        QCOMPARE(f.dialogs.texts(), (QStringList{"Are you sure you want to add this kaleidoscope to the database?",
-                                                 "Kaleidoscope number 2 saved to database"}));
+        QCOMPARE(f.dialogs.texts(),
+                 (QStringList{"Are you sure you want to add this kaleidoscope to the database?",
+                              "Kaleidoscope number 2 saved to database"}));
         SummaryWindow grid(f.state(), 1, ed);
         QVERIFY(grid.loaded());
         f.state().ws.all = true;
@@ -204,8 +207,9 @@ private slots:
         });
         control<QPushButton>(ed, "cmd_select")->click();
         QCOMPARE(cut.cuts, 1);
-        QCOMPARE(f.dialogs.texts(),
-                 QStringList{"The kaleidoscope records could not be selected:\nRecord 3 lies outside the database file."});
+        QCOMPARE(
+            f.dialogs.texts(),
+            QStringList{"The kaleidoscope records could not be selected:\nRecord 3 lies outside the database file."});
         QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
         QCOMPARE(f.state().ws.positions(), before);
         QVERIFY(f.state().ws.all);
@@ -226,8 +230,9 @@ private slots:
             d.sort_option(1)->setChecked(true);
             control<QPushButton>(d, "cmd_sort")->click();
             QVERIFY(!d.sorted());
-            QCOMPARE(f.dialogs.last().text, QStringLiteral("The kaleidoscopes could not be sorted.\n"
-                                                           "Record 4 lies outside the database file."));
+            QCOMPARE(f.dialogs.last().text,
+                     QStringLiteral("The kaleidoscopes could not be sorted.\n"
+                                    "Record 4 lies outside the database file."));
             QCOMPARE(f.state().ws.positions(), before);
         }
         // Find
@@ -238,10 +243,11 @@ private slots:
         });
         control<QPushButton>(ed, "cmd_find")->click();
         // The record shown (number 5) is gone as well; both are told, nothing more.
-        QCOMPARE(f.dialogs.texts(),
-                 (QStringList{"Kaleidoscope number 5 could not be read from the database:\n"
-                              "Record 5 lies outside the database file.",
-                              "The kaleidoscope records could not be searched:\nRecord 4 is not in the database file."}));
+        QCOMPARE(
+            f.dialogs.texts(),
+            (QStringList{"Kaleidoscope number 5 could not be read from the database:\n"
+                         "Record 5 lies outside the database file.",
+                         "The kaleidoscope records could not be searched:\nRecord 4 is not in the database file."}));
         // Summary
         f.dialogs.shown.clear();
         {
@@ -256,21 +262,24 @@ private slots:
         const QString out = f.db.dir() + QStringLiteral("/sheets.pdf");
         set_printer_factory([out] { return make_pdf_printer(out); });
         QVERIFY(!print_record_sheets(ed, f.state().path, f.state().ws, 1, 5));
-        QCOMPARE(f.dialogs.texts(), QStringList{QStringLiteral("Record 4 could not be read from the database file %1.")
-                                                    .arg(f.db.path())});
+        QCOMPARE(f.dialogs.texts(),
+                 QStringList{QStringLiteral("Record 4 could not be read from the database file %1.").arg(f.db.path())});
         QVERIFY(!QFile::exists(out));
         // ... and when the collection file is gone, the message names it.
         f.dialogs.shown.clear();
         const QString moved = f.db.path() + QStringLiteral(".moved");
         QVERIFY(QFile::rename(f.db.path(), moved));
         QVERIFY(!print_record_sheets(ed, f.state().path, f.state().ws, 1, 1));
-        QCOMPARE(f.dialogs.texts(), QStringList{QStringLiteral("The kaleidoscopes could not be read from the database file %1:\n"
-                                                               "No such file or directory").arg(f.db.path())});
+        QCOMPARE(f.dialogs.texts(),
+                 QStringList{QStringLiteral("The kaleidoscopes could not be read from the database file %1:\n"
+                                            "No such file or directory")
+                                 .arg(f.db.path())});
         QVERIFY(QFile::rename(moved, f.db.path()));
         // Delete of the record shown, which the file no longer holds
         f.dialogs.shown.clear();
         control<QPushButton>(ed, "cmd_del")->click();
-        QVERIFY2(f.dialogs.last().text.startsWith("The kaleidoscope could not be deleted from the database file " + f.db.path()),
+        QVERIFY2(f.dialogs.last().text.startsWith("The kaleidoscope could not be deleted from the database file "
+                                                  + f.db.path()),
                  qPrintable(f.dialogs.texts().join(QLatin1Char('|'))));
         QCOMPARE(read_bytes(f.db.path()), cut);
     }

@@ -1,17 +1,17 @@
 // The record editor when it opens, shows, walks and clears records.
-#include "common/gui_editor_fixture.h"
-#include "common/gui_controls.h"
 #include "appearance/color_settings.h"
+#include "common/gui_controls.h"
+#include "common/gui_editor_fixture.h"
 
-#include "core/money.h"
 #include "common/gui_colors.h"
+#include "core/money.h"
 #include "core/session.h"
 #include "core/vocabularies.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QMenu>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -44,8 +44,9 @@ private slots:
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Aurora"));
         QCOMPARE(control<QLineEdit>(ed, "tb_price_paid")->text(), money_text(125000));
         QCOMPARE(control<QLineEdit>(ed, "tb_price_retail")->text(), QString());
-        QCOMPARE(ed->windowTitle(), QStringLiteral("Database file: ") + f.db.path()
-                                        + QStringLiteral("  [Record 1 of 3]  [Sorted by: Unsorted]  [Selected: All]"));
+        QCOMPARE(ed->windowTitle(),
+                 QStringLiteral("Database file: ") + f.db.path()
+                     + QStringLiteral("  [Record 1 of 3]  [Sorted by: Unsorted]  [Selected: All]"));
         QVERIFY(f.dialogs.shown.isEmpty());
         for (QPushButton* b : ed->findChildren<QPushButton*>()) {
             if (b->objectName().startsWith(QLatin1String("cmd")) && !b->objectName().contains(QLatin1String("image")))
@@ -84,21 +85,24 @@ private slots:
         EditorFixture f(three_records());
         RecordEditor* ed = f.open();
         QStringList got;
-        for (QMenu* m : {control<QMenu>(ed, "mnu_kaleido"), control<QMenu>(ed, "mnu_search"), control<QMenu>(ed, "mnu_tools"), control<QMenu>(ed, "mnu_help")}) {
+        for (QMenu* m : {control<QMenu>(ed, "mnu_kaleido"), control<QMenu>(ed, "mnu_search"),
+                         control<QMenu>(ed, "mnu_tools"), control<QMenu>(ed, "mnu_help")}) {
             got << m->objectName() + '=' + m->title();
             for (QAction* a : m->actions())
                 got << a->objectName() + '=' + a->text();
         }
-        QCOMPARE(got, QStringLiteral(
-                          "mnu_kaleido=&Kaleidoscope data|mnu_add=&Add a new kaleidoscope|"
-                          "mnu_save=&Save current kaleidoscope data|mnu_delete=&Delete this kaleidoscope record|"
-                          "mnu_clear=C&lear kaleidoscope form|sep1=|mnu_summary=Kaleidoscope s&ummaries|"
-                          "mnu_stats=Collection s&tatistics...|sep2=|mnu_printforms=Print kaleidoscope data forms|"
-                          "mnu_import=&Import kaleidoscopes...|sep4=|mnu_close=&Close|mnu_search=&Search|"
-                          "mnu_next=&Next kaleidoscope|mnu_prev=&Previous kaleidoscope|mnu_first=&First kaleidoscope|"
-                          "mnu_last=&Last kaleidoscope|sep3=|mnu_find=&Find|mnu_findnxt=&Find next|mnu_tools=&Tools|"
-                          "mnu_select=Select &records|mnu_sort=S&ort records|mnu_help=&Help|"
-                          "mnu_helptopics=&Help topics|mnu_about=About").split('|'));
+        QCOMPARE(
+            got,
+            QStringLiteral("mnu_kaleido=&Kaleidoscope data|mnu_add=&Add a new kaleidoscope|"
+                           "mnu_save=&Save current kaleidoscope data|mnu_delete=&Delete this kaleidoscope record|"
+                           "mnu_clear=C&lear kaleidoscope form|sep1=|mnu_summary=Kaleidoscope s&ummaries|"
+                           "mnu_stats=Collection s&tatistics...|sep2=|mnu_printforms=Print kaleidoscope data forms|"
+                           "mnu_import=&Import kaleidoscopes...|sep4=|mnu_close=&Close|mnu_search=&Search|"
+                           "mnu_next=&Next kaleidoscope|mnu_prev=&Previous kaleidoscope|mnu_first=&First kaleidoscope|"
+                           "mnu_last=&Last kaleidoscope|sep3=|mnu_find=&Find|mnu_findnxt=&Find next|mnu_tools=&Tools|"
+                           "mnu_select=Select &records|mnu_sort=S&ort records|mnu_help=&Help|"
+                           "mnu_helptopics=&Help topics|mnu_about=About")
+                .split('|'));
 
         // A menu item runs its button's routine.
         control<QAction>(ed, "mnu_last")->trigger();
@@ -109,11 +113,13 @@ private slots:
 
     void combo_lists_and_limits_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("list");
         QTest::addColumn<int>("limit");
         QTest::newRow("scopetype") << "combo_scopetype" << 1 << 30;
         QTest::newRow("edition") << "combo_edition" << 6 << 15;
+        // clang-format on
     }
 
     void combo_lists_and_limits()
@@ -201,9 +207,13 @@ private slots:
         QCOMPARE(ed->new_record(), int(1));
         const QStringList enabled_expected = {QStringLiteral("cmd_save"), QStringLiteral("cmd_clear"),
                                               QStringLiteral("cmd_close"), QStringLiteral("cmd_add_image")};
-        for (QPushButton* b : {control<QPushButton>(ed, "cmd_new"), control<QPushButton>(ed, "cmd_save"), control<QPushButton>(ed, "cmd_del"), control<QPushButton>(ed, "cmd_clear"), control<QPushButton>(ed, "cmd_close"), control<QPushButton>(ed, "cmd_begscope"),
-                               control<QPushButton>(ed, "cmd_prev"), control<QPushButton>(ed, "cmd_next"), control<QPushButton>(ed, "cmd_endscope"), control<QPushButton>(ed, "cmd_find"), control<QPushButton>(ed, "cmd_findnxt"),
-                               control<QPushButton>(ed, "cmd_select"), control<QPushButton>(ed, "cmd_sort"), control<QPushButton>(ed, "cmd_add_image")}) {
+        for (QPushButton* b : {control<QPushButton>(ed, "cmd_new"), control<QPushButton>(ed, "cmd_save"),
+                               control<QPushButton>(ed, "cmd_del"), control<QPushButton>(ed, "cmd_clear"),
+                               control<QPushButton>(ed, "cmd_close"), control<QPushButton>(ed, "cmd_begscope"),
+                               control<QPushButton>(ed, "cmd_prev"), control<QPushButton>(ed, "cmd_next"),
+                               control<QPushButton>(ed, "cmd_endscope"), control<QPushButton>(ed, "cmd_find"),
+                               control<QPushButton>(ed, "cmd_findnxt"), control<QPushButton>(ed, "cmd_select"),
+                               control<QPushButton>(ed, "cmd_sort"), control<QPushButton>(ed, "cmd_add_image")}) {
             QCOMPARE(b->isEnabled(), enabled_expected.contains(b->objectName()));
         }
         // The menu follows its buttons, so no command reaches a record that is not there.
@@ -217,7 +227,8 @@ private slots:
         QVERIFY(control<QAction>(ed, "mnu_summary")->isEnabled());
         QVERIFY(control<QAction>(ed, "mnu_printforms")->isEnabled());
         control<QAction>(ed, "mnu_summary")->trigger();
-        QCOMPARE(f.dialogs.shown, (Shown{{"Last select operation returned no matching kaleidoscope records", MsgIcon::critical}}));
+        QCOMPARE(f.dialogs.shown,
+                 (Shown{{"Last select operation returned no matching kaleidoscope records", MsgIcon::critical}}));
     }
 
     void stored_texts_show_trimmed()
@@ -255,11 +266,13 @@ private slots:
 
     void enter_moves_to_next_field_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("to");
         QTest::newRow("line") << "tb_scopename" << "tb_artist";
         QTest::newRow("combo") << "combo_scopetype" << "combo_extmat";
         QTest::newRow("specfeatures") << "tb_specfeatures" << "tb_comments";
+        // clang-format on
     }
 
     void enter_moves_to_next_field()
@@ -275,7 +288,8 @@ private slots:
         QTest::keyClick(target, Qt::Key_Return);
         QWidget* now = QApplication::focusWidget();
         QVERIFY(now);
-        const bool on_target = now->objectName() == to || (now->parentWidget() && now->parentWidget()->objectName() == to);
+        const bool on_target
+            = now->objectName() == to || (now->parentWidget() && now->parentWidget()->objectName() == to);
         QVERIFY2(on_target, qPrintable(now->objectName()));
         if (auto* text = qobject_cast<QPlainTextEdit*>(start))
             QVERIFY(!text->toPlainText().contains(QLatin1Char('\n')));
@@ -286,8 +300,9 @@ private slots:
         EditorFixture f(three_records());
         set_color_file_path(f.db.dir() + QStringLiteral("/nowhere.dat"));
         f.open();
-        QCOMPARE(f.dialogs.texts(), QStringList{QStringLiteral("Color configuration file ") + color_file_path()
-                                                + QStringLiteral(" not found!")});
+        QCOMPARE(f.dialogs.texts(),
+                 QStringList{QStringLiteral("Color configuration file ") + color_file_path()
+                             + QStringLiteral(" not found!")});
         QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
     }
 };

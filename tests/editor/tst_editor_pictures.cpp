@@ -1,15 +1,15 @@
 // The editor's Images frame: adding, showing, removing and clearing images,
 // with the viewers following their images and viewers_open telling exactly
 // which viewers are open.
-#include "common/gui_editor_fixture.h"
 #include "common/gui_controls.h"
+#include "common/gui_editor_fixture.h"
 
-#include "ui/screen_placement.h"
 #include "common/gui_colors.h"
-#include "core/session.h"
 #include "core/record_file.h"
+#include "core/session.h"
 #include "dialogs/remove_picture_dialog.h"
 #include "images/picture_viewer.h"
+#include "ui/screen_placement.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -102,8 +102,7 @@ private slots:
         QCOMPARE(fx.dialogs.shown, (Shown{{"Cannot remove image, as kaleidscope record contains no images."}}));
         fx.dialogs.shown.clear();
         ed->add_picture();  // nothing scripted: the user cancels
-        QCOMPARE(fx.dialogs.file_filters,
-                 (QList<QStringList>{{"JPG (*.jpg)", "GIF (*.gif)", "BMP (*.bmp)"}}));
+        QCOMPARE(fx.dialogs.file_filters, (QList<QStringList>{{"JPG (*.jpg)", "GIF (*.gif)", "BMP (*.bmp)"}}));
         QCOMPARE(ed->shown_pictures().count(), 0);
 
         // The added picture opens at once, fitted into the editor's viewer limits.
@@ -120,7 +119,8 @@ private slots:
         QVERIFY(control<QPushButton>(ed, "cmd_add_image")->x() > b1->geometry().right());
         QCOMPARE(ed->viewer_flags(), QStringLiteral("1000000000"));
         QCOMPARE(viewer(ed, 1)->windowTitle(), QStringLiteral("Image 1: ") + p);
-        const PictureSize fitted = fit_picture(30, 50, twips_to_px(ed->largest_picture_width()), twips_to_px(ed->largest_picture_height()));
+        const PictureSize fitted
+            = fit_picture(30, 50, twips_to_px(ed->largest_picture_width()), twips_to_px(ed->largest_picture_height()));
         QCOMPARE(viewer(ed, 1)->shown_size(), QSize(fitted.width, fitted.height));
         QCOMPARE(ed->current_viewer_file(), p);
         // Only on save does the list reach the file; until then it is a change.
@@ -171,9 +171,11 @@ private slots:
             QTest::mouseClick(control<QPushButton>(d, "cmd_rem"), Qt::LeftButton);
         });
         ed->remove_picture();
-        QCOMPARE(items, QStringList({" 1   [" + p[0] + "]", " 2   [" + p[1] + "]", " 3   [" + p[2] + "]",
-                                     " 4   [" + p[3] + "]"}));
-        QCOMPARE(fx.dialogs.shown, (Shown{{"Do you really want to remove Image #2?", MsgIcon::none, MsgButtons::yes_no}}));
+        QCOMPARE(
+            items,
+            QStringList({" 1   [" + p[0] + "]", " 2   [" + p[1] + "]", " 3   [" + p[2] + "]", " 4   [" + p[3] + "]"}));
+        QCOMPARE(fx.dialogs.shown,
+                 (Shown{{"Do you really want to remove Image #2?", MsgIcon::none, MsgButtons::yes_no}}));
         QCOMPARE(ed->viewer_flags(), QStringLiteral("0100000000"));
         QCOMPARE(marks_from_viewers(ed), ed->viewer_flags());
         QCOMPARE(viewer(ed, 2)->windowTitle(), QStringLiteral("Image 2: ") + p[2]);
@@ -194,11 +196,13 @@ private slots:
 
     void missing_file_question_data()
     {
+        // clang-format off
         QTest::addColumn<MsgAnswer>("answer");
         QTest::addColumn<bool>("choose");
         QTest::newRow("no keeps the reference") << MsgAnswer::no << false;
         QTest::newRow("yes, then cancel") << MsgAnswer::yes << false;
         QTest::newRow("yes, another file") << MsgAnswer::yes << true;
+        // clang-format on
     }
     void missing_file_question()
     {
@@ -212,8 +216,9 @@ private slots:
         if (choose)
             fx.dialogs.choose_file(other);
         QTest::mouseClick(ed->picture_button(1), Qt::LeftButton);
-        QCOMPARE(fx.dialogs.texts(), QStringList{"The file /no/such/folder/gone.jpg does not exist!\n"
-                                                 "Do you want to specify another file?"});
+        QCOMPARE(fx.dialogs.texts(),
+                 QStringList{"The file /no/such/folder/gone.jpg does not exist!\n"
+                             "Do you want to specify another file?"});
         QCOMPARE(fx.dialogs.last().icon, MsgIcon::none);
         QCOMPARE(fx.dialogs.last().buttons, MsgButtons::yes_no);
         QCOMPARE(fx.dialogs.file_filters.size(), answer == MsgAnswer::yes ? 1 : 0);
@@ -275,7 +280,8 @@ private slots:
             five << picture(QStringLiteral("five%1.bmp").arg(i), 10 + i);
         five[2] = QStringLiteral("/no/such/d3.jpg");
         EditorFixture fx({record_with(QStringLiteral("A"), five),
-                          record_with(QStringLiteral("B"), {picture(QStringLiteral("two1.bmp")), picture(QStringLiteral("two2.bmp"))})});
+                          record_with(QStringLiteral("B"),
+                                      {picture(QStringLiteral("two1.bmp")), picture(QStringLiteral("two2.bmp"))})});
         RecordEditor* ed = fx.open();
         fx.dialogs.answer(MsgAnswer::no);
         QTest::mouseClick(control<QPushButton>(ed, "cmd_load_all_images"), Qt::LeftButton);
@@ -295,7 +301,8 @@ private slots:
     {
         const QString dir = pics_.filePath(QStringLiteral("a_rather_long_folder_name_for_pictures"));
         QVERIFY(QDir().mkpath(dir));
-        const QString path = picture(QDir(pics_.path()).relativeFilePath(dir) + QStringLiteral("/a_long_picture_file_name.bmp"));
+        const QString path
+            = picture(QDir(pics_.path()).relativeFilePath(dir) + QStringLiteral("/a_long_picture_file_name.bmp"));
         QVERIFY(path.size() > 60);
         EditorFixture fx({record_with(QStringLiteral("A"), {})});
         RecordEditor* ed = fx.open();

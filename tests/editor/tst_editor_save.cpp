@@ -1,13 +1,13 @@
 // Saving a record from the editor, the difference test, the question before a
 // changed record is left, and the checks when a typed field is left.
-#include "common/gui_editor_fixture.h"
 #include "common/gui_controls.h"
+#include "common/gui_editor_fixture.h"
 
 #include "appearance/scheme_paint.h"
-#include "core/money.h"
 #include "common/gui_colors.h"
-#include "core/session.h"
+#include "core/money.h"
 #include "core/record_file.h"
+#include "core/session.h"
 #include "core/working_set.h"
 
 #include <QComboBox>
@@ -32,9 +32,9 @@ QList<ScopeRecord> two_records()
 
 const QString no_changes = QStringLiteral("No changes have been made to the displayed kaleidoscope");
 const QString confirm = QStringLiteral("Are you sure you want to add this kaleidoscope to the database?");
-const QString leave_question = QStringLiteral(
-    "Kaleidoscope data has been changed. Changes are highlighted and/or images have been removed. "
-    "Do you want to save these changes to this record?");
+const QString leave_question
+    = QStringLiteral("Kaleidoscope data has been changed. Changes are highlighted and/or images have been removed. "
+                     "Do you want to save these changes to this record?");
 
 // Scripted answers that also let the test look at the window while a message is up.
 class PeekingDialogs : public ScriptedDialogs {
@@ -68,7 +68,8 @@ private slots:
         RecordEditor* ed = f.open();
         const QByteArray before = read_bytes(f.db.path());
         QTest::mouseClick(control<QPushButton>(ed, "cmd_save"), Qt::LeftButton);
-        QCOMPARE(f.dialogs.shown, (Shown{{no_changes, MsgIcon::none, MsgButtons::ok, QStringLiteral("Save Scope Data")}}));
+        QCOMPARE(f.dialogs.shown,
+                 (Shown{{no_changes, MsgIcon::none, MsgButtons::ok, QStringLiteral("Save Scope Data")}}));
         QCOMPARE(read_bytes(f.db.path()), before);
 
         // A new record with nothing typed, in a database that holds records.
@@ -92,7 +93,8 @@ private slots:
         PeekingDialogs peek;
         QList<QColor> during;
         peek.on_message = [&] {
-            during = {base_of(control<QLineEdit>(ed, "tb_studio")), base_of(control<QComboBox>(ed, "combo_signed")), base_of(control<QLineEdit>(ed, "tb_scopename"))};
+            during = {base_of(control<QLineEdit>(ed, "tb_studio")), base_of(control<QComboBox>(ed, "combo_signed")),
+                      base_of(control<QLineEdit>(ed, "tb_scopename"))};
         };
         peek.answer(MsgAnswer::yes);
         QTest::mouseClick(control<QPushButton>(ed, "cmd_save"), Qt::LeftButton);
@@ -150,6 +152,7 @@ private slots:
 
     void validations_stop_the_save_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
@@ -157,6 +160,7 @@ private slots:
         QTest::newRow("date") << "tb_date_bought" << "13/45/2001" << "Invalid entry for date of purchase field!";
         QTest::newRow("paid") << "tb_price_paid" << "twelve" << "Invalid entry for purchase price field!";
         QTest::newRow("retail") << "tb_price_retail" << "1.2.3" << "Invalid entry for retail price field!";
+        // clang-format on
     }
 
     void validations_stop_the_save()
@@ -255,7 +259,8 @@ private slots:
         control<QLineEdit>(ed, "tb_scopeyear")->setText(QStringLiteral("1600"));
         f.dialogs.answer(MsgAnswer::yes);
         ed->show_last();
-        QCOMPARE(f.dialogs.texts(), (QStringList{leave_question, QStringLiteral("Entry for scope year field out of range!")}));
+        QCOMPARE(f.dialogs.texts(),
+                 (QStringList{leave_question, QStringLiteral("Entry for scope year field out of range!")}));
         QCOMPARE(f.state().ws.position, int(1));
         QCOMPARE(control<QLineEdit>(ed, "tb_city")->text(), QStringLiteral("Taos"));
 
@@ -313,6 +318,7 @@ private slots:
 
     void leave_field_checks_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
@@ -328,6 +334,7 @@ private slots:
         QTest::newRow("paid bad") << "tb_price_paid" << "abc" << stored_price << "Invalid entry for price paid field.";
         QTest::newRow("retail bad") << "tb_price_retail" << "x1" << "" << "Invalid entry for retail price field.";
         QTest::newRow("year early") << "tb_scopeyear" << "1699" << "" << "Entry for scope year field out of range!";
+        // clang-format on
     }
 
     void leave_field_checks()

@@ -1,16 +1,16 @@
 // Select, sort, find and delete driven from the record editor. The matching
 // rules, the scans and the byte-level deletion are checked on the core; here
 // the editor's calls, captions, questions and messages.
-#include "common/gui_editor_fixture.h"
 #include "common/gui_controls.h"
+#include "common/gui_editor_fixture.h"
 
 #include "common/gui_colors.h"
 #include "core/session.h"
 #include "dialogs/criteria_dialog.h"
 #include "dialogs/criteria_window.h"
 #include "dialogs/sort_dialog.h"
-#include "ui/progress_window.h"
 #include "editor/record_editor_search.h"
+#include "ui/progress_window.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -28,8 +28,7 @@ namespace {
 using Ws = std::vector<int>;
 
 // Fills the criteria dialog's text slots (by slot number) and presses Perform.
-template <class D>
-void criteria(const QList<QPair<int, QString>>& entries)
+template <class D> void criteria(const QList<QPair<int, QString>>& entries)
 {
     when_modal<D>([entries](D* d) {
         for (const auto& [k, text] : entries) {
@@ -41,8 +40,14 @@ void criteria(const QList<QPair<int, QString>>& entries)
         QTest::mouseClick(d->perform_button(), Qt::LeftButton);
     });
 }
-void select_artist(const QString& text) { criteria<SelectDialog>({{2, text}}); }
-void find_artist(const QString& text) { criteria<FindDialog>({{2, text}}); }
+void select_artist(const QString& text)
+{
+    criteria<SelectDialog>({{2, text}});
+}
+void find_artist(const QString& text)
+{
+    criteria<FindDialog>({{2, text}});
+}
 
 void right_click(QWidget* button)
 {
@@ -62,7 +67,8 @@ protected:
     {
         if (e->type() == QEvent::Show)
             if (auto* w = qobject_cast<ProgressWindow*>(o))
-                seen << w->windowTitle() << control<QLabel>(w, "lbl_msg")->text() << QString::number(control<QProgressBar>(w, "progbar")->maximum());
+                seen << w->windowTitle() << control<QLabel>(w, "lbl_msg")->text()
+                     << QString::number(control<QProgressBar>(w, "progbar")->maximum());
         return false;
     }
 };
@@ -90,11 +96,13 @@ private slots:
         QCOMPARE(spy.seen, (QStringList{"Tessaran Action", "Selecting kaleidoscope records...", "5"}));
         QCOMPARE(f.state().ws.positions(), (Ws{3, 1, 5}));
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Charlie"));
-        QVERIFY(ed->windowTitle().contains(QLatin1String("[Record 1 of 3]  [Sorted by: Artist(Desc.)]  [Selected:Text]")));
+        QVERIFY(
+            ed->windowTitle().contains(QLatin1String("[Record 1 of 3]  [Sorted by: Artist(Desc.)]  [Selected:Text]")));
         QCOMPARE(f.state().ws.selection_text, QStringLiteral("Text select:\r\n   Artist contains \"SMITH\""));
 
         // Select all sorts again by the remembered field.
-        when_modal<SelectDialog>([](SelectDialog* d) { QTest::mouseClick(control<QPushButton>(d, "cmd_selectall"), Qt::LeftButton); });
+        when_modal<SelectDialog>(
+            [](SelectDialog* d) { QTest::mouseClick(control<QPushButton>(d, "cmd_selectall"), Qt::LeftButton); });
         control<QPushButton>(ed, "cmd_select")->click();
         QCOMPARE(f.state().ws.positions(), (Ws{3, 1, 2, 4, 5}));
         QVERIFY(ed->windowTitle().endsWith(QLatin1String("[Sorted by: Artist(Desc.)]  [Selected: All]")));
@@ -123,7 +131,8 @@ private slots:
 
         // The summary refuses although the editor still walks the previous working set.
         control<QAction>(ed, "mnu_summary")->trigger();
-        QCOMPARE(f.dialogs.last(), (ShownMessage{"Last select operation returned no matching kaleidoscope records", MsgIcon::critical}));
+        QCOMPARE(f.dialogs.last(),
+                 (ShownMessage{"Last select operation returned no matching kaleidoscope records", MsgIcon::critical}));
 
         // Find Next still walks the working set shown.
         f.dialogs.answer(MsgAnswer::yes);
@@ -225,8 +234,10 @@ private slots:
         QCOMPARE(f.state().ws.position, int(5));
         f.dialogs.answer(MsgAnswer::yes);
         control<QAction>(ed, "mnu_findnxt")->trigger();
-        QCOMPARE(f.dialogs.shown, Shown(3, {"End of file reached. Begin search from the beginning?", MsgIcon::none,
-                                            MsgButtons::yes_no, "Search criteria"}));
+        QCOMPARE(f.dialogs.shown,
+                 Shown(3,
+                       {"End of file reached. Begin search from the beginning?", MsgIcon::none, MsgButtons::yes_no,
+                        "Search criteria"}));
         QCOMPARE(f.state().ws.position, int(1));
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Echo"));
 
@@ -235,8 +246,9 @@ private slots:
         control<QPushButton>(ed, "cmd_next")->click();
         find_artist(QStringLiteral("nobody"));
         control<QPushButton>(ed, "cmd_find")->click();
-        QCOMPARE(f.dialogs.shown,
-                 (Shown{{"No matching kaleidoscopes found.", MsgIcon::information, MsgButtons::ok, "Search criteria"}}));
+        QCOMPARE(
+            f.dialogs.shown,
+            (Shown{{"No matching kaleidoscopes found.", MsgIcon::information, MsgButtons::ok, "Search criteria"}}));
         QVERIFY(!f.state().ws.found);
         QCOMPARE(f.state().ws.position, int(2));
         when_modal<FindDialog>([](FindDialog* d) {
@@ -263,7 +275,8 @@ private slots:
 
         // Before any Find there is nothing to show.
         QStringList unexpected;
-        when_modal<FindCriteriaWindow>([&unexpected](FindCriteriaWindow*) { unexpected << "frm_findcrit"; }, &unexpected);
+        when_modal<FindCriteriaWindow>([&unexpected](FindCriteriaWindow*) { unexpected << "frm_findcrit"; },
+                                       &unexpected);
         right_click(control<QPushButton>(ed, "cmd_find"));
         QCoreApplication::processEvents();
         QVERIFY(unexpected.isEmpty());
@@ -276,7 +289,8 @@ private slots:
             control<QPushButton>(w, "cmd_close")->click();
         });
         right_click(control<QPushButton>(ed, "cmd_find"));
-        QCOMPARE(texts, (QStringList{"Find criteria", "FIND CRITERIA", "Text select:\r\n   Artist contains \"JONES\""}));
+        QCOMPARE(texts,
+                 (QStringList{"Find criteria", "FIND CRITERIA", "Text select:\r\n   Artist contains \"JONES\""}));
     }
 
     void delete_asks_and_reselects()
@@ -293,10 +307,11 @@ private slots:
         QVERIFY(ed->show_position(3));
         control<QLineEdit>(ed, "tb_scopename")->setText(QStringLiteral("edited, not saved"));
         control<QPushButton>(ed, "cmd_del")->click();
-        QCOMPARE(f.dialogs.shown,
-                 (Shown{{"Are you sure you want to delete this kaleidoscope from the database?", MsgIcon::critical,
-                         MsgButtons::yes_no},
-                        {"Record 3 has been deleted from the database.\nRecords will now be reselected and resorted."}}));
+        QCOMPARE(
+            f.dialogs.shown,
+            (Shown{{"Are you sure you want to delete this kaleidoscope from the database?", MsgIcon::critical,
+                    MsgButtons::yes_no},
+                   {"Record 3 has been deleted from the database.\nRecords will now be reselected and resorted."}}));
         QCOMPARE(QFileInfo(f.db.path()).size(), qint64(4) * rec_len_bytes);
         QCOMPARE(f.state().ws.positions(), (Ws{1, 2, 3, 4}));
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Record 1 of 4]")));
@@ -313,8 +328,9 @@ private slots:
         EditorFixture f({make_record("Solo", "One")});
         RecordEditor* ed = f.open();
         control<QPushButton>(ed, "cmd_del")->click();
-        QCOMPARE(f.dialogs.texts(), (QStringList{"Are you sure you want to delete this kaleidoscope from the database?",
-                                                 "There are no records in current database"}));
+        QCOMPARE(f.dialogs.texts(),
+                 (QStringList{"Are you sure you want to delete this kaleidoscope from the database?",
+                              "There are no records in current database"}));
         QCOMPARE(QFileInfo(f.db.path()).size(), qint64(0));
         QCOMPARE(f.state().ws.count, int(0));
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Adding record 1]")));
@@ -332,10 +348,12 @@ private slots:
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Alpha"));
         control<QPushButton>(ed, "cmd_del")->click();
         QCOMPARE(f.dialogs.last().text,
-                 QStringLiteral("Record 2 has been deleted from the database.\nRecords will now be reselected and resorted."));
+                 QStringLiteral(
+                     "Record 2 has been deleted from the database.\nRecords will now be reselected and resorted."));
         // Former records 3 and 5 are now 2 and 4; still by artist, still the same criteria.
         QCOMPARE(f.state().ws.positions(), (Ws{4, 2}));
-        QVERIFY(ed->windowTitle().contains(QLatin1String("[Record 1 of 2]  [Sorted by: Artist(Asc.)]  [Selected:Text]")));
+        QVERIFY(
+            ed->windowTitle().contains(QLatin1String("[Record 1 of 2]  [Sorted by: Artist(Asc.)]  [Selected:Text]")));
 
         // Deleting the last match shows every record: the old working set would point at moved records.
         f.dialogs.shown.clear();
@@ -344,7 +362,8 @@ private slots:
         control<QPushButton>(ed, "cmd_del")->click();
         QCOMPARE(f.dialogs.texts().last(), QStringLiteral("No matching kaleidoscope records were found."));
         QCOMPARE(f.state().ws.positions(), (Ws{3, 1, 2}));
-        QVERIFY(ed->windowTitle().contains(QLatin1String("[Record 1 of 3]  [Sorted by: Artist(Asc.)]  [Selected: All]")));
+        QVERIFY(
+            ed->windowTitle().contains(QLatin1String("[Record 1 of 3]  [Sorted by: Artist(Asc.)]  [Selected: All]")));
     }
 
     void delete_sorts_again_after_the_reselection()

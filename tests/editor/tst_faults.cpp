@@ -7,21 +7,21 @@
 // set in this process only around the one action and lifted again at once: the
 // windows under test cannot be driven in a forked child without their event
 // loop. Root ignores read-only folders but not this limit.
-#include "common/gui_editor_fixture.h"
-#include "common/gui_controls.h"
 #include "appearance/color_settings.h"
+#include "common/gui_controls.h"
+#include "common/gui_editor_fixture.h"
 
+#include "app/start_window.h"
 #include "appearance/color_dialog.h"
+#include "common/gui_colors.h"
 #include "core/color_file.h"
 #include "core/database.h"
 #include "core/delete_record.h"
-#include "common/gui_colors.h"
 #include "core/session.h"
 #include "core/working_set.h"
-#include "app/start_window.h"
-#include "reports/summary_window.h"
 #include "reports/printer_seam.h"
 #include "reports/record_sheet.h"
+#include "reports/summary_window.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -104,8 +104,8 @@ private slots:
         }
         QCOMPARE(f.dialogs.texts(),
                  (QStringList{"Are you sure you want to add this kaleidoscope to the database?",
-                              "The kaleidoscope could not be saved to the database file " + f.db.path() + ":\n" +
-                                  too_large}));
+                              "The kaleidoscope could not be saved to the database file " + f.db.path() + ":\n"
+                                  + too_large}));
         QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
         QCOMPARE(read_bytes(f.db.path()), before);
         QCOMPARE(f.state().record_count, int(3));
@@ -135,8 +135,9 @@ private slots:
             control<QPushButton>(ed, "cmd_del")->click();
         }
         QCOMPARE(f.dialogs.shown.size(), 2);
-        QCOMPARE(f.dialogs.last().text, "The kaleidoscope could not be deleted from the database file " + f.db.path()
-                                            + ":\n" + too_large + "\nThe database has not been changed.");
+        QCOMPARE(f.dialogs.last().text,
+                 "The kaleidoscope could not be deleted from the database file " + f.db.path() + ":\n" + too_large
+                     + "\nThe database has not been changed.");
         QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
         QCOMPARE(read_bytes(f.db.path()), before);
         QCOMPARE(scratch_files_in(f.db.dir()), QStringList());
@@ -167,8 +168,9 @@ private slots:
         dialogs.choose_file(target);
         control<QAction>(window, "mnu_newdatabase")->trigger();
         QCOMPARE(dialogs.shown.size(), 3);  // the two questions, then the failure
-        QCOMPARE(dialogs.last().text, "The database file " + target + " could not be created: " +
-                                          QString::fromLocal8Bit(std::strerror(EPERM)));
+        QCOMPARE(dialogs.last().text,
+                 "The database file " + target
+                     + " could not be created: " + QString::fromLocal8Bit(std::strerror(EPERM)));
         QCOMPARE(dialogs.last().icon, MsgIcon::critical);
         QCOMPARE(read_bytes(target), before);
         QVERIFY(!window.findChild<RecordEditor*>());
@@ -191,7 +193,8 @@ private slots:
             QVERIFY(full.ok());
             QTest::mouseClick(control<QPushButton>(grid, "cmd_save"), Qt::LeftButton);
         }
-        QCOMPARE(dialogs.shown, (Shown{{"The summary could not be saved to " + out + ":\n" + too_large, MsgIcon::critical}}));
+        QCOMPARE(dialogs.shown,
+                 (Shown{{"The summary could not be saved to " + out + ":\n" + too_large, MsgIcon::critical}}));
         QCOMPARE(read_bytes(out), QByteArray("previous export"));
         QCOMPARE(read_bytes(db.path()), before);
         QVERIFY(!grid.isVisible());
@@ -219,9 +222,10 @@ private slots:
             QTest::mouseClick(control<QPushButton>(d, "cmd_accept"), Qt::LeftButton);
         }
         const QString user = dir.filePath(QString::fromLatin1(user_color_file_name));
-        QCOMPARE(dialogs.texts(), (QStringList{"Save the current color scheme?",
-                                               "Color preferences could not be saved to " +
-                                                   QDir::toNativeSeparators(user) + ":\n" + too_large}));
+        QCOMPARE(dialogs.texts(),
+                 (QStringList{"Save the current color scheme?",
+                              "Color preferences could not be saved to " + QDir::toNativeSeparators(user) + ":\n"
+                                  + too_large}));
         QVERIFY(!QFile::exists(user));
         QVERIFY(d.isVisible());
         QCOMPARE(current_colors(), scheme);
@@ -232,9 +236,11 @@ private slots:
     // must not be reported as done, and the cut-off file is not left behind.
     void pdf_output_on_a_full_disk_data()
     {
+        // clang-format off
         QTest::addColumn<bool>("through_printer");
         QTest::newRow("printer writing a PDF") << true;
         QTest::newRow("no printer, saved as PDF") << false;
+        // clang-format on
     }
 
     void pdf_output_on_a_full_disk()

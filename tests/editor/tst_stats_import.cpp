@@ -1,13 +1,13 @@
 // The statistics window and the import, started from the editor's menu: they
 // settle edits first, show the core's figures once, save them, and the import
 // appends only what the user confirmed.
-#include "common/gui_editor_fixture.h"
 #include "common/gui_controls.h"
+#include "common/gui_editor_fixture.h"
 #include "common/gui_pdf.h"
 
+#include "common/gui_colors.h"
 #include "core/collection_stats.h"
 #include "core/money.h"
-#include "common/gui_colors.h"
 #include "core/session.h"
 #include "dialogs/import_preview.h"
 #include "reports/statistics_window.h"
@@ -18,8 +18,8 @@
 #include <QChartView>
 #include <QFile>
 #include <QLabel>
-#include <QListWidget>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
@@ -33,8 +33,7 @@ namespace {
 
 // Acts on the modal dialog of type D once it is up: the statistics window
 // shows its progress window first, so the first modal is not always D.
-template <class D>
-void when_up(std::function<void(D*)> act)
+template <class D> void when_up(std::function<void(D*)> act)
 {
     auto* timer = new QTimer(QCoreApplication::instance());
     QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
@@ -63,24 +62,25 @@ private slots:
         const QString pdf_out = f.db.dir() + QStringLiteral("/stats.pdf");
         f.dialogs.choose_file(text_out);
         f.dialogs.choose_file(pdf_out);
-        when_up<StatisticsWindow>(
-            [&](StatisticsWindow* s) {
-                QCOMPARE(s->windowTitle(), QStringLiteral("Collection statistics"));
-                QVERIFY(control<QLabel>(s, "lbl_head")->text().contains(QStringLiteral("Number of kaleidoscopes: 5")));
-                QVERIFY(control<QLabel>(s, "lbl_head")->text().contains(QStringLiteral("Sorted by: Artist(Asc.)")));
-                const QAbstractItemModel* money = control<QTableView>(s, "tbl_money")->model();
-                QCOMPARE(money->index(0, 0).data().toString(), QStringLiteral("$400.00"));
-                QCOMPARE(money->headerData(0, Qt::Vertical).toString(), QStringLiteral("Total"));
-                QCOMPARE(control<QTableView>(s, "tbl_artist")->model()->rowCount(), 5);
-                // Clicking a heading sorts; the count column by its numbers.
-                control<QTableView>(s, "tbl_year")->sortByColumn(2, Qt::DescendingOrder);
-                QCOMPARE(control<QTableView>(s, "tbl_year")->model()->index(0, 0).data().toString(), QStringLiteral("2001"));
-                control<QPushButton>(s, "cmd_text")->click();
-                control<QPushButton>(s, "cmd_pdf")->click();
-                control<QPushButton>(s, "cmd_close")->click();
-            });
+        when_up<StatisticsWindow>([&](StatisticsWindow* s) {
+            QCOMPARE(s->windowTitle(), QStringLiteral("Collection statistics"));
+            QVERIFY(control<QLabel>(s, "lbl_head")->text().contains(QStringLiteral("Number of kaleidoscopes: 5")));
+            QVERIFY(control<QLabel>(s, "lbl_head")->text().contains(QStringLiteral("Sorted by: Artist(Asc.)")));
+            const QAbstractItemModel* money = control<QTableView>(s, "tbl_money")->model();
+            QCOMPARE(money->index(0, 0).data().toString(), QStringLiteral("$400.00"));
+            QCOMPARE(money->headerData(0, Qt::Vertical).toString(), QStringLiteral("Total"));
+            QCOMPARE(control<QTableView>(s, "tbl_artist")->model()->rowCount(), 5);
+            // Clicking a heading sorts; the count column by its numbers.
+            control<QTableView>(s, "tbl_year")->sortByColumn(2, Qt::DescendingOrder);
+            QCOMPARE(control<QTableView>(s, "tbl_year")->model()->index(0, 0).data().toString(),
+                     QStringLiteral("2001"));
+            control<QPushButton>(s, "cmd_text")->click();
+            control<QPushButton>(s, "cmd_pdf")->click();
+            control<QPushButton>(s, "cmd_close")->click();
+        });
         control<QAction>(ed, "mnu_stats")->trigger();
-        QCOMPARE(f.dialogs.texts(), (QStringList{"Statistics saved to " + text_out, "Pages saved to PDF file " + pdf_out}));
+        QCOMPARE(f.dialogs.texts(),
+                 (QStringList{"Statistics saved to " + text_out, "Pages saved to PDF file " + pdf_out}));
         CollectionStats core;
         QVERIFY(collect_stats(f.db.path(), f.state().ws.records, f.state().ws.count, core).ok);
         QByteArray expected;
@@ -90,13 +90,15 @@ private slots:
         const QString pdf = pdf_text(pdf_out);
         QVERIFY(pdf.contains(QStringLiteral("COLLECTION STATISTICS")));
         // An artist with a comma stays one item on the page.
-        QVERIFY2(pdf.contains(QStringLiteral("Adams SMITH")) && pdf.contains(QStringLiteral("Smith, Ann")), qPrintable(pdf));
+        QVERIFY2(pdf.contains(QStringLiteral("Adams SMITH")) && pdf.contains(QStringLiteral("Smith, Ann")),
+                 qPrintable(pdf));
 
         // Refused like the summaries when the last selection matched nothing.
         f.dialogs.shown.clear();
         f.state().ws.matched = 0;
         control<QAction>(ed, "mnu_stats")->trigger();
-        QCOMPARE(f.dialogs.shown, (Shown{{"Last select operation returned no matching kaleidoscope records", MsgIcon::critical}}));
+        QCOMPARE(f.dialogs.shown,
+                 (Shown{{"Last select operation returned no matching kaleidoscope records", MsgIcon::critical}}));
     }
 
     // Amounts too long for a column and more years than fit under the chart.
@@ -139,8 +141,9 @@ private slots:
         EditorFixture f(five_records(), true);
         RecordEditor* ed = f.open();
         const QString csv = f.db.dir() + QStringLiteral("/list.csv");
-        QVERIFY(write_bytes(csv, "Name,Artist,Notes,Purchase price\r\nZephyr,Young,  a note ,$5\r\nBad,X,,lots\r\n"
-                                 "Aardvark,Able,,\r\n"));
+        QVERIFY(write_bytes(csv,
+                            "Name,Artist,Notes,Purchase price\r\nZephyr,Young,  a note ,$5\r\nBad,X,,lots\r\n"
+                            "Aardvark,Able,,\r\n"));
         const QByteArray before = read_bytes(f.db.path());
 
         // Cancel writes nothing.
@@ -152,11 +155,14 @@ private slots:
         f.dialogs.choose_file(csv);
         when_modal<ImportPreview>([](ImportPreview* d) {
             QCOMPARE(control<QTableWidget>(d, "tbl_columns")->item(2, 0)->text(), QStringLiteral("Notes"));
-            QCOMPARE(control<QLabel>(d, "lbl_summary")->text(), QStringLiteral("2 kaleidoscopes can be imported; 1 rows cannot and will be skipped."));
+            QCOMPARE(control<QLabel>(d, "lbl_summary")->text(),
+                     QStringLiteral("2 kaleidoscopes can be imported; 1 rows cannot and will be skipped."));
             // The unmatched column is given a field by hand.
             d->set_target(2, m_comments);
-            QCOMPARE(control<QTableView>(d, "tbl_preview")->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Comments"));
-            QCOMPARE(control<QTableView>(d, "tbl_preview")->model()->index(0, 3).data().toString(), QStringLiteral("a note"));
+            QCOMPARE(control<QTableView>(d, "tbl_preview")->model()->headerData(3, Qt::Horizontal).toString(),
+                     QStringLiteral("Comments"));
+            QCOMPARE(control<QTableView>(d, "tbl_preview")->model()->index(0, 3).data().toString(),
+                     QStringLiteral("a note"));
             QCOMPARE(control<QPushButton>(d, "cmd_import")->text(), QStringLiteral("Import 2 kaleidoscopes"));
             control<QPushButton>(d, "cmd_import")->click();
         });
@@ -189,7 +195,9 @@ private slots:
             summary = control<QLabel>(d, "lbl_summary")->text();
             QVERIFY(QFile::remove(csv));
             d->set_target(1, m_comments);
-            problem = control<QListWidget>(d, "lst_problems")->count() ? control<QListWidget>(d, "lst_problems")->item(0)->text() : QString();
+            problem = control<QListWidget>(d, "lst_problems")->count()
+                ? control<QListWidget>(d, "lst_problems")->item(0)->text()
+                : QString();
             import_enabled = control<QPushButton>(d, "cmd_import")->isEnabled();
             control<QPushButton>(d, "cmd_cancel")->click();
         });

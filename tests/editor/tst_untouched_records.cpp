@@ -2,15 +2,15 @@
 // lists, amounts the currency form cannot read back) are shown and left
 // without a false "changed" question, and what the user types is stored as
 // typed; the multi-line limit never cuts text; an invalid price keeps the edits.
-#include "common/gui_editor_fixture.h"
-#include "common/gui_controls.h"
 #include "appearance/color_settings.h"
+#include "common/gui_controls.h"
+#include "common/gui_editor_fixture.h"
 
 #include "appearance/scheme_paint.h"
-#include "ui/screen_placement.h"
-#include "core/money.h"
 #include "common/gui_colors.h"
+#include "core/money.h"
 #include "core/session.h"
+#include "ui/screen_placement.h"
 
 #include <QClipboard>
 #include <QFocusEvent>
@@ -29,11 +29,18 @@ using namespace tessaran::test;
 namespace {
 
 const QString no_changes = QStringLiteral("No changes have been made to the displayed kaleidoscope");
-const QString leave_question = QStringLiteral(
-    "Kaleidoscope data has been changed. Changes are highlighted and/or images have been removed. "
-    "Do you want to save these changes to this record?");
+const QString leave_question
+    = QStringLiteral("Kaleidoscope data has been changed. Changes are highlighted and/or images have been removed. "
+                     "Do you want to save these changes to this record?");
 
-enum class Oddity { zero_bytes, crlf_comments, negative_image_count, junk_above_count, largest_amount, junk_date_and_year };
+enum class Oddity {
+    zero_bytes,
+    crlf_comments,
+    negative_image_count,
+    junk_above_count,
+    largest_amount,
+    junk_date_and_year
+};
 
 // The first record carries the oddity in its stored bytes; the second is plain.
 QByteArray odd_file(Oddity kind)
@@ -45,18 +52,14 @@ QByteArray odd_file(Oddity kind)
         for (QString* m : {&r.scopename, &r.date_bought, &r.scopeyear, &r.phone, &r.comments})
             *m = zeros.left(m->size());
         break;
-    case Oddity::crlf_comments:
-        r.comments = fixed_text(QStringLiteral("line1\r\nline2"), 500);
-        break;
+    case Oddity::crlf_comments: r.comments = fixed_text(QStringLiteral("line1\r\nline2"), 500); break;
     case Oddity::negative_image_count:
     case Oddity::junk_above_count:
         for (int i = 1; i <= 10; ++i)
             r.image_files[std::size_t(i)] = fixed_text(QStringLiteral("/pictures/%1.jpg").arg(i), image_slot_width);
         r.image_count = kind == Oddity::negative_image_count ? -3 : 1;
         break;
-    case Oddity::largest_amount:
-        r.price_paid = std::numeric_limits<qint64>::max();
-        break;
+    case Oddity::largest_amount: r.price_paid = std::numeric_limits<qint64>::max(); break;
     case Oddity::junk_date_and_year:
         r.date_bought = fixed_text(QStringLiteral("31/31/1999"), 15);
         r.scopeyear = fixed_text(QStringLiteral("19\x81\x7f"), 10);
@@ -83,6 +86,7 @@ private slots:
 
     void viewing_is_never_a_change_data()
     {
+        // clang-format off
         QTest::addColumn<Oddity>("kind");
         QTest::newRow("zero bytes") << Oddity::zero_bytes;
         QTest::newRow("CR LF comments") << Oddity::crlf_comments;
@@ -90,6 +94,7 @@ private slots:
         QTest::newRow("junk above the count") << Oddity::junk_above_count;
         QTest::newRow("largest amount") << Oddity::largest_amount;
         QTest::newRow("junk date and year") << Oddity::junk_date_and_year;
+        // clang-format on
     }
 
     void viewing_is_never_a_change()
@@ -100,7 +105,8 @@ private slots:
         f.session = f.db.open_all();
         RecordEditor* ed = f.open();
         QVERIFY(f.show_active());
-        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), kind == Oddity::zero_bytes ? QString() : QStringLiteral("Odd"));
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(),
+                 kind == Oddity::zero_bytes ? QString() : QStringLiteral("Odd"));
         QVERIFY(!control<LimitedTextEdit>(ed, "tb_comments")->toPlainText().contains(QChar(0)));
         const QByteArray before = read_bytes(f.db.path());
 
@@ -175,7 +181,8 @@ private slots:
         RecordEditor* ed = f.open();
         QVERIFY(f.show_active());
         const QString full = QString(492, QLatin1Char('x')) + QStringLiteral("LASTEND");
-        for (LimitedTextEdit* t : {control<LimitedTextEdit>(ed, "tb_comments"), control<LimitedTextEdit>(ed, "tb_specfeatures")}) {
+        for (LimitedTextEdit* t :
+             {control<LimitedTextEdit>(ed, "tb_comments"), control<LimitedTextEdit>(ed, "tb_specfeatures")}) {
             t->setPlainText(full);
             t->setFocus();
             QTest::keyClick(t, Qt::Key_Home, Qt::ControlModifier);
@@ -196,9 +203,11 @@ private slots:
 
     void invalid_price_keeps_the_edits_data()
     {
+        // clang-format off
         QTest::addColumn<bool>("save");
         QTest::newRow("Yes: the save is refused") << true;
         QTest::newRow("No: the edits are dropped") << false;
+        // clang-format on
     }
 
     void invalid_price_keeps_the_edits()
@@ -255,12 +264,14 @@ private slots:
 
     void text_on_scheme_backgrounds_stays_readable_data()
     {
+        // clang-format off
         QTest::addColumn<QColor>("background");
         QTest::addColumn<QColor>("text");
         QTest::newRow("black") << QColor(Qt::black) << QColor(Qt::white);
         QTest::newRow("navy") << QColor(0, 0, 128) << QColor(Qt::white);
         QTest::newRow("white") << QColor(Qt::white) << QColor(Qt::black);
         QTest::newRow("yellow") << QColor(Qt::yellow) << QColor(Qt::black);
+        // clang-format on
     }
 
     void text_on_scheme_backgrounds_stays_readable()

@@ -1,7 +1,7 @@
-#include "images/picture_viewer.h"
 #include "common/gui_controls.h"
-#include "images/picture_loader.h"
 #include "core/record_file.h"
+#include "images/picture_loader.h"
+#include "images/picture_viewer.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -106,7 +106,8 @@ void tst_viewer::opens_fitted()
     QCOMPARE(v.size(), QSize(2 * m + shown.width(), 2 * m + shown.height()));
     // Picture centred; label right-aligned with it, just below.
     QCOMPARE(control<PictureArea>(v, "pb_dest")->pos(), QPoint(m, m));
-    QCOMPARE(control<QLabel>(v, "lbl_sizebox")->geometry().right(), control<PictureArea>(v, "pb_dest")->geometry().right());
+    QCOMPARE(control<QLabel>(v, "lbl_sizebox")->geometry().right(),
+             control<PictureArea>(v, "pb_dest")->geometry().right());
     QCOMPARE(control<QLabel>(v, "lbl_sizebox")->y(), control<PictureArea>(v, "pb_dest")->geometry().bottom() + 1 + 3);
 }
 

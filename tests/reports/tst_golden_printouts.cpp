@@ -4,13 +4,13 @@
 // the columns of its line, not what they say.)
 #include "common/core_golden.h"
 #include "common/core_temp_db.h"
+#include "common/gui_colors.h"
 #include "common/gui_pdf.h"
 #include "common/scripted_dialogs.h"
-#include "common/gui_colors.h"
 #include "core/session.h"
-#include "reports/summary_window.h"
 #include "reports/printer_seam.h"
 #include "reports/record_sheet.h"
+#include "reports/summary_window.h"
 
 #include <QLocale>
 #include <QPrinter>
@@ -45,9 +45,11 @@ private slots:
 
     void summary_print_data()
     {
+        // clang-format off
         QTest::addColumn<int>("kind");
         QTest::newRow("kaleidoscope information") << int(summary_kind_scope);
         QTest::newRow("purchase information") << int(summary_kind_purchase);
+        // clang-format on
     }
     void summary_print()
     {

@@ -1,8 +1,8 @@
 #include "common/core_temp_db.h"
+#include "common/gui_colors.h"
 #include "common/gui_pdf.h"
 #include "common/scripted_dialogs.h"
 #include "core/money.h"
-#include "common/gui_colors.h"
 #include "core/session.h"
 #include "reports/printer_seam.h"
 #include "reports/record_sheet.h"
@@ -43,6 +43,7 @@ private slots:
 
     void long_text_lines_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("width");
         QTest::addColumn<QStringList>("lines");
@@ -58,6 +59,7 @@ private slots:
         QTest::newRow("line breaks start lines") << "first line\r\nsecond\r\n\r\nfourth" << 40.0
                                                  << QStringList{"first line", "second", "", "fourth"};
         QTest::newRow("break and wrap") << "aaa bbb ccc\nddd" << 8.0 << QStringList{"aaa bbb", "ccc", "ddd"};
+        // clang-format on
     }
     void long_text_lines()
     {

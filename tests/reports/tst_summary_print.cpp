@@ -1,20 +1,20 @@
 #include "common/core_temp_db.h"
+#include "common/gui_colors.h"
 #include "common/gui_controls.h"
 #include "common/gui_pdf.h"
 #include "common/scripted_dialogs.h"
 #include "core/money.h"
-#include "common/gui_colors.h"
 #include "core/session.h"
-#include "reports/summary_window.h"
 #include "reports/printer_seam.h"
 #include "reports/summary_print.h"
+#include "reports/summary_window.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QPrintPreviewWidget>
-#include <QProgressDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -54,6 +54,7 @@ private slots:
 
     void fitting_data()
     {
+        // clang-format off
         QTest::addColumn<int>("cell_chars");
         QTest::addColumn<double>("page_w");
         QTest::addColumn<int>("size");
@@ -62,6 +63,7 @@ private slots:
         QTest::newRow("smaller on a portrait page") << 8 << 8.5 << 7;
         QTest::newRow("down to 2") << 40 << 11.0 << 2;
         QTest::newRow("nothing fits") << 50 << 11.0 << 0;
+        // clang-format on
     }
     void fitting()
     {
@@ -169,8 +171,8 @@ private slots:
         SummaryWindow grid(s, 1);
         grid.show();
         const QString out = db.dir() + "/saved.pdf";
-        dialogs.answer(MsgAnswer::ok);      // send to printer
-        dialogs.answer(MsgAnswer::ok);      // save as PDF instead
+        dialogs.answer(MsgAnswer::ok);  // send to printer
+        dialogs.answer(MsgAnswer::ok);  // save as PDF instead
         dialogs.choose_file(out);
         QTest::mouseClick(control<QPushButton>(grid, "cmd_print"), Qt::LeftButton);
         QCOMPARE(dialogs.shown.size(), 3);
@@ -210,9 +212,11 @@ private slots:
     // middle leaves no PDF and reports nothing as printed.
     void progress_and_cancel_data()
     {
+        // clang-format off
         QTest::addColumn<int>("cancel_at");
         QTest::newRow("to the end") << 0;
         QTest::newRow("cancelled at page 2") << 2;
+        // clang-format on
     }
     void progress_and_cancel()
     {
@@ -249,10 +253,12 @@ private slots:
     // that tells the outcome, and does not come back over it.
     void progress_window_gone_before_the_outcome_data()
     {
+        // clang-format off
         QTest::addColumn<bool>("target_is_folder");
         QTest::addColumn<QString>("outcome");
         QTest::newRow("saved") << false << "Pages saved to PDF file ";
         QTest::newRow("write fails") << true << "The PDF file could not be finished: ";
+        // clang-format on
     }
     void progress_window_gone_before_the_outcome()
     {
@@ -264,7 +270,7 @@ private slots:
         if (target_is_folder)
             QVERIFY(QDir().mkdir(out));
         set_printer_factory([] { return std::unique_ptr<QPrinter>(); });  // no printer
-        set_print_progress_hook([](QWidget* w, int) { w->show(); });   // as for a long job
+        set_print_progress_hook([](QWidget* w, int) { w->show(); });      // as for a long job
         ScriptedDialogs dialogs;
         dialogs.choose_file(out);
         SummaryWindow grid(s, 1);

@@ -1,12 +1,12 @@
 #include "common/core_temp_db.h"
+#include "common/gui_colors.h"
 #include "common/gui_controls.h"
 #include "common/scripted_dialogs.h"
 #include "core/money.h"
-#include "common/gui_colors.h"
 #include "core/session.h"
-#include "reports/summary_window.h"
 #include "reports/summary_header_panel.h"
 #include "reports/summary_model.h"
+#include "reports/summary_window.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -42,11 +42,13 @@ private slots:
 
     void header_height_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("criteria");
         QTest::addColumn<int>("height");
         QTest::newRow("All") << "All" << 110;
         QTest::newRow("empty") << "" << 110;
         QTest::newRow("three lines") << "Date: 1/1/2001 to 1/1/2002\r\nPrice Paid: $1.00 to $9.00\r\nText: x" << 140;
+        // clang-format on
     }
     void header_height()
     {
@@ -68,8 +70,8 @@ private slots:
         SummaryModel* m = grid.model();
         QCOMPARE(m->rowCount(), 1);  // with the heading row: a grid of two rows
         QCOMPARE(m->columnCount(), 6);
-        const QStringList headings{"Scope\nName",          "Artist",           "Date\nPurchased",
-                                   "Purchase\nPrice ($)", "Retail\nPrice ($)", "Store/Gallery"};
+        const QStringList headings{"Scope\nName",       "Artist",       "Date\nPurchased", "Purchase\nPrice ($)",
+                                   "Retail\nPrice ($)", "Store/Gallery"};
         for (int c = 0; c < 6; ++c) {
             QCOMPARE(m->headerData(c, Qt::Horizontal).toString(), headings.at(c));
             QCOMPARE(m->headerData(c, Qt::Horizontal, Qt::BackgroundRole).value<QColor>(), QColor(255, 225, 225));
@@ -82,8 +84,8 @@ private slots:
             const QModelIndex i = m->index(0, c);
             QCOMPARE(i.data(Qt::BackgroundRole).value<QColor>(),
                      c % 2 == 0 ? QColor(225, 225, 255) : QColor(225, 255, 225));
-            const Qt::Alignment want =
-                (c == 3 || c == 4) ? (Qt::AlignBottom | Qt::AlignRight) : (Qt::AlignBottom | Qt::AlignLeft);
+            const Qt::Alignment want
+                = (c == 3 || c == 4) ? (Qt::AlignBottom | Qt::AlignRight) : (Qt::AlignBottom | Qt::AlignLeft);
             QCOMPARE(i.data(Qt::TextAlignmentRole).value<Qt::Alignment>(), want);
         }
         QCOMPARE(control<QTableView>(grid, "sumgrid")->horizontalHeader()->height(), 30);
@@ -134,8 +136,9 @@ private slots:
         const auto* dbline = find_item(p, "Database file: " + db.path(), Qt::black);
         QVERIFY(dbline && dbline->top == 35 && dbline->left == 5);
         // Each label once in black, its value once in red right after it.
-        for (const auto& [label, value, top] : {std::tuple<QString, QString, double>{"Number of kaleidoscopes in summary: ", "4", 50},
-                                                {"Sorted by:", " Artist (Asc.)", 65}}) {
+        for (const auto& [label, value, top] :
+             {std::tuple<QString, QString, double>{"Number of kaleidoscopes in summary: ", "4", 50},
+              {"Sorted by:", " Artist (Asc.)", 65}}) {
             const auto* l = find_item(p, label, Qt::black);
             const auto* v = find_item(p, value, Qt::red);
             QVERIFY2(l && v, qPrintable(label));
@@ -164,13 +167,19 @@ private slots:
         QVERIFY(control<QTableView>(grid, "sumgrid")->width() <= total);
         const int mid = control<QTableView>(grid, "sumgrid")->x() + control<QTableView>(grid, "sumgrid")->width() / 2;
         QVERIFY(qAbs(control<QPushButton>(grid, "cmd_save")->geometry().center().x() - mid) <= 1);
-        QCOMPARE(control<QPushButton>(grid, "cmd_print")->geometry().right() + 1 + 20, control<QPushButton>(grid, "cmd_save")->x());
-        QCOMPARE(control<QPushButton>(grid, "cmd_save")->geometry().right() + 1 + 20, control<QPushButton>(grid, "cmd_close")->x());
-        QVERIFY(control<QPushButton>(grid, "cmd_preview")->geometry().right() < control<QPushButton>(grid, "cmd_print")->x()
-                || control<QPushButton>(grid, "cmd_preview")->y() > control<QPushButton>(grid, "cmd_print")->geometry().bottom());
+        QCOMPARE(control<QPushButton>(grid, "cmd_print")->geometry().right() + 1 + 20,
+                 control<QPushButton>(grid, "cmd_save")->x());
+        QCOMPARE(control<QPushButton>(grid, "cmd_save")->geometry().right() + 1 + 20,
+                 control<QPushButton>(grid, "cmd_close")->x());
+        QVERIFY(control<QPushButton>(grid, "cmd_preview")->geometry().right()
+                    < control<QPushButton>(grid, "cmd_print")->x()
+                || control<QPushButton>(grid, "cmd_preview")->y()
+                    > control<QPushButton>(grid, "cmd_print")->geometry().bottom());
         // The window narrows to the grid, whatever room Preview needs.
-        QCOMPARE(grid.width(), control<QTableView>(grid, "sumgrid")->width() + 2 * control<QTableView>(grid, "sumgrid")->x());
-        QVERIFY(control<QPushButton>(grid, "cmd_preview")->x() >= 0 && control<QPushButton>(grid, "cmd_preview")->geometry().bottom() < grid.height());
+        QCOMPARE(grid.width(),
+                 control<QTableView>(grid, "sumgrid")->width() + 2 * control<QTableView>(grid, "sumgrid")->x());
+        QVERIFY(control<QPushButton>(grid, "cmd_preview")->x() >= 0
+                && control<QPushButton>(grid, "cmd_preview")->geometry().bottom() < grid.height());
     }
 
     void save_to_ascii_file()
@@ -190,7 +199,9 @@ private slots:
         dialogs.choose_file(out);
         QTest::mouseClick(control<QPushButton>(grid, "cmd_save"), Qt::LeftButton);
         QCOMPARE(dialogs.file_filters.last(), QStringList{"TXT (*.txt)"});
-        QCOMPARE(dialogs.shown, (Shown{{"Data saved to ASCII file " + out, MsgIcon::none, MsgButtons::ok, QString("Save to ASCII file")}}));
+        QCOMPARE(
+            dialogs.shown,
+            (Shown{{"Data saved to ASCII file " + out, MsgIcon::none, MsgButtons::ok, QString("Save to ASCII file")}}));
         // The lines themselves are the export's (checked on the core); the window writes them.
         QVERIFY(read_bytes(out).contains("\"Aurora\",\"J. Smith\",\"3/14/2001\",\"125\",\"150\",\"\"\r\n"));
         QVERIFY(grid.isVisible());

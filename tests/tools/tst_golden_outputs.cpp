@@ -50,13 +50,14 @@ QByteArray tool_output(const QStringList& args, const QString& dir)
 }
 
 const QList<QStringList> commands = {
-    {"info"},   {"verify"},         {"dump"}, {"export", "--kind", "kaleidoscope"}, {"export", "--kind", "purchase"},
-    {"stats"},  {"stats", "--json"},
+    {"info"},  {"verify"},          {"dump"}, {"export", "--kind", "kaleidoscope"}, {"export", "--kind", "purchase"},
+    {"stats"}, {"stats", "--json"},
 };
 
 QString file_name_of(const QString& collection, const QStringList& command)
 {
-    return collection + QLatin1Char('_') + command.join(QLatin1Char('_')).remove(QStringLiteral("--")) + QStringLiteral(".txt");
+    return collection + QLatin1Char('_') + command.join(QLatin1Char('_')).remove(QStringLiteral("--"))
+        + QStringLiteral(".txt");
 }
 
 }  // namespace
@@ -68,9 +69,11 @@ private slots:
 
     void demo_data()
     {
+        // clang-format off
         QTest::addColumn<QStringList>("command");
         for (const QStringList& c : commands)
             QTest::newRow(qPrintable(c.join(QLatin1Char(' ')))) << c;
+        // clang-format on
     }
     // Kept whole, so that a difference shows where it is.
     void demo()
@@ -80,7 +83,8 @@ private slots:
         const QString demo = dir.filePath(QStringLiteral("demo.rnd"));
         QVERIFY(QFile::copy(QStringLiteral(TESSARAN_BIN_DIR "/demo.rnd"), demo));
         const QStringList args = QStringList{command.first(), demo} + command.mid(1);
-        const QString diff = golden_difference(file_name_of(QStringLiteral("demo"), command), tool_output(args, dir.path()));
+        const QString diff
+            = golden_difference(file_name_of(QStringLiteral("demo"), command), tool_output(args, dir.path()));
         QVERIFY2(diff.isEmpty(), qPrintable(diff));
     }
 
@@ -102,7 +106,8 @@ private slots:
             runs << QStringList{command.first(), path} + command.mid(1);
         const QList<QByteArray> outputs = tool_outputs(runs, dir.path());
         for (qsizetype i = 0; i < commands.size(); ++i) {
-            const QString diff = golden_hash_difference(file_name_of(QStringLiteral("full"), commands[i]), outputs.value(i));
+            const QString diff
+                = golden_hash_difference(file_name_of(QStringLiteral("full"), commands[i]), outputs.value(i));
             QVERIFY2(diff.isEmpty(), qPrintable(diff));
         }
     }

@@ -32,8 +32,7 @@ Run run_tool(const QString& in, const QString& out)
     p.start(tool, {in, out});
     if (!p.waitForFinished(60000))
         return {};
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardError())};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError())};
 }
 
 }  // namespace

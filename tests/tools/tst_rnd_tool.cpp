@@ -85,6 +85,7 @@ private slots:
 
     void verify_finds_each_problem_data()
     {
+        // clang-format off
         QTest::addColumn<QByteArray>("damage");  // which record 2 gets
         QTest::addColumn<QString>("problem");
         QTest::addColumn<int>("code");  // without --strict; with it, every problem fails
@@ -98,6 +99,7 @@ private slots:
                               << 0;
         QTest::newRow("short tail") << QByteArray("tail")
                                     << "length 4956 is not a whole number of 2473-byte records (10 bytes left over)" << 1;
+        // clang-format on
     }
     void verify_finds_each_problem()
     {
@@ -119,8 +121,7 @@ private slots:
         } else if (damage == "tail") {
             tail = QByteArray(10, 'x');
         }
-        const QString path = in_dir(dir, QStringLiteral("c.rnd"), {aurora(), second},
-                                        tail);
+        const QString path = in_dir(dir, QStringLiteral("c.rnd"), {aurora(), second}, tail);
         const Run r = run_tool({QStringLiteral("verify"), path});
         QCOMPARE(r.code, code);
         QVERIFY2(r.out.split(QLatin1Char('\n')).contains(problem), qPrintable(r.out));
@@ -130,8 +131,8 @@ private slots:
     void sound_file_verifies_and_dumps()
     {
         QTemporaryDir dir;
-        const QString path = in_dir(dir, QStringLiteral("ok.rnd"), {aurora(),
-                                         sample(QStringLiteral("12\" Wheel"), QStringLiteral("Adams, Jo"))});
+        const QString path = in_dir(dir, QStringLiteral("ok.rnd"),
+                                    {aurora(), sample(QStringLiteral("12\" Wheel"), QStringLiteral("Adams, Jo"))});
         QCOMPARE(run_tool({QStringLiteral("verify"), path}).code, 0);
 
         const Run info = run_tool({QStringLiteral("info"), path});
@@ -157,8 +158,8 @@ private slots:
     void export_writes_the_programs_summary_file()
     {
         QTemporaryDir dir;
-        const QString path = in_dir(dir, QStringLiteral("ok.rnd"), {aurora(),
-                                         sample(QStringLiteral("12\" Wheel"), QStringLiteral("Adams, Jo"))});
+        const QString path = in_dir(dir, QStringLiteral("ok.rnd"),
+                                    {aurora(), sample(QStringLiteral("12\" Wheel"), QStringLiteral("Adams, Jo"))});
         QProcess p;
         p.start(QStringLiteral(TESSARAN_BIN_DIR "/tessaran-rnd"),
                 {QStringLiteral("export"), path, QStringLiteral("--kind"), QStringLiteral("purchase")});
@@ -187,22 +188,26 @@ private slots:
         const QString path = in_dir(dir, QStringLiteral("ok.rnd"), {aurora()});
         const Run cron = run_tool({QStringLiteral("verify"), path}, QString());
         QCOMPARE(cron.code, 0);
-        QCOMPARE(cron.out, QStringLiteral("warning: record 1: date of purchase \"3/14/2001\" is not a date in the locale C\n"));
+        QCOMPARE(cron.out,
+                 QStringLiteral("warning: record 1: date of purchase \"3/14/2001\" is not a date in the locale C\n"));
         QCOMPARE(run_tool({QStringLiteral("verify"), path, QStringLiteral("--strict")}, QString()).code, 1);
-        const Run chosen = run_tool({QStringLiteral("verify"), path, QStringLiteral("--locale"), QStringLiteral("en_US")},
-                                    QString());
+        const Run chosen = run_tool(
+            {QStringLiteral("verify"), path, QStringLiteral("--locale"), QStringLiteral("en_US")}, QString());
         QCOMPARE(chosen.code, 0);
         QCOMPARE(chosen.out, QString());
-        QCOMPARE(run_tool({QStringLiteral("verify"), path, QStringLiteral("--locale"), QStringLiteral("xx_QQ")}).code, 2);
+        QCOMPARE(run_tool({QStringLiteral("verify"), path, QStringLiteral("--locale"), QStringLiteral("xx_QQ")}).code,
+                 2);
     }
 
     // Anything but a regular file is refused at once on standard error; a FIFO
     // never blocks the tool and /dev/zero is no empty collection.
     void only_regular_files_are_read_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("command");
         for (const char* c : {"info", "verify", "dump", "export"})
             QTest::newRow(c) << QString::fromLatin1(c);
+        // clang-format on
     }
     void only_regular_files_are_read()
     {
@@ -231,7 +236,8 @@ private slots:
         const Run cut = run_tool({QStringLiteral("dump"), short_path});
         QCOMPARE(cut.code, 1);
         QCOMPARE(cut.out.count(QLatin1Char('\n')), 2);
-        QCOMPARE(cut.err, short_path + QStringLiteral(": the last 2472 bytes are no whole record and were not dumped\n"));
+        QCOMPARE(cut.err,
+                 short_path + QStringLiteral(": the last 2472 bytes are no whole record and were not dumped\n"));
 
         // One record more than a collection holds: the last record dumps, and the excess is told.
         const QString big_path = dir.filePath(QStringLiteral("big.rnd"));
@@ -240,7 +246,8 @@ private slots:
             QVERIFY(f.open(QIODevice::WriteOnly));
             QVERIFY(f.resize(qint64(max_record_count + 1) * rec_len_bytes));
         }
-        const QString too_many = big_path + QStringLiteral(" holds 32768 records, more than the 32767 a collection can hold\n");
+        const QString too_many
+            = big_path + QStringLiteral(" holds 32768 records, more than the 32767 a collection can hold\n");
         const Run last = run_tool({QStringLiteral("dump"), big_path, QStringLiteral("32768")});
         QCOMPARE(last.code, 1);
         QCOMPARE(QJsonDocument::fromJson(last.out.toUtf8()).object().value(QStringLiteral("record")).toInt(), 32768);
@@ -252,12 +259,14 @@ private slots:
     // the locale the commands run in.
     void dump_and_import_round_trip_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("collection");
         QTest::addColumn<QString>("lang");
         for (const char* lang : {"", "de_DE.UTF-8", "en_US.UTF-8", "fr_FR.UTF-8"}) {
             QTest::addRow("demo, LANG=%s", lang) << "demo" << QString::fromLatin1(lang);
             QTest::addRow("odd records, LANG=%s", lang) << "odd" << QString::fromLatin1(lang);
         }
+        // clang-format on
     }
     void dump_and_import_round_trip()
     {
@@ -307,7 +316,8 @@ private slots:
         const int count = int(expected.size() / rec_len_bytes);
         QCOMPARE(imported.out, QStringLiteral("imported %1 kaleidoscopes, skipped 0 rows\n").arg(count));
         if (collection == QLatin1String("odd"))
-            QVERIFY2(imported.err.startsWith(QLatin1String("line 1: warning: Date of purchase \"31/31/1999\" is not a date")),
+            QVERIFY2(imported.err.startsWith(
+                         QLatin1String("line 1: warning: Date of purchase \"31/31/1999\" is not a date")),
                      qPrintable(imported.err));
         else if (lang.startsWith(QLatin1String("en")))
             QCOMPARE(imported.err, QString());
@@ -320,9 +330,10 @@ private slots:
         qsizetype differs = 0;
         while (differs < copy.size() && copy.at(differs) == expected.at(differs))
             ++differs;
-        QVERIFY2(differs == copy.size(), qPrintable(QStringLiteral("record %1, byte %2 differs")
-                                                          .arg(differs / rec_len_bytes + 1)
-                                                          .arg(differs % rec_len_bytes)));
+        QVERIFY2(differs == copy.size(),
+                 qPrintable(QStringLiteral("record %1, byte %2 differs")
+                                .arg(differs / rec_len_bytes + 1)
+                                .arg(differs % rec_len_bytes)));
 
         // An existing collection is only added to with --append.
         const Run again = run_tool({QStringLiteral("import"), jsonl, out}, lang);
@@ -336,14 +347,16 @@ private slots:
     {
         QTemporaryDir dir;
         const QString csv = dir.filePath(QStringLiteral("list.csv"));
-        QVERIFY(write_bytes(csv, "Scope name,Price paid (\xe2\x82\xac),Insured (\xe2\x82\xac),Notes\n"
-                                 "Aurora,12.50,20,x\n,,,\n , ,\"\",\n\n"));
+        QVERIFY(write_bytes(csv,
+                            "Scope name,Price paid (\xe2\x82\xac),Insured (\xe2\x82\xac),Notes\n"
+                            "Aurora,12.50,20,x\n,,,\n , ,\"\",\n\n"));
         const QString out = dir.filePath(QStringLiteral("new.rnd"));
         const Run run = run_tool({QStringLiteral("import"), csv, out});
         QCOMPARE(run.code, 0);
-        QCOMPARE(run.err, QStringLiteral("column \"Insured (\u20ac)\" matches no field and is ignored\n"
-                                         "column \"Notes\" matches no field and is ignored\n"
-                                         "2 empty rows skipped\n"));
+        QCOMPARE(run.err,
+                 QStringLiteral("column \"Insured (\u20ac)\" matches no field and is ignored\n"
+                                "column \"Notes\" matches no field and is ignored\n"
+                                "2 empty rows skipped\n"));
         QCOMPARE(run.out, QStringLiteral("imported 1 kaleidoscopes, skipped 0 rows\n"));
         const QList<ScopeRecord> recs = read_db(out);
         QCOMPARE(recs.size(), 1);
@@ -362,8 +375,9 @@ private slots:
         const QString out = dir.filePath(QStringLiteral("new.rnd"));
         const Run refused = run_tool({QStringLiteral("import"), csv, out});
         QCOMPARE(refused.code, 1);
-        QCOMPARE(refused.err, QStringLiteral("line 3: Purchase price \"lots\" is not an amount\n"
-                                             "1 rows rejected; nothing was written (give --skip-bad to import the others)\n"));
+        QCOMPARE(refused.err,
+                 QStringLiteral("line 3: Purchase price \"lots\" is not an amount\n"
+                                "1 rows rejected; nothing was written (give --skip-bad to import the others)\n"));
         QVERIFY(!QFile::exists(out));
         const Run skipped = run_tool({QStringLiteral("import"), csv, out, QStringLiteral("--skip-bad")});
         QCOMPARE(skipped.code, 0);

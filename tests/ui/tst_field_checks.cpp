@@ -1,7 +1,7 @@
 // The field checks as the user meets them: a typed box, the message, the focus.
-#include "ui/field_checks.h"
 #include "common/scripted_dialogs.h"
 #include "core/blank_text.h"
+#include "ui/field_checks.h"
 
 #include <QLineEdit>
 #include <QLocale>
@@ -53,6 +53,7 @@ private slots:
     // box, the message (exactly once) and where the focus ends up.
     void checks_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("check");  // price, date or year
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("typed");
@@ -75,6 +76,7 @@ private slots:
                                      << "Non-integer entry for scope year field!";
         QTest::newRow("year 19x9") << "year" << "en_US" << "19x9" << false << "1985"
                                    << "Non-numeric entry for scope year field!";
+        // clang-format on
     }
     void checks()
     {

@@ -43,6 +43,7 @@ private slots:
 
     void hide_spares_help_items_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("enabled");
         QTest::newRow("open") << "mnu_olddatabase" << false;
@@ -55,6 +56,7 @@ private slots:
         QTest::newRow("help topics") << "mnu_helptopics" << true;
         QTest::newRow("not a menu name") << "act_other" << true;
         QTest::newRow("prefix is case-sensitive") << "Mnu_upper" << true;
+        // clang-format on
     }
 
     void hide_spares_help_items()
