@@ -149,7 +149,7 @@ bool RecordEditor::store_record(bool confirm)
     if (!validate_typed_fields())
         return false;
     restore_colors();
-    const int count_before = session().refresh_record_count();
+    const int count_before = s.refresh_record_count();
     const bool is_new = s.ws.position > count_before;
     if (is_new && count_before >= max_record_count) {
         refuse_full_database();
@@ -186,7 +186,7 @@ bool RecordEditor::store_record(bool confirm)
     const int recno = s.ws.records[std::size_t(pos)];
     const FileStatus st = write_record(s.path, recno, r);
     if (!st)
-        session().refresh_record_count();
+        s.refresh_record_count();
     if (!told_write_outcome(st, QStringLiteral("The kaleidoscope could not be saved to the database file ")))
         return false;
     s.record = r;
@@ -194,8 +194,8 @@ bool RecordEditor::store_record(bool confirm)
     msgbox(this, QStringLiteral("Kaleidoscope number ") + QString::number(pos) + QStringLiteral(" saved to database"),
            MsgIcon::none, MsgButtons::ok, QStringLiteral("Scope saved"));
     if (pos > count_before)
-        session().ws.append_current();
-    session().refresh_record_count();
+        s.ws.append_current();
+    s.refresh_record_count();
     show_position(pos);
     if (s.record_count == 1)
         enable_all_commands();
