@@ -182,8 +182,8 @@ int cmd_export(const QString& path, const QString& kind_name)
 
     SummaryExportHead head;
     head.stamp = general_date_text(QDateTime::currentDateTime());
-    head.ws_count = ws.count;
-    head.sel_criteria = ws.selection_text;
+    head.count = ws.count;
+    head.selection_text = ws.selection_text;
     head.sort_caption = ws.sort_caption;
 
     // The writer replaces a file only when all is written, so export to a

@@ -65,7 +65,7 @@ void AboutBox::done(int result)
     // stay off then, even when the box was opened from the editor.
     QWidget* startup = startup_window();
     if (startup && startup->isEnabled())
-        sub_menu_show();
+        show_startup_menus();
 }
 
 }  // namespace tessaran

@@ -296,7 +296,7 @@ void StartWindow::new_database()
 
 void StartWindow::show_editor(Session session)
 {
-    sub_menu_hide();
+    hide_startup_menus();
     auto* editor = new RecordEditor(std::move(session), this);
     editor->setAttribute(Qt::WA_DeleteOnClose);
     editor->show();
@@ -309,10 +309,10 @@ void StartWindow::exit_program()
 
 void StartWindow::define_colors()
 {
-    sub_menu_hide();
+    hide_startup_menus();
     ColorDialog dialog(this);
     dialog.exec();
-    sub_menu_show();  // however the dialog was closed
+    show_startup_menus();  // however the dialog was closed
 }
 
 void StartWindow::show_help()
@@ -322,7 +322,7 @@ void StartWindow::show_help()
 
 void StartWindow::show_about()
 {
-    sub_menu_hide();
+    hide_startup_menus();
     AboutBox box(this);
     box.exec();
 }

@@ -78,7 +78,7 @@ ColorDialog::ColorDialog(QWidget* parent) : QDialog(parent)
     select_item(0);
     paint_preview();
     // However the dialog ends, the start-up window's menus come back.
-    connect(this, &QDialog::finished, this, [] { sub_menu_show(); });
+    connect(this, &QDialog::finished, this, [] { show_startup_menus(); });
     combo_frame->setFocus();
 }
 

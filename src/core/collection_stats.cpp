@@ -115,23 +115,23 @@ bool CollectionStats::difference(qint64& out) const
     return !paid.overflow && !retail.overflow && !__builtin_sub_overflow(retail.total, paid.total, &out);
 }
 
-FileStatus collect_stats(const QString& db_path, const std::vector<int>& ws_recno, int ws_count, CollectionStats& out,
+FileStatus collect_stats(const QString& collection, const std::vector<int>& order, int positions, CollectionStats& out,
                          const std::function<void(int)>& progress)
 {
     out = CollectionStats{};
     RecordScanner db;
-    if (FileStatus st = db.open(db_path); !st)
+    if (FileStatus st = db.open(collection); !st)
         return st;
     const int date_offset = text_member_info(m_date_bought)->offset;
     const int date_width = text_member_info(m_date_bought)->width;
     QMap<QString, GroupStats> artists, types, years;
     int last_percent = -1;
-    for (int p = 1; p <= ws_count; ++p) {
+    for (int p = 1; p <= positions; ++p) {
         const std::size_t idx = std::size_t(p);
-        const char* raw = idx < ws_recno.size() ? db.raw(ws_recno[idx]) : nullptr;
+        const char* raw = idx < order.size() ? db.raw(order[idx]) : nullptr;
         if (!raw)
             return FileStatus::failure(QStringLiteral("Record %1 could not be read from the database file.")
-                                           .arg(idx < ws_recno.size() ? ws_recno[idx] : p));
+                                           .arg(idx < order.size() ? order[idx] : p));
         const qint64 paid = price_at(raw, offset_price_paid);
         const qint64 retail = price_at(raw, offset_price_retail);
         ++out.count;
@@ -144,8 +144,8 @@ FileStatus collect_stats(const QString& db_path, const std::vector<int>& ws_recn
         const std::optional<double> days = stored_date_days_raw(raw + date_offset, date_width);
         add_to(years, days ? QString::number(days_to_date(*days).year()) : QString::fromLatin1(no_date_key), paid,
                retail);
-        if (progress && ws_count > 0 && p * 100 / ws_count != last_percent) {
-            last_percent = p * 100 / ws_count;
+        if (progress && positions > 0 && p * 100 / positions != last_percent) {
+            last_percent = p * 100 / positions;
             progress(last_percent);
         }
     }

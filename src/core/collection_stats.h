@@ -50,8 +50,8 @@ struct CollectionStats {
     bool difference(qint64& out) const;
 };
 
-// Reads positions 1..ws_count of the working set once. progress gets 0..100.
-FileStatus collect_stats(const QString& db_path, const std::vector<int>& ws_recno, int ws_count, CollectionStats& out,
+// Reads positions 1..positions of order (the working set) once. progress gets 0..100.
+FileStatus collect_stats(const QString& collection, const std::vector<int>& order, int positions, CollectionStats& out,
                          const std::function<void(int)>& progress = {});
 
 // The facts above a statistics report, as the summary shows them.

@@ -10,9 +10,9 @@
 
 namespace tessaran {
 
-FileStatus delete_record_file(const QString& db_path, int d)
+FileStatus delete_record_file(const QString& collection, int d)
 {
-    QFile src(db_path);
+    QFile src(collection);
     if (!src.open(QIODevice::ReadOnly))
         return FileStatus::failure(src.errorString());
     const qint64 len = src.size();
@@ -26,7 +26,7 @@ FileStatus delete_record_file(const QString& db_path, int d)
     src.close();
     // The bytes of every other record are kept exactly as they were.
     contents.remove(cut, rec_len_bytes);
-    return replace_file_contents(db_path, contents, true);
+    return replace_file_contents(collection, contents, true);
 }
 
 }  // namespace tessaran

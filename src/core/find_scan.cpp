@@ -6,12 +6,12 @@
 
 namespace tessaran {
 
-FindScanResult find_scan(const QString& path, const Criteria& c, const std::vector<int>& ws_recno, int ws_count,
+FindScanResult find_scan(const QString& path, const Criteria& c, const std::vector<int>& order, int positions,
                          int start, ScopeRecord* last)
 {
     FindScanResult result;
     start = std::max(start, 1);
-    const int end = std::min<int>(ws_count, static_cast<int>(ws_recno.size()) - 1);
+    const int end = std::min<int>(positions, static_cast<int>(order.size()) - 1);
     result.pos = std::max(start, end + 1);
     if (start > end)
         return result;
@@ -24,7 +24,7 @@ FindScanResult find_scan(const QString& path, const Criteria& c, const std::vect
     const bool any = c.by_date || c.by_paid || c.by_retail || c.by_text;
     int examined = 0;
     for (int p = start; p <= end; ++p) {
-        const int r = ws_recno[static_cast<size_t>(p)];
+        const int r = order[static_cast<size_t>(p)];
         const char* raw = scanner.raw(r);
         if (!raw) {
             result.status = FileStatus::failure(QStringLiteral("Record %1 is not in the database file.").arg(r));

@@ -16,14 +16,14 @@ struct FindScanResult {
     FileStatus status;
     bool found = false;
     // The scan cursor: the matching position, or past the end of the working set
-    // (ws_count + 1, or start when start already lay beyond it).
+    // (positions + 1, or start when start already lay beyond it).
     int pos = 0;
 };
 
-// Tests the records at positions start..ws_count of ws_recno (1-based) in order and
+// Tests the records at positions start..positions of order (1-based) in turn and
 // stops at the first that passes every criterion in force (with none in force the
 // first examined matches). When last is given it receives the last record examined.
-FindScanResult find_scan(const QString& path, const Criteria& c, const std::vector<int>& ws_recno, int ws_count,
+FindScanResult find_scan(const QString& path, const Criteria& c, const std::vector<int>& order, int positions,
                          int start, ScopeRecord* last = nullptr);
 
 }  // namespace tessaran

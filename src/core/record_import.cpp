@@ -465,10 +465,10 @@ std::vector<ImportedRow> convert_import_rows_consuming(ImportSource& source, con
 
 namespace {
 
-FileStatus append_record_list(const QString& db_path, const std::vector<const ScopeRecord*>& records)
+FileStatus append_record_list(const QString& collection, const std::vector<const ScopeRecord*>& records)
 {
     QByteArray contents;
-    QFile f(db_path);
+    QFile f(collection);
     if (f.exists()) {
         if (!f.open(QIODevice::ReadOnly))
             return FileStatus::failure(f.errorString());
@@ -489,7 +489,7 @@ FileStatus append_record_list(const QString& db_path, const std::vector<const Sc
     // The new records go in pieces of a few megabytes: a collection's worth is
     // never held encoded all at once.
     return replace_file_with(
-        db_path,
+        collection,
         [&contents, &records](const ContentPut& put) {
             FileStatus st = put(contents);
             constexpr std::size_t per_piece = 1024;
@@ -508,23 +508,23 @@ FileStatus append_record_list(const QString& db_path, const std::vector<const Sc
 
 }  // namespace
 
-FileStatus append_records(const QString& db_path, const std::vector<ScopeRecord>& records)
+FileStatus append_records(const QString& collection, const std::vector<ScopeRecord>& records)
 {
     std::vector<const ScopeRecord*> list;
     list.reserve(records.size());
     for (const ScopeRecord& r : records)
         list.push_back(&r);
-    return append_record_list(db_path, list);
+    return append_record_list(collection, list);
 }
 
-FileStatus append_sound_rows(const QString& db_path, const std::vector<ImportedRow>& rows)
+FileStatus append_sound_rows(const QString& collection, const std::vector<ImportedRow>& rows)
 {
     std::vector<const ScopeRecord*> list;
     for (const ImportedRow& row : rows) {
         if (row.problem.isEmpty())
             list.push_back(&row.rec);
     }
-    return append_record_list(db_path, list);
+    return append_record_list(collection, list);
 }
 
 }  // namespace tessaran

@@ -75,11 +75,11 @@ std::vector<ImportedRow> convert_import_rows(const ImportSource& source, const Q
 // afterwards; headings and counts stay), for a large file held only once.
 std::vector<ImportedRow> convert_import_rows_consuming(ImportSource& source, const QList<int>& targets);
 
-// Appends the records to the collection at db_path (created when missing) in
+// Appends the records to the collection file (created when missing) in
 // one replacement of the file, never past the record limit.
-FileStatus append_records(const QString& db_path, const std::vector<ScopeRecord>& records);
+FileStatus append_records(const QString& collection, const std::vector<ScopeRecord>& records);
 // The same for the sound rows of a conversion (those without a problem),
 // without copying them out first.
-FileStatus append_sound_rows(const QString& db_path, const std::vector<ImportedRow>& rows);
+FileStatus append_sound_rows(const QString& collection, const std::vector<ImportedRow>& rows);
 
 }  // namespace tessaran

@@ -151,7 +151,7 @@ bool to_cp1252_exact(const QString& text, QByteArray& out);
 // the caller then goes through QString.
 bool upper_cp1252(const char* in, int len, char* out);
 
-// sub_clear_rec on a given record: texts blank, prices 0, image_count 0,
+// Empties a record: texts blank, prices 0, image_count 0,
 // slots 1..10 blank, slot 0 left as it is.
 void clear_record(ScopeRecord& rec);
 

@@ -32,11 +32,11 @@ bool export_heading_lines(const SummaryExportHead& head, QStringList& lines, QSt
         return false;
     }
     // A non-negative count is written with a leading blank, as the number's own sign place.
-    const QString count = (head.ws_count >= 0 ? QStringLiteral(" ") : QString()) + QString::number(head.ws_count);
+    const QString count = (head.count >= 0 ? QStringLiteral(" ") : QString()) + QString::number(head.count);
     lines = QStringList{
         csv_quote(trim_blanks(QStringLiteral("Kaleidoscope Summary completed at ") + head.stamp)),
         csv_quote(trim_blanks(QStringLiteral("Number of records selected: ") + count)),
-        csv_quote(QStringLiteral("Selected:  ") + trim_blanks(head.sel_criteria)),
+        csv_quote(QStringLiteral("Selected:  ") + trim_blanks(head.selection_text)),
         csv_quote(trim_blanks(sort_caption_inner(caption))),
         csv_quote(QStringLiteral(" ")),
     };
@@ -109,8 +109,8 @@ void append_record_line(QByteArray& out, const char* raw, int kind)
 
 }  // namespace
 
-FileStatus write_summary_export(const QString& path, const QString& db_path, const std::vector<int>& ws_recno,
-                                int ws_count, int kind, const SummaryExportHead& head)
+FileStatus write_summary_export(const QString& path, const QString& collection, const std::vector<int>& order,
+                                int positions, int kind, const SummaryExportHead& head)
 {
     QStringList lines;
     QString error;
@@ -118,7 +118,7 @@ FileStatus write_summary_export(const QString& path, const QString& db_path, con
         return FileStatus::failure(error);
 
     RecordScanner db;
-    if (FileStatus st = db.open(db_path); !st)
+    if (FileStatus st = db.open(collection); !st)
         return st;
 
     ScratchFile out(path);
@@ -131,12 +131,12 @@ FileStatus write_summary_export(const QString& path, const QString& db_path, con
     for (const QString& line : lines)
         chunk += to_cp1252(line) + crlf;
 
-    for (int p = 1; p <= ws_count; ++p) {
+    for (int p = 1; p <= positions; ++p) {
         const std::size_t idx = static_cast<std::size_t>(p);
-        const char* raw = idx < ws_recno.size() ? db.raw(ws_recno[idx]) : nullptr;
+        const char* raw = idx < order.size() ? db.raw(order[idx]) : nullptr;
         if (!raw) {
             return FileStatus::failure(QStringLiteral("Record %1 could not be read from the database file.")
-                                           .arg(idx < ws_recno.size() ? ws_recno[idx] : p));
+                                           .arg(idx < order.size() ? order[idx] : p));
         }
         append_record_line(chunk, raw, kind);
         chunk += crlf;

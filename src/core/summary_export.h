@@ -22,8 +22,8 @@ QString csv_line(const QStringList& items);
 // What the heading lines are made of.
 struct SummaryExportHead {
     QString stamp;  // the current date and time as text
-    int ws_count = 0;
-    QString sel_criteria;
+    int count = 0;
+    QString selection_text;
     QString sort_caption;
 };
 
@@ -33,9 +33,9 @@ bool export_heading_lines(const SummaryExportHead& head, QStringList& lines, QSt
 // The items of one record line: texts trimmed, prices as plain amounts ("0" for none).
 QStringList export_record_items(const ScopeRecord& rec, int kind);
 
-// Writes the whole export to path. Records ws_recno[1..ws_count] are read from
-// db_path in that order. The file is replaced only when everything was written.
-FileStatus write_summary_export(const QString& path, const QString& db_path, const std::vector<int>& ws_recno,
-                                int ws_count, int kind, const SummaryExportHead& head);
+// Writes the whole export to path. Records order[1..positions] are read from
+// collection in that order. The file is replaced only when everything was written.
+FileStatus write_summary_export(const QString& path, const QString& collection, const std::vector<int>& order,
+                                int positions, int kind, const SummaryExportHead& head);
 
 }  // namespace tessaran

@@ -154,23 +154,23 @@ QStringList summary_cells_raw(const char* raw, int kind)
             raw_cell(raw, m_store)};
 }
 
-FileStatus read_summary_rows(const QString& db_path, const std::vector<int>& ws_recno, int ws_count, int kind,
+FileStatus read_summary_rows(const QString& collection, const std::vector<int>& order, int positions, int kind,
                              std::vector<QStringList>& rows, const std::function<void(int p)>& progress)
 {
     rows.clear();
     RecordScanner db;
-    if (FileStatus st = db.open(db_path); !st)
+    if (FileStatus st = db.open(collection); !st)
         return st;
-    rows.reserve(static_cast<std::size_t>(qMax(0, ws_count)));
-    for (int p = 1; p <= ws_count; ++p) {
+    rows.reserve(static_cast<std::size_t>(qMax(0, positions)));
+    for (int p = 1; p <= positions; ++p) {
         const std::size_t idx = static_cast<std::size_t>(p);
-        const int n = idx < ws_recno.size() ? ws_recno[idx] : 0;
+        const int n = idx < order.size() ? order[idx] : 0;
         // Only the members the summary shows are made into text.
         const char* raw = db.raw(n);
         if (!raw) {
             rows.clear();
             return FileStatus::failure(
-                QStringLiteral("Record %1 could not be read from the database file %2.").arg(n).arg(db_path));
+                QStringLiteral("Record %1 could not be read from the database file %2.").arg(n).arg(collection));
         }
         rows.push_back(summary_cells_raw(raw, kind));
         if (progress)

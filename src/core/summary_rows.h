@@ -48,9 +48,9 @@ QStringList summary_cells(const ScopeRecord& rec, int kind);
 // The same from the record's 2473 stored bytes, making only the cells' texts.
 QStringList summary_cells_raw(const char* raw, int kind);
 
-// Reads the records ws_recno[1..ws_count] of db_path once, in working-set
+// Reads the records order[1..positions] of the collection file once, in working-set
 // order, and gives their cell texts. progress(p) is called after position p.
-FileStatus read_summary_rows(const QString& db_path, const std::vector<int>& ws_recno, int ws_count, int kind,
+FileStatus read_summary_rows(const QString& collection, const std::vector<int>& order, int positions, int kind,
                              std::vector<QStringList>& rows, const std::function<void(int p)>& progress = {});
 
 // split_lines: trimmed text as lines; always at least one (possibly empty) line.

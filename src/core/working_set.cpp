@@ -103,9 +103,9 @@ QString selection_caption(bool all, const Criteria& c)
     return trim_blanks(s) + QStringLiteral("]");
 }
 
-QString database_caption(const QString& db_path)
+QString database_caption(const QString& collection)
 {
-    return QStringLiteral("Database file: ") + trim_blanks(db_path);
+    return QStringLiteral("Database file: ") + trim_blanks(collection);
 }
 
 QString position_caption(int pos, int count)

@@ -56,7 +56,7 @@ struct WorkingSet {
 
 // The parts of the editor caption: "Database file: PATH", "[Record P of N]"
 // and "[Adding record N]".
-QString database_caption(const QString& db_path);
+QString database_caption(const QString& collection);
 QString position_caption(int pos, int count);
 QString adding_caption(int number);
 

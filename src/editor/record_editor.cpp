@@ -320,7 +320,7 @@ void RecordEditor::closeEvent(QCloseEvent* event)
     }
     closing_ = true;
     close_all_viewers();
-    sub_menu_show();
+    show_startup_menus();
     if (startup) {
         startup->setEnabled(true);
         startup->update();

@@ -91,7 +91,7 @@ public:
     void apply_colors();
     void restore_colors();
 
-    // ---- Images frame (kaleido_images.cpp) -----------------------------------
+    // ---- Images frame (record_editor_pictures.cpp) --------------------------
     void show_picture_buttons();
     void close_all_viewers();
     void picture_name(int n, QString& iname) const;
@@ -108,7 +108,7 @@ public:
     void show_previous();
     void show_next();
     void show_last();
-    // kaleido_search.cpp
+    // record_editor_search.cpp
     void select_records();
     void sort_records();
     void find_records();
@@ -116,12 +116,12 @@ public:
     void delete_record();
     void show_selection_criteria();
     void show_find_criteria();
-    // kaleido_reports.cpp
+    // record_editor_reports.cpp
     void show_summary();
     void print_sheets();
     void show_statistics();
     void import_records();
-    // kaleido_images.cpp
+    // record_editor_pictures.cpp
     void add_picture();
     void remove_picture();
     void show_all_pictures();

@@ -123,17 +123,17 @@ private:
         put(reg, l_.table_right, y, QStringLiteral("Page ") + QString::number(page_no_), Just::right);
         put(bold, l_.table_left, y, QStringLiteral("TESSARAN V"), Just::left);
         y += 2 * l_.line_height;
-        put(reg, l_.table_left, y, QStringLiteral("Database file: ") + trim_blanks(d_.db_path), Just::left);
+        put(reg, l_.table_left, y, QStringLiteral("Database file: ") + trim_blanks(d_.path), Just::left);
         y += l_.line_height;
-        put(reg, l_.table_left, y,
-            QStringLiteral("Number of kaleidoscopes in summary: ") + QString::number(d_.ws_count), Just::left);
+        put(reg, l_.table_left, y, QStringLiteral("Number of kaleidoscopes in summary: ") + QString::number(d_.count),
+            Just::left);
         y += l_.line_height;
         put(reg, l_.table_left, y, sort_caption_inner(d_.sort_caption), Just::left);
         y += l_.line_height;
         const QString label = QStringLiteral("Selection criteria: ");
         put(reg, l_.table_left, y, label, Just::left);
         const double crit_x = l_.table_left + std::nearbyint(page_.text_width(reg, label) + 0.5);
-        for (const QString& line : split_lines(d_.sel_criteria)) {
+        for (const QString& line : split_lines(d_.selection_text)) {
             put(reg, crit_x, y, line, Just::left);
             y += l_.line_height;
         }

@@ -20,10 +20,10 @@ namespace tessaran {
 struct SummaryPrintData {
     int kind = summary_kind_scope;
     QString stamp;  // summary_stamp of the window
-    QString db_path;
-    int ws_count = 0;
+    QString path;
+    int count = 0;
     QString sort_caption;
-    QString sel_criteria;
+    QString selection_text;
     std::vector<SummaryColumn> columns;
     std::vector<QStringList> rows;
 };

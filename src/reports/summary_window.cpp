@@ -50,10 +50,10 @@ SummaryPrintData print_data(const Session& s, int kind, const QString& stamp)
     SummaryPrintData d;
     d.kind = kind;
     d.stamp = stamp;
-    d.db_path = s.path;
-    d.ws_count = s.ws.count;
+    d.path = s.path;
+    d.count = s.ws.count;
     d.sort_caption = s.ws.sort_caption;
-    d.sel_criteria = s.ws.selection_text;
+    d.selection_text = s.ws.selection_text;
     d.columns = summary_columns(d.kind, s.locale.currency_symbol);
     return d;
 }
@@ -117,9 +117,9 @@ SummaryWindow::~SummaryWindow()
         progress_->close();
 }
 
-int SummaryWindow::header_height(const QString& sel_criteria)
+int SummaryWindow::header_height(const QString& selection_text)
 {
-    const int n = static_cast<int>(split_lines(sel_criteria).size());
+    const int n = static_cast<int>(split_lines(selection_text).size());
     return first_line + 2 * line_pitch + line_pitch + line_pitch + line_pitch + line_pitch * n + line_pitch;
 }
 
@@ -322,8 +322,8 @@ void SummaryWindow::save_as_text()
     const Session& s = session_;
     SummaryExportHead head;
     head.stamp = general_date_text(QDateTime::currentDateTime());
-    head.ws_count = s.ws.count;
-    head.sel_criteria = s.ws.selection_text;
+    head.count = s.ws.count;
+    head.selection_text = s.ws.selection_text;
     head.sort_caption = s.ws.sort_caption;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const FileStatus st = write_summary_export(path, s.path, s.ws.records, s.ws.count, kind_, head);
@@ -350,7 +350,7 @@ void SummaryWindow::done(int r)
 {
     if (!menus_shown_) {
         menus_shown_ = true;
-        sub_menu_show();
+        show_startup_menus();
     }
     if (progress_)
         progress_->close();

@@ -39,7 +39,7 @@ public:
     QString stamp() const { return summary_stamp; }
 
     // header_height for a criteria text: 95 + 15 per line of the criteria.
-    static int header_height(const QString& sel_criteria);
+    static int header_height(const QString& selection_text);
 
     void print();
     void preview();

@@ -37,7 +37,7 @@ QWidget* startup_window()
     return registered();
 }
 
-void sub_menu_hide()
+void hide_startup_menus()
 {
     for (QAction* a : menu_actions()) {
         const QString& name = a->objectName();
@@ -49,7 +49,7 @@ void sub_menu_hide()
         w->setFocus();
 }
 
-void sub_menu_show()
+void show_startup_menus()
 {
     for (QAction* a : menu_actions())
         a->setEnabled(true);

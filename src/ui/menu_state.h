@@ -12,8 +12,8 @@ QWidget* startup_window();
 
 // Disables every "mnu" action of the start-up window except the help and about
 // items, then gives the start-up window the focus.
-void sub_menu_hide();
+void hide_startup_menus();
 // Enables every "mnu" action of the start-up window.
-void sub_menu_show();
+void show_startup_menus();
 
 }  // namespace tessaran

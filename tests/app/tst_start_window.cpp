@@ -377,7 +377,7 @@ private slots:
         for (int i = 8; i >= 0; --i) {
             QVERIFY(window->open_database(paths[i]));
             delete editor();
-            sub_menu_show();
+            show_startup_menus();
         }
         const QList<QAction*> items = control<QMenu>(window, "mnu_recent")->actions();
         QCOMPARE(items.size(), 8);
@@ -389,7 +389,7 @@ private slots:
         QVERIFY(editor());
         QCOMPARE(editor()->session().path, paths[2]);
         delete editor();
-        sub_menu_show();
+        show_startup_menus();
         QCOMPARE(control<QMenu>(window, "mnu_recent")->actions().first()->text(), QStringLiteral("&1 ") + paths[2]);
 
         QVERIFY(QFile::remove(paths[0]));

@@ -353,7 +353,7 @@ void tst_color_dialog::menus_come_back_however_it_closes()
     ScriptedDialogs dialogs;
 
     for (int way = 0; way < 3; ++way) {
-        sub_menu_hide();
+        hide_startup_menus();
         QVERIFY(!mnu_open->isEnabled());
         ColorDialog d;
         d.show();

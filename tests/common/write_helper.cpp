@@ -44,8 +44,8 @@ int main(int argc, char** argv)
         all.reset_to_all(count);
         SummaryExportHead head;
         head.stamp = QStringLiteral("now");
-        head.ws_count = count;
-        head.sel_criteria = QStringLiteral("All");
+        head.count = count;
+        head.selection_text = QStringLiteral("All");
         head.sort_caption = QStringLiteral("[Sorted by: Unsorted]");
         st = write_summary_export(path, args.at(2), all.records, count, 1, head);
     } else {

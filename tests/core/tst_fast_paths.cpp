@@ -90,8 +90,8 @@ private slots:
             }
             SummaryExportHead head;
             head.stamp = "now";
-            head.ws_count = 6;
-            head.sel_criteria = "All";
+            head.count = 6;
+            head.selection_text = "All";
             head.sort_caption = "[Sorted by: Unsorted]";
             const QString out = dir.filePath("out.txt");
             QVERIFY(write_summary_export(out, db, ws, 6, kind, head));

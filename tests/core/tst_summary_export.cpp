@@ -18,8 +18,8 @@ SummaryExportHead head(int count, const QString& criteria = "All")
 {
     SummaryExportHead h;
     h.stamp = "3/14/2001 10:15:30 PM";
-    h.ws_count = count;
-    h.sel_criteria = criteria;
+    h.count = count;
+    h.selection_text = criteria;
     h.sort_caption = "[Sorted by: Artist (Asc.)]";
     return h;
 }

@@ -36,8 +36,8 @@ private slots:
     void safe_without_window()
     {
         set_startup_window(nullptr);
-        sub_menu_hide();
-        sub_menu_show();
+        hide_startup_menus();
+        show_startup_menus();
         QVERIFY(action(QStringLiteral("mnu_exit"))->isEnabled());
     }
 
@@ -63,15 +63,15 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(bool, enabled);
-        sub_menu_hide();
+        hide_startup_menus();
         QCOMPARE(action(name)->isEnabled(), enabled);
     }
 
     void show_enables_every_menu_item()
     {
         action(QStringLiteral("act_other"))->setEnabled(false);
-        sub_menu_hide();
-        sub_menu_show();
+        hide_startup_menus();
+        show_startup_menus();
         for (QAction* a : window->findChildren<QAction*>()) {
             if (a->objectName().startsWith(QLatin1String("mnu")))
                 QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
