@@ -157,6 +157,41 @@ std::vector<int> locale_groups(const QLocale& loc, const QString& group, qsizety
 
 }  // namespace
 
+namespace {
+
+// The exact decimal int_digits.frac_digits in ten-thousandths, rounded half to
+// even past four places and range-checked for its sign.
+MoneyParse ten_thousandths(const QString& int_digits, const QString& frac_digits, bool negative, qint64& amount)
+{
+    constexpr quint64 max_positive = quint64(std::numeric_limits<qint64>::max());
+    const quint64 limit = negative ? max_positive + 1 : max_positive;
+    quint64 units = 0;
+    for (const QChar c : int_digits) {
+        if (qMulOverflow(units, quint64(10), &units) || qAddOverflow(units, quint64(c.digitValue()), &units))
+            return MoneyParse::out_of_range;
+    }
+    if (qMulOverflow(units, quint64(money_scale), &units))
+        return MoneyParse::out_of_range;
+    quint64 frac = 0;
+    for (int k = 0; k < 4; ++k)
+        frac = frac * 10 + quint64(k < frac_digits.size() ? frac_digits.at(k).digitValue() : 0);
+    if (frac_digits.size() > 4) {
+        const int next = frac_digits.at(4).digitValue();
+        bool rest = false;
+        for (qsizetype k = 5; k < frac_digits.size(); ++k)
+            rest = rest || frac_digits.at(k) != QLatin1Char('0');
+        // Half to even: the kept last digit's parity is that of frac (10000 is even).
+        if (next > 5 || (next == 5 && (rest || (frac % 2) == 1)))
+            ++frac;
+    }
+    if (qAddOverflow(units, frac, &units) || units > limit)
+        return MoneyParse::out_of_range;
+    amount = negative ? qint64(0 - units) : qint64(units);
+    return MoneyParse::ok;
+}
+
+}  // namespace
+
 MoneyParse parse_money(const QString& text, qint64& amount)
 {
     if (is_blank(text))
@@ -223,32 +258,7 @@ MoneyParse parse_money(const QString& text, qint64& amount)
     if (int_digits.isEmpty() && frac_digits.isEmpty())
         return MoneyParse::not_numeric;
 
-    // Exact decimal: the magnitude in ten-thousandths, range-checked.
-    constexpr quint64 max_positive = quint64(std::numeric_limits<qint64>::max());
-    const quint64 limit = negative ? max_positive + 1 : max_positive;
-    quint64 units = 0;
-    for (const QChar c : int_digits) {
-        if (qMulOverflow(units, quint64(10), &units) || qAddOverflow(units, quint64(c.digitValue()), &units))
-            return MoneyParse::out_of_range;
-    }
-    if (qMulOverflow(units, quint64(money_scale), &units))
-        return MoneyParse::out_of_range;
-    quint64 frac = 0;
-    for (int k = 0; k < 4; ++k)
-        frac = frac * 10 + quint64(k < frac_digits.size() ? frac_digits.at(k).digitValue() : 0);
-    if (frac_digits.size() > 4) {
-        const int next = frac_digits.at(4).digitValue();
-        bool rest = false;
-        for (qsizetype k = 5; k < frac_digits.size(); ++k)
-            rest = rest || frac_digits.at(k) != QLatin1Char('0');
-        // Half to even: the kept last digit's parity is that of frac (10000 is even).
-        if (next > 5 || (next == 5 && (rest || (frac % 2) == 1)))
-            ++frac;
-    }
-    if (qAddOverflow(units, frac, &units) || units > limit)
-        return MoneyParse::out_of_range;
-    amount = negative ? qint64(0 - units) : qint64(units);
-    return MoneyParse::ok;
+    return ten_thousandths(int_digits, frac_digits, negative, amount);
 }
 
 qint64 money_from_text(const QString& text)

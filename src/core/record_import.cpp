@@ -345,6 +345,20 @@ void listed_pictures(const QString& value, ImportedRow& row, QStringList& proble
         row.rec.image_files[std::size_t(i)] = paths[i - 1];
 }
 
+// A dump's date or scope year that does not read in this locale: stored as it
+// stands, with a warning.
+void warn_unreadable(int target, const QString& text, QStringList& warnings)
+{
+    if (target == m_date_bought && !is_blank(text) && !parse_user_date(text))
+        warnings << QStringLiteral("Date of purchase \"%1\" is not a date in the locale %2; stored as it stands")
+                        .arg(text, QLocale().name());
+    if (target == m_scopeyear) {
+        const YearCheck y = check_scopeyear(text);
+        if (y != YearCheck::blank && y != YearCheck::ok)
+            warnings << QStringLiteral("Scope year \"%1\": %2; stored as it stands").arg(text, scopeyear_message(y));
+    }
+}
+
 ImportedRow convert_row(const ImportSource& source, int r, const QList<int>& targets)
 {
     ImportedRow row;
@@ -408,16 +422,7 @@ ImportedRow convert_row(const ImportSource& source, int r, const QList<int>& tar
         row.rec.*(info->field) = text;
         if (source.json) {
             // Stored as it stands; what would not read here is told.
-            if (target == m_date_bought && !is_blank(text) && !parse_user_date(text))
-                warnings << QStringLiteral(
-                                "Date of purchase \"%1\" is not a date in the locale %2; stored as it stands")
-                                .arg(text, QLocale().name());
-            if (target == m_scopeyear) {
-                const YearCheck y = check_scopeyear(text);
-                if (y != YearCheck::blank && y != YearCheck::ok)
-                    warnings
-                        << QStringLiteral("Scope year \"%1\": %2; stored as it stands").arg(text, scopeyear_message(y));
-            }
+            warn_unreadable(target, text, warnings);
             continue;
         }
         if (!multi_line && (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))))
