@@ -1,6 +1,7 @@
 // The working set operations and the captions that describe it.
 #include "common/core_temp_db.h"
 #include "core/record_file.h"
+#include "core/record_match.h"
 #include "core/session.h"
 #include "core/working_set.h"
 
@@ -103,6 +104,31 @@ private slots:
         s.ws.position = 4;
         s.ws.append_current();
         QCOMPARE(s.ws.positions(), std::vector<int>({3, 1, 2, 4}));
+    }
+
+    void choosing_criteria_keeps_selection_and_find_apart()
+    {
+        WorkingSet ws;
+        Criteria c;
+        c.by_text = true;
+        c.texts[2] = QStringLiteral("SMITH");
+        ws.select(c);
+        QVERIFY(!ws.all);
+        QVERIFY(ws.selection.by_text);
+        QCOMPARE(ws.selection_text, criteria_text(c));
+        QVERIFY(ws.find_text.isEmpty());
+
+        // Select all: every criterion off, the text stays until the set is rebuilt.
+        ws.select_everything();
+        QVERIFY(ws.all);
+        QVERIFY(!ws.selection.by_text && !ws.selection.by_date && !ws.selection.by_paid && !ws.selection.by_retail);
+        QCOMPARE(ws.selection_text, criteria_text(c));
+        QCOMPARE(tessaran::selection_caption(ws.all, ws.selection), QStringLiteral("[Selected: All]"));
+
+        ws.set_find(c);
+        QCOMPARE(ws.find_text, criteria_text(c));
+        QVERIFY(ws.find.by_text);
+        QVERIFY(ws.all);  // finding selects nothing
     }
 
     void selection_caption_data()
