@@ -138,17 +138,22 @@ bool RecordSheetDialog::validate(int& first, int& last)
     return true;
 }
 
-void RecordSheetDialog::print()
+bool RecordSheetDialog::take_range()
 {
     int first = 0;
     int last = 0;
     if (!validate(first, last))
-        return;
+        return false;
     first_ = first;
     last_ = last;
+    return true;
+}
+
+void RecordSheetDialog::print()
+{
     // The dialog closes once the sheets went out; when nothing was printed the
     // user may try again or cancel.
-    if (print_sheets_ && print_sheets_(first, last))
+    if (take_range() && print_sheets_ && print_sheets_(first_, last_))
         accept();
 }
 
@@ -162,14 +167,8 @@ void RecordSheetDialog::print_current()
 
 void RecordSheetDialog::preview()
 {
-    int first = 0;
-    int last = 0;
-    if (!validate(first, last))
-        return;
-    first_ = first;
-    last_ = last;
-    if (preview_sheets_)
-        preview_sheets_(first, last);
+    if (take_range() && preview_sheets_)
+        preview_sheets_(first_, last_);
 }
 
 void RecordSheetDialog::cancel()

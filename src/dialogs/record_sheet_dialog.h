@@ -40,6 +40,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Checks the entries and keeps the range; false after telling the user why.
+    bool take_range();
     int count_ = 0;
     int position_ = 0;
     SheetAction print_sheets_;

@@ -1,5 +1,6 @@
 // The colour settings: the scheme in force and the file it is kept in.
 #include "appearance/color_settings.h"
+#include "common/core_colors.h"
 #include "common/gui_colors.h"
 
 #include <QTemporaryDir>
@@ -7,18 +8,6 @@
 
 using namespace tessaran;
 using namespace tessaran::test;
-
-namespace {
-
-ColorScheme numbered()
-{
-    ColorScheme s{};
-    for (int i = 0; i < color_count; ++i)
-        s[size_t(i)] = 1000 + i;
-    return s;
-}
-
-}  // namespace
 
 class tst_color_settings : public QObject {
     Q_OBJECT
@@ -30,7 +19,7 @@ private slots:
     {
         QTemporaryDir dir;
         set_color_file_path(dir.filePath(QStringLiteral("nothing.dat")));
-        set_current_colors(numbered());
+        set_current_colors(numbered_scheme());
         QString reason;
         QVERIFY(!load_colors(&reason));
         QCOMPARE(reason, QStringLiteral("No such file or directory"));
@@ -41,18 +30,18 @@ private slots:
     {
         QTemporaryDir dir;
         set_color_file_path(dir.filePath(QStringLiteral("tessaran_colors.dat")));
-        set_current_colors(numbered());
+        set_current_colors(numbered_scheme());
         QVERIFY(save_colors());
         set_current_colors({});
         QVERIFY(load_colors());
-        QCOMPARE(current_colors(), numbered());
+        QCOMPARE(current_colors(), numbered_scheme());
     }
 
     void one_entry_changes_alone()
     {
-        set_current_colors(numbered());
+        set_current_colors(numbered_scheme());
         set_current_color(24, 65280);
-        ColorScheme want = numbered();
+        ColorScheme want = numbered_scheme();
         want[24] = 65280;
         QCOMPARE(current_colors(), want);
     }

@@ -1,4 +1,5 @@
 // Colour files: the six-line layout, reading, safe writing, choosing the file.
+#include "common/core_colors.h"
 #include "common/core_temp_db.h"
 #include "core/color_file.h"
 
@@ -13,14 +14,6 @@ using namespace tessaran;
 using namespace tessaran::test;
 
 namespace {
-
-ColorScheme numbered()
-{
-    ColorScheme s{};
-    for (int i = 0; i < color_count; ++i)
-        s[size_t(i)] = 1000 + i;
-    return s;
-}
 
 const QByteArray numbered_text = "1002,1007,1012,1017,1022\r\n"
                                  "1001,1003,1004,1005\r\n"
@@ -38,10 +31,10 @@ private slots:
 
     void layout_is_byte_exact()
     {
-        QCOMPARE(color_file_text(numbered()), numbered_text);
+        QCOMPARE(color_file_text(numbered_scheme()), numbered_text);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("tessaran_colors.dat"));
-        QVERIFY(write_color_file(path, numbered()));
+        QVERIFY(write_color_file(path, numbered_scheme()));
         QCOMPARE(read_bytes(path), numbered_text);
     }
 
@@ -66,7 +59,7 @@ private slots:
         ColorScheme s{};
         QString error;
         QVERIFY2(read_color_file(path, s, &error), qPrintable(error));
-        QCOMPARE(s, numbered());
+        QCOMPARE(s, numbered_scheme());
     }
 
     void read_failures_data()
@@ -118,7 +111,7 @@ private slots:
         const QString path = dir.filePath(QString(250, QLatin1Char('c')));
         QVERIFY(write_bytes(path, "old"));
         QString reason;
-        QVERIFY(!write_color_file(path, numbered(), &reason));
+        QVERIFY(!write_color_file(path, numbered_scheme(), &reason));
         QVERIFY(!reason.isEmpty());
         QCOMPARE(read_bytes(path), QByteArray("old"));
     }
@@ -132,7 +125,7 @@ private slots:
         QVERIFY(write_bytes(path, "old"));
         QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
         QString reason;
-        const bool ok = write_color_file(path, numbered(), &reason);
+        const bool ok = write_color_file(path, numbered_scheme(), &reason);
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(!ok);
         QVERIFY(!reason.isEmpty());
