@@ -138,18 +138,31 @@ void remove_stale_scratch(const QString& target)
     }
 }
 
+// The previous version belongs to the collection's owner as much as the
+// collection does: the copy gets its group and mode, and its owner where this
+// user may give it. Best effort: a user outside the group keeps the copy's own.
+void give_backup_collection_rights(int fd, const struct stat& collection)
+{
+    // chown clears set-id bits, so the mode comes after it.
+    const uid_t owner = ::geteuid() == 0 ? collection.st_uid : uid_t(-1);
+    if (::fchown(fd, owner, collection.st_gid) != 0 && owner != uid_t(-1))
+        (void)::fchown(fd, uid_t(-1), collection.st_gid);
+    (void)::fchmod(fd, collection.st_mode & 0666);
+}
+
 // Copies the file completely to its backup name and syncs the copy.
-FileStatus copy_to_backup(const QString& target, const QByteArray& old_contents, mode_t mode)
+FileStatus copy_to_backup(const QString& target, const QByteArray& old_contents, const struct stat& collection)
 {
     const QString backup = backup_path_of(target);
-    const int fd
-        = ::open(native(backup).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, mode & 0666);
+    const int fd = ::open(native(backup).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC,
+                          collection.st_mode & 0666);
     const auto fail = [&](int err) {
         return FileStatus::failure(QStringLiteral("The previous version could not be kept as ") + shown_path(backup)
                                    + QStringLiteral(": ") + errno_text(err));
     };
     if (fd < 0)
         return fail(errno);
+    give_backup_collection_rights(fd, collection);
     FileStatus st = write_fd(fd, old_contents);
     if (st && ::fsync(fd) != 0)
         st = fail(errno);
@@ -175,7 +188,7 @@ FileStatus update_in_place(const QString& target, const ContentWriter& write, co
     }
     // Without a complete copy of the old version an interrupted update could
     // lose records, so no copy means no update.
-    if (FileStatus kept = copy_to_backup(target, old, st.st_mode); !kept)
+    if (FileStatus kept = copy_to_backup(target, old, st); !kept)
         return kept;
     const int fd = ::open(native(target).constData(), O_WRONLY | O_CLOEXEC);
     if (fd < 0)

@@ -175,18 +175,19 @@ private slots:
         QTest::addColumn<bool>("as_root");
         QTest::addColumn<bool>("backup_there");
         QTest::addColumn<bool>("saved");
+        QTest::addColumn<bool>("backup_group_kept");  // the saver may give the copy the collection's group
         const int root = 0;
         QTest::newRow("group member saves a group's collection")
-            << int(owner_uid) << int(shared_gid) << 0660 << root << 0777 << false << false << true;
+            << int(owner_uid) << int(shared_gid) << 0660 << root << 0777 << false << false << true << true;
         QTest::newRow("another user's file this user may write")
-            << int(owner_uid) << int(owner_uid) << 0666 << root << 0777 << false << false << true;
+            << int(owner_uid) << int(owner_uid) << 0666 << root << 0777 << false << false << true << false;
         QTest::newRow("root saves a user's collection")
-            << int(owner_uid) << int(owner_uid) << 0640 << root << 0777 << true << false << true;
-        QTest::newRow("setgid bit") << int(owner_uid) << int(shared_gid) << 02660 << root << 0777 << true << false << true;
+            << int(owner_uid) << int(owner_uid) << 0640 << root << 0777 << true << false << true << true;
+        QTest::newRow("setgid bit") << int(owner_uid) << int(shared_gid) << 02660 << root << 0777 << true << false << true << true;
         QTest::newRow("folder not writable, no backup possible")
-            << int(other_uid) << int(other_uid) << 0644 << int(owner_uid) << 0755 << false << false << false;
+            << int(other_uid) << int(other_uid) << 0644 << int(owner_uid) << 0755 << false << false << false << true;
         QTest::newRow("folder not writable, backup file writable")
-            << int(other_uid) << int(other_uid) << 0644 << int(owner_uid) << 0755 << false << true << true;
+            << int(other_uid) << int(other_uid) << 0644 << int(owner_uid) << 0755 << false << true << true << true;
         // clang-format on
     }
 
@@ -200,6 +201,7 @@ private slots:
         QFETCH(bool, as_root);
         QFETCH(bool, backup_there);
         QFETCH(bool, saved);
+        QFETCH(bool, backup_group_kept);
         if (::geteuid() != 0)
             QSKIP("acting as other users needs root (setpriv): the owner, group and mode checks did not run");
         TempDb db(three());
@@ -234,6 +236,14 @@ private slots:
         QCOMPARE(int(st.st_gid), file_gid);
         QCOMPARE(int(st.st_mode & 07777), file_mode);
         QCOMPARE(read_bytes(backup), before);
+        // The previous version is the collection's: its group and mode (and its
+        // owner when root saved), however the save went.
+        const struct stat kept = stat_of(backup);
+        QCOMPARE(int(kept.st_mode & 0666), file_mode & 0666);
+        if (backup_group_kept)
+            QCOMPARE(int(kept.st_gid), file_gid);
+        if (as_root)
+            QCOMPARE(int(kept.st_uid), file_uid);
         QCOMPARE(scratch_files_in(db.dir()), QStringList());
     }
 };
