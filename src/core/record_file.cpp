@@ -29,7 +29,7 @@ int rounded_count(qint64 length)
 
 }  // namespace
 
-FileStatus read_record(const QString& path, int n, ScopeRecord& rec)
+FileStatus read_record(const QString& path, int n, ScopeRecord& rec, QByteArray* raw)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
@@ -43,6 +43,8 @@ FileStatus read_record(const QString& path, int n, ScopeRecord& rec)
     if (bytes.size() != rec_len_bytes)
         return FileStatus::failure(f.error() != QFileDevice::NoError ? f.errorString() : past_end_text(n));
     decode_record_into(bytes.constData(), rec);
+    if (raw)
+        *raw = bytes;
     return {};
 }
 

@@ -20,8 +20,9 @@ struct FileStatus {
     static FileStatus failure(const QString& why) { return {false, why, QString()}; }
 };
 
-// Read record n (1-based) of path into rec. Fails when the record lies past the end.
-FileStatus read_record(const QString& path, int n, ScopeRecord& rec);
+// Read record n (1-based) of path into rec (and its stored bytes into raw when
+// given). Fails when the record lies past the end.
+FileStatus read_record(const QString& path, int n, ScopeRecord& rec, QByteArray* raw = nullptr);
 // Write rec as record n of path; n = count + 1 appends. The file is rewritten
 // through a scratch file beside it and renamed into place, so a killed program
 // leaves the whole old or the whole new file; a failed write leaves the file as

@@ -1,5 +1,7 @@
 #include "session.h"
 
+#include <cstring>
+
 namespace tessaran {
 
 Session Session::on_file(const QString& path)
@@ -8,6 +10,7 @@ Session Session::on_file(const QString& path)
     s.path = path;
     s.file_caption = database_caption(path);
     s.refresh_record_count();
+    s.note_file_length();
     return s;
 }
 
@@ -21,6 +24,40 @@ int Session::refresh_record_count()
 FileStatus Session::read(int n)
 {
     return read_record(path, n, record);
+}
+
+FileStatus Session::read_shown(int n)
+{
+    return read_record(path, n, record, &shown_bytes);
+}
+
+void Session::note_file_length()
+{
+    known_length = file_length(path);
+}
+
+bool Session::unchanged_since_shown(int n) const
+{
+    if (file_length(path) != known_length)
+        return false;
+    if (n < 1)
+        return true;
+    ScopeRecord stored;
+    QByteArray bytes;
+    return read_record(path, n, stored, &bytes) && bytes == shown_bytes;
+}
+
+int Session::position_holding(const QByteArray& bytes) const
+{
+    RecordScanner scan;
+    if (bytes.size() != rec_len_bytes || !scan.open(path))
+        return 0;
+    for (int p = 1; p <= ws.count; ++p) {
+        const char* raw = scan.raw(ws.record_at(p));
+        if (raw && std::memcmp(raw, bytes.constData(), size_t(rec_len_bytes)) == 0)
+            return p;
+    }
+    return 0;
 }
 
 FileStatus Session::write(int n) const

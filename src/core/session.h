@@ -21,6 +21,12 @@ struct Session {
     WorkingSet ws;
     LocaleLabels locale;
 
+    // What this window last read of the file: the stored bytes of the record
+    // shown, and the file's length when the working set was built or this
+    // window last wrote. Another program's write shows as a difference.
+    QByteArray shown_bytes;
+    qint64 known_length = -1;
+
     // A session on path: its caption and record count, nothing selected yet.
     static Session on_file(const QString& path);
 
@@ -28,6 +34,16 @@ struct Session {
     int refresh_record_count();
     // Reads or writes record n of the file through record.
     FileStatus read(int n);
+    // Reads record n as the record shown, keeping its stored bytes.
+    FileStatus read_shown(int n);
+    // Takes the file's present length as the one this window knows.
+    void note_file_length();
+    // True while no other program changed the collection since this window
+    // read it: the file has the length it knows and record n (0: none, as for
+    // an addition) still holds the bytes shown.
+    bool unchanged_since_shown(int n) const;
+    // The working-set position whose record holds these stored bytes; 0 when none does.
+    int position_holding(const QByteArray& bytes) const;
     FileStatus write(int n) const;
     // The editor caption: file, position, sort and selection, each trimmed,
     // separated by two blanks.

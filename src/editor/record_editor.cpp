@@ -167,7 +167,7 @@ bool RecordEditor::show_position(int numr)
     Session& s = session();
     if (numr < 1 || numr > s.ws.count || numr >= int(s.ws.records.size()))
         return false;
-    const FileStatus st = session().read(s.ws.records[std::size_t(numr)]);
+    const FileStatus st = s.read_shown(s.ws.records[std::size_t(numr)]);
     if (!st) {
         msgbox(this,
                QStringLiteral("Kaleidoscope number ") + QString::number(numr)

@@ -172,6 +172,15 @@ private:
     QString field_text(const QWidget* field) const;
     // What the form's fields hold, as values.
     RecordForm form_values() const;
+    // Puts form values back into the fields (texts, prices, pictures).
+    void set_form_values(const RecordForm& form);
+    // Another program changed the collection: tells the user that nothing was
+    // not_done ("saved", "deleted") and offers to reload keeping the edits.
+    void offer_reload(const QString& not_done);
+    // Rebuilds the working set with the selection and sort in force and finds
+    // the record shown by its stored bytes. With keep_edits the user's edits go
+    // back on screen (as a new record when the one edited is gone).
+    void reload(bool keep_edits);
     void set_field_text(QWidget* field, const QString& text);
 
     // The control of each text member, in file order (text_members()), found

@@ -107,6 +107,7 @@ void RecordEditor::import_records()
         if (!told_write_outcome(st, QStringLiteral("The kaleidoscopes could not be added to the database file "),
                                 QStringLiteral("\nThe database has not been changed.")))
             return;
+        s.note_file_length();
         imported = preview.sound_count();
         skipped = preview.skipped();
     }

@@ -3,6 +3,7 @@
 // asked before a command leaves a record whose fields were changed.
 #include "limited_text_edit.h"
 #include "record_editor.h"
+#include "record_editor_search.h"
 
 #include "appearance/scheme_paint.h"
 #include "core/field_text.h"
@@ -82,6 +83,58 @@ RecordForm RecordEditor::form_values() const
     form.price_retail = tb_price_retail->text();
     form.pictures = pictures;
     return form;
+}
+
+void RecordEditor::set_form_values(const RecordForm& form)
+{
+    for (std::size_t i = 0; i < text_fields_.size(); ++i)
+        set_field_text(text_fields_[i], form.texts[i]);
+    tb_specfeatures->set_line_break(form.specfeatures_break);
+    tb_comments->set_line_break(form.comments_break);
+    tb_price_paid->setText(form.price_paid);
+    tb_price_retail->setText(form.price_retail);
+    pictures = form.pictures;
+    show_picture_buttons();
+}
+
+void RecordEditor::offer_reload(const QString& not_done)
+{
+    const QString question = QStringLiteral("The collection was changed by another program after this kaleidoscope "
+                                            "was shown, so nothing has been %1.\nYour changes are still on screen.\n\n"
+                                            "Reload the collection now?")
+                                 .arg(not_done);
+    if (msgbox(this, question, MsgIcon::exclamation, MsgButtons::yes_no) == MsgAnswer::yes)
+        reload(not_done == QLatin1String("saved"));
+}
+
+void RecordEditor::reload(bool keep_edits)
+{
+    Session& s = session();
+    const RecordForm edits = form_values();
+    const QByteArray was = s.shown_bytes;
+    const bool was_adding = adding();
+    s.refresh_record_count();
+    s.note_file_length();
+    // The working set is built again with the selection and sort in force.
+    if (selector(*this, false) == SelectOutcome::failed)
+        return;
+    const int found = was_adding ? 0 : s.position_holding(was);
+    if (found > 0)
+        show_position(found);
+    if (!keep_edits)
+        return;
+    if (found == 0) {
+        if (!was_adding)
+            msgbox(this,
+                   QStringLiteral("The kaleidoscope you were editing is no longer in the collection; your "
+                                  "changes are shown as a new kaleidoscope."));
+        if (s.record_count == 0)
+            start_empty();
+        else
+            add_record();
+    }
+    set_form_values(edits);
+    count_changes(s.ws.position);
 }
 
 void RecordEditor::discard_changes()
@@ -184,12 +237,19 @@ bool RecordEditor::store_record(bool confirm)
     if (pos < 1 || pos >= int(s.ws.records.size()))
         return false;
     const int recno = s.ws.records[std::size_t(pos)];
+    // Another program may have changed the file since this record was shown:
+    // nothing is written over a record this window did not read.
+    if (!s.unchanged_since_shown(pos > count_before ? 0 : recno)) {
+        offer_reload(QStringLiteral("saved"));
+        return false;
+    }
     const FileStatus st = write_record(s.path, recno, r);
     if (!st)
         s.refresh_record_count();
     if (!told_write_outcome(st, QStringLiteral("The kaleidoscope could not be saved to the database file ")))
         return false;
     s.record = r;
+    s.note_file_length();
 
     msgbox(this, QStringLiteral("Kaleidoscope number ") + QString::number(pos) + QStringLiteral(" saved to database"),
            MsgIcon::none, MsgButtons::ok, QStringLiteral("Scope saved"));

@@ -230,6 +230,12 @@ void RecordEditor::delete_record()
         return;
 
     const int pos = s.ws.position;
+    // Nothing is removed that this window did not read: another program may
+    // have moved the records since this one was shown.
+    if (!s.unchanged_since_shown(s.ws.records[size_t(pos)])) {
+        offer_reload(QStringLiteral("deleted"));
+        return;
+    }
     FileStatus status;
     {
         WaitCursor wait;
@@ -238,6 +244,7 @@ void RecordEditor::delete_record()
     if (!told_write_outcome(status, QStringLiteral("The kaleidoscope could not be deleted from the database file "),
                             QStringLiteral("\nThe database has not been changed.")))
         return;
+    s.note_file_length();
 
     session().refresh_record_count();
     if (s.record_count > 0) {

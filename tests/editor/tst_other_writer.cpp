@@ -1,0 +1,152 @@
+// Another program writing the collection while the editor shows it (a writer
+// that takes no lock): a save or deletion never lands on a record the window
+// did not read, the user's edits stay on screen, and a reload finds the
+// edited kaleidoscope again by its content.
+#include "common/gui_controls.h"
+#include "common/gui_editor_fixture.h"
+
+#include "common/gui_colors.h"
+#include "core/delete_record.h"
+#include "core/record_file.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace tessaran;
+using namespace tessaran::test;
+
+namespace {
+
+const QString changed_text = QStringLiteral(
+    "The collection was changed by another program after this kaleidoscope was shown, so nothing has been %1.\n"
+    "Your changes are still on screen.\n\nReload the collection now?");
+
+QStringList scope_names(const QString& path)
+{
+    QStringList names;
+    for (const ScopeRecord& r : read_db(path))
+        names << trim_blanks(r.scopename);
+    return names;
+}
+
+enum class Meddling { delete_earlier, append, change_shown };
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Meddling)
+
+class tst_other_writer : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void init() { reset_color_settings(); }
+
+    void save_after_another_write_data()
+    {
+        // clang-format off
+        QTest::addColumn<Meddling>("meddling");
+        QTest::addColumn<QStringList>("after_reload_save");  // scope names in file order
+        QTest::addColumn<QString>("caption_after_reload");
+        // Record 3 (Charlie) is shown; the other program removes record 1: Charlie is record 2 now.
+        QTest::newRow("an earlier record deleted") << Meddling::delete_earlier
+            << QStringList{"Bravo", "Charlie edited", "Delta", "Echo"} << "[Record 2 of 4]";
+        // The other program appends: the length the window knows is gone, nothing lands on "Foxtrot".
+        QTest::newRow("a record appended") << Meddling::append
+            << QStringList{"Alpha", "Bravo", "Charlie edited", "Delta", "Echo", "Foxtrot"} << "[Record 3 of 6]";
+        // The shown record itself was rewritten: it no longer exists, the edits become a new record.
+        QTest::newRow("the shown record changed") << Meddling::change_shown
+            << QStringList{"Alpha", "Bravo", "Changed elsewhere", "Delta", "Echo", "Charlie edited"}
+            << "[Adding record 6]";
+        // clang-format on
+    }
+    void save_after_another_write()
+    {
+        QFETCH(Meddling, meddling);
+        QFETCH(QStringList, after_reload_save);
+        QFETCH(QString, caption_after_reload);
+        EditorFixture f(five_records());
+        RecordEditor* ed = f.open();
+        QVERIFY(ed->show_position(3));
+        auto* name = control<QLineEdit>(ed, "tb_scopename");
+        QCOMPARE(name->text(), QStringLiteral("Charlie"));
+        name->setText(QStringLiteral("Charlie edited"));
+
+        // The other program writes without asking anybody.
+        QList<ScopeRecord> records = read_db(f.db.path());
+        if (meddling == Meddling::delete_earlier)
+            QVERIFY(delete_record_file(f.db.path(), 1));
+        else if (meddling == Meddling::append)
+            QVERIFY(write_record(f.db.path(), 6, make_record("Foxtrot")));
+        else
+            QVERIFY(write_record(f.db.path(), 3, make_record("Changed elsewhere")));
+        const QByteArray meddled = read_bytes(f.db.path());
+
+        // Save is refused: nothing written, the edit still on screen.
+        const QString confirm = QStringLiteral("Are you sure you want to add this kaleidoscope to the database?");
+        f.dialogs.answers = {MsgAnswer::yes, MsgAnswer::no};
+        ed->save_record();
+        QCOMPARE(f.dialogs.texts(), (QStringList{confirm, changed_text.arg(QStringLiteral("saved"))}));
+        QCOMPARE(f.dialogs.last().icon, MsgIcon::exclamation);
+        QCOMPARE(read_bytes(f.db.path()), meddled);
+        QCOMPARE(name->text(), QStringLiteral("Charlie edited"));
+
+        // Saving again and reloading: the edited kaleidoscope is found by its
+        // content (or becomes a new one), the edit is kept and saved once.
+        f.dialogs.shown.clear();
+        f.dialogs.answers = {MsgAnswer::yes, MsgAnswer::yes};
+        ed->save_record();
+        QCOMPARE(read_bytes(f.db.path()), meddled);
+        QCOMPARE(name->text(), QStringLiteral("Charlie edited"));
+        QVERIFY2(ed->windowTitle().contains(caption_after_reload), qPrintable(ed->windowTitle()));
+        f.dialogs.shown.clear();
+        ed->save_record();
+        QVERIFY2(f.dialogs.last().text.endsWith(QLatin1String("saved to database")),
+                 qPrintable(f.dialogs.texts().join(QLatin1Char('|'))));
+        QCOMPARE(scope_names(f.db.path()), after_reload_save);
+    }
+
+    void delete_after_another_write()
+    {
+        EditorFixture f(five_records());
+        RecordEditor* ed = f.open();
+        QVERIFY(ed->show_position(3));  // Charlie, record 3
+        QVERIFY(delete_record_file(f.db.path(), 1));  // now record 3 holds Delta
+        const QByteArray meddled = read_bytes(f.db.path());
+        f.dialogs.answers = {MsgAnswer::yes, MsgAnswer::yes};
+        ed->delete_record();
+        QCOMPARE(f.dialogs.texts(),
+                 (QStringList{QStringLiteral("Are you sure you want to delete this kaleidoscope from the database?"),
+                              changed_text.arg(QStringLiteral("deleted"))}));
+        QCOMPARE(read_bytes(f.db.path()), meddled);
+        // Reloaded: Charlie is found where it is now, and deleting it again removes it alone.
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Charlie"));
+        f.dialogs.shown.clear();
+        f.dialogs.answers = {MsgAnswer::yes};
+        ed->delete_record();
+        QCOMPARE(scope_names(f.db.path()), (QStringList{"Bravo", "Delta", "Echo"}));
+    }
+
+    void own_writes_are_no_other_program()
+    {
+        // Saving, adding and deleting one after the other never trips the check.
+        EditorFixture f(five_records());
+        RecordEditor* ed = f.open();
+        auto* name = control<QLineEdit>(ed, "tb_scopename");
+        name->setText(QStringLiteral("First edited"));
+        ed->save_record();
+        ed->add_record();
+        name->setText(QStringLiteral("Added"));
+        ed->save_record();
+        f.dialogs.answers = {MsgAnswer::yes};
+        ed->delete_record();
+        name->setText(QStringLiteral("Shown after the deletion"));
+        ed->save_record();
+        for (const QString& text : f.dialogs.texts())
+            QVERIFY2(!text.startsWith(QLatin1String("The collection was changed")), qPrintable(text));
+        QCOMPARE(read_db(f.db.path()).size(), 5);
+    }
+};
+
+QTEST_MAIN(tst_other_writer)
+#include "tst_other_writer.moc"
