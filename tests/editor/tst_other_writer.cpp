@@ -110,7 +110,7 @@ private slots:
     {
         EditorFixture f(five_records());
         RecordEditor* ed = f.open();
-        QVERIFY(ed->show_position(3));  // Charlie, record 3
+        QVERIFY(ed->show_position(3));                // Charlie, record 3
         QVERIFY(delete_record_file(f.db.path(), 1));  // now record 3 holds Delta
         const QByteArray meddled = read_bytes(f.db.path());
         f.dialogs.answers = {MsgAnswer::yes, MsgAnswer::yes};
