@@ -1,4 +1,5 @@
 #include "record_sheet_dialog.h"
+#include "ui/command_button.h"
 
 #include "appearance/scheme_paint.h"
 #include "core/sheet_range.h"
@@ -17,14 +18,6 @@
 namespace tessaran {
 
 namespace {
-
-QPushButton* button(QWidget* parent, const char* name, const QString& text)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 QString with_sign_place(int n)
 {
@@ -78,10 +71,10 @@ RecordSheetDialog::RecordSheetDialog(int count, int position, SheetAction print_
     row->addWidget(lbl_max);
     row->addStretch();
 
-    cmd_print = button(this, "cmd_print", QStringLiteral("Print"));
-    cmd_preview = button(this, "cmd_preview", QStringLiteral("Preview"));
-    cmd_current = button(this, "cmd_current", QStringLiteral("Print displayed kaleidoscope"));
-    cmd_cancel = button(this, "cmd_cancel", QStringLiteral("Cancel"));
+    cmd_print = command_button(this, "cmd_print", QStringLiteral("Print"));
+    cmd_preview = command_button(this, "cmd_preview", QStringLiteral("Preview"));
+    cmd_current = command_button(this, "cmd_current", QStringLiteral("Print displayed kaleidoscope"));
+    cmd_cancel = command_button(this, "cmd_cancel", QStringLiteral("Cancel"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmd_print);

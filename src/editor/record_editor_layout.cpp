@@ -3,6 +3,7 @@
 // and between fields, 200 between two columns of label-and-field pairs.
 #include "limited_text_edit.h"
 #include "record_editor.h"
+#include "ui/command_button.h"
 
 #include "core/locale_dates.h"
 #include "core/session.h"
@@ -75,15 +76,6 @@ LimitedTextEdit* make_text(QWidget* parent, const char* name)
     t->setTabChangesFocus(true);
     t->setMinimumHeight(52);
     return t;
-}
-
-QPushButton* make_button(QWidget* parent, const char* name, const QString& caption, const QString& tip)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setToolTip(tip);
-    b->setAutoDefault(false);
-    return b;
 }
 
 QGroupBox* make_frame(QWidget* parent, const char* name, const QString& title)
@@ -327,18 +319,18 @@ void RecordEditor::build_pictures_frame(QWidget* client)
     frame_images = make_frame(client, "frame_images", tr("Images"));
     frame_images->setFixedHeight(twips_to_px(1200));
     for (int i = 0; i < int(cmd_images.size()); ++i) {
-        auto* b = make_button(frame_images, "cmd_images", QString::number(i), QString());
+        auto* b = command_button(frame_images, "cmd_images", QString::number(i), QString());
         b->setFixedSize(twips_to_px(375), twips_to_px(375));
         b->hide();
         cmd_images[i] = b;
     }
-    cmd_add_image = make_button(frame_images, "cmd_add_image", QStringLiteral("Add an image"),
-                                QStringLiteral("Add an image to this kaleidoscope record"));
-    cmd_rem_image = make_button(frame_images, "cmd_rem_image", QStringLiteral("Remove an image"), QString());
-    cmd_load_all_images = make_button(frame_images, "cmd_load_all_images", QStringLiteral("Display all images"),
-                                      QStringLiteral("Display all images for this kaleidoscope record"));
-    cmd_clear_all_images = make_button(frame_images, "cmd_clear_all_images", QStringLiteral("Clear all images"),
-                                       QStringLiteral("Clear all images from the screen"));
+    cmd_add_image = command_button(frame_images, "cmd_add_image", QStringLiteral("Add an image"),
+                                   QStringLiteral("Add an image to this kaleidoscope record"));
+    cmd_rem_image = command_button(frame_images, "cmd_rem_image", QStringLiteral("Remove an image"), QString());
+    cmd_load_all_images = command_button(frame_images, "cmd_load_all_images", QStringLiteral("Display all images"),
+                                         QStringLiteral("Display all images for this kaleidoscope record"));
+    cmd_clear_all_images = command_button(frame_images, "cmd_clear_all_images", QStringLiteral("Clear all images"),
+                                          QStringLiteral("Clear all images from the screen"));
     {
         int w = 0;
         for (QPushButton* b : {cmd_add_image, cmd_rem_image, cmd_load_all_images, cmd_clear_all_images})
@@ -357,25 +349,25 @@ void RecordEditor::build_command_strip(QWidget* client)
     lbl_controlbck->setObjectName(QStringLiteral("lbl_controlbck"));
     QWidget* cs = lbl_controlbck;
     cmd_begscope
-        = make_button(cs, "cmd_begscope", QStringLiteral("|<"), QStringLiteral("First kaleidoscope in database"));
-    cmd_prev = make_button(cs, "cmd_prev", QStringLiteral("<"), QStringLiteral("Previous kaleidoscope in database"));
-    cmd_next = make_button(cs, "cmd_next", QStringLiteral(">"), QStringLiteral("Next kaleidoscope in database"));
+        = command_button(cs, "cmd_begscope", QStringLiteral("|<"), QStringLiteral("First kaleidoscope in database"));
+    cmd_prev = command_button(cs, "cmd_prev", QStringLiteral("<"), QStringLiteral("Previous kaleidoscope in database"));
+    cmd_next = command_button(cs, "cmd_next", QStringLiteral(">"), QStringLiteral("Next kaleidoscope in database"));
     cmd_endscope
-        = make_button(cs, "cmd_endscope", QStringLiteral(">|"), QStringLiteral("Last kaleidoscope in database"));
-    cmd_new = make_button(cs, "cmd_new", QStringLiteral("Add a New Scope"),
-                          QStringLiteral("Start data for a new kaleidoscope"));
-    cmd_save = make_button(cs, "cmd_save", QStringLiteral("Save Scope Data"),
-                           QStringLiteral("Save displayed kaleidoscope data in database"));
-    cmd_del = make_button(cs, "cmd_del", QStringLiteral("Delete this Scope"),
-                          QStringLiteral("Delete this kaleidoscope from the database"));
-    cmd_clear = make_button(cs, "cmd_clear", QStringLiteral("Clear Scope Data"),
-                            QStringLiteral("Clear all fields in current display"));
-    cmd_find = make_button(cs, "cmd_find", QStringLiteral("Find"), QString());
-    cmd_findnxt = make_button(cs, "cmd_findnxt", QStringLiteral("FindNext"), QString());
-    cmd_select = make_button(cs, "cmd_select", QStringLiteral("Select"), QString());
-    cmd_sort = make_button(cs, "cmd_sort", QStringLiteral("Sort"),
-                           QStringLiteral("Sort the current record database using a specified criteria"));
-    cmd_close = make_button(cs, "cmd_close", QStringLiteral("Close"), QStringLiteral("Close this form"));
+        = command_button(cs, "cmd_endscope", QStringLiteral(">|"), QStringLiteral("Last kaleidoscope in database"));
+    cmd_new = command_button(cs, "cmd_new", QStringLiteral("Add a New Scope"),
+                             QStringLiteral("Start data for a new kaleidoscope"));
+    cmd_save = command_button(cs, "cmd_save", QStringLiteral("Save Scope Data"),
+                              QStringLiteral("Save displayed kaleidoscope data in database"));
+    cmd_del = command_button(cs, "cmd_del", QStringLiteral("Delete this Scope"),
+                             QStringLiteral("Delete this kaleidoscope from the database"));
+    cmd_clear = command_button(cs, "cmd_clear", QStringLiteral("Clear Scope Data"),
+                               QStringLiteral("Clear all fields in current display"));
+    cmd_find = command_button(cs, "cmd_find", QStringLiteral("Find"), QString());
+    cmd_findnxt = command_button(cs, "cmd_findnxt", QStringLiteral("FindNext"), QString());
+    cmd_select = command_button(cs, "cmd_select", QStringLiteral("Select"), QString());
+    cmd_sort = command_button(cs, "cmd_sort", QStringLiteral("Sort"),
+                              QStringLiteral("Sort the current record database using a specified criteria"));
+    cmd_close = command_button(cs, "cmd_close", QStringLiteral("Close"), QStringLiteral("Close this form"));
     {
         auto* h = new QHBoxLayout(cs);
         // A label sizes itself by its text; the strip must take its buttons' size.

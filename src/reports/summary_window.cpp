@@ -7,6 +7,7 @@
 #include "summary_header_panel.h"
 #include "summary_model.h"
 #include "summary_print.h"
+#include "ui/command_button.h"
 #include "ui/menu_state.h"
 #include "ui/screen_placement.h"
 #include "ui/summary_progress.h"
@@ -36,9 +37,7 @@ constexpr int margin = 10;
 
 QPushButton* button(QWidget* parent, const char* name, const QString& text)
 {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
+    QPushButton* b = command_button(parent, name, text);
     b->adjustSize();
     b->resize(qMax(b->width(), 90), b->height());
     return b;
