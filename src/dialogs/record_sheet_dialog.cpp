@@ -1,8 +1,8 @@
 #include "record_sheet_dialog.h"
-#include "ui/command_button.h"
 
 #include "appearance/scheme_paint.h"
 #include "core/sheet_range.h"
+#include "ui/command_button.h"
 #include "ui/user_dialogs.h"
 
 #include <QEvent>

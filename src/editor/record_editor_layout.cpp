@@ -3,11 +3,11 @@
 // and between fields, 200 between two columns of label-and-field pairs.
 #include "limited_text_edit.h"
 #include "record_editor.h"
-#include "ui/command_button.h"
 
 #include "core/locale_dates.h"
 #include "core/session.h"
 #include "core/vocabularies.h"
+#include "ui/command_button.h"
 #include "ui/logo.h"
 #include "ui/screen_placement.h"
 
