@@ -173,7 +173,7 @@ int cmd_export(const QString& path, const QString& kind_name)
     }
     // The whole collection in the order a freshly opened one has: by artist.
     WorkingSet ws;
-    ws.reset_to_all(qMin(record_count_of(path), int(max_record_count)));
+    ws.reset_to_all(report.records);
     QString error;
     if (!sort_working_set(path, ws, 2, false, &error)) {
         err(QStringLiteral("cannot export %1: %2").arg(path, error));

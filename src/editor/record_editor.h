@@ -197,7 +197,6 @@ private:
     int new_record_number = 0;
     PictureList pictures;                       // of the record shown, as the user changed them
     std::array<QPointer<QWidget>, 11> viewers;  // positions 1..10
-    int current_viewer = 0;
     QString current_viewer_path;
     int max_picture_width = 0;  // largest picture size of a viewer at opening, twips
     int max_picture_height = 0;

@@ -101,7 +101,6 @@ void RecordEditor::open_viewer(int n)
 {
     if (!valid_position(n))
         return;
-    current_viewer = n;
     current_viewer_path = pictures.at(n);
 
     auto* viewer = qobject_cast<PictureViewer*>(viewers[n].data());

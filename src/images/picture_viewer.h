@@ -35,8 +35,8 @@ public:
     // when it closes.
     explicit PictureViewer(QWidget* editor = nullptr);
 
-    // Opening: index and path are the editor's current_viewer and
-    // current_viewer_path; largest_w x largest_h (pixels) the editor's
+    // Opening: index is the picture's position and path its file (the editor's
+    // current_viewer_path); largest_w x largest_h (pixels) the editor's
     // viewer limits. The picture is already decoded (see picture_loader.h).
     // natural is the picture's own size; the decoded picture may be smaller.
     void open_picture(int index, const QString& path, const QImage& picture, const QSize& natural, int largest_w,
