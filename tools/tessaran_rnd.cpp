@@ -2,6 +2,7 @@
 // scripts (backups, migrations) without starting the program.
 #include "record_check.h"
 
+#include "core/collection_lock.h"
 #include "core/collection_stats.h"
 #include "core/file_write.h"
 #include "core/record_file.h"
@@ -32,7 +33,7 @@ int usage()
                "       tessaran-rnd dump FILE [N]\n"
                "       tessaran-rnd export FILE --kind kaleidoscope|purchase\n"
                "       tessaran-rnd stats FILE [--json] [--locale NAME]\n"
-               "       tessaran-rnd import SOURCE OUT.rnd [--append] [--skip-bad] [--locale NAME]\n"
+               "       tessaran-rnd import SOURCE OUT.rnd [--append [--force]] [--skip-bad] [--locale NAME]\n"
                "\n"
                "verify exits 1 when the file is damaged so that the program cannot work\n"
                "with it (its length, its record count, an image count outside 0..10).\n"
@@ -46,7 +47,10 @@ int usage()
                "on standard error and nothing is written, unless --skip-bad. Columns that\n"
                "match no field and rows of empty cells are named on standard error. A\n"
                "dump's lines are stored as they stand, whatever the locale: a date that\n"
-               "does not read in it is a warning.\n",
+               "does not read in it is a warning. While a window of the program has\n"
+               "OUT.rnd open for changes, --append refuses with exit status 3; --force\n"
+               "adds the kaleidoscopes all the same (the window reads the collection\n"
+               "again before its next step).\n",
                stderr);
     return 2;
 }
@@ -239,7 +243,7 @@ int cmd_stats(const QString& path, bool json)
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-int cmd_import(const QString& source_path, const QString& out_path, bool append, bool skip_bad)
+int cmd_import(const QString& source_path, const QString& out_path, bool append, bool skip_bad, bool force)
 {
     if (const QString why = unreadable_reason(source_path); !why.isEmpty()) {
         err(why);
@@ -259,7 +263,17 @@ int cmd_import(const QString& source_path, const QString& out_path, bool append,
         err(QStringLiteral("%1 exists; give --append to add the kaleidoscopes to it").arg(out_path));
         return 1;
     }
+    // The one writer of the collection for as long as the import runs, unless
+    // a window is: then only when told to go ahead.
+    CollectionLock lock;
     if (append && QFileInfo::exists(out_path)) {
+        LockHolder holder;
+        if (lock.take(out_path, &holder) == LockOutcome::in_use && !force) {
+            err(QStringLiteral("%1 is open for changes in %2; close it there first, or give --force to add the "
+                               "kaleidoscopes all the same")
+                    .arg(out_path, holder_text(holder)));
+            return 3;
+        }
         const DatabaseReport report = check_database(out_path);
         if (!report.unreadable.isEmpty() || !report.errors.isEmpty()) {
             err(report.unreadable.isEmpty()
@@ -316,8 +330,12 @@ int main(int argc, char** argv)
     bool json = false;
     bool append = false;
     bool skip_bad = false;
-    const std::pair<const char*, bool*> flags[]
-        = {{"--strict", &strict}, {"--json", &json}, {"--append", &append}, {"--skip-bad", &skip_bad}};
+    bool force = false;
+    const std::pair<const char*, bool*> flags[] = {{"--strict", &strict},
+                                                   {"--json", &json},
+                                                   {"--append", &append},
+                                                   {"--skip-bad", &skip_bad},
+                                                   {"--force", &force}};
     for (qsizetype i = 0; i < args.size();) {
         bool* flag = nullptr;
         for (const auto& [name, target] : flags) {
@@ -357,6 +375,6 @@ int main(int argc, char** argv)
     if (command == QLatin1String("stats") && args.size() == 2)
         return cmd_stats(path, json);
     if (command == QLatin1String("import") && args.size() == 3)
-        return cmd_import(path, args.at(2), append, skip_bad);
+        return cmd_import(path, args.at(2), append, skip_bad, force);
     return usage();
 }

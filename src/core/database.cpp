@@ -1,5 +1,7 @@
 #include "database.h"
 
+#include "file_write.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -40,10 +42,12 @@ OpenCheck check_database_file(const QString& path)
 
 FileStatus create_empty_database(const QString& path)
 {
+    // An existing file is replaced as every save replaces it, so that the
+    // lock of the window that asked passes to the empty file.
+    if (QFileInfo::exists(path))
+        return replace_file_contents(path, QByteArray(), false);
     QFile file(path);
-    if (QFileInfo::exists(path) && !file.remove())
-        return FileStatus::failure(file.errorString());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         return FileStatus::failure(file.errorString());
     file.close();
     return {};

@@ -18,9 +18,8 @@ struct OpenCheck {
 
 // Exists, length a whole multiple of 2473, at most 32767 records, readable.
 OpenCheck check_database_file(const QString& path);
-// Replaces path by an empty file (length 0). An existing file is deleted first;
-// a failure carries the system's reason and, when the delete failed, leaves the
-// old file as it was.
+// Replaces path by an empty file (length 0), safely as a save replaces it; a
+// failure carries the system's reason and leaves the old file as it was.
 FileStatus create_empty_database(const QString& path);
 
 }  // namespace tessaran

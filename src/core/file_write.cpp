@@ -1,5 +1,7 @@
 #include "file_write.h"
 
+#include "collection_lock.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -13,6 +15,7 @@
 
 #include <fcntl.h>
 #include <grp.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -119,8 +122,10 @@ mode_t new_file_mode()
 }
 
 // Leftover scratch files of this target from a program that was killed while
-// writing: only ours (owner, exact name form) and only stale ones, so that a
-// save under way in another window is never disturbed.
+// writing. A writer locks its scratch file from the moment it creates it, so
+// one that nobody holds a lock on is written by no living process. It is
+// removed at once while this process is the collection's one writer, else
+// once it is ten minutes old (a writer that takes no locks may still be at it).
 void remove_stale_scratch(const QString& target)
 {
     const QFileInfo info(target);
@@ -128,12 +133,22 @@ void remove_stale_scratch(const QString& target)
     QDir dir(info.absolutePath());
     const QStringList names
         = dir.entryList({prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden | QDir::System);
+    if (names.isEmpty())
+        return;
+    struct stat collection { };
+    const bool sole_writer = ::stat(native(target).constData(), &collection) == 0
+        && CollectionLock::held_on(collection.st_dev, collection.st_ino);
     const qint64 now = QDateTime::currentSecsSinceEpoch();
     for (const QString& name : names) {
         const QByteArray p = native(dir.filePath(name));
+        const int fd = ::open(p.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+        if (fd < 0)
+            continue;
         struct stat st { };
-        if (::lstat(p.constData(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid()
-            && now - qint64(st.st_mtime) > 600)
+        const bool stale = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && !file_locked_elsewhere(fd)
+            && (sole_writer || now - qint64(st.st_mtime) > 600);
+        ::close(fd);
+        if (stale)
             ::unlink(p.constData());
     }
 }
@@ -235,6 +250,11 @@ ScratchFile::~ScratchFile()
         ::unlink(native(path_).constData());
 }
 
+void remove_stale_scratch_files(const QString& target)
+{
+    remove_stale_scratch(resolved(target));
+}
+
 FileStatus ScratchFile::open()
 {
     remove_stale_scratch(target_);
@@ -247,6 +267,9 @@ FileStatus ScratchFile::open()
         return FileStatus::failure(QStringLiteral("No new file can be written in the folder ")
                                    + shown_path(info.absolutePath()) + QStringLiteral(": ") + errno_text(errno));
     path_ = QFile::decodeName(name);
+    // The lock says "being written" to anyone clearing away leftovers, and
+    // becomes the collection's lock when this file replaces a locked one.
+    ::flock(fd_, LOCK_EX | LOCK_NB);
     return {};
 }
 
@@ -262,7 +285,19 @@ FileStatus ScratchFile::commit(bool keep_backup)
     FileStatus result;
     struct stat st { };
     const QByteArray target = native(target_);
+    // The descriptor that carries this process's lock on the collection over
+    // to the new file; closed unless the rename happens.
+    struct Carry {
+        int fd = -1;
+        ~Carry()
+        {
+            if (fd >= 0)
+                ::close(fd);
+        }
+    } carry;
     if (::stat(target.constData(), &st) == 0) {
+        if (CollectionLock::held_on(st.st_dev, st.st_ino))
+            carry.fd = ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
         // chown clears set-id bits, so the mode comes after it.
         if ((st.st_uid != ::geteuid() || st.st_gid != ::getegid()) && ::fchown(fd_, st.st_uid, st.st_gid) != 0)
             return FileStatus::failure(QStringLiteral("The owner of ") + shown_path(target_)
@@ -291,6 +326,8 @@ FileStatus ScratchFile::commit(bool keep_backup)
         return FileStatus::failure(shown_path(target_) + QStringLiteral(" could not be replaced: ")
                                    + errno_text(errno));
     committed_ = true;
+    if (carry.fd >= 0 && CollectionLock::follow_replace(st.st_dev, st.st_ino, carry.fd))
+        carry.fd = -1;
     sync_folder(QFileInfo(target_).absolutePath());
     return result;
 }

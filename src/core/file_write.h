@@ -72,6 +72,10 @@ using ContentPut = std::function<FileStatus(const QByteArray& piece)>;
 using ContentWriter = std::function<FileStatus(const ContentPut& put)>;
 FileStatus replace_file_with(const QString& path, const ContentWriter& write, bool keep_backup);
 
+// Removes the scratch files that killed writers left beside target, where it
+// is certain that no living process writes them.
+void remove_stale_scratch_files(const QString& target);
+
 // Ignores SIGXFSZ, so that a write past the file size limit fails with EFBIG
 // and is reported instead of ending the program.
 void ignore_file_size_signal();

@@ -2,6 +2,12 @@
 // write-safety tests can run it as another user, under a file size limit or
 // with a failing system call preloaded. Prints "ok" (and a warning line) or
 // "failed: <reason>"; exits 0 or 1.
+//
+// "hold PATH" is a second writer that keeps the collection open for changes
+// as a window does: it takes the lock ("taken", or "in use" and exit 1), then
+// runs one write per line of standard input ("save N NAME", "append NAME",
+// "delete N"), answering "ok" or "failed: <reason>", until its input ends.
+#include "core/collection_lock.h"
 #include "core/color_file.h"
 #include "core/delete_record.h"
 #include "core/file_write.h"
@@ -13,9 +19,52 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <iostream>
+#include <string>
 #include <vector>
 
 using namespace tessaran;
+
+namespace {
+
+void say(const QByteArray& line)
+{
+    std::fwrite(line.constData(), 1, std::size_t(line.size()), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+ScopeRecord named(const QString& name)
+{
+    ScopeRecord rec;
+    rec.scopename = fixed_text(name, 50);
+    return rec;
+}
+
+int hold(const QString& path)
+{
+    CollectionLock lock;
+    if (lock.take(path) != LockOutcome::taken) {
+        say("in use");
+        return 1;
+    }
+    say("taken");
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        const QStringList words = QString::fromStdString(line).split(QLatin1Char(' '));
+        FileStatus st = FileStatus::failure(QStringLiteral("unknown command"));
+        if (words.size() >= 3 && words.at(0) == QLatin1String("save"))
+            st = write_record(path, words.at(1).toInt(), named(words.mid(2).join(QLatin1Char(' '))));
+        else if (words.size() >= 2 && words.at(0) == QLatin1String("append"))
+            st = write_record(path, record_count_of(path) + 1, named(words.mid(1).join(QLatin1Char(' '))));
+        else if (words.size() == 2 && words.at(0) == QLatin1String("delete"))
+            st = delete_record_file(path, words.at(1).toInt());
+        say(st && lock.on_current_file() ? QByteArray("ok") : "failed: " + st.error.toUtf8());
+    }
+    return 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -26,12 +75,12 @@ int main(int argc, char** argv)
         return 2;
     const QString& op = args.at(0);
     const QString& path = args.at(1);
+    if (op == QLatin1String("hold"))
+        return hold(path);
     FileStatus st;
     if (op == QLatin1String("save") || op == QLatin1String("append")) {
         const int n = op == QLatin1String("save") ? 1 : record_count_of(path) + 1;
-        ScopeRecord rec;
-        rec.scopename = fixed_text(QStringLiteral("Written by the helper"), 50);
-        st = write_record(path, n, rec);
+        st = write_record(path, n, named(QStringLiteral("Written by the helper")));
     } else if (op == QLatin1String("delete")) {
         st = delete_record_file(path, 1);
     } else if (op == QLatin1String("colors")) {
