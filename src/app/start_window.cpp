@@ -3,8 +3,10 @@
 
 #include "about_box.h"
 #include "appearance/color_dialog.h"
+#include "core/collection_lock.h"
 #include "core/color_file.h"
 #include "core/database.h"
+#include "core/file_write.h"
 #include "core/recent_databases.h"
 #include "core/record_file.h"
 #include "core/scope_record.h"
@@ -83,6 +85,16 @@ QMenu* add_group(QMenuBar* bar, const char* name, const QString& caption)
     // out the whole group.
     m->menuAction()->setObjectName(QString::fromLatin1(name));
     return m;
+}
+
+// The in-use question, in the words of the window that holds the collection.
+QString in_use_question(const QString& path, const LockHolder& holder)
+{
+    return QStringLiteral("The collection %1 is open for changes in %2.\n\n"
+                          "Only one window at a time can change a collection. You can open it read-only here: "
+                          "browse, select, sort, find, print and export work, but nothing can be saved, added, "
+                          "deleted or imported.")
+        .arg(path, holder_text(holder));
 }
 
 }  // namespace
@@ -201,7 +213,29 @@ bool StartWindow::open_database(const QString& path)
         return false;
     }
 
+    // One writer at a time: a collection another window has open for changes
+    // is opened read-only here, or not at all.
+    auto lock = std::make_shared<CollectionLock>();
+    LockHolder holder;
+    bool read_only = false;
+    switch (lock->take(path, &holder)) {
+    case LockOutcome::taken: break;
+    case LockOutcome::in_use:
+        if (msgbox(this, in_use_question(path, holder), MsgIcon::exclamation, MsgButtons::read_only_cancel)
+            != MsgAnswer::ok)
+            return false;
+        read_only = true;
+        lock.reset();
+        break;
+    case LockOutcome::unavailable: lock.reset(); break;
+    }
+    if (lock)
+        remove_stale_scratch_files(path);
+
     Session session = Session::on_file(path);
+    session.lock = std::move(lock);
+    session.read_only = read_only;
+    session.holder = holder_text(holder);
     session.record_count = check.count;
     session.ws.reset_to_all(session.record_count);
     session.record_caption = position_caption(1, session.ws.count);
@@ -279,6 +313,16 @@ void StartWindow::new_database()
             != MsgAnswer::yes)
             return;
     }
+    // Not even a confirmed overwrite empties a collection another window is changing.
+    auto lock = std::make_shared<CollectionLock>();
+    LockHolder holder;
+    if (is_existing_file(path) && lock->take(path, &holder) == LockOutcome::in_use) {
+        msgbox(this,
+               QStringLiteral("The database file ") + path + QStringLiteral(" is open for changes in ")
+                   + holder_text(holder) + QStringLiteral(", so it cannot be overwritten now."),
+               MsgIcon::critical);
+        return;
+    }
     const FileStatus status = create_empty_database(path);
     if (!status) {
         msgbox(this,
@@ -287,7 +331,10 @@ void StartWindow::new_database()
         return;
     }
 
+    if (!lock->held() && lock->take(path) != LockOutcome::taken)
+        lock.reset();
     Session session = Session::on_file(path);
+    session.lock = std::move(lock);
     session.record_count = 0;
     remember_database(path);
     fill_recent_menu();

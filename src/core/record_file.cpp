@@ -93,6 +93,19 @@ qint64 file_length(const QString& path)
     return info.size();
 }
 
+FileStamp file_stamp(const QString& path)
+{
+    FileStamp stamp;
+    struct stat st { };
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return stamp;
+    stamp.device = quint64(st.st_dev);
+    stamp.inode = quint64(st.st_ino);
+    stamp.size = qint64(st.st_size);
+    stamp.changed_ns = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    return stamp;
+}
+
 int record_count_of(const QString& path)
 {
     return rounded_count(file_length(path));

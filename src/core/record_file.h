@@ -35,6 +35,21 @@ int record_count_of(const QString& path);
 // File length in bytes, -1 when it cannot be read.
 qint64 file_length(const QString& path);
 
+// One state of a file: which file is at the path (a save puts a new one there)
+// and its length and time of last change. Equal stamps: nobody wrote it between.
+struct FileStamp {
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = -1;  // -1: no file at the path
+    qint64 changed_ns = 0;
+    bool operator==(const FileStamp& other) const
+    {
+        return device == other.device && inode == other.inode && size == other.size && changed_ns == other.changed_ns;
+    }
+    bool operator!=(const FileStamp& other) const { return !(*this == other); }
+};
+FileStamp file_stamp(const QString& path);
+
 // Sequential or random reads during one scan, with one open file.
 // The whole file is mapped into memory when possible, so a scan is a walk over
 // bytes; the mapping is kept for the next scan of the same unchanged-length file.

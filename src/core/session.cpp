@@ -10,7 +10,7 @@ Session Session::on_file(const QString& path)
     s.path = path;
     s.file_caption = database_caption(path);
     s.refresh_record_count();
-    s.note_file_length();
+    s.note_file_state();
     return s;
 }
 
@@ -31,9 +31,16 @@ FileStatus Session::read_shown(int n)
     return read_record(path, n, record, &shown_bytes);
 }
 
-void Session::note_file_length()
+void Session::note_file_state()
 {
     known_length = file_length(path);
+    known_stamp = file_stamp(path);
+    changed_elsewhere = false;
+}
+
+bool Session::file_changed_since_noted() const
+{
+    return file_stamp(path) != known_stamp;
 }
 
 bool Session::unchanged_since_shown(int n) const
@@ -68,8 +75,13 @@ FileStatus Session::write(int n) const
 QString Session::caption() const
 {
     const QString sep = QStringLiteral("  ");
-    return trim_blanks(file_caption) + sep + trim_blanks(record_caption) + sep + trim_blanks(ws.sort_caption) + sep
-        + trim_blanks(selection_caption(ws.all, ws.selection));
+    QString text = trim_blanks(file_caption) + sep + trim_blanks(record_caption) + sep + trim_blanks(ws.sort_caption)
+        + sep + trim_blanks(selection_caption(ws.all, ws.selection));
+    if (read_only)
+        text += sep + QStringLiteral("[Read-only]");
+    if (changed_elsewhere)
+        text += sep + QStringLiteral("[Changed by another program]");
+    return text;
 }
 
 }  // namespace tessaran

@@ -3,12 +3,15 @@
 // locale labels. Built by the start-up window once opening succeeded.
 #pragma once
 
+#include "collection_lock.h"
 #include "locale_dates.h"
 #include "record_file.h"
 #include "scope_record.h"
 #include "working_set.h"
 
 #include <QString>
+
+#include <memory>
 
 namespace tessaran {
 
@@ -26,6 +29,18 @@ struct Session {
     // window last wrote. Another program's write shows as a difference.
     QByteArray shown_bytes;
     qint64 known_length = -1;
+    FileStamp known_stamp;
+
+    // This window's claim to be the collection's one writer; empty when it
+    // has none (read-only, or no lock can be had where the file lies).
+    std::shared_ptr<CollectionLock> lock;
+    // Opened read-only because another window holds the collection open for
+    // changes: nothing is written from this window.
+    bool read_only = false;
+    QString holder;  // that window, in plain words
+    // Another program wrote the file since this window last read or wrote
+    // it; the next step that uses positions reads the collection again.
+    bool changed_elsewhere = false;
 
     // A session on path: its caption and record count, nothing selected yet.
     static Session on_file(const QString& path);
@@ -36,8 +51,10 @@ struct Session {
     FileStatus read(int n);
     // Reads record n as the record shown, keeping its stored bytes.
     FileStatus read_shown(int n);
-    // Takes the file's present length as the one this window knows.
-    void note_file_length();
+    // Takes the file's present length and state as the ones this window knows.
+    void note_file_state();
+    // True when the file is no longer in the state this window last noted.
+    bool file_changed_since_noted() const;
     // True while no other program changed the collection since this window
     // read it: the file has the length it knows and record n (0: none, as for
     // an addition) still holds the bytes shown.
@@ -46,7 +63,8 @@ struct Session {
     int position_holding(const QByteArray& bytes) const;
     FileStatus write(int n) const;
     // The editor caption: file, position, sort and selection, each trimmed,
-    // separated by two blanks.
+    // separated by two blanks; then "[Read-only]" and "[Changed by another
+    // program]" while they hold.
     QString caption() const;
 };
 

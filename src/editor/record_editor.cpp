@@ -106,6 +106,9 @@ void RecordEditor::prepare()
 
     session().ws.find_text.clear();
     session().ws.found = false;
+    if (session().read_only)
+        make_fields_read_only();
+    watch_collection();
     loaded = true;
     sync_menu_enabling();
 }
@@ -334,6 +337,8 @@ void RecordEditor::closeEvent(QCloseEvent* event)
 // where the refusal put it.
 void RecordEditor::show_first()
 {
+    if (!catch_up())
+        return;
     if (session().ws.count > 0) {
         if (!settle_edits())
             return;
@@ -344,6 +349,8 @@ void RecordEditor::show_first()
 
 void RecordEditor::show_previous()
 {
+    if (!catch_up())
+        return;
     // At either end nothing is shown anew, so nothing needs settling.
     const int target = session().ws.position - 1;
     if (target > 0 && target <= session().ws.count) {
@@ -356,6 +363,8 @@ void RecordEditor::show_previous()
 
 void RecordEditor::show_next()
 {
+    if (!catch_up())
+        return;
     const int target = session().ws.position + 1;
     if (target <= session().ws.count) {
         if (!settle_edits())
@@ -367,6 +376,8 @@ void RecordEditor::show_next()
 
 void RecordEditor::show_last()
 {
+    if (!catch_up())
+        return;
     if (session().ws.count > 0) {
         if (!settle_edits())
             return;

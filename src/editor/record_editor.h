@@ -18,6 +18,7 @@
 
 class QAction;
 class QComboBox;
+class QFileSystemWatcher;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -177,10 +178,25 @@ private:
     // Another program changed the collection: tells the user that nothing was
     // not_done ("saved", "deleted") and offers to reload keeping the edits.
     void offer_reload(const QString& not_done);
+    // A read-only window refuses every write with the reason; true when it did.
+    bool refused_read_only();
+    // Fields that cannot change in a read-only window.
+    void make_fields_read_only();
+    // Watches the collection file and its folder for writes by other programs.
+    void watch_collection();
+    // A watched file or folder changed: notes a write by another program in
+    // the caption, without taking the focus.
+    void notice_outside_change();
+    // Before a step that uses positions: when another program changed the
+    // collection since this window last read it, reads it again (keeping any
+    // edits on screen), so that no stale record number is ever used. False
+    // when the record shown was changed or removed there (it is no longer shown).
+    bool catch_up();
     // Rebuilds the working set with the selection and sort in force and finds
     // the record shown by its stored bytes. With keep_edits the user's edits go
-    // back on screen (as a new record when the one edited is gone).
-    void reload(bool keep_edits);
+    // back on screen (as a new record when the one edited is gone). False
+    // when the record shown is no longer in the collection as it was.
+    bool reload(bool keep_edits);
     void set_field_text(QWidget* field, const QString& text);
 
     // The control of each text member, in file order (text_members()), found
@@ -188,6 +204,7 @@ private:
     std::array<QWidget*, 27> text_fields_{};
 
     Session session_;
+    QFileSystemWatcher* watcher_ = nullptr;
 
     bool in_field_check_ = false;  // a leave-field check is showing its message
     bool closing_ = false;

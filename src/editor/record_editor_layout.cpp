@@ -459,10 +459,21 @@ void RecordEditor::connect_commands()
         if (a)
             on(a, &QAction::triggered, handler);
     };
-    both(cmd_new, mnu_add, &RecordEditor::add_record);
+    // Commands that change the collection, which a read-only window refuses.
+    const auto writing = [&](QPushButton* b, QAction* a, void (RecordEditor::*handler)()) {
+        const auto run = [this, handler] {
+            if (!refused_read_only())
+                (this->*handler)();
+        };
+        if (b)
+            connect(b, &QPushButton::clicked, this, run);
+        if (a)
+            connect(a, &QAction::triggered, this, run);
+    };
+    writing(cmd_new, mnu_add, &RecordEditor::add_record);
     both(cmd_save, mnu_save, &RecordEditor::save_record);
-    both(cmd_del, mnu_delete, &RecordEditor::delete_record);
-    both(cmd_clear, mnu_clear, &RecordEditor::clear_fields);
+    writing(cmd_del, mnu_delete, &RecordEditor::delete_record);
+    writing(cmd_clear, mnu_clear, &RecordEditor::clear_fields);
     both(cmd_close, mnu_close, &RecordEditor::close_window);
     both(cmd_begscope, mnu_first, &RecordEditor::show_first);
     both(cmd_prev, mnu_prev, &RecordEditor::show_previous);
@@ -475,11 +486,11 @@ void RecordEditor::connect_commands()
     both(nullptr, mnu_summary, &RecordEditor::show_summary);
     both(nullptr, mnu_printforms, &RecordEditor::print_sheets);
     both(nullptr, mnu_stats, &RecordEditor::show_statistics);
-    both(nullptr, mnu_import, &RecordEditor::import_records);
+    writing(nullptr, mnu_import, &RecordEditor::import_records);
     both(nullptr, mnu_helptopics, &RecordEditor::show_help);
     both(nullptr, mnu_about, &RecordEditor::show_about);
-    both(cmd_add_image, nullptr, &RecordEditor::add_picture);
-    both(cmd_rem_image, nullptr, &RecordEditor::remove_picture);
+    writing(cmd_add_image, nullptr, &RecordEditor::add_picture);
+    writing(cmd_rem_image, nullptr, &RecordEditor::remove_picture);
     both(cmd_load_all_images, nullptr, &RecordEditor::show_all_pictures);
     both(cmd_clear_all_images, nullptr, &RecordEditor::close_all_pictures);
     for (int i = 1; i < int(cmd_images.size()); ++i)

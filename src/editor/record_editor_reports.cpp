@@ -107,7 +107,7 @@ void RecordEditor::import_records()
         if (!told_write_outcome(st, QStringLiteral("The kaleidoscopes could not be added to the database file "),
                                 QStringLiteral("\nThe database has not been changed.")))
             return;
-        s.note_file_length();
+        s.note_file_state();
         imported = preview.sound_count();
         skipped = preview.skipped();
     }

@@ -97,46 +97,6 @@ void RecordEditor::set_form_values(const RecordForm& form)
     show_picture_buttons();
 }
 
-void RecordEditor::offer_reload(const QString& not_done)
-{
-    const QString question = QStringLiteral("The collection was changed by another program after this kaleidoscope "
-                                            "was shown, so nothing has been %1.\nYour changes are still on screen.\n\n"
-                                            "Reload the collection now?")
-                                 .arg(not_done);
-    if (msgbox(this, question, MsgIcon::exclamation, MsgButtons::yes_no) == MsgAnswer::yes)
-        reload(not_done == QLatin1String("saved"));
-}
-
-void RecordEditor::reload(bool keep_edits)
-{
-    Session& s = session();
-    const RecordForm edits = form_values();
-    const QByteArray was = s.shown_bytes;
-    const bool was_adding = adding();
-    s.refresh_record_count();
-    s.note_file_length();
-    // The working set is built again with the selection and sort in force.
-    if (selector(*this, false) == SelectOutcome::failed)
-        return;
-    const int found = was_adding ? 0 : s.position_holding(was);
-    if (found > 0)
-        show_position(found);
-    if (!keep_edits)
-        return;
-    if (found == 0) {
-        if (!was_adding)
-            msgbox(this,
-                   QStringLiteral("The kaleidoscope you were editing is no longer in the collection; your "
-                                  "changes are shown as a new kaleidoscope."));
-        if (s.record_count == 0)
-            start_empty();
-        else
-            add_record();
-    }
-    set_form_values(edits);
-    count_changes(s.ws.position);
-}
-
 void RecordEditor::discard_changes()
 {
     if (adding()) {
@@ -153,9 +113,21 @@ bool RecordEditor::settle_edits()
 {
     if (!loaded)
         return true;
+    catch_up();
     const int changes = count_changes(session().ws.position);
     if (changes <= 0)
         return true;  // nothing differs, or the stored record is gone and cannot be compared
+    if (session().read_only) {
+        // A pick list can still be changed here, but never saved.
+        if (msgbox(this,
+                   QStringLiteral("This collection is open read-only, so the changes highlighted cannot be saved. "
+                                  "Do you want to discard them?"),
+                   MsgIcon::question, MsgButtons::yes_no)
+            != MsgAnswer::yes)
+            return false;
+        discard_changes();
+        return true;
+    }
     const MsgAnswer answer = msgbox(
         this,
         QStringLiteral("Kaleidoscope data has been changed. Changes are highlighted")
@@ -199,7 +171,7 @@ bool RecordEditor::told_write_outcome(const FileStatus& st, const QString& faile
 bool RecordEditor::store_record(bool confirm)
 {
     Session& s = session();
-    if (!validate_typed_fields())
+    if (refused_read_only() || !validate_typed_fields())
         return false;
     restore_colors();
     const int count_before = s.refresh_record_count();
@@ -249,7 +221,7 @@ bool RecordEditor::store_record(bool confirm)
     if (!told_write_outcome(st, QStringLiteral("The kaleidoscope could not be saved to the database file ")))
         return false;
     s.record = r;
-    s.note_file_length();
+    s.note_file_state();
 
     msgbox(this, QStringLiteral("Kaleidoscope number ") + QString::number(pos) + QStringLiteral(" saved to database"),
            MsgIcon::none, MsgButtons::ok, QStringLiteral("Scope saved"));

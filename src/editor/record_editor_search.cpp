@@ -217,6 +217,15 @@ void RecordEditor::find_next()
 void RecordEditor::delete_record()
 {
     Session& s = session();
+    // The record to delete is the one shown as the file holds it now; one
+    // that another program changed or removed is not deleted unseen.
+    if (!catch_up()) {
+        msgbox(this,
+               QStringLiteral("The kaleidoscope shown was changed or removed by another program, so nothing has been "
+                              "deleted. The collection has been read again."),
+               MsgIcon::exclamation);
+        return;
+    }
     if (adding() || s.ws.position < 1 || s.ws.position >= int(s.ws.records.size())) {
         // Nothing of a record being added is in the file yet.
         msgbox(this,
@@ -244,7 +253,7 @@ void RecordEditor::delete_record()
     if (!told_write_outcome(status, QStringLiteral("The kaleidoscope could not be deleted from the database file "),
                             QStringLiteral("\nThe database has not been changed.")))
         return;
-    s.note_file_length();
+    s.note_file_state();
 
     session().refresh_record_count();
     if (s.record_count > 0) {

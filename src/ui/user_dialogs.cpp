@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace tessaran {
 namespace {
@@ -26,8 +27,15 @@ public:
         case MsgButtons::ok: box.setStandardButtons(QMessageBox::Ok); break;
         case MsgButtons::ok_cancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
         case MsgButtons::yes_no: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case MsgButtons::read_only_cancel:
+            box.setDefaultButton(box.addButton(QStringLiteral("Open &Read-Only"), QMessageBox::AcceptRole));
+            box.setEscapeButton(box.addButton(QMessageBox::Cancel));
+            break;
         }
-        switch (box.exec()) {
+        const int pressed = box.exec();
+        if (buttons == MsgButtons::read_only_cancel)
+            return box.clickedButton() == box.defaultButton() ? MsgAnswer::ok : MsgAnswer::cancel;
+        switch (pressed) {
         case QMessageBox::Cancel: return MsgAnswer::cancel;
         case QMessageBox::Yes: return MsgAnswer::yes;
         case QMessageBox::No: return MsgAnswer::no;

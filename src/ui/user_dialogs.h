@@ -15,7 +15,8 @@ namespace tessaran {
 inline constexpr const char* app_title = "TESSARAN V";
 
 enum class MsgIcon { none, critical, question, exclamation, information };
-enum class MsgButtons { ok, ok_cancel, yes_no };
+// read_only_cancel: "Open Read-Only" (answers ok) and "Cancel".
+enum class MsgButtons { ok, ok_cancel, yes_no, read_only_cancel };
 enum class MsgAnswer { ok, cancel, yes, no };
 
 class UserDialogs {

@@ -9,7 +9,7 @@ namespace tessaran::test {
 char* toString(const ShownMessage& m)
 {
     static const char* const icons[] = {"none", "critical", "question", "exclamation", "information"};
-    static const char* const buttons[] = {"ok", "ok_cancel", "yes_no"};
+    static const char* const buttons[] = {"ok", "ok_cancel", "yes_no", "read_only_cancel"};
     return QTest::toString(
         QStringLiteral("[%1 | %2 %3 | %4]")
             .arg(m.text, QLatin1String(icons[int(m.icon)]), QLatin1String(buttons[int(m.buttons)]), m.title));
@@ -19,6 +19,8 @@ MsgAnswer ScriptedDialogs::message(QWidget*, const QString& text, MsgIcon icon, 
                                    const QString& title)
 {
     shown.append({text, icon, buttons, title});
+    if (on_message)
+        on_message(text);
     for (const QWidget* w : QApplication::topLevelWidgets()) {
         if (w->isVisible()
             && (qobject_cast<const QProgressDialog*>(w) || w->objectName() == QLatin1String("frm_waiter")))

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <deque>
+#include <functional>
 #include <optional>
 
 namespace tessaran::test {
@@ -62,6 +63,9 @@ public:
     std::deque<MsgAnswer> answers;
     std::deque<QString> files;
     std::deque<std::optional<QColor>> colors;
+    // Runs while each message is on screen, as another program may act while
+    // the user reads a question.
+    std::function<void(const QString& text)> on_message;
 };
 
 }  // namespace tessaran::test

@@ -169,8 +169,8 @@ private slots:
         control<QAction>(window, "mnu_newdatabase")->trigger();
         QCOMPARE(dialogs.shown.size(), 3);  // the two questions, then the failure
         QCOMPARE(dialogs.last().text,
-                 "The database file " + target
-                     + " could not be created: " + QString::fromLocal8Bit(std::strerror(EPERM)));
+                 "The database file " + target + " could not be created: The previous version could not be kept as "
+                     + target + "~: " + QString::fromLocal8Bit(std::strerror(EPERM)));
         QCOMPARE(dialogs.last().icon, MsgIcon::critical);
         QCOMPARE(read_bytes(target), before);
         QVERIFY(!window.findChild<RecordEditor*>());

@@ -1,0 +1,372 @@
+// Two writers on one collection, for real: the program in another process,
+// the helper holding the collection as another window does, and tessaran-rnd
+// import beside an open window. The second window is offered a read-only
+// view, which refuses every write; a forced import is noticed and read again
+// before the next step; every record any side saved is there exactly once.
+#include "common/gui_controls.h"
+#include "common/gui_editor_fixture.h"
+
+#include "app/start_window.h"
+#include "common/gui_colors.h"
+#include "core/collection_lock.h"
+#include "core/program_files.h"
+#include "core/record_file.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QSettings>
+#include <QTest>
+
+#include <pwd.h>
+#include <unistd.h>
+
+using namespace tessaran;
+using namespace tessaran::test;
+
+namespace {
+
+QString user_name()
+{
+    const passwd* pw = ::getpwuid(::geteuid());
+    return pw ? QString::fromLocal8Bit(pw->pw_name) : QString::number(::geteuid());
+}
+
+QStringList scope_names(const QString& path)
+{
+    QStringList names;
+    for (const ScopeRecord& r : read_db(path))
+        names << trim_blanks(r.scopename);
+    return names;
+}
+
+QString in_use_text(const QString& path, const QString& holder)
+{
+    return QStringLiteral("The collection %1 is open for changes in %2.\n\n"
+                          "Only one window at a time can change a collection. You can open it read-only here: "
+                          "browse, select, sort, find, print and export work, but nothing can be saved, added, "
+                          "deleted or imported.")
+        .arg(path, holder);
+}
+
+QString read_only_text(const QString& holder)
+{
+    return QStringLiteral("This collection is open read-only, because it is open for changes in %1.\n"
+                          "Nothing can be saved, added, deleted or imported here. To make changes, close it there "
+                          "and open it here again.")
+        .arg(holder);
+}
+
+// Another process that holds the collection open for changes, and can write it.
+class OtherWindow {
+public:
+    explicit OtherWindow(const QString& path)
+    {
+        process.start(QStringLiteral(TESSARAN_WRITE_HELPER), {QStringLiteral("hold"), path});
+        ok = reply() == QLatin1String("taken");
+    }
+    ~OtherWindow()
+    {
+        process.kill();
+        process.waitForFinished();
+    }
+    QString reply()
+    {
+        while (!process.canReadLine() && process.waitForReadyRead(30000)) { }
+        return QString::fromUtf8(process.readLine()).trimmed();
+    }
+    QString run(const QString& command)
+    {
+        process.write(command.toUtf8() + '\n');
+        return reply();
+    }
+    QString holder() const
+    {
+        return QStringLiteral("write_helper (process %1, user %2)").arg(process.processId()).arg(user_name());
+    }
+    QProcess process;
+    bool ok = false;
+};
+
+struct ToolRun {
+    int code = -1;
+    QString err;
+};
+
+ToolRun import_append(const QString& source, const QString& collection, bool force)
+{
+    QProcess p;
+    QStringList args{QStringLiteral("import"), source, collection, QStringLiteral("--append")};
+    if (force)
+        args << QStringLiteral("--force");
+    p.start(QStringLiteral(TESSARAN_BIN_DIR "/tessaran-rnd"), args);
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardError()).trimmed()};
+}
+
+enum class Step { save_edit, save_new, delete_shown, next };
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Step)
+
+class tst_two_writers : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    void init()
+    {
+        reset_color_settings();
+        db = std::make_unique<TempDb>(five_records());
+        QVERIFY(QFile::copy(QStringLiteral(TESSARAN_SOURCE_DIR "/data/tessaran_defcolors.dat"),
+                            db->dir() + QStringLiteral("/tessaran_defcolors.dat")));
+        set_program_folder_for_tests(db->dir());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, db->dir() + QStringLiteral("/settings"));
+        dialogs = std::make_unique<ScriptedDialogs>();
+        window = std::make_unique<StartWindow>();
+    }
+
+    void cleanup()
+    {
+        delete editor();
+        window.reset();
+        dialogs.reset();
+        set_program_folder_for_tests(QString());
+        db.reset();
+    }
+
+    // The program itself, in a process of its own, has the collection open.
+    void the_second_window_is_offered_read_only_or_nothing()
+    {
+        QProcess first;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        first.setProcessEnvironment(env);
+        first.start(QStringLiteral(TESSARAN_BIN_DIR "/tessaran"), {db->path()});
+        QVERIFY(first.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(collection_in_use(db->path()), 30000);
+        const QString holder = QStringLiteral("TESSARAN V (process %1, user %2)").arg(first.processId()).arg(user_name());
+        const QByteArray before = read_bytes(db->path());
+
+        // Cancel: nothing opens.
+        dialogs->answer(MsgAnswer::cancel);
+        QVERIFY(!window->open_database(db->path()));
+        const Shown question{{in_use_text(db->path(), holder), MsgIcon::exclamation, MsgButtons::read_only_cancel}};
+        QCOMPARE(dialogs->shown, question);
+        QVERIFY(!editor());
+
+        // Open Read-Only: browsing works, the caption says so.
+        dialogs->shown.clear();
+        dialogs->answer(MsgAnswer::ok);
+        QVERIFY(window->open_database(db->path()));
+        RecordEditor* ed = editor();
+        QVERIFY(ed);
+        QVERIFY2(ed->windowTitle().endsWith(QLatin1String("[Record 1 of 5]  [Sorted by: Artist(Asc.)]  "
+                                                          "[Selected: All]  [Read-only]")),
+                 qPrintable(ed->windowTitle()));
+        control<QPushButton>(ed, "cmd_next")->click();
+        QVERIFY2(ed->windowTitle().contains(QLatin1String("[Record 2 of 5]")), qPrintable(ed->windowTitle()));
+        QVERIFY(control<QLineEdit>(ed, "tb_scopename")->isReadOnly());
+        control<QPushButton>(ed, "cmd_save")->click();
+        QCOMPARE(dialogs->last().text, read_only_text(holder));
+        QCOMPARE(read_bytes(db->path()), before);
+        delete ed;
+
+        // The first program is killed: its claim goes with it.
+        first.kill();
+        QVERIFY(first.waitForFinished());
+        dialogs->shown.clear();
+        QVERIFY(window->open_database(db->path()));
+        QVERIFY(dialogs->texts().isEmpty());
+        QVERIFY(!editor()->windowTitle().contains(QLatin1String("[Read-only]")));
+        QVERIFY(!control<QLineEdit>(editor(), "tb_scopename")->isReadOnly());
+    }
+
+    void read_only_refuses_every_write_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("Save") << "cmd_save";
+        QTest::newRow("Add") << "cmd_new";
+        QTest::newRow("Delete") << "cmd_del";
+        QTest::newRow("Clear") << "cmd_clear";
+        QTest::newRow("Add an image") << "cmd_add_image";
+        QTest::newRow("Save from the menu") << "mnu_save";
+        QTest::newRow("Import from the menu") << "mnu_import";
+    }
+    void read_only_refuses_every_write()
+    {
+        QFETCH(QString, command);
+        OtherWindow other(db->path());
+        QVERIFY(other.ok);
+        dialogs->answer(MsgAnswer::ok);
+        QVERIFY(window->open_database(db->path()));
+        RecordEditor* ed = editor();
+        const QByteArray before = read_bytes(db->path());
+        dialogs->shown.clear();
+        dialogs->answers = {MsgAnswer::yes, MsgAnswer::yes};
+        if (command.startsWith(QLatin1String("cmd")))
+            control<QPushButton>(ed, command.toLatin1().constData())->click();
+        else
+            control<QAction>(ed, command.toLatin1().constData())->trigger();
+        const Shown refusal{{read_only_text(other.holder()), MsgIcon::information}};
+        QCOMPARE(dialogs->shown, refusal);
+        QVERIFY(dialogs->files.empty());  // no file dialog was opened
+        QCOMPARE(read_bytes(db->path()), before);
+        QVERIFY2(ed->windowTitle().contains(QLatin1String("[Record 1 of 5]")), qPrintable(ed->windowTitle()));
+    }
+
+    // A pick list can be changed even in a read-only window; leaving the
+    // record offers to discard the change, never to save it.
+    void read_only_edits_are_discarded_not_saved()
+    {
+        OtherWindow other(db->path());
+        dialogs->answer(MsgAnswer::ok);
+        QVERIFY(window->open_database(db->path()));
+        RecordEditor* ed = editor();
+        auto* mirrors = control<QComboBox>(ed, "combo_mirrors");
+        mirrors->setCurrentText(QStringLiteral("3 mirror"));
+        dialogs->shown.clear();
+        dialogs->answers = {MsgAnswer::no};
+        control<QPushButton>(ed, "cmd_next")->click();
+        const QString discard = QStringLiteral("This collection is open read-only, so the changes highlighted cannot "
+                                               "be saved. Do you want to discard them?");
+        QCOMPARE(dialogs->texts(), QStringList{discard});
+        QVERIFY2(ed->windowTitle().contains(QLatin1String("[Record 1 of 5]")), qPrintable(ed->windowTitle()));
+        dialogs->answers = {MsgAnswer::yes};
+        control<QPushButton>(ed, "cmd_next")->click();
+        QVERIFY2(ed->windowTitle().contains(QLatin1String("[Record 2 of 5]")), qPrintable(ed->windowTitle()));
+        QCOMPARE(scope_names(db->path()), (QStringList{"Alpha", "Bravo", "Charlie", "Delta", "Echo"}));
+    }
+
+    // The window with the claim writes; the read-only one follows every
+    // change before its next step, so it never walks a stale record number.
+    void read_only_window_follows_the_writer()
+    {
+        OtherWindow other(db->path());
+        dialogs->answer(MsgAnswer::ok);
+        QVERIFY(window->open_database(db->path()));
+        RecordEditor* ed = editor();
+        auto* name = control<QLineEdit>(ed, "tb_scopename");
+        // By artist: positions 1..5 hold records 5, 4, 2, 1, 3.
+        control<QPushButton>(ed, "cmd_next")->click();
+        QCOMPARE(name->text(), QStringLiteral("Delta"));
+        QCOMPARE(other.run(QStringLiteral("delete 4")), QStringLiteral("ok"));  // Delta
+        QCOMPARE(other.run(QStringLiteral("append Foxtrot")), QStringLiteral("ok"));
+        QCOMPARE(other.run(QStringLiteral("save 1 Alpha two")), QStringLiteral("ok"));
+        QTRY_VERIFY(ed->windowTitle().endsWith(QLatin1String("[Read-only]  [Changed by another program]")));
+        control<QPushButton>(ed, "cmd_next")->click();
+        // Read again: Delta is gone, so the step shows the new first position.
+        QVERIFY2(ed->windowTitle().contains(QLatin1String("[Record 1 of 5]")), qPrintable(ed->windowTitle()));
+        QVERIFY(!ed->windowTitle().contains(QLatin1String("Changed by another program")));
+        // Every kaleidoscope there is now, each once.
+        QStringList walked{name->text()};
+        for (int i = 0; i < 4; ++i) {
+            control<QPushButton>(ed, "cmd_next")->click();
+            walked << name->text();
+        }
+        walked.sort();
+        QCOMPARE(walked, (QStringList{"Alpha two", "Bravo", "Charlie", "Echo", "Foxtrot"}));
+    }
+
+    void import_beside_an_open_window_data()
+    {
+        // clang-format off
+        QTest::addColumn<Step>("step");
+        QTest::addColumn<QStringList>("names");  // the file at the end, in file order
+        QTest::newRow("an edit saved after the import") << Step::save_edit
+            << QStringList{"Alpha", "Bravo", "Charlie edited", "Delta", "Echo", "Imported one", "Imported two"};
+        QTest::newRow("an addition saved after the import") << Step::save_new
+            << QStringList{"Alpha", "Bravo", "Charlie", "Delta", "Echo", "Imported one", "Imported two", "Added"};
+        QTest::newRow("a deletion after the import") << Step::delete_shown
+            << QStringList{"Alpha", "Bravo", "Delta", "Echo", "Imported one", "Imported two"};
+        QTest::newRow("a step after the import") << Step::next
+            << QStringList{"Alpha", "Bravo", "Charlie", "Delta", "Echo", "Imported one", "Imported two"};
+        // clang-format on
+    }
+    void import_beside_an_open_window()
+    {
+        QFETCH(Step, step);
+        QFETCH(QStringList, names);
+        QVERIFY(window->open_database(db->path()));
+        RecordEditor* ed = editor();
+        auto* name = control<QLineEdit>(ed, "tb_scopename");
+        control<QPushButton>(ed, "cmd_endscope")->click();  // Charlie, record 3
+        QCOMPARE(name->text(), QStringLiteral("Charlie"));
+        if (step == Step::save_edit)
+            name->setText(QStringLiteral("Charlie edited"));
+        if (step == Step::save_new) {
+            control<QPushButton>(ed, "cmd_new")->click();
+            name->setText(QStringLiteral("Added"));
+        }
+        const QString source = db->dir() + QStringLiteral("/new.csv");
+        QVERIFY(write_bytes(source, "scopename\nImported one\nImported two\n"));
+
+        // Refused while the window holds the collection.
+        const QByteArray before = read_bytes(db->path());
+        const ToolRun refused = import_append(source, db->path(), false);
+        QCOMPARE(refused.code, 3);
+        QCOMPARE(refused.err, QStringLiteral("%1 is open for changes in tst_two_writers (process %2, user %3); close "
+                                             "it there first, or give --force to add the kaleidoscopes all the same")
+                                  .arg(db->path())
+                                  .arg(QCoreApplication::applicationPid())
+                                  .arg(user_name()));
+        QCOMPARE(read_bytes(db->path()), before);
+
+        // Forced: the window notices, and nothing it then does loses a record.
+        QCOMPARE(import_append(source, db->path(), true).code, 0);
+        QTRY_VERIFY(ed->windowTitle().endsWith(QLatin1String("[Changed by another program]")));
+        dialogs->shown.clear();
+        dialogs->answers = {MsgAnswer::yes, MsgAnswer::yes, MsgAnswer::yes, MsgAnswer::yes};
+        switch (step) {
+        case Step::save_edit:
+        case Step::save_new:
+            ed->save_record();  // refused and read again, the edit kept
+            ed->save_record();
+            QVERIFY2(dialogs->last().text.endsWith(QLatin1String("saved to database")),
+                     qPrintable(dialogs->texts().join(QLatin1Char('|'))));
+            break;
+        case Step::delete_shown:
+            control<QPushButton>(ed, "cmd_del")->click();
+            QCOMPARE(dialogs->texts().first(),
+                     QStringLiteral("Are you sure you want to delete this kaleidoscope from the database?"));
+            break;
+        case Step::next: {
+            control<QPushButton>(ed, "cmd_next")->click();
+            QVERIFY2(ed->windowTitle().contains(QLatin1String(" of 7]")), qPrintable(ed->windowTitle()));
+            // The record shown is the one its position names in the file as it is now.
+            const Session& s = ed->session();
+            ScopeRecord stored;
+            QVERIFY(read_record(s.path, s.ws.record_at(s.ws.position), stored));
+            QCOMPARE(trim_blanks(stored.scopename), name->text());
+            QVERIFY(QDir(db->dir()).entryList({QStringLiteral(".test.rnd.*")}, QDir::Hidden | QDir::Files).isEmpty());
+            break;
+        }
+        }
+        QCOMPARE(scope_names(db->path()), names);
+        // The window's claim moved to the file the import put in place.
+        QVERIFY(ed->session().lock && ed->session().lock->on_current_file());
+        QCOMPARE(import_append(source, db->path(), false).code, 3);
+    }
+
+private:
+    static RecordEditor* editor()
+    {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* ed = qobject_cast<RecordEditor*>(w))
+                return ed;
+        }
+        return nullptr;
+    }
+
+    std::unique_ptr<TempDb> db;
+    std::unique_ptr<ScriptedDialogs> dialogs;
+    std::unique_ptr<StartWindow> window;
+};
+
+QTEST_MAIN(tst_two_writers)
+#include "tst_two_writers.moc"
