@@ -9,6 +9,7 @@
 #include "common/core_temp_db.h"
 #include "common/gui_colors.h"
 #include "common/gui_controls.h"
+#include "common/gui_editor_fixture.h"
 #include "common/scripted_dialogs.h"
 #include "core/database.h"
 #include "core/session.h"
@@ -436,16 +437,6 @@ private:
     }
 
     QString path(const QString& name) const { return dir->filePath(name); }
-    // The editor is a top-level window of its own, not a child of the start-up window.
-    static RecordEditor* editor()
-    {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (auto* ed = qobject_cast<RecordEditor*>(w))
-                return ed;
-        }
-        return nullptr;
-    }
-
     std::unique_ptr<QTemporaryDir> dir;
     std::unique_ptr<ScriptedDialogs> dialogs;
     StartWindow* window = nullptr;

@@ -68,6 +68,15 @@ void press_tab(QWidget* window)
     QTest::keyClick(focus ? focus : window, Qt::Key_Tab);
 }
 
+RecordEditor* editor()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* ed = qobject_cast<RecordEditor*>(w))
+            return ed;
+    }
+    return nullptr;
+}
+
 QList<ScopeRecord> five_records()
 {
     return {make_record("Alpha", "Smith, Ann", "1/5/2000", 1000000), make_record("Bravo", "Jones, Bob"),

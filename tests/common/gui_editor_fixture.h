@@ -52,6 +52,10 @@ void type_into(QLineEdit* field, const QString& text);
 // Moves the focus out of the focused field with Tab, as the user would.
 void press_tab(QWidget* window);
 
+// The record editor the start-up window opened (a top-level window of its
+// own, not a child of the start-up window); nullptr when none is open.
+RecordEditor* editor();
+
 // Record numbers 1..5 in file order; by artist ascending: 5, 4, 2, 1, 3.
 QList<ScopeRecord> five_records();
 

@@ -2,6 +2,7 @@
 // keeps its claim on the collection across every save (each puts a new file
 // in place), a killed writer leaves nothing behind, a reader never shuts out a
 // writer, and scratch files are cleared away exactly when nobody writes them.
+#include "common/core_other_writer.h"
 #include "common/core_temp_db.h"
 #include "core/collection_lock.h"
 #include "core/file_write.h"
@@ -12,9 +13,7 @@
 #include <QProcess>
 #include <QtTest>
 
-#include <pwd.h>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <utime.h>
 
 using namespace tessaran;
@@ -22,46 +21,11 @@ using namespace tessaran::test;
 
 namespace {
 
-// The helper holding the collection as another window of the program would.
-class OtherWriter {
-public:
-    explicit OtherWriter(const QString& path)
-    {
-        process.start(QStringLiteral(TESSARAN_WRITE_HELPER), {QStringLiteral("hold"), path});
-        first = reply();
-    }
-    ~OtherWriter()
-    {
-        if (process.state() != QProcess::NotRunning) {
-            process.kill();
-            process.waitForFinished();
-        }
-    }
-    QString reply()
-    {
-        while (!process.canReadLine() && process.waitForReadyRead(30000)) { }
-        return QString::fromUtf8(process.readLine()).trimmed();
-    }
-    QString run(const QString& command)
-    {
-        process.write(command.toUtf8() + '\n');
-        return reply();
-    }
-    QProcess process;
-    QString first;
-};
-
-QString user_name()
-{
-    const passwd* pw = ::getpwuid(::geteuid());
-    return pw ? QString::fromLocal8Bit(pw->pw_name) : QString::number(::geteuid());
-}
-
 // Whether `flock` (another process) can take a shared lock on the file now.
 bool free_for_others(const QString& path)
 {
-    return QProcess::execute(QStringLiteral("flock"), {QStringLiteral("--nonblock"), QStringLiteral("--shared"),
-                                                       path, QStringLiteral("true")})
+    return QProcess::execute(QStringLiteral("flock"),
+                             {QStringLiteral("--nonblock"), QStringLiteral("--shared"), path, QStringLiteral("true")})
         == 0;
 }
 

@@ -3,6 +3,7 @@
 // import beside an open window. The second window is offered a read-only
 // view, which refuses every write; a forced import is noticed and read again
 // before the next step; every record any side saved is there exactly once.
+#include "common/core_other_writer.h"
 #include "common/gui_controls.h"
 #include "common/gui_editor_fixture.h"
 
@@ -21,19 +22,10 @@
 #include <QSettings>
 #include <QTest>
 
-#include <pwd.h>
-#include <unistd.h>
-
 using namespace tessaran;
 using namespace tessaran::test;
 
 namespace {
-
-QString user_name()
-{
-    const passwd* pw = ::getpwuid(::geteuid());
-    return pw ? QString::fromLocal8Bit(pw->pw_name) : QString::number(::geteuid());
-}
 
 QStringList scope_names(const QString& path)
 {
@@ -59,37 +51,6 @@ QString read_only_text(const QString& holder)
                           "and open it here again.")
         .arg(holder);
 }
-
-// Another process that holds the collection open for changes, and can write it.
-class OtherWindow {
-public:
-    explicit OtherWindow(const QString& path)
-    {
-        process.start(QStringLiteral(TESSARAN_WRITE_HELPER), {QStringLiteral("hold"), path});
-        ok = reply() == QLatin1String("taken");
-    }
-    ~OtherWindow()
-    {
-        process.kill();
-        process.waitForFinished();
-    }
-    QString reply()
-    {
-        while (!process.canReadLine() && process.waitForReadyRead(30000)) { }
-        return QString::fromUtf8(process.readLine()).trimmed();
-    }
-    QString run(const QString& command)
-    {
-        process.write(command.toUtf8() + '\n');
-        return reply();
-    }
-    QString holder() const
-    {
-        return QStringLiteral("write_helper (process %1, user %2)").arg(process.processId()).arg(user_name());
-    }
-    QProcess process;
-    bool ok = false;
-};
 
 struct ToolRun {
     int code = -1;
@@ -150,7 +111,8 @@ private slots:
         first.start(QStringLiteral(TESSARAN_BIN_DIR "/tessaran"), {db->path()});
         QVERIFY(first.waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(collection_in_use(db->path()), 30000);
-        const QString holder = QStringLiteral("TESSARAN V (process %1, user %2)").arg(first.processId()).arg(user_name());
+        const QString holder
+            = QStringLiteral("TESSARAN V (process %1, user %2)").arg(first.processId()).arg(user_name());
         const QByteArray before = read_bytes(db->path());
 
         // Cancel: nothing opens.
@@ -201,8 +163,8 @@ private slots:
     void read_only_refuses_every_write()
     {
         QFETCH(QString, command);
-        OtherWindow other(db->path());
-        QVERIFY(other.ok);
+        OtherWriter other(db->path());
+        QVERIFY(other.holds());
         dialogs->answer(MsgAnswer::ok);
         QVERIFY(window->open_database(db->path()));
         RecordEditor* ed = editor();
@@ -224,7 +186,7 @@ private slots:
     // record offers to discard the change, never to save it.
     void read_only_edits_are_discarded_not_saved()
     {
-        OtherWindow other(db->path());
+        OtherWriter other(db->path());
         dialogs->answer(MsgAnswer::ok);
         QVERIFY(window->open_database(db->path()));
         RecordEditor* ed = editor();
@@ -247,7 +209,7 @@ private slots:
     // change before its next step, so it never walks a stale record number.
     void read_only_window_follows_the_writer()
     {
-        OtherWindow other(db->path());
+        OtherWriter other(db->path());
         dialogs->answer(MsgAnswer::ok);
         QVERIFY(window->open_database(db->path()));
         RecordEditor* ed = editor();
@@ -310,11 +272,12 @@ private slots:
         const QByteArray before = read_bytes(db->path());
         const ToolRun refused = import_append(source, db->path(), false);
         QCOMPARE(refused.code, 3);
-        QCOMPARE(refused.err, QStringLiteral("%1 is open for changes in tst_two_writers (process %2, user %3); close "
-                                             "it there first, or give --force to add the kaleidoscopes all the same")
-                                  .arg(db->path())
-                                  .arg(QCoreApplication::applicationPid())
-                                  .arg(user_name()));
+        QCOMPARE(refused.err,
+                 QStringLiteral("%1 is open for changes in tst_two_writers (process %2, user %3); close "
+                                "it there first, or give --force to add the kaleidoscopes all the same")
+                     .arg(db->path())
+                     .arg(QCoreApplication::applicationPid())
+                     .arg(user_name()));
         QCOMPARE(read_bytes(db->path()), before);
 
         // Forced: the window notices, and nothing it then does loses a record.
@@ -354,15 +317,6 @@ private slots:
     }
 
 private:
-    static RecordEditor* editor()
-    {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (auto* ed = qobject_cast<RecordEditor*>(w))
-                return ed;
-        }
-        return nullptr;
-    }
-
     std::unique_ptr<TempDb> db;
     std::unique_ptr<ScriptedDialogs> dialogs;
     std::unique_ptr<StartWindow> window;
