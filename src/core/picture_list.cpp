@@ -1,8 +1,24 @@
 #include "picture_list.h"
 
+#include <QtEndian>
+
 #include "field_text.h"
 
 namespace tessaran {
+
+QString first_picture_of(const char* raw)
+{
+    if (qFromLittleEndian<qint16>(raw + offset_image_count) < 1)
+        return QString();
+    const char* slot = raw + offset_image_files + image_slot_width;
+    int b = 0;
+    int e = image_slot_width;
+    while (b < e && (slot[b] == ' ' || slot[b] == '\0'))
+        ++b;
+    while (e > b && (slot[e - 1] == ' ' || slot[e - 1] == '\0'))
+        --e;
+    return from_cp1252(slot + b, e - b);
+}
 
 PictureList PictureList::of_record(const ScopeRecord& rec)
 {

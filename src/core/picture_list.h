@@ -12,6 +12,9 @@
 
 namespace tessaran {
 
+// The path of the first picture of stored record bytes; empty when it has none.
+QString first_picture_of(const char* raw);
+
 class PictureList {
 public:
     // The pictures a stored record really has (its count held to 0..10).

@@ -230,6 +230,17 @@ bool is_existing_file(const QString& path)
     return info.exists() && info.isFile();
 }
 
+Member field_member(int index)
+{
+    static const Member table[field_table_size + 1] = {
+        m_scopename,   m_scopename,  m_artist,       m_studio,      m_scopetype, m_scopeyear, m_extmat,
+        m_extclr,      m_celltype,   m_edition,      m_objects,     m_signed,    m_mirrors,   m_symmetry,
+        m_date_bought, m_price_paid, m_price_retail, m_salesperson, m_store,     m_street,    m_city,
+        m_state,       m_zip,        m_country,      m_phone,       m_fax,       m_email,     m_www,
+    };
+    return table[index >= 1 && index <= field_table_size ? index : 0];
+}
+
 QString field_name(int index)
 {
     static const char* const names[field_table_size + 1] = {

@@ -84,5 +84,7 @@ bool is_existing_file(const QString& path);
 inline constexpr int field_table_size = 27;
 // Caption of field 1..27 ("Scope name" ... "Website"); empty for any other number.
 QString field_name(int index);
+// The record member of field 1..27 (scope name for any other number).
+Member field_member(int index);
 
 }  // namespace tessaran

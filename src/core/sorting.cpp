@@ -127,18 +127,6 @@ KeyKind kind_of(int field)
     return KeyKind::text;
 }
 
-// Field-table index -> record member.
-Member member_of(int field)
-{
-    static const Member table[field_table_size + 1] = {
-        m_scopename,   m_scopename,  m_artist,       m_studio,      m_scopetype, m_scopeyear, m_extmat,
-        m_extclr,      m_celltype,   m_edition,      m_objects,     m_signed,    m_mirrors,   m_symmetry,
-        m_date_bought, m_price_paid, m_price_retail, m_salesperson, m_store,     m_street,    m_city,
-        m_state,       m_zip,        m_country,      m_phone,       m_fax,       m_email,     m_www,
-    };
-    return table[field];
-}
-
 QString text_key(const char* raw, const TextMemberInfo& m)
 {
     char upper[500];  // the widest member
@@ -186,74 +174,89 @@ QString sort_caption_for(int field, bool descending)
         + (descending ? QStringLiteral("(Desc.)]") : QStringLiteral("(Asc.)]"));
 }
 
-bool sort_working_set(const QString& path, WorkingSet& ws, int field, bool descending, QString* error)
+bool sort_record_numbers(const QString& path, std::vector<int>& records, int n, int field, bool descending,
+                         bool undated_last, QString* error)
 {
     if (field < 1 || field > field_table_size) {
         if (error)
             *error = QStringLiteral("There is no sort field %1.").arg(field);
         return false;
     }
-    const int n = qMin(ws.count, int(ws.records.size()) - 1);
+    n = qMin(n, int(records.size()) - 1);
+    if (n <= 0)
+        return true;
 
     std::vector<int> pos;
     std::vector<QString> text_keys;
     std::vector<double> date_keys;
     std::vector<qint64> number_keys;
     const KeyKind kind = kind_of(field);
-    const Member member = member_of(field);
+    const Member member = field_member(field);
 
-    if (n > 0) {
-        RecordScanner scan;
-        const FileStatus st = scan.open(path);
-        if (!st) {
+    RecordScanner scan;
+    const FileStatus st = scan.open(path);
+    if (!st) {
+        if (error)
+            *error = st.error;
+        return false;
+    }
+    pos.resize(size_t(n) + 1);
+    switch (kind) {
+    case KeyKind::text: text_keys.resize(size_t(n) + 1); break;
+    case KeyKind::date: date_keys.resize(size_t(n) + 1); break;
+    case KeyKind::number: number_keys.resize(size_t(n) + 1); break;
+    }
+    const TextMemberInfo* info = text_member_info(member);
+    const int price_offset = member == m_price_paid ? offset_price_paid : offset_price_retail;
+    for (int p = 1; p <= n; ++p) {
+        const int r = records[size_t(p)];
+        const char* raw = scan.raw(r);
+        if (!raw) {
+            // The record numbers no longer fit the file: leave the order alone.
             if (error)
-                *error = st.error;
+                *error = QStringLiteral("Record %1 lies outside the database file.").arg(r);
             return false;
         }
-        pos.resize(size_t(n) + 1);
+        pos[size_t(p)] = p;
         switch (kind) {
-        case KeyKind::text: text_keys.resize(size_t(n) + 1); break;
-        case KeyKind::date: date_keys.resize(size_t(n) + 1); break;
-        case KeyKind::number: number_keys.resize(size_t(n) + 1); break;
+        case KeyKind::text: text_keys[size_t(p)] = text_key(raw, *info); break;
+        case KeyKind::date: date_keys[size_t(p)] = date_key(raw, *info); break;
+        case KeyKind::number: number_keys[size_t(p)] = qFromLittleEndian<qint64>(raw + price_offset); break;
         }
-        const TextMemberInfo* info = text_member_info(member);
-        const int price_offset = member == m_price_paid ? offset_price_paid : offset_price_retail;
-        for (int p = 1; p <= n; ++p) {
-            const int r = ws.records[size_t(p)];
-            const char* raw = scan.raw(r);
-            if (!raw) {
-                // The working set no longer fits the file: leave the order alone.
-                if (error)
-                    *error = QStringLiteral("Record %1 lies outside the database file.").arg(r);
-                return false;
-            }
-            pos[size_t(p)] = p;
-            switch (kind) {
-            case KeyKind::text: text_keys[size_t(p)] = text_key(raw, *info); break;
-            case KeyKind::date: date_keys[size_t(p)] = date_key(raw, *info); break;
-            case KeyKind::number: number_keys[size_t(p)] = qFromLittleEndian<qint64>(raw + price_offset); break;
-            }
-        }
-        scan.close();
-
-        switch (kind) {
-        case KeyKind::text: {
-            std::vector<int> ranks = text_ranks(text_keys, n);
-            heapsort_keys(ranks, pos, n);
-            break;
-        }
-        case KeyKind::date: heapsort_date(date_keys, pos, n); break;
-        case KeyKind::number: heapsort_number(number_keys, pos, n); break;
-        }
-
-        const std::vector<int> old(ws.records.begin(), ws.records.begin() + n + 1);
-        for (int p = 1; p <= n; ++p)
-            ws.records[size_t(p)] = old[size_t(pos[size_t(p)])];
-        if (descending)
-            for (int p = 1; p <= n / 2; ++p)
-                std::swap(ws.records[size_t(p)], ws.records[size_t(n + 1 - p)]);
     }
+    scan.close();
 
+    // The heapsort moves the date keys; which records have none is kept apart.
+    std::vector<bool> undated;
+    if (kind == KeyKind::date && undated_last) {
+        undated.resize(size_t(n) + 1);
+        for (int p = 1; p <= n; ++p)
+            undated[size_t(p)] = date_keys[size_t(p)] == undated_key;
+    }
+    switch (kind) {
+    case KeyKind::text: {
+        std::vector<int> ranks = text_ranks(text_keys, n);
+        heapsort_keys(ranks, pos, n);
+        break;
+    }
+    case KeyKind::date: heapsort_date(date_keys, pos, n); break;
+    case KeyKind::number: heapsort_number(number_keys, pos, n); break;
+    }
+    if (descending)
+        std::reverse(pos.begin() + 1, pos.begin() + n + 1);
+    if (!undated.empty())
+        std::stable_partition(pos.begin() + 1, pos.begin() + n + 1, [&](int p) { return !undated[size_t(p)]; });
+
+    const std::vector<int> old(records.begin(), records.begin() + n + 1);
+    for (int p = 1; p <= n; ++p)
+        records[size_t(p)] = old[size_t(pos[size_t(p)])];
+    return true;
+}
+
+bool sort_working_set(const QString& path, WorkingSet& ws, int field, bool descending, QString* error)
+{
+    if (!sort_record_numbers(path, ws.records, ws.count, field, descending, false, error))
+        return false;
     ws.sort_field = field;
     ws.sort_descending = descending;
     ws.sort_caption = sort_caption_for(field, descending);

@@ -18,6 +18,14 @@ void heapsort_date(std::vector<double>& key, std::vector<int>& pos, int n);
 // "[Sorted by: Artist(Asc.)]"
 QString sort_caption_for(int field, bool descending);
 
+// Sorts the record numbers records[1..n] of the collection at path by field
+// with the Sort dialog's keys (texts without regard to case, dates as dates,
+// prices as amounts). With undated_last, and field the date of purchase,
+// records without a date that reads here go last in either direction.
+// Returns false with the reason, the order untouched, when a record cannot be read.
+bool sort_record_numbers(const QString& path, std::vector<int>& records, int n, int field, bool descending,
+                         bool undated_last, QString* error = nullptr);
+
 // Sorts positions 1..count of the working set on the collection at path and
 // keeps the sort field, direction and caption in it. Returns false with the
 // system's reason when the collection cannot be read.

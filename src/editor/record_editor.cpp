@@ -4,6 +4,7 @@
 
 #include "app/about_box.h"
 #include "app/help.h"
+#include "collection_list_window.h"
 #include "core/color_file.h"
 #include "core/editor_fields.h"
 #include "core/field_text.h"
@@ -137,6 +138,8 @@ void RecordEditor::showEvent(QShowEvent* event)
 void RecordEditor::refresh_caption()
 {
     setWindowTitle(session().caption());
+    if (list_window_ && list_window_->isVisible())
+        list_window_->follow(session());
 }
 
 bool RecordEditor::adding() const
@@ -180,8 +183,8 @@ bool RecordEditor::show_position(int numr)
     }
     s.file_caption = database_caption(s.path);
     s.record_caption = position_caption(numr, s.ws.count);
-    refresh_caption();
     s.ws.position = numr;
+    refresh_caption();
     find_position_ = numr;
 
     const ScopeRecord& r = s.record;

@@ -28,6 +28,8 @@ class QPushButton;
 
 namespace tessaran {
 
+class CollectionListWindow;
+
 struct FileStatus;
 
 class RecordEditor : public QMainWindow {
@@ -69,8 +71,10 @@ public:
     void clear_form();
     // The adding state for record 1 of an empty database, with its enabling.
     void start_empty();
-    // Window caption from caption_make().
+    // Window caption from caption_make(); the collection list follows.
     void refresh_caption();
+    // The collection list, once opened (nullptr before).
+    CollectionListWindow* collection_list() const;
     // True while a record that is not yet in the file is being added.
     bool adding() const;
 
@@ -122,6 +126,11 @@ public:
     void print_sheets();
     void show_statistics();
     void import_records();
+    // record_editor_list.cpp
+    void show_collection_list();
+    // The collection list's choice: shown as the navigation buttons show a record.
+    void show_listed(int position);
+    void export_web_catalogue();
     // record_editor_pictures.cpp
     void add_picture();
     void remove_picture();
@@ -205,6 +214,7 @@ private:
 
     Session session_;
     QFileSystemWatcher* watcher_ = nullptr;
+    QPointer<CollectionListWindow> list_window_;
 
     bool in_field_check_ = false;  // a leave-field check is showing its message
     bool closing_ = false;
@@ -321,6 +331,8 @@ private:
     QAction* mnu_printforms = nullptr;
     QAction* mnu_stats = nullptr;
     QAction* mnu_import = nullptr;
+    QAction* mnu_list = nullptr;
+    QAction* mnu_web = nullptr;
     QAction* mnu_close = nullptr;
     QAction* mnu_next = nullptr;
     QAction* mnu_prev = nullptr;

@@ -406,9 +406,11 @@ void RecordEditor::build_menu()
     mnu_kaleido->addSeparator()->setObjectName(QStringLiteral("sep1"));
     mnu_summary = make_action(mnu_kaleido, "mnu_summary", QStringLiteral("Kaleidoscope s&ummaries"));
     mnu_stats = make_action(mnu_kaleido, "mnu_stats", QStringLiteral("Collection s&tatistics..."));
+    mnu_list = make_action(mnu_kaleido, "mnu_list", QStringLiteral("C&ollection list"));
     mnu_kaleido->addSeparator()->setObjectName(QStringLiteral("sep2"));
     mnu_printforms = make_action(mnu_kaleido, "mnu_printforms", QStringLiteral("Print kaleidoscope data forms"));
     mnu_import = make_action(mnu_kaleido, "mnu_import", QStringLiteral("&Import kaleidoscopes..."));
+    mnu_web = make_action(mnu_kaleido, "mnu_web", QStringLiteral("Export &web catalogue..."));
     mnu_kaleido->addSeparator()->setObjectName(QStringLiteral("sep4"));
     mnu_close = make_action(mnu_kaleido, "mnu_close", QStringLiteral("&Close"));
 
@@ -440,6 +442,7 @@ void RecordEditor::build_menu()
     mnu_findnxt->setShortcut(QKeySequence(Qt::Key_F3));
     mnu_printforms->setShortcut(QKeySequence::Print);
     mnu_close->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    mnu_list->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     mnu_helptopics->setShortcut(QKeySequence::HelpContents);
     mnu_first->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
     mnu_prev->setShortcut(QKeySequence(Qt::ALT | Qt::Key_PageUp));
@@ -487,6 +490,8 @@ void RecordEditor::connect_commands()
     both(nullptr, mnu_printforms, &RecordEditor::print_sheets);
     both(nullptr, mnu_stats, &RecordEditor::show_statistics);
     writing(nullptr, mnu_import, &RecordEditor::import_records);
+    both(nullptr, mnu_list, &RecordEditor::show_collection_list);
+    both(nullptr, mnu_web, &RecordEditor::export_web_catalogue);
     both(nullptr, mnu_helptopics, &RecordEditor::show_help);
     both(nullptr, mnu_about, &RecordEditor::show_about);
     writing(cmd_add_image, nullptr, &RecordEditor::add_picture);

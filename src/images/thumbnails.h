@@ -22,6 +22,12 @@ public:
     // once it is read, or the reason the picture cannot be read. The first
     // request for a path starts reading it.
     QString tooltip(const QString& path);
+    // The preview of path as a PNG file, once read; empty while it is being
+    // read (the first request starts it; ready() tells when it is there) or
+    // when the picture cannot be read.
+    QString preview_file(const QString& path);
+    // Whether path was read, with or without success.
+    bool is_done(const QString& path) const;
     // How many pictures were read so far (each path once).
     int reads() const { return reads_; }
 
@@ -38,6 +44,8 @@ private:
         QString file;    // the thumbnail as a PNG file
         QString reason;  // why there is none
     };
+    // The entry of path; the first request starts reading it.
+    const Entry& request(const QString& path);
     QHash<QString, Entry> entries_;
     QTemporaryDir dir_;
     int reads_ = 0;

@@ -39,7 +39,8 @@ public:
     // The helper's next line: "taken" or "in use" first, then "ok" or "failed: ...".
     QString reply()
     {
-        while (!process.canReadLine() && process.waitForReadyRead(30000)) { }
+        while (!process.canReadLine() && process.waitForReadyRead(30000)) {
+        }
         return QString::fromUtf8(process.readLine()).trimmed();
     }
     // "save N NAME", "append NAME" or "delete N"; the helper's answer.

@@ -1,0 +1,58 @@
+// The collection list: every kaleidoscope of the working set at once, with its
+// first picture, narrowed as the user types and ordered by a column. It
+// follows the editor and shows the record chosen there.
+#pragma once
+
+#include "core/record_file.h"
+
+#include <QWidget>
+
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QTableView;
+
+namespace tessaran {
+
+class CollectionListModel;
+struct Session;
+
+class CollectionListWindow : public QWidget {
+    Q_OBJECT
+public:
+    // A window of its own beside parent (the editor), not modal.
+    explicit CollectionListWindow(QWidget* parent);
+
+    // Shows the session's working set anew when it or the file changed since
+    // the list was read, and marks the record shown in the editor.
+    void follow(const Session& session);
+    CollectionListModel* model() const { return model_; }
+
+signals:
+    // The user chose the kaleidoscope at this working-set position.
+    void position_chosen(int position);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void show_count();
+    // The heading's menu: a field per line, ticked while it is a column.
+    void choose_columns(const QPoint& at);
+    // Shows or hides a field's column and remembers the choice.
+    void show_field(int field, bool shown);
+    void apply_hidden_fields();
+
+    CollectionListModel* model_ = nullptr;
+    QLineEdit* filter_ = nullptr;
+    QLabel* count_ = nullptr;
+    QTableView* table_ = nullptr;
+    // What the rows were read from: a change to any means reading again.
+    QString path_;
+    std::vector<int> records_;
+    FileStamp stamp_;
+};
+
+}  // namespace tessaran

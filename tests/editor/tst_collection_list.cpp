@@ -1,0 +1,255 @@
+// The collection list driven as a collector drives it: Ctrl+L beside the
+// editor, typing in the filter, the column headings, Enter on a row, the
+// columns chosen from the heading's menu, and the list following the editor.
+#include "common/gui_controls.h"
+#include "common/gui_editor_fixture.h"
+
+#include "common/gui_colors.h"
+#include "editor/collection_list_model.h"
+#include "editor/collection_list_window.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSettings>
+#include <QTableView>
+#include <QTest>
+
+using namespace tessaran;
+using namespace tessaran::test;
+
+namespace {
+
+QStringList shown_names(const QTableView* table)
+{
+    const auto* model = qobject_cast<const CollectionListModel*>(table->model());
+    QStringList names;
+    for (int row = 0; row < model->rowCount(); ++row)
+        names << model->index(row, model->column_of_field(1)).data().toString();
+    return names;
+}
+
+QStringList visible_headings(const QTableView* table)
+{
+    QStringList headings;
+    for (int c = 0; c < table->model()->columnCount(); ++c) {
+        if (!table->isColumnHidden(c))
+            headings << table->model()->headerData(c, Qt::Horizontal).toString();
+    }
+    return headings;
+}
+
+}  // namespace
+
+class tst_collection_list : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        settings_dir.reset(new QTemporaryDir);
+        QSettings::setDefaultFormat(QSettings::IniFormat);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_dir->path());
+    }
+    void init()
+    {
+        reset_color_settings();
+        QSettings().remove(QStringLiteral("collection_list"));
+    }
+
+    void opens_beside_the_editor_on_the_working_set()
+    {
+        EditorFixture f(five_records(), true);
+        RecordEditor* ed = f.open();
+        QVERIFY(f.show_active());
+        QAction* list = control<QAction>(ed, "mnu_list");
+        QCOMPARE(list->text(), QStringLiteral("C&ollection list"));
+        QCOMPARE(list->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
+        list->trigger();
+        CollectionListWindow* w = ed->collection_list();
+        QVERIFY(w && w->isVisible());
+        QCOMPARE(w->windowTitle(), QStringLiteral("Collection list"));
+        QVERIFY(w->isWindow());
+        QTRY_COMPARE(QApplication::focusWidget(), control<QLineEdit>(w, "list_filter"));
+        auto* table = control<QTableView>(w, "list_table");
+        // The working set's order: by artist.
+        QCOMPARE(shown_names(table), (QStringList{"Echo", "Delta", "Bravo", "Alpha", "Charlie"}));
+        QCOMPARE(control<QLabel>(w, "list_count")->text(), QStringLiteral("5 of 5 kaleidoscopes"));
+        QCOMPARE(visible_headings(table), (QStringList{"Picture", "Scope name", "Artist", "Scope type", "Scope year",
+                                                       "Date of purchase", "Store/Gallery", "Purchase price",
+                                                       "Retail price"}));
+        // The record shown in the editor is marked.
+        const auto* model = w->model();
+        QVERIFY(model->index(0, 1).data(Qt::FontRole).value<QFont>().bold());
+        QVERIFY(!model->index(1, 1).data(Qt::FontRole).value<QFont>().bold());
+        QCOMPARE(model->index(3, model->column_of_field(15)).data().toString(), QStringLiteral("$100.00"));
+        QCOMPARE(model->index(3, model->column_of_field(14)).data().toString(), QStringLiteral("1/5/2000"));
+    }
+
+    void filter_narrows_as_typed_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QString>("count");
+        QTest::newRow("a word") << "smith" << QStringList{"Echo", "Alpha", "Charlie"} << "3 of 5 kaleidoscopes";
+        QTest::newRow("two words") << "smith ann" << QStringList{"Alpha"} << "1 of 5 kaleidoscopes";
+        QTest::newRow("upper case") << "DELTA" << QStringList{"Delta"} << "1 of 5 kaleidoscopes";
+        QTest::newRow("nothing matches") << "zebra" << QStringList{} << "0 of 5 kaleidoscopes";
+    }
+    void filter_narrows_as_typed()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QStringList, names);
+        QFETCH(QString, count);
+        EditorFixture f(five_records(), true);
+        RecordEditor* ed = f.open();
+        ed->show_collection_list();
+        CollectionListWindow* w = ed->collection_list();
+        auto* filter = control<QLineEdit>(w, "list_filter");
+        QTest::keyClicks(filter, typed);
+        QCOMPARE(shown_names(control<QTableView>(w, "list_table")), names);
+        QCOMPARE(control<QLabel>(w, "list_count")->text(), count);
+        // Escape clears the filter first, then closes the window.
+        QTest::keyClick(filter, Qt::Key_Escape);
+        QCOMPARE(filter->text(), QString());
+        QCOMPARE(control<QLabel>(w, "list_count")->text(), QStringLiteral("5 of 5 kaleidoscopes"));
+        QVERIFY(w->isVisible());
+        QTest::keyClick(filter, Qt::Key_Escape);
+        QVERIFY(!w->isVisible());
+    }
+
+    void headings_order_the_view_only()
+    {
+        EditorFixture f(five_records(), true);
+        RecordEditor* ed = f.open();
+        ed->show_collection_list();
+        CollectionListWindow* w = ed->collection_list();
+        auto* table = control<QTableView>(w, "list_table");
+        const std::vector<int> before = ed->session().ws.positions();
+        const int date = w->model()->column_of_field(14);
+        table->horizontalHeader()->setSortIndicator(date, Qt::AscendingOrder);
+        // Bravo has no date: last either way.
+        QCOMPARE(shown_names(table), (QStringList{"Alpha", "Charlie", "Delta", "Echo", "Bravo"}));
+        table->horizontalHeader()->setSortIndicator(date, Qt::DescendingOrder);
+        QCOMPARE(shown_names(table), (QStringList{"Echo", "Delta", "Charlie", "Alpha", "Bravo"}));
+        table->horizontalHeader()->setSortIndicator(w->model()->column_of_field(15), Qt::DescendingOrder);
+        QCOMPARE(shown_names(table).mid(0, 3), (QStringList{"Charlie", "Alpha", "Delta"}));
+        // The filter keeps the order chosen.
+        QTest::keyClicks(control<QLineEdit>(w, "list_filter"), QStringLiteral("smith"));
+        QCOMPARE(shown_names(table), (QStringList{"Charlie", "Alpha", "Echo"}));
+        QCOMPARE(ed->session().ws.positions(), before);
+        QVERIFY2(ed->windowTitle().contains(QLatin1String("[Sorted by: Artist(Asc.)]")), qPrintable(ed->windowTitle()));
+    }
+
+    void enter_shows_the_record_in_the_editor_data()
+    {
+        QTest::addColumn<bool>("edited");
+        QTest::addColumn<bool>("save");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("nothing edited") << false << false << "[Record 4 of 5]";
+        QTest::newRow("edits saved first") << true << true << "[Record 4 of 5]";
+        QTest::newRow("edits discarded") << true << false << "[Record 4 of 5]";
+    }
+    void enter_shows_the_record_in_the_editor()
+    {
+        QFETCH(bool, edited);
+        QFETCH(bool, save);
+        QFETCH(QString, caption);
+        EditorFixture f(five_records(), true);
+        RecordEditor* ed = f.open();
+        auto* name = control<QLineEdit>(ed, "tb_scopename");
+        if (edited)
+            name->setText(QStringLiteral("Echo edited"));
+        ed->show_collection_list();
+        CollectionListWindow* w = ed->collection_list();
+        auto* filter = control<QLineEdit>(w, "list_filter");
+        QTest::keyClicks(filter, QStringLiteral("a"));  // Echo, Delta, Bravo, Alpha, Charlie all hold an "a"
+        QTest::keyClick(filter, Qt::Key_Down);
+        auto* table = control<QTableView>(w, "list_table");
+        QCOMPARE(table->currentIndex().row(), 0);
+        QTest::keyClick(table, Qt::Key_Down);
+        QTest::keyClick(table, Qt::Key_Down);
+        QTest::keyClick(table, Qt::Key_Down);
+        f.dialogs.answers = {save ? MsgAnswer::yes : MsgAnswer::no};
+        QTest::keyClick(table, Qt::Key_Return);
+        QVERIFY2(ed->windowTitle().contains(caption), qPrintable(ed->windowTitle()));
+        QCOMPARE(name->text(), QStringLiteral("Alpha"));
+        if (edited)
+            QCOMPARE(f.dialogs.shown.first().text,
+                     QStringLiteral("Kaleidoscope data has been changed. Changes are highlighted and/or images have "
+                                    "been removed. Do you want to save these changes to this record?"));
+        QCOMPARE(read_db(f.db.path()).at(4).scopename.trimmed(),
+                 save ? QStringLiteral("Echo edited") : QStringLiteral("Echo"));
+        // The list marks the record now shown.
+        QVERIFY(w->model()->index(3, 1).data(Qt::FontRole).value<QFont>().bold());
+    }
+
+    void follows_the_editor()
+    {
+        EditorFixture f(five_records(), true);
+        RecordEditor* ed = f.open();
+        ed->show_collection_list();
+        CollectionListWindow* w = ed->collection_list();
+        auto* table = control<QTableView>(w, "list_table");
+        auto* count = control<QLabel>(w, "list_count");
+        // A deletion.
+        f.dialogs.answers = {MsgAnswer::yes};
+        control<QPushButton>(ed, "cmd_del")->click();
+        QCOMPARE(shown_names(table), (QStringList{"Delta", "Bravo", "Alpha", "Charlie"}));
+        QCOMPARE(count->text(), QStringLiteral("4 of 4 kaleidoscopes"));
+        // An addition.
+        control<QPushButton>(ed, "cmd_new")->click();
+        control<QLineEdit>(ed, "tb_scopename")->setText(QStringLiteral("Foxtrot"));
+        f.dialogs.answers = {MsgAnswer::yes};
+        control<QPushButton>(ed, "cmd_save")->click();
+        QCOMPARE(count->text(), QStringLiteral("5 of 5 kaleidoscopes"));
+        QVERIFY(shown_names(table).contains(QStringLiteral("Foxtrot")));
+        // A change to a shown field.
+        control<QPushButton>(ed, "cmd_begscope")->click();
+        const QString first = control<QLineEdit>(ed, "tb_scopename")->text();
+        control<QLineEdit>(ed, "tb_scopename")->setText(first + QStringLiteral(" renamed"));
+        f.dialogs.answers = {MsgAnswer::yes};
+        control<QPushButton>(ed, "cmd_save")->click();
+        QCOMPARE(shown_names(table).first(), first + QStringLiteral(" renamed"));
+    }
+
+    void columns_chosen_are_remembered()
+    {
+        {
+            EditorFixture f(five_records(), true);
+            RecordEditor* ed = f.open();
+            ed->show_collection_list();
+            CollectionListWindow* w = ed->collection_list();
+            auto* table = control<QTableView>(w, "list_table");
+            // What the heading's menu does for each field the user ticks or unticks.
+            QMenu* menu = nullptr;
+            QTimer::singleShot(0, [&] {
+                menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                QVERIFY(menu);
+                QAction* pick = nullptr;
+                for (QAction* a : menu->actions()) {
+                    if (a->text() == QLatin1String("City"))
+                        pick = a;
+                }
+                QVERIFY(pick && !pick->isChecked());
+                pick->trigger();
+                menu->close();
+            });
+            emit table->horizontalHeader()->customContextMenuRequested(QPoint(5, 5));
+            QVERIFY(visible_headings(table).contains(QStringLiteral("City")));
+        }
+        EditorFixture f(five_records(), true);
+        RecordEditor* ed = f.open();
+        ed->show_collection_list();
+        QVERIFY(visible_headings(control<QTableView>(ed->collection_list(), "list_table")).contains("City"));
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> settings_dir;
+};
+
+QTEST_MAIN(tst_collection_list)
+#include "tst_collection_list.moc"
