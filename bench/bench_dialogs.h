@@ -34,6 +34,7 @@ public:
     }
     QString open_file(QWidget*, const QString&, const QString&, const QStringList&) override { return next_file(); }
     QString save_file(QWidget*, const QString&, const QString&, const QStringList&) override { return next_file(); }
+    QString choose_folder(QWidget*, const QString&, const QString&) override { return next_file(); }
     std::optional<QColor> pick_color(QWidget*, const QColor&) override { return std::nullopt; }
 
     std::deque<MsgAnswer> answers;

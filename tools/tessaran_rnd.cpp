@@ -12,6 +12,7 @@
 #include "core/summary_export.h"
 #include "core/summary_rows.h"
 #include "core/working_set.h"
+#include "reports/web_catalogue.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -33,6 +34,7 @@ int usage()
                "       tessaran-rnd dump FILE [N]\n"
                "       tessaran-rnd export FILE --kind kaleidoscope|purchase\n"
                "       tessaran-rnd stats FILE [--json] [--locale NAME]\n"
+               "       tessaran-rnd web FILE FOLDER [--no-prices] [--replace] [--locale NAME]\n"
                "       tessaran-rnd import SOURCE OUT.rnd [--append [--force]] [--skip-bad] [--locale NAME]\n"
                "\n"
                "verify exits 1 when the file is damaged so that the program cannot work\n"
@@ -40,6 +42,12 @@ int usage()
                "Dates and years that do not read in the locale in use (the system's, or\n"
                "NAME such as en_US) and bytes that are no character are warnings: exit 0\n"
                "unless --strict.\n"
+               "\n"
+               "web writes the whole collection, sorted by artist, as a web catalogue into\n"
+               "FOLDER (index.html, a page per kaleidoscope, its pictures scaled); without\n"
+               "prices with --no-prices. A folder that holds anything only with --replace,\n"
+               "which replaces the catalogue's own files in it. Pictures that cannot be\n"
+               "read are named on standard error.\n"
                "\n"
                "import reads a comma-separated file (headings in the first row) or the\n"
                "JSON lines dump writes, checks every row as the program does, and writes\n"
@@ -243,6 +251,39 @@ int cmd_stats(const QString& path, bool json)
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
+int cmd_web(const QString& path, const QString& folder, bool include_prices, bool replace)
+{
+    const DatabaseReport report = check_database(path);
+    if (!report.unreadable.isEmpty() || !report.errors.isEmpty()) {
+        err(report.unreadable.isEmpty() ? QStringLiteral("cannot read %1: %2").arg(path, report.errors.value(0))
+                                        : report.unreadable);
+        return 1;
+    }
+    if (folder_has_entries(folder) && !replace) {
+        err(QStringLiteral("%1 is not empty; give --replace to replace the catalogue's files in it").arg(folder));
+        return 1;
+    }
+    WorkingSet all;
+    all.reset_to_all(report.records);
+    QString error;
+    if (!sort_working_set(path, all, 2, false, &error)) {
+        err(QStringLiteral("cannot read %1: %2").arg(path, error));
+        return 1;
+    }
+    const WebCatalogueResult r = write_web_catalogue(path, all.records, all.count, folder, include_prices);
+    for (const QString& picture : r.unreadable)
+        err(QStringLiteral("picture cannot be read: ") + picture);
+    if (!r.status) {
+        err(QStringLiteral("cannot write the catalogue: ") + r.status.error);
+        return 1;
+    }
+    out(QStringLiteral("wrote %1 kaleidoscopes and %2 pictures to %3")
+            .arg(r.kaleidoscopes)
+            .arg(r.pictures)
+            .arg(folder));
+    return 0;
+}
+
 int cmd_import(const QString& source_path, const QString& out_path, bool append, bool skip_bad, bool force)
 {
     if (const QString why = unreadable_reason(source_path); !why.isEmpty()) {
@@ -331,11 +372,11 @@ int main(int argc, char** argv)
     bool append = false;
     bool skip_bad = false;
     bool force = false;
-    const std::pair<const char*, bool*> flags[] = {{"--strict", &strict},
-                                                   {"--json", &json},
-                                                   {"--append", &append},
-                                                   {"--skip-bad", &skip_bad},
-                                                   {"--force", &force}};
+    bool no_prices = false;
+    bool replace = false;
+    const std::pair<const char*, bool*> flags[]
+        = {{"--strict", &strict}, {"--json", &json},           {"--append", &append},  {"--skip-bad", &skip_bad},
+           {"--force", &force},   {"--no-prices", &no_prices}, {"--replace", &replace}};
     for (qsizetype i = 0; i < args.size();) {
         bool* flag = nullptr;
         for (const auto& [name, target] : flags) {
@@ -374,6 +415,8 @@ int main(int argc, char** argv)
         return cmd_export(path, args.at(3));
     if (command == QLatin1String("stats") && args.size() == 2)
         return cmd_stats(path, json);
+    if (command == QLatin1String("web") && args.size() == 3)
+        return cmd_web(path, args.at(2), !no_prices, replace);
     if (command == QLatin1String("import") && args.size() == 3)
         return cmd_import(path, args.at(2), append, skip_bad, force);
     return usage();

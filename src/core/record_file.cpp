@@ -230,6 +230,12 @@ bool is_existing_file(const QString& path)
     return info.exists() && info.isFile();
 }
 
+const std::vector<int>& overview_fields()
+{
+    static const std::vector<int> fields{1, 2, 4, 5, 14, 18, 15, 16};
+    return fields;
+}
+
 Member field_member(int index)
 {
     static const Member table[field_table_size + 1] = {

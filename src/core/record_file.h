@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 namespace tessaran {
 
@@ -84,6 +85,10 @@ bool is_existing_file(const QString& path);
 inline constexpr int field_table_size = 27;
 // Caption of field 1..27 ("Scope name" ... "Website"); empty for any other number.
 QString field_name(int index);
+// The fields that give an overview of a kaleidoscope, as the collection list
+// and the web catalogue show them: scope name, artist, scope type, year, date
+// of purchase, store and the two prices.
+const std::vector<int>& overview_fields();
 // The record member of field 1..27 (scope name for any other number).
 Member field_member(int index);
 

@@ -51,9 +51,7 @@ const std::vector<int>& CollectionListModel::column_fields()
 
 const std::vector<int>& CollectionListModel::default_fields()
 {
-    // Scope name, artist, scope type, year, date of purchase, store, prices.
-    static const std::vector<int> fields{1, 2, 4, 5, 14, 18, 15, 16};
-    return fields;
+    return overview_fields();
 }
 
 CollectionListModel::CollectionListModel(QObject* parent) : QAbstractTableModel(parent)

@@ -101,8 +101,8 @@ CollectionListWindow::CollectionListWindow(QWidget* parent) : QWidget(parent, Qt
 void CollectionListWindow::follow(const Session& session)
 {
     const std::vector<int> records(session.ws.records.begin(),
-                                   session.ws.records.begin() + qMin<qsizetype>(session.ws.count + 1,
-                                                                                 qsizetype(session.ws.records.size())));
+                                   session.ws.records.begin()
+                                       + qMin<qsizetype>(session.ws.count + 1, qsizetype(session.ws.records.size())));
     const FileStamp stamp = file_stamp(session.path);
     if (session.path != path_ || records != records_ || stamp != stamp_) {
         path_ = session.path;

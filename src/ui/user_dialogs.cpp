@@ -65,6 +65,11 @@ public:
                                             QFileDialog::DontConfirmOverwrite);
     }
 
+    QString choose_folder(QWidget* parent, const QString& caption, const QString& dir) override
+    {
+        return QFileDialog::getExistingDirectory(parent, caption, dir);
+    }
+
     std::optional<QColor> pick_color(QWidget* parent, const QColor& initial) override
     {
         const QColor c = QColorDialog::getColor(initial, parent);

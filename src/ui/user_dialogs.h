@@ -39,6 +39,8 @@ public:
     {
         return save_file(parent, caption, dir, filters);
     }
+    // A folder, which need not exist yet; empty: the user cancelled.
+    virtual QString choose_folder(QWidget* parent, const QString& caption, const QString& dir) = 0;
     // nullopt: the user cancelled.
     virtual std::optional<QColor> pick_color(QWidget* parent, const QColor& initial) = 0;
 };

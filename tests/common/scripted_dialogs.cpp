@@ -34,6 +34,15 @@ MsgAnswer ScriptedDialogs::message(QWidget*, const QString& text, MsgIcon icon, 
     return buttons == MsgButtons::yes_no ? MsgAnswer::yes : MsgAnswer::ok;
 }
 
+QString ScriptedDialogs::choose_folder(QWidget*, const QString&, const QString&)
+{
+    if (files.empty())
+        return QString();
+    const QString f = files.front();
+    files.pop_front();
+    return f;
+}
+
 QString ScriptedDialogs::open_file(QWidget*, const QString&, const QString&, const QStringList& filters)
 {
     file_filters.append(filters);

@@ -47,6 +47,8 @@ public:
     QString save_file(QWidget* parent, const QString& caption, const QString& dir, const QStringList& filters) override;
     QString name_new_file(QWidget* parent, const QString& caption, const QString& dir,
                           const QStringList& filters) override;
+    // Folders come from the same queue as files.
+    QString choose_folder(QWidget* parent, const QString& caption, const QString& dir) override;
     std::optional<QColor> pick_color(QWidget* parent, const QColor& initial) override;
 
     // Texts of all messages shown so far.

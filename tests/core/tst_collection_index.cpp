@@ -40,11 +40,16 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("folded");
-        QTest::newRow("case") << "Blue HOUR" << "blue hour";
-        QTest::newRow("accents") << "Dorée Façade" << "doree facade";
-        QTest::newRow("ligatures") << "Œuvre Æther Straße" << "oeuvre aether strasse";
-        QTest::newRow("digits and signs") << "No. 7 (2004)" << "no. 7 (2004)";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("case") << "Blue HOUR"
+                              << "blue hour";
+        QTest::newRow("accents") << "Dorée Façade"
+                                 << "doree facade";
+        QTest::newRow("ligatures") << "Œuvre Æther Straße"
+                                   << "oeuvre aether strasse";
+        QTest::newRow("digits and signs") << "No. 7 (2004)"
+                                          << "no. 7 (2004)";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void folding()
     {
@@ -76,10 +81,9 @@ private slots:
     {
         QFETCH(QString, entry);
         QFETCH(QStringList, names);
-        const QList<ScopeRecord> records{with_color("Blue Hour", "Cobalt"),
-                                         with_color("Nightfall", "Twilight blue", "Liquid ampules"),
-                                         with_color("Façade", "Dorée"), with_color("Empty", ""),
-                                         with_color("Œil", "Red")};
+        const QList<ScopeRecord> records{
+            with_color("Blue Hour", "Cobalt"), with_color("Nightfall", "Twilight blue", "Liquid ampules"),
+            with_color("Façade", "Dorée"), with_color("Empty", ""), with_color("Œil", "Red")};
         TempDb db(records);
         WorkingSet ws;
         ws.reset_to_all(records.size());
@@ -117,11 +121,10 @@ private slots:
         QFETCH(int, field);
         QFETCH(bool, descending);
         QFETCH(QStringList, names);
-        const QList<ScopeRecord> records{make_record("Undated", QString(), QString(), 5),
-                                         make_record("New", QString(), "3/1/2020", 90000),
-                                         make_record("Old", QString(), "12/24/1999", 100000),
-                                         make_record("unreadable", QString(), "31/31/2001", 10),
-                                         make_record("mid", QString(), "7/4/2005", 1000000)};
+        const QList<ScopeRecord> records{
+            make_record("Undated", QString(), QString(), 5), make_record("New", QString(), "3/1/2020", 90000),
+            make_record("Old", QString(), "12/24/1999", 100000), make_record("unreadable", QString(), "31/31/2001", 10),
+            make_record("mid", QString(), "7/4/2005", 1000000)};
         TempDb db(records);
         std::vector<int> order{0, 1, 2, 3, 4, 5};
         QVERIFY(sort_record_numbers(db.path(), order, 5, field, descending, true));

@@ -78,9 +78,9 @@ private slots:
         // The working set's order: by artist.
         QCOMPARE(shown_names(table), (QStringList{"Echo", "Delta", "Bravo", "Alpha", "Charlie"}));
         QCOMPARE(control<QLabel>(w, "list_count")->text(), QStringLiteral("5 of 5 kaleidoscopes"));
-        QCOMPARE(visible_headings(table), (QStringList{"Picture", "Scope name", "Artist", "Scope type", "Scope year",
-                                                       "Date of purchase", "Store/Gallery", "Purchase price",
-                                                       "Retail price"}));
+        QCOMPARE(visible_headings(table),
+                 (QStringList{"Picture", "Scope name", "Artist", "Scope type", "Scope year", "Date of purchase",
+                              "Store/Gallery", "Purchase price", "Retail price"}));
         // The record shown in the editor is marked.
         const auto* model = w->model();
         QVERIFY(model->index(0, 1).data(Qt::FontRole).value<QFont>().bold());

@@ -392,6 +392,52 @@ private slots:
                  QStringLiteral("12.5"));
     }
 
+    void web_writes_a_catalogue_data()
+    {
+        // clang-format off
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<bool>("existing");  // the folder already holds a file
+        QTest::addColumn<int>("code");
+        QTest::addColumn<bool>("prices");
+        QTest::newRow("new folder") << QStringList{} << false << 0 << true;
+        QTest::newRow("without prices") << QStringList{"--no-prices"} << false << 0 << false;
+        QTest::newRow("folder in use, refused") << QStringList{} << true << 1 << false;
+        QTest::newRow("folder in use, replaced") << QStringList{"--replace"} << true << 0 << true;
+        // clang-format on
+    }
+    void web_writes_a_catalogue()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(bool, existing);
+        QFETCH(int, code);
+        QFETCH(bool, prices);
+        TempDb db({make_record("Alpha", "Smith", "1/5/2000", 1234500), make_record("Bravo", "Adams")});
+        const QString folder = db.dir() + QStringLiteral("/web");
+        if (existing) {
+            QVERIFY(QDir().mkpath(folder));
+            QVERIFY(write_bytes(folder + QStringLiteral("/notes.txt"), "mine"));
+        }
+        const Run r = run_tool(QStringList{QStringLiteral("web"), db.path(), folder} + options);
+        QCOMPARE(r.code, code);
+        if (code != 0) {
+            QCOMPARE(r.err.trimmed(),
+                     folder
+                         + QStringLiteral(" is not empty; give --replace to replace the catalogue's "
+                                          "files in it"));
+            QVERIFY(!QFile::exists(folder + QStringLiteral("/index.html")));
+            return;
+        }
+        QCOMPARE(r.out.trimmed(), QStringLiteral("wrote 2 kaleidoscopes and 0 pictures to ") + folder);
+        QFile index(folder + QStringLiteral("/index.html"));
+        QVERIFY(index.open(QIODevice::ReadOnly));
+        const QByteArray html = index.readAll();
+        // Sorted by artist, as the program opens a collection.
+        QVERIFY(html.indexOf(">Bravo</a>") < html.indexOf(">Alpha</a>"));
+        QCOMPARE(html.contains("$123.45"), prices);
+        if (existing)
+            QVERIFY(QFile::exists(folder + QStringLiteral("/notes.txt")));
+    }
+
     void missing_file_and_bad_usage()
     {
         const Run missing = run_tool({QStringLiteral("verify"), QStringLiteral("/nonexistent/x.rnd")});

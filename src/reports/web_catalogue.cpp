@@ -1,0 +1,225 @@
+#include "web_catalogue.h"
+
+#include "core/file_write.h"
+#include "core/picture_list.h"
+#include "images/picture_loader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+
+namespace tessaran {
+
+namespace {
+
+// The pictures of the catalogue, each file read and copied once however many
+// kaleidoscopes show it, under a number of its own: no name of the user's
+// disk reaches the pages.
+class PictureCopies {
+public:
+    explicit PictureCopies(const QString& root) : root_(root) { }
+
+    CataloguePicture copy(const QString& path, QStringList& unreadable, FileStatus& failure)
+    {
+        if (const auto it = done_.constFind(path); it != done_.constEnd())
+            return *it;
+        CataloguePicture picture;
+        picture.name = QFileInfo(path).fileName();
+        QString reason = not_a_picture_file_reason(path);
+        LoadedPicture loaded;
+        if (reason.isEmpty()) {
+            loaded = load_picture(path, QSize(catalogue_view_side, catalogue_view_side));
+            if (!loaded.ok())
+                reason = loaded.error;
+        }
+        if (!reason.isEmpty()) {
+            unreadable << path + QStringLiteral(": ") + reason;
+        } else {
+            ++copied_;
+            const QString view = QStringLiteral("pictures/%1.jpg").arg(copied_);
+            const QString thumbnail = QStringLiteral("pictures/%1-small.jpg").arg(copied_);
+            const QImage flat = on_white(loaded.image);
+            const QImage small = flat.width() > catalogue_thumbnail_side || flat.height() > catalogue_thumbnail_side
+                ? flat.scaled(catalogue_thumbnail_side, catalogue_thumbnail_side, Qt::KeepAspectRatio,
+                              Qt::SmoothTransformation)
+                : flat;
+            if (!flat.save(root_ + QLatin1Char('/') + view, "JPG", 88)
+                || !small.save(root_ + QLatin1Char('/') + thumbnail, "JPG", 85)) {
+                failure = FileStatus::failure(QStringLiteral("The picture %1 could not be written into the catalogue.")
+                                                  .arg(QDir::toNativeSeparators(path)));
+                return picture;
+            }
+            picture.view = view;
+            picture.thumbnail = thumbnail;
+        }
+        done_.insert(path, picture);
+        return picture;
+    }
+    int copied() const { return copied_; }
+
+private:
+    // JPEG keeps no transparency: what was see-through shows on white.
+    static QImage on_white(const QImage& image)
+    {
+        if (!image.hasAlphaChannel())
+            return image.convertToFormat(QImage::Format_RGB32);
+        QImage flat(image.size(), QImage::Format_RGB32);
+        flat.fill(Qt::white);
+        QPainter p(&flat);
+        p.drawImage(0, 0, image);
+        return flat;
+    }
+
+    QString root_;
+    QHash<QString, CataloguePicture> done_;
+    int copied_ = 0;
+};
+
+FileStatus put_file(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return FileStatus::failure(QDir::toNativeSeparators(path) + QStringLiteral(": ") + f.errorString());
+    FileStatus st = write_all(f, bytes);
+    if (!st)
+        st.error = QDir::toNativeSeparators(path) + QStringLiteral(": ") + st.error;
+    return st;
+}
+
+// Puts the finished catalogue in place: a new folder as a whole; into an
+// existing one file by file, the overview page last, so that the catalogue
+// it had stays whole until the new one is.
+FileStatus put_in_place(QTemporaryDir& staging, const QString& folder)
+{
+    const QString shown = QDir::toNativeSeparators(folder);
+    if (!QFileInfo::exists(folder)) {
+        if (!QDir().rename(staging.path(), folder))
+            return FileStatus::failure(QStringLiteral("The catalogue could not be put in place as %1.").arg(shown));
+        staging.setAutoRemove(false);
+        return {};
+    }
+    const QDir from(staging.path());
+    QDir to(folder);
+    for (const QString& sub : {QStringLiteral("k"), QStringLiteral("pictures")}) {
+        if (!to.mkpath(sub))
+            return FileStatus::failure(QStringLiteral("The folder %1 could not be made in %2.").arg(sub, shown));
+        const QDir source(from.filePath(sub));
+        for (const QString& name : source.entryList(QDir::Files)) {
+            const QString target = to.filePath(sub + QLatin1Char('/') + name);
+            if (QFile::exists(target) && !QFile::remove(target))
+                return FileStatus::failure(QStringLiteral("%1 could not be replaced.").arg(QDir::toNativeSeparators(target)));
+            if (!QFile::rename(source.filePath(name), target))
+                return FileStatus::failure(QStringLiteral("%1 could not be written.").arg(QDir::toNativeSeparators(target)));
+        }
+    }
+    const QString index = to.filePath(QStringLiteral("index.html"));
+    if (QFile::exists(index) && !QFile::remove(index))
+        return FileStatus::failure(QStringLiteral("%1 could not be replaced.").arg(QDir::toNativeSeparators(index)));
+    if (!QFile::rename(from.filePath(QStringLiteral("index.html")), index))
+        return FileStatus::failure(QStringLiteral("%1 could not be written.").arg(QDir::toNativeSeparators(index)));
+    return {};
+}
+
+}  // namespace
+
+QString catalogue_title_for(const QString& collection)
+{
+    return QStringLiteral("Kaleidoscope catalogue: ") + QFileInfo(collection).completeBaseName();
+}
+
+bool folder_has_entries(const QString& folder)
+{
+    const QDir dir(folder);
+    return dir.exists() && !dir.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+}
+
+WebCatalogueResult write_web_catalogue(const QString& collection, const std::vector<int>& records, int count,
+                                       const QString& folder, bool include_prices, const CatalogueProgress& progress)
+{
+    WebCatalogueResult result;
+    const QFileInfo target(folder);
+    if (target.exists() && !target.isDir()) {
+        result.status = FileStatus::failure(
+            QStringLiteral("%1 is a file, not a folder.").arg(QDir::toNativeSeparators(folder)));
+        return result;
+    }
+    const QString parent = target.absolutePath();
+    if (!QDir().mkpath(parent)) {
+        result.status = FileStatus::failure(
+            QStringLiteral("The folder %1 could not be made.").arg(QDir::toNativeSeparators(parent)));
+        return result;
+    }
+    // Beside the folder, on the same disk, so that it can be renamed into place.
+    QTemporaryDir staging(parent + QStringLiteral("/.") + target.fileName() + QStringLiteral(".partial-XXXXXX"));
+    const QDir root(staging.path());
+    if (!staging.isValid() || !root.mkpath(QStringLiteral("k")) || !root.mkpath(QStringLiteral("pictures"))) {
+        result.status = FileStatus::failure(
+            QStringLiteral("No catalogue can be written in the folder %1.").arg(QDir::toNativeSeparators(parent)));
+        return result;
+    }
+    RecordScanner scan;
+    if (FileStatus st = scan.open(collection); !st) {
+        result.status = st;
+        return result;
+    }
+
+    count = qMin(count, int(records.size()) - 1);
+    CatalogueOptions options;
+    options.title = catalogue_title_for(collection);
+    options.include_prices = include_prices;
+    options.count = qMax(count, 0);
+    PictureCopies pictures(staging.path());
+    QString index = catalogue_index_head(options);
+    index.reserve(qsizetype(count) * 600 + index.size());
+    CatalogueEntry entry;
+    for (int p = 1; p <= count; ++p) {
+        if (progress && (p % 64 == 1 || !entry.pictures.empty()) && !progress(p - 1, count)) {
+            result.cancelled = true;
+            return result;
+        }
+        const int r = records[std::size_t(p)];
+        if (!scan.read(r, entry.record)) {
+            result.status = FileStatus::failure(QStringLiteral("Record %1 lies outside the database file.").arg(r));
+            return result;
+        }
+        entry.number = p;
+        entry.pictures.clear();
+        FileStatus failure;
+        for (const QString& path : PictureList::of_record(entry.record).paths()) {
+            if (path.isEmpty())
+                continue;
+            entry.pictures.push_back(pictures.copy(path, result.unreadable, failure));
+            if (!failure) {
+                result.status = failure;
+                return result;
+            }
+        }
+        if (FileStatus st = put_file(root.filePath(kaleidoscope_page_path(p)), kaleidoscope_page(entry, options).toUtf8());
+            !st) {
+            result.status = st;
+            return result;
+        }
+        index += catalogue_index_row(entry, options);
+    }
+    index += catalogue_index_tail(options);
+    if (FileStatus st = put_file(root.filePath(QStringLiteral("index.html")), index.toUtf8()); !st) {
+        result.status = st;
+        return result;
+    }
+    if (progress && !progress(count, count)) {
+        result.cancelled = true;
+        return result;
+    }
+    result.status = put_in_place(staging, folder);
+    if (result.status) {
+        result.kaleidoscopes = options.count;
+        result.pictures = pictures.copied();
+    }
+    return result;
+}
+
+}  // namespace tessaran

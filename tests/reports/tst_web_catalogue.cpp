@@ -1,0 +1,219 @@
+// The web catalogue as files on disk: texts escaped and in UTF-8, pictures
+// copied once and scaled, no path of the user's disk in any page, prices left
+// out on request, and a folder that holds either the whole new catalogue or
+// what it held before.
+#include "common/core_temp_db.h"
+#include "core/working_set.h"
+#include "reports/web_catalogue.h"
+
+#include <QDirIterator>
+#include <QImage>
+#include <QImageReader>
+#include <QtTest>
+
+using namespace tessaran;
+using namespace tessaran::test;
+
+namespace {
+
+QByteArray read_all(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Every file the catalogue holds, relative to its folder.
+QStringList files_in(const QString& folder)
+{
+    QStringList files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << QDir(folder).relativeFilePath(it.next());
+    files.sort();
+    return files;
+}
+
+QSize size_of(const QString& path)
+{
+    return QImageReader(path).size();
+}
+
+WebCatalogueResult write_all_of(const TempDb& db, int count, const QString& folder, bool prices,
+                                const CatalogueProgress& progress = {})
+{
+    WorkingSet ws;
+    ws.reset_to_all(count);
+    return write_web_catalogue(db.path(), ws.records, ws.count, folder, prices, progress);
+}
+
+}  // namespace
+
+class tst_web_catalogue : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    void texts_are_escaped_and_in_utf8_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("a script") << "<script>alert(1)</script>" << QByteArray("&lt;script&gt;alert(1)&lt;/script&gt;");
+        QTest::newRow("quotes and ampersand") << "\"Red\" & 'Blue'" << QByteArray("&quot;Red&quot; &amp; &#39;Blue&#39;");
+        QTest::newRow("Windows-1252 letters") << "Œuvre € Dorée" << QString("Œuvre € Dorée").toUtf8();
+    }
+    void texts_are_escaped_and_in_utf8()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QByteArray, written);
+        ScopeRecord r = make_record(stored, stored);
+        r.comments = fixed_text(stored + QStringLiteral("\r\nsecond line"), 500);
+        TempDb db({r});
+        const QString folder = db.dir() + QStringLiteral("/catalogue");
+        const WebCatalogueResult result = write_all_of(db, 1, folder, true);
+        QVERIFY2(result.status, qPrintable(result.status.error));
+        for (const QString& page : {QStringLiteral("/index.html"), QStringLiteral("/k/1.html")}) {
+            const QByteArray html = read_all(folder + page);
+            QVERIFY(html.contains("<meta charset=\"utf-8\">"));
+            QVERIFY2(html.contains(written), qPrintable(page));
+            QVERIFY(!html.contains("<script>alert"));
+        }
+        QVERIFY(read_all(folder + QStringLiteral("/k/1.html")).contains("<br>second line"));
+        // The page's own script is the only one.
+        QCOMPARE(read_all(folder + QStringLiteral("/index.html")).count("<script>"), 1);
+        QCOMPARE(read_all(folder + QStringLiteral("/k/1.html")).count("<script>"), 0);
+    }
+
+    void pictures_are_copied_scaled_and_named()
+    {
+        TempDb db;
+        const QString own = db.dir() + QStringLiteral("/My Pictures");
+        QVERIFY(QDir().mkpath(own));
+        QImage big(3000, 2000, QImage::Format_RGB32);
+        big.fill(QColor(30, 60, 200));
+        QVERIFY(big.save(own + QStringLiteral("/big.png")));
+        QImage small(100, 80, QImage::Format_ARGB32);
+        small.fill(Qt::transparent);
+        QVERIFY(small.save(own + QStringLiteral("/small.png")));
+        QVERIFY(write_bytes(own + QStringLiteral("/broken.jpg"), "no picture"));
+        ScopeRecord first = make_record("First");
+        first.image_count = 4;
+        first.image_files[1] = fixed_text(own + QStringLiteral("/big.png"), 60);
+        first.image_files[2] = fixed_text(own + QStringLiteral("/small.png"), 60);
+        first.image_files[3] = fixed_text(own + QStringLiteral("/gone.jpg"), 60);
+        first.image_files[4] = fixed_text(own + QStringLiteral("/broken.jpg"), 60);
+        ScopeRecord second = make_record("Second");
+        second.image_count = 1;
+        second.image_files[1] = fixed_text(own + QStringLiteral("/big.png"), 60);
+        QVERIFY(db.rewrite({first, second}));
+
+        const QString folder = db.dir() + QStringLiteral("/catalogue");
+        const WebCatalogueResult result = write_all_of(db, 2, folder, true);
+        QVERIFY2(result.status, qPrintable(result.status.error));
+        QCOMPARE(result.kaleidoscopes, 2);
+        QCOMPARE(result.pictures, 2);  // the shared picture once
+        QCOMPARE(result.unreadable.size(), 2);
+        QVERIFY(result.unreadable.at(0).startsWith(own + QStringLiteral("/gone.jpg: ")));
+        QVERIFY(result.unreadable.at(1).startsWith(own + QStringLiteral("/broken.jpg: ")));
+        QCOMPARE(files_in(folder), (QStringList{"index.html", "k/1.html", "k/2.html", "pictures/1-small.jpg",
+                                                "pictures/1.jpg", "pictures/2-small.jpg", "pictures/2.jpg"}));
+        QCOMPARE(size_of(folder + QStringLiteral("/pictures/1.jpg")), QSize(1600, 1066));
+        QCOMPARE(size_of(folder + QStringLiteral("/pictures/1-small.jpg")), QSize(200, 133));
+        QCOMPARE(size_of(folder + QStringLiteral("/pictures/2.jpg")), QSize(100, 80));
+        // What was see-through shows on white.
+        QCOMPARE(QImage(folder + QStringLiteral("/pictures/2.jpg")).pixelColor(50, 40).lightness(), 255);
+        const QByteArray page = read_all(folder + QStringLiteral("/k/1.html"));
+        QVERIFY(page.contains("Picture 3, gone.jpg, could not be read."));
+        QVERIFY(page.contains("Picture 4, broken.jpg, could not be read."));
+        QVERIFY(read_all(folder + QStringLiteral("/k/2.html")).contains("../pictures/1-small.jpg"));
+        // No folder of the user's disk in any page.
+        for (const QString& f : files_in(folder)) {
+            if (f.endsWith(QLatin1String(".html")))
+                QVERIFY2(!read_all(folder + QLatin1Char('/') + f).contains(QFile::encodeName(db.dir())), qPrintable(f));
+        }
+    }
+
+    void prices_only_when_included_data()
+    {
+        QTest::addColumn<bool>("prices");
+        QTest::newRow("included") << true;
+        QTest::newRow("left out") << false;
+    }
+    void prices_only_when_included()
+    {
+        QFETCH(bool, prices);
+        TempDb db({make_record("Alpha", "Smith", "1/5/2000", 1234500, 2000000)});
+        const QString folder = db.dir() + QStringLiteral("/catalogue");
+        QVERIFY(write_all_of(db, 1, folder, prices).status);
+        for (const QString& page : {QStringLiteral("/index.html"), QStringLiteral("/k/1.html")}) {
+            const QByteArray html = read_all(folder + page);
+            QCOMPARE(html.contains("$123.45"), prices);
+            QCOMPARE(html.contains("$200.00"), prices);
+            QCOMPARE(html.contains("Purchase price"), prices);
+            QVERIFY(html.contains("1/5/2000"));
+        }
+        // Nor as the key the price column sorts by.
+        QCOMPARE(read_all(folder + QStringLiteral("/index.html")).contains("data-sort=\"1234500\""), prices);
+    }
+
+    void a_catalogue_is_whole_or_not_there_data()
+    {
+        QTest::addColumn<bool>("existing");
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("new folder, written") << false << false;
+        QTest::newRow("new folder, cancelled") << false << true;
+        QTest::newRow("existing folder, written") << true << false;
+        QTest::newRow("existing folder, cancelled") << true << true;
+    }
+    void a_catalogue_is_whole_or_not_there()
+    {
+        QFETCH(bool, existing);
+        QFETCH(bool, cancel);
+        QList<ScopeRecord> records;
+        for (int i = 1; i <= 200; ++i)
+            records << varied_record(i);
+        TempDb db(records);
+        const QString folder = db.dir() + QStringLiteral("/catalogue");
+        if (existing) {
+            QVERIFY(QDir().mkpath(folder + QStringLiteral("/k")));
+            QVERIFY(write_bytes(folder + QStringLiteral("/notes.txt"), "mine"));
+            QVERIFY(write_bytes(folder + QStringLiteral("/index.html"), "old catalogue"));
+            QVERIFY(write_bytes(folder + QStringLiteral("/k/1.html"), "old page"));
+        }
+        int calls = 0;
+        const WebCatalogueResult result = write_all_of(db, 200, folder, true, [&](int done, int total) {
+            ++calls;
+            return !(cancel && done >= total / 2);
+        });
+        QVERIFY(calls > 1);
+        QCOMPARE(result.cancelled, cancel);
+        // Nothing is left of the writing beside the folder.
+        QCOMPARE(QDir(db.dir()).entryList({QStringLiteral(".catalogue*")}, QDir::AllEntries | QDir::Hidden).size(), 0);
+        if (cancel) {
+            QCOMPARE(QFileInfo::exists(folder), existing);
+            if (existing) {
+                QCOMPARE(read_all(folder + QStringLiteral("/index.html")), QByteArray("old catalogue"));
+                QCOMPARE(read_all(folder + QStringLiteral("/k/1.html")), QByteArray("old page"));
+            }
+            return;
+        }
+        QVERIFY2(result.status, qPrintable(result.status.error));
+        QCOMPARE(QDir(folder + QStringLiteral("/k")).entryList(QDir::Files).size(), 200);
+        QVERIFY(read_all(folder + QStringLiteral("/index.html")).contains("200 kaleidoscopes."));
+        if (existing)
+            QCOMPARE(read_all(folder + QStringLiteral("/notes.txt")), QByteArray("mine"));
+    }
+
+    void a_folder_that_is_a_file_is_refused()
+    {
+        TempDb db({make_record("A")});
+        const QString file = db.dir() + QStringLiteral("/catalogue");
+        QVERIFY(write_bytes(file, "x"));
+        const WebCatalogueResult result = write_all_of(db, 1, file, true);
+        QVERIFY(!result.status);
+        QCOMPARE(result.status.error, file + QStringLiteral(" is a file, not a folder."));
+        QCOMPARE(read_all(file), QByteArray("x"));
+    }
+};
+
+QTEST_MAIN(tst_web_catalogue)
+#include "tst_web_catalogue.moc"
