@@ -12,6 +12,7 @@
 #include "app/start_window.h"
 #include "core/session.h"
 #include "dialogs/import_preview.h"
+#include "editor/collection_list_window.h"
 #include "editor/record_editor.h"
 #include "reports/summary_window.h"
 
@@ -21,7 +22,9 @@
 #include <QLocale>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QSettings>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -92,6 +95,8 @@ ProbeResult run_probe(const QString& exe, const QString& collection)
     p.first_scope_ms = v[QStringLiteral("FIRST_WINDOW_SCOPE_MS")];
     p.first_purchase_ms = v[QStringLiteral("FIRST_WINDOW_PURCHASE_MS")];
     p.ok = p.peak_rss_mb > 0;
+    p.list_peak_mb
+        = probe_values(exe, QStringLiteral("--list-probe=") + collection)[QStringLiteral("PEAK_RSS_KB")] / 1024.0;
     return p;
 }
 
@@ -145,6 +150,28 @@ int rss_probe(const QString& path)
         }
         QApplication::processEvents();
     }
+    std::printf("PEAK_RSS_KB %lld\n", static_cast<long long>(peak_rss_kb()));
+    return dialogs.errors > 0 ? 1 : 0;
+}
+
+// The collection list in a fresh program: the collection open, Ctrl+L, and
+// the rows scrolled from top to bottom a page at a time.
+int list_probe(const QString& path)
+{
+    BenchDialogs dialogs;
+    StartWindow startup;
+    RecordEditor* ed = open_in_editor(startup, path, dialogs);
+    if (!ed)
+        return 1;
+    ed->show_collection_list();
+    QApplication::processEvents();
+    auto* table = ed->collection_list()->findChild<QTableView*>(QStringLiteral("list_table"));
+    QScrollBar* bar = table->verticalScrollBar();
+    while (bar->value() < bar->maximum()) {
+        bar->setValue(bar->value() + bar->pageStep());
+        table->viewport()->repaint();
+    }
+    QApplication::processEvents();
     std::printf("PEAK_RSS_KB %lld\n", static_cast<long long>(peak_rss_kb()));
     return dialogs.errors > 0 ? 1 : 0;
 }
@@ -212,12 +239,15 @@ int main(int argc, char** argv)
     // Our own options are taken out before the benchmark library sees the rest.
     QString probe_path;
     QString import_probe_csv;
+    QString list_probe_path;
     QString table_out;
     int kept = 1;
     for (int i = 1; i < argc; ++i) {
         const QString a = QString::fromLocal8Bit(argv[i]);
         if (a.startsWith(QLatin1String("--rss-probe=")))
             probe_path = a.mid(12);
+        else if (a.startsWith(QLatin1String("--list-probe=")))
+            list_probe_path = a.mid(13);
         else if (a.startsWith(QLatin1String("--import-probe=")))
             import_probe_csv = a.mid(15);
         else if (a.startsWith(QLatin1String("--table-out=")))
@@ -238,6 +268,8 @@ int main(int argc, char** argv)
         return rss_probe(probe_path);
     if (!import_probe_csv.isEmpty())
         return import_probe(import_probe_csv);
+    if (!list_probe_path.isEmpty())
+        return list_probe(list_probe_path);
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

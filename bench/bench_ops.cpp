@@ -14,6 +14,8 @@
 #include "core/summary_export.h"
 #include "core/summary_rows.h"
 #include "core/working_set.h"
+#include "editor/collection_list_model.h"
+#include "editor/collection_list_window.h"
 #include "editor/record_editor.h"
 #include "editor/record_editor_search.h"
 #include "reports/printer_seam.h"
@@ -21,9 +23,12 @@
 #include "reports/statistics_window.h"
 #include "reports/summary_model.h"
 #include "reports/summary_window.h"
+#include "reports/web_catalogue.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPrinter>
 
@@ -418,6 +423,65 @@ void import_command(benchmark::State& st)
     QFile::remove(out + QLatin1Char('~'));
 }
 
+// The collection list from Ctrl+L until it is painted with its rows; closing
+// it is not timed.
+void list_window(benchmark::State& st)
+{
+    reopen_state();
+    for (auto _ : st) {
+        env().ed->show_collection_list();
+        CollectionListWindow* w = env().ed->collection_list();
+        QApplication::processEvents();
+        w->repaint();
+        st.PauseTiming();
+        if (w->model()->total() != collection_size)
+            st.SkipWithError("the list is not complete");
+        delete w;
+        QApplication::processEvents();
+        st.ResumeTiming();
+    }
+    fail_on_errors(st);
+}
+
+// One keystroke in the collection list's filter: the rows narrowed and the
+// table painted. The keystrokes type "sen" and take it back again.
+void list_filter(benchmark::State& st)
+{
+    reopen_state();
+    env().ed->show_collection_list();
+    CollectionListWindow* w = env().ed->collection_list();
+    QApplication::processEvents();
+    auto* filter = w->findChild<QLineEdit*>(QStringLiteral("list_filter"));
+    const QStringList typed{QStringLiteral("s"),  QStringLiteral("se"), QStringLiteral("sen"),
+                            QStringLiteral("se"), QStringLiteral("s"),  QString()};
+    int i = 0;
+    for (auto _ : st) {
+        filter->setText(typed.at(i++ % typed.size()));
+        w->repaint();
+    }
+    delete w;
+    QApplication::processEvents();
+    fail_on_errors(st);
+}
+
+// The web catalogue of the whole working set. The collection's picture paths
+// name no files here, so each is looked for and named, none copied.
+void web_export(benchmark::State& st)
+{
+    reopen_state();
+    const Session& s = env().ed->session();
+    const QString folder = QFileInfo(env().rnd).absolutePath() + QStringLiteral("/catalogue");
+    for (auto _ : st) {
+        st.PauseTiming();
+        QDir(folder).removeRecursively();
+        st.ResumeTiming();
+        const WebCatalogueResult r = write_web_catalogue(s.path, s.ws.records, s.ws.count, folder, true);
+        if (!r.status || r.kaleidoscopes != collection_size)
+            st.SkipWithError("the catalogue was not written");
+    }
+    QDir(folder).removeRecursively();
+}
+
 }  // namespace
 
 void register_benchmarks()
@@ -454,6 +518,9 @@ void register_benchmarks()
     reg("summary_window_purchase", summary_window(summary_kind_purchase), 1, 5);
 
     reg("stats_window", stats_window, 1, 5);
+    reg("list_window", list_window, 1, 5);
+    reg("list_filter", list_filter, 6, 5);
+    reg("web_export", web_export, 1, 3);
     reg("import_csv", import_csv, 1, 3);
     reg("import_command", import_command, 1, 3);
 

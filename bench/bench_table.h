@@ -15,6 +15,7 @@ struct ProbeResult {
     double peak_rss_mb = 0;
     double first_scope_ms = 0;
     double first_purchase_ms = 0;
+    double list_peak_mb = 0;  // the collection list's own fresh process, scrolled through
 };
 
 // The import as a user waits for it: the command-line tool's whole run, and

@@ -3,6 +3,7 @@
 #include "scope_record.h"
 
 #include <QByteArrayView>
+#include <QHash>
 
 #include <array>
 
@@ -25,18 +26,27 @@ QString spelled_out(QChar c)
     }
 }
 
-// Each Windows-1252 byte folded, as bytes of the same code page.
-const std::array<QByteArray, 256>& folded_bytes()
+// Each Windows-1252 byte folded, as bytes of the same code page: at most
+// two ("oe" for the ligature), so that the index is built without strings.
+struct FoldedByte {
+    char bytes[2];
+    int length;
+};
+
+const std::array<FoldedByte, 256>& folded_bytes()
 {
-    static const std::array<QByteArray, 256> table = [] {
-        std::array<QByteArray, 256> t;
+    static const std::array<FoldedByte, 256> table = [] {
+        std::array<FoldedByte, 256> t{};
         for (int b = 0; b < 256; ++b) {
             const char byte = char(b);
             QByteArray out;
             // A zero byte pads like a blank; the separator stays unmatched.
-            if (b == 0 || b == field_separator || !to_cp1252_exact(folded_text(from_cp1252(&byte, 1)), out))
+            if (b == 0 || b == field_separator || !to_cp1252_exact(folded_text(from_cp1252(&byte, 1)), out)
+                || out.size() > 2)
                 out = QByteArray(1, b == field_separator ? field_separator : ' ');
-            t[std::size_t(b)] = out;
+            t[std::size_t(b)].length = int(out.size());
+            for (int i = 0; i < out.size(); ++i)
+                t[std::size_t(b)].bytes[i] = out.at(i);
         }
         return t;
     }();
@@ -47,12 +57,27 @@ const std::array<QByteArray, 256>& folded_bytes()
 
 QString folded_text(const QString& text)
 {
-    const QString lower = text.toLower().normalized(QString::NormalizationForm_KD);
+    // Character by character, each non-ASCII one folded once and kept: the
+    // catalogue folds every field of every record.
+    thread_local QHash<char16_t, QString> folded_chars;
     QString out;
-    out.reserve(lower.size());
-    for (const QChar c : lower) {
-        if (!c.isMark())
-            out += spelled_out(c);
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80) {
+            out += (u >= 'A' && u <= 'Z') ? QChar(u + ('a' - 'A')) : c;
+            continue;
+        }
+        auto it = folded_chars.constFind(u);
+        if (it == folded_chars.constEnd()) {
+            QString f;
+            for (const QChar d : QString(c).toLower().normalized(QString::NormalizationForm_KD)) {
+                if (!d.isMark())
+                    f += spelled_out(d);
+            }
+            it = folded_chars.insert(u, f);
+        }
+        out += *it;
     }
     return out;
 }
@@ -70,27 +95,47 @@ FileStatus CollectionIndex::build(const QString& path, const std::vector<int>& r
     RecordScanner scan;
     if (FileStatus st = scan.open(path); !st)
         return st;
-    count = qMin(count, int(records.size()) - 1);
-    records_.reserve(std::size_t(qMax(count, 0)));
-    starts_.reserve(std::size_t(qMax(count, 0)) + 1);
+    count = qMax(0, qMin(count, int(records.size()) - 1));
+    std::vector<Member> fields;
+    for (int m = 0; m <= m_comments; ++m) {
+        if (text_member_info(Member(m)))  // the prices are amounts, not text
+            fields.push_back(Member(m));
+    }
     const auto& fold = folded_bytes();
+    // Measured first and filled second, so that the index takes exactly its
+    // size and never twice that while it grows.
+    qsizetype total = 0;
     for (int p = 1; p <= count; ++p) {
         const int r = records[std::size_t(p)];
         const char* raw = scan.raw(r);
         if (!raw)
             return FileStatus::failure(QStringLiteral("Record %1 lies outside the database file.").arg(r));
-        records_.push_back(r);
-        starts_.push_back(text_.size());
-        for (int m = 0; m <= m_comments; ++m) {
-            if (!text_member_info(Member(m)))
-                continue;  // the prices are amounts, not text
-            const QByteArrayView field = trimmed_member_bytes(raw, Member(m));
-            for (const char c : field)
-                text_ += fold[uchar(c)];
-            text_ += field_separator;
+        for (const Member m : fields) {
+            for (const char c : trimmed_member_bytes(raw, m))
+                total += fold[uchar(c)].length;
+            ++total;
         }
     }
-    starts_.push_back(text_.size());
+    records_.reserve(std::size_t(count));
+    starts_.reserve(std::size_t(count) + 1);
+    text_.resize(total);
+    char* out = text_.data();
+    for (int p = 1; p <= count; ++p) {
+        const int r = records[std::size_t(p)];
+        const char* raw = scan.raw(r);
+        records_.push_back(r);
+        starts_.push_back(out - text_.constData());
+        for (const Member m : fields) {
+            for (const char c : trimmed_member_bytes(raw, m)) {
+                const FoldedByte& f = fold[uchar(c)];
+                *out++ = f.bytes[0];
+                if (f.length == 2)
+                    *out++ = f.bytes[1];
+            }
+            *out++ = field_separator;
+        }
+    }
+    starts_.push_back(out - text_.constData());
     return {};
 }
 

@@ -6,13 +6,17 @@
 #include "record_file.h"
 #include "record_match.h"
 
+#include <algorithm>
+
 namespace tessaran {
 
 namespace {
 
-const char* const page_style = R"(<style>
-body { font-family: "DejaVu Sans", "Liberation Sans", Arial, sans-serif; margin: 1.5em; color: #222; line-height: 1.4; }
+const char* const page_style
+    = R"(body { font-family: "DejaVu Sans", "Liberation Sans", Arial, sans-serif; margin: 1.5em; color: #222; line-height: 1.4; }
 h1 { color: #3a2a6a; font-size: 1.6em; }
+h2 { color: #3a2a6a; font-size: 1.3em; }
+h3 { font-size: 1.05em; }
 a { color: #3a2a6a; }
 table { border-collapse: collapse; }
 th, td { border-bottom: 1px solid #ddd; padding: .3em .6em; text-align: left; vertical-align: middle; }
@@ -25,10 +29,11 @@ td.picture img { max-width: 96px; max-height: 96px; }
 .missing { color: #8a1c1c; font-size: .9em; }
 #search { margin: 0 0 1em 0; }
 #q { font-size: 1em; padding: .3em; width: 22em; }
+section { border-top: 2px solid #e4e0f0; padding: .5em 0 1.5em 0; }
+section:target { background: #fff8e0; }
 table.fields th { width: 12em; font-weight: normal; color: #555; }
 .pictures img { margin: 0 .6em .6em 0; border: 1px solid #ccc; }
 nav { margin-bottom: 1em; }
-</style>
 )";
 
 // The overview page's script: the search box (every word, without regard to
@@ -152,12 +157,13 @@ QString paragraph_text(const QString& stored)
     return text.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
 }
 
-QString page_head(const QString& title)
+// style is the style sheet's address from the page.
+QString page_head(const QString& title, const QString& style)
 {
     return QStringLiteral("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
                           "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>")
-        + html_escaped(title) + QStringLiteral("</title>\n") + QString::fromLatin1(page_style)
-        + QStringLiteral("</head>\n<body>\n");
+        + html_escaped(title) + QStringLiteral("</title>\n<link rel=\"stylesheet\" href=\"") + style
+        + QStringLiteral("\">\n</head>\n<body>\n");
 }
 
 QString entry_name(const CatalogueEntry& entry)
@@ -170,18 +176,35 @@ QString entry_name(const CatalogueEntry& entry)
 
 QString html_escaped(const QString& text)
 {
+    // Most texts hold nothing to escape: they are used as they are.
+    const auto special = [](QChar c) {
+        return c == QLatin1Char('<') || c == QLatin1Char('>') || c == QLatin1Char('&') || c == QLatin1Char('"')
+            || c == QLatin1Char('\'');
+    };
+    if (std::none_of(text.begin(), text.end(), special))
+        return text;
     QString out = text.toHtmlEscaped();
     return out.replace(QLatin1Char('\''), QStringLiteral("&#39;"));
 }
 
 QString kaleidoscope_page_path(int number)
 {
-    return QStringLiteral("k/%1.html").arg(number);
+    return QStringLiteral("k/%1.html").arg((number - 1) / kaleidoscopes_per_page + 1);
+}
+
+QString kaleidoscope_link(int number)
+{
+    return kaleidoscope_page_path(number) + QStringLiteral("#k") + QString::number(number);
+}
+
+QString catalogue_style_sheet()
+{
+    return QString::fromLatin1(page_style);
 }
 
 QString catalogue_index_head(const CatalogueOptions& options)
 {
-    QString html = page_head(options.title);
+    QString html = page_head(options.title, QStringLiteral("style.css"));
     html += QStringLiteral("<h1>") + html_escaped(options.title) + QStringLiteral("</h1>\n");
     html += QStringLiteral("<p>%1 kaleidoscopes.</p>\n").arg(options.count);
     html += QStringLiteral("<div id=\"search\" hidden><label for=\"q\">Search: </label>"
@@ -197,7 +220,7 @@ QString catalogue_index_head(const CatalogueOptions& options)
 QString catalogue_index_row(const CatalogueEntry& entry, const CatalogueOptions& options)
 {
     const ScopeRecord& r = entry.record;
-    const QString page = kaleidoscope_page_path(entry.number);
+    const QString page = kaleidoscope_link(entry.number);
     QStringList texts;
     for (const TextMemberInfo& m : text_members())
         texts << folded_text(shown_text(r.*(m.field)));
@@ -230,51 +253,70 @@ QString catalogue_index_tail(const CatalogueOptions& options)
         + QStringLiteral("</body>\n</html>\n");
 }
 
-QString kaleidoscope_page(const CatalogueEntry& entry, const CatalogueOptions& options)
+QString kaleidoscope_page_head(int first, const CatalogueOptions& options)
+{
+    const int last = qMin(first + kaleidoscopes_per_page - 1, options.count);
+    QString html = page_head(QStringLiteral("Kaleidoscopes %1 to %2 - ").arg(first).arg(last) + options.title,
+                             QStringLiteral("../style.css"));
+    html += QStringLiteral("<nav><a href=\"../index.html\">") + html_escaped(options.title)
+        + QStringLiteral("</a> &middot; kaleidoscopes %1 to %2 of %3</nav>\n").arg(first).arg(last).arg(options.count);
+    return html;
+}
+
+QString kaleidoscope_section(const CatalogueEntry& entry, const CatalogueOptions& options)
 {
     const ScopeRecord& r = entry.record;
-    const QString name = entry_name(entry);
-    QString html = page_head(name + QStringLiteral(" - ") + options.title);
-    html += QStringLiteral("<nav><a href=\"../index.html\">") + html_escaped(options.title) + QStringLiteral("</a>");
+    const QString name = html_escaped(entry_name(entry));
+    // Links between sections go through their pages, as the neighbour may lie on the next one.
+    const auto link = [](int number) { return QStringLiteral("../") + kaleidoscope_link(number); };
+    QString html;
+    html.reserve(4096);
+    html += QStringLiteral("<section id=\"k%1\">\n<h2>").arg(entry.number) + name + QStringLiteral("</h2>\n<nav>");
+    html += QStringLiteral("%1 of %2").arg(entry.number).arg(options.count);
     if (entry.number > 1)
-        html += QStringLiteral(" &middot; <a href=\"%1.html\" rel=\"prev\">Previous</a>").arg(entry.number - 1);
+        html += QStringLiteral(" &middot; <a href=\"") + link(entry.number - 1) + QStringLiteral("\">Previous</a>");
     if (entry.number < options.count)
-        html += QStringLiteral(" &middot; <a href=\"%1.html\" rel=\"next\">Next</a>").arg(entry.number + 1);
-    html += QStringLiteral(" &middot; %1 of %2</nav>\n").arg(entry.number).arg(options.count);
-    html += QStringLiteral("<h1>") + html_escaped(name) + QStringLiteral("</h1>\n<table class=\"fields\">\n");
+        html += QStringLiteral(" &middot; <a href=\"") + link(entry.number + 1) + QStringLiteral("\">Next</a>");
+    html += QStringLiteral(" &middot; <a href=\"../index.html\">Catalogue</a></nav>\n<table class=\"fields\">\n");
     for (int f = 1; f <= field_table_size; ++f) {
         if (!options.include_prices && is_price(f))
             continue;
-        html += QStringLiteral("<tr><th scope=\"row\">") + html_escaped(field_name(f)) + QStringLiteral("</th><td>")
-            + html_escaped(field_value(r, f)) + QStringLiteral("</td></tr>\n");
+        html += QStringLiteral("<tr><th scope=\"row\">");
+        html += field_name(f);
+        html += QStringLiteral("</th><td>");
+        html += html_escaped(field_value(r, f));
+        html += QStringLiteral("</td></tr>\n");
     }
     html += QStringLiteral("</table>\n");
-    const std::pair<const char*, const QString*> notes[] = {{"Special features", &r.specfeatures},
-                                                            {"Comments", &r.comments}};
+    const std::pair<const char*, const QString*> notes[]
+        = {{"Special features", &r.specfeatures}, {"Comments", &r.comments}};
     for (const auto& [caption, text] : notes) {
         if (!shown_text(*text).isEmpty())
-            html += QStringLiteral("<h2>") + QString::fromLatin1(caption) + QStringLiteral("</h2>\n<p>")
+            html += QStringLiteral("<h3>") + QString::fromLatin1(caption) + QStringLiteral("</h3>\n<p>")
                 + paragraph_text(*text) + QStringLiteral("</p>\n");
     }
     if (!entry.pictures.empty()) {
-        html += QStringLiteral("<h2>Pictures</h2>\n<div class=\"pictures\">\n");
+        html += QStringLiteral("<h3>Pictures</h3>\n<div class=\"pictures\">\n");
         int n = 0;
         for (const CataloguePicture& p : entry.pictures) {
             ++n;
             if (p.thumbnail.isEmpty()) {
-                html += QStringLiteral("<p class=\"missing\">Picture %1, %2, could not be read.</p>\n")
-                            .arg(n)
-                            .arg(html_escaped(p.name));
+                html += QStringLiteral("<p class=\"missing\">Picture %1, ").arg(n) + html_escaped(p.name)
+                    + QStringLiteral(", could not be read.</p>\n");
                 continue;
             }
             html += QStringLiteral("<a href=\"../") + html_escaped(p.view) + QStringLiteral("\"><img src=\"../")
-                + html_escaped(p.thumbnail) + QStringLiteral("\" alt=\"Picture %1 of %2\"></a>\n")
-                                                  .arg(n)
-                                                  .arg(html_escaped(name));
+                + html_escaped(p.thumbnail) + QStringLiteral("\" alt=\"Picture %1 of ").arg(n) + name
+                + QStringLiteral("\" loading=\"lazy\"></a>\n");
         }
         html += QStringLiteral("</div>\n");
     }
-    return html + QStringLiteral("</body>\n</html>\n");
+    return html + QStringLiteral("</section>\n");
+}
+
+QString kaleidoscope_page_tail()
+{
+    return QStringLiteral("</body>\n</html>\n");
 }
 
 }  // namespace tessaran

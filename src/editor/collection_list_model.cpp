@@ -71,8 +71,6 @@ FileStatus CollectionListModel::load(const QString& path, const WorkingSet& ws)
         st = scan_.open(path);
     if (!st)
         index_ = CollectionIndex();
-    first_pictures_.assign(std::size_t(index_.size()), QString());
-    picture_known_.assign(std::size_t(index_.size()), false);
     sorted_.resize(std::size_t(index_.size()));
     for (int i = 0; i < index_.size(); ++i)
         sorted_[std::size_t(i)] = i;
@@ -227,28 +225,39 @@ void CollectionListModel::sort(int column, Qt::SortOrder order)
     apply_filter();
 }
 
+QString CollectionListModel::first_picture(int row) const
+{
+    const char* raw = scan_.raw(index_.record_at(row));
+    return raw ? first_picture_of(raw) : QString();
+}
+
 QPixmap CollectionListModel::picture_of(int row) const
 {
-    if (!picture_known_[std::size_t(row)]) {
-        const char* raw = scan_.raw(index_.record_at(row));
-        first_pictures_[std::size_t(row)] = raw ? first_picture_of(raw) : QString();
-        picture_known_[std::size_t(row)] = true;
-    }
-    const QString& path = first_pictures_[std::size_t(row)];
+    const QString path = first_picture(row);
     if (path.isEmpty())
         return QPixmap();
     if (const QPixmap* icon = icons_.object(path))
         return *icon;
-    // The preview is read in the background; the row shows it once it is there.
-    const QString file = Thumbnails::instance().preview_file(path);
-    if (file.isEmpty())
+    // Only a preview already read is shown; reading is started for the rows
+    // in view (read_pictures), never while the user scrolls past.
+    Thumbnails& previews = Thumbnails::instance();
+    if (!previews.is_done(path))
         return placeholder();
-    QPixmap icon(file);
+    QPixmap icon(previews.preview_file(path));
     if (icon.isNull())
         return placeholder();
     icon = icon.scaled(icon_size, icon_size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     icons_.insert(path, new QPixmap(icon), qMax(1, int(icon.width() * icon.height() * 4 / 1024)));
     return icon;
+}
+
+void CollectionListModel::read_pictures(int first, int last)
+{
+    for (int row = qMax(0, first); row <= last && row < shown(); ++row) {
+        const QString path = first_picture(rows_[std::size_t(row)]);
+        if (!path.isEmpty())
+            Thumbnails::instance().preview_file(path);
+    }
 }
 
 void CollectionListModel::picture_ready(const QString& path)

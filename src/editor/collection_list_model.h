@@ -37,6 +37,9 @@ public:
     // The working-set position of a row; the row of a position (-1: filtered out).
     int position_of_row(int row) const;
     int row_of_position(int position) const;
+    // Starts reading the pictures of rows first..last (the rows in view once
+    // scrolling rests); a row shows a placeholder until its picture is read.
+    void read_pictures(int first, int last);
     // The position shown in the editor, whose row is marked.
     void set_current_position(int position);
     int field_of_column(int column) const;
@@ -53,6 +56,7 @@ public:
 private:
     void apply_filter();
     QPixmap picture_of(int index_row) const;
+    QString first_picture(int index_row) const;
     void picture_ready(const QString& path);
 
     QString path_;
@@ -64,8 +68,6 @@ private:
     int sort_column_ = -1;
     Qt::SortOrder sort_order_ = Qt::AscendingOrder;
     int current_position_ = 0;
-    mutable std::vector<QString> first_pictures_;  // per index row, once asked
-    mutable std::vector<bool> picture_known_;
     mutable QCache<QString, QPixmap> icons_;
 };
 

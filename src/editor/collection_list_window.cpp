@@ -13,8 +13,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace tessaran {
@@ -92,6 +94,15 @@ CollectionListWindow::CollectionListWindow(QWidget* parent) : QWidget(parent, Qt
     });
     connect(table_->horizontalHeader(), &QWidget::customContextMenuRequested, this,
             &CollectionListWindow::choose_columns);
+    // The pictures of the rows in view are read once the rows rest, so that
+    // scrolling through thousands of rows never waits for them.
+    rested_ = new QTimer(this);
+    rested_->setSingleShot(true);
+    rested_->setInterval(150);
+    connect(rested_, &QTimer::timeout, this, &CollectionListWindow::read_pictures_in_view);
+    const auto rest_then_read = [this] { rested_->start(); };
+    connect(table_->verticalScrollBar(), &QScrollBar::valueChanged, this, rest_then_read);
+    connect(model_, &QAbstractItemModel::modelReset, this, rest_then_read);
     filter_->installEventFilter(this);
     table_->installEventFilter(this);
     resize(760, 560);
@@ -116,6 +127,16 @@ void CollectionListWindow::follow(const Session& session)
     model_->set_current_position(position);
     if (const int row = model_->row_of_position(position); row >= 0)
         table_->scrollTo(model_->index(row, 0));
+}
+
+void CollectionListWindow::read_pictures_in_view()
+{
+    const int first = table_->rowAt(0);
+    int last = table_->rowAt(table_->viewport()->height() - 1);
+    if (last < 0)
+        last = model_->shown() - 1;
+    if (first >= 0)
+        model_->read_pictures(first, last);
 }
 
 void CollectionListWindow::show_count()

@@ -12,6 +12,7 @@
 class QLabel;
 class QLineEdit;
 class QTableView;
+class QTimer;
 
 namespace tessaran {
 
@@ -44,11 +45,14 @@ private:
     // Shows or hides a field's column and remembers the choice.
     void show_field(int field, bool shown);
     void apply_hidden_fields();
+    // Reads the pictures of the rows in view.
+    void read_pictures_in_view();
 
     CollectionListModel* model_ = nullptr;
     QLineEdit* filter_ = nullptr;
     QLabel* count_ = nullptr;
     QTableView* table_ = nullptr;
+    QTimer* rested_ = nullptr;  // fires once scrolling or typing has rested
     // What the rows were read from: a change to any means reading again.
     QString path_;
     std::vector<int> records_;

@@ -58,8 +58,8 @@ void RecordEditor::export_web_catalogue()
     const QString shown = QDir::toNativeSeparators(folder);
     if (folder_has_entries(folder)
         && msgbox(this,
-                  QStringLiteral("The folder %1 already holds files.\nReplace the catalogue's files in it (index.html "
-                                 "and the folders k and pictures)? Other files stay as they are.")
+                  QStringLiteral("The folder %1 already holds files.\nReplace the catalogue's files in it (index.html, "
+                                 "style.css and the folders k and pictures)? Other files stay as they are.")
                       .arg(shown),
                   MsgIcon::question, MsgButtons::yes_no)
             != MsgAnswer::yes)

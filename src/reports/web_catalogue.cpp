@@ -12,6 +12,10 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 namespace tessaran {
 
 namespace {
@@ -90,6 +94,16 @@ FileStatus put_file(const QString& path, const QByteArray& bytes)
     return st;
 }
 
+// Moves a finished file over the one of the same name, in one step.
+FileStatus move_over(const QString& from, const QString& to)
+{
+    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
+        return FileStatus::failure(
+            QStringLiteral("%1 could not be written: %2")
+                .arg(QDir::toNativeSeparators(to), QString::fromLocal8Bit(std::strerror(errno))));
+    return {};
+}
+
 // Puts the finished catalogue in place: a new folder as a whole; into an
 // existing one file by file, the overview page last, so that the catalogue
 // it had stays whole until the new one is.
@@ -109,18 +123,14 @@ FileStatus put_in_place(QTemporaryDir& staging, const QString& folder)
             return FileStatus::failure(QStringLiteral("The folder %1 could not be made in %2.").arg(sub, shown));
         const QDir source(from.filePath(sub));
         for (const QString& name : source.entryList(QDir::Files)) {
-            const QString target = to.filePath(sub + QLatin1Char('/') + name);
-            if (QFile::exists(target) && !QFile::remove(target))
-                return FileStatus::failure(QStringLiteral("%1 could not be replaced.").arg(QDir::toNativeSeparators(target)));
-            if (!QFile::rename(source.filePath(name), target))
-                return FileStatus::failure(QStringLiteral("%1 could not be written.").arg(QDir::toNativeSeparators(target)));
+            if (FileStatus st = move_over(source.filePath(name), to.filePath(sub + QLatin1Char('/') + name)); !st)
+                return st;
         }
     }
-    const QString index = to.filePath(QStringLiteral("index.html"));
-    if (QFile::exists(index) && !QFile::remove(index))
-        return FileStatus::failure(QStringLiteral("%1 could not be replaced.").arg(QDir::toNativeSeparators(index)));
-    if (!QFile::rename(from.filePath(QStringLiteral("index.html")), index))
-        return FileStatus::failure(QStringLiteral("%1 could not be written.").arg(QDir::toNativeSeparators(index)));
+    for (const QString& name : {QStringLiteral("style.css"), QStringLiteral("index.html")}) {
+        if (FileStatus st = move_over(from.filePath(name), to.filePath(name)); !st)
+            return st;
+    }
     return {};
 }
 
@@ -143,8 +153,8 @@ WebCatalogueResult write_web_catalogue(const QString& collection, const std::vec
     WebCatalogueResult result;
     const QFileInfo target(folder);
     if (target.exists() && !target.isDir()) {
-        result.status = FileStatus::failure(
-            QStringLiteral("%1 is a file, not a folder.").arg(QDir::toNativeSeparators(folder)));
+        result.status
+            = FileStatus::failure(QStringLiteral("%1 is a file, not a folder.").arg(QDir::toNativeSeparators(folder)));
         return result;
     }
     const QString parent = target.absolutePath();
@@ -173,8 +183,13 @@ WebCatalogueResult write_web_catalogue(const QString& collection, const std::vec
     options.include_prices = include_prices;
     options.count = qMax(count, 0);
     PictureCopies pictures(staging.path());
+    if (FileStatus st = put_file(root.filePath(QStringLiteral("style.css")), catalogue_style_sheet().toUtf8()); !st) {
+        result.status = st;
+        return result;
+    }
     QString index = catalogue_index_head(options);
-    index.reserve(qsizetype(count) * 600 + index.size());
+    index.reserve(qsizetype(count) * 700 + index.size());
+    QString page;
     CatalogueEntry entry;
     for (int p = 1; p <= count; ++p) {
         if (progress && (p % 64 == 1 || !entry.pictures.empty()) && !progress(p - 1, count)) {
@@ -198,10 +213,17 @@ WebCatalogueResult write_web_catalogue(const QString& collection, const std::vec
                 return result;
             }
         }
-        if (FileStatus st = put_file(root.filePath(kaleidoscope_page_path(p)), kaleidoscope_page(entry, options).toUtf8());
-            !st) {
-            result.status = st;
-            return result;
+        if (page.isEmpty())
+            page = kaleidoscope_page_head(p, options);
+        page += kaleidoscope_section(entry, options);
+        // A page is written when its last section is there.
+        if (p % kaleidoscopes_per_page == 0 || p == count) {
+            page += kaleidoscope_page_tail();
+            if (FileStatus st = put_file(root.filePath(kaleidoscope_page_path(p)), page.toUtf8()); !st) {
+                result.status = st;
+                return result;
+            }
+            page.clear();
         }
         index += catalogue_index_row(entry, options);
     }

@@ -10,9 +10,11 @@
 
 #include <QAction>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPixmap>
 #include <QPushButton>
 #include <QSettings>
 #include <QTableView>
@@ -214,6 +216,34 @@ private slots:
         f.dialogs.answers = {MsgAnswer::yes};
         control<QPushButton>(ed, "cmd_save")->click();
         QCOMPARE(shown_names(table).first(), first + QStringLiteral(" renamed"));
+    }
+
+    void pictures_come_once_read()
+    {
+        TempDb pictures;
+        const QString red = pictures.dir() + QStringLiteral("/red.png");
+        QImage image(300, 200, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QVERIFY(image.save(red));
+        QList<ScopeRecord> records = five_records();
+        records[4].image_count = 2;  // Echo, the first row
+        records[4].image_files[1] = fixed_text(red, 60);
+        records[4].image_files[2] = fixed_text(pictures.dir() + QStringLiteral("/second.png"), 60);
+        records[3].image_count = 1;  // Delta: a picture that is not there
+        records[3].image_files[1] = fixed_text(pictures.dir() + QStringLiteral("/gone.png"), 60);
+        EditorFixture f(records, true);
+        RecordEditor* ed = f.open();
+        ed->show_collection_list();
+        const CollectionListModel* model = ed->collection_list()->model();
+        const auto picture
+            = [model](int row) { return model->index(row, 0).data(Qt::DecorationRole).value<QPixmap>(); };
+        // Read in the background once the rows rest; the row shows it then.
+        QTRY_COMPARE(picture(0).toImage().pixelColor(24, 24), QColor(Qt::red));
+        QCOMPARE(picture(0).width(), CollectionListModel::icon_size);
+        // A picture that cannot be read keeps its placeholder; no picture, nothing.
+        QVERIFY(!picture(1).isNull());
+        QVERIFY(picture(1).toImage().pixelColor(24, 24) != QColor(Qt::red));
+        QVERIFY(picture(2).isNull());
     }
 
     void columns_chosen_are_remembered()

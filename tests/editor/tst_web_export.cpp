@@ -68,16 +68,17 @@ private slots:
         const QString folder = f.db.dir() + QStringLiteral("/for the club");
         export_into(folder, prices);
         control<QAction>(ed, "mnu_web")->trigger();
-        const Shown told{{QStringLiteral("The web catalogue of 5 kaleidoscopes was written to %1.\nOpen index.html in it "
-                                         "with a web browser.")
-                              .arg(folder),
-                          MsgIcon::information}};
+        const Shown told{
+            {QStringLiteral("The web catalogue of 5 kaleidoscopes was written to %1.\nOpen index.html in it "
+                            "with a web browser.")
+                 .arg(folder),
+             MsgIcon::information}};
         QCOMPARE(f.dialogs.shown, told);
         const QByteArray index = read_all(folder + QStringLiteral("/index.html"));
         // In the working set's order: by artist, Echo (Adams SMITH) first.
         QVERIFY(index.indexOf(">Echo</a>") < index.indexOf(">Delta</a>"));
         QCOMPARE(index.contains("$100.00"), prices);
-        QVERIFY(QFile::exists(folder + QStringLiteral("/k/5.html")));
+        QVERIFY(read_all(folder + QStringLiteral("/k/1.html")).contains("<section id=\"k5\">"));
     }
 
     void an_existing_folder_is_written_only_when_agreed_data()
@@ -98,8 +99,8 @@ private slots:
         f.dialogs.answer(answer);
         control<QAction>(ed, "mnu_web")->trigger();
         QCOMPARE(f.dialogs.shown.first().text,
-                 QStringLiteral("The folder %1 already holds files.\nReplace the catalogue's files in it (index.html and "
-                                "the folders k and pictures)? Other files stay as they are.")
+                 QStringLiteral("The folder %1 already holds files.\nReplace the catalogue's files in it (index.html, "
+                                "style.css and the folders k and pictures)? Other files stay as they are.")
                      .arg(folder));
         QCOMPARE(read_all(folder + QStringLiteral("/index.html")) == "mine", answer == MsgAnswer::no);
         QCOMPARE(f.dialogs.shown.size(), answer == MsgAnswer::yes ? 2 : 1);
