@@ -18,12 +18,6 @@ using namespace tessaran::test;
 
 namespace {
 
-QByteArray read_all(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 void export_into(const QString& folder, bool prices)
 {
     when_modal<WebCatalogueDialog>([folder, prices](WebCatalogueDialog* d) {
@@ -74,11 +68,11 @@ private slots:
                  .arg(folder),
              MsgIcon::information}};
         QCOMPARE(f.dialogs.shown, told);
-        const QByteArray index = read_all(folder + QStringLiteral("/index.html"));
+        const QByteArray index = read_bytes(folder + QStringLiteral("/index.html"));
         // In the working set's order: by artist, Echo (Adams SMITH) first.
         QVERIFY(index.indexOf(">Echo</a>") < index.indexOf(">Delta</a>"));
         QCOMPARE(index.contains("$100.00"), prices);
-        QVERIFY(read_all(folder + QStringLiteral("/k/1.html")).contains("<section id=\"k5\">"));
+        QVERIFY(read_bytes(folder + QStringLiteral("/k/1.html")).contains("<section id=\"k5\">"));
     }
 
     void an_existing_folder_is_written_only_when_agreed_data()
@@ -102,7 +96,7 @@ private slots:
                  QStringLiteral("The folder %1 already holds files.\nReplace the catalogue's files in it (index.html, "
                                 "style.css and the folders k and pictures)? Other files stay as they are.")
                      .arg(folder));
-        QCOMPARE(read_all(folder + QStringLiteral("/index.html")) == "mine", answer == MsgAnswer::no);
+        QCOMPARE(read_bytes(folder + QStringLiteral("/index.html")) == "mine", answer == MsgAnswer::no);
         QCOMPARE(f.dialogs.shown.size(), answer == MsgAnswer::yes ? 2 : 1);
     }
 };

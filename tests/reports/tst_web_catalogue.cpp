@@ -16,12 +16,6 @@ using namespace tessaran::test;
 
 namespace {
 
-QByteArray read_all(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // Every file the catalogue holds, relative to its folder.
 QStringList files_in(const QString& folder)
 {
@@ -73,15 +67,15 @@ private slots:
         const WebCatalogueResult result = write_all_of(db, 1, folder, true);
         QVERIFY2(result.status, qPrintable(result.status.error));
         for (const QString& page : {QStringLiteral("/index.html"), QStringLiteral("/k/1.html")}) {
-            const QByteArray html = read_all(folder + page);
+            const QByteArray html = read_bytes(folder + page);
             QVERIFY(html.contains("<meta charset=\"utf-8\">"));
             QVERIFY2(html.contains(written), qPrintable(page));
             QVERIFY(!html.contains("<script>alert"));
         }
-        QVERIFY(read_all(folder + QStringLiteral("/k/1.html")).contains("<br>second line"));
+        QVERIFY(read_bytes(folder + QStringLiteral("/k/1.html")).contains("<br>second line"));
         // The page's own script is the only one.
-        QCOMPARE(read_all(folder + QStringLiteral("/index.html")).count("<script>"), 1);
-        QCOMPARE(read_all(folder + QStringLiteral("/k/1.html")).count("<script>"), 0);
+        QCOMPARE(read_bytes(folder + QStringLiteral("/index.html")).count("<script>"), 1);
+        QCOMPARE(read_bytes(folder + QStringLiteral("/k/1.html")).count("<script>"), 0);
     }
 
     void pictures_are_copied_scaled_and_named()
@@ -123,7 +117,7 @@ private slots:
         QCOMPARE(size_of(folder + QStringLiteral("/pictures/2.jpg")), QSize(100, 80));
         // What was see-through shows on white.
         QCOMPARE(QImage(folder + QStringLiteral("/pictures/2.jpg")).pixelColor(50, 40).lightness(), 255);
-        const QByteArray page = read_all(folder + QStringLiteral("/k/1.html"));
+        const QByteArray page = read_bytes(folder + QStringLiteral("/k/1.html"));
         const QByteArray first_section
             = page.mid(page.indexOf("id=\"k1\""), page.indexOf("id=\"k2\"") - page.indexOf("id=\"k1\""));
         const QByteArray second_section = page.mid(page.indexOf("id=\"k2\""));
@@ -133,7 +127,8 @@ private slots:
         // No folder of the user's disk in any page.
         for (const QString& f : files_in(folder)) {
             if (f.endsWith(QLatin1String(".html")))
-                QVERIFY2(!read_all(folder + QLatin1Char('/') + f).contains(QFile::encodeName(db.dir())), qPrintable(f));
+                QVERIFY2(!read_bytes(folder + QLatin1Char('/') + f).contains(QFile::encodeName(db.dir())),
+                         qPrintable(f));
         }
     }
 
@@ -150,14 +145,14 @@ private slots:
         const QString folder = db.dir() + QStringLiteral("/catalogue");
         QVERIFY(write_all_of(db, 1, folder, prices).status);
         for (const QString& page : {QStringLiteral("/index.html"), QStringLiteral("/k/1.html")}) {
-            const QByteArray html = read_all(folder + page);
+            const QByteArray html = read_bytes(folder + page);
             QCOMPARE(html.contains("$123.45"), prices);
             QCOMPARE(html.contains("$200.00"), prices);
             QCOMPARE(html.contains("Purchase price"), prices);
             QVERIFY(html.contains("1/5/2000"));
         }
         // Nor as the key the price column sorts by.
-        QCOMPARE(read_all(folder + QStringLiteral("/index.html")).contains("data-sort=\"1234500\""), prices);
+        QCOMPARE(read_bytes(folder + QStringLiteral("/index.html")).contains("data-sort=\"1234500\""), prices);
     }
 
     void a_catalogue_is_whole_or_not_there_data()
@@ -196,17 +191,17 @@ private slots:
         if (cancel) {
             QCOMPARE(QFileInfo::exists(folder), existing);
             if (existing) {
-                QCOMPARE(read_all(folder + QStringLiteral("/index.html")), QByteArray("old catalogue"));
-                QCOMPARE(read_all(folder + QStringLiteral("/k/1.html")), QByteArray("old page"));
+                QCOMPARE(read_bytes(folder + QStringLiteral("/index.html")), QByteArray("old catalogue"));
+                QCOMPARE(read_bytes(folder + QStringLiteral("/k/1.html")), QByteArray("old page"));
             }
             return;
         }
         QVERIFY2(result.status, qPrintable(result.status.error));
         QCOMPARE(QDir(folder + QStringLiteral("/k")).entryList(QDir::Files).size(), 2);  // a hundred to a page
-        QVERIFY(read_all(folder + QStringLiteral("/k/2.html")).contains("<section id=\"k200\">"));
-        QVERIFY(read_all(folder + QStringLiteral("/index.html")).contains("200 kaleidoscopes."));
+        QVERIFY(read_bytes(folder + QStringLiteral("/k/2.html")).contains("<section id=\"k200\">"));
+        QVERIFY(read_bytes(folder + QStringLiteral("/index.html")).contains("200 kaleidoscopes."));
         if (existing)
-            QCOMPARE(read_all(folder + QStringLiteral("/notes.txt")), QByteArray("mine"));
+            QCOMPARE(read_bytes(folder + QStringLiteral("/notes.txt")), QByteArray("mine"));
     }
 
     void a_folder_that_is_a_file_is_refused()
@@ -217,7 +212,7 @@ private slots:
         const WebCatalogueResult result = write_all_of(db, 1, file, true);
         QVERIFY(!result.status);
         QCOMPARE(result.status.error, file + QStringLiteral(" is a file, not a folder."));
-        QCOMPARE(read_all(file), QByteArray("x"));
+        QCOMPARE(read_bytes(file), QByteArray("x"));
     }
 };
 
