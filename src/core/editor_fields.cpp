@@ -20,4 +20,22 @@ QString editor_field_name(const TextMemberInfo& member)
         + QString::fromLatin1(member.name);
 }
 
+QString spoken_caption(const QString& caption)
+{
+    QString out;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        const QChar c = caption.at(i);
+        if (c == QLatin1Char('&')) {
+            if (i + 1 < caption.size() && caption.at(i + 1) == QLatin1Char('&'))
+                out += c, ++i;
+            continue;
+        }
+        out += (c == QLatin1Char('\n') || c == QLatin1Char('\r')) ? QLatin1Char(' ') : c;
+    }
+    out = out.simplified();
+    if (out.endsWith(QLatin1Char(':')))
+        out.chop(1);
+    return out;
+}
+
 }  // namespace tessaran

@@ -16,4 +16,9 @@ bool is_listed_member(Member m);
 // "tb_NAME" for a text box, "combo_NAME" for a drop-down.
 QString editor_field_name(const TextMemberInfo& member);
 
+// A caption as a screen reader should say it: access-key marks dropped ("&&"
+// stays one "&"), line breaks read as blanks ("Artist\n(Last,First)" ->
+// "Artist (Last,First)"), a closing colon dropped.
+QString spoken_caption(const QString& caption);
+
 }  // namespace tessaran

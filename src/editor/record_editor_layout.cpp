@@ -4,6 +4,7 @@
 #include "limited_text_edit.h"
 #include "record_editor.h"
 
+#include "core/editor_fields.h"
 #include "core/locale_dates.h"
 #include "core/session.h"
 #include "core/vocabularies.h"
@@ -94,10 +95,23 @@ QGridLayout* frame_grid(QGroupBox* frame)
     return g;
 }
 
+// The caption names its field for assistive technology: a screen reader
+// says "Store/Gallery", not the frame's title or the field's value.
+void name_by_caption(QLabel* label, QWidget* field)
+{
+    label->setBuddy(field);
+    const QString name = spoken_caption(label->text());
+    field->setAccessibleName(name);
+    // The editable part of a drop-down is what has the focus while typing.
+    if (auto* combo = qobject_cast<QComboBox*>(field); combo && combo->lineEdit())
+        combo->lineEdit()->setAccessibleName(name);
+}
+
 void add_row(QGridLayout* g, int row, int column, QLabel* label, QWidget* field)
 {
     g->addWidget(label, row, column);
     g->addWidget(field, row, column + 1);
+    name_by_caption(label, field);
 }
 
 QAction* make_action(QMenu* menu, const char* name, const QString& caption)
@@ -117,6 +131,8 @@ void RecordEditor::build_controls()
     scroll->setObjectName(QStringLiteral("frm_kaleido_scroll"));
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
+    // Only a frame around the fields: Tab goes to the fields, never to it.
+    scroll->setFocusPolicy(Qt::NoFocus);
     auto* client = new QWidget(scroll);
     client->setObjectName(QStringLiteral("frm_kaleido_client"));
     scroll->setWidget(client);
@@ -133,6 +149,9 @@ void RecordEditor::build_controls()
     img_logo->setAlignment(Qt::AlignCenter);
     img_logo->setToolTip(tr("About TESSARAN V"));
     img_logo->setCursor(Qt::PointingHandCursor);
+    img_logo->setAccessibleName(QStringLiteral("TESSARAN V logo"));
+    img_logo->setAccessibleDescription(
+        QStringLiteral("The program's logo, a kaleidoscope image; a click shows About TESSARAN V"));
 
     build_command_strip(client);
 
@@ -302,6 +321,8 @@ void RecordEditor::build_characteristics_frame(QWidget* client)
         add_row(g, 2, 3, lbl_ltd, combo_edition);
         add_row(g, 3, 3, lbl_signed, combo_signed);
         add_row(g, 4, 3, lbl_symmetry, combo_symmetry);
+        name_by_caption(lbl_specfeatures, tb_specfeatures);
+        name_by_caption(lbl_comments, tb_comments);
         g->addWidget(lbl_specfeatures, 5, 0);
         g->addWidget(tb_specfeatures, 5, 1, 1, 4);
         g->addWidget(lbl_comments, 6, 0);
@@ -354,6 +375,11 @@ void RecordEditor::build_command_strip(QWidget* client)
     cmd_next = command_button(cs, "cmd_next", QStringLiteral(">"), QStringLiteral("Next kaleidoscope in database"));
     cmd_endscope
         = command_button(cs, "cmd_endscope", QStringLiteral(">|"), QStringLiteral("Last kaleidoscope in database"));
+    // The arrows are signs on screen; a screen reader says what they do.
+    cmd_begscope->setAccessibleName(QStringLiteral("First kaleidoscope"));
+    cmd_prev->setAccessibleName(QStringLiteral("Previous kaleidoscope"));
+    cmd_next->setAccessibleName(QStringLiteral("Next kaleidoscope"));
+    cmd_endscope->setAccessibleName(QStringLiteral("Last kaleidoscope"));
     cmd_new = command_button(cs, "cmd_new", QStringLiteral("Add a New Scope"),
                              QStringLiteral("Start data for a new kaleidoscope"));
     cmd_save = command_button(cs, "cmd_save", QStringLiteral("Save Scope Data"),

@@ -64,6 +64,8 @@ void RecordEditor::show_picture_buttons()
         place_twips(b, left, m - h / 2);
         b->setText(QString::number(i));
         b->setToolTip(Thumbnails::instance().tooltip(trim_blanks(pictures.at(i))));
+        b->setAccessibleName(QStringLiteral("Picture %1").arg(i));
+        b->setAccessibleDescription(trim_blanks(pictures.at(i)));
         b->setVisible(true);
         paint_button(b, button_color);
         right_edge = left + px_to_twips(b->width());

@@ -1,0 +1,142 @@
+// What assistive technology is told about the record editor: every control
+// that takes the focus is named by its own caption, uniquely in the window,
+// never by the frame around it or by its own value.
+#include "common/gui_controls.h"
+#include "common/gui_editor_fixture.h"
+
+#include "common/gui_colors.h"
+#include "core/editor_fields.h"
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace tessaran;
+using namespace tessaran::test;
+
+namespace {
+
+QString accessible_name(QWidget* w)
+{
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+    return iface ? iface->text(QAccessible::Name) : QString();
+}
+
+QString own_value(QWidget* w)
+{
+    if (auto* e = qobject_cast<QLineEdit*>(w))
+        return e->text();
+    if (auto* c = qobject_cast<QComboBox*>(w))
+        return c->currentText();
+    if (auto* t = qobject_cast<QPlainTextEdit*>(w))
+        return t->toPlainText();
+    return QString();
+}
+
+// The controls a keyboard user reaches, each drop-down with its editable part.
+QList<QWidget*> focusable(QWidget* window)
+{
+    QList<QWidget*> controls;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(window) && !qobject_cast<QGroupBox*>(w))
+            controls << w;
+    }
+    return controls;
+}
+
+}  // namespace
+
+class tst_editor_accessibility : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void init() { reset_color_settings(); }
+
+    void captions_become_names_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("spoken");
+        QTest::newRow("plain") << "Store/Gallery" << "Store/Gallery";
+        QTest::newRow("line break and note") << "Artist\n(Last,First)" << "Artist (Last,First)";
+        QTest::newRow("access key") << "&Filter:" << "Filter";
+        QTest::newRow("a real ampersand") << "Salt && Pepper" << "Salt & Pepper";
+        QTest::newRow("two lines") << "Primary\ncell objects" << "Primary cell objects";
+    }
+    void captions_become_names()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, spoken);
+        QCOMPARE(spoken_caption(caption), spoken);
+    }
+
+    void every_field_is_named_by_its_caption_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("scope name") << "tb_scopename" << "Scope Name";
+        QTest::newRow("artist") << "tb_artist" << "Artist (Last,First)";
+        QTest::newRow("store") << "tb_store" << "Store/Gallery";
+        QTest::newRow("city") << "tb_city" << "City";
+        QTest::newRow("a drop-down") << "combo_mirrors" << "Mirror system";
+        QTest::newRow("its editable part") << "combo_mirrors_edit" << "Mirror system";
+        QTest::newRow("two-line caption") << "combo_objects" << "Primary cell objects";
+        QTest::newRow("long text") << "tb_comments" << "Comments";
+        QTest::newRow("price") << "tb_price_paid" << "Purchase price";
+        QTest::newRow("an arrow") << "cmd_next" << "Next kaleidoscope";
+    }
+    void every_field_is_named_by_its_caption()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, name);
+        EditorFixture f(five_records());
+        RecordEditor* ed = f.open();
+        QWidget* w = ed->findChild<QWidget*>(field);
+        QVERIFY(w);
+        QCOMPARE(accessible_name(w), name);
+    }
+
+    void no_control_is_unnamed_shared_or_named_by_frame_or_value()
+    {
+        QList<ScopeRecord> records = five_records();
+        records[0].image_count = 2;
+        records[0].image_files[1] = fixed_text(QStringLiteral("/pictures/one.jpg"), 60);
+        records[0].image_files[2] = fixed_text(QStringLiteral("/pictures/two.jpg"), 60);
+        EditorFixture f(records);
+        RecordEditor* ed = f.open();
+        ed->show();
+        QStringList frames;
+        for (QGroupBox* g : ed->findChildren<QGroupBox*>())
+            frames << g->title();
+        QMap<QString, QWidget*> owner;
+        for (QWidget* w : focusable(ed)) {
+            const QString name = accessible_name(w);
+            const QString what = w->objectName();
+            QVERIFY2(!name.isEmpty(), qPrintable(what + " has no name"));
+            QVERIFY2(!frames.contains(name), qPrintable(what + " is named by its frame: " + name));
+            const QString value = own_value(w);
+            QVERIFY2(value.isEmpty() || value != name, qPrintable(what + " is named by its value: " + name));
+            // A drop-down and its editable part are one field.
+            QWidget* field = qobject_cast<QComboBox*>(w->parentWidget()) ? w->parentWidget() : w;
+            if (owner.contains(name) && owner.value(name) != field)
+                QFAIL(qPrintable(what + " shares its name with " + owner.value(name)->objectName() + ": " + name));
+            owner.insert(name, field);
+        }
+        QVERIFY(owner.size() > 40);
+        // The picture buttons say which picture they are, and its path.
+        QPushButton* second = ed->picture_button(2);
+        QCOMPARE(accessible_name(second), QStringLiteral("Picture 2"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(second)->text(QAccessible::Description),
+                 QStringLiteral("/pictures/two.jpg"));
+        QVERIFY(!QAccessible::queryAccessibleInterface(control<QLabel>(ed, "img_logo"))
+                     ->text(QAccessible::Description)
+                     .isEmpty());
+    }
+};
+
+QTEST_MAIN(tst_editor_accessibility)
+#include "tst_editor_accessibility.moc"
