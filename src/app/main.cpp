@@ -4,6 +4,7 @@
 #include "core/file_write.h"
 #include "core/program_files.h"
 #include "start_window.h"
+#include "ui/accessible_names.h"
 #include "ui/logo.h"
 
 #include <QApplication>
@@ -51,6 +52,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("TESSARAN V"));
     QApplication::setApplicationVersion(QStringLiteral(TESSARAN_VERSION));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(tessaran::app_id));
+    tessaran::install_accessible_names();
 
     const QStringList args = QApplication::arguments().mid(1);
     if (args.size() > 1 || (args.size() == 1 && args.first().startsWith(QLatin1Char('-')))) {

@@ -1,5 +1,7 @@
 #include "color_dialog.h"
+
 #include "color_settings.h"
+#include "ui/accessible_names.h"
 
 #include "core/color_items.h"
 #include "core/database.h"
@@ -101,12 +103,14 @@ void ColorDialog::build_boxes()
         pb_boxes[i]->setToolTip(QString::fromLatin1(captions[i]));
         grid->addWidget(lbl_boxes[i], i, 0);
         grid->addWidget(pb_boxes[i], i, 1);
+        name_by_caption(lbl_boxes[i], pb_boxes[i]);
     }
     grid->setRowStretch(5, 1);
     auto* single = new QWidget(box_pages);
     auto* single_layout = new QVBoxLayout(single);
     pb_boxes[5] = new ColorBox(single);
     pb_boxes[5]->setObjectName(QString::fromLatin1(box_names[5]));
+    pb_boxes[5]->setAccessibleName(QStringLiteral("Color"));
     single_layout->addWidget(pb_boxes[5], 0, Qt::AlignHCenter);
     single_layout->addStretch(1);
     box_pages->addWidget(captioned);
@@ -142,6 +146,9 @@ void ColorDialog::build_preview()
             sample_texts[k]->setObjectName(QStringLiteral("tb_sample%1").arg(k));
             sample_labels[k]->installEventFilter(this);
             sample_texts[k]->installEventFilter(this);
+            // The preview's fields stand for the editor's: each is named by its frame's sample.
+            sample_texts[k]->setAccessibleName(QStringLiteral("Sample field of ")
+                                               + QString::fromLatin1(frame_titles[k]));
             fl->addWidget(sample_labels[k]);
             fl->addWidget(sample_texts[k]);
         }
@@ -159,6 +166,7 @@ void ColorDialog::build_preview()
         sample_buttons[b] = new QPushButton(QStringLiteral(" Command button"), pb_sample_form);
         sample_buttons[b]->setObjectName(QStringLiteral("sample_button%1").arg(b + 1));
         sample_buttons[b]->setAutoDefault(false);
+        sample_buttons[b]->setAccessibleName(QStringLiteral("Sample command button %1").arg(b + 1));
         connect(sample_buttons[b], &QPushButton::clicked, this, [this] { select_item(7); });
     }
     pb_sample_form->installEventFilter(this);
@@ -183,7 +191,7 @@ void ColorDialog::build_controls()
     combo_frame->setObjectName(QStringLiteral("combo_frame"));
     combo_frame->setEditable(false);
     combo_frame->addItems(color_item_names());
-    lbl_choose->setBuddy(combo_frame);
+    name_by_caption(lbl_choose, combo_frame);
     connect(combo_frame, &QComboBox::activated, this, [this](int n) { select_item(n); });
     connect(combo_frame, &QComboBox::currentIndexChanged, this, [this](int n) {
         if (n >= 0 && n != item_)

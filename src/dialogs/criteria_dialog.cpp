@@ -12,7 +12,10 @@
 #include "ui/screen_placement.h"
 #include "ui/user_dialogs.h"
 
+#include "core/editor_fields.h"
+#include "ui/accessible_names.h"
 #include <QApplication>
+
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -91,7 +94,7 @@ QGridLayout* CriteriaDialog::build_slots(const QString& stem)
         }
         field->setProperty("index", k);
         field->setMinimumWidth(twips_to_px(2700));
-        label->setBuddy(field);
+        name_by_caption(label, field);
         const int row = (k - 1) % 13;
         const int col = k <= 13 ? 0 : 3;
         slots_grid->addWidget(label, row, col);
@@ -122,8 +125,11 @@ QGridLayout* CriteriaDialog::build_ranges()
               low = make_box(this, low_name);
               auto* high_label = make_label(this, high_caption, QStringLiteral("lbl_") + high_name.mid(3));
               high = make_box(this, high_name);
+              // "Price paid ($), minimum": the range's caption and the box's own.
               low_label->setBuddy(low);
               high_label->setBuddy(high);
+              name_control(low, spoken_caption(caption) + QStringLiteral(", ") + low_caption.toLower());
+              name_control(high, spoken_caption(caption) + QStringLiteral(", ") + high_caption.toLower());
               for (QLineEdit* box : {low, high}) {
                   box->setMinimumWidth(twips_to_px(1500));
                   box->installEventFilter(this);

@@ -1,5 +1,7 @@
 #include "import_preview.h"
 
+#include "ui/accessible_names.h"
+
 #include "appearance/scheme_paint.h"
 #include "core/field_text.h"
 #include "core/money.h"
@@ -62,6 +64,7 @@ ImportPreview::ImportPreview(const QString& source_path, ImportSource source, QW
         tbl_columns->setItem(c, 0, heading);
         auto* combo = new QComboBox(tbl_columns);
         combo->setObjectName(QStringLiteral("combo_field_%1").arg(c));
+        name_control(combo, QStringLiteral("Field for the column ") + source_.headings[c]);
         for (const int t : choices)
             combo->addItem(import_target_caption(t), t);
         combo->setCurrentIndex(int(choices.indexOf(targets_[c])));
@@ -77,6 +80,8 @@ ImportPreview::ImportPreview(const QString& source_path, ImportSource source, QW
     tbl_preview->setObjectName(QStringLiteral("tbl_preview"));
     tbl_preview->setModel(preview_);
     tbl_preview->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tbl_preview->setAccessibleName(QStringLiteral("Kaleidoscopes to import"));
+    tbl_columns->setAccessibleName(QStringLiteral("Columns and their fields"));
 
     lst_problems = new QListWidget(this);
     lst_problems->setObjectName(QStringLiteral("lst_problems"));
@@ -94,7 +99,9 @@ ImportPreview::ImportPreview(const QString& source_path, ImportSource source, QW
     auto* top = new QHBoxLayout;
     top->addWidget(tbl_columns, 1);
     auto* right = new QVBoxLayout;
-    right->addWidget(new QLabel(QStringLiteral("Rows that cannot be imported:"), this));
+    auto* problems_caption = new QLabel(QStringLiteral("Rows that cannot be imported:"), this);
+    name_by_caption(problems_caption, lst_problems);
+    right->addWidget(problems_caption);
     right->addWidget(lst_problems, 1);
     top->addLayout(right, 1);
     auto* buttons = new QHBoxLayout;

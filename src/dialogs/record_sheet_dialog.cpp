@@ -2,6 +2,7 @@
 
 #include "appearance/scheme_paint.h"
 #include "core/sheet_range.h"
+#include "ui/accessible_names.h"
 #include "ui/command_button.h"
 #include "ui/user_dialogs.h"
 
@@ -61,6 +62,11 @@ RecordSheetDialog::RecordSheetDialog(int count, int position, SheetAction print_
     tb_beg->setFixedWidth(70);
     tb_end->setFixedWidth(70);
     lbl_records->setBuddy(tb_beg);
+    // "Records: [ ] to [ ]" read as two names, with the largest number there is.
+    name_control(tb_beg, QStringLiteral("Records, from"));
+    name_control(tb_end, QStringLiteral("Records, to"));
+    tb_beg->setAccessibleDescription(lbl_max->text());
+    tb_end->setAccessibleDescription(lbl_max->text());
 
     auto* row = new QHBoxLayout(fr_records);
     row->addWidget(lbl_records);

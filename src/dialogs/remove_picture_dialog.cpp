@@ -1,6 +1,7 @@
 #include "remove_picture_dialog.h"
 
 #include "appearance/scheme_paint.h"
+#include "ui/accessible_names.h"
 #include "ui/screen_placement.h"
 #include "ui/user_dialogs.h"
 
@@ -27,7 +28,7 @@ RemovePictureDialog::RemovePictureDialog(const QStringList& names, QWidget* pare
     for (int i = 0; i < names.size(); ++i)
         Combo1->addItem(item_text(i + 1, names.at(i)));
     Combo1->setCurrentIndex(names.isEmpty() ? -1 : 0);
-    lbl_select->setBuddy(Combo1);
+    name_by_caption(lbl_select, Combo1);
 
     cmd_rem = new QPushButton(QStringLiteral("Remove image"), this);
     cmd_rem->setObjectName(QStringLiteral("cmd_rem"));

@@ -4,6 +4,7 @@
 
 #include "core/session.h"
 #include "core/working_set.h"
+#include "ui/accessible_names.h"
 #include "ui/user_dialogs.h"
 
 #include <QAction>
@@ -56,13 +57,14 @@ CollectionListWindow::CollectionListWindow(QWidget* parent) : QWidget(parent, Qt
     filter_->setPlaceholderText(QStringLiteral("Words to look for"));
     filter_->setClearButtonEnabled(true);
     auto* filter_label = new QLabel(QStringLiteral("&Filter:"), this);
-    filter_label->setBuddy(filter_);
+    name_by_caption(filter_label, filter_);
     count_ = new QLabel(this);
     count_->setObjectName(QStringLiteral("list_count"));
 
     model_ = new CollectionListModel(this);
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("list_table"));
+    table_->setAccessibleName(QStringLiteral("Kaleidoscopes"));
     table_->setModel(model_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);

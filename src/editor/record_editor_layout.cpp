@@ -8,6 +8,7 @@
 #include "core/locale_dates.h"
 #include "core/session.h"
 #include "core/vocabularies.h"
+#include "ui/accessible_names.h"
 #include "ui/command_button.h"
 #include "ui/logo.h"
 #include "ui/screen_placement.h"
@@ -93,18 +94,6 @@ QGridLayout* frame_grid(QGroupBox* frame)
     g->setHorizontalSpacing(field_gap);
     g->setVerticalSpacing(field_gap);
     return g;
-}
-
-// The caption names its field for assistive technology: a screen reader
-// says "Store/Gallery", not the frame's title or the field's value.
-void name_by_caption(QLabel* label, QWidget* field)
-{
-    label->setBuddy(field);
-    const QString name = spoken_caption(label->text());
-    field->setAccessibleName(name);
-    // The editable part of a drop-down is what has the focus while typing.
-    if (auto* combo = qobject_cast<QComboBox*>(field); combo && combo->lineEdit())
-        combo->lineEdit()->setAccessibleName(name);
 }
 
 void add_row(QGridLayout* g, int row, int column, QLabel* label, QWidget* field)

@@ -114,6 +114,9 @@ QChartView* chart_view(QWidget* parent, const char* name, QChart* chart)
     view->setObjectName(QString::fromLatin1(name));
     view->setRenderHint(QPainter::Antialiasing);
     view->setMinimumSize(360, 300);
+    // A chart is a picture of the tables beside it: Tab passes it by.
+    view->setFocusPolicy(Qt::NoFocus);
+    view->viewport()->setFocusPolicy(Qt::NoFocus);
     return view;
 }
 
@@ -253,6 +256,7 @@ void StatisticsWindow::build_summary()
         QString::number(stats_.retail.unpriced));
     tbl_money = new QTableView(this);
     tbl_money->setObjectName(QStringLiteral("tbl_money"));
+    tbl_money->setAccessibleName(QStringLiteral("Cost and value"));
     tbl_money->setModel(money);
     tbl_money->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     tbl_money->verticalHeader()->setDefaultSectionSize(tbl_money->fontMetrics().height() + 6);
@@ -275,6 +279,11 @@ void StatisticsWindow::build_tables()
     tabs->addTab(tbl_artist, QStringLiteral("By artist"));
     tabs->addTab(tbl_type, QStringLiteral("By scope type"));
     tabs->addTab(tbl_year, QStringLiteral("By year of purchase"));
+    // Each table is named as its tab, the charts by what they show.
+    tabs->setAccessibleName(QStringLiteral("Counts and totals"));
+    tbl_artist->setAccessibleName(QStringLiteral("By artist"));
+    tbl_type->setAccessibleName(QStringLiteral("By scope type"));
+    tbl_year->setAccessibleName(QStringLiteral("By year of purchase"));
 }
 
 void StatisticsWindow::build()
@@ -283,6 +292,8 @@ void StatisticsWindow::build()
     build_tables();
     chart_spending = chart_view(this, "chart_spending", spending_chart(stats_.by_year, max_year_labels));
     chart_types = chart_view(this, "chart_types", types_chart(stats_.by_type));
+    chart_spending->setAccessibleName(QStringLiteral("Chart: spending per year"));
+    chart_types->setAccessibleName(QStringLiteral("Chart: kaleidoscopes per scope type"));
 
     cmd_pdf = new QPushButton(QStringLiteral("Save as PDF..."), this);
     cmd_pdf->setObjectName(QStringLiteral("cmd_pdf"));

@@ -75,6 +75,7 @@ SummaryWindow::SummaryWindow(const Session& session, int kind, QWidget* parent)
     pb_output = new SummaryHeaderPanel(this);
     sumgrid = new QTableView(this);
     sumgrid->setObjectName(QStringLiteral("sumgrid"));
+    sumgrid->setAccessibleName(QStringLiteral("Summary table"));
     sumgrid->hide();
     sumgrid->setHorizontalHeader(new SummaryHeader(sumgrid));
     sumgrid->setFont(pb_output->font());
