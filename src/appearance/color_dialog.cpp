@@ -3,6 +3,7 @@
 #include "color_settings.h"
 #include "ui/accessible_names.h"
 
+#include "core/color_contrast.h"
 #include "core/color_items.h"
 #include "core/database.h"
 #include "scheme_paint.h"
@@ -296,8 +297,25 @@ void ColorDialog::box_clicked(int slot)
     const QColor current = to_qcolor(temp_colors[std::size_t(e)]);
     const std::optional<QColor> picked = user_dialogs().pick_color(this, current);
     const QColor chosen = picked && picked->isValid() ? *picked : current;
+    const QStringList hard_before = low_contrast_texts(temp_colors, 3.0);
     temp_colors[std::size_t(e)] = to_color_value(chosen);
     pb_boxes[slot]->set_color(chosen);
+    // A warning, not a refusal: the collector may want the colour all the same.
+    QStringList made_hard;
+    const auto pair_of = [](const QString& text) { return text.section(QStringLiteral(" ("), 0, 0); };
+    QStringList pairs_before;
+    for (const QString& text : hard_before)
+        pairs_before << pair_of(text);
+    for (const QString& text : low_contrast_texts(temp_colors, 3.0)) {
+        if (!pairs_before.contains(pair_of(text)))
+            made_hard << text;
+    }
+    if (!made_hard.isEmpty())
+        msgbox(this,
+               QStringLiteral("With this color some text is hard to read, its contrast being below 3:1:\n")
+                   + made_hard.join(QLatin1Char('\n'))
+                   + QStringLiteral("\n\nThe color is kept; choose another one for better reading."),
+               MsgIcon::exclamation);
     paint_preview();
     // The changed-data colour has no element of its own in the preview.
     if (item_ == 8)

@@ -56,6 +56,7 @@ private slots:
     void default_for_one_item();
     void missing_default_file_is_reported();
     void menus_come_back_however_it_closes();
+    void hard_to_read_colours_are_warned_about();
 
 private:
     QString user_path() const { return dir_->filePath(QStringLiteral("tessaran_colors.dat")); }
@@ -361,6 +362,33 @@ void tst_color_dialog::menus_come_back_however_it_closes()
             QTest::mouseClick(control<QPushButton>(d, "cmd_accept"), Qt::LeftButton);
         QVERIFY2(mnu_open->isEnabled(), qPrintable(QString::number(way)));
     }
+}
+
+void tst_color_dialog::hard_to_read_colours_are_warned_about()
+{
+    set_current_colors(builtin_colors());
+    ScriptedDialogs dialogs;
+    ColorDialog d;
+    d.show();
+    d.actual_temp(1);                                          // the scheme in use: the shipped one
+    control<QComboBox>(d, "combo_frame")->setCurrentIndex(0);  // Parameters
+    // Labels in a pale grey on the pale frame: warned, and kept.
+    dialogs.choose_color(QColor(200, 200, 200));
+    QTest::mouseClick(d.color_box(2), Qt::LeftButton);
+    QCOMPARE(dialogs.shown.size(), 1);
+    QCOMPARE(dialogs.last().text,
+             QStringLiteral("With this color some text is hard to read, its contrast being below "
+                            "3:1:\nLabels of Kaleidoscope parameters (1.3:1)\n\nThe color is "
+                            "kept; choose another one for better reading."));
+    QCOMPARE(dialogs.last().icon, MsgIcon::exclamation);
+    QCOMPARE(d.color_box(2)->color(), QColor(200, 200, 200));
+    // A colour that reads well says nothing, and neither does another hard
+    // one for text that was hard to read already.
+    dialogs.choose_color(QColor(0, 0, 0));
+    QTest::mouseClick(d.color_box(4), Qt::LeftButton);
+    dialogs.choose_color(QColor(210, 210, 210));
+    QTest::mouseClick(d.color_box(2), Qt::LeftButton);
+    QCOMPARE(dialogs.shown.size(), 1);
 }
 
 QTEST_MAIN(tst_color_dialog)

@@ -53,6 +53,19 @@ QList<QWidget*> tab_order(QWidget* window)
     return order;
 }
 
+QStringList tab_names(QWidget* window)
+{
+    QStringList names;
+    QWidget* last = nullptr;
+    for (QWidget* w : tab_order(window)) {
+        QWidget* control = qobject_cast<QComboBox*>(w->parentWidget()) ? w->parentWidget() : w;
+        if (control != last)
+            names << accessible_name(control);
+        last = control;
+    }
+    return names;
+}
+
 QStringList accessibility_faults(QWidget* window)
 {
     QStringList faults;
@@ -66,8 +79,8 @@ QStringList accessibility_faults(QWidget* window)
             continue;
         // An unnamed helper widget is told by its class and its parent.
         const QString what = !w->objectName().isEmpty() ? w->objectName()
-            : QString::fromLatin1(w->metaObject()->className()) + QStringLiteral(" in ")
-                + (w->parentWidget() ? w->parentWidget()->objectName() : QString());
+                                                        : QString::fromLatin1(w->metaObject()->className())
+                + QStringLiteral(" in ") + (w->parentWidget() ? w->parentWidget()->objectName() : QString());
         const QString name = accessible_name(w);
         if (name.trimmed().isEmpty()) {
             faults << what + QStringLiteral(" has no name");

@@ -14,6 +14,8 @@ namespace tessaran::test {
 QString accessible_name(QWidget* w);
 // The controls that take the focus with Tab, in the window's tab order.
 QList<QWidget*> tab_order(QWidget* window);
+// The names of tab_order(window), a drop-down and its editable part once.
+QStringList tab_names(QWidget* window);
 // One line per fault: a focusable control without a name, with a name that
 // another control of the window has (a drop-down and its editable part are
 // one control), or named by the title of a frame or by its own value.

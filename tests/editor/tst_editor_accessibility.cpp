@@ -96,6 +96,20 @@ private slots:
         const QStringList faults = accessibility_faults(ed);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
         QVERIFY(tab_order(ed).size() > 40);
+        // Tab walks each frame down its columns, then the pictures, then the strip.
+        // clang-format off
+        QCOMPARE(tab_names(ed), (QStringList{
+            "Scope Name", "Artist (Last,First)", "Studio",
+            "Date of purchase", "Purchase price", "Retail price",
+            "Salesperson", "Store/Gallery", "Street address", "City", "State", "Zip code", "Country", "Phone", "Fax",
+            "Email", "Website",
+            "Scope type", "Exterior material", "Exterior color", "Cell type", "Primary cell objects",
+            "Mirror system", "Scope year", "Edition", "Signed", "Point symmetry", "Special Features", "Comments",
+            "Picture 1", "Picture 2", "Add an image", "Remove an image", "Display all images", "Clear all images",
+            "First kaleidoscope", "Previous kaleidoscope", "Next kaleidoscope", "Last kaleidoscope",
+            "Add a New Scope", "Save Scope Data", "Delete this Scope", "Clear Scope Data", "Find", "FindNext",
+            "Select", "Sort", "Close"}));
+        // clang-format on
         // The picture buttons say which picture they are, and its path.
         QPushButton* second = ed->picture_button(2);
         QCOMPARE(accessible_name(second), QStringLiteral("Picture 2"));

@@ -44,14 +44,16 @@ private slots:
         row("record editor", [](RecordEditor*) { return std::unique_ptr<QWidget>(); });
         row("Select", [](RecordEditor* ed) { return std::make_unique<SelectDialog>(ed->session().locale, ed); });
         row("Find", [](RecordEditor* ed) { return std::make_unique<FindDialog>(ed->session().locale, ed); });
-        row("Sort", [](RecordEditor* ed) { return std::make_unique<SortDialog>(ed->session().path, ed->session().ws, ed); });
+        row("Sort",
+            [](RecordEditor* ed) { return std::make_unique<SortDialog>(ed->session().path, ed->session().ws, ed); });
         row("selection criteria",
             [](RecordEditor* ed) { return std::make_unique<SelectionCriteriaWindow>(QStringLiteral("All"), ed); });
         row("find criteria",
             [](RecordEditor* ed) { return std::make_unique<FindCriteriaWindow>(QStringLiteral("Artist: x"), ed); });
         row("summary choice", [](RecordEditor* ed) { return std::make_unique<SummaryChoiceDialog>(nullptr, ed); });
         row("record sheets", [](RecordEditor* ed) {
-            return std::make_unique<RecordSheetDialog>(5, 1, [](int, int) { return true; }, nullptr, ed);
+            return std::make_unique<RecordSheetDialog>(
+                5, 1, [](int, int) { return true; }, nullptr, ed);
         });
         row("remove picture", [](RecordEditor* ed) {
             return std::make_unique<RemovePictureDialog>(QStringList{QStringLiteral("1 one.jpg")}, ed);
