@@ -5,6 +5,7 @@
 #include "core/program_files.h"
 #include "start_window.h"
 #include "ui/accessible_names.h"
+#include "ui/focus_ring.h"
 #include "ui/logo.h"
 
 #include <QApplication>
@@ -53,6 +54,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QStringLiteral(TESSARAN_VERSION));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(tessaran::app_id));
     tessaran::install_accessible_names();
+    tessaran::FocusRing::install();
 
     const QStringList args = QApplication::arguments().mid(1);
     if (args.size() > 1 || (args.size() == 1 && args.first().startsWith(QLatin1Char('-')))) {
