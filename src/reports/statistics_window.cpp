@@ -304,6 +304,10 @@ void StatisticsWindow::build()
     connect(cmd_pdf, &QPushButton::clicked, this, &StatisticsWindow::save_pdf);
     connect(cmd_text, &QPushButton::clicked, this, &StatisticsWindow::save_text);
     connect(cmd_close, &QPushButton::clicked, this, &QDialog::accept);
+    // Return closes the report, as Escape does; saving is always a choice.
+    for (QPushButton* b : {cmd_pdf, cmd_text})
+        b->setAutoDefault(false);
+    cmd_close->setDefault(true);
 
     auto* charts = new QHBoxLayout;
     charts->addWidget(chart_spending, 3);
