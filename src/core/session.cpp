@@ -33,7 +33,6 @@ FileStatus Session::read_shown(int n)
 
 void Session::note_file_state()
 {
-    known_length = file_length(path);
     known_stamp = file_stamp(path);
     changed_elsewhere = false;
 }
@@ -45,7 +44,7 @@ bool Session::file_changed_since_noted() const
 
 bool Session::unchanged_since_shown(int n) const
 {
-    if (file_length(path) != known_length)
+    if (file_stamp(path).size != known_stamp.size)
         return false;
     if (n < 1)
         return true;

@@ -25,10 +25,10 @@ struct Session {
     LocaleLabels locale;
 
     // What this window last read of the file: the stored bytes of the record
-    // shown, and the file's length when the working set was built or this
-    // window last wrote. Another program's write shows as a difference.
+    // shown, and the file's state (which file, its length, its last change)
+    // when the working set was built or this window last wrote. Another
+    // program's write shows as a difference.
     QByteArray shown_bytes;
-    qint64 known_length = -1;
     FileStamp known_stamp;
 
     // This window's claim to be the collection's one writer; empty when it
@@ -51,7 +51,7 @@ struct Session {
     FileStatus read(int n);
     // Reads record n as the record shown, keeping its stored bytes.
     FileStatus read_shown(int n);
-    // Takes the file's present length and state as the ones this window knows.
+    // Takes the file's present state as the one this window knows.
     void note_file_state();
     // True when the file is no longer in the state this window last noted.
     bool file_changed_since_noted() const;
