@@ -164,6 +164,29 @@ int cmd_dump(const QString& path, const QString& which)
 
 // The export the program writes for a freshly opened collection: every record,
 // sorted by artist ascending, no selection.
+// The whole collection in the order a freshly opened one has: by artist. A
+// file the program cannot work with is told as "cannot VERB PATH: reason".
+bool read_by_artist(const QString& path, const QString& verb, WorkingSet& ws)
+{
+    const DatabaseReport report = check_database(path);
+    if (!report.unreadable.isEmpty()) {
+        err(report.unreadable);
+        return false;
+    }
+    const QString cannot = QStringLiteral("cannot %1 %2: ").arg(verb, path);
+    if (report.size % rec_len_bytes != 0 || report.records > max_record_count) {
+        err(cannot + report.errors.value(0));
+        return false;
+    }
+    ws.reset_to_all(report.records);
+    QString error;
+    if (!sort_working_set(path, ws, 2, false, &error)) {
+        err(cannot + error);
+        return false;
+    }
+    return true;
+}
+
 int cmd_export(const QString& path, const QString& kind_name)
 {
     int kind = 0;
@@ -174,23 +197,9 @@ int cmd_export(const QString& path, const QString& kind_name)
     else
         return usage();
 
-    const DatabaseReport report = check_database(path);
-    if (!report.unreadable.isEmpty()) {
-        err(report.unreadable);
-        return 1;
-    }
-    if (report.size % rec_len_bytes != 0 || report.records > max_record_count) {
-        err(QStringLiteral("cannot export %1: %2").arg(path, report.errors.value(0)));
-        return 1;
-    }
-    // The whole collection in the order a freshly opened one has: by artist.
     WorkingSet ws;
-    ws.reset_to_all(report.records);
-    QString error;
-    if (!sort_working_set(path, ws, 2, false, &error)) {
-        err(QStringLiteral("cannot export %1: %2").arg(path, error));
+    if (!read_by_artist(path, QStringLiteral("export"), ws))
         return 1;
-    }
 
     SummaryExportHead head;
     head.stamp = general_date_text(QDateTime::currentDateTime());
@@ -253,21 +262,11 @@ int cmd_stats(const QString& path, bool json)
 
 int cmd_web(const QString& path, const QString& folder, bool include_prices, bool replace)
 {
-    const DatabaseReport report = check_database(path);
-    if (!report.unreadable.isEmpty() || !report.errors.isEmpty()) {
-        err(report.unreadable.isEmpty() ? QStringLiteral("cannot read %1: %2").arg(path, report.errors.value(0))
-                                        : report.unreadable);
+    WorkingSet all;
+    if (!read_by_artist(path, QStringLiteral("read"), all))
         return 1;
-    }
     if (folder_has_entries(folder) && !replace) {
         err(QStringLiteral("%1 is not empty; give --replace to replace the catalogue's files in it").arg(folder));
-        return 1;
-    }
-    WorkingSet all;
-    all.reset_to_all(report.records);
-    QString error;
-    if (!sort_working_set(path, all, 2, false, &error)) {
-        err(QStringLiteral("cannot read %1: %2").arg(path, error));
         return 1;
     }
     const WebCatalogueResult r = write_web_catalogue(path, all.records, all.count, folder, include_prices);
