@@ -117,15 +117,14 @@ QString field_value(const ScopeRecord& r, int field)
 }
 
 // The key a heading sorts by: folded text, the date's day number (empty
-// without a date that reads), or the amount.
-QString sort_key(const ScopeRecord& r, int field)
+// without a date that reads), or the amount. value is the field as shown.
+QString sort_key(const ScopeRecord& r, int field, const QString& value)
 {
     const Member m = field_member(field);
     if (m == m_price_paid)
         return QString::number(r.price_paid);
     if (m == m_price_retail)
         return QString::number(r.price_retail);
-    const QString value = field_value(r, field);
     if (m == m_date_bought) {
         const std::optional<double> days = stored_date_days(value);
         return days ? QString::number(qint64(*days)) : QString();
@@ -232,9 +231,10 @@ QString catalogue_index_row(const CatalogueEntry& entry, const CatalogueOptions&
     html += QStringLiteral("</td>");
     bool first = true;
     for (const int f : shown_fields(overview_fields(), options.include_prices)) {
-        const QString value = html_escaped(field_value(r, f));
+        const QString shown = field_value(r, f);
+        const QString value = html_escaped(shown);
         html += QStringLiteral("<td") + (is_price(f) ? QStringLiteral(" class=\"amount\"") : QString())
-            + QStringLiteral(" data-sort=\"") + html_escaped(sort_key(r, f)) + QStringLiteral("\">");
+            + QStringLiteral(" data-sort=\"") + html_escaped(sort_key(r, f, shown)) + QStringLiteral("\">");
         if (first)
             html += QStringLiteral("<a href=\"") + page + QStringLiteral("\">")
                 + (value.isEmpty() ? html_escaped(entry_name(entry)) : value) + QStringLiteral("</a>");
