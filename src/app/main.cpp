@@ -5,6 +5,7 @@
 #include "core/program_files.h"
 #include "start_window.h"
 #include "ui/accessible_names.h"
+#include "ui/button_keys.h"
 #include "ui/focus_ring.h"
 #include "ui/logo.h"
 
@@ -55,6 +56,7 @@ int main(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QString::fromLatin1(tessaran::app_id));
     tessaran::install_accessible_names();
     tessaran::FocusRing::install();
+    tessaran::install_button_keys();
 
     const QStringList args = QApplication::arguments().mid(1);
     if (args.size() > 1 || (args.size() == 1 && args.first().startsWith(QLatin1Char('-')))) {

@@ -1,5 +1,7 @@
 #include "web_catalogue_dialog.h"
 
+#include "ui/accessible_names.h"
+
 #include "ui/user_dialogs.h"
 
 #include <QCheckBox>
@@ -37,7 +39,7 @@ WebCatalogueDialog::WebCatalogueDialog(const QString& folder, QWidget* parent) :
     folder_row->addWidget(browse);
     auto* form = new QFormLayout;
     auto* folder_label = new QLabel(QStringLiteral("&Folder:"), this);
-    folder_label->setBuddy(folder_);
+    name_by_caption(folder_label, folder_);
     form->addRow(folder_label, folder_row);
     form->addRow(QString(), prices_);
 

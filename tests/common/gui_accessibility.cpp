@@ -47,7 +47,8 @@ QList<QWidget*> tab_order(QWidget* window)
         w = w->nextInFocusChain();
         if (w == window)
             break;
-        if (w->window() == window && takes_tab_focus(w, window))
+        // A widget that hands its focus on (a tab widget to its tab bar) is not a stop.
+        if (w->window() == window && takes_tab_focus(w, window) && !w->focusProxy())
             order << w;
     }
     return order;

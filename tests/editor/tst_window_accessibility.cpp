@@ -19,7 +19,12 @@
 #include "editor/collection_list_window.h"
 #include "reports/statistics_window.h"
 #include "reports/summary_window.h"
+#include "ui/button_keys.h"
 
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <functional>
@@ -31,48 +36,117 @@ using namespace tessaran::test;
 using WindowMaker = std::function<std::unique_ptr<QWidget>(RecordEditor*)>;
 Q_DECLARE_METATYPE(WindowMaker)
 
+namespace {
+
+// Each window with its controls' names in the order Tab reaches them.
+void add_windows()
+{
+    QTest::addColumn<WindowMaker>("make");
+    QTest::addColumn<QStringList>("tabs");
+    const auto row
+        = [](const char* name, WindowMaker make, const QStringList& tabs) { QTest::newRow(name) << make << tabs; };
+    const QStringList criteria_slots{"Scope name",
+                                     "Artist",
+                                     "Studio",
+                                     "Scope type",
+                                     "Scope year",
+                                     "Exterior material",
+                                     "Exterior color",
+                                     "Cell type",
+                                     "Edition",
+                                     "Primary Cell Objects",
+                                     "Signed",
+                                     "Mirror system",
+                                     "Point Symmetry",
+                                     "Special features",
+                                     "Comments",
+                                     "Salesperson",
+                                     "Store/Gallery",
+                                     "Street",
+                                     "City",
+                                     "State",
+                                     "Zip code",
+                                     "Country",
+                                     "Phone",
+                                     "Fax",
+                                     "Email",
+                                     "Website",
+                                     "Date purchased (m/d/yyyy), beginning",
+                                     "Date purchased (m/d/yyyy), end",
+                                     "Price paid ($), minimum",
+                                     "Price paid ($), maximum",
+                                     "Retail price ($), minimum",
+                                     "Retail price ($), maximum"};
+    // clang-format off
+    row("record editor", [](RecordEditor*) { return std::unique_ptr<QWidget>(); }, {
+        "Scope Name", "Artist (Last,First)", "Studio", "Date of purchase", "Purchase price", "Retail price",
+        "Salesperson", "Store/Gallery", "Street address", "City", "State", "Zip code", "Country", "Phone", "Fax",
+        "Email", "Website", "Scope type", "Exterior material", "Exterior color", "Cell type",
+        "Primary cell objects", "Mirror system", "Scope year", "Edition", "Signed", "Point symmetry",
+        "Special Features", "Comments", "Add an image", "First kaleidoscope", "Previous kaleidoscope",
+        "Next kaleidoscope", "Last kaleidoscope", "Add a New Scope", "Save Scope Data", "Delete this Scope",
+        "Clear Scope Data", "Find", "FindNext", "Select", "Sort", "Close"});
+    row("Select", [](RecordEditor* ed) { return std::make_unique<SelectDialog>(ed->session().locale, ed); },
+        criteria_slots + QStringList{"Perform selection", "Select all", "Cancel"});
+    row("Find", [](RecordEditor* ed) { return std::make_unique<FindDialog>(ed->session().locale, ed); },
+        criteria_slots + QStringList{"Find", "Cancel"});
+    row("Sort", [](RecordEditor* ed) {
+            return std::make_unique<SortDialog>(ed->session().path, ed->session().ws, ed); },
+        {"Scope name", "Ascending", "Descending", "Sort", "Cancel"});
+    row("selection criteria", [](RecordEditor* ed) {
+            return std::make_unique<SelectionCriteriaWindow>(QStringLiteral("All"), ed); },
+        {"Close"});
+    row("find criteria", [](RecordEditor* ed) {
+            return std::make_unique<FindCriteriaWindow>(QStringLiteral("Artist: x"), ed); },
+        {"Close"});
+    row("summary choice", [](RecordEditor* ed) { return std::make_unique<SummaryChoiceDialog>(nullptr, ed); },
+        {"Kaleidoscope information: Scope name, artist, type, scope year, exterior material, exterior color, "
+         "cell type, edition, cell objects, signed, mirrors, point symmetry", "Create Summary", "Close"});
+    row("record sheets", [](RecordEditor* ed) {
+            return std::make_unique<RecordSheetDialog>(5, 1, [](int, int) { return true; }, nullptr, ed); },
+        {"Records, from", "Records, to", "Print", "Preview", "Print displayed kaleidoscope", "Cancel"});
+    row("remove picture", [](RecordEditor* ed) {
+            return std::make_unique<RemovePictureDialog>(QStringList{QStringLiteral("1 one.jpg")}, ed); },
+        {"Select image to remove", "Remove image", "Cancel"});
+    row("colours", [](RecordEditor* ed) { return std::make_unique<ColorDialog>(ed); },
+        {"Choose frame or control to change", "Frame", "Frame title", "Label", "Text background",
+         "Text foreground", "Sample field of Kaleidoscope parameters",
+         "Sample field of Kaleidoscope characteristics", "Sample field of Purchase information",
+         "Sample field of Place of purchase", "Sample command button 1", "Sample command button 2",
+         "Set choice to default colors", "Set all controls to default colors", "Cancel", "Accept"});
+    row("import preview", [](RecordEditor* ed) {
+            return std::make_unique<ImportPreview>(QStringLiteral("/tmp/x.csv"),
+                                                   read_import_source("scopename,artist\nA,B\n"), ed); },
+        {"Columns and their fields", "Field for the column scopename", "Field for the column artist",
+         "Kaleidoscopes to import", "Rows that cannot be imported", "Import 1 kaleidoscopes", "Cancel"});
+    row("statistics", [](RecordEditor* ed) { return std::make_unique<StatisticsWindow>(ed->session(), ed); },
+        {"Cost and value", "By artist", "By artist", "Save as PDF...", "Save as text...", "Close"});
+    row("summary", [](RecordEditor* ed) { return std::make_unique<SummaryWindow>(ed->session(), 1, ed); },
+        {"Summary table", "Preview", "Print", "Save to ASCII file", "Close"});
+    row("web catalogue", [](RecordEditor* ed) {
+            return std::make_unique<WebCatalogueDialog>(QStringLiteral("/tmp/catalogue"), ed); },
+        {"Folder", "Browse...", "Include prices", "Export", "Cancel"});
+    row("about", [](RecordEditor* ed) { return std::make_unique<AboutBox>(ed); }, {"OK"});
+    // clang-format on
+}
+
+}  // namespace
+
 class tst_window_accessibility : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        install_button_keys();
+    }
     void init() { reset_color_settings(); }
 
-    void every_control_is_named_data()
-    {
-        QTest::addColumn<WindowMaker>("make");
-        const auto row = [](const char* name, WindowMaker make) { QTest::newRow(name) << make; };
-        row("record editor", [](RecordEditor*) { return std::unique_ptr<QWidget>(); });
-        row("Select", [](RecordEditor* ed) { return std::make_unique<SelectDialog>(ed->session().locale, ed); });
-        row("Find", [](RecordEditor* ed) { return std::make_unique<FindDialog>(ed->session().locale, ed); });
-        row("Sort",
-            [](RecordEditor* ed) { return std::make_unique<SortDialog>(ed->session().path, ed->session().ws, ed); });
-        row("selection criteria",
-            [](RecordEditor* ed) { return std::make_unique<SelectionCriteriaWindow>(QStringLiteral("All"), ed); });
-        row("find criteria",
-            [](RecordEditor* ed) { return std::make_unique<FindCriteriaWindow>(QStringLiteral("Artist: x"), ed); });
-        row("summary choice", [](RecordEditor* ed) { return std::make_unique<SummaryChoiceDialog>(nullptr, ed); });
-        row("record sheets", [](RecordEditor* ed) {
-            return std::make_unique<RecordSheetDialog>(
-                5, 1, [](int, int) { return true; }, nullptr, ed);
-        });
-        row("remove picture", [](RecordEditor* ed) {
-            return std::make_unique<RemovePictureDialog>(QStringList{QStringLiteral("1 one.jpg")}, ed);
-        });
-        row("colours", [](RecordEditor* ed) { return std::make_unique<ColorDialog>(ed); });
-        row("import preview", [](RecordEditor* ed) {
-            return std::make_unique<ImportPreview>(QStringLiteral("/tmp/x.csv"),
-                                                   read_import_source("scopename,artist\nA,B\n"), ed);
-        });
-        row("statistics", [](RecordEditor* ed) { return std::make_unique<StatisticsWindow>(ed->session(), ed); });
-        row("summary", [](RecordEditor* ed) { return std::make_unique<SummaryWindow>(ed->session(), 1, ed); });
-        row("web catalogue", [](RecordEditor* ed) {
-            return std::make_unique<WebCatalogueDialog>(QStringLiteral("/tmp/catalogue"), ed);
-        });
-        row("about", [](RecordEditor* ed) { return std::make_unique<AboutBox>(ed); });
-    }
-    void every_control_is_named()
+    void every_control_is_named_in_visual_order_data() { add_windows(); }
+    void every_control_is_named_in_visual_order()
     {
         QFETCH(WindowMaker, make);
+        QFETCH(QStringList, tabs);
         EditorFixture f(five_records(), true);
         RecordEditor* ed = f.open();
         std::unique_ptr<QWidget> window = make(ed);
@@ -80,6 +154,41 @@ private slots:
         shown->show();
         const QStringList faults = accessibility_faults(shown);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+        QCOMPARE(tab_names(shown), tabs);
+    }
+
+    // Return presses the focused button and Escape leaves a dialog, as its
+    // buttons say; the buttons are cut off from their work, only the key counts.
+    void keys_answer_as_the_buttons_say_data() { add_windows(); }
+    void keys_answer_as_the_buttons_say()
+    {
+        QFETCH(WindowMaker, make);
+        EditorFixture f(five_records(), true);
+        RecordEditor* ed = f.open();
+        std::unique_ptr<QWidget> window = make(ed);
+        QWidget* shown = window ? window.get() : ed;
+        shown->show();
+        shown->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(shown));
+        QStringList deaf;
+        for (QWidget* w : tab_order(shown)) {
+            auto* button = qobject_cast<QPushButton*>(w);
+            if (!button)
+                continue;
+            QObject::disconnect(button, &QAbstractButton::clicked, nullptr, nullptr);
+            QSignalSpy clicked(button, &QAbstractButton::clicked);
+            button->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(button, Qt::Key_Return);
+            if (clicked.count() != 1)
+                deaf << accessible_name(button);
+        }
+        QVERIFY2(deaf.isEmpty(),
+                 qPrintable(QStringLiteral("Return does not press: ") + deaf.join(QStringLiteral(", "))));
+        if (!window)
+            return;  // the editor is the main window: Escape has nothing to leave
+        tab_order(shown).constFirst()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY2(!shown->isVisible(), "Escape leaves the window open");
     }
 
     void collection_list_is_named()
