@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <memory>
 
 #include <sys/mman.h>
@@ -50,19 +51,23 @@ FileStatus read_record(const QString& path, int n, ScopeRecord& rec, QByteArray*
 
 FileStatus write_record(const QString& path, int n, const ScopeRecord& rec)
 {
+    return write_raw_records(path, {{n, encode_record(rec)}});
+}
+
+FileStatus write_raw_records(const QString& path, const std::vector<std::pair<int, QByteArray>>& records)
+{
+    if (records.empty())
+        return {};
     QFile f(path);
+    const bool creates = std::all_of(records.begin(), records.end(), [](const auto& r) { return r.first == 1; });
     // Only the first record of a new database may bring its file into being; a
     // database that vanished is an error, not a fresh file.
     // Opened for writing although it is replaced, so that a file the user may
     // not write is refused as before.
-    const QIODevice::OpenMode mode = n == 1 ? QIODevice::ReadWrite : (QIODevice::ReadWrite | QIODevice::ExistingOnly);
+    const QIODevice::OpenMode mode = creates ? QIODevice::ReadWrite : (QIODevice::ReadWrite | QIODevice::ExistingOnly);
     if (!f.open(mode))
         return FileStatus::failure(f.errorString());
     const qint64 old_size = f.size();
-    const qint64 at = qint64(n - 1) * rec_len_bytes;
-    // Records are numbered without gaps: n may replace one or append one.
-    if (n < 1 || n > max_record_count || at > old_size)
-        return FileStatus::failure(past_end_text(n));
 
     // The file is rewritten whole and renamed into place. One write() of the
     // record in place is not enough: the kernel checks for a fatal signal
@@ -77,11 +82,18 @@ FileStatus write_record(const QString& path, int n, const ScopeRecord& rec)
                                        ? f.errorString()
                                        : QStringLiteral("The database file could not be read."));
     f.close();
-    const QByteArray bytes = encode_record(rec);
-    if (at < old_size)
-        contents.replace(at, qMin<qint64>(rec_len_bytes, old_size - at), bytes);
-    else
-        contents.append(bytes);
+    for (const auto& [n, bytes] : records) {
+        const qint64 at = qint64(n - 1) * rec_len_bytes;
+        // Records are numbered without gaps: n may replace one or append one.
+        if (n < 1 || n > max_record_count || at > contents.size())
+            return FileStatus::failure(past_end_text(n));
+        if (bytes.size() != rec_len_bytes)
+            return FileStatus::failure(QStringLiteral("Record %1 is not a whole record.").arg(n));
+        if (at < contents.size())
+            contents.replace(at, qMin<qint64>(rec_len_bytes, contents.size() - at), bytes);
+        else
+            contents.append(bytes);
+    }
     return replace_file_contents(path, contents, true);
 }
 

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace tessaran {
@@ -30,6 +31,9 @@ FileStatus read_record(const QString& path, int n, ScopeRecord& rec, QByteArray*
 // it was. A file the user may not write is refused. Only record 1 may create a
 // missing file.
 FileStatus write_record(const QString& path, int n, const ScopeRecord& rec);
+// Several records as stored bytes (rec_len_bytes each), replaced or, numbered
+// from count + 1 on, appended in one such rewrite: all written, or none.
+FileStatus write_raw_records(const QString& path, const std::vector<std::pair<int, QByteArray>>& records);
 
 // Number of records the file holds: length / 2473 rounded to nearest; 0 when missing.
 int record_count_of(const QString& path);

@@ -1,0 +1,157 @@
+#include "picture_search.h"
+
+#include "picture_list.h"
+#include "picture_paths.h"
+#include "scope_record.h"
+
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QHash>
+
+#include <algorithm>
+#include <map>
+
+namespace tessaran {
+
+namespace {
+
+QStringList folders_of(const QString& path)
+{
+    QString t = path;
+    t.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    QStringList parts = t.toLower().split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    if (!parts.isEmpty())
+        parts.removeLast();
+    return parts;
+}
+
+// How many folders, counted from the file upwards, two paths share.
+int shared_tail(const QStringList& a, const QStringList& b)
+{
+    int n = 0;
+    while (n < a.size() && n < b.size() && a.at(a.size() - 1 - n) == b.at(b.size() - 1 - n))
+        ++n;
+    return n;
+}
+
+}  // namespace
+
+FileStatus collection_pictures(const QString& collection_path, std::vector<StoredPictureRef>& out)
+{
+    out.clear();
+    RecordScanner scan;
+    if (FileStatus st = scan.open(collection_path); !st)
+        return st;
+    QHash<QString, std::size_t> seen;
+    ScopeRecord rec;
+    for (int n = 1; n <= scan.count(); ++n) {
+        if (!scan.read(n, rec))
+            return FileStatus::failure(QStringLiteral("Record %1 could not be read.").arg(n));
+        const PictureList pictures = PictureList::of_record(rec);
+        for (int slot = 1; slot <= pictures.count(); ++slot) {
+            const QString stored = pictures.at(slot).trimmed();
+            if (stored.isEmpty())
+                continue;
+            auto it = seen.constFind(stored);
+            if (it == seen.constEnd()) {
+                StoredPictureRef ref;
+                ref.stored = stored;
+                ref.file = picture_file(stored, collection_path);
+                ref.exists = QFileInfo(ref.file).isFile();
+                it = seen.insert(stored, out.size());
+                out.push_back(std::move(ref));
+            }
+            out[*it].uses.push_back({n, slot});
+        }
+    }
+    return {};
+}
+
+std::vector<StoredPictureRef> missing_only(const std::vector<StoredPictureRef>& all)
+{
+    std::vector<StoredPictureRef> missing;
+    std::copy_if(all.begin(), all.end(), std::back_inserter(missing), [](const auto& r) { return !r.exists; });
+    return missing;
+}
+
+std::vector<PictureMatch> match_missing_pictures(const std::vector<StoredPictureRef>& missing, const QString& folder,
+                                                 const PictureMeasure& measure, const std::function<bool()>& cancelled)
+{
+    // Only the names asked for are kept from the walk.
+    QHash<QString, QStringList> by_name;
+    for (const StoredPictureRef& m : missing)
+        by_name.insert(picture_file_name(m.stored).toLower(), QStringList());
+    QDirIterator walk(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    for (int seen = 0; walk.hasNext(); ++seen) {
+        const QString file = walk.next();
+        if (seen % 512 == 0 && cancelled && cancelled())
+            return {};
+        if (auto it = by_name.find(walk.fileName().toLower()); it != by_name.end())
+            it->append(file);
+    }
+
+    std::vector<PictureMatch> matches;
+    for (const StoredPictureRef& m : missing) {
+        PictureMatch match;
+        match.missing = m;
+        QStringList candidates = by_name.value(picture_file_name(m.stored).toLower());
+        candidates.sort();
+        if (candidates.size() > 1) {
+            const QStringList old_folders = folders_of(m.stored);
+            int best = -1;
+            QStringList closest;
+            for (const QString& c : candidates) {
+                const int shared = shared_tail(old_folders, folders_of(c));
+                if (shared > best)
+                    closest.clear();
+                if (shared >= best) {
+                    best = shared;
+                    closest << c;
+                }
+            }
+            candidates = closest;
+        }
+        if (candidates.size() > 1) {
+            const qint64 size = QFileInfo(candidates.first()).size();
+            const QSize pixels = measure ? measure(candidates.first()) : QSize();
+            const bool copies = std::all_of(candidates.begin(), candidates.end(), [&](const QString& c) {
+                return QFileInfo(c).size() == size && (measure ? measure(c) : QSize()) == pixels;
+            });
+            if (copies)
+                candidates = QStringList{candidates.first()};
+        }
+        if (candidates.size() == 1) {
+            match.outcome = PictureMatch::Outcome::found;
+            match.found = candidates.first();
+        } else if (candidates.size() > 1) {
+            match.outcome = PictureMatch::Outcome::several;
+            match.candidates = candidates;
+        }
+        matches.push_back(std::move(match));
+    }
+    return matches;
+}
+
+FileStatus store_picture_changes(const QString& collection_path, const std::vector<PictureChange>& changes)
+{
+    // Only the slots change; every other byte of a record stays as stored.
+    std::map<int, QByteArray> records;
+    for (const PictureChange& change : changes) {
+        const QByteArray slot = to_cp1252(fixed_text(change.stored, image_slot_width));
+        for (const PictureUse& use : change.uses) {
+            auto it = records.find(use.record);
+            if (it == records.end()) {
+                ScopeRecord rec;
+                QByteArray raw;
+                if (FileStatus st = read_record(collection_path, use.record, rec, &raw); !st)
+                    return st;
+                it = records.emplace(use.record, raw).first;
+            }
+            if (use.slot >= 1 && use.slot < image_slot_count)
+                it->second.replace(offset_image_files + use.slot * image_slot_width, image_slot_width, slot);
+        }
+    }
+    return write_raw_records(collection_path, {records.begin(), records.end()});
+}
+
+}  // namespace tessaran
