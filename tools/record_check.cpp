@@ -4,6 +4,7 @@
 #include "core/entry_checks.h"
 #include "core/locale_dates.h"
 #include "core/money.h"
+#include "core/picture_search.h"
 #include "core/scope_record.h"
 
 #include <QFile>
@@ -11,8 +12,10 @@
 #include <QJsonObject>
 #include <QLocale>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <tuple>
 
 #include <sys/stat.h>
 
@@ -109,6 +112,33 @@ DatabaseReport check_database(const QString& path)
         check_record(buffer.constData(), n, report);
     }
     return report;
+}
+
+QStringList missing_picture_warnings(const QString& path)
+{
+    QStringList warnings;
+    for (const PictureLine& line : picture_lines(path))
+        if (!line.exists)
+            warnings << QStringLiteral("record %1, picture %2: %3 cannot be found")
+                            .arg(line.record)
+                            .arg(line.slot)
+                            .arg(line.file);
+    return warnings;
+}
+
+std::vector<PictureLine> picture_lines(const QString& path)
+{
+    std::vector<StoredPictureRef> all;
+    std::vector<PictureLine> lines;
+    if (!collection_pictures(path, all))
+        return lines;
+    for (const StoredPictureRef& ref : all)
+        for (const PictureUse& use : ref.uses)
+            lines.push_back({use.record, use.slot, ref.stored, ref.file, ref.exists});
+    std::sort(lines.begin(), lines.end(), [](const PictureLine& a, const PictureLine& b) {
+        return std::tie(a.record, a.slot) < std::tie(b.record, b.slot);
+    });
+    return lines;
 }
 
 QByteArray record_json(const ScopeRecord& rec, int number)

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 namespace tessaran {
 
 struct DatabaseReport {
@@ -23,6 +25,19 @@ QString unreadable_reason(const QString& path);
 // Reads the whole file once and lists every problem found. Dates and years
 // are read in the default locale, which the warnings name.
 DatabaseReport check_database(const QString& path);
+
+// Every stored picture of the collection, by record and slot: the path as
+// stored, the file it names and whether that exists.
+struct PictureLine {
+    int record = 0;
+    int slot = 0;
+    QString stored;
+    QString file;
+    bool exists = false;
+};
+std::vector<PictureLine> picture_lines(const QString& path);
+// One line for each stored picture whose file cannot be found.
+QStringList missing_picture_warnings(const QString& path);
 
 // A record as one line of JSON: member names as keys, prices as decimal strings.
 QByteArray record_json(const ScopeRecord& rec, int number);

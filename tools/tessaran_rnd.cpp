@@ -32,6 +32,7 @@ int usage()
     std::fputs("usage: tessaran-rnd info FILE [--locale NAME]\n"
                "       tessaran-rnd verify FILE [--strict] [--locale NAME]\n"
                "       tessaran-rnd dump FILE [N]\n"
+               "       tessaran-rnd pictures FILE\n"
                "       tessaran-rnd export FILE --kind kaleidoscope|purchase\n"
                "       tessaran-rnd stats FILE [--json] [--locale NAME]\n"
                "       tessaran-rnd web FILE FOLDER [--no-prices] [--replace] [--locale NAME]\n"
@@ -41,7 +42,11 @@ int usage()
                "with it (its length, its record count, an image count outside 0..10).\n"
                "Dates and years that do not read in the locale in use (the system's, or\n"
                "NAME such as en_US) and bytes that are no character are warnings: exit 0\n"
-               "unless --strict.\n"
+               "unless --strict. So are pictures that cannot be found.\n"
+               "\n"
+               "pictures lists every stored picture path by record and picture number,\n"
+               "with the file it names (a relative path lies in the collection's folder)\n"
+               "and whether that file is found.\n"
                "\n"
                "web writes the whole collection, sorted by artist, as a web catalogue into\n"
                "FOLDER (index.html, a page per kaleidoscope, its pictures scaled); without\n"
@@ -102,9 +107,27 @@ int cmd_verify(const QString& path, bool strict)
     }
     for (const QString& p : r.errors)
         out(p);
-    for (const QString& p : r.warnings)
+    QStringList warnings = r.warnings;
+    // Pictures only where the records themselves can be read.
+    if (r.errors.isEmpty())
+        warnings << missing_picture_warnings(path);
+    for (const QString& p : warnings)
         out(QStringLiteral("warning: ") + p);
-    return !r.errors.isEmpty() || (strict && !r.warnings.isEmpty()) ? 1 : 0;
+    return !r.errors.isEmpty() || (strict && !warnings.isEmpty()) ? 1 : 0;
+}
+
+int cmd_pictures(const QString& path)
+{
+    if (const QString why = unreadable_reason(path); !why.isEmpty()) {
+        err(why);
+        return 1;
+    }
+    for (const PictureLine& line : picture_lines(path))
+        out(QStringLiteral("record %1, picture %2: %3 -> %4 (%5)")
+                .arg(line.record)
+                .arg(line.slot)
+                .arg(line.stored, line.file, line.exists ? QStringLiteral("found") : QStringLiteral("missing")));
+    return 0;
 }
 
 int cmd_dump(const QString& path, const QString& which)
@@ -408,6 +431,8 @@ int main(int argc, char** argv)
         return cmd_info(path);
     if (command == QLatin1String("verify") && args.size() == 2)
         return cmd_verify(path, strict);
+    if (command == QLatin1String("pictures") && args.size() == 2)
+        return cmd_pictures(path);
     if (command == QLatin1String("dump") && args.size() <= 3)
         return cmd_dump(path, args.value(2));
     if (command == QLatin1String("export") && args.size() == 4 && args.at(2) == QLatin1String("--kind"))

@@ -134,8 +134,8 @@ StoredPicture stored_picture(const QString& path, const QString& collection_path
             if (!storable(QString(c)) && !missing.contains(c))
                 missing += c;
         result.problem = StoredPicture::Problem::not_storable;
-        result.why = QStringLiteral("its path holds characters that a kaleidoscope record cannot store (%1)")
-                         .arg(missing);
+        result.why
+            = QStringLiteral("its path holds characters that a kaleidoscope record cannot store (%1)").arg(missing);
     } else if (result.stored.size() > image_slot_width) {
         result.problem = StoredPicture::Problem::too_long;
         result.why = QStringLiteral("its path is %1 characters long, and a kaleidoscope record keeps at most %2")
@@ -158,8 +158,8 @@ QString picture_folder(const QString& collection_path)
     return collection_folder(collection_path) + QLatin1Char('/') + picture_folder_name(collection_path);
 }
 
-FileStatus copy_into_picture_folder(const QString& source, const QString& collection_path,
-                                    const QString& scope_name, QString& stored)
+FileStatus copy_into_picture_folder(const QString& source, const QString& collection_path, const QString& scope_name,
+                                    QString& stored)
 {
     const QFileInfo original(source);
     if (!original.isFile())

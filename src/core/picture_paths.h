@@ -48,7 +48,7 @@ QString picture_folder(const QString& collection_path);
 // its stored form. A picture already there (the file itself, or a copy of the
 // same bytes) is not copied again. The copy is written whole or not at all;
 // the original is only read.
-FileStatus copy_into_picture_folder(const QString& source, const QString& collection_path,
-                                    const QString& scope_name, QString& stored);
+FileStatus copy_into_picture_folder(const QString& source, const QString& collection_path, const QString& scope_name,
+                                    QString& stored);
 
 }  // namespace tessaran

@@ -154,4 +154,31 @@ FileStatus store_picture_changes(const QString& collection_path, const std::vect
     return write_raw_records(collection_path, {records.begin(), records.end()});
 }
 
+FoundPictures store_found_pictures(const QString& collection_path, const std::vector<PictureMatch>& matches)
+{
+    FoundPictures result;
+    std::vector<PictureChange> changes;
+    for (const PictureMatch& m : matches) {
+        if (m.outcome != PictureMatch::Outcome::found || m.missing.uses.empty())
+            continue;
+        const StoredPicture target = stored_picture(m.found, collection_path);
+        QString stored = target.stored;
+        if (!target.ok()) {
+            ScopeRecord owner;
+            QString scope_name;
+            if (read_record(collection_path, m.missing.uses.front().record, owner))
+                scope_name = trim_blanks(owner.scopename);
+            if (FileStatus st = copy_into_picture_folder(m.found, collection_path, scope_name, stored); !st) {
+                result.not_copied << m.found + QStringLiteral(": ") + st.error;
+                continue;
+            }
+        }
+        changes.push_back({m.missing.uses, stored});
+    }
+    result.status = store_picture_changes(collection_path, changes);
+    if (result.status)
+        result.changed = int(changes.size());
+    return result;
+}
+
 }  // namespace tessaran

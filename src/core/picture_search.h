@@ -39,8 +39,8 @@ struct PictureMatch {
     enum class Outcome { found, several, none };
     StoredPictureRef missing;
     Outcome outcome = Outcome::none;
-    QString found;          // the file found, when found
-    QStringList candidates; // the files of the same name it could not tell apart
+    QString found;           // the file found, when found
+    QStringList candidates;  // the files of the same name it could not tell apart
 };
 
 // A picture's pixel size; an empty size when it cannot be read.
@@ -63,5 +63,15 @@ struct PictureChange {
 };
 // Writes every change into the collection in one safe rewrite.
 FileStatus store_picture_changes(const QString& collection_path, const std::vector<PictureChange>& changes);
+
+// Stores the paths of the pictures found, each relative to the collection's
+// folder where it lies beside it; one that cannot be kept where it is gets a
+// copy in the collection's picture folder, named after the scope it belongs to.
+struct FoundPictures {
+    FileStatus status;       // of the write; nothing is changed when it fails
+    int changed = 0;         // stored paths changed
+    QStringList not_copied;  // "FILE: reason", for pictures left as they were
+};
+FoundPictures store_found_pictures(const QString& collection_path, const std::vector<PictureMatch>& matches);
 
 }  // namespace tessaran

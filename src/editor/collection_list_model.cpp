@@ -2,6 +2,7 @@
 
 #include "core/money.h"
 #include "core/picture_list.h"
+#include "core/picture_paths.h"
 #include "core/scope_record.h"
 #include "core/sorting.h"
 #include "core/working_set.h"
@@ -228,7 +229,7 @@ void CollectionListModel::sort(int column, Qt::SortOrder order)
 QString CollectionListModel::first_picture(int row) const
 {
     const char* raw = scan_.raw(index_.record_at(row));
-    return raw ? first_picture_of(raw) : QString();
+    return raw ? picture_file(first_picture_of(raw), path_) : QString();
 }
 
 QPixmap CollectionListModel::picture_of(int row) const

@@ -102,6 +102,15 @@ public:
     void picture_name(int n, QString& iname) const;
     void remove_picture_at(int nrem);
     void open_viewer(int n);
+    // The file picture n of the record shown names.
+    QString picture_file_of(int n) const;
+    // The stored form of a picture the user chose; where its path cannot be
+    // kept, offers a copy in the collection's picture folder. False when it is
+    // not to be added (the user has been told why).
+    bool picture_to_store(const QString& chosen, QString& stored);
+    // Once per session, where pictures of the collection are missing, offers to
+    // look for them; true when the search ran.
+    bool offer_missing_pictures_search();
 
     // ---- Command handlers ---------------------------------------------------
     void prepare();
@@ -137,6 +146,8 @@ public:
     void show_all_pictures();
     void close_all_pictures();
     void open_picture(int i);
+    // record_editor_missing_pictures.cpp
+    void find_missing_pictures();
     // Help and about
     void show_help();
     void show_about();
@@ -228,6 +239,7 @@ private:
     int max_picture_width = 0;  // largest picture size of a viewer at opening, twips
     int max_picture_height = 0;
     int find_position_ = 0;  // the position Find next starts after
+    bool missing_pictures_offered_ = false;
     bool loaded = false;
     QString last_date_bought;
     QString last_price_paid;
@@ -333,6 +345,7 @@ private:
     QAction* mnu_import = nullptr;
     QAction* mnu_list = nullptr;
     QAction* mnu_web = nullptr;
+    QAction* mnu_missing_pictures = nullptr;
     QAction* mnu_close = nullptr;
     QAction* mnu_next = nullptr;
     QAction* mnu_prev = nullptr;

@@ -426,6 +426,8 @@ void RecordEditor::build_menu()
     mnu_printforms = make_action(mnu_kaleido, "mnu_printforms", QStringLiteral("Print kaleidoscope data forms"));
     mnu_import = make_action(mnu_kaleido, "mnu_import", QStringLiteral("&Import kaleidoscopes..."));
     mnu_web = make_action(mnu_kaleido, "mnu_web", QStringLiteral("Export &web catalogue..."));
+    mnu_missing_pictures
+        = make_action(mnu_kaleido, "mnu_missing_pictures", QStringLiteral("Find &missing pictures..."));
     mnu_kaleido->addSeparator()->setObjectName(QStringLiteral("sep4"));
     mnu_close = make_action(mnu_kaleido, "mnu_close", QStringLiteral("&Close"));
 
@@ -507,6 +509,7 @@ void RecordEditor::connect_commands()
     writing(nullptr, mnu_import, &RecordEditor::import_records);
     both(nullptr, mnu_list, &RecordEditor::show_collection_list);
     both(nullptr, mnu_web, &RecordEditor::export_web_catalogue);
+    writing(nullptr, mnu_missing_pictures, &RecordEditor::find_missing_pictures);
     both(nullptr, mnu_helptopics, &RecordEditor::show_help);
     both(nullptr, mnu_about, &RecordEditor::show_about);
     writing(cmd_add_image, nullptr, &RecordEditor::add_picture);

@@ -4,6 +4,7 @@
 #include "record_editor.h"
 
 #include "appearance/scheme_paint.h"
+#include "core/picture_paths.h"
 #include "core/record_file.h"
 #include "core/scope_record.h"
 #include "core/session.h"
@@ -14,8 +15,10 @@
 #include "ui/screen_placement.h"
 #include "ui/user_dialogs.h"
 
+#include <QDir>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 
@@ -63,9 +66,9 @@ void RecordEditor::show_picture_buttons()
         const double left = 120 + (i - 1) * spacing;
         place_twips(b, left, m - h / 2);
         b->setText(QString::number(i));
-        b->setToolTip(Thumbnails::instance().tooltip(trim_blanks(pictures.at(i))));
+        b->setToolTip(Thumbnails::instance().tooltip(picture_file_of(i)));
         b->setAccessibleName(QStringLiteral("Picture %1").arg(i));
-        b->setAccessibleDescription(trim_blanks(pictures.at(i)));
+        b->setAccessibleDescription(picture_file_of(i));
         b->setVisible(true);
         paint_button(b, button_color);
         right_edge = left + px_to_twips(b->width());
@@ -114,7 +117,7 @@ void RecordEditor::open_viewer(int n)
         return;
     }
 
-    const QString path = trim_blanks(current_viewer_path);
+    const QString path = picture_file(current_viewer_path, session().path);
     LoadedPicture picture;
     {
         const BusyPointer busy(this);
@@ -178,33 +181,35 @@ void RecordEditor::remove_picture_at(int nrem)
     show_picture_buttons();
 }
 
-namespace {
-
-// A record stores a picture's path in Windows-1252; a path with other
-// characters would come back with "?" in their place and no longer find its
-// file. True when the path can be stored; otherwise the user has been told.
-bool path_storable(QWidget* parent, const QString& path)
+QString RecordEditor::picture_file_of(int n) const
 {
-    QByteArray bytes;
-    if (to_cp1252_exact(path, bytes))
-        return true;
-    QString missing;
-    for (const QChar c : path) {
-        QByteArray one;
-        if (!to_cp1252_exact(QString(c), one) && !missing.contains(c))
-            missing += c;
-    }
-    msgbox(parent,
-           QStringLiteral("The picture ") + path
-               + QStringLiteral(" cannot be added: its path holds characters that the database cannot store (")
-               + missing
-               + QStringLiteral("). Rename the file or its folder with letters of Western European "
-                                "languages only, then add it again."),
-           MsgIcon::exclamation, MsgButtons::ok);
-    return false;
+    return picture_file(pictures.at(n), session().path);
 }
 
-}  // namespace
+bool RecordEditor::picture_to_store(const QString& chosen, QString& stored)
+{
+    const StoredPicture form = stored_picture(chosen, session().path);
+    if (form.ok()) {
+        stored = form.stored;
+        return true;
+    }
+    // Never cut: a path that cannot be kept as it is would name no file.
+    const QString question
+        = QStringLiteral("The picture %1 cannot be kept where it is: %2.\n\nCopy it into the collection's picture "
+                         "folder %3, where its name fits? The picture itself stays where it is; without a copy it "
+                         "is not added.")
+              .arg(QDir::toNativeSeparators(chosen), form.why,
+                   QDir::toNativeSeparators(picture_folder(session().path)));
+    if (msgbox(this, question, MsgIcon::question, MsgButtons::yes_no) != MsgAnswer::yes)
+        return false;
+    const FileStatus copied = copy_into_picture_folder(chosen, session().path, tb_scopename->text(), stored);
+    if (!copied) {
+        msgbox(this, QStringLiteral("The picture could not be copied, so it has not been added:\n") + copied.error,
+               MsgIcon::critical);
+        return false;
+    }
+    return true;
+}
 
 void RecordEditor::add_picture()
 {
@@ -215,9 +220,10 @@ void RecordEditor::add_picture()
         return;
     }
     const QString path = user_dialogs().open_file(this, QString(), QString(), picture_file_filters());
-    if (path.isEmpty() || !path_storable(this, path))
+    QString stored;
+    if (path.isEmpty() || !picture_to_store(path, stored))
         return;
-    pictures.add(path);
+    pictures.add(stored);
     show_picture_buttons();
     open_viewer(pictures.count());
 }
@@ -227,17 +233,21 @@ void RecordEditor::open_picture(int i)
     if (i < 1 || i > pictures.count())
         return;
     bool replaced = false;
-    if (!is_existing_file(pictures.at(i))) {
-        const QString question = QStringLiteral("The file ") + trim_blanks(pictures.at(i))
-            + QStringLiteral(" does not exist!") + QLatin1Char('\n')
-            + QStringLiteral("Do you want to specify another file?");
+    if (!is_existing_file(picture_file_of(i))) {
+        if (offer_missing_pictures_search() && is_existing_file(picture_file_of(i))) {
+            open_viewer(i);
+            return;
+        }
+        const QString question = QStringLiteral("The file ") + picture_file_of(i) + QStringLiteral(" does not exist!")
+            + QLatin1Char('\n') + QStringLiteral("Do you want to specify another file?");
         if (msgbox(this, question, MsgIcon::none, MsgButtons::yes_no) != MsgAnswer::yes)
             return;
         const QString path = user_dialogs().open_file(this, QString(), QString(), picture_file_filters());
-        if (path.isEmpty() || !path_storable(this, path.trimmed()))
+        QString stored;
+        if (path.isEmpty() || !picture_to_store(path.trimmed(), stored))
             return;
-        pictures.replace(i, path.trimmed());
-        cmd_images[i]->setToolTip(Thumbnails::instance().tooltip(pictures.at(i)));
+        pictures.replace(i, stored);
+        cmd_images[i]->setToolTip(Thumbnails::instance().tooltip(picture_file_of(i)));
         replaced = true;
     }
     // A viewer still open on the old file would show a picture the list no

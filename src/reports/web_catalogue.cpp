@@ -2,6 +2,7 @@
 
 #include "core/file_write.h"
 #include "core/picture_list.h"
+#include "core/picture_paths.h"
 #include "images/picture_loader.h"
 
 #include <QDir>
@@ -207,7 +208,7 @@ WebCatalogueResult write_web_catalogue(const QString& collection, const std::vec
         for (const QString& path : PictureList::of_record(entry.record).paths()) {
             if (path.isEmpty())
                 continue;
-            entry.pictures.push_back(pictures.copy(path, result.unreadable, failure));
+            entry.pictures.push_back(pictures.copy(picture_file(path, collection), result.unreadable, failure));
             if (!failure) {
                 result.status = failure;
                 return result;

@@ -172,8 +172,8 @@ private slots:
         // No scratch file is left behind.
         QCOMPARE(QDir(picture_folder(rnd)).entryList(QDir::Files | QDir::Hidden).size(), 4);
         // A picture that is gone is reported, nothing is made.
-        const FileStatus gone = copy_into_picture_folder(here.filePath(QStringLiteral("gone.jpg")), rnd,
-                                                         QStringLiteral("x"), stored);
+        const FileStatus gone
+            = copy_into_picture_folder(here.filePath(QStringLiteral("gone.jpg")), rnd, QStringLiteral("x"), stored);
         QVERIFY(!gone);
         QVERIFY(gone.error.contains(QStringLiteral("gone.jpg")));
     }
@@ -217,8 +217,8 @@ private slots:
         StoredPictureRef missing;
         missing.stored = stored;
         missing.uses = {{1, 1}};
-        const std::vector<PictureMatch> matches = match_missing_pictures(
-            {missing}, where.path(), [](const QString&) { return QSize(640, 480); });
+        const std::vector<PictureMatch> matches
+            = match_missing_pictures({missing}, where.path(), [](const QString&) { return QSize(640, 480); });
         QCOMPARE(matches.size(), std::size_t(1));
         QCOMPARE(int(matches.front().outcome), outcome);
         QCOMPARE(matches.front().found, found.isEmpty() ? QString() : where.filePath(found));

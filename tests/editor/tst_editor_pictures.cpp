@@ -297,27 +297,6 @@ private slots:
         QCOMPARE(fx.dialogs.shown.size(), 1);
     }
 
-    void long_path_kept_while_editing_cut_on_save()
-    {
-        const QString dir = pics_.filePath(QStringLiteral("a_rather_long_folder_name_for_pictures"));
-        QVERIFY(QDir().mkpath(dir));
-        const QString path
-            = picture(QDir(pics_.path()).relativeFilePath(dir) + QStringLiteral("/a_long_picture_file_name.bmp"));
-        QVERIFY(path.size() > 60);
-        EditorFixture fx({record_with(QStringLiteral("A"), {})});
-        RecordEditor* ed = fx.open();
-        fx.dialogs.choose_file(path);
-        ed->add_picture();
-        QCOMPARE(tip_path(ed->picture_button(1)), path);
-        QCOMPARE(viewer(ed, 1)->windowTitle(), QStringLiteral("Image 1: ") + path);
-
-        ed->save_record();  // the confirmation gets Yes
-        const ScopeRecord stored = read_db(fx.db.path()).at(0);
-        QCOMPARE(stored.image_count, qint16(1));
-        QCOMPARE(stored.image_files[1], path.left(60));
-        QCOMPARE(stored.image_files[2], QString(60, QLatin1Char(' ')));
-    }
-
     void closing_editor_closes_viewers()
     {
         const QString p1 = picture(QStringLiteral("c1.bmp"));

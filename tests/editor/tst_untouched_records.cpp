@@ -234,21 +234,6 @@ private slots:
         QCOMPARE(control<QLineEdit>(ed, "tb_city")->text(), save ? QStringLiteral("Taos") : QString());
     }
 
-    void picture_path_the_record_cannot_store_is_refused()
-    {
-        EditorFixture f(five_records());
-        RecordEditor* ed = f.open();
-        const QString path = QStringLiteral("/home/anna/\u0142\u00f3d\u017a.jpg");
-        f.dialogs.choose_file(path);
-        control<QPushButton>(ed, "cmd_add_image")->click();
-        QCOMPARE(f.dialogs.texts(),
-                 QStringList{QStringLiteral("The picture ") + path
-                             + QStringLiteral(" cannot be added: its path holds characters that the database cannot "
-                                              "store (\u0142\u017a). Rename the file or its folder with letters of "
-                                              "Western European languages only, then add it again.")});
-        QCOMPARE(ed->shown_pictures().count(), 0);
-    }
-
     void window_is_measured_at_its_shown_size()
     {
         EditorFixture f(five_records());

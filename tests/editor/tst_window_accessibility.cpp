@@ -11,6 +11,7 @@
 #include "dialogs/criteria_dialog.h"
 #include "dialogs/criteria_window.h"
 #include "dialogs/import_preview.h"
+#include "dialogs/missing_pictures_dialog.h"
 #include "dialogs/record_sheet_dialog.h"
 #include "dialogs/remove_picture_dialog.h"
 #include "dialogs/sort_dialog.h"
@@ -126,6 +127,15 @@ void add_windows()
     row("web catalogue", [](RecordEditor* ed) {
             return std::make_unique<WebCatalogueDialog>(QStringLiteral("/tmp/catalogue"), ed); },
         {"Folder", "Browse...", "Include prices", "Export", "Cancel"});
+    row("missing pictures", [](RecordEditor* ed) {
+            PictureMatch found;
+            found.missing.stored = QStringLiteral("/old/a.jpg");
+            found.missing.uses = {{1, 1}};
+            found.outcome = PictureMatch::Outcome::found;
+            found.found = QStringLiteral("/new/a.jpg");
+            return std::make_unique<MissingPicturesDialog>(std::vector<PictureMatch>{found}, ed->session().path,
+                QStringLiteral("/new"), [](int) { return QStringLiteral("One"); }, ed); },
+        {"Missing pictures", "Change 1 path", "Cancel"});
     row("about", [](RecordEditor* ed) { return std::make_unique<AboutBox>(ed); }, {"OK"});
     // clang-format on
 }

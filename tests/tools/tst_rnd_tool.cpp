@@ -22,12 +22,13 @@ using namespace tessaran::test;
 namespace {
 
 // A record with a date, both prices, a year and a picture, as encoded bytes.
-QByteArray sample(const QString& name, const QString& artist)
+QByteArray sample(const QString& name, const QString& artist, bool picture = true)
 {
     ScopeRecord r = make_record(name, artist, QStringLiteral("3/14/2001"), 1250000, 125000);  // 125.00, 12.50
     r.scopeyear = fixed_text(QStringLiteral("1999"), 10);
-    r.image_count = 1;
-    r.image_files[1] = fixed_text(QStringLiteral("/home/c/pics/aurora.jpg"), 60);
+    r.image_count = picture ? 1 : 0;
+    if (picture)
+        r.image_files[1] = fixed_text(QStringLiteral("/home/c/pics/aurora.jpg"), 60);
     return encode_record(r);
 }
 
@@ -185,7 +186,8 @@ private slots:
     void verdict_does_not_depend_on_the_locale()
     {
         QTemporaryDir dir;
-        const QString path = in_dir(dir, QStringLiteral("ok.rnd"), {aurora()});
+        const QString path
+            = in_dir(dir, QStringLiteral("ok.rnd"), {sample(QStringLiteral("Aurora"), QStringLiteral("Smith"), false)});
         const Run cron = run_tool({QStringLiteral("verify"), path}, QString());
         QCOMPARE(cron.code, 0);
         QCOMPARE(cron.out,
@@ -436,6 +438,35 @@ private slots:
         QCOMPARE(html.contains("$123.45"), prices);
         if (existing)
             QVERIFY(QFile::exists(folder + QStringLiteral("/notes.txt")));
+    }
+
+    // Every stored picture with the file it names; verify warns of those gone.
+    void pictures_are_listed_and_missing_ones_named()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("pics")));
+        QVERIFY(write_bytes(dir.filePath(QStringLiteral("pics/here.jpg")), "jpg"));
+        ScopeRecord one = make_record(QStringLiteral("One"));
+        one.image_count = 2;
+        one.image_files[1] = fixed_text(QStringLiteral("pics/here.jpg"), 60);
+        one.image_files[2] = fixed_text(QStringLiteral("/gone/x.jpg"), 60);
+        ScopeRecord two = make_record(QStringLiteral("Two"));
+        two.image_count = 1;
+        two.image_files[1] = fixed_text(QStringLiteral("C:\\Old\\y.jpg"), 60);
+        const QString path = in_dir(dir, QStringLiteral("c.rnd"), {encode_record(one), encode_record(two)});
+        const Run list = run_tool({QStringLiteral("pictures"), path});
+        QCOMPARE(list.code, 0);
+        QCOMPARE(list.out,
+                 QStringLiteral("record 1, picture 1: pics/here.jpg -> %1 (found)\n"
+                                "record 1, picture 2: /gone/x.jpg -> /gone/x.jpg (missing)\n"
+                                "record 2, picture 1: C:\\Old\\y.jpg -> C:\\Old\\y.jpg (missing)\n")
+                     .arg(dir.filePath(QStringLiteral("pics/here.jpg"))));
+        const Run verify = run_tool({QStringLiteral("verify"), path});
+        QCOMPARE(verify.code, 0);
+        QCOMPARE(verify.out,
+                 QStringLiteral("warning: record 1, picture 2: /gone/x.jpg cannot be found\n"
+                                "warning: record 2, picture 1: C:\\Old\\y.jpg cannot be found\n"));
+        QCOMPARE(run_tool({QStringLiteral("verify"), path, QStringLiteral("--strict")}).code, 1);
     }
 
     void missing_file_and_bad_usage()

@@ -1,0 +1,260 @@
+// Pictures that stay found: a path that cannot be kept is copied into the
+// collection's picture folder on request (never cut), pictures beside the
+// collection travel with it, and missing ones are found again in one step.
+#include "common/gui_controls.h"
+#include "common/gui_editor_fixture.h"
+
+#include "common/gui_colors.h"
+#include "core/picture_paths.h"
+#include "dialogs/missing_pictures_dialog.h"
+#include "images/picture_viewer.h"
+
+#include <QAction>
+#include <QDir>
+#include <QDirIterator>
+#include <QImage>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tessaran;
+using namespace tessaran::test;
+
+namespace {
+
+ScopeRecord record_with(const QString& name, const QStringList& paths)
+{
+    ScopeRecord r = make_record(name, QStringLiteral("Artist ") + name);
+    r.image_count = qint16(paths.size());
+    for (int i = 0; i < paths.size(); ++i)
+        r.image_files[std::size_t(i + 1)] = fixed_text(paths[i], image_slot_width);
+    return r;
+}
+
+// A small picture at path (folders made); its colour tells copies apart.
+QString picture(const QString& path, QColor color = QColor(40, 90, 160), int w = 10)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QImage img(w, 10, QImage::Format_RGB32);
+    img.fill(color);
+    if (!img.save(path, "BMP"))
+        qWarning("cannot write %s", qPrintable(path));
+    return path;
+}
+
+bool copy_folder(const QString& from, const QString& to)
+{
+    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(file);
+        if (!QDir().mkpath(QFileInfo(target).absolutePath()) || !QFile::copy(file, target))
+            return false;
+    }
+    return true;
+}
+
+QString stored_slot(const QString& db, int record, int slot)
+{
+    return read_db(db).at(record - 1).image_files[std::size_t(slot)].trimmed();
+}
+
+PictureViewer* viewer(RecordEditor* ed, int i)
+{
+    return qobject_cast<PictureViewer*>(ed->viewer(i));
+}
+
+}  // namespace
+
+class tst_picture_files : public QObject {
+    Q_OBJECT
+    QTemporaryDir outside_;
+
+private slots:
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QVERIFY(outside_.isValid());
+    }
+    void init() { reset_color_settings(); }
+
+    void chosen_picture_is_stored_or_copied_data()
+    {
+        QTest::addColumn<QString>("where");  // below the outside folder, or "COLL/..." beside the collection
+        QTest::addColumn<int>("answer");     // to the copy question; -1: none is asked
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("reason");
+        const QString deep = QStringLiteral("Pictures/Kaleidoscopes/2019/") + QString(30, QLatin1Char('x'))
+            + QStringLiteral("/IMG_20190612_142233.jpg");
+        // clang-format off
+        QTest::newRow("short path, kept") << "short.bmp" << -1 << "OUT/short.bmp" << "";
+        QTest::newRow("beside the collection, relative") << "COLL/pictures/blue hour.bmp" << -1
+                                                         << "pictures/blue hour.bmp" << "";
+        QTest::newRow("long path, copied") << deep << int(MsgAnswer::yes) << "test-pictures/blue-hour-1.jpg"
+                                           << "is %1 characters long, and a kaleidoscope record keeps at most 60";
+        QTest::newRow("long path, no copy") << deep << int(MsgAnswer::no) << "" << "is %1 characters long";
+        QTest::newRow("letters a record cannot store") << "\u0142\u00f3d\u017a.bmp" << int(MsgAnswer::no) << ""
+                                                       << "holds characters that a kaleidoscope record cannot "
+                                                          "store (\u0142\u017a)";
+        // clang-format on
+    }
+    void chosen_picture_is_stored_or_copied()
+    {
+        QFETCH(QString, where);
+        QFETCH(int, answer);
+        QFETCH(QString, stored);
+        QFETCH(QString, reason);
+        EditorFixture f({record_with(QStringLiteral("Blue Hour"), {})});
+        const QString coll = f.db.dir();
+        const QString path = where.startsWith(QLatin1String("COLL/")) ? coll + where.mid(4)
+                                                                      : outside_.filePath(where);
+        picture(path);
+        stored.replace(QStringLiteral("OUT"), outside_.path());
+        RecordEditor* ed = f.open();
+        f.dialogs.choose_file(path);
+        if (answer >= 0)
+            f.dialogs.answer(MsgAnswer(answer));
+        control<QPushButton>(ed, "cmd_add_image")->click();
+        if (answer < 0) {
+            QCOMPARE(f.dialogs.texts(), QStringList());
+        } else {
+            QCOMPARE(f.dialogs.texts().size(), 1);
+            const QString question = f.dialogs.texts().first();
+            QVERIFY2(question.startsWith(QStringLiteral("The picture ") + path
+                                         + QStringLiteral(" cannot be kept where it is: its path ")),
+                     qPrintable(question));
+            QVERIFY2(question.contains(reason.arg(path.size())), qPrintable(question));
+            QVERIFY(question.endsWith(QStringLiteral("\n\nCopy it into the collection's picture folder ") + coll
+                                      + QStringLiteral("/test-pictures, where its name fits? The picture itself "
+                                                       "stays where it is; without a copy it is not added.")));
+        }
+        if (stored.isEmpty()) {
+            QCOMPARE(ed->shown_pictures().count(), 0);
+            QVERIFY(!QDir(coll + QStringLiteral("/test-pictures")).exists());
+            return;
+        }
+        QCOMPARE(ed->shown_pictures().at(1), stored);
+        const QString file = picture_file(stored, f.db.path());
+        QVERIFY(QFileInfo(file).isFile());
+        QCOMPARE(viewer(ed, 1)->windowTitle(), QStringLiteral("Image 1: ") + file);
+        ed->save_record();  // the confirmation gets Yes
+        QCOMPARE(stored_slot(f.db.path(), 1, 1), stored);
+        QVERIFY(QFileInfo::exists(path));  // the original is never touched
+    }
+
+    // A collection folder copied to another place with its pictures shows
+    // every picture from there.
+    void moved_collection_shows_its_pictures()
+    {
+        QString moved_db;
+        QList<ScopeRecord> records;
+        {
+            EditorFixture first({record_with(QStringLiteral("Polar Night"), {})});
+            RecordEditor* ed = first.open();
+            const QString long_path = picture(outside_.filePath(QStringLiteral("camera/") + QString(50, 'c')
+                                                                + QStringLiteral("/IMG_1.bmp")));
+            first.dialogs.choose_file(long_path);
+            first.dialogs.answer(MsgAnswer::yes);  // copy it
+            ed->add_picture();
+            first.dialogs.choose_file(picture(first.db.dir() + QStringLiteral("/mine/side.bmp")));
+            ed->add_picture();
+            ed->save_record();
+            QCOMPARE(stored_slot(first.db.path(), 1, 1), QStringLiteral("test-pictures/polar-night-1.bmp"));
+            QCOMPARE(stored_slot(first.db.path(), 1, 2), QStringLiteral("mine/side.bmp"));
+            records = read_db(first.db.path());
+            first.drop();
+            EditorFixture second(records);
+            QVERIFY(copy_folder(first.db.dir() + QStringLiteral("/test-pictures"),
+                                second.db.dir() + QStringLiteral("/test-pictures")));
+            QVERIFY(copy_folder(first.db.dir() + QStringLiteral("/mine"), second.db.dir() + QStringLiteral("/mine")));
+            // The old place is gone.
+            QVERIFY(QDir(first.db.dir() + QStringLiteral("/test-pictures")).removeRecursively());
+            QVERIFY(QDir(first.db.dir() + QStringLiteral("/mine")).removeRecursively());
+            RecordEditor* moved = second.open();
+            control<QPushButton>(moved, "cmd_load_all_images")->click();
+            QCOMPARE(second.dialogs.texts(), QStringList());
+            QCOMPARE(viewer(moved, 1)->windowTitle(),
+                     QStringLiteral("Image 1: ") + second.db.dir() + QStringLiteral("/test-pictures/polar-night-1.bmp"));
+            QCOMPARE(viewer(moved, 2)->windowTitle(),
+                     QStringLiteral("Image 2: ") + second.db.dir() + QStringLiteral("/mine/side.bmp"));
+            moved_db = second.db.path();
+        }
+    }
+
+    // Pictures stored as absolute paths of another computer, found again in
+    // the folder where they are now: by name, by the folder they were in, and
+    // one of two different pictures of one name left to the user.
+    void missing_pictures_are_found_again()
+    {
+        EditorFixture f({record_with(QStringLiteral("One"), {QStringLiteral("/home/old/Pictures/2019/IMG_1.jpg"),
+                                                             QStringLiteral("/home/old/Pictures/loose.bmp")}),
+                         record_with(QStringLiteral("Two"), {QStringLiteral("C:\\Scopes\\twice.bmp"),
+                                                             QStringLiteral("/home/old/Pictures/gone.bmp")})});
+        const QString now = f.db.dir() + QStringLiteral("/Pictures");
+        picture(now + QStringLiteral("/2019/IMG_1.jpg"), Qt::red);
+        picture(now + QStringLiteral("/2020/IMG_1.jpg"), Qt::green, 20);
+        picture(now + QStringLiteral("/loose.bmp"));
+        picture(outside_.filePath(QStringLiteral("elsewhere/a/twice.bmp")), Qt::red);
+        picture(outside_.filePath(QStringLiteral("elsewhere/b/twice.bmp")), Qt::blue, 30);
+        RecordEditor* ed = f.open();
+
+        // The first missing picture the user meets brings the offer, once.
+        f.dialogs.answer(MsgAnswer::no);  // not now
+        f.dialogs.answer(MsgAnswer::no);  // no other file either
+        ed->open_picture(1);
+        QCOMPARE(f.dialogs.texts(),
+                 (QStringList{QStringLiteral("4 of the 4 pictures of this collection cannot be found where they are "
+                                             "stored, for example /home/old/Pictures/2019/IMG_1.jpg.\n\nIf the "
+                                             "collection was moved or copied from another computer, the program can "
+                                             "look for them in the folder where they are now (Find missing "
+                                             "pictures... in the Kaleidoscope data menu). Look for them now?"),
+                              QStringLiteral("The file /home/old/Pictures/2019/IMG_1.jpg does not exist!\nDo you "
+                                             "want to specify another file?")}));
+        f.dialogs.shown.clear();
+        f.dialogs.answer(MsgAnswer::no);
+        ed->open_picture(2);
+        QCOMPARE(f.dialogs.texts().size(), 1);  // only the question of the file itself
+
+        // Two runs: the collection's own folder, then the other one.
+        QStringList preview;
+        const auto change_all = [&preview](MissingPicturesDialog* d) {
+            auto* table = control<QTableWidget>(d, "tbl_missing");
+            for (int r = 0; r < table->rowCount(); ++r)
+                preview << table->item(r, 0)->text() + QStringLiteral(" | ") + table->item(r, 2)->text()
+                        + QStringLiteral(" | ") + table->item(r, 3)->text();
+            control<QPushButton>(d, "cmd_change_paths")->click();
+        };
+        f.dialogs.shown.clear();
+        f.dialogs.choose_file(now);
+        when_modal<MissingPicturesDialog>(change_all);
+        control<QAction>(ed, "mnu_missing_pictures")->trigger();
+        QCOMPARE(preview,
+                 (QStringList{"One (record 1) | /home/old/Pictures/2019/IMG_1.jpg | Pictures/2019/IMG_1.jpg",
+                              "One (record 1) | /home/old/Pictures/loose.bmp | Pictures/loose.bmp",
+                              "Two (record 2) | C:\\Scopes\\twice.bmp | Stays missing: not found",
+                              "Two (record 2) | /home/old/Pictures/gone.bmp | Stays missing: not found"}));
+        QCOMPARE(f.dialogs.texts(), QStringList{QStringLiteral("2 of the 4 missing pictures were found and their "
+                                                               "paths changed; 2 are still missing.")});
+        QCOMPARE(stored_slot(f.db.path(), 1, 1), QStringLiteral("Pictures/2019/IMG_1.jpg"));
+        QCOMPARE(stored_slot(f.db.path(), 1, 2), QStringLiteral("Pictures/loose.bmp"));
+        // The record shown has its new paths at once.
+        QCOMPARE(ed->shown_pictures().at(1), QStringLiteral("Pictures/2019/IMG_1.jpg"));
+
+        preview.clear();
+        f.dialogs.shown.clear();
+        f.dialogs.choose_file(outside_.filePath(QStringLiteral("elsewhere")));
+        when_modal<MissingPicturesDialog>(change_all);
+        control<QAction>(ed, "mnu_missing_pictures")->trigger();
+        const QString a = outside_.filePath(QStringLiteral("elsewhere/a/twice.bmp"));
+        const QString b = outside_.filePath(QStringLiteral("elsewhere/b/twice.bmp"));
+        QCOMPARE(preview, (QStringList{"Two (record 2) | C:\\Scopes\\twice.bmp | Stays missing: found more than "
+                                       "once ("
+                                           + a + ", " + b + ")",
+                                       "Two (record 2) | /home/old/Pictures/gone.bmp | Stays missing: not found"}));
+        QCOMPARE(stored_slot(f.db.path(), 2, 1), QStringLiteral("C:\\Scopes\\twice.bmp"));
+    }
+};
+
+QTEST_MAIN(tst_picture_files)
+#include "tst_picture_files.moc"
