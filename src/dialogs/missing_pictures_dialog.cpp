@@ -41,17 +41,16 @@ QString outcome_text(const PictureMatch& m, const QString& collection_path)
             shown << QDir::toNativeSeparators(c);
         return QStringLiteral("Stays missing: found more than once (%1)").arg(shown.join(QStringLiteral(", ")));
     }
-    case PictureMatch::Outcome::none:
-        break;
+    case PictureMatch::Outcome::none: break;
     }
     return QStringLiteral("Stays missing: not found");
 }
 
 }  // namespace
 
-MissingPicturesDialog::MissingPicturesDialog(const std::vector<PictureMatch>& matches,
-                                             const QString& collection_path, const QString& folder,
-                                             const std::function<QString(int)>& scope_of, QWidget* parent)
+MissingPicturesDialog::MissingPicturesDialog(const std::vector<PictureMatch>& matches, const QString& collection_path,
+                                             const QString& folder, const std::function<QString(int)>& scope_of,
+                                             QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("frm_missing_pictures"));
@@ -72,29 +71,37 @@ MissingPicturesDialog::MissingPicturesDialog(const std::vector<PictureMatch>& ma
     table_ = new QTableWidget(int(matches.size()), column_count, this);
     table_->setObjectName(QStringLiteral("tbl_missing"));
     table_->setAccessibleName(QStringLiteral("Missing pictures"));
-    table_->setHorizontalHeaderLabels(
-        {QStringLiteral("Kaleidoscope"), QStringLiteral("Picture"), QStringLiteral("Stored now"),
-         QStringLiteral("Will be stored")});
+    table_->setHorizontalHeaderLabels({QStringLiteral("Kaleidoscope"), QStringLiteral("Picture"),
+                                       QStringLiteral("Stored now"), QStringLiteral("Will be stored")});
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setTabKeyNavigation(false);
+    table_->setWordWrap(false);
     table_->verticalHeader()->hide();
-    table_->horizontalHeader()->setStretchLastSection(true);
     for (int row = 0; row < int(matches.size()); ++row) {
         const PictureMatch& m = matches[std::size_t(row)];
-        const QString texts[column_count] = {users_text(m.missing, scope_of),
-                                             QString::number(m.missing.uses.front().slot), m.missing.stored,
-                                             outcome_text(m, collection_path)};
+        const QString texts[column_count]
+            = {users_text(m.missing, scope_of), QString::number(m.missing.uses.front().slot), m.missing.stored,
+               outcome_text(m, collection_path)};
         for (int c = 0; c < column_count; ++c) {
             auto* item = new QTableWidgetItem(texts[c]);
             item->setToolTip(texts[c]);
             table_->setItem(row, c, item);
         }
     }
-    table_->resizeColumnsToContents();
+    // Paths share the room, shortened in the middle so that the file names show.
+    table_->setTextElideMode(Qt::ElideMiddle);
+    QHeaderView* heading = table_->horizontalHeader();
+    heading->setSectionResizeMode(kaleidoscope, QHeaderView::ResizeToContents);
+    heading->setSectionResizeMode(picture, QHeaderView::ResizeToContents);
+    heading->setSectionResizeMode(stored_now, QHeaderView::Stretch);
+    heading->setSectionResizeMode(will_be, QHeaderView::Stretch);
+    table_->resizeRowsToContents();
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-    change_ = buttons->addButton((found_ == 1 ? QStringLiteral("&Change 1 path") : QStringLiteral("&Change %1 paths").arg(found_)), QDialogButtonBox::AcceptRole);
+    change_ = buttons->addButton(
+        (found_ == 1 ? QStringLiteral("&Change 1 path") : QStringLiteral("&Change %1 paths").arg(found_)),
+        QDialogButtonBox::AcceptRole);
     change_->setObjectName(QStringLiteral("cmd_change_paths"));
     change_->setEnabled(found_ > 0);
     change_->setDefault(found_ > 0);

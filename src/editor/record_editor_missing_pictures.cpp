@@ -66,9 +66,9 @@ void RecordEditor::find_missing_pictures()
     const std::vector<StoredPictureRef> missing = missing_only(all);
     if (missing.empty()) {
         msgbox(this,
-               all.empty() ? QStringLiteral("No kaleidoscope of this collection has a picture.")
-                           : QStringLiteral("All %1 pictures of this collection are where they are stored.")
-                                 .arg(all.size()),
+               all.empty()
+                   ? QStringLiteral("No kaleidoscope of this collection has a picture.")
+                   : QStringLiteral("All %1 pictures of this collection are where they are stored.").arg(all.size()),
                MsgIcon::none, MsgButtons::ok, search_title);
         return;
     }
@@ -104,11 +104,13 @@ void RecordEditor::find_missing_pictures()
         close_all_viewers();
         show_position(s.ws.position);
     }
-    QString report = QStringLiteral("%1 of the %2 missing pictures were found and their paths changed; %3 are "
-                                    "still missing.")
-                         .arg(stored.changed)
-                         .arg(missing.size())
-                         .arg(int(missing.size()) - stored.changed);
+    const int still_missing = int(missing.size()) - stored.changed;
+    QString report = still_missing == 0
+        ? QStringLiteral("All %1 missing pictures were found and their paths changed.").arg(stored.changed)
+        : QStringLiteral("%1 of the %2 missing pictures were found and their paths changed; %3 are still missing.")
+              .arg(stored.changed)
+              .arg(missing.size())
+              .arg(still_missing);
     if (!stored.not_copied.isEmpty())
         report += QStringLiteral("\n\nThese could not be copied into the collection's picture folder:\n")
             + stored.not_copied.join(QLatin1Char('\n'));

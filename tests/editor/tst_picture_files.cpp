@@ -107,8 +107,7 @@ private slots:
         QFETCH(QString, reason);
         EditorFixture f({record_with(QStringLiteral("Blue Hour"), {})});
         const QString coll = f.db.dir();
-        const QString path = where.startsWith(QLatin1String("COLL/")) ? coll + where.mid(4)
-                                                                      : outside_.filePath(where);
+        const QString path = where.startsWith(QLatin1String("COLL/")) ? coll + where.mid(4) : outside_.filePath(where);
         picture(path);
         stored.replace(QStringLiteral("OUT"), outside_.path());
         RecordEditor* ed = f.open();
@@ -152,8 +151,8 @@ private slots:
         {
             EditorFixture first({record_with(QStringLiteral("Polar Night"), {})});
             RecordEditor* ed = first.open();
-            const QString long_path = picture(outside_.filePath(QStringLiteral("camera/") + QString(50, 'c')
-                                                                + QStringLiteral("/IMG_1.bmp")));
+            const QString long_path = picture(
+                outside_.filePath(QStringLiteral("camera/") + QString(50, 'c') + QStringLiteral("/IMG_1.bmp")));
             first.dialogs.choose_file(long_path);
             first.dialogs.answer(MsgAnswer::yes);  // copy it
             ed->add_picture();
@@ -175,7 +174,8 @@ private slots:
             control<QPushButton>(moved, "cmd_load_all_images")->click();
             QCOMPARE(second.dialogs.texts(), QStringList());
             QCOMPARE(viewer(moved, 1)->windowTitle(),
-                     QStringLiteral("Image 1: ") + second.db.dir() + QStringLiteral("/test-pictures/polar-night-1.bmp"));
+                     QStringLiteral("Image 1: ") + second.db.dir()
+                         + QStringLiteral("/test-pictures/polar-night-1.bmp"));
             QCOMPARE(viewer(moved, 2)->windowTitle(),
                      QStringLiteral("Image 2: ") + second.db.dir() + QStringLiteral("/mine/side.bmp"));
             moved_db = second.db.path();
@@ -187,10 +187,12 @@ private slots:
     // one of two different pictures of one name left to the user.
     void missing_pictures_are_found_again()
     {
-        EditorFixture f({record_with(QStringLiteral("One"), {QStringLiteral("/home/old/Pictures/2019/IMG_1.jpg"),
-                                                             QStringLiteral("/home/old/Pictures/loose.bmp")}),
-                         record_with(QStringLiteral("Two"), {QStringLiteral("C:\\Scopes\\twice.bmp"),
-                                                             QStringLiteral("/home/old/Pictures/gone.bmp")})});
+        EditorFixture f(
+            {record_with(
+                 QStringLiteral("One"),
+                 {QStringLiteral("/home/old/Pictures/2019/IMG_1.jpg"), QStringLiteral("/home/old/Pictures/loose.bmp")}),
+             record_with(QStringLiteral("Two"),
+                         {QStringLiteral("C:\\Scopes\\twice.bmp"), QStringLiteral("/home/old/Pictures/gone.bmp")})});
         const QString now = f.db.dir() + QStringLiteral("/Pictures");
         picture(now + QStringLiteral("/2019/IMG_1.jpg"), Qt::red);
         picture(now + QStringLiteral("/2020/IMG_1.jpg"), Qt::green, 20);
@@ -234,8 +236,9 @@ private slots:
                               "One (record 1) | /home/old/Pictures/loose.bmp | Pictures/loose.bmp",
                               "Two (record 2) | C:\\Scopes\\twice.bmp | Stays missing: not found",
                               "Two (record 2) | /home/old/Pictures/gone.bmp | Stays missing: not found"}));
-        QCOMPARE(f.dialogs.texts(), QStringList{QStringLiteral("2 of the 4 missing pictures were found and their "
-                                                               "paths changed; 2 are still missing.")});
+        QCOMPARE(f.dialogs.texts(),
+                 QStringList{QStringLiteral("2 of the 4 missing pictures were found and their "
+                                            "paths changed; 2 are still missing.")});
         QCOMPARE(stored_slot(f.db.path(), 1, 1), QStringLiteral("Pictures/2019/IMG_1.jpg"));
         QCOMPARE(stored_slot(f.db.path(), 1, 2), QStringLiteral("Pictures/loose.bmp"));
         // The record shown has its new paths at once.
@@ -248,10 +251,11 @@ private slots:
         control<QAction>(ed, "mnu_missing_pictures")->trigger();
         const QString a = outside_.filePath(QStringLiteral("elsewhere/a/twice.bmp"));
         const QString b = outside_.filePath(QStringLiteral("elsewhere/b/twice.bmp"));
-        QCOMPARE(preview, (QStringList{"Two (record 2) | C:\\Scopes\\twice.bmp | Stays missing: found more than "
-                                       "once ("
-                                           + a + ", " + b + ")",
-                                       "Two (record 2) | /home/old/Pictures/gone.bmp | Stays missing: not found"}));
+        QCOMPARE(preview,
+                 (QStringList{"Two (record 2) | C:\\Scopes\\twice.bmp | Stays missing: found more than "
+                              "once ("
+                                  + a + ", " + b + ")",
+                              "Two (record 2) | /home/old/Pictures/gone.bmp | Stays missing: not found"}));
         QCOMPARE(stored_slot(f.db.path(), 2, 1), QStringLiteral("C:\\Scopes\\twice.bmp"));
     }
 };
