@@ -9,6 +9,7 @@
 #include "editor/collection_list_window.h"
 
 #include <QAction>
+#include <QDir>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
@@ -221,17 +222,17 @@ private slots:
     void pictures_come_once_read()
     {
         TempDb pictures;
-        const QString red = pictures.dir() + QStringLiteral("/red.png");
-        QImage image(300, 200, QImage::Format_RGB32);
-        image.fill(Qt::red);
-        QVERIFY(image.save(red));
         QList<ScopeRecord> records = five_records();
-        records[4].image_count = 2;  // Echo, the first row
-        records[4].image_files[1] = fixed_text(red, 60);
+        records[4].image_count = 2;  // Echo, the first row: a picture beside the collection
+        records[4].image_files[1] = fixed_text(QStringLiteral("pictures/red.png"), 60);
         records[4].image_files[2] = fixed_text(pictures.dir() + QStringLiteral("/second.png"), 60);
         records[3].image_count = 1;  // Delta: a picture that is not there
         records[3].image_files[1] = fixed_text(pictures.dir() + QStringLiteral("/gone.png"), 60);
         EditorFixture f(records, true);
+        QImage image(300, 200, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QVERIFY(QDir(f.db.dir()).mkpath(QStringLiteral("pictures")));
+        QVERIFY(image.save(f.db.dir() + QStringLiteral("/pictures/red.png")));
         RecordEditor* ed = f.open();
         ed->show_collection_list();
         const CollectionListModel* model = ed->collection_list()->model();

@@ -98,7 +98,8 @@ private slots:
         first.image_files[4] = fixed_text(own + QStringLiteral("/broken.jpg"), 60);
         ScopeRecord second = make_record("Second");
         second.image_count = 1;
-        second.image_files[1] = fixed_text(own + QStringLiteral("/big.png"), 60);
+        // The same picture, kept by its path from the collection's folder.
+        second.image_files[1] = fixed_text(QStringLiteral("My Pictures/big.png"), 60);
         QVERIFY(db.rewrite({first, second}));
 
         const QString folder = db.dir() + QStringLiteral("/catalogue");
