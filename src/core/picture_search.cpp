@@ -147,8 +147,13 @@ FileStatus store_picture_changes(const QString& collection_path, const std::vect
                     return st;
                 it = records.emplace(use.record, raw).first;
             }
-            if (use.slot >= 1 && use.slot < image_slot_count)
-                it->second.replace(offset_image_files + use.slot * image_slot_width, image_slot_width, slot);
+            if (use.slot < 1 || use.slot >= image_slot_count)
+                continue;
+            // Another program may have changed the record since it was read.
+            const qsizetype at = offset_image_files + use.slot * image_slot_width;
+            if (from_cp1252(it->second.constData() + at, image_slot_width).trimmed() != change.was.trimmed())
+                continue;
+            it->second.replace(at, image_slot_width, slot);
         }
     }
     return write_raw_records(collection_path, {records.begin(), records.end()});
@@ -173,7 +178,7 @@ FoundPictures store_found_pictures(const QString& collection_path, const std::ve
                 continue;
             }
         }
-        changes.push_back({m.missing.uses, stored});
+        changes.push_back({m.missing.uses, m.missing.stored, stored});
     }
     result.status = store_picture_changes(collection_path, changes);
     if (result.status)

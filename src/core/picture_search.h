@@ -59,6 +59,7 @@ std::vector<PictureMatch> match_missing_pictures(const std::vector<StoredPicture
 // A change of one stored path, in every record and slot that uses it.
 struct PictureChange {
     std::vector<PictureUse> uses;
+    QString was;     // the stored path now; a slot that holds another is left alone
     QString stored;  // the new stored path
 };
 // Writes every change into the collection in one safe rewrite.
