@@ -48,6 +48,8 @@ const Row rows[] = {
     {"list_filter", "Collection list: one keystroke in the filter", nullptr, Target::keystroke},
     {"web_export", "Web catalogue of the whole collection, without pictures", nullptr, Target::web},
     {"web_export_missing", "Web catalogue, every record's picture paths naming missing files", nullptr, Target::none},
+    {"missing_pictures", "Find missing pictures: every path looked up, the missing matched in 5000 files", nullptr,
+     Target::none},
     {"import_csv", "Import 32767 CSV rows, the core's part (read, check, write)", nullptr, Target::none},
     {"import_command", "Import 32767 CSV rows: the whole tessaran-rnd import command", nullptr, Target::import_},
     {"import_window", "Import 32767 CSV rows: the editor's Import command, fresh process", nullptr, Target::import_},

@@ -2,22 +2,34 @@
 
 #include <QtEndian>
 
+#include <algorithm>
+
 #include "field_text.h"
 
 namespace tessaran {
 
-QString first_picture_of(const char* raw)
+int picture_count_of(const char* raw)
 {
-    if (qFromLittleEndian<qint16>(raw + offset_image_count) < 1)
+    return std::clamp<int>(qFromLittleEndian<qint16>(raw + offset_image_count), 0, max_pictures);
+}
+
+QString picture_of(const char* raw, int slot)
+{
+    if (slot < 1 || slot > max_pictures)
         return QString();
-    const char* slot = raw + offset_image_files + image_slot_width;
+    const char* bytes = raw + offset_image_files + image_slot_width * slot;
     int b = 0;
     int e = image_slot_width;
-    while (b < e && (slot[b] == ' ' || slot[b] == '\0'))
+    while (b < e && (bytes[b] == ' ' || bytes[b] == '\0'))
         ++b;
-    while (e > b && (slot[e - 1] == ' ' || slot[e - 1] == '\0'))
+    while (e > b && (bytes[e - 1] == ' ' || bytes[e - 1] == '\0'))
         --e;
-    return from_cp1252(slot + b, e - b);
+    return from_cp1252(bytes + b, e - b);
+}
+
+QString first_picture_of(const char* raw)
+{
+    return picture_count_of(raw) < 1 ? QString() : picture_of(raw, 1);
 }
 
 PictureList PictureList::of_record(const ScopeRecord& rec)

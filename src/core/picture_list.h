@@ -12,6 +12,10 @@
 
 namespace tessaran {
 
+// The number of pictures stored record bytes hold (their count held to 0..10).
+int picture_count_of(const char* raw);
+// The path of picture slot (1..10) of stored record bytes, without its padding.
+QString picture_of(const char* raw, int slot);
 // The path of the first picture of stored record bytes; empty when it has none.
 QString first_picture_of(const char* raw);
 

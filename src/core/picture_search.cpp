@@ -43,13 +43,14 @@ FileStatus collection_pictures(const QString& collection_path, std::vector<Store
     if (FileStatus st = scan.open(collection_path); !st)
         return st;
     QHash<QString, std::size_t> seen;
-    ScopeRecord rec;
     for (int n = 1; n <= scan.count(); ++n) {
-        if (!scan.read(n, rec))
+        const char* raw = scan.raw(n);
+        if (!raw)
             return FileStatus::failure(QStringLiteral("Record %1 could not be read.").arg(n));
-        const PictureList pictures = PictureList::of_record(rec);
-        for (int slot = 1; slot <= pictures.count(); ++slot) {
-            const QString stored = pictures.at(slot).trimmed();
+        // Only the picture slots are decoded.
+        const int count = picture_count_of(raw);
+        for (int slot = 1; slot <= count; ++slot) {
+            const QString stored = picture_of(raw, slot).trimmed();
             if (stored.isEmpty())
                 continue;
             auto it = seen.constFind(stored);

@@ -23,6 +23,16 @@ QSize pixel_size(const QString& file)
     return QImageReader(file).size();
 }
 
+// Every picture of the collection, under the hourglass: a large collection
+// takes a moment to look up.
+FileStatus listed_pictures(const QString& path, std::vector<StoredPictureRef>& all)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const FileStatus st = collection_pictures(path, all);
+    QApplication::restoreOverrideCursor();
+    return st;
+}
+
 }  // namespace
 
 bool RecordEditor::offer_missing_pictures_search()
@@ -31,7 +41,7 @@ bool RecordEditor::offer_missing_pictures_search()
         return false;
     missing_pictures_offered_ = true;
     std::vector<StoredPictureRef> all;
-    if (!collection_pictures(session().path, all))
+    if (!listed_pictures(session().path, all))
         return false;
     const std::vector<StoredPictureRef> missing = missing_only(all);
     // One picture gone is a picture gone; several suggest the collection moved.
@@ -58,7 +68,7 @@ void RecordEditor::find_missing_pictures()
         return;
     Session& s = session();
     std::vector<StoredPictureRef> all;
-    if (const FileStatus st = collection_pictures(s.path, all); !st) {
+    if (const FileStatus st = listed_pictures(s.path, all); !st) {
         msgbox(this, QStringLiteral("The pictures of ") + s.path + QStringLiteral(" cannot be listed:\n") + st.error,
                MsgIcon::critical);
         return;
