@@ -38,6 +38,14 @@ ScopeRecord varied_record(int i)
     return r;
 }
 
+ScopeRecord with_pictures(ScopeRecord rec, const QStringList& paths)
+{
+    rec.image_count = qint16(paths.size());
+    for (int i = 0; i < paths.size() && i < max_pictures; ++i)
+        rec.image_files[std::size_t(i + 1)] = fixed_text(paths[i], image_slot_width);
+    return rec;
+}
+
 bool write_bytes(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);

@@ -18,6 +18,9 @@ namespace tessaran::test {
 ScopeRecord make_record(const QString& scopename, const QString& artist = QString(),
                         const QString& date_bought = QString(), qint64 price_paid = 0, qint64 price_retail = 0);
 
+// rec with these pictures in slots 1.., its count set to match.
+ScopeRecord with_pictures(ScopeRecord rec, const QStringList& paths);
+
 // A record in which every member holds a value derived from i (1-based), so that
 // records differ in every field. The date is written in the current locale's
 // short-date form; i % 7 == 0 gives a record without a date.

@@ -24,15 +24,6 @@ bool put(const QString& path, const QByteArray& bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-ScopeRecord with_pictures(const QString& name, const QStringList& paths)
-{
-    ScopeRecord rec = make_record(name);
-    rec.image_count = qint16(paths.size());
-    for (int i = 0; i < paths.size(); ++i)
-        rec.image_files[std::size_t(i + 1)] = fixed_text(paths.at(i), image_slot_width);
-    return rec;
-}
-
 }  // namespace
 
 class tst_picture_paths : public QObject {
@@ -232,9 +223,9 @@ private slots:
         QTemporaryDir here;
         const QString rnd = here.filePath(QStringLiteral("c.rnd"));
         QVERIFY(put(here.filePath(QStringLiteral("p/kept.jpg")), "k"));
-        QList<ScopeRecord> records{with_pictures(QStringLiteral("One"), {"p/kept.jpg", "/gone/a.jpg"}),
-                                   with_pictures(QStringLiteral("Two"), {"/gone/a.jpg"}),
-                                   with_pictures(QStringLiteral("Three"), {})};
+        QList<ScopeRecord> records{with_pictures(make_record(QStringLiteral("One")), {"p/kept.jpg", "/gone/a.jpg"}),
+                                   with_pictures(make_record(QStringLiteral("Two")), {"/gone/a.jpg"}),
+                                   with_pictures(make_record(QStringLiteral("Three")), {})};
         records[1].comments = fixed_text(QStringLiteral("   leading blanks stay"), 1000);
         QVERIFY(write_db(rnd, records));
         const QByteArray before = read_bytes(rnd);

@@ -25,11 +25,7 @@ namespace {
 
 ScopeRecord record_with(const QString& name, const QStringList& paths)
 {
-    ScopeRecord r = make_record(name, QStringLiteral("Artist ") + name);
-    r.image_count = qint16(paths.size());
-    for (int i = 0; i < paths.size(); ++i)
-        r.image_files[std::size_t(i + 1)] = fixed_text(paths[i], image_slot_width);
-    return r;
+    return with_pictures(make_record(name, QStringLiteral("Artist ") + name), paths);
 }
 
 // A small picture at path (folders made); its colour tells copies apart.
