@@ -1,6 +1,7 @@
 #include "help_window.h"
 
 #include "help.h"
+#include "ui/accessible_names.h"
 #include "ui/screen_placement.h"
 #include "ui/user_dialogs.h"
 
@@ -16,6 +17,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 namespace tessaran {
 
 HelpWindow::HelpWindow(const QString& path, QWidget* parent) : QDialog(parent), path_(path)
@@ -28,6 +31,7 @@ HelpWindow::HelpWindow(const QString& path, QWidget* parent) : QDialog(parent), 
 
     text_ = new QTextBrowser(this);
     text_->setObjectName(QStringLiteral("help_text"));
+    text_->setAccessibleName(QStringLiteral("User guide"));
     // Links within the guide stay here; a link to the web goes to the browser.
     text_->setOpenExternalLinks(true);
     text_->setSearchPaths({QFileInfo(path).absolutePath()});
@@ -42,7 +46,7 @@ HelpWindow::HelpWindow(const QString& path, QWidget* parent) : QDialog(parent), 
     search_ = new QLineEdit(this);
     search_->setObjectName(QStringLiteral("help_search"));
     search_->setClearButtonEnabled(true);
-    find_label->setBuddy(search_);
+    name_by_caption(find_label, search_);
     auto* next = new QPushButton(QStringLiteral("&Next"), this);
     next->setObjectName(QStringLiteral("help_next"));
     auto* previous = new QPushButton(QStringLiteral("&Previous"), this);
@@ -90,6 +94,10 @@ HelpWindow::HelpWindow(const QString& path, QWidget* parent) : QDialog(parent), 
     all->addWidget(text_, 1);
     all->addLayout(bottom);
 
+    // Tab follows the window from the top: the bar, the guide, the buttons below.
+    QWidget* const order[] = {back_, contents, search_, next, previous, text_, browser, close};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
     resize(fitted_to_screen(QSize(760, 640)));
     search_->setFocus();
 }

@@ -53,6 +53,8 @@ ImportPreview::ImportPreview(const QString& source_path, ImportSource source, QW
     lbl_source->setObjectName(QStringLiteral("lbl_source"));
 
     tbl_columns = new QTableWidget(int(source_.headings.size()), 2, this);
+    // Tab moves on to the next control; the arrows move between cells.
+    tbl_columns->setTabKeyNavigation(false);
     tbl_columns->setObjectName(QStringLiteral("tbl_columns"));
     tbl_columns->setHorizontalHeaderLabels({QStringLiteral("Column"), QStringLiteral("Field")});
     tbl_columns->verticalHeader()->hide();
@@ -77,6 +79,7 @@ ImportPreview::ImportPreview(const QString& source_path, ImportSource source, QW
 
     preview_ = new QStandardItemModel(this);
     tbl_preview = new QTableView(this);
+    tbl_preview->setTabKeyNavigation(false);
     tbl_preview->setObjectName(QStringLiteral("tbl_preview"));
     tbl_preview->setModel(preview_);
     tbl_preview->setEditTriggers(QAbstractItemView::NoEditTriggers);

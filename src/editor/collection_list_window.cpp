@@ -63,6 +63,8 @@ CollectionListWindow::CollectionListWindow(QWidget* parent) : QWidget(parent, Qt
 
     model_ = new CollectionListModel(this);
     table_ = new QTableView(this);
+    // Tab goes back to the filter; the arrows move between rows.
+    table_->setTabKeyNavigation(false);
     table_->setObjectName(QStringLiteral("list_table"));
     table_->setAccessibleName(QStringLiteral("Kaleidoscopes"));
     table_->setModel(model_);

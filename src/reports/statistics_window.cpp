@@ -71,6 +71,8 @@ QTableView* group_table(QWidget* parent, const char* name, const QString& title,
     proxy->setSourceModel(model);
     proxy->setSortRole(Qt::UserRole);
     auto* view = new QTableView(parent);
+    // Tab moves on to the next control; the arrows move between cells.
+    view->setTabKeyNavigation(false);
     view->setObjectName(QString::fromLatin1(name));
     view->setModel(proxy);
     view->setSortingEnabled(true);
@@ -255,6 +257,7 @@ void StatisticsWindow::build_summary()
     row(QStringLiteral("Without a price"), QString::number(stats_.paid.unpriced),
         QString::number(stats_.retail.unpriced));
     tbl_money = new QTableView(this);
+    tbl_money->setTabKeyNavigation(false);
     tbl_money->setObjectName(QStringLiteral("tbl_money"));
     tbl_money->setAccessibleName(QStringLiteral("Cost and value"));
     tbl_money->setModel(money);

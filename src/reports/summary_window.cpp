@@ -74,6 +74,8 @@ SummaryWindow::SummaryWindow(const Session& session, int kind, QWidget* parent)
 
     pb_output = new SummaryHeaderPanel(this);
     sumgrid = new QTableView(this);
+    // Tab moves on to the buttons; the arrows move between cells.
+    sumgrid->setTabKeyNavigation(false);
     sumgrid->setObjectName(QStringLiteral("sumgrid"));
     sumgrid->setAccessibleName(QStringLiteral("Summary table"));
     sumgrid->hide();

@@ -5,6 +5,8 @@
 #include "common/gui_editor_fixture.h"
 
 #include "app/about_box.h"
+#include "app/help_window.h"
+#include "app/start_window.h"
 #include "appearance/color_dialog.h"
 #include "common/gui_colors.h"
 #include "core/record_import.h"
@@ -25,9 +27,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -136,6 +140,10 @@ void add_windows()
             return std::make_unique<MissingPicturesDialog>(std::vector<PictureMatch>{found}, ed->session().path,
                 QStringLiteral("/new"), [](int) { return QStringLiteral("One"); }, ed); },
         {"Missing pictures", "Change 1 path", "Cancel"});
+    row("help", [](RecordEditor* ed) {
+            return std::make_unique<HelpWindow>(QStringLiteral(TESSARAN_BIN_DIR "/tessaran.html"), ed); },
+        {"Contents", "Find", "Next", "Previous", "User guide", "Open in web browser", "Close"});
+    row("start-up window", [](RecordEditor*) { return std::make_unique<StartWindow>(); }, {});
     row("about", [](RecordEditor* ed) { return std::make_unique<AboutBox>(ed); }, {"OK"});
     // clang-format on
 }
@@ -194,6 +202,42 @@ private slots:
         }
         QVERIFY2(deaf.isEmpty(),
                  qPrintable(QStringLiteral("Return does not press: ") + deaf.join(QStringLiteral(", "))));
+        if (tab_order(shown).size() < 2)
+            return;  // menus only, or one button: Tab has nowhere to go
+
+        // Tab goes round the window once and back. A control may take several
+        // presses (the guide walks its links) but lets the focus go on.
+        // A group of option buttons is one stop, at the one chosen; the
+        // arrows move within it.
+        const auto passed_over = [](QWidget* w) {
+            auto* option = qobject_cast<QRadioButton*>(w);
+            if (!option || option->isChecked() || !option->autoExclusive())
+                return false;
+            const QList<QRadioButton*> group
+                = option->parentWidget()->findChildren<QRadioButton*>(QString(), Qt::FindDirectChildrenOnly);
+            return std::any_of(group.begin(), group.end(), [](QRadioButton* b) { return b->isChecked(); });
+        };
+        QStringList tabs;
+        for (QWidget* w : tab_order(shown)) {
+            if (!passed_over(w) && !qobject_cast<QComboBox*>(w->parentWidget()))
+                tabs << accessible_name(w);
+        }
+        tab_order(shown).constFirst()->setFocus(Qt::TabFocusReason);
+        const auto named = [](QWidget* w) {
+            return accessible_name(qobject_cast<QComboBox*>(w->parentWidget()) ? w->parentWidget() : w);
+        };
+        QStringList reached;
+        for (qsizetype i = 0; i < tabs.size(); ++i) {
+            QWidget* at = QApplication::focusWidget();
+            reached << named(at);
+            int presses = 0;
+            do
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            while (QApplication::focusWidget() == at && ++presses < 500);
+            QVERIFY2(presses < 500, qPrintable(named(at) + QStringLiteral(" holds the focus")));
+        }
+        QCOMPARE(reached, tabs);
+        QCOMPARE(QApplication::focusWidget(), tab_order(shown).constFirst());
         if (!window)
             return;  // the editor is the main window: Escape has nothing to leave
         tab_order(shown).constFirst()->setFocus(Qt::TabFocusReason);
