@@ -136,6 +136,13 @@ private slots:
         ed->save_record();  // the confirmation gets Yes
         QCOMPARE(stored_slot(f.db.path(), 1, 1), stored);
         QVERIFY(QFileInfo::exists(path));  // the original is never touched
+        // Opened again, the picture is found where it was stored.
+        f.drop();
+        f.dialogs.shown.clear();
+        RecordEditor* again = f.open();
+        again->open_picture(1);
+        QCOMPARE(f.dialogs.texts(), QStringList());
+        QCOMPARE(viewer(again, 1)->windowTitle(), QStringLiteral("Image 1: ") + file);
     }
 
     // A collection folder copied to another place with its pictures shows

@@ -159,6 +159,7 @@ private slots:
         QTest::newRow("Add an image") << "cmd_add_image";
         QTest::newRow("Save from the menu") << "mnu_save";
         QTest::newRow("Import from the menu") << "mnu_import";
+        QTest::newRow("Find missing pictures") << "mnu_missing_pictures";
     }
     void read_only_refuses_every_write()
     {
