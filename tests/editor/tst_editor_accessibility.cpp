@@ -9,11 +9,7 @@
 #include "core/editor_fields.h"
 
 #include <QAccessible>
-#include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -48,43 +44,9 @@ private slots:
         QCOMPARE(spoken_caption(caption), spoken);
     }
 
-    void every_field_is_named_by_its_caption_data()
-    {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("scope name") << "tb_scopename"
-                                    << "Scope Name";
-        QTest::newRow("artist") << "tb_artist"
-                                << "Artist (Last,First)";
-        QTest::newRow("store") << "tb_store"
-                               << "Store/Gallery";
-        QTest::newRow("city") << "tb_city"
-                              << "City";
-        QTest::newRow("a drop-down") << "combo_mirrors"
-                                     << "Mirror system";
-        QTest::newRow("its editable part") << "combo_mirrors_edit"
-                                           << "Mirror system";
-        QTest::newRow("two-line caption") << "combo_objects"
-                                          << "Primary cell objects";
-        QTest::newRow("long text") << "tb_comments"
-                                   << "Comments";
-        QTest::newRow("price") << "tb_price_paid"
-                               << "Purchase price";
-        QTest::newRow("an arrow") << "cmd_next"
-                                  << "Next kaleidoscope";
-    }
-    void every_field_is_named_by_its_caption()
-    {
-        QFETCH(QString, field);
-        QFETCH(QString, name);
-        EditorFixture f(five_records());
-        RecordEditor* ed = f.open();
-        QWidget* w = ed->findChild<QWidget*>(field);
-        QVERIFY(w);
-        QCOMPARE(accessible_name(w), name);
-    }
-
-    void no_control_is_unnamed_shared_or_named_by_frame_or_value()
+    // Where the window test's list of names cannot look: a drop-down's
+    // editable part, and the picture buttons and the logo.
+    void parts_and_pictures_are_named()
     {
         QList<ScopeRecord> records = five_records();
         records[0].image_count = 2;
@@ -93,23 +55,10 @@ private slots:
         EditorFixture f(records);
         RecordEditor* ed = f.open();
         ed->show();
+        QCOMPARE(accessible_name(ed->findChild<QWidget*>(QStringLiteral("combo_mirrors_edit"))),
+                 QStringLiteral("Mirror system"));
         const QStringList faults = accessibility_faults(ed);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
-        QVERIFY(tab_order(ed).size() > 40);
-        // Tab walks each frame down its columns, then the pictures, then the strip.
-        // clang-format off
-        QCOMPARE(tab_names(ed), (QStringList{
-            "Scope Name", "Artist (Last,First)", "Studio",
-            "Date of purchase", "Purchase price", "Retail price",
-            "Salesperson", "Store/Gallery", "Street address", "City", "State", "Zip code", "Country", "Phone", "Fax",
-            "Email", "Website",
-            "Scope type", "Exterior material", "Exterior color", "Cell type", "Primary cell objects",
-            "Mirror system", "Scope year", "Edition", "Signed", "Point symmetry", "Special Features", "Comments",
-            "Picture 1", "Picture 2", "Add an image", "Remove an image", "Display all images", "Clear all images",
-            "First kaleidoscope", "Previous kaleidoscope", "Next kaleidoscope", "Last kaleidoscope",
-            "Add a New Scope", "Save Scope Data", "Delete this Scope", "Clear Scope Data", "Find", "FindNext",
-            "Select", "Sort", "Close"}));
-        // clang-format on
         // The picture buttons say which picture they are, and its path.
         QPushButton* second = ed->picture_button(2);
         QCOMPARE(accessible_name(second), QStringLiteral("Picture 2"));

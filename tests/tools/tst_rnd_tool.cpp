@@ -129,58 +129,6 @@ private slots:
         QCOMPARE(run_tool({QStringLiteral("verify"), path, QStringLiteral("--strict")}).code, 1);
     }
 
-    void sound_file_verifies_and_dumps()
-    {
-        QTemporaryDir dir;
-        const QString path = in_dir(dir, QStringLiteral("ok.rnd"),
-                                    {aurora(), sample(QStringLiteral("12\" Wheel"), QStringLiteral("Adams, Jo"))});
-        QCOMPARE(run_tool({QStringLiteral("verify"), path}).code, 0);
-
-        const Run info = run_tool({QStringLiteral("info"), path});
-        QCOMPARE(info.code, 0);
-        QVERIFY(info.out.contains(QStringLiteral("records: 2\n")));
-        QVERIFY(info.out.contains(QStringLiteral("size: 4946 bytes\n")));
-        QVERIFY(info.out.contains(QStringLiteral("problems: 0\n")));
-
-        const Run dump = run_tool({QStringLiteral("dump"), path, QStringLiteral("2")});
-        QCOMPARE(dump.code, 0);
-        const QJsonObject o = QJsonDocument::fromJson(dump.out.toUtf8()).object();
-        QCOMPARE(o.value(QStringLiteral("scopename")).toString(), QStringLiteral("12\" Wheel"));
-        QCOMPARE(o.value(QStringLiteral("price_paid")).toString(), QStringLiteral("125"));
-        QCOMPARE(o.value(QStringLiteral("price_retail")).toString(), QStringLiteral("12.5"));
-        QCOMPARE(o.value(QStringLiteral("signed")).toString(), QString());
-        QCOMPARE(o.value(QStringLiteral("record")).toInt(), 2);
-
-        const Run all = run_tool({QStringLiteral("dump"), path});
-        QCOMPARE(all.out.count(QLatin1Char('\n')), 2);
-        QCOMPARE(run_tool({QStringLiteral("dump"), path, QStringLiteral("3")}).code, 1);
-    }
-
-    void export_writes_the_programs_summary_file()
-    {
-        QTemporaryDir dir;
-        const QString path = in_dir(dir, QStringLiteral("ok.rnd"),
-                                    {aurora(), sample(QStringLiteral("12\" Wheel"), QStringLiteral("Adams, Jo"))});
-        QProcess p;
-        p.start(QStringLiteral(TESSARAN_BIN_DIR "/tessaran-rnd"),
-                {QStringLiteral("export"), path, QStringLiteral("--kind"), QStringLiteral("purchase")});
-        QVERIFY(p.waitForFinished(60000));
-        QCOMPARE(p.exitCode(), 0);
-        const QList<QByteArray> lines = p.readAllStandardOutput().split('\n');
-        QCOMPARE(lines.size(), 8);  // seven CR LF lines and nothing after the last
-        QVERIFY(lines.at(0).startsWith("\"Kaleidoscope Summary completed at "));
-        QCOMPARE(lines.at(1), QByteArray("\"Number of records selected:  2\"\r"));
-        QCOMPARE(lines.at(2), QByteArray("\"Selected:  All\"\r"));
-        QCOMPARE(lines.at(3), QByteArray("\"Sorted by: Artist(Asc.)\"\r"));
-        QCOMPARE(lines.at(4), QByteArray("\" \"\r"));
-        // Sorted by artist, and the inner quote doubled so the line splits back.
-        QCOMPARE(lines.at(5), QByteArray("\"12\"\" Wheel\",\"Adams, Jo\",\"3/14/2001\",\"125\",\"12.5\",\"\"\r"));
-        QCOMPARE(lines.at(6), QByteArray("\"Aurora\",\"Smith, Anna\",\"3/14/2001\",\"125\",\"12.5\",\"\"\r"));
-        QVERIFY(lines.at(7).isEmpty());
-
-        QCOMPARE(run_tool({QStringLiteral("export"), path, QStringLiteral("--kind"), QStringLiteral("other")}).code, 2);
-    }
-
     // Under cron (no locale at all) the demo's dates are no dates in the C
     // locale: a warning that names the locale, not a failed check.
     void verdict_does_not_depend_on_the_locale()
@@ -475,6 +423,13 @@ private slots:
         QCOMPARE(missing.code, 1);
         QCOMPARE(missing.out, QString());
         QVERIFY(missing.err.startsWith(QLatin1String("cannot read /nonexistent/x.rnd: ")));
+        // The whole output of each command is kept in the golden files; here
+        // only a record number the file does not hold.
+        QTemporaryDir dir;
+        const QString path = in_dir(dir, QStringLiteral("ok.rnd"), {aurora(), aurora()});
+        const Run past = run_tool({QStringLiteral("dump"), path, QStringLiteral("3")});
+        QCOMPARE(past.code, 1);
+        QCOMPARE(past.err, QStringLiteral("record 3 is not in the file (1..2)\n"));
         QCOMPARE(run_tool({QStringLiteral("frobnicate"), QStringLiteral("x")}).code, 2);
         QCOMPARE(run_tool({}).code, 2);
     }
