@@ -17,14 +17,8 @@ QString picture_of(const char* raw, int slot)
 {
     if (slot < 1 || slot > max_pictures)
         return QString();
-    const char* bytes = raw + offset_image_files + image_slot_width * slot;
-    int b = 0;
-    int e = image_slot_width;
-    while (b < e && (bytes[b] == ' ' || bytes[b] == '\0'))
-        ++b;
-    while (e > b && (bytes[e - 1] == ' ' || bytes[e - 1] == '\0'))
-        --e;
-    return from_cp1252(bytes + b, e - b);
+    const QByteArrayView bytes = trimmed_bytes(raw + offset_image_files + image_slot_width * slot, image_slot_width);
+    return from_cp1252(bytes.data(), int(bytes.size()));
 }
 
 QString first_picture_of(const char* raw)

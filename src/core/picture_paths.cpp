@@ -71,24 +71,28 @@ QString name_stem(const QString& scope_name)
     return stem.isEmpty() ? QStringLiteral("picture") : stem;
 }
 
+// Written as the program writes every file: whole or not at all.
 FileStatus copy_file_safely(const QString& source, const QString& target)
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return FileStatus::failure(QStringLiteral("The picture %1 cannot be read: %2").arg(source, in.errorString()));
-    ScratchFile out(target);
-    if (FileStatus st = out.open(); !st)
-        return st;
-    for (;;) {
-        const QByteArray piece = in.read(copy_chunk);
-        if (piece.isEmpty())
-            break;
-        if (FileStatus st = out.write(piece); !st)
-            return st;
-    }
-    if (in.error() != QFileDevice::NoError)
-        return FileStatus::failure(QStringLiteral("The picture %1 cannot be read: %2").arg(source, in.errorString()));
-    return out.commit(false);
+    return replace_file_with(
+        target,
+        [&in, &source](const ContentPut& put) -> FileStatus {
+            for (;;) {
+                const QByteArray piece = in.read(copy_chunk);
+                if (piece.isEmpty())
+                    break;
+                if (FileStatus st = put(piece); !st)
+                    return st;
+            }
+            if (in.error() != QFileDevice::NoError)
+                return FileStatus::failure(
+                    QStringLiteral("The picture %1 cannot be read: %2").arg(source, in.errorString()));
+            return {};
+        },
+        false);
 }
 
 }  // namespace

@@ -311,17 +311,21 @@ void clear_record(ScopeRecord& rec)
         rec.image_files[size_t(i)] = blank_slot;
 }
 
-QByteArrayView trimmed_member_bytes(const char* raw, Member member)
+QByteArrayView trimmed_bytes(const char* p, int width)
 {
-    const TextMemberInfo* m = text_member_info(member);
-    const char* p = raw + m->offset;
     int b = 0;
-    int e = m->width;
+    int e = width;
     while (b < e && (p[b] == ' ' || p[b] == '\0'))
         ++b;
     while (e > b && (p[e - 1] == ' ' || p[e - 1] == '\0'))
         --e;
     return QByteArrayView(p + b, e - b);
+}
+
+QByteArrayView trimmed_member_bytes(const char* raw, Member member)
+{
+    const TextMemberInfo* m = text_member_info(member);
+    return trimmed_bytes(raw + m->offset, m->width);
 }
 
 }  // namespace tessaran
