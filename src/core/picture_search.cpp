@@ -59,6 +59,8 @@ FileStatus collection_pictures(const QString& collection_path, std::vector<Store
                 ref.stored = stored;
                 ref.file = picture_file(stored, collection_path);
                 ref.exists = QFileInfo(ref.file).isFile();
+                const QByteArrayView name = trimmed_member_bytes(raw, m_scopename);
+                ref.scope_name = from_cp1252(name.data(), int(name.size()));
                 it = seen.insert(stored, out.size());
                 out.push_back(std::move(ref));
             }
@@ -136,17 +138,20 @@ std::vector<PictureMatch> match_missing_pictures(const std::vector<StoredPicture
 FileStatus store_picture_changes(const QString& collection_path, const std::vector<PictureChange>& changes)
 {
     // Only the slots change; every other byte of a record stays as stored.
+    RecordScanner scan;
+    if (FileStatus st = scan.open(collection_path); !st)
+        return st;
     std::map<int, QByteArray> records;
     for (const PictureChange& change : changes) {
         const QByteArray slot = to_cp1252(fixed_text(change.stored, image_slot_width));
         for (const PictureUse& use : change.uses) {
             auto it = records.find(use.record);
             if (it == records.end()) {
-                ScopeRecord rec;
-                QByteArray raw;
-                if (FileStatus st = read_record(collection_path, use.record, rec, &raw); !st)
-                    return st;
-                it = records.emplace(use.record, raw).first;
+                const char* raw = scan.raw(use.record);
+                if (!raw)
+                    return FileStatus::failure(
+                        QStringLiteral("Record %1 lies outside the database file.").arg(use.record));
+                it = records.emplace(use.record, QByteArray(raw, rec_len_bytes)).first;
             }
             if (use.slot < 1 || use.slot >= image_slot_count)
                 continue;
@@ -157,6 +162,7 @@ FileStatus store_picture_changes(const QString& collection_path, const std::vect
             it->second.replace(at, image_slot_width, slot);
         }
     }
+    scan.close();
     return write_raw_records(collection_path, {records.begin(), records.end()});
 }
 
@@ -170,11 +176,7 @@ FoundPictures store_found_pictures(const QString& collection_path, const std::ve
         const StoredPicture target = stored_picture(m.found, collection_path);
         QString stored = target.stored;
         if (!target.ok()) {
-            ScopeRecord owner;
-            QString scope_name;
-            if (read_record(collection_path, m.missing.uses.front().record, owner))
-                scope_name = trim_blanks(owner.scopename);
-            if (FileStatus st = copy_into_picture_folder(m.found, collection_path, scope_name, stored); !st) {
+            if (FileStatus st = copy_into_picture_folder(m.found, collection_path, m.missing.scope_name, stored); !st) {
                 result.not_copied << m.found + QStringLiteral(": ") + st.error;
                 continue;
             }

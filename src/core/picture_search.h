@@ -26,6 +26,7 @@ struct StoredPictureRef {
     QString file;
     bool exists = false;
     std::vector<PictureUse> uses;
+    QString scope_name;  // of the kaleidoscope that uses it first
 };
 
 // Every stored picture path of the collection, each once, in the order of

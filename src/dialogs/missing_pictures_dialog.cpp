@@ -16,10 +16,9 @@ namespace {
 
 enum Column { kaleidoscope, picture, stored_now, will_be, column_count };
 
-QString users_text(const StoredPictureRef& ref, const std::function<QString(int)>& scope_of)
+QString users_text(const StoredPictureRef& ref)
 {
-    const PictureUse& first = ref.uses.front();
-    QString text = QStringLiteral("%1 (record %2)").arg(scope_of(first.record)).arg(first.record);
+    QString text = QStringLiteral("%1 (record %2)").arg(ref.scope_name).arg(ref.uses.front().record);
     if (ref.uses.size() > 1)
         text += QStringLiteral(" and %1 more").arg(ref.uses.size() - 1);
     return text;
@@ -49,8 +48,7 @@ QString outcome_text(const PictureMatch& m, const QString& collection_path)
 }  // namespace
 
 MissingPicturesDialog::MissingPicturesDialog(const std::vector<PictureMatch>& matches, const QString& collection_path,
-                                             const QString& folder, const std::function<QString(int)>& scope_of,
-                                             QWidget* parent)
+                                             const QString& folder, QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("frm_missing_pictures"));
@@ -80,9 +78,8 @@ MissingPicturesDialog::MissingPicturesDialog(const std::vector<PictureMatch>& ma
     table_->verticalHeader()->hide();
     for (int row = 0; row < int(matches.size()); ++row) {
         const PictureMatch& m = matches[std::size_t(row)];
-        const QString texts[column_count]
-            = {users_text(m.missing, scope_of), QString::number(m.missing.uses.front().slot), m.missing.stored,
-               outcome_text(m, collection_path)};
+        const QString texts[column_count] = {users_text(m.missing), QString::number(m.missing.uses.front().slot),
+                                             m.missing.stored, outcome_text(m, collection_path)};
         for (int c = 0; c < column_count; ++c) {
             auto* item = new QTableWidgetItem(texts[c]);
             item->setToolTip(texts[c]);

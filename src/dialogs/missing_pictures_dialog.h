@@ -7,7 +7,6 @@
 
 #include <QDialog>
 
-#include <functional>
 #include <vector>
 
 class QPushButton;
@@ -18,10 +17,8 @@ namespace tessaran {
 class MissingPicturesDialog : public QDialog {
     Q_OBJECT
 public:
-    // scope_of(record) names the kaleidoscope of a record.
     MissingPicturesDialog(const std::vector<PictureMatch>& matches, const QString& collection_path,
-                          const QString& folder, const std::function<QString(int)>& scope_of,
-                          QWidget* parent = nullptr);
+                          const QString& folder, QWidget* parent = nullptr);
 
     int found_count() const { return found_; }
 

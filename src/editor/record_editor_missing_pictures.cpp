@@ -94,11 +94,7 @@ void RecordEditor::find_missing_pictures()
         matches = match_missing_pictures(missing, folder, pixel_size);
         QApplication::restoreOverrideCursor();
     }
-    const auto scope_of = [&s](int record) {
-        ScopeRecord rec;
-        return read_record(s.path, record, rec) ? trim_blanks(rec.scopename) : QString();
-    };
-    MissingPicturesDialog preview(matches, s.path, folder, scope_of, this);
+    MissingPicturesDialog preview(matches, s.path, folder, this);
     if (preview.exec() != QDialog::Accepted || preview.found_count() == 0)
         return;
 

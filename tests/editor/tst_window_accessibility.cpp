@@ -136,9 +136,10 @@ void add_windows()
             found.missing.stored = QStringLiteral("/old/a.jpg");
             found.missing.uses = {{1, 1}};
             found.outcome = PictureMatch::Outcome::found;
+            found.missing.scope_name = QStringLiteral("One");
             found.found = QStringLiteral("/new/a.jpg");
             return std::make_unique<MissingPicturesDialog>(std::vector<PictureMatch>{found}, ed->session().path,
-                QStringLiteral("/new"), [](int) { return QStringLiteral("One"); }, ed); },
+                QStringLiteral("/new"), ed); },
         {"Missing pictures", "Change 1 path", "Cancel"});
     row("help", [](RecordEditor* ed) {
             return std::make_unique<HelpWindow>(QStringLiteral(TESSARAN_BIN_DIR "/tessaran.html"), ed); },
