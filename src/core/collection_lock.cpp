@@ -126,6 +126,8 @@ LockOutcome CollectionLock::take(const QString& path, LockHolder* holder)
 {
     release();
     path_ = path;
+    const QFileInfo info(path);
+    resolved_ = info.canonicalFilePath().isEmpty() ? info.absoluteFilePath() : info.canonicalFilePath();
     // A save may replace the file between the open and the lock: try again on
     // the file that took its place.
     for (int attempt = 0; attempt < 20; ++attempt) {
@@ -171,16 +173,25 @@ void CollectionLock::release()
     fd_ = -1;
 }
 
-bool CollectionLock::follow_replace(dev_t device, ino_t inode, int fd)
+bool CollectionLock::follow_replace(const QString& target, dev_t device, ino_t inode, int fd)
 {
-    for (CollectionLock* lock : locks_of_this_process()) {
-        if (same_file(lock->fd_, device, inode)) {
-            ::close(lock->fd_);
-            lock->fd_ = fd;
-            return true;
-        }
-    }
-    return false;
+    const auto& held = locks_of_this_process();
+    auto it = std::find_if(held.begin(), held.end(),
+                           [&](const CollectionLock* lock) { return same_file(lock->fd_, device, inode); });
+    if (it == held.end())
+        it = std::find_if(held.begin(), held.end(),
+                          [&](const CollectionLock* lock) { return lock->resolved_ == target; });
+    if (it == held.end())
+        return false;
+    ::close((*it)->fd_);
+    (*it)->fd_ = fd;
+    return true;
+}
+
+bool CollectionLock::claims(const QString& target)
+{
+    const auto& held = locks_of_this_process();
+    return std::any_of(held.begin(), held.end(), [&](const CollectionLock* lock) { return lock->resolved_ == target; });
 }
 
 bool CollectionLock::held_on(dev_t device, ino_t inode)

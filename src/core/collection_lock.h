@@ -48,16 +48,23 @@ public:
     bool on_current_file() const;
     void release();
 
-    // For the file writer: the lock on the file (device, inode), if this
-    // process holds one, takes descriptor fd (already locked, of the new file
-    // now in that file's place) and lets the old file go. False, with fd left
-    // to the caller, when no lock of this process is on that file.
-    static bool follow_replace(dev_t device, ino_t inode, int fd);
+    // For the file writer, which has just put a new file (descriptor fd,
+    // already locked) at target, a resolved path: the lock of this process on
+    // the file it replaced (device, inode), or else its lock on the collection
+    // at that path, takes fd and lets the old file go. This process wrote what
+    // is now at the path, so its claim is on it however the old file came to
+    // be there. False, with fd left to the caller, when this process holds no
+    // lock on that collection.
+    static bool follow_replace(const QString& target, dev_t device, ino_t inode, int fd);
+    // Whether this process claims the collection at target (resolved), on
+    // whichever file lies there now.
+    static bool claims(const QString& target);
     // Whether this process holds the lock on that file.
     static bool held_on(dev_t device, ino_t inode);
 
 private:
     QString path_;
+    QString resolved_;  // path_ with links resolved, as the file writer names its target
     int fd_ = -1;
 };
 

@@ -169,6 +169,9 @@ void give_backup_collection_rights(int fd, const struct stat& collection)
 FileStatus copy_to_backup(const QString& target, const QByteArray& old_contents, const struct stat& collection)
 {
     const QString backup = backup_path_of(target);
+    // The old name may be another link to the collection itself, which
+    // truncating would empty: it goes first.
+    ::unlink(native(backup).constData());
     const int fd = ::open(native(backup).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC,
                           collection.st_mode & 0666);
     const auto fail = [&](int err) {
@@ -219,6 +222,18 @@ FileStatus update_in_place(const QString& target, const ContentWriter& write, co
         result = FileStatus::failure(errno_text(errno));
     ::close(fd);
     return result;
+}
+
+// The names a file has, less its kept previous version: a save that stopped
+// between keeping it and renaming leaves the collection linked to it. A new
+// file in place of a file with other names would part them: each other name
+// would go on showing the old version.
+nlink_t names_of(const QString& target, const struct stat& st)
+{
+    struct stat backup { };
+    const bool linked_to_backup = ::lstat(native(backup_path_of(target)).constData(), &backup) == 0
+        && backup.st_dev == st.st_dev && backup.st_ino == st.st_ino;
+    return st.st_nlink - (linked_to_backup ? 1 : 0);
 }
 
 }  // namespace
@@ -296,7 +311,7 @@ FileStatus ScratchFile::commit(bool keep_backup)
         }
     } carry;
     if (::stat(target.constData(), &st) == 0) {
-        if (CollectionLock::held_on(st.st_dev, st.st_ino))
+        if (CollectionLock::held_on(st.st_dev, st.st_ino) || CollectionLock::claims(target_))
             carry.fd = ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
         // chown clears set-id bits, so the mode comes after it.
         if ((st.st_uid != ::geteuid() || st.st_gid != ::getegid()) && ::fchown(fd_, st.st_uid, st.st_gid) != 0)
@@ -326,7 +341,7 @@ FileStatus ScratchFile::commit(bool keep_backup)
         return FileStatus::failure(shown_path(target_) + QStringLiteral(" could not be replaced: ")
                                    + errno_text(errno));
     committed_ = true;
-    if (carry.fd >= 0 && CollectionLock::follow_replace(st.st_dev, st.st_ino, carry.fd))
+    if (carry.fd >= 0 && CollectionLock::follow_replace(target_, st.st_dev, st.st_ino, carry.fd))
         carry.fd = -1;
     sync_folder(QFileInfo(target_).absolutePath());
     return result;
@@ -345,7 +360,8 @@ FileStatus replace_file_with(const QString& path, const ContentWriter& write, bo
     if (::stat(native(target).constData(), &st) == 0) {
         const QString dir = QFileInfo(target).absolutePath();
         const bool folder_writable = ::access(native(dir).constData(), W_OK) == 0;
-        if (!folder_writable || !can_keep_owner(st))
+        const bool one_name = names_of(target, st) <= 1;
+        if (!folder_writable || !can_keep_owner(st) || !one_name)
             return update_in_place(target, write, st);
     }
     ScratchFile scratch(target);

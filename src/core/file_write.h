@@ -57,8 +57,9 @@ private:
 
 // Makes contents the whole of the file at path so that a program killed at any
 // moment leaves the complete old or the complete new file, keeping owner,
-// group, mode and extended attributes. Where the owner cannot be kept or the
-// folder may not be written, the file is instead updated in place, but only
+// group, mode and extended attributes. Where the owner cannot be kept, the
+// folder may not be written or the file has more than one name (hard links,
+// which a new file would part), the file is instead updated in place, but only
 // after its previous version has been copied completely to backup_path_of().
 // With keep_backup the previous version is kept in both cases. On failure the
 // file is as it was (or, in place, its backup is complete) and the reason,

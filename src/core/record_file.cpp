@@ -82,6 +82,21 @@ FileStatus write_raw_records(const QString& path, const std::vector<std::pair<in
                                        ? f.errorString()
                                        : QStringLiteral("The database file could not be read."));
     f.close();
+    // A record another program left unfinished at the end is kept aside
+    // before a new one takes its place, never overwritten unseen.
+    const qint64 whole = contents.size() - contents.size() % rec_len_bytes;
+    QString kept_partial;
+    const bool reaches_tail = std::any_of(records.begin(), records.end(),
+                                          [whole](const auto& r) { return qint64(r.first) * rec_len_bytes > whole; });
+    if (whole < contents.size() && reaches_tail) {
+        kept_partial = partial_record_keep_path(path);
+        const FileStatus kept = replace_file_contents(kept_partial, contents.mid(whole), false);
+        if (!kept)
+            return FileStatus::failure(
+                QStringLiteral("The unfinished record at the end of the database file could not be kept as %1: %2")
+                    .arg(kept_partial, kept.error));
+        contents.truncate(whole);
+    }
     for (const auto& [n, bytes] : records) {
         const qint64 at = qint64(n - 1) * rec_len_bytes;
         // Records are numbered without gaps: n may replace one or append one.
@@ -94,7 +109,33 @@ FileStatus write_raw_records(const QString& path, const std::vector<std::pair<in
         else
             contents.append(bytes);
     }
-    return replace_file_contents(path, contents, true);
+    FileStatus result = replace_file_contents(path, contents, true);
+    if (result && !kept_partial.isEmpty()) {
+        const QString note = QStringLiteral("The database file ended in an unfinished kaleidoscope record; its bytes "
+                                            "are kept in %1.")
+                                 .arg(kept_partial);
+        result.warning = result.warning.isEmpty() ? note : result.warning + QLatin1Char('\n') + note;
+    }
+    return result;
+}
+
+int whole_record_count(const QString& path)
+{
+    return int(qMin<qint64>(qMax<qint64>(file_length(path), 0) / rec_len_bytes, std::numeric_limits<int>::max()));
+}
+
+qint64 partial_record_bytes(const QString& path)
+{
+    return qMax<qint64>(file_length(path), 0) % rec_len_bytes;
+}
+
+QString partial_record_keep_path(const QString& path)
+{
+    const QString first = path + QStringLiteral(".partial");
+    QString candidate = first;
+    for (int i = 2; QFileInfo::exists(candidate) || QFileInfo(candidate).isSymLink(); ++i)
+        candidate = first + QStringLiteral("-%1").arg(i);
+    return candidate;
 }
 
 qint64 file_length(const QString& path)

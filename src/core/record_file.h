@@ -32,13 +32,24 @@ FileStatus read_record(const QString& path, int n, ScopeRecord& rec, QByteArray*
 // missing file.
 FileStatus write_record(const QString& path, int n, const ScopeRecord& rec);
 // Several records as stored bytes (rec_len_bytes each), replaced or, numbered
-// from count + 1 on, appended in one such rewrite: all written, or none.
+// from count + 1 on, appended in one such rewrite: all written, or none. An
+// unfinished record at the end that a write reaches is first kept in
+// partial_record_keep_path() (the warning says where).
 FileStatus write_raw_records(const QString& path, const std::vector<std::pair<int, QByteArray>>& records);
 
 // Number of records the file holds: length / 2473 rounded to nearest; 0 when missing.
 int record_count_of(const QString& path);
 // File length in bytes, -1 when it cannot be read.
 qint64 file_length(const QString& path);
+// The whole records the file holds (a record cut short by a program stopped
+// while adding it is not one); 0 when missing.
+int whole_record_count(const QString& path);
+// The bytes past the last whole record: a record another program began and
+// did not finish. 0 for a whole file.
+qint64 partial_record_bytes(const QString& path);
+// Where those bytes are kept before a write reaches them: "PATH.partial", or
+// "PATH.partial-2" and on where that name is taken.
+QString partial_record_keep_path(const QString& path);
 
 // One state of a file: which file is at the path (a save puts a new one there)
 // and its length and time of last change. Equal stamps: nobody wrote it between.

@@ -1,5 +1,7 @@
 #include "session.h"
 
+#include "record_changes.h"
+
 #include <cstring>
 
 namespace tessaran {
@@ -16,8 +18,9 @@ Session Session::on_file(const QString& path)
 
 int Session::refresh_record_count()
 {
-    // Counts are 16-bit; a longer file is refused when it is opened.
-    record_count = qMin(record_count_of(path), int(max_record_count));
+    // Counts are 16-bit; a longer file is refused when it is opened. A record
+    // another program left unfinished at the end is no record to show.
+    record_count = qMin(whole_record_count(path), int(max_record_count));
     return record_count;
 }
 
@@ -64,6 +67,34 @@ int Session::position_holding(const QByteArray& bytes) const
             return p;
     }
     return 0;
+}
+
+int Session::position_of_changed(const QByteArray& bytes, int was_record) const
+{
+    RecordScanner scan;
+    if (bytes.size() != rec_len_bytes || !scan.open(path))
+        return 0;
+    const char* was = bytes.constData();
+    const QByteArrayView name = trimmed_member_bytes(was, m_scopename);
+    const QByteArrayView artist = trimmed_member_bytes(was, m_artist);
+    int same_place = 0;
+    int same_names = 0;
+    int named_alike = 0;
+    for (int p = 1; p <= ws.count; ++p) {
+        const int n = ws.record_at(p);
+        const char* raw = scan.raw(n);
+        if (!raw)
+            continue;
+        if (n == was_record && same_kaleidoscope(was, raw))
+            same_place = p;
+        if (trimmed_member_bytes(raw, m_scopename) == name && trimmed_member_bytes(raw, m_artist) == artist) {
+            same_names = p;
+            ++named_alike;
+        }
+    }
+    if (same_place > 0)
+        return same_place;
+    return named_alike == 1 ? same_names : 0;
 }
 
 FileStatus Session::write(int n) const

@@ -45,7 +45,7 @@ struct Session {
     // A session on path: its caption and record count, nothing selected yet.
     static Session on_file(const QString& path);
 
-    // Counts the file's records again (at most the format's limit) and keeps the count.
+    // Counts the file's whole records again (at most the format's limit) and keeps the count.
     int refresh_record_count();
     // Reads or writes record n of the file through record.
     FileStatus read(int n);
@@ -61,6 +61,11 @@ struct Session {
     bool unchanged_since_shown(int n) const;
     // The working-set position whose record holds these stored bytes; 0 when none does.
     int position_holding(const QByteArray& bytes) const;
+    // The working-set position of the kaleidoscope that was stored as bytes in
+    // record was_record before another program changed it: the record at that
+    // number where it is still that kaleidoscope (same_kaleidoscope), else the
+    // one record whose scope name and artist are the same. 0: it was removed.
+    int position_of_changed(const QByteArray& bytes, int was_record) const;
     FileStatus write(int n) const;
     // The editor caption: file, position, sort and selection, each trimmed,
     // separated by two blanks; then "[Read-only]" and "[Changed by another

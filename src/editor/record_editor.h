@@ -108,6 +108,9 @@ public:
     // kept, offers a copy in the collection's picture folder. False when it is
     // not to be added (the user has been told why).
     bool picture_to_store(const QString& chosen, QString& stored);
+    // Copies a chosen picture into the collection's picture folder, showing
+    // its progress with Cancel.
+    FileStatus copy_picture_with_progress(const QString& chosen, QString& stored);
     // Once per session, where pictures of the collection are missing, offers to
     // look for them; true when the search ran.
     bool offer_missing_pictures_search();
@@ -199,7 +202,17 @@ private:
     // not_done ("saved", "deleted") and offers to reload keeping the edits.
     void offer_reload(const QString& not_done);
     // A read-only window refuses every write with the reason; true when it did.
+    // A window whose collection was replaced first claims the new file.
     bool refused_read_only();
+    // Before every write, and as soon as another program is seen to have put
+    // a new file at the collection's path: this window's claim to be its one
+    // writer moves to that file. When another window claimed it first, this
+    // one turns read-only and says so (edits stay on screen); false then.
+    bool keep_write_claim();
+    // Another program changed the kaleidoscope being edited (shown now as it
+    // stored it; was: the bytes shown before): names what it changed and lets
+    // the user keep that version, put the edits over it or save them as new.
+    void settle_changed_elsewhere(const RecordForm& edits, const QByteArray& was);
     // Fields that cannot change in a read-only window.
     void make_fields_read_only();
     // Watches the collection file and its folder for writes by other programs.

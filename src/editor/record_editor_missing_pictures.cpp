@@ -5,6 +5,7 @@
 #include "core/picture_search.h"
 #include "core/session.h"
 #include "dialogs/missing_pictures_dialog.h"
+#include "images/picture_loader.h"
 #include "ui/user_dialogs.h"
 
 #include <QApplication>
@@ -20,6 +21,8 @@ const QString search_title = QStringLiteral("Find missing pictures");
 
 QSize pixel_size(const QString& file)
 {
+    if (!not_a_picture_file_reason(file).isEmpty())
+        return QSize();
     return QImageReader(file).size();
 }
 
@@ -99,7 +102,7 @@ void RecordEditor::find_missing_pictures()
         return;
 
     // Another program may have written the collection while the preview was open.
-    if (!catch_up())
+    if (!catch_up() || !keep_write_claim())
         return;
     const FoundPictures stored = store_found_pictures(s.path, matches);
     if (!told_write_outcome(stored.status, QStringLiteral("The picture paths could not be changed in "),

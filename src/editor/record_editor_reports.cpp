@@ -101,7 +101,7 @@ void RecordEditor::import_records()
         // The preview and its rows are gone before the new working set is
         // sorted, so that a large import is not held while the collection is read.
         ImportPreview preview(path, std::move(source), this);
-        if (preview.exec() != QDialog::Accepted)
+        if (preview.exec() != QDialog::Accepted || !keep_write_claim())
             return;
         const FileStatus st = append_sound_rows(s.path, preview.rows());
         if (!told_write_outcome(st, QStringLiteral("The kaleidoscopes could not be added to the database file "),

@@ -194,6 +194,15 @@ bool RecordEditor::store_record(bool confirm)
         s.record = ScopeRecord();
     }
 
+    if (is_new && partial_record_bytes(s.path) > 0)
+        msgbox(this,
+               QStringLiteral("The database file ends in %1 bytes that are not a whole kaleidoscope record: another "
+                              "program may have stopped while adding one. They will be kept in %2 before this "
+                              "kaleidoscope is added after the last whole one.")
+                   .arg(partial_record_bytes(s.path))
+                   .arg(partial_record_keep_path(s.path)),
+               MsgIcon::exclamation);
+
     if (confirm
         && msgbox(this, QStringLiteral("Are you sure you want to add this kaleidoscope to the database?"),
                   MsgIcon::none, MsgButtons::yes_no, QStringLiteral("Save MS"))
@@ -211,6 +220,8 @@ bool RecordEditor::store_record(bool confirm)
     const int recno = s.ws.records[std::size_t(pos)];
     // Another program may have changed the file since this record was shown:
     // nothing is written over a record this window did not read.
+    if (!keep_write_claim())
+        return false;
     if (!s.unchanged_since_shown(pos > count_before ? 0 : recno)) {
         offer_reload(QStringLiteral("saved"));
         return false;

@@ -241,6 +241,8 @@ void RecordEditor::delete_record()
     const int pos = s.ws.position;
     // Nothing is removed that this window did not read: another program may
     // have moved the records since this one was shown.
+    if (!keep_write_claim())
+        return;
     if (!s.unchanged_since_shown(s.ws.records[size_t(pos)])) {
         offer_reload(QStringLiteral("deleted"));
         return;

@@ -5,6 +5,7 @@
 #include "record_editor.h"
 #include "record_editor_search.h"
 
+#include "core/record_changes.h"
 #include "core/record_form.h"
 #include "core/session.h"
 #include "ui/user_dialogs.h"
@@ -18,15 +19,46 @@ namespace tessaran {
 
 bool RecordEditor::refused_read_only()
 {
-    if (!session().read_only)
+    const bool was_read_only = session().read_only;
+    if (!was_read_only && keep_write_claim())
         return false;
-    msgbox(this,
-           QStringLiteral("This collection is open read-only, because it is open for changes in %1.\n"
-                          "Nothing can be saved, added, deleted or imported here. To make changes, close it "
-                          "there and open it here again.")
-               .arg(session().holder),
-           MsgIcon::information);
+    // A window that has just lost its claim said so already.
+    if (was_read_only)
+        msgbox(this,
+               QStringLiteral("This collection is open read-only, because it is open for changes in %1.\n"
+                              "Nothing can be saved, added, deleted or imported here. To make changes, close it "
+                              "there and open it here again.")
+                   .arg(session().holder),
+               MsgIcon::information);
     return true;
+}
+
+bool RecordEditor::keep_write_claim()
+{
+    Session& s = session();
+    if (s.read_only)
+        return false;
+    if (!s.lock || s.lock->on_current_file())
+        return true;
+    // Another program put a new file at the collection's path.
+    LockHolder holder;
+    const LockOutcome outcome = s.lock->take(s.path, &holder);
+    if (outcome == LockOutcome::taken)
+        return true;
+    s.lock.reset();
+    if (outcome == LockOutcome::unavailable)
+        return true;  // nobody else claims it; a write says itself why it fails
+    s.read_only = true;
+    s.holder = holder_text(holder);
+    make_fields_read_only();
+    refresh_caption();
+    msgbox(this,
+           QStringLiteral("Another program replaced the collection %1, and it is now open for changes in %2.\n"
+                          "This window is read-only from now on: nothing can be saved, added, deleted or "
+                          "imported here. Your changes are still on screen.")
+               .arg(s.path, s.holder),
+           MsgIcon::exclamation);
+    return false;
 }
 
 void RecordEditor::make_fields_read_only()
@@ -59,6 +91,9 @@ void RecordEditor::notice_outside_change()
     Session& s = session();
     if (!watcher_->files().contains(s.path) && QFileInfo::exists(s.path))
         watcher_->addPath(s.path);
+    // A new file at the path is claimed at once, before another window can.
+    if (s.lock && !s.lock->on_current_file() && !closing_)
+        keep_write_claim();
     // This window's own writes were noted when it made them.
     if (s.changed_elsewhere || !s.file_changed_since_noted())
         return;
@@ -95,21 +130,26 @@ bool RecordEditor::reload(bool keep_edits)
     const RecordForm edits = form_values();
     const QByteArray was = s.shown_bytes;
     const bool was_adding = adding();
+    const int was_record = was_adding ? 0 : s.ws.record_at(s.ws.position);
     s.refresh_record_count();
     s.note_file_state();
-    // A program told to write anyway put a new file in place: the claim to be
-    // the one writer moves to it.
-    if (s.lock && !s.lock->on_current_file() && s.lock->take(s.path) != LockOutcome::taken)
-        s.lock.reset();
+    keep_write_claim();
     // The working set is built again with the selection and sort in force.
     if (selector(*this, false) == SelectOutcome::failed)
         return false;
     const int found = was_adding ? 0 : s.position_holding(was);
     if (found > 0)
         show_position(found);
+    const int changed = found > 0 || was_adding ? 0 : s.position_of_changed(was, was_record);
+    if (changed > 0)
+        show_position(changed);
     refresh_caption();
     if (!keep_edits)
         return found > 0 || was_adding;
+    if (changed > 0) {
+        settle_changed_elsewhere(edits, was);
+        return false;
+    }
     if (found == 0) {
         if (!was_adding)
             msgbox(this,
@@ -123,6 +163,49 @@ bool RecordEditor::reload(bool keep_edits)
     set_form_values(edits);
     count_changes(s.ws.position);
     return found > 0 || was_adding;
+}
+
+void RecordEditor::settle_changed_elsewhere(const RecordForm& edits, const QByteArray& was)
+{
+    Session& s = session();
+    ScopeRecord before;
+    decode_record_into(was.constData(), before);
+    const QStringList fields = changed_field_names(before, s.record);
+    // The user's own changes, over the version the other program stored.
+    const FormChanges mine = form_changes(edits, before);
+    RecordForm merged = form_values();
+    for (int i : mine.texts)
+        merged.texts.at(std::size_t(i)) = edits.texts.at(std::size_t(i));
+    if (mine.price_paid)
+        merged.price_paid = edits.price_paid;
+    if (mine.price_retail)
+        merged.price_retail = edits.price_retail;
+    if (!mine.picture_slots.empty())
+        merged.pictures = edits.pictures;
+    const QString question
+        = QStringLiteral("Another program changed the kaleidoscope you were editing (%1) after it was shown. It "
+                         "changed: %2.\n\nYour changes are still on screen. Keep the other program's version, put "
+                         "your changes over it, or save yours as a new kaleidoscope?")
+              .arg(trim_blanks(s.record.scopename), fields.join(QStringLiteral(", ")));
+    switch (msgbox(this, question, MsgIcon::question, MsgButtons::theirs_mine_new)) {
+    case MsgAnswer::no: return;  // the other program's version is shown
+    case MsgAnswer::yes:
+        set_form_values(merged);
+        if (count_changes(s.ws.position) > 0)
+            store_record(false);
+        return;
+    case MsgAnswer::ok:
+        add_record();
+        set_form_values(edits);
+        count_changes(s.ws.position);
+        store_record(false);
+        return;
+    case MsgAnswer::cancel:
+        // Nothing decided: the changes stay on screen over the new version.
+        set_form_values(merged);
+        count_changes(s.ws.position);
+        return;
+    }
 }
 
 }  // namespace tessaran

@@ -8,6 +8,24 @@
 namespace tessaran {
 namespace {
 
+// Each answer keeps or writes something else, so none may be given by a
+// stray Enter: Enter, like Escape, decides nothing.
+MsgAnswer changed_elsewhere_answer(QMessageBox& box)
+{
+    QPushButton* theirs = box.addButton(QStringLiteral("&Keep Their Version"), QMessageBox::RejectRole);
+    QPushButton* mine = box.addButton(QStringLiteral("&Put My Changes Over It"), QMessageBox::AcceptRole);
+    QPushButton* as_new = box.addButton(QStringLiteral("Save Mine as &New"), QMessageBox::ActionRole);
+    QPushButton* later = box.addButton(QMessageBox::Cancel);
+    box.setEscapeButton(later);
+    box.setDefaultButton(later);
+    box.exec();
+    const QAbstractButton* pressed = box.clickedButton();
+    return pressed == theirs ? MsgAnswer::no
+        : pressed == mine    ? MsgAnswer::yes
+        : pressed == as_new  ? MsgAnswer::ok
+                             : MsgAnswer::cancel;
+}
+
 class RealDialogs : public UserDialogs {
 public:
     MsgAnswer message(QWidget* parent, const QString& text, MsgIcon icon, MsgButtons buttons,
@@ -31,6 +49,7 @@ public:
             box.setDefaultButton(box.addButton(QStringLiteral("Open &Read-Only"), QMessageBox::AcceptRole));
             box.setEscapeButton(box.addButton(QMessageBox::Cancel));
             break;
+        case MsgButtons::theirs_mine_new: return changed_elsewhere_answer(box);
         }
         const int pressed = box.exec();
         if (buttons == MsgButtons::read_only_cancel)

@@ -16,7 +16,10 @@ inline constexpr const char* app_title = "TESSARAN V";
 
 enum class MsgIcon { none, critical, question, exclamation, information };
 // read_only_cancel: "Open Read-Only" (answers ok) and "Cancel".
-enum class MsgButtons { ok, ok_cancel, yes_no, read_only_cancel };
+// theirs_mine_new, after another program changed the kaleidoscope being
+// edited: "Keep Their Version" (no), "Put My Changes Over It" (yes), "Save
+// Mine as New" (ok), and Cancel or Escape (cancel), which decides nothing yet.
+enum class MsgButtons { ok, ok_cancel, yes_no, read_only_cancel, theirs_mine_new };
 enum class MsgAnswer { ok, cancel, yes, no };
 
 class UserDialogs {

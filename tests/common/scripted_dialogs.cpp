@@ -9,7 +9,7 @@ namespace tessaran::test {
 char* toString(const ShownMessage& m)
 {
     static const char* const icons[] = {"none", "critical", "question", "exclamation", "information"};
-    static const char* const buttons[] = {"ok", "ok_cancel", "yes_no", "read_only_cancel"};
+    static const char* const buttons[] = {"ok", "ok_cancel", "yes_no", "read_only_cancel", "theirs_mine_new"};
     return QTest::toString(
         QStringLiteral("[%1 | %2 %3 | %4]")
             .arg(m.text, QLatin1String(icons[int(m.icon)]), QLatin1String(buttons[int(m.buttons)]), m.title));

@@ -261,30 +261,76 @@ private slots:
         // clang-format off
         QTest::addColumn<int>("length");
         QTest::addColumn<int>("count");
-        QTest::newRow("empty") << 0 << 0;
-        QTest::newRow("one") << 2473 << 1;
-        QTest::newRow("one and a byte") << 2474 << 1;
-        QTest::newRow("two") << 4946 << 2;
-        QTest::newRow("just under half") << 1236 << 0;
-        QTest::newRow("just over half") << 1237 << 1;
-        QTest::newRow("1.4998") << 3709 << 1;
-        QTest::newRow("1.5002") << 3710 << 2;
+        QTest::addColumn<int>("whole");  // what the editor counts: an unfinished record is none
+        QTest::newRow("empty") << 0 << 0 << 0;
+        QTest::newRow("one") << 2473 << 1 << 1;
+        QTest::newRow("one and a byte") << 2474 << 1 << 1;
+        QTest::newRow("two") << 4946 << 2 << 2;
+        QTest::newRow("just under half") << 1236 << 0 << 0;
+        QTest::newRow("just over half") << 1237 << 1 << 0;
+        QTest::newRow("1.4998") << 3709 << 1 << 1;
+        QTest::newRow("1.5002") << 3710 << 2 << 1;
         // clang-format on
     }
     void record_count_rounds_to_nearest()
     {
         QFETCH(int, length);
         QFETCH(int, count);
+        QFETCH(int, whole);
         QTemporaryDir dir;
         const QString path = dir.filePath("c.rnd");
         QVERIFY(write_bytes(path, QByteArray(length, ' ')));
         QCOMPARE(record_count_of(path), count);
         QCOMPARE(file_length(path), qint64(length));
+        QCOMPARE(partial_record_bytes(path), qint64(length % rec_len_bytes));
         Session s;
         s.path = path;
         s.record_count = 99;
-        QCOMPARE(s.refresh_record_count(), count);
-        QCOMPARE(s.record_count, count);
+        QCOMPARE(s.refresh_record_count(), whole);
+        QCOMPARE(s.record_count, whole);
+    }
+
+    // Another program stopped while adding a record: the unfinished bytes are
+    // kept beside the collection before a new record is written where they were.
+    void an_unfinished_record_is_kept_aside_data()
+    {
+        QTest::addColumn<int>("tail");
+        QTest::addColumn<int>("written");  // the record number written
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("short tail, a record added") << 100 << 3 << true;
+        QTest::newRow("long tail, a record added") << 2000 << 3 << true;
+        QTest::newRow("a record changed, the tail stays") << 2000 << 1 << false;
+    }
+    void an_unfinished_record_is_kept_aside()
+    {
+        QFETCH(int, tail);
+        QFETCH(int, written);
+        QFETCH(bool, kept);
+        TempDb db({make_record("One"), make_record("Two")});
+        const QByteArray whole = read_bytes(db.path());
+        const QByteArray unfinished = encode_record(make_record("Half")).left(tail);
+        QVERIFY(write_bytes(db.path(), whole + unfinished));
+        const QString keep = db.path() + QStringLiteral(".partial");
+        QVERIFY(write_bytes(keep, "kept from an earlier time"));  // never replaced
+
+        const FileStatus st = write_record(db.path(), written, make_record("New"));
+        QVERIFY2(st.ok, qPrintable(st.error));
+        const QByteArray now = read_bytes(db.path());
+        if (!kept) {
+            QCOMPARE(now.size(), whole.size() + tail);
+            QVERIFY(now.endsWith(unfinished));
+            QVERIFY(!QFile::exists(keep + QStringLiteral("-2")));
+            return;
+        }
+        QCOMPARE(now.size(), 3 * rec_len_bytes);
+        QCOMPARE(now.left(whole.size()), whole);
+        QCOMPARE(trim_blanks(read_db(db.path()).at(2).scopename), QStringLiteral("New"));
+        QCOMPARE(read_bytes(keep), QByteArray("kept from an earlier time"));
+        QCOMPARE(read_bytes(keep + QStringLiteral("-2")), unfinished);
+        QCOMPARE(st.warning,
+                 QStringLiteral("The database file ended in an unfinished kaleidoscope record; its bytes "
+                                "are kept in %1-2.")
+                     .arg(keep));
     }
 
     void missing_files_and_folders()

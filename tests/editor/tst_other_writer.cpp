@@ -35,6 +35,7 @@ enum class Meddling { delete_earlier, append, change_shown };
 }  // namespace
 
 Q_DECLARE_METATYPE(Meddling)
+Q_DECLARE_METATYPE(tessaran::MsgAnswer)
 
 class tst_other_writer : public QObject {
     Q_OBJECT
@@ -54,8 +55,8 @@ private slots:
         // The other program appends: the length the window knows is gone, nothing lands on "Foxtrot".
         QTest::newRow("a record appended") << Meddling::append
             << QStringList{"Alpha", "Bravo", "Charlie edited", "Delta", "Echo", "Foxtrot"} << "[Record 3 of 6]";
-        // The shown record itself was rewritten: it no longer exists, the edits become a new record.
-        QTest::newRow("the shown record changed") << Meddling::change_shown
+        // Another kaleidoscope took the shown one's place: the edits become a new record.
+        QTest::newRow("another kaleidoscope in its place") << Meddling::change_shown
             << QStringList{"Alpha", "Bravo", "Changed elsewhere", "Delta", "Echo", "Charlie edited"}
             << "[Adding record 6]";
         // clang-format on
@@ -104,6 +105,68 @@ private slots:
         QVERIFY2(f.dialogs.last().text.endsWith(QLatin1String("saved to database")),
                  qPrintable(f.dialogs.texts().join(QLatin1Char('|'))));
         QCOMPARE(scope_names(f.db.path()), after_reload_save);
+    }
+
+    // The kaleidoscope being edited was changed in place by the other program:
+    // the user is told what it changed and decides; no copy unless chosen.
+    void shown_record_changed_elsewhere_data()
+    {
+        // clang-format off
+        QTest::addColumn<MsgAnswer>("answer");
+        QTest::addColumn<QStringList>("stores");  // store of every record, in file order, at the end
+        QTest::addColumn<QList<qint64>>("prices");  // price paid of every record
+        QTest::addColumn<QString>("shown_store");
+        const qint64 theirs = 3000000;
+        const qint64 was = 2500000;
+        QTest::newRow("keep their version") << MsgAnswer::no << QStringList{"", "", "", "", ""}
+            << QList<qint64>{1000000, 0, theirs, 500000, 0} << "";
+        QTest::newRow("put my changes over it") << MsgAnswer::yes << QStringList{"", "", "Kaleido Shop", "", ""}
+            << QList<qint64>{1000000, 0, theirs, 500000, 0} << "Kaleido Shop";
+        QTest::newRow("save mine as new") << MsgAnswer::ok << QStringList{"", "", "", "", "", "Kaleido Shop"}
+            << QList<qint64>{1000000, 0, theirs, 500000, 0, was} << "Kaleido Shop";
+        // Nothing decided: the edit stays over their version, and a later save writes it there.
+        QTest::newRow("decide later, then save") << MsgAnswer::cancel << QStringList{"", "", "Kaleido Shop", "", ""}
+            << QList<qint64>{1000000, 0, theirs, 500000, 0} << "Kaleido Shop";
+        // clang-format on
+    }
+    void shown_record_changed_elsewhere()
+    {
+        QFETCH(MsgAnswer, answer);
+        QFETCH(QStringList, stores);
+        QFETCH(QList<qint64>, prices);
+        QFETCH(QString, shown_store);
+        EditorFixture f(five_records());
+        RecordEditor* ed = f.open();
+        QVERIFY(ed->show_position(3));  // Charlie, record 3
+        control<QLineEdit>(ed, "tb_store")->setText(QStringLiteral("Kaleido Shop"));
+        ScopeRecord changed = read_db(f.db.path()).at(2);
+        changed.price_paid = 3000000;
+        QVERIFY(write_record(f.db.path(), 3, changed));
+
+        f.dialogs.answers = {MsgAnswer::yes, MsgAnswer::yes, answer, MsgAnswer::yes, MsgAnswer::yes};
+        ed->save_record();
+        const QString question = QStringLiteral(
+            "Another program changed the kaleidoscope you were editing (Charlie) after it was shown. It changed: "
+            "Purchase price.\n\nYour changes are still on screen. Keep the other program's version, put your "
+            "changes over it, or save yours as a new kaleidoscope?");
+        QCOMPARE(f.dialogs.texts().mid(1, 2), (QStringList{changed_text.arg(QStringLiteral("saved")), question}));
+        QCOMPARE(f.dialogs.shown.at(2).buttons, MsgButtons::theirs_mine_new);
+        for (const QString& text : f.dialogs.texts())
+            QVERIFY2(!text.contains(QLatin1String("no longer in the collection")), qPrintable(text));
+        QCOMPARE(control<QLineEdit>(ed, "tb_store")->text(), shown_store);
+        if (answer == MsgAnswer::cancel) {
+            QCOMPARE(control<QLineEdit>(ed, "tb_price_paid")->text(), QStringLiteral("$300.00"));
+            QCOMPARE(read_db(f.db.path()).size(), 5);
+            ed->save_record();
+        }
+        QStringList stored_stores;
+        QList<qint64> stored_prices;
+        for (const ScopeRecord& r : read_db(f.db.path())) {
+            stored_stores << trim_blanks(r.store);
+            stored_prices << r.price_paid;
+        }
+        QCOMPARE(stored_stores, stores);
+        QCOMPARE(stored_prices, prices);
     }
 
     void delete_after_another_write_data()

@@ -10,6 +10,7 @@
 #include "app/start_window.h"
 #include "common/gui_colors.h"
 #include "core/collection_lock.h"
+#include "core/file_write.h"
 #include "core/program_files.h"
 #include "core/record_file.h"
 
@@ -21,6 +22,8 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
+
+#include <cstdio>
 
 using namespace tessaran;
 using namespace tessaran::test;
@@ -71,9 +74,14 @@ ToolRun import_append(const QString& source, const QString& collection, bool for
 
 enum class Step { save_edit, save_new, delete_shown, next };
 
+// How the file at the collection's path comes to be another one while a
+// window holds it.
+enum class Swap { renamed_over, forced_import_then_taken, hard_link };
+
 }  // namespace
 
 Q_DECLARE_METATYPE(Step)
+Q_DECLARE_METATYPE(Swap)
 
 class tst_two_writers : public QObject {
     Q_OBJECT
@@ -315,6 +323,66 @@ private slots:
         // The window's claim moved to the file the import put in place.
         QVERIFY(ed->session().lock && ed->session().lock->on_current_file());
         QCOMPARE(import_append(source, db->path(), false).code, 3);
+    }
+
+    // A window never writes without the lock on the file at its path: it
+    // claims a file put in its place, or turns read-only when another window
+    // claimed it first; every name of a hard-linked collection sees its saves.
+    void the_claim_stays_on_the_file_at_the_path_data()
+    {
+        QTest::addColumn<Swap>("swap");
+        QTest::newRow("a program renames a file of the same length over it") << Swap::renamed_over;
+        QTest::newRow("a forced import, then another window claims the new file") << Swap::forced_import_then_taken;
+        QTest::newRow("a collection with a second name") << Swap::hard_link;
+    }
+    void the_claim_stays_on_the_file_at_the_path()
+    {
+        QFETCH(Swap, swap);
+        const QString other_name = db->dir() + QStringLiteral("/second-name.rnd");
+        if (swap == Swap::hard_link)
+            QVERIFY(::link(QFile::encodeName(db->path()).constData(), QFile::encodeName(other_name).constData()) == 0);
+        QVERIFY(window->open_database(db->path()));
+        RecordEditor* ed = editor();
+        auto* name = control<QLineEdit>(ed, "tb_scopename");
+        name->setText(QStringLiteral("Edited here"));
+        std::unique_ptr<OtherWriter> other;
+        if (swap == Swap::renamed_over) {
+            const QString copy = db->dir() + QStringLiteral("/copy.rnd");
+            QVERIFY(QFile::copy(db->path(), copy));
+            QCOMPARE(::rename(QFile::encodeName(copy).constData(), QFile::encodeName(db->path()).constData()), 0);
+        } else if (swap == Swap::forced_import_then_taken) {
+            const QString source = db->dir() + QStringLiteral("/new.csv");
+            QVERIFY(write_bytes(source, "scopename\nImported\n"));
+            QCOMPARE(import_append(source, db->path(), true).code, 0);
+            other = std::make_unique<OtherWriter>(db->path());  // before the window has looked
+            QVERIFY(other->holds());
+        }
+        const QByteArray before = read_bytes(db->path());
+        dialogs->shown.clear();
+        dialogs->answers = {MsgAnswer::yes, MsgAnswer::yes, MsgAnswer::yes};
+        ed->save_record();
+        if (swap == Swap::forced_import_then_taken) {
+            const QString lost = QStringLiteral(
+                "Another program replaced the collection %1, and it is now open for changes in %2.\nThis window is "
+                "read-only from now on: nothing can be saved, added, deleted or imported here. Your changes are "
+                "still on screen.");
+            QCOMPARE(dialogs->texts().last(), lost.arg(db->path(), other->holder()));
+            QCOMPARE(read_bytes(db->path()), before);
+            QCOMPARE(name->text(), QStringLiteral("Edited here"));
+            QVERIFY(name->isReadOnly());
+            QVERIFY2(ed->windowTitle().contains(QLatin1String("[Read-only]")), qPrintable(ed->windowTitle()));
+            return;
+        }
+        QVERIFY2(dialogs->last().text.endsWith(QLatin1String("saved to database")),
+                 qPrintable(dialogs->texts().join(QLatin1Char('|'))));
+        QVERIFY(scope_names(db->path()).contains(QStringLiteral("Edited here")));
+        // Whoever comes next finds the collection claimed, under either name.
+        OtherWriter next(swap == Swap::hard_link ? other_name : db->path());
+        QVERIFY(!next.holds());
+        if (swap == Swap::hard_link) {
+            QCOMPARE(read_bytes(other_name), read_bytes(db->path()));
+            QCOMPARE(read_bytes(backup_path_of(db->path())), before);
+        }
     }
 
 private:

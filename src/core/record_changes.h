@@ -1,0 +1,22 @@
+// Telling a kaleidoscope that another program changed from one it removed:
+// which stored record is the one shown before, and which fields it changed.
+#pragma once
+
+#include "scope_record.h"
+
+#include <QStringList>
+
+namespace tessaran {
+
+// The captions of the fields in which two versions of a record differ, in the
+// editor's reading order: the 27 text fields, the two prices ("Purchase
+// price", "Retail price") and "Pictures".
+QStringList changed_field_names(const ScopeRecord& before, const ScopeRecord& after);
+
+// Whether now (stored bytes) is the kaleidoscope was (stored bytes) after
+// another program changed some of its fields, rather than another kaleidoscope
+// that took its place: its scope name or its artist is unchanged, or at most
+// half of the fields either version fills in changed.
+bool same_kaleidoscope(const char* was, const char* now);
+
+}  // namespace tessaran
