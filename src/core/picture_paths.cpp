@@ -72,20 +72,25 @@ QString name_stem(const QString& scope_name)
 }
 
 // Written as the program writes every file: whole or not at all.
-FileStatus copy_file_safely(const QString& source, const QString& target)
+FileStatus copy_file_safely(const QString& source, const QString& target, const CopyProgress& progress)
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return FileStatus::failure(QStringLiteral("The picture %1 cannot be read: %2").arg(source, in.errorString()));
+    const qint64 total = in.size();
     return replace_file_with(
         target,
-        [&in, &source](const ContentPut& put) -> FileStatus {
+        [&in, &source, &progress, total](const ContentPut& put) -> FileStatus {
+            qint64 done = 0;
             for (;;) {
                 const QByteArray piece = in.read(copy_chunk);
                 if (piece.isEmpty())
                     break;
                 if (FileStatus st = put(piece); !st)
                     return st;
+                done += piece.size();
+                if (progress && !progress(done, total))
+                    return FileStatus::failure(QString::fromLatin1(copy_cancelled_text));
             }
             if (in.error() != QFileDevice::NoError)
                 return FileStatus::failure(
@@ -93,6 +98,74 @@ FileStatus copy_file_safely(const QString& source, const QString& target)
             return {};
         },
         false);
+}
+
+// Links in the collection's folder that lead to folders, the picture folder
+// first, then by name: a picture they lead to is kept through them, so that
+// it is found again wherever the folder is moved with its links.
+QStringList folder_links(const QString& real_folder, const QString& collection_path)
+{
+    QStringList links;
+    const QString own = picture_folder_name(collection_path);
+    const QFileInfoList entries
+        = QDir(real_folder).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+    for (const QFileInfo& entry : entries) {
+        if (!entry.isSymLink())
+            continue;
+        if (entry.fileName() == own)
+            links.prepend(entry.fileName());
+        else
+            links << entry.fileName();
+    }
+    return links;
+}
+
+// The absolute path as chosen, with "." and doubled slashes gone but every
+// ".." kept: cleaning "link/.." away by its text would name another file.
+QString typed_path(const QString& path)
+{
+    const QString absolute = QDir::isAbsolutePath(path) ? path : QDir::currentPath() + QLatin1Char('/') + path;
+    QStringList parts = absolute.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    parts.removeAll(QStringLiteral("."));
+    return QLatin1Char('/') + parts.join(QLatin1Char('/'));
+}
+
+// The form in which the file at real (resolved) is kept, chosen as typed: a
+// path relative to the collection's folder where the file lies in it, or
+// where a link in that folder leads to it; else its resolved absolute path.
+// The same file gets the same form by whichever way it was chosen, and the
+// form always names that file.
+QString kept_form(const QString& real, const QString& typed, const QString& folder, const QString& real_folder,
+                  const QString& collection_path)
+{
+    QString rel;
+    if (lies_inside(real, real_folder, rel))
+        return rel;
+    QStringList through;
+    for (const QString& link : folder_links(real_folder, collection_path))
+        through << link;
+    // A link deeper in the folder, on the way the picture was chosen; only
+    // where no ".." follows a link on that way.
+    QString typed_rel;
+    if ((lies_inside(typed, folder, typed_rel) || lies_inside(typed, real_folder, typed_rel))
+        && !typed_rel.split(QLatin1Char('/')).contains(QStringLiteral(".."))) {
+        const QStringList parts = typed_rel.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+        QString prefix;
+        for (int i = 0; i + 1 < parts.size(); ++i) {
+            prefix += (prefix.isEmpty() ? QString() : QStringLiteral("/")) + parts.at(i);
+            if (QFileInfo(real_folder + QLatin1Char('/') + prefix).isSymLink() && !through.contains(prefix))
+                through << prefix;
+        }
+    }
+    for (const QString& link : through) {
+        const QString target = QFileInfo(real_folder + QLatin1Char('/') + link).canonicalFilePath();
+        if (!target.isEmpty() && lies_inside(real, target, rel)) {
+            const QString form = link + QLatin1Char('/') + rel;
+            if (QFileInfo(picture_file(form, collection_path)).canonicalFilePath() == real)
+                return form;
+        }
+    }
+    return real;
 }
 
 }  // namespace
@@ -123,15 +196,20 @@ QString picture_file_name(const QString& stored)
 StoredPicture stored_picture(const QString& path, const QString& collection_path)
 {
     StoredPicture result;
-    const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    const QFileInfo chosen(path);
     const QString folder = collection_folder(collection_path);
-    // Inside or outside by where the picture really is, when both exist.
+    // The file itself, with links and ".." resolved as the system resolves
+    // them: "folder/link/../x.jpg" is x.jpg beside the link's target.
+    const QString real_path = chosen.canonicalFilePath();
     const QString real_folder = QFileInfo(folder).canonicalFilePath();
-    const QString real_path = QFileInfo(absolute).canonicalFilePath();
-    QString rel;
-    const bool inside = !real_folder.isEmpty() && !real_path.isEmpty() ? lies_inside(real_path, real_folder, rel)
-                                                                       : lies_inside(absolute, folder, rel);
-    result.stored = inside ? rel : absolute;
+    if (!real_path.isEmpty() && !real_folder.isEmpty()) {
+        result.stored = kept_form(real_path, typed_path(path), folder, real_folder, collection_path);
+    } else {
+        // Not there (yet): by its text.
+        const QString absolute = QDir::cleanPath(chosen.absoluteFilePath());
+        QString rel;
+        result.stored = lies_inside(absolute, folder, rel) ? rel : absolute;
+    }
     if (!storable(result.stored)) {
         QString missing;
         for (const QChar c : result.stored)
@@ -163,7 +241,7 @@ QString picture_folder(const QString& collection_path)
 }
 
 FileStatus copy_into_picture_folder(const QString& source, const QString& collection_path, const QString& scope_name,
-                                    QString& stored)
+                                    QString& stored, const CopyProgress& progress)
 {
     const QFileInfo original(source);
     if (!original.isFile())
@@ -210,7 +288,7 @@ FileStatus copy_into_picture_folder(const QString& source, const QString& collec
         if (!taken.contains(base) && !QFileInfo::exists(folder + QLatin1Char('/') + name))
             break;
     }
-    if (FileStatus st = copy_file_safely(source, folder + QLatin1Char('/') + name); !st)
+    if (FileStatus st = copy_file_safely(source, folder + QLatin1Char('/') + name, progress); !st)
         return st;
     stored = picture_folder_name(collection_path) + QLatin1Char('/') + name;
     return {};

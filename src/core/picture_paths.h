@@ -8,6 +8,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace tessaran {
 
 // True for a stored path that is relative to the collection's folder. Paths
@@ -48,7 +50,12 @@ QString picture_folder(const QString& collection_path);
 // its stored form. A picture already there (the file itself, or a copy of the
 // same bytes) is not copied again. The copy is written whole or not at all;
 // the original is only read.
+// progress is told the bytes copied of the whole after every piece; when it
+// answers false the copy stops, nothing is left behind, and the reason is
+// copy_cancelled_text.
+using CopyProgress = std::function<bool(qint64 done, qint64 total)>;
+inline const char* const copy_cancelled_text = "The copy was cancelled.";
 FileStatus copy_into_picture_folder(const QString& source, const QString& collection_path, const QString& scope_name,
-                                    QString& stored);
+                                    QString& stored, const CopyProgress& progress = {});
 
 }  // namespace tessaran

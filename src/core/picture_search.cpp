@@ -58,7 +58,9 @@ FileStatus collection_pictures(const QString& collection_path, std::vector<Store
                 StoredPictureRef ref;
                 ref.stored = stored;
                 ref.file = picture_file(stored, collection_path);
-                ref.exists = QFileInfo(ref.file).isFile();
+                const QFileInfo info(ref.file);
+                ref.present = info.exists();
+                ref.exists = ref.present && is_existing_file(ref.file);
                 const QByteArrayView name = trimmed_member_bytes(raw, m_scopename);
                 ref.scope_name = from_cp1252(name.data(), int(name.size()));
                 it = seen.insert(stored, out.size());

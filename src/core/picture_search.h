@@ -24,7 +24,8 @@ struct PictureUse {
 struct StoredPictureRef {
     QString stored;
     QString file;
-    bool exists = false;
+    bool exists = false;   // a regular file is there
+    bool present = false;  // something is there: with !exists, a folder, FIFO or device
     std::vector<PictureUse> uses;
     QString scope_name;  // of the kaleidoscope that uses it first
 };

@@ -16,9 +16,11 @@
 #include "ui/user_dialogs.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 
@@ -188,6 +190,15 @@ QString RecordEditor::picture_file_of(int n) const
 
 bool RecordEditor::picture_to_store(const QString& chosen, QString& stored)
 {
+    // Checked before anything is read or copied: a FIFO would block the
+    // window for ever, and a large file that is no picture is not kept.
+    if (const QString why = unreadable_picture_reason(chosen); !why.isEmpty()) {
+        msgbox(
+            this,
+            QStringLiteral("The file %1 cannot be added as a picture:\n%2").arg(QDir::toNativeSeparators(chosen), why),
+            MsgIcon::critical);
+        return false;
+    }
     const StoredPicture form = stored_picture(chosen, session().path);
     if (form.ok()) {
         stored = form.stored;
@@ -202,13 +213,33 @@ bool RecordEditor::picture_to_store(const QString& chosen, QString& stored)
                    QDir::toNativeSeparators(picture_folder(session().path)));
     if (msgbox(this, question, MsgIcon::question, MsgButtons::yes_no) != MsgAnswer::yes)
         return false;
-    const FileStatus copied = copy_into_picture_folder(chosen, session().path, tb_scopename->text(), stored);
+    const FileStatus copied = copy_picture_with_progress(chosen, stored);
+    if (!copied && copied.error == QLatin1String(copy_cancelled_text))
+        return false;
     if (!copied) {
         msgbox(this, QStringLiteral("The picture could not be copied, so it has not been added:\n") + copied.error,
                MsgIcon::critical);
         return false;
     }
     return true;
+}
+
+FileStatus RecordEditor::copy_picture_with_progress(const QString& chosen, QString& stored)
+{
+    // A large picture takes a while: its progress is shown, the window stays
+    // alive and the copy can be cancelled.
+    QProgressDialog progress(QStringLiteral("Copying the picture %1 into the collection's picture folder...")
+                                 .arg(QFileInfo(chosen).fileName()),
+                             QStringLiteral("Cancel"), 0, 1000, this);
+    progress.setObjectName(QStringLiteral("picture_copy_progress"));
+    progress.setWindowTitle(QString::fromLatin1(app_title));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    return copy_into_picture_folder(chosen, session().path, tb_scopename->text(), stored,
+                                    [&progress](qint64 done, qint64 total) {
+                                        progress.setValue(total > 0 ? int(done * 1000 / total) : 1000);
+                                        return !progress.wasCanceled();
+                                    });
 }
 
 void RecordEditor::add_picture()

@@ -12,6 +12,11 @@ namespace tessaran {
 LoadedPicture load_picture(const QString& path, const QSize& bound)
 {
     LoadedPicture out;
+    // A FIFO or device would block the reader for ever.
+    if (const QString why = not_a_picture_file_reason(path); !why.isEmpty()) {
+        out.error = why;
+        return out;
+    }
     QImageReader reader(path);
     // The content decides, so a picture with the wrong extension still shows.
     reader.setDecideFormatFromContent(true);
@@ -58,6 +63,19 @@ QString not_a_picture_file_reason(const QString& path)
     if (S_ISSOCK(st.st_mode))
         return QStringLiteral("It is a socket, not a picture file.");
     return QStringLiteral("It is a device, not a picture file.");
+}
+
+QString unreadable_picture_reason(const QString& path)
+{
+    if (QString why = not_a_picture_file_reason(path); !why.isEmpty())
+        return why;
+    // The header is enough to know; nothing is decoded.
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    if (!reader.canRead())
+        return QStringLiteral("It is not a picture that TESSARAN V can show (%1).")
+            .arg(reader.errorString().isEmpty() ? QStringLiteral("unknown format") : reader.errorString());
+    return QString();
 }
 
 QString picture_failure_text(const QString& path, const QString& reason)

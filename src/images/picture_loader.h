@@ -29,6 +29,10 @@ LoadedPicture load_picture(const QString& path, const QSize& bound = QSize());
 // empty for a regular file.
 QString not_a_picture_file_reason(const QString& path);
 
+// Why path cannot be added as a picture: no regular file, or not in a format
+// the program reads (judged from its first bytes); empty when it can.
+QString unreadable_picture_reason(const QString& path);
+
 // The message the user sees when a picture cannot be shown.
 QString picture_failure_text(const QString& path, const QString& reason);
 

@@ -42,6 +42,15 @@ private slots:
         QVERIFY(put(root.path() + QStringLiteral("/outside/red.jpg"), "r"));
         QVERIFY(QFile::link(root.path() + QStringLiteral("/outside"), coll() + QStringLiteral("/link-out")));
         QVERIFY(QFile::link(coll() + QStringLiteral("/pictures"), root.path() + QStringLiteral("/link-in")));
+        QVERIFY(put(root.path() + QStringLiteral("/elsewhere/green.jpg"), "g"));
+        QVERIFY(QDir().mkpath(coll() + QStringLiteral("/x")));
+        // The collection's picture folder is a link to a shelf elsewhere; a
+        // folder deeper down links out too.
+        QVERIFY(put(root.path() + QStringLiteral("/shelf/p.jpg"), "p"));
+        QVERIFY(QFile::link(root.path() + QStringLiteral("/shelf"), coll() + QStringLiteral("/scopes-pictures")));
+        QVERIFY(put(root.path() + QStringLiteral("/deep/d.jpg"), "d"));
+        QVERIFY(QDir().mkpath(coll() + QStringLiteral("/mine")));
+        QVERIFY(QFile::link(root.path() + QStringLiteral("/deep"), coll() + QStringLiteral("/mine/deep")));
     }
 
     void stored_form_data()
@@ -55,13 +64,22 @@ private slots:
         const QString long_name = QString(70, QLatin1Char('x')) + QStringLiteral(".jpg");
         // clang-format off
         QTest::newRow("beside the collection") << "coll/pictures/blue.jpg" << "pictures/blue.jpg" << none;
-        QTest::newRow("outside, absolute") << "outside/red.jpg" << "ROOT/outside/red.jpg" << none;
+        QTest::newRow("outside, absolute") << "elsewhere/green.jpg" << "ROOT/elsewhere/green.jpg" << none;
         QTest::newRow("blanks and Windows-1252 letters") << "coll/Café Fotos/blaue Stunde.jpg"
                                                          << "Café Fotos/blaue Stunde.jpg" << none;
-        QTest::newRow(".. leading out") << "coll/../outside/red.jpg" << "ROOT/outside/red.jpg" << none;
         QTest::newRow(".. staying in") << "coll/x/../pictures/blue.jpg" << "pictures/blue.jpg" << none;
-        QTest::newRow("link leading out") << "coll/link-out/red.jpg" << "ROOT/coll/link-out/red.jpg" << none;
         QTest::newRow("link leading in") << "link-in/blue.jpg" << "pictures/blue.jpg" << none;
+        // A picture a link in the collection's folder leads to is kept through
+        // the link, by whichever way it was chosen: the same form each time.
+        QTest::newRow("link in the folder leading out") << "coll/link-out/red.jpg" << "link-out/red.jpg" << none;
+        QTest::newRow("the same picture, chosen directly") << "outside/red.jpg" << "link-out/red.jpg" << none;
+        QTest::newRow("the same picture, through ..") << "coll/../outside/red.jpg" << "link-out/red.jpg" << none;
+        QTest::newRow("picture folder a link") << "coll/scopes-pictures/p.jpg" << "scopes-pictures/p.jpg" << none;
+        QTest::newRow("picture folder a link, its target") << "shelf/p.jpg" << "scopes-pictures/p.jpg" << none;
+        QTest::newRow("a link deeper in the folder") << "coll/mine/deep/d.jpg" << "mine/deep/d.jpg" << none;
+        // The system resolves the link before "..": x.jpg beside the link's target.
+        QTest::newRow(".. after a link") << "coll/link-out/../elsewhere/green.jpg" << "ROOT/elsewhere/green.jpg"
+                                         << none;
         QTest::newRow("too long outside") << "outside/" + long_name << "ROOT/outside/" + long_name << too_long;
         QTest::newRow("long inside, but fits") << "coll/" + QString(50, QLatin1Char('y')) + ".jpg"
                                                << QString(50, QLatin1Char('y')) + ".jpg" << none;
@@ -78,6 +96,10 @@ private slots:
         const StoredPicture s = stored_picture(root.path() + QLatin1Char('/') + chosen, db());
         if (problem == int(StoredPicture::Problem::none) || s.stored.size() <= image_slot_width)
             QCOMPARE(s.stored, stored);
+        // What is stored names the very file that was chosen.
+        if (problem == int(StoredPicture::Problem::none))
+            QCOMPARE(QFileInfo(picture_file(s.stored, db())).canonicalFilePath(),
+                     QFileInfo(root.path() + QLatin1Char('/') + chosen).canonicalFilePath());
         QCOMPARE(int(s.problem), problem);
         QCOMPARE(s.why.isEmpty(), problem == int(StoredPicture::Problem::none));
     }
