@@ -95,10 +95,10 @@ DatabaseReport check_database(const QString& path)
     report.size = file.size();
     report.records = static_cast<int>(report.size / rec_len_bytes);
     if (report.size % rec_len_bytes != 0)
-        report.errors << QStringLiteral("length %1 is not a whole number of %2-byte records (%3 bytes left over)")
+        report.errors << QStringLiteral("length %1 is not a whole number of %2-byte records (%3 left over)")
                              .arg(report.size)
                              .arg(rec_len_bytes)
-                             .arg(report.size % rec_len_bytes);
+                             .arg(counted(report.size % rec_len_bytes, QStringLiteral("byte")));
     if (report.records > max_record_count)
         report.errors << QStringLiteral("%1 records: more than the %2 a collection can hold")
                              .arg(report.records)
@@ -119,11 +119,25 @@ QStringList missing_picture_warnings(const QString& path)
     QStringList warnings;
     for (const PictureLine& line : picture_lines(path))
         if (!line.exists)
-            warnings << QStringLiteral("record %1, picture %2: %3 cannot be found")
+            warnings << QStringLiteral("record %1, picture %2: %3 %4")
                             .arg(line.record)
                             .arg(line.slot)
-                            .arg(line.file);
+                            .arg(line.file,
+                                 line.present ? QStringLiteral("is not a picture file")
+                                              : QStringLiteral("cannot be found"));
     return warnings;
+}
+
+QString counted(qint64 n, const QString& noun)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(n == 1 ? noun : noun + QLatin1Char('s'));
+}
+
+QString PictureLine::state() const
+{
+    return exists ? QStringLiteral("found")
+        : present ? QStringLiteral("not a picture file")
+                  : QStringLiteral("missing");
 }
 
 std::vector<PictureLine> picture_lines(const QString& path)
@@ -134,7 +148,7 @@ std::vector<PictureLine> picture_lines(const QString& path)
         return lines;
     for (const StoredPictureRef& ref : all)
         for (const PictureUse& use : ref.uses)
-            lines.push_back({use.record, use.slot, ref.stored, ref.file, ref.exists});
+            lines.push_back({use.record, use.slot, ref.stored, ref.file, ref.exists, ref.present});
     std::sort(lines.begin(), lines.end(), [](const PictureLine& a, const PictureLine& b) {
         return std::tie(a.record, a.slot) < std::tie(b.record, b.slot);
     });

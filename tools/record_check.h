@@ -28,15 +28,21 @@ DatabaseReport check_database(const QString& path);
 
 // Every stored picture of the collection, by record and slot: the path as
 // stored, the file it names and whether that exists.
+// "1 kaleidoscope", "2 kaleidoscopes": a count with its noun (given singular).
+QString counted(qint64 n, const QString& noun);
+
 struct PictureLine {
     int record = 0;
     int slot = 0;
     QString stored;
     QString file;
-    bool exists = false;
+    bool exists = false;   // a regular file
+    bool present = false;  // something is there (a folder or FIFO, when not a file)
+    // "found", "missing" or "not a picture file".
+    QString state() const;
 };
 std::vector<PictureLine> picture_lines(const QString& path);
-// One line for each stored picture whose file cannot be found.
+// One line for each stored picture whose file cannot be found or is no file.
 QStringList missing_picture_warnings(const QString& path);
 
 // A record as one line of JSON: member names as keys, prices as decimal strings.

@@ -88,7 +88,7 @@ int cmd_info(const QString& path)
         return 1;
     }
     out(QStringLiteral("file: %1").arg(path));
-    out(QStringLiteral("size: %1 bytes").arg(r.size));
+    out(QStringLiteral("size: %1").arg(counted(r.size, QStringLiteral("byte"))));
     out(QStringLiteral("records: %1").arg(r.records));
     out(QStringLiteral("problems: %1").arg(r.errors.size() + r.warnings.size()));
     for (const QString& p : r.errors)
@@ -122,11 +122,22 @@ int cmd_pictures(const QString& path)
         err(why);
         return 1;
     }
+    // Only a collection has pictures to list: a file cut short or of another
+    // kind is refused, as verify refuses it.
+    const DatabaseReport report = check_database(path);
+    if (!report.unreadable.isEmpty()) {
+        err(report.unreadable);
+        return 1;
+    }
+    if (report.size % rec_len_bytes != 0 || report.records > max_record_count) {
+        err(QStringLiteral("%1 is not a collection: %2").arg(path, report.errors.first()));
+        return 1;
+    }
     for (const PictureLine& line : picture_lines(path))
         out(QStringLiteral("record %1, picture %2: %3 -> %4 (%5)")
                 .arg(line.record)
                 .arg(line.slot)
-                .arg(line.stored, line.file, line.exists ? QStringLiteral("found") : QStringLiteral("missing")));
+                .arg(line.stored, line.file, line.state()));
     return 0;
 }
 
@@ -166,9 +177,9 @@ int cmd_dump(const QString& path, const QString& which)
     // Whatever could not be dumped, or would not open in the program, is told.
     int code = 0;
     if (which.isEmpty() && size % rec_len_bytes != 0) {
-        err(QStringLiteral("%1: the last %2 bytes are no whole record and were not dumped")
-                .arg(path)
-                .arg(size % rec_len_bytes));
+        err(QStringLiteral("%1: the last %2 %3 no whole record and were not dumped")
+                .arg(path, counted(size % rec_len_bytes, QStringLiteral("byte")),
+                     size % rec_len_bytes == 1 ? QStringLiteral("is") : QStringLiteral("are")));
         code = 1;
     }
     if (whole > max_record_count) {
@@ -299,10 +310,9 @@ int cmd_web(const QString& path, const QString& folder, bool include_prices, boo
         err(QStringLiteral("cannot write the catalogue: ") + r.status.error);
         return 1;
     }
-    out(QStringLiteral("wrote %1 kaleidoscopes and %2 pictures to %3")
-            .arg(r.kaleidoscopes)
-            .arg(r.pictures)
-            .arg(folder));
+    out(QStringLiteral("wrote %1 and %2 to %3")
+            .arg(counted(r.kaleidoscopes, QStringLiteral("kaleidoscope")),
+                 counted(r.pictures, QStringLiteral("picture")), folder));
     return 0;
 }
 
@@ -348,11 +358,15 @@ int cmd_import(const QString& source_path, const QString& out_path, bool append,
     QList<int> targets;
     for (const QString& h : source.headings)
         targets << match_heading(h);
+    if (const QString why = import_columns_problem(source, targets); !why.isEmpty()) {
+        err(QStringLiteral("cannot import %1: %2").arg(source_path, why));
+        return 1;
+    }
     // A column that goes nowhere would lose its values without a word.
     for (const QString& h : ignored_headings(source, targets))
         err(QStringLiteral("column \"%1\" matches no field and is ignored").arg(h));
     if (source.empty_rows > 0)
-        err(QStringLiteral("%1 empty rows skipped").arg(source.empty_rows));
+        err(QStringLiteral("%1 skipped").arg(counted(source.empty_rows, QStringLiteral("empty row"))));
     int sound = 0;
     int rejected = 0;
     const std::vector<ImportedRow> rows = convert_import_rows_consuming(source, targets);
@@ -367,15 +381,16 @@ int cmd_import(const QString& source_path, const QString& out_path, bool append,
         }
     }
     if (rejected > 0 && !skip_bad) {
-        err(QStringLiteral("%1 rows rejected; nothing was written (give --skip-bad to import the others)")
-                .arg(rejected));
+        err(QStringLiteral("%1 rejected; nothing was written (give --skip-bad to import the others)")
+                .arg(counted(rejected, QStringLiteral("row"))));
         return 1;
     }
     if (const FileStatus st = append_sound_rows(out_path, rows); !st) {
         err(QStringLiteral("cannot write %1: %2").arg(out_path, st.error));
         return 1;
     }
-    out(QStringLiteral("imported %1 kaleidoscopes, skipped %2 rows").arg(sound).arg(rejected));
+    out(QStringLiteral("imported %1, skipped %2")
+            .arg(counted(sound, QStringLiteral("kaleidoscope")), counted(rejected, QStringLiteral("row"))));
     return 0;
 }
 

@@ -79,6 +79,11 @@ const std::vector<Target>& targets_table()
 
 QString decode_text(QByteArray bytes)
 {
+    // What a spreadsheet saves as "Unicode text" is UTF-16 with a byte order mark.
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        QStringDecoder utf16(bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+        return utf16.decode(QByteArrayView(bytes).sliced(2));
+    }
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -88,10 +93,12 @@ QString decode_text(QByteArray bytes)
     return from_cp1252(bytes.constData(), int(bytes.size()));
 }
 
+// The separator the heading line uses most: ",", ";" or a tab.
 QChar guess_separator(const QString& text)
 {
     int commas = 0;
     int semicolons = 0;
+    int tabs = 0;
     bool quoted = false;
     for (const QChar c : text) {
         if (c == QLatin1Char('"'))
@@ -100,9 +107,13 @@ QChar guess_separator(const QString& text)
             ++commas;
         else if (!quoted && c == QLatin1Char(';'))
             ++semicolons;
+        else if (!quoted && c == QLatin1Char('\t'))
+            ++tabs;
         else if (!quoted && c == QLatin1Char('\n'))
             break;
     }
+    if (tabs > commas && tabs > semicolons)
+        return QLatin1Char('\t');
     return semicolons > commas ? QLatin1Char(';') : QLatin1Char(',');
 }
 
@@ -275,6 +286,32 @@ QStringList ignored_headings(const ImportSource& source, const QList<int>& targe
     return out;
 }
 
+QString import_columns_problem(const ImportSource& source, const QList<int>& targets)
+{
+    const auto quoted = [](const QStringList& names) {
+        QStringList q;
+        for (const QString& n : names)
+            q << QLatin1Char('"') + n + QLatin1Char('"');
+        if (q.size() <= 1)
+            return q.join(QString());
+        return q.mid(0, q.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + q.last();
+    };
+    if (std::all_of(targets.begin(), targets.end(), [](int t) { return t == import_ignored; }))
+        return QStringLiteral("None of the file's headings names a field of a kaleidoscope: %1.")
+            .arg(quoted(source.headings));
+    for (const Target& t : targets_table()) {
+        QStringList columns;
+        for (int c = 0; c < targets.size() && c < source.headings.size(); ++c) {
+            if (targets[c] == t.target)
+                columns << source.headings[c];
+        }
+        if (columns.size() > 1)
+            return QStringLiteral("The columns %1 all go into %2, and only one can; choose the one to import.")
+                .arg(quoted(columns), QString::fromLatin1(t.caption));
+    }
+    return QString();
+}
+
 QString import_target_caption(int target)
 {
     for (const Target& t : targets_table()) {
@@ -434,6 +471,11 @@ ImportedRow convert_row(const ImportSource& source, int r, const QList<int>& tar
             if (y != YearCheck::blank && y != YearCheck::ok)
                 refuse(target, QStringLiteral("\"%1\": %2").arg(text, scopeyear_message(y)));
         }
+    }
+    // A count no record can hold would make a damaged collection.
+    if (source.json && r < source.dump.size()) {
+        if (const std::optional<int> count = source.dump[r].image_count; count && (*count < 0 || *count > max_pictures))
+            problems << QStringLiteral("image_count %1 lies outside 0..%2").arg(*count).arg(max_pictures);
     }
     row.problem = problems.join(QStringLiteral("; "));
     row.warning = warnings.join(QStringLiteral("; "));

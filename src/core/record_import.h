@@ -40,7 +40,8 @@ struct ImportSource {
 };
 
 // Reads a source: JSON lines when it starts with "{", else comma-separated
-// text in UTF-8 or Windows-1252 (detected), with "," or ";" between items,
+// text in UTF-16 (with its byte order mark), UTF-8 or Windows-1252 (detected),
+// with ",", ";" or a tab between items,
 // quoted items with doubled quotes and line breaks inside quotes. The first
 // CSV row holds the headings.
 ImportSource read_import_source(const QByteArray& bytes);
@@ -51,6 +52,10 @@ ImportSource read_import_source(const QByteArray& bytes);
 int match_heading(const QString& heading);
 // The headings of the columns that go nowhere (import_ignored), in order.
 QStringList ignored_headings(const ImportSource& source, const QList<int>& targets);
+// Why the columns cannot be imported as they are matched: no column goes into
+// a field, or two or more go into the same one (their values would be lost
+// but one); empty when they can.
+QString import_columns_problem(const ImportSource& source, const QList<int>& targets);
 // The caption a target is shown with ("Scope name", "Pictures", "(ignored)").
 QString import_target_caption(int target);
 // Every target a column may be given, for the choice in the preview.

@@ -186,9 +186,13 @@ void ImportPreview::convert()
         : QStringLiteral("%1 kaleidoscopes can be imported; %2 rows cannot and will be skipped.").arg(sound).arg(bad);
     if (source_.empty_rows > 0)
         summary += QStringLiteral(" %1 rows of empty cells are skipped.").arg(source_.empty_rows);
-    lbl_summary->setText(summary);
     cmd_import->setText(QStringLiteral("Import %1 kaleidoscopes").arg(sound));
-    cmd_import->setEnabled(sound > 0);
+    // Columns that go nowhere, or several into one field, would lose values.
+    const QString columns_problem = import_columns_problem(source_, targets_);
+    if (!columns_problem.isEmpty())
+        summary = columns_problem + QStringLiteral(" Set the field of each column above.");
+    lbl_summary->setText(summary);
+    cmd_import->setEnabled(sound > 0 && columns_problem.isEmpty());
 }
 
 int ImportPreview::skipped() const

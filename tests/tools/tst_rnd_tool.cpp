@@ -247,7 +247,7 @@ private slots:
             a.replace(offset_image_files + 3 * image_slot_width, 10, "  /p/c.jpg");
             ScopeRecord extreme = make_record(QStringLiteral("Extreme"), QString(), QStringLiteral("6/14/1991"),
                                               std::numeric_limits<qint64>::max(), std::numeric_limits<qint64>::min());
-            extreme.image_count = -3;
+            extreme.image_count = 0;
             extreme.image_files[10] = fixed_text(QStringLiteral("/p/last.jpg"), image_slot_width);
             const QByteArray b = encode_record(extreme);
             source = in_dir(dir, QStringLiteral("odd.rnd"), {a, b});
@@ -264,7 +264,8 @@ private slots:
         const Run imported = run_tool({QStringLiteral("import"), jsonl, out}, lang);
         QCOMPARE(imported.code, 0);
         const int count = int(expected.size() / rec_len_bytes);
-        QCOMPARE(imported.out, QStringLiteral("imported %1 kaleidoscopes, skipped 0 rows\n").arg(count));
+        QCOMPARE(imported.out,
+                 QStringLiteral("imported %1 kaleidoscope%2, skipped 0 rows\n").arg(count).arg(count == 1 ? "" : "s"));
         if (collection == QLatin1String("odd"))
             QVERIFY2(imported.err.startsWith(
                          QLatin1String("line 1: warning: Date of purchase \"31/31/1999\" is not a date")),
@@ -291,15 +292,31 @@ private slots:
         QVERIFY(again.err.endsWith(out + QStringLiteral(" exists; give --append to add the kaleidoscopes to it\n")));
     }
 
-    // What a spreadsheet program writes: rows of empty cells below the data
-    // and columns the program has no field for.
+    // What a spreadsheet program writes, in each encoding it offers: rows of
+    // empty cells below the data and columns the program has no field for.
+    void import_names_what_it_leaves_out_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QString text = QStringLiteral("Scope name,Price paid (\u20ac),Insured (\u20ac),Notes\n"
+                                            "Aurora,12.50,20,x\n,,,\n , ,\"\",\n\n");
+        QString tabbed = text;
+        tabbed.replace(QLatin1Char(','), QLatin1Char('\t'));
+        QTest::newRow("UTF-8, commas") << text.toUtf8();
+        QByteArray le("\xFF\xFE");
+        for (const QChar c : tabbed)
+            le.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+        QTest::newRow("UTF-16 little-endian with tabs (\"Unicode text\")") << le;
+        QByteArray be("\xFE\xFF");
+        for (const QChar c : tabbed)
+            be.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xFF));
+        QTest::newRow("UTF-16 big-endian with tabs") << be;
+    }
     void import_names_what_it_leaves_out()
     {
+        QFETCH(QByteArray, bytes);
         QTemporaryDir dir;
         const QString csv = dir.filePath(QStringLiteral("list.csv"));
-        QVERIFY(write_bytes(csv,
-                            "Scope name,Price paid (\xe2\x82\xac),Insured (\xe2\x82\xac),Notes\n"
-                            "Aurora,12.50,20,x\n,,,\n , ,\"\",\n\n"));
+        QVERIFY(write_bytes(csv, bytes));
         const QString out = dir.filePath(QStringLiteral("new.rnd"));
         const Run run = run_tool({QStringLiteral("import"), csv, out});
         QCOMPARE(run.code, 0);
@@ -307,31 +324,63 @@ private slots:
                  QStringLiteral("column \"Insured (\u20ac)\" matches no field and is ignored\n"
                                 "column \"Notes\" matches no field and is ignored\n"
                                 "2 empty rows skipped\n"));
-        QCOMPARE(run.out, QStringLiteral("imported 1 kaleidoscopes, skipped 0 rows\n"));
+        QCOMPARE(run.out, QStringLiteral("imported 1 kaleidoscope, skipped 0 rows\n"));
         const QList<ScopeRecord> recs = read_db(out);
         QCOMPARE(recs.size(), 1);
+        QCOMPARE(trim_blanks(recs[0].scopename), QStringLiteral("Aurora"));
         QCOMPARE(recs[0].price_paid, qint64(125000));
     }
 
-    void import_rejects_rows_with_their_lines()
+    // What would lose values or write a record verify calls damaged is refused
+    // with its reason, and nothing is written.
+    void import_refuses_what_it_cannot_keep_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("err");  // PATH stands for the source file
+        const QString rejected
+            = QStringLiteral("1 row rejected; nothing was written (give --skip-bad to import the others)\n");
+        QTest::newRow("a row with no amount")
+            << QByteArray("Scope name;Purchase price\nAurora;12.50\nBorealis;lots\n")
+            << QStringLiteral("line 3: Purchase price \"lots\" is not an amount\n") + rejected;
+        QTest::newRow("three columns for one field")
+            << QByteArray("Scope name,Purchase Price ($),Price paid (\xe2\x82\xac),Purchase price\nA,1,2,3\n")
+            << QStringLiteral("cannot import PATH: The columns \"Purchase Price ($)\", \"Price paid (\u20ac)\" and "
+                              "\"Purchase price\" all go into Purchase price, and only one can; choose the one to "
+                              "import.\n");
+        QTest::newRow("no heading names a field")
+            << QByteArray("foo,bar\n1,2\n")
+            << QStringLiteral("cannot import PATH: None of the file's headings names a field of a kaleidoscope: "
+                              "\"foo\" and \"bar\".\n");
+        QTest::newRow("a dump's image count above ten")
+            << QByteArray("{\"scopename\":\"A\",\"image_count\":11}\n")
+            << QStringLiteral("line 1: image_count 11 lies outside 0..10\n") + rejected;
+        QTest::newRow("a dump's image count below zero")
+            << QByteArray("{\"scopename\":\"A\",\"image_count\":-5,\"image_files\":[]}\n")
+            << QStringLiteral("line 1: image_count -5 lies outside 0..10\n") + rejected;
+    }
+    void import_refuses_what_it_cannot_keep()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, err);
+        QTemporaryDir dir;
+        const QString source = dir.filePath(QStringLiteral("list.csv"));
+        QVERIFY(write_bytes(source, bytes));
+        const QString out = dir.filePath(QStringLiteral("new.rnd"));
+        const Run refused = run_tool({QStringLiteral("import"), source, out});
+        QCOMPARE(refused.code, 1);
+        QCOMPARE(refused.err, QString(err).replace(QLatin1String("PATH"), source));
+        QVERIFY(!QFile::exists(out));
+    }
+
+    void import_skips_bad_rows_on_request()
     {
         QTemporaryDir dir;
         const QString csv = dir.filePath(QStringLiteral("list.csv"));
-        {
-            QFile f(csv);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("Scope name;Purchase price\nAurora;12.50\nBorealis;lots\n");
-        }
+        QVERIFY(write_bytes(csv, "Scope name;Purchase price\nAurora;12.50\nBorealis;lots\n"));
         const QString out = dir.filePath(QStringLiteral("new.rnd"));
-        const Run refused = run_tool({QStringLiteral("import"), csv, out});
-        QCOMPARE(refused.code, 1);
-        QCOMPARE(refused.err,
-                 QStringLiteral("line 3: Purchase price \"lots\" is not an amount\n"
-                                "1 rows rejected; nothing was written (give --skip-bad to import the others)\n"));
-        QVERIFY(!QFile::exists(out));
         const Run skipped = run_tool({QStringLiteral("import"), csv, out, QStringLiteral("--skip-bad")});
         QCOMPARE(skipped.code, 0);
-        QCOMPARE(skipped.out, QStringLiteral("imported 1 kaleidoscopes, skipped 1 rows\n"));
+        QCOMPARE(skipped.out, QStringLiteral("imported 1 kaleidoscope, skipped 1 row\n"));
 
         // The same figures as the window, for scripts.
         const Run stats = run_tool({QStringLiteral("stats"), out, QStringLiteral("--json")});
@@ -399,22 +448,40 @@ private slots:
         one.image_files[1] = fixed_text(QStringLiteral("pics/here.jpg"), 60);
         one.image_files[2] = fixed_text(QStringLiteral("/gone/x.jpg"), 60);
         ScopeRecord two = make_record(QStringLiteral("Two"));
-        two.image_count = 1;
+        two.image_count = 3;
         two.image_files[1] = fixed_text(QStringLiteral("C:\\Old\\y.jpg"), 60);
+        two.image_files[2] = fixed_text(QStringLiteral("pics/pipe.jpg"), 60);
+        two.image_files[3] = fixed_text(QStringLiteral("pics"), 60);
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pics/pipe.jpg"))).constData(), 0600), 0);
         const QString path = in_dir(dir, QStringLiteral("c.rnd"), {encode_record(one), encode_record(two)});
         const Run list = run_tool({QStringLiteral("pictures"), path});
         QCOMPARE(list.code, 0);
         QCOMPARE(list.out,
-                 QStringLiteral("record 1, picture 1: pics/here.jpg -> %1 (found)\n"
+                 QStringLiteral("record 1, picture 1: pics/here.jpg -> %1/pics/here.jpg (found)\n"
                                 "record 1, picture 2: /gone/x.jpg -> /gone/x.jpg (missing)\n"
-                                "record 2, picture 1: C:\\Old\\y.jpg -> C:\\Old\\y.jpg (missing)\n")
-                     .arg(dir.filePath(QStringLiteral("pics/here.jpg"))));
+                                "record 2, picture 1: C:\\Old\\y.jpg -> C:\\Old\\y.jpg (missing)\n"
+                                "record 2, picture 2: pics/pipe.jpg -> %1/pics/pipe.jpg (not a picture file)\n"
+                                "record 2, picture 3: pics -> %1/pics (not a picture file)\n")
+                     .arg(dir.path()));
         const Run verify = run_tool({QStringLiteral("verify"), path});
         QCOMPARE(verify.code, 0);
         QCOMPARE(verify.out,
                  QStringLiteral("warning: record 1, picture 2: /gone/x.jpg cannot be found\n"
-                                "warning: record 2, picture 1: C:\\Old\\y.jpg cannot be found\n"));
+                                "warning: record 2, picture 1: C:\\Old\\y.jpg cannot be found\n"
+                                "warning: record 2, picture 2: %1/pics/pipe.jpg is not a picture file\n"
+                                "warning: record 2, picture 3: %1/pics is not a picture file\n")
+                     .arg(dir.path()));
         QCOMPARE(run_tool({QStringLiteral("verify"), path, QStringLiteral("--strict")}).code, 1);
+
+        // A file cut short is no collection to list.
+        QVERIFY(write_bytes(path, read_bytes(path).left(rec_len_bytes + 100)));
+        const Run cut = run_tool({QStringLiteral("pictures"), path});
+        QCOMPARE(cut.code, 1);
+        QCOMPARE(cut.out, QString());
+        QCOMPARE(cut.err,
+                 QStringLiteral("%1 is not a collection: length 2573 is not a whole number of 2473-byte "
+                                "records (100 bytes left over)\n")
+                     .arg(path));
     }
 
     void missing_file_and_bad_usage()
