@@ -13,6 +13,8 @@
 #include <QProcess>
 #include <QtTest>
 
+#include <cstdio>
+
 #include <sys/stat.h>
 #include <utime.h>
 
@@ -122,24 +124,46 @@ private slots:
         QCOMPARE(here.take(db.path()), LockOutcome::taken);
     }
 
+    void this_process_keeps_its_claim_across_its_own_saves_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::newRow("the file as this process left it") << "";
+        // Its write is what is at the path afterwards, so the claim is on it.
+        QTest::newRow("another program renamed a copy over it") << "renamed";
+        // Written in place, so that both names keep seeing one file.
+        QTest::newRow("the collection has a second name") << "linked";
+    }
     void this_process_keeps_its_claim_across_its_own_saves()
     {
+        QFETCH(QString, before);
         TempDb db({make_record("A"), make_record("B")});
         CollectionLock lock;
         QCOMPARE(lock.take(db.path()), LockOutcome::taken);
         QVERIFY(!collection_in_use(db.path()));  // its own lock does not count here
         QVERIFY(!free_for_others(db.path()));
-        const struct stat before = [&] {
+        const QString second = db.dir() + QStringLiteral("/second.rnd");
+        if (before == QLatin1String("renamed")) {
+            QVERIFY(QFile::copy(db.path(), second));
+            QCOMPARE(::rename(QFile::encodeName(second).constData(), QFile::encodeName(db.path()).constData()), 0);
+            QVERIFY(!lock.on_current_file());
+        } else if (before == QLatin1String("linked")) {
+            QCOMPARE(::link(QFile::encodeName(db.path()).constData(), QFile::encodeName(second).constData()), 0);
+        }
+        const auto inode = [&] {
             struct stat st { };
             ::stat(QFile::encodeName(db.path()).constData(), &st);
-            return st;
-        }();
+            return st.st_ino;
+        };
+        const ino_t was = inode();
         QVERIFY(write_record(db.path(), 3, make_record("C")));
-        struct stat after { };
-        ::stat(QFile::encodeName(db.path()).constData(), &after);
-        QVERIFY(after.st_ino != before.st_ino);  // a new file took the collection's place
+        // A new file took the collection's place, unless it has two names.
+        QCOMPARE(inode() != was, before != QLatin1String("linked"));
         QVERIFY(lock.on_current_file());
         QVERIFY(!free_for_others(db.path()));
+        if (before == QLatin1String("linked")) {
+            QCOMPARE(read_bytes(second), read_bytes(db.path()));
+            QVERIFY(!free_for_others(second));
+        }
         // The kept previous version is not held.
         QVERIFY(free_for_others(backup_path_of(db.path())));
         lock.release();

@@ -208,6 +208,36 @@ private slots:
         QCOMPARE(scope_names(f.db.path()), (QStringList{"Bravo", "Delta", "Echo"}));
     }
 
+    // Another program stopped half-way through adding a record: the user is
+    // told before adding, and those bytes are kept beside the collection.
+    void an_unfinished_record_is_kept_before_adding()
+    {
+        EditorFixture f(five_records());
+        RecordEditor* ed = f.open();
+        ed->add_record();
+        control<QLineEdit>(ed, "tb_scopename")->setText(QStringLiteral("Foxtrot"));
+        const QByteArray unfinished = encode_record(make_record("Half written")).left(1500);
+        QVERIFY(write_bytes(f.db.path(), read_bytes(f.db.path()) + unfinished));
+
+        // Refused at first (the file changed) and read again, the addition kept.
+        f.dialogs.answers = {MsgAnswer::yes, MsgAnswer::yes};
+        ed->save_record();
+        f.dialogs.shown.clear();
+        f.dialogs.answers = {MsgAnswer::yes};
+        ed->save_record();
+        const QString keep = f.db.path() + QStringLiteral(".partial");
+        QVERIFY2(f.dialogs.texts().contains(
+                     QStringLiteral("The database file ends in 1500 bytes that are not a whole kaleidoscope record: "
+                                    "another program may have stopped while adding one. They will be kept in %1 "
+                                    "before this kaleidoscope is added after the last whole one.")
+                         .arg(keep)),
+                 qPrintable(f.dialogs.texts().join(QLatin1Char('|'))));
+        for (const QString& text : f.dialogs.texts())  // told once, before
+            QVERIFY2(!text.startsWith(QLatin1String("The database file ended in")), qPrintable(text));
+        QCOMPARE(read_bytes(keep), unfinished);
+        QCOMPARE(scope_names(f.db.path()), (QStringList{"Alpha", "Bravo", "Charlie", "Delta", "Echo", "Foxtrot"}));
+    }
+
     void own_writes_are_no_other_program()
     {
         // Saving, adding and deleting one after the other never trips the check.

@@ -18,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace tessaran;
 using namespace tessaran::test;
 
@@ -143,6 +145,44 @@ private slots:
         again->open_picture(1);
         QCOMPARE(f.dialogs.texts(), QStringList());
         QCOMPARE(viewer(again, 1)->windowTitle(), QStringLiteral("Image 1: ") + file);
+    }
+
+    // What is no picture is refused before anything reads or copies it: a
+    // FIFO would block the window for ever, a large file would be copied whole.
+    void what_is_no_picture_is_refused_at_once_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a FIFO") << "fifo"
+                                << "It is a FIFO (named pipe), not a picture file.";
+        QTest::newRow("a folder") << "folder"
+                                  << "It is a folder, not a picture file.";
+        QTest::newRow("zeros named .jpg at a long path") << "zeros"
+                                                         << "It is not a picture that TESSARAN V can show";
+    }
+    void what_is_no_picture_is_refused_at_once()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        EditorFixture f({record_with(QStringLiteral("Blue Hour"), {})});
+        const QString path = outside_.filePath(QStringLiteral("Pictures/Kaleidoscopes/") + QString(50, QLatin1Char('z'))
+                                               + QStringLiteral("/") + kind + QStringLiteral(".jpg"));
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        if (kind == QLatin1String("fifo"))
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (kind == QLatin1String("folder"))
+            QVERIFY(QDir().mkpath(path));
+        else
+            QVERIFY(write_bytes(path, QByteArray(1 << 20, '\0')));
+        RecordEditor* ed = f.open();
+        f.dialogs.choose_file(path);
+        control<QPushButton>(ed, "cmd_add_image")->click();
+        QCOMPARE(f.dialogs.texts().size(), 1);
+        const QString refusal = QStringLiteral("The file %1 cannot be added as a picture:\n").arg(path) + reason;
+        QVERIFY2(f.dialogs.texts().first().startsWith(refusal), qPrintable(f.dialogs.texts().first()));
+        QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
+        QCOMPARE(ed->shown_pictures().count(), 0);
+        QVERIFY(!QDir(f.db.dir() + QStringLiteral("/test-pictures")).exists());
     }
 
     // A collection folder copied to another place with its pictures shows

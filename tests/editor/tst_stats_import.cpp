@@ -16,6 +16,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -210,6 +211,35 @@ private slots:
                  qPrintable(problem));
         QVERIFY(!import_enabled);
         QCOMPARE(read_bytes(f.db.path()), before);
+    }
+
+    // Three columns that all mean the purchase price: nothing is imported
+    // until the user has chosen one; then its values are the ones kept.
+    void import_preview_asks_which_column_to_keep()
+    {
+        EditorFixture f(five_records(), true);
+        RecordEditor* ed = f.open();
+        const QString csv = f.db.dir() + QStringLiteral("/list.csv");
+        QVERIFY(write_bytes(csv, "Name,Purchase Price ($),Price paid,Purchase price\r\nZephyr,1,2,3\r\n"));
+        f.dialogs.choose_file(csv);
+        QString summary;
+        bool enabled_at_first = true;
+        when_modal<ImportPreview>([&](ImportPreview* d) {
+            summary = control<QLabel>(d, "lbl_summary")->text();
+            enabled_at_first = control<QPushButton>(d, "cmd_import")->isEnabled();
+            for (const char* name : {"combo_field_1", "combo_field_3"})
+                control<QComboBox>(d, name)->setCurrentText(QStringLiteral("(ignored)"));
+            control<QPushButton>(d, "cmd_import")->click();
+        });
+        control<QAction>(ed, "mnu_import")->trigger();
+        QCOMPARE(summary,
+                 QStringLiteral("The columns \"Purchase Price ($)\", \"Price paid\" and \"Purchase price\" "
+                                "all go into Purchase price, and only one can; choose the one to import. "
+                                "Set the field of each column above."));
+        QVERIFY(!enabled_at_first);
+        const QList<ScopeRecord> all = read_db(f.db.path());
+        QCOMPARE(all.size(), 6);
+        QCOMPARE(all.at(5).price_paid, qint64(20000));
     }
 };
 
