@@ -9,7 +9,7 @@
 namespace tessaran::test {
 
 // Output made comparable across runs: the temporary folder it names becomes
-// "<DIR>" and date-and-time stamps become "<STAMP>".
+// "<DIR>" and date-and-time stamps become "<STAMP>"; every other byte stays.
 QByteArray normalised_output(QByteArray text, const QString& dir);
 
 // Compares text with tests/golden/NAME (or records it); empty when they agree,
