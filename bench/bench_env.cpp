@@ -9,6 +9,7 @@
 #include "core/locale_dates.h"
 #include "core/money.h"
 #include "core/record_file.h"
+#include "core/record_import.h"
 #include "core/record_match.h"
 #include "core/session.h"
 #include "core/sorting.h"
@@ -116,23 +117,50 @@ void reopen_state()
     env().ed->show_position(1);
 }
 
+// What a spreadsheet saves of a whole collection: every one of the 30 fields
+// a column, UTF-8, items quoted where they hold the separator, quotes or line
+// breaks, accented letters as they come.
 bool write_import_csv(QString& error)
 {
     BenchEnv& e = env();
     e.import_csv = QDir(e.tmp.path()).filePath(QStringLiteral("spreadsheet.csv"));
-    QByteArray csv = "Scope name,Artist,Date of purchase,Purchase price,Retail price,Store/Gallery,Comments\r\n";
+    QStringList headings;
+    for (const int target : import_targets()) {
+        if (target != import_ignored)
+            headings << import_target_caption(target);
+    }
+    QByteArray csv = csv_line(headings).toUtf8() + "\r\n";
     RecordScanner db;
     if (const FileStatus st = db.open(e.rnd_pristine); !st) {
         error = QStringLiteral("collection not readable: ") + st.error;
         return false;
     }
     ScopeRecord r;
+    const QString second_line = QStringLiteral(", signed \"inside\"\nby the artist");
     for (int n = 1; n <= db.count(); ++n) {
         db.read(n, r);
-        csv += to_cp1252(csv_line({shown_text(r.scopename), shown_text(r.artist), shown_text(r.date_bought),
-                                   money_plain_text(r.price_paid), money_plain_text(r.price_retail),
-                                   shown_text(r.store), shown_text(r.comments)}))
-            + "\r\n";
+        QStringList items;
+        for (const int target : import_targets()) {
+            if (target == import_ignored)
+                continue;
+            if (target == m_price_paid || target == m_price_retail) {
+                items << money_plain_text(target == m_price_paid ? r.price_paid : r.price_retail);
+            } else if (target == import_images) {
+                QStringList paths;
+                for (int i = 1; i <= r.images_in_use(); ++i)
+                    paths << shown_text(r.image_files[std::size_t(i)]);
+                items << paths.join(QLatin1Char(';'));
+            } else {
+                const TextMemberInfo* info = text_member_info(Member(target));
+                QString text = shown_text(r.*(info->field));
+                // Commas, quotes and a line break in the long fields, where they fit.
+                if ((target == m_specfeatures || target == m_comments)
+                    && text.size() + second_line.size() <= info->width)
+                    text += second_line;
+                items << text;
+            }
+        }
+        csv += csv_line(items).toUtf8() + "\r\n";
     }
     QFile f(e.import_csv);
     if (!f.open(QIODevice::WriteOnly) || f.write(csv) != csv.size()) {

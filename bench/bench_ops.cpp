@@ -385,16 +385,12 @@ void import_csv(benchmark::State& st)
     const QString out = env().export_path + QStringLiteral(".imported.rnd");
     for (auto _ : st) {
         QFile::remove(out);
-        const ImportSource source = read_import_source(csv);
+        ImportReader reader(csv);
         QList<int> targets;
-        for (const QString& h : source.headings)
+        for (const QString& h : reader.headings())
             targets << match_heading(h);
-        std::vector<ScopeRecord> sound;
-        for (const ImportedRow& row : convert_import_rows(source, targets)) {
-            if (row.problem.isEmpty())
-                sound.push_back(row.rec);
-        }
-        if (sound.size() != std::size_t(max_record_count) || !append_records(out, sound))
+        ImportCount count;
+        if (!append_import(out, reader, targets, true, count) || count.imported != max_record_count)
             st.SkipWithError("not every row imported");
     }
     QFile::remove(out);

@@ -32,13 +32,38 @@ ensure_packages() {
         fi
         sudo=(sudo)
     fi
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+    apt_update_waiting "${sudo[@]}"
+    # Another package manager at work holds dpkg's lock: apt-get waits for it.
+    echo "(If another package manager is at work, this waits for it to finish, up to twenty minutes.)"
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=1200 install -y \
+        --no-install-recommends "${missing[@]}"
 }
 
-# Parallel build jobs: two, or one on a single-core machine.
+# apt-get update (after an optional sudo), waiting while another package
+# manager holds apt's lists: automatic updates at boot often do, and apt-get
+# update gives up at once, so it is tried again every five seconds, for twenty
+# minutes at most.
+apt_update_waiting() {
+    local waited=0 output status
+    while :; do
+        status=0
+        output="$("$@" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=1200 update 2>&1)" \
+            || status=$?
+        if [ "$status" -ne 0 ] && grep -q "Could not get lock" <<<"$output" && [ "$waited" -lt 1200 ]; then
+            if [ "$waited" -eq 0 ]; then
+                echo "Another package manager is at work ($(grep -o 'held by process [0-9]* ([^)]*)' <<<"$output" \
+                    | head -n1)); waiting for it to finish..."
+            fi
+            sleep 5
+            waited=$((waited + 5))
+            continue
+        fi
+        printf '%s\n' "$output"
+        return "$status"
+    done
+}
+
+# Parallel build jobs: one per core.
 build_jobs() {
-    local n
-    n="$(nproc 2>/dev/null || echo 1)"
-    if [ "$n" -ge 2 ]; then echo 2; else echo 1; fi
+    nproc 2>/dev/null || echo 1
 }

@@ -327,9 +327,10 @@ int cmd_import(const QString& source_path, const QString& out_path, bool append,
         err(QStringLiteral("cannot read %1: %2").arg(source_path, file.errorString()));
         return 1;
     }
-    ImportSource source = read_import_source(file.readAll());
-    if (!source.error.isEmpty()) {
-        err(QStringLiteral("cannot read %1: %2").arg(source_path, source.error));
+    ImportReader reader(file.readAll());
+    file.close();
+    if (!reader.error().isEmpty()) {
+        err(QStringLiteral("cannot read %1: %2").arg(source_path, reader.error()));
         return 1;
     }
     if (QFileInfo::exists(out_path) && !append) {
@@ -356,39 +357,37 @@ int cmd_import(const QString& source_path, const QString& out_path, bool append,
         }
     }
     QList<int> targets;
-    for (const QString& h : source.headings)
+    for (const QString& h : reader.headings())
         targets << match_heading(h);
-    if (const QString why = import_columns_problem(source, targets); !why.isEmpty()) {
+    if (const QString why = import_columns_problem(reader.headings(), targets); !why.isEmpty()) {
         err(QStringLiteral("cannot import %1: %2").arg(source_path, why));
         return 1;
     }
     // A column that goes nowhere would lose its values without a word.
-    for (const QString& h : ignored_headings(source, targets))
+    for (const QString& h : ignored_headings(reader.headings(), targets))
         err(QStringLiteral("column \"%1\" matches no field and is ignored").arg(h));
-    if (source.empty_rows > 0)
-        err(QStringLiteral("%1 skipped").arg(counted(source.empty_rows, QStringLiteral("empty row"))));
-    int sound = 0;
-    int rejected = 0;
-    const std::vector<ImportedRow> rows = convert_import_rows_consuming(source, targets);
-    for (const ImportedRow& row : rows) {
+    // Each row is read, checked and written as it comes; a refused row keeps
+    // the whole file from being written unless told to skip it.
+    ImportCount count;
+    const FileStatus st = append_import(out_path, reader, targets, !skip_bad, count, [](const ImportedRow& row) {
         if (!row.warning.isEmpty())
             err(QStringLiteral("line %1: warning: %2").arg(row.line).arg(row.warning));
-        if (row.problem.isEmpty()) {
-            ++sound;
-        } else {
-            ++rejected;
+        if (!row.problem.isEmpty())
             err(QStringLiteral("line %1: %2").arg(row.line).arg(row.problem));
-        }
-    }
-    if (rejected > 0 && !skip_bad) {
+    });
+    if (reader.empty_rows() > 0)
+        err(QStringLiteral("%1 skipped").arg(counted(reader.empty_rows(), QStringLiteral("empty row"))));
+    if (count.refused > 0 && !skip_bad) {
         err(QStringLiteral("%1 rejected; nothing was written (give --skip-bad to import the others)")
-                .arg(counted(rejected, QStringLiteral("row"))));
+                .arg(counted(count.refused, QStringLiteral("row"))));
         return 1;
     }
-    if (const FileStatus st = append_sound_rows(out_path, rows); !st) {
+    if (!st) {
         err(QStringLiteral("cannot write %1: %2").arg(out_path, st.error));
         return 1;
     }
+    const int sound = count.imported;
+    const int rejected = count.refused;
     out(QStringLiteral("imported %1, skipped %2")
             .arg(counted(sound, QStringLiteral("kaleidoscope")), counted(rejected, QStringLiteral("row"))));
     return 0;

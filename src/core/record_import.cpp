@@ -8,6 +8,7 @@
 #include "money.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -15,6 +16,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 #include <optional>
 
@@ -117,78 +119,91 @@ QChar guess_separator(const QString& text)
     return semicolons > commas ? QLatin1Char(';') : QLatin1Char(',');
 }
 
-void read_csv(const QString& text, ImportSource& out)
-{
-    const QChar sep = guess_separator(text);
-    QStringList row;
-    QString cell;
-    bool quoted = false;
-    bool any = false;  // the line holds something, if only separators
-    int line = 1;
-    int row_line = 1;
-    // Each item is kept at its own size; the growing buffer is used again.
-    const auto take_cell = [&] {
-        row << QString(cell.constData(), cell.size());
-        cell.resize(0);
-    };
-    const auto end_row = [&] {
-        take_cell();
-        if (any) {
-            const bool empty
-                = std::all_of(row.cbegin(), row.cend(), [](const QString& c) { return c.trimmed().isEmpty(); });
-            if (out.headings.isEmpty()) {
-                if (!empty)
-                    out.headings = row;
-            } else if (empty) {
-                // What a spreadsheet writes below its data: no kaleidoscope.
-                ++out.empty_rows;
-            } else {
-                out.rows << row;
-                out.lines << row_line;
-            }
-        }
+}  // namespace
+
+// Comma-separated text, one row at a time: quoted items with doubled quotes
+// and line breaks inside quotes; rows of nothing but blanks are passed over,
+// rows of empty cells counted.
+class CsvRows {
+public:
+    explicit CsvRows(QString text) : text_(std::move(text)), sep_(guess_separator(text_)) { }
+
+    // The next row with anything in it and the line it starts on.
+    bool next(QStringList& row, int& row_line, bool& all_empty)
+    {
         row.clear();
-        any = false;
-    };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (quoted) {
-            if (c == QLatin1Char('"')) {
-                if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('"')) {
-                    cell += c;
-                    ++i;
+        cell_.resize(0);
+        bool quoted = false;
+        bool any = false;  // the line holds something, if only separators
+        row_line = line_;
+        const qsizetype size = text_.size();
+        const QChar* const data = text_.constData();
+        const auto end_row = [&] {
+            take_cell(row);
+            all_empty = std::all_of(row.cbegin(), row.cend(), [](const QString& c) { return c.trimmed().isEmpty(); });
+        };
+        while (pos_ < size) {
+            const QChar c = data[pos_++];
+            if (quoted) {
+                if (c == QLatin1Char('"')) {
+                    if (pos_ < size && data[pos_] == QLatin1Char('"')) {
+                        cell_ += c;
+                        ++pos_;
+                    } else {
+                        quoted = false;
+                    }
                 } else {
-                    quoted = false;
+                    if (c == QLatin1Char('\n'))
+                        ++line_;
+                    cell_ += c;
                 }
-            } else {
-                if (c == QLatin1Char('\n'))
-                    ++line;
-                cell += c;
+                continue;
             }
-            continue;
-        }
-        if (c == QLatin1Char('"')) {
-            quoted = true;
-            any = true;
-        } else if (c == sep) {
-            take_cell();
-            any = true;
-        } else if (c == QLatin1Char('\r')) {
-            continue;
-        } else if (c == QLatin1Char('\n')) {
-            end_row();
-            row_line = ++line;
-        } else {
-            cell += c;
-            if (!c.isSpace())
+            if (c == QLatin1Char('"')) {
+                quoted = true;
                 any = true;
+            } else if (c == sep_) {
+                take_cell(row);
+                any = true;
+            } else if (c == QLatin1Char('\r')) {
+                continue;
+            } else if (c == QLatin1Char('\n')) {
+                ++line_;
+                if (any) {
+                    end_row();
+                    return true;
+                }
+                row.clear();
+                cell_.resize(0);
+                row_line = line_;
+            } else {
+                cell_ += c;
+                if (!c.isSpace())
+                    any = true;
+            }
         }
-    }
-    if (!cell.isEmpty() || !row.isEmpty() || any)
+        if (!any)
+            return false;
         end_row();
-    if (out.headings.isEmpty())
-        out.error = QStringLiteral("The file holds no headings.");
-}
+        return true;
+    }
+
+private:
+    // Each item is kept at its own size; the growing buffer is used again.
+    void take_cell(QStringList& row)
+    {
+        row << QString(cell_.constData(), cell_.size());
+        cell_.resize(0);
+    }
+
+    QString text_;
+    QChar sep_;
+    qsizetype pos_ = 0;
+    int line_ = 1;
+    QString cell_;
+};
+
+namespace {
 
 // The dump's own bookkeeping, which is no field of the record.
 const QString dump_number_key = QStringLiteral("record");
@@ -250,19 +265,6 @@ bool storable(const QString& text)
 
 }  // namespace
 
-ImportSource read_import_source(const QByteArray& bytes)
-{
-    ImportSource out;
-    const QByteArray start = bytes.trimmed();
-    if (start.startsWith('{')) {
-        out.json = true;
-        read_json_lines(bytes, out);
-    } else {
-        read_csv(decode_text(bytes), out);
-    }
-    return out;
-}
-
 int match_heading(const QString& heading)
 {
     QString h = heading.trimmed().toLower();
@@ -276,17 +278,17 @@ int match_heading(const QString& heading)
     return import_ignored;
 }
 
-QStringList ignored_headings(const ImportSource& source, const QList<int>& targets)
+QStringList ignored_headings(const QStringList& headings, const QList<int>& targets)
 {
     QStringList out;
-    for (int c = 0; c < source.headings.size() && c < targets.size(); ++c) {
+    for (int c = 0; c < headings.size() && c < targets.size(); ++c) {
         if (targets[c] == import_ignored)
-            out << source.headings[c];
+            out << headings[c];
     }
     return out;
 }
 
-QString import_columns_problem(const ImportSource& source, const QList<int>& targets)
+QString import_columns_problem(const QStringList& headings, const QList<int>& targets)
 {
     const auto quoted = [](const QStringList& names) {
         QStringList q;
@@ -297,13 +299,12 @@ QString import_columns_problem(const ImportSource& source, const QList<int>& tar
         return q.mid(0, q.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + q.last();
     };
     if (std::all_of(targets.begin(), targets.end(), [](int t) { return t == import_ignored; }))
-        return QStringLiteral("None of the file's headings names a field of a kaleidoscope: %1.")
-            .arg(quoted(source.headings));
+        return QStringLiteral("None of the file's headings names a field of a kaleidoscope: %1.").arg(quoted(headings));
     for (const Target& t : targets_table()) {
         QStringList columns;
-        for (int c = 0; c < targets.size() && c < source.headings.size(); ++c) {
+        for (int c = 0; c < targets.size() && c < headings.size(); ++c) {
             if (targets[c] == t.target)
-                columns << source.headings[c];
+                columns << headings[c];
         }
         if (columns.size() > 1)
             return QStringLiteral("The columns %1 all go into %2, and only one can; choose the one to import.")
@@ -396,11 +397,21 @@ void warn_unreadable(int target, const QString& text, QStringList& warnings)
     }
 }
 
-ImportedRow convert_row(const ImportSource& source, int r, const QList<int>& targets)
+// One row of a source: its items, the line it starts on and, for a dump, what
+// the line holds besides its fields.
+struct RowInput {
+    bool json = false;
+    const QStringList& headings;
+    const QStringList& cells;
+    int line = 0;
+    const DumpExtras* dump = nullptr;
+};
+
+ImportedRow convert_row(const RowInput& source, const QList<int>& targets)
 {
     ImportedRow row;
-    row.line = source.lines.value(r);
-    const QStringList& cells = source.rows.at(r);
+    row.line = source.line;
+    const QStringList& cells = source.cells;
     QStringList problems;
     QStringList warnings;
     const auto refuse
@@ -434,7 +445,7 @@ ImportedRow convert_row(const ImportSource& source, int r, const QList<int>& tar
             continue;
         }
         if (target == import_images) {
-            const DumpExtras* extras = source.json && r < source.dump.size() ? &source.dump[r] : nullptr;
+            const DumpExtras* extras = source.dump;
             if (extras && extras->image_slots && source.headings.value(c) == dump_images_key)
                 dump_pictures(*extras->image_slots, extras->image_count, row, problems);
             else
@@ -473,13 +484,19 @@ ImportedRow convert_row(const ImportSource& source, int r, const QList<int>& tar
         }
     }
     // A count no record can hold would make a damaged collection.
-    if (source.json && r < source.dump.size()) {
-        if (const std::optional<int> count = source.dump[r].image_count; count && (*count < 0 || *count > max_pictures))
+    if (source.dump) {
+        if (const std::optional<int> count = source.dump->image_count; count && (*count < 0 || *count > max_pictures))
             problems << QStringLiteral("image_count %1 lies outside 0..%2").arg(*count).arg(max_pictures);
     }
     row.problem = problems.join(QStringLiteral("; "));
     row.warning = warnings.join(QStringLiteral("; "));
     return row;
+}
+
+RowInput row_of(const ImportSource& source, int r)
+{
+    return {source.json, source.headings, source.rows.at(r), source.lines.value(r),
+            source.json && r < source.dump.size() ? &source.dump[r] : nullptr};
 }
 
 }  // namespace
@@ -489,66 +506,143 @@ std::vector<ImportedRow> convert_import_rows(const ImportSource& source, const Q
     std::vector<ImportedRow> out;
     out.reserve(std::size_t(source.rows.size()));
     for (int r = 0; r < source.rows.size(); ++r)
-        out.push_back(convert_row(source, r, targets));
+        out.push_back(convert_row(row_of(source, r), targets));
     return out;
 }
 
-std::vector<ImportedRow> convert_import_rows_consuming(ImportSource& source, const QList<int>& targets)
+ImportReader::ImportReader(QByteArray bytes)
 {
-    std::vector<ImportedRow> out;
-    out.reserve(std::size_t(source.rows.size()));
-    for (int r = 0; r < source.rows.size(); ++r) {
-        out.push_back(convert_row(source, r, targets));
-        // Each row's items go once converted: the source and the converted
-        // rows are never held whole at the same time.
-        source.rows[r] = QStringList();
+    if (bytes.trimmed().startsWith('{')) {
+        whole_.json = true;
+        read_json_lines(bytes, whole_);
+        return;
     }
-    source.rows.clear();
-    source.rows.squeeze();
-    source.dump.clear();
-    source.dump.squeeze();
+    QString text = decode_text(std::move(bytes));
+    csv_ = std::make_unique<CsvRows>(std::move(text));
+    QStringList row;
+    int line = 0;
+    bool empty = false;
+    // The headings: the first row with anything in a cell.
+    while (csv_->next(row, line, empty)) {
+        if (!empty) {
+            whole_.headings = row;
+            return;
+        }
+    }
+    whole_.error = QStringLiteral("The file holds no headings.");
+}
+
+ImportReader::~ImportReader() = default;
+
+bool ImportReader::next(QStringList& cells, int& line, DumpExtras& extras)
+{
+    if (whole_.json) {
+        if (next_json_ >= whole_.rows.size())
+            return false;
+        // Each row goes once handed out.
+        cells = std::exchange(whole_.rows[next_json_], QStringList());
+        line = whole_.lines.value(next_json_);
+        extras = whole_.dump.value(next_json_);
+        ++next_json_;
+        return true;
+    }
+    extras = DumpExtras();
+    bool empty = false;
+    while (csv_ && csv_->next(cells, line, empty)) {
+        if (!empty)
+            return true;
+        // What a spreadsheet writes below its data: no kaleidoscope.
+        ++whole_.empty_rows;
+    }
+    return false;
+}
+
+bool ImportReader::next_converted(const QList<int>& targets, ImportedRow& row)
+{
+    if (!next(cells_, line_, extras_))
+        return false;
+    row = convert_row({whole_.json, whole_.headings, cells_, line_, whole_.json ? &extras_ : nullptr}, targets);
+    return true;
+}
+
+ImportSource read_import_source(const QByteArray& bytes)
+{
+    ImportReader reader(bytes);
+    ImportSource out;
+    out.json = reader.json();
+    out.headings = reader.headings();
+    out.error = reader.error();
+    QStringList cells;
+    int line = 0;
+    DumpExtras extras;
+    while (reader.next(cells, line, extras)) {
+        out.rows << cells;
+        out.lines << line;
+        if (out.json)
+            out.dump << extras;
+    }
+    out.empty_rows = reader.empty_rows();
     return out;
 }
 
 namespace {
 
-FileStatus append_record_list(const QString& collection, const std::vector<const ScopeRecord*>& records)
+// Appends the records next gives (nullptr after the last) to the collection in
+// one safe write. The collection's own records are copied and the new ones
+// encoded a piece of a few megabytes at a time, so that neither is ever held
+// whole; finish may still refuse the whole write once every record was given.
+using NextRecord = std::function<const ScopeRecord*()>;
+FileStatus append_stream(const QString& collection, const NextRecord& next,
+                         const std::function<FileStatus()>& finish = {})
 {
-    QByteArray contents;
-    QFile f(collection);
-    if (f.exists()) {
-        if (!f.open(QIODevice::ReadOnly))
-            return FileStatus::failure(f.errorString());
-        contents = f.readAll();
-        if (contents.size() != f.size())
-            return FileStatus::failure(QStringLiteral("The database file could not be read."));
-        f.close();
-    }
-    const qint64 count = contents.size() / rec_len_bytes;
-    if (contents.size() % rec_len_bytes != 0)
+    const QFileInfo info(collection);
+    const qint64 size = info.exists() ? info.size() : 0;
+    if (size % rec_len_bytes != 0)
         return FileStatus::failure(QStringLiteral("The database file is not a whole number of records."));
-    if (count + qint64(records.size()) > max_record_count)
-        return FileStatus::failure(
-            QStringLiteral("The database holds %1 kaleidoscopes; %2 more would pass the %3 it can hold.")
-                .arg(count)
-                .arg(records.size())
-                .arg(max_record_count));
-    // The new records go in pieces of a few megabytes: a collection's worth is
-    // never held encoded all at once.
+    const qint64 count = size / rec_len_bytes;
+    constexpr qsizetype per_piece = 1024;
     return replace_file_with(
         collection,
-        [&contents, &records](const ContentPut& put) {
-            FileStatus st = put(contents);
-            constexpr std::size_t per_piece = 1024;
-            QByteArray piece;
-            for (std::size_t first = 0; st && first < records.size(); first += per_piece) {
-                const std::size_t end = std::min(records.size(), first + per_piece);
-                piece.resize(qsizetype(end - first) * rec_len_bytes);
-                for (std::size_t i = first; i < end; ++i)
-                    encode_stored_record_into(*records[i], piece.data() + qsizetype(i - first) * rec_len_bytes);
-                st = put(piece);
+        [&](const ContentPut& put) -> FileStatus {
+            if (size > 0) {
+                QFile f(collection);
+                if (!f.open(QIODevice::ReadOnly))
+                    return FileStatus::failure(f.errorString());
+                qint64 copied = 0;
+                while (copied < size) {
+                    const QByteArray piece = f.read(std::min<qint64>(size - copied, per_piece * rec_len_bytes));
+                    if (piece.isEmpty())
+                        return FileStatus::failure(QStringLiteral("The database file could not be read."));
+                    if (FileStatus st = put(piece); !st)
+                        return st;
+                    copied += piece.size();
+                }
             }
-            return st;
+            qint64 added = 0;
+            QByteArray piece;
+            piece.reserve(per_piece * rec_len_bytes);
+            while (const ScopeRecord* rec = next()) {
+                // Past the limit the rest is only counted, to say by how much.
+                if (count + ++added > max_record_count)
+                    continue;
+                piece.resize(piece.size() + rec_len_bytes);
+                encode_stored_record_into(*rec, piece.data() + piece.size() - rec_len_bytes);
+                if (piece.size() >= per_piece * rec_len_bytes) {
+                    if (FileStatus st = put(piece); !st)
+                        return st;
+                    piece.resize(0);
+                }
+            }
+            if (count + added > max_record_count)
+                return FileStatus::failure(
+                    QStringLiteral("The database holds %1 kaleidoscopes; %2 more would pass the %3 it can hold.")
+                        .arg(count)
+                        .arg(added)
+                        .arg(max_record_count));
+            if (!piece.isEmpty())
+                if (FileStatus st = put(piece); !st)
+                    return st;
+            return finish ? finish() : FileStatus();
         },
         true);
 }
@@ -557,21 +651,46 @@ FileStatus append_record_list(const QString& collection, const std::vector<const
 
 FileStatus append_records(const QString& collection, const std::vector<ScopeRecord>& records)
 {
-    std::vector<const ScopeRecord*> list;
-    list.reserve(records.size());
-    for (const ScopeRecord& r : records)
-        list.push_back(&r);
-    return append_record_list(collection, list);
+    std::size_t i = 0;
+    return append_stream(collection, [&]() { return i < records.size() ? &records[i++] : nullptr; });
 }
 
 FileStatus append_sound_rows(const QString& collection, const std::vector<ImportedRow>& rows)
 {
-    std::vector<const ScopeRecord*> list;
-    for (const ImportedRow& row : rows) {
-        if (row.problem.isEmpty())
-            list.push_back(&row.rec);
-    }
-    return append_record_list(collection, list);
+    std::size_t i = 0;
+    return append_stream(collection, [&]() -> const ScopeRecord* {
+        while (i < rows.size()) {
+            const ImportedRow& row = rows[i++];
+            if (row.problem.isEmpty())
+                return &row.rec;
+        }
+        return nullptr;
+    });
+}
+
+FileStatus append_import(const QString& collection, ImportReader& reader, const QList<int>& targets,
+                         bool all_or_nothing, ImportCount& count, const std::function<void(const ImportedRow&)>& told)
+{
+    count = ImportCount();
+    ImportedRow row;
+    return append_stream(
+        collection,
+        [&]() -> const ScopeRecord* {
+            while (reader.next_converted(targets, row)) {
+                if (told && (!row.problem.isEmpty() || !row.warning.isEmpty()))
+                    told(row);
+                if (row.problem.isEmpty()) {
+                    ++count.imported;
+                    return &row.rec;
+                }
+                ++count.refused;
+            }
+            return nullptr;
+        },
+        [&]() {
+            return all_or_nothing && count.refused > 0 ? FileStatus::failure(QString::fromLatin1(import_refused_text))
+                                                       : FileStatus();
+        });
 }
 
 }  // namespace tessaran

@@ -12,6 +12,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -39,6 +41,45 @@ struct ImportSource {
     QString error;            // why the source cannot be read at all
 };
 
+struct ImportedRow {
+    int line = 0;
+    ScopeRecord rec;  // texts unpadded, as append_records takes them
+    QString problem;  // empty for a sound row
+    QString warning;  // stored all the same (a dump's date that does not read here)
+};
+
+class CsvRows;
+
+// A source read one row at a time, so that a large spreadsheet's text is held
+// once and never also as all its items and records. JSON lines are read whole
+// (their headings are the keys of every line).
+class ImportReader {
+public:
+    explicit ImportReader(QByteArray bytes);
+    ~ImportReader();
+    ImportReader(const ImportReader&) = delete;
+    ImportReader& operator=(const ImportReader&) = delete;
+
+    bool json() const { return whole_.json; }
+    const QStringList& headings() const { return whole_.headings; }
+    const QString& error() const { return whole_.error; }
+    // Rows of empty cells passed over so far.
+    int empty_rows() const { return whole_.empty_rows; }
+    // The next row's items, the line it starts on and (for a dump) what the
+    // line holds besides its fields; false after the last row.
+    bool next(QStringList& cells, int& line, DumpExtras& extras);
+    // The next row converted (as convert_import_rows converts).
+    bool next_converted(const QList<int>& targets, ImportedRow& row);
+
+private:
+    ImportSource whole_;  // headings, counts, error; the rows of a dump
+    qsizetype next_json_ = 0;
+    std::unique_ptr<CsvRows> csv_;
+    QStringList cells_;
+    int line_ = 0;
+    DumpExtras extras_;
+};
+
 // Reads a source: JSON lines when it starts with "{", else comma-separated
 // text in UTF-16 (with its byte order mark), UTF-8 or Windows-1252 (detected),
 // with ",", ";" or a tab between items,
@@ -51,22 +92,15 @@ ImportSource read_import_source(const QByteArray& bytes);
 // case-insensitively; import_ignored when none fits.
 int match_heading(const QString& heading);
 // The headings of the columns that go nowhere (import_ignored), in order.
-QStringList ignored_headings(const ImportSource& source, const QList<int>& targets);
+QStringList ignored_headings(const QStringList& headings, const QList<int>& targets);
 // Why the columns cannot be imported as they are matched: no column goes into
 // a field, or two or more go into the same one (their values would be lost
 // but one); empty when they can.
-QString import_columns_problem(const ImportSource& source, const QList<int>& targets);
+QString import_columns_problem(const QStringList& headings, const QList<int>& targets);
 // The caption a target is shown with ("Scope name", "Pictures", "(ignored)").
 QString import_target_caption(int target);
 // Every target a column may be given, for the choice in the preview.
 QList<int> import_targets();
-
-struct ImportedRow {
-    int line = 0;
-    ScopeRecord rec;  // texts unpadded, as append_records takes them
-    QString problem;  // empty for a sound row
-    QString warning;  // stored all the same (a dump's date that does not read here)
-};
 
 // Converts every row with the given target per column. A spreadsheet's row is
 // checked as the editor checks typed values: widths, dates in the current
@@ -76,9 +110,6 @@ struct ImportedRow {
 // (a text too long, a character outside the code page) is refused; a date or
 // scope year that does not read here is a warning.
 std::vector<ImportedRow> convert_import_rows(const ImportSource& source, const QList<int>& targets);
-// The same, letting go of the source's items as it goes (they are gone
-// afterwards; headings and counts stay), for a large file held only once.
-std::vector<ImportedRow> convert_import_rows_consuming(ImportSource& source, const QList<int>& targets);
 
 // Appends the records to the collection file (created when missing) in
 // one replacement of the file, never past the record limit.
@@ -86,5 +117,19 @@ FileStatus append_records(const QString& collection, const std::vector<ScopeReco
 // The same for the sound rows of a conversion (those without a problem),
 // without copying them out first.
 FileStatus append_sound_rows(const QString& collection, const std::vector<ImportedRow>& rows);
+
+struct ImportCount {
+    int imported = 0;
+    int refused = 0;
+};
+// The reason append_import gives when all_or_nothing kept it from writing.
+inline const char* const import_refused_text = "Rows were refused, so nothing was written.";
+// Converts every row the reader has left and appends the sound ones to the
+// collection in one safe write, as they come: nothing of the source is held
+// but the row at hand. told hears of each row with a problem or a warning, in
+// order. With all_or_nothing one refused row writes nothing.
+FileStatus append_import(const QString& collection, ImportReader& reader, const QList<int>& targets,
+                         bool all_or_nothing, ImportCount& count,
+                         const std::function<void(const ImportedRow&)>& told = {});
 
 }  // namespace tessaran

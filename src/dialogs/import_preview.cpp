@@ -7,6 +7,7 @@
 #include "core/money.h"
 
 #include <QComboBox>
+#include <QCryptographicHash>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -41,18 +42,22 @@ QString shown_value(const ScopeRecord& r, int target)
 
 }  // namespace
 
-ImportPreview::ImportPreview(const QString& source_path, ImportSource source, QWidget* parent)
-    : QDialog(parent), source_path_(source_path), source_(std::move(source))
+ImportPreview::ImportPreview(const QString& source_path, QByteArray bytes, QWidget* parent)
+    : QDialog(parent), source_path_(source_path)
 {
     setObjectName(QStringLiteral("frm_import"));
     setWindowTitle(QStringLiteral("Import kaleidoscopes"));
-    for (const QString& h : source_.headings)
+    fingerprint_ = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+    ImportReader reader(std::move(bytes));
+    headings_ = reader.headings();
+    error_ = reader.error();
+    for (const QString& h : headings_)
         targets_ << match_heading(h);
 
     auto* lbl_source = new QLabel(QStringLiteral("Kaleidoscopes from ") + source_path, this);
     lbl_source->setObjectName(QStringLiteral("lbl_source"));
 
-    tbl_columns = new QTableWidget(int(source_.headings.size()), 2, this);
+    tbl_columns = new QTableWidget(int(headings_.size()), 2, this);
     // Tab moves on to the next control; the arrows move between cells.
     tbl_columns->setTabKeyNavigation(false);
     tbl_columns->setObjectName(QStringLiteral("tbl_columns"));
@@ -60,19 +65,19 @@ ImportPreview::ImportPreview(const QString& source_path, ImportSource source, QW
     tbl_columns->verticalHeader()->hide();
     tbl_columns->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     const QList<int> choices = import_targets();
-    for (int c = 0; c < source_.headings.size(); ++c) {
-        auto* heading = new QTableWidgetItem(source_.headings[c]);
+    for (int c = 0; c < headings_.size(); ++c) {
+        auto* heading = new QTableWidgetItem(headings_[c]);
         heading->setFlags(Qt::ItemIsEnabled);
         tbl_columns->setItem(c, 0, heading);
         auto* combo = new QComboBox(tbl_columns);
         combo->setObjectName(QStringLiteral("combo_field_%1").arg(c));
-        name_control(combo, QStringLiteral("Field for the column ") + source_.headings[c]);
+        name_control(combo, QStringLiteral("Field for the column ") + headings_[c]);
         for (const int t : choices)
             combo->addItem(import_target_caption(t), t);
         combo->setCurrentIndex(int(choices.indexOf(targets_[c])));
         connect(combo, &QComboBox::currentIndexChanged, this, [this, c, combo] {
             targets_[c] = combo->currentData().toInt();
-            convert();
+            convert_again();
         });
         tbl_columns->setCellWidget(c, 1, combo);
     }
@@ -119,7 +124,7 @@ ImportPreview::ImportPreview(const QString& source_path, ImportSource source, QW
     all->addLayout(buttons);
     paint_dialog(this);
     resize(960, 640);
-    convert();
+    convert(reader);
 }
 
 void ImportPreview::set_target(int column, int target)
@@ -129,30 +134,31 @@ void ImportPreview::set_target(int column, int target)
         combo->setCurrentIndex(combo->findData(target));
 }
 
-void ImportPreview::convert()
+void ImportPreview::convert_again()
 {
-    // The source's items are held only while they are converted: a large
-    // file is not kept twice, as items and as rows. Another choice of fields
-    // reads the file again.
-    if (source_.rows.isEmpty() && !rows_.empty()) {
-        QFile file(source_path_);
-        ImportSource again = file.open(QIODevice::ReadOnly) ? read_import_source(file.readAll()) : ImportSource{};
-        if (again.headings != source_.headings) {
-            rows_.clear();
-            lst_problems->clear();
-            lst_problems->addItem(QStringLiteral("The file %1 cannot be read again: %2")
-                                      .arg(source_path_,
-                                           file.error() != QFileDevice::NoError ? file.errorString()
-                                                                                : QStringLiteral("it has changed.")));
-            lbl_summary->setText(QStringLiteral("Nothing can be imported."));
-            cmd_import->setText(QStringLiteral("Import"));
-            cmd_import->setEnabled(false);
-            return;
-        }
-        source_ = std::move(again);
+    // Another choice of fields reads the file again: a large file is never
+    // held as its rows. It must still be the file the preview was made from.
+    QFile file(source_path_);
+    QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    if (file.error() != QFileDevice::NoError
+        || QCryptographicHash::hash(bytes, QCryptographicHash::Sha256) != fingerprint_) {
+        preview_->clear();
+        lst_problems->clear();
+        lst_problems->addItem(
+            QStringLiteral("The file %1 cannot be read again: %2")
+                .arg(source_path_,
+                     file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("it has changed.")));
+        lbl_summary->setText(QStringLiteral("Nothing can be imported."));
+        cmd_import->setText(QStringLiteral("Import"));
+        cmd_import->setEnabled(false);
+        return;
     }
-    rows_.clear();
-    rows_ = convert_import_rows_consuming(source_, targets_);
+    ImportReader reader(std::move(bytes));
+    convert(reader);
+}
+
+void ImportPreview::convert(ImportReader& reader)
+{
     // One preview column per field that a column goes into, in column order.
     QList<int> shown;
     for (const int t : targets_) {
@@ -165,42 +171,39 @@ void ImportPreview::convert()
         captions << import_target_caption(t);
     preview_->setHorizontalHeaderLabels(captions);
     lst_problems->clear();
-    int sound = 0;
-    for (const ImportedRow& row : rows_) {
+    sound_ = 0;
+    skipped_ = 0;
+    ImportedRow row;
+    while (reader.next_converted(targets_, row)) {
         if (row.problem.isEmpty() && !row.warning.isEmpty())
             lst_problems->addItem(QStringLiteral("Line %1 (imported): %2").arg(row.line).arg(row.warning));
         if (!row.problem.isEmpty()) {
+            ++skipped_;
             lst_problems->addItem(QStringLiteral("Line %1: %2").arg(row.line).arg(row.problem));
             continue;
         }
-        if (++sound > preview_rows)
+        if (++sound_ > preview_rows)
             continue;
         QList<QStandardItem*> items{new QStandardItem(QString::number(row.line))};
         for (const int t : shown)
             items << new QStandardItem(shown_value(row.rec, t));
         preview_->appendRow(items);
     }
-    const int bad = skipped();
-    QString summary = bad == 0
-        ? QStringLiteral("%1 kaleidoscopes can be imported.").arg(sound)
-        : QStringLiteral("%1 kaleidoscopes can be imported; %2 rows cannot and will be skipped.").arg(sound).arg(bad);
-    if (source_.empty_rows > 0)
-        summary += QStringLiteral(" %1 rows of empty cells are skipped.").arg(source_.empty_rows);
-    cmd_import->setText(QStringLiteral("Import %1 kaleidoscopes").arg(sound));
+    empty_rows_ = reader.empty_rows();
+    QString summary = skipped_ == 0
+        ? QStringLiteral("%1 kaleidoscopes can be imported.").arg(sound_)
+        : QStringLiteral("%1 kaleidoscopes can be imported; %2 rows cannot and will be skipped.")
+              .arg(sound_)
+              .arg(skipped_);
+    if (empty_rows_ > 0)
+        summary += QStringLiteral(" %1 rows of empty cells are skipped.").arg(empty_rows_);
+    cmd_import->setText(QStringLiteral("Import %1 kaleidoscopes").arg(sound_));
     // Columns that go nowhere, or several into one field, would lose values.
-    const QString columns_problem = import_columns_problem(source_, targets_);
+    const QString columns_problem = import_columns_problem(headings_, targets_);
     if (!columns_problem.isEmpty())
         summary = columns_problem + QStringLiteral(" Set the field of each column above.");
     lbl_summary->setText(summary);
-    cmd_import->setEnabled(sound > 0 && columns_problem.isEmpty());
-}
-
-int ImportPreview::skipped() const
-{
-    int n = 0;
-    for (const ImportedRow& row : rows_)
-        n += row.problem.isEmpty() ? 0 : 1;
-    return n;
+    cmd_import->setEnabled(sound_ > 0 && columns_problem.isEmpty());
 }
 
 }  // namespace tessaran

@@ -20,27 +20,37 @@ namespace tessaran {
 class ImportPreview : public QDialog {
     Q_OBJECT
 public:
-    ImportPreview(const QString& source_path, ImportSource source, QWidget* parent = nullptr);
+    // bytes: the file at source_path as it was read.
+    ImportPreview(const QString& source_path, QByteArray bytes, QWidget* parent = nullptr);
 
+    // Why the file cannot be imported at all (no headings, not JSON); empty when it can.
+    const QString& error() const { return error_; }
     // The column's field, as the user would choose it in the list.
     void set_target(int column, int target);
-
-    // Every converted row, the refused ones with their problem: what the
-    // Import command writes (append_sound_rows), so that a large import is
-    // not copied first.
-    const std::vector<ImportedRow>& rows() const { return rows_; }
-    int sound_count() const { return int(rows_.size()) - skipped(); }
-    int skipped() const;
+    // The fields chosen, per column: what the Import command converts with.
+    const QList<int>& targets() const { return targets_; }
+    // The file's contents the preview was made from, as a SHA-256: the
+    // Import command writes only a file that is still the same.
+    const QByteArray& fingerprint() const { return fingerprint_; }
+    int sound_count() const { return sound_; }
+    int skipped() const { return skipped_; }
 
     static constexpr int preview_rows = 20;
 
 private:
-    void convert();
+    // Converts every row once with the chosen fields, keeping only what the
+    // window shows: the first sound rows, the problems and the counts.
+    void convert(ImportReader& reader);
+    void convert_again();
 
     QString source_path_;
-    ImportSource source_;  // headings and counts; its items only while converting
+    QStringList headings_;
+    QString error_;
+    QByteArray fingerprint_;
+    int empty_rows_ = 0;
     QList<int> targets_;
-    std::vector<ImportedRow> rows_;
+    int sound_ = 0;
+    int skipped_ = 0;
     QStandardItemModel* preview_ = nullptr;
     QTableWidget* tbl_columns = nullptr;
     QTableView* tbl_preview = nullptr;

@@ -14,7 +14,9 @@
 #include "reports/statistics_window.h"
 #include "reports/summary_window.h"
 #include "ui/user_dialogs.h"
+#include "ui/wait_cursor.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 
 #include <malloc.h>
@@ -86,31 +88,44 @@ void RecordEditor::import_records()
                MsgIcon::critical);
         return;
     }
-    ImportSource source = read_import_source(file.readAll());
-    file.close();
-    if (!source.error.isEmpty()) {
-        msgbox(this, QStringLiteral("The file ") + path + QStringLiteral(" cannot be imported:\n") + source.error,
-               MsgIcon::critical);
-        return;
-    }
     Session& s = session();
     const bool was_empty = s.record_count == 0;
-    int imported = 0;
-    int skipped = 0;
+    ImportCount count;
     {
-        // The preview and its rows are gone before the new working set is
-        // sorted, so that a large import is not held while the collection is read.
-        ImportPreview preview(path, std::move(source), this);
+        ImportPreview preview(path, file.readAll(), this);
+        file.close();
+        if (!preview.error().isEmpty()) {
+            msgbox(this,
+                   QStringLiteral("The file ") + path + QStringLiteral(" cannot be imported:\n") + preview.error(),
+                   MsgIcon::critical);
+            return;
+        }
         if (preview.exec() != QDialog::Accepted || !keep_write_claim())
             return;
-        const FileStatus st = append_sound_rows(s.path, preview.rows());
+        // The rows are read, checked and written once more as they come, from
+        // the file the preview showed: nothing of it is held meanwhile.
+        QByteArray bytes;
+        if (file.open(QIODevice::ReadOnly))
+            bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError
+            || QCryptographicHash::hash(bytes, QCryptographicHash::Sha256) != preview.fingerprint()) {
+            msgbox(this,
+                   QStringLiteral("The file %1 changed after the preview was made, so nothing has been imported. "
+                                  "Import it again to see it as it is now.")
+                       .arg(path),
+                   MsgIcon::exclamation);
+            return;
+        }
+        ImportReader reader(std::move(bytes));
+        WaitCursor wait;
+        const FileStatus st = append_import(s.path, reader, preview.targets(), false, count);
         if (!told_write_outcome(st, QStringLiteral("The kaleidoscopes could not be added to the database file "),
                                 QStringLiteral("\nThe database has not been changed.")))
             return;
         s.note_file_state();
-        imported = preview.sound_count();
-        skipped = preview.skipped();
     }
+    const int imported = count.imported;
+    const int skipped = count.refused;
     // The preview's many small pieces are free now; give them back before the
     // collection is read, or a large import would hold them for the session.
     malloc_trim(0);

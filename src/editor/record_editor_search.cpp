@@ -15,6 +15,7 @@
 #include "dialogs/sort_dialog.h"
 #include "ui/progress_window.h"
 #include "ui/user_dialogs.h"
+#include "ui/wait_cursor.h"
 
 #include <QApplication>
 
@@ -25,15 +26,6 @@ namespace tessaran {
 namespace {
 
 constexpr int cancelled = -999;
-
-// The hourglass for as long as the object lives.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 // Re-applies the remembered sort, if any; a failure leaves the order as it is.
 void apply_remembered_sort(RecordEditor& ed)
