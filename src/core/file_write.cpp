@@ -220,6 +220,12 @@ FileStatus update_in_place(const QString& target, const ContentWriter& write, co
         result = FileStatus::failure(errno_text(errno));
     if (result && ::fsync(fd) != 0)
         result = FileStatus::failure(errno_text(errno));
+    if (!result && written > 0) {
+        // A writer that gave up half-way (an import refused at its last row)
+        // leaves the old version, not a mix: it is written back.
+        if (::lseek(fd, 0, SEEK_SET) == 0 && write_fd(fd, old) && ::ftruncate(fd, off_t(old.size())) == 0)
+            ::fsync(fd);
+    }
     ::close(fd);
     return result;
 }

@@ -6,6 +6,8 @@
 
 #include <QtTest>
 
+#include <unistd.h>
+
 using namespace tessaran;
 using namespace tessaran::test;
 
@@ -145,6 +147,44 @@ private slots:
         QCOMPARE(st.error,
                  QStringLiteral("The database holds 3 kaleidoscopes; 32765 more would pass the 32767 it can hold."));
         QCOMPARE(read_bytes(db.path()), now);
+    }
+
+    // Rows are written as they come; one refused at the end still leaves the
+    // collection as it was, whether it is replaced or, having a second name,
+    // written in place.
+    void a_refused_row_writes_nothing_data()
+    {
+        QTest::addColumn<bool>("second_name");
+        QTest::newRow("replaced") << false;
+        QTest::newRow("written in place") << true;
+    }
+    void a_refused_row_writes_nothing()
+    {
+        QFETCH(bool, second_name);
+        TempDb db({make_record("One"), make_record("Two")});
+        const QString other = db.dir() + QStringLiteral("/other.rnd");
+        if (second_name)
+            QCOMPARE(::link(QFile::encodeName(db.path()).constData(), QFile::encodeName(other).constData()), 0);
+        const QByteArray before = read_bytes(db.path());
+        QByteArray csv = "Scope name,Purchase price\n";
+        for (int i = 0; i < 3000; ++i)
+            csv += "Row " + QByteArray::number(i) + ",1.50\n";
+        csv += "Last,lots\n";
+        ImportReader reader(csv);
+        ImportCount count;
+        QList<ImportedRow> told;
+        const FileStatus st = append_import(db.path(), reader, {m_scopename, m_price_paid}, true, count,
+                                            [&](const ImportedRow& row) { told << row; });
+        QVERIFY(!st.ok);
+        QCOMPARE(st.error, QString::fromLatin1(import_refused_text));
+        QCOMPARE(count.imported, 3000);
+        QCOMPARE(count.refused, 1);
+        QCOMPARE(told.size(), 1);
+        QCOMPARE(told.first().line, 3002);
+        QCOMPARE(read_bytes(db.path()), before);
+        QCOMPARE(scratch_files_in(db.dir()), QStringList());
+        if (second_name)
+            QCOMPARE(read_bytes(other), before);
     }
 };
 
