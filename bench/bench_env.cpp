@@ -153,9 +153,10 @@ bool write_import_csv(QString& error)
             } else {
                 const TextMemberInfo* info = text_member_info(Member(target));
                 QString text = shown_text(r.*(info->field));
-                // Commas, quotes and a line break in the long fields, where they fit.
+                // Commas, quotes and a line break in the long fields, where
+                // they fit (the record keeps a line break as CR LF).
                 if ((target == m_specfeatures || target == m_comments)
-                    && text.size() + second_line.size() <= info->width)
+                    && text.size() + second_line.size() + 1 <= info->width)
                     text += second_line;
                 items << text;
             }

@@ -39,6 +39,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <functional>
 
 namespace tessaran::bench {
@@ -65,23 +66,49 @@ void fail_on_errors(benchmark::State& st)
 
 // ---- Baselines -------------------------------------------------------------
 
+// One read() of the whole file into the buffer, in seconds.
+double read_whole_file(const QByteArray& path, std::vector<char>& buffer, bool& whole)
+{
+    const auto start = std::chrono::steady_clock::now();
+    const int fd = ::open(path.constData(), O_RDONLY);
+    size_t got = 0;
+    while (fd >= 0 && got < buffer.size()) {
+        const ssize_t n = ::read(fd, buffer.data() + got, buffer.size() - got);
+        if (n <= 0)
+            break;
+        got += size_t(n);
+    }
+    if (fd >= 0)
+        ::close(fd);
+    benchmark::DoNotOptimize(buffer.data());
+    whole = got == buffer.size();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The physical limit every ratio is taken against, so it must not wander
+// from run to run: the buffer's pages are touched and the file is in the page
+// cache before anything is timed, and each figure is the best of repeated
+// reads, taken once five more reads in a row have not bettered it by 2 %.
 void seq_read(benchmark::State& st)
 {
     BenchEnv& e = env();
     const QByteArray path = QFile::encodeName(e.rnd);
-    const size_t size = e.buffer.size();
+    std::fill(e.buffer.begin(), e.buffer.end(), char(1));
+    bool whole = true;
+    read_whole_file(path, e.buffer, whole);
     for (auto _ : st) {
-        const int fd = ::open(path.constData(), O_RDONLY);
-        size_t got = 0;
-        while (got < size) {
-            const ssize_t n = ::read(fd, e.buffer.data() + got, size - got);
-            if (n <= 0)
-                break;
-            got += size_t(n);
+        double best = read_whole_file(path, e.buffer, whole);
+        for (int since_better = 0, reads = 1; since_better < 5 && reads < 100; ++reads) {
+            const double t = read_whole_file(path, e.buffer, whole);
+            if (t < best * 0.98) {
+                best = t;
+                since_better = 0;
+            } else {
+                ++since_better;
+            }
         }
-        ::close(fd);
-        benchmark::DoNotOptimize(e.buffer.data());
-        if (got != size)
+        st.SetIterationTime(best);
+        if (!whole)
             st.SkipWithError("short read");
     }
 }
@@ -543,7 +570,12 @@ void register_benchmarks()
 {
     set_printer_factory([] { return make_pdf_printer(env().pdf_path); });
 
-    reg("seq_read", seq_read, 10, 7);
+    benchmark::RegisterBenchmark("seq_read", seq_read)
+        ->Unit(benchmark::kMillisecond)
+        ->UseManualTime()
+        ->Iterations(3)
+        ->Repetitions(5)
+        ->ReportAggregatesOnly(true);
 
     reg("open", open_db, 3, 5);
     reg("sqlite/open", sqlite_open, 3, 5);

@@ -1,8 +1,8 @@
 // Fuzz target: money and date texts as a user could type them, under one of
 // several locales (the first byte chooses). Whatever is accepted must show
 // and read back as the same amount or day.
-#include "core/fct_currency.h"
-#include "core/fct_getlocale.h"
+#include "core/locale_dates.h"
+#include "core/money.h"
 #include "core/record_match.h"
 
 #include <QCoreApplication>

@@ -28,6 +28,8 @@ bool undefined_cp1252(unsigned char b)
     return b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
 }
 
+}  // namespace
+
 void check_record(const char* raw, int number, DatabaseReport& report)
 {
     QStringList& problems = report.warnings;
@@ -64,8 +66,6 @@ void check_record(const char* raw, int number, DatabaseReport& report)
                 + QStringLiteral("scope year \"%1\" in the locale %2: %3")
                       .arg(trim_blanks(rec.scopeyear), locale, scopeyear_message(year));
 }
-
-}  // namespace
 
 QString unreadable_reason(const QString& path)
 {

@@ -22,14 +22,19 @@ struct DatabaseReport {
 // such as a FIFO or a device, unreadable); empty when it can.
 QString unreadable_reason(const QString& path);
 
+// "1 kaleidoscope", "2 kaleidoscopes": a count with its noun (given singular).
+QString counted(qint64 n, const QString& noun);
+
+// The problems of one record's stored bytes (record number for the text),
+// added to the report's errors and warnings.
+void check_record(const char* raw, int number, DatabaseReport& report);
+
 // Reads the whole file once and lists every problem found. Dates and years
 // are read in the default locale, which the warnings name.
 DatabaseReport check_database(const QString& path);
 
 // Every stored picture of the collection, by record and slot: the path as
 // stored, the file it names and whether that exists.
-// "1 kaleidoscope", "2 kaleidoscopes": a count with its noun (given singular).
-QString counted(qint64 n, const QString& noun);
 
 struct PictureLine {
     int record = 0;

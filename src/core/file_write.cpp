@@ -359,17 +359,23 @@ FileStatus replace_file_contents(const QString& path, const QByteArray& contents
         path, [&contents](const ContentPut& put) { return put(contents); }, keep_backup);
 }
 
+bool written_in_place(const QString& path)
+{
+    const QString target = resolved(path);
+    struct stat st { };
+    if (::stat(native(target).constData(), &st) != 0)
+        return false;
+    const QString dir = QFileInfo(target).absolutePath();
+    const bool folder_writable = ::access(native(dir).constData(), W_OK) == 0;
+    return !folder_writable || !can_keep_owner(st) || names_of(target, st) > 1;
+}
+
 FileStatus replace_file_with(const QString& path, const ContentWriter& write, bool keep_backup)
 {
     const QString target = resolved(path);
     struct stat st { };
-    if (::stat(native(target).constData(), &st) == 0) {
-        const QString dir = QFileInfo(target).absolutePath();
-        const bool folder_writable = ::access(native(dir).constData(), W_OK) == 0;
-        const bool one_name = names_of(target, st) <= 1;
-        if (!folder_writable || !can_keep_owner(st) || !one_name)
-            return update_in_place(target, write, st);
-    }
+    if (written_in_place(target) && ::stat(native(target).constData(), &st) == 0)
+        return update_in_place(target, write, st);
     ScratchFile scratch(target);
     FileStatus result = scratch.open();
     if (result)

@@ -73,6 +73,11 @@ using ContentPut = std::function<FileStatus(const QByteArray& piece)>;
 using ContentWriter = std::function<FileStatus(const ContentPut& put)>;
 FileStatus replace_file_with(const QString& path, const ContentWriter& write, bool keep_backup);
 
+// Whether replace_file_contents and replace_file_with update the file at path
+// in place (its owner could not be kept, its folder may not be written, or it
+// has another name) rather than put a new file in its place.
+bool written_in_place(const QString& path);
+
 // Removes the scratch files that killed writers left beside target, where it
 // is certain that no living process writes them.
 void remove_stale_scratch_files(const QString& target);

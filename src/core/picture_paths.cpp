@@ -22,8 +22,18 @@ constexpr int longest_folder_base = 30;
 
 bool storable(const QString& text)
 {
+    // A NUL would end the path for every program that reads the slot.
     QByteArray bytes;
-    return to_cp1252_exact(text, bytes);
+    return !text.contains(QChar(0)) && to_cp1252_exact(text, bytes);
+}
+
+// A slot's path ends at its first zero byte, as a C string does: what
+// follows (the zero bytes that pad a slot, or anything left after them) is
+// no part of it.
+QString slot_text(const QString& stored)
+{
+    const qsizetype nul = stored.indexOf(QChar(0));
+    return (nul < 0 ? stored : stored.left(nul)).trimmed();
 }
 
 QString collection_folder(const QString& collection_path)
@@ -172,7 +182,7 @@ QString kept_form(const QString& real, const QString& typed, const QString& fold
 
 bool is_relative_picture_path(const QString& stored)
 {
-    const QString t = stored.trimmed();
+    const QString t = slot_text(stored);
     if (t.isEmpty() || t.startsWith(QLatin1Char('/')) || t.startsWith(QLatin1Char('\\')))
         return false;
     // A drive letter: written on Windows.
@@ -181,7 +191,7 @@ bool is_relative_picture_path(const QString& stored)
 
 QString picture_file(const QString& stored, const QString& collection_path)
 {
-    const QString t = stored.trimmed();
+    const QString t = slot_text(stored);
     if (t.isEmpty() || !is_relative_picture_path(t) || collection_path.isEmpty())
         return t;
     return QDir::cleanPath(collection_folder(collection_path) + QLatin1Char('/') + t);
@@ -189,7 +199,7 @@ QString picture_file(const QString& stored, const QString& collection_path)
 
 QString picture_file_name(const QString& stored)
 {
-    const QString t = stored.trimmed();
+    const QString t = slot_text(stored);
     return t.mid(std::max(t.lastIndexOf(QLatin1Char('/')), t.lastIndexOf(QLatin1Char('\\'))) + 1);
 }
 

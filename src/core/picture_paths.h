@@ -18,7 +18,8 @@ bool is_relative_picture_path(const QString& stored);
 
 // The file a stored path names: a relative path joined to the folder of the
 // collection at collection_path; an absolute one as it is. Blanks around the
-// stored path are not part of it. Empty for an empty path.
+// stored path are not part of it, nor anything from its first zero byte on
+// (it ends there, as a C string does). Empty for an empty path.
 QString picture_file(const QString& stored, const QString& collection_path);
 
 // The last part of a stored path, whichever system wrote it.

@@ -79,44 +79,56 @@ const std::vector<Target>& targets_table()
     return table;
 }
 
-QString decode_text(QByteArray bytes)
+// The file's text as UTF-8 or Windows-1252 bytes, which the parser reads as
+// they are (every character it looks for is ASCII in both) and decodes one
+// item at a time: a large file is never held a second time as UTF-16.
+struct SourceText {
+    QByteArray bytes;
+    bool utf8 = true;
+};
+
+SourceText source_text(QByteArray bytes)
 {
     // What a spreadsheet saves as "Unicode text" is UTF-16 with a byte order mark.
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
         QStringDecoder utf16(bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
-        return utf16.decode(QByteArrayView(bytes).sliced(2));
+        const QString text = utf16.decode(QByteArrayView(bytes).sliced(2));
+        bytes = QByteArray();
+        return {text.toUtf8(), true};
     }
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    return from_cp1252(bytes.constData(), int(bytes.size()));
+    const bool utf8 = QByteArrayView(bytes).isValidUtf8();
+    return {std::move(bytes), utf8};
 }
 
 // The separator the heading line uses most: ",", ";" or a tab.
-QChar guess_separator(const QString& text)
+char guess_separator(const QByteArray& text)
 {
     int commas = 0;
     int semicolons = 0;
     int tabs = 0;
     bool quoted = false;
-    for (const QChar c : text) {
-        if (c == QLatin1Char('"'))
+    for (const char c : text) {
+        if (c == '"')
             quoted = !quoted;
-        else if (!quoted && c == QLatin1Char(','))
+        else if (!quoted && c == ',')
             ++commas;
-        else if (!quoted && c == QLatin1Char(';'))
+        else if (!quoted && c == ';')
             ++semicolons;
-        else if (!quoted && c == QLatin1Char('\t'))
+        else if (!quoted && c == '\t')
             ++tabs;
-        else if (!quoted && c == QLatin1Char('\n'))
+        else if (!quoted && c == '\n')
             break;
     }
     if (tabs > commas && tabs > semicolons)
-        return QLatin1Char('\t');
-    return semicolons > commas ? QLatin1Char(';') : QLatin1Char(',');
+        return '\t';
+    return semicolons > commas ? ';' : ',';
+}
+
+bool is_blank_byte(char c)
+{
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
 }
 
 }  // namespace
@@ -126,7 +138,7 @@ QChar guess_separator(const QString& text)
 // rows of empty cells counted.
 class CsvRows {
 public:
-    explicit CsvRows(QString text) : text_(std::move(text)), sep_(guess_separator(text_)) { }
+    explicit CsvRows(SourceText text) : text_(std::move(text)), sep_(guess_separator(text_.bytes)) { }
 
     // The next row with anything in it and the line it starts on.
     bool next(QStringList& row, int& row_line, bool& all_empty)
@@ -136,38 +148,38 @@ public:
         bool quoted = false;
         bool any = false;  // the line holds something, if only separators
         row_line = line_;
-        const qsizetype size = text_.size();
-        const QChar* const data = text_.constData();
+        const qsizetype size = text_.bytes.size();
+        const char* const data = text_.bytes.constData();
         const auto end_row = [&] {
             take_cell(row);
             all_empty = std::all_of(row.cbegin(), row.cend(), [](const QString& c) { return c.trimmed().isEmpty(); });
         };
         while (pos_ < size) {
-            const QChar c = data[pos_++];
+            const char c = data[pos_++];
             if (quoted) {
-                if (c == QLatin1Char('"')) {
-                    if (pos_ < size && data[pos_] == QLatin1Char('"')) {
+                if (c == '"') {
+                    if (pos_ < size && data[pos_] == '"') {
                         cell_ += c;
                         ++pos_;
                     } else {
                         quoted = false;
                     }
                 } else {
-                    if (c == QLatin1Char('\n'))
+                    if (c == '\n')
                         ++line_;
                     cell_ += c;
                 }
                 continue;
             }
-            if (c == QLatin1Char('"')) {
+            if (c == '"') {
                 quoted = true;
                 any = true;
             } else if (c == sep_) {
                 take_cell(row);
                 any = true;
-            } else if (c == QLatin1Char('\r')) {
+            } else if (c == '\r') {
                 continue;
-            } else if (c == QLatin1Char('\n')) {
+            } else if (c == '\n') {
                 ++line_;
                 if (any) {
                     end_row();
@@ -178,7 +190,7 @@ public:
                 row_line = line_;
             } else {
                 cell_ += c;
-                if (!c.isSpace())
+                if (!is_blank_byte(c))
                     any = true;
             }
         }
@@ -189,18 +201,17 @@ public:
     }
 
 private:
-    // Each item is kept at its own size; the growing buffer is used again.
     void take_cell(QStringList& row)
     {
-        row << QString(cell_.constData(), cell_.size());
+        row << (text_.utf8 ? QString::fromUtf8(cell_) : from_cp1252(cell_.constData(), int(cell_.size())));
         cell_.resize(0);
     }
 
-    QString text_;
-    QChar sep_;
+    SourceText text_;
+    char sep_;
     qsizetype pos_ = 0;
     int line_ = 1;
-    QString cell_;
+    QByteArray cell_;
 };
 
 namespace {
@@ -517,8 +528,7 @@ ImportReader::ImportReader(QByteArray bytes)
         read_json_lines(bytes, whole_);
         return;
     }
-    QString text = decode_text(std::move(bytes));
-    csv_ = std::make_unique<CsvRows>(std::move(text));
+    csv_ = std::make_unique<CsvRows>(source_text(std::move(bytes)));
     QStringList row;
     int line = 0;
     bool empty = false;
@@ -587,64 +597,96 @@ ImportSource read_import_source(const QByteArray& bytes)
 
 namespace {
 
-// Appends the records next gives (nullptr after the last) to the collection in
-// one safe write. The collection's own records are copied and the new ones
-// encoded a piece of a few megabytes at a time, so that neither is ever held
-// whole; finish may still refuse the whole write once every record was given.
+// Writes, through put, the collection's own records (size bytes of the file
+// at collection) and then the records next gives (nullptr after the last):
+// the first copied and the others encoded a piece of a few megabytes at a
+// time, so that neither is ever held whole.
 using NextRecord = std::function<const ScopeRecord*()>;
+FileStatus write_appended(const ContentPut& put, const QString& collection, qint64 size, const NextRecord& next)
+{
+    constexpr qsizetype per_piece = 1024;
+    if (size > 0) {
+        QFile f(collection);
+        if (!f.open(QIODevice::ReadOnly))
+            return FileStatus::failure(f.errorString());
+        qint64 copied = 0;
+        while (copied < size) {
+            const QByteArray piece = f.read(std::min<qint64>(size - copied, per_piece * rec_len_bytes));
+            if (piece.isEmpty())
+                return FileStatus::failure(QStringLiteral("The database file could not be read."));
+            if (FileStatus st = put(piece); !st)
+                return st;
+            copied += piece.size();
+        }
+    }
+    const qint64 count = size / rec_len_bytes;
+    qint64 added = 0;
+    QByteArray piece;
+    piece.reserve(per_piece * rec_len_bytes);
+    while (const ScopeRecord* rec = next()) {
+        // Past the limit the rest is only counted, to say by how much.
+        if (count + ++added > max_record_count)
+            continue;
+        piece.resize(piece.size() + rec_len_bytes);
+        encode_stored_record_into(*rec, piece.data() + piece.size() - rec_len_bytes);
+        if (piece.size() >= per_piece * rec_len_bytes) {
+            if (FileStatus st = put(piece); !st)
+                return st;
+            piece.resize(0);
+        }
+    }
+    if (count + added > max_record_count)
+        return FileStatus::failure(
+            QStringLiteral("The database holds %1 kaleidoscopes; %2 more would pass the %3 it can hold.")
+                .arg(count)
+                .arg(added)
+                .arg(max_record_count));
+    return piece.isEmpty() ? FileStatus() : put(piece);
+}
+
+// The length of the collection records are appended to: 0 for a new one.
+FileStatus appendable_size(const QString& collection, qint64& size)
+{
+    const QFileInfo info(collection);
+    size = info.exists() ? info.size() : 0;
+    if (size % rec_len_bytes != 0)
+        return FileStatus::failure(QStringLiteral("The database file is not a whole number of records."));
+    return {};
+}
+
+// Appends the records next gives to the collection in one safe write; finish
+// may still refuse the whole write once every record was given.
 FileStatus append_stream(const QString& collection, const NextRecord& next,
                          const std::function<FileStatus()>& finish = {})
 {
-    const QFileInfo info(collection);
-    const qint64 size = info.exists() ? info.size() : 0;
-    if (size % rec_len_bytes != 0)
-        return FileStatus::failure(QStringLiteral("The database file is not a whole number of records."));
-    const qint64 count = size / rec_len_bytes;
-    constexpr qsizetype per_piece = 1024;
+    qint64 size = 0;
+    if (FileStatus st = appendable_size(collection, size); !st)
+        return st;
     return replace_file_with(
         collection,
-        [&](const ContentPut& put) -> FileStatus {
-            if (size > 0) {
-                QFile f(collection);
-                if (!f.open(QIODevice::ReadOnly))
-                    return FileStatus::failure(f.errorString());
-                qint64 copied = 0;
-                while (copied < size) {
-                    const QByteArray piece = f.read(std::min<qint64>(size - copied, per_piece * rec_len_bytes));
-                    if (piece.isEmpty())
-                        return FileStatus::failure(QStringLiteral("The database file could not be read."));
-                    if (FileStatus st = put(piece); !st)
-                        return st;
-                    copied += piece.size();
-                }
-            }
-            qint64 added = 0;
-            QByteArray piece;
-            piece.reserve(per_piece * rec_len_bytes);
-            while (const ScopeRecord* rec = next()) {
-                // Past the limit the rest is only counted, to say by how much.
-                if (count + ++added > max_record_count)
-                    continue;
-                piece.resize(piece.size() + rec_len_bytes);
-                encode_stored_record_into(*rec, piece.data() + piece.size() - rec_len_bytes);
-                if (piece.size() >= per_piece * rec_len_bytes) {
-                    if (FileStatus st = put(piece); !st)
-                        return st;
-                    piece.resize(0);
-                }
-            }
-            if (count + added > max_record_count)
-                return FileStatus::failure(
-                    QStringLiteral("The database holds %1 kaleidoscopes; %2 more would pass the %3 it can hold.")
-                        .arg(count)
-                        .arg(added)
-                        .arg(max_record_count));
-            if (!piece.isEmpty())
-                if (FileStatus st = put(piece); !st)
-                    return st;
-            return finish ? finish() : FileStatus();
+        [&](const ContentPut& put) {
+            FileStatus st = write_appended(put, collection, size, next);
+            return st && finish ? finish() : st;
         },
         true);
+}
+
+// The sound rows of the reader, one at a time, counted; seen hears of every row.
+NextRecord sound_rows(ImportReader& reader, const QList<int>& targets, ImportCount& count, ImportedRow& row,
+                      const RowSeen& seen)
+{
+    return [&reader, &targets, &count, &row, &seen]() -> const ScopeRecord* {
+        while (reader.next_converted(targets, row)) {
+            if (seen)
+                seen(row);
+            if (row.problem.isEmpty()) {
+                ++count.imported;
+                return &row.rec;
+            }
+            ++count.refused;
+        }
+        return nullptr;
+    };
 }
 
 }  // namespace
@@ -669,28 +711,60 @@ FileStatus append_sound_rows(const QString& collection, const std::vector<Import
 }
 
 FileStatus append_import(const QString& collection, ImportReader& reader, const QList<int>& targets,
-                         bool all_or_nothing, ImportCount& count, const std::function<void(const ImportedRow&)>& told)
+                         bool all_or_nothing, ImportCount& count, const RowSeen& seen)
 {
     count = ImportCount();
     ImportedRow row;
-    return append_stream(
-        collection,
-        [&]() -> const ScopeRecord* {
-            while (reader.next_converted(targets, row)) {
-                if (told && (!row.problem.isEmpty() || !row.warning.isEmpty()))
-                    told(row);
-                if (row.problem.isEmpty()) {
-                    ++count.imported;
-                    return &row.rec;
-                }
-                ++count.refused;
-            }
-            return nullptr;
-        },
-        [&]() {
-            return all_or_nothing && count.refused > 0 ? FileStatus::failure(QString::fromLatin1(import_refused_text))
-                                                       : FileStatus();
-        });
+    return append_stream(collection, sound_rows(reader, targets, count, row, seen), [&]() {
+        return all_or_nothing && count.refused > 0 ? FileStatus::failure(QString::fromLatin1(import_refused_text))
+                                                   : FileStatus();
+    });
+}
+
+PreparedImport::PreparedImport(const QString& collection) : collection_(collection)
+{ }
+
+PreparedImport::~PreparedImport() = default;
+
+FileStatus PreparedImport::prepare(ImportReader& reader, const QList<int>& targets, const RowSeen& seen)
+{
+    scratch_.reset();
+    count_ = ImportCount();
+    ImportedRow row;
+    const NextRecord next = sound_rows(reader, targets, count_, row, seen);
+    // Where the collection is written in place nothing can be written ahead:
+    // the rows are only looked at, and written when confirmed.
+    if (written_in_place(collection_)) {
+        while (next()) {
+        }
+        return {};
+    }
+    stamp_ = file_stamp(collection_);
+    qint64 size = 0;
+    if (FileStatus st = appendable_size(collection_, size); !st)
+        return st;
+    auto scratch = std::make_unique<ScratchFile>(collection_);
+    FileStatus st = scratch->open();
+    if (st)
+        st = write_appended([&scratch](const QByteArray& piece) { return scratch->write(piece); }, collection_, size,
+                            next);
+    if (st && stamp_ == file_stamp(collection_))
+        scratch_ = std::move(scratch);
+    return st;
+}
+
+bool PreparedImport::ready() const
+{
+    return scratch_ && stamp_ == file_stamp(collection_);
+}
+
+FileStatus PreparedImport::commit()
+{
+    if (!ready())
+        return FileStatus::failure(QStringLiteral("The kaleidoscopes were not written ahead."));
+    FileStatus st = scratch_->commit(true);
+    scratch_.reset();
+    return st;
 }
 
 }  // namespace tessaran

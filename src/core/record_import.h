@@ -122,14 +122,44 @@ struct ImportCount {
     int imported = 0;
     int refused = 0;
 };
+// Told of every row as it is converted, sound or refused.
+using RowSeen = std::function<void(const ImportedRow&)>;
 // The reason append_import gives when all_or_nothing kept it from writing.
 inline const char* const import_refused_text = "Rows were refused, so nothing was written.";
 // Converts every row the reader has left and appends the sound ones to the
 // collection in one safe write, as they come: nothing of the source is held
-// but the row at hand. told hears of each row with a problem or a warning, in
-// order. With all_or_nothing one refused row writes nothing.
+// but the row at hand. With all_or_nothing one refused row writes nothing.
 FileStatus append_import(const QString& collection, ImportReader& reader, const QList<int>& targets,
-                         bool all_or_nothing, ImportCount& count,
-                         const std::function<void(const ImportedRow&)>& told = {});
+                         bool all_or_nothing, ImportCount& count, const RowSeen& seen = {});
+
+class ScratchFile;
+
+// An import written ahead, while its preview is on screen: the collection with
+// the sound rows appended, in a new file beside it that takes its place only
+// when the user confirms, so that the rows are read and checked once. Where
+// the collection is written in place, or was changed meanwhile, nothing is
+// ready and the rows are written from the source again.
+class PreparedImport {
+public:
+    explicit PreparedImport(const QString& collection);
+    ~PreparedImport();
+    PreparedImport(const PreparedImport&) = delete;
+    PreparedImport& operator=(const PreparedImport&) = delete;
+
+    // Converts every row the reader has left, writing the sound ones ahead
+    // where it can; anything written before is dropped.
+    FileStatus prepare(ImportReader& reader, const QList<int>& targets, const RowSeen& seen = {});
+    const ImportCount& count() const { return count_; }
+    // Written ahead, and the collection still as it was then.
+    bool ready() const;
+    // Puts the new collection in place, its previous version kept as NAME.rnd~.
+    FileStatus commit();
+
+private:
+    QString collection_;
+    std::unique_ptr<ScratchFile> scratch_;
+    FileStamp stamp_;
+    ImportCount count_;
+};
 
 }  // namespace tessaran

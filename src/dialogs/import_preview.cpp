@@ -42,8 +42,8 @@ QString shown_value(const ScopeRecord& r, int target)
 
 }  // namespace
 
-ImportPreview::ImportPreview(const QString& source_path, QByteArray bytes, QWidget* parent)
-    : QDialog(parent), source_path_(source_path)
+ImportPreview::ImportPreview(const QString& source_path, QByteArray bytes, const QString& collection, QWidget* parent)
+    : QDialog(parent), source_path_(source_path), prepared_(collection)
 {
     setObjectName(QStringLiteral("frm_import"));
     setWindowTitle(QStringLiteral("Import kaleidoscopes"));
@@ -173,22 +173,26 @@ void ImportPreview::convert(ImportReader& reader)
     lst_problems->clear();
     sound_ = 0;
     skipped_ = 0;
-    ImportedRow row;
-    while (reader.next_converted(targets_, row)) {
+    // The rows are converted once: what the window shows is taken as they
+    // pass, and the sound ones are written ahead beside the collection.
+    QStringList problems;
+    const FileStatus written = prepared_.prepare(reader, targets_, [&](const ImportedRow& row) {
         if (row.problem.isEmpty() && !row.warning.isEmpty())
-            lst_problems->addItem(QStringLiteral("Line %1 (imported): %2").arg(row.line).arg(row.warning));
+            problems << QStringLiteral("Line %1 (imported): %2").arg(row.line).arg(row.warning);
         if (!row.problem.isEmpty()) {
             ++skipped_;
-            lst_problems->addItem(QStringLiteral("Line %1: %2").arg(row.line).arg(row.problem));
-            continue;
+            problems << QStringLiteral("Line %1: %2").arg(row.line).arg(row.problem);
+            return;
         }
         if (++sound_ > preview_rows)
-            continue;
+            return;
         QList<QStandardItem*> items{new QStandardItem(QString::number(row.line))};
         for (const int t : shown)
             items << new QStandardItem(shown_value(row.rec, t));
         preview_->appendRow(items);
-    }
+    });
+    lst_problems->addItems(problems);
+    prepare_error_ = written ? QString() : written.error;
     empty_rows_ = reader.empty_rows();
     QString summary = skipped_ == 0
         ? QStringLiteral("%1 kaleidoscopes can be imported.").arg(sound_)
@@ -202,8 +206,10 @@ void ImportPreview::convert(ImportReader& reader)
     const QString columns_problem = import_columns_problem(headings_, targets_);
     if (!columns_problem.isEmpty())
         summary = columns_problem + QStringLiteral(" Set the field of each column above.");
+    else if (!prepare_error_.isEmpty())
+        summary += QStringLiteral(" ") + prepare_error_;
     lbl_summary->setText(summary);
-    cmd_import->setEnabled(sound_ > 0 && columns_problem.isEmpty());
+    cmd_import->setEnabled(sound_ > 0 && columns_problem.isEmpty() && prepare_error_.isEmpty());
 }
 
 }  // namespace tessaran

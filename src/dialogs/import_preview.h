@@ -20,8 +20,9 @@ namespace tessaran {
 class ImportPreview : public QDialog {
     Q_OBJECT
 public:
-    // bytes: the file at source_path as it was read.
-    ImportPreview(const QString& source_path, QByteArray bytes, QWidget* parent = nullptr);
+    // bytes: the file at source_path as it was read; collection: where the
+    // rows go, written ahead while the preview is on screen.
+    ImportPreview(const QString& source_path, QByteArray bytes, const QString& collection, QWidget* parent = nullptr);
 
     // Why the file cannot be imported at all (no headings, not JSON); empty when it can.
     const QString& error() const { return error_; }
@@ -34,6 +35,8 @@ public:
     const QByteArray& fingerprint() const { return fingerprint_; }
     int sound_count() const { return sound_; }
     int skipped() const { return skipped_; }
+    // The collection with the sound rows appended, ready to take its place.
+    PreparedImport& prepared() { return prepared_; }
 
     static constexpr int preview_rows = 20;
 
@@ -51,6 +54,8 @@ private:
     QList<int> targets_;
     int sound_ = 0;
     int skipped_ = 0;
+    PreparedImport prepared_;
+    QString prepare_error_;
     QStandardItemModel* preview_ = nullptr;
     QTableWidget* tbl_columns = nullptr;
     QTableView* tbl_preview = nullptr;

@@ -92,7 +92,7 @@ void RecordEditor::import_records()
     const bool was_empty = s.record_count == 0;
     ImportCount count;
     {
-        ImportPreview preview(path, file.readAll(), this);
+        ImportPreview preview(path, file.readAll(), s.path, this);
         file.close();
         if (!preview.error().isEmpty()) {
             msgbox(this,
@@ -102,23 +102,31 @@ void RecordEditor::import_records()
         }
         if (preview.exec() != QDialog::Accepted || !keep_write_claim())
             return;
-        // The rows are read, checked and written once more as they come, from
-        // the file the preview showed: nothing of it is held meanwhile.
-        QByteArray bytes;
-        if (file.open(QIODevice::ReadOnly))
-            bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError
-            || QCryptographicHash::hash(bytes, QCryptographicHash::Sha256) != preview.fingerprint()) {
-            msgbox(this,
-                   QStringLiteral("The file %1 changed after the preview was made, so nothing has been imported. "
-                                  "Import it again to see it as it is now.")
-                       .arg(path),
-                   MsgIcon::exclamation);
-            return;
-        }
-        ImportReader reader(std::move(bytes));
         WaitCursor wait;
-        const FileStatus st = append_import(s.path, reader, preview.targets(), false, count);
+        FileStatus st;
+        if (preview.prepared().ready()) {
+            // Written while the preview was shown: it only takes its place.
+            st = preview.prepared().commit();
+            count = preview.prepared().count();
+        } else {
+            // The collection changed meanwhile (or is written in place): the
+            // rows are read, checked and written again, from the file the
+            // preview showed.
+            QByteArray bytes;
+            if (file.open(QIODevice::ReadOnly))
+                bytes = file.readAll();
+            if (file.error() != QFileDevice::NoError
+                || QCryptographicHash::hash(bytes, QCryptographicHash::Sha256) != preview.fingerprint()) {
+                msgbox(this,
+                       QStringLiteral("The file %1 changed after the preview was made, so nothing has been "
+                                      "imported. Import it again to see it as it is now.")
+                           .arg(path),
+                       MsgIcon::exclamation);
+                return;
+            }
+            ImportReader reader(std::move(bytes));
+            st = append_import(s.path, reader, preview.targets(), false, count);
+        }
         if (!told_write_outcome(st, QStringLiteral("The kaleidoscopes could not be added to the database file "),
                                 QStringLiteral("\nThe database has not been changed.")))
             return;

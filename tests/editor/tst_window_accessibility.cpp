@@ -121,7 +121,7 @@ void add_windows()
          "Set choice to default colors", "Set all controls to default colors", "Cancel", "Accept"});
     row("import preview", [](RecordEditor* ed) {
             return std::make_unique<ImportPreview>(QStringLiteral("/tmp/x.csv"),
-                                                   QByteArray("scopename,artist\nA,B\n"), ed); },
+                                                   QByteArray("scopename,artist\nA,B\n"), ed->session().path, ed); },
         {"Columns and their fields", "Field for the column scopename", "Field for the column artist",
          "Kaleidoscopes to import", "Rows that cannot be imported", "Import 1 kaleidoscopes", "Cancel"});
     row("statistics", [](RecordEditor* ed) { return std::make_unique<StatisticsWindow>(ed->session(), ed); },
