@@ -6,15 +6,6 @@ namespace tessaran {
 
 namespace {
 
-QString member_caption(Member m)
-{
-    for (int i = 1; i <= field_table_size; ++i) {
-        if (field_member(i) == m)
-            return field_name(i);
-    }
-    return m == m_specfeatures ? QStringLiteral("Special features") : QStringLiteral("Comments");
-}
-
 bool same_pictures(const ScopeRecord& a, const ScopeRecord& b)
 {
     if (a.images_in_use() != b.images_in_use())
@@ -30,15 +21,22 @@ bool same_pictures(const ScopeRecord& a, const ScopeRecord& b)
 
 QStringList changed_field_names(const ScopeRecord& before, const ScopeRecord& after)
 {
+    // In the order of the field list the Sort window shows, then the two long
+    // texts and the pictures.
     QStringList names;
-    for (const TextMemberInfo& m : text_members()) {
-        if (trim_blanks(before.*m.field) != trim_blanks(after.*m.field))
-            names << member_caption(m.member);
+    for (int i = 1; i <= field_table_size; ++i) {
+        const Member m = field_member(i);
+        const bool differs = m == m_price_paid ? before.price_paid != after.price_paid
+            : m == m_price_retail
+            ? before.price_retail != after.price_retail
+            : trim_blanks(before.*(text_member_info(m)->field)) != trim_blanks(after.*(text_member_info(m)->field));
+        if (differs)
+            names << field_name(i);
     }
-    if (before.price_paid != after.price_paid)
-        names << field_name(15);
-    if (before.price_retail != after.price_retail)
-        names << field_name(16);
+    for (const Member m : {m_specfeatures, m_comments}) {
+        if (trim_blanks(before.*(text_member_info(m)->field)) != trim_blanks(after.*(text_member_info(m)->field)))
+            names << (m == m_specfeatures ? QStringLiteral("Special features") : QStringLiteral("Comments"));
+    }
     if (!same_pictures(before, after))
         names << QStringLiteral("Pictures");
     return names;

@@ -8,9 +8,9 @@
 
 namespace tessaran {
 
-// The captions of the fields in which two versions of a record differ, in the
-// editor's reading order: the 27 text fields, the two prices ("Purchase
-// price", "Retail price") and "Pictures".
+// The captions of the fields in which two versions of a record differ: the 27
+// fields of the Sort window in its order ("Scope name" ... "Website"), then
+// "Special features", "Comments" and "Pictures".
 QStringList changed_field_names(const ScopeRecord& before, const ScopeRecord& after);
 
 // Whether now (stored bytes) is the kaleidoscope was (stored bytes) after

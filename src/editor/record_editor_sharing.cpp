@@ -143,6 +143,8 @@ bool RecordEditor::reload(bool keep_edits)
     const int changed = found > 0 || was_adding ? 0 : s.position_of_changed(was, was_record);
     if (changed > 0)
         show_position(changed);
+    if (found > 0 || changed > 0)
+        restore_colors();  // what is shown is the record as stored now
     refresh_caption();
     if (!keep_edits)
         return found > 0 || was_adding;
