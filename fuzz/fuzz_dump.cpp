@@ -4,10 +4,7 @@
 // refusal and gives every field back as it was stored. Any further bytes are
 // read as JSON lines of their own, which must import without a crash and
 // give records verify accepts.
-#include "fuzz_support.h"
-
-#include "core/record_import.h"
-#include "record_check.h"
+#include "imported_rows.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -24,11 +21,8 @@ void check_round_trip(const char* raw)
         return;
     const ScopeRecord stored = decode_record(raw);
     ImportReader reader(record_json(stored, 1) + '\n');
-    QList<int> targets;
-    for (const QString& h : reader.headings())
-        targets << match_heading(h);
     ImportedRow row;
-    if (!reader.next_converted(targets, row))
+    if (!reader.next_converted(fuzz::matched_targets(reader), row))
         fuzz::fail("the dump line was not read");
     if (!row.problem.isEmpty())
         fuzz::fail("a record verify accepts is refused on import: " + row.problem);
@@ -59,20 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (rest.isEmpty())
         return 0;
     ImportReader reader(rest.startsWith('{') ? rest : "{" + rest);
-    QList<int> targets;
-    for (const QString& h : reader.headings())
-        targets << match_heading(h);
-    ImportedRow row;
-    QByteArray encoded(rec_len_bytes, '\0');
-    while (reader.next_converted(targets, row)) {
-        if (!row.problem.isEmpty())
-            continue;
-        encode_stored_record_into(row.rec, encoded.data());
-        DatabaseReport report;
-        check_record(encoded.constData(), 1, report);
-        if (!report.errors.isEmpty())
-            fuzz::fail("verify refuses an imported dump line: " + report.errors.join(QLatin1Char('|')));
-    }
+    fuzz::check_imported_rows(reader, fuzz::matched_targets(reader));
     return 0;
 }
 

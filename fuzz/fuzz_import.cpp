@@ -2,10 +2,7 @@
 // encoding it accepts (UTF-8, Windows-1252, UTF-16 with a byte order mark,
 // JSON lines). Every row it accepts must make a record that verify accepts;
 // a write that is refused must leave no file behind.
-#include "fuzz_support.h"
-
-#include "core/record_import.h"
-#include "record_check.h"
+#include "imported_rows.h"
 
 #include <QFile>
 
@@ -20,32 +17,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     ImportReader reader(bytes);
-    QList<int> targets;
-    for (const QString& h : reader.headings())
-        targets << match_heading(h);
+    const QList<int> targets = fuzz::matched_targets(reader);
     (void)import_columns_problem(reader.headings(), targets);
     (void)ignored_headings(reader.headings(), targets);
     // A source that cannot be read is refused whole, as the command and the
     // window refuse it.
     if (!reader.error().isEmpty())
         return 0;
-
-    // Every accepted row is a record verify accepts.
-    ImportedRow row;
-    int rows = 0;
-    QByteArray encoded(rec_len_bytes, '\0');
-    while (reader.next_converted(targets, row)) {
-        ++rows;
-        if (row.line < 1)
-            std::abort();
-        if (!row.problem.isEmpty())
-            continue;
-        encode_stored_record_into(row.rec, encoded.data());
-        DatabaseReport report;
-        check_record(encoded.constData(), 1, report);
-        if (!report.errors.isEmpty())
-            fuzz::fail("verify refuses an imported row: " + report.errors.join(QLatin1Char('|')));
-    }
+    const int rows = fuzz::check_imported_rows(reader, targets);
 
     // Written as the command writes it, a small share of the inputs (a file
     // is slow): all or nothing, and nothing at all when a row is refused.
