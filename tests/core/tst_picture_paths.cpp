@@ -182,6 +182,16 @@ private slots:
         QVERIFY(stored.startsWith(QStringLiteral("Kaleidoscopes-pictures/uber-die-brucke-z")));
         QVERIFY(stored.endsWith(QStringLiteral("-1.png")));
         QCOMPARE(stored.size(), image_slot_width);
+        // A large copy tells its progress and stops when told: nothing is left.
+        QVERIFY(put(here.filePath(QStringLiteral("big.jpg")), QByteArray(3 << 20, 'b')));
+        QList<qint64> told;
+        const FileStatus cancelled = copy_into_picture_folder(
+            here.filePath(QStringLiteral("big.jpg")), rnd, QStringLiteral("Big"), stored, [&](qint64 done, qint64 all) {
+                told << done;
+                return all == (3 << 20) && done < (2 << 20);
+            });
+        QCOMPARE(cancelled.error, QString::fromLatin1(copy_cancelled_text));
+        QCOMPARE(told, (QList<qint64>{1 << 20, 2 << 20}));
         // No scratch file is left behind.
         QCOMPARE(QDir(picture_folder(rnd)).entryList(QDir::Files | QDir::Hidden).size(), 4);
         // A picture that is gone is reported, nothing is made.

@@ -76,7 +76,7 @@ enum class Step { save_edit, save_new, delete_shown, next };
 
 // How the file at the collection's path comes to be another one while a
 // window holds it.
-enum class Swap { renamed_over, forced_import_then_taken, hard_link };
+enum class Swap { renamed_over, forced_import_then_taken, forced_import_noticed, hard_link };
 
 }  // namespace
 
@@ -333,6 +333,7 @@ private slots:
         QTest::addColumn<Swap>("swap");
         QTest::newRow("a program renames a file of the same length over it") << Swap::renamed_over;
         QTest::newRow("a forced import, then another window claims the new file") << Swap::forced_import_then_taken;
+        QTest::newRow("a forced import, noticed at once") << Swap::forced_import_noticed;
         QTest::newRow("a collection with a second name") << Swap::hard_link;
     }
     void the_claim_stays_on_the_file_at_the_path()
@@ -350,17 +351,25 @@ private slots:
             const QString copy = db->dir() + QStringLiteral("/copy.rnd");
             QVERIFY(QFile::copy(db->path(), copy));
             QCOMPARE(::rename(QFile::encodeName(copy).constData(), QFile::encodeName(db->path()).constData()), 0);
-        } else if (swap == Swap::forced_import_then_taken) {
+        } else if (swap == Swap::forced_import_then_taken || swap == Swap::forced_import_noticed) {
             const QString source = db->dir() + QStringLiteral("/new.csv");
             QVERIFY(write_bytes(source, "scopename\nImported\n"));
             QCOMPARE(import_append(source, db->path(), true).code, 0);
-            other = std::make_unique<OtherWriter>(db->path());  // before the window has looked
-            QVERIFY(other->holds());
+            if (swap == Swap::forced_import_then_taken) {
+                other = std::make_unique<OtherWriter>(db->path());  // before the window has looked
+                QVERIFY(other->holds());
+            } else {
+                // The window claims the new file as soon as it sees it.
+                QTRY_VERIFY(ed->windowTitle().endsWith(QLatin1String("[Changed by another program]")));
+                QVERIFY(!OtherWriter(db->path()).holds());
+            }
         }
         const QByteArray before = read_bytes(db->path());
         dialogs->shown.clear();
-        dialogs->answers = {MsgAnswer::yes, MsgAnswer::yes, MsgAnswer::yes};
+        dialogs->answers = {MsgAnswer::yes, MsgAnswer::yes, MsgAnswer::yes, MsgAnswer::yes};
         ed->save_record();
+        if (swap == Swap::forced_import_noticed)
+            ed->save_record();  // the first was refused and the collection read again, the edit kept
         if (swap == Swap::forced_import_then_taken) {
             const QString lost = QStringLiteral(
                 "Another program replaced the collection %1, and it is now open for changes in %2.\nThis window is "
