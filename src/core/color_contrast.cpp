@@ -51,13 +51,23 @@ const std::vector<SchemeTextPair>& scheme_text_pairs()
     return pairs;
 }
 
+QString contrast_ratio_text(double ratio, double minimum)
+{
+    // Rounded to one place, unless that would reach the limit the ratio fails:
+    // then cut (not rounded) to two, so 2.996 reads "2.99:1", never "3.0:1".
+    const QString one = QString::number(ratio, 'f', 1);
+    if (ratio >= minimum || one.toDouble() < minimum)
+        return one + QStringLiteral(":1");
+    return QString::number(std::floor(ratio * 100.0) / 100.0, 'f', 2) + QStringLiteral(":1");
+}
+
 QStringList low_contrast_texts(const ColorScheme& scheme, double minimum)
 {
     QStringList low;
     for (const SchemeTextPair& pair : scheme_text_pairs()) {
         const double ratio = contrast_ratio(scheme[std::size_t(pair.text)], scheme[std::size_t(pair.background)]);
         if (ratio < minimum)
-            low << QStringLiteral("%1 (%2:1)").arg(pair.what).arg(ratio, 0, 'f', 1);
+            low << QStringLiteral("%1 (%2)").arg(pair.what, contrast_ratio_text(ratio, minimum));
     }
     return low;
 }

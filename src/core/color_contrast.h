@@ -26,6 +26,10 @@ struct SchemeTextPair {
 // reads better.
 const std::vector<SchemeTextPair>& scheme_text_pairs();
 
+// A contrast ratio as the colour window shows it ("4.5:1"), never rounded up
+// to the minimum it falls short of.
+QString contrast_ratio_text(double ratio, double minimum);
+
 // The pairs of scheme below minimum, each as "what (2.4:1)".
 QStringList low_contrast_texts(const ColorScheme& scheme, double minimum);
 

@@ -294,6 +294,12 @@ QString locale_short_date_fmt()
     return short_date_pattern().toLower();
 }
 
+QString with_unit(const QString& caption, const QString& unit)
+{
+    const QString u = unit.trimmed();
+    return u.isEmpty() ? caption : caption + QStringLiteral(" (") + u + QLatin1Char(')');
+}
+
 QString locale_currency_symbol()
 {
     QString s = QLocale().currencySymbol(QLocale::CurrencySymbol);

@@ -8,6 +8,10 @@
 
 namespace tessaran {
 
+// A caption with its unit in brackets, "Price paid ($)"; the caption alone
+// where the locale has no such unit, never "Price paid ()".
+QString with_unit(const QString& caption, const QString& unit);
+
 // The locale's short-date pattern (Qt form) with the year widened to four digits.
 QString short_date_pattern();
 // That pattern lower-cased, e.g. "m/d/yyyy", as the criteria windows show it.

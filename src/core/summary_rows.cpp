@@ -50,15 +50,15 @@ std::vector<SummaryColumn> summary_columns(int kind, const QString& currency)
         };
     }
     const QString c = trim_blanks(currency);
-    const QString paid = QStringLiteral("Purchase Price (") + c + QLatin1Char(')');
-    const QString retail = QStringLiteral("Retail Price (") + c + QLatin1Char(')');
+    const QString paid = with_unit(QStringLiteral("Purchase Price"), c);
+    const QString retail = with_unit(QStringLiteral("Retail Price"), c);
     // The printed purchase headings are the one-line titles, measured as they stand.
     return {
         col("Scope", "Name", "Scope name", "Scope", "Scope name", "", "Scope name"),
         col("Artist", "", "Artist", "Artist", "Artist", "", "Artist"),
         col("Date", "Purchased", "Date purchased", "Purchased", "Date purchased", "", "Date purchased"),
-        col("Purchase", "Price (" + c + ")", paid, "Price", paid, "", paid),
-        col("Retail", "Price (" + c + ")", retail, "Price", retail, "", retail),
+        col("Purchase", with_unit(QStringLiteral("Price"), c), paid, "Price", paid, "", paid),
+        col("Retail", with_unit(QStringLiteral("Price"), c), retail, "Price", retail, "", retail),
         col("Store/Gallery", "", "Store/Gallery", "Store/Gallery", "Store/Gallery", "", "Store/Gallery"),
     };
 }

@@ -142,10 +142,11 @@ QGridLayout* CriteriaDialog::build_ranges()
     add_range(0, QStringLiteral("Date purchased (") + date_fmt + QStringLiteral("):"),
               QStringLiteral("lbl_datepurchased"), QStringLiteral("Beginning"), tb_begdate,
               QStringLiteral("tb_begdate"), QStringLiteral("End"), tb_enddate, QStringLiteral("tb_enddate"));
-    add_range(1, QStringLiteral("Price paid (") + currency + QStringLiteral("):"), QStringLiteral("lbl_pricepaid"),
+    add_range(1, with_unit(QStringLiteral("Price paid"), currency) + QLatin1Char(':'), QStringLiteral("lbl_pricepaid"),
               QStringLiteral("Minimum"), tb_price_paid_min, QStringLiteral("tb_price_paid_min"),
               QStringLiteral("Maximum"), tb_price_paid_max, QStringLiteral("tb_price_paid_max"));
-    add_range(2, QStringLiteral("Retail price (") + currency + QStringLiteral("):"), QStringLiteral("lbl_retailprice"),
+    add_range(2, with_unit(QStringLiteral("Retail price"), currency) + QLatin1Char(':'),
+              QStringLiteral("lbl_retailprice"),
               QStringLiteral("Minimum"), tb_retail_price_min, QStringLiteral("tb_retail_price_min"),
               QStringLiteral("Maximum"), tb_retail_price_max, QStringLiteral("tb_retail_price_max"));
     ranges->setColumnStretch(5, 1);

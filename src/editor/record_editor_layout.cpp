@@ -544,10 +544,8 @@ void RecordEditor::set_locale_tooltips()
     const Session& s = session();
     lbl_date_bought->setToolTip(QStringLiteral("Date kaleidoscope was purchased (") + s.locale.date_format
                                 + QStringLiteral(")"));
-    lbl_price_paid->setToolTip(QStringLiteral("Price paid for kaleidoscope (") + s.locale.currency_symbol
-                               + QStringLiteral(")"));
-    lbl_price_retail->setToolTip(QStringLiteral("Retail price of kaleidoscope (") + s.locale.currency_symbol
-                                 + QStringLiteral(")"));
+    lbl_price_paid->setToolTip(with_unit(QStringLiteral("Price paid for kaleidoscope"), s.locale.currency_symbol));
+    lbl_price_retail->setToolTip(with_unit(QStringLiteral("Retail price of kaleidoscope"), s.locale.currency_symbol));
     cmd_find->setToolTip(QStringLiteral("Search kaleidoscopes using specified criteria. ")
                          + QStringLiteral("Right click to see current find criteria."));
     cmd_findnxt->setToolTip(QStringLiteral("Search according to previously specified criteria"));

@@ -49,6 +49,25 @@ private slots:
         QCOMPARE(int(scheme_text_pairs().size()), 17);
     }
 
+    void ratio_never_rounds_up_to_the_limit_data()
+    {
+        QTest::addColumn<double>("ratio");
+        QTest::addColumn<double>("minimum");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("far below") << 1.0 << 3.0 << "1.0:1";
+        QTest::newRow("just below 3") << 2.996 << 3.0 << "2.99:1";
+        QTest::newRow("below 3, rounds down") << 2.94 << 3.0 << "2.9:1";
+        QTest::newRow("just below 4.5") << 4.46 << 4.5 << "4.46:1";
+        QTest::newRow("at the limit") << 4.5 << 4.5 << "4.5:1";
+    }
+    void ratio_never_rounds_up_to_the_limit()
+    {
+        QFETCH(double, ratio);
+        QFETCH(double, minimum);
+        QFETCH(QString, text);
+        QCOMPARE(contrast_ratio_text(ratio, minimum), text);
+    }
+
     void low_contrast_is_named()
     {
         ColorScheme scheme = builtin_colors();

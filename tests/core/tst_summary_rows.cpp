@@ -95,6 +95,11 @@ private slots:
         QCOMPARE(purchase[4].print_line1, QString("Retail Price ($)"));
         QVERIFY(purchase[4].print_line2.isEmpty());
         QCOMPARE(purchase[2].seed, QString("Purchased"));
+        // A locale without a currency symbol: no empty brackets.
+        const auto plain = summary_columns(summary_kind_purchase, " ");
+        QCOMPARE(plain[3].grid_line2, QString("Price"));
+        QCOMPARE(plain[3].title, QString("Purchase Price"));
+        QCOMPARE(plain[4].print_line1, QString("Retail Price"));
         QVERIFY(summary_price_column(summary_kind_purchase, 3));
         QVERIFY(summary_price_column(summary_kind_purchase, 4));
         QVERIFY(!summary_price_column(summary_kind_scope, 3));
