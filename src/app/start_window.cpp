@@ -161,7 +161,7 @@ void StartWindow::build_menu()
     mnu_help = add_group(bar, "mnu_help", QStringLiteral("&Help"));
     mnu_topics = add_item(mnu_help, "mnu_topics", QStringLiteral("Help Topics"));
     mnu_topics->setShortcut(QKeySequence::HelpContents);
-    mnu_about = add_item(mnu_help, "mnu_about", QStringLiteral("About"));
+    mnu_about = add_item(mnu_help, "mnu_about", QStringLiteral("&About"));
 
     connect(mnu_olddatabase, &QAction::triggered, this, &StartWindow::open_demo);
     connect(mnu_newdatabase, &QAction::triggered, this, &StartWindow::new_database);

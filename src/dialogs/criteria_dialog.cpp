@@ -146,9 +146,9 @@ QGridLayout* CriteriaDialog::build_ranges()
               QStringLiteral("Minimum"), tb_price_paid_min, QStringLiteral("tb_price_paid_min"),
               QStringLiteral("Maximum"), tb_price_paid_max, QStringLiteral("tb_price_paid_max"));
     add_range(2, with_unit(QStringLiteral("Retail price"), currency) + QLatin1Char(':'),
-              QStringLiteral("lbl_retailprice"),
-              QStringLiteral("Minimum"), tb_retail_price_min, QStringLiteral("tb_retail_price_min"),
-              QStringLiteral("Maximum"), tb_retail_price_max, QStringLiteral("tb_retail_price_max"));
+              QStringLiteral("lbl_retailprice"), QStringLiteral("Minimum"), tb_retail_price_min,
+              QStringLiteral("tb_retail_price_min"), QStringLiteral("Maximum"), tb_retail_price_max,
+              QStringLiteral("tb_retail_price_max"));
     ranges->setColumnStretch(5, 1);
 
     return ranges;

@@ -17,6 +17,7 @@
 #include "ui/screen_placement.h"
 #include "ui/user_dialogs.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -137,7 +138,14 @@ void RecordEditor::showEvent(QShowEvent* event)
 
 void RecordEditor::refresh_caption()
 {
-    setWindowTitle(session().caption());
+    const QString caption = session().caption();
+    if (caption != windowTitle()) {
+        setWindowTitle(caption);
+        // A screen reader says the window's new name: moving between records
+        // is heard ("[Record 3 of 46]").
+        QAccessibleEvent changed(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
     if (list_window_ && list_window_->isVisible())
         list_window_->follow(session());
 }

@@ -449,7 +449,7 @@ void RecordEditor::build_menu()
     mnu_help = bar->addMenu(QStringLiteral("&Help"));
     mnu_help->setObjectName(QStringLiteral("mnu_help"));
     mnu_helptopics = make_action(mnu_help, "mnu_helptopics", QStringLiteral("&Help topics"));
-    mnu_about = make_action(mnu_help, "mnu_about", QStringLiteral("About"));
+    mnu_about = make_action(mnu_help, "mnu_about", QStringLiteral("&About"));
 
     // Shortcuts, shown in the menus. Walking the records takes Alt with the
     // keys that move inside a field, so editing a field keeps them.

@@ -6,6 +6,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 EXPECTED = {
     "Scope Name", "Artist (Last,First)", "Studio", "Date of purchase", "Purchase price", "Retail price",
@@ -60,7 +61,47 @@ if missing:
 for name in ("Place of purchase", "Kaleidoscope parameters", "Wand(handheld)", "2 mirror"):
     if name in names:
         faults.append("a field announced as " + name)
+
+
+def find_named(node, name):
+    try:
+        if node.name == name:
+            return node
+    except Exception:
+        return None
+    for child in node:
+        if child is not None:
+            hit = find_named(child, name)
+            if hit is not None:
+                return hit
+    return None
+
+
+# Moving to the next record is heard: the window's new name is announced.
+heard = []
+
+
+def on_name(event):
+    if "[Record 2 of" in str(event.any_data or ""):
+        heard.append(event.any_data)
+
+
+pyatspi.Registry.registerEventListener(on_name, "object:property-change:accessible-name")
+button = find_named(window, "Next kaleidoscope")
+if button is None:
+    faults.append("no button named Next kaleidoscope")
+else:
+    button.queryAction().doAction(0)
+    context = GLib.MainContext.default()
+    deadline = time.time() + 10
+    while not heard and time.time() < deadline:
+        context.iteration(False)
+        time.sleep(0.05)
+    if not heard:
+        faults.append("moving to the next record changes no name a screen reader hears")
+pyatspi.Registry.deregisterEventListener(on_name, "object:property-change:accessible-name")
+
 if faults:
     print("FAIL: " + "; ".join(faults))
     sys.exit(1)
-print("The record editor's %d fields are announced by their captions." % len(found))
+print("The record editor's %d fields are announced by their captions; moving between records is heard." % len(found))

@@ -102,7 +102,7 @@ private slots:
                               "mnu_newdatabase=&Create new database...", "mnu_openfile=Open database file...",
                               "mnu_recent=&Recent databases", "mnu_exit=E&xit", "mnu_prefs=&Preferences",
                               "mnu_colors=Define program colors...", "mnu_reopen=Reopen last database at start-up",
-                              "mnu_help=&Help", "mnu_topics=Help Topics", "mnu_about=About"}));
+                              "mnu_help=&Help", "mnu_topics=Help Topics", "mnu_about=&About"}));
         QVERIFY(menus_shown(*window));
     }
 

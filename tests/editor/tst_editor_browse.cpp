@@ -103,7 +103,7 @@ private slots:
                            "mnu_next=&Next kaleidoscope|mnu_prev=&Previous kaleidoscope|mnu_first=&First kaleidoscope|"
                            "mnu_last=&Last kaleidoscope|sep3=|mnu_find=&Find|mnu_findnxt=&Find next|mnu_tools=&Tools|"
                            "mnu_select=Select &records|mnu_sort=S&ort records|mnu_help=&Help|"
-                           "mnu_helptopics=&Help topics|mnu_about=About")
+                           "mnu_helptopics=&Help topics|mnu_about=&About")
                 .split('|'));
 
         // A menu item runs its button's routine.
