@@ -93,7 +93,8 @@ const char* const page_script = R"(<script>
     history.replaceState(null, '', box.value ? '#q=' + encodeURIComponent(box.value) : location.pathname);
   });
   var asked = /^#q=(.*)$/.exec(location.hash);
-  if (asked) box.value = decodeURIComponent(asked[1]);
+  // A search the address cannot hold (a broken escape) is left out, not fatal.
+  if (asked) { try { box.value = decodeURIComponent(asked[1]); } catch (e) { box.value = ''; } }
   document.getElementById('search').hidden = false;
   apply();
 })();

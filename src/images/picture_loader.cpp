@@ -2,12 +2,42 @@
 
 #include <QFile>
 #include <QImageReader>
+#include <QtEndian>
 
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
 
 namespace tessaran {
+
+namespace {
+
+// Whether the file ends where its format says a whole picture ends: a JPEG's
+// end marker, a PNG's last chunk, a GIF's trailer, a BMP's stated size. A
+// decoder fills what is missing with grey and says nothing.
+bool ends_whole(const QString& path, const QByteArray& format)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return true;
+    const qint64 size = f.size();
+    if (format == "bmp") {
+        const QByteArray head = f.read(6);
+        return head.size() < 6 || qFromLittleEndian<quint32>(head.constData() + 2) <= quint64(size);
+    }
+    // Some programs leave a little after the end; the last few kilobytes are enough.
+    f.seek(qMax<qint64>(0, size - 4096));
+    const QByteArray tail = f.readAll();
+    if (format == "jpeg" || format == "jpg")
+        return tail.contains("\xFF\xD9");
+    if (format == "png")
+        return tail.contains("IEND");
+    if (format == "gif")
+        return tail.contains(';');
+    return true;
+}
+
+}  // namespace
 
 LoadedPicture load_picture(const QString& path, const QSize& bound)
 {
@@ -33,6 +63,8 @@ LoadedPicture load_picture(const QString& path, const QSize& bound)
         }
     }
     out.natural = size;
+    // Known before reading: the reader forgets it once it has read.
+    const QByteArray format = reader.format();
     if (size.isValid() && bound.isValid() && (size.width() > bound.width() || size.height() > bound.height()))
         reader.setScaledSize(size.scaled(bound, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
     QImage image;
@@ -45,6 +77,7 @@ LoadedPicture load_picture(const QString& path, const QSize& bound)
     if (!out.natural.isValid())
         out.natural = image.size();
     out.image = std::move(image);
+    out.cut_short = !ends_whole(path, format);
     return out;
 }
 

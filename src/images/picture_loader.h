@@ -17,6 +17,9 @@ struct LoadedPicture {
     QImage image;   // null when loading failed; at most the bound's size
     QSize natural;  // the picture's own size, which zoom and fitting go by
     QString error;  // the reason when it failed
+    // Decoded, but the file ends before the picture does (a copy cut short):
+    // the rest of the image is blank.
+    bool cut_short = false;
     bool ok() const { return !image.isNull(); }
 };
 

@@ -13,6 +13,9 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -40,6 +43,8 @@ public:
             loaded = load_picture(path, QSize(catalogue_view_side, catalogue_view_side));
             if (!loaded.ok())
                 reason = loaded.error;
+            else if (loaded.cut_short)
+                reason = QStringLiteral("Only part of the picture can be read: the file is cut short.");
         }
         if (!reason.isEmpty()) {
             unreadable << path + QStringLiteral(": ") + reason;
@@ -123,9 +128,17 @@ FileStatus put_in_place(QTemporaryDir& staging, const QString& folder)
         if (!to.mkpath(sub))
             return FileStatus::failure(QStringLiteral("The folder %1 could not be made in %2.").arg(sub, shown));
         const QDir source(from.filePath(sub));
-        for (const QString& name : source.entryList(QDir::Files)) {
+        const QStringList names = source.entryList(QDir::Files);
+        for (const QString& name : names) {
             if (FileStatus st = move_over(source.filePath(name), to.filePath(sub + QLatin1Char('/') + name)); !st)
                 return st;
+        }
+        // The old catalogue's pages and pictures that the new one has not
+        // (a smaller collection, fewer pictures) go: the folder is replaced.
+        const QDir old(to.filePath(sub));
+        for (const QString& name : old.entryList(QDir::Files | QDir::Hidden)) {
+            if (!names.contains(name))
+                QFile::remove(old.filePath(name));
         }
     }
     for (const QString& name : {QStringLiteral("style.css"), QStringLiteral("index.html")}) {
@@ -168,10 +181,19 @@ WebCatalogueResult write_web_catalogue(const QString& collection, const std::vec
     QTemporaryDir staging(parent + QStringLiteral("/.") + target.fileName() + QStringLiteral(".partial-XXXXXX"));
     const QDir root(staging.path());
     if (!staging.isValid() || !root.mkpath(QStringLiteral("k")) || !root.mkpath(QStringLiteral("pictures"))) {
-        result.status = FileStatus::failure(
-            QStringLiteral("No catalogue can be written in the folder %1.").arg(QDir::toNativeSeparators(parent)));
+        const QString why = !staging.isValid() ? staging.errorString()
+            : ::access(QFile::encodeName(parent).constData(), W_OK) != 0
+            ? QString::fromLocal8Bit(std::strerror(errno))
+            : QStringLiteral("its folders could not be made");
+        result.status = FileStatus::failure(QStringLiteral("No catalogue can be written in the folder %1: %2.")
+                                                .arg(QDir::toNativeSeparators(parent), why));
         return result;
     }
+    // A catalogue is there to be shared: its folder gets the permissions a
+    // new folder gets (a private scratch folder is made for the owner only).
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::chmod(QFile::encodeName(staging.path()).constData(), 0777 & ~mask);
     RecordScanner scan;
     if (FileStatus st = scan.open(collection); !st) {
         result.status = st;

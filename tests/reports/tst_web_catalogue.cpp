@@ -11,6 +11,8 @@
 #include <QImageReader>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace tessaran;
 using namespace tessaran::test;
 
@@ -90,8 +92,13 @@ private slots:
         small.fill(Qt::transparent);
         QVERIFY(small.save(own + QStringLiteral("/small.png")));
         QVERIFY(write_bytes(own + QStringLiteral("/broken.jpg"), "no picture"));
+        // A copy cut short: it decodes, grey below the cut, and is named as unreadable.
+        QVERIFY(big.save(own + QStringLiteral("/cut.jpg"), "JPG", 90));
+        const QByteArray whole_jpeg = read_bytes(own + QStringLiteral("/cut.jpg"));
+        QVERIFY(write_bytes(own + QStringLiteral("/cut.jpg"), whole_jpeg.left(whole_jpeg.size() / 2)));
         ScopeRecord first = make_record("First");
-        first.image_count = 4;
+        first.image_count = 5;
+        first.image_files[5] = fixed_text(own + QStringLiteral("/cut.jpg"), 60);
         first.image_files[1] = fixed_text(own + QStringLiteral("/big.png"), 60);
         first.image_files[2] = fixed_text(own + QStringLiteral("/small.png"), 60);
         first.image_files[3] = fixed_text(own + QStringLiteral("/gone.jpg"), 60);
@@ -107,9 +114,11 @@ private slots:
         QVERIFY2(result.status, qPrintable(result.status.error));
         QCOMPARE(result.kaleidoscopes, 2);
         QCOMPARE(result.pictures, 2);  // the shared picture once
-        QCOMPARE(result.unreadable.size(), 2);
+        QCOMPARE(result.unreadable.size(), 3);
         QVERIFY(result.unreadable.at(0).startsWith(own + QStringLiteral("/gone.jpg: ")));
         QVERIFY(result.unreadable.at(1).startsWith(own + QStringLiteral("/broken.jpg: ")));
+        QCOMPARE(result.unreadable.at(2),
+                 own + QStringLiteral("/cut.jpg: Only part of the picture can be read: the file is cut short."));
         QCOMPARE(files_in(folder),
                  (QStringList{"index.html", "k/1.html", "pictures/1-small.jpg", "pictures/1.jpg",
                               "pictures/2-small.jpg", "pictures/2.jpg", "style.css"}));
@@ -179,6 +188,10 @@ private slots:
             QVERIFY(write_bytes(folder + QStringLiteral("/notes.txt"), "mine"));
             QVERIFY(write_bytes(folder + QStringLiteral("/index.html"), "old catalogue"));
             QVERIFY(write_bytes(folder + QStringLiteral("/k/1.html"), "old page"));
+            // Of a larger catalogue before: a page and a picture the new one has not.
+            QVERIFY(write_bytes(folder + QStringLiteral("/k/3.html"), "old page three"));
+            QVERIFY(QDir().mkpath(folder + QStringLiteral("/pictures")));
+            QVERIFY(write_bytes(folder + QStringLiteral("/pictures/7.jpg"), "old picture"));
         }
         int calls = 0;
         const WebCatalogueResult result = write_all_of(db, 200, folder, true, [&](int done, int total) {
@@ -201,8 +214,29 @@ private slots:
         QCOMPARE(QDir(folder + QStringLiteral("/k")).entryList(QDir::Files).size(), 2);  // a hundred to a page
         QVERIFY(read_bytes(folder + QStringLiteral("/k/2.html")).contains("<section id=\"k200\">"));
         QVERIFY(read_bytes(folder + QStringLiteral("/index.html")).contains("200 kaleidoscopes."));
-        if (existing)
+        if (existing) {
             QCOMPARE(read_bytes(folder + QStringLiteral("/notes.txt")), QByteArray("mine"));
+            QVERIFY(!QFileInfo::exists(folder + QStringLiteral("/k/3.html")));
+            QVERIFY(!QFileInfo::exists(folder + QStringLiteral("/pictures/7.jpg")));
+        } else {
+            // Made to be shared: the permissions any new folder gets.
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            struct stat st { };
+            QCOMPARE(::stat(QFile::encodeName(folder).constData(), &st), 0);
+            QCOMPARE(st.st_mode & 0777, 0777 & ~mask);
+        }
+    }
+
+    // A folder no catalogue can be written in is refused with the reason.
+    void an_unwritable_folder_is_refused_with_its_reason()
+    {
+        TempDb db({make_record("A")});
+        const WebCatalogueResult result = write_all_of(db, 1, QStringLiteral("/proc/catalogue"), true);
+        QVERIFY(!result.status);
+        const QString start = QStringLiteral("No catalogue can be written in the folder /proc: ");
+        QVERIFY2(result.status.error.startsWith(start) && result.status.error.size() > start.size() + 2,
+                 qPrintable(result.status.error));
     }
 
     void a_folder_that_is_a_file_is_refused()
