@@ -416,7 +416,7 @@ void RecordEditor::sync_menu_enabling()
 {
     if (!mnu_add)
         return;
-    const std::array<std::pair<QAction*, QPushButton*>, 13> pairs = {{{mnu_add, cmd_new},
+    const std::array<std::pair<QAction*, QPushButton*>, 15> pairs = {{{mnu_add, cmd_new},
                                                                       {mnu_save, cmd_save},
                                                                       {mnu_delete, cmd_del},
                                                                       {mnu_clear, cmd_clear},
@@ -428,6 +428,8 @@ void RecordEditor::sync_menu_enabling()
                                                                       {mnu_find, cmd_find},
                                                                       {mnu_findnxt, cmd_findnxt},
                                                                       {mnu_select, cmd_select},
+                                                                      {mnu_selcrit, cmd_select},
+                                                                      {mnu_findcrit, cmd_find},
                                                                       {mnu_sort, cmd_sort}}};
     for (const auto& [action, button] : pairs)
         action->setEnabled(button->isEnabled());
@@ -445,6 +447,17 @@ bool RecordEditor::eventFilter(QObject* watched, QEvent* event)
                 || watched->objectName().startsWith(QLatin1String("combo")))) {
             // Enter moves on to the next field, in the multi-line fields too.
             focusNextChild();
+            return true;
+        }
+        // The keys that open a context menu do over Select and Find what the
+        // right button does.
+        const bool menu_key
+            = key->key() == Qt::Key_Menu || (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier);
+        if (menu_key && (watched == cmd_select || watched == cmd_find)) {
+            if (watched == cmd_select)
+                show_selection_criteria();
+            else
+                show_find_criteria();
             return true;
         }
     } else if (type == QEvent::FocusOut) {

@@ -366,6 +366,8 @@ private:
     QAction* mnu_last = nullptr;
     QAction* mnu_find = nullptr;
     QAction* mnu_findnxt = nullptr;
+    QAction* mnu_findcrit = nullptr;
+    QAction* mnu_selcrit = nullptr;
     QAction* mnu_select = nullptr;
     QAction* mnu_sort = nullptr;
     QAction* mnu_helptopics = nullptr;

@@ -12,6 +12,7 @@
 #include "ui/command_button.h"
 #include "ui/logo.h"
 #include "ui/screen_placement.h"
+#include "ui/user_dialogs.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -440,11 +441,13 @@ void RecordEditor::build_menu()
     mnu_search->addSeparator()->setObjectName(QStringLiteral("sep3"));
     mnu_find = make_action(mnu_search, "mnu_find", QStringLiteral("&Find"));
     mnu_findnxt = make_action(mnu_search, "mnu_findnxt", QStringLiteral("&Find next"));
+    mnu_findcrit = make_action(mnu_search, "mnu_findcrit", QStringLiteral("Find &criteria..."));
 
     mnu_tools = bar->addMenu(QStringLiteral("&Tools"));
     mnu_tools->setObjectName(QStringLiteral("mnu_tools"));
     mnu_select = make_action(mnu_tools, "mnu_select", QStringLiteral("Select &records"));
     mnu_sort = make_action(mnu_tools, "mnu_sort", QStringLiteral("S&ort records"));
+    mnu_selcrit = make_action(mnu_tools, "mnu_selcrit", QStringLiteral("Selection &criteria..."));
 
     mnu_help = bar->addMenu(QStringLiteral("&Help"));
     mnu_help->setObjectName(QStringLiteral("mnu_help"));
@@ -503,6 +506,14 @@ void RecordEditor::connect_commands()
     both(cmd_findnxt, mnu_findnxt, &RecordEditor::find_next);
     both(cmd_select, mnu_select, &RecordEditor::select_records);
     both(cmd_sort, mnu_sort, &RecordEditor::sort_records);
+    both(nullptr, mnu_selcrit, &RecordEditor::show_selection_criteria);
+    connect(mnu_findcrit, &QAction::triggered, this, [this] {
+        if (session().ws.find_text.isEmpty())
+            msgbox(this, QStringLiteral("No search has been made yet, so there are no find criteria to show."),
+                   MsgIcon::information);
+        else
+            show_find_criteria();
+    });
     both(nullptr, mnu_summary, &RecordEditor::show_summary);
     both(nullptr, mnu_printforms, &RecordEditor::print_sheets);
     both(nullptr, mnu_stats, &RecordEditor::show_statistics);

@@ -101,8 +101,9 @@ private slots:
                            "mnu_web=Export &web catalogue...|mnu_missing_pictures=Find &missing "
                            "pictures...|sep4=|mnu_close=&Close|mnu_search=&Search|"
                            "mnu_next=&Next kaleidoscope|mnu_prev=&Previous kaleidoscope|mnu_first=&First kaleidoscope|"
-                           "mnu_last=&Last kaleidoscope|sep3=|mnu_find=&Find|mnu_findnxt=&Find next|mnu_tools=&Tools|"
-                           "mnu_select=Select &records|mnu_sort=S&ort records|mnu_help=&Help|"
+                           "mnu_last=&Last kaleidoscope|sep3=|mnu_find=&Find|mnu_findnxt=&Find next|"
+                           "mnu_findcrit=Find &criteria...|mnu_tools=&Tools|mnu_select=Select &records|"
+                           "mnu_sort=S&ort records|mnu_selcrit=Selection &criteria...|mnu_help=&Help|"
                            "mnu_helptopics=&Help topics|mnu_about=&About")
                 .split('|'));
 

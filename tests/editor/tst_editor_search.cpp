@@ -49,10 +49,29 @@ void find_artist(const QString& text)
     criteria<FindDialog>({{2, text}});
 }
 
-void right_click(QWidget* button)
+// How the user asks for the criteria behind the Select or Find button.
+enum class Ask { right_click, menu_key, shift_f10, menu_item };
+
+void ask_for_criteria(QWidget* ed, const char* button, Ask how)
 {
-    QTest::mousePress(button, Qt::RightButton);
-    QTest::mouseRelease(button, Qt::RightButton);
+    auto* b = control<QPushButton>(ed, button);
+    switch (how) {
+    case Ask::right_click:
+        QTest::mousePress(b, Qt::RightButton);
+        QTest::mouseRelease(b, Qt::RightButton);
+        break;
+    case Ask::menu_key:
+        b->setFocus();
+        QTest::keyClick(b, Qt::Key_Menu);
+        break;
+    case Ask::shift_f10:
+        b->setFocus();
+        QTest::keyClick(b, Qt::Key_F10, Qt::ShiftModifier);
+        break;
+    case Ask::menu_item:
+        control<QAction>(ed, button == QLatin1String("cmd_select") ? "mnu_selcrit" : "mnu_findcrit")->trigger();
+        break;
+    }
 }
 
 // Remembers what the progress window showed.
@@ -74,6 +93,8 @@ protected:
 };
 
 }  // namespace
+
+Q_DECLARE_METATYPE(Ask)
 
 class tst_editor_search : public QObject {
     Q_OBJECT
@@ -260,8 +281,17 @@ private slots:
         QVERIFY(f.state().ws.find.texts[1].isEmpty());
     }
 
-    void right_click_shows_the_criteria()
+    void the_criteria_are_shown_on_request_data()
     {
+        QTest::addColumn<Ask>("how");
+        QTest::newRow("right click") << Ask::right_click;
+        QTest::newRow("the context-menu key") << Ask::menu_key;
+        QTest::newRow("Shift+F10") << Ask::shift_f10;
+        QTest::newRow("the menu item") << Ask::menu_item;
+    }
+    void the_criteria_are_shown_on_request()
+    {
+        QFETCH(Ask, how);
         EditorFixture f(five_records());
         RecordEditor* ed = f.open();
         QVERIFY(f.show_active());
@@ -270,16 +300,19 @@ private slots:
             texts << w->windowTitle() << w->heading() << w->text();
             QTest::mouseClick(control<QPushButton>(w, "cmd_close"), Qt::LeftButton);
         });
-        right_click(control<QPushButton>(ed, "cmd_select"));
+        ask_for_criteria(ed, "cmd_select", how);
         QCOMPARE(texts, (QStringList{"Selection criteria", "SELECTION CRITERIA", "All"}));
 
         // Before any Find there is nothing to show.
         QStringList unexpected;
         when_modal<FindCriteriaWindow>([&unexpected](FindCriteriaWindow*) { unexpected << "frm_findcrit"; },
                                        &unexpected);
-        right_click(control<QPushButton>(ed, "cmd_find"));
+        f.dialogs.shown.clear();
+        ask_for_criteria(ed, "cmd_find", how);
         QCoreApplication::processEvents();
         QVERIFY(unexpected.isEmpty());
+        // Asked from the menu, the user is told why nothing shows.
+        QCOMPARE(f.dialogs.texts().size(), how == Ask::menu_item ? 1 : 0);
 
         find_artist(QStringLiteral("jones"));
         control<QPushButton>(ed, "cmd_find")->click();
@@ -288,7 +321,7 @@ private slots:
             texts << w->windowTitle() << w->heading() << w->text();
             control<QPushButton>(w, "cmd_close")->click();
         });
-        right_click(control<QPushButton>(ed, "cmd_find"));
+        ask_for_criteria(ed, "cmd_find", how);
         QCOMPARE(texts,
                  (QStringList{"Find criteria", "FIND CRITERIA", "Text select:\r\n   Artist contains \"JONES\""}));
     }
