@@ -4,6 +4,7 @@
 #include "core/record_file.h"
 #include "core/sorting.h"
 #include "core/working_set.h"
+#include "ui/option_keys.h"
 #include "ui/screen_placement.h"
 #include "ui/user_dialogs.h"
 
@@ -56,6 +57,8 @@ SortDialog::SortDialog(const QString& path, WorkingSet& ws, QWidget* parent) : Q
     opt_descending->setToolTip(QStringLiteral("Sort from highest to lowest"));
     place(opt_descending, 180, 720, 2100, 300);
     opt_ascending->setChecked(true);
+    choose_options_with_arrows({opt_sortby.begin() + 1, opt_sortby.end()});
+    choose_options_with_arrows({opt_ascending, opt_descending});
 
     cmd_sort = new QPushButton(QStringLiteral("Sort"), this);
     cmd_sort->setObjectName(QStringLiteral("cmd_sort"));

@@ -2,6 +2,7 @@
 
 #include "appearance/scheme_paint.h"
 #include "core/summary_rows.h"
+#include "ui/option_keys.h"
 #include "ui/user_dialogs.h"
 
 #include <QFontMetrics>
@@ -82,6 +83,7 @@ SummaryChoiceDialog::SummaryChoiceDialog(std::function<void(int kind)> open_summ
     outer->addLayout(buttons);
     outer->setSizeConstraint(QLayout::SetFixedSize);
 
+    choose_options_with_arrows({opt_scope, opt_retail});
     setTabOrder(opt_scope, opt_retail);
     setTabOrder(opt_retail, cmd_summarize);
     setTabOrder(cmd_summarize, cmd_close);

@@ -8,6 +8,7 @@
 #include "core/working_set.h"
 #include "dialogs/sort_dialog.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QLocale>
 #include <QPushButton>
@@ -54,6 +55,27 @@ private slots:
         // Every option fits inside its frame.
         QVERIFY(d.sort_option(27)->geometry().bottom() < control<QGroupBox>(d, "frame_sortby")->height());
         QVERIFY(control<QGroupBox>(d, "frame_sortby")->geometry().bottom() < d.height());
+    }
+
+    // The arrow keys move between the options of a frame and choose, as in
+    // every dialog of the desktop.
+    void arrow_keys_move_between_options()
+    {
+        SortDialog d(session.path, session.ws);
+        d.show();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        d.sort_option(1)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(d.sort_option(3)));
+        QVERIFY(d.sort_option(3)->isChecked());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+        QVERIFY(d.sort_option(2)->isChecked());
+        auto* descending = control<QRadioButton>(d, "opt_descending");
+        control<QRadioButton>(d, "opt_ascending")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QVERIFY(descending->isChecked());
+        QVERIFY(d.sort_option(2)->isChecked());  // the other frame's choice stays
     }
 
     void no_field_chosen()

@@ -30,6 +30,21 @@ private slots:
         QVERIFY(control<QPlainTextEdit>(dlg, "tb_scope")->isReadOnly());
     }
 
+    // The arrow keys choose between the two kinds, nothing chosen before.
+    void arrow_keys_choose()
+    {
+        SummaryChoiceDialog dlg({});
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        auto* scope = control<QRadioButton>(dlg, "opt_scope");
+        auto* retail = control<QRadioButton>(dlg, "opt_retail");
+        scope->setFocus();
+        QTest::keyClick(scope, Qt::Key_Down);
+        QVERIFY(retail->isChecked() && retail->hasFocus());
+        QTest::keyClick(retail, Qt::Key_Up);
+        QVERIFY(scope->isChecked() && scope->hasFocus());
+    }
+
     void no_option_chosen()
     {
         ScriptedDialogs dialogs;
