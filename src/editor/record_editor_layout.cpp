@@ -85,6 +85,10 @@ QGroupBox* make_frame(QWidget* parent, const char* name, const QString& title)
 {
     auto* f = new QGroupBox(title, parent);
     f->setObjectName(QString::fromLatin1(name));
+    // Named by its own title: a frame inside another would otherwise be
+    // announced by the outer frame's ("Purchase information" for the place of
+    // purchase).
+    f->setAccessibleName(spoken_caption(title));
     return f;
 }
 

@@ -62,6 +62,11 @@ for name in ("Place of purchase", "Kaleidoscope parameters", "Wand(handheld)", "
     if name in names:
         faults.append("a field announced as " + name)
 
+# Moving from Retail price to Salesperson names the frame the field is in.
+for field in found:
+    if field.name == "Salesperson" and field.parent is not None and field.parent.name != "Place of purchase":
+        faults.append("Salesperson is in a frame announced as " + field.parent.name)
+
 
 def find_named(node, name):
     try:

@@ -57,6 +57,11 @@ private slots:
         ed->show();
         QCOMPARE(accessible_name(ed->findChild<QWidget*>(QStringLiteral("combo_mirrors_edit"))),
                  QStringLiteral("Mirror system"));
+        // A frame inside another is announced by its own title.
+        QCOMPARE(accessible_name(ed->findChild<QWidget*>(QStringLiteral("frame_store"))),
+                 QStringLiteral("Place of purchase"));
+        QCOMPARE(accessible_name(ed->findChild<QWidget*>(QStringLiteral("frame_purchase"))),
+                 QStringLiteral("Purchase information"));
         const QStringList faults = accessibility_faults(ed);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
         // The picture buttons say which picture they are, and its path.
