@@ -24,6 +24,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
     pb_logo = new QLabel(this);
     pb_logo->setObjectName(QStringLiteral("pb_logo"));
     pb_logo->setPixmap(kaleidoscope_logo(128));
+    pb_logo->setAccessibleName(QStringLiteral("TESSARAN V logo"));
     pb_logo->setAlignment(Qt::AlignCenter);
 
     lbl_about = new QLabel(this);

@@ -110,6 +110,7 @@ StartWindow::StartWindow(QWidget* parent) : QMainWindow(parent)
     pb_splash = new QLabel(client);
     pb_splash->setObjectName(QStringLiteral("pb_splash"));
     pb_splash->setPixmap(splash_picture());
+    pb_splash->setAccessibleName(QStringLiteral("TESSARAN V, the kaleidoscope collection catalogue"));
     pb_splash->resize(pb_splash->pixmap().size());
     client->installEventFilter(this);
 

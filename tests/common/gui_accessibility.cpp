@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMap>
 #include <QPlainTextEdit>
@@ -97,6 +98,11 @@ QStringList accessibility_faults(QWidget* window)
             faults << what + QStringLiteral(" shares its name with ") + owner.value(name)->objectName()
                     + QStringLiteral(": ") + name;
         owner.insert(name, control);
+    }
+    // A picture is said by its name.
+    for (QLabel* l : window->findChildren<QLabel*>()) {
+        if (!l->pixmap().isNull() && accessible_name(l).trimmed().isEmpty())
+            faults << l->objectName() + QStringLiteral(" is a picture without a name");
     }
     return faults;
 }
