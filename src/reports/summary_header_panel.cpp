@@ -1,7 +1,10 @@
 #include "summary_header_panel.h"
 
+#include <algorithm>
+
 #include <QFontMetrics>
 #include <QPainter>
+#include <QStringList>
 
 namespace tessaran {
 
@@ -17,6 +20,7 @@ SummaryHeaderPanel::SummaryHeaderPanel(QWidget* parent) : QWidget(parent)
     p.setColor(QPalette::WindowText, Qt::black);
     setPalette(p);
     setAutoFillBackground(true);
+    setAccessibleName(QStringLiteral("Summary heading"));
 }
 
 int SummaryHeaderPanel::text_width(const QString& text, bool bold) const
@@ -36,13 +40,40 @@ void SummaryHeaderPanel::print_at(double x, double y, const QString& text, int j
     else if (justification == 2)
         left = x - w;
     items_.push_back({left, y, text, color, bold});
+    tell_screen_readers();
     update();
 }
 
 void SummaryHeaderPanel::clear_items()
 {
     items_.clear();
+    tell_screen_readers();
     update();
+}
+
+void SummaryHeaderPanel::tell_screen_readers()
+{
+    // What the panel draws is read as text: line by line from the top, each
+    // line from the left.
+    std::vector<const Item*> order;
+    for (const Item& it : items_)
+        order.push_back(&it);
+    std::stable_sort(order.begin(), order.end(), [](const Item* a, const Item* b) {
+        return a->top != b->top ? a->top < b->top : a->left < b->left;
+    });
+    QStringList lines;
+    double line_top = -1;
+    for (const Item* it : order) {
+        const QString text = it->text.trimmed();
+        if (text.isEmpty())
+            continue;
+        if (lines.isEmpty() || it->top != line_top)
+            lines << text;
+        else
+            lines.last() += QLatin1Char(' ') + text;
+        line_top = it->top;
+    }
+    setAccessibleDescription(lines.join(QLatin1Char('\n')));
 }
 
 void SummaryHeaderPanel::paintEvent(QPaintEvent*)

@@ -35,6 +35,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The drawn lines become the panel's accessible description.
+    void tell_screen_readers();
+
     std::vector<Item> items_;
 };
 

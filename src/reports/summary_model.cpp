@@ -46,7 +46,8 @@ QVariant SummaryModel::headerData(int section, Qt::Orientation orientation, int 
         return QAbstractTableModel::headerData(section, orientation, role);
     const SummaryColumn& c = columns_[static_cast<std::size_t>(section)];
     switch (role) {
-    case Qt::DisplayRole:
+    case Qt::DisplayRole: return c.grid_line2.isEmpty() ? c.grid_line1 : c.grid_line1 + QLatin1Char(' ') + c.grid_line2;
+    case summary_heading_lines_role:
         return c.grid_line2.isEmpty() ? c.grid_line1 : c.grid_line1 + QLatin1Char('\n') + c.grid_line2;
     case Qt::ToolTipRole: return c.title;
     case Qt::BackgroundRole: return summary_heading_color();
@@ -83,7 +84,7 @@ void SummaryHeader::paintSection(QPainter* painter, const QRect& rect, int logic
     painter->setPen(Qt::black);
     painter->setFont(font());
     // Headings wrap inside their column, so a narrow column shows them on two lines.
-    const QString text = model()->headerData(logicalIndex, Qt::Horizontal, Qt::DisplayRole).toString();
+    const QString text = model()->headerData(logicalIndex, Qt::Horizontal, summary_heading_lines_role).toString();
     painter->drawText(rect.adjusted(2, 0, -2, 0), Qt::AlignCenter | Qt::TextWordWrap, text);
     painter->restore();
 }

@@ -27,6 +27,10 @@ inline QColor summary_even_color()
     return QColor(225, 255, 225);
 }  // columns 2, 4, 6 ...
 
+// The heading as the grid draws it, on its two lines; the display role gives
+// it on one ("Scope Name"), as a screen reader says it.
+inline constexpr int summary_heading_lines_role = Qt::UserRole + 1;
+
 class SummaryModel : public QAbstractTableModel {
     Q_OBJECT
 public:

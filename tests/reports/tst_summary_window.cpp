@@ -8,6 +8,7 @@
 #include "reports/summary_model.h"
 #include "reports/summary_window.h"
 
+#include <QAccessible>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFontMetrics>
@@ -73,11 +74,20 @@ private slots:
         const QStringList headings{"Scope\nName",       "Artist",       "Date\nPurchased", "Purchase\nPrice ($)",
                                    "Retail\nPrice ($)", "Store/Gallery"};
         for (int c = 0; c < 6; ++c) {
-            QCOMPARE(m->headerData(c, Qt::Horizontal).toString(), headings.at(c));
+            QCOMPARE(m->headerData(c, Qt::Horizontal, summary_heading_lines_role).toString(), headings.at(c));
+            // Said on one line.
+            QCOMPARE(m->headerData(c, Qt::Horizontal).toString(), QString(headings.at(c)).replace('\n', ' '));
             QCOMPARE(m->headerData(c, Qt::Horizontal, Qt::BackgroundRole).value<QColor>(), QColor(255, 225, 225));
             QCOMPARE(m->headerData(c, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>(),
                      Qt::Alignment(Qt::AlignCenter));
         }
+        // The heading block is read as text, line by line.
+        grid.show();
+        const QString heading
+            = QAccessible::queryAccessibleInterface(grid.findChild<QWidget*>(QStringLiteral("pb_output")))
+                  ->text(QAccessible::Description);
+        QVERIFY2(heading.contains(QLatin1String("Number of kaleidoscopes in summary: 1")), qPrintable(heading));
+        QVERIFY2(heading.contains(QLatin1String("Database file:")), qPrintable(heading));
         // The cells are the summary rows' (checked on the core); the grid shows them.
         QCOMPARE(m->index(0, 3).data().toString(), QStringLiteral("$125.00"));
         for (int c = 0; c < 6; ++c) {
