@@ -159,15 +159,31 @@ void CollectionListWindow::apply_hidden_fields()
 
 void CollectionListWindow::choose_columns(const QPoint& at)
 {
+    QHeaderView* heading = table_->horizontalHeader();
+    heading_menu(heading->logicalIndexAt(at), heading->mapToGlobal(at));
+}
+
+void CollectionListWindow::heading_menu(int column, const QPoint& global)
+{
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("list_columns"));
-    for (const int field : CollectionListModel::column_fields()) {
-        QAction* a = menu.addAction(field_name(field));
-        a->setCheckable(true);
-        a->setChecked(!table_->isColumnHidden(model_->column_of_field(field)));
-        connect(a, &QAction::toggled, this, [this, field](bool shown) { show_field(field, shown); });
+    // The column's own sort first: the keyboard's way to sort the view.
+    const int field = model_->field_of_column(column);
+    if (field > 0) {
+        const QString name = field_name(field);
+        connect(menu.addAction(QStringLiteral("Sort by %1, &ascending").arg(name)), &QAction::triggered, this,
+                [this, column] { table_->sortByColumn(column, Qt::AscendingOrder); });
+        connect(menu.addAction(QStringLiteral("Sort by %1, &descending").arg(name)), &QAction::triggered, this,
+                [this, column] { table_->sortByColumn(column, Qt::DescendingOrder); });
+        menu.addSeparator();
     }
-    menu.exec(table_->horizontalHeader()->mapToGlobal(at));
+    for (const int f : CollectionListModel::column_fields()) {
+        QAction* a = menu.addAction(field_name(f));
+        a->setCheckable(true);
+        a->setChecked(!table_->isColumnHidden(model_->column_of_field(f)));
+        connect(a, &QAction::toggled, this, [this, f](bool shown) { show_field(f, shown); });
+    }
+    menu.exec(global);
 }
 
 void CollectionListWindow::show_field(int field, bool shown)
@@ -192,6 +208,17 @@ bool CollectionListWindow::eventFilter(QObject* watched, QEvent* event)
         }
         if (key->key() == Qt::Key_Escape) {
             keyPressEvent(const_cast<QKeyEvent*>(key));
+            return true;
+        }
+        // The context-menu keys in the table open the heading's menu for the
+        // column of the current cell: sort by it, choose the columns.
+        const bool menu_key
+            = key->key() == Qt::Key_Menu || (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier);
+        if (watched == table_ && menu_key) {
+            const int column = qMax(table_->currentIndex().column(), 0);
+            QHeaderView* heading = table_->horizontalHeader();
+            heading_menu(column,
+                         heading->mapToGlobal(QPoint(heading->sectionViewportPosition(column), heading->height())));
             return true;
         }
     }

@@ -40,8 +40,11 @@ protected:
 
 private:
     void show_count();
-    // The heading's menu: a field per line, ticked while it is a column.
+    // The heading's menu where it was asked for (at, in the heading).
     void choose_columns(const QPoint& at);
+    // The heading's menu for a column, at global: sort the view by the
+    // column, up or down, then a field per line, ticked while it is a column.
+    void heading_menu(int column, const QPoint& global);
     // Shows or hides a field's column and remembers the choice.
     void show_field(int field, bool shown);
     void apply_hidden_fields();

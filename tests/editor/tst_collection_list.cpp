@@ -147,6 +147,34 @@ private slots:
         QVERIFY2(ed->windowTitle().contains(QLatin1String("[Sorted by: Artist(Asc.)]")), qPrintable(ed->windowTitle()));
     }
 
+    // From the keyboard: the context-menu key on a cell opens its column's
+    // heading menu, which sorts the view by that column.
+    void the_keyboard_sorts_by_a_column()
+    {
+        EditorFixture f(five_records(), true);
+        RecordEditor* ed = f.open();
+        ed->show_collection_list();
+        CollectionListWindow* w = ed->collection_list();
+        auto* table = control<QTableView>(w, "list_table");
+        QTest::keyClick(control<QLineEdit>(w, "list_filter"), Qt::Key_Down);
+        const int date = w->model()->column_of_field(14);
+        table->setCurrentIndex(w->model()->index(0, date));
+        QStringList seen;
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            for (QAction* a : menu->actions())
+                seen << a->text();
+            menu->actions().at(1)->trigger();
+            menu->close();
+        });
+        QTest::keyClick(table, Qt::Key_Menu);
+        QCOMPARE(seen.mid(0, 2),
+                 (QStringList{"Sort by Date of purchase, &ascending", "Sort by Date of purchase, &descending"}));
+        QVERIFY(seen.contains(QStringLiteral("City")));
+        QCOMPARE(shown_names(table), (QStringList{"Echo", "Delta", "Charlie", "Alpha", "Bravo"}));
+    }
+
     void enter_shows_the_record_in_the_editor_data()
     {
         QTest::addColumn<bool>("edited");
