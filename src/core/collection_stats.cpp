@@ -1,5 +1,7 @@
 #include "collection_stats.h"
 
+#include <algorithm>
+
 #include "field_text.h"
 #include "locale_dates.h"
 #include "money.h"
@@ -221,6 +223,23 @@ QByteArray stats_json(const CollectionStats& stats, const StatsHead& head)
     o.insert(QStringLiteral("by_scope_type"), groups_json(stats.by_type));
     o.insert(QStringLiteral("by_year_of_purchase"), groups_json(stats.by_year));
     return QJsonDocument(o).toJson(QJsonDocument::Indented);
+}
+
+CountAxis count_axis_for(int most)
+{
+    CountAxis axis;
+    most = std::max(most, 1);
+    for (int power = 1; power <= most; power *= 10) {
+        for (const int m : {1, 2, 5}) {
+            axis.step = m * power;
+            if (axis.step * 5 >= most)
+                break;
+        }
+        if (axis.step * 5 >= most)
+            break;
+    }
+    axis.top = (most + axis.step - 1) / axis.step * axis.step;
+    return axis;
 }
 
 }  // namespace tessaran

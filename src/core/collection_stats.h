@@ -69,4 +69,14 @@ QStringList stats_csv_lines(const CollectionStats& stats, const StatsHead& head)
 // The report as one JSON document; amounts as plain decimal strings ("12.5").
 QByteArray stats_json(const CollectionStats& stats, const StatsHead& head);
 
+// A count axis from 0 that names whole numbers only, at every tick: the step
+// between ticks (1, 2 or 5 times a power of ten, at most six ticks) and the
+// top, the first multiple of the step that reaches most.
+struct CountAxis {
+    int step = 1;
+    int top = 1;
+    int ticks() const { return top / step + 1; }
+};
+CountAxis count_axis_for(int most);
+
 }  // namespace tessaran

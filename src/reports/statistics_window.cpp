@@ -79,6 +79,9 @@ QTableView* group_table(QWidget* parent, const char* name, const QString& title,
     view->sortByColumn(0, Qt::AscendingOrder);
     view->verticalHeader()->hide();
     view->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    // An amount is never cut: its column is as wide as its longest figure.
+    for (int c = 1; c < model->columnCount(); ++c)
+        view->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     return view;
 }
@@ -191,12 +194,16 @@ QChart* types_chart(const std::vector<GroupStats>& by_type)
     QFont small = type_axis->labelsFont();
     small.setPointSizeF(std::max(6.0, small.pointSizeF() - 2));
     type_axis->setLabelsFont(small);
+    // Scope types are named whole, however long: the bars make room.
+    type_axis->setTruncateLabels(false);
     types->addAxis(type_axis, Qt::AlignLeft);
     type_bars->attachAxis(type_axis);
+    // Counts: whole numbers at every tick, each label at its tick.
+    const CountAxis whole = count_axis_for(most_of_a_type);
     auto* count_axis = new QValueAxis;
-    count_axis->setRange(0, std::max(1, most_of_a_type));
+    count_axis->setRange(0, whole.top);
     count_axis->setLabelFormat(QStringLiteral("%d"));
-    count_axis->setTickCount(std::min(most_of_a_type, 5) + 1);
+    count_axis->setTickCount(whole.ticks());
     types->addAxis(count_axis, Qt::AlignBottom);
     type_bars->attachAxis(count_axis);
     return types;

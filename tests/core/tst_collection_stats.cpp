@@ -114,6 +114,31 @@ private slots:
         QCOMPARE(o.value("highest").toString(), QStringLiteral("922337203685477.5797"));
     }
 
+    void count_axis_names_whole_numbers_data()
+    {
+        QTest::addColumn<int>("most");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("top");
+        QTest::newRow("none") << 0 << 1 << 1;
+        QTest::newRow("three") << 3 << 1 << 3;
+        QTest::newRow("five") << 5 << 1 << 5;
+        QTest::newRow("eight") << 8 << 2 << 8;
+        QTest::newRow("fourteen") << 14 << 5 << 15;
+        QTest::newRow("forty-seven") << 47 << 10 << 50;
+        QTest::newRow("a hundred and twenty") << 120 << 50 << 150;
+        QTest::newRow("the largest collection") << 32767 << 10000 << 40000;
+    }
+    void count_axis_names_whole_numbers()
+    {
+        QFETCH(int, most);
+        QFETCH(int, step);
+        QFETCH(int, top);
+        const CountAxis axis = count_axis_for(most);
+        QCOMPARE(axis.step, step);
+        QCOMPARE(axis.top, top);
+        QVERIFY(axis.ticks() <= 6);
+    }
+
     void text_report_lines()
     {
         TempDb db({scope("Baker, \"Annie\"", "Wand", "3/4/2001", 1250000, 0)});
