@@ -54,6 +54,16 @@ void RecordEditor::print_sheets()
     if (!settle_edits())
         return;
     const Session& s = session();
+    // A collection that is gone is named, as a print names it, rather than
+    // offered as a range of no records.
+    RecordScanner db;
+    if (const FileStatus st = db.open(s.path); !st) {
+        msgbox(this,
+               QStringLiteral("The kaleidoscopes could not be read from the database file ") + s.path
+                   + QStringLiteral(":\n") + st.error,
+               MsgIcon::critical);
+        return;
+    }
     RecordSheetDialog* shown = nullptr;
     RecordSheetDialog dlg(
         s.ws.count, s.ws.position,

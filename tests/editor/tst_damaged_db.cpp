@@ -281,6 +281,15 @@ private slots:
         });
         control<QPushButton>(ed, "cmd_find")->click();
         QCOMPARE(f.dialogs.texts(), QStringList{"No matching kaleidoscopes found."});
+        // Record sheets asked for once the collection is gone: the file is
+        // named, not offered as a range of no records.
+        QVERIFY(QFile::rename(f.db.path(), moved));
+        f.dialogs.shown.clear();
+        control<QAction>(ed, "mnu_printforms")->trigger();
+        QVERIFY2(f.dialogs.texts().last().startsWith(
+                     QStringLiteral("The kaleidoscopes could not be read from the database file %1:").arg(f.db.path())),
+                 qPrintable(f.dialogs.texts().join('|')));
+        QVERIFY(QFile::rename(moved, f.db.path()));
     }
 };
 
