@@ -122,6 +122,22 @@ ImportPreview::ImportPreview(const QString& source_path, QByteArray bytes, const
     all->addWidget(new QLabel(QStringLiteral("The first rows as they will be stored:"), this));
     all->addWidget(tbl_preview, 1);
     all->addLayout(buttons);
+    // Tab follows the reading order: each column's field, then the rows that
+    // cannot be imported beside them, then the preview below, then the buttons.
+    // The table of columns itself is no stop: its cells are only captions.
+    tbl_columns->setFocusPolicy(Qt::NoFocus);
+    QWidget* previous = nullptr;
+    for (int c = 0; c < tbl_columns->rowCount(); ++c) {
+        QWidget* field = tbl_columns->cellWidget(c, 1);
+        if (previous)
+            setTabOrder(previous, field);
+        previous = field;
+    }
+    for (QWidget* next : std::initializer_list<QWidget*>{lst_problems, tbl_preview, cmd_import, cmd_cancel}) {
+        if (previous)
+            setTabOrder(previous, next);
+        previous = next;
+    }
     paint_dialog(this);
     resize(960, 640);
     convert(reader);

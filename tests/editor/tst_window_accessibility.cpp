@@ -122,8 +122,8 @@ void add_windows()
     row("import preview", [](RecordEditor* ed) {
             return std::make_unique<ImportPreview>(QStringLiteral("/tmp/x.csv"),
                                                    QByteArray("scopename,artist\nA,B\n"), ed->session().path, ed); },
-        {"Columns and their fields", "Field for the column scopename", "Field for the column artist",
-         "Kaleidoscopes to import", "Rows that cannot be imported", "Import 1 kaleidoscopes", "Cancel"});
+        {"Field for the column scopename", "Field for the column artist", "Rows that cannot be imported",
+         "Kaleidoscopes to import", "Import 1 kaleidoscopes", "Cancel"});
     row("statistics", [](RecordEditor* ed) { return std::make_unique<StatisticsWindow>(ed->session(), ed); },
         {"Cost and value", "By artist", "By artist", "Save as PDF...", "Save as text...", "Close"});
     row("summary", [](RecordEditor* ed) { return std::make_unique<SummaryWindow>(ed->session(), 1, ed); },
