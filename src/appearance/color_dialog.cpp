@@ -10,6 +10,8 @@
 #include "ui/menu_state.h"
 #include "ui/user_dialogs.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -37,8 +39,37 @@ const QColor white(255, 255, 255);
 
 // ---- ColorBox ---------------------------------------------------------------
 
+namespace {
+
+// A colour box is a button to a screen reader: it is pressed to choose a
+// colour, and can be pressed from the reader too.
+class ColorBoxAccessible : public QAccessibleWidget {
+public:
+    explicit ColorBoxAccessible(QWidget* box) : QAccessibleWidget(box, QAccessible::Button) { }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction() && widget()->isEnabled())
+            emit static_cast<ColorBox*>(widget())->clicked();
+    }
+};
+
+QAccessibleInterface* color_box_accessible(const QString& class_name, QObject* object)
+{
+    if (class_name == QLatin1String("tessaran::ColorBox") && object && object->isWidgetType())
+        return new ColorBoxAccessible(static_cast<QWidget*>(object));
+    return nullptr;
+}
+
+}  // namespace
+
 ColorBox::ColorBox(QWidget* parent) : QFrame(parent)
 {
+    static const bool installed = [] {
+        QAccessible::installFactory(color_box_accessible);
+        return true;
+    }();
+    Q_UNUSED(installed);
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setFixedSize(48, 22);
     setFocusPolicy(Qt::StrongFocus);
@@ -234,7 +265,19 @@ void ColorDialog::build_controls()
     layout->addLayout(top, 1);
     layout->addLayout(bottom);
 
-    setTabOrder(combo_frame, pb_boxes[0]);
+    // Tab follows the reading order: down the left column (the frame, its
+    // colours, the two default buttons), then the samples, then the buttons.
+    QList<QWidget*> order{combo_frame};
+    for (ColorBox* box : pb_boxes)
+        order << box;
+    order << cmd_default_choice << cmd_default_all;
+    for (QLineEdit* text : sample_texts)
+        order << text;
+    for (QPushButton* b : sample_buttons)
+        order << b;
+    order << cmd_cancel << cmd_accept;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order.at(i - 1), order.at(i));
 }
 
 void ColorDialog::actual_temp(int direction)

@@ -11,6 +11,7 @@
 #include "core/session.h"
 #include "ui/menu_state.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
@@ -192,17 +193,25 @@ void tst_color_dialog::picker_sets_box_entry_and_preview()
     QCOMPARE(d.color_box(3)->color(), QColor(255, 0, 0));
     QCOMPARE(d.sample_text(1)->palette().color(QPalette::Base), QColor(255, 0, 0));
 
+    // A screen reader sees a button it can press.
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(d.color_box(4));
+    QCOMPARE(box->role(), QAccessible::Button);
+    dialogs.choose_color(QColor(0, 0, 255));
+    box->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(d.color_box(4)->color(), QColor(0, 0, 255));
+    QCOMPARE(dialogs.color_initials.size(), 2);
+
     // Cancelling the picker keeps the colour.
     dialogs.choose_color(std::nullopt);
     QTest::keyClick(d.color_box(0), Qt::Key_Space);
-    QCOMPARE(dialogs.color_initials.size(), 2);
+    QCOMPARE(dialogs.color_initials.size(), 3);
     QCOMPARE(d.chosen_colors()[6], 1006);
     QCOMPARE(d.color_box(0)->color(), to_qcolor(1006));
 
     // A disabled box of the Images item opens nothing.
     control<QComboBox>(d, "combo_frame")->setCurrentIndex(5);
     QTest::mouseClick(d.color_box(4), Qt::LeftButton);
-    QCOMPARE(dialogs.color_initials.size(), 2);
+    QCOMPARE(dialogs.color_initials.size(), 3);
 
     // The single box of Command buttons paints both sample buttons.
     control<QComboBox>(d, "combo_frame")->setCurrentIndex(7);

@@ -115,10 +115,10 @@ void add_windows()
         {"Select image to remove", "Remove image", "Cancel"});
     row("colours", [](RecordEditor* ed) { return std::make_unique<ColorDialog>(ed); },
         {"Choose frame or control to change", "Frame", "Frame title", "Label", "Text background",
-         "Text foreground", "Sample field of Kaleidoscope parameters",
-         "Sample field of Kaleidoscope characteristics", "Sample field of Purchase information",
-         "Sample field of Place of purchase", "Sample command button 1", "Sample command button 2",
-         "Set choice to default colors", "Set all controls to default colors", "Cancel", "Accept"});
+         "Text foreground", "Set choice to default colors", "Set all controls to default colors",
+         "Sample field of Kaleidoscope parameters", "Sample field of Kaleidoscope characteristics",
+         "Sample field of Purchase information", "Sample field of Place of purchase", "Sample command button 1",
+         "Sample command button 2", "Cancel", "Accept"});
     row("import preview", [](RecordEditor* ed) {
             return std::make_unique<ImportPreview>(QStringLiteral("/tmp/x.csv"),
                                                    QByteArray("scopename,artist\nA,B\n"), ed->session().path, ed); },
