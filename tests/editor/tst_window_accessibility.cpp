@@ -24,6 +24,7 @@
 #include "reports/summary_window.h"
 #include "ui/button_keys.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
@@ -244,6 +245,27 @@ private slots:
         tab_order(shown).constFirst()->setFocus(Qt::TabFocusReason);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY2(!shown->isVisible(), "Escape leaves the window open");
+    }
+
+    // A drop-down that cannot be typed into gives its choice as its text, so
+    // that a screen reader hears which field a column goes into, and hears
+    // the new one when the arrow keys change it.
+    void a_fixed_drop_down_gives_its_choice()
+    {
+        EditorFixture f(five_records(), true);
+        RecordEditor* ed = f.open();
+        ImportPreview preview(QStringLiteral("/tmp/x.csv"), QByteArray("scopename,notes\nA,B\n"), ed->session().path,
+                              ed);
+        preview.show();
+        auto* field = control<QComboBox>(preview, "combo_field_0");
+        QAccessibleInterface* said = QAccessible::queryAccessibleInterface(field);
+        QCOMPARE(said->text(QAccessible::Name), QStringLiteral("Field for the column scopename"));
+        QVERIFY(said->textInterface());
+        QCOMPARE(said->textInterface()->text(0, -1), QStringLiteral("Scope name"));
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Down);
+        QCOMPARE(said->textInterface()->text(0, said->textInterface()->characterCount()), field->currentText());
+        QVERIFY(field->currentText() != QLatin1String("Scope name"));
     }
 
     void collection_list_is_named()
