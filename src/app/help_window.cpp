@@ -5,15 +5,18 @@
 #include "ui/screen_placement.h"
 #include "ui/user_dialogs.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -34,6 +37,14 @@ HelpWindow::HelpWindow(const QString& path, QWidget* parent) : QDialog(parent), 
     text_->setAccessibleName(QStringLiteral("User guide"));
     // Links within the guide stay here; a link to the web goes to the browser.
     text_->setOpenExternalLinks(true);
+    // Read as a document: the arrow keys move a caret through the text (a
+    // screen reader reads it line by line), Enter follows the link under the
+    // caret, and Tab leaves the guide in one step instead of visiting every
+    // link of it.
+    text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard
+                                   | Qt::LinksAccessibleByMouse);
+    text_->installEventFilter(this);
+    connect(text_, &QTextBrowser::cursorPositionChanged, this, &HelpWindow::tell_link_at_caret);
     text_->setSearchPaths({QFileInfo(path).absolutePath()});
     text_->setSource(QUrl::fromLocalFile(path));
 
@@ -100,6 +111,46 @@ HelpWindow::HelpWindow(const QString& path, QWidget* parent) : QDialog(parent), 
         QWidget::setTabOrder(order[i - 1], order[i]);
     resize(fitted_to_screen(QSize(760, 640)));
     search_->setFocus();
+}
+
+QString HelpWindow::link_at_caret() const
+{
+    const QTextCursor caret = text_->textCursor();
+    QString href = caret.charFormat().anchorHref();
+    if (href.isEmpty() && !caret.atEnd()) {
+        // At the start of a link the caret stands before its first letter.
+        QTextCursor after = caret;
+        after.movePosition(QTextCursor::NextCharacter);
+        href = after.charFormat().anchorHref();
+    }
+    return href;
+}
+
+void HelpWindow::tell_link_at_caret()
+{
+    const QString href = link_at_caret();
+    const QString told = href.isEmpty() ? QString() : QStringLiteral("Link: press Enter to follow it.");
+    if (text_->accessibleDescription() == told)
+        return;
+    text_->setAccessibleDescription(told);
+    QAccessibleEvent changed(text_, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
+}
+
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == text_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !link_at_caret().isEmpty()) {
+            const QUrl target = text_->source().resolved(QUrl(link_at_caret()));
+            if (target.scheme() == QLatin1String("http") || target.scheme() == QLatin1String("https"))
+                open_in_web_browser(target);
+            else
+                text_->setSource(target);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 QString HelpWindow::shown_source() const

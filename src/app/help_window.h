@@ -22,8 +22,15 @@ public:
     bool find(const QString& text, bool backwards = false);
     QString shown_source() const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void open_in_browser();
+    // The link under the guide's caret ("" when none), told to a screen
+    // reader as the guide's description while the caret is on it.
+    QString link_at_caret() const;
+    void tell_link_at_caret();
 
     QString path_;
     QTextBrowser* text_ = nullptr;

@@ -27,6 +27,8 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTextCursor>
 #include <QTimer>
 #include <QtTest>
 
@@ -322,6 +324,23 @@ private slots:
                                    + QStringLiteral(". The guide stays open in this window."),
                                MsgIcon::exclamation}));
         QCOMPARE(control<QAction>(window, "mnu_topics")->shortcut(), QKeySequence(QKeySequence::HelpContents));
+
+        // Read from the keyboard as a document: a caret moves through the
+        // text, Enter follows the link under it, and one Tab leaves the guide.
+        auto* text = help->findChild<QTextBrowser*>(QStringLiteral("help_text"));
+        help->activateWindow();
+        text->setFocus(Qt::TabFocusReason);
+        text->moveCursor(QTextCursor::Start);
+        const int at_start = text->textCursor().position();
+        QTest::keyClick(text, Qt::Key_Down);
+        QVERIFY(text->textCursor().position() > at_start);  // now on the line of the link
+        text->moveCursor(QTextCursor::StartOfLine);
+        QCOMPARE(text->accessibleDescription(), QStringLiteral("Link: press Enter to follow it."));
+        QTest::keyClick(text, Qt::Key_Return);
+        QCOMPARE(QUrl(help->shown_source()).fragment(), QStringLiteral("keys"));
+        text->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(text, Qt::Key_Tab);
+        QCOMPARE(help->focusWidget(), help->findChild<QWidget*>(QStringLiteral("help_browser")));
     }
 
     // The about box and the colours dialog take the menus while they are open.
