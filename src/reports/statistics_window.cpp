@@ -7,6 +7,7 @@
 #include "core/session.h"
 #include "core/summary_rows.h"
 #include "printer_seam.h"
+#include "ui/named_tab_bar.h"
 #include "ui/progress_window.h"
 #include "ui/screen_placement.h"
 #include "ui/user_dialogs.h"
@@ -27,6 +28,7 @@
 #include <QPushButton>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -283,6 +285,10 @@ void StatisticsWindow::build_tables()
 {
     tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("tabs"));
+    // The tabs are a list to choose from, named by what they choose between;
+    // the chosen tab is said as its selected item. Named before any tab is
+    // added, so that a screen reader never meets the bar under another name.
+    name_tab_bar(tabs->tabBar(), QStringLiteral("Counts and totals"));
     tbl_artist = group_table(tabs, "tbl_artist", QStringLiteral("Artist"), stats_.by_artist);
     tbl_type = group_table(tabs, "tbl_type", QStringLiteral("Scope type"), stats_.by_type);
     tbl_year = group_table(tabs, "tbl_year", QStringLiteral("Year of purchase"), stats_.by_year);

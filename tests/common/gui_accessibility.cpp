@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMap>
 #include <QPlainTextEdit>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QWidget>
 
@@ -99,10 +100,16 @@ QStringList accessibility_faults(QWidget* window)
                     + QStringLiteral(": ") + name;
         owner.insert(name, control);
     }
-    // A picture is said by its name.
+    // A picture is said by its name; a tab bar by what it chooses between,
+    // not by the tab that happens to be chosen.
     for (QLabel* l : window->findChildren<QLabel*>()) {
         if (!l->pixmap().isNull() && accessible_name(l).trimmed().isEmpty())
             faults << l->objectName() + QStringLiteral(" is a picture without a name");
+    }
+    for (QTabBar* bar : window->findChildren<QTabBar*>()) {
+        if (bar->count() > 0 && accessible_name(bar) == bar->tabText(bar->currentIndex()))
+            faults << QStringLiteral("the tab bar of ") + bar->parentWidget()->objectName()
+                    + QStringLiteral(" is named by its chosen tab");
     }
     return faults;
 }

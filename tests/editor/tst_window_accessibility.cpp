@@ -30,6 +30,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 
 #include <algorithm>
@@ -126,7 +128,7 @@ void add_windows()
         {"Field for the column scopename", "Field for the column artist", "Rows that cannot be imported",
          "Kaleidoscopes to import", "Import 1 kaleidoscopes", "Cancel"});
     row("statistics", [](RecordEditor* ed) { return std::make_unique<StatisticsWindow>(ed->session(), ed); },
-        {"Cost and value", "By artist", "By artist", "Save as PDF...", "Save as text...", "Close"});
+        {"Cost and value", "Counts and totals", "By artist", "Save as PDF...", "Save as text...", "Close"});
     row("summary", [](RecordEditor* ed) { return std::make_unique<SummaryWindow>(ed->session(), 1, ed); },
         {"Summary table", "Preview", "Print", "Save to ASCII file", "Close"});
     row("web catalogue", [](RecordEditor* ed) {
@@ -266,6 +268,29 @@ private slots:
         QTest::keyClick(field, Qt::Key_Down);
         QCOMPARE(said->textInterface()->text(0, said->textInterface()->characterCount()), field->currentText());
         QVERIFY(field->currentText() != QLatin1String("Scope name"));
+    }
+
+    // The statistics tabs are a list named by what it chooses between, each
+    // tab an item of it, the chosen one selected and any of them pressable.
+    void tabs_are_a_named_list()
+    {
+        EditorFixture f(five_records(), true);
+        RecordEditor* ed = f.open();
+        StatisticsWindow stats(ed->session(), ed);
+        auto* bar = stats.findChild<QTabWidget*>(QStringLiteral("tabs"))->tabBar();
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(bar);
+        QCOMPARE(list->role(), QAccessible::PageTabList);
+        QCOMPARE(list->text(QAccessible::Name), QStringLiteral("Counts and totals"));
+        QCOMPARE(list->childCount(), 3);
+        QAccessibleInterface* by_type = list->child(1);
+        QCOMPARE(by_type->role(), QAccessible::PageTab);
+        QCOMPARE(by_type->text(QAccessible::Name), QStringLiteral("By scope type"));
+        QVERIFY(list->child(0)->state().selected && !by_type->state().selected);
+        QCOMPARE(list->indexOfChild(by_type), 1);
+        QCOMPARE(by_type->parent(), list);
+        by_type->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(bar->currentIndex(), 1);
+        QVERIFY(by_type->state().selected);
     }
 
     void collection_list_is_named()
