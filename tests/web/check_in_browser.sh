@@ -42,4 +42,8 @@ grep -q 'Purchase price' <<<"$all" && fail "prices are shown although left out"
 
 accents=$(dump "$page#q=CATHEDRAL%20nine")
 [ "$(grep -o '<tr data-text="[^"]*">' <<<"$accents" | wc -l)" -ge 1 ] || fail "a search in capitals finds nothing"
+# A search the address cannot hold is left out: the page works all the same.
+broken=$(dump "$page#q=%E0%A4%A")
+grep -q 'id="search" hidden' <<<"$broken" && fail "a broken search in the address hides the search box"
+grep -q '45 of 45 kaleidoscopes' <<<"$broken" || fail "a broken search in the address stops the page"
 echo "The catalogue works in $($browser --version 2>/dev/null | head -1)."
