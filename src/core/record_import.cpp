@@ -697,19 +697,6 @@ FileStatus append_records(const QString& collection, const std::vector<ScopeReco
     return append_stream(collection, [&]() { return i < records.size() ? &records[i++] : nullptr; });
 }
 
-FileStatus append_sound_rows(const QString& collection, const std::vector<ImportedRow>& rows)
-{
-    std::size_t i = 0;
-    return append_stream(collection, [&]() -> const ScopeRecord* {
-        while (i < rows.size()) {
-            const ImportedRow& row = rows[i++];
-            if (row.problem.isEmpty())
-                return &row.rec;
-        }
-        return nullptr;
-    });
-}
-
 FileStatus append_import(const QString& collection, ImportReader& reader, const QList<int>& targets,
                          bool all_or_nothing, ImportCount& count, const RowSeen& seen)
 {

@@ -114,9 +114,6 @@ std::vector<ImportedRow> convert_import_rows(const ImportSource& source, const Q
 // Appends the records to the collection file (created when missing) in
 // one replacement of the file, never past the record limit.
 FileStatus append_records(const QString& collection, const std::vector<ScopeRecord>& records);
-// The same for the sound rows of a conversion (those without a problem),
-// without copying them out first.
-FileStatus append_sound_rows(const QString& collection, const std::vector<ImportedRow>& rows);
 
 struct ImportCount {
     int imported = 0;

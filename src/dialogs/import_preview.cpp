@@ -150,20 +150,26 @@ void ImportPreview::set_target(int column, int target)
         combo->setCurrentIndex(combo->findData(target));
 }
 
+QString ImportPreview::read_again(QByteArray& bytes) const
+{
+    QFile file(source_path_);
+    bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    if (file.error() != QFileDevice::NoError)
+        return file.errorString();
+    if (QCryptographicHash::hash(bytes, QCryptographicHash::Sha256) != fingerprint_)
+        return QStringLiteral("it has changed.");
+    return QString();
+}
+
 void ImportPreview::convert_again()
 {
     // Another choice of fields reads the file again: a large file is never
     // held as its rows. It must still be the file the preview was made from.
-    QFile file(source_path_);
-    QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    if (file.error() != QFileDevice::NoError
-        || QCryptographicHash::hash(bytes, QCryptographicHash::Sha256) != fingerprint_) {
+    QByteArray bytes;
+    if (const QString why = read_again(bytes); !why.isEmpty()) {
         preview_->clear();
         lst_problems->clear();
-        lst_problems->addItem(
-            QStringLiteral("The file %1 cannot be read again: %2")
-                .arg(source_path_,
-                     file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("it has changed.")));
+        lst_problems->addItem(QStringLiteral("The file %1 cannot be read again: %2").arg(source_path_, why));
         lbl_summary->setText(QStringLiteral("Nothing can be imported."));
         cmd_import->setText(QStringLiteral("Import"));
         cmd_import->setEnabled(false);

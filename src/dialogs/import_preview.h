@@ -30,9 +30,10 @@ public:
     void set_target(int column, int target);
     // The fields chosen, per column: what the Import command converts with.
     const QList<int>& targets() const { return targets_; }
-    // The file's contents the preview was made from, as a SHA-256: the
-    // Import command writes only a file that is still the same.
-    const QByteArray& fingerprint() const { return fingerprint_; }
+    // The source file read again into bytes; empty when it is still the file
+    // the preview was made from, else why not (the Import command and another
+    // choice of fields convert only that file).
+    QString read_again(QByteArray& bytes) const;
     int sound_count() const { return sound_; }
     int skipped() const { return skipped_; }
     // The collection with the sound rows appended, ready to take its place.

@@ -5,6 +5,7 @@
 #include "core/session.h"
 #include "core/working_set.h"
 #include "ui/accessible_names.h"
+#include "ui/context_menu_key.h"
 #include "ui/user_dialogs.h"
 
 #include <QAction>
@@ -212,8 +213,7 @@ bool CollectionListWindow::eventFilter(QObject* watched, QEvent* event)
         }
         // The context-menu keys in the table open the heading's menu for the
         // column of the current cell: sort by it, choose the columns.
-        const bool menu_key
-            = key->key() == Qt::Key_Menu || (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier);
+        const bool menu_key = is_context_menu_key(key);
         if (watched == table_ && menu_key) {
             const int column = qMax(table_->currentIndex().column(), 0);
             QHeaderView* heading = table_->horizontalHeader();

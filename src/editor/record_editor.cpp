@@ -13,6 +13,7 @@
 #include "core/session.h"
 #include "core/working_set.h"
 #include "images/thumbnails.h"
+#include "ui/context_menu_key.h"
 #include "ui/menu_state.h"
 #include "ui/screen_placement.h"
 #include "ui/user_dialogs.h"
@@ -451,8 +452,7 @@ bool RecordEditor::eventFilter(QObject* watched, QEvent* event)
         }
         // The keys that open a context menu do over Select and Find what the
         // right button does.
-        const bool menu_key
-            = key->key() == Qt::Key_Menu || (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier);
+        const bool menu_key = is_context_menu_key(key);
         if (menu_key && (watched == cmd_select || watched == cmd_find)) {
             if (watched == cmd_select)
                 show_selection_criteria();

@@ -16,7 +16,6 @@
 #include "ui/user_dialogs.h"
 #include "ui/wait_cursor.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 
 #include <malloc.h>
@@ -123,10 +122,7 @@ void RecordEditor::import_records()
             // rows are read, checked and written again, from the file the
             // preview showed.
             QByteArray bytes;
-            if (file.open(QIODevice::ReadOnly))
-                bytes = file.readAll();
-            if (file.error() != QFileDevice::NoError
-                || QCryptographicHash::hash(bytes, QCryptographicHash::Sha256) != preview.fingerprint()) {
+            if (!preview.read_again(bytes).isEmpty()) {
                 msgbox(this,
                        QStringLiteral("The file %1 changed after the preview was made, so nothing has been "
                                       "imported. Import it again to see it as it is now.")
