@@ -242,6 +242,18 @@ nlink_t names_of(const QString& target, const struct stat& st)
     return st.st_nlink - (linked_to_backup ? 1 : 0);
 }
 
+// Whether the existing file target (resolved; its state into st) is updated
+// in place rather than replaced: its owner could not be kept, its folder may
+// not be written, or it has another name.
+bool in_place(const QString& target, struct stat& st)
+{
+    if (::stat(native(target).constData(), &st) != 0)
+        return false;
+    const QString dir = QFileInfo(target).absolutePath();
+    const bool folder_writable = ::access(native(dir).constData(), W_OK) == 0;
+    return !folder_writable || !can_keep_owner(st) || names_of(target, st) > 1;
+}
+
 }  // namespace
 
 FileStatus write_all(QFileDevice& file, const QByteArray& data)
@@ -361,20 +373,15 @@ FileStatus replace_file_contents(const QString& path, const QByteArray& contents
 
 bool written_in_place(const QString& path)
 {
-    const QString target = resolved(path);
     struct stat st { };
-    if (::stat(native(target).constData(), &st) != 0)
-        return false;
-    const QString dir = QFileInfo(target).absolutePath();
-    const bool folder_writable = ::access(native(dir).constData(), W_OK) == 0;
-    return !folder_writable || !can_keep_owner(st) || names_of(target, st) > 1;
+    return in_place(resolved(path), st);
 }
 
 FileStatus replace_file_with(const QString& path, const ContentWriter& write, bool keep_backup)
 {
     const QString target = resolved(path);
     struct stat st { };
-    if (written_in_place(target) && ::stat(native(target).constData(), &st) == 0)
+    if (in_place(target, st))
         return update_in_place(target, write, st);
     ScratchFile scratch(target);
     FileStatus result = scratch.open();

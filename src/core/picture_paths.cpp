@@ -151,9 +151,7 @@ QString kept_form(const QString& real, const QString& typed, const QString& fold
     QString rel;
     if (lies_inside(real, real_folder, rel))
         return rel;
-    QStringList through;
-    for (const QString& link : folder_links(real_folder, collection_path))
-        through << link;
+    QStringList through = folder_links(real_folder, collection_path);
     // A link deeper in the folder, on the way the picture was chosen; only
     // where no ".." follows a link on that way.
     QString typed_rel;

@@ -60,7 +60,7 @@ FileStatus collection_pictures(const QString& collection_path, std::vector<Store
                 ref.file = picture_file(stored, collection_path);
                 const QFileInfo info(ref.file);
                 ref.present = info.exists();
-                ref.exists = ref.present && is_existing_file(ref.file);
+                ref.exists = info.isFile();
                 const QByteArrayView name = trimmed_member_bytes(raw, m_scopename);
                 ref.scope_name = from_cp1252(name.data(), int(name.size()));
                 it = seen.insert(stored, out.size());
