@@ -28,6 +28,9 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "TESSARAN V developers <developers@tessaran.
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's Wayland platform: without it, a Wayland desktop with no X11 beside it
+# cannot show the program (the libraries found above hold only X11's).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "TESSARAN V keeps the records of a private kaleidoscope collection: name,
 artist and studio, characteristics, where, when and for how much each
 kaleidoscope was bought, comments and up to ten pictures.

@@ -2,7 +2,7 @@
 # installed only when missing.
 # shellcheck shell=bash
 
-TESSARAN_PACKAGES=(cmake g++ qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev poppler-utils
+TESSARAN_PACKAGES=(cmake g++ qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-wayland poppler-utils
                    fonts-liberation fonts-dejavu-core xvfb xauth xdotool
                    desktop-file-utils appstream mandoc shared-mime-info dpkg-dev file)
 
@@ -66,4 +66,21 @@ apt_update_waiting() {
 # Parallel build jobs: one per core.
 build_jobs() {
     nproc 2>/dev/null || echo 1
+}
+
+# The window systems the program can be shown on here, as Qt's platform list
+# (wayland;xcb, wayland, xcb or nothing): Wayland where its socket is there, X11
+# where the display answers. Qt aborts when none of those it tries works.
+usable_platforms() {
+    local platforms=()
+    if [ -n "${WAYLAND_DISPLAY:-}" ]; then
+        local socket=$WAYLAND_DISPLAY
+        [[ $socket == /* ]] || socket="${XDG_RUNTIME_DIR:-/run/user/$(id -u)}/$socket"
+        [ -S "$socket" ] && platforms+=(wayland)
+    fi
+    if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
+        platforms+=(xcb)
+    fi
+    local IFS=';'
+    echo "${platforms[*]}"
 }

@@ -109,7 +109,7 @@ HelpWindow::HelpWindow(const QString& path, QWidget* parent) : QDialog(parent), 
     QWidget* const order[] = {back_, contents, search_, next, previous, text_, browser, close};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
-    resize(fitted_to_screen(QSize(760, 640)));
+    resize(fitted_to_screen(QSize(760, 640), this));
     search_->setFocus();
 }
 

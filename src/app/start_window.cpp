@@ -130,7 +130,7 @@ void StartWindow::prepare()
     // A missing or short colour file falls back to the built-in scheme; the
     // editor reports the missing file when it opens.
     load_colors();
-    resize(560, 440);
+    resize(fitted_to_screen(QSize(560, 440), this));
     centre_on_screen(this);
     setWindowTitle(QString::fromLatin1(app_title));
 }

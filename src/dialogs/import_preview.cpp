@@ -5,6 +5,7 @@
 #include "appearance/scheme_paint.h"
 #include "core/field_text.h"
 #include "core/money.h"
+#include "ui/screen_placement.h"
 
 #include <QComboBox>
 #include <QCryptographicHash>
@@ -139,7 +140,7 @@ ImportPreview::ImportPreview(const QString& source_path, QByteArray bytes, const
         previous = next;
     }
     paint_dialog(this);
-    resize(960, 640);
+    resize(fitted_to_screen(QSize(960, 640), this));
     convert(reader);
 }
 

@@ -1,6 +1,7 @@
 #include "missing_pictures_dialog.h"
 
 #include "core/picture_paths.h"
+#include "ui/screen_placement.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -110,7 +111,7 @@ MissingPicturesDialog::MissingPicturesDialog(const std::vector<PictureMatch>& ma
     layout->addWidget(intro);
     layout->addWidget(table_, 1);
     layout->addWidget(buttons);
-    resize(820, 420);
+    resize(fitted_to_screen(QSize(820, 420), this));
 }
 
 }  // namespace tessaran

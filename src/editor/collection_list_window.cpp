@@ -47,11 +47,10 @@ std::vector<int> hidden_fields()
 
 }  // namespace
 
-CollectionListWindow::CollectionListWindow(QWidget* parent) : QWidget(parent, Qt::Window)
+CollectionListWindow::CollectionListWindow(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frm_list"));
     setWindowTitle(QStringLiteral("Collection list"));
-    setAttribute(Qt::WA_DeleteOnClose, false);
 
     filter_ = new QLineEdit(this);
     filter_->setObjectName(QStringLiteral("list_filter"));
@@ -110,7 +109,6 @@ CollectionListWindow::CollectionListWindow(QWidget* parent) : QWidget(parent, Qt
     connect(model_, &QAbstractItemModel::modelReset, this, rest_then_read);
     filter_->installEventFilter(this);
     table_->installEventFilter(this);
-    resize(760, 560);
     setFocusProxy(filter_);
 }
 
@@ -236,7 +234,7 @@ void CollectionListWindow::keyPressEvent(QKeyEvent* event)
         filter_->clear();
         filter_->setFocus();
     } else {
-        close();
+        emit dismissed();
     }
 }
 

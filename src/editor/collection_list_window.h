@@ -22,17 +22,22 @@ struct Session;
 class CollectionListWindow : public QWidget {
     Q_OBJECT
 public:
-    // A window of its own beside parent (the editor), not modal.
+    // The list's contents; the editor shows it beside itself, in a window of
+    // its own or docked at its side.
     explicit CollectionListWindow(QWidget* parent);
 
     // Shows the session's working set anew when it or the file changed since
     // the list was read, and marks the record shown in the editor.
     void follow(const Session& session);
     CollectionListModel* model() const { return model_; }
+    // Room for the usual columns and a screenful of rows.
+    QSize sizeHint() const override { return {760, 560}; }
 
 signals:
     // The user chose the kaleidoscope at this working-set position.
     void position_chosen(int position);
+    // Escape, with nothing typed in the filter: the list would be put away.
+    void dismissed();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

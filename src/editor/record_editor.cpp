@@ -22,6 +22,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -68,6 +69,9 @@ RecordEditor::~RecordEditor()
     // No leave-field check may run while the controls go away.
     closing_ = true;
     loaded = false;
+    // The docked list hides as the window goes: nothing is to be given back.
+    if (list_dock_)
+        list_dock_->disconnect(this);
 }
 
 void RecordEditor::prepare()

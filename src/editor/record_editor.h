@@ -18,6 +18,7 @@
 
 class QAction;
 class QComboBox;
+class QDockWidget;
 class QFileSystemWatcher;
 class QGroupBox;
 class QLabel;
@@ -140,6 +141,11 @@ public:
     void import_records();
     // record_editor_list.cpp
     void show_collection_list();
+    // Beside the editor where the screen has room (the editor moving over when
+    // that makes it), else docked at the editor's right, the editor widening
+    // as far as the screen allows: the list never covers the record.
+    void place_collection_list();
+    void give_back_list_room();
     // The collection list's choice: shown as the navigation buttons show a record.
     void show_listed(int position);
     void export_web_catalogue();
@@ -165,6 +171,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void build_controls();
@@ -239,6 +246,11 @@ private:
     Session session_;
     QFileSystemWatcher* watcher_ = nullptr;
     QPointer<CollectionListWindow> list_window_;
+    QDockWidget* list_dock_ = nullptr;  // holds the list, docked or in its own window
+    // What the editor did to make room for the docked list, undone when it goes.
+    enum class ListRoom { none, widened, maximized } list_room_ = ListRoom::none;
+    int width_before_list_ = 0;
+    int docked_list_width_ = 0;  // for the list once the maximised editor has its size
 
     bool in_field_check_ = false;  // a leave-field check is showing its message
     bool closing_ = false;

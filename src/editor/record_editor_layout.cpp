@@ -18,7 +18,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,7 +25,6 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -119,9 +117,12 @@ QAction* make_action(QMenu* menu, const char* name, const QString& caption)
 
 void RecordEditor::build_controls()
 {
-    // On a screen smaller than the editor's least size (1024x768) the controls
-    // scroll instead of running off the edge.
-    auto* scroll = new QScrollArea(this);
+    // On a screen smaller than the editor's least size the fields scroll
+    // instead of running off the edge; the command strip below them stays in
+    // view, so every command is in reach whatever the screen.
+    auto* body = new QWidget(this);
+    body->setObjectName(QStringLiteral("frm_kaleido_body"));
+    auto* scroll = new QScrollArea(body);
     scroll->setObjectName(QStringLiteral("frm_kaleido_scroll"));
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
@@ -130,7 +131,7 @@ void RecordEditor::build_controls()
     auto* client = new QWidget(scroll);
     client->setObjectName(QStringLiteral("frm_kaleido_client"));
     scroll->setWidget(client);
-    setCentralWidget(scroll);
+    setCentralWidget(body);
 
     build_parameters_frame(client);
     build_purchase_frame(client);
@@ -147,7 +148,12 @@ void RecordEditor::build_controls()
     img_logo->setAccessibleDescription(
         QStringLiteral("The program's logo, a kaleidoscope image; a click shows About TESSARAN V"));
 
-    build_command_strip(client);
+    build_command_strip(body);
+    auto* column = new QVBoxLayout(body);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(scroll, 1);
+    column->addWidget(lbl_controlbck);
 
     auto* grid = new QGridLayout(client);
     grid->setContentsMargins(edge_gap, edge_gap, edge_gap, edge_gap);
@@ -158,7 +164,6 @@ void RecordEditor::build_controls()
     grid->addWidget(frame_images, 2, 0);
     grid->addWidget(frame_purchase, 0, 1, 2, 1);
     grid->addWidget(img_logo, 2, 1);
-    grid->addWidget(lbl_controlbck, 3, 0, 1, 2);
     grid->setRowStretch(1, 1);
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(1, 2);
@@ -600,22 +605,22 @@ void RecordEditor::size_window()
     QWidget* client = findChild<QWidget*>(QStringLiteral("frm_kaleido_client"));
     // Inner layouts first: the control strip takes its buttons' size only when
     // its own layout has run, and the outer layout builds on that.
-    const QList<QWidget*> inner = client->findChildren<QWidget*>();
+    const QList<QWidget*> inner = centralWidget()->findChildren<QWidget*>();
     for (auto it = inner.crbegin(); it != inner.crend(); ++it) {
         if ((*it)->layout())
             (*it)->layout()->activate();
     }
     client->layout()->activate();
+    // The fields above the command strip, under the menu bar.
     const int menu_height = menuBar() ? menuBar()->sizeHint().height() : 0;
-    QSize want = client->sizeHint() + QSize(0, menu_height);
-    QSize least = client->minimumSizeHint() + QSize(0, menu_height);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect avail = screen->availableGeometry();
-        // Leave room for the window frame; below what the controls need, they scroll.
-        const QSize room(avail.width() - 16, avail.height() - 40);
-        want = want.boundedTo(room);
-        least = least.boundedTo(room);
-    }
+    const QSize strip = lbl_controlbck->sizeHint();
+    const QSize around(0, menu_height + strip.height());
+    QSize want = client->sizeHint().expandedTo(QSize(strip.width(), 0)) + around;
+    // Below what the fields need they scroll; the strip never does.
+    QSize least = client->minimumSizeHint().expandedTo(QSize(lbl_controlbck->minimumSizeHint().width(), 0)) + around;
+    const QSize room = work_area(this).size() - frame_allowance;
+    want = want.boundedTo(room);
+    least = least.boundedTo(room);
     setMinimumSize(least);
     resize(want.expandedTo(least));
 }

@@ -1,4 +1,4 @@
-// The collection list beside the editor, and the web catalogue of the working set.
+// The collection list beside the editor or docked in it, and the web catalogue of the working set.
 #include "collection_list_window.h"
 #include "record_editor.h"
 
@@ -9,11 +9,11 @@
 #include "ui/user_dialogs.h"
 
 #include <QDir>
+#include <QDockWidget>
 #include <QFileInfo>
 #include <QProgressDialog>
 
-#include <QGuiApplication>
-#include <QScreen>
+#include <utility>
 
 namespace tessaran {
 
@@ -24,24 +24,88 @@ CollectionListWindow* RecordEditor::collection_list() const
 
 void RecordEditor::show_collection_list()
 {
-    if (!list_window_) {
-        list_window_ = new CollectionListWindow(this);
+    if (!list_dock_) {
+        list_dock_ = new QDockWidget(QStringLiteral("Collection list"), this);
+        list_dock_->setObjectName(QStringLiteral("dock_list"));
+        list_dock_->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+        list_window_ = new CollectionListWindow(list_dock_);
+        list_dock_->setWidget(list_window_);
+        addDockWidget(Qt::RightDockWidgetArea, list_dock_);
+        list_dock_->hide();
         connect(list_window_, &CollectionListWindow::position_chosen, this, &RecordEditor::show_listed);
-        // Beside the editor where the screen has room, else at the screen's
-        // right edge, over the editor's right part.
-        const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect();
-        const QRect frame = frameGeometry();
-        const int width = list_window_->frameGeometry().width();
-        int x = frame.right() + 1;
-        if (!screen.isNull() && x + width - 1 > screen.right())
-            x = frame.left() - width >= screen.left() ? frame.left() - width : screen.right() + 1 - width;
-        list_window_->move(qMax(screen.left(), x), frame.top());
+        connect(list_window_, &CollectionListWindow::dismissed, list_dock_, &QDockWidget::close);
+        connect(list_dock_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+            if (!visible && !list_dock_->isFloating() && !isMinimized())
+                give_back_list_room();
+        });
     }
-    list_window_->show();
+    if (!list_dock_->isVisible())
+        place_collection_list();
+    list_dock_->show();
     list_window_->follow(session());
-    list_window_->raise();
-    list_window_->activateWindow();
+    if (list_dock_->isFloating()) {
+        list_dock_->raise();
+        list_dock_->activateWindow();
+    }
     list_window_->setFocus();
+}
+
+void RecordEditor::place_collection_list()
+{
+    const QRect room = work_area(this);
+    const QRect frame = frameGeometry();
+    const QSize wanted = fitted_to_screen(list_window_->sizeHint(), this);
+    const int list_width = wanted.width() + frame_allowance.width();
+    const ListPlacement p = place_list_beside(room, frame, list_width, windows_placed_by_program() && !isMaximized());
+    if (!p.docked) {
+        if (p.editor_left != frame.left())
+            move(p.editor_left, frame.top());
+        list_dock_->setFloating(true);
+        list_dock_->resize(wanted);
+        list_dock_->move(p.list_left, frame.top());
+        return;
+    }
+    list_dock_->setFloating(false);
+    // The editor's fields keep the width they have where the screen has it;
+    // the list takes the rest, at least a few columns' worth.
+    const int room_width = room.width() - frame_allowance.width();
+    const int docked = qBound(320, room_width - width(), wanted.width());
+    if (!isMaximized() && !isFullScreen()) {
+        list_room_ = windows_placed_by_program() ? ListRoom::widened : ListRoom::maximized;
+        width_before_list_ = width();
+        if (list_room_ == ListRoom::maximized) {
+            // Where the compositor places windows, a window that widens runs
+            // off the screen's edge: maximised, the editor takes what it has.
+            // The list takes its width once the compositor has given the size.
+            docked_list_width_ = docked;
+            showMaximized();
+        } else {
+            const int wide = qMin(width() + docked, room_width);
+            resize(wide, height());
+            const int right_edge = frame.left() + wide + frame_allowance.width();
+            if (right_edge > room.right() + 1)
+                move(qMax(room.left(), room.right() + 1 - wide - frame_allowance.width()), frame.top());
+        }
+    }
+    resizeDocks({list_dock_}, {docked}, Qt::Horizontal);
+}
+
+void RecordEditor::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (docked_list_width_ > 0 && isMaximized() && list_dock_) {
+        resizeDocks({list_dock_}, {std::exchange(docked_list_width_, 0)}, Qt::Horizontal);
+    }
+}
+
+void RecordEditor::give_back_list_room()
+{
+    // The editor gives back the room it took for the docked list.
+    const ListRoom took = std::exchange(list_room_, ListRoom::none);
+    if (took == ListRoom::maximized && isMaximized())
+        showNormal();
+    else if (took == ListRoom::widened && !isMaximized())
+        resize(width_before_list_, height());
 }
 
 void RecordEditor::export_web_catalogue()

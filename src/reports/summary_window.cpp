@@ -20,6 +20,7 @@
 #include <QHash>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QTableView>
 
@@ -207,10 +208,11 @@ void SummaryWindow::draw_header()
 
 void SummaryWindow::size_window()
 {
-    const QRect wa = work_area();
-    // The work area's right and bottom edges, in twips, less 200.
-    const int w = twips_to_px(px_to_twips(wa.right() + 1) - 200);
-    const int h = twips_to_px(px_to_twips(wa.bottom() + 1) - 200);
+    const QRect wa = work_area(this);
+    // The work area's right and bottom edges, in twips, less 200: the window
+    // with its frame, so the frame comes off for the inner size.
+    const int w = twips_to_px(px_to_twips(wa.right() + 1) - 200) - frame_allowance.width();
+    const int h = twips_to_px(px_to_twips(wa.bottom() + 1) - 200) - frame_allowance.height();
     resize(qMax(w, 300), qMax(h, 300));
     const int button_top = height() - margin - cmd_close->height();
     for (QPushButton* b : {cmd_preview, cmd_print, cmd_save, cmd_close})
@@ -248,11 +250,15 @@ void SummaryWindow::fit_window()
     if (cmd_print->x() - 20 - cmd_preview->width() >= margin) {
         cmd_preview->move(cmd_print->x() - 20 - cmd_preview->width(), cmd_save->y());
     } else {
+        // The row above moves up to make room, so the window keeps a height
+        // that fits the screen.
         const int row = cmd_save->height() + 6;
-        resize(width(), height() + row);
+        for (QPushButton* b : {cmd_print, cmd_save, cmd_close})
+            b->move(b->x(), b->y() - row);
+        sumgrid->resize(sumgrid->width(), qMax(60, sumgrid->height() - row));
         cmd_preview->move(cmd_print->x() + cmd_print->width() - cmd_preview->width(), cmd_save->y() + row);
     }
-    const QRect wa = work_area();
+    const QRect wa = work_area(this);
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect full = screen ? screen->geometry() : wa;
     move(full.x() + (full.width() - width()) / 2, wa.y() + (wa.height() - height()) / 2);
@@ -281,8 +287,18 @@ void SummaryWindow::showEvent(QShowEvent* event)
 void SummaryWindow::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
-    if (isVisible())
+    if (!isVisible())
+        return;
+    if (!laid_out_ || !event->oldSize().isValid()) {
         layout_window();
+        return;
+    }
+    // Resized by the user or the window system: the buttons keep to the
+    // bottom edge and the grid takes the height between.
+    const int dy = event->size().height() - event->oldSize().height();
+    for (QPushButton* b : {cmd_preview, cmd_print, cmd_save, cmd_close})
+        b->move(b->x(), b->y() + dy);
+    sumgrid->resize(sumgrid->width(), qMax(60, sumgrid->height() + dy));
 }
 
 void SummaryWindow::print()

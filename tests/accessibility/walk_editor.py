@@ -9,6 +9,8 @@ import time
 import pyatspi
 from gi.repository import GLib
 
+from atspi_tree import find_named, find_role, press, top_windows, wait_for_window
+
 EXPECTED = {
     "Scope Name", "Artist (Last,First)", "Studio", "Date of purchase", "Purchase price", "Retail price",
     "Salesperson", "Store/Gallery", "Street address", "City", "State", "Zip code", "Country", "Phone", "Fax",
@@ -17,19 +19,6 @@ EXPECTED = {
     "Special Features", "Comments",
 }
 FIELD_ROLES = {pyatspi.ROLE_TEXT, pyatspi.ROLE_COMBO_BOX, pyatspi.ROLE_ENTRY}
-
-
-def editor_window():
-    for _ in range(60):
-        desktop = pyatspi.Registry.getDesktop(0)
-        for app in desktop:
-            if app is None:
-                continue
-            for window in app:
-                if window is not None and window.name.startswith("Database file:"):
-                    return window
-        time.sleep(0.5)
-    return None
 
 
 def fields(node, found):
@@ -45,7 +34,7 @@ def fields(node, found):
             fields(child, found)
 
 
-window = editor_window()
+window = wait_for_window(lambda name: name.startswith("Database file:"))
 if window is None:
     print("FAIL: no record editor on the accessibility bus")
     sys.exit(1)
@@ -67,20 +56,6 @@ for name in ("Place of purchase", "Kaleidoscope parameters", "Wand(handheld)", "
 for field in found:
     if field.name == "Salesperson" and field.parent is not None and field.parent.name != "Place of purchase":
         faults.append("Salesperson is in a frame announced as " + field.parent.name)
-
-
-def find_named(node, name):
-    try:
-        if node.name == name:
-            return node
-    except Exception:
-        return None
-    for child in node:
-        if child is not None:
-            hit = find_named(child, name)
-            if hit is not None:
-                return hit
-    return None
 
 
 # Moving to the next record is heard: the window's new name is announced.
@@ -108,20 +83,6 @@ else:
 pyatspi.Registry.deregisterEventListener(on_name, "object:property-change:accessible-name")
 
 
-def find_role(node, role, name=None):
-    try:
-        if node.getRole() == role and (name is None or node.name == name):
-            return node
-    except Exception:
-        return None
-    for child in node:
-        if child is not None:
-            hit = find_role(child, role, name)
-            if hit is not None:
-                return hit
-    return None
-
-
 # The statistics window's tables are chosen from a page tab list named by what
 # it chooses between, each tab an item of it.
 # Opened from the keyboard, as a user would (an action over the bus would wait
@@ -138,16 +99,9 @@ except (OSError, subprocess.CalledProcessError):
 if not opened:
     faults.append("xdotool could not open the collection statistics")
 else:
-    tabs = None
-    close = None
-    deadline = time.time() + 20
-    while tabs is None and time.time() < deadline:
-        time.sleep(0.3)
-        for app in pyatspi.Registry.getDesktop(0):
-            for top in (app or []):
-                if top is not None and top.name == "Collection statistics":
-                    tabs = find_role(top, pyatspi.ROLE_PAGE_TAB_LIST)
-                    close = find_named(top, "Close")
+    statistics = wait_for_window(lambda name: name == "Collection statistics", 20)
+    tabs = find_role(statistics, pyatspi.ROLE_PAGE_TAB_LIST) if statistics is not None else None
+    close = find_named(statistics, "Close") if statistics is not None else None
     if tabs is None:
         faults.append("the statistics window shows no page tab list")
     else:
@@ -165,20 +119,13 @@ for _ in range(45):
         break
     forward.queryAction().doAction(0)
     time.sleep(0.1)
-remove = find_named(window, "Remove an image")
-pyatspi.setTimeout(800, 15000)
-try:
-    remove.queryAction().doAction(0)  # answers only once the modal window closes
-except Exception:
-    pass
+press(find_named(window, "Remove an image"))
 combo = None
 deadline = time.time() + 20
 while combo is None and time.time() < deadline:
     time.sleep(0.3)
-    for app in pyatspi.Registry.getDesktop(0):
-        for top in (app or []):
-            if top is not None and combo is None:
-                combo = find_role(top, pyatspi.ROLE_COMBO_BOX, "Select image to remove")
+    for top in top_windows():
+        combo = combo or find_role(top, pyatspi.ROLE_COMBO_BOX, "Select image to remove")
 if combo is None:
     faults.append("no drop-down named Select image to remove")
 else:
@@ -190,10 +137,7 @@ else:
         faults.append("the picture to remove is not given as the drop-down's text")
     cancel = find_named(combo.parent.parent if combo.parent is not None else combo, "Cancel")
     if cancel is not None:
-        try:
-            cancel.queryAction().doAction(0)
-        except Exception:
-            pass
+        press(cancel)
 
 if faults:
     print("FAIL: " + "; ".join(faults))

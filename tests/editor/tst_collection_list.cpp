@@ -63,7 +63,7 @@ private slots:
         QSettings().remove(QStringLiteral("collection_list"));
     }
 
-    void opens_beside_the_editor_on_the_working_set()
+    void opens_at_the_editors_side_on_the_working_set()
     {
         EditorFixture f(five_records(), true);
         RecordEditor* ed = f.open();
@@ -71,11 +71,19 @@ private slots:
         QAction* list = control<QAction>(ed, "mnu_list");
         QCOMPARE(list->text(), QStringLiteral("C&ollection list"));
         QCOMPARE(list->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
+        const int editor_width = ed->width();
         list->trigger();
         CollectionListWindow* w = ed->collection_list();
         QVERIFY(w && w->isVisible());
         QCOMPARE(w->windowTitle(), QStringLiteral("Collection list"));
-        QVERIFY(w->isWindow());
+        // No room beside the editor on this screen: the list docks at its
+        // side, the editor widening where the screen has room, and never covers
+        // the fields.
+        QCOMPARE(w->window(), ed);
+        QVERIFY(ed->width() >= editor_width);
+        const auto* fields = control<QWidget>(ed, "frm_kaleido_scroll");
+        QVERIFY(
+            !QRect(w->mapTo(ed, QPoint()), w->size()).intersects(QRect(fields->mapTo(ed, QPoint()), fields->size())));
         QTRY_COMPARE(QApplication::focusWidget(), control<QLineEdit>(w, "list_filter"));
         auto* table = control<QTableView>(w, "list_table");
         // The working set's order: by artist.
@@ -90,6 +98,10 @@ private slots:
         QVERIFY(!model->index(1, 1).data(Qt::FontRole).value<QFont>().bold());
         QCOMPARE(model->index(3, model->column_of_field(15)).data().toString(), QStringLiteral("$100.00"));
         QCOMPARE(model->index(3, model->column_of_field(14)).data().toString(), QStringLiteral("1/5/2000"));
+        // Put away, the list gives the editor its width back.
+        QTest::keyClick(control<QLineEdit>(w, "list_filter"), Qt::Key_Escape);
+        QVERIFY(!w->isVisible());
+        QCOMPARE(ed->width(), editor_width);
     }
 
     void filter_narrows_as_typed_data()
@@ -109,6 +121,7 @@ private slots:
         QFETCH(QString, count);
         EditorFixture f(five_records(), true);
         RecordEditor* ed = f.open();
+        ed->show();  // the list is docked in it
         ed->show_collection_list();
         CollectionListWindow* w = ed->collection_list();
         auto* filter = control<QLineEdit>(w, "list_filter");
@@ -128,6 +141,7 @@ private slots:
     {
         EditorFixture f(five_records(), true);
         RecordEditor* ed = f.open();
+        ed->show();  // the list is docked in it
         ed->show_collection_list();
         CollectionListWindow* w = ed->collection_list();
         auto* table = control<QTableView>(w, "list_table");
@@ -153,6 +167,7 @@ private slots:
     {
         EditorFixture f(five_records(), true);
         RecordEditor* ed = f.open();
+        ed->show();  // the list is docked in it
         ed->show_collection_list();
         CollectionListWindow* w = ed->collection_list();
         auto* table = control<QTableView>(w, "list_table");
@@ -194,6 +209,7 @@ private slots:
         auto* name = control<QLineEdit>(ed, "tb_scopename");
         if (edited)
             name->setText(QStringLiteral("Echo edited"));
+        ed->show();  // the list is docked in it
         ed->show_collection_list();
         CollectionListWindow* w = ed->collection_list();
         auto* filter = control<QLineEdit>(w, "list_filter");
@@ -222,6 +238,7 @@ private slots:
     {
         EditorFixture f(five_records(), true);
         RecordEditor* ed = f.open();
+        ed->show();  // the list is docked in it
         ed->show_collection_list();
         CollectionListWindow* w = ed->collection_list();
         auto* table = control<QTableView>(w, "list_table");
@@ -262,6 +279,7 @@ private slots:
         QVERIFY(QDir(f.db.dir()).mkpath(QStringLiteral("pictures")));
         QVERIFY(image.save(f.db.dir() + QStringLiteral("/pictures/red.png")));
         RecordEditor* ed = f.open();
+        ed->show();  // the list is docked in it
         ed->show_collection_list();
         const CollectionListModel* model = ed->collection_list()->model();
         const auto picture
@@ -280,6 +298,7 @@ private slots:
         {
             EditorFixture f(five_records(), true);
             RecordEditor* ed = f.open();
+            ed->show();  // the list is docked in it
             ed->show_collection_list();
             CollectionListWindow* w = ed->collection_list();
             auto* table = control<QTableView>(w, "list_table");
@@ -302,6 +321,7 @@ private slots:
         }
         EditorFixture f(five_records(), true);
         RecordEditor* ed = f.open();
+        ed->show();  // the list is docked in it
         ed->show_collection_list();
         QVERIFY(visible_headings(control<QTableView>(ed->collection_list(), "list_table")).contains("City"));
     }

@@ -297,6 +297,7 @@ private slots:
     {
         EditorFixture f(five_records(), true);
         RecordEditor* ed = f.open();
+        ed->show();  // the list is docked in it
         ed->show_collection_list();
         const QStringList faults = accessibility_faults(ed->collection_list());
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));

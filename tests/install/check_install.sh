@@ -112,6 +112,7 @@ deb=$(ls "$work"/package/tessaran_*.deb)
 dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '/$' | LC_ALL=C sort > "$work/deb-files.txt"
 diff -u "$source/tests/install/expected_files.txt" "$work/deb-files.txt" || fail "the package's files differ"
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "the package's dependencies were not worked out"
+dpkg-deb -f "$deb" Recommends | grep -qw 'qt6-wayland' || fail "the package does not bring Qt's Wayland platform"
 dpkg-deb -e "$deb" "$work/control"
 [ -x "$work/control/postinst" ] && [ -x "$work/control/postrm" ] || fail "maintainer scripts"
 dpkg -x "$deb" "$work/unpacked"

@@ -7,6 +7,7 @@
 #include "reports/summary_header_panel.h"
 #include "reports/summary_model.h"
 #include "reports/summary_window.h"
+#include "ui/screen_placement.h"
 
 #include <QAccessible>
 #include <QElapsedTimer>
@@ -190,6 +191,12 @@ private slots:
                  control<QTableView>(grid, "sumgrid")->width() + 2 * control<QTableView>(grid, "sumgrid")->x());
         QVERIFY(control<QPushButton>(grid, "cmd_preview")->x() >= 0
                 && control<QPushButton>(grid, "cmd_preview")->geometry().bottom() < grid.height());
+        // With its frame the window fits the screen's room, and a smaller
+        // window (a compositor's choice) keeps every button in it.
+        QVERIFY(grid.height() + frame_allowance.height() <= work_area(&grid).height());
+        grid.resize(grid.width(), grid.height() - 120);
+        for (const char* name : {"cmd_preview", "cmd_print", "cmd_save", "cmd_close"})
+            QVERIFY2(control<QPushButton>(grid, name)->geometry().bottom() < grid.height(), name);
     }
 
     void save_to_ascii_file()
