@@ -3,6 +3,7 @@
 #include "bench_env.h"
 #include "child_process.h"
 
+#include "catalogue/web_catalogue.h"
 #include "core/database.h"
 #include "core/delete_record.h"
 #include "core/field_text.h"
@@ -24,7 +25,6 @@
 #include "reports/statistics_window.h"
 #include "reports/summary_model.h"
 #include "reports/summary_window.h"
-#include "reports/web_catalogue.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,6 +2,7 @@
 // scripts (backups, migrations) without starting the program.
 #include "record_check.h"
 
+#include "catalogue/web_catalogue.h"
 #include "core/collection_lock.h"
 #include "core/collection_stats.h"
 #include "core/file_write.h"
@@ -12,7 +13,6 @@
 #include "core/summary_export.h"
 #include "core/summary_rows.h"
 #include "core/working_set.h"
-#include "reports/web_catalogue.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

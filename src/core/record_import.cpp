@@ -418,6 +418,20 @@ struct RowInput {
     const DumpExtras* dump = nullptr;
 };
 
+// A price as imported: a blank is no price; a dump holds plain decimals, a
+// table what the user would type. Nothing when it is not an amount.
+std::optional<qint64> imported_amount(const QString& value, bool json)
+{
+    if (is_blank(value))
+        return 0;
+    if (json)
+        return money_from_decimal(value);
+    qint64 amount = 0;
+    if (parse_money(value, amount) != MoneyParse::ok)
+        return std::nullopt;
+    return amount;
+}
+
 ImportedRow convert_row(const RowInput& source, const QList<int>& targets)
 {
     ImportedRow row;
@@ -444,15 +458,10 @@ ImportedRow convert_row(const RowInput& source, const QList<int>& targets)
         // A dump's text is stored text: only its padding goes.
         const QString value = source.json ? without_padding(cells[c]) : cells[c].trimmed();
         if (target == m_price_paid || target == m_price_retail) {
-            qint64 amount = 0;
-            if (!is_blank(value)) {
-                const std::optional<qint64> plain = source.json ? money_from_decimal(value) : std::nullopt;
-                if (plain)
-                    amount = *plain;
-                else if (source.json || parse_money(value, amount) != MoneyParse::ok)
-                    refuse(target, QStringLiteral("\"%1\" is not an amount").arg(value));
-            }
-            (target == m_price_paid ? row.rec.price_paid : row.rec.price_retail) = amount;
+            const std::optional<qint64> amount = imported_amount(value, source.json);
+            if (!amount)
+                refuse(target, QStringLiteral("\"%1\" is not an amount").arg(value));
+            (target == m_price_paid ? row.rec.price_paid : row.rec.price_retail) = amount.value_or(0);
             continue;
         }
         if (target == import_images) {

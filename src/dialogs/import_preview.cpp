@@ -58,30 +58,7 @@ ImportPreview::ImportPreview(const QString& source_path, QByteArray bytes, const
     auto* lbl_source = new QLabel(QStringLiteral("Kaleidoscopes from ") + source_path, this);
     lbl_source->setObjectName(QStringLiteral("lbl_source"));
 
-    tbl_columns = new QTableWidget(int(headings_.size()), 2, this);
-    // Tab moves on to the next control; the arrows move between cells.
-    tbl_columns->setTabKeyNavigation(false);
-    tbl_columns->setObjectName(QStringLiteral("tbl_columns"));
-    tbl_columns->setHorizontalHeaderLabels({QStringLiteral("Column"), QStringLiteral("Field")});
-    tbl_columns->verticalHeader()->hide();
-    tbl_columns->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    const QList<int> choices = import_targets();
-    for (int c = 0; c < headings_.size(); ++c) {
-        auto* heading = new QTableWidgetItem(headings_[c]);
-        heading->setFlags(Qt::ItemIsEnabled);
-        tbl_columns->setItem(c, 0, heading);
-        auto* combo = new QComboBox(tbl_columns);
-        combo->setObjectName(QStringLiteral("combo_field_%1").arg(c));
-        name_control(combo, QStringLiteral("Field for the column ") + headings_[c]);
-        for (const int t : choices)
-            combo->addItem(import_target_caption(t), t);
-        combo->setCurrentIndex(int(choices.indexOf(targets_[c])));
-        connect(combo, &QComboBox::currentIndexChanged, this, [this, c, combo] {
-            targets_[c] = combo->currentData().toInt();
-            convert_again();
-        });
-        tbl_columns->setCellWidget(c, 1, combo);
-    }
+    build_column_table();
 
     preview_ = new QStandardItemModel(this);
     tbl_preview = new QTableView(this);
@@ -123,6 +100,42 @@ ImportPreview::ImportPreview(const QString& source_path, QByteArray bytes, const
     all->addWidget(new QLabel(QStringLiteral("The first rows as they will be stored:"), this));
     all->addWidget(tbl_preview, 1);
     all->addLayout(buttons);
+    set_tab_order();
+    paint_dialog(this);
+    resize(fitted_to_screen(QSize(960, 640), this));
+    convert(reader);
+}
+
+void ImportPreview::build_column_table()
+{
+    tbl_columns = new QTableWidget(int(headings_.size()), 2, this);
+    // Tab moves on to the next control; the arrows move between cells.
+    tbl_columns->setTabKeyNavigation(false);
+    tbl_columns->setObjectName(QStringLiteral("tbl_columns"));
+    tbl_columns->setHorizontalHeaderLabels({QStringLiteral("Column"), QStringLiteral("Field")});
+    tbl_columns->verticalHeader()->hide();
+    tbl_columns->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    const QList<int> choices = import_targets();
+    for (int c = 0; c < headings_.size(); ++c) {
+        auto* heading = new QTableWidgetItem(headings_[c]);
+        heading->setFlags(Qt::ItemIsEnabled);
+        tbl_columns->setItem(c, 0, heading);
+        auto* combo = new QComboBox(tbl_columns);
+        combo->setObjectName(QStringLiteral("combo_field_%1").arg(c));
+        name_control(combo, QStringLiteral("Field for the column ") + headings_[c]);
+        for (const int t : choices)
+            combo->addItem(import_target_caption(t), t);
+        combo->setCurrentIndex(int(choices.indexOf(targets_[c])));
+        connect(combo, &QComboBox::currentIndexChanged, this, [this, c, combo] {
+            targets_[c] = combo->currentData().toInt();
+            convert_again();
+        });
+        tbl_columns->setCellWidget(c, 1, combo);
+    }
+}
+
+void ImportPreview::set_tab_order()
+{
     // Tab follows the reading order: each column's field, then the rows that
     // cannot be imported beside them, then the preview below, then the buttons.
     // The table of columns itself is no stop: its cells are only captions.
@@ -139,9 +152,6 @@ ImportPreview::ImportPreview(const QString& source_path, QByteArray bytes, const
             setTabOrder(previous, next);
         previous = next;
     }
-    paint_dialog(this);
-    resize(fitted_to_screen(QSize(960, 640), this));
-    convert(reader);
 }
 
 void ImportPreview::set_target(int column, int target)

@@ -42,6 +42,10 @@ public:
     static constexpr int preview_rows = 20;
 
 private:
+    // Each column's heading beside the field it goes into, chosen from a list.
+    void build_column_table();
+    // Tab follows the reading order.
+    void set_tab_order();
     // Converts every row once with the chosen fields, keeping only what the
     // window shows: the first sound rows, the problems and the counts.
     void convert(ImportReader& reader);

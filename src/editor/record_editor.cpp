@@ -2,8 +2,6 @@
 #include "appearance/color_settings.h"
 #include "limited_text_edit.h"
 
-#include "app/about_box.h"
-#include "app/help.h"
 #include "collection_list_window.h"
 #include "core/color_file.h"
 #include "core/editor_fields.h"
@@ -12,6 +10,8 @@
 #include "core/record_file.h"
 #include "core/session.h"
 #include "core/working_set.h"
+#include "help/about_box.h"
+#include "help/help.h"
 #include "images/thumbnails.h"
 #include "ui/context_menu_key.h"
 #include "ui/menu_state.h"

@@ -91,6 +91,9 @@ public:
     // to save them. False when the command must stop (a refused save).
     bool settle_edits();
     // Validations, optional confirmation, write, re-read. True when written.
+    // Writes r at recno (a new record after the last whole one), keeping an
+    // unfinished record at the file's end aside first, as the user is told.
+    FileStatus write_shown_record(int recno, const ScopeRecord& r, bool is_new);
     bool store_record(bool confirm);
 
     // ---- Colours ------------------------------------------------------------

@@ -2,9 +2,9 @@
 #include "collection_list_window.h"
 #include "record_editor.h"
 
+#include "catalogue/web_catalogue.h"
 #include "core/session.h"
 #include "dialogs/web_catalogue_dialog.h"
-#include "reports/web_catalogue.h"
 #include "ui/screen_placement.h"
 #include "ui/user_dialogs.h"
 

@@ -5,7 +5,7 @@
 #include "core/picture_search.h"
 #include "core/session.h"
 #include "dialogs/missing_pictures_dialog.h"
-#include "images/picture_loader.h"
+#include "pictures/picture_loader.h"
 #include "ui/user_dialogs.h"
 
 #include <QApplication>

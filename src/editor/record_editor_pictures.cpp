@@ -9,9 +9,9 @@
 #include "core/scope_record.h"
 #include "core/session.h"
 #include "dialogs/remove_picture_dialog.h"
-#include "images/picture_loader.h"
 #include "images/picture_viewer.h"
 #include "images/thumbnails.h"
+#include "pictures/picture_loader.h"
 #include "ui/screen_placement.h"
 #include "ui/user_dialogs.h"
 

@@ -168,6 +168,31 @@ bool RecordEditor::told_write_outcome(const FileStatus& st, const QString& faile
     return true;
 }
 
+FileStatus RecordEditor::write_shown_record(int recno, const ScopeRecord& r, bool is_new)
+{
+    Session& s = session();
+    const bool unfinished_tail = is_new && partial_record_bytes(s.path) > 0;
+    if (unfinished_tail)
+        msgbox(this,
+               QStringLiteral("The database file ends in %1 bytes that are not a whole kaleidoscope record: another "
+                              "program may have stopped while adding one. They will be kept in %2 before this "
+                              "kaleidoscope is added after the last whole one.")
+                   .arg(partial_record_bytes(s.path))
+                   .arg(partial_record_keep_path(s.path)),
+               MsgIcon::exclamation);
+    FileStatus st = write_record(s.path, recno, r);
+    if (!st)
+        s.refresh_record_count();
+    if (unfinished_tail) {
+        // Said just now; only another warning is told after the write.
+        QStringList lines = st.warning.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        lines.removeIf(
+            [](const QString& line) { return line.startsWith(QLatin1String("The database file ended in")); });
+        st.warning = lines.join(QLatin1Char('\n'));
+    }
+    return st;
+}
+
 bool RecordEditor::store_record(bool confirm)
 {
     Session& s = session();
@@ -217,25 +242,7 @@ bool RecordEditor::store_record(bool confirm)
         offer_reload(QStringLiteral("saved"));
         return false;
     }
-    const bool unfinished_tail = is_new && partial_record_bytes(s.path) > 0;
-    if (unfinished_tail)
-        msgbox(this,
-               QStringLiteral("The database file ends in %1 bytes that are not a whole kaleidoscope record: another "
-                              "program may have stopped while adding one. They will be kept in %2 before this "
-                              "kaleidoscope is added after the last whole one.")
-                   .arg(partial_record_bytes(s.path))
-                   .arg(partial_record_keep_path(s.path)),
-               MsgIcon::exclamation);
-    FileStatus st = write_record(s.path, recno, r);
-    if (!st)
-        s.refresh_record_count();
-    if (unfinished_tail) {
-        // Said just now; only another warning is told after the write.
-        QStringList lines = st.warning.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        lines.removeIf(
-            [](const QString& line) { return line.startsWith(QLatin1String("The database file ended in")); });
-        st.warning = lines.join(QLatin1Char('\n'));
-    }
+    const FileStatus st = write_shown_record(recno, r, is_new);
     if (!told_write_outcome(st, QStringLiteral("The kaleidoscope could not be saved to the database file ")))
         return false;
     s.record = r;

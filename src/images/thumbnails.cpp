@@ -1,6 +1,6 @@
 #include "thumbnails.h"
 
-#include "picture_loader.h"
+#include "pictures/picture_loader.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

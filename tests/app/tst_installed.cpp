@@ -6,12 +6,12 @@
 #include "common/gui_controls.h"
 #include "common/gui_editor_fixture.h"
 
-#include "app/help.h"
-#include "app/help_window.h"
 #include "app/start_window.h"
-#include "appearance/color_dialog.h"
 #include "core/program_files.h"
 #include "core/session.h"
+#include "dialogs/color_dialog.h"
+#include "help/help.h"
+#include "help/help_window.h"
 
 #include <QCryptographicHash>
 #include <QDirIterator>

@@ -1,10 +1,6 @@
 // The start-up window: menu, start-up state, and the open, create, help,
 // about and exit commands as the user drives them.
-#include "app/about_box.h"
-#include "app/help.h"
-#include "app/help_window.h"
 #include "app/start_window.h"
-#include "appearance/color_dialog.h"
 #include "appearance/color_settings.h"
 #include "common/core_temp_db.h"
 #include "common/gui_colors.h"
@@ -13,7 +9,11 @@
 #include "common/scripted_dialogs.h"
 #include "core/database.h"
 #include "core/session.h"
+#include "dialogs/color_dialog.h"
 #include "editor/record_editor.h"
+#include "help/about_box.h"
+#include "help/help.h"
+#include "help/help_window.h"
 #include "ui/menu_state.h"
 #include "ui/screen_placement.h"
 

@@ -1,7 +1,7 @@
 #include "common/gui_controls.h"
 #include "core/record_file.h"
-#include "images/picture_loader.h"
 #include "images/picture_viewer.h"
+#include "pictures/picture_loader.h"
 
 #include <QGuiApplication>
 #include <QLabel>

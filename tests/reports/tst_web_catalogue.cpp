@@ -2,9 +2,9 @@
 // copied once and scaled, no path of the user's disk in any page, prices left
 // out on request, and a folder that holds either the whole new catalogue or
 // what it held before.
+#include "catalogue/web_catalogue.h"
 #include "common/core_temp_db.h"
 #include "core/working_set.h"
-#include "reports/web_catalogue.h"
 
 #include <QDirIterator>
 #include <QImage>

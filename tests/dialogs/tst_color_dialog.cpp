@@ -1,4 +1,3 @@
-#include "appearance/color_dialog.h"
 #include "appearance/color_settings.h"
 #include "appearance/scheme_paint.h"
 #include "common/core_temp_db.h"
@@ -9,6 +8,7 @@
 #include "core/color_items.h"
 #include "core/database.h"
 #include "core/session.h"
+#include "dialogs/color_dialog.h"
 #include "ui/menu_state.h"
 
 #include <QAccessible>

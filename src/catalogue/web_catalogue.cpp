@@ -3,7 +3,7 @@
 #include "core/file_write.h"
 #include "core/picture_list.h"
 #include "core/picture_paths.h"
-#include "images/picture_loader.h"
+#include "pictures/picture_loader.h"
 
 #include <QDir>
 #include <QFile>
@@ -161,44 +161,73 @@ bool folder_has_entries(const QString& folder)
     return dir.exists() && !dir.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
 }
 
-WebCatalogueResult write_web_catalogue(const QString& collection, const std::vector<int>& records, int count,
-                                       const QString& folder, bool include_prices, const CatalogueProgress& progress)
+namespace {
+
+// Where a catalogue is to go: a folder or nothing yet, in a folder that can be made.
+FileStatus check_catalogue_target(const QFileInfo& target, const QString& folder)
 {
-    WebCatalogueResult result;
-    const QFileInfo target(folder);
-    if (target.exists() && !target.isDir()) {
-        result.status
-            = FileStatus::failure(QStringLiteral("%1 is a file, not a folder.").arg(QDir::toNativeSeparators(folder)));
-        return result;
-    }
-    const QString parent = target.absolutePath();
-    if (!QDir().mkpath(parent)) {
-        result.status = FileStatus::failure(
-            QStringLiteral("The folder %1 could not be made.").arg(QDir::toNativeSeparators(parent)));
-        return result;
-    }
-    // Beside the folder, on the same disk, so that it can be renamed into place.
-    QTemporaryDir staging(parent + QStringLiteral("/.") + target.fileName() + QStringLiteral(".partial-XXXXXX"));
+    if (target.exists() && !target.isDir())
+        return FileStatus::failure(QStringLiteral("%1 is a file, not a folder.").arg(QDir::toNativeSeparators(folder)));
+    if (!QDir().mkpath(target.absolutePath()))
+        return FileStatus::failure(
+            QStringLiteral("The folder %1 could not be made.").arg(QDir::toNativeSeparators(target.absolutePath())));
+    return {};
+}
+
+// The staging folder made ready: its two folders, and the permissions a new
+// folder gets, since a catalogue is there to be shared (a private scratch
+// folder is made for the owner only).
+FileStatus prepare_staging(const QTemporaryDir& staging, const QString& parent)
+{
     const QDir root(staging.path());
     if (!staging.isValid() || !root.mkpath(QStringLiteral("k")) || !root.mkpath(QStringLiteral("pictures"))) {
         const QString why = !staging.isValid() ? staging.errorString()
             : ::access(QFile::encodeName(parent).constData(), W_OK) != 0
             ? QString::fromLocal8Bit(std::strerror(errno))
             : QStringLiteral("its folders could not be made");
-        result.status = FileStatus::failure(QStringLiteral("No catalogue can be written in the folder %1: %2.")
-                                                .arg(QDir::toNativeSeparators(parent), why));
-        return result;
+        return FileStatus::failure(QStringLiteral("No catalogue can be written in the folder %1: %2.")
+                                       .arg(QDir::toNativeSeparators(parent), why));
     }
-    // A catalogue is there to be shared: its folder gets the permissions a
-    // new folder gets (a private scratch folder is made for the owner only).
     const mode_t mask = ::umask(0);
     ::umask(mask);
     ::chmod(QFile::encodeName(staging.path()).constData(), 0777 & ~mask);
-    RecordScanner scan;
-    if (FileStatus st = scan.open(collection); !st) {
-        result.status = st;
-        return result;
+    return {};
+}
+
+// The entry's record's pictures copied into the catalogue.
+FileStatus copy_entry_pictures(CatalogueEntry& entry, PictureCopies& pictures, const QString& collection,
+                               QStringList& unreadable)
+{
+    entry.pictures.clear();
+    FileStatus failure;
+    for (const QString& path : PictureList::of_record(entry.record).paths()) {
+        if (path.isEmpty())
+            continue;
+        entry.pictures.push_back(pictures.copy(picture_file(path, collection), unreadable, failure));
+        if (!failure)
+            return failure;
     }
+    return {};
+}
+
+}  // namespace
+
+WebCatalogueResult write_web_catalogue(const QString& collection, const std::vector<int>& records, int count,
+                                       const QString& folder, bool include_prices, const CatalogueProgress& progress)
+{
+    WebCatalogueResult result;
+    const QFileInfo target(folder);
+    if (result.status = check_catalogue_target(target, folder); !result.status)
+        return result;
+    const QString parent = target.absolutePath();
+    // Beside the folder, on the same disk, so that it can be renamed into place.
+    QTemporaryDir staging(parent + QStringLiteral("/.") + target.fileName() + QStringLiteral(".partial-XXXXXX"));
+    const QDir root(staging.path());
+    if (result.status = prepare_staging(staging, parent); !result.status)
+        return result;
+    RecordScanner scan;
+    if (result.status = scan.open(collection); !result.status)
+        return result;
 
     count = qMin(count, int(records.size()) - 1);
     CatalogueOptions options;
@@ -206,10 +235,9 @@ WebCatalogueResult write_web_catalogue(const QString& collection, const std::vec
     options.include_prices = include_prices;
     options.count = qMax(count, 0);
     PictureCopies pictures(staging.path());
-    if (FileStatus st = put_file(root.filePath(QStringLiteral("style.css")), catalogue_style_sheet().toUtf8()); !st) {
-        result.status = st;
+    if (result.status = put_file(root.filePath(QStringLiteral("style.css")), catalogue_style_sheet().toUtf8());
+        !result.status)
         return result;
-    }
     QString index = catalogue_index_head(options);
     index.reserve(qsizetype(count) * 700 + index.size());
     QString page;
@@ -225,36 +253,23 @@ WebCatalogueResult write_web_catalogue(const QString& collection, const std::vec
             return result;
         }
         entry.number = p;
-        entry.pictures.clear();
-        FileStatus failure;
-        for (const QString& path : PictureList::of_record(entry.record).paths()) {
-            if (path.isEmpty())
-                continue;
-            entry.pictures.push_back(pictures.copy(picture_file(path, collection), result.unreadable, failure));
-            if (!failure) {
-                result.status = failure;
-                return result;
-            }
-        }
+        if (result.status = copy_entry_pictures(entry, pictures, collection, result.unreadable); !result.status)
+            return result;
         if (page.isEmpty())
             page = kaleidoscope_page_head(p, options);
         page += kaleidoscope_section(entry, options);
         // A page is written when its last section is there.
         if (p % kaleidoscopes_per_page == 0 || p == count) {
             page += kaleidoscope_page_tail();
-            if (FileStatus st = put_file(root.filePath(kaleidoscope_page_path(p)), page.toUtf8()); !st) {
-                result.status = st;
+            if (result.status = put_file(root.filePath(kaleidoscope_page_path(p)), page.toUtf8()); !result.status)
                 return result;
-            }
             page.clear();
         }
         index += catalogue_index_row(entry, options);
     }
     index += catalogue_index_tail(options);
-    if (FileStatus st = put_file(root.filePath(QStringLiteral("index.html")), index.toUtf8()); !st) {
-        result.status = st;
+    if (result.status = put_file(root.filePath(QStringLiteral("index.html")), index.toUtf8()); !result.status)
         return result;
-    }
     if (progress && !progress(count, count)) {
         result.cancelled = true;
         return result;

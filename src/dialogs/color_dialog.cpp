@@ -1,12 +1,12 @@
 #include "color_dialog.h"
 
-#include "color_settings.h"
+#include "appearance/color_settings.h"
 #include "ui/accessible_names.h"
 
+#include "appearance/scheme_paint.h"
 #include "core/color_contrast.h"
 #include "core/color_items.h"
 #include "core/database.h"
-#include "scheme_paint.h"
 #include "ui/menu_state.h"
 #include "ui/user_dialogs.h"
 

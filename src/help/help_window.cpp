@@ -24,14 +24,8 @@
 
 namespace tessaran {
 
-HelpWindow::HelpWindow(const QString& path, QWidget* parent) : QDialog(parent), path_(path)
+void HelpWindow::build_guide(const QString& path)
 {
-    setObjectName(QStringLiteral("help_window"));
-    setWindowTitle(QStringLiteral("TESSARAN V Help"));
-    // A window of its own beside the one it was asked from, not a dialog over it.
-    setWindowFlags(Qt::Window);
-    setModal(false);
-
     text_ = new QTextBrowser(this);
     text_->setObjectName(QStringLiteral("help_text"));
     text_->setAccessibleName(QStringLiteral("User guide"));
@@ -47,6 +41,17 @@ HelpWindow::HelpWindow(const QString& path, QWidget* parent) : QDialog(parent), 
     connect(text_, &QTextBrowser::cursorPositionChanged, this, &HelpWindow::tell_link_at_caret);
     text_->setSearchPaths({QFileInfo(path).absolutePath()});
     text_->setSource(QUrl::fromLocalFile(path));
+}
+
+HelpWindow::HelpWindow(const QString& path, QWidget* parent) : QDialog(parent), path_(path)
+{
+    setObjectName(QStringLiteral("help_window"));
+    setWindowTitle(QStringLiteral("TESSARAN V Help"));
+    // A window of its own beside the one it was asked from, not a dialog over it.
+    setWindowFlags(Qt::Window);
+    setModal(false);
+
+    build_guide(path);
 
     back_ = new QPushButton(QStringLiteral("&Back"), this);
     back_->setObjectName(QStringLiteral("help_back"));

@@ -26,6 +26,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The guide itself, read as a document.
+    void build_guide(const QString& path);
     void open_in_browser();
     // The link under the guide's caret ("" when none), told to a screen
     // reader as the guide's description while the caret is on it.

@@ -1,10 +1,10 @@
 // The about box and the drawn logo.
-#include "app/about_box.h"
 #include "appearance/color_settings.h"
 #include "appearance/scheme_paint.h"
 #include "common/gui_colors.h"
 #include "common/gui_controls.h"
 #include "core/session.h"
+#include "help/about_box.h"
 #include "ui/logo.h"
 #include "ui/menu_state.h"
 
