@@ -1,6 +1,8 @@
 #include "record_editor.h"
 #include "appearance/color_settings.h"
 #include "limited_text_edit.h"
+#include "picture_strip.h"
+#include "record_form_widget.h"
 
 #include "collection_list_window.h"
 #include "core/color_file.h"
@@ -47,18 +49,13 @@ RecordEditor::RecordEditor(Session session, QWidget* parent)
         });
     setObjectName(QStringLiteral("frm_kaleido"));
     build_controls();
-    for (std::size_t i = 0; i < text_fields_.size(); ++i) {
-        text_fields_[i] = findChild<QWidget*>(editor_field_name(text_members()[i]));
-        Q_ASSERT(text_fields_[i]);
-    }
     build_menu();
-    fill_pick_lists();
     connect_commands();
     // A picture's preview arrives after its button was shown.
     connect(&Thumbnails::instance(), &Thumbnails::ready, this, [this](const QString& path) {
-        for (int i = 1; i <= pictures.count() && i < int(cmd_images.size()); ++i) {
+        for (int i = 1; i <= pictures.count(); ++i) {
             if (trim_blanks(pictures.at(i)) == path)
-                cmd_images[std::size_t(i)]->setToolTip(Thumbnails::instance().tooltip(path));
+                strip_->button(i)->setToolTip(Thumbnails::instance().tooltip(path));
         }
     });
     prepare();
@@ -91,7 +88,6 @@ void RecordEditor::prepare()
         start_empty();
 
     measure_inner_area();
-    viewers_open = QStringLiteral("0000000000");
 
     const QString color_path = color_file_path();
     if (!is_existing_file(color_path)) {
@@ -106,10 +102,6 @@ void RecordEditor::prepare()
                    MsgIcon::critical, MsgButtons::ok);
     }
     apply_colors();
-
-    lbl_artist->setText(QStringLiteral("Artist\n(Last,First)"));
-    lbl_objects->setText(QStringLiteral("Primary\ncell objects"));
-    lbl_symmetry->setText(QStringLiteral("Point\nsymmetry"));
 
     session().ws.find_text.clear();
     session().ws.found = false;
@@ -160,27 +152,6 @@ bool RecordEditor::adding() const
     return session().ws.position > session().ws.count || session().ws.position > session().record_count;
 }
 
-QString RecordEditor::field_text(const QWidget* field) const
-{
-    if (const auto* e = qobject_cast<const QLineEdit*>(field))
-        return e->text();
-    if (const auto* c = qobject_cast<const QComboBox*>(field))
-        return c->currentText();
-    if (const auto* t = qobject_cast<const QPlainTextEdit*>(field))
-        return t->toPlainText();
-    return QString();
-}
-
-void RecordEditor::set_field_text(QWidget* field, const QString& text)
-{
-    if (auto* e = qobject_cast<QLineEdit*>(field))
-        e->setText(text);
-    else if (auto* c = qobject_cast<QComboBox*>(field))
-        c->setEditText(text);
-    else if (auto* t = qobject_cast<QPlainTextEdit*>(field))
-        t->setPlainText(text);
-}
-
 bool RecordEditor::show_position(int numr)
 {
     Session& s = session();
@@ -201,15 +172,9 @@ bool RecordEditor::show_position(int numr)
     find_position_ = numr;
 
     const ScopeRecord& r = s.record;
-    for (std::size_t i = 0; i < text_fields_.size(); ++i)
-        set_field_text(text_fields_[i], shown_text(r.*(text_members()[i].field)));
-    // A save keeps the line breaks the stored text already uses.
-    tb_specfeatures->set_line_break(line_break_of(r.specfeatures));
-    tb_comments->set_line_break(line_break_of(r.comments));
+    form_->show_record(r);
     shown_price_paid = r.price_paid;
     shown_price_retail = r.price_retail;
-    tb_price_paid->setText(money_text(r.price_paid));
-    tb_price_retail->setText(money_text(r.price_retail));
     set_typed_fields_remembered();
 
     pictures = PictureList::of_record(r);
@@ -219,26 +184,15 @@ bool RecordEditor::show_position(int numr)
 
 void RecordEditor::set_typed_fields_remembered()
 {
-    last_date_bought = tb_date_bought->text();
-    last_price_paid = tb_price_paid->text();
-    last_price_retail = tb_price_retail->text();
-    last_scopeyear = tb_scopeyear->text();
+    last_date_bought = form_->line(m_date_bought)->text();
+    last_price_paid = form_->line(m_price_paid)->text();
+    last_price_retail = form_->line(m_price_retail)->text();
+    last_scopeyear = form_->line(m_scopeyear)->text();
 }
 
 void RecordEditor::clear_form()
 {
-    for (QLineEdit* e : findChildren<QLineEdit*>()) {
-        if (e->objectName().startsWith(QLatin1String("tb")))
-            e->clear();
-    }
-    for (QComboBox* c : findChildren<QComboBox*>()) {
-        if (c->objectName().startsWith(QLatin1String("combo")))
-            c->setEditText(QString());
-    }
-    tb_specfeatures->clear();
-    tb_comments->clear();
-    tb_specfeatures->set_line_break(line_break_of(QString()));
-    tb_comments->set_line_break(line_break_of(QString()));
+    form_->clear();
     last_date_bought.clear();
     last_scopeyear.clear();
     last_price_paid = money_text(0);
@@ -285,7 +239,7 @@ void RecordEditor::add_record()
     session().ws.reserve_new(new_record_number);
     restore_colors();
     if (loaded)
-        tb_scopename->setFocus();
+        form_->line(m_scopename)->setFocus();
 }
 
 void RecordEditor::start_empty()
@@ -294,13 +248,10 @@ void RecordEditor::start_empty()
     last_price_retail = money_text(0);
     last_scopeyear.clear();
     last_date_bought.clear();
-    for (QPushButton* b : findChildren<QPushButton*>()) {
-        const QString name = b->objectName();
-        if (name.startsWith(QLatin1String("cmd")) && !name.contains(QLatin1String("images")))
-            b->setEnabled(false);
-    }
-    for (QPushButton* b :
-         {cmd_save, cmd_clear, cmd_close, cmd_add_image, cmd_rem_image, cmd_load_all_images, cmd_clear_all_images})
+    for (QPushButton* b : lbl_controlbck->findChildren<QPushButton*>())
+        b->setEnabled(false);
+    for (QPushButton* b : {cmd_save, cmd_clear, cmd_close, strip_->add_button(), strip_->remove_button(),
+                           strip_->show_all_button(), strip_->close_all_button()})
         b->setEnabled(true);
     add_record();
     sync_menu_enabling();
@@ -308,10 +259,8 @@ void RecordEditor::start_empty()
 
 void RecordEditor::enable_all_commands()
 {
-    for (QPushButton* b : findChildren<QPushButton*>()) {
-        if (b->objectName().startsWith(QLatin1String("cmd")))
-            b->setEnabled(true);
-    }
+    for (QPushButton* b : lbl_controlbck->findChildren<QPushButton*>())
+        b->setEnabled(true);
     show_picture_buttons();
     sync_menu_enabling();
 }
@@ -323,7 +272,7 @@ void RecordEditor::clear_fields()
         == MsgAnswer::no)
         return;
     clear_form();
-    tb_scopename->setFocus();
+    form_->line(m_scopename)->setFocus();
 }
 
 void RecordEditor::close_window()
@@ -360,7 +309,7 @@ void RecordEditor::show_first()
             return;
         show_position(1);
     }
-    tb_scopename->setFocus();
+    form_->line(m_scopename)->setFocus();
 }
 
 void RecordEditor::show_previous()
@@ -374,7 +323,7 @@ void RecordEditor::show_previous()
             return;
         show_position(target);
     }
-    tb_scopename->setFocus();
+    form_->line(m_scopename)->setFocus();
 }
 
 void RecordEditor::show_next()
@@ -387,7 +336,7 @@ void RecordEditor::show_next()
             return;
         show_position(target);
     }
-    tb_scopename->setFocus();
+    form_->line(m_scopename)->setFocus();
 }
 
 void RecordEditor::show_last()
@@ -399,7 +348,7 @@ void RecordEditor::show_last()
             return;
         show_position(session().ws.count);
     }
-    tb_scopename->setFocus();
+    form_->line(m_scopename)->setFocus();
 }
 
 // ---- Help and about --------------------------------------------------------
@@ -447,9 +396,7 @@ bool RecordEditor::eventFilter(QObject* watched, QEvent* event)
     const QEvent::Type type = event->type();
     if (type == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-            && (watched->objectName().startsWith(QLatin1String("tb"))
-                || watched->objectName().startsWith(QLatin1String("combo")))) {
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && form_->is_field(watched)) {
             // Enter moves on to the next field, in the multi-line fields too.
             focusNextChild();
             return true;
@@ -470,13 +417,13 @@ bool RecordEditor::eventFilter(QObject* watched, QEvent* event)
         // or the menu bar (Alt+letter) taking the focus for a moment does not.
         if (loaded && !closing_ && !in_field_check_ && reason != Qt::ActiveWindowFocusReason
             && reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason) {
-            if (watched == tb_date_bought)
+            if (watched == form_->field(m_date_bought))
                 check_date_bought();
-            else if (watched == tb_price_paid)
+            else if (watched == form_->line(m_price_paid))
                 check_price_paid();
-            else if (watched == tb_price_retail)
+            else if (watched == form_->line(m_price_retail))
                 check_price_retail();
-            else if (watched == tb_scopeyear)
+            else if (watched == form_->line(m_scopeyear))
                 check_scope_year();
         }
     } else if (type == QEvent::MouseButtonRelease) {

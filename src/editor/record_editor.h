@@ -30,6 +30,8 @@ class QPushButton;
 namespace tessaran {
 
 class CollectionListWindow;
+class PictureStrip;
+class RecordFormWidget;
 
 struct FileStatus;
 
@@ -48,13 +50,11 @@ public:
     void set_find_position(int position) { find_position_ = position; }
 
     // What the window shows of its pictures: button i (1..10), the pictures as
-    // the user changed them, which positions have a viewer open ("0"/"1" each),
-    // viewer i, the file of the viewer opened last, and the largest picture
-    // size (twips) a viewer may open with.
-    QPushButton* picture_button(int i) const { return cmd_images.at(std::size_t(i)); }
+    // the user changed them, viewer i, the file of the viewer opened last, and
+    // the largest picture size (twips) a viewer may open with.
+    QPushButton* picture_button(int i) const;
     const PictureList& shown_pictures() const { return pictures; }
-    QString viewer_flags() const { return viewers_open; }
-    QWidget* viewer(int i) const { return viewers.at(std::size_t(i)); }
+    QWidget* viewer(int i) const;
     QString current_viewer_file() const { return current_viewer_path; }
     int largest_picture_width() const { return max_picture_width; }
     int largest_picture_height() const { return max_picture_height; }
@@ -178,17 +178,10 @@ protected:
 
 private:
     void build_controls();
-    // The frames of the window, each with its captions and fields.
-    void build_parameters_frame(QWidget* client);
-    void build_purchase_frame(QWidget* client);
-    void build_store_frame();
-    void build_characteristics_frame(QWidget* client);
-    void build_pictures_frame(QWidget* client);
     void build_command_strip(QWidget* client);
     void build_menu();
     void connect_commands();
     void set_locale_tooltips();
-    void fill_pick_lists();
     void size_window();
     // max_picture_width and max_picture_height from the window's inner area.
     void measure_inner_area();
@@ -203,7 +196,6 @@ private:
     // How a write to the collection went: on failure, failed + the database
     // file + the system's reason + after, and false; else any warning, and true.
     bool told_write_outcome(const FileStatus& st, const QString& failed, const QString& after = QString());
-    QString field_text(const QWidget* field) const;
     // What the form's fields hold, as values.
     RecordForm form_values() const;
     // Puts form values back into the fields (texts, prices, pictures).
@@ -240,11 +232,8 @@ private:
     // back on screen (as a new record when the one edited is gone). False
     // when the record shown is no longer in the collection as it was.
     bool reload(bool keep_edits);
-    void set_field_text(QWidget* field, const QString& text);
 
-    // The control of each text member, in file order (text_members()), found
-    // by its object name once the controls are built.
-    std::array<QWidget*, 27> text_fields_{};
+    RecordFormWidget* form_ = nullptr;
 
     Session session_;
     QFileSystemWatcher* watcher_ = nullptr;
@@ -261,8 +250,7 @@ private:
     // ---- Editor state -------------------------------------------------------
     QWidget* startup = nullptr;  // the start-up window given as parent
     int new_record_number = 0;
-    PictureList pictures;                       // of the record shown, as the user changed them
-    std::array<QPointer<QWidget>, 11> viewers;  // positions 1..10
+    PictureList pictures;  // of the record shown, as the user changed them
     QString current_viewer_path;
     int max_picture_width = 0;  // largest picture size of a viewer at opening, twips
     int max_picture_height = 0;
@@ -276,71 +264,9 @@ private:
     qint64 shown_price_paid = 0;  // the stored amounts the price fields were filled from
     qint64 shown_price_retail = 0;
     // ---- Controls -----------------------------------------------------------
-    QGroupBox* frame_params = nullptr;
-    QGroupBox* frame_purchase = nullptr;
-    QGroupBox* frame_store = nullptr;
-    QGroupBox* frame_characteristics = nullptr;
-    QGroupBox* frame_images = nullptr;
+    PictureStrip* strip_ = nullptr;
     QLabel* lbl_controlbck = nullptr;
     QLabel* img_logo = nullptr;
-    QLineEdit* tb_scopename = nullptr;
-    QLineEdit* tb_artist = nullptr;
-    QLineEdit* tb_studio = nullptr;
-    QLineEdit* tb_date_bought = nullptr;
-    QLineEdit* tb_price_paid = nullptr;
-    QLineEdit* tb_price_retail = nullptr;
-    QLineEdit* tb_salesperson = nullptr;
-    QLineEdit* tb_store = nullptr;
-    QLineEdit* tb_street = nullptr;
-    QLineEdit* tb_city = nullptr;
-    QLineEdit* tb_state = nullptr;
-    QLineEdit* tb_zip = nullptr;
-    QLineEdit* tb_country = nullptr;
-    QLineEdit* tb_phone = nullptr;
-    QLineEdit* tb_fax = nullptr;
-    QLineEdit* tb_email = nullptr;
-    QLineEdit* tb_www = nullptr;
-    QComboBox* combo_scopetype = nullptr;
-    QComboBox* combo_extmat = nullptr;
-    QLineEdit* tb_extclr = nullptr;
-    QComboBox* combo_celltype = nullptr;
-    QComboBox* combo_objects = nullptr;
-    QComboBox* combo_mirrors = nullptr;
-    QLineEdit* tb_scopeyear = nullptr;
-    QComboBox* combo_edition = nullptr;
-    QComboBox* combo_signed = nullptr;
-    QComboBox* combo_symmetry = nullptr;
-    LimitedTextEdit* tb_specfeatures = nullptr;
-    LimitedTextEdit* tb_comments = nullptr;
-    QLabel* lbl_scopename = nullptr;
-    QLabel* lbl_artist = nullptr;
-    QLabel* lbl_studio = nullptr;
-    QLabel* lbl_date_bought = nullptr;
-    QLabel* lbl_price_paid = nullptr;
-    QLabel* lbl_price_retail = nullptr;
-    QLabel* lbl_salesperson = nullptr;
-    QLabel* lbl_store = nullptr;
-    QLabel* lbl_street = nullptr;
-    QLabel* lbl_city = nullptr;
-    QLabel* lbl_state = nullptr;
-    QLabel* lbl_zip = nullptr;
-    QLabel* lbl_country = nullptr;
-    QLabel* lbl_phone = nullptr;
-    QLabel* lbl_fax = nullptr;
-    QLabel* lbl_email = nullptr;
-    QLabel* lbl_www = nullptr;
-    QLabel* lbl_scopetype = nullptr;
-    QLabel* lbl_extmat = nullptr;
-    QLabel* lbl_extclr = nullptr;
-    QLabel* lbl_celltype = nullptr;
-    QLabel* lbl_objects = nullptr;
-    QLabel* lbl_mirrors = nullptr;
-    QLabel* lbl_scopeyear = nullptr;
-    QLabel* lbl_ltd = nullptr;  // the edition label
-    QLabel* lbl_signed = nullptr;
-    QLabel* lbl_symmetry = nullptr;
-    QLabel* lbl_specfeatures = nullptr;
-    QLabel* lbl_comments = nullptr;
     QPushButton* cmd_new = nullptr;
     QPushButton* cmd_save = nullptr;
     QPushButton* cmd_del = nullptr;
@@ -354,11 +280,6 @@ private:
     QPushButton* cmd_findnxt = nullptr;
     QPushButton* cmd_select = nullptr;
     QPushButton* cmd_sort = nullptr;
-    QPushButton* cmd_add_image = nullptr;
-    QPushButton* cmd_rem_image = nullptr;
-    QPushButton* cmd_load_all_images = nullptr;
-    QPushButton* cmd_clear_all_images = nullptr;
-    std::array<QPushButton*, 11> cmd_images{};  // 0 never shown; 1..10 the image buttons
     QMenu* mnu_kaleido = nullptr;
     QMenu* mnu_search = nullptr;
     QMenu* mnu_tools = nullptr;
@@ -387,7 +308,6 @@ private:
     QAction* mnu_sort = nullptr;
     QAction* mnu_helptopics = nullptr;
     QAction* mnu_about = nullptr;
-    QString viewers_open = QStringLiteral("0000000000");
 };
 
 }  // namespace tessaran

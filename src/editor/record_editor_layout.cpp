@@ -1,8 +1,9 @@
 // Building the editor's controls, menu and layout. The frames keep the order and
 // gaps of the design: 100 twips at the edges, 45 between a label and its field
 // and between fields, 200 between two columns of label-and-field pairs.
-#include "limited_text_edit.h"
+#include "picture_strip.h"
 #include "record_editor.h"
+#include "record_form_widget.h"
 
 #include "core/editor_fields.h"
 #include "core/locale_dates.h"
@@ -35,76 +36,6 @@ namespace {
 constexpr int edge_gap = 7;     // 100 twips
 constexpr int field_gap = 3;    // 45 twips
 constexpr int column_gap = 13;  // 200 twips
-constexpr int multiline_limit = 500;
-
-QLabel* make_label(QWidget* parent, const char* name, const QString& caption, const QString& tip)
-{
-    auto* l = new QLabel(caption, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setToolTip(tip);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return l;
-}
-
-QLineEdit* make_line(QWidget* parent, const char* name, int limit)
-{
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    if (limit > 0)
-        e->setMaxLength(limit);
-    return e;
-}
-
-QComboBox* make_combo(QWidget* parent, const char* name)
-{
-    auto* c = new QComboBox(parent);
-    c->setObjectName(QString::fromLatin1(name));
-    c->setEditable(true);
-    // The lists are suggestions: typed text stays exactly as typed and never
-    // joins the list.
-    c->setInsertPolicy(QComboBox::NoInsert);
-    c->setCompleter(nullptr);
-    c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    c->setMinimumContentsLength(12);
-    c->lineEdit()->setObjectName(QString::fromLatin1(name) + QStringLiteral("_edit"));
-    return c;
-}
-
-LimitedTextEdit* make_text(QWidget* parent, const char* name)
-{
-    auto* t = new LimitedTextEdit(multiline_limit, parent);
-    t->setObjectName(QString::fromLatin1(name));
-    t->setTabChangesFocus(true);
-    t->setMinimumHeight(52);
-    return t;
-}
-
-QGroupBox* make_frame(QWidget* parent, const char* name, const QString& title)
-{
-    auto* f = new QGroupBox(title, parent);
-    f->setObjectName(QString::fromLatin1(name));
-    // Named by its own title: a frame inside another would otherwise be
-    // announced by the outer frame's ("Purchase information" for the place of
-    // purchase).
-    f->setAccessibleName(spoken_caption(title));
-    return f;
-}
-
-QGridLayout* frame_grid(QGroupBox* frame)
-{
-    auto* g = new QGridLayout(frame);
-    g->setContentsMargins(edge_gap, edge_gap, edge_gap, edge_gap);
-    g->setHorizontalSpacing(field_gap);
-    g->setVerticalSpacing(field_gap);
-    return g;
-}
-
-void add_row(QGridLayout* g, int row, int column, QLabel* label, QWidget* field)
-{
-    g->addWidget(label, row, column);
-    g->addWidget(field, row, column + 1);
-    name_by_caption(label, field);
-}
 
 QAction* make_action(QMenu* menu, const char* name, const QString& caption)
 {
@@ -128,17 +59,14 @@ void RecordEditor::build_controls()
     scroll->setWidgetResizable(true);
     // Only a frame around the fields: Tab goes to the fields, never to it.
     scroll->setFocusPolicy(Qt::NoFocus);
-    auto* client = new QWidget(scroll);
-    client->setObjectName(QStringLiteral("frm_kaleido_client"));
-    scroll->setWidget(client);
+    form_ = new RecordFormWidget(scroll);
+    form_->setObjectName(QStringLiteral("frm_kaleido_client"));
+    scroll->setWidget(form_);
     setCentralWidget(body);
 
-    build_parameters_frame(client);
-    build_purchase_frame(client);
-    build_characteristics_frame(client);
-    build_pictures_frame(client);
+    strip_ = new PictureStrip(form_);
     // The logo opens the about box.
-    img_logo = new QLabel(client);
+    img_logo = new QLabel(form_);
     img_logo->setObjectName(QStringLiteral("img_logo"));
     img_logo->setPixmap(kaleidoscope_logo(96));
     img_logo->setAlignment(Qt::AlignCenter);
@@ -147,6 +75,7 @@ void RecordEditor::build_controls()
     img_logo->setAccessibleName(QStringLiteral("TESSARAN V logo"));
     img_logo->setAccessibleDescription(
         QStringLiteral("The program's logo, a kaleidoscope image; a click shows About TESSARAN V"));
+    form_->set_bottom_row(strip_, img_logo);
 
     build_command_strip(body);
     auto* column = new QVBoxLayout(body);
@@ -154,212 +83,6 @@ void RecordEditor::build_controls()
     column->setSpacing(0);
     column->addWidget(scroll, 1);
     column->addWidget(lbl_controlbck);
-
-    auto* grid = new QGridLayout(client);
-    grid->setContentsMargins(edge_gap, edge_gap, edge_gap, edge_gap);
-    grid->setHorizontalSpacing(edge_gap);
-    grid->setVerticalSpacing(edge_gap);
-    grid->addWidget(frame_params, 0, 0);
-    grid->addWidget(frame_characteristics, 1, 0);
-    grid->addWidget(frame_images, 2, 0);
-    grid->addWidget(frame_purchase, 0, 1, 2, 1);
-    grid->addWidget(img_logo, 2, 1);
-    grid->setRowStretch(1, 1);
-    grid->setColumnStretch(0, 3);
-    grid->setColumnStretch(1, 2);
-
-    // Tab order follows the record's member order.
-    const QList<QWidget*> order
-        = {tb_scopename,   tb_artist,    tb_studio,      tb_date_bought,  tb_price_paid, tb_price_retail,
-           tb_salesperson, tb_store,     tb_street,      tb_city,         tb_state,      tb_zip,
-           tb_country,     tb_phone,     tb_fax,         tb_email,        tb_www,        combo_scopetype,
-           combo_extmat,   tb_extclr,    combo_celltype, combo_objects,   combo_mirrors, tb_scopeyear,
-           combo_edition,  combo_signed, combo_symmetry, tb_specfeatures, tb_comments};
-    for (int i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
-}
-
-void RecordEditor::build_parameters_frame(QWidget* client)
-{
-    // Kaleidoscope parameters
-    frame_params = make_frame(client, "frame_params", tr("Kaleidoscope parameters"));
-    tb_scopename = make_line(frame_params, "tb_scopename", 50);
-    tb_artist = make_line(frame_params, "tb_artist", 50);
-    tb_studio = make_line(frame_params, "tb_studio", 50);
-    lbl_scopename = make_label(frame_params, "lbl_scopename", QStringLiteral("Scope Name"),
-                               QStringLiteral("Name of kaleidoscope"));
-    lbl_artist = make_label(frame_params, "lbl_artist", QStringLiteral("Artist\n(Last,First)"),
-                            QStringLiteral("Name of scope artist (last, first)"));
-    lbl_studio = make_label(frame_params, "lbl_studio", QStringLiteral("Studio"),
-                            QStringLiteral("Studio/company name of kaleidoscope artist"));
-    {
-        auto* g = frame_grid(frame_params);
-        add_row(g, 0, 0, lbl_scopename, tb_scopename);
-        add_row(g, 1, 0, lbl_artist, tb_artist);
-        add_row(g, 2, 0, lbl_studio, tb_studio);
-        g->setColumnStretch(1, 1);
-    }
-}
-
-void RecordEditor::build_purchase_frame(QWidget* client)
-{
-    // Purchase information, with the place of purchase inside it
-    frame_purchase = make_frame(client, "frame_purchase", tr("Purchase information"));
-    // Room for a date typed with a time of day ("12/14/2001 10:30 PM"); the time
-    // is dropped and the short date, at most 15 characters, is what is stored.
-    tb_date_bought = make_line(frame_purchase, "tb_date_bought", typed_date_length);
-    tb_price_paid = make_line(frame_purchase, "tb_price_paid", 0);
-    tb_price_retail = make_line(frame_purchase, "tb_price_retail", 0);
-    lbl_date_bought = make_label(frame_purchase, "lbl_date_bought", QStringLiteral("Date of purchase"), QString());
-    lbl_price_paid = make_label(frame_purchase, "lbl_price_paid", QStringLiteral("Purchase price"), QString());
-    lbl_price_retail = make_label(frame_purchase, "lbl_price_retail", QStringLiteral("Retail price"), QString());
-
-    build_store_frame();
-    {
-        auto* g = frame_grid(frame_purchase);
-        add_row(g, 0, 0, lbl_date_bought, tb_date_bought);
-        add_row(g, 1, 0, lbl_price_paid, tb_price_paid);
-        add_row(g, 2, 0, lbl_price_retail, tb_price_retail);
-        g->addWidget(frame_store, 3, 0, 1, 2);
-        g->setColumnStretch(1, 1);
-        g->setRowStretch(4, 1);
-    }
-}
-
-void RecordEditor::build_store_frame()
-{
-    frame_store = make_frame(frame_purchase, "frame_store", tr("Place of purchase"));
-    struct StoreField {
-        QLineEdit** field;
-        QLabel** label;
-        const char* tb;
-        const char* lbl;
-        const char* caption;
-        const char* tip;
-        int limit;
-    };
-    const StoreField store_fields[] = {
-        {&tb_salesperson, &lbl_salesperson, "tb_salesperson", "lbl_salesperson", "Salesperson",
-         "Salesperson from whom the kaleidoscope was purchased", 40},
-        {&tb_store, &lbl_store, "tb_store", "lbl_store", "Store/Gallery",
-         "Store or gallery from which kaleidoscope was purchased", 50},
-        {&tb_street, &lbl_street, "tb_street", "lbl_street", "Street address", "Street address of store/gallery", 50},
-        {&tb_city, &lbl_city, "tb_city", "lbl_city", "City", "City of store/gallery", 50},
-        {&tb_state, &lbl_state, "tb_state", "lbl_state", "State", "State of store/gallery", 20},
-        {&tb_zip, &lbl_zip, "tb_zip", "lbl_zip", "Zip code", "Zip code of store/gallery", 10},
-        {&tb_country, &lbl_country, "tb_country", "lbl_country", "Country", "Country of store/gallery", 40},
-        {&tb_phone, &lbl_phone, "tb_phone", "lbl_phone", "Phone", "Telephone number of store/gallery", 20},
-        {&tb_fax, &lbl_fax, "tb_fax", "lbl_fax", "Fax", "Fax number of store/gallery", 20},
-        {&tb_email, &lbl_email, "tb_email", "lbl_email", "Email", "Email address of seller", 50},
-        {&tb_www, &lbl_www, "tb_www", "lbl_www", "Website", "Website of seller", 50},
-    };
-    {
-        auto* g = frame_grid(frame_store);
-        int row = 0;
-        for (const StoreField& f : store_fields) {
-            *f.field = make_line(frame_store, f.tb, f.limit);
-            *f.label = make_label(frame_store, f.lbl, QString::fromLatin1(f.caption), QString::fromLatin1(f.tip));
-            add_row(g, row++, 0, *f.label, *f.field);
-        }
-        g->setColumnStretch(1, 1);
-    }
-}
-
-void RecordEditor::build_characteristics_frame(QWidget* client)
-{
-    // Kaleidoscope characteristics: two columns of pairs, then the free texts
-    frame_characteristics = make_frame(client, "frame_characteristics", tr("Kaleidoscope characteristics"));
-    QWidget* fc = frame_characteristics;
-    combo_scopetype = make_combo(fc, "combo_scopetype");
-    combo_extmat = make_combo(fc, "combo_extmat");
-    tb_extclr = make_line(fc, "tb_extclr", 30);
-    combo_celltype = make_combo(fc, "combo_celltype");
-    combo_objects = make_combo(fc, "combo_objects");
-    combo_mirrors = make_combo(fc, "combo_mirrors");
-    tb_scopeyear = make_line(fc, "tb_scopeyear", 10);
-    combo_edition = make_combo(fc, "combo_edition");
-    combo_signed = make_combo(fc, "combo_signed");
-    combo_symmetry = make_combo(fc, "combo_symmetry");
-    tb_specfeatures = make_text(fc, "tb_specfeatures");
-    tb_comments = make_text(fc, "tb_comments");
-    lbl_scopetype = make_label(fc, "lbl_scopetype", QStringLiteral("Scope type"),
-                               QStringLiteral("Type of kaleidoscope, e.g. wheel, cell, teleidoscope"));
-    lbl_extmat = make_label(fc, "lbl_extmat", QStringLiteral("Exterior material"),
-                            QStringLiteral("Materials used to create outer kaleidoscope tube"));
-    lbl_extclr
-        = make_label(fc, "lbl_extclr", QStringLiteral("Exterior color"), QStringLiteral("Color of the scope exterior"));
-    lbl_celltype = make_label(fc, "lbl_celltype", QStringLiteral("Cell type"),
-                              QStringLiteral("Type of object cell,e.g. oil filled, wheels"));
-    lbl_objects = make_label(fc, "lbl_objects", QStringLiteral("Primary\ncell objects"),
-                             QStringLiteral("Predominant type of cell object"));
-    lbl_mirrors = make_label(fc, "lbl_mirrors", QStringLiteral("Mirror system"), QStringLiteral("Number of mirrors"));
-    lbl_scopeyear = make_label(fc, "lbl_scopeyear", QStringLiteral("Scope year"),
-                               QStringLiteral("Year of kaleidoscope manufacture (yyyy)"));
-    lbl_ltd = make_label(fc, "lbl_ltd", QStringLiteral("Edition"),
-                         QStringLiteral("Type of edition (limited, production, promotional, etc.)"));
-    lbl_signed = make_label(fc, "lbl_signed", QStringLiteral("Signed"),
-                            QStringLiteral("Is the kaleidoscope signed by the artist?"));
-    lbl_symmetry = make_label(fc, "lbl_symmetry", QStringLiteral("Point\nsymmetry"),
-                              QStringLiteral("Symmetry of the image, e.g. 6-point, 8-point"));
-    lbl_specfeatures = make_label(fc, "lbl_specfeatures", QStringLiteral("Special Features"),
-                                  QStringLiteral("Special features of the kaleidoscope"));
-    lbl_comments = make_label(fc, "lbl_comments", QStringLiteral("Comments"),
-                              QStringLiteral("Miscellaneous information about the kaleidoscope"));
-    lbl_specfeatures->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    lbl_comments->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    {
-        auto* g = frame_grid(frame_characteristics);
-        add_row(g, 0, 0, lbl_scopetype, combo_scopetype);
-        add_row(g, 1, 0, lbl_extmat, combo_extmat);
-        add_row(g, 2, 0, lbl_extclr, tb_extclr);
-        add_row(g, 3, 0, lbl_celltype, combo_celltype);
-        add_row(g, 4, 0, lbl_objects, combo_objects);
-        g->setColumnMinimumWidth(2, column_gap);
-        add_row(g, 0, 3, lbl_mirrors, combo_mirrors);
-        add_row(g, 1, 3, lbl_scopeyear, tb_scopeyear);
-        add_row(g, 2, 3, lbl_ltd, combo_edition);
-        add_row(g, 3, 3, lbl_signed, combo_signed);
-        add_row(g, 4, 3, lbl_symmetry, combo_symmetry);
-        name_by_caption(lbl_specfeatures, tb_specfeatures);
-        name_by_caption(lbl_comments, tb_comments);
-        g->addWidget(lbl_specfeatures, 5, 0);
-        g->addWidget(tb_specfeatures, 5, 1, 1, 4);
-        g->addWidget(lbl_comments, 6, 0);
-        g->addWidget(tb_comments, 6, 1, 1, 4);
-        g->setColumnStretch(1, 1);
-        g->setColumnStretch(4, 1);
-        g->setRowStretch(5, 1);
-        g->setRowStretch(6, 1);
-    }
-}
-
-void RecordEditor::build_pictures_frame(QWidget* client)
-{
-    // Images: placed by show_picture_buttons, so the frame keeps a fixed height.
-    frame_images = make_frame(client, "frame_images", tr("Images"));
-    frame_images->setFixedHeight(twips_to_px(1200));
-    for (int i = 0; i < int(cmd_images.size()); ++i) {
-        auto* b = command_button(frame_images, "cmd_images", QString::number(i), QString());
-        b->setFixedSize(twips_to_px(375), twips_to_px(375));
-        b->hide();
-        cmd_images[i] = b;
-    }
-    cmd_add_image = command_button(frame_images, "cmd_add_image", QStringLiteral("Add an image"),
-                                   QStringLiteral("Add an image to this kaleidoscope record"));
-    cmd_rem_image = command_button(frame_images, "cmd_rem_image", QStringLiteral("Remove an image"), QString());
-    cmd_load_all_images = command_button(frame_images, "cmd_load_all_images", QStringLiteral("Display all images"),
-                                         QStringLiteral("Display all images for this kaleidoscope record"));
-    cmd_clear_all_images = command_button(frame_images, "cmd_clear_all_images", QStringLiteral("Clear all images"),
-                                          QStringLiteral("Clear all images from the screen"));
-    {
-        int w = 0;
-        for (QPushButton* b : {cmd_add_image, cmd_rem_image, cmd_load_all_images, cmd_clear_all_images})
-            w = std::max(w, b->sizeHint().width());
-        for (QPushButton* b : {cmd_add_image, cmd_rem_image, cmd_load_all_images, cmd_clear_all_images})
-            b->setFixedSize(w, twips_to_px(330));
-        const int tens = twips_to_px(120 + 10 * (375 + 165) + 400);
-        frame_images->setMinimumWidth(tens + 2 * w + edge_gap);
-    }
 }
 
 void RecordEditor::build_command_strip(QWidget* client)
@@ -532,23 +255,24 @@ void RecordEditor::connect_commands()
     writing(nullptr, mnu_missing_pictures, &RecordEditor::find_missing_pictures);
     both(nullptr, mnu_helptopics, &RecordEditor::show_help);
     both(nullptr, mnu_about, &RecordEditor::show_about);
-    writing(cmd_add_image, nullptr, &RecordEditor::add_picture);
-    writing(cmd_rem_image, nullptr, &RecordEditor::remove_picture);
-    both(cmd_load_all_images, nullptr, &RecordEditor::show_all_pictures);
-    both(cmd_clear_all_images, nullptr, &RecordEditor::close_all_pictures);
-    for (int i = 1; i < int(cmd_images.size()); ++i)
-        connect(cmd_images[i], &QPushButton::clicked, this, [this, i] { open_picture(i); });
+    writing(strip_->add_button(), nullptr, &RecordEditor::add_picture);
+    writing(strip_->remove_button(), nullptr, &RecordEditor::remove_picture);
+    both(strip_->show_all_button(), nullptr, &RecordEditor::show_all_pictures);
+    both(strip_->close_all_button(), nullptr, &RecordEditor::close_all_pictures);
+    connect(strip_, &PictureStrip::picture_chosen, this, &RecordEditor::open_picture);
+    connect(strip_, &PictureStrip::viewer_closed, this, [this] {
+        if (!closing_ && isVisible())
+            activateWindow();
+    });
 
     // Enter-as-Tab and the leave-field checks watch the fields; the right
     // button over Select/Find, the logo and the enabling of buttons are watched too.
-    for (QLineEdit* e : findChildren<QLineEdit*>()) {
-        if (e->objectName().startsWith(QLatin1String("tb")) || e->objectName().startsWith(QLatin1String("combo")))
-            e->installEventFilter(this);
+    for (const FormFieldSpec& spec : form_fields()) {
+        QWidget* field = form_->field(spec.member);
+        field->installEventFilter(this);
+        if (auto* combo = qobject_cast<QComboBox*>(field))
+            combo->lineEdit()->installEventFilter(this);
     }
-    for (QComboBox* c : findChildren<QComboBox*>())
-        c->installEventFilter(this);
-    for (QPlainTextEdit* t : {tb_specfeatures, tb_comments})
-        t->installEventFilter(this);
     for (QWidget* w :
          {static_cast<QWidget*>(cmd_select), static_cast<QWidget*>(cmd_find), static_cast<QWidget*>(img_logo)})
         w->installEventFilter(this);
@@ -562,41 +286,17 @@ void RecordEditor::set_locale_tooltips()
     // The labels of the locale in force when the editor opens.
     session_.locale = current_locale_labels();
     const Session& s = session();
-    lbl_date_bought->setToolTip(QStringLiteral("Date kaleidoscope was purchased (") + s.locale.date_format
-                                + QStringLiteral(")"));
-    lbl_price_paid->setToolTip(with_unit(QStringLiteral("Price paid for kaleidoscope"), s.locale.currency_symbol));
-    lbl_price_retail->setToolTip(with_unit(QStringLiteral("Retail price of kaleidoscope"), s.locale.currency_symbol));
+    form_->label(m_date_bought)
+        ->setToolTip(QStringLiteral("Date kaleidoscope was purchased (") + s.locale.date_format + QStringLiteral(")"));
+    form_->label(m_price_paid)
+        ->setToolTip(with_unit(QStringLiteral("Price paid for kaleidoscope"), s.locale.currency_symbol));
+    form_->label(m_price_retail)
+        ->setToolTip(with_unit(QStringLiteral("Retail price of kaleidoscope"), s.locale.currency_symbol));
     cmd_find->setToolTip(QStringLiteral("Search kaleidoscopes using specified criteria. ")
                          + QStringLiteral("Right click to see current find criteria."));
     cmd_findnxt->setToolTip(QStringLiteral("Search according to previously specified criteria"));
     cmd_select->setToolTip(QStringLiteral("Select a subset of the database using specified criteria. ")
                            + QStringLiteral("Right click to see current selection criteria."));
-    cmd_rem_image->setToolTip(QStringLiteral("Remove an image from this kaleidoscope record.  ")
-                              + QStringLiteral("NOTE: This does not delete the image from your computer."));
-}
-
-void RecordEditor::fill_pick_lists()
-{
-    const std::array<std::pair<QComboBox*, int>, 8> limits = {{{combo_scopetype, 30},
-                                                               {combo_extmat, 30},
-                                                               {combo_celltype, 25},
-                                                               {combo_objects, 25},
-                                                               {combo_mirrors, 25},
-                                                               {combo_edition, 15},
-                                                               {combo_signed, 20},
-                                                               {combo_symmetry, 20}}};
-    // Each list is filled once; the edit text stays as it was.
-    for (int list = 1; list <= 8; ++list) {
-        QComboBox* c = limits[std::size_t(list - 1)].first;
-        const QString text = c->currentText();
-        c->blockSignals(true);
-        c->addItems(vocabulary(list));
-        c->setCurrentIndex(-1);
-        c->setEditText(text);
-        c->blockSignals(false);
-    }
-    for (const auto& [combo, limit] : limits)
-        combo->lineEdit()->setMaxLength(limit);
 }
 
 void RecordEditor::size_window()

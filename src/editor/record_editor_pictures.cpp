@@ -1,7 +1,8 @@
-// The editor's Images frame: the numbered image buttons, the four image
-// commands, and the viewers that follow the images when one is removed.
-// viewers_open always tells exactly which viewers are open.
+// The pictures of the record shown: adding, removing (the viewers follow
+// their pictures), opening and replacing a missing one.
+#include "picture_strip.h"
 #include "record_editor.h"
+#include "record_form_widget.h"
 
 #include "appearance/scheme_paint.h"
 #include "core/picture_paths.h"
@@ -28,12 +29,6 @@ namespace tessaran {
 
 namespace {
 
-// Places w with its top-left corner at (left, top) twips inside its parent.
-void place_twips(QWidget* w, double left, double top)
-{
-    w->move(twips_to_px(left), twips_to_px(top));
-}
-
 // The editor shows the hourglass while a picture loads.
 class BusyPointer {
 public:
@@ -53,50 +48,27 @@ bool valid_position(int n)
 
 }  // namespace
 
+QPushButton* RecordEditor::picture_button(int i) const
+{
+    return strip_->button(i);
+}
+
+QWidget* RecordEditor::viewer(int i) const
+{
+    return strip_->viewer(i);
+}
+
 void RecordEditor::show_picture_buttons()
 {
-    for (int i = 1; i <= max_pictures && i < int(cmd_images.size()); ++i)
-        cmd_images[i]->hide();
-
-    const int m = int((px_to_twips(frame_images->height()) + 90) / 2);
-    const double spacing = px_to_twips(cmd_images[0]->width()) + 165;
-    const QColor button_color = scheme_color(color_command_buttons);
-    double right_edge = -1;
-    for (int i = 1; i <= pictures.count() && i < int(cmd_images.size()); ++i) {
-        QPushButton* b = cmd_images[i];
-        const double h = px_to_twips(b->height());
-        const double left = 120 + (i - 1) * spacing;
-        place_twips(b, left, m - h / 2);
-        b->setText(QString::number(i));
-        b->setToolTip(Thumbnails::instance().tooltip(picture_file_of(i)));
-        b->setAccessibleName(QStringLiteral("Picture %1").arg(i));
-        b->setAccessibleDescription(picture_file_of(i));
-        b->setVisible(true);
-        paint_button(b, button_color);
-        right_edge = left + px_to_twips(b->width());
-    }
-
-    const double add_left = right_edge >= 0 ? right_edge + 400 : 170;
-    place_twips(cmd_add_image, add_left, m - px_to_twips(cmd_add_image->height()));
-    place_twips(cmd_rem_image, add_left, m);
-    const double all_left = add_left + px_to_twips(cmd_add_image->width());
-    place_twips(cmd_load_all_images, all_left, m - px_to_twips(cmd_load_all_images->height()));
-    place_twips(cmd_clear_all_images, all_left, m);
-
-    const bool any = pictures.count() > 0;
-    cmd_add_image->setEnabled(true);
-    cmd_rem_image->setEnabled(any);
-    cmd_load_all_images->setEnabled(any);
-    cmd_clear_all_images->setEnabled(any);
+    QStringList files;
+    for (int i = 1; i <= pictures.count(); ++i)
+        files << picture_file_of(i);
+    strip_->show_pictures(files);
 }
 
 void RecordEditor::close_all_viewers()
 {
-    for (int i = 1; i <= 10; ++i) {
-        if (QWidget* v = viewers[i]; v && v->isVisible())
-            v->close();
-        viewers_open[i - 1] = QLatin1Char('0');
-    }
+    strip_->close_all_viewers();
 }
 
 void RecordEditor::picture_name(int n, QString& iname) const
@@ -109,15 +81,9 @@ void RecordEditor::open_viewer(int n)
     if (!valid_position(n))
         return;
     current_viewer_path = pictures.at(n);
-
-    auto* viewer = qobject_cast<PictureViewer*>(viewers[n].data());
-    if (viewer && viewer->isVisible()) {
-        // An open viewer keeps its picture and only comes to the front.
-        viewers_open[n - 1] = QLatin1Char('1');
-        viewer->raise();
-        viewer->activateWindow();
+    // An open viewer keeps its picture and only comes to the front.
+    if (strip_->raise_viewer(n))
         return;
-    }
 
     const QString path = picture_file(current_viewer_path, session().path);
     LoadedPicture picture;
@@ -128,56 +94,27 @@ void RecordEditor::open_viewer(int n)
     }
     if (!picture.ok()) {
         // Never an empty viewer: the user hears why, the reference stays.
-        viewers_open[n - 1] = QLatin1Char('0');
         msgbox(this, picture_failure_text(path, picture.error), MsgIcon::critical);
         return;
     }
-
-    if (!viewer) {
-        viewer = new PictureViewer(this);
-        viewers[n] = viewer;
-        connect(viewer, &PictureViewer::viewer_closed, this, [this](int i) {
-            if (valid_position(i))
-                viewers_open[i - 1] = QLatin1Char('0');
-            if (!closing_ && isVisible())
-                activateWindow();
-        });
-    }
-    {
-        const BusyPointer busy(this);
-        viewer->open_picture(n, path, picture.image, picture.natural, twips_to_px(max_picture_width),
-                             twips_to_px(max_picture_height));
-    }
-    viewer->show();
-    viewer->raise();
-    viewer->activateWindow();
-    viewers_open[n - 1] = QLatin1Char('1');
+    const BusyPointer busy(this);
+    strip_->show_in_viewer(n, path, picture.image, picture.natural,
+                           QSize(twips_to_px(max_picture_width), twips_to_px(max_picture_height)));
 }
 
 void RecordEditor::remove_picture_at(int nrem)
 {
     if (nrem < 1 || nrem > pictures.count())
         return;
-    // Closes viewer i; tells whether it was open.
-    const auto close_viewer = [this](int i) {
-        bool was_open = false;
-        if (QWidget* v = viewers[i]; v && v->isVisible()) {
-            was_open = true;
-            v->close();
-        }
-        viewers_open[i - 1] = QLatin1Char('0');
-        return was_open;
-    };
-
-    close_viewer(nrem);
+    strip_->close_viewer(nrem);
     // Every later picture moves down one place; a viewer it had goes with it.
     const int count = pictures.count();
-    std::array<bool, 11> reopen{};
+    std::array<bool, max_pictures + 1> reopen{};
     for (int i = nrem + 1; i <= count; ++i)
-        reopen[i - 1] = close_viewer(i);
+        reopen[std::size_t(i - 1)] = strip_->close_viewer(i);
     pictures.remove(nrem);
     for (int i = nrem; i <= count - 1; ++i) {
-        if (reopen[i])
+        if (reopen[std::size_t(i)])
             open_viewer(i);
     }
     show_picture_buttons();
@@ -235,7 +172,7 @@ FileStatus RecordEditor::copy_picture_with_progress(const QString& chosen, QStri
     progress.setWindowTitle(QString::fromLatin1(app_title));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
-    return copy_into_picture_folder(chosen, session().path, tb_scopename->text(), stored,
+    return copy_into_picture_folder(chosen, session().path, form_->line(m_scopename)->text(), stored,
                                     [&progress](qint64 done, qint64 total) {
                                         progress.setValue(total > 0 ? int(done * 1000 / total) : 1000);
                                         return !progress.wasCanceled();
@@ -278,15 +215,13 @@ void RecordEditor::open_picture(int i)
         if (path.isEmpty() || !picture_to_store(path.trimmed(), stored))
             return;
         pictures.replace(i, stored);
-        cmd_images[i]->setToolTip(Thumbnails::instance().tooltip(picture_file_of(i)));
+        strip_->button(i)->setToolTip(Thumbnails::instance().tooltip(picture_file_of(i)));
         replaced = true;
     }
     // A viewer still open on the old file would show a picture the list no
     // longer names; it shows the replacement instead.
-    if (replaced) {
-        if (QWidget* v = viewers[i]; v && v->isVisible())
-            v->close();
-    }
+    if (replaced)
+        strip_->close_viewer(i);
     open_viewer(i);
 }
 
@@ -298,13 +233,8 @@ void RecordEditor::show_all_pictures()
 
 void RecordEditor::close_all_pictures()
 {
-    for (int i = pictures.count(); i >= 1; --i) {
-        if (viewers_open.at(i - 1) != QLatin1Char('1'))
-            continue;
-        if (QWidget* v = viewers[i]; v && v->isVisible())
-            v->close();
-        viewers_open[i - 1] = QLatin1Char('0');
-    }
+    for (int i = pictures.count(); i >= 1; --i)
+        strip_->close_viewer(i);
 }
 
 void RecordEditor::remove_picture()

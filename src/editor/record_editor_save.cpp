@@ -2,8 +2,10 @@
 // highlight, the confirmation, the write and the re-read; and the question
 // asked before a command leaves a record whose fields were changed.
 #include "limited_text_edit.h"
+#include "picture_strip.h"
 #include "record_editor.h"
 #include "record_editor_search.h"
+#include "record_form_widget.h"
 
 #include "appearance/scheme_paint.h"
 #include "core/field_text.h"
@@ -43,56 +45,32 @@ int RecordEditor::count_changes(int pos)
     const ScopeRecord& r = s.record;
     const RecordForm form = form_values();
     const FormChanges changes = form_changes(form, r);
-    const QColor changed = scheme_color(color_changed_data);
-    const auto mark = [&](QWidget* field) {
-        QPalette p = field->palette();
-        p.setColor(QPalette::Base, changed);
-        p.setColor(QPalette::Button, changed);
-        field->setPalette(p);
-        if (auto* combo = qobject_cast<QComboBox*>(field); combo && combo->lineEdit())
-            combo->lineEdit()->setPalette(p);
-    };
-    for (const int i : changes.texts)
-        mark(text_fields_[std::size_t(i)]);
+    form_->mark_changes(changes);
     // An entry that is no amount differs from any stored amount, so the
     // user's edits are never dropped without the question; it is told too.
-    const auto price = [&](QLineEdit* field, bool differs, bool unreadable, const char* message) {
-        if (unreadable) {
-            msgbox(this, QString::fromLatin1(message), MsgIcon::critical, MsgButtons::ok);
-            field->setFocus();
-        }
-        if (differs)
-            mark(field);
+    const auto tell_unreadable = [&](Member m, bool unreadable, const char* message) {
+        if (!unreadable)
+            return;
+        msgbox(this, QString::fromLatin1(message), MsgIcon::critical, MsgButtons::ok);
+        form_->field(m)->setFocus();
     };
-    price(tb_price_paid, changes.price_paid, changes.price_paid_unreadable, "Invalid entry for purchase price field!");
-    price(tb_price_retail, changes.price_retail, changes.price_retail_unreadable,
-          "Invalid entry for retail price field!");
-    for (const int slot : changes.picture_slots)
-        paint_button(cmd_images[std::size_t(slot)], changed);
+    tell_unreadable(m_price_paid, changes.price_paid_unreadable, "Invalid entry for purchase price field!");
+    tell_unreadable(m_price_retail, changes.price_retail_unreadable, "Invalid entry for retail price field!");
+    const QColor changed = scheme_color(color_changed_data);
+    strip_->mark_changed(changes.picture_slots, changed);
     return changes.count();
 }
 
 RecordForm RecordEditor::form_values() const
 {
-    RecordForm form;
-    for (std::size_t i = 0; i < text_fields_.size(); ++i)
-        form.texts[i] = field_text(text_fields_[i]);
-    form.specfeatures_break = tb_specfeatures->line_break();
-    form.comments_break = tb_comments->line_break();
-    form.price_paid = tb_price_paid->text();
-    form.price_retail = tb_price_retail->text();
+    RecordForm form = form_->values();
     form.pictures = pictures;
     return form;
 }
 
 void RecordEditor::set_form_values(const RecordForm& form)
 {
-    for (std::size_t i = 0; i < text_fields_.size(); ++i)
-        set_field_text(text_fields_[i], form.texts[i]);
-    tb_specfeatures->set_line_break(form.specfeatures_break);
-    tb_comments->set_line_break(form.comments_break);
-    tb_price_paid->setText(form.price_paid);
-    tb_price_retail->setText(form.price_retail);
+    form_->set_values(form);
     pictures = form.pictures;
     show_picture_buttons();
 }
@@ -142,11 +120,13 @@ bool RecordEditor::settle_edits()
 bool RecordEditor::validate_typed_fields()
 {
     const std::optional<EntryRefusal> refusal
-        = refused_entry({tb_scopeyear->text(), tb_date_bought->text(), tb_price_paid->text(), tb_price_retail->text()},
+        = refused_entry({form_->line(m_scopeyear)->text(), form_->line(m_date_bought)->text(),
+                         form_->line(m_price_paid)->text(), form_->line(m_price_retail)->text()},
                         session().record, shown_price_paid, shown_price_retail);
     if (!refusal)
         return true;
-    QLineEdit* const fields[] = {tb_scopeyear, tb_date_bought, tb_price_paid, tb_price_retail};
+    QLineEdit* const fields[] = {form_->line(m_scopeyear), form_->line(m_date_bought), form_->line(m_price_paid),
+                                 form_->line(m_price_retail)};
     msgbox(this, refusal->message, MsgIcon::critical, MsgButtons::ok);
     fields[int(refusal->field)]->setFocus();
     return false;

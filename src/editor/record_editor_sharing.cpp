@@ -4,6 +4,7 @@
 #include "limited_text_edit.h"
 #include "record_editor.h"
 #include "record_editor_search.h"
+#include "record_form_widget.h"
 
 #include "core/record_changes.h"
 #include "core/record_form.h"
@@ -63,16 +64,7 @@ bool RecordEditor::keep_write_claim()
 
 void RecordEditor::make_fields_read_only()
 {
-    for (QWidget* field : text_fields_) {
-        if (auto* line = qobject_cast<QLineEdit*>(field))
-            line->setReadOnly(true);
-        else if (auto* text = qobject_cast<QPlainTextEdit*>(field))
-            text->setReadOnly(true);
-        else if (auto* combo = qobject_cast<QComboBox*>(field); combo && combo->lineEdit())
-            combo->lineEdit()->setReadOnly(true);
-    }
-    for (QLineEdit* price : {tb_price_paid, tb_price_retail})
-        price->setReadOnly(true);
+    form_->set_read_only();
 }
 
 void RecordEditor::watch_collection()

@@ -1,6 +1,5 @@
 // The editor's Images frame: adding, showing, removing and clearing images,
-// with the viewers following their images and viewers_open telling exactly
-// which viewers are open.
+// with the viewers following their images.
 #include "common/gui_controls.h"
 #include "common/gui_editor_fixture.h"
 
@@ -50,8 +49,8 @@ bool viewer_open(RecordEditor* ed, int i)
     return v && v->isVisible();
 }
 
-// viewers_open as the open viewers say it should be.
-QString marks_from_viewers(RecordEditor* ed)
+// Which picture positions have a viewer open, "1" or "0" each.
+QString open_viewers(RecordEditor* ed)
 {
     QString s;
     for (int i = 1; i <= 10; ++i)
@@ -113,7 +112,7 @@ private slots:
         QCOMPARE(b1->text(), QStringLiteral("1"));
         QCOMPARE(tip_path(b1), p);
         QVERIFY(control<QPushButton>(ed, "cmd_add_image")->x() > b1->geometry().right());
-        QCOMPARE(ed->viewer_flags(), QStringLiteral("1000000000"));
+        QCOMPARE(open_viewers(ed), QStringLiteral("1000000000"));
         QCOMPARE(viewer(ed, 1)->windowTitle(), QStringLiteral("Image 1: ") + p);
         const PictureSize fitted
             = fit_picture(30, 50, twips_to_px(ed->largest_picture_width()), twips_to_px(ed->largest_picture_height()));
@@ -155,7 +154,7 @@ private slots:
         RecordEditor* ed = fx.open();
         QTest::mouseClick(ed->picture_button(2), Qt::LeftButton);
         QTest::mouseClick(ed->picture_button(3), Qt::LeftButton);
-        QCOMPARE(ed->viewer_flags(), QStringLiteral("0110000000"));
+        QCOMPARE(open_viewers(ed), QStringLiteral("0110000000"));
 
         QStringList items;
         QTimer::singleShot(0, [&items] {
@@ -172,8 +171,7 @@ private slots:
             QStringList({" 1   [" + p[0] + "]", " 2   [" + p[1] + "]", " 3   [" + p[2] + "]", " 4   [" + p[3] + "]"}));
         QCOMPARE(fx.dialogs.shown,
                  (Shown{{"Do you really want to remove Image #2?", MsgIcon::none, MsgButtons::yes_no}}));
-        QCOMPARE(ed->viewer_flags(), QStringLiteral("0100000000"));
-        QCOMPARE(marks_from_viewers(ed), ed->viewer_flags());
+        QCOMPARE(open_viewers(ed), QStringLiteral("0100000000"));
         QCOMPARE(viewer(ed, 2)->windowTitle(), QStringLiteral("Image 2: ") + p[2]);
         QCOMPARE(viewer(ed, 2)->natural_size(), QSize(30, 10));
         QCOMPARE(ed->shown_pictures().paths(), (QStringList{p[0], p[2], p[3]}));
@@ -187,7 +185,7 @@ private slots:
         ed->remove_picture_at(3);
         QCOMPARE(ed->shown_pictures().count(), 2);
         QCOMPARE(viewer(ed, 2), second);
-        QCOMPARE(ed->viewer_flags(), QStringLiteral("0100000000"));
+        QCOMPARE(open_viewers(ed), QStringLiteral("0100000000"));
     }
 
     void missing_file_question_data()
@@ -220,8 +218,7 @@ private slots:
         QCOMPARE(fx.dialogs.file_filters.size(), answer == MsgAnswer::yes ? 1 : 0);
         QCOMPARE(ed->shown_pictures().at(1), choose ? other : missing);
         QCOMPARE(tip_path(ed->picture_button(1)), choose ? other : missing);
-        QCOMPARE(ed->viewer_flags(), choose ? QStringLiteral("1000000000") : QStringLiteral("0000000000"));
-        QCOMPARE(marks_from_viewers(ed), ed->viewer_flags());
+        QCOMPARE(open_viewers(ed), choose ? QStringLiteral("1000000000") : QStringLiteral("0000000000"));
     }
 
     void undecodable_picture_reported()
@@ -241,7 +238,7 @@ private slots:
         QCOMPARE(ed->shown_pictures().at(1), bad);
         ed->open_picture(1);
         QCOMPARE(fx.dialogs.shown.size(), 2);
-        QCOMPARE(ed->viewer_flags(), QStringLiteral("0000000000"));
+        QCOMPARE(open_viewers(ed), QStringLiteral("0000000000"));
     }
 
     void viewers_keep_their_place_and_size()
@@ -263,10 +260,10 @@ private slots:
 
         const QPoint place = viewer(ed, 2)->pos();
         viewer(ed, 2)->close();
-        QCOMPARE(ed->viewer_flags(), QStringLiteral("1000000000"));
+        QCOMPARE(open_viewers(ed), QStringLiteral("1000000000"));
         ed->open_picture(2);
         QCOMPARE(viewer(ed, 2)->pos(), place);
-        QCOMPARE(ed->viewer_flags(), QStringLiteral("1100000000"));
+        QCOMPARE(open_viewers(ed), QStringLiteral("1100000000"));
     }
 
     void display_all_then_clear_all_on_a_smaller_record()
@@ -282,13 +279,12 @@ private slots:
         fx.dialogs.answer(MsgAnswer::no);
         QTest::mouseClick(control<QPushButton>(ed, "cmd_load_all_images"), Qt::LeftButton);
         QCOMPARE(fx.dialogs.shown.size(), 1);
-        QCOMPARE(ed->viewer_flags(), QStringLiteral("1101100000"));
+        QCOMPARE(open_viewers(ed), QStringLiteral("1101100000"));
         QVERIFY(ed->show_position(2));
         // Viewers keep their pictures across records; Clear all clears those the record has.
         QCOMPARE(viewer(ed, 1)->windowTitle(), QStringLiteral("Image 1: ") + five[0]);
         QTest::mouseClick(control<QPushButton>(ed, "cmd_clear_all_images"), Qt::LeftButton);
-        QCOMPARE(ed->viewer_flags(), QStringLiteral("0001100000"));
-        QCOMPARE(marks_from_viewers(ed), ed->viewer_flags());
+        QCOMPARE(open_viewers(ed), QStringLiteral("0001100000"));
         QVERIFY(control<QPushButton>(ed, "cmd_clear_all_images")->isEnabled());
         QCOMPARE(fx.dialogs.shown.size(), 1);
     }
@@ -306,7 +302,7 @@ private slots:
         QVERIFY(ed->close());
         QVERIFY(!v1 || !v1->isVisible());
         QVERIFY(!v2 || !v2->isVisible());
-        QCOMPARE(ed->viewer_flags(), QStringLiteral("0000000000"));
+        QCOMPARE(open_viewers(ed), QStringLiteral("0000000000"));
     }
 };
 
