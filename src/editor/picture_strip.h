@@ -16,7 +16,6 @@ class QPushButton;
 
 namespace tessaran {
 
-
 class PictureStrip : public QGroupBox {
     Q_OBJECT
 public:
@@ -39,8 +38,7 @@ public:
     bool viewer_open(int i) const;
     // Shows picture i in its viewer (made on first use) and brings it forward;
     // largest is the size the viewer may open with.
-    void show_in_viewer(int i, const QString& file, const QImage& picture, const QSize& natural,
-                        const QSize& largest);
+    void show_in_viewer(int i, const QString& file, const QImage& picture, const QSize& natural, const QSize& largest);
     // Brings an open viewer forward; false when it is not open.
     bool raise_viewer(int i);
     // Closes viewer i; true when it was open.

@@ -1,5 +1,6 @@
 #include "record_editor.h"
 #include "appearance/color_settings.h"
+#include "editor_commands.h"
 #include "limited_text_edit.h"
 #include "picture_strip.h"
 #include "record_form_widget.h"
@@ -49,7 +50,6 @@ RecordEditor::RecordEditor(Session session, QWidget* parent)
         });
     setObjectName(QStringLiteral("frm_kaleido"));
     build_controls();
-    build_menu();
     connect_commands();
     // A picture's preview arrives after its button was shown.
     connect(&Thumbnails::instance(), &Thumbnails::ready, this, [this](const QString& path) {
@@ -109,7 +109,6 @@ void RecordEditor::prepare()
         make_fields_read_only();
     watch_collection();
     loaded = true;
-    sync_menu_enabling();
 }
 
 void RecordEditor::measure_inner_area()
@@ -248,21 +247,19 @@ void RecordEditor::start_empty()
     last_price_retail = money_text(0);
     last_scopeyear.clear();
     last_date_bought.clear();
-    for (QPushButton* b : lbl_controlbck->findChildren<QPushButton*>())
-        b->setEnabled(false);
-    for (QPushButton* b : {cmd_save, cmd_clear, cmd_close, strip_->add_button(), strip_->remove_button(),
-                           strip_->show_all_button(), strip_->close_all_button()})
+    commands_->enable_all(false);
+    for (const Command c : {Command::save, Command::clear, Command::close})
+        commands_->button(c)->setEnabled(true);
+    for (QPushButton* b :
+         {strip_->add_button(), strip_->remove_button(), strip_->show_all_button(), strip_->close_all_button()})
         b->setEnabled(true);
     add_record();
-    sync_menu_enabling();
 }
 
 void RecordEditor::enable_all_commands()
 {
-    for (QPushButton* b : lbl_controlbck->findChildren<QPushButton*>())
-        b->setEnabled(true);
+    commands_->enable_all(true);
     show_picture_buttons();
-    sync_menu_enabling();
 }
 
 void RecordEditor::clear_fields()
@@ -366,31 +363,6 @@ void RecordEditor::show_about()
 
 // ---- Events ----------------------------------------------------------------
 
-void RecordEditor::sync_menu_enabling()
-{
-    if (!mnu_add)
-        return;
-    const std::array<std::pair<QAction*, QPushButton*>, 15> pairs = {{{mnu_add, cmd_new},
-                                                                      {mnu_save, cmd_save},
-                                                                      {mnu_delete, cmd_del},
-                                                                      {mnu_clear, cmd_clear},
-                                                                      {mnu_close, cmd_close},
-                                                                      {mnu_next, cmd_next},
-                                                                      {mnu_prev, cmd_prev},
-                                                                      {mnu_first, cmd_begscope},
-                                                                      {mnu_last, cmd_endscope},
-                                                                      {mnu_find, cmd_find},
-                                                                      {mnu_findnxt, cmd_findnxt},
-                                                                      {mnu_select, cmd_select},
-                                                                      {mnu_selcrit, cmd_select},
-                                                                      {mnu_findcrit, cmd_find},
-                                                                      {mnu_sort, cmd_sort}}};
-    for (const auto& [action, button] : pairs)
-        action->setEnabled(button->isEnabled());
-    // Summaries and record sheets have no button and stay enabled: with no
-    // stored record they refuse with their own message.
-}
-
 bool RecordEditor::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
@@ -404,8 +376,9 @@ bool RecordEditor::eventFilter(QObject* watched, QEvent* event)
         // The keys that open a context menu do over Select and Find what the
         // right button does.
         const bool menu_key = is_context_menu_key(key);
-        if (menu_key && (watched == cmd_select || watched == cmd_find)) {
-            if (watched == cmd_select)
+        if (menu_key
+            && (watched == commands_->button(Command::select) || watched == commands_->button(Command::find))) {
+            if (watched == commands_->button(Command::select))
                 show_selection_criteria();
             else
                 show_find_criteria();
@@ -430,11 +403,11 @@ bool RecordEditor::eventFilter(QObject* watched, QEvent* event)
         const auto* mouse = static_cast<QMouseEvent*>(event);
         auto* w = qobject_cast<QWidget*>(watched);
         const bool inside = w && w->rect().contains(mouse->position().toPoint());
-        if (inside && mouse->button() == Qt::RightButton && watched == cmd_select) {
+        if (inside && mouse->button() == Qt::RightButton && watched == commands_->button(Command::select)) {
             show_selection_criteria();
             return true;
         }
-        if (inside && mouse->button() == Qt::RightButton && watched == cmd_find) {
+        if (inside && mouse->button() == Qt::RightButton && watched == commands_->button(Command::find)) {
             show_find_criteria();
             return true;
         }
@@ -443,7 +416,6 @@ bool RecordEditor::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     } else if (type == QEvent::EnabledChange && qobject_cast<QPushButton*>(watched)) {
-        sync_menu_enabling();
     }
     return QMainWindow::eventFilter(watched, event);
 }

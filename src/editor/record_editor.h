@@ -30,7 +30,9 @@ class QPushButton;
 namespace tessaran {
 
 class CollectionListWindow;
+class EditorCommands;
 class PictureStrip;
+enum class Command;
 class RecordFormWidget;
 
 struct FileStatus;
@@ -178,14 +180,15 @@ protected:
 
 private:
     void build_controls();
-    void build_command_strip(QWidget* client);
-    void build_menu();
     void connect_commands();
+    // Runs a command of the strip or the menus.
+    void run_command(Command c);
+    // The find criteria, or why there are none yet.
+    void show_find_criteria_asked();
     void set_locale_tooltips();
     void size_window();
     // max_picture_width and max_picture_height from the window's inner area.
     void measure_inner_area();
-    void sync_menu_enabling();
     void set_typed_fields_remembered();
     bool validate_typed_fields();
     void refuse_full_database();
@@ -265,49 +268,8 @@ private:
     qint64 shown_price_retail = 0;
     // ---- Controls -----------------------------------------------------------
     PictureStrip* strip_ = nullptr;
-    QLabel* lbl_controlbck = nullptr;
+    EditorCommands* commands_ = nullptr;  // the command strip and the menus
     QLabel* img_logo = nullptr;
-    QPushButton* cmd_new = nullptr;
-    QPushButton* cmd_save = nullptr;
-    QPushButton* cmd_del = nullptr;
-    QPushButton* cmd_clear = nullptr;
-    QPushButton* cmd_close = nullptr;
-    QPushButton* cmd_begscope = nullptr;
-    QPushButton* cmd_prev = nullptr;
-    QPushButton* cmd_next = nullptr;
-    QPushButton* cmd_endscope = nullptr;
-    QPushButton* cmd_find = nullptr;
-    QPushButton* cmd_findnxt = nullptr;
-    QPushButton* cmd_select = nullptr;
-    QPushButton* cmd_sort = nullptr;
-    QMenu* mnu_kaleido = nullptr;
-    QMenu* mnu_search = nullptr;
-    QMenu* mnu_tools = nullptr;
-    QMenu* mnu_help = nullptr;
-    QAction* mnu_add = nullptr;
-    QAction* mnu_save = nullptr;
-    QAction* mnu_delete = nullptr;
-    QAction* mnu_clear = nullptr;
-    QAction* mnu_summary = nullptr;
-    QAction* mnu_printforms = nullptr;
-    QAction* mnu_stats = nullptr;
-    QAction* mnu_import = nullptr;
-    QAction* mnu_list = nullptr;
-    QAction* mnu_web = nullptr;
-    QAction* mnu_missing_pictures = nullptr;
-    QAction* mnu_close = nullptr;
-    QAction* mnu_next = nullptr;
-    QAction* mnu_prev = nullptr;
-    QAction* mnu_first = nullptr;
-    QAction* mnu_last = nullptr;
-    QAction* mnu_find = nullptr;
-    QAction* mnu_findnxt = nullptr;
-    QAction* mnu_findcrit = nullptr;
-    QAction* mnu_selcrit = nullptr;
-    QAction* mnu_select = nullptr;
-    QAction* mnu_sort = nullptr;
-    QAction* mnu_helptopics = nullptr;
-    QAction* mnu_about = nullptr;
 };
 
 }  // namespace tessaran

@@ -1,5 +1,6 @@
 // Painting the editor from the colour scheme, and removing the changed-data
 // highlight again.
+#include "editor_commands.h"
 #include "picture_strip.h"
 #include "record_editor.h"
 #include "record_form_widget.h"
@@ -25,9 +26,9 @@ void RecordEditor::apply_colors()
         p.setColor(QPalette::WindowText, scheme_color(color_images_title));
         strip_->setPalette(p);
     }
-    paint_background(lbl_controlbck, scheme_color(color_control));
+    paint_background(commands_, scheme_color(color_control));
     const QColor button = scheme_color(color_command_buttons);
-    for (const QWidget* area : {static_cast<QWidget*>(strip_), static_cast<QWidget*>(lbl_controlbck)}) {
+    for (const QWidget* area : {static_cast<QWidget*>(strip_), static_cast<QWidget*>(commands_)}) {
         for (QPushButton* b : area->findChildren<QPushButton*>())
             paint_button(b, button);
     }

@@ -272,14 +272,14 @@ void RecordEditor::delete_record()
     start_empty();
 }
 
-// Right mouse button released over cmd_select.
+// Right mouse button released over Select.
 void RecordEditor::show_selection_criteria()
 {
     SelectionCriteriaWindow window(session().ws.selection_text, this);
     window.exec();
 }
 
-// Right mouse button released over cmd_find: only once a Find has set criteria.
+// Right mouse button released over Find: only once a Find has set criteria.
 void RecordEditor::show_find_criteria()
 {
     if (session().ws.find_text.isEmpty())

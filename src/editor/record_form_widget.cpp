@@ -31,8 +31,8 @@ constexpr int column_gap = 13;  // 200 twips
 struct FrameColors {
     int frame, title, label, text_back, text_fore;
 };
-constexpr std::array<FrameColors, 4> frame_colors = {
-    {{1, 2, 3, 4, 5}, {11, 12, 13, 14, 15}, {16, 17, 18, 19, 20}, {6, 7, 8, 9, 10}}};
+constexpr std::array<FrameColors, 4> frame_colors
+    = {{{1, 2, 3, 4, 5}, {11, 12, 13, 14, 15}, {16, 17, 18, 19, 20}, {6, 7, 8, 9, 10}}};
 
 QWidget* make_field(const FormFieldSpec& spec, QWidget* parent)
 {

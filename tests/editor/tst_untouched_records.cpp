@@ -245,6 +245,9 @@ private slots:
         // Every control stays reachable on a 1024x768 work area.
         QVERIFY2(ed->minimumWidth() <= 1008 && ed->minimumHeight() <= 728,
                  qPrintable(QStringLiteral("%1x%2").arg(ed->minimumWidth()).arg(ed->minimumHeight())));
+        // Every button of the command strip shows its whole caption.
+        for (const QPushButton* b : control<QWidget>(ed, "lbl_controlbck")->findChildren<QPushButton*>())
+            QVERIFY2(b->width() >= b->fontMetrics().horizontalAdvance(b->text()) + 8, qPrintable(b->text()));
     }
 
     void text_on_scheme_backgrounds_stays_readable_data()
