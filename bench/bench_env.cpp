@@ -305,7 +305,7 @@ bool verify_results(QString& error)
     // The text export: five heading lines and one per record.
     reopen_state();
     {
-        SummaryWindow grid(e.ed->session(), 2, e.ed);
+        SummaryWindow grid(e.ed->session(), SummaryKind::purchase, e.ed);
         e.dialogs.files.push_back(e.export_path);
         grid.save_as_text();
         grid.reject();

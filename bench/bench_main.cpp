@@ -135,7 +135,7 @@ int rss_probe(const QString& path)
     RecordEditor* ed = open_in_editor(startup, path, dialogs);
     if (!ed)
         return 1;
-    for (int kind : {summary_kind_scope, summary_kind_purchase}) {
+    for (SummaryKind kind : {SummaryKind::scope, SummaryKind::purchase}) {
         QElapsedTimer t;
         t.start();
         {
@@ -144,7 +144,7 @@ int rss_probe(const QString& path)
             QApplication::processEvents();
             grid.repaint();
             const double ms = double(t.nsecsElapsed()) / 1e6;
-            std::printf("%s %.1f\n", kind == summary_kind_scope ? "FIRST_WINDOW_SCOPE_MS" : "FIRST_WINDOW_PURCHASE_MS",
+            std::printf("%s %.1f\n", kind == SummaryKind::scope ? "FIRST_WINDOW_SCOPE_MS" : "FIRST_WINDOW_PURCHASE_MS",
                         ms);
             grid.reject();
         }

@@ -229,7 +229,7 @@ void find_next(benchmark::State& st)
 }
 
 // The summary table's model: every record of the working set read and made into cells.
-Body summary_model(int kind)
+Body summary_model(SummaryKind kind)
 {
     return [kind](benchmark::State& st) {
         reopen_state();
@@ -250,7 +250,7 @@ Body summary_model(int kind)
 
 // The summary window from "Create Summary" until it is painted on screen with
 // its table; closing it is not timed.
-Body summary_window(int kind)
+Body summary_window(SummaryKind kind)
 {
     return [kind](benchmark::State& st) {
         reopen_state();
@@ -275,7 +275,7 @@ Body summary_window(int kind)
 void export_text(benchmark::State& st)
 {
     reopen_state();
-    auto grid = std::make_unique<SummaryWindow>(env().ed->session(), summary_kind_purchase, env().ed);
+    auto grid = std::make_unique<SummaryWindow>(env().ed->session(), SummaryKind::purchase, env().ed);
     grid->show();
     QApplication::processEvents();
     for (auto _ : st) {
@@ -324,7 +324,7 @@ void delete_in_editor(benchmark::State& st)
 void print_summary(benchmark::State& st)
 {
     reopen_state();
-    auto grid = std::make_unique<SummaryWindow>(env().ed->session(), summary_kind_purchase, env().ed);
+    auto grid = std::make_unique<SummaryWindow>(env().ed->session(), SummaryKind::purchase, env().ed);
     grid->show();
     QApplication::processEvents();
     for (auto _ : st)
@@ -599,10 +599,10 @@ void register_benchmarks()
     reg("find_next", find_next, 5, 5);
     reg("sqlite/find_next", sqlite_ids(sql_no_match), 5, 5);
 
-    reg("summary_model_scope", summary_model(summary_kind_scope), 2, 5);
-    reg("summary_model_purchase", summary_model(summary_kind_purchase), 2, 5);
-    reg("summary_window_scope", summary_window(summary_kind_scope), 1, 5);
-    reg("summary_window_purchase", summary_window(summary_kind_purchase), 1, 5);
+    reg("summary_model_scope", summary_model(SummaryKind::scope), 2, 5);
+    reg("summary_model_purchase", summary_model(SummaryKind::purchase), 2, 5);
+    reg("summary_window_scope", summary_window(SummaryKind::scope), 1, 5);
+    reg("summary_window_purchase", summary_window(SummaryKind::purchase), 1, 5);
 
     reg("stats_window", stats_window, 1, 5);
     reg("list_window", list_window, 1, 5);

@@ -223,11 +223,11 @@ bool read_by_artist(const QString& path, const QString& verb, WorkingSet& ws)
 
 int cmd_export(const QString& path, const QString& kind_name)
 {
-    int kind = 0;
+    SummaryKind kind = SummaryKind::scope;
     if (kind_name == QLatin1String("kaleidoscope"))
-        kind = 1;
+        kind = SummaryKind::scope;
     else if (kind_name == QLatin1String("purchase"))
-        kind = 2;
+        kind = SummaryKind::purchase;
     else
         return usage();
 

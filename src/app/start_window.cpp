@@ -122,6 +122,10 @@ StartWindow::~StartWindow()
 {
     if (startup_window() == this)
         set_startup_window(nullptr);
+    // The editors are windows of their own (a child window would be disabled
+    // with this one), so they go with it here.
+    for (const QPointer<RecordEditor>& editor : std::as_const(editors_))
+        delete editor.data();
 }
 
 void StartWindow::prepare()
@@ -347,6 +351,8 @@ void StartWindow::show_editor(Session session)
     hide_startup_menus();
     auto* editor = new RecordEditor(std::move(session), this);
     editor->setAttribute(Qt::WA_DeleteOnClose);
+    editors_.removeAll(nullptr);
+    editors_.append(editor);
     editor->show();
 }
 

@@ -4,13 +4,17 @@
 
 #include "core/session.h"
 
+#include <QList>
 #include <QMainWindow>
+#include <QPointer>
 
 class QAction;
 class QLabel;
 class QMenu;
 
 namespace tessaran {
+
+class RecordEditor;
 
 class StartWindow : public QMainWindow {
     Q_OBJECT
@@ -56,6 +60,7 @@ private:
     QMenu* mnu_help = nullptr;
     QAction* mnu_topics = nullptr;
     QAction* mnu_about = nullptr;
+    QList<QPointer<RecordEditor>> editors_;  // the editors this window opened
 };
 
 }  // namespace tessaran

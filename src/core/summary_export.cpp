@@ -43,9 +43,9 @@ bool export_heading_lines(const SummaryExportHead& head, QStringList& lines, QSt
     return true;
 }
 
-QStringList export_record_items(const ScopeRecord& r, int kind)
+QStringList export_record_items(const ScopeRecord& r, SummaryKind kind)
 {
-    if (kind == summary_kind_scope)
+    if (kind == SummaryKind::scope)
         return summary_cells(r, kind);
     return {summary_text(r.scopename),
             summary_text(r.artist),
@@ -79,11 +79,11 @@ void append_raw_item(QByteArray& out, const char* raw, Member member)
 
 // One record line without its line end, the same bytes as
 // to_cp1252(csv_line(export_record_items(decode_record(raw), kind))).
-void append_record_line(QByteArray& out, const char* raw, int kind)
+void append_record_line(QByteArray& out, const char* raw, SummaryKind kind)
 {
     static const Member scope_items[] = {m_scopename, m_artist,  m_scopetype, m_scopeyear, m_extmat,  m_extclr,
                                          m_celltype,  m_edition, m_objects,   m_signed,    m_mirrors, m_symmetry};
-    if (kind == summary_kind_scope) {
+    if (kind == SummaryKind::scope) {
         for (const Member m : scope_items) {
             if (m != m_scopename)
                 out += ',';
@@ -110,7 +110,7 @@ void append_record_line(QByteArray& out, const char* raw, int kind)
 }  // namespace
 
 FileStatus write_summary_export(const QString& path, const QString& collection, const std::vector<int>& order,
-                                int positions, int kind, const SummaryExportHead& head)
+                                int positions, SummaryKind kind, const SummaryExportHead& head)
 {
     QStringList lines;
     QString error;

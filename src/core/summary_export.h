@@ -5,6 +5,7 @@
 
 #include "record_file.h"
 #include "scope_record.h"
+#include "summary_rows.h"
 
 #include <QString>
 #include <QStringList>
@@ -31,11 +32,11 @@ struct SummaryExportHead {
 // two characters.
 bool export_heading_lines(const SummaryExportHead& head, QStringList& lines, QString& error);
 // The items of one record line: texts trimmed, prices as plain amounts ("0" for none).
-QStringList export_record_items(const ScopeRecord& rec, int kind);
+QStringList export_record_items(const ScopeRecord& rec, SummaryKind kind);
 
 // Writes the whole export to path. Records order[1..positions] are read from
 // collection in that order. The file is replaced only when everything was written.
 FileStatus write_summary_export(const QString& path, const QString& collection, const std::vector<int>& order,
-                                int positions, int kind, const SummaryExportHead& head);
+                                int positions, SummaryKind kind, const SummaryExportHead& head);
 
 }  // namespace tessaran

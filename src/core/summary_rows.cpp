@@ -21,19 +21,19 @@ SummaryColumn col(const QString& g1, const QString& g2, const QString& title, co
 
 }  // namespace
 
-int summary_column_count(int kind)
+int summary_column_count(SummaryKind kind)
 {
-    return kind == summary_kind_scope ? 12 : 6;
+    return kind == SummaryKind::scope ? 12 : 6;
 }
 
-bool summary_price_column(int kind, int col0)
+bool summary_price_column(SummaryKind kind, int col0)
 {
-    return kind != summary_kind_scope && (col0 == 3 || col0 == 4);
+    return kind != SummaryKind::scope && (col0 == 3 || col0 == 4);
 }
 
-std::vector<SummaryColumn> summary_columns(int kind, const QString& currency)
+std::vector<SummaryColumn> summary_columns(SummaryKind kind, const QString& currency)
 {
-    if (kind == summary_kind_scope) {
+    if (kind == SummaryKind::scope) {
         return {
             col("Scope", "Name", "Scope name", "Scope", "Scope name", "", "Scope name"),
             col("Artist", "", "Artist", "Artist", "Artist", "", "Artist"),
@@ -114,9 +114,9 @@ QString format_price(qint64 amount)
     return money_text(back).trimmed();
 }
 
-QStringList summary_cells(const ScopeRecord& r, int kind)
+QStringList summary_cells(const ScopeRecord& r, SummaryKind kind)
 {
-    if (kind == summary_kind_scope) {
+    if (kind == SummaryKind::scope) {
         return {summary_text(r.scopename), summary_text(r.artist),  summary_text(r.scopetype),
                 summary_text(r.scopeyear), summary_text(r.extmat),  summary_text(r.extclr),
                 summary_text(r.celltype),  summary_text(r.edition), summary_text(r.objects),
@@ -138,9 +138,9 @@ QString raw_cell(const char* raw, Member member)
 
 }  // namespace
 
-QStringList summary_cells_raw(const char* raw, int kind)
+QStringList summary_cells_raw(const char* raw, SummaryKind kind)
 {
-    if (kind == summary_kind_scope) {
+    if (kind == SummaryKind::scope) {
         return {raw_cell(raw, m_scopename), raw_cell(raw, m_artist),  raw_cell(raw, m_scopetype),
                 raw_cell(raw, m_scopeyear), raw_cell(raw, m_extmat),  raw_cell(raw, m_extclr),
                 raw_cell(raw, m_celltype),  raw_cell(raw, m_edition), raw_cell(raw, m_objects),
@@ -154,7 +154,7 @@ QStringList summary_cells_raw(const char* raw, int kind)
             raw_cell(raw, m_store)};
 }
 
-FileStatus read_summary_rows(const QString& collection, const std::vector<int>& order, int positions, int kind,
+FileStatus read_summary_rows(const QString& collection, const std::vector<int>& order, int positions, SummaryKind kind,
                              std::vector<QStringList>& rows, const std::function<void(int p)>& progress)
 {
     rows.clear();

@@ -15,8 +15,10 @@
 
 namespace tessaran {
 
-constexpr int summary_kind_scope = 1;     // kaleidoscope information, 12 columns
-constexpr int summary_kind_purchase = 2;  // purchase information, 6 columns
+enum class SummaryKind {
+    scope = 1,     // kaleidoscope information, 12 columns
+    purchase = 2,  // purchase information, 6 columns
+};
 
 // One column of a summary.
 struct SummaryColumn {
@@ -29,11 +31,11 @@ struct SummaryColumn {
     QString print_measure;  // word measured for the printed column width
 };
 
-// 12 columns for kind 1, otherwise 6. currency is the currency symbol (trimmed here).
-std::vector<SummaryColumn> summary_columns(int kind, const QString& currency);
-int summary_column_count(int kind);
+// 12 columns for the kaleidoscope information, 6 for the purchases. currency is the currency symbol (trimmed here).
+std::vector<SummaryColumn> summary_columns(SummaryKind kind, const QString& currency);
+int summary_column_count(SummaryKind kind);
 // True for the two price columns (0-based 3 and 4) of the purchase summary.
-bool summary_price_column(int kind, int col0);
+bool summary_price_column(SummaryKind kind, int col0);
 
 // A stored text as shown: blanks (and the zero bytes of never-written slots)
 // trimmed from both ends.
@@ -44,13 +46,13 @@ QString summary_text(const QString& stored);
 QString format_price(qint64 amount);
 
 // Cell texts of one record in column order (grid and printout).
-QStringList summary_cells(const ScopeRecord& rec, int kind);
+QStringList summary_cells(const ScopeRecord& rec, SummaryKind kind);
 // The same from the record's 2473 stored bytes, making only the cells' texts.
-QStringList summary_cells_raw(const char* raw, int kind);
+QStringList summary_cells_raw(const char* raw, SummaryKind kind);
 
 // Reads the records order[1..positions] of the collection file once, in working-set
 // order, and gives their cell texts. progress(p) is called after position p.
-FileStatus read_summary_rows(const QString& collection, const std::vector<int>& order, int positions, int kind,
+FileStatus read_summary_rows(const QString& collection, const std::vector<int>& order, int positions, SummaryKind kind,
                              std::vector<QStringList>& rows, const std::function<void(int p)>& progress = {});
 
 // split_lines: trimmed text as lines; always at least one (possibly empty) line.

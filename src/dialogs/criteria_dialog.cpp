@@ -32,8 +32,6 @@ namespace tessaran {
 
 namespace {
 
-constexpr int cancelled = -999;
-
 QLineEdit* make_box(QWidget* parent, const QString& name)
 {
     auto* box = new QLineEdit(parent);
@@ -323,7 +321,6 @@ void CriteriaDialog::confirm_criteria()
         return;  // the dialog stays open with the user's entries
     chosen_ = c;
     chose_all_ = false;
-    result_code_ = 0;
     accept();
 }
 
@@ -332,20 +329,12 @@ void CriteriaDialog::select_all()
     if (use_ != Use::select)
         return;
     chose_all_ = true;
-    result_code_ = 0;
     accept();
 }
 
 void CriteriaDialog::cancel()
 {
     reject();
-}
-
-void CriteriaDialog::reject()
-{
-    // Nothing was stored while the dialog was open, so cancelling changes nothing.
-    result_code_ = cancelled;
-    QDialog::reject();
 }
 
 }  // namespace tessaran

@@ -25,8 +25,8 @@ class CriteriaDialog : public QDialog {
 public:
     enum class Use { select, find };
 
-    // 0 after Perform selection / Select all / Find, -999 after Cancel.
-    int result_code() const { return result_code_; }
+    // Accepted after Perform selection / Select all / Find, Rejected after
+    // Cancel, Escape or the window frame's close.
     Use use() const { return use_; }
     // What the user confirmed: the criteria, or (selection only) Select all.
     const Criteria& chosen() const { return chosen_; }
@@ -54,7 +54,6 @@ protected:
     CriteriaDialog(Use use, const LocaleLabels& labels, QWidget* parent);
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void reject() override;  // Escape and the window frame's close act as Cancel
 
 private:
     void build();
@@ -70,7 +69,6 @@ private:
     LocaleLabels labels_;  // the date pattern and currency symbol the ranges are labelled with
     Criteria chosen_;
     bool chose_all_ = false;
-    int result_code_ = 0;
     bool checking_ = false;
     std::array<bool, text_slot_count + 1> slot_is_combo{};
     std::array<QString, text_slot_count + 1> slot_caption;
@@ -93,7 +91,6 @@ class SelectDialog : public CriteriaDialog {
     Q_OBJECT
 public:
     explicit SelectDialog(const LocaleLabels& labels, QWidget* parent = nullptr);
-    int sel_result() const { return result_code(); }
 };
 
 // The find dialog: asks for the find criteria.
@@ -101,7 +98,6 @@ class FindDialog : public CriteriaDialog {
     Q_OBJECT
 public:
     explicit FindDialog(const LocaleLabels& labels, QWidget* parent = nullptr);
-    int find_result() const { return result_code(); }
 };
 
 }  // namespace tessaran

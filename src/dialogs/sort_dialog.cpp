@@ -3,7 +3,6 @@
 #include "appearance/scheme_paint.h"
 #include "core/record_file.h"
 #include "core/sorting.h"
-#include "core/working_set.h"
 #include "ui/option_keys.h"
 #include "ui/screen_placement.h"
 #include "ui/user_dialogs.h"
@@ -27,7 +26,7 @@ constexpr double option_step = 250;  // between option buttons
 
 }  // namespace
 
-SortDialog::SortDialog(const QString& path, WorkingSet& ws, QWidget* parent) : QDialog(parent), path_(path), ws_(ws)
+SortDialog::SortDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frm_sort"));
     setWindowTitle(QStringLiteral("Select a field to sort by:"));
@@ -42,7 +41,7 @@ SortDialog::SortDialog(const QString& path, WorkingSet& ws, QWidget* parent) : Q
         opt->setObjectName(QStringLiteral("opt_sortby_%1").arg(i));
         opt->setProperty("index", i);
         place(opt, 180, option_top + (i - 1) * option_step, 2700, option_step);
-        opt_sortby[size_t(i)] = opt;
+        opt_sortby[size_t(i - 1)] = opt;
     }
 
     frame_order = new QGroupBox(QStringLiteral("Sort order"), this);
@@ -57,7 +56,7 @@ SortDialog::SortDialog(const QString& path, WorkingSet& ws, QWidget* parent) : Q
     opt_descending->setToolTip(QStringLiteral("Sort from highest to lowest"));
     place(opt_descending, 180, 720, 2100, 300);
     opt_ascending->setChecked(true);
-    choose_options_with_arrows({opt_sortby.begin() + 1, opt_sortby.end()});
+    choose_options_with_arrows({opt_sortby.begin(), opt_sortby.end()});
     choose_options_with_arrows({opt_ascending, opt_descending});
 
     cmd_sort = new QPushButton(QStringLiteral("Sort"), this);
@@ -71,38 +70,34 @@ SortDialog::SortDialog(const QString& path, WorkingSet& ws, QWidget* parent) : Q
     cmd_cancel->setAutoDefault(true);
 
     setFixedSize(twips_to_px(5880), twips_to_px(120 + frame_height + 180));
-    connect(cmd_sort, &QPushButton::clicked, this, &SortDialog::sort_records);
-    connect(cmd_cancel, &QPushButton::clicked, this, &SortDialog::cancel);
+    connect(cmd_sort, &QPushButton::clicked, this, &SortDialog::confirm);
+    connect(cmd_cancel, &QPushButton::clicked, this, &QDialog::reject);
     paint_dialog(this);
-    opt_sortby[1]->setFocus();
+    opt_sortby[0]->setFocus();
 }
 
-void SortDialog::sort_records()
+int SortDialog::field() const
 {
-    int chosen = 0;
-    for (int i = 1; i <= field_table_size; ++i)
-        if (opt_sortby[size_t(i)]->isChecked())
-            chosen = i;
-    // The remembered sort becomes the choice, even when it is none or fails.
-    ws_.sort_field = chosen;
-    if (chosen == 0) {
+    for (int i = 1; i <= field_table_size; ++i) {
+        if (sort_option(i)->isChecked())
+            return i;
+    }
+    return 0;
+}
+
+bool SortDialog::descending() const
+{
+    return opt_descending->isChecked();
+}
+
+void SortDialog::confirm()
+{
+    if (field() == 0) {
+        asked_without_field_ = true;
         msgbox(this, QStringLiteral("No sort criterion selected!"), MsgIcon::critical);
         return;
     }
-    QString error;
-    if (!sort_working_set(path_, ws_, chosen, opt_descending->isChecked(), &error)) {
-        // The order stays as it was; the user learns why.
-        msgbox(this, QStringLiteral("The kaleidoscopes could not be sorted.\n") + error, MsgIcon::critical);
-        reject();
-        return;
-    }
-    sorted_ = true;
     accept();
-}
-
-void SortDialog::cancel()
-{
-    reject();
 }
 
 }  // namespace tessaran

@@ -13,31 +13,27 @@ class QRadioButton;
 
 namespace tessaran {
 
-struct WorkingSet;
-
 class SortDialog : public QDialog {
     Q_OBJECT
 public:
-    // Sorts ws, the working set of the collection at path, when the user asks;
-    // ws must outlive the dialog.
-    SortDialog(const QString& path, WorkingSet& ws, QWidget* parent = nullptr);
+    explicit SortDialog(QWidget* parent = nullptr);
 
-    // True once Sort has reordered the working set; the caller then shows position 1.
-    bool sorted() const { return sorted_; }
+    // Once accepted: the field to sort by (1..27) and the direction.
+    int field() const;
+    bool descending() const;
+    // Whether Sort was pressed with no field chosen (the remembered sort is
+    // then forgotten, whatever follows).
+    bool asked_without_field() const { return asked_without_field_; }
     // The option of field i (1..27).
-    QRadioButton* sort_option(int i) const { return opt_sortby.at(std::size_t(i)); }
-
-public slots:
-    void sort_records();
-    void cancel();
+    QRadioButton* sort_option(int i) const { return opt_sortby.at(std::size_t(i - 1)); }
 
 private:
-    QString path_;
-    WorkingSet& ws_;
-    bool sorted_ = false;
+    void confirm();
+
+    bool asked_without_field_ = false;
     QGroupBox* frame_sortby = nullptr;
     QGroupBox* frame_order = nullptr;
-    std::array<QRadioButton*, field_table_size + 1> opt_sortby{};  // 1..27
+    std::array<QRadioButton*, field_table_size> opt_sortby{};  // fields 1..27
     QRadioButton* opt_ascending = nullptr;
     QRadioButton* opt_descending = nullptr;
     QPushButton* cmd_sort = nullptr;

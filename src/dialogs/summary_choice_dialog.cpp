@@ -14,6 +14,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace tessaran {
 
 namespace {
@@ -36,7 +38,7 @@ QPlainTextEdit* description_box(QWidget* parent, const char* name, const QString
 
 }  // namespace
 
-SummaryChoiceDialog::SummaryChoiceDialog(std::function<void(int kind)> open_summary, QWidget* parent)
+SummaryChoiceDialog::SummaryChoiceDialog(std::function<void(SummaryKind kind)> open_summary, QWidget* parent)
     : QDialog(parent), open_summary_(std::move(open_summary))
 {
     setObjectName(QStringLiteral("frm_sumchoice"));
@@ -99,35 +101,28 @@ SummaryChoiceDialog::SummaryChoiceDialog(std::function<void(int kind)> open_summ
 
 void SummaryChoiceDialog::summarize()
 {
-    int kind = 0;
-    if (opt_scope->isChecked())
-        kind = summary_kind_scope;
-    else if (opt_retail->isChecked())
-        kind = summary_kind_purchase;
-    if (kind == 0) {
+    if (!opt_scope->isChecked() && !opt_retail->isChecked()) {
         msgbox(this, QStringLiteral("No summary options selected!"));
         return;
     }
-    pending_kind_ = kind;
+    pending_kind_ = opt_scope->isChecked() ? SummaryKind::scope : SummaryKind::purchase;
     // Hiding ends the modal loop; run() opens the summary and shows the dialog again.
     accept();
 }
 
 void SummaryChoiceDialog::close_window()
 {
-    pending_kind_ = 0;
+    pending_kind_.reset();
     reject();
 }
 
 void SummaryChoiceDialog::run()
 {
     for (;;) {
-        pending_kind_ = 0;
-        exec();
-        if (pending_kind_ == 0)
+        pending_kind_.reset();
+        if (exec() != QDialog::Accepted || !pending_kind_)
             return;
-        const int kind = pending_kind_;
-        pending_kind_ = 0;
+        const SummaryKind kind = *std::exchange(pending_kind_, std::nullopt);
         if (open_summary_)
             open_summary_(kind);
     }

@@ -1,9 +1,12 @@
 // The summary choice dialog: kaleidoscope information or purchase information.
 #pragma once
 
+#include "core/summary_rows.h"
+
 #include <QDialog>
 
 #include <functional>
+#include <optional>
 
 class QLabel;
 class QPlainTextEdit;
@@ -17,7 +20,7 @@ class SummaryChoiceDialog : public QDialog {
 public:
     // open_summary shows the summary of the chosen kind modally; it is the
     // caller's, so this dialog needs nothing of the summary window itself.
-    explicit SummaryChoiceDialog(std::function<void(int kind)> open_summary, QWidget* parent = nullptr);
+    explicit SummaryChoiceDialog(std::function<void(SummaryKind kind)> open_summary, QWidget* parent = nullptr);
 
     // Shows the dialog modally until "Close". Each "Create Summary" hides the
     // dialog, opens the summary and shows the dialog again when it closes.
@@ -26,12 +29,9 @@ public:
     void summarize();
     void close_window();
 
-    // The kind chosen by the last "Create Summary" that has not been opened yet; 0 when none.
-    int pending_kind() const { return pending_kind_; }
-
 private:
-    std::function<void(int)> open_summary_;
-    int pending_kind_ = 0;
+    std::function<void(SummaryKind)> open_summary_;
+    std::optional<SummaryKind> pending_kind_;  // chosen by Create Summary, not opened yet
     QRadioButton* opt_scope = nullptr;
     QRadioButton* opt_retail = nullptr;
     QPlainTextEdit* tb_scope = nullptr;

@@ -109,10 +109,8 @@ bool command_writes(Command c)
     case Command::remove:
     case Command::clear:
     case Command::import:
-    case Command::missing_pictures:
-        return true;
-    default:
-        return false;
+    case Command::missing_pictures: return true;
+    default: return false;
     }
 }
 

@@ -43,11 +43,6 @@ RecordEditor::RecordEditor(Session session, QWidget* parent)
     : QMainWindow(nullptr), session_(std::move(session)), startup(parent)
 {
     setWindowFlag(Qt::Window);
-    if (startup)
-        connect(startup, &QObject::destroyed, this, [this] {
-            startup = nullptr;
-            delete this;
-        });
     setObjectName(QStringLiteral("frm_kaleido"));
     build_controls();
     connect_commands();

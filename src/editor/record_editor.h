@@ -251,7 +251,7 @@ private:
     bool closing_ = false;
     bool measured_ = false;  // the shown window's size has been measured
     // ---- Editor state -------------------------------------------------------
-    QWidget* startup = nullptr;  // the start-up window given as parent
+    QPointer<QWidget> startup;  // the start-up window given as parent
     int new_record_number = 0;
     PictureList pictures;  // of the record shown, as the user changed them
     QString current_viewer_path;

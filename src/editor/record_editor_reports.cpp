@@ -39,7 +39,7 @@ void RecordEditor::show_summary()
     if (!working_set_ready())
         return;
     SummaryChoiceDialog choice(
-        [this](int kind) {
+        [this](SummaryKind kind) {
             SummaryWindow grid(session(), kind, this);
             if (grid.loaded())
                 grid.exec();

@@ -25,8 +25,6 @@ namespace tessaran {
 
 namespace {
 
-constexpr int cancelled = -999;
-
 // Re-applies the remembered sort, if any; a failure leaves the order as it is.
 void apply_remembered_sort(RecordEditor& ed)
 {
@@ -64,8 +62,7 @@ SelectOutcome selector(RecordEditor& ed, bool show_dialog)
 
     if (show_dialog) {
         SelectDialog dialog(s.locale, &ed);
-        dialog.exec();
-        if (dialog.sel_result() == cancelled)
+        if (dialog.exec() != QDialog::Accepted)
             return SelectOutcome::cancelled;
         if (dialog.chose_all())
             s.ws.select_everything();
@@ -134,8 +131,7 @@ void find_engine(RecordEditor& ed, FindMode mode)
     int start = 1;
     if (mode == FindMode::ask_criteria) {
         FindDialog dialog(s.locale, &ed);
-        dialog.exec();
-        if (dialog.find_result() == cancelled)
+        if (dialog.exec() != QDialog::Accepted)
             return;
         s.ws.set_find(dialog.chosen());
     } else {
@@ -181,10 +177,23 @@ void RecordEditor::sort_records()
 {
     if (!settle_edits())
         return;
-    SortDialog dialog(session().path, session().ws, this);
-    dialog.exec();
-    if (dialog.sorted())
-        show_position(1);
+    SortDialog dialog(this);
+    const bool chosen = dialog.exec() == QDialog::Accepted;
+    WorkingSet& ws = session().ws;
+    // The remembered sort becomes the choice, even when it is none or fails.
+    if (!chosen) {
+        if (dialog.asked_without_field())
+            ws.sort_field = 0;
+        return;
+    }
+    ws.sort_field = dialog.field();
+    QString error;
+    if (!sort_working_set(session().path, ws, dialog.field(), dialog.descending(), &error)) {
+        // The order stays as it was; the user learns why.
+        msgbox(this, QStringLiteral("The kaleidoscopes could not be sorted.\n") + error, MsgIcon::critical);
+        return;
+    }
+    show_position(1);
 }
 
 void RecordEditor::find_records()

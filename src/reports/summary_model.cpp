@@ -4,7 +4,8 @@
 
 namespace tessaran {
 
-SummaryModel::SummaryModel(int kind, std::vector<SummaryColumn> columns, std::vector<QStringList> rows, QObject* parent)
+SummaryModel::SummaryModel(SummaryKind kind, std::vector<SummaryColumn> columns, std::vector<QStringList> rows,
+                           QObject* parent)
     : QAbstractTableModel(parent), kind_(kind), columns_(std::move(columns)), rows_(std::move(rows))
 { }
 

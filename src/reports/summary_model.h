@@ -34,7 +34,7 @@ inline constexpr int summary_heading_lines_role = Qt::UserRole + 1;
 class SummaryModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    SummaryModel(int kind, std::vector<SummaryColumn> columns, std::vector<QStringList> rows,
+    SummaryModel(SummaryKind kind, std::vector<SummaryColumn> columns, std::vector<QStringList> rows,
                  QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -44,10 +44,10 @@ public:
 
     const std::vector<SummaryColumn>& columns() const { return columns_; }
     const std::vector<QStringList>& rows() const { return rows_; }
-    int kind() const { return kind_; }
+    SummaryKind kind() const { return kind_; }
 
 private:
-    int kind_;
+    SummaryKind kind_;
     std::vector<SummaryColumn> columns_;
     std::vector<QStringList> rows_;
 };

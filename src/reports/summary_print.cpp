@@ -65,7 +65,7 @@ private:
     {
         const double pad = l_.pad;
         const auto js = static_cast<std::size_t>(j);
-        if (d_.kind == summary_kind_scope) {
+        if (d_.kind == SummaryKind::scope) {
             if (j == 11)
                 return {l_.x[js] + l_.w[js] - pad, Just::right};
             return {l_.x[js] + pad, Just::left};

@@ -18,7 +18,7 @@ namespace tessaran {
 
 // Everything a printout shows.
 struct SummaryPrintData {
-    int kind = summary_kind_scope;
+    SummaryKind kind = SummaryKind::scope;
     QString stamp;  // summary_stamp of the window
     QString path;
     int count = 0;

@@ -45,7 +45,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& text)
 }
 
 // What the printout and the export need of the working set.
-SummaryPrintData print_data(const Session& s, int kind, const QString& stamp)
+SummaryPrintData print_data(const Session& s, SummaryKind kind, const QString& stamp)
 {
     SummaryPrintData d;
     d.kind = kind;
@@ -60,7 +60,7 @@ SummaryPrintData print_data(const Session& s, int kind, const QString& stamp)
 
 }  // namespace
 
-SummaryWindow::SummaryWindow(const Session& session, int kind, QWidget* parent)
+SummaryWindow::SummaryWindow(const Session& session, SummaryKind kind, QWidget* parent)
     : QDialog(parent), session_(session), kind_(kind)
 {
     setObjectName(QStringLiteral("frm_sumgrid"));
@@ -129,7 +129,7 @@ int SummaryWindow::header_height(const QString& selection_text)
 bool SummaryWindow::build_table()
 {
     const Session& s = session_;
-    const int kind = kind_;
+    const SummaryKind kind = kind_;
     std::vector<SummaryColumn> columns = summary_columns(kind, s.locale.currency_symbol);
     ncols = static_cast<int>(columns.size());
 

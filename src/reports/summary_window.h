@@ -27,7 +27,7 @@ public:
     // Builds the table of the session's working set in the summary kind. When
     // the database cannot be read the user is told and loaded() is false. The
     // session must outlive the window.
-    SummaryWindow(const Session& session, int kind, QWidget* parent = nullptr);
+    SummaryWindow(const Session& session, SummaryKind kind, QWidget* parent = nullptr);
     ~SummaryWindow() override;
 
     bool loaded() const { return loaded_; }
@@ -64,7 +64,7 @@ private:
     void fit_window();
 
     const Session& session_;
-    const int kind_;
+    const SummaryKind kind_;
     SummaryModel* model_ = nullptr;
     QPointer<SummaryProgress> progress_;
     bool loaded_ = false;

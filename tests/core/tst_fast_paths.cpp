@@ -83,7 +83,7 @@ private slots:
             file += awkward_record(i);
         QVERIFY(write_bytes(db, file));
         const std::vector<int> ws = {0, 60, 3, 1, 59, 30, 2};
-        for (const int kind : {summary_kind_scope, summary_kind_purchase}) {
+        for (const SummaryKind kind : {SummaryKind::scope, SummaryKind::purchase}) {
             for (int i = 0; i < 60; ++i) {
                 const char* raw = file.constData() + i * rec_len_bytes;
                 QCOMPARE(summary_cells_raw(raw, kind), summary_cells(decode_record(raw), kind));

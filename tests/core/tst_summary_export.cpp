@@ -59,7 +59,7 @@ private slots:
         QVERIFY(db.ok());
         const std::vector<int> order{0, 3, 1, 2};
         const QString out = db.dir() + "/summary.txt";
-        const FileStatus st = write_summary_export(out, db.path(), order, 3, summary_kind_purchase,
+        const FileStatus st = write_summary_export(out, db.path(), order, 3, SummaryKind::purchase,
                                                    head(3, "Date: 1/1/2001 to 12/31/2001\r\nText: x"));
         QVERIFY2(st.ok, qPrintable(st.error));
 
@@ -85,7 +85,7 @@ private slots:
         for (int i = 1; i <= 12; ++i)
             order.push_back(int(i));
         const QString out = db.dir() + "/scopes.txt";
-        QVERIFY(write_summary_export(out, db.path(), order, 12, summary_kind_scope, head(12)).ok);
+        QVERIFY(write_summary_export(out, db.path(), order, 12, SummaryKind::scope, head(12)).ok);
         const QList<QByteArray> lines = read_bytes(out).split('\n');
         QCOMPARE(lines.size(), 18);  // 17 lines, each ended by CR LF
         QVERIFY(lines.last().isEmpty());
@@ -108,13 +108,13 @@ private slots:
         f.write("old contents");
         f.close();
         // A working set pointing past the end of the file cannot be read.
-        const FileStatus st = write_summary_export(out, db.path(), {0, 1, 7}, 2, summary_kind_scope, head(2));
+        const FileStatus st = write_summary_export(out, db.path(), {0, 1, 7}, 2, SummaryKind::scope, head(2));
         QVERIFY(!st.ok);
         QVERIFY(st.error.contains("7"));
         QCOMPARE(read_bytes(out), QByteArray("old contents"));
 
         const FileStatus missing_db
-            = write_summary_export(out, db.dir() + "/none.rnd", {0, 1}, 1, summary_kind_scope, head(1));
+            = write_summary_export(out, db.dir() + "/none.rnd", {0, 1}, 1, SummaryKind::scope, head(1));
         QVERIFY(!missing_db.ok);
         QVERIFY(!missing_db.error.isEmpty());
         QCOMPARE(read_bytes(out), QByteArray("old contents"));
@@ -124,12 +124,12 @@ private slots:
     {
         TempDb db({make_record("A")});
         FileStatus st = write_summary_export(db.dir() + "/no/such/folder/x.txt", db.path(), {0, 1}, 1,
-                                             summary_kind_scope, head(1));
+                                             SummaryKind::scope, head(1));
         QVERIFY(!st.ok);
         QVERIFY(!st.error.isEmpty());
         SummaryExportHead h = head(1);
         h.sort_caption = "]";
-        st = write_summary_export(db.dir() + "/x.txt", db.path(), {0, 1}, 1, summary_kind_scope, h);
+        st = write_summary_export(db.dir() + "/x.txt", db.path(), {0, 1}, 1, SummaryKind::scope, h);
         QVERIFY(!st.ok);
         QVERIFY(!QFile::exists(db.dir() + "/x.txt"));
     }

@@ -66,9 +66,9 @@ private slots:
         r.scopeyear = fixed_text("1999", 10);
         r.signed_ = fixed_text("Yes", 20);
         r.symmetry = QString(20, QChar(0));  // never written: zero bytes
-        QCOMPARE(summary_cells(r, summary_kind_purchase),
+        QCOMPARE(summary_cells(r, SummaryKind::purchase),
                  (QStringList{"Aurora", "J. Smith", "3/14/2001", "$125.00", "", "Glass Gallery"}));
-        const QStringList scope = summary_cells(r, summary_kind_scope);
+        const QStringList scope = summary_cells(r, SummaryKind::scope);
         QCOMPARE(scope.size(), 12);
         QCOMPARE(scope.at(0), QString("Aurora"));
         QCOMPARE(scope.at(2), QString("Cozy"));
@@ -79,7 +79,7 @@ private slots:
 
     void columns_of_each_kind()
     {
-        const auto scope = summary_columns(summary_kind_scope, "$");
+        const auto scope = summary_columns(SummaryKind::scope, "$");
         QCOMPARE(int(scope.size()), 12);
         QCOMPARE(scope[0].grid_line1 + "/" + scope[0].grid_line2, QString("Scope/Name"));
         QCOMPARE(scope[6].grid_line1, QString("Cell type"));
@@ -87,7 +87,7 @@ private slots:
         QCOMPARE(scope[6].print_line1 + "/" + scope[6].print_line2, QString("Cell/Type"));
         QCOMPARE(scope[4].print_measure, QString("Material"));
         QCOMPARE(scope[11].title, QString("Point Symmetry"));
-        const auto purchase = summary_columns(summary_kind_purchase, " $ ");
+        const auto purchase = summary_columns(SummaryKind::purchase, " $ ");
         QCOMPARE(int(purchase.size()), 6);
         QCOMPARE(purchase[3].grid_line2, QString("Price ($)"));
         QCOMPARE(purchase[3].title, QString("Purchase Price ($)"));
@@ -96,13 +96,13 @@ private slots:
         QVERIFY(purchase[4].print_line2.isEmpty());
         QCOMPARE(purchase[2].seed, QString("Purchased"));
         // A locale without a currency symbol: no empty brackets.
-        const auto plain = summary_columns(summary_kind_purchase, " ");
+        const auto plain = summary_columns(SummaryKind::purchase, " ");
         QCOMPARE(plain[3].grid_line2, QString("Price"));
         QCOMPARE(plain[3].title, QString("Purchase Price"));
         QCOMPARE(plain[4].print_line1, QString("Retail Price"));
-        QVERIFY(summary_price_column(summary_kind_purchase, 3));
-        QVERIFY(summary_price_column(summary_kind_purchase, 4));
-        QVERIFY(!summary_price_column(summary_kind_scope, 3));
+        QVERIFY(summary_price_column(SummaryKind::purchase, 3));
+        QVERIFY(summary_price_column(SummaryKind::purchase, 4));
+        QVERIFY(!summary_price_column(SummaryKind::scope, 3));
     }
 
     void sort_caption_inner()

@@ -152,14 +152,13 @@ private slots:
         QTest::mouseClick(d.perform_button(), Qt::LeftButton);
         QCOMPARE(dialogs.shown, (Shown{{message, MsgIcon::critical, MsgButtons::ok, title}}));
         QCOMPARE(d.result(), int(QDialog::Rejected));  // not closed by the click
-        QCOMPARE(d.sel_result(), int(0));
         // Nothing is given back by a refused click.
         QVERIFY(same(d.chosen(), Criteria{}));
         QVERIFY(!d.chose_all());
 
         // A later Cancel still gives nothing.
         control<QPushButton>(d, "cmd_cancel")->click();
-        QCOMPARE(d.sel_result(), int(-999));
+        QCOMPARE(d.result(), int(QDialog::Rejected));
         QVERIFY(same(d.chosen(), Criteria{}));
     }
 
@@ -189,7 +188,7 @@ private slots:
         QTest::mouseClick(d.perform_button(), Qt::LeftButton);
         QCOMPARE(dialogs.texts(), QStringList{});
         QCOMPARE(d.result(), int(QDialog::Accepted));
-        QCOMPARE(d.sel_result(), int(0));
+        QCOMPARE(d.result(), int(QDialog::Accepted));
         QVERIFY(!d.chose_all());
         QCOMPARE(criteria_text(d.chosen()), criteria);
     }
@@ -232,7 +231,7 @@ private slots:
             d.close();
         else
             QTest::keyClick(&d, Qt::Key_Escape);
-        QCOMPARE(d.sel_result(), int(-999));
+        QCOMPARE(d.result(), int(QDialog::Rejected));
         QVERIFY(!d.isVisible());
         QVERIFY(same(d.chosen(), Criteria{}));
         QVERIFY(!d.chose_all());
@@ -248,7 +247,7 @@ private slots:
         QTest::keyClicks(control<QLineEdit>(d, "tb_price_paid_max"), QStringLiteral("lots"));
         QTest::mouseClick(control<QPushButton>(d, "cmd_cancel"), Qt::LeftButton);
         QVERIFY(dialogs.shown.isEmpty());
-        QCOMPARE(d.sel_result(), int(-999));
+        QCOMPARE(d.result(), int(QDialog::Rejected));
     }
 
     void select_all()
@@ -256,7 +255,6 @@ private slots:
         SelectDialog d(labels());
         enter(d, "slot:1", "ignored");
         QTest::mouseClick(control<QPushButton>(d, "cmd_selectall"), Qt::LeftButton);
-        QCOMPARE(d.sel_result(), int(0));
         QCOMPARE(d.result(), int(QDialog::Accepted));
         QVERIFY(d.chose_all());
     }
@@ -278,7 +276,6 @@ private slots:
         enter(d, "tb_begdate", "");
         enter(d, "slot:2", "jones");
         d.perform_button()->click();
-        QCOMPARE(d.find_result(), int(0));
         QCOMPARE(d.result(), int(QDialog::Accepted));
         QCOMPARE(d.chosen().texts[2], QStringLiteral("JONES"));
         QVERIFY(d.chosen().by_text);
@@ -288,7 +285,7 @@ private slots:
         FindDialog again(labels());
         enter(again, "slot:3", "studio");
         control<QPushButton>(again, "cmd_cancel")->click();
-        QCOMPARE(again.find_result(), int(-999));
+        QCOMPARE(again.result(), int(QDialog::Rejected));
         QVERIFY(same(again.chosen(), Criteria{}));
     }
 

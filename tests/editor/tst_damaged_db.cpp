@@ -183,7 +183,7 @@ private slots:
         QCOMPARE(f.dialogs.texts(),
                  (QStringList{"Are you sure you want to add this kaleidoscope to the database?",
                               "Kaleidoscope number 2 saved to database"}));
-        SummaryWindow grid(f.state(), 1, ed);
+        SummaryWindow grid(f.state(), SummaryKind::scope, ed);
         QVERIFY(grid.loaded());
         f.state().ws.all = true;
         f.state().ws.reset_to_all(f.state().record_count);
@@ -215,7 +215,7 @@ private slots:
         QVERIFY(f.state().ws.all);
     }
 
-    void shrunk_file_stops_sort_summary_sheets_and_is_read_again()
+    void shrunk_file_stops_summary_and_sheets_and_is_read_again()
     {
         EditorFixture f(five_records());
         RecordEditor* ed = f.open();
@@ -224,21 +224,10 @@ private slots:
         cut_to_records(f.db.path(), 3);
         const QByteArray cut = read_bytes(f.db.path());
 
-        // Sort
-        {
-            SortDialog d(f.state().path, f.state().ws);
-            d.sort_option(1)->setChecked(true);
-            control<QPushButton>(d, "cmd_sort")->click();
-            QVERIFY(!d.sorted());
-            QCOMPARE(f.dialogs.last().text,
-                     QStringLiteral("The kaleidoscopes could not be sorted.\n"
-                                    "Record 4 lies outside the database file."));
-            QCOMPARE(f.state().ws.positions(), before);
-        }
         // Summary
         f.dialogs.shown.clear();
         {
-            SummaryWindow grid(f.state(), 1, ed);
+            SummaryWindow grid(f.state(), SummaryKind::scope, ed);
             QVERIFY(!grid.loaded());
             QCOMPARE(f.dialogs.shown.size(), 1);
             QVERIFY2(f.dialogs.last().text.contains(QLatin1String("4")), qPrintable(f.dialogs.last().text));
@@ -281,6 +270,17 @@ private slots:
         });
         control<QPushButton>(ed, "cmd_find")->click();
         QCOMPARE(f.dialogs.texts(), QStringList{"No matching kaleidoscopes found."});
+        // Sort orders the three records there are.
+        f.dialogs.shown.clear();
+        when_modal<SortDialog>([](SortDialog* d) {
+            d->sort_option(1)->setChecked(true);
+            control<QPushButton>(d, "cmd_sort")->click();
+        });
+        control<QPushButton>(ed, "cmd_sort")->click();
+        QCOMPARE(f.dialogs.texts(), QStringList());
+        QCOMPARE(f.state().ws.count, 3);
+        QVERIFY2(ed->windowTitle().contains(QLatin1String("[Record 1 of 3]  [Sorted by: Scope name(Asc.)]")),
+                 qPrintable(ed->windowTitle()));
         // Record sheets asked for once the collection is gone: the file is
         // named, not offered as a range of no records.
         QVERIFY(QFile::rename(f.db.path(), moved));

@@ -181,7 +181,7 @@ private slots:
         TempDb db(three_records());
         Session s = db.open_for_summary();
         ScriptedDialogs dialogs;
-        SummaryWindow grid(s, 2);
+        SummaryWindow grid(s, SummaryKind::purchase);
         QVERIFY(grid.loaded());
         grid.show();
         const QString out = db.dir() + QStringLiteral("/summary.txt");

@@ -99,7 +99,7 @@ void add_windows()
     row("Find", [](RecordEditor* ed) { return std::make_unique<FindDialog>(ed->session().locale, ed); },
         criteria_slots + QStringList{"Find", "Cancel"});
     row("Sort", [](RecordEditor* ed) {
-            return std::make_unique<SortDialog>(ed->session().path, ed->session().ws, ed); },
+            return std::make_unique<SortDialog>(ed); },
         {"Scope name", "Ascending", "Descending", "Sort", "Cancel"});
     row("selection criteria", [](RecordEditor* ed) {
             return std::make_unique<SelectionCriteriaWindow>(QStringLiteral("All"), ed); },
@@ -129,7 +129,7 @@ void add_windows()
          "Kaleidoscopes to import", "Import 1 kaleidoscopes", "Cancel"});
     row("statistics", [](RecordEditor* ed) { return std::make_unique<StatisticsWindow>(ed->session(), ed); },
         {"Cost and value", "Counts and totals", "By artist", "Save as PDF...", "Save as text...", "Close"});
-    row("summary", [](RecordEditor* ed) { return std::make_unique<SummaryWindow>(ed->session(), 1, ed); },
+    row("summary", [](RecordEditor* ed) { return std::make_unique<SummaryWindow>(ed->session(), SummaryKind::scope, ed); },
         {"Summary table", "Preview", "Print", "Save to ASCII file", "Close"});
     row("web catalogue", [](RecordEditor* ed) {
             return std::make_unique<WebCatalogueDialog>(QStringLiteral("/tmp/catalogue"), ed); },

@@ -47,8 +47,8 @@ private slots:
     {
         // clang-format off
         QTest::addColumn<int>("kind");
-        QTest::newRow("kaleidoscope information") << int(summary_kind_scope);
-        QTest::newRow("purchase information") << int(summary_kind_purchase);
+        QTest::newRow("kaleidoscope information") << int(SummaryKind::scope);
+        QTest::newRow("purchase information") << int(SummaryKind::purchase);
         // clang-format on
     }
     void summary_print()
@@ -59,11 +59,11 @@ private slots:
         const QString out = db.dir() + QStringLiteral("/summary.pdf");
         set_printer_factory([out] { return make_pdf_printer(out); });
         ScriptedDialogs dialogs;
-        SummaryWindow grid(s, kind);
+        SummaryWindow grid(s, SummaryKind(kind));
         grid.show();
         grid.findChild<QPushButton*>(QStringLiteral("cmd_print"))->click();
-        const QString name = kind == summary_kind_scope ? QStringLiteral("demo_summary_kaleidoscope.txt")
-                                                        : QStringLiteral("demo_summary_purchase.txt");
+        const QString name = SummaryKind(kind) == SummaryKind::scope ? QStringLiteral("demo_summary_kaleidoscope.txt")
+                                                                     : QStringLiteral("demo_summary_purchase.txt");
         const QString diff = golden_difference(name, printed_text(out, db.dir()));
         QVERIFY2(diff.isEmpty(), qPrintable(diff));
     }

@@ -70,7 +70,7 @@ private slots:
         QFETCH(int, cell_chars);
         QFETCH(double, page_w);
         QFETCH(int, size);
-        const auto cols = summary_columns(summary_kind_scope, "$");
+        const auto cols = summary_columns(SummaryKind::scope, "$");
         std::vector<QStringList> rows{QStringList(12, QString(cell_chars, 'x'))};
         const auto l = fit_summary(cols, rows, page_w, page_w == 11.0 ? 8.5 : 11.0, char_measure);
         if (size == 0) {
@@ -102,7 +102,7 @@ private slots:
         const QString out = db.dir() + "/summary.pdf";
         set_printer_factory([out] { return make_pdf_printer(out); });
         ScriptedDialogs dialogs;
-        SummaryWindow grid(s, 2);
+        SummaryWindow grid(s, SummaryKind::purchase);
         grid.show();
         dialogs.answer(MsgAnswer::cancel);
         QTest::mouseClick(control<QPushButton>(grid, "cmd_print"), Qt::LeftButton);  // Cancel prints nothing
@@ -149,8 +149,8 @@ private slots:
         // Stored fields are too short to overflow a landscape page even at 2
         // points, so the table is given texts no record could hold.
         SummaryPrintData data;
-        data.kind = summary_kind_scope;
-        data.columns = summary_columns(summary_kind_scope, "$");
+        data.kind = SummaryKind::scope;
+        data.columns = summary_columns(SummaryKind::scope, "$");
         data.rows = {QStringList(12, QString(120, 'W'))};
         QTemporaryDir dir;
         const QString out = dir.path() + "/never.pdf";
@@ -168,7 +168,7 @@ private slots:
         Session s = db.open_for_summary();
         set_printer_factory([] { return std::unique_ptr<QPrinter>(); });
         ScriptedDialogs dialogs;
-        SummaryWindow grid(s, 1);
+        SummaryWindow grid(s, SummaryKind::scope);
         grid.show();
         const QString out = db.dir() + "/saved.pdf";
         dialogs.answer(MsgAnswer::ok);  // send to printer
@@ -197,7 +197,7 @@ private slots:
         const QString bad = db.dir() + "/no/such/folder/out.pdf";
         set_printer_factory([bad] { return make_pdf_printer(bad); });
         ScriptedDialogs dialogs;
-        SummaryWindow grid(s, 1);
+        SummaryWindow grid(s, SummaryKind::scope);
         grid.show();
         dialogs.answer(MsgAnswer::ok);
         dialogs.answer(MsgAnswer::ok);
@@ -233,7 +233,7 @@ private slots:
                 dlg->cancel();
         });
         ScriptedDialogs dialogs;
-        SummaryWindow grid(s, 1);
+        SummaryWindow grid(s, SummaryKind::scope);
         grid.show();
         QTest::mouseClick(control<QPushButton>(grid, "cmd_print"), Qt::LeftButton);
         set_print_progress_hook({});
@@ -273,7 +273,7 @@ private slots:
         set_print_progress_hook([](QWidget* w, int) { w->show(); });      // as for a long job
         ScriptedDialogs dialogs;
         dialogs.choose_file(out);
-        SummaryWindow grid(s, 1);
+        SummaryWindow grid(s, SummaryKind::scope);
         grid.show();
         QTest::mouseClick(control<QPushButton>(grid, "cmd_print"), Qt::LeftButton);
         set_print_progress_hook({});
@@ -296,7 +296,7 @@ private slots:
             preview_pages = w->pageCount();
         });
         ScriptedDialogs dialogs;
-        SummaryWindow grid(s, 1);
+        SummaryWindow grid(s, SummaryKind::scope);
         grid.show();
         QTest::mouseClick(control<QPushButton>(grid, "cmd_preview"), Qt::LeftButton);
         QVERIFY(dialogs.shown.isEmpty());

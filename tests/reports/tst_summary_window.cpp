@@ -66,7 +66,7 @@ private slots:
         TempDb db({r});
         Session s = db.open_for_summary();
         ScriptedDialogs dialogs;
-        SummaryWindow grid(s, 2);
+        SummaryWindow grid(s, SummaryKind::purchase);
         QVERIFY(grid.loaded());
         QCOMPARE(grid.windowTitle(), QString("Kaleidoscope Summary"));
         SummaryModel* m = grid.model();
@@ -108,7 +108,7 @@ private slots:
         // No prices anywhere: the price columns are as wide as "Price" plus 2 x 5.
         TempDb db({make_record("A", "Someone with a long name"), make_record("Bb", "X")});
         Session s = db.open_for_summary();
-        SummaryWindow grid(s, 2);
+        SummaryWindow grid(s, SummaryKind::purchase);
         const QFontMetrics fm(control<SummaryHeaderPanel>(grid, "pb_output")->font());
         QCOMPARE(control<SummaryHeaderPanel>(grid, "pb_output")->font().family(), QString("Arial"));
         QCOMPARE(control<SummaryHeaderPanel>(grid, "pb_output")->font().pointSize(), 8);
@@ -128,7 +128,7 @@ private slots:
             recs << varied_record(i);
         TempDb db(recs);
         Session s = db.open_for_summary("Date: 1/1/2001 to 1/1/2002\r\nPrice Paid: $1.00 to $9.00\r\nText: x");
-        SummaryWindow grid(s, 1);
+        SummaryWindow grid(s, SummaryKind::scope);
         QCOMPARE(control<SummaryHeaderPanel>(grid, "pb_output")->height(), 140);
         QVERIFY(control<QTableView>(grid, "sumgrid")->isHidden());
         grid.show();
@@ -204,7 +204,7 @@ private slots:
         TempDb db({make_record("Aurora", "J. Smith", "3/14/2001", 125 * money_scale, 150 * money_scale)});
         Session s = db.open_for_summary();
         ScriptedDialogs dialogs;
-        SummaryWindow grid(s, 2);
+        SummaryWindow grid(s, SummaryKind::purchase);
         grid.show();
         const QString out = db.dir() + "/sum.txt";
 
@@ -236,7 +236,7 @@ private slots:
         QCOMPARE(int(s.ws.count), max_record_count);
         QElapsedTimer timer;
         timer.start();
-        SummaryWindow grid(s, 1);
+        SummaryWindow grid(s, SummaryKind::scope);
         qInfo("summary of %d rows built in %lld ms", max_record_count, timer.elapsed());
         QVERIFY(grid.loaded());
         QCOMPARE(grid.model()->rowCount(), max_record_count);
