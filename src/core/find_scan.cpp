@@ -7,7 +7,7 @@
 namespace tessaran {
 
 FindScanResult find_scan(const QString& path, const Criteria& c, const std::vector<int>& order, int positions,
-                         int start, ScopeRecord* last)
+                         int start)
 {
     FindScanResult result;
     start = std::max(start, 1);
@@ -22,7 +22,6 @@ FindScanResult find_scan(const QString& path, const Criteria& c, const std::vect
         return result;
     }
     const bool any = c.by_date || c.by_paid || c.by_retail || c.by_text;
-    int examined = 0;
     for (int p = start; p <= end; ++p) {
         const int r = order[static_cast<size_t>(p)];
         const char* raw = scanner.raw(r);
@@ -31,15 +30,12 @@ FindScanResult find_scan(const QString& path, const Criteria& c, const std::vect
             result.pos = p;
             return result;
         }
-        examined = r;
         if (!any || raw_record_matches(c, raw)) {
             result.found = true;
             result.pos = p;
             break;
         }
     }
-    if (last && examined > 0)
-        scanner.read(examined, *last);
     return result;
 }
 

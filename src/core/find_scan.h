@@ -22,8 +22,8 @@ struct FindScanResult {
 
 // Tests the records at positions start..positions of order (1-based) in turn and
 // stops at the first that passes every criterion in force (with none in force the
-// first examined matches). When last is given it receives the last record examined.
+// first examined matches).
 FindScanResult find_scan(const QString& path, const Criteria& c, const std::vector<int>& order, int positions,
-                         int start, ScopeRecord* last = nullptr);
+                         int start);
 
 }  // namespace tessaran

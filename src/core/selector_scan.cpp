@@ -7,7 +7,7 @@
 namespace tessaran {
 
 FileStatus selector_scan(const QString& path, int count, const Criteria& c, std::vector<int>& retained,
-                         const ScanProgress& progress, ScopeRecord* last)
+                         const ScanProgress& progress)
 {
     retained.clear();
     RecordScanner scanner;
@@ -29,8 +29,6 @@ FileStatus selector_scan(const QString& path, int count, const Criteria& c, std:
         if (progress)
             progress(r, n);
     }
-    if (last && n > 0)
-        scanner.read(n, *last);
     return {};
 }
 

@@ -19,10 +19,9 @@ using ScanProgress = std::function<void(int r, int n)>;
 
 // Reads records 1..count of the file at path and puts the
 // numbers of those passing every criterion in force into retained, in file order.
-// When last is given it receives the last record read, as the current record
-// buffer does in a scan. A file holding fewer than count whole records fails
+// A file holding fewer than count whole records fails
 // before anything is retained.
 FileStatus selector_scan(const QString& path, int count, const Criteria& c, std::vector<int>& retained,
-                         const ScanProgress& progress = {}, ScopeRecord* last = nullptr);
+                         const ScanProgress& progress = {});
 
 }  // namespace tessaran

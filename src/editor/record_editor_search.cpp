@@ -82,8 +82,7 @@ SelectOutcome selector(RecordEditor& ed, bool show_dialog)
         WaitCursor wait;
         ProgressWindow waiter(&ed);
         waiter.start(QStringLiteral("Selecting kaleidoscope records..."), n);
-        status = selector_scan(
-            s.path, n, s.ws.selection, retained, [&waiter](int r, int) { waiter.step(r); }, &s.record);
+        status = selector_scan(s.path, n, s.ws.selection, retained, [&waiter](int r, int) { waiter.step(r); });
         waiter.close();
     }
 
@@ -140,7 +139,7 @@ void find_engine(RecordEditor& ed, FindMode mode)
     }
 
     for (;;) {
-        const FindScanResult r = find_scan(s.path, s.ws.find, s.ws.records, s.ws.count, start, &s.record);
+        const FindScanResult r = find_scan(s.path, s.ws.find, s.ws.records, s.ws.count, start);
         if (!r.status) {
             msgbox(&ed, QStringLiteral("The kaleidoscope records could not be searched:\n") + r.status.error,
                    MsgIcon::critical);
