@@ -10,7 +10,6 @@ Session Session::on_file(const QString& path)
 {
     Session s;
     s.path = path;
-    s.file_caption = database_caption(path);
     s.refresh_record_count();
     s.note_file_state();
     return s;
@@ -105,8 +104,11 @@ FileStatus Session::write(int n) const
 QString Session::caption() const
 {
     const QString sep = QStringLiteral("  ");
-    QString text = trim_blanks(file_caption) + sep + trim_blanks(record_caption) + sep + trim_blanks(ws.sort_caption)
-        + sep + trim_blanks(selection_caption(ws.all, ws.selection));
+    // A position past the working set is a record being added.
+    const QString record
+        = ws.position > ws.count ? adding_caption(ws.position) : position_caption(ws.position, ws.count);
+    QString text = trim_blanks(database_caption(path)) + sep + record + sep + trim_blanks(ws.sort_caption) + sep
+        + trim_blanks(selection_caption(ws.all, ws.selection));
     if (read_only)
         text += sep + QStringLiteral("[Read-only]");
     if (changed_elsewhere)

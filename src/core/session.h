@@ -18,9 +18,7 @@ namespace tessaran {
 struct Session {
     QString path;
     int record_count = 0;
-    QString file_caption;    // "Database file: PATH"
-    QString record_caption;  // "[Record P of N]" or "[Adding record N]"
-    ScopeRecord record;      // the record shown; every read and write passes through it
+    ScopeRecord record;  // the record shown; every read and write passes through it
     WorkingSet ws;
     LocaleLabels locale;
 
@@ -67,8 +65,9 @@ struct Session {
     // one record whose scope name and artist are the same. 0: it was removed.
     int position_of_changed(const QByteArray& bytes, int was_record) const;
     FileStatus write(int n) const;
-    // The editor caption: file, position, sort and selection, each trimmed,
-    // separated by two blanks; then "[Read-only]" and "[Changed by another
+    // The editor caption, from the state: the file, the position ("[Record P
+    // of N]", or "[Adding record N]" past the working set), the sort and the
+    // selection, each trimmed, separated by two blanks; then "[Read-only]" and "[Changed by another
     // program]" while they hold.
     QString caption() const;
 };

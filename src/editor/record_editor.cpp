@@ -159,8 +159,6 @@ bool RecordEditor::show_position(int numr)
                MsgIcon::critical, MsgButtons::ok);
         return false;
     }
-    s.file_caption = database_caption(s.path);
-    s.record_caption = position_caption(numr, s.ws.count);
     s.ws.position = numr;
     refresh_caption();
     find_position_ = numr;
@@ -225,12 +223,10 @@ void RecordEditor::add_record()
         session().ws.reset_to_all(session().record_count);
         s.ws.sort_caption = QStringLiteral("[Sorted by: Unsorted]");
     }
-    new_record_number = s.record_count + 1;
-    s.file_caption = database_caption(s.path);
-    s.record_caption = adding_caption(new_record_number);
-    refresh_caption();
+    const int new_record_number = s.record_count + 1;
     s.ws.position = new_record_number;
     session().ws.reserve_new(new_record_number);
+    refresh_caption();
     restore_colors();
     if (loaded)
         form_->line(m_scopename)->setFocus();

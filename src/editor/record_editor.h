@@ -60,8 +60,7 @@ public:
     QString current_viewer_file() const { return current_viewer_path; }
     int largest_picture_width() const { return max_picture_width; }
     int largest_picture_height() const { return max_picture_height; }
-    // The number a record being added will get; whether the window has loaded.
-    int new_record() const { return new_record_number; }
+    // Whether the window has loaded.
     bool is_loaded() const { return loaded; }
     // The start-up window that opened the editor (nullptr once it is gone).
     QWidget* start_window() const { return startup; }
@@ -252,8 +251,7 @@ private:
     bool measured_ = false;  // the shown window's size has been measured
     // ---- Editor state -------------------------------------------------------
     QPointer<QWidget> startup;  // the start-up window given as parent
-    int new_record_number = 0;
-    PictureList pictures;  // of the record shown, as the user changed them
+    PictureList pictures;       // of the record shown, as the user changed them
     QString current_viewer_path;
     int max_picture_width = 0;  // largest picture size of a viewer at opening, twips
     int max_picture_height = 0;

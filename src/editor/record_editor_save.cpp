@@ -236,8 +236,6 @@ bool RecordEditor::store_record(bool confirm)
     show_position(pos);
     if (s.record_count == 1)
         enable_all_commands();
-    s.file_caption = database_caption(s.path);
-    s.record_caption = position_caption(s.ws.position, s.ws.count);
     refresh_caption();
     restore_colors();
     return true;

@@ -182,23 +182,26 @@ private slots:
         QCOMPARE(adding_caption(1), QStringLiteral("[Adding record 1]"));
     }
 
-    void caption_joins_trimmed_parts()
+    void caption_follows_the_state()
     {
-        Session s;
-        s.file_caption = QStringLiteral("Database file: /home/u/scopes.rnd  ");
-        s.record_caption = QStringLiteral("  [Record 3 of 12]");
-        s.ws.sort_caption = QStringLiteral("[Sorted by: Artist(Asc.)]");
-        s.ws.all = true;
+        Session s = Session::on_file(QStringLiteral("/home/u/scopes.rnd"));
+        s.ws.reset_to_all(12);
+        s.ws.position = 3;
+        s.ws.sort_caption = QStringLiteral("[Sorted by: Artist(Asc.)]  ");
         QCOMPARE(s.caption(),
                  QStringLiteral("Database file: /home/u/scopes.rnd  [Record 3 of 12]  [Sorted by: Artist(Asc.)]  "
                                 "[Selected: All]"));
+        // A position past the working set is a record being added.
         s.ws.all = false;
         s.ws.selection.by_paid = true;
         s.ws.selection.by_text = true;
-        s.record_caption = QStringLiteral("[Adding record 13]");
+        s.ws.reserve_new(13);
         QCOMPARE(s.caption(),
                  QStringLiteral("Database file: /home/u/scopes.rnd  [Adding record 13]  [Sorted by: Artist(Asc.)]  "
                                 "[Selected:Price Paid,Text]"));
+        s.read_only = true;
+        s.changed_elsewhere = true;
+        QVERIFY(s.caption().endsWith(QLatin1String("  [Read-only]  [Changed by another program]")));
     }
 };
 

@@ -164,7 +164,7 @@ private slots:
         QTest::mouseClick(control<QPushButton>(ed, "cmd_next"), Qt::LeftButton);
         QCOMPARE(f.dialogs.texts(), QStringList());
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Borealis"));
-        QCOMPARE(f.state().record_caption, QStringLiteral("[Record 2 of 3]"));
+        QVERIFY(ed->windowTitle().contains(QLatin1String("[Record 2 of 3]")));
         QTest::mouseClick(control<QPushButton>(ed, "cmd_endscope"), Qt::LeftButton);
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Cosmos"));
         QCOMPARE(control<QLineEdit>(ed, "tb_price_retail")->text(), money_text(99900));
@@ -185,9 +185,8 @@ private slots:
         RecordEditor* ed = f.open();
         QVERIFY(f.show_active());
         QTest::mouseClick(control<QPushButton>(ed, "cmd_new"), Qt::LeftButton);
-        QCOMPARE(f.state().record_caption, QStringLiteral("[Adding record 4]"));
+        QVERIFY(ed->windowTitle().contains(QLatin1String("[Adding record 4]")));
         QVERIFY(ed->windowTitle().contains(QStringLiteral("  [Adding record 4]  [Sorted by: Unsorted]")));
-        QCOMPARE(ed->new_record(), int(4));
         QCOMPARE(f.state().ws.position, int(4));
         QCOMPARE(f.state().ws.count, int(3));
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QString());
@@ -199,15 +198,14 @@ private slots:
         QVERIFY(f.dialogs.shown.isEmpty());
         QCOMPARE(f.state().ws.position, int(3));
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Cosmos"));
-        QCOMPARE(f.state().record_caption, QStringLiteral("[Record 3 of 3]"));
+        QVERIFY(ed->windowTitle().contains(QLatin1String("[Record 3 of 3]")));
     }
 
     void empty_database_start_enabling()
     {
         EditorFixture f({});
         RecordEditor* ed = f.open();
-        QCOMPARE(f.state().record_caption, QStringLiteral("[Adding record 1]"));
-        QCOMPARE(ed->new_record(), int(1));
+        QVERIFY(ed->windowTitle().contains(QLatin1String("[Adding record 1]")));
         const QStringList enabled_expected = {QStringLiteral("cmd_save"), QStringLiteral("cmd_clear"),
                                               QStringLiteral("cmd_close"), QStringLiteral("cmd_add_image")};
         for (QPushButton* b : {control<QPushButton>(ed, "cmd_new"), control<QPushButton>(ed, "cmd_save"),
@@ -224,7 +222,7 @@ private slots:
         QVERIFY(!control<QAction>(ed, "mnu_delete")->isEnabled());
         QVERIFY(control<QAction>(ed, "mnu_save")->isEnabled());
         control<QAction>(ed, "mnu_last")->trigger();
-        QCOMPARE(f.state().record_caption, QStringLiteral("[Adding record 1]"));
+        QVERIFY(ed->windowTitle().contains(QLatin1String("[Adding record 1]")));
         QVERIFY(f.dialogs.shown.isEmpty());
         // Summaries have no button: in an empty database the item refuses with its message.
         QVERIFY(control<QAction>(ed, "mnu_summary")->isEnabled());
