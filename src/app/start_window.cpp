@@ -102,7 +102,18 @@ QString in_use_question(const QString& path, const LockHolder& holder)
 StartWindow::StartWindow(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("frm_main"));
-    set_startup_window(this);
+    // While another window is in charge, the collection and preference menus
+    // go quiet; help and about stay.
+    set_startup_window(this, [this] {
+        QList<QAction*> held{mnu_kbase->menuAction(), mnu_prefs->menuAction()};
+        for (const QMenu* menu : {mnu_kbase, mnu_prefs, mnu_recent}) {
+            for (QAction* a : menu->actions()) {
+                if (!a->isSeparator() && a->menu() == nullptr && a != recent_none_)
+                    held << a;
+            }
+        }
+        return held;
+    });
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -260,6 +271,7 @@ bool StartWindow::open_database(const QString& path)
 void StartWindow::fill_recent_menu()
 {
     mnu_recent->clear();
+    recent_none_ = nullptr;
     const QStringList paths = recent_databases();
     for (int i = 0; i < paths.size(); ++i) {
         // Numbered access keys; an ampersand in a path is no access key.
@@ -274,6 +286,7 @@ void StartWindow::fill_recent_menu()
         QAction* none = mnu_recent->addAction(QStringLiteral("No databases yet"));
         none->setObjectName(QStringLiteral("recent_none"));
         none->setEnabled(false);
+        recent_none_ = none;
     }
 }
 

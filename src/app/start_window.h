@@ -60,6 +60,7 @@ private:
     QMenu* mnu_help = nullptr;
     QAction* mnu_topics = nullptr;
     QAction* mnu_about = nullptr;
+    QAction* recent_none_ = nullptr;         // the recent menu's "No databases yet", never enabled
     QList<QPointer<RecordEditor>> editors_;  // the editors this window opened
 };
 

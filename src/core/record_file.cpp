@@ -111,12 +111,16 @@ FileStatus write_raw_records(const QString& path, const std::vector<std::pair<in
     }
     FileStatus result = replace_file_contents(path, contents, true);
     if (result && !kept_partial.isEmpty()) {
-        const QString note = QStringLiteral("The database file ended in an unfinished kaleidoscope record; its bytes "
-                                            "are kept in %1.")
-                                 .arg(kept_partial);
+        const QString note = partial_record_note(kept_partial);
         result.warning = result.warning.isEmpty() ? note : result.warning + QLatin1Char('\n') + note;
     }
     return result;
+}
+
+QString partial_record_note(const QString& kept_path)
+{
+    return QStringLiteral("The database file ended in an unfinished kaleidoscope record; its bytes are kept in %1.")
+        .arg(kept_path);
 }
 
 int whole_record_count(const QString& path)

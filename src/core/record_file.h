@@ -50,6 +50,8 @@ qint64 partial_record_bytes(const QString& path);
 // Where those bytes are kept before a write reaches them: "PATH.partial", or
 // "PATH.partial-2" and on where that name is taken.
 QString partial_record_keep_path(const QString& path);
+// What a write tells of the unfinished record it kept in kept_path.
+QString partial_record_note(const QString& kept_path);
 
 // One state of a file: which file is at the path (a save puts a new one there)
 // and its length and time of last change. Equal stamps: nobody wrote it between.

@@ -115,7 +115,7 @@ RecordSheetDialog::RecordSheetDialog(int count, int position, SheetAction print_
 bool RecordSheetDialog::eventFilter(QObject* watched, QEvent* event)
 {
     // Enter in a text box moves on as Tab does, and goes no further.
-    if (event->type() == QEvent::KeyPress && watched->objectName().contains(QLatin1String("tb"))) {
+    if (event->type() == QEvent::KeyPress && (watched == tb_beg || watched == tb_end)) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             focusNextChild();

@@ -152,13 +152,14 @@ FileStatus RecordEditor::write_shown_record(int recno, const ScopeRecord& r, boo
 {
     Session& s = session();
     const bool unfinished_tail = is_new && partial_record_bytes(s.path) > 0;
+    const QString kept_in = unfinished_tail ? partial_record_keep_path(s.path) : QString();
     if (unfinished_tail)
         msgbox(this,
                QStringLiteral("The database file ends in %1 bytes that are not a whole kaleidoscope record: another "
                               "program may have stopped while adding one. They will be kept in %2 before this "
                               "kaleidoscope is added after the last whole one.")
                    .arg(partial_record_bytes(s.path))
-                   .arg(partial_record_keep_path(s.path)),
+                   .arg(kept_in),
                MsgIcon::exclamation);
     FileStatus st = write_record(s.path, recno, r);
     if (!st)
@@ -166,8 +167,7 @@ FileStatus RecordEditor::write_shown_record(int recno, const ScopeRecord& r, boo
     if (unfinished_tail) {
         // Said just now; only another warning is told after the write.
         QStringList lines = st.warning.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        lines.removeIf(
-            [](const QString& line) { return line.startsWith(QLatin1String("The database file ended in")); });
+        lines.removeAll(partial_record_note(kept_in));
         st.warning = lines.join(QLatin1Char('\n'));
     }
     return st;

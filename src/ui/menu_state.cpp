@@ -7,51 +7,46 @@
 namespace tessaran {
 namespace {
 
-QPointer<QWidget>& registered()
+struct Registered {
+    QPointer<QWidget> window;
+    HeldActions held;
+};
+
+Registered& registered()
 {
-    static QPointer<QWidget> window;
-    return window;
+    static Registered r;
+    return r;
 }
 
-QList<QAction*> menu_actions()
+QList<QAction*> held_actions()
 {
-    QList<QAction*> out;
-    if (QWidget* w = registered()) {
-        for (QAction* a : w->findChildren<QAction*>()) {
-            if (a->objectName().startsWith(QLatin1String("mnu")))
-                out << a;
-        }
-    }
-    return out;
+    const Registered& r = registered();
+    return r.window && r.held ? r.held() : QList<QAction*>();
 }
 
 }  // namespace
 
-void set_startup_window(QWidget* window)
+void set_startup_window(QWidget* window, HeldActions held)
 {
-    registered() = window;
+    registered() = {window, std::move(held)};
 }
 
 QWidget* startup_window()
 {
-    return registered();
+    return registered().window;
 }
 
 void hide_startup_menus()
 {
-    for (QAction* a : menu_actions()) {
-        const QString& name = a->objectName();
-        if (!name.contains(QLatin1String("topic")) && !name.contains(QLatin1String("help"))
-            && !name.contains(QLatin1String("about")))
-            a->setEnabled(false);
-    }
-    if (QWidget* w = registered())
+    for (QAction* a : held_actions())
+        a->setEnabled(false);
+    if (QWidget* w = registered().window)
         w->setFocus();
 }
 
 void show_startup_menus()
 {
-    for (QAction* a : menu_actions())
+    for (QAction* a : held_actions())
         a->setEnabled(true);
 }
 

@@ -355,7 +355,7 @@ void tst_color_dialog::menus_come_back_however_it_closes()
     auto* mnu_open = new QAction(QStringLiteral("Open"), &startup);
     mnu_open->setObjectName(QStringLiteral("mnu_open"));
     startup.addAction(mnu_open);
-    set_startup_window(&startup);
+    set_startup_window(&startup, [mnu_open] { return QList<QAction*>{mnu_open}; });
     ScriptedDialogs dialogs;
 
     for (int way = 0; way < 3; ++way) {

@@ -25,7 +25,7 @@ private slots:
         startup = new QWidget;
         menu_item = new QAction(startup);
         menu_item->setObjectName(QStringLiteral("mnu_exit"));
-        set_startup_window(startup);
+        set_startup_window(startup, [this] { return QList<QAction*>{menu_item}; });
     }
 
     void cleanup() { delete startup; }

@@ -15,15 +15,15 @@ private slots:
     {
         window = new QMainWindow;
         QMenu* file = window->menuBar()->addMenu(QStringLiteral("&File"));
-        file->setObjectName(QStringLiteral("mnu_kbase"));
         file->menuAction()->setObjectName(QStringLiteral("mnu_kbase"));
         QMenu* help = window->menuBar()->addMenu(QStringLiteral("&Help"));
         help->menuAction()->setObjectName(QStringLiteral("mnu_help"));
-        for (const char* name : {"mnu_olddatabase", "mnu_exit", "mnu_colors", "act_other", "Mnu_upper"})
+        for (const char* name : {"mnu_olddatabase", "mnu_exit", "mnu_colors"})
             file->addAction(QString::fromLatin1(name))->setObjectName(QString::fromLatin1(name));
-        for (const char* name : {"mnu_topics", "mnu_about", "mnu_helptopics"})
+        for (const char* name : {"mnu_topics", "mnu_about"})
             help->addAction(QString::fromLatin1(name))->setObjectName(QString::fromLatin1(name));
-        set_startup_window(window);
+        // The file menu and its items are held; help is not.
+        set_startup_window(window, [file] { return file->actions() << file->menuAction(); });
     }
 
     void cleanup()
@@ -53,9 +53,6 @@ private slots:
         QTest::newRow("help group") << "mnu_help" << true;
         QTest::newRow("topics") << "mnu_topics" << true;
         QTest::newRow("about") << "mnu_about" << true;
-        QTest::newRow("help topics") << "mnu_helptopics" << true;
-        QTest::newRow("not a menu name") << "act_other" << true;
-        QTest::newRow("prefix is case-sensitive") << "Mnu_upper" << true;
         // clang-format on
     }
 
@@ -65,23 +62,13 @@ private slots:
         QFETCH(bool, enabled);
         hide_startup_menus();
         QCOMPARE(action(name)->isEnabled(), enabled);
-    }
-
-    void show_enables_every_menu_item()
-    {
-        action(QStringLiteral("act_other"))->setEnabled(false);
-        hide_startup_menus();
         show_startup_menus();
-        for (QAction* a : window->findChildren<QAction*>()) {
-            if (a->objectName().startsWith(QLatin1String("mnu")))
-                QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
-        }
-        QVERIFY(!action(QStringLiteral("act_other"))->isEnabled());  // not one of the menus
+        QVERIFY(action(name)->isEnabled());
     }
 
 private:
+    QAction* action(const QString& name) const { return window->findChild<QAction*>(name); }
     QMainWindow* window = nullptr;
-    QAction* action(const QString& name) { return window->findChild<QAction*>(name); }
 };
 
 QTEST_MAIN(tst_menu_state)
