@@ -177,9 +177,9 @@ Body select_by(Criteria (*criteria)())
 {
     return [criteria](benchmark::State& st) {
         reopen_state();
-        env().ed->session().ws.select(criteria());
+        const Criteria c = criteria();
         for (auto _ : st) {
-            if (selector(*env().ed, false) != SelectOutcome::selected)
+            if (env().ed->select_by(c) != SelectOutcome::selected)
                 st.SkipWithError("nothing selected");
         }
         fail_on_errors(st);
@@ -192,38 +192,28 @@ Body select_by(Criteria (*criteria)())
 Body sort_by(int field, bool descending)
 {
     return [field, descending](benchmark::State& st) {
-        reopen_state();
-        Session& s = env().ed->session();
-        const std::vector<int> opened = s.ws.records;
         for (auto _ : st) {
             st.PauseTiming();
-            s.ws.records = opened;
+            reopen_state();
             st.ResumeTiming();
-            if (!sort_working_set(s.path, s.ws, field, descending))
+            if (!env().ed->sort_by(field, descending))
                 st.SkipWithError("sort failed");
-            env().ed->show_position(1);
         }
         fail_on_errors(st);
         reopen_state();
     };
 }
 
-// Find next from position 1 over every record, nothing matching, ending at
-// "End of file reached. Begin search from the beginning?" answered No.
+// Find from position 1 over every record, nothing matching, ending at
+// "No matching kaleidoscopes found.".
 void find_next(benchmark::State& st)
 {
     reopen_state();
-    Session& s = env().ed->session();
-    s.ws.find = no_match_criteria();
-    s.ws.find_text = criteria_text(s.ws.find);
-    for (auto _ : st) {
-        s.ws.found = true;
-        env().ed->set_find_position(0);
-        env().dialogs.answers.push_back(MsgAnswer::no);
-        env().ed->find_next();
-    }
-    if (!env().dialogs.last_text.startsWith(QLatin1String("End of file reached")))
-        st.SkipWithError("find next did not reach the end");
+    const Criteria none = no_match_criteria();
+    for (auto _ : st)
+        env().ed->find_by(none);
+    if (env().dialogs.last_text != QLatin1String("No matching kaleidoscopes found."))
+        st.SkipWithError("find did not read to the end");
     fail_on_errors(st);
     reopen_state();
 }

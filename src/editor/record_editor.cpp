@@ -77,7 +77,7 @@ void RecordEditor::prepare()
 
     refresh_caption();
 
-    if (session().record_count > 0)
+    if (session_.record_count > 0)
         show_position(1);
     else
         start_empty();
@@ -98,9 +98,9 @@ void RecordEditor::prepare()
     }
     apply_colors();
 
-    session().ws.find_text.clear();
-    session().ws.found = false;
-    if (session().read_only)
+    session_.ws.find_text.clear();
+    session_.ws.found = false;
+    if (session_.read_only)
         make_fields_read_only();
     watch_collection();
     loaded = true;
@@ -129,7 +129,7 @@ void RecordEditor::showEvent(QShowEvent* event)
 
 void RecordEditor::refresh_caption()
 {
-    const QString caption = session().caption();
+    const QString caption = session_.caption();
     if (caption != windowTitle()) {
         setWindowTitle(caption);
         // A screen reader says the window's new name: moving between records
@@ -138,17 +138,17 @@ void RecordEditor::refresh_caption()
         QAccessible::updateAccessibility(&changed);
     }
     if (list_window_ && list_window_->isVisible())
-        list_window_->follow(session());
+        list_window_->follow(session_);
 }
 
 bool RecordEditor::adding() const
 {
-    return session().ws.position > session().ws.count || session().ws.position > session().record_count;
+    return session_.ws.position > session_.ws.count || session_.ws.position > session_.record_count;
 }
 
 bool RecordEditor::show_position(int numr)
 {
-    Session& s = session();
+    Session& s = session_;
     if (numr < 1 || numr > s.ws.count || numr >= int(s.ws.records.size()))
         return false;
     const FileStatus st = s.read_shown(s.ws.records[std::size_t(numr)]);
@@ -208,10 +208,10 @@ void RecordEditor::refuse_full_database()
 
 void RecordEditor::add_record()
 {
-    Session& s = session();
+    Session& s = session_;
     if (s.record_count > 0 && !settle_edits())
         return;
-    if (session().refresh_record_count() >= max_record_count) {
+    if (session_.refresh_record_count() >= max_record_count) {
         refuse_full_database();
         return;
     }
@@ -219,13 +219,13 @@ void RecordEditor::add_record()
     // A record the program creates carries zero bytes in the unused slot 0.
     s.record = ScopeRecord();
     if (s.record_count > 0) {
-        session().refresh_record_count();
-        session().ws.reset_to_all(session().record_count);
+        session_.refresh_record_count();
+        session_.ws.reset_to_all(session_.record_count);
         s.ws.sort_caption = QStringLiteral("[Sorted by: Unsorted]");
     }
     const int new_record_number = s.record_count + 1;
     s.ws.position = new_record_number;
-    session().ws.reserve_new(new_record_number);
+    session_.ws.reserve_new(new_record_number);
     refresh_caption();
     restore_colors();
     if (loaded)
@@ -292,7 +292,7 @@ void RecordEditor::show_first()
 {
     if (!catch_up())
         return;
-    if (session().ws.count > 0) {
+    if (session_.ws.count > 0) {
         if (!settle_edits())
             return;
         show_position(1);
@@ -305,8 +305,8 @@ void RecordEditor::show_previous()
     if (!catch_up())
         return;
     // At either end nothing is shown anew, so nothing needs settling.
-    const int target = session().ws.position - 1;
-    if (target > 0 && target <= session().ws.count) {
+    const int target = session_.ws.position - 1;
+    if (target > 0 && target <= session_.ws.count) {
         if (!settle_edits())
             return;
         show_position(target);
@@ -318,8 +318,8 @@ void RecordEditor::show_next()
 {
     if (!catch_up())
         return;
-    const int target = session().ws.position + 1;
-    if (target <= session().ws.count) {
+    const int target = session_.ws.position + 1;
+    if (target <= session_.ws.count) {
         if (!settle_edits())
             return;
         show_position(target);
@@ -331,10 +331,10 @@ void RecordEditor::show_last()
 {
     if (!catch_up())
         return;
-    if (session().ws.count > 0) {
+    if (session_.ws.count > 0) {
         if (!settle_edits())
             return;
-        show_position(session().ws.count);
+        show_position(session_.ws.count);
     }
     form_->line(m_scopename)->setFocus();
 }

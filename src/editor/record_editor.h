@@ -7,6 +7,7 @@
 #include "core/picture_list.h"
 #include "core/record_form.h"
 #include "core/session.h"
+#include "record_editor_search.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -45,11 +46,21 @@ public:
     RecordEditor(Session session, QWidget* parent = nullptr);
     ~RecordEditor() override;
 
-    // The open collection this editor owns.
-    Session& session() { return session_; }
+    // The open collection this editor owns, as it stands; the editor alone
+    // changes it, through its commands.
+    const Session& session() const { return session_; }
+    // Narrows the working set to the records meeting c, as Select does
+    // without asking (the remembered sort applied, position 1 shown).
+    SelectOutcome select_by(const Criteria& c);
+    // Every record, as Select all does.
+    void select_all();
+    // Orders the working set by field (1..27), as the sort dialog's Sort
+    // does, and shows position 1; false after telling the user why not.
+    bool sort_by(int field, bool descending);
+    // Finds the first record meeting c, as the find dialog's Find does.
+    void find_by(const Criteria& c);
     // The position Find next starts after (the last one shown or searched).
     int find_position() const { return find_position_; }
-    void set_find_position(int position) { find_position_ = position; }
 
     // What the window shows of its pictures: button i (1..10), the pictures as
     // the user changed them, viewer i, the file of the viewer opened last, and
@@ -64,7 +75,6 @@ public:
     bool is_loaded() const { return loaded; }
     // The start-up window that opened the editor (nullptr once it is gone).
     QWidget* start_window() const { return startup; }
-    const Session& session() const { return session_; }
 
     // ---- Showing, clearing, navigating -------------------------------------
     // Shows position numr of the working set; false (after telling the user)
@@ -178,6 +188,18 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Rebuilds the working set from the selection criteria, asking for them
+    // first when show_dialog; applies the remembered sort and shows position 1.
+    SelectOutcome run_selection(bool show_dialog);
+    // Finds the next record of the working set that meets the find criteria.
+    void run_find(FindMode mode);
+    // Tests the records from position start on; at the end, Find says so and
+    // Find next offers to start again.
+    void search_from(int start, FindMode mode);
+    void apply_remembered_sort();
+    // Every record, in the remembered order, position 1 shown (or the adding
+    // state when the database is empty).
+    void show_all_records();
     void build_controls();
     void connect_commands();
     // Runs a command of the strip or the menus.

@@ -37,7 +37,7 @@ void RecordEditor::check_date_bought()
         return;
     // A stored date shown unchanged is accepted as it stands, even one that
     // does not read in this locale: it is no entry of the user's.
-    if (same_text(form_->line(m_date_bought)->text(), session().record.date_bought))
+    if (same_text(form_->line(m_date_bought)->text(), session_.record.date_bought))
         return;
     CheckGuard guard(in_field_check_);
     bool result = false;
@@ -90,7 +90,7 @@ void RecordEditor::check_scope_year()
     if (is_blank(form_->line(m_scopeyear)->text()))
         return;
     // So is a stored year shown unchanged, whatever it holds.
-    if (same_text(form_->line(m_scopeyear)->text(), session().record.scopeyear))
+    if (same_text(form_->line(m_scopeyear)->text(), session_.record.scopeyear))
         return;
     CheckGuard guard(in_field_check_);
     if (check_scopeyear_field(form_->line(m_scopeyear), last_scopeyear))

@@ -149,7 +149,7 @@ void RecordEditor::run_command(Command c)
 
 void RecordEditor::show_find_criteria_asked()
 {
-    if (session().ws.find_text.isEmpty())
+    if (session_.ws.find_text.isEmpty())
         msgbox(this, QStringLiteral("No search has been made yet, so there are no find criteria to show."),
                MsgIcon::information);
     else
@@ -160,7 +160,7 @@ void RecordEditor::set_locale_tooltips()
 {
     // The labels of the locale in force when the editor opens.
     session_.locale = current_locale_labels();
-    const Session& s = session();
+    const Session& s = session_;
     form_->label(m_date_bought)
         ->setToolTip(QStringLiteral("Date kaleidoscope was purchased (") + s.locale.date_format + QStringLiteral(")"));
     form_->label(m_price_paid)

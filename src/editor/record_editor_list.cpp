@@ -42,7 +42,7 @@ void RecordEditor::show_collection_list()
     if (!list_dock_->isVisible())
         place_collection_list();
     list_dock_->show();
-    list_window_->follow(session());
+    list_window_->follow(session_);
     if (list_dock_->isFloating()) {
         list_dock_->raise();
         list_dock_->activateWindow();
@@ -112,7 +112,7 @@ void RecordEditor::export_web_catalogue()
 {
     if (!working_set_ready())
         return;
-    const Session& s = session();
+    const Session& s = session_;
     const QFileInfo collection(s.path);
     WebCatalogueDialog dialog(
         collection.absoluteDir().filePath(collection.completeBaseName() + QStringLiteral("-catalogue")), this);
@@ -168,11 +168,11 @@ void RecordEditor::show_listed(int position)
 {
     // The list was read before another program changed the collection: it
     // reads the collection again with the editor, and the user chooses anew.
-    if (session().changed_elsewhere || session().file_changed_since_noted()) {
+    if (session_.changed_elsewhere || session_.file_changed_since_noted()) {
         catch_up();
         return;
     }
-    if (position < 1 || position > session().ws.count || !settle_edits())
+    if (position < 1 || position > session_.ws.count || !settle_edits())
         return;
     show_position(position);
     raise();

@@ -40,11 +40,11 @@ FileStatus listed_pictures(const QString& path, std::vector<StoredPictureRef>& a
 
 bool RecordEditor::offer_missing_pictures_search()
 {
-    if (missing_pictures_offered_ || session().read_only)
+    if (missing_pictures_offered_ || session_.read_only)
         return false;
     missing_pictures_offered_ = true;
     std::vector<StoredPictureRef> all;
-    if (!listed_pictures(session().path, all))
+    if (!listed_pictures(session_.path, all))
         return false;
     const std::vector<StoredPictureRef> missing = missing_only(all);
     // One picture gone is a picture gone; several suggest the collection moved.
@@ -69,7 +69,7 @@ void RecordEditor::find_missing_pictures()
     missing_pictures_offered_ = true;
     if (!settle_edits())
         return;
-    Session& s = session();
+    Session& s = session_;
     std::vector<StoredPictureRef> all;
     if (const FileStatus st = listed_pictures(s.path, all); !st) {
         msgbox(this, QStringLiteral("The pictures of ") + s.path + QStringLiteral(" cannot be listed:\n") + st.error,

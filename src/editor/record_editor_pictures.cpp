@@ -85,7 +85,7 @@ void RecordEditor::open_viewer(int n)
     if (strip_->raise_viewer(n))
         return;
 
-    const QString path = picture_file(current_viewer_path, session().path);
+    const QString path = picture_file(current_viewer_path, session_.path);
     LoadedPicture picture;
     {
         const BusyPointer busy(this);
@@ -122,7 +122,7 @@ void RecordEditor::remove_picture_at(int nrem)
 
 QString RecordEditor::picture_file_of(int n) const
 {
-    return picture_file(pictures.at(n), session().path);
+    return picture_file(pictures.at(n), session_.path);
 }
 
 bool RecordEditor::picture_to_store(const QString& chosen, QString& stored)
@@ -136,7 +136,7 @@ bool RecordEditor::picture_to_store(const QString& chosen, QString& stored)
             MsgIcon::critical);
         return false;
     }
-    const StoredPicture form = stored_picture(chosen, session().path);
+    const StoredPicture form = stored_picture(chosen, session_.path);
     if (form.ok()) {
         stored = form.stored;
         return true;
@@ -146,8 +146,7 @@ bool RecordEditor::picture_to_store(const QString& chosen, QString& stored)
         = QStringLiteral("The picture %1 cannot be kept where it is: %2.\n\nCopy it into the collection's picture "
                          "folder %3, where its name fits? The picture itself stays where it is; without a copy it "
                          "is not added.")
-              .arg(QDir::toNativeSeparators(chosen), form.why,
-                   QDir::toNativeSeparators(picture_folder(session().path)));
+              .arg(QDir::toNativeSeparators(chosen), form.why, QDir::toNativeSeparators(picture_folder(session_.path)));
     if (msgbox(this, question, MsgIcon::question, MsgButtons::yes_no) != MsgAnswer::yes)
         return false;
     const FileStatus copied = copy_picture_with_progress(chosen, stored);
@@ -172,7 +171,7 @@ FileStatus RecordEditor::copy_picture_with_progress(const QString& chosen, QStri
     progress.setWindowTitle(QString::fromLatin1(app_title));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
-    return copy_into_picture_folder(chosen, session().path, form_->line(m_scopename)->text(), stored,
+    return copy_into_picture_folder(chosen, session_.path, form_->line(m_scopename)->text(), stored,
                                     [&progress](qint64 done, qint64 total) {
                                         progress.setValue(total > 0 ? int(done * 1000 / total) : 1000);
                                         return !progress.wasCanceled();

@@ -26,7 +26,7 @@ bool RecordEditor::working_set_ready()
 {
     if (!settle_edits())
         return false;
-    if (session().ws.matched == 0) {
+    if (session_.ws.matched == 0) {
         msgbox(this, QStringLiteral("Last select operation returned no matching kaleidoscope records"),
                MsgIcon::critical);
         return false;
@@ -40,7 +40,7 @@ void RecordEditor::show_summary()
         return;
     SummaryChoiceDialog choice(
         [this](SummaryKind kind) {
-            SummaryWindow grid(session(), kind, this);
+            SummaryWindow grid(session_, kind, this);
             if (grid.loaded())
                 grid.exec();
         },
@@ -52,7 +52,7 @@ void RecordEditor::print_sheets()
 {
     if (!settle_edits())
         return;
-    const Session& s = session();
+    const Session& s = session_;
     // A collection that is gone is named, as a print names it, rather than
     // offered as a range of no records.
     RecordScanner db;
@@ -76,7 +76,7 @@ void RecordEditor::show_statistics()
 {
     if (!working_set_ready())
         return;
-    StatisticsWindow stats(session(), this);
+    StatisticsWindow stats(session_, this);
     if (stats.loaded())
         stats.exec();
 }
@@ -97,7 +97,7 @@ void RecordEditor::import_records()
                MsgIcon::critical);
         return;
     }
-    Session& s = session();
+    Session& s = session_;
     const bool was_empty = s.record_count == 0;
     ImportCount count;
     {
@@ -144,10 +144,10 @@ void RecordEditor::import_records()
     // collection is read, or a large import would hold them for the session.
     malloc_trim(0);
     // As a freshly opened database: every record, sorted by artist.
-    session().refresh_record_count();
-    session().ws.reset_to_all(session().record_count);
+    session_.refresh_record_count();
+    session_.ws.reset_to_all(session_.record_count);
     QString error;
-    if (!sort_working_set(session().path, session().ws, 2, false, &error))
+    if (!sort_working_set(session_.path, session_.ws, 2, false, &error))
         msgbox(this, error, MsgIcon::critical);
     show_position(1);
     if (was_empty)

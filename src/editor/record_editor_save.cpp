@@ -26,10 +26,10 @@ namespace tessaran {
 
 int RecordEditor::count_changes(int pos)
 {
-    Session& s = session();
+    Session& s = session_;
     if (pos <= s.record_count) {
         const int recno = (pos >= 1 && pos < int(s.ws.records.size())) ? s.ws.records[std::size_t(pos)] : 0;
-        const FileStatus st = recno > 0 ? session().read(recno) : FileStatus::failure(QStringLiteral("no such record"));
+        const FileStatus st = recno > 0 ? session_.read(recno) : FileStatus::failure(QStringLiteral("no such record"));
         if (!st) {
             msgbox(this,
                    QStringLiteral("Kaleidoscope number ") + QString::number(pos)
@@ -80,9 +80,9 @@ void RecordEditor::discard_changes()
     if (adding()) {
         // Nothing stored yet: the empty form is what the file "holds".
         clear_form();
-        session().record = ScopeRecord();
+        session_.record = ScopeRecord();
     } else {
-        show_position(session().ws.position);
+        show_position(session_.ws.position);
     }
     restore_colors();
 }
@@ -92,10 +92,10 @@ bool RecordEditor::settle_edits()
     if (!loaded)
         return true;
     catch_up();
-    const int changes = count_changes(session().ws.position);
+    const int changes = count_changes(session_.ws.position);
     if (changes <= 0)
         return true;  // nothing differs, or the stored record is gone and cannot be compared
-    if (session().read_only) {
+    if (session_.read_only) {
         // A pick list can still be changed here, but never saved.
         if (msgbox(this,
                    QStringLiteral("This collection is open read-only, so the changes highlighted cannot be saved. "
@@ -122,7 +122,7 @@ bool RecordEditor::validate_typed_fields()
     const std::optional<EntryRefusal> refusal
         = refused_entry({form_->line(m_scopeyear)->text(), form_->line(m_date_bought)->text(),
                          form_->line(m_price_paid)->text(), form_->line(m_price_retail)->text()},
-                        session().record, shown_price_paid, shown_price_retail);
+                        session_.record, shown_price_paid, shown_price_retail);
     if (!refusal)
         return true;
     QLineEdit* const fields[] = {form_->line(m_scopeyear), form_->line(m_date_bought), form_->line(m_price_paid),
@@ -140,7 +140,7 @@ void RecordEditor::save_record()
 bool RecordEditor::told_write_outcome(const FileStatus& st, const QString& failed, const QString& after)
 {
     if (!st) {
-        msgbox(this, failed + session().path + QStringLiteral(":\n") + st.error + after, MsgIcon::critical);
+        msgbox(this, failed + session_.path + QStringLiteral(":\n") + st.error + after, MsgIcon::critical);
         return false;
     }
     if (!st.warning.isEmpty())
@@ -150,7 +150,7 @@ bool RecordEditor::told_write_outcome(const FileStatus& st, const QString& faile
 
 FileStatus RecordEditor::write_shown_record(int recno, const ScopeRecord& r, bool is_new)
 {
-    Session& s = session();
+    Session& s = session_;
     const bool unfinished_tail = is_new && partial_record_bytes(s.path) > 0;
     const QString kept_in = unfinished_tail ? partial_record_keep_path(s.path) : QString();
     if (unfinished_tail)
@@ -175,7 +175,7 @@ FileStatus RecordEditor::write_shown_record(int recno, const ScopeRecord& r, boo
 
 bool RecordEditor::store_record(bool confirm)
 {
-    Session& s = session();
+    Session& s = session_;
     if (refused_read_only() || !validate_typed_fields())
         return false;
     restore_colors();

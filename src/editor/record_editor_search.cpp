@@ -23,45 +23,47 @@
 
 namespace tessaran {
 
-namespace {
-
 // Re-applies the remembered sort, if any; a failure leaves the order as it is.
-void apply_remembered_sort(RecordEditor& ed)
+void RecordEditor::apply_remembered_sort()
 {
-    const Session& s = ed.session();
+    const Session& s = session_;
     if (s.ws.sort_field == 0)
         return;
     QString error;
-    if (!sort_working_set(ed.session().path, ed.session().ws, s.ws.sort_field, s.ws.sort_descending, &error))
-        msgbox(&ed, QStringLiteral("The kaleidoscopes could not be sorted.\n") + error, MsgIcon::critical);
+    if (!sort_working_set(session_.path, session_.ws, s.ws.sort_field, s.ws.sort_descending, &error))
+        msgbox(this, QStringLiteral("The kaleidoscopes could not be sorted.\n") + error, MsgIcon::critical);
 }
 
 // Every record, in the remembered order, position 1 shown (or the adding state
 // when the database is empty).
-void show_all_records(RecordEditor& ed)
+void RecordEditor::show_all_records()
 {
-    ed.session().refresh_record_count();
-    ed.session().ws.reset_to_all(ed.session().record_count);
-    if (ed.session().record_count == 0) {
-        ed.start_empty();
+    session_.refresh_record_count();
+    session_.ws.reset_to_all(session_.record_count);
+    if (session_.record_count == 0) {
+        start_empty();
         return;
     }
-    apply_remembered_sort(ed);
-    ed.show_position(1);
+    apply_remembered_sort();
+    show_position(1);
 }
 
-}  // namespace
-
-SelectOutcome selector(RecordEditor& ed, bool show_dialog)
+SelectOutcome RecordEditor::select_by(const Criteria& c)
 {
-    Session& s = ed.session();
+    session_.ws.select(c);
+    return run_selection(false);
+}
+
+SelectOutcome RecordEditor::run_selection(bool show_dialog)
+{
+    Session& s = session_;
     // What is in force now comes back when the new criteria match nothing.
     const bool saved_all = s.ws.all;
     const Criteria saved = s.ws.selection;
     const QString saved_text = s.ws.selection_text;
 
     if (show_dialog) {
-        SelectDialog dialog(s.locale, &ed);
+        SelectDialog dialog(s.locale, this);
         if (dialog.exec() != QDialog::Accepted)
             return SelectOutcome::cancelled;
         if (dialog.chose_all())
@@ -71,16 +73,16 @@ SelectOutcome selector(RecordEditor& ed, bool show_dialog)
     }
 
     if (s.ws.all) {
-        show_all_records(ed);
+        show_all_records();
         return SelectOutcome::all;
     }
 
-    const int n = ed.session().refresh_record_count();
+    const int n = session_.refresh_record_count();
     std::vector<int> retained;
     FileStatus status;
     {
         WaitCursor wait;
-        ProgressWindow waiter(&ed);
+        ProgressWindow waiter(this);
         waiter.start(QStringLiteral("Selecting kaleidoscope records..."), n);
         status = selector_scan(s.path, n, s.ws.selection, retained, [&waiter](int r, int) { waiter.step(r); });
         waiter.close();
@@ -90,7 +92,7 @@ SelectOutcome selector(RecordEditor& ed, bool show_dialog)
         s.ws.all = saved_all;
         s.ws.selection = saved;
         s.ws.selection_text = saved_text;
-        msgbox(&ed, QStringLiteral("The kaleidoscope records could not be selected:\n") + status.error,
+        msgbox(this, QStringLiteral("The kaleidoscope records could not be selected:\n") + status.error,
                MsgIcon::critical);
         return SelectOutcome::failed;
     }
@@ -100,18 +102,18 @@ SelectOutcome selector(RecordEditor& ed, bool show_dialog)
         s.ws.records.insert(s.ws.records.end(), retained.begin(), retained.end());
         s.ws.count = int(retained.size());
         s.ws.matched = s.ws.count;
-        apply_remembered_sort(ed);
-        ed.show_position(1);
+        apply_remembered_sort();
+        show_position(1);
         return SelectOutcome::selected;
     }
 
-    msgbox(&ed, QStringLiteral("No matching kaleidoscope records were found."), MsgIcon::information);
-    ed.set_find_position(std::min(n + 1, int(max_record_count)));  // the scan ran past the end
+    msgbox(this, QStringLiteral("No matching kaleidoscope records were found."), MsgIcon::information);
+    find_position_ = std::min(n + 1, int(max_record_count));  // the scan ran past the end
     if (!show_dialog) {
         // After a deletion the previous working set holds record numbers that have
         // moved, so it cannot be kept: every record is shown instead.
         s.ws.select_everything();
-        show_all_records(ed);
+        show_all_records();
         return SelectOutcome::no_match;
     }
     // The previous working set stays, and so do the criteria that built it, so the
@@ -120,44 +122,51 @@ SelectOutcome selector(RecordEditor& ed, bool show_dialog)
     s.ws.selection = saved;
     s.ws.selection_text = saved_text;
     s.ws.matched = 0;
-    ed.refresh_caption();
+    refresh_caption();
     return SelectOutcome::no_match;
 }
 
-void find_engine(RecordEditor& ed, FindMode mode)
+void RecordEditor::find_by(const Criteria& c)
 {
-    Session& s = ed.session();
-    int start = 1;
-    if (mode == FindMode::ask_criteria) {
-        FindDialog dialog(s.locale, &ed);
-        if (dialog.exec() != QDialog::Accepted)
-            return;
-        s.ws.set_find(dialog.chosen());
-    } else {
-        // An empty database goes straight to the end-of-file question.
-        start = s.record_count == 0 ? s.ws.count + 1 : ed.find_position() + 1;
-    }
+    session_.ws.set_find(c);
+    search_from(1, FindMode::ask_criteria);
+}
 
+void RecordEditor::run_find(FindMode mode)
+{
+    if (mode == FindMode::ask_criteria) {
+        FindDialog dialog(session_.locale, this);
+        if (dialog.exec() == QDialog::Accepted)
+            find_by(dialog.chosen());
+        return;
+    }
+    // An empty database goes straight to the end-of-file question.
+    search_from(session_.record_count == 0 ? session_.ws.count + 1 : find_position() + 1, mode);
+}
+
+void RecordEditor::search_from(int start, FindMode mode)
+{
+    Session& s = session_;
     for (;;) {
         const FindScanResult r = find_scan(s.path, s.ws.find, s.ws.records, s.ws.count, start);
         if (!r.status) {
-            msgbox(&ed, QStringLiteral("The kaleidoscope records could not be searched:\n") + r.status.error,
+            msgbox(this, QStringLiteral("The kaleidoscope records could not be searched:\n") + r.status.error,
                    MsgIcon::critical);
             return;
         }
-        ed.set_find_position(std::min(r.pos, int(max_record_count)));
+        find_position_ = std::min(r.pos, int(max_record_count));
         if (r.found) {
             s.ws.found = true;
-            ed.show_position(r.pos);
+            show_position(r.pos);
             return;
         }
         if (mode == FindMode::ask_criteria) {
-            msgbox(&ed, QStringLiteral("No matching kaleidoscopes found."), MsgIcon::information, MsgButtons::ok,
+            msgbox(this, QStringLiteral("No matching kaleidoscopes found."), MsgIcon::information, MsgButtons::ok,
                    QStringLiteral("Search criteria"));
             s.ws.found = false;
             return;
         }
-        if (msgbox(&ed, QStringLiteral("End of file reached. Begin search from the beginning?"), MsgIcon::none,
+        if (msgbox(this, QStringLiteral("End of file reached. Begin search from the beginning?"), MsgIcon::none,
                    MsgButtons::yes_no, QStringLiteral("Search criteria"))
             != MsgAnswer::yes)
             return;  // the cursor stays past the end, so the next Find next asks again
@@ -169,7 +178,7 @@ void RecordEditor::select_records()
 {
     if (!settle_edits())
         return;
-    selector(*this, true);
+    run_selection(true);
 }
 
 void RecordEditor::sort_records()
@@ -178,45 +187,58 @@ void RecordEditor::sort_records()
         return;
     SortDialog dialog(this);
     const bool chosen = dialog.exec() == QDialog::Accepted;
-    WorkingSet& ws = session().ws;
+    WorkingSet& ws = session_.ws;
     // The remembered sort becomes the choice, even when it is none or fails.
     if (!chosen) {
         if (dialog.asked_without_field())
             ws.sort_field = 0;
         return;
     }
-    ws.sort_field = dialog.field();
+    sort_by(dialog.field(), dialog.descending());
+}
+
+bool RecordEditor::sort_by(int field, bool descending)
+{
+    WorkingSet& ws = session_.ws;
+    ws.sort_field = field;
     QString error;
-    if (!sort_working_set(session().path, ws, dialog.field(), dialog.descending(), &error)) {
+    if (!sort_working_set(session_.path, ws, field, descending, &error)) {
         // The order stays as it was; the user learns why.
         msgbox(this, QStringLiteral("The kaleidoscopes could not be sorted.\n") + error, MsgIcon::critical);
-        return;
+        return false;
     }
     show_position(1);
+    return true;
+}
+
+void RecordEditor::select_all()
+{
+    session_.ws.select_everything();
+    show_all_records();
 }
 
 void RecordEditor::find_records()
 {
     if (!settle_edits())
         return;
-    find_engine(*this, FindMode::ask_criteria);
+    run_find(FindMode::ask_criteria);
 }
 
 void RecordEditor::find_next()
 {
     if (!settle_edits())
         return;
-    if (!session().ws.found) {
+    if (!session_.ws.found) {
         msgbox(this, QStringLiteral("Previous find attempt produced no matches"), MsgIcon::information);
         return;
     }
-    find_engine(*this, FindMode::next);
+    run_find(FindMode::next);
 }
 
 // The shown record is deleted as stored; edits on screen are not compared first.
 void RecordEditor::delete_record()
 {
-    Session& s = session();
+    Session& s = session_;
     // The record to delete is the one shown as the file holds it now; one
     // that another program changed or removed is not deleted unseen.
     if (!catch_up()) {
@@ -257,7 +279,7 @@ void RecordEditor::delete_record()
         return;
     s.note_file_state();
 
-    session().refresh_record_count();
+    session_.refresh_record_count();
     if (s.record_count > 0) {
         msgbox(this,
                QStringLiteral("Record ") + QString::number(pos)
@@ -266,8 +288,8 @@ void RecordEditor::delete_record()
         // The selector sorts what it rebuilt; the remembered sort is then applied
         // once more. The heapsort is not stable, so records with equal keys stand
         // in the order of that second pass.
-        if (selector(*this, false) != SelectOutcome::failed && s.record_count > 0 && s.ws.sort_field != 0) {
-            apply_remembered_sort(*this);
+        if (run_selection(false) != SelectOutcome::failed && s.record_count > 0 && s.ws.sort_field != 0) {
+            apply_remembered_sort();
             show_position(1);
         }
         return;
@@ -283,16 +305,16 @@ void RecordEditor::delete_record()
 // Right mouse button released over Select.
 void RecordEditor::show_selection_criteria()
 {
-    SelectionCriteriaWindow window(session().ws.selection_text, this);
+    SelectionCriteriaWindow window(session_.ws.selection_text, this);
     window.exec();
 }
 
 // Right mouse button released over Find: only once a Find has set criteria.
 void RecordEditor::show_find_criteria()
 {
-    if (session().ws.find_text.isEmpty())
+    if (session_.ws.find_text.isEmpty())
         return;
-    FindCriteriaWindow window(session().ws.find_text, this);
+    FindCriteriaWindow window(session_.ws.find_text, this);
     window.exec();
 }
 

@@ -20,7 +20,7 @@ namespace tessaran {
 
 bool RecordEditor::refused_read_only()
 {
-    const bool was_read_only = session().read_only;
+    const bool was_read_only = session_.read_only;
     if (!was_read_only && keep_write_claim())
         return false;
     // A window that has just lost its claim said so already.
@@ -29,14 +29,14 @@ bool RecordEditor::refused_read_only()
                QStringLiteral("This collection is open read-only, because it is open for changes in %1.\n"
                               "Nothing can be saved, added, deleted or imported here. To make changes, close it "
                               "there and open it here again.")
-                   .arg(session().holder),
+                   .arg(session_.holder),
                MsgIcon::information);
     return true;
 }
 
 bool RecordEditor::keep_write_claim()
 {
-    Session& s = session();
+    Session& s = session_;
     if (s.read_only)
         return false;
     if (!s.lock || s.lock->on_current_file())
@@ -72,15 +72,15 @@ void RecordEditor::watch_collection()
     // The folder too: a save elsewhere puts a new file in the collection's
     // place, and the watch on the old one ends with it.
     watcher_ = new QFileSystemWatcher(this);
-    watcher_->addPath(QFileInfo(session().path).absolutePath());
-    watcher_->addPath(session().path);
+    watcher_->addPath(QFileInfo(session_.path).absolutePath());
+    watcher_->addPath(session_.path);
     connect(watcher_, &QFileSystemWatcher::fileChanged, this, &RecordEditor::notice_outside_change);
     connect(watcher_, &QFileSystemWatcher::directoryChanged, this, &RecordEditor::notice_outside_change);
 }
 
 void RecordEditor::notice_outside_change()
 {
-    Session& s = session();
+    Session& s = session_;
     if (!watcher_->files().contains(s.path) && QFileInfo::exists(s.path))
         watcher_->addPath(s.path);
     // A new file at the path is claimed at once, before another window can.
@@ -95,7 +95,7 @@ void RecordEditor::notice_outside_change()
 
 bool RecordEditor::catch_up()
 {
-    Session& s = session();
+    Session& s = session_;
     if (!loaded || (!s.changed_elsewhere && !s.file_changed_since_noted()))
         return true;
     // Edits are kept only where there are any: a record shown unchanged is
@@ -118,7 +118,7 @@ void RecordEditor::offer_reload(const QString& not_done)
 
 bool RecordEditor::reload(bool keep_edits)
 {
-    Session& s = session();
+    Session& s = session_;
     const RecordForm edits = form_values();
     const QByteArray was = s.shown_bytes;
     const bool was_adding = adding();
@@ -127,7 +127,7 @@ bool RecordEditor::reload(bool keep_edits)
     s.note_file_state();
     keep_write_claim();
     // The working set is built again with the selection and sort in force.
-    if (selector(*this, false) == SelectOutcome::failed)
+    if (run_selection(false) == SelectOutcome::failed)
         return false;
     const int found = was_adding ? 0 : s.position_holding(was);
     if (found > 0)
@@ -161,7 +161,7 @@ bool RecordEditor::reload(bool keep_edits)
 
 void RecordEditor::settle_changed_elsewhere(const RecordForm& edits, const QByteArray& was)
 {
-    Session& s = session();
+    Session& s = session_;
     ScopeRecord before;
     decode_record_into(was.constData(), before);
     const QStringList fields = changed_field_names(before, s.record);

@@ -33,7 +33,7 @@ public:
     // Creates the editor on a copy of session (prepare runs); returns it.
     RecordEditor* open();
     // The editor's session once it is open.
-    Session& state() { return ed->session(); }
+    const Session& state() const { return ed->session(); }
     // Shows the editor and makes it the active window, so focus moves are real.
     bool show_active();
     // Deletes the editor without closing it (no questions asked).

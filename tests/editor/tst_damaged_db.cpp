@@ -185,11 +185,11 @@ private slots:
                               "Kaleidoscope number 2 saved to database"}));
         SummaryWindow grid(f.state(), SummaryKind::scope, ed);
         QVERIFY(grid.loaded());
-        f.state().ws.all = true;
-        f.state().ws.reset_to_all(f.state().record_count);
+        WorkingSet every = f.state().ws;
+        every.reset_to_all(f.state().record_count);
         QString error;
-        QVERIFY2(sort_working_set(f.state().path, f.state().ws, 1, false, &error), qPrintable(error));
-        QVERIFY2(sort_working_set(f.state().path, f.state().ws, 14, false, &error), qPrintable(error));
+        QVERIFY2(sort_working_set(f.state().path, every, 1, false, &error), qPrintable(error));
+        QVERIFY2(sort_working_set(f.state().path, every, 14, false, &error), qPrintable(error));
         QCOMPARE(read_bytes(f.db.path()).mid(rec_len_bytes, odd.size()), odd);
     }
 

@@ -9,6 +9,7 @@
 #include "core/collection_stats.h"
 #include "core/money.h"
 #include "core/session.h"
+#include "dialogs/criteria_dialog.h"
 #include "dialogs/import_preview.h"
 #include "reports/statistics_window.h"
 
@@ -99,8 +100,12 @@ private slots:
                  qPrintable(pdf));
 
         // Refused like the summaries when the last selection matched nothing.
+        when_modal<SelectDialog>([](SelectDialog* d) {
+            d->slot_box(2)->setText(QStringLiteral("nobody at all"));
+            QTest::mouseClick(d->perform_button(), Qt::LeftButton);
+        });
+        control<QPushButton>(ed, "cmd_select")->click();
         f.dialogs.shown.clear();
-        f.state().ws.matched = 0;
         control<QAction>(ed, "mnu_stats")->trigger();
         QCOMPARE(f.dialogs.shown,
                  (Shown{{"Last select operation returned no matching kaleidoscope records", MsgIcon::critical}}));
