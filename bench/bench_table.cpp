@@ -38,7 +38,7 @@ const Row rows[] = {
     {"sort_date", "Sort by date of purchase", "sqlite/sort_date", Target::open_sort},
     {"sort_price", "Sort by purchase price", "sqlite/sort_price", Target::open_sort},
     {"sort_desc", "Sort by artist, descending", "sqlite/sort_desc", Target::open_sort},
-    {"find_next", "Find next over the whole working set, no match", "sqlite/find_next", Target::scan},
+    {"find_next", "Find over the whole working set, no match", "sqlite/find_next", Target::scan},
     {"summary_model_scope", "Summary model, kaleidoscope information", nullptr, Target::none},
     {"summary_model_purchase", "Summary model, purchase information", nullptr, Target::none},
     {"summary_window_scope", "Summary window on screen, kaleidoscope information", nullptr, Target::window},

@@ -71,24 +71,24 @@ QGridLayout* CriteriaDialog::build_slots(const QString& stem)
     const auto& table = text_slots();
     for (int k = 1; k <= text_slot_count; ++k) {
         const TextSlot& slot = table[size_t(k)];
-        slot_caption[size_t(k)] = QString::fromLatin1(slot.caption);
-        slot_is_combo[size_t(k)] = slot.list != 0;
-        auto* label = make_label(this, slot_caption[size_t(k)], QStringLiteral("lbl_%1_%2").arg(stem).arg(k));
+        slot_caption[size_t(k - 1)] = QString::fromLatin1(slot.caption);
+        slot_is_combo[size_t(k - 1)] = slot.list != 0;
+        auto* label = make_label(this, slot_caption[size_t(k - 1)], QStringLiteral("lbl_%1_%2").arg(stem).arg(k));
         label->setProperty("index", k);
-        lbl_cat[size_t(k)] = label;
+        lbl_cat[size_t(k - 1)] = label;
         QWidget* field = nullptr;
-        if (slot_is_combo[size_t(k)]) {
+        if (slot_is_combo[size_t(k - 1)]) {
             auto* combo = new QComboBox(this);
             combo->setObjectName(QStringLiteral("combo_%1_%2").arg(stem).arg(k));
             combo->setEditable(true);
             combo->setInsertPolicy(QComboBox::NoInsert);
             combo->addItems(vocabulary(slot.list));
-            combo_cat[size_t(k)] = combo;
+            combo_cat[size_t(k - 1)] = combo;
             field = combo;
         } else {
-            tb_cat[size_t(k)] = make_box(this, QStringLiteral("tb_%1_%2").arg(stem).arg(k));
-            tb_cat[size_t(k)]->installEventFilter(this);
-            field = tb_cat[size_t(k)];
+            tb_cat[size_t(k - 1)] = make_box(this, QStringLiteral("tb_%1_%2").arg(stem).arg(k));
+            tb_cat[size_t(k - 1)]->installEventFilter(this);
+            field = tb_cat[size_t(k - 1)];
         }
         field->setProperty("index", k);
         field->setMinimumWidth(twips_to_px(2700));
@@ -214,18 +214,18 @@ QWidget* CriteriaDialog::slot_field(int k) const
 {
     if (k < 1 || k > text_slot_count)
         return nullptr;
-    if (slot_is_combo[size_t(k)])
-        return combo_cat[size_t(k)];
-    return tb_cat[size_t(k)];
+    if (slot_is_combo[size_t(k - 1)])
+        return combo_cat[size_t(k - 1)];
+    return tb_cat[size_t(k - 1)];
 }
 
 QString CriteriaDialog::slot_text(int k) const
 {
     if (k < 1 || k > text_slot_count)
         return QString();
-    if (slot_is_combo[size_t(k)])
-        return combo_cat[size_t(k)]->currentText();
-    return tb_cat[size_t(k)]->text();
+    if (slot_is_combo[size_t(k - 1)])
+        return combo_cat[size_t(k - 1)]->currentText();
+    return tb_cat[size_t(k - 1)]->text();
 }
 
 QString CriteriaDialog::range_field_name(const QLineEdit* box) const

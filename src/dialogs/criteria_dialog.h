@@ -38,9 +38,9 @@ public:
     QWidget* slot_field(int k) const;
     // Slot k's text box or combo box (nullptr when it is the other kind), and
     // the button that confirms the criteria.
-    QLineEdit* slot_box(int k) const { return tb_cat.at(std::size_t(k)); }
-    QComboBox* slot_combo(int k) const { return combo_cat.at(std::size_t(k)); }
-    bool is_combo_slot(int k) const { return slot_is_combo.at(std::size_t(k)); }
+    QLineEdit* slot_box(int k) const { return tb_cat.at(std::size_t(k - 1)); }
+    QComboBox* slot_combo(int k) const { return combo_cat.at(std::size_t(k - 1)); }
+    bool is_combo_slot(int k) const { return slot_is_combo.at(std::size_t(k - 1)); }
     QPushButton* perform_button() const { return cmd_perform; }
 
 public slots:
@@ -70,11 +70,11 @@ private:
     Criteria chosen_;
     bool chose_all_ = false;
     bool checking_ = false;
-    std::array<bool, text_slot_count + 1> slot_is_combo{};
-    std::array<QString, text_slot_count + 1> slot_caption;
-    std::array<QLabel*, text_slot_count + 1> lbl_cat{};
-    std::array<QLineEdit*, text_slot_count + 1> tb_cat{};     // nullptr for combo slots
-    std::array<QComboBox*, text_slot_count + 1> combo_cat{};  // nullptr for text-box slots
+    std::array<bool, text_slot_count> slot_is_combo{};
+    std::array<QString, text_slot_count> slot_caption;
+    std::array<QLabel*, text_slot_count> lbl_cat{};
+    std::array<QLineEdit*, text_slot_count> tb_cat{};     // nullptr for combo slots
+    std::array<QComboBox*, text_slot_count> combo_cat{};  // nullptr for text-box slots
     QLineEdit* tb_begdate = nullptr;
     QLineEdit* tb_enddate = nullptr;
     QLineEdit* tb_price_paid_min = nullptr;
