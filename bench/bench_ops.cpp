@@ -166,7 +166,7 @@ void open_db(benchmark::State& st)
         s.ws.reset_to_all(s.record_count);
         if (!c.ok || !sort_working_set(s.path, s.ws, 2, false))
             st.SkipWithError("open failed");
-        benchmark::DoNotOptimize(s.ws.records.data());
+        benchmark::DoNotOptimize(s.ws.records().data());
     }
     reopen_state();
 }
@@ -226,7 +226,7 @@ Body summary_model(SummaryKind kind)
         const Session& s = env().ed->session();
         for (auto _ : st) {
             std::vector<QStringList> rows;
-            if (!read_summary_rows(s.path, s.ws.records, s.ws.count, kind, rows))
+            if (!read_summary_rows(s.path, s.ws.records(), s.ws.count(), kind, rows))
                 st.SkipWithError("rows not read");
             auto model = std::make_unique<SummaryModel>(kind, summary_columns(kind, s.locale.currency_symbol),
                                                         std::move(rows));
@@ -338,7 +338,7 @@ void print_sheets(benchmark::State& st)
 void show_record(benchmark::State& st)
 {
     reopen_state();
-    const int n = env().ed->session().ws.count;
+    const int n = env().ed->session().ws.count();
     int p = 0;
     for (auto _ : st) {
         p = int((qint64(p) * 7919 + 4099) % n) + 1;
@@ -515,7 +515,7 @@ Body web_export(bool missing_pictures)
             st.PauseTiming();
             QDir(folder).removeRecursively();
             st.ResumeTiming();
-            const WebCatalogueResult r = write_web_catalogue(collection, ws.records, ws.count, folder, true);
+            const WebCatalogueResult r = write_web_catalogue(collection, ws.records(), ws.count(), folder, true);
             if (!r.status || r.kaleidoscopes != collection_size)
                 st.SkipWithError("the catalogue was not written");
         }

@@ -237,7 +237,7 @@ int cmd_export(const QString& path, const QString& kind_name)
 
     SummaryExportHead head;
     head.stamp = general_date_text(QDateTime::currentDateTime());
-    head.count = ws.count;
+    head.count = ws.count();
     head.selection_text = ws.selection_text;
     head.sort_caption = ws.sort_caption;
 
@@ -245,7 +245,7 @@ int cmd_export(const QString& path, const QString& kind_name)
     // scratch file and copy it out.
     QTemporaryDir scratch;
     const QString out_path = scratch.filePath(QStringLiteral("summary.txt"));
-    if (const FileStatus st = write_summary_export(out_path, path, ws.records, ws.count, kind, head); !st) {
+    if (const FileStatus st = write_summary_export(out_path, path, ws.records(), ws.count(), kind, head); !st) {
         err(QStringLiteral("cannot export %1: %2").arg(path, st.error));
         return 1;
     }
@@ -279,7 +279,7 @@ int cmd_stats(const QString& path, bool json)
     WorkingSet all;
     all.reset_to_all(report.records);
     CollectionStats stats;
-    if (const FileStatus st = collect_stats(path, all.records, all.count, stats); !st) {
+    if (const FileStatus st = collect_stats(path, all.records(), all.count(), stats); !st) {
         err(QStringLiteral("cannot read %1: %2").arg(path, st.error));
         return 1;
     }
@@ -303,7 +303,7 @@ int cmd_web(const QString& path, const QString& folder, bool include_prices, boo
         err(QStringLiteral("%1 is not empty; give --replace to replace the catalogue's files in it").arg(folder));
         return 1;
     }
-    const WebCatalogueResult r = write_web_catalogue(path, all.records, all.count, folder, include_prices);
+    const WebCatalogueResult r = write_web_catalogue(path, all.records(), all.count(), folder, include_prices);
     for (const QString& picture : r.unreadable)
         err(QStringLiteral("picture cannot be read: ") + picture);
     if (!r.status) {

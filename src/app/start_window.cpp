@@ -254,7 +254,7 @@ bool StartWindow::open_database(const QString& path)
     session.holder = holder_text(holder);
     session.record_count = check.count;
     session.ws.reset_to_all(session.record_count);
-    session.ws.position = 1;
+    session.ws.move_to(1);
     QString error;
     if (!sort_working_set(path, session.ws, 2, false, &error)) {
         // The file changed or vanished after the checks: nothing is opened.

@@ -60,7 +60,7 @@ int Session::position_holding(const QByteArray& bytes) const
     RecordScanner scan;
     if (bytes.size() != rec_len_bytes || !scan.open(path))
         return 0;
-    for (int p = 1; p <= ws.count; ++p) {
+    for (int p = 1; p <= ws.count(); ++p) {
         const char* raw = scan.raw(ws.record_at(p));
         if (raw && std::memcmp(raw, bytes.constData(), size_t(rec_len_bytes)) == 0)
             return p;
@@ -79,7 +79,7 @@ int Session::position_of_changed(const QByteArray& bytes, int was_record) const
     int same_place = 0;
     int same_names = 0;
     int named_alike = 0;
-    for (int p = 1; p <= ws.count; ++p) {
+    for (int p = 1; p <= ws.count(); ++p) {
         const int n = ws.record_at(p);
         const char* raw = scan.raw(n);
         if (!raw)
@@ -106,7 +106,7 @@ QString Session::caption() const
     const QString sep = QStringLiteral("  ");
     // A position past the working set is a record being added.
     const QString record
-        = ws.position > ws.count ? adding_caption(ws.position) : position_caption(ws.position, ws.count);
+        = ws.position() > ws.count() ? adding_caption(ws.position()) : position_caption(ws.position(), ws.count());
     QString text = trim_blanks(database_caption(path)) + sep + record + sep + trim_blanks(ws.sort_caption) + sep
         + trim_blanks(selection_caption(ws.all, ws.selection));
     if (read_only)

@@ -255,7 +255,7 @@ bool sort_record_numbers(const QString& path, std::vector<int>& records, int n, 
 
 bool sort_working_set(const QString& path, WorkingSet& ws, int field, bool descending, QString* error)
 {
-    if (!sort_record_numbers(path, ws.records, ws.count, field, descending, false, error))
+    if (!sort_record_numbers(path, ws.records_, ws.count_, field, descending, false, error))
         return false;
     ws.sort_field = field;
     ws.sort_descending = descending;

@@ -27,10 +27,11 @@ void WorkingSet::set_find(const Criteria& c)
 void WorkingSet::reset_to_all(int record_count)
 {
     const int n = qMax(0, record_count);
-    records.assign(size_t(n) + 1, 0);
+    records_.assign(size_t(n) + 1, 0);
     for (int p = 1; p <= n; ++p)
-        records[size_t(p)] = p;
-    count = n;
+        records_[size_t(p)] = p;
+    count_ = n;
+    position_ = qMin(position_, n);
     matched = n;
     all = true;
     selection_text = QStringLiteral("All");
@@ -38,8 +39,9 @@ void WorkingSet::reset_to_all(int record_count)
 
 void WorkingSet::clear()
 {
-    records.assign(1, 0);
-    count = 0;
+    records_.assign(1, 0);
+    count_ = 0;
+    position_ = 0;
     matched = 0;
     all = true;
     selection_text = QStringLiteral("All");
@@ -48,13 +50,13 @@ void WorkingSet::clear()
 
 void WorkingSet::append_current()
 {
-    const int p = position;
+    const int p = position_;
     if (p < 1)
         return;
-    if (int(records.size()) < p + 1)
-        records.resize(size_t(p) + 1, 0);
-    records[size_t(p)] = p;
-    count = p;
+    if (int(records_.size()) < p + 1)
+        records_.resize(size_t(p) + 1, 0);
+    records_[size_t(p)] = p;
+    count_ = p;
     matched = p;
 }
 
@@ -62,21 +64,40 @@ void WorkingSet::reserve_new(int n)
 {
     if (n < 1 || n > max_record_count)
         return;
-    if (int(records.size()) < n + 1)
-        records.resize(size_t(n) + 1, 0);
-    records[size_t(n)] = n;
-    position = n;
+    if (int(records_.size()) < n + 1)
+        records_.resize(size_t(n) + 1, 0);
+    records_[size_t(n)] = n;
+    position_ = n;
 }
 
 int WorkingSet::record_at(int p) const
 {
-    return p >= 1 && p <= count && p < int(records.size()) ? records[size_t(p)] : 0;
+    return p >= 1 && p <= count_ && p < int(records_.size()) ? records_[size_t(p)] : 0;
 }
 
 std::vector<int> WorkingSet::positions() const
 {
-    const int n = qMin(count, int(records.size()) - 1);
-    return std::vector<int>(records.begin() + 1, records.begin() + 1 + qMax(0, n));
+    const int n = qMin(count_, int(records_.size()) - 1);
+    return std::vector<int>(records_.begin() + 1, records_.begin() + 1 + qMax(0, n));
+}
+
+void WorkingSet::set_matches(const std::vector<int>& numbers)
+{
+    records_.assign(1, 0);
+    records_.insert(records_.end(), numbers.begin(), numbers.end());
+    count_ = int(numbers.size());
+    matched = count_;
+    position_ = qMin(position_, count_);
+}
+
+bool WorkingSet::move_to(int p)
+{
+    const bool in_set = p >= 1 && p <= count_;
+    const bool adding = p == count_ + 1 && p < int(records_.size()) && records_[size_t(p)] != 0;
+    if (!in_set && !adding)
+        return false;
+    position_ = p;
+    return true;
 }
 
 QString selection_caption(bool all, const Criteria& c)

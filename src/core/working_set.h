@@ -11,11 +11,14 @@
 namespace tessaran {
 
 struct WorkingSet {
-    // records[p] is the record number at position p = 1..count (slot 0 unused;
-    // one more slot while a new record is being added).
-    std::vector<int> records = std::vector<int>(1, 0);
-    int count = 0;
-    int position = 0;
+    // records()[p] is the record number at position p = 1..count() (slot 0
+    // unused; one more slot while a new record is being added). The numbers,
+    // the count and the position change only through the operations below,
+    // which keep them agreeing: count() + 1 <= records().size(), and the
+    // position 0 (none yet), a position of the set, or the record being added.
+    const std::vector<int>& records() const { return records_; }
+    int count() const { return count_; }
+    int position() const { return position_; }
 
     // Selection in force: how many records matched, whether it is everything,
     // its criteria and their text ("All" or the criteria window's text).
@@ -52,6 +55,19 @@ struct WorkingSet {
     int record_at(int p) const;
     // Positions 1..count as record numbers.
     std::vector<int> positions() const;
+    // The set becomes numbers (a selection's matches, in file order).
+    void set_matches(const std::vector<int>& numbers);
+    // Moves to position p of the set (or the record being added); false, and
+    // nothing moves, when p is neither.
+    bool move_to(int p);
+
+private:
+    // The sort reorders the numbers in place.
+    friend bool sort_working_set(const QString& path, WorkingSet& ws, int field, bool descending, QString* error);
+
+    std::vector<int> records_ = std::vector<int>(1, 0);
+    int count_ = 0;
+    int position_ = 0;
 };
 
 // The parts of the editor caption: "Database file: PATH", "[Record P of N]"

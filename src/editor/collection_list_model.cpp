@@ -67,7 +67,7 @@ FileStatus CollectionListModel::load(const QString& path, const WorkingSet& ws)
     beginResetModel();
     path_ = path;
     scan_.close();
-    FileStatus st = index_.build(path, ws.records, ws.count);
+    FileStatus st = index_.build(path, ws.records(), ws.count());
     if (st)
         st = scan_.open(path);
     if (!st)

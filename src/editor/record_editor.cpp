@@ -143,15 +143,15 @@ void RecordEditor::refresh_caption()
 
 bool RecordEditor::adding() const
 {
-    return session_.ws.position > session_.ws.count || session_.ws.position > session_.record_count;
+    return session_.ws.position() > session_.ws.count() || session_.ws.position() > session_.record_count;
 }
 
 bool RecordEditor::show_position(int numr)
 {
     Session& s = session_;
-    if (numr < 1 || numr > s.ws.count || numr >= int(s.ws.records.size()))
+    if (numr < 1 || numr > s.ws.count() || numr >= int(s.ws.records().size()))
         return false;
-    const FileStatus st = s.read_shown(s.ws.records[std::size_t(numr)]);
+    const FileStatus st = s.read_shown(s.ws.records()[std::size_t(numr)]);
     if (!st) {
         msgbox(this,
                QStringLiteral("Kaleidoscope number ") + QString::number(numr)
@@ -159,7 +159,7 @@ bool RecordEditor::show_position(int numr)
                MsgIcon::critical, MsgButtons::ok);
         return false;
     }
-    s.ws.position = numr;
+    s.ws.move_to(numr);
     refresh_caption();
     find_position_ = numr;
 
@@ -224,7 +224,6 @@ void RecordEditor::add_record()
         s.ws.sort_caption = QStringLiteral("[Sorted by: Unsorted]");
     }
     const int new_record_number = s.record_count + 1;
-    s.ws.position = new_record_number;
     session_.ws.reserve_new(new_record_number);
     refresh_caption();
     restore_colors();
@@ -292,7 +291,7 @@ void RecordEditor::show_first()
 {
     if (!catch_up())
         return;
-    if (session_.ws.count > 0) {
+    if (session_.ws.count() > 0) {
         if (!settle_edits())
             return;
         show_position(1);
@@ -305,8 +304,8 @@ void RecordEditor::show_previous()
     if (!catch_up())
         return;
     // At either end nothing is shown anew, so nothing needs settling.
-    const int target = session_.ws.position - 1;
-    if (target > 0 && target <= session_.ws.count) {
+    const int target = session_.ws.position() - 1;
+    if (target > 0 && target <= session_.ws.count()) {
         if (!settle_edits())
             return;
         show_position(target);
@@ -318,8 +317,8 @@ void RecordEditor::show_next()
 {
     if (!catch_up())
         return;
-    const int target = session_.ws.position + 1;
-    if (target <= session_.ws.count) {
+    const int target = session_.ws.position() + 1;
+    if (target <= session_.ws.count()) {
         if (!settle_edits())
             return;
         show_position(target);
@@ -331,10 +330,10 @@ void RecordEditor::show_last()
 {
     if (!catch_up())
         return;
-    if (session_.ws.count > 0) {
+    if (session_.ws.count() > 0) {
         if (!settle_edits())
             return;
-        show_position(session_.ws.count);
+        show_position(session_.ws.count());
     }
     form_->line(m_scopename)->setFocus();
 }

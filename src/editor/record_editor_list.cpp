@@ -130,15 +130,15 @@ void RecordEditor::export_web_catalogue()
         return;
 
     QProgressDialog progress(QStringLiteral("Writing the web catalogue..."), QStringLiteral("Cancel"), 0,
-                             qMax(1, s.ws.count), this);
+                             qMax(1, s.ws.count()), this);
     progress.setObjectName(QStringLiteral("web_progress"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(400);
-    const WebCatalogueResult r
-        = write_web_catalogue(s.path, s.ws.records, s.ws.count, folder, dialog.include_prices(), [&](int done, int) {
-              progress.setValue(done);
-              return !progress.wasCanceled();
-          });
+    const WebCatalogueResult r = write_web_catalogue(s.path, s.ws.records(), s.ws.count(), folder,
+                                                     dialog.include_prices(), [&](int done, int) {
+                                                         progress.setValue(done);
+                                                         return !progress.wasCanceled();
+                                                     });
     progress.reset();
     progress.hide();
 
@@ -172,7 +172,7 @@ void RecordEditor::show_listed(int position)
         catch_up();
         return;
     }
-    if (position < 1 || position > session_.ws.count || !settle_edits())
+    if (position < 1 || position > session_.ws.count() || !settle_edits())
         return;
     show_position(position);
     raise();

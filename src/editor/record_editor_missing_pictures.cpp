@@ -111,7 +111,7 @@ void RecordEditor::find_missing_pictures()
     s.note_file_state();
     if (!adding()) {
         close_all_viewers();
-        show_position(s.ws.position);
+        show_position(s.ws.position());
     }
     const int still_missing = int(missing.size()) - stored.changed;
     QString report = still_missing == 0

@@ -65,7 +65,7 @@ void RecordEditor::print_sheets()
     }
     RecordSheetDialog* shown = nullptr;
     RecordSheetDialog dlg(
-        s.ws.count, s.ws.position,
+        s.ws.count(), s.ws.position(),
         [&shown, &s](int first, int last) { return print_record_sheets(shown, s.path, s.ws, first, last); },
         [&shown, &s](int first, int last) { return preview_record_sheets(shown, s.path, s.ws, first, last); }, this);
     shown = &dlg;

@@ -28,7 +28,7 @@ int RecordEditor::count_changes(int pos)
 {
     Session& s = session_;
     if (pos <= s.record_count) {
-        const int recno = (pos >= 1 && pos < int(s.ws.records.size())) ? s.ws.records[std::size_t(pos)] : 0;
+        const int recno = (pos >= 1 && pos < int(s.ws.records().size())) ? s.ws.records()[std::size_t(pos)] : 0;
         const FileStatus st = recno > 0 ? session_.read(recno) : FileStatus::failure(QStringLiteral("no such record"));
         if (!st) {
             msgbox(this,
@@ -82,7 +82,7 @@ void RecordEditor::discard_changes()
         clear_form();
         session_.record = ScopeRecord();
     } else {
-        show_position(session_.ws.position);
+        show_position(session_.ws.position());
     }
     restore_colors();
 }
@@ -92,7 +92,7 @@ bool RecordEditor::settle_edits()
     if (!loaded)
         return true;
     catch_up();
-    const int changes = count_changes(session_.ws.position);
+    const int changes = count_changes(session_.ws.position());
     if (changes <= 0)
         return true;  // nothing differs, or the stored record is gone and cannot be compared
     if (session_.read_only) {
@@ -180,14 +180,14 @@ bool RecordEditor::store_record(bool confirm)
         return false;
     restore_colors();
     const int count_before = s.refresh_record_count();
-    const bool is_new = s.ws.position > count_before;
+    const bool is_new = s.ws.position() > count_before;
     if (is_new && count_before >= max_record_count) {
         refuse_full_database();
         return false;
     }
 
     if (count_before > 0) {
-        const int changes = count_changes(s.ws.position);
+        const int changes = count_changes(s.ws.position());
         if (changes < 0)
             return false;
         if (changes == 0) {
@@ -210,10 +210,10 @@ bool RecordEditor::store_record(bool confirm)
     // A copy of the buffer, so that a failed write leaves it as read.
     const ScopeRecord r = record_from_form(form_values(), s.record);
 
-    const int pos = s.ws.position;
-    if (pos < 1 || pos >= int(s.ws.records.size()))
+    const int pos = s.ws.position();
+    if (pos < 1 || pos >= int(s.ws.records().size()))
         return false;
-    const int recno = s.ws.records[std::size_t(pos)];
+    const int recno = s.ws.records()[std::size_t(pos)];
     // Another program may have changed the file since this record was shown:
     // nothing is written over a record this window did not read.
     if (!keep_write_claim())

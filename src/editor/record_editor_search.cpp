@@ -98,10 +98,7 @@ SelectOutcome RecordEditor::run_selection(bool show_dialog)
     }
 
     if (!retained.empty()) {
-        s.ws.records.assign(1, 0);
-        s.ws.records.insert(s.ws.records.end(), retained.begin(), retained.end());
-        s.ws.count = int(retained.size());
-        s.ws.matched = s.ws.count;
+        s.ws.set_matches(retained);
         apply_remembered_sort();
         show_position(1);
         return SelectOutcome::selected;
@@ -141,14 +138,14 @@ void RecordEditor::run_find(FindMode mode)
         return;
     }
     // An empty database goes straight to the end-of-file question.
-    search_from(session_.record_count == 0 ? session_.ws.count + 1 : find_position() + 1, mode);
+    search_from(session_.record_count == 0 ? session_.ws.count() + 1 : find_position() + 1, mode);
 }
 
 void RecordEditor::search_from(int start, FindMode mode)
 {
     Session& s = session_;
     for (;;) {
-        const FindScanResult r = find_scan(s.path, s.ws.find, s.ws.records, s.ws.count, start);
+        const FindScanResult r = find_scan(s.path, s.ws.find, s.ws.records(), s.ws.count(), start);
         if (!r.status) {
             msgbox(this, QStringLiteral("The kaleidoscope records could not be searched:\n") + r.status.error,
                    MsgIcon::critical);
@@ -248,7 +245,7 @@ void RecordEditor::delete_record()
                MsgIcon::exclamation);
         return;
     }
-    if (adding() || s.ws.position < 1 || s.ws.position >= int(s.ws.records.size())) {
+    if (adding() || s.ws.position() < 1 || s.ws.position() >= int(s.ws.records().size())) {
         // Nothing of a record being added is in the file yet.
         msgbox(this,
                QStringLiteral("This kaleidoscope has not been saved to the database, so there is nothing to delete."),
@@ -260,19 +257,19 @@ void RecordEditor::delete_record()
         != MsgAnswer::yes)
         return;
 
-    const int pos = s.ws.position;
+    const int pos = s.ws.position();
     // Nothing is removed that this window did not read: another program may
     // have moved the records since this one was shown.
     if (!keep_write_claim())
         return;
-    if (!s.unchanged_since_shown(s.ws.records[size_t(pos)])) {
+    if (!s.unchanged_since_shown(s.ws.records()[size_t(pos)])) {
         offer_reload(QStringLiteral("deleted"));
         return;
     }
     FileStatus status;
     {
         WaitCursor wait;
-        status = delete_record_file(s.path, s.ws.records[size_t(pos)]);
+        status = delete_record_file(s.path, s.ws.records()[size_t(pos)]);
     }
     if (!told_write_outcome(status, QStringLiteral("The kaleidoscope could not be deleted from the database file "),
                             QStringLiteral("\nThe database has not been changed.")))
@@ -296,9 +293,7 @@ void RecordEditor::delete_record()
     }
     msgbox(this, QStringLiteral("There are no records in current database"));
     // No record numbers are left to walk.
-    s.ws.records.assign(1, 0);
-    s.ws.count = 0;
-    s.ws.matched = 0;
+    s.ws.set_matches({});
     start_empty();
 }
 

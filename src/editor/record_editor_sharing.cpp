@@ -122,7 +122,7 @@ bool RecordEditor::reload(bool keep_edits)
     const RecordForm edits = form_values();
     const QByteArray was = s.shown_bytes;
     const bool was_adding = adding();
-    const int was_record = was_adding ? 0 : s.ws.record_at(s.ws.position);
+    const int was_record = was_adding ? 0 : s.ws.record_at(s.ws.position());
     s.refresh_record_count();
     s.note_file_state();
     keep_write_claim();
@@ -155,7 +155,7 @@ bool RecordEditor::reload(bool keep_edits)
             add_record();
     }
     set_form_values(edits);
-    count_changes(s.ws.position);
+    count_changes(s.ws.position());
     return found > 0 || was_adding;
 }
 
@@ -185,19 +185,19 @@ void RecordEditor::settle_changed_elsewhere(const RecordForm& edits, const QByte
     case MsgAnswer::no: return;  // the other program's version is shown
     case MsgAnswer::yes:
         set_form_values(merged);
-        if (count_changes(s.ws.position) > 0)
+        if (count_changes(s.ws.position()) > 0)
             store_record(false);
         return;
     case MsgAnswer::ok:
         add_record();
         set_form_values(edits);
-        count_changes(s.ws.position);
+        count_changes(s.ws.position());
         store_record(false);
         return;
     case MsgAnswer::cancel:
         // Nothing decided: the changes stay on screen over the new version.
         set_form_values(merged);
-        count_changes(s.ws.position);
+        count_changes(s.ws.position());
         return;
     }
 }

@@ -169,7 +169,7 @@ PrintJob record_sheets_job(QWidget* parent, const QString& path, const WorkingSe
     PrintJob job;
     // The job keeps its own copy of the order, so it never reads a working set
     // that changed or went away.
-    auto records = std::make_shared<const std::vector<int>>(ws.records);
+    auto records = std::make_shared<const std::vector<int>>(ws.records());
     job.prepare = [parent, path, records, first, last](QPrinter& printer) {
         printer.setPageOrientation(QPageLayout::Landscape);
         // Every record of the range must be there before a page is started.

@@ -223,8 +223,8 @@ StatisticsWindow::StatisticsWindow(const Session& s, QWidget* parent)
     {
         ProgressWindow waiter(this);
         waiter.start(QStringLiteral("Adding up the kaleidoscopes..."), 100);
-        const FileStatus st
-            = collect_stats(s.path, s.ws.records, s.ws.count, stats_, [&waiter](int percent) { waiter.step(percent); });
+        const FileStatus st = collect_stats(s.path, s.ws.records(), s.ws.count(), stats_,
+                                            [&waiter](int percent) { waiter.step(percent); });
         waiter.close();
         if (!st) {
             msgbox(parent,

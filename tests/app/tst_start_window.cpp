@@ -198,7 +198,7 @@ private slots:
         control<QAction>(window, "mnu_openfile")->trigger();
         QVERIFY(editor());
         QCOMPARE(editor()->session().path, other);
-        QCOMPARE(editor()->session().ws.count, int(0));
+        QCOMPARE(editor()->session().ws.count(), int(0));
         QVERIFY(dialogs->shown.isEmpty());
         QVERIFY(menus_hidden(*window));
     }
@@ -254,7 +254,7 @@ private slots:
             QVERIFY(editor());
             QCOMPARE(editor()->session().path, target);
             QCOMPARE(editor()->session().record_count, int(0));
-            QCOMPARE(editor()->session().ws.count, int(0));
+            QCOMPARE(editor()->session().ws.count(), int(0));
             QVERIFY(menus_hidden(*window));
         } else {
             QCOMPARE(read_bytes(target), old);

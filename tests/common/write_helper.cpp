@@ -96,7 +96,7 @@ int main(int argc, char** argv)
         head.count = count;
         head.selection_text = QStringLiteral("All");
         head.sort_caption = QStringLiteral("[Sorted by: Unsorted]");
-        st = write_summary_export(path, args.at(2), all.records, count, SummaryKind::scope, head);
+        st = write_summary_export(path, args.at(2), all.records(), count, SummaryKind::scope, head);
     } else {
         return 2;
     }

@@ -88,7 +88,7 @@ private slots:
         WorkingSet ws;
         ws.reset_to_all(records.size());
         CollectionIndex index;
-        QVERIFY(index.build(db.path(), ws.records, ws.count));
+        QVERIFY(index.build(db.path(), ws.records(), ws.count()));
         QCOMPARE(index.size(), 5);
         QCOMPARE(names_of(records, index.matching(filter_words(entry))), names);
     }
@@ -99,7 +99,7 @@ private slots:
         WorkingSet ws;
         ws.reset_to_all(3);
         CollectionIndex index;
-        const FileStatus st = index.build(db.path(), ws.records, ws.count);
+        const FileStatus st = index.build(db.path(), ws.records(), ws.count());
         QVERIFY(!st);
         QCOMPARE(st.error, QStringLiteral("Record 3 lies outside the database file."));
     }

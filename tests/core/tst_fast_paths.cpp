@@ -159,7 +159,7 @@ private slots:
         }
         heapsort_text(keys, pos, 200);
         for (int p = 1; p <= 200; ++p)
-            QCOMPARE(s.ws.records[size_t(p)], pos[size_t(p)]);
+            QCOMPARE(s.ws.records()[size_t(p)], pos[size_t(p)]);
     }
 
     void a_kept_mapping_follows_the_file()

@@ -316,12 +316,13 @@ private slots:
             recs.append(with_artist(QString::fromLatin1(a)));
         TempDb db(recs);
         Session s = db.session();
-        s.ws.records = {0, 1, 3, 5, 0};  // a selection, plus a spare slot
-        s.ws.count = 3;
+        s.ws.set_matches({1, 3, 5});  // a selection, then a record being added
+        s.ws.reserve_new(4);
         QVERIFY(sort_working_set(s.path, s.ws, 2, false));
         QCOMPARE(s.ws.positions(), std::vector<int>({5, 3, 1}));
         QVERIFY(sort_working_set(s.path, s.ws, 2, true));
         QCOMPARE(s.ws.positions(), std::vector<int>({1, 3, 5}));
+        QCOMPARE(s.ws.records().at(4), 4);
     }
 
     void one_entry_and_empty_sets()
@@ -335,7 +336,7 @@ private slots:
         s = Session{};
         s.path = db.dir() + "/not-there.rnd";  // nothing is read for an empty set
         QVERIFY(sort_working_set(s.path, s.ws, 20, false));
-        QCOMPARE(s.ws.count, int(0));
+        QCOMPARE(s.ws.count(), int(0));
         QCOMPARE(s.ws.sort_field, int(20));
         QCOMPARE(s.ws.sort_caption, QStringLiteral("[Sorted by: City(Asc.)]"));
     }
@@ -354,8 +355,7 @@ private slots:
 
         // A working set pointing past the file's end.
         s = db.session();
-        s.ws.records = {0, 2, 9};
-        s.ws.count = 2;
+        s.ws.set_matches({2, 9});
         QVERIFY(!sort_working_set(s.path, s.ws, 2, false, &why));
         QCOMPARE(s.ws.positions(), std::vector<int>({2, 9}));
 

@@ -21,8 +21,7 @@ private slots:
     {
         Session s;
         s.record_count = 4;
-        s.ws.records = {0, 3, 1, 7, 9, 12, 2};  // an older, larger selection
-        s.ws.count = 6;
+        s.ws.set_matches({3, 1, 7, 9, 12, 2});  // an older, larger selection
         s.ws.all = false;
         s.ws.matched = 0;
         s.ws.selection_text = QStringLiteral("Text select: ");
@@ -30,7 +29,7 @@ private slots:
         s.ws.sort_field = 20;
         s.ws.reset_to_all(s.record_count);
         QCOMPARE(s.ws.positions(), std::vector<int>({1, 2, 3, 4}));
-        QCOMPARE(s.ws.count, int(4));
+        QCOMPARE(s.ws.count(), int(4));
         QCOMPARE(s.ws.matched, int(4));
         QVERIFY(s.ws.all);
         QCOMPARE(s.ws.selection_text, QStringLiteral("All"));
@@ -40,9 +39,9 @@ private slots:
 
         s.record_count = 0;
         s.ws.reset_to_all(s.record_count);
-        QCOMPARE(s.ws.count, int(0));
+        QCOMPARE(s.ws.count(), int(0));
         QCOMPARE(s.ws.matched, int(0));
-        QVERIFY(!s.ws.records.empty());  // slot 0 always exists
+        QVERIFY(!s.ws.records().empty());  // slot 0 always exists
     }
 
     void clear_empties_and_unsorts()
@@ -56,7 +55,7 @@ private slots:
         s.ws.sort_descending = true;
         s.ws.sort_caption = QStringLiteral("[Sorted by: Artist(Desc.)]");
         s.ws.clear();
-        QCOMPARE(s.ws.count, int(0));
+        QCOMPARE(s.ws.count(), int(0));
         QCOMPARE(s.ws.matched, int(0));
         QVERIFY(s.ws.all);
         QCOMPARE(s.ws.selection_text, QStringLiteral("All"));
@@ -70,38 +69,35 @@ private slots:
         Session s;
         // Five records, a selection of two in some order.
         s.record_count = 5;
-        s.ws.records = {0, 4, 2};
-        s.ws.count = 2;
-        s.ws.matched = 2;
+        s.ws.set_matches({4, 2});
         // The new-record command: all records, then the pending slot.
         s.ws.reset_to_all(s.record_count);
         s.ws.reserve_new(s.record_count + 1);
-        QCOMPARE(s.ws.position, int(6));
-        QCOMPARE(s.ws.count, int(5));
-        QCOMPARE(s.ws.records.at(6), int(6));
+        QCOMPARE(s.ws.position(), int(6));
+        QCOMPARE(s.ws.count(), int(5));
+        QCOMPARE(s.ws.records().at(6), int(6));
         // Saving it.
         s.ws.append_current();
-        QCOMPARE(s.ws.count, int(6));
+        QCOMPARE(s.ws.count(), int(6));
         QCOMPARE(s.ws.matched, int(6));
         QCOMPARE(s.ws.positions(), std::vector<int>({1, 2, 3, 4, 5, 6}));
 
         // An empty database gets its first record the same way.
         s = Session{};
         s.ws.reserve_new(1);
-        QCOMPARE(s.ws.position, int(1));
-        QCOMPARE(s.ws.count, int(0));
+        QCOMPARE(s.ws.position(), int(1));
+        QCOMPARE(s.ws.count(), int(0));
         s.ws.append_current();
-        QCOMPARE(s.ws.count, int(1));
-        QCOMPARE(s.ws.records.at(1), int(1));
+        QCOMPARE(s.ws.count(), int(1));
+        QCOMPARE(s.ws.records().at(1), int(1));
     }
 
     void append_after_a_sort_goes_to_the_end()
     {
         Session s;
         s.record_count = 3;
-        s.ws.records = {0, 3, 1, 2};
-        s.ws.count = 3;
-        s.ws.position = 4;
+        s.ws.set_matches({3, 1, 2});
+        s.ws.reserve_new(4);
         s.ws.append_current();
         QCOMPARE(s.ws.positions(), std::vector<int>({3, 1, 2, 4}));
     }
@@ -186,7 +182,7 @@ private slots:
     {
         Session s = Session::on_file(QStringLiteral("/home/u/scopes.rnd"));
         s.ws.reset_to_all(12);
-        s.ws.position = 3;
+        QVERIFY(s.ws.move_to(3));
         s.ws.sort_caption = QStringLiteral("[Sorted by: Artist(Asc.)]  ");
         QCOMPARE(s.caption(),
                  QStringLiteral("Database file: /home/u/scopes.rnd  [Record 3 of 12]  [Sorted by: Artist(Asc.)]  "

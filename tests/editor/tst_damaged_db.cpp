@@ -278,7 +278,7 @@ private slots:
         });
         control<QPushButton>(ed, "cmd_sort")->click();
         QCOMPARE(f.dialogs.texts(), QStringList());
-        QCOMPARE(f.state().ws.count, 3);
+        QCOMPARE(f.state().ws.count(), 3);
         QVERIFY2(ed->windowTitle().contains(QLatin1String("[Record 1 of 3]  [Sorted by: Scope name(Asc.)]")),
                  qPrintable(ed->windowTitle()));
         // Record sheets asked for once the collection is gone: the file is

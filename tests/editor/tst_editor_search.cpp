@@ -176,7 +176,7 @@ private slots:
         QVERIFY(f.dialogs.shown.isEmpty());
         QVERIFY(spy.seen.isEmpty());
         QCOMPARE(ed->windowTitle(), caption);
-        QCOMPARE(f.state().ws.position, int(5));
+        QCOMPARE(f.state().ws.position(), int(5));
 
         criteria<SelectDialog>({{3, QStringLiteral("no such studio")}});
         control<QPushButton>(ed, "cmd_select")->click();
@@ -194,7 +194,7 @@ private slots:
         QVERIFY(f.db.rewrite({}));
         when_modal<SelectDialog>([](SelectDialog* d) { control<QPushButton>(d, "cmd_selectall")->click(); });
         control<QPushButton>(ed, "cmd_select")->click();
-        QCOMPARE(f.state().ws.count, int(0));
+        QCOMPARE(f.state().ws.count(), int(0));
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Adding record 1]")));
         QVERIFY(!control<QPushButton>(ed, "cmd_select")->isEnabled());
         QVERIFY(control<QPushButton>(ed, "cmd_save")->isEnabled());
@@ -238,7 +238,7 @@ private slots:
         // Position 1 matches and is shown already: Find shows it (again).
         find_artist(QStringLiteral("smith"));
         control<QPushButton>(ed, "cmd_find")->click();
-        QCOMPARE(f.state().ws.position, int(1));
+        QCOMPARE(f.state().ws.position(), int(1));
         QCOMPARE(f.state().ws.find_text, QStringLiteral("Text select:\r\n   Artist contains \"SMITH\""));
         QStringList visited;
         for (int i = 0; i < 2; ++i) {
@@ -252,14 +252,14 @@ private slots:
         control<QPushButton>(ed, "cmd_findnxt")->click();
         f.dialogs.answer(MsgAnswer::no);
         control<QPushButton>(ed, "cmd_findnxt")->click();
-        QCOMPARE(f.state().ws.position, int(5));
+        QCOMPARE(f.state().ws.position(), int(5));
         f.dialogs.answer(MsgAnswer::yes);
         control<QAction>(ed, "mnu_findnxt")->trigger();
         QCOMPARE(f.dialogs.shown,
                  Shown(3,
                        {"End of file reached. Begin search from the beginning?", MsgIcon::none, MsgButtons::yes_no,
                         "Search criteria"}));
-        QCOMPARE(f.state().ws.position, int(1));
+        QCOMPARE(f.state().ws.position(), int(1));
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Echo"));
 
         // No match: the record stays, the find cancelled by the frame changes nothing.
@@ -271,7 +271,7 @@ private slots:
             f.dialogs.shown,
             (Shown{{"No matching kaleidoscopes found.", MsgIcon::information, MsgButtons::ok, "Search criteria"}}));
         QVERIFY(!f.state().ws.found);
-        QCOMPARE(f.state().ws.position, int(2));
+        QCOMPARE(f.state().ws.position(), int(2));
         when_modal<FindDialog>([](FindDialog* d) {
             d->slot_box(1)->setText(QStringLiteral("Alpha"));
             d->close();
@@ -365,7 +365,7 @@ private slots:
                  (QStringList{"Are you sure you want to delete this kaleidoscope from the database?",
                               "There are no records in current database"}));
         QCOMPARE(QFileInfo(f.db.path()).size(), qint64(0));
-        QCOMPARE(f.state().ws.count, int(0));
+        QCOMPARE(f.state().ws.count(), int(0));
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Adding record 1]")));
         QVERIFY(!control<QPushButton>(ed, "cmd_del")->isEnabled());
         QVERIFY(control<QLineEdit>(ed, "tb_scopename")->text().isEmpty());

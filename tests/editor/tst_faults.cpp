@@ -109,7 +109,7 @@ private slots:
         QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
         QCOMPARE(read_bytes(f.db.path()), before);
         QCOMPARE(f.state().record_count, int(3));
-        QCOMPARE(f.state().ws.count, int(3));
+        QCOMPARE(f.state().ws.count(), int(3));
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Delta"));  // the typing is not lost
 
         // Once there is room again the same record goes in.
@@ -142,7 +142,7 @@ private slots:
         QCOMPARE(read_bytes(f.db.path()), before);
         QCOMPARE(scratch_files_in(f.db.dir()), QStringList());
         QCOMPARE(f.state().record_count, int(12));
-        QCOMPARE(f.state().ws.position, int(2));
+        QCOMPARE(f.state().ws.position(), int(2));
     }
 
     // Replacing a database whose folder does not let it go (immutable, which

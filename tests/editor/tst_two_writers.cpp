@@ -313,7 +313,7 @@ private slots:
             // The record shown is the one its position names in the file as it is now.
             const Session& s = ed->session();
             ScopeRecord stored;
-            QVERIFY(read_record(s.path, s.ws.record_at(s.ws.position), stored));
+            QVERIFY(read_record(s.path, s.ws.record_at(s.ws.position()), stored));
             QCOMPARE(trim_blanks(stored.scopename), name->text());
             QVERIFY(QDir(db->dir()).entryList({QStringLiteral(".test.rnd.*")}, QDir::Hidden | QDir::Files).isEmpty());
             break;

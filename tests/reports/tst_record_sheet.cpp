@@ -77,7 +77,7 @@ private slots:
         TempDb db(recs);
         Session s = db.open_all();
         // Working-set order differs from file order.
-        s.ws.records = {0, 5, 4, 3, 2, 1};
+        s.ws.set_matches({5, 4, 3, 2, 1});
         const QString out = db.dir() + "/sheets.pdf";
         set_printer_factory([out] { return make_pdf_printer(out); });
         ScriptedDialogs dialogs;
@@ -153,14 +153,14 @@ private slots:
         const QString out = db.dir() + "/old.pdf";
         QVERIFY(write_bytes(out, "an earlier PDF"));
 
-        s.ws.records = {0, 1, 9};
+        s.ws.set_matches({1, 9});
         dialogs.answer(MsgAnswer::ok);  // save as PDF instead
         dialogs.choose_file(out);
         QVERIFY(!print_record_sheets(nullptr, s.path, s.ws, 1, 2));
         QCOMPARE(dialogs.files.size(), size_t(1));  // no file was asked for
         QCOMPARE(read_bytes(out), QByteArray("an earlier PDF"));
 
-        s.ws.records = {0, 1, 2};
+        s.ws.set_matches({1, 2});
         QVERIFY(print_record_sheets(nullptr, s.path, s.ws, 1, 2));
         QCOMPARE(dialogs.last().text, "Pages saved to PDF file " + out);
         QCOMPARE(pdf_pages(out).size(), 2);

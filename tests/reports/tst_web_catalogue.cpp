@@ -39,7 +39,7 @@ WebCatalogueResult write_all_of(const TempDb& db, int count, const QString& fold
 {
     WorkingSet ws;
     ws.reset_to_all(count);
-    return write_web_catalogue(db.path(), ws.records, ws.count, folder, prices, progress);
+    return write_web_catalogue(db.path(), ws.records(), ws.count(), folder, prices, progress);
 }
 
 }  // namespace
