@@ -1,4 +1,5 @@
 #include "editor_commands.h"
+#include "editor_gaps.h"
 
 #include "ui/command_button.h"
 #include "ui/screen_placement.h"
@@ -13,10 +14,6 @@
 namespace tessaran {
 
 namespace {
-
-constexpr int edge_gap = 7;     // 100 twips
-constexpr int field_gap = 3;    // 45 twips
-constexpr int column_gap = 13;  // 200 twips
 
 struct ButtonSpec {
     Command command;

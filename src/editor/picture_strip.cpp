@@ -1,4 +1,5 @@
 #include "picture_strip.h"
+#include "editor_gaps.h"
 
 #include "appearance/scheme_paint.h"
 #include "images/picture_viewer.h"
@@ -16,8 +17,6 @@
 namespace tessaran {
 
 namespace {
-
-constexpr int edge_gap = 7;  // 100 twips
 
 // Places w with its top-left corner at (left, top) twips inside its parent.
 void place_twips(QWidget* w, double left, double top)

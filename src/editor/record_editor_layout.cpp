@@ -1,6 +1,5 @@
-// Building the editor's controls, menu and layout. The frames keep the order and
-// gaps of the design: 100 twips at the edges, 45 between a label and its field
-// and between fields, 200 between two columns of label-and-field pairs.
+// Building the editor's window from its parts, connecting its commands, and
+// its size on the screen.
 #include "editor_commands.h"
 #include "picture_strip.h"
 #include "record_editor.h"
@@ -31,14 +30,6 @@
 #include <QVBoxLayout>
 
 namespace tessaran {
-
-namespace {
-
-constexpr int edge_gap = 7;     // 100 twips
-constexpr int field_gap = 3;    // 45 twips
-constexpr int column_gap = 13;  // 200 twips
-
-}  // namespace
 
 void RecordEditor::build_controls()
 {

@@ -1,7 +1,5 @@
-// The frames keep the order and gaps of the design: 100 twips at the edges,
-// 45 between a label and its field and between fields, 200 between two
-// columns of label-and-field pairs.
 #include "record_form_widget.h"
+#include "editor_gaps.h"
 
 #include "limited_text_edit.h"
 
@@ -21,10 +19,6 @@
 namespace tessaran {
 
 namespace {
-
-constexpr int edge_gap = 7;     // 100 twips
-constexpr int field_gap = 3;    // 45 twips
-constexpr int column_gap = 13;  // 200 twips
 
 // Scheme entries of a data frame: frame, title, label, text background, text
 // foreground; by FormFrame.
