@@ -18,11 +18,11 @@ constexpr FormFrame characteristics = FormFrame::characteristics;
 
 }  // namespace
 
-const std::array<FormFieldSpec, 29>& form_fields()
+const std::array<FormField, 29>& form_fields()
 {
     // The tips of the date and the prices name the locale's format; the
     // editor sets them.
-    static const std::array<FormFieldSpec, 29> fields = {{
+    static const std::array<FormField, 29> fields = {{
         {m_scopename, "tb_scopename", "lbl_scopename", "Scope Name", "Name of kaleidoscope", line, 50, 0, parameters, 0,
          0},
         {m_artist, "tb_artist", "lbl_artist", "Artist\n(Last,First)", "Name of scope artist (last, first)", line, 50, 0,

@@ -21,7 +21,7 @@ enum class FormFrame { parameters, purchase, store, characteristics };
 // sits (a row of its frame, in the first or the second column of captions
 // and fields). The table is in the record's member order, the order Tab
 // follows.
-struct FormFieldSpec {
+struct FormField {
     Member member;
     const char* name;        // the field's object name
     const char* label_name;  // its caption's object name
@@ -34,7 +34,7 @@ struct FormFieldSpec {
     int row;
     int column;  // 0 or 1
 };
-const std::array<FormFieldSpec, 29>& form_fields();
+const std::array<FormField, 29>& form_fields();
 
 // Members typed from a list (scope type, exterior material, cell type,
 // objects, mirror system, edition, signed, point symmetry).

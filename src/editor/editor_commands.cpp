@@ -15,7 +15,7 @@ namespace tessaran {
 
 namespace {
 
-struct ButtonSpec {
+struct StripButton {
     Command command;
     const char* name;
     const char* text;
@@ -24,7 +24,7 @@ struct ButtonSpec {
 };
 
 // In the strip's order: the arrows, the record commands, the searches, Close.
-constexpr std::array<ButtonSpec, 13> button_specs = {{
+constexpr std::array<StripButton, 13> strip_buttons = {{
     {Command::first, "cmd_begscope", "|<", "First kaleidoscope in database", "First kaleidoscope"},
     {Command::previous, "cmd_prev", "<", "Previous kaleidoscope in database", "Previous kaleidoscope"},
     {Command::next, "cmd_next", ">", "Next kaleidoscope in database", "Next kaleidoscope"},
@@ -43,7 +43,7 @@ constexpr std::array<ButtonSpec, 13> button_specs = {{
     {Command::close, "cmd_close", "Close", "Close this form", nullptr},
 }};
 
-struct MenuItemSpec {
+struct MenuItem {
     int menu;  // 0 Kaleidoscope data, 1 Search, 2 Tools, 3 Help
     Command command;
     const char* name;  // nullptr: a separator
@@ -53,7 +53,7 @@ struct MenuItemSpec {
 constexpr std::array<const char*, 4> menu_titles = {"&Kaleidoscope data", "&Search", "&Tools", "&Help"};
 constexpr std::array<const char*, 4> menu_names = {"mnu_kaleido", "mnu_search", "mnu_tools", "mnu_help"};
 
-constexpr std::array<MenuItemSpec, 28> menu_items = {{
+constexpr std::array<MenuItem, 28> menu_items = {{
     {0, Command::add, "mnu_add", "&Add a new kaleidoscope"},
     {0, Command::save, "mnu_save", "&Save current kaleidoscope data"},
     {0, Command::remove, "mnu_delete", "&Delete this kaleidoscope record"},
@@ -127,12 +127,13 @@ EditorCommands::EditorCommands(QWidget* parent, QMenuBar* bar) : QLabel(parent)
 
 void EditorCommands::build_strip()
 {
-    for (const ButtonSpec& spec : button_specs) {
-        QPushButton* b = command_button(this, spec.name, QString::fromLatin1(spec.text), QString::fromLatin1(spec.tip));
+    for (const StripButton& entry : strip_buttons) {
+        QPushButton* b
+            = command_button(this, entry.name, QString::fromLatin1(entry.text), QString::fromLatin1(entry.tip));
         // The arrows are signs on screen; a screen reader says what they do.
-        if (spec.spoken)
-            b->setAccessibleName(QString::fromLatin1(spec.spoken));
-        const Command c = spec.command;
+        if (entry.spoken)
+            b->setAccessibleName(QString::fromLatin1(entry.spoken));
+        const Command c = entry.command;
         connect(b, &QPushButton::clicked, this, [this, c] { emit triggered(c); });
         b->installEventFilter(this);
         buttons_[std::size_t(c)] = b;
@@ -142,10 +143,10 @@ void EditorCommands::build_strip()
     h->setSizeConstraint(QLayout::SetMinimumSize);
     h->setContentsMargins(edge_gap, edge_gap, edge_gap, edge_gap);
     h->setSpacing(field_gap);
-    for (const ButtonSpec& spec : button_specs) {
-        QPushButton* b = button(spec.command);
-        const bool arrow = spec.command == Command::first || spec.command == Command::previous
-            || spec.command == Command::next || spec.command == Command::last;
+    for (const StripButton& entry : strip_buttons) {
+        QPushButton* b = button(entry.command);
+        const bool arrow = entry.command == Command::first || entry.command == Command::previous
+            || entry.command == Command::next || entry.command == Command::last;
         if (arrow) {
             b->setFixedWidth(twips_to_px(500));
         } else {
@@ -154,9 +155,9 @@ void EditorCommands::build_strip()
             // there is room.
             b->setMinimumWidth(b->fontMetrics().horizontalAdvance(b->text()) + 2 * edge_gap);
         }
-        if (spec.command == Command::add || spec.command == Command::find)
+        if (entry.command == Command::add || entry.command == Command::find)
             h->addSpacing(column_gap);
-        if (spec.command == Command::close)
+        if (entry.command == Command::close)
             h->addStretch(1);
         h->addWidget(b);
     }
@@ -169,7 +170,7 @@ void EditorCommands::build_menus(QMenuBar* bar)
         menus[m] = bar->addMenu(QString::fromLatin1(menu_titles[m]));
         menus[m]->setObjectName(QString::fromLatin1(menu_names[m]));
     }
-    for (const MenuItemSpec& item : menu_items) {
+    for (const MenuItem& item : menu_items) {
         QMenu* menu = menus[std::size_t(item.menu)];
         if (!item.name) {
             menu->addSeparator()->setObjectName(QString::fromLatin1(item.text));

@@ -92,8 +92,8 @@ void RecordEditor::connect_commands()
 
     // Enter-as-Tab and the leave-field checks watch the fields; the right
     // button over Select/Find and the logo are watched too.
-    for (const FormFieldSpec& spec : form_fields()) {
-        QWidget* field = form_->field(spec.member);
+    for (const FormField& entry : form_fields()) {
+        QWidget* field = form_->field(entry.member);
         field->installEventFilter(this);
         if (auto* combo = qobject_cast<QComboBox*>(field))
             combo->lineEdit()->installEventFilter(this);

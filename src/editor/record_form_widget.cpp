@@ -28,17 +28,17 @@ struct FrameColors {
 constexpr std::array<FrameColors, 4> frame_colors
     = {{{1, 2, 3, 4, 5}, {11, 12, 13, 14, 15}, {16, 17, 18, 19, 20}, {6, 7, 8, 9, 10}}};
 
-QWidget* make_field(const FormFieldSpec& spec, QWidget* parent)
+QWidget* make_field(const FormField& entry, QWidget* parent)
 {
-    const QString name = QString::fromLatin1(spec.name);
-    if (spec.kind == FieldKind::text) {
-        auto* t = new LimitedTextEdit(spec.limit, parent);
+    const QString name = QString::fromLatin1(entry.name);
+    if (entry.kind == FieldKind::text) {
+        auto* t = new LimitedTextEdit(entry.limit, parent);
         t->setObjectName(name);
         t->setTabChangesFocus(true);
         t->setMinimumHeight(52);
         return t;
     }
-    if (spec.kind == FieldKind::list) {
+    if (entry.kind == FieldKind::list) {
         auto* c = new QComboBox(parent);
         c->setObjectName(name);
         c->setEditable(true);
@@ -53,8 +53,8 @@ QWidget* make_field(const FormFieldSpec& spec, QWidget* parent)
     }
     auto* e = new QLineEdit(parent);
     e->setObjectName(name);
-    if (spec.limit > 0)
-        e->setMaxLength(spec.limit);
+    if (entry.limit > 0)
+        e->setMaxLength(entry.limit);
     return e;
 }
 
@@ -87,8 +87,8 @@ RecordFormWidget::RecordFormWidget(QWidget* parent) : QWidget(parent)
     add_frame(FormFrame::characteristics, tr("Kaleidoscope characteristics"), this);
     QGroupBox* purchase = add_frame(FormFrame::purchase, tr("Purchase information"), this);
     add_frame(FormFrame::store, tr("Place of purchase"), purchase);
-    for (const FormFieldSpec& spec : form_fields())
-        add_field(spec);
+    for (const FormField& entry : form_fields())
+        add_field(entry);
     specfeatures_ = qobject_cast<LimitedTextEdit*>(field(m_specfeatures));
     comments_ = qobject_cast<LimitedTextEdit*>(field(m_comments));
     for (Member m : {m_specfeatures, m_comments})
@@ -140,37 +140,37 @@ QGroupBox* RecordFormWidget::add_frame(FormFrame frame, const QString& title, QW
     return f;
 }
 
-void RecordFormWidget::add_field(const FormFieldSpec& spec)
+void RecordFormWidget::add_field(const FormField& entry)
 {
-    QGroupBox* frame = frames_[std::size_t(spec.frame)];
-    QWidget* field = make_field(spec, frame);
-    auto* label = new QLabel(QString::fromLatin1(spec.caption), frame);
-    label->setObjectName(QString::fromLatin1(spec.label_name));
-    label->setToolTip(QString::fromLatin1(spec.tip));
+    QGroupBox* frame = frames_[std::size_t(entry.frame)];
+    QWidget* field = make_field(entry, frame);
+    auto* label = new QLabel(QString::fromLatin1(entry.caption), frame);
+    label->setObjectName(QString::fromLatin1(entry.label_name));
+    label->setToolTip(QString::fromLatin1(entry.tip));
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    QGridLayout* g = frame_grids_[std::size_t(spec.frame)];
-    const int column = spec.column * 3;
-    g->addWidget(label, spec.row, column);
+    QGridLayout* g = frame_grids_[std::size_t(entry.frame)];
+    const int column = entry.column * 3;
+    g->addWidget(label, entry.row, column);
     // The free texts run the width of both columns.
-    if (spec.kind == FieldKind::text)
-        g->addWidget(field, spec.row, 1, 1, 4);
+    if (entry.kind == FieldKind::text)
+        g->addWidget(field, entry.row, 1, 1, 4);
     else
-        g->addWidget(field, spec.row, column + 1);
+        g->addWidget(field, entry.row, column + 1);
     name_by_caption(label, field);
-    fields_[std::size_t(spec.member)] = field;
-    labels_[std::size_t(spec.member)] = label;
+    fields_[std::size_t(entry.member)] = field;
+    labels_[std::size_t(entry.member)] = label;
 }
 
 void RecordFormWidget::fill_pick_lists()
 {
-    for (const FormFieldSpec& spec : form_fields()) {
-        auto* c = qobject_cast<QComboBox*>(field(spec.member));
+    for (const FormField& entry : form_fields()) {
+        auto* c = qobject_cast<QComboBox*>(field(entry.member));
         if (!c)
             continue;
-        c->addItems(vocabulary(spec.pick_list));
+        c->addItems(vocabulary(entry.pick_list));
         c->setCurrentIndex(-1);
         c->setEditText(QString());
-        c->lineEdit()->setMaxLength(spec.limit);
+        c->lineEdit()->setMaxLength(entry.limit);
     }
 }
 
@@ -277,16 +277,16 @@ void RecordFormWidget::apply_colors()
         p.setColor(QPalette::WindowText, scheme_color(c.title));
         frame->setPalette(p);
     }
-    for (const FormFieldSpec& spec : form_fields())
-        paint_text(label(spec.member), scheme_color(frame_colors[std::size_t(spec.frame)].label));
+    for (const FormField& entry : form_fields())
+        paint_text(label(entry.member), scheme_color(frame_colors[std::size_t(entry.frame)].label));
     restore_colors();
 }
 
 void RecordFormWidget::restore_colors()
 {
-    for (const FormFieldSpec& spec : form_fields()) {
-        const FrameColors& c = frame_colors[std::size_t(spec.frame)];
-        paint_field(field(spec.member), scheme_color(c.text_back), scheme_color(c.text_fore));
+    for (const FormField& entry : form_fields()) {
+        const FrameColors& c = frame_colors[std::size_t(entry.frame)];
+        paint_field(field(entry.member), scheme_color(c.text_back), scheme_color(c.text_fore));
     }
 }
 

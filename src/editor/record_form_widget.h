@@ -57,7 +57,7 @@ public:
 
 private:
     QGroupBox* add_frame(FormFrame frame, const QString& title, QWidget* parent);
-    void add_field(const FormFieldSpec& spec);
+    void add_field(const FormField& entry);
     void fill_pick_lists();
 
     QGridLayout* grid_ = nullptr;
