@@ -116,12 +116,6 @@ EditorCommands::EditorCommands(QWidget* parent, QMenuBar* bar) : QLabel(parent)
     setObjectName(QStringLiteral("lbl_controlbck"));
     build_strip();
     build_menus(bar);
-    for (QAction* a : actions_) {
-        if (a)
-            connect(a, &QAction::triggered, this, [this, a] {
-                emit triggered(Command(std::find(actions_.begin(), actions_.end(), a) - actions_.begin()));
-            });
-    }
     follow_buttons();
 }
 
@@ -178,7 +172,9 @@ void EditorCommands::build_menus(QMenuBar* bar)
         }
         QAction* a = menu->addAction(QString::fromLatin1(item.text));
         a->setObjectName(QString::fromLatin1(item.name));
-        actions_[std::size_t(item.command)] = a;
+        const Command c = item.command;
+        connect(a, &QAction::triggered, this, [this, c] { emit triggered(c); });
+        actions_[std::size_t(c)] = a;
     }
     // Shortcuts, shown in the menus. Walking the records takes Alt with the
     // keys that move inside a field, so editing a field keeps them.

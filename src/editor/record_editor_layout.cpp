@@ -179,9 +179,8 @@ void RecordEditor::size_window()
     QSize want = client->sizeHint().expandedTo(QSize(strip.width(), 0)) + around;
     // Below what the fields need they scroll; the strip never does.
     QSize least = client->minimumSizeHint().expandedTo(QSize(commands_->minimumSizeHint().width(), 0)) + around;
-    const QSize room = work_area(this).size() - frame_allowance;
-    want = want.boundedTo(room);
-    least = least.boundedTo(room);
+    want = fitted_to_screen(want, this);
+    least = fitted_to_screen(least, this);
     setMinimumSize(least);
     resize(want.expandedTo(least));
 }

@@ -109,7 +109,7 @@ void RecordEditor::remove_picture_at(int nrem)
     strip_->close_viewer(nrem);
     // Every later picture moves down one place; a viewer it had goes with it.
     const int count = pictures.count();
-    std::array<bool, max_pictures + 1> reopen{};
+    std::array<bool, max_pictures> reopen{};
     for (int i = nrem + 1; i <= count; ++i)
         reopen[std::size_t(i - 1)] = strip_->close_viewer(i);
     pictures.remove(nrem);

@@ -188,7 +188,8 @@ QLineEdit* RecordFormWidget::line(Member m) const
 bool RecordFormWidget::is_field(const QObject* w) const
 {
     for (const QWidget* f : fields_) {
-        if (f == w)
+        const auto* combo = qobject_cast<const QComboBox*>(f);
+        if (f == w || (combo && combo->lineEdit() == w))
             return true;
     }
     return false;
