@@ -2,6 +2,7 @@
 #include "editor_gaps.h"
 
 #include "ui/command_button.h"
+#include "ui/context_menu_key.h"
 #include "ui/screen_placement.h"
 
 #include <QAction>
@@ -9,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 
 namespace tessaran {
@@ -218,7 +220,23 @@ bool EditorCommands::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::EnabledChange)
         follow_buttons();
-    return QLabel::eventFilter(watched, event);
+    // The right button released over Select or Find, or a key that opens a
+    // context menu there, asks for the criteria in force.
+    const Command over = watched == button(Command::select) ? Command::select : Command::find;
+    if (watched != button(Command::select) && watched != button(Command::find))
+        return QLabel::eventFilter(watched, event);
+    bool asked = false;
+    if (event->type() == QEvent::KeyPress) {
+        asked = is_context_menu_key(static_cast<QKeyEvent*>(event));
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        asked = mouse->button() == Qt::RightButton
+            && static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint());
+    }
+    if (!asked)
+        return QLabel::eventFilter(watched, event);
+    emit criteria_asked(over);
+    return true;
 }
 
 }  // namespace tessaran

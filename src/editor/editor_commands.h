@@ -58,6 +58,9 @@ public:
 
 signals:
     void triggered(Command c);
+    // The right button or the context-menu key over Select (c: select) or
+    // Find (c: find).
+    void criteria_asked(Command c);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -9,7 +9,7 @@
 #include "core/color_file.h"
 #include "core/editor_fields.h"
 #include "core/field_text.h"
-#include "core/money.h"
+#include "core/locale_dates.h"
 #include "core/record_file.h"
 #include "core/session.h"
 #include "core/working_set.h"
@@ -61,6 +61,7 @@ RecordEditor::~RecordEditor()
     // No leave-field check may run while the controls go away.
     closing_ = true;
     loaded = false;
+    form_->set_checks_active(false);
     // The docked list hides as the window goes: nothing is to be given back.
     if (list_dock_)
         list_dock_->disconnect(this);
@@ -71,7 +72,9 @@ void RecordEditor::prepare()
     if (startup)
         startup->setEnabled(false);
 
-    set_locale_tooltips();
+    // The labels of the locale in force when the editor opens.
+    session_.locale = current_locale_labels();
+    form_->set_locale_tips(session_.locale);
     size_window();
     centre_on_screen(this);
 
@@ -104,6 +107,7 @@ void RecordEditor::prepare()
         make_fields_read_only();
     watch_collection();
     loaded = true;
+    form_->set_checks_active(true);
 }
 
 void RecordEditor::measure_inner_area()
@@ -165,32 +169,15 @@ bool RecordEditor::show_position(int numr)
 
     const ScopeRecord& r = s.record;
     form_->show_record(r);
-    shown_price_paid = r.price_paid;
-    shown_price_retail = r.price_retail;
-    set_typed_fields_remembered();
 
     pictures = PictureList::of_record(r);
     show_picture_buttons();
     return true;
 }
 
-void RecordEditor::set_typed_fields_remembered()
-{
-    last_date_bought = form_->line(m_date_bought)->text();
-    last_price_paid = form_->line(m_price_paid)->text();
-    last_price_retail = form_->line(m_price_retail)->text();
-    last_scopeyear = form_->line(m_scopeyear)->text();
-}
-
 void RecordEditor::clear_form()
 {
     form_->clear();
-    last_date_bought.clear();
-    last_scopeyear.clear();
-    last_price_paid = money_text(0);
-    last_price_retail = money_text(0);
-    shown_price_paid = 0;
-    shown_price_retail = 0;
     pictures.clear();
     show_picture_buttons();
 }
@@ -233,10 +220,6 @@ void RecordEditor::add_record()
 
 void RecordEditor::start_empty()
 {
-    last_price_paid = money_text(0);
-    last_price_retail = money_text(0);
-    last_scopeyear.clear();
-    last_date_bought.clear();
     commands_->enable_all(false);
     for (const Command c : {Command::save, Command::clear, Command::close})
         commands_->button(c)->setEnabled(true);
@@ -274,6 +257,7 @@ void RecordEditor::closeEvent(QCloseEvent* event)
         return;
     }
     closing_ = true;
+    form_->set_checks_active(false);
     close_all_viewers();
     show_startup_menus();
     if (startup) {
@@ -349,65 +333,6 @@ void RecordEditor::show_about()
 {
     AboutBox about(this);
     about.exec();
-}
-
-// ---- Events ----------------------------------------------------------------
-
-bool RecordEditor::eventFilter(QObject* watched, QEvent* event)
-{
-    const QEvent::Type type = event->type();
-    if (type == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && form_->is_field(watched)) {
-            // Enter moves on to the next field, in the multi-line fields too.
-            focusNextChild();
-            return true;
-        }
-        // The keys that open a context menu do over Select and Find what the
-        // right button does.
-        const bool menu_key = is_context_menu_key(key);
-        if (menu_key
-            && (watched == commands_->button(Command::select) || watched == commands_->button(Command::find))) {
-            if (watched == commands_->button(Command::select))
-                show_selection_criteria();
-            else
-                show_find_criteria();
-            return true;
-        }
-    } else if (type == QEvent::FocusOut) {
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        // Only a real move away from the field counts; a message box, a popup
-        // or the menu bar (Alt+letter) taking the focus for a moment does not.
-        if (loaded && !closing_ && !in_field_check_ && reason != Qt::ActiveWindowFocusReason
-            && reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason) {
-            if (watched == form_->field(m_date_bought))
-                check_date_bought();
-            else if (watched == form_->line(m_price_paid))
-                check_price_paid();
-            else if (watched == form_->line(m_price_retail))
-                check_price_retail();
-            else if (watched == form_->line(m_scopeyear))
-                check_scope_year();
-        }
-    } else if (type == QEvent::MouseButtonRelease) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        auto* w = qobject_cast<QWidget*>(watched);
-        const bool inside = w && w->rect().contains(mouse->position().toPoint());
-        if (inside && mouse->button() == Qt::RightButton && watched == commands_->button(Command::select)) {
-            show_selection_criteria();
-            return true;
-        }
-        if (inside && mouse->button() == Qt::RightButton && watched == commands_->button(Command::find)) {
-            show_find_criteria();
-            return true;
-        }
-        if (inside && mouse->button() == Qt::LeftButton && watched == img_logo) {
-            show_about();
-            return true;
-        }
-    } else if (type == QEvent::EnabledChange && qobject_cast<QPushButton*>(watched)) {
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 }  // namespace tessaran

@@ -175,14 +175,7 @@ public:
     void show_help();
     void show_about();
 
-    // Checks when the user leaves one of the four typed fields.
-    void check_date_bought();
-    void check_price_paid();
-    void check_price_retail();
-    void check_scope_year();
-
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -206,12 +199,9 @@ private:
     void run_command(Command c);
     // The find criteria, or why there are none yet.
     void show_find_criteria_asked();
-    void set_locale_tooltips();
     void size_window();
     // max_picture_width and max_picture_height from the window's inner area.
     void measure_inner_area();
-    void set_typed_fields_remembered();
-    bool validate_typed_fields();
     void refuse_full_database();
     void enable_all_commands();
     // Settles edits and refuses when the last selection matched nothing, as
@@ -268,7 +258,6 @@ private:
     int width_before_list_ = 0;
     int docked_list_width_ = 0;  // for the list once the maximised editor has its size
 
-    bool in_field_check_ = false;  // a leave-field check is showing its message
     bool closing_ = false;
     bool measured_ = false;  // the shown window's size has been measured
     // ---- Editor state -------------------------------------------------------
@@ -280,16 +269,9 @@ private:
     int find_position_ = 0;  // the position Find next starts after
     bool missing_pictures_offered_ = false;
     bool loaded = false;
-    QString last_date_bought;
-    QString last_price_paid;
-    QString last_price_retail;
-    QString last_scopeyear;
-    qint64 shown_price_paid = 0;  // the stored amounts the price fields were filled from
-    qint64 shown_price_retail = 0;
     // ---- Controls -----------------------------------------------------------
     PictureStrip* strip_ = nullptr;
     EditorCommands* commands_ = nullptr;  // the command strip and the menus
-    QLabel* img_logo = nullptr;
 };
 
 }  // namespace tessaran

@@ -50,17 +50,9 @@ void RecordEditor::build_controls()
     setCentralWidget(body);
 
     strip_ = new PictureStrip(form_);
-    // The logo opens the about box.
-    img_logo = new QLabel(form_);
-    img_logo->setObjectName(QStringLiteral("img_logo"));
-    img_logo->setPixmap(kaleidoscope_logo(96));
-    img_logo->setAlignment(Qt::AlignCenter);
-    img_logo->setToolTip(tr("About TESSARAN V"));
-    img_logo->setCursor(Qt::PointingHandCursor);
-    img_logo->setAccessibleName(QStringLiteral("TESSARAN V logo"));
-    img_logo->setAccessibleDescription(
-        QStringLiteral("The program's logo, a kaleidoscope image; a click shows About TESSARAN V"));
-    form_->set_bottom_row(strip_, img_logo);
+    auto* logo = new LogoLabel(96, form_);
+    connect(logo, &LogoLabel::clicked, this, &RecordEditor::show_about);
+    form_->set_bottom_row(strip_, logo);
 
     commands_ = new EditorCommands(body, menuBar());
     auto* column = new QVBoxLayout(body);
@@ -90,17 +82,12 @@ void RecordEditor::connect_commands()
             activateWindow();
     });
 
-    // Enter-as-Tab and the leave-field checks watch the fields; the right
-    // button over Select/Find and the logo are watched too.
-    for (const FormField& entry : form_fields()) {
-        QWidget* field = form_->field(entry.member);
-        field->installEventFilter(this);
-        if (auto* combo = qobject_cast<QComboBox*>(field))
-            combo->lineEdit()->installEventFilter(this);
-    }
-    for (QWidget* w : {static_cast<QWidget*>(commands_->button(Command::select)),
-                       static_cast<QWidget*>(commands_->button(Command::find)), static_cast<QWidget*>(img_logo)})
-        w->installEventFilter(this);
+    connect(commands_, &EditorCommands::criteria_asked, this, [this](Command c) {
+        if (c == Command::select)
+            show_selection_criteria();
+        else
+            show_find_criteria();
+    });
 }
 
 void RecordEditor::run_command(Command c)
@@ -145,19 +132,6 @@ void RecordEditor::show_find_criteria_asked()
                MsgIcon::information);
     else
         show_find_criteria();
-}
-
-void RecordEditor::set_locale_tooltips()
-{
-    // The labels of the locale in force when the editor opens.
-    session_.locale = current_locale_labels();
-    const Session& s = session_;
-    form_->label(m_date_bought)
-        ->setToolTip(QStringLiteral("Date kaleidoscope was purchased (") + s.locale.date_format + QStringLiteral(")"));
-    form_->label(m_price_paid)
-        ->setToolTip(with_unit(QStringLiteral("Price paid for kaleidoscope"), s.locale.currency_symbol));
-    form_->label(m_price_retail)
-        ->setToolTip(with_unit(QStringLiteral("Retail price of kaleidoscope"), s.locale.currency_symbol));
 }
 
 void RecordEditor::size_window()

@@ -117,21 +117,6 @@ bool RecordEditor::settle_edits()
     return true;
 }
 
-bool RecordEditor::validate_typed_fields()
-{
-    const std::optional<EntryRefusal> refusal
-        = refused_entry({form_->line(m_scopeyear)->text(), form_->line(m_date_bought)->text(),
-                         form_->line(m_price_paid)->text(), form_->line(m_price_retail)->text()},
-                        session_.record, shown_price_paid, shown_price_retail);
-    if (!refusal)
-        return true;
-    QLineEdit* const fields[] = {form_->line(m_scopeyear), form_->line(m_date_bought), form_->line(m_price_paid),
-                                 form_->line(m_price_retail)};
-    msgbox(this, refusal->message, MsgIcon::critical, MsgButtons::ok);
-    fields[int(refusal->field)]->setFocus();
-    return false;
-}
-
 void RecordEditor::save_record()
 {
     store_record(true);
@@ -176,7 +161,7 @@ FileStatus RecordEditor::write_shown_record(int recno, const ScopeRecord& r, boo
 bool RecordEditor::store_record(bool confirm)
 {
     Session& s = session_;
-    if (refused_read_only() || !validate_typed_fields())
+    if (refused_read_only() || !form_->entries_acceptable())
         return false;
     restore_colors();
     const int count_before = s.refresh_record_count();

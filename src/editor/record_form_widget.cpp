@@ -120,6 +120,7 @@ RecordFormWidget::RecordFormWidget(QWidget* parent) : QWidget(parent)
     for (std::size_t i = 1; i < fields_.size(); ++i)
         setTabOrder(fields_[i - 1], fields_[i]);
     fill_pick_lists();
+    watch_fields();
 }
 
 QGroupBox* RecordFormWidget::add_frame(FormFrame frame, const QString& title, QWidget* parent)
@@ -226,6 +227,8 @@ void RecordFormWidget::show_record(const ScopeRecord& r)
     comments_->set_line_break(line_break_of(r.comments));
     line(m_price_paid)->setText(money_text(r.price_paid));
     line(m_price_retail)->setText(money_text(r.price_retail));
+    shown_ = r;
+    remember_typed();
 }
 
 void RecordFormWidget::clear()
@@ -234,6 +237,10 @@ void RecordFormWidget::clear()
         set_text_of(f, QString());
     specfeatures_->set_line_break(line_break_of(QString()));
     comments_->set_line_break(line_break_of(QString()));
+    shown_ = ScopeRecord();
+    remember_typed();
+    last_price_paid_ = money_text(0);
+    last_price_retail_ = money_text(0);
 }
 
 void RecordFormWidget::mark_changes(const FormChanges& changes)

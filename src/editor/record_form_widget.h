@@ -2,11 +2,14 @@
 // characteristics and purchase information, built from the field table
 // (form_fields()). It shows a record, gives and takes the form's values,
 // marks the fields that differ from the stored record and paints itself from
-// the colour scheme. Pictures are the picture strip's.
+// the colour scheme. It guards its typed fields: the date, the prices and the
+// scope year are checked when the user leaves them, and Enter moves on to the
+// next field. Pictures are the picture strip's.
 #pragma once
 
 #include "core/editor_fields.h"
 #include "core/record_form.h"
+#include "core/scope_record.h"
 
 #include <QWidget>
 
@@ -21,6 +24,7 @@ class QLineEdit;
 namespace tessaran {
 
 class LimitedTextEdit;
+struct LocaleLabels;
 
 class RecordFormWidget : public QWidget {
     Q_OBJECT
@@ -50,12 +54,31 @@ public:
     void mark_changes(const FormChanges& changes);
     void set_read_only();
 
+    // The leave-field checks run from now on (once the window has loaded),
+    // or no more (while it closes).
+    void set_checks_active(bool active) { checks_active_ = active; }
+    // The typed fields as a save checks them: false after telling the user
+    // why and putting the focus on the first refused one.
+    bool entries_acceptable();
+    // The date and price captions' tips name the locale's date form and currency.
+    void set_locale_tips(const LocaleLabels& locale);
+
     // The scheme's colours for the frames, captions and fields; fields
     // unmarked.
     void apply_colors();
     void restore_colors();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void check_left_field(const QObject* field);
+    void check_date_bought();
+    void check_price(Member m, const QString& name, qint64 shown, QString& last);
+    void check_scope_year();
+    // The typed fields' texts now are the last accepted ones.
+    void remember_typed();
+    void watch_fields();
     QGroupBox* add_frame(FormFrame frame, const QString& title, QWidget* parent);
     void add_field(const FormField& entry);
     void fill_pick_lists();
@@ -67,6 +90,14 @@ private:
     std::array<QLabel*, 29> labels_{};
     LimitedTextEdit* specfeatures_ = nullptr;
     LimitedTextEdit* comments_ = nullptr;
+
+    ScopeRecord shown_;         // the record the fields were filled from (empty while adding)
+    QString last_date_bought_;  // the typed fields' last accepted texts
+    QString last_price_paid_;
+    QString last_price_retail_;
+    QString last_scopeyear_;
+    bool checks_active_ = false;
+    bool in_check_ = false;  // a check is showing its message
 };
 
 }  // namespace tessaran

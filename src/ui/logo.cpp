@@ -1,5 +1,6 @@
 #include "logo.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -179,6 +180,27 @@ QByteArray kaleidoscope_logo_svg(int size)
               .arg(centre_color.name(), edge_color.name(), num(far.x()), num(far.y()), pieces, num(c), num(r), wedges)
               .arg(rim_color.name(), num(std::max(1.0, size / 40.0) / r));
     return svg.toUtf8();
+}
+
+LogoLabel::LogoLabel(int size, QWidget* parent) : QLabel(parent)
+{
+    setObjectName(QStringLiteral("img_logo"));
+    setPixmap(kaleidoscope_logo(size));
+    setAlignment(Qt::AlignCenter);
+    setToolTip(tr("About TESSARAN V"));
+    setCursor(Qt::PointingHandCursor);
+    setAccessibleName(QStringLiteral("TESSARAN V logo"));
+    setAccessibleDescription(
+        QStringLiteral("The program's logo, a kaleidoscope image; a click shows About TESSARAN V"));
+}
+
+void LogoLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        emit clicked();
+        return;
+    }
+    QLabel::mouseReleaseEvent(event);
 }
 
 }  // namespace tessaran

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QLabel>
 #include <QPixmap>
 
 namespace tessaran {
@@ -13,5 +14,18 @@ QPixmap kaleidoscope_logo(int size);
 
 // The same logo as an SVG document of size x size units.
 QByteArray kaleidoscope_logo_svg(int size);
+
+// The logo in a window, size pixels square, that a click opens the about box from.
+class LogoLabel : public QLabel {
+    Q_OBJECT
+public:
+    LogoLabel(int size, QWidget* parent);
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
 
 }  // namespace tessaran
