@@ -26,7 +26,8 @@ void place_twips(QWidget* w, double left, double top)
 
 }  // namespace
 
-PictureStrip::PictureStrip(QWidget* parent) : QGroupBox(tr("Images"), parent)
+PictureStrip::PictureStrip(const QString& collection, QWidget* parent)
+    : QGroupBox(tr("Images"), parent), collection_(collection)
 {
     setObjectName(QStringLiteral("frame_images"));
     setAccessibleName(spoken_caption(title()));
@@ -55,9 +56,22 @@ PictureStrip::PictureStrip(QWidget* parent) : QGroupBox(tr("Images"), parent)
         b->setFixedSize(w, twips_to_px(330));
     const int tens = twips_to_px(120 + 10 * (375 + 165) + 400);
     setMinimumWidth(tens + 2 * w + edge_gap);
+    // A picture's preview arrives after its button was shown.
+    connect(&Thumbnails::instance(), &Thumbnails::ready, this, [this](const QString& file) {
+        for (int i = 1; i <= pictures_.count(); ++i) {
+            if (file_of(i) == file)
+                button(i)->setToolTip(Thumbnails::instance().tooltip(file));
+        }
+    });
 }
 
-void PictureStrip::show_pictures(const QStringList& files)
+void PictureStrip::set_pictures(const PictureList& pictures)
+{
+    pictures_ = pictures;
+    show_buttons();
+}
+
+void PictureStrip::show_buttons()
 {
     for (QPushButton* b : buttons_)
         b->hide();
@@ -65,12 +79,12 @@ void PictureStrip::show_pictures(const QStringList& files)
     const double spacing = px_to_twips(buttons_[0]->width()) + 165;
     const QColor button_color = scheme_color(color_command_buttons);
     double right_edge = -1;
-    const int count = std::min(int(files.size()), int(buttons_.size()));
+    const int count = pictures_.count();
     for (int i = 1; i <= count; ++i) {
         QPushButton* b = button(i);
         const double left = 120 + (i - 1) * spacing;
         place_twips(b, left, m - px_to_twips(b->height()) / 2);
-        const QString& file = files[i - 1];
+        const QString file = file_of(i);
         b->setToolTip(Thumbnails::instance().tooltip(file));
         b->setAccessibleName(QStringLiteral("Picture %1").arg(i));
         b->setAccessibleDescription(file);

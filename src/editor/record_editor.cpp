@@ -15,7 +15,6 @@
 #include "core/working_set.h"
 #include "help/about_box.h"
 #include "help/help.h"
-#include "images/thumbnails.h"
 #include "ui/context_menu_key.h"
 #include "ui/menu_state.h"
 #include "ui/screen_placement.h"
@@ -46,13 +45,6 @@ RecordEditor::RecordEditor(Session session, QWidget* parent)
     setObjectName(QStringLiteral("frm_kaleido"));
     build_controls();
     connect_commands();
-    // A picture's preview arrives after its button was shown.
-    connect(&Thumbnails::instance(), &Thumbnails::ready, this, [this](const QString& path) {
-        for (int i = 1; i <= pictures.count(); ++i) {
-            if (trim_blanks(pictures.at(i)) == path)
-                strip_->button(i)->setToolTip(Thumbnails::instance().tooltip(path));
-        }
-    });
     prepare();
 }
 
@@ -113,8 +105,8 @@ void RecordEditor::prepare()
 void RecordEditor::measure_inner_area()
 {
     const int menu_height = menuBar() ? menuBar()->sizeHint().height() : 0;
-    max_picture_width = int(px_to_twips(width()) * 0.6 + 0.5);
-    max_picture_height = int(px_to_twips(height() - menu_height) * 0.6 + 0.5);
+    strip_->set_largest_picture(
+        QSize(int(px_to_twips(width()) * 0.6 + 0.5), int(px_to_twips(height() - menu_height) * 0.6 + 0.5)));
 }
 
 void RecordEditor::showEvent(QShowEvent* event)
@@ -170,16 +162,14 @@ bool RecordEditor::show_position(int numr)
     const ScopeRecord& r = s.record;
     form_->show_record(r);
 
-    pictures = PictureList::of_record(r);
-    show_picture_buttons();
+    strip_->set_pictures(PictureList::of_record(r));
     return true;
 }
 
 void RecordEditor::clear_form()
 {
     form_->clear();
-    pictures.clear();
-    show_picture_buttons();
+    strip_->set_pictures(PictureList());
 }
 
 // ---- New record, empty database, clear, close --------------------------------
@@ -232,7 +222,7 @@ void RecordEditor::start_empty()
 void RecordEditor::enable_all_commands()
 {
     commands_->enable_all(true);
-    show_picture_buttons();
+    strip_->set_pictures(strip_->pictures());  // the picture commands enabled as the pictures allow
 }
 
 void RecordEditor::clear_fields()
@@ -258,7 +248,7 @@ void RecordEditor::closeEvent(QCloseEvent* event)
     }
     closing_ = true;
     form_->set_checks_active(false);
-    close_all_viewers();
+    strip_->close_all_viewers();
     show_startup_menus();
     if (startup) {
         startup->setEnabled(true);

@@ -62,15 +62,6 @@ public:
     // The position Find next starts after (the last one shown or searched).
     int find_position() const { return find_position_; }
 
-    // What the window shows of its pictures: button i (1..10), the pictures as
-    // the user changed them, viewer i, the file of the viewer opened last, and
-    // the largest picture size (twips) a viewer may open with.
-    QPushButton* picture_button(int i) const;
-    const PictureList& shown_pictures() const { return pictures; }
-    QWidget* viewer(int i) const;
-    QString current_viewer_file() const { return current_viewer_path; }
-    int largest_picture_width() const { return max_picture_width; }
-    int largest_picture_height() const { return max_picture_height; }
     // Whether the window has loaded.
     bool is_loaded() const { return loaded; }
     // The start-up window that opened the editor (nullptr once it is gone).
@@ -111,21 +102,6 @@ public:
     void apply_colors();
     void restore_colors();
 
-    // ---- Images frame (record_editor_pictures.cpp) --------------------------
-    void show_picture_buttons();
-    void close_all_viewers();
-    void picture_name(int n, QString& iname) const;
-    void remove_picture_at(int nrem);
-    void open_viewer(int n);
-    // The file picture n of the record shown names.
-    QString picture_file_of(int n) const;
-    // The stored form of a picture the user chose; where its path cannot be
-    // kept, offers a copy in the collection's picture folder. False when it is
-    // not to be added (the user has been told why).
-    bool picture_to_store(const QString& chosen, QString& stored);
-    // Copies a chosen picture into the collection's picture folder, showing
-    // its progress with Cancel.
-    FileStatus copy_picture_with_progress(const QString& chosen, QString& stored);
     // Once per session, where pictures of the collection are missing, offers to
     // look for them; true when the search ran.
     bool offer_missing_pictures_search();
@@ -163,12 +139,6 @@ public:
     // The collection list's choice: shown as the navigation buttons show a record.
     void show_listed(int position);
     void export_web_catalogue();
-    // record_editor_pictures.cpp
-    void add_picture();
-    void remove_picture();
-    void show_all_pictures();
-    void close_all_pictures();
-    void open_picture(int i);
     // record_editor_missing_pictures.cpp
     void find_missing_pictures();
     // Help and about
@@ -200,7 +170,7 @@ private:
     // The find criteria, or why there are none yet.
     void show_find_criteria_asked();
     void size_window();
-    // max_picture_width and max_picture_height from the window's inner area.
+    // The largest size a picture viewer opens with, from the window's inner area.
     void measure_inner_area();
     void refuse_full_database();
     void enable_all_commands();
@@ -262,11 +232,7 @@ private:
     bool measured_ = false;  // the shown window's size has been measured
     // ---- Editor state -------------------------------------------------------
     QPointer<QWidget> startup;  // the start-up window given as parent
-    PictureList pictures;       // of the record shown, as the user changed them
-    QString current_viewer_path;
-    int max_picture_width = 0;  // largest picture size of a viewer at opening, twips
-    int max_picture_height = 0;
-    int find_position_ = 0;  // the position Find next starts after
+    int find_position_ = 0;     // the position Find next starts after
     bool missing_pictures_offered_ = false;
     bool loaded = false;
     // ---- Controls -----------------------------------------------------------

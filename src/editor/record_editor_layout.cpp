@@ -49,7 +49,7 @@ void RecordEditor::build_controls()
     scroll->setWidget(form_);
     setCentralWidget(body);
 
-    strip_ = new PictureStrip(form_);
+    strip_ = new PictureStrip(session_.path, form_);
     auto* logo = new LogoLabel(96, form_);
     connect(logo, &LogoLabel::clicked, this, &RecordEditor::show_about);
     form_->set_bottom_row(strip_, logo);
@@ -66,17 +66,19 @@ void RecordEditor::connect_commands()
 {
     connect(commands_, &EditorCommands::triggered, this, &RecordEditor::run_command);
     // Commands that change the collection, which a read-only window refuses.
-    const auto writing = [this](QPushButton* b, void (RecordEditor::*handler)()) {
+    const auto writing = [this](QPushButton* b, const std::function<void()>& handler) {
         connect(b, &QPushButton::clicked, this, [this, handler] {
             if (!refused_read_only())
-                (this->*handler)();
+                handler();
         });
     };
-    writing(strip_->add_button(), &RecordEditor::add_picture);
-    writing(strip_->remove_button(), &RecordEditor::remove_picture);
-    connect(strip_->show_all_button(), &QPushButton::clicked, this, &RecordEditor::show_all_pictures);
-    connect(strip_->close_all_button(), &QPushButton::clicked, this, &RecordEditor::close_all_pictures);
-    connect(strip_, &PictureStrip::picture_chosen, this, &RecordEditor::open_picture);
+    writing(strip_->add_button(), [this] { strip_->add_picture(); });
+    writing(strip_->remove_button(), [this] { strip_->remove_picture(); });
+    connect(strip_->show_all_button(), &QPushButton::clicked, strip_, &PictureStrip::show_all_pictures);
+    connect(strip_->close_all_button(), &QPushButton::clicked, strip_, &PictureStrip::close_all_pictures);
+    connect(strip_, &PictureStrip::picture_chosen, strip_, &PictureStrip::open_picture);
+    strip_->set_scope_name([this] { return form_->line(m_scopename)->text(); });
+    strip_->set_missing_search([this] { return offer_missing_pictures_search(); });
     connect(strip_, &PictureStrip::viewer_closed, this, [this] {
         if (!closing_ && isVisible())
             activateWindow();

@@ -1,5 +1,6 @@
 // Finding the collection's pictures again after it moved: the command, and
 // the offer the editor makes once when a picture is missing.
+#include "picture_strip.h"
 #include "record_editor.h"
 
 #include "core/picture_search.h"
@@ -110,7 +111,7 @@ void RecordEditor::find_missing_pictures()
         return;
     s.note_file_state();
     if (!adding()) {
-        close_all_viewers();
+        strip_->close_all_viewers();
         show_position(s.ws.position());
     }
     const int still_missing = int(missing.size()) - stored.changed;

@@ -64,15 +64,14 @@ int RecordEditor::count_changes(int pos)
 RecordForm RecordEditor::form_values() const
 {
     RecordForm form = form_->values();
-    form.pictures = pictures;
+    form.pictures = strip_->pictures();
     return form;
 }
 
 void RecordEditor::set_form_values(const RecordForm& form)
 {
     form_->set_values(form);
-    pictures = form.pictures;
-    show_picture_buttons();
+    strip_->set_pictures(form.pictures);
 }
 
 void RecordEditor::discard_changes()

@@ -130,9 +130,9 @@ void RecordFormWidget::remember_typed()
 bool RecordFormWidget::entries_acceptable()
 {
     QLineEdit* const boxes[] = {line(m_scopeyear), line(m_date_bought), line(m_price_paid), line(m_price_retail)};
-    const std::optional<EntryRefusal> refusal = refused_entry(
-        {boxes[0]->text(), boxes[1]->text(), boxes[2]->text(), boxes[3]->text()}, shown_, shown_.price_paid,
-        shown_.price_retail);
+    const std::optional<EntryRefusal> refusal
+        = refused_entry({boxes[0]->text(), boxes[1]->text(), boxes[2]->text(), boxes[3]->text()}, shown_,
+                        shown_.price_paid, shown_.price_retail);
     if (!refusal)
         return true;
     msgbox(window(), refusal->message, MsgIcon::critical, MsgButtons::ok);

@@ -1,5 +1,6 @@
 #include "gui_editor_fixture.h"
 #include "appearance/color_settings.h"
+#include "gui_controls.h"
 
 #include "core/color_file.h"
 #include "core/sorting.h"
@@ -82,6 +83,11 @@ QList<ScopeRecord> five_records()
     return {make_record("Alpha", "Smith, Ann", "1/5/2000", 1000000), make_record("Bravo", "Jones, Bob"),
             make_record("Charlie", "smithers, Carl", "6/1/2001", 2500000),
             make_record("Delta", "Brown, Dee", "12/31/2001", 500000), make_record("Echo", "Adams SMITH", "3/3/2003")};
+}
+
+PictureStrip* picture_strip(const RecordEditor* ed)
+{
+    return control<PictureStrip>(ed, QStringLiteral("frame_images"));
 }
 
 }  // namespace tessaran::test

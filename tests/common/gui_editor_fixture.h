@@ -5,6 +5,7 @@
 
 #include "common/core_temp_db.h"
 #include "common/scripted_dialogs.h"
+#include "editor/picture_strip.h"
 #include "editor/record_editor.h"
 
 #include <QApplication>
@@ -55,6 +56,9 @@ void press_tab(QWidget* window);
 // The record editor the start-up window opened (a top-level window of its
 // own, not a child of the start-up window); nullptr when none is open.
 RecordEditor* editor();
+
+// The editor's Images frame: its pictures, buttons and viewers.
+PictureStrip* picture_strip(const RecordEditor* ed);
 
 // Record numbers 1..5 in file order; by artist ascending: 5, 4, 2, 1, 3.
 QList<ScopeRecord> five_records();

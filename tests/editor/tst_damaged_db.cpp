@@ -120,7 +120,7 @@ private slots:
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Damaged"));
         int visible = 0;
         for (int i = 1; i <= 10; ++i)
-            visible += ed->picture_button(size_t(i))->isVisible() ? 1 : 0;
+            visible += picture_strip(ed)->button(i)->isVisible() ? 1 : 0;
         QCOMPARE(visible, shown);
         // Only viewed: leaving it asks nothing.
         control<QPushButton>(ed, "cmd_prev")->click();

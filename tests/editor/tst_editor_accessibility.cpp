@@ -65,7 +65,7 @@ private slots:
         const QStringList faults = accessibility_faults(ed);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
         // The picture buttons say which picture they are, and its path.
-        QPushButton* second = ed->picture_button(2);
+        QPushButton* second = picture_strip(ed)->button(2);
         QCOMPARE(accessible_name(second), QStringLiteral("Picture 2"));
         QCOMPARE(QAccessible::queryAccessibleInterface(second)->text(QAccessible::Description),
                  QStringLiteral("/pictures/two.jpg"));

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -40,7 +41,7 @@ ScopeRecord record_with(const QString& name, const QStringList& paths)
 
 PictureViewer* viewer(RecordEditor* ed, int i)
 {
-    return qobject_cast<PictureViewer*>(ed->viewer(int(i)));
+    return picture_strip(ed)->viewer(int(i));
 }
 
 bool viewer_open(RecordEditor* ed, int i)
@@ -93,36 +94,37 @@ private slots:
         QVERIFY(!control<QPushButton>(ed, "cmd_rem_image")->isEnabled());
         QVERIFY(!control<QPushButton>(ed, "cmd_load_all_images")->isEnabled());
         QVERIFY(!control<QPushButton>(ed, "cmd_clear_all_images")->isEnabled());
-        ed->remove_picture();  // the button is disabled; the command still refuses
+        picture_strip(ed)->remove_picture();  // the button is disabled; the command still refuses
         QCOMPARE(fx.dialogs.shown, (Shown{{"Cannot remove image, as kaleidscope record contains no images."}}));
         fx.dialogs.shown.clear();
-        ed->add_picture();  // nothing scripted: the user cancels
+        control<QPushButton>(ed, "cmd_add_image")->click();  // nothing scripted: the user cancels
         QCOMPARE(fx.dialogs.file_filters, (QList<QStringList>{{"JPG (*.jpg)", "GIF (*.gif)", "BMP (*.bmp)"}}));
-        QCOMPARE(ed->shown_pictures().count(), 0);
+        QCOMPARE(picture_strip(ed)->pictures().count(), 0);
 
         // The added picture opens at once, fitted into the editor's viewer limits.
         const QString p = picture(QStringLiteral("first.bmp"), 30, 50);
         fx.dialogs.choose_file(p);
-        ed->add_picture();
+        control<QPushButton>(ed, "cmd_add_image")->click();
         QVERIFY(control<QPushButton>(ed, "cmd_rem_image")->isEnabled());
         QVERIFY(control<QPushButton>(ed, "cmd_load_all_images")->isEnabled());
         QVERIFY(control<QPushButton>(ed, "cmd_clear_all_images")->isEnabled());
-        QPushButton* b1 = ed->picture_button(1);
+        QPushButton* b1 = picture_strip(ed)->button(1);
         QVERIFY(!b1->isHidden());
         QCOMPARE(b1->text(), QStringLiteral("1"));
         QCOMPARE(tip_path(b1), p);
         QVERIFY(control<QPushButton>(ed, "cmd_add_image")->x() > b1->geometry().right());
         QCOMPARE(open_viewers(ed), QStringLiteral("1000000000"));
         QCOMPARE(viewer(ed, 1)->windowTitle(), QStringLiteral("Image 1: ") + p);
-        const PictureSize fitted
-            = fit_picture(30, 50, twips_to_px(ed->largest_picture_width()), twips_to_px(ed->largest_picture_height()));
+        // A viewer opens at most at 0.6 of the editor's inner area.
+        const int menu = ed->menuBar()->sizeHint().height();
+        const PictureSize fitted = fit_picture(30, 50, twips_to_px(int(px_to_twips(ed->width()) * 0.6 + 0.5)),
+                                               twips_to_px(int(px_to_twips(ed->height() - menu) * 0.6 + 0.5)));
         QCOMPARE(viewer(ed, 1)->shown_size(), QSize(fitted.width, fitted.height));
-        QCOMPARE(ed->current_viewer_file(), p);
         // Only on save does the list reach the file; until then it is a change.
         QCOMPARE(read_db(fx.db.path()).at(0).image_count, qint16(0));
         QCOMPARE(ed->count_changes(1), 1);
 
-        ed->remove_picture_at(1);
+        picture_strip(ed)->remove_picture_at(1);
         QVERIFY(!control<QPushButton>(ed, "cmd_rem_image")->isEnabled());
         QVERIFY(!control<QPushButton>(ed, "cmd_clear_all_images")->isEnabled());
         QVERIFY(b1->isHidden());
@@ -142,8 +144,8 @@ private slots:
         QCOMPARE(fx.dialogs.last().icon, MsgIcon::none);
         QCOMPARE(fx.dialogs.last().title, QStringLiteral("TESSARAN V"));
         QVERIFY(fx.dialogs.file_filters.isEmpty());
-        QCOMPARE(ed->shown_pictures().count(), 10);
-        QCOMPARE(tip_path(ed->picture_button(10)), QStringLiteral("/no/such/10.jpg"));
+        QCOMPARE(picture_strip(ed)->pictures().count(), 10);
+        QCOMPARE(tip_path(picture_strip(ed)->button(10)), QStringLiteral("/no/such/10.jpg"));
     }
 
     void remove_moves_the_viewers()
@@ -152,8 +154,8 @@ private slots:
                             picture(QStringLiteral("r3.bmp"), 30), picture(QStringLiteral("r4.bmp"), 40)};
         EditorFixture fx({record_with(QStringLiteral("A"), p)});
         RecordEditor* ed = fx.open();
-        QTest::mouseClick(ed->picture_button(2), Qt::LeftButton);
-        QTest::mouseClick(ed->picture_button(3), Qt::LeftButton);
+        QTest::mouseClick(picture_strip(ed)->button(2), Qt::LeftButton);
+        QTest::mouseClick(picture_strip(ed)->button(3), Qt::LeftButton);
         QCOMPARE(open_viewers(ed), QStringLiteral("0110000000"));
 
         QStringList items;
@@ -165,7 +167,7 @@ private slots:
             control<QComboBox>(d, "Combo1")->setCurrentIndex(1);
             QTest::mouseClick(control<QPushButton>(d, "cmd_rem"), Qt::LeftButton);
         });
-        ed->remove_picture();
+        control<QPushButton>(ed, "cmd_rem_image")->click();
         QCOMPARE(
             items,
             QStringList({" 1   [" + p[0] + "]", " 2   [" + p[1] + "]", " 3   [" + p[2] + "]", " 4   [" + p[3] + "]"}));
@@ -174,16 +176,16 @@ private slots:
         QCOMPARE(open_viewers(ed), QStringLiteral("0100000000"));
         QCOMPARE(viewer(ed, 2)->windowTitle(), QStringLiteral("Image 2: ") + p[2]);
         QCOMPARE(viewer(ed, 2)->natural_size(), QSize(30, 10));
-        QCOMPARE(ed->shown_pictures().paths(), (QStringList{p[0], p[2], p[3]}));
-        QCOMPARE(ed->shown_pictures().at(4), QString());
-        QVERIFY(ed->picture_button(4)->isHidden());
-        QCOMPARE(tip_path(ed->picture_button(3)), p[3]);
+        QCOMPARE(picture_strip(ed)->pictures().paths(), (QStringList{p[0], p[2], p[3]}));
+        QCOMPARE(picture_strip(ed)->pictures().at(4), QString());
+        QVERIFY(picture_strip(ed)->button(4)->isHidden());
+        QCOMPARE(tip_path(picture_strip(ed)->button(3)), p[3]);
         QVERIFY(QFile::exists(p[1]));  // the picture file itself is left alone
 
         // Removing the last one moves nothing.
         PictureViewer* second = viewer(ed, 2);
-        ed->remove_picture_at(3);
-        QCOMPARE(ed->shown_pictures().count(), 2);
+        picture_strip(ed)->remove_picture_at(3);
+        QCOMPARE(picture_strip(ed)->pictures().count(), 2);
         QCOMPARE(viewer(ed, 2), second);
         QCOMPARE(open_viewers(ed), QStringLiteral("0100000000"));
     }
@@ -209,15 +211,15 @@ private slots:
         fx.dialogs.answer(answer);
         if (choose)
             fx.dialogs.choose_file(other);
-        QTest::mouseClick(ed->picture_button(1), Qt::LeftButton);
+        QTest::mouseClick(picture_strip(ed)->button(1), Qt::LeftButton);
         QCOMPARE(fx.dialogs.texts(),
                  QStringList{"The file /no/such/folder/gone.jpg does not exist!\n"
                              "Do you want to specify another file?"});
         QCOMPARE(fx.dialogs.last().icon, MsgIcon::none);
         QCOMPARE(fx.dialogs.last().buttons, MsgButtons::yes_no);
         QCOMPARE(fx.dialogs.file_filters.size(), answer == MsgAnswer::yes ? 1 : 0);
-        QCOMPARE(ed->shown_pictures().at(1), choose ? other : missing);
-        QCOMPARE(tip_path(ed->picture_button(1)), choose ? other : missing);
+        QCOMPARE(picture_strip(ed)->pictures().at(1), choose ? other : missing);
+        QCOMPARE(tip_path(picture_strip(ed)->button(1)), choose ? other : missing);
         QCOMPARE(open_viewers(ed), choose ? QStringLiteral("1000000000") : QStringLiteral("0000000000"));
     }
 
@@ -228,15 +230,15 @@ private slots:
         EditorFixture fx({record_with(QStringLiteral("A"), {})});
         RecordEditor* ed = fx.open();
         fx.dialogs.choose_file(bad);
-        ed->add_picture();
+        control<QPushButton>(ed, "cmd_add_image")->click();
         const QString head = QStringLiteral("The image ") + bad + QStringLiteral(" cannot be displayed.\n");
         QCOMPARE(fx.dialogs.shown.size(), 1);
         QVERIFY2(fx.dialogs.last().text.startsWith(head) && fx.dialogs.last().text.size() > head.size(),
                  qPrintable(fx.dialogs.last().text));
         QCOMPARE(fx.dialogs.last().icon, MsgIcon::critical);
         // The added path stays added, no viewer opened; clicking again says it again.
-        QCOMPARE(ed->shown_pictures().at(1), bad);
-        ed->open_picture(1);
+        QCOMPARE(picture_strip(ed)->pictures().at(1), bad);
+        picture_strip(ed)->button(1)->click();
         QCOMPARE(fx.dialogs.shown.size(), 2);
         QCOMPARE(open_viewers(ed), QStringLiteral("0000000000"));
     }
@@ -246,22 +248,22 @@ private slots:
         const QString p1 = picture(QStringLiteral("h1.bmp"));
         EditorFixture fx({record_with(QStringLiteral("A"), {p1, p1})});
         RecordEditor* ed = fx.open();
-        ed->open_picture(1);
-        ed->open_picture(2);
+        picture_strip(ed)->button(1)->click();
+        picture_strip(ed)->button(2)->click();
         QVERIFY(viewer(ed, 1) != viewer(ed, 2));  // the same file twice has two viewers
         QCOMPARE(viewer(ed, 2)->pos() - viewer(ed, 1)->pos(), QPoint(20, 20));
 
         PictureViewer* v = viewer(ed, 1);
         v->resize(v->width() + 40, v->height());
         const QSize size = v->size();
-        ed->open_picture(1);  // an open viewer comes forward as it is
+        picture_strip(ed)->button(1)->click();  // an open viewer comes forward as it is
         QCOMPARE(viewer(ed, 1), v);
         QCOMPARE(v->size(), size);
 
         const QPoint place = viewer(ed, 2)->pos();
         viewer(ed, 2)->close();
         QCOMPARE(open_viewers(ed), QStringLiteral("1000000000"));
-        ed->open_picture(2);
+        picture_strip(ed)->button(2)->click();
         QCOMPARE(viewer(ed, 2)->pos(), place);
         QCOMPARE(open_viewers(ed), QStringLiteral("1100000000"));
     }
@@ -295,8 +297,8 @@ private slots:
         EditorFixture fx({record_with(QStringLiteral("A"), {p1, p1})});
         RecordEditor* ed = fx.open();
         ed->show();
-        ed->open_picture(1);
-        ed->open_picture(2);
+        picture_strip(ed)->button(1)->click();
+        picture_strip(ed)->button(2)->click();
         QPointer<PictureViewer> v1 = viewer(ed, 1);
         QPointer<PictureViewer> v2 = viewer(ed, 2);
         QVERIFY(ed->close());

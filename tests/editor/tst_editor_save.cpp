@@ -281,17 +281,17 @@ private slots:
         r.image_files[2] = fixed_text(QStringLiteral("/pics/b.jpg"), 60);
         EditorFixture f({r});
         RecordEditor* ed = f.open();
-        QCOMPARE(ed->shown_pictures().count(), 2);
-        QVERIFY(ed->picture_button(2)->isVisibleTo(ed));
-        QCOMPARE(ed->picture_button(2)->toolTip(), QStringLiteral("/pics/b.jpg"));
-        QVERIFY(!ed->picture_button(3)->isVisibleTo(ed));
+        QCOMPARE(picture_strip(ed)->pictures().count(), 2);
+        QVERIFY(picture_strip(ed)->button(2)->isVisibleTo(ed));
+        QCOMPARE(picture_strip(ed)->button(2)->toolTip(), QStringLiteral("/pics/b.jpg"));
+        QVERIFY(!picture_strip(ed)->button(3)->isVisibleTo(ed));
         QCOMPARE(ed->count_changes(1), 0);
 
         // Dropping the second image, as the remove command would.
-        ed->remove_picture_at(2);
+        picture_strip(ed)->remove_picture_at(2);
         QCOMPARE(ed->count_changes(1), 1);
-        QCOMPARE(ed->picture_button(2)->palette().color(QPalette::Button), scheme_color(color_changed_data));
-        QCOMPARE(ed->picture_button(1)->palette().color(QPalette::Button), scheme_color(color_command_buttons));
+        QCOMPARE(picture_strip(ed)->button(2)->palette().color(QPalette::Button), scheme_color(color_changed_data));
+        QCOMPARE(picture_strip(ed)->button(1)->palette().color(QPalette::Button), scheme_color(color_command_buttons));
         ed->save_record();
         const ScopeRecord stored = read_db(f.db.path()).at(0);
         QCOMPARE(stored.image_count, qint16(1));

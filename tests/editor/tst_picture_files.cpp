@@ -60,7 +60,7 @@ QString stored_slot(const QString& db, int record, int slot)
 
 PictureViewer* viewer(RecordEditor* ed, int i)
 {
-    return qobject_cast<PictureViewer*>(ed->viewer(i));
+    return picture_strip(ed)->viewer(i);
 }
 
 }  // namespace
@@ -127,11 +127,11 @@ private slots:
                                                        "stays where it is; without a copy it is not added.")));
         }
         if (stored.isEmpty()) {
-            QCOMPARE(ed->shown_pictures().count(), 0);
+            QCOMPARE(picture_strip(ed)->pictures().count(), 0);
             QVERIFY(!QDir(coll + QStringLiteral("/test-pictures")).exists());
             return;
         }
-        QCOMPARE(ed->shown_pictures().at(1), stored);
+        QCOMPARE(picture_strip(ed)->pictures().at(1), stored);
         const QString file = picture_file(stored, f.db.path());
         QVERIFY(QFileInfo(file).isFile());
         QCOMPARE(viewer(ed, 1)->windowTitle(), QStringLiteral("Image 1: ") + file);
@@ -142,7 +142,7 @@ private slots:
         f.drop();
         f.dialogs.shown.clear();
         RecordEditor* again = f.open();
-        again->open_picture(1);
+        picture_strip(again)->button(1)->click();
         QCOMPARE(f.dialogs.texts(), QStringList());
         QCOMPARE(viewer(again, 1)->windowTitle(), QStringLiteral("Image 1: ") + file);
     }
@@ -181,7 +181,7 @@ private slots:
         const QString refusal = QStringLiteral("The file %1 cannot be added as a picture:\n").arg(path) + reason;
         QVERIFY2(f.dialogs.texts().first().startsWith(refusal), qPrintable(f.dialogs.texts().first()));
         QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
-        QCOMPARE(ed->shown_pictures().count(), 0);
+        QCOMPARE(picture_strip(ed)->pictures().count(), 0);
         QVERIFY(!QDir(f.db.dir() + QStringLiteral("/test-pictures")).exists());
     }
 
@@ -197,9 +197,9 @@ private slots:
                 outside_.filePath(QStringLiteral("camera/") + QString(50, 'c') + QStringLiteral("/IMG_1.bmp")));
             first.dialogs.choose_file(long_path);
             first.dialogs.answer(MsgAnswer::yes);  // copy it
-            ed->add_picture();
+            control<QPushButton>(ed, "cmd_add_image")->click();
             first.dialogs.choose_file(picture(first.db.dir() + QStringLiteral("/mine/side.bmp")));
-            ed->add_picture();
+            control<QPushButton>(ed, "cmd_add_image")->click();
             ed->save_record();
             QCOMPARE(stored_slot(first.db.path(), 1, 1), QStringLiteral("test-pictures/polar-night-1.bmp"));
             QCOMPARE(stored_slot(first.db.path(), 1, 2), QStringLiteral("mine/side.bmp"));
@@ -249,7 +249,7 @@ private slots:
         // The first missing picture the user meets brings the offer, once.
         f.dialogs.answer(MsgAnswer::no);  // not now
         f.dialogs.answer(MsgAnswer::no);  // no other file either
-        ed->open_picture(1);
+        picture_strip(ed)->button(1)->click();
         QCOMPARE(f.dialogs.texts(),
                  (QStringList{QStringLiteral("4 of the 4 pictures of this collection cannot be found where they are "
                                              "stored, for example /home/old/Pictures/2019/IMG_1.jpg.\n\nIf the "
@@ -260,7 +260,7 @@ private slots:
                                              "want to specify another file?")}));
         f.dialogs.shown.clear();
         f.dialogs.answer(MsgAnswer::no);
-        ed->open_picture(2);
+        picture_strip(ed)->button(2)->click();
         QCOMPARE(f.dialogs.texts().size(), 1);  // only the question of the file itself
 
         // Two runs: the collection's own folder, then the other one.
@@ -287,7 +287,7 @@ private slots:
         QCOMPARE(stored_slot(f.db.path(), 1, 1), QStringLiteral("Pictures/2019/IMG_1.jpg"));
         QCOMPARE(stored_slot(f.db.path(), 1, 2), QStringLiteral("Pictures/loose.bmp"));
         // The record shown has its new paths at once.
-        QCOMPARE(ed->shown_pictures().at(1), QStringLiteral("Pictures/2019/IMG_1.jpg"));
+        QCOMPARE(picture_strip(ed)->pictures().at(1), QStringLiteral("Pictures/2019/IMG_1.jpg"));
 
         preview.clear();
         f.dialogs.shown.clear();

@@ -239,7 +239,6 @@ private slots:
         EditorFixture f(five_records());
         RecordEditor* ed = f.open();
         QVERIFY(f.show_active());
-        QCOMPARE(ed->largest_picture_width(), int(px_to_twips(ed->width()) * 0.6 + 0.5));
         const QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
         QVERIFY(qAbs(ed->frameGeometry().center().x() - avail.center().x()) <= 1);
         // Every control stays reachable on a 1024x768 work area.
