@@ -5,7 +5,7 @@
 #include "picture_strip.h"
 #include "record_form_widget.h"
 
-#include "collection_list_window.h"
+#include "collection_list_dock.h"
 #include "core/color_file.h"
 #include "core/editor_fields.h"
 #include "core/field_text.h"
@@ -14,7 +14,6 @@
 #include "core/session.h"
 #include "core/working_set.h"
 #include "help/about_box.h"
-#include "help/help.h"
 #include "ui/context_menu_key.h"
 #include "ui/menu_state.h"
 #include "ui/screen_placement.h"
@@ -133,8 +132,8 @@ void RecordEditor::refresh_caption()
         QAccessibleEvent changed(this, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&changed);
     }
-    if (list_window_ && list_window_->isVisible())
-        list_window_->follow(session_);
+    if (list_dock_)
+        list_dock_->follow(session_);
 }
 
 bool RecordEditor::adding() const
@@ -312,12 +311,33 @@ void RecordEditor::show_last()
     form_->line(m_scopename)->setFocus();
 }
 
-// ---- Help and about --------------------------------------------------------
+// ---- The collection list -------------------------------------------------
 
-void RecordEditor::show_help()
+void RecordEditor::show_collection_list()
 {
-    tessaran::show_help(this);
+    if (!list_dock_) {
+        list_dock_ = new CollectionListDock(this);
+        connect(list_dock_, &CollectionListDock::position_chosen, this, &RecordEditor::show_listed);
+    }
+    list_dock_->open(session_);
 }
+
+void RecordEditor::show_listed(int position)
+{
+    // The list was read before another program changed the collection: it
+    // reads the collection again with the editor, and the user chooses anew.
+    if (session_.changed_elsewhere || session_.file_changed_since_noted()) {
+        catch_up();
+        return;
+    }
+    if (position < 1 || position > session_.ws.count() || !settle_edits())
+        return;
+    show_position(position);
+    raise();
+    activateWindow();
+}
+
+// ---- Help and about --------------------------------------------------------
 
 void RecordEditor::show_about()
 {

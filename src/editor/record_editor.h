@@ -30,7 +30,7 @@ class QPushButton;
 
 namespace tessaran {
 
-class CollectionListWindow;
+class CollectionListDock;
 class EditorCommands;
 class PictureStrip;
 enum class Command;
@@ -76,8 +76,6 @@ public:
     void start_empty();
     // Window caption from caption_make(); the collection list follows.
     void refresh_caption();
-    // The collection list, once opened (nullptr before).
-    CollectionListWindow* collection_list() const;
     // True while a record that is not yet in the file is being added.
     bool adding() const;
 
@@ -124,31 +122,18 @@ public:
     void delete_record();
     void show_selection_criteria();
     void show_find_criteria();
-    // record_editor_reports.cpp
-    void show_summary();
-    void print_sheets();
-    void show_statistics();
     void import_records();
-    // record_editor_list.cpp
     void show_collection_list();
-    // Beside the editor where the screen has room (the editor moving over when
-    // that makes it), else docked at the editor's right, the editor widening
-    // as far as the screen allows: the list never covers the record.
-    void place_collection_list();
-    void give_back_list_room();
     // The collection list's choice: shown as the navigation buttons show a record.
     void show_listed(int position);
-    void export_web_catalogue();
     // record_editor_missing_pictures.cpp
     void find_missing_pictures();
     // Help and about
-    void show_help();
     void show_about();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // Rebuilds the working set from the selection criteria, asking for them
@@ -221,12 +206,7 @@ private:
 
     Session session_;
     QFileSystemWatcher* watcher_ = nullptr;
-    QPointer<CollectionListWindow> list_window_;
-    QDockWidget* list_dock_ = nullptr;  // holds the list, docked or in its own window
-    // What the editor did to make room for the docked list, undone when it goes.
-    enum class ListRoom { none, widened, maximized } list_room_ = ListRoom::none;
-    int width_before_list_ = 0;
-    int docked_list_width_ = 0;  // for the list once the maximised editor has its size
+    CollectionListDock* list_dock_ = nullptr;
 
     bool closing_ = false;
     bool measured_ = false;  // the shown window's size has been measured

@@ -4,11 +4,13 @@
 #include "picture_strip.h"
 #include "record_editor.h"
 #include "record_form_widget.h"
+#include "report_commands.h"
 
 #include "core/editor_fields.h"
 #include "core/locale_dates.h"
 #include "core/session.h"
 #include "core/vocabularies.h"
+#include "help/help.h"
 #include "ui/accessible_names.h"
 #include "ui/command_button.h"
 #include "ui/logo.h"
@@ -96,35 +98,37 @@ void RecordEditor::run_command(Command c)
 {
     if (command_writes(c) && refused_read_only())
         return;
-    using Handler = void (RecordEditor::*)();
-    // In the order of Command.
-    static const std::array<Handler, command_count> handlers = {
-        &RecordEditor::add_record,
-        &RecordEditor::save_record,
-        &RecordEditor::delete_record,
-        &RecordEditor::clear_fields,
-        &RecordEditor::close_window,
-        &RecordEditor::show_first,
-        &RecordEditor::show_previous,
-        &RecordEditor::show_next,
-        &RecordEditor::show_last,
-        &RecordEditor::find_records,
-        &RecordEditor::find_next,
-        &RecordEditor::show_find_criteria_asked,
-        &RecordEditor::select_records,
-        &RecordEditor::show_selection_criteria,
-        &RecordEditor::sort_records,
-        &RecordEditor::show_summary,
-        &RecordEditor::show_statistics,
-        &RecordEditor::show_collection_list,
-        &RecordEditor::print_sheets,
-        &RecordEditor::import_records,
-        &RecordEditor::export_web_catalogue,
-        &RecordEditor::find_missing_pictures,
-        &RecordEditor::show_help,
-        &RecordEditor::show_about,
-    };
-    (this->*handlers[std::size_t(c)])();
+    // The summaries, the statistics and the web catalogue read the working
+    // set as the last selection left it; the sheets only need the record saved.
+    const bool reads_working_set = c == Command::summary || c == Command::statistics || c == Command::web_catalogue;
+    if ((reads_working_set && !working_set_ready()) || (c == Command::print_sheets && !settle_edits()))
+        return;
+    switch (c) {
+    case Command::add: return add_record();
+    case Command::save: return save_record();
+    case Command::remove: return delete_record();
+    case Command::clear: return clear_fields();
+    case Command::close: return close_window();
+    case Command::first: return show_first();
+    case Command::previous: return show_previous();
+    case Command::next: return show_next();
+    case Command::last: return show_last();
+    case Command::find: return find_records();
+    case Command::find_next: return find_next();
+    case Command::find_criteria: return show_find_criteria_asked();
+    case Command::select: return select_records();
+    case Command::selection_criteria: return show_selection_criteria();
+    case Command::sort: return sort_records();
+    case Command::summary: return show_summary(session_, this);
+    case Command::statistics: return show_statistics(session_, this);
+    case Command::list: return show_collection_list();
+    case Command::print_sheets: return print_sheets(session_, this);
+    case Command::import: return import_records();
+    case Command::web_catalogue: return export_web_catalogue(session_, this);
+    case Command::missing_pictures: return find_missing_pictures();
+    case Command::help: return show_help(this);
+    case Command::about: return show_about();
+    }
 }
 
 void RecordEditor::show_find_criteria_asked()

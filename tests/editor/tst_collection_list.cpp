@@ -73,7 +73,7 @@ private slots:
         QCOMPARE(list->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
         const int editor_width = ed->width();
         list->trigger();
-        CollectionListWindow* w = ed->collection_list();
+        CollectionListWindow* w = control<CollectionListWindow>(ed, "frm_list");
         QVERIFY(w && w->isVisible());
         QCOMPARE(w->windowTitle(), QStringLiteral("Collection list"));
         // No room beside the editor on this screen: the list docks at its
@@ -123,7 +123,7 @@ private slots:
         RecordEditor* ed = f.open();
         ed->show();  // the list is docked in it
         ed->show_collection_list();
-        CollectionListWindow* w = ed->collection_list();
+        CollectionListWindow* w = control<CollectionListWindow>(ed, "frm_list");
         auto* filter = control<QLineEdit>(w, "list_filter");
         QTest::keyClicks(filter, typed);
         QCOMPARE(shown_names(control<QTableView>(w, "list_table")), names);
@@ -143,7 +143,7 @@ private slots:
         RecordEditor* ed = f.open();
         ed->show();  // the list is docked in it
         ed->show_collection_list();
-        CollectionListWindow* w = ed->collection_list();
+        CollectionListWindow* w = control<CollectionListWindow>(ed, "frm_list");
         auto* table = control<QTableView>(w, "list_table");
         const std::vector<int> before = ed->session().ws.positions();
         const int date = w->model()->column_of_field(14);
@@ -169,7 +169,7 @@ private slots:
         RecordEditor* ed = f.open();
         ed->show();  // the list is docked in it
         ed->show_collection_list();
-        CollectionListWindow* w = ed->collection_list();
+        CollectionListWindow* w = control<CollectionListWindow>(ed, "frm_list");
         auto* table = control<QTableView>(w, "list_table");
         QTest::keyClick(control<QLineEdit>(w, "list_filter"), Qt::Key_Down);
         const int date = w->model()->column_of_field(14);
@@ -211,7 +211,7 @@ private slots:
             name->setText(QStringLiteral("Echo edited"));
         ed->show();  // the list is docked in it
         ed->show_collection_list();
-        CollectionListWindow* w = ed->collection_list();
+        CollectionListWindow* w = control<CollectionListWindow>(ed, "frm_list");
         auto* filter = control<QLineEdit>(w, "list_filter");
         QTest::keyClicks(filter, QStringLiteral("a"));  // Echo, Delta, Bravo, Alpha, Charlie all hold an "a"
         QTest::keyClick(filter, Qt::Key_Down);
@@ -240,7 +240,7 @@ private slots:
         RecordEditor* ed = f.open();
         ed->show();  // the list is docked in it
         ed->show_collection_list();
-        CollectionListWindow* w = ed->collection_list();
+        CollectionListWindow* w = control<CollectionListWindow>(ed, "frm_list");
         auto* table = control<QTableView>(w, "list_table");
         auto* count = control<QLabel>(w, "list_count");
         // A deletion.
@@ -281,7 +281,7 @@ private slots:
         RecordEditor* ed = f.open();
         ed->show();  // the list is docked in it
         ed->show_collection_list();
-        const CollectionListModel* model = ed->collection_list()->model();
+        const CollectionListModel* model = control<CollectionListWindow>(ed, "frm_list")->model();
         const auto picture
             = [model](int row) { return model->index(row, 0).data(Qt::DecorationRole).value<QPixmap>(); };
         // Read in the background once the rows rest; the row shows it then.
@@ -300,7 +300,7 @@ private slots:
             RecordEditor* ed = f.open();
             ed->show();  // the list is docked in it
             ed->show_collection_list();
-            CollectionListWindow* w = ed->collection_list();
+            CollectionListWindow* w = control<CollectionListWindow>(ed, "frm_list");
             auto* table = control<QTableView>(w, "list_table");
             // What the heading's menu does for each field the user ticks or unticks.
             QMenu* menu = nullptr;
@@ -323,7 +323,8 @@ private slots:
         RecordEditor* ed = f.open();
         ed->show();  // the list is docked in it
         ed->show_collection_list();
-        QVERIFY(visible_headings(control<QTableView>(ed->collection_list(), "list_table")).contains("City"));
+        QVERIFY(visible_headings(control<QTableView>(control<CollectionListWindow>(ed, "frm_list"), "list_table"))
+                    .contains("City"));
     }
 
 private:

@@ -299,7 +299,7 @@ private slots:
         RecordEditor* ed = f.open();
         ed->show();  // the list is docked in it
         ed->show_collection_list();
-        const QStringList faults = accessibility_faults(ed->collection_list());
+        const QStringList faults = accessibility_faults(control<CollectionListWindow>(ed, "frm_list"));
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
     }
 };

@@ -34,53 +34,6 @@ bool RecordEditor::working_set_ready()
     return true;
 }
 
-void RecordEditor::show_summary()
-{
-    if (!working_set_ready())
-        return;
-    SummaryChoiceDialog choice(
-        [this](SummaryKind kind) {
-            SummaryWindow grid(session_, kind, this);
-            if (grid.loaded())
-                grid.exec();
-        },
-        this);
-    choice.run();
-}
-
-void RecordEditor::print_sheets()
-{
-    if (!settle_edits())
-        return;
-    const Session& s = session_;
-    // A collection that is gone is named, as a print names it, rather than
-    // offered as a range of no records.
-    RecordScanner db;
-    if (const FileStatus st = db.open(s.path); !st) {
-        msgbox(this,
-               QStringLiteral("The kaleidoscopes could not be read from the database file ") + s.path
-                   + QStringLiteral(":\n") + st.error,
-               MsgIcon::critical);
-        return;
-    }
-    RecordSheetDialog* shown = nullptr;
-    RecordSheetDialog dlg(
-        s.ws.count(), s.ws.position(),
-        [&shown, &s](int first, int last) { return print_record_sheets(shown, s.path, s.ws, first, last); },
-        [&shown, &s](int first, int last) { return preview_record_sheets(shown, s.path, s.ws, first, last); }, this);
-    shown = &dlg;
-    dlg.exec();
-}
-
-void RecordEditor::show_statistics()
-{
-    if (!working_set_ready())
-        return;
-    StatisticsWindow stats(session_, this);
-    if (stats.loaded())
-        stats.exec();
-}
-
 void RecordEditor::import_records()
 {
     if (!settle_edits())

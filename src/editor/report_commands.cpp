@@ -1,0 +1,111 @@
+#include "report_commands.h"
+
+#include "catalogue/web_catalogue.h"
+#include "core/record_file.h"
+#include "core/session.h"
+#include "dialogs/record_sheet_dialog.h"
+#include "dialogs/summary_choice_dialog.h"
+#include "dialogs/web_catalogue_dialog.h"
+#include "reports/record_sheet.h"
+#include "reports/statistics_window.h"
+#include "reports/summary_window.h"
+#include "ui/user_dialogs.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProgressDialog>
+
+namespace tessaran {
+
+void show_summary(const Session& s, QWidget* parent)
+{
+    SummaryChoiceDialog choice(
+        [&s, parent](SummaryKind kind) {
+            SummaryWindow grid(s, kind, parent);
+            if (grid.loaded())
+                grid.exec();
+        },
+        parent);
+    choice.run();
+}
+
+void print_sheets(const Session& s, QWidget* parent)
+{
+    RecordScanner db;
+    if (const FileStatus st = db.open(s.path); !st) {
+        msgbox(parent,
+               QStringLiteral("The kaleidoscopes could not be read from the database file ") + s.path
+                   + QStringLiteral(":\n") + st.error,
+               MsgIcon::critical);
+        return;
+    }
+    RecordSheetDialog* shown = nullptr;
+    RecordSheetDialog dlg(
+        s.ws.count(), s.ws.position(),
+        [&shown, &s](int first, int last) { return print_record_sheets(shown, s.path, s.ws, first, last); },
+        [&shown, &s](int first, int last) { return preview_record_sheets(shown, s.path, s.ws, first, last); }, parent);
+    shown = &dlg;
+    dlg.exec();
+}
+
+void show_statistics(const Session& s, QWidget* parent)
+{
+    StatisticsWindow stats(s, parent);
+    if (stats.loaded())
+        stats.exec();
+}
+
+void export_web_catalogue(const Session& s, QWidget* parent)
+{
+    const QFileInfo collection(s.path);
+    WebCatalogueDialog dialog(
+        collection.absoluteDir().filePath(collection.completeBaseName() + QStringLiteral("-catalogue")), parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QString folder = dialog.folder();
+    const QString shown = QDir::toNativeSeparators(folder);
+    if (folder_has_entries(folder)
+        && msgbox(parent,
+                  QStringLiteral("The folder %1 already holds files.\nReplace the catalogue's files in it (index.html, "
+                                 "style.css and the folders k and pictures)? Other files stay as they are.")
+                      .arg(shown),
+                  MsgIcon::question, MsgButtons::yes_no)
+            != MsgAnswer::yes)
+        return;
+
+    QProgressDialog progress(QStringLiteral("Writing the web catalogue..."), QStringLiteral("Cancel"), 0,
+                             qMax(1, s.ws.count()), parent);
+    progress.setObjectName(QStringLiteral("web_progress"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(400);
+    const WebCatalogueResult r = write_web_catalogue(s.path, s.ws.records(), s.ws.count(), folder,
+                                                     dialog.include_prices(), [&](int done, int) {
+                                                         progress.setValue(done);
+                                                         return !progress.wasCanceled();
+                                                     });
+    progress.reset();
+    progress.hide();
+
+    if (r.cancelled) {
+        msgbox(parent, QStringLiteral("The web catalogue was not written: it was cancelled."), MsgIcon::information);
+        return;
+    }
+    if (!r.status) {
+        msgbox(parent, QStringLiteral("The web catalogue could not be written:\n") + r.status.error, MsgIcon::critical);
+        return;
+    }
+    QString text = QStringLiteral("The web catalogue of %1 kaleidoscopes was written to %2.\nOpen index.html in it "
+                                  "with a web browser.")
+                       .arg(r.kaleidoscopes)
+                       .arg(shown);
+    if (!r.unreadable.isEmpty()) {
+        text += QStringLiteral("\n\n%1 pictures could not be read; their pages name them:").arg(r.unreadable.size());
+        for (qsizetype i = 0; i < r.unreadable.size() && i < 10; ++i)
+            text += QLatin1Char('\n') + QDir::toNativeSeparators(r.unreadable.at(i));
+        if (r.unreadable.size() > 10)
+            text += QStringLiteral("\n...");
+    }
+    msgbox(parent, text, r.unreadable.isEmpty() ? MsgIcon::information : MsgIcon::exclamation);
+}
+
+}  // namespace tessaran
