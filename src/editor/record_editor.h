@@ -162,9 +162,10 @@ private:
     // Settles edits and refuses when the last selection matched nothing, as
     // the summaries and the statistics do before reading the working set.
     bool working_set_ready();
-    // How a write to the collection went: on failure, failed + the database
-    // file + the system's reason + after, and false; else any warning, and true.
+    // How a write to the collection went (told_write_outcome for this window's collection).
     bool told_write_outcome(const FileStatus& st, const QString& failed, const QString& after = QString());
+    // After Find missing pictures wrote the collection: the record shown again.
+    void pictures_stored();
     // What the form's fields hold, as values.
     RecordForm form_values() const;
     // Puts form values back into the fields (texts, prices, pictures).

@@ -1,6 +1,7 @@
 // Saving a record: validation of the typed fields, the difference test with its
 // highlight, the confirmation, the write and the re-read; and the question
 // asked before a command leaves a record whose fields were changed.
+#include "collection_commands.h"
 #include "limited_text_edit.h"
 #include "picture_strip.h"
 #include "record_editor.h"
@@ -123,13 +124,7 @@ void RecordEditor::save_record()
 
 bool RecordEditor::told_write_outcome(const FileStatus& st, const QString& failed, const QString& after)
 {
-    if (!st) {
-        msgbox(this, failed + session_.path + QStringLiteral(":\n") + st.error + after, MsgIcon::critical);
-        return false;
-    }
-    if (!st.warning.isEmpty())
-        msgbox(this, st.warning, MsgIcon::exclamation);
-    return true;
+    return tessaran::told_write_outcome(this, st, session_.path, failed, after);
 }
 
 FileStatus RecordEditor::write_shown_record(int recno, const ScopeRecord& r, bool is_new)

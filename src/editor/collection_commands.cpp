@@ -1,0 +1,181 @@
+#include "collection_commands.h"
+
+#include "core/picture_search.h"
+#include "core/program_files.h"
+#include "core/record_import.h"
+#include "dialogs/import_preview.h"
+#include "dialogs/missing_pictures_dialog.h"
+#include "pictures/picture_loader.h"
+#include "ui/user_dialogs.h"
+#include "ui/wait_cursor.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+
+namespace tessaran {
+
+namespace {
+
+const QString search_title = QStringLiteral("Find missing pictures");
+
+QSize pixel_size(const QString& file)
+{
+    if (!not_a_picture_file_reason(file).isEmpty())
+        return QSize();
+    return QImageReader(file).size();
+}
+
+// Every picture of the collection, under the hourglass: a large collection
+// takes a moment to look up.
+FileStatus listed_pictures(const QString& path, std::vector<StoredPictureRef>& all)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const FileStatus st = collection_pictures(path, all);
+    QApplication::restoreOverrideCursor();
+    return st;
+}
+
+}  // namespace
+
+bool told_write_outcome(QWidget* parent, const FileStatus& st, const QString& path, const QString& failed,
+                        const QString& after)
+{
+    if (!st) {
+        msgbox(parent, failed + path + QStringLiteral(":\n") + st.error + after, MsgIcon::critical);
+        return false;
+    }
+    if (!st.warning.isEmpty())
+        msgbox(parent, st.warning, MsgIcon::exclamation);
+    return true;
+}
+
+bool import_kaleidoscopes(const QString& collection, QWidget* parent, const std::function<bool()>& may_write,
+                          ImportCount& count)
+{
+    const QString path
+        = user_dialogs().open_file(parent, QStringLiteral("Import kaleidoscopes"), documents_folder(),
+                                   {QStringLiteral("CSV (*.csv *.txt)"), QStringLiteral("JSON lines (*.jsonl *.json)"),
+                                    QStringLiteral("All files (*)")});
+    if (path.isEmpty())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        msgbox(parent, QStringLiteral("The file ") + path + QStringLiteral(" cannot be read:\n") + file.errorString(),
+               MsgIcon::critical);
+        return false;
+    }
+    ImportPreview preview(path, file.readAll(), collection, parent);
+    file.close();
+    if (!preview.error().isEmpty()) {
+        msgbox(parent,
+               QStringLiteral("The file ") + path + QStringLiteral(" cannot be imported:\n") + preview.error(),
+               MsgIcon::critical);
+        return false;
+    }
+    if (preview.exec() != QDialog::Accepted || !may_write())
+        return false;
+    WaitCursor wait;
+    FileStatus st;
+    if (preview.prepared().ready()) {
+        // Written while the preview was shown: it only takes its place.
+        st = preview.prepared().commit();
+        count = preview.prepared().count();
+    } else {
+        // The collection changed meanwhile (or is written in place): the
+        // rows are read, checked and written again, from the file the
+        // preview showed.
+        QByteArray bytes;
+        if (!preview.read_again(bytes).isEmpty()) {
+            msgbox(parent,
+                   QStringLiteral("The file %1 changed after the preview was made, so nothing has been "
+                                  "imported. Import it again to see it as it is now.")
+                       .arg(path),
+                   MsgIcon::exclamation);
+            return false;
+        }
+        ImportReader reader(std::move(bytes));
+        st = append_import(collection, reader, preview.targets(), false, count);
+    }
+    return told_write_outcome(parent, st, collection,
+                              QStringLiteral("The kaleidoscopes could not be added to the database file "),
+                              QStringLiteral("\nThe database has not been changed."));
+}
+
+bool missing_pictures_search_wanted(const QString& path, QWidget* parent)
+{
+    std::vector<StoredPictureRef> all;
+    if (!listed_pictures(path, all))
+        return false;
+    const std::vector<StoredPictureRef> missing = missing_only(all);
+    // One picture gone is a picture gone; several suggest the collection moved.
+    if (missing.size() < 2)
+        return false;
+    const QString question
+        = QStringLiteral("%1 of the %2 pictures of this collection cannot be found where they are stored, for "
+                         "example %3.\n\nIf the collection was moved or copied from another computer, the program "
+                         "can look for them in the folder where they are now (Find missing pictures... in the "
+                         "Kaleidoscope data menu). Look for them now?")
+              .arg(missing.size())
+              .arg(all.size())
+              .arg(missing.front().file);
+    return msgbox(parent, question, MsgIcon::question, MsgButtons::yes_no, search_title) == MsgAnswer::yes;
+}
+
+bool find_missing_pictures(const QString& path, QWidget* parent, const std::function<bool()>& may_write)
+{
+    std::vector<StoredPictureRef> all;
+    if (const FileStatus st = listed_pictures(path, all); !st) {
+        msgbox(parent, QStringLiteral("The pictures of ") + path + QStringLiteral(" cannot be listed:\n") + st.error,
+               MsgIcon::critical);
+        return false;
+    }
+    const std::vector<StoredPictureRef> missing = missing_only(all);
+    if (missing.empty()) {
+        msgbox(parent,
+               all.empty()
+                   ? QStringLiteral("No kaleidoscope of this collection has a picture.")
+                   : QStringLiteral("All %1 pictures of this collection are where they are stored.").arg(all.size()),
+               MsgIcon::none, MsgButtons::ok, search_title);
+        return false;
+    }
+    const QString folder = user_dialogs().choose_folder(
+        parent, QStringLiteral("Where are the %1 missing pictures now?").arg(missing.size()),
+        QFileInfo(path).absolutePath());
+    if (folder.isEmpty())
+        return false;
+
+    std::vector<PictureMatch> matches;
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        matches = match_missing_pictures(missing, folder, pixel_size);
+        QApplication::restoreOverrideCursor();
+    }
+    MissingPicturesDialog preview(matches, path, folder, parent);
+    if (preview.exec() != QDialog::Accepted || preview.found_count() == 0)
+        return false;
+
+    // Another program may have written the collection while the preview was open.
+    if (!may_write())
+        return false;
+    const FoundPictures stored = store_found_pictures(path, matches);
+    if (!told_write_outcome(parent, stored.status, path, QStringLiteral("The picture paths could not be changed in "),
+                            QStringLiteral("\nThe database has not been changed.")))
+        return false;
+    const int still_missing = int(missing.size()) - stored.changed;
+    QString report = still_missing == 0
+        ? QStringLiteral("All %1 missing pictures were found and their paths changed.").arg(stored.changed)
+        : QStringLiteral("%1 of the %2 missing pictures were found and their paths changed; %3 are still missing.")
+              .arg(stored.changed)
+              .arg(missing.size())
+              .arg(still_missing);
+    if (!stored.not_copied.isEmpty())
+        report += QStringLiteral("\n\nThese could not be copied into the collection's picture folder:\n")
+            + stored.not_copied.join(QLatin1Char('\n'));
+    msgbox(parent, report, MsgIcon::none, MsgButtons::ok, search_title);
+    return true;
+}
+
+}  // namespace tessaran

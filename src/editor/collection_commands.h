@@ -1,0 +1,38 @@
+// The commands that write the whole collection rather than the record shown:
+// importing kaleidoscopes and finding the collection's missing pictures. Each
+// asks the user, then calls may_write just before it writes (the editor's
+// claim on the collection, its catching up with other programs) and writes
+// nothing when that says no. True when the collection was written; the
+// editor then reads it again.
+#pragma once
+
+#include "core/record_file.h"
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace tessaran {
+
+struct ImportCount;
+
+// How a write to the collection at path went: on failure, failed + the path
+// + the system's reason + after, and false; else any warning, and true.
+bool told_write_outcome(QWidget* parent, const FileStatus& st, const QString& path, const QString& failed,
+                        const QString& after = QString());
+
+// Import kaleidoscopes...: the file the user chooses, previewed, added to the
+// collection at path; count says how many rows went in and how many not.
+bool import_kaleidoscopes(const QString& path, QWidget* parent, const std::function<bool()>& may_write,
+                          ImportCount& count);
+
+// Where two or more pictures of the collection at path are missing, asks
+// whether to look for them now; true when the user wants that.
+bool missing_pictures_search_wanted(const QString& path, QWidget* parent);
+// Find missing pictures...: looks in a folder the user chooses, shows what
+// it found and stores the paths the user accepts.
+bool find_missing_pictures(const QString& path, QWidget* parent, const std::function<bool()>& may_write);
+
+}  // namespace tessaran
