@@ -238,8 +238,8 @@ int cmd_export(const QString& path, const QString& kind_name)
     SummaryExportHead head;
     head.stamp = general_date_text(QDateTime::currentDateTime());
     head.count = ws.count();
-    head.selection_text = ws.selection_text;
-    head.sort_caption = ws.sort_caption;
+    head.selection_text = ws.selection_text();
+    head.sort_caption = ws.sort_caption();
 
     // The writer replaces a file only when all is written, so export to a
     // scratch file and copy it out.

@@ -107,8 +107,8 @@ QString Session::caption() const
     // A position past the working set is a record being added.
     const QString record
         = ws.position() > ws.count() ? adding_caption(ws.position()) : position_caption(ws.position(), ws.count());
-    QString text = trim_blanks(database_caption(path)) + sep + record + sep + trim_blanks(ws.sort_caption) + sep
-        + trim_blanks(selection_caption(ws.all, ws.selection));
+    QString text = trim_blanks(database_caption(path)) + sep + record + sep + trim_blanks(ws.sort_caption()) + sep
+        + trim_blanks(selection_caption(ws.all(), ws.selection().criteria));
     if (read_only)
         text += sep + QStringLiteral("[Read-only]");
     if (changed_elsewhere)

@@ -257,9 +257,7 @@ bool sort_working_set(const QString& path, WorkingSet& ws, int field, bool desce
 {
     if (!sort_record_numbers(path, ws.records_, ws.count_, field, descending, false, error))
         return false;
-    ws.sort_field = field;
-    ws.sort_descending = descending;
-    ws.sort_caption = sort_caption_for(field, descending);
+    ws.sort_ = {field, descending, sort_caption_for(field, descending)};
     return true;
 }
 

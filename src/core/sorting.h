@@ -8,7 +8,7 @@
 
 namespace tessaran {
 
-struct WorkingSet;
+class WorkingSet;
 
 // The heapsorts carry pos along with the keys; arrays are 1-based (index 0 unused).
 void heapsort_text(std::vector<QString>& key, std::vector<int>& pos, int n);

@@ -7,21 +7,28 @@ namespace tessaran {
 
 void WorkingSet::select(const Criteria& c)
 {
-    selection = c;
-    all = false;
-    selection_text = criteria_text(c);
+    selection_.criteria = c;
+    selection_.all = false;
+    selection_.text = criteria_text(c);
 }
 
 void WorkingSet::select_everything()
 {
-    all = true;
-    selection.by_date = selection.by_paid = selection.by_retail = selection.by_text = false;
+    selection_.all = true;
+    Criteria& c = selection_.criteria;
+    c.by_date = c.by_paid = c.by_retail = c.by_text = false;
 }
 
 void WorkingSet::set_find(const Criteria& c)
 {
-    find = c;
-    find_text = criteria_text(c);
+    find_ = c;
+    find_text_ = criteria_text(c);
+}
+
+void WorkingSet::forget_find()
+{
+    find_text_.clear();
+    found_ = false;
 }
 
 void WorkingSet::reset_to_all(int record_count)
@@ -32,9 +39,9 @@ void WorkingSet::reset_to_all(int record_count)
         records_[size_t(p)] = p;
     count_ = n;
     position_ = qMin(position_, n);
-    matched = n;
-    all = true;
-    selection_text = QStringLiteral("All");
+    selection_.matched = n;
+    selection_.all = true;
+    selection_.text = QStringLiteral("All");
 }
 
 void WorkingSet::clear()
@@ -42,10 +49,10 @@ void WorkingSet::clear()
     records_.assign(1, 0);
     count_ = 0;
     position_ = 0;
-    matched = 0;
-    all = true;
-    selection_text = QStringLiteral("All");
-    sort_caption = QStringLiteral("[Sorted by: Unsorted]");
+    selection_.matched = 0;
+    selection_.all = true;
+    selection_.text = QStringLiteral("All");
+    mark_unsorted();
 }
 
 void WorkingSet::append_current()
@@ -57,7 +64,7 @@ void WorkingSet::append_current()
         records_.resize(size_t(p) + 1, 0);
     records_[size_t(p)] = p;
     count_ = p;
-    matched = p;
+    selection_.matched = p;
 }
 
 void WorkingSet::reserve_new(int n)
@@ -86,7 +93,7 @@ void WorkingSet::set_matches(const std::vector<int>& numbers)
     records_.assign(1, 0);
     records_.insert(records_.end(), numbers.begin(), numbers.end());
     count_ = int(numbers.size());
-    matched = count_;
+    selection_.matched = count_;
     position_ = qMin(position_, count_);
 }
 

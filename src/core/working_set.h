@@ -10,7 +10,8 @@
 
 namespace tessaran {
 
-struct WorkingSet {
+class WorkingSet {
+public:
     // records()[p] is the record number at position p = 1..count() (slot 0
     // unused; one more slot while a new record is being added). The numbers,
     // the count and the position change only through the operations below,
@@ -20,28 +21,53 @@ struct WorkingSet {
     int count() const { return count_; }
     int position() const { return position_; }
 
-    // Selection in force: how many records matched, whether it is everything,
-    // its criteria and their text ("All" or the criteria window's text).
-    int matched = 0;
-    bool all = true;
-    Criteria selection;
-    QString selection_text = QStringLiteral("All");
-
-    int sort_field = 0;
-    bool sort_descending = false;
-    QString sort_caption = QStringLiteral("[Sorted by: Unsorted]");
-
-    // Find criteria, their text, and whether the last find matched.
-    Criteria find;
-    QString find_text;
-    bool found = false;
+    // The selection in force: whether it is everything, its criteria, their
+    // text ("All" or the criteria window's text) and how many records matched.
+    struct Selection {
+        bool all = true;
+        Criteria criteria;
+        QString text = QStringLiteral("All");
+        int matched = 0;
+    };
+    // The sort remembered for the set (field 0: none) and the caption of the
+    // order the set stands in.
+    struct Sort {
+        int field = 0;
+        bool descending = false;
+        QString caption = QStringLiteral("[Sorted by: Unsorted]");
+    };
+    const Selection& selection() const { return selection_; }
+    int matched() const { return selection_.matched; }
+    bool all() const { return selection_.all; }
+    const QString& selection_text() const { return selection_.text; }
+    const Sort& sort() const { return sort_; }
+    int sort_field() const { return sort_.field; }
+    const QString& sort_caption() const { return sort_.caption; }
+    // The find criteria, their text (empty before the first Find), and
+    // whether the last find matched.
+    const Criteria& find_criteria() const { return find_; }
+    const QString& find_text() const { return find_text_; }
+    bool found() const { return found_; }
 
     // The selection criteria in force from now on (the records are chosen by the caller).
     void select(const Criteria& c);
     // Every record from now on; the criteria text stays until the set is rebuilt.
     void select_everything();
+    // A selection as it was before (when a new one matched nothing or failed).
+    void restore_selection(const Selection& s) { selection_ = s; }
+    // The last selection matched nothing; the set itself stays.
+    void note_no_match() { selection_.matched = 0; }
     // The find criteria from now on.
     void set_find(const Criteria& c);
+    void set_found(bool found) { found_ = found; }
+    // No find made yet.
+    void forget_find();
+    // The sort the user chose (0: none) is remembered, whether it succeeds or not.
+    void choose_sort(int field) { sort_.field = field; }
+    // A sort as it was before.
+    void restore_sort(const Sort& s) { sort_ = s; }
+    // The set stands in file order (the remembered sort stays).
+    void mark_unsorted() { sort_.caption = QStringLiteral("[Sorted by: Unsorted]"); }
 
     // records[p] = p for p = 1..record_count, everything selected, "All".
     void reset_to_all(int record_count);
@@ -68,6 +94,11 @@ private:
     std::vector<int> records_ = std::vector<int>(1, 0);
     int count_ = 0;
     int position_ = 0;
+    Selection selection_;
+    Sort sort_;
+    Criteria find_;
+    QString find_text_;
+    bool found_ = false;
 };
 
 // The parts of the editor caption: "Database file: PATH", "[Record P of N]"

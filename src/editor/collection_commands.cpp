@@ -70,8 +70,7 @@ bool import_kaleidoscopes(const QString& collection, QWidget* parent, const std:
     ImportPreview preview(path, file.readAll(), collection, parent);
     file.close();
     if (!preview.error().isEmpty()) {
-        msgbox(parent,
-               QStringLiteral("The file ") + path + QStringLiteral(" cannot be imported:\n") + preview.error(),
+        msgbox(parent, QStringLiteral("The file ") + path + QStringLiteral(" cannot be imported:\n") + preview.error(),
                MsgIcon::critical);
         return false;
     }

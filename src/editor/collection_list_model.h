@@ -14,7 +14,7 @@
 
 namespace tessaran {
 
-struct WorkingSet;
+class WorkingSet;
 
 class CollectionListModel : public QAbstractTableModel {
     Q_OBJECT

@@ -92,8 +92,7 @@ void RecordEditor::prepare()
     }
     apply_colors();
 
-    session_.ws.find_text.clear();
-    session_.ws.found = false;
+    session_.ws.forget_find();
     if (session_.read_only)
         make_fields_read_only();
     watch_collection();
@@ -197,7 +196,7 @@ void RecordEditor::add_record()
     if (s.record_count > 0) {
         session_.refresh_record_count();
         session_.ws.reset_to_all(session_.record_count);
-        s.ws.sort_caption = QStringLiteral("[Sorted by: Unsorted]");
+        s.ws.mark_unsorted();
     }
     const int new_record_number = s.record_count + 1;
     session_.ws.reserve_new(new_record_number);

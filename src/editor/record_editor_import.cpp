@@ -19,7 +19,7 @@ bool RecordEditor::working_set_ready()
 {
     if (!settle_edits())
         return false;
-    if (session_.ws.matched == 0) {
+    if (session_.ws.matched() == 0) {
         msgbox(this, QStringLiteral("Last select operation returned no matching kaleidoscope records"),
                MsgIcon::critical);
         return false;

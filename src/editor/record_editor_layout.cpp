@@ -133,7 +133,7 @@ void RecordEditor::run_command(Command c)
 
 void RecordEditor::show_find_criteria_asked()
 {
-    if (session_.ws.find_text.isEmpty())
+    if (session_.ws.find_text().isEmpty())
         msgbox(this, QStringLiteral("No search has been made yet, so there are no find criteria to show."),
                MsgIcon::information);
     else

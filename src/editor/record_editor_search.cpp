@@ -26,11 +26,11 @@ namespace tessaran {
 // Re-applies the remembered sort, if any; a failure leaves the order as it is.
 void RecordEditor::apply_remembered_sort()
 {
-    const Session& s = session_;
-    if (s.ws.sort_field == 0)
+    const WorkingSet::Sort sort = session_.ws.sort();
+    if (sort.field == 0)
         return;
     QString error;
-    if (!sort_working_set(session_.path, session_.ws, s.ws.sort_field, s.ws.sort_descending, &error))
+    if (!sort_working_set(session_.path, session_.ws, sort.field, sort.descending, &error))
         msgbox(this, QStringLiteral("The kaleidoscopes could not be sorted.\n") + error, MsgIcon::critical);
 }
 
@@ -58,9 +58,7 @@ SelectOutcome RecordEditor::run_selection(bool show_dialog)
 {
     Session& s = session_;
     // What is in force now comes back when the new criteria match nothing.
-    const bool saved_all = s.ws.all;
-    const Criteria saved = s.ws.selection;
-    const QString saved_text = s.ws.selection_text;
+    const WorkingSet::Selection saved = s.ws.selection();
 
     if (show_dialog) {
         SelectDialog dialog(s.locale, this);
@@ -72,7 +70,7 @@ SelectOutcome RecordEditor::run_selection(bool show_dialog)
             s.ws.select(dialog.chosen());
     }
 
-    if (s.ws.all) {
+    if (s.ws.all()) {
         show_all_records();
         return SelectOutcome::all;
     }
@@ -84,14 +82,13 @@ SelectOutcome RecordEditor::run_selection(bool show_dialog)
         WaitCursor wait;
         ProgressWindow waiter(this);
         waiter.start(QStringLiteral("Selecting kaleidoscope records..."), n);
-        status = selector_scan(s.path, n, s.ws.selection, retained, [&waiter](int r, int) { waiter.step(r); });
+        status
+            = selector_scan(s.path, n, s.ws.selection().criteria, retained, [&waiter](int r, int) { waiter.step(r); });
         waiter.close();
     }
 
     if (!status) {
-        s.ws.all = saved_all;
-        s.ws.selection = saved;
-        s.ws.selection_text = saved_text;
+        s.ws.restore_selection(saved);
         msgbox(this, QStringLiteral("The kaleidoscope records could not be selected:\n") + status.error,
                MsgIcon::critical);
         return SelectOutcome::failed;
@@ -115,10 +112,8 @@ SelectOutcome RecordEditor::run_selection(bool show_dialog)
     }
     // The previous working set stays, and so do the criteria that built it, so the
     // caption, the criteria window and a later reselection all describe it.
-    s.ws.all = saved_all;
-    s.ws.selection = saved;
-    s.ws.selection_text = saved_text;
-    s.ws.matched = 0;
+    s.ws.restore_selection(saved);
+    s.ws.note_no_match();
     refresh_caption();
     return SelectOutcome::no_match;
 }
@@ -145,7 +140,7 @@ void RecordEditor::search_from(int start, FindMode mode)
 {
     Session& s = session_;
     for (;;) {
-        const FindScanResult r = find_scan(s.path, s.ws.find, s.ws.records(), s.ws.count(), start);
+        const FindScanResult r = find_scan(s.path, s.ws.find_criteria(), s.ws.records(), s.ws.count(), start);
         if (!r.status) {
             msgbox(this, QStringLiteral("The kaleidoscope records could not be searched:\n") + r.status.error,
                    MsgIcon::critical);
@@ -153,14 +148,14 @@ void RecordEditor::search_from(int start, FindMode mode)
         }
         find_position_ = std::min(r.pos, int(max_record_count));
         if (r.found) {
-            s.ws.found = true;
+            s.ws.set_found(true);
             show_position(r.pos);
             return;
         }
         if (mode == FindMode::ask_criteria) {
             msgbox(this, QStringLiteral("No matching kaleidoscopes found."), MsgIcon::information, MsgButtons::ok,
                    QStringLiteral("Search criteria"));
-            s.ws.found = false;
+            s.ws.set_found(false);
             return;
         }
         if (msgbox(this, QStringLiteral("End of file reached. Begin search from the beginning?"), MsgIcon::none,
@@ -184,11 +179,10 @@ void RecordEditor::sort_records()
         return;
     SortDialog dialog(this);
     const bool chosen = dialog.exec() == QDialog::Accepted;
-    WorkingSet& ws = session_.ws;
     // The remembered sort becomes the choice, even when it is none or fails.
     if (!chosen) {
         if (dialog.asked_without_field())
-            ws.sort_field = 0;
+            session_.ws.choose_sort(0);
         return;
     }
     sort_by(dialog.field(), dialog.descending());
@@ -196,10 +190,9 @@ void RecordEditor::sort_records()
 
 bool RecordEditor::sort_by(int field, bool descending)
 {
-    WorkingSet& ws = session_.ws;
-    ws.sort_field = field;
+    session_.ws.choose_sort(field);
     QString error;
-    if (!sort_working_set(session_.path, ws, field, descending, &error)) {
+    if (!sort_working_set(session_.path, session_.ws, field, descending, &error)) {
         // The order stays as it was; the user learns why.
         msgbox(this, QStringLiteral("The kaleidoscopes could not be sorted.\n") + error, MsgIcon::critical);
         return false;
@@ -225,7 +218,7 @@ void RecordEditor::find_next()
 {
     if (!settle_edits())
         return;
-    if (!session_.ws.found) {
+    if (!session_.ws.found()) {
         msgbox(this, QStringLiteral("Previous find attempt produced no matches"), MsgIcon::information);
         return;
     }
@@ -285,7 +278,7 @@ void RecordEditor::delete_record()
         // The selector sorts what it rebuilt; the remembered sort is then applied
         // once more. The heapsort is not stable, so records with equal keys stand
         // in the order of that second pass.
-        if (run_selection(false) != SelectOutcome::failed && s.record_count > 0 && s.ws.sort_field != 0) {
+        if (run_selection(false) != SelectOutcome::failed && s.record_count > 0 && s.ws.sort_field() != 0) {
             apply_remembered_sort();
             show_position(1);
         }
@@ -300,16 +293,16 @@ void RecordEditor::delete_record()
 // Right mouse button released over Select.
 void RecordEditor::show_selection_criteria()
 {
-    SelectionCriteriaWindow window(session_.ws.selection_text, this);
+    SelectionCriteriaWindow window(session_.ws.selection_text(), this);
     window.exec();
 }
 
 // Right mouse button released over Find: only once a Find has set criteria.
 void RecordEditor::show_find_criteria()
 {
-    if (session_.ws.find_text.isEmpty())
+    if (session_.ws.find_text().isEmpty())
         return;
-    FindCriteriaWindow window(session_.ws.find_text, this);
+    FindCriteriaWindow window(session_.ws.find_text(), this);
     window.exec();
 }
 

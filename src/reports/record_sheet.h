@@ -12,7 +12,7 @@ class QWidget;
 
 namespace tessaran {
 
-struct WorkingSet;
+class WorkingSet;
 
 // Page layout of a sheet, inches.
 struct SheetLayout {

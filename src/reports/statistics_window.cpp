@@ -215,8 +215,8 @@ QChart* types_chart(const std::vector<GroupStats>& by_type)
 
 StatisticsWindow::StatisticsWindow(const Session& s, QWidget* parent)
     : QDialog(parent), head_{trim_blanks(s.path),
-                             sort_caption_inner(s.ws.sort_caption).mid(QStringLiteral("Sorted by:").size()).trimmed(),
-                             s.ws.selection_text}
+                             sort_caption_inner(s.ws.sort_caption()).mid(QStringLiteral("Sorted by:").size()).trimmed(),
+                             s.ws.selection_text()}
 {
     setObjectName(QStringLiteral("frm_stats"));
     setWindowTitle(QStringLiteral("Collection statistics"));

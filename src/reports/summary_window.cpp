@@ -52,8 +52,8 @@ SummaryPrintData print_data(const Session& s, SummaryKind kind, const QString& s
     d.stamp = stamp;
     d.path = s.path;
     d.count = s.ws.count();
-    d.sort_caption = s.ws.sort_caption;
-    d.selection_text = s.ws.selection_text;
+    d.sort_caption = s.ws.sort_caption();
+    d.selection_text = s.ws.selection_text();
     d.columns = summary_columns(d.kind, s.locale.currency_symbol);
     return d;
 }
@@ -106,7 +106,7 @@ SummaryWindow::SummaryWindow(const Session& session, SummaryKind kind, QWidget* 
 
     paint_dialog(this);
 
-    pb_output->setGeometry(margin, margin, 400, header_height(session_.ws.selection_text));
+    pb_output->setGeometry(margin, margin, 400, header_height(session_.ws.selection_text()));
     sumgrid->move(margin, pb_output->geometry().bottom() + 1 + margin);
 
     loaded_ = build_table();
@@ -195,12 +195,12 @@ void SummaryWindow::draw_header()
     };
     const QString sort_label = QStringLiteral("Sorted by:");
     label_and_value(50, QStringLiteral("Number of kaleidoscopes in summary: "), QString::number(s.ws.count()));
-    label_and_value(65, sort_label, sort_caption_inner(s.ws.sort_caption).mid(sort_label.size()));
+    label_and_value(65, sort_label, sort_caption_inner(s.ws.sort_caption()).mid(sort_label.size()));
     const QString crit_label = QStringLiteral("Selection criteria: ");
     pb_output->print_at(5, 80, crit_label, 0);
     const double crit_x = 5 + (pb_output->text_width(crit_label) + 30);
     double y = 80;
-    for (const QString& line : split_lines(s.ws.selection_text)) {
+    for (const QString& line : split_lines(s.ws.selection_text())) {
         pb_output->print_at(crit_x, y, line, 0);
         y += line_pitch;
     }
@@ -341,8 +341,8 @@ void SummaryWindow::save_as_text()
     SummaryExportHead head;
     head.stamp = general_date_text(QDateTime::currentDateTime());
     head.count = s.ws.count();
-    head.selection_text = s.ws.selection_text;
-    head.sort_caption = s.ws.sort_caption;
+    head.selection_text = s.ws.selection_text();
+    head.sort_caption = s.ws.sort_caption();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const FileStatus st = write_summary_export(path, s.path, s.ws.records(), s.ws.count(), kind_, head);
     QApplication::restoreOverrideCursor();

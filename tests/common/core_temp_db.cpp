@@ -105,8 +105,8 @@ Session TempDb::open_all() const
 Session TempDb::open_for_summary(const QString& criteria) const
 {
     Session s = open_all();
-    s.ws.sort_caption = QStringLiteral("[Sorted by: Artist (Asc.)]");
-    s.ws.selection_text = criteria;
+    s.ws.restore_sort({2, false, QStringLiteral("[Sorted by: Artist (Asc.)]")});
+    s.ws.restore_selection({true, Criteria(), criteria, s.ws.matched()});
     s.locale.currency_symbol = QStringLiteral("$");
     return s;
 }

@@ -138,9 +138,9 @@ private slots:
         // Three equal keys come out in the heapsort's own order for equal keys;
         // differing keys ("SMITH" < "Smith" < "smith") would give 3, 2, 1.
         QCOMPARE(s.ws.positions(), std::vector<int>({2, 3, 1}));
-        QCOMPARE(s.ws.sort_caption, QStringLiteral("[Sorted by: Artist(Asc.)]"));
-        QCOMPARE(s.ws.sort_field, int(2));
-        QVERIFY(!s.ws.sort_descending);
+        QCOMPARE(s.ws.sort_caption(), QStringLiteral("[Sorted by: Artist(Asc.)]"));
+        QCOMPARE(s.ws.sort_field(), int(2));
+        QVERIFY(!s.ws.sort().descending);
     }
 
     void text_order_data()
@@ -175,7 +175,7 @@ private slots:
         QVERIFY(sort_working_set(s.path, s.ws, 2, true));
         std::reverse(expected.begin(), expected.end());
         QCOMPARE(s.ws.positions(), expected);
-        QCOMPARE(s.ws.sort_caption, QStringLiteral("[Sorted by: Artist(Desc.)]"));
+        QCOMPARE(s.ws.sort_caption(), QStringLiteral("[Sorted by: Artist(Desc.)]"));
     }
 
     void scope_year_sorts_as_text()
@@ -306,7 +306,7 @@ private slots:
         s.ws.reset_to_all(s.record_count);
         QVERIFY(sort_working_set(s.path, s.ws, 15, true));
         QCOMPARE(s.ws.positions(), std::vector<int>({5, 2, 6, 1, 3, 4}));
-        QCOMPARE(s.ws.sort_caption, QStringLiteral("[Sorted by: Purchase price(Desc.)]"));
+        QCOMPARE(s.ws.sort_caption(), QStringLiteral("[Sorted by: Purchase price(Desc.)]"));
     }
 
     void sorts_only_the_working_set()
@@ -331,14 +331,14 @@ private slots:
         Session s = db.open_all();
         QVERIFY(sort_working_set(s.path, s.ws, 2, true));
         QCOMPARE(s.ws.positions(), std::vector<int>({1}));
-        QCOMPARE(s.ws.sort_caption, QStringLiteral("[Sorted by: Artist(Desc.)]"));
+        QCOMPARE(s.ws.sort_caption(), QStringLiteral("[Sorted by: Artist(Desc.)]"));
 
         s = Session{};
         s.path = db.dir() + "/not-there.rnd";  // nothing is read for an empty set
         QVERIFY(sort_working_set(s.path, s.ws, 20, false));
         QCOMPARE(s.ws.count(), int(0));
-        QCOMPARE(s.ws.sort_field, int(20));
-        QCOMPARE(s.ws.sort_caption, QStringLiteral("[Sorted by: City(Asc.)]"));
+        QCOMPARE(s.ws.sort_field(), int(20));
+        QCOMPARE(s.ws.sort_caption(), QStringLiteral("[Sorted by: City(Asc.)]"));
     }
 
     void failures_leave_the_set_alone()
@@ -350,8 +350,8 @@ private slots:
         QVERIFY(!sort_working_set(s.path, s.ws, 2, false, &why));
         QVERIFY(!why.isEmpty());
         QCOMPARE(s.ws.positions(), std::vector<int>({1, 2}));
-        QCOMPARE(s.ws.sort_caption, QStringLiteral("[Sorted by: Unsorted]"));
-        QCOMPARE(s.ws.sort_field, int(0));
+        QCOMPARE(s.ws.sort_caption(), QStringLiteral("[Sorted by: Unsorted]"));
+        QCOMPARE(s.ws.sort_field(), int(0));
 
         // A working set pointing past the file's end.
         s = db.session();

@@ -22,25 +22,22 @@ private slots:
         Session s;
         s.record_count = 4;
         s.ws.set_matches({3, 1, 7, 9, 12, 2});  // an older, larger selection
-        s.ws.all = false;
-        s.ws.matched = 0;
-        s.ws.selection_text = QStringLiteral("Text select: ");
-        s.ws.sort_caption = QStringLiteral("[Sorted by: City(Desc.)]");
-        s.ws.sort_field = 20;
+        s.ws.restore_selection({false, Criteria(), QStringLiteral("Text select: "), 0});
+        s.ws.restore_sort({20, true, QStringLiteral("[Sorted by: City(Desc.)]")});
         s.ws.reset_to_all(s.record_count);
         QCOMPARE(s.ws.positions(), std::vector<int>({1, 2, 3, 4}));
         QCOMPARE(s.ws.count(), int(4));
-        QCOMPARE(s.ws.matched, int(4));
-        QVERIFY(s.ws.all);
-        QCOMPARE(s.ws.selection_text, QStringLiteral("All"));
+        QCOMPARE(s.ws.matched(), int(4));
+        QVERIFY(s.ws.all());
+        QCOMPARE(s.ws.selection_text(), QStringLiteral("All"));
         // The sort caption and the remembered sort are the caller's business.
-        QCOMPARE(s.ws.sort_caption, QStringLiteral("[Sorted by: City(Desc.)]"));
-        QCOMPARE(s.ws.sort_field, int(20));
+        QCOMPARE(s.ws.sort_caption(), QStringLiteral("[Sorted by: City(Desc.)]"));
+        QCOMPARE(s.ws.sort_field(), int(20));
 
         s.record_count = 0;
         s.ws.reset_to_all(s.record_count);
         QCOMPARE(s.ws.count(), int(0));
-        QCOMPARE(s.ws.matched, int(0));
+        QCOMPARE(s.ws.matched(), int(0));
         QVERIFY(!s.ws.records().empty());  // slot 0 always exists
     }
 
@@ -49,19 +46,16 @@ private slots:
         Session s;
         s.record_count = 3;
         s.ws.reset_to_all(s.record_count);
-        s.ws.all = false;
-        s.ws.selection_text = QStringLiteral("x");
-        s.ws.sort_field = 2;
-        s.ws.sort_descending = true;
-        s.ws.sort_caption = QStringLiteral("[Sorted by: Artist(Desc.)]");
+        s.ws.restore_selection({false, Criteria(), QStringLiteral("x"), 3});
+        s.ws.restore_sort({2, true, QStringLiteral("[Sorted by: Artist(Desc.)]")});
         s.ws.clear();
         QCOMPARE(s.ws.count(), int(0));
-        QCOMPARE(s.ws.matched, int(0));
-        QVERIFY(s.ws.all);
-        QCOMPARE(s.ws.selection_text, QStringLiteral("All"));
-        QCOMPARE(s.ws.sort_caption, QStringLiteral("[Sorted by: Unsorted]"));
-        QCOMPARE(s.ws.sort_field, int(2));
-        QVERIFY(s.ws.sort_descending);
+        QCOMPARE(s.ws.matched(), int(0));
+        QVERIFY(s.ws.all());
+        QCOMPARE(s.ws.selection_text(), QStringLiteral("All"));
+        QCOMPARE(s.ws.sort_caption(), QStringLiteral("[Sorted by: Unsorted]"));
+        QCOMPARE(s.ws.sort_field(), int(2));
+        QVERIFY(s.ws.sort().descending);
     }
 
     void adding_a_record_to_a_sorted_or_narrowed_set()
@@ -79,7 +73,7 @@ private slots:
         // Saving it.
         s.ws.append_current();
         QCOMPARE(s.ws.count(), int(6));
-        QCOMPARE(s.ws.matched, int(6));
+        QCOMPARE(s.ws.matched(), int(6));
         QCOMPARE(s.ws.positions(), std::vector<int>({1, 2, 3, 4, 5, 6}));
 
         // An empty database gets its first record the same way.
@@ -109,22 +103,23 @@ private slots:
         c.by_text = true;
         c.texts[2] = QStringLiteral("SMITH");
         ws.select(c);
-        QVERIFY(!ws.all);
-        QVERIFY(ws.selection.by_text);
-        QCOMPARE(ws.selection_text, criteria_text(c));
-        QVERIFY(ws.find_text.isEmpty());
+        QVERIFY(!ws.all());
+        QVERIFY(ws.selection().criteria.by_text);
+        QCOMPARE(ws.selection_text(), criteria_text(c));
+        QVERIFY(ws.find_text().isEmpty());
 
         // Select all: every criterion off, the text stays until the set is rebuilt.
         ws.select_everything();
-        QVERIFY(ws.all);
-        QVERIFY(!ws.selection.by_text && !ws.selection.by_date && !ws.selection.by_paid && !ws.selection.by_retail);
-        QCOMPARE(ws.selection_text, criteria_text(c));
-        QCOMPARE(tessaran::selection_caption(ws.all, ws.selection), QStringLiteral("[Selected: All]"));
+        QVERIFY(ws.all());
+        const Criteria& now = ws.selection().criteria;
+        QVERIFY(!now.by_text && !now.by_date && !now.by_paid && !now.by_retail);
+        QCOMPARE(ws.selection_text(), criteria_text(c));
+        QCOMPARE(tessaran::selection_caption(ws.all(), now), QStringLiteral("[Selected: All]"));
 
         ws.set_find(c);
-        QCOMPARE(ws.find_text, criteria_text(c));
-        QVERIFY(ws.find.by_text);
-        QVERIFY(ws.all);  // finding selects nothing
+        QCOMPARE(ws.find_text(), criteria_text(c));
+        QVERIFY(ws.find_criteria().by_text);
+        QVERIFY(ws.all());  // finding selects nothing
     }
 
     void selection_caption_data()
@@ -183,14 +178,14 @@ private slots:
         Session s = Session::on_file(QStringLiteral("/home/u/scopes.rnd"));
         s.ws.reset_to_all(12);
         QVERIFY(s.ws.move_to(3));
-        s.ws.sort_caption = QStringLiteral("[Sorted by: Artist(Asc.)]  ");
+        s.ws.restore_sort({2, false, QStringLiteral("[Sorted by: Artist(Asc.)]  ")});
         QCOMPARE(s.caption(),
                  QStringLiteral("Database file: /home/u/scopes.rnd  [Record 3 of 12]  [Sorted by: Artist(Asc.)]  "
                                 "[Selected: All]"));
         // A position past the working set is a record being added.
-        s.ws.all = false;
-        s.ws.selection.by_paid = true;
-        s.ws.selection.by_text = true;
+        Criteria paid_and_text;
+        paid_and_text.by_paid = paid_and_text.by_text = true;
+        s.ws.restore_selection({false, paid_and_text, QString(), 0});
         s.ws.reserve_new(13);
         QCOMPARE(s.caption(),
                  QStringLiteral("Database file: /home/u/scopes.rnd  [Adding record 13]  [Sorted by: Artist(Asc.)]  "

@@ -212,7 +212,7 @@ private slots:
             QStringList{"The kaleidoscope records could not be selected:\nRecord 3 lies outside the database file."});
         QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
         QCOMPARE(f.state().ws.positions(), before);
-        QVERIFY(f.state().ws.all);
+        QVERIFY(f.state().ws.all());
     }
 
     void shrunk_file_stops_summary_and_sheets_and_is_read_again()

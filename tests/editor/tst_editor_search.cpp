@@ -107,8 +107,7 @@ private slots:
     void selection_keeps_the_remembered_sort()
     {
         EditorFixture f(five_records(), true);
-        f.session.ws.sort_field = 2;
-        f.session.ws.sort_descending = true;
+        f.session.ws.restore_sort({2, true, QStringLiteral("[Sorted by: Unsorted]")});
         RecordEditor* ed = f.open();
         WaiterSpy spy;
         select_artist(QStringLiteral("smith"));
@@ -119,7 +118,7 @@ private slots:
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Charlie"));
         QVERIFY(
             ed->windowTitle().contains(QLatin1String("[Record 1 of 3]  [Sorted by: Artist(Desc.)]  [Selected:Text]")));
-        QCOMPARE(f.state().ws.selection_text, QStringLiteral("Text select:\r\n   Artist contains \"SMITH\""));
+        QCOMPARE(f.state().ws.selection_text(), QStringLiteral("Text select:\r\n   Artist contains \"SMITH\""));
 
         // Select all sorts again by the remembered field.
         when_modal<SelectDialog>(
@@ -127,7 +126,7 @@ private slots:
         control<QPushButton>(ed, "cmd_select")->click();
         QCOMPARE(f.state().ws.positions(), (Ws{3, 1, 2, 4, 5}));
         QVERIFY(ed->windowTitle().endsWith(QLatin1String("[Sorted by: Artist(Desc.)]  [Selected: All]")));
-        QCOMPARE(f.state().ws.selection_text, QStringLiteral("All"));
+        QCOMPARE(f.state().ws.selection_text(), QStringLiteral("All"));
     }
 
     void no_match_keeps_the_working_set_and_caption()
@@ -139,15 +138,15 @@ private slots:
         control<QPushButton>(ed, "cmd_next")->click();
         const Ws before = f.state().ws.positions();
         const QString caption = ed->windowTitle();
-        const QString criteria_text = f.state().ws.selection_text;
+        const QString criteria_text = f.state().ws.selection_text();
 
         select_artist(QStringLiteral("nobody"));
         control<QPushButton>(ed, "cmd_select")->click();
         QCOMPARE(f.dialogs.shown, (Shown{{"No matching kaleidoscope records were found.", MsgIcon::information}}));
         QCOMPARE(f.state().ws.positions(), before);
         QCOMPARE(ed->windowTitle(), caption);
-        QCOMPARE(f.state().ws.matched, int(0));
-        QCOMPARE(f.state().ws.selection_text, criteria_text);
+        QCOMPARE(f.state().ws.matched(), int(0));
+        QCOMPARE(f.state().ws.selection_text(), criteria_text);
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Alpha"));
 
         // The summary refuses although the editor still walks the previous working set.
@@ -181,8 +180,8 @@ private slots:
         criteria<SelectDialog>({{3, QStringLiteral("no such studio")}});
         control<QPushButton>(ed, "cmd_select")->click();
         QCOMPARE(f.dialogs.shown, (Shown{{"No matching kaleidoscope records were found.", MsgIcon::information}}));
-        QVERIFY(f.state().ws.all);
-        QCOMPARE(f.state().ws.selection_text, QStringLiteral("All"));
+        QVERIFY(f.state().ws.all());
+        QCOMPARE(f.state().ws.selection_text(), QStringLiteral("All"));
         QVERIFY(ed->windowTitle().endsWith(QLatin1String("[Selected: All]")));
         QCOMPARE(f.state().ws.positions(), (Ws{5, 4, 2, 1, 3}));
     }
@@ -223,7 +222,7 @@ private slots:
         control<QAction>(ed, "mnu_sort")->trigger();
         QCOMPARE(f.dialogs.shown, (Shown{{"No sort criterion selected!", MsgIcon::critical}}));
         QCOMPARE(f.state().ws.positions(), (Ws{5, 4, 3, 2, 1}));
-        QCOMPARE(f.state().ws.sort_field, int(0));
+        QCOMPARE(f.state().ws.sort_field(), int(0));
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Sorted by: Scope name(Desc.)]")));
     }
 
@@ -239,7 +238,7 @@ private slots:
         find_artist(QStringLiteral("smith"));
         control<QPushButton>(ed, "cmd_find")->click();
         QCOMPARE(f.state().ws.position(), int(1));
-        QCOMPARE(f.state().ws.find_text, QStringLiteral("Text select:\r\n   Artist contains \"SMITH\""));
+        QCOMPARE(f.state().ws.find_text(), QStringLiteral("Text select:\r\n   Artist contains \"SMITH\""));
         QStringList visited;
         for (int i = 0; i < 2; ++i) {
             control<QPushButton>(ed, "cmd_findnxt")->click();
@@ -270,15 +269,15 @@ private slots:
         QCOMPARE(
             f.dialogs.shown,
             (Shown{{"No matching kaleidoscopes found.", MsgIcon::information, MsgButtons::ok, "Search criteria"}}));
-        QVERIFY(!f.state().ws.found);
+        QVERIFY(!f.state().ws.found());
         QCOMPARE(f.state().ws.position(), int(2));
         when_modal<FindDialog>([](FindDialog* d) {
             d->slot_box(1)->setText(QStringLiteral("Alpha"));
             d->close();
         });
         control<QPushButton>(ed, "cmd_find")->click();
-        QCOMPARE(f.state().ws.find.texts[2], QStringLiteral("NOBODY"));
-        QVERIFY(f.state().ws.find.texts[1].isEmpty());
+        QCOMPARE(f.state().ws.find_criteria().texts[2], QStringLiteral("NOBODY"));
+        QVERIFY(f.state().ws.find_criteria().texts[1].isEmpty());
     }
 
     void the_criteria_are_shown_on_request_data()
