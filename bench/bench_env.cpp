@@ -217,7 +217,7 @@ namespace {
 std::vector<qint64> working_set_sorted()
 {
     const Session& s = env().ed->session();
-    std::vector<qint64> v(s.ws.records().begin() + 1, s.ws.records().begin() + 1 + s.ws.count());
+    std::vector<qint64> v(s.ws().records().begin() + 1, s.ws().records().begin() + 1 + s.ws().count());
     std::sort(v.begin(), v.end());
     return v;
 }
@@ -268,7 +268,7 @@ bool verify_results(QString& error)
         error = QStringLiteral("find: unexpected outcome \"%1\"").arg(e.dialogs.last_text);
         return false;
     }
-    std::printf("  %-28s no match in %d records (SQLite: none)\n", "find", int(s.ws.count()));
+    std::printf("  %-28s no match in %d records (SQLite: none)\n", "find", int(s.ws().count()));
 
     // Sorting by price: the same sequence of amounts as SQLite's ORDER BY.
     reopen_state();
@@ -278,8 +278,8 @@ bool verify_results(QString& error)
         RecordScanner scan;
         scan.open(e.rnd);
         ScopeRecord r;
-        for (int p = 1; p <= s.ws.count(); ++p) {
-            scan.read(s.ws.records()[size_t(p)], r);
+        for (int p = 1; p <= s.ws().count(); ++p) {
+            scan.read(s.ws().records()[size_t(p)], r);
             program.push_back(r.price_paid);
         }
     }
@@ -302,7 +302,7 @@ bool verify_results(QString& error)
     const qint64 lite_rows = e.sql.export_csv(
         "SELECT scopename, artist, date_bought, price_paid, price_retail, store FROM scopes ORDER BY upper(artist)",
         e.sqlite_export_path);
-    if (lines != 5 + s.ws.count() || lite_rows != s.ws.count()) {
+    if (lines != 5 + s.ws().count() || lite_rows != s.ws().count()) {
         error = QStringLiteral("export: %1 lines written, SQLite %2 rows").arg(lines).arg(lite_rows);
         return false;
     }

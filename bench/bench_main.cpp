@@ -165,7 +165,7 @@ int list_probe(const QString& path)
         return 1;
     ed->show_collection_list();
     QApplication::processEvents();
-    auto* table = ed->collection_list()->findChild<QTableView*>(QStringLiteral("list_table"));
+    auto* table = ed->findChild<QTableView*>(QStringLiteral("list_table"));
     QScrollBar* bar = table->verticalScrollBar();
     while (bar->value() < bar->maximum()) {
         bar->setValue(bar->value() + bar->pageStep());
@@ -206,8 +206,8 @@ int import_probe(const QString& csv)
     ed->import_records();
     const double ms = double(t.nsecsElapsed()) / 1e6;
     press.stop();
-    if (ed->session().record_count != collection_size) {
-        std::fprintf(stderr, "import probe: %d records imported: %s\n", ed->session().record_count,
+    if (ed->session().record_count() != collection_size) {
+        std::fprintf(stderr, "import probe: %d records imported: %s\n", ed->session().record_count(),
                      qPrintable(dialogs.last_text));
         return 1;
     }

@@ -162,11 +162,10 @@ void open_db(benchmark::State& st)
     for (auto _ : st) {
         const OpenCheck c = check_database_file(path);
         Session s = Session::on_file(path);
-        s.record_count = c.count;
-        s.ws.reset_to_all(s.record_count);
-        if (!c.ok || !sort_working_set(s.path, s.ws, 2, false))
+        s.ws().reset_to_all(s.record_count());
+        if (!c.ok || !sort_working_set(s.path(), s.ws(), 2, false))
             st.SkipWithError("open failed");
-        benchmark::DoNotOptimize(s.ws.records().data());
+        benchmark::DoNotOptimize(s.ws().records().data());
     }
     reopen_state();
 }
@@ -226,9 +225,9 @@ Body summary_model(SummaryKind kind)
         const Session& s = env().ed->session();
         for (auto _ : st) {
             std::vector<QStringList> rows;
-            if (!read_summary_rows(s.path, s.ws.records(), s.ws.count(), kind, rows))
+            if (!read_summary_rows(s.path(), s.ws().records(), s.ws().count(), kind, rows))
                 st.SkipWithError("rows not read");
-            auto model = std::make_unique<SummaryModel>(kind, summary_columns(kind, s.locale.currency_symbol),
+            auto model = std::make_unique<SummaryModel>(kind, summary_columns(kind, s.locale().currency_symbol),
                                                         std::move(rows));
             benchmark::DoNotOptimize(model->rowCount());
             st.PauseTiming();
@@ -303,7 +302,7 @@ void delete_in_editor(benchmark::State& st)
         st.ResumeTiming();
         env().ed->delete_record();
     }
-    if (env().ed->session().record_count != collection_size - 1)
+    if (env().ed->session().record_count() != collection_size - 1)
         st.SkipWithError("record not deleted");
     fail_on_errors(st);
     restore_rnd();
@@ -329,7 +328,7 @@ void print_sheets(benchmark::State& st)
 {
     reopen_state();
     for (auto _ : st)
-        if (!print_record_sheets(env().ed, env().ed->session().path, env().ed->session().ws, 1, 100))
+        if (!print_record_sheets(env().ed, env().ed->session().path(), env().ed->session().ws(), 1, 100))
             st.SkipWithError("sheets not printed");
     fail_on_errors(st);
 }
@@ -338,7 +337,7 @@ void print_sheets(benchmark::State& st)
 void show_record(benchmark::State& st)
 {
     reopen_state();
-    const int n = env().ed->session().ws.count();
+    const int n = env().ed->session().ws().count();
     int p = 0;
     for (auto _ : st) {
         p = int((qint64(p) * 7919 + 4099) % n) + 1;
@@ -444,7 +443,7 @@ void list_window(benchmark::State& st)
     reopen_state();
     for (auto _ : st) {
         env().ed->show_collection_list();
-        CollectionListWindow* w = env().ed->collection_list();
+        CollectionListWindow* w = env().ed->findChild<CollectionListWindow*>(QStringLiteral("frm_list"));
         QApplication::processEvents();
         w->repaint();
         st.PauseTiming();
@@ -463,7 +462,7 @@ void list_filter(benchmark::State& st)
 {
     reopen_state();
     env().ed->show_collection_list();
-    CollectionListWindow* w = env().ed->collection_list();
+    CollectionListWindow* w = env().ed->findChild<CollectionListWindow*>(QStringLiteral("frm_list"));
     QApplication::processEvents();
     auto* filter = w->findChild<QLineEdit*>(QStringLiteral("list_filter"));
     const QStringList typed{QStringLiteral("s"),  QStringLiteral("se"), QStringLiteral("sen"),

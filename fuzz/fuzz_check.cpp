@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (!raw || std::memcmp(raw, data + qsizetype(n - 1) * rec_len_bytes, size_t(rec_len_bytes)) != 0)
             fuzz::fail(QStringLiteral("record %1 is not read as stored").arg(n));
     }
-    if (Session::on_file(path).record_count != whole)
+    if (Session::on_file(path).record_count() != whole)
         fuzz::fail(QStringLiteral("the editor counts other records than the file holds"));
 
     std::vector<StoredPictureRef> pictures;

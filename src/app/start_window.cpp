@@ -249,14 +249,13 @@ bool StartWindow::open_database(const QString& path)
         remove_stale_scratch_files(path);
 
     Session session = Session::on_file(path);
-    session.lock = std::move(lock);
-    session.read_only = read_only;
-    session.holder = holder_text(holder);
-    session.record_count = check.count;
-    session.ws.reset_to_all(session.record_count);
-    session.ws.move_to(1);
+    session.hold_claim(std::move(lock));
+    if (read_only)
+        session.open_read_only(holder_text(holder));
+    session.ws().reset_to_all(session.record_count());
+    session.ws().move_to(1);
     QString error;
-    if (!sort_working_set(path, session.ws, 2, false, &error)) {
+    if (!sort_working_set(path, session.ws(), 2, false, &error)) {
         // The file changed or vanished after the checks: nothing is opened.
         msgbox(this, QStringLiteral("The database file ") + path + QStringLiteral(" cannot be read: ") + error,
                MsgIcon::critical);
@@ -352,8 +351,7 @@ void StartWindow::new_database()
     if (!lock->held() && lock->take(path) != LockOutcome::taken)
         lock.reset();
     Session session = Session::on_file(path);
-    session.lock = std::move(lock);
-    session.record_count = 0;
+    session.hold_claim(std::move(lock));
     remember_database(path);
     fill_recent_menu();
     show_editor(std::move(session));

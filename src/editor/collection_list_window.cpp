@@ -115,18 +115,19 @@ CollectionListWindow::CollectionListWindow(QWidget* parent) : QWidget(parent)
 void CollectionListWindow::follow(const Session& session)
 {
     const std::vector<int> records(
-        session.ws.records().begin(),
-        session.ws.records().begin() + qMin<qsizetype>(session.ws.count() + 1, qsizetype(session.ws.records().size())));
-    const FileStamp stamp = file_stamp(session.path);
-    if (session.path != path_ || records != records_ || stamp != stamp_) {
-        path_ = session.path;
+        session.ws().records().begin(),
+        session.ws().records().begin()
+            + qMin<qsizetype>(session.ws().count() + 1, qsizetype(session.ws().records().size())));
+    const FileStamp stamp = file_stamp(session.path());
+    if (session.path() != path_ || records != records_ || stamp != stamp_) {
+        path_ = session.path();
         records_ = records;
         stamp_ = stamp;
-        if (const FileStatus st = model_->load(session.path, session.ws); !st)
+        if (const FileStatus st = model_->load(session.path(), session.ws()); !st)
             msgbox(this, QStringLiteral("The kaleidoscopes could not be listed:\n") + st.error, MsgIcon::critical);
         show_count();
     }
-    const int position = session.ws.position();
+    const int position = session.ws().position();
     model_->set_current_position(position);
     if (const int row = model_->row_of_position(position); row >= 0)
         table_->scrollTo(model_->index(row, 0));

@@ -6,6 +6,7 @@
 #include "record_form_widget.h"
 
 #include "collection_list_dock.h"
+#include "collection_watch.h"
 #include "core/color_file.h"
 #include "core/editor_fields.h"
 #include "core/field_text.h"
@@ -64,14 +65,14 @@ void RecordEditor::prepare()
         startup->setEnabled(false);
 
     // The labels of the locale in force when the editor opens.
-    session_.locale = current_locale_labels();
-    form_->set_locale_tips(session_.locale);
+    session_.set_locale(current_locale_labels());
+    form_->set_locale_tips(session_.locale());
     size_window();
     centre_on_screen(this);
 
     refresh_caption();
 
-    if (session_.record_count > 0)
+    if (session_.record_count() > 0)
         show_position(1);
     else
         start_empty();
@@ -92,10 +93,11 @@ void RecordEditor::prepare()
     }
     apply_colors();
 
-    session_.ws.forget_find();
-    if (session_.read_only)
-        make_fields_read_only();
-    watch_collection();
+    session_.ws().forget_find();
+    if (session_.read_only())
+        form_->set_read_only();
+    connect(new CollectionWatch(session_.path(), this), &CollectionWatch::touched, this,
+            &RecordEditor::notice_outside_change);
     loaded = true;
     form_->set_checks_active(true);
 }
@@ -137,15 +139,15 @@ void RecordEditor::refresh_caption()
 
 bool RecordEditor::adding() const
 {
-    return session_.ws.position() > session_.ws.count() || session_.ws.position() > session_.record_count;
+    return session_.ws().position() > session_.ws().count() || session_.ws().position() > session_.record_count();
 }
 
 bool RecordEditor::show_position(int numr)
 {
     Session& s = session_;
-    if (numr < 1 || numr > s.ws.count() || numr >= int(s.ws.records().size()))
+    if (numr < 1 || numr > s.ws().count() || numr >= int(s.ws().records().size()))
         return false;
-    const FileStatus st = s.read_shown(s.ws.records()[std::size_t(numr)]);
+    const FileStatus st = s.read_shown(s.ws().records()[std::size_t(numr)]);
     if (!st) {
         msgbox(this,
                QStringLiteral("Kaleidoscope number ") + QString::number(numr)
@@ -153,11 +155,11 @@ bool RecordEditor::show_position(int numr)
                MsgIcon::critical, MsgButtons::ok);
         return false;
     }
-    s.ws.move_to(numr);
+    s.ws().move_to(numr);
     refresh_caption();
     find_position_ = numr;
 
-    const ScopeRecord& r = s.record;
+    const ScopeRecord& r = s.record();
     form_->show_record(r);
 
     strip_->set_pictures(PictureList::of_record(r));
@@ -184,7 +186,7 @@ void RecordEditor::refuse_full_database()
 void RecordEditor::add_record()
 {
     Session& s = session_;
-    if (s.record_count > 0 && !settle_edits())
+    if (s.record_count() > 0 && !settle_edits())
         return;
     if (session_.refresh_record_count() >= max_record_count) {
         refuse_full_database();
@@ -192,14 +194,14 @@ void RecordEditor::add_record()
     }
     clear_form();
     // A record the program creates carries zero bytes in the unused slot 0.
-    s.record = ScopeRecord();
-    if (s.record_count > 0) {
+    s.start_new_record();
+    if (s.record_count() > 0) {
         session_.refresh_record_count();
-        session_.ws.reset_to_all(session_.record_count);
-        s.ws.mark_unsorted();
+        session_.ws().reset_to_all(session_.record_count());
+        s.ws().mark_unsorted();
     }
-    const int new_record_number = s.record_count + 1;
-    session_.ws.reserve_new(new_record_number);
+    const int new_record_number = s.record_count() + 1;
+    session_.ws().reserve_new(new_record_number);
     refresh_caption();
     restore_colors();
     if (loaded)
@@ -263,7 +265,7 @@ void RecordEditor::show_first()
 {
     if (!catch_up())
         return;
-    if (session_.ws.count() > 0) {
+    if (session_.ws().count() > 0) {
         if (!settle_edits())
             return;
         show_position(1);
@@ -276,8 +278,8 @@ void RecordEditor::show_previous()
     if (!catch_up())
         return;
     // At either end nothing is shown anew, so nothing needs settling.
-    const int target = session_.ws.position() - 1;
-    if (target > 0 && target <= session_.ws.count()) {
+    const int target = session_.ws().position() - 1;
+    if (target > 0 && target <= session_.ws().count()) {
         if (!settle_edits())
             return;
         show_position(target);
@@ -289,8 +291,8 @@ void RecordEditor::show_next()
 {
     if (!catch_up())
         return;
-    const int target = session_.ws.position() + 1;
-    if (target <= session_.ws.count()) {
+    const int target = session_.ws().position() + 1;
+    if (target <= session_.ws().count()) {
         if (!settle_edits())
             return;
         show_position(target);
@@ -302,10 +304,10 @@ void RecordEditor::show_last()
 {
     if (!catch_up())
         return;
-    if (session_.ws.count() > 0) {
+    if (session_.ws().count() > 0) {
         if (!settle_edits())
             return;
-        show_position(session_.ws.count());
+        show_position(session_.ws().count());
     }
     form_->line(m_scopename)->setFocus();
 }
@@ -325,11 +327,11 @@ void RecordEditor::show_listed(int position)
 {
     // The list was read before another program changed the collection: it
     // reads the collection again with the editor, and the user chooses anew.
-    if (session_.changed_elsewhere || session_.file_changed_since_noted()) {
+    if (session_.changed_elsewhere() || session_.file_changed_since_noted()) {
         catch_up();
         return;
     }
-    if (position < 1 || position > session_.ws.count() || !settle_edits())
+    if (position < 1 || position > session_.ws().count() || !settle_edits())
         return;
     show_position(position);
     raise();

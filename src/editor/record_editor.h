@@ -20,7 +20,6 @@
 class QAction;
 class QComboBox;
 class QDockWidget;
-class QFileSystemWatcher;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -185,10 +184,6 @@ private:
     // stored it; was: the bytes shown before): names what it changed and lets
     // the user keep that version, put the edits over it or save them as new.
     void settle_changed_elsewhere(const RecordForm& edits, const QByteArray& was);
-    // Fields that cannot change in a read-only window.
-    void make_fields_read_only();
-    // Watches the collection file and its folder for writes by other programs.
-    void watch_collection();
     // A watched file or folder changed: notes a write by another program in
     // the caption, without taking the focus.
     void notice_outside_change();
@@ -206,7 +201,6 @@ private:
     RecordFormWidget* form_ = nullptr;
 
     Session session_;
-    QFileSystemWatcher* watcher_ = nullptr;
     CollectionListDock* list_dock_ = nullptr;
 
     bool closing_ = false;

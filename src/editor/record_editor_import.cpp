@@ -19,7 +19,7 @@ bool RecordEditor::working_set_ready()
 {
     if (!settle_edits())
         return false;
-    if (session_.ws.matched() == 0) {
+    if (session_.ws().matched() == 0) {
         msgbox(this, QStringLiteral("Last select operation returned no matching kaleidoscope records"),
                MsgIcon::critical);
         return false;
@@ -31,10 +31,10 @@ void RecordEditor::import_records()
 {
     if (!settle_edits())
         return;
-    const bool was_empty = session_.record_count == 0;
+    const bool was_empty = session_.record_count() == 0;
     ImportCount count;
     if (!import_kaleidoscopes(
-            session_.path, this, [this] { return keep_write_claim(); }, count))
+            session_.path(), this, [this] { return keep_write_claim(); }, count))
         return;
     session_.note_file_state();
     const int imported = count.imported;
@@ -44,9 +44,9 @@ void RecordEditor::import_records()
     malloc_trim(0);
     // As a freshly opened database: every record, sorted by artist.
     session_.refresh_record_count();
-    session_.ws.reset_to_all(session_.record_count);
+    session_.ws().reset_to_all(session_.record_count());
     QString error;
-    if (!sort_working_set(session_.path, session_.ws, 2, false, &error))
+    if (!sort_working_set(session_.path(), session_.ws(), 2, false, &error))
         msgbox(this, error, MsgIcon::critical);
     show_position(1);
     if (was_empty)
@@ -57,10 +57,10 @@ void RecordEditor::import_records()
 
 bool RecordEditor::offer_missing_pictures_search()
 {
-    if (missing_pictures_offered_ || session_.read_only)
+    if (missing_pictures_offered_ || session_.read_only())
         return false;
     missing_pictures_offered_ = true;
-    if (!missing_pictures_search_wanted(session_.path, this))
+    if (!missing_pictures_search_wanted(session_.path(), this))
         return false;
     find_missing_pictures();
     return true;
@@ -70,7 +70,7 @@ void RecordEditor::find_missing_pictures()
 {
     missing_pictures_offered_ = true;
     const auto may_write = [this] { return catch_up() && keep_write_claim(); };
-    if (settle_edits() && tessaran::find_missing_pictures(session_.path, this, may_write))
+    if (settle_edits() && tessaran::find_missing_pictures(session_.path(), this, may_write))
         pictures_stored();
 }
 
@@ -79,7 +79,7 @@ void RecordEditor::pictures_stored()
     session_.note_file_state();
     if (!adding()) {
         strip_->close_all_viewers();
-        show_position(session_.ws.position());
+        show_position(session_.ws().position());
     }
 }
 

@@ -51,7 +51,7 @@ void RecordEditor::build_controls()
     scroll->setWidget(form_);
     setCentralWidget(body);
 
-    strip_ = new PictureStrip(session_.path, form_);
+    strip_ = new PictureStrip(session_.path(), form_);
     auto* logo = new LogoLabel(96, form_);
     connect(logo, &LogoLabel::clicked, this, &RecordEditor::show_about);
     form_->set_bottom_row(strip_, logo);
@@ -133,7 +133,7 @@ void RecordEditor::run_command(Command c)
 
 void RecordEditor::show_find_criteria_asked()
 {
-    if (session_.ws.find_text().isEmpty())
+    if (session_.ws().find_text().isEmpty())
         msgbox(this, QStringLiteral("No search has been made yet, so there are no find criteria to show."),
                MsgIcon::information);
     else

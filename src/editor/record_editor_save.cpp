@@ -28,8 +28,8 @@ namespace tessaran {
 int RecordEditor::count_changes(int pos)
 {
     Session& s = session_;
-    if (pos <= s.record_count) {
-        const int recno = (pos >= 1 && pos < int(s.ws.records().size())) ? s.ws.records()[std::size_t(pos)] : 0;
+    if (pos <= s.record_count()) {
+        const int recno = (pos >= 1 && pos < int(s.ws().records().size())) ? s.ws().records()[std::size_t(pos)] : 0;
         const FileStatus st = recno > 0 ? session_.read(recno) : FileStatus::failure(QStringLiteral("no such record"));
         if (!st) {
             msgbox(this,
@@ -40,10 +40,10 @@ int RecordEditor::count_changes(int pos)
         }
     } else {
         // A new record is compared with an empty one, whatever a scan left in the buffer.
-        s.record = ScopeRecord();
+        s.start_new_record();
     }
 
-    const ScopeRecord& r = s.record;
+    const ScopeRecord& r = s.record();
     const RecordForm form = form_values();
     const FormChanges changes = form_changes(form, r);
     form_->mark_changes(changes);
@@ -80,9 +80,9 @@ void RecordEditor::discard_changes()
     if (adding()) {
         // Nothing stored yet: the empty form is what the file "holds".
         clear_form();
-        session_.record = ScopeRecord();
+        session_.start_new_record();
     } else {
-        show_position(session_.ws.position());
+        show_position(session_.ws().position());
     }
     restore_colors();
 }
@@ -92,10 +92,10 @@ bool RecordEditor::settle_edits()
     if (!loaded)
         return true;
     catch_up();
-    const int changes = count_changes(session_.ws.position());
+    const int changes = count_changes(session_.ws().position());
     if (changes <= 0)
         return true;  // nothing differs, or the stored record is gone and cannot be compared
-    if (session_.read_only) {
+    if (session_.read_only()) {
         // A pick list can still be changed here, but never saved.
         if (msgbox(this,
                    QStringLiteral("This collection is open read-only, so the changes highlighted cannot be saved. "
@@ -124,23 +124,23 @@ void RecordEditor::save_record()
 
 bool RecordEditor::told_write_outcome(const FileStatus& st, const QString& failed, const QString& after)
 {
-    return tessaran::told_write_outcome(this, st, session_.path, failed, after);
+    return tessaran::told_write_outcome(this, st, session_.path(), failed, after);
 }
 
 FileStatus RecordEditor::write_shown_record(int recno, const ScopeRecord& r, bool is_new)
 {
     Session& s = session_;
-    const bool unfinished_tail = is_new && partial_record_bytes(s.path) > 0;
-    const QString kept_in = unfinished_tail ? partial_record_keep_path(s.path) : QString();
+    const bool unfinished_tail = is_new && partial_record_bytes(s.path()) > 0;
+    const QString kept_in = unfinished_tail ? partial_record_keep_path(s.path()) : QString();
     if (unfinished_tail)
         msgbox(this,
                QStringLiteral("The database file ends in %1 bytes that are not a whole kaleidoscope record: another "
                               "program may have stopped while adding one. They will be kept in %2 before this "
                               "kaleidoscope is added after the last whole one.")
-                   .arg(partial_record_bytes(s.path))
+                   .arg(partial_record_bytes(s.path()))
                    .arg(kept_in),
                MsgIcon::exclamation);
-    FileStatus st = write_record(s.path, recno, r);
+    FileStatus st = write_record(s.path(), recno, r);
     if (!st)
         s.refresh_record_count();
     if (unfinished_tail) {
@@ -159,14 +159,14 @@ bool RecordEditor::store_record(bool confirm)
         return false;
     restore_colors();
     const int count_before = s.refresh_record_count();
-    const bool is_new = s.ws.position() > count_before;
+    const bool is_new = s.ws().position() > count_before;
     if (is_new && count_before >= max_record_count) {
         refuse_full_database();
         return false;
     }
 
     if (count_before > 0) {
-        const int changes = count_changes(s.ws.position());
+        const int changes = count_changes(s.ws().position());
         if (changes < 0)
             return false;
         if (changes == 0) {
@@ -175,7 +175,7 @@ bool RecordEditor::store_record(bool confirm)
             return false;
         }
     } else {
-        s.record = ScopeRecord();
+        s.start_new_record();
     }
 
     if (confirm
@@ -187,12 +187,12 @@ bool RecordEditor::store_record(bool confirm)
     }
 
     // A copy of the buffer, so that a failed write leaves it as read.
-    const ScopeRecord r = record_from_form(form_values(), s.record);
+    const ScopeRecord r = record_from_form(form_values(), s.record());
 
-    const int pos = s.ws.position();
-    if (pos < 1 || pos >= int(s.ws.records().size()))
+    const int pos = s.ws().position();
+    if (pos < 1 || pos >= int(s.ws().records().size()))
         return false;
-    const int recno = s.ws.records()[std::size_t(pos)];
+    const int recno = s.ws().records()[std::size_t(pos)];
     // Another program may have changed the file since this record was shown:
     // nothing is written over a record this window did not read.
     if (!keep_write_claim())
@@ -204,16 +204,16 @@ bool RecordEditor::store_record(bool confirm)
     const FileStatus st = write_shown_record(recno, r, is_new);
     if (!told_write_outcome(st, QStringLiteral("The kaleidoscope could not be saved to the database file ")))
         return false;
-    s.record = r;
+    s.keep_written(r);
     s.note_file_state();
 
     msgbox(this, QStringLiteral("Kaleidoscope number ") + QString::number(pos) + QStringLiteral(" saved to database"),
            MsgIcon::none, MsgButtons::ok, QStringLiteral("Scope saved"));
     if (pos > count_before)
-        s.ws.append_current();
+        s.ws().append_current();
     s.refresh_record_count();
     show_position(pos);
-    if (s.record_count == 1)
+    if (s.record_count() == 1)
         enable_all_commands();
     refresh_caption();
     restore_colors();

@@ -13,14 +13,13 @@
 
 #include <QComboBox>
 #include <QFileInfo>
-#include <QFileSystemWatcher>
 #include <QLineEdit>
 
 namespace tessaran {
 
 bool RecordEditor::refused_read_only()
 {
-    const bool was_read_only = session_.read_only;
+    const bool was_read_only = session_.read_only();
     if (!was_read_only && keep_write_claim())
         return false;
     // A window that has just lost its claim said so already.
@@ -29,80 +28,46 @@ bool RecordEditor::refused_read_only()
                QStringLiteral("This collection is open read-only, because it is open for changes in %1.\n"
                               "Nothing can be saved, added, deleted or imported here. To make changes, close it "
                               "there and open it here again.")
-                   .arg(session_.holder),
+                   .arg(session_.holder()),
                MsgIcon::information);
     return true;
 }
 
 bool RecordEditor::keep_write_claim()
 {
-    Session& s = session_;
-    if (s.read_only)
+    if (session_.read_only())
         return false;
-    if (!s.lock || s.lock->on_current_file())
+    if (session_.keep_claim())
         return true;
-    // Another program put a new file at the collection's path.
-    LockHolder holder;
-    const LockOutcome outcome = s.lock->take(s.path, &holder);
-    if (outcome == LockOutcome::taken)
-        return true;
-    s.lock.reset();
-    if (outcome == LockOutcome::unavailable)
-        return true;  // nobody else claims it; a write says itself why it fails
-    s.read_only = true;
-    s.holder = holder_text(holder);
-    make_fields_read_only();
+    form_->set_read_only();
     refresh_caption();
     msgbox(this,
            QStringLiteral("Another program replaced the collection %1, and it is now open for changes in %2.\n"
                           "This window is read-only from now on: nothing can be saved, added, deleted or "
                           "imported here. Your changes are still on screen.")
-               .arg(s.path, s.holder),
+               .arg(session_.path(), session_.holder()),
            MsgIcon::exclamation);
     return false;
 }
 
-void RecordEditor::make_fields_read_only()
-{
-    form_->set_read_only();
-}
-
-void RecordEditor::watch_collection()
-{
-    // The folder too: a save elsewhere puts a new file in the collection's
-    // place, and the watch on the old one ends with it.
-    watcher_ = new QFileSystemWatcher(this);
-    watcher_->addPath(QFileInfo(session_.path).absolutePath());
-    watcher_->addPath(session_.path);
-    connect(watcher_, &QFileSystemWatcher::fileChanged, this, &RecordEditor::notice_outside_change);
-    connect(watcher_, &QFileSystemWatcher::directoryChanged, this, &RecordEditor::notice_outside_change);
-}
-
 void RecordEditor::notice_outside_change()
 {
-    Session& s = session_;
-    if (!watcher_->files().contains(s.path) && QFileInfo::exists(s.path))
-        watcher_->addPath(s.path);
     // A new file at the path is claimed at once, before another window can.
-    if (s.lock && !s.lock->on_current_file() && !closing_)
+    if (session_.claim_left_behind() && !closing_)
         keep_write_claim();
-    // This window's own writes were noted when it made them.
-    if (s.changed_elsewhere || !s.file_changed_since_noted())
-        return;
-    s.changed_elsewhere = true;
-    refresh_caption();
+    if (session_.notice_outside_change())
+        refresh_caption();
 }
 
 bool RecordEditor::catch_up()
 {
-    Session& s = session_;
-    if (!loaded || (!s.changed_elsewhere && !s.file_changed_since_noted()))
+    if (!loaded || !session_.needs_catch_up())
         return true;
     // Edits are kept only where there are any: a record shown unchanged is
     // simply shown again from the file as it is now.
     ScopeRecord shown;
-    if (!adding() && s.shown_bytes.size() == rec_len_bytes)
-        decode_record_into(s.shown_bytes.constData(), shown);
+    if (!adding() && session_.shown_bytes().size() == rec_len_bytes)
+        decode_record_into(session_.shown_bytes().constData(), shown);
     return reload(form_changes(form_values(), shown).count() > 0);
 }
 
@@ -120,9 +85,9 @@ bool RecordEditor::reload(bool keep_edits)
 {
     Session& s = session_;
     const RecordForm edits = form_values();
-    const QByteArray was = s.shown_bytes;
+    const QByteArray was = s.shown_bytes();
     const bool was_adding = adding();
-    const int was_record = was_adding ? 0 : s.ws.record_at(s.ws.position());
+    const int was_record = was_adding ? 0 : s.ws().record_at(s.ws().position());
     s.refresh_record_count();
     s.note_file_state();
     keep_write_claim();
@@ -149,13 +114,13 @@ bool RecordEditor::reload(bool keep_edits)
             msgbox(this,
                    QStringLiteral("The kaleidoscope you were editing is no longer in the collection; your "
                                   "changes are shown as a new kaleidoscope."));
-        if (s.record_count == 0)
+        if (s.record_count() == 0)
             start_empty();
         else
             add_record();
     }
     set_form_values(edits);
-    count_changes(s.ws.position());
+    count_changes(s.ws().position());
     return found > 0 || was_adding;
 }
 
@@ -164,7 +129,7 @@ void RecordEditor::settle_changed_elsewhere(const RecordForm& edits, const QByte
     Session& s = session_;
     ScopeRecord before;
     decode_record_into(was.constData(), before);
-    const QStringList fields = changed_field_names(before, s.record);
+    const QStringList fields = changed_field_names(before, s.record());
     // The user's own changes, over the version the other program stored.
     const FormChanges mine = form_changes(edits, before);
     RecordForm merged = form_values();
@@ -180,24 +145,24 @@ void RecordEditor::settle_changed_elsewhere(const RecordForm& edits, const QByte
         = QStringLiteral("Another program changed the kaleidoscope you were editing (%1) after it was shown. It "
                          "changed: %2.\n\nYour changes are still on screen. Keep the other program's version, put "
                          "your changes over it, or save yours as a new kaleidoscope?")
-              .arg(trim_blanks(s.record.scopename), fields.join(QStringLiteral(", ")));
+              .arg(trim_blanks(s.record().scopename), fields.join(QStringLiteral(", ")));
     switch (msgbox(this, question, MsgIcon::question, MsgButtons::theirs_mine_new)) {
     case MsgAnswer::no: return;  // the other program's version is shown
     case MsgAnswer::yes:
         set_form_values(merged);
-        if (count_changes(s.ws.position()) > 0)
+        if (count_changes(s.ws().position()) > 0)
             store_record(false);
         return;
     case MsgAnswer::ok:
         add_record();
         set_form_values(edits);
-        count_changes(s.ws.position());
+        count_changes(s.ws().position());
         store_record(false);
         return;
     case MsgAnswer::cancel:
         // Nothing decided: the changes stay on screen over the new version.
         set_form_values(merged);
-        count_changes(s.ws.position());
+        count_changes(s.ws().position());
         return;
     }
 }

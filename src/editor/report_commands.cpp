@@ -32,18 +32,19 @@ void show_summary(const Session& s, QWidget* parent)
 void print_sheets(const Session& s, QWidget* parent)
 {
     RecordScanner db;
-    if (const FileStatus st = db.open(s.path); !st) {
+    if (const FileStatus st = db.open(s.path()); !st) {
         msgbox(parent,
-               QStringLiteral("The kaleidoscopes could not be read from the database file ") + s.path
+               QStringLiteral("The kaleidoscopes could not be read from the database file ") + s.path()
                    + QStringLiteral(":\n") + st.error,
                MsgIcon::critical);
         return;
     }
     RecordSheetDialog* shown = nullptr;
     RecordSheetDialog dlg(
-        s.ws.count(), s.ws.position(),
-        [&shown, &s](int first, int last) { return print_record_sheets(shown, s.path, s.ws, first, last); },
-        [&shown, &s](int first, int last) { return preview_record_sheets(shown, s.path, s.ws, first, last); }, parent);
+        s.ws().count(), s.ws().position(),
+        [&shown, &s](int first, int last) { return print_record_sheets(shown, s.path(), s.ws(), first, last); },
+        [&shown, &s](int first, int last) { return preview_record_sheets(shown, s.path(), s.ws(), first, last); },
+        parent);
     shown = &dlg;
     dlg.exec();
 }
@@ -57,7 +58,7 @@ void show_statistics(const Session& s, QWidget* parent)
 
 void export_web_catalogue(const Session& s, QWidget* parent)
 {
-    const QFileInfo collection(s.path);
+    const QFileInfo collection(s.path());
     WebCatalogueDialog dialog(
         collection.absoluteDir().filePath(collection.completeBaseName() + QStringLiteral("-catalogue")), parent);
     if (dialog.exec() != QDialog::Accepted)
@@ -74,11 +75,11 @@ void export_web_catalogue(const Session& s, QWidget* parent)
         return;
 
     QProgressDialog progress(QStringLiteral("Writing the web catalogue..."), QStringLiteral("Cancel"), 0,
-                             qMax(1, s.ws.count()), parent);
+                             qMax(1, s.ws().count()), parent);
     progress.setObjectName(QStringLiteral("web_progress"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(400);
-    const WebCatalogueResult r = write_web_catalogue(s.path, s.ws.records(), s.ws.count(), folder,
+    const WebCatalogueResult r = write_web_catalogue(s.path(), s.ws().records(), s.ws().count(), folder,
                                                      dialog.include_prices(), [&](int done, int) {
                                                          progress.setValue(done);
                                                          return !progress.wasCanceled();

@@ -214,21 +214,22 @@ QChart* types_chart(const std::vector<GroupStats>& by_type)
 }  // namespace
 
 StatisticsWindow::StatisticsWindow(const Session& s, QWidget* parent)
-    : QDialog(parent), head_{trim_blanks(s.path),
-                             sort_caption_inner(s.ws.sort_caption()).mid(QStringLiteral("Sorted by:").size()).trimmed(),
-                             s.ws.selection_text()}
+    : QDialog(parent), head_{
+                           trim_blanks(s.path()),
+                           sort_caption_inner(s.ws().sort_caption()).mid(QStringLiteral("Sorted by:").size()).trimmed(),
+                           s.ws().selection_text()}
 {
     setObjectName(QStringLiteral("frm_stats"));
     setWindowTitle(QStringLiteral("Collection statistics"));
     {
         ProgressWindow waiter(this);
         waiter.start(QStringLiteral("Adding up the kaleidoscopes..."), 100);
-        const FileStatus st = collect_stats(s.path, s.ws.records(), s.ws.count(), stats_,
+        const FileStatus st = collect_stats(s.path(), s.ws().records(), s.ws().count(), stats_,
                                             [&waiter](int percent) { waiter.step(percent); });
         waiter.close();
         if (!st) {
             msgbox(parent,
-                   QStringLiteral("The kaleidoscopes could not be read from the database file ") + s.path
+                   QStringLiteral("The kaleidoscopes could not be read from the database file ") + s.path()
                        + QStringLiteral(":\n") + st.error,
                    MsgIcon::critical);
             return;

@@ -50,11 +50,11 @@ SummaryPrintData print_data(const Session& s, SummaryKind kind, const QString& s
     SummaryPrintData d;
     d.kind = kind;
     d.stamp = stamp;
-    d.path = s.path;
-    d.count = s.ws.count();
-    d.sort_caption = s.ws.sort_caption();
-    d.selection_text = s.ws.selection_text();
-    d.columns = summary_columns(d.kind, s.locale.currency_symbol);
+    d.path = s.path();
+    d.count = s.ws().count();
+    d.sort_caption = s.ws().sort_caption();
+    d.selection_text = s.ws().selection_text();
+    d.columns = summary_columns(d.kind, s.locale().currency_symbol);
     return d;
 }
 
@@ -106,7 +106,7 @@ SummaryWindow::SummaryWindow(const Session& session, SummaryKind kind, QWidget* 
 
     paint_dialog(this);
 
-    pb_output->setGeometry(margin, margin, 400, header_height(session_.ws.selection_text()));
+    pb_output->setGeometry(margin, margin, 400, header_height(session_.ws().selection_text()));
     sumgrid->move(margin, pb_output->geometry().bottom() + 1 + margin);
 
     loaded_ = build_table();
@@ -130,14 +130,14 @@ bool SummaryWindow::build_table()
 {
     const Session& s = session_;
     const SummaryKind kind = kind_;
-    std::vector<SummaryColumn> columns = summary_columns(kind, s.locale.currency_symbol);
+    std::vector<SummaryColumn> columns = summary_columns(kind, s.locale().currency_symbol);
     ncols = static_cast<int>(columns.size());
 
     std::vector<QStringList> rows;
-    const int count = s.ws.count();
+    const int count = s.ws().count();
     if (progress_)
         progress_->set_progress(0);
-    const FileStatus st = read_summary_rows(s.path, s.ws.records(), count, kind, rows, [this, count](int p) {
+    const FileStatus st = read_summary_rows(s.path(), s.ws().records(), count, kind, rows, [this, count](int p) {
         if (progress_ && (p % 64 == 0 || p == count))
             progress_->set_progress(static_cast<int>(std::nearbyint(100.0 * p / count)));
     });
@@ -186,7 +186,7 @@ void SummaryWindow::draw_header()
     pb_output->clear_items();
     pb_output->print_at(pb_output->width() / 2.0, first_line, QStringLiteral("KALEIDOSCOPE SUMMARY ") + summary_stamp,
                         1, Qt::black, true);
-    pb_output->print_at(5, 35, QStringLiteral("Database file: ") + trim_blanks(s.path), 0);
+    pb_output->print_at(5, 35, QStringLiteral("Database file: ") + trim_blanks(s.path()), 0);
     // The label in black and the value in red after it, each drawn once: red
     // under black would leave red fringes on anti-aliased text.
     const auto label_and_value = [this](double y, const QString& label, const QString& value) {
@@ -194,13 +194,13 @@ void SummaryWindow::draw_header()
         pb_output->print_at(5 + pb_output->text_width(label), y, value, 0, Qt::red);
     };
     const QString sort_label = QStringLiteral("Sorted by:");
-    label_and_value(50, QStringLiteral("Number of kaleidoscopes in summary: "), QString::number(s.ws.count()));
-    label_and_value(65, sort_label, sort_caption_inner(s.ws.sort_caption()).mid(sort_label.size()));
+    label_and_value(50, QStringLiteral("Number of kaleidoscopes in summary: "), QString::number(s.ws().count()));
+    label_and_value(65, sort_label, sort_caption_inner(s.ws().sort_caption()).mid(sort_label.size()));
     const QString crit_label = QStringLiteral("Selection criteria: ");
     pb_output->print_at(5, 80, crit_label, 0);
     const double crit_x = 5 + (pb_output->text_width(crit_label) + 30);
     double y = 80;
-    for (const QString& line : split_lines(s.ws.selection_text())) {
+    for (const QString& line : split_lines(s.ws().selection_text())) {
         pb_output->print_at(crit_x, y, line, 0);
         y += line_pitch;
     }
@@ -310,7 +310,7 @@ void SummaryWindow::print()
     SummaryPrintData data = print_data(session_, kind_, summary_stamp);
     const Session& s = session_;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const FileStatus st = read_summary_rows(s.path, s.ws.records(), s.ws.count(), data.kind, data.rows);
+    const FileStatus st = read_summary_rows(s.path(), s.ws().records(), s.ws().count(), data.kind, data.rows);
     QApplication::restoreOverrideCursor();
     if (!st) {
         msgbox(this, st.error, MsgIcon::critical);
@@ -323,7 +323,7 @@ void SummaryWindow::preview()
 {
     SummaryPrintData data = print_data(session_, kind_, summary_stamp);
     const Session& s = session_;
-    const FileStatus st = read_summary_rows(s.path, s.ws.records(), s.ws.count(), data.kind, data.rows);
+    const FileStatus st = read_summary_rows(s.path(), s.ws().records(), s.ws().count(), data.kind, data.rows);
     if (!st) {
         msgbox(this, st.error, MsgIcon::critical);
         return;
@@ -340,11 +340,11 @@ void SummaryWindow::save_as_text()
     const Session& s = session_;
     SummaryExportHead head;
     head.stamp = general_date_text(QDateTime::currentDateTime());
-    head.count = s.ws.count();
-    head.selection_text = s.ws.selection_text();
-    head.sort_caption = s.ws.sort_caption();
+    head.count = s.ws().count();
+    head.selection_text = s.ws().selection_text();
+    head.sort_caption = s.ws().sort_caption();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const FileStatus st = write_summary_export(path, s.path, s.ws.records(), s.ws.count(), kind_, head);
+    const FileStatus st = write_summary_export(path, s.path(), s.ws().records(), s.ws().count(), kind_, head);
     QApplication::restoreOverrideCursor();
     if (!st) {
         // The failure's own description, with the file it concerns.

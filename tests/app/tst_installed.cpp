@@ -90,7 +90,7 @@ private slots:
             RecordEditor* ed = open_editor();
             QVERIFY2(ed, qPrintable(dialogs.texts().join(QLatin1Char('|'))));
             const QString demo = data + QStringLiteral("/demo.rnd");
-            QCOMPARE(ed->session().path, demo);
+            QCOMPARE(ed->session().path(), demo);
             QCOMPARE(read_bytes(demo), read_bytes(root + QStringLiteral("/usr/share/tessaran/demo.rnd")));
             control<QLineEdit>(ed, "tb_city")->setText(QStringLiteral("Installed City"));
             control<QPushButton>(ed, "cmd_save")->click();

@@ -153,8 +153,9 @@ private slots:
         QVERIFY2(editor(), qPrintable(dialogs->texts().join(QLatin1Char('|'))));
         QVERIFY(editor()->isVisible());
         QVERIFY(editor()->testAttribute(Qt::WA_DeleteOnClose));
-        QCOMPARE(editor()->session().path, demo);
-        QCOMPARE(editor()->session().ws.positions(), (std::vector<int>{2, 3, 1}));  // ALPHA < MU < ZETA, not file order
+        QCOMPARE(editor()->session().path(), demo);
+        QCOMPARE(editor()->session().ws().positions(),
+                 (std::vector<int>{2, 3, 1}));  // ALPHA < MU < ZETA, not file order
         QCOMPARE(editor()->windowTitle(),
                  QStringLiteral("Database file: ") + demo
                      + QStringLiteral("  [Record 1 of 3]  [Sorted by: Artist(Asc.)]  [Selected: All]"));
@@ -197,8 +198,8 @@ private slots:
         dialogs->choose_file(other);
         control<QAction>(window, "mnu_openfile")->trigger();
         QVERIFY(editor());
-        QCOMPARE(editor()->session().path, other);
-        QCOMPARE(editor()->session().ws.count(), int(0));
+        QCOMPARE(editor()->session().path(), other);
+        QCOMPARE(editor()->session().ws().count(), int(0));
         QVERIFY(dialogs->shown.isEmpty());
         QVERIFY(menus_hidden(*window));
     }
@@ -252,9 +253,9 @@ private slots:
         if (created) {
             QCOMPARE(QFileInfo(target).size(), qint64(0));
             QVERIFY(editor());
-            QCOMPARE(editor()->session().path, target);
-            QCOMPARE(editor()->session().record_count, int(0));
-            QCOMPARE(editor()->session().ws.count(), int(0));
+            QCOMPARE(editor()->session().path(), target);
+            QCOMPARE(editor()->session().record_count(), int(0));
+            QCOMPARE(editor()->session().ws().count(), int(0));
             QVERIFY(menus_hidden(*window));
         } else {
             QCOMPARE(read_bytes(target), old);
@@ -407,7 +408,7 @@ private slots:
         // Choosing one opens it as "Open database file..." does.
         items[2]->trigger();
         QVERIFY(editor());
-        QCOMPARE(editor()->session().path, paths[2]);
+        QCOMPARE(editor()->session().path(), paths[2]);
         delete editor();
         show_startup_menus();
         QCOMPARE(control<QMenu>(window, "mnu_recent")->actions().first()->text(), QStringLiteral("&1 ") + paths[2]);
@@ -433,7 +434,7 @@ private slots:
         QVERIFY(control<QAction>(window, "mnu_reopen")->isChecked());
         window->reopen_last();
         QVERIFY(editor());
-        QCOMPARE(editor()->session().path, paths[2]);
+        QCOMPARE(editor()->session().path(), paths[2]);
     }
 
     void shortcuts_shown_in_the_menus()

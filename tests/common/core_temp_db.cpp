@@ -98,16 +98,18 @@ Session TempDb::session() const
 Session TempDb::open_all() const
 {
     Session s = session();
-    s.ws.reset_to_all(s.record_count);
+    s.ws().reset_to_all(s.record_count());
     return s;
 }
 
 Session TempDb::open_for_summary(const QString& criteria) const
 {
     Session s = open_all();
-    s.ws.restore_sort({2, false, QStringLiteral("[Sorted by: Artist (Asc.)]")});
-    s.ws.restore_selection({true, Criteria(), criteria, s.ws.matched()});
-    s.locale.currency_symbol = QStringLiteral("$");
+    s.ws().restore_sort({2, false, QStringLiteral("[Sorted by: Artist (Asc.)]")});
+    s.ws().restore_selection({true, Criteria(), criteria, s.ws().matched()});
+    LocaleLabels dollars = s.locale();
+    dollars.currency_symbol = QStringLiteral("$");
+    s.set_locale(dollars);
     return s;
 }
 

@@ -149,7 +149,7 @@ private slots:
             recs << make_record(QString("scope %1").arg(i), names.at((i * 7) % names.size()));
         TempDb db(recs);
         Session s = db.open_all();
-        QVERIFY(sort_working_set(s.path, s.ws, 2, false));
+        QVERIFY(sort_working_set(s.path(), s.ws(), 2, false));
 
         std::vector<QString> keys(201);
         std::vector<int> pos(201);
@@ -159,7 +159,7 @@ private slots:
         }
         heapsort_text(keys, pos, 200);
         for (int p = 1; p <= 200; ++p)
-            QCOMPARE(s.ws.records()[size_t(p)], pos[size_t(p)]);
+            QCOMPARE(s.ws().records()[size_t(p)], pos[size_t(p)]);
     }
 
     void a_kept_mapping_follows_the_file()

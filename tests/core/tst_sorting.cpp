@@ -134,13 +134,13 @@ private slots:
     {
         TempDb db({with_artist("smith"), with_artist("Smith   "), with_artist("SMITH")});
         Session s = db.open_all();
-        QVERIFY(sort_working_set(s.path, s.ws, 2, false));
+        QVERIFY(sort_working_set(s.path(), s.ws(), 2, false));
         // Three equal keys come out in the heapsort's own order for equal keys;
         // differing keys ("SMITH" < "Smith" < "smith") would give 3, 2, 1.
-        QCOMPARE(s.ws.positions(), std::vector<int>({2, 3, 1}));
-        QCOMPARE(s.ws.sort_caption(), QStringLiteral("[Sorted by: Artist(Asc.)]"));
-        QCOMPARE(s.ws.sort_field(), int(2));
-        QVERIFY(!s.ws.sort().descending);
+        QCOMPARE(s.ws().positions(), std::vector<int>({2, 3, 1}));
+        QCOMPARE(s.ws().sort_caption(), QStringLiteral("[Sorted by: Artist(Asc.)]"));
+        QCOMPARE(s.ws().sort_field(), int(2));
+        QVERIFY(!s.ws().sort().descending);
     }
 
     void text_order_data()
@@ -165,17 +165,17 @@ private slots:
             recs.append(with_artist(a));
         TempDb db(recs);
         Session s = db.open_all();
-        QVERIFY(sort_working_set(s.path, s.ws, 2, false));
+        QVERIFY(sort_working_set(s.path(), s.ws(), 2, false));
         std::vector<int> expected;
         for (int r : ascending)
             expected.push_back(int(r));
-        QCOMPARE(s.ws.positions(), expected);
+        QCOMPARE(s.ws().positions(), expected);
 
-        s.ws.reset_to_all(s.record_count);
-        QVERIFY(sort_working_set(s.path, s.ws, 2, true));
+        s.ws().reset_to_all(s.record_count());
+        QVERIFY(sort_working_set(s.path(), s.ws(), 2, true));
         std::reverse(expected.begin(), expected.end());
-        QCOMPARE(s.ws.positions(), expected);
-        QCOMPARE(s.ws.sort_caption(), QStringLiteral("[Sorted by: Artist(Desc.)]"));
+        QCOMPARE(s.ws().positions(), expected);
+        QCOMPARE(s.ws().sort_caption(), QStringLiteral("[Sorted by: Artist(Desc.)]"));
     }
 
     void scope_year_sorts_as_text()
@@ -188,8 +188,8 @@ private slots:
         c.scopeyear = QStringLiteral("985");
         TempDb db({a, b, c});
         Session s = db.open_all();
-        QVERIFY(sort_working_set(s.path, s.ws, 5, false));
-        QCOMPARE(s.ws.positions(), std::vector<int>({1, 2, 3}));
+        QVERIFY(sort_working_set(s.path(), s.ws(), 5, false));
+        QCOMPARE(s.ws().positions(), std::vector<int>({1, 2, 3}));
     }
 
     void every_text_field_sorts_its_own_member()
@@ -221,9 +221,9 @@ private slots:
                 if (QLatin1String(m.name) == QLatin1String(member_for_field[field]))
                     info = &m;
             QVERIFY(info);
-            s.ws.reset_to_all(s.record_count);
-            QVERIFY(sort_working_set(s.path, s.ws, field, false));
-            const std::vector<int> got = s.ws.positions();
+            s.ws().reset_to_all(s.record_count());
+            QVERIFY(sort_working_set(s.path(), s.ws(), field, false));
+            const std::vector<int> got = s.ws().positions();
             for (size_t p = 1; p < got.size(); ++p) {
                 const QString prev = recs.at(got[p - 1] - 1).*(info->field);
                 const QString cur = recs.at(got[p] - 1).*(info->field);
@@ -262,16 +262,16 @@ private slots:
             recs.append(with_date(d));
         TempDb db(recs);
         Session s = db.open_all();
-        QVERIFY(sort_working_set(s.path, s.ws, 14, false));
+        QVERIFY(sort_working_set(s.path(), s.ws(), 14, false));
         std::vector<int> expected;
         for (int r : ascending)
             expected.push_back(int(r));
-        QCOMPARE(s.ws.positions(), expected);
+        QCOMPARE(s.ws().positions(), expected);
         // Descending: undated last.
-        s.ws.reset_to_all(s.record_count);
-        QVERIFY(sort_working_set(s.path, s.ws, 14, true));
+        s.ws().reset_to_all(s.record_count());
+        QVERIFY(sort_working_set(s.path(), s.ws(), 14, true));
         std::reverse(expected.begin(), expected.end());
-        QCOMPARE(s.ws.positions(), expected);
+        QCOMPARE(s.ws().positions(), expected);
     }
 
     void prices_data()
@@ -298,15 +298,15 @@ private slots:
         }
         TempDb db(recs);
         Session s = db.open_all();
-        QVERIFY(sort_working_set(s.path, s.ws, 15, false));
-        QCOMPARE(s.ws.positions(), std::vector<int>({4, 3, 1, 6, 2, 5}));
-        s.ws.reset_to_all(s.record_count);
-        QVERIFY(sort_working_set(s.path, s.ws, 16, false));
-        QCOMPARE(s.ws.positions(), std::vector<int>({5, 2, 6, 1, 3, 4}));
-        s.ws.reset_to_all(s.record_count);
-        QVERIFY(sort_working_set(s.path, s.ws, 15, true));
-        QCOMPARE(s.ws.positions(), std::vector<int>({5, 2, 6, 1, 3, 4}));
-        QCOMPARE(s.ws.sort_caption(), QStringLiteral("[Sorted by: Purchase price(Desc.)]"));
+        QVERIFY(sort_working_set(s.path(), s.ws(), 15, false));
+        QCOMPARE(s.ws().positions(), std::vector<int>({4, 3, 1, 6, 2, 5}));
+        s.ws().reset_to_all(s.record_count());
+        QVERIFY(sort_working_set(s.path(), s.ws(), 16, false));
+        QCOMPARE(s.ws().positions(), std::vector<int>({5, 2, 6, 1, 3, 4}));
+        s.ws().reset_to_all(s.record_count());
+        QVERIFY(sort_working_set(s.path(), s.ws(), 15, true));
+        QCOMPARE(s.ws().positions(), std::vector<int>({5, 2, 6, 1, 3, 4}));
+        QCOMPARE(s.ws().sort_caption(), QStringLiteral("[Sorted by: Purchase price(Desc.)]"));
     }
 
     void sorts_only_the_working_set()
@@ -316,51 +316,49 @@ private slots:
             recs.append(with_artist(QString::fromLatin1(a)));
         TempDb db(recs);
         Session s = db.session();
-        s.ws.set_matches({1, 3, 5});  // a selection, then a record being added
-        s.ws.reserve_new(4);
-        QVERIFY(sort_working_set(s.path, s.ws, 2, false));
-        QCOMPARE(s.ws.positions(), std::vector<int>({5, 3, 1}));
-        QVERIFY(sort_working_set(s.path, s.ws, 2, true));
-        QCOMPARE(s.ws.positions(), std::vector<int>({1, 3, 5}));
-        QCOMPARE(s.ws.records().at(4), 4);
+        s.ws().set_matches({1, 3, 5});  // a selection, then a record being added
+        s.ws().reserve_new(4);
+        QVERIFY(sort_working_set(s.path(), s.ws(), 2, false));
+        QCOMPARE(s.ws().positions(), std::vector<int>({5, 3, 1}));
+        QVERIFY(sort_working_set(s.path(), s.ws(), 2, true));
+        QCOMPARE(s.ws().positions(), std::vector<int>({1, 3, 5}));
+        QCOMPARE(s.ws().records().at(4), 4);
     }
 
     void one_entry_and_empty_sets()
     {
         TempDb db({with_artist("only")});
         Session s = db.open_all();
-        QVERIFY(sort_working_set(s.path, s.ws, 2, true));
-        QCOMPARE(s.ws.positions(), std::vector<int>({1}));
-        QCOMPARE(s.ws.sort_caption(), QStringLiteral("[Sorted by: Artist(Desc.)]"));
+        QVERIFY(sort_working_set(s.path(), s.ws(), 2, true));
+        QCOMPARE(s.ws().positions(), std::vector<int>({1}));
+        QCOMPARE(s.ws().sort_caption(), QStringLiteral("[Sorted by: Artist(Desc.)]"));
 
-        s = Session{};
-        s.path = db.dir() + "/not-there.rnd";  // nothing is read for an empty set
-        QVERIFY(sort_working_set(s.path, s.ws, 20, false));
-        QCOMPARE(s.ws.count(), int(0));
-        QCOMPARE(s.ws.sort_field(), int(20));
-        QCOMPARE(s.ws.sort_caption(), QStringLiteral("[Sorted by: City(Asc.)]"));
+        WorkingSet empty;  // nothing is read for an empty set
+        QVERIFY(sort_working_set(db.dir() + "/not-there.rnd", empty, 20, false));
+        QCOMPARE(empty.count(), int(0));
+        QCOMPARE(empty.sort_field(), int(20));
+        QCOMPARE(empty.sort_caption(), QStringLiteral("[Sorted by: City(Asc.)]"));
     }
 
     void failures_leave_the_set_alone()
     {
         TempDb db({with_artist("b"), with_artist("a")});
         Session s = db.open_all();
-        s.path = db.dir() + "/moved.rnd";
         QString why;
-        QVERIFY(!sort_working_set(s.path, s.ws, 2, false, &why));
+        QVERIFY(!sort_working_set(db.dir() + "/moved.rnd", s.ws(), 2, false, &why));
         QVERIFY(!why.isEmpty());
-        QCOMPARE(s.ws.positions(), std::vector<int>({1, 2}));
-        QCOMPARE(s.ws.sort_caption(), QStringLiteral("[Sorted by: Unsorted]"));
-        QCOMPARE(s.ws.sort_field(), int(0));
+        QCOMPARE(s.ws().positions(), std::vector<int>({1, 2}));
+        QCOMPARE(s.ws().sort_caption(), QStringLiteral("[Sorted by: Unsorted]"));
+        QCOMPARE(s.ws().sort_field(), int(0));
 
         // A working set pointing past the file's end.
         s = db.session();
-        s.ws.set_matches({2, 9});
-        QVERIFY(!sort_working_set(s.path, s.ws, 2, false, &why));
-        QCOMPARE(s.ws.positions(), std::vector<int>({2, 9}));
+        s.ws().set_matches({2, 9});
+        QVERIFY(!sort_working_set(s.path(), s.ws(), 2, false, &why));
+        QCOMPARE(s.ws().positions(), std::vector<int>({2, 9}));
 
-        QVERIFY(!sort_working_set(s.path, s.ws, 0, false, &why));
-        QVERIFY(!sort_working_set(s.path, s.ws, 28, false, &why));
+        QVERIFY(!sort_working_set(s.path(), s.ws(), 0, false, &why));
+        QVERIFY(!sort_working_set(s.path(), s.ws(), 28, false, &why));
     }
 };
 

@@ -20,80 +20,80 @@ private slots:
     void reset_all_takes_every_record_in_file_order()
     {
         Session s;
-        s.record_count = 4;
-        s.ws.set_matches({3, 1, 7, 9, 12, 2});  // an older, larger selection
-        s.ws.restore_selection({false, Criteria(), QStringLiteral("Text select: "), 0});
-        s.ws.restore_sort({20, true, QStringLiteral("[Sorted by: City(Desc.)]")});
-        s.ws.reset_to_all(s.record_count);
-        QCOMPARE(s.ws.positions(), std::vector<int>({1, 2, 3, 4}));
-        QCOMPARE(s.ws.count(), int(4));
-        QCOMPARE(s.ws.matched(), int(4));
-        QVERIFY(s.ws.all());
-        QCOMPARE(s.ws.selection_text(), QStringLiteral("All"));
+        int count = 4;
+        s.ws().set_matches({3, 1, 7, 9, 12, 2});  // an older, larger selection
+        s.ws().restore_selection({false, Criteria(), QStringLiteral("Text select: "), 0});
+        s.ws().restore_sort({20, true, QStringLiteral("[Sorted by: City(Desc.)]")});
+        s.ws().reset_to_all(count);
+        QCOMPARE(s.ws().positions(), std::vector<int>({1, 2, 3, 4}));
+        QCOMPARE(s.ws().count(), int(4));
+        QCOMPARE(s.ws().matched(), int(4));
+        QVERIFY(s.ws().all());
+        QCOMPARE(s.ws().selection_text(), QStringLiteral("All"));
         // The sort caption and the remembered sort are the caller's business.
-        QCOMPARE(s.ws.sort_caption(), QStringLiteral("[Sorted by: City(Desc.)]"));
-        QCOMPARE(s.ws.sort_field(), int(20));
+        QCOMPARE(s.ws().sort_caption(), QStringLiteral("[Sorted by: City(Desc.)]"));
+        QCOMPARE(s.ws().sort_field(), int(20));
 
-        s.record_count = 0;
-        s.ws.reset_to_all(s.record_count);
-        QCOMPARE(s.ws.count(), int(0));
-        QCOMPARE(s.ws.matched(), int(0));
-        QVERIFY(!s.ws.records().empty());  // slot 0 always exists
+        count = 0;
+        s.ws().reset_to_all(count);
+        QCOMPARE(s.ws().count(), int(0));
+        QCOMPARE(s.ws().matched(), int(0));
+        QVERIFY(!s.ws().records().empty());  // slot 0 always exists
     }
 
     void clear_empties_and_unsorts()
     {
         Session s;
-        s.record_count = 3;
-        s.ws.reset_to_all(s.record_count);
-        s.ws.restore_selection({false, Criteria(), QStringLiteral("x"), 3});
-        s.ws.restore_sort({2, true, QStringLiteral("[Sorted by: Artist(Desc.)]")});
-        s.ws.clear();
-        QCOMPARE(s.ws.count(), int(0));
-        QCOMPARE(s.ws.matched(), int(0));
-        QVERIFY(s.ws.all());
-        QCOMPARE(s.ws.selection_text(), QStringLiteral("All"));
-        QCOMPARE(s.ws.sort_caption(), QStringLiteral("[Sorted by: Unsorted]"));
-        QCOMPARE(s.ws.sort_field(), int(2));
-        QVERIFY(s.ws.sort().descending);
+        int count = 3;
+        s.ws().reset_to_all(count);
+        s.ws().restore_selection({false, Criteria(), QStringLiteral("x"), 3});
+        s.ws().restore_sort({2, true, QStringLiteral("[Sorted by: Artist(Desc.)]")});
+        s.ws().clear();
+        QCOMPARE(s.ws().count(), int(0));
+        QCOMPARE(s.ws().matched(), int(0));
+        QVERIFY(s.ws().all());
+        QCOMPARE(s.ws().selection_text(), QStringLiteral("All"));
+        QCOMPARE(s.ws().sort_caption(), QStringLiteral("[Sorted by: Unsorted]"));
+        QCOMPARE(s.ws().sort_field(), int(2));
+        QVERIFY(s.ws().sort().descending);
     }
 
     void adding_a_record_to_a_sorted_or_narrowed_set()
     {
         Session s;
         // Five records, a selection of two in some order.
-        s.record_count = 5;
-        s.ws.set_matches({4, 2});
+        const int count = 5;
+        s.ws().set_matches({4, 2});
         // The new-record command: all records, then the pending slot.
-        s.ws.reset_to_all(s.record_count);
-        s.ws.reserve_new(s.record_count + 1);
-        QCOMPARE(s.ws.position(), int(6));
-        QCOMPARE(s.ws.count(), int(5));
-        QCOMPARE(s.ws.records().at(6), int(6));
+        s.ws().reset_to_all(count);
+        s.ws().reserve_new(count + 1);
+        QCOMPARE(s.ws().position(), int(6));
+        QCOMPARE(s.ws().count(), int(5));
+        QCOMPARE(s.ws().records().at(6), int(6));
         // Saving it.
-        s.ws.append_current();
-        QCOMPARE(s.ws.count(), int(6));
-        QCOMPARE(s.ws.matched(), int(6));
-        QCOMPARE(s.ws.positions(), std::vector<int>({1, 2, 3, 4, 5, 6}));
+        s.ws().append_current();
+        QCOMPARE(s.ws().count(), int(6));
+        QCOMPARE(s.ws().matched(), int(6));
+        QCOMPARE(s.ws().positions(), std::vector<int>({1, 2, 3, 4, 5, 6}));
 
         // An empty database gets its first record the same way.
         s = Session{};
-        s.ws.reserve_new(1);
-        QCOMPARE(s.ws.position(), int(1));
-        QCOMPARE(s.ws.count(), int(0));
-        s.ws.append_current();
-        QCOMPARE(s.ws.count(), int(1));
-        QCOMPARE(s.ws.records().at(1), int(1));
+        s.ws().reserve_new(1);
+        QCOMPARE(s.ws().position(), int(1));
+        QCOMPARE(s.ws().count(), int(0));
+        s.ws().append_current();
+        QCOMPARE(s.ws().count(), int(1));
+        QCOMPARE(s.ws().records().at(1), int(1));
     }
 
     void append_after_a_sort_goes_to_the_end()
     {
         Session s;
-        s.record_count = 3;
-        s.ws.set_matches({3, 1, 2});
-        s.ws.reserve_new(4);
-        s.ws.append_current();
-        QCOMPARE(s.ws.positions(), std::vector<int>({3, 1, 2, 4}));
+        int count = 3;
+        s.ws().set_matches({3, 1, 2});
+        s.ws().reserve_new(4);
+        s.ws().append_current();
+        QCOMPARE(s.ws().positions(), std::vector<int>({3, 1, 2, 4}));
     }
 
     void choosing_criteria_keeps_selection_and_find_apart()
@@ -176,23 +176,22 @@ private slots:
     void caption_follows_the_state()
     {
         Session s = Session::on_file(QStringLiteral("/home/u/scopes.rnd"));
-        s.ws.reset_to_all(12);
-        QVERIFY(s.ws.move_to(3));
-        s.ws.restore_sort({2, false, QStringLiteral("[Sorted by: Artist(Asc.)]  ")});
+        s.ws().reset_to_all(12);
+        QVERIFY(s.ws().move_to(3));
+        s.ws().restore_sort({2, false, QStringLiteral("[Sorted by: Artist(Asc.)]  ")});
         QCOMPARE(s.caption(),
                  QStringLiteral("Database file: /home/u/scopes.rnd  [Record 3 of 12]  [Sorted by: Artist(Asc.)]  "
                                 "[Selected: All]"));
         // A position past the working set is a record being added.
         Criteria paid_and_text;
         paid_and_text.by_paid = paid_and_text.by_text = true;
-        s.ws.restore_selection({false, paid_and_text, QString(), 0});
-        s.ws.reserve_new(13);
+        s.ws().restore_selection({false, paid_and_text, QString(), 0});
+        s.ws().reserve_new(13);
         QCOMPARE(s.caption(),
                  QStringLiteral("Database file: /home/u/scopes.rnd  [Adding record 13]  [Sorted by: Artist(Asc.)]  "
                                 "[Selected:Price Paid,Text]"));
-        s.read_only = true;
-        s.changed_elsewhere = true;
-        QVERIFY(s.caption().endsWith(QLatin1String("  [Read-only]  [Changed by another program]")));
+        s.open_read_only(QStringLiteral("another window"));
+        QVERIFY(s.caption().endsWith(QLatin1String("[Selected:Price Paid,Text]  [Read-only]")));
     }
 };
 

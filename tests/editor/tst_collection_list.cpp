@@ -145,7 +145,7 @@ private slots:
         ed->show_collection_list();
         CollectionListWindow* w = control<CollectionListWindow>(ed, "frm_list");
         auto* table = control<QTableView>(w, "list_table");
-        const std::vector<int> before = ed->session().ws.positions();
+        const std::vector<int> before = ed->session().ws().positions();
         const int date = w->model()->column_of_field(14);
         table->horizontalHeader()->setSortIndicator(date, Qt::AscendingOrder);
         // Bravo has no date: last either way.
@@ -157,7 +157,7 @@ private slots:
         // The filter keeps the order chosen.
         QTest::keyClicks(control<QLineEdit>(w, "list_filter"), QStringLiteral("smith"));
         QCOMPARE(shown_names(table), (QStringList{"Charlie", "Alpha", "Echo"}));
-        QCOMPARE(ed->session().ws.positions(), before);
+        QCOMPARE(ed->session().ws().positions(), before);
         QVERIFY2(ed->windowTitle().contains(QLatin1String("[Sorted by: Artist(Asc.)]")), qPrintable(ed->windowTitle()));
     }
 

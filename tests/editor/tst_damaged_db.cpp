@@ -141,7 +141,7 @@ private slots:
         QVERIFY(write_bytes(f.db.path(), file));
         const QString out = f.db.dir() + QStringLiteral("/sheet.pdf");
         set_printer_factory([out] { return make_pdf_printer(out); });
-        QVERIFY(print_record_sheets(ed, f.state().path, f.state().ws, 2, 2));
+        QVERIFY(print_record_sheets(ed, f.state().path(), f.state().ws(), 2, 2));
         const QString text = pdf_text(out);
         QVERIFY2(text.contains(QLatin1String("IMAGES")), qPrintable(text));
         QCOMPARE(int(text.count(QLatin1String("/pics/Damaged-"))), shown);
@@ -179,17 +179,17 @@ private slots:
             QTest::mouseClick(d->perform_button(), Qt::LeftButton);
         });
         control<QPushButton>(ed, "cmd_select")->click();
-        QCOMPARE(f.state().ws.positions(), (std::vector<int>{2}));
+        QCOMPARE(f.state().ws().positions(), (std::vector<int>{2}));
         QCOMPARE(f.dialogs.texts(),
                  (QStringList{"Are you sure you want to add this kaleidoscope to the database?",
                               "Kaleidoscope number 2 saved to database"}));
         SummaryWindow grid(f.state(), SummaryKind::scope, ed);
         QVERIFY(grid.loaded());
-        WorkingSet every = f.state().ws;
-        every.reset_to_all(f.state().record_count);
+        WorkingSet every = f.state().ws();
+        every.reset_to_all(f.state().record_count());
         QString error;
-        QVERIFY2(sort_working_set(f.state().path, every, 1, false, &error), qPrintable(error));
-        QVERIFY2(sort_working_set(f.state().path, every, 14, false, &error), qPrintable(error));
+        QVERIFY2(sort_working_set(f.state().path(), every, 1, false, &error), qPrintable(error));
+        QVERIFY2(sort_working_set(f.state().path(), every, 14, false, &error), qPrintable(error));
         QCOMPARE(read_bytes(f.db.path()).mid(rec_len_bytes, odd.size()), odd);
     }
 
@@ -199,7 +199,7 @@ private slots:
     {
         EditorFixture f(five_records(), true);
         RecordEditor* ed = f.open();
-        const std::vector<int> before = f.state().ws.positions();
+        const std::vector<int> before = f.state().ws().positions();
         CutOnProgress cut(f.db.path(), 2);
         when_modal<SelectDialog>([](SelectDialog* d) {
             d->slot_box(2)->setText(QStringLiteral("s"));
@@ -211,8 +211,8 @@ private slots:
             f.dialogs.texts(),
             QStringList{"The kaleidoscope records could not be selected:\nRecord 3 lies outside the database file."});
         QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
-        QCOMPARE(f.state().ws.positions(), before);
-        QVERIFY(f.state().ws.all());
+        QCOMPARE(f.state().ws().positions(), before);
+        QVERIFY(f.state().ws().all());
     }
 
     void shrunk_file_stops_summary_and_sheets_and_is_read_again()
@@ -220,7 +220,7 @@ private slots:
         EditorFixture f(five_records());
         RecordEditor* ed = f.open();
         control<QPushButton>(ed, "cmd_endscope")->click();
-        const std::vector<int> before = f.state().ws.positions();
+        const std::vector<int> before = f.state().ws().positions();
         cut_to_records(f.db.path(), 3);
         const QByteArray cut = read_bytes(f.db.path());
 
@@ -237,7 +237,7 @@ private slots:
         f.dialogs.shown.clear();
         const QString out = f.db.dir() + QStringLiteral("/sheets.pdf");
         set_printer_factory([out] { return make_pdf_printer(out); });
-        QVERIFY(!print_record_sheets(ed, f.state().path, f.state().ws, 1, 5));
+        QVERIFY(!print_record_sheets(ed, f.state().path(), f.state().ws(), 1, 5));
         QCOMPARE(f.dialogs.texts(),
                  QStringList{QStringLiteral("Record 4 could not be read from the database file %1.").arg(f.db.path())});
         QVERIFY(!QFile::exists(out));
@@ -245,7 +245,7 @@ private slots:
         f.dialogs.shown.clear();
         const QString moved = f.db.path() + QStringLiteral(".moved");
         QVERIFY(QFile::rename(f.db.path(), moved));
-        QVERIFY(!print_record_sheets(ed, f.state().path, f.state().ws, 1, 1));
+        QVERIFY(!print_record_sheets(ed, f.state().path(), f.state().ws(), 1, 1));
         QCOMPARE(f.dialogs.texts(),
                  QStringList{QStringLiteral("The kaleidoscopes could not be read from the database file %1:\n"
                                             "No such file or directory")
@@ -278,7 +278,7 @@ private slots:
         });
         control<QPushButton>(ed, "cmd_sort")->click();
         QCOMPARE(f.dialogs.texts(), QStringList());
-        QCOMPARE(f.state().ws.count(), 3);
+        QCOMPARE(f.state().ws().count(), 3);
         QVERIFY2(ed->windowTitle().contains(QLatin1String("[Record 1 of 3]  [Sorted by: Scope name(Asc.)]")),
                  qPrintable(ed->windowTitle()));
         // Record sheets asked for once the collection is gone: the file is

@@ -73,11 +73,11 @@ private slots:
         QTest::keyClick(control<QLineEdit>(ed, "tb_city"), Qt::Key_PageDown, Qt::AltModifier);
         QCOMPARE(f.dialogs.texts().size(), 1);
         QVERIFY(f.dialogs.texts().first().startsWith(QLatin1String("Kaleidoscope data has been changed.")));
-        QCOMPARE(f.state().ws.position(), int(2));
+        QCOMPARE(f.state().ws().position(), int(2));
         QTest::keyClick(control<QLineEdit>(ed, "tb_city"), Qt::Key_End, Qt::AltModifier);
-        QCOMPARE(f.state().ws.position(), int(3));
+        QCOMPARE(f.state().ws().position(), int(3));
         QTest::keyClick(control<QLineEdit>(ed, "tb_city"), Qt::Key_Home, Qt::AltModifier);
-        QCOMPARE(f.state().ws.position(), int(1));
+        QCOMPARE(f.state().ws().position(), int(1));
     }
 
     void menu_items()
@@ -157,7 +157,7 @@ private slots:
         QVERIFY(f.show_active());
 
         QTest::mouseClick(control<QPushButton>(ed, "cmd_prev"), Qt::LeftButton);
-        QCOMPARE(f.state().ws.position(), int(1));
+        QCOMPARE(f.state().ws().position(), int(1));
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Aurora"));
         QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(ed, "tb_scopename"));
 
@@ -170,7 +170,7 @@ private slots:
         QCOMPARE(control<QLineEdit>(ed, "tb_price_retail")->text(), money_text(99900));
 
         QTest::mouseClick(control<QPushButton>(ed, "cmd_next"), Qt::LeftButton);  // no wrap-around
-        QCOMPARE(f.state().ws.position(), int(3));
+        QCOMPARE(f.state().ws().position(), int(3));
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Cosmos"));
         QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(ed, "tb_scopename"));
 
@@ -187,16 +187,16 @@ private slots:
         QTest::mouseClick(control<QPushButton>(ed, "cmd_new"), Qt::LeftButton);
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Adding record 4]")));
         QVERIFY(ed->windowTitle().contains(QStringLiteral("  [Adding record 4]  [Sorted by: Unsorted]")));
-        QCOMPARE(f.state().ws.position(), int(4));
-        QCOMPARE(f.state().ws.count(), int(3));
+        QCOMPARE(f.state().ws().position(), int(4));
+        QCOMPARE(f.state().ws().count(), int(3));
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QString());
         QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(ed, "tb_scopename"));
 
         QTest::mouseClick(control<QPushButton>(ed, "cmd_next"), Qt::LeftButton);  // nothing after the new record
-        QCOMPARE(f.state().ws.position(), int(4));
+        QCOMPARE(f.state().ws().position(), int(4));
         QTest::mouseClick(control<QPushButton>(ed, "cmd_prev"), Qt::LeftButton);  // nothing typed: no question
         QVERIFY(f.dialogs.shown.isEmpty());
-        QCOMPARE(f.state().ws.position(), int(3));
+        QCOMPARE(f.state().ws().position(), int(3));
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Cosmos"));
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Record 3 of 3]")));
     }

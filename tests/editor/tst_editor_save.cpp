@@ -192,9 +192,9 @@ private slots:
         control<QLineEdit>(ed, "tb_artist")->setText(QStringLiteral("Aaron, A"));
         ed->save_record();
         QCOMPARE(f.dialogs.texts(), (QStringList{confirm, QStringLiteral("Kaleidoscope number 3 saved to database")}));
-        QCOMPARE(f.state().ws.count(), int(3));
-        QCOMPARE(f.state().ws.records().at(3), int(3));
-        QCOMPARE(f.state().record_count, int(3));
+        QCOMPARE(f.state().ws().count(), int(3));
+        QCOMPARE(f.state().ws().records().at(3), int(3));
+        QCOMPARE(f.state().record_count(), int(3));
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Record 3 of 3]")));
         const QList<ScopeRecord> stored = read_db(f.db.path());
         QCOMPARE(stored.size(), 3);
@@ -248,7 +248,7 @@ private slots:
                  (QStringList{leave_question, QStringLiteral("Kaleidoscope number 1 saved to database")}));
         QCOMPARE(trim_blanks(read_db(f.db.path()).at(0).city), QStringLiteral("Taos"));
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Borealis"));
-        QCOMPARE(f.state().ws.position(), int(2));
+        QCOMPARE(f.state().ws().position(), int(2));
     }
 
     void leaving_with_refused_save_stays()
@@ -261,7 +261,7 @@ private slots:
         ed->show_last();
         QCOMPARE(f.dialogs.texts(),
                  (QStringList{leave_question, QStringLiteral("Entry for scope year field out of range!")}));
-        QCOMPARE(f.state().ws.position(), int(1));
+        QCOMPARE(f.state().ws().position(), int(1));
         QCOMPARE(control<QLineEdit>(ed, "tb_city")->text(), QStringLiteral("Taos"));
 
         // Close asks too; answering No closes without writing.

@@ -107,26 +107,26 @@ private slots:
     void selection_keeps_the_remembered_sort()
     {
         EditorFixture f(five_records(), true);
-        f.session.ws.restore_sort({2, true, QStringLiteral("[Sorted by: Unsorted]")});
+        f.session.ws().restore_sort({2, true, QStringLiteral("[Sorted by: Unsorted]")});
         RecordEditor* ed = f.open();
         WaiterSpy spy;
         select_artist(QStringLiteral("smith"));
         control<QPushButton>(ed, "cmd_select")->click();
         QCOMPARE(f.dialogs.texts(), QStringList{});
         QCOMPARE(spy.seen, (QStringList{"Tessaran Action", "Selecting kaleidoscope records...", "5"}));
-        QCOMPARE(f.state().ws.positions(), (Ws{3, 1, 5}));
+        QCOMPARE(f.state().ws().positions(), (Ws{3, 1, 5}));
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Charlie"));
         QVERIFY(
             ed->windowTitle().contains(QLatin1String("[Record 1 of 3]  [Sorted by: Artist(Desc.)]  [Selected:Text]")));
-        QCOMPARE(f.state().ws.selection_text(), QStringLiteral("Text select:\r\n   Artist contains \"SMITH\""));
+        QCOMPARE(f.state().ws().selection_text(), QStringLiteral("Text select:\r\n   Artist contains \"SMITH\""));
 
         // Select all sorts again by the remembered field.
         when_modal<SelectDialog>(
             [](SelectDialog* d) { QTest::mouseClick(control<QPushButton>(d, "cmd_selectall"), Qt::LeftButton); });
         control<QPushButton>(ed, "cmd_select")->click();
-        QCOMPARE(f.state().ws.positions(), (Ws{3, 1, 2, 4, 5}));
+        QCOMPARE(f.state().ws().positions(), (Ws{3, 1, 2, 4, 5}));
         QVERIFY(ed->windowTitle().endsWith(QLatin1String("[Sorted by: Artist(Desc.)]  [Selected: All]")));
-        QCOMPARE(f.state().ws.selection_text(), QStringLiteral("All"));
+        QCOMPARE(f.state().ws().selection_text(), QStringLiteral("All"));
     }
 
     void no_match_keeps_the_working_set_and_caption()
@@ -136,17 +136,17 @@ private slots:
         select_artist(QStringLiteral("smith"));
         control<QPushButton>(ed, "cmd_select")->click();
         control<QPushButton>(ed, "cmd_next")->click();
-        const Ws before = f.state().ws.positions();
+        const Ws before = f.state().ws().positions();
         const QString caption = ed->windowTitle();
-        const QString criteria_text = f.state().ws.selection_text();
+        const QString criteria_text = f.state().ws().selection_text();
 
         select_artist(QStringLiteral("nobody"));
         control<QPushButton>(ed, "cmd_select")->click();
         QCOMPARE(f.dialogs.shown, (Shown{{"No matching kaleidoscope records were found.", MsgIcon::information}}));
-        QCOMPARE(f.state().ws.positions(), before);
+        QCOMPARE(f.state().ws().positions(), before);
         QCOMPARE(ed->windowTitle(), caption);
-        QCOMPARE(f.state().ws.matched(), int(0));
-        QCOMPARE(f.state().ws.selection_text(), criteria_text);
+        QCOMPARE(f.state().ws().matched(), int(0));
+        QCOMPARE(f.state().ws().selection_text(), criteria_text);
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Alpha"));
 
         // The summary refuses although the editor still walks the previous working set.
@@ -175,15 +175,15 @@ private slots:
         QVERIFY(f.dialogs.shown.isEmpty());
         QVERIFY(spy.seen.isEmpty());
         QCOMPARE(ed->windowTitle(), caption);
-        QCOMPARE(f.state().ws.position(), int(5));
+        QCOMPARE(f.state().ws().position(), int(5));
 
         criteria<SelectDialog>({{3, QStringLiteral("no such studio")}});
         control<QPushButton>(ed, "cmd_select")->click();
         QCOMPARE(f.dialogs.shown, (Shown{{"No matching kaleidoscope records were found.", MsgIcon::information}}));
-        QVERIFY(f.state().ws.all());
-        QCOMPARE(f.state().ws.selection_text(), QStringLiteral("All"));
+        QVERIFY(f.state().ws().all());
+        QCOMPARE(f.state().ws().selection_text(), QStringLiteral("All"));
         QVERIFY(ed->windowTitle().endsWith(QLatin1String("[Selected: All]")));
-        QCOMPARE(f.state().ws.positions(), (Ws{5, 4, 2, 1, 3}));
+        QCOMPARE(f.state().ws().positions(), (Ws{5, 4, 2, 1, 3}));
     }
 
     void select_all_on_an_empty_database()
@@ -193,7 +193,7 @@ private slots:
         QVERIFY(f.db.rewrite({}));
         when_modal<SelectDialog>([](SelectDialog* d) { control<QPushButton>(d, "cmd_selectall")->click(); });
         control<QPushButton>(ed, "cmd_select")->click();
-        QCOMPARE(f.state().ws.count(), int(0));
+        QCOMPARE(f.state().ws().count(), int(0));
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Adding record 1]")));
         QVERIFY(!control<QPushButton>(ed, "cmd_select")->isEnabled());
         QVERIFY(control<QPushButton>(ed, "cmd_save")->isEnabled());
@@ -210,7 +210,7 @@ private slots:
             QTest::mouseClick(control<QPushButton>(d, "cmd_sort"), Qt::LeftButton);
         });
         control<QPushButton>(ed, "cmd_sort")->click();
-        QCOMPARE(f.state().ws.positions(), (Ws{5, 4, 3, 2, 1}));
+        QCOMPARE(f.state().ws().positions(), (Ws{5, 4, 3, 2, 1}));
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Echo"));
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Record 1 of 5]  [Sorted by: Scope name(Desc.)]")));
 
@@ -221,8 +221,8 @@ private slots:
         });
         control<QAction>(ed, "mnu_sort")->trigger();
         QCOMPARE(f.dialogs.shown, (Shown{{"No sort criterion selected!", MsgIcon::critical}}));
-        QCOMPARE(f.state().ws.positions(), (Ws{5, 4, 3, 2, 1}));
-        QCOMPARE(f.state().ws.sort_field(), int(0));
+        QCOMPARE(f.state().ws().positions(), (Ws{5, 4, 3, 2, 1}));
+        QCOMPARE(f.state().ws().sort_field(), int(0));
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Sorted by: Scope name(Desc.)]")));
     }
 
@@ -237,8 +237,8 @@ private slots:
         // Position 1 matches and is shown already: Find shows it (again).
         find_artist(QStringLiteral("smith"));
         control<QPushButton>(ed, "cmd_find")->click();
-        QCOMPARE(f.state().ws.position(), int(1));
-        QCOMPARE(f.state().ws.find_text(), QStringLiteral("Text select:\r\n   Artist contains \"SMITH\""));
+        QCOMPARE(f.state().ws().position(), int(1));
+        QCOMPARE(f.state().ws().find_text(), QStringLiteral("Text select:\r\n   Artist contains \"SMITH\""));
         QStringList visited;
         for (int i = 0; i < 2; ++i) {
             control<QPushButton>(ed, "cmd_findnxt")->click();
@@ -251,14 +251,14 @@ private slots:
         control<QPushButton>(ed, "cmd_findnxt")->click();
         f.dialogs.answer(MsgAnswer::no);
         control<QPushButton>(ed, "cmd_findnxt")->click();
-        QCOMPARE(f.state().ws.position(), int(5));
+        QCOMPARE(f.state().ws().position(), int(5));
         f.dialogs.answer(MsgAnswer::yes);
         control<QAction>(ed, "mnu_findnxt")->trigger();
         QCOMPARE(f.dialogs.shown,
                  Shown(3,
                        {"End of file reached. Begin search from the beginning?", MsgIcon::none, MsgButtons::yes_no,
                         "Search criteria"}));
-        QCOMPARE(f.state().ws.position(), int(1));
+        QCOMPARE(f.state().ws().position(), int(1));
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Echo"));
 
         // No match: the record stays, the find cancelled by the frame changes nothing.
@@ -269,15 +269,15 @@ private slots:
         QCOMPARE(
             f.dialogs.shown,
             (Shown{{"No matching kaleidoscopes found.", MsgIcon::information, MsgButtons::ok, "Search criteria"}}));
-        QVERIFY(!f.state().ws.found());
-        QCOMPARE(f.state().ws.position(), int(2));
+        QVERIFY(!f.state().ws().found());
+        QCOMPARE(f.state().ws().position(), int(2));
         when_modal<FindDialog>([](FindDialog* d) {
             d->slot_box(1)->setText(QStringLiteral("Alpha"));
             d->close();
         });
         control<QPushButton>(ed, "cmd_find")->click();
-        QCOMPARE(f.state().ws.find_criteria().texts[2], QStringLiteral("NOBODY"));
-        QVERIFY(f.state().ws.find_criteria().texts[1].isEmpty());
+        QCOMPARE(f.state().ws().find_criteria().texts[2], QStringLiteral("NOBODY"));
+        QVERIFY(f.state().ws().find_criteria().texts[1].isEmpty());
     }
 
     void the_criteria_are_shown_on_request_data()
@@ -345,7 +345,7 @@ private slots:
                     MsgButtons::yes_no},
                    {"Record 3 has been deleted from the database.\nRecords will now be reselected and resorted."}}));
         QCOMPARE(QFileInfo(f.db.path()).size(), qint64(4) * rec_len_bytes);
-        QCOMPARE(f.state().ws.positions(), (Ws{1, 2, 3, 4}));
+        QCOMPARE(f.state().ws().positions(), (Ws{1, 2, 3, 4}));
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Record 1 of 4]")));
 
         f.dialogs.shown.clear();
@@ -364,7 +364,7 @@ private slots:
                  (QStringList{"Are you sure you want to delete this kaleidoscope from the database?",
                               "There are no records in current database"}));
         QCOMPARE(QFileInfo(f.db.path()).size(), qint64(0));
-        QCOMPARE(f.state().ws.count(), int(0));
+        QCOMPARE(f.state().ws().count(), int(0));
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Adding record 1]")));
         QVERIFY(!control<QPushButton>(ed, "cmd_del")->isEnabled());
         QVERIFY(control<QLineEdit>(ed, "tb_scopename")->text().isEmpty());
@@ -383,7 +383,7 @@ private slots:
                  QStringLiteral(
                      "Record 2 has been deleted from the database.\nRecords will now be reselected and resorted."));
         // Former records 3 and 5 are now 2 and 4; still by artist, still the same criteria.
-        QCOMPARE(f.state().ws.positions(), (Ws{4, 2}));
+        QCOMPARE(f.state().ws().positions(), (Ws{4, 2}));
         QVERIFY(
             ed->windowTitle().contains(QLatin1String("[Record 1 of 2]  [Sorted by: Artist(Asc.)]  [Selected:Text]")));
 
@@ -393,7 +393,7 @@ private slots:
         control<QPushButton>(ed, "cmd_select")->click();
         control<QPushButton>(ed, "cmd_del")->click();
         QCOMPARE(f.dialogs.texts().last(), QStringLiteral("No matching kaleidoscope records were found."));
-        QCOMPARE(f.state().ws.positions(), (Ws{3, 1, 2}));
+        QCOMPARE(f.state().ws().positions(), (Ws{3, 1, 2}));
         QVERIFY(
             ed->windowTitle().contains(QLatin1String("[Record 1 of 3]  [Sorted by: Artist(Asc.)]  [Selected: All]")));
     }
@@ -406,11 +406,11 @@ private slots:
         for (const char* name : {"Alpha", "Bravo", "Charlie", "Delta", "Echo"})
             same << make_record(QString::fromLatin1(name), QStringLiteral("Same, Artist"));
         EditorFixture f(same, true);
-        QCOMPARE(f.session.ws.positions(), (Ws{2, 3, 4, 5, 1}));
+        QCOMPARE(f.session.ws().positions(), (Ws{2, 3, 4, 5, 1}));
         RecordEditor* ed = f.open();
         control<QPushButton>(ed, "cmd_del")->click();
         // One pass would give 2, 3, 4, 1 (Charlie first); two passes give this.
-        QCOMPARE(f.state().ws.positions(), (Ws{3, 4, 1, 2}));
+        QCOMPARE(f.state().ws().positions(), (Ws{3, 4, 1, 2}));
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Delta"));
     }
 };

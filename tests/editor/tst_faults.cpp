@@ -108,8 +108,8 @@ private slots:
                                   + too_large}));
         QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
         QCOMPARE(read_bytes(f.db.path()), before);
-        QCOMPARE(f.state().record_count, int(3));
-        QCOMPARE(f.state().ws.count(), int(3));
+        QCOMPARE(f.state().record_count(), int(3));
+        QCOMPARE(f.state().ws().count(), int(3));
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Delta"));  // the typing is not lost
 
         // Once there is room again the same record goes in.
@@ -141,8 +141,8 @@ private slots:
         QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
         QCOMPARE(read_bytes(f.db.path()), before);
         QCOMPARE(scratch_files_in(f.db.dir()), QStringList());
-        QCOMPARE(f.state().record_count, int(12));
-        QCOMPARE(f.state().ws.position(), int(2));
+        QCOMPARE(f.state().record_count(), int(12));
+        QCOMPARE(f.state().ws().position(), int(2));
     }
 
     // Replacing a database whose folder does not let it go (immutable, which
@@ -261,7 +261,7 @@ private slots:
         {
             FileSizeLimit full(3000);
             QVERIFY(full.ok());
-            printed = print_record_sheets(nullptr, s.path, s.ws, 1, 3);
+            printed = print_record_sheets(nullptr, s.path(), s.ws(), 1, 3);
         }
         QVERIFY(!printed);
         QCOMPARE(dialogs.last().text, "The PDF file could not be finished: " + out + "\n" + too_large);
@@ -275,7 +275,7 @@ private slots:
             dialogs.answer(MsgAnswer::ok);
             dialogs.choose_file(out);
         }
-        QVERIFY(print_record_sheets(nullptr, s.path, s.ws, 1, 3));
+        QVERIFY(print_record_sheets(nullptr, s.path(), s.ws(), 1, 3));
         QVERIFY(read_bytes(out).trimmed().endsWith("%%EOF"));
     }
 };

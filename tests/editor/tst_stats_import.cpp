@@ -88,7 +88,7 @@ private slots:
         QCOMPARE(f.dialogs.texts(),
                  (QStringList{"Statistics saved to " + text_out, "Pages saved to PDF file " + pdf_out}));
         CollectionStats core;
-        QVERIFY(collect_stats(f.db.path(), f.state().ws.records(), f.state().ws.count(), core).ok);
+        QVERIFY(collect_stats(f.db.path(), f.state().ws().records(), f.state().ws().count(), core).ok);
         QByteArray expected;
         for (const QString& line : stats_csv_lines(core, {f.db.path(), "Artist(Asc.)", "All"}))
             expected += line.toLatin1() + "\r\n";
@@ -193,7 +193,7 @@ private slots:
         QCOMPARE(trim_blanks(all.at(5).comments), QStringLiteral("a note"));
         QCOMPARE(all.at(5).price_paid, qint64(50000));
         // Reset and sorted by artist, as a freshly opened database.
-        QCOMPARE(f.state().ws.count(), int(7));
+        QCOMPARE(f.state().ws().count(), int(7));
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Aardvark"));
         QVERIFY(ed->windowTitle().contains(QStringLiteral("[Record 1 of 7]  [Sorted by: Artist(Asc.)]")));
     }

@@ -230,7 +230,7 @@ private slots:
         if (save)
             expected << QStringLiteral("Invalid entry for purchase price field!");
         QCOMPARE(f.dialogs.texts().join("|"), expected.join("|"));
-        QCOMPARE(f.state().ws.position(), int(save ? 1 : 2));
+        QCOMPARE(f.state().ws().position(), int(save ? 1 : 2));
         QCOMPARE(control<QLineEdit>(ed, "tb_city")->text(), save ? QStringLiteral("Taos") : QString());
     }
 

@@ -94,9 +94,9 @@ void add_windows()
         "Special Features", "Comments", "Add an image", "First kaleidoscope", "Previous kaleidoscope",
         "Next kaleidoscope", "Last kaleidoscope", "Add a New Scope", "Save Scope Data", "Delete this Scope",
         "Clear Scope Data", "Find", "FindNext", "Select", "Sort", "Close"});
-    row("Select", [](RecordEditor* ed) { return std::make_unique<SelectDialog>(ed->session().locale, ed); },
+    row("Select", [](RecordEditor* ed) { return std::make_unique<SelectDialog>(ed->session().locale(), ed); },
         criteria_slots + QStringList{"Perform selection", "Select all", "Cancel"});
-    row("Find", [](RecordEditor* ed) { return std::make_unique<FindDialog>(ed->session().locale, ed); },
+    row("Find", [](RecordEditor* ed) { return std::make_unique<FindDialog>(ed->session().locale(), ed); },
         criteria_slots + QStringList{"Find", "Cancel"});
     row("Sort", [](RecordEditor* ed) {
             return std::make_unique<SortDialog>(ed); },
@@ -124,7 +124,7 @@ void add_windows()
          "Sample command button 2", "Cancel", "Accept"});
     row("import preview", [](RecordEditor* ed) {
             return std::make_unique<ImportPreview>(QStringLiteral("/tmp/x.csv"),
-                                                   QByteArray("scopename,artist\nA,B\n"), ed->session().path, ed); },
+                                                   QByteArray("scopename,artist\nA,B\n"), ed->session().path(), ed); },
         {"Field for the column scopename", "Field for the column artist", "Rows that cannot be imported",
          "Kaleidoscopes to import", "Import 1 kaleidoscopes", "Cancel"});
     row("statistics", [](RecordEditor* ed) { return std::make_unique<StatisticsWindow>(ed->session(), ed); },
@@ -141,7 +141,7 @@ void add_windows()
             found.outcome = PictureMatch::Outcome::found;
             found.missing.scope_name = QStringLiteral("One");
             found.found = QStringLiteral("/new/a.jpg");
-            return std::make_unique<MissingPicturesDialog>(std::vector<PictureMatch>{found}, ed->session().path,
+            return std::make_unique<MissingPicturesDialog>(std::vector<PictureMatch>{found}, ed->session().path(),
                 QStringLiteral("/new"), ed); },
         {"Missing pictures", "Change 1 path", "Cancel"});
     row("help", [](RecordEditor* ed) {
@@ -256,7 +256,7 @@ private slots:
     {
         EditorFixture f(five_records(), true);
         RecordEditor* ed = f.open();
-        ImportPreview preview(QStringLiteral("/tmp/x.csv"), QByteArray("scopename,notes\nA,B\n"), ed->session().path,
+        ImportPreview preview(QStringLiteral("/tmp/x.csv"), QByteArray("scopename,notes\nA,B\n"), ed->session().path(),
                               ed);
         preview.show();
         auto* field = control<QComboBox>(preview, "combo_field_0");

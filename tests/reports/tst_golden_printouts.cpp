@@ -75,7 +75,7 @@ private slots:
         const QString out = db.dir() + QStringLiteral("/sheets.pdf");
         set_printer_factory([out] { return make_pdf_printer(out); });
         ScriptedDialogs dialogs;
-        QVERIFY(print_record_sheets(nullptr, s.path, s.ws, 1, s.ws.count()));
+        QVERIFY(print_record_sheets(nullptr, s.path(), s.ws(), 1, s.ws().count()));
         const QString diff = golden_difference(QStringLiteral("demo_record_sheets.txt"), printed_text(out, db.dir()));
         QVERIFY2(diff.isEmpty(), qPrintable(diff));
     }

@@ -77,11 +77,11 @@ private slots:
         TempDb db(recs);
         Session s = db.open_all();
         // Working-set order differs from file order.
-        s.ws.set_matches({5, 4, 3, 2, 1});
+        s.ws().set_matches({5, 4, 3, 2, 1});
         const QString out = db.dir() + "/sheets.pdf";
         set_printer_factory([out] { return make_pdf_printer(out); });
         ScriptedDialogs dialogs;
-        QVERIFY(print_record_sheets(nullptr, s.path, s.ws, 2, 4));
+        QVERIFY(print_record_sheets(nullptr, s.path(), s.ws(), 2, 4));
         QVERIFY(dialogs.shown.isEmpty());
         const QStringList pages = pdf_pages(out);
         QCOMPARE(pages.size(), 3);
@@ -112,7 +112,7 @@ private slots:
         Session s = db.open_all();
         const QString out = db.dir() + "/sheet.pdf";
         set_printer_factory([out] { return make_pdf_printer(out); });
-        QVERIFY(print_record_sheets(nullptr, s.path, s.ws, 1, 2));
+        QVERIFY(print_record_sheets(nullptr, s.path(), s.ws(), 1, 2));
         const QStringList pages = pdf_pages(out);
         QCOMPARE(pages.size(), 2);
         const QString p = pages.at(0);
@@ -153,15 +153,15 @@ private slots:
         const QString out = db.dir() + "/old.pdf";
         QVERIFY(write_bytes(out, "an earlier PDF"));
 
-        s.ws.set_matches({1, 9});
+        s.ws().set_matches({1, 9});
         dialogs.answer(MsgAnswer::ok);  // save as PDF instead
         dialogs.choose_file(out);
-        QVERIFY(!print_record_sheets(nullptr, s.path, s.ws, 1, 2));
+        QVERIFY(!print_record_sheets(nullptr, s.path(), s.ws(), 1, 2));
         QCOMPARE(dialogs.files.size(), size_t(1));  // no file was asked for
         QCOMPARE(read_bytes(out), QByteArray("an earlier PDF"));
 
-        s.ws.set_matches({1, 2});
-        QVERIFY(print_record_sheets(nullptr, s.path, s.ws, 1, 2));
+        s.ws().set_matches({1, 2});
+        QVERIFY(print_record_sheets(nullptr, s.path(), s.ws(), 1, 2));
         QCOMPARE(dialogs.last().text, "Pages saved to PDF file " + out);
         QCOMPARE(pdf_pages(out).size(), 2);
         QCOMPARE(scratch_files_in(db.dir()), QStringList());
@@ -182,7 +182,7 @@ private slots:
             w->updatePreview();
             pages = w->pageCount();
         });
-        preview_record_sheets(nullptr, s.path, s.ws, 2, 4);
+        preview_record_sheets(nullptr, s.path(), s.ws(), 2, 4);
         set_preview_hook({});
         QCOMPARE(pages, 3);
         QVERIFY(!QFile::exists(db.dir() + "/x.pdf"));

@@ -233,7 +233,7 @@ private slots:
         TempDb db(recs);
         QVERIFY(db.ok());
         Session s = db.open_for_summary();
-        QCOMPARE(int(s.ws.count()), max_record_count);
+        QCOMPARE(int(s.ws().count()), max_record_count);
         QElapsedTimer timer;
         timer.start();
         SummaryWindow grid(s, SummaryKind::scope);
