@@ -16,7 +16,7 @@
 #include "core/summary_export.h"
 #include "core/working_set.h"
 #include "editor/record_editor.h"
-#include "editor/record_editor_search.h"
+#include "editor/record_search.h"
 #include "reports/summary_window.h"
 
 #include <QApplication>

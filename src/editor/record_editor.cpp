@@ -157,7 +157,7 @@ bool RecordEditor::show_position(int numr)
     }
     s.ws().move_to(numr);
     refresh_caption();
-    find_position_ = numr;
+    search_->note_shown(numr);
 
     const ScopeRecord& r = s.record();
     form_->show_record(r);
@@ -259,55 +259,21 @@ void RecordEditor::closeEvent(QCloseEvent* event)
 
 // ---- Navigation ------------------------------------------------------------
 
-// A move that is refused (a save that failed its checks) leaves the focus
-// where the refusal put it.
-void RecordEditor::show_first()
+void RecordEditor::show_step(Step step)
 {
     if (!catch_up())
         return;
-    if (session_.ws().count() > 0) {
-        if (!settle_edits())
-            return;
-        show_position(1);
-    }
-    form_->line(m_scopename)->setFocus();
-}
-
-void RecordEditor::show_previous()
-{
-    if (!catch_up())
-        return;
-    // At either end nothing is shown anew, so nothing needs settling.
-    const int target = session_.ws().position() - 1;
-    if (target > 0 && target <= session_.ws().count()) {
+    const WorkingSet& ws = session_.ws();
+    const int target = step == Step::first ? 1
+        : step == Step::last               ? ws.count()
+                                           : ws.position() + (step == Step::next ? 1 : -1);
+    // At either end nothing is shown anew, so nothing needs settling. A move
+    // that is refused (a save that failed its checks) leaves the focus where
+    // the refusal put it.
+    if (target >= 1 && target <= ws.count()) {
         if (!settle_edits())
             return;
         show_position(target);
-    }
-    form_->line(m_scopename)->setFocus();
-}
-
-void RecordEditor::show_next()
-{
-    if (!catch_up())
-        return;
-    const int target = session_.ws().position() + 1;
-    if (target <= session_.ws().count()) {
-        if (!settle_edits())
-            return;
-        show_position(target);
-    }
-    form_->line(m_scopename)->setFocus();
-}
-
-void RecordEditor::show_last()
-{
-    if (!catch_up())
-        return;
-    if (session_.ws().count() > 0) {
-        if (!settle_edits())
-            return;
-        show_position(session_.ws().count());
     }
     form_->line(m_scopename)->setFocus();
 }

@@ -4,6 +4,7 @@
 #include "picture_strip.h"
 #include "record_editor.h"
 #include "record_form_widget.h"
+#include "record_search.h"
 #include "report_commands.h"
 
 #include "core/editor_fields.h"
@@ -57,6 +58,7 @@ void RecordEditor::build_controls()
     form_->set_bottom_row(strip_, logo);
 
     commands_ = new EditorCommands(body, menuBar());
+    search_ = new RecordSearch(session_, *this, this);
     auto* column = new QVBoxLayout(body);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -88,9 +90,9 @@ void RecordEditor::connect_commands()
 
     connect(commands_, &EditorCommands::criteria_asked, this, [this](Command c) {
         if (c == Command::select)
-            show_selection_criteria();
+            search_->show_selection_criteria();
         else
-            show_find_criteria();
+            search_->show_find_criteria(false);
     });
 }
 
@@ -99,9 +101,12 @@ void RecordEditor::run_command(Command c)
     if (command_writes(c) && refused_read_only())
         return;
     // The summaries, the statistics and the web catalogue read the working
-    // set as the last selection left it; the sheets only need the record saved.
+    // set as the last selection left it; searching and printing leave the
+    // record shown, whose edits are settled first.
     const bool reads_working_set = c == Command::summary || c == Command::statistics || c == Command::web_catalogue;
-    if ((reads_working_set && !working_set_ready()) || (c == Command::print_sheets && !settle_edits()))
+    const bool leaves_record = c == Command::select || c == Command::sort || c == Command::find
+        || c == Command::find_next || c == Command::print_sheets;
+    if ((reads_working_set && !working_set_ready()) || (leaves_record && !settle_edits()))
         return;
     switch (c) {
     case Command::add: return add_record();
@@ -109,16 +114,16 @@ void RecordEditor::run_command(Command c)
     case Command::remove: return delete_record();
     case Command::clear: return clear_fields();
     case Command::close: return close_window();
-    case Command::first: return show_first();
-    case Command::previous: return show_previous();
-    case Command::next: return show_next();
-    case Command::last: return show_last();
-    case Command::find: return find_records();
-    case Command::find_next: return find_next();
-    case Command::find_criteria: return show_find_criteria_asked();
-    case Command::select: return select_records();
-    case Command::selection_criteria: return show_selection_criteria();
-    case Command::sort: return sort_records();
+    case Command::first: return show_step(Step::first);
+    case Command::previous: return show_step(Step::previous);
+    case Command::next: return show_step(Step::next);
+    case Command::last: return show_step(Step::last);
+    case Command::find: return search_->find(FindMode::ask_criteria);
+    case Command::find_next: return search_->find(FindMode::next);
+    case Command::find_criteria: return search_->show_find_criteria(true);
+    case Command::select: search_->select(true); return;
+    case Command::selection_criteria: return search_->show_selection_criteria();
+    case Command::sort: return search_->sort();
     case Command::summary: return show_summary(session_, this);
     case Command::statistics: return show_statistics(session_, this);
     case Command::list: return show_collection_list();
@@ -129,15 +134,6 @@ void RecordEditor::run_command(Command c)
     case Command::help: return show_help(this);
     case Command::about: return show_about();
     }
-}
-
-void RecordEditor::show_find_criteria_asked()
-{
-    if (session_.ws().find_text().isEmpty())
-        msgbox(this, QStringLiteral("No search has been made yet, so there are no find criteria to show."),
-               MsgIcon::information);
-    else
-        show_find_criteria();
 }
 
 void RecordEditor::size_window()

@@ -1,14 +1,15 @@
-// Saving a record: validation of the typed fields, the difference test with its
+// Saving and deleting a record: validation of the typed fields, the difference test with its
 // highlight, the confirmation, the write and the re-read; and the question
 // asked before a command leaves a record whose fields were changed.
 #include "collection_commands.h"
 #include "limited_text_edit.h"
 #include "picture_strip.h"
 #include "record_editor.h"
-#include "record_editor_search.h"
 #include "record_form_widget.h"
+#include "record_search.h"
 
 #include "appearance/scheme_paint.h"
+#include "core/delete_record.h"
 #include "core/field_text.h"
 #include "core/money.h"
 #include "core/record_file.h"
@@ -17,6 +18,7 @@
 #include "core/session.h"
 #include "core/working_set.h"
 #include "ui/user_dialogs.h"
+#include "ui/wait_cursor.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -218,6 +220,71 @@ bool RecordEditor::store_record(bool confirm)
     refresh_caption();
     restore_colors();
     return true;
+}
+
+// The shown record is deleted as stored; edits on screen are not compared first.
+void RecordEditor::delete_record()
+{
+    Session& s = session_;
+    // The record to delete is the one shown as the file holds it now; one
+    // that another program changed or removed is not deleted unseen.
+    if (!catch_up()) {
+        msgbox(this,
+               QStringLiteral("The kaleidoscope shown was changed or removed by another program, so nothing has been "
+                              "deleted. The collection has been read again."),
+               MsgIcon::exclamation);
+        return;
+    }
+    if (adding() || s.ws().position() < 1 || s.ws().position() >= int(s.ws().records().size())) {
+        // Nothing of a record being added is in the file yet.
+        msgbox(this,
+               QStringLiteral("This kaleidoscope has not been saved to the database, so there is nothing to delete."),
+               MsgIcon::information);
+        return;
+    }
+    if (msgbox(this, QStringLiteral("Are you sure you want to delete this kaleidoscope from the database?"),
+               MsgIcon::critical, MsgButtons::yes_no)
+        != MsgAnswer::yes)
+        return;
+
+    const int pos = s.ws().position();
+    // Nothing is removed that this window did not read: another program may
+    // have moved the records since this one was shown.
+    if (!keep_write_claim())
+        return;
+    if (!s.unchanged_since_shown(s.ws().records()[size_t(pos)])) {
+        offer_reload(QStringLiteral("deleted"));
+        return;
+    }
+    FileStatus status;
+    {
+        WaitCursor wait;
+        status = delete_record_file(s.path(), s.ws().records()[size_t(pos)]);
+    }
+    if (!told_write_outcome(status, QStringLiteral("The kaleidoscope could not be deleted from the database file "),
+                            QStringLiteral("\nThe database has not been changed.")))
+        return;
+    s.note_file_state();
+
+    session_.refresh_record_count();
+    if (s.record_count() > 0) {
+        msgbox(this,
+               QStringLiteral("Record ") + QString::number(pos)
+                   + QStringLiteral(" has been deleted from the database.\n")
+                   + QStringLiteral("Records will now be reselected and resorted."));
+        // The selector sorts what it rebuilt; the remembered sort is then applied
+        // once more. The heapsort is not stable, so records with equal keys stand
+        // in the order of that second pass.
+        if (search_->select(false) != SelectOutcome::failed && s.record_count() > 0 && s.ws().sort_field() != 0) {
+            search_->apply_remembered_sort();
+            show_position(1);
+        }
+        return;
+    }
+    msgbox(this, QStringLiteral("There are no records in current database"));
+    // No record numbers are left to walk.
+    s.ws().set_matches({});
+    start_empty();
 }
 
 }  // namespace tessaran

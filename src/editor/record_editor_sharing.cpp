@@ -3,8 +3,8 @@
 // changed it, so that no write ever lands on a record this window did not read.
 #include "limited_text_edit.h"
 #include "record_editor.h"
-#include "record_editor_search.h"
 #include "record_form_widget.h"
+#include "record_search.h"
 
 #include "core/record_changes.h"
 #include "core/record_form.h"
@@ -92,7 +92,7 @@ bool RecordEditor::reload(bool keep_edits)
     s.note_file_state();
     keep_write_claim();
     // The working set is built again with the selection and sort in force.
-    if (run_selection(false) == SelectOutcome::failed)
+    if (search_->select(false) == SelectOutcome::failed)
         return false;
     const int found = was_adding ? 0 : s.position_holding(was);
     if (found > 0)

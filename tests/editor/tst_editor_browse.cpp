@@ -2,6 +2,7 @@
 #include "appearance/color_settings.h"
 #include "common/gui_controls.h"
 #include "common/gui_editor_fixture.h"
+#include "editor/limited_text_edit.h"
 
 #include "common/gui_colors.h"
 #include "core/money.h"

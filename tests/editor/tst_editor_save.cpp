@@ -201,7 +201,7 @@ private slots:
         QCOMPARE(trim_blanks(stored.at(2).scopename), QStringLiteral("Three"));
         QCOMPARE(stored.at(2).image_slot0, QByteArray(60, '\0'));
         QCOMPARE(stored.at(2).image_count, qint16(0));
-        ed->show_previous();
+        control<QPushButton>(ed, "cmd_prev")->click();
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Two"));
     }
 
@@ -233,17 +233,17 @@ private slots:
         // No: the edits are dropped, nothing is written.
         control<QLineEdit>(ed, "tb_city")->setText(QStringLiteral("Taos"));
         f.dialogs.answer(MsgAnswer::no);
-        ed->show_next();
+        control<QPushButton>(ed, "cmd_next")->click();
         QCOMPARE(f.dialogs.shown, (Shown{{leave_question, MsgIcon::question, MsgButtons::yes_no}}));
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Borealis"));
-        ed->show_previous();
+        control<QPushButton>(ed, "cmd_prev")->click();
         QCOMPARE(control<QLineEdit>(ed, "tb_city")->text(), QString());
         QCOMPARE(read_bytes(f.db.path()), before);
         QCOMPARE(f.dialogs.shown.size(), 1);
         // Yes: saved, then the move goes ahead.
         control<QLineEdit>(ed, "tb_city")->setText(QStringLiteral("Taos"));
         f.dialogs.answer(MsgAnswer::yes);
-        ed->show_next();
+        control<QPushButton>(ed, "cmd_next")->click();
         QCOMPARE(f.dialogs.texts().mid(1),
                  (QStringList{leave_question, QStringLiteral("Kaleidoscope number 1 saved to database")}));
         QCOMPARE(trim_blanks(read_db(f.db.path()).at(0).city), QStringLiteral("Taos"));
@@ -258,7 +258,7 @@ private slots:
         control<QLineEdit>(ed, "tb_city")->setText(QStringLiteral("Taos"));
         control<QLineEdit>(ed, "tb_scopeyear")->setText(QStringLiteral("1600"));
         f.dialogs.answer(MsgAnswer::yes);
-        ed->show_last();
+        control<QPushButton>(ed, "cmd_endscope")->click();
         QCOMPARE(f.dialogs.texts(),
                  (QStringList{leave_question, QStringLiteral("Entry for scope year field out of range!")}));
         QCOMPARE(f.state().ws().position(), int(1));
@@ -267,7 +267,7 @@ private slots:
         // Close asks too; answering No closes without writing.
         f.dialogs.answer(MsgAnswer::no);
         ed->show();
-        ed->close_window();
+        control<QPushButton>(ed, "cmd_close")->click();
         QVERIFY(!ed->isVisible());
         QVERIFY(f.startup->isEnabled());
         QCOMPARE(trim_blanks(read_db(f.db.path()).at(0).city), QString());

@@ -9,7 +9,7 @@
 #include "dialogs/criteria_dialog.h"
 #include "dialogs/criteria_window.h"
 #include "dialogs/sort_dialog.h"
-#include "editor/record_editor_search.h"
+#include "editor/record_search.h"
 #include "ui/progress_window.h"
 
 #include <QComboBox>
