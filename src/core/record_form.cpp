@@ -57,4 +57,19 @@ ScopeRecord record_from_form(const RecordForm& form, const ScopeRecord& stored)
     return r;
 }
 
+RecordForm edits_over(const RecordForm& theirs, const RecordForm& edits, const ScopeRecord& before)
+{
+    const FormChanges mine = form_changes(edits, before);
+    RecordForm merged = theirs;
+    for (const int i : mine.texts)
+        merged.texts.at(std::size_t(i)) = edits.texts.at(std::size_t(i));
+    if (mine.price_paid)
+        merged.price_paid = edits.price_paid;
+    if (mine.price_retail)
+        merged.price_retail = edits.price_retail;
+    if (!mine.picture_slots.empty())
+        merged.pictures = edits.pictures;
+    return merged;
+}
+
 }  // namespace tessaran

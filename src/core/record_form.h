@@ -41,6 +41,10 @@ struct FormChanges {
 // record, so what lies beyond them is no change either.
 FormChanges form_changes(const RecordForm& form, const ScopeRecord& stored);
 
+// The user's edits (made to before) put over theirs, another program's
+// version as the form shows it: only the fields the user changed.
+RecordForm edits_over(const RecordForm& theirs, const RecordForm& edits, const ScopeRecord& before);
+
 // The record a save writes: stored with the form's texts (trimmed, line
 // breaks as the field keeps them, a date typed with a time of day as its
 // short date), prices and pictures. Slots the user emptied are blanked; slots

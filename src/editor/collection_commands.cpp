@@ -52,6 +52,28 @@ bool told_write_outcome(QWidget* parent, const FileStatus& st, const QString& pa
     return true;
 }
 
+FileStatus write_keeping_tail(QWidget* parent, const QString& path, int recno, const ScopeRecord& r, bool is_new)
+{
+    const bool unfinished_tail = is_new && partial_record_bytes(path) > 0;
+    const QString kept_in = unfinished_tail ? partial_record_keep_path(path) : QString();
+    if (unfinished_tail)
+        msgbox(parent,
+               QStringLiteral("The database file ends in %1 bytes that are not a whole kaleidoscope record: another "
+                              "program may have stopped while adding one. They will be kept in %2 before this "
+                              "kaleidoscope is added after the last whole one.")
+                   .arg(partial_record_bytes(path))
+                   .arg(kept_in),
+               MsgIcon::exclamation);
+    FileStatus st = write_record(path, recno, r);
+    if (unfinished_tail) {
+        // Said just now; only another warning is told after the write.
+        QStringList lines = st.warning.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        lines.removeAll(partial_record_note(kept_in));
+        st.warning = lines.join(QLatin1Char('\n'));
+    }
+    return st;
+}
+
 bool import_kaleidoscopes(const QString& collection, QWidget* parent, const std::function<bool()>& may_write,
                           ImportCount& count)
 {

@@ -1,5 +1,6 @@
-// The commands that write the whole collection rather than the record shown:
-// importing kaleidoscopes and finding the collection's missing pictures. Each
+// Writing the collection: a record, keeping what is not a whole record at the
+// file's end; and the commands that write the whole collection rather than the
+// record shown, importing kaleidoscopes and finding missing pictures. Each
 // asks the user, then calls may_write just before it writes (the editor's
 // claim on the collection, its catching up with other programs) and writes
 // nothing when that says no. True when the collection was written; the
@@ -17,11 +18,17 @@ class QWidget;
 namespace tessaran {
 
 struct ImportCount;
+struct ScopeRecord;
 
 // How a write to the collection at path went: on failure, failed + the path
 // + the system's reason + after, and false; else any warning, and true.
 bool told_write_outcome(QWidget* parent, const FileStatus& st, const QString& path, const QString& failed,
                         const QString& after = QString());
+
+// Writes r as record recno of the collection at path (is_new: a new record
+// after the last whole one), keeping an unfinished record at the file's end
+// aside first, as the user is told.
+FileStatus write_keeping_tail(QWidget* parent, const QString& path, int recno, const ScopeRecord& r, bool is_new);
 
 // Import kaleidoscopes...: the file the user chooses, previewed, added to the
 // collection at path; count says how many rows went in and how many not.

@@ -1,6 +1,7 @@
 #include "editor_commands.h"
 #include "editor_gaps.h"
 
+#include "appearance/scheme_paint.h"
 #include "ui/command_button.h"
 #include "ui/context_menu_key.h"
 #include "ui/screen_placement.h"
@@ -214,6 +215,13 @@ void EditorCommands::follow_buttons()
         if (a && b)
             a->setEnabled(b->isEnabled());
     }
+}
+
+void EditorCommands::apply_colors()
+{
+    paint_background(this, scheme_color(color_control));
+    for (QPushButton* b : findChildren<QPushButton*>())
+        paint_button(b, scheme_color(color_command_buttons));
 }
 
 bool EditorCommands::eventFilter(QObject* watched, QEvent* event)

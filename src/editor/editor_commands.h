@@ -53,6 +53,8 @@ public:
     // nullptr where the command has no button (or no menu item).
     QPushButton* button(Command c) const { return buttons_.at(std::size_t(c)); }
     QAction* action(Command c) const { return actions_.at(std::size_t(c)); }
+    // The scheme's colours for the strip and its buttons.
+    void apply_colors();
     // Every button of the strip enabled or disabled.
     void enable_all(bool enabled);
 

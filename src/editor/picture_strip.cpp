@@ -107,6 +107,16 @@ void PictureStrip::show_buttons()
     close_all_->setEnabled(any);
 }
 
+void PictureStrip::apply_colors()
+{
+    paint_background(this, scheme_color(color_images_frame));
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, scheme_color(color_images_title));
+    setPalette(p);
+    for (QPushButton* b : findChildren<QPushButton*>())
+        paint_button(b, scheme_color(color_command_buttons));
+}
+
 void PictureStrip::mark_changed(const std::vector<int>& positions, const QColor& colour)
 {
     for (const int i : positions) {

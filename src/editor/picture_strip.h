@@ -50,6 +50,8 @@ public:
     void close_all_pictures();
     // Removes picture n; the later ones move down, their viewers with them.
     void remove_picture_at(int n);
+    // The scheme's colours for the frame, its title and its buttons.
+    void apply_colors();
     // Paints the buttons of the picture positions (1..10) that were changed.
     void mark_changed(const std::vector<int>& positions, const QColor& colour);
     // The button of picture position i (1..10).

@@ -99,9 +99,6 @@ private:
     bool settle_edits();
     // Validations, optional confirmation, write, re-read. True when written.
     bool store_record(bool confirm);
-    // Writes r at recno (a new record after the last whole one), keeping an
-    // unfinished record at the file's end aside first, as the user is told.
-    FileStatus write_shown_record(int recno, const ScopeRecord& r, bool is_new);
     // How a write to this window's collection went (told_write_outcome).
     bool told_write_outcome(const FileStatus& st, const QString& failed, const QString& after = QString());
     // Settles edits and refuses when the last selection matched nothing, as

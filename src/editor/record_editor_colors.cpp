@@ -7,10 +7,7 @@
 
 #include "appearance/scheme_paint.h"
 
-#include <QGroupBox>
-#include <QLabel>
 #include <QMenuBar>
-#include <QPushButton>
 
 namespace tessaran {
 
@@ -20,18 +17,8 @@ void RecordEditor::apply_colors()
     // The menu bar takes the form background too; its titles must stay readable.
     paint_background(menuBar(), scheme_color(color_form_background));
     form_->apply_colors();
-    paint_background(strip_, scheme_color(color_images_frame));
-    {
-        QPalette p = strip_->palette();
-        p.setColor(QPalette::WindowText, scheme_color(color_images_title));
-        strip_->setPalette(p);
-    }
-    paint_background(commands_, scheme_color(color_control));
-    const QColor button = scheme_color(color_command_buttons);
-    for (const QWidget* area : {static_cast<QWidget*>(strip_), static_cast<QWidget*>(commands_)}) {
-        for (QPushButton* b : area->findChildren<QPushButton*>())
-            paint_button(b, button);
-    }
+    strip_->apply_colors();
+    commands_->apply_colors();
 }
 
 void RecordEditor::restore_colors()

@@ -129,31 +129,6 @@ bool RecordEditor::told_write_outcome(const FileStatus& st, const QString& faile
     return tessaran::told_write_outcome(this, st, session_.path(), failed, after);
 }
 
-FileStatus RecordEditor::write_shown_record(int recno, const ScopeRecord& r, bool is_new)
-{
-    Session& s = session_;
-    const bool unfinished_tail = is_new && partial_record_bytes(s.path()) > 0;
-    const QString kept_in = unfinished_tail ? partial_record_keep_path(s.path()) : QString();
-    if (unfinished_tail)
-        msgbox(this,
-               QStringLiteral("The database file ends in %1 bytes that are not a whole kaleidoscope record: another "
-                              "program may have stopped while adding one. They will be kept in %2 before this "
-                              "kaleidoscope is added after the last whole one.")
-                   .arg(partial_record_bytes(s.path()))
-                   .arg(kept_in),
-               MsgIcon::exclamation);
-    FileStatus st = write_record(s.path(), recno, r);
-    if (!st)
-        s.refresh_record_count();
-    if (unfinished_tail) {
-        // Said just now; only another warning is told after the write.
-        QStringList lines = st.warning.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        lines.removeAll(partial_record_note(kept_in));
-        st.warning = lines.join(QLatin1Char('\n'));
-    }
-    return st;
-}
-
 bool RecordEditor::store_record(bool confirm)
 {
     Session& s = session_;
@@ -203,7 +178,9 @@ bool RecordEditor::store_record(bool confirm)
         offer_reload(QStringLiteral("saved"));
         return false;
     }
-    const FileStatus st = write_shown_record(recno, r, is_new);
+    const FileStatus st = write_keeping_tail(this, s.path(), recno, r, is_new);
+    if (!st)
+        s.refresh_record_count();
     if (!told_write_outcome(st, QStringLiteral("The kaleidoscope could not be saved to the database file ")))
         return false;
     s.keep_written(r);

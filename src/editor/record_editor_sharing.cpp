@@ -130,17 +130,7 @@ void RecordEditor::settle_changed_elsewhere(const RecordForm& edits, const QByte
     ScopeRecord before;
     decode_record_into(was.constData(), before);
     const QStringList fields = changed_field_names(before, s.record());
-    // The user's own changes, over the version the other program stored.
-    const FormChanges mine = form_changes(edits, before);
-    RecordForm merged = form_values();
-    for (int i : mine.texts)
-        merged.texts.at(std::size_t(i)) = edits.texts.at(std::size_t(i));
-    if (mine.price_paid)
-        merged.price_paid = edits.price_paid;
-    if (mine.price_retail)
-        merged.price_retail = edits.price_retail;
-    if (!mine.picture_slots.empty())
-        merged.pictures = edits.pictures;
+    const RecordForm merged = edits_over(form_values(), edits, before);
     const QString question
         = QStringLiteral("Another program changed the kaleidoscope you were editing (%1) after it was shown. It "
                          "changed: %2.\n\nYour changes are still on screen. Keep the other program's version, put "
