@@ -66,6 +66,17 @@ bool Session::keep_claim()
     return false;
 }
 
+FileStatus Session::read_at(int pos)
+{
+    if (pos > record_count_) {
+        start_new_record();
+        return FileStatus();
+    }
+    const std::vector<int>& numbers = ws_.records();
+    const int n = pos >= 1 && pos < int(numbers.size()) ? numbers[std::size_t(pos)] : 0;
+    return n > 0 ? read(n) : FileStatus::failure(QStringLiteral("no such record"));
+}
+
 void Session::note_file_state()
 {
     known_stamp_ = file_stamp(path_);

@@ -68,6 +68,10 @@ public:
     FileStatus read(int n);
     // Reads record n as the record shown, keeping its stored bytes.
     FileStatus read_shown(int n);
+    // The stored record at working-set position pos into the buffer, to
+    // compare the form with; past the stored records (a new one) the buffer
+    // is empty.
+    FileStatus read_at(int pos);
     // A record not in the file yet is being edited: the buffer is empty.
     void start_new_record() { record_ = ScopeRecord(); }
     // r was written as the record shown.

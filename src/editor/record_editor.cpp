@@ -97,7 +97,7 @@ void RecordEditor::prepare()
     if (session_.read_only())
         form_->set_read_only();
     connect(new CollectionWatch(session_.path(), this), &CollectionWatch::touched, this,
-            &RecordEditor::notice_outside_change);
+            [this] { writers_->notice_outside_change(closing_); });
     loaded = true;
     form_->set_checks_active(true);
 }
@@ -255,6 +255,16 @@ void RecordEditor::closeEvent(QCloseEvent* event)
         startup->update();
     }
     event->accept();
+}
+
+bool RecordEditor::catch_up()
+{
+    return !loaded || writers_->catch_up();
+}
+
+void RecordEditor::make_read_only()
+{
+    form_->set_read_only();
 }
 
 // ---- Navigation ------------------------------------------------------------

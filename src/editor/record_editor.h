@@ -4,6 +4,7 @@
 // strip, the search, the collection list) and owns the session they work on.
 #pragma once
 
+#include "other_writers.h"
 #include "record_search.h"
 
 #include "core/record_form.h"
@@ -21,7 +22,7 @@ class RecordFormWidget;
 enum class Command;
 struct FileStatus;
 
-class RecordEditor : public QMainWindow, private RecordSearch::Host {
+class RecordEditor : public QMainWindow, private RecordSearch::Host, private OtherWriters::Host {
     Q_OBJECT
 public:
     // The editor is a top-level window; it disables the start-up window (parent)
@@ -45,16 +46,16 @@ public:
     // Number of fields (and picture positions) that differ from the stored
     // record at position pos; each difference is highlighted. -1 when the
     // stored record cannot be read (the user has been told).
-    int count_changes(int pos);
+    int count_changes(int pos) override;
 
     // Commands of the strip and the menus.
-    void add_record();
+    void add_record() override;
     void save_record();
     void delete_record();
     void import_records();
     void show_collection_list();
     void apply_colors();
-    void restore_colors();
+    void restore_colors() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -77,7 +78,7 @@ private:
     // The adding state for record 1 of an empty collection, with its enabling.
     void start_empty() override;
     // True while a record that is not yet in the file is being added.
-    bool adding() const;
+    bool adding() const override;
     void clear_form();
     void clear_fields();
     void close_window();
@@ -89,8 +90,8 @@ private:
     void enable_all_commands();
 
     // What the form's fields and pictures hold, as values; and back.
-    RecordForm form_values() const;
-    void set_form_values(const RecordForm& form);
+    RecordForm form_values() const override;
+    void set_form_values(const RecordForm& form) override;
     // Shows the stored record again (or an empty form while adding) and
     // removes the highlights.
     void discard_changes();
@@ -98,7 +99,7 @@ private:
     // whether to save them. False when the command must stop (a refused save).
     bool settle_edits();
     // Validations, optional confirmation, write, re-read. True when written.
-    bool store_record(bool confirm);
+    bool store_record(bool confirm) override;
     // How a write to this window's collection went (told_write_outcome).
     bool told_write_outcome(const FileStatus& st, const QString& failed, const QString& after = QString());
     // Settles edits and refuses when the last selection matched nothing, as
@@ -112,35 +113,10 @@ private:
     // After Find missing pictures wrote the collection: the record shown again.
     void pictures_stored();
 
-    // ---- Other writers (record_editor_sharing.cpp) ---------------------------
-    // A read-only window refuses every write with the reason; true when it did.
-    // A window whose collection was replaced first claims the new file.
-    bool refused_read_only();
-    // Before every write, and as soon as another program is seen to have put
-    // a new file at the collection's path: the claim moves to that file. When
-    // another window claimed it first, this one turns read-only and says so
-    // (edits stay on screen); false then.
-    bool keep_write_claim();
-    // A watched file or folder changed: notes a write by another program in
-    // the caption, without taking the focus.
-    void notice_outside_change();
-    // Before a step that uses positions: when another program changed the
-    // collection since this window last read it, reads it again (keeping any
-    // edits on screen), so that no stale record number is ever used. False
-    // when the record shown was changed or removed there (it is no longer shown).
+    // Before a step that uses positions: the collection read again when
+    // another program changed it (OtherWriters::catch_up).
     bool catch_up();
-    // Tells the user that nothing was not_done ("saved", "deleted") because
-    // another program changed the collection, and offers to reload keeping the edits.
-    void offer_reload(const QString& not_done);
-    // Rebuilds the working set with the selection and sort in force and finds
-    // the record shown by its stored bytes. With keep_edits the user's edits go
-    // back on screen (as a new record when the one edited is gone). False
-    // when the record shown is no longer in the collection as it was.
-    bool reload(bool keep_edits);
-    // Another program changed the kaleidoscope being edited (shown now as it
-    // stored it; was: the bytes shown before): names what it changed and lets
-    // the user keep that version, put the edits over it or save them as new.
-    void settle_changed_elsewhere(const RecordForm& edits, const QByteArray& was);
+    void make_read_only() override;
 
     Session session_;
     QPointer<QWidget> startup;  // the start-up window given as parent
@@ -148,6 +124,7 @@ private:
     PictureStrip* strip_ = nullptr;
     EditorCommands* commands_ = nullptr;  // the command strip and the menus
     RecordSearch* search_ = nullptr;
+    OtherWriters* writers_ = nullptr;
     CollectionListDock* list_dock_ = nullptr;
     bool loaded = false;
     bool closing_ = false;

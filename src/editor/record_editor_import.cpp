@@ -34,7 +34,7 @@ void RecordEditor::import_records()
     const bool was_empty = session_.record_count() == 0;
     ImportCount count;
     if (!import_kaleidoscopes(
-            session_.path(), this, [this] { return keep_write_claim(); }, count))
+            session_.path(), this, [this] { return writers_->keep_write_claim(); }, count))
         return;
     session_.note_file_state();
     const int imported = count.imported;
@@ -69,7 +69,7 @@ bool RecordEditor::offer_missing_pictures_search()
 void RecordEditor::find_missing_pictures()
 {
     missing_pictures_offered_ = true;
-    const auto may_write = [this] { return catch_up() && keep_write_claim(); };
+    const auto may_write = [this] { return catch_up() && writers_->keep_write_claim(); };
     if (settle_edits() && tessaran::find_missing_pictures(session_.path(), this, may_write))
         pictures_stored();
 }

@@ -59,6 +59,7 @@ void RecordEditor::build_controls()
 
     commands_ = new EditorCommands(body, menuBar());
     search_ = new RecordSearch(session_, *this, this);
+    writers_ = new OtherWriters(session_, *this, *search_, this);
     auto* column = new QVBoxLayout(body);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -72,7 +73,7 @@ void RecordEditor::connect_commands()
     // Commands that change the collection, which a read-only window refuses.
     const auto writing = [this](QPushButton* b, const std::function<void()>& handler) {
         connect(b, &QPushButton::clicked, this, [this, handler] {
-            if (!refused_read_only())
+            if (!writers_->refused_read_only())
                 handler();
         });
     };
@@ -98,7 +99,7 @@ void RecordEditor::connect_commands()
 
 void RecordEditor::run_command(Command c)
 {
-    if (command_writes(c) && refused_read_only())
+    if (command_writes(c) && writers_->refused_read_only())
         return;
     // The summaries, the statistics and the web catalogue read the working
     // set as the last selection left it; searching and printing leave the

@@ -29,25 +29,15 @@ namespace tessaran {
 
 int RecordEditor::count_changes(int pos)
 {
-    Session& s = session_;
-    if (pos <= s.record_count()) {
-        const int recno = (pos >= 1 && pos < int(s.ws().records().size())) ? s.ws().records()[std::size_t(pos)] : 0;
-        const FileStatus st = recno > 0 ? session_.read(recno) : FileStatus::failure(QStringLiteral("no such record"));
-        if (!st) {
-            msgbox(this,
-                   QStringLiteral("Kaleidoscope number ") + QString::number(pos)
-                       + QStringLiteral(" could not be read from the database:\n") + st.error,
-                   MsgIcon::critical, MsgButtons::ok);
-            return -1;
-        }
-    } else {
-        // A new record is compared with an empty one, whatever a scan left in the buffer.
-        s.start_new_record();
+    // A new record is compared with an empty one, whatever a scan left in the buffer.
+    if (const FileStatus st = session_.read_at(pos); !st) {
+        msgbox(this,
+               QStringLiteral("Kaleidoscope number ") + QString::number(pos)
+                   + QStringLiteral(" could not be read from the database:\n") + st.error,
+               MsgIcon::critical, MsgButtons::ok);
+        return -1;
     }
-
-    const ScopeRecord& r = s.record();
-    const RecordForm form = form_values();
-    const FormChanges changes = form_changes(form, r);
+    const FormChanges changes = form_changes(form_values(), session_.record());
     form_->mark_changes(changes);
     // An entry that is no amount differs from any stored amount, so the
     // user's edits are never dropped without the question; it is told too.
@@ -59,8 +49,7 @@ int RecordEditor::count_changes(int pos)
     };
     tell_unreadable(m_price_paid, changes.price_paid_unreadable, "Invalid entry for purchase price field!");
     tell_unreadable(m_price_retail, changes.price_retail_unreadable, "Invalid entry for retail price field!");
-    const QColor changed = scheme_color(color_changed_data);
-    strip_->mark_changed(changes.picture_slots, changed);
+    strip_->mark_changed(changes.picture_slots, scheme_color(color_changed_data));
     return changes.count();
 }
 
@@ -132,7 +121,7 @@ bool RecordEditor::told_write_outcome(const FileStatus& st, const QString& faile
 bool RecordEditor::store_record(bool confirm)
 {
     Session& s = session_;
-    if (refused_read_only() || !form_->entries_acceptable())
+    if (writers_->refused_read_only() || !form_->entries_acceptable())
         return false;
     restore_colors();
     const int count_before = s.refresh_record_count();
@@ -172,10 +161,10 @@ bool RecordEditor::store_record(bool confirm)
     const int recno = s.ws().records()[std::size_t(pos)];
     // Another program may have changed the file since this record was shown:
     // nothing is written over a record this window did not read.
-    if (!keep_write_claim())
+    if (!writers_->keep_write_claim())
         return false;
     if (!s.unchanged_since_shown(pos > count_before ? 0 : recno)) {
-        offer_reload(QStringLiteral("saved"));
+        writers_->offer_reload(QStringLiteral("saved"));
         return false;
     }
     const FileStatus st = write_keeping_tail(this, s.path(), recno, r, is_new);
@@ -227,10 +216,10 @@ void RecordEditor::delete_record()
     const int pos = s.ws().position();
     // Nothing is removed that this window did not read: another program may
     // have moved the records since this one was shown.
-    if (!keep_write_claim())
+    if (!writers_->keep_write_claim())
         return;
     if (!s.unchanged_since_shown(s.ws().records()[size_t(pos)])) {
-        offer_reload(QStringLiteral("deleted"));
+        writers_->offer_reload(QStringLiteral("deleted"));
         return;
     }
     FileStatus status;

@@ -89,7 +89,6 @@ private slots:
     void append_after_a_sort_goes_to_the_end()
     {
         Session s;
-        int count = 3;
         s.ws().set_matches({3, 1, 2});
         s.ws().reserve_new(4);
         s.ws().append_current();
