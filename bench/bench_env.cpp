@@ -44,7 +44,7 @@ BenchEnv& env()
 
 namespace {
 
-constexpr int artist_slot = 2;
+constexpr int artist_slot = 1;  // the text slots in dialog order: Scope name, Artist, ...
 
 bool copy_file(const QString& from, const QString& to)
 {

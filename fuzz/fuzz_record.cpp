@@ -97,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     c.retail_min = in.i64();
     c.retail_max = (flags & 128) ? open_money_max : in.i64();
     while (in.n > 0) {
-        const int slot = 1 + in.byte() % text_slot_count;
+        const int slot = in.byte() % text_slot_count;
         // The dialogs hand over upper-cased text.
         c.texts[size_t(slot)] = in.text().toUpper();
     }

@@ -2,10 +2,9 @@
 
 namespace tessaran {
 
-const std::array<TextSlot, text_slot_count + 1>& text_slots()
+const std::array<TextSlot, text_slot_count>& text_slots()
 {
-    static const std::array<TextSlot, text_slot_count + 1> table{{
-        {"", m_scopename, 0},  // slot 0 is not used
+    static const std::array<TextSlot, text_slot_count> table{{
         {"Scope name", m_scopename, 0},
         {"Artist", m_artist, 0},
         {"Studio", m_studio, 0},

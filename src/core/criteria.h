@@ -20,8 +20,8 @@ struct Criteria {
     bool by_paid = false;
     bool by_retail = false;
     bool by_text = false;
-    // Slots 1..26 (index 0 unused): the text as typed, upper-cased, not trimmed.
-    std::array<QString, text_slot_count + 1> texts;
+    // The text slots in dialog order: the text as typed, upper-cased, not trimmed.
+    std::array<QString, text_slot_count> texts;
     double date_beg = open_date_bound;  // day count from 1899-12-30
     double date_end = open_date_bound;
     qint64 paid_min = 0;
@@ -37,7 +37,7 @@ struct TextSlot {
     int list;  // vocabulary number 1..8, 0 for a plain text box
 };
 
-// Slots 1..26 in dialog order (index 0 unused).
-const std::array<TextSlot, text_slot_count + 1>& text_slots();
+// The text slots in dialog order.
+const std::array<TextSlot, text_slot_count>& text_slots();
 
 }  // namespace tessaran

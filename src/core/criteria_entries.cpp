@@ -86,7 +86,7 @@ std::variant<Criteria, CriteriaRefusal> criteria_from_entries(const CriteriaEntr
                                      c.by_retail, c.retail_min, c.retail_max))
         return CriteriaRefusal{*why, price_title};
 
-    for (int k = 1; k <= text_slot_count; ++k) {
+    for (int k = 0; k < text_slot_count; ++k) {
         c.texts[size_t(k)] = e.texts[size_t(k)].toUpper();
         if (!c.texts[size_t(k)].isEmpty())
             c.by_text = true;

@@ -19,7 +19,7 @@ struct CriteriaEntries {
     QString paid_max;
     QString retail_min;
     QString retail_max;
-    std::array<QString, text_slot_count + 1> texts;  // slots 1..26 as typed
+    std::array<QString, text_slot_count> texts;  // the text slots as typed
 };
 
 // What refuses the entries: the message and the title of its box.

@@ -181,7 +181,7 @@ bool record_matches(const Criteria& c, const ScopeRecord& rec)
         return false;
     if (c.by_text) {
         const auto& slots_table = text_slots();
-        for (int k = 1; k <= text_slot_count; ++k) {
+        for (int k = 0; k < text_slot_count; ++k) {
             const QString& wanted = c.texts[size_t(k)];
             if (wanted.isEmpty())
                 continue;
@@ -209,7 +209,7 @@ bool raw_record_matches(const Criteria& c, const char* raw)
     }
     if (c.by_text) {
         const auto& slots_table = text_slots();
-        for (int k = 1; k <= text_slot_count; ++k) {
+        for (int k = 0; k < text_slot_count; ++k) {
             const QString& wanted = c.texts[size_t(k)];
             if (wanted.isEmpty())
                 continue;
@@ -245,7 +245,7 @@ QString criteria_text(const Criteria& c)
         s = trim_blanks(s) + (c.by_date || c.by_paid || c.by_retail ? crlf : QString())
             + QStringLiteral("Text select: ");
         const auto& slots_table = text_slots();
-        for (int k = 1; k <= text_slot_count; ++k) {
+        for (int k = 0; k < text_slot_count; ++k) {
             const QString wanted = trim_blanks(c.texts[size_t(k)]).toUpper();
             if (wanted.isEmpty())
                 continue;

@@ -70,7 +70,7 @@ QGridLayout* CriteriaDialog::build_slots(const QString& stem)
     slots_grid->setColumnMinimumWidth(2, 24);
     const auto& table = text_slots();
     for (int k = 1; k <= text_slot_count; ++k) {
-        const TextSlot& slot = table[size_t(k)];
+        const TextSlot& slot = table[size_t(k - 1)];
         slot_caption[size_t(k - 1)] = QString::fromLatin1(slot.caption);
         slot_is_combo[size_t(k - 1)] = slot.list != 0;
         auto* label = make_label(this, slot_caption[size_t(k - 1)], QStringLiteral("lbl_%1_%2").arg(stem).arg(k));
@@ -304,7 +304,7 @@ bool CriteriaDialog::gather(Criteria& c)
     entries.retail_min = tb_retail_price_min->text();
     entries.retail_max = tb_retail_price_max->text();
     for (int k = 1; k <= text_slot_count; ++k)
-        entries.texts[size_t(k)] = slot_text(k);
+        entries.texts[size_t(k - 1)] = slot_text(k);
     const auto result = criteria_from_entries(entries, use_ == Use::select ? CriteriaUse::select : CriteriaUse::find);
     if (const auto* refusal = std::get_if<CriteriaRefusal>(&result)) {
         msgbox(this, refusal->text, MsgIcon::critical, MsgButtons::ok, refusal->title);

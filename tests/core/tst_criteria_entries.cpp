@@ -19,7 +19,7 @@ CriteriaEntries entries_of(const Typed& typed)
     CriteriaEntries e;
     for (const auto& [field, text] : typed) {
         if (field.startsWith(QLatin1String("slot:")))
-            e.texts[size_t(field.mid(5).toInt())] = text;
+            e.texts[size_t(field.mid(5).toInt() - 1)] = text;
         else if (field == QLatin1String("date_beg"))
             e.date_beg = text;
         else if (field == QLatin1String("date_end"))
@@ -110,9 +110,9 @@ private slots:
         QCOMPARE(c->paid_max, open_money_max);
         QCOMPARE(c->retail_min, qint64(0));
         QCOMPARE(c->retail_max, qint64(125000));
-        QCOMPARE(c->texts[2], QStringLiteral("SMITH "));  // the trailing blank must match too
-        QCOMPARE(c->texts[15], QStringLiteral("MINT"));
-        QVERIFY(c->texts[1].isEmpty());
+        QCOMPARE(c->texts[1], QStringLiteral("SMITH "));  // the trailing blank must match too
+        QCOMPARE(c->texts[14], QStringLiteral("MINT"));
+        QVERIFY(c->texts[0].isEmpty());
     }
 
     void open_maximum_data()

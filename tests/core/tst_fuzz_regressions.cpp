@@ -65,7 +65,7 @@ private slots:
             c.by_text = true;
             c.by_date = true;
             c.date_end = 50000;
-            c.texts[size_t(slot)] = wanted.toUpper();
+            c.texts[size_t(slot - 1)] = wanted.toUpper();
             QCOMPARE(raw_record_matches(c, raw.constData()), record_matches(c, rec));
             c.by_date = false;
             QCOMPARE(raw_record_matches(c, raw.constData()), record_matches(c, rec));

@@ -35,7 +35,7 @@ Criteria text_criteria(int slot, const QString& text)
 {
     Criteria c;
     c.by_text = true;
-    c.texts[size_t(slot)] = text.toUpper();
+    c.texts[size_t(slot - 1)] = text.toUpper();
     return c;
 }
 
@@ -79,7 +79,7 @@ private slots:
         QFETCH(QString, wanted);
         QFETCH(bool, kept);
         ScopeRecord r;
-        const TextMemberInfo* m = text_member_info(text_slots()[size_t(slot)].member);
+        const TextMemberInfo* m = text_member_info(text_slots()[size_t(slot - 1)].member);
         r.*(m->field) = member;
         const Criteria c = text_criteria(slot, wanted);
         QCOMPARE(matches(c, r), kept);
@@ -108,11 +108,11 @@ private slots:
         r.city = QStringLiteral("Boston");
         Criteria c;
         c.by_text = true;
-        c.texts[1] = QStringLiteral("AUR");
-        c.texts[2] = QStringLiteral("JO");
-        c.texts[19] = QStringLiteral("BOS");
+        c.texts[0] = QStringLiteral("AUR");
+        c.texts[1] = QStringLiteral("JO");
+        c.texts[18] = QStringLiteral("BOS");
         QVERIFY(matches(c, r));
-        c.texts[20] = QStringLiteral("MA");  // state is blank
+        c.texts[19] = QStringLiteral("MA");  // state is blank
         QVERIFY(!matches(c, r));
         // No slot used: nothing to test.
         Criteria none;
@@ -120,7 +120,7 @@ private slots:
         QVERIFY(matches(none, r));
         // Texts only count when the text test is in force.
         Criteria off;
-        off.texts[1] = QStringLiteral("NOTHING LIKE IT");
+        off.texts[0] = QStringLiteral("NOTHING LIKE IT");
         QVERIFY(matches(off, r));
     }
 
@@ -226,7 +226,7 @@ private slots:
         c.date_beg = days(2005, 1, 1);
         c.paid_min = 500000;
         c.retail_max = 750000;
-        c.texts[1] = QStringLiteral("ROR");
+        c.texts[0] = QStringLiteral("ROR");
         QVERIFY(matches(c, r));
         for (int fail = 0; fail < 4; ++fail) {
             Criteria d = c;
@@ -234,7 +234,7 @@ private slots:
             case 0: d.date_end = days(2004, 12, 31); break;
             case 1: d.paid_min = 500001; break;
             case 2: d.retail_max = 749999; break;
-            case 3: d.texts[2] = QStringLiteral("JONES"); break;
+            case 3: d.texts[1] = QStringLiteral("JONES"); break;
             }
             QVERIFY(!matches(d, r));
         }
@@ -259,7 +259,7 @@ private slots:
             c.paid_min = qint64(rng.bounded(3)) * 123456;
             c.paid_max = rng.bounded(2) ? -999 : qint64(rng.bounded(5)) * 123456;
             c.by_text = rng.bounded(2);
-            c.texts[size_t(1 + rng.bounded(26))] = QString::number(rng.bounded(10));
+            c.texts[size_t(rng.bounded(26))] = QString::number(rng.bounded(10));
             int kept = 0;
             for (int n = 1; n <= scan.count(); ++n) {
                 ScopeRecord r;
@@ -330,9 +330,9 @@ private slots:
             break;
         case 8:
             c.by_text = true;
-            c.texts[2] = QStringLiteral("  SMITH ");
-            c.texts[3] = QStringLiteral("   ");  // blanks only: tested, not listed
-            c.texts[26] = QStringLiteral("WWW.X");
+            c.texts[1] = QStringLiteral("  SMITH ");
+            c.texts[2] = QStringLiteral("   ");  // blanks only: tested, not listed
+            c.texts[25] = QStringLiteral("WWW.X");
             break;
         case 9:
             c.by_date = true;
@@ -342,7 +342,7 @@ private slots:
             c.by_retail = true;
             c.retail_max = 50000;
             c.by_text = true;
-            c.texts[10] = QStringLiteral("GLASS");
+            c.texts[9] = QStringLiteral("GLASS");
             break;
         }
         QCOMPARE(tessaran::criteria_text(c), text);

@@ -16,7 +16,7 @@ Criteria artist_contains(const QString& text)
 {
     Criteria c;
     c.by_text = true;
-    c.texts[2] = text;  // slot 2: Artist
+    c.texts[1] = text;  // the second slot: Artist
     return c;
 }
 

@@ -100,7 +100,7 @@ private slots:
         WorkingSet ws;
         Criteria c;
         c.by_text = true;
-        c.texts[2] = QStringLiteral("SMITH");
+        c.texts[1] = QStringLiteral("SMITH");
         ws.select(c);
         QVERIFY(!ws.all());
         QVERIFY(ws.selection().criteria.by_text);

@@ -276,8 +276,8 @@ private slots:
             d->close();
         });
         control<QPushButton>(ed, "cmd_find")->click();
-        QCOMPARE(f.state().ws().find_criteria().texts[2], QStringLiteral("NOBODY"));
-        QVERIFY(f.state().ws().find_criteria().texts[1].isEmpty());
+        QCOMPARE(f.state().ws().find_criteria().texts[1], QStringLiteral("NOBODY"));
+        QVERIFY(f.state().ws().find_criteria().texts[0].isEmpty());
     }
 
     void the_criteria_are_shown_on_request_data()
