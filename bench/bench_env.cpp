@@ -108,7 +108,7 @@ void reopen_state()
 {
     // Every record by artist, position 1 shown, as opening leaves it.
     env().ed->select_all();
-    env().ed->sort_by(2, false);
+    env().ed->sort_by(SortField::artist, false);
 }
 
 // What a spreadsheet saves of a whole collection: every one of the 30 fields
@@ -272,7 +272,7 @@ bool verify_results(QString& error)
 
     // Sorting by price: the same sequence of amounts as SQLite's ORDER BY.
     reopen_state();
-    e.ed->sort_by(15, false);
+    e.ed->sort_by(SortField::price_paid, false);
     std::vector<qint64> program;
     {
         RecordScanner scan;

@@ -164,7 +164,7 @@ void open_db(benchmark::State& st)
         const OpenCheck c = check_database_file(path);
         Session s = Session::on_file(path);
         s.ws().reset_to_all(s.record_count());
-        if (!c.ok || !sort_working_set(s.path(), s.ws(), 2, false))
+        if (!c.ok || !sort_working_set(s.path(), s.ws(), SortField::artist, false))
             st.SkipWithError("open failed");
         benchmark::DoNotOptimize(s.ws().records().data());
     }
@@ -189,7 +189,7 @@ Body select_by(Criteria (*criteria)())
 
 // The sort dialog's OK: sort the working set, show position 1. Every pass starts
 // from the order opening gives.
-Body sort_by(int field, bool descending)
+Body sort_by(SortField field, bool descending)
 {
     return [field, descending](benchmark::State& st) {
         for (auto _ : st) {
@@ -506,7 +506,7 @@ Body web_export(bool missing_pictures)
         const QString collection = missing_pictures ? env().rnd : collection_without_pictures();
         WorkingSet ws;
         ws.reset_to_all(record_count_of(collection));
-        if (collection.isEmpty() || !sort_working_set(collection, ws, 2, false)) {
+        if (collection.isEmpty() || !sort_working_set(collection, ws, SortField::artist, false)) {
             st.SkipWithError("no collection to export");
             return;
         }
@@ -577,13 +577,13 @@ void register_benchmarks()
     reg("select_prices", select_by(price_criteria), 3, 5);
     reg("sqlite/select_prices", sqlite_ids(sql_prices), 3, 5);
 
-    reg("sort_text", sort_by(1, false), 3, 5);
+    reg("sort_text", sort_by(SortField::scope_name, false), 3, 5);
     reg("sqlite/sort_text", sqlite_ids("SELECT id FROM scopes ORDER BY upper(scopename)"), 3, 5);
-    reg("sort_date", sort_by(14, false), 3, 5);
+    reg("sort_date", sort_by(SortField::date_bought, false), 3, 5);
     reg("sqlite/sort_date", sqlite_ids("SELECT id FROM scopes ORDER BY date_bought"), 3, 5);
-    reg("sort_price", sort_by(15, false), 3, 5);
+    reg("sort_price", sort_by(SortField::price_paid, false), 3, 5);
     reg("sqlite/sort_price", sqlite_ids("SELECT id FROM scopes ORDER BY price_paid"), 3, 5);
-    reg("sort_desc", sort_by(2, true), 3, 5);
+    reg("sort_desc", sort_by(SortField::artist, true), 3, 5);
     reg("sqlite/sort_desc", sqlite_ids("SELECT id FROM scopes ORDER BY upper(artist) DESC"), 3, 5);
 
     reg("find_next", find_next, 5, 5);

@@ -214,7 +214,7 @@ bool read_by_artist(const QString& path, const QString& verb, WorkingSet& ws)
     }
     ws.reset_to_all(report.records);
     QString error;
-    if (!sort_working_set(path, ws, 2, false, &error)) {
+    if (!sort_working_set(path, ws, SortField::artist, false, &error)) {
         err(cannot + error);
         return false;
     }

@@ -255,7 +255,7 @@ bool StartWindow::open_database(const QString& path)
     session.ws().reset_to_all(session.record_count());
     session.ws().move_to(1);
     QString error;
-    if (!sort_working_set(path, session.ws(), 2, false, &error)) {
+    if (!sort_working_set(path, session.ws(), SortField::artist, false, &error)) {
         // The file changed or vanished after the checks: nothing is opened.
         msgbox(this, QStringLiteral("The database file ") + path + QStringLiteral(" cannot be read: ") + error,
                MsgIcon::critical);

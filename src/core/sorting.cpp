@@ -167,9 +167,9 @@ void heapsort_date(std::vector<double>& key, std::vector<int>& pos, int n)
     heapsort_keys(key, pos, n);
 }
 
-QString sort_caption_for(int field, bool descending)
+QString sort_caption_for(SortField field, bool descending)
 {
-    const QString name = field_name(field);
+    const QString name = field_name(int(field));
     return QStringLiteral("[Sorted by: ") + trim_blanks(name)
         + (descending ? QStringLiteral("(Desc.)]") : QStringLiteral("(Asc.)]"));
 }
@@ -253,9 +253,9 @@ bool sort_record_numbers(const QString& path, std::vector<int>& records, int n, 
     return true;
 }
 
-bool sort_working_set(const QString& path, WorkingSet& ws, int field, bool descending, QString* error)
+bool sort_working_set(const QString& path, WorkingSet& ws, SortField field, bool descending, QString* error)
 {
-    if (!sort_record_numbers(path, ws.records_, ws.count_, field, descending, false, error))
+    if (!sort_record_numbers(path, ws.records_, ws.count_, int(field), descending, false, error))
         return false;
     ws.sort_ = {field, descending, sort_caption_for(field, descending)};
     return true;

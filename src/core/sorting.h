@@ -10,13 +10,46 @@ namespace tessaran {
 
 class WorkingSet;
 
+// The fields the Sort window sorts by, in its order, numbered as the field
+// table numbers them (field_name, field_member); none: no sort.
+enum class SortField {
+    none,
+    scope_name,
+    artist,
+    studio,
+    scope_type,
+    scope_year,
+    exterior_material,
+    exterior_color,
+    cell_type,
+    edition,
+    cell_objects,
+    signed_by,
+    mirror_system,
+    point_symmetry,
+    date_bought,
+    price_paid,
+    price_retail,
+    salesperson,
+    store,
+    street,
+    city,
+    state,
+    zip,
+    country,
+    phone,
+    fax,
+    email,
+    website,
+};
+
 // The heapsorts carry pos along with the keys; arrays are 1-based (index 0 unused).
 void heapsort_text(std::vector<QString>& key, std::vector<int>& pos, int n);
 void heapsort_number(std::vector<qint64>& key, std::vector<int>& pos, int n);
 void heapsort_date(std::vector<double>& key, std::vector<int>& pos, int n);
 
 // "[Sorted by: Artist(Asc.)]"
-QString sort_caption_for(int field, bool descending);
+QString sort_caption_for(SortField field, bool descending);
 
 // Sorts the record numbers records[1..n] of the collection at path by field
 // with the Sort dialog's keys (texts without regard to case, dates as dates,
@@ -29,6 +62,6 @@ bool sort_record_numbers(const QString& path, std::vector<int>& records, int n, 
 // Sorts positions 1..count of the working set on the collection at path and
 // keeps the sort field, direction and caption in it. Returns false with the
 // system's reason when the collection cannot be read.
-bool sort_working_set(const QString& path, WorkingSet& ws, int field, bool descending, QString* error = nullptr);
+bool sort_working_set(const QString& path, WorkingSet& ws, SortField field, bool descending, QString* error = nullptr);
 
 }  // namespace tessaran

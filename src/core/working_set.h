@@ -3,6 +3,7 @@
 #pragma once
 
 #include "criteria.h"
+#include "sorting.h"
 
 #include <QString>
 
@@ -32,7 +33,7 @@ public:
     // The sort remembered for the set (field 0: none) and the caption of the
     // order the set stands in.
     struct Sort {
-        int field = 0;
+        SortField field = SortField::none;
         bool descending = false;
         QString caption = QStringLiteral("[Sorted by: Unsorted]");
     };
@@ -41,7 +42,7 @@ public:
     bool all() const { return selection_.all; }
     const QString& selection_text() const { return selection_.text; }
     const Sort& sort() const { return sort_; }
-    int sort_field() const { return sort_.field; }
+    SortField sort_field() const { return sort_.field; }
     const QString& sort_caption() const { return sort_.caption; }
     // The find criteria, their text (empty before the first Find), and
     // whether the last find matched.
@@ -62,8 +63,8 @@ public:
     void set_found(bool found) { found_ = found; }
     // No find made yet.
     void forget_find();
-    // The sort the user chose (0: none) is remembered, whether it succeeds or not.
-    void choose_sort(int field) { sort_.field = field; }
+    // The sort the user chose (or none) is remembered, whether it succeeds or not.
+    void choose_sort(SortField field) { sort_.field = field; }
     // A sort as it was before.
     void restore_sort(const Sort& s) { sort_ = s; }
     // The set stands in file order (the remembered sort stays).
@@ -89,7 +90,7 @@ public:
 
 private:
     // The sort reorders the numbers in place.
-    friend bool sort_working_set(const QString& path, WorkingSet& ws, int field, bool descending, QString* error);
+    friend bool sort_working_set(const QString& path, WorkingSet& ws, SortField field, bool descending, QString* error);
 
     std::vector<int> records_ = std::vector<int>(1, 0);
     int count_ = 0;

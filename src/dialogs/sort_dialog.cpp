@@ -76,13 +76,13 @@ SortDialog::SortDialog(QWidget* parent) : QDialog(parent)
     opt_sortby[0]->setFocus();
 }
 
-int SortDialog::field() const
+SortField SortDialog::field() const
 {
     for (int i = 1; i <= field_table_size; ++i) {
         if (sort_option(i)->isChecked())
-            return i;
+            return SortField(i);
     }
-    return 0;
+    return SortField::none;
 }
 
 bool SortDialog::descending() const
@@ -92,7 +92,7 @@ bool SortDialog::descending() const
 
 void SortDialog::confirm()
 {
-    if (field() == 0) {
+    if (field() == SortField::none) {
         asked_without_field_ = true;
         msgbox(this, QStringLiteral("No sort criterion selected!"), MsgIcon::critical);
         return;

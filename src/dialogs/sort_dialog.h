@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/record_file.h"
+#include "core/sorting.h"
 
 #include <QDialog>
 
@@ -18,8 +19,8 @@ class SortDialog : public QDialog {
 public:
     explicit SortDialog(QWidget* parent = nullptr);
 
-    // Once accepted: the field to sort by (1..27) and the direction.
-    int field() const;
+    // Once accepted: the field to sort by and the direction.
+    SortField field() const;
     bool descending() const;
     // Whether Sort was pressed with no field chosen (the remembered sort is
     // then forgotten, whatever follows).

@@ -37,7 +37,7 @@ public:
     // dialog's Find, each on the given choice.
     SelectOutcome select_by(const Criteria& c) { return search_->select_by(c); }
     void select_all() { search_->select_all(); }
-    bool sort_by(int field, bool descending) { return search_->sort_by(field, descending); }
+    bool sort_by(SortField field, bool descending) { return search_->sort_by(field, descending); }
     void find_by(const Criteria& c) { search_->find_by(c); }
 
     // Shows position p of the working set; false (after telling the user)

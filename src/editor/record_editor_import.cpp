@@ -46,7 +46,7 @@ void RecordEditor::import_records()
     session_.refresh_record_count();
     session_.ws().reset_to_all(session_.record_count());
     QString error;
-    if (!sort_working_set(session_.path(), session_.ws(), 2, false, &error))
+    if (!sort_working_set(session_.path(), session_.ws(), SortField::artist, false, &error))
         msgbox(this, error, MsgIcon::critical);
     show_position(1);
     if (was_empty)

@@ -241,7 +241,8 @@ void RecordEditor::delete_record()
         // The selector sorts what it rebuilt; the remembered sort is then applied
         // once more. The heapsort is not stable, so records with equal keys stand
         // in the order of that second pass.
-        if (search_->select(false) != SelectOutcome::failed && s.record_count() > 0 && s.ws().sort_field() != 0) {
+        if (search_->select(false) != SelectOutcome::failed && s.record_count() > 0
+            && s.ws().sort_field() != SortField::none) {
             search_->apply_remembered_sort();
             show_position(1);
         }

@@ -27,7 +27,7 @@ RecordSearch::RecordSearch(Session& session, Host& host, QWidget* window)
 void RecordSearch::apply_remembered_sort()
 {
     const WorkingSet::Sort sort = session_.ws().sort();
-    if (sort.field == 0)
+    if (sort.field == SortField::none)
         return;
     QString error;
     if (!sort_working_set(session_.path(), session_.ws(), sort.field, sort.descending, &error))
@@ -175,10 +175,10 @@ void RecordSearch::sort()
     if (dialog.exec() == QDialog::Accepted)
         sort_by(dialog.field(), dialog.descending());
     else if (dialog.asked_without_field())
-        session_.ws().choose_sort(0);
+        session_.ws().choose_sort(SortField::none);
 }
 
-bool RecordSearch::sort_by(int field, bool descending)
+bool RecordSearch::sort_by(SortField field, bool descending)
 {
     session_.ws().choose_sort(field);
     QString error;

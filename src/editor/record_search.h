@@ -12,6 +12,7 @@ namespace tessaran {
 
 struct Criteria;
 class Session;
+enum class SortField;
 
 enum class SelectOutcome {
     cancelled,  // the dialog was cancelled: nothing changed
@@ -55,9 +56,9 @@ public:
     void select_all();
     // Asks for a field and a direction and sorts by them.
     void sort();
-    // Orders the working set by field (1..27) and shows position 1; false
+    // Orders the working set by field and shows position 1; false
     // after telling the user why not.
-    bool sort_by(int field, bool descending);
+    bool sort_by(SortField field, bool descending);
     // Re-applies the remembered sort, if any; a failure leaves the order as it is.
     void apply_remembered_sort();
     // Find asks for criteria and finds the first record meeting them; Find

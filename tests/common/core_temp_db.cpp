@@ -105,7 +105,7 @@ Session TempDb::open_all() const
 Session TempDb::open_for_summary(const QString& criteria) const
 {
     Session s = open_all();
-    s.ws().restore_sort({2, false, QStringLiteral("[Sorted by: Artist (Asc.)]")});
+    s.ws().restore_sort({SortField::artist, false, QStringLiteral("[Sorted by: Artist (Asc.)]")});
     s.ws().restore_selection({true, Criteria(), criteria, s.ws().matched()});
     LocaleLabels dollars = s.locale();
     dollars.currency_symbol = QStringLiteral("$");

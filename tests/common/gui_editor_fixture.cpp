@@ -21,7 +21,7 @@ EditorFixture::EditorFixture(const QList<ScopeRecord>& records, bool sort_by_art
     if (session.record_count() > 0)
         session.ws().reset_to_all(session.record_count());
     if (sort_by_artist)
-        sort_working_set(session.path(), session.ws(), 2, false);
+        sort_working_set(session.path(), session.ws(), SortField::artist, false);
     color_path = QDir(db.dir()).filePath(QString::fromLatin1(user_color_file_name));
     write_color_file(color_path, builtin_colors());
     set_color_file_path(color_path);

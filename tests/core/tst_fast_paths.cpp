@@ -149,7 +149,7 @@ private slots:
             recs << make_record(QString("scope %1").arg(i), names.at((i * 7) % names.size()));
         TempDb db(recs);
         Session s = db.open_all();
-        QVERIFY(sort_working_set(s.path(), s.ws(), 2, false));
+        QVERIFY(sort_working_set(s.path(), s.ws(), SortField::artist, false));
 
         std::vector<QString> keys(201);
         std::vector<int> pos(201);

@@ -126,20 +126,19 @@ private slots:
         QFETCH(int, field);
         QFETCH(bool, desc);
         QFETCH(QString, caption);
-        QCOMPARE(sort_caption_for(field, desc), caption);
-        QCOMPARE(sort_caption_for(field, desc), caption);
+        QCOMPARE(sort_caption_for(SortField(field), desc), caption);
     }
 
     void artist_keys_are_trimmed_and_upper_cased()
     {
         TempDb db({with_artist("smith"), with_artist("Smith   "), with_artist("SMITH")});
         Session s = db.open_all();
-        QVERIFY(sort_working_set(s.path(), s.ws(), 2, false));
+        QVERIFY(sort_working_set(s.path(), s.ws(), SortField::artist, false));
         // Three equal keys come out in the heapsort's own order for equal keys;
         // differing keys ("SMITH" < "Smith" < "smith") would give 3, 2, 1.
         QCOMPARE(s.ws().positions(), std::vector<int>({2, 3, 1}));
         QCOMPARE(s.ws().sort_caption(), QStringLiteral("[Sorted by: Artist(Asc.)]"));
-        QCOMPARE(s.ws().sort_field(), int(2));
+        QCOMPARE(s.ws().sort_field(), SortField::artist);
         QVERIFY(!s.ws().sort().descending);
     }
 
@@ -165,14 +164,14 @@ private slots:
             recs.append(with_artist(a));
         TempDb db(recs);
         Session s = db.open_all();
-        QVERIFY(sort_working_set(s.path(), s.ws(), 2, false));
+        QVERIFY(sort_working_set(s.path(), s.ws(), SortField::artist, false));
         std::vector<int> expected;
         for (int r : ascending)
             expected.push_back(int(r));
         QCOMPARE(s.ws().positions(), expected);
 
         s.ws().reset_to_all(s.record_count());
-        QVERIFY(sort_working_set(s.path(), s.ws(), 2, true));
+        QVERIFY(sort_working_set(s.path(), s.ws(), SortField::artist, true));
         std::reverse(expected.begin(), expected.end());
         QCOMPARE(s.ws().positions(), expected);
         QCOMPARE(s.ws().sort_caption(), QStringLiteral("[Sorted by: Artist(Desc.)]"));
@@ -188,7 +187,7 @@ private slots:
         c.scopeyear = QStringLiteral("985");
         TempDb db({a, b, c});
         Session s = db.open_all();
-        QVERIFY(sort_working_set(s.path(), s.ws(), 5, false));
+        QVERIFY(sort_working_set(s.path(), s.ws(), SortField::scope_year, false));
         QCOMPARE(s.ws().positions(), std::vector<int>({1, 2, 3}));
     }
 
@@ -222,7 +221,7 @@ private slots:
                     info = &m;
             QVERIFY(info);
             s.ws().reset_to_all(s.record_count());
-            QVERIFY(sort_working_set(s.path(), s.ws(), field, false));
+            QVERIFY(sort_working_set(s.path(), s.ws(), SortField(field), false));
             const std::vector<int> got = s.ws().positions();
             for (size_t p = 1; p < got.size(); ++p) {
                 const QString prev = recs.at(got[p - 1] - 1).*(info->field);
@@ -262,14 +261,14 @@ private slots:
             recs.append(with_date(d));
         TempDb db(recs);
         Session s = db.open_all();
-        QVERIFY(sort_working_set(s.path(), s.ws(), 14, false));
+        QVERIFY(sort_working_set(s.path(), s.ws(), SortField::date_bought, false));
         std::vector<int> expected;
         for (int r : ascending)
             expected.push_back(int(r));
         QCOMPARE(s.ws().positions(), expected);
         // Descending: undated last.
         s.ws().reset_to_all(s.record_count());
-        QVERIFY(sort_working_set(s.path(), s.ws(), 14, true));
+        QVERIFY(sort_working_set(s.path(), s.ws(), SortField::date_bought, true));
         std::reverse(expected.begin(), expected.end());
         QCOMPARE(s.ws().positions(), expected);
     }
@@ -298,13 +297,13 @@ private slots:
         }
         TempDb db(recs);
         Session s = db.open_all();
-        QVERIFY(sort_working_set(s.path(), s.ws(), 15, false));
+        QVERIFY(sort_working_set(s.path(), s.ws(), SortField::price_paid, false));
         QCOMPARE(s.ws().positions(), std::vector<int>({4, 3, 1, 6, 2, 5}));
         s.ws().reset_to_all(s.record_count());
-        QVERIFY(sort_working_set(s.path(), s.ws(), 16, false));
+        QVERIFY(sort_working_set(s.path(), s.ws(), SortField::price_retail, false));
         QCOMPARE(s.ws().positions(), std::vector<int>({5, 2, 6, 1, 3, 4}));
         s.ws().reset_to_all(s.record_count());
-        QVERIFY(sort_working_set(s.path(), s.ws(), 15, true));
+        QVERIFY(sort_working_set(s.path(), s.ws(), SortField::price_paid, true));
         QCOMPARE(s.ws().positions(), std::vector<int>({5, 2, 6, 1, 3, 4}));
         QCOMPARE(s.ws().sort_caption(), QStringLiteral("[Sorted by: Purchase price(Desc.)]"));
     }
@@ -318,9 +317,9 @@ private slots:
         Session s = db.session();
         s.ws().set_matches({1, 3, 5});  // a selection, then a record being added
         s.ws().reserve_new(4);
-        QVERIFY(sort_working_set(s.path(), s.ws(), 2, false));
+        QVERIFY(sort_working_set(s.path(), s.ws(), SortField::artist, false));
         QCOMPARE(s.ws().positions(), std::vector<int>({5, 3, 1}));
-        QVERIFY(sort_working_set(s.path(), s.ws(), 2, true));
+        QVERIFY(sort_working_set(s.path(), s.ws(), SortField::artist, true));
         QCOMPARE(s.ws().positions(), std::vector<int>({1, 3, 5}));
         QCOMPARE(s.ws().records().at(4), 4);
     }
@@ -329,14 +328,14 @@ private slots:
     {
         TempDb db({with_artist("only")});
         Session s = db.open_all();
-        QVERIFY(sort_working_set(s.path(), s.ws(), 2, true));
+        QVERIFY(sort_working_set(s.path(), s.ws(), SortField::artist, true));
         QCOMPARE(s.ws().positions(), std::vector<int>({1}));
         QCOMPARE(s.ws().sort_caption(), QStringLiteral("[Sorted by: Artist(Desc.)]"));
 
         WorkingSet empty;  // nothing is read for an empty set
-        QVERIFY(sort_working_set(db.dir() + "/not-there.rnd", empty, 20, false));
+        QVERIFY(sort_working_set(db.dir() + "/not-there.rnd", empty, SortField::city, false));
         QCOMPARE(empty.count(), int(0));
-        QCOMPARE(empty.sort_field(), int(20));
+        QCOMPARE(empty.sort_field(), SortField::city);
         QCOMPARE(empty.sort_caption(), QStringLiteral("[Sorted by: City(Asc.)]"));
     }
 
@@ -345,20 +344,20 @@ private slots:
         TempDb db({with_artist("b"), with_artist("a")});
         Session s = db.open_all();
         QString why;
-        QVERIFY(!sort_working_set(db.dir() + "/moved.rnd", s.ws(), 2, false, &why));
+        QVERIFY(!sort_working_set(db.dir() + "/moved.rnd", s.ws(), SortField::artist, false, &why));
         QVERIFY(!why.isEmpty());
         QCOMPARE(s.ws().positions(), std::vector<int>({1, 2}));
         QCOMPARE(s.ws().sort_caption(), QStringLiteral("[Sorted by: Unsorted]"));
-        QCOMPARE(s.ws().sort_field(), int(0));
+        QCOMPARE(s.ws().sort_field(), SortField::none);
 
         // A working set pointing past the file's end.
         s = db.session();
         s.ws().set_matches({2, 9});
-        QVERIFY(!sort_working_set(s.path(), s.ws(), 2, false, &why));
+        QVERIFY(!sort_working_set(s.path(), s.ws(), SortField::artist, false, &why));
         QCOMPARE(s.ws().positions(), std::vector<int>({2, 9}));
 
-        QVERIFY(!sort_working_set(s.path(), s.ws(), 0, false, &why));
-        QVERIFY(!sort_working_set(s.path(), s.ws(), 28, false, &why));
+        QVERIFY(!sort_working_set(s.path(), s.ws(), SortField::none, false, &why));
+        QVERIFY(!sort_working_set(s.path(), s.ws(), SortField(28), false, &why));
     }
 };
 

@@ -23,7 +23,7 @@ private slots:
         int count = 4;
         s.ws().set_matches({3, 1, 7, 9, 12, 2});  // an older, larger selection
         s.ws().restore_selection({false, Criteria(), QStringLiteral("Text select: "), 0});
-        s.ws().restore_sort({20, true, QStringLiteral("[Sorted by: City(Desc.)]")});
+        s.ws().restore_sort({SortField::city, true, QStringLiteral("[Sorted by: City(Desc.)]")});
         s.ws().reset_to_all(count);
         QCOMPARE(s.ws().positions(), std::vector<int>({1, 2, 3, 4}));
         QCOMPARE(s.ws().count(), int(4));
@@ -32,7 +32,7 @@ private slots:
         QCOMPARE(s.ws().selection_text(), QStringLiteral("All"));
         // The sort caption and the remembered sort are the caller's business.
         QCOMPARE(s.ws().sort_caption(), QStringLiteral("[Sorted by: City(Desc.)]"));
-        QCOMPARE(s.ws().sort_field(), int(20));
+        QCOMPARE(s.ws().sort_field(), SortField::city);
 
         count = 0;
         s.ws().reset_to_all(count);
@@ -47,14 +47,14 @@ private slots:
         int count = 3;
         s.ws().reset_to_all(count);
         s.ws().restore_selection({false, Criteria(), QStringLiteral("x"), 3});
-        s.ws().restore_sort({2, true, QStringLiteral("[Sorted by: Artist(Desc.)]")});
+        s.ws().restore_sort({SortField::artist, true, QStringLiteral("[Sorted by: Artist(Desc.)]")});
         s.ws().clear();
         QCOMPARE(s.ws().count(), int(0));
         QCOMPARE(s.ws().matched(), int(0));
         QVERIFY(s.ws().all());
         QCOMPARE(s.ws().selection_text(), QStringLiteral("All"));
         QCOMPARE(s.ws().sort_caption(), QStringLiteral("[Sorted by: Unsorted]"));
-        QCOMPARE(s.ws().sort_field(), int(2));
+        QCOMPARE(s.ws().sort_field(), SortField::artist);
         QVERIFY(s.ws().sort().descending);
     }
 
@@ -177,7 +177,7 @@ private slots:
         Session s = Session::on_file(QStringLiteral("/home/u/scopes.rnd"));
         s.ws().reset_to_all(12);
         QVERIFY(s.ws().move_to(3));
-        s.ws().restore_sort({2, false, QStringLiteral("[Sorted by: Artist(Asc.)]  ")});
+        s.ws().restore_sort({SortField::artist, false, QStringLiteral("[Sorted by: Artist(Asc.)]  ")});
         QCOMPARE(s.caption(),
                  QStringLiteral("Database file: /home/u/scopes.rnd  [Record 3 of 12]  [Sorted by: Artist(Asc.)]  "
                                 "[Selected: All]"));

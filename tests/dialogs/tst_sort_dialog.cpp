@@ -94,7 +94,7 @@ private slots:
         QTest::mouseClick(control<QPushButton>(d, "cmd_sort"), Qt::LeftButton);
         QCOMPARE(dialogs.texts(), QStringList{});
         QCOMPARE(d.result(), int(QDialog::Accepted));
-        QCOMPARE(d.field(), 2);
+        QCOMPARE(d.field(), SortField::artist);
         QCOMPARE(d.descending(), descending);
         QVERIFY(!d.asked_without_field());
     }

@@ -188,8 +188,8 @@ private slots:
         WorkingSet every = f.state().ws();
         every.reset_to_all(f.state().record_count());
         QString error;
-        QVERIFY2(sort_working_set(f.state().path(), every, 1, false, &error), qPrintable(error));
-        QVERIFY2(sort_working_set(f.state().path(), every, 14, false, &error), qPrintable(error));
+        QVERIFY2(sort_working_set(f.state().path(), every, SortField::scope_name, false, &error), qPrintable(error));
+        QVERIFY2(sort_working_set(f.state().path(), every, SortField::date_bought, false, &error), qPrintable(error));
         QCOMPARE(read_bytes(f.db.path()).mid(rec_len_bytes, odd.size()), odd);
     }
 

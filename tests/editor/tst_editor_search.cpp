@@ -107,7 +107,7 @@ private slots:
     void selection_keeps_the_remembered_sort()
     {
         EditorFixture f(five_records(), true);
-        f.session.ws().restore_sort({2, true, QStringLiteral("[Sorted by: Unsorted]")});
+        f.session.ws().restore_sort({SortField::artist, true, QStringLiteral("[Sorted by: Unsorted]")});
         RecordEditor* ed = f.open();
         WaiterSpy spy;
         select_artist(QStringLiteral("smith"));
@@ -222,7 +222,7 @@ private slots:
         control<QAction>(ed, "mnu_sort")->trigger();
         QCOMPARE(f.dialogs.shown, (Shown{{"No sort criterion selected!", MsgIcon::critical}}));
         QCOMPARE(f.state().ws().positions(), (Ws{5, 4, 3, 2, 1}));
-        QCOMPARE(f.state().ws().sort_field(), int(0));
+        QCOMPARE(f.state().ws().sort_field(), SortField::none);
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Sorted by: Scope name(Desc.)]")));
     }
 
