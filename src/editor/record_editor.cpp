@@ -133,8 +133,7 @@ void RecordEditor::refresh_caption()
         QAccessibleEvent changed(this, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&changed);
     }
-    if (list_dock_)
-        list_dock_->follow(session_);
+    emit session_changed(session_);
 }
 
 bool RecordEditor::adding() const
@@ -295,6 +294,7 @@ void RecordEditor::show_collection_list()
     if (!list_dock_) {
         list_dock_ = new CollectionListDock(this);
         connect(list_dock_, &CollectionListDock::position_chosen, this, &RecordEditor::show_listed);
+        connect(this, &RecordEditor::session_changed, list_dock_, &CollectionListDock::follow);
     }
     list_dock_->open(session_);
 }

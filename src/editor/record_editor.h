@@ -57,6 +57,11 @@ public:
     void apply_colors();
     void restore_colors() override;
 
+signals:
+    // The record shown, the working set or the caption changed: the
+    // collection list follows.
+    void session_changed(const Session& session);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
