@@ -1,5 +1,5 @@
-// Building the editor's window from its parts, connecting its commands, and
-// its size on the screen.
+// Building the editor's window from its parts, connecting its commands, its
+// size on the screen, and painting it from the colour scheme.
 #include "editor_commands.h"
 #include "picture_strip.h"
 #include "record_editor.h"
@@ -7,6 +7,7 @@
 #include "record_search.h"
 #include "report_commands.h"
 
+#include "appearance/scheme_paint.h"
 #include "core/editor_fields.h"
 #include "core/locale_dates.h"
 #include "core/session.h"
@@ -160,6 +161,21 @@ void RecordEditor::size_window()
     least = fitted_to_screen(least, this);
     setMinimumSize(least);
     resize(want.expandedTo(least));
+}
+
+void RecordEditor::apply_colors()
+{
+    paint_background(this, scheme_color(color_form_background));
+    // The menu bar takes the form background too; its titles must stay readable.
+    paint_background(menuBar(), scheme_color(color_form_background));
+    form_->apply_colors();
+    strip_->apply_colors();
+    commands_->apply_colors();
+}
+
+void RecordEditor::restore_colors()
+{
+    form_->restore_colors();
 }
 
 }  // namespace tessaran
