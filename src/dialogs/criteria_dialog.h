@@ -32,17 +32,6 @@ public:
     const Criteria& chosen() const { return chosen_; }
     bool chose_all() const { return chose_all_; }
 
-    // The text the user entered in slot k (1..26), as typed.
-    QString slot_text(int k) const;
-    // The slot's entry field: its text box or its combo box.
-    QWidget* slot_field(int k) const;
-    // Slot k's text box or combo box (nullptr when it is the other kind), and
-    // the button that confirms the criteria.
-    QLineEdit* slot_box(int k) const { return tb_cat.at(std::size_t(k - 1)); }
-    QComboBox* slot_combo(int k) const { return combo_cat.at(std::size_t(k - 1)); }
-    bool is_combo_slot(int k) const { return slot_is_combo.at(std::size_t(k - 1)); }
-    QPushButton* perform_button() const { return cmd_perform; }
-
 public slots:
     void confirm_criteria();
     void select_all();
@@ -56,6 +45,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The text the user entered in slot k (1..26), as typed.
+    QString slot_text(int k) const;
+    // The slot's entry field: its text box or its combo box.
+    QWidget* slot_field(int k) const;
     void build();
     // The 26 text slots in two columns, the three ranges, the command buttons.
     QGridLayout* build_slots(const QString& stem);

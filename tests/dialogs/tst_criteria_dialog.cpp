@@ -28,10 +28,10 @@ void enter(CriteriaDialog& d, const QString& field, const QString& text)
 {
     if (field.startsWith(QLatin1String("slot:"))) {
         const int k = field.mid(5).toInt();
-        if (d.is_combo_slot(size_t(k)))
-            d.slot_combo(size_t(k))->setEditText(text);
+        if (QComboBox* c = criteria_combo(&d, k))
+            c->setEditText(text);
         else
-            d.slot_box(size_t(k))->setText(text);
+            criteria_box(&d, k)->setText(text);
         return;
     }
     auto* box = d.findChild<QLineEdit*>(field);
@@ -69,9 +69,9 @@ private slots:
         const QList<int> combos{4, 6, 8, 9, 10, 11, 12, 13};
         const QList<int> lists{1, 2, 3, 6, 4, 7, 5, 8};
         for (int k = 1; k <= text_slot_count; ++k) {
-            QCOMPARE(d.is_combo_slot(size_t(k)), combos.contains(k));
-            QVERIFY(d.slot_text(k).isEmpty());
-            if (QComboBox* c = d.slot_combo(size_t(k))) {
+            QCOMPARE(criteria_combo(&d, k) != nullptr, combos.contains(k));
+            QVERIFY(criteria_entry(&d, k).isEmpty());
+            if (QComboBox* c = criteria_combo(&d, k)) {
                 QVERIFY(c->isEditable());
                 QStringList items;
                 for (int i = 0; i < c->count(); ++i)
@@ -80,17 +80,17 @@ private slots:
             }
         }
         // Slots 1..13 on the left, 14..26 on the right.
-        QVERIFY(d.slot_field(14)->x() > d.slot_field(13)->x());
-        QCOMPARE(d.slot_field(14)->y(), d.slot_field(1)->y());
+        QVERIFY(criteria_field(&d, 14)->x() > criteria_field(&d, 13)->x());
+        QCOMPARE(criteria_field(&d, 14)->y(), criteria_field(&d, 1)->y());
         // Tab order: the slots, then the ranges, then the buttons.
         QStringList order;
-        for (QWidget* w = d.slot_field(1); order.size() < 35; w = w->nextInFocusChain())
+        for (QWidget* w = criteria_field(&d, 1); order.size() < 35; w = w->nextInFocusChain())
             if (w->focusPolicy() & Qt::TabFocus && !w->focusProxy()
                 && w->objectName() != QLatin1String("qt_spinbox_lineedit"))
                 order << w->objectName();
         QStringList expected;
         for (int k = 1; k <= text_slot_count; ++k)
-            expected << d.slot_field(k)->objectName();
+            expected << criteria_field(&d, k)->objectName();
         expected << "tb_begdate"
                  << "tb_enddate"
                  << "tb_price_paid_min"
@@ -149,7 +149,7 @@ private slots:
         SelectDialog d(labels());
         for (const auto& [field, text] : entries)
             enter(d, field, text);
-        QTest::mouseClick(d.perform_button(), Qt::LeftButton);
+        QTest::mouseClick(perform_button(&d), Qt::LeftButton);
         QCOMPARE(dialogs.shown, (Shown{{message, MsgIcon::critical, MsgButtons::ok, title}}));
         QCOMPARE(d.result(), int(QDialog::Rejected));  // not closed by the click
         // Nothing is given back by a refused click.
@@ -185,7 +185,7 @@ private slots:
         SelectDialog d(labels());
         for (const auto& [field, text] : entries)
             enter(d, field, text);
-        QTest::mouseClick(d.perform_button(), Qt::LeftButton);
+        QTest::mouseClick(perform_button(&d), Qt::LeftButton);
         QCOMPARE(dialogs.texts(), QStringList{});
         QCOMPARE(d.result(), int(QDialog::Accepted));
         QCOMPARE(d.result(), int(QDialog::Accepted));
@@ -200,7 +200,7 @@ private slots:
         SelectDialog d(labels());
         enter(d, "tb_retail_price_max", "12.50");
         enter(d, "slot:2", "Smith ");
-        d.perform_button()->click();
+        perform_button(&d)->click();
         const Criteria& c = d.chosen();
         QVERIFY(c.by_retail && c.by_text && !c.by_date && !c.by_paid);
         QCOMPARE(c.retail_max, qint64(125000));
@@ -265,17 +265,17 @@ private slots:
         FindDialog d(labels());
         QCOMPARE(d.windowTitle(), QStringLiteral("Enter find criteria in the appropriate fields"));
         QVERIFY(!d.findChild<QPushButton*>("cmd_selectall"));
-        d.perform_button()->click();
+        perform_button(&d)->click();
         QCOMPARE(dialogs.shown,
                  (Shown{{"No find criteria selected!", MsgIcon::critical, MsgButtons::ok,
                          QStringLiteral("Find criteria")}}));
         enter(d, "tb_begdate", "x");
-        d.perform_button()->click();
+        perform_button(&d)->click();
         QCOMPARE(dialogs.last().text, QStringLiteral("Invalid entry in beginning date!"));
         QCOMPARE(dialogs.last().title, QStringLiteral("Date range search"));
         enter(d, "tb_begdate", "");
         enter(d, "slot:2", "jones");
-        d.perform_button()->click();
+        perform_button(&d)->click();
         QCOMPARE(d.result(), int(QDialog::Accepted));
         QCOMPARE(d.chosen().texts[1], QStringLiteral("JONES"));
         QVERIFY(d.chosen().by_text);
@@ -295,22 +295,22 @@ private slots:
         SelectDialog d(labels());
         d.show();
         QVERIFY(QTest::qWaitForWindowActive(&d));
-        d.slot_box(1)->setFocus();
-        QTest::keyClicks(d.slot_box(1), QStringLiteral("abc"));
-        QTest::keyClick(d.slot_box(1), Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), d.slot_box(2));
-        QTest::keyClick(d.slot_box(2), Qt::Key_Enter);
-        QCOMPARE(QApplication::focusWidget(), d.slot_box(3));
-        QTest::keyClick(d.slot_box(3), Qt::Key_Return);
+        criteria_box(&d, 1)->setFocus();
+        QTest::keyClicks(criteria_box(&d, 1), QStringLiteral("abc"));
+        QTest::keyClick(criteria_box(&d, 1), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), criteria_box(&d, 2));
+        QTest::keyClick(criteria_box(&d, 2), Qt::Key_Enter);
+        QCOMPARE(QApplication::focusWidget(), criteria_box(&d, 3));
+        QTest::keyClick(criteria_box(&d, 3), Qt::Key_Return);
         // Slot 4 is a combo box: Enter there neither moves on nor confirms the dialog.
         QWidget* combo_edit = QApplication::focusWidget();
-        QVERIFY(d.slot_combo(4)->isAncestorOf(combo_edit) || combo_edit == d.slot_combo(4));
+        QVERIFY(criteria_combo(&d, 4)->isAncestorOf(combo_edit) || combo_edit == criteria_combo(&d, 4));
         QTest::keyClick(combo_edit, Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), combo_edit);
         QVERIFY(d.isVisible());
-        QCOMPARE(d.slot_combo(4)->count(), vocabulary(1).size());  // nothing was added to the list
+        QCOMPARE(criteria_combo(&d, 4)->count(), vocabulary(1).size());  // nothing was added to the list
         QVERIFY(dialogs.shown.isEmpty());
-        QCOMPARE(d.slot_box(1)->text(), QStringLiteral("abc"));
+        QCOMPARE(criteria_box(&d, 1)->text(), QStringLiteral("abc"));
     }
 
     void leaving_a_range_box_checks_it_data()

@@ -175,8 +175,8 @@ private slots:
 
         // Selecting, the summary and sorting read it like any other record.
         when_modal<SelectDialog>([](SelectDialog* d) {
-            d->slot_box(1)->setText(QStringLiteral("Z"));
-            QTest::mouseClick(d->perform_button(), Qt::LeftButton);
+            criteria_box(d, 1)->setText(QStringLiteral("Z"));
+            QTest::mouseClick(perform_button(d), Qt::LeftButton);
         });
         control<QPushButton>(ed, "cmd_select")->click();
         QCOMPARE(f.state().ws().positions(), (std::vector<int>{2}));
@@ -202,8 +202,8 @@ private slots:
         const std::vector<int> before = f.state().ws().positions();
         CutOnProgress cut(f.db.path(), 2);
         when_modal<SelectDialog>([](SelectDialog* d) {
-            d->slot_box(2)->setText(QStringLiteral("s"));
-            QTest::mouseClick(d->perform_button(), Qt::LeftButton);
+            criteria_box(d, 2)->setText(QStringLiteral("s"));
+            QTest::mouseClick(perform_button(d), Qt::LeftButton);
         });
         control<QPushButton>(ed, "cmd_select")->click();
         QCOMPARE(cut.cuts, 1);
@@ -265,8 +265,8 @@ private slots:
         // Find searches the three records there are.
         f.dialogs.shown.clear();
         when_modal<FindDialog>([](FindDialog* d) {
-            d->slot_box(2)->setText(QStringLiteral("nobody"));
-            QTest::mouseClick(d->perform_button(), Qt::LeftButton);
+            criteria_box(d, 2)->setText(QStringLiteral("nobody"));
+            QTest::mouseClick(perform_button(d), Qt::LeftButton);
         });
         control<QPushButton>(ed, "cmd_find")->click();
         QCOMPARE(f.dialogs.texts(), QStringList{"No matching kaleidoscopes found."});

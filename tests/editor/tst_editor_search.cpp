@@ -32,12 +32,12 @@ template <class D> void criteria(const QList<QPair<int, QString>>& entries)
 {
     when_modal<D>([entries](D* d) {
         for (const auto& [k, text] : entries) {
-            if (d->is_combo_slot(size_t(k)))
-                d->slot_combo(size_t(k))->setEditText(text);
+            if (QComboBox* c = criteria_combo(d, k))
+                c->setEditText(text);
             else
-                d->slot_box(size_t(k))->setText(text);
+                criteria_box(d, k)->setText(text);
         }
-        QTest::mouseClick(d->perform_button(), Qt::LeftButton);
+        QTest::mouseClick(perform_button(d), Qt::LeftButton);
     });
 }
 void select_artist(const QString& text)
@@ -168,7 +168,7 @@ private slots:
         const QString caption = ed->windowTitle();
         WaiterSpy spy;
         when_modal<SelectDialog>([](SelectDialog* d) {
-            d->slot_box(1)->setText(QStringLiteral("Alpha"));
+            criteria_box(d, 1)->setText(QStringLiteral("Alpha"));
             QTest::mouseClick(control<QPushButton>(d, "cmd_cancel"), Qt::LeftButton);
         });
         control<QPushButton>(ed, "cmd_select")->click();
@@ -272,7 +272,7 @@ private slots:
         QVERIFY(!f.state().ws().found());
         QCOMPARE(f.state().ws().position(), int(2));
         when_modal<FindDialog>([](FindDialog* d) {
-            d->slot_box(1)->setText(QStringLiteral("Alpha"));
+            criteria_box(d, 1)->setText(QStringLiteral("Alpha"));
             d->close();
         });
         control<QPushButton>(ed, "cmd_find")->click();

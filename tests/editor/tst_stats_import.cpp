@@ -101,8 +101,8 @@ private slots:
 
         // Refused like the summaries when the last selection matched nothing.
         when_modal<SelectDialog>([](SelectDialog* d) {
-            d->slot_box(2)->setText(QStringLiteral("nobody at all"));
-            QTest::mouseClick(d->perform_button(), Qt::LeftButton);
+            criteria_box(d, 2)->setText(QStringLiteral("nobody at all"));
+            QTest::mouseClick(perform_button(d), Qt::LeftButton);
         });
         control<QPushButton>(ed, "cmd_select")->click();
         f.dialogs.shown.clear();
