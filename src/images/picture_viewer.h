@@ -48,12 +48,6 @@ public:
     // The refit after the user resized the window (Timer1's timeout).
     void Timer1_Timer();
 
-    int index() const { return index_; }
-    QSize natural_size() const { return {natural_.width, natural_.height}; }
-    QSize shown_size() const { return {shown_.width, shown_.height}; }
-    int margin() const { return margin_; }
-    const RefitLimits& limits() const { return limits_; }
-
     // Viewers cascade this far apart, pixels (300 twips).
     static int cascade_step();
 

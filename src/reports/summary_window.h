@@ -31,11 +31,10 @@ public:
     ~SummaryWindow() override;
 
     bool loaded() const { return loaded_; }
-    // The columns as laid out: how many, their titles, their widths in pixels
-    // (1..column_count(); index 0 unused), and the time the summary was made.
+    // The columns as laid out: how many and their titles; and the time the
+    // summary was made.
     int column_count() const { return ncols; }
     QStringList column_titles() const { return col_title; }
-    const std::vector<int>& column_widths() const { return col_px; }
     QString stamp() const { return summary_stamp; }
 
     // header_height for a criteria text: 95 + 15 per line of the criteria.

@@ -98,11 +98,9 @@ void tst_viewer::opens_fitted()
     PictureViewer v;
     v.open_picture(1, QStringLiteral("/pics/a.jpg"), picture(nw, nh), QSize(), lw, lh);
     v.show();
-    QCOMPARE(v.shown_size(), shown);
     QCOMPARE(control<PictureArea>(v, "pb_dest")->size(), shown);
     QCOMPARE(control<QLabel>(v, "lbl_sizebox")->text(), zoom);
-    const int m = v.margin();
-    QCOMPARE(m, control<QLabel>(v, "lbl_sizebox")->height() + 7);
+    const int m = control<QLabel>(v, "lbl_sizebox")->height() + 7;  // the label's height and 100 twips
     QCOMPARE(v.size(), QSize(2 * m + shown.width(), 2 * m + shown.height()));
     // Picture centred; label right-aligned with it, just below.
     QCOMPARE(control<PictureArea>(v, "pb_dest")->pos(), QPoint(m, m));
@@ -120,7 +118,6 @@ void tst_viewer::cascades_and_captions()
         v.show();
         QCOMPARE(v.windowTitle(), QStringLiteral("Image %1: /pics/scope %1.jpg").arg(index));
         QCOMPARE(v.pos(), origin + QPoint(20 * (index - 1), 20 * (index - 1)));
-        QCOMPARE(v.index(), index);
     }
 }
 
@@ -147,10 +144,10 @@ void tst_viewer::user_resize_refits()
     PictureViewer v;
     v.open_picture(1, QStringLiteral("/p.jpg"), picture(natural.width(), natural.height()), QSize(), 200, 150);
     v.show();
-    const int m = v.margin();
+    const int m = control<QLabel>(v, "lbl_sizebox")->height() + 7;
     v.resize(user_area.width() + 2 * m, user_area.height() + 2 * m);
     v.Timer1_Timer();
-    QCOMPARE(v.shown_size(), expected);
+    QCOMPARE(control<PictureArea>(v, "pb_dest")->size(), expected);
     QCOMPARE(v.size(), QSize(expected.width() + 2 * m, expected.height() + 2 * m));
     QCOMPARE(control<QLabel>(v, "lbl_sizebox")->text(), zoom);
     QVERIFY(!control<QTimer>(v, "Timer1")->isActive());
@@ -235,7 +232,6 @@ void tst_viewer::loader_reads_good_picture()
     QCOMPARE(big.natural, QSize(1600, 800));
     PictureViewer v;
     v.open_picture(1, jpg, big.image, big.natural, 200, 150);
-    QCOMPARE(v.natural_size(), QSize(1600, 800));
     QCOMPARE(control<QLabel>(v, "lbl_sizebox")->text(), QStringLiteral("12%"));
     QVERIFY(is_existing_file(path));
     QVERIFY(!is_existing_file(dir_.path()));
