@@ -45,15 +45,6 @@ public:
 
     // The colours as chosen so far (stored only by OK).
     const ColorScheme& chosen_colors() const { return temp_colors; }
-    // The colour boxes (0..4 captioned, 5 the single box) and their captions,
-    // and the preview's sample frames, buttons, texts and labels.
-    ColorBox* color_box(int i) const { return pb_boxes.at(std::size_t(i)); }
-    QLabel* box_label(int i) const { return lbl_boxes.at(std::size_t(i)); }
-    QGroupBox* sample_frame(int i) const { return sample_frames.at(std::size_t(i)); }
-    QPushButton* sample_button(int i) const { return sample_buttons.at(std::size_t(i)); }
-    QLineEdit* sample_text(int i) const { return sample_texts.at(std::size_t(i)); }
-    QLabel* sample_label(int i) const { return sample_labels.at(std::size_t(i)); }
-
     // 1: temp_colors = color_scheme; 2: color_scheme = temp_colors.
     void actual_temp(int direction);
     // Copies the item's entries (999: all) from the default colour file into

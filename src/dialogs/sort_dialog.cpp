@@ -79,7 +79,7 @@ SortDialog::SortDialog(QWidget* parent) : QDialog(parent)
 SortField SortDialog::field() const
 {
     for (int i = 1; i <= field_table_size; ++i) {
-        if (sort_option(i)->isChecked())
+        if (opt_sortby.at(std::size_t(i - 1))->isChecked())
             return SortField(i);
     }
     return SortField::none;

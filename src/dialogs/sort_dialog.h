@@ -25,8 +25,6 @@ public:
     // Whether Sort was pressed with no field chosen (the remembered sort is
     // then forgotten, whatever follows).
     bool asked_without_field() const { return asked_without_field_; }
-    // The option of field i (1..27).
-    QRadioButton* sort_option(int i) const { return opt_sortby.at(std::size_t(i - 1)); }
 
 private:
     void confirm();

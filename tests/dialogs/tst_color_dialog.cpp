@@ -36,6 +36,37 @@ ColorScheme user_scheme()
     return s;
 }
 
+// The window's colour boxes (the five of a frame, then the single one), their
+// captions and the sample form's frames, buttons, fields and captions, by name.
+const char* const box_names[6]
+    = {"pb_frame", "pb_frame_title", "pb_label", "pb_text_back", "pb_text_fore", "pb_single"};
+ColorBox* color_box(const ColorDialog& d, int i)
+{
+    return control<ColorBox>(d, QString::fromLatin1(box_names[i]));
+}
+QLabel* box_label(const ColorDialog& d, int i)
+{
+    return control<QLabel>(d, QStringLiteral("lbl_") + QString::fromLatin1(box_names[i] + 3));
+}
+QGroupBox* sample_frame(const ColorDialog& d, int i)
+{
+    static const char* const names[5]
+        = {"sample_params", "sample_characteristics", "sample_purchase", "sample_store", "sample_images"};
+    return control<QGroupBox>(d, QString::fromLatin1(names[i]));
+}
+QPushButton* sample_button(const ColorDialog& d, int i)
+{
+    return control<QPushButton>(d, QStringLiteral("sample_button%1").arg(i + 1));
+}
+QLineEdit* sample_text(const ColorDialog& d, int i)
+{
+    return control<QLineEdit>(d, QStringLiteral("tb_sample%1").arg(i));
+}
+QLabel* sample_label(const ColorDialog& d, int i)
+{
+    return control<QLabel>(d, QStringLiteral("lbl_sample%1").arg(i));
+}
+
 }  // namespace
 
 class tst_color_dialog : public QObject {
@@ -103,10 +134,10 @@ void tst_color_dialog::opens_on_the_first_item()
     QCOMPARE(control<QComboBox>(d, "combo_frame")->currentIndex(), 0);
     // Preview from the working copy; the dialog itself from the scheme.
     QCOMPARE(control<QFrame>(d, "pb_sample_form")->palette().color(QPalette::Window), to_qcolor(1024));
-    QCOMPARE(d.sample_button(1)->palette().color(QPalette::Button), to_qcolor(1025));
-    QCOMPARE(d.sample_text(2)->palette().color(QPalette::Base), to_qcolor(1014));
-    QCOMPARE(d.sample_label(3)->palette().color(QPalette::WindowText), to_qcolor(1018));
-    QCOMPARE(d.sample_frame(4)->palette().color(QPalette::Window), to_qcolor(1021));
+    QCOMPARE(sample_button(d, 1)->palette().color(QPalette::Button), to_qcolor(1025));
+    QCOMPARE(sample_text(d, 2)->palette().color(QPalette::Base), to_qcolor(1014));
+    QCOMPARE(sample_label(d, 3)->palette().color(QPalette::WindowText), to_qcolor(1018));
+    QCOMPARE(sample_frame(d, 4)->palette().color(QPalette::Window), to_qcolor(1021));
     QCOMPARE(control<QLabel>(d, "sample_control")->palette().color(QPalette::Window), to_qcolor(1023));
     QCOMPARE(d.palette().color(QPalette::Window), to_qcolor(1024));
     QCOMPARE(control<QPushButton>(d, "cmd_accept")->palette().color(QPalette::Button), to_qcolor(1025));
@@ -134,20 +165,20 @@ void tst_color_dialog::boxes_per_item()
     control<QComboBox>(d, "combo_frame")->setCurrentIndex(5);  // Images first: its disabled boxes must come back
     control<QComboBox>(d, "combo_frame")->setCurrentIndex(item);
     QCOMPARE(d.selected_item(), item);
-    QCOMPARE(d.color_box(5)->isVisible(), single);
+    QCOMPARE(color_box(d, 5)->isVisible(), single);
     for (int slot = 0; slot < 5; ++slot) {
-        QCOMPARE(d.color_box(slot)->isVisible(), !single);
-        QCOMPARE(d.box_label(slot)->isVisible(), !single);
+        QCOMPARE(color_box(d, slot)->isVisible(), !single);
+        QCOMPARE(box_label(d, slot)->isVisible(), !single);
     }
     if (single) {
-        QCOMPARE(d.color_box(5)->color(), to_qcolor(1000 + entries[0]));
+        QCOMPARE(color_box(d, 5)->color(), to_qcolor(1000 + entries[0]));
         return;
     }
     for (int slot = 0; slot < 5; ++slot) {
         const int e = entries[slot];
-        QCOMPARE(d.color_box(slot)->isEnabled(), e >= 0);
-        QCOMPARE(d.box_label(slot)->isEnabled(), e >= 0);
-        QCOMPARE(d.color_box(slot)->color(), e >= 0 ? to_qcolor(1000 + e) : QColor(255, 255, 255));
+        QCOMPARE(color_box(d, slot)->isEnabled(), e >= 0);
+        QCOMPARE(box_label(d, slot)->isEnabled(), e >= 0);
+        QCOMPARE(color_box(d, slot)->color(), e >= 0 ? to_qcolor(1000 + e) : QColor(255, 255, 255));
     }
 }
 
@@ -161,21 +192,21 @@ void tst_color_dialog::preview_clicks_select_items()
         QCOMPARE(d.selected_item(), expected);
         QCOMPARE(control<QComboBox>(d, "combo_frame")->currentIndex(), expected);
     };
-    const std::pair<QWidget*, int> targets[] = {{d.sample_frame(0), 0},
+    const std::pair<QWidget*, int> targets[] = {{sample_frame(d, 0), 0},
                                                 {control<QLabel>(d, "sample_control"), 1},
-                                                {d.sample_frame(1), 2},
-                                                {d.sample_frame(2), 3},
-                                                {d.sample_frame(3), 4},
-                                                {d.sample_frame(4), 5},
+                                                {sample_frame(d, 1), 2},
+                                                {sample_frame(d, 2), 3},
+                                                {sample_frame(d, 3), 4},
+                                                {sample_frame(d, 4), 5},
                                                 {control<QFrame>(d, "pb_sample_form"), 6},
-                                                {d.sample_button(1), 7},
-                                                {d.sample_label(3), 4},
-                                                {d.sample_text(0), 0}};
+                                                {sample_button(d, 1), 7},
+                                                {sample_label(d, 3), 4},
+                                                {sample_text(d, 0), 0}};
     for (const auto& [w, item] : targets)
         click(w, item);
     // Typing in the characteristics sample picks its item too.
     d.select_item(8);
-    QTest::keyClicks(d.sample_text(1), "x");
+    QTest::keyClicks(sample_text(d, 1), "x");
     QCOMPARE(d.selected_item(), 2);
 }
 
@@ -186,40 +217,40 @@ void tst_color_dialog::picker_sets_box_entry_and_preview()
     d.show();
     control<QComboBox>(d, "combo_frame")->setCurrentIndex(2);  // Characteristics
     dialogs.choose_color(QColor(255, 0, 0));
-    QTest::mouseClick(d.color_box(3), Qt::LeftButton);  // Text background
+    QTest::mouseClick(color_box(d, 3), Qt::LeftButton);  // Text background
     QCOMPARE(dialogs.color_initials.size(), 1);
     QCOMPARE(dialogs.color_initials[0], to_qcolor(1009));
     QCOMPARE(d.chosen_colors()[9], 255);
-    QCOMPARE(d.color_box(3)->color(), QColor(255, 0, 0));
-    QCOMPARE(d.sample_text(1)->palette().color(QPalette::Base), QColor(255, 0, 0));
+    QCOMPARE(color_box(d, 3)->color(), QColor(255, 0, 0));
+    QCOMPARE(sample_text(d, 1)->palette().color(QPalette::Base), QColor(255, 0, 0));
 
     // A screen reader sees a button it can press.
-    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(d.color_box(4));
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(color_box(d, 4));
     QCOMPARE(box->role(), QAccessible::Button);
     dialogs.choose_color(QColor(0, 0, 255));
     box->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    QCOMPARE(d.color_box(4)->color(), QColor(0, 0, 255));
+    QCOMPARE(color_box(d, 4)->color(), QColor(0, 0, 255));
     QCOMPARE(dialogs.color_initials.size(), 2);
 
     // Cancelling the picker keeps the colour.
     dialogs.choose_color(std::nullopt);
-    QTest::keyClick(d.color_box(0), Qt::Key_Space);
+    QTest::keyClick(color_box(d, 0), Qt::Key_Space);
     QCOMPARE(dialogs.color_initials.size(), 3);
     QCOMPARE(d.chosen_colors()[6], 1006);
-    QCOMPARE(d.color_box(0)->color(), to_qcolor(1006));
+    QCOMPARE(color_box(d, 0)->color(), to_qcolor(1006));
 
     // A disabled box of the Images item opens nothing.
     control<QComboBox>(d, "combo_frame")->setCurrentIndex(5);
-    QTest::mouseClick(d.color_box(4), Qt::LeftButton);
+    QTest::mouseClick(color_box(d, 4), Qt::LeftButton);
     QCOMPARE(dialogs.color_initials.size(), 3);
 
     // The single box of Command buttons paints both sample buttons.
     control<QComboBox>(d, "combo_frame")->setCurrentIndex(7);
     dialogs.choose_color(QColor(0, 0, 255));
-    QTest::mouseClick(d.color_box(5), Qt::LeftButton);
+    QTest::mouseClick(color_box(d, 5), Qt::LeftButton);
     QCOMPARE(d.chosen_colors()[25], 16711680);
-    QCOMPARE(d.sample_button(0)->palette().color(QPalette::Button), QColor(0, 0, 255));
-    QCOMPARE(d.sample_button(1)->palette().color(QPalette::Button), QColor(0, 0, 255));
+    QCOMPARE(sample_button(d, 0)->palette().color(QPalette::Button), QColor(0, 0, 255));
+    QCOMPARE(sample_button(d, 1)->palette().color(QPalette::Button), QColor(0, 0, 255));
     // Nothing reaches the scheme before Accept.
     QCOMPARE(current_colors(), user_scheme());
 }
@@ -232,7 +263,7 @@ void tst_color_dialog::accept_writes_only_what_changed()
     d.show();
     control<QComboBox>(d, "combo_frame")->setCurrentIndex(6);  // Form background
     dialogs.choose_color(QColor(0, 255, 0));
-    QTest::mouseClick(d.color_box(5), Qt::LeftButton);
+    QTest::mouseClick(color_box(d, 5), Qt::LeftButton);
     QTest::mouseClick(control<QPushButton>(d, "cmd_accept"), Qt::LeftButton);
 
     QCOMPARE(dialogs.shown.size(), 2);
@@ -261,7 +292,7 @@ void tst_color_dialog::accept_question_cancel_keeps_everything()
     d.show();
     control<QComboBox>(d, "combo_frame")->setCurrentIndex(1);
     dialogs.choose_color(QColor(1, 2, 3));
-    QTest::mouseClick(d.color_box(5), Qt::LeftButton);
+    QTest::mouseClick(color_box(d, 5), Qt::LeftButton);
     dialogs.answer(MsgAnswer::cancel);
     QTest::mouseClick(control<QPushButton>(d, "cmd_accept"), Qt::LeftButton);
     QCOMPARE(dialogs.shown.size(), 1);
@@ -294,7 +325,7 @@ void tst_color_dialog::defaults_then_cancel_leave_file_untouched()
     control<QComboBox>(d, "combo_frame")->setCurrentIndex(3);
     QTest::mouseClick(control<QPushButton>(d, "cmd_default_all"), Qt::LeftButton);
     QCOMPARE(d.chosen_colors(), builtin_colors());  // the shipped default file holds the built-in scheme
-    QCOMPARE(d.color_box(0)->color(), to_qcolor(builtin_colors()[11]));
+    QCOMPARE(color_box(d, 0)->color(), to_qcolor(builtin_colors()[11]));
     QCOMPARE(control<QFrame>(d, "pb_sample_form")->palette().color(QPalette::Window), to_qcolor(builtin_colors()[24]));
     QVERIFY(control<QComboBox>(d, "combo_frame")->hasFocus() || !QApplication::focusWidget());
     QTest::mouseClick(control<QPushButton>(d, "cmd_cancel"), Qt::LeftButton);
@@ -333,7 +364,7 @@ void tst_color_dialog::default_for_one_item()
         QCOMPARE(d.chosen_colors()[std::size_t(i)], (entries.contains(i) ? 5000 : 1000) + i);
     const int shown_entry = color_item_entry(item, entries.size() == 1 ? 5 : 0);
     const int slot = entries.size() == 1 ? 5 : 0;
-    QCOMPARE(d.color_box(slot)->color(), to_qcolor(5000 + shown_entry));
+    QCOMPARE(color_box(d, slot)->color(), to_qcolor(5000 + shown_entry));
 }
 
 void tst_color_dialog::missing_default_file_is_reported()
@@ -383,20 +414,20 @@ void tst_color_dialog::hard_to_read_colours_are_warned_about()
     control<QComboBox>(d, "combo_frame")->setCurrentIndex(0);  // Parameters
     // Labels in a pale grey on the pale frame: warned, and kept.
     dialogs.choose_color(QColor(200, 200, 200));
-    QTest::mouseClick(d.color_box(2), Qt::LeftButton);
+    QTest::mouseClick(color_box(d, 2), Qt::LeftButton);
     QCOMPARE(dialogs.shown.size(), 1);
     QCOMPARE(dialogs.last().text,
              QStringLiteral("With this color some text is hard to read, its contrast being below "
                             "3:1:\nLabels of Kaleidoscope parameters (1.3:1)\n\nThe color is "
                             "kept; choose another one for better reading."));
     QCOMPARE(dialogs.last().icon, MsgIcon::exclamation);
-    QCOMPARE(d.color_box(2)->color(), QColor(200, 200, 200));
+    QCOMPARE(color_box(d, 2)->color(), QColor(200, 200, 200));
     // A colour that reads well says nothing, and neither does another hard
     // one for text that was hard to read already.
     dialogs.choose_color(QColor(0, 0, 0));
-    QTest::mouseClick(d.color_box(4), Qt::LeftButton);
+    QTest::mouseClick(color_box(d, 4), Qt::LeftButton);
     dialogs.choose_color(QColor(210, 210, 210));
-    QTest::mouseClick(d.color_box(2), Qt::LeftButton);
+    QTest::mouseClick(color_box(d, 2), Qt::LeftButton);
     QCOMPARE(dialogs.shown.size(), 1);
 }
 

@@ -26,19 +26,20 @@ private slots:
     {
         SortDialog d;
         for (int i = 1; i <= field_table_size; ++i) {
-            QRadioButton* opt = d.sort_option(size_t(i));
+            QRadioButton* opt = control<QRadioButton>(d, QStringLiteral("opt_sortby_%1").arg(i));
             QCOMPARE(opt->text(), field_name(i));
             QVERIFY(!opt->isChecked());  // the remembered sort is not shown
             QCOMPARE(opt->parentWidget(), static_cast<QWidget*>(control<QGroupBox>(d, "frame_sortby")));
             if (i > 1) {
-                QCOMPARE(opt->x(), d.sort_option(1)->x());
-                QVERIFY(opt->y() > d.sort_option(size_t(i - 1))->y());
+                QCOMPARE(opt->x(), control<QRadioButton>(d, QStringLiteral("opt_sortby_%1").arg(1))->x());
+                QVERIFY(opt->y() > control<QRadioButton>(d, QStringLiteral("opt_sortby_%1").arg(i - 1))->y());
             }
         }
         QVERIFY(control<QRadioButton>(d, "opt_ascending")->isChecked());
         QVERIFY(!control<QRadioButton>(d, "opt_descending")->isChecked());
         // Every option fits inside its frame.
-        QVERIFY(d.sort_option(27)->geometry().bottom() < control<QGroupBox>(d, "frame_sortby")->height());
+        QVERIFY(control<QRadioButton>(d, QStringLiteral("opt_sortby_%1").arg(27))->geometry().bottom()
+                < control<QGroupBox>(d, "frame_sortby")->height());
         QVERIFY(control<QGroupBox>(d, "frame_sortby")->geometry().bottom() < d.height());
     }
 
@@ -49,18 +50,20 @@ private slots:
         SortDialog d;
         d.show();
         QVERIFY(QTest::qWaitForWindowActive(&d));
-        d.sort_option(1)->setFocus();
+        control<QRadioButton>(d, QStringLiteral("opt_sortby_%1").arg(1))->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(d.sort_option(3)));
-        QVERIFY(d.sort_option(3)->isChecked());
+        QCOMPARE(QApplication::focusWidget(),
+                 static_cast<QWidget*>(control<QRadioButton>(d, QStringLiteral("opt_sortby_%1").arg(3))));
+        QVERIFY(control<QRadioButton>(d, QStringLiteral("opt_sortby_%1").arg(3))->isChecked());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
-        QVERIFY(d.sort_option(2)->isChecked());
+        QVERIFY(control<QRadioButton>(d, QStringLiteral("opt_sortby_%1").arg(2))->isChecked());
         auto* descending = control<QRadioButton>(d, "opt_descending");
         control<QRadioButton>(d, "opt_ascending")->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
         QVERIFY(descending->isChecked());
-        QVERIFY(d.sort_option(2)->isChecked());  // the other frame's choice stays
+        QVERIFY(control<QRadioButton>(d, QStringLiteral("opt_sortby_%1").arg(2))
+                    ->isChecked());  // the other frame's choice stays
     }
 
     void no_field_chosen()
@@ -87,7 +90,8 @@ private slots:
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
         // Clicks land on the button's indicator, as the user aims them.
-        QTest::mouseClick(d.sort_option(2), Qt::LeftButton, {}, QPoint(6, d.sort_option(2)->height() / 2));
+        QTest::mouseClick(control<QRadioButton>(d, QStringLiteral("opt_sortby_%1").arg(2)), Qt::LeftButton, {},
+                          QPoint(6, control<QRadioButton>(d, QStringLiteral("opt_sortby_%1").arg(2))->height() / 2));
         if (descending)
             QTest::mouseClick(control<QRadioButton>(d, "opt_descending"), Qt::LeftButton, {},
                               QPoint(6, control<QRadioButton>(d, "opt_descending")->height() / 2));

@@ -273,7 +273,7 @@ private slots:
         // Sort orders the three records there are.
         f.dialogs.shown.clear();
         when_modal<SortDialog>([](SortDialog* d) {
-            d->sort_option(1)->setChecked(true);
+            control<QRadioButton>(d, QStringLiteral("opt_sortby_%1").arg(1))->setChecked(true);
             control<QPushButton>(d, "cmd_sort")->click();
         });
         control<QPushButton>(ed, "cmd_sort")->click();

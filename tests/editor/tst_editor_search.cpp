@@ -205,7 +205,7 @@ private slots:
         RecordEditor* ed = f.open();
         control<QPushButton>(ed, "cmd_endscope")->click();
         when_modal<SortDialog>([](SortDialog* d) {
-            d->sort_option(1)->setChecked(true);
+            control<QRadioButton>(d, QStringLiteral("opt_sortby_%1").arg(1))->setChecked(true);
             control<QRadioButton>(d, "opt_descending")->setChecked(true);
             QTest::mouseClick(control<QPushButton>(d, "cmd_sort"), Qt::LeftButton);
         });

@@ -215,7 +215,7 @@ private slots:
         d.show();
         control<QComboBox>(d, "combo_frame")->setCurrentIndex(6);
         dialogs.choose_color(QColor(9, 9, 9));
-        QTest::mouseClick(d.color_box(5), Qt::LeftButton);
+        QTest::mouseClick(control<QWidget>(d, "pb_single"), Qt::LeftButton);
         {
             FileSizeLimit full(20);
             QVERIFY(full.ok());
