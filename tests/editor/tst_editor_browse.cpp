@@ -8,9 +8,11 @@
 #include "core/money.h"
 #include "core/session.h"
 #include "core/vocabularies.h"
+#include "help/about_box.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -113,6 +115,11 @@ private slots:
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Cosmos"));
         control<QAction>(ed, "mnu_first")->trigger();
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Aurora"));
+        // So does the logo, for About.
+        QString about;
+        when_modal<AboutBox>([&about](AboutBox* box) { about = box->windowTitle(); });
+        QTest::mouseClick(control<QLabel>(ed, "img_logo"), Qt::LeftButton);
+        QCOMPARE(about, QStringLiteral("About TESSARAN V"));
     }
 
     void combo_lists_and_limits_data()
