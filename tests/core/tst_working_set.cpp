@@ -19,80 +19,77 @@ private slots:
 
     void reset_all_takes_every_record_in_file_order()
     {
-        Session s;
-        int count = 4;
-        s.ws().set_matches({3, 1, 7, 9, 12, 2});  // an older, larger selection
-        s.ws().restore_selection({false, Criteria(), QStringLiteral("Text select: "), 0});
-        s.ws().restore_sort({SortField::city, true, QStringLiteral("[Sorted by: City(Desc.)]")});
-        s.ws().reset_to_all(count);
-        QCOMPARE(s.ws().positions(), std::vector<int>({1, 2, 3, 4}));
-        QCOMPARE(s.ws().count(), int(4));
-        QCOMPARE(s.ws().matched(), int(4));
-        QVERIFY(s.ws().all());
-        QCOMPARE(s.ws().selection_text(), QStringLiteral("All"));
+        WorkingSet ws;
+        ws.set_matches({3, 1, 7, 9, 12, 2});  // an older, larger selection
+        ws.restore_selection({false, Criteria(), QStringLiteral("Text select: "), 0});
+        ws.restore_sort({SortField::city, true, QStringLiteral("[Sorted by: City(Desc.)]")});
+        ws.reset_to_all(4);
+        QCOMPARE(ws.positions(), std::vector<int>({1, 2, 3, 4}));
+        QCOMPARE(ws.count(), int(4));
+        QCOMPARE(ws.matched(), int(4));
+        QVERIFY(ws.all());
+        QCOMPARE(ws.selection_text(), QStringLiteral("All"));
         // The sort caption and the remembered sort are the caller's business.
-        QCOMPARE(s.ws().sort_caption(), QStringLiteral("[Sorted by: City(Desc.)]"));
-        QCOMPARE(s.ws().sort_field(), SortField::city);
+        QCOMPARE(ws.sort_caption(), QStringLiteral("[Sorted by: City(Desc.)]"));
+        QCOMPARE(ws.sort_field(), SortField::city);
 
-        count = 0;
-        s.ws().reset_to_all(count);
-        QCOMPARE(s.ws().count(), int(0));
-        QCOMPARE(s.ws().matched(), int(0));
-        QVERIFY(!s.ws().records().empty());  // slot 0 always exists
+        ws.reset_to_all(0);
+        QCOMPARE(ws.count(), int(0));
+        QCOMPARE(ws.matched(), int(0));
+        QVERIFY(!ws.records().empty());  // slot 0 always exists
     }
 
     void clear_empties_and_unsorts()
     {
-        Session s;
-        int count = 3;
-        s.ws().reset_to_all(count);
-        s.ws().restore_selection({false, Criteria(), QStringLiteral("x"), 3});
-        s.ws().restore_sort({SortField::artist, true, QStringLiteral("[Sorted by: Artist(Desc.)]")});
-        s.ws().clear();
-        QCOMPARE(s.ws().count(), int(0));
-        QCOMPARE(s.ws().matched(), int(0));
-        QVERIFY(s.ws().all());
-        QCOMPARE(s.ws().selection_text(), QStringLiteral("All"));
-        QCOMPARE(s.ws().sort_caption(), QStringLiteral("[Sorted by: Unsorted]"));
-        QCOMPARE(s.ws().sort_field(), SortField::artist);
-        QVERIFY(s.ws().sort().descending);
+        WorkingSet ws;
+        ws.reset_to_all(3);
+        ws.restore_selection({false, Criteria(), QStringLiteral("x"), 3});
+        ws.restore_sort({SortField::artist, true, QStringLiteral("[Sorted by: Artist(Desc.)]")});
+        ws.clear();
+        QCOMPARE(ws.count(), int(0));
+        QCOMPARE(ws.matched(), int(0));
+        QVERIFY(ws.all());
+        QCOMPARE(ws.selection_text(), QStringLiteral("All"));
+        QCOMPARE(ws.sort_caption(), QStringLiteral("[Sorted by: Unsorted]"));
+        QCOMPARE(ws.sort_field(), SortField::artist);
+        QVERIFY(ws.sort().descending);
     }
 
     void adding_a_record_to_a_sorted_or_narrowed_set()
     {
-        Session s;
+        WorkingSet ws;
         // Five records, a selection of two in some order.
         const int count = 5;
-        s.ws().set_matches({4, 2});
+        ws.set_matches({4, 2});
         // The new-record command: all records, then the pending slot.
-        s.ws().reset_to_all(count);
-        s.ws().reserve_new(count + 1);
-        QCOMPARE(s.ws().position(), int(6));
-        QCOMPARE(s.ws().count(), int(5));
-        QCOMPARE(s.ws().records().at(6), int(6));
+        ws.reset_to_all(count);
+        ws.reserve_new(count + 1);
+        QCOMPARE(ws.position(), int(6));
+        QCOMPARE(ws.count(), int(5));
+        QCOMPARE(ws.records().at(6), int(6));
         // Saving it.
-        s.ws().append_current();
-        QCOMPARE(s.ws().count(), int(6));
-        QCOMPARE(s.ws().matched(), int(6));
-        QCOMPARE(s.ws().positions(), std::vector<int>({1, 2, 3, 4, 5, 6}));
+        ws.append_current();
+        QCOMPARE(ws.count(), int(6));
+        QCOMPARE(ws.matched(), int(6));
+        QCOMPARE(ws.positions(), std::vector<int>({1, 2, 3, 4, 5, 6}));
 
         // An empty database gets its first record the same way.
-        s = Session{};
-        s.ws().reserve_new(1);
-        QCOMPARE(s.ws().position(), int(1));
-        QCOMPARE(s.ws().count(), int(0));
-        s.ws().append_current();
-        QCOMPARE(s.ws().count(), int(1));
-        QCOMPARE(s.ws().records().at(1), int(1));
+        ws = WorkingSet();
+        ws.reserve_new(1);
+        QCOMPARE(ws.position(), int(1));
+        QCOMPARE(ws.count(), int(0));
+        ws.append_current();
+        QCOMPARE(ws.count(), int(1));
+        QCOMPARE(ws.records().at(1), int(1));
     }
 
     void append_after_a_sort_goes_to_the_end()
     {
-        Session s;
-        s.ws().set_matches({3, 1, 2});
-        s.ws().reserve_new(4);
-        s.ws().append_current();
-        QCOMPARE(s.ws().positions(), std::vector<int>({3, 1, 2, 4}));
+        WorkingSet ws;
+        ws.set_matches({3, 1, 2});
+        ws.reserve_new(4);
+        ws.append_current();
+        QCOMPARE(ws.positions(), std::vector<int>({3, 1, 2, 4}));
     }
 
     void choosing_criteria_keeps_selection_and_find_apart()
