@@ -131,6 +131,49 @@ private slots:
         QVERIFY(!reason.isEmpty());
         QCOMPARE(read_bytes(path), QByteArray("old"));
     }
+
+    // A colour file the reader accepts writes back and reads as the same scheme;
+    // one it refuses leaves the scheme alone and says why.
+    void colour_file_bytes_data()
+    {
+        // clang-format off
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("only separators") << QByteArray(",,,\r\n\n\r,") << false;
+        QTest::newRow("26 values on one line") << QByteArray("1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26") << true;
+        QTest::newRow("more than 26") << QByteArray("1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,x") << true;
+        QTest::newRow("int overflow") << QByteArray("99999999999,2,3") << false;
+        QTest::newRow("negative and blanks") << QByteArray(" -1 ,-2147483648,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26") << true;
+        QTest::newRow("zero bytes") << QByteArray("1\0,2", 4) << false;
+        // clang-format on
+    }
+
+    void colour_file_bytes()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, accepted);
+        QTemporaryDir dir;
+        const QString in = dir.filePath(QStringLiteral("in.dat"));
+        const QString out = dir.filePath(QStringLiteral("out.dat"));
+        {
+            QFile f(in);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(bytes);
+        }
+        ColorScheme scheme = builtin_colors();
+        QString error;
+        QCOMPARE(read_color_file(in, scheme, &error), accepted);
+        if (!accepted) {
+            QCOMPARE(scheme, builtin_colors());
+            QVERIFY(!error.isEmpty());
+            return;
+        }
+        QVERIFY(write_color_file(out, scheme, &error));
+        ColorScheme again{};
+        QVERIFY(read_color_file(out, again, &error));
+        QCOMPARE(again, scheme);
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_color_file)
