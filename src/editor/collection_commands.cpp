@@ -9,7 +9,6 @@
 #include "ui/user_dialogs.h"
 #include "ui/wait_cursor.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -32,10 +31,8 @@ QSize pixel_size(const QString& file)
 // takes a moment to look up.
 FileStatus listed_pictures(const QString& path, std::vector<StoredPictureRef>& all)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const FileStatus st = collection_pictures(path, all);
-    QApplication::restoreOverrideCursor();
-    return st;
+    const WaitCursor wait;
+    return collection_pictures(path, all);
 }
 
 }  // namespace
@@ -170,9 +167,8 @@ bool find_missing_pictures(const QString& path, QWidget* parent, const std::func
 
     std::vector<PictureMatch> matches;
     {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const WaitCursor wait;
         matches = match_missing_pictures(missing, folder, pixel_size);
-        QApplication::restoreOverrideCursor();
     }
     MissingPicturesDialog preview(matches, path, folder, parent);
     if (preview.exec() != QDialog::Accepted || preview.found_count() == 0)

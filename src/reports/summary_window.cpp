@@ -12,8 +12,8 @@
 #include "ui/screen_placement.h"
 #include "ui/summary_progress.h"
 #include "ui/user_dialogs.h"
+#include "ui/wait_cursor.h"
 
-#include <QApplication>
 #include <QDateTime>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -309,9 +309,11 @@ void SummaryWindow::print()
         return;
     SummaryPrintData data = print_data(session_, kind_, summary_stamp);
     const Session& s = session_;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const FileStatus st = read_summary_rows(s.path(), s.ws().records(), s.ws().count(), data.kind, data.rows);
-    QApplication::restoreOverrideCursor();
+    FileStatus st;
+    {
+        const WaitCursor wait;
+        st = read_summary_rows(s.path(), s.ws().records(), s.ws().count(), data.kind, data.rows);
+    }
     if (!st) {
         msgbox(this, st.error, MsgIcon::critical);
         return;
@@ -343,9 +345,11 @@ void SummaryWindow::save_as_text()
     head.count = s.ws().count();
     head.selection_text = s.ws().selection_text();
     head.sort_caption = s.ws().sort_caption();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const FileStatus st = write_summary_export(path, s.path(), s.ws().records(), s.ws().count(), kind_, head);
-    QApplication::restoreOverrideCursor();
+    FileStatus st;
+    {
+        const WaitCursor wait;
+        st = write_summary_export(path, s.path(), s.ws().records(), s.ws().count(), kind_, head);
+    }
     if (!st) {
         // The failure's own description, with the file it concerns.
         msgbox(this,
