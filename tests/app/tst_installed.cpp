@@ -13,13 +13,8 @@
 #include "help/help.h"
 #include "help/help_window.h"
 
-#include <QCryptographicHash>
-#include <QDirIterator>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
+#include <QtWidgets>
 
 using namespace tessaran;
 using namespace tessaran::test;

@@ -17,20 +17,8 @@
 #include "ui/menu_state.h"
 #include "ui/screen_placement.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QDialog>
-#include <QFile>
-#include <QLabel>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QScreen>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QTextBrowser>
-#include <QTextCursor>
-#include <QTimer>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <memory>
 

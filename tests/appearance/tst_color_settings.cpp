@@ -3,8 +3,7 @@
 #include "common/core_colors.h"
 #include "common/gui_colors.h"
 
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 using namespace tessaran;
 using namespace tessaran::test;

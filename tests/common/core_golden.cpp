@@ -1,9 +1,6 @@
 #include "core_golden.h"
 
-#include <QCryptographicHash>
-#include <QDir>
-#include <QFile>
-#include <QRegularExpression>
+#include <QtTest>
 
 namespace tessaran::test {
 

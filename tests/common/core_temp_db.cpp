@@ -4,8 +4,7 @@
 #include "core/record_file.h"
 #include "core/working_set.h"
 
-#include <QDate>
-#include <QFile>
+#include <QtTest>
 
 namespace tessaran::test {
 

@@ -1,16 +1,7 @@
 #include "gui_accessibility.h"
 
-#include <QAbstractSpinBox>
-#include <QAccessible>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMap>
-#include <QPlainTextEdit>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QWidget>
+#include <QtTest>
+#include <QtWidgets>
 
 namespace tessaran::test {
 

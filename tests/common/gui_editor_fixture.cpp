@@ -6,10 +6,8 @@
 #include "core/sorting.h"
 #include "core/working_set.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QLineEdit>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 namespace tessaran::test {
 

@@ -1,6 +1,6 @@
 #include "gui_pdf.h"
 
-#include <QProcess>
+#include <QtTest>
 
 namespace tessaran::test {
 

@@ -1,8 +1,7 @@
 #include "scripted_dialogs.h"
 
-#include <QApplication>
-#include <QProgressDialog>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 namespace tessaran::test {
 

@@ -8,9 +8,6 @@
 #include "core/file_write.h"
 #include "core/record_file.h"
 
-#include <QDateTime>
-#include <QFile>
-#include <QProcess>
 #include <QtTest>
 
 #include <cstdio>

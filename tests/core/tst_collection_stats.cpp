@@ -5,8 +5,6 @@
 #include "core/money.h"
 #include "core/session.h"
 
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QtTest>
 
 #include <limits>

@@ -3,10 +3,7 @@
 #include "common/core_temp_db.h"
 #include "core/color_file.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 #include <unistd.h>
 

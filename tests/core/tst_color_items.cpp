@@ -2,7 +2,6 @@
 #include "core/color_items.h"
 #include "core/session.h"
 
-#include <QSet>
 #include <QtTest>
 
 using namespace tessaran;

@@ -8,13 +8,6 @@
 #include "core/record_file.h"
 #include "core/session.h"
 
-#include <QDateTime>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QLocale>
-#include <QRandomGenerator>
-#include <QSet>
 #include <QtTest>
 
 #include <atomic>

@@ -3,8 +3,6 @@
 #include "core/locale_dates.h"
 #include "core/money.h"
 
-#include <QDate>
-#include <QLocale>
 #include <QtTest>
 
 using namespace tessaran;

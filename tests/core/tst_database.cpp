@@ -2,9 +2,6 @@
 #include "core/database.h"
 #include "core/scope_record.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace tessaran;

@@ -2,8 +2,7 @@
 #include "core/locale_dates.h"
 #include "core/session.h"
 
-#include <QLocale>
-#include <QTest>
+#include <QtTest>
 
 using namespace tessaran;
 

@@ -4,9 +4,6 @@
 #include "core/delete_record.h"
 #include "core/session.h"
 
-#include <QDir>
-#include <QFile>
-#include <QLocale>
 #include <QtTest>
 
 using namespace tessaran;

@@ -1,7 +1,6 @@
 // The record editor's field table: one control name per text member.
 #include "core/editor_fields.h"
 
-#include <QSet>
 #include <QtTest>
 
 using namespace tessaran;

@@ -2,8 +2,7 @@
 #include "core/entry_checks.h"
 #include "core/money.h"
 
-#include <QLocale>
-#include <QTest>
+#include <QtTest>
 
 using namespace tessaran;
 

@@ -13,12 +13,7 @@
 #include "core/summary_rows.h"
 #include "core/working_set.h"
 
-#include <QDate>
-#include <QFile>
-#include <QLocale>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QtEndian>
+#include <QtTest>
 
 #include <random>
 

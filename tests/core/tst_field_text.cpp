@@ -3,7 +3,6 @@
 #include "core/field_text.h"
 #include "core/money.h"
 
-#include <QLocale>
 #include <QtTest>
 
 #include <limits>

@@ -2,8 +2,7 @@
 #include "core/blank_text.h"
 #include "core/money.h"
 
-#include <QLocale>
-#include <QTest>
+#include <QtTest>
 
 #include <limits>
 #include <optional>

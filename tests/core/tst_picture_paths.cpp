@@ -7,10 +7,7 @@
 #include "core/picture_search.h"
 #include "core/record_file.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 using namespace tessaran;
 using namespace tessaran::test;

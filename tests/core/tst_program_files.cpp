@@ -5,9 +5,6 @@
 #include "core/color_file.h"
 #include "core/program_files.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace tessaran;

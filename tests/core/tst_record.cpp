@@ -6,11 +6,6 @@
 #include "core/session.h"
 #include "core/vocabularies.h"
 
-#include <QFile>
-#include <QLocale>
-#include <QStringDecoder>
-#include <QTemporaryDir>
-#include <QtEndian>
 #include <QtTest>
 
 using namespace tessaran;

@@ -5,7 +5,6 @@
 #include "core/money.h"
 #include "core/record_form.h"
 
-#include <QLocale>
 #include <QtTest>
 
 using namespace tessaran;

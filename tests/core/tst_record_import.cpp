@@ -46,6 +46,11 @@ private slots:
         QTest::newRow("quotes and line breaks") << QByteArray("a,b\n\"say \"\"hi\"\"\",\"two\nlines\"\n\nnext,x\n")
                                                 << QStringList{"a", "b"} << QStringList{"say \"hi\"", "two\nlines"}
                                                 << QList<int>{2, 5};
+        // What a spreadsheet saves as "Unicode text": UTF-16 with a byte order mark, tabs between.
+        QTest::newRow("UTF-16 little-endian, tabs") << QByteArray("\xFF\xFEn\0\t\0p\0\n\0\xAC\x20\t\0" "1\0", 16)
+                                                   << QStringList{"n", "p"} << QStringList{"\u20ac", "1"} << QList<int>{2};
+        QTest::newRow("UTF-16 big-endian, tabs") << QByteArray("\xFE\xFF\0n\0\t\0p\0\n\x20\xAC\0\t\0" "1", 16)
+                                                << QStringList{"n", "p"} << QStringList{"\u20ac", "1"} << QList<int>{2};
         QTest::newRow("JSON lines") << QByteArray("{\"scopename\":\"A\",\"image_files\":[\"/p/1.jpg\",\"/p/2.jpg\"]}\n")
                                     << QStringList{"image_files", "scopename"} << QStringList{"/p/1.jpg;/p/2.jpg", "A"}
                                     << QList<int>{1};

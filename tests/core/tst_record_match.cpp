@@ -6,8 +6,6 @@
 #include "core/record_match.h"
 #include "core/session.h"
 
-#include <QLocale>
-#include <QRandomGenerator>
 #include <QtTest>
 
 using namespace tessaran;

@@ -3,7 +3,6 @@
 #include "core/money.h"
 #include "core/save_checks.h"
 
-#include <QLocale>
 #include <QtTest>
 
 using namespace tessaran;

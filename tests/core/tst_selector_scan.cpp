@@ -4,7 +4,6 @@
 #include "core/selector_scan.h"
 #include "core/session.h"
 
-#include <QLocale>
 #include <QtTest>
 
 using namespace tessaran;

@@ -1,7 +1,6 @@
 // The range of record sheets from the two typed record numbers.
 #include "core/sheet_range.h"
 
-#include <QLocale>
 #include <QtTest>
 
 using namespace tessaran;

@@ -5,8 +5,6 @@
 #include "core/sorting.h"
 #include "core/working_set.h"
 
-#include <QLocale>
-#include <QRandomGenerator>
 #include <QtTest>
 
 #include <algorithm>

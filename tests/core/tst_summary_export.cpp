@@ -4,10 +4,7 @@
 #include "core/summary_export.h"
 #include "core/summary_rows.h"
 
-#include <QFile>
-#include <QLocale>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 using namespace tessaran;
 using namespace tessaran::test;

@@ -2,8 +2,7 @@
 #include "core/session.h"
 #include "core/summary_rows.h"
 
-#include <QLocale>
-#include <QTest>
+#include <QtTest>
 
 using namespace tessaran;
 

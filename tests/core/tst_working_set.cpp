@@ -5,7 +5,6 @@
 #include "core/session.h"
 #include "core/working_set.h"
 
-#include <QLocale>
 #include <QtTest>
 
 using namespace tessaran;

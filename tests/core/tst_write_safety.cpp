@@ -7,9 +7,6 @@
 #include "core/file_write.h"
 #include "core/record_file.h"
 
-#include <QDir>
-#include <QFile>
-#include <QProcess>
 #include <QtTest>
 
 #include <sys/resource.h>

@@ -11,12 +11,8 @@
 #include "core/vocabularies.h"
 #include "dialogs/criteria_dialog.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QLocale>
-#include <QPushButton>
 #include <QtTest>
+#include <QtWidgets>
 
 using namespace tessaran;
 using namespace tessaran::test;
@@ -167,14 +163,12 @@ private slots:
         // clang-format off
         QTest::addColumn<Entries>("entries");
         QTest::addColumn<QString>("criteria");
-        QTest::newRow("date range and two slots")
-            << Entries{{"tb_begdate", "1/1/2000"}, {"tb_enddate", "12/31/2001"}, {"slot:2", "smith"}, {"slot:19", "Boston"}}
-            << "1/1/2000 < Date bought < 12/31/2001\r\nText select:\r\n   Artist contains \"SMITH\"\r\n"
-               "   City contains \"BOSTON\"";
-        QTest::newRow("max -999 is open") << Entries{{"tb_price_paid_min", "2"}, {"tb_price_paid_max", "-999"}}
-                                          << "$2.00 < Price paid < Any";
-        QTest::newRow("combo slot") << Entries{{"slot:4", "Wheel(parlor)"}}
-                                    << "Text select:\r\n   Scope type contains \"WHEEL(PARLOR)\"";
+        // The criteria's rules are their own rows; here each kind of box reaches them.
+        QTest::newRow("dates, a text slot, a drop-down and a price")
+            << Entries{{"tb_begdate", "1/1/2000"}, {"tb_enddate", "12/31/2001"}, {"slot:2", "smith"},
+                       {"slot:4", "Wheel(parlor)"}, {"tb_retail_price_max", "12.50"}}
+            << "1/1/2000 < Date bought < 12/31/2001\r\n < Retail price < $12.50\r\nText select:\r\n"
+               "   Artist contains \"SMITH\"\r\n   Scope type contains \"WHEEL(PARLOR)\"";
         // clang-format on
     }
     void stores_criteria()
@@ -190,20 +184,6 @@ private slots:
         QCOMPARE(d.result(), int(QDialog::Accepted));
         QVERIFY(!d.chose_all());
         QCOMPARE(criteria_text(d.chosen()), criteria);
-    }
-
-    // The criteria's values are the rule's rows; the dialog gives them back.
-    void stored_values()
-    {
-        ScriptedDialogs dialogs;
-        SelectDialog d(labels());
-        enter(d, "tb_retail_price_max", "12.50");
-        enter(d, "slot:2", "Smith ");
-        perform_button(&d)->click();
-        const Criteria& c = d.chosen();
-        QVERIFY(c.by_retail && c.by_text && !c.by_date && !c.by_paid);
-        QCOMPARE(c.retail_max, qint64(125000));
-        QCOMPARE(c.texts[1], QStringLiteral("SMITH "));
     }
 
     void cancel_and_frame_close_change_nothing_data()
@@ -321,12 +301,9 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("date normalised") << "tb_begdate" << "3/4/01" << "3/4/2001" << "";
         QTest::newRow("bad end date") << "tb_enddate" << "nope" << "nope" << "Invalid entry for end date field.";
-        QTest::newRow("price formatted") << "tb_price_paid_min" << "12.5" << "$12.50" << "";
         QTest::newRow("bad paid max") << "tb_price_paid_max" << "x" << "x" << "Invalid entry for price paid maximum field.";
         QTest::newRow("bad retail min") << "tb_retail_price_min" << "x" << "x"
                                         << "Invalid entry for retail price minimum field.";
-        QTest::newRow("bad retail max") << "tb_retail_price_max" << "x" << "x"
-                                        << "Invalid entry for retail price maximum field.";
         // clang-format on
     }
     void leaving_a_range_box_checks_it()

@@ -5,11 +5,8 @@
 #include "core/session.h"
 #include "dialogs/criteria_window.h"
 
-#include <QFontMetrics>
-#include <QImage>
-#include <QLocale>
-#include <QPushButton>
 #include <QtTest>
+#include <QtWidgets>
 
 using namespace tessaran;
 using namespace tessaran::test;

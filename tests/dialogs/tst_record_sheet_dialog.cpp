@@ -4,14 +4,8 @@
 #include "core/session.h"
 #include "dialogs/record_sheet_dialog.h"
 
-#include <QApplication>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QLocale>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 using namespace tessaran;
 using namespace tessaran::test;

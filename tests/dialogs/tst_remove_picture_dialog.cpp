@@ -6,10 +6,8 @@
 #include "core/session.h"
 #include "dialogs/remove_picture_dialog.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QPushButton>
 #include <QtTest>
+#include <QtWidgets>
 
 using namespace tessaran;
 using namespace tessaran::test;

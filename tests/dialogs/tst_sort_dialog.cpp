@@ -5,12 +5,8 @@
 #include "core/record_file.h"
 #include "dialogs/sort_dialog.h"
 
-#include <QApplication>
-#include <QGroupBox>
-#include <QLocale>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QtTest>
+#include <QtWidgets>
 
 using namespace tessaran;
 using namespace tessaran::test;

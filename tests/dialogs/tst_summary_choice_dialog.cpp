@@ -4,14 +4,8 @@
 #include "core/session.h"
 #include "dialogs/summary_choice_dialog.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QLocale>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
 using namespace tessaran;
 using namespace tessaran::test;

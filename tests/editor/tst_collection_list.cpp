@@ -8,18 +8,8 @@
 #include "editor/collection_list_model.h"
 #include "editor/collection_list_window.h"
 
-#include <QAction>
-#include <QDir>
-#include <QHeaderView>
-#include <QImage>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPixmap>
-#include <QPushButton>
-#include <QSettings>
-#include <QTableView>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 using namespace tessaran;
 using namespace tessaran::test;

@@ -8,10 +8,8 @@
 #include "common/gui_colors.h"
 #include "core/editor_fields.h"
 
-#include <QAccessible>
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 using namespace tessaran;
 using namespace tessaran::test;

@@ -10,14 +10,8 @@
 #include "core/vocabularies.h"
 #include "help/about_box.h"
 
-#include <QAction>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 using namespace tessaran;
 using namespace tessaran::test;
@@ -238,19 +232,6 @@ private slots:
         control<QAction>(ed, "mnu_summary")->trigger();
         QCOMPARE(f.dialogs.shown,
                  (Shown{{"Last select operation returned no matching kaleidoscope records", MsgIcon::critical}}));
-    }
-
-    void stored_texts_show_trimmed()
-    {
-        ScopeRecord r = make_record(QStringLiteral("   Padded   "), QStringLiteral("      "));
-        r.studio = QString(3, QChar(0));
-        r.comments = QStringLiteral("line one");
-        EditorFixture f({r});
-        RecordEditor* ed = f.open();
-        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Padded"));
-        QCOMPARE(control<QLineEdit>(ed, "tb_artist")->text(), QString());
-        QCOMPARE(control<LimitedTextEdit>(ed, "tb_comments")->toPlainText(), QStringLiteral("line one"));
-        QCOMPARE(control<QLineEdit>(ed, "tb_price_paid")->text(), QString());
     }
 
     void clear_asks_and_keeps_stored_record()

@@ -10,14 +10,8 @@
 #include "images/picture_viewer.h"
 #include "ui/screen_placement.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTextDocumentFragment>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
 using namespace tessaran;
 using namespace tessaran::test;

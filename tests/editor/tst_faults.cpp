@@ -23,15 +23,9 @@
 #include "reports/record_sheet.h"
 #include "reports/summary_window.h"
 
-#include <QAction>
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QLineEdit>
 #include <QPrinter>
-#include <QProcess>
-#include <QPushButton>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <cerrno>
 #include <csignal>

@@ -9,9 +9,8 @@
 #include "core/delete_record.h"
 #include "core/record_file.h"
 
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 using namespace tessaran;
 using namespace tessaran::test;

@@ -9,14 +9,8 @@
 #include "dialogs/missing_pictures_dialog.h"
 #include "images/picture_viewer.h"
 
-#include <QAction>
-#include <QDir>
-#include <QDirIterator>
-#include <QImage>
-#include <QPushButton>
-#include <QTableWidget>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <sys/stat.h>
 

@@ -13,21 +13,11 @@
 #include "dialogs/import_preview.h"
 #include "reports/statistics_window.h"
 
-#include <QAbstractItemModel>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
-#include <QComboBox>
-#include <QFile>
-#include <QFontMetrics>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTableView>
-#include <QTableWidget>
-#include <QTimer>
 #include <QtTest>
+#include <QtWidgets>
 
 using namespace tessaran;
 using namespace tessaran::test;

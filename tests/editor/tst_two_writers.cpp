@@ -14,14 +14,8 @@
 #include "core/program_files.h"
 #include "core/record_file.h"
 
-#include <QAction>
-#include <QComboBox>
-#include <QDir>
-#include <QLineEdit>
-#include <QProcess>
-#include <QPushButton>
-#include <QSettings>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <cstdio>
 

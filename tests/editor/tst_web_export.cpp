@@ -7,11 +7,8 @@
 #include "common/gui_colors.h"
 #include "dialogs/web_catalogue_dialog.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 using namespace tessaran;
 using namespace tessaran::test;

@@ -24,15 +24,8 @@
 #include "reports/summary_window.h"
 #include "ui/button_keys.h"
 
-#include <QAccessible>
-#include <QApplication>
-#include <QComboBox>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSignalSpy>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <algorithm>
 #include <functional>

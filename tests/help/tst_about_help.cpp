@@ -8,10 +8,8 @@
 #include "ui/logo.h"
 #include "ui/menu_state.h"
 
-#include <QAction>
-#include <QLabel>
-#include <QPushButton>
 #include <QtTest>
+#include <QtWidgets>
 
 using namespace tessaran;
 using namespace tessaran::test;
@@ -40,25 +38,6 @@ private slots:
         QVERIFY(control<QLabel>(box, "lbl_about")->text().count(QLatin1Char('\n')) >= 2);  // maker details follow
         QCOMPARE(control<QPushButton>(box, "cmd_ok")->palette().color(QPalette::Button), to_qcolor(0x00336699));
         QVERIFY(!control<QLabel>(box, "pb_logo")->pixmap().isNull());
-    }
-
-    void about_ok_shows_menus()
-    {
-        menu_item->setEnabled(false);
-        AboutBox box(startup);
-        box.show();
-        QTest::mouseClick(control<QPushButton>(box, "cmd_ok"), Qt::LeftButton);
-        QVERIFY(!box.isVisible());
-        QCOMPARE(box.result(), int(QDialog::Accepted));
-        QVERIFY(menu_item->isEnabled());
-
-        // Escape closes it the same way.
-        menu_item->setEnabled(false);
-        AboutBox again(startup);
-        again.show();
-        QTest::keyClick(&again, Qt::Key_Escape);
-        QVERIFY(!again.isVisible());
-        QVERIFY(menu_item->isEnabled());
     }
 
     void about_from_editor_keeps_menus_off()

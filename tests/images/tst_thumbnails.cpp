@@ -3,11 +3,8 @@
 // when the picture cannot be read.
 #include "images/thumbnails.h"
 
-#include <QDir>
-#include <QImage>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <sys/stat.h>
 

@@ -12,11 +12,9 @@
 #include "reports/record_sheet.h"
 #include "reports/summary_window.h"
 
-#include <QLocale>
 #include <QPrinter>
-#include <QPushButton>
-#include <QRegularExpression>
 #include <QtTest>
+#include <QtWidgets>
 
 using namespace tessaran;
 using namespace tessaran::test;

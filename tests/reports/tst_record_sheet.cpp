@@ -8,11 +8,9 @@
 #include "reports/record_sheet.h"
 #include "reports/sheet_text.h"
 
-#include <QFile>
-#include <QLocale>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QTest>
+#include <QtTest>
 
 using namespace tessaran;
 using namespace tessaran::test;

@@ -9,15 +9,10 @@
 #include "reports/summary_print.h"
 #include "reports/summary_window.h"
 
-#include <QDir>
-#include <QFile>
-#include <QLocale>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QProgressDialog>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 using namespace tessaran;
 using namespace tessaran::test;

@@ -9,15 +9,8 @@
 #include "reports/summary_window.h"
 #include "ui/screen_placement.h"
 
-#include <QAccessible>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QFontMetrics>
-#include <QHeaderView>
-#include <QLocale>
-#include <QPushButton>
-#include <QTableView>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <tuple>
 

@@ -6,10 +6,8 @@
 #include "common/core_temp_db.h"
 #include "core/working_set.h"
 
-#include <QDirIterator>
-#include <QImage>
-#include <QImageReader>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <sys/stat.h>
 

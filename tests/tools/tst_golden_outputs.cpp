@@ -4,9 +4,6 @@
 #include "common/core_golden.h"
 #include "common/core_temp_db.h"
 
-#include <QLocale>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>

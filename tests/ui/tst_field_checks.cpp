@@ -3,11 +3,8 @@
 #include "core/blank_text.h"
 #include "ui/field_checks.h"
 
-#include <QLineEdit>
-#include <QLocale>
-#include <QTest>
-#include <QVBoxLayout>
-#include <QWidget>
+#include <QtTest>
+#include <QtWidgets>
 
 using namespace tessaran;
 using tessaran::test::ScriptedDialogs;

@@ -4,12 +4,8 @@
 
 #include "core/color_contrast.h"
 
-#include <QApplication>
-#include <QImage>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QVBoxLayout>
 #include <QtTest>
+#include <QtWidgets>
 
 using namespace tessaran;
 

@@ -1,10 +1,8 @@
 // The start-up window's menus while another window is in charge.
 #include "ui/menu_state.h"
 
-#include <QAction>
-#include <QMainWindow>
-#include <QMenuBar>
 #include <QtTest>
+#include <QtWidgets>
 
 using namespace tessaran;
 

@@ -2,10 +2,8 @@
 // collection list goes beside the editor.
 #include "ui/screen_placement.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-#include <QTest>
-#include <QWidget>
+#include <QtTest>
+#include <QtWidgets>
 
 using namespace tessaran;
 
