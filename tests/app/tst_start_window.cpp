@@ -167,7 +167,7 @@ private slots:
         control<QAction>(window, "mnu_openfile")->trigger();
         QVERIFY(dialogs->shown.isEmpty());
         QVERIFY(!editor());
-        QCOMPARE(dialogs->file_filters.last(), QStringList{QStringLiteral("RND (*.rnd)")});
+        QCOMPARE(dialogs->file_filters.last(), QStringList{"RND (*.rnd)"});
 
         // The opening checks and their messages are the core's (tst_database);
         // the window shows the message once and opens nothing.
@@ -224,14 +224,13 @@ private slots:
             dialogs->answer(a);
         control<QAction>(window, "mnu_newdatabase")->trigger();
 
-        QCOMPARE(dialogs->file_filters.last(), QStringList{QStringLiteral("RND (*.rnd)")});
+        QCOMPARE(dialogs->file_filters.last(), QStringList{"RND (*.rnd)"});
         // The file dialog itself must not ask about replacing: the two questions do.
         QCOMPARE(dialogs->replace_asking_dialogs, 0);
         QCOMPARE(dialogs->shown.size(), questions);
         const QStringList texts
-            = {QStringLiteral("File ") + target + QStringLiteral(" already exists.\nDo you want to overwrite it?"),
-               QStringLiteral("All data will be deleted! Do you really want to overwrite the file ") + target
-                   + QStringLiteral("?")};
+            = {QStringLiteral("File ") + target + " already exists.\nDo you want to overwrite it?",
+               QStringLiteral("All data will be deleted! Do you really want to overwrite the file ") + target + "?"};
         for (int i = 0; i < questions; ++i) {
             QCOMPARE(dialogs->shown[i].text, texts[i]);
             QCOMPARE(dialogs->shown[i].icon, MsgIcon::critical);
@@ -310,7 +309,7 @@ private slots:
         QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(guide)});
         QCOMPARE(dialogs->last(),
                  (ShownMessage{QStringLiteral("No web browser could be started to show ") + guide
-                                   + QStringLiteral(". The guide stays open in this window."),
+                                   + ". The guide stays open in this window.",
                                MsgIcon::exclamation}));
         QCOMPARE(control<QAction>(window, "mnu_topics")->shortcut(), QKeySequence(QKeySequence::HelpContents));
 

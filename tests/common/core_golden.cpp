@@ -73,9 +73,9 @@ QString golden_hash_difference(const QString& name, const QByteArray& text)
     const QByteArray line = QCryptographicHash::hash(text, QCryptographicHash::Sha256).toHex() + ' '
         + QByteArray::number(text.size()) + '\n';
     if (recording())
-        return record(name + QStringLiteral(".sha256"), line);
+        return record(name + ".sha256", line);
     QString error;
-    const QByteArray expected = recorded(name + QStringLiteral(".sha256"), &error);
+    const QByteArray expected = recorded(name + ".sha256", &error);
     if (!error.isEmpty())
         return error;
     return expected == line

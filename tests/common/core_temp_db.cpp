@@ -61,6 +61,14 @@ QByteArray read_bytes(const QString& path)
     return f.readAll();
 }
 
+QStringList scope_names(const QString& path)
+{
+    QStringList names;
+    for (const ScopeRecord& r : read_db(path))
+        names << trim_blanks(r.scopename);
+    return names;
+}
+
 bool write_db(const QString& path, const QList<ScopeRecord>& records)
 {
     QByteArray bytes;
@@ -104,7 +112,7 @@ Session TempDb::open_all() const
 Session TempDb::open_for_summary(const QString& criteria) const
 {
     Session s = open_all();
-    s.ws().restore_sort({SortField::artist, false, QStringLiteral("[Sorted by: Artist (Asc.)]")});
+    s.ws().restore_sort({SortField::artist, false, "[Sorted by: Artist (Asc.)]"});
     s.ws().restore_selection({true, Criteria(), criteria, s.ws().matched()});
     LocaleLabels dollars = s.locale();
     dollars.currency_symbol = QStringLiteral("$");

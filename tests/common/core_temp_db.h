@@ -33,6 +33,8 @@ bool write_bytes(const QString& path, const QByteArray& bytes);
 // Reads every record of the file; empty when the file cannot be read.
 QList<ScopeRecord> read_db(const QString& path);
 QByteArray read_bytes(const QString& path);
+// The scope names of the file's records, in file order, without their blanks.
+QStringList scope_names(const QString& path);
 
 // A database in its own temporary folder, and sessions on it as the start-up
 // window builds them.

@@ -7,7 +7,7 @@ namespace tessaran::test {
 QString pdf_text(const QString& path)
 {
     QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    p.start("pdftotext", {"-layout", path, "-"});
     p.waitForFinished(60000);
     return QString::fromUtf8(p.readAllStandardOutput());
 }

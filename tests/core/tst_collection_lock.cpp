@@ -23,9 +23,7 @@ namespace {
 // Whether `flock` (another process) can take a shared lock on the file now.
 bool free_for_others(const QString& path)
 {
-    return QProcess::execute(QStringLiteral("flock"),
-                             {QStringLiteral("--nonblock"), QStringLiteral("--shared"), path, QStringLiteral("true")})
-        == 0;
+    return QProcess::execute("flock", {"--nonblock", "--shared", path, "true"}) == 0;
 }
 
 }  // namespace
@@ -210,7 +208,7 @@ private slots:
         }
         QProcess writer;
         if (written_now) {
-            writer.start(QStringLiteral("flock"), {scratch, QStringLiteral("sleep"), QStringLiteral("60")});
+            writer.start("flock", {scratch, "sleep", "60"});
             QVERIFY(writer.waitForStarted());
             QTRY_VERIFY(!free_for_others(scratch));
         }

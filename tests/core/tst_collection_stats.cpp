@@ -16,7 +16,7 @@ namespace {
 
 ScopeRecord scope(const QString& artist, const QString& type, const QString& date, qint64 paid, qint64 retail)
 {
-    ScopeRecord r = make_record(QStringLiteral("Scope"), artist, date, paid, retail);
+    ScopeRecord r = make_record("Scope", artist, date, paid, retail);
     r.scopetype = fixed_text(type, 30);
     return r;
 }

@@ -42,7 +42,7 @@ private slots:
         QFETCH(bool, ok);
         QFETCH(int, count);
         QTemporaryDir dir;
-        const QString path = make_file(dir, QStringLiteral("scopes.rnd"), size);
+        const QString path = make_file(dir, "scopes.rnd", size);
         const OpenCheck c = check_database_file(path);
         QCOMPARE(c.ok, ok);
         if (ok) {
@@ -75,12 +75,12 @@ private slots:
     {
         QTemporaryDir dir;
         // Sparse files: the length is all that is checked.
-        const QString at_limit = make_file(dir, QStringLiteral("max.rnd"), qint64(32767) * 2473);
+        const QString at_limit = make_file(dir, "max.rnd", qint64(32767) * 2473);
         OpenCheck c = check_database_file(at_limit);
         QVERIFY(c.ok);
         QCOMPARE(c.count, 32767);
 
-        const QString over = make_file(dir, QStringLiteral("over.rnd"), qint64(32768) * 2473);
+        const QString over = make_file(dir, "over.rnd", qint64(32768) * 2473);
         c = check_database_file(over);
         QVERIFY(!c.ok);
         QCOMPARE(c.count, 0);
@@ -92,7 +92,7 @@ private slots:
     void unreadable_file()
     {
         QTemporaryDir dir;
-        const QString path = make_file(dir, QStringLiteral("locked.rnd"), 2473);
+        const QString path = make_file(dir, "locked.rnd", 2473);
         QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions()));
         {
             QFile probe(path);
@@ -118,7 +118,7 @@ private slots:
         QVERIFY(QFileInfo(fresh).isFile());
         QCOMPARE(QFileInfo(fresh).size(), qint64(0));
 
-        const QString old = make_file(dir, QStringLiteral("old.rnd"), 3 * 2473);
+        const QString old = make_file(dir, "old.rnd", 3 * 2473);
         QVERIFY(create_empty_database(old).ok);
         QCOMPARE(QFileInfo(old).size(), qint64(0));
         QVERIFY(check_database_file(old).ok);
@@ -134,7 +134,7 @@ private slots:
         // A file that cannot be deleted stays as it was.
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("ro")));
         const QString ro = dir.filePath(QStringLiteral("ro"));
-        const QString path = make_file(dir, QStringLiteral("ro/keep.rnd"), 2473);
+        const QString path = make_file(dir, "ro/keep.rnd", 2473);
         QVERIFY(QFile::setPermissions(ro, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
         const FileStatus locked = create_empty_database(path);
         QFile::setPermissions(ro, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);

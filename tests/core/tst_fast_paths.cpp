@@ -117,7 +117,7 @@ private slots:
     {
         QFETCH(QString, locale);
         // Switching the locale must not let a date keep the other locale's day.
-        for (const QString& l : {QStringLiteral("en_US"), locale}) {
+        for (const QString& l : QStringList{"en_US", locale}) {
             use_locale(l);
             const QStringList stored = {short_date_text(QDate(2003, 5, 17)),
                                         "5/17/2003",

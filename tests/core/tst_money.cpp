@@ -113,9 +113,9 @@ private slots:
     void out_of_range_is_reported()
     {
         qint64 amount = 7;
-        QCOMPARE(parse_money(QStringLiteral("922337203685477.5808"), amount), MoneyParse::out_of_range);
-        QCOMPARE(parse_money(QStringLiteral("12x"), amount), MoneyParse::not_numeric);
-        QCOMPARE(parse_money(QStringLiteral(" "), amount), MoneyParse::empty);
+        QCOMPARE(parse_money("922337203685477.5808", amount), MoneyParse::out_of_range);
+        QCOMPARE(parse_money("12x", amount), MoneyParse::not_numeric);
+        QCOMPARE(parse_money(" ", amount), MoneyParse::empty);
         QCOMPARE(amount, qint64(7));
     }
 

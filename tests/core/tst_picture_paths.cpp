@@ -34,20 +34,20 @@ private slots:
     {
         QVERIFY(root.isValid());
         QVERIFY(put(db(), QByteArray()));
-        QVERIFY(put(coll() + QStringLiteral("/pictures/blue.jpg"), "b"));
-        QVERIFY(put(coll() + QStringLiteral("/Café Fotos/blaue Stunde.jpg"), "c"));
-        QVERIFY(put(root.path() + QStringLiteral("/outside/red.jpg"), "r"));
-        QVERIFY(QFile::link(root.path() + QStringLiteral("/outside"), coll() + QStringLiteral("/link-out")));
-        QVERIFY(QFile::link(coll() + QStringLiteral("/pictures"), root.path() + QStringLiteral("/link-in")));
-        QVERIFY(put(root.path() + QStringLiteral("/elsewhere/green.jpg"), "g"));
+        QVERIFY(put(coll() + "/pictures/blue.jpg", "b"));
+        QVERIFY(put(coll() + "/Café Fotos/blaue Stunde.jpg", "c"));
+        QVERIFY(put(root.path() + "/outside/red.jpg", "r"));
+        QVERIFY(QFile::link(root.path() + "/outside", coll() + QStringLiteral("/link-out")));
+        QVERIFY(QFile::link(coll() + "/pictures", root.path() + QStringLiteral("/link-in")));
+        QVERIFY(put(root.path() + "/elsewhere/green.jpg", "g"));
         QVERIFY(QDir().mkpath(coll() + QStringLiteral("/x")));
         // The collection's picture folder is a link to a shelf elsewhere; a
         // folder deeper down links out too.
-        QVERIFY(put(root.path() + QStringLiteral("/shelf/p.jpg"), "p"));
-        QVERIFY(QFile::link(root.path() + QStringLiteral("/shelf"), coll() + QStringLiteral("/scopes-pictures")));
-        QVERIFY(put(root.path() + QStringLiteral("/deep/d.jpg"), "d"));
+        QVERIFY(put(root.path() + "/shelf/p.jpg", "p"));
+        QVERIFY(QFile::link(root.path() + "/shelf", coll() + QStringLiteral("/scopes-pictures")));
+        QVERIFY(put(root.path() + "/deep/d.jpg", "d"));
         QVERIFY(QDir().mkpath(coll() + QStringLiteral("/mine")));
-        QVERIFY(QFile::link(root.path() + QStringLiteral("/deep"), coll() + QStringLiteral("/mine/deep")));
+        QVERIFY(QFile::link(root.path() + "/deep", coll() + QStringLiteral("/mine/deep")));
     }
 
     void stored_form_data()
@@ -89,7 +89,7 @@ private slots:
         QFETCH(QString, chosen);
         QFETCH(QString, stored);
         QFETCH(int, problem);
-        stored.replace(QStringLiteral("ROOT"), root.path());
+        stored.replace("ROOT", root.path());
         const StoredPicture s = stored_picture(root.path() + QLatin1Char('/') + chosen, db());
         if (problem == int(StoredPicture::Problem::none) || s.stored.size() <= image_slot_width)
             QCOMPARE(s.stored, stored);
@@ -118,7 +118,7 @@ private slots:
     {
         QFETCH(QString, stored);
         QFETCH(QString, file);
-        file.replace(QStringLiteral("COLL"), coll());
+        file.replace("COLL", coll());
         QCOMPARE(picture_file(stored, db()), file);
         // A stored path resolves to the file it was made from.
         if (is_relative_picture_path(stored))
@@ -156,22 +156,22 @@ private slots:
         QVERIFY(put(other, "picture two"));
 
         QString stored;
-        QVERIFY(copy_into_picture_folder(deep, rnd, QStringLiteral("Blue Hour"), stored));
+        QVERIFY(copy_into_picture_folder(deep, rnd, "Blue Hour", stored));
         QCOMPARE(stored, QStringLiteral("Kaleidoscopes-pictures/blue-hour-1.jpg"));
         QCOMPARE(read_bytes(picture_file(stored, rnd)), QByteArray("picture one"));
         QCOMPARE(read_bytes(deep), QByteArray("picture one"));
         // The same picture again: the copy made before.
-        QVERIFY(copy_into_picture_folder(deep, rnd, QStringLiteral("Blue Hour"), stored));
+        QVERIFY(copy_into_picture_folder(deep, rnd, "Blue Hour", stored));
         QCOMPARE(stored, QStringLiteral("Kaleidoscopes-pictures/blue-hour-1.jpg"));
         // Another picture of the same scope: the next number.
-        QVERIFY(copy_into_picture_folder(other, rnd, QStringLiteral("Blue Hour"), stored));
+        QVERIFY(copy_into_picture_folder(other, rnd, "Blue Hour", stored));
         QCOMPARE(stored, QStringLiteral("Kaleidoscopes-pictures/blue-hour-2.jpeg"));
         // A picture in the folder itself is kept where it is.
-        QVERIFY(copy_into_picture_folder(picture_file(stored, rnd), rnd, QStringLiteral("Other"), stored));
+        QVERIFY(copy_into_picture_folder(picture_file(stored, rnd), rnd, "Other", stored));
         QCOMPARE(stored, QStringLiteral("Kaleidoscopes-pictures/blue-hour-2.jpeg"));
         // A scope name of no letters, and a long one: still within the slot.
         QVERIFY(put(here.filePath(QStringLiteral("3.png")), "three"));
-        QVERIFY(copy_into_picture_folder(here.filePath(QStringLiteral("3.png")), rnd, QStringLiteral("***"), stored));
+        QVERIFY(copy_into_picture_folder(here.filePath(QStringLiteral("3.png")), rnd, "***", stored));
         QCOMPARE(stored, QStringLiteral("Kaleidoscopes-pictures/picture-1.png"));
         QVERIFY(put(here.filePath(QStringLiteral("4.png")), "four"));
         QVERIFY(copy_into_picture_folder(here.filePath(QStringLiteral("4.png")), rnd,
@@ -182,18 +182,17 @@ private slots:
         // A large copy tells its progress and stops when told: nothing is left.
         QVERIFY(put(here.filePath(QStringLiteral("big.jpg")), QByteArray(3 << 20, 'b')));
         QList<qint64> told;
-        const FileStatus cancelled = copy_into_picture_folder(
-            here.filePath(QStringLiteral("big.jpg")), rnd, QStringLiteral("Big"), stored, [&](qint64 done, qint64 all) {
-                told << done;
-                return all == (3 << 20) && done < (2 << 20);
-            });
+        const FileStatus cancelled = copy_into_picture_folder(here.filePath(QStringLiteral("big.jpg")), rnd, "Big",
+                                                              stored, [&](qint64 done, qint64 all) {
+                                                                  told << done;
+                                                                  return all == (3 << 20) && done < (2 << 20);
+                                                              });
         QCOMPARE(cancelled.error, QString::fromLatin1(copy_cancelled_text));
         QCOMPARE(told, (QList<qint64>{1 << 20, 2 << 20}));
         // No scratch file is left behind.
         QCOMPARE(QDir(picture_folder(rnd)).entryList(QDir::Files | QDir::Hidden).size(), 4);
         // A picture that is gone is reported, nothing is made.
-        const FileStatus gone
-            = copy_into_picture_folder(here.filePath(QStringLiteral("gone.jpg")), rnd, QStringLiteral("x"), stored);
+        const FileStatus gone = copy_into_picture_folder(here.filePath(QStringLiteral("gone.jpg")), rnd, "x", stored);
         QVERIFY(!gone);
         QVERIFY(gone.error.contains(QStringLiteral("gone.jpg")));
     }
@@ -255,7 +254,7 @@ private slots:
         QList<ScopeRecord> records{with_pictures(make_record(QStringLiteral("One")), {"p/kept.jpg", "/gone/a.jpg"}),
                                    with_pictures(make_record(QStringLiteral("Two")), {"/gone/a.jpg"}),
                                    with_pictures(make_record(QStringLiteral("Three")), {})};
-        records[1].comments = fixed_text(QStringLiteral("   leading blanks stay"), 1000);
+        records[1].comments = fixed_text("   leading blanks stay", 1000);
         QVERIFY(write_db(rnd, records));
         const QByteArray before = read_bytes(rnd);
 
@@ -273,7 +272,7 @@ private slots:
         // A slot that no longer holds the old path (another program changed it) stays.
         std::vector<PictureUse> uses = all[1].uses;
         uses.push_back({1, 1});
-        QVERIFY(store_picture_changes(rnd, {{uses, all[1].stored, QStringLiteral("p/a.jpg")}}));
+        QVERIFY(store_picture_changes(rnd, {{uses, all[1].stored, "p/a.jpg"}}));
         const QByteArray after = read_bytes(rnd);
         QCOMPARE(after.size(), before.size());
         int changed = 0;

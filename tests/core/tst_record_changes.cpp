@@ -14,7 +14,7 @@ namespace {
 ScopeRecord charlie()
 {
     ScopeRecord r = make_record("Charlie", "Smithers, Carl", "6/1/2001", 2500000);
-    r.city = fixed_text(QStringLiteral("Stowe"), 50);
+    r.city = fixed_text("Stowe", 50);
     return r;
 }
 
@@ -32,15 +32,15 @@ private slots:
         QTest::addColumn<bool>("same");
         ScopeRecord priced = charlie();
         priced.price_paid = 3000000;
-        priced.city = fixed_text(QStringLiteral("Stowe Village"), 50);
+        priced.city = fixed_text("Stowe Village", 50);
         QTest::newRow("a price and a city") << priced << QStringList{"Purchase price", "City"} << true;
         ScopeRecord renamed = charlie();
-        renamed.scopename = fixed_text(QStringLiteral("Charlie II"), 50);
+        renamed.scopename = fixed_text("Charlie II", 50);
         renamed.comments = QStringLiteral("Renamed by the artist");
         QTest::newRow("renamed, same artist") << renamed << QStringList{"Scope name", "Comments"} << true;
         ScopeRecord pictured = charlie();
         pictured.image_count = 1;
-        pictured.image_files[1] = fixed_text(QStringLiteral("a.jpg"), image_slot_width);
+        pictured.image_files[1] = fixed_text("a.jpg", image_slot_width);
         QTest::newRow("a picture added") << pictured << QStringList{"Pictures"} << true;
         const ScopeRecord other = make_record("Delta", "Brown, Dee", "12/31/2001", 500000);
         QTest::newRow("another kaleidoscope in its place")

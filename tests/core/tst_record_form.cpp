@@ -24,9 +24,8 @@ int index_of(Member m)
 // A stored record and the form the editor fills from it.
 ScopeRecord stored_record()
 {
-    ScopeRecord r
-        = make_record(QStringLiteral("Aurora"), QStringLiteral("Smith, Anna"), QStringLiteral("3/14/2001"), 125000);
-    r.comments = fixed_text(QStringLiteral("line one\nline two"), 500);
+    ScopeRecord r = make_record("Aurora", "Smith, Anna", "3/14/2001", 125000);
+    r.comments = fixed_text("line one\nline two", 500);
     r.image_count = 2;
     for (int i = 1; i <= 4; ++i)
         r.image_files[std::size_t(i)] = fixed_text(QStringLiteral("/p/%1.jpg").arg(i), image_slot_width);
@@ -83,9 +82,9 @@ private slots:
         form.price_paid = QStringLiteral("");
         form.pictures.remove(2);
         const ScopeRecord r = record_from_form(form, stored);
-        QCOMPARE(r.date_bought, fixed_text(QStringLiteral("12/14/2001"), 15));
-        QCOMPARE(r.scopename, fixed_text(QStringLiteral("Borealis"), 50));
-        QCOMPARE(r.comments, fixed_text(QStringLiteral("one\ntwo\nthree"), 500));  // LF as stored
+        QCOMPARE(r.date_bought, fixed_text("12/14/2001", 15));
+        QCOMPARE(r.scopename, fixed_text("Borealis", 50));
+        QCOMPARE(r.comments, fixed_text("one\ntwo\nthree", 500));  // LF as stored
         QCOMPARE(r.price_paid, qint64(0));
         QCOMPARE(r.image_count, qint16(1));
         QCOMPARE(r.image_files[1], stored.image_files[1]);
@@ -95,7 +94,7 @@ private slots:
 
         // A new comment in a record without one is written with CR LF.
         form.comments_break = line_break_of(QString());
-        QCOMPARE(record_from_form(form, stored).comments, fixed_text(QStringLiteral("one\r\ntwo\r\nthree"), 500));
+        QCOMPARE(record_from_form(form, stored).comments, fixed_text("one\r\ntwo\r\nthree", 500));
     }
 };
 

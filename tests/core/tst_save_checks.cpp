@@ -58,8 +58,8 @@ private slots:
         QFETCH(QString, retail);
         QFETCH(QString, message);
         QFETCH(TypedField, field);
-        ScopeRecord stored = make_record(QStringLiteral("Odd"), QString(), QStringLiteral("31/31/1999"), 125000);
-        stored.scopeyear = fixed_text(QStringLiteral("19x9"), 10);
+        ScopeRecord stored = make_record("Odd", QString(), "31/31/1999", 125000);
+        stored.scopeyear = fixed_text("19x9", 10);
         const std::optional<EntryRefusal> refusal = refused_entry({year, date, paid, retail}, stored, 125000, 0);
         QCOMPARE(refusal.has_value(), !message.isEmpty());
         if (refusal) {

@@ -68,7 +68,7 @@ private slots:
     void missing_file_fails()
     {
         std::vector<int> kept{1};
-        const FileStatus st = selector_scan(QStringLiteral("/nonexistent/x.rnd"), 3, Criteria{}, kept);
+        const FileStatus st = selector_scan("/nonexistent/x.rnd", 3, Criteria{}, kept);
         QVERIFY(!st.ok);
         QVERIFY(!st.error.isEmpty());
         QVERIFY(kept.empty());

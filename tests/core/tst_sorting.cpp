@@ -13,16 +13,28 @@
 using namespace tessaran;
 using namespace tessaran::test;
 
+Q_DECLARE_METATYPE(std::vector<int>)
+
 namespace {
 
 ScopeRecord with_artist(const QString& artist)
 {
-    return make_record(QStringLiteral("scope"), artist);
+    return make_record("scope", artist);
 }
 
 ScopeRecord with_date(const QString& date)
 {
-    return make_record(QStringLiteral("scope"), QString(), date);
+    return make_record("scope", QString(), date);
+}
+
+// The record numbers in the order a sort of the whole collection gives.
+std::vector<int> sorted(const QList<ScopeRecord>& records, SortField field, bool descending = false)
+{
+    TempDb db(records);
+    Session s = db.open_all();
+    if (!sort_working_set(s.path(), s.ws(), field, descending))
+        return {};
+    return s.ws().positions();
 }
 
 // Checks that the heapsort left key[1..n] ascending and pos a permutation that
@@ -129,50 +141,35 @@ private slots:
 
     void artist_keys_are_trimmed_and_upper_cased()
     {
-        TempDb db({with_artist("smith"), with_artist("Smith   "), with_artist("SMITH")});
-        Session s = db.open_all();
-        QVERIFY(sort_working_set(s.path(), s.ws(), SortField::artist, false));
         // Three equal keys come out in the heapsort's own order for equal keys;
         // differing keys ("SMITH" < "Smith" < "smith") would give 3, 2, 1.
-        QCOMPARE(s.ws().positions(), std::vector<int>({2, 3, 1}));
-        QCOMPARE(s.ws().sort_caption(), QStringLiteral("[Sorted by: Artist(Asc.)]"));
-        QCOMPARE(s.ws().sort_field(), SortField::artist);
-        QVERIFY(!s.ws().sort().descending);
+        QCOMPARE(sorted({with_artist("smith"), with_artist("Smith   "), with_artist("SMITH")}, SortField::artist),
+                 std::vector<int>({2, 3, 1}));
     }
 
     void text_order_data()
     {
         // clang-format off
         QTest::addColumn<QStringList>("artists");
-        QTest::addColumn<QList<int>>("ascending");
-        QTest::newRow("Adams before adamson") << QStringList{"adamson", "Adams"} << QList<int>{2, 1};
-        QTest::newRow("case ignored") << QStringList{"Adamson", "adams, b"} << QList<int>{2, 1};
-        QTest::newRow("empty first") << QStringList{"Zed", "", "   ", "alpha"} << QList<int>{2, 3, 4, 1};
-        QTest::newRow("leading blanks ignored") << QStringList{"   Zed", "Bo"} << QList<int>{2, 1};
+        QTest::addColumn<std::vector<int>>("ascending");
+        QTest::newRow("Adams before adamson") << QStringList{"adamson", "Adams"} << std::vector<int>{2, 1};
+        QTest::newRow("case ignored") << QStringList{"Adamson", "adams, b"} << std::vector<int>{2, 1};
+        QTest::newRow("empty first") << QStringList{"Zed", "", "   ", "alpha"} << std::vector<int>{2, 3, 4, 1};
+        QTest::newRow("leading blanks ignored") << QStringList{"   Zed", "Bo"} << std::vector<int>{2, 1};
         QTest::newRow("accents after letters") << QStringList{QString::fromUtf8("\u00c9mile"), "Ferris", "emery"}
-                                               << QList<int>{3, 2, 1};
+                                               << std::vector<int>{3, 2, 1};
         // clang-format on
     }
     void text_order()
     {
         QFETCH(QStringList, artists);
-        QFETCH(QList<int>, ascending);
+        QFETCH(std::vector<int>, ascending);
         QList<ScopeRecord> recs;
         for (const QString& a : artists)
             recs.append(with_artist(a));
-        TempDb db(recs);
-        Session s = db.open_all();
-        QVERIFY(sort_working_set(s.path(), s.ws(), SortField::artist, false));
-        std::vector<int> expected;
-        for (int r : ascending)
-            expected.push_back(int(r));
-        QCOMPARE(s.ws().positions(), expected);
-
-        s.ws().reset_to_all(s.record_count());
-        QVERIFY(sort_working_set(s.path(), s.ws(), SortField::artist, true));
-        std::reverse(expected.begin(), expected.end());
-        QCOMPARE(s.ws().positions(), expected);
-        QCOMPARE(s.ws().sort_caption(), QStringLiteral("[Sorted by: Artist(Desc.)]"));
+        QCOMPARE(sorted(recs, SortField::artist), ascending);
+        std::reverse(ascending.begin(), ascending.end());
+        QCOMPARE(sorted(recs, SortField::artist, true), ascending);
     }
 
     void scope_year_sorts_as_text()
@@ -183,10 +180,7 @@ private slots:
         b.scopeyear = QStringLiteral("2001");
         ScopeRecord c = make_record("c");
         c.scopeyear = QStringLiteral("985");
-        TempDb db({a, b, c});
-        Session s = db.open_all();
-        QVERIFY(sort_working_set(s.path(), s.ws(), SortField::scope_year, false));
-        QCOMPARE(s.ws().positions(), std::vector<int>({1, 2, 3}));
+        QCOMPARE(sorted({a, b, c}, SortField::scope_year), std::vector<int>({1, 2, 3}));
     }
 
     void every_text_field_sorts_its_own_member()
@@ -237,38 +231,30 @@ private slots:
         // clang-format off
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QStringList>("dates");
-        QTest::addColumn<QList<int>>("ascending");
+        QTest::addColumn<std::vector<int>>("ascending");
         QTest::newRow("by value, not text") << "en_US" << QStringList{"2/1/2000", "12/1/1999", "1/5/2001"}
-                                            << QList<int>{2, 1, 3};
-        QTest::newRow("undated first") << "en_US" << QStringList{"3/3/2003", "", "1/1/1990"} << QList<int>{2, 3, 1};
+                                            << std::vector<int>{2, 1, 3};
+        QTest::newRow("undated first") << "en_US" << QStringList{"3/3/2003", "", "1/1/1990"} << std::vector<int>{2, 3, 1};
         QTest::newRow("unreadable like undated") << "en_US" << QStringList{"5/5/2005", "31/31/31", "1/1/1990"}
-                                                 << QList<int>{2, 3, 1};
-        QTest::newRow("two-digit year") << "en_US" << QStringList{"3/4/01", "12/31/1999"} << QList<int>{2, 1};
+                                                 << std::vector<int>{2, 3, 1};
+        QTest::newRow("two-digit year") << "en_US" << QStringList{"3/4/01", "12/31/1999"} << std::vector<int>{2, 1};
         QTest::newRow("de_DE, day first") << "de_DE" << QStringList{"01.02.2000", "12.01.2000", ""}
-                                          << QList<int>{3, 2, 1};
+                                          << std::vector<int>{3, 2, 1};
         // clang-format on
     }
     void dates()
     {
         QFETCH(QString, locale);
         QFETCH(QStringList, dates);
-        QFETCH(QList<int>, ascending);
+        QFETCH(std::vector<int>, ascending);
         QLocale::setDefault(QLocale(locale));
         QList<ScopeRecord> recs;
         for (const QString& d : dates)
             recs.append(with_date(d));
-        TempDb db(recs);
-        Session s = db.open_all();
-        QVERIFY(sort_working_set(s.path(), s.ws(), SortField::date_bought, false));
-        std::vector<int> expected;
-        for (int r : ascending)
-            expected.push_back(int(r));
-        QCOMPARE(s.ws().positions(), expected);
+        QCOMPARE(sorted(recs, SortField::date_bought), ascending);
         // Descending: undated last.
-        s.ws().reset_to_all(s.record_count());
-        QVERIFY(sort_working_set(s.path(), s.ws(), SortField::date_bought, true));
-        std::reverse(expected.begin(), expected.end());
-        QCOMPARE(s.ws().positions(), expected);
+        std::reverse(ascending.begin(), ascending.end());
+        QCOMPARE(sorted(recs, SortField::date_bought, true), ascending);
     }
 
     void prices_data()
@@ -293,17 +279,9 @@ private slots:
             r.price_retail = 200000 - p;
             recs.append(r);
         }
-        TempDb db(recs);
-        Session s = db.open_all();
-        QVERIFY(sort_working_set(s.path(), s.ws(), SortField::price_paid, false));
-        QCOMPARE(s.ws().positions(), std::vector<int>({4, 3, 1, 6, 2, 5}));
-        s.ws().reset_to_all(s.record_count());
-        QVERIFY(sort_working_set(s.path(), s.ws(), SortField::price_retail, false));
-        QCOMPARE(s.ws().positions(), std::vector<int>({5, 2, 6, 1, 3, 4}));
-        s.ws().reset_to_all(s.record_count());
-        QVERIFY(sort_working_set(s.path(), s.ws(), SortField::price_paid, true));
-        QCOMPARE(s.ws().positions(), std::vector<int>({5, 2, 6, 1, 3, 4}));
-        QCOMPARE(s.ws().sort_caption(), QStringLiteral("[Sorted by: Purchase price(Desc.)]"));
+        QCOMPARE(sorted(recs, SortField::price_paid), std::vector<int>({4, 3, 1, 6, 2, 5}));
+        QCOMPARE(sorted(recs, SortField::price_retail), std::vector<int>({5, 2, 6, 1, 3, 4}));
+        QCOMPARE(sorted(recs, SortField::price_paid, true), std::vector<int>({5, 2, 6, 1, 3, 4}));
     }
 
     void sorts_only_the_working_set()
@@ -324,14 +302,9 @@ private slots:
 
     void one_entry_and_empty_sets()
     {
-        TempDb db({with_artist("only")});
-        Session s = db.open_all();
-        QVERIFY(sort_working_set(s.path(), s.ws(), SortField::artist, true));
-        QCOMPARE(s.ws().positions(), std::vector<int>({1}));
-        QCOMPARE(s.ws().sort_caption(), QStringLiteral("[Sorted by: Artist(Desc.)]"));
-
+        QCOMPARE(sorted({with_artist("only")}, SortField::artist, true), std::vector<int>({1}));
         WorkingSet empty;  // nothing is read for an empty set
-        QVERIFY(sort_working_set(db.dir() + "/not-there.rnd", empty, SortField::city, false));
+        QVERIFY(sort_working_set("/not-there.rnd", empty, SortField::city, false));
         QCOMPARE(empty.count(), int(0));
         QCOMPARE(empty.sort_field(), SortField::city);
         QCOMPARE(empty.sort_caption(), QStringLiteral("[Sorted by: City(Asc.)]"));

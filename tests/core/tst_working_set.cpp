@@ -20,8 +20,8 @@ private slots:
     {
         WorkingSet ws;
         ws.set_matches({3, 1, 7, 9, 12, 2});  // an older, larger selection
-        ws.restore_selection({false, Criteria(), QStringLiteral("Text select: "), 0});
-        ws.restore_sort({SortField::city, true, QStringLiteral("[Sorted by: City(Desc.)]")});
+        ws.restore_selection({false, Criteria(), "Text select: ", 0});
+        ws.restore_sort({SortField::city, true, "[Sorted by: City(Desc.)]"});
         ws.reset_to_all(4);
         QCOMPARE(ws.positions(), std::vector<int>({1, 2, 3, 4}));
         QCOMPARE(ws.count(), int(4));
@@ -42,8 +42,8 @@ private slots:
     {
         WorkingSet ws;
         ws.reset_to_all(3);
-        ws.restore_selection({false, Criteria(), QStringLiteral("x"), 3});
-        ws.restore_sort({SortField::artist, true, QStringLiteral("[Sorted by: Artist(Desc.)]")});
+        ws.restore_selection({false, Criteria(), "x", 3});
+        ws.restore_sort({SortField::artist, true, "[Sorted by: Artist(Desc.)]"});
         ws.clear();
         QCOMPARE(ws.count(), int(0));
         QCOMPARE(ws.matched(), int(0));
@@ -173,7 +173,7 @@ private slots:
         Session s = Session::on_file(QStringLiteral("/home/u/scopes.rnd"));
         s.ws().reset_to_all(12);
         QVERIFY(s.ws().move_to(3));
-        s.ws().restore_sort({SortField::artist, false, QStringLiteral("[Sorted by: Artist(Asc.)]  ")});
+        s.ws().restore_sort({SortField::artist, false, "[Sorted by: Artist(Asc.)]  "});
         QCOMPARE(s.caption(),
                  QStringLiteral("Database file: /home/u/scopes.rnd  [Record 3 of 12]  [Sorted by: Artist(Asc.)]  "
                                 "[Selected: All]"));

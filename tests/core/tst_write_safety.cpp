@@ -35,7 +35,7 @@ HelperRun run_helper(const QStringList& args, const QStringList& as_user = {},
     if (as_user.isEmpty())
         p.start(QStringLiteral(TESSARAN_WRITE_HELPER), args);
     else
-        p.start(QStringLiteral("setpriv"), as_user + QStringList{QStringLiteral(TESSARAN_WRITE_HELPER)} + args);
+        p.start("setpriv", as_user + QStringList{QStringLiteral(TESSARAN_WRITE_HELPER)} + args);
     p.waitForFinished(60000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput())};
 }
@@ -91,10 +91,10 @@ private slots:
             QVERIFY(write_bytes(target, "the previous contents\r\n"));
         const QByteArray before = read_bytes(target);
         QProcessEnvironment env;
-        env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(TESSARAN_FAULT_SHIM));
-        env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("verify_asan_link_order=0:detect_leaks=0"));
-        env.insert(QStringLiteral("TESSARAN_FAULT"), fault);
-        env.insert(QStringLiteral("TESSARAN_FAULT_DIR"), QDir(db.dir()).canonicalPath());
+        env.insert("LD_PRELOAD", QStringLiteral(TESSARAN_FAULT_SHIM));
+        env.insert("ASAN_OPTIONS", QStringLiteral("verify_asan_link_order=0:detect_leaks=0"));
+        env.insert("TESSARAN_FAULT", fault);
+        env.insert("TESSARAN_FAULT_DIR", QDir(db.dir()).canonicalPath());
         QStringList args{op, target};
         if (op == QLatin1String("export"))
             args << db.path();
@@ -110,18 +110,18 @@ private slots:
     {
         TempDb db(three());
         const QByteArray first = read_bytes(db.path());
-        QCOMPARE(run_helper({QStringLiteral("save"), db.path()}).out, QStringLiteral("ok\n"));
+        QCOMPARE(run_helper({"save", db.path()}).out, QStringLiteral("ok\n"));
         QCOMPARE(read_bytes(backup_path_of(db.path())), first);
         const QByteArray second = read_bytes(db.path());
-        QCOMPARE(run_helper({QStringLiteral("delete"), db.path()}).code, 0);
+        QCOMPARE(run_helper({"delete", db.path()}).code, 0);
         QCOMPARE(read_bytes(backup_path_of(db.path())), second);
 
         QProcessEnvironment env;
-        env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(TESSARAN_FAULT_SHIM));
-        env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("verify_asan_link_order=0:detect_leaks=0"));
-        env.insert(QStringLiteral("TESSARAN_FAULT"), QStringLiteral("link"));
-        env.insert(QStringLiteral("TESSARAN_FAULT_DIR"), QDir(db.dir()).canonicalPath());
-        const HelperRun r = run_helper({QStringLiteral("append"), db.path()}, {}, env);
+        env.insert("LD_PRELOAD", QStringLiteral(TESSARAN_FAULT_SHIM));
+        env.insert("ASAN_OPTIONS", QStringLiteral("verify_asan_link_order=0:detect_leaks=0"));
+        env.insert("TESSARAN_FAULT", QStringLiteral("link"));
+        env.insert("TESSARAN_FAULT_DIR", QDir(db.dir()).canonicalPath());
+        const HelperRun r = run_helper({"append", db.path()}, {}, env);
         QCOMPARE(r.code, 0);
         QCOMPARE(r.out,
                  QStringLiteral("ok\nThe previous version could not be kept as %1: %2\n")
@@ -150,9 +150,8 @@ private slots:
         TempDb db(three());
         const QByteArray before = read_bytes(db.path());
         QProcess p;
-        p.start(QStringLiteral("sh"),
-                {QStringLiteral("-c"), QStringLiteral("ulimit -f 4 && exec \"$0\" append \"$1\""),
-                 QStringLiteral(TESSARAN_WRITE_HELPER), db.path()});
+        p.start("sh",
+                {"-c", "ulimit -f 4 && exec \"$0\" append \"$1\"", QStringLiteral(TESSARAN_WRITE_HELPER), db.path()});
         QVERIFY(p.waitForFinished(60000));
         QCOMPARE(p.exitStatus(), QProcess::NormalExit);  // not killed by SIGXFSZ
         QCOMPARE(p.exitCode(), 1);
@@ -215,7 +214,7 @@ private slots:
         QCOMPARE(::chown(dir.constData(), uid_t(dir_uid), uid_t(dir_uid)), 0);
         QCOMPARE(::chmod(dir.constData(), mode_t(dir_mode)), 0);
 
-        const HelperRun r = run_helper({QStringLiteral("save"), db.path()},
+        const HelperRun r = run_helper({"save", db.path()},
                                        as_root ? QStringList() : as(other_uid, other_uid, QString::number(shared_gid)));
         ::chown(dir.constData(), 0, 0);  // so the temporary folder can go again
         if (!saved) {

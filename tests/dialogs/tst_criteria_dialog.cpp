@@ -246,8 +246,7 @@ private slots:
         QVERIFY(!d.findChild<QPushButton*>("cmd_selectall"));
         perform_button(&d)->click();
         QCOMPARE(dialogs.shown,
-                 (Shown{{"No find criteria selected!", MsgIcon::critical, MsgButtons::ok,
-                         QStringLiteral("Find criteria")}}));
+                 (Shown{{"No find criteria selected!", MsgIcon::critical, MsgButtons::ok, "Find criteria"}}));
         enter(d, "tb_begdate", "x");
         perform_button(&d)->click();
         QCOMPARE(dialogs.last().text, QStringLiteral("Invalid entry in beginning date!"));

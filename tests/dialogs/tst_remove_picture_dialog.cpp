@@ -82,8 +82,7 @@ private slots:
     }
 
 private:
-    const QStringList names{QStringLiteral("/pics/one.jpg"), QStringLiteral("/pics/two.gif"),
-                            QStringLiteral("/pics/three.bmp")};
+    const QStringList names{"/pics/one.jpg", "/pics/two.gif", "/pics/three.bmp"};
 };
 
 QTEST_MAIN(tst_remove_picture_dialog)

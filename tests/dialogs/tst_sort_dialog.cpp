@@ -100,7 +100,5 @@ private slots:
     }
 };
 
-Q_DECLARE_METATYPE(std::vector<int>)
-
 QTEST_MAIN(tst_sort_dialog)
 #include "tst_sort_dialog.moc"

@@ -259,10 +259,10 @@ private slots:
         TempDb pictures;
         QList<ScopeRecord> records = five_records();
         records[4].image_count = 2;  // Echo, the first row: a picture beside the collection
-        records[4].image_files[1] = fixed_text(QStringLiteral("pictures/red.png"), 60);
-        records[4].image_files[2] = fixed_text(pictures.dir() + QStringLiteral("/second.png"), 60);
+        records[4].image_files[1] = fixed_text("pictures/red.png", 60);
+        records[4].image_files[2] = fixed_text(pictures.dir() + "/second.png", 60);
         records[3].image_count = 1;  // Delta: a picture that is not there
-        records[3].image_files[1] = fixed_text(pictures.dir() + QStringLiteral("/gone.png"), 60);
+        records[3].image_files[1] = fixed_text(pictures.dir() + "/gone.png", 60);
         EditorFixture f(records, true);
         QImage image(300, 200, QImage::Format_RGB32);
         image.fill(Qt::red);

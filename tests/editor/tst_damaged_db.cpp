@@ -144,7 +144,7 @@ private slots:
     {
         // 0x81 0x8D 0x8F 0x90 0x9D are undefined in Windows-1252; 0x00 and 0x01 are controls.
         const QByteArray odd("\x81\x8D\x8F\x90\x9D\x00\x01Z", 8);
-        ScopeRecord odd_rec = make_record(QStringLiteral("Odd"), QStringLiteral("Artist"));
+        ScopeRecord odd_rec = make_record("Odd", QStringLiteral("Artist"));
         QByteArray raw = encode_record(odd_rec);
         raw.replace(0, odd.size(), odd);       // scope name
         raw.replace(50 + 5, odd.size(), odd);  // artist, after its first blanks

@@ -48,8 +48,8 @@ private slots:
     {
         QList<ScopeRecord> records = five_records();
         records[0].image_count = 2;
-        records[0].image_files[1] = fixed_text(QStringLiteral("/pictures/one.jpg"), 60);
-        records[0].image_files[2] = fixed_text(QStringLiteral("/pictures/two.jpg"), 60);
+        records[0].image_files[1] = fixed_text("/pictures/one.jpg", 60);
+        records[0].image_files[2] = fixed_text("/pictures/two.jpg", 60);
         EditorFixture f(records);
         RecordEditor* ed = f.open();
         ed->show();

@@ -20,9 +20,9 @@ namespace {
 
 QList<ScopeRecord> three_records()
 {
-    return {make_record(QStringLiteral("Aurora"), QStringLiteral("Baker, Ann"), QStringLiteral("3/4/2001"), 125000),
-            make_record(QStringLiteral("Borealis"), QStringLiteral("Cole, Ben")),
-            make_record(QStringLiteral("Cosmos"), QStringLiteral("Adams, Cy"), QString(), 0, 99900)};
+    return {make_record("Aurora", "Baker, Ann", "3/4/2001", 125000),
+            make_record("Borealis", QStringLiteral("Cole, Ben")),
+            make_record("Cosmos", "Adams, Cy", QString(), 0, 99900)};
 }
 
 }  // namespace
@@ -49,10 +49,6 @@ private slots:
             if (b->objectName().startsWith(QLatin1String("cmd")) && !b->objectName().contains(QLatin1String("image")))
                 QVERIFY2(b->isEnabled(), qPrintable(b->objectName()));
         }
-        const QSize min = ed->minimumSizeHint();  // fits a small screen
-        QVERIFY2(min.width() <= 1366 && min.height() <= 700,
-                 qPrintable(QStringLiteral("%1x%2").arg(min.width()).arg(min.height())));
-
         QTest::mouseClick(control<QPushButton>(ed, "cmd_close"), Qt::LeftButton);
         QVERIFY(!ed->isVisible());
         QVERIFY(f.startup->isEnabled());
@@ -123,7 +119,6 @@ private slots:
         QTest::addColumn<int>("list");
         QTest::addColumn<int>("limit");
         QTest::newRow("scopetype") << "combo_scopetype" << 1 << 30;
-        QTest::newRow("edition") << "combo_edition" << 6 << 15;
         // clang-format on
     }
 
@@ -187,7 +182,6 @@ private slots:
         RecordEditor* ed = f.open();
         QVERIFY(f.show_active());
         QTest::mouseClick(control<QPushButton>(ed, "cmd_new"), Qt::LeftButton);
-        QVERIFY(ed->windowTitle().contains(QLatin1String("[Adding record 4]")));
         QVERIFY(ed->windowTitle().contains(QStringLiteral("  [Adding record 4]  [Sorted by: Unsorted]")));
         QCOMPARE(f.state().ws().position(), int(4));
         QCOMPARE(f.state().ws().count(), int(3));
@@ -208,8 +202,7 @@ private slots:
         EditorFixture f({});
         RecordEditor* ed = f.open();
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Adding record 1]")));
-        const QStringList enabled_expected = {QStringLiteral("cmd_save"), QStringLiteral("cmd_clear"),
-                                              QStringLiteral("cmd_close"), QStringLiteral("cmd_add_image")};
+        const QStringList enabled_expected = {"cmd_save", "cmd_clear", "cmd_close", "cmd_add_image"};
         for (QPushButton* b : {control<QPushButton>(ed, "cmd_new"), control<QPushButton>(ed, "cmd_save"),
                                control<QPushButton>(ed, "cmd_del"), control<QPushButton>(ed, "cmd_clear"),
                                control<QPushButton>(ed, "cmd_close"), control<QPushButton>(ed, "cmd_begscope"),
@@ -240,10 +233,9 @@ private slots:
         RecordEditor* ed = f.open();
         f.dialogs.answer(MsgAnswer::no);
         QTest::mouseClick(control<QPushButton>(ed, "cmd_clear"), Qt::LeftButton);
-        QCOMPARE(f.dialogs.last().text, QStringLiteral("Do you really want to clear data for this kaleidoscope?"));
-        QCOMPARE(f.dialogs.last().title, QStringLiteral("Clear MS"));
-        QCOMPARE(f.dialogs.last().icon, MsgIcon::exclamation);
-        QCOMPARE(f.dialogs.last().buttons, MsgButtons::yes_no);
+        QCOMPARE(f.dialogs.shown,
+                 (Shown{{"Do you really want to clear data for this kaleidoscope?", MsgIcon::exclamation,
+                         MsgButtons::yes_no, "Clear MS"}}));
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Aurora"));
 
         f.dialogs.answer(MsgAnswer::yes);
@@ -290,10 +282,8 @@ private slots:
         EditorFixture f(three_records());
         set_color_file_path(f.db.dir() + QStringLiteral("/nowhere.dat"));
         f.open();
-        QCOMPARE(f.dialogs.texts(),
-                 QStringList{QStringLiteral("Color configuration file ") + color_file_path()
-                             + QStringLiteral(" not found!")});
-        QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
+        QCOMPARE(f.dialogs.shown,
+                 (Shown{{"Color configuration file " + color_file_path() + " not found!", MsgIcon::critical}}));
     }
 };
 

@@ -25,7 +25,7 @@ QString tip_path(const QWidget* button)
     const QString tip = button->toolTip();
     if (!tip.startsWith(QLatin1String("<p>")))
         return tip;
-    return QTextDocumentFragment::fromHtml(tip.section(QStringLiteral("</p>"), 0, 0).mid(3)).toPlainText();
+    return QTextDocumentFragment::fromHtml(tip.section("</p>", 0, 0).mid(3)).toPlainText();
 }
 
 ScopeRecord record_with(const QString& name, const QStringList& paths)
@@ -82,7 +82,7 @@ private slots:
 
     void add_and_remove_enable_the_frame()
     {
-        EditorFixture fx({record_with(QStringLiteral("A"), {})});
+        EditorFixture fx({record_with("A", {})});
         RecordEditor* ed = fx.open();
         QVERIFY(control<QPushButton>(ed, "cmd_add_image")->isEnabled());
         QVERIFY(!control<QPushButton>(ed, "cmd_rem_image")->isEnabled());
@@ -96,7 +96,7 @@ private slots:
         QCOMPARE(picture_strip(ed)->pictures().count(), 0);
 
         // The added picture opens at once, fitted into the editor's viewer limits.
-        const QString p = picture(QStringLiteral("first.bmp"), 30, 50);
+        const QString p = picture("first.bmp", 30, 50);
         fx.dialogs.choose_file(p);
         control<QPushButton>(ed, "cmd_add_image")->click();
         QVERIFY(control<QPushButton>(ed, "cmd_rem_image")->isEnabled());
@@ -130,7 +130,7 @@ private slots:
         QStringList ten;
         for (int i = 1; i <= 10; ++i)
             ten << QStringLiteral("/no/such/%1.jpg").arg(i);
-        EditorFixture fx({record_with(QStringLiteral("A"), ten)});
+        EditorFixture fx({record_with("A", ten)});
         RecordEditor* ed = fx.open();
         QTest::mouseClick(control<QPushButton>(ed, "cmd_add_image"), Qt::LeftButton);
         QCOMPARE(fx.dialogs.texts(),
@@ -144,9 +144,8 @@ private slots:
 
     void remove_moves_the_viewers()
     {
-        const QStringList p{picture(QStringLiteral("r1.bmp"), 10), picture(QStringLiteral("r2.bmp"), 20),
-                            picture(QStringLiteral("r3.bmp"), 30), picture(QStringLiteral("r4.bmp"), 40)};
-        EditorFixture fx({record_with(QStringLiteral("A"), p)});
+        const QStringList p{picture("r1.bmp", 10), picture("r2.bmp", 20), picture("r3.bmp", 30), picture("r4.bmp", 40)};
+        EditorFixture fx({record_with("A", p)});
         RecordEditor* ed = fx.open();
         QTest::mouseClick(picture_strip(ed)->button(2), Qt::LeftButton);
         QTest::mouseClick(picture_strip(ed)->button(3), Qt::LeftButton);
@@ -199,7 +198,7 @@ private slots:
         QFETCH(bool, choose);
         const QString missing = QStringLiteral("/no/such/folder/gone.jpg");
         const QString other = picture(QStringLiteral("other.bmp"));
-        EditorFixture fx({record_with(QStringLiteral("A"), {missing})});
+        EditorFixture fx({record_with("A", {missing})});
         RecordEditor* ed = fx.open();
         fx.dialogs.answer(answer);
         if (choose)
@@ -220,7 +219,7 @@ private slots:
     {
         const QString bad = pics_.filePath(QStringLiteral("broken.jpg"));
         QVERIFY(write_bytes(bad, QByteArray("\xFF\xD8\xFF garbage, not a real jpeg").repeated(10)));
-        EditorFixture fx({record_with(QStringLiteral("A"), {})});
+        EditorFixture fx({record_with("A", {})});
         RecordEditor* ed = fx.open();
         fx.dialogs.choose_file(bad);
         control<QPushButton>(ed, "cmd_add_image")->click();
@@ -239,7 +238,7 @@ private slots:
     void viewers_keep_their_place_and_size()
     {
         const QString p1 = picture(QStringLiteral("h1.bmp"));
-        EditorFixture fx({record_with(QStringLiteral("A"), {p1, p1})});
+        EditorFixture fx({record_with("A", {p1, p1})});
         RecordEditor* ed = fx.open();
         picture_strip(ed)->button(1)->click();
         picture_strip(ed)->button(2)->click();
@@ -267,9 +266,9 @@ private slots:
         for (int i = 1; i <= 5; ++i)
             five << picture(QStringLiteral("five%1.bmp").arg(i), 10 + i);
         five[2] = QStringLiteral("/no/such/d3.jpg");
-        EditorFixture fx({record_with(QStringLiteral("A"), five),
-                          record_with(QStringLiteral("B"),
-                                      {picture(QStringLiteral("two1.bmp")), picture(QStringLiteral("two2.bmp"))})});
+        EditorFixture fx(
+            {record_with("A", five),
+             record_with("B", {picture(QStringLiteral("two1.bmp")), picture(QStringLiteral("two2.bmp"))})});
         RecordEditor* ed = fx.open();
         fx.dialogs.answer(MsgAnswer::no);
         QTest::mouseClick(control<QPushButton>(ed, "cmd_load_all_images"), Qt::LeftButton);
@@ -287,7 +286,7 @@ private slots:
     void closing_editor_closes_viewers()
     {
         const QString p1 = picture(QStringLiteral("c1.bmp"));
-        EditorFixture fx({record_with(QStringLiteral("A"), {p1, p1})});
+        EditorFixture fx({record_with("A", {p1, p1})});
         RecordEditor* ed = fx.open();
         ed->show();
         picture_strip(ed)->button(1)->click();

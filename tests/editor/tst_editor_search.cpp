@@ -102,7 +102,7 @@ private slots:
     void selection_keeps_the_remembered_sort()
     {
         EditorFixture f(five_records(), true);
-        f.session.ws().restore_sort({SortField::artist, true, QStringLiteral("[Sorted by: Unsorted]")});
+        f.session.ws().restore_sort({SortField::artist, true, "[Sorted by: Unsorted]"});
         RecordEditor* ed = f.open();
         WaiterSpy spy;
         select_artist(QStringLiteral("smith"));
@@ -172,7 +172,7 @@ private slots:
         QCOMPARE(ed->windowTitle(), caption);
         QCOMPARE(f.state().ws().position(), int(5));
 
-        criteria<SelectDialog>({{3, QStringLiteral("no such studio")}});
+        criteria<SelectDialog>({{3, "no such studio"}});
         control<QPushButton>(ed, "cmd_select")->click();
         QCOMPARE(f.dialogs.shown, (Shown{{"No matching kaleidoscope records were found.", MsgIcon::information}}));
         QVERIFY(f.state().ws().all());

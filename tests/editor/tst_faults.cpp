@@ -149,11 +149,11 @@ private slots:
         const QString target = QDir(folder).filePath(QStringLiteral("old.rnd"));
         QVERIFY(write_db(target, three_records()));
         const QByteArray before = read_bytes(target);
-        if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), folder}) != 0)
+        if (QProcess::execute("chattr", {"+i", folder}) != 0)
             QSKIP("chattr +i is not available on this file system");
         struct Unlock {
             QString folder;
-            ~Unlock() { QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), folder}); }
+            ~Unlock() { QProcess::execute("chattr", {"-i", folder}); }
         } unlock{folder};
 
         set_program_folder_for_tests(dir.path());

@@ -21,14 +21,6 @@ const QString changed_text = QStringLiteral(
     "The collection was changed by another program after this kaleidoscope was shown, so nothing has been %1.\n"
     "Your changes are still on screen.\n\nReload the collection now?");
 
-QStringList scope_names(const QString& path)
-{
-    QStringList names;
-    for (const ScopeRecord& r : read_db(path))
-        names << trim_blanks(r.scopename);
-    return names;
-}
-
 enum class Meddling { delete_earlier, append, change_shown };
 
 }  // namespace

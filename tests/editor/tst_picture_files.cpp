@@ -97,11 +97,11 @@ private slots:
         QFETCH(int, answer);
         QFETCH(QString, stored);
         QFETCH(QString, reason);
-        EditorFixture f({record_with(QStringLiteral("Blue Hour"), {})});
+        EditorFixture f({record_with("Blue Hour", {})});
         const QString coll = f.db.dir();
         const QString path = where.startsWith(QLatin1String("COLL/")) ? coll + where.mid(4) : outside_.filePath(where);
         picture(path);
-        stored.replace(QStringLiteral("OUT"), outside_.path());
+        stored.replace("OUT", outside_.path());
         RecordEditor* ed = f.open();
         f.dialogs.choose_file(path);
         if (answer >= 0)
@@ -158,7 +158,7 @@ private slots:
     {
         QFETCH(QString, kind);
         QFETCH(QString, reason);
-        EditorFixture f({record_with(QStringLiteral("Blue Hour"), {})});
+        EditorFixture f({record_with("Blue Hour", {})});
         const QString path = outside_.filePath(QStringLiteral("Pictures/Kaleidoscopes/") + QString(50, QLatin1Char('z'))
                                                + QStringLiteral("/") + kind + QStringLiteral(".jpg"));
         QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
@@ -185,7 +185,7 @@ private slots:
     {
         QList<ScopeRecord> records;
         {
-            EditorFixture first({record_with(QStringLiteral("Polar Night"), {})});
+            EditorFixture first({record_with("Polar Night", {})});
             RecordEditor* ed = first.open();
             const QString long_path = picture(
                 outside_.filePath(QStringLiteral("camera/") + QString(50, 'c') + QStringLiteral("/IMG_1.bmp")));
@@ -200,9 +200,8 @@ private slots:
             records = read_db(first.db.path());
             first.drop();
             EditorFixture second(records);
-            QVERIFY(copy_folder(first.db.dir() + QStringLiteral("/test-pictures"),
-                                second.db.dir() + QStringLiteral("/test-pictures")));
-            QVERIFY(copy_folder(first.db.dir() + QStringLiteral("/mine"), second.db.dir() + QStringLiteral("/mine")));
+            QVERIFY(copy_folder(first.db.dir() + "/test-pictures", second.db.dir() + QStringLiteral("/test-pictures")));
+            QVERIFY(copy_folder(first.db.dir() + "/mine", second.db.dir() + QStringLiteral("/mine")));
             // The old place is gone.
             QVERIFY(QDir(first.db.dir() + QStringLiteral("/test-pictures")).removeRecursively());
             QVERIFY(QDir(first.db.dir() + QStringLiteral("/mine")).removeRecursively());
@@ -217,7 +216,7 @@ private slots:
             // Nothing to look for.
             control<QAction>(moved, "mnu_missing_pictures")->trigger();
             QCOMPARE(second.dialogs.texts(),
-                     QStringList{QStringLiteral("All 2 pictures of this collection are where they are stored.")});
+                     QStringList{"All 2 pictures of this collection are where they are stored."});
         }
     }
 
@@ -226,15 +225,11 @@ private slots:
     // one of two different pictures of one name left to the user.
     void missing_pictures_are_found_again()
     {
-        EditorFixture f(
-            {record_with(
-                 QStringLiteral("One"),
-                 {QStringLiteral("/home/old/Pictures/2019/IMG_1.jpg"), QStringLiteral("/home/old/Pictures/loose.bmp")}),
-             record_with(QStringLiteral("Two"),
-                         {QStringLiteral("C:\\Scopes\\twice.bmp"), QStringLiteral("/home/old/Pictures/gone.bmp")})});
+        EditorFixture f({record_with("One", {"/home/old/Pictures/2019/IMG_1.jpg", "/home/old/Pictures/loose.bmp"}),
+                         record_with("Two", {"C:\\Scopes\\twice.bmp", "/home/old/Pictures/gone.bmp"})});
         const QString now = f.db.dir() + QStringLiteral("/Pictures");
-        picture(now + QStringLiteral("/2019/IMG_1.jpg"), Qt::red);
-        picture(now + QStringLiteral("/2020/IMG_1.jpg"), Qt::green, 20);
+        picture(now + "/2019/IMG_1.jpg", Qt::red);
+        picture(now + "/2020/IMG_1.jpg", Qt::green, 20);
         picture(now + QStringLiteral("/loose.bmp"));
         picture(outside_.filePath(QStringLiteral("elsewhere/a/twice.bmp")), Qt::red);
         picture(outside_.filePath(QStringLiteral("elsewhere/b/twice.bmp")), Qt::blue, 30);

@@ -107,8 +107,8 @@ private slots:
         const qint64 big = 69996126320000000;  // $6,999,612,632,000.00
         QList<ScopeRecord> recs;
         for (int year = 1960; year < 2020; ++year)
-            recs << make_record(QStringLiteral("Scope %1").arg(year), QStringLiteral("Artist"),
-                                QStringLiteral("6/1/%1").arg(year), year == 2000 ? big : 100000);
+            recs << make_record(QStringLiteral("Scope %1").arg(year), "Artist", QStringLiteral("6/1/%1").arg(year),
+                                year == 2000 ? big : 100000);
         EditorFixture f(recs, true);
         RecordEditor* ed = f.open();
         const QString pdf_out = f.db.dir() + QStringLiteral("/stats.pdf");

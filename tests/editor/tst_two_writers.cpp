@@ -24,14 +24,6 @@ using namespace tessaran::test;
 
 namespace {
 
-QStringList scope_names(const QString& path)
-{
-    QStringList names;
-    for (const ScopeRecord& r : read_db(path))
-        names << trim_blanks(r.scopename);
-    return names;
-}
-
 QString in_use_text(const QString& path, const QString& holder)
 {
     return QStringLiteral("The collection %1 is open for changes in %2.\n\n"
@@ -57,7 +49,7 @@ struct ToolRun {
 ToolRun import_append(const QString& source, const QString& collection, bool force)
 {
     QProcess p;
-    QStringList args{QStringLiteral("import"), source, collection, QStringLiteral("--append")};
+    QStringList args{"import", source, collection, "--append"};
     if (force)
         args << QStringLiteral("--force");
     p.start(QStringLiteral(TESSARAN_BIN_DIR "/tessaran-rnd"), args);
@@ -108,7 +100,7 @@ private slots:
     {
         QProcess first;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert("QT_QPA_PLATFORM", QStringLiteral("offscreen"));
         first.setProcessEnvironment(env);
         first.start(QStringLiteral(TESSARAN_BIN_DIR "/tessaran"), {db->path()});
         QVERIFY(first.waitForStarted());
@@ -309,7 +301,7 @@ private slots:
             ScopeRecord stored;
             QVERIFY(read_record(s.path(), s.ws().record_at(s.ws().position()), stored));
             QCOMPARE(trim_blanks(stored.scopename), name->text());
-            QVERIFY(QDir(db->dir()).entryList({QStringLiteral(".test.rnd.*")}, QDir::Hidden | QDir::Files).isEmpty());
+            QVERIFY(QDir(db->dir()).entryList({".test.rnd.*"}, QDir::Hidden | QDir::Files).isEmpty());
             break;
         }
         }

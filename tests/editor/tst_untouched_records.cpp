@@ -40,14 +40,14 @@ enum class Oddity {
 // The first record carries the oddity in its stored bytes; the second is plain.
 QByteArray odd_file(Oddity kind)
 {
-    ScopeRecord r = make_record(QStringLiteral("Odd"), QStringLiteral("Artist"));
+    ScopeRecord r = make_record("Odd", QStringLiteral("Artist"));
     const QString zeros(500, QChar(0));
     switch (kind) {
     case Oddity::zero_bytes:
         for (QString* m : {&r.scopename, &r.date_bought, &r.scopeyear, &r.phone, &r.comments})
             *m = zeros.left(m->size());
         break;
-    case Oddity::crlf_comments: r.comments = fixed_text(QStringLiteral("line1\r\nline2"), 500); break;
+    case Oddity::crlf_comments: r.comments = fixed_text("line1\r\nline2", 500); break;
     case Oddity::negative_image_count:
     case Oddity::junk_above_count:
         for (int i = 1; i <= 10; ++i)
@@ -56,8 +56,8 @@ QByteArray odd_file(Oddity kind)
         break;
     case Oddity::largest_amount: r.price_paid = std::numeric_limits<qint64>::max(); break;
     case Oddity::junk_date_and_year:
-        r.date_bought = fixed_text(QStringLiteral("31/31/1999"), 15);
-        r.scopeyear = fixed_text(QStringLiteral("19\x81\x7f"), 10);
+        r.date_bought = fixed_text("31/31/1999", 15);
+        r.scopeyear = fixed_text("19\x81\x7f", 10);
         break;
     }
     QByteArray bytes = encode_record(r) + encode_record(make_record(QStringLiteral("Plain")));
@@ -221,7 +221,7 @@ private slots:
         f.dialogs.answer(MsgAnswer::ok);
         f.dialogs.answer(save ? MsgAnswer::yes : MsgAnswer::no);
         control<QAction>(ed, "mnu_next")->trigger();
-        QStringList expected{QStringLiteral("Invalid entry for purchase price field!"), leave_question};
+        QStringList expected{"Invalid entry for purchase price field!", leave_question};
         if (save)
             expected << QStringLiteral("Invalid entry for purchase price field!");
         QCOMPARE(f.dialogs.texts().join("|"), expected.join("|"));

@@ -85,7 +85,7 @@ private slots:
         RecordEditor* ed = f.open();
         const QString folder = f.db.dir() + QStringLiteral("/web");
         QVERIFY(QDir().mkpath(folder));
-        QVERIFY(write_bytes(folder + QStringLiteral("/index.html"), "mine"));
+        QVERIFY(write_bytes(folder + "/index.html", "mine"));
         export_into(folder, true);
         f.dialogs.answer(answer);
         control<QAction>(ed, "mnu_web")->trigger();

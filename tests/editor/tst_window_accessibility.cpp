@@ -95,10 +95,10 @@ void add_windows()
             return std::make_unique<SortDialog>(ed); },
         {"Scope name", "Ascending", "Descending", "Sort", "Cancel"});
     row("selection criteria", [](RecordEditor* ed) {
-            return std::make_unique<SelectionCriteriaWindow>(QStringLiteral("All"), ed); },
+            return std::make_unique<SelectionCriteriaWindow>("All", ed); },
         {"Close"});
     row("find criteria", [](RecordEditor* ed) {
-            return std::make_unique<FindCriteriaWindow>(QStringLiteral("Artist: x"), ed); },
+            return std::make_unique<FindCriteriaWindow>("Artist: x", ed); },
         {"Close"});
     row("summary choice", [](RecordEditor* ed) { return std::make_unique<SummaryChoiceDialog>(nullptr, ed); },
         {"Kaleidoscope information: Scope name, artist, type, scope year, exterior material, exterior color, "
@@ -107,7 +107,7 @@ void add_windows()
             return std::make_unique<RecordSheetDialog>(5, 1, [](int, int) { return true; }, nullptr, ed); },
         {"Records, from", "Records, to", "Print", "Preview", "Print displayed kaleidoscope", "Cancel"});
     row("remove picture", [](RecordEditor* ed) {
-            return std::make_unique<RemovePictureDialog>(QStringList{QStringLiteral("1 one.jpg")}, ed); },
+            return std::make_unique<RemovePictureDialog>(QStringList{"1 one.jpg"}, ed); },
         {"Select image to remove", "Remove image", "Cancel"});
     row("colours", [](RecordEditor* ed) { return std::make_unique<ColorDialog>(ed); },
         {"Choose frame or control to change", "Frame", "Frame title", "Label", "Text background",
@@ -116,7 +116,7 @@ void add_windows()
          "Sample field of Purchase information", "Sample field of Place of purchase", "Sample command button 1",
          "Sample command button 2", "Cancel", "Accept"});
     row("import preview", [](RecordEditor* ed) {
-            return std::make_unique<ImportPreview>(QStringLiteral("/tmp/x.csv"),
+            return std::make_unique<ImportPreview>("/tmp/x.csv",
                                                    QByteArray("scopename,artist\nA,B\n"), ed->session().path(), ed); },
         {"Field for the column scopename", "Field for the column artist", "Rows that cannot be imported",
          "Kaleidoscopes to import", "Import 1 kaleidoscopes", "Cancel"});
@@ -125,7 +125,7 @@ void add_windows()
     row("summary", [](RecordEditor* ed) { return std::make_unique<SummaryWindow>(ed->session(), SummaryKind::scope, ed); },
         {"Summary table", "Preview", "Print", "Save to ASCII file", "Close"});
     row("web catalogue", [](RecordEditor* ed) {
-            return std::make_unique<WebCatalogueDialog>(QStringLiteral("/tmp/catalogue"), ed); },
+            return std::make_unique<WebCatalogueDialog>("/tmp/catalogue", ed); },
         {"Folder", "Browse...", "Include prices", "Export", "Cancel"});
     row("missing pictures", [](RecordEditor* ed) {
             PictureMatch found;
@@ -135,7 +135,7 @@ void add_windows()
             found.missing.scope_name = QStringLiteral("One");
             found.found = QStringLiteral("/new/a.jpg");
             return std::make_unique<MissingPicturesDialog>(std::vector<PictureMatch>{found}, ed->session().path(),
-                QStringLiteral("/new"), ed); },
+                "/new", ed); },
         {"Missing pictures", "Change 1 path", "Cancel"});
     row("help", [](RecordEditor* ed) {
             return std::make_unique<HelpWindow>(QStringLiteral(TESSARAN_BIN_DIR "/tessaran.html"), ed); },
@@ -249,8 +249,7 @@ private slots:
     {
         EditorFixture f(five_records(), true);
         RecordEditor* ed = f.open();
-        ImportPreview preview(QStringLiteral("/tmp/x.csv"), QByteArray("scopename,notes\nA,B\n"), ed->session().path(),
-                              ed);
+        ImportPreview preview("/tmp/x.csv", QByteArray("scopename,notes\nA,B\n"), ed->session().path(), ed);
         preview.show();
         auto* field = control<QComboBox>(preview, "combo_field_0");
         QAccessibleInterface* said = QAccessible::queryAccessibleInterface(field);

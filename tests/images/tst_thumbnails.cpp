@@ -71,7 +71,7 @@ private slots:
         const QString tip = ready_tooltip(path);
         QVERIFY2(tip.startsWith(QStringLiteral("<p>") + path + QStringLiteral("</p>")), qPrintable(tip));
         if (preview.isValid()) {
-            const QString file = tip.section(QStringLiteral("<img src=\""), 1).section(QLatin1Char('"'), 0, 0);
+            const QString file = tip.section("<img src=\"", 1).section(QLatin1Char('"'), 0, 0);
             QCOMPARE(QImage(file).size(), preview);
         } else {
             QVERIFY(!tip.contains(QLatin1String("<img")));

@@ -66,7 +66,7 @@ private slots:
         QFETCH(QString, zoom);
 
         PictureViewer v;
-        v.open_picture(1, QStringLiteral("/pics/a.jpg"), picture(nw, nh), QSize(), lw, lh);
+        v.open_picture(1, "/pics/a.jpg", picture(nw, nh), QSize(), lw, lh);
         v.show();
         QCOMPARE(control<PictureArea>(v, "pb_dest")->size(), shown);
         QCOMPARE(control<QLabel>(v, "lbl_sizebox")->text(), zoom);
@@ -114,7 +114,7 @@ private slots:
         QFETCH(QString, zoom);
 
         PictureViewer v;
-        v.open_picture(1, QStringLiteral("/p.jpg"), picture(natural.width(), natural.height()), QSize(), 200, 150);
+        v.open_picture(1, "/p.jpg", picture(natural.width(), natural.height()), QSize(), 200, 150);
         v.show();
         const int m = control<QLabel>(v, "lbl_sizebox")->height() + 7;
         v.resize(user_area.width() + 2 * m, user_area.height() + 2 * m);
@@ -128,7 +128,7 @@ private slots:
     void user_resize_starts_the_timer()
     {
         PictureViewer v;
-        v.open_picture(1, QStringLiteral("/p.jpg"), picture(800, 600), QSize(), 400, 300);
+        v.open_picture(1, "/p.jpg", picture(800, 600), QSize(), 400, 300);
         v.show();
         QVERIFY(QTest::qWaitForWindowExposed(&v));
         QCOMPARE(control<QTimer>(v, "Timer1")->interval(), 200);
@@ -145,7 +145,7 @@ private slots:
     void closing_reports_its_index()
     {
         PictureViewer v;
-        v.open_picture(4, QStringLiteral("/p.jpg"), picture(10, 10), QSize(), 200, 150);
+        v.open_picture(4, "/p.jpg", picture(10, 10), QSize(), 200, 150);
         v.show();
         QSignalSpy spy(&v, &PictureViewer::viewer_closed);
         v.close();

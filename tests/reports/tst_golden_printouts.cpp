@@ -74,7 +74,7 @@ private slots:
         set_printer_factory([out] { return make_pdf_printer(out); });
         ScriptedDialogs dialogs;
         QVERIFY(print_record_sheets(nullptr, s.path(), s.ws(), 1, s.ws().count()));
-        const QString diff = golden_difference(QStringLiteral("demo_record_sheets.txt"), printed_text(out, db.dir()));
+        const QString diff = golden_difference("demo_record_sheets.txt", printed_text(out, db.dir()));
         QVERIFY2(diff.isEmpty(), qPrintable(diff));
     }
 };

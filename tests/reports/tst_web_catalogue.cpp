@@ -61,12 +61,12 @@ private slots:
         QFETCH(QString, stored);
         QFETCH(QByteArray, written);
         ScopeRecord r = make_record(stored, stored);
-        r.comments = fixed_text(stored + QStringLiteral("\r\nsecond line"), 500);
+        r.comments = fixed_text(stored + "\r\nsecond line", 500);
         TempDb db({r});
         const QString folder = db.dir() + QStringLiteral("/catalogue");
         const WebCatalogueResult result = write_all_of(db, 1, folder, true);
         QVERIFY2(result.status, qPrintable(result.status.error));
-        for (const QString& page : {QStringLiteral("/index.html"), QStringLiteral("/k/1.html")}) {
+        for (const QString& page : {"/index.html", "/k/1.html"}) {
             const QByteArray html = read_bytes(folder + page);
             QVERIFY(html.contains("<meta charset=\"utf-8\">"));
             QVERIFY2(html.contains(written), qPrintable(page));
@@ -89,22 +89,22 @@ private slots:
         QImage small(100, 80, QImage::Format_ARGB32);
         small.fill(Qt::transparent);
         QVERIFY(small.save(own + QStringLiteral("/small.png")));
-        QVERIFY(write_bytes(own + QStringLiteral("/broken.jpg"), "no picture"));
+        QVERIFY(write_bytes(own + "/broken.jpg", "no picture"));
         // A copy cut short: it decodes, grey below the cut, and is named as unreadable.
-        QVERIFY(big.save(own + QStringLiteral("/cut.jpg"), "JPG", 90));
+        QVERIFY(big.save(own + "/cut.jpg", "JPG", 90));
         const QByteArray whole_jpeg = read_bytes(own + QStringLiteral("/cut.jpg"));
-        QVERIFY(write_bytes(own + QStringLiteral("/cut.jpg"), whole_jpeg.left(whole_jpeg.size() / 2)));
+        QVERIFY(write_bytes(own + "/cut.jpg", whole_jpeg.left(whole_jpeg.size() / 2)));
         ScopeRecord first = make_record("First");
         first.image_count = 5;
-        first.image_files[5] = fixed_text(own + QStringLiteral("/cut.jpg"), 60);
-        first.image_files[1] = fixed_text(own + QStringLiteral("/big.png"), 60);
-        first.image_files[2] = fixed_text(own + QStringLiteral("/small.png"), 60);
-        first.image_files[3] = fixed_text(own + QStringLiteral("/gone.jpg"), 60);
-        first.image_files[4] = fixed_text(own + QStringLiteral("/broken.jpg"), 60);
+        first.image_files[5] = fixed_text(own + "/cut.jpg", 60);
+        first.image_files[1] = fixed_text(own + "/big.png", 60);
+        first.image_files[2] = fixed_text(own + "/small.png", 60);
+        first.image_files[3] = fixed_text(own + "/gone.jpg", 60);
+        first.image_files[4] = fixed_text(own + "/broken.jpg", 60);
         ScopeRecord second = make_record("Second");
         second.image_count = 1;
         // The same picture, kept by its path from the collection's folder.
-        second.image_files[1] = fixed_text(QStringLiteral("My Pictures/big.png"), 60);
+        second.image_files[1] = fixed_text("My Pictures/big.png", 60);
         QVERIFY(db.rewrite({first, second}));
 
         const QString folder = db.dir() + QStringLiteral("/catalogue");
@@ -152,7 +152,7 @@ private slots:
         TempDb db({make_record("Alpha", "Smith", "1/5/2000", 1234500, 2000000)});
         const QString folder = db.dir() + QStringLiteral("/catalogue");
         QVERIFY(write_all_of(db, 1, folder, prices).status);
-        for (const QString& page : {QStringLiteral("/index.html"), QStringLiteral("/k/1.html")}) {
+        for (const QString& page : {"/index.html", "/k/1.html"}) {
             const QByteArray html = read_bytes(folder + page);
             QCOMPARE(html.contains("$123.45"), prices);
             QCOMPARE(html.contains("$200.00"), prices);
@@ -183,13 +183,13 @@ private slots:
         const QString folder = db.dir() + QStringLiteral("/catalogue");
         if (existing) {
             QVERIFY(QDir().mkpath(folder + QStringLiteral("/k")));
-            QVERIFY(write_bytes(folder + QStringLiteral("/notes.txt"), "mine"));
-            QVERIFY(write_bytes(folder + QStringLiteral("/index.html"), "old catalogue"));
-            QVERIFY(write_bytes(folder + QStringLiteral("/k/1.html"), "old page"));
+            QVERIFY(write_bytes(folder + "/notes.txt", "mine"));
+            QVERIFY(write_bytes(folder + "/index.html", "old catalogue"));
+            QVERIFY(write_bytes(folder + "/k/1.html", "old page"));
             // Of a larger catalogue before: a page and a picture the new one has not.
-            QVERIFY(write_bytes(folder + QStringLiteral("/k/3.html"), "old page three"));
+            QVERIFY(write_bytes(folder + "/k/3.html", "old page three"));
             QVERIFY(QDir().mkpath(folder + QStringLiteral("/pictures")));
-            QVERIFY(write_bytes(folder + QStringLiteral("/pictures/7.jpg"), "old picture"));
+            QVERIFY(write_bytes(folder + "/pictures/7.jpg", "old picture"));
         }
         int calls = 0;
         const WebCatalogueResult result = write_all_of(db, 200, folder, true, [&](int done, int total) {
@@ -199,7 +199,7 @@ private slots:
         QVERIFY(calls > 1);
         QCOMPARE(result.cancelled, cancel);
         // Nothing is left of the writing beside the folder.
-        QCOMPARE(QDir(db.dir()).entryList({QStringLiteral(".catalogue*")}, QDir::AllEntries | QDir::Hidden).size(), 0);
+        QCOMPARE(QDir(db.dir()).entryList({".catalogue*"}, QDir::AllEntries | QDir::Hidden).size(), 0);
         if (cancel) {
             QCOMPARE(QFileInfo::exists(folder), existing);
             if (existing) {
@@ -230,7 +230,7 @@ private slots:
     void an_unwritable_folder_is_refused_with_its_reason()
     {
         TempDb db({make_record("A")});
-        const WebCatalogueResult result = write_all_of(db, 1, QStringLiteral("/proc/catalogue"), true);
+        const WebCatalogueResult result = write_all_of(db, 1, "/proc/catalogue", true);
         QVERIFY(!result.status);
         const QString start = QStringLiteral("No catalogue can be written in the folder /proc: ");
         QVERIFY2(result.status.error.startsWith(start) && result.status.error.size() > start.size() + 2,

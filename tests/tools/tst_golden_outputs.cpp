@@ -20,7 +20,7 @@ QList<QByteArray> tool_outputs(const QList<QStringList>& runs, const QString& di
 {
     std::vector<std::unique_ptr<QProcess>> procs;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
+    env.insert("LC_ALL", QStringLiteral("en_US.UTF-8"));
     for (const QStringList& args : runs) {
         auto p = std::make_unique<QProcess>();
         p->setProcessEnvironment(env);
@@ -80,8 +80,7 @@ private slots:
         const QString demo = dir.filePath(QStringLiteral("demo.rnd"));
         QVERIFY(QFile::copy(QStringLiteral(TESSARAN_BIN_DIR "/demo.rnd"), demo));
         const QStringList args = QStringList{command.first(), demo} + command.mid(1);
-        const QString diff
-            = golden_difference(file_name_of(QStringLiteral("demo"), command), tool_output(args, dir.path()));
+        const QString diff = golden_difference(file_name_of("demo", command), tool_output(args, dir.path()));
         QVERIFY2(diff.isEmpty(), qPrintable(diff));
     }
 
@@ -96,15 +95,14 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("full.rnd"));
         QVERIFY(write_db(path, records));
         records.clear();
-        QVERIFY2(golden_hash_difference(QStringLiteral("full.rnd"), read_bytes(path)).isEmpty(),
+        QVERIFY2(golden_hash_difference("full.rnd", read_bytes(path)).isEmpty(),
                  "the generated collection itself changed: the test's records, not the program");
         QList<QStringList> runs;
         for (const QStringList& command : commands)
             runs << QStringList{command.first(), path} + command.mid(1);
         const QList<QByteArray> outputs = tool_outputs(runs, dir.path());
         for (qsizetype i = 0; i < commands.size(); ++i) {
-            const QString diff
-                = golden_hash_difference(file_name_of(QStringLiteral("full"), commands[i]), outputs.value(i));
+            const QString diff = golden_hash_difference(file_name_of("full", commands[i]), outputs.value(i));
             QVERIFY2(diff.isEmpty(), qPrintable(diff));
         }
     }

@@ -82,7 +82,7 @@ private slots:
             if (!last.isValid() || d > last)
                 last = d;
             const QString artist = trim_blanks(r.artist);
-            if (artist.startsWith(QStringLiteral("smith"), Qt::CaseInsensitive))
+            if (artist.startsWith("smith", Qt::CaseInsensitive))
                 smiths.insert(artist.left(5));
         }
         QVERIFY(no_paid > 0);

@@ -90,9 +90,9 @@ private slots:
         form.type(typed);
         bool ok = false;  // the editor starts each check with false
         if (check == QLatin1String("price"))
-            check_price(form.box, QStringLiteral(" price paid "), ok);
+            check_price(form.box, " price paid ", ok);
         else if (check == QLatin1String("date"))
-            check_date(form.box, QStringLiteral("Date purchased"), ok);
+            check_date(form.box, "Date purchased", ok);
         else
             ok = check_scopeyear_field(form.box, QStringLiteral("1985"));  // 1985: the stored year
         QCOMPARE(ok, result);
@@ -113,10 +113,10 @@ private slots:
         Form form;
         form.box->setText(QString(3, QChar(0)));
         bool ok = true;
-        check_price(form.box, QStringLiteral("retail price"), ok);
+        check_price(form.box, "retail price", ok);
         QVERIFY(ok);
         QCOMPARE(form.box->text(), QString());
-        check_date(form.box, QStringLiteral("Date purchased"), ok);
+        check_date(form.box, "Date purchased", ok);
         QVERIFY(ok);
         QVERIFY(dialogs.shown.isEmpty());
     }

@@ -43,7 +43,7 @@ private slots:
         auto* layout = new QVBoxLayout(&window);
         layout->setContentsMargins(20, 20, 20, 20);
         auto* first = new QLineEdit(&window);
-        auto* second = new QPushButton(QStringLiteral("OK"), &window);
+        auto* second = new QPushButton("OK", &window);
         layout->addWidget(first);
         layout->addWidget(second);
         window.resize(200, 120);
