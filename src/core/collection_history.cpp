@@ -1,0 +1,486 @@
+#include "collection_history.h"
+
+#include "record_file.h"
+#include "scope_record.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <map>
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tessaran {
+namespace {
+
+constexpr qint64 application_id = 0x54455353;  // "TESS"
+constexpr qint64 layout = 1;
+
+const char* const schema
+    = "CREATE TABLE kaleidoscope(identity INTEGER PRIMARY KEY, record INTEGER UNIQUE, fingerprint BLOB);"
+      "CREATE TABLE change(id INTEGER PRIMARY KEY, at TEXT NOT NULL, user TEXT NOT NULL, kind TEXT NOT NULL,"
+      " state TEXT NOT NULL, count_before INTEGER NOT NULL, count_after INTEGER NOT NULL);"
+      "CREATE TABLE version(change INTEGER NOT NULL REFERENCES change(id),"
+      " identity INTEGER NOT NULL REFERENCES kaleidoscope(identity),"
+      " record_before INTEGER NOT NULL, record_after INTEGER NOT NULL, bytes_before BLOB, bytes_after BLOB);"
+      "CREATE INDEX version_of_identity ON version(identity);"
+      "CREATE INDEX version_of_change ON version(change);";
+
+const char* const kind_names[] = {"save", "add", "delete", "import", "pictures", "many", "undo", "redo", "outside"};
+
+QByteArray fingerprint(const char* record)
+{
+    return QCryptographicHash::hash(QByteArrayView(record, rec_len_bytes), QCryptographicHash::Md5);
+}
+
+QString current_user()
+{
+    if (const passwd* pw = ::getpwuid(::geteuid()))
+        return QString::fromLocal8Bit(pw->pw_name);
+    return QString::number(::geteuid());
+}
+
+ChangeKind kind_from_name(const QString& name)
+{
+    for (int k = 0; k < int(std::size(kind_names)); ++k)
+        if (name == QLatin1String(kind_names[k]))
+            return ChangeKind(k);
+    return ChangeKind::outside;
+}
+
+// The collection's whole records as stored; a trailing unfinished record is no record.
+struct StoredRecords {
+    bool ok = false;
+    QByteArray bytes;
+    int count() const { return int(bytes.size() / rec_len_bytes); }
+    const char* at(int n) const { return bytes.constData() + qsizetype(n - 1) * rec_len_bytes; }
+};
+
+StoredRecords read_stored(const QString& collection)
+{
+    StoredRecords r;
+    QFile f(collection);
+    if (!f.open(QIODevice::ReadOnly))
+        return r;
+    r.bytes = f.readAll();
+    r.bytes.truncate(r.bytes.size() - r.bytes.size() % rec_len_bytes);
+    r.ok = f.error() == QFileDevice::NoError;
+    return r;
+}
+
+QByteArray packed(const QByteArray& bytes)
+{
+    return bytes.isEmpty() ? QByteArray() : qCompress(bytes, 9);
+}
+
+QByteArray unpacked(const QByteArray& bytes)
+{
+    return bytes.isEmpty() ? QByteArray() : qUncompress(bytes);
+}
+
+// The companion belongs to whoever owns the collection, as its previous version does.
+void give_collection_rights(const QString& collection, const QString& companion)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(collection).constData(), &st) != 0)
+        return;
+    const QByteArray path = QFile::encodeName(companion);
+    const uid_t owner = ::geteuid() == 0 ? st.st_uid : uid_t(-1);
+    if (::chown(path.constData(), owner, st.st_gid) != 0 && owner != uid_t(-1))
+        (void)::chown(path.constData(), uid_t(-1), st.st_gid);
+    (void)::chmod(path.constData(), st.st_mode & 0666);
+}
+
+QString not_recorded(const QString& why)
+{
+    return QStringLiteral("Changes to this collection are not being recorded: %1").arg(why);
+}
+
+}  // namespace
+
+QString history_path_of(const QString& collection)
+{
+    return collection + QStringLiteral("-history");
+}
+
+QString change_kind_name(ChangeKind kind)
+{
+    return QString::fromLatin1(kind_names[int(kind)]);
+}
+
+CollectionHistory::CollectionHistory(QString collection)
+    : collection_(std::move(collection)), path_(history_path_of(collection_))
+{
+}
+
+HistoryStatus CollectionHistory::open()
+{
+    db_.close();
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path_).constData(), &st) != 0)
+        return start_new();
+    if (!S_ISREG(st.st_mode))
+        return set_aside(QStringLiteral("is not a plain file"));
+    if (!db_.open(path_, false))
+        return {false, not_recorded(QStringLiteral("the history file %1 cannot be opened: %2").arg(path_, db_.error())),
+                QString()};
+    QString reason;
+    if (!layout_is_ours(&reason))
+        return reason.isEmpty() ? start_new() : set_aside(reason);
+    if (!settle_pending())
+        return db_.damaged() ? set_aside(QStringLiteral("is damaged"))
+                             : HistoryStatus{false, not_recorded(db_.error()), QString()};
+    return catch_up();
+}
+
+// Whether the open file is a history of this layout; an empty reason with
+// false means an empty file that a killed program began and never filled.
+bool CollectionHistory::layout_is_ours(QString* reason)
+{
+    const auto pragma = [this](const char* sql, qint64* value) {
+        SqliteStatement q(db_, sql);
+        if (!q.next())
+            return false;
+        *value = q.integer(0);
+        return true;
+    };
+    qint64 id = 0;
+    qint64 version = 0;
+    qint64 tables = 0;
+    if (!pragma("PRAGMA application_id", &id) || !pragma("PRAGMA user_version", &version)
+        || !pragma("SELECT count(*) FROM sqlite_master", &tables)) {
+        *reason = QStringLiteral("is damaged");
+        return false;
+    }
+    if (id == 0 && version == 0 && tables == 0) {
+        db_.close();
+        QFile::remove(path_);
+        return false;
+    }
+    if (id != application_id || version < 1) {
+        *reason = QStringLiteral("is not a history of this program");
+        return false;
+    }
+    if (version > layout) {
+        *reason = QStringLiteral("was written by a newer version of the program");
+        return false;
+    }
+    SqliteStatement check(db_, "PRAGMA quick_check");
+    if (!check.next() || check.text(0) != QLatin1String("ok")) {
+        *reason = QStringLiteral("is damaged");
+        return false;
+    }
+    return db_.exec("PRAGMA foreign_keys=ON; PRAGMA synchronous=FULL");
+}
+
+HistoryStatus CollectionHistory::start_new()
+{
+    if (!db_.open(path_, true))
+        return {false, not_recorded(QStringLiteral("the history file %1 cannot be made: %2").arg(path_, db_.error())),
+                QString()};
+    const StoredRecords stored = read_stored(collection_);
+    SqliteTransaction t(db_);
+    const QByteArray marks = "PRAGMA application_id=" + QByteArray::number(application_id)
+        + "; PRAGMA user_version=" + QByteArray::number(layout);
+    bool ok = t.ok() && db_.exec(schema) && db_.exec(marks.constData());
+    SqliteStatement add(db_, "INSERT INTO kaleidoscope(record, fingerprint) VALUES(?, ?)");
+    for (int n = 1; ok && n <= stored.count(); ++n) {
+        ok = add.bind(1, qint64(n)).bind(2, fingerprint(stored.at(n))).run();
+        add.reset();
+    }
+    if (!ok || !t.commit()) {
+        const QString why = db_.error();
+        db_.close();
+        QFile::remove(path_);
+        return {false, not_recorded(QStringLiteral("the history file %1 cannot be written: %2").arg(path_, why)),
+                QString()};
+    }
+    give_collection_rights(collection_, path_);
+    db_.exec("PRAGMA foreign_keys=ON; PRAGMA synchronous=FULL");
+    return {};
+}
+
+HistoryStatus CollectionHistory::set_aside(const QString& reason)
+{
+    db_.close();
+    QString aside = path_ + QStringLiteral(".set-aside");
+    for (int n = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n)
+        aside = path_ + QStringLiteral(".set-aside-%1").arg(n);
+    if (::rename(QFile::encodeName(path_).constData(), QFile::encodeName(aside).constData()) != 0) {
+        const QString why = QString::fromLocal8Bit(std::strerror(errno));
+        return {false, not_recorded(QStringLiteral("the history file %1 %2 and cannot be set aside: %3").arg(path_, reason, why)),
+                QString()};
+    }
+    const QString journal = path_ + QStringLiteral("-journal");
+    if (QFileInfo::exists(journal))
+        ::rename(QFile::encodeName(journal).constData(), QFile::encodeName(aside + QStringLiteral("-journal")).constData());
+    HistoryStatus status = start_new();
+    status.note = QStringLiteral("The history file %1 %2. It was kept as %3 and a new history was started.")
+                      .arg(path_, reason, aside);
+    return status;
+}
+
+// A change a killed program left pending is done when the collection holds
+// what it wrote, and forgotten when the collection is as it was.
+bool CollectionHistory::settle_pending()
+{
+    std::vector<std::pair<qint64, int>> pending;
+    {
+        SqliteStatement q(db_, "SELECT id, count_after FROM change WHERE state = 'pending' ORDER BY id");
+        while (q.next())
+            pending.emplace_back(q.integer(0), int(q.integer(1)));
+        if (!q.ok())
+            return false;
+    }
+    if (pending.empty())
+        return true;
+    const StoredRecords stored = read_stored(collection_);
+    for (const auto& [entry, count_after] : pending) {
+        bool written = stored.ok && stored.count() == count_after;
+        SqliteStatement v(db_, "SELECT record_after, bytes_after FROM version WHERE change = ? AND record_after > 0");
+        v.bind(1, entry);
+        while (written && v.next()) {
+            const int n = int(v.integer(0));
+            written = n <= stored.count() && QByteArrayView(stored.at(n), rec_len_bytes) == unpacked(v.blob(1));
+        }
+        if (!v.ok())
+            return false;
+        if (written) {
+            SqliteTransaction t(db_);
+            if (!t.ok() || !apply(entry) || !t.commit())
+                return false;
+        } else {
+            abandon(entry);
+        }
+    }
+    return true;
+}
+
+// Matches the collection's records with the identities the companion knows.
+// Records another program changed are recorded as a change made outside; a
+// collection with almost nothing in common is another collection.
+HistoryStatus CollectionHistory::catch_up()
+{
+    const StoredRecords stored = read_stored(collection_);
+    if (!stored.ok)
+        return {};
+    std::map<int, std::pair<qint64, QByteArray>> known;  // record -> identity, fingerprint
+    {
+        SqliteStatement q(db_, "SELECT record, identity, fingerprint FROM kaleidoscope WHERE record IS NOT NULL");
+        while (q.next())
+            known[int(q.integer(0))] = {q.integer(1), q.blob(2)};
+        if (!q.ok())
+            return set_aside(QStringLiteral("is damaged"));
+    }
+    std::vector<QByteArray> prints(size_t(stored.count()) + 1);
+    bool same = int(known.size()) == stored.count();
+    for (int n = 1; n <= stored.count(); ++n) {
+        prints[size_t(n)] = fingerprint(stored.at(n));
+        const auto it = known.find(n);
+        same = same && it != known.end() && it->second.second == prints[size_t(n)];
+    }
+    if (same)
+        return {};
+
+    QMultiHash<QByteArray, qint64> by_print;
+    for (const auto& [record, entry] : known)
+        by_print.insert(entry.second, entry.first);
+    std::vector<qint64> identity(size_t(stored.count()) + 1, 0);
+    int matched = 0;
+    for (int n = 1; n <= stored.count(); ++n) {
+        const auto it = by_print.find(prints[size_t(n)]);
+        if (it != by_print.end()) {
+            identity[size_t(n)] = it.value();
+            by_print.erase(it);
+            ++matched;
+        }
+    }
+    const int in_common = std::min(int(known.size()), stored.count());
+    if (in_common > 0 && matched * 2 < in_common)
+        return set_aside(QStringLiteral("belongs to another collection"));
+
+    SqliteTransaction t(db_);
+    bool ok = t.ok() && db_.exec("UPDATE kaleidoscope SET record = NULL");
+    SqliteStatement entry(db_, "INSERT INTO change(at, user, kind, state, count_before, count_after) "
+                               "VALUES(?, ?, 'outside', 'done', ?, ?)");
+    ok = ok
+        && entry.bind(1, QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs))
+               .bind(2, QString())
+               .bind(3, qint64(known.size()))
+               .bind(4, qint64(stored.count()))
+               .run();
+    SqliteStatement place(db_, "UPDATE kaleidoscope SET record = ?, fingerprint = ? WHERE identity = ?");
+    SqliteStatement fresh(db_, "INSERT INTO kaleidoscope(record, fingerprint) VALUES(?, ?)");
+    for (int n = 1; ok && n <= stored.count(); ++n) {
+        SqliteStatement& s = identity[size_t(n)] ? place : fresh;
+        s.bind(1, qint64(n)).bind(2, prints[size_t(n)]);
+        if (identity[size_t(n)])
+            s.bind(3, identity[size_t(n)]);
+        ok = s.run();
+        s.reset();
+    }
+    if (!ok || !t.commit())
+        return {false, not_recorded(db_.error()), QString()};
+    return {};
+}
+
+qint64 CollectionHistory::begin(ChangeKind kind, const std::vector<RecordChange>& records, HistoryStatus* status)
+{
+    const auto failed = [&](const QString& why) {
+        if (status)
+            *status = {false, not_recorded(why), QString()};
+        return qint64(0);
+    };
+    if (!db_.is_open())
+        return failed(QStringLiteral("the history file %1 is not open").arg(path_));
+    const int count_before = whole_record_count(collection_);
+    int count_after = count_before;
+    for (const RecordChange& r : records)
+        count_after += (r.record_after > 0 ? 1 : 0) - (r.record_before > 0 ? 1 : 0);
+
+    SqliteTransaction t(db_);
+    SqliteStatement add(db_, "INSERT INTO change(at, user, kind, state, count_before, count_after) "
+                             "VALUES(?, ?, ?, 'pending', ?, ?)");
+    bool ok = t.ok()
+        && add.bind(1, QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs))
+               .bind(2, current_user())
+               .bind(3, change_kind_name(kind))
+               .bind(4, qint64(count_before))
+               .bind(5, qint64(count_after))
+               .run();
+    const qint64 entry = ok ? db_.last_id() : 0;
+    SqliteStatement version(db_, "INSERT INTO version(change, identity, record_before, record_after, bytes_before, "
+                                 "bytes_after) VALUES(?, ?, ?, ?, ?, ?)");
+    SqliteStatement fresh(db_, "INSERT INTO kaleidoscope(record, fingerprint) VALUES(NULL, NULL)");
+    for (const RecordChange& r : records) {
+        if (!ok)
+            break;
+        qint64 identity = r.record_before > 0 ? identity_at(r.record_before) : 0;
+        if (identity == 0) {
+            ok = fresh.run();
+            fresh.reset();
+            identity = db_.last_id();
+        }
+        ok = ok
+            && version.bind(1, entry)
+                   .bind(2, identity)
+                   .bind(3, qint64(r.record_before))
+                   .bind(4, qint64(r.record_after))
+                   .bind(5, packed(r.before))
+                   .bind(6, packed(r.after))
+                   .run();
+        version.reset();
+    }
+    if (!ok || !t.commit())
+        return failed(QStringLiteral("the history file %1 cannot be written: %2").arg(path_, db_.error()));
+    return entry;
+}
+
+HistoryStatus CollectionHistory::finish(qint64 entry)
+{
+    SqliteTransaction t(db_);
+    if (!t.ok() || !apply(entry) || !t.commit())
+        return {false, not_recorded(QStringLiteral("the history file %1 cannot be written: %2").arg(path_, db_.error())),
+                QString()};
+    return {};
+}
+
+// The identities follow the change: deleted records leave their place and the
+// later ones move down, inserted ones take theirs and the later ones move up.
+bool CollectionHistory::apply(qint64 entry)
+{
+    struct Row {
+        qint64 identity;
+        int before;
+        int after;
+        QByteArray bytes;
+    };
+    std::vector<Row> rows;
+    {
+        SqliteStatement q(db_, "SELECT identity, record_before, record_after, bytes_after FROM version "
+                               "WHERE change = ? ORDER BY rowid");
+        q.bind(1, entry);
+        while (q.next())
+            rows.push_back({q.integer(0), int(q.integer(1)), int(q.integer(2)), unpacked(q.blob(3))});
+        if (!q.ok())
+            return false;
+    }
+    const auto shift = [this](int from, int by) {
+        SqliteStatement move(db_, "UPDATE kaleidoscope SET record = -(record + ?) WHERE record >= ?");
+        return move.bind(1, qint64(by)).bind(2, qint64(from)).run()
+            && db_.exec("UPDATE kaleidoscope SET record = -record WHERE record < 0");
+    };
+    SqliteStatement place(db_, "UPDATE kaleidoscope SET record = ?, fingerprint = ? WHERE identity = ?");
+    bool ok = true;
+    std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.before > b.before; });
+    for (const Row& r : rows) {
+        if (ok && r.before > 0 && r.after == 0) {
+            ok = place.bind_null(1).bind_null(2).bind(3, r.identity).run() && shift(r.before + 1, -1);
+            place.reset();
+        }
+    }
+    std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.after < b.after; });
+    for (const Row& r : rows) {
+        if (!ok || r.after == 0)
+            continue;
+        if (r.before == 0)
+            ok = shift(r.after, 1);
+        ok = ok && place.bind(1, qint64(r.after)).bind(2, fingerprint(r.bytes.constData())).bind(3, r.identity).run();
+        place.reset();
+    }
+    SqliteStatement done(db_, "UPDATE change SET state = 'done' WHERE id = ?");
+    return ok && done.bind(1, entry).run();
+}
+
+void CollectionHistory::abandon(qint64 entry)
+{
+    SqliteTransaction t(db_);
+    SqliteStatement versions(db_, "DELETE FROM version WHERE change = ?");
+    SqliteStatement change(db_, "DELETE FROM change WHERE id = ?");
+    if (t.ok() && versions.bind(1, entry).run() && change.bind(1, entry).run()
+        && db_.exec("DELETE FROM kaleidoscope WHERE record IS NULL AND identity NOT IN (SELECT identity FROM version)"))
+        t.commit();
+}
+
+qint64 CollectionHistory::identity_at(int record)
+{
+    SqliteStatement q(db_, "SELECT identity FROM kaleidoscope WHERE record = ?");
+    q.bind(1, qint64(record));
+    return q.next() ? q.integer(0) : 0;
+}
+
+std::vector<KaleidoscopeVersion> CollectionHistory::versions_of(qint64 identity)
+{
+    std::vector<KaleidoscopeVersion> found;
+    SqliteStatement q(db_, "SELECT c.id, c.at, c.user, c.kind, v.bytes_before, v.bytes_after FROM version v "
+                           "JOIN change c ON c.id = v.change WHERE v.identity = ? AND c.state = 'done' "
+                           "ORDER BY c.id DESC");
+    q.bind(1, identity);
+    while (q.next())
+        found.push_back({q.integer(0), QDateTime::fromString(q.text(1), Qt::ISODateWithMs), q.text(2),
+                         kind_from_name(q.text(3)), unpacked(q.blob(4)), unpacked(q.blob(5))});
+    return found;
+}
+
+std::vector<DeletedKaleidoscope> CollectionHistory::deleted()
+{
+    std::vector<DeletedKaleidoscope> found;
+    SqliteStatement q(db_, "SELECT v.identity, c.id, c.at, c.user, v.record_before, v.bytes_before "
+                           "FROM version v JOIN change c ON c.id = v.change JOIN kaleidoscope k ON k.identity = v.identity "
+                           "WHERE c.state = 'done' AND v.record_after = 0 AND k.record IS NULL AND c.id = "
+                           "(SELECT max(c2.id) FROM version v2 JOIN change c2 ON c2.id = v2.change "
+                           " WHERE v2.identity = v.identity AND c2.state = 'done') ORDER BY c.id DESC");
+    while (q.next())
+        found.push_back({q.integer(0), q.integer(1), QDateTime::fromString(q.text(2), Qt::ISODateWithMs), q.text(3),
+                         int(q.integer(4)), unpacked(q.blob(5))});
+    return found;
+}
+
+}  // namespace tessaran

@@ -1,0 +1,101 @@
+// The companion beside a collection that remembers every change this program
+// writes to it ("NAME.rnd-history", an SQLite database), and gives every
+// kaleidoscope an identity that outlives saves, deletions of earlier records,
+// imports and the collection being moved. Further facts about a kaleidoscope
+// that its fixed record cannot hold belong in tables keyed by that identity.
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+#include "sqlite_db.h"
+
+#include <vector>
+
+namespace tessaran {
+
+QString history_path_of(const QString& collection);
+
+enum class ChangeKind { save, add, remove, import, pictures, many, undo, redo, outside };
+QString change_kind_name(ChangeKind kind);
+
+// One record a change touches: where it was and is (0: not there), and its
+// stored bytes before and after (empty where it was or is not there).
+struct RecordChange {
+    int record_before = 0;
+    int record_after = 0;
+    QByteArray before;
+    QByteArray after;
+};
+
+// One version of a kaleidoscope, as a change wrote it.
+struct KaleidoscopeVersion {
+    qint64 change = 0;
+    QDateTime at;
+    QString user;
+    ChangeKind kind = ChangeKind::save;
+    QByteArray before;
+    QByteArray after;
+};
+
+// A kaleidoscope that a deletion took out of the collection.
+struct DeletedKaleidoscope {
+    qint64 identity = 0;
+    qint64 change = 0;
+    QDateTime at;
+    QString user;
+    int record = 0;  // where it was
+    QByteArray bytes;
+};
+
+struct HistoryStatus {
+    bool ok = true;
+    QString error;  // why changes are not being recorded
+    QString note;   // something the user is told once (a companion set aside)
+    explicit operator bool() const { return ok; }
+};
+
+class CollectionHistory {
+public:
+    explicit CollectionHistory(QString collection);
+
+    // Opens the companion, starting one where there is none. One that is not
+    // a plain file, not this program's, of a newer layout, damaged, or of
+    // another collection is set aside under another name (the note says so)
+    // and a new one started. A change left pending by a killed program is
+    // settled by the collection's bytes, and changes made by another program
+    // are recorded as such, the identities matched again by bytes.
+    HistoryStatus open();
+    bool is_open() const { return db_.is_open(); }
+    const QString& path() const { return path_; }
+
+    // Before the collection is written: the entry, pending (0 when it cannot
+    // be written; status says why).
+    qint64 begin(ChangeKind kind, const std::vector<RecordChange>& records, HistoryStatus* status = nullptr);
+    // After the collection was written: the entry is done and the identities follow it.
+    HistoryStatus finish(qint64 entry);
+    // The collection's write failed: the entry goes.
+    void abandon(qint64 entry);
+
+    // The identity of the kaleidoscope at record n (0 when none is known).
+    qint64 identity_at(int record);
+    // Every version of the kaleidoscope with this identity, newest first.
+    std::vector<KaleidoscopeVersion> versions_of(qint64 identity);
+    // Every kaleidoscope deleted and not put back, newest first.
+    std::vector<DeletedKaleidoscope> deleted();
+
+private:
+    HistoryStatus start_new();
+    HistoryStatus set_aside(const QString& reason);
+    bool layout_is_ours(QString* reason);
+    HistoryStatus catch_up();
+    bool settle_pending();
+    bool apply(qint64 entry);
+
+    QString collection_;
+    QString path_;
+    SqliteDb db_;
+};
+
+}  // namespace tessaran

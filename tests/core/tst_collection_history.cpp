@@ -1,0 +1,261 @@
+// The history beside a collection: identities that follow every change, an
+// entry written before the collection and settled after a kill, changes made
+// elsewhere matched by bytes, and companions that cannot be trusted set aside.
+#include "common/core_temp_db.h"
+#include "core/collection_history.h"
+#include "core/delete_record.h"
+#include "core/record_file.h"
+
+#include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace tessaran;
+using namespace tessaran::test;
+
+namespace {
+
+QList<ScopeRecord> four()
+{
+    return {make_record("Alpha"), make_record("Bravo"), make_record("Charlie"), make_record("Delta")};
+}
+
+QByteArray stored(const QString& path, int n)
+{
+    return read_bytes(path).mid(qsizetype(n - 1) * rec_len_bytes, rec_len_bytes);
+}
+
+// The identities at records 1..count.
+QList<qint64> identities(CollectionHistory& h, int count)
+{
+    QList<qint64> ids;
+    for (int n = 1; n <= count; ++n)
+        ids << h.identity_at(n);
+    return ids;
+}
+
+enum class Step { save, add, remove_earlier, import_two };
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Step)
+
+class tst_collection_history : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    void a_new_history_knows_every_kaleidoscope()
+    {
+        TempDb db(four());
+        QVERIFY(::chmod(QFile::encodeName(db.path()).constData(), 0640) == 0);
+        CollectionHistory h(db.path());
+        const HistoryStatus st = h.open();
+        QVERIFY2(st.ok, qPrintable(st.error));
+        QCOMPARE(st.note, QString());
+        QCOMPARE(h.path(), db.path() + "-history");
+        QCOMPARE(identities(h, 4), (QList<qint64>{1, 2, 3, 4}));
+        QCOMPARE(h.identity_at(5), qint64(0));
+        QCOMPARE(QFileInfo(h.path()).permissions() & 0x0777, QFileInfo(db.path()).permissions() & 0x0777);
+        // Opened again, nothing changed: the same identities, no entry.
+        CollectionHistory again(db.path());
+        QVERIFY(again.open().ok);
+        QCOMPARE(identities(again, 4), (QList<qint64>{1, 2, 3, 4}));
+        QVERIFY(again.versions_of(1).empty());
+    }
+
+    // Each change as the program writes it: the entry first, then the
+    // collection, then the entry done; the identities follow.
+    void identities_follow_each_change_data()
+    {
+        QTest::addColumn<Step>("step");
+        QTest::addColumn<QList<qint64>>("after");  // identities at records 1.. afterwards
+        QTest::newRow("a save") << Step::save << QList<qint64>{1, 2, 3, 4};
+        QTest::newRow("an addition") << Step::add << QList<qint64>{1, 2, 3, 4, 5};
+        QTest::newRow("an earlier record deleted") << Step::remove_earlier << QList<qint64>{1, 3, 4};
+        QTest::newRow("an import of two") << Step::import_two << QList<qint64>{1, 2, 3, 4, 5, 6};
+    }
+    void identities_follow_each_change()
+    {
+        QFETCH(Step, step);
+        QFETCH(QList<qint64>, after);
+        TempDb db(four());
+        CollectionHistory h(db.path());
+        QVERIFY(h.open().ok);
+        const QByteArray bravo = stored(db.path(), 2);
+        const QByteArray echo = encode_record(make_record("Echo"));
+        std::vector<RecordChange> touched;
+        ChangeKind kind = ChangeKind::save;
+        switch (step) {
+        case Step::save: touched = {{2, 2, bravo, encode_record(make_record("Bravo two"))}}; break;
+        case Step::add:
+            kind = ChangeKind::add;
+            touched = {{0, 5, {}, echo}};
+            break;
+        case Step::remove_earlier:
+            kind = ChangeKind::remove;
+            touched = {{2, 0, bravo, {}}};
+            break;
+        case Step::import_two:
+            kind = ChangeKind::import;
+            touched = {{0, 5, {}, echo}, {0, 6, {}, encode_record(make_record("Foxtrot"))}};
+            break;
+        }
+        HistoryStatus st;
+        const qint64 entry = h.begin(kind, touched, &st);
+        QVERIFY2(entry > 0, qPrintable(st.error));
+        if (step == Step::remove_earlier)
+            QVERIFY(delete_record_file(db.path(), 2));
+        else
+            for (const RecordChange& r : touched)
+                QVERIFY(write_record(db.path(), r.record_after, decode_record(r.after.constData())));
+        QVERIFY(h.finish(entry).ok);
+        QCOMPARE(identities(h, int(after.size())), after);
+
+        const std::vector<KaleidoscopeVersion> of_bravo = h.versions_of(2);
+        const std::vector<DeletedKaleidoscope> gone = h.deleted();
+        QCOMPARE(of_bravo.size(), size_t(step == Step::save || step == Step::remove_earlier ? 1 : 0));
+        if (!of_bravo.empty()) {
+            QCOMPARE(of_bravo[0].before, bravo);
+            QCOMPARE(of_bravo[0].kind, kind);
+            QVERIFY(!of_bravo[0].user.isEmpty());
+            QVERIFY(qAbs(of_bravo[0].at.secsTo(QDateTime::currentDateTimeUtc())) < 3600);
+        }
+        QCOMPARE(gone.size(), size_t(step == Step::remove_earlier ? 1 : 0));
+        if (!gone.empty()) {
+            QCOMPARE(gone[0].identity, qint64(2));
+            QCOMPARE(gone[0].record, 2);
+            QCOMPARE(gone[0].bytes, bravo);
+        }
+        // The next program to open it finds it agreeing with the collection.
+        CollectionHistory next(db.path());
+        QVERIFY(next.open().ok);
+        QCOMPARE(identities(next, int(after.size())), after);
+        QCOMPARE(next.versions_of(2).size(), of_bravo.size());
+    }
+
+    // Killed between the entry and the collection, or between the collection
+    // and marking the entry done: the next open looks at the collection.
+    void a_pending_entry_is_settled_by_the_collection_data()
+    {
+        QTest::addColumn<bool>("written");
+        QTest::newRow("the collection was not written") << false;
+        QTest::newRow("the collection was written") << true;
+    }
+    void a_pending_entry_is_settled_by_the_collection()
+    {
+        QFETCH(bool, written);
+        TempDb db(four());
+        const QByteArray echo = encode_record(make_record("Echo"));
+        {
+            CollectionHistory h(db.path());
+            QVERIFY(h.open().ok);
+            QVERIFY(h.begin(ChangeKind::add, {{0, 5, {}, echo}}) > 0);
+            if (written)
+                QVERIFY(write_record(db.path(), 5, make_record("Echo")));
+        }
+        CollectionHistory h(db.path());
+        QVERIFY(h.open().ok);
+        QCOMPARE(h.identity_at(5), qint64(written ? 5 : 0));
+        QCOMPARE(h.versions_of(5).size(), size_t(written ? 1 : 0));
+    }
+
+    // Another program deleted the first record and changed the last: the
+    // identities are matched again by the records' bytes.
+    void changes_made_elsewhere_are_matched_by_bytes()
+    {
+        TempDb db(four());
+        {
+            CollectionHistory h(db.path());
+            QVERIFY(h.open().ok);
+        }
+        QVERIFY(delete_record_file(db.path(), 1));
+        QVERIFY(write_record(db.path(), 3, make_record("Delta, changed elsewhere")));
+        CollectionHistory h(db.path());
+        const HistoryStatus st = h.open();
+        QVERIFY(st.ok);
+        QCOMPARE(st.note, QString());
+        QCOMPARE(identities(h, 3), (QList<qint64>{2, 3, 5}));
+    }
+
+    void companions_that_cannot_be_trusted_are_set_aside_data()
+    {
+        QTest::addColumn<QString>("made");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("not SQLite") << "text" << "is damaged";
+        QTest::newRow("cut short") << "truncated" << "is damaged";
+        QTest::newRow("another program's database") << "foreign" << "is not a history of this program";
+        QTest::newRow("a newer layout") << "newer" << "was written by a newer version of the program";
+        QTest::newRow("another collection's history") << "other" << "belongs to another collection";
+        QTest::newRow("a link") << "link" << "is not a plain file";
+        QTest::newRow("a folder") << "folder" << "is not a plain file";
+    }
+    void companions_that_cannot_be_trusted_are_set_aside()
+    {
+        QFETCH(QString, made);
+        QFETCH(QString, reason);
+        TempDb db(four());
+        const QString companion = history_path_of(db.path());
+        if (made == "text") {
+            QVERIFY(write_bytes(companion, QByteArray(5000, 'x')));
+        } else if (made == "link") {
+            QVERIFY(QFile::link(db.path(), companion));
+        } else if (made == "folder") {
+            QVERIFY(QDir().mkpath(companion));
+        } else {
+            TempDb other(made == "other" ? QList<ScopeRecord>{make_record("Zulu"), make_record("Yankee"),
+                                                               make_record("X-ray"), make_record("Whiskey")}
+                                         : four());
+            {
+                CollectionHistory h(other.path());
+                QVERIFY(h.open().ok);
+            }
+            QByteArray bytes = read_bytes(history_path_of(other.path()));
+            if (made == "truncated")
+                bytes.truncate(bytes.size() / 2 + 100);
+            else if (made == "foreign")
+                bytes.replace(68, 4, QByteArray("\0\0\0\1", 4));  // the database's application id
+            else if (made == "newer")
+                bytes.replace(60, 4, QByteArray("\0\0\0\2", 4));  // its user version
+            QVERIFY(write_bytes(companion, bytes));
+        }
+        CollectionHistory h(db.path());
+        const HistoryStatus st = h.open();
+        QVERIFY2(st.ok, qPrintable(st.error));
+        QCOMPARE(st.note, QStringLiteral("The history file %1 %2. It was kept as %1.set-aside and a new history was "
+                                         "started.")
+                              .arg(companion, reason));
+        QVERIFY(QFileInfo::exists(companion + ".set-aside") || QFileInfo(companion + ".set-aside").isSymLink());
+        QCOMPARE(identities(h, 4), (QList<qint64>{1, 2, 3, 4}));
+        QCOMPARE(read_db(db.path()).size(), 4);
+    }
+
+    // A folder that lets nothing new in (read-only, or immutable, which stops
+    // root too): nothing is recorded, and the reason says so.
+    void a_folder_that_cannot_be_written_records_nothing()
+    {
+        TempDb db(four());
+        const QByteArray before = read_bytes(db.path());
+        const QByteArray folder = QFile::encodeName(db.dir());
+        const bool root = ::geteuid() == 0;
+        if (root && QProcess::execute("chattr", {"+i", db.dir()}) != 0)
+            QSKIP("chattr +i is not available on this file system");
+        if (!root)
+            QVERIFY(::chmod(folder.constData(), 0500) == 0);
+        CollectionHistory h(db.path());
+        const HistoryStatus st = h.open();
+        if (root)
+            QProcess::execute("chattr", {"-i", db.dir()});
+        else
+            QVERIFY(::chmod(folder.constData(), 0700) == 0);
+        QVERIFY(!st.ok);
+        QVERIFY2(st.error.startsWith("Changes to this collection are not being recorded: the history file "),
+                 qPrintable(st.error));
+        QCOMPARE(h.begin(ChangeKind::save, {}), qint64(0));
+        QCOMPARE(read_bytes(db.path()), before);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_collection_history)
+#include "tst_collection_history.moc"
