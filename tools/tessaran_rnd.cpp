@@ -3,9 +3,12 @@
 #include "record_check.h"
 
 #include "catalogue/web_catalogue.h"
+#include "core/blank_text.h"
+#include "core/collection_history.h"
 #include "core/collection_lock.h"
 #include "core/collection_stats.h"
 #include "core/file_write.h"
+#include "core/record_changes.h"
 #include "core/record_file.h"
 #include "core/record_import.h"
 #include "core/scope_record.h"
@@ -37,6 +40,7 @@ int usage()
                "       tessaran-rnd stats FILE [--json] [--locale NAME]\n"
                "       tessaran-rnd web FILE FOLDER [--no-prices] [--replace] [--locale NAME]\n"
                "       tessaran-rnd import SOURCE OUT.rnd [--append [--force]] [--skip-bad] [--locale NAME]\n"
+               "       tessaran-rnd history FILE [--record N]\n"
                "\n"
                "verify exits 1 when the file is damaged so that the program cannot work\n"
                "with it (its length, its record count, an image count outside 0..10).\n"
@@ -63,7 +67,13 @@ int usage()
                "does not read in it is a warning. While a window of the program has\n"
                "OUT.rnd open for changes, --append refuses with exit status 3; --force\n"
                "adds the kaleidoscopes all the same (the window reads the collection\n"
-               "again before its next step).\n",
+               "again before its next step). What --append adds is recorded in the\n"
+               "collection's history as the window's import is.\n"
+               "\n"
+               "history lists the changes the program recorded in FILE-history, oldest\n"
+               "first, one line each: when (UTC), who, what kind of change, the\n"
+               "kaleidoscope and the fields it changed. With --record N only the changes\n"
+               "of the kaleidoscope that is record N now.\n",
                stderr);
     return 2;
 }
@@ -316,6 +326,77 @@ int cmd_web(const QString& path, const QString& folder, bool include_prices, boo
     return 0;
 }
 
+// One line a change: when, who, what kind, which kaleidoscope, which fields.
+QString history_line(const HistoryChange& c)
+{
+    QString what;
+    if (c.kind == ChangeKind::outside) {
+        what = QStringLiteral("the collection was changed by another program");
+    } else if (c.records.size() == 1) {
+        const RecordChange& r = c.records.front();
+        const ScopeRecord now = decode_record((r.after.isEmpty() ? r.before : r.after).constData());
+        what = QStringLiteral("record %1 \"%2\"")
+                   .arg(r.record_after > 0 ? r.record_after : r.record_before)
+                   .arg(trim_blanks(now.scopename));
+        if (!r.before.isEmpty() && !r.after.isEmpty()) {
+            const QStringList fields = changed_field_names(decode_record(r.before.constData()), now);
+            if (!fields.isEmpty())
+                what += QStringLiteral(": ") + fields.join(QStringLiteral(", "));
+        }
+    } else {
+        what = counted(qint64(c.records.size()), QStringLiteral("kaleidoscope"));
+    }
+    return QStringLiteral("%1 %2 %3 %4")
+        .arg(c.at.toUTC().toString(Qt::ISODate), c.user.isEmpty() ? QStringLiteral("-") : c.user,
+             change_kind_name(c.kind), what);
+}
+
+int cmd_history(const QString& path, const QString& record)
+{
+    if (const QString why = unreadable_reason(path); !why.isEmpty()) {
+        err(why);
+        return 1;
+    }
+    CollectionHistory history(path);
+    if (const HistoryStatus st = history.open_for_reading(); !st) {
+        err(st.error);
+        return 1;
+    }
+    qint64 identity = 0;
+    if (!record.isEmpty()) {
+        bool number = false;
+        const int n = record.toInt(&number);
+        identity = number ? history.identity_at(n) : 0;
+        if (identity == 0) {
+            err(QStringLiteral("record %1 is not in the history of %2").arg(record, path));
+            return 1;
+        }
+    }
+    for (const HistoryChange& c : history.changes(identity))
+        out(history_line(c));
+    return 0;
+}
+
+// The one writer of the collection for as long as the import runs, unless
+// a window is: then only when told to go ahead. 0, or the exit status.
+int claim_for_append(const QString& out_path, bool force, CollectionLock& lock)
+{
+    LockHolder holder;
+    if (lock.take(out_path, &holder) == LockOutcome::in_use && !force) {
+        err(QStringLiteral("%1 is open for changes in %2; close it there first, or give --force to add the "
+                           "kaleidoscopes all the same")
+                .arg(out_path, holder_text(holder)));
+        return 3;
+    }
+    const DatabaseReport report = check_database(out_path);
+    if (!report.unreadable.isEmpty() || !report.errors.isEmpty()) {
+        err(report.unreadable.isEmpty() ? QStringLiteral("cannot add to %1: %2").arg(out_path, report.errors.value(0))
+                                        : report.unreadable);
+        return 1;
+    }
+    return 0;
+}
+
 int cmd_import(const QString& source_path, const QString& out_path, bool append, bool skip_bad, bool force)
 {
     if (const QString why = unreadable_reason(source_path); !why.isEmpty()) {
@@ -337,25 +418,10 @@ int cmd_import(const QString& source_path, const QString& out_path, bool append,
         err(QStringLiteral("%1 exists; give --append to add the kaleidoscopes to it").arg(out_path));
         return 1;
     }
-    // The one writer of the collection for as long as the import runs, unless
-    // a window is: then only when told to go ahead.
     CollectionLock lock;
-    if (append && QFileInfo::exists(out_path)) {
-        LockHolder holder;
-        if (lock.take(out_path, &holder) == LockOutcome::in_use && !force) {
-            err(QStringLiteral("%1 is open for changes in %2; close it there first, or give --force to add the "
-                               "kaleidoscopes all the same")
-                    .arg(out_path, holder_text(holder)));
-            return 3;
-        }
-        const DatabaseReport report = check_database(out_path);
-        if (!report.unreadable.isEmpty() || !report.errors.isEmpty()) {
-            err(report.unreadable.isEmpty()
-                    ? QStringLiteral("cannot add to %1: %2").arg(out_path, report.errors.value(0))
-                    : report.unreadable);
-            return 1;
-        }
-    }
+    if (append && QFileInfo::exists(out_path))
+        if (const int refused = claim_for_append(out_path, force, lock))
+            return refused;
     QList<int> targets;
     for (const QString& h : reader.headings())
         targets << match_heading(h);
@@ -366,6 +432,16 @@ int cmd_import(const QString& source_path, const QString& out_path, bool append,
     // A column that goes nowhere would lose its values without a word.
     for (const QString& h : ignored_headings(reader.headings(), targets))
         err(QStringLiteral("column \"%1\" matches no field and is ignored").arg(h));
+    // What is added to a collection goes into its history, as the window's import does.
+    const bool recorded = append && QFileInfo::exists(out_path);
+    CollectionHistory history(out_path);
+    if (recorded) {
+        const HistoryStatus st = history.open();
+        for (const QString& told : {st.note, st.error})
+            if (!told.isEmpty())
+                err(QStringLiteral("warning: ") + told);
+    }
+    const int count_before = whole_record_count(out_path);
     // Each row is read, checked and written as it comes; a refused row keeps
     // the whole file from being written unless told to skip it.
     ImportCount count;
@@ -386,6 +462,9 @@ int cmd_import(const QString& source_path, const QString& out_path, bool append,
         err(QStringLiteral("cannot write %1: %2").arg(out_path, st.error));
         return 1;
     }
+    if (recorded && history.is_open())
+        if (const HistoryStatus st = history.record_appended(ChangeKind::import, count_before); !st)
+            err(QStringLiteral("warning: ") + st.error);
     const int sound = count.imported;
     const int rejected = count.refused;
     out(QStringLiteral("imported %1, skipped %2")
@@ -457,5 +536,7 @@ int main(int argc, char** argv)
         return cmd_web(path, args.at(2), !no_prices, replace);
     if (command == QLatin1String("import") && args.size() == 3)
         return cmd_import(path, args.at(2), append, skip_bad, force);
+    if (command == QLatin1String("history") && (args.size() == 2 || (args.size() == 4 && args.at(2) == "--record")))
+        return cmd_history(path, args.value(3));
     return usage();
 }

@@ -88,7 +88,7 @@ QByteArray unpacked(const QByteArray& bytes)
 // The companion belongs to whoever owns the collection, as its previous version does.
 void give_collection_rights(const QString& collection, const QString& companion)
 {
-    struct stat st {};
+    struct stat st { };
     if (::stat(QFile::encodeName(collection).constData(), &st) != 0)
         return;
     const QByteArray path = QFile::encodeName(companion);
@@ -117,18 +117,17 @@ QString change_kind_name(ChangeKind kind)
 
 CollectionHistory::CollectionHistory(QString collection)
     : collection_(std::move(collection)), path_(history_path_of(collection_))
-{
-}
+{ }
 
 HistoryStatus CollectionHistory::open()
 {
     db_.close();
-    struct stat st {};
+    struct stat st { };
     if (::lstat(QFile::encodeName(path_).constData(), &st) != 0)
         return start_new();
     if (!S_ISREG(st.st_mode))
         return set_aside(QStringLiteral("is not a plain file"));
-    if (!db_.open(path_, false))
+    if (!db_.open(path_, SqliteDb::Mode::read_write))
         return {false, not_recorded(QStringLiteral("the history file %1 cannot be opened: %2").arg(path_, db_.error())),
                 QString()};
     QString reason;
@@ -138,6 +137,25 @@ HistoryStatus CollectionHistory::open()
         return db_.damaged() ? set_aside(QStringLiteral("is damaged"))
                              : HistoryStatus{false, not_recorded(db_.error()), QString()};
     return catch_up();
+}
+
+HistoryStatus CollectionHistory::open_for_reading()
+{
+    db_.close();
+    struct stat st { };
+    QString reason;
+    if (::lstat(QFile::encodeName(path_).constData(), &st) != 0)
+        reason = QStringLiteral("does not exist: no change has been recorded");
+    else if (!S_ISREG(st.st_mode))
+        reason = QStringLiteral("is not a plain file");
+    else if (!db_.open(path_, SqliteDb::Mode::read_only))
+        reason = QStringLiteral("cannot be opened: ") + db_.error();
+    else if (!layout_is_ours(&reason) && reason.isEmpty())
+        reason = QStringLiteral("holds no history yet");
+    if (reason.isEmpty())
+        return {};
+    db_.close();
+    return {false, QStringLiteral("The history file %1 %2.").arg(path_, reason), QString()};
 }
 
 // Whether the open file is a history of this layout; an empty reason with
@@ -160,8 +178,10 @@ bool CollectionHistory::layout_is_ours(QString* reason)
         return false;
     }
     if (id == 0 && version == 0 && tables == 0) {
-        db_.close();
-        QFile::remove(path_);
+        if (!db_.read_only()) {
+            db_.close();
+            QFile::remove(path_);
+        }
         return false;
     }
     if (id != application_id || version < 1) {
@@ -177,12 +197,12 @@ bool CollectionHistory::layout_is_ours(QString* reason)
         *reason = QStringLiteral("is damaged");
         return false;
     }
-    return db_.exec("PRAGMA foreign_keys=ON; PRAGMA synchronous=FULL");
+    return db_.read_only() || db_.exec("PRAGMA foreign_keys=ON; PRAGMA synchronous=FULL");
 }
 
 HistoryStatus CollectionHistory::start_new()
 {
-    if (!db_.open(path_, true))
+    if (!db_.open(path_, SqliteDb::Mode::create))
         return {false, not_recorded(QStringLiteral("the history file %1 cannot be made: %2").arg(path_, db_.error())),
                 QString()};
     const StoredRecords stored = read_stored(collection_);
@@ -215,12 +235,15 @@ HistoryStatus CollectionHistory::set_aside(const QString& reason)
         aside = path_ + QStringLiteral(".set-aside-%1").arg(n);
     if (::rename(QFile::encodeName(path_).constData(), QFile::encodeName(aside).constData()) != 0) {
         const QString why = QString::fromLocal8Bit(std::strerror(errno));
-        return {false, not_recorded(QStringLiteral("the history file %1 %2 and cannot be set aside: %3").arg(path_, reason, why)),
-                QString()};
+        return {
+            false,
+            not_recorded(QStringLiteral("the history file %1 %2 and cannot be set aside: %3").arg(path_, reason, why)),
+            QString()};
     }
     const QString journal = path_ + QStringLiteral("-journal");
     if (QFileInfo::exists(journal))
-        ::rename(QFile::encodeName(journal).constData(), QFile::encodeName(aside + QStringLiteral("-journal")).constData());
+        ::rename(QFile::encodeName(journal).constData(),
+                 QFile::encodeName(aside + QStringLiteral("-journal")).constData());
     HistoryStatus status = start_new();
     status.note = QStringLiteral("The history file %1 %2. It was kept as %3 and a new history was started.")
                       .arg(path_, reason, aside);
@@ -308,8 +331,9 @@ HistoryStatus CollectionHistory::catch_up()
 
     SqliteTransaction t(db_);
     bool ok = t.ok() && db_.exec("UPDATE kaleidoscope SET record = NULL");
-    SqliteStatement entry(db_, "INSERT INTO change(at, user, kind, state, count_before, count_after) "
-                               "VALUES(?, ?, 'outside', 'done', ?, ?)");
+    SqliteStatement entry(db_,
+                          "INSERT INTO change(at, user, kind, state, count_before, count_after) "
+                          "VALUES(?, ?, 'outside', 'done', ?, ?)");
     ok = ok
         && entry.bind(1, QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs))
                .bind(2, QString())
@@ -331,7 +355,8 @@ HistoryStatus CollectionHistory::catch_up()
     return {};
 }
 
-qint64 CollectionHistory::begin(ChangeKind kind, const std::vector<RecordChange>& records, HistoryStatus* status)
+qint64 CollectionHistory::begin(ChangeKind kind, const std::vector<RecordChange>& records, HistoryStatus* status,
+                                int count_before)
 {
     const auto failed = [&](const QString& why) {
         if (status)
@@ -340,14 +365,16 @@ qint64 CollectionHistory::begin(ChangeKind kind, const std::vector<RecordChange>
     };
     if (!db_.is_open())
         return failed(QStringLiteral("the history file %1 is not open").arg(path_));
-    const int count_before = whole_record_count(collection_);
+    if (count_before < 0)
+        count_before = whole_record_count(collection_);
     int count_after = count_before;
     for (const RecordChange& r : records)
         count_after += (r.record_after > 0 ? 1 : 0) - (r.record_before > 0 ? 1 : 0);
 
     SqliteTransaction t(db_);
-    SqliteStatement add(db_, "INSERT INTO change(at, user, kind, state, count_before, count_after) "
-                             "VALUES(?, ?, ?, 'pending', ?, ?)");
+    SqliteStatement add(db_,
+                        "INSERT INTO change(at, user, kind, state, count_before, count_after) "
+                        "VALUES(?, ?, ?, 'pending', ?, ?)");
     bool ok = t.ok()
         && add.bind(1, QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs))
                .bind(2, current_user())
@@ -356,8 +383,9 @@ qint64 CollectionHistory::begin(ChangeKind kind, const std::vector<RecordChange>
                .bind(5, qint64(count_after))
                .run();
     const qint64 entry = ok ? db_.last_id() : 0;
-    SqliteStatement version(db_, "INSERT INTO version(change, identity, record_before, record_after, bytes_before, "
-                                 "bytes_after) VALUES(?, ?, ?, ?, ?, ?)");
+    SqliteStatement version(db_,
+                            "INSERT INTO version(change, identity, record_before, record_after, bytes_before, "
+                            "bytes_after) VALUES(?, ?, ?, ?, ?, ?)");
     SqliteStatement fresh(db_, "INSERT INTO kaleidoscope(record, fingerprint) VALUES(NULL, NULL)");
     for (const RecordChange& r : records) {
         if (!ok)
@@ -387,7 +415,8 @@ HistoryStatus CollectionHistory::finish(qint64 entry)
 {
     SqliteTransaction t(db_);
     if (!t.ok() || !apply(entry) || !t.commit())
-        return {false, not_recorded(QStringLiteral("the history file %1 cannot be written: %2").arg(path_, db_.error())),
+        return {false,
+                not_recorded(QStringLiteral("the history file %1 cannot be written: %2").arg(path_, db_.error())),
                 QString()};
     return {};
 }
@@ -404,8 +433,9 @@ bool CollectionHistory::apply(qint64 entry)
     };
     std::vector<Row> rows;
     {
-        SqliteStatement q(db_, "SELECT identity, record_before, record_after, bytes_after FROM version "
-                               "WHERE change = ? ORDER BY rowid");
+        SqliteStatement q(db_,
+                          "SELECT identity, record_before, record_after, bytes_after FROM version "
+                          "WHERE change = ? ORDER BY rowid");
         q.bind(1, entry);
         while (q.next())
             rows.push_back({q.integer(0), int(q.integer(1)), int(q.integer(2)), unpacked(q.blob(3))});
@@ -449,6 +479,38 @@ void CollectionHistory::abandon(qint64 entry)
         t.commit();
 }
 
+HistoryStatus CollectionHistory::record_appended(ChangeKind kind, int count_before)
+{
+    const StoredRecords stored = read_stored(collection_);
+    std::vector<RecordChange> added;
+    for (int n = count_before + 1; n <= stored.count(); ++n)
+        added.push_back({0, n, QByteArray(), QByteArray(stored.at(n), rec_len_bytes)});
+    HistoryStatus status;
+    const qint64 entry = begin(kind, added, &status, count_before);
+    return entry ? finish(entry) : status;
+}
+
+FileStatus write_through(const RecordedWrite& recorded, ChangeKind kind, const std::vector<RecordChange>& records,
+                         const std::function<FileStatus()>& write)
+{
+    return recorded ? recorded(kind, records, write) : write();
+}
+
+FileStatus write_recorded(CollectionHistory* history, ChangeKind kind, const std::vector<RecordChange>& records,
+                          const std::function<FileStatus()>& write, HistoryStatus* recorded)
+{
+    HistoryStatus status{false, QString(), QString()};
+    const qint64 entry = history ? history->begin(kind, records, &status) : 0;
+    const FileStatus written = write();
+    if (entry && !written)
+        history->abandon(entry);
+    else if (entry)
+        status = history->finish(entry);
+    if (recorded)
+        *recorded = status;
+    return written;
+}
+
 qint64 CollectionHistory::identity_at(int record)
 {
     SqliteStatement q(db_, "SELECT identity FROM kaleidoscope WHERE record = ?");
@@ -459,9 +521,10 @@ qint64 CollectionHistory::identity_at(int record)
 std::vector<KaleidoscopeVersion> CollectionHistory::versions_of(qint64 identity)
 {
     std::vector<KaleidoscopeVersion> found;
-    SqliteStatement q(db_, "SELECT c.id, c.at, c.user, c.kind, v.bytes_before, v.bytes_after FROM version v "
-                           "JOIN change c ON c.id = v.change WHERE v.identity = ? AND c.state = 'done' "
-                           "ORDER BY c.id DESC");
+    SqliteStatement q(db_,
+                      "SELECT c.id, c.at, c.user, c.kind, v.bytes_before, v.bytes_after FROM version v "
+                      "JOIN change c ON c.id = v.change WHERE v.identity = ? AND c.state = 'done' "
+                      "ORDER BY c.id DESC");
     q.bind(1, identity);
     while (q.next())
         found.push_back({q.integer(0), QDateTime::fromString(q.text(1), Qt::ISODateWithMs), q.text(2),
@@ -469,14 +532,40 @@ std::vector<KaleidoscopeVersion> CollectionHistory::versions_of(qint64 identity)
     return found;
 }
 
+std::vector<HistoryChange> CollectionHistory::changes(qint64 identity)
+{
+    std::vector<HistoryChange> found;
+    SqliteStatement q(db_,
+                      "SELECT id, at, user, kind FROM change WHERE state = 'done' AND (?1 = 0 OR id IN "
+                      "(SELECT change FROM version WHERE identity = ?1)) ORDER BY id");
+    q.bind(1, identity);
+    while (q.next())
+        found.push_back({q.integer(0),
+                         QDateTime::fromString(q.text(1), Qt::ISODateWithMs),
+                         q.text(2),
+                         kind_from_name(q.text(3)),
+                         {}});
+    SqliteStatement v(db_,
+                      "SELECT record_before, record_after, bytes_before, bytes_after FROM version "
+                      "WHERE change = ? ORDER BY rowid");
+    for (HistoryChange& c : found) {
+        v.bind(1, c.id);
+        while (v.next())
+            c.records.push_back({int(v.integer(0)), int(v.integer(1)), unpacked(v.blob(2)), unpacked(v.blob(3))});
+        v.reset();
+    }
+    return found;
+}
+
 std::vector<DeletedKaleidoscope> CollectionHistory::deleted()
 {
     std::vector<DeletedKaleidoscope> found;
-    SqliteStatement q(db_, "SELECT v.identity, c.id, c.at, c.user, v.record_before, v.bytes_before "
-                           "FROM version v JOIN change c ON c.id = v.change JOIN kaleidoscope k ON k.identity = v.identity "
-                           "WHERE c.state = 'done' AND v.record_after = 0 AND k.record IS NULL AND c.id = "
-                           "(SELECT max(c2.id) FROM version v2 JOIN change c2 ON c2.id = v2.change "
-                           " WHERE v2.identity = v.identity AND c2.state = 'done') ORDER BY c.id DESC");
+    SqliteStatement q(db_,
+                      "SELECT v.identity, c.id, c.at, c.user, v.record_before, v.bytes_before "
+                      "FROM version v JOIN change c ON c.id = v.change JOIN kaleidoscope k ON k.identity = v.identity "
+                      "WHERE c.state = 'done' AND v.record_after = 0 AND k.record IS NULL AND c.id = "
+                      "(SELECT max(c2.id) FROM version v2 JOIN change c2 ON c2.id = v2.change "
+                      " WHERE v2.identity = v.identity AND c2.state = 'done') ORDER BY c.id DESC");
     while (q.next())
         found.push_back({q.integer(0), q.integer(1), QDateTime::fromString(q.text(2), Qt::ISODateWithMs), q.text(3),
                          int(q.integer(4)), unpacked(q.blob(5))});

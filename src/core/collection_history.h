@@ -9,8 +9,10 @@
 #include <QDateTime>
 #include <QString>
 
+#include "record_file.h"
 #include "sqlite_db.h"
 
+#include <functional>
 #include <vector>
 
 namespace tessaran {
@@ -49,6 +51,15 @@ struct DeletedKaleidoscope {
     QByteArray bytes;
 };
 
+// One change done, with every record it touched.
+struct HistoryChange {
+    qint64 id = 0;
+    QDateTime at;
+    QString user;  // empty for a change made by another program
+    ChangeKind kind = ChangeKind::save;
+    std::vector<RecordChange> records;
+};
+
 struct HistoryStatus {
     bool ok = true;
     QString error;  // why changes are not being recorded
@@ -67,21 +78,32 @@ public:
     // settled by the collection's bytes, and changes made by another program
     // are recorded as such, the identities matched again by bytes.
     HistoryStatus open();
+    // Opens an existing companion only to read it: nothing is settled, set
+    // aside or written, and what cannot be read is only told.
+    HistoryStatus open_for_reading();
     bool is_open() const { return db_.is_open(); }
     const QString& path() const { return path_; }
 
     // Before the collection is written: the entry, pending (0 when it cannot
-    // be written; status says why).
-    qint64 begin(ChangeKind kind, const std::vector<RecordChange>& records, HistoryStatus* status = nullptr);
+    // be written; status says why). The count before is the collection's
+    // whole records unless given.
+    qint64 begin(ChangeKind kind, const std::vector<RecordChange>& records, HistoryStatus* status = nullptr,
+                 int count_before = -1);
     // After the collection was written: the entry is done and the identities follow it.
     HistoryStatus finish(qint64 entry);
     // The collection's write failed: the entry goes.
     void abandon(qint64 entry);
 
+    // A change already written, recorded whole: the records appended after
+    // count_before (an import read from a file row by row).
+    HistoryStatus record_appended(ChangeKind kind, int count_before);
+
     // The identity of the kaleidoscope at record n (0 when none is known).
     qint64 identity_at(int record);
     // Every version of the kaleidoscope with this identity, newest first.
     std::vector<KaleidoscopeVersion> versions_of(qint64 identity);
+    // Every change done, oldest first; with an identity, those that touched it.
+    std::vector<HistoryChange> changes(qint64 identity = 0);
     // Every kaleidoscope deleted and not put back, newest first.
     std::vector<DeletedKaleidoscope> deleted();
 
@@ -97,5 +119,19 @@ private:
     QString path_;
     SqliteDb db_;
 };
+
+// How a command writes the collection: through a recorder that keeps the
+// change's entry around the write, or, when empty, plainly.
+using RecordedWrite
+    = std::function<FileStatus(ChangeKind, const std::vector<RecordChange>&, const std::function<FileStatus()>&)>;
+FileStatus write_through(const RecordedWrite& recorded, ChangeKind kind, const std::vector<RecordChange>& records,
+                         const std::function<FileStatus()>& write);
+
+// Writes the collection through write with the change's entry around it:
+// pending before, done after, dropped when the write fails. Without a history,
+// or when its entry cannot be written, the collection is written all the same
+// and recorded says why the change went unrecorded.
+FileStatus write_recorded(CollectionHistory* history, ChangeKind kind, const std::vector<RecordChange>& records,
+                          const std::function<FileStatus()>& write, HistoryStatus* recorded);
 
 }  // namespace tessaran

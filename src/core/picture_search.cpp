@@ -137,7 +137,8 @@ std::vector<PictureMatch> match_missing_pictures(const std::vector<StoredPicture
     return matches;
 }
 
-FileStatus store_picture_changes(const QString& collection_path, const std::vector<PictureChange>& changes)
+FileStatus store_picture_changes(const QString& collection_path, const std::vector<PictureChange>& changes,
+                                 const RecordedWrite& recorded)
 {
     // Only the slots change; every other byte of a record stays as stored.
     RecordScanner scan;
@@ -164,11 +165,17 @@ FileStatus store_picture_changes(const QString& collection_path, const std::vect
             it->second.replace(at, image_slot_width, slot);
         }
     }
+    std::vector<RecordChange> touched;
+    for (const auto& [n, bytes] : records)
+        touched.push_back({n, n, QByteArray(scan.raw(n), rec_len_bytes), bytes});
     scan.close();
-    return write_raw_records(collection_path, {records.begin(), records.end()});
+    return write_through(recorded, ChangeKind::pictures, touched, [&] {
+        return write_raw_records(collection_path, {records.begin(), records.end()});
+    });
 }
 
-FoundPictures store_found_pictures(const QString& collection_path, const std::vector<PictureMatch>& matches)
+FoundPictures store_found_pictures(const QString& collection_path, const std::vector<PictureMatch>& matches,
+                                   const RecordedWrite& recorded)
 {
     FoundPictures result;
     std::vector<PictureChange> changes;
@@ -185,7 +192,7 @@ FoundPictures store_found_pictures(const QString& collection_path, const std::ve
         }
         changes.push_back({m.missing.uses, m.missing.stored, stored});
     }
-    result.status = store_picture_changes(collection_path, changes);
+    result.status = store_picture_changes(collection_path, changes, recorded);
     if (result.status)
         result.changed = int(changes.size());
     return result;

@@ -3,6 +3,8 @@
 // in the folder where they are now.
 #pragma once
 
+#include "collection_history.h"
+
 #include "record_file.h"
 
 #include <QSize>
@@ -64,8 +66,10 @@ struct PictureChange {
     QString was;     // the stored path now; a slot that holds another is left alone
     QString stored;  // the new stored path
 };
-// Writes every change into the collection in one safe rewrite.
-FileStatus store_picture_changes(const QString& collection_path, const std::vector<PictureChange>& changes);
+// Writes every change into the collection in one safe rewrite (through
+// recorded, where the change is to be kept in the collection's history).
+FileStatus store_picture_changes(const QString& collection_path, const std::vector<PictureChange>& changes,
+                                 const RecordedWrite& recorded = {});
 
 // Stores the paths of the pictures found, each relative to the collection's
 // folder where it lies beside it; one that cannot be kept where it is gets a
@@ -75,6 +79,7 @@ struct FoundPictures {
     int changed = 0;         // stored paths changed
     QStringList not_copied;  // "FILE: reason", for pictures left as they were
 };
-FoundPictures store_found_pictures(const QString& collection_path, const std::vector<PictureMatch>& matches);
+FoundPictures store_found_pictures(const QString& collection_path, const std::vector<PictureMatch>& matches,
+                                   const RecordedWrite& recorded = {});
 
 }  // namespace tessaran

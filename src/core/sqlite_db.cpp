@@ -11,11 +11,14 @@ void SqliteDb::Closer::operator()(sqlite3* db) const
     sqlite3_close_v2(db);
 }
 
-bool SqliteDb::open(const QString& path, bool create)
+bool SqliteDb::open(const QString& path, Mode mode)
 {
     close();
     sqlite3* db = nullptr;
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOFOLLOW;
+    const int access = mode == Mode::read_only ? SQLITE_OPEN_READONLY
+        : mode == Mode::create                 ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE
+                                               : SQLITE_OPEN_READWRITE;
+    const int flags = access | SQLITE_OPEN_NOFOLLOW;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
     db_.reset(db);
     if (rc != SQLITE_OK) {
@@ -24,6 +27,7 @@ bool SqliteDb::open(const QString& path, bool create)
         db_.reset();
         return false;
     }
+    read_only_ = mode == Mode::read_only;
     sqlite3_extended_result_codes(db, 1);
     // A second window of the program may hold the file for a moment.
     sqlite3_busy_timeout(db, 5000);
@@ -84,7 +88,8 @@ SqliteStatement& SqliteStatement::bind(int index, qint64 value)
 SqliteStatement& SqliteStatement::bind(int index, const QString& value)
 {
     const QByteArray utf8 = value.toUtf8();
-    if (stmt_ && sqlite3_bind_text(stmt_.get(), index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT) != SQLITE_OK)
+    if (stmt_
+        && sqlite3_bind_text(stmt_.get(), index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT) != SQLITE_OK)
         failed_ = true;
     return *this;
 }

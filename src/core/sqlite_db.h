@@ -14,10 +14,12 @@ namespace tessaran {
 
 class SqliteDb {
 public:
+    enum class Mode { read_only, read_write, create };
     // Opens the file at path; create allows a new one. Links are not followed.
-    bool open(const QString& path, bool create);
+    bool open(const QString& path, Mode mode);
     void close();
     bool is_open() const { return db_ != nullptr; }
+    bool read_only() const { return read_only_; }
     // Runs statements that return no rows.
     bool exec(const char* sql);
     // The last failure, in SQLite's words; the code tells a damaged file.
@@ -36,6 +38,7 @@ private:
     std::unique_ptr<sqlite3, Closer> db_;
     QString error_;
     bool damaged_ = false;
+    bool read_only_ = false;
 };
 
 class SqliteStatement {

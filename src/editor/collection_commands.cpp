@@ -142,7 +142,8 @@ bool missing_pictures_search_wanted(const QString& path, QWidget* parent)
     return msgbox(parent, question, MsgIcon::question, MsgButtons::yes_no, search_title) == MsgAnswer::yes;
 }
 
-bool find_missing_pictures(const QString& path, QWidget* parent, const std::function<bool()>& may_write)
+bool find_missing_pictures(const QString& path, QWidget* parent, const std::function<bool()>& may_write,
+                           const RecordedWrite& recorded)
 {
     std::vector<StoredPictureRef> all;
     if (const FileStatus st = listed_pictures(path, all); !st) {
@@ -177,7 +178,7 @@ bool find_missing_pictures(const QString& path, QWidget* parent, const std::func
     // Another program may have written the collection while the preview was open.
     if (!may_write())
         return false;
-    const FoundPictures stored = store_found_pictures(path, matches);
+    const FoundPictures stored = store_found_pictures(path, matches, recorded);
     if (!told_write_outcome(parent, stored.status, path, QStringLiteral("The picture paths could not be changed in "),
                             QStringLiteral("\nThe database has not been changed.")))
         return false;

@@ -7,6 +7,7 @@
 // editor then reads it again.
 #pragma once
 
+#include "core/collection_history.h"
 #include "core/record_file.h"
 
 #include <QString>
@@ -39,7 +40,8 @@ bool import_kaleidoscopes(const QString& path, QWidget* parent, const std::funct
 // whether to look for them now; true when the user wants that.
 bool missing_pictures_search_wanted(const QString& path, QWidget* parent);
 // Find missing pictures...: looks in a folder the user chooses, shows what
-// it found and stores the paths the user accepts.
-bool find_missing_pictures(const QString& path, QWidget* parent, const std::function<bool()>& may_write);
+// it found and stores the paths the user accepts, through recorded.
+bool find_missing_pictures(const QString& path, QWidget* parent, const std::function<bool()>& may_write,
+                           const RecordedWrite& recorded);
 
 }  // namespace tessaran

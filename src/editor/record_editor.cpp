@@ -5,6 +5,7 @@
 #include "picture_strip.h"
 #include "record_form_widget.h"
 
+#include "change_recorder.h"
 #include "collection_list_dock.h"
 #include "collection_watch.h"
 #include "core/color_file.h"
@@ -94,8 +95,11 @@ void RecordEditor::prepare()
     apply_colors();
 
     session_.ws().forget_find();
+    recorder_ = new ChangeRecorder(session_.path(), this);
     if (session_.read_only())
         form_->set_read_only();
+    else
+        recorder_->open();
     connect(new CollectionWatch(session_.path(), this), &CollectionWatch::touched, this,
             [this] { writers_->notice_outside_change(closing_); });
     loaded = true;
@@ -258,7 +262,14 @@ void RecordEditor::closeEvent(QCloseEvent* event)
 
 bool RecordEditor::catch_up()
 {
-    return !loaded || writers_->catch_up();
+    if (!loaded)
+        return true;
+    // What another program wrote goes into the history as a change made elsewhere.
+    const bool changed_elsewhere = session_.needs_catch_up();
+    const bool caught_up = writers_->catch_up();
+    if (changed_elsewhere && !session_.read_only())
+        recorder_->open();
+    return caught_up;
 }
 
 void RecordEditor::make_read_only()

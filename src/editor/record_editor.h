@@ -15,6 +15,7 @@
 
 namespace tessaran {
 
+class ChangeRecorder;
 class CollectionListDock;
 class EditorCommands;
 class PictureStrip;
@@ -130,6 +131,7 @@ private:
     EditorCommands* commands_ = nullptr;  // the command strip and the menus
     RecordSearch* search_ = nullptr;
     OtherWriters* writers_ = nullptr;
+    ChangeRecorder* recorder_ = nullptr;  // the collection's history of this window's writes
     CollectionListDock* list_dock_ = nullptr;
     bool loaded = false;
     bool closing_ = false;

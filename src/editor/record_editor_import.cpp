@@ -2,6 +2,7 @@
 // again after the command wrote it; and the check before the working set is read.
 #include "record_editor.h"
 
+#include "change_recorder.h"
 #include "collection_commands.h"
 #include "picture_strip.h"
 
@@ -33,9 +34,14 @@ void RecordEditor::import_records()
         return;
     const bool was_empty = session_.record_count() == 0;
     ImportCount count;
-    if (!import_kaleidoscopes(
-            session_.path(), this, [this] { return writers_->keep_write_claim(); }, count))
+    int count_before = 0;
+    const auto may_write = [this, &count_before] {
+        count_before = whole_record_count(session_.path());
+        return writers_->keep_write_claim();
+    };
+    if (!import_kaleidoscopes(session_.path(), this, may_write, count))
         return;
+    recorder_->record_appended(ChangeKind::import, count_before);
     session_.note_file_state();
     const int imported = count.imported;
     const int skipped = count.refused;
@@ -70,7 +76,11 @@ void RecordEditor::find_missing_pictures()
 {
     missing_pictures_offered_ = true;
     const auto may_write = [this] { return catch_up() && writers_->keep_write_claim(); };
-    if (settle_edits() && tessaran::find_missing_pictures(session_.path(), this, may_write))
+    const auto recorded
+        = [this](ChangeKind kind, const std::vector<RecordChange>& records, const std::function<FileStatus()>& write) {
+              return recorder_->write(kind, records, write);
+          };
+    if (settle_edits() && tessaran::find_missing_pictures(session_.path(), this, may_write, recorded))
         pictures_stored();
 }
 

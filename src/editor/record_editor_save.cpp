@@ -5,6 +5,8 @@
 #include "limited_text_edit.h"
 #include "picture_strip.h"
 #include "record_editor.h"
+
+#include "change_recorder.h"
 #include "record_form_widget.h"
 #include "record_search.h"
 
@@ -167,7 +169,10 @@ bool RecordEditor::store_record(bool confirm)
         writers_->offer_reload(QStringLiteral("saved"));
         return false;
     }
-    const FileStatus st = write_keeping_tail(this, s.path(), recno, r, is_new);
+    const std::vector<RecordChange> touched{
+        {is_new ? 0 : recno, recno, is_new ? QByteArray() : s.shown_bytes(), encode_record(r)}};
+    const FileStatus st = recorder_->write(is_new ? ChangeKind::add : ChangeKind::save, touched,
+                                           [&] { return write_keeping_tail(this, s.path(), recno, r, is_new); });
     if (!st)
         s.refresh_record_count();
     if (!told_write_outcome(st, QStringLiteral("The kaleidoscope could not be saved to the database file ")))
@@ -225,7 +230,9 @@ void RecordEditor::delete_record()
     FileStatus status;
     {
         WaitCursor wait;
-        status = delete_record_file(s.path(), s.ws().records()[size_t(pos)]);
+        const int recno = s.ws().records()[size_t(pos)];
+        status = recorder_->write(ChangeKind::remove, {{recno, 0, s.shown_bytes(), QByteArray()}},
+                                  [&] { return delete_record_file(s.path(), recno); });
     }
     if (!told_write_outcome(status, QStringLiteral("The kaleidoscope could not be deleted from the database file "),
                             QStringLiteral("\nThe database has not been changed.")))

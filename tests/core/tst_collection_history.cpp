@@ -183,13 +183,20 @@ private slots:
     {
         QTest::addColumn<QString>("made");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("not SQLite") << "text" << "is damaged";
-        QTest::newRow("cut short") << "truncated" << "is damaged";
-        QTest::newRow("another program's database") << "foreign" << "is not a history of this program";
-        QTest::newRow("a newer layout") << "newer" << "was written by a newer version of the program";
-        QTest::newRow("another collection's history") << "other" << "belongs to another collection";
-        QTest::newRow("a link") << "link" << "is not a plain file";
-        QTest::newRow("a folder") << "folder" << "is not a plain file";
+        QTest::newRow("not SQLite") << "text"
+                                    << "is damaged";
+        QTest::newRow("cut short") << "truncated"
+                                   << "is damaged";
+        QTest::newRow("another program's database") << "foreign"
+                                                    << "is not a history of this program";
+        QTest::newRow("a newer layout") << "newer"
+                                        << "was written by a newer version of the program";
+        QTest::newRow("another collection's history") << "other"
+                                                      << "belongs to another collection";
+        QTest::newRow("a link") << "link"
+                                << "is not a plain file";
+        QTest::newRow("a folder") << "folder"
+                                  << "is not a plain file";
     }
     void companions_that_cannot_be_trusted_are_set_aside()
     {
@@ -205,7 +212,7 @@ private slots:
             QVERIFY(QDir().mkpath(companion));
         } else {
             TempDb other(made == "other" ? QList<ScopeRecord>{make_record("Zulu"), make_record("Yankee"),
-                                                               make_record("X-ray"), make_record("Whiskey")}
+                                                              make_record("X-ray"), make_record("Whiskey")}
                                          : four());
             {
                 CollectionHistory h(other.path());
@@ -223,9 +230,10 @@ private slots:
         CollectionHistory h(db.path());
         const HistoryStatus st = h.open();
         QVERIFY2(st.ok, qPrintable(st.error));
-        QCOMPARE(st.note, QStringLiteral("The history file %1 %2. It was kept as %1.set-aside and a new history was "
-                                         "started.")
-                              .arg(companion, reason));
+        QCOMPARE(st.note,
+                 QStringLiteral("The history file %1 %2. It was kept as %1.set-aside and a new history was "
+                                "started.")
+                     .arg(companion, reason));
         QVERIFY(QFileInfo::exists(companion + ".set-aside") || QFileInfo(companion + ".set-aside").isSymLink());
         QCOMPARE(identities(h, 4), (QList<qint64>{1, 2, 3, 4}));
         QCOMPARE(read_db(db.path()).size(), 4);

@@ -460,6 +460,30 @@ private slots:
                      .arg(path));
     }
 
+    // What import --append adds is recorded; history lists it, also for the
+    // kaleidoscope it added, and says so where nothing was ever recorded.
+    void history_lists_what_import_recorded()
+    {
+        TempDb db({make_record("Alpha"), make_record("Bravo")});
+        const Run none = run_tool({"history", db.path()});
+        QCOMPARE(none.code, 1);
+        QCOMPARE(none.err,
+                 QStringLiteral("The history file %1-history does not exist: no change has been recorded.\n")
+                     .arg(db.path()));
+        const QString csv = db.dir() + "/new.csv";
+        QVERIFY(write_bytes(csv, "Scope name\nCharlie\n"));
+        QCOMPARE(run_tool({"import", csv, db.path(), "--append"}).code, 0);
+        const QRegularExpression line(
+            QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\dZ \\S+ import record 3 \"Charlie\"\n$"));
+        for (const QStringList& args : {QStringList{"history", db.path()}, {"history", db.path(), "--record", "3"}}) {
+            const Run listed = run_tool(args);
+            QCOMPARE(listed.code, 0);
+            QVERIFY2(line.match(listed.out).hasMatch(), qPrintable(listed.out));
+        }
+        QCOMPARE(run_tool({"history", db.path(), "--record", "9"}).err,
+                 QStringLiteral("record 9 is not in the history of %1\n").arg(db.path()));
+    }
+
     void missing_file_and_bad_usage()
     {
         const Run missing = run_tool({"verify", "/nonexistent/x.rnd"});

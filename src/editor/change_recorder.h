@@ -1,0 +1,35 @@
+// The record editor's history of its collection: opened while the window
+// holds the claim, wrapped around each of its writes, and telling the user
+// once when changes are not being recorded and why.
+#pragma once
+
+#include "core/collection_history.h"
+
+#include <QObject>
+#include <QPointer>
+
+class QWidget;
+
+namespace tessaran {
+
+class ChangeRecorder : public QObject {
+public:
+    ChangeRecorder(const QString& collection, QWidget* window);
+
+    // Opens the history (again, after another program changed the collection).
+    void open();
+    // Writes the collection through write, the change recorded around it.
+    FileStatus write(ChangeKind kind, const std::vector<RecordChange>& records,
+                     const std::function<FileStatus()>& write);
+    // Records what a write already made: the records added after count_before.
+    void record_appended(ChangeKind kind, int count_before);
+
+private:
+    void tell(const HistoryStatus& status);
+
+    QPointer<QWidget> window_;
+    CollectionHistory history_;
+    bool told_ = false;  // "not being recorded" is said once a window
+};
+
+}  // namespace tessaran

@@ -1,0 +1,117 @@
+// What the record editor writes into the collection's history: each save,
+// addition, deletion and import as one change; a history it cannot trust is
+// set aside and the user told; a read-only window leaves the history alone.
+#include "common/gui_controls.h"
+#include "common/gui_editor_fixture.h"
+
+#include "common/gui_colors.h"
+#include "core/collection_history.h"
+#include "dialogs/import_preview.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+using namespace tessaran;
+using namespace tessaran::test;
+
+namespace {
+
+enum class Write { save, add, remove, import };
+
+// The kinds of the changes recorded for the kaleidoscope at record n, newest first.
+QStringList kinds_at(const QString& collection, int n)
+{
+    CollectionHistory h(collection);
+    if (!h.open().ok)
+        return {"cannot open"};
+    QStringList kinds;
+    for (const KaleidoscopeVersion& v : h.versions_of(h.identity_at(n)))
+        kinds << change_kind_name(v.kind);
+    return kinds;
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Write)
+
+class tst_editor_history : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void init() { reset_color_settings(); }
+
+    void each_write_is_one_change_data()
+    {
+        QTest::addColumn<Write>("command");
+        QTest::addColumn<int>("record");
+        QTest::addColumn<QStringList>("kinds");
+        QTest::newRow("Save") << Write::save << 1 << QStringList{"save"};
+        QTest::newRow("Add") << Write::add << 6 << QStringList{"add"};
+        QTest::newRow("Delete") << Write::remove << 0 << QStringList{};
+        QTest::newRow("Import") << Write::import << 7 << QStringList{"import"};
+    }
+    void each_write_is_one_change()
+    {
+        QFETCH(Write, command);
+        QFETCH(int, record);
+        QFETCH(QStringList, kinds);
+        EditorFixture f(five_records());
+        RecordEditor* ed = f.open();
+        f.dialogs.answers = {MsgAnswer::yes, MsgAnswer::yes};
+        switch (command) {
+        case Write::save:
+            control<QLineEdit>(ed, "tb_city")->setText("Taos");
+            control<QPushButton>(ed, "cmd_save")->click();
+            break;
+        case Write::add:
+            control<QPushButton>(ed, "cmd_new")->click();
+            control<QLineEdit>(ed, "tb_scopename")->setText("Foxtrot");
+            control<QPushButton>(ed, "cmd_save")->click();
+            break;
+        case Write::remove: control<QPushButton>(ed, "cmd_del")->click(); break;
+        case Write::import: {
+            const QString csv = f.db.dir() + "/list.csv";
+            QVERIFY(write_bytes(csv, "Name\r\nFoxtrot\r\nGolf\r\n"));
+            f.dialogs.choose_file(csv);
+            when_modal<ImportPreview>([](ImportPreview* d) { control<QPushButton>(d, "cmd_import")->click(); });
+            control<QAction>(ed, "mnu_import")->trigger();
+            break;
+        }
+        }
+        for (const QString& text : f.dialogs.texts())
+            QVERIFY2(!text.contains("not being recorded"), qPrintable(text));
+        if (record > 0)
+            QCOMPARE(kinds_at(f.db.path(), record), kinds);
+        CollectionHistory h(f.db.path());
+        QVERIFY(h.open().ok);
+        const std::vector<DeletedKaleidoscope> gone = h.deleted();
+        QCOMPARE(gone.size(), size_t(command == Write::remove ? 1 : 0));
+        if (!gone.empty())
+            QCOMPARE(decode_record(gone[0].bytes.constData()).scopename, make_record("Alpha").scopename);
+    }
+
+    // A history that is not this program's is kept under another name, the
+    // user told once, and the save goes ahead into a new history.
+    void an_untrusted_history_is_set_aside_and_told()
+    {
+        EditorFixture f(five_records());
+        const QString companion = history_path_of(f.db.path());
+        QVERIFY(write_bytes(companion, QByteArray(4096, 'x')));
+        RecordEditor* ed = f.open();
+        QCOMPARE(f.dialogs.shown,
+                 (Shown{{QStringLiteral("The history file %1 is damaged. It was kept as %1.set-aside and a new history "
+                                        "was started.")
+                             .arg(companion),
+                         MsgIcon::exclamation}}));
+        QCOMPARE(read_bytes(companion + ".set-aside"), QByteArray(4096, 'x'));
+        f.dialogs.shown.clear();
+        f.dialogs.answers = {MsgAnswer::yes};
+        control<QLineEdit>(ed, "tb_city")->setText("Taos");
+        control<QPushButton>(ed, "cmd_save")->click();
+        QCOMPARE(f.dialogs.texts().size(), 2);  // the question and "saved"
+        QCOMPARE(kinds_at(f.db.path(), 1), QStringList{"save"});
+    }
+};
+
+QTEST_MAIN(tst_editor_history)
+#include "tst_editor_history.moc"
