@@ -1,5 +1,6 @@
 #include "collection_history.h"
 
+#include "blank_text.h"
 #include "record_file.h"
 #include "scope_record.h"
 
@@ -26,7 +27,8 @@ constexpr qint64 layout = 1;
 const char* const schema
     = "CREATE TABLE kaleidoscope(identity INTEGER PRIMARY KEY, record INTEGER UNIQUE, fingerprint BLOB);"
       "CREATE TABLE change(id INTEGER PRIMARY KEY, at TEXT NOT NULL, user TEXT NOT NULL, kind TEXT NOT NULL,"
-      " state TEXT NOT NULL, count_before INTEGER NOT NULL, count_after INTEGER NOT NULL);"
+      " state TEXT NOT NULL, count_before INTEGER NOT NULL, count_after INTEGER NOT NULL, what TEXT,"
+      " target INTEGER, undone_by INTEGER, redone_by INTEGER);"
       "CREATE TABLE version(change INTEGER NOT NULL REFERENCES change(id),"
       " identity INTEGER NOT NULL REFERENCES kaleidoscope(identity),"
       " record_before INTEGER NOT NULL, record_after INTEGER NOT NULL, bytes_before BLOB, bytes_after BLOB);"
@@ -96,6 +98,25 @@ void give_collection_rights(const QString& collection, const QString& companion)
     if (::chown(path.constData(), owner, st.st_gid) != 0 && owner != uid_t(-1))
         (void)::chown(path.constData(), uid_t(-1), st.st_gid);
     (void)::chmod(path.constData(), st.st_mode & 0666);
+}
+
+// What a change did, for the menus: "save of Blue Hour", "import of 3 kaleidoscopes".
+QString change_label(ChangeKind kind, const std::vector<RecordChange>& records)
+{
+    static const char* const nouns[]
+        = {"save", "add", "delete", "import", "picture paths", "change", "undo", "redo", "change"};
+    QString of;
+    if (records.size() == 1) {
+        const QByteArray& bytes = records.front().after.isEmpty() ? records.front().before : records.front().after;
+        if (bytes.size() == rec_len_bytes)
+            of = trim_blanks(decode_record(bytes.constData()).scopename);
+        if (of.isEmpty())
+            of = QStringLiteral("kaleidoscope %1")
+                     .arg(std::max(records.front().record_before, records.front().record_after));
+    } else {
+        of = QStringLiteral("%1 kaleidoscopes").arg(records.size());
+    }
+    return QStringLiteral("%1 of %2").arg(QString::fromLatin1(nouns[int(kind)]), of);
 }
 
 QString not_recorded(const QString& why)
@@ -356,7 +377,7 @@ HistoryStatus CollectionHistory::catch_up()
 }
 
 qint64 CollectionHistory::begin(ChangeKind kind, const std::vector<RecordChange>& records, HistoryStatus* status,
-                                int count_before)
+                                int count_before, qint64 target, const QString& what)
 {
     const auto failed = [&](const QString& why) {
         if (status)
@@ -373,15 +394,17 @@ qint64 CollectionHistory::begin(ChangeKind kind, const std::vector<RecordChange>
 
     SqliteTransaction t(db_);
     SqliteStatement add(db_,
-                        "INSERT INTO change(at, user, kind, state, count_before, count_after) "
-                        "VALUES(?, ?, ?, 'pending', ?, ?)");
-    bool ok = t.ok()
-        && add.bind(1, QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs))
-               .bind(2, current_user())
-               .bind(3, change_kind_name(kind))
-               .bind(4, qint64(count_before))
-               .bind(5, qint64(count_after))
-               .run();
+                        "INSERT INTO change(at, user, kind, state, count_before, count_after, what, target) "
+                        "VALUES(?, ?, ?, 'pending', ?, ?, ?, ?)");
+    add.bind(1, QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs))
+        .bind(2, current_user())
+        .bind(3, change_kind_name(kind))
+        .bind(4, qint64(count_before))
+        .bind(5, qint64(count_after))
+        .bind(6, what.isEmpty() ? change_label(kind, records) : what);
+    if (target)
+        add.bind(7, target);
+    bool ok = t.ok() && add.run();
     const qint64 entry = ok ? db_.last_id() : 0;
     SqliteStatement version(db_,
                             "INSERT INTO version(change, identity, record_before, record_after, bytes_before, "
@@ -390,7 +413,7 @@ qint64 CollectionHistory::begin(ChangeKind kind, const std::vector<RecordChange>
     for (const RecordChange& r : records) {
         if (!ok)
             break;
-        qint64 identity = r.record_before > 0 ? identity_at(r.record_before) : 0;
+        qint64 identity = r.identity ? r.identity : r.record_before > 0 ? identity_at(r.record_before) : 0;
         if (identity == 0) {
             ok = fresh.run();
             fresh.reset();
@@ -465,8 +488,14 @@ bool CollectionHistory::apply(qint64 entry)
         ok = ok && place.bind(1, qint64(r.after)).bind(2, fingerprint(r.bytes.constData())).bind(3, r.identity).run();
         place.reset();
     }
+    // An undo marks the change it took back, a redo the undo it took back.
+    SqliteStatement marks(db_,
+                          "UPDATE change SET undone_by = CASE (SELECT kind FROM change WHERE id = ?1) "
+                          "WHEN 'undo' THEN ?1 ELSE undone_by END, redone_by = CASE (SELECT kind FROM change "
+                          "WHERE id = ?1) WHEN 'redo' THEN ?1 ELSE redone_by END "
+                          "WHERE id = (SELECT target FROM change WHERE id = ?1)");
     SqliteStatement done(db_, "UPDATE change SET state = 'done' WHERE id = ?");
-    return ok && done.bind(1, entry).run();
+    return ok && marks.bind(1, entry).run() && done.bind(1, entry).run();
 }
 
 void CollectionHistory::abandon(qint64 entry)
@@ -536,36 +565,79 @@ std::vector<HistoryChange> CollectionHistory::changes(qint64 identity)
 {
     std::vector<HistoryChange> found;
     SqliteStatement q(db_,
-                      "SELECT id, at, user, kind FROM change WHERE state = 'done' AND (?1 = 0 OR id IN "
+                      "SELECT id FROM change WHERE state = 'done' AND (?1 = 0 OR id IN "
                       "(SELECT change FROM version WHERE identity = ?1)) ORDER BY id");
     q.bind(1, identity);
     while (q.next())
-        found.push_back({q.integer(0),
-                         QDateTime::fromString(q.text(1), Qt::ISODateWithMs),
-                         q.text(2),
-                         kind_from_name(q.text(3)),
-                         {}});
-    SqliteStatement v(db_,
-                      "SELECT record_before, record_after, bytes_before, bytes_after FROM version "
-                      "WHERE change = ? ORDER BY rowid");
-    for (HistoryChange& c : found) {
-        v.bind(1, c.id);
-        while (v.next())
-            c.records.push_back({int(v.integer(0)), int(v.integer(1)), unpacked(v.blob(2)), unpacked(v.blob(3))});
-        v.reset();
-    }
+        found.push_back(change_entry(q.integer(0)));
     return found;
+}
+
+HistoryChange CollectionHistory::change_entry(qint64 id)
+{
+    HistoryChange c;
+    SqliteStatement q(db_, "SELECT id, at, user, kind, what, count_after FROM change WHERE id = ?");
+    q.bind(1, id);
+    if (!q.next())
+        return c;
+    c = {q.integer(0),
+         QDateTime::fromString(q.text(1), Qt::ISODateWithMs),
+         q.text(2),
+         kind_from_name(q.text(3)),
+         q.text(4),
+         int(q.integer(5)),
+         {}};
+    SqliteStatement v(db_,
+                      "SELECT record_before, record_after, bytes_before, bytes_after, identity FROM version "
+                      "WHERE change = ? ORDER BY rowid");
+    v.bind(1, id);
+    while (v.next())
+        c.records.push_back(
+            {int(v.integer(0)), int(v.integer(1)), unpacked(v.blob(2)), unpacked(v.blob(3)), v.integer(4)});
+    return c;
+}
+
+HistoryStep CollectionHistory::next_undo()
+{
+    SqliteStatement q(db_, "SELECT id, kind, undone_by FROM change WHERE state = 'done' ORDER BY id DESC");
+    while (q.next()) {
+        const ChangeKind kind = kind_from_name(q.text(1));
+        if (kind == ChangeKind::undo || !q.is_null(2))
+            continue;
+        if (kind == ChangeKind::outside)
+            return {false,
+                    {},
+                    QStringLiteral("Changes made before another program changed the collection cannot be "
+                                   "undone.")};
+        return {true, change_entry(q.integer(0)), QString()};
+    }
+    return {false, {}, QStringLiteral("There is no change to undo.")};
+}
+
+HistoryStep CollectionHistory::next_redo()
+{
+    SqliteStatement q(db_, "SELECT id, kind, redone_by FROM change WHERE state = 'done' ORDER BY id DESC");
+    while (q.next()) {
+        const ChangeKind kind = kind_from_name(q.text(1));
+        if (kind == ChangeKind::redo || (kind == ChangeKind::undo && !q.is_null(2)))
+            continue;
+        if (kind == ChangeKind::undo)
+            return {true, change_entry(q.integer(0)), QString()};
+        break;
+    }
+    return {false, {}, QStringLiteral("There is no change to redo.")};
 }
 
 std::vector<DeletedKaleidoscope> CollectionHistory::deleted()
 {
     std::vector<DeletedKaleidoscope> found;
-    SqliteStatement q(db_,
-                      "SELECT v.identity, c.id, c.at, c.user, v.record_before, v.bytes_before "
-                      "FROM version v JOIN change c ON c.id = v.change JOIN kaleidoscope k ON k.identity = v.identity "
-                      "WHERE c.state = 'done' AND v.record_after = 0 AND k.record IS NULL AND c.id = "
-                      "(SELECT max(c2.id) FROM version v2 JOIN change c2 ON c2.id = v2.change "
-                      " WHERE v2.identity = v.identity AND c2.state = 'done') ORDER BY c.id DESC");
+    SqliteStatement q(
+        db_,
+        "SELECT v.identity, c.id, c.at, c.user, v.record_before, v.bytes_before "
+        "FROM version v JOIN change c ON c.id = v.change JOIN kaleidoscope k ON k.identity = v.identity "
+        "WHERE c.state = 'done' AND c.kind <> 'undo' AND v.record_after = 0 AND k.record IS NULL AND c.id = "
+        "(SELECT max(c2.id) FROM version v2 JOIN change c2 ON c2.id = v2.change "
+        " WHERE v2.identity = v.identity AND c2.state = 'done') ORDER BY c.id DESC");
     while (q.next())
         found.push_back({q.integer(0), q.integer(1), QDateTime::fromString(q.text(2), Qt::ISODateWithMs), q.text(3),
                          int(q.integer(4)), unpacked(q.blob(5))});

@@ -29,6 +29,7 @@ struct RecordChange {
     int record_after = 0;
     QByteArray before;
     QByteArray after;
+    qint64 identity = 0;  // the kaleidoscope's; 0: the one at record_before, or a new one
 };
 
 // One version of a kaleidoscope, as a change wrote it.
@@ -57,7 +58,17 @@ struct HistoryChange {
     QDateTime at;
     QString user;  // empty for a change made by another program
     ChangeKind kind = ChangeKind::save;
+    QString what;  // "save of Blue Hour", "import of 3 kaleidoscopes"
+    int count_after = 0;
     std::vector<RecordChange> records;
+};
+
+// What Undo or Redo would do next: the entry whose records it puts back (for
+// Redo, the undo it takes back), or why there is none.
+struct HistoryStep {
+    bool possible = false;
+    HistoryChange entry;
+    QString refusal;
 };
 
 struct HistoryStatus {
@@ -83,12 +94,13 @@ public:
     HistoryStatus open_for_reading();
     bool is_open() const { return db_.is_open(); }
     const QString& path() const { return path_; }
+    const QString& collection() const { return collection_; }
 
     // Before the collection is written: the entry, pending (0 when it cannot
     // be written; status says why). The count before is the collection's
     // whole records unless given.
     qint64 begin(ChangeKind kind, const std::vector<RecordChange>& records, HistoryStatus* status = nullptr,
-                 int count_before = -1);
+                 int count_before = -1, qint64 target = 0, const QString& what = QString());
     // After the collection was written: the entry is done and the identities follow it.
     HistoryStatus finish(qint64 entry);
     // The collection's write failed: the entry goes.
@@ -104,11 +116,17 @@ public:
     std::vector<KaleidoscopeVersion> versions_of(qint64 identity);
     // Every change done, oldest first; with an identity, those that touched it.
     std::vector<HistoryChange> changes(qint64 identity = 0);
-    // Every kaleidoscope deleted and not put back, newest first.
+    // The newest change not taken back (never past one made by another
+    // program), and the newest undo that no change since has overtaken.
+    HistoryStep next_undo();
+    HistoryStep next_redo();
+    // Every kaleidoscope deleted and not put back (an addition taken back is
+    // no deletion), newest first.
     std::vector<DeletedKaleidoscope> deleted();
 
 private:
     HistoryStatus start_new();
+    HistoryChange change_entry(qint64 id);
     HistoryStatus set_aside(const QString& reason);
     bool layout_is_ours(QString* reason);
     HistoryStatus catch_up();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/collection_history.h"
+#include "core/history_undo.h"
 
 #include <QObject>
 #include <QPointer>
@@ -13,6 +14,7 @@ class QWidget;
 namespace tessaran {
 
 class ChangeRecorder : public QObject {
+    Q_OBJECT
 public:
     ChangeRecorder(const QString& collection, QWidget* window);
 
@@ -23,6 +25,14 @@ public:
                      const std::function<FileStatus()>& write);
     // Records what a write already made: the records added after count_before.
     void record_appended(ChangeKind kind, int count_before);
+    // Undo (or Redo) of the newest change the history allows.
+    StepOutcome take_back(bool redo);
+    // "Undo save of Blue Hour"; empty when there is nothing to take back.
+    QString next_text(bool redo);
+
+signals:
+    // The history has a new change, or was opened again.
+    void changed();
 
 private:
     void tell(const HistoryStatus& status);

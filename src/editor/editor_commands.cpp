@@ -56,11 +56,14 @@ struct MenuItem {
 constexpr std::array<const char*, 4> menu_titles = {"&Kaleidoscope data", "&Search", "&Tools", "&Help"};
 constexpr std::array<const char*, 4> menu_names = {"mnu_kaleido", "mnu_search", "mnu_tools", "mnu_help"};
 
-constexpr std::array<MenuItem, 28> menu_items = {{
+constexpr std::array<MenuItem, 31> menu_items = {{
     {0, Command::add, "mnu_add", "&Add a new kaleidoscope"},
     {0, Command::save, "mnu_save", "&Save current kaleidoscope data"},
     {0, Command::remove, "mnu_delete", "&Delete this kaleidoscope record"},
     {0, Command::clear, "mnu_clear", "C&lear kaleidoscope form"},
+    {0, Command::add, nullptr, "sep5"},
+    {0, Command::undo, "mnu_undo", "U&ndo"},
+    {0, Command::redo, "mnu_redo", "&Redo"},
     {0, Command::add, nullptr, "sep1"},
     {0, Command::summary, "mnu_summary", "Kaleidoscope s&ummaries"},
     {0, Command::statistics, "mnu_stats", "Collection s&tatistics..."},
@@ -108,6 +111,8 @@ bool command_writes(Command c)
     case Command::add:
     case Command::remove:
     case Command::clear:
+    case Command::undo:
+    case Command::redo:
     case Command::import:
     case Command::missing_pictures: return true;
     default: return false;
@@ -181,7 +186,9 @@ void EditorCommands::build_menus(QMenuBar* bar)
     }
     // Shortcuts, shown in the menus. Walking the records takes Alt with the
     // keys that move inside a field, so editing a field keeps them.
-    const std::array<std::pair<Command, QKeySequence>, 12> shortcuts = {{
+    const std::array<std::pair<Command, QKeySequence>, 14> shortcuts = {{
+        {Command::undo, QKeySequence(Qt::CTRL | Qt::Key_Z)},
+        {Command::redo, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
         {Command::save, QKeySequence::Save},
         {Command::add, QKeySequence::New},
         {Command::find, QKeySequence::Find},

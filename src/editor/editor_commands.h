@@ -18,6 +18,8 @@ enum class Command {
     save,
     remove,
     clear,
+    undo,
+    redo,
     close,
     first,
     previous,

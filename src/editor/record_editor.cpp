@@ -96,6 +96,8 @@ void RecordEditor::prepare()
 
     session_.ws().forget_find();
     recorder_ = new ChangeRecorder(session_.path(), this);
+    connect(recorder_, &ChangeRecorder::changed, this, &RecordEditor::refresh_history_commands);
+    refresh_history_commands();
     if (session_.read_only())
         form_->set_read_only();
     else

@@ -112,6 +112,12 @@ private:
     // the summaries and the statistics do before reading the working set.
     bool working_set_ready();
 
+    // Undo (or Redo): the edits settled first, the change taken back, the
+    // collection read again and the kaleidoscope it put back shown.
+    void take_back_change(bool redo);
+    // The Undo and Redo items name what they would take back.
+    void refresh_history_commands();
+
     // Once per session, where pictures of the collection are missing, offers
     // to look for them; true when the search ran.
     bool offer_missing_pictures_search();

@@ -4,6 +4,8 @@
 #include "common/core_temp_db.h"
 #include "core/collection_history.h"
 #include "core/delete_record.h"
+#include "core/file_write.h"
+#include "core/history_undo.h"
 #include "core/record_file.h"
 
 #include <QtTest>
@@ -133,6 +135,94 @@ private slots:
         QVERIFY(next.open().ok);
         QCOMPARE(identities(next, int(after.size())), after);
         QCOMPARE(next.versions_of(2).size(), of_bravo.size());
+    }
+
+    // Undo puts every record the change touched back as it was, a deleted one
+    // at its place with its identity; Redo repeats the change; both are
+    // recorded, so each can be taken back again.
+    void undo_and_redo_take_back_each_change_data()
+    {
+        QTest::addColumn<Step>("step");
+        QTest::addColumn<QString>("what");
+        QTest::newRow("a save") << Step::save << "save of Bravo two";
+        QTest::newRow("an addition") << Step::add << "add of Echo";
+        QTest::newRow("an earlier record deleted") << Step::remove_earlier << "delete of Bravo";
+        QTest::newRow("an import of two") << Step::import_two << "import of 2 kaleidoscopes";
+    }
+    void undo_and_redo_take_back_each_change()
+    {
+        QFETCH(Step, step);
+        QFETCH(QString, what);
+        TempDb db(four());
+        const QByteArray before = read_bytes(db.path());
+        CollectionHistory h(db.path());
+        QVERIFY(h.open().ok);
+        QCOMPARE(h.next_undo().refusal, QStringLiteral("There is no change to undo."));
+        std::vector<RecordChange> touched;
+        ChangeKind kind = ChangeKind::save;
+        QByteArray changed = before;
+        const QByteArray echo = encode_record(make_record("Echo"));
+        switch (step) {
+        case Step::save:
+            touched = {{2, 2, stored(db.path(), 2), encode_record(make_record("Bravo two"))}};
+            changed.replace(rec_len_bytes, rec_len_bytes, touched[0].after);
+            break;
+        case Step::add:
+            kind = ChangeKind::add;
+            touched = {{0, 5, {}, echo}};
+            changed += echo;
+            break;
+        case Step::remove_earlier:
+            kind = ChangeKind::remove;
+            touched = {{2, 0, stored(db.path(), 2), {}}};
+            changed.remove(rec_len_bytes, rec_len_bytes);
+            break;
+        case Step::import_two:
+            kind = ChangeKind::import;
+            touched = {{0, 5, {}, echo}, {0, 6, {}, encode_record(make_record("Foxtrot"))}};
+            changed += touched[0].after + touched[1].after;
+            break;
+        }
+        QVERIFY(write_recorded(
+            &h, kind, touched, [&] { return replace_file_contents(db.path(), changed, true); }, nullptr));
+        for (int round = 0; round < 2; ++round) {
+            const HistoryStep undo = h.next_undo();
+            QCOMPARE(undo.entry.what, what);
+            QVERIFY(take_back(h, undo, false).done);
+            QCOMPARE(read_bytes(db.path()), before);
+            QCOMPARE(identities(h, 4), (QList<qint64>{1, 2, 3, 4}));
+            QVERIFY(h.deleted().empty());
+            const HistoryStep redo = h.next_redo();
+            QCOMPARE(redo.entry.what, what);
+            QVERIFY(take_back(h, redo, true).done);
+            QCOMPARE(read_bytes(db.path()), changed);
+            QCOMPARE(h.next_redo().refusal, QStringLiteral("There is no change to redo."));
+        }
+        QCOMPARE(h.deleted().size(), size_t(step == Step::remove_earlier ? 1 : 0));
+    }
+
+    // Another program changed the record since: Undo refuses and says which;
+    // once the history has noticed, it does not step back past that change.
+    void undo_refuses_what_another_program_changed()
+    {
+        TempDb db(four());
+        CollectionHistory h(db.path());
+        QVERIFY(h.open().ok);
+        const RecordChange save{2, 2, stored(db.path(), 2), encode_record(make_record("Bravo two"))};
+        QVERIFY(write_recorded(
+            &h, ChangeKind::save, {save}, [&] { return write_record(db.path(), 2, make_record("Bravo two")); },
+            nullptr));
+        QVERIFY(write_record(db.path(), 2, make_record("Bravo three")));
+        const QByteArray meddled = read_bytes(db.path());
+        const StepOutcome refused = take_back(h, h.next_undo(), false);
+        QVERIFY(!refused.done);
+        QCOMPARE(refused.refusal,
+                 QStringLiteral("Bravo two was changed by another program after the save of Bravo two, so it cannot be "
+                                "undone."));
+        QCOMPARE(read_bytes(db.path()), meddled);
+        QVERIFY(h.open().ok);
+        QCOMPARE(h.next_undo().refusal,
+                 QStringLiteral("Changes made before another program changed the collection cannot be undone."));
     }
 
     // Killed between the entry and the collection, or between the collection

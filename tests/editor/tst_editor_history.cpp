@@ -6,6 +6,7 @@
 
 #include "common/gui_colors.h"
 #include "core/collection_history.h"
+#include "core/record_file.h"
 #include "dialogs/import_preview.h"
 
 #include <QtTest>
@@ -88,6 +89,68 @@ private slots:
         QCOMPARE(gone.size(), size_t(command == Write::remove ? 1 : 0));
         if (!gone.empty())
             QCOMPARE(decode_record(gone[0].bytes.constData()).scopename, make_record("Alpha").scopename);
+    }
+
+    // Undo and Redo from the menu, naming what they take back, also in a
+    // window opened after the one that made the change has gone.
+    void undo_and_redo_from_the_menu_data()
+    {
+        QTest::addColumn<Write>("command");
+        QTest::addColumn<QString>("what");
+        QTest::newRow("a save") << Write::save << "save of Alpha";
+        QTest::newRow("a deletion") << Write::remove << "delete of Alpha";
+    }
+    void undo_and_redo_from_the_menu()
+    {
+        QFETCH(Write, command);
+        QFETCH(QString, what);
+        EditorFixture f(five_records());
+        const QByteArray before = read_bytes(f.db.path());
+        RecordEditor* ed = f.open();
+        QVERIFY(!control<QAction>(ed, "mnu_undo")->isEnabled());
+        f.dialogs.answers = {MsgAnswer::yes};
+        if (command == Write::save) {
+            control<QLineEdit>(ed, "tb_city")->setText("Taos");
+            control<QPushButton>(ed, "cmd_save")->click();
+        } else {
+            control<QPushButton>(ed, "cmd_del")->click();
+        }
+        const QByteArray changed = read_bytes(f.db.path());
+        QVERIFY(changed != before);
+        for (int window = 0; window < 2; ++window) {  // the second as after a restart
+            QCOMPARE(control<QAction>(ed, "mnu_undo")->text(), "U&ndo " + what);
+            QCOMPARE(control<QAction>(ed, "mnu_undo")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+            control<QAction>(ed, "mnu_undo")->trigger();
+            QCOMPARE(read_bytes(f.db.path()), before);
+            QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Alpha"));
+            QCOMPARE(control<QLineEdit>(ed, "tb_city")->text(), QString());
+            QCOMPARE(control<QAction>(ed, "mnu_redo")->text(), "&Redo " + what);
+            control<QAction>(ed, "mnu_redo")->trigger();
+            QCOMPARE(read_bytes(f.db.path()), changed);
+            ed = f.open();
+        }
+        QCOMPARE(f.dialogs.texts().filter("not being recorded"), QStringList());
+    }
+
+    // Another program changed the kaleidoscope since: Undo says so and writes nothing.
+    void undo_tells_what_another_program_changed()
+    {
+        EditorFixture f(five_records());
+        RecordEditor* ed = f.open();
+        f.dialogs.answers = {MsgAnswer::yes};
+        control<QLineEdit>(ed, "tb_city")->setText("Taos");
+        control<QPushButton>(ed, "cmd_save")->click();
+        ScopeRecord theirs = read_db(f.db.path()).at(0);
+        theirs.city = fixed_text("Santa Fe", 50);
+        QVERIFY(write_record(f.db.path(), 1, theirs));
+        const QByteArray meddled = read_bytes(f.db.path());
+        f.dialogs.shown.clear();
+        f.dialogs.answers = {MsgAnswer::no};
+        control<QAction>(ed, "mnu_undo")->trigger();
+        QCOMPARE(f.dialogs.texts().last(),
+                 QStringLiteral("Changes made before another program changed the collection cannot be undone."));
+        QCOMPARE(read_bytes(f.db.path()), meddled);
+        QVERIFY(!control<QAction>(ed, "mnu_undo")->isEnabled());
     }
 
     // A history that is not this program's is kept under another name, the

@@ -1,0 +1,103 @@
+#include "history_undo.h"
+
+#include "blank_text.h"
+#include "file_write.h"
+#include "scope_record.h"
+
+#include <QFile>
+
+#include <algorithm>
+
+namespace tessaran {
+namespace {
+
+QString name_in(const QByteArray& bytes)
+{
+    const QString name
+        = bytes.size() == rec_len_bytes ? trim_blanks(decode_record(bytes.constData()).scopename) : QString();
+    return name.isEmpty() ? QStringLiteral("A kaleidoscope") : name;
+}
+
+// The records of the collection with ops applied: deletions first, then
+// insertions at their places (the end where a place no longer fits), then
+// records replaced. Each insertion's record_after is where it went.
+QByteArray applied(QByteArray body, std::vector<RecordChange>& ops)
+{
+    std::sort(ops.begin(), ops.end(), [](const RecordChange& a, const RecordChange& b) {
+        return a.record_after == 0 && b.record_after == 0 ? a.record_before > b.record_before
+                                                           : a.record_after < b.record_after;
+    });
+    for (const RecordChange& op : ops)
+        if (op.record_after == 0)
+            body.remove(qsizetype(op.record_before - 1) * rec_len_bytes, rec_len_bytes);
+    for (RecordChange& op : ops) {
+        if (op.record_before != 0 || op.record_after == 0)
+            continue;
+        op.record_after = std::min(op.record_after, int(body.size() / rec_len_bytes) + 1);
+        body.insert(qsizetype(op.record_after - 1) * rec_len_bytes, op.after);
+    }
+    for (const RecordChange& op : ops)
+        if (op.record_before > 0 && op.record_after > 0)
+            body.replace(qsizetype(op.record_after - 1) * rec_len_bytes, rec_len_bytes, op.after);
+    return body;
+}
+
+}  // namespace
+
+StepOutcome take_back(CollectionHistory& history, const HistoryStep& step, bool redo)
+{
+    StepOutcome out;
+    if (!step.possible) {
+        out.refusal = step.refusal;
+        return out;
+    }
+    const QString verb = redo ? QStringLiteral("redone") : QStringLiteral("undone");
+    QFile file(history.collection());
+    if (!file.open(QIODevice::ReadOnly)) {
+        out.written = FileStatus::failure(file.errorString());
+        return out;
+    }
+    const QByteArray contents = file.readAll();
+    file.close();
+    const int count = int(contents.size() / rec_len_bytes);
+    // The change taken back: every record goes from where the change left it
+    // to where it was, with the bytes it had.
+    std::vector<RecordChange> ops;
+    for (const RecordChange& v : step.entry.records)
+        ops.push_back({v.record_after, v.record_before, v.after, v.before, v.identity});
+    for (const RecordChange& op : ops) {
+        const bool there = op.record_before == 0
+            || (op.record_before <= count
+                && QByteArrayView(contents).sliced(qsizetype(op.record_before - 1) * rec_len_bytes, rec_len_bytes)
+                    == op.before);
+        if (!there || count != step.entry.count_after) {
+            out.refusal = QStringLiteral("%1 was changed by another program after the %2, so it cannot be %3.")
+                              .arg(name_in(op.before.isEmpty() ? op.after : op.before), step.entry.what, verb);
+            return out;
+        }
+    }
+    const QByteArray tail = contents.mid(qsizetype(count) * rec_len_bytes);
+    const QByteArray body = applied(contents.left(qsizetype(count) * rec_len_bytes), ops);
+    HistoryStatus recorded;
+    const qint64 entry = history.begin(redo ? ChangeKind::redo : ChangeKind::undo, ops, &recorded, count,
+                                       step.entry.id, step.entry.what);
+    if (!entry) {
+        out.refusal = recorded.error;
+        return out;
+    }
+    out.written = replace_file_contents(history.collection(), body + tail, true);
+    if (!out.written) {
+        history.abandon(entry);
+        return out;
+    }
+    history.finish(entry);
+    out.done = true;
+    for (const RecordChange& op : ops)
+        if (op.record_after > 0)
+            out.shown_record = out.shown_record ? std::min(out.shown_record, op.record_after) : op.record_after;
+    if (!out.shown_record && !ops.empty())
+        out.shown_record = std::min(ops.front().record_before, int(body.size() / rec_len_bytes));
+    return out;
+}
+
+}  // namespace tessaran
