@@ -35,7 +35,8 @@ const char* const schema
       "CREATE INDEX version_of_identity ON version(identity);"
       "CREATE INDEX version_of_change ON version(change);";
 
-const char* const kind_names[] = {"save", "add", "delete", "import", "pictures", "many", "undo", "redo", "outside"};
+const char* const kind_names[]
+    = {"save", "add", "delete", "import", "pictures", "many", "undo", "redo", "outside", "restore"};
 
 QByteArray fingerprint(const char* record)
 {
@@ -104,7 +105,7 @@ void give_collection_rights(const QString& collection, const QString& companion)
 QString change_label(ChangeKind kind, const std::vector<RecordChange>& records)
 {
     static const char* const nouns[]
-        = {"save", "add", "delete", "import", "picture paths", "change", "undo", "redo", "change"};
+        = {"save", "add", "delete", "import", "picture paths", "change", "undo", "redo", "change", "restore"};
     QString of;
     if (records.size() == 1) {
         const QByteArray& bytes = records.front().after.isEmpty() ? records.front().before : records.front().after;

@@ -19,7 +19,7 @@ namespace tessaran {
 
 QString history_path_of(const QString& collection);
 
-enum class ChangeKind { save, add, remove, import, pictures, many, undo, redo, outside };
+enum class ChangeKind { save, add, remove, import, pictures, many, undo, redo, outside, restore };
 QString change_kind_name(ChangeKind kind);
 
 // One record a change touches: where it was and is (0: not there), and its
@@ -93,6 +93,7 @@ public:
     // aside or written, and what cannot be read is only told.
     HistoryStatus open_for_reading();
     bool is_open() const { return db_.is_open(); }
+    bool read_only() const { return db_.read_only(); }
     const QString& path() const { return path_; }
     const QString& collection() const { return collection_; }
 

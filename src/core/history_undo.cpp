@@ -25,7 +25,7 @@ QByteArray applied(QByteArray body, std::vector<RecordChange>& ops)
 {
     std::sort(ops.begin(), ops.end(), [](const RecordChange& a, const RecordChange& b) {
         return a.record_after == 0 && b.record_after == 0 ? a.record_before > b.record_before
-                                                           : a.record_after < b.record_after;
+                                                          : a.record_after < b.record_after;
     });
     for (const RecordChange& op : ops)
         if (op.record_after == 0)
@@ -43,6 +43,49 @@ QByteArray applied(QByteArray body, std::vector<RecordChange>& ops)
 }
 
 }  // namespace
+
+// Writes ops (already applied to body) into the collection as one recorded change.
+StepOutcome write_applied(CollectionHistory& history, ChangeKind kind, const std::vector<RecordChange>& ops,
+                          const QByteArray& contents, int count, qint64 target, const QString& what)
+{
+    StepOutcome out;
+    HistoryStatus recorded;
+    const qint64 entry = history.begin(kind, ops, &recorded, count, target, what);
+    if (!entry) {
+        out.refusal = recorded.error;
+        return out;
+    }
+    out.written = replace_file_contents(history.collection(), contents, true);
+    if (!out.written) {
+        history.abandon(entry);
+        return out;
+    }
+    history.finish(entry);
+    out.done = true;
+    for (const RecordChange& op : ops)
+        if (op.record_after > 0)
+            out.shown_record = out.shown_record ? std::min(out.shown_record, op.record_after) : op.record_after;
+    if (!out.shown_record && !ops.empty())
+        out.shown_record = std::max(1, std::min(ops.front().record_before, int(contents.size() / rec_len_bytes)));
+    return out;
+}
+
+StepOutcome restore_deleted(CollectionHistory& history, const DeletedKaleidoscope& gone)
+{
+    QFile file(history.collection());
+    StepOutcome out;
+    if (!file.open(QIODevice::ReadOnly)) {
+        out.written = FileStatus::failure(file.errorString());
+        return out;
+    }
+    const QByteArray contents = file.readAll();
+    file.close();
+    const int count = int(contents.size() / rec_len_bytes);
+    std::vector<RecordChange> ops{{0, gone.record, QByteArray(), gone.bytes, gone.identity}};
+    const QByteArray body = applied(contents.left(qsizetype(count) * rec_len_bytes), ops);
+    return write_applied(history, ChangeKind::restore, ops, body + contents.mid(qsizetype(count) * rec_len_bytes),
+                         count, 0, QString());
+}
 
 StepOutcome take_back(CollectionHistory& history, const HistoryStep& step, bool redo)
 {
@@ -76,28 +119,9 @@ StepOutcome take_back(CollectionHistory& history, const HistoryStep& step, bool 
             return out;
         }
     }
-    const QByteArray tail = contents.mid(qsizetype(count) * rec_len_bytes);
     const QByteArray body = applied(contents.left(qsizetype(count) * rec_len_bytes), ops);
-    HistoryStatus recorded;
-    const qint64 entry = history.begin(redo ? ChangeKind::redo : ChangeKind::undo, ops, &recorded, count,
-                                       step.entry.id, step.entry.what);
-    if (!entry) {
-        out.refusal = recorded.error;
-        return out;
-    }
-    out.written = replace_file_contents(history.collection(), body + tail, true);
-    if (!out.written) {
-        history.abandon(entry);
-        return out;
-    }
-    history.finish(entry);
-    out.done = true;
-    for (const RecordChange& op : ops)
-        if (op.record_after > 0)
-            out.shown_record = out.shown_record ? std::min(out.shown_record, op.record_after) : op.record_after;
-    if (!out.shown_record && !ops.empty())
-        out.shown_record = std::min(ops.front().record_before, int(body.size() / rec_len_bytes));
-    return out;
+    return write_applied(history, redo ? ChangeKind::redo : ChangeKind::undo, ops,
+                         body + contents.mid(qsizetype(count) * rec_len_bytes), count, step.entry.id, step.entry.what);
 }
 
 }  // namespace tessaran

@@ -21,4 +21,8 @@ struct StepOutcome {
 // when the history cannot record it.
 StepOutcome take_back(CollectionHistory& history, const HistoryStep& step, bool redo);
 
+// Puts a deleted kaleidoscope back with its identity, at its old place (the
+// end where that place no longer fits), as a change of its own.
+StepOutcome restore_deleted(CollectionHistory& history, const DeletedKaleidoscope& gone);
+
 }  // namespace tessaran

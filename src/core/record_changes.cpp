@@ -1,5 +1,8 @@
 #include "record_changes.h"
 
+#include "field_text.h"
+#include "money.h"
+#include "picture_list.h"
 #include "record_file.h"
 
 namespace tessaran {
@@ -19,26 +22,38 @@ bool same_pictures(const ScopeRecord& a, const ScopeRecord& b)
 
 }  // namespace
 
-QStringList changed_field_names(const ScopeRecord& before, const ScopeRecord& after)
+std::vector<FieldChange> field_changes(const ScopeRecord& before, const ScopeRecord& after)
 {
     // In the order of the field list the Sort window shows, then the two long
     // texts and the pictures.
-    QStringList names;
+    std::vector<FieldChange> found;
+    const auto compare = [&found](const QString& field, const QString& was, const QString& now) {
+        if (was != now)
+            found.push_back({field, was, now});
+    };
     for (int i = 1; i <= field_table_size; ++i) {
         const Member m = field_member(i);
-        const bool differs = m == m_price_paid ? before.price_paid != after.price_paid
-            : m == m_price_retail
-            ? before.price_retail != after.price_retail
-            : trim_blanks(before.*(text_member_info(m)->field)) != trim_blanks(after.*(text_member_info(m)->field));
-        if (differs)
-            names << field_name(i);
+        if (m == m_price_paid || m == m_price_retail) {
+            const auto price = m == m_price_paid ? &ScopeRecord::price_paid : &ScopeRecord::price_retail;
+            compare(field_name(i), money_text(before.*price), money_text(after.*price));
+        } else {
+            compare(field_name(i), shown_text(before.*(text_member_info(m)->field)),
+                    shown_text(after.*(text_member_info(m)->field)));
+        }
     }
-    for (const Member m : {m_specfeatures, m_comments}) {
-        if (trim_blanks(before.*(text_member_info(m)->field)) != trim_blanks(after.*(text_member_info(m)->field)))
-            names << (m == m_specfeatures ? QStringLiteral("Special features") : QStringLiteral("Comments"));
-    }
+    compare(QStringLiteral("Special features"), shown_text(before.specfeatures), shown_text(after.specfeatures));
+    compare(QStringLiteral("Comments"), shown_text(before.comments), shown_text(after.comments));
     if (!same_pictures(before, after))
-        names << QStringLiteral("Pictures");
+        compare(QStringLiteral("Pictures"), PictureList::of_record(before).paths().join(QStringLiteral("; ")),
+                PictureList::of_record(after).paths().join(QStringLiteral("; ")));
+    return found;
+}
+
+QStringList changed_field_names(const ScopeRecord& before, const ScopeRecord& after)
+{
+    QStringList names;
+    for (const FieldChange& c : field_changes(before, after))
+        names << c.field;
     return names;
 }
 

@@ -2,8 +2,22 @@
 
 #include "field_text.h"
 #include "locale_dates.h"
+#include "money.h"
 
 namespace tessaran {
+
+RecordForm form_of(const ScopeRecord& r)
+{
+    RecordForm form;
+    for (std::size_t i = 0; i < form.texts.size(); ++i)
+        form.texts[i] = shown_text(r.*(text_members()[i].field));
+    form.comments_break = line_break_of(r.comments);
+    form.specfeatures_break = line_break_of(r.specfeatures);
+    form.price_paid = money_text(r.price_paid);
+    form.price_retail = money_text(r.price_retail);
+    form.pictures = PictureList::of_record(r);
+    return form;
+}
 
 FormChanges form_changes(const RecordForm& form, const ScopeRecord& stored)
 {

@@ -36,6 +36,9 @@ struct FormChanges {
     }
 };
 
+// The form as it shows the record r.
+RecordForm form_of(const ScopeRecord& r);
+
 // What differs: a text shown unchanged (same_text) or a price shown as stored
 // is no change; only the slots the stored count uses are pictures of the
 // record, so what lies beyond them is no change either.

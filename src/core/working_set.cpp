@@ -82,6 +82,14 @@ int WorkingSet::record_at(int p) const
     return p >= 1 && p <= count_ && p < int(records_.size()) ? records_[size_t(p)] : 0;
 }
 
+int WorkingSet::position_of(int n) const
+{
+    for (int p = 1; p <= count_ && p < int(records_.size()); ++p)
+        if (records_[size_t(p)] == n)
+            return p;
+    return 0;
+}
+
 std::vector<int> WorkingSet::positions() const
 {
     const int n = qMin(count_, int(records_.size()) - 1);

@@ -80,6 +80,8 @@ public:
     void reserve_new(int n);
     // The record number at position p, 0 outside the set.
     int record_at(int p) const;
+    // The position that holds record n, 0 when the set does not.
+    int position_of(int n) const;
     // Positions 1..count as record numbers.
     std::vector<int> positions() const;
     // The set becomes numbers (a selection's matches, in file order).

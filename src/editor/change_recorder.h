@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QPointer>
 
+class QAction;
 class QWidget;
 
 namespace tessaran {
@@ -20,6 +21,11 @@ public:
 
     // Opens the history (again, after another program changed the collection).
     void open();
+    // A read-only window's: only read, nothing told.
+    void open_for_reading();
+    CollectionHistory& history() { return history_; }
+    // The Undo and Redo items name what they would take back.
+    void follow_with(QAction* undo, QAction* redo);
     // Writes the collection through write, the change recorded around it.
     FileStatus write(ChangeKind kind, const std::vector<RecordChange>& records,
                      const std::function<FileStatus()>& write);
@@ -27,8 +33,11 @@ public:
     void record_appended(ChangeKind kind, int count_before);
     // Undo (or Redo) of the newest change the history allows.
     StepOutcome take_back(bool redo);
-    // "Undo save of Blue Hour"; empty when there is nothing to take back.
-    QString next_text(bool redo);
+    // A deleted kaleidoscope put back.
+    StepOutcome restore(const DeletedKaleidoscope& gone);
+    // Tells why a step wrote nothing (done: "undone", "redone", "restored");
+    // true when it was written.
+    bool told(const StepOutcome& outcome, const QString& done);
 
 signals:
     // The history has a new change, or was opened again.
@@ -36,8 +45,13 @@ signals:
 
 private:
     void tell(const HistoryStatus& status);
+    void name_next_steps();
+    // "Undo save of Blue Hour"; empty when there is nothing to take back.
+    QString next_text(bool redo);
 
     QPointer<QWidget> window_;
+    QPointer<QAction> undo_;
+    QPointer<QAction> redo_;
     CollectionHistory history_;
     bool told_ = false;  // "not being recorded" is said once a window
 };

@@ -56,7 +56,7 @@ struct MenuItem {
 constexpr std::array<const char*, 4> menu_titles = {"&Kaleidoscope data", "&Search", "&Tools", "&Help"};
 constexpr std::array<const char*, 4> menu_names = {"mnu_kaleido", "mnu_search", "mnu_tools", "mnu_help"};
 
-constexpr std::array<MenuItem, 31> menu_items = {{
+constexpr std::array<MenuItem, 33> menu_items = {{
     {0, Command::add, "mnu_add", "&Add a new kaleidoscope"},
     {0, Command::save, "mnu_save", "&Save current kaleidoscope data"},
     {0, Command::remove, "mnu_delete", "&Delete this kaleidoscope record"},
@@ -64,6 +64,8 @@ constexpr std::array<MenuItem, 31> menu_items = {{
     {0, Command::add, nullptr, "sep5"},
     {0, Command::undo, "mnu_undo", "U&ndo"},
     {0, Command::redo, "mnu_redo", "&Redo"},
+    {0, Command::history, "mnu_history", "&History of this kaleidoscope..."},
+    {0, Command::deleted, "mnu_deleted", "Deleted &kaleidoscopes..."},
     {0, Command::add, nullptr, "sep1"},
     {0, Command::summary, "mnu_summary", "Kaleidoscope s&ummaries"},
     {0, Command::statistics, "mnu_stats", "Collection s&tatistics..."},
@@ -113,6 +115,7 @@ bool command_writes(Command c)
     case Command::clear:
     case Command::undo:
     case Command::redo:
+    case Command::deleted:
     case Command::import:
     case Command::missing_pictures: return true;
     default: return false;

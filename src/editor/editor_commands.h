@@ -20,6 +20,8 @@ enum class Command {
     clear,
     undo,
     redo,
+    history,
+    deleted,
     close,
     first,
     previous,

@@ -96,12 +96,13 @@ void RecordEditor::prepare()
 
     session_.ws().forget_find();
     recorder_ = new ChangeRecorder(session_.path(), this);
-    connect(recorder_, &ChangeRecorder::changed, this, &RecordEditor::refresh_history_commands);
-    refresh_history_commands();
-    if (session_.read_only())
+    recorder_->follow_with(commands_->action(Command::undo), commands_->action(Command::redo));
+    if (session_.read_only()) {
         form_->set_read_only();
-    else
+        recorder_->open_for_reading();
+    } else {
         recorder_->open();
+    }
     connect(new CollectionWatch(session_.path(), this), &CollectionWatch::touched, this,
             [this] { writers_->notice_outside_change(closing_); });
     loaded = true;

@@ -22,6 +22,7 @@ class PictureStrip;
 class RecordFormWidget;
 enum class Command;
 struct FileStatus;
+struct StepOutcome;
 
 class RecordEditor : public QMainWindow, private RecordSearch::Host, private OtherWriters::Host {
     Q_OBJECT
@@ -112,11 +113,13 @@ private:
     // the summaries and the statistics do before reading the working set.
     bool working_set_ready();
 
-    // Undo (or Redo): the edits settled first, the change taken back, the
-    // collection read again and the kaleidoscope it put back shown.
+    // Undo (or Redo), and a deleted kaleidoscope put back: the edits settled
+    // first, the collection written, read again and the kaleidoscope shown.
     void take_back_change(bool redo);
-    // The Undo and Redo items name what they would take back.
-    void refresh_history_commands();
+    void restore_deleted_kaleidoscope();
+    void show_history_write(const StepOutcome& outcome, const QString& done);
+    // A version of the shown kaleidoscope put on the form as unsaved changes.
+    void show_kaleidoscope_history();
 
     // Once per session, where pictures of the collection are missing, offers
     // to look for them; true when the search ran.

@@ -1,63 +1,72 @@
-// Undo and Redo in the record editor: what the collection's history allows,
-// taken back through the window's recorder, and the collection read again.
+// Undo, Redo, a kaleidoscope's history and the deleted kaleidoscopes in the
+// record editor: what the collection's history allows, written through the
+// window's recorder, and the collection read again.
 #include "record_editor.h"
 
 #include "change_recorder.h"
-#include "editor_commands.h"
+#include "history_commands.h"
+#include "record_form_widget.h"
 
+#include "core/blank_text.h"
+#include "core/record_form.h"
 #include "core/session.h"
 #include "core/working_set.h"
 #include "ui/user_dialogs.h"
 
-#include <QAction>
-
 namespace tessaran {
-
-void RecordEditor::refresh_history_commands()
-{
-    const std::pair<Command, bool> items[] = {{Command::undo, false}, {Command::redo, true}};
-    for (const auto& [command, redo] : items) {
-        QAction* a = commands_->action(command);
-        const QString text = session_.read_only() ? QString() : recorder_->next_text(redo);
-        a->setText(text.isEmpty() ? (redo ? QStringLiteral("&Redo") : QStringLiteral("U&ndo")) : text);
-        a->setEnabled(!text.isEmpty());
-    }
-}
 
 void RecordEditor::take_back_change(bool redo)
 {
     if (!settle_edits() || !catch_up() || !writers_->keep_write_claim())
         return;
-    const StepOutcome outcome = recorder_->take_back(redo);
-    if (!outcome.refusal.isEmpty()) {
-        msgbox(this, outcome.refusal, MsgIcon::information);
+    show_history_write(recorder_->take_back(redo), redo ? QStringLiteral("redone") : QStringLiteral("undone"));
+}
+
+void RecordEditor::restore_deleted_kaleidoscope()
+{
+    if (!settle_edits() || !catch_up())
+        return;
+    const std::optional<DeletedKaleidoscope> gone = chosen_deleted(recorder_->history(), this);
+    if (gone && writers_->keep_write_claim())
+        show_history_write(recorder_->restore(*gone), QStringLiteral("restored"));
+}
+
+// The chosen version's values go on the form as unsaved changes.
+void RecordEditor::show_kaleidoscope_history()
+{
+    if (adding()) {
+        msgbox(this, QStringLiteral("This kaleidoscope has not been saved to the database, so it has no history yet."),
+               MsgIcon::information);
         return;
     }
-    if (!outcome.done) {
-        told_write_outcome(outcome.written, redo ? QStringLiteral("The change could not be redone in the database file ")
-                                                 : QStringLiteral("The change could not be undone in the database file "),
-                           QStringLiteral("\nThe database has not been changed."));
+    if (!settle_edits() || !catch_up())
         return;
-    }
+    const int pos = session_.ws().position();
+    const std::optional<ScopeRecord> version = chosen_version(recorder_->history(), session_.ws().record_at(pos),
+                                                              trim_blanks(session_.record().scopename), this);
+    if (!version)
+        return;
+    set_form_values(form_of(*version));
+    count_changes(pos);
+}
+
+void RecordEditor::show_history_write(const StepOutcome& outcome, const QString& done)
+{
+    if (!recorder_->told(outcome, done))
+        return;
     Session& s = session_;
     s.note_file_state();
     s.refresh_record_count();
-    if (s.record_count() == 0) {
+    // The working set is built again with the selection and sort in force;
+    // the kaleidoscope the change put back is shown where it stands in it.
+    if (s.record_count() == 0 || search_->select(false) == SelectOutcome::failed) {
         s.ws().set_matches({});
         start_empty();
         return;
     }
-    // The working set is built again with the selection and sort in force;
-    // the kaleidoscope the change put back is shown where it stands in it.
-    if (search_->select(false) == SelectOutcome::failed)
-        return;
     if (s.ws().sort_field() != SortField::none)
         search_->apply_remembered_sort();
-    int shown = 1;
-    for (int p = 1; p <= s.ws().count(); ++p)
-        if (s.ws().record_at(p) == outcome.shown_record)
-            shown = p;
-    show_position(shown);
+    show_position(std::max(1, s.ws().position_of(outcome.shown_record)));
     enable_all_commands();
     refresh_caption();
 }

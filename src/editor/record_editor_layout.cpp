@@ -117,6 +117,8 @@ void RecordEditor::run_command(Command c)
     case Command::clear: return clear_fields();
     case Command::undo: return take_back_change(false);
     case Command::redo: return take_back_change(true);
+    case Command::history: return show_kaleidoscope_history();
+    case Command::deleted: return restore_deleted_kaleidoscope();
     case Command::close: return close_window();
     case Command::first: return show_step(Step::first);
     case Command::previous: return show_step(Step::previous);

@@ -88,7 +88,8 @@ private slots:
             got,
             QStringLiteral("mnu_kaleido=&Kaleidoscope data|mnu_add=&Add a new kaleidoscope|"
                            "mnu_save=&Save current kaleidoscope data|mnu_delete=&Delete this kaleidoscope record|"
-                           "mnu_clear=C&lear kaleidoscope form|sep5=|mnu_undo=U&ndo|mnu_redo=&Redo|sep1=|"
+                           "mnu_clear=C&lear kaleidoscope form|sep5=|mnu_undo=U&ndo|mnu_redo=&Redo|"
+                           "mnu_history=&History of this kaleidoscope...|mnu_deleted=Deleted &kaleidoscopes...|sep1=|"
                            "mnu_summary=Kaleidoscope s&ummaries|"
                            "mnu_stats=Collection s&tatistics...|mnu_list=C&ollection list|sep2=|"
                            "mnu_printforms=Print kaleidoscope data forms|mnu_import=&Import kaleidoscopes...|"

@@ -4,10 +4,13 @@
 #include "common/gui_controls.h"
 #include "common/gui_editor_fixture.h"
 
+#include "appearance/scheme_paint.h"
 #include "common/gui_colors.h"
 #include "core/collection_history.h"
 #include "core/record_file.h"
+#include "dialogs/deleted_kaleidoscopes_window.h"
 #include "dialogs/import_preview.h"
+#include "dialogs/kaleidoscope_history_window.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -151,6 +154,60 @@ private slots:
                  QStringLiteral("Changes made before another program changed the collection cannot be undone."));
         QCOMPARE(read_bytes(f.db.path()), meddled);
         QVERIFY(!control<QAction>(ed, "mnu_undo")->isEnabled());
+    }
+
+    // The versions of the shown kaleidoscope, newest first, with each field's
+    // old and new value; a restored version is on the form, not yet saved.
+    void a_version_is_restored_onto_the_form()
+    {
+        EditorFixture f(five_records());
+        RecordEditor* ed = f.open();
+        for (const char* city : {"Taos", "Reno"}) {
+            f.dialogs.answers = {MsgAnswer::yes};
+            control<QLineEdit>(ed, "tb_city")->setText(city);
+            control<QPushButton>(ed, "cmd_save")->click();
+        }
+        const QByteArray saved = read_bytes(f.db.path());
+        QStringList seen;
+        when_modal<KaleidoscopeHistoryWindow>([&seen](KaleidoscopeHistoryWindow* w) {
+            auto* versions = control<QTableWidget>(w, "tbl_versions");
+            auto* fields = control<QTableWidget>(w, "tbl_fields");
+            seen << w->windowTitle() << QString::number(versions->rowCount()) << versions->item(0, 2)->text()
+                 << fields->item(0, 0)->text() + ": " + fields->item(0, 1)->text() + " -> "
+                    + fields->item(0, 2)->text();
+            versions->setCurrentCell(1, 0);
+            seen << fields->item(0, 1)->text() + " -> " + fields->item(0, 2)->text();
+            control<QPushButton>(w, "cmd_restore")->click();
+        });
+        control<QAction>(ed, "mnu_history")->trigger();
+        QCOMPARE(seen, (QStringList{"History of Alpha", "2", "Saved", "City: Taos -> Reno", " -> Taos"}));
+        QCOMPARE(control<QLineEdit>(ed, "tb_city")->text(), QStringLiteral("Taos"));
+        QCOMPARE(control<QLineEdit>(ed, "tb_city")->palette().color(QPalette::Base), scheme_color(color_changed_data));
+        QCOMPARE(read_bytes(f.db.path()), saved);
+    }
+
+    void a_deleted_kaleidoscope_is_restored()
+    {
+        EditorFixture f(five_records());
+        const QByteArray before = read_bytes(f.db.path());
+        RecordEditor* ed = f.open();
+        f.dialogs.answers = {MsgAnswer::yes};
+        control<QPushButton>(ed, "cmd_next")->click();
+        control<QPushButton>(ed, "cmd_del")->click();  // Bravo, record 2
+        int listed = -1;
+        when_modal<DeletedKaleidoscopesWindow>([&listed](DeletedKaleidoscopesWindow* w) {
+            QTest::keyClicks(control<QLineEdit>(w, "ed_filter"), "brav");
+            listed = control<QTableWidget>(w, "tbl_deleted")->rowCount();
+            control<QPushButton>(w, "cmd_restore")->click();
+        });
+        control<QAction>(ed, "mnu_deleted")->trigger();
+        QCOMPARE(listed, 1);
+        QCOMPARE(read_bytes(f.db.path()), before);
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Bravo"));
+        QCOMPARE(kinds_at(f.db.path(), 2), (QStringList{"restore", "delete"}));
+        f.dialogs.shown.clear();
+        control<QAction>(ed, "mnu_deleted")->trigger();
+        QCOMPARE(f.dialogs.texts(), QStringList{"No deleted kaleidoscope is recorded in the collection's history."});
     }
 
     // A history that is not this program's is kept under another name, the
