@@ -72,16 +72,18 @@ KaleidoscopeHistoryWindow::KaleidoscopeHistoryWindow(const QString& name, std::v
     setObjectName(QStringLiteral("frm_history"));
     setWindowTitle(QStringLiteral("History of %1").arg(name));
     auto* versions_label = new QLabel(QStringLiteral("&Versions, newest first:"), this);
-    versions_table_ = table(this, "tbl_versions", {QStringLiteral("When"), QStringLiteral("Who"), QStringLiteral("Change")});
+    versions_table_
+        = table(this, "tbl_versions", {QStringLiteral("When"), QStringLiteral("Who"), QStringLiteral("Change")});
     versions_label->setBuddy(versions_table_);
     name_by_caption(versions_label, versions_table_);
     auto* fields_label = new QLabel(QStringLiteral("&Fields this version changed:"), this);
-    fields_table_ = table(this, "tbl_fields", {QStringLiteral("Field"), QStringLiteral("Before"), QStringLiteral("After")});
+    fields_table_
+        = table(this, "tbl_fields", {QStringLiteral("Field"), QStringLiteral("Before"), QStringLiteral("After")});
     fields_label->setBuddy(fields_table_);
     name_by_caption(fields_label, fields_table_);
     for (const KaleidoscopeVersion& v : versions_)
-        add_row(versions_table_, {change_time_text(v.at), v.user.isEmpty() ? QStringLiteral("-") : v.user,
-                                  change_kind_text(v.kind)});
+        add_row(versions_table_,
+                {change_time_text(v.at), v.user.isEmpty() ? QStringLiteral("-") : v.user, change_kind_text(v.kind)});
     versions_table_->resizeColumnsToContents();
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);

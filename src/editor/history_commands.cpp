@@ -6,11 +6,11 @@
 
 namespace tessaran {
 
-std::optional<ScopeRecord> chosen_version(CollectionHistory& history, int record, const QString& name,
-                                          QWidget* parent)
+std::optional<ScopeRecord> chosen_version(CollectionHistory& history, int record, const QString& name, QWidget* parent)
 {
     const qint64 identity = history.is_open() && record > 0 ? history.identity_at(record) : 0;
-    std::vector<KaleidoscopeVersion> versions = identity ? history.versions_of(identity) : std::vector<KaleidoscopeVersion>();
+    std::vector<KaleidoscopeVersion> versions
+        = identity ? history.versions_of(identity) : std::vector<KaleidoscopeVersion>();
     if (versions.empty()) {
         msgbox(parent, QStringLiteral("No change of this kaleidoscope has been recorded in the collection's history."),
                MsgIcon::information);
@@ -24,7 +24,8 @@ std::optional<ScopeRecord> chosen_version(CollectionHistory& history, int record
 
 std::optional<DeletedKaleidoscope> chosen_deleted(CollectionHistory& history, QWidget* parent)
 {
-    std::vector<DeletedKaleidoscope> deleted = history.is_open() ? history.deleted() : std::vector<DeletedKaleidoscope>();
+    std::vector<DeletedKaleidoscope> deleted
+        = history.is_open() ? history.deleted() : std::vector<DeletedKaleidoscope>();
     if (deleted.empty()) {
         msgbox(parent, QStringLiteral("No deleted kaleidoscope is recorded in the collection's history."),
                MsgIcon::information);

@@ -13,8 +13,7 @@ class QWidget;
 namespace tessaran {
 
 // "History of this kaleidoscope...": the version the user chose to restore.
-std::optional<ScopeRecord> chosen_version(CollectionHistory& history, int record, const QString& name,
-                                          QWidget* parent);
+std::optional<ScopeRecord> chosen_version(CollectionHistory& history, int record, const QString& name, QWidget* parent);
 // "Deleted kaleidoscopes...": the one the user chose to put back.
 std::optional<DeletedKaleidoscope> chosen_deleted(CollectionHistory& history, QWidget* parent);
 
