@@ -42,7 +42,18 @@ QByteArray applied(QByteArray body, std::vector<RecordChange>& ops)
     return body;
 }
 
-}  // namespace
+// The collection's bytes as they are now; false, with the reason in out, when
+// they cannot be read.
+bool read_collection(const CollectionHistory& history, QByteArray& contents, StepOutcome& out)
+{
+    QFile file(history.collection());
+    if (!file.open(QIODevice::ReadOnly)) {
+        out.written = FileStatus::failure(file.errorString());
+        return false;
+    }
+    contents = file.readAll();
+    return true;
+}
 
 // Writes ops (already applied to body) into the collection as one recorded change.
 StepOutcome write_applied(CollectionHistory& history, ChangeKind kind, const std::vector<RecordChange>& ops,
@@ -70,16 +81,14 @@ StepOutcome write_applied(CollectionHistory& history, ChangeKind kind, const std
     return out;
 }
 
+}  // namespace
+
 StepOutcome restore_deleted(CollectionHistory& history, const DeletedKaleidoscope& gone)
 {
-    QFile file(history.collection());
     StepOutcome out;
-    if (!file.open(QIODevice::ReadOnly)) {
-        out.written = FileStatus::failure(file.errorString());
+    QByteArray contents;
+    if (!read_collection(history, contents, out))
         return out;
-    }
-    const QByteArray contents = file.readAll();
-    file.close();
     const int count = int(contents.size() / rec_len_bytes);
     std::vector<RecordChange> ops{{0, gone.record, QByteArray(), gone.bytes, gone.identity}};
     const QByteArray body = applied(contents.left(qsizetype(count) * rec_len_bytes), ops);
@@ -95,13 +104,9 @@ StepOutcome take_back(CollectionHistory& history, const HistoryStep& step, bool 
         return out;
     }
     const QString verb = redo ? QStringLiteral("redone") : QStringLiteral("undone");
-    QFile file(history.collection());
-    if (!file.open(QIODevice::ReadOnly)) {
-        out.written = FileStatus::failure(file.errorString());
+    QByteArray contents;
+    if (!read_collection(history, contents, out))
         return out;
-    }
-    const QByteArray contents = file.readAll();
-    file.close();
     const int count = int(contents.size() / rec_len_bytes);
     // The change taken back: every record goes from where the change left it
     // to where it was, with the bytes it had.
