@@ -46,7 +46,9 @@ int usage()
                "with it (its length, its record count, an image count outside 0..10).\n"
                "Dates and years that do not read in the locale in use (the system's, or\n"
                "NAME such as en_US) and bytes that are no character are warnings: exit 0\n"
-               "unless --strict. So are pictures that cannot be found.\n"
+               "unless --strict. So are pictures that cannot be found, and a history\n"
+               "(FILE-history) that does not agree with the collection: a change left\n"
+               "unfinished, records another program changed.\n"
                "\n"
                "pictures lists every stored picture path by record and picture number,\n"
                "with the file it names (a relative path lies in the collection's folder)\n"
@@ -108,6 +110,17 @@ int cmd_info(const QString& path)
     return 0;
 }
 
+// A collection without a history has nothing to disagree with.
+QStringList history_warnings(const QString& path)
+{
+    if (!QFileInfo::exists(history_path_of(path)) && !QFileInfo(history_path_of(path)).isSymLink())
+        return {};
+    CollectionHistory history(path);
+    if (const HistoryStatus st = history.open_for_reading(); !st)
+        return {st.error};
+    return history.disagreements();
+}
+
 int cmd_verify(const QString& path, bool strict)
 {
     const DatabaseReport r = check_database(path);
@@ -120,7 +133,7 @@ int cmd_verify(const QString& path, bool strict)
     QStringList warnings = r.warnings;
     // Pictures only where the records themselves can be read.
     if (r.errors.isEmpty())
-        warnings << missing_picture_warnings(path);
+        warnings << missing_picture_warnings(path) << history_warnings(path);
     for (const QString& p : warnings)
         out(QStringLiteral("warning: ") + p);
     return !r.errors.isEmpty() || (strict && !warnings.isEmpty()) ? 1 : 0;

@@ -377,6 +377,41 @@ HistoryStatus CollectionHistory::catch_up()
     return {};
 }
 
+QStringList CollectionHistory::disagreements()
+{
+    QStringList found;
+    {
+        SqliteStatement q(db_, "SELECT at FROM change WHERE state = 'pending' ORDER BY id");
+        while (q.next())
+            found << QStringLiteral("history: the change of %1 (UTC) was left unfinished")
+                         .arg(QDateTime::fromString(q.text(0), Qt::ISODateWithMs).toString(Qt::ISODate));
+    }
+    const StoredRecords stored = read_stored(collection_);
+    std::map<int, QByteArray> known;
+    SqliteStatement q(db_, "SELECT record, fingerprint FROM kaleidoscope WHERE record IS NOT NULL");
+    while (q.next())
+        known[int(q.integer(0))] = q.blob(1);
+    if (!q.ok() || !stored.ok)
+        return found << QStringLiteral("history: it cannot be compared with the collection: %1")
+                            .arg(q.ok() ? QStringLiteral("the collection cannot be read") : db_.error());
+    if (int(known.size()) != stored.count())
+        found << QStringLiteral("history: it knows %1 kaleidoscopes, the collection holds %2")
+                     .arg(known.size())
+                     .arg(stored.count());
+    constexpr int named = 10;
+    int differing = 0;
+    for (int n = 1; n <= stored.count(); ++n) {
+        const auto it = known.find(n);
+        if (it != known.end() && it->second == fingerprint(stored.at(n)))
+            continue;
+        if (++differing <= named)
+            found << QStringLiteral("history: record %1 is not as this program last wrote it").arg(n);
+    }
+    if (differing > named)
+        found << QStringLiteral("history: and %1 more records").arg(differing - named);
+    return found;
+}
+
 qint64 CollectionHistory::begin(ChangeKind kind, const std::vector<RecordChange>& records, HistoryStatus* status,
                                 int count_before, qint64 target, const QString& what)
 {

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include "record_file.h"
 #include "sqlite_db.h"
@@ -124,6 +125,11 @@ public:
     // Every kaleidoscope deleted and not put back (an addition taken back is
     // no deletion), newest first.
     std::vector<DeletedKaleidoscope> deleted();
+    // Where the companion and the collection part ways: a change a killed
+    // program left unfinished, records that are not as this program last
+    // wrote them. The program itself settles both when it next opens the
+    // collection; empty when they agree.
+    QStringList disagreements();
 
 private:
     HistoryStatus start_new();

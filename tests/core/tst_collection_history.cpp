@@ -245,10 +245,18 @@ private slots:
             if (written)
                 QVERIFY(write_record(db.path(), 5, make_record("Echo")));
         }
+        CollectionHistory reader(db.path());
+        QVERIFY(reader.open_for_reading().ok);
+        const QStringList told = reader.disagreements();
+        QVERIFY2(told.value(0).contains(" was left unfinished"), qPrintable(told.join('\n')));
+        const QStringList after_write{"history: it knows 4 kaleidoscopes, the collection holds 5",
+                                      "history: record 5 is not as this program last wrote it"};
+        QCOMPARE(told.mid(1), written ? after_write : QStringList());
         CollectionHistory h(db.path());
         QVERIFY(h.open().ok);
         QCOMPARE(h.identity_at(5), qint64(written ? 5 : 0));
         QCOMPARE(h.versions_of(5).size(), size_t(written ? 1 : 0));
+        QCOMPARE(h.disagreements(), QStringList());
     }
 
     // Another program deleted the first record and changed the last: the
@@ -263,10 +271,16 @@ private slots:
         QVERIFY(delete_record_file(db.path(), 1));
         QVERIFY(write_record(db.path(), 3, make_record("Delta, changed elsewhere")));
         CollectionHistory h(db.path());
+        QVERIFY(h.open_for_reading().ok);
+        QCOMPARE(h.disagreements(), (QStringList{"history: it knows 4 kaleidoscopes, the collection holds 3",
+                                                 "history: record 1 is not as this program last wrote it",
+                                                 "history: record 2 is not as this program last wrote it",
+                                                 "history: record 3 is not as this program last wrote it"}));
         const HistoryStatus st = h.open();
         QVERIFY(st.ok);
         QCOMPARE(st.note, QString());
         QCOMPARE(identities(h, 3), (QList<qint64>{2, 3, 5}));
+        QCOMPARE(h.disagreements(), QStringList());
     }
 
     void companions_that_cannot_be_trusted_are_set_aside_data()

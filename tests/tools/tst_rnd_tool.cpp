@@ -2,6 +2,7 @@
 #include "record_check.h"
 
 #include "common/core_temp_db.h"
+#include "core/record_file.h"
 #include "core/scope_record.h"
 
 #include <QtTest>
@@ -462,7 +463,7 @@ private slots:
 
     // What import --append adds is recorded; history lists it, also for the
     // kaleidoscope it added, and says so where nothing was ever recorded.
-    void history_lists_what_import_recorded()
+    void history_lists_what_import_recorded_and_verify_compares_it()
     {
         TempDb db({make_record("Alpha"), make_record("Bravo")});
         const Run none = run_tool({"history", db.path()});
@@ -482,6 +483,12 @@ private slots:
         }
         QCOMPARE(run_tool({"history", db.path(), "--record", "9"}).err,
                  QStringLiteral("record 9 is not in the history of %1\n").arg(db.path()));
+        // verify names where another program's write left the history behind.
+        QCOMPARE(run_tool({"verify", db.path(), "--strict"}).code, 0);
+        QVERIFY(write_record(db.path(), 2, make_record("Bravo, changed elsewhere")));
+        const Run verified = run_tool({"verify", db.path()});
+        QCOMPARE(verified.code, 0);
+        QCOMPARE(verified.out, QStringLiteral("warning: history: record 2 is not as this program last wrote it\n"));
     }
 
     void missing_file_and_bad_usage()
