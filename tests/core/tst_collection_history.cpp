@@ -272,10 +272,11 @@ private slots:
         QVERIFY(write_record(db.path(), 3, make_record("Delta, changed elsewhere")));
         CollectionHistory h(db.path());
         QVERIFY(h.open_for_reading().ok);
-        QCOMPARE(h.disagreements(), (QStringList{"history: it knows 4 kaleidoscopes, the collection holds 3",
-                                                 "history: record 1 is not as this program last wrote it",
-                                                 "history: record 2 is not as this program last wrote it",
-                                                 "history: record 3 is not as this program last wrote it"}));
+        QCOMPARE(h.disagreements(),
+                 (QStringList{"history: it knows 4 kaleidoscopes, the collection holds 3",
+                              "history: record 1 is not as this program last wrote it",
+                              "history: record 2 is not as this program last wrote it",
+                              "history: record 3 is not as this program last wrote it"}));
         const HistoryStatus st = h.open();
         QVERIFY(st.ok);
         QCOMPARE(st.note, QString());
