@@ -270,7 +270,9 @@ bool RecordEditor::catch_up()
     // What another program wrote goes into the history as a change made elsewhere.
     const bool changed_elsewhere = session_.needs_catch_up();
     const bool caught_up = writers_->catch_up();
-    if (changed_elsewhere && !session_.read_only())
+    if (changed_elsewhere && session_.read_only())
+        recorder_->open_for_reading();  // the writing window may have begun the history since
+    else if (changed_elsewhere)
         recorder_->open();
     return caught_up;
 }
@@ -278,6 +280,9 @@ bool RecordEditor::catch_up()
 void RecordEditor::make_read_only()
 {
     form_->set_read_only();
+    // Undo belongs to the window that writes now.
+    if (recorder_)
+        recorder_->open_for_reading();
 }
 
 // ---- Navigation ------------------------------------------------------------

@@ -2,9 +2,11 @@
 // database as one of the collections the operations pass through, and a
 // scratch file left behind by a killed delete does not disturb the next run.
 #include "common/core_temp_db.h"
+#include "core/collection_history.h"
 #include "core/database.h"
 #include "core/delete_record.h"
 #include "core/file_write.h"
+#include "core/history_undo.h"
 #include "core/record_file.h"
 #include "core/session.h"
 
@@ -80,6 +82,52 @@ struct Progress {
         const FileStatus st
             = op.kind == OpKind::remove ? delete_record_file(path, op.n) : write_record(path, op.n, op.rec);
         if (!st.ok)
+            _exit(2);
+        progress->finished.store(i + 1);
+    }
+}
+
+// The child's changes as the program makes them: each recorded in the
+// collection's history around its write, with undos and redos among them.
+[[noreturn]] void recording_child_loop(const QString& path, int run, Progress* progress)
+{
+    CollectionHistory history(path);
+    if (!history.open())
+        _exit(3);
+    for (int i = 0;; ++i) {
+        const int count = record_count_of(path);
+        const Op op = op_for(run, i, count);
+        const int step = QRandomGenerator(quint32(run * 7 + i)).bounded(5);
+        progress->begun.store(i + 1);
+        QByteArray before;
+        if (op.kind != OpKind::append) {
+            ScopeRecord unused;
+            read_record(path, op.n, unused, &before);
+        }
+        const QByteArray after = op.kind == OpKind::remove ? QByteArray() : encode_record(op.rec);
+        const int place_after = op.kind == OpKind::remove ? 0 : op.n;
+        const int place_before = op.kind == OpKind::append ? 0 : op.n;
+        bool ok = true;
+        if (step == 0 || step == 1) {
+            // A step with nothing to take back writes nothing: not a failure.
+            const HistoryStep next = step == 0 ? history.next_undo() : history.next_redo();
+            ok = !next.possible || take_back(history, next, step == 1).done;
+        } else {
+            const ChangeKind kind = op.kind == OpKind::remove ? ChangeKind::remove
+                : op.kind == OpKind::append                   ? ChangeKind::add
+                                                              : ChangeKind::save;
+            HistoryStatus recorded;
+            ok = write_recorded(
+                     &history, kind, {{place_before, place_after, before, after}},
+                     [&] {
+                         return op.kind == OpKind::remove ? delete_record_file(path, op.n)
+                                                          : write_record(path, op.n, op.rec);
+                     },
+                     &recorded)
+                     .ok
+                && recorded.ok;
+        }
+        if (!ok)
             _exit(2);
         progress->finished.store(i + 1);
     }
@@ -199,6 +247,54 @@ private slots:
         QVERIFY2(mid_operation > 0, "some kills fell inside an operation");
         qInfo("%d kills, %d operations completed, %d kills inside an operation, %d left a scratch file", kills,
               ops_total, mid_operation, scratch_left);
+    }
+
+    // Killed at any moment of a recorded save, addition, deletion, undo or
+    // redo: once the program opens the collection again, its history agrees
+    // with it, without taking any of it for another program's change.
+    void killed_while_recording_leaves_collection_and_history_agreeing()
+    {
+        TempDb db(varied(12));
+        void* shared = ::mmap(nullptr, sizeof(Progress), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+        QVERIFY(shared != MAP_FAILED);
+        auto* progress = new (shared) Progress;
+        QRandomGenerator rng(4242);
+        int mid_operation = 0;
+        for (int run = 0; run < 60; ++run) {
+            progress->begun.store(0);
+            progress->finished.store(0);
+            const pid_t pid = ::fork();
+            QVERIFY(pid >= 0);
+            if (pid == 0)
+                recording_child_loop(db.path(), run, progress);
+            const int at_work_on = 1 + int(rng.bounded(3));
+            QElapsedTimer waiting;
+            waiting.start();
+            while (progress->begun.load() < at_work_on && waiting.elapsed() < 120000)
+                sleep_micro(20);
+            if (rng.bounded(2) == 1)
+                sleep_micro(long(rng.bounded(20000)));
+            ::kill(pid, SIGKILL);
+            int status = 0;
+            QCOMPARE(::waitpid(pid, &status, 0), pid);
+            QVERIFY2(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL,
+                     qPrintable(QStringLiteral("run %1: a change failed (status %2)").arg(run).arg(status)));
+            if (progress->begun.load() != progress->finished.load())
+                ++mid_operation;
+
+            QVERIFY(check_database_file(db.path()).ok);
+            CollectionHistory history(db.path());
+            const HistoryStatus opened = history.open();
+            QVERIFY2(opened.ok && opened.note.isEmpty(), qPrintable(opened.error + opened.note));
+            QCOMPARE(history.disagreements(), QStringList());
+            for (const HistoryChange& c : history.changes())
+                QVERIFY2(
+                    c.kind != ChangeKind::outside,
+                    qPrintable(QStringLiteral("run %1: the program's own change was taken for another's").arg(run)));
+        }
+        progress->~Progress();
+        ::munmap(shared, sizeof(Progress));
+        QVERIFY2(mid_operation > 0, "some kills fell inside a change");
     }
 
     // Scratch files a killed program left beside the database never block a

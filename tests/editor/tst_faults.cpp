@@ -113,6 +113,29 @@ private slots:
         QCOMPARE(read_db(f.db.path()).size(), 4);
     }
 
+    // The collection's history cannot grow: the save happens as it would
+    // without one, and the user hears once that changes go unrecorded.
+    void saving_when_the_history_cannot_grow()
+    {
+        EditorFixture f(three_records());
+        RecordEditor* ed = f.open();
+        const qint64 room = read_bytes(f.db.path()).size() + 100;
+        for (const QString name : {"Alpha, renamed", "Alpha, renamed again"}) {
+            type_into(control<QLineEdit>(ed, "tb_scopename"), name);
+            FileSizeLimit full(room);
+            QVERIFY(full.ok());
+            ed->save_record();
+        }
+        const QStringList told = f.dialogs.texts();
+        QCOMPARE(told.size(), 5);  // the question and the outcome each time, the warning first
+        QVERIFY2(told.at(1).startsWith("Changes to this collection are not being recorded: the history file "
+                                       + f.db.path() + "-history cannot be written: "),
+                 qPrintable(told.at(1)));
+        QCOMPARE(told.at(2), QStringLiteral("Kaleidoscope number 1 saved to database"));
+        QCOMPARE(told.at(4), QStringLiteral("Kaleidoscope number 1 saved to database"));
+        QCOMPARE(read_db(f.db.path()).at(0).scopename.trimmed(), QStringLiteral("Alpha, renamed again"));
+    }
+
     void deleting_on_a_full_disk()
     {
         QList<ScopeRecord> records;

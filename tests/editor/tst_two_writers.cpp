@@ -9,10 +9,12 @@
 
 #include "app/start_window.h"
 #include "common/gui_colors.h"
+#include "core/collection_history.h"
 #include "core/collection_lock.h"
 #include "core/file_write.h"
 #include "core/program_files.h"
 #include "core/record_file.h"
+#include "dialogs/kaleidoscope_history_window.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -228,6 +230,35 @@ private slots:
         }
         walked.sort();
         QCOMPARE(walked, (QStringList{"Alpha two", "Bravo", "Charlie", "Echo", "Foxtrot"}));
+    }
+
+    // The writing window's changes reach the read-only window's history of
+    // the kaleidoscope; Undo there stays off, as it does when the claim is lost.
+    void read_only_window_reads_the_history_and_cannot_undo()
+    {
+        OtherWriter other(db->path());
+        dialogs->answer(MsgAnswer::ok);
+        QVERIFY(window->open_database(db->path()));
+        RecordEditor* ed = editor();
+        {
+            CollectionHistory writer(db->path());  // as the window holding the claim records
+            QVERIFY(writer.open().ok);
+            const ScopeRecord renamed = make_record("Echo, renamed");
+            QVERIFY(write_recorded(
+                &writer, ChangeKind::save,
+                {{5, 5, read_bytes(db->path()).mid(4 * rec_len_bytes), encode_record(renamed)}},
+                [&] { return write_record(db->path(), 5, renamed); }, nullptr));
+        }
+        QTRY_VERIFY(ed->windowTitle().endsWith(QLatin1String("[Changed by another program]")));
+        QStringList versions;
+        when_modal<KaleidoscopeHistoryWindow>([&versions](KaleidoscopeHistoryWindow* w) {
+            versions << w->windowTitle() << control<QTableWidget>(w, "tbl_versions")->item(0, 2)->text();
+            w->reject();
+        });
+        control<QAction>(ed, "mnu_history")->trigger();  // by artist, position 1 is record 5
+        QCOMPARE(versions, (QStringList{"History of Echo, renamed", "Saved"}));
+        QVERIFY(!control<QAction>(ed, "mnu_undo")->isEnabled());
+        QCOMPARE(control<QAction>(ed, "mnu_undo")->text(), QStringLiteral("U&ndo"));
     }
 
     void import_beside_an_open_window_data()
