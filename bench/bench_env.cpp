@@ -46,13 +46,13 @@ namespace {
 
 constexpr int artist_slot = 1;  // the text slots in dialog order: Scope name, Artist, ...
 
+}  // namespace
+
 bool copy_file(const QString& from, const QString& to)
 {
     QFile::remove(to);
     return QFile::copy(from, to);
 }
-
-}  // namespace
 
 Criteria text_criteria()
 {

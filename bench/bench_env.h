@@ -47,6 +47,8 @@ bool setup_env(QString& error);
 bool write_import_csv(QString& error);
 // Every record, sorted by artist, position 1 shown: the state after opening.
 void reopen_state();
+// Replaces to with a copy of from.
+bool copy_file(const QString& from, const QString& to);
 // Copies the pristine collection over the working one.
 bool restore_rnd();
 bool restore_sqlite();
@@ -69,6 +71,12 @@ bool verify_results(QString& error);
 
 // Registers every benchmark.
 void register_benchmarks();
+// The collection's history: opening it, a save with and without its entry,
+// undo of a deletion, and a kaleidoscope's history among 100,000 changes.
+void register_history_benchmarks();
+// The size in MB of a history after saves of ordinary records, each recorded
+// as the editor records it; negative when a save failed.
+double history_size_after_saves(int saves);
 
 // Separate process: opens the collection at path, shows the summary window of
 // each kind and prints the time and the process's peak resident memory.

@@ -40,6 +40,8 @@ namespace tessaran::bench {
 
 namespace {
 
+constexpr int history_saves = 10000;
+
 // Peak resident memory of this process so far, in kilobytes.
 qint64 peak_rss_kb()
 {
@@ -291,7 +293,10 @@ int main(int argc, char** argv)
     restore_rnd();
     const ProbeResult probe = run_probe(QCoreApplication::applicationFilePath(), env().rnd);
     const ImportResult import = run_import_probe(QCoreApplication::applicationFilePath(), env().import_csv);
-    const QString table = result_table(reporter.medians, probe, import);
+    std::printf("Recording %d saves of ordinary records...\n", history_saves);
+    std::fflush(stdout);
+    const HistorySize history{history_saves, history_size_after_saves(history_saves)};
+    const QString table = result_table(reporter.medians, probe, import, history);
     std::printf("\n%s", qPrintable(table));
     if (!table_out.isEmpty()) {
         QFile f(table_out);

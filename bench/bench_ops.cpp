@@ -615,6 +615,8 @@ void register_benchmarks()
 
     reg("show_record", show_record, 200, 5);
     reg("save_record", save_record, 50, 5);
+
+    register_history_benchmarks();
 }
 
 }  // namespace tessaran::bench

@@ -28,8 +28,14 @@ struct ImportResult {
     double window_peak_mb = 0;
 };
 
+// The history after many saves of ordinary records.
+struct HistorySize {
+    int saves = 0;
+    double mb = -1;  // negative: a save failed
+};
+
 // medians: benchmark name -> median milliseconds. A Markdown table and notes.
-QString result_table(const std::map<std::string, double>& medians, const ProbeResult& probe,
-                     const ImportResult& import);
+QString result_table(const std::map<std::string, double>& medians, const ProbeResult& probe, const ImportResult& import,
+                     const HistorySize& history);
 
 }  // namespace tessaran::bench

@@ -35,6 +35,12 @@ const char* const schema
       "CREATE INDEX version_of_identity ON version(identity);"
       "CREATE INDEX version_of_change ON version(change);";
 
+// The collection as this program last saw it agree with the history: while
+// the file at the path is that one, unchanged, opening needs no comparison.
+// (Added to layout 1; a history without it is compared and given it.)
+const char* const stamp_table
+    = "CREATE TABLE IF NOT EXISTS collection_stamp(device INTEGER, inode INTEGER, size INTEGER, changed_ns INTEGER)";
+
 const char* const kind_names[]
     = {"save", "add", "delete", "import", "pictures", "many", "undo", "redo", "outside", "restore"};
 
@@ -78,14 +84,64 @@ StoredRecords read_stored(const QString& collection)
     return r;
 }
 
+// The fingerprint of every whole record, in order, read a block at a time
+// (a full collection is 81 MB); a trailing unfinished record is no record.
+bool stored_fingerprints(const QString& collection, std::vector<QByteArray>& prints)
+{
+    prints.clear();
+    QFile f(collection);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray held;
+    for (;;) {
+        const QByteArray block = f.read(qint64(256) * rec_len_bytes);
+        if (block.isEmpty())
+            break;
+        held += block;
+        const qsizetype whole = held.size() / rec_len_bytes;
+        for (qsizetype i = 0; i < whole; ++i)
+            prints.push_back(fingerprint(held.constData() + i * rec_len_bytes));
+        held.remove(0, whole * rec_len_bytes);
+    }
+    return f.error() == QFileDevice::NoError;
+}
+
 QByteArray packed(const QByteArray& bytes)
 {
-    return bytes.isEmpty() ? QByteArray() : qCompress(bytes, 9);
+    return bytes.isEmpty() ? QByteArray() : qCompress(bytes, 1);
 }
 
 QByteArray unpacked(const QByteArray& bytes)
 {
     return bytes.isEmpty() ? QByteArray() : qUncompress(bytes);
+}
+
+QByteArray exclusive_or(QByteArray a, const QByteArray& b)
+{
+    for (qsizetype i = 0; i < a.size(); ++i)
+        a[i] = char(a[i] ^ b[i]);
+    return a;
+}
+
+// A record's bytes after a change that kept it are stored as what changed
+// from before (mostly zeros, a few bytes packed), marked so: a save costs
+// little more than its record once. qCompress's own output begins with a
+// zero byte for any record, so the mark cannot be mistaken for it.
+constexpr char difference_mark = 'x';
+
+QByteArray packed_after(const QByteArray& before, const QByteArray& after)
+{
+    if (before.isEmpty() || before.size() != after.size())
+        return packed(after);
+    return difference_mark + qCompress(exclusive_or(after, before));
+}
+
+QByteArray unpacked_after(const QByteArray& before, const QByteArray& stored)
+{
+    if (!stored.startsWith(difference_mark))
+        return unpacked(stored);
+    const QByteArray difference = qUncompress(stored.mid(1));
+    return difference.size() == before.size() ? exclusive_or(difference, before) : QByteArray();
 }
 
 // The companion belongs to whoever owns the collection, as its previous version does.
@@ -158,7 +214,9 @@ HistoryStatus CollectionHistory::open()
     if (!settle_pending())
         return db_.damaged() ? set_aside(QStringLiteral("is damaged"))
                              : HistoryStatus{false, not_recorded(db_.error()), QString()};
-    return catch_up();
+    if (!db_.exec(stamp_table))
+        return {false, not_recorded(db_.error()), QString()};
+    return stamp_matches() ? HistoryStatus{} : catch_up();
 }
 
 HistoryStatus CollectionHistory::open_for_reading()
@@ -227,17 +285,18 @@ HistoryStatus CollectionHistory::start_new()
     if (!db_.open(path_, SqliteDb::Mode::create))
         return {false, not_recorded(QStringLiteral("the history file %1 cannot be made: %2").arg(path_, db_.error())),
                 QString()};
-    const StoredRecords stored = read_stored(collection_);
+    std::vector<QByteArray> prints;
+    stored_fingerprints(collection_, prints);
     SqliteTransaction t(db_);
     const QByteArray marks = "PRAGMA application_id=" + QByteArray::number(application_id)
         + "; PRAGMA user_version=" + QByteArray::number(layout);
-    bool ok = t.ok() && db_.exec(schema) && db_.exec(marks.constData());
+    bool ok = t.ok() && db_.exec(schema) && db_.exec(stamp_table) && db_.exec(marks.constData());
     SqliteStatement add(db_, "INSERT INTO kaleidoscope(record, fingerprint) VALUES(?, ?)");
-    for (int n = 1; ok && n <= stored.count(); ++n) {
-        ok = add.bind(1, qint64(n)).bind(2, fingerprint(stored.at(n))).run();
+    for (size_t i = 0; ok && i < prints.size(); ++i) {
+        ok = add.bind(1, qint64(i + 1)).bind(2, prints[i]).run();
         add.reset();
     }
-    if (!ok || !t.commit()) {
+    if (!ok || !keep_stamp() || !t.commit()) {
         const QString why = db_.error();
         db_.close();
         QFile::remove(path_);
@@ -289,11 +348,14 @@ bool CollectionHistory::settle_pending()
     const StoredRecords stored = read_stored(collection_);
     for (const auto& [entry, count_after] : pending) {
         bool written = stored.ok && stored.count() == count_after;
-        SqliteStatement v(db_, "SELECT record_after, bytes_after FROM version WHERE change = ? AND record_after > 0");
+        SqliteStatement v(db_,
+                          "SELECT record_after, bytes_before, bytes_after FROM version WHERE change = ? "
+                          "AND record_after > 0");
         v.bind(1, entry);
         while (written && v.next()) {
             const int n = int(v.integer(0));
-            written = n <= stored.count() && QByteArrayView(stored.at(n), rec_len_bytes) == unpacked(v.blob(1));
+            written = n <= stored.count()
+                && QByteArrayView(stored.at(n), rec_len_bytes) == unpacked_after(unpacked(v.blob(1)), v.blob(2));
         }
         if (!v.ok())
             return false;
@@ -313,9 +375,10 @@ bool CollectionHistory::settle_pending()
 // collection with almost nothing in common is another collection.
 HistoryStatus CollectionHistory::catch_up()
 {
-    const StoredRecords stored = read_stored(collection_);
-    if (!stored.ok)
+    std::vector<QByteArray> prints;
+    if (!stored_fingerprints(collection_, prints))
         return {};
+    const int count = int(prints.size());
     std::map<int, std::pair<qint64, QByteArray>> known;  // record -> identity, fingerprint
     {
         SqliteStatement q(db_, "SELECT record, identity, fingerprint FROM kaleidoscope WHERE record IS NOT NULL");
@@ -324,30 +387,32 @@ HistoryStatus CollectionHistory::catch_up()
         if (!q.ok())
             return set_aside(QStringLiteral("is damaged"));
     }
-    std::vector<QByteArray> prints(size_t(stored.count()) + 1);
-    bool same = int(known.size()) == stored.count();
-    for (int n = 1; n <= stored.count(); ++n) {
-        prints[size_t(n)] = fingerprint(stored.at(n));
+    bool same = int(known.size()) == count;
+    for (int n = 1; same && n <= count; ++n) {
         const auto it = known.find(n);
-        same = same && it != known.end() && it->second.second == prints[size_t(n)];
+        same = it != known.end() && it->second.second == prints[size_t(n - 1)];
     }
-    if (same)
+    if (same) {
+        SqliteTransaction t(db_);
+        if (t.ok() && keep_stamp())
+            t.commit();
         return {};
+    }
 
     QMultiHash<QByteArray, qint64> by_print;
     for (const auto& [record, entry] : known)
         by_print.insert(entry.second, entry.first);
-    std::vector<qint64> identity(size_t(stored.count()) + 1, 0);
+    std::vector<qint64> identity(size_t(count) + 1, 0);
     int matched = 0;
-    for (int n = 1; n <= stored.count(); ++n) {
-        const auto it = by_print.find(prints[size_t(n)]);
+    for (int n = 1; n <= count; ++n) {
+        const auto it = by_print.find(prints[size_t(n - 1)]);
         if (it != by_print.end()) {
             identity[size_t(n)] = it.value();
             by_print.erase(it);
             ++matched;
         }
     }
-    const int in_common = std::min(int(known.size()), stored.count());
+    const int in_common = std::min(int(known.size()), count);
     if (in_common > 0 && matched * 2 < in_common)
         return set_aside(QStringLiteral("belongs to another collection"));
 
@@ -360,21 +425,38 @@ HistoryStatus CollectionHistory::catch_up()
         && entry.bind(1, QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs))
                .bind(2, QString())
                .bind(3, qint64(known.size()))
-               .bind(4, qint64(stored.count()))
+               .bind(4, qint64(count))
                .run();
     SqliteStatement place(db_, "UPDATE kaleidoscope SET record = ?, fingerprint = ? WHERE identity = ?");
     SqliteStatement fresh(db_, "INSERT INTO kaleidoscope(record, fingerprint) VALUES(?, ?)");
-    for (int n = 1; ok && n <= stored.count(); ++n) {
+    for (int n = 1; ok && n <= count; ++n) {
         SqliteStatement& s = identity[size_t(n)] ? place : fresh;
-        s.bind(1, qint64(n)).bind(2, prints[size_t(n)]);
+        s.bind(1, qint64(n)).bind(2, prints[size_t(n - 1)]);
         if (identity[size_t(n)])
             s.bind(3, identity[size_t(n)]);
         ok = s.run();
         s.reset();
     }
-    if (!ok || !t.commit())
+    if (!ok || !keep_stamp() || !t.commit())
         return {false, not_recorded(db_.error()), QString()};
     return {};
+}
+
+bool CollectionHistory::stamp_matches()
+{
+    SqliteStatement q(db_, "SELECT device, inode, size, changed_ns FROM collection_stamp");
+    if (!q.next())
+        return false;
+    const FileStamp kept{quint64(q.integer(0)), quint64(q.integer(1)), q.integer(2), q.integer(3)};
+    return kept.size >= 0 && kept == file_stamp(collection_);
+}
+
+bool CollectionHistory::keep_stamp()
+{
+    const FileStamp now = file_stamp(collection_);
+    SqliteStatement add(db_, "INSERT INTO collection_stamp VALUES(?, ?, ?, ?)");
+    return db_.exec("DELETE FROM collection_stamp")
+        && add.bind(1, qint64(now.device)).bind(2, qint64(now.inode)).bind(3, now.size).bind(4, now.changed_ns).run();
 }
 
 QStringList CollectionHistory::disagreements()
@@ -386,23 +468,25 @@ QStringList CollectionHistory::disagreements()
             found << QStringLiteral("history: the change of %1 (UTC) was left unfinished")
                          .arg(QDateTime::fromString(q.text(0), Qt::ISODateWithMs).toString(Qt::ISODate));
     }
-    const StoredRecords stored = read_stored(collection_);
+    std::vector<QByteArray> prints;
+    const bool read = stored_fingerprints(collection_, prints);
+    const int count = int(prints.size());
     std::map<int, QByteArray> known;
     SqliteStatement q(db_, "SELECT record, fingerprint FROM kaleidoscope WHERE record IS NOT NULL");
     while (q.next())
         known[int(q.integer(0))] = q.blob(1);
-    if (!q.ok() || !stored.ok)
+    if (!q.ok() || !read)
         return found << QStringLiteral("history: it cannot be compared with the collection: %1")
                             .arg(q.ok() ? QStringLiteral("the collection cannot be read") : db_.error());
-    if (int(known.size()) != stored.count())
+    if (int(known.size()) != count)
         found << QStringLiteral("history: it knows %1 kaleidoscopes, the collection holds %2")
                      .arg(known.size())
-                     .arg(stored.count());
+                     .arg(count);
     constexpr int named = 10;
     int differing = 0;
-    for (int n = 1; n <= stored.count(); ++n) {
+    for (int n = 1; n <= count; ++n) {
         const auto it = known.find(n);
-        if (it != known.end() && it->second == fingerprint(stored.at(n)))
+        if (it != known.end() && it->second == prints[size_t(n - 1)])
             continue;
         if (++differing <= named)
             found << QStringLiteral("history: record %1 is not as this program last wrote it").arg(n);
@@ -461,7 +545,7 @@ qint64 CollectionHistory::begin(ChangeKind kind, const std::vector<RecordChange>
                    .bind(3, qint64(r.record_before))
                    .bind(4, qint64(r.record_after))
                    .bind(5, packed(r.before))
-                   .bind(6, packed(r.after))
+                   .bind(6, packed_after(r.before, r.after))
                    .run();
         version.reset();
     }
@@ -470,10 +554,10 @@ qint64 CollectionHistory::begin(ChangeKind kind, const std::vector<RecordChange>
     return entry;
 }
 
-HistoryStatus CollectionHistory::finish(qint64 entry)
+HistoryStatus CollectionHistory::finish(qint64 entry, const std::vector<RecordChange>* begun)
 {
     SqliteTransaction t(db_);
-    if (!t.ok() || !apply(entry) || !t.commit())
+    if (!t.ok() || !apply(entry, begun) || !keep_stamp() || !t.commit())
         return {false,
                 not_recorded(QStringLiteral("the history file %1 cannot be written: %2").arg(path_, db_.error())),
                 QString()};
@@ -482,7 +566,7 @@ HistoryStatus CollectionHistory::finish(qint64 entry)
 
 // The identities follow the change: deleted records leave their place and the
 // later ones move down, inserted ones take theirs and the later ones move up.
-bool CollectionHistory::apply(qint64 entry)
+bool CollectionHistory::apply(qint64 entry, const std::vector<RecordChange>* begun)
 {
     struct Row {
         qint64 identity;
@@ -493,21 +577,41 @@ bool CollectionHistory::apply(qint64 entry)
     std::vector<Row> rows;
     {
         SqliteStatement q(db_,
-                          "SELECT identity, record_before, record_after, bytes_after FROM version "
+                          "SELECT identity, record_before, record_after, bytes_before, bytes_after FROM version "
                           "WHERE change = ? ORDER BY rowid");
         q.bind(1, entry);
-        while (q.next())
-            rows.push_back({q.integer(0), int(q.integer(1)), int(q.integer(2)), unpacked(q.blob(3))});
-        if (!q.ok())
+        while (q.next()) {
+            const size_t i = rows.size();
+            rows.push_back(
+                {q.integer(0), int(q.integer(1)), int(q.integer(2)),
+                 begun && i < begun->size() ? begun->at(i).after : unpacked_after(unpacked(q.blob(3)), q.blob(4))});
+        }
+        if (!q.ok() || (begun && rows.size() != begun->size()))
             return false;
     }
-    const auto shift = [this](int from, int by) {
-        SqliteStatement move(db_, "UPDATE kaleidoscope SET record = -(record + ?) WHERE record >= ?");
-        return move.bind(1, qint64(by)).bind(2, qint64(from)).run()
-            && db_.exec("UPDATE kaleidoscope SET record = -record WHERE record < 0");
+    // Records at and after from move by one; nothing to move past the last
+    // (an import appends thousands).
+    qint64 highest = 0;
+    {
+        SqliteStatement q(db_, "SELECT max(record) FROM kaleidoscope");
+        if (q.next())
+            highest = q.integer(0);
+    }
+    SqliteStatement move(db_, "UPDATE kaleidoscope SET record = -(record + ?) WHERE record >= ?");
+    SqliteStatement settle(db_, "UPDATE kaleidoscope SET record = -record WHERE record < 0");
+    const auto shift = [&](int from, int by) {
+        if (from > highest)
+            return true;
+        const bool moved = move.bind(1, qint64(by)).bind(2, qint64(from)).run() && settle.run();
+        move.reset();
+        settle.reset();
+        highest += by;
+        return moved;
     };
     SqliteStatement place(db_, "UPDATE kaleidoscope SET record = ?, fingerprint = ? WHERE identity = ?");
-    bool ok = true;
+    // An entry whose record cannot be read back is damaged: nothing follows it.
+    bool ok = std::all_of(rows.begin(), rows.end(),
+                          [](const Row& r) { return r.after == 0 || r.bytes.size() == rec_len_bytes; });
     std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.before > b.before; });
     for (const Row& r : rows) {
         if (ok && r.before > 0 && r.after == 0) {
@@ -523,6 +627,7 @@ bool CollectionHistory::apply(qint64 entry)
             ok = shift(r.after, 1);
         ok = ok && place.bind(1, qint64(r.after)).bind(2, fingerprint(r.bytes.constData())).bind(3, r.identity).run();
         place.reset();
+        highest = std::max(highest, qint64(r.after));
     }
     // An undo marks the change it took back, a redo the undo it took back.
     SqliteStatement marks(db_,
@@ -548,11 +653,12 @@ HistoryStatus CollectionHistory::record_appended(ChangeKind kind, int count_befo
 {
     const StoredRecords stored = read_stored(collection_);
     std::vector<RecordChange> added;
+    // The records stay where they were read: an import of thousands is not copied again.
     for (int n = count_before + 1; n <= stored.count(); ++n)
-        added.push_back({0, n, QByteArray(), QByteArray(stored.at(n), rec_len_bytes)});
+        added.push_back({0, n, QByteArray(), QByteArray::fromRawData(stored.at(n), rec_len_bytes)});
     HistoryStatus status;
     const qint64 entry = begin(kind, added, &status, count_before);
-    return entry ? finish(entry) : status;
+    return entry ? finish(entry, &added) : status;
 }
 
 FileStatus write_through(const RecordedWrite& recorded, ChangeKind kind, const std::vector<RecordChange>& records,
@@ -570,7 +676,7 @@ FileStatus write_recorded(CollectionHistory* history, ChangeKind kind, const std
     if (entry && !written)
         history->abandon(entry);
     else if (entry)
-        status = history->finish(entry);
+        status = history->finish(entry, &records);
     if (recorded)
         *recorded = status;
     return written;
@@ -591,9 +697,11 @@ std::vector<KaleidoscopeVersion> CollectionHistory::versions_of(qint64 identity)
                       "JOIN change c ON c.id = v.change WHERE v.identity = ? AND c.state = 'done' "
                       "ORDER BY c.id DESC");
     q.bind(1, identity);
-    while (q.next())
+    while (q.next()) {
+        const QByteArray before = unpacked(q.blob(4));
         found.push_back({q.integer(0), QDateTime::fromString(q.text(1), Qt::ISODateWithMs), q.text(2),
-                         kind_from_name(q.text(3)), unpacked(q.blob(4)), unpacked(q.blob(5))});
+                         kind_from_name(q.text(3)), before, unpacked_after(before, q.blob(5))});
+    }
     return found;
 }
 
@@ -627,9 +735,11 @@ HistoryChange CollectionHistory::change_entry(qint64 id)
                       "SELECT record_before, record_after, bytes_before, bytes_after, identity FROM version "
                       "WHERE change = ? ORDER BY rowid");
     v.bind(1, id);
-    while (v.next())
+    while (v.next()) {
+        const QByteArray before = unpacked(v.blob(2));
         c.records.push_back(
-            {int(v.integer(0)), int(v.integer(1)), unpacked(v.blob(2)), unpacked(v.blob(3)), v.integer(4)});
+            {int(v.integer(0)), int(v.integer(1)), before, unpacked_after(before, v.blob(3)), v.integer(4)});
+    }
     return c;
 }
 

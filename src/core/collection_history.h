@@ -103,8 +103,9 @@ public:
     // whole records unless given.
     qint64 begin(ChangeKind kind, const std::vector<RecordChange>& records, HistoryStatus* status = nullptr,
                  int count_before = -1, qint64 target = 0, const QString& what = QString());
-    // After the collection was written: the entry is done and the identities follow it.
-    HistoryStatus finish(qint64 entry);
+    // After the collection was written: the entry is done and the identities
+    // follow it. The records as begun spare reading their bytes back.
+    HistoryStatus finish(qint64 entry, const std::vector<RecordChange>* begun = nullptr);
     // The collection's write failed: the entry goes.
     void abandon(qint64 entry);
 
@@ -138,7 +139,9 @@ private:
     bool layout_is_ours(QString* reason);
     HistoryStatus catch_up();
     bool settle_pending();
-    bool apply(qint64 entry);
+    bool stamp_matches();
+    bool keep_stamp();
+    bool apply(qint64 entry, const std::vector<RecordChange>* begun = nullptr);
 
     QString collection_;
     QString path_;

@@ -7,6 +7,7 @@
 #include "core/file_write.h"
 #include "core/history_undo.h"
 #include "core/record_file.h"
+#include "core/sqlite_db.h"
 
 #include <QtTest>
 
@@ -60,7 +61,11 @@ private slots:
         QCOMPARE(identities(h, 4), (QList<qint64>{1, 2, 3, 4}));
         QCOMPARE(h.identity_at(5), qint64(0));
         QCOMPARE(QFileInfo(h.path()).permissions() & 0x0777, QFileInfo(db.path()).permissions() & 0x0777);
-        // Opened again, nothing changed: the same identities, no entry.
+        // Opened again, nothing changed: the same identities, no entry; also
+        // when the history comes from a version that kept no collection stamp.
+        SqliteDb raw;
+        QVERIFY(raw.open(h.path(), SqliteDb::Mode::read_write) && raw.exec("DROP TABLE collection_stamp"));
+        raw.close();
         CollectionHistory again(db.path());
         QVERIFY(again.open().ok);
         QCOMPARE(identities(again, 4), (QList<qint64>{1, 2, 3, 4}));
