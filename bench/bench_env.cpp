@@ -24,6 +24,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPushButton>
 
 #include <algorithm>
 #include <cstring>
@@ -106,6 +107,10 @@ bool restore_sqlite()
 
 void reopen_state()
 {
+    // A collection copied back is another program's change: the editor reads
+    // it again (and its history compares it) at its next step, here, not
+    // inside the next timed operation.
+    env().ed->findChild<QPushButton*>(QStringLiteral("cmd_begscope"))->click();
     // Every record by artist, position 1 shown, as opening leaves it.
     env().ed->select_all();
     env().ed->sort_by(SortField::artist, false);
