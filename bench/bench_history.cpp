@@ -240,10 +240,14 @@ void reg(const char* name, const std::function<void(benchmark::State&)>& body, i
 
 void register_history_benchmarks()
 {
-    reg("history_open", [](benchmark::State& st) { history_open(st, false); }, 2, 3);
-    reg("history_compare", [](benchmark::State& st) { history_open(st, true); }, 2, 3);
-    reg("save_plain", [](benchmark::State& st) { save(st, false); }, 10, 5);
-    reg("save_recorded", [](benchmark::State& st) { save(st, true); }, 10, 5);
+    reg(
+        "history_open", [](benchmark::State& st) { history_open(st, false); }, 2, 3);
+    reg(
+        "history_compare", [](benchmark::State& st) { history_open(st, true); }, 2, 3);
+    reg(
+        "save_plain", [](benchmark::State& st) { save(st, false); }, 10, 5);
+    reg(
+        "save_recorded", [](benchmark::State& st) { save(st, true); }, 10, 5);
     reg("undo_delete", undo_delete, 3, 3);
     reg("history_open_many", history_open_many, 2, 3);
     reg("history_window", history_window, 5, 3);
@@ -267,8 +271,9 @@ double history_size_after_saves(int saves)
             return -1;
         r.comments = QStringLiteral("Cleaned and polished, save %1.").arg(i);
         HistoryStatus recorded;
-        if (!write_recorded(&history, ChangeKind::save, {{n, n, before, encode_record(r)}},
-                            [&] { return write_record(rnd, n, r); }, &recorded)
+        if (!write_recorded(
+                &history, ChangeKind::save, {{n, n, before, encode_record(r)}}, [&] { return write_record(rnd, n, r); },
+                &recorded)
             || !recorded)
             return -1;
     }

@@ -111,9 +111,12 @@ QByteArray packed(const QByteArray& bytes)
     return bytes.isEmpty() ? QByteArray() : qCompress(bytes, 1);
 }
 
+// A stored record as it was packed; empty when it is not one whole record
+// (a damaged history's bytes never reach the collection or a window).
 QByteArray unpacked(const QByteArray& bytes)
 {
-    return bytes.isEmpty() ? QByteArray() : qUncompress(bytes);
+    const QByteArray record = bytes.isEmpty() ? QByteArray() : qUncompress(bytes);
+    return record.size() == rec_len_bytes ? record : QByteArray();
 }
 
 QByteArray exclusive_or(QByteArray a, const QByteArray& b)
@@ -784,9 +787,12 @@ std::vector<DeletedKaleidoscope> CollectionHistory::deleted()
         "WHERE c.state = 'done' AND c.kind <> 'undo' AND v.record_after = 0 AND k.record IS NULL AND c.id = "
         "(SELECT max(c2.id) FROM version v2 JOIN change c2 ON c2.id = v2.change "
         " WHERE v2.identity = v.identity AND c2.state = 'done') ORDER BY c.id DESC");
-    while (q.next())
-        found.push_back({q.integer(0), q.integer(1), QDateTime::fromString(q.text(2), Qt::ISODateWithMs), q.text(3),
-                         int(q.integer(4)), unpacked(q.blob(5))});
+    while (q.next()) {
+        const QByteArray bytes = unpacked(q.blob(5));
+        if (!bytes.isEmpty())
+            found.push_back({q.integer(0), q.integer(1), QDateTime::fromString(q.text(2), Qt::ISODateWithMs), q.text(3),
+                             int(q.integer(4)), bytes});
+    }
     return found;
 }
 

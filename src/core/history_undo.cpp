@@ -103,6 +103,10 @@ StepOutcome restore_deleted(CollectionHistory& history, const DeletedKaleidoscop
     if (!read_collection(history, contents, out))
         return out;
     const int count = int(contents.size() / rec_len_bytes);
+    if (gone.bytes.size() != rec_len_bytes) {
+        out.refusal = QStringLiteral("The history of this collection is damaged: the kaleidoscope cannot be restored.");
+        return out;
+    }
     std::vector<RecordChange> ops{{0, gone.record, QByteArray(), gone.bytes, gone.identity}};
     return write_applied(history, ChangeKind::restore, ops, changed(std::move(contents), ops), count, 0, QString());
 }
@@ -125,6 +129,11 @@ StepOutcome take_back(CollectionHistory& history, const HistoryStep& step, bool 
     for (const RecordChange& v : step.entry.records)
         ops.push_back({v.record_after, v.record_before, v.after, v.before, v.identity});
     for (const RecordChange& op : ops) {
+        if (op.record_after > 0 && op.after.size() != rec_len_bytes) {
+            out.refusal = QStringLiteral("The history of this collection is damaged: the %1 cannot be %2.")
+                              .arg(step.entry.what, verb);
+            return out;
+        }
         const bool there = op.record_before == 0
             || (op.record_before <= count
                 && QByteArrayView(contents).sliced(qsizetype(op.record_before - 1) * rec_len_bytes, rec_len_bytes)

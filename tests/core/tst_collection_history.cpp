@@ -228,6 +228,19 @@ private slots:
         QVERIFY(h.open().ok);
         QCOMPARE(h.next_undo().refusal,
                  QStringLiteral("Changes made before another program changed the collection cannot be undone."));
+
+        // A version whose bytes are no longer a record is never written back.
+        QVERIFY(write_recorded(
+            &h, ChangeKind::save, {{3, 3, stored(db.path(), 3), encode_record(make_record("Charlie two"))}},
+            [&] { return write_record(db.path(), 3, make_record("Charlie two")); }, nullptr));
+        SqliteDb raw;
+        QVERIFY(raw.open(h.path(), SqliteDb::Mode::read_write)
+                && raw.exec("UPDATE version SET bytes_before = x'0000000501020304' WHERE record_before = 3"));
+        const QByteArray saved = read_bytes(db.path());
+        QCOMPARE(
+            take_back(h, h.next_undo(), false).refusal,
+            QStringLiteral("The history of this collection is damaged: the save of Charlie two cannot be undone."));
+        QCOMPARE(read_bytes(db.path()), saved);
     }
 
     // Killed between the entry and the collection, or between the collection
