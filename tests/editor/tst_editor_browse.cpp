@@ -1,10 +1,12 @@
 // The record editor when it opens, shows, walks and clears records.
 #include "appearance/color_settings.h"
+#include "appearance/scheme_paint.h"
 #include "common/gui_controls.h"
 #include "common/gui_editor_fixture.h"
 #include "editor/limited_text_edit.h"
 
 #include "common/gui_colors.h"
+#include "core/color_file.h"
 #include "core/money.h"
 #include "core/session.h"
 #include "core/vocabularies.h"
@@ -277,6 +279,40 @@ private slots:
         QVERIFY2(on_target, qPrintable(now->objectName()));
         if (auto* text = qobject_cast<QPlainTextEdit*>(start))
             QVERIFY(!text->toPlainText().contains(QLatin1Char('\n')));
+    }
+
+    // Each frame's caption and labels take that frame's own entries of the scheme.
+    void frames_take_their_own_colours_data()
+    {
+        QTest::addColumn<QString>("frame");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<int>("title_entry");
+        QTest::addColumn<int>("label_entry");
+        QTest::newRow("parameters") << "frame_params"
+                                    << "lbl_scopename" << 2 << 3;
+        QTest::newRow("characteristics") << "frame_characteristics"
+                                         << "lbl_mirrors" << 7 << 8;
+        QTest::newRow("purchase") << "frame_purchase"
+                                  << "lbl_price_paid" << 12 << 13;
+        QTest::newRow("store") << "frame_store"
+                               << "lbl_city" << 17 << 18;
+    }
+    void frames_take_their_own_colours()
+    {
+        QFETCH(QString, frame);
+        QFETCH(QString, label);
+        QFETCH(int, title_entry);
+        QFETCH(int, label_entry);
+        EditorFixture f(five_records());
+        ColorScheme scheme = builtin_colors();
+        for (int i = 0; i < color_count; ++i)
+            scheme[std::size_t(i)] = 0x030201 * (i + 1);  // each entry a colour of its own
+        QVERIFY(write_color_file(f.color_path, scheme));
+        RecordEditor* ed = f.open();
+        QCOMPARE(control<QGroupBox>(ed, frame.toLatin1().constData())->palette().color(QPalette::WindowText),
+                 to_qcolor(0x030201 * (title_entry + 1)));
+        QCOMPARE(control<QLabel>(ed, label.toLatin1().constData())->palette().color(QPalette::WindowText),
+                 to_qcolor(0x030201 * (label_entry + 1)));
     }
 
     void missing_color_file_is_reported()
