@@ -10,8 +10,13 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 #include <vector>
+
+namespace benchmark {
+class State;
+}  // namespace benchmark
 
 namespace tessaran {
 class RecordEditor;
@@ -69,6 +74,10 @@ extern const char* const sql_no_match;
 // false with a description when they differ.
 bool verify_results(QString& error);
 
+// Registers body as a benchmark timed in milliseconds of real time, each
+// repetition iterations passes, only the aggregates reported.
+using Body = std::function<void(benchmark::State&)>;
+void reg(const char* name, const Body& body, int iterations, int repetitions);
 // Registers every benchmark.
 void register_benchmarks();
 // The collection's history: opening it, a save with and without its entry,

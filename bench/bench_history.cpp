@@ -170,8 +170,8 @@ bool fill_history(const QString& rnd, QString& error)
 }
 
 // The collection with 100,000 recorded changes beside it, made once; empty
-// with the reason in error when it could not be made.
-QString many_changes_copy(QString& error)
+// (the benchmark told why) when it could not be made.
+QString many_changes_copy(benchmark::State& st)
 {
     static const QString rnd = QDir(env().tmp.path()).filePath(QStringLiteral("many_changes.rnd"));
     static QString failed = QStringLiteral("not made");
@@ -181,7 +181,8 @@ QString many_changes_copy(QString& error)
         if (!copy_file(env().rnd_pristine, rnd) || !fill_history(rnd, failed))
             failed = QStringLiteral("the history of 100,000 changes could not be made: ") + failed;
     }
-    error = failed;
+    if (!failed.isEmpty())
+        st.SkipWithError(failed.toStdString().c_str());
     return failed.isEmpty() ? rnd : QString();
 }
 
@@ -189,12 +190,9 @@ QString many_changes_copy(QString& error)
 // checks and any unfinished change looked for.
 void history_open_many(benchmark::State& st)
 {
-    QString error;
-    const QString rnd = many_changes_copy(error);
-    if (rnd.isEmpty()) {
-        st.SkipWithError(error.toStdString().c_str());
+    const QString rnd = many_changes_copy(st);
+    if (rnd.isEmpty())
         return;
-    }
     CollectionHistory history(rnd);
     for (auto _ : st)
         if (!history.open())
@@ -205,12 +203,9 @@ void history_open_many(benchmark::State& st)
 // versions found and read, the window built and painted.
 void history_window(benchmark::State& st)
 {
-    QString error;
-    const QString rnd = many_changes_copy(error);
-    if (rnd.isEmpty()) {
-        st.SkipWithError(error.toStdString().c_str());
+    const QString rnd = many_changes_copy(st);
+    if (rnd.isEmpty())
         return;
-    }
     CollectionHistory history(rnd);
     history.open();
     size_t shown = 0;
@@ -224,16 +219,6 @@ void history_window(benchmark::State& st)
     }
     if (shown != size_t(shown_versions))
         st.SkipWithError("the kaleidoscope's versions were not all found");
-}
-
-void reg(const char* name, const std::function<void(benchmark::State&)>& body, int iterations, int repetitions)
-{
-    benchmark::RegisterBenchmark(name, [body](benchmark::State& st) { body(st); })
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime()
-        ->Iterations(iterations)
-        ->Repetitions(repetitions)
-        ->ReportAggregatesOnly(true);
 }
 
 }  // namespace

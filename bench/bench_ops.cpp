@@ -45,11 +45,7 @@
 
 namespace tessaran::bench {
 
-namespace {
-
-using Body = std::function<void(benchmark::State&)>;
-
-void reg(const char* name, Body body, int iterations, int repetitions)
+void reg(const char* name, const Body& body, int iterations, int repetitions)
 {
     benchmark::RegisterBenchmark(name, [body](benchmark::State& st) { body(st); })
         ->Unit(benchmark::kMillisecond)
@@ -58,6 +54,8 @@ void reg(const char* name, Body body, int iterations, int repetitions)
         ->Repetitions(repetitions)
         ->ReportAggregatesOnly(true);
 }
+
+namespace {
 
 void fail_on_errors(benchmark::State& st)
 {
