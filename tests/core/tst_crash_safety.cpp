@@ -14,6 +14,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <functional>
 #include <sys/mman.h>
 #include <sys/wait.h>
 #include <time.h>
@@ -139,6 +140,36 @@ void sleep_micro(long us)
     nanosleep(&ts, nullptr);
 }
 
+// Forks a child running loop (which never returns), waits until it has begun
+// operation at_work_on, lets it work moment_us longer and kills it. The
+// child's wait status; -1 when it never began that operation.
+int killed_at_work(Progress* progress, const std::function<void()>& loop, int at_work_on, long moment_us)
+{
+    progress->begun.store(0);
+    progress->finished.store(0);
+    const pid_t pid = ::fork();
+    if (pid == 0)
+        loop();
+    QElapsedTimer waiting;
+    waiting.start();
+    while (pid > 0 && progress->begun.load() < at_work_on && waiting.elapsed() < 120000)
+        sleep_micro(20);
+    const bool began = progress->begun.load() >= at_work_on;
+    if (began)
+        sleep_micro(moment_us);
+    int status = -1;
+    if (pid > 0) {
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, &status, 0);
+    }
+    return began ? status : -1;
+}
+
+bool killed(int status)
+{
+    return status != -1 && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+}
+
 QList<ScopeRecord> varied(int n)
 {
     QList<ScopeRecord> list;
@@ -176,27 +207,13 @@ private slots:
         for (int run = 0; kills < 150; ++run) {
             const QByteArray start = read_bytes(db.path());
             const bool scratch_before = !scratch_files_in(db.dir()).isEmpty();
-            progress->begun.store(0);
-            progress->finished.store(0);
-            const pid_t pid = ::fork();
-            QVERIFY(pid >= 0);
-            if (pid == 0)
-                child_loop(db.path(), run, progress);
             // Killed as its chosen operation begins, or a moment into it.
             const int at_work_on = 1 + int(rng.bounded(4));
-            QElapsedTimer waiting;
-            waiting.start();
-            while (progress->begun.load() < at_work_on && waiting.elapsed() < 120000)
-                sleep_micro(20);
-            QVERIFY2(progress->begun.load() >= at_work_on,
-                     qPrintable(QStringLiteral("run %1: the child never began operation %2").arg(run).arg(at_work_on)));
+            const long moment = rng.bounded(2) == 1 ? long(rng.bounded(3000)) : 0;
+            const int status = killed_at_work(
+                progress, [&] { child_loop(db.path(), run, progress); }, at_work_on, moment);
             ops_waited_for += at_work_on - 1;
-            if (rng.bounded(2) == 1)
-                sleep_micro(long(rng.bounded(3000)));
-            ::kill(pid, SIGKILL);
-            int status = 0;
-            QCOMPARE(::waitpid(pid, &status, 0), pid);
-            QVERIFY2(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL,
+            QVERIFY2(killed(status),
                      qPrintable(QStringLiteral("run %1: an operation failed (status %2), scratch file left before: %3")
                                     .arg(run)
                                     .arg(status)
@@ -261,23 +278,11 @@ private slots:
         QRandomGenerator rng(4242);
         int mid_operation = 0;
         for (int run = 0; run < 60; ++run) {
-            progress->begun.store(0);
-            progress->finished.store(0);
-            const pid_t pid = ::fork();
-            QVERIFY(pid >= 0);
-            if (pid == 0)
-                recording_child_loop(db.path(), run, progress);
             const int at_work_on = 1 + int(rng.bounded(3));
-            QElapsedTimer waiting;
-            waiting.start();
-            while (progress->begun.load() < at_work_on && waiting.elapsed() < 120000)
-                sleep_micro(20);
-            if (rng.bounded(2) == 1)
-                sleep_micro(long(rng.bounded(20000)));
-            ::kill(pid, SIGKILL);
-            int status = 0;
-            QCOMPARE(::waitpid(pid, &status, 0), pid);
-            QVERIFY2(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL,
+            const long moment = rng.bounded(2) == 1 ? long(rng.bounded(20000)) : 0;
+            const int status = killed_at_work(
+                progress, [&] { recording_child_loop(db.path(), run, progress); }, at_work_on, moment);
+            QVERIFY2(killed(status),
                      qPrintable(QStringLiteral("run %1: a change failed (status %2)").arg(run).arg(status)));
             if (progress->begun.load() != progress->finished.load())
                 ++mid_operation;
