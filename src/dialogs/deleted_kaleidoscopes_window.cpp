@@ -2,6 +2,7 @@
 
 #include "kaleidoscope_history_window.h"
 
+#include "appearance/scheme_paint.h"
 #include "core/blank_text.h"
 #include "core/scope_record.h"
 #include "ui/accessible_names.h"
@@ -70,6 +71,7 @@ DeletedKaleidoscopesWindow::DeletedKaleidoscopesWindow(std::vector<DeletedKaleid
     table_->setCurrentCell(0, 0);
     restore_->setEnabled(chosen() != nullptr);
     resize(640, 440);
+    paint_dialog(this);
 }
 
 void DeletedKaleidoscopesWindow::filter(const QString& text)

@@ -1,5 +1,6 @@
 #include "kaleidoscope_history_window.h"
 
+#include "appearance/scheme_paint.h"
 #include "core/record_changes.h"
 #include "ui/accessible_names.h"
 
@@ -104,6 +105,7 @@ KaleidoscopeHistoryWindow::KaleidoscopeHistoryWindow(const QString& name, std::v
     versions_table_->setCurrentCell(0, 0);
     show_fields(versions_table_->currentRow());
     resize(720, 520);
+    paint_dialog(this);
 }
 
 void KaleidoscopeHistoryWindow::show_fields(int row)

@@ -177,6 +177,10 @@ private slots:
                     + fields->item(0, 2)->text();
             versions->setCurrentCell(1, 0);
             seen << fields->item(0, 1)->text() + " -> " + fields->item(0, 2)->text();
+            // In the scheme's colours, as every window of the program.
+            QCOMPARE(w->palette().color(QPalette::Window), scheme_color(color_form_background));
+            QCOMPARE(control<QPushButton>(w, "cmd_restore")->palette().color(QPalette::Button),
+                     scheme_color(color_command_buttons));
             control<QPushButton>(w, "cmd_restore")->click();
         });
         control<QAction>(ed, "mnu_history")->trigger();
