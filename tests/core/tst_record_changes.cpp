@@ -15,6 +15,8 @@ ScopeRecord charlie()
 {
     ScopeRecord r = make_record("Charlie", "Smithers, Carl", "6/1/2001", 2500000);
     r.city = fixed_text("Stowe", 50);
+    r.image_count = 1;
+    r.image_files[1] = fixed_text("a.jpg", image_slot_width);
     return r;
 }
 
@@ -39,12 +41,16 @@ private slots:
         renamed.comments = QStringLiteral("Renamed by the artist");
         QTest::newRow("renamed, same artist") << renamed << QStringList{"Scope name", "Comments"} << true;
         ScopeRecord pictured = charlie();
-        pictured.image_count = 1;
-        pictured.image_files[1] = fixed_text("a.jpg", image_slot_width);
+        pictured.image_count = 2;
+        pictured.image_files[2] = fixed_text("c.jpg", image_slot_width);
         QTest::newRow("a picture added") << pictured << QStringList{"Pictures"} << true;
+        ScopeRecord framed = charlie();
+        framed.image_files[1] = fixed_text("b.jpg", image_slot_width);
+        QTest::newRow("a picture replaced") << framed << QStringList{"Pictures"} << true;
         const ScopeRecord other = make_record("Delta", "Brown, Dee", "12/31/2001", 500000);
         QTest::newRow("another kaleidoscope in its place")
-            << other << QStringList{"Scope name", "Artist", "Date of purchase", "Purchase price", "City"} << false;
+            << other << QStringList{"Scope name", "Artist", "Date of purchase", "Purchase price", "City", "Pictures"}
+            << false;
         ScopeRecord unchanged = charlie();
         unchanged.artist = QStringLiteral("Smithers, Carl  ");  // padding is no change
         QTest::newRow("nothing") << unchanged << QStringList{} << true;
