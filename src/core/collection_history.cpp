@@ -720,7 +720,7 @@ std::vector<HistoryChange> CollectionHistory::changes(qint64 identity)
     return found;
 }
 
-HistoryChange CollectionHistory::change_entry(qint64 id)
+HistoryChange CollectionHistory::change_entry(qint64 id, bool with_records)
 {
     HistoryChange c;
     SqliteStatement q(db_, "SELECT id, at, user, kind, what, count_after FROM change WHERE id = ?");
@@ -734,6 +734,8 @@ HistoryChange CollectionHistory::change_entry(qint64 id)
          q.text(4),
          int(q.integer(5)),
          {}};
+    if (!with_records)
+        return c;
     SqliteStatement v(db_,
                       "SELECT record_before, record_after, bytes_before, bytes_after, identity FROM version "
                       "WHERE change = ? ORDER BY rowid");
@@ -746,7 +748,7 @@ HistoryChange CollectionHistory::change_entry(qint64 id)
     return c;
 }
 
-HistoryStep CollectionHistory::next_undo()
+HistoryStep CollectionHistory::next_undo(bool with_records)
 {
     SqliteStatement q(db_, "SELECT id, kind, undone_by FROM change WHERE state = 'done' ORDER BY id DESC");
     while (q.next()) {
@@ -758,12 +760,12 @@ HistoryStep CollectionHistory::next_undo()
                     {},
                     QStringLiteral("Changes made before another program changed the collection cannot be "
                                    "undone.")};
-        return {true, change_entry(q.integer(0)), QString()};
+        return {true, change_entry(q.integer(0), with_records), QString()};
     }
     return {false, {}, QStringLiteral("There is no change to undo.")};
 }
 
-HistoryStep CollectionHistory::next_redo()
+HistoryStep CollectionHistory::next_redo(bool with_records)
 {
     SqliteStatement q(db_, "SELECT id, kind, redone_by FROM change WHERE state = 'done' ORDER BY id DESC");
     while (q.next()) {
@@ -771,7 +773,7 @@ HistoryStep CollectionHistory::next_redo()
         if (kind == ChangeKind::redo || (kind == ChangeKind::undo && !q.is_null(2)))
             continue;
         if (kind == ChangeKind::undo)
-            return {true, change_entry(q.integer(0)), QString()};
+            return {true, change_entry(q.integer(0), with_records), QString()};
         break;
     }
     return {false, {}, QStringLiteral("There is no change to redo.")};

@@ -121,8 +121,10 @@ public:
     std::vector<HistoryChange> changes(qint64 identity = 0);
     // The newest change not taken back (never past one made by another
     // program), and the newest undo that no change since has overtaken.
-    HistoryStep next_undo();
-    HistoryStep next_redo();
+    // Without records only what the step is (for a menu item's text): an
+    // import of thousands is not read to name it.
+    HistoryStep next_undo(bool with_records = true);
+    HistoryStep next_redo(bool with_records = true);
     // Every kaleidoscope deleted and not put back (an addition taken back is
     // no deletion), newest first.
     std::vector<DeletedKaleidoscope> deleted();
@@ -134,7 +136,7 @@ public:
 
 private:
     HistoryStatus start_new();
-    HistoryChange change_entry(qint64 id);
+    HistoryChange change_entry(qint64 id, bool with_records = true);
     HistoryStatus set_aside(const QString& reason);
     bool layout_is_ours(QString* reason);
     HistoryStatus catch_up();

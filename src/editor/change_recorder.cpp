@@ -92,7 +92,7 @@ QString ChangeRecorder::next_text(bool redo)
 {
     if (!history_.is_open())
         return QString();
-    const HistoryStep step = redo ? history_.next_redo() : history_.next_undo();
+    const HistoryStep step = redo ? history_.next_redo(false) : history_.next_undo(false);
     return step.possible ? (redo ? QStringLiteral("&Redo ") : QStringLiteral("U&ndo ")) + step.entry.what : QString();
 }
 

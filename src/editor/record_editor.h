@@ -140,8 +140,8 @@ private:
     EditorCommands* commands_ = nullptr;  // the command strip and the menus
     RecordSearch* search_ = nullptr;
     OtherWriters* writers_ = nullptr;
-    ChangeRecorder* recorder_ = nullptr;  // the collection's history of this window's writes
-    CollectionListDock* list_dock_ = nullptr;
+    ChangeRecorder* recorder_ = nullptr;      // the collection's history of this window's writes
+    QPointer<CollectionListDock> list_dock_;  // made on first use; gone with its window
     bool loaded = false;
     bool closing_ = false;
     bool measured_ = false;  // the shown window's size has been measured
