@@ -106,14 +106,33 @@ QString color_file_to_read()
     return QFileInfo(user).isFile() ? user : shipped_file(default_color_file_name);
 }
 
+namespace {
+
+// The demo's pictures go with the user's copy of it, into its picture folder
+// beside it, where its records name them. A picture that cannot be copied is
+// only missing, as any picture can be; one the user changed is left alone.
+void copy_demo_pictures(const QString& folder)
+{
+    const QDir shipped(shipped_file(demo_pictures_folder_name));
+    const QDir copies(QDir(folder).filePath(QString::fromLatin1(demo_pictures_folder_name)));
+    if (!shipped.exists() || copies.exists() || !QDir().mkpath(copies.path()))
+        return;
+    for (const QString& name : shipped.entryList(QDir::Files))
+        QFile::copy(shipped.filePath(name), copies.filePath(name));
+}
+
+}  // namespace
+
 QString demo_database_path(QString* error)
 {
     if (!is_installed())
         return QDir(program_folder()).filePath(QString::fromLatin1(demo_database_name));
     const QString folder = user_data_folder();
     const QString copy = QDir(folder).filePath(QString::fromLatin1(demo_database_name));
-    if (QFileInfo::exists(copy))
+    if (QFileInfo::exists(copy)) {
+        copy_demo_pictures(folder);
         return copy;
+    }
     QString why;
     const QString shipped = shipped_file(demo_database_name);
     QFile source(shipped);
@@ -124,6 +143,7 @@ QString demo_database_path(QString* error)
     } else {
         // The shipped file is read-only; the user's copy is the user's to change.
         QFile::setPermissions(copy, QFile::permissions(copy) | QFileDevice::WriteOwner);
+        copy_demo_pictures(folder);
     }
     if (!why.isEmpty() && error)
         *error = QStringLiteral("The demo database could not be copied from %1 to %2: %3")

@@ -14,6 +14,8 @@ namespace tessaran {
 inline constexpr const char* app_id = "org.tessaran.TessaranV";
 
 inline constexpr const char* demo_database_name = "demo.rnd";
+// The demo's pictures, beside it (its picture folder).
+inline constexpr const char* demo_pictures_folder_name = "demo-pictures";
 inline constexpr const char* help_file_name = "tessaran.html";
 
 // The folder that holds the program file.

@@ -87,6 +87,9 @@ private slots:
             const QString demo = data + QStringLiteral("/demo.rnd");
             QCOMPARE(ed->session().path(), demo);
             QCOMPARE(read_bytes(demo), read_bytes(root + QStringLiteral("/usr/share/tessaran/demo.rnd")));
+            // Its pictures went with it, beside it where its records name them.
+            QCOMPARE(read_bytes(data + QStringLiteral("/demo-pictures/koi_pond.jpg")),
+                     read_bytes(root + QStringLiteral("/usr/share/tessaran/demo-pictures/koi_pond.jpg")));
             control<QLineEdit>(ed, "tb_city")->setText(QStringLiteral("Installed City"));
             control<QPushButton>(ed, "cmd_save")->click();
             QCOMPARE(dialogs.texts().last(), QStringLiteral("Kaleidoscope number 1 saved to database"));

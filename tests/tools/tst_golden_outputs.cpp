@@ -79,6 +79,11 @@ private slots:
         QTemporaryDir dir;
         const QString demo = dir.filePath(QStringLiteral("demo.rnd"));
         QVERIFY(QFile::copy(QStringLiteral(TESSARAN_BIN_DIR "/demo.rnd"), demo));
+        // With its pictures beside it, as the demo is shipped.
+        const QDir pictures(QStringLiteral(TESSARAN_BIN_DIR "/demo-pictures"));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("demo-pictures")));
+        for (const QString& name : pictures.entryList({QStringLiteral("*.jpg")}, QDir::Files))
+            QVERIFY(QFile::copy(pictures.filePath(name), dir.filePath(QStringLiteral("demo-pictures/") + name)));
         const QStringList args = QStringList{command.first(), demo} + command.mid(1);
         const QString diff = golden_difference(file_name_of("demo", command), tool_output(args, dir.path()));
         QVERIFY2(diff.isEmpty(), qPrintable(diff));
