@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cstring>
 #include <map>
+#include <thread>
 
 #include <pwd.h>
 #include <sys/stat.h>
@@ -145,6 +146,26 @@ QByteArray unpacked_after(const QByteArray& before, const QByteArray& stored)
         return unpacked(stored);
     const QByteArray difference = qUncompress(stored.mid(1));
     return difference.size() == before.size() ? exclusive_or(difference, before) : QByteArray();
+}
+
+// Every record's stored bytes packed, before and after; on every core for a
+// change of thousands (an import of 32767 records packs 81 MB).
+std::vector<std::pair<QByteArray, QByteArray>> packed_records(const std::vector<RecordChange>& records)
+{
+    std::vector<std::pair<QByteArray, QByteArray>> blobs(records.size());
+    const auto pack = [&records, &blobs](size_t from, size_t to) {
+        for (size_t i = from; i < to; ++i)
+            blobs[i] = {packed(records[i].before), packed_after(records[i].before, records[i].after)};
+    };
+    const size_t workers = records.size() < 1024 ? 1 : std::max(1u, std::thread::hardware_concurrency());
+    const size_t share = (records.size() + workers - 1) / workers;
+    std::vector<std::thread> helpers;
+    for (size_t w = 1; w < workers; ++w)
+        helpers.emplace_back(pack, std::min(records.size(), w * share), std::min(records.size(), (w + 1) * share));
+    pack(0, std::min(records.size(), share));
+    for (std::thread& helper : helpers)
+        helper.join();
+    return blobs;
 }
 
 // The companion belongs to whoever owns the collection, as its previous version does.
@@ -533,9 +554,9 @@ qint64 CollectionHistory::begin(ChangeKind kind, const std::vector<RecordChange>
                             "INSERT INTO version(change, identity, record_before, record_after, bytes_before, "
                             "bytes_after) VALUES(?, ?, ?, ?, ?, ?)");
     SqliteStatement fresh(db_, "INSERT INTO kaleidoscope(record, fingerprint) VALUES(NULL, NULL)");
-    for (const RecordChange& r : records) {
-        if (!ok)
-            break;
+    const std::vector<std::pair<QByteArray, QByteArray>> blobs = packed_records(records);
+    for (size_t i = 0; ok && i < records.size(); ++i) {
+        const RecordChange& r = records[i];
         qint64 identity = r.identity ? r.identity : r.record_before > 0 ? identity_at(r.record_before) : 0;
         if (identity == 0) {
             ok = fresh.run();
@@ -547,8 +568,8 @@ qint64 CollectionHistory::begin(ChangeKind kind, const std::vector<RecordChange>
                    .bind(2, identity)
                    .bind(3, qint64(r.record_before))
                    .bind(4, qint64(r.record_after))
-                   .bind(5, packed(r.before))
-                   .bind(6, packed_after(r.before, r.after))
+                   .bind(5, blobs[i].first)
+                   .bind(6, blobs[i].second)
                    .run();
         version.reset();
     }

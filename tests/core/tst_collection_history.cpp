@@ -38,7 +38,7 @@ QList<qint64> identities(CollectionHistory& h, int count)
     return ids;
 }
 
-enum class Step { save, add, remove_earlier, import_two };
+enum class Step { save, add, remove_earlier, imported };
 
 }  // namespace
 
@@ -81,7 +81,7 @@ private slots:
         QTest::newRow("a save") << Step::save << QList<qint64>{1, 2, 3, 4};
         QTest::newRow("an addition") << Step::add << QList<qint64>{1, 2, 3, 4, 5};
         QTest::newRow("an earlier record deleted") << Step::remove_earlier << QList<qint64>{1, 3, 4};
-        QTest::newRow("an import of two") << Step::import_two << QList<qint64>{1, 2, 3, 4, 5, 6};
+        QTest::newRow("an import of two") << Step::imported << QList<qint64>{1, 2, 3, 4, 5, 6};
     }
     void identities_follow_each_change()
     {
@@ -104,7 +104,7 @@ private slots:
             kind = ChangeKind::remove;
             touched = {{2, 0, bravo, {}}};
             break;
-        case Step::import_two:
+        case Step::imported:
             kind = ChangeKind::import;
             touched = {{0, 5, {}, echo}, {0, 6, {}, encode_record(make_record("Foxtrot"))}};
             break;
@@ -152,7 +152,8 @@ private slots:
         QTest::newRow("a save") << Step::save << "save of Bravo two";
         QTest::newRow("an addition") << Step::add << "add of Echo";
         QTest::newRow("an earlier record deleted") << Step::remove_earlier << "delete of Bravo";
-        QTest::newRow("an import of two") << Step::import_two << "import of 2 kaleidoscopes";
+        // Enough records that they are packed on every core.
+        QTest::newRow("an import of 1500") << Step::imported << "import of 1500 kaleidoscopes";
     }
     void undo_and_redo_take_back_each_change()
     {
@@ -182,10 +183,12 @@ private slots:
             touched = {{2, 0, stored(db.path(), 2), {}}};
             changed.remove(rec_len_bytes, rec_len_bytes);
             break;
-        case Step::import_two:
+        case Step::imported:
             kind = ChangeKind::import;
-            touched = {{0, 5, {}, echo}, {0, 6, {}, encode_record(make_record("Foxtrot"))}};
-            changed += touched[0].after + touched[1].after;
+            for (int n = 5; n < 5 + 1500; ++n) {
+                touched.push_back({0, n, {}, encode_record(varied_record(n))});
+                changed += touched.back().after;
+            }
             break;
         }
         QVERIFY(write_recorded(
