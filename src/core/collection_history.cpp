@@ -107,9 +107,17 @@ bool stored_fingerprints(const QString& collection, std::vector<QByteArray>& pri
     return f.error() == QFileDevice::NoError;
 }
 
+// Packed bytes keep only their own length: qCompress leaves room for the
+// worst case, and an import holds 32767 of them at once.
+QByteArray squeezed(QByteArray bytes)
+{
+    bytes.squeeze();
+    return bytes;
+}
+
 QByteArray packed(const QByteArray& bytes)
 {
-    return bytes.isEmpty() ? QByteArray() : qCompress(bytes, 1);
+    return bytes.isEmpty() ? QByteArray() : squeezed(qCompress(bytes, 1));
 }
 
 // A stored record as it was packed; empty when it is not one whole record
@@ -137,7 +145,7 @@ QByteArray packed_after(const QByteArray& before, const QByteArray& after)
 {
     if (before.isEmpty() || before.size() != after.size())
         return packed(after);
-    return difference_mark + qCompress(exclusive_or(after, before));
+    return squeezed(difference_mark + qCompress(exclusive_or(after, before)));
 }
 
 QByteArray unpacked_after(const QByteArray& before, const QByteArray& stored)
@@ -148,21 +156,24 @@ QByteArray unpacked_after(const QByteArray& before, const QByteArray& stored)
     return difference.size() == before.size() ? exclusive_or(difference, before) : QByteArray();
 }
 
-// Every record's stored bytes packed, before and after; on every core for a
-// change of thousands (an import of 32767 records packs 81 MB).
-std::vector<std::pair<QByteArray, QByteArray>> packed_records(const std::vector<RecordChange>& records)
+// The stored bytes of records [first, first + count) packed, before and
+// after; on every core for a change of thousands (an import of 32767 records
+// packs 81 MB).
+std::vector<std::pair<QByteArray, QByteArray>> packed_records(const std::vector<RecordChange>& records, size_t first,
+                                                              size_t count)
 {
-    std::vector<std::pair<QByteArray, QByteArray>> blobs(records.size());
-    const auto pack = [&records, &blobs](size_t from, size_t to) {
+    std::vector<std::pair<QByteArray, QByteArray>> blobs(count);
+    const auto pack = [&records, &blobs, first](size_t from, size_t to) {
         for (size_t i = from; i < to; ++i)
-            blobs[i] = {packed(records[i].before), packed_after(records[i].before, records[i].after)};
+            blobs[i] = {packed(records[first + i].before),
+                        packed_after(records[first + i].before, records[first + i].after)};
     };
-    const size_t workers = records.size() < 1024 ? 1 : std::max(1u, std::thread::hardware_concurrency());
-    const size_t share = (records.size() + workers - 1) / workers;
+    const size_t workers = count < 1024 ? 1 : std::max(1u, std::thread::hardware_concurrency());
+    const size_t share = (count + workers - 1) / workers;
     std::vector<std::thread> helpers;
     for (size_t w = 1; w < workers; ++w)
-        helpers.emplace_back(pack, std::min(records.size(), w * share), std::min(records.size(), (w + 1) * share));
-    pack(0, std::min(records.size(), share));
+        helpers.emplace_back(pack, std::min(count, w * share), std::min(count, (w + 1) * share));
+    pack(0, std::min(count, share));
     for (std::thread& helper : helpers)
         helper.join();
     return blobs;
@@ -554,8 +565,12 @@ qint64 CollectionHistory::begin(ChangeKind kind, const std::vector<RecordChange>
                             "INSERT INTO version(change, identity, record_before, record_after, bytes_before, "
                             "bytes_after) VALUES(?, ?, ?, ?, ?, ?)");
     SqliteStatement fresh(db_, "INSERT INTO kaleidoscope(record, fingerprint) VALUES(NULL, NULL)");
-    const std::vector<std::pair<QByteArray, QByteArray>> blobs = packed_records(records);
+    // Packed a few thousand at a time, so that an import holds little of it at once.
+    constexpr size_t batch = 4096;
+    std::vector<std::pair<QByteArray, QByteArray>> blobs;
     for (size_t i = 0; ok && i < records.size(); ++i) {
+        if (i % batch == 0)
+            blobs = packed_records(records, i, std::min(batch, records.size() - i));
         const RecordChange& r = records[i];
         qint64 identity = r.identity ? r.identity : r.record_before > 0 ? identity_at(r.record_before) : 0;
         if (identity == 0) {
@@ -568,8 +583,8 @@ qint64 CollectionHistory::begin(ChangeKind kind, const std::vector<RecordChange>
                    .bind(2, identity)
                    .bind(3, qint64(r.record_before))
                    .bind(4, qint64(r.record_after))
-                   .bind(5, blobs[i].first)
-                   .bind(6, blobs[i].second)
+                   .bind(5, blobs[i % batch].first)
+                   .bind(6, blobs[i % batch].second)
                    .run();
         version.reset();
     }

@@ -23,6 +23,8 @@ public:
     void open();
     // A read-only window's: only read, nothing told.
     void open_for_reading();
+    // For writing, or only to read in a window that cannot write.
+    void open_as(bool read_only) { read_only ? open_for_reading() : open(); }
     CollectionHistory& history() { return history_; }
     // The Undo and Redo items name what they would take back.
     void follow_with(QAction* undo, QAction* redo);

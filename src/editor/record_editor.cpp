@@ -97,12 +97,9 @@ void RecordEditor::prepare()
     session_.ws().forget_find();
     recorder_ = new ChangeRecorder(session_.path(), this);
     recorder_->follow_with(commands_->action(Command::undo), commands_->action(Command::redo));
-    if (session_.read_only()) {
+    if (session_.read_only())
         form_->set_read_only();
-        recorder_->open_for_reading();
-    } else {
-        recorder_->open();
-    }
+    recorder_->open_as(session_.read_only());
     connect(new CollectionWatch(session_.path(), this), &CollectionWatch::touched, this,
             [this] { writers_->notice_outside_change(closing_); });
     loaded = true;
@@ -270,10 +267,9 @@ bool RecordEditor::catch_up()
     // What another program wrote goes into the history as a change made elsewhere.
     const bool changed_elsewhere = session_.needs_catch_up();
     const bool caught_up = writers_->catch_up();
-    if (changed_elsewhere && session_.read_only())
-        recorder_->open_for_reading();  // the writing window may have begun the history since
-    else if (changed_elsewhere)
-        recorder_->open();
+    // A read-only window reads again what the writing window may have begun.
+    if (changed_elsewhere)
+        recorder_->open_as(session_.read_only());
     return caught_up;
 }
 
