@@ -2,6 +2,7 @@
 
 #include "blank_text.h"
 #include "record_file.h"
+#include "record_packing.h"
 #include "scope_record.h"
 
 #include <QCryptographicHash>
@@ -13,7 +14,6 @@
 #include <cerrno>
 #include <cstring>
 #include <map>
-#include <thread>
 
 #include <pwd.h>
 #include <sys/stat.h>
@@ -105,78 +105,6 @@ bool stored_fingerprints(const QString& collection, std::vector<QByteArray>& pri
         held.remove(0, whole * rec_len_bytes);
     }
     return f.error() == QFileDevice::NoError;
-}
-
-// Packed bytes keep only their own length: qCompress leaves room for the
-// worst case, and an import holds 32767 of them at once.
-QByteArray squeezed(QByteArray bytes)
-{
-    bytes.squeeze();
-    return bytes;
-}
-
-QByteArray packed(const QByteArray& bytes)
-{
-    return bytes.isEmpty() ? QByteArray() : squeezed(qCompress(bytes, 1));
-}
-
-// A stored record as it was packed; empty when it is not one whole record
-// (a damaged history's bytes never reach the collection or a window).
-QByteArray unpacked(const QByteArray& bytes)
-{
-    const QByteArray record = bytes.isEmpty() ? QByteArray() : qUncompress(bytes);
-    return record.size() == rec_len_bytes ? record : QByteArray();
-}
-
-QByteArray exclusive_or(QByteArray a, const QByteArray& b)
-{
-    for (qsizetype i = 0; i < a.size(); ++i)
-        a[i] = char(a[i] ^ b[i]);
-    return a;
-}
-
-// A record's bytes after a change that kept it are stored as what changed
-// from before (mostly zeros, a few bytes packed), marked so: a save costs
-// little more than its record once. qCompress's own output begins with a
-// zero byte for any record, so the mark cannot be mistaken for it.
-constexpr char difference_mark = 'x';
-
-QByteArray packed_after(const QByteArray& before, const QByteArray& after)
-{
-    if (before.isEmpty() || before.size() != after.size())
-        return packed(after);
-    return squeezed(difference_mark + qCompress(exclusive_or(after, before)));
-}
-
-QByteArray unpacked_after(const QByteArray& before, const QByteArray& stored)
-{
-    if (!stored.startsWith(difference_mark))
-        return unpacked(stored);
-    const QByteArray difference = qUncompress(stored.mid(1));
-    return difference.size() == before.size() ? exclusive_or(difference, before) : QByteArray();
-}
-
-// The stored bytes of records [first, first + count) packed, before and
-// after; on every core for a change of thousands (an import of 32767 records
-// packs 81 MB).
-std::vector<std::pair<QByteArray, QByteArray>> packed_records(const std::vector<RecordChange>& records, size_t first,
-                                                              size_t count)
-{
-    std::vector<std::pair<QByteArray, QByteArray>> blobs(count);
-    const auto pack = [&records, &blobs, first](size_t from, size_t to) {
-        for (size_t i = from; i < to; ++i)
-            blobs[i] = {packed(records[first + i].before),
-                        packed_after(records[first + i].before, records[first + i].after)};
-    };
-    const size_t workers = count < 1024 ? 1 : std::max(1u, std::thread::hardware_concurrency());
-    const size_t share = (count + workers - 1) / workers;
-    std::vector<std::thread> helpers;
-    for (size_t w = 1; w < workers; ++w)
-        helpers.emplace_back(pack, std::min(count, w * share), std::min(count, (w + 1) * share));
-    pack(0, std::min(count, share));
-    for (std::thread& helper : helpers)
-        helper.join();
-    return blobs;
 }
 
 // The companion belongs to whoever owns the collection, as its previous version does.
