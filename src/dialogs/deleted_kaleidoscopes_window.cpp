@@ -7,9 +7,7 @@
 #include "core/scope_record.h"
 #include "ui/accessible_names.h"
 
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -29,43 +27,26 @@ DeletedKaleidoscopesWindow::DeletedKaleidoscopesWindow(std::vector<DeletedKaleid
     filter_->setClearButtonEnabled(true);
     filter_label->setBuddy(filter_);
     name_by_caption(filter_label, filter_);
-    table_ = new QTableWidget(0, 4, this);
-    table_->setObjectName(QStringLiteral("tbl_deleted"));
-    table_->setAccessibleName(QStringLiteral("Deleted kaleidoscopes"));
-    table_->setHorizontalHeaderLabels(
+    table_ = history_table(
+        this, "tbl_deleted",
         {QStringLiteral("Scope name"), QStringLiteral("Artist"), QStringLiteral("Deleted"), QStringLiteral("By")});
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->verticalHeader()->hide();
-    table_->horizontalHeader()->setStretchLastSection(true);
-    table_->setTabKeyNavigation(false);
+    table_->setAccessibleName(QStringLiteral("Deleted kaleidoscopes"));
     for (const DeletedKaleidoscope& d : deleted_) {
         const ScopeRecord r = decode_record(d.bytes.constData());
-        const int row = table_->rowCount();
-        table_->insertRow(row);
-        const QStringList cells{trim_blanks(r.scopename), trim_blanks(r.artist), change_time_text(d.at),
-                                d.user.isEmpty() ? QStringLiteral("-") : d.user};
-        for (int c = 0; c < 4; ++c)
-            table_->setItem(row, c, new QTableWidgetItem(cells.at(c)));
+        add_history_row(table_,
+                        {trim_blanks(r.scopename), trim_blanks(r.artist), change_time_text(d.at),
+                         d.user.isEmpty() ? QStringLiteral("-") : d.user});
     }
     table_->resizeColumnsToContents();
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    restore_ = buttons->addButton(QStringLiteral("&Restore"), QDialogButtonBox::AcceptRole);
-    restore_->setObjectName(QStringLiteral("cmd_restore"));
-    restore_->setToolTip(QStringLiteral("Puts the kaleidoscope back at its place and shows it"));
-    buttons->button(QDialogButtonBox::Close)->setObjectName(QStringLiteral("cmd_close"));
     auto* filter_row = new QHBoxLayout;
     filter_row->addWidget(filter_label);
     filter_row->addWidget(filter_, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(filter_row);
     layout->addWidget(table_, 1);
-    layout->addWidget(buttons);
-
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    restore_ = add_restore_and_close(this, layout, QStringLiteral("&Restore"),
+                                     QStringLiteral("Puts the kaleidoscope back at its place and shows it"));
     connect(filter_, &QLineEdit::textChanged, this, &DeletedKaleidoscopesWindow::filter);
     connect(table_, &QTableWidget::currentCellChanged, this, [this] { restore_->setEnabled(chosen() != nullptr); });
     table_->setCurrentCell(0, 0);

@@ -15,7 +15,14 @@
 namespace tessaran {
 namespace {
 
-QTableWidget* table(QWidget* parent, const char* name, const QStringList& headings)
+ScopeRecord record_of(const QByteArray& bytes)
+{
+    return bytes.size() == rec_len_bytes ? decode_record(bytes.constData()) : ScopeRecord();
+}
+
+}  // namespace
+
+QTableWidget* history_table(QWidget* parent, const char* name, const QStringList& headings)
 {
     auto* t = new QTableWidget(0, int(headings.size()), parent);
     t->setObjectName(QString::fromLatin1(name));
@@ -29,7 +36,7 @@ QTableWidget* table(QWidget* parent, const char* name, const QStringList& headin
     return t;
 }
 
-void add_row(QTableWidget* t, const QStringList& cells)
+void add_history_row(QTableWidget* t, const QStringList& cells)
 {
     const int row = t->rowCount();
     t->insertRow(row);
@@ -37,12 +44,18 @@ void add_row(QTableWidget* t, const QStringList& cells)
         t->setItem(row, c, new QTableWidgetItem(cells.at(c)));
 }
 
-ScopeRecord record_of(const QByteArray& bytes)
+QPushButton* add_restore_and_close(QDialog* dialog, QBoxLayout* layout, const QString& text, const QString& tip)
 {
-    return bytes.size() == rec_len_bytes ? decode_record(bytes.constData()) : ScopeRecord();
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
+    QPushButton* restore = buttons->addButton(text, QDialogButtonBox::AcceptRole);
+    restore->setObjectName(QStringLiteral("cmd_restore"));
+    restore->setToolTip(tip);
+    buttons->button(QDialogButtonBox::Close)->setObjectName(QStringLiteral("cmd_close"));
+    layout->addWidget(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return restore;
 }
-
-}  // namespace
 
 QString change_kind_text(ChangeKind kind)
 {
@@ -73,34 +86,28 @@ KaleidoscopeHistoryWindow::KaleidoscopeHistoryWindow(const QString& name, std::v
     setObjectName(QStringLiteral("frm_history"));
     setWindowTitle(QStringLiteral("History of %1").arg(name));
     auto* versions_label = new QLabel(QStringLiteral("&Versions, newest first:"), this);
-    versions_table_
-        = table(this, "tbl_versions", {QStringLiteral("When"), QStringLiteral("Who"), QStringLiteral("Change")});
+    versions_table_ = history_table(this, "tbl_versions",
+                                    {QStringLiteral("When"), QStringLiteral("Who"), QStringLiteral("Change")});
     versions_label->setBuddy(versions_table_);
     name_by_caption(versions_label, versions_table_);
     auto* fields_label = new QLabel(QStringLiteral("&Fields this version changed:"), this);
-    fields_table_
-        = table(this, "tbl_fields", {QStringLiteral("Field"), QStringLiteral("Before"), QStringLiteral("After")});
+    fields_table_ = history_table(this, "tbl_fields",
+                                  {QStringLiteral("Field"), QStringLiteral("Before"), QStringLiteral("After")});
     fields_label->setBuddy(fields_table_);
     name_by_caption(fields_label, fields_table_);
     for (const KaleidoscopeVersion& v : versions_)
-        add_row(versions_table_,
-                {change_time_text(v.at), v.user.isEmpty() ? QStringLiteral("-") : v.user, change_kind_text(v.kind)});
+        add_history_row(
+            versions_table_,
+            {change_time_text(v.at), v.user.isEmpty() ? QStringLiteral("-") : v.user, change_kind_text(v.kind)});
     versions_table_->resizeColumnsToContents();
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    restore_ = buttons->addButton(QStringLiteral("&Restore this version"), QDialogButtonBox::AcceptRole);
-    restore_->setObjectName(QStringLiteral("cmd_restore"));
-    restore_->setToolTip(QStringLiteral("Puts this version's values on the form, to be saved as usual"));
-    buttons->button(QDialogButtonBox::Close)->setObjectName(QStringLiteral("cmd_close"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(versions_label);
     layout->addWidget(versions_table_, 1);
     layout->addWidget(fields_label);
     layout->addWidget(fields_table_, 2);
-    layout->addWidget(buttons);
-
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    restore_ = add_restore_and_close(this, layout, QStringLiteral("&Restore this version"),
+                                     QStringLiteral("Puts this version's values on the form, to be saved as usual"));
     connect(versions_table_, &QTableWidget::currentCellChanged, this, [this](int row) { show_fields(row); });
     versions_table_->setCurrentCell(0, 0);
     show_fields(versions_table_->currentRow());
@@ -116,7 +123,7 @@ void KaleidoscopeHistoryWindow::show_fields(int row)
         return;
     const KaleidoscopeVersion& v = versions_[std::size_t(row)];
     for (const FieldChange& c : field_changes(record_of(v.before), record_of(v.after)))
-        add_row(fields_table_, {c.field, c.before, c.after});
+        add_history_row(fields_table_, {c.field, c.before, c.after});
     fields_table_->resizeColumnToContents(0);
 }
 

@@ -9,6 +9,7 @@
 
 #include <QDialog>
 
+class QBoxLayout;
 class QTableWidget;
 class QPushButton;
 
@@ -35,5 +36,12 @@ private:
 QString change_kind_text(ChangeKind kind);
 // When and by whom, as the history windows show it: the locale's date and time.
 QString change_time_text(const QDateTime& at);
+
+// The history windows' parts: a read-only table chosen a row at a time, its
+// rows, and "Restore" (ending the window accepted) beside "Close" at the
+// layout's foot; the Restore button.
+QTableWidget* history_table(QWidget* parent, const char* name, const QStringList& headings);
+void add_history_row(QTableWidget* table, const QStringList& cells);
+QPushButton* add_restore_and_close(QDialog* dialog, QBoxLayout* layout, const QString& text, const QString& tip);
 
 }  // namespace tessaran
