@@ -65,19 +65,24 @@ ChangeKind kind_from_name(const QString& name)
     return ChangeKind::outside;
 }
 
-// The collection's whole records as stored; a trailing unfinished record is no record.
+// The collection's whole records as stored, from record first on (those
+// before it are only counted); a trailing unfinished record is no record.
 struct StoredRecords {
     bool ok = false;
+    int skipped = 0;
     QByteArray bytes;
-    int count() const { return int(bytes.size() / rec_len_bytes); }
-    const char* at(int n) const { return bytes.constData() + qsizetype(n - 1) * rec_len_bytes; }
+    int count() const { return skipped + int(bytes.size() / rec_len_bytes); }
+    const char* at(int n) const { return bytes.constData() + qsizetype(n - 1 - skipped) * rec_len_bytes; }
 };
 
-StoredRecords read_stored(const QString& collection)
+StoredRecords read_stored(const QString& collection, int first = 1)
 {
     StoredRecords r;
     QFile f(collection);
     if (!f.open(QIODevice::ReadOnly))
+        return r;
+    r.skipped = int(qBound(qint64(0), qint64(first - 1), f.size() / rec_len_bytes));
+    if (!f.seek(qint64(r.skipped) * rec_len_bytes))
         return r;
     r.bytes = f.readAll();
     r.bytes.truncate(r.bytes.size() - r.bytes.size() % rec_len_bytes);
@@ -618,7 +623,8 @@ void CollectionHistory::abandon(qint64 entry)
 
 HistoryStatus CollectionHistory::record_appended(ChangeKind kind, int count_before)
 {
-    const StoredRecords stored = read_stored(collection_);
+    // Only what was appended is read: adding one kaleidoscope to 32767 reads one record.
+    const StoredRecords stored = read_stored(collection_, count_before + 1);
     std::vector<RecordChange> added;
     // The records stay where they were read: an import of thousands is not copied again.
     for (int n = count_before + 1; n <= stored.count(); ++n)
