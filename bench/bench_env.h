@@ -83,6 +83,8 @@ void register_benchmarks();
 // The collection's history: opening it, a save with and without its entry,
 // undo of a deletion, and a kaleidoscope's history among 100,000 changes.
 void register_history_benchmarks();
+// The collection list as a gallery: its first screen and a filter keystroke.
+void register_gallery_benchmarks();
 // The size in MB of a history after saves of ordinary records, each recorded
 // as the editor records it; negative when a save failed.
 double history_size_after_saves(int saves);

@@ -617,6 +617,7 @@ void register_benchmarks()
     reg("save_record", save_record, 50, 5);
 
     register_history_benchmarks();
+    register_gallery_benchmarks();
 }
 
 }  // namespace tessaran::bench

@@ -145,7 +145,8 @@ ScopeRecord bench_record(int i)
     return r;
 }
 
-bool write_collection(const QString& path, int count, QString& error)
+bool write_collection(const QString& path, int count, QString& error,
+                      const std::function<void(ScopeRecord&, int)>& adjust)
 {
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly)) {
@@ -154,7 +155,10 @@ bool write_collection(const QString& path, int count, QString& error)
     }
     QByteArray chunk;
     for (int i = 1; i <= count; ++i) {
-        chunk += encode_record(bench_record(i));
+        ScopeRecord r = bench_record(i);
+        if (adjust)
+            adjust(r, i);
+        chunk += encode_record(r);
         if (chunk.size() > (1 << 20) || i == count) {
             if (out.write(chunk) != chunk.size()) {
                 error = out.errorString();

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 namespace tessaran::bench {
@@ -15,7 +16,9 @@ namespace tessaran::bench {
 // thirty no prices.
 ScopeRecord bench_record(int i);
 
-// Writes records 1..count as a database file; false with the reason in error.
-bool write_collection(const QString& path, int count, QString& error);
+// Writes records 1..count as a database file, each changed by adjust where
+// given; false with the reason in error.
+bool write_collection(const QString& path, int count, QString& error,
+                      const std::function<void(ScopeRecord&, int)>& adjust = {});
 
 }  // namespace tessaran::bench

@@ -20,6 +20,11 @@ CollectionListDock::CollectionListDock(QMainWindow* editor)
     hide();
     connect(list_, &CollectionListWindow::position_chosen, this, &CollectionListDock::position_chosen);
     connect(list_, &CollectionListWindow::dismissed, this, &QDockWidget::close);
+    // Taken out of the editor, the list becomes a window wide enough for its columns.
+    connect(this, &QDockWidget::topLevelChanged, this, [this](bool floating) {
+        if (floating && isVisible())
+            resize(fitted_to_screen(list_->sizeHint(), editor_));
+    });
     // The editor is the context: as it goes, nothing is to be given back.
     connect(this, &QDockWidget::visibilityChanged, editor_, [this](bool visible) {
         if (!visible && !isFloating() && !editor_->isMinimized())
@@ -30,6 +35,8 @@ CollectionListDock::CollectionListDock(QMainWindow* editor)
 
 void CollectionListDock::open(const Session& s)
 {
+    // Read first: the list's width follows what its columns hold.
+    list_->follow(s);
     if (!isVisible())
         place();
     show();

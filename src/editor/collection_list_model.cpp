@@ -9,6 +9,7 @@
 #include "images/thumbnails.h"
 
 #include <QFont>
+#include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QtEndian>
@@ -17,22 +18,28 @@ namespace tessaran {
 
 namespace {
 
-// What a row shows while its picture is read, or when it cannot be read: a
-// plain frame (drawn with alpha, so that no window system paints it black).
-QPixmap placeholder()
+// What a row shows while its picture is read, or in place of one that cannot
+// be shown: a plain frame (drawn with alpha, so that no window system paints
+// it black), large enough to say why.
+QPixmap placeholder(int side, const QString& why)
 {
-    static const QPixmap frame = [] {
-        const int side = CollectionListModel::icon_size;
-        QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter p(&image);
-        p.setPen(QColor(160, 160, 160));
-        p.setBrush(QColor(228, 228, 228));
-        p.drawRect(QRect(4, 4, side - 9, side - 9));
-        p.end();
-        return QPixmap::fromImage(image);
-    }();
-    return frame;
+    static QHash<QString, QPixmap> drawn;
+    const QString key = QString::number(side) + QLatin1Char('/') + why;
+    if (const auto it = drawn.constFind(key); it != drawn.constEnd())
+        return *it;
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    const QRect frame(4, 4, side - 9, side - 9);
+    p.setPen(QColor(160, 160, 160));
+    p.setBrush(QColor(228, 228, 228));
+    p.drawRect(frame);
+    if (side >= 96 && !why.isEmpty()) {
+        p.setPen(QColor(70, 70, 70));
+        p.drawText(frame.adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap, why);
+    }
+    p.end();
+    return *drawn.insert(key, QPixmap::fromImage(image));
 }
 
 }  // namespace
@@ -158,21 +165,29 @@ QVariant CollectionListModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole: {
         const int field = field_of_column(index.column());
-        const char* raw = field > 0 ? scan_.raw(index_.record_at(row)) : nullptr;
-        if (!raw)
-            return {};
-        const Member member = field_member(field);
-        if (member == m_price_paid || member == m_price_retail)
-            return money_text(
-                qFromLittleEndian<qint64>(raw + (member == m_price_paid ? offset_price_paid : offset_price_retail)));
-        const QByteArrayView bytes = trimmed_member_bytes(raw, member);
-        return from_cp1252(bytes.data(), int(bytes.size()));
+        return field > 0 ? QVariant(text_of(row, field)) : QVariant();
     }
     case Qt::DecorationRole: {
         if (index.column() != 0)
             return {};
         const QPixmap picture = picture_of(row);
         return picture.isNull() ? QVariant() : QVariant(picture);
+    }
+    case Qt::AccessibleTextRole: {
+        // The picture's cell, or a gallery's tile, is the kaleidoscope:
+        // "Blue Hour, Abernathy, Rose".
+        if (index.column() != 0)
+            return {};
+        QStringList said;
+        for (const int field : {1, 2}) {
+            if (const QString text = text_of(row, field); !text.isEmpty())
+                said << text;
+        }
+        return said.isEmpty() ? QStringLiteral("Kaleidoscope without a name") : said.join(QStringLiteral(", "));
+    }
+    case Qt::ToolTipRole: {
+        const QString path = index.column() == 0 ? first_picture(row) : QString();
+        return path.isEmpty() ? QVariant() : QVariant(Thumbnails::instance().tooltip(path));
     }
     case Qt::TextAlignmentRole: {
         const Member member = field_member(field_of_column(index.column()));
@@ -190,6 +205,19 @@ QVariant CollectionListModel::data(const QModelIndex& index, int role) const
     case Qt::ForegroundRole: return current ? QVariant(QColor(Qt::black)) : QVariant();
     default: return {};
     }
+}
+
+QString CollectionListModel::text_of(int row, int field) const
+{
+    const char* raw = scan_.raw(index_.record_at(row));
+    if (!raw)
+        return QString();
+    const Member member = field_member(field);
+    if (member == m_price_paid || member == m_price_retail)
+        return money_text(
+            qFromLittleEndian<qint64>(raw + (member == m_price_paid ? offset_price_paid : offset_price_retail)));
+    const QByteArrayView bytes = trimmed_member_bytes(raw, member);
+    return from_cp1252(bytes.data(), int(bytes.size()));
 }
 
 QVariant CollectionListModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -232,22 +260,33 @@ QString CollectionListModel::first_picture(int row) const
     return raw ? picture_file(first_picture_of(raw), path_) : QString();
 }
 
+void CollectionListModel::set_picture_side(int side)
+{
+    if (side == picture_side_)
+        return;
+    picture_side_ = side;
+    icons_.clear();
+    if (shown() > 0)
+        emit dataChanged(index(0, 0), index(shown() - 1, 0), {Qt::DecorationRole});
+}
+
 QPixmap CollectionListModel::picture_of(int row) const
 {
     const QString path = first_picture(row);
     if (path.isEmpty())
-        return QPixmap();
+        return picture_side_ == icon_size ? QPixmap() : placeholder(picture_side_, QStringLiteral("No picture"));
     if (const QPixmap* icon = icons_.object(path))
         return *icon;
     // Only a preview already read is shown; reading is started for the rows
     // in view (read_pictures), never while the user scrolls past.
     Thumbnails& previews = Thumbnails::instance();
     if (!previews.is_done(path))
-        return placeholder();
+        return placeholder(picture_side_, QString());
     QPixmap icon(previews.preview_file(path));
     if (icon.isNull())
-        return placeholder();
-    icon = icon.scaled(icon_size, icon_size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        return placeholder(picture_side_, QStringLiteral("Picture cannot be shown"));  // the tooltip says why
+    if (icon.width() > picture_side_ || icon.height() > picture_side_)
+        icon = icon.scaled(picture_side_, picture_side_, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     icons_.insert(path, new QPixmap(icon), qMax(1, int(icon.width() * icon.height() * 4 / 1024)));
     return icon;
 }

@@ -24,6 +24,8 @@ public:
     // The fields shown until the user chooses others.
     static const std::vector<int>& default_fields();
     static constexpr int icon_size = 48;
+    // The pictures of the gallery's tiles.
+    static constexpr int tile_picture_size = 160;
 
     explicit CollectionListModel(QObject* parent = nullptr);
 
@@ -40,6 +42,10 @@ public:
     // Starts reading the pictures of rows first..last (the rows in view once
     // scrolling rests); a row shows a placeholder until its picture is read.
     void read_pictures(int first, int last);
+    // The longer side of the pictures the rows give (icon_size or
+    // tile_picture_size), for the view that shows them.
+    void set_picture_side(int side);
+    int picture_side() const { return picture_side_; }
     // The position shown in the editor, whose row is marked.
     void set_current_position(int position);
     int field_of_column(int column) const;
@@ -57,6 +63,8 @@ private:
     void apply_filter();
     QPixmap picture_of(int index_row) const;
     QString first_picture(int index_row) const;
+    // A field's text in a row, as the list shows it.
+    QString text_of(int index_row, int field) const;
     void picture_ready(const QString& path);
 
     QString path_;
@@ -68,6 +76,7 @@ private:
     int sort_column_ = -1;
     Qt::SortOrder sort_order_ = Qt::AscendingOrder;
     int current_position_ = 0;
+    int picture_side_ = icon_size;
     mutable QCache<QString, QPixmap> icons_;
 };
 

@@ -1,5 +1,6 @@
 #include "collection_list_window.h"
 
+#include "collection_gallery.h"
 #include "collection_list_model.h"
 
 #include "core/session.h"
@@ -17,8 +18,10 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QSettings>
+#include <QStackedWidget>
 #include <QTableView>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace tessaran {
@@ -26,6 +29,10 @@ namespace tessaran {
 namespace {
 
 const QString hidden_key = QStringLiteral("collection_list/hidden_fields");
+const QString view_key = QStringLiteral("collection_list/view");
+const QString gallery_value = QStringLiteral("gallery");
+// A column fitted to what it holds never takes more than this.
+constexpr int widest_column = 280;
 
 // The fields the user hid, as remembered; the default hides all but eight.
 std::vector<int> hidden_fields()
@@ -45,6 +52,43 @@ std::vector<int> hidden_fields()
     return hidden;
 }
 
+QTableView* make_table(CollectionListModel* model, QWidget* parent)
+{
+    auto* table = new QTableView(parent);
+    // Tab goes back to the filter; the arrows move between rows.
+    table->setTabKeyNavigation(false);
+    table->setObjectName(QStringLiteral("list_table"));
+    table->setAccessibleName(QStringLiteral("Kaleidoscopes"));
+    table->setModel(model);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setWordWrap(false);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(CollectionListModel::icon_size + 4);
+    table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    table->setSortingEnabled(true);
+    table->setColumnWidth(0, CollectionListModel::icon_size + 12);
+    table->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Fitting the columns measures the rows in sight, not all 32767.
+    table->horizontalHeader()->setResizeContentsPrecision(60);
+    return table;
+}
+
+// One side of the switch between list and gallery: a button in the tab
+// order; the arrows move to the other side and choose it.
+QToolButton* make_switch(const char* name, const QString& text, const QString& tip, QWidget* parent)
+{
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setText(text);
+    b->setToolTip(tip);
+    b->setCheckable(true);
+    b->setAutoExclusive(true);
+    b->setFocusPolicy(Qt::StrongFocus);
+    return b;
+}
+
 }  // namespace
 
 CollectionListWindow::CollectionListWindow(QWidget* parent) : QWidget(parent)
@@ -62,40 +106,45 @@ CollectionListWindow::CollectionListWindow(QWidget* parent) : QWidget(parent)
     count_->setObjectName(QStringLiteral("list_count"));
 
     model_ = new CollectionListModel(this);
-    table_ = new QTableView(this);
-    // Tab goes back to the filter; the arrows move between rows.
-    table_->setTabKeyNavigation(false);
-    table_->setObjectName(QStringLiteral("list_table"));
-    table_->setAccessibleName(QStringLiteral("Kaleidoscopes"));
-    table_->setModel(model_);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setWordWrap(false);
-    table_->verticalHeader()->hide();
-    table_->verticalHeader()->setDefaultSectionSize(CollectionListModel::icon_size + 4);
-    table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-    table_->setSortingEnabled(true);
-    table_->setColumnWidth(0, CollectionListModel::icon_size + 12);
-    table_->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+    table_ = make_table(model_, this);
     apply_hidden_fields();
+    gallery_ = new CollectionGallery(model_, this);
+    views_ = new QStackedWidget(this);
+    views_->addWidget(table_);
+    views_->addWidget(gallery_);
+
+    as_list_
+        = make_switch("list_as_list", QStringLiteral("List"), QStringLiteral("Show the kaleidoscopes as a list"), this);
+    as_gallery_ = make_switch("list_as_gallery", QStringLiteral("Gallery"),
+                              QStringLiteral("Show the kaleidoscopes as a gallery of pictures"), this);
 
     auto* top = new QHBoxLayout;
     top->addWidget(filter_label);
     top->addWidget(filter_, 1);
     top->addWidget(count_);
+    top->addSpacing(8);
+    top->addWidget(as_list_);
+    top->addWidget(as_gallery_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(table_, 1);
+    layout->addWidget(views_, 1);
+    setTabOrder(filter_, as_list_);
+    setTabOrder(as_list_, as_gallery_);
+    setTabOrder(as_gallery_, table_);
+    setTabOrder(table_, gallery_);
 
     connect(filter_, &QLineEdit::textChanged, this, [this](const QString& text) {
         model_->set_filter(text);
         show_count();
     });
-    connect(table_, &QAbstractItemView::activated, this, [this](const QModelIndex& index) {
+    const auto choose = [this](const QModelIndex& index) {
         if (const int position = model_->position_of_row(index.row()); position > 0)
             emit position_chosen(position);
-    });
+    };
+    connect(table_, &QAbstractItemView::activated, this, choose);
+    connect(gallery_, &QAbstractItemView::activated, this, choose);
+    connect(as_list_, &QToolButton::clicked, this, [this] { show_as_gallery(false); });
+    connect(as_gallery_, &QToolButton::clicked, this, [this] { show_as_gallery(true); });
     connect(table_->horizontalHeader(), &QWidget::customContextMenuRequested, this,
             &CollectionListWindow::choose_columns);
     // The pictures of the rows in view are read once the rows rest, so that
@@ -106,10 +155,61 @@ CollectionListWindow::CollectionListWindow(QWidget* parent) : QWidget(parent)
     connect(rested_, &QTimer::timeout, this, &CollectionListWindow::read_pictures_in_view);
     const auto rest_then_read = [this] { rested_->start(); };
     connect(table_->verticalScrollBar(), &QScrollBar::valueChanged, this, rest_then_read);
+    connect(gallery_->verticalScrollBar(), &QScrollBar::valueChanged, this, rest_then_read);
     connect(model_, &QAbstractItemModel::modelReset, this, rest_then_read);
     filter_->installEventFilter(this);
     table_->installEventFilter(this);
+    gallery_->installEventFilter(this);
     setFocusProxy(filter_);
+    show_as_gallery(QSettings().value(view_key).toString() == gallery_value);
+}
+
+QAbstractItemView* CollectionListWindow::view() const
+{
+    return views_->currentWidget() == gallery_ ? static_cast<QAbstractItemView*>(gallery_) : table_;
+}
+
+void CollectionListWindow::show_as_gallery(bool gallery)
+{
+    const QModelIndex current = view()->currentIndex();
+    (gallery ? as_gallery_ : as_list_)->setChecked(true);
+    model_->set_picture_side(gallery ? CollectionListModel::tile_picture_size : CollectionListModel::icon_size);
+    views_->setCurrentWidget(gallery ? static_cast<QWidget*>(gallery_) : table_);
+    QSettings().setValue(view_key, gallery ? gallery_value : QStringLiteral("list"));
+    const int row = current.isValid() ? current.row() : model_->row_of_position(position_);
+    if (row >= 0) {
+        view()->setCurrentIndex(model_->index(row, gallery ? 0 : model_->column_of_field(1)));
+        view()->scrollTo(view()->currentIndex());
+    }
+    rested_->start();
+}
+
+QSize CollectionListWindow::sizeHint() const
+{
+    if (!columns_fitted_)
+        return {760, 560};
+    int width = 0;
+    for (int column = 0; column < model_->columnCount(); ++column) {
+        if (!table_->isColumnHidden(column))
+            width += table_->columnWidth(column);
+    }
+    const QMargins margins = layout()->contentsMargins();
+    width += 2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width() + margins.left()
+        + margins.right();
+    return {qMax(width, 480), 560};
+}
+
+void CollectionListWindow::fit_columns()
+{
+    if (columns_fitted_ || model_->shown() == 0)
+        return;
+    columns_fitted_ = true;
+    for (int column = 1; column < model_->columnCount(); ++column) {
+        if (table_->isColumnHidden(column))
+            continue;
+        table_->resizeColumnToContents(column);
+        table_->setColumnWidth(column, qMin(table_->columnWidth(column), widest_column));
+    }
 }
 
 void CollectionListWindow::follow(const Session& session)
@@ -126,15 +226,25 @@ void CollectionListWindow::follow(const Session& session)
         if (const FileStatus st = model_->load(session.path(), session.ws()); !st)
             msgbox(this, QStringLiteral("The kaleidoscopes could not be listed:\n") + st.error, MsgIcon::critical);
         show_count();
+        fit_columns();
     }
-    const int position = session.ws().position();
-    model_->set_current_position(position);
-    if (const int row = model_->row_of_position(position); row >= 0)
-        table_->scrollTo(model_->index(row, 0));
+    position_ = session.ws().position();
+    model_->set_current_position(position_);
+    if (const int row = model_->row_of_position(position_); row >= 0) {
+        // The gallery's arrows start from the kaleidoscope in the editor.
+        if (view() == gallery_)
+            gallery_->setCurrentIndex(model_->index(row, 0));
+        view()->scrollTo(model_->index(row, 0));
+    }
 }
 
 void CollectionListWindow::read_pictures_in_view()
 {
+    if (view() == gallery_) {
+        const auto [first, last] = gallery_->rows_in_view();
+        model_->read_pictures(first, last);
+        return;
+    }
     const int first = table_->rowAt(0);
     int last = table_->rowAt(table_->viewport()->height() - 1);
     if (last < 0)
@@ -202,8 +312,8 @@ bool CollectionListWindow::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (watched == filter_ && key->key() == Qt::Key_Down && model_->shown() > 0) {
-            table_->setFocus();
-            table_->setCurrentIndex(model_->index(0, model_->column_of_field(1)));
+            view()->setFocus();
+            view()->setCurrentIndex(model_->index(0, view() == gallery_ ? 0 : model_->column_of_field(1)));
             return true;
         }
         if (key->key() == Qt::Key_Escape) {

@@ -9,13 +9,17 @@
 
 #include <vector>
 
+class QAbstractItemView;
 class QLabel;
 class QLineEdit;
+class QStackedWidget;
 class QTableView;
 class QTimer;
+class QToolButton;
 
 namespace tessaran {
 
+class CollectionGallery;
 class CollectionListModel;
 struct Session;
 
@@ -30,8 +34,9 @@ public:
     // the list was read, and marks the record shown in the editor.
     void follow(const Session& session);
     CollectionListModel* model() const { return model_; }
-    // Room for the usual columns and a screenful of rows.
-    QSize sizeHint() const override { return {760, 560}; }
+    // Room for the columns shown, as wide as what they hold, and a
+    // screenful of rows.
+    QSize sizeHint() const override;
 
 signals:
     // The user chose the kaleidoscope at this working-set position.
@@ -55,11 +60,23 @@ private:
     void apply_hidden_fields();
     // Reads the pictures of the rows in view.
     void read_pictures_in_view();
+    // Shows the rows as the list or as the gallery, and remembers it.
+    void show_as_gallery(bool gallery);
+    // The view shown: the table or the gallery.
+    QAbstractItemView* view() const;
+    // Columns as wide as what they hold, once the list first has rows.
+    void fit_columns();
 
     CollectionListModel* model_ = nullptr;
     QLineEdit* filter_ = nullptr;
     QLabel* count_ = nullptr;
     QTableView* table_ = nullptr;
+    CollectionGallery* gallery_ = nullptr;
+    QStackedWidget* views_ = nullptr;
+    QToolButton* as_list_ = nullptr;
+    QToolButton* as_gallery_ = nullptr;
+    bool columns_fitted_ = false;
+    int position_ = 0;          // the working-set position shown in the editor
     QTimer* rested_ = nullptr;  // fires once scrolling or typing has rested
     // What the rows were read from: a change to any means reading again.
     QString path_;

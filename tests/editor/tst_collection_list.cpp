@@ -254,6 +254,44 @@ private slots:
         QCOMPARE(shown_names(table).first(), first + QStringLiteral(" renamed"));
     }
 
+    void the_gallery_shows_the_same_rows()
+    {
+        for (const bool reopened : {false, true}) {
+            EditorFixture f(five_records(), true);
+            RecordEditor* ed = f.open();
+            QVERIFY(f.show_active());
+            ed->show_collection_list();
+            CollectionListWindow* w = control<CollectionListWindow>(ed, "frm_list");
+            auto* filter = control<QLineEdit>(w, "list_filter");
+            auto* gallery = control<QListView>(w, "list_gallery");
+            if (!reopened) {
+                // From the filter, Tab reaches the switch (List, checked);
+                // the arrow moves to Gallery and chooses it.
+                QVERIFY(!gallery->isVisible());
+                QTest::keyClick(filter, Qt::Key_Tab);
+                QCOMPARE(QApplication::focusWidget(), control<QToolButton>(w, "list_as_list"));
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+                auto* as_gallery = control<QToolButton>(w, "list_as_gallery");
+                QCOMPARE(QApplication::focusWidget(), as_gallery);
+                QCOMPARE(as_gallery->text(), QStringLiteral("Gallery"));
+            }
+            // Remembered: the next list opens as the gallery.
+            QVERIFY(gallery->isVisible());
+            QVERIFY(!control<QTableView>(w, "list_table")->isVisible());
+            // A tile is announced as the kaleidoscope it shows.
+            QCOMPARE(gallery->model()->index(0, 0).data(Qt::AccessibleTextRole).toString(),
+                     QStringLiteral("Echo, Adams SMITH"));
+            // The filter narrows the tiles; the arrows move; Enter shows one.
+            QTest::keyClicks(filter, QStringLiteral("smith"));
+            QCOMPARE(gallery->model()->rowCount(), 3);
+            QTest::keyClick(filter, Qt::Key_Down);
+            QCOMPARE(QApplication::focusWidget(), gallery);
+            QTest::keyClick(gallery, Qt::Key_Right);
+            QTest::keyClick(gallery, Qt::Key_Return);
+            QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Alpha"));
+        }
+    }
+
     void pictures_come_once_read()
     {
         TempDb pictures;
@@ -281,6 +319,10 @@ private slots:
         QVERIFY(!picture(1).isNull());
         QVERIFY(picture(1).toImage().pixelColor(24, 24) != QColor(Qt::red));
         QVERIFY(picture(2).isNull());
+        // The gallery's tiles: larger, in proportion, and a frame for none.
+        control<QToolButton>(ed, "list_as_gallery")->click();
+        QCOMPARE(picture(0).size(), QSize(160, 106));
+        QVERIFY(!picture(2).isNull());
     }
 
     void columns_chosen_are_remembered()

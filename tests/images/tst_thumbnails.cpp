@@ -1,7 +1,9 @@
-// Picture previews for the image buttons: read once per path in the
-// background, at most 200 pixels on the longer side, with the reason instead
-// when the picture cannot be read.
+// Picture previews for the image buttons and the collection list: read once
+// per path in the background, shown at most 200 pixels on the longer side,
+// with the reason instead when the picture cannot be read, and kept on disk
+// for the next session while the picture stays as it was.
 #include "images/thumbnails.h"
+#include "pictures/thumbnail_cache.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -72,7 +74,10 @@ private slots:
         QVERIFY2(tip.startsWith(QStringLiteral("<p>") + path + QStringLiteral("</p>")), qPrintable(tip));
         if (preview.isValid()) {
             const QString file = tip.section("<img src=\"", 1).section(QLatin1Char('"'), 0, 0);
-            QCOMPARE(QImage(file).size(), preview);
+            const int width = tip.section("width=\"", 1).section(QLatin1Char('"'), 0, 0).toInt();
+            const int height = tip.section("height=\"", 1).section(QLatin1Char('"'), 0, 0).toInt();
+            QCOMPARE(QSize(width, height), preview);
+            QCOMPARE(QImage(file).size(), size.scaled(size.boundedTo(QSize(256, 256)), Qt::KeepAspectRatio));
         } else {
             QVERIFY(!tip.contains(QLatin1String("<img")));
             if (!reason.isEmpty())
@@ -83,6 +88,51 @@ private slots:
         // Kept while the program runs: asking again reads nothing.
         QCOMPARE(Thumbnails::instance().tooltip(path), tip);
         QCOMPARE(Thumbnails::instance().reads(), reads + 1);
+    }
+
+    void kept_between_sessions_data()
+    {
+        QTest::addColumn<QString>("change");  // made to the picture or the cache after storing
+        QTest::addColumn<bool>("found");
+        QTest::newRow("as stored") << "" << true;
+        QTest::newRow("picture changed since") << "picture" << false;
+        QTest::newRow("thumbnail cut short") << "cut" << false;
+        QTest::newRow("thumbnail of another picture") << "other" << false;
+        QTest::newRow("picture gone") << "gone" << false;
+    }
+
+    void kept_between_sessions()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, found);
+        const QString picture = dir_.filePath(QStringLiteral("kept_%1.png").arg(QTest::currentDataTag()));
+        QImage img(QSize(600, 300), QImage::Format_RGB32);
+        img.fill(Qt::darkRed);
+        QVERIFY(img.save(picture));
+        const QImage thumbnail = img.scaled(256, 128);
+        const QString file = store_thumbnail(picture, thumbnail);
+        QCOMPARE(file, thumbnail_cache_file(picture));
+        // Nobody else reads what the user's pictures show.
+        QCOMPARE(int(QFileInfo(file).permissions() & 0x00FF), 0);
+        if (change == QLatin1String("picture")) {
+            QFile f(picture);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime));
+        } else if (change == QLatin1String("cut")) {
+            QVERIFY(QFile::resize(file, QFileInfo(file).size() / 2));
+        } else if (change == QLatin1String("other")) {
+            // Another picture's thumbnail under this picture's name.
+            const QString other = dir_.filePath(QStringLiteral("other.png"));
+            QVERIFY(img.save(other));
+            QVERIFY(!store_thumbnail(other, thumbnail).isEmpty());
+            QFile::remove(file);
+            QVERIFY(QFile::copy(thumbnail_cache_file(other), file));
+        } else if (change == QLatin1String("gone")) {
+            QVERIFY(QFile::remove(picture));
+        }
+        QCOMPARE(cached_thumbnail(picture).isNull(), !found);
+        if (found)
+            QCOMPARE(cached_thumbnail(picture).size(), QSize(256, 128));
     }
 };
 
