@@ -83,8 +83,11 @@ void register_benchmarks();
 // The collection's history: opening it, a save with and without its entry,
 // undo of a deletion, and a kaleidoscope's history among 100,000 changes.
 void register_history_benchmarks();
-// The collection list as a gallery: its first screen and a filter keystroke.
+// The collection list as a gallery: its first screen and a filter keystroke;
+// the inventory, without pictures and with 1,000.
 void register_gallery_benchmarks();
+// The peak memory of the inventory with 1,000 pictures, for the table.
+double& inventory_pictures_peak_mb();
 // The size in MB of a history after saves of ordinary records, each recorded
 // as the editor records it; negative when a save failed.
 double history_size_after_saves(int saves);

@@ -1,11 +1,16 @@
-// The collection list as a gallery at full size: every kaleidoscope with a
-// picture beside the collection (1,000 different ones) whose thumbnails are
-// already in the disk cache, as on the second opening of a collection.
+// Pictures at full size. The collection list as a gallery: every kaleidoscope
+// with a picture beside the collection (1,000 different ones) whose
+// thumbnails are already in the disk cache, as on the second opening of a
+// collection. The inventory: the whole collection without pictures, and
+// 1,000 kaleidoscopes with theirs, none cached, in a fresh process.
 #include "bench_env.h"
+#include "child_process.h"
 #include "collection.h"
 
 #include "app/start_window.h"
+#include "catalogue/inventory_pdf.h"
 #include "core/field_text.h"
+#include "core/working_set.h"
 #include "editor/collection_list_window.h"
 #include "editor/record_editor.h"
 #include "pictures/thumbnail_cache.h"
@@ -28,6 +33,49 @@ namespace {
 
 constexpr int picture_count = 1000;
 
+QString gallery_folder()
+{
+    return QDir(env().tmp.path()).filePath(QStringLiteral("gallery"));
+}
+
+// The folder of the pictures the first time, with their thumbnails cached;
+// false when they cannot be made.
+bool make_pictures()
+{
+    static const bool made = [] {
+        const QDir dir(gallery_folder());
+        dir.mkpath(QStringLiteral("pictures"));
+        // The thumbnails stay out of the user's own cache.
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(dir.filePath(QStringLiteral("cache"))));
+        for (int i = 0; i < picture_count; ++i) {
+            QImage picture(640, 480, QImage::Format_RGB32);
+            picture.fill(QColor::fromHsv(i * 360 / picture_count, 160, 200));
+            const QString path = dir.filePath(QStringLiteral("pictures/p%1.jpg").arg(i));
+            if (!picture.save(path, "JPEG")
+                || store_thumbnail(path, picture.scaled(256, 256, Qt::KeepAspectRatio)).isEmpty())
+                return false;
+        }
+        return true;
+    }();
+    return made;
+}
+
+// A collection of count kaleidoscopes beside the pictures, record i showing
+// picture i modulo their number; empty with the reason in error.
+QString collection_with_pictures(const QString& name, int count, QString& error)
+{
+    if (!make_pictures()) {
+        error = QStringLiteral("cannot make the pictures");
+        return QString();
+    }
+    const QString rnd = QDir(gallery_folder()).filePath(name);
+    const bool written = write_collection(rnd, count, error, [](ScopeRecord& r, int i) {
+        r.image_count = qMax<qint16>(r.image_count, 1);
+        r.image_files[1] = fixed_text(QStringLiteral("pictures/p%1.jpg").arg(i % picture_count), image_slot_width);
+    });
+    return written ? rnd : QString();
+}
+
 // The gallery's collection opened in an editor of its own; nullptr with the
 // reason in error.
 RecordEditor* gallery_editor(QString& error)
@@ -36,26 +84,8 @@ RecordEditor* gallery_editor(QString& error)
     static RecordEditor* ed = nullptr;
     if (ed || startup)
         return ed;
-    const QDir dir(env().tmp.path());
-    dir.mkpath(QStringLiteral("gallery/pictures"));
-    // The thumbnails stay out of the user's own cache.
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(dir.filePath(QStringLiteral("cache"))));
-    for (int i = 0; i < picture_count; ++i) {
-        QImage picture(640, 480, QImage::Format_RGB32);
-        picture.fill(QColor::fromHsv(i * 360 / picture_count, 160, 200));
-        const QString path = dir.filePath(QStringLiteral("gallery/pictures/p%1.jpg").arg(i));
-        if (!picture.save(path, "JPEG")
-            || store_thumbnail(path, picture.scaled(256, 256, Qt::KeepAspectRatio)).isEmpty()) {
-            error = QStringLiteral("cannot make the gallery's pictures");
-            return nullptr;
-        }
-    }
-    const QString rnd = dir.filePath(QStringLiteral("gallery/gallery.rnd"));
-    const bool written = write_collection(rnd, collection_size, error, [](ScopeRecord& r, int i) {
-        r.image_count = qMax<qint16>(r.image_count, 1);
-        r.image_files[1] = fixed_text(QStringLiteral("pictures/p%1.jpg").arg(i % picture_count), image_slot_width);
-    });
-    if (!written)
+    const QString rnd = collection_with_pictures(QStringLiteral("gallery.rnd"), collection_size, error);
+    if (rnd.isEmpty())
         return nullptr;
     QSettings().setValue(QStringLiteral("collection_list/view"), QStringLiteral("gallery"));
     startup = std::make_unique<StartWindow>();
@@ -135,12 +165,62 @@ void gallery_filter(benchmark::State& st)
     QApplication::processEvents();
 }
 
+// The inventory of the whole collection as "Print inventory..." writes it:
+// the lines read, every page drawn and written. The collection's pictures are
+// named but not there, so each line says so instead.
+void inventory(benchmark::State& st)
+{
+    WorkingSet all;
+    all.reset_to_all(collection_size);
+    const QString pdf = env().pdf_path + QStringLiteral(".inventory.pdf");
+    for (auto _ : st) {
+        std::vector<InventoryLine> lines;
+        const InventoryResult r = inventory_lines(env().rnd, all.records(), all.count(), lines)
+            ? write_inventory_pdf(pdf, lines, {QStringLiteral("bench"), QDate(2026, 12, 9), InventoryValue::retail})
+            : InventoryResult{FileStatus::failure(QStringLiteral("unread"))};
+        if (!r.status)
+            st.SkipWithError(qPrintable(r.status.error));
+    }
+    QFile::remove(pdf);
+}
+
+// 1,000 kaleidoscopes each with its own picture, read from the picture files
+// (no thumbnail cached): tessaran-rnd inventory in a process of its own.
+void inventory_pictures(benchmark::State& st)
+{
+    QString error;
+    const QString rnd = collection_with_pictures(QStringLiteral("inventory.rnd"), picture_count, error);
+    if (rnd.isEmpty()) {
+        st.SkipWithError(qPrintable(error));
+        return;
+    }
+    const QByteArray cache = qgetenv("XDG_CACHE_HOME");
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(QDir(gallery_folder()).filePath(QStringLiteral("no-cache"))));
+    const QByteArray tool = QFile::encodeName(QStringLiteral(TESSARAN_BIN_DIR "/tessaran-rnd"));
+    const QByteArray pdf = QFile::encodeName(rnd + QStringLiteral(".pdf"));
+    for (auto _ : st) {
+        const ChildRun run = run_child({tool, QByteArrayLiteral("inventory"), QFile::encodeName(rnd), pdf});
+        if (!run.ok)
+            st.SkipWithError("tessaran-rnd inventory failed");
+        inventory_pictures_peak_mb() = std::max(inventory_pictures_peak_mb(), run.peak_rss_mb);
+    }
+    qputenv("XDG_CACHE_HOME", cache);
+}
+
 }  // namespace
+
+double& inventory_pictures_peak_mb()
+{
+    static double peak = 0;
+    return peak;
+}
 
 void register_gallery_benchmarks()
 {
     reg("gallery_window", gallery_window, 1, 5);
     reg("gallery_filter", gallery_filter, 6, 5);
+    reg("inventory", inventory, 1, 3);
+    reg("inventory_pictures", inventory_pictures, 1, 3);
 }
 
 }  // namespace tessaran::bench

@@ -291,7 +291,8 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
     restore_rnd();
-    const ProbeResult probe = run_probe(QCoreApplication::applicationFilePath(), env().rnd);
+    ProbeResult probe = run_probe(QCoreApplication::applicationFilePath(), env().rnd);
+    probe.inventory_peak_mb = inventory_pictures_peak_mb();
     const ImportResult import = run_import_probe(QCoreApplication::applicationFilePath(), env().import_csv);
     std::printf("Recording %d saves of ordinary records...\n", history_saves);
     std::fflush(stdout);

@@ -15,7 +15,8 @@ struct ProbeResult {
     double peak_rss_mb = 0;
     double first_scope_ms = 0;
     double first_purchase_ms = 0;
-    double list_peak_mb = 0;  // the collection list's own fresh process, scrolled through
+    double list_peak_mb = 0;       // the collection list's own fresh process, scrolled through
+    double inventory_peak_mb = 0;  // tessaran-rnd inventory of 1,000 kaleidoscopes with pictures
 };
 
 // The import as a user waits for it: the command-line tool's whole run, and

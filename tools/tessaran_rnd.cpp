@@ -2,6 +2,7 @@
 // scripts (backups, migrations) without starting the program.
 #include "record_check.h"
 
+#include "catalogue/inventory_pdf.h"
 #include "catalogue/web_catalogue.h"
 #include "core/blank_text.h"
 #include "core/collection_history.h"
@@ -21,10 +22,13 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 using namespace tessaran;
 
@@ -41,6 +45,7 @@ int usage()
                "       tessaran-rnd web FILE FOLDER [--no-prices] [--replace] [--locale NAME]\n"
                "       tessaran-rnd import SOURCE OUT.rnd [--append [--force]] [--skip-bad] [--locale NAME]\n"
                "       tessaran-rnd history FILE [--record N]\n"
+               "       tessaran-rnd inventory FILE OUT.pdf [--retail|--paid] [--locale NAME]\n"
                "\n"
                "verify exits 1 when the file is damaged so that the program cannot work\n"
                "with it (its length, its record count, an image count outside 0..10).\n"
@@ -75,7 +80,14 @@ int usage()
                "history lists the changes the program recorded in FILE-history, oldest\n"
                "first, one line each: when (UTC), who, what kind of change, the\n"
                "kaleidoscope and the fields it changed. With --record N only the changes\n"
-               "of the kaleidoscope that is record N now.\n",
+               "of the kaleidoscope that is record N now.\n"
+               "\n"
+               "inventory writes the whole collection, sorted by artist, as a PDF for an\n"
+               "insurer: a line per kaleidoscope with its first picture, scope name,\n"
+               "artist, year, date of purchase and both prices, page totals and the\n"
+               "grand total, whose value is stated at retail prices (--retail, the\n"
+               "default) or at purchase prices (--paid). Letter paper where the locale\n"
+               "measures in inches, A4 elsewhere. OUT.pdf is written whole or not at all.\n",
                stderr);
     return 2;
 }
@@ -317,6 +329,35 @@ int cmd_stats(const QString& path, bool json)
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
+int cmd_inventory(const QString& path, const QString& pdf, bool paid)
+{
+    WorkingSet all;
+    if (!read_by_artist(path, QStringLiteral("read"), all))
+        return 1;
+    std::vector<InventoryLine> lines;
+    if (const FileStatus st = inventory_lines(path, all.records(), all.count(), lines); !st) {
+        err(QStringLiteral("cannot read %1: %2").arg(path, st.error));
+        return 1;
+    }
+    InventoryOptions options;
+    options.collection = QFileInfo(path).completeBaseName();
+    options.date = QDate::currentDate();
+    options.value = paid ? InventoryValue::paid : InventoryValue::retail;
+    const InventoryResult r = write_inventory_pdf(pdf, lines, options);
+    if (!r.status) {
+        err(r.status.error);
+        return 1;
+    }
+    out(QStringLiteral("wrote the inventory of %1 on %2 to %3")
+            .arg(counted(qint64(lines.size()), QStringLiteral("kaleidoscope")),
+                 counted(r.pages, QStringLiteral("page")), pdf));
+    if (r.without_picture + r.unreadable > 0)
+        out(QStringLiteral("%1 without a picture, %2 that could not be read")
+                .arg(counted(r.without_picture, QStringLiteral("kaleidoscope")),
+                     counted(r.unreadable, QStringLiteral("picture"))));
+    return 0;
+}
+
 int cmd_web(const QString& path, const QString& folder, bool include_prices, bool replace)
 {
     WorkingSet all;
@@ -492,8 +533,13 @@ int main(int argc, char** argv)
     // Standard output redirected to a file past the size limit: a reported
     // failed write, not a killed tool.
     ignore_file_size_signal();
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    // The inventory sets type, which needs fonts: a GUI application, on no screen.
+    const bool draws = argc > 1 && std::strcmp(argv[1], "inventory") == 0;
+    if (draws && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> app
+        = draws ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
+    QStringList args = app->arguments().mid(1);
     // Options that any command may take.
     bool strict = false;
     bool json = false;
@@ -502,9 +548,12 @@ int main(int argc, char** argv)
     bool force = false;
     bool no_prices = false;
     bool replace = false;
+    bool retail = false;
+    bool paid = false;
     const std::pair<const char*, bool*> flags[]
-        = {{"--strict", &strict}, {"--json", &json},           {"--append", &append},  {"--skip-bad", &skip_bad},
-           {"--force", &force},   {"--no-prices", &no_prices}, {"--replace", &replace}};
+        = {{"--strict", &strict},     {"--json", &json},     {"--append", &append},
+           {"--skip-bad", &skip_bad}, {"--force", &force},   {"--no-prices", &no_prices},
+           {"--replace", &replace},   {"--retail", &retail}, {"--paid", &paid}};
     for (qsizetype i = 0; i < args.size();) {
         bool* flag = nullptr;
         for (const auto& [name, target] : flags) {
@@ -551,5 +600,7 @@ int main(int argc, char** argv)
         return cmd_import(path, args.at(2), append, skip_bad, force);
     if (command == QLatin1String("history") && (args.size() == 2 || (args.size() == 4 && args.at(2) == "--record")))
         return cmd_history(path, args.value(3));
+    if (command == QLatin1String("inventory") && args.size() == 3 && !(retail && paid))
+        return cmd_inventory(path, args.at(2), paid);
     return usage();
 }

@@ -51,11 +51,6 @@ std::vector<GroupStats> ordered(const QMap<QString, GroupStats>& groups, const c
     return out;
 }
 
-QString amount_text(const AmountStats& a, qint64 value)
-{
-    return a.overflow ? QStringLiteral("too large to add up") : money_text(value);
-}
-
 QJsonObject amount_json(const AmountStats& a)
 {
     QJsonObject o;
@@ -84,6 +79,11 @@ QJsonArray groups_json(const std::vector<GroupStats>& groups)
 }
 
 }  // namespace
+
+QString amount_text(const AmountStats& a, qint64 value)
+{
+    return a.overflow ? QStringLiteral("too large to add up") : money_text(value);
+}
 
 void AmountStats::add(qint64 amount)
 {

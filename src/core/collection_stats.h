@@ -27,6 +27,9 @@ struct AmountStats {
     qint64 average() const;
 };
 
+// A total as the user reads it: the locale's currency, or "too large to add up".
+QString amount_text(const AmountStats& a, qint64 value);
+
 struct GroupStats {
     QString key;
     int count = 0;

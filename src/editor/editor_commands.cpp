@@ -56,7 +56,7 @@ struct MenuItem {
 constexpr std::array<const char*, 4> menu_titles = {"&Kaleidoscope data", "&Search", "&Tools", "&Help"};
 constexpr std::array<const char*, 4> menu_names = {"mnu_kaleido", "mnu_search", "mnu_tools", "mnu_help"};
 
-constexpr std::array<MenuItem, 33> menu_items = {{
+constexpr std::array<MenuItem, 34> menu_items = {{
     {0, Command::add, "mnu_add", "&Add a new kaleidoscope"},
     {0, Command::save, "mnu_save", "&Save current kaleidoscope data"},
     {0, Command::remove, "mnu_delete", "&Delete this kaleidoscope record"},
@@ -72,6 +72,7 @@ constexpr std::array<MenuItem, 33> menu_items = {{
     {0, Command::list, "mnu_list", "C&ollection list"},
     {0, Command::add, nullptr, "sep2"},
     {0, Command::print_sheets, "mnu_printforms", "Print kaleidoscope data forms"},
+    {0, Command::inventory, "mnu_inventory", "Print in&ventory..."},
     {0, Command::import, "mnu_import", "&Import kaleidoscopes..."},
     {0, Command::web_catalogue, "mnu_web", "Export &web catalogue..."},
     {0, Command::missing_pictures, "mnu_missing_pictures", "Find &missing pictures..."},

@@ -37,6 +37,7 @@ enum class Command {
     statistics,
     list,
     print_sheets,
+    inventory,
     import,
     web_catalogue,
     missing_pictures,

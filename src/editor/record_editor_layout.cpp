@@ -105,7 +105,8 @@ void RecordEditor::run_command(Command c)
     // The summaries, the statistics and the web catalogue read the working
     // set as the last selection left it; searching and printing leave the
     // record shown, whose edits are settled first.
-    const bool reads_working_set = c == Command::summary || c == Command::statistics || c == Command::web_catalogue;
+    const bool reads_working_set
+        = c == Command::summary || c == Command::statistics || c == Command::web_catalogue || c == Command::inventory;
     const bool leaves_record = c == Command::select || c == Command::sort || c == Command::find
         || c == Command::find_next || c == Command::print_sheets;
     if ((reads_working_set && !working_set_ready()) || (leaves_record && !settle_edits()))
@@ -134,6 +135,7 @@ void RecordEditor::run_command(Command c)
     case Command::statistics: return show_statistics(session_, this);
     case Command::list: return show_collection_list();
     case Command::print_sheets: return print_sheets(session_, this);
+    case Command::inventory: return print_inventory(session_, this);
     case Command::import: return import_records();
     case Command::web_catalogue: return export_web_catalogue(session_, this);
     case Command::missing_pictures: return find_missing_pictures();

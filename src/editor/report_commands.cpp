@@ -1,8 +1,10 @@
 #include "report_commands.h"
 
+#include "catalogue/inventory_pdf.h"
 #include "catalogue/web_catalogue.h"
 #include "core/record_file.h"
 #include "core/session.h"
+#include "dialogs/inventory_dialog.h"
 #include "dialogs/record_sheet_dialog.h"
 #include "dialogs/summary_choice_dialog.h"
 #include "dialogs/web_catalogue_dialog.h"
@@ -107,6 +109,68 @@ void export_web_catalogue(const Session& s, QWidget* parent)
             text += QStringLiteral("\n...");
     }
     msgbox(parent, text, r.unreadable.isEmpty() ? MsgIcon::information : MsgIcon::exclamation);
+}
+
+namespace {
+
+// What the user is told once the inventory is written.
+QString inventory_written_text(const InventoryResult& r, int kaleidoscopes, const QString& shown)
+{
+    QString text = QStringLiteral("The inventory of %1 kaleidoscopes was written to %2 (%3 pages).")
+                       .arg(kaleidoscopes)
+                       .arg(shown)
+                       .arg(r.pages);
+    if (r.without_picture > 0)
+        text += QStringLiteral("\n%1 kaleidoscopes have no picture; the inventory says so beside each.")
+                    .arg(r.without_picture);
+    if (r.unreadable > 0)
+        text += QStringLiteral("\n%1 pictures could not be read; the inventory says so beside each.").arg(r.unreadable);
+    return text;
+}
+
+}  // namespace
+
+void print_inventory(const Session& s, QWidget* parent)
+{
+    if (s.ws().count() == 0) {
+        msgbox(parent, QStringLiteral("There are no kaleidoscopes in the working set to list."), MsgIcon::information);
+        return;
+    }
+    const QFileInfo collection(s.path());
+    InventoryDialog dialog(
+        collection.absoluteDir().filePath(collection.completeBaseName() + QStringLiteral("-inventory.pdf")), parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QString file = dialog.file();
+    const QString shown = QDir::toNativeSeparators(file);
+    if (QFileInfo::exists(file)
+        && msgbox(parent, QStringLiteral("The file %1 already exists.\nReplace it?").arg(shown), MsgIcon::question,
+                  MsgButtons::yes_no)
+            != MsgAnswer::yes)
+        return;
+    std::vector<InventoryLine> lines;
+    if (const FileStatus st = inventory_lines(s.path(), s.ws().records(), s.ws().count(), lines); !st) {
+        msgbox(parent, QStringLiteral("The inventory could not be made:\n") + st.error, MsgIcon::critical);
+        return;
+    }
+    QProgressDialog progress(QStringLiteral("Writing the inventory..."), QStringLiteral("Cancel"), 0, int(lines.size()),
+                             parent);
+    progress.setObjectName(QStringLiteral("inventory_progress"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(400);
+    const InventoryOptions options{collection.completeBaseName(), QDate::currentDate(), dialog.value()};
+    const InventoryResult r = write_inventory_pdf(file, lines, options, [&](int done, int) {
+        progress.setValue(done);
+        return !progress.wasCanceled();
+    });
+    progress.reset();
+    progress.hide();
+    if (r.cancelled)
+        msgbox(parent, QStringLiteral("The inventory was not written: it was cancelled."), MsgIcon::information);
+    else if (!r.status)
+        msgbox(parent, r.status.error, MsgIcon::critical);
+    else
+        msgbox(parent, inventory_written_text(r, int(lines.size()), shown), MsgIcon::information);
 }
 
 }  // namespace tessaran

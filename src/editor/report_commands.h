@@ -16,5 +16,7 @@ void show_summary(const Session& s, QWidget* parent);
 void print_sheets(const Session& s, QWidget* parent);
 void show_statistics(const Session& s, QWidget* parent);
 void export_web_catalogue(const Session& s, QWidget* parent);
+// The working set as a PDF inventory, its value at the prices the user chooses.
+void print_inventory(const Session& s, QWidget* parent);
 
 }  // namespace tessaran

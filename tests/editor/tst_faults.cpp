@@ -10,6 +10,7 @@
 #include "appearance/color_settings.h"
 #include "common/gui_controls.h"
 #include "common/gui_editor_fixture.h"
+#include "common/gui_pdf.h"
 
 #include "app/start_window.h"
 #include "common/gui_colors.h"
@@ -294,6 +295,40 @@ private slots:
         }
         QVERIFY(print_record_sheets(nullptr, s.path(), s.ws(), 1, 3));
         QVERIFY(read_bytes(out).trimmed().endsWith("%%EOF"));
+    }
+
+    // "Print inventory..." from the menu: the file typed in its dialog, the
+    // value at purchase prices; on a full disk nothing is left and the user is
+    // told why, with room the inventory is written and reported.
+    void inventory_on_a_full_disk()
+    {
+        EditorFixture f(three_records(), true);
+        RecordEditor* ed = f.open();
+        const QString out = f.db.dir() + QStringLiteral("/inventory.pdf");
+        const auto write_inventory = [&] {
+            QTimer::singleShot(0, [out] {
+                auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                QVERIFY(d && d->objectName() == QLatin1String("frm_inventory"));
+                control<QLineEdit>(d, "inventory_file")->setText(out);
+                control<QRadioButton>(d, "inventory_paid")->click();
+                control<QPushButton>(d, "inventory_write")->click();
+            });
+            control<QAction>(ed, "mnu_inventory")->trigger();
+        };
+        {
+            FileSizeLimit full(3000);
+            QVERIFY(full.ok());
+            write_inventory();
+        }
+        QCOMPARE(f.dialogs.last().text, "The inventory cannot be written to " + out + ":\n" + too_large);
+        QCOMPARE(f.dialogs.last().icon, MsgIcon::critical);
+        QVERIFY(!QFile::exists(out));
+        write_inventory();
+        QCOMPARE(f.dialogs.last().text,
+                 "The inventory of 3 kaleidoscopes was written to " + out
+                     + " (1 pages).\n3 kaleidoscopes have no picture; the inventory says so "
+                       "beside each.");
+        QVERIFY(pdf_text(out).contains(QLatin1String("Value of the collection at purchase prices: $350.00")));
     }
 };
 

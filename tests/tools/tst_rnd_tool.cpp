@@ -491,6 +491,21 @@ private slots:
         QCOMPARE(verified.out, QStringLiteral("warning: history: record 2 is not as this program last wrote it\n"));
     }
 
+    void inventory_writes_a_pdf()
+    {
+        QTemporaryDir dir;
+        const QString path = in_dir(dir, "ok.rnd", {aurora(), sample("Borealis", "Jones", false)});
+        const QString pdf = dir.filePath(QStringLiteral("inventory.pdf"));
+        const Run r = run_tool({"inventory", path, pdf, "--paid"});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out,
+                 QStringLiteral("wrote the inventory of 2 kaleidoscopes on 1 page to %1\n"
+                                "1 kaleidoscope without a picture, 1 picture that could not be read\n")
+                     .arg(pdf));
+        QVERIFY(QFile(pdf).size() > 0);
+        QCOMPARE(run_tool({"inventory", path, pdf, "--paid", "--retail"}).code, 2);
+    }
+
     void missing_file_and_bad_usage()
     {
         const Run missing = run_tool({"verify", "/nonexistent/x.rnd"});
