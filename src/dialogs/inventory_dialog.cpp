@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,16 +31,18 @@ InventoryDialog::InventoryDialog(const QString& file, QWidget* parent) : QDialog
     auto* browse = new QPushButton(QStringLiteral("&Browse..."), this);
     browse->setObjectName(QStringLiteral("inventory_browse"));
     browse->setAutoDefault(false);
-    auto* retail = new QRadioButton(QStringLiteral("&Retail prices"), this);
+    // A group, so that a screen reader says what the two choices are for.
+    auto* value = new QGroupBox(QStringLiteral("Value the collection at"), this);
+    auto* retail = new QRadioButton(QStringLiteral("&Retail prices"), value);
     retail->setObjectName(QStringLiteral("inventory_retail"));
     retail->setChecked(true);
-    paid_ = new QRadioButton(QStringLiteral("&Purchase prices"), this);
+    paid_ = new QRadioButton(QStringLiteral("&Purchase prices"), value);
     paid_->setObjectName(QStringLiteral("inventory_paid"));
 
     auto* file_row = new QHBoxLayout;
     file_row->addWidget(file_, 1);
     file_row->addWidget(browse);
-    auto* value_row = new QHBoxLayout;
+    auto* value_row = new QHBoxLayout(value);
     value_row->addWidget(retail);
     value_row->addWidget(paid_);
     value_row->addStretch(1);
@@ -47,7 +50,6 @@ InventoryDialog::InventoryDialog(const QString& file, QWidget* parent) : QDialog
     auto* file_label = new QLabel(QStringLiteral("PDF &file:"), this);
     name_by_caption(file_label, file_);
     form->addRow(file_label, file_row);
-    form->addRow(new QLabel(QStringLiteral("Value at:"), this), value_row);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
     write_ = buttons->addButton(QStringLiteral("&Write PDF"), QDialogButtonBox::AcceptRole);
@@ -56,6 +58,7 @@ InventoryDialog::InventoryDialog(const QString& file, QWidget* parent) : QDialog
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
     layout->addLayout(form);
+    layout->addWidget(value);
     layout->addWidget(buttons);
 
     connect(browse, &QPushButton::clicked, this, &InventoryDialog::browse);

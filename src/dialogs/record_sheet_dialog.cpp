@@ -6,6 +6,7 @@
 #include "ui/command_button.h"
 #include "ui/user_dialogs.h"
 
+#include <QCheckBox>
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -77,6 +78,11 @@ RecordSheetDialog::RecordSheetDialog(int count, int position, SheetAction print_
     row->addWidget(lbl_max);
     row->addStretch();
 
+    // Off unless asked for: a sheet stays one page.
+    chk_pictures = new QCheckBox(QStringLiteral("Include &pictures"), this);
+    chk_pictures->setObjectName(QStringLiteral("chk_pictures"));
+    chk_pictures->setToolTip(QStringLiteral("Print each kaleidoscope's pictures on a page after its sheet"));
+
     cmd_print = command_button(this, "cmd_print", QStringLiteral("Print"));
     cmd_preview = command_button(this, "cmd_preview", QStringLiteral("Preview"));
     cmd_current = command_button(this, "cmd_current", QStringLiteral("Print displayed kaleidoscope"));
@@ -91,11 +97,13 @@ RecordSheetDialog::RecordSheetDialog(int count, int position, SheetAction print_
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(tb_explain);
     outer->addWidget(fr_records);
+    outer->addWidget(chk_pictures);
     outer->addLayout(buttons);
     outer->setSizeConstraint(QLayout::SetFixedSize);
 
     setTabOrder(tb_beg, tb_end);
-    setTabOrder(tb_end, cmd_print);
+    setTabOrder(tb_end, chk_pictures);
+    setTabOrder(chk_pictures, cmd_print);
     setTabOrder(cmd_print, cmd_preview);
     setTabOrder(cmd_preview, cmd_current);
     setTabOrder(cmd_current, cmd_cancel);
@@ -123,6 +131,11 @@ bool RecordSheetDialog::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+bool RecordSheetDialog::include_pictures() const
+{
+    return chk_pictures->isChecked();
 }
 
 bool RecordSheetDialog::validate(int& first, int& last)

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -32,6 +33,9 @@ public:
     void preview();
     void cancel();
 
+    // Whether each sheet is followed by a page of the kaleidoscope's pictures.
+    bool include_pictures() const;
+
     // The range of the last valid request (0, 0 before one).
     int range_first() const { return first_; }
     int range_last() const { return last_; }
@@ -55,6 +59,7 @@ private:
     QLabel* lbl_to = nullptr;
     QLineEdit* tb_end = nullptr;
     QLabel* lbl_max = nullptr;
+    QCheckBox* chk_pictures = nullptr;
     QPushButton* cmd_print = nullptr;
     QPushButton* cmd_current = nullptr;
     QPushButton* cmd_preview = nullptr;

@@ -44,8 +44,12 @@ void print_sheets(const Session& s, QWidget* parent)
     RecordSheetDialog* shown = nullptr;
     RecordSheetDialog dlg(
         s.ws().count(), s.ws().position(),
-        [&shown, &s](int first, int last) { return print_record_sheets(shown, s.path(), s.ws(), first, last); },
-        [&shown, &s](int first, int last) { return preview_record_sheets(shown, s.path(), s.ws(), first, last); },
+        [&shown, &s](int first, int last) {
+            return print_record_sheets(shown, s.path(), s.ws(), first, last, shown->include_pictures());
+        },
+        [&shown, &s](int first, int last) {
+            return preview_record_sheets(shown, s.path(), s.ws(), first, last, shown->include_pictures());
+        },
         parent);
     shown = &dlg;
     dlg.exec();

@@ -1,12 +1,15 @@
 #include "record_sheet.h"
 
 #include "core/locale_dates.h"
+#include "core/picture_paths.h"
 #include "core/record_file.h"
 #include "core/summary_rows.h"
 #include "core/working_set.h"
+#include "pictures/picture_loader.h"
 #include "sheet_text.h"
 #include "ui/user_dialogs.h"
 
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
@@ -164,7 +167,44 @@ void paint_record_sheet(InchPage& page, const ScopeRecord& r, const SheetLayout&
     }
 }
 
-PrintJob record_sheets_job(QWidget* parent, const QString& path, const WorkingSet& ws, int first, int last)
+void paint_picture_page(InchPage& page, const ScopeRecord& rec, const QString& path)
+{
+    const SheetLayout l = sheet_layout(11.0);
+    const QFont bold = sheet_font(true);
+    const QFont regular = sheet_font(false);
+    page.text(bold, l.left_text_x, l.top, QStringLiteral("PICTURES: ") + trim_blanks(rec.scopename));
+    // Up to ten pictures, five to a row, each in its own box.
+    constexpr int across = 5;
+    const double gap = 0.15;
+    const double caption = page.text_height(regular) * 1.4;
+    const double box_w = (l.right - l.left - gap * (across - 1)) / across;
+    const double top = l.top + 0.45;
+    const double box_h = (l.bottom - top - gap) / 2 - caption;
+    const int count = rec.images_in_use();
+    for (int k = 1; k <= count; ++k) {
+        const double x = l.left + ((k - 1) % across) * (box_w + gap);
+        const double y = top + ((k - 1) / across) * (box_h + caption + gap);
+        const QString stored = trim_blanks(rec.image_files[std::size_t(k)]);
+        const QString file = picture_file(stored, path);
+        const QRectF box(page.px(x, y), page.px(x + box_w, y + box_h));
+        const LoadedPicture picture = load_picture(file, box.size().toSize());
+        if (picture.ok()) {
+            const QSizeF shown = QSizeF(picture.image.size()).scaled(box.size(), Qt::KeepAspectRatio);
+            page.painter()->drawImage(QRectF(box.center() - QPointF(shown.width() / 2, shown.height() / 2), shown),
+                                      picture.image);
+        } else {
+            page.rect(x, y, x + box_w, y + box_h, 1);
+            page.text_elided(regular, x + 0.08, y + box_h / 2,
+                             QFileInfo::exists(file) ? QStringLiteral("Picture cannot be shown")
+                                                     : QStringLiteral("Picture not found"),
+                             box_w - 0.16);
+        }
+        page.text_elided(regular, x, y + box_h + caption * 0.2, picture_file_name(stored), box_w);
+    }
+}
+
+PrintJob record_sheets_job(QWidget* parent, const QString& path, const WorkingSet& ws, int first, int last,
+                           bool pictures)
 {
     PrintJob job;
     // The job keeps its own copy of the order, so it never reads a working set
@@ -194,7 +234,7 @@ PrintJob record_sheets_job(QWidget* parent, const QString& path, const WorkingSe
         }
         return true;
     };
-    job.paint = [path, records, first, last](QPainter& painter, QPrinter& printer, PageProgress& progress) {
+    job.paint = [path, records, first, last, pictures](QPainter& painter, QPrinter& printer, PageProgress& progress) {
         InchPage page(painter, printer);
         const SheetLayout layout = sheet_layout(11.0);
         RecordScanner db;
@@ -206,22 +246,28 @@ PrintJob record_sheets_job(QWidget* parent, const QString& path, const WorkingSe
                 return;
             if (p > first)
                 printer.newPage();
-            if (db.read((*records)[static_cast<std::size_t>(p)], rec))
-                paint_record_sheet(page, rec, layout);
+            if (!db.read((*records)[static_cast<std::size_t>(p)], rec))
+                continue;
+            paint_record_sheet(page, rec, layout);
+            if (pictures && rec.images_in_use() > 0) {
+                printer.newPage();
+                paint_picture_page(page, rec, path);
+            }
         }
     };
     return job;
 }
 
-bool print_record_sheets(QWidget* parent, const QString& path, const WorkingSet& ws, int first, int last)
+bool print_record_sheets(QWidget* parent, const QString& path, const WorkingSet& ws, int first, int last, bool pictures)
 {
-    const PrintOutcome o = run_print_job(parent, record_sheets_job(parent, path, ws, first, last));
+    const PrintOutcome o = run_print_job(parent, record_sheets_job(parent, path, ws, first, last, pictures));
     return o == PrintOutcome::printed || o == PrintOutcome::saved_pdf;
 }
 
-bool preview_record_sheets(QWidget* parent, const QString& path, const WorkingSet& ws, int first, int last)
+bool preview_record_sheets(QWidget* parent, const QString& path, const WorkingSet& ws, int first, int last,
+                           bool pictures)
 {
-    preview_print_job(parent, record_sheets_job(parent, path, ws, first, last));
+    preview_print_job(parent, record_sheets_job(parent, path, ws, first, last, pictures));
     return true;
 }
 

@@ -58,13 +58,22 @@ private:
 // One sheet of a record on the current page.
 void paint_record_sheet(InchPage& page, const ScopeRecord& rec, const SheetLayout& layout);
 
+// A page of the record's pictures (those of the collection at path), each
+// scaled to its place with its file's name under it, or a note where it
+// cannot be shown.
+void paint_picture_page(InchPage& page, const ScopeRecord& rec, const QString& path);
+
 // The sheets of working-set positions first..last (1-based) of the collection
-// at path, in that order.
-PrintJob record_sheets_job(QWidget* parent, const QString& path, const WorkingSet& ws, int first, int last);
+// at path, in that order; with pictures, a sheet of a kaleidoscope that has
+// any is followed by a page of them.
+PrintJob record_sheets_job(QWidget* parent, const QString& path, const WorkingSet& ws, int first, int last,
+                           bool pictures = false);
 
 // Prints (or, without a printer, saves) the sheets; true when they went out.
-bool print_record_sheets(QWidget* parent, const QString& path, const WorkingSet& ws, int first, int last);
+bool print_record_sheets(QWidget* parent, const QString& path, const WorkingSet& ws, int first, int last,
+                         bool pictures = false);
 // Shows the sheets in a print preview.
-bool preview_record_sheets(QWidget* parent, const QString& path, const WorkingSet& ws, int first, int last);
+bool preview_record_sheets(QWidget* parent, const QString& path, const WorkingSet& ws, int first, int last,
+                           bool pictures = false);
 
 }  // namespace tessaran

@@ -136,7 +136,13 @@ private slots:
         QTest::keyClicks(control<QLineEdit>(dlg, "tb_end"), "2");
         QTest::keyClick(control<QLineEdit>(dlg, "tb_end"), Qt::Key_Enter);
         QVERIFY(!printed);  // Enter never presses a button from a text box
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(control<QPushButton>(dlg, "cmd_print")));
+        // Next comes "Include pictures", off until the user ticks it.
+        auto* pictures = control<QCheckBox>(dlg, "chk_pictures");
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(pictures));
+        QCOMPARE(pictures->text(), QStringLiteral("Include &pictures"));
+        QVERIFY(!dlg.include_pictures());
+        QTest::keyClick(pictures, Qt::Key_Space);
+        QVERIFY(dlg.include_pictures());
     }
 };
 

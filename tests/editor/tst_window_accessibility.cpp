@@ -11,6 +11,7 @@
 #include "dialogs/criteria_dialog.h"
 #include "dialogs/criteria_window.h"
 #include "dialogs/import_preview.h"
+#include "dialogs/inventory_dialog.h"
 #include "dialogs/missing_pictures_dialog.h"
 #include "dialogs/record_sheet_dialog.h"
 #include "dialogs/remove_picture_dialog.h"
@@ -105,7 +106,8 @@ void add_windows()
          "cell type, edition, cell objects, signed, mirrors, point symmetry", "Create Summary", "Close"});
     row("record sheets", [](RecordEditor* ed) {
             return std::make_unique<RecordSheetDialog>(5, 1, [](int, int) { return true; }, nullptr, ed); },
-        {"Records, from", "Records, to", "Print", "Preview", "Print displayed kaleidoscope", "Cancel"});
+        {"Records, from", "Records, to", "Include pictures", "Print", "Preview", "Print displayed kaleidoscope",
+         "Cancel"});
     row("remove picture", [](RecordEditor* ed) {
             return std::make_unique<RemovePictureDialog>(QStringList{"1 one.jpg"}, ed); },
         {"Select image to remove", "Remove image", "Cancel"});
@@ -127,6 +129,8 @@ void add_windows()
     row("web catalogue", [](RecordEditor* ed) {
             return std::make_unique<WebCatalogueDialog>("/tmp/catalogue", ed); },
         {"Folder", "Browse...", "Include prices", "Export", "Cancel"});
+    row("inventory", [](RecordEditor* ed) { return std::make_unique<InventoryDialog>("/tmp/inventory.pdf", ed); },
+        {"PDF file", "Browse...", "Retail prices", "Purchase prices", "Write PDF", "Cancel"});
     row("missing pictures", [](RecordEditor* ed) {
             PictureMatch found;
             found.missing.stored = QStringLiteral("/old/a.jpg");

@@ -140,6 +140,30 @@ private slots:
         QVERIFY(!pages.at(1).contains("/pics/"));
     }
 
+    // Asked for, a kaleidoscope's pictures follow its sheet on a page of
+    // their own, each named, with a note for one that cannot be shown.
+    void pictures_follow_their_sheet()
+    {
+        ScopeRecord r = make_record("Aurora", "Smith, J.");
+        r.image_count = 2;
+        r.image_files[1] = fixed_text("aurora.png", 60);
+        r.image_files[2] = fixed_text("/nowhere/gone.jpg", 60);
+        TempDb db({r, make_record("Plain")});
+        QImage picture(400, 300, QImage::Format_RGB32);
+        picture.fill(Qt::darkBlue);
+        QVERIFY(picture.save(db.dir() + "/aurora.png"));
+        Session s = db.open_all();
+        const QString out = db.dir() + "/sheets.pdf";
+        set_printer_factory([out] { return make_pdf_printer(out); });
+        QVERIFY(print_record_sheets(nullptr, s.path(), s.ws(), 1, 2, true));
+        const QStringList pages = pdf_pages(out);
+        QCOMPARE(pages.size(), 3);
+        QVERIFY(pages.at(0).contains("Scopename: Aurora"));
+        for (const char* said : {"PICTURES: Aurora", "aurora.png", "gone.jpg", "Picture not found"})
+            QVERIFY2(pages.at(1).contains(QLatin1String(said)), said);
+        QVERIFY(pages.at(2).contains("Scopename: Plain"));
+    }
+
     // Without a printer the sheets go to a PDF: a refused printout never asks
     // for a file or touches one, and a chosen file is replaced only whole.
     void pdf_instead_of_a_printer_keeps_an_existing_file()
