@@ -124,7 +124,7 @@ FileStatus put_in_place(QTemporaryDir& staging, const QString& folder)
     }
     const QDir from(staging.path());
     QDir to(folder);
-    for (const QString& sub : {QStringLiteral("k"), QStringLiteral("pictures")}) {
+    for (const QString& sub : {QStringLiteral("k"), QStringLiteral("list"), QStringLiteral("pictures")}) {
         if (!to.mkpath(sub))
             return FileStatus::failure(QStringLiteral("The folder %1 could not be made in %2.").arg(sub, shown));
         const QDir source(from.filePath(sub));
@@ -180,7 +180,8 @@ FileStatus check_catalogue_target(const QFileInfo& target, const QString& folder
 FileStatus prepare_staging(const QTemporaryDir& staging, const QString& parent)
 {
     const QDir root(staging.path());
-    if (!staging.isValid() || !root.mkpath(QStringLiteral("k")) || !root.mkpath(QStringLiteral("pictures"))) {
+    if (!staging.isValid() || !root.mkpath(QStringLiteral("k")) || !root.mkpath(QStringLiteral("list"))
+        || !root.mkpath(QStringLiteral("pictures"))) {
         const QString why = !staging.isValid() ? staging.errorString()
             : ::access(QFile::encodeName(parent).constData(), W_OK) != 0
             ? QString::fromLocal8Bit(std::strerror(errno))
@@ -206,6 +207,38 @@ FileStatus copy_entry_pictures(CatalogueEntry& entry, PictureCopies& pictures, c
         entry.pictures.push_back(pictures.copy(picture_file(path, collection), unreadable, failure));
         if (!failure)
             return failure;
+    }
+    return {};
+}
+
+// Adds the entry's row to the page of the list and its tile to the page of the
+// gallery, writing each page once full (or at the catalogue's end). An entry
+// numbered 0 only finishes the pages of an empty catalogue.
+FileStatus add_to_lists(const QDir& root, const CatalogueEntry& entry, const CatalogueOptions& options, QString& list,
+                        QString& gallery)
+{
+    const int n = entry.number;
+    const int list_page = n > 0 ? list_page_of(n) : 1;
+    const int gallery_page = n > 0 ? gallery_page_of(n) : 1;
+    if (list.isEmpty())
+        list = catalogue_index_head(options, list_page);
+    if (gallery.isEmpty())
+        gallery = gallery_page_head(options, gallery_page);
+    if (n > 0) {
+        list += catalogue_index_row(entry, options, list_page);
+        gallery += gallery_tile(entry);
+    }
+    if (n == 0 || n == options.count || n % rows_per_list_page == 0) {
+        list += catalogue_index_tail(options, list_page);
+        if (FileStatus st = put_file(root.filePath(list_page_path(list_page)), list.toUtf8()); !st)
+            return st;
+        list.clear();
+    }
+    if (n == 0 || n == options.count || n % tiles_per_gallery_page == 0) {
+        gallery += gallery_page_tail(options, gallery_page);
+        if (FileStatus st = put_file(root.filePath(gallery_page_path(gallery_page)), gallery.toUtf8()); !st)
+            return st;
+        gallery.clear();
     }
     return {};
 }
@@ -238,8 +271,12 @@ WebCatalogueResult write_web_catalogue(const QString& collection, const std::vec
     if (result.status = put_file(root.filePath(QStringLiteral("style.css")), catalogue_style_sheet().toUtf8());
         !result.status)
         return result;
-    QString index = catalogue_index_head(options);
-    index.reserve(qsizetype(count) * 700 + index.size());
+    // The list's and the gallery's pages are written as they fill; the
+    // search's rows are kept for the end.
+    QString list;
+    QString gallery;
+    QString search = search_data_head();
+    search.reserve(qsizetype(count) * 400 + search.size());
     QString page;
     CatalogueEntry entry;
     for (int p = 1; p <= count; ++p) {
@@ -265,10 +302,14 @@ WebCatalogueResult write_web_catalogue(const QString& collection, const std::vec
                 return result;
             page.clear();
         }
-        index += catalogue_index_row(entry, options);
+        if (result.status = add_to_lists(root, entry, options, list, gallery); !result.status)
+            return result;
+        search += search_data_row(entry, options);
     }
-    index += catalogue_index_tail(options);
-    if (result.status = put_file(root.filePath(QStringLiteral("index.html")), index.toUtf8()); !result.status)
+    if (count == 0 && !(result.status = add_to_lists(root, entry, options, list, gallery)))
+        return result;
+    search += search_data_tail();
+    if (result.status = put_file(root.filePath(QStringLiteral("list/search.js")), search.toUtf8()); !result.status)
         return result;
     if (progress && !progress(count, count)) {
         result.cancelled = true;

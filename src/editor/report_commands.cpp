@@ -74,7 +74,7 @@ void export_web_catalogue(const Session& s, QWidget* parent)
     if (folder_has_entries(folder)
         && msgbox(parent,
                   QStringLiteral("The folder %1 already holds files.\nReplace the catalogue's files in it (index.html, "
-                                 "style.css and the folders k and pictures)? Other files stay as they are.")
+                                 "style.css and the folders k, list and pictures)? Other files stay as they are.")
                       .arg(shown),
                   MsgIcon::question, MsgButtons::yes_no)
             != MsgAnswer::yes)

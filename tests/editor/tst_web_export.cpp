@@ -91,7 +91,7 @@ private slots:
         control<QAction>(ed, "mnu_web")->trigger();
         QCOMPARE(f.dialogs.shown.first().text,
                  QStringLiteral("The folder %1 already holds files.\nReplace the catalogue's files in it (index.html, "
-                                "style.css and the folders k and pictures)? Other files stay as they are.")
+                                "style.css and the folders k, list and pictures)? Other files stay as they are.")
                      .arg(folder));
         QCOMPARE(read_bytes(folder + QStringLiteral("/index.html")) == "mine", answer == MsgAnswer::no);
         QCOMPARE(f.dialogs.shown.size(), answer == MsgAnswer::yes ? 2 : 1);

@@ -66,16 +66,19 @@ private slots:
         const QString folder = db.dir() + QStringLiteral("/catalogue");
         const WebCatalogueResult result = write_all_of(db, 1, folder, true);
         QVERIFY2(result.status, qPrintable(result.status.error));
-        for (const QString& page : {"/index.html", "/k/1.html"}) {
-            const QByteArray html = read_bytes(folder + page);
+        for (const char* page : {"/index.html", "/k/1.html", "/list/gallery-1.html"}) {
+            const QByteArray html = read_bytes(folder + QLatin1String(page));
             QVERIFY(html.contains("<meta charset=\"utf-8\">"));
-            QVERIFY2(html.contains(written), qPrintable(page));
+            QVERIFY2(html.contains(written), page);
             QVERIFY(!html.contains("<script>alert"));
         }
         QVERIFY(read_bytes(folder + QStringLiteral("/k/1.html")).contains("<br>second line"));
         // The page's own script is the only one.
         QCOMPARE(read_bytes(folder + QStringLiteral("/index.html")).count("<script>"), 1);
         QCOMPARE(read_bytes(folder + QStringLiteral("/k/1.html")).count("<script>"), 0);
+        // The search's rows are data, never markup or script.
+        const QByteArray search = read_bytes(folder + QStringLiteral("/list/search.js"));
+        QVERIFY(!search.contains("</script>") && !search.contains("\r\n"));
     }
 
     void pictures_are_copied_scaled_and_named()
@@ -118,8 +121,8 @@ private slots:
         QCOMPARE(result.unreadable.at(2),
                  own + QStringLiteral("/cut.jpg: Only part of the picture can be read: the file is cut short."));
         QCOMPARE(files_in(folder),
-                 (QStringList{"index.html", "k/1.html", "pictures/1-small.jpg", "pictures/1.jpg",
-                              "pictures/2-small.jpg", "pictures/2.jpg", "style.css"}));
+                 (QStringList{"index.html", "k/1.html", "list/gallery-1.html", "list/search.js", "pictures/1-small.jpg",
+                              "pictures/1.jpg", "pictures/2-small.jpg", "pictures/2.jpg", "style.css"}));
         QCOMPARE(size_of(folder + QStringLiteral("/pictures/1.jpg")), QSize(1600, 1066));
         QCOMPARE(size_of(folder + QStringLiteral("/pictures/1-small.jpg")), QSize(200, 133));
         QCOMPARE(size_of(folder + QStringLiteral("/pictures/2.jpg")), QSize(100, 80));
@@ -131,10 +134,11 @@ private slots:
         const QByteArray second_section = page.mid(page.indexOf("id=\"k2\""));
         QVERIFY(first_section.contains("Picture 3, gone.jpg, could not be read."));
         QVERIFY(first_section.contains("Picture 4, broken.jpg, could not be read."));
-        QVERIFY(second_section.contains("../pictures/1-small.jpg"));
+        // The shared picture, shown large as the second kaleidoscope's first.
+        QVERIFY(second_section.contains("<img src=\"../pictures/1.jpg\""));
         // No folder of the user's disk in any page.
         for (const QString& f : files_in(folder)) {
-            if (f.endsWith(QLatin1String(".html")))
+            if (f.endsWith(QLatin1String(".html")) || f.endsWith(QLatin1String(".js")))
                 QVERIFY2(!read_bytes(folder + QLatin1Char('/') + f).contains(QFile::encodeName(db.dir())),
                          qPrintable(f));
         }
@@ -152,15 +156,61 @@ private slots:
         TempDb db({make_record("Alpha", "Smith", "1/5/2000", 1234500, 2000000)});
         const QString folder = db.dir() + QStringLiteral("/catalogue");
         QVERIFY(write_all_of(db, 1, folder, prices).status);
-        for (const QString& page : {"/index.html", "/k/1.html"}) {
-            const QByteArray html = read_bytes(folder + page);
+        for (const char* page : {"/index.html", "/k/1.html", "/list/search.js"}) {
+            const QByteArray html = read_bytes(folder + QLatin1String(page));
             QCOMPARE(html.contains("$123.45"), prices);
             QCOMPARE(html.contains("$200.00"), prices);
-            QCOMPARE(html.contains("Purchase price"), prices);
+            QCOMPARE(html.contains("Purchase price"), prices && !QByteArray(page).endsWith(".js"));
             QVERIFY(html.contains("1/5/2000"));
         }
         // Nor as the key the price column sorts by.
         QCOMPARE(read_bytes(folder + QStringLiteral("/index.html")).contains("data-sort=\"1234500\""), prices);
+    }
+
+    // A large catalogue opens a page at a time: the list in pages of 500
+    // rows, the gallery in pages of 200 tiles, each numbered and linked; the
+    // search reads the whole collection from one file of data.
+    void large_catalogues_come_in_pages()
+    {
+        QList<ScopeRecord> records;
+        for (int i = 1; i <= 1001; ++i)
+            records << make_record(QStringLiteral("Scope %1").arg(i), QStringLiteral("Artist %1").arg(i));
+        TempDb db(records);
+        const QString folder = db.dir() + QStringLiteral("/catalogue");
+        QVERIFY(write_all_of(db, 1001, folder, true).status);
+        const QStringList lists = QDir(folder + QStringLiteral("/list")).entryList(QDir::Files, QDir::Name);
+        QCOMPARE(lists,
+                 (QStringList{"2.html", "3.html", "gallery-1.html", "gallery-2.html", "gallery-3.html",
+                              "gallery-4.html", "gallery-5.html", "gallery-6.html", "search.js"}));
+        const QByteArray first = read_bytes(folder + QStringLiteral("/index.html"));
+        QCOMPARE(first.count("<tr data-text"), 500);
+        QVERIFY(first.contains("Kaleidoscopes 1 to 500 of 1001"));
+        QVERIFY(first.contains("<strong aria-current=\"page\">1</strong> <a href=\"list/2.html\">2</a>"));
+        const QByteArray last = read_bytes(folder + QStringLiteral("/list/3.html"));
+        QCOMPARE(last.count("<tr data-text"), 1);
+        QVERIFY(last.contains("href=\"../k/11.html#k1001\""));
+        QVERIFY(last.contains("href=\"../style.css\""));
+        QCOMPARE(read_bytes(folder + QStringLiteral("/list/gallery-6.html")).count("<figure class=\"tile\">"), 1);
+        QCOMPARE(read_bytes(folder + QStringLiteral("/list/search.js")).count("\n[\"k/"), 1001);
+    }
+
+    // A kaleidoscope's section: its pictures first, then only the fields
+    // that hold something.
+    void a_kaleidoscope_shows_its_pictures_first()
+    {
+        ScopeRecord r = make_record("Alpha", "Smith");
+        r.image_count = 1;
+        r.image_files[1] = fixed_text("alpha.png", 60);
+        TempDb db({r});
+        QImage picture(300, 200, QImage::Format_RGB32);
+        picture.fill(Qt::darkRed);
+        QVERIFY(picture.save(db.dir() + QStringLiteral("/alpha.png")));
+        const QString folder = db.dir() + QStringLiteral("/catalogue");
+        QVERIFY(write_all_of(db, 1, folder, true).status);
+        const QByteArray page = read_bytes(folder + QStringLiteral("/k/1.html"));
+        QVERIFY(page.indexOf("class=\"pictures\"") < page.indexOf("class=\"fields\""));
+        QVERIFY(page.contains("<th scope=\"row\">Artist</th><td>Smith</td>"));
+        QVERIFY(!page.contains(">Fax<"));
     }
 
     void a_catalogue_is_whole_or_not_there_data()
