@@ -9,6 +9,7 @@
 
 #include "app/start_window.h"
 #include "catalogue/inventory_pdf.h"
+#include "catalogue/web_catalogue.h"
 #include "core/field_text.h"
 #include "core/working_set.h"
 #include "editor/collection_list_window.h"
@@ -23,7 +24,10 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QListView>
+#include <QProcess>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QUrl>
 
 #include <benchmark/benchmark.h>
 
@@ -207,6 +211,63 @@ void inventory_pictures(benchmark::State& st)
     qputenv("XDG_CACHE_HOME", cache);
 }
 
+// The gallery's collection as a web catalogue, written once; empty when it
+// cannot be.
+QString catalogue_of_pictures()
+{
+    static const QString index = [] {
+        QString error;
+        const QString rnd = collection_with_pictures(QStringLiteral("web.rnd"), collection_size, error);
+        if (rnd.isEmpty())
+            return QString();
+        WorkingSet all;
+        all.reset_to_all(collection_size);
+        const QString folder = QDir(gallery_folder()).filePath(QStringLiteral("catalogue"));
+        const WebCatalogueResult r = write_web_catalogue(rnd, all.records(), all.count(), folder, true);
+        return r.status ? folder + QStringLiteral("/index.html") : QString();
+    }();
+    return index;
+}
+
+// Headless Chromium from its start until it has loaded the page at address
+// and run its script (a blank page: the browser's own start); the page as the
+// browser ended with it.
+QString load_in_browser(const QString& address)
+{
+    QProcess browser;
+    browser.start(QStringLiteral("chromium"),
+                  {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"), QStringLiteral("--disable-gpu"),
+                   QStringLiteral("--no-first-run"), QStringLiteral("--disable-background-networking"),
+                   QStringLiteral("--user-data-dir=") + QDir(gallery_folder()).filePath(QStringLiteral("profile")),
+                   QStringLiteral("--dump-dom"), address});
+    if (!browser.waitForFinished(60000))
+        browser.kill();
+    return QString::fromUtf8(browser.readAllStandardOutput());
+}
+
+// The catalogue's first page in a browser, as it opens, or with a search
+// over the whole collection asked for in its address.
+Body web_in_browser(const QString& query, const QString& expected)
+{
+    return [query, expected](benchmark::State& st) {
+        if (QStandardPaths::findExecutable(QStringLiteral("chromium")).isEmpty()) {
+            st.SkipWithError("Chromium is not installed");
+            return;
+        }
+        const QString index = query.isNull() ? QString() : catalogue_of_pictures();
+        if (!query.isNull() && index.isEmpty()) {
+            st.SkipWithError("the catalogue could not be written");
+            return;
+        }
+        const QString address
+            = query.isNull() ? QStringLiteral("about:blank") : QUrl::fromLocalFile(index).toString() + query;
+        for (auto _ : st) {
+            if (!load_in_browser(address).contains(expected))
+                st.SkipWithError("the page did not load as it should");
+        }
+    };
+}
+
 }  // namespace
 
 double& inventory_pictures_peak_mb()
@@ -221,6 +282,9 @@ void register_gallery_benchmarks()
     reg("gallery_filter", gallery_filter, 6, 5);
     reg("inventory", inventory, 1, 3);
     reg("inventory_pictures", inventory_pictures, 1, 3);
+    reg("web_browser_start", web_in_browser(QString(), QStringLiteral("<body>")), 1, 3);
+    reg("web_index_page", web_in_browser(QStringLiteral(""), QStringLiteral("Kaleidoscopes 1 to 500 of 32767")), 1, 3);
+    reg("web_search_all", web_in_browser(QStringLiteral("#q=sen"), QStringLiteral(" of 32767 kaleidoscopes")), 1, 3);
 }
 
 }  // namespace tessaran::bench
