@@ -48,7 +48,7 @@ QImage picture_for(const QString& path, int box, QString& note)
             return QImage();
         }
         const LoadedPicture loaded = load_picture(path, QSize(cached_thumbnail_side, cached_thumbnail_side));
-        if (!loaded.ok()) {
+        if (!loaded.ok() || loaded.cut_short) {
             note = QStringLiteral("Picture cannot be read");
             return QImage();
         }

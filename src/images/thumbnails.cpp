@@ -40,6 +40,9 @@ const Thumbnails::Entry& Thumbnails::request(const QString& path)
                        = load_picture(path, QSize(cached_thumbnail_side, cached_thumbnail_side));
                        !picture.ok()) {
                 reason = picture.error;
+            } else if (picture.cut_short) {
+                // Grey below the cut would pass for the picture.
+                reason = QStringLiteral("Only part of the picture can be read: the file is cut short.");
             } else {
                 size = picture.image.size();
                 // Where the cache cannot be written, the preview lasts the session.

@@ -41,6 +41,9 @@ private slots:
         QTest::newRow("small stays small") << "small.png" << QSize(40, 30) << QSize(40, 30) << "";
         QTest::newRow("missing") << "missing.jpg" << QSize() << QSize() << "The file does not exist.";
         QTest::newRow("not a picture") << "text.jpg" << QSize(0, 0) << QSize() << "";
+        // Made below: half of a whole picture.
+        QTest::newRow("cut short") << "cut.jpg" << QSize(1, 1) << QSize()
+                                   << "Only part of the picture can be read: the file is cut short.";
         // Made below as what the name says; the reason is the real one.
         QTest::newRow("FIFO") << "fifo.jpg" << QSize() << QSize() << "It is a FIFO (named pipe), not a picture file.";
         QTest::newRow("folder") << "folder.jpg" << QSize() << QSize() << "It is a folder, not a picture file.";
@@ -58,6 +61,14 @@ private slots:
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         } else if (name == QLatin1String("folder.jpg")) {
             QVERIFY(QDir().mkdir(path));
+        } else if (name == QLatin1String("cut.jpg")) {
+            QImage img(QSize(640, 480), QImage::Format_RGB32);
+            img.fill(Qt::darkCyan);
+            QBuffer whole;
+            QVERIFY(whole.open(QIODevice::WriteOnly) && img.save(&whole, "JPG"));
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(whole.data().left(whole.data().size() / 2));
         } else if (size == QSize(0, 0)) {
             QFile f(path);
             QVERIFY(f.open(QIODevice::WriteOnly));

@@ -20,7 +20,8 @@ const qint64 largest = std::numeric_limits<qint64>::max();
 
 // Records named K1..Kcount, each with a price of count - i + 1 dollars
 // paid and twice that retail; the first picture of each as pictures says
-// ("good", "none", "missing", "text"), the last entry standing for the rest.
+// ("good", "none", "missing", "text", "cut"), the last entry standing for the
+// rest.
 QList<ScopeRecord> kaleidoscopes(int count, const QStringList& pictures)
 {
     QList<ScopeRecord> records;
@@ -64,19 +65,20 @@ private slots:
         QTest::addColumn<bool>("paid");
         QTest::addColumn<qint64>("price");      // of the first kaleidoscope, both prices; 0 keeps the plan above
         QTest::addColumn<QStringList>("said");  // on the last page
+        QTest::addColumn<int>("unreadable");    // pictures named that cannot be shown
         // The notes wrap in the picture's box: "No picture", "Picture not
         // found", "Picture cannot be read".
-        QTest::newRow("pictures and notes") << 4 << QStringList{"good", "none", "missing", "text"} << false << qint64(0)
-            << QStringList{"No\n", "not found", "cannot be", "Grand total (4 kaleidoscopes)", "$10.00", "$20.00",
-                           "Value of the collection at retail prices: $20.00"};
+        QTest::newRow("pictures and notes") << 5 << QStringList{"good", "none", "missing", "text", "cut"} << false
+            << qint64(0) << QStringList{"No\n", "not found", "cannot be", "Grand total (5 kaleidoscopes)", "$15.00",
+                                        "$30.00", "Value of the collection at retail prices: $30.00"} << 3;
         QTest::newRow("value at purchase prices") << 2 << QStringList{"good"} << true << qint64(0)
-            << QStringList{"Value of the collection at purchase prices: $3.00"};
+            << QStringList{"Value of the collection at purchase prices: $3.00"} << 0;
         QTest::newRow("many pages") << 70 << QStringList{"none"} << false << qint64(0)
-            << QStringList{"Grand total (70 kaleidoscopes)", "$2,485.00", "$4,970.00"};
+            << QStringList{"Grand total (70 kaleidoscopes)", "$2,485.00", "$4,970.00"} << 0;
         QTest::newRow("an amount never cut") << 2 << QStringList{"good"} << false << qint64(999999999999900LL)
-            << QStringList{"$99,999,999,999.99", "$100,000,000,000.00"};
+            << QStringList{"$99,999,999,999.99", "$100,000,000,000.00"} << 0;
         QTest::newRow("totals too large") << 3 << QStringList{"good"} << false << largest
-            << QStringList{"too large to add up"};
+            << QStringList{"too large to add up"} << 0;
         // clang-format on
     }
 
@@ -87,6 +89,7 @@ private slots:
         QFETCH(bool, paid);
         QFETCH(qint64, price);
         QFETCH(QStringList, said);
+        QFETCH(int, unreadable);
         QList<ScopeRecord> records = kaleidoscopes(count, pictures);
         if (price != 0) {
             records[0].price_paid = price;
@@ -97,12 +100,14 @@ private slots:
         QImage picture(300, 200, QImage::Format_RGB32);
         picture.fill(Qt::darkGreen);
         QVERIFY(picture.save(db.dir() + QStringLiteral("/good.jpg")));
-        QFile text(db.dir() + QStringLiteral("/text.jpg"));
-        QVERIFY(text.open(QIODevice::WriteOnly) && text.write("no picture") > 0);
-        text.close();
+        QVERIFY(write_bytes(db.dir() + QStringLiteral("/text.jpg"), "no picture"));
+        // A copy cut short: it decodes, grey below the cut.
+        const QByteArray whole = read_bytes(db.dir() + QStringLiteral("/good.jpg"));
+        QVERIFY(write_bytes(db.dir() + QStringLiteral("/cut.jpg"), whole.left(whole.size() / 2)));
         const QString pdf = db.dir() + QStringLiteral("/inventory.pdf");
         const InventoryResult r = write_all(db, pdf, paid ? InventoryValue::paid : InventoryValue::retail);
         QVERIFY2(r.status, qPrintable(r.status.error));
+        QCOMPARE(r.unreadable, unreadable);
         const QStringList pages = pdf_pages(pdf);
         QCOMPARE(pages.size(), r.pages);
         int listed = 0;
