@@ -40,6 +40,7 @@ struct BenchEnv {
     BenchDialogs dialogs;
     std::unique_ptr<StartWindow> startup;
     RecordEditor* ed = nullptr;
+    std::unique_ptr<StartWindow> gallery_startup;  // the gallery's own collection and editor
     SqliteDb sql;
     std::vector<char> buffer;  // target of the sequential read
 };

@@ -84,7 +84,8 @@ QString collection_with_pictures(const QString& name, int count, QString& error)
 // reason in error.
 RecordEditor* gallery_editor(QString& error)
 {
-    static std::unique_ptr<StartWindow> startup;
+    // Kept in the environment, which closes it before the application goes.
+    std::unique_ptr<StartWindow>& startup = env().gallery_startup;
     static RecordEditor* ed = nullptr;
     if (ed || startup)
         return ed;

@@ -305,6 +305,7 @@ int main(int argc, char** argv)
             f.write(table.toUtf8());
     }
 
+    env().gallery_startup.reset();
     env().startup.reset();
     benchmark::Shutdown();
     return 0;

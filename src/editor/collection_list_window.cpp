@@ -156,7 +156,9 @@ CollectionListWindow::CollectionListWindow(QWidget* parent) : QWidget(parent)
     const auto rest_then_read = [this] { rested_->start(); };
     connect(table_->verticalScrollBar(), &QScrollBar::valueChanged, this, rest_then_read);
     connect(gallery_->verticalScrollBar(), &QScrollBar::valueChanged, this, rest_then_read);
-    connect(model_, &QAbstractItemModel::modelReset, this, rest_then_read);
+    // New rows are read at once: nothing scrolls past them yet.
+    connect(model_, &QAbstractItemModel::modelReset, this,
+            [this] { QTimer::singleShot(0, this, &CollectionListWindow::read_pictures_in_view); });
     filter_->installEventFilter(this);
     table_->installEventFilter(this);
     gallery_->installEventFilter(this);
@@ -240,17 +242,15 @@ void CollectionListWindow::follow(const Session& session)
 
 void CollectionListWindow::read_pictures_in_view()
 {
-    if (view() == gallery_) {
-        const auto [first, last] = gallery_->rows_in_view();
-        model_->read_pictures(first, last);
-        return;
-    }
-    const int first = table_->rowAt(0);
-    int last = table_->rowAt(table_->viewport()->height() - 1);
-    if (last < 0)
+    auto [first, last] = view() == gallery_
+        ? gallery_->rows_in_view()
+        : std::pair{table_->rowAt(0), table_->rowAt(table_->viewport()->height() - 1)};
+    if (first >= 0 && last < 0)
         last = model_->shown() - 1;
     if (first >= 0)
         model_->read_pictures(first, last);
+    else if (model_->shown() > 0 && view()->isVisible() && !rested_->isActive())
+        rested_->start();  // the view has not laid its rows out yet: once it has
 }
 
 void CollectionListWindow::show_count()
