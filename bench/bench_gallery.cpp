@@ -10,6 +10,7 @@
 #include "app/start_window.h"
 #include "catalogue/inventory_pdf.h"
 #include "catalogue/web_catalogue.h"
+#include "core/duplicates.h"
 #include "core/field_text.h"
 #include "core/working_set.h"
 #include "editor/collection_list_window.h"
@@ -269,6 +270,19 @@ Body web_in_browser(const QString& query, const QString& expected)
     };
 }
 
+// "Find possible duplicates" over the whole collection, before its window:
+// every record's name and artist folded and compared, every first picture.
+void duplicates(benchmark::State& st)
+{
+    WorkingSet all;
+    all.reset_to_all(collection_size);
+    for (auto _ : st) {
+        std::vector<DuplicateGroup> groups;
+        if (!possible_duplicates(env().rnd, all.records(), all.count(), groups))
+            st.SkipWithError("the collection could not be read");
+    }
+}
+
 }  // namespace
 
 double& inventory_pictures_peak_mb()
@@ -283,6 +297,7 @@ void register_gallery_benchmarks()
     reg("gallery_filter", gallery_filter, 6, 5);
     reg("inventory", inventory, 1, 3);
     reg("inventory_pictures", inventory_pictures, 1, 3);
+    reg("duplicates", duplicates, 1, 5);
     reg("web_browser_start", web_in_browser(QString(), QStringLiteral("<body>")), 1, 3);
     reg("web_index_page", web_in_browser(QStringLiteral(""), QStringLiteral("Kaleidoscopes 1 to 500 of 32767")), 1, 3);
     reg("web_search_all", web_in_browser(QStringLiteral("#q=sen"), QStringLiteral(" of 32767 kaleidoscopes")), 1, 3);

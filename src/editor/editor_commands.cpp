@@ -56,7 +56,7 @@ struct MenuItem {
 constexpr std::array<const char*, 4> menu_titles = {"&Kaleidoscope data", "&Search", "&Tools", "&Help"};
 constexpr std::array<const char*, 4> menu_names = {"mnu_kaleido", "mnu_search", "mnu_tools", "mnu_help"};
 
-constexpr std::array<MenuItem, 34> menu_items = {{
+constexpr std::array<MenuItem, 35> menu_items = {{
     {0, Command::add, "mnu_add", "&Add a new kaleidoscope"},
     {0, Command::save, "mnu_save", "&Save current kaleidoscope data"},
     {0, Command::remove, "mnu_delete", "&Delete this kaleidoscope record"},
@@ -86,6 +86,7 @@ constexpr std::array<MenuItem, 34> menu_items = {{
     {1, Command::find, "mnu_find", "&Find"},
     {1, Command::find_next, "mnu_findnxt", "&Find next"},
     {1, Command::find_criteria, "mnu_findcrit", "Find &criteria..."},
+    {1, Command::duplicates, "mnu_duplicates", "Find possible &duplicates..."},
     {2, Command::select, "mnu_select", "Select &records"},
     {2, Command::sort, "mnu_sort", "S&ort records"},
     {2, Command::selection_criteria, "mnu_selcrit", "Selection &criteria..."},

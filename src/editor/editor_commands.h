@@ -30,6 +30,7 @@ enum class Command {
     find,
     find_next,
     find_criteria,
+    duplicates,
     select,
     selection_criteria,
     sort,

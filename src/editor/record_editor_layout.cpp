@@ -102,14 +102,15 @@ void RecordEditor::run_command(Command c)
 {
     if (command_writes(c) && writers_->refused_read_only())
         return;
-    // The summaries, the statistics and the web catalogue read the working
-    // set as the last selection left it; searching and printing leave the
-    // record shown, whose edits are settled first.
-    const bool reads_working_set
-        = c == Command::summary || c == Command::statistics || c == Command::web_catalogue || c == Command::inventory;
+    // The summaries, the statistics, the web catalogue, the inventory and the
+    // duplicates read the working set as the last selection left it;
+    // searching and printing leave the record shown, whose edits are settled first.
+    const bool reads_working_set = c == Command::summary || c == Command::statistics || c == Command::web_catalogue
+        || c == Command::inventory || c == Command::duplicates;
     const bool leaves_record = c == Command::select || c == Command::sort || c == Command::find
         || c == Command::find_next || c == Command::print_sheets;
-    if ((reads_working_set && !working_set_ready()) || (leaves_record && !settle_edits()))
+    if ((reads_working_set && !working_set_ready()) || (leaves_record && !settle_edits())
+        || run_report_command(c, session_, this, [this](int p) { show_listed(p); }))
         return;
     switch (c) {
     case Command::add: return add_record();
@@ -131,16 +132,12 @@ void RecordEditor::run_command(Command c)
     case Command::select: search_->select(true); return;
     case Command::selection_criteria: return search_->show_selection_criteria();
     case Command::sort: return search_->sort();
-    case Command::summary: return show_summary(session_, this);
-    case Command::statistics: return show_statistics(session_, this);
     case Command::list: return show_collection_list();
-    case Command::print_sheets: return print_sheets(session_, this);
-    case Command::inventory: return print_inventory(session_, this);
     case Command::import: return import_records();
-    case Command::web_catalogue: return export_web_catalogue(session_, this);
     case Command::missing_pictures: return find_missing_pictures();
     case Command::help: return show_help(this);
     case Command::about: return show_about();
+    default: return;  // the reports, run above
     }
 }
 

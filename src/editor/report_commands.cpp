@@ -2,8 +2,10 @@
 
 #include "catalogue/inventory_pdf.h"
 #include "catalogue/web_catalogue.h"
+#include "core/duplicates.h"
 #include "core/record_file.h"
 #include "core/session.h"
+#include "dialogs/duplicates_window.h"
 #include "dialogs/inventory_dialog.h"
 #include "dialogs/record_sheet_dialog.h"
 #include "dialogs/summary_choice_dialog.h"
@@ -175,6 +177,39 @@ void print_inventory(const Session& s, QWidget* parent)
         msgbox(parent, r.status.error, MsgIcon::critical);
     else
         msgbox(parent, inventory_written_text(r, int(lines.size()), shown), MsgIcon::information);
+}
+
+void show_possible_duplicates(const Session& s, QWidget* parent, const std::function<void(int)>& show)
+{
+    std::vector<DuplicateGroup> groups;
+    if (const FileStatus st = possible_duplicates(s.path(), s.ws().records(), s.ws().count(), groups); !st) {
+        msgbox(parent, QStringLiteral("The kaleidoscopes could not be compared:\n") + st.error, MsgIcon::critical);
+        return;
+    }
+    if (groups.empty()) {
+        msgbox(parent,
+               QStringLiteral("No two of the %1 kaleidoscopes of the working set share a name and artist or a "
+                              "picture.")
+                   .arg(s.ws().count()),
+               MsgIcon::information);
+        return;
+    }
+    DuplicatesWindow window(groups, s.ws().count(), parent);
+    QObject::connect(&window, &DuplicatesWindow::position_chosen, &window, show);
+    window.exec();
+}
+
+bool run_report_command(Command c, const Session& s, QWidget* parent, const std::function<void(int)>& show)
+{
+    switch (c) {
+    case Command::summary: show_summary(s, parent); return true;
+    case Command::statistics: show_statistics(s, parent); return true;
+    case Command::print_sheets: print_sheets(s, parent); return true;
+    case Command::inventory: print_inventory(s, parent); return true;
+    case Command::web_catalogue: export_web_catalogue(s, parent); return true;
+    case Command::duplicates: show_possible_duplicates(s, parent, show); return true;
+    default: return false;
+    }
 }
 
 }  // namespace tessaran

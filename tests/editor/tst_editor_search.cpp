@@ -408,6 +408,34 @@ private slots:
         QCOMPARE(f.state().ws().positions(), (Ws{3, 4, 1, 2}));
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Delta"));
     }
+
+    // "Find possible duplicates" from the Search menu: the groups in a
+    // window whose rows show a kaleidoscope in the editor; none, a message.
+    void possible_duplicates_are_shown_in_the_editor()
+    {
+        QList<ScopeRecord> records = five_records();
+        records << make_record("alpha", "SMITH, ANN");
+        EditorFixture f(records, true);
+        RecordEditor* ed = f.open();
+        when_modal<QDialog>([](QDialog* d) {
+            auto* tree = control<QTreeWidget>(d, "dup_tree");
+            QCOMPARE(tree->topLevelItem(0)->text(0),
+                     QStringLiteral("Alpha, Smith, Ann: the same name and artist, 2 kaleidoscopes"));
+            // The second of them: the one added last, written in capitals.
+            tree->setFocus();
+            tree->setCurrentItem(tree->topLevelItem(0)->child(1));
+            QTest::keyClick(tree, Qt::Key_Return);
+            d->reject();
+        });
+        control<QAction>(ed, "mnu_duplicates")->trigger();
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("alpha"));
+        f.drop();
+        EditorFixture single(five_records(), true);
+        control<QAction>(single.open(), "mnu_duplicates")->trigger();
+        QCOMPARE(single.dialogs.last().text,
+                 QStringLiteral("No two of the 5 kaleidoscopes of the working set share a "
+                                "name and artist or a picture."));
+    }
 };
 
 QTEST_MAIN(tst_editor_search)

@@ -10,6 +10,7 @@
 #include "dialogs/color_dialog.h"
 #include "dialogs/criteria_dialog.h"
 #include "dialogs/criteria_window.h"
+#include "dialogs/duplicates_window.h"
 #include "dialogs/import_preview.h"
 #include "dialogs/inventory_dialog.h"
 #include "dialogs/missing_pictures_dialog.h"
@@ -129,6 +130,11 @@ void add_windows()
     row("web catalogue", [](RecordEditor* ed) {
             return std::make_unique<WebCatalogueDialog>("/tmp/catalogue", ed); },
         {"Folder", "Browse...", "Include prices", "Export", "Cancel"});
+    row("possible duplicates", [](RecordEditor* ed) {
+            DuplicateGroup g{DuplicateGroup::Reason::name_and_artist, QStringLiteral("A, B"),
+                             {{1, QStringLiteral("A"), QStringLiteral("B"), {}, {}}, {2, QStringLiteral("A"), QStringLiteral("B"), {}, {}}}};
+            return std::make_unique<DuplicatesWindow>(std::vector<DuplicateGroup>{g}, 2, ed); },
+        {"Possible duplicates", "Close"});
     row("inventory", [](RecordEditor* ed) { return std::make_unique<InventoryDialog>("/tmp/inventory.pdf", ed); },
         {"PDF file", "Browse...", "Retail prices", "Purchase prices", "Write PDF", "Cancel"});
     row("missing pictures", [](RecordEditor* ed) {
