@@ -28,12 +28,14 @@
 #include "reports/summary_window.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QTreeView>
 
 #include <benchmark/benchmark.h>
 
@@ -523,6 +525,29 @@ Body web_export(bool missing_pictures)
     };
 }
 
+// "Group by" in the collection list: the groups of the whole collection by
+// each field in turn, made and painted (the first of each opened at once).
+void group_list(benchmark::State& st)
+{
+    reopen_state();
+    env().ed->show_collection_list();
+    CollectionListWindow* w = env().ed->findChild<CollectionListWindow*>(QStringLiteral("frm_list"));
+    QApplication::processEvents();
+    auto* group_by = w->findChild<QComboBox*>(QStringLiteral("list_group_by"));
+    auto* tree = w->findChild<QTreeView*>(QStringLiteral("list_groups"));
+    int i = 0;
+    for (auto _ : st) {
+        group_by->setCurrentIndex(1 + i++ % (group_by->count() - 1));
+        tree->repaint();
+        if (tree->model()->rowCount() == 0)
+            st.SkipWithError("no groups");
+    }
+    group_by->setCurrentIndex(0);
+    delete env().ed->findChild<QDockWidget*>(QStringLiteral("dock_list"));
+    QApplication::processEvents();
+    fail_on_errors(st);
+}
+
 // The whole of "Find missing pictures" before its preview: every picture path
 // of the collection looked up, then the missing ones (all of them here) matched
 // by name in a folder of 5000 pictures, 2000 of which bear a missing name.
@@ -597,6 +622,7 @@ void register_benchmarks()
     reg("stats_window", stats_window, 1, 5);
     reg("list_window", list_window, 1, 5);
     reg("list_filter", list_filter, 6, 5);
+    reg("group_list", group_list, 11, 3);
     reg("web_export", web_export(false), 1, 3);
     reg("web_export_missing", web_export(true), 1, 3);
     reg("missing_pictures", missing_pictures, 1, 3);

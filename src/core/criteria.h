@@ -15,6 +15,22 @@ constexpr int text_slot_count = 26;
 constexpr double open_date_bound = -999.0;  // no bound on that side
 constexpr qint64 open_money_max = -999;     // a maximum of -999: no upper bound
 
+// The fields the collection list groups by; a selection may take one group.
+enum class GroupField {
+    none,
+    artist,
+    studio,
+    scope_type,
+    exterior_material,
+    cell_type,
+    mirror_system,
+    scope_year,
+    year_bought,
+    store,
+    city,
+    country,
+};
+
 struct Criteria {
     bool by_date = false;
     bool by_paid = false;
@@ -28,6 +44,10 @@ struct Criteria {
     qint64 paid_max = open_money_max;
     qint64 retail_min = 0;
     qint64 retail_max = open_money_max;
+    // One group of the collection list: the records whose group value for
+    // this field is group_value, without regard to case (none: no such test).
+    GroupField group = GroupField::none;
+    QString group_value;
 };
 
 // One text slot of the selection and find dialogs.

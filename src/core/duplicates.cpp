@@ -52,8 +52,8 @@ FileStatus possible_duplicates(const QString& path, const std::vector<int>& reco
         if (!raw)
             return FileStatus::failure(
                 QStringLiteral("Record %1 lies outside the database file.").arg(records[std::size_t(p)]));
-        const DuplicateMember member{p, text_of(raw, m_scopename), text_of(raw, m_artist),
-                                     text_of(raw, m_date_bought), text_of(raw, m_store)};
+        const DuplicateMember member{p, text_of(raw, m_scopename), text_of(raw, m_artist), text_of(raw, m_date_bought),
+                                     text_of(raw, m_store)};
         const QString& name = member.name;
         const QString& artist = member.artist;
         if (const QString key = duplicate_key(name, artist); !key.isEmpty()) {
@@ -88,8 +88,8 @@ FileStatus possible_duplicates(const QString& path, const std::vector<int>& reco
             continue;
         const int first = group_of[std::size_t(g.members.front().position)];
         const bool told = first >= 0 && std::all_of(g.members.begin(), g.members.end(), [&](const DuplicateMember& m) {
-            return group_of[std::size_t(m.position)] == first;
-        });
+                              return group_of[std::size_t(m.position)] == first;
+                          });
         if (!told)
             groups.push_back(std::move(g));
     }

@@ -1,5 +1,7 @@
 #include "record_match.h"
 
+#include "collection_groups.h"
+
 #include "locale_dates.h"
 #include "money.h"
 
@@ -173,6 +175,9 @@ bool raw_text_contains(const char* p, int width, const QString& wanted)
 
 bool record_matches(const Criteria& c, const ScopeRecord& rec)
 {
+    if (c.group != GroupField::none
+        && !raw_record_matches(group_criteria(c.group, c.group_value), encode_record(rec).constData()))
+        return false;
     if (c.by_date && !date_in_range(c, rec.date_bought))
         return false;
     if (c.by_paid && !price_in_range(rec.price_paid, c.paid_min, c.paid_max))
@@ -196,6 +201,8 @@ bool record_matches(const Criteria& c, const ScopeRecord& rec)
 bool raw_record_matches(const Criteria& c, const char* raw)
 {
     if (!raw)
+        return false;
+    if (c.group != GroupField::none && group_value(c.group, raw).compare(c.group_value, Qt::CaseInsensitive) != 0)
         return false;
     if (c.by_paid && !price_in_range(qFromLittleEndian<qint64>(raw + offset_price_paid), c.paid_min, c.paid_max))
         return false;
@@ -241,8 +248,12 @@ QString criteria_text(const Criteria& c)
     if (c.by_retail)
         s = trim_blanks(s) + (c.by_date || c.by_paid ? crlf : QString())
             + range_text(c.retail_min, c.retail_max, QStringLiteral("Retail price"));
-    if (c.by_text) {
+    if (c.group != GroupField::none)
         s = trim_blanks(s) + (c.by_date || c.by_paid || c.by_retail ? crlf : QString())
+            + QString::fromLatin1(group_field_info(c.group).caption) + QStringLiteral(" is \"")
+            + group_value_text(c.group_value) + QStringLiteral("\"");
+    if (c.by_text) {
+        s = trim_blanks(s) + (c.by_date || c.by_paid || c.by_retail || c.group != GroupField::none ? crlf : QString())
             + QStringLiteral("Text select: ");
         const auto& slots_table = text_slots();
         for (int k = 0; k < text_slot_count; ++k) {

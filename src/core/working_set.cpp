@@ -1,5 +1,7 @@
 #include "working_set.h"
 
+#include "collection_groups.h"
+
 #include "record_match.h"
 #include "scope_record.h"
 
@@ -17,6 +19,7 @@ void WorkingSet::select_everything()
     selection_.all = true;
     Criteria& c = selection_.criteria;
     c.by_date = c.by_paid = c.by_retail = c.by_text = false;
+    c.group = GroupField::none;
 }
 
 void WorkingSet::set_find(const Criteria& c)
@@ -135,6 +138,13 @@ QString selection_caption(bool all, const Criteria& c)
         s = trim_blanks(s);
         const bool first = !s.contains(QLatin1String("Price")) && !s.contains(QLatin1String("Date"));
         s += first ? QStringLiteral("Text") : QStringLiteral(",Text");
+    }
+    // One group of the collection list: "[Selected:Artist is Abernathy, Rose]".
+    if (c.group != GroupField::none) {
+        const bool after_others = c.by_date || c.by_paid || c.by_retail || c.by_text;
+        s = trim_blanks(s) + (after_others ? QStringLiteral(", ") : QString())
+            + QString::fromLatin1(group_field_info(c.group).caption) + QStringLiteral(" is ")
+            + group_value_text(c.group_value);
     }
     return trim_blanks(s) + QStringLiteral("]");
 }

@@ -19,6 +19,7 @@ CollectionListDock::CollectionListDock(QMainWindow* editor)
     editor_->addDockWidget(Qt::RightDockWidgetArea, this);
     hide();
     connect(list_, &CollectionListWindow::position_chosen, this, &CollectionListDock::position_chosen);
+    connect(list_, &CollectionListWindow::group_chosen, this, &CollectionListDock::group_chosen);
     connect(list_, &CollectionListWindow::dismissed, this, &QDockWidget::close);
     // Taken out of the editor, the list becomes a window wide enough for its columns.
     connect(this, &QDockWidget::topLevelChanged, this, [this](bool floating) {

@@ -6,6 +6,8 @@
 // covers the record.
 #pragma once
 
+#include "core/criteria.h"
+
 #include <QDockWidget>
 
 class QMainWindow;
@@ -29,6 +31,8 @@ public:
 signals:
     // The user chose the record at this position of the working set.
     void position_chosen(int position);
+    // The user chose a group to be the working set.
+    void group_chosen(const Criteria& group);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -82,6 +82,8 @@ FileStatus CollectionListModel::load(const QString& path, const WorkingSet& ws)
     sorted_.resize(std::size_t(index_.size()));
     for (int i = 0; i < index_.size(); ++i)
         sorted_[std::size_t(i)] = i;
+    // The rows are made again from the new records below; none stays of the old.
+    rows_.clear();
     endResetModel();
     if (sort_column_ > 0)
         sort(sort_column_, sort_order_);
@@ -109,6 +111,15 @@ void CollectionListModel::apply_filter()
             rows_.push_back(row);
     }
     endResetModel();
+}
+
+std::vector<int> CollectionListModel::shown_records() const
+{
+    std::vector<int> records;
+    records.reserve(rows_.size());
+    for (const int row : rows_)
+        records.push_back(index_.record_at(row));
+    return records;
 }
 
 int CollectionListModel::position_of_row(int row) const

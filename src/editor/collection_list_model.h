@@ -36,6 +36,9 @@ public:
     // Rows shown, and kaleidoscopes in the working set.
     int shown() const { return int(rows_.size()); }
     int total() const { return index_.size(); }
+    // The collection the rows are read from, and the record number of each row shown.
+    const QString& path() const { return path_; }
+    std::vector<int> shown_records() const;
     // The working-set position of a row; the row of a position (-1: filtered out).
     int position_of_row(int row) const;
     int row_of_position(int position) const;

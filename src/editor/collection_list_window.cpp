@@ -1,6 +1,7 @@
 #include "collection_list_window.h"
 
 #include "collection_gallery.h"
+#include "collection_group_tree.h"
 #include "collection_list_model.h"
 
 #include "core/session.h"
@@ -10,12 +11,14 @@
 #include "ui/user_dialogs.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStackedWidget>
@@ -109,9 +112,21 @@ CollectionListWindow::CollectionListWindow(QWidget* parent) : QWidget(parent)
     table_ = make_table(model_, this);
     apply_hidden_fields();
     gallery_ = new CollectionGallery(model_, this);
+    groups_ = new CollectionGroupTree(model_, this);
     views_ = new QStackedWidget(this);
     views_->addWidget(table_);
     views_->addWidget(gallery_);
+    views_->addWidget(groups_);
+    group_by_ = new QComboBox(this);
+    group_by_->setObjectName(QStringLiteral("list_group_by"));
+    for (const GroupFieldInfo& info : group_fields())
+        group_by_->addItem(QString::fromLatin1(info.caption), int(info.field));
+    auto* group_label = new QLabel(QStringLiteral("Group by:"), this);
+    name_by_caption(group_label, group_by_);
+    select_group_ = new QPushButton(QStringLiteral("Select this group"), this);
+    select_group_->setObjectName(QStringLiteral("list_select_group"));
+    select_group_->setToolTip(QStringLiteral("Make the group of the current row the working set"));
+    select_group_->setEnabled(false);
 
     as_list_
         = make_switch("list_as_list", QStringLiteral("List"), QStringLiteral("Show the kaleidoscopes as a list"), this);
@@ -125,13 +140,22 @@ CollectionListWindow::CollectionListWindow(QWidget* parent) : QWidget(parent)
     top->addSpacing(8);
     top->addWidget(as_list_);
     top->addWidget(as_gallery_);
+    auto* grouping = new QHBoxLayout;
+    grouping->addWidget(group_label);
+    grouping->addWidget(group_by_);
+    grouping->addWidget(select_group_);
+    grouping->addStretch(1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addLayout(grouping);
     layout->addWidget(views_, 1);
     setTabOrder(filter_, as_list_);
     setTabOrder(as_list_, as_gallery_);
-    setTabOrder(as_gallery_, table_);
+    setTabOrder(as_gallery_, group_by_);
+    setTabOrder(group_by_, select_group_);
+    setTabOrder(select_group_, table_);
     setTabOrder(table_, gallery_);
+    setTabOrder(gallery_, groups_);
 
     connect(filter_, &QLineEdit::textChanged, this, [this](const QString& text) {
         model_->set_filter(text);
@@ -145,6 +169,15 @@ CollectionListWindow::CollectionListWindow(QWidget* parent) : QWidget(parent)
     connect(gallery_, &QAbstractItemView::activated, this, choose);
     connect(as_list_, &QToolButton::clicked, this, [this] { show_as_gallery(false); });
     connect(as_gallery_, &QToolButton::clicked, this, [this] { show_as_gallery(true); });
+    connect(groups_, &CollectionGroupTree::list_row_chosen, this,
+            [choose, this](int row) { choose(model_->index(row, 0)); });
+    connect(group_by_, &QComboBox::currentIndexChanged, this, &CollectionListWindow::group_by_choice);
+    connect(groups_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this] { select_group_->setEnabled(groups_->current_group() != nullptr); });
+    connect(select_group_, &QPushButton::clicked, this, [this] {
+        if (const RowGroup* g = groups_->current_group())
+            emit group_chosen(group_criteria(GroupField(group_by_->currentData().toInt()), g->value));
+    });
     connect(table_->horizontalHeader(), &QWidget::customContextMenuRequested, this,
             &CollectionListWindow::choose_columns);
     // The pictures of the rows in view are read once the rows rest, so that
@@ -156,30 +189,49 @@ CollectionListWindow::CollectionListWindow(QWidget* parent) : QWidget(parent)
     const auto rest_then_read = [this] { rested_->start(); };
     connect(table_->verticalScrollBar(), &QScrollBar::valueChanged, this, rest_then_read);
     connect(gallery_->verticalScrollBar(), &QScrollBar::valueChanged, this, rest_then_read);
+    connect(groups_->verticalScrollBar(), &QScrollBar::valueChanged, this, rest_then_read);
+    connect(groups_, &QTreeView::expanded, this, rest_then_read);
     // New rows are read at once: nothing scrolls past them yet.
     connect(model_, &QAbstractItemModel::modelReset, this,
             [this] { QTimer::singleShot(0, this, &CollectionListWindow::read_pictures_in_view); });
     filter_->installEventFilter(this);
     table_->installEventFilter(this);
     gallery_->installEventFilter(this);
+    groups_->installEventFilter(this);
     setFocusProxy(filter_);
     show_as_gallery(QSettings().value(view_key).toString() == gallery_value);
 }
 
 QAbstractItemView* CollectionListWindow::view() const
 {
-    return views_->currentWidget() == gallery_ ? static_cast<QAbstractItemView*>(gallery_) : table_;
+    return static_cast<QAbstractItemView*>(views_->currentWidget());
+}
+
+void CollectionListWindow::group_by_choice()
+{
+    const auto field = GroupField(group_by_->currentData().toInt());
+    if (const FileStatus st = groups_->group_by(field); !st)
+        msgbox(this, QStringLiteral("The kaleidoscopes could not be grouped:\n") + st.error, MsgIcon::critical);
+    select_group_->setEnabled(false);
+    // Groups are the list's: the gallery stays as it is.
+    if (as_list_->isChecked())
+        show_as_gallery(false);
 }
 
 void CollectionListWindow::show_as_gallery(bool gallery)
 {
     const QModelIndex current = view()->currentIndex();
+    const int row = current.isValid() && current.model() == model_ ? current.row() : model_->row_of_position(position_);
     (gallery ? as_gallery_ : as_list_)->setChecked(true);
     model_->set_picture_side(gallery ? CollectionListModel::tile_picture_size : CollectionListModel::icon_size);
-    views_->setCurrentWidget(gallery ? static_cast<QWidget*>(gallery_) : table_);
+    const bool grouped = group_by_->currentData().toInt() != int(GroupField::none);
+    if (grouped)
+        groups_->take_columns(table_);
+    views_->setCurrentWidget(gallery       ? static_cast<QWidget*>(gallery_)
+                                 : grouped ? static_cast<QWidget*>(groups_)
+                                           : table_);
     QSettings().setValue(view_key, gallery ? gallery_value : QStringLiteral("list"));
-    const int row = current.isValid() ? current.row() : model_->row_of_position(position_);
-    if (row >= 0) {
+    if (row >= 0 && view()->model() == model_) {
         view()->setCurrentIndex(model_->index(row, gallery ? 0 : model_->column_of_field(1)));
         view()->scrollTo(view()->currentIndex());
     }
@@ -236,12 +288,18 @@ void CollectionListWindow::follow(const Session& session)
         // The gallery's arrows start from the kaleidoscope in the editor.
         if (view() == gallery_)
             gallery_->setCurrentIndex(model_->index(row, 0));
-        view()->scrollTo(model_->index(row, 0));
+        if (view()->model() == model_)
+            view()->scrollTo(model_->index(row, 0));
     }
 }
 
 void CollectionListWindow::read_pictures_in_view()
 {
+    if (view() == groups_) {
+        for (const int row : groups_->list_rows_in_view())
+            model_->read_pictures(row, row);
+        return;
+    }
     auto [first, last] = view() == gallery_
         ? gallery_->rows_in_view()
         : std::pair{table_->rowAt(0), table_->rowAt(table_->viewport()->height() - 1)};
@@ -313,7 +371,7 @@ bool CollectionListWindow::eventFilter(QObject* watched, QEvent* event)
         const auto* key = static_cast<QKeyEvent*>(event);
         if (watched == filter_ && key->key() == Qt::Key_Down && model_->shown() > 0) {
             view()->setFocus();
-            view()->setCurrentIndex(model_->index(0, view() == gallery_ ? 0 : model_->column_of_field(1)));
+            view()->setCurrentIndex(view()->model()->index(0, view() == table_ ? model_->column_of_field(1) : 0));
             return true;
         }
         if (key->key() == Qt::Key_Escape) {

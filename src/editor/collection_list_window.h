@@ -3,6 +3,7 @@
 // follows the editor and shows the record chosen there.
 #pragma once
 
+#include "core/criteria.h"
 #include "core/record_file.h"
 
 #include <QWidget>
@@ -10,7 +11,9 @@
 #include <vector>
 
 class QAbstractItemView;
+class QComboBox;
 class QLabel;
+class QPushButton;
 class QLineEdit;
 class QStackedWidget;
 class QTableView;
@@ -20,6 +23,7 @@ class QToolButton;
 namespace tessaran {
 
 class CollectionGallery;
+class CollectionGroupTree;
 class CollectionListModel;
 struct Session;
 
@@ -43,6 +47,8 @@ signals:
     void position_chosen(int position);
     // Escape, with nothing typed in the filter: the list would be put away.
     void dismissed();
+    // "Select this group": the working set becomes the group.
+    void group_chosen(const Criteria& group);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -66,12 +72,17 @@ private:
     QAbstractItemView* view() const;
     // Columns as wide as what they hold, once the list first has rows.
     void fit_columns();
+    // Groups the list's rows by the field chosen in "Group by" (none: the plain list).
+    void group_by_choice();
 
     CollectionListModel* model_ = nullptr;
     QLineEdit* filter_ = nullptr;
     QLabel* count_ = nullptr;
     QTableView* table_ = nullptr;
     CollectionGallery* gallery_ = nullptr;
+    CollectionGroupTree* groups_ = nullptr;
+    QComboBox* group_by_ = nullptr;
+    QPushButton* select_group_ = nullptr;
     QStackedWidget* views_ = nullptr;
     QToolButton* as_list_ = nullptr;
     QToolButton* as_gallery_ = nullptr;

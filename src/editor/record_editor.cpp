@@ -1,22 +1,16 @@
 #include "record_editor.h"
 #include "appearance/color_settings.h"
 #include "editor_commands.h"
-#include "limited_text_edit.h"
 #include "picture_strip.h"
 #include "record_form_widget.h"
 
 #include "change_recorder.h"
 #include "collection_list_dock.h"
 #include "collection_watch.h"
-#include "core/color_file.h"
-#include "core/editor_fields.h"
-#include "core/field_text.h"
-#include "core/locale_dates.h"
 #include "core/record_file.h"
 #include "core/session.h"
 #include "core/working_set.h"
 #include "help/about_box.h"
-#include "ui/context_menu_key.h"
 #include "ui/menu_state.h"
 #include "ui/screen_placement.h"
 #include "ui/user_dialogs.h"
@@ -24,14 +18,8 @@
 #include <QAccessible>
 #include <QAction>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QDockWidget>
-#include <QGroupBox>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace tessaran {
@@ -309,6 +297,10 @@ void RecordEditor::show_collection_list()
     if (!list_dock_) {
         list_dock_ = new CollectionListDock(this);
         connect(list_dock_, &CollectionListDock::position_chosen, this, &RecordEditor::show_listed);
+        connect(list_dock_, &CollectionListDock::group_chosen, this, [this](const Criteria& c) {
+            if (settle_edits())
+                select_by(c);
+        });
         connect(this, &RecordEditor::session_changed, list_dock_, &CollectionListDock::follow);
     }
     list_dock_->open(session_);

@@ -292,6 +292,50 @@ private slots:
         }
     }
 
+    // "Group by": a row per group with its count and sums, in the Sort
+    // dialog's order, narrowed by the filter; the arrows open a group, Enter
+    // shows a kaleidoscope, "Select this group" makes it the working set.
+    void groups_with_totals()
+    {
+        EditorFixture f(five_records(), true);
+        RecordEditor* ed = f.open();
+        QVERIFY(f.show_active());
+        ed->show_collection_list();
+        CollectionListWindow* w = control<CollectionListWindow>(ed, "frm_list");
+        auto* group_by = control<QComboBox>(w, "list_group_by");
+        group_by->setCurrentIndex(group_by->findText(QStringLiteral("Artist")));
+        auto* tree = control<QTreeView>(w, "list_groups");
+        QVERIFY(tree->isVisible());
+        const auto labels = [tree] {
+            QStringList said;
+            for (int g = 0; g < tree->model()->rowCount(); ++g)
+                said << tree->model()->index(g, 0).data(Qt::AccessibleTextRole).toString();
+            return said;
+        };
+        QCOMPARE(labels(),
+                 (QStringList{"Adams SMITH: 1 kaleidoscope", "Brown, Dee: 1 kaleidoscope, paid $50.00",
+                              "Jones, Bob: 1 kaleidoscope", "Smith, Ann: 1 kaleidoscope, paid $100.00",
+                              "smithers, Carl: 1 kaleidoscope, paid $250.00"}));
+        QTest::keyClicks(control<QLineEdit>(w, "list_filter"), QStringLiteral("smith"));
+        QCOMPARE(labels().size(), 3);
+        // Down from the filter to the first group, Right opens it, Down to
+        // its kaleidoscope, Enter shows it.
+        QTest::keyClick(control<QLineEdit>(w, "list_filter"), Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), tree);
+        QTest::keyClick(tree, Qt::Key_Right);
+        QVERIFY(tree->isExpanded(tree->model()->index(0, 0)));
+        QTest::keyClick(tree, Qt::Key_Down);
+        QTest::keyClick(tree, Qt::Key_Return);
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Echo"));
+        // The group of Smith, Ann becomes the working set.
+        tree->setCurrentIndex(tree->model()->index(1, 0));
+        control<QPushButton>(w, "list_select_group")->click();
+        QVERIFY2(ed->windowTitle().contains(QStringLiteral("[Selected:Artist is Smith, Ann]")),
+                 qPrintable(ed->windowTitle()));
+        QVERIFY2(ed->windowTitle().contains(QStringLiteral("[Record 1 of 1]")), qPrintable(ed->windowTitle()));
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Alpha"));
+    }
+
     void pictures_come_once_read()
     {
         TempDb pictures;
