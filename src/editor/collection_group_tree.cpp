@@ -14,7 +14,8 @@ CollectionGroupTree::CollectionGroupTree(CollectionListModel* rows, QWidget* par
     setObjectName(QStringLiteral("list_groups"));
     setAccessibleName(QStringLiteral("Kaleidoscopes in groups"));
     setModel(groups_);
-    setUniformRowHeights(true);
+    // A group's row is a line of text, a kaleidoscope's as tall as its picture.
+    setUniformRowHeights(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
