@@ -89,7 +89,7 @@ FileStatus group_rows(const QString& path, const std::vector<int>& records, Grou
     RecordScanner scan;
     if (FileStatus st = scan.open(path); !st)
         return st;
-    QHash<QString, int> group_of;  // the value upper-cased: the group's index
+    QHash<QString, int> group_of;         // the value upper-cased: the group's index
     std::vector<int> first_record(1, 0);  // 1-based, as the sort takes them
     for (int row = 0; row < int(records.size()); ++row) {
         const char* raw = scan.raw(records[std::size_t(row)]);

@@ -134,6 +134,16 @@ public:
     // collection; empty when they agree.
     QStringList disagreements();
 
+    // Selections the user saved under a name, kept in the companion so that
+    // they move with the collection: each name with its definition (a
+    // selection_definition's bytes), by name.
+    std::vector<std::pair<QString, QByteArray>> saved_selections();
+    // Keeps definition under name, in place of one of that name; false when
+    // the companion cannot be written (read only, damaged).
+    bool keep_selection(const QString& name, const QByteArray& definition);
+    bool rename_selection(const QString& from, const QString& to);
+    bool forget_selection(const QString& name);
+
 private:
     HistoryStatus start_new();
     HistoryChange change_entry(qint64 id, bool with_records = true);

@@ -202,6 +202,16 @@ CollectionListWindow::CollectionListWindow(QWidget* parent) : QWidget(parent)
     show_as_gallery(QSettings().value(view_key).toString() == gallery_value);
 }
 
+QString CollectionListWindow::filter() const
+{
+    return filter_->text();
+}
+
+void CollectionListWindow::set_filter(const QString& words)
+{
+    filter_->setText(words);
+}
+
 QAbstractItemView* CollectionListWindow::view() const
 {
     return static_cast<QAbstractItemView*>(views_->currentWidget());

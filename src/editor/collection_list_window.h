@@ -38,6 +38,9 @@ public:
     // the list was read, and marks the record shown in the editor.
     void follow(const Session& session);
     CollectionListModel* model() const { return model_; }
+    // The words typed in the filter; typing others.
+    QString filter() const;
+    void set_filter(const QString& words);
     // Room for the columns shown, as wide as what they hold, and a
     // screenful of rows.
     QSize sizeHint() const override;

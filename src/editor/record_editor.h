@@ -16,6 +16,7 @@
 namespace tessaran {
 
 class ChangeRecorder;
+class CollectionHistory;
 class CollectionListDock;
 class EditorCommands;
 class PictureStrip;
@@ -41,6 +42,11 @@ public:
     void select_all() { search_->select_all(); }
     bool sort_by(SortField field, bool descending) { return search_->sort_by(field, descending); }
     void find_by(const Criteria& c) { search_->find_by(c); }
+    // Before a command leaves the shown record: when fields differ, asks
+    // whether to save them. False when the command must stop (a refused save).
+    bool settle_edits();
+    // The collection's history (saved selections are kept there too).
+    CollectionHistory& history();
 
     // Shows position p of the working set; false (after telling the user)
     // when the record cannot be read or p lies outside the working set.
@@ -102,9 +108,6 @@ private:
     // Shows the stored record again (or an empty form while adding) and
     // removes the highlights.
     void discard_changes();
-    // Before a command leaves the shown record: when fields differ, asks
-    // whether to save them. False when the command must stop (a refused save).
-    bool settle_edits();
     // Validations, optional confirmation, write, re-read. True when written.
     bool store_record(bool confirm) override;
     // How a write to this window's collection went (told_write_outcome).

@@ -32,6 +32,11 @@ void RecordEditor::restore_deleted_kaleidoscope()
 }
 
 // The chosen version's values go on the form as unsaved changes.
+CollectionHistory& RecordEditor::history()
+{
+    return recorder_->history();
+}
+
 void RecordEditor::show_kaleidoscope_history()
 {
     if (adding()) {

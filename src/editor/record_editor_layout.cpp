@@ -6,6 +6,7 @@
 #include "record_form_widget.h"
 #include "record_search.h"
 #include "report_commands.h"
+#include "saved_selection_commands.h"
 
 #include "appearance/scheme_paint.h"
 #include "core/editor_fields.h"
@@ -59,6 +60,7 @@ void RecordEditor::build_controls()
     form_->set_bottom_row(strip_, logo);
 
     commands_ = new EditorCommands(body, menuBar());
+    attach_saved_selections_menu(*this, menuBar()->findChild<QMenu*>(QStringLiteral("mnu_search")));
     search_ = new RecordSearch(session_, *this, this);
     writers_ = new OtherWriters(session_, *this, *search_, this);
     auto* column = new QVBoxLayout(body);

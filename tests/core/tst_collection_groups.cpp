@@ -89,8 +89,7 @@ private slots:
         QFETCH(QString, value);
         QFETCH(QList<int>, matched);
         QFETCH(QString, caption);
-        const QList<ScopeRecord> records
-            = records_of({"A|Smith, Ann|", "B|Smith, Anne|", "C|SMITH, ANN|", "D||"});
+        const QList<ScopeRecord> records = records_of({"A|Smith, Ann|", "B|Smith, Anne|", "C|SMITH, ANN|", "D||"});
         const Criteria c = group_criteria(GroupField::artist, value);
         QList<int> found;
         for (int r = 0; r < records.size(); ++r) {

@@ -7,6 +7,7 @@
 #include "core/file_write.h"
 #include "core/history_undo.h"
 #include "core/record_file.h"
+#include "core/selection_definition.h"
 #include "core/sqlite_db.h"
 
 #include <QtTest>
@@ -388,6 +389,55 @@ private slots:
                  qPrintable(st.error));
         QCOMPARE(h.begin(ChangeKind::save, {}), qint64(0));
         QCOMPARE(read_bytes(db.path()), before);
+    }
+
+    // Saved selections live in the history's file, so they move with the
+    // collection: kept, replaced, renamed, forgotten; a window that only
+    // reads keeps none; a definition comes back whole or not at all.
+    void saved_selections_move_with_the_collection()
+    {
+        TempDb db(four());
+        SelectionDefinition d;
+        d.all = false;
+        d.criteria.by_paid = true;
+        d.criteria.paid_min = 1234567;
+        d.criteria.paid_max = open_money_max;
+        d.criteria.date_beg = 36892.5;
+        d.criteria.texts[3] = QStringLiteral("ROSÉ \"quoted\"");
+        d.criteria.group = GroupField::year_bought;
+        d.criteria.group_value = QStringLiteral("2005");
+        d.sort = SortField::price_paid;
+        d.descending = true;
+        d.filter = QStringLiteral("blue hour");
+        {
+            CollectionHistory h(db.path());
+            QVERIFY(h.open().ok);
+            QVERIFY(h.saved_selections().empty());
+            QVERIFY(h.keep_selection(QStringLiteral("Expensive"), definition_bytes(d)));
+            QVERIFY(h.keep_selection(QStringLiteral("Old"), definition_bytes(SelectionDefinition{})));
+            QVERIFY(h.keep_selection(QStringLiteral("Expensive"), definition_bytes(d)));  // replaced, not twice
+            QVERIFY(h.rename_selection(QStringLiteral("Old"), QStringLiteral("Everything")));
+        }
+        CollectionHistory reader(db.path());
+        QVERIFY(reader.open_for_reading().ok);
+        const auto kept = reader.saved_selections();
+        QCOMPARE(kept.size(), std::size_t(2));
+        QCOMPARE(kept[0].first, QStringLiteral("Everything"));
+        const std::optional<SelectionDefinition> back = definition_from(kept[1].second);
+        QVERIFY(back);
+        QCOMPARE(definition_bytes(*back), definition_bytes(d));
+        QCOMPARE(back->criteria.texts[3], d.criteria.texts[3]);
+        QCOMPARE(back->criteria.paid_min, d.criteria.paid_min);
+        QVERIFY(!reader.keep_selection(QStringLiteral("Refused"), definition_bytes(d)));
+        QVERIFY(!reader.forget_selection(QStringLiteral("Everything")));
+        for (const QByteArray& damaged :
+             {QByteArray(), QByteArray("{"), QByteArray(kept[1].second).replace("\"sort\":15", "\"sort\":99"),
+              QByteArray("{\"texts\":[]}")})
+            QVERIFY(!definition_from(damaged));
+        CollectionHistory h(db.path());
+        QVERIFY(h.open().ok);
+        QVERIFY(h.forget_selection(QStringLiteral("Everything")));
+        QCOMPARE(h.saved_selections().size(), std::size_t(1));
     }
 };
 

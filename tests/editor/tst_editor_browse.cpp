@@ -101,6 +101,7 @@ private slots:
                            "mnu_next=&Next kaleidoscope|mnu_prev=&Previous kaleidoscope|mnu_first=&First kaleidoscope|"
                            "mnu_last=&Last kaleidoscope|sep3=|mnu_find=&Find|mnu_findnxt=&Find next|"
                            "mnu_findcrit=Find &criteria...|mnu_duplicates=Find possible &duplicates...|"
+                           "mnu_saved_selections=Saved s&elections|"
                            "mnu_tools=&Tools|mnu_select=Select &records|"
                            "mnu_sort=S&ort records|mnu_selcrit=Selection &criteria...|mnu_help=&Help|"
                            "mnu_helptopics=&Help topics|mnu_about=&About")

@@ -436,6 +436,37 @@ private slots:
                  QStringLiteral("No two of the 5 kaleidoscopes of the working set share a "
                                 "name and artist or a picture."));
     }
+
+    // Search > Saved selections: the selection in force and its sort kept
+    // under a name with the collection, listed again after a restart, and
+    // chosen to rebuild that working set from the collection as it is now.
+    void saved_selections_rebuild_the_working_set()
+    {
+        EditorFixture f(five_records(), true);
+        RecordEditor* ed = f.open();
+        select_artist(QStringLiteral("smith"));
+        control<QPushButton>(ed, "cmd_select")->click();
+        QCOMPARE(f.state().ws().positions(), (Ws{5, 1, 3}));
+        QMenu* saved = control<QMenu>(ed, "mnu_saved_selections");
+        emit saved->aboutToShow();
+        QCOMPARE(saved->actions().first()->text(), QStringLiteral("(none saved yet)"));
+        when_modal<QInputDialog>([](QInputDialog* d) {
+            d->setTextValue(QStringLiteral("Smiths"));
+            d->accept();
+        });
+        saved->actions().at(2)->trigger();  // Save selection as...
+        f.drop();
+
+        // The program started again on the collection: everything in the working set.
+        RecordEditor* next = f.open();
+        QCOMPARE(f.state().ws().count(), 5);
+        saved = control<QMenu>(next, "mnu_saved_selections");
+        emit saved->aboutToShow();
+        QCOMPARE(saved->actions().first()->text(), QStringLiteral("Smiths"));
+        saved->actions().first()->trigger();
+        QCOMPARE(f.state().ws().positions(), (Ws{5, 1, 3}));
+        QVERIFY2(next->windowTitle().contains(QLatin1String("[Selected:Text]")), qPrintable(next->windowTitle()));
+    }
 };
 
 QTEST_MAIN(tst_editor_search)
