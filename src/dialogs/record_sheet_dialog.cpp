@@ -26,6 +26,15 @@ QString with_sign_place(int n)
     return (n >= 0 ? QStringLiteral(" ") : QString()) + QString::number(n);
 }
 
+// "Include pictures", off unless asked for: a sheet stays one page.
+QCheckBox* pictures_box(QWidget* parent)
+{
+    auto* box = new QCheckBox(QStringLiteral("Include &pictures"), parent);
+    box->setObjectName(QStringLiteral("chk_pictures"));
+    box->setToolTip(QStringLiteral("Print each kaleidoscope's pictures on a page after its sheet"));
+    return box;
+}
+
 }  // namespace
 
 RecordSheetDialog::RecordSheetDialog(int count, int position, SheetAction print_sheets, SheetAction preview_sheets,
@@ -39,11 +48,10 @@ RecordSheetDialog::RecordSheetDialog(int count, int position, SheetAction print_
 
     tb_explain = new QPlainTextEdit(this);
     tb_explain->setObjectName(QStringLiteral("tb_explain"));
-    tb_explain->setPlainText(QStringLiteral("This option allows you to print out all of the ")
-                             + QStringLiteral("information for each kaleidoscope.  The information is ")
-                             + QStringLiteral("printed out one kaleidoscope per page.") + QStringLiteral("\n\n")
-                             + QStringLiteral("The kaleidoscope records are relative to the ")
-                             + QStringLiteral("number in the currently selected and sorted database."));
+    tb_explain->setPlainText(
+        QStringLiteral("This option allows you to print out all of the information for each kaleidoscope.  The "
+                       "information is printed out one kaleidoscope per page.\n\nThe kaleidoscope records are "
+                       "relative to the number in the currently selected and sorted database."));
     tb_explain->setReadOnly(true);
     tb_explain->setFocusPolicy(Qt::NoFocus);
     tb_explain->setFixedSize(420, 110);
@@ -78,10 +86,7 @@ RecordSheetDialog::RecordSheetDialog(int count, int position, SheetAction print_
     row->addWidget(lbl_max);
     row->addStretch();
 
-    // Off unless asked for: a sheet stays one page.
-    chk_pictures = new QCheckBox(QStringLiteral("Include &pictures"), this);
-    chk_pictures->setObjectName(QStringLiteral("chk_pictures"));
-    chk_pictures->setToolTip(QStringLiteral("Print each kaleidoscope's pictures on a page after its sheet"));
+    chk_pictures = pictures_box(this);
 
     cmd_print = command_button(this, "cmd_print", QStringLiteral("Print"));
     cmd_preview = command_button(this, "cmd_preview", QStringLiteral("Preview"));
@@ -101,12 +106,9 @@ RecordSheetDialog::RecordSheetDialog(int count, int position, SheetAction print_
     outer->addLayout(buttons);
     outer->setSizeConstraint(QLayout::SetFixedSize);
 
-    setTabOrder(tb_beg, tb_end);
-    setTabOrder(tb_end, chk_pictures);
-    setTabOrder(chk_pictures, cmd_print);
-    setTabOrder(cmd_print, cmd_preview);
-    setTabOrder(cmd_preview, cmd_current);
-    setTabOrder(cmd_current, cmd_cancel);
+    QWidget* const order[] = {tb_beg, tb_end, chk_pictures, cmd_print, cmd_preview, cmd_current, cmd_cancel};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
     tb_beg->installEventFilter(this);
     tb_end->installEventFilter(this);
     tb_beg->setFocus();

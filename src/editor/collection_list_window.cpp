@@ -117,17 +117,6 @@ CollectionListWindow::CollectionListWindow(QWidget* parent) : QWidget(parent)
     views_->addWidget(table_);
     views_->addWidget(gallery_);
     views_->addWidget(groups_);
-    group_by_ = new QComboBox(this);
-    group_by_->setObjectName(QStringLiteral("list_group_by"));
-    for (const GroupFieldInfo& info : group_fields())
-        group_by_->addItem(QString::fromLatin1(info.caption), int(info.field));
-    auto* group_label = new QLabel(QStringLiteral("Group by:"), this);
-    name_by_caption(group_label, group_by_);
-    select_group_ = new QPushButton(QStringLiteral("Select this group"), this);
-    select_group_->setObjectName(QStringLiteral("list_select_group"));
-    select_group_->setToolTip(QStringLiteral("Make the group of the current row the working set"));
-    select_group_->setEnabled(false);
-
     as_list_
         = make_switch("list_as_list", QStringLiteral("List"), QStringLiteral("Show the kaleidoscopes as a list"), this);
     as_gallery_ = make_switch("list_as_gallery", QStringLiteral("Gallery"),
@@ -140,14 +129,9 @@ CollectionListWindow::CollectionListWindow(QWidget* parent) : QWidget(parent)
     top->addSpacing(8);
     top->addWidget(as_list_);
     top->addWidget(as_gallery_);
-    auto* grouping = new QHBoxLayout;
-    grouping->addWidget(group_label);
-    grouping->addWidget(group_by_);
-    grouping->addWidget(select_group_);
-    grouping->addStretch(1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addLayout(grouping);
+    layout->addLayout(build_grouping());
     layout->addWidget(views_, 1);
     setTabOrder(filter_, as_list_);
     setTabOrder(as_list_, as_gallery_);
@@ -157,6 +141,34 @@ CollectionListWindow::CollectionListWindow(QWidget* parent) : QWidget(parent)
     setTabOrder(table_, gallery_);
     setTabOrder(gallery_, groups_);
 
+    connect_views();
+    setFocusProxy(filter_);
+    show_as_gallery(QSettings().value(view_key).toString() == gallery_value);
+}
+
+QHBoxLayout* CollectionListWindow::build_grouping()
+{
+    group_by_ = new QComboBox(this);
+    group_by_->setObjectName(QStringLiteral("list_group_by"));
+    for (const GroupFieldInfo& info : group_fields())
+        group_by_->addItem(QString::fromLatin1(info.caption), int(info.field));
+    auto* group_label = new QLabel(QStringLiteral("Group by:"), this);
+    name_by_caption(group_label, group_by_);
+    select_group_ = new QPushButton(QStringLiteral("Select this group"), this);
+    select_group_->setObjectName(QStringLiteral("list_select_group"));
+    select_group_->setToolTip(QStringLiteral("Make the group of the current row the working set"));
+    select_group_->setEnabled(false);
+
+    auto* grouping = new QHBoxLayout;
+    grouping->addWidget(group_label);
+    grouping->addWidget(group_by_);
+    grouping->addWidget(select_group_);
+    grouping->addStretch(1);
+    return grouping;
+}
+
+void CollectionListWindow::connect_views()
+{
     connect(filter_, &QLineEdit::textChanged, this, [this](const QString& text) {
         model_->set_filter(text);
         show_count();
@@ -198,8 +210,6 @@ CollectionListWindow::CollectionListWindow(QWidget* parent) : QWidget(parent)
     table_->installEventFilter(this);
     gallery_->installEventFilter(this);
     groups_->installEventFilter(this);
-    setFocusProxy(filter_);
-    show_as_gallery(QSettings().value(view_key).toString() == gallery_value);
 }
 
 QString CollectionListWindow::filter() const

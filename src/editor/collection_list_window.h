@@ -12,6 +12,7 @@
 
 class QAbstractItemView;
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QLineEdit;
@@ -58,6 +59,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // "Group by:" and "Select this group".
+    QHBoxLayout* build_grouping();
+    // What each control and view does.
+    void connect_views();
     void show_count();
     // The heading's menu where it was asked for (at, in the heading).
     void choose_columns(const QPoint& at);

@@ -48,7 +48,7 @@ void save_selection_as(RecordEditor& ed)
         if (kept.compare(name, Qt::CaseInsensitive) == 0
             && msgbox(&ed, QStringLiteral("A selection named %1 is saved already.\nReplace it?").arg(kept),
                       MsgIcon::question, MsgButtons::yes_no)
-                   != MsgAnswer::yes)
+                != MsgAnswer::yes)
             return;
     }
     SelectionDefinition d;
