@@ -1,7 +1,9 @@
 // Fuzz target: any bytes as the history beside a collection. Opening it never
 // changes the collection; a history that opens knows every record and agrees
 // with the collection; whatever it holds, Undo, Redo and putting a deleted
-// kaleidoscope back either refuse or leave a collection of whole records.
+// kaleidoscope back either refuse or leave a collection of whole records. A
+// saved selection it holds (and the bytes themselves, read as one) is read
+// whole or not at all, and what is read is written back the same.
 #include "fuzz_support.h"
 
 #include "core/collection_history.h"
@@ -9,6 +11,7 @@
 #include "core/history_undo.h"
 #include "core/record_file.h"
 #include "core/scope_record.h"
+#include "core/selection_definition.h"
 
 #include <QFile>
 
@@ -45,6 +48,18 @@ QByteArray read_file(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A definition that reads is written and read back to the same bytes.
+void definition_round_trip(const QByteArray& bytes)
+{
+    const std::optional<SelectionDefinition> d = definition_from(bytes);
+    if (!d)
+        return;
+    const QByteArray written = definition_bytes(*d);
+    const std::optional<SelectionDefinition> again = definition_from(written);
+    if (!again || definition_bytes(*again) != written)
+        fuzz::fail(QStringLiteral("a saved selection does not read back as it was written"));
 }
 
 void whole_after(const QString& path, const StepOutcome& outcome, const char* what)
@@ -88,6 +103,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             || (!v.after.isEmpty() && v.after.size() != rec_len_bytes))
             fuzz::fail(QStringLiteral("a version holds no whole record"));
     history.changes();
+    definition_round_trip(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
+    for (const auto& [name, bytes] : history.saved_selections())
+        definition_round_trip(bytes);
     whole_after(collection, take_back(history, history.next_undo(), false), "Undo");
     write_file(collection, three_records());
     whole_after(collection, take_back(history, history.next_redo(), true), "Redo");
