@@ -23,8 +23,14 @@ CollectionListDock::CollectionListDock(QMainWindow* editor)
     connect(list_, &CollectionListWindow::dismissed, this, &QDockWidget::close);
     // Taken out of the editor, the list becomes a window wide enough for its columns.
     connect(this, &QDockWidget::topLevelChanged, this, [this](bool floating) {
-        if (floating && isVisible())
-            resize(fitted_to_screen(list_->sizeHint(), editor_));
+        if (!floating || !isVisible())
+            return;
+        resize(fitted_to_screen(list_->sizeHint(), editor_));
+        // Wider now, it is moved back onto the screen where it ran off it.
+        const QRect room = work_area(editor_);
+        const QRect frame = frameGeometry();
+        move(qBound(room.left(), frame.left(), qMax(room.left(), room.right() + 1 - frame.width())),
+             qBound(room.top(), frame.top(), qMax(room.top(), room.bottom() + 1 - frame.height())));
     });
     // The editor is the context: as it goes, nothing is to be given back.
     connect(this, &QDockWidget::visibilityChanged, editor_, [this](bool visible) {
