@@ -10,7 +10,9 @@
 #include "app/start_window.h"
 #include "catalogue/inventory_pdf.h"
 #include "catalogue/web_catalogue.h"
+#include "core/collection_history.h"
 #include "core/duplicates.h"
+#include "core/field_change.h"
 #include "core/field_text.h"
 #include "core/working_set.h"
 #include "editor/collection_list_window.h"
@@ -283,6 +285,30 @@ void duplicates(benchmark::State& st)
     }
 }
 
+// A change to every kaleidoscope of the collection, as "Change a field..."
+// and tessaran-rnd replace make it: planned (each record read, checked and
+// encoded again), then one safe write with its one entry in the history.
+void change_many(benchmark::State& st)
+{
+    const QString rnd = QDir(env().tmp.path()).filePath(QStringLiteral("many.rnd"));
+    QFile::remove(history_path_of(rnd));
+    CollectionHistory history(rnd);
+    if (!copy_file(env().rnd_pristine, rnd) || !history.open()) {
+        st.SkipWithError("no collection to change");
+        return;
+    }
+    WorkingSet all;
+    all.reset_to_all(collection_size);
+    int i = 0;
+    for (auto _ : st) {
+        FieldChangePlan plan;
+        const ChangeForMany change{m_store, false, {}, QStringLiteral("Gallery %1").arg(i++ % 2)};
+        if (!plan_field_change(rnd, all.records(), all.count(), change, plan) || plan.changes.empty()
+            || !write_field_change(rnd, plan, &history))
+            st.SkipWithError("the change was not written");
+    }
+}
+
 }  // namespace
 
 double& inventory_pictures_peak_mb()
@@ -298,6 +324,7 @@ void register_gallery_benchmarks()
     reg("inventory", inventory, 1, 3);
     reg("inventory_pictures", inventory_pictures, 1, 3);
     reg("duplicates", duplicates, 1, 5);
+    reg("change_many", change_many, 1, 3);
     reg("web_browser_start", web_in_browser(QString(), QStringLiteral("<body>")), 1, 3);
     reg("web_index_page", web_in_browser(QStringLiteral(""), QStringLiteral("Kaleidoscopes 1 to 500 of 32767")), 1, 3);
     reg("web_search_all", web_in_browser(QStringLiteral("#q=sen"), QStringLiteral(" of 32767 kaleidoscopes")), 1, 3);

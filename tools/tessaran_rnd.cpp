@@ -8,6 +8,7 @@
 #include "core/collection_history.h"
 #include "core/collection_lock.h"
 #include "core/collection_stats.h"
+#include "core/field_change.h"
 #include "core/file_write.h"
 #include "core/record_changes.h"
 #include "core/record_file.h"
@@ -46,6 +47,7 @@ int usage()
                "       tessaran-rnd import SOURCE OUT.rnd [--append [--force]] [--skip-bad] [--locale NAME]\n"
                "       tessaran-rnd history FILE [--record N]\n"
                "       tessaran-rnd inventory FILE OUT.pdf [--retail|--paid] [--locale NAME]\n"
+               "       tessaran-rnd replace FILE FIELD OLD NEW [--dry-run] [--force] [--locale NAME]\n"
                "\n"
                "verify exits 1 when the file is damaged so that the program cannot work\n"
                "with it (its length, its record count, an image count outside 0..10).\n"
@@ -87,7 +89,15 @@ int usage()
                "artist, year, date of purchase and both prices, page totals and the\n"
                "grand total, whose value is stated at retail prices (--retail, the\n"
                "default) or at purchase prices (--paid). Letter paper where the locale\n"
-               "measures in inches, A4 elsewhere. OUT.pdf is written whole or not at all.\n",
+               "measures in inches, A4 elsewhere. OUT.pdf is written whole or not at all.\n"
+               "\n"
+               "replace replaces the text OLD by NEW within FIELD (named as dump names it,\n"
+               "such as store) in every kaleidoscope, checked as the program checks an\n"
+               "entry, and lists each change; with --dry-run only lists them. A new text\n"
+               "that does not fit the field names the kaleidoscopes and changes nothing.\n"
+               "The change is one safe write and one entry of the history, which one Undo\n"
+               "in the program takes back. While a window has FILE open for changes it\n"
+               "refuses with exit status 3, unless --force.\n",
                stderr);
     return 2;
 }
@@ -358,6 +368,54 @@ int cmd_inventory(const QString& path, const QString& pdf, bool paid)
     return 0;
 }
 
+int claim_for_append(const QString& out_path, bool force, CollectionLock& lock);
+
+int cmd_replace(const QStringList& args, bool dry_run, bool force)
+{
+    const QString& path = args.at(1);
+    const std::optional<Member> member = member_named(args.at(2));
+    if (!member || args.at(3).isEmpty()) {
+        err(!member ? QStringLiteral("no field is named %1: give it as dump names it, such as store").arg(args.at(2))
+                    : QStringLiteral("the text to replace is empty"));
+        return 2;
+    }
+    CollectionLock lock;
+    if (!dry_run) {
+        if (const int refused = claim_for_append(path, force, lock))
+            return refused;
+    }
+    WorkingSet all;
+    all.reset_to_all(whole_record_count(path));
+    FieldChangePlan plan;
+    if (const FileStatus st
+        = plan_field_change(path, all.records(), all.count(), {*member, true, args.at(3), args.at(4)}, plan);
+        !st) {
+        err(QStringLiteral("cannot read %1: %2").arg(path, st.error));
+        return 1;
+    }
+    if (!plan.refusal.isEmpty()) {
+        err(plan.refusal);
+        return 1;
+    }
+    for (const PlannedChange& c : plan.changes)
+        out(QStringLiteral("record %1 \"%2\": \"%3\" -> \"%4\"").arg(c.record).arg(c.name, c.before, c.after));
+    const QString count = counted(qint64(plan.changes.size()), QStringLiteral("kaleidoscope"));
+    if (dry_run || plan.changes.empty()) {
+        out((dry_run ? QStringLiteral("would change ") : QStringLiteral("changed ")) + count);
+        return 0;
+    }
+    CollectionHistory history(path);
+    for (const QString& told : {history.open().note})
+        if (!told.isEmpty())
+            err(QStringLiteral("warning: ") + told);
+    if (const FileStatus st = write_field_change(path, plan, &history); !st) {
+        err(QStringLiteral("cannot write %1: %2").arg(path, st.error));
+        return 1;
+    }
+    out(QStringLiteral("changed ") + count);
+    return 0;
+}
+
 int cmd_web(const QString& path, const QString& folder, bool include_prices, bool replace)
 {
     WorkingSet all;
@@ -550,10 +608,11 @@ int main(int argc, char** argv)
     bool replace = false;
     bool retail = false;
     bool paid = false;
+    bool dry_run = false;
     const std::pair<const char*, bool*> flags[]
-        = {{"--strict", &strict},     {"--json", &json},     {"--append", &append},
-           {"--skip-bad", &skip_bad}, {"--force", &force},   {"--no-prices", &no_prices},
-           {"--replace", &replace},   {"--retail", &retail}, {"--paid", &paid}};
+        = {{"--strict", &strict}, {"--json", &json},           {"--append", &append},   {"--skip-bad", &skip_bad},
+           {"--force", &force},   {"--no-prices", &no_prices}, {"--replace", &replace}, {"--retail", &retail},
+           {"--paid", &paid},     {"--dry-run", &dry_run}};
     for (qsizetype i = 0; i < args.size();) {
         bool* flag = nullptr;
         for (const auto& [name, target] : flags) {
@@ -600,6 +659,8 @@ int main(int argc, char** argv)
         return cmd_import(path, args.at(2), append, skip_bad, force);
     if (command == QLatin1String("history") && (args.size() == 2 || (args.size() == 4 && args.at(2) == "--record")))
         return cmd_history(path, args.value(3));
+    if (command == QLatin1String("replace") && args.size() == 5)
+        return cmd_replace(args, dry_run, force);
     if (command == QLatin1String("inventory") && args.size() == 3 && !(retail && paid))
         return cmd_inventory(path, args.at(2), paid);
     return usage();

@@ -506,6 +506,23 @@ private slots:
         QCOMPARE(run_tool({"inventory", path, pdf, "--paid", "--retail"}).code, 2);
     }
 
+    void replace_changes_a_field_in_many()
+    {
+        QTemporaryDir dir;
+        const QString path = in_dir(dir, "ok.rnd", {aurora(), sample("Borealis", "Smith, Anna"), sample("C", "Jones")});
+        const Run dry = run_tool({"replace", path, "artist", "Smith, Anna", "Smith, Ann", "--dry-run"});
+        QCOMPARE(dry.code, 0);
+        QCOMPARE(dry.out,
+                 QStringLiteral("record 1 \"Aurora\": \"Smith, Anna\" -> \"Smith, Ann\"\n"
+                                "record 2 \"Borealis\": \"Smith, Anna\" -> \"Smith, Ann\"\n"
+                                "would change 2 kaleidoscopes\n"));
+        const Run done = run_tool({"replace", path, "artist", "Smith, Anna", "Smith, Ann"});
+        QCOMPARE(done.code, 0);
+        QVERIFY(done.out.endsWith(QLatin1String("changed 2 kaleidoscopes\n")));
+        QVERIFY(run_tool({"history", path}).out.contains(QLatin1String(" many 2 kaleidoscopes")));
+        QCOMPARE(run_tool({"replace", path, "nofield", "a", "b"}).code, 2);
+    }
+
     void missing_file_and_bad_usage()
     {
         const Run missing = run_tool({"verify", "/nonexistent/x.rnd"});
