@@ -134,7 +134,8 @@ FileStatus plan_field_change(const QString& path, const std::vector<int>& record
             const QByteArray stored = to_cp1252(fixed_text(v.shown, text->width));
             if (to_cp1252(v.shown).size() > text->width)
                 too_long.push_back(QStringLiteral("%1 (record %2)").arg(planned.name).arg(n));
-            std::memcpy(out + text->offset, stored.constData(), std::size_t(qMin<qsizetype>(stored.size(), text->width)));
+            std::memcpy(out + text->offset, stored.constData(),
+                        std::size_t(qMin<qsizetype>(stored.size(), text->width)));
         }
         plan.changes.push_back(std::move(planned));
     }
@@ -174,8 +175,7 @@ FileStatus write_field_change(const QString& path, const FieldChangePlan& plan, 
                 QByteArray piece;
                 for (int n = 1; n <= scan.count(); ++n) {
                     const auto it = by_record.find(n);
-                    piece += it != by_record.end() ? it->second->bytes_after
-                                                   : QByteArray(scan.raw(n), rec_len_bytes);
+                    piece += it != by_record.end() ? it->second->bytes_after : QByteArray(scan.raw(n), rec_len_bytes);
                     if (piece.size() >= (1 << 20) || n == scan.count()) {
                         if (FileStatus done = put(piece); !done)
                             return done;

@@ -20,8 +20,7 @@ namespace {
 QList<ScopeRecord> three()
 {
     QList<ScopeRecord> records{make_record("Alpha", "Smith", "1/5/2000", 1000000),
-                               make_record("Bravo", "Jones", "2/6/2001", 2000000),
-                               make_record("Charlie", "Smithers")};
+                               make_record("Bravo", "Jones", "2/6/2001", 2000000), make_record("Charlie", "Smithers")};
     records[0].store = QStringLiteral("Harvest Festival");
     records[1].store = QStringLiteral("Harvest Festival");
     records[2].store = QStringLiteral("Corner Shop");
@@ -76,7 +75,8 @@ private slots:
         WorkingSet ws;
         ws.reset_to_all(3);
         FieldChangePlan plan;
-        QVERIFY(plan_field_change(db.path(), ws.records(), ws.count(), {*member_named(member), replace, from, to}, plan));
+        QVERIFY(
+            plan_field_change(db.path(), ws.records(), ws.count(), {*member_named(member), replace, from, to}, plan));
         QStringList told;
         for (const PlannedChange& c : plan.changes)
             told << QStringLiteral("%1: %2 -> %3").arg(c.record).arg(c.before, c.after);
