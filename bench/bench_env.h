@@ -14,6 +14,9 @@
 #include <memory>
 #include <vector>
 
+class QLineEdit;
+class QWidget;
+
 namespace benchmark {
 class State;
 }  // namespace benchmark
@@ -79,6 +82,9 @@ bool verify_results(QString& error);
 // repetition iterations passes, only the aggregates reported.
 using Body = std::function<void(benchmark::State&)>;
 void reg(const char* name, const Body& body, int iterations, int repetitions);
+// Keystrokes in a list's filter, one a pass, each painted in shown: they
+// type "sen" and take it back again.
+void type_in_filter(benchmark::State& st, QLineEdit* filter, QWidget* shown);
 // Registers every benchmark.
 void register_benchmarks();
 // The collection's history: opening it, a save with and without its entry,

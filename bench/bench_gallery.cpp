@@ -149,7 +149,7 @@ void gallery_window(benchmark::State& st)
 }
 
 // One keystroke in the filter with the gallery shown: the tiles narrowed and
-// painted. The keystrokes type "sen" and take it back again.
+// painted.
 void gallery_filter(benchmark::State& st)
 {
     QString error;
@@ -161,14 +161,7 @@ void gallery_filter(benchmark::State& st)
     ed->show_collection_list();
     QApplication::processEvents();
     auto* gallery = ed->findChild<QListView*>(QStringLiteral("list_gallery"));
-    auto* filter = ed->findChild<QLineEdit*>(QStringLiteral("list_filter"));
-    const QStringList typed{QStringLiteral("s"),  QStringLiteral("se"), QStringLiteral("sen"),
-                            QStringLiteral("se"), QStringLiteral("s"),  QString()};
-    int i = 0;
-    for (auto _ : st) {
-        filter->setText(typed.at(i++ % typed.size()));
-        gallery->repaint();
-    }
+    type_in_filter(st, ed->findChild<QLineEdit*>(QStringLiteral("list_filter")), gallery);
     delete ed->findChild<QDockWidget*>(QStringLiteral("dock_list"));
     QApplication::processEvents();
 }

@@ -459,22 +459,30 @@ void list_window(benchmark::State& st)
     fail_on_errors(st);
 }
 
+}  // namespace
+
+void type_in_filter(benchmark::State& st, QLineEdit* filter, QWidget* shown)
+{
+    const QStringList typed{QStringLiteral("s"),  QStringLiteral("se"), QStringLiteral("sen"),
+                            QStringLiteral("se"), QStringLiteral("s"),  QString()};
+    int i = 0;
+    for (auto _ : st) {
+        filter->setText(typed.at(i++ % typed.size()));
+        shown->repaint();
+    }
+}
+
+namespace {
+
 // One keystroke in the collection list's filter: the rows narrowed and the
-// table painted. The keystrokes type "sen" and take it back again.
+// table painted.
 void list_filter(benchmark::State& st)
 {
     reopen_state();
     env().ed->show_collection_list();
     CollectionListWindow* w = env().ed->findChild<CollectionListWindow*>(QStringLiteral("frm_list"));
     QApplication::processEvents();
-    auto* filter = w->findChild<QLineEdit*>(QStringLiteral("list_filter"));
-    const QStringList typed{QStringLiteral("s"),  QStringLiteral("se"), QStringLiteral("sen"),
-                            QStringLiteral("se"), QStringLiteral("s"),  QString()};
-    int i = 0;
-    for (auto _ : st) {
-        filter->setText(typed.at(i++ % typed.size()));
-        w->repaint();
-    }
+    type_in_filter(st, w->findChild<QLineEdit*>(QStringLiteral("list_filter")), w);
     delete env().ed->findChild<QDockWidget*>(QStringLiteral("dock_list"));
     QApplication::processEvents();
     fail_on_errors(st);
