@@ -498,6 +498,14 @@ qint64 CollectionHistory::begin(ChangeKind kind, const std::vector<RecordChange>
                             "INSERT INTO version(change, identity, record_before, record_after, bytes_before, "
                             "bytes_after) VALUES(?, ?, ?, ?, ?, ?)");
     SqliteStatement fresh(db_, "INSERT INTO kaleidoscope(record, fingerprint) VALUES(NULL, NULL)");
+    // Prepared once: a change to every kaleidoscope looks up thousands.
+    SqliteStatement known(db_, "SELECT identity FROM kaleidoscope WHERE record = ?");
+    const auto identity_of = [&known](int record) {
+        known.bind(1, qint64(record));
+        const qint64 identity = known.next() ? known.integer(0) : 0;
+        known.reset();
+        return identity;
+    };
     // Packed a few thousand at a time, so that an import holds little of it at once.
     constexpr size_t batch = 4096;
     std::vector<std::pair<QByteArray, QByteArray>> blobs;
@@ -505,7 +513,7 @@ qint64 CollectionHistory::begin(ChangeKind kind, const std::vector<RecordChange>
         if (i % batch == 0)
             blobs = packed_records(records, i, std::min(batch, records.size() - i));
         const RecordChange& r = records[i];
-        qint64 identity = r.identity ? r.identity : r.record_before > 0 ? identity_at(r.record_before) : 0;
+        qint64 identity = r.identity ? r.identity : r.record_before > 0 ? identity_of(r.record_before) : 0;
         if (identity == 0) {
             ok = fresh.run();
             fresh.reset();
