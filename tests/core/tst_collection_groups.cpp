@@ -15,11 +15,11 @@ using namespace tessaran::test;
 namespace {
 
 // Records of "name|artist|date", each paid 10 dollars and worth 20.
-QList<ScopeRecord> records_of(const QStringList& specs)
+QList<ScopeRecord> records_of(const QStringList& lines)
 {
     QList<ScopeRecord> records;
-    for (const QString& spec : specs) {
-        const QStringList p = spec.split(QLatin1Char('|'));
+    for (const QString& line : lines) {
+        const QStringList p = line.split(QLatin1Char('|'));
         records << make_record(p.at(0), p.at(1), p.at(2).toLatin1(), 100000, 200000);
     }
     return records;
