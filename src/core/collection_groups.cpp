@@ -71,8 +71,7 @@ QString group_value(GroupField field, const char* raw)
         const std::optional<double> days = stored_date_days_raw(raw + m->offset, m->width);
         return days ? QString::number(days_to_date(*days).year()) : QString();
     }
-    const QByteArrayView bytes = trimmed_member_bytes(raw, member);
-    return from_cp1252(bytes.data(), int(bytes.size()));
+    return trimmed_member_text(raw, member);
 }
 
 QString group_value_text(const QString& value)

@@ -23,12 +23,6 @@ qint64 price_at(const char* raw, int offset)
     return qFromLittleEndian<qint64>(raw + offset);
 }
 
-QString member_text(const char* raw, Member m)
-{
-    const QByteArrayView bytes = trimmed_member_bytes(raw, m);
-    return from_cp1252(bytes.data(), int(bytes.size()));
-}
-
 void add_to(QMap<QString, GroupStats>& groups, const QString& key, qint64 paid, qint64 retail)
 {
     GroupStats& g = groups[key];
@@ -139,9 +133,9 @@ FileStatus collect_stats(const QString& collection, const std::vector<int>& orde
         ++out.count;
         out.paid.add(paid);
         out.retail.add(retail);
-        const QString artist = member_text(raw, m_artist);
+        const QString artist = trimmed_member_text(raw, m_artist);
         add_to(artists, artist.isEmpty() ? QString::fromLatin1(no_artist_key) : artist, paid, retail);
-        const QString type = member_text(raw, m_scopetype);
+        const QString type = trimmed_member_text(raw, m_scopetype);
         add_to(types, type.isEmpty() ? QString::fromLatin1(no_type_key) : type, paid, retail);
         const std::optional<double> days = stored_date_days_raw(raw + date_offset, date_width);
         add_to(years, days ? QString::number(days_to_date(*days).year()) : QString::fromLatin1(no_date_key), paid,

@@ -15,12 +15,6 @@ namespace tessaran {
 
 namespace {
 
-QString text_of(const char* raw, Member member)
-{
-    const QByteArrayView bytes = trimmed_member_bytes(raw, member);
-    return from_cp1252(bytes.data(), int(bytes.size()));
-}
-
 QString without_blanks(QString text)
 {
     text.removeIf([](QChar c) { return c.isSpace(); });
@@ -52,8 +46,8 @@ FileStatus possible_duplicates(const QString& path, const std::vector<int>& reco
         if (!raw)
             return FileStatus::failure(
                 QStringLiteral("Record %1 lies outside the database file.").arg(records[std::size_t(p)]));
-        const DuplicateMember member{p, text_of(raw, m_scopename), text_of(raw, m_artist), text_of(raw, m_date_bought),
-                                     text_of(raw, m_store)};
+        const DuplicateMember member{p, trimmed_member_text(raw, m_scopename), trimmed_member_text(raw, m_artist),
+                                     trimmed_member_text(raw, m_date_bought), trimmed_member_text(raw, m_store)};
         const QString& name = member.name;
         const QString& artist = member.artist;
         if (const QString key = duplicate_key(name, artist); !key.isEmpty()) {

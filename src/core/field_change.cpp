@@ -110,12 +110,8 @@ FileStatus plan_field_change(const QString& path, const std::vector<int>& record
         const char* raw = scan.raw(n);
         if (!raw)
             return FileStatus::failure(QStringLiteral("Record %1 lies outside the database file.").arg(n));
-        const auto text_of = [raw](Member m) {
-            const QByteArrayView bytes = trimmed_member_bytes(raw, m);
-            return from_cp1252(bytes.data(), int(bytes.size()));
-        };
-        const QString before
-            = text ? text_of(change.member) : money_text(qFromLittleEndian<qint64>(raw + price_offset));
+        const QString before = text ? trimmed_member_text(raw, change.member)
+                                    : money_text(qFromLittleEndian<qint64>(raw + price_offset));
         const NewValue v = new_value(change, before);
         if (!v.refusal.isEmpty()) {
             plan.refusal = v.refusal;
@@ -125,7 +121,8 @@ FileStatus plan_field_change(const QString& path, const std::vector<int>& record
         if (v.shown == before)
             continue;
         // Only the field changes: every other byte of the record stays as it was.
-        PlannedChange planned{p, n, text_of(m_scopename), before, v.shown, QByteArray(raw, rec_len_bytes), {}};
+        PlannedChange planned{
+            p, n, trimmed_member_text(raw, m_scopename), before, v.shown, QByteArray(raw, rec_len_bytes), {}};
         planned.bytes_after = planned.bytes_before;
         char* out = planned.bytes_after.data();
         if (!text) {

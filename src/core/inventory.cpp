@@ -8,16 +8,6 @@
 
 namespace tessaran {
 
-namespace {
-
-QString text_of(const char* raw, Member member)
-{
-    const QByteArrayView bytes = trimmed_member_bytes(raw, member);
-    return from_cp1252(bytes.data(), int(bytes.size()));
-}
-
-}  // namespace
-
 FileStatus inventory_lines(const QString& path, const std::vector<int>& records, int count,
                            std::vector<InventoryLine>& lines)
 {
@@ -34,10 +24,10 @@ FileStatus inventory_lines(const QString& path, const std::vector<int>& records,
         InventoryLine line;
         if (const QString stored = first_picture_of(raw); !stored.isEmpty())
             line.picture = picture_file(stored, path);
-        line.name = text_of(raw, m_scopename);
-        line.artist = text_of(raw, m_artist);
-        line.year = text_of(raw, m_scopeyear);
-        line.bought = text_of(raw, m_date_bought);
+        line.name = trimmed_member_text(raw, m_scopename);
+        line.artist = trimmed_member_text(raw, m_artist);
+        line.year = trimmed_member_text(raw, m_scopeyear);
+        line.bought = trimmed_member_text(raw, m_date_bought);
         line.paid = qFromLittleEndian<qint64>(raw + offset_price_paid);
         line.retail = qFromLittleEndian<qint64>(raw + offset_price_retail);
         lines.push_back(std::move(line));

@@ -328,4 +328,10 @@ QByteArrayView trimmed_member_bytes(const char* raw, Member member)
     return trimmed_bytes(raw + m->offset, m->width);
 }
 
+QString trimmed_member_text(const char* raw, Member member)
+{
+    const QByteArrayView bytes = trimmed_member_bytes(raw, member);
+    return from_cp1252(bytes.data(), int(bytes.size()));
+}
+
 }  // namespace tessaran

@@ -130,6 +130,8 @@ QString without_padding(const QString& text);
 // The stored bytes of a text member of raw record bytes, trimmed of blanks and
 // zero bytes at both ends (one byte is one character).
 QByteArrayView trimmed_member_bytes(const char* raw, Member member);
+// The same bytes as text, as a list or a summary shows the member.
+QString trimmed_member_text(const char* raw, Member member);
 // The same for any stored field of width bytes at p (a picture slot).
 QByteArrayView trimmed_bytes(const char* p, int width);
 

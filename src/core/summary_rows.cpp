@@ -126,32 +126,23 @@ QStringList summary_cells(const ScopeRecord& r, SummaryKind kind)
             format_price(r.price_paid), format_price(r.price_retail), summary_text(r.store)};
 }
 
-namespace {
-
-// summary_text of a stored member straight from its bytes: one byte is one
-// character, so the blanks and zero bytes are trimmed before the text is made.
-QString raw_cell(const char* raw, Member member)
-{
-    const QByteArrayView bytes = trimmed_member_bytes(raw, member);
-    return from_cp1252(bytes.data(), int(bytes.size()));
-}
-
-}  // namespace
-
+// The cells straight from the stored bytes, as summary_text would give them.
 QStringList summary_cells_raw(const char* raw, SummaryKind kind)
 {
     if (kind == SummaryKind::scope) {
-        return {raw_cell(raw, m_scopename), raw_cell(raw, m_artist),  raw_cell(raw, m_scopetype),
-                raw_cell(raw, m_scopeyear), raw_cell(raw, m_extmat),  raw_cell(raw, m_extclr),
-                raw_cell(raw, m_celltype),  raw_cell(raw, m_edition), raw_cell(raw, m_objects),
-                raw_cell(raw, m_signed),    raw_cell(raw, m_mirrors), raw_cell(raw, m_symmetry)};
+        return {trimmed_member_text(raw, m_scopename), trimmed_member_text(raw, m_artist),
+                trimmed_member_text(raw, m_scopetype), trimmed_member_text(raw, m_scopeyear),
+                trimmed_member_text(raw, m_extmat),    trimmed_member_text(raw, m_extclr),
+                trimmed_member_text(raw, m_celltype),  trimmed_member_text(raw, m_edition),
+                trimmed_member_text(raw, m_objects),   trimmed_member_text(raw, m_signed),
+                trimmed_member_text(raw, m_mirrors),   trimmed_member_text(raw, m_symmetry)};
     }
-    return {raw_cell(raw, m_scopename),
-            raw_cell(raw, m_artist),
-            raw_cell(raw, m_date_bought),
+    return {trimmed_member_text(raw, m_scopename),
+            trimmed_member_text(raw, m_artist),
+            trimmed_member_text(raw, m_date_bought),
             format_price(qFromLittleEndian<qint64>(raw + offset_price_paid)),
             format_price(qFromLittleEndian<qint64>(raw + offset_price_retail)),
-            raw_cell(raw, m_store)};
+            trimmed_member_text(raw, m_store)};
 }
 
 FileStatus read_summary_rows(const QString& collection, const std::vector<int>& order, int positions, SummaryKind kind,

@@ -227,8 +227,7 @@ QString CollectionListModel::text_of(int row, int field) const
     if (member == m_price_paid || member == m_price_retail)
         return money_text(
             qFromLittleEndian<qint64>(raw + (member == m_price_paid ? offset_price_paid : offset_price_retail)));
-    const QByteArrayView bytes = trimmed_member_bytes(raw, member);
-    return from_cp1252(bytes.data(), int(bytes.size()));
+    return trimmed_member_text(raw, member);
 }
 
 QVariant CollectionListModel::headerData(int section, Qt::Orientation orientation, int role) const
