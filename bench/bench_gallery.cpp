@@ -297,7 +297,7 @@ void change_many(benchmark::State& st)
         FieldChangePlan plan;
         const ChangeForMany change{m_store, false, {}, QStringLiteral("Gallery %1").arg(i++ % 2)};
         if (!plan_field_change(rnd, all.records(), all.count(), change, plan) || plan.changes.empty()
-            || !write_field_change(rnd, plan, &history))
+            || !write_field_change(rnd, plan, recorded_in(history)))
             st.SkipWithError("the change was not written");
     }
 }

@@ -408,7 +408,7 @@ int cmd_replace(const QStringList& args, bool dry_run, bool force)
     for (const QString& told : {history.open().note})
         if (!told.isEmpty())
             err(QStringLiteral("warning: ") + told);
-    if (const FileStatus st = write_field_change(path, plan, &history); !st) {
+    if (const FileStatus st = write_field_change(path, plan, recorded_in(history)); !st) {
         err(QStringLiteral("cannot write %1: %2").arg(path, st.error));
         return 1;
     }

@@ -648,6 +648,14 @@ FileStatus write_through(const RecordedWrite& recorded, ChangeKind kind, const s
     return recorded ? recorded(kind, records, write) : write();
 }
 
+RecordedWrite recorded_in(CollectionHistory& history)
+{
+    return [&history](ChangeKind kind, const std::vector<RecordChange>& records,
+                      const std::function<FileStatus()>& write) {
+        return write_recorded(&history, kind, records, write, nullptr);
+    };
+}
+
 FileStatus write_recorded(CollectionHistory* history, ChangeKind kind, const std::vector<RecordChange>& records,
                           const std::function<FileStatus()>& write, HistoryStatus* recorded)
 {

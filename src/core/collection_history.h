@@ -166,6 +166,9 @@ using RecordedWrite
     = std::function<FileStatus(ChangeKind, const std::vector<RecordChange>&, const std::function<FileStatus()>&)>;
 FileStatus write_through(const RecordedWrite& recorded, ChangeKind kind, const std::vector<RecordChange>& records,
                          const std::function<FileStatus()>& write);
+// Writes through write_recorded into history; why a change went unrecorded
+// is not told.
+RecordedWrite recorded_in(CollectionHistory& history);
 
 // Writes the collection through write with the change's entry around it:
 // pending before, done after, dropped when the write fails. Without a history,

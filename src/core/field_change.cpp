@@ -147,7 +147,7 @@ FileStatus plan_field_change(const QString& path, const std::vector<int>& record
     return {};
 }
 
-FileStatus write_field_change(const QString& path, const FieldChangePlan& plan, CollectionHistory* history)
+FileStatus write_field_change(const QString& path, const FieldChangePlan& plan, const RecordedWrite& recorded)
 {
     if (!plan.refusal.isEmpty() || plan.changes.empty())
         return FileStatus::failure(plan.refusal.isEmpty() ? QStringLiteral("Nothing is to be changed.") : plan.refusal);
@@ -155,18 +155,16 @@ FileStatus write_field_change(const QString& path, const FieldChangePlan& plan, 
         return FileStatus::failure(QStringLiteral("Another program changed the collection since the changes were "
                                                   "shown. Nothing was written; look at the changes again."));
     std::map<int, const PlannedChange*> by_record;
-    std::vector<RecordChange> recorded;
+    std::vector<RecordChange> records;
     for (const PlannedChange& c : plan.changes) {
         by_record[c.record] = &c;
-        recorded.push_back(RecordChange{c.record, c.record, c.bytes_before, c.bytes_after, 0});
+        records.push_back(RecordChange{c.record, c.record, c.bytes_before, c.bytes_after, 0});
     }
-    qint64 entry = 0;
-    if (history && history->is_open() && !history->read_only())
-        entry = history->begin(ChangeKind::many, recorded);
     RecordScanner scan;
-    FileStatus st = scan.open(path);
-    if (st) {
-        st = replace_file_with(
+    if (FileStatus st = scan.open(path); !st)
+        return st;
+    const auto write = [&] {
+        return replace_file_with(
             path,
             [&](const ContentPut& put) -> FileStatus {
                 QByteArray piece;
@@ -182,14 +180,8 @@ FileStatus write_field_change(const QString& path, const FieldChangePlan& plan, 
                 return {};
             },
             true);
-    }
-    if (entry != 0) {
-        if (st)
-            history->finish(entry, &recorded);
-        else
-            history->abandon(entry);
-    }
-    return st;
+    };
+    return write_through(recorded, ChangeKind::many, records, write);
 }
 
 }  // namespace tessaran

@@ -4,6 +4,7 @@
 // one change in the collection's history.
 #pragma once
 
+#include "collection_history.h"
 #include "record_file.h"
 #include "scope_record.h"
 
@@ -12,8 +13,6 @@
 #include <vector>
 
 namespace tessaran {
-
-class CollectionHistory;
 
 struct ChangeForMany {
     Member member = m_store;
@@ -50,7 +49,7 @@ FileStatus plan_field_change(const QString& path, const std::vector<int>& record
 
 // Writes a plan without refusal: nothing when the collection changed since the
 // plan read it (the reason says so), else every changed record in one safe
-// write, recorded in history (when open) as one change.
-FileStatus write_field_change(const QString& path, const FieldChangePlan& plan, CollectionHistory* history);
+// write, through recorded as one change.
+FileStatus write_field_change(const QString& path, const FieldChangePlan& plan, const RecordedWrite& recorded);
 
 }  // namespace tessaran

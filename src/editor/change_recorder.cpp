@@ -75,6 +75,13 @@ FileStatus ChangeRecorder::write(ChangeKind kind, const std::vector<RecordChange
     return written;
 }
 
+RecordedWrite ChangeRecorder::recorded()
+{
+    return [this](ChangeKind kind, const std::vector<RecordChange>& records, const std::function<FileStatus()>& w) {
+        return write(kind, records, w);
+    };
+}
+
 void ChangeRecorder::record_appended(ChangeKind kind, int count_before)
 {
     tell(history_.record_appended(kind, count_before));

@@ -31,6 +31,8 @@ public:
     // Writes the collection through write, the change recorded around it.
     FileStatus write(ChangeKind kind, const std::vector<RecordChange>& records,
                      const std::function<FileStatus()>& write);
+    // The same, for the commands that write through a RecordedWrite.
+    RecordedWrite recorded();
     // Records what a write already made: the records added after count_before.
     void record_appended(ChangeKind kind, int count_before);
     // Undo (or Redo) of the newest change the history allows.

@@ -1,8 +1,12 @@
 #include "collection_commands.h"
 
+#include "change_recorder.h"
+
+#include "core/field_change.h"
 #include "core/picture_search.h"
 #include "core/program_files.h"
 #include "core/record_import.h"
+#include "dialogs/field_change_dialog.h"
 #include "dialogs/import_preview.h"
 #include "dialogs/missing_pictures_dialog.h"
 #include "pictures/picture_loader.h"
@@ -13,6 +17,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+
+#include <malloc.h>
 
 namespace tessaran {
 
@@ -72,7 +78,7 @@ FileStatus write_keeping_tail(QWidget* parent, const QString& path, int recno, c
 }
 
 bool import_kaleidoscopes(const QString& collection, QWidget* parent, const std::function<bool()>& may_write,
-                          ImportCount& count)
+                          ChangeRecorder& recorder, ImportCount& count)
 {
     const QString path
         = user_dialogs().open_file(parent, QStringLiteral("Import kaleidoscopes"), documents_folder(),
@@ -95,6 +101,7 @@ bool import_kaleidoscopes(const QString& collection, QWidget* parent, const std:
     }
     if (preview.exec() != QDialog::Accepted || !may_write())
         return false;
+    const int count_before = whole_record_count(collection);
     WaitCursor wait;
     FileStatus st;
     if (preview.prepared().ready()) {
@@ -117,9 +124,15 @@ bool import_kaleidoscopes(const QString& collection, QWidget* parent, const std:
         ImportReader reader(std::move(bytes));
         st = append_import(collection, reader, preview.targets(), false, count);
     }
-    return told_write_outcome(parent, st, collection,
-                              QStringLiteral("The kaleidoscopes could not be added to the database file "),
-                              QStringLiteral("\nThe database has not been changed."));
+    if (!told_write_outcome(parent, st, collection,
+                            QStringLiteral("The kaleidoscopes could not be added to the database file "),
+                            QStringLiteral("\nThe database has not been changed.")))
+        return false;
+    recorder.record_appended(ChangeKind::import, count_before);
+    // The preview's many small pieces are free now; give them back before the
+    // collection is read, or a large import would hold them for the session.
+    malloc_trim(0);
+    return true;
 }
 
 bool missing_pictures_search_wanted(const QString& path, QWidget* parent)
@@ -194,6 +207,34 @@ bool find_missing_pictures(const QString& path, QWidget* parent, const std::func
             + stored.not_copied.join(QLatin1Char('\n'));
     msgbox(parent, report, MsgIcon::none, MsgButtons::ok, search_title);
     return true;
+}
+
+int change_field_of_many(const QString& path, const std::function<std::vector<int>()>& working_set, GroupField group,
+                         const QString& value, QWidget* parent, const std::function<bool()>& may_write,
+                         const RecordedWrite& recorded, const std::function<void()>& read_again)
+{
+    FieldChangeDialog dialog(path, working_set, group, value, parent);
+    dialog.set_writer([&](const FieldChangePlan& plan) {
+        // Another program may have changed the collection while the changes
+        // were shown: the write then refuses and they are shown again.
+        if (!may_write())
+            return FieldChangeDialog::Written::refused;
+        WaitCursor wait;
+        const FileStatus st = write_field_change(path, plan, recorded);
+        return told_write_outcome(&dialog, st, path, QStringLiteral("The kaleidoscopes could not be changed in "),
+                                  QStringLiteral("\nThe database has not been changed."))
+            ? FieldChangeDialog::Written::done
+            : FieldChangeDialog::Written::again;
+    });
+    if (dialog.exec() != QDialog::Accepted)
+        return 0;
+    read_again();
+    msgbox(parent,
+           QStringLiteral("%1 kaleidoscopes were changed. Undo in the Kaleidoscope data menu takes the whole change "
+                          "back.")
+               .arg(dialog.changed()),
+           MsgIcon::none, MsgButtons::ok, QStringLiteral("Change a field"));
+    return dialog.changed();
 }
 
 }  // namespace tessaran

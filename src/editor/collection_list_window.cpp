@@ -185,10 +185,10 @@ void CollectionListWindow::connect_views()
             [choose, this](int row) { choose(model_->index(row, 0)); });
     connect(group_by_, &QComboBox::currentIndexChanged, this, &CollectionListWindow::group_by_choice);
     connect(groups_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this] { select_group_->setEnabled(groups_->current_group() != nullptr); });
+            [this] { select_group_->setEnabled(current_group().first != GroupField::none); });
     connect(select_group_, &QPushButton::clicked, this, [this] {
-        if (const RowGroup* g = groups_->current_group())
-            emit group_chosen(group_criteria(GroupField(group_by_->currentData().toInt()), g->value));
+        if (const auto [field, value] = current_group(); field != GroupField::none)
+            emit group_chosen(group_criteria(field, value));
     });
     connect(table_->horizontalHeader(), &QWidget::customContextMenuRequested, this,
             &CollectionListWindow::choose_columns);
@@ -238,6 +238,13 @@ void CollectionListWindow::group_by_choice()
         show_as_gallery(false);
 }
 
+std::pair<GroupField, QString> CollectionListWindow::current_group() const
+{
+    const RowGroup* g = view() == groups_ ? groups_->current_group() : nullptr;
+    return g ? std::pair(GroupField(group_by_->currentData().toInt()), g->value)
+             : std::pair(GroupField::none, QString());
+}
+
 void CollectionListWindow::show_as_gallery(bool gallery)
 {
     const QModelIndex current = view()->currentIndex();
@@ -255,6 +262,9 @@ void CollectionListWindow::show_as_gallery(bool gallery)
         view()->setCurrentIndex(model_->index(row, gallery ? 0 : model_->column_of_field(1)));
         view()->scrollTo(view()->currentIndex());
     }
+    // Groups are the list's: in the gallery their controls rest.
+    group_by_->setEnabled(!gallery);
+    select_group_->setEnabled(current_group().first != GroupField::none);
     rested_->start();
 }
 

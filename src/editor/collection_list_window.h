@@ -8,6 +8,7 @@
 
 #include <QWidget>
 
+#include <utility>
 #include <vector>
 
 class QAbstractItemView;
@@ -45,6 +46,9 @@ public:
     // Room for the columns shown, as wide as what they hold, and a
     // screenful of rows.
     QSize sizeHint() const override;
+    // The field the list is grouped by and the group of its current row;
+    // GroupField::none when the list shows no group.
+    std::pair<GroupField, QString> current_group() const;
 
 signals:
     // The user chose the kaleidoscope at this working-set position.

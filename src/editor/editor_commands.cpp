@@ -56,11 +56,12 @@ struct MenuItem {
 constexpr std::array<const char*, 4> menu_titles = {"&Kaleidoscope data", "&Search", "&Tools", "&Help"};
 constexpr std::array<const char*, 4> menu_names = {"mnu_kaleido", "mnu_search", "mnu_tools", "mnu_help"};
 
-constexpr std::array<MenuItem, 35> menu_items = {{
+constexpr std::array<MenuItem, 36> menu_items = {{
     {0, Command::add, "mnu_add", "&Add a new kaleidoscope"},
     {0, Command::save, "mnu_save", "&Save current kaleidoscope data"},
     {0, Command::remove, "mnu_delete", "&Delete this kaleidoscope record"},
     {0, Command::clear, "mnu_clear", "C&lear kaleidoscope form"},
+    {0, Command::change_field, "mnu_change_field", "Chan&ge a field..."},
     {0, Command::add, nullptr, "sep5"},
     {0, Command::undo, "mnu_undo", "U&ndo"},
     {0, Command::redo, "mnu_redo", "&Redo"},
@@ -119,7 +120,8 @@ bool command_writes(Command c)
     case Command::redo:
     case Command::deleted:
     case Command::import:
-    case Command::missing_pictures: return true;
+    case Command::missing_pictures:
+    case Command::change_field: return true;
     default: return false;
     }
 }

@@ -18,6 +18,7 @@ enum class Command {
     save,
     remove,
     clear,
+    change_field,
     undo,
     redo,
     history,

@@ -10,7 +10,6 @@
 #include "core/record_file.h"
 #include "core/session.h"
 #include "core/working_set.h"
-#include "help/about_box.h"
 #include "ui/menu_state.h"
 #include "ui/screen_placement.h"
 #include "ui/user_dialogs.h"
@@ -226,11 +225,6 @@ void RecordEditor::clear_fields()
     form_->line(m_scopename)->setFocus();
 }
 
-void RecordEditor::close_window()
-{
-    close();
-}
-
 void RecordEditor::closeEvent(QCloseEvent* event)
 {
     if (!settle_edits()) {
@@ -319,14 +313,6 @@ void RecordEditor::show_listed(int position)
     show_position(position);
     raise();
     activateWindow();
-}
-
-// ---- Help and about --------------------------------------------------------
-
-void RecordEditor::show_about()
-{
-    AboutBox about(this);
-    about.exec();
 }
 
 }  // namespace tessaran

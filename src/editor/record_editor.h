@@ -58,7 +58,6 @@ public:
 
     // Commands of the strip and the menus.
     void add_record() override;
-    void save_record();
     void delete_record();
     void import_records();
     void show_collection_list();
@@ -94,11 +93,9 @@ private:
     bool adding() const override;
     void clear_form();
     void clear_fields();
-    void close_window();
     void show_step(Step step);
     // The collection list's choice: shown as the navigation buttons show a record.
     void show_listed(int position);
-    void show_about();
     void refuse_full_database();
     void enable_all_commands();
 
@@ -121,6 +118,9 @@ private:
     void take_back_change(bool redo);
     void restore_deleted_kaleidoscope();
     void show_history_write(const StepOutcome& outcome, const QString& done);
+    // After a write of many kaleidoscopes: the collection read again with the
+    // selection and sort in force, shown at the given record (else the first).
+    void read_again(int shown_record);
     // A version of the shown kaleidoscope put on the form as unsaved changes.
     void show_kaleidoscope_history();
 
@@ -130,6 +130,8 @@ private:
     void find_missing_pictures();
     // After Find missing pictures wrote the collection: the record shown again.
     void pictures_stored();
+    // Change a field...: one field of the working set's kaleidoscopes, or of a group.
+    void change_field();
 
     // Before a step that uses positions: the collection read again when
     // another program changed it (OtherWriters::catch_up).

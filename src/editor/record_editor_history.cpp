@@ -57,13 +57,17 @@ void RecordEditor::show_kaleidoscope_history()
 
 void RecordEditor::show_history_write(const StepOutcome& outcome, const QString& done)
 {
-    if (!recorder_->told(outcome, done))
-        return;
+    if (recorder_->told(outcome, done))
+        read_again(outcome.shown_record);
+}
+
+void RecordEditor::read_again(int shown_record)
+{
     Session& s = session_;
     s.note_file_state();
     s.refresh_record_count();
     // The working set is built again with the selection and sort in force;
-    // the kaleidoscope the change put back is shown where it stands in it.
+    // the kaleidoscope named is shown where it stands in it, else the first.
     if (s.record_count() == 0 || search_->select(false) == SelectOutcome::failed) {
         s.ws().set_matches({});
         start_empty();
@@ -71,7 +75,7 @@ void RecordEditor::show_history_write(const StepOutcome& outcome, const QString&
     }
     if (s.ws().sort_field() != SortField::none)
         search_->apply_remembered_sort();
-    show_position(std::max(1, s.ws().position_of(outcome.shown_record)));
+    show_position(std::max(1, s.ws().position_of(shown_record)));
     enable_all_commands();
     refresh_caption();
 }

@@ -1,9 +1,12 @@
-// Importing kaleidoscopes and finding missing pictures: the collection read
-// again after the command wrote it; and the check before the working set is read.
+// Importing kaleidoscopes, finding missing pictures and changing a field of
+// many: the collection read again after the command wrote it; and the check
+// before the working set is read.
 #include "record_editor.h"
 
 #include "change_recorder.h"
 #include "collection_commands.h"
+#include "collection_list_dock.h"
+#include "collection_list_window.h"
 #include "picture_strip.h"
 
 #include "core/record_import.h"
@@ -11,8 +14,6 @@
 #include "core/sorting.h"
 #include "core/working_set.h"
 #include "ui/user_dialogs.h"
-
-#include <malloc.h>
 
 namespace tessaran {
 
@@ -34,20 +35,10 @@ void RecordEditor::import_records()
         return;
     const bool was_empty = session_.record_count() == 0;
     ImportCount count;
-    int count_before = 0;
-    const auto may_write = [this, &count_before] {
-        count_before = whole_record_count(session_.path());
-        return writers_->keep_write_claim();
-    };
-    if (!import_kaleidoscopes(session_.path(), this, may_write, count))
+    if (!import_kaleidoscopes(
+            session_.path(), this, [this] { return writers_->keep_write_claim(); }, *recorder_, count))
         return;
-    recorder_->record_appended(ChangeKind::import, count_before);
     session_.note_file_state();
-    const int imported = count.imported;
-    const int skipped = count.refused;
-    // The preview's many small pieces are free now; give them back before the
-    // collection is read, or a large import would hold them for the session.
-    malloc_trim(0);
     // As a freshly opened database: every record, sorted by artist.
     session_.refresh_record_count();
     session_.ws().reset_to_all(session_.record_count());
@@ -57,8 +48,10 @@ void RecordEditor::import_records()
     show_position(1);
     if (was_empty)
         enable_all_commands();
-    msgbox(this, QStringLiteral("%1 kaleidoscopes were imported; %2 rows were skipped.").arg(imported).arg(skipped),
-           MsgIcon::none, MsgButtons::ok, QStringLiteral("Import kaleidoscopes"));
+    msgbox(
+        this,
+        QStringLiteral("%1 kaleidoscopes were imported; %2 rows were skipped.").arg(count.imported).arg(count.refused),
+        MsgIcon::none, MsgButtons::ok, QStringLiteral("Import kaleidoscopes"));
 }
 
 bool RecordEditor::offer_missing_pictures_search()
@@ -76,11 +69,7 @@ void RecordEditor::find_missing_pictures()
 {
     missing_pictures_offered_ = true;
     const auto may_write = [this] { return catch_up() && writers_->keep_write_claim(); };
-    const auto recorded
-        = [this](ChangeKind kind, const std::vector<RecordChange>& records, const std::function<FileStatus()>& write) {
-              return recorder_->write(kind, records, write);
-          };
-    if (settle_edits() && tessaran::find_missing_pictures(session_.path(), this, may_write, recorded))
+    if (settle_edits() && tessaran::find_missing_pictures(session_.path(), this, may_write, recorder_->recorded()))
         pictures_stored();
 }
 
@@ -91,6 +80,22 @@ void RecordEditor::pictures_stored()
         strip_->close_all_viewers();
         show_position(session_.ws().position());
     }
+}
+
+void RecordEditor::change_field()
+{
+    if (!working_set_ready())
+        return;
+    // The group current in the collection list is the one offered first.
+    const auto [group, value]
+        = list_dock_ ? list_dock_->list()->current_group() : std::pair(GroupField::none, QString());
+    const auto may_write = [this] {
+        catch_up();
+        return writers_->keep_write_claim();
+    };
+    change_field_of_many(
+        session_.path(), [this] { return session_.ws().positions(); }, group, value, this, may_write,
+        recorder_->recorded(), [this] { read_again(session_.ws().record_at(session_.ws().position())); });
 }
 
 }  // namespace tessaran

@@ -13,6 +13,7 @@
 #include "core/locale_dates.h"
 #include "core/session.h"
 #include "core/vocabularies.h"
+#include "help/about_box.h"
 #include "help/help.h"
 #include "ui/accessible_names.h"
 #include "ui/command_button.h"
@@ -56,7 +57,7 @@ void RecordEditor::build_controls()
 
     strip_ = new PictureStrip(session_.path(), form_);
     auto* logo = new LogoLabel(96, form_);
-    connect(logo, &LogoLabel::clicked, this, &RecordEditor::show_about);
+    connect(logo, &LogoLabel::clicked, this, [this] { AboutBox(this).exec(); });
     form_->set_bottom_row(strip_, logo);
 
     commands_ = new EditorCommands(body, menuBar());
@@ -116,14 +117,14 @@ void RecordEditor::run_command(Command c)
         return;
     switch (c) {
     case Command::add: return add_record();
-    case Command::save: return save_record();
+    case Command::save: store_record(true); return;
     case Command::remove: return delete_record();
     case Command::clear: return clear_fields();
     case Command::undo: return take_back_change(false);
     case Command::redo: return take_back_change(true);
     case Command::history: return show_kaleidoscope_history();
     case Command::deleted: return restore_deleted_kaleidoscope();
-    case Command::close: return close_window();
+    case Command::close: close(); return;
     case Command::first: return show_step(Step::first);
     case Command::previous: return show_step(Step::previous);
     case Command::next: return show_step(Step::next);
@@ -137,8 +138,9 @@ void RecordEditor::run_command(Command c)
     case Command::list: return show_collection_list();
     case Command::import: return import_records();
     case Command::missing_pictures: return find_missing_pictures();
+    case Command::change_field: return change_field();
     case Command::help: return show_help(this);
-    case Command::about: return show_about();
+    case Command::about: AboutBox(this).exec(); return;
     default: return;  // the reports, run above
     }
 }

@@ -110,11 +110,6 @@ bool RecordEditor::settle_edits()
     return true;
 }
 
-void RecordEditor::save_record()
-{
-    store_record(true);
-}
-
 bool RecordEditor::told_write_outcome(const FileStatus& st, const QString& failed, const QString& after)
 {
     return tessaran::told_write_outcome(this, st, session_.path(), failed, after);
@@ -237,28 +232,14 @@ void RecordEditor::delete_record()
     if (!told_write_outcome(status, QStringLiteral("The kaleidoscope could not be deleted from the database file "),
                             QStringLiteral("\nThe database has not been changed.")))
         return;
-    s.note_file_state();
-
-    session_.refresh_record_count();
-    if (s.record_count() > 0) {
-        msgbox(this,
-               QStringLiteral("Record ") + QString::number(pos)
-                   + QStringLiteral(" has been deleted from the database.\n")
-                   + QStringLiteral("Records will now be reselected and resorted."));
-        // The selector sorts what it rebuilt; the remembered sort is then applied
-        // once more. The heapsort is not stable, so records with equal keys stand
-        // in the order of that second pass.
-        if (search_->select(false) != SelectOutcome::failed && s.record_count() > 0
-            && s.ws().sort_field() != SortField::none) {
-            search_->apply_remembered_sort();
-            show_position(1);
-        }
-        return;
-    }
-    msgbox(this, QStringLiteral("There are no records in current database"));
-    // No record numbers are left to walk.
-    s.ws().set_matches({});
-    start_empty();
+    // The records after it have moved: the working set is built again and
+    // its first kaleidoscope shown.
+    msgbox(this,
+           whole_record_count(s.path()) > 0 ? QStringLiteral("Record %1 has been deleted from the database.\n"
+                                                             "Records will now be reselected and resorted.")
+                                                  .arg(pos)
+                                            : QStringLiteral("There are no records in current database"));
+    read_again(0);
 }
 
 }  // namespace tessaran

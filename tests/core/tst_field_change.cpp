@@ -97,10 +97,10 @@ private slots:
         // Another program's write since the changes were shown: nothing is written.
         FieldChangePlan stale = plan;
         stale.stamp.size += 1;
-        QVERIFY(!write_field_change(db.path(), stale, &history));
+        QVERIFY(!write_field_change(db.path(), stale, recorded_in(history)));
         QCOMPARE(read_bytes(db.path()), before);
 
-        QVERIFY(write_field_change(db.path(), plan, &history));
+        QVERIFY(write_field_change(db.path(), plan, recorded_in(history)));
         QCOMPARE(scope_names(db.path()), (QStringList{"Alpha", "Bravo", "Charlie"}));
         const QList<ScopeRecord> after = read_db(db.path());
         QCOMPARE(after[0].store.trimmed(), QStringLiteral("Harvest Fair"));

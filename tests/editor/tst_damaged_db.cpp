@@ -121,7 +121,7 @@ private slots:
         // Saving a change writes a count inside the range and keeps every
         // stored path, the ones never shown included.
         control<QLineEdit>(ed, "tb_city")->setText(QStringLiteral("Taos"));
-        ed->save_record();
+        control<QPushButton>(ed, "cmd_save")->click();
         const ScopeRecord saved = read_db(f.db.path()).at(1);
         QCOMPARE(int(saved.image_count), shown);
         for (int i = 1; i <= 10; ++i)
@@ -158,7 +158,7 @@ private slots:
 
         // Saving another field writes the damaged bytes back as they were.
         control<QLineEdit>(ed, "tb_city")->setText(QStringLiteral("Taos"));
-        ed->save_record();
+        control<QPushButton>(ed, "cmd_save")->click();
         const QByteArray stored = read_bytes(f.db.path()).mid(rec_len_bytes);
         QCOMPARE(stored.mid(0, odd.size()), odd);
         QCOMPARE(stored.mid(1311, odd.size()), odd);

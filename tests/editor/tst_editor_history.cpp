@@ -9,8 +9,10 @@
 #include "core/collection_history.h"
 #include "core/record_file.h"
 #include "dialogs/deleted_kaleidoscopes_window.h"
+#include "dialogs/field_change_dialog.h"
 #include "dialogs/import_preview.h"
 #include "dialogs/kaleidoscope_history_window.h"
+#include "editor/collection_list_window.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -188,6 +190,116 @@ private slots:
         QCOMPARE(control<QLineEdit>(ed, "tb_city")->text(), QStringLiteral("Taos"));
         QCOMPARE(control<QLineEdit>(ed, "tb_city")->palette().color(QPalette::Base), scheme_color(color_changed_data));
         QCOMPARE(read_bytes(f.db.path()), saved);
+    }
+
+    // Change a field...: the changes listed before anything is written, then
+    // one write that one Undo takes back; a value the form refuses, and a
+    // write by another program while the changes were shown, write nothing.
+    void one_change_for_many_data()
+    {
+        QTest::addColumn<QString>("group");  // the list's group current when the command starts
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("from");  // empty: set to a new value
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<bool>("meddled");  // another program writes while the changes are shown
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QStringList>("after");  // "Scope name, City" of each kaleidoscope afterwards
+        const QStringList unchanged{"Alpha, ", "Bravo, ", "Charlie, ", "Delta, ", "Echo, "};
+        QTest::newRow("the working set set to a new value")
+            << ""
+            << "City"
+            << ""
+            << "Taos" << false << "5 of 5 kaleidoscopes will change."
+            << QStringList{"Alpha, Taos", "Bravo, Taos", "Charlie, Taos", "Delta, Taos", "Echo, Taos"};
+        QTest::newRow("one group of the list, a text replaced")
+            << "2001"
+            << "Scope name"
+            << "a"
+            << "o" << false << "2 of 2 kaleidoscopes will change."
+            << QStringList{"Alpha, ", "Bravo, ", "Chorlie, ", "Delto, ", "Echo, "};
+        QTest::newRow("a date the form refuses")
+            << ""
+            << "Date of purchase"
+            << ""
+            << "13/45/2000" << false << "Invalid entry for date of purchase field!" << unchanged;
+        QTest::newRow("another program wrote meanwhile")
+            << ""
+            << "City"
+            << ""
+            << "Taos" << true << "4 of 5 kaleidoscopes will change."
+            << QStringList{"Alpha, Taos", "Bravo, Taos", "Charlie, Taos", "Delta, Taos", "Echo, Taos"};
+    }
+    void one_change_for_many()
+    {
+        QFETCH(QString, group);
+        QFETCH(QString, field);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(bool, meddled);
+        QFETCH(QString, status);
+        QFETCH(QStringList, after);
+        EditorFixture f(five_records());
+        RecordEditor* ed = f.open();
+        if (!group.isEmpty()) {
+            control<QAction>(ed, "mnu_list")->trigger();
+            auto* list = control<CollectionListWindow>(ed, "frm_list");
+            auto* group_by = control<QComboBox>(list, "list_group_by");
+            group_by->setCurrentIndex(group_by->findText("Year of purchase"));
+            auto* tree = control<QTreeView>(list, "list_groups");
+            tree->setCurrentIndex(tree->model()->match(tree->model()->index(0, 0), Qt::DisplayRole, group).value(0));
+        }
+        QByteArray before = read_bytes(f.db.path());
+        QStringList seen;
+        when_modal<FieldChangeDialog>([&](FieldChangeDialog* d) {
+            seen << control<QComboBox>(d, "change_group")->currentText();
+            auto* fields = control<QComboBox>(d, "change_field");
+            fields->setCurrentIndex(fields->findText(field));
+            if (!from.isEmpty()) {
+                control<QRadioButton>(d, "change_replace")->click();
+                QTest::keyClicks(control<QLineEdit>(d, "change_from"), from);
+            }
+            QTest::keyClicks(control<QLineEdit>(d, "change_to_edit"), to);
+            QTest::keyClick(control<QLineEdit>(d, "change_to_edit"), Qt::Key_Return);  // Show changes
+            auto* change = control<QPushButton>(d, "change_write");
+            seen << control<QLabel>(d, "change_status")->text() << change->text()
+                 << QString::number(control<QTreeWidget>(d, "change_list")->topLevelItemCount());
+            if (meddled) {
+                ScopeRecord theirs = read_db(f.db.path()).at(1);
+                theirs.city = fixed_text("Taos", 50);
+                QVERIFY(write_record(f.db.path(), 2, theirs));
+                change->click();  // refused, told, and the changes shown again
+                seen << control<QLabel>(d, "change_status")->text();
+                before = read_bytes(f.db.path());
+            }
+            if (change->isEnabled())
+                change->click();
+            else
+                d->reject();
+        });
+        control<QAction>(ed, "mnu_change_field")->trigger();
+        const bool written = after != QStringList{"Alpha, ", "Bravo, ", "Charlie, ", "Delta, ", "Echo, "};
+        QCOMPARE(seen.value(0), group.isEmpty() ? "All 5 of the working set" : group + " (2)");
+        QCOMPARE(seen.value(meddled ? 4 : 1), status);
+        QCOMPARE(seen.value(2), written ? QString("&Change %1 kaleidoscopes").arg(seen.value(3)) : "&Change");
+        QStringList stored;
+        for (const ScopeRecord& r : read_db(f.db.path()))
+            stored << trim_blanks(r.scopename) + ", " + trim_blanks(r.city);
+        QCOMPARE(stored, after);
+        if (!written) {
+            QCOMPARE(read_bytes(f.db.path()), before);
+            return;
+        }
+        QCOMPARE(f.dialogs.texts().filter("Another program").size(), meddled ? 1 : 0);
+        QCOMPARE(f.dialogs.texts().last(),
+                 QString("%1 kaleidoscopes were changed. Undo in the Kaleidoscope data menu takes the whole change "
+                         "back.")
+                     .arg(status.section(' ', 0, 0)));
+        QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), after.first().section(", ", 0, 0));
+        ed = f.open();  // as after a restart
+        QCOMPARE(control<QAction>(ed, "mnu_undo")->text(),
+                 QString("U&ndo change of %1 kaleidoscopes").arg(status.section(' ', 0, 0)));
+        control<QAction>(ed, "mnu_undo")->trigger();
+        QCOMPARE(read_bytes(f.db.path()), before);
     }
 
     void a_deleted_kaleidoscope_is_restored()

@@ -114,7 +114,7 @@ private slots:
         const QColor normal = base_of(control<QLineEdit>(ed, "tb_studio"));
         control<QLineEdit>(ed, "tb_studio")->setText(QStringLiteral("Glassworks"));
         f.dialogs.answer(MsgAnswer::no);
-        ed->save_record();
+        control<QPushButton>(ed, "cmd_save")->click();
         QCOMPARE(f.dialogs.shown, (Shown{{confirm, MsgIcon::none, MsgButtons::yes_no, "Save MS"}}));
         QCOMPARE(read_bytes(f.db.path()), before);
         QCOMPARE(control<QLineEdit>(ed, "tb_studio")->text(), QStringLiteral("Glassworks"));
@@ -150,7 +150,7 @@ private slots:
         const QByteArray before = read_bytes(f.db.path());
         auto* box = ed->findChild<QLineEdit*>(field);
         box->setText(text);
-        ed->save_record();
+        control<QPushButton>(ed, "cmd_save")->click();
         QCOMPARE(f.dialogs.shown, (Shown{{message, MsgIcon::critical}}));
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(box));
         QCOMPARE(read_bytes(f.db.path()), before);
@@ -166,7 +166,7 @@ private slots:
         ed->add_record();
         control<QLineEdit>(ed, "tb_scopename")->setText(QStringLiteral("Three"));
         control<QLineEdit>(ed, "tb_artist")->setText(QStringLiteral("Aaron, A"));
-        ed->save_record();
+        control<QPushButton>(ed, "cmd_save")->click();
         QCOMPARE(f.dialogs.texts(), (QStringList{confirm, "Kaleidoscope number 3 saved to database"}));
         QCOMPARE(f.state().ws().count(), int(3));
         QCOMPARE(f.state().ws().records().at(3), int(3));
@@ -186,7 +186,7 @@ private slots:
         EditorFixture f({});
         RecordEditor* ed = f.open();
         QVERIFY(!control<QPushButton>(ed, "cmd_next")->isEnabled());
-        ed->save_record();  // nothing typed: an empty database still writes record 1
+        control<QPushButton>(ed, "cmd_save")->click();  // nothing typed: an empty database still writes record 1
         QCOMPARE(f.dialogs.texts(), (QStringList{confirm, "Kaleidoscope number 1 saved to database"}));
         QCOMPARE(file_length(f.db.path()), qint64(rec_len_bytes));
         QVERIFY(ed->windowTitle().contains(QLatin1String("[Record 1 of 1]")));
@@ -266,7 +266,7 @@ private slots:
         QCOMPARE(ed->count_changes(1), 1);
         QCOMPARE(picture_strip(ed)->button(2)->palette().color(QPalette::Button), scheme_color(color_changed_data));
         QCOMPARE(picture_strip(ed)->button(1)->palette().color(QPalette::Button), scheme_color(color_command_buttons));
-        ed->save_record();
+        control<QPushButton>(ed, "cmd_save")->click();
         const ScopeRecord stored = read_db(f.db.path()).at(0);
         QCOMPARE(stored.image_count, qint16(1));
         QCOMPARE(trim_blanks(stored.image_files[1]), QStringLiteral("/pics/a.jpg"));

@@ -95,7 +95,7 @@ private slots:
         {
             FileSizeLimit full(before.size() + 1000);
             QVERIFY(full.ok());
-            ed->save_record();
+            control<QPushButton>(ed, "cmd_save")->click();
         }
         QCOMPARE(f.dialogs.texts(),
                  (QStringList{"Are you sure you want to add this kaleidoscope to the database?",
@@ -109,7 +109,7 @@ private slots:
 
         // Once there is room again the same record goes in.
         f.dialogs.shown.clear();
-        ed->save_record();
+        control<QPushButton>(ed, "cmd_save")->click();
         QCOMPARE(f.dialogs.last().text, QStringLiteral("Kaleidoscope number 4 saved to database"));
         QCOMPARE(read_db(f.db.path()).size(), 4);
     }
@@ -125,7 +125,7 @@ private slots:
             type_into(control<QLineEdit>(ed, "tb_scopename"), name);
             FileSizeLimit full(room);
             QVERIFY(full.ok());
-            ed->save_record();
+            control<QPushButton>(ed, "cmd_save")->click();
         }
         const QStringList told = f.dialogs.texts();
         QCOMPARE(told.size(), 5);  // the question and the outcome each time, the warning first

@@ -77,7 +77,7 @@ private slots:
         // Save is refused: nothing written, the edit still on screen.
         const QString confirm = QStringLiteral("Are you sure you want to add this kaleidoscope to the database?");
         f.dialogs.answers = {MsgAnswer::yes, MsgAnswer::no};
-        ed->save_record();
+        control<QPushButton>(ed, "cmd_save")->click();
         QCOMPARE(f.dialogs.texts(), (QStringList{confirm, changed_text.arg(QStringLiteral("saved"))}));
         QCOMPARE(f.dialogs.last().icon, MsgIcon::exclamation);
         QCOMPARE(read_bytes(f.db.path()), meddled);
@@ -87,12 +87,12 @@ private slots:
         // content (or becomes a new one), the edit is kept and saved once.
         f.dialogs.shown.clear();
         f.dialogs.answers = {MsgAnswer::yes, MsgAnswer::yes};
-        ed->save_record();
+        control<QPushButton>(ed, "cmd_save")->click();
         QCOMPARE(read_bytes(f.db.path()), meddled);
         QCOMPARE(name->text(), QStringLiteral("Charlie edited"));
         QVERIFY2(ed->windowTitle().contains(caption_after_reload), qPrintable(ed->windowTitle()));
         f.dialogs.shown.clear();
-        ed->save_record();
+        control<QPushButton>(ed, "cmd_save")->click();
         QVERIFY2(f.dialogs.last().text.endsWith(QLatin1String("saved to database")),
                  qPrintable(f.dialogs.texts().join(QLatin1Char('|'))));
         QCOMPARE(scope_names(f.db.path()), after_reload_save);
@@ -135,7 +135,7 @@ private slots:
         QVERIFY(write_record(f.db.path(), 3, changed));
 
         f.dialogs.answers = {MsgAnswer::yes, MsgAnswer::yes, answer, MsgAnswer::yes, MsgAnswer::yes};
-        ed->save_record();
+        control<QPushButton>(ed, "cmd_save")->click();
         const QString question = QStringLiteral(
             "Another program changed the kaleidoscope you were editing (Charlie) after it was shown. It changed: "
             "Purchase price.\n\nYour changes are still on screen. Keep the other program's version, put your "
@@ -148,7 +148,7 @@ private slots:
         if (answer == MsgAnswer::cancel) {
             QCOMPARE(control<QLineEdit>(ed, "tb_price_paid")->text(), QStringLiteral("$300.00"));
             QCOMPARE(read_db(f.db.path()).size(), 5);
-            ed->save_record();
+            control<QPushButton>(ed, "cmd_save")->click();
         }
         QStringList stored_stores;
         QList<qint64> stored_prices;
@@ -212,10 +212,10 @@ private slots:
 
         // Refused at first (the file changed) and read again, the addition kept.
         f.dialogs.answers = {MsgAnswer::yes, MsgAnswer::yes};
-        ed->save_record();
+        control<QPushButton>(ed, "cmd_save")->click();
         f.dialogs.shown.clear();
         f.dialogs.answers = {MsgAnswer::yes};
-        ed->save_record();
+        control<QPushButton>(ed, "cmd_save")->click();
         const QString keep = f.db.path() + QStringLiteral(".partial");
         QVERIFY2(f.dialogs.texts().contains(
                      QStringLiteral("The database file ends in 1500 bytes that are not a whole kaleidoscope record: "
@@ -236,14 +236,14 @@ private slots:
         RecordEditor* ed = f.open();
         auto* name = control<QLineEdit>(ed, "tb_scopename");
         name->setText(QStringLiteral("First edited"));
-        ed->save_record();
+        control<QPushButton>(ed, "cmd_save")->click();
         ed->add_record();
         name->setText(QStringLiteral("Added"));
-        ed->save_record();
+        control<QPushButton>(ed, "cmd_save")->click();
         f.dialogs.answers = {MsgAnswer::yes};
         ed->delete_record();
         name->setText(QStringLiteral("Shown after the deletion"));
-        ed->save_record();
+        control<QPushButton>(ed, "cmd_save")->click();
         for (const QString& text : f.dialogs.texts())
             QVERIFY2(!text.startsWith(QLatin1String("The collection was changed")), qPrintable(text));
         QCOMPARE(read_db(f.db.path()).size(), 5);

@@ -129,7 +129,7 @@ private slots:
         const QString file = picture_file(stored, f.db.path());
         QVERIFY(QFileInfo(file).isFile());
         QCOMPARE(viewer(ed, 1)->windowTitle(), QStringLiteral("Image 1: ") + file);
-        ed->save_record();  // the confirmation gets Yes
+        control<QPushButton>(ed, "cmd_save")->click();  // the confirmation gets Yes
         QCOMPARE(stored_slot(f.db.path(), 1, 1), stored);
         QVERIFY(QFileInfo::exists(path));  // the original is never touched
         // Opened again, the picture is found where it was stored.
@@ -194,7 +194,7 @@ private slots:
             control<QPushButton>(ed, "cmd_add_image")->click();
             first.dialogs.choose_file(picture(first.db.dir() + QStringLiteral("/mine/side.bmp")));
             control<QPushButton>(ed, "cmd_add_image")->click();
-            ed->save_record();
+            control<QPushButton>(ed, "cmd_save")->click();
             QCOMPARE(stored_slot(first.db.path(), 1, 1), QStringLiteral("test-pictures/polar-night-1.bmp"));
             QCOMPARE(stored_slot(first.db.path(), 1, 2), QStringLiteral("mine/side.bmp"));
             records = read_db(first.db.path());

@@ -156,6 +156,7 @@ private slots:
         QTest::newRow("Save from the menu") << "mnu_save";
         QTest::newRow("Import from the menu") << "mnu_import";
         QTest::newRow("Find missing pictures") << "mnu_missing_pictures";
+        QTest::newRow("Change a field") << "mnu_change_field";
     }
     void read_only_refuses_every_write()
     {
@@ -314,8 +315,8 @@ private slots:
         switch (step) {
         case Step::save_edit:
         case Step::save_new:
-            ed->save_record();  // refused and read again, the edit kept
-            ed->save_record();
+            control<QPushButton>(ed, "cmd_save")->click();  // refused and read again, the edit kept
+            control<QPushButton>(ed, "cmd_save")->click();
             QVERIFY2(dialogs->last().text.endsWith(QLatin1String("saved to database")),
                      qPrintable(dialogs->texts().join(QLatin1Char('|'))));
             break;
@@ -383,9 +384,10 @@ private slots:
         const QByteArray before = read_bytes(db->path());
         dialogs->shown.clear();
         dialogs->answers = {MsgAnswer::yes, MsgAnswer::yes, MsgAnswer::yes, MsgAnswer::yes};
-        ed->save_record();
+        control<QPushButton>(ed, "cmd_save")->click();
         if (swap == Swap::forced_import_noticed)
-            ed->save_record();  // the first was refused and the collection read again, the edit kept
+            control<QPushButton>(ed, "cmd_save")
+                ->click();  // the first was refused and the collection read again, the edit kept
         if (swap == Swap::forced_import_then_taken) {
             const QString lost = QStringLiteral(
                 "Another program replaced the collection %1, and it is now open for changes in %2.\nThis window is "
