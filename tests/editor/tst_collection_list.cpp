@@ -327,9 +327,15 @@ private slots:
         QTest::keyClick(tree, Qt::Key_Down);
         QTest::keyClick(tree, Qt::Key_Return);
         QCOMPARE(control<QLineEdit>(ed, "tb_scopename")->text(), QStringLiteral("Echo"));
-        // The group of Smith, Ann becomes the working set.
+        // The group of Smith, Ann becomes the working set. Groups are the
+        // list's: in the gallery their controls rest.
         tree->setCurrentIndex(tree->model()->index(1, 0));
-        control<QPushButton>(w, "list_select_group")->click();
+        auto* select_group = control<QPushButton>(w, "list_select_group");
+        control<QToolButton>(w, "list_as_gallery")->click();
+        QVERIFY(!select_group->isEnabled() && !group_by->isEnabled());
+        control<QToolButton>(w, "list_as_list")->click();
+        QVERIFY(select_group->isEnabled() && group_by->isEnabled());
+        select_group->click();
         QVERIFY2(ed->windowTitle().contains(QStringLiteral("[Selected:Artist is Smith, Ann]")),
                  qPrintable(ed->windowTitle()));
         QVERIFY2(ed->windowTitle().contains(QStringLiteral("[Record 1 of 1]")), qPrintable(ed->windowTitle()));
