@@ -43,16 +43,11 @@ QImage picture_for(const QString& path, int box, QString& note)
     }
     QImage image = cached_thumbnail(path);
     if (image.isNull()) {
-        if (!not_a_picture_file_reason(path).isEmpty()) {
-            note = QStringLiteral("Picture not found");
+        PrintedPicture printed = picture_to_print(path, QSize(cached_thumbnail_side, cached_thumbnail_side));
+        note = printed.note;
+        if (printed.image.isNull())
             return QImage();
-        }
-        const LoadedPicture loaded = load_picture(path, QSize(cached_thumbnail_side, cached_thumbnail_side));
-        if (!loaded.ok() || loaded.cut_short) {
-            note = QStringLiteral("Picture cannot be read");
-            return QImage();
-        }
-        image = loaded.image;
+        image = std::move(printed.image);
     }
     return image.scaled(box, box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }

@@ -111,6 +111,17 @@ QString unreadable_picture_reason(const QString& path)
     return QString();
 }
 
+PrintedPicture picture_to_print(const QString& path, const QSize& bound)
+{
+    if (!not_a_picture_file_reason(path).isEmpty())
+        return {QImage(), QStringLiteral("Picture not found")};
+    // A copy cut short would print grey below the cut, as if it were the picture.
+    const LoadedPicture loaded = load_picture(path, bound);
+    if (!loaded.ok() || loaded.cut_short)
+        return {QImage(), QStringLiteral("Picture cannot be read")};
+    return {loaded.image, QString()};
+}
+
 QString picture_failure_text(const QString& path, const QString& reason)
 {
     return QStringLiteral("The image ") + path + QStringLiteral(" cannot be displayed.") + QLatin1Char('\n') + reason;

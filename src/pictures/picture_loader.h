@@ -36,6 +36,15 @@ QString not_a_picture_file_reason(const QString& path);
 // the program reads (judged from its first bytes); empty when it can.
 QString unreadable_picture_reason(const QString& path);
 
+// A picture to print within bound, or the note printed in its place: "Picture
+// not found" where there is no picture file, "Picture cannot be read" where
+// the file is no picture, is damaged or is cut short.
+struct PrintedPicture {
+    QImage image;
+    QString note;  // empty when image holds the picture
+};
+PrintedPicture picture_to_print(const QString& path, const QSize& bound);
+
 // The message the user sees when a picture cannot be shown.
 QString picture_failure_text(const QString& path, const QString& reason);
 

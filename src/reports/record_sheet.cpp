@@ -9,7 +9,6 @@
 #include "sheet_text.h"
 #include "ui/user_dialogs.h"
 
-#include <QFileInfo>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
@@ -187,17 +186,14 @@ void paint_picture_page(InchPage& page, const ScopeRecord& rec, const QString& p
         const QString stored = trim_blanks(rec.image_files[std::size_t(k)]);
         const QString file = picture_file(stored, path);
         const QRectF box(page.px(x, y), page.px(x + box_w, y + box_h));
-        const LoadedPicture picture = load_picture(file, box.size().toSize());
-        if (picture.ok()) {
+        const PrintedPicture picture = picture_to_print(file, box.size().toSize());
+        if (picture.note.isEmpty()) {
             const QSizeF shown = QSizeF(picture.image.size()).scaled(box.size(), Qt::KeepAspectRatio);
             page.painter()->drawImage(QRectF(box.center() - QPointF(shown.width() / 2, shown.height() / 2), shown),
                                       picture.image);
         } else {
             page.rect(x, y, x + box_w, y + box_h, 1);
-            page.text_elided(regular, x + 0.08, y + box_h / 2,
-                             QFileInfo::exists(file) ? QStringLiteral("Picture cannot be shown")
-                                                     : QStringLiteral("Picture not found"),
-                             box_w - 0.16);
+            page.text_elided(regular, x + 0.08, y + box_h / 2, picture.note, box_w - 0.16);
         }
         page.text_elided(regular, x, y + box_h + caption * 0.2, picture_file_name(stored), box_w);
     }
