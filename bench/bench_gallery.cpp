@@ -15,12 +15,14 @@
 #include "core/field_change.h"
 #include "core/field_text.h"
 #include "core/working_set.h"
+#include "dialogs/field_change_dialog.h"
 #include "editor/collection_list_window.h"
 #include "editor/record_editor.h"
 #include "pictures/thumbnail_cache.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QDockWidget>
@@ -28,8 +30,10 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QProcess>
+#include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTreeWidget>
 #include <QUrl>
 
 #include <benchmark/benchmark.h>
@@ -302,6 +306,26 @@ void change_many(benchmark::State& st)
     }
 }
 
+// "Show changes" in Change a field... for the whole collection: every
+// kaleidoscope's store planned anew and listed before and after.
+void change_preview(benchmark::State& st)
+{
+    WorkingSet all;
+    all.reset_to_all(collection_size);
+    FieldChangeDialog dialog(
+        env().rnd, [&all] { return all.positions(); }, GroupField::none, QString());
+    auto* field = dialog.findChild<QComboBox*>(QStringLiteral("change_field"));
+    field->setCurrentIndex(field->findText(QStringLiteral("Store/Gallery")));
+    auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("change_list"));
+    int i = 0;
+    for (auto _ : st) {
+        dialog.findChild<QComboBox*>(QStringLiteral("change_to"))->setEditText(QStringLiteral("Gallery %1").arg(i++));
+        dialog.findChild<QPushButton*>(QStringLiteral("change_preview"))->click();
+        if (list->topLevelItemCount() != collection_size)
+            st.SkipWithError("not every kaleidoscope is listed");
+    }
+}
+
 }  // namespace
 
 double& inventory_pictures_peak_mb()
@@ -318,6 +342,7 @@ void register_gallery_benchmarks()
     reg("inventory_pictures", inventory_pictures, 1, 3);
     reg("duplicates", duplicates, 1, 5);
     reg("change_many", change_many, 1, 3);
+    reg("change_preview", change_preview, 1, 3);
     reg("web_browser_start", web_in_browser(QString(), QStringLiteral("<body>")), 1, 3);
     reg("web_index_page", web_in_browser(QStringLiteral(""), QStringLiteral("Kaleidoscopes 1 to 500 of 32767")), 1, 3);
     reg("web_search_all", web_in_browser(QStringLiteral("#q=sen"), QStringLiteral(" of 32767 kaleidoscopes")), 1, 3);

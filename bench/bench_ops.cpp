@@ -35,6 +35,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTreeView>
 
 #include <benchmark/benchmark.h>
@@ -363,7 +364,7 @@ void save_record(benchmark::State& st)
             ->setPlainText(flip ? QStringLiteral("Changed by the benchmark.")
                                 : QStringLiteral("Changed again by the benchmark."));
         st.ResumeTiming();
-        env().ed->save_record();
+        env().ed->findChild<QPushButton*>(QStringLiteral("cmd_save"))->click();
     }
     if (!env().dialogs.last_text.endsWith(QLatin1String(" saved to database")))
         st.SkipWithError("record not saved");

@@ -66,6 +66,8 @@ const Row rows[] = {
     {"web_export", "Web catalogue of the whole collection, without pictures", nullptr, Target::web},
     {"change_many", "One change for every kaleidoscope (store set): planned, written once, recorded once", nullptr,
      Target::change_many},
+    {"change_preview", "Change a field...: Show changes for every kaleidoscope (planned and listed)", nullptr,
+     Target::none},
     {"duplicates", "Possible duplicates of the whole collection (name and artist folded, first pictures)", nullptr,
      Target::duplicates},
     {"web_browser_start", "Headless Chromium: its own start, on a blank page (included in the two rows below)", nullptr,

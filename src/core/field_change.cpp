@@ -160,10 +160,10 @@ FileStatus write_field_change(const QString& path, const FieldChangePlan& plan, 
         by_record[c.record] = &c;
         records.push_back(RecordChange{c.record, c.record, c.bytes_before, c.bytes_after, 0});
     }
-    RecordScanner scan;
-    if (FileStatus st = scan.open(path); !st)
-        return st;
     const auto write = [&] {
+        RecordScanner scan;
+        if (FileStatus st = scan.open(path); !st)
+            return st;
         return replace_file_with(
             path,
             [&](const ContentPut& put) -> FileStatus {
