@@ -2,7 +2,7 @@
 # installed only when missing.
 # shellcheck shell=bash
 
-TESSARAN_PACKAGES=(cmake g++ qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-wayland libsqlite3-dev zlib1g-dev poppler-utils
+TESSARAN_PACKAGES=(cmake g++ qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-wayland libsqlite3-dev libdeflate-dev pkgconf poppler-utils
                    fonts-liberation fonts-dejavu-core xvfb xauth xdotool
                    desktop-file-utils appstream mandoc shared-mime-info dpkg-dev file)
 
