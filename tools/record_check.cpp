@@ -1,6 +1,7 @@
 #include "record_check.h"
 
 #include "core/blank_text.h"
+#include "core/collection_stats.h"
 #include "core/entry_checks.h"
 #include "core/locale_dates.h"
 #include "core/money.h"
@@ -126,11 +127,6 @@ QStringList missing_picture_warnings(const QString& path)
                                  line.present ? QStringLiteral("is not a picture file")
                                               : QStringLiteral("cannot be found"));
     return warnings;
-}
-
-QString counted(qint64 n, const QString& noun)
-{
-    return QStringLiteral("%1 %2").arg(n).arg(n == 1 ? noun : noun + QLatin1Char('s'));
 }
 
 QString PictureLine::state() const

@@ -22,9 +22,6 @@ struct DatabaseReport {
 // such as a FIFO or a device, unreadable); empty when it can.
 QString unreadable_reason(const QString& path);
 
-// "1 kaleidoscope", "2 kaleidoscopes": a count with its noun (given singular).
-QString counted(qint64 n, const QString& noun);
-
 // The problems of one record's stored bytes (record number for the text),
 // added to the report's errors and warnings.
 void check_record(const char* raw, int number, DatabaseReport& report);

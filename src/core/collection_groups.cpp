@@ -125,10 +125,7 @@ FileStatus group_rows(const QString& path, const std::vector<int>& records, Grou
 
 QString group_label(const RowGroup& group)
 {
-    QString label = QStringLiteral("%1: %2 kaleidoscope%3")
-                        .arg(group_value_text(group.value))
-                        .arg(group.rows.size())
-                        .arg(group.rows.size() == 1 ? QString() : QStringLiteral("s"));
+    QString label = group_value_text(group.value) + QStringLiteral(": ") + counted(qint64(group.rows.size()));
     if (group.paid.priced > 0)
         label += QStringLiteral(", paid ") + amount_text(group.paid, group.paid.total);
     if (group.retail.priced > 0)

@@ -236,4 +236,9 @@ CountAxis count_axis_for(int most)
     return axis;
 }
 
+QString counted(qint64 n, const QString& noun)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(n == 1 ? noun : noun + QLatin1Char('s'));
+}
+
 }  // namespace tessaran

@@ -30,6 +30,9 @@ struct AmountStats {
 // A total as the user reads it: the locale's currency, or "too large to add up".
 QString amount_text(const AmountStats& a, qint64 value);
 
+// "1 kaleidoscope", "2 kaleidoscopes": a count with its noun (given singular).
+QString counted(qint64 n, const QString& noun = QStringLiteral("kaleidoscope"));
+
 struct GroupStats {
     QString key;
     int count = 0;

@@ -2,6 +2,7 @@
 
 #include "appearance/scheme_paint.h"
 #include "core/collection_groups.h"
+#include "core/collection_stats.h"
 #include "core/editor_fields.h"
 #include "core/vocabularies.h"
 #include "ui/accessible_names.h"
@@ -253,11 +254,11 @@ void FieldChangeDialog::show_changes()
     else if (count == 0)
         status_->setText(QStringLiteral("No kaleidoscope would change."));
     else
-        status_->setText(QStringLiteral("%1 of %2 kaleidoscopes will change.").arg(count).arg(records.size() - 1));
+        status_->setText(QStringLiteral("%1 of %2 will change.").arg(count).arg(counted(qint64(records.size()) - 1)));
     plan_ = std::move(plan);
     shown_ = plan_.refusal.isEmpty() && count > 0;
     change_->setEnabled(shown_);
-    change_->setText(shown_ ? QStringLiteral("&Change %1 kaleidoscopes").arg(count) : QStringLiteral("&Change"));
+    change_->setText(shown_ ? QStringLiteral("&Change ") + counted(count) : QStringLiteral("&Change"));
     if (list_->topLevelItemCount() > 0)
         list_->setCurrentItem(list_->topLevelItem(0));
 }

@@ -2,6 +2,7 @@
 
 #include "change_recorder.h"
 
+#include "core/collection_stats.h"
 #include "core/field_change.h"
 #include "core/picture_search.h"
 #include "core/program_files.h"
@@ -230,9 +231,8 @@ int change_field_of_many(const QString& path, const std::function<std::vector<in
         return 0;
     read_again();
     msgbox(parent,
-           QStringLiteral("%1 kaleidoscopes were changed. Undo in the Kaleidoscope data menu takes the whole change "
-                          "back.")
-               .arg(dialog.changed()),
+           QStringLiteral("%1 %2 changed. Undo in the Kaleidoscope data menu takes the whole change back.")
+               .arg(counted(dialog.changed()), dialog.changed() == 1 ? QStringLiteral("was") : QStringLiteral("were")),
            MsgIcon::none, MsgButtons::ok, QStringLiteral("Change a field"));
     return dialog.changed();
 }
