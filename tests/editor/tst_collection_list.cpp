@@ -35,6 +35,14 @@ QStringList visible_headings(const QTableView* table)
     return headings;
 }
 
+// The list opened as the user opens it, docked in the shown editor.
+CollectionListWindow* open_list(RecordEditor* ed)
+{
+    ed->show();
+    control<QAction>(ed, "mnu_list")->trigger();
+    return control<CollectionListWindow>(ed, "frm_list");
+}
+
 }  // namespace
 
 class tst_collection_list : public QObject {
@@ -111,9 +119,7 @@ private slots:
         QFETCH(QString, count);
         EditorFixture f(five_records(), true);
         RecordEditor* ed = f.open();
-        ed->show();  // the list is docked in it
-        ed->show_collection_list();
-        CollectionListWindow* w = control<CollectionListWindow>(ed, "frm_list");
+        CollectionListWindow* w = open_list(ed);
         auto* filter = control<QLineEdit>(w, "list_filter");
         QTest::keyClicks(filter, typed);
         QCOMPARE(shown_names(control<QTableView>(w, "list_table")), names);
@@ -131,9 +137,7 @@ private slots:
     {
         EditorFixture f(five_records(), true);
         RecordEditor* ed = f.open();
-        ed->show();  // the list is docked in it
-        ed->show_collection_list();
-        CollectionListWindow* w = control<CollectionListWindow>(ed, "frm_list");
+        CollectionListWindow* w = open_list(ed);
         auto* table = control<QTableView>(w, "list_table");
         const std::vector<int> before = ed->session().ws().positions();
         const int date = w->model()->column_of_field(14);
@@ -157,9 +161,7 @@ private slots:
     {
         EditorFixture f(five_records(), true);
         RecordEditor* ed = f.open();
-        ed->show();  // the list is docked in it
-        ed->show_collection_list();
-        CollectionListWindow* w = control<CollectionListWindow>(ed, "frm_list");
+        CollectionListWindow* w = open_list(ed);
         auto* table = control<QTableView>(w, "list_table");
         QTest::keyClick(control<QLineEdit>(w, "list_filter"), Qt::Key_Down);
         const int date = w->model()->column_of_field(14);
@@ -199,9 +201,7 @@ private slots:
         auto* name = control<QLineEdit>(ed, "tb_scopename");
         if (edited)
             name->setText(QStringLiteral("Echo edited"));
-        ed->show();  // the list is docked in it
-        ed->show_collection_list();
-        CollectionListWindow* w = control<CollectionListWindow>(ed, "frm_list");
+        CollectionListWindow* w = open_list(ed);
         auto* filter = control<QLineEdit>(w, "list_filter");
         QTest::keyClicks(filter, QStringLiteral("a"));  // Echo, Delta, Bravo, Alpha, Charlie all hold an "a"
         QTest::keyClick(filter, Qt::Key_Down);
@@ -228,9 +228,7 @@ private slots:
     {
         EditorFixture f(five_records(), true);
         RecordEditor* ed = f.open();
-        ed->show();  // the list is docked in it
-        ed->show_collection_list();
-        CollectionListWindow* w = control<CollectionListWindow>(ed, "frm_list");
+        CollectionListWindow* w = open_list(ed);
         auto* table = control<QTableView>(w, "list_table");
         auto* count = control<QLabel>(w, "list_count");
         // A deletion.
@@ -260,8 +258,7 @@ private slots:
             EditorFixture f(five_records(), true);
             RecordEditor* ed = f.open();
             QVERIFY(f.show_active());
-            ed->show_collection_list();
-            CollectionListWindow* w = control<CollectionListWindow>(ed, "frm_list");
+            CollectionListWindow* w = open_list(ed);
             auto* filter = control<QLineEdit>(w, "list_filter");
             auto* gallery = control<QListView>(w, "list_gallery");
             if (!reopened) {
@@ -300,8 +297,7 @@ private slots:
         EditorFixture f(five_records(), true);
         RecordEditor* ed = f.open();
         QVERIFY(f.show_active());
-        ed->show_collection_list();
-        CollectionListWindow* w = control<CollectionListWindow>(ed, "frm_list");
+        CollectionListWindow* w = open_list(ed);
         auto* group_by = control<QComboBox>(w, "list_group_by");
         group_by->setCurrentIndex(group_by->findText(QStringLiteral("Artist")));
         auto* tree = control<QTreeView>(w, "list_groups");
@@ -357,9 +353,7 @@ private slots:
         QVERIFY(QDir(f.db.dir()).mkpath(QStringLiteral("pictures")));
         QVERIFY(image.save(f.db.dir() + QStringLiteral("/pictures/red.png")));
         RecordEditor* ed = f.open();
-        ed->show();  // the list is docked in it
-        ed->show_collection_list();
-        const CollectionListModel* model = control<CollectionListWindow>(ed, "frm_list")->model();
+        const CollectionListModel* model = open_list(ed)->model();
         const auto picture
             = [model](int row) { return model->index(row, 0).data(Qt::DecorationRole).value<QPixmap>(); };
         // Read in the background once the rows rest; the row shows it then.
@@ -380,9 +374,7 @@ private slots:
         {
             EditorFixture f(five_records(), true);
             RecordEditor* ed = f.open();
-            ed->show();  // the list is docked in it
-            ed->show_collection_list();
-            CollectionListWindow* w = control<CollectionListWindow>(ed, "frm_list");
+            CollectionListWindow* w = open_list(ed);
             auto* table = control<QTableView>(w, "list_table");
             // What the heading's menu does for each field the user ticks or unticks.
             QMenu* menu = nullptr;
@@ -403,10 +395,7 @@ private slots:
         }
         EditorFixture f(five_records(), true);
         RecordEditor* ed = f.open();
-        ed->show();  // the list is docked in it
-        ed->show_collection_list();
-        QVERIFY(visible_headings(control<QTableView>(control<CollectionListWindow>(ed, "frm_list"), "list_table"))
-                    .contains("City"));
+        QVERIFY(visible_headings(control<QTableView>(open_list(ed), "list_table")).contains("City"));
     }
 
 private:

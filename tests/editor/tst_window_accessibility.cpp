@@ -11,6 +11,7 @@
 #include "dialogs/criteria_dialog.h"
 #include "dialogs/criteria_window.h"
 #include "dialogs/duplicates_window.h"
+#include "dialogs/field_change_dialog.h"
 #include "dialogs/import_preview.h"
 #include "dialogs/inventory_dialog.h"
 #include "dialogs/missing_pictures_dialog.h"
@@ -135,6 +136,11 @@ void add_windows()
                              {{1, QStringLiteral("A"), QStringLiteral("B"), {}, {}}, {2, QStringLiteral("A"), QStringLiteral("B"), {}, {}}}};
             return std::make_unique<DuplicatesWindow>(std::vector<DuplicateGroup>{g}, 2, ed); },
         {"Possible duplicates", "Close"});
+    row("change a field", [](RecordEditor* ed) {
+            return std::make_unique<FieldChangeDialog>(ed->session().path(), [ed] { return ed->session().ws().positions(); },
+                                                       GroupField::none, QString(), ed); },
+        {"Group by", "Field", "Set to a new value", "Replace a text within it", "New value", "Show changes",
+         "Changes", "Close"});
     row("inventory", [](RecordEditor* ed) { return std::make_unique<InventoryDialog>("/tmp/inventory.pdf", ed); },
         {"PDF file", "Browse...", "Retail prices", "Purchase prices", "Write PDF", "Cancel"});
     row("missing pictures", [](RecordEditor* ed) {
@@ -300,7 +306,7 @@ private slots:
         EditorFixture f(five_records(), true);
         RecordEditor* ed = f.open();
         ed->show();  // the list is docked in it
-        ed->show_collection_list();
+        control<QAction>(ed, "mnu_list")->trigger();
         const QStringList faults = accessibility_faults(control<CollectionListWindow>(ed, "frm_list"));
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
     }
