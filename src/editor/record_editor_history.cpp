@@ -68,6 +68,9 @@ void RecordEditor::read_again(int shown_record)
     s.refresh_record_count();
     // The working set is built again with the selection and sort in force;
     // the kaleidoscope named is shown where it stands in it, else the first.
+    // The selector sorts what it rebuilt and the remembered sort is applied
+    // once more: the heapsort is not stable, so records with equal keys stand
+    // in the order of that second pass, as they always have after a deletion.
     if (s.record_count() == 0 || search_->select(false) == SelectOutcome::failed) {
         s.ws().set_matches({});
         start_empty();
