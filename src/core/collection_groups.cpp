@@ -10,44 +10,21 @@
 
 namespace tessaran {
 
-namespace {
-
-Member member_of(GroupField field)
-{
-    switch (field) {
-    case GroupField::artist: return m_artist;
-    case GroupField::studio: return m_studio;
-    case GroupField::scope_type: return m_scopetype;
-    case GroupField::exterior_material: return m_extmat;
-    case GroupField::cell_type: return m_celltype;
-    case GroupField::mirror_system: return m_mirrors;
-    case GroupField::scope_year: return m_scopeyear;
-    case GroupField::year_bought: return m_date_bought;
-    case GroupField::store: return m_store;
-    case GroupField::city: return m_city;
-    case GroupField::country: return m_country;
-    case GroupField::none: break;
-    }
-    return m_scopename;
-}
-
-}  // namespace
-
 const std::vector<GroupFieldInfo>& group_fields()
 {
     static const std::vector<GroupFieldInfo> fields{
-        {GroupField::none, "None", SortField::none},
-        {GroupField::artist, "Artist", SortField::artist},
-        {GroupField::studio, "Studio", SortField::studio},
-        {GroupField::scope_type, "Scope type", SortField::scope_type},
-        {GroupField::exterior_material, "Exterior material", SortField::exterior_material},
-        {GroupField::cell_type, "Cell type", SortField::cell_type},
-        {GroupField::mirror_system, "Mirror system", SortField::mirror_system},
-        {GroupField::scope_year, "Scope year", SortField::scope_year},
-        {GroupField::year_bought, "Year of purchase", SortField::date_bought},
-        {GroupField::store, "Store/gallery", SortField::store},
-        {GroupField::city, "City", SortField::city},
-        {GroupField::country, "Country", SortField::country},
+        {GroupField::none, "None", SortField::none, m_scopename},
+        {GroupField::artist, "Artist", SortField::artist, m_artist},
+        {GroupField::studio, "Studio", SortField::studio, m_studio},
+        {GroupField::scope_type, "Scope type", SortField::scope_type, m_scopetype},
+        {GroupField::exterior_material, "Exterior material", SortField::exterior_material, m_extmat},
+        {GroupField::cell_type, "Cell type", SortField::cell_type, m_celltype},
+        {GroupField::mirror_system, "Mirror system", SortField::mirror_system, m_mirrors},
+        {GroupField::scope_year, "Scope year", SortField::scope_year, m_scopeyear},
+        {GroupField::year_bought, "Year of purchase", SortField::date_bought, m_date_bought},
+        {GroupField::store, "Store/gallery", SortField::store, m_store},
+        {GroupField::city, "City", SortField::city, m_city},
+        {GroupField::country, "Country", SortField::country, m_country},
     };
     return fields;
 }
@@ -65,7 +42,7 @@ QString group_value(GroupField field, const char* raw)
 {
     if (field == GroupField::none || !raw)
         return QString();
-    const Member member = member_of(field);
+    const Member member = group_field_info(field).member;
     if (field == GroupField::year_bought) {
         const TextMemberInfo* m = text_member_info(member);
         const std::optional<double> days = stored_date_days_raw(raw + m->offset, m->width);

@@ -18,6 +18,7 @@ struct GroupFieldInfo {
     GroupField field;
     const char* caption;  // "Artist", "Year of purchase"
     SortField sort;       // how the Sort dialog orders it
+    Member member;        // the field grouped by (the date, for its year)
 };
 
 // Every field the list groups by, "None" first, in menu order.

@@ -17,11 +17,6 @@ namespace {
 
 constexpr int named_at_most = 10;
 
-bool is_price(Member m)
-{
-    return m == m_price_paid || m == m_price_retail;
-}
-
 QString field_caption(Member m)
 {
     for (int f = 1; f <= field_table_size; ++f) {

@@ -33,7 +33,7 @@ std::vector<FieldChange> field_changes(const ScopeRecord& before, const ScopeRec
     };
     for (int i = 1; i <= field_table_size; ++i) {
         const Member m = field_member(i);
-        if (m == m_price_paid || m == m_price_retail) {
+        if (is_price(m)) {
             const auto price = m == m_price_paid ? &ScopeRecord::price_paid : &ScopeRecord::price_retail;
             compare(field_name(i), money_text(before.*price), money_text(after.*price));
         } else {

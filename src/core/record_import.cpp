@@ -457,7 +457,7 @@ ImportedRow convert_row(const RowInput& source, const QList<int>& targets)
             continue;
         // A dump's text is stored text: only its padding goes.
         const QString value = source.json ? without_padding(cells[c]) : cells[c].trimmed();
-        if (target == m_price_paid || target == m_price_retail) {
+        if (is_price(Member(target))) {
             const std::optional<qint64> amount = imported_amount(value, source.json);
             if (!amount)
                 refuse(target, QStringLiteral("\"%1\" is not an amount").arg(value));

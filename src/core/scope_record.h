@@ -53,6 +53,12 @@ enum Member : int {
     member_count
 };
 
+// The two amounts; every other member but the pictures is text.
+constexpr bool is_price(Member m)
+{
+    return m == m_price_paid || m == m_price_retail;
+}
+
 // Slot 0 of a new record: zero bytes, one copy shared by every record.
 const QByteArray& zero_slot_bytes();
 

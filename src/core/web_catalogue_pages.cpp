@@ -173,8 +173,7 @@ const char* const page_script = R"(<script>
 
 bool is_price(int field)
 {
-    const Member m = field_member(field);
-    return m == m_price_paid || m == m_price_retail;
+    return is_price(field_member(field));
 }
 
 QString field_value(const ScopeRecord& r, int field)

@@ -174,7 +174,7 @@ void FieldChangeDialog::field_chosen()
 {
     const Member m = Member(field_->currentData().toInt());
     const FormField* f = form_field(m);
-    const bool price = m == m_price_paid || m == m_price_retail;
+    const bool price = is_price(m);
     // A price is set, never replaced within.
     replace_->setEnabled(!price);
     if (price && replace_->isChecked())

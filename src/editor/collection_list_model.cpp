@@ -202,8 +202,7 @@ QVariant CollectionListModel::data(const QModelIndex& index, int role) const
     }
     case Qt::TextAlignmentRole: {
         const Member member = field_member(field_of_column(index.column()));
-        return (member == m_price_paid || member == m_price_retail) ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
-                                                                    : QVariant();
+        return is_price(member) ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
     }
     case Qt::FontRole: {
         if (!current)
@@ -224,7 +223,7 @@ QString CollectionListModel::text_of(int row, int field) const
     if (!raw)
         return QString();
     const Member member = field_member(field);
-    if (member == m_price_paid || member == m_price_retail)
+    if (is_price(member))
         return money_text(
             qFromLittleEndian<qint64>(raw + (member == m_price_paid ? offset_price_paid : offset_price_retail)));
     return trimmed_member_text(raw, member);
