@@ -149,25 +149,28 @@ void FieldChangeDialog::build_choices()
     layout->addWidget(buttons);
 }
 
-void FieldChangeDialog::fill_groups(const QString& wanted)
+bool FieldChangeDialog::fill_groups(const QString& wanted)
 {
     const QSignalBlocker quiet(group_);
     group_->clear();
     groups_.clear();
-    const std::vector<int> records = working_set_();
+    records_ = working_set_();
     const GroupField by = GroupField(group_by_->currentData().toInt());
-    if (const FileStatus st = group_rows(path_, records, by, groups_); !st)
+    if (const FileStatus st = group_rows(path_, records_, by, groups_); !st)
         msgbox(this, QStringLiteral("The kaleidoscopes could not be grouped:\n") + st.error, MsgIcon::critical);
     if (by == GroupField::none || groups_.empty())
-        group_->addItem(QStringLiteral("All %1 of the working set").arg(records.size()));
+        group_->addItem(QStringLiteral("All %1 of the working set").arg(records_.size()));
     for (const RowGroup& g : groups_)
         group_->addItem(QStringLiteral("%1 (%2)").arg(group_value_text(g.value)).arg(g.rows.size()));
-    for (int i = 0; i < int(groups_.size()); ++i) {
-        if (groups_[std::size_t(i)].value.compare(wanted, Qt::CaseInsensitive) == 0)
+    bool found = false;
+    for (int i = 0; i < int(groups_.size()) && !found; ++i) {
+        found = groups_[std::size_t(i)].value.compare(wanted, Qt::CaseInsensitive) == 0;
+        if (found)
             group_->setCurrentIndex(i);
     }
     group_->setEnabled(!groups_.empty());
     forget_changes();
+    return found;
 }
 
 void FieldChangeDialog::field_chosen()
@@ -196,15 +199,14 @@ void FieldChangeDialog::field_chosen()
     forget_changes();
 }
 
-std::vector<int> FieldChangeDialog::chosen_records()
+std::vector<int> FieldChangeDialog::chosen_records() const
 {
-    const std::vector<int> all = working_set_();
     const int g = group_->currentIndex();
     if (groups_.empty() || g < 0 || g >= int(groups_.size()))
-        return all;
+        return records_;
     std::vector<int> records;
     for (const int row : groups_[std::size_t(g)].rows)
-        records.push_back(all.at(std::size_t(row)));
+        records.push_back(records_.at(std::size_t(row)));
     return records;
 }
 
@@ -229,9 +231,16 @@ void FieldChangeDialog::show_changes()
         return;
     }
     WaitCursor wait;
-    // The working set as it stands now: another program may have changed it.
-    fill_groups(group_->currentIndex() >= 0 && !groups_.empty() ? groups_[std::size_t(group_->currentIndex())].value
-                                                                : QString());
+    // The working set as it stands now: another program may have changed it,
+    // and the group chosen may be gone from it; another is never changed instead.
+    const int g = group_->currentIndex();
+    const bool grouped = g >= 0 && g < int(groups_.size());
+    const QString chosen = grouped ? groups_[std::size_t(g)].value : QString();
+    if (!fill_groups(chosen) && grouped) {
+        status_->setText(QStringLiteral("The group %1 is no longer in the working set: choose a group again.")
+                             .arg(group_value_text(chosen)));
+        return;
+    }
     std::vector<int> records = chosen_records();
     records.insert(records.begin(), 0);
     FieldChangePlan plan;

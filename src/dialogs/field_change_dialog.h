@@ -41,18 +41,22 @@ public:
 
 private:
     void build_choices();
-    void fill_groups(const QString& wanted = QString());
+    // The working set read again and grouped; the group valued wanted chosen.
+    // False when the grouping has no such group.
+    bool fill_groups(const QString& wanted = QString());
     void field_chosen();
     // The changes as they would be made now, listed.
     void show_changes();
     void forget_changes();
     void write_changes();
-    std::vector<int> chosen_records();
+    // The working set as last read (records_), or the chosen group of it.
+    std::vector<int> chosen_records() const;
 
     QString path_;
     std::function<std::vector<int>()> working_set_;
     Writer write_;
-    std::vector<RowGroup> groups_;
+    std::vector<int> records_;      // the working set when the groups were made
+    std::vector<RowGroup> groups_;  // of records_
     FieldChangePlan plan_;
     bool shown_ = false;  // plan_ is what the choices would change
     int changed_ = 0;
