@@ -194,7 +194,6 @@ private slots:
 
     void create_database_data()
     {
-        // clang-format off
         QTest::addColumn<bool>("exists");
         QTest::addColumn<QList<MsgAnswer>>("answers");
         QTest::addColumn<int>("questions");
@@ -203,7 +202,6 @@ private slots:
         QTest::newRow("overwrite") << true << QList<MsgAnswer>{MsgAnswer::yes, MsgAnswer::yes} << 2 << true;
         QTest::newRow("first no") << true << QList<MsgAnswer>{MsgAnswer::no} << 1 << false;
         QTest::newRow("second no") << true << QList<MsgAnswer>{MsgAnswer::yes, MsgAnswer::no} << 2 << false;
-        // clang-format on
     }
 
     void create_database()
@@ -334,11 +332,9 @@ private slots:
     // The about box and the colours dialog take the menus while they are open.
     void modal_windows_take_the_menus_data()
     {
-        // clang-format off
         QTest::addColumn<QString>("item");
         QTest::newRow("about") << "mnu_about";
         QTest::newRow("colours") << "mnu_colors";
-        // clang-format on
     }
     void modal_windows_take_the_menus()
     {

@@ -62,7 +62,6 @@ private slots:
     {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QStringList>("names");
-        // clang-format off
         QTest::newRow("nothing typed") << "" << QStringList{"Blue Hour", "Nightfall", "Façade", "Empty", "Œil"};
         QTest::newRow("blanks only") << "   " << QStringList{"Blue Hour", "Nightfall", "Façade", "Empty", "Œil"};
         QTest::newRow("one word, any field") << "blue" << QStringList{"Blue Hour", "Nightfall"};
@@ -75,7 +74,6 @@ private slots:
         QTest::newRow("no word across two fields") << "hourartist" << QStringList{};
         QTest::newRow("a letter no record can hold") << "日本" << QStringList{};
         QTest::newRow("no match") << "green" << QStringList{};
-        // clang-format on
     }
     void filtering()
     {
@@ -109,12 +107,10 @@ private slots:
         QTest::addColumn<int>("field");
         QTest::addColumn<bool>("descending");
         QTest::addColumn<QStringList>("names");
-        // clang-format off
         QTest::newRow("date ascending") << 14 << false << QStringList{"Old", "mid", "New", "Undated", "unreadable"};
         QTest::newRow("date descending") << 14 << true << QStringList{"New", "mid", "Old", "Undated", "unreadable"};
         QTest::newRow("price as amount") << 15 << false << QStringList{"Undated", "unreadable", "New", "Old", "mid"};
         QTest::newRow("text without case") << 1 << false << QStringList{"mid", "New", "Old", "Undated", "unreadable"};
-        // clang-format on
     }
     void list_sort_puts_empty_dates_last()
     {

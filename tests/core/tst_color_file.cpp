@@ -37,7 +37,6 @@ private slots:
 
     void read_data()
     {
-        // clang-format off
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("as written") << numbered_text;
         QTest::newRow("all on one line") << QByteArray(numbered_text).replace("\r\n", ",");
@@ -45,7 +44,6 @@ private slots:
         QTest::newRow("one per line, blanks") << QByteArray(numbered_text).replace(",", " \r\n ");
         QTest::newRow("no final line end") << numbered_text.chopped(2);
         QTest::newRow("extra values ignored") << numbered_text + "5,6\r\n";
-        // clang-format on
     }
     void read()
     {
@@ -61,7 +59,6 @@ private slots:
 
     void read_failures_data()
     {
-        // clang-format off
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("error");
         QTest::newRow("25 values") << QByteArray(numbered_text).replace(",1000\r\n", "\r\n")
@@ -69,7 +66,6 @@ private slots:
         QTest::newRow("empty") << QByteArray() << "holds 0 color values instead of 26.";
         QTest::newRow("not a number") << QByteArray(numbered_text).replace("1013", "red")
                                       << "holds \"red\", which is not a color value.";
-        // clang-format on
     }
     void read_failures()
     {

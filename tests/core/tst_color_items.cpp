@@ -11,7 +11,6 @@ class tst_color_items : public QObject {
 private slots:
     void entries_data()
     {
-        // clang-format off
         QTest::addColumn<int>("item");
         QTest::addColumn<QList<int>>("entries");  // in box order
         QTest::newRow("Parameters frame") << 0 << QList<int>{1, 2, 3, 4, 5};
@@ -24,7 +23,6 @@ private slots:
         QTest::newRow("Command buttons") << 7 << QList<int>{25};
         QTest::newRow("Changed data") << 8 << QList<int>{0};
         QTest::newRow("no such item") << 9 << QList<int>{};
-        // clang-format on
     }
     // The boxes an item shows are the entries its defaults set.
     void entries()

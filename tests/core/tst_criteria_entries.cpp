@@ -115,14 +115,12 @@ private slots:
 
     void open_maximum_data()
     {
-        // clang-format off
         QTest::addColumn<QString>("max");
         QTest::addColumn<qint64>("stored");
         QTest::newRow("blank") << "" << open_money_max;
         QTest::newRow("zero") << "0" << open_money_max;
         QTest::newRow("-999") << "-999" << open_money_max;
         QTest::newRow("a real maximum") << "$10.00" << qint64(100000);
-        // clang-format on
     }
     void open_maximum()
     {

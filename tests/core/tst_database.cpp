@@ -24,7 +24,6 @@ class tst_database : public QObject {
 private slots:
     void check_by_length_data()
     {
-        // clang-format off
         QTest::addColumn<qint64>("size");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<int>("count");
@@ -33,7 +32,6 @@ private slots:
         QTest::newRow("one byte over") << qint64(2474) << false << 0;
         QTest::newRow("one byte short") << qint64(2472) << false << 0;
         QTest::newRow("two records") << qint64(4946) << true << 2;
-        // clang-format on
     }
 
     void check_by_length()

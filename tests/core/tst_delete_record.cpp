@@ -33,14 +33,12 @@ private slots:
 
     void later_records_move_down_byte_for_byte_data()
     {
-        // clang-format off
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("d");
         QTest::newRow("3 of 5") << 5 << 3;
         QTest::newRow("first of 5") << 5 << 1;
         QTest::newRow("last of 5") << 5 << 5;
         QTest::newRow("only record") << 1 << 1;
-        // clang-format on
     }
     void later_records_move_down_byte_for_byte()
     {
@@ -67,11 +65,9 @@ private slots:
 
     void refuses_a_record_outside_the_file_data()
     {
-        // clang-format off
         QTest::addColumn<int>("d");
         QTest::newRow("zero") << 0;
         QTest::newRow("past end") << 4;
-        // clang-format on
     }
     void refuses_a_record_outside_the_file()
     {

@@ -10,7 +10,6 @@ class tst_editor_fields : public QObject {
 private slots:
     void names_data()
     {
-        // clang-format off
         QTest::addColumn<int>("member");
         QTest::addColumn<QString>("name");
         QTest::newRow("first") << int(m_scopename) << "tb_scopename";
@@ -21,7 +20,6 @@ private slots:
         QTest::newRow("signed (a keyword in C++)") << int(m_signed) << "combo_signed";
         QTest::newRow("year is typed") << int(m_scopeyear) << "tb_scopeyear";
         QTest::newRow("last") << int(m_comments) << "tb_comments";
-        // clang-format on
     }
     void names()
     {

@@ -54,12 +54,10 @@ private slots:
 
     void locales_data()
     {
-        // clang-format off
         QTest::addColumn<QString>("locale");
         QTest::newRow("en_US") << "en_US";
         QTest::newRow("de_DE") << "de_DE";
         QTest::newRow("fr_FR") << "fr_FR";
-        // clang-format on
     }
 
     void cells_and_export_lines_from_bytes_data() { locales_data(); }

@@ -69,7 +69,6 @@ private slots:
 
     void extent_data()
     {
-        // clang-format off
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("extent");
         QTest::newRow("trailing blank") << "ab " << 2;
@@ -77,7 +76,6 @@ private slots:
         QTest::newRow("zeros after text") << QStringLiteral("ab") + QString(2, QChar(0)) << 2;
         QTest::newRow("leading blanks do not count") << "  ab" << 2;
         QTest::newRow("empty") << "" << 0;
-        // clang-format on
     }
     void extent()
     {
@@ -89,7 +87,6 @@ private slots:
     // What a price field stands for.
     void price_entries_data()
     {
-        // clang-format off
         QTest::addColumn<QString>("field");
         QTest::addColumn<qint64>("stored");
         QTest::addColumn<bool>("amount");
@@ -101,7 +98,6 @@ private slots:
         QTest::newRow("typed anew") << "13" << qint64(125000) << true << qint64(130000);
         QTest::newRow("no amount") << "lots" << qint64(0) << false << qint64(0);
         QTest::newRow("too large to store") << "999999999999999999" << qint64(0) << false << qint64(0);
-        // clang-format on
     }
     void price_entries()
     {

@@ -18,7 +18,6 @@ class tst_image_fit : public QObject {
 private slots:
     void fit_picture_cases_data()
     {
-        // clang-format off
         QTest::addColumn<int>("nw");
         QTest::addColumn<int>("nh");
         QTest::addColumn<int>("lw");
@@ -38,7 +37,6 @@ private slots:
         QTest::newRow("both, height tighter") << 800 << 1200 << 500 << 600 << PictureSize{400, 600};
         QTest::newRow("both, equal ratios use the height") << 1000 << 1000 << 500 << 500 << PictureSize{500, 500};
         QTest::newRow("both, height tighter, half to even") << 1010 << 4000 << 1000 << 1000 << PictureSize{252, 1000};
-        // clang-format on
     }
 
     void fit_picture_cases()
@@ -53,7 +51,6 @@ private slots:
 
     void refit_rules_data()
     {
-        // clang-format off
         QTest::addColumn<int>("nw");
         QTest::addColumn<int>("nh");
         QTest::addColumn<double>("aw");
@@ -71,7 +68,6 @@ private slots:
         QTest::newRow("flat and above natural") << 800 << 600 << 2000.0 << 100.0 << PictureSize{800, 600};
         // A picture smaller than the smallest size keeps its natural size.
         QTest::newRow("tiny picture, natural wins") << 40 << 30 << 20.0 << 15.0 << PictureSize{40, 30};
-        // clang-format on
     }
 
     void refit_rules()
@@ -101,7 +97,6 @@ private slots:
 
     void limits_round_half_even_data()
     {
-        // clang-format off
         QTest::addColumn<int>("screen_h");
         QTest::addColumn<int>("smallest_h");
         QTest::addColumn<int>("smallest_w");
@@ -109,7 +104,6 @@ private slots:
         QTest::newRow("62.5 rounds to 62") << 625 << 62 << 83;
         QTest::newRow("63.5 rounds to 64") << 635 << 64 << 85;
         QTest::newRow("exact") << 600 << 60 << 80;
-        // clang-format on
     }
 
     void limits_round_half_even()
@@ -124,7 +118,6 @@ private slots:
 
     void zoom_label_percent_data()
     {
-        // clang-format off
         QTest::addColumn<int>("shown");
         QTest::addColumn<int>("natural");
         QTest::addColumn<int>("percent");
@@ -133,7 +126,6 @@ private slots:
         QTest::newRow("natural size") << 640 << 640 << 100;
         QTest::newRow("a third") << 1 << 3 << 33;
         QTest::newRow("57 % exactly, no float error") << 57 << 100 << 57;
-        // clang-format on
     }
 
     void zoom_label_percent()

@@ -19,7 +19,6 @@ private slots:
     // Plain decimals for scripts: written and read back exactly.
     void decimal_amounts_data()
     {
-        // clang-format off
         QTest::addColumn<qint64>("amount");
         QTest::addColumn<QString>("text");
         QTest::newRow("zero") << qint64(0) << "0";
@@ -29,7 +28,6 @@ private slots:
         QTest::newRow("negative") << qint64(-125000) << "-12.5";
         QTest::newRow("most negative") << std::numeric_limits<qint64>::min() << "-922337203685477.5808";
         QTest::newRow("largest") << std::numeric_limits<qint64>::max() << "922337203685477.5807";
-        // clang-format on
     }
     void decimal_amounts()
     {
@@ -43,7 +41,6 @@ private slots:
 
     void nuller_data()
     {
-        // clang-format off
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("empty");
         QTest::newRow("empty") << QString() << true;
@@ -51,7 +48,6 @@ private slots:
         QTest::newRow("three zero chars") << QString(3, QChar(0)) << true;
         QTest::newRow("digit 0") << QStringLiteral("0") << false;
         QTest::newRow("word") << QStringLiteral(" a ") << false;
-        // clang-format on
     }
     void nuller()
     {
@@ -183,7 +179,6 @@ private slots:
 
     void plain_text_data()
     {
-        // clang-format off
         QTest::addColumn<QString>("locale");
         QTest::addColumn<qint64>("amount");
         QTest::addColumn<QString>("text");
@@ -192,7 +187,6 @@ private slots:
         QTest::newRow("zero") << "en_US" << qint64(0) << "0";
         QTest::newRow("negative") << "en_US" << qint64(-5) << "-0.0005";
         QTest::newRow("de comma") << "de_DE" << qint64(125000) << "12,5";
-        // clang-format on
     }
     void plain_text()
     {

@@ -146,14 +146,12 @@ private slots:
 
     void image_paths_data()
     {
-        // clang-format off
         QTest::addColumn<QString>("path");
         QTest::addColumn<QByteArray>("stored");
         const QString sixty = QStringLiteral("C:/pictures/") + QString(44, QLatin1Char('p')) + QStringLiteral(".jpg");
         QTest::newRow("60 characters") << sixty << sixty.toLatin1();
         QTest::newRow("61 characters") << sixty + QStringLiteral("x") << sixty.toLatin1();
         QTest::newRow("short") << "/a/b.gif" << QByteArray("/a/b.gif").leftJustified(60, ' ');
-        // clang-format on
     }
     void image_paths()
     {
@@ -253,7 +251,6 @@ private slots:
 
     void record_count_rounds_to_nearest_data()
     {
-        // clang-format off
         QTest::addColumn<int>("length");
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("whole");  // what the editor counts: an unfinished record is none
@@ -265,7 +262,6 @@ private slots:
         QTest::newRow("just over half") << 1237 << 1 << 0;
         QTest::newRow("1.4998") << 3709 << 1 << 1;
         QTest::newRow("1.5002") << 3710 << 2 << 1;
-        // clang-format on
     }
     void record_count_rounds_to_nearest()
     {

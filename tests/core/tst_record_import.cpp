@@ -72,7 +72,6 @@ private slots:
 
     void headings_data()
     {
-        // clang-format off
         QTest::addColumn<QString>("heading");
         QTest::addColumn<int>("target");
         QTest::newRow("member name") << "price_paid" << int(m_price_paid);
@@ -84,7 +83,6 @@ private slots:
         QTest::newRow("pictures") << "image_files" << import_images;
         QTest::newRow("unknown") << "Insured value" << import_ignored;
         QTest::newRow("record number") << "record" << import_ignored;
-        // clang-format on
     }
 
     void headings()

@@ -136,7 +136,6 @@ private slots:
 
     void prices_data()
     {
-        // clang-format off
         QTest::addColumn<qint64>("price");
         QTest::addColumn<qint64>("min");
         QTest::addColumn<qint64>("max");
@@ -147,7 +146,6 @@ private slots:
         QTest::newRow("just below the minimum") << qint64(99999) << qint64(100000) << qint64(-999) << false;
         QTest::newRow("at the maximum") << qint64(250000) << qint64(0) << qint64(250000) << true;
         QTest::newRow("just above the maximum") << qint64(250001) << qint64(0) << qint64(250000) << false;
-        // clang-format on
     }
     void prices()
     {
@@ -174,7 +172,6 @@ private slots:
 
     void dates_data()
     {
-        // clang-format off
         QTest::addColumn<QString>("stored");
         QTest::addColumn<double>("beg");
         QTest::addColumn<double>("end");
@@ -189,7 +186,6 @@ private slots:
         QTest::newRow("both: outside") << "1/1/2001" << y2k << days(2000, 12, 31) << false;
         QTest::newRow("unreadable date") << "13/45/2000" << -999.0 << -999.0 << false;
         QTest::newRow("two-digit year") << "3/4/01" << days(2001, 3, 4) << days(2001, 3, 4) << true;
-        // clang-format on
     }
     void dates()
     {

@@ -76,7 +76,6 @@ private slots:
 
     void find_walks_working_set_order_data()
     {
-        // clang-format off
         QTest::addColumn<int>("start");
         QTest::addColumn<bool>("found");
         QTest::addColumn<int>("pos");
@@ -86,7 +85,6 @@ private slots:
         QTest::newRow("from 4") << 4 << true << 5;
         QTest::newRow("past end") << 6 << false << 6;
         QTest::newRow("far past end") << 9 << false << 9;
-        // clang-format on
     }
     void find_walks_working_set_order()
     {

@@ -65,14 +65,12 @@ private slots:
 
     void heapsort_against_std_sort_data()
     {
-        // clang-format off
         QTest::addColumn<int>("n");
         QTest::addColumn<int>("range");  // small ranges give many equal keys
         QTest::newRow("two") << 2 << 3;
         QTest::newRow("odd, ties") << 101 << 7;
         QTest::newRow("even, distinct") << 1000 << 1000000;
         QTest::newRow("large") << 5000 << 300;
-        // clang-format on
     }
     void heapsort_against_std_sort()
     {
@@ -122,14 +120,12 @@ private slots:
 
     void captions_data()
     {
-        // clang-format off
         QTest::addColumn<int>("field");
         QTest::addColumn<bool>("desc");
         QTest::addColumn<QString>("caption");
         QTest::newRow("artist asc") << 2 << false << "[Sorted by: Artist(Asc.)]";
         QTest::newRow("date") << 14 << false << "[Sorted by: Date of purchase(Asc.)]";
         QTest::newRow("website") << 27 << true << "[Sorted by: Website(Desc.)]";
-        // clang-format on
     }
     void captions()
     {
@@ -259,12 +255,10 @@ private slots:
 
     void prices_data()
     {
-        // clang-format off
         QTest::addColumn<QString>("locale");
         QTest::newRow("en_US") << "en_US";
         QTest::newRow("de_DE") << "de_DE";
         QTest::newRow("fr_FR") << "fr_FR";
-        // clang-format on
     }
     void prices()
     {

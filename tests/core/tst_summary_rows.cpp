@@ -13,7 +13,6 @@ private slots:
 
     void split_lines_data()
     {
-        // clang-format off
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("lines");
         QTest::newRow("empty") << "" << QStringList{""};
@@ -25,7 +24,6 @@ private slots:
         QTest::newRow("empty line inside") << "a\r\n\r\nb" << QStringList{"a", "", "b"};
         QTest::newRow("lone CR keeps the next character") << "a\rbc" << QStringList{"a", "bc"};
         QTest::newRow("lone LF") << "a\nb" << QStringList{"a", "b"};
-        // clang-format on
     }
     void split_lines()
     {
@@ -36,14 +34,12 @@ private slots:
 
     void format_price_data()
     {
-        // clang-format off
         QTest::addColumn<qint64>("amount");
         QTest::addColumn<QString>("text");
         QTest::newRow("no price") << qint64(0) << "";
         QTest::newRow("whole") << qint64(125 * money_scale) << "$125.00";
         QTest::newRow("cents") << qint64(125000) << "$12.50";
         QTest::newRow("grouped") << qint64(1234567 * money_scale) << "$1,234,567.00";
-        // clang-format on
     }
     void format_price()
     {

@@ -70,13 +70,11 @@ class tst_write_safety : public QObject {
 private slots:
     void failing_system_calls_change_nothing_data()
     {
-        // clang-format off
         QTest::addColumn<QString>("op");
         QTest::addColumn<QString>("fault");
         for (const char* op : {"save", "append", "delete", "colors", "export"})
             for (const char* fault : {"write", "fsync", "close", "rename"})
                 QTest::addRow("%s, %s fails", op, fault) << QString::fromLatin1(op) << QString::fromLatin1(fault);
-        // clang-format on
     }
 
     void failing_system_calls_change_nothing()

@@ -104,11 +104,9 @@ private slots:
     // The drop-down arrows stay visible on a dark or a light form.
     void drop_down_arrows_read_on_any_form_data()
     {
-        // clang-format off
         QTest::addColumn<uint>("form");
         QTest::newRow("black") << 0x000000u;
         QTest::newRow("white") << 0xFFFFFFu;
-        // clang-format on
     }
     void drop_down_arrows_read_on_any_form()
     {
@@ -188,12 +186,10 @@ private slots:
 
     void cancel_and_frame_close_change_nothing_data()
     {
-        // clang-format off
         QTest::addColumn<int>("how");
         QTest::newRow("Cancel button") << 0;
         QTest::newRow("window frame") << 1;
         QTest::newRow("Escape") << 2;
-        // clang-format on
     }
     void cancel_and_frame_close_change_nothing()
     {

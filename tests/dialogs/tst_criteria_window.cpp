@@ -41,7 +41,6 @@ private slots:
 
     void selection_window_texts_data()
     {
-        // clang-format off
         QTest::addColumn<QString>("criteria");
         QTest::addColumn<QStringList>("lines");
         QTest::newRow("no selection") << "All" << QStringList{"All"};
@@ -51,7 +50,6 @@ private slots:
             << QStringList{"1/1/2000 < Date bought < 12/31/2001", "Text select:", "   Artist contains \"SMITH\"",
                            "   City contains \"BOSTON\""};
         QTest::newRow("blank ends trimmed") << " < Price paid < Any" << QStringList{"< Price paid < Any"};
-        // clang-format on
     }
     void selection_window_texts()
     {

@@ -21,14 +21,12 @@ private slots:
 
     void confirm_or_not_data()
     {
-        // clang-format off
         QTest::addColumn<int>("pick");
         QTest::addColumn<MsgAnswer>("answer");
         QTest::addColumn<int>("removed");
         QTest::newRow("no keeps the dialog open") << 2 << MsgAnswer::no << 0;
         QTest::newRow("yes removes") << 2 << MsgAnswer::yes << 3;
         QTest::newRow("first item") << 0 << MsgAnswer::yes << 1;
-        // clang-format on
     }
 
     void confirm_or_not()

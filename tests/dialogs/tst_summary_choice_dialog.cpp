@@ -53,12 +53,10 @@ private slots:
 
     void each_option_sets_the_kind_data()
     {
-        // clang-format off
         QTest::addColumn<bool>("retail");
         QTest::addColumn<int>("kind");
         QTest::newRow("kaleidoscope information") << false << int(SummaryKind::scope);
         QTest::newRow("purchase information") << true << int(SummaryKind::purchase);
-        // clang-format on
     }
     void each_option_sets_the_kind()
     {

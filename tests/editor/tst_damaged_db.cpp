@@ -88,12 +88,10 @@ private slots:
 
     void image_count_out_of_range_data()
     {
-        // clang-format off
         QTest::addColumn<int>("stored");
         QTest::addColumn<int>("shown");
         QTest::newRow("-1") << -1 << 0;
         QTest::newRow("11") << 11 << 10;
-        // clang-format on
     }
 
     void image_count_out_of_range()

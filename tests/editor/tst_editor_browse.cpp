@@ -122,12 +122,10 @@ private slots:
 
     void combo_lists_and_limits_data()
     {
-        // clang-format off
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("list");
         QTest::addColumn<int>("limit");
         QTest::newRow("scopetype") << "combo_scopetype" << 1 << 30;
-        // clang-format on
     }
 
     void combo_lists_and_limits()

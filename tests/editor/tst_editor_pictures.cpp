@@ -184,13 +184,11 @@ private slots:
 
     void missing_file_question_data()
     {
-        // clang-format off
         QTest::addColumn<MsgAnswer>("answer");
         QTest::addColumn<bool>("choose");
         QTest::newRow("no keeps the reference") << MsgAnswer::no << false;
         QTest::newRow("yes, then cancel") << MsgAnswer::yes << false;
         QTest::newRow("yes, another file") << MsgAnswer::yes << true;
-        // clang-format on
     }
     void missing_file_question()
     {

@@ -254,11 +254,9 @@ private slots:
     // must not be reported as done, and the cut-off file is not left behind.
     void pdf_output_on_a_full_disk_data()
     {
-        // clang-format off
         QTest::addColumn<bool>("through_printer");
         QTest::newRow("printer writing a PDF") << true;
         QTest::newRow("no printer, saved as PDF") << false;
-        // clang-format on
     }
 
     void pdf_output_on_a_full_disk()

@@ -81,7 +81,6 @@ private slots:
 
     void viewing_is_never_a_change_data()
     {
-        // clang-format off
         QTest::addColumn<Oddity>("kind");
         QTest::newRow("zero bytes") << Oddity::zero_bytes;
         QTest::newRow("CR LF comments") << Oddity::crlf_comments;
@@ -89,7 +88,6 @@ private slots:
         QTest::newRow("junk above the count") << Oddity::junk_above_count;
         QTest::newRow("largest amount") << Oddity::largest_amount;
         QTest::newRow("junk date and year") << Oddity::junk_date_and_year;
-        // clang-format on
     }
 
     void viewing_is_never_a_change()
@@ -198,11 +196,9 @@ private slots:
 
     void invalid_price_keeps_the_edits_data()
     {
-        // clang-format off
         QTest::addColumn<bool>("save");
         QTest::newRow("Yes: the save is refused") << true;
         QTest::newRow("No: the edits are dropped") << false;
-        // clang-format on
     }
 
     void invalid_price_keeps_the_edits()
@@ -246,12 +242,10 @@ private slots:
 
     void text_on_scheme_backgrounds_stays_readable_data()
     {
-        // clang-format off
         QTest::addColumn<QColor>("background");
         QTest::addColumn<QColor>("text");
         QTest::newRow("black") << QColor(Qt::black) << QColor(Qt::white);
         QTest::newRow("white") << QColor(Qt::white) << QColor(Qt::black);
-        // clang-format on
     }
 
     void text_on_scheme_backgrounds_stays_readable()

@@ -31,7 +31,6 @@ class tst_thumbnails : public QObject {
 private slots:
     void previews_data()
     {
-        // clang-format off
         QTest::addColumn<QString>("name");
         QTest::addColumn<QSize>("size");     // of the picture written; none, or 0x0 for a file that is no picture
         QTest::addColumn<QSize>("preview");  // of the preview, empty when there is none
@@ -47,7 +46,6 @@ private slots:
         // Made below as what the name says; the reason is the real one.
         QTest::newRow("FIFO") << "fifo.jpg" << QSize() << QSize() << "It is a FIFO (named pipe), not a picture file.";
         QTest::newRow("folder") << "folder.jpg" << QSize() << QSize() << "It is a folder, not a picture file.";
-        // clang-format on
     }
 
     void previews()

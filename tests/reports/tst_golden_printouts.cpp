@@ -43,11 +43,9 @@ private slots:
 
     void summary_print_data()
     {
-        // clang-format off
         QTest::addColumn<int>("kind");
         QTest::newRow("kaleidoscope information") << int(SummaryKind::scope);
         QTest::newRow("purchase information") << int(SummaryKind::purchase);
-        // clang-format on
     }
     void summary_print()
     {

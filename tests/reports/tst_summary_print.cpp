@@ -49,7 +49,6 @@ private slots:
 
     void fitting_data()
     {
-        // clang-format off
         QTest::addColumn<int>("cell_chars");
         QTest::addColumn<double>("page_w");
         QTest::addColumn<int>("size");
@@ -58,7 +57,6 @@ private slots:
         QTest::newRow("smaller on a portrait page") << 8 << 8.5 << 7;
         QTest::newRow("down to 2") << 40 << 11.0 << 2;
         QTest::newRow("nothing fits") << 50 << 11.0 << 0;
-        // clang-format on
     }
     void fitting()
     {
@@ -207,11 +205,9 @@ private slots:
     // middle leaves no PDF and reports nothing as printed.
     void progress_and_cancel_data()
     {
-        // clang-format off
         QTest::addColumn<int>("cancel_at");
         QTest::newRow("to the end") << 0;
         QTest::newRow("cancelled at page 2") << 2;
-        // clang-format on
     }
     void progress_and_cancel()
     {
@@ -248,12 +244,10 @@ private slots:
     // that tells the outcome, and does not come back over it.
     void progress_window_gone_before_the_outcome_data()
     {
-        // clang-format off
         QTest::addColumn<bool>("target_is_folder");
         QTest::addColumn<QString>("outcome");
         QTest::newRow("saved") << false << "Pages saved to PDF file ";
         QTest::newRow("write fails") << true << "The PDF file could not be finished: ";
-        // clang-format on
     }
     void progress_window_gone_before_the_outcome()
     {

@@ -37,13 +37,11 @@ private slots:
 
     void header_height_data()
     {
-        // clang-format off
         QTest::addColumn<QString>("criteria");
         QTest::addColumn<int>("height");
         QTest::newRow("All") << "All" << 110;
         QTest::newRow("empty") << "" << 110;
         QTest::newRow("three lines") << "Date: 1/1/2001 to 1/1/2002\r\nPrice Paid: $1.00 to $9.00\r\nText: x" << 140;
-        // clang-format on
     }
     void header_height()
     {

@@ -66,11 +66,9 @@ private slots:
 
     void demo_data()
     {
-        // clang-format off
         QTest::addColumn<QStringList>("command");
         for (const QStringList& c : commands)
             QTest::newRow(qPrintable(c.join(QLatin1Char(' ')))) << c;
-        // clang-format on
     }
     // Kept whole, so that a difference shows where it is.
     void demo()

@@ -145,11 +145,9 @@ private slots:
     // never blocks the tool and /dev/zero is no empty collection.
     void only_regular_files_are_read_data()
     {
-        // clang-format off
         QTest::addColumn<QString>("command");
         for (const char* c : {"info", "verify", "dump", "export"})
             QTest::newRow(c) << QString::fromLatin1(c);
-        // clang-format on
     }
     void only_regular_files_are_read()
     {
@@ -201,14 +199,12 @@ private slots:
     // the locale the commands run in.
     void dump_and_import_round_trip_data()
     {
-        // clang-format off
         QTest::addColumn<QString>("collection");
         QTest::addColumn<QString>("lang");
         for (const char* lang : {"", "de_DE.UTF-8", "en_US.UTF-8", "fr_FR.UTF-8"}) {
             QTest::addRow("demo, LANG=%s", lang) << "demo" << QString::fromLatin1(lang);
             QTest::addRow("odd records, LANG=%s", lang) << "odd" << QString::fromLatin1(lang);
         }
-        // clang-format on
     }
     void dump_and_import_round_trip()
     {
@@ -370,7 +366,6 @@ private slots:
 
     void web_writes_a_catalogue_data()
     {
-        // clang-format off
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<bool>("existing");  // the folder already holds a file
         QTest::addColumn<int>("code");
@@ -379,7 +374,6 @@ private slots:
         QTest::newRow("without prices") << QStringList{"--no-prices"} << false << 0 << false;
         QTest::newRow("folder in use, refused") << QStringList{} << true << 1 << false;
         QTest::newRow("folder in use, replaced") << QStringList{"--replace"} << true << 0 << true;
-        // clang-format on
     }
     void web_writes_a_catalogue()
     {

@@ -41,7 +41,6 @@ private slots:
 
     void hide_spares_help_items_data()
     {
-        // clang-format off
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("enabled");
         QTest::newRow("open") << "mnu_olddatabase" << false;
@@ -51,7 +50,6 @@ private slots:
         QTest::newRow("help group") << "mnu_help" << true;
         QTest::newRow("topics") << "mnu_topics" << true;
         QTest::newRow("about") << "mnu_about" << true;
-        // clang-format on
     }
 
     void hide_spares_help_items()
