@@ -41,6 +41,9 @@ private slots:
         QTest::newRow("semicolons, UTF-8") << QByteArray("name;artist\nM\xc3\xbcller;\"x;y\"\n")
                                            << QStringList{"name", "artist"} << QStringList{"M\u00fcller", "x;y"}
                                            << QList<int>{2};
+        // A spreadsheet's "CSV UTF-8" starts with a byte order mark, which is no part of the first heading.
+        QTest::newRow("UTF-8 with a byte order mark") << QByteArray("\xEF\xBB\xBFname\nM\xc3\xbcller\n")
+                                                      << QStringList{"name"} << QStringList{"M\u00fcller"} << QList<int>{2};
         QTest::newRow("Windows-1252") << QByteArray("name\n\xe9t\xe9\n") << QStringList{"name"}
                                       << QStringList{"\u00e9t\u00e9"} << QList<int>{2};
         QTest::newRow("quotes and line breaks") << QByteArray("a,b\n\"say \"\"hi\"\"\",\"two\nlines\"\n\nnext,x\n")
