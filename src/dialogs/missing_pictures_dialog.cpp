@@ -1,5 +1,6 @@
 #include "missing_pictures_dialog.h"
 
+#include "core/collection_stats.h"
 #include "core/picture_paths.h"
 #include "ui/screen_placement.h"
 
@@ -97,9 +98,8 @@ MissingPicturesDialog::MissingPicturesDialog(const std::vector<PictureMatch>& ma
     table_->resizeRowsToContents();
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-    change_ = buttons->addButton(
-        (found_ == 1 ? QStringLiteral("&Change 1 path") : QStringLiteral("&Change %1 paths").arg(found_)),
-        QDialogButtonBox::AcceptRole);
+    change_ = buttons->addButton(QStringLiteral("&Change ") + counted(found_, QStringLiteral("path")),
+                                 QDialogButtonBox::AcceptRole);
     change_->setObjectName(QStringLiteral("cmd_change_paths"));
     change_->setEnabled(found_ > 0);
     change_->setDefault(found_ > 0);
