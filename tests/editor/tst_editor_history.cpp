@@ -206,35 +206,23 @@ private slots:
         QTest::addColumn<QString>("status");
         QTest::addColumn<QStringList>("after");  // "Scope name, City" of each kaleidoscope afterwards
         const QStringList unchanged{"Alpha, ", "Bravo, ", "Charlie, ", "Delta, ", "Echo, "};
+        const QStringList all_taos{"Alpha, Taos", "Bravo, Taos", "Charlie, Taos", "Delta, Taos", "Echo, Taos"};
+        // clang-format off
         QTest::newRow("the working set set to a new value")
-            << ""
-            << "City"
-            << ""
-            << "Taos" << false << "5 of 5 kaleidoscopes will change."
-            << QStringList{"Alpha, Taos", "Bravo, Taos", "Charlie, Taos", "Delta, Taos", "Echo, Taos"};
+            << "" << "City" << "" << "Taos" << false << "5 of 5 kaleidoscopes will change." << all_taos;
         QTest::newRow("one group of the list, a text replaced")
-            << "2001"
-            << "Scope name"
-            << "a"
-            << "o" << false << "2 of 2 kaleidoscopes will change."
+            << "2001" << "Scope name" << "a" << "o" << false << "2 of 2 kaleidoscopes will change."
             << QStringList{"Alpha, ", "Bravo, ", "Chorlie, ", "Delto, ", "Echo, "};
         QTest::newRow("a date the form refuses")
-            << ""
-            << "Date of purchase"
-            << ""
-            << "13/45/2000" << false << "Invalid entry for date of purchase field!" << unchanged;
+            << "" << "Date of purchase" << "" << "13/45/2000" << false << "Invalid entry for date of purchase field!"
+            << unchanged;
         QTest::newRow("another program wrote meanwhile")
-            << ""
-            << "City"
-            << ""
-            << "Taos" << true << "4 of 5 kaleidoscopes will change."
-            << QStringList{"Alpha, Taos", "Bravo, Taos", "Charlie, Taos", "Delta, Taos", "Echo, Taos"};
+            << "" << "City" << "" << "Taos" << true << "4 of 5 kaleidoscopes will change." << all_taos;
         QTest::newRow("the group gone meanwhile")
-            << "2003"
-            << "City"
-            << ""
-            << "Reno" << true << "The group 2003 is no longer in the working set: choose a group again."
+            << "2003" << "City" << "" << "Reno" << true
+            << "The group 2003 is no longer in the working set: choose a group again."
             << QStringList{"Alpha, ", "Bravo, ", "Charlie, ", "Delta, ", "Echo, Taos"};
+        // clang-format on
     }
     void one_change_for_many()
     {
